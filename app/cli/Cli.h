@@ -1,0 +1,46 @@
+#pragma once
+
+#include <iosfwd>
+#include <string>
+#include <variant>
+#include <vector>
+
+namespace velmora::cli {
+
+enum ExitCode { kExitOk = 0, kExitRefused = 1, kExitUsage = 2, kExitUnreachable = 3 };
+
+struct Io {
+    std::ostream& out;
+    std::ostream& err;
+};
+
+// A failure to report: one line on stderr and the exit code that goes with it.
+struct Failure {
+    ExitCode code;
+    std::string message;
+};
+
+// What a message kind and its arguments turn into.
+struct PduJob {
+    std::string kind;
+    std::string number;
+    std::vector<std::string> pdus;
+};
+
+// `words` starts with the kind: text, logo, group, picture, ringtone, ems,
+// void or indicator. Shared by "pdu", which prints the PDUs, and by commands
+// that submit them.
+std::variant<PduJob, Failure> BuildPduJob(std::vector<std::string> words);
+const char* PduUsage();
+
+// Content hex as typed: case and white space forgiven, anything else refused.
+std::variant<std::string, Failure> ParseContentHex(const std::string& typed);
+std::variant<std::string, Failure> ParseDestination(const std::string& typed);
+
+int RunPdu(std::vector<std::string> words, Io io);
+
+// Prints a failure as the command line reports it, with `usage` after a
+// usage error, and gives its exit code.
+int Report(const Failure& f, Io io, const char* usage = nullptr);
+
+} // namespace velmora::cli

@@ -1,0 +1,14 @@
+#pragma once
+
+// Everything that turns what the user composed into PDU text.
+
+#include "EmsPdu.h"
+#include "Gsm7.h"
+#include "IndicatorPdu.h"
+#include "NetworkTable.h"
+#include "Primitives.h"
+#include "Result.h"
+#include "SmartPdu.h"
+#include "SmsSubmit.h"
+#include "Strings.h"
+#include "TextPdu.h"

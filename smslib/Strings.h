@@ -1,0 +1,24 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace velmora {
+
+// UTF-8 <-> UTF-16. Malformed UTF-8 sequences become U+FFFD, so a stray byte
+// can never slip through as some other character.
+std::u16string Utf8ToUtf16(std::string_view utf8);
+std::string Utf16ToUtf8(std::u16string_view utf16);
+std::string CodePointToUtf8(char32_t cp);
+
+std::string StripAll(std::string_view text, std::string_view what);
+std::string PadLeft(std::string_view text, std::size_t width, char fill);
+std::string PadRight(std::string_view text, std::size_t width, char fill);
+
+// The destination as the number field keeps it: every "+" removed, and a
+// leading "0" (a national number) turned into the country code 62.
+std::string NormaliseDestination(std::string_view typed);
+// 1 to 20 decimal digits: what fits a TS 23.040 address field.
+bool IsValidDestination(std::string_view number);
+
+} // namespace velmora

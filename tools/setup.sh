@@ -1,0 +1,29 @@
+#!/bin/sh
+# Installs every package that building, running and testing Velmora needs,
+# from Debian's archive only. Quiet and quick when everything is present.
+set -eu
+
+PACKAGES="cmake make g++ pkg-config git \
+  qt6-base-dev qt6-base-dev-tools qt6-serialport-dev libqt6svg6 qt6-qpa-plugins \
+  libgl-dev \
+  googletest libgtest-dev libgmock-dev libbenchmark-dev \
+  clang libclang-rt-dev clang-format \
+  xvfb xauth"
+
+missing=""
+for p in $PACKAGES; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+    missing="$missing $p"
+  fi
+done
+[ -z "$missing" ] && exit 0
+
+SUDO=""
+if [ "$(id -u)" -ne 0 ]; then
+  SUDO="sudo"
+fi
+echo "velmora setup: installing$missing" >&2
+export DEBIAN_FRONTEND=noninteractive
+$SUDO apt-get update -qq >/dev/null
+# shellcheck disable=SC2086
+$SUDO apt-get install -y -qq --no-install-recommends $missing >/dev/null

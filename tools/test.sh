@@ -1,0 +1,23 @@
+#!/bin/sh
+# Sets up, builds and runs every Velmora test: the unit, integration and
+# window tests under AddressSanitizer and UndefinedBehaviorSanitizer with
+# warnings as errors, then each fuzz target for a short while.
+set -eu
+cd "$(dirname "$0")/.."
+tools/setup.sh
+
+jobs=$(nproc 2>/dev/null || echo 2)
+export QT_QPA_PLATFORM=offscreen
+export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1"
+export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
+# Qt and the fontconfig cache keep allocations until exit that are not ours.
+export LSAN_OPTIONS="suppressions=$(pwd)/tests/lsan.supp:print_suppressions=0"
+
+cmake -S . -B build/test -DCMAKE_BUILD_TYPE=Debug -DVELMORA_SANITIZE=ON -DVELMORA_WERROR=ON >/dev/null
+cmake --build build/test -j"$jobs"
+ctest --test-dir build/test --output-on-failure -j"$jobs" --timeout 300
+
+cmake -S . -B build/fuzz -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DVELMORA_FUZZ=ON -DVELMORA_WERROR=ON -DVELMORA_FUZZ_SECONDS="${VELMORA_FUZZ_SECONDS:-30}" >/dev/null
+cmake --build build/fuzz -j"$jobs"
+ctest --test-dir build/fuzz --output-on-failure -j"$jobs"
