@@ -18,10 +18,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
     FUZZ_CHECK(IsPduText(*pdu));
-    const auto udl = velmora::HexToInt(pdu->substr(26, 2));
+    const auto udl = velmora::HexToInt(pdu->substr(28, 2));
     FUZZ_CHECK(udl <= static_cast<unsigned>(velmora::kMaxUserDataOctets));
-    FUZZ_CHECK(pdu->size() - 28 == 2 * udl);
+    FUZZ_CHECK(pdu->size() - 30 == 2 * udl);
     // The header length octet never claims more than the user data holds.
-    FUZZ_CHECK(velmora::HexToInt(pdu->substr(28, 2)) < udl);
+    FUZZ_CHECK(velmora::HexToInt(pdu->substr(30, 2)) < udl);
     return 0;
 }

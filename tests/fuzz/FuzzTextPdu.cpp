@@ -27,9 +27,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const int octets = velmora::SubmitOctetCount(*pdu);
     FUZZ_CHECK(octets <= 13 + velmora::kMaxUserDataOctets);
     if (!flash) {
-        const auto udl = velmora::HexToInt(pdu->substr(26, 2));
+        const auto udl = velmora::HexToInt(pdu->substr(28, 2));
         FUZZ_CHECK(udl <= 160);
-        FUZZ_CHECK(pdu->size() - 28 == 2 * ((udl * 7 + 7) / 8));
+        FUZZ_CHECK(pdu->size() - 30 == 2 * ((udl * 7 + 7) / 8));
     }
     return 0;
 }
