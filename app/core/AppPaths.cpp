@@ -1,0 +1,73 @@
+#include "AppPaths.h"
+
+#include <climits>
+#include <cstdlib>
+#include <pwd.h>
+#include <unistd.h>
+
+namespace velmora {
+
+namespace {
+
+const char kSettingsName[] = "velmora.Ini";
+const char kTransmitName[] = "Tr_smsn.Txt";
+const char kFailedName[] = "Fl_smsn.Txt";
+const char kContactName[] = "Contact.Txt";
+
+std::string WithSlash(std::string dir) {
+    if (dir.empty() || dir.back() != '/')
+        dir += '/';
+    return dir;
+}
+
+std::string HomeDir() {
+    if (const char* home = std::getenv("HOME"); home && *home)
+        return home;
+    if (const passwd* pw = ::getpwuid(::getuid()); pw && pw->pw_dir)
+        return pw->pw_dir;
+    return "/tmp";
+}
+
+// The base directory rules ignore a relative value, as if it were unset.
+std::string XdgDir(const char* var, const char* fallbackUnderHome) {
+    if (const char* v = std::getenv(var); v && v[0] == '/')
+        return v;
+    return WithSlash(HomeDir()) + fallbackUnderHome;
+}
+
+} // namespace
+
+AppPaths LocateAppPaths(const std::string& programDir) {
+    AppPaths p;
+    if (!programDir.empty() && ::access(programDir.c_str(), W_OK) == 0) {
+        const std::string dir = WithSlash(programDir);
+        p.settingsFile = dir + kSettingsName;
+        p.transmitLog = dir + kTransmitName;
+        p.failedLog = dir + kFailedName;
+        p.contactFile = dir + kContactName;
+        return p;
+    }
+    const std::string config = WithSlash(XdgDir("XDG_CONFIG_HOME", ".config")) + "velmora/";
+    const std::string data = WithSlash(XdgDir("XDG_DATA_HOME", ".local/share")) + "velmora/";
+    p.settingsFile = config + kSettingsName;
+    p.transmitLog = data + kTransmitName;
+    p.failedLog = data + kFailedName;
+    p.contactFile = data + kContactName;
+    return p;
+}
+
+std::string CurrentProgramDir() {
+    char buf[PATH_MAX];
+    const ssize_t n = ::readlink("/proc/self/exe", buf, sizeof buf - 1);
+    if (n <= 0)
+        return "";
+    const std::string exe(buf, static_cast<std::size_t>(n));
+    const auto slash = exe.find_last_of('/');
+    return slash == std::string::npos ? "" : exe.substr(0, slash + 1);
+}
+
+AppPaths CurrentAppPaths() {
+    return LocateAppPaths(CurrentProgramDir());
+}
+
+} // namespace velmora

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <string>
+
+namespace velmora {
+
+// Where the programs keep their files. velmora, velmora-cli and
+// velmora-phonesim share one directory and hence one set of these.
+struct AppPaths {
+    std::string settingsFile; // "velmora.Ini"
+    std::string transmitLog;  // "Tr_smsn.Txt"
+    std::string failedLog;    // "Fl_smsn.Txt"
+    std::string contactFile;  // "Contact.Txt"
+};
+
+// Portable form: everything beside the program when its directory is
+// writable. Otherwise the settings go to $XDG_CONFIG_HOME/velmora (default
+// ~/.config/velmora) and the logs and Contact.Txt to $XDG_DATA_HOME/velmora
+// (default ~/.local/share/velmora). Nothing is created here.
+AppPaths LocateAppPaths(const std::string& programDir);
+
+// The same for the running program, found through /proc/self/exe.
+AppPaths CurrentAppPaths();
+
+// The directory of the running program, "" when it cannot be found.
+std::string CurrentProgramDir();
+
+} // namespace velmora

@@ -1,0 +1,124 @@
+#include "GlobalU.h"
+
+#include "AtomicFile.h"
+#include "IniFile.h"
+
+#include <charconv>
+#include <cstdint>
+#include <optional>
+
+namespace velmora {
+
+namespace {
+
+const char kCommSection[] = "Communication Port";
+const char kFormSection[] = "Form";
+const char kDevicesSection[] = "Serial Devices";
+
+// A whole number as the settings file writes it: an optional sign and
+// decimal digits that fit 32 bits. Blanks around it are already gone.
+std::optional<std::int32_t> ParseWholeNumber(const std::string& text) {
+    std::string_view s = text;
+    if (!s.empty() && s.front() == '+')
+        s.remove_prefix(1);
+    if (s.empty() || (s.size() != text.size() && s.front() == '-'))
+        return std::nullopt;
+    std::int32_t value = 0;
+    const auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), value);
+    if (ec != std::errc() || end != s.data() + s.size())
+        return std::nullopt;
+    return value;
+}
+
+std::string NotAnInteger(const std::string& text) {
+    return "'" + text + "' is not a valid integer value";
+}
+
+// Reads one integer key, falling back to its default (with a message) when
+// the text is not a whole number.
+std::int32_t ReadInt(const IniFile& ini, const char* section, const char* key, std::int32_t fallback,
+                     std::vector<std::string>& messages) {
+    const auto text = ini.Value(section, key);
+    if (!text)
+        return fallback;
+    if (const auto v = ParseWholeNumber(*text))
+        return *v;
+    messages.push_back(NotAnInteger(*text));
+    return fallback;
+}
+
+void ReadSerialDevices(const IniFile& ini, std::map<int, std::string>& devices) {
+    devices.clear();
+    for (const auto& [key, path] : ini.Entries(kDevicesSection)) {
+        if (key.size() < 4 || path.empty())
+            continue;
+        if ((key[0] | 0x20) != 'c' || (key[1] | 0x20) != 'o' || (key[2] | 0x20) != 'm')
+            continue;
+        int n = 0;
+        const auto [end, ec] = std::from_chars(key.data() + 3, key.data() + key.size(), n);
+        if (ec != std::errc() || end != key.data() + key.size() || n < 1 || n > 96)
+            continue;
+        devices.emplace(n, path); // the first mention wins, as for every key
+    }
+}
+
+} // namespace
+
+TSettings& Settings() {
+    static TSettings settings;
+    return settings;
+}
+
+bool IsOfferedBaudRate(int baud) {
+    return baud == 2400 || baud == 4800 || baud == 9600 || baud == 19200;
+}
+
+std::vector<std::string> LoadSettings(SettingsSection section, const std::string& file, TSettings& settings) {
+    std::vector<std::string> messages;
+    std::string bytes;
+    bool exists = false;
+    if (auto err = ReadWholeFile(file, bytes, exists); !err.empty())
+        messages.push_back("Unable to read " + file + ": " + err);
+    const IniFile ini = IniFile::Parse(bytes);
+
+    if (section == SettingsSection::Communication) {
+        settings.PortNumber =
+            static_cast<std::uint8_t>(ReadInt(ini, kCommSection, "Port", 1, messages) & 0xFF);
+        // Only the offered speeds, compared as text; anything else runs (and
+        // is saved back) as 19200.
+        const auto baud = ini.Value(kCommSection, "Baudrate").value_or("19200");
+        settings.BaudRate = baud == "2400" ? 2400 : baud == "4800" ? 4800 : baud == "9600" ? 9600 : 19200;
+        ReadSerialDevices(ini, settings.SerialDevices);
+    } else {
+        settings.WindowTop = ReadInt(ini, kFormSection, "ZTop", 0, messages);
+        settings.WindowLeft = ReadInt(ini, kFormSection, "ZLeft", 0, messages);
+        settings.WindowHeight = ReadInt(ini, kFormSection, "ZHeight", 0, messages);
+        settings.WindowWidth = ReadInt(ini, kFormSection, "ZWidth", 0, messages);
+    }
+    return messages;
+}
+
+std::string SaveSettings(SettingsSection section, const std::string& file, const TSettings& settings) {
+    const std::string failure = "Unable to write to " + file;
+    std::string bytes;
+    bool exists = false;
+    // A file that exists but cannot be read is not overwritten: its other
+    // sections would be lost.
+    if (auto err = ReadWholeFile(file, bytes, exists); !err.empty())
+        return failure;
+    IniFile ini = IniFile::Parse(bytes);
+    if (section == SettingsSection::Communication) {
+        ini.SetValue(kCommSection, "Port", std::to_string(settings.PortNumber));
+        ini.SetValue(kCommSection, "Baudrate", std::to_string(settings.BaudRate));
+    } else {
+        ini.SetValue(kFormSection, "ZTop", std::to_string(settings.WindowTop));
+        ini.SetValue(kFormSection, "ZLeft", std::to_string(settings.WindowLeft));
+        ini.SetValue(kFormSection, "ZHeight", std::to_string(settings.WindowHeight));
+        ini.SetValue(kFormSection, "ZWidth", std::to_string(settings.WindowWidth));
+    }
+    if (auto err = WriteFileAtomically(file, ini.Text()); !err.empty())
+        return failure;
+    return "";
+}
+
+} // namespace velmora

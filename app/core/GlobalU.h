@@ -1,0 +1,43 @@
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace velmora {
+
+// What survives between runs. Defaults are those of a first run.
+struct TSettings {
+    std::uint8_t PortNumber = 1; // n of COMn; the file's number keeps only its low 8 bits
+    int BaudRate = 19200;        // 2400, 4800, 9600 or 19200
+    int WindowTop = 0, WindowLeft = 0;
+    int WindowHeight = 0, WindowWidth = 0; // 0 or less: the window's design size
+    // "[Serial Devices]" COMn=path, n in 1..96; read only, the user keeps it.
+    std::map<int, std::string> SerialDevices;
+};
+
+// The one record the running program uses.
+TSettings& Settings();
+
+enum class SettingsSection {
+    Communication, // "[Communication Port]" Port, Baudrate (and "[Serial Devices]")
+    Window,        // "[Form]" ZTop, ZLeft, ZHeight, ZWidth
+};
+
+// Reads one section's keys from `file` into `settings`. A missing file or key
+// leaves the default. A value that is not a whole number gives the message
+// "'%s' is not a valid integer value" and that one key's default; reading
+// goes on. Returns the messages for the user, in order; empty when all went
+// well.
+std::vector<std::string> LoadSettings(SettingsSection section, const std::string& file, TSettings& settings);
+
+// Writes one section's keys into `file`, keeping everything else the file
+// holds, and replaces it atomically. Returns "" on success, else
+// "Unable to write to %s" with the file's path.
+std::string SaveSettings(SettingsSection section, const std::string& file, const TSettings& settings);
+
+// The line speeds the program offers.
+bool IsOfferedBaudRate(int baud);
+
+} // namespace velmora

@@ -1,0 +1,66 @@
+#include "Logs.h"
+
+#include "AtomicFile.h"
+
+#include <QLocale>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace velmora {
+
+std::string FormatLogTimestamp(std::time_t when, const std::string& amText, const std::string& pmText) {
+    std::tm t{};
+    ::localtime_r(&when, &t);
+    // 12-hour clock: midnight and noon are both 12.
+    const int hour12 = t.tm_hour % 12 == 0 ? 12 : t.tm_hour % 12;
+    char buf[80];
+    std::snprintf(buf, sizeof buf, "%02d-%02d-%04d %02d:%02d:%02d ", t.tm_mday, t.tm_mon + 1,
+                  t.tm_year + 1900, hour12, t.tm_min, t.tm_sec);
+    return buf + (t.tm_hour < 12 ? amText : pmText);
+}
+
+std::string FormatLogTimestamp(std::time_t when) {
+    const QLocale locale = QLocale::system();
+    std::string am = locale.amText().toStdString();
+    std::string pm = locale.pmText().toStdString();
+    if (am.empty() || pm.empty()) {
+        am = "AM";
+        pm = "PM";
+    }
+    return FormatLogTimestamp(when, am, pm);
+}
+
+std::string AppendLogLine(const std::string& path, const std::string& entry, std::time_t when) {
+    const std::string line = FormatLogTimestamp(when) + " " + entry + "\r\n";
+    const auto failed = [&](int err) { return "Unable to write to " + path + ": " + std::strerror(err); };
+    if (auto err = MakeParentDirectory(path); !err.empty())
+        return "Unable to write to " + path + ": " + err;
+    const int fd = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0666);
+    if (fd < 0)
+        return failed(errno);
+    // One write of the whole line: with O_APPEND a reader (or a second
+    // program sharing the log) never sees half an entry.
+    ssize_t n;
+    do {
+        n = ::write(fd, line.data(), line.size());
+    } while (n < 0 && errno == EINTR);
+    const int writeErr = n < 0 ? errno : 0;
+    const bool closed = ::close(fd) == 0;
+    if (n < 0)
+        return failed(writeErr);
+    if (static_cast<std::size_t>(n) != line.size())
+        return failed(ENOSPC);
+    if (!closed)
+        return failed(EIO);
+    return "";
+}
+
+std::string AppendLogLine(const std::string& path, const std::string& entry) {
+    return AppendLogLine(path, entry, std::time(nullptr));
+}
+
+} // namespace velmora
