@@ -23,9 +23,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
     FUZZ_CHECK(IsPduText(*pdu));
-    // The user data never exceeds one message: header 13 octets, then at most 140.
+    // The user data never exceeds one message: 14 octets of header for this number, then at most 140.
     const int octets = velmora::SubmitOctetCount(*pdu);
-    FUZZ_CHECK(octets <= 13 + velmora::kMaxUserDataOctets);
+    FUZZ_CHECK(octets <= 14 + velmora::kMaxUserDataOctets);
     if (!flash) {
         const auto udl = velmora::HexToInt(pdu->substr(28, 2));
         FUZZ_CHECK(udl <= 160);
