@@ -47,8 +47,22 @@ constexpr std::array<Extension, 10> kExtension = {{
     {u'\u20AC', 0x65},
 }};
 
+// Latin-1 characters are by far the most common: look them up directly.
+constexpr std::array<signed char, 256> MakeLatin1Index() {
+    std::array<signed char, 256> index{};
+    for (auto& i : index)
+        i = -1;
+    for (std::size_t code = 0; code < kBasic.size(); ++code)
+        if (code != kEscape && kBasic[code] < 256)
+            index[kBasic[code]] = static_cast<signed char>(code);
+    return index;
+}
+constexpr std::array<signed char, 256> kLatin1Index = MakeLatin1Index();
+
 // Septet codes for one UTF-16 unit: one code, an escape pair, or none.
 std::string CodesFor(char16_t ch) {
+    if (ch < 256 && kLatin1Index[ch] >= 0)
+        return std::string(1, static_cast<char>(kLatin1Index[ch]));
     if (ch != kEscape)
         for (std::size_t i = 0; i < kBasic.size(); ++i)
             if (kBasic[i] == ch)
