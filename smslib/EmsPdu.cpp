@@ -55,7 +55,8 @@ Result<EmsElement> ParsePicture(std::u16string_view tag) {
     if (data.size() / 2 != expected)
         return Result<EmsElement>::Fail("The picture data hold " + std::to_string(data.size() / 2) +
                                         " octets; a " + std::to_string(width) + " x " +
-                                        std::to_string(height) + " picture needs " + std::to_string(expected));
+                                        std::to_string(height) + " picture needs " +
+                                        std::to_string(expected));
     if (expected + 3 > 255)
         return Result<EmsElement>::Fail("The picture is too large for an EMS message");
     // Position 0: the composer always puts the picture first.

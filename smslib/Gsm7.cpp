@@ -11,6 +11,7 @@ namespace {
 constexpr char16_t kEscape = 0x1B;
 
 // Index = GSM code. 0x1B is the escape to the extension table.
+// clang-format off
 constexpr std::array<char16_t, 128> kBasic = {
     u'@',    u'\u00A3', u'$',     u'\u00A5', u'\u00E8', u'\u00E9', u'\u00F9', u'\u00EC', // 00
     u'\u00F2', u'\u00C7', u'\n',   u'\u00D8', u'\u00F8', u'\r',     u'\u00C5', u'\u00E5', // 08
@@ -29,6 +30,7 @@ constexpr std::array<char16_t, 128> kBasic = {
     u'p',    u'q',     u'r',     u's',     u't',     u'u',     u'v',     u'w',     // 70
     u'x',    u'y',     u'z',     u'\u00E4', u'\u00F6', u'\u00F1', u'\u00FC', u'\u00E0', // 78
 };
+// clang-format on
 
 struct Extension {
     char16_t ch;

@@ -8,8 +8,8 @@ namespace velmora {
 namespace {
 
 // Port headers: IE 05 (16-bit application ports), destination port, originator 0000.
-constexpr std::string_view kRingtoneHeader = "06050415810000";     // port 5505
-constexpr std::string_view kLogoHeader = "06050415820000";         // port 5506
+constexpr std::string_view kRingtoneHeader = "06050415810000";      // port 5505
+constexpr std::string_view kLogoHeader = "06050415820000";          // port 5506
 constexpr std::string_view kGroupHeader = "0605041583000000480E01"; // port 5507 + OTA header 72x14
 constexpr std::string_view kOtaHeader72x14 = "00480E01";
 // Port 5514 and IE 00 (concatenation, reference 2A, 3 parts); part 1 carries
@@ -44,8 +44,8 @@ Result<std::string> BuildOperatorLogoPDU(std::string_view number, std::string_vi
     if (auto why = CheckContentHex(logo); !why.empty())
         return Refuse<std::string>(why);
     if (networkCode.size() != 6 || !IsHexText(networkCode))
-        return Refuse<std::string>("The network code must be six hex digits, not \"" + std::string(networkCode) +
-                                   "\"");
+        return Refuse<std::string>("The network code must be six hex digits, not \"" +
+                                   std::string(networkCode) + "\"");
     std::string userData(kLogoHeader);
     userData += networkCode;
     userData += kOtaHeader72x14;
@@ -59,7 +59,8 @@ Result<std::string> BuildGroupGraphicPDU(std::string_view number, std::string_vi
     return Frame8Bit(number, std::string(kGroupHeader) + std::string(graphic));
 }
 
-Result<std::array<std::string, 3>> BuildPictureMessagePDUs(std::string_view number, std::string_view picture) {
+Result<std::array<std::string, 3>> BuildPictureMessagePDUs(std::string_view number,
+                                                           std::string_view picture) {
     using Parts = std::array<std::string, 3>;
     if (auto why = CheckContentHex(picture); !why.empty())
         return Refuse<Parts>(why);

@@ -75,7 +75,8 @@ const char* PduUsage() {
 std::variant<std::string, Failure> ParseDestination(const std::string& typed) {
     const std::string number = NormaliseDestination(typed);
     if (!IsValidDestination(number))
-        return Refused("invalid destination number \"" + typed + "\": it must be 1 to 20 digits (after \"+\" " +
+        return Refused("invalid destination number \"" + typed +
+                       "\": it must be 1 to 20 digits (after \"+\" " +
                        "is dropped and a leading 0 becomes 62)");
     return number;
 }

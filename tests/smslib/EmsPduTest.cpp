@@ -25,35 +25,32 @@ TEST_P(EmsPdu, BuildsTheExactPdu) {
 
 INSTANTIATE_TEST_SUITE_P(
     Tags, EmsPdu,
-    ::testing::Values(
-        EmsCase{"animationAndSound", u"Hi[#ANI01] there[#SND03]", "11080D0202010B0208034869207468657265"},
-        EmsCase{"pictureThenAnimation", u"[#PIC00100002FF00FF00]Hi[#ANI00]", "100D1207000202FF00FF000D0202004869"},
-        EmsCase{"plain", u"abc", "0400616263"},
-        EmsCase{"empty", u"", "0100"},
-        EmsCase{"adjacentTagsSharePosition", u"a[#ANI01][#SND02]b", "0B080D0201010B0201026162"},
-        EmsCase{"tagAtTheEnd", u"abc[#SND09]", "08040B020309616263"},
-        EmsCase{"numbersAboveTheListsAsTyped", u"[#ANI99][#SND42]", "09080D0200630B02002A"},
-        // a "[#" without "]" stays in the text
-        EmsCase{"unclosed", u"a[#ANI0", "0800615B23414E4930"},
-        EmsCase{"unclosedAfterTag", u"[#SND01]x[#", "08040B020001785B23"},
-        // an unknown or malformed tag goes, with no element, and later positions stay right
-        EmsCase{"unknownTag", u"a[#XYZ12]b[#ANI02]", "07040D0202026162"},
-        EmsCase{"longUnknownTag", u"a[#ANIMATION]b[#ANI02]", "07040D0202026162"},
-        EmsCase{"nonDecimalNumber", u"a[#ANI1x]b[#SND03]", "07040B0202036162"},
-        EmsCase{"shortTag", u"a[#]b", "03006162"},
-        EmsCase{"latin1", u"caf\u00E9", "0500636166E9"},
-        EmsCase{"lowerCasePictureHex", u"[#PIC00080001ff]", "07061204000101FF"}),
+    ::testing::Values(EmsCase{"animationAndSound", u"Hi[#ANI01] there[#SND03]",
+                              "11080D0202010B0208034869207468657265"},
+                      EmsCase{"pictureThenAnimation", u"[#PIC00100002FF00FF00]Hi[#ANI00]",
+                              "100D1207000202FF00FF000D0202004869"},
+                      EmsCase{"plain", u"abc", "0400616263"}, EmsCase{"empty", u"", "0100"},
+                      EmsCase{"adjacentTagsSharePosition", u"a[#ANI01][#SND02]b", "0B080D0201010B0201026162"},
+                      EmsCase{"tagAtTheEnd", u"abc[#SND09]", "08040B020309616263"},
+                      EmsCase{"numbersAboveTheListsAsTyped", u"[#ANI99][#SND42]", "09080D0200630B02002A"},
+                      // a "[#" without "]" stays in the text
+                      EmsCase{"unclosed", u"a[#ANI0", "0800615B23414E4930"},
+                      EmsCase{"unclosedAfterTag", u"[#SND01]x[#", "08040B020001785B23"},
+                      // an unknown or malformed tag goes, with no element, and later positions stay right
+                      EmsCase{"unknownTag", u"a[#XYZ12]b[#ANI02]", "07040D0202026162"},
+                      EmsCase{"longUnknownTag", u"a[#ANIMATION]b[#ANI02]", "07040D0202026162"},
+                      EmsCase{"nonDecimalNumber", u"a[#ANI1x]b[#SND03]", "07040B0202036162"},
+                      EmsCase{"shortTag", u"a[#]b", "03006162"},
+                      EmsCase{"latin1", u"caf\u00E9", "0500636166E9"},
+                      EmsCase{"lowerCasePictureHex", u"[#PIC00080001ff]", "07061204000101FF"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(EmsPduPicture, MalformedPicturesAreRefused) {
     const std::pair<std::u16string, std::string> cases[] = {
-        {u"[#PIC00100002FF00FF]", "needs 4"},   // 3 octets for a 16 x 2 picture
-        {u"[#PIC00100002FF00FF0]", "whole octets"},
-        {u"[#PIC00100002FF00XX00]", "whole octets"},
-        {u"[#PIC0010]", "width and height"},
-        {u"[#PIC0010000Z]", "width and height"},
-        {u"[#PIC00000000]", "no pixels"},
-        {u"[#PIC08000001]", "too large"}, // 256 octets per row
+        {u"[#PIC00100002FF00FF]", "needs 4"}, // 3 octets for a 16 x 2 picture
+        {u"[#PIC00100002FF00FF0]", "whole octets"}, {u"[#PIC00100002FF00XX00]", "whole octets"},
+        {u"[#PIC0010]", "width and height"},        {u"[#PIC0010000Z]", "width and height"},
+        {u"[#PIC00000000]", "no pixels"},           {u"[#PIC08000001]", "too large"}, // 256 octets per row
     };
     for (const auto& [tagged, why] : cases) {
         const auto pdu = BuildEMSPDU(kNumber, tagged);

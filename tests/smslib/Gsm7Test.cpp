@@ -40,8 +40,8 @@ TEST(Gsm7, RefusesWhatTheAlphabetLacksAndNamesIt) {
         {u"smile \u263A", U"\u263A"},
         {u"\u4E2D\u6587\u4E2D", U"\u4E2D\u6587"}, // each named once
         {u"tab\there", U"\t"},
-        {u"\x1B", U"\x1B"},                       // the escape itself is not a character
-        {u"\U0001F600", U"\U0001F600"},           // outside the BMP: one character, not two halves
+        {u"\x1B", U"\x1B"},             // the escape itself is not a character
+        {u"\U0001F600", U"\U0001F600"}, // outside the BMP: one character, not two halves
         {u"`", U"`"},
     };
     for (const auto& [text, bad] : cases) {

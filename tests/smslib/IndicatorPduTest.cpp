@@ -18,9 +18,9 @@ struct IndicatorCase {
 TEST(IndicatorPdu, CodingSchemeForEveryKindAndState) {
     const IndicatorCase cases[] = {
         {Voicemail, false, true, "C0"}, {Voicemail, false, false, "C0"}, {Voicemail, true, true, "D8"},
-        {Voicemail, true, false, "C8"}, {Fax, false, true, "C1"},         {Fax, false, false, "C1"},
-        {Fax, true, true, "D9"},        {Fax, true, false, "C9"},         {Email, false, true, "C2"},
-        {Email, false, false, "C2"},    {Email, true, true, "CA"},        {Email, true, false, "DA"},
+        {Voicemail, true, false, "C8"}, {Fax, false, true, "C1"},        {Fax, false, false, "C1"},
+        {Fax, true, true, "D9"},        {Fax, true, false, "C9"},        {Email, false, true, "C2"},
+        {Email, false, false, "C2"},    {Email, true, true, "CA"},       {Email, true, false, "DA"},
     };
     for (const auto& c : cases) {
         const auto pdu = BuildIndicatorPDU(kNumber, c.kind, c.active, c.group);

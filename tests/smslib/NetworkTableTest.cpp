@@ -13,13 +13,22 @@ struct PrefixCase {
 
 TEST(NetworkTable, PrefixAfterTheCountryOrTrunkCode) {
     const PrefixCase cases[] = {
-        {"628161234567", "15F010"},  {"08161234567", "15F010"}, {"+628161234567", "15F010"},
-        {"8161234567", ""},          // the prefix at the very start does not count
-        {"6281512345", "15F010"},    {"6281112345", "15F001"}, {"6281212345", "15F001"},
-        {"6281712345", "15F011"},    {"6281812345", "15F011"}, {"6281912345", "15F011"},
-        {"628569999999", "15F012"},  {"6283151234", "15F080"}, {"6221123456", ""},
-        {"", ""},                    {"62", ""},
-        {"628568161", "15F012"},     // 816 comes too late to count
+        {"628161234567", "15F010"},
+        {"08161234567", "15F010"},
+        {"+628161234567", "15F010"},
+        {"8161234567", ""}, // the prefix at the very start does not count
+        {"6281512345", "15F010"},
+        {"6281112345", "15F001"},
+        {"6281212345", "15F001"},
+        {"6281712345", "15F011"},
+        {"6281812345", "15F011"},
+        {"6281912345", "15F011"},
+        {"628569999999", "15F012"},
+        {"6283151234", "15F080"},
+        {"6221123456", ""},
+        {"", ""},
+        {"62", ""},
+        {"628568161", "15F012"}, // 816 comes too late to count
     };
     for (const auto& c : cases)
         EXPECT_EQ(NetworkCodeForNumber(c.number), c.code) << c.number;
@@ -46,9 +55,12 @@ TEST(NetworkTable, SplitAndMakeAreInverse) {
 }
 
 TEST(Destination, NormalisedAsTheNumberFieldDoesIt) {
-    const std::pair<const char*, const char*> cases[] = {
-        {"+628569999999", "628569999999"}, {"08569999999", "628569999999"}, {"00", "620"},
-        {"+0+8", "628"}, {"", ""}, {"123", "123"}};
+    const std::pair<const char*, const char*> cases[] = {{"+628569999999", "628569999999"},
+                                                         {"08569999999", "628569999999"},
+                                                         {"00", "620"},
+                                                         {"+0+8", "628"},
+                                                         {"", ""},
+                                                         {"123", "123"}};
     for (auto [typed, kept] : cases)
         EXPECT_EQ(NormaliseDestination(typed), kept) << typed;
     EXPECT_TRUE(IsValidDestination("1"));
@@ -62,7 +74,9 @@ TEST(Strings, Utf8RoundTripAndMalformedInput) {
     const std::string text = "a\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80";
     EXPECT_EQ(Utf8ToUtf16(text), u"a\u00E9\u20AC\U0001F600");
     EXPECT_EQ(Utf16ToUtf8(Utf8ToUtf16(text)), text);
-    EXPECT_EQ(Utf8ToUtf16("\xFF" "a"), u"\uFFFDa");
+    EXPECT_EQ(Utf8ToUtf16("\xFF"
+                          "a"),
+              u"\uFFFDa");
     EXPECT_EQ(Utf8ToUtf16("\xE2\x82"), u"\uFFFD\uFFFD");
     EXPECT_EQ(Utf8ToUtf16("\xC0\x80"), u"\uFFFD\uFFFD"); // overlong NUL
     EXPECT_EQ(StripAll("a+b++c", "+"), "abc");

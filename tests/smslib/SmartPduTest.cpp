@@ -1,5 +1,5 @@
-#include "NetworkTable.h"
 #include "SmartPdu.h"
+#include "NetworkTable.h"
 #include "SmsSubmit.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
+#include "TextPdu.h"
 #include "Gsm7.h"
 #include "Primitives.h"
 #include "SmsSubmit.h"
-#include "TextPdu.h"
 
 #include <gtest/gtest.h>
 
@@ -29,21 +29,22 @@ TEST_P(TextPdu, BuildsTheExactPdu) {
 
 INSTANTIATE_TEST_SUITE_P(
     Examples, TextPdu,
-    ::testing::Values(TextCase{"normal", u"abc", false, false, "0011000C912658969999990000AA0361F118"},
-                      TextCase{"flash", u"abc", true, false, "0011000C912658969999990018AA06006100620063"},
-                      TextCase{"blinking", u"abc", true, true, "0011000C912658969999990018AA080001006100620063"},
-                      TextCase{"blinkWithoutFlash", u"abc", false, true, "0011000C912658969999990000AA0361F118"},
-                      TextCase{"emptyNormal", u"", false, false, "0011000C912658969999990000AA00"},
-                      TextCase{"emptyFlash", u"", true, false, "0011000C912658969999990018AA00"},
-                      TextCase{"emptyBlinking", u"", true, true, "0011000C912658969999990018AA020001"},
-                      // "@" is GSM 0x00, not "\x40" (which the phone would show as "¡")
-                      TextCase{"at", u"@", false, false, "0011000C912658969999990000AA0100"},
-                      // "€" is escape + 0x65: two septets in the length
-                      TextCase{"euro", u"\u20AC", false, false, "0011000C912658969999990000AA029B32"},
-                      TextCase{"lineBreakFlash", u"\r\n", true, false, "0011000C912658969999990018AA04000D000A"},
-                      // a flash message carries any script as its UTF-16 units
-                      TextCase{"cyrillic", u"\u0416", true, false, "0011000C912658969999990018AA020416"},
-                      TextCase{"emoji", u"\U0001F600", true, false, "0011000C912658969999990018AA04D83DDE00"}),
+    ::testing::Values(
+        TextCase{"normal", u"abc", false, false, "0011000C912658969999990000AA0361F118"},
+        TextCase{"flash", u"abc", true, false, "0011000C912658969999990018AA06006100620063"},
+        TextCase{"blinking", u"abc", true, true, "0011000C912658969999990018AA080001006100620063"},
+        TextCase{"blinkWithoutFlash", u"abc", false, true, "0011000C912658969999990000AA0361F118"},
+        TextCase{"emptyNormal", u"", false, false, "0011000C912658969999990000AA00"},
+        TextCase{"emptyFlash", u"", true, false, "0011000C912658969999990018AA00"},
+        TextCase{"emptyBlinking", u"", true, true, "0011000C912658969999990018AA020001"},
+        // "@" is GSM 0x00, not "\x40" (which the phone would show as "¡")
+        TextCase{"at", u"@", false, false, "0011000C912658969999990000AA0100"},
+        // "€" is escape + 0x65: two septets in the length
+        TextCase{"euro", u"\u20AC", false, false, "0011000C912658969999990000AA029B32"},
+        TextCase{"lineBreakFlash", u"\r\n", true, false, "0011000C912658969999990018AA04000D000A"},
+        // a flash message carries any script as its UTF-16 units
+        TextCase{"cyrillic", u"\u0416", true, false, "0011000C912658969999990018AA020416"},
+        TextCase{"emoji", u"\U0001F600", true, false, "0011000C912658969999990018AA04D83DDE00"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(TextPduLimits, HundredSixtySeptetsFillOneMessage) {
