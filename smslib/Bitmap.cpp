@@ -1,0 +1,260 @@
+#include "Bitmap.h"
+
+#include "EmsPdu.h"
+#include "FileIo.h"
+#include "Primitives.h"
+
+#include <array>
+#include <cctype>
+#include <cstdint>
+
+namespace velmora {
+
+namespace {
+
+constexpr const char* kCorruptBmp = "Invalid / Corrupt BMP File !";
+constexpr const char* kNotMonochrome = "Not a Monochrome BMP File (1 bit per pixel) !";
+constexpr const char* kCompressed = "Compressed BMP Files are not supported !";
+constexpr const char* kCorruptNol = "Invalid / Corrupt NOL File !";
+constexpr const char* kCorruptNgg = "Invalid / Corrupt NGG File !";
+
+constexpr std::size_t kLogoPixels = 72 * 14;
+constexpr std::size_t kNolPixelsAt = 20;
+constexpr std::size_t kNggPixelsAt = 16;
+constexpr int kRowPixels = 72; // the phone screen, and every NOL/NGG/content-file row
+
+std::string TooLarge(const std::string& path) { return "The file \"" + path + "\" is larger than 1 MiB !"; }
+
+std::uint32_t U16(std::string_view b, std::size_t at) {
+    return static_cast<std::uint32_t>(static_cast<unsigned char>(b[at])) |
+           static_cast<std::uint32_t>(static_cast<unsigned char>(b[at + 1])) << 8;
+}
+
+std::uint32_t U32(std::string_view b, std::size_t at) { return U16(b, at) | U16(b, at + 2) << 16; }
+
+std::int64_t I32(std::string_view b, std::size_t at) { return static_cast<std::int32_t>(U32(b, at)); }
+
+// Perceived brightness of a colour table entry stored blue, green, red.
+int Luminance(std::string_view b, std::size_t at) {
+    const auto c = [&](std::size_t k) { return static_cast<unsigned char>(b[at + k]); };
+    return 114 * c(0) + 587 * c(1) + 299 * c(2);
+}
+
+std::string Upper(std::string_view s) {
+    std::string u(s);
+    for (char& c : u)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return u;
+}
+
+Result<std::string> DecodeLogoFile(std::string_view bytes, std::string_view letters, std::size_t pixelsAt,
+                                   const char* refusal) {
+    if (bytes.substr(0, 3) != letters)
+        return Result<std::string>::Fail(refusal);
+    const std::string_view pixels = bytes.size() > pixelsAt ? bytes.substr(pixelsAt, kLogoPixels) : "";
+    std::string content = BitsToHex(pixels); // "1" black, any other character white
+    if (content.empty())
+        return Result<std::string>::Fail(refusal);
+    return Result<std::string>::Ok(std::move(content));
+}
+
+Result<std::string> ReadLogoFile(const std::string& path, std::size_t pixelsAt,
+                                 Result<std::string> (*decode)(std::string_view)) {
+    auto read = ReadFilePrefix(path, pixelsAt + kLogoPixels);
+    if (!read)
+        return Result<std::string>::Fail(read.error());
+    return decode(read->bytes);
+}
+
+} // namespace
+
+std::string FirstLineOf(std::string_view bytes) {
+    return std::string(bytes.substr(0, bytes.find_first_of(std::string_view("\r\x1A", 2))));
+}
+
+Result<std::string> ReadFirstLine(const std::string& path) {
+    auto read = ReadFilePrefix(path, kMaxContentFileBytes);
+    if (!read)
+        return Result<std::string>::Fail(read.error());
+    std::string line = FirstLineOf(read->bytes);
+    if (read->truncated && line.size() == read->bytes.size())
+        return Result<std::string>::Fail(TooLarge(path));
+    return Result<std::string>::Ok(std::move(line));
+}
+
+Result<Bitmap> DecodeBitmap(std::string_view b) {
+    using R = Result<Bitmap>;
+    if (b.size() > kMaxContentFileBytes)
+        return R::Fail("The BMP File is larger than 1 MiB !");
+    if (b.size() < 26 || b.substr(0, 2) != "BM")
+        return R::Fail(kCorruptBmp);
+
+    const std::uint64_t dataOffset = U32(b, 10);
+    const std::uint64_t headerSize = U32(b, 14);
+    std::int64_t width = 0, height = 0;
+    std::uint32_t bitsPerPixel = 0, compression = 0;
+    std::size_t entrySize = 4;
+    if (headerSize == 12) { // the OS/2 core header: 16-bit sizes, 3-byte colours
+        width = U16(b, 18);
+        height = U16(b, 20);
+        bitsPerPixel = U16(b, 24);
+        entrySize = 3;
+    } else if (headerSize >= 40 && 14 + headerSize <= b.size()) {
+        width = I32(b, 18);
+        height = I32(b, 22);
+        bitsPerPixel = U16(b, 28);
+        compression = U32(b, 30);
+    } else {
+        return R::Fail(kCorruptBmp);
+    }
+    if (bitsPerPixel != 1)
+        return R::Fail(kNotMonochrome);
+    if (compression != 0)
+        return R::Fail(kCompressed);
+    if (width <= 0 || height == 0)
+        return R::Fail(kCorruptBmp);
+
+    // Whichever entry is darker is black; some editors put white first.
+    const std::uint64_t table = 14 + headerSize;
+    if (table + 2 * entrySize > dataOffset || dataOffset > b.size())
+        return R::Fail(kCorruptBmp);
+    const int lum0 = Luminance(b, table), lum1 = Luminance(b, table + entrySize);
+    constexpr int kMidGrey = 128 * 1000;
+    const std::array<bool, 2> black{lum0 < lum1 || (lum0 == lum1 && lum0 < kMidGrey),
+                                    lum1 < lum0 || (lum0 == lum1 && lum1 < kMidGrey)};
+
+    const bool topDown = height < 0;
+    const std::uint64_t rows = static_cast<std::uint64_t>(topDown ? -height : height);
+    const std::uint64_t stride = (static_cast<std::uint64_t>(width) + 31) / 32 * 4;
+    if ((b.size() - dataOffset) / stride < rows)
+        return R::Fail(kCorruptBmp);
+
+    const std::size_t rowOctets = (static_cast<std::size_t>(width) + 7) / 8;
+    Bitmap bitmap;
+    bitmap.width = static_cast<int>(width);
+    bitmap.height = static_cast<int>(rows);
+    bitmap.content.reserve(2 * rowOctets * rows);
+    for (std::uint64_t y = 0; y < rows; ++y) {
+        const std::uint64_t stored = topDown ? y : rows - 1 - y;
+        const std::string_view row = b.substr(dataOffset + stored * stride, rowOctets);
+        for (std::size_t k = 0; k < rowOctets; ++k) {
+            const auto in = static_cast<unsigned char>(row[k]);
+            int out = 0;
+            for (int bit = 0; bit < 8; ++bit) {
+                const bool inside = static_cast<std::int64_t>(8 * k) + bit < width;
+                const bool set = inside && black[(in >> (7 - bit)) & 1];
+                out = out << 1 | (set ? 1 : 0);
+            }
+            bitmap.content += ByteToHex(out);
+        }
+    }
+    return R::Ok(std::move(bitmap));
+}
+
+Result<Bitmap> ReadBitmapFile(const std::string& path) {
+    auto read = ReadFilePrefix(path, kMaxContentFileBytes);
+    if (!read)
+        return Result<Bitmap>::Fail(read.error());
+    if (read->truncated)
+        return Result<Bitmap>::Fail(TooLarge(path));
+    return DecodeBitmap(read->bytes);
+}
+
+Result<std::string> DecodeNol(std::string_view bytes) {
+    return DecodeLogoFile(bytes, "NOL", kNolPixelsAt, kCorruptNol);
+}
+
+Result<std::string> DecodeNgg(std::string_view bytes) {
+    return DecodeLogoFile(bytes, "NGG", kNggPixelsAt, kCorruptNgg);
+}
+
+Result<std::string> ReadNolFile(const std::string& path) {
+    return ReadLogoFile(path, kNolPixelsAt, DecodeNol);
+}
+
+Result<std::string> ReadNggFile(const std::string& path) {
+    return ReadLogoFile(path, kNggPixelsAt, DecodeNgg);
+}
+
+Result<std::string> ReadContentFile(const std::string& path) { return ReadFirstLine(path); }
+
+std::string NormaliseContentHex(std::string_view s) {
+    std::string hex;
+    hex.reserve(s.size() + 1);
+    for (char c : s) {
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        if (IsHexDigit(c))
+            hex += c;
+    }
+    if (hex.size() % 2 != 0)
+        hex.insert(hex.begin(), '0');
+    return hex;
+}
+
+ContentReader ChooseReader(Tab tab, std::string_view path) {
+    const std::string u = Upper(path);
+    const auto has = [&](const char* letters) { return u.find(letters) != std::string::npos; };
+    switch (tab) {
+    case Tab::OperatorLogo:
+        return has("BMP")   ? ContentReader::Bitmap
+               : has("NOL") ? ContentReader::Nol
+                            : ContentReader::ContentFile;
+    case Tab::GroupGraphic:
+        return has("BMP")   ? ContentReader::Bitmap
+               : has("NGG") ? ContentReader::Ngg
+                            : ContentReader::ContentFile;
+    case Tab::PictureMessage:
+        return has("BMP") ? ContentReader::Bitmap : ContentReader::ContentFile;
+    case Tab::Ems:
+        return has("BMP") ? ContentReader::Bitmap : ContentReader::None;
+    default:
+        return ContentReader::None;
+    }
+}
+
+Result<LoadedContent> LoadTabContent(Tab tab, const std::string& path) {
+    using R = Result<LoadedContent>;
+    if (tab != Tab::OperatorLogo && tab != Tab::GroupGraphic && tab != Tab::PictureMessage)
+        return R::Fail("Only the logo, group graphic and picture message tabs hold bitmap content");
+    LoadedContent loaded;
+    loaded.tall = tab == Tab::PictureMessage;
+    loaded.previewWidth = kRowPixels;
+    Result<std::string> text = Result<std::string>::Fail("");
+    switch (ChooseReader(tab, path)) {
+    case ContentReader::Bitmap: {
+        auto bitmap = ReadBitmapFile(path);
+        if (!bitmap)
+            return R::Fail(bitmap.error());
+        loaded.previewWidth = bitmap->width;
+        text = Result<std::string>::Ok(std::move(bitmap.value().content));
+        break;
+    }
+    case ContentReader::Nol:
+        text = ReadNolFile(path);
+        break;
+    case ContentReader::Ngg:
+        text = ReadNggFile(path);
+        break;
+    default:
+        text = ReadContentFile(path);
+        break;
+    }
+    if (!text)
+        return R::Fail(text.error());
+    loaded.content = NormaliseContentHex(*text);
+    return R::Ok(std::move(loaded));
+}
+
+Result<std::string> LoadEmsPicture(const std::string& path) {
+    if (ChooseReader(Tab::Ems, path) != ContentReader::Bitmap)
+        return Result<std::string>::Fail("Only Monochrome BMP Files can be added as EMS pictures !");
+    auto bitmap = ReadBitmapFile(path);
+    if (!bitmap)
+        return Result<std::string>::Fail(bitmap.error());
+    // The tag gives each size in four hex digits.
+    if (bitmap->width > 0xFFFF || bitmap->height > 0xFFFF)
+        return Result<std::string>::Fail("The picture is too large for an EMS message !");
+    return Result<std::string>::Ok(MakeEmsPictureTag(bitmap->width, bitmap->height, bitmap->content));
+}
+
+} // namespace velmora

@@ -1,0 +1,79 @@
+#pragma once
+
+// Monochrome bitmap content: pixels as hex content text, rows top first,
+// 8 pixels per octet, leftmost pixel in the most significant bit, 1 = black.
+// The readers that make it from BMP, NOL, NGG and the program's own content
+// files, and the choice of reader each tab makes from a file's path.
+
+#include "Result.h"
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace velmora {
+
+// The pages of the main window, by their index.
+enum class Tab {
+    TextSms = 0,
+    OperatorLogo,
+    GroupGraphic,
+    PictureMessage,
+    Ringtone,
+    VoidMessage,
+    Indicator,
+    Ems
+};
+
+// Files above this size are refused rather than read in part.
+constexpr std::size_t kMaxContentFileBytes = 1 << 20;
+
+// Every byte before the first carriage return (13) or byte 26; a lone line
+// feed stays in the line.
+std::string FirstLineOf(std::string_view bytes);
+Result<std::string> ReadFirstLine(const std::string& path);
+
+struct Bitmap {
+    int width = 0;
+    int height = 0; // rows, whichever way the file stores them
+    std::string content;
+};
+
+// A 1-bit-per-pixel uncompressed BMP of any header version. Rows keep every
+// pixel: a width that is not a multiple of 8 ends each row in an octet padded
+// with white.
+Result<Bitmap> DecodeBitmap(std::string_view bytes);
+Result<Bitmap> ReadBitmapFile(const std::string& path);
+
+// The phone maker's logo files: three letters, a header, then 72 x 14 pixel
+// characters ("1" black) at a fixed offset.
+Result<std::string> DecodeNol(std::string_view bytes);
+Result<std::string> ReadNolFile(const std::string& path);
+Result<std::string> DecodeNgg(std::string_view bytes);
+Result<std::string> ReadNggFile(const std::string& path);
+
+// The first line of a .VOL, .VGG or .VPM file, unchecked.
+Result<std::string> ReadContentFile(const std::string& path);
+
+// Upper case, only "0"-"9" and "A"-"F" kept, and a "0" in front of an odd count.
+std::string NormaliseContentHex(std::string_view s);
+
+enum class ContentReader { Bitmap, Nol, Ngg, ContentFile, None };
+
+// Which reader a tab uses for `path`: decided by letters anywhere in the
+// upper-cased path, so a folder named "bmp" makes a BMP of everything in it.
+ContentReader ChooseReader(Tab tab, std::string_view path);
+
+struct LoadedContent {
+    std::string content; // normalised
+    int previewWidth = 0;
+    bool tall = false; // a picture message: 28 rows instead of 14
+};
+
+// Loads a file into the operator logo, group graphic or picture message tab.
+Result<LoadedContent> LoadTabContent(Tab tab, const std::string& path);
+
+// The EMS picture tag "[#PICwwwwhhhh<content>]" of a BMP file.
+Result<std::string> LoadEmsPicture(const std::string& path);
+
+} // namespace velmora

@@ -1,0 +1,72 @@
+#pragma once
+
+// The program's own content files (.VOL operator logos, .VGG group graphics,
+// .VPM picture messages) and the decisions behind File > Open and
+// File > Save As, as functions of paths and texts: the window only shows the
+// dialogs and applies what these give.
+
+#include "Bitmap.h"
+#include "Result.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace velmora {
+
+constexpr const char* kHomePage = "https://velmora.org";
+constexpr const char* kLogoFileTitle = "Velmora Operator Logo File";
+constexpr const char* kGroupFileTitle = "Velmora Group Graphic File";
+constexpr const char* kPictureFileTitle = "Velmora Picture Message File";
+
+// A file dialog's filter: description|pattern pairs, and the pair (from 1)
+// selected when it opens.
+struct FileFilter {
+    std::string filter;
+    int index = 1;
+};
+
+enum class OpenCommand { BrowseLogo, BrowseGroup, BrowsePicture, BrowseRingtone, AddPicture, FileOpen };
+
+FileFilter OpenFilter(OpenCommand command);
+// The tab File > Open loads into, by the filter the user ended with.
+std::optional<Tab> TabOfOpenFilter(int index);
+
+// Save As does nothing on the Text SMS tab.
+bool CanSaveAs(Tab tab);
+// The save dialog's filter for the tab and the file label; empty when the
+// dialog keeps the filter of its previous use.
+std::optional<std::string> SaveFilter(Tab tab, std::string_view label);
+std::string SaveExtension(Tab tab, int filterIndex, std::string_view label);
+// The chosen name with the extension appended, unless it already ends with
+// it in any case.
+std::string SaveDestination(Tab tab, int filterIndex, std::string_view chosen, std::string_view label);
+
+// The three lines of a content file, each ended by CR LF.
+std::string ContentFileText(std::string_view hex, std::string_view title);
+// Replaces `path` whole or not at all; gives `path`.
+Result<std::string> WriteContentFile(const std::string& path, std::string_view hex, std::string_view title);
+
+// What the content memos hold at the moment of saving.
+struct ContentMemos {
+    std::string logo;
+    std::string group;
+    std::string picture;
+};
+
+struct SavePlan {
+    bool copy = true; // copy the loaded file; otherwise write a content file
+    std::string hex;
+    std::string title;
+};
+
+// The destination's extension decides, not the current tab: a content file
+// name is written from its memo unless the loaded file is one of the same
+// kind, which is copied; any other name is a copy of the loaded file.
+SavePlan PlanSaveContentAs(std::string_view source, std::string_view destination, const ContentMemos& memos);
+// Carries out the plan; gives the new file label (the destination). On
+// failure the label stays as it was.
+Result<std::string> SaveContentAs(const std::string& source, const std::string& destination,
+                                  const ContentMemos& memos);
+
+} // namespace velmora

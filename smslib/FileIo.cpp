@@ -1,0 +1,146 @@
+#include "FileIo.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace velmora {
+
+namespace {
+
+std::string Why(const std::string& what, const std::string& path, int error) {
+    return what + " \"" + path + "\": " + std::strerror(error);
+}
+
+class Fd {
+public:
+    explicit Fd(int fd) : m_fd(fd) {}
+    Fd(const Fd&) = delete;
+    Fd& operator=(const Fd&) = delete;
+    ~Fd() {
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
+    int get() const { return m_fd; }
+    int release() {
+        const int fd = m_fd;
+        m_fd = -1;
+        return fd;
+    }
+
+private:
+    int m_fd;
+};
+
+bool WriteAll(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t n = ::write(fd, bytes.data(), bytes.size());
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(n));
+    }
+    return true;
+}
+
+std::string DirectoryOf(const std::string& path) {
+    const auto slash = path.rfind('/');
+    if (slash == std::string::npos)
+        return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+// The rename is only durable once the directory entry is on disk too.
+void SyncDirectory(const std::string& path) {
+    Fd dir(::open(DirectoryOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (dir.get() >= 0)
+        ::fsync(dir.get());
+}
+
+// Writes what `fill` produces into a fresh temporary beside `path`, then
+// renames it into place; the temporary is removed on any failure.
+template <class Fill> Result<std::string> ReplaceFile(const std::string& path, Fill fill) {
+    if (path.empty())
+        return Result<std::string>::Fail("No file name given");
+    std::string temp = path + ".XXXXXX";
+    Fd fd(::mkostemp(temp.data(), O_CLOEXEC));
+    if (fd.get() < 0)
+        return Result<std::string>::Fail(Why("Cannot write", path, errno));
+    // mkostemp makes the file private to its owner; a saved file keeps the
+    // mode of the one it replaces, or gets the usual one.
+    struct stat existing {};
+    ::fchmod(fd.get(), ::stat(path.c_str(), &existing) == 0 ? existing.st_mode & 07777 : 0644);
+    std::string error = fill(fd.get());
+    if (error.empty() && ::fsync(fd.get()) != 0)
+        error = Why("Cannot write", path, errno);
+    if (error.empty() && ::close(fd.release()) != 0)
+        error = Why("Cannot write", path, errno);
+    if (error.empty() && ::rename(temp.c_str(), path.c_str()) != 0)
+        error = Why("Cannot write", path, errno);
+    if (!error.empty()) {
+        ::unlink(temp.c_str());
+        return Result<std::string>::Fail(error);
+    }
+    SyncDirectory(path);
+    return Result<std::string>::Ok(path);
+}
+
+} // namespace
+
+Result<FilePrefix> ReadFilePrefix(const std::string& path, std::size_t limit) {
+    Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    if (fd.get() < 0)
+        return Result<FilePrefix>::Fail(Why("Cannot open", path, errno));
+    FilePrefix prefix;
+    // One byte beyond the limit tells whether the file goes on.
+    prefix.bytes.resize(limit + 1);
+    std::size_t got = 0;
+    while (got < prefix.bytes.size()) {
+        const ssize_t n = ::read(fd.get(), prefix.bytes.data() + got, prefix.bytes.size() - got);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return Result<FilePrefix>::Fail(Why("Cannot read", path, errno));
+        }
+        if (n == 0)
+            break;
+        got += static_cast<std::size_t>(n);
+    }
+    prefix.truncated = got > limit;
+    prefix.bytes.resize(got > limit ? limit : got);
+    return Result<FilePrefix>::Ok(std::move(prefix));
+}
+
+Result<std::string> WriteFileAtomically(const std::string& path, std::string_view bytes) {
+    return ReplaceFile(
+        path, [&](int fd) { return WriteAll(fd, bytes) ? std::string() : Why("Cannot write", path, errno); });
+}
+
+Result<std::string> CopyFileAtomically(const std::string& from, const std::string& to) {
+    if (from.empty())
+        return Result<std::string>::Fail("No file is loaded to save");
+    Fd source(::open(from.c_str(), O_RDONLY | O_CLOEXEC));
+    if (source.get() < 0)
+        return Result<std::string>::Fail(Why("Cannot open", from, errno));
+    return ReplaceFile(to, [&](int fd) {
+        char buffer[65536];
+        for (;;) {
+            const ssize_t n = ::read(source.get(), buffer, sizeof buffer);
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n < 0)
+                return Why("Cannot read", from, errno);
+            if (n == 0)
+                return std::string();
+            if (!WriteAll(fd, std::string_view(buffer, static_cast<std::size_t>(n))))
+                return Why("Cannot write", to, errno);
+        }
+    });
+}
+
+} // namespace velmora

@@ -1,0 +1,254 @@
+#include "Ringtone.h"
+
+#include "Bitmap.h"
+#include "Primitives.h"
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+#include <cstdlib>
+#include <optional>
+#include <vector>
+
+namespace velmora {
+
+namespace {
+
+struct Key {
+    std::string_view key;
+    std::string_view code;
+};
+
+// Searched in order, the first key found inside the token wins: every sharp
+// stands before its natural.
+constexpr std::array<Key, 13> kNotes{{{"P", "0000"},
+                                      {"C#", "0010"},
+                                      {"C", "0001"},
+                                      {"D#", "0100"},
+                                      {"D", "0011"},
+                                      {"E", "0101"},
+                                      {"F#", "0111"},
+                                      {"F", "0110"},
+                                      {"G#", "1001"},
+                                      {"G", "1000"},
+                                      {"A#", "1011"},
+                                      {"A", "1010"},
+                                      {"B", "1100"}}};
+
+// Note values the ringtone format can express, with their 3-bit codes.
+constexpr std::array<std::pair<int, std::string_view>, 6> kDurations{
+    {{32, "101"}, {16, "100"}, {8, "011"}, {4, "010"}, {2, "001"}, {1, "000"}}};
+
+// Beats per minute; the n-th entry (from 1) has the 5-bit code 32 - n.
+constexpr std::array<int, 32> kTempos{900, 800, 715, 635, 565, 500, 450, 400, 355, 320, 285,
+                                      250, 225, 200, 180, 160, 140, 125, 112, 100, 90,  80,
+                                      70,  63,  56,  50,  45,  40,  35,  31,  28,  25};
+
+constexpr int kDefaultDuration = 4;
+constexpr int kDefaultOctave = 6;
+constexpr int kDefaultTempo = 63;
+constexpr std::size_t kMaxTitle = 15; // field 5 counts the title in 4 bits
+// Field 11 counts instructions in 8 bits: three fixed ones and two per note.
+constexpr std::size_t kMaxNotes = (255 - 3) / 2;
+
+bool IsBlank(char c) { return static_cast<unsigned char>(c) <= ' ' || c == '\x7F'; }
+
+std::string_view Trim(std::string_view s) {
+    while (!s.empty() && IsBlank(s.front()))
+        s.remove_prefix(1);
+    while (!s.empty() && IsBlank(s.back()))
+        s.remove_suffix(1);
+    return s;
+}
+
+std::string Upper(std::string_view s) {
+    std::string u(s);
+    for (char& c : u)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return u;
+}
+
+std::vector<std::string_view> SplitAt(std::string_view s, char sep) {
+    std::vector<std::string_view> parts;
+    for (;;) {
+        const auto at = s.find(sep);
+        parts.push_back(Trim(s.substr(0, at)));
+        if (at == std::string_view::npos)
+            return parts;
+        s.remove_prefix(at + 1);
+    }
+}
+
+// The first run of decimal digits in `s`, if any (capped, so huge values
+// cannot overflow; they are far from every listed value anyway).
+std::optional<long> FirstNumber(std::string_view s) {
+    std::size_t i = 0;
+    while (i < s.size() && !std::isdigit(static_cast<unsigned char>(s[i])))
+        ++i;
+    if (i == s.size())
+        return std::nullopt;
+    long value = 0;
+    for (; i < s.size() && std::isdigit(static_cast<unsigned char>(s[i])); ++i)
+        value = std::min(value * 10 + (s[i] - '0'), 1'000'000L);
+    return value;
+}
+
+// Index of the listed value nearest to `value`; ties go to the earlier entry.
+template <class List, class Get> std::size_t Nearest(const List& list, long value, Get get) {
+    std::size_t best = 0;
+    for (std::size_t k = 1; k < list.size(); ++k)
+        if (std::labs(get(list[k]) - value) < std::labs(get(list[best]) - value))
+            best = k;
+    return best;
+}
+
+int NearestDuration(long value) {
+    return kDurations[Nearest(kDurations, value, [](const auto& d) { return static_cast<long>(d.first); })]
+        .first;
+}
+
+int NearestOctave(long value) { return static_cast<int>(std::clamp(value, 4L, 7L)); }
+
+std::string_view DurationCode(int duration) {
+    for (const auto& d : kDurations)
+        if (d.first == duration)
+            return d.second;
+    return "010";
+}
+
+std::string TempoCode(int tempo) {
+    const std::size_t n = Nearest(kTempos, tempo, [](int t) { return static_cast<long>(t); });
+    return IntToBits(31 - n, 5);
+}
+
+struct Defaults {
+    int duration = kDefaultDuration;
+    int octave = kDefaultOctave;
+    int tempo = kDefaultTempo;
+    std::string tempoText;
+};
+
+Defaults ReadDefaults(std::string_view field) {
+    Defaults d;
+    const std::string upper = Upper(field);
+    for (std::string_view entry : SplitAt(upper, ',')) {
+        const std::string_view value = entry.size() > 2 ? entry.substr(2) : std::string_view();
+        const auto number = FirstNumber(value);
+        if (entry.find("D=") != std::string_view::npos && number)
+            d.duration = NearestDuration(*number);
+        if (entry.find("O=") != std::string_view::npos && number)
+            d.octave = NearestOctave(*number);
+        if (entry.find("B=") != std::string_view::npos) {
+            d.tempoText = std::string(value);
+            if (number)
+                d.tempo = static_cast<int>(*number);
+        }
+    }
+    return d;
+}
+
+// The scale and note instructions of one token, or nothing for a token
+// without a note name.
+std::optional<std::string> EncodeNote(std::string_view token, const Defaults& d) {
+    const Key* note = nullptr;
+    std::size_t at = std::string_view::npos;
+    for (const auto& n : kNotes)
+        if ((at = token.find(n.key)) != std::string_view::npos) {
+            note = &n;
+            break;
+        }
+    if (!note)
+        return std::nullopt;
+
+    const auto durationNumber = FirstNumber(token.substr(0, at));
+    const int duration = durationNumber ? NearestDuration(*durationNumber) : d.duration;
+    const std::size_t after = at + note->key.size();
+    const char next = after < token.size() ? token[after] : '\0';
+    const bool dotted = next == '.';
+    int octave = d.octave;
+    if (next >= '0' && next <= '9')
+        octave = NearestOctave(next - '0');
+
+    std::string bits = "010";
+    bits += IntToBits(static_cast<unsigned>(octave - 4), 2);
+    bits += "001";
+    bits += note->code;
+    bits += DurationCode(duration);
+    bits += dotted ? "01" : "00";
+    return bits;
+}
+
+} // namespace
+
+std::size_t CountOccurrences(std::string_view s, std::string_view t) {
+    if (t.empty())
+        return 0;
+    std::size_t count = 0;
+    for (auto at = s.find(t); at != std::string_view::npos; at = s.find(t, at + t.size()))
+        ++count;
+    return count;
+}
+
+EncodedRingtone EncodeRingtone(std::string_view rtttl) {
+    std::string s(Trim(rtttl));
+    if (s.empty() || s.back() != ':')
+        s += ':';
+    const bool three = CountOccurrences(s, ":") == 3;
+    // The last ":" closes the last field; what follows it is nothing.
+    auto fields = SplitAt(std::string_view(s).substr(0, s.size() - 1), ':');
+    fields.resize(3);
+
+    EncodedRingtone out;
+    out.title = std::string(fields[0].substr(0, kMaxTitle));
+    const Defaults defaults = three ? ReadDefaults(fields[1]) : Defaults{};
+    out.tempoText = defaults.tempoText;
+
+    std::vector<std::string> notes;
+    const std::string noteList = Upper(three ? fields[2] : fields[1]);
+    for (std::string_view token : SplitAt(noteList, ','))
+        if (notes.size() < kMaxNotes)
+            if (auto note = EncodeNote(token, defaults))
+                notes.push_back(std::move(*note));
+
+    std::string& bits = out.bits;
+    bits = "00000010"
+           "01001010"
+           "0011101"
+           "001";
+    bits += IntToBits(out.title.size(), 4);
+    bits += TextToBits(out.title, false);
+    bits += "00000001"
+            "000"
+            "00"
+            "0000";
+    bits += IntToBits(3 + 2 * notes.size(), 8);
+    bits += "100" + TempoCode(defaults.tempo);
+    bits += "011"
+            "00"
+            "101"
+            "0111";
+    for (const auto& note : notes)
+        bits += note;
+    bits.append((8 - bits.size() % 8) % 8, '0');
+    bits += "00000000";
+    return out;
+}
+
+RingtoneFile RingtoneFromLine(std::string_view line) {
+    RingtoneFile file;
+    file.rtttl = std::string(line);
+    auto encoded = EncodeRingtone(line);
+    file.title = std::move(encoded.title);
+    file.tempoText = std::move(encoded.tempoText);
+    file.content = BitsToHexPadded(encoded.bits);
+    return file;
+}
+
+Result<RingtoneFile> ReadRingtoneFile(const std::string& path) {
+    auto line = ReadFirstLine(path);
+    if (!line)
+        return Result<RingtoneFile>::Fail(line.error());
+    return Result<RingtoneFile>::Ok(RingtoneFromLine(*line));
+}
+
+} // namespace velmora

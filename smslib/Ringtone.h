@@ -1,0 +1,38 @@
+#pragma once
+
+// RTTTL text to the Smart Messaging ringtone bit stream (the "ringing tone
+// programming" command sent to port 5505): the content BuildRingtonePDU frames.
+
+#include "Result.h"
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace velmora {
+
+// How many times `t` occurs in `s` without overlap; 0 for an empty `t`.
+std::size_t CountOccurrences(std::string_view s, std::string_view t);
+
+struct EncodedRingtone {
+    std::string title;     // at most 15 characters, as written
+    std::string tempoText; // the "b=" value as written, empty when there is none
+    std::string bits;      // bit text, a whole number of octets
+};
+
+// Never fails: text that is not RTTTL still gives a well-formed tune,
+// possibly without notes.
+EncodedRingtone EncodeRingtone(std::string_view rtttl);
+
+struct RingtoneFile {
+    std::string rtttl; // the first line of the file
+    std::string title;
+    std::string tempoText;
+    std::string content; // hex content
+};
+
+// What a first line of RTTTL gives; ReadRingtoneFile's core.
+RingtoneFile RingtoneFromLine(std::string_view line);
+Result<RingtoneFile> ReadRingtoneFile(const std::string& path);
+
+} // namespace velmora
