@@ -39,6 +39,16 @@ std::variant<std::string, Failure> ParseDestination(const std::string& typed);
 
 int RunPdu(std::vector<std::string> words, Io io);
 
+// Content loaded from a file as the tab of `kind` (logo, group, picture,
+// ringtone) loads it: the hex content, refused when the file yields none.
+std::variant<std::string, Failure> ContentFromFile(const std::string& kind, const std::string& path);
+// The EMS picture tag of a BMP file.
+std::variant<std::string, Failure> EmsPictureFromFile(const std::string& path);
+
+// "content FILE --as KIND" and "preview FILE --as KIND".
+int RunContent(std::vector<std::string> words, Io io);
+int RunPreview(std::vector<std::string> words, Io io);
+
 // Prints a failure as the command line reports it, with `usage` after a
 // usage error, and gives its exit code.
 int Report(const Failure& f, Io io, const char* usage = nullptr);

@@ -59,16 +59,19 @@ template <class T> std::variant<PduJob, Failure> Finish(const std::string& kind,
 
 const char* PduUsage() {
     return "usage: velmora-cli pdu text [--flash] [--blink] NUMBER TEXT\n"
-           "       velmora-cli pdu logo --mcc MCC --nc NC NUMBER HEX\n"
-           "       velmora-cli pdu group NUMBER HEX\n"
-           "       velmora-cli pdu picture NUMBER HEX          (the three parts, one per line)\n"
-           "       velmora-cli pdu ringtone NUMBER HEX\n"
+           "       velmora-cli pdu logo --mcc MCC --nc NC NUMBER (HEX | --file PATH)\n"
+           "       velmora-cli pdu group NUMBER (HEX | --file PATH)\n"
+           "       velmora-cli pdu picture NUMBER (HEX | --file PATH)   (the three parts, one per line)\n"
+           "       velmora-cli pdu ringtone NUMBER (HEX | --file PATH)\n"
            "       velmora-cli pdu ems NUMBER TAGGED_TEXT\n"
+           "       velmora-cli pdu ems NUMBER --picture BMP [TEXT]\n"
            "       velmora-cli pdu void NUMBER\n"
            "       velmora-cli pdu indicator --kind voicemail|fax|email (--active|--inactive) NUMBER\n"
            "\n"
            "NUMBER: \"+\" signs are dropped and a leading 0 becomes 62; then 1 to 20 digits.\n"
            "HEX: content as hex digits; case and white space do not matter.\n"
+           "PATH: a file read as the tab reads it (BMP, NOL, NGG or content file; RTTTL text\n"
+           "for a ringtone). --picture puts the EMS picture tag of a BMP in front of TEXT.\n"
            "TEXT and TAGGED_TEXT are UTF-8.\n";
 }
 
@@ -119,11 +122,12 @@ std::variant<PduJob, Failure> BuildPduJob(std::vector<std::string> words) {
             mcc = args.takeOption("--mcc");
             nc = args.takeOption("--nc");
         }
-        auto split = Split(args, kind, 2);
+        const auto file = args.takeOption("--file");
+        auto split = Split(args, kind, file ? 1 : 2);
         if (auto* f = std::get_if<Failure>(&split))
             return *f;
         const auto& p = std::get<Positionals>(split);
-        auto hex = ParseContentHex(p.rest[0]);
+        auto hex = file ? ContentFromFile(kind, *file) : ParseContentHex(p.rest[0]);
         if (auto* f = std::get_if<Failure>(&hex))
             return *f;
         const auto& content = std::get<std::string>(hex);
@@ -142,11 +146,20 @@ std::variant<PduJob, Failure> BuildPduJob(std::vector<std::string> words) {
         return Finish(kind, p.number, BuildOperatorLogoPDU(p.number, content, MakeNetworkCode(*mcc, *nc)));
     }
     if (kind == "ems") {
-        auto split = Split(args, kind, 2);
+        const auto picture = args.takeOption("--picture");
+        // With a picture the text after it is optional.
+        auto split = Split(args, kind, picture && args.positional().size() == 1 ? 1 : 2);
         if (auto* f = std::get_if<Failure>(&split))
             return *f;
         const auto& p = std::get<Positionals>(split);
-        return Finish(kind, p.number, BuildEMSPDU(p.number, Utf8ToUtf16(p.rest[0])));
+        std::string tagged = p.rest.empty() ? "" : p.rest[0];
+        if (picture) {
+            auto tag = EmsPictureFromFile(*picture);
+            if (auto* f = std::get_if<Failure>(&tag))
+                return *f;
+            tagged = std::get<std::string>(tag) + tagged;
+        }
+        return Finish(kind, p.number, BuildEMSPDU(p.number, Utf8ToUtf16(tagged)));
     }
     if (kind == "void") {
         auto split = Split(args, kind, 1);

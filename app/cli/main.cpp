@@ -19,6 +19,8 @@ struct Command {
 
 const Command kCommands[] = {
     {"pdu", "print the PDU text of a message", velmora::cli::RunPdu},
+    {"content", "print the content a file loads into a tab", velmora::cli::RunContent},
+    {"preview", "draw the screen preview of a picture file", velmora::cli::RunPreview},
 };
 
 void PrintUsage(std::ostream& os) {

@@ -1,0 +1,150 @@
+// "content" and "preview": what loading a file into a tab of the window gives.
+
+#include "Cli.h"
+
+#include "ArgList.h"
+#include "SMSLibU.h"
+
+#include <optional>
+#include <ostream>
+
+namespace velmora::cli {
+
+namespace {
+
+const char* ContentUsage() {
+    return "usage: velmora-cli content FILE --as logo|group|picture|ringtone|ems\n"
+           "       velmora-cli preview FILE --as logo|group|picture\n"
+           "\n"
+           "content prints the hex content the tab would hold (for a ringtone after its\n"
+           "\"Title = \" and \"Tempo = \" lines, for ems the picture tag); preview prints the\n"
+           "72 x 28 screen as 28 lines, \"#\" black and \".\" white.\n"
+           "The file is read as that tab reads it: a path containing BMP is a bitmap,\n"
+           "NOL (logo) or NGG (group) a logo file, anything else a content file.\n";
+}
+
+std::optional<Tab> BitmapTab(const std::string& kind) {
+    if (kind == "logo")
+        return Tab::OperatorLogo;
+    if (kind == "group")
+        return Tab::GroupGraphic;
+    if (kind == "picture")
+        return Tab::PictureMessage;
+    return std::nullopt;
+}
+
+struct Request {
+    std::string path;
+    std::string kind;
+};
+
+std::variant<Request, Failure> ParseRequest(const std::string& command, std::vector<std::string> words,
+                                            bool ringtoneAndEms) {
+    ArgList args(std::move(words));
+    const auto kind = args.takeOption("--as");
+    if (auto unknown = args.unknownOption())
+        return Failure{kExitUsage, command + ": unknown option " + *unknown};
+    if (args.missingValue())
+        return Failure{kExitUsage, command + ": " + args.missingValueOf() + " needs a value"};
+    const auto files = args.positional();
+    if (files.size() != 1)
+        return Failure{kExitUsage, command + ": expected one FILE, got " + std::to_string(files.size())};
+    if (!kind)
+        return Failure{kExitUsage, command + ": --as is required"};
+    const bool known = BitmapTab(*kind) || (ringtoneAndEms && (*kind == "ringtone" || *kind == "ems"));
+    if (!known)
+        return Failure{kExitUsage, command + ": --as must be " +
+                                       (ringtoneAndEms ? "logo, group, picture, ringtone or ems"
+                                                       : "logo, group or picture") +
+                                       ", not \"" + *kind + "\""};
+    return Request{files[0], *kind};
+}
+
+bool WantsHelp(const std::vector<std::string>& words) {
+    return !words.empty() && (words[0] == "--help" || words[0] == "-h");
+}
+
+} // namespace
+
+std::variant<std::string, Failure> ContentFromFile(const std::string& kind, const std::string& path) {
+    std::string content;
+    if (kind == "ringtone") {
+        auto tune = ReadRingtoneFile(path);
+        if (!tune)
+            return Failure{kExitRefused, tune.error()};
+        content = tune->content;
+    } else if (const auto tab = BitmapTab(kind)) {
+        auto loaded = LoadTabContent(*tab, path);
+        if (!loaded)
+            return Failure{kExitRefused, loaded.error()};
+        content = loaded->content;
+    } else {
+        return Failure{kExitUsage, "no " + kind + " content comes from a file"};
+    }
+    if (content.empty())
+        return Failure{kExitRefused, "\"" + path + "\" holds no content"};
+    return content;
+}
+
+std::variant<std::string, Failure> EmsPictureFromFile(const std::string& path) {
+    auto tag = LoadEmsPicture(path);
+    if (!tag)
+        return Failure{kExitRefused, tag.error()};
+    return tag.value();
+}
+
+int RunContent(std::vector<std::string> words, Io io) {
+    if (WantsHelp(words)) {
+        io.out << ContentUsage();
+        return kExitOk;
+    }
+    auto request = ParseRequest("content", std::move(words), true);
+    if (auto* f = std::get_if<Failure>(&request))
+        return Report(*f, io, ContentUsage());
+    const auto& r = std::get<Request>(request);
+    if (r.kind == "ringtone") {
+        auto tune = ReadRingtoneFile(r.path);
+        if (!tune)
+            return Report({kExitRefused, tune.error()}, io);
+        io.out << "Title = " << tune->title << "\nTempo = " << tune->tempoText << '\n'
+               << tune->content << '\n';
+        return kExitOk;
+    }
+    if (r.kind == "ems") {
+        auto tag = EmsPictureFromFile(r.path);
+        if (auto* f = std::get_if<Failure>(&tag))
+            return Report(*f, io);
+        io.out << std::get<std::string>(tag) << '\n';
+        return kExitOk;
+    }
+    auto loaded = LoadTabContent(*BitmapTab(r.kind), r.path);
+    if (!loaded)
+        return Report({kExitRefused, loaded.error()}, io);
+    io.out << loaded->content << '\n';
+    return kExitOk;
+}
+
+int RunPreview(std::vector<std::string> words, Io io) {
+    if (WantsHelp(words)) {
+        io.out << ContentUsage();
+        return kExitOk;
+    }
+    auto request = ParseRequest("preview", std::move(words), false);
+    if (auto* f = std::get_if<Failure>(&request))
+        return Report(*f, io, ContentUsage());
+    const auto& r = std::get<Request>(request);
+    auto loaded = LoadTabContent(*BitmapTab(r.kind), r.path);
+    if (!loaded)
+        return Report({kExitRefused, loaded.error()}, io);
+    const PreviewImage image = DrawPreview(loaded->content, loaded->tall, loaded->previewWidth);
+    for (int y = 0; y < PreviewImage::kHeight; ++y) {
+        std::string line(PreviewImage::kWidth, '.');
+        for (int x = 0; x < PreviewImage::kWidth; ++x)
+            if (image.black(x, y))
+                line[x] = '#';
+        io.out << line << '\n';
+    }
+    return kExitOk;
+}
+
+} // namespace velmora::cli
