@@ -1,0 +1,62 @@
+#pragma once
+
+#include <condition_variable>
+#include <cstdint>
+#include <mutex>
+#include <stdexcept>
+#include <vector>
+
+namespace velmora {
+
+// Raised by a sleep once the clock has been cancelled: the session's owner is
+// going away and the exchange in progress must end now.
+class SessionCancelled : public std::runtime_error {
+public:
+    SessionCancelled() : std::runtime_error("cancelled") {}
+};
+
+// The phone dialogue is paced by plain sleeps; the clock is injected so that
+// tests can run the exact same sequences instantly.
+class Clock {
+public:
+    virtual ~Clock() = default;
+    virtual void Sleep(int ms) = 0;
+    virtual std::int64_t NowMs() const = 0;
+    // Ends the current and every later sleep (see SessionCancelled).
+    virtual void Cancel() {}
+};
+
+// Sleeps for real, each interval multiplied by `scale` (1 in the program; a
+// small scale lets a test run the real dialogue faster). Cancel() wakes a
+// sleeper and makes every later sleep throw SessionCancelled.
+class RealClock : public Clock {
+public:
+    explicit RealClock(double scale = 1.0) : m_scale(scale) {}
+    void Sleep(int ms) override;
+    std::int64_t NowMs() const override;
+    void Cancel() override;
+
+private:
+    double m_scale;
+    std::mutex m_mutex;
+    std::condition_variable m_wake;
+    bool m_cancelled = false;
+};
+
+// Never sleeps: it records each interval and moves its own time on by it.
+class FakeClock : public Clock {
+public:
+    void Sleep(int ms) override;
+    std::int64_t NowMs() const override { return m_now; }
+    void Advance(int ms) { m_now += ms; }
+
+    const std::vector<int>& sleeps() const { return m_sleeps; }
+    std::int64_t total() const;
+    void clear() { m_sleeps.clear(); }
+
+private:
+    std::int64_t m_now = 0;
+    std::vector<int> m_sleeps;
+};
+
+} // namespace velmora

@@ -1,0 +1,85 @@
+#include "ComDevices.h"
+
+#include "SerialLink.h"
+
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+
+namespace velmora {
+
+namespace {
+
+const char* const kFamilies[] = {"ttyACM", "ttyUSB", "rfcomm"};
+
+// The number after a family prefix, or -1 when the rest is not all digits.
+long Suffix(const std::string& name, const std::string& prefix) {
+    if (name.size() <= prefix.size() || name.compare(0, prefix.size(), prefix) != 0)
+        return -1;
+    long n = 0;
+    for (std::size_t i = prefix.size(); i < name.size(); ++i) {
+        if (!std::isdigit(static_cast<unsigned char>(name[i])) || n > 100000)
+            return -1;
+        n = n * 10 + (name[i] - '0');
+    }
+    return n;
+}
+
+std::vector<std::string> ListDirectory(const std::string& dir) {
+    std::vector<std::string> names;
+    std::error_code ec;
+    for (std::filesystem::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec))
+        names.push_back(it->path().filename().string());
+    return names;
+}
+
+} // namespace
+
+std::string NthPresentDevice(std::vector<std::string> names, int n) {
+    if (n < 1)
+        return "";
+    for (const std::string family : kFamilies) {
+        std::vector<std::pair<long, std::string>> found;
+        for (const auto& name : names)
+            if (const long k = Suffix(name, family); k >= 0)
+                found.emplace_back(k, name);
+        std::sort(found.begin(), found.end());
+        if (static_cast<std::size_t>(n) <= found.size())
+            return found[static_cast<std::size_t>(n) - 1].second;
+        n -= static_cast<int>(found.size());
+    }
+    return "";
+}
+
+ComDeviceMap::ComDeviceMap(std::map<int, std::string> configured, std::map<int, std::string> overrides,
+                           std::string devDir)
+    : m_configured(std::move(configured)), m_overrides(std::move(overrides)), m_devDir(std::move(devDir)) {}
+
+std::string ComDeviceMap::DeviceFor(int n) const {
+    if (auto it = m_overrides.find(n); it != m_overrides.end())
+        return it->second;
+    if (auto it = m_configured.find(n); it != m_configured.end() && !it->second.empty())
+        return it->second;
+    const std::string present = NthPresentDevice(ListDirectory(m_devDir), n);
+    if (!present.empty())
+        return m_devDir + "/" + present;
+    return m_devDir + "/ttyS" + std::to_string(n - 1);
+}
+
+std::string ParseDeviceOverride(const std::string& value, std::map<int, std::string>& overrides) {
+    const auto eq = value.find('=');
+    if (eq == std::string::npos || eq + 1 == value.size())
+        return "\"" + value + "\" is not COMn=PATH";
+    const std::string port = value.substr(0, eq);
+    const std::string name = PortName(port);
+    // PortName turns anything unreadable into COM1; only accept what it kept.
+    std::string upper;
+    for (char c : port)
+        upper += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    if (name != upper && "COM" + upper != name)
+        return "\"" + port + "\" is not a port COM1 to COM96";
+    overrides[PortNameNumber(name)] = value.substr(eq + 1);
+    return "";
+}
+
+} // namespace velmora

@@ -1,0 +1,261 @@
+#include "ComPort.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/file.h>
+#include <sys/ioctl.h>
+#include <termios.h>
+#include <unistd.h>
+
+namespace velmora {
+
+namespace {
+
+// Pseudo-terminals and some USB adapters have no modem-control lines and say
+// so with ENOTTY or EINVAL; that is not a failure of the link.
+bool LacksModemLines(int err) { return err == ENOTTY || err == EINVAL; }
+
+// A device that has gone away (cable pulled, phone switched off).
+bool DeviceGone(int err) { return err == EIO || err == ENXIO || err == ENODEV; }
+
+speed_t SpeedFor(int baud) {
+    switch (baud) {
+    case 1200:
+        return B1200;
+    case 2400:
+        return B2400;
+    case 4800:
+        return B4800;
+    case 9600:
+        return B9600;
+    case 19200:
+        return B19200;
+    case 38400:
+        return B38400;
+    case 57600:
+        return B57600;
+    case 115200:
+        return B115200;
+    case 230400:
+        return B230400;
+    }
+    return B0;
+}
+
+} // namespace
+
+TComPort::TComPort(DeviceResolver resolver) : m_resolver(std::move(resolver)) {}
+
+TComPort::~TComPort() {
+    try {
+        SetConnected(false);
+    } catch (const EComPort&) {
+        // The device is released before error 5 is raised; nothing is left to undo.
+    }
+}
+
+std::string TComPort::DeviceDescription() const { return Port() + " (" + m_resolver(PortNumber()) + ")"; }
+
+void TComPort::DoOpen() {
+    const std::string path = m_resolver(PortNumber());
+    const int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        throw EComPort(kErrOpen, errno);
+    // TIOCEXCL does not stop root; the lock does.
+    int err = 0;
+    if (::ioctl(fd, TIOCEXCL) < 0 && !LacksModemLines(errno))
+        err = errno;
+    else if (::flock(fd, LOCK_EX | LOCK_NB) < 0)
+        err = errno == EWOULDBLOCK ? EBUSY : errno;
+    if (err) {
+        ::close(fd);
+        throw EComPort(kErrOpen, err);
+    }
+    m_fd = fd;
+    try {
+        ApplyLineSettings();
+        StartWatcher();
+    } catch (...) {
+        ::close(m_fd);
+        m_fd = -1;
+        throw;
+    }
+}
+
+void TComPort::ApplyLineSettings() {
+    termios tio{};
+    if (::tcgetattr(m_fd, &tio) < 0)
+        throw EComPort(kErrLineSettings, errno);
+    const speed_t speed = SpeedFor(CustomBaudRate());
+    if (speed == B0)
+        throw EComPort(kErrLineSettings, EINVAL);
+    ::cfmakeraw(&tio);
+    tio.c_cflag &= ~(CSIZE | PARENB | CSTOPB | CRTSCTS | HUPCL);
+    tio.c_cflag |= CS8 | CLOCAL | CREAD;
+    tio.c_iflag &= ~(IXON | IXOFF | IXANY | INPCK | IGNPAR);
+    tio.c_cc[VMIN] = 0;
+    tio.c_cc[VTIME] = 0;
+    ::cfsetispeed(&tio, speed);
+    ::cfsetospeed(&tio, speed);
+    if (::tcsetattr(m_fd, TCSANOW, &tio) < 0)
+        throw EComPort(kErrLineSettings, errno);
+}
+
+void TComPort::DoClose() {
+    StopWatcher();
+    int err = 0;
+    if (::tcflush(m_fd, TCIOFLUSH) < 0 && !LacksModemLines(errno) && !DeviceGone(errno))
+        err = errno;
+    ::close(m_fd);
+    m_fd = -1;
+    if (err)
+        throw EComPort(kErrPurge, err);
+}
+
+void TComPort::SetModemLine(int line, bool on) {
+    if (::ioctl(m_fd, on ? TIOCMBIS : TIOCMBIC, &line) < 0 && !LacksModemLines(errno))
+        throw EComPort(kErrEscape, errno);
+}
+
+void TComPort::SetDataTerminalReady(bool on) { SetModemLine(TIOCM_DTR, on); }
+void TComPort::SetRequestToSend(bool on) { SetModemLine(TIOCM_RTS, on); }
+
+int TComPort::SendText(const std::string& bytes) {
+    Led(LedSignal::Tx).set(true);
+    // Bounded as the phone link always was: 100 ms per byte plus a second.
+    int budget = 1000 + 100 * static_cast<int>(bytes.size());
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(m_fd, bytes.data() + done, bytes.size() - done);
+        if (n > 0) {
+            done += static_cast<std::size_t>(n);
+            continue;
+        }
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0 && errno != EAGAIN) {
+            const int err = errno;
+            Led(LedSignal::Tx).set(false);
+            throw EComPort(kErrWrite, err);
+        }
+        pollfd p{m_fd, POLLOUT, 0};
+        if (budget <= 0 || ::poll(&p, 1, 50) < 0)
+            break; // a write cut short by the time-out is not reported
+        budget -= 50;
+    }
+    if (::tcdrain(m_fd) < 0 && !LacksModemLines(errno) && errno != EINTR) {
+        const int err = errno;
+        Led(LedSignal::Tx).set(false);
+        throw EComPort(kErrWrite, err);
+    }
+    Led(LedSignal::Tx).set(false);
+    return static_cast<int>(done);
+}
+
+int TComPort::QueuedBytes() const {
+    int n = 0;
+    if (::ioctl(m_fd, FIONREAD, &n) < 0)
+        return -1;
+    return n;
+}
+
+int TComPort::PendingInputBytes() {
+    const int n = QueuedBytes();
+    if (n < 0)
+        throw EComPort(kErrStatus, errno);
+    return n;
+}
+
+std::string TComPort::ReceiveText(int count) {
+    std::string bytes;
+    if (count > 0) {
+        bytes.resize(static_cast<std::size_t>(count));
+        std::size_t got = 0;
+        while (got < bytes.size()) {
+            const ssize_t n = ::read(m_fd, bytes.data() + got, bytes.size() - got);
+            if (n > 0) {
+                got += static_cast<std::size_t>(n);
+            } else if (n == 0) {
+                // Bytes were announced but the device has hung up.
+                throw EComPort(kErrRead, EIO);
+            } else if (errno == EAGAIN) {
+                break;
+            } else if (errno != EINTR) {
+                throw EComPort(kErrRead, errno);
+            }
+        }
+        bytes.resize(got);
+    }
+    std::lock_guard lock(m_rxMutex);
+    const int left = QueuedBytes();
+    if (left < 0)
+        throw EComPort(kErrRead, errno);
+    if (left == 0 && Led(LedSignal::Rx).set(false))
+        WakeWatcher();
+    return bytes;
+}
+
+LineSignals TComPort::ReadLineSignals() {
+    int bits = 0;
+    if (::ioctl(m_fd, TIOCMGET, &bits) < 0) {
+        if (LacksModemLines(errno))
+            return {};
+        throw EComPort(kErrModemStatus, errno);
+    }
+    return {(bits & TIOCM_CTS) != 0, (bits & TIOCM_DSR) != 0, (bits & TIOCM_RNG) != 0,
+            (bits & TIOCM_CAR) != 0};
+}
+
+void TComPort::StartWatcher() {
+    if (::pipe2(m_wake, O_CLOEXEC | O_NONBLOCK) < 0)
+        throw EComPort(kErrOpen, errno);
+    m_watcher = std::thread([this] { Watch(); });
+}
+
+void TComPort::StopWatcher() {
+    if (!m_watcher.joinable())
+        return;
+    ::close(m_wake[1]); // end of file on the read side stops the watcher
+    m_watcher.join();
+    ::close(m_wake[0]);
+    m_wake[0] = m_wake[1] = -1;
+}
+
+void TComPort::WakeWatcher() {
+    const char c = 0;
+    [[maybe_unused]] const ssize_t n = ::write(m_wake[1], &c, 1);
+}
+
+void TComPort::Watch() {
+    bool hungUp = false;
+    for (;;) {
+        // The device is watched only while the Rx lamp is out: poll() would
+        // otherwise report the same buffered bytes again and again.
+        const bool watch = !hungUp && !Led(LedSignal::Rx).state();
+        pollfd fds[2] = {{m_wake[0], POLLIN, 0}, {watch ? m_fd : -1, POLLIN, 0}};
+        if (::poll(fds, 2, -1) < 0) {
+            if (errno == EINTR)
+                continue;
+            return;
+        }
+        if (fds[0].revents) {
+            char buf[64];
+            if (::read(m_wake[0], buf, sizeof buf) == 0)
+                return;
+            continue;
+        }
+        if (fds[1].revents & (POLLHUP | POLLERR | POLLNVAL))
+            hungUp = true; // the reader finds out and reports it
+        if (fds[1].revents & POLLIN) {
+            std::lock_guard lock(m_rxMutex);
+            const int queued = QueuedBytes();
+            if (queued > 0)
+                Led(LedSignal::Rx).set(true);
+            else if (queued < 0)
+                hungUp = true;
+        }
+    }
+}
+
+} // namespace velmora

@@ -1,0 +1,188 @@
+#include "PhoneLink.h"
+
+#include "ContactExport.h"
+
+#include <QMetaObject>
+#include <QTimer>
+
+#include <ctime>
+
+namespace velmora {
+
+namespace {
+
+QString Bytes(const std::string& s) {
+    return QString::fromLatin1(s.data(), static_cast<qsizetype>(s.size()));
+}
+// Status texts are the program's own and may hold a UTF-8 path.
+QString Text(const std::string& s) { return QString::fromStdString(s); }
+
+} // namespace
+
+// Lives on the link's thread: turns the session's events into the link's
+// signals and owns the 20 s poll timer.
+class SessionWorker : public QObject, public SessionEvents {
+public:
+    SessionWorker(PhoneLink& link, std::unique_ptr<SerialLink> port, std::unique_ptr<Clock> clock,
+                  PhoneSession::LogWriter log)
+        : m_link(link), m_port(std::move(port)), m_clock(std::move(clock)),
+          m_session(*m_port, *m_clock, *this, std::move(log)), m_timer(new QTimer(this)) {
+        m_timer->setInterval(20000);
+        QObject::connect(m_timer, &QTimer::timeout, this,
+                         [this] { Run([this] { m_session.SignalTick(); }); });
+    }
+
+    // Every request runs to its end; a cancelled clock (the program is ending)
+    // cuts it short.
+    template <class F> void Run(F&& f) {
+        try {
+            f();
+        } catch (const SessionCancelled&) {
+            m_timer->stop();
+        }
+    }
+
+    PhoneSession& session() { return m_session; }
+    std::vector<PhonebookEntry>& contacts() { return m_contacts; }
+
+    void Status(const std::string& t) override { emit m_link.status(Text(t)); }
+    void Monitor(const std::string& t) override { emit m_link.monitor(Bytes(t)); }
+    void ConnectionIcon(bool open) override { emit m_link.connectionIcon(open); }
+    void ConnectedUI(bool on) override { emit m_link.connectedUI(on); }
+    void LineSignalsRead(const LineSignals& s) override {
+        emit m_link.lineSignals(s.cts, s.dsr, s.ring, s.rlsd);
+    }
+    void SignalBar(int bars) override { emit m_link.signalBar(bars); }
+    void SignalQuality(const std::string& rssi, const std::string& ber, int berBar) override {
+        emit m_link.signalQuality(Bytes(rssi), Bytes(ber), berBar);
+    }
+    void Identity(const PhoneIdentity& id) override {
+        emit m_link.identity(Bytes(id.Manufacturer), Bytes(id.Model), Bytes(id.Revision), Bytes(id.IMSI),
+                             Bytes(id.ServiceCentre));
+    }
+    void MonitorTimer(bool on) override {
+        if (on)
+            m_timer->start();
+        else
+            m_timer->stop();
+    }
+    void LinkError(const std::string& what) override { emit m_link.linkError(Text(what)); }
+    void LogFailed(const std::string& reason) override { emit m_link.logFailed(Text(reason)); }
+    void ContactFound(const PhonebookEntry& e) override {
+        emit m_link.contactFound(Bytes(e.name), Bytes(e.number), Bytes(e.index));
+    }
+    void Lamp(LedSignal lamp, bool on) override { emit m_link.lamp(static_cast<int>(lamp), on); }
+
+private:
+    PhoneLink& m_link;
+    std::unique_ptr<SerialLink> m_port;
+    std::unique_ptr<Clock> m_clock;
+    PhoneSession m_session;
+    QTimer* m_timer;
+    std::vector<PhonebookEntry> m_contacts;
+};
+
+PhoneLink::PhoneLink(std::unique_ptr<SerialLink> port, std::unique_ptr<Clock> clock,
+                     PhoneSession::LogWriter log, QObject* parent)
+    : QObject(parent), m_clock(clock.get()),
+      m_worker(new SessionWorker(*this, std::move(port), std::move(clock), std::move(log))) {
+    m_thread.setObjectName("velmora-phone");
+    m_worker->moveToThread(&m_thread);
+    QObject::connect(&m_thread, &QThread::finished, m_worker, &QObject::deleteLater);
+    m_thread.start();
+}
+
+PhoneLink::~PhoneLink() {
+    m_clock->Cancel(); // ends a 10 s read at once; the port closes with the worker
+    m_thread.quit();
+    m_thread.wait();
+}
+
+namespace {
+
+template <class F> void Post(SessionWorker* worker, F f) {
+    QMetaObject::invokeMethod(
+        worker, [worker, f = std::move(f)]() mutable { worker->Run([&] { f(*worker); }); },
+        Qt::QueuedConnection);
+}
+
+} // namespace
+
+void PhoneLink::setLogPaths(const QString& transmitLog, const QString& failedLog) {
+    Post(m_worker, [t = transmitLog.toStdString(), f = failedLog.toStdString()](SessionWorker& w) {
+        w.session().SetLogPaths(t, f);
+    });
+}
+
+void PhoneLink::connectPhone(int portNumber, int baudRate) {
+    Post(m_worker, [this, portNumber, baudRate](SessionWorker& w) {
+        emit connectFinished(w.session().Connect(portNumber, baudRate));
+    });
+}
+
+void PhoneLink::disconnectPhone() {
+    Post(m_worker, [](SessionWorker& w) { w.session().Disconnect(); });
+}
+
+void PhoneLink::reconnect(int portNumber, int baudRate) {
+    Post(m_worker, [this, portNumber, baudRate](SessionWorker& w) {
+        w.session().Disconnect();
+        emit connectFinished(w.session().Connect(portNumber, baudRate));
+    });
+}
+
+void PhoneLink::submit(const QStringList& pdus, const QString& destination) {
+    std::vector<std::string> list;
+    for (const auto& p : pdus)
+        list.push_back(p.toStdString());
+    Post(m_worker, [this, list, d = destination.toStdString()](SessionWorker& w) {
+        bool all = true;
+        for (std::size_t i = 0; i < list.size(); ++i) {
+            const SubmitOutcome o = w.session().SubmitPDU(list[i], d);
+            all = all && o == SubmitOutcome::Sent;
+            emit submitted(static_cast<int>(i), static_cast<int>(o), o == SubmitOutcome::Sent);
+        }
+        emit sendFinished(all);
+    });
+}
+
+void PhoneLink::readPhonebook(bool readAgain) {
+    Post(m_worker, [this, readAgain](SessionWorker& w) {
+        if (readAgain)
+            w.session().SetPhoneBookStale();
+        if (!w.session().PhoneBookStale() || !w.session().IsConnected()) {
+            emit phonebookRead(false, static_cast<int>(w.contacts().size()));
+            return;
+        }
+        w.contacts().clear();
+        w.contacts() = w.session().ReadPhonebook();
+        emit phonebookRead(true, static_cast<int>(w.contacts().size()));
+    });
+}
+
+void PhoneLink::readOperators() {
+    Post(m_worker, [this](SessionWorker& w) {
+        if (!w.session().OperatorListStale())
+            return;
+        QStringList items;
+        for (const auto& op : w.session().GetProvider())
+            items << Bytes(op.item());
+        emit operatorsRead(items);
+    });
+}
+
+void PhoneLink::exportContacts(const QString& path) {
+    Post(m_worker, [this, p = path.toStdString()](SessionWorker& w) {
+        if (w.contacts().empty())
+            return;
+        const ExportResult r = WriteContactExport(p, w.contacts(), std::time(nullptr));
+        emit exported(r.ok, Text(r.status));
+        emit status(Text(r.status));
+    });
+}
+
+void PhoneLink::pollSignal() {
+    Post(m_worker, [](SessionWorker& w) { w.session().SignalTick(); });
+}
+
+} // namespace velmora

@@ -1,0 +1,164 @@
+#include "PhoneSession.h"
+
+namespace velmora {
+
+namespace {
+
+bool Holds(const std::string& reply, const char* word) { return reply.find(word) != std::string::npos; }
+
+} // namespace
+
+const char* SubmitOutcomeText(SubmitOutcome outcome) {
+    switch (outcome) {
+    case SubmitOutcome::NoPduMode:
+        return "Fail (no PDU mode)";
+    case SubmitOutcome::NoPrompt:
+        return "Fail (no prompt)";
+    case SubmitOutcome::Failed:
+        return "Fail (1)";
+    case SubmitOutcome::Sent:
+        return "Message Sent";
+    case SubmitOutcome::Unknown:
+        return "Unknown";
+    case SubmitOutcome::LinkLost:
+        return "Fail (not connected)";
+    }
+    return "Unknown";
+}
+
+PhoneSession::PhoneSession(SerialLink& port, Clock& clock, SessionEvents& events, LogWriter log)
+    : m_port(port), m_clock(clock), m_events(events), m_log(std::move(log)) {
+    m_port.SetLampListener([this](LedSignal lamp, bool on) { m_events.Lamp(lamp, on); });
+}
+
+PhoneSession::~PhoneSession() { m_port.SetLampListener(nullptr); }
+
+void PhoneSession::SetLogPaths(std::string transmitLog, std::string failedLog) {
+    m_transmitLog = std::move(transmitLog);
+    m_failedLog = std::move(failedLog);
+}
+
+std::string PhoneSession::AwaitReply(int intervalMs, int polls) {
+    std::string reply;
+    for (int poll = 1;; ++poll) {
+        m_clock.Sleep(intervalMs);
+        reply = m_port.ReceiveText(m_port.PendingInputBytes());
+        if (!reply.empty() || poll >= polls)
+            return reply;
+    }
+}
+
+void PhoneSession::CollectReplies(std::string& target, int intervalMs, int rounds) {
+    for (int round = 0; round < rounds; ++round) {
+        m_clock.Sleep(intervalMs);
+        target += m_port.ReceiveText(m_port.PendingInputBytes());
+    }
+}
+
+void PhoneSession::Send(const std::string& command) { m_port.SendText(command); }
+
+void PhoneSession::SetTimer(bool on) {
+    m_timerOn = on;
+    m_events.MonitorTimer(on);
+}
+
+void PhoneSession::ShowLineSignals() { m_events.LineSignalsRead(m_port.ReadLineSignals()); }
+
+std::string PhoneSession::ReadIdentityField(const char* command, const char* status) {
+    Send(command);
+    m_events.Status(status);
+    return FirstReplyLine(AwaitReply(200, 10));
+}
+
+void PhoneSession::CloseQuietly() {
+    try {
+        m_port.SetConnected(false);
+    } catch (const EComPort& e) {
+        // The device is released all the same; say why for whoever listens.
+        m_events.LinkError(e.what());
+    }
+}
+
+bool PhoneSession::Connect(int portNumber, int baudRate) {
+    const std::string number = std::to_string(portNumber);
+    if (m_port.Connected()) {
+        m_events.Status(
+            "Port " + number +
+            " already open, please disconnect first before you want to use another serial port !");
+        m_events.SignalBar(3);
+        return true;
+    }
+    m_signalFailures = 0;
+    m_port.SetPort(number);
+    m_port.SetCustomBaudRate(baudRate);
+    bool iconOpen = false;
+    try {
+        m_port.SetConnected(true);
+        m_port.SetDataTerminalReady(true);
+        m_port.SetRequestToSend(true);
+        m_clock.Sleep(1000);
+        ShowLineSignals();
+        m_events.Status("Communication Port Open");
+        m_events.Status("Initialization");
+        Send("ate0\r");
+        if (!Holds(AwaitReply(1500, 5), "OK")) {
+            CloseQuietly();
+            m_events.Status("No Response From Mobile Phone !");
+            return false;
+        }
+        m_events.ConnectionIcon(iconOpen = true);
+        m_identity.Manufacturer = ReadIdentityField("at+cgmi\r", "Get manufacture id code");
+        std::string upper = m_identity.Manufacturer;
+        for (char& c : upper)
+            c = static_cast<char>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c);
+        m_isSiemens = upper.find("SIEMENS") != std::string::npos;
+        m_identity.Model = ReadIdentityField("at+cgmm\r", "Get model id code");
+        m_identity.Revision = ReadIdentityField("at+cgmr\r", "Get GSM telephone version");
+        m_identity.IMSI = ReadIdentityField("at+cimi\r", "Get IMSI");
+        m_identity.ServiceCentre = ReadIdentityField("at+csca?\r", "Get SMS Service Center");
+    } catch (const EComPort& e) {
+        CloseQuietly();
+        if (iconOpen) {
+            // The port is closed again: the icon must not go on saying open.
+            m_events.ConnectionIcon(false);
+            m_events.Identity(m_identity);
+        }
+        m_events.Status("Unable to open port " + number + " !");
+        m_events.LinkError(e.what());
+        return false;
+    }
+    m_events.Identity(m_identity);
+    m_events.Status("Initialization Complete");
+    SetTimer(true);
+    m_events.ConnectedUI(true);
+    m_phoneBookStale = true;
+    m_operatorListStale = true;
+    m_events.SignalBar(3);
+    return true;
+}
+
+void PhoneSession::Disconnect() {
+    m_signalFailures = 0;
+    CloseQuietly();
+    m_events.Status("Communication Port Close");
+    SetTimer(false);
+    m_events.ConnectionIcon(false);
+    m_events.ConnectedUI(false);
+}
+
+void PhoneSession::LinkLostDuring(const EComPort& e) {
+    Disconnect();
+    m_events.Status(std::string("Connection to the phone lost (") + e.what() +
+                    "), please check data cable connection !");
+    m_events.LinkError(e.what());
+}
+
+void PhoneSession::Log(const std::string& path, const std::string& entry) {
+    const std::string failure = m_log ? m_log(path, entry) : std::string();
+    if (failure.empty())
+        return;
+    m_events.LogFailed(failure);
+    m_events.Status(failure);
+}
+
+} // namespace velmora

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace velmora {
+
+// The first line of a reply: one leading "\r\n" dropped, then everything
+// before the next "\r\n". The result code is not looked at, so "\r\nERROR\r\n"
+// gives "ERROR".
+std::string FirstReplyLine(std::string_view reply);
+
+// The two texts cut from an answer to "at+csq": the RSSI text runs from the
+// sixth character after the start of "+CSQ:" up to the first comma of the
+// whole reply, the BER text is the two characters after that comma.
+struct SignalTexts {
+    bool found = false; // the reply holds "+CSQ:"
+    std::string rssi;
+    std::string ber;
+};
+SignalTexts CutSignalQuality(std::string_view reply);
+
+// Leading blanks skipped, then the digits up to the first other character; 0
+// when there are none.
+int LeadingNumber(std::string_view text);
+// Bars of the signal gauge for an RSSI value (27.007 clause 8.5: 0..31, 99
+// unknown): 0 -> 1, 1 -> 2, 2..30 -> 3, 31 -> 4, anything else 0.
+int SignalClass(int rssi);
+// 1 when the bit error rate is one of the defined classes 0..7.
+int BerClass(int ber);
+
+// Splits at the commas that stand outside double quotes, and drops the
+// quotes: the AT syntax quotes texts, and a quoted text may hold a comma.
+std::vector<std::string> SplitQuotedFields(std::string_view text);
+
+struct PhonebookEntry {
+    bool found = false; // the reply holds "+CPBR: "
+    std::string index, number, type, name;
+};
+// The first "+CPBR: " entry of a reply; the name ends at its line end.
+PhonebookEntry ParsePhonebookReply(std::string_view reply);
+
+struct OperatorEntry {
+    bool found = false; // the line holds "+COPN: "
+    std::string code, name;
+    // The item as the operator list shows it: code, two blanks, name.
+    std::string item() const { return code + "  " + name; }
+};
+OperatorEntry ParseOperatorLine(std::string_view line);
+// Every operator of a whole "at+copn" reply, in order. Only complete lines
+// count: text after the last "\r\n" is not used.
+std::vector<OperatorEntry> ParseOperatorReply(std::string_view reply);
+
+} // namespace velmora

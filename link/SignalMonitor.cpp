@@ -1,0 +1,45 @@
+#include "PhoneSession.h"
+
+namespace velmora {
+
+void PhoneSession::SignalTick() {
+    if (!IsConnected())
+        return; // a tick that was queued before a disconnect
+    m_events.Status("Check Signal");
+    std::string reply;
+    try {
+        ShowLineSignals();
+        Send("at+csq\r");
+        reply = AwaitReply(200, 5);
+    } catch (const EComPort& e) {
+        // A pulled cable fails every poll from now on: close the session once,
+        // instead of failing again every 20 seconds.
+        LinkLostDuring(e);
+        return;
+    }
+    const SignalTexts cut = CutSignalQuality(reply);
+    if (!cut.found) {
+        ++m_signalFailures;
+        m_events.Status("Unable to get RSSI (" + std::to_string(m_signalFailures) +
+                        "), please check data cable connection !");
+        ShowSignalQuality("99", "99");
+        if (m_signalFailures == 3)
+            Disconnect();
+        return;
+    }
+    m_events.Status("Received Signal Strength Indication (RSSI) reading taken");
+    ShowSignalQuality(cut.rssi, cut.ber);
+}
+
+void PhoneSession::ShowSignalQuality(const std::string& rssi, const std::string& ber) {
+    m_events.SignalQuality("[" + rssi + "]", "[" + ber + "]", BerClass(LeadingNumber(ber)));
+    const int bars = SignalClass(LeadingNumber(rssi));
+    m_events.SignalBar(0);
+    // The gauge climbs visibly, one bar per 50 ms.
+    for (int i = 1; i <= bars; ++i) {
+        m_clock.Sleep(50);
+        m_events.SignalBar(i);
+    }
+}
+
+} // namespace velmora

@@ -1,0 +1,86 @@
+#include "PhoneSession.h"
+
+namespace velmora {
+
+namespace {
+
+constexpr char kCtrlZ = 26;
+
+bool Holds(const std::string& reply, const char* word) { return reply.find(word) != std::string::npos; }
+
+} // namespace
+
+SubmitOutcome PhoneSession::Judge(const std::string& reply, const std::string& destination,
+                                  bool secondAnswer) {
+    // "ERROR" first: an answer that holds both words failed. The answer to the
+    // second terminator is only searched for "OK".
+    if (!secondAnswer && Holds(reply, "ERROR")) {
+        Log(m_failedLog, destination);
+        Log(m_failedLog, reply);
+        m_events.Monitor("Fail (1)");
+        return SubmitOutcome::Failed;
+    }
+    if (Holds(reply, "OK")) {
+        Log(m_transmitLog, destination);
+        m_events.Monitor("Message Sent");
+        return SubmitOutcome::Sent;
+    }
+    if (!secondAnswer)
+        return SubmitOutcome::Unknown; // the caller sends the second terminator
+    Log(m_failedLog, destination + " (?)");
+    m_events.Monitor("Unknown");
+    return SubmitOutcome::Unknown;
+}
+
+SubmitOutcome PhoneSession::SubmitPDU(const std::string& pdu, const std::string& destination) {
+    if (!IsConnected())
+        return SubmitOutcome::LinkLost;
+    SetTimer(false);
+    bool written = false;
+    SubmitOutcome outcome = SubmitOutcome::Unknown;
+    try {
+        Send("at+cmgf=0\r");
+        if (!Holds(AwaitReply(500, 6), "OK")) {
+            SetTimer(true);
+            return SubmitOutcome::NoPduMode;
+        }
+        m_events.Monitor("Enter PDU Mode OK");
+        // The phone does not count the leading service-centre octet "00".
+        const auto length = static_cast<long>(pdu.size() / 2) - 1;
+        Send("at+cmgs=" + std::to_string(length) + "\r");
+        if (!Holds(AwaitReply(500, 6), ">")) {
+            SetTimer(true);
+            return SubmitOutcome::NoPrompt;
+        }
+        m_events.Monitor("Ready To Receive");
+        written = true; // from here a failure may have left the PDU with the phone
+        Send(pdu + kCtrlZ + "\r");
+        std::string reply;
+        if (m_isSiemens)
+            CollectReplies(reply, 300, 25);
+        else
+            reply = AwaitReply(500, 10);
+        outcome = Judge(reply, destination, false);
+        if (outcome == SubmitOutcome::Unknown) {
+            Send(std::string(1, kCtrlZ) + "\r");
+            std::string second;
+            if (!m_isSiemens)
+                CollectReplies(second, 300, 25);
+            outcome = Judge(second, destination, true);
+        }
+    } catch (const EComPort& e) {
+        if (written) {
+            Log(m_failedLog, destination + " (?)");
+            m_events.Monitor("Unknown");
+            outcome = SubmitOutcome::Unknown;
+        } else {
+            outcome = SubmitOutcome::LinkLost;
+        }
+        LinkLostDuring(e);
+        return outcome;
+    }
+    SetTimer(true);
+    return outcome;
+}
+
+} // namespace velmora
