@@ -1,0 +1,198 @@
+#include "Arguments.h"
+
+#include <charconv>
+#include <fstream>
+#include <sstream>
+
+namespace velmora::phonesim {
+
+namespace {
+
+bool ToInt(const std::string& s, int& v, int min, int max) {
+    const auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), v);
+    return ec == std::errc() && end == s.data() + s.size() && !s.empty() && v >= min && v <= max;
+}
+
+bool ReadFile(const std::string& path, std::string& text) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return false;
+    std::ostringstream ss;
+    ss << in.rdbuf();
+    text = ss.str();
+    return true;
+}
+
+bool ParseCsq(const std::string& v, CsqAnswer& a) {
+    if (v == "error") {
+        a.kind = CsqAnswer::Error;
+        return true;
+    }
+    if (v == "none") {
+        a.kind = CsqAnswer::None;
+        return true;
+    }
+    const auto comma = v.find(',');
+    if (comma == std::string::npos || comma == 0 || comma + 1 == v.size())
+        return false;
+    a.kind = CsqAnswer::Values;
+    a.rssi = v.substr(0, comma);
+    a.ber = v.substr(comma + 1);
+    return true;
+}
+
+} // namespace
+
+const char* HelpText() {
+    return "usage: velmora-phonesim [OPTIONS]\n"
+           "\n"
+           "A simulated GSM phone on a pseudo-terminal. Prints the device path as the\n"
+           "first line on stdout and answers AT commands on it until terminated.\n"
+           "\n"
+           "  --link PATH             also make PATH a symbolic link to the device\n"
+           "  --manufacturer TEXT     answer to at+cgmi (default VELMORA)\n"
+           "  --model TEXT            answer to at+cgmm (default \"PhoneSim 1\")\n"
+           "  --revision TEXT         answer to at+cgmr (default 1.00)\n"
+           "  --imsi TEXT             answer to at+cimi (default 510109876543210)\n"
+           "  --service-centre NUMBER number in the at+csca? answer (default +628159000000)\n"
+           "  --siemens               a Siemens phone: manufacturer SIEMENS, model S45\n"
+           "  --no-echo               do not echo commands (a phone already set to ate0)\n"
+           "  --silent                answer nothing at all, not even the echo\n"
+           "  --delay MS              a slow phone: wait MS before every answer\n"
+           "  --chunk BYTES           send every answer in pieces of BYTES bytes ...\n"
+           "  --chunk-delay MS        ... with MS between two pieces\n"
+           "  --refuse-pdu-mode       answer ERROR to at+cmgf=0\n"
+           "  --pdu-answer WHAT       answer to a PDU: ok (+CMGS and OK, the default),\n"
+           "                          error (ERROR), cms-error[:CAUSE] (+CMS ERROR, 500\n"
+           "                          unless given), second-ctrlz (nothing until a second\n"
+           "                          Ctrl-Z, then as ok), none (no answer)\n"
+           "  --csq ANSWER            answer to at+csq: RSSI,BER (default 17,99), error or\n"
+           "                          none; repeat the option to give the answers in turn,\n"
+           "                          the last one then repeats\n"
+           "  --phonebook FILE        SIM phone book for at+cpbr= (default empty)\n"
+           "  --operators FILE        operator list for at+copn (default three of MCC 510)\n"
+           "  --vanish-after N        answer N commands, then drop the line as an\n"
+           "                          unplugged cable does, and exit\n"
+           "  --record FILE           append every PDU received to FILE, one hex line each\n"
+           "  --verbose               show the dialogue on stderr\n"
+           "  --help                  show this text\n"
+           "\n"
+           "Phone book file: one entry a line, INDEX,NUMBER,NAME; INDEX from 1 to 250,\n"
+           "the name is the rest of the line and may hold commas. For example:\n"
+           "    1,+628569999999,Budi\n"
+           "    2,0812345678,Sari, office\n"
+           "Operator file: one operator a line, CODE,NAME, for example:\n"
+           "    51001,INDOSAT\n"
+           "In both, blank lines and lines starting with # are skipped.\n"
+           "\n"
+           "Answers to at+cpbr= for an empty slot: +CME ERROR: 22; for an index outside\n"
+           "1..250: +CME ERROR: 21. A PDU whose length does not match at+cmgs= gets\n"
+           "+CMS ERROR: 304. Any command not listed gets ERROR.\n";
+}
+
+std::string ParseArguments(const std::vector<std::string>& words, Arguments& args) {
+    bool csqGiven = false;
+    for (std::size_t i = 0; i < words.size(); ++i) {
+        const std::string& w = words[i];
+        const auto value = [&](std::string& into) {
+            if (i + 1 >= words.size())
+                return false;
+            into = words[++i];
+            return true;
+        };
+        const auto number = [&](int& into, int min, int max) {
+            std::string v;
+            return value(v) && ToInt(v, into, min, max);
+        };
+        PhoneOptions& p = args.phone;
+        std::string v;
+        if (w == "--help" || w == "-h") {
+            args.help = true;
+        } else if (w == "--link") {
+            if (!value(args.link))
+                return "--link needs a path";
+        } else if (w == "--manufacturer") {
+            if (!value(p.manufacturer))
+                return "--manufacturer needs a text";
+        } else if (w == "--model") {
+            if (!value(p.model))
+                return "--model needs a text";
+        } else if (w == "--revision") {
+            if (!value(p.revision))
+                return "--revision needs a text";
+        } else if (w == "--imsi") {
+            if (!value(p.imsi))
+                return "--imsi needs a text";
+        } else if (w == "--service-centre") {
+            if (!value(p.serviceCentre))
+                return "--service-centre needs a number";
+        } else if (w == "--siemens") {
+            p.manufacturer = "SIEMENS";
+            p.model = "S45";
+        } else if (w == "--no-echo") {
+            p.echo = false;
+        } else if (w == "--silent") {
+            p.silent = true;
+        } else if (w == "--delay") {
+            if (!number(p.replyDelayMs, 0, 600000))
+                return "--delay needs milliseconds";
+        } else if (w == "--chunk") {
+            if (!number(p.chunkSize, 1, 65536))
+                return "--chunk needs a byte count of at least 1";
+        } else if (w == "--chunk-delay") {
+            if (!number(p.chunkDelayMs, 0, 600000))
+                return "--chunk-delay needs milliseconds";
+        } else if (w == "--refuse-pdu-mode") {
+            p.refusePduMode = true;
+        } else if (w == "--pdu-answer") {
+            if (!value(v))
+                return "--pdu-answer needs ok, error, cms-error[:CAUSE], second-ctrlz or none";
+            if (v == "ok") {
+                p.pduAnswer = PduAnswer::Ok;
+            } else if (v == "error") {
+                p.pduAnswer = PduAnswer::Error;
+            } else if (v == "second-ctrlz") {
+                p.pduAnswer = PduAnswer::SecondCtrlZ;
+            } else if (v == "none") {
+                p.pduAnswer = PduAnswer::None;
+            } else if (v == "cms-error") {
+                p.pduAnswer = PduAnswer::CmsError;
+            } else if (v.rfind("cms-error:", 0) == 0 && ToInt(v.substr(10), p.cmsCause, 0, 511)) {
+                p.pduAnswer = PduAnswer::CmsError;
+            } else {
+                return "--pdu-answer: unknown answer '" + v + "'";
+            }
+        } else if (w == "--csq") {
+            CsqAnswer a;
+            if (!value(v) || !ParseCsq(v, a))
+                return "--csq needs RSSI,BER, error or none";
+            if (!csqGiven)
+                p.csq.clear();
+            csqGiven = true;
+            p.csq.push_back(a);
+        } else if (w == "--phonebook" || w == "--operators") {
+            std::string text;
+            if (!value(v))
+                return w + " needs a file";
+            if (!ReadFile(v, text))
+                return "cannot read " + v;
+            const std::string err = w == "--phonebook" ? ParsePhoneBookFile(text, p.phoneBook)
+                                                       : ParseOperatorFile(text, p.operators);
+            if (!err.empty())
+                return v + ": " + err;
+        } else if (w == "--vanish-after") {
+            if (!number(p.vanishAfter, 1, 1000000))
+                return "--vanish-after needs a command count of at least 1";
+        } else if (w == "--record") {
+            if (!value(p.recordFile))
+                return "--record needs a file";
+        } else if (w == "--verbose") {
+            args.verbose = true;
+        } else {
+            return "unknown option '" + w + "'";
+        }
+    }
+    return "";
+}
+
+} // namespace velmora::phonesim

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "SimulatedPhone.h"
+
+#include <string>
+#include <vector>
+
+namespace velmora::phonesim {
+
+struct Arguments {
+    PhoneOptions phone;
+    std::string link; // --link: a symbolic link to the device
+    bool verbose = false;
+    bool help = false;
+};
+
+// Reads the command line (without the program name), including the phone
+// book and operator files it names. Returns "" or what is wrong.
+std::string ParseArguments(const std::vector<std::string>& words, Arguments& args);
+
+const char* HelpText();
+
+} // namespace velmora::phonesim

@@ -1,0 +1,104 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace velmora::phonesim {
+
+// What the phone answers to the PDU after "at+cmgs=".
+enum class PduAnswer {
+    Ok,          // "+CMGS: <reference>" and "OK"
+    Error,       // "ERROR"
+    CmsError,    // "+CMS ERROR: <cause>"
+    SecondCtrlZ, // nothing until a second Ctrl-Z arrives, then as Ok
+    None,        // nothing at all
+};
+
+// One answer to "at+csq", taken in turn; the last one repeats.
+struct CsqAnswer {
+    enum Kind { Values, Error, None } kind = Values;
+    std::string rssi = "17", ber = "99";
+};
+
+struct PhoneBookEntry {
+    int index = 0;
+    std::string number, name;
+};
+
+struct OperatorEntry {
+    std::string code, name;
+};
+
+struct PhoneOptions {
+    std::string manufacturer = "VELMORA";
+    std::string model = "PhoneSim 1";
+    std::string revision = "1.00";
+    std::string imsi = "510109876543210";
+    std::string serviceCentre = "+628159000000";
+    bool echo = true;           // echo until "ate0", as phones do after power-on
+    bool silent = false;        // no echo, no answer: a phone that is off
+    bool refusePduMode = false; // "ERROR" to "at+cmgf=0"
+    PduAnswer pduAnswer = PduAnswer::Ok;
+    int cmsCause = 500;
+    std::vector<CsqAnswer> csq{CsqAnswer{}};
+    std::vector<PhoneBookEntry> phoneBook;
+    std::vector<OperatorEntry> operators{{"51001", "INDOSAT"}, {"51010", "TELKOMSEL"}, {"51011", "XL"}};
+    int replyDelayMs = 0;   // a slow phone: wait this long before each answer
+    int chunkSize = 0;      // > 0: answers leave in pieces of this many bytes
+    int chunkDelayMs = 0;   // the pause between two pieces
+    int vanishAfter = 0;    // > 0: gone once this many commands are answered
+    std::string recordFile; // every PDU received is appended here, one hex line each
+};
+
+// Bytes to send, after waiting `delayMs` from the end of the previous output.
+struct Output {
+    std::string bytes;
+    int delayMs = 0;
+};
+
+// The phone's side of the AT dialogue, without any device: bytes in,
+// timed bytes out. The program around it owns the pseudo-terminal and the
+// clock.
+class SimulatedPhone {
+public:
+    explicit SimulatedPhone(PhoneOptions options);
+
+    std::vector<Output> Receive(std::string_view bytes);
+
+    // True once the phone has answered the commands it was allowed: the
+    // program then drops the line, as a pulled cable does.
+    bool Vanishing() const { return m_vanishing; }
+    int CommandsSeen() const { return m_commands; }
+    // PDUs received in order (also appended to the record file).
+    const std::vector<std::string>& Pdus() const { return m_pdus; }
+
+private:
+    void Command(const std::string& line, std::vector<Output>& out);
+    void PduComplete(std::vector<Output>& out);
+    void Answer(const std::string& text, std::vector<Output>& out) const;
+    void AnswerLines(const std::vector<std::string>& lines, const std::string& final,
+                     std::vector<Output>& out) const;
+    void Record(const std::string& pdu) const;
+
+    PhoneOptions m_opt;
+    std::string m_line;
+    bool m_pduMode = false;    // at+cmgf=0 accepted
+    bool m_readingPdu = false; // between the prompt and Ctrl-Z
+    bool m_awaitSecondCtrlZ = false;
+    int m_announced = 0;
+    std::string m_pdu;
+    int m_reference = 0;
+    std::size_t m_csqTurn = 0;
+    int m_commands = 0;
+    bool m_vanishing = false;
+    std::vector<std::string> m_pdus;
+};
+
+// Formats of the files --phonebook and --operators read. Lines starting with
+// "#" and blank lines are skipped. Returns "" or the reason with the line.
+std::string ParsePhoneBookFile(const std::string& text, std::vector<PhoneBookEntry>& entries);
+std::string ParseOperatorFile(const std::string& text, std::vector<OperatorEntry>& entries);
+
+} // namespace velmora::phonesim
