@@ -1,6 +1,7 @@
 // velmora-cli: the encoders and the phone link for scripts and inspection.
 
 #include "Cli.h"
+#include "PhoneCommands.h"
 
 #include <cstring>
 #include <iostream>
@@ -21,6 +22,9 @@ const Command kCommands[] = {
     {"pdu", "print the PDU text of a message", velmora::cli::RunPdu},
     {"content", "print the content a file loads into a tab", velmora::cli::RunContent},
     {"preview", "draw the screen preview of a picture file", velmora::cli::RunPreview},
+    {"send", "send a message through the phone", velmora::cli::RunSend},
+    {"identify", "print what the phone says about itself", velmora::cli::RunIdentify},
+    {"phonebook", "read the SIM's phone book", velmora::cli::RunPhonebook},
 };
 
 void PrintUsage(std::ostream& os) {

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "Cli.h"
+
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace velmora::cli {
+
+// Where and how fast to reach the phone, from the command line over the
+// settings file: --device PATH (the port's device for this run),
+// --device COMn=PATH (repeatable), --port N, --baud RATE.
+struct PhoneTarget {
+    std::optional<std::string> device;
+    std::map<int, std::string> overrides;
+    std::optional<int> port;
+    std::optional<int> baud;
+};
+
+// Takes the link options at the front of `words` and leaves the rest.
+std::optional<Failure> TakePhoneOptions(std::vector<std::string>& words, PhoneTarget& target,
+                                        const std::string& command);
+
+int RunSend(std::vector<std::string> words, Io io);
+int RunIdentify(std::vector<std::string> words, Io io);
+int RunPhonebook(std::vector<std::string> words, Io io);
+
+} // namespace velmora::cli

@@ -1,0 +1,250 @@
+#include "PhoneCommands.h"
+
+#include "AppPaths.h"
+#include "ComDevices.h"
+#include "ComPort.h"
+#include "ContactExport.h"
+#include "GlobalU.h"
+#include "Logs.h"
+#include "PhoneSession.h"
+
+#include <charconv>
+#include <ctime>
+#include <memory>
+#include <ostream>
+
+namespace velmora::cli {
+
+namespace {
+
+const char* kLinkOptions = "  --device PATH         the device of the port for this run\n"
+                           "  --device COMn=PATH    the device of COMn for this run (repeatable)\n"
+                           "  --port N              the port COMn to use (default: the settings file's)\n"
+                           "  --baud RATE           the line speed (default: the settings file's)\n";
+
+std::string SendUsage() {
+    return std::string(
+               "usage: velmora-cli send [LINK OPTIONS] KIND ARGS...\n"
+               "KIND and ARGS as for \"velmora-cli pdu\". Prints each part's outcome: \"Message Sent\",\n"
+               "\"Fail (1)\" or \"Unknown\"; exit status 0 when every part was sent, 1 when one was not,\n"
+               "3 when the phone could not be reached.\n") +
+           kLinkOptions;
+}
+
+std::string IdentifyUsage() {
+    return std::string("usage: velmora-cli identify [LINK OPTIONS]\n"
+                       "Connects and prints what the phone says about itself.\n") +
+           kLinkOptions;
+}
+
+std::string PhonebookUsage() {
+    return std::string(
+               "usage: velmora-cli phonebook [LINK OPTIONS] [--export FILE]\n"
+               "Reads the SIM's phone book and prints it as the text export; --export also writes it\n"
+               "to FILE.\n") +
+           kLinkOptions;
+}
+
+bool IsHelp(const std::vector<std::string>& words) {
+    return !words.empty() && (words[0] == "--help" || words[0] == "-h");
+}
+
+std::optional<int> Number(const std::string& text) {
+    int n = 0;
+    auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), n);
+    if (ec != std::errc() || ptr != text.data() + text.size())
+        return std::nullopt;
+    return n;
+}
+
+// Says nothing while the dialogue runs; keeps what a failure report needs.
+class CliEvents : public SessionEvents {
+public:
+    explicit CliEvents(Io io) : m_io(io) {}
+    void Status(const std::string& text) override { m_status = text; }
+    void LinkError(const std::string& what) override { m_linkError = what; }
+    void LogFailed(const std::string& reason) override { m_io.err << "velmora-cli: " << reason << '\n'; }
+
+    std::string Why() const { return m_linkError.empty() ? m_status : m_status + " (" + m_linkError + ")"; }
+
+private:
+    Io m_io;
+    std::string m_status, m_linkError;
+};
+
+// A connected session for one command.
+class CliPhone {
+public:
+    CliPhone(const PhoneTarget& target, Io io) : m_events(io) {
+        const AppPaths paths = CurrentAppPaths();
+        TSettings settings;
+        LoadSettings(SettingsSection::Communication, paths.settingsFile, settings);
+        m_portNumber = target.port.value_or(settings.PortNumber);
+        m_baud = target.baud.value_or(settings.BaudRate);
+        auto overrides = target.overrides;
+        if (target.device)
+            overrides[PortNameNumber(PortName(std::to_string(m_portNumber)))] = *target.device;
+        ComDeviceMap devices(settings.SerialDevices, overrides);
+        m_port = std::make_unique<TComPort>([devices](int n) { return devices.DeviceFor(n); });
+        m_session = std::make_unique<PhoneSession>(
+            *m_port, m_clock, m_events,
+            [](const std::string& path, const std::string& entry) { return AppendLogLine(path, entry); });
+        m_session->SetLogPaths(paths.transmitLog, paths.failedLog);
+        m_contactFile = paths.contactFile;
+    }
+
+    // Connects as the window does; on failure reports why and gives false.
+    bool Connect(Io io) {
+        if (m_session->Connect(m_portNumber, m_baud))
+            return true;
+        io.err << "velmora-cli: " << m_events.Why() << '\n';
+        return false;
+    }
+
+    PhoneSession& session() { return *m_session; }
+    const std::string& contactFile() const { return m_contactFile; }
+    std::string Why() const { return m_events.Why(); }
+
+private:
+    CliEvents m_events;
+    RealClock m_clock;
+    int m_portNumber = 1;
+    int m_baud = 19200;
+    std::unique_ptr<TComPort> m_port;
+    std::unique_ptr<PhoneSession> m_session;
+    std::string m_contactFile;
+};
+
+} // namespace
+
+std::optional<Failure> TakePhoneOptions(std::vector<std::string>& words, PhoneTarget& target,
+                                        const std::string& command) {
+    std::size_t i = 0;
+    auto value = [&](const std::string& option) -> std::optional<std::string> {
+        if (words[i].size() > option.size() && words[i][option.size()] == '=')
+            return words[i].substr(option.size() + 1);
+        if (words[i] != option || i + 1 >= words.size())
+            return std::nullopt;
+        return words[++i];
+    };
+    auto is = [&](const std::string& option) {
+        return words[i] == option || words[i].rfind(option + "=", 0) == 0;
+    };
+    for (; i < words.size() && words[i].rfind("--", 0) == 0; ++i) {
+        const std::string word = words[i];
+        std::optional<std::string> v;
+        if (is("--device")) {
+            if (!(v = value("--device")))
+                return Failure{kExitUsage, command + ": --device needs a value"};
+            if (v->find('=') == std::string::npos) {
+                target.device = *v;
+            } else if (auto why = ParseDeviceOverride(*v, target.overrides); !why.empty()) {
+                return Failure{kExitUsage, command + ": --device " + why};
+            }
+        } else if (is("--port")) {
+            if (!(v = value("--port")))
+                return Failure{kExitUsage, command + ": --port needs a value"};
+            auto n = Number(*v);
+            if (!n || *n < 1 || *n > 96)
+                return Failure{kExitUsage, command + ": --port must be a number from 1 to 96"};
+            target.port = *n;
+        } else if (is("--baud")) {
+            if (!(v = value("--baud")))
+                return Failure{kExitUsage, command + ": --baud needs a value"};
+            auto n = Number(*v);
+            if (!n || *n <= 0)
+                return Failure{kExitUsage, command + ": --baud must be a line speed in bit/s"};
+            target.baud = *n;
+        } else {
+            break; // the command's own option
+        }
+    }
+    words.erase(words.begin(), words.begin() + static_cast<std::ptrdiff_t>(i));
+    return std::nullopt;
+}
+
+int RunSend(std::vector<std::string> words, Io io) {
+    if (IsHelp(words)) {
+        io.out << SendUsage();
+        return kExitOk;
+    }
+    PhoneTarget target;
+    if (auto f = TakePhoneOptions(words, target, "send"))
+        return Report(*f, io, SendUsage().c_str());
+    auto built = BuildPduJob(std::move(words));
+    if (auto* f = std::get_if<Failure>(&built))
+        return Report(*f, io, SendUsage().c_str());
+    const auto& job = std::get<PduJob>(built);
+
+    CliPhone phone(target, io);
+    if (!phone.Connect(io))
+        return kExitUnreachable;
+    bool all = true;
+    for (const auto& pdu : job.pdus) {
+        const SubmitOutcome outcome = phone.session().SubmitPDU(pdu, job.number);
+        io.out << SubmitOutcomeText(outcome) << '\n';
+        all = all && outcome == SubmitOutcome::Sent;
+    }
+    if (!phone.session().IsConnected())
+        io.err << "velmora-cli: " << phone.Why() << '\n';
+    return all ? kExitOk : kExitRefused;
+}
+
+int RunIdentify(std::vector<std::string> words, Io io) {
+    if (IsHelp(words)) {
+        io.out << IdentifyUsage();
+        return kExitOk;
+    }
+    PhoneTarget target;
+    if (auto f = TakePhoneOptions(words, target, "identify"))
+        return Report(*f, io, IdentifyUsage().c_str());
+    if (!words.empty())
+        return Report({kExitUsage, "identify: unexpected \"" + words[0] + "\""}, io, IdentifyUsage().c_str());
+    CliPhone phone(target, io);
+    if (!phone.Connect(io))
+        return kExitUnreachable;
+    const PhoneIdentity& id = phone.session().Identity();
+    io.out << "Manufacturer: " << id.Manufacturer << "\nModel: " << id.Model << "\nRevision: " << id.Revision
+           << "\nIMSI: " << id.IMSI << "\nService Centre: " << id.ServiceCentre << '\n';
+    return kExitOk;
+}
+
+int RunPhonebook(std::vector<std::string> words, Io io) {
+    if (IsHelp(words)) {
+        io.out << PhonebookUsage();
+        return kExitOk;
+    }
+    PhoneTarget target;
+    if (auto f = TakePhoneOptions(words, target, "phonebook"))
+        return Report(*f, io, PhonebookUsage().c_str());
+    std::optional<std::string> exportFile;
+    if (!words.empty() && (words[0] == "--export" || words[0].rfind("--export=", 0) == 0)) {
+        if (words[0] != "--export")
+            exportFile = words[0].substr(9);
+        else if (words.size() >= 2)
+            exportFile = words[1];
+        else
+            return Report({kExitUsage, "phonebook: --export needs a file"}, io, PhonebookUsage().c_str());
+        words.erase(words.begin(), words.begin() + (words[0] == "--export" ? 2 : 1));
+    }
+    if (!words.empty())
+        return Report({kExitUsage, "phonebook: unexpected \"" + words[0] + "\""}, io,
+                      PhonebookUsage().c_str());
+    CliPhone phone(target, io);
+    if (!phone.Connect(io))
+        return kExitUnreachable;
+    const auto entries = phone.session().ReadPhonebook();
+    if (!phone.session().IsConnected()) {
+        io.err << "velmora-cli: " << phone.Why() << '\n';
+        return kExitUnreachable;
+    }
+    const std::time_t now = std::time(nullptr);
+    io.out << FormatContactExport(entries, FormatExportStamp(now));
+    if (!exportFile)
+        return kExitOk;
+    const ExportResult r = WriteContactExport(*exportFile, entries, now);
+    io.err << r.status << '\n';
+    return r.ok ? kExitOk : kExitRefused;
+}
+
+} // namespace velmora::cli
