@@ -193,7 +193,9 @@ EncodedRingtone EncodeRingtone(std::string_view rtttl) {
     std::string s(Trim(rtttl));
     if (s.empty() || s.back() != ':')
         s += ':';
-    const bool three = CountOccurrences(s, ":") == 3;
+    // title:defaults:notes; a fourth field onwards is ignored. With fewer
+    // fields the text is title:notes.
+    const bool three = CountOccurrences(s, ":") >= 3;
     // The last ":" closes the last field; what follows it is nothing.
     auto fields = SplitAt(std::string_view(s).substr(0, s.size() - 1), ':');
     fields.resize(3);

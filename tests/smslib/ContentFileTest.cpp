@@ -1,0 +1,202 @@
+#include "ContentFile.h"
+
+#include "ContentFixtures.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sys/stat.h>
+
+namespace velmora {
+namespace {
+
+using testing::ScratchDir;
+
+TEST(ContentFile, ThreeLinesEndedByCrLf) {
+    EXPECT_EQ(ContentFileText("00FF", kLogoFileTitle),
+              std::string("00FF\r\n// Velmora Operator Logo File\r\n// ") + kHomePage + "\r\n");
+    EXPECT_EQ(ContentFileText("", kPictureFileTitle).substr(0, 2), "\r\n");
+    // Line breaks in the memo would cut the content short on reading back.
+    EXPECT_EQ(ContentFileText("00\r\nFF\x1A"
+                              "01",
+                              kGroupFileTitle)
+                  .substr(0, 8),
+              "00FF01\r\n");
+}
+
+TEST(WriteContentFile, WritesWholeFilesThatLoadBack) {
+    ScratchDir dir;
+    const std::string path = dir.path("logo.VOL");
+    // Typed in lower case, saved, loaded: every letter comes back.
+    ASSERT_TRUE(WriteContentFile(path, "ab01cdef", kLogoFileTitle).ok());
+    EXPECT_EQ(ScratchDir::read(path), ContentFileText("ab01cdef", kLogoFileTitle));
+    const auto loaded = LoadTabContent(Tab::OperatorLogo, path);
+    ASSERT_TRUE(loaded.ok()) << loaded.error();
+    EXPECT_EQ(loaded->content, "AB01CDEF");
+
+    // Replacing keeps no temporary beside the file.
+    ASSERT_TRUE(WriteContentFile(path, "FF", kLogoFileTitle).ok());
+    EXPECT_EQ(ReadContentFile(path).value(), "FF");
+    EXPECT_EQ(dir.entries(), 1u);
+    struct stat st {};
+    ASSERT_EQ(::stat(path.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0644u);
+}
+
+TEST(WriteContentFile, FailureIsReportedAndLeavesWhatWasThere) {
+    ScratchDir dir;
+    const auto noFolder = WriteContentFile(dir.path("none/logo.VOL"), "FF", kLogoFileTitle);
+    ASSERT_FALSE(noFolder.ok());
+    EXPECT_NE(noFolder.error().find("logo.VOL"), std::string::npos);
+
+    // The name is taken by a folder: the rename fails after the data was written.
+    dir.write("taken.VOL/inside", "keep");
+    const auto taken = WriteContentFile(dir.path("taken.VOL"), "FF", kLogoFileTitle);
+    ASSERT_FALSE(taken.ok());
+    EXPECT_EQ(ScratchDir::read(dir.path("taken.VOL/inside")), "keep");
+    EXPECT_EQ(dir.entries(), 2u); // the folder and its file: no temporary left behind
+}
+
+TEST(OpenFilters, EachCommandStartsOnItsOwnPair) {
+    const struct {
+        OpenCommand command;
+        const char* start; // the pattern of the pair selected at first
+        int index;
+    } cases[] = {{OpenCommand::BrowseLogo, "*.VOL;*.BMP;*.NOL", 4},
+                 {OpenCommand::BrowseGroup, "*.VGG;*.BMP;*.NGG", 4},
+                 {OpenCommand::BrowsePicture, "*.VPM;*.BMP", 3},
+                 {OpenCommand::BrowseRingtone, "*.TXT", 1},
+                 {OpenCommand::AddPicture, "*.BMP", 1},
+                 {OpenCommand::FileOpen, "*.VOL;*.BMP;*.NOL", 1}};
+    for (const auto& c : cases) {
+        const FileFilter f = OpenFilter(c.command);
+        EXPECT_EQ(f.index, c.index);
+        // Pairs are "description|pattern"; the pattern of pair n is field 2n.
+        std::vector<std::string> fields;
+        std::size_t from = 0;
+        for (std::size_t bar; (bar = f.filter.find('|', from)) != std::string::npos; from = bar + 1)
+            fields.push_back(f.filter.substr(from, bar - from));
+        fields.push_back(f.filter.substr(from));
+        ASSERT_EQ(fields.size() % 2, 0u) << f.filter;
+        ASSERT_GE(fields.size(), static_cast<std::size_t>(2 * c.index));
+        EXPECT_EQ(fields[2 * c.index - 1], c.start);
+    }
+    EXPECT_EQ(TabOfOpenFilter(1), Tab::OperatorLogo);
+    EXPECT_EQ(TabOfOpenFilter(4), Tab::Ringtone);
+    EXPECT_FALSE(TabOfOpenFilter(0));
+    EXPECT_FALSE(TabOfOpenFilter(5));
+}
+
+TEST(SaveFilters, ChosenFromTheTabAndTheUpperCasedLabel) {
+    const struct {
+        Tab tab;
+        const char* label;
+        const char* filter; // nullptr: the dialog keeps its previous filter
+    } cases[] = {
+        {Tab::OperatorLogo, "/x/logo.bmp",
+         "Velmora Operator Logo Files (*.VOL)|*.VOL|Monochrome Bitmap Files (*.BMP)|*.BMP"},
+        {Tab::OperatorLogo, "/x/logo.Nol",
+         "Velmora Operator Logo Files (*.VOL)|*.VOL|NOL Operator Logo Files (*.NOL)|*.NOL"},
+        {Tab::OperatorLogo, "/x/logo.vol", "Velmora Operator Logo Files (*.VOL)|*.VOL"},
+        {Tab::OperatorLogo, "", nullptr},
+        {Tab::GroupGraphic, "/x/g.BMP",
+         "Velmora Group Graphic Files (*.VGG)|*.VGG|Monochrome Bitmap Files (*.BMP)|*.BMP"},
+        {Tab::GroupGraphic, "/x/g.ngg",
+         "Velmora Group Graphic Files (*.VGG)|*.VGG|NGG Group Graphic Files (*.NGG)|*.NGG"},
+        {Tab::GroupGraphic, "/x/g.vgg", "Velmora Group Graphic Files (*.VGG)|*.VGG"},
+        {Tab::GroupGraphic, "/x/g.nol", nullptr},
+        {Tab::PictureMessage, "/x/p.bmp",
+         "Velmora Picture Message Files (*.VPM)|*.VPM|Monochrome Bitmap Files (*.BMP)|*.BMP"},
+        {Tab::PictureMessage, "/x/p.vpm", "Velmora Picture Message Files (*.VPM)|*.VPM"},
+        {Tab::Ringtone, "", "RTTTL Ringtone Files (*.TXT)|*.TXT"},
+        {Tab::Ems, "/x/p.bmp", nullptr},
+        {Tab::TextSms, "/x/p.bmp", nullptr},
+    };
+    for (const auto& c : cases) {
+        const auto f = SaveFilter(c.tab, c.label);
+        if (c.filter)
+            EXPECT_EQ(f.value_or("(none)"), c.filter) << c.label;
+        else
+            EXPECT_FALSE(f) << c.label;
+    }
+    EXPECT_FALSE(CanSaveAs(Tab::TextSms));
+    EXPECT_TRUE(CanSaveAs(Tab::Ringtone));
+}
+
+TEST(SaveDestination, AppendsTheExtensionOnlyWhenMissing) {
+    const struct {
+        Tab tab;
+        int index;
+        const char* chosen;
+        const char* label;
+        const char* destination;
+    } cases[] = {
+        {Tab::OperatorLogo, 1, "/x/logo", "/x/a.bmp", "/x/logo.VOL"},
+        {Tab::OperatorLogo, 1, "/x/logo.vol", "/x/a.bmp", "/x/logo.vol"},
+        {Tab::OperatorLogo, 1, "/x/logo.VOL", "/x/a.bmp", "/x/logo.VOL"},
+        {Tab::OperatorLogo, 2, "/x/logo", "/x/a.bmp", "/x/logo.BMP"},
+        {Tab::OperatorLogo, 2, "/x/logo", "/x/a.nol", "/x/logo.NOL"},
+        {Tab::OperatorLogo, 2, "/x/logo.Nol", "/x/a.nol", "/x/logo.Nol"},
+        {Tab::OperatorLogo, 1, "/x/logo.vol.bak", "/x/a.vol", "/x/logo.vol.bak.VOL"},
+        {Tab::GroupGraphic, 1, "/x/g", "/x/a.ngg", "/x/g.VGG"},
+        {Tab::GroupGraphic, 2, "/x/g", "/x/a.ngg", "/x/g.NGG"},
+        {Tab::GroupGraphic, 2, "/x/g.bmp", "/x/a.bmp", "/x/g.bmp"},
+        {Tab::PictureMessage, 1, "/x/pic", "/x/a.bmp", "/x/pic"},
+        {Tab::Ringtone, 1, "/x/tune", "/x/a.txt", "/x/tune"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(SaveDestination(c.tab, c.index, c.chosen, c.label), c.destination) << c.chosen;
+}
+
+TEST(PlanSaveContentAs, TheDestinationDecides) {
+    const ContentMemos memos{"10", "20", "30"};
+    const struct {
+        const char* source;
+        const char* destination;
+        bool copy;
+        const char* hex;
+        const char* title;
+    } cases[] = {
+        {"/x/a.bmp", "/x/logo.VOL", false, "10", kLogoFileTitle},
+        {"/x/a.vol", "/x/b.VOL", true, "", ""},
+        {"/x/a.VOL", "/x/b.vol", true, "", ""},
+        {"/x/a.bmp", "/x/g.vgg", false, "20", kGroupFileTitle},
+        {"/x/a.vol", "/x/p.VPM", false, "30", kPictureFileTitle}, // a .VPM name writes the picture memo
+        {"/x/a.bmp", "/x/b.BMP", true, "", ""},
+        {"/x/a.txt", "/x/b", true, "", ""},
+    };
+    for (const auto& c : cases) {
+        const SavePlan plan = PlanSaveContentAs(c.source, c.destination, memos);
+        EXPECT_EQ(plan.copy, c.copy) << c.destination;
+        EXPECT_EQ(plan.hex, c.hex) << c.destination;
+        EXPECT_EQ(plan.title, c.title) << c.destination;
+    }
+}
+
+TEST(SaveContentAs, CopiesOrWritesAndReportsFailure) {
+    ScratchDir dir;
+    const std::string bytes("BM\0\r\n\x1A binary", 12);
+    const auto source = dir.write("a.bmp", bytes);
+    const ContentMemos memos{"0a0b", "", ""};
+
+    const auto copied = SaveContentAs(source, dir.path("b.BMP"), memos);
+    ASSERT_TRUE(copied.ok()) << copied.error();
+    EXPECT_EQ(copied.value(), dir.path("b.BMP"));
+    EXPECT_EQ(ScratchDir::read(dir.path("b.BMP")), bytes);
+
+    const auto written = SaveContentAs(source, dir.path("logo.VOL"), memos);
+    ASSERT_TRUE(written.ok()) << written.error();
+    EXPECT_EQ(ReadContentFile(dir.path("logo.VOL")).value(), "0a0b");
+
+    // Saving a file onto itself leaves it whole.
+    ASSERT_TRUE(SaveContentAs(source, source, memos).ok());
+    EXPECT_EQ(ScratchDir::read(source), bytes);
+
+    EXPECT_FALSE(SaveContentAs(dir.path("gone.bmp"), dir.path("c.BMP"), memos).ok());
+    EXPECT_FALSE(std::filesystem::exists(dir.path("c.BMP")));
+    EXPECT_FALSE(SaveContentAs("", dir.path("d.BMP"), memos).ok());
+    EXPECT_FALSE(SaveContentAs(source, dir.path("none/e.VGG"), memos).ok());
+}
+
+} // namespace
+} // namespace velmora

@@ -1,0 +1,185 @@
+#include "Ringtone.h"
+
+#include "ContentFixtures.h"
+#include "Primitives.h"
+
+#include <gtest/gtest.h>
+
+namespace velmora {
+namespace {
+
+TEST(CountOccurrences, CountsWithoutOverlap) {
+    const struct {
+        const char* s;
+        const char* t;
+        std::size_t count;
+    } cases[] = {{"a:b:c", ":", 2}, {"aaaa", "aa", 2},  {"aaa", "aa", 1}, {"", ":", 0},
+                 {"abc", "", 0},    {"c,8e,p", ",", 2}, {"abab", "ba", 1}};
+    for (const auto& c : cases)
+        EXPECT_EQ(CountOccurrences(c.s, c.t), c.count) << c.s << " / " << c.t;
+}
+
+TEST(EncodeRingtone, WorkedExamples) {
+    const struct {
+        const char* rtttl;
+        const char* title;
+        const char* tempo;
+        const char* content;
+    } cases[] = {
+        {"Beep:d=4,o=5,b=100:c,8e,p", "Beep", "100", "024A3A51099595C004001318CAE922849562482000"},
+        {"Ab:d=8,o=6,b=63:c#.,16a7", "Ab", "63", "024A3A49058804000F10CAEA24D59A8000"},
+    };
+    for (const auto& c : cases) {
+        const auto r = EncodeRingtone(c.rtttl);
+        EXPECT_EQ(r.title, c.title);
+        EXPECT_EQ(r.tempoText, c.tempo);
+        EXPECT_EQ(BitsToHexPadded(r.bits), c.content) << c.rtttl;
+    }
+}
+
+// The fields of a tune, cut out of its bit text by their known positions.
+struct Fields {
+    std::string count, tempo;
+    std::vector<std::string> notes;
+    std::size_t titleLength = 0;
+};
+
+Fields Cut(const std::string& bits) {
+    Fields f;
+    f.titleLength = BitsToInt(bits.substr(26, 4));
+    const std::size_t at = 30 + 8 * f.titleLength + 17; // field 11
+    f.count = bits.substr(at, 8);
+    f.tempo = bits.substr(at + 11, 5);
+    std::size_t note = at + 8 + 8 + 12;
+    const std::size_t notes = (BitsToInt(f.count) - 3) / 2;
+    for (std::size_t k = 0; k < notes; ++k, note += 17)
+        f.notes.push_back(bits.substr(note, 17));
+    return f;
+}
+
+struct TuneCase {
+    const char* rtttl;
+    const char* tempo; // code
+    std::vector<const char*> notes;
+};
+
+class Tune : public ::testing::TestWithParam<TuneCase> {};
+
+TEST_P(Tune, WritesTheExpectedCodes) {
+    const auto& c = GetParam();
+    const std::string bits = EncodeRingtone(c.rtttl).bits;
+    ASSERT_EQ(bits.size() % 8, 0u);
+    ASSERT_EQ(bits.substr(bits.size() - 8), "00000000");
+    const Fields f = Cut(bits);
+    EXPECT_EQ(f.tempo, c.tempo);
+    EXPECT_EQ(f.count, IntToBits(3 + 2 * c.notes.size(), 8));
+    ASSERT_EQ(f.notes.size(), c.notes.size());
+    for (std::size_t k = 0; k < c.notes.size(); ++k) {
+        std::string expected = c.notes[k];
+        std::erase(expected, ' ');
+        EXPECT_EQ(f.notes[k], expected) << "note " << k;
+    }
+    // Nothing but filler between the last note and the command end.
+    const std::size_t end = 30 + 8 * f.titleLength + 17 + 8 + 8 + 12 + 17 * c.notes.size();
+    EXPECT_LT(bits.size() - 8 - end, 8u);
+    EXPECT_EQ(bits.find('1', end), std::string::npos);
+}
+
+// Notes read: scale instruction, octave, note instruction, note, duration, dot.
+INSTANTIATE_TEST_SUITE_P(
+    Rtttl, Tune,
+    ::testing::Values(
+        TuneCase{"x:d=8,o=5,b=63:p", "01000", {"010 01 001 0000 011 00"}},
+        TuneCase{"x:b=125:c", "01110", {"010 10 001 0001 010 00"}},
+        TuneCase{"x:b=25:c", "00000", {"010 10 001 0001 010 00"}},
+        TuneCase{"x:b=900:c", "11111", {"010 10 001 0001 010 00"}},
+        // Values between listed tempos take the nearest, not a substring match:
+        // 150 once played at 50.
+        TuneCase{"x:b=150:c", "10000", {"010 10 001 0001 010 00"}},
+        TuneCase{"x:b=120:c", "01110", {"010 10 001 0001 010 00"}},
+        TuneCase{"x:b=1000:c", "11111", {"010 10 001 0001 010 00"}},
+        TuneCase{"x:b=10:c", "00000", {"010 10 001 0001 010 00"}},
+        TuneCase{"x:b=fast:c", "01000", {"010 10 001 0001 010 00"}},
+        // title:notes uses duration 4, octave 6, tempo 63.
+        TuneCase{"x:c,d", "01000", {"010 10 001 0001 010 00", "010 10 001 0011 010 00"}},
+        TuneCase{"x::16a#7,16a", "01000", {"010 11 001 1011 100 00", "010 10 001 1010 100 00"}},
+        // A dot only right after the note, and it brings the default octave.
+        TuneCase{"x:o=6:8c.5,8c5.", "01000", {"010 10 001 0001 011 01", "010 01 001 0001 011 00"}},
+        // Durations and octaves off the list take the nearest listed one (a tie
+        // goes to the shorter note: 3 plays as 4, 12 as 16).
+        TuneCase{"x::64c,3c,0c,12c",
+                 "01000",
+                 {"010 10 001 0001 101 00", "010 10 001 0001 010 00", "010 10 001 0001 000 00",
+                  "010 10 001 0001 100 00"}},
+        TuneCase{"x:d=5,o=9:c,c2,cx",
+                 "01000",
+                 {"010 11 001 0001 010 00", "010 00 001 0001 010 00", "010 11 001 0001 010 00"}},
+        TuneCase{"x:d=64,o=1:c", "01000", {"010 00 001 0001 101 00"}},
+        // Tokens without a note name, empty tokens and a trailing comma write
+        // nothing, and the count follows what is written.
+        TuneCase{"x:d=4:c,,x,8d,", "01000", {"010 10 001 0001 010 00", "010 10 001 0011 011 00"}},
+        TuneCase{"x:d=4,o=5,b=100:,", "01100", {}}, TuneCase{"x::c", "01000", {"010 10 001 0001 010 00"}},
+        // Fields after the third are ignored.
+        TuneCase{"x:d=8,o=5,b=63:p:e,f", "01000", {"010 01 001 0000 011 00"}}));
+
+TEST(EncodeRingtone, TextThatIsNotATuneStillGivesAWellFormedStream) {
+    for (const char* text : {"", " ", ":", "::", ":::", "::::::", ",,,", "a:b", "t::", "\r\n\t", "x:d=:c",
+                             "x:o=,b=,d=:c", "x:d=4,o=5,b=99999999999999999999:c"}) {
+        const auto r = EncodeRingtone(text);
+        ASSERT_EQ(r.bits.size() % 8, 0u) << text;
+        const Fields f = Cut(r.bits);
+        EXPECT_EQ(r.bits.size(),
+                  (30 + 8 * f.titleLength + 17 + 8 + 8 + 12 + 17 * f.notes.size() + 7) / 8 * 8 + 8)
+            << text;
+    }
+}
+
+TEST(EncodeRingtone, CaseOfTheNotesAndDefaultsDoesNotMatter) {
+    const auto lower = EncodeRingtone("Tune:d=8,o=5,b=180:c#6,8e.,p,16g#");
+    const auto upper = EncodeRingtone("Tune:D=8,O=5,B=180:C#6,8E.,P,16G#");
+    EXPECT_EQ(lower.bits, upper.bits);
+    EXPECT_EQ(EncodeRingtone("tune:c").title, "tune"); // the title keeps its case
+}
+
+TEST(EncodeRingtone, TitleIsCutToWhatFieldFiveCanCount) {
+    const auto fifteen = EncodeRingtone("ABCDEFGHIJKLMNO:c");
+    EXPECT_EQ(fifteen.title, "ABCDEFGHIJKLMNO");
+    EXPECT_EQ(fifteen.bits.substr(26, 4), "1111");
+    const auto longer = EncodeRingtone("  ABCDEFGHIJKLMNOPQRSTU :c");
+    EXPECT_EQ(longer.title, "ABCDEFGHIJKLMNO");
+    EXPECT_EQ(longer.bits, fifteen.bits);
+}
+
+TEST(EncodeRingtone, InstructionCountNeverPassesEightBits) {
+    std::string notes;
+    for (int k = 0; k < 200; ++k)
+        notes += "c,";
+    const auto r = EncodeRingtone("x::" + notes);
+    const Fields f = Cut(r.bits);
+    EXPECT_EQ(f.count, "11111111"); // 3 + 2 x 126
+    EXPECT_EQ(f.notes.size(), 126u);
+}
+
+TEST(EncodeRingtone, TempoTextIsTheValueAsWritten) {
+    EXPECT_EQ(EncodeRingtone("x:d=4:c").tempoText, "");
+    EXPECT_EQ(EncodeRingtone("x:c").tempoText, "");
+    EXPECT_EQ(EncodeRingtone("x:b=150:c").tempoText, "150");
+}
+
+TEST(ReadRingtoneFile, EncodesOnlyTheFirstLine) {
+    testing::ScratchDir dir;
+    const auto path = dir.write("beep.txt", "Beep:d=4,o=5,b=100:c,8e,p\r\nOther:d=4:c,c,c\r\n");
+    const auto r = ReadRingtoneFile(path);
+    ASSERT_TRUE(r.ok()) << r.error();
+    EXPECT_EQ(r->rtttl, "Beep:d=4,o=5,b=100:c,8e,p");
+    EXPECT_EQ(r->title, "Beep");
+    EXPECT_EQ(r->tempoText, "100");
+    EXPECT_EQ(r->content, "024A3A51099595C004001318CAE922849562482000");
+
+    const auto missing = ReadRingtoneFile(dir.path("none.txt"));
+    ASSERT_FALSE(missing.ok());
+    EXPECT_NE(missing.error().find("none.txt"), std::string::npos);
+}
+
+} // namespace
+} // namespace velmora
