@@ -1,0 +1,211 @@
+#include "GlobalU.h"
+
+#include "CoreTestUtil.h"
+#include "IniFile.h"
+
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+namespace velmora {
+namespace {
+
+using S = SettingsSection;
+
+TEST(Settings, NoFileGivesTheFirstRunDefaults) {
+    TempDir dir;
+    TSettings s;
+    s.PortNumber = 9;
+    s.BaudRate = 2400;
+    s.WindowTop = s.WindowLeft = s.WindowHeight = s.WindowWidth = 77;
+    EXPECT_TRUE(LoadSettings(S::Communication, dir / "velmora.Ini", s).empty());
+    EXPECT_TRUE(LoadSettings(S::Window, dir / "velmora.Ini", s).empty());
+    EXPECT_EQ(s.PortNumber, 1);
+    EXPECT_EQ(s.BaudRate, 19200);
+    EXPECT_EQ(s.WindowTop, 0);
+    EXPECT_EQ(s.WindowLeft, 0);
+    EXPECT_EQ(s.WindowHeight, 0);
+    EXPECT_EQ(s.WindowWidth, 0);
+    EXPECT_TRUE(s.SerialDevices.empty());
+}
+
+TEST(Settings, CommunicationValues) {
+    struct Row {
+        const char* port;
+        const char* baud;
+        int wantPort;
+        int wantBaud;
+        const char* message;
+    } rows[] = {
+        {"3", "9600", 3, 9600, nullptr},
+        {"12", "4800", 12, 4800, nullptr},
+        {"260", "2400", 4, 2400, nullptr}, // low 8 bits only
+        {"-1", "19200", 255, 19200, nullptr},
+        {"+5", "115200", 5, 19200, nullptr}, // any other speed runs at 19200
+        {"2", "09600", 2, 19200, nullptr},   // speeds compare as text
+        {"abc", "9600", 1, 9600, "'abc' is not a valid integer value"},
+        {"", "9600", 1, 9600, "'' is not a valid integer value"},
+        {"0x10", "9600", 1, 9600, "'0x10' is not a valid integer value"},
+        {"3.5", "9600", 1, 9600, "'3.5' is not a valid integer value"},
+        {"99999999999", "9600", 1, 9600, "'99999999999' is not a valid integer value"},
+        {"+-3", "9600", 1, 9600, "'+-3' is not a valid integer value"},
+    };
+    for (const auto& r : rows) {
+        TempDir dir;
+        WriteText(dir / "velmora.Ini",
+                  std::string("[Communication Port]\nPort=") + r.port + "\nBaudrate=" + r.baud + "\n");
+        TSettings s;
+        const auto messages = LoadSettings(S::Communication, dir / "velmora.Ini", s);
+        EXPECT_EQ(s.PortNumber, r.wantPort) << r.port;
+        EXPECT_EQ(s.BaudRate, r.wantBaud) << r.baud;
+        if (r.message)
+            EXPECT_EQ(messages, std::vector<std::string>{r.message});
+        else
+            EXPECT_TRUE(messages.empty()) << r.port;
+    }
+}
+
+TEST(Settings, ABadWindowValueFallsBackAloneAndReadingGoesOn) {
+    TempDir dir;
+    WriteText(dir / "velmora.Ini", "[Form]\nZTop=top\nZLeft=-20\nZHeight=1e3\nZWidth=600\n");
+    TSettings s;
+    s.WindowTop = s.WindowHeight = 5;
+    const auto messages = LoadSettings(S::Window, dir / "velmora.Ini", s);
+    EXPECT_EQ(messages, (std::vector<std::string>{"'top' is not a valid integer value",
+                                                  "'1e3' is not a valid integer value"}));
+    EXPECT_EQ(s.WindowTop, 0);
+    EXPECT_EQ(s.WindowLeft, -20);
+    EXPECT_EQ(s.WindowHeight, 0);
+    EXPECT_EQ(s.WindowWidth, 600);
+}
+
+TEST(Settings, SerialDevicesMapComNumbersToPaths) {
+    TempDir dir;
+    WriteText(dir / "velmora.Ini", "[Serial Devices]\n"
+                                   "COM3=/dev/ttyUSB0\n"
+                                   "com12 = /dev/rfcomm0\n"
+                                   "COM3=/dev/ttyACM9\n" // the first mention wins
+                                   "COM0=/dev/a\nCOM97=/dev/b\nCOMx=/dev/c\nCOM4=\nPORT5=/dev/d\n");
+    TSettings s;
+    EXPECT_TRUE(LoadSettings(S::Communication, dir / "velmora.Ini", s).empty());
+    const std::map<int, std::string> want{{3, "/dev/ttyUSB0"}, {12, "/dev/rfcomm0"}};
+    EXPECT_EQ(s.SerialDevices, want);
+}
+
+TEST(Settings, FirstSaveWritesBothSectionsInOrder) {
+    TempDir dir;
+    TSettings s;
+    s.PortNumber = 3;
+    s.WindowLeft = -4;
+    s.WindowHeight = 396;
+    ASSERT_EQ(SaveSettings(S::Communication, dir / "velmora.Ini", s), "");
+    ASSERT_EQ(SaveSettings(S::Window, dir / "velmora.Ini", s), "");
+    EXPECT_EQ(ReadText(dir / "velmora.Ini"), "[Communication Port]\nPort=3\nBaudrate=19200\n\n"
+                                             "[Form]\nZTop=0\nZLeft=-4\nZHeight=396\nZWidth=0\n");
+    TSettings back;
+    LoadSettings(S::Communication, dir / "velmora.Ini", back);
+    LoadSettings(S::Window, dir / "velmora.Ini", back);
+    EXPECT_EQ(back.PortNumber, 3);
+    EXPECT_EQ(back.WindowLeft, -4);
+    EXPECT_EQ(back.WindowHeight, 396);
+}
+
+TEST(Settings, SaveKeepsWhatItDoesNotOwn) {
+    TempDir dir;
+    const std::string before = "; written by hand\r\n"
+                               "[Serial Devices]\r\n"
+                               "COM3=/dev/ttyUSB0\r\n"
+                               "\r\n"
+                               "[Communication Port]\r\n"
+                               "Baudrate=115200\r\n"
+                               "Colour=blue\r\n"
+                               "port=7\r\n"
+                               "# keep me\r\n"
+                               "[Plugins]\r\n"
+                               "a = b\r\n";
+    WriteText(dir / "velmora.Ini", before);
+    TSettings s;
+    LoadSettings(S::Communication, dir / "velmora.Ini", s);
+    EXPECT_EQ(s.BaudRate, 19200);
+    s.PortNumber = 4;
+    ASSERT_EQ(SaveSettings(S::Communication, dir / "velmora.Ini", s), "");
+    EXPECT_EQ(ReadText(dir / "velmora.Ini"), "; written by hand\r\n"
+                                             "[Serial Devices]\r\n"
+                                             "COM3=/dev/ttyUSB0\r\n"
+                                             "\r\n"
+                                             "[Communication Port]\r\n"
+                                             "Baudrate=19200\r\n"
+                                             "Colour=blue\r\n"
+                                             "port=4\r\n"
+                                             "# keep me\r\n"
+                                             "[Plugins]\r\n"
+                                             "a = b\r\n");
+}
+
+TEST(Settings, SaveThatCannotWriteSaysWhere) {
+    TempDir dir;
+    WriteText(dir / "plain", "x");
+    const std::string blocked = dir / "plain/velmora.Ini"; // a file where a directory should be
+    EXPECT_EQ(SaveSettings(S::Window, blocked, TSettings{}), "Unable to write to " + blocked);
+
+    // Something that exists but cannot be read is not overwritten.
+    ASSERT_EQ(::mkdir((dir / "velmora.Ini").c_str(), 0700), 0);
+    EXPECT_EQ(SaveSettings(S::Window, dir / "velmora.Ini", TSettings{}),
+              "Unable to write to " + dir / "velmora.Ini");
+    TSettings s;
+    const auto messages = LoadSettings(S::Window, dir / "velmora.Ini", s);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].rfind("Unable to read " + dir / "velmora.Ini", 0), 0u) << messages[0];
+}
+
+TEST(Settings, SaveCreatesAMissingConfigDirectory) {
+    TempDir dir;
+    const std::string file = dir / "config/velmora/velmora.Ini";
+    ASSERT_EQ(SaveSettings(S::Communication, file, TSettings{}), "");
+    EXPECT_EQ(ReadText(file), "[Communication Port]\nPort=1\nBaudrate=19200\n");
+}
+
+// A save that dies part-way through writing (here the file size limit
+// kills it at a chosen byte, as a crash or a full disk would stop it) leaves
+// the old file whole; the next save writes the new one whole.
+TEST(Settings, SaveKilledHalfWayLeavesAWholeFile) {
+    TempDir dir;
+    const std::string file = dir / "velmora.Ini";
+    std::string big = "[Notes]\n";
+    for (int i = 0; i < 2000; ++i)
+        big += "line" + std::to_string(i) + "=" + std::string(40, 'x') + "\n";
+    WriteText(file, big);
+    TSettings s;
+    ASSERT_EQ(SaveSettings(S::Window, file, s), "");
+    const std::string old = ReadText(file);
+
+    for (const rlim_t limit : {rlim_t{1}, rlim_t{old.size() / 2}, rlim_t{old.size() - 1}}) {
+        const pid_t pid = ::fork();
+        ASSERT_GE(pid, 0);
+        if (pid == 0) {
+            const rlimit rl{limit, limit};
+            ::setrlimit(RLIMIT_FSIZE, &rl);
+            TSettings changed;
+            changed.WindowTop = 12345;
+            SaveSettings(S::Window, file, changed);
+            ::_exit(0);
+        }
+        int status = 0;
+        ::waitpid(pid, &status, 0);
+        ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGXFSZ) << "limit " << limit;
+        EXPECT_EQ(ReadText(file), old) << "limit " << limit;
+    }
+    s.WindowTop = 12345;
+    ASSERT_EQ(SaveSettings(S::Window, file, s), "");
+    TSettings back;
+    LoadSettings(S::Window, file, back);
+    EXPECT_EQ(back.WindowTop, 12345);
+    EXPECT_EQ(ReadText(file).compare(0, big.size(), big), 0);
+}
+
+} // namespace
+} // namespace velmora
