@@ -1,0 +1,159 @@
+#include "Cli.h"
+
+#include "../smslib/ContentFixtures.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+namespace velmora::cli {
+namespace {
+
+using velmora::testing::ContentOf;
+using velmora::testing::Diagonals;
+using velmora::testing::MakeBmp;
+using velmora::testing::MakeLogoFile;
+using velmora::testing::ScratchDir;
+
+struct Outcome {
+    int code;
+    std::string out;
+    std::string err;
+};
+
+Outcome Invoke(int (*command)(std::vector<std::string>, Io), std::vector<std::string> words) {
+    std::ostringstream out, err;
+    const int code = command(std::move(words), Io{out, err});
+    return {code, out.str(), err.str()};
+}
+
+constexpr const char* kNumber = "628569999999";
+
+class ContentCli : public ::testing::Test {
+protected:
+    ScratchDir dir;
+    // As an image editor saves them: a logo with white first in its colour table.
+    std::string logo = dir.write("logo.bmp", MakeBmp({.black = Diagonals, .whiteFirst = true}));
+    std::string picture = dir.write("pic.bmp", MakeBmp({.height = 28, .black = Diagonals}));
+    std::string small = dir.write("small.bmp", MakeBmp({.width = 16, .height = 16, .black = Diagonals}));
+    std::string tune = dir.write("beep.txt", "Beep:d=4,o=5,b=100:c,8e,p\r\nNext:d=4:c\r\n");
+};
+
+TEST_F(ContentCli, ContentPrintsWhatEachTabLoads) {
+    const std::string logoHex = ContentOf(72, 14, Diagonals);
+    const std::string ngg = dir.write("g.ngg", MakeLogoFile("NGG", 16, '\r', Diagonals));
+    const std::string vpm = dir.write("p.vpm", "ab0c\r\n// Velmora Picture Message File\r\n");
+    const struct {
+        std::vector<std::string> words;
+        std::string out;
+    } cases[] = {
+        {{logo, "--as", "logo"}, logoHex + "\n"},
+        {{"--as", "group", logo}, logoHex + "\n"},
+        {{ngg, "--as", "group"}, logoHex + "\n"},
+        {{vpm, "--as", "picture"}, "AB0C\n"},
+        {{tune, "--as", "ringtone"},
+         "Title = Beep\nTempo = 100\n024A3A51099595C004001318CAE922849562482000\n"},
+        {{small, "--as", "ems"}, "[#PIC00100010" + ContentOf(16, 16, Diagonals) + "]\n"},
+    };
+    for (const auto& c : cases) {
+        const Outcome r = Invoke(RunContent, c.words);
+        EXPECT_EQ(r.code, kExitOk) << r.err;
+        EXPECT_EQ(r.out, c.out);
+        EXPECT_EQ(r.err, "");
+    }
+    const std::string plain = dir.write("plain.txt", "Plain:c,e");
+    EXPECT_EQ(Invoke(RunContent, {plain, "--as", "ringtone"}).out.substr(0, 23), "Title = Plain\nTempo = \n");
+}
+
+TEST_F(ContentCli, PreviewDrawsTheScreen) {
+    const auto screen = [](int rows) {
+        std::string text;
+        for (int y = 0; y < 28; ++y) {
+            for (int x = 0; x < 72; ++x)
+                text += y < rows && Diagonals(x, y) ? '#' : '.';
+            text += '\n';
+        }
+        return text;
+    };
+    const Outcome r = Invoke(RunPreview, {logo, "--as", "logo"});
+    ASSERT_EQ(r.code, kExitOk) << r.err;
+    const std::string expected = screen(14);
+    EXPECT_EQ(r.out, expected);
+
+    const std::string nol = dir.write("l.nol", MakeLogoFile("NOL", 20, '\x1A', Diagonals));
+    EXPECT_EQ(Invoke(RunPreview, {nol, "--as", "logo"}).out, expected); // NOL rows are 72 wide
+
+    EXPECT_EQ(Invoke(RunPreview, {picture, "--as", "picture"}).out, screen(28));
+    EXPECT_EQ(Invoke(RunPreview, {picture, "--as", "logo"}).out, expected); // a logo shows 14 rows
+}
+
+TEST_F(ContentCli, FileInputsGiveThePdusOfTheirContent) {
+    const std::string logoHex = ContentOf(72, 14, Diagonals);
+    const std::string tag = "[#PIC00100010" + ContentOf(16, 16, Diagonals) + "]";
+    const struct {
+        std::vector<std::string> fromFile;
+        std::vector<std::string> typed;
+    } cases[] = {
+        {{"logo", "--mcc", "510", "--nc", "10", kNumber, "--file", logo},
+         {"logo", "--mcc", "510", "--nc", "10", kNumber, logoHex}},
+        {{"group", "--file", logo, kNumber}, {"group", kNumber, logoHex}},
+        {{"picture", kNumber, "--file", picture}, {"picture", kNumber, ContentOf(72, 28, Diagonals)}},
+        {{"ringtone", kNumber, "--file", tune},
+         {"ringtone", kNumber, "024A3A51099595C004001318CAE922849562482000"}},
+        {{"ems", kNumber, "--picture", small, "Hi"}, {"ems", kNumber, tag + "Hi"}},
+        {{"ems", kNumber, "--picture", small}, {"ems", kNumber, tag}},
+    };
+    for (const auto& c : cases) {
+        const Outcome file = Invoke(RunPdu, c.fromFile);
+        const Outcome typed = Invoke(RunPdu, c.typed);
+        ASSERT_EQ(typed.code, kExitOk) << typed.err;
+        EXPECT_EQ(file.code, kExitOk) << file.err;
+        EXPECT_EQ(file.out, typed.out) << c.fromFile[0];
+    }
+}
+
+TEST_F(ContentCli, RefusalsAndUsageErrors) {
+    const std::string badNol = dir.write("bad.nol", "nol and nothing else");
+    const std::string empty = dir.write("empty.vol", "\r\n// Velmora Operator Logo File\r\n");
+    const std::string deep = dir.write("deep.bmp", MakeBmp({.bitsPerPixel = 8}));
+    const struct {
+        int (*command)(std::vector<std::string>, Io);
+        std::vector<std::string> words;
+        int code;
+        const char* err;
+    } cases[] = {
+        {RunContent, {dir.path("none.bmp"), "--as", "logo"}, kExitRefused, "none.bmp"},
+        {RunContent, {badNol, "--as", "logo"}, kExitRefused, "Invalid / Corrupt NOL File !"},
+        {RunContent, {deep, "--as", "picture"}, kExitRefused, "Monochrome"},
+        {RunContent, {tune, "--as", "ems"}, kExitRefused, "BMP"},
+        {RunContent, {logo}, kExitUsage, "--as is required"},
+        {RunContent, {logo, "--as"}, kExitUsage, "needs a value"},
+        {RunContent, {logo, "--as", "void"}, kExitUsage, "--as must be"},
+        {RunContent, {logo, tune, "--as", "logo"}, kExitUsage, "expected one FILE"},
+        {RunContent, {logo, "--as", "logo", "--tall"}, kExitUsage, "unknown option --tall"},
+        {RunPreview, {tune, "--as", "ringtone"}, kExitUsage, "logo, group or picture"},
+        {RunPreview, {badNol, "--as", "logo"}, kExitRefused, "Invalid / Corrupt NOL File !"},
+        {RunPdu,
+         {"logo", "--mcc", "510", "--nc", "10", kNumber, "--file", empty},
+         kExitRefused,
+         "holds no content"},
+        {RunPdu,
+         {"logo", "--mcc", "510", "--nc", "10", kNumber, "--file", badNol},
+         kExitRefused,
+         "Invalid / Corrupt NOL File !"},
+        {RunPdu, {"group", kNumber, "FF", "--file", logo}, kExitUsage, "expected 1 argument"},
+        {RunPdu, {"ringtone", kNumber, "--file", dir.path("none.txt")}, kExitRefused, "none.txt"},
+        {RunPdu, {"ems", kNumber, "--picture", empty, "Hi"}, kExitRefused, "BMP"},
+        {RunPdu, {"ems", kNumber, "--picture", deep}, kExitRefused, "Monochrome"},
+    };
+    for (const auto& c : cases) {
+        const Outcome r = Invoke(c.command, c.words);
+        EXPECT_EQ(r.code, c.code) << r.err;
+        EXPECT_EQ(r.out, "");
+        EXPECT_NE(r.err.find(c.err), std::string::npos) << r.err;
+    }
+    EXPECT_EQ(Invoke(RunContent, {"--help"}).code, kExitOk);
+}
+
+} // namespace
+} // namespace velmora::cli
