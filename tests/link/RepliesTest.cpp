@@ -1,0 +1,204 @@
+#include "Replies.h"
+#include "ComDevices.h"
+#include "ContactExport.h"
+#include "SerialLink.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+namespace velmora {
+namespace {
+
+TEST(FirstReplyLine, KeepsTheFirstLineWithoutItsLeadingLineBreak) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"\r\nVELMORA\r\n\r\nOK\r\n", "VELMORA"},
+        {"\r\nERROR\r\n", "ERROR"},
+        {"\r\n", ""},
+        {"", ""},
+        {"Nokia\r\nOK\r\n", "Nokia"},                           // no leading break: nothing dropped
+        {"\r\n\r\nLate\r\n", ""},                               // only one leading pair is dropped
+        {"\r\n+CSCA: \"+62815\",145", "+CSCA: \"+62815\",145"}, // no closing break
+        {"at+cgmi\r\r\nSIEMENS\r\n", "at+cgmi\r"},              // an echo is the first line
+    };
+    for (const auto& [reply, line] : cases)
+        EXPECT_EQ(FirstReplyLine(reply), line) << reply;
+}
+
+struct CsqCase {
+    std::string reply;
+    bool found;
+    std::string rssi, ber;
+    int bars, berBar;
+};
+
+TEST(SignalQuality, CutsTheAnswerAsThePollReadsIt) {
+    const CsqCase cases[] = {
+        {"\r\n+CSQ: 17,99\r\n\r\nOK\r\n", true, "17", "99", 3, 0},
+        {"\r\n+CSQ: 31,0\r\n\r\nOK\r\n", true, "31", "0\r", 4, 1},
+        {"\r\n+CSQ: 0,7\r\n", true, "0", "7\r", 1, 1},
+        {"\r\n+CSQ: 1,8\r\n", true, "1", "8\r", 2, 0},
+        {"\r\n+CSQ: 99,99\r\n", true, "99", "99", 0, 0},
+        {"\r\n+CSQ: 32,5\r\n", true, "32", "5\r", 0, 1},
+        {"\r\n+CSQ:17,99\r\n", true, "7", "99", 3, 0}, // no blank: the first digit is lost
+        {"\r\n+CSQ: 17", true, "", "", 1, 1},          // no comma: nothing to cut; an empty text reads as 0
+        {"\r\nERROR\r\n", false, "", "", 0, 0},
+        {"", false, "", "", 0, 0},
+        {"a,b\r\n+CSQ: 17,99", true, "", "b\r", 1, 1}, // the first comma of the whole reply counts
+    };
+    for (const auto& c : cases) {
+        const SignalTexts t = CutSignalQuality(c.reply);
+        EXPECT_EQ(t.found, c.found) << c.reply;
+        EXPECT_EQ(t.rssi, c.rssi) << c.reply;
+        EXPECT_EQ(t.ber, c.ber) << c.reply;
+        if (c.found) {
+            EXPECT_EQ(SignalClass(LeadingNumber(t.rssi)), c.bars) << c.reply;
+            EXPECT_EQ(BerClass(LeadingNumber(t.ber)), c.berBar) << c.reply;
+        }
+    }
+}
+
+TEST(SignalQuality, LeadingNumberSkipsBlanksAndStopsAtTheFirstOtherCharacter) {
+    EXPECT_EQ(LeadingNumber("  17x"), 17);
+    EXPECT_EQ(LeadingNumber("x17"), 0);
+    EXPECT_EQ(LeadingNumber(""), 0);
+    EXPECT_EQ(LeadingNumber("7\r"), 7);
+    EXPECT_EQ(SignalClass(LeadingNumber("99999999999999999999")), 0); // no overflow into range
+}
+
+struct PhonebookCase {
+    std::string reply;
+    PhonebookEntry entry;
+};
+
+TEST(ParsePhonebookReply, ReadsTheFirstEntryAsTheAtSyntaxQuotesIt) {
+    const PhonebookCase cases[] = {
+        {"\r\n+CPBR: 1,\"+628569999999\",145,\"Budi\"\r\n\r\nOK\r\n",
+         {true, "1", "+628569999999", "145", "Budi"}},
+        // A comma inside the quoted name belongs to the name.
+        {"\r\n+CPBR: 2,\"0812345678\",129,\"Sari, office\"\r\n\r\nOK\r\n",
+         {true, "2", "0812345678", "129", "Sari, office"}},
+        {"+CPBR: 3,\"123\",129,\"Ann\",0\r\n", {true, "3", "123", "129", "Ann"}},
+        {"+CPBR: 4,\"5\",129,\"Eve\"", {true, "4", "5", "129", "Eve"}},
+        {"+CPBR: 5", {true, "5", "", "", ""}}, // the marker alone is found
+        {"\r\n+CME ERROR: 22\r\n", {}},
+        {"+CPBR:1,\"1\",129,\"x\"", {}}, // the marker needs its blank
+        {"", {}},
+        // Only the first entry, and its name ends at its line end.
+        {"+CPBR: 6,\"1\",129,\"One\r\n+CPBR: 7,\"2\",129,\"Two\"\r\n", {true, "6", "1", "129", "One"}},
+    };
+    for (const auto& c : cases) {
+        const PhonebookEntry e = ParsePhonebookReply(c.reply);
+        EXPECT_EQ(e.found, c.entry.found) << c.reply;
+        EXPECT_EQ(e.index, c.entry.index) << c.reply;
+        EXPECT_EQ(e.number, c.entry.number) << c.reply;
+        EXPECT_EQ(e.type, c.entry.type) << c.reply;
+        EXPECT_EQ(e.name, c.entry.name) << c.reply;
+    }
+}
+
+TEST(ParseOperatorLine, ReadsCodeAndQuotedName) {
+    EXPECT_EQ(ParseOperatorLine("+COPN: \"51001\",\"INDOSAT\"").item(), "51001  INDOSAT");
+    EXPECT_EQ(ParseOperatorLine("+COPN: \"51011\",\"XL, Axiata\"").name, "XL, Axiata");
+    EXPECT_EQ(ParseOperatorLine("+COPN: \"510010\",\"Six digits\"").code, "510010");
+    const OperatorEntry bare = ParseOperatorLine("+COPN: ");
+    EXPECT_TRUE(bare.found);
+    EXPECT_EQ(bare.item(), "  ");
+    EXPECT_FALSE(ParseOperatorLine("OK").found);
+    EXPECT_FALSE(ParseOperatorLine("+COPN:\"1\",\"x\"").found);
+}
+
+TEST(ParseOperatorReply, TakesEveryCompleteLineInOrder) {
+    const auto list =
+        ParseOperatorReply("\r\n+COPN: \"51001\",\"INDOSAT\"\r\n  +COPN: \"51010\",\"TSEL\"  \r\n"
+                           "+COPN: \"51001\",\"INDOSAT\"\r\n\r\nOK\r\n+COPN: \"1\",\"cut\"");
+    ASSERT_EQ(list.size(), 3u);
+    EXPECT_EQ(list[0].item(), "51001  INDOSAT");
+    EXPECT_EQ(list[1].item(), "51010  TSEL");
+    EXPECT_EQ(list[2].item(), "51001  INDOSAT");                             // duplicates kept
+    EXPECT_TRUE(ParseOperatorReply("+COPN: \"51001\",\"INDOSAT\"").empty()); // no line end: not used
+}
+
+TEST(PortName, NormalisesToComOneToNinetySix) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"3", "COM3"},  {"com3", "COM3"}, {"COM3", "COM3"}, {"12", "COM12"},  {"96", "COM96"},
+        {"0", "COM1"},  {"COMX", "COM1"}, {"97", "COM1"},   {"COM0", "COM1"}, {"100", "COM1"},
+        {"-4", "COM1"}, {"", "COM1"},     {"cOm7", "COM7"}, {"7x", "COM1"},
+    };
+    for (const auto& [text, name] : cases) {
+        EXPECT_EQ(PortName(text), name) << text;
+        EXPECT_EQ(PortNameNumber(PortName(text)), std::stoi(name.substr(3))) << text;
+    }
+}
+
+TEST(ComDevices, NthPresentDeviceCountsFamiliesInNaturalOrder) {
+    const std::vector<std::string> dev = {"ttyUSB10", "tty0",    "rfcomm0", "ttyUSB2", "ttyACM1",
+                                          "ttyS0",    "ttyACM0", "ttyUSBx", "null"};
+    EXPECT_EQ(NthPresentDevice(dev, 1), "ttyACM0");
+    EXPECT_EQ(NthPresentDevice(dev, 2), "ttyACM1");
+    EXPECT_EQ(NthPresentDevice(dev, 3), "ttyUSB2");
+    EXPECT_EQ(NthPresentDevice(dev, 4), "ttyUSB10");
+    EXPECT_EQ(NthPresentDevice(dev, 5), "rfcomm0");
+    EXPECT_EQ(NthPresentDevice(dev, 6), "");
+    EXPECT_EQ(NthPresentDevice(dev, 0), "");
+}
+
+TEST(ComDevices, OverrideThenSettingsThenPresentThenTtyS) {
+    const auto dir = std::filesystem::temp_directory_path() / ("velmora-dev-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(dir);
+    std::ofstream(dir / "ttyUSB0").put('x');
+    const ComDeviceMap map({{2, "/dev/phone"}}, {{3, "/tmp/pty"}}, dir.string());
+    EXPECT_EQ(map.DeviceFor(1), (dir / "ttyUSB0").string());
+    EXPECT_EQ(map.DeviceFor(2), "/dev/phone");
+    EXPECT_EQ(map.DeviceFor(3), "/tmp/pty");
+    EXPECT_EQ(map.DeviceFor(4), (dir / "ttyS3").string());
+    std::filesystem::remove_all(dir);
+}
+
+TEST(ComDevices, ParsesDeviceOverrides) {
+    std::map<int, std::string> o;
+    EXPECT_EQ(ParseDeviceOverride("COM2=/dev/pts/4", o), "");
+    EXPECT_EQ(ParseDeviceOverride("com12=/dev/ttyUSB0", o), "");
+    EXPECT_EQ(ParseDeviceOverride("5=/dev/x", o), "");
+    EXPECT_EQ(o, (std::map<int, std::string>{{2, "/dev/pts/4"}, {5, "/dev/x"}, {12, "/dev/ttyUSB0"}}));
+    EXPECT_NE(ParseDeviceOverride("/dev/pts/4", o), "");
+    EXPECT_NE(ParseDeviceOverride("COM2=", o), "");
+    EXPECT_NE(ParseDeviceOverride("COM97=/dev/x", o), "");
+    EXPECT_NE(ParseDeviceOverride("COMX=/dev/x", o), "");
+}
+
+TEST(ContactExport, LaysOutEntriesBytesUnchanged) {
+    const std::vector<PhonebookEntry> entries = {
+        {true, "1", "+628569999999", "145", "Budi"},
+        {true, "12", "0812", "129", std::string(30, 'N')}, // a long name is not cut
+        {true, "3", "5", "129", "S\xe9verine"},
+    };
+    const std::string text = FormatContactExport(entries, "06 December 2026, 23:30");
+    const std::string rule(50, '-');
+    const auto sp = [](int n) { return std::string(static_cast<std::size_t>(n), ' '); };
+    EXPECT_EQ(text, "Generated by Velmora 1.00 ( 06 December 2026, 23:30) \r\n" + rule + "\r\n" + "Budi" +
+                        sp(21) + " +628569999999" + sp(2) + " " + sp(4) + "1\r\n" + std::string(30, 'N') +
+                        " 0812" + sp(11) + " " + sp(3) + "12\r\n" + "S\xe9verine" + sp(17) + " 5" + sp(14) +
+                        " " + sp(4) + "3\r\n" + rule + "\r\n");
+}
+
+TEST(ContactExport, ReportsAFailedWriteInsteadOfSuccess) {
+    const auto dir = std::filesystem::temp_directory_path() / ("velmora-exp-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(dir);
+    const std::vector<PhonebookEntry> entries = {{true, "1", "5", "129", "A"}};
+    const std::string good = (dir / "Contact.Txt").string();
+    const ExportResult ok = WriteContactExport(good, entries, 0);
+    EXPECT_TRUE(ok.ok);
+    EXPECT_EQ(ok.status, "Save to file " + good + " !");
+    EXPECT_TRUE(std::filesystem::exists(good));
+    // A parent that is a file cannot hold the export.
+    const std::string bad = good + "/Contact.Txt";
+    const ExportResult failed = WriteContactExport(bad, entries, 0);
+    EXPECT_FALSE(failed.ok);
+    EXPECT_EQ(failed.status.rfind("Unable to save to file " + bad + " (", 0), 0u) << failed.status;
+    std::filesystem::remove_all(dir);
+}
+
+} // namespace
+} // namespace velmora

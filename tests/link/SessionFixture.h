@@ -1,0 +1,98 @@
+#pragma once
+
+#include "PhoneSession.h"
+#include "ScriptedPort.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace velmora::testing {
+
+// Keeps everything the session shows, in order.
+class RecordingEvents : public SessionEvents {
+public:
+    std::vector<std::string> status, monitor, linkErrors, logFailures;
+    std::vector<bool> icon, ui, timer;
+    std::vector<int> bars;
+    std::vector<std::string> quality; // "rssi|ber|berBar"
+    std::vector<PhonebookEntry> contacts;
+    int identities = 0;
+
+    void Status(const std::string& t) override { status.push_back(t); }
+    void Monitor(const std::string& t) override { monitor.push_back(t); }
+    void ConnectionIcon(bool open) override { icon.push_back(open); }
+    void ConnectedUI(bool on) override { ui.push_back(on); }
+    void SignalBar(int b) override { bars.push_back(b); }
+    void SignalQuality(const std::string& r, const std::string& b, int berBar) override {
+        quality.push_back(r + "|" + b + "|" + std::to_string(berBar));
+    }
+    void Identity(const PhoneIdentity&) override { ++identities; }
+    void MonitorTimer(bool on) override { timer.push_back(on); }
+    void LinkError(const std::string& w) override { linkErrors.push_back(w); }
+    void LogFailed(const std::string& r) override { logFailures.push_back(r); }
+    void ContactFound(const PhonebookEntry& e) override { contacts.push_back(e); }
+    std::string lastStatus() const { return status.empty() ? "" : status.back(); }
+};
+
+using Chunks = ScriptedPort::Answer;
+
+inline Chunks Now(const std::string& bytes) { return {{0, bytes}}; }
+inline std::vector<int> Times(int count, int ms) {
+    return std::vector<int>(static_cast<std::size_t>(count), ms);
+}
+inline std::vector<int> Join(std::initializer_list<std::vector<int>> parts) {
+    std::vector<int> all;
+    for (const auto& p : parts)
+        all.insert(all.end(), p.begin(), p.end());
+    return all;
+}
+
+// A session on a scripted phone that answers the connect dialogue at once.
+class SessionTest : public ::testing::Test {
+protected:
+    SessionTest()
+        : port(clock),
+          session(port, clock, events, [this](const std::string& path, const std::string& entry) {
+              logs.emplace_back(path, entry);
+              return logFailure;
+          }) {
+        session.SetLogPaths("tr.txt", "fl.txt");
+        port.On("ate0\r", Now("\r\nOK\r\n"));
+        AnswerIdentity("VELMORA");
+    }
+
+    void AnswerIdentity(const std::string& manufacturer) {
+        port.On("at+cgmi\r", Now("\r\n" + manufacturer + "\r\n\r\nOK\r\n"));
+        port.On("at+cgmm\r", Now("\r\nPhoneSim 1\r\n\r\nOK\r\n"));
+        port.On("at+cgmr\r", Now("\r\n1.00\r\n\r\nOK\r\n"));
+        port.On("at+cimi\r", Now("\r\n510109876543210\r\n\r\nOK\r\n"));
+        port.On("at+csca?\r", Now("\r\n+CSCA: \"+628159000000\",145\r\n\r\nOK\r\n"));
+    }
+
+    // Connects, then forgets what connecting wrote, slept and showed.
+    void Connected() {
+        ASSERT_TRUE(session.Connect(1, 19200));
+        Forget();
+    }
+    void Forget() {
+        clock.clear();
+        writtenBefore = port.written().size();
+        events = RecordingEvents();
+    }
+    std::vector<std::string> Written() const {
+        return {port.written().begin() + static_cast<std::ptrdiff_t>(writtenBefore), port.written().end()};
+    }
+
+    FakeClock clock;
+    ScriptedPort port;
+    RecordingEvents events;
+    std::vector<std::pair<std::string, std::string>> logs;
+    std::string logFailure;
+    PhoneSession session;
+    std::size_t writtenBefore = 0;
+};
+
+} // namespace velmora::testing

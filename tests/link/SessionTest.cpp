@@ -1,0 +1,183 @@
+#include "SessionFixture.h"
+
+namespace velmora::testing {
+namespace {
+
+const std::vector<std::string> kConnectCommands = {"ate0\r",    "at+cgmi\r", "at+cgmm\r",
+                                                   "at+cgmr\r", "at+cimi\r", "at+csca?\r"};
+
+TEST_F(SessionTest, ConnectSendsTheDialogueWithItsExactWaits) {
+    ASSERT_TRUE(session.Connect(1, 19200));
+    EXPECT_EQ(port.written(), kConnectCommands);
+    EXPECT_EQ(clock.sleeps(), (std::vector<int>{1000, 1500, 200, 200, 200, 200, 200}));
+    EXPECT_TRUE(port.dtr());
+    EXPECT_TRUE(port.rts());
+    EXPECT_EQ(port.Port(), "COM1");
+    EXPECT_EQ(port.CustomBaudRate(), 19200);
+    const PhoneIdentity expected{"VELMORA", "PhoneSim 1", "1.00", "510109876543210",
+                                 "+CSCA: \"+628159000000\",145"};
+    EXPECT_EQ(session.Identity(), expected);
+    EXPECT_FALSE(session.IsSiemens());
+    EXPECT_EQ(events.status, (std::vector<std::string>{"Communication Port Open", "Initialization",
+                                                       "Get manufacture id code", "Get model id code",
+                                                       "Get GSM telephone version", "Get IMSI",
+                                                       "Get SMS Service Center", "Initialization Complete"}));
+    EXPECT_EQ(events.icon, std::vector<bool>{true});
+    EXPECT_EQ(events.ui, std::vector<bool>{true});
+    EXPECT_EQ(events.timer, std::vector<bool>{true});
+    EXPECT_EQ(events.bars, std::vector<int>{3});
+    EXPECT_TRUE(session.PhoneBookStale());
+    EXPECT_TRUE(session.OperatorListStale());
+    EXPECT_TRUE(port.Led(LedSignal::Conn).state());
+}
+
+TEST_F(SessionTest, ConnectUsesThePortAndSpeedOfTheSettings) {
+    ASSERT_TRUE(session.Connect(260 & 0xFF, 9600));
+    EXPECT_EQ(port.Port(), "COM4");
+    EXPECT_EQ(port.CustomBaudRate(), 9600);
+}
+
+TEST_F(SessionTest, AnEchoingPhoneStillConnects) {
+    port.On("ate0\r", Now("ate0\r\r\nOK\r\n"));
+    EXPECT_TRUE(session.Connect(1, 19200));
+    EXPECT_TRUE(session.IsConnected());
+}
+
+TEST_F(SessionTest, NoOkToEchoOffClosesThePortAfterFivePolls) {
+    port.On("ate0\r", {});
+    EXPECT_FALSE(session.Connect(1, 19200));
+    EXPECT_EQ(port.written(), std::vector<std::string>{"ate0\r"});
+    EXPECT_EQ(clock.sleeps(), Join({{1000}, Times(5, 1500)}));
+    EXPECT_FALSE(session.IsConnected());
+    EXPECT_EQ(events.lastStatus(), "No Response From Mobile Phone !");
+    EXPECT_TRUE(events.timer.empty());
+    EXPECT_TRUE(events.ui.empty());
+    EXPECT_FALSE(port.Led(LedSignal::Conn).state());
+}
+
+TEST_F(SessionTest, ALateOkToEchoOffIsTakenAtTheFirstNonEmptyPoll) {
+    port.On("ate0\r", {{4000, "\r\nOK\r\n"}});
+    EXPECT_TRUE(session.Connect(1, 19200));
+    EXPECT_EQ(clock.sleeps(), Join({{1000}, Times(3, 1500), Times(5, 200)}));
+}
+
+TEST_F(SessionTest, AReplySplitAcrossPollsShiftsTheIdentityFields) {
+    // Only the leading line break of the maker's answer is there at the first
+    // poll; the rest is read as the start of the model's answer.
+    port.On("at+cgmi\r", {{0, "\r\n"}, {250, "SIEMENS\r\n\r\nOK\r\n"}});
+    port.On("at+cgmm\r", {{100, "\r\nS45\r\n\r\nOK\r\n"}});
+    ASSERT_TRUE(session.Connect(1, 19200));
+    EXPECT_EQ(session.Identity().Manufacturer, "");
+    EXPECT_EQ(session.Identity().Model, "SIEMENS");
+    EXPECT_FALSE(session.IsSiemens());
+}
+
+TEST_F(SessionTest, SiemensIsFoundInTheUpperCasedMaker) {
+    const std::pair<std::string, bool> cases[] = {
+        {"SIEMENS", true}, {"Siemens AG", true}, {"siemens", true}, {"Nokia", false}, {"ERROR", false}};
+    for (const auto& [maker, siemens] : cases) {
+        AnswerIdentity(maker);
+        ASSERT_TRUE(session.Connect(1, 19200));
+        EXPECT_EQ(session.Identity().Manufacturer, maker);
+        EXPECT_EQ(session.IsSiemens(), siemens) << maker;
+        session.Disconnect();
+    }
+}
+
+TEST_F(SessionTest, EmptyIdentityRepliesStoreEmptyFields) {
+    port.On("at+cimi\r", {});
+    port.On("at+csca?\r", Now("\r\nERROR\r\n"));
+    ASSERT_TRUE(session.Connect(1, 19200));
+    EXPECT_EQ(session.Identity().IMSI, "");
+    EXPECT_EQ(session.Identity().ServiceCentre, "ERROR");
+    EXPECT_EQ(clock.sleeps(), Join({{1000, 1500, 200, 200, 200}, Times(10, 200), {200}}));
+}
+
+TEST_F(SessionTest, APortThatCannotBeOpenedLeavesTheSessionDisconnected) {
+    port.FailOn(ScriptedPort::Op::Open, 1, kErrOpen);
+    EXPECT_FALSE(session.Connect(7, 19200));
+    EXPECT_TRUE(port.written().empty());
+    EXPECT_EQ(events.status, std::vector<std::string>{"Unable to open port 7 !"});
+    ASSERT_EQ(events.linkErrors.size(), 1u);
+    EXPECT_EQ(events.linkErrors[0], "Unable to open com port (Input/output error)");
+    EXPECT_FALSE(session.IsConnected());
+    EXPECT_FALSE(port.Led(LedSignal::Conn).state());
+}
+
+TEST_F(SessionTest, ALinkErrorDuringIdentityClosesThePortAndTheIcon) {
+    port.FailOn(ScriptedPort::Op::Write, 3, kErrWrite); // at+cgmm
+    EXPECT_FALSE(session.Connect(1, 19200));
+    EXPECT_FALSE(session.IsConnected());
+    EXPECT_EQ(events.lastStatus(), "Unable to open port 1 !");
+    EXPECT_EQ(events.icon, (std::vector<bool>{true, false}));
+    EXPECT_EQ(session.Identity().Manufacturer, "VELMORA"); // read before the error, kept
+    EXPECT_TRUE(events.timer.empty());
+}
+
+TEST_F(SessionTest, ConnectWhileConnectedOnlySaysSo) {
+    Connected();
+    EXPECT_TRUE(session.Connect(2, 19200));
+    EXPECT_TRUE(Written().empty());
+    EXPECT_EQ(events.status,
+              std::vector<std::string>{"Port 2 already open, please disconnect first before you "
+                                       "want to use another serial port !"});
+    EXPECT_EQ(events.bars, std::vector<int>{3});
+    EXPECT_EQ(port.opens(), 1);
+}
+
+TEST_F(SessionTest, DisconnectClosesAndSwitchesEverythingOff) {
+    Connected();
+    session.Disconnect();
+    EXPECT_FALSE(session.IsConnected());
+    EXPECT_EQ(events.status, std::vector<std::string>{"Communication Port Close"});
+    EXPECT_EQ(events.timer, std::vector<bool>{false});
+    EXPECT_EQ(events.icon, std::vector<bool>{false});
+    EXPECT_EQ(events.ui, std::vector<bool>{false});
+    EXPECT_EQ(session.Identity().Manufacturer, "VELMORA"); // kept after a disconnect
+    session.Disconnect();                                  // and once more, while closed
+    EXPECT_EQ(events.lastStatus(), "Communication Port Close");
+    EXPECT_TRUE(Written().empty());
+}
+
+TEST_F(SessionTest, AwaitReplyGivesTheFirstNonEmptyChunkOnly) {
+    Connected();
+    port.On("x\r", {{250, "first"}, {700, "second"}});
+    port.SendText("x\r");
+    EXPECT_EQ(session.AwaitReply(200, 5), "first");
+    EXPECT_EQ(clock.sleeps(), (std::vector<int>{200, 200}));
+    EXPECT_EQ(session.AwaitReply(200, 5), "second"); // left for the next exchange
+    std::string target = "kept:";
+    session.CollectReplies(target, 100, 3);
+    EXPECT_EQ(target, "kept:");
+    EXPECT_EQ(clock.total(), 400 + 400 + 300);
+}
+
+TEST_F(SessionTest, CollectRepliesAppendsEveryChunkAndNeverEndsEarly) {
+    Connected();
+    port.On("y\r", {{0, "a"}, {150, "b"}, {160, "c"}, {999, "late"}});
+    port.SendText("y\r");
+    std::string target;
+    session.CollectReplies(target, 100, 5);
+    EXPECT_EQ(target, "abc");
+    EXPECT_EQ(clock.sleeps(), Times(5, 100));
+}
+
+TEST_F(SessionTest, LampsFollowTheQueueAndTheWrites) {
+    Connected();
+    port.On("z\r", {{10, "data"}});
+    port.SendText("z\r");
+    EXPECT_FALSE(port.Led(LedSignal::Tx).state()); // a scripted write drains at once
+    clock.Advance(20);
+    EXPECT_EQ(port.PendingInputBytes(), 4);
+    EXPECT_TRUE(port.Led(LedSignal::Rx).state());
+    EXPECT_EQ(port.ReceiveText(2), "da");
+    EXPECT_TRUE(port.Led(LedSignal::Rx).state());
+    EXPECT_EQ(port.ReceiveText(port.PendingInputBytes()), "ta");
+    EXPECT_FALSE(port.Led(LedSignal::Rx).state());
+    EXPECT_EQ(port.ReceiveText(port.PendingInputBytes()), "");
+    session.Disconnect();
+    EXPECT_FALSE(port.Led(LedSignal::Conn).state());
+}
+
+} // namespace
+} // namespace velmora::testing

@@ -1,0 +1,238 @@
+#include "SessionFixture.h"
+
+namespace velmora::testing {
+namespace {
+
+// 46 hex digits: 23 octets, announced as 22.
+const std::string kPdu = "0011000C912658969999990000AA05C8329BFD06"
+                         "000000";
+const std::string kDest = "628569999999";
+const std::string kPduWrite = kPdu + "\x1a\r";
+const std::string kSecondZ = "\x1a\r";
+
+struct SubmitCase {
+    const char* name;
+    bool siemens;
+    Chunks pduAnswer;
+    Chunks secondAnswer;
+    SubmitOutcome outcome;
+    std::vector<int> sleeps;
+    bool secondTerminator;
+    std::vector<std::pair<std::string, std::string>> logs;
+    std::string monitor;
+};
+
+const Chunks kOk = Now("\r\n+CMGS: 5\r\n\r\nOK\r\n");
+const std::string kCms = "\r\n+CMS ERROR: 500\r\n";
+
+std::vector<SubmitCase> Cases() {
+    const auto nonSiemensFirst = Join({{500, 500}, Times(10, 500)});
+    return {
+        {"sent",
+         false,
+         kOk,
+         {},
+         SubmitOutcome::Sent,
+         {500, 500, 500},
+         false,
+         {{"tr.txt", kDest}},
+         "Message Sent"},
+        {"sent after 4.9 s",
+         false,
+         {{4900, "\r\nOK\r\n"}},
+         {},
+         SubmitOutcome::Sent,
+         Join({{500, 500}, Times(10, 500)}),
+         false,
+         {{"tr.txt", kDest}},
+         "Message Sent"},
+        {"error",
+         false,
+         Now(kCms),
+         {},
+         SubmitOutcome::Failed,
+         {500, 500, 500},
+         false,
+         {{"fl.txt", kDest}, {"fl.txt", kCms}},
+         "Fail (1)"},
+        {"error before ok",
+         false,
+         Now("\r\nERROR\r\n\r\nOK\r\n"),
+         {},
+         SubmitOutcome::Failed,
+         {500, 500, 500},
+         false,
+         {{"fl.txt", kDest}, {"fl.txt", "\r\nERROR\r\n\r\nOK\r\n"}},
+         "Fail (1)"},
+        {"ok after the second terminator",
+         false,
+         {},
+         {{7000, "\r\nOK\r\n"}},
+         SubmitOutcome::Sent,
+         Join({nonSiemensFirst, Times(25, 300)}),
+         true,
+         {{"tr.txt", kDest}},
+         "Message Sent"},
+        {"no ok after the second terminator",
+         false,
+         {},
+         {{7600, "\r\nOK\r\n"}},
+         SubmitOutcome::Unknown,
+         Join({nonSiemensFirst, Times(25, 300)}),
+         true,
+         {{"fl.txt", kDest + " (?)"}},
+         "Unknown"},
+        {"error is not looked for in the second answer",
+         false,
+         {},
+         Now("\r\nERROR\r\n"),
+         SubmitOutcome::Unknown,
+         Join({nonSiemensFirst, Times(25, 300)}),
+         true,
+         {{"fl.txt", kDest + " (?)"}},
+         "Unknown"},
+        {"siemens sent",
+         true,
+         kOk,
+         {},
+         SubmitOutcome::Sent,
+         Join({{500, 500}, Times(25, 300)}),
+         false,
+         {{"tr.txt", kDest}},
+         "Message Sent"},
+        {"siemens answer split",
+         true,
+         {{100, "\r\n+CMGS: 5\r\n"}, {7000, "\r\nOK\r\n"}},
+         {},
+         SubmitOutcome::Sent,
+         Join({{500, 500}, Times(25, 300)}),
+         false,
+         {{"tr.txt", kDest}},
+         "Message Sent"},
+        {"siemens unknown at once",
+         true,
+         {},
+         kOk,
+         SubmitOutcome::Unknown,
+         Join({{500, 500}, Times(25, 300)}),
+         true,
+         {{"fl.txt", kDest + " (?)"}},
+         "Unknown"},
+    };
+}
+
+class Submission : public SessionTest, public ::testing::WithParamInterface<SubmitCase> {};
+
+TEST_P(Submission, WritesWaitsLogsAndJudgesAsThePhoneAnswers) {
+    const SubmitCase& c = GetParam();
+    if (c.siemens)
+        AnswerIdentity("SIEMENS");
+    Connected();
+    port.On("at+cmgf=0\r", Now("\r\nOK\r\n"));
+    port.On("at+cmgs=22\r", Now("\r\n> "));
+    port.On(kPduWrite, c.pduAnswer);
+    port.On(kSecondZ, c.secondAnswer);
+
+    EXPECT_EQ(session.SubmitPDU(kPdu, kDest), c.outcome);
+    std::vector<std::string> writes = {"at+cmgf=0\r", "at+cmgs=22\r", kPduWrite};
+    if (c.secondTerminator)
+        writes.push_back(kSecondZ);
+    EXPECT_EQ(Written(), writes);
+    EXPECT_EQ(clock.sleeps(), c.sleeps);
+    EXPECT_EQ(logs, c.logs);
+    ASSERT_FALSE(events.monitor.empty());
+    EXPECT_EQ(events.monitor.front(), "Enter PDU Mode OK");
+    EXPECT_EQ(events.monitor.back(), c.monitor);
+    EXPECT_EQ(events.timer, (std::vector<bool>{false, true}));
+    EXPECT_TRUE(session.IsConnected());
+}
+
+INSTANTIATE_TEST_SUITE_P(Outcomes, Submission, ::testing::ValuesIn(Cases()), [](const auto& info) {
+    std::string n;
+    for (const char* p = info.param.name; *p; ++p)
+        n += std::isalnum(static_cast<unsigned char>(*p)) ? *p : '_';
+    return n;
+});
+
+TEST_F(SessionTest, APhoneThatRefusesPduModeIsNotLogged) {
+    Connected();
+    port.On("at+cmgf=0\r", Now("\r\nERROR\r\n"));
+    EXPECT_EQ(session.SubmitPDU(kPdu, kDest), SubmitOutcome::NoPduMode);
+    EXPECT_EQ(Written(), std::vector<std::string>{"at+cmgf=0\r"});
+    EXPECT_EQ(clock.sleeps(), std::vector<int>{500});
+    EXPECT_TRUE(logs.empty());
+    EXPECT_TRUE(events.monitor.empty());
+    EXPECT_EQ(events.timer, (std::vector<bool>{false, true}));
+}
+
+TEST_F(SessionTest, NoPromptIsNotLogged) {
+    Connected();
+    port.On("at+cmgf=0\r", Now("\r\nOK\r\n"));
+    EXPECT_EQ(session.SubmitPDU(kPdu, kDest), SubmitOutcome::NoPrompt);
+    EXPECT_EQ(clock.sleeps(), Join({{500}, Times(6, 500)}));
+    EXPECT_TRUE(logs.empty());
+    EXPECT_EQ(events.monitor, std::vector<std::string>{"Enter PDU Mode OK"});
+    EXPECT_EQ(events.timer, (std::vector<bool>{false, true}));
+}
+
+TEST_F(SessionTest, TheAnnouncedLengthLeavesOutTheServiceCentreOctet) {
+    Connected();
+    port.OnAnyOther({});
+    const std::pair<std::string, std::string> cases[] = {{std::string(46, '0'), "at+cmgs=22\r"},
+                                                         {std::string(4, '0'), "at+cmgs=1\r"},
+                                                         {std::string(47, '0'), "at+cmgs=22\r"},
+                                                         {std::string(280, '0'), "at+cmgs=139\r"}};
+    port.On("at+cmgf=0\r", Now("OK"));
+    for (const auto& [pdu, command] : cases) {
+        Forget();
+        session.SubmitPDU(pdu, kDest);
+        ASSERT_EQ(Written().size(), 2u);
+        EXPECT_EQ(Written()[1], command);
+    }
+}
+
+TEST_F(SessionTest, ALinkErrorBeforeThePduEndsTheSubmissionUnlogged) {
+    Connected();
+    port.On("at+cmgf=0\r", Now("\r\nOK\r\n"));
+    port.FailOn(ScriptedPort::Op::Write, 2, kErrWrite); // at+cmgs=
+    EXPECT_EQ(session.SubmitPDU(kPdu, kDest), SubmitOutcome::LinkLost);
+    EXPECT_TRUE(logs.empty());
+    EXPECT_FALSE(session.IsConnected());
+    EXPECT_EQ(events.lastStatus(), "Connection to the phone lost (WriteFile function failed (Input/output "
+                                   "error)), please check data cable connection !");
+    EXPECT_EQ(events.timer.back(), false);
+    EXPECT_EQ(events.ui, std::vector<bool>{false});
+}
+
+TEST_F(SessionTest, ALinkErrorAfterThePduLogsTheOutcomeAsUnknown) {
+    Connected();
+    port.On("at+cmgf=0\r", Now("\r\nOK\r\n"));
+    port.On("at+cmgs=22\r", Now("\r\n> "));
+    port.FailOn(ScriptedPort::Op::Pending, 3, kErrStatus); // the first poll for the final answer
+    EXPECT_EQ(session.SubmitPDU(kPdu, kDest), SubmitOutcome::Unknown);
+    EXPECT_EQ(logs, (std::vector<std::pair<std::string, std::string>>{{"fl.txt", kDest + " (?)"}}));
+    EXPECT_EQ(events.monitor.back(), "Unknown");
+    EXPECT_FALSE(session.IsConnected());
+    EXPECT_EQ(events.timer.back(), false);
+}
+
+TEST_F(SessionTest, SubmittingWhileDisconnectedDoesNothing) {
+    EXPECT_EQ(session.SubmitPDU(kPdu, kDest), SubmitOutcome::LinkLost);
+    EXPECT_TRUE(port.written().empty());
+    EXPECT_TRUE(events.timer.empty());
+}
+
+TEST_F(SessionTest, ALogThatCannotBeWrittenIsReportedAndTheResultStands) {
+    Connected();
+    logFailure = "Unable to write to tr.txt: Permission denied";
+    port.On("at+cmgf=0\r", Now("\r\nOK\r\n"));
+    port.On("at+cmgs=22\r", Now("\r\n> "));
+    port.On(kPduWrite, kOk);
+    EXPECT_EQ(session.SubmitPDU(kPdu, kDest), SubmitOutcome::Sent);
+    EXPECT_EQ(events.logFailures, std::vector<std::string>{logFailure});
+    EXPECT_EQ(events.lastStatus(), logFailure);
+    EXPECT_EQ(events.monitor.back(), "Message Sent");
+}
+
+} // namespace
+} // namespace velmora::testing
