@@ -68,8 +68,10 @@ std::vector<Output> SimulatedPhone::Receive(std::string_view bytes) {
     if (m_opt.silent)
         return out;
     for (char c : bytes) {
-        if (m_vanishing)
+        if (m_vanishing) {
+            m_dropped = true;
             break;
+        }
         if (m_opt.echo)
             out.push_back(Output{std::string(1, c), 0});
         if (m_readingPdu) {

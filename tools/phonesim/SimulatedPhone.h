@@ -67,9 +67,11 @@ public:
 
     std::vector<Output> Receive(std::string_view bytes);
 
-    // True once the phone has answered the commands it was allowed: the
-    // program then drops the line, as a pulled cable does.
+    // True once the phone has answered the commands it was allowed.
     bool Vanishing() const { return m_vanishing; }
+    // True once anything more arrived after that: the program then drops the
+    // line, as a pulled cable does.
+    bool LineDropped() const { return m_dropped; }
     int CommandsSeen() const { return m_commands; }
     // PDUs received in order (also appended to the record file).
     const std::vector<std::string>& Pdus() const { return m_pdus; }
@@ -93,6 +95,7 @@ private:
     std::size_t m_csqTurn = 0;
     int m_commands = 0;
     bool m_vanishing = false;
+    bool m_dropped = false;
     std::vector<std::string> m_pdus;
 };
 

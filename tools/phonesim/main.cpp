@@ -107,7 +107,7 @@ int main(int argc, char** argv) {
     const std::string err =
         velmora::phonesim::ParseArguments(std::vector<std::string>(argv + 1, argv + argc), args);
     if (!err.empty()) {
-        std::cerr << "velmora-phonesim: " << err << "\n\n" << velmora::phonesim::HelpText();
+        std::cerr << "velmora-phonesim: " << err << "\n(see velmora-phonesim --help)\n";
         return 2;
     }
     if (args.help) {
@@ -166,7 +166,7 @@ int main(int argc, char** argv) {
             if (bytes.empty())
                 queue.pop_front();
         }
-        if (queue.empty() && phone.Vanishing()) {
+        if (queue.empty() && phone.LineDropped()) {
             log("!", "line dropped after " + std::to_string(phone.CommandsSeen()) + " commands");
             break;
         }
@@ -206,9 +206,10 @@ int main(int argc, char** argv) {
         }
         if (pfd.revents & (POLLHUP | POLLERR)) {
             // No client has the device open. There is nothing to wait on
-            // until one opens it, so look again shortly.
+            // until one opens it, so look again shortly; the nap lets a
+            // terminate through, which a ppoll that returns at once does not.
             const timespec nap{0, 50 * 1000000L};
-            ::nanosleep(&nap, nullptr);
+            ::ppoll(nullptr, 0, &nap, &waitMask);
         }
     }
 
