@@ -1,0 +1,71 @@
+#include "SimPhone.h"
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace velmora::testing {
+
+SimPhone::SimPhone(std::vector<std::string> args) {
+    int out[2];
+    if (::pipe(out) != 0)
+        throw std::runtime_error("pipe");
+    // Everything the child needs is ready before the fork: after it, only
+    // async-signal-safe calls.
+    std::string program = VELMORA_PHONESIM;
+    std::vector<char*> argv;
+    argv.push_back(program.data());
+    for (auto& a : args)
+        argv.push_back(a.data());
+    argv.push_back(nullptr);
+    m_pid = ::fork();
+    if (m_pid == 0) {
+        ::dup2(out[1], 1);
+        ::close(out[0]);
+        ::close(out[1]);
+        ::execv(program.c_str(), argv.data());
+        ::_exit(127);
+    }
+    ::close(out[1]);
+    char c;
+    while (::read(out[0], &c, 1) == 1 && c != '\n')
+        m_device += c;
+    ::close(out[0]);
+    if (m_device.empty())
+        ADD_FAILURE() << "velmora-phonesim printed no device";
+}
+
+void SimPhone::Kill() {
+    if (m_pid <= 0)
+        return;
+    // SIGKILL: the simulator cannot end on SIGTERM while no client holds its
+    // device (a hung-up pty keeps its ppoll busy), and a pulled cable gives no
+    // notice either.
+    ::kill(m_pid, SIGKILL);
+    ::waitpid(m_pid, nullptr, 0);
+    m_pid = -1;
+}
+
+SimPhone::~SimPhone() { Kill(); }
+
+std::string TempDir(const std::string& name) {
+    const auto dir =
+        std::filesystem::temp_directory_path() / ("velmora-" + name + "-" + std::to_string(::getpid()));
+    std::filesystem::remove_all(dir);
+    std::filesystem::create_directories(dir);
+    return dir.string();
+}
+
+std::vector<std::string> ReadLines(const std::string& path) {
+    std::vector<std::string> lines;
+    std::ifstream in(path);
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(line);
+    return lines;
+}
+
+} // namespace velmora::testing

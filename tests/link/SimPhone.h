@@ -1,0 +1,56 @@
+#pragma once
+
+#include "Clock.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace velmora::testing {
+
+// velmora-phonesim on its own pseudo-terminal for the length of a test.
+class SimPhone {
+public:
+    explicit SimPhone(std::vector<std::string> args = {});
+    ~SimPhone();
+    SimPhone(const SimPhone&) = delete;
+    SimPhone& operator=(const SimPhone&) = delete;
+
+    const std::string& device() const { return m_device; }
+    // Pulls the cable: the simulator goes away at once.
+    void Kill();
+
+private:
+    int m_pid = -1;
+    std::string m_device;
+};
+
+// A real clock (scaled) that can run something before a chosen sleep, to
+// pull the cable at an exact step of an exchange.
+class HookClock : public Clock {
+public:
+    explicit HookClock(double scale) : m_real(scale) {}
+    void Sleep(int ms) override {
+        ++m_count;
+        if (m_hook && m_count == m_at)
+            m_hook();
+        m_real.Sleep(ms);
+    }
+    std::int64_t NowMs() const override { return m_real.NowMs(); }
+    // Runs `hook` before the nth sleep from now.
+    void At(int nth, std::function<void()> hook) {
+        m_at = m_count + nth;
+        m_hook = std::move(hook);
+    }
+
+private:
+    RealClock m_real;
+    int m_count = 0;
+    int m_at = 0;
+    std::function<void()> m_hook;
+};
+
+std::string TempDir(const std::string& name);
+std::vector<std::string> ReadLines(const std::string& path);
+
+} // namespace velmora::testing
