@@ -66,8 +66,6 @@ std::string CurrentProgramDir() {
     return slash == std::string::npos ? "" : exe.substr(0, slash + 1);
 }
 
-AppPaths CurrentAppPaths() {
-    return LocateAppPaths(CurrentProgramDir());
-}
+AppPaths CurrentAppPaths() { return LocateAppPaths(CurrentProgramDir()); }
 
 } // namespace velmora

@@ -11,9 +11,7 @@ namespace velmora {
 
 namespace {
 
-std::string Reason(int err) {
-    return std::strerror(err);
-}
+std::string Reason(int err) { return std::strerror(err); }
 
 std::string DirectoryOf(const std::string& path) {
     const auto slash = path.find_last_of('/');

@@ -30,9 +30,7 @@ std::optional<std::int32_t> ParseWholeNumber(const std::string& text) {
     return value;
 }
 
-std::string NotAnInteger(const std::string& text) {
-    return "'" + text + "' is not a valid integer value";
-}
+std::string NotAnInteger(const std::string& text) { return "'" + text + "' is not a valid integer value"; }
 
 // Reads one integer key, falling back to its default (with a message) when
 // the text is not a whole number.
@@ -69,9 +67,7 @@ TSettings& Settings() {
     return settings;
 }
 
-bool IsOfferedBaudRate(int baud) {
-    return baud == 2400 || baud == 4800 || baud == 9600 || baud == 19200;
-}
+bool IsOfferedBaudRate(int baud) { return baud == 2400 || baud == 4800 || baud == 9600 || baud == 19200; }
 
 std::vector<std::string> LoadSettings(SettingsSection section, const std::string& file, TSettings& settings) {
     std::vector<std::string> messages;

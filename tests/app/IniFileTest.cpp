@@ -83,14 +83,5 @@ TEST(IniFile, SetValueTouchesOnlyItsLine) {
     }
 }
 
-TEST(IniFile, EntriesListsEveryKeyInOrder) {
-    const IniFile ini =
-        IniFile::Parse("[Serial Devices]\nCOM3=/dev/ttyUSB0\n;COM4=x\nCOM1 = /dev/ttyS0\n[X]\nCOM2=y\n");
-    const std::vector<std::pair<std::string, std::string>> want{{"COM3", "/dev/ttyUSB0"},
-                                                                {"COM1", "/dev/ttyS0"}};
-    EXPECT_EQ(ini.Entries("serial devices"), want);
-    EXPECT_TRUE(ini.Entries("None").empty());
-}
-
 } // namespace
 } // namespace velmora
