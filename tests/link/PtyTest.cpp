@@ -138,6 +138,28 @@ TEST_F(PtySession, DeliversOneMessageOfEachKind) {
     EXPECT_EQ(logs.size(), sent.size());
 }
 
+TEST_F(PtySession, PassesThePhonesBytesUnchanged) {
+    Start({});
+    Connect();
+    EXPECT_EQ(port->ReceiveText(port->PendingInputBytes()), "");
+    EXPECT_FALSE(port->Led(LedSignal::Rx).state());
+    port->SendText("at+cgmi\r");
+    EXPECT_EQ(session->AwaitReply(200, 10), "\r\nVELMORA\r\n\r\nOK\r\n");
+    EXPECT_FALSE(port->Led(LedSignal::Rx).state());
+    EXPECT_EQ(port->ReadLineSignals(), LineSignals{}); // a pty has no modem lines: all off, no error
+}
+
+TEST_F(PtySession, ASpeedThePortRejectsLeavesItClosed) {
+    Start({});
+    EXPECT_FALSE(session->Connect(1, 12345));
+    EXPECT_FALSE(port->Connected());
+    EXPECT_EQ(events.linkErrors.back(), "SetCommState function failed (Invalid argument)");
+    EXPECT_TRUE(session->Connect(1, 115200));
+    port->SetCustomBaudRate(9600); // an open port takes a new speed at once
+    EXPECT_TRUE(port->Connected());
+    EXPECT_THROW(port->SetCustomBaudRate(1), EComPort);
+}
+
 struct PduAnswerCase {
     const char* answer;
     SubmitOutcome outcome;
