@@ -69,7 +69,7 @@ Result<std::string> ReadLogoFile(const std::string& path, std::size_t pixelsAt,
 } // namespace
 
 std::string FirstLineOf(std::string_view bytes) {
-    return std::string(bytes.substr(0, bytes.find_first_of(std::string_view("\r\x1A", 2))));
+    return std::string(bytes.substr(0, bytes.find_first_of(std::string_view("\r\n\x1A", 3))));
 }
 
 Result<std::string> ReadFirstLine(const std::string& path) {

@@ -28,8 +28,10 @@ enum class Tab {
 // Files above this size are refused rather than read in part.
 constexpr std::size_t kMaxContentFileBytes = 1 << 20;
 
-// Every byte before the first carriage return (13) or byte 26; a lone line
-// feed stays in the line.
+// Every byte before the first carriage return (13), line feed (10) or byte
+// 26. Text files made on Linux end their lines in a line feed alone; taking
+// it into the line would run a two-line RTTTL file into one tune and the
+// comment lines of a content file into its hex.
 std::string FirstLineOf(std::string_view bytes);
 Result<std::string> ReadFirstLine(const std::string& path);
 

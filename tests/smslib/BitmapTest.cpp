@@ -15,16 +15,17 @@ using testing::MakeBmp;
 using testing::MakeLogoFile;
 using testing::ScratchDir;
 
-TEST(FirstLine, EndsAtCarriageReturnOrByte26) {
+TEST(FirstLine, EndsAtAnyLineEndOrByte26) {
+    using namespace std::string_literals;
     const std::pair<std::string, std::string> cases[] = {{"abc\r\ndef", "abc"},
-                                                         {"ab\ncd\r", "ab\ncd"},
-                                                         {std::string("a\x1A"
-                                                                      "b",
-                                                                      3),
+                                                         {"ab\ncd\r", "ab"},
+                                                         {"a\x1A"s
+                                                          "b",
                                                           "a"},
                                                          {"", ""},
                                                          {"\r", ""},
-                                                         {std::string("a\0b\rc", 5), std::string("a\0b", 3)}};
+                                                         {"a\0b\rc"s, "a\0b"s},
+                                                         {"abc", "abc"}};
     for (const auto& [bytes, line] : cases)
         EXPECT_EQ(FirstLineOf(bytes), line);
 
@@ -224,6 +225,11 @@ TEST(LoadTabContent, EachReaderGivesNormalisedContentAndAPreviewWidth) {
         LoadTabContent(Tab::OperatorLogo, dir.write("a.nol", MakeLogoFile("NOL", 20, '\r', kRule)));
     EXPECT_EQ(nol->content, ContentOf(72, 14, kRule));
     EXPECT_EQ(nol->previewWidth, 72); // NOL content carries no width; its rows are 72 pixels
+
+    // Saved on Linux by hand: the comment lines must not add their letters.
+    const auto unix =
+        LoadTabContent(Tab::OperatorLogo, dir.write("u.vol", "ab01\n// Velmora Operator Logo File\n"));
+    EXPECT_EQ(lf->content, "AB01");
 
     const auto vpm = LoadTabContent(Tab::PictureMessage, dir.write("a.vpm", "ab c\r\n// x\r\n"));
     EXPECT_EQ(vpm->content, "0ABC");

@@ -168,13 +168,16 @@ TEST(EncodeRingtone, TempoTextIsTheValueAsWritten) {
 
 TEST(ReadRingtoneFile, EncodesOnlyTheFirstLine) {
     testing::ScratchDir dir;
-    const auto path = dir.write("beep.txt", "Beep:d=4,o=5,b=100:c,8e,p\r\nOther:d=4:c,c,c\r\n");
-    const auto r = ReadRingtoneFile(path);
-    ASSERT_TRUE(r.ok()) << r.error();
-    EXPECT_EQ(r->rtttl, "Beep:d=4,o=5,b=100:c,8e,p");
-    EXPECT_EQ(r->title, "Beep");
-    EXPECT_EQ(r->tempoText, "100");
-    EXPECT_EQ(r->content, "024A3A51099595C004001318CAE922849562482000");
+    for (const char* eol : {"\r\n", "\n", "\r"}) {
+        const auto path =
+            dir.write("beep.txt", std::string("Beep:d=4,o=5,b=100:c,8e,p") + eol + "Other:d=4:c" + eol);
+        const auto r = ReadRingtoneFile(path);
+        ASSERT_TRUE(r.ok()) << r.error();
+        EXPECT_EQ(r->rtttl, "Beep:d=4,o=5,b=100:c,8e,p");
+        EXPECT_EQ(r->title, "Beep");
+        EXPECT_EQ(r->tempoText, "100");
+        EXPECT_EQ(r->content, "024A3A51099595C004001318CAE922849562482000");
+    }
 
     const auto missing = ReadRingtoneFile(dir.path("none.txt"));
     ASSERT_FALSE(missing.ok());

@@ -16,7 +16,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     const std::string line = velmora::FirstLineOf(bytes);
     FUZZ_CHECK(bytes.substr(0, line.size()) == line);
-    FUZZ_CHECK(line.find_first_of(std::string_view("\r\x1A", 2)) == std::string::npos);
+    FUZZ_CHECK(line.find_first_of(std::string_view("\r\n\x1A", 3)) == std::string::npos);
 
     const std::string content = velmora::NormaliseContentHex(line);
     FUZZ_CHECK(content.empty() || IsPduText(content));
