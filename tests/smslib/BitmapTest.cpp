@@ -227,7 +227,7 @@ TEST(LoadTabContent, EachReaderGivesNormalisedContentAndAPreviewWidth) {
     EXPECT_EQ(nol->previewWidth, 72); // NOL content carries no width; its rows are 72 pixels
 
     // Saved on Linux by hand: the comment lines must not add their letters.
-    const auto unix =
+    const auto lf =
         LoadTabContent(Tab::OperatorLogo, dir.write("u.vol", "ab01\n// Velmora Operator Logo File\n"));
     EXPECT_EQ(lf->content, "AB01");
 
