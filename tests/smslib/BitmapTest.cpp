@@ -9,7 +9,7 @@
 namespace velmora {
 namespace {
 
-using testing::BmpSpec;
+using testing::BmpLayout;
 using testing::ContentOf;
 using testing::MakeBmp;
 using testing::MakeLogoFile;
@@ -51,13 +51,13 @@ TEST(DecodeBitmap, PlainMonochromeLogos) {
 
 struct BmpCase {
     const char* name;
-    BmpSpec spec;
+    BmpLayout layout;
 };
 
 class Bmp : public ::testing::TestWithParam<BmpCase> {};
 
 TEST_P(Bmp, GivesThePixelsThatWereDrawn) {
-    const BmpSpec& s = GetParam().spec;
+    const BmpLayout& s = GetParam().layout;
     const auto r = DecodeBitmap(MakeBmp(s));
     ASSERT_TRUE(r.ok()) << r.error();
     EXPECT_EQ(r->width, s.width);
@@ -126,7 +126,7 @@ TEST(DecodeBitmap, RefusesWhatItCannotReadWithAReason) {
 
 TEST(ReadBitmapFile, ReadsTheWholeFileAndRefusesHugeOnes) {
     ScratchDir dir;
-    const BmpSpec tall{.width = 72, .height = 300, .black = kRule};
+    const BmpLayout tall{.width = 72, .height = 300, .black = kRule};
     const auto r = ReadBitmapFile(dir.write("tall.bmp", MakeBmp(tall)));
     ASSERT_TRUE(r.ok()) << r.error();
     EXPECT_EQ(r->content, ContentOf(72, 300, kRule));

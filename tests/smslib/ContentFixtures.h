@@ -14,7 +14,7 @@ namespace velmora::testing {
 
 using PixelRule = std::function<bool(int x, int y)>; // true: black, y = 0 the top row
 
-struct BmpSpec {
+struct BmpLayout {
     int width = 72;
     int height = 14;
     PixelRule black = [](int, int) { return false; };
@@ -37,7 +37,7 @@ inline void Put32(std::string& b, std::uint32_t v) {
     Put16(b, v >> 16);
 }
 
-inline std::string MakeBmp(const BmpSpec& s) {
+inline std::string MakeBmp(const BmpLayout& s) {
     const std::size_t stride = (static_cast<std::size_t>(s.width) + 31) / 32 * 4;
     std::string pixels;
     for (int i = 0; i < s.height; ++i) {

@@ -8,7 +8,7 @@
 namespace velmora {
 namespace {
 
-using testing::BmpSpec;
+using testing::BmpLayout;
 using testing::PixelRule;
 
 // Every pixel of the preview against what should be there; the first few

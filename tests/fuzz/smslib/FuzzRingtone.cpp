@@ -31,7 +31,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (std::size_t at = countAt + 28; at < notesEnd; at += 17) {
         FUZZ_CHECK(bits.substr(at, 3) == "010" && bits.substr(at + 5, 3) == "001");
         FUZZ_CHECK(velmora::BitsToInt(bits.substr(at + 12, 3)) <= 5); // 32nd note is the shortest
-        FUZZ_CHECK(bits.substr(at + 15, 1) == "0");                   // specifier 00 or 01
+        FUZZ_CHECK(bits.substr(at + 15, 1) == "0");                   // dotted 01, plain 00
     }
 
     const auto file = velmora::RingtoneFromLine(text);
