@@ -8,16 +8,15 @@ bool TComLed::state() const {
 }
 
 bool TComLed::set(bool on) {
-    Listener listener;
-    {
-        std::lock_guard lock(m_mutex);
-        if (m_on == on)
-            return false;
-        m_on = on;
-        listener = m_listener;
-    }
-    if (listener)
-        listener(m_signal, on);
+    // The listener is called under the lock: changes from two threads reach
+    // it in the order they were made, and once setListener() has returned the
+    // old listener is never called again.
+    std::lock_guard lock(m_mutex);
+    if (m_on == on)
+        return false;
+    m_on = on;
+    if (m_listener)
+        m_listener(m_signal, on);
     return true;
 }
 

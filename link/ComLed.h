@@ -11,7 +11,7 @@ enum class LedSignal { Conn, Tx, Rx };
 // a write until it has drained, Rx from the arrival of bytes until a read
 // empties the input queue. It only reports changes; the link may switch it
 // from its watcher thread, so the state is guarded and the listener must be
-// safe to call from any thread.
+// safe to call from any thread; it must not call back into the lamp.
 class TComLed {
 public:
     using Listener = std::function<void(LedSignal, bool)>;

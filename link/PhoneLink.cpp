@@ -32,6 +32,16 @@ public:
                          [this] { Run([this] { m_session.SignalTick(); }); });
     }
 
+    // The port's watcher thread may be lighting a lamp through the session:
+    // close the port (which ends the watcher) before the session goes.
+    ~SessionWorker() override {
+        try {
+            m_port->SetConnected(false);
+        } catch (const EComPort&) {
+            // released all the same
+        }
+    }
+
     // Every request runs to its end; a cancelled clock (the program is ending)
     // cuts it short.
     template <class F> void Run(F&& f) {
@@ -39,6 +49,9 @@ public:
             f();
         } catch (const SessionCancelled&) {
             m_timer->stop();
+        } catch (const EComPort& e) {
+            // The session guards its exchanges; this is only a last resort.
+            emit m_link.linkError(Text(e.what()));
         }
     }
 
