@@ -1,0 +1,76 @@
+// Whatever a phone sends, the reply parsers keep to their shape: no crash, no
+// text invented, and the properties the session relies on.
+
+#include "FuzzCheck.h"
+#include "Replies.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+using namespace velmora;
+
+namespace {
+
+bool Within(std::string_view part, std::string_view whole) {
+    return whole.find(part) != std::string_view::npos;
+}
+
+void CheckFirstLine(std::string_view reply) {
+    const std::string line = FirstReplyLine(reply);
+    FUZZ_CHECK(line.size() <= reply.size());
+    FUZZ_CHECK(line.find("\r\n") == std::string::npos);
+    FUZZ_CHECK(Within(line, reply));
+}
+
+void CheckSignal(std::string_view reply) {
+    const SignalTexts t = CutSignalQuality(reply);
+    FUZZ_CHECK(t.found == Within("+CSQ:", reply));
+    FUZZ_CHECK(t.ber.size() <= 2);
+    FUZZ_CHECK(Within(t.rssi, reply) && Within(t.ber, reply));
+    const int bars = SignalClass(LeadingNumber(t.rssi));
+    FUZZ_CHECK(bars >= 0 && bars <= 4);
+    FUZZ_CHECK(LeadingNumber(t.ber) >= 0);
+}
+
+std::string WithoutQuotes(std::string_view s) {
+    std::string out;
+    for (char c : s)
+        if (c != '"')
+            out += c;
+    return out;
+}
+
+// A field is a run of the reply with its quotes dropped; nothing is added.
+bool Unquoted(const std::string& field, std::string_view source) {
+    return field.find('"') == std::string::npos && Within(field, WithoutQuotes(source));
+}
+
+void CheckPhonebook(std::string_view reply) {
+    const PhonebookEntry e = ParsePhonebookReply(reply);
+    FUZZ_CHECK(e.found == Within("+CPBR: ", reply));
+    for (const std::string* f : {&e.index, &e.number, &e.type, &e.name})
+        FUZZ_CHECK(Unquoted(*f, reply));
+}
+
+void CheckOperators(std::string_view reply) {
+    const OperatorEntry e = ParseOperatorLine(reply);
+    FUZZ_CHECK(e.found == Within("+COPN: ", reply));
+    FUZZ_CHECK(Unquoted(e.code, reply) && Unquoted(e.name, reply));
+    for (const OperatorEntry& op : ParseOperatorReply(reply)) {
+        FUZZ_CHECK(op.found);
+        FUZZ_CHECK(Unquoted(op.code, reply) && Unquoted(op.name, reply));
+    }
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string_view reply(reinterpret_cast<const char*>(data), size);
+    CheckFirstLine(reply);
+    CheckSignal(reply);
+    CheckPhonebook(reply);
+    CheckOperators(reply);
+    return 0;
+}
