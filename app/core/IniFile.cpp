@@ -53,7 +53,10 @@ IniFile IniFile::Parse(std::string_view text) {
         }
         line.raw = std::string(raw);
 
-        const std::string_view t = Trim(raw);
+        std::string_view t = Trim(raw);
+        // A byte-order mark left by a Windows editor is not part of the first line.
+        if (ini.m_lines.empty() && t.substr(0, 3) == "\xEF\xBB\xBF")
+            t = Trim(t.substr(3));
         if (!t.empty() && t.front() == '[') {
             const auto close = t.find(']');
             if (close != npos) {

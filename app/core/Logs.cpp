@@ -12,15 +12,33 @@
 
 namespace velmora {
 
-std::string FormatLogTimestamp(std::time_t when, const std::string& amText, const std::string& pmText) {
+std::string FormatLogTimestamp(std::time_t when, const std::string& amText, const std::string& pmText,
+                               const std::string& timeSeparator) {
     std::tm t{};
     ::localtime_r(&when, &t);
     // 12-hour clock: midnight and noon are both 12.
     const int hour12 = t.tm_hour % 12 == 0 ? 12 : t.tm_hour % 12;
-    char buf[80];
-    std::snprintf(buf, sizeof buf, "%02d-%02d-%04d %02d:%02d:%02d ", t.tm_mday, t.tm_mon + 1,
-                  t.tm_year + 1900, hour12, t.tm_min, t.tm_sec);
-    return buf + (t.tm_hour < 12 ? amText : pmText);
+    const auto two = [](int v) {
+        char b[16];
+        std::snprintf(b, sizeof b, "%02d", v);
+        return std::string(b);
+    };
+    char date[32];
+    std::snprintf(date, sizeof date, "%02d-%02d-%04d ", t.tm_mday, t.tm_mon + 1, t.tm_year + 1900);
+    return date + two(hour12) + timeSeparator + two(t.tm_min) + timeSeparator + two(t.tm_sec) + " " +
+           (t.tm_hour < 12 ? amText : pmText);
+}
+
+std::string TimeSeparatorOf(const std::string& timeFormat) {
+    const auto h = timeFormat.find_first_of("hH");
+    if (h == std::string::npos)
+        return ":";
+    const auto after = timeFormat.find_first_not_of("hH", h);
+    if (after == std::string::npos)
+        return ":";
+    const char c = timeFormat[after];
+    const bool letter = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+    return letter || c == ' ' || c == '\'' ? ":" : std::string(1, c);
 }
 
 std::string FormatLogTimestamp(std::time_t when) {
@@ -31,7 +49,8 @@ std::string FormatLogTimestamp(std::time_t when) {
         am = "AM";
         pm = "PM";
     }
-    return FormatLogTimestamp(when, am, pm);
+    return FormatLogTimestamp(when, am, pm,
+                              TimeSeparatorOf(locale.timeFormat(QLocale::ShortFormat).toStdString()));
 }
 
 std::string AppendLogLine(const std::string& path, const std::string& entry, std::time_t when) {

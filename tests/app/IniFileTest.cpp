@@ -47,6 +47,7 @@ TEST(IniFile, LooksUpAsProfileReadersDo) {
         {"", "top", std::nullopt},                     // keys before any section belong to none
         {"Missing", "Port", std::nullopt},
     };
+    EXPECT_EQ(IniFile::Parse("\xEF\xBB\xBF[Form]\r\nZTop=5\r\n").Value("Form", "ZTop"), "5");
     for (const auto& r : rows)
         EXPECT_EQ(ini.Value(r.section, r.key), r.value) << r.section << '/' << r.key;
 }

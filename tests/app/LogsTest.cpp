@@ -2,6 +2,8 @@
 
 #include "CoreTestUtil.h"
 
+#include <QLocale>
+
 #include <cstdlib>
 #include <ctime>
 #include <sstream>
@@ -47,7 +49,19 @@ TEST_F(Logs, TimestampsUseTheTwelveHourClock) {
     for (const auto& r : rows)
         EXPECT_EQ(FormatLogTimestamp(r.when, "AM", "PM"), r.want);
     EXPECT_EQ(FormatLogTimestamp(Utc(2026, 1, 2, 13, 5, 0), "vorm.", "nachm."), "02-01-2026 01:05:00 nachm.");
-    EXPECT_EQ(FormatLogTimestamp(Utc(2026, 1, 2, 1, 5, 0), "vorm.", "nachm."), "02-01-2026 01:05:00 vorm.");
+    EXPECT_EQ(FormatLogTimestamp(Utc(2026, 1, 2, 1, 5, 0), "vorm.", "nachm.", "."),
+              "02-01-2026 01.05.00 vorm.");
+}
+
+TEST_F(Logs, TheTimeSeparatorComesFromTheLocalesFormat) {
+    const std::pair<const char*, const char*> rows[] = {
+        {"HH:mm", ":"}, {"h:mm AP", ":"}, {"H.mm", "."},     {"HH.mm.ss", "."},
+        {"mm", ":"},    {"HH", ":"},      {"H 'h' mm", ":"},
+    };
+    for (const auto& [format, want] : rows)
+        EXPECT_EQ(TimeSeparatorOf(format), want) << format;
+    // Finnish writes the time with dots.
+    EXPECT_EQ(TimeSeparatorOf(QLocale(QLocale::Finnish).timeFormat(QLocale::ShortFormat).toStdString()), ".");
 }
 
 TEST_F(Logs, EntriesAreAppendedAsWholeCrLfLines) {
