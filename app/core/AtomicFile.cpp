@@ -1,6 +1,7 @@
 #include "AtomicFile.h"
 
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -55,13 +56,23 @@ std::string MakeParentDirectory(const std::string& path) {
     return "";
 }
 
-std::string WriteFileAtomically(const std::string& path, const std::string& bytes) {
+std::string WriteFileAtomically(const std::string& givenPath, const std::string& bytes) {
+    // A settings file the user keeps elsewhere through a symbolic link stays
+    // there: the link is followed, not replaced.
+    std::string path = givenPath;
+    struct stat link {};
+    if (::lstat(givenPath.c_str(), &link) == 0 && S_ISLNK(link.st_mode)) {
+        if (char* real = ::realpath(givenPath.c_str(), nullptr)) {
+            path = real;
+            std::free(real);
+        }
+    }
     if (auto err = MakeParentDirectory(path); !err.empty())
         return err;
     std::string tmpl = path + ".XXXXXX";
     std::vector<char> name(tmpl.begin(), tmpl.end());
     name.push_back('\0');
-    const int fd = ::mkstemp(name.data());
+    const int fd = ::mkostemp(name.data(), O_CLOEXEC);
     if (fd < 0)
         return Reason(errno);
     const std::string tmp(name.data());

@@ -141,6 +141,17 @@ TEST(Settings, SaveKeepsWhatItDoesNotOwn) {
                                              "a = b\r\n");
 }
 
+TEST(Settings, SaveFollowsALinkedSettingsFile) {
+    TempDir dir;
+    WriteText(dir / "kept.ini", "; mine\n");
+    ASSERT_EQ(::symlink((dir / "kept.ini").c_str(), (dir / "velmora.Ini").c_str()), 0);
+    ASSERT_EQ(SaveSettings(S::Communication, dir / "velmora.Ini", TSettings{}), "");
+    struct stat st {};
+    ASSERT_EQ(::lstat((dir / "velmora.Ini").c_str(), &st), 0);
+    EXPECT_TRUE(S_ISLNK(st.st_mode));
+    EXPECT_EQ(ReadText(dir / "kept.ini"), "; mine\n\n[Communication Port]\nPort=1\nBaudrate=19200\n");
+}
+
 TEST(Settings, SaveThatCannotWriteSaysWhere) {
     TempDir dir;
     WriteText(dir / "plain", "x");

@@ -3,6 +3,7 @@
 #include "Arguments.h"
 #include "SimulatedPhone.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <csignal>
