@@ -1,24 +1,52 @@
 #!/bin/sh
-# Sets up and builds Velmora, then shows it at work: the PDU of one message
-# of each kind, as the encoder writes it for the phone.
+# Sets up and builds Velmora, starts the simulated phone and shows Velmora at
+# work on it: the phone's identity, one message of each kind sent, and the
+# SIM phone book read back.
 set -eu
 cd "$(dirname "$0")/.."
 tools/setup.sh
-cmake -S . -B build/release -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build build/release -j"$(nproc 2>/dev/null || echo 2)" >/dev/null
-cli=build/release/bin/velmora-cli
+jobs=$(nproc 2>/dev/null || echo 2)
+mkdir -p build
+log=build/run-build.log
+echo "Building Velmora (log in $log) ..."
+if ! { cmake -S . -B build/release -DCMAKE_BUILD_TYPE=Release && cmake --build build/release -j"$jobs"; } >"$log" 2>&1; then
+    tail -n 40 "$log" >&2
+    exit 1
+fi
+bin=build/release/bin
+
+phone=$(mktemp -u "${TMPDIR:-/tmp}/velmora-phone.XXXXXX")
+received=build/release/received-pdus.txt
+"$bin/velmora-phonesim" --link "$phone" --phonebook tools/demo/phonebook.txt --record "$received" >/dev/null &
+sim=$!
+trap 'kill "$sim" 2>/dev/null; rm -f "$phone"' EXIT
+trap 'exit 130' INT TERM
+tries=0
+until [ -e "$phone" ]; do
+    tries=$((tries + 1))
+    [ "$tries" -lt 50 ] || { echo "the simulated phone did not start" >&2; exit 1; }
+    sleep 0.1
+done
+
+cli="$bin/velmora-cli"
 n=+628569999999
-show() {
-    printf '%s\n' "$1"
+echo "Simulated phone on $phone"
+echo
+"$cli" identify --device "$phone"
+send() {
+    printf '\n%s\n' "$1"
     shift
-    "$cli" pdu "$@" | sed 's/^/    /'
+    "$cli" pdu "$@" | sed 's/^/    PDU /'
+    "$cli" send --device "$phone" "$@" | sed 's/^/    /'
 }
-show "Text \"Hello from Velmora\":" text "$n" "Hello from Velmora"
-show "Blinking flash message:" text --flash --blink "$n" "Look at me"
-show "Operator logo (MCC 510, NC 10):" logo --mcc 510 --nc 10 "$n" "$(printf '%0252d' 0 | tr 0 F)"
-show "Group graphic:" group "$n" "$(printf '%0252d' 0 | tr 0 A)"
-show "Picture message, three parts:" picture "$n" "$(printf '%0504d' 0 | tr 0 5)"
-show "Ringtone:" ringtone "$n" 024A3A
-show "EMS with an animation and a sound:" ems "$n" "Hi[#ANI01] there[#SND03]"
-show "Void message:" void "$n"
-show "Voicemail waiting:" indicator --kind voicemail --active "$n"
+send "Text message:" text "$n" "Hello from Velmora @ home"
+send "Blinking flash message:" text --flash --blink "$n" "Look at me"
+send "Operator logo (MCC 510, NC 10):" logo --mcc 510 --nc 10 "$n" "$(printf '%0252d' 0 | tr 0 F)"
+send "Picture message, three parts:" picture "$n" "$(printf '%0504d' 0 | tr 0 5)"
+send "Ringtone from tools/demo/velmora.rtttl:" ringtone "$n" --file tools/demo/velmora.rtttl
+send "EMS with an animation and a sound:" ems "$n" "Hi[#ANI01] there[#SND03]"
+send "Voicemail waiting:" indicator --kind voicemail --active "$n"
+printf '\nSIM phone book:\n'
+"$cli" phonebook --device "$phone" | sed 's/^/    /'
+printf '\nThe phone received %s PDUs (%s); the transmit log is %s.\n' \
+    "$(wc -l <"$received")" "$received" "$bin/Tr_smsn.Txt"
