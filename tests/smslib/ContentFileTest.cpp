@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <filesystem>
+#include <sys/resource.h>
 #include <sys/stat.h>
 
 namespace velmora {
@@ -55,6 +57,32 @@ TEST(WriteContentFile, FailureIsReportedAndLeavesWhatWasThere) {
     ASSERT_FALSE(taken.ok());
     EXPECT_EQ(ScratchDir::read(dir.path("taken.VOL/inside")), "keep");
     EXPECT_EQ(dir.entries(), 2u); // the folder and its file: no temporary left behind
+}
+
+// Runs `body` with files limited to `bytes`, as a full disk would limit them.
+template <class Body> void WithFileSizeLimit(rlim_t bytes, Body body) {
+    rlimit old{};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &old), 0);
+    const auto oldSignal = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = old;
+    small.rlim_cur = bytes;
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    body();
+    ::setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, oldSignal);
+}
+
+TEST(WriteContentFile, AWriteCutShortLeavesTheOldFileWhole) {
+    ScratchDir dir;
+    const std::string path = dir.path("pic.VPM");
+    ASSERT_TRUE(WriteContentFile(path, "00FF", kPictureFileTitle).ok());
+    const std::string before = ScratchDir::read(path);
+    WithFileSizeLimit(200, [&] {
+        const auto r = WriteContentFile(path, std::string(504, 'F'), kPictureFileTitle);
+        EXPECT_FALSE(r.ok());
+    });
+    EXPECT_EQ(ScratchDir::read(path), before);
+    EXPECT_EQ(dir.entries(), 1u);
 }
 
 TEST(OpenFilters, EachCommandStartsOnItsOwnPair) {
