@@ -3,6 +3,9 @@
 #include "AtomicFile.h"
 #include "Strings.h"
 
+#include <QDateTime>
+#include <QLocale>
+
 namespace velmora {
 
 std::string FormatContactExport(const std::vector<PhonebookEntry>& entries, const std::string& stamp) {
@@ -15,11 +18,9 @@ std::string FormatContactExport(const std::vector<PhonebookEntry>& entries, cons
 }
 
 std::string FormatExportStamp(std::time_t when) {
-    std::tm local{};
-    localtime_r(&when, &local);
-    char buf[128];
-    const std::size_t n = std::strftime(buf, sizeof buf, "%d %B %Y, %H:%M", &local);
-    return std::string(buf, n);
+    // The month's name in the user's language, as the logs take their AM/PM.
+    const QDateTime local = QDateTime::fromSecsSinceEpoch(static_cast<qint64>(when));
+    return QLocale::system().toString(local, QStringLiteral("dd MMMM yyyy, hh:mm")).toStdString();
 }
 
 ExportResult WriteContactExport(const std::string& path, const std::vector<PhonebookEntry>& entries,

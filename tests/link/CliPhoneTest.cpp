@@ -52,13 +52,6 @@ TEST(CliSend, APhoneThatCannotBeReachedExitsWith3AndSaysWhy) {
     EXPECT_NE(r.err.find("No such file or directory"), std::string::npos) << r.err;
 }
 
-TEST(CliSend, ASilentPhoneIsUnreachable) {
-    SimPhone sim({"--silent"});
-    const Outcome r = Cli(RunSend, {"--device", sim.device(), "void", "628569999999"});
-    EXPECT_EQ(r.code, kExitUnreachable);
-    EXPECT_NE(r.err.find("No Response From Mobile Phone !"), std::string::npos) << r.err;
-}
-
 TEST(CliSend, RefusesBadUsageBeforeTouchingThePort) {
     const std::pair<std::vector<std::string>, int> cases[] = {
         {{"--device"}, kExitUsage},

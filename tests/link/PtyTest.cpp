@@ -180,7 +180,6 @@ TEST_P(PtyAnswers, JudgesThePhonesAnswer) {
 INSTANTIATE_TEST_SUITE_P(Answers, PtyAnswers,
                          ::testing::Values(PduAnswerCase{"ok", SubmitOutcome::Sent, "tr"},
                                            PduAnswerCase{"error", SubmitOutcome::Failed, "fl"},
-                                           PduAnswerCase{"cms-error:38", SubmitOutcome::Failed, "fl"},
                                            PduAnswerCase{"second-ctrlz", SubmitOutcome::Sent, "tr"},
                                            PduAnswerCase{"none", SubmitOutcome::Unknown, "fl"}));
 
@@ -254,16 +253,6 @@ TEST_F(PtySession, ACablePulledDuringAPollDisconnectsOnce) {
     EXPECT_FALSE(session->IsConnected());
     EXPECT_NE(events.lastStatus().find("Connection to the phone lost"), std::string::npos)
         << events.lastStatus();
-}
-
-TEST_F(PtySession, ThreeFailedPollsDisconnect) {
-    Start({"--csq", "error", "--csq", "17,99", "--csq", "none", "--csq", "error"});
-    Connect();
-    for (int i = 0; i < 4; ++i)
-        session->SignalTick();
-    EXPECT_FALSE(session->IsConnected());
-    EXPECT_EQ(events.lastStatus(), "Communication Port Close");
-    EXPECT_EQ(events.quality[1], "[17]|[99]|0");
 }
 
 } // namespace

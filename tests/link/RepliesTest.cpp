@@ -183,6 +183,19 @@ TEST(ContactExport, LaysOutEntriesBytesUnchanged) {
                         " " + sp(4) + "3\r\n" + rule + "\r\n");
 }
 
+TEST(ContactExport, StampsLocalTimeOnA24HourClock) {
+    std::tm t{};
+    t.tm_year = 2026 - 1900;
+    t.tm_mon = 11;
+    t.tm_mday = 6;
+    t.tm_hour = 23;
+    t.tm_min = 30;
+    t.tm_isdst = -1;
+    const std::string stamp = FormatExportStamp(std::mktime(&t));
+    EXPECT_EQ(stamp.substr(0, 3), "06 ") << stamp;
+    EXPECT_EQ(stamp.substr(stamp.size() - 12), " 2026, 23:30") << stamp;
+}
+
 TEST(ContactExport, ReportsAFailedWriteInsteadOfSuccess) {
     const auto dir = std::filesystem::temp_directory_path() / ("velmora-exp-" + std::to_string(::getpid()));
     std::filesystem::create_directories(dir);

@@ -162,22 +162,5 @@ TEST_F(SessionTest, CollectRepliesAppendsEveryChunkAndNeverEndsEarly) {
     EXPECT_EQ(clock.sleeps(), Times(5, 100));
 }
 
-TEST_F(SessionTest, LampsFollowTheQueueAndTheWrites) {
-    Connected();
-    port.On("z\r", {{10, "data"}});
-    port.SendText("z\r");
-    EXPECT_FALSE(port.Led(LedSignal::Tx).state()); // a scripted write drains at once
-    clock.Advance(20);
-    EXPECT_EQ(port.PendingInputBytes(), 4);
-    EXPECT_TRUE(port.Led(LedSignal::Rx).state());
-    EXPECT_EQ(port.ReceiveText(2), "da");
-    EXPECT_TRUE(port.Led(LedSignal::Rx).state());
-    EXPECT_EQ(port.ReceiveText(port.PendingInputBytes()), "ta");
-    EXPECT_FALSE(port.Led(LedSignal::Rx).state());
-    EXPECT_EQ(port.ReceiveText(port.PendingInputBytes()), "");
-    session.Disconnect();
-    EXPECT_FALSE(port.Led(LedSignal::Conn).state());
-}
-
 } // namespace
 } // namespace velmora::testing
