@@ -70,7 +70,7 @@ TEST(Figures, ConnectAndSubmissionStayWithin50MsOfTheirSleeps) {
     EXPECT_EQ(connectSleeps, 3500);
     for (std::size_t i = 0; i < clock.asked.size(); ++i) {
         EXPECT_GE(clock.took[i], clock.asked[i] - 1) << "sleep " << i;
-        EXPECT_LT(clock.took[i], clock.asked[i] + 15) << "sleep " << i;
+        EXPECT_LT(clock.took[i], clock.asked[i] + 25) << "sleep " << i;
     }
 
     clock.Clear();
