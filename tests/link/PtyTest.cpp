@@ -162,6 +162,20 @@ TEST_F(PtySession, ASpeedThePortRejectsLeavesItClosed) {
     EXPECT_THROW(port->SetCustomBaudRate(1), EComPort);
 }
 
+TEST_F(PtySession, ChangingThePortWhileOpenReopensOnTheNewDevice) {
+    Start({});
+    SimPhone other({"--manufacturer", "OTHER"});
+    TComPort two([a = sim->device(), b = other.device()](int n) { return n == 2 ? b : a; });
+    two.SetConnected(true);
+    EXPECT_EQ(two.DeviceDescription(), "COM1 (" + sim->device() + ")");
+    two.SetPort("com2");
+    EXPECT_TRUE(two.Connected());
+    EXPECT_EQ(two.DeviceDescription(), "COM2 (" + other.device() + ")");
+    PhoneSession s(two, *clock, events, nullptr);
+    two.SendText("at+cgmi\r");
+    EXPECT_NE(s.AwaitReply(200, 10).find("OTHER"), std::string::npos);
+}
+
 struct PduAnswerCase {
     const char* answer;
     SubmitOutcome outcome;
