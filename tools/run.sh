@@ -20,7 +20,7 @@ received=build/release/received-pdus.txt
 "$bin/velmora-phonesim" --link "$phone" --phonebook tools/demo/phonebook.txt --record "$received" >/dev/null &
 sim=$!
 trap 'kill "$sim" 2>/dev/null; rm -f "$phone"' EXIT
-trap 'exit 130' INT TERM
+trap 'exit 130' INT TERM HUP PIPE
 tries=0
 until [ -e "$phone" ]; do
     tries=$((tries + 1))
