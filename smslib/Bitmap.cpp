@@ -76,8 +76,13 @@ Result<std::string> ReadFirstLine(const std::string& path) {
     auto read = ReadFilePrefix(path, kMaxContentFileBytes);
     if (!read)
         return Result<std::string>::Fail(read.error());
-    std::string line = FirstLineOf(read->bytes);
-    if (read->truncated && line.size() == read->bytes.size())
+    // A byte-order mark left by a Windows editor is not text: kept, it would
+    // become three characters of a ringtone's title.
+    std::string_view bytes = read->bytes;
+    if (bytes.substr(0, 3) == "\xEF\xBB\xBF")
+        bytes.remove_prefix(3);
+    std::string line = FirstLineOf(bytes);
+    if (read->truncated && line.size() == bytes.size())
         return Result<std::string>::Fail(TooLarge(path));
     return Result<std::string>::Ok(std::move(line));
 }

@@ -33,6 +33,7 @@ constexpr std::size_t kMaxContentFileBytes = 1 << 20;
 // it into the line would run a two-line RTTTL file into one tune and the
 // comment lines of a content file into its hex.
 std::string FirstLineOf(std::string_view bytes);
+// The first line of the file, after a UTF-8 byte-order mark if it has one.
 Result<std::string> ReadFirstLine(const std::string& path);
 
 struct Bitmap {

@@ -31,6 +31,8 @@ TEST(FirstLine, EndsAtAnyLineEndOrByte26) {
 
     ScratchDir dir;
     EXPECT_EQ(ReadFirstLine(dir.write("f.vol", "ABCD\r\n// x\r\n")).value(), "ABCD");
+    EXPECT_EQ(ReadFirstLine(dir.write("bom.txt", std::string("\xEF\xBB\xBF") + "Beep:c\r\n")).value(),
+              "Beep:c");
     EXPECT_FALSE(ReadFirstLine(dir.path("missing.vol")).ok());
 }
 
