@@ -1,15 +1,20 @@
 #include "FileIo.h"
 
+#include <atomic>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <string>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace velmora {
 
 namespace {
+
+// Names the temporaries of concurrent saves apart within this process.
+std::atomic<unsigned> g_tempCounter{0};
 
 std::string Why(const std::string& what, const std::string& path, int error) {
     return what + " \"" + path + "\": " + std::strerror(error);
@@ -25,6 +30,11 @@ public:
             ::close(m_fd);
     }
     int get() const { return m_fd; }
+    void reset(int fd) {
+        if (m_fd >= 0)
+            ::close(m_fd);
+        m_fd = fd;
+    }
     int release() {
         const int fd = m_fd;
         m_fd = -1;
@@ -67,14 +77,21 @@ void SyncDirectory(const std::string& path) {
 template <class Fill> Result<std::string> ReplaceFile(const std::string& path, Fill fill) {
     if (path.empty())
         return Result<std::string>::Fail("No file name given");
-    std::string temp = path + ".XXXXXX";
-    Fd fd(::mkostemp(temp.data(), O_CLOEXEC));
+    // Created like any new file, so the user's umask applies; a file that is
+    // replaced keeps its own mode.
+    std::string temp;
+    Fd fd(-1);
+    for (int attempt = 0; attempt < 100 && fd.get() < 0; ++attempt) {
+        temp = path + ".tmp" + std::to_string(::getpid()) + "-" + std::to_string(++g_tempCounter);
+        fd.reset(::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
+        if (fd.get() < 0 && errno != EEXIST)
+            break;
+    }
     if (fd.get() < 0)
         return Result<std::string>::Fail(Why("Cannot write", path, errno));
-    // mkostemp makes the file private to its owner; a saved file keeps the
-    // mode of the one it replaces, or gets the usual one.
     struct stat existing {};
-    ::fchmod(fd.get(), ::stat(path.c_str(), &existing) == 0 ? existing.st_mode & 07777 : 0644);
+    if (::stat(path.c_str(), &existing) == 0)
+        ::fchmod(fd.get(), existing.st_mode & 07777);
     std::string error = fill(fd.get());
     if (error.empty() && ::fsync(fd.get()) != 0)
         error = Why("Cannot write", path, errno);

@@ -40,9 +40,25 @@ TEST(WriteContentFile, WritesWholeFilesThatLoadBack) {
     ASSERT_TRUE(WriteContentFile(path, "FF", kLogoFileTitle).ok());
     EXPECT_EQ(ReadContentFile(path).value(), "FF");
     EXPECT_EQ(dir.entries(), 1u);
-    struct stat st {};
-    ASSERT_EQ(::stat(path.c_str(), &st), 0);
-    EXPECT_EQ(st.st_mode & 0777, 0644u);
+}
+
+TEST(WriteContentFile, NewFilesFollowTheUmaskReplacedOnesKeepTheirMode) {
+    ScratchDir dir;
+    const auto mode = [](const std::string& p) {
+        struct stat st {};
+        EXPECT_EQ(::stat(p.c_str(), &st), 0) << p;
+        return st.st_mode & 0777;
+    };
+    const mode_t old = ::umask(077);
+    const bool written = WriteContentFile(dir.path("private.VOL"), "FF", kLogoFileTitle).ok();
+    ::umask(old);
+    ASSERT_TRUE(written);
+    EXPECT_EQ(mode(dir.path("private.VOL")), 0600u);
+
+    const auto shared = dir.write("shared.VGG", "00\r\n");
+    ASSERT_EQ(::chmod(shared.c_str(), 0664), 0);
+    ASSERT_TRUE(WriteContentFile(shared, "FF", kGroupFileTitle).ok());
+    EXPECT_EQ(mode(shared), 0664u);
 }
 
 TEST(WriteContentFile, FailureIsReportedAndLeavesWhatWasThere) {
