@@ -65,7 +65,12 @@ public:
     void LinkError(const std::string& what) override { m_linkError = what; }
     void LogFailed(const std::string& reason) override { m_io.err << "velmora-cli: " << reason << '\n'; }
 
-    std::string Why() const { return m_linkError.empty() ? m_status : m_status + " (" + m_linkError + ")"; }
+    // The platform's reason, unless the status text already gives it.
+    std::string Why() const {
+        if (m_linkError.empty() || m_status.find(m_linkError) != std::string::npos)
+            return m_status;
+        return m_status + " (" + m_linkError + ")";
+    }
 
 private:
     Io m_io;
@@ -226,6 +231,9 @@ int RunPhonebook(std::vector<std::string> words, Io io) {
         else
             return Report({kExitUsage, "phonebook: --export needs a file"}, io, PhonebookUsage().c_str());
         words.erase(words.begin(), words.begin() + (words[0] == "--export" ? 2 : 1));
+        // The link options may also follow --export.
+        if (auto f = TakePhoneOptions(words, target, "phonebook"))
+            return Report(*f, io, PhonebookUsage().c_str());
     }
     if (!words.empty())
         return Report({kExitUsage, "phonebook: unexpected \"" + words[0] + "\""}, io,

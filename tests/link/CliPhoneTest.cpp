@@ -52,6 +52,17 @@ TEST(CliSend, APhoneThatCannotBeReachedExitsWith3AndSaysWhy) {
     EXPECT_NE(r.err.find("No such file or directory"), std::string::npos) << r.err;
 }
 
+TEST(CliSend, ACableLostBeforeThePduFailsThePartAndSaysWhyOnce) {
+    SimPhone sim({"--vanish-after", "7"}); // gone once PDU mode is set
+    const Outcome r = Cli(RunSend, {"--device", sim.device(), "void", "628569999999"});
+    EXPECT_EQ(r.code, kExitRefused);
+    EXPECT_EQ(r.out, "Fail (not connected)\n");
+    const std::string reason = "(Input/output error)";
+    const auto first = r.err.find(reason);
+    ASSERT_NE(first, std::string::npos) << r.err;
+    EXPECT_EQ(r.err.find(reason, first + 1), std::string::npos) << r.err;
+}
+
 TEST(CliSend, RefusesBadUsageBeforeTouchingThePort) {
     const std::pair<std::vector<std::string>, int> cases[] = {
         {{"--device"}, kExitUsage},
@@ -75,6 +86,13 @@ TEST(CliIdentify, PrintsTheFiveFields) {
     EXPECT_EQ(r.code, kExitOk) << r.err;
     EXPECT_EQ(r.out, "Manufacturer: Siemens AG\nModel: PhoneSim 1\nRevision: 1.00\nIMSI: 510991234567890\n"
                      "Service Centre: +CSCA: \"+628159000000\",145\n");
+}
+
+TEST(CliPhonebook, TakesTheLinkOptionsAfterExportToo) {
+    const Outcome r =
+        Cli(RunPhonebook, {"--export", "/tmp/velmora-unused.txt", "--device=/dev/velmora-no-such-port"});
+    EXPECT_EQ(r.code, kExitUnreachable) << r.err;
+    EXPECT_NE(r.err.find("No such file or directory"), std::string::npos) << r.err;
 }
 
 TEST(CliPhonebook, PrintsAndExportsTheSim) {
