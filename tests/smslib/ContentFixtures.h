@@ -3,6 +3,7 @@
 // Files the content tests make for themselves: BMP, NOL and NGG bytes built
 // from a pixel rule, and a scratch directory that is removed afterwards.
 
+#include <cctype>
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
@@ -117,11 +118,22 @@ inline bool Diagonals(int x, int y) { return x == y || x == 71 - y || (x * 3 + y
 
 class ScratchDir {
 public:
+    // The tabs choose their reader by the letters BMP, NOL and NGG anywhere in
+    // the path, so the random part of the name must not spell one of them.
     ScratchDir() {
-        std::string templ = (std::filesystem::temp_directory_path() / "velmora-test-XXXXXX").string();
-        if (!::mkdtemp(templ.data()))
-            std::abort();
-        m_path = templ;
+        for (;;) {
+            std::string templ = (std::filesystem::temp_directory_path() / "velmora-test-XXXXXX").string();
+            if (!::mkdtemp(templ.data()))
+                std::abort();
+            m_path = templ;
+            std::string leaf = m_path.filename().string();
+            for (char& c : leaf)
+                c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+            if (leaf.find("BMP") == std::string::npos && leaf.find("NOL") == std::string::npos &&
+                leaf.find("NGG") == std::string::npos)
+                return;
+            std::filesystem::remove(m_path);
+        }
     }
     ScratchDir(const ScratchDir&) = delete;
     ScratchDir& operator=(const ScratchDir&) = delete;
