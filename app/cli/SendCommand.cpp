@@ -83,7 +83,10 @@ public:
     CliPhone(const PhoneTarget& target, Io io) : m_events(io) {
         const AppPaths paths = CurrentAppPaths();
         TSettings settings;
-        LoadSettings(SettingsSection::Communication, paths.settingsFile, settings);
+        // A broken value falls back to its default; say so rather than
+        // quietly talking to another port.
+        for (const auto& message : LoadSettings(SettingsSection::Communication, paths.settingsFile, settings))
+            io.err << "velmora-cli: " << paths.settingsFile << ": " << message << '\n';
         m_portNumber = target.port.value_or(settings.PortNumber);
         m_baud = target.baud.value_or(settings.BaudRate);
         auto overrides = target.overrides;
