@@ -112,10 +112,11 @@ TEST(Figures, AnIdleConnectedSessionCostsUnderOnePercentOfACore) {
     ASSERT_TRUE(connected.wait(10000));
     ASSERT_TRUE(connected[0][0].toBool());
 
-    // 20 s of the window's idle life, the first signal poll included.
+    // 20 s of the window's idle life, up to the end of the first signal
+    // poll; a loaded machine may finish that poll a little late.
     const double cpu0 = CpuMs();
     const auto start = std::chrono::steady_clock::now();
-    while (std::chrono::steady_clock::now() - start < std::chrono::milliseconds(20500))
+    while (quality.count() == 0 && std::chrono::steady_clock::now() - start < std::chrono::seconds(25))
         quality.wait(100);
     const double wall = Ms(std::chrono::steady_clock::now() - start).count();
     const double cpu = CpuMs() - cpu0;
