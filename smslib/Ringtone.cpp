@@ -2,6 +2,7 @@
 
 #include "Bitmap.h"
 #include "Primitives.h"
+#include "Strings.h"
 
 #include <algorithm>
 #include <array>
@@ -189,6 +190,22 @@ std::size_t CountOccurrences(std::string_view s, std::string_view t) {
     return count;
 }
 
+// The first 15 characters of the title. Ringtone titles travel as ISO-8859-1
+// octets: a title saved as UTF-8 (as Linux editors do) is cut between
+// characters and converted, so "F\u00fcr Elise" shows as typed; a title in some
+// other encoding is taken as its bytes.
+static std::string CutTitle(std::string_view title) {
+    if (!IsUtf8(title))
+        return std::string(title.substr(0, kMaxTitle));
+    std::size_t end = 0;
+    for (std::size_t chars = 0; end < title.size() && chars < kMaxTitle; ++chars) {
+        ++end;
+        while (end < title.size() && (static_cast<unsigned char>(title[end]) & 0xC0) == 0x80)
+            ++end;
+    }
+    return std::string(title.substr(0, end));
+}
+
 EncodedRingtone EncodeRingtone(std::string_view rtttl) {
     std::string s(Trim(rtttl));
     if (s.empty() || s.back() != ':')
@@ -201,7 +218,8 @@ EncodedRingtone EncodeRingtone(std::string_view rtttl) {
     fields.resize(3);
 
     EncodedRingtone out;
-    out.title = std::string(fields[0].substr(0, kMaxTitle));
+    out.title = CutTitle(fields[0]);
+    out.titleOctets = IsUtf8(out.title) ? Utf8ToLatin1(out.title, '?') : out.title;
     const Defaults defaults = three ? ReadDefaults(fields[1]) : Defaults{};
     out.tempoText = defaults.tempoText;
 
@@ -217,8 +235,8 @@ EncodedRingtone EncodeRingtone(std::string_view rtttl) {
            "01001010"
            "0011101"
            "001";
-    bits += IntToBits(out.title.size(), 4);
-    bits += TextToBits(out.title, false);
+    bits += IntToBits(out.titleOctets.size(), 4);
+    bits += TextToBits(out.titleOctets, false);
     bits += "00000001"
             "000"
             "00"

@@ -15,9 +15,10 @@ namespace velmora {
 std::size_t CountOccurrences(std::string_view s, std::string_view t);
 
 struct EncodedRingtone {
-    std::string title;     // at most 15 characters, as written
-    std::string tempoText; // the "b=" value as written, empty when there is none
-    std::string bits;      // bit text, a whole number of octets
+    std::string title;       // at most 15 characters, as written
+    std::string titleOctets; // the title as the phone gets it: ISO-8859-1
+    std::string tempoText;   // the "b=" value as written, empty when there is none
+    std::string bits;        // bit text, a whole number of octets
 };
 
 // Never fails: text that is not RTTTL still gives a well-formed tune,

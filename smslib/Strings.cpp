@@ -85,6 +85,20 @@ std::string Utf16ToUtf8(std::u16string_view s) {
     return out;
 }
 
+bool IsUtf8(std::string_view bytes) { return Utf16ToUtf8(Utf8ToUtf16(bytes)) == bytes; }
+
+std::string Utf8ToLatin1(std::string_view utf8, char replacement) {
+    std::string out;
+    const std::u16string units = Utf8ToUtf16(utf8);
+    for (std::size_t i = 0; i < units.size(); ++i) {
+        const char16_t u = units[i];
+        if (u >= 0xD800 && u <= 0xDBFF && i + 1 < units.size())
+            ++i; // one character outside the BMP, one replacement
+        out += u <= 0xFF ? static_cast<char>(u) : replacement;
+    }
+    return out;
+}
+
 std::string StripAll(std::string_view text, std::string_view what) {
     if (what.empty())
         return std::string(text);

@@ -10,6 +10,10 @@ namespace velmora {
 std::u16string Utf8ToUtf16(std::string_view utf8);
 std::string Utf16ToUtf8(std::u16string_view utf16);
 std::string CodePointToUtf8(char32_t cp);
+// Whether the bytes are well-formed UTF-8 (plain ASCII is).
+bool IsUtf8(std::string_view bytes);
+// ISO-8859-1 octets of UTF-8 text; characters beyond it become `replacement`.
+std::string Utf8ToLatin1(std::string_view utf8, char replacement);
 
 std::string StripAll(std::string_view text, std::string_view what);
 std::string PadLeft(std::string_view text, std::size_t width, char fill);

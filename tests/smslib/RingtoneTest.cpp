@@ -150,6 +150,28 @@ TEST(EncodeRingtone, TitleIsCutToWhatFieldFiveCanCount) {
     EXPECT_EQ(longer.bits, fifteen.bits);
 }
 
+// The phone reads the title as ISO-8859-1, so UTF-8 text must not reach it as
+// its multi-byte form, nor be cut inside a character.
+TEST(EncodeRingtone, UnicodeTitlesGoOutAsLatin1) {
+    struct Case {
+        std::string rtttl, title, octets;
+    };
+    const Case cases[] = {
+        {"F\xC3\xBCr Elise:c", "F\xC3\xBCr Elise", "F\xFCr Elise"},
+        {"\xE2\x99\xAA Song:c", "\xE2\x99\xAA Song", "? Song"},
+        {std::string(14, 'a') + "\xC3\xA9\xC3\xA9:c", std::string(14, 'a') + "\xC3\xA9",
+         std::string(14, 'a') + "\xE9"},
+        {"F\xFCr Elise:c", "F\xFCr Elise", "F\xFCr Elise"}, // a Latin-1 file: its bytes as they are
+    };
+    for (const auto& c : cases) {
+        const auto r = EncodeRingtone(c.rtttl);
+        EXPECT_EQ(r.title, c.title);
+        EXPECT_EQ(r.titleOctets, c.octets);
+        EXPECT_EQ(BitsToInt(r.bits.substr(26, 4)), c.octets.size());
+        EXPECT_EQ(r.bits.substr(30, 8 * c.octets.size()), TextToBits(c.octets, false));
+    }
+}
+
 TEST(EncodeRingtone, InstructionCountNeverPassesEightBits) {
     std::string notes;
     for (int k = 0; k < 200; ++k)

@@ -16,12 +16,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string& bits = tune.bits;
     FUZZ_CHECK(bits.find_first_not_of("01") == std::string::npos);
     FUZZ_CHECK(bits.size() % 8 == 0);
-    FUZZ_CHECK(tune.title.size() <= 15);
+    FUZZ_CHECK(tune.titleOctets.size() <= 15);
     FUZZ_CHECK(bits.substr(0, 26) == "00000010010010100011101001");
 
     const std::size_t title = velmora::BitsToInt(bits.substr(26, 4));
-    FUZZ_CHECK(title == tune.title.size());
-    FUZZ_CHECK(bits.substr(30, 8 * title) == velmora::TextToBits(tune.title, false));
+    FUZZ_CHECK(title == tune.titleOctets.size());
+    FUZZ_CHECK(bits.substr(30, 8 * title) == velmora::TextToBits(tune.titleOctets, false));
     const std::size_t countAt = 30 + 8 * title + 17;
     const std::size_t count = velmora::BitsToInt(bits.substr(countAt, 8));
     FUZZ_CHECK(count >= 3 && count % 2 == 1);
