@@ -26,7 +26,7 @@ std::string FormatExportStamp(std::time_t when) {
 ExportResult WriteContactExport(const std::string& path, const std::vector<PhonebookEntry>& entries,
                                 std::time_t when) {
     const std::string failure =
-        WriteFileAtomically(path, FormatContactExport(entries, FormatExportStamp(when)));
+        WriteFileCreatingDirectory(path, FormatContactExport(entries, FormatExportStamp(when)));
     if (!failure.empty())
         return {false, "Unable to save to file " + path + " (" + failure + ") !"};
     return {true, "Save to file " + path + " !"};

@@ -3,6 +3,7 @@
 #include <atomic>
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <string>
@@ -72,11 +73,30 @@ void SyncDirectory(const std::string& path) {
         ::fsync(dir.get());
 }
 
+// What went wrong, as an errno, and on which side of a copy.
+struct IoError {
+    int code = 0;
+    bool reading = false;
+};
+
+// A file kept elsewhere through a symbolic link stays there: the link is
+// followed, not replaced by a regular file.
+std::string FollowLink(const std::string& path) {
+    struct stat link {};
+    if (::lstat(path.c_str(), &link) == 0 && S_ISLNK(link.st_mode)) {
+        if (char* real = ::realpath(path.c_str(), nullptr)) {
+            std::string target = real;
+            std::free(real);
+            return target;
+        }
+    }
+    return path;
+}
+
 // Writes what `fill` produces into a fresh temporary beside `path`, then
 // renames it into place; the temporary is removed on any failure.
-template <class Fill> Result<std::string> ReplaceFile(const std::string& path, Fill fill) {
-    if (path.empty())
-        return Result<std::string>::Fail("No file name given");
+template <class Fill> IoError ReplaceFile(const std::string& givenPath, Fill fill) {
+    const std::string path = FollowLink(givenPath);
     // Created like any new file, so the user's umask applies; a file that is
     // replaced keeps its own mode.
     std::string temp;
@@ -88,23 +108,27 @@ template <class Fill> Result<std::string> ReplaceFile(const std::string& path, F
             break;
     }
     if (fd.get() < 0)
-        return Result<std::string>::Fail(Why("Cannot write", path, errno));
+        return {errno};
     struct stat existing {};
     if (::stat(path.c_str(), &existing) == 0)
         ::fchmod(fd.get(), existing.st_mode & 07777);
-    std::string error = fill(fd.get());
-    if (error.empty() && ::fsync(fd.get()) != 0)
-        error = Why("Cannot write", path, errno);
-    if (error.empty() && ::close(fd.release()) != 0)
-        error = Why("Cannot write", path, errno);
-    if (error.empty() && ::rename(temp.c_str(), path.c_str()) != 0)
-        error = Why("Cannot write", path, errno);
-    if (!error.empty()) {
+    IoError error = fill(fd.get());
+    if (error.code == 0 && ::fsync(fd.get()) != 0)
+        error = {errno};
+    if (error.code == 0 && ::close(fd.release()) != 0)
+        error = {errno};
+    if (error.code == 0 && ::rename(temp.c_str(), path.c_str()) != 0)
+        error = {errno};
+    if (error.code != 0) {
         ::unlink(temp.c_str());
-        return Result<std::string>::Fail(error);
+        return error;
     }
     SyncDirectory(path);
-    return Result<std::string>::Ok(path);
+    return {};
+}
+
+IoError WriteBytes(const std::string& path, std::string_view bytes) {
+    return ReplaceFile(path, [&](int fd) { return WriteAll(fd, bytes) ? IoError{} : IoError{errno}; });
 }
 
 } // namespace
@@ -133,31 +157,47 @@ Result<FilePrefix> ReadFilePrefix(const std::string& path, std::size_t limit) {
     return Result<FilePrefix>::Ok(std::move(prefix));
 }
 
+std::string ReplaceFileContents(const std::string& path, std::string_view bytes) {
+    if (path.empty())
+        return std::strerror(ENOENT);
+    const IoError error = WriteBytes(path, bytes);
+    return error.code == 0 ? std::string() : std::strerror(error.code);
+}
+
 Result<std::string> WriteFileAtomically(const std::string& path, std::string_view bytes) {
-    return ReplaceFile(
-        path, [&](int fd) { return WriteAll(fd, bytes) ? std::string() : Why("Cannot write", path, errno); });
+    if (path.empty())
+        return Result<std::string>::Fail("No file name given");
+    if (const IoError error = WriteBytes(path, bytes); error.code != 0)
+        return Result<std::string>::Fail(Why("Cannot write", path, error.code));
+    return Result<std::string>::Ok(path);
 }
 
 Result<std::string> CopyFileAtomically(const std::string& from, const std::string& to) {
     if (from.empty())
         return Result<std::string>::Fail("No file is loaded to save");
+    if (to.empty())
+        return Result<std::string>::Fail("No file name given");
     Fd source(::open(from.c_str(), O_RDONLY | O_CLOEXEC));
     if (source.get() < 0)
         return Result<std::string>::Fail(Why("Cannot open", from, errno));
-    return ReplaceFile(to, [&](int fd) {
+    const IoError error = ReplaceFile(to, [&](int fd) {
         char buffer[65536];
         for (;;) {
             const ssize_t n = ::read(source.get(), buffer, sizeof buffer);
             if (n < 0 && errno == EINTR)
                 continue;
             if (n < 0)
-                return Why("Cannot read", from, errno);
+                return IoError{errno, true};
             if (n == 0)
-                return std::string();
+                return IoError{};
             if (!WriteAll(fd, std::string_view(buffer, static_cast<std::size_t>(n))))
-                return Why("Cannot write", to, errno);
+                return IoError{errno};
         }
     });
+    if (error.code != 0)
+        return Result<std::string>::Fail(error.reading ? Why("Cannot read", from, error.code)
+                                                       : Why("Cannot write", to, error.code));
+    return Result<std::string>::Ok(to);
 }
 
 } // namespace velmora

@@ -20,8 +20,12 @@ Result<FilePrefix> ReadFilePrefix(const std::string& path, std::size_t limit);
 
 // Writes `bytes` to a temporary file beside `path`, flushes it to disk and
 // renames it over `path`, so a reader sees the old file or the new one, never
-// a torn one. Gives `path` on success.
+// a torn one. A symbolic link is followed, so the file it names is the one
+// replaced. Gives `path` on success.
 Result<std::string> WriteFileAtomically(const std::string& path, std::string_view bytes);
+
+// The same, giving "" or the platform's bare reason ("Permission denied").
+std::string ReplaceFileContents(const std::string& path, std::string_view bytes);
 
 // Copies `from` over `to` in the same whole-or-nothing way.
 Result<std::string> CopyFileAtomically(const std::string& from, const std::string& to);

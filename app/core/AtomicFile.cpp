@@ -1,12 +1,12 @@
 #include "AtomicFile.h"
 
+#include "FileIo.h"
+
 #include <cerrno>
-#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
-#include <vector>
 
 namespace velmora {
 
@@ -21,20 +21,6 @@ std::string DirectoryOf(const std::string& path) {
     if (slash == 0)
         return "/";
     return path.substr(0, slash);
-}
-
-bool WriteAll(int fd, const char* data, std::size_t size) {
-    while (size > 0) {
-        const ssize_t n = ::write(fd, data, size);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        data += n;
-        size -= static_cast<std::size_t>(n);
-    }
-    return true;
 }
 
 } // namespace
@@ -56,58 +42,10 @@ std::string MakeParentDirectory(const std::string& path) {
     return "";
 }
 
-std::string WriteFileAtomically(const std::string& givenPath, const std::string& bytes) {
-    // A settings file the user keeps elsewhere through a symbolic link stays
-    // there: the link is followed, not replaced.
-    std::string path = givenPath;
-    struct stat link {};
-    if (::lstat(givenPath.c_str(), &link) == 0 && S_ISLNK(link.st_mode)) {
-        if (char* real = ::realpath(givenPath.c_str(), nullptr)) {
-            path = real;
-            std::free(real);
-        }
-    }
+std::string WriteFileCreatingDirectory(const std::string& path, const std::string& bytes) {
     if (auto err = MakeParentDirectory(path); !err.empty())
         return err;
-    std::string tmpl = path + ".XXXXXX";
-    std::vector<char> name(tmpl.begin(), tmpl.end());
-    name.push_back('\0');
-    const int fd = ::mkostemp(name.data(), O_CLOEXEC);
-    if (fd < 0)
-        return Reason(errno);
-    const std::string tmp(name.data());
-
-    // mkstemp makes the file private; give it the mode an ordinary create
-    // would, or keep the mode of the file it replaces.
-    struct stat old {};
-    mode_t mode;
-    if (::stat(path.c_str(), &old) == 0) {
-        mode = old.st_mode & 07777;
-    } else {
-        const mode_t mask = ::umask(0);
-        ::umask(mask);
-        mode = 0666 & ~mask;
-    }
-    ::fchmod(fd, mode);
-
-    int err = 0;
-    if (!WriteAll(fd, bytes.data(), bytes.size()) || ::fsync(fd) != 0)
-        err = errno;
-    if (::close(fd) != 0 && err == 0)
-        err = errno;
-    if (err == 0 && ::rename(tmp.c_str(), path.c_str()) != 0)
-        err = errno;
-    if (err != 0) {
-        ::unlink(tmp.c_str());
-        return Reason(err);
-    }
-    // The rename itself is durable only once the directory is flushed.
-    const int dfd = ::open(DirectoryOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dfd >= 0) {
-        ::fsync(dfd);
-        ::close(dfd);
-    }
-    return "";
+    return ReplaceFileContents(path, bytes);
 }
 
 std::string ReadWholeFile(const std::string& path, std::string& bytes, bool& exists) {

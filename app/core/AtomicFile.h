@@ -4,12 +4,10 @@
 
 namespace velmora {
 
-// Replaces `path` with `bytes` so that a crash at any moment leaves either the
-// old file or the new one: the bytes go to a temporary file in the same
-// directory, are flushed to disk, and the temporary is renamed over `path`.
-// A missing parent directory is created. Returns "" on success, else the
-// platform's reason.
-std::string WriteFileAtomically(const std::string& path, const std::string& bytes);
+// Replaces `path` with `bytes` whole or not at all (ReplaceFileContents),
+// creating a missing parent directory first, as the per-user XDG directories
+// may not exist yet. Returns "" on success, else the platform's reason.
+std::string WriteFileCreatingDirectory(const std::string& path, const std::string& bytes);
 
 // Creates the directory that holds `path` (and its parents) when missing.
 // Returns "" on success, else the platform's reason.

@@ -112,7 +112,7 @@ std::string SaveSettings(SettingsSection section, const std::string& file, const
         ini.SetValue(kFormSection, "ZHeight", std::to_string(settings.WindowHeight));
         ini.SetValue(kFormSection, "ZWidth", std::to_string(settings.WindowWidth));
     }
-    if (auto err = WriteFileAtomically(file, ini.Text()); !err.empty())
+    if (auto err = WriteFileCreatingDirectory(file, ini.Text()); !err.empty())
         return failure;
     return "";
 }

@@ -61,6 +61,16 @@ TEST(WriteContentFile, NewFilesFollowTheUmaskReplacedOnesKeepTheirMode) {
     EXPECT_EQ(mode(shared), 0664u);
 }
 
+TEST(WriteContentFile, SavingThroughALinkReplacesTheFileItNames) {
+    ScratchDir dir;
+    const auto target = dir.write("kept.VOL", "00\r\n");
+    const std::string link = dir.path("link.VOL");
+    std::filesystem::create_symlink(target, link);
+    ASSERT_TRUE(WriteContentFile(link, "FF", kLogoFileTitle).ok());
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
+    EXPECT_EQ(ReadContentFile(target).value(), "FF");
+}
+
 TEST(WriteContentFile, FailureIsReportedAndLeavesWhatWasThere) {
     ScratchDir dir;
     const auto noFolder = WriteContentFile(dir.path("none/logo.VOL"), "FF", kLogoFileTitle);
