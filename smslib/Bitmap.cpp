@@ -3,6 +3,7 @@
 #include "EmsPdu.h"
 #include "FileIo.h"
 #include "Primitives.h"
+#include "Strings.h"
 
 #include <array>
 #include <cctype>
@@ -38,13 +39,6 @@ std::int64_t I32(std::string_view b, std::size_t at) { return static_cast<std::i
 int Luminance(std::string_view b, std::size_t at) {
     const auto c = [&](std::size_t k) { return static_cast<unsigned char>(b[at + k]); };
     return 114 * c(0) + 587 * c(1) + 299 * c(2);
-}
-
-std::string Upper(std::string_view s) {
-    std::string u(s);
-    for (char& c : u)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return u;
 }
 
 Result<std::string> DecodeLogoFile(std::string_view bytes, std::string_view letters, std::size_t pixelsAt,

@@ -1,19 +1,12 @@
 #include "ContentFile.h"
 
 #include "FileIo.h"
+#include "Strings.h"
 
-#include <cctype>
 
 namespace velmora {
 
 namespace {
-
-std::string Upper(std::string_view s) {
-    std::string u(s);
-    for (char& c : u)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return u;
-}
 
 bool Contains(std::string_view s, std::string_view what) { return s.find(what) != std::string_view::npos; }
 

@@ -62,13 +62,6 @@ std::string_view Trim(std::string_view s) {
     return s;
 }
 
-std::string Upper(std::string_view s) {
-    std::string u(s);
-    for (char& c : u)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return u;
-}
-
 std::vector<std::string_view> SplitAt(std::string_view s, char sep) {
     std::vector<std::string_view> parts;
     for (;;) {

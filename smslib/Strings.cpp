@@ -99,6 +99,14 @@ std::string Utf8ToLatin1(std::string_view utf8, char replacement) {
     return out;
 }
 
+std::string Upper(std::string_view text) {
+    std::string u(text);
+    for (char& c : u)
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 'a' + 'A');
+    return u;
+}
+
 std::string StripAll(std::string_view text, std::string_view what) {
     if (what.empty())
         return std::string(text);

@@ -15,6 +15,8 @@ bool IsUtf8(std::string_view bytes);
 // ISO-8859-1 octets of UTF-8 text; characters beyond it become `replacement`.
 std::string Utf8ToLatin1(std::string_view utf8, char replacement);
 
+// ASCII letters upper-cased, every other byte as it is.
+std::string Upper(std::string_view text);
 std::string StripAll(std::string_view text, std::string_view what);
 std::string PadLeft(std::string_view text, std::size_t width, char fill);
 std::string PadRight(std::string_view text, std::size_t width, char fill);
