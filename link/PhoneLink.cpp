@@ -2,6 +2,7 @@
 
 #include "ContactExport.h"
 
+#include <QDeadlineTimer>
 #include <QMetaObject>
 #include <QTimer>
 
@@ -17,10 +18,13 @@ QString Bytes(const std::string& s) {
 // Status texts are the program's own and may hold a UTF-8 path.
 QString Text(const std::string& s) { return QString::fromStdString(s); }
 
+static_assert(static_cast<int>(SubmitOutcome::LinkLost) == static_cast<int>(PhoneLink::Outcome::LinkLost));
+static_assert(static_cast<int>(LedSignal::Rx) == static_cast<int>(PhoneLink::Lamp::Rx));
+
 } // namespace
 
 // Lives on the link's thread: turns the session's events into the link's
-// signals and owns the 20 s poll timer.
+// signals, keeps the link's state and owns the 20 s poll timer.
 class SessionWorker : public QObject, public SessionEvents {
 public:
     SessionWorker(PhoneLink& link, std::unique_ptr<SerialLink> port, std::unique_ptr<Clock> clock,
@@ -28,8 +32,12 @@ public:
         : m_link(link), m_port(std::move(port)), m_clock(std::move(clock)),
           m_session(*m_port, *m_clock, *this, std::move(log)), m_timer(new QTimer(this)) {
         m_timer->setInterval(20000);
-        QObject::connect(m_timer, &QTimer::timeout, this,
-                         [this] { Run([this] { m_session.SignalTick(); }); });
+        QObject::connect(m_timer, &QTimer::timeout, this, [this] {
+            Run([this] {
+                Busy(PhoneLink::State::CheckingSignal);
+                m_session.SignalTick();
+            });
+        });
     }
 
     // The port's watcher thread may be lighting a lamp through the session:
@@ -42,17 +50,32 @@ public:
         }
     }
 
-    // Every request runs to its end; a cancelled clock (the program is ending)
-    // cuts it short.
+    // Every request runs to its end and leaves the link idle (connected or
+    // not); a cancelled clock (the program is ending) cuts it short.
     template <class F> void Run(F&& f) {
         try {
             f();
         } catch (const SessionCancelled&) {
             m_timer->stop();
+            return;
         } catch (const EComPort& e) {
             // The session guards its exchanges; this is only a last resort.
             emit m_link.linkError(Text(e.what()));
         }
+        SetState(m_up ? PhoneLink::State::Connected : PhoneLink::State::Disconnected);
+    }
+
+    // A request that needs the phone marks the link busy while it runs.
+    void Busy(PhoneLink::State what) {
+        if (m_up)
+            SetState(what);
+    }
+
+    void SetState(PhoneLink::State state) {
+        if (state == m_state)
+            return;
+        m_state = state;
+        emit m_link.stateChanged(state);
     }
 
     PhoneSession& session() { return m_session; }
@@ -60,14 +83,25 @@ public:
 
     void Status(const std::string& t) override { emit m_link.status(Text(t)); }
     void Monitor(const std::string& t) override { emit m_link.monitor(Bytes(t)); }
-    void ConnectionIcon(bool open) override { emit m_link.connectionIcon(open); }
-    void ConnectedUI(bool on) override { emit m_link.connectedUI(on); }
+    void PhoneRefused(const std::string& answer) override { emit m_link.phoneRefused(Bytes(answer)); }
+    void ConnectionIcon(bool open) override {
+        if (open)
+            SetState(PhoneLink::State::Identifying);
+        else if (!m_up)
+            SetState(PhoneLink::State::Disconnected);
+    }
+    void ConnectedUI(bool on) override {
+        m_up = on;
+        if (!on)
+            SetState(PhoneLink::State::Disconnected);
+        // Connected is reached when the request that connected ends (Run).
+    }
     void LineSignalsRead(const LineSignals& s) override {
         emit m_link.lineSignals(s.cts, s.dsr, s.ring, s.rlsd);
     }
     void SignalBar(int bars) override { emit m_link.signalBar(bars); }
-    void SignalQuality(const std::string& rssi, const std::string& ber, int berBar) override {
-        emit m_link.signalQuality(Bytes(rssi), Bytes(ber), berBar);
+    void SignalQuality(const std::string& rssi, const std::string& ber, int bars, int berBar) override {
+        emit m_link.signalQuality(Bytes(rssi), Bytes(ber), bars, berBar);
     }
     void Identity(const PhoneIdentity& id) override {
         emit m_link.identity(Bytes(id.Manufacturer), Bytes(id.Model), Bytes(id.Revision), Bytes(id.IMSI),
@@ -84,7 +118,8 @@ public:
     void ContactFound(const PhonebookEntry& e) override {
         emit m_link.contactFound(Bytes(e.name), Bytes(e.number), Bytes(e.index));
     }
-    void Lamp(LedSignal lamp, bool on) override { emit m_link.lamp(static_cast<int>(lamp), on); }
+    void Progress(int done, int total) override { emit m_link.progress(done, total); }
+    void Lamp(LedSignal lamp, bool on) override { emit m_link.lamp(static_cast<PhoneLink::Lamp>(lamp), on); }
 
 private:
     PhoneLink& m_link;
@@ -93,6 +128,8 @@ private:
     PhoneSession m_session;
     QTimer* m_timer;
     std::vector<PhonebookEntry> m_contacts;
+    PhoneLink::State m_state = PhoneLink::State::Disconnected;
+    bool m_up = false; // the session's controls are on: connected and identified
 };
 
 PhoneLink::PhoneLink(std::unique_ptr<SerialLink> port, std::unique_ptr<Clock> clock,
@@ -106,9 +143,14 @@ PhoneLink::PhoneLink(std::unique_ptr<SerialLink> port, std::unique_ptr<Clock> cl
 }
 
 PhoneLink::~PhoneLink() {
+    if (!shutDown(10000))
+        m_thread.wait();
+}
+
+bool PhoneLink::shutDown(int ms) {
     m_clock->Cancel(); // ends a 10 s read at once; the port closes with the worker
     m_thread.quit();
-    m_thread.wait();
+    return m_thread.wait(QDeadlineTimer(ms));
 }
 
 namespace {
@@ -129,17 +171,24 @@ void PhoneLink::setLogPaths(const QString& transmitLog, const QString& failedLog
 
 void PhoneLink::connectPhone(int portNumber, int baudRate) {
     Post(m_worker, [this, portNumber, baudRate](SessionWorker& w) {
+        if (!w.session().IsConnected())
+            w.SetState(State::Opening);
         emit connectFinished(w.session().Connect(portNumber, baudRate));
     });
 }
 
 void PhoneLink::disconnectPhone() {
-    Post(m_worker, [](SessionWorker& w) { w.session().Disconnect(); });
+    m_worker->session().StopRead();
+    Post(m_worker, [this](SessionWorker& w) {
+        w.session().Disconnect();
+        emit disconnectFinished();
+    });
 }
 
 void PhoneLink::reconnect(int portNumber, int baudRate) {
     Post(m_worker, [this, portNumber, baudRate](SessionWorker& w) {
         w.session().Disconnect();
+        w.SetState(State::Opening);
         emit connectFinished(w.session().Connect(portNumber, baudRate));
     });
 }
@@ -149,11 +198,12 @@ void PhoneLink::submit(const QStringList& pdus, const QString& destination) {
     for (const auto& p : pdus)
         list.push_back(p.toStdString());
     Post(m_worker, [this, list, d = destination.toStdString()](SessionWorker& w) {
+        w.Busy(State::Sending);
         bool all = true;
         for (std::size_t i = 0; i < list.size(); ++i) {
             const SubmitOutcome o = w.session().SubmitPDU(list[i], d);
             all = all && o == SubmitOutcome::Sent;
-            emit submitted(static_cast<int>(i), static_cast<int>(o), o == SubmitOutcome::Sent);
+            emit submitted(static_cast<int>(i), static_cast<Outcome>(o));
         }
         emit sendFinished(all);
     });
@@ -164,38 +214,47 @@ void PhoneLink::readPhonebook(bool readAgain) {
         if (readAgain)
             w.session().SetPhoneBookStale();
         if (!w.session().PhoneBookStale() || !w.session().IsConnected()) {
-            emit phonebookRead(false, static_cast<int>(w.contacts().size()));
+            emit phonebookFinished(false, static_cast<int>(w.contacts().size()), false);
             return;
         }
-        w.contacts().clear();
+        w.Busy(State::ReadingPhonebook);
         w.contacts() = w.session().ReadPhonebook();
-        emit phonebookRead(true, static_cast<int>(w.contacts().size()));
+        emit phonebookFinished(true, static_cast<int>(w.contacts().size()), w.session().ReadStopped());
     });
 }
 
 void PhoneLink::readOperators() {
     Post(m_worker, [this](SessionWorker& w) {
-        if (!w.session().OperatorListStale())
+        if (!w.session().OperatorListStale() || !w.session().IsConnected()) {
+            emit operatorsFinished(false, {});
             return;
+        }
+        w.Busy(State::ReadingOperators);
         QStringList items;
         for (const auto& op : w.session().GetProvider())
             items << Bytes(op.item());
-        emit operatorsRead(items);
+        emit operatorsFinished(true, items);
     });
 }
 
 void PhoneLink::exportContacts(const QString& path) {
     Post(m_worker, [this, p = path.toStdString()](SessionWorker& w) {
-        if (w.contacts().empty())
+        if (w.contacts().empty()) {
+            emit exportFinished(false, QString());
             return;
+        }
         const ExportResult r = WriteContactExport(p, w.contacts(), std::time(nullptr));
-        emit exported(r.ok, Text(r.status));
         emit status(Text(r.status));
+        emit exportFinished(r.ok, Text(r.status));
     });
 }
 
 void PhoneLink::pollSignal() {
-    Post(m_worker, [](SessionWorker& w) { w.session().SignalTick(); });
+    Post(m_worker, [this](SessionWorker& w) {
+        w.Busy(State::CheckingSignal);
+        w.session().SignalTick();
+        emit pollFinished();
+    });
 }
 
 } // namespace velmora

@@ -9,8 +9,6 @@
 
 #include <memory>
 
-class QTimer;
-
 namespace velmora {
 
 class SessionWorker;
@@ -18,58 +16,98 @@ class SessionWorker;
 // The window's handle on the phone. Every request is served in turn on a
 // worker thread that owns the port and the session, so no signal poll can
 // fall inside a submission or a read, and the window never waits. Results
-// come back as signals, queued to the thread the receiver lives in. Texts
-// from the phone travel as Latin-1, byte for byte.
+// come back as signals, queued to the thread the receiver lives in; every
+// request ends with its own finished signal, also when there was nothing to
+// do. Texts from the phone travel as Latin-1, byte for byte.
 class PhoneLink : public QObject {
     Q_OBJECT
 public:
+    // What the link is doing. The connection icon is open from Identifying
+    // on; the controls that need the phone are usable from Connected on.
+    enum class State {
+        Disconnected,
+        Opening,     // opening the port and waiting for the phone's "OK"
+        Identifying, // the phone answered; reading what it says about itself
+        Connected,
+        Sending,
+        ReadingPhonebook,
+        ReadingOperators,
+        CheckingSignal,
+    };
+    Q_ENUM(State)
+
+    enum class Lamp { Connect, Tx, Rx };
+    Q_ENUM(Lamp)
+
+    // The outcome of one submitted PDU (see SubmitOutcome).
+    enum class Outcome { NoPduMode, NoPrompt, Failed, Sent, Unknown, LinkLost };
+    Q_ENUM(Outcome)
+
     // `clock` paces the dialogue (a RealClock in the program). `log` appends
     // one log entry and gives "" or the reason it could not.
     PhoneLink(std::unique_ptr<SerialLink> port, std::unique_ptr<Clock> clock, PhoneSession::LogWriter log,
               QObject* parent = nullptr);
     ~PhoneLink() override;
 
+    // True from Connected on, whatever the link is busy with.
+    static bool IsUp(State state) { return state >= State::Connected; }
+
     void setLogPaths(const QString& transmitLog, const QString& failedLog);
     void connectPhone(int portNumber, int baudRate);
+    // Also ends a phone-book or operator read in progress after its current
+    // exchange; what was read so far is reported as usual.
     void disconnectPhone();
     // A port or speed chosen from the menu: disconnect, then connect.
     void reconnect(int portNumber, int baudRate);
     // Each PDU in turn; one submitted() per part, then sendFinished().
     void submit(const QStringList& pdus, const QString& destination);
     // "&Phone Book" reads the SIM only when the list is stale; "&Read From
-    // SIM" (readAgain) always does. The list comes with phonebookRead().
+    // SIM" (readAgain) always does.
     void readPhonebook(bool readAgain);
     // The operator list, read once per connection.
     void readOperators();
     // Writes the last phone book read to `path`.
     void exportContacts(const QString& path);
-    // Signal poll now, as the 20 s timer would (for tests and impatient users).
+    // Signal poll now, as the 20 s timer would.
     void pollSignal();
 
-    // The worker's thread, for tests that wait on it.
-    QThread* thread() { return &m_thread; }
+    // Ends everything: a read or wait in progress stops at once, and a
+    // submission whose PDU is with the phone is logged as unknown first.
+    // Waits at most `ms` for the worker; gives false when it did not end.
+    bool shutDown(int ms);
 
 signals:
+    void stateChanged(velmora::PhoneLink::State state);
     void status(const QString& text);
     void monitor(const QString& text);
-    void connectionIcon(bool open);
-    void connectedUI(bool on);
-    void connectFinished(bool ok);
-    void lamp(int lamp, bool on); // LedSignal as int
+    // The phone refused a step and said why ("+CMS ERROR: 500 (...)").
+    void phoneRefused(const QString& answer);
+    void lamp(velmora::PhoneLink::Lamp lamp, bool on);
     void lineSignals(bool cts, bool dsr, bool ring, bool rlsd);
+    // Connect sets the gauge straight to a value.
     void signalBar(int bars);
-    void signalQuality(const QString& rssiLabel, const QString& berLabel, int berBar);
+    // One poll: label texts, the class the gauge climbs to, the BER gauge.
+    void signalQuality(const QString& rssiLabel, const QString& berLabel, int bars, int berBar);
     void identity(const QString& manufacturer, const QString& model, const QString& revision,
                   const QString& imsi, const QString& serviceCentre);
-    void submitted(int part, int outcome, bool sent); // SubmitOutcome as int
-    void sendFinished(bool allSent);
+    void submitted(int part, velmora::PhoneLink::Outcome outcome);
     void contactFound(const QString& name, const QString& number, const QString& index);
-    // After a read; `read` is false when the stale list was kept.
-    void phonebookRead(bool read, int count);
-    void operatorsRead(const QStringList& items);
-    void exported(bool ok, const QString& statusText);
+    // A long read: `done` of at most `total` steps.
+    void progress(int done, int total);
     void logFailed(const QString& reason);
+    // The platform's reason behind a link failure.
     void linkError(const QString& what);
+
+    // One per request.
+    void connectFinished(bool ok);
+    void disconnectFinished();
+    void sendFinished(bool allSent);
+    // `read` is false when the list was current and kept; `stopped` when a
+    // disconnect ended the read early.
+    void phonebookFinished(bool read, int count, bool stopped);
+    void operatorsFinished(bool read, const QStringList& items);
+    void exportFinished(bool ok, const QString& statusText);
+    void pollFinished();
 
 private:
     QThread m_thread;

@@ -2,17 +2,33 @@
 
 namespace velmora {
 
+namespace {
+
+constexpr int kPhonebookSlots = 300;
+constexpr int kOperatorRounds = 100;
+
+} // namespace
+
 std::vector<PhonebookEntry> PhoneSession::ReadPhonebook() {
     std::vector<PhonebookEntry> entries;
+    m_stopRead = false;
+    m_readStopped = false;
     if (!IsConnected())
         return entries;
     m_phoneBookStale = false;
     SetTimer(false);
     try {
         int misses = 0;
-        for (int n = 1; n <= 300; ++n) {
+        for (int n = 1; n <= kPhonebookSlots; ++n) {
+            // A stop asked for meanwhile ends the read between two entries,
+            // never inside an exchange, so the phone is not left mid-answer.
+            if (m_stopRead) {
+                m_readStopped = true;
+                break;
+            }
             Send("at+cpbr=" + std::to_string(n) + "\r");
             m_events.Status("Get contact from SIM (" + std::to_string(n) + ")");
+            m_events.Progress(n, kPhonebookSlots);
             PhonebookEntry entry = ParsePhonebookReply(AwaitReply(300, 5));
             if (entry.found) {
                 misses = 0;
@@ -33,6 +49,8 @@ std::vector<PhonebookEntry> PhoneSession::ReadPhonebook() {
 }
 
 std::vector<OperatorEntry> PhoneSession::GetProvider() {
+    m_stopRead = false;
+    m_readStopped = false;
     if (!IsConnected())
         return {};
     SetTimer(false);
@@ -41,7 +59,17 @@ std::vector<OperatorEntry> PhoneSession::GetProvider() {
     try {
         Send("at+copn\r");
         m_events.Status("Get provider list");
-        CollectReplies(reply, 100, 100);
+        // The list always takes its full ten seconds; reading it round by
+        // round lets a stop end it early and the window show how far it is.
+        for (int round = 1; round <= kOperatorRounds; ++round) {
+            if (m_stopRead) {
+                m_readStopped = true;
+                break;
+            }
+            CollectReplies(reply, 100, 1);
+            if (round % 10 == 0)
+                m_events.Progress(round, kOperatorRounds);
+        }
     } catch (const EComPort& e) {
         LinkLostDuring(e);
         return {};

@@ -4,6 +4,7 @@
 #include "Replies.h"
 #include "SerialLink.h"
 
+#include <atomic>
 #include <functional>
 #include <string>
 #include <vector>
@@ -23,12 +24,16 @@ public:
     virtual ~SessionEvents() = default;
     virtual void Status(const std::string& /*text*/) {}
     virtual void Monitor(const std::string& /*text*/) {}
+    // The phone refused a step and said why, with the meaning of its code.
+    virtual void PhoneRefused(const std::string& /*answer*/) {}
     virtual void ConnectionIcon(bool /*open*/) {}
     virtual void ConnectedUI(bool /*on*/) {}
     virtual void LineSignalsRead(const LineSignals& /*s*/) {}
     virtual void SignalBar(int /*bars*/) {}
-    // The bracketed label texts and the BER gauge of one poll.
-    virtual void SignalQuality(const std::string& /*rssi*/, const std::string& /*ber*/, int /*berBar*/) {}
+    // The bracketed label texts, the signal class (0..4, the gauge the window
+    // climbs to) and the BER gauge of one poll.
+    virtual void SignalQuality(const std::string& /*rssi*/, const std::string& /*ber*/, int /*bars*/,
+                               int /*berBar*/) {}
     virtual void Identity(const PhoneIdentity& /*id*/) {}
     // The signal poll timer; the owner runs it at 20 s while it is on.
     virtual void MonitorTimer(bool /*on*/) {}
@@ -37,6 +42,8 @@ public:
     // A log entry that could not be written, with the reason.
     virtual void LogFailed(const std::string& /*reason*/) {}
     virtual void ContactFound(const PhonebookEntry& /*entry*/) {}
+    // How far a long read has come: `done` of at most `total` steps.
+    virtual void Progress(int /*done*/, int /*total*/) {}
     virtual void Lamp(LedSignal /*lamp*/, bool /*on*/) {}
 };
 
@@ -75,6 +82,11 @@ public:
     // Reads the SIM from index 1 until five misses in a row (at most 300).
     std::vector<PhonebookEntry> ReadPhonebook();
     std::vector<OperatorEntry> GetProvider();
+    // Asks a phone-book or operator read in progress to end after the
+    // exchange it is in; safe from any thread. The next read clears it.
+    void StopRead() { m_stopRead = true; }
+    // Whether the last read ended early because of StopRead.
+    bool ReadStopped() const { return m_readStopped; }
 
     const PhoneIdentity& Identity() const { return m_identity; }
     bool IsSiemens() const { return m_isSiemens; }
@@ -109,6 +121,8 @@ private:
     bool m_phoneBookStale = false;
     bool m_operatorListStale = false;
     bool m_timerOn = false;
+    std::atomic<bool> m_stopRead{false};
+    bool m_readStopped = false;
 };
 
 const char* SubmitOutcomeText(SubmitOutcome outcome);

@@ -32,14 +32,10 @@ void PhoneSession::SignalTick() {
 }
 
 void PhoneSession::ShowSignalQuality(const std::string& rssi, const std::string& ber) {
-    m_events.SignalQuality("[" + rssi + "]", "[" + ber + "]", BerClass(LeadingNumber(ber)));
-    const int bars = SignalClass(LeadingNumber(rssi));
-    m_events.SignalBar(0);
-    // The gauge climbs visibly, one bar per 50 ms.
-    for (int i = 1; i <= bars; ++i) {
-        m_clock.Sleep(50);
-        m_events.SignalBar(i);
-    }
+    // The window climbs the gauge to the class; the phone link does not wait
+    // for an animation.
+    m_events.SignalQuality("[" + rssi + "]", "[" + ber + "]", SignalClass(LeadingNumber(rssi)),
+                           BerClass(LeadingNumber(ber)));
 }
 
 } // namespace velmora

@@ -5,13 +5,12 @@ namespace {
 
 struct PollCase {
     std::string answer;
-    std::string quality; // labels and BER gauge
-    int bars;
+    std::string quality; // labels, signal class and BER gauge
 };
 
 class SignalPoll : public SessionTest, public ::testing::WithParamInterface<PollCase> {};
 
-TEST_P(SignalPoll, ShowsTheCutTextsAndClimbsTheGauge) {
+TEST_P(SignalPoll, ShowsTheCutTextsAndTheClassWithoutWaitingForTheGauge) {
     const PollCase& c = GetParam();
     Connected();
     port.On("at+csq\r", Now(c.answer));
@@ -20,20 +19,16 @@ TEST_P(SignalPoll, ShowsTheCutTextsAndClimbsTheGauge) {
     EXPECT_EQ(events.status, (std::vector<std::string>{"Check Signal", "Received Signal Strength Indication "
                                                                        "(RSSI) reading taken"}));
     EXPECT_EQ(events.quality, std::vector<std::string>{c.quality});
-    std::vector<int> bars = {0};
-    for (int i = 1; i <= c.bars; ++i)
-        bars.push_back(i);
-    EXPECT_EQ(events.bars, bars);
-    EXPECT_EQ(clock.sleeps(), Join({{200}, Times(c.bars, 50)}));
+    EXPECT_EQ(clock.sleeps(), std::vector<int>{200});
     EXPECT_EQ(session.SignalFailures(), 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(Answers, SignalPoll,
-                         ::testing::Values(PollCase{"\r\n+CSQ: 17,99\r\n\r\nOK\r\n", "[17]|[99]|0", 3},
-                                           PollCase{"\r\n+CSQ: 31,0\r\n\r\nOK\r\n", "[31]|[0\r]|1", 4},
-                                           PollCase{"\r\n+CSQ: 0,7\r\n\r\nOK\r\n", "[0]|[7\r]|1", 1},
-                                           PollCase{"\r\n+CSQ: 99,99\r\n\r\nOK\r\n", "[99]|[99]|0", 0},
-                                           PollCase{"\r\n+CSQ:17,99\r\n\r\nOK\r\n", "[7]|[99]|0", 3}));
+                         ::testing::Values(PollCase{"\r\n+CSQ: 17,99\r\n\r\nOK\r\n", "[17]|[99]|3|0"},
+                                           PollCase{"\r\n+CSQ: 31,0\r\n\r\nOK\r\n", "[31]|[0\r]|4|1"},
+                                           PollCase{"\r\n+CSQ: 0,7\r\n\r\nOK\r\n", "[0]|[7\r]|1|1"},
+                                           PollCase{"\r\n+CSQ: 99,99\r\n\r\nOK\r\n", "[99]|[99]|0|0"},
+                                           PollCase{"\r\n+CSQ:17,99\r\n\r\nOK\r\n", "[7]|[99]|3|0"}));
 
 TEST_F(SessionTest, ThreeFailedPollsDisconnectEvenWithGoodOnesBetween) {
     Connected();
@@ -41,7 +36,7 @@ TEST_F(SessionTest, ThreeFailedPollsDisconnectEvenWithGoodOnesBetween) {
     port.Once("at+csq\r", Now("\r\nERROR\r\n"));
     session.SignalTick();
     EXPECT_EQ(events.lastStatus(), "Unable to get RSSI (1), please check data cable connection !");
-    EXPECT_EQ(events.quality.back(), "[99]|[99]|0");
+    EXPECT_EQ(events.quality.back(), "[99]|[99]|0|0");
     port.Once("at+csq\r", Now("\r\n+CSQ: 17,99\r\n"));
     session.SignalTick(); // a good poll does not reset the count
     EXPECT_EQ(session.SignalFailures(), 1);
@@ -147,6 +142,37 @@ TEST_F(SessionTest, TheOperatorListIsCollectedForTenSeconds) {
     EXPECT_EQ(events.status, std::vector<std::string>{"Get provider list"});
     EXPECT_EQ(events.timer, (std::vector<bool>{false, true}));
     EXPECT_FALSE(session.OperatorListStale());
+}
+
+// "&Disconnect" during a read: the exchange in progress ends, nothing more
+// is asked, and what was read is kept.
+TEST_F(SessionTest, AStopEndsAReadAfterTheExchangeInProgress) {
+    Connected();
+    port.OnAnyOther(Now(Entry(1, "1", "x")));
+    events.onProgress = [this](int done) {
+        if (done == 3)
+            session.StopRead();
+    };
+    EXPECT_EQ(session.ReadPhonebook().size(), 3u);
+    EXPECT_TRUE(session.ReadStopped());
+    EXPECT_EQ(Written().back(), "at+cpbr=3\r");
+    EXPECT_EQ(events.progress.back(), std::make_pair(3, 300));
+    EXPECT_EQ(events.timer.back(), true);
+
+    Forget();
+    events.onProgress = [this](int done) {
+        if (done == 30)
+            session.StopRead();
+    };
+    session.GetProvider();
+    EXPECT_TRUE(session.ReadStopped());
+    EXPECT_EQ(clock.sleeps(), Times(30, 100));
+
+    Forget();
+    events.onProgress = nullptr;
+    session.GetProvider(); // the next read starts afresh
+    EXPECT_FALSE(session.ReadStopped());
+    EXPECT_EQ(clock.sleeps(), Times(100, 100));
 }
 
 TEST_F(SessionTest, ALinkErrorDuringTheOperatorListDisconnects) {

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -17,7 +18,8 @@ public:
     std::vector<std::string> status, monitor, linkErrors, logFailures;
     std::vector<bool> icon, ui, timer;
     std::vector<int> bars;
-    std::vector<std::string> quality; // "rssi|ber|berBar"
+    std::vector<std::string> quality; // "rssi|ber|bars|berBar"
+    std::vector<std::pair<int, int>> progress;
     std::vector<PhonebookEntry> contacts;
     int identities = 0;
 
@@ -26,9 +28,15 @@ public:
     void ConnectionIcon(bool open) override { icon.push_back(open); }
     void ConnectedUI(bool on) override { ui.push_back(on); }
     void SignalBar(int b) override { bars.push_back(b); }
-    void SignalQuality(const std::string& r, const std::string& b, int berBar) override {
-        quality.push_back(r + "|" + b + "|" + std::to_string(berBar));
+    void SignalQuality(const std::string& r, const std::string& b, int bars, int berBar) override {
+        quality.push_back(r + "|" + b + "|" + std::to_string(bars) + "|" + std::to_string(berBar));
     }
+    void Progress(int done, int total) override {
+        progress.emplace_back(done, total);
+        if (onProgress)
+            onProgress(done);
+    }
+    std::function<void(int)> onProgress;
     void Identity(const PhoneIdentity&) override { ++identities; }
     void MonitorTimer(bool on) override { timer.push_back(on); }
     void LinkError(const std::string& w) override { linkErrors.push_back(w); }

@@ -63,7 +63,8 @@ protected:
 TEST_F(Worker, ServesRequestsInTurnAndReportsThroughSignals) {
     QSignalSpy connected(link.get(), &PhoneLink::connectFinished);
     QSignalSpy identity(link.get(), &PhoneLink::identity);
-    QSignalSpy ui(link.get(), &PhoneLink::connectedUI);
+    QSignalSpy state(link.get(), &PhoneLink::stateChanged);
+    QSignalSpy disconnected(link.get(), &PhoneLink::disconnectFinished);
     QSignalSpy submitted(link.get(), &PhoneLink::submitted);
     QSignalSpy finished(link.get(), &PhoneLink::sendFinished);
     QSignalSpy quality(link.get(), &PhoneLink::signalQuality);
@@ -72,20 +73,27 @@ TEST_F(Worker, ServesRequestsInTurnAndReportsThroughSignals) {
     link->submit({pdu, pdu, pdu}, "628569999999");
     link->pollSignal();
     link->disconnectPhone();
-    ASSERT_TRUE(WaitFor(ui, 2));
+    ASSERT_TRUE(WaitFor(disconnected));
     ASSERT_EQ(connected.count(), 1);
     EXPECT_TRUE(connected[0][0].toBool());
     EXPECT_EQ(identity[0][0].toString(), "VELMORA");
     ASSERT_EQ(submitted.count(), 3);
     for (int i = 0; i < 3; ++i) {
         EXPECT_EQ(submitted[i][0].toInt(), i);
-        EXPECT_EQ(submitted[i][1].toInt(), static_cast<int>(SubmitOutcome::Sent));
+        EXPECT_EQ(submitted[i][1].value<PhoneLink::Outcome>(), PhoneLink::Outcome::Sent);
     }
     ASSERT_EQ(finished.count(), 1);
     EXPECT_TRUE(finished[0][0].toBool());
     ASSERT_EQ(quality.count(), 1);
     EXPECT_EQ(quality[0][0].toString(), "[17]");
-    EXPECT_FALSE(ui[1][0].toBool());
+    EXPECT_EQ(quality[0][2].toInt(), 3);
+    // One state, in the order the requests ran.
+    using S = PhoneLink::State;
+    std::vector<S> states;
+    for (const auto& s : state)
+        states.push_back(s[0].value<S>());
+    EXPECT_EQ(states, (std::vector<S>{S::Opening, S::Identifying, S::Connected, S::Sending, S::Connected,
+                                      S::CheckingSignal, S::Connected, S::Disconnected}));
     // In turn: the poll's command comes after the last part, never inside it.
     const auto& w = port->written();
     const auto csq = std::find(w.begin(), w.end(), "at+csq\r");
@@ -95,7 +103,7 @@ TEST_F(Worker, ServesRequestsInTurnAndReportsThroughSignals) {
 }
 
 TEST_F(Worker, ReadsThePhoneBookOncePerConnectionUnlessAskedAgain) {
-    QSignalSpy read(link.get(), &PhoneLink::phonebookRead);
+    QSignalSpy read(link.get(), &PhoneLink::phonebookFinished);
     QSignalSpy contact(link.get(), &PhoneLink::contactFound);
     link->readPhonebook(false); // not connected: nothing to read
     link->connectPhone(1, 19200);
@@ -112,7 +120,7 @@ TEST_F(Worker, ReadsThePhoneBookOncePerConnectionUnlessAskedAgain) {
     EXPECT_EQ(contact[0][0].toString(), "Ann, home");
 
     const std::string file = TempDir("worker") + "/Contact.Txt";
-    QSignalSpy exported(link.get(), &PhoneLink::exported);
+    QSignalSpy exported(link.get(), &PhoneLink::exportFinished);
     link->exportContacts(QString::fromStdString(file));
     ASSERT_TRUE(WaitFor(exported));
     EXPECT_TRUE(exported[0][0].toBool());
@@ -121,17 +129,35 @@ TEST_F(Worker, ReadsThePhoneBookOncePerConnectionUnlessAskedAgain) {
 }
 
 TEST_F(Worker, ReadsTheOperatorListOncePerConnection) {
-    QSignalSpy ops(link.get(), &PhoneLink::operatorsRead);
+    QSignalSpy ops(link.get(), &PhoneLink::operatorsFinished);
     QSignalSpy connected(link.get(), &PhoneLink::connectFinished);
+    link->readOperators(); // not connected: answered, nothing read
     link->connectPhone(1, 19200);
     link->readOperators();
     link->readOperators();
     link->reconnect(1, 19200);
     link->readOperators();
     ASSERT_TRUE(WaitFor(connected, 2));
-    ASSERT_TRUE(WaitFor(ops, 2));
-    EXPECT_EQ(ops[0][0].toStringList(), QStringList{"51001  INDOSAT"});
-    EXPECT_EQ(ops.count(), 2);
+    ASSERT_TRUE(WaitFor(ops, 4));
+    std::vector<bool> read;
+    for (const auto& o : ops)
+        read.push_back(o[0].toBool());
+    EXPECT_EQ(read, (std::vector<bool>{false, true, false, true}));
+    EXPECT_EQ(ops[1][1].toStringList(), QStringList{"51001  INDOSAT"});
+}
+
+TEST_F(Worker, AnswersRequestsWithNothingToDo) {
+    QSignalSpy exported(link.get(), &PhoneLink::exportFinished);
+    QSignalSpy polled(link.get(), &PhoneLink::pollFinished);
+    QSignalSpy disconnected(link.get(), &PhoneLink::disconnectFinished);
+    link->exportContacts(QString::fromStdString(TempDir("worker-empty") + "/Contact.Txt"));
+    link->pollSignal();
+    link->disconnectPhone();
+    ASSERT_TRUE(WaitFor(disconnected));
+    ASSERT_EQ(exported.count(), 1);
+    EXPECT_FALSE(exported[0][0].toBool());
+    EXPECT_EQ(polled.count(), 1);
+    EXPECT_TRUE(port->written().empty());
 }
 
 TEST(WorkerShutdown, EndsALongReadAtOnce) {
