@@ -62,11 +62,6 @@ void ReadSerialDevices(const IniFile& ini, std::map<int, std::string>& devices) 
 
 } // namespace
 
-TSettings& Settings() {
-    static TSettings settings;
-    return settings;
-}
-
 bool IsOfferedBaudRate(int baud) { return baud == 2400 || baud == 4800 || baud == 9600 || baud == 19200; }
 
 std::vector<std::string> LoadSettings(SettingsSection section, const std::string& file, TSettings& settings) {

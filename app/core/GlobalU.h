@@ -17,9 +17,6 @@ struct TSettings {
     std::map<int, std::string> SerialDevices;
 };
 
-// The one record the running program uses.
-TSettings& Settings();
-
 enum class SettingsSection {
     Communication, // "[Communication Port]" Port, Baudrate (and "[Serial Devices]")
     Window,        // "[Form]" ZTop, ZLeft, ZHeight, ZWidth
