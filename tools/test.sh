@@ -15,7 +15,9 @@ export LSAN_OPTIONS="suppressions=$(pwd)/tests/lsan.supp:print_suppressions=0"
 
 cmake -S . -B build/test -DCMAKE_BUILD_TYPE=Debug -DVELMORA_SANITIZE=ON -DVELMORA_WERROR=ON >/dev/null
 cmake --build build/test -j"$jobs"
-ctest --test-dir build/test --output-on-failure -j"$jobs" --timeout 300
+ctest --test-dir build/test --output-on-failure -j"$jobs" --timeout 300 --label-exclude timing
+# The tests that talk to a simulated phone in real time run one at a time.
+ctest --test-dir build/test --output-on-failure --timeout 300 --label-regex timing
 
 cmake -S . -B build/fuzz -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DVELMORA_FUZZ=ON -DVELMORA_WERROR=ON -DVELMORA_FUZZ_SECONDS="${VELMORA_FUZZ_SECONDS:-30}" >/dev/null
