@@ -62,12 +62,16 @@ void TComPort::DoOpen() {
     const int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
         throw EComPort(kErrOpen, errno);
-    // TIOCEXCL does not stop root; the lock does.
+    // The lock first: TIOCEXCL does not stop root, the lock does. Only the
+    // holder of the lock may set (and later clear) the exclusive flag, so a
+    // second opener that finds the port busy never clears the first one's.
     int err = 0;
-    if (::ioctl(fd, TIOCEXCL) < 0 && !LacksModemLines(errno))
-        err = errno;
-    else if (::flock(fd, LOCK_EX | LOCK_NB) < 0)
+    if (::flock(fd, LOCK_EX | LOCK_NB) < 0)
         err = errno == EWOULDBLOCK ? EBUSY : errno;
+    else if (::ioctl(fd, TIOCEXCL) == 0)
+        m_exclusive = true;
+    else if (!LacksModemLines(errno))
+        err = errno;
     if (err) {
         ::close(fd);
         throw EComPort(kErrOpen, err);
@@ -77,8 +81,7 @@ void TComPort::DoOpen() {
         ApplyLineSettings();
         StartWatcher();
     } catch (...) {
-        ::close(m_fd);
-        m_fd = -1;
+        CloseDevice();
         throw;
     }
 }
@@ -107,10 +110,21 @@ void TComPort::DoClose() {
     int err = 0;
     if (::tcflush(m_fd, TCIOFLUSH) < 0 && !LacksModemLines(errno) && !DeviceGone(errno))
         err = errno;
-    ::close(m_fd);
-    m_fd = -1;
+    CloseDevice();
     if (err)
         throw EComPort(kErrPurge, err);
+}
+
+void TComPort::CloseDevice() {
+    // The exclusive flag belongs to the terminal, not to this descriptor: left
+    // set, it outlives the close (on a pseudo-terminal for as long as its other
+    // side is open), and every later open by a normal user fails as busy. A
+    // device that has gone away may refuse; there is nothing left to free then.
+    if (m_exclusive)
+        ::ioctl(m_fd, TIOCNXCL);
+    m_exclusive = false;
+    ::close(m_fd);
+    m_fd = -1;
 }
 
 void TComPort::SetModemLine(int line, bool on) {

@@ -12,9 +12,9 @@ namespace velmora {
 // and a non-blocking read for the input queue, TIOCMGET/TIOCMBIS for the
 // modem lines, tcdrain for the end of a write. Access is exclusive through
 // TIOCEXCL and flock, so a second open of the same device fails with error 1
-// even for root. A watcher thread sleeps in poll() and only lights the Rx
-// lamp; it stops watching the device while that lamp is lit, so a connected
-// but idle link costs no CPU.
+// even for root; the flag is cleared again before the device is closed. A watcher thread sleeps in poll() and
+// only lights the Rx lamp; it stops watching the device while that lamp is lit, so a connected but idle link
+// costs no CPU.
 class TComPort : public SerialLink {
 public:
     // Maps the n of COMn to a device path when the port opens.
@@ -43,9 +43,11 @@ private:
     void Watch();
     void WakeWatcher();
     int QueuedBytes() const; // -1 when the device cannot say
+    void CloseDevice();
 
     DeviceResolver m_resolver;
     int m_fd = -1;
+    bool m_exclusive = false; // TIOCEXCL set by this open
     int m_wake[2] = {-1, -1};
     std::thread m_watcher;
     // Held while the Rx lamp and the input queue are compared, so that the

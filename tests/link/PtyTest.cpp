@@ -9,8 +9,11 @@
 #include "SimPhone.h"
 
 #include <atomic>
+#include <fcntl.h>
 #include <fstream>
 #include <mutex>
+#include <sys/ioctl.h>
+#include <unistd.h>
 #include <variant>
 
 namespace velmora::testing {
@@ -100,6 +103,57 @@ TEST_F(PtySession, ASecondOpenOfTheSamePortFailsWithError1) {
     session->Disconnect();
     second.SetConnected(true); // free again once the first has closed
     EXPECT_TRUE(second.Connected());
+}
+
+// The exclusive flag as another program finds it: open the device afresh,
+// without the link, and ask. Root may open an exclusive terminal, so this
+// holds whoever runs the tests; -1 when the device cannot be opened at all.
+int ExclusiveFlag(const std::string& device) {
+    const int fd = ::open(device.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return -1;
+    int flag = -1;
+    if (::ioctl(fd, TIOCGEXCL, &flag) < 0)
+        flag = -1;
+    ::close(fd);
+    return flag;
+}
+
+TEST_F(PtySession, TheExclusiveFlagLastsOnlyWhileThePortIsOpen) {
+    Start({});
+    const std::string device = sim->device();
+    ASSERT_EQ(ExclusiveFlag(device), 0);
+    struct Row {
+        const char* name;
+        int baud;
+        bool opens;
+    } rows[] = {
+        {"opened and closed", 19200, true},
+        {"a speed the device refuses, after the flag was set", 12345, false},
+        {"opened again", 9600, true},
+    };
+    for (const auto& r : rows) {
+        port->SetCustomBaudRate(r.baud);
+        if (r.opens) {
+            port->SetConnected(true);
+            EXPECT_EQ(ExclusiveFlag(device), 1) << r.name;
+            port->SetConnected(false);
+        } else {
+            EXPECT_THROW(port->SetConnected(true), EComPort) << r.name;
+        }
+        EXPECT_FALSE(port->Connected()) << r.name;
+        EXPECT_EQ(ExclusiveFlag(device), 0) << r.name;
+    }
+}
+
+TEST_F(PtySession, ASecondOpenThatFailsLeavesTheFirstOneExclusive) {
+    Start({});
+    Connect();
+    TComPort second([d = sim->device()](int) { return d; });
+    EXPECT_THROW(second.SetConnected(true), EComPort);
+    EXPECT_EQ(ExclusiveFlag(sim->device()), 1);
+    session->Disconnect();
+    EXPECT_EQ(ExclusiveFlag(sim->device()), 0);
 }
 
 TEST_F(PtySession, AMissingDeviceGivesError1WithTheReason) {
