@@ -23,6 +23,27 @@ std::string DirectoryOf(const std::string& path) {
     return path.substr(0, slash);
 }
 
+const char* KindOf(mode_t mode) {
+    if (S_ISDIR(mode))
+        return "a directory";
+    if (S_ISFIFO(mode))
+        return "a FIFO";
+    if (S_ISCHR(mode))
+        return "a character device";
+    if (S_ISBLK(mode))
+        return "a block device";
+    if (S_ISSOCK(mode))
+        return "a socket";
+    return "not a regular file";
+}
+
+std::string LargerThan(std::size_t limit) {
+    constexpr std::size_t kMiB = 1024 * 1024;
+    if (limit >= kMiB && limit % kMiB == 0)
+        return "larger than " + std::to_string(limit / kMiB) + " MiB";
+    return "larger than " + std::to_string(limit) + " bytes";
+}
+
 } // namespace
 
 std::string MakeParentDirectory(const std::string& path) {
@@ -48,29 +69,48 @@ std::string WriteFileCreatingDirectory(const std::string& path, const std::strin
     return ReplaceFileContents(path, bytes);
 }
 
-std::string ReadWholeFile(const std::string& path, std::string& bytes, bool& exists) {
+SmallFileRead ReadSmallFile(const std::string& path, std::size_t limit, std::string& bytes) {
     bytes.clear();
-    exists = false;
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return errno == ENOENT ? "" : Reason(errno);
-    exists = true;
+    // O_NONBLOCK: opening a FIFO for reading would otherwise wait for a writer.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) {
+        if (errno == ENOENT)
+            return {SmallFile::Missing, ""};
+        return {SmallFile::Failed, Reason(errno)};
+    }
+    const auto done = [fd](SmallFileRead r) {
+        ::close(fd);
+        return r;
+    };
+    struct stat st {};
+    if (::fstat(fd, &st) != 0)
+        return done({SmallFile::Failed, Reason(errno)});
+    if (!S_ISREG(st.st_mode))
+        return done({SmallFile::Unsuitable, KindOf(st.st_mode)});
+    if (static_cast<unsigned long long>(st.st_size) > limit)
+        return done({SmallFile::Unsuitable, LargerThan(limit)});
+    // The file may grow while it is read: reading stops one byte past the
+    // limit, which is enough to know.
+    bytes.reserve(static_cast<std::size_t>(st.st_size));
     char buf[65536];
-    for (;;) {
+    while (bytes.size() <= limit) {
         const ssize_t n = ::read(fd, buf, sizeof buf);
+        if (n < 0 && errno == EINTR)
+            continue;
         if (n < 0) {
-            if (errno == EINTR)
-                continue;
             const int err = errno;
-            ::close(fd);
-            return Reason(err);
+            bytes.clear();
+            return done({SmallFile::Failed, Reason(err)});
         }
         if (n == 0)
             break;
         bytes.append(buf, static_cast<std::size_t>(n));
     }
-    ::close(fd);
-    return "";
+    if (bytes.size() > limit) {
+        bytes.clear();
+        return done({SmallFile::Unsuitable, LargerThan(limit)});
+    }
+    return done({SmallFile::Read, ""});
 }
 
 } // namespace velmora

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 namespace velmora {
@@ -13,8 +14,19 @@ std::string WriteFileCreatingDirectory(const std::string& path, const std::strin
 // Returns "" on success, else the platform's reason.
 std::string MakeParentDirectory(const std::string& path);
 
-// Reads a whole file. A missing file is not an error: `exists` is then false.
-// Returns "" on success, else the platform's reason.
-std::string ReadWholeFile(const std::string& path, std::string& bytes, bool& exists);
+// What ReadSmallFile found at a path.
+enum class SmallFile {
+    Read,       // a regular file within the limit; its bytes are read
+    Missing,    // nothing there
+    Unsuitable, // a FIFO, device, directory or socket, or a file over the limit
+    Failed,     // there, but it could not be opened or read
+};
+struct SmallFileRead {
+    SmallFile status = SmallFile::Missing;
+    std::string reason; // Unsuitable: what it is ("a FIFO"); Failed: the platform's reason
+};
+// Reads a regular file of at most `limit` bytes. Anything else is never read,
+// so a FIFO does not block and a device does not stream forever.
+SmallFileRead ReadSmallFile(const std::string& path, std::size_t limit, std::string& bytes);
 
 } // namespace velmora

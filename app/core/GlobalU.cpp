@@ -15,6 +15,10 @@ const char kCommSection[] = "Communication Port";
 const char kFormSection[] = "Form";
 const char kDevicesSection[] = "Serial Devices";
 
+// Far above any settings file the programs write, and small enough that
+// reading it costs nothing.
+constexpr std::size_t kSettingsLimit = 1024 * 1024;
+
 // A whole number as the settings file writes it: an optional sign and
 // decimal digits that fit 32 bits. Blanks around it are already gone.
 std::optional<std::int32_t> ParseWholeNumber(const std::string& text) {
@@ -60,42 +64,66 @@ void ReadSerialDevices(const IniFile& ini, std::map<int, std::string>& devices) 
     }
 }
 
+void ReadCommunication(const IniFile& ini, TSettings& settings, std::vector<std::string>& messages) {
+    settings.PortNumber = static_cast<std::uint8_t>(ReadInt(ini, kCommSection, "Port", 1, messages) & 0xFF);
+    // Only the offered speeds, compared as text; anything else runs (and
+    // is saved back) as 19200.
+    const auto baud = ini.Value(kCommSection, "Baudrate").value_or("19200");
+    settings.BaudRate = baud == "2400" ? 2400 : baud == "4800" ? 4800 : baud == "9600" ? 9600 : 19200;
+    ReadSerialDevices(ini, settings.SerialDevices);
+}
+
+void ReadWindow(const IniFile& ini, TSettings& settings, std::vector<std::string>& messages) {
+    settings.WindowTop = ReadInt(ini, kFormSection, "ZTop", 0, messages);
+    settings.WindowLeft = ReadInt(ini, kFormSection, "ZLeft", 0, messages);
+    settings.WindowHeight = ReadInt(ini, kFormSection, "ZHeight", 0, messages);
+    settings.WindowWidth = ReadInt(ini, kFormSection, "ZWidth", 0, messages);
+}
+
+// The settings file's text, or nothing (with the message) when it is missing
+// or cannot be used: then every key takes its default.
+IniFile ReadSettingsFile(const std::string& file, std::vector<std::string>& messages) {
+    std::string bytes;
+    const SmallFileRead r = ReadSmallFile(file, kSettingsLimit, bytes);
+    if (r.status == SmallFile::Unsuitable)
+        messages.push_back(file + " is " + r.reason +
+                           ", not a settings file (a regular file of at most 1 MiB): using the default "
+                           "settings and leaving it as it is");
+    else if (r.status == SmallFile::Failed)
+        messages.push_back("Unable to read " + file + ": " + r.reason);
+    return IniFile::Parse(bytes);
+}
+
 } // namespace
 
 bool IsOfferedBaudRate(int baud) { return baud == 2400 || baud == 4800 || baud == 9600 || baud == 19200; }
 
 std::vector<std::string> LoadSettings(SettingsSection section, const std::string& file, TSettings& settings) {
     std::vector<std::string> messages;
-    std::string bytes;
-    bool exists = false;
-    if (auto err = ReadWholeFile(file, bytes, exists); !err.empty())
-        messages.push_back("Unable to read " + file + ": " + err);
-    const IniFile ini = IniFile::Parse(bytes);
+    const IniFile ini = ReadSettingsFile(file, messages);
+    if (section == SettingsSection::Communication)
+        ReadCommunication(ini, settings, messages);
+    else
+        ReadWindow(ini, settings, messages);
+    return messages;
+}
 
-    if (section == SettingsSection::Communication) {
-        settings.PortNumber =
-            static_cast<std::uint8_t>(ReadInt(ini, kCommSection, "Port", 1, messages) & 0xFF);
-        // Only the offered speeds, compared as text; anything else runs (and
-        // is saved back) as 19200.
-        const auto baud = ini.Value(kCommSection, "Baudrate").value_or("19200");
-        settings.BaudRate = baud == "2400" ? 2400 : baud == "4800" ? 4800 : baud == "9600" ? 9600 : 19200;
-        ReadSerialDevices(ini, settings.SerialDevices);
-    } else {
-        settings.WindowTop = ReadInt(ini, kFormSection, "ZTop", 0, messages);
-        settings.WindowLeft = ReadInt(ini, kFormSection, "ZLeft", 0, messages);
-        settings.WindowHeight = ReadInt(ini, kFormSection, "ZHeight", 0, messages);
-        settings.WindowWidth = ReadInt(ini, kFormSection, "ZWidth", 0, messages);
-    }
+std::vector<std::string> LoadSettings(const std::string& file, TSettings& settings) {
+    std::vector<std::string> messages;
+    const IniFile ini = ReadSettingsFile(file, messages);
+    ReadCommunication(ini, settings, messages);
+    ReadWindow(ini, settings, messages);
     return messages;
 }
 
 std::string SaveSettings(SettingsSection section, const std::string& file, const TSettings& settings) {
     const std::string failure = "Unable to write to " + file;
     std::string bytes;
-    bool exists = false;
-    // A file that exists but cannot be read is not overwritten: its other
-    // sections would be lost.
-    if (auto err = ReadWholeFile(file, bytes, exists); !err.empty())
+    // A file that cannot be read is not overwritten, since its other sections
+    // would be lost; nor is anything that is not a settings file (a FIFO, a
+    // device, a huge file the user pointed the program at).
+    if (const auto r = ReadSmallFile(file, kSettingsLimit, bytes);
+        r.status != SmallFile::Read && r.status != SmallFile::Missing)
         return failure;
     IniFile ini = IniFile::Parse(bytes);
     if (section == SettingsSection::Communication) {

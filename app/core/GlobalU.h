@@ -25,13 +25,19 @@ enum class SettingsSection {
 // Reads one section's keys from `file` into `settings`. A missing file or key
 // leaves the default. A value that is not a whole number gives the message
 // "'%s' is not a valid integer value" and that one key's default; reading
-// goes on. Returns the messages for the user, in order; empty when all went
+// goes on. Only a regular file of at most 1 MiB is read: anything else (a
+// FIFO, a device, a directory, a larger file) gives one message and the
+// defaults. Returns the messages for the user, in order; empty when all went
 // well.
 std::vector<std::string> LoadSettings(SettingsSection section, const std::string& file, TSettings& settings);
+// Both sections from one reading of the file, so a file that cannot be used
+// is reported once.
+std::vector<std::string> LoadSettings(const std::string& file, TSettings& settings);
 
 // Writes one section's keys into `file`, keeping everything else the file
 // holds, and replaces it atomically. Returns "" on success, else
-// "Unable to write to %s" with the file's path.
+// "Unable to write to %s" with the file's path; so it does for a file that
+// LoadSettings would not read, which is never overwritten.
 std::string SaveSettings(SettingsSection section, const std::string& file, const TSettings& settings);
 
 // The line speeds the program offers.

@@ -33,125 +33,127 @@ bool SameName(std::string_view a, std::string_view b) {
 
 IniFile IniFile::Parse(std::string_view text) {
     IniFile ini;
-    bool eolSeen = false;
-    std::size_t pos = 0;
-    while (pos < text.size()) {
-        Line line;
-        const auto nl = text.find('\n', pos);
-        std::string_view raw = text.substr(pos, nl == npos ? npos : nl - pos);
-        pos = nl == npos ? text.size() : nl + 1;
-        if (nl != npos) {
-            line.eol = "\n";
-            if (!raw.empty() && raw.back() == '\r') {
-                raw.remove_suffix(1);
-                line.eol = "\r\n";
-            }
-            if (!eolSeen) {
-                ini.m_eol = line.eol;
-                eolSeen = true;
-            }
-        }
-        line.raw = std::string(raw);
-
-        std::string_view t = Trim(raw);
-        // A byte-order mark left by a Windows editor is not part of the first line.
-        if (ini.m_lines.empty() && t.substr(0, 3) == "\xEF\xBB\xBF")
-            t = Trim(t.substr(3));
-        if (!t.empty() && t.front() == '[') {
-            const auto close = t.find(']');
-            if (close != npos) {
-                line.kind = Kind::Section;
-                line.name = std::string(Trim(t.substr(1, close - 1)));
-            }
-        } else if (!t.empty() && t.front() != ';' && t.front() != '#') {
-            const auto eq = t.find('=');
-            if (eq != npos) {
-                line.kind = Kind::Key;
-                line.name = std::string(Trim(t.substr(0, eq)));
-                std::string_view v = Trim(t.substr(eq + 1));
-                if (v.size() >= 2 && v.front() == '"' && v.back() == '"')
-                    v = v.substr(1, v.size() - 2);
-                line.value = std::string(v);
-            }
-        }
-        ini.m_lines.push_back(std::move(line));
-    }
+    ini.m_text = std::string(text);
+    if (const auto nl = text.find('\n'); nl != npos && nl > 0 && text[nl - 1] == '\r')
+        ini.m_eol = "\r\n";
     return ini;
 }
 
-std::size_t IniFile::FindSection(std::string_view section) const {
-    for (std::size_t i = 0; i < m_lines.size(); ++i)
-        if (m_lines[i].kind == Kind::Section && SameName(m_lines[i].name, section))
-            return i;
-    return npos;
+IniFile::Line IniFile::LineAt(std::size_t pos) const {
+    const std::string_view text = m_text;
+    Line line;
+    line.begin = pos;
+    const auto nl = text.find('\n', pos);
+    line.end = nl == npos ? text.size() : nl;
+    line.next = nl == npos ? text.size() : nl + 1;
+    if (nl != npos && line.end > pos && text[line.end - 1] == '\r')
+        --line.end;
+
+    std::string_view t = Trim(text.substr(pos, line.end - pos));
+    // A byte-order mark left by a Windows editor is not part of the first line.
+    if (pos == 0 && t.substr(0, 3) == "\xEF\xBB\xBF")
+        t = Trim(t.substr(3));
+    if (!t.empty() && t.front() == '[') {
+        const auto close = t.find(']');
+        if (close != npos) {
+            line.kind = Kind::Section;
+            line.name = Trim(t.substr(1, close - 1));
+        }
+    } else if (!t.empty() && t.front() != ';' && t.front() != '#') {
+        const auto eq = t.find('=');
+        if (eq != npos) {
+            line.kind = Kind::Key;
+            line.name = Trim(t.substr(0, eq));
+            std::string_view v = Trim(t.substr(eq + 1));
+            if (v.size() >= 2 && v.front() == '"' && v.back() == '"')
+                v = v.substr(1, v.size() - 2);
+            line.value = v;
+        }
+    }
+    return line;
+}
+
+std::optional<IniFile::Line> IniFile::FindSection(std::string_view section) const {
+    for (std::size_t pos = 0; pos < m_text.size();) {
+        const Line line = LineAt(pos);
+        if (line.kind == Kind::Section && SameName(line.name, section))
+            return line;
+        pos = line.next;
+    }
+    return std::nullopt;
 }
 
 std::optional<std::string> IniFile::Value(std::string_view section, std::string_view key) const {
-    const auto start = FindSection(section);
-    if (start == npos)
+    const auto header = FindSection(section);
+    if (!header)
         return std::nullopt;
-    for (std::size_t i = start + 1; i < m_lines.size() && m_lines[i].kind != Kind::Section; ++i)
-        if (m_lines[i].kind == Kind::Key && SameName(m_lines[i].name, key))
-            return m_lines[i].value;
+    for (std::size_t pos = header->next; pos < m_text.size();) {
+        const Line line = LineAt(pos);
+        if (line.kind == Kind::Section)
+            break;
+        if (line.kind == Kind::Key && SameName(line.name, key))
+            return std::string(line.value);
+        pos = line.next;
+    }
     return std::nullopt;
 }
 
 std::vector<std::pair<std::string, std::string>> IniFile::Entries(std::string_view section) const {
     std::vector<std::pair<std::string, std::string>> out;
-    const auto start = FindSection(section);
-    if (start == npos)
+    const auto header = FindSection(section);
+    if (!header)
         return out;
-    for (std::size_t i = start + 1; i < m_lines.size() && m_lines[i].kind != Kind::Section; ++i)
-        if (m_lines[i].kind == Kind::Key)
-            out.emplace_back(m_lines[i].name, m_lines[i].value);
+    for (std::size_t pos = header->next; pos < m_text.size();) {
+        const Line line = LineAt(pos);
+        if (line.kind == Kind::Section)
+            break;
+        if (line.kind == Kind::Key)
+            out.emplace_back(line.name, line.value);
+        pos = line.next;
+    }
     return out;
 }
 
 void IniFile::SetValue(std::string_view section, std::string_view key, std::string_view value) {
-    Line line;
-    line.kind = Kind::Key;
-    line.name = std::string(key);
-    line.value = std::string(value);
-    line.eol = m_eol;
-
-    auto start = FindSection(section);
-    if (start == npos) {
-        if (!m_lines.empty()) {
-            if (m_lines.back().eol.empty())
-                m_lines.back().eol = m_eol;
-            if (!Trim(m_lines.back().raw).empty())
-                m_lines.push_back(Line{"", m_eol, Kind::Other, "", ""});
+    const std::string newLine = std::string(key) + "=" + std::string(value);
+    const auto header = FindSection(section);
+    if (!header) {
+        // A missing section goes at the end, after a blank line.
+        if (!m_text.empty()) {
+            std::size_t last = 0;
+            for (std::size_t pos = 0; pos < m_text.size(); pos = LineAt(pos).next)
+                last = pos;
+            const Line line = LineAt(last);
+            if (line.next == line.end)
+                m_text += m_eol; // a last line without its ending
+            if (!Trim(std::string_view(m_text).substr(line.begin, line.end - line.begin)).empty())
+                m_text += m_eol;
         }
-        m_lines.push_back(
-            Line{"[" + std::string(section) + "]", m_eol, Kind::Section, std::string(section), ""});
-        start = m_lines.size() - 1;
+        m_text += "[" + std::string(section) + "]" + m_eol + newLine + m_eol;
+        return;
     }
-
-    std::size_t insertAfter = start;
-    for (std::size_t i = start + 1; i < m_lines.size() && m_lines[i].kind != Kind::Section; ++i) {
-        if (m_lines[i].kind != Kind::Key)
-            continue;
-        if (SameName(m_lines[i].name, key)) {
-            // Keep the spelling the file already uses for the key.
-            m_lines[i].raw = m_lines[i].name + "=" + std::string(value);
-            m_lines[i].value = std::string(value);
-            return;
+    // A missing key follows the section's last key, before blank lines and
+    // comments; in an empty section it follows the header.
+    Line after = *header;
+    for (std::size_t pos = header->next; pos < m_text.size();) {
+        const Line line = LineAt(pos);
+        if (line.kind == Kind::Section)
+            break;
+        if (line.kind == Kind::Key) {
+            if (SameName(line.name, key)) {
+                // Keep the spelling the file already uses for the key.
+                const std::string rewritten = std::string(line.name) + "=" + std::string(value);
+                m_text.replace(line.begin, line.end - line.begin, rewritten);
+                return;
+            }
+            after = line;
         }
-        insertAfter = i;
+        pos = line.next;
     }
-    line.raw = std::string(key) + "=" + std::string(value);
-    if (m_lines[insertAfter].eol.empty())
-        m_lines[insertAfter].eol = m_eol;
-    m_lines.insert(m_lines.begin() + static_cast<std::ptrdiff_t>(insertAfter) + 1, std::move(line));
-}
-
-std::string IniFile::Text() const {
-    std::string out;
-    for (const auto& l : m_lines) {
-        out += l.raw;
-        out += l.eol;
-    }
-    return out;
+    if (after.next == after.end)
+        m_text.insert(after.end, m_eol + newLine + m_eol);
+    else
+        m_text.insert(after.next, newLine + m_eol);
 }
 
 } // namespace velmora

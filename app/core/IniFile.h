@@ -8,11 +8,15 @@
 
 namespace velmora {
 
-// A settings file held as its lines, so that a save changes only the keys it
+// A settings file held as its text, so that a save changes only the keys it
 // sets: every other section, key, comment, blank line and line ending stays
 // byte for byte as it was. Section and key names match without regard to
 // ASCII case, the first occurrence wins, values lose surrounding blanks and
 // one pair of double quotes, as the usual INI profile readers do.
+//
+// Nothing is kept per line: each lookup walks the text again. The program
+// makes a handful of lookups per file, and a structure per line cost dozens
+// of times the file's size in memory.
 class IniFile {
 public:
     static IniFile Parse(std::string_view text);
@@ -24,23 +28,25 @@ public:
     // the section at the end of the file.
     void SetValue(std::string_view section, std::string_view key, std::string_view value);
 
-    std::string Text() const;
+    const std::string& Text() const { return m_text; }
 
 private:
     enum class Kind { Other, Section, Key };
+    // One line of m_text, as a view into it.
     struct Line {
-        std::string raw; // without its line ending
-        std::string eol; // "\n", "\r\n" or "" for a last line without one
+        std::size_t begin = 0, end = 0; // the line without its ending
+        std::size_t next = 0;           // where the next line begins
         Kind kind = Kind::Other;
-        std::string name;  // section or key name, trimmed
-        std::string value; // key's value, trimmed and unquoted
+        std::string_view name;  // section or key name, trimmed
+        std::string_view value; // key's value, trimmed and unquoted
     };
+    // The line that begins at `pos` (< m_text.size()).
+    Line LineAt(std::size_t pos) const;
+    // The header line of the first section of that name, if any.
+    std::optional<Line> FindSection(std::string_view section) const;
 
-    // Index of the section's header line, or npos.
-    std::size_t FindSection(std::string_view section) const;
-
-    std::vector<Line> m_lines;
-    std::string m_eol = "\n";
+    std::string m_text;
+    std::string m_eol = "\n"; // the file's own line ending, for lines added
 };
 
 } // namespace velmora

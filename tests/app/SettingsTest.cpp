@@ -1,9 +1,11 @@
 #include "GlobalU.h"
 
 #include "CoreTestUtil.h"
+#include "HeapPeak.h"
 #include "IniFile.h"
 
 #include <csignal>
+#include <cstdio>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -158,14 +160,106 @@ TEST(Settings, SaveThatCannotWriteSaysWhere) {
     const std::string blocked = dir / "plain/velmora.Ini"; // a file where a directory should be
     EXPECT_EQ(SaveSettings(S::Window, blocked, TSettings{}), "Unable to write to " + blocked);
 
-    // Something that exists but cannot be read is not overwritten.
-    ASSERT_EQ(::mkdir((dir / "velmora.Ini").c_str(), 0700), 0);
+    // A file that exists but cannot be read is not overwritten: its other
+    // sections would be lost. (Root reads anything; then there is nothing to test.)
+    WriteText(dir / "velmora.Ini", "[Plugins]\na=b\n");
+    ASSERT_EQ(::chmod((dir / "velmora.Ini").c_str(), 0200), 0);
+    if (::access((dir / "velmora.Ini").c_str(), R_OK) == 0)
+        return;
     EXPECT_EQ(SaveSettings(S::Window, dir / "velmora.Ini", TSettings{}),
               "Unable to write to " + dir / "velmora.Ini");
     TSettings s;
     const auto messages = LoadSettings(S::Window, dir / "velmora.Ini", s);
     ASSERT_EQ(messages.size(), 1u);
-    EXPECT_EQ(messages[0].rfind("Unable to read " + dir / "velmora.Ini", 0), 0u) << messages[0];
+    EXPECT_EQ(messages[0], "Unable to read " + dir / "velmora.Ini" + ": Permission denied");
+}
+
+constexpr std::size_t kMiB = 1024 * 1024;
+
+// A settings file of `size` bytes: the keys first, then short lines, the
+// shape that costs a reader the most per byte.
+std::string PaddedSettings(std::size_t size) {
+    std::string text = "[Communication Port]\nPort=3\nBaudrate=9600\n[Form]\nZTop=7\n";
+    while (text.size() + 4 <= size)
+        text += "k=1\n";
+    text.append(size - text.size(), '\n');
+    return text;
+}
+
+TEST(Settings, OnlyARegularFileOfAtMost1MiBIsReadOrWritten) {
+    TempDir dir;
+    struct Row {
+        const char* name;
+        std::string path;
+        const char* kind; // what the message says it is; nullptr: read as settings
+        bool save;        // try a save over it (not over a real device)
+    } rows[] = {
+        {"fifo", dir / "fifo.Ini", "is a FIFO", true},
+        {"device", dir / "zero.Ini", "is a character device", false},
+        {"directory", dir / "dir.Ini", "is a directory", true},
+        {"1 MiB and a byte", dir / "big.Ini", "is larger than 1 MiB", true},
+        {"exactly 1 MiB", dir / "full.Ini", nullptr, true},
+    };
+    ASSERT_EQ(::mkfifo(rows[0].path.c_str(), 0600), 0);
+    ASSERT_EQ(::symlink("/dev/zero", rows[1].path.c_str()), 0);
+    ASSERT_EQ(::mkdir(rows[2].path.c_str(), 0700), 0);
+    WriteText(rows[3].path, PaddedSettings(kMiB + 1));
+    WriteText(rows[4].path, PaddedSettings(kMiB));
+
+    for (const auto& r : rows) {
+        TSettings s;
+        s.PortNumber = 9;
+        s.BaudRate = 2400;
+        s.WindowTop = 5;
+        const auto messages = LoadSettings(r.path, s);
+        if (!r.kind) {
+            EXPECT_TRUE(messages.empty()) << r.name << ": " << messages[0];
+            EXPECT_EQ(s.PortNumber, 3) << r.name;
+            EXPECT_EQ(s.BaudRate, 9600) << r.name;
+            EXPECT_EQ(s.WindowTop, 7) << r.name;
+        } else {
+            ASSERT_EQ(messages.size(), 1u) << r.name;
+            EXPECT_EQ(messages[0], r.path + " " + r.kind +
+                                       ", not a settings file (a regular file of at most 1 MiB): using the "
+                                       "default settings and leaving it as it is");
+            EXPECT_EQ(s.PortNumber, 1) << r.name;
+            EXPECT_EQ(s.BaudRate, 19200) << r.name;
+            EXPECT_EQ(s.WindowTop, 0) << r.name;
+        }
+        if (!r.save)
+            continue;
+        struct stat before {};
+        ASSERT_EQ(::stat(r.path.c_str(), &before), 0) << r.name;
+        const std::string saved = SaveSettings(SettingsSection::Window, r.path, s);
+        struct stat after {};
+        ASSERT_EQ(::stat(r.path.c_str(), &after), 0) << r.name;
+        if (r.kind) {
+            EXPECT_EQ(saved, "Unable to write to " + r.path) << r.name;
+            EXPECT_EQ(after.st_ino, before.st_ino) << r.name << " was replaced";
+            EXPECT_EQ(after.st_size, before.st_size) << r.name;
+        } else {
+            EXPECT_EQ(saved, "") << r.name;
+        }
+    }
+}
+
+// The file's bytes, a copy and a rewritten copy: not a structure per line.
+TEST(Settings, ReadingAndSavingTheLargestFileTakesLittleMemory) {
+    TempDir dir;
+    const std::string file = dir / "velmora.Ini";
+    WriteText(file, PaddedSettings(kMiB));
+    TSettings s;
+    const std::size_t base = HeapInUse();
+    ResetHeapPeak();
+    ASSERT_TRUE(LoadSettings(file, s).empty());
+    const std::size_t loadPeak = HeapPeak() - base;
+    ResetHeapPeak();
+    ASSERT_EQ(SaveSettings(SettingsSection::Window, file, s), "");
+    const std::size_t savePeak = HeapPeak() - base;
+    std::printf("peak above the start: load %zu KiB, save %zu KiB, for a file of 1024 KiB\n", loadPeak / 1024,
+                savePeak / 1024);
+    EXPECT_LE(loadPeak, 3 * kMiB);
+    EXPECT_LE(savePeak, 6 * kMiB);
 }
 
 // A save that dies part-way through writing (here the file size limit
