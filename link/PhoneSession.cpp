@@ -101,9 +101,12 @@ bool PhoneSession::Connect(int portNumber, int baudRate) {
         m_events.Status("Communication Port Open");
         m_events.Status("Initialization");
         Send("ate0\r");
-        if (!Holds(AwaitReply(1500, 5), "OK")) {
+        const std::string echoOff = AwaitReply(1500, 5);
+        if (!Holds(echoOff, "OK")) {
             CloseQuietly();
             m_events.Status("No Response From Mobile Phone !");
+            if (const std::string refusal = PhoneRefusal(echoOff); !refusal.empty())
+                m_events.PhoneRefused(refusal);
             return false;
         }
         m_events.ConnectionIcon(iconOpen = true);

@@ -25,7 +25,146 @@ bool AfterMarker(std::string_view text, std::string_view marker, std::string_vie
     return true;
 }
 
+struct Meaning {
+    int code;
+    const char* text;
+};
+
+// +CME ERROR codes of 3GPP TS 27.007 clause 9.2.1.
+constexpr Meaning kCmeMeanings[] = {
+    {0, "phone failure"},
+    {1, "no connection to phone"},
+    {2, "phone-adaptor link reserved"},
+    {3, "operation not allowed"},
+    {4, "operation not supported"},
+    {5, "PH-SIM PIN required"},
+    {10, "SIM not inserted"},
+    {11, "SIM PIN required"},
+    {12, "SIM PUK required"},
+    {13, "SIM failure"},
+    {14, "SIM busy"},
+    {15, "SIM wrong"},
+    {16, "incorrect password"},
+    {17, "SIM PIN2 required"},
+    {18, "SIM PUK2 required"},
+    {20, "memory full"},
+    {21, "invalid index"},
+    {22, "not found"},
+    {23, "memory failure"},
+    {24, "text string too long"},
+    {25, "invalid characters in text string"},
+    {26, "dial string too long"},
+    {27, "invalid characters in dial string"},
+    {30, "no network service"},
+    {31, "network timeout"},
+    {32, "network not allowed - emergency calls only"},
+    {100, "unknown"},
+};
+
+// +CMS ERROR codes: below 128 the RP-cause of 3GPP TS 24.011 table 8.4, from
+// 128 to 255 the TP-FCS of TS 23.040 clause 9.2.3.22, from 300 the phone's own
+// of TS 27.005 clause 3.2.5.
+constexpr Meaning kCmsMeanings[] = {
+    {1, "unassigned (unallocated) number"},
+    {8, "operator determined barring"},
+    {10, "call barred"},
+    {21, "short message transfer rejected"},
+    {22, "memory capacity exceeded"},
+    {27, "destination out of order"},
+    {28, "unidentified subscriber"},
+    {29, "facility rejected"},
+    {30, "unknown subscriber"},
+    {38, "network out of order"},
+    {41, "temporary failure"},
+    {42, "congestion"},
+    {47, "resources unavailable, unspecified"},
+    {50, "requested facility not subscribed"},
+    {69, "requested facility not implemented"},
+    {81, "invalid short message transfer reference value"},
+    {95, "semantically incorrect message"},
+    {96, "invalid mandatory information"},
+    {97, "message type non-existent or not implemented"},
+    {98, "message not compatible with short message protocol state"},
+    {99, "information element non-existent or not implemented"},
+    {111, "protocol error, unspecified"},
+    {127, "interworking, unspecified"},
+    {128, "telematic interworking not supported"},
+    {129, "short message type 0 not supported"},
+    {130, "cannot replace short message"},
+    {143, "unspecified protocol identifier error"},
+    {144, "data coding scheme not supported"},
+    {145, "message class not supported"},
+    {159, "unspecified data coding scheme error"},
+    {176, "TPDU not supported"},
+    {192, "service centre busy"},
+    {193, "no service centre subscription"},
+    {194, "service centre system failure"},
+    {195, "invalid destination address"},
+    {196, "destination barred"},
+    {197, "duplicate message rejected"},
+    {208, "SIM message storage full"},
+    {209, "no message storage on the SIM"},
+    {210, "error in the phone"},
+    {211, "memory capacity exceeded"},
+    {255, "unspecified error"},
+    {300, "ME failure"},
+    {301, "SMS service of ME reserved"},
+    {302, "operation not allowed"},
+    {303, "operation not supported"},
+    {304, "invalid PDU mode parameter"},
+    {305, "invalid text mode parameter"},
+    {310, "SIM not inserted"},
+    {311, "SIM PIN required"},
+    {312, "PH-SIM PIN required"},
+    {313, "SIM failure"},
+    {314, "SIM busy"},
+    {315, "SIM wrong"},
+    {316, "SIM PUK required"},
+    {317, "SIM PIN2 required"},
+    {318, "SIM PUK2 required"},
+    {320, "memory failure"},
+    {321, "invalid memory index"},
+    {322, "memory full"},
+    {330, "SMSC address unknown"},
+    {331, "no network service"},
+    {332, "network timeout"},
+    {340, "no +CNMA acknowledgement expected"},
+    {500, "unknown error"},
+};
+
+template <std::size_t N> const char* MeaningOf(const Meaning (&table)[N], std::string_view digits) {
+    if (digits.empty() || digits.size() > 3)
+        return nullptr;
+    int code = 0;
+    for (char c : digits) {
+        if (c < '0' || c > '9')
+            return nullptr;
+        code = code * 10 + (c - '0');
+    }
+    for (const auto& m : table)
+        if (m.code == code)
+            return m.text;
+    return nullptr;
+}
+
 } // namespace
+
+std::string PhoneRefusal(std::string_view reply) {
+    static constexpr std::string_view kCme = "+CME ERROR:", kCms = "+CMS ERROR:";
+    const auto cme = reply.find(kCme), cms = reply.find(kCms);
+    if (cme == std::string_view::npos && cms == std::string_view::npos)
+        return "";
+    const bool isCme = cme < cms;
+    const std::string_view prefix = isCme ? kCme : kCms;
+    std::string_view rest = reply.substr((isCme ? cme : cms) + prefix.size());
+    rest = Trim(rest.substr(0, rest.find_first_of("\r\n")));
+    if (rest.empty())
+        return std::string(prefix);
+    std::string text = std::string(prefix) + " " + std::string(rest);
+    if (const char* meaning = isCme ? MeaningOf(kCmeMeanings, rest) : MeaningOf(kCmsMeanings, rest))
+        text += std::string(" (") + meaning + ")";
+    return text;
+}
 
 std::string FirstReplyLine(std::string_view reply) {
     if (reply.substr(0, 2) == kCrLf)

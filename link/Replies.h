@@ -11,6 +11,14 @@ namespace velmora {
 // gives "ERROR".
 std::string FirstReplyLine(std::string_view reply);
 
+// The phone's own reason for refusing a command: the first "+CME ERROR:"
+// (3GPP TS 27.007 clause 9.2) or "+CMS ERROR:" (TS 27.005 clause 3.2.5) line
+// of a reply, with the meaning of a numeric code after it:
+// "+CMS ERROR: 500 (unknown error)", "+CME ERROR: 10 (SIM not inserted)".
+// A phone that already words its reason ("+CME ERROR: SIM PIN required")
+// keeps its words. "" when the reply holds no such line.
+std::string PhoneRefusal(std::string_view reply);
+
 // The two texts cut from an answer to "at+csq": the RSSI text runs from the
 // sixth character after the start of "+CSQ:" up to the first comma of the
 // whole reply, the BER text is the two characters after that comma.

@@ -8,6 +8,12 @@ constexpr char kCtrlZ = 26;
 
 bool Holds(const std::string& reply, const char* word) { return reply.find(word) != std::string::npos; }
 
+// The phone's reason, when it gave one, goes beside the outcome texts.
+void ShowRefusal(SessionEvents& events, const std::string& reply) {
+    if (const std::string refusal = PhoneRefusal(reply); !refusal.empty())
+        events.PhoneRefused(refusal);
+}
+
 } // namespace
 
 SubmitOutcome PhoneSession::Judge(const std::string& reply, const std::string& destination,
@@ -18,6 +24,7 @@ SubmitOutcome PhoneSession::Judge(const std::string& reply, const std::string& d
         Log(m_failedLog, destination);
         Log(m_failedLog, reply);
         m_events.Monitor("Fail (1)");
+        ShowRefusal(m_events, reply);
         return SubmitOutcome::Failed;
     }
     if (Holds(reply, "OK")) {
@@ -29,6 +36,7 @@ SubmitOutcome PhoneSession::Judge(const std::string& reply, const std::string& d
         return SubmitOutcome::Unknown; // the caller sends the second terminator
     Log(m_failedLog, destination + " (?)");
     m_events.Monitor("Unknown");
+    ShowRefusal(m_events, reply);
     return SubmitOutcome::Unknown;
 }
 
@@ -40,7 +48,8 @@ SubmitOutcome PhoneSession::SubmitPDU(const std::string& pdu, const std::string&
     SubmitOutcome outcome = SubmitOutcome::Unknown;
     try {
         Send("at+cmgf=0\r");
-        if (!Holds(AwaitReply(500, 6), "OK")) {
+        if (const std::string reply = AwaitReply(500, 6); !Holds(reply, "OK")) {
+            ShowRefusal(m_events, reply);
             SetTimer(true);
             return SubmitOutcome::NoPduMode;
         }
@@ -48,7 +57,8 @@ SubmitOutcome PhoneSession::SubmitPDU(const std::string& pdu, const std::string&
         // The phone does not count the leading service-centre octet "00".
         const auto length = static_cast<long>(pdu.size() / 2) - 1;
         Send("at+cmgs=" + std::to_string(length) + "\r");
-        if (!Holds(AwaitReply(500, 6), ">")) {
+        if (const std::string reply = AwaitReply(500, 6); !Holds(reply, ">")) {
+            ShowRefusal(m_events, reply);
             SetTimer(true);
             return SubmitOutcome::NoPrompt;
         }

@@ -64,6 +64,9 @@ public:
     void Status(const std::string& text) override { m_status = text; }
     void LinkError(const std::string& what) override { m_linkError = what; }
     void LogFailed(const std::string& reason) override { m_io.err << "velmora-cli: " << reason << '\n'; }
+    void PhoneRefused(const std::string& answer) override {
+        m_io.err << "velmora-cli: the phone answered: " << answer << '\n';
+    }
 
     // The platform's reason, unless the status text already gives it.
     std::string Why() const {

@@ -37,11 +37,27 @@ TEST(CliSend, DeliversEveryPartAndSaysSo) {
     EXPECT_EQ(ReadLines(dir + "/pdus.txt").size(), 3u);
 }
 
-TEST(CliSend, APartThePhoneRefusesExitsWith1) {
-    SimPhone sim({"--pdu-answer", "cms-error"});
-    const Outcome r = Cli(RunSend, {"--device=COM3=" + sim.device(), "--port", "3", "void", "628569999999"});
-    EXPECT_EQ(r.code, kExitRefused) << r.err;
-    EXPECT_EQ(r.out, "Fail (1)\n");
+TEST(CliSend, APartThePhoneRefusesExitsWith1AndGivesThePhonesReason) {
+    struct Row {
+        std::vector<std::string> sim;
+        std::string out, err;
+    } rows[] = {
+        {{"--pdu-answer", "cms-error"},
+         "Fail (1)\n",
+         "velmora-cli: the phone answered: +CMS ERROR: 500 (unknown error)\n"},
+        {{"--refuse-length", "+CME ERROR: SIM PIN required"},
+         "Fail (no prompt)\n",
+         "velmora-cli: the phone answered: +CME ERROR: SIM PIN required\n"},
+        {{"--pdu-answer", "error"}, "Fail (1)\n", ""},
+    };
+    for (const auto& r : rows) {
+        SimPhone sim(r.sim);
+        const Outcome o =
+            Cli(RunSend, {"--device=COM3=" + sim.device(), "--port", "3", "void", "628569999999"});
+        EXPECT_EQ(o.code, kExitRefused) << r.sim[1] << o.err;
+        EXPECT_EQ(o.out, r.out) << r.sim[1];
+        EXPECT_EQ(o.err, r.err) << r.sim[1];
+    }
 }
 
 TEST(CliSend, APhoneThatCannotBeReachedExitsWith3AndSaysWhy) {

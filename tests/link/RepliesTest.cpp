@@ -26,6 +26,38 @@ TEST(FirstReplyLine, KeepsTheFirstLineWithoutItsLeadingLineBreak) {
         EXPECT_EQ(FirstReplyLine(reply), line) << reply;
 }
 
+TEST(PhoneRefusal, GivesThePhonesReasonWithTheMeaningOfItsCode) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"\r\n+CMS ERROR: 500\r\n", "+CMS ERROR: 500 (unknown error)"},
+        {"\r\n+CMS ERROR: 38\r\n", "+CMS ERROR: 38 (network out of order)"},
+        {"\r\n+CMS ERROR: 330\r\n", "+CMS ERROR: 330 (SMSC address unknown)"},
+        {"\r\n+CMS ERROR: 208\r\n", "+CMS ERROR: 208 (SIM message storage full)"}, // TP-FCS range
+        {"\r\n+CME ERROR: 10\r\n", "+CME ERROR: 10 (SIM not inserted)"},
+        {"\r\n+CME ERROR: 0\r\n", "+CME ERROR: 0 (phone failure)"},
+        {"\r\n+CME ERROR: 32\r\n", "+CME ERROR: 32 (network not allowed - emergency calls only)"},
+        // the same number means different things to +CME and +CMS
+        {"\r\n+CME ERROR: 30\r\n", "+CME ERROR: 30 (no network service)"},
+        {"\r\n+CMS ERROR: 30\r\n", "+CMS ERROR: 30 (unknown subscriber)"},
+        // a worded reason stands as the phone sent it
+        {"\r\n+CME ERROR: SIM PIN required\r\n", "+CME ERROR: SIM PIN required"},
+        {"\r\n+CMS ERROR: 611\r\n", "+CMS ERROR: 611"},                // a code with no meaning known here
+        {"\r\n+CMS ERROR:500\r\n", "+CMS ERROR: 500 (unknown error)"}, // no blank after the colon
+        {"\r\n+CMS ERROR: 5000\r\n", "+CMS ERROR: 5000"},
+        {"\r\n+CMS ERROR: \r\n", "+CMS ERROR:"},
+        {"+CMS ERROR: 301", "+CMS ERROR: 301 (SMS service of ME reserved)"}, // no line end yet
+        // the first of several, after an echo or a prompt
+        {"at+cmgs=22\r\r\n> \r\n+CMS ERROR: 304\r\n+CME ERROR: 3\r\n",
+         "+CMS ERROR: 304 (invalid PDU mode parameter)"},
+        {"\r\n+CME ERROR: 3\r\n+CMS ERROR: 304\r\n", "+CME ERROR: 3 (operation not allowed)"},
+        {"\r\nERROR\r\n", ""},
+        {"\r\nOK\r\n", ""},
+        {"+CMS ERR", ""},
+        {"", ""},
+    };
+    for (const auto& [reply, text] : cases)
+        EXPECT_EQ(PhoneRefusal(reply), text) << reply;
+}
+
 struct CsqCase {
     std::string reply;
     bool found;

@@ -15,7 +15,7 @@ namespace velmora::testing {
 // Keeps everything the session shows, in order.
 class RecordingEvents : public SessionEvents {
 public:
-    std::vector<std::string> status, monitor, linkErrors, logFailures;
+    std::vector<std::string> status, monitor, linkErrors, logFailures, refused;
     std::vector<bool> icon, ui, timer;
     std::vector<int> bars;
     std::vector<std::string> quality; // "rssi|ber|bars|berBar"
@@ -41,6 +41,7 @@ public:
     void MonitorTimer(bool on) override { timer.push_back(on); }
     void LinkError(const std::string& w) override { linkErrors.push_back(w); }
     void LogFailed(const std::string& r) override { logFailures.push_back(r); }
+    void PhoneRefused(const std::string& a) override { refused.push_back(a); }
     void ContactFound(const PhonebookEntry& e) override { contacts.push_back(e); }
     std::string lastStatus() const { return status.empty() ? "" : status.back(); }
 };

@@ -55,6 +55,23 @@ TEST_F(SessionTest, NoOkToEchoOffClosesThePortAfterFivePolls) {
     EXPECT_FALSE(port.Led(LedSignal::Conn).state());
 }
 
+TEST_F(SessionTest, APhoneThatRefusesEchoOffSaysWhyAfterTheStatus) {
+    const std::pair<std::string, std::vector<std::string>> cases[] = {
+        {"\r\n+CME ERROR: SIM PIN required\r\n", {"+CME ERROR: SIM PIN required"}},
+        {"ate0\r\r\n+CME ERROR: 13\r\n", {"+CME ERROR: 13 (SIM failure)"}},
+        {"\r\nERROR\r\n", {}},
+        {"", {}},
+    };
+    for (const auto& [answer, refused] : cases) {
+        port.On("ate0\r", Now(answer));
+        events = RecordingEvents();
+        EXPECT_FALSE(session.Connect(1, 19200)) << answer;
+        EXPECT_EQ(events.lastStatus(), "No Response From Mobile Phone !") << answer;
+        EXPECT_EQ(events.refused, refused) << answer;
+        EXPECT_FALSE(session.IsConnected()) << answer;
+    }
+}
+
 TEST_F(SessionTest, ALateOkToEchoOffIsTakenAtTheFirstNonEmptyPoll) {
     port.On("ate0\r", {{4000, "\r\nOK\r\n"}});
     EXPECT_TRUE(session.Connect(1, 19200));

@@ -22,6 +22,11 @@ struct SubmitCase {
     std::string monitor;
 };
 
+std::vector<std::string> Join2(std::vector<std::string> lines, const std::string& last) {
+    lines.push_back(last);
+    return lines;
+}
+
 const Chunks kOk = Now("\r\n+CMGS: 5\r\n\r\nOK\r\n");
 const std::string kCms = "\r\n+CMS ERROR: 500\r\n";
 
@@ -163,6 +168,89 @@ TEST_F(SessionTest, APhoneThatRefusesPduModeIsNotLogged) {
     EXPECT_TRUE(logs.empty());
     EXPECT_TRUE(events.monitor.empty());
     EXPECT_EQ(events.timer, (std::vector<bool>{false, true}));
+}
+
+struct RefusalCase {
+    const char* name;
+    std::string modeAnswer, lengthAnswer, pduAnswer, secondAnswer;
+    SubmitOutcome outcome;
+    std::vector<std::string> monitor;
+    std::vector<std::string> refused;
+};
+
+TEST_F(SessionTest, ThePhonesReasonIsShownBesideTheUnchangedOutcome) {
+    const std::string ok = "\r\nOK\r\n", prompt = "\r\n> ";
+    const std::vector<std::string> promptMonitor{"Enter PDU Mode OK", "Ready To Receive"};
+    const RefusalCase cases[] = {
+        {"worded reason to pdu mode",
+         "\r\n+CME ERROR: SIM PIN required\r\n",
+         "",
+         "",
+         "",
+         SubmitOutcome::NoPduMode,
+         {},
+         {"+CME ERROR: SIM PIN required"}},
+        {"code to pdu mode",
+         "\r\n+CMS ERROR: 302\r\n",
+         "",
+         "",
+         "",
+         SubmitOutcome::NoPduMode,
+         {},
+         {"+CMS ERROR: 302 (operation not allowed)"}},
+        {"plain error to pdu mode", "\r\nERROR\r\n", "", "", "", SubmitOutcome::NoPduMode, {}, {}},
+        {"reason to the length",
+         ok,
+         "\r\n+CME ERROR: SIM PIN required\r\n",
+         "",
+         "",
+         SubmitOutcome::NoPrompt,
+         {"Enter PDU Mode OK"},
+         {"+CME ERROR: SIM PIN required"}},
+        {"reason to the pdu",
+         ok,
+         prompt,
+         "\r\n+CMS ERROR: 38\r\n",
+         "",
+         SubmitOutcome::Failed,
+         Join2(promptMonitor, "Fail (1)"),
+         {"+CMS ERROR: 38 (network out of order)"}},
+        {"plain error to the pdu",
+         ok,
+         prompt,
+         "\r\nERROR\r\n",
+         "",
+         SubmitOutcome::Failed,
+         Join2(promptMonitor, "Fail (1)"),
+         {}},
+        {"reason after the second terminator",
+         ok,
+         prompt,
+         "",
+         "\r\n+CMS ERROR: 500\r\n",
+         SubmitOutcome::Unknown,
+         Join2(promptMonitor, "Unknown"),
+         {"+CMS ERROR: 500 (unknown error)"}},
+        {"sent",
+         ok,
+         prompt,
+         "\r\n+CMGS: 7\r\n\r\nOK\r\n",
+         "",
+         SubmitOutcome::Sent,
+         Join2(promptMonitor, "Message Sent"),
+         {}},
+    };
+    Connected();
+    for (const auto& c : cases) {
+        port.On("at+cmgf=0\r", Now(c.modeAnswer));
+        port.On("at+cmgs=22\r", Now(c.lengthAnswer));
+        port.On(kPduWrite, c.pduAnswer.empty() ? Chunks{} : Now(c.pduAnswer));
+        port.On(kSecondZ, c.secondAnswer.empty() ? Chunks{} : Now(c.secondAnswer));
+        Forget();
+        EXPECT_EQ(session.SubmitPDU(kPdu, kDest), c.outcome) << c.name;
+        EXPECT_EQ(events.monitor, c.monitor) << c.name;
+        EXPECT_EQ(events.refused, c.refused) << c.name;
+    }
 }
 
 TEST_F(SessionTest, NoPromptIsNotLogged) {

@@ -92,6 +92,17 @@ TEST(SimulatedPhone, PduAnswers) {
     }
 }
 
+TEST(SimulatedPhone, RefusesTheLengthWithTheGivenAnswer) {
+    PhoneOptions o = Quiet();
+    o.lengthRefusal = "+CME ERROR: SIM PIN required";
+    SimulatedPhone phone{o};
+    Converse(phone, {{"at+cmgf=0\r", "\r\nOK\r\n"},
+                     {"at+cmgs=18\r", "\r\n+CME ERROR: SIM PIN required\r\n"},
+                     {kPdu + "\x1A\r", "\r\nERROR\r\n"}, // no prompt: the PDU reads as a bad command
+                     {"at+cgmr\r", "\r\n1.00\r\n\r\nOK\r\n"}});
+    EXPECT_TRUE(phone.Pdus().empty());
+}
+
 TEST(SimulatedPhone, SignalPhoneBookAndOperators) {
     PhoneOptions o = Quiet();
     o.csq = {CsqAnswer{CsqAnswer::Values, "17", "99"}, CsqAnswer{CsqAnswer::Error, "", ""},

@@ -62,6 +62,8 @@ const char* HelpText() {
            "  --chunk BYTES           send every answer in pieces of BYTES bytes ...\n"
            "  --chunk-delay MS        ... with MS between two pieces\n"
            "  --refuse-pdu-mode       answer ERROR to at+cmgf=0\n"
+           "  --refuse-length TEXT    answer TEXT to at+cmgs= instead of the prompt, for\n"
+           "                          example \"+CME ERROR: SIM PIN required\"\n"
            "  --pdu-answer WHAT       answer to a PDU: ok (+CMGS and OK, the default),\n"
            "                          error (ERROR), cms-error[:CAUSE] (+CMS ERROR, 500\n"
            "                          unless given), second-ctrlz (nothing until a second\n"
@@ -144,6 +146,9 @@ std::string ParseArguments(const std::vector<std::string>& words, Arguments& arg
                 return "--chunk-delay needs milliseconds";
         } else if (w == "--refuse-pdu-mode") {
             p.refusePduMode = true;
+        } else if (w == "--refuse-length") {
+            if (!value(p.lengthRefusal) || p.lengthRefusal.empty())
+                return "--refuse-length needs the answer's text";
         } else if (w == "--pdu-answer") {
             if (!value(v))
                 return "--pdu-answer needs ok, error, cms-error[:CAUSE], second-ctrlz or none";

@@ -143,6 +143,10 @@ void SimulatedPhone::Command(const std::string& line, std::vector<Output>& out) 
             Answer("ERROR", out);
             return;
         }
+        if (!m_opt.lengthRefusal.empty()) {
+            Answer(m_opt.lengthRefusal, out);
+            return;
+        }
         m_announced = length;
         m_pdu.clear();
         m_readingPdu = true;

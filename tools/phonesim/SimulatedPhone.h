@@ -40,6 +40,7 @@ struct PhoneOptions {
     bool echo = true;           // echo until "ate0", as phones do after power-on
     bool silent = false;        // no echo, no answer: a phone that is off
     bool refusePduMode = false; // "ERROR" to "at+cmgf=0"
+    std::string lengthRefusal;  // answered to "at+cmgs=" instead of the prompt, if given
     PduAnswer pduAnswer = PduAnswer::Ok;
     int cmsCause = 500;
     std::vector<CsqAnswer> csq{CsqAnswer{}};

@@ -64,6 +64,15 @@ void CheckOperators(std::string_view reply) {
     }
 }
 
+// A refusal is found exactly when a reply holds one; it is one line that
+// starts with its marker.
+void CheckRefusal(std::string_view reply) {
+    const std::string r = PhoneRefusal(reply);
+    FUZZ_CHECK(r.empty() == !(Within("+CME ERROR:", reply) || Within("+CMS ERROR:", reply)));
+    FUZZ_CHECK(r.find_first_of("\r\n") == std::string::npos);
+    FUZZ_CHECK(r.empty() || r.rfind("+CME ERROR:", 0) == 0 || r.rfind("+CMS ERROR:", 0) == 0);
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -72,5 +81,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     CheckSignal(reply);
     CheckPhonebook(reply);
     CheckOperators(reply);
+    CheckRefusal(reply);
     return 0;
 }
