@@ -12,6 +12,10 @@ enum ExitCode { kExitOk = 0, kExitRefused = 1, kExitUsage = 2, kExitUnreachable 
 struct Io {
     std::ostream& out;
     std::ostream& err;
+    // Whether each stream is a terminal: the phone's bytes are then shown
+    // escaped (EscapeForTerminal), while files and pipes get them unchanged.
+    bool outIsTerminal = false;
+    bool errIsTerminal = false;
 };
 
 // A failure to report: one line on stderr and the exit code that goes with it.

@@ -7,6 +7,7 @@
 #include "GlobalU.h"
 #include "Logs.h"
 #include "PhoneSession.h"
+#include "TerminalText.h"
 
 #include <charconv>
 #include <ctime>
@@ -32,8 +33,10 @@ std::string SendUsage() {
 }
 
 std::string IdentifyUsage() {
-    return std::string("usage: velmora-cli identify [LINK OPTIONS]\n"
-                       "Connects and prints what the phone says about itself.\n") +
+    return std::string(
+               "usage: velmora-cli identify [LINK OPTIONS]\n"
+               "Connects and prints what the phone says about itself. On a terminal, control\n"
+               "characters and bytes that are not UTF-8 are shown as \\xNN and a backslash as \\\\.\n") +
            kLinkOptions;
 }
 
@@ -41,7 +44,8 @@ std::string PhonebookUsage() {
     return std::string(
                "usage: velmora-cli phonebook [LINK OPTIONS] [--export FILE]\n"
                "Reads the SIM's phone book and prints it as the text export; --export also writes it\n"
-               "to FILE.\n") +
+               "to FILE. On a terminal the entries are shown escaped as by identify; FILE and a\n"
+               "pipe get the phone's bytes unchanged.\n") +
            kLinkOptions;
 }
 
@@ -65,7 +69,7 @@ public:
     void LinkError(const std::string& what) override { m_linkError = what; }
     void LogFailed(const std::string& reason) override { m_io.err << "velmora-cli: " << reason << '\n'; }
     void PhoneRefused(const std::string& answer) override {
-        m_io.err << "velmora-cli: the phone answered: " << answer << '\n';
+        m_io.err << "velmora-cli: the phone answered: " << ForOutput(answer, m_io.errIsTerminal) << '\n';
     }
 
     // The platform's reason, unless the status text already gives it.
@@ -215,8 +219,10 @@ int RunIdentify(std::vector<std::string> words, Io io) {
     if (!phone.Connect(io))
         return kExitUnreachable;
     const PhoneIdentity& id = phone.session().Identity();
-    io.out << "Manufacturer: " << id.Manufacturer << "\nModel: " << id.Model << "\nRevision: " << id.Revision
-           << "\nIMSI: " << id.IMSI << "\nService Centre: " << id.ServiceCentre << '\n';
+    const auto shown = [&](const std::string& field) { return ForOutput(field, io.outIsTerminal); };
+    io.out << "Manufacturer: " << shown(id.Manufacturer) << "\nModel: " << shown(id.Model)
+           << "\nRevision: " << shown(id.Revision) << "\nIMSI: " << shown(id.IMSI)
+           << "\nService Centre: " << shown(id.ServiceCentre) << '\n';
     return kExitOk;
 }
 
@@ -253,7 +259,13 @@ int RunPhonebook(std::vector<std::string> words, Io io) {
         return kExitUnreachable;
     }
     const std::time_t now = std::time(nullptr);
-    io.out << FormatContactExport(entries, FormatExportStamp(now));
+    // The terminal sees the entries escaped; the export file gets them as read.
+    std::vector<PhonebookEntry> shown = entries;
+    if (io.outIsTerminal)
+        for (auto& e : shown)
+            for (std::string* field : {&e.index, &e.number, &e.type, &e.name})
+                *field = EscapeForTerminal(*field);
+    io.out << FormatContactExport(shown, FormatExportStamp(now));
     if (!exportFile)
         return kExitOk;
     const ExportResult r = WriteContactExport(*exportFile, entries, now);

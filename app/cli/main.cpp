@@ -6,6 +6,7 @@
 #include <cstring>
 #include <iostream>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -38,7 +39,7 @@ void PrintUsage(std::ostream& os) {
 } // namespace
 
 int main(int argc, char** argv) {
-    Io io{std::cout, std::cerr};
+    Io io{std::cout, std::cerr, ::isatty(STDOUT_FILENO) == 1, ::isatty(STDERR_FILENO) == 1};
     std::vector<std::string> words(argv + 1, argv + argc);
     if (words.empty()) {
         PrintUsage(std::cerr);

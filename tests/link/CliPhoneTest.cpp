@@ -21,9 +21,10 @@ struct Outcome {
     std::string out, err;
 };
 
-Outcome Cli(int (*command)(std::vector<std::string>, Io), std::vector<std::string> words) {
+Outcome Cli(int (*command)(std::vector<std::string>, Io), std::vector<std::string> words,
+            bool terminal = false) {
     std::ostringstream out, err;
-    const int code = command(std::move(words), Io{out, err});
+    const int code = command(std::move(words), Io{out, err, terminal, terminal});
     return {code, out.str(), err.str()};
 }
 
@@ -102,6 +103,32 @@ TEST(CliIdentify, PrintsTheFiveFields) {
     EXPECT_EQ(r.code, kExitOk) << r.err;
     EXPECT_EQ(r.out, "Manufacturer: Siemens AG\nModel: PhoneSim 1\nRevision: 1.00\nIMSI: 510991234567890\n"
                      "Service Centre: +CSCA: \"+628159000000\",145\n");
+}
+
+TEST(CliIdentify, EscapesThePhonesBytesOnlyForATerminal) {
+    SimPhone sim({"--manufacturer", "Evil\x1b]0;owned\x07\x1b[2J"});
+    const std::pair<bool, std::string> rows[] = {
+        {true, "Manufacturer: Evil\\x1B]0;owned\\x07\\x1B[2J\n"},
+        {false, "Manufacturer: Evil\x1b]0;owned\x07\x1b[2J\n"},
+    };
+    for (const auto& [terminal, first] : rows) {
+        const Outcome r = Cli(RunIdentify, {"--device", sim.device()}, terminal);
+        EXPECT_EQ(r.code, kExitOk) << r.err;
+        EXPECT_EQ(r.out.substr(0, r.out.find('\n') + 1), first) << terminal;
+    }
+}
+
+TEST(CliPhonebook, ATerminalSeesTheNamesEscapedTheExportKeepsTheBytes) {
+    const std::string dir = TempDir("cli-book-escape");
+    std::ofstream(dir + "/book.txt") << "1,0812,Bad\x1b[2JName\n";
+    SimPhone sim({"--phonebook", dir + "/book.txt"});
+    const Outcome r = Cli(RunPhonebook, {"--device", sim.device(), "--export", dir + "/Contact.Txt"}, true);
+    EXPECT_EQ(r.code, kExitOk) << r.err;
+    EXPECT_NE(r.out.find("Bad\\x1B[2JName "), std::string::npos) << r.out;
+    EXPECT_EQ(r.out.find('\x1b'), std::string::npos);
+    const auto lines = ReadLines(dir + "/Contact.Txt");
+    ASSERT_EQ(lines.size(), 4u);
+    EXPECT_EQ(lines[2].rfind("Bad\x1b[2JName ", 0), 0u) << lines[2];
 }
 
 TEST(CliPhonebook, TakesTheLinkOptionsAfterExportToo) {
