@@ -1,0 +1,259 @@
+#include "TForm1.h"
+
+#include "Pictures.h"
+#include "Prompter.h"
+#include "TAboutBox.h"
+#include "TForm2.h"
+#include "ui_TForm1.h"
+
+#include <QActionGroup>
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QScreen>
+#include <QStatusTipEvent>
+#include <QTimer>
+
+namespace velmora {
+
+namespace {
+
+const int kBaudRates[] = {2400, 4800, 9600, 19200};
+// How long closing waits for a send in progress to log its part as unknown.
+const int kCloseWaitMs = 5000;
+
+QString FromLocal(const std::string& s) { return QString::fromStdString(s); }
+
+} // namespace
+
+TForm1::TForm1(WindowSetup setup, QWidget* parent)
+    : QMainWindow(parent), m_ui(std::make_unique<Ui::TForm1>()), m_setup(std::move(setup)),
+      m_climb(new QTimer(this)) {
+    m_ui->setupUi(this);
+    if (!m_setup.prompter)
+        m_ownPrompter = std::make_unique<Prompter>();
+    m_prompter = m_setup.prompter ? m_setup.prompter : m_ownPrompter.get();
+    m_climb->setInterval(50);
+
+    LoadSettingsAtStart();
+    m_link = m_setup.makeLink(m_settings);
+    m_link->setLogPaths(FromLocal(m_setup.paths.transmitLog), FromLocal(m_setup.paths.failedLog));
+    ApplyWindowBounds();
+    CheckMenuItems();
+    DrawPictures();
+    ShowStatus("Please Open Communication Port !");
+
+    m_form2 = std::make_unique<TForm2>(this);
+    m_about = std::make_unique<TAboutBox>(this);
+    WireSignals();
+}
+
+TForm1::~TForm1() = default;
+
+// Every connection of the window, in one place.
+void TForm1::WireSignals() {
+    auto& ui = *m_ui;
+    connect(ui.mnuFTransmitLog, &QAction::triggered, this, &TForm1::mnuFTransmitLogClick);
+    connect(ui.mnuFFailedLog, &QAction::triggered, this, &TForm1::mnuFFailedLogClick);
+    connect(ui.mnuFExit, &QAction::triggered, this, &TForm1::mnuFExitClick);
+    connect(ui.About1, &QAction::triggered, this, &TForm1::About1Click);
+    connect(ui.mnuMobile, &QAction::triggered, this, &TForm1::mnuMobileClick);
+
+    connect(ui.mnuOpenPort, &QAction::triggered, this, &TForm1::mnuOpenPortClick);
+    connect(ui.mnuClosePort, &QAction::triggered, this, &TForm1::mnuClosePortClick);
+    const QList<QAction*> ports = {ui.COM11, ui.COM21, ui.COM31, ui.COM41, ui.COM51,
+                                   ui.COM61, ui.COM71, ui.COM81, ui.COM91};
+    for (int n = 1; n <= ports.size(); ++n)
+        connect(ports[n - 1], &QAction::triggered, this, [this, n] { SerialPortClick(n); });
+    const QList<QAction*> speeds = {ui.N24001, ui.N48001, ui.N96001, ui.N192001};
+    for (int i = 0; i < speeds.size(); ++i)
+        connect(speeds[i], &QAction::triggered, this, [this, i] { BaudrateClick(kBaudRates[i]); });
+
+    PhoneLink* link = m_link.get();
+    connect(link, &PhoneLink::stateChanged, this, &TForm1::LinkStateChanged);
+    connect(link, &PhoneLink::status, this, &TForm1::LinkStatus);
+    connect(link, &PhoneLink::monitor, this, &TForm1::LinkMonitor);
+    connect(link, &PhoneLink::phoneRefused, this, &TForm1::LinkDetail);
+    connect(link, &PhoneLink::linkError, this, &TForm1::LinkError);
+    connect(link, &PhoneLink::connectFinished, this, &TForm1::ConnectFinished);
+    connect(link, &PhoneLink::lamp, this, &TForm1::LampChanged);
+    connect(link, &PhoneLink::lineSignals, this, &TForm1::ShowLineSignals);
+    connect(link, &PhoneLink::signalBar, this, &TForm1::SetSignalBar);
+    connect(link, &PhoneLink::signalQuality, this, &TForm1::ShowSignalQuality);
+    connect(link, &PhoneLink::identity, this, &TForm1::IdentityRead);
+    connect(link, &PhoneLink::submitted, this, &TForm1::Submitted);
+    connect(link, &PhoneLink::sendFinished, this, &TForm1::SendFinished);
+    connect(link, &PhoneLink::operatorsFinished, this, &TForm1::OperatorsRead);
+    connect(m_climb, &QTimer::timeout, this, &TForm1::ClimbSignalBar);
+
+    connect(ui.bitSendSMS, &QPushButton::clicked, this, &TForm1::bitSendSMSClick);
+    connect(ui.memText, &QPlainTextEdit::textChanged, this, &TForm1::memTextChange);
+    connect(ui.memEMS, &QPlainTextEdit::textChanged, this, &TForm1::memTextChange);
+    connect(ui.chkFlash, &QCheckBox::clicked, this, &TForm1::chkFlashClick);
+    connect(ui.btnClear, &QPushButton::clicked, this, &TForm1::btnClearClick);
+    connect(ui.btnClearEMS, &QPushButton::clicked, this, &TForm1::btnClearEMSClick);
+    connect(ui.txtHPNo, &QLineEdit::textChanged, this, &TForm1::txtHPNoChange);
+    connect(ui.PageControl1, &QTabWidget::currentChanged, this, &TForm1::PageControl1Change);
+    connect(ui.cboProvider, &QComboBox::activated, this, &TForm1::cboProviderClick);
+    // The send button is the window's default: Enter in a one-line edit sends.
+    for (QLineEdit* edit : {ui.txtHPNo, ui.txtMCC, ui.txtNC})
+        connect(edit, &QLineEdit::returnPressed, ui.bitSendSMS, &QPushButton::click);
+}
+
+void TForm1::LoadSettingsAtStart() {
+    const std::string& file = m_setup.paths.settingsFile;
+    for (auto section : {SettingsSection::Communication, SettingsSection::Window})
+        for (const auto& message : LoadSettings(section, file, m_settings))
+            m_settingsMessages << FromLocal(message);
+}
+
+// The stored rectangle as it was left, unless no screen shows any of it: a
+// window there could not be reached, so it comes back to the primary screen.
+void TForm1::ApplyWindowBounds() {
+    const int height = m_settings.WindowHeight > 0 ? m_settings.WindowHeight : 396;
+    const int width = m_settings.WindowWidth > 0 ? m_settings.WindowWidth : 507;
+    QRect bounds(m_settings.WindowLeft, m_settings.WindowTop, width, height);
+    bool seen = false;
+    for (const QScreen* screen : QGuiApplication::screens())
+        seen = seen || screen->geometry().intersects(bounds);
+    if (!seen && QGuiApplication::primaryScreen())
+        bounds.moveTopLeft(QGuiApplication::primaryScreen()->availableGeometry().topLeft());
+    resize(bounds.size());
+    move(bounds.topLeft());
+}
+
+void TForm1::CheckMenuItems() {
+    auto& ui = *m_ui;
+    auto* portGroup = new QActionGroup(this);
+    const QList<QAction*> ports = {ui.COM11, ui.COM21, ui.COM31, ui.COM41, ui.COM51,
+                                   ui.COM61, ui.COM71, ui.COM81, ui.COM91};
+    for (int n = 1; n <= ports.size(); ++n) {
+        portGroup->addAction(ports[n - 1]);
+        ports[n - 1]->setChecked(n == m_settings.PortNumber);
+        ports[n - 1]->setStatusTip(DeviceDescription(n));
+    }
+    // None checked when the port is outside 1..9.
+    portGroup->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
+    auto* speedGroup = new QActionGroup(this);
+    const QList<QAction*> speeds = {ui.N24001, ui.N48001, ui.N96001, ui.N192001};
+    for (int i = 0; i < speeds.size(); ++i) {
+        speedGroup->addAction(speeds[i]);
+        speeds[i]->setChecked(kBaudRates[i] == m_settings.BaudRate);
+    }
+}
+
+QString TForm1::DeviceDescription(int portNumber) const {
+    if (!m_setup.deviceFor)
+        return {};
+    return QString("COM%1 is %2").arg(portNumber).arg(FromLocal(m_setup.deviceFor(m_settings, portNumber)));
+}
+
+void TForm1::DrawPictures() {
+    auto& ui = *m_ui;
+    const qreal dpr = devicePixelRatioF();
+    setWindowIcon(ApplicationIcon());
+    ui.imgClose->setPixmap(ConnectionPicture(false, dpr));
+    ui.imgOpen->setPixmap(ConnectionPicture(true, dpr));
+    ui.imgOpen->move(0, 0);
+    ui.imgOpen->hide();
+    ui.imgStatus->setPixmap(ResultPicture(false, dpr));
+    ui.imgOK->setPixmap(ResultPicture(true, dpr));
+    ui.imgStatus->hide();
+    ui.imgOK->hide();
+    const QSize lcd(144, 56); // the 72 x 28 screen at twice its size
+    ui.Image1->setPixmap(PhoneScreenPicture(lcd, dpr));
+    ui.Image1->setFixedSize(lcd + QSize(12, 12));
+    ui.imgShow->setGeometry(6, 6, lcd.width(), lcd.height());
+    for (int i = 0; i < ui.PageControl1->count(); ++i)
+        ui.PageControl1->setTabIcon(i, TabIcon(i));
+    ui.ComLed1->setKind(ui::TComLed::Kind::Green);
+    ui.ComLed2->setKind(ui::TComLed::Kind::Yellow);
+    ui.ComLed3->setKind(ui::TComLed::Kind::Red);
+    ui.Panel3->setStyleSheet("#Panel3 { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #dcdcdc, "
+                             "stop:1 #b8b8b8); }");
+    ui.Splitter1->setSizes({162, width() - 162});
+    ui.Splitter1->setStretchFactor(1, 1);
+    ui.Panel4->setStyleSheet("#Panel4 { background: black; border-radius: 3px; }"
+                             "#Panel4 QLabel { color: #e8e8e8; }");
+    ui.Panel1->setStyleSheet("#Panel1 { background: black; }"
+                             "#Panel1 > QLabel { color: white; font-weight: bold; }"
+                             "#Panel1 > QFrame[frameShape=\"4\"] { color: #555; }");
+    ui.memVoidMsg->setStyleSheet("background: #7fe07f; color: black;");
+    ui.memWarning->setStyleSheet("background: #e03c3c; color: white;");
+}
+
+void TForm1::ShowStatus(const QString& text) {
+    m_status = text;
+    m_ui->stbStatus->showMessage(text);
+    // Screen readers read the bar by its name.
+    m_ui->stbStatus->setAccessibleName(text);
+}
+
+bool TForm1::event(QEvent* event) {
+    if (event->type() == QEvent::WindowActivate)
+        FormActivate();
+    // A menu item's tip replaces the status text while it is hovered; the
+    // text comes back afterwards instead of leaving the bar empty.
+    if (event->type() == QEvent::StatusTip && static_cast<QStatusTipEvent*>(event)->tip().isEmpty()) {
+        m_ui->stbStatus->showMessage(m_status);
+        return true;
+    }
+    return QMainWindow::event(event);
+}
+
+// Without a window manager a window may never be activated: the first show
+// connects as well, once.
+void TForm1::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    QTimer::singleShot(0, this, &TForm1::FormActivate);
+}
+
+void TForm1::FormActivate() {
+    if (m_autoConnectDone)
+        return;
+    m_autoConnectDone = true;
+    mnuOpenPortClick();
+    if (!m_settingsMessages.isEmpty())
+        QTimer::singleShot(0, this, [this] { m_prompter->Error(this, m_settingsMessages.join('\n')); });
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+    SaveSettingsAtEnd();
+    // A send in progress logs its part as unknown before the link ends.
+    m_link->shutDown(kCloseWaitMs);
+    event->accept();
+}
+
+void TForm1::SaveSettingsAtEnd() {
+    m_settings.WindowLeft = x();
+    m_settings.WindowTop = y();
+    m_settings.WindowHeight = height();
+    m_settings.WindowWidth = width();
+    for (auto section : {SettingsSection::Communication, SettingsSection::Window}) {
+        const std::string failure = SaveSettings(section, m_setup.paths.settingsFile, m_settings);
+        if (!failure.empty()) {
+            m_prompter->Error(this, FromLocal(failure));
+            return; // what is not written yet stays unwritten
+        }
+    }
+}
+
+void TForm1::mnuFTransmitLogClick() {
+    const QString path = FromLocal(m_setup.paths.transmitLog);
+    if (!m_prompter->OpenWithDesktop(path))
+        ShowStatus("No viewer could be asked to open " + path);
+}
+
+void TForm1::mnuFFailedLogClick() {
+    const QString path = FromLocal(m_setup.paths.failedLog);
+    if (!m_prompter->OpenWithDesktop(path))
+        ShowStatus("No viewer could be asked to open " + path);
+}
+
+void TForm1::mnuFExitClick() { close(); }
+
+void TForm1::About1Click() { m_prompter->Exec(*m_about); }
+
+void TForm1::mnuMobileClick() { m_prompter->Exec(*m_form2); }
+
+} // namespace velmora

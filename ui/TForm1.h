@@ -1,0 +1,145 @@
+#pragma once
+
+#include "AppPaths.h"
+#include "GlobalU.h"
+#include "PhoneLink.h"
+
+#include <QMainWindow>
+#include <QStringList>
+
+#include <functional>
+#include <memory>
+#include <optional>
+
+class QAction;
+class QTimer;
+
+namespace Ui {
+class TForm1;
+}
+
+namespace velmora {
+
+class Prompter;
+class TAboutBox;
+class TForm2;
+
+// What the window is given by the program that starts it (or by a test).
+struct WindowSetup {
+    AppPaths paths;
+    // The phone link for the settings as loaded (they may name devices).
+    std::function<std::unique_ptr<PhoneLink>(const TSettings&)> makeLink;
+    // The device COMn stands for now, shown as the Serial Port items' tips.
+    std::function<std::string(const TSettings&, int)> deviceFor;
+    // Answers message boxes and dialogs; null for the real ones.
+    Prompter* prompter = nullptr;
+};
+
+// The main window: destination, one tab per kind of message, the phone
+// link's indicators and the menus. Handlers read their widgets, call one
+// encoder or one PhoneLink request and show the result; the phone dialogue
+// runs on the link's thread, so the window always answers.
+class TForm1 : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit TForm1(WindowSetup setup, QWidget* parent = nullptr);
+    ~TForm1() override;
+
+    // The text the status bar shows now.
+    QString statusText() const { return m_status; }
+    const TSettings& settings() const { return m_settings; }
+    TForm2& terminalInformation() { return *m_form2; }
+    PhoneLink& link() { return *m_link; }
+
+protected:
+    bool event(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private slots:
+    // Start and end (TForm1.cpp)
+    void FormActivate();
+    void mnuFTransmitLogClick();
+    void mnuFFailedLogClick();
+    void mnuFExitClick();
+    void About1Click();
+    void mnuMobileClick();
+
+    // The phone link (TForm1Link.cpp)
+    void mnuOpenPortClick();
+    void mnuClosePortClick();
+    void SerialPortClick(int portNumber);
+    void BaudrateClick(int baudRate);
+    void LinkStateChanged(PhoneLink::State state);
+    void LinkStatus(const QString& text);
+    void LinkMonitor(const QString& text);
+    void LinkDetail(const QString& text);
+    void LinkError(const QString& what);
+    void ConnectFinished(bool ok);
+    void LampChanged(PhoneLink::Lamp lamp, bool on);
+    void ShowLineSignals(bool cts, bool dsr, bool ring, bool rlsd);
+    void SetSignalBar(int bars);
+    void ShowSignalQuality(const QString& rssi, const QString& ber, int bars, int berBar);
+    void ClimbSignalBar();
+    void IdentityRead(const QString& manufacturer, const QString& model, const QString& revision,
+                      const QString& imsi, const QString& serviceCentre);
+
+    // Messages (TForm1Send.cpp)
+    void bitSendSMSClick();
+    void Submitted(int part, PhoneLink::Outcome outcome);
+    void SendFinished(bool allSent);
+    void memTextChange();
+    void chkFlashClick();
+    void btnClearClick();
+    void btnClearEMSClick();
+    void txtHPNoChange();
+    void PageControl1Change(int index);
+    void cboProviderClick(int index);
+    void OperatorsRead(bool read, const QStringList& items);
+
+private:
+    void WireSignals();
+    void LoadSettingsAtStart();
+    void ApplyWindowBounds();
+    void CheckMenuItems();
+    void SaveSettingsAtEnd();
+    void DrawPictures();
+
+    void ShowStatus(const QString& text);
+    void SetConnectionIcon(bool open);
+    void SetConnectedUI(bool on);
+    QString DeviceDescription(int portNumber) const;
+
+    // The branches of the dispatch: the PDUs to submit, or nothing after a
+    // refusal was shown.
+    std::optional<QStringList> TextBranch(const QString& number);
+    std::optional<QStringList> ContentBranch(int tab, const QString& number);
+    bool CheckDestination();
+    void Refuse(const QString& text, QWidget* focus);
+    void ShowResultIndicators();
+    int TextUnits(const QString& text) const;
+
+    std::unique_ptr<Ui::TForm1> m_ui;
+    WindowSetup m_setup;
+    std::unique_ptr<Prompter> m_ownPrompter;
+    Prompter* m_prompter;
+    std::unique_ptr<TForm2> m_form2;
+    std::unique_ptr<TAboutBox> m_about;
+    std::unique_ptr<PhoneLink> m_link;
+    QTimer* m_climb;
+
+    TSettings m_settings;
+    QStringList m_settingsMessages;
+    bool m_autoConnectDone = false;
+    int m_textLimit = 160;
+    QString m_acceptedText; // memText as last accepted within the limit
+    bool m_rewritingText = false;
+    bool m_selectingTab = false;
+    QString m_status;
+    PhoneLink::State m_linkState = PhoneLink::State::Disconnected;
+    bool m_sending = false;
+    int m_barTarget = 0;
+    QString m_linkError; // the platform's reason behind the last failure
+};
+
+} // namespace velmora

@@ -1,0 +1,127 @@
+// The window's side of the phone link: the Communication menu, the
+// connection icon, the lamps, the line signals and the signal gauges.
+
+#include "Prompter.h"
+#include "TForm1.h"
+#include "TForm2.h"
+#include "ui_TForm1.h"
+
+#include <QTimer>
+
+namespace velmora {
+
+void TForm1::mnuOpenPortClick() {
+    m_linkError.clear();
+    m_link->connectPhone(m_settings.PortNumber, m_settings.BaudRate);
+}
+
+void TForm1::mnuClosePortClick() { m_link->disconnectPhone(); }
+
+// The choice waits its turn behind whatever the link is doing.
+void TForm1::SerialPortClick(int portNumber) {
+    m_settings.PortNumber = static_cast<std::uint8_t>(portNumber);
+    m_linkError.clear();
+    m_link->reconnect(m_settings.PortNumber, m_settings.BaudRate);
+}
+
+void TForm1::BaudrateClick(int baudRate) {
+    m_settings.BaudRate = baudRate;
+    m_linkError.clear();
+    m_link->reconnect(m_settings.PortNumber, m_settings.BaudRate);
+}
+
+void TForm1::LinkStateChanged(PhoneLink::State state) {
+    m_linkState = state;
+    SetConnectionIcon(state >= PhoneLink::State::Identifying);
+    SetConnectedUI(PhoneLink::IsUp(state));
+}
+
+void TForm1::SetConnectionIcon(bool open) {
+    m_ui->imgClose->setVisible(!open);
+    m_ui->imgOpen->setVisible(open);
+    m_ui->imgOpen->move(m_ui->imgClose->pos());
+}
+
+void TForm1::SetConnectedUI(bool on) {
+    m_ui->bitSendSMS->setEnabled(on && !m_sending);
+    m_ui->bitPhonebook->setEnabled(on);
+    m_ui->mnuPhonebook->menuAction()->setEnabled(on);
+    m_ui->mnuMobile->setEnabled(on);
+}
+
+void TForm1::LinkStatus(const QString& text) { ShowStatus(text); }
+
+// Each step of a submission replaces the monitor's text.
+void TForm1::LinkMonitor(const QString& text) { m_ui->memDebug->setPlainText(text); }
+
+// What the phone or the platform said beside a step: a line of its own.
+void TForm1::LinkDetail(const QString& text) { m_ui->memDebug->appendPlainText(text); }
+
+void TForm1::LinkError(const QString& what) {
+    m_linkError = what;
+    // During a connect the reason comes with the device tried (ConnectFinished).
+    if (PhoneLink::IsUp(m_linkState))
+        LinkDetail(what);
+}
+
+// A failed connect says which device at which speed was asked, and why.
+void TForm1::ConnectFinished(bool ok) {
+    if (ok)
+        return;
+    QString detail =
+        QString("%1 at %2 bit/s")
+            .arg(QString::fromStdString(
+                m_setup.deviceFor ? m_setup.deviceFor(m_settings, m_settings.PortNumber) : std::string()))
+            .arg(m_settings.BaudRate);
+    if (!m_linkError.isEmpty())
+        detail += "\n" + m_linkError;
+    if (m_linkError.contains("Permission denied"))
+        detail += "\nThe device belongs to the dialout group: add yourself to it "
+                  "(sudo adduser $USER dialout) and log in again.";
+    m_ui->memDebug->setPlainText(detail);
+}
+
+void TForm1::LampChanged(PhoneLink::Lamp lamp, bool on) {
+    ui::TComLed* led = lamp == PhoneLink::Lamp::Connect ? m_ui->ComLed1
+                       : lamp == PhoneLink::Lamp::Tx    ? m_ui->ComLed2
+                                                        : m_ui->ComLed3;
+    led->setState(on);
+}
+
+void TForm1::ShowLineSignals(bool cts, bool dsr, bool /*ring*/, bool rlsd) {
+    m_ui->shpCTS->setOn(cts);
+    m_ui->shpDSR->setOn(dsr);
+    m_ui->shpRLSD->setOn(rlsd);
+}
+
+void TForm1::SetSignalBar(int bars) {
+    m_climb->stop();
+    m_ui->pbarRSSI->setValue(bars);
+}
+
+// The gauge climbs from empty to the class, a bar every 50 ms.
+void TForm1::ShowSignalQuality(const QString& rssi, const QString& ber, int bars, int berBar) {
+    m_ui->lblRSSI->setText(rssi);
+    m_ui->lblBER->setText(ber);
+    m_ui->pbarBER->setValue(berBar);
+    m_ui->pbarRSSI->setValue(0);
+    m_barTarget = bars;
+    if (bars > 0)
+        m_climb->start();
+    else
+        m_climb->stop();
+}
+
+void TForm1::ClimbSignalBar() {
+    const int next = m_ui->pbarRSSI->value() + 1;
+    m_ui->pbarRSSI->setValue(next);
+    if (next >= m_barTarget)
+        m_climb->stop();
+}
+
+void TForm1::IdentityRead(const QString& manufacturer, const QString& model, const QString& revision,
+                          const QString& imsi, const QString& serviceCentre) {
+    m_form2->setIdentity({manufacturer, model, revision, imsi, serviceCentre});
+}
+
+} // namespace velmora

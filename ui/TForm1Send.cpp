@@ -1,0 +1,307 @@
+// The send button's dispatch, the text tab and the destination field.
+
+#include "Prompter.h"
+#include "SMSLibU.h"
+#include "TForm1.h"
+#include "ui_TForm1.h"
+
+namespace velmora {
+
+namespace {
+
+// A line break is sent as carriage return and line feed, whatever the
+// widget keeps.
+std::u16string ForSending(const QString& text) {
+    QString s = text;
+    s.replace("\r\n", "\n").replace('\n', "\r\n");
+    return s.toStdU16String();
+}
+
+template <class T>
+std::optional<QStringList> Built(const Result<T>& built, TForm1* window, Prompter& prompter) {
+    if (!built) {
+        prompter.Warning(window, QString::fromStdString(built.error()));
+        return std::nullopt;
+    }
+    QStringList list;
+    if constexpr (std::is_same_v<T, std::string>)
+        list << QString::fromStdString(built.value());
+    else
+        for (const auto& pdu : built.value())
+            list << QString::fromStdString(pdu);
+    return list;
+}
+
+} // namespace
+
+void TForm1::bitSendSMSClick() {
+    if (!m_ui->bitSendSMS->isEnabled() && m_sending)
+        return;
+    m_ui->bitSendSMS->setEnabled(false);
+    m_ui->memDebug->clear();
+    QString number = m_ui->txtHPNo->text();
+    if (number.startsWith('+'))
+        number.remove(0, 1);
+    const int tab = m_ui->PageControl1->currentIndex();
+    const auto pdus = tab == 0 ? TextBranch(number) : ContentBranch(tab, number);
+    if (!pdus) {
+        ShowResultIndicators();
+        SetConnectedUI(PhoneLink::IsUp(m_linkState));
+        return;
+    }
+    m_sending = true;
+    m_link->submit(*pdus, number);
+}
+
+void TForm1::Submitted(int /*part*/, PhoneLink::Outcome outcome) {
+    m_ui->imgStatus->setVisible(outcome != PhoneLink::Outcome::Sent);
+}
+
+void TForm1::SendFinished(bool /*allSent*/) {
+    m_sending = false;
+    ShowResultIndicators();
+    SetConnectedUI(PhoneLink::IsUp(m_linkState));
+}
+
+// The success picture stands where the failure picture would.
+void TForm1::ShowResultIndicators() {
+    if (m_ui->imgStatus->isVisible()) {
+        m_ui->imgOK->hide();
+        return;
+    }
+    m_ui->imgOK->move(m_ui->imgStatus->pos());
+    m_ui->imgOK->show();
+}
+
+void TForm1::Refuse(const QString& text, QWidget* focus) {
+    m_prompter->Warning(this, text);
+    if (focus)
+        focus->setFocus();
+}
+
+bool TForm1::CheckDestination() {
+    const QString typed = m_ui->txtHPNo->text();
+    if (typed.isEmpty()) {
+        Refuse("Please Fill Destination Mobile Number !", m_ui->txtHPNo);
+        return false;
+    }
+    QString number = typed;
+    if (number.startsWith('+'))
+        number.remove(0, 1);
+    if (!IsValidDestination(number.toStdString())) {
+        Refuse("The destination number \"" + typed +
+                   "\" must be 1 to 20 digits in international format ( Ie: 628569999999 ) !",
+               m_ui->txtHPNo);
+        return false;
+    }
+    return true;
+}
+
+std::optional<QStringList> TForm1::TextBranch(const QString& number) {
+    if (!CheckDestination())
+        return std::nullopt;
+    const std::u16string text = ForSending(m_ui->memText->toPlainText());
+    const bool flash = m_ui->chkFlash->isChecked();
+    if (!flash) {
+        const std::u32string missing = UnencodableCharacters(text);
+        if (!missing.empty()) {
+            Refuse("A normal text message cannot carry " +
+                       QString::fromStdU32String(missing).split("", Qt::SkipEmptyParts).join(' ') +
+                       " . Remove them, or send the text as a Flash Message, which carries any character.",
+                   m_ui->memText);
+            return std::nullopt;
+        }
+    }
+    return Built(BuildTextPDU(number.toStdString(), text, flash, m_ui->chkBlink->isChecked()), this,
+                 *m_prompter);
+}
+
+std::optional<QStringList> TForm1::ContentBranch(int tab, const QString& number) {
+    auto& ui = *m_ui;
+    const std::string n = number.toStdString();
+    if (tab == 1 && (ui.txtMCC->text().size() != 3 || ui.txtNC->text().size() != 2)) {
+        Refuse("Unknown Mobile Operator, Please select provider or fill MCC and NC !", nullptr);
+        return std::nullopt;
+    }
+    if (!CheckDestination())
+        return std::nullopt;
+    struct Content {
+        QPlainTextEdit* memo;
+        const char* empty;
+        QWidget* browse;
+    };
+    const Content contents[] = {{},
+                                {ui.memHexLogo, "Please choose operator logo !", ui.bitBrowse},
+                                {ui.memHexGG, "Please choose grouph graphic !", ui.bitBrowseGG},
+                                {ui.memHexPM, "Please choose picture message !", ui.bitBrowsePM},
+                                {ui.memHexRT, "Please choose RTTTL ringtone !", ui.bitBrowseRT}};
+    std::string content;
+    if (tab >= 1 && tab <= 4) {
+        if (contents[tab].memo->toPlainText().isEmpty()) {
+            Refuse(contents[tab].empty, contents[tab].browse);
+            return std::nullopt;
+        }
+        content = contents[tab].memo->toPlainText().toStdString();
+    }
+    switch (tab) {
+    case 1:
+        return Built(
+            BuildOperatorLogoPDU(
+                n, content, MakeNetworkCode(ui.txtMCC->text().toStdString(), ui.txtNC->text().toStdString())),
+            this, *m_prompter);
+    case 2:
+        return Built(BuildGroupGraphicPDU(n, content), this, *m_prompter);
+    case 3:
+        return Built(BuildPictureMessagePDUs(n, content), this, *m_prompter);
+    case 4:
+        return Built(BuildRingtonePDU(n, content), this, *m_prompter);
+    case 5:
+        return Built(BuildVoidPDU(n), this, *m_prompter);
+    case 6: {
+        const int kind = ui.rdoEmail->isChecked() ? Email : ui.rdoFax->isChecked() ? Fax : Voicemail;
+        return Built(BuildIndicatorPDU(n, kind, ui.rdoActive->isChecked(), true), this, *m_prompter);
+    }
+    default:
+        return Built(BuildEMSPDU(n, ui.memEMS->toPlainText().toStdU16String()), this, *m_prompter);
+    }
+}
+
+// Septets for a normal message (an extension character counts two), UTF-16
+// units for a flash message; a line break counts two either way.
+int TForm1::TextUnits(const QString& text) const {
+    const std::u16string s = ForSending(text);
+    if (m_ui->chkFlash->isChecked())
+        return static_cast<int>(s.size());
+    int units = 0;
+    for (char16_t c : s) {
+        const int n = CountSeptets(std::u16string_view(&c, 1));
+        units += n < 0 ? 1 : n; // refused when sent, counted as one meanwhile
+    }
+    return units;
+}
+
+// Typing and pasting stop at the limit: what was just put in is cut until
+// the text fits.
+void TForm1::memTextChange() {
+    if (m_rewritingText)
+        return;
+    QPlainTextEdit* memo = m_ui->memText;
+    QString now = memo->toPlainText();
+    if (TextUnits(now) > m_textLimit) {
+        const QString& before = m_acceptedText;
+        qsizetype prefix = 0;
+        while (prefix < before.size() && prefix < now.size() && before[prefix] == now[prefix])
+            ++prefix;
+        qsizetype suffix = 0;
+        while (suffix < before.size() - prefix && suffix < now.size() - prefix &&
+               before[before.size() - 1 - suffix] == now[now.size() - 1 - suffix])
+            ++suffix;
+        QString inserted = now.mid(prefix, now.size() - prefix - suffix);
+        const QString head = now.left(prefix), tail = now.right(suffix);
+        while (!inserted.isEmpty() && TextUnits(head + inserted + tail) > m_textLimit)
+            inserted.chop(inserted.size() > 1 && inserted.back().isLowSurrogate() ? 2 : 1);
+        now = head + inserted + tail;
+        m_rewritingText = true;
+        memo->setPlainText(now);
+        QTextCursor cursor = memo->textCursor();
+        cursor.setPosition(static_cast<int>(prefix + inserted.size()));
+        memo->setTextCursor(cursor);
+        m_rewritingText = false;
+    }
+    m_acceptedText = now;
+    m_ui->lblLeftChar->setText(QString::number(m_textLimit - TextUnits(now)));
+}
+
+void TForm1::chkFlashClick() {
+    const bool flash = m_ui->chkFlash->isChecked();
+    m_ui->chkBlink->setEnabled(flash);
+    m_textLimit = flash ? 69 : 160;
+    m_ui->lblDescription->setText(flash ? "Maximum 69 Characters" : "Maximum 160 Characters");
+    QString text = m_ui->memText->toPlainText();
+    if (TextUnits(text) > m_textLimit) {
+        while (TextUnits(text) > m_textLimit)
+            text.chop(text.size() > 1 && text.back().isLowSurrogate() ? 2 : 1);
+        m_rewritingText = true;
+        m_ui->memText->setPlainText(text);
+        m_rewritingText = false;
+    }
+    m_acceptedText = text;
+    m_ui->lblLeftChar->setText(QString::number(m_textLimit - TextUnits(text)));
+}
+
+void TForm1::btnClearClick() {
+    m_ui->memText->clear();
+    m_ui->memText->setFocus();
+}
+
+void TForm1::btnClearEMSClick() {
+    m_ui->memEMS->clear();
+    m_ui->memEMS->setFocus();
+}
+
+// "+" signs go, a leading 0 becomes the country code 62, and the number's
+// network fills MCC and NC. Rewriting the edit comes back here once more,
+// which then finds nothing left to change.
+void TForm1::txtHPNoChange() {
+    QString text = m_ui->txtHPNo->text();
+    QString normal = text;
+    normal.remove('+');
+    if (normal.startsWith('0'))
+        normal.replace(0, 1, "62");
+    if (normal != text) {
+        const int caret = m_ui->txtHPNo->cursorPosition() + static_cast<int>(normal.size() - text.size());
+        m_ui->txtHPNo->setText(normal);
+        m_ui->txtHPNo->setCursorPosition(std::max(0, caret));
+        return;
+    }
+    const MccNc network = SplitNetworkCode(NetworkCodeForNumber(normal.toStdString()));
+    m_ui->txtMCC->setText(QString::fromStdString(network.mcc));
+    m_ui->txtNC->setText(QString::fromStdString(network.nc));
+}
+
+void TForm1::PageControl1Change(int index) {
+    if (m_selectingTab)
+        return;
+    auto& ui = *m_ui;
+    switch (index) {
+    case 0:
+        ui.lblFName->clear();
+        break;
+    case 1:
+        ui.lblFName->setText(ui.txtLogoFile->text());
+        // Read once per connection; the link answers at once when it is current.
+        if (PhoneLink::IsUp(m_linkState))
+            m_link->readOperators();
+        break;
+    case 2:
+        ui.lblFName->setText(ui.txtGroupFile->text());
+        break;
+    case 3:
+        ui.lblFName->setText(ui.txtPMFile->text());
+        break;
+    case 4:
+        ui.lblFName->setText(ui.txtRTFile->text());
+        break;
+    case 7:
+        ui.cboAnimation->setCurrentIndex(0);
+        ui.cboSound->setCurrentIndex(0);
+        break;
+    default:
+        break;
+    }
+}
+
+void TForm1::OperatorsRead(bool read, const QStringList& items) {
+    if (!read)
+        return;
+    m_ui->cboProvider->clear();
+    m_ui->cboProvider->addItems(items);
+}
+
+void TForm1::cboProviderClick(int index) {
+    const QString item = m_ui->cboProvider->itemText(index);
+    m_ui->txtMCC->setText(item.left(3));
+    m_ui->txtNC->setText(item.mid(3, 2));
+}
+
+} // namespace velmora
