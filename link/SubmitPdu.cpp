@@ -78,6 +78,14 @@ SubmitOutcome PhoneSession::SubmitPDU(const std::string& pdu, const std::string&
                 CollectReplies(second, 300, 25);
             outcome = Judge(second, destination, true);
         }
+    } catch (const SessionCancelled&) {
+        // The owner is going away (Ctrl-C, the window closing). A PDU already
+        // with the phone may have been sent: say so before letting go.
+        if (written) {
+            Log(m_failedLog, destination + " (?)");
+            m_events.Monitor("Unknown");
+        }
+        throw;
     } catch (const EComPort& e) {
         if (written) {
             Log(m_failedLog, destination + " (?)");

@@ -253,6 +253,61 @@ TEST_F(SessionTest, ThePhonesReasonIsShownBesideTheUnchangedOutcome) {
     }
 }
 
+// Fake time that is cancelled at a chosen sleep, as the window closing or a
+// Ctrl-C cancels the real clock: that sleep and every later one throw.
+class CancellingClock : public Clock {
+public:
+    void Sleep(int ms) override {
+        if (m_armed && --m_left <= 0)
+            throw SessionCancelled();
+        m_time.Sleep(ms);
+    }
+    std::int64_t NowMs() const override { return m_time.NowMs(); }
+    void CancelAtSleep(int nth) {
+        m_armed = true;
+        m_left = nth;
+    }
+
+private:
+    FakeClock m_time;
+    bool m_armed = false;
+    int m_left = 0;
+};
+
+TEST(SubmitCancelled, APduAlreadyWrittenIsLoggedAsUnknownBeforeTheCancellationGoesOn) {
+    // Sleeps of a submission the phone never answers: 1 PDU mode, 2 the
+    // length, 3 to 12 the first answer, 13 to 37 the second.
+    const struct {
+        int sleep;
+        bool logged;
+    } rows[] = {{1, false}, {2, false}, {3, true}, {12, true}, {13, true}, {37, true}};
+    for (const auto& r : rows) {
+        CancellingClock clock;
+        ScriptedPort port(clock);
+        RecordingEvents events;
+        std::vector<std::pair<std::string, std::string>> logs;
+        PhoneSession session(port, clock, events, [&](const std::string& path, const std::string& entry) {
+            logs.emplace_back(path, entry);
+            return std::string();
+        });
+        session.SetLogPaths("tr.txt", "fl.txt");
+        port.OnAnyOther(Now("\r\nOK\r\n"));
+        ASSERT_TRUE(session.Connect(1, 19200));
+        port.On("at+cmgs=22\r", Now("\r\n> "));
+        port.On(kPduWrite, {});
+        port.On(kSecondZ, {});
+        events = RecordingEvents();
+        clock.CancelAtSleep(r.sleep);
+
+        EXPECT_THROW(session.SubmitPDU(kPdu, kDest), SessionCancelled) << "sleep " << r.sleep;
+        using Logs = std::vector<std::pair<std::string, std::string>>;
+        const Logs want = r.logged ? Logs{{"fl.txt", kDest + " (?)"}} : Logs{};
+        EXPECT_EQ(logs, want) << "sleep " << r.sleep;
+        EXPECT_EQ(!events.monitor.empty() && events.monitor.back() == "Unknown", r.logged)
+            << "sleep " << r.sleep;
+    }
+}
+
 TEST_F(SessionTest, NoPromptIsNotLogged) {
     Connected();
     port.On("at+cmgf=0\r", Now("\r\nOK\r\n"));
