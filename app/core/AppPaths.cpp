@@ -37,16 +37,15 @@ std::string XdgDir(const char* var, const char* fallbackUnderHome) {
 
 } // namespace
 
+AppPaths AppPathsIn(const std::string& dir) {
+    const std::string d = WithSlash(dir);
+    return {d + kSettingsName, d + kTransmitName, d + kFailedName, d + kContactName};
+}
+
 AppPaths LocateAppPaths(const std::string& programDir) {
     AppPaths p;
-    if (!programDir.empty() && ::access(programDir.c_str(), W_OK) == 0) {
-        const std::string dir = WithSlash(programDir);
-        p.settingsFile = dir + kSettingsName;
-        p.transmitLog = dir + kTransmitName;
-        p.failedLog = dir + kFailedName;
-        p.contactFile = dir + kContactName;
-        return p;
-    }
+    if (!programDir.empty() && ::access(programDir.c_str(), W_OK) == 0)
+        return AppPathsIn(programDir);
     const std::string config = WithSlash(XdgDir("XDG_CONFIG_HOME", ".config")) + "velmora/";
     const std::string data = WithSlash(XdgDir("XDG_DATA_HOME", ".local/share")) + "velmora/";
     p.settingsFile = config + kSettingsName;
@@ -66,6 +65,10 @@ std::string CurrentProgramDir() {
     return slash == std::string::npos ? "" : exe.substr(0, slash + 1);
 }
 
-AppPaths CurrentAppPaths() { return LocateAppPaths(CurrentProgramDir()); }
+AppPaths CurrentAppPaths() {
+    if (const char* dir = std::getenv("VELMORA_DIR"); dir && *dir)
+        return AppPathsIn(dir);
+    return LocateAppPaths(CurrentProgramDir());
+}
 
 } // namespace velmora

@@ -19,7 +19,15 @@ struct AppPaths {
 // (default ~/.local/share/velmora). Nothing is created here.
 AppPaths LocateAppPaths(const std::string& programDir);
 
-// The same for the running program, found through /proc/self/exe.
+// Everything in `dir`, whatever it is.
+AppPaths AppPathsIn(const std::string& dir);
+
+// Where the running program keeps its files: in the directory the
+// environment variable VELMORA_DIR names, when it is set and not empty (so
+// tests, or a user who wants a separate set of files, can point every
+// program at one place); otherwise as LocateAppPaths finds them for the
+// program's directory (through /proc/self/exe). Every program takes its
+// locations from here.
 AppPaths CurrentAppPaths();
 
 // The directory of the running program, "" when it cannot be found.

@@ -89,7 +89,31 @@ TEST(AppPaths, TheRunningProgramIsFoundThroughProc) {
     EXPECT_EQ(programDir.back(), '/');
     EXPECT_EQ(::access((programDir + "core_tests").c_str(), X_OK), 0) << programDir;
     // The build's output directory is writable, so the portable form applies.
+    EnvVar unset("VELMORA_DIR", nullptr);
     EXPECT_EQ(CurrentAppPaths().settingsFile, programDir + "velmora.Ini");
+}
+
+TEST(AppPaths, VelmoraDirPutsEveryFileThere) {
+    const std::string programDir = CurrentProgramDir();
+    const struct {
+        const char* value;
+        std::string wantDir;
+    } rows[] = {
+        {"/tmp/velmora-elsewhere", "/tmp/velmora-elsewhere/"},
+        {"/tmp/velmora-elsewhere/", "/tmp/velmora-elsewhere/"},
+        {"relative/dir", "relative/dir/"},
+        {"", programDir}, // empty: as if unset
+        {nullptr, programDir},
+    };
+    for (const auto& r : rows) {
+        EnvVar dir("VELMORA_DIR", r.value);
+        const AppPaths p = CurrentAppPaths();
+        const char* shown = r.value ? r.value : "(unset)";
+        EXPECT_EQ(p.settingsFile, r.wantDir + "velmora.Ini") << shown;
+        EXPECT_EQ(p.transmitLog, r.wantDir + "Tr_smsn.Txt") << shown;
+        EXPECT_EQ(p.failedLog, r.wantDir + "Fl_smsn.Txt") << shown;
+        EXPECT_EQ(p.contactFile, r.wantDir + "Contact.Txt") << shown;
+    }
 }
 
 } // namespace

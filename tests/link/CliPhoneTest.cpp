@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -20,6 +22,27 @@ struct Outcome {
     int code;
     std::string out, err;
 };
+
+// Every command here finds its settings and writes its logs in a directory
+// of its own, never beside the test program.
+class FilesInTempDir : public ::testing::Environment {
+public:
+    void SetUp() override {
+        m_dir = TempDir("cli-home");
+        ::setenv("VELMORA_DIR", m_dir.c_str(), 1);
+    }
+    void TearDown() override {
+        ::unsetenv("VELMORA_DIR");
+        std::filesystem::remove_all(m_dir);
+    }
+
+private:
+    std::string m_dir;
+};
+[[maybe_unused]] ::testing::Environment* const kFiles =
+    ::testing::AddGlobalTestEnvironment(new FilesInTempDir);
+
+std::string Home() { return std::getenv("VELMORA_DIR"); }
 
 Outcome Cli(int (*command)(std::vector<std::string>, Io), std::vector<std::string> words,
             bool terminal = false) {
@@ -36,6 +59,9 @@ TEST(CliSend, DeliversEveryPartAndSaysSo) {
     EXPECT_EQ(r.code, kExitOk) << r.err;
     EXPECT_EQ(r.out, "Message Sent\nMessage Sent\nMessage Sent\n");
     EXPECT_EQ(ReadLines(dir + "/pdus.txt").size(), 3u);
+    const auto log = ReadLines(Home() + "/Tr_smsn.Txt");
+    ASSERT_GE(log.size(), 3u);
+    EXPECT_EQ(log.back().substr(log.back().size() - 14), " 628569999999\r") << log.back();
 }
 
 TEST(CliSend, APartThePhoneRefusesExitsWith1AndGivesThePhonesReason) {
