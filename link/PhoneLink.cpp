@@ -148,6 +148,8 @@ PhoneLink::~PhoneLink() {
 }
 
 bool PhoneLink::shutDown(int ms) {
+    if (m_thread.isFinished())
+        return true; // the worker and its clock are gone already
     m_clock->Cancel(); // ends a 10 s read at once; the port closes with the worker
     m_thread.quit();
     return m_thread.wait(QDeadlineTimer(ms));

@@ -1,0 +1,86 @@
+#include "WindowFixture.h"
+
+#include "ComPort.h"
+#include "Logs.h"
+
+#include <QFile>
+#include <QPushButton>
+#include <QTest>
+
+namespace velmora::testing {
+
+int TestPrompter::Exec(QDialog& dialog) {
+    dialog.show();
+    if (onDialog)
+        onDialog(dialog);
+    dialog.accept();
+    return QDialog::Accepted;
+}
+
+Phone::Phone(const QString& record, QStringList options) : m_record(record) {
+    options << "--record" << record;
+    m_process.start(VELMORA_PHONESIM, options);
+    m_process.waitForReadyRead(5000);
+    m_device = QString::fromLocal8Bit(m_process.readLine()).trimmed();
+}
+
+Phone::~Phone() {
+    m_process.kill();
+    m_process.waitForFinished(2000);
+}
+
+QStringList Phone::received() const {
+    QFile f(m_record);
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    return QString::fromLatin1(f.readAll()).split('\n', Qt::SkipEmptyParts);
+}
+
+Window::Window(const QString& device, const QByteArray& settings, double scale) {
+    if (!settings.isNull()) {
+        QFile f(path("velmora.Ini"));
+        f.open(QIODevice::WriteOnly);
+        f.write(settings);
+    }
+    recreate(device, scale);
+}
+
+Window::~Window() {
+    if (m_form)
+        m_form->close();
+}
+
+void Window::recreate(const QString& device, double scale) {
+    WindowSetup setup;
+    const std::string dir = m_dir.path().toStdString() + "/";
+    setup.paths = {dir + "velmora.Ini", dir + "Tr_smsn.Txt", dir + "Fl_smsn.Txt", dir + "Contact.Txt"};
+    const std::string path = device.toStdString();
+    setup.deviceFor = [path](const TSettings&, int) { return path; };
+    setup.makeLink = [path, scale](const TSettings&) {
+        return std::make_unique<PhoneLink>(
+            std::make_unique<TComPort>([path](int) { return path; }), std::make_unique<RealClock>(scale),
+            [](const std::string& file, const std::string& entry) { return AppendLogLine(file, entry); });
+    };
+    setup.prompter = &prompter;
+    m_form.reset();
+    m_form = std::make_unique<TForm1>(std::move(setup));
+}
+
+void Window::show() {
+    m_form->show();
+    [[maybe_unused]] const bool exposed = QTest::qWaitForWindowExposed(m_form.get());
+}
+
+bool Window::waitConnected(int ms) {
+    auto* send = find<QPushButton>("bitSendSMS");
+    return QTest::qWaitFor([&] { return send->isEnabled(); }, ms);
+}
+
+QStringList Window::lines(const QString& name) const {
+    QFile f(path(name));
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    return QString::fromLatin1(f.readAll()).split("\r\n", Qt::SkipEmptyParts);
+}
+
+} // namespace velmora::testing

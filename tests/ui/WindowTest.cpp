@@ -1,0 +1,418 @@
+// The main window on the offscreen platform against the simulated phone.
+
+#include "SMSLibU.h"
+#include "TComLed.h"
+#include "TForm2.h"
+#include "TShape.h"
+#include "WindowFixture.h"
+
+#include <QAccessible>
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QTest>
+
+using namespace velmora;
+using namespace velmora::testing;
+
+class WindowTest : public QObject {
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_tmp;
+    QString record() const { return m_tmp.filePath(QString("pdus-%1.txt").arg(++m_records)); }
+    mutable int m_records = 0;
+
+    static QString monitor(Window& w) { return w.find<QPlainTextEdit>("memDebug")->toPlainText(); }
+    static void send(Window& w) { w.find<QPushButton>("bitSendSMS")->click(); }
+    static bool waitSent(Window& w) {
+        return QTest::qWaitFor([&] { return w.find<QPushButton>("bitSendSMS")->isEnabled(); }, 10000);
+    }
+
+private slots:
+    void startsFromTheSettingsFileAndWritesItBackAtExit_data();
+    void startsFromTheSettingsFileAndWritesItBackAtExit();
+    void connectsOnceDisconnectsAndReconnectsFromTheMenus();
+    void aPortThatCannotBeOpenedSaysWhichDeviceAndWhy();
+    void sendsTextAndFlashMessages_data();
+    void sendsTextAndFlashMessages();
+    void aRefusedSubmissionShowsThePhonesReason();
+    void countsAndLimitsTheText();
+    void refusesWhatCannotBeSent_data();
+    void refusesWhatCannotBeSent();
+    void showsTheSignalAndDisconnectsAfterThreeFailedPolls();
+    void theTerminalInformationShowsThePhonesAnswersAndKeepsThem();
+    void controlsCarryAccessibleNames();
+    void logMenuSaysWhenNoViewerOpens();
+};
+
+void WindowTest::startsFromTheSettingsFileAndWritesItBackAtExit_data() {
+    QTest::addColumn<QByteArray>("settings");
+    QTest::addColumn<QRect>("bounds"); // x = -1: moved to the primary screen
+    QTest::addColumn<QString>("portItem");
+    QTest::addColumn<QString>("baudItem");
+    QTest::addColumn<QStringList>("written");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("first run") << QByteArray() << QRect(0, 0, 507, 396) << "COM11"
+                               << "N192001"
+                               << QStringList{"Port=1", "Baudrate=19200", "ZHeight=396", "ZWidth=507"} << "";
+    QTest::newRow("sizes fall back, left edge kept")
+        << QByteArray("[Form]\nZLeft=-20\nZTop=30\nZHeight=0\nZWidth=-5\n") << QRect(-20, 30, 507, 396)
+        << "COM11"
+        << "N192001" << QStringList{"ZLeft=-20", "ZTop=30"} << "";
+    QTest::newRow("port 12 checks no item")
+        << QByteArray("[Communication Port]\nPort=12\nBaudrate=4800\n") << QRect(0, 0, 507, 396) << ""
+        << "N48001" << QStringList{"Port=12", "Baudrate=4800"} << "";
+    QTest::newRow("port 260 keeps its low 8 bits")
+        << QByteArray("[Communication Port]\nPort=260\n") << QRect(0, 0, 507, 396) << "COM41"
+        << "N192001" << QStringList{"Port=4"} << "";
+    QTest::newRow("115200 runs and is saved as 19200")
+        << QByteArray("[Communication Port]\nBaudrate=115200\n") << QRect(0, 0, 507, 396) << "COM11"
+        << "N192001" << QStringList{"Baudrate=19200"} << "";
+    QTest::newRow("off every screen")
+        << QByteArray("[Form]\nZLeft=30000\nZTop=30000\nZHeight=420\nZWidth=600\n") << QRect(-1, -1, 600, 420)
+        << "COM11"
+        << "N192001" << QStringList{"ZHeight=420", "ZWidth=600"} << "";
+    QTest::newRow("not a number: said once, default used")
+        << QByteArray("; mine\n[Communication Port]\nPort=abc\n[Other]\nKey=kept\n") << QRect(0, 0, 507, 396)
+        << "COM11"
+        << "N192001" << QStringList{"; mine", "Port=1", "[Other]", "Key=kept"}
+        << "'abc' is not a valid integer value";
+}
+
+void WindowTest::startsFromTheSettingsFileAndWritesItBackAtExit() {
+    QFETCH(QByteArray, settings);
+    QFETCH(QRect, bounds);
+    QFETCH(QString, portItem);
+    QFETCH(QString, baudItem);
+    QFETCH(QStringList, written);
+    QFETCH(QString, message);
+    Window w("/nonexistent/velmora-test-device", settings);
+    TForm1& form = w.form();
+    QCOMPARE(form.windowTitle(), QString("Velmora 1.00 - Smart Messaging"));
+    QCOMPARE(form.size(), bounds.size());
+    if (bounds.x() == -1)
+        QCOMPARE(form.pos(), QGuiApplication::primaryScreen()->availableGeometry().topLeft());
+    else
+        QCOMPARE(form.pos(), bounds.topLeft());
+    for (const char* item : {"COM11", "COM21", "COM41", "COM91"})
+        QCOMPARE(w.find<QAction>(item)->isChecked(), portItem == item);
+    QVERIFY(w.find<QAction>(baudItem.toLatin1())->isChecked());
+    QCOMPARE(form.statusText(), QString("Please Open Communication Port !"));
+
+    w.show();
+    // The connection runs once, on its own; it fails on a missing device.
+    QTRY_VERIFY(form.statusText().startsWith("Unable to open port"));
+    QCOMPARE(w.prompter.errors.size(), message.isEmpty() ? 0 : 1);
+    if (!message.isEmpty())
+        QVERIFY(w.prompter.errors[0].contains(message));
+    form.close();
+    const QString saved = QString::fromLatin1([&] {
+        QFile f(w.path("velmora.Ini"));
+        f.open(QIODevice::ReadOnly);
+        return f.readAll();
+    }());
+    for (const QString& line : written)
+        QVERIFY2(saved.contains(line), qPrintable(saved));
+}
+
+void WindowTest::connectsOnceDisconnectsAndReconnectsFromTheMenus() {
+    Phone phone(record());
+    Window w(phone.device());
+    TForm1& form = w.form();
+    auto* closed = w.find<QLabel>("imgClose");
+    auto* open = w.find<QLabel>("imgOpen");
+    auto* led = w.find<ui::TComLed>("ComLed1");
+    QVERIFY(!w.find<QPushButton>("bitPhonebook")->isEnabled());
+    w.show();
+    QVERIFY(w.waitConnected());
+    QCOMPARE(form.statusText(), QString("Initialization Complete"));
+    QVERIFY(open->isVisible() && !closed->isVisible());
+    QVERIFY(led->state());
+    QCOMPARE(w.find<QProgressBar>("pbarRSSI")->value(), 3);
+    QVERIFY(w.find<QPushButton>("bitPhonebook")->isEnabled());
+    QVERIFY(w.find<QMenu>("mnuPhonebook")->menuAction()->isEnabled());
+    QVERIFY(w.find<QAction>("mnuMobile")->isEnabled());
+
+    // A later activation does not connect again.
+    QEvent activate(QEvent::WindowActivate);
+    QApplication::sendEvent(&form, &activate);
+    QTest::qWait(300);
+    QCOMPARE(form.statusText(), QString("Initialization Complete"));
+
+    w.find<QAction>("mnuOpenPort")->trigger();
+    QTRY_VERIFY(form.statusText().startsWith("Port 1 already open"));
+
+    w.find<QAction>("mnuClosePort")->trigger();
+    QTRY_COMPARE(form.statusText(), QString("Communication Port Close"));
+    QVERIFY(closed->isVisible() && !open->isVisible());
+    QVERIFY(!w.find<QPushButton>("bitSendSMS")->isEnabled());
+    QVERIFY(!w.find<QAction>("mnuMobile")->isEnabled());
+    QTRY_VERIFY(!led->state());
+
+    // A port or a speed chosen reconnects; the choice is saved at exit.
+    w.find<QAction>("COM31")->trigger();
+    QVERIFY(w.waitConnected());
+    QVERIFY(w.find<QAction>("COM31")->isChecked() && !w.find<QAction>("COM11")->isChecked());
+    w.find<QAction>("N96001")->trigger();
+    QTRY_VERIFY(!w.find<QPushButton>("bitSendSMS")->isEnabled() || form.settings().BaudRate == 9600);
+    QVERIFY(w.waitConnected());
+    QCOMPARE(form.settings().PortNumber, 3);
+    QCOMPARE(form.settings().BaudRate, 9600);
+}
+
+void WindowTest::aPortThatCannotBeOpenedSaysWhichDeviceAndWhy() {
+    Window w("/nonexistent/ttyACM7");
+    w.show();
+    QTRY_COMPARE(w.form().statusText(), QString("Unable to open port 1 !"));
+    QTRY_VERIFY(monitor(w).contains("/nonexistent/ttyACM7 at 19200 bit/s"));
+    QVERIFY(monitor(w).contains("No such file or directory"));
+    QVERIFY(w.prompter.warnings.isEmpty());
+}
+
+void WindowTest::sendsTextAndFlashMessages_data() {
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("flash");
+    QTest::addColumn<bool>("blink");
+    QTest::addColumn<QString>("sent"); // the text as the phone gets it
+    QTest::newRow("text") << "Hello @ home" << false << false << "Hello @ home";
+    QTest::newRow("line break as CR LF") << "one\ntwo" << false << false << "one\r\ntwo";
+    QTest::newRow("flash") << QString::fromUtf8("Привет") << true << false << QString::fromUtf8("Привет");
+    QTest::newRow("blinking flash") << "Look" << true << true << "Look";
+}
+
+void WindowTest::sendsTextAndFlashMessages() {
+    QFETCH(QString, typed);
+    QFETCH(bool, flash);
+    QFETCH(bool, blink);
+    QFETCH(QString, sent);
+    Phone phone(record());
+    Window w(phone.device());
+    w.show();
+    QVERIFY(w.waitConnected());
+    QTest::keyClicks(w.find<QLineEdit>("txtHPNo"), "+628569999999");
+    w.find<QPlainTextEdit>("memText")->setPlainText(typed);
+    if (flash)
+        w.find<QCheckBox>("chkFlash")->click();
+    if (blink)
+        w.find<QCheckBox>("chkBlink")->click();
+    send(w);
+    QVERIFY(!w.find<QPushButton>("bitSendSMS")->isEnabled());
+    QVERIFY(waitSent(w));
+    const auto expected = BuildTextPDU("628569999999", sent.toStdU16String(), flash, blink);
+    QVERIFY(expected.ok());
+    QCOMPARE(phone.received(), QStringList{QString::fromStdString(expected.value())});
+    QCOMPARE(monitor(w), QString("Message Sent"));
+    QVERIFY(w.find<QLabel>("imgOK")->isVisible() && !w.find<QLabel>("imgStatus")->isVisible());
+    const QStringList log = w.lines("Tr_smsn.Txt");
+    QCOMPARE(log.size(), 1);
+    QVERIFY(log[0].endsWith(" 628569999999"));
+}
+
+void WindowTest::aRefusedSubmissionShowsThePhonesReason() {
+    Phone phone(record(), {"--pdu-answer", "cms-error:38"});
+    Window w(phone.device());
+    w.show();
+    QVERIFY(w.waitConnected());
+    w.find<QLineEdit>("txtHPNo")->setText("628569999999");
+    send(w);
+    QVERIFY(waitSent(w));
+    QVERIFY(monitor(w).startsWith("Fail (1)"));
+    QVERIFY2(monitor(w).contains("+CMS ERROR: 38"), qPrintable(monitor(w)));
+    QVERIFY(w.find<QLabel>("imgStatus")->isVisible() && !w.find<QLabel>("imgOK")->isVisible());
+    // The destination, then the phone's answer with its own line breaks.
+    const QStringList failed = w.lines("Fl_smsn.Txt");
+    QVERIFY(failed.size() >= 2 && failed[0].endsWith(" 628569999999"));
+    QVERIFY(failed.join('\n').contains("+CMS ERROR: 38"));
+}
+
+void WindowTest::countsAndLimitsTheText() {
+    Window w("/nonexistent/velmora-test-device");
+    auto* memo = w.find<QPlainTextEdit>("memText");
+    auto* left = w.find<QLabel>("lblLeftChar");
+    auto* flash = w.find<QCheckBox>("chkFlash");
+    auto* blink = w.find<QCheckBox>("chkBlink");
+    memo->setPlainText(QString(100, 'a'));
+    QCOMPARE(left->text(), QString("60"));
+    memo->setPlainText(QString(100, 'a') + QString::fromUtf8("€\n"));
+    QCOMPARE(left->text(), QString("56")); // the euro sign and the line break count two each
+    memo->setPlainText(QString(100, 'a'));
+    flash->click();
+    QCOMPARE(memo->toPlainText(), QString(69, 'a'));
+    QCOMPARE(w.find<QLabel>("lblDescription")->text(), QString("Maximum 69 Characters"));
+    QCOMPARE(left->text(), QString("0"));
+    QVERIFY(blink->isEnabled());
+    blink->click();
+    flash->click();
+    QCOMPARE(left->text(), QString("91"));
+    QVERIFY(blink->isChecked() && !blink->isEnabled());
+    // Typing and pasting stop at the limit.
+    memo->moveCursor(QTextCursor::End);
+    QTest::keyClicks(memo, QString(95, 'b'));
+    QCOMPARE(memo->toPlainText().size(), 160);
+    QCOMPARE(left->text(), QString("0"));
+    memo->moveCursor(QTextCursor::Start);
+    memo->insertPlainText("xyz");
+    QCOMPARE(memo->toPlainText(), QString(69, 'a') + QString(91, 'b'));
+    w.find<QPushButton>("btnClear")->click();
+    QVERIFY(memo->toPlainText().isEmpty());
+    QCOMPARE(left->text(), QString("160"));
+}
+
+void WindowTest::refusesWhatCannotBeSent_data() {
+    QTest::addColumn<QString>("destination");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("warning");
+    QTest::addColumn<QString>("focus");
+    QTest::newRow("no destination") << ""
+                                    << "hi"
+                                    << "Please Fill Destination Mobile Number !"
+                                    << "txtHPNo";
+    QTest::newRow("letters") << "62856abc"
+                             << "hi"
+                             << "must be 1 to 20 digits"
+                             << "txtHPNo";
+    QTest::newRow("21 digits") << QString(21, '6') << "hi"
+                               << "must be 1 to 20 digits"
+                               << "txtHPNo";
+    QTest::newRow("outside the GSM alphabet")
+        << "628569999999" << QString::fromUtf8("Привет") << "Flash Message"
+        << "memText";
+}
+
+void WindowTest::refusesWhatCannotBeSent() {
+    QFETCH(QString, destination);
+    QFETCH(QString, text);
+    QFETCH(QString, warning);
+    QFETCH(QString, focus);
+    Phone phone(record());
+    Window w(phone.device());
+    w.show();
+    QVERIFY(w.waitConnected());
+    w.find<QLineEdit>("txtHPNo")->setText(destination);
+    w.find<QPlainTextEdit>("memText")->setPlainText(text);
+    send(w);
+    QCOMPARE(w.prompter.warnings.size(), 1);
+    QVERIFY2(w.prompter.warnings[0].contains(warning), qPrintable(w.prompter.warnings[0]));
+    QCOMPARE(QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString(), focus);
+    QVERIFY(w.find<QPushButton>("bitSendSMS")->isEnabled());
+    // Nothing was sent, yet the success picture shows while the failure one is hidden.
+    QVERIFY(w.find<QLabel>("imgOK")->isVisible());
+    QTest::qWait(200);
+    QVERIFY(phone.received().isEmpty());
+}
+
+void WindowTest::showsTheSignalAndDisconnectsAfterThreeFailedPolls() {
+    Phone phone(record(),
+                {"--csq", "17,99", "--csq", "31,0", "--csq", "0,7", "--csq", "99,99", "--csq", "error"});
+    Window w(phone.device());
+    w.show();
+    QVERIFY(w.waitConnected());
+    auto* rssi = w.find<QProgressBar>("pbarRSSI");
+    auto* ber = w.find<QProgressBar>("pbarBER");
+    auto* rssiText = w.find<QLabel>("lblRSSI");
+    auto* berText = w.find<QLabel>("lblBER");
+    struct Poll {
+        const char* rssi;
+        const char* ber;
+        int bars, berBar;
+    };
+    for (const Poll& p : {Poll{"[17]", "[99]", 3, 0}, Poll{"[31]", "[0\r]", 4, 1}, Poll{"[0]", "[7\r]", 1, 1},
+                          Poll{"[99]", "[99]", 0, 0}}) {
+        w.form().link().pollSignal();
+        QTRY_COMPARE(rssiText->text(), QString(p.rssi));
+        QCOMPARE(berText->text(), QString(p.ber));
+        QCOMPARE(ber->value(), p.berBar);
+        QTRY_COMPARE(rssi->value(), p.bars); // the gauge climbs to it
+    }
+    for (int n = 1; n <= 2; ++n) {
+        w.form().link().pollSignal();
+        QTRY_COMPARE(w.form().statusText(),
+                     QString("Unable to get RSSI (%1), please check data cable connection !").arg(n));
+    }
+    w.form().link().pollSignal();
+    QTRY_COMPARE(w.form().statusText(), QString("Communication Port Close"));
+    QVERIFY(!w.find<QPushButton>("bitSendSMS")->isEnabled());
+}
+
+void WindowTest::theTerminalInformationShowsThePhonesAnswersAndKeepsThem() {
+    Phone phone(record(), {"--manufacturer", "ACME <b>Phones</b>", "--model", "X1"});
+    Window w(phone.device());
+    w.show();
+    QVERIFY(w.waitConnected());
+    QString shown, model;
+    w.prompter.onDialog = [&](QDialog& dialog) {
+        auto* edit = dialog.findChild<QLineEdit*>("txtManufacture");
+        QTest::keyClicks(edit, "typed");
+        edit->setText("changed");
+        shown = edit->text();
+        model = dialog.findChild<QLineEdit*>("txtModel")->text();
+    };
+    w.find<QAction>("mnuMobile")->trigger();
+    QCOMPARE(shown, QString("ACME <b>Phones</b>"));
+    QCOMPARE(model, QString("X1"));
+}
+
+void WindowTest::controlsCarryAccessibleNames() {
+    Window w("/nonexistent/velmora-test-device");
+    w.show();
+    const QList<QPair<const char*, QString>> names = {
+        {"txtHPNo", "Destination Mobile No."},
+        {"memDebug", "Communication Monitor"},
+        {"txtMCC", "MCC"},
+        {"txtNC", "NC"},
+        {"cboProvider", "Provider"},
+        {"cboAnimation", "Add Animation"},
+        {"cboSound", "Add Sound"},
+        {"memEMS", "Input EMS Text Here !"},
+        {"memText", "Message text"},
+        {"memHexLogo", "Operator logo content"},
+        {"memHexGG", "Group graphic content"},
+        {"memHexPM", "Picture message content"},
+        {"memRTTTL", "Ringtone text"},
+        {"memHexRT", "Ringtone content"},
+        {"ComLed1", "Connect"},
+        {"ComLed2", "Tx"},
+        {"ComLed3", "Rx"},
+        {"shpCTS", "CTS"},
+        {"shpDSR", "DSR"},
+        {"shpRLSD", "RLSD"},
+        {"bitSendSMS", "Send Via SMS"},
+        {"chkFlash", "Flash Message"},
+        {"btnClear", "Clear Text"},
+    };
+    for (const auto& [name, expected] : names) {
+        auto* widget = w.find<QWidget>(name);
+        QVERIFY2(widget, name);
+        QAccessibleInterface* a = QAccessible::queryAccessibleInterface(widget);
+        QVERIFY2(a, name);
+        QCOMPARE(a->text(QAccessible::Name), expected);
+    }
+    auto* led = w.find<ui::TComLed>("ComLed2");
+    QCOMPARE(QAccessible::queryAccessibleInterface(led)->text(QAccessible::Description), QString("off"));
+    led->setState(true);
+    QCOMPARE(QAccessible::queryAccessibleInterface(led)->text(QAccessible::Description), QString("on"));
+    QTRY_VERIFY(w.form().statusText().startsWith("Unable"));
+    QCOMPARE(QAccessible::queryAccessibleInterface(w.find<QStatusBar>("stbStatus"))->text(QAccessible::Name),
+             w.form().statusText());
+}
+
+void WindowTest::logMenuSaysWhenNoViewerOpens() {
+    Window w("/nonexistent/velmora-test-device");
+    w.prompter.viewerAvailable = false;
+    w.find<QAction>("mnuFFailedLog")->trigger();
+    QCOMPARE(w.prompter.opened, QStringList{w.path("Fl_smsn.Txt")});
+    QCOMPARE(w.form().statusText(), "No viewer could be asked to open " + w.path("Fl_smsn.Txt"));
+}
+
+QTEST_MAIN(WindowTest)
+#include "WindowTest.moc"
