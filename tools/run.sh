@@ -1,7 +1,9 @@
 #!/bin/sh
-# Sets up and builds Velmora, starts the simulated phone and shows Velmora at
-# work on it: the phone's identity, one message of each kind sent, and the
-# SIM phone book read back.
+# Sets up and builds Velmora, starts the simulated phone and opens the window
+# on it: Velmora connects, reads the phone's identity and is ready to send.
+# Closing the window stops the simulated phone. Without a display it shows
+# Velmora at work from the command line instead: the phone's identity, one
+# message of each kind sent, and the SIM phone book read back.
 set -eu
 cd "$(dirname "$0")/.."
 tools/setup.sh
@@ -28,6 +30,15 @@ until [ -e "$phone" ]; do
     sleep 0.1
 done
 
+if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
+    echo "Simulated phone on $phone; Velmora connects to it as COM1."
+    echo "Type a number such as 628569999999 and a text, then press Send Via SMS."
+    echo "What the phone receives is kept in $received."
+    "$bin/velmora" --device "COM1=$phone"
+    exit 0
+fi
+
+echo "No display found (DISPLAY is not set): showing Velmora from the command line."
 cli="$bin/velmora-cli"
 n=+628569999999
 echo "Simulated phone on $phone"
