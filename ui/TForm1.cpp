@@ -134,6 +134,8 @@ void TForm1::CheckMenuItems() {
     }
     // None checked when the port is outside 1..9.
     portGroup->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
+    // Printing waits until the phone book has been shown.
+    ui.mnuPrintAll->menuAction()->setEnabled(false);
     auto* speedGroup = new QActionGroup(this);
     const QList<QAction*> speeds = {ui.N24001, ui.N48001, ui.N96001, ui.N192001};
     for (int i = 0; i < speeds.size(); ++i) {
