@@ -5,6 +5,10 @@
 #include <variant>
 #include <vector>
 
+namespace velmora {
+class Clock;
+}
+
 namespace velmora::cli {
 
 enum ExitCode { kExitOk = 0, kExitRefused = 1, kExitUsage = 2, kExitUnreachable = 3 };
@@ -16,6 +20,9 @@ struct Io {
     // escaped (EscapeForTerminal), while files and pipes get them unchanged.
     bool outIsTerminal = false;
     bool errIsTerminal = false;
+    // Paces the phone dialogue; the program cancels it on Ctrl-C. Without
+    // one, a phone command uses a real clock of its own.
+    Clock* clock = nullptr;
 };
 
 // A failure to report: one line on stderr and the exit code that goes with it.

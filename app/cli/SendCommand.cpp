@@ -28,7 +28,9 @@ std::string SendUsage() {
                "usage: velmora-cli send [LINK OPTIONS] KIND ARGS...\n"
                "KIND and ARGS as for \"velmora-cli pdu\". Prints each part's outcome: \"Message Sent\",\n"
                "\"Fail (1)\" or \"Unknown\"; exit status 0 when every part was sent, 1 when one was not,\n"
-               "3 when the phone could not be reached.\n") +
+               "3 when the phone could not be reached. Interrupted (Ctrl-C, SIGTERM, SIGHUP), it\n"
+               "ends the dialogue, logs a part already handed to the phone as unknown and exits\n"
+               "with 128 + the signal (130 for Ctrl-C).\n") +
            kLinkOptions;
 }
 
@@ -66,6 +68,7 @@ class CliEvents : public SessionEvents {
 public:
     explicit CliEvents(Io io) : m_io(io) {}
     void Status(const std::string& text) override { m_status = text; }
+    void Monitor(const std::string& text) override { m_monitor = text; }
     void LinkError(const std::string& what) override { m_linkError = what; }
     void LogFailed(const std::string& reason) override { m_io.err << "velmora-cli: " << reason << '\n'; }
     void PhoneRefused(const std::string& answer) override {
@@ -79,15 +82,21 @@ public:
         return m_status + " (" + m_linkError + ")";
     }
 
+    // The last step of a submission, as the window's monitor shows it.
+    const std::string& LastMonitor() const { return m_monitor; }
+    void ForgetMonitor() { m_monitor.clear(); }
+
 private:
     Io m_io;
-    std::string m_status, m_linkError;
+    std::string m_status, m_linkError, m_monitor;
 };
 
 // A connected session for one command.
 class CliPhone {
 public:
-    CliPhone(const PhoneTarget& target, Io io) : m_events(io) {
+    CliPhone(const PhoneTarget& target, Io io)
+        : m_events(io), m_ownClock(io.clock ? nullptr : std::make_unique<RealClock>()),
+          m_clock(io.clock ? *io.clock : *m_ownClock) {
         const AppPaths paths = CurrentAppPaths();
         TSettings settings;
         // A broken value falls back to its default; say so rather than
@@ -117,12 +126,14 @@ public:
     }
 
     PhoneSession& session() { return *m_session; }
+    CliEvents& events() { return m_events; }
     const std::string& contactFile() const { return m_contactFile; }
     std::string Why() const { return m_events.Why(); }
 
 private:
     CliEvents m_events;
-    RealClock m_clock;
+    std::unique_ptr<RealClock> m_ownClock;
+    Clock& m_clock;
     int m_portNumber = 1;
     int m_baud = 19200;
     std::unique_ptr<TComPort> m_port;
@@ -196,9 +207,17 @@ int RunSend(std::vector<std::string> words, Io io) {
         return kExitUnreachable;
     bool all = true;
     for (const auto& pdu : job.pdus) {
-        const SubmitOutcome outcome = phone.session().SubmitPDU(pdu, job.number);
-        io.out << SubmitOutcomeText(outcome) << '\n';
-        all = all && outcome == SubmitOutcome::Sent;
+        phone.events().ForgetMonitor();
+        try {
+            const SubmitOutcome outcome = phone.session().SubmitPDU(pdu, job.number);
+            io.out << SubmitOutcomeText(outcome) << '\n';
+            all = all && outcome == SubmitOutcome::Sent;
+        } catch (const SessionCancelled&) {
+            // Interrupted: a part already written was logged as unknown.
+            if (phone.events().LastMonitor() == "Unknown")
+                io.out << "Unknown\n";
+            throw;
+        }
     }
     if (!phone.session().IsConnected())
         io.err << "velmora-cli: " << phone.Why() << '\n';

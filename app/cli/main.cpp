@@ -1,6 +1,8 @@
 // velmora-cli: the encoders and the phone link for scripts and inspection.
 
 #include "Cli.h"
+#include "Clock.h"
+#include "Interrupts.h"
 #include "PhoneCommands.h"
 
 #include <cstring>
@@ -17,16 +19,37 @@ struct Command {
     const char* name;
     const char* summary;
     int (*run)(std::vector<std::string>, Io);
+    bool phone; // talks to the phone: an interrupt ends the dialogue cleanly
 };
 
 const Command kCommands[] = {
-    {"pdu", "print the PDU text of a message", velmora::cli::RunPdu},
-    {"content", "print the content a file loads into a tab", velmora::cli::RunContent},
-    {"preview", "draw the screen preview of a picture file", velmora::cli::RunPreview},
-    {"send", "send a message through the phone", velmora::cli::RunSend},
-    {"identify", "print what the phone says about itself", velmora::cli::RunIdentify},
-    {"phonebook", "read the SIM's phone book", velmora::cli::RunPhonebook},
+    {"pdu", "print the PDU text of a message", velmora::cli::RunPdu, false},
+    {"content", "print the content a file loads into a tab", velmora::cli::RunContent, false},
+    {"preview", "draw the screen preview of a picture file", velmora::cli::RunPreview, false},
+    {"send", "send a message through the phone", velmora::cli::RunSend, true},
+    {"identify", "print what the phone says about itself", velmora::cli::RunIdentify, true},
+    {"phonebook", "read the SIM's phone book", velmora::cli::RunPhonebook, true},
 };
+
+// A phone command with Ctrl-C, SIGTERM and SIGHUP turned into a cancelled
+// clock, before any thread starts.
+int RunPhoneCommand(const Command& c, std::vector<std::string> words, Io io) {
+    velmora::RealClock clock;
+    velmora::cli::InterruptCanceller interrupts(clock);
+    io.clock = &clock;
+    int code = velmora::cli::kExitOk;
+    try {
+        code = c.run(std::move(words), io);
+    } catch (const velmora::SessionCancelled&) {
+        // Only the canceller cancels the clock; its signal decides the code.
+    }
+    if (const int signal = interrupts.Caught()) {
+        std::cout.flush();
+        std::cerr << "velmora-cli: interrupted\n";
+        return 128 + signal;
+    }
+    return code;
+}
 
 void PrintUsage(std::ostream& os) {
     os << "usage: velmora-cli COMMAND [ARGS...]\n"
@@ -53,9 +76,12 @@ int main(int argc, char** argv) {
         std::cout << "velmora-cli " VELMORA_VERSION "\n";
         return velmora::cli::kExitOk;
     }
-    for (const auto& c : kCommands)
-        if (words[0] == c.name)
-            return c.run({words.begin() + 1, words.end()}, io);
+    for (const auto& c : kCommands) {
+        if (words[0] != c.name)
+            continue;
+        std::vector<std::string> rest(words.begin() + 1, words.end());
+        return c.phone ? RunPhoneCommand(c, std::move(rest), io) : c.run(std::move(rest), io);
+    }
     std::cerr << "velmora-cli: unknown command \"" << words[0] << "\"\n";
     PrintUsage(std::cerr);
     return velmora::cli::kExitUsage;

@@ -9,11 +9,8 @@
 #include "SimPhone.h"
 
 #include <atomic>
-#include <fcntl.h>
 #include <fstream>
 #include <mutex>
-#include <sys/ioctl.h>
-#include <unistd.h>
 #include <variant>
 
 namespace velmora::testing {
@@ -103,20 +100,6 @@ TEST_F(PtySession, ASecondOpenOfTheSamePortFailsWithError1) {
     session->Disconnect();
     second.SetConnected(true); // free again once the first has closed
     EXPECT_TRUE(second.Connected());
-}
-
-// The exclusive flag as another program finds it: open the device afresh,
-// without the link, and ask. Root may open an exclusive terminal, so this
-// holds whoever runs the tests; -1 when the device cannot be opened at all.
-int ExclusiveFlag(const std::string& device) {
-    const int fd = ::open(device.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
-        return -1;
-    int flag = -1;
-    if (::ioctl(fd, TIOCGEXCL, &flag) < 0)
-        flag = -1;
-    ::close(fd);
-    return flag;
 }
 
 TEST_F(PtySession, TheExclusiveFlagLastsOnlyWhileThePortIsOpen) {

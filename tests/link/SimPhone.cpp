@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
+#include <sys/ioctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -51,6 +53,17 @@ void SimPhone::Kill() {
 }
 
 SimPhone::~SimPhone() { Kill(); }
+
+int ExclusiveFlag(const std::string& device) {
+    const int fd = ::open(device.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return -1;
+    int flag = -1;
+    if (::ioctl(fd, TIOCGEXCL, &flag) < 0)
+        flag = -1;
+    ::close(fd);
+    return flag;
+}
 
 std::string TempDir(const std::string& name) {
     const auto dir =

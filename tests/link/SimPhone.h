@@ -50,6 +50,12 @@ private:
     std::function<void()> m_hook;
 };
 
+// The exclusive flag of a terminal as another program finds it: the device
+// opened afresh and asked with TIOCGEXCL. Root may open an exclusive
+// terminal, so this holds whoever runs the tests. 1 or 0; -1 when the device
+// cannot be opened or asked.
+int ExclusiveFlag(const std::string& device);
+
 std::string TempDir(const std::string& name);
 std::vector<std::string> ReadLines(const std::string& path);
 

@@ -1,0 +1,159 @@
+// velmora-cli as a user runs it, interrupted in the middle of a phone
+// command: it must end its dialogue, log what it has to, and exit.
+
+#include "SimPhone.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <csignal>
+#include <fcntl.h>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+
+namespace velmora::testing {
+namespace {
+
+using namespace std::chrono_literals;
+
+std::string ReadAll(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream ss;
+    ss << in.rdbuf();
+    return ss.str();
+}
+
+// A log line without its "dd-mm-yyyy hh:mm:ss AM " stamp.
+std::string AfterStamp(const std::string& line) {
+    std::size_t at = 0;
+    for (int blanks = 0; blanks < 3 && at != std::string::npos; ++blanks)
+        at = line.find(' ', at == 0 ? 0 : at + 1);
+    return at == std::string::npos ? line : line.substr(at + 1);
+}
+
+// velmora-cli with its files (settings, logs, stdout, stderr) in `dir`.
+class CliProcess {
+public:
+    CliProcess(const std::string& dir, std::vector<std::string> args) : m_dir(dir) {
+        std::string program = VELMORA_CLI;
+        std::string home = "VELMORA_DIR=" + dir;
+        std::vector<char*> argv{program.data()};
+        for (auto& a : args)
+            argv.push_back(a.data());
+        argv.push_back(nullptr);
+        char* envp[] = {home.data(), nullptr};
+        const std::string out = dir + "/stdout", err = dir + "/stderr";
+        const int outFd = ::open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+        const int errFd = ::open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+        m_pid = ::fork();
+        if (m_pid == 0) {
+            ::dup2(outFd, 1);
+            ::dup2(errFd, 2);
+            ::execve(program.c_str(), argv.data(), envp);
+            ::_exit(127);
+        }
+        ::close(outFd);
+        ::close(errFd);
+    }
+    ~CliProcess() {
+        if (m_pid > 0) {
+            ::kill(m_pid, SIGKILL);
+            ::waitpid(m_pid, nullptr, 0);
+        }
+    }
+
+    void Signal(int signal) const { ::kill(m_pid, signal); }
+
+    // The exit status, or -1 when it has not ended by `limit` (then killed).
+    int Wait(std::chrono::milliseconds limit) {
+        const auto end = std::chrono::steady_clock::now() + limit;
+        int status = 0;
+        while (::waitpid(m_pid, &status, WNOHANG) == 0) {
+            if (std::chrono::steady_clock::now() > end)
+                return -1;
+            std::this_thread::sleep_for(10ms);
+        }
+        m_pid = -1;
+        return WIFEXITED(status) ? WEXITSTATUS(status) : 1000 + WTERMSIG(status);
+    }
+
+    std::string Out() const { return ReadAll(m_dir + "/stdout"); }
+    std::string Err() const { return ReadAll(m_dir + "/stderr"); }
+
+private:
+    std::string m_dir;
+    pid_t m_pid = -1;
+};
+
+bool WaitFor(const std::function<bool()>& ready, std::chrono::milliseconds limit) {
+    const auto end = std::chrono::steady_clock::now() + limit;
+    while (!ready()) {
+        if (std::chrono::steady_clock::now() > end)
+            return false;
+        std::this_thread::sleep_for(10ms);
+    }
+    return true;
+}
+
+enum class When { AfterThePdu, WhileConnecting, Never };
+
+struct InterruptCase {
+    const char* name;
+    When when;
+    int signal;
+    int exitStatus;
+    std::string out;
+    std::string failedLog; // the failed log's entry, after its time stamp
+};
+
+class CliInterrupt : public ::testing::TestWithParam<InterruptCase> {};
+
+TEST_P(CliInterrupt, EndsTheDialogueLogsWhatWasWrittenAndExits) {
+    const InterruptCase& c = GetParam();
+    const std::string dir = TempDir(std::string("cli-interrupt-") + std::to_string(static_cast<int>(c.when)));
+    // The phone never answers the PDU: the send would wait 12.5 s more.
+    SimPhone sim({"--pdu-answer", c.when == When::Never ? "ok" : "none", "--record", dir + "/pdus.txt"});
+    CliProcess cli(dir, {"send", "--device", sim.device(), "void", "628569999999"});
+
+    if (c.when == When::AfterThePdu) {
+        ASSERT_TRUE(WaitFor([&] { return !ReadAll(dir + "/pdus.txt").empty(); }, 15s))
+            << "no PDU reached the phone: " << cli.Wait(0ms) << " " << cli.Err();
+    } else if (c.when == When::WhileConnecting) {
+        // The port is open: the first second of the connect.
+        ASSERT_TRUE(WaitFor([&] { return ExclusiveFlag(sim.device()) == 1; }, 10s))
+            << "the port was never opened: " << cli.Wait(0ms) << " " << cli.Err();
+    }
+    if (c.when != When::Never)
+        cli.Signal(c.signal);
+
+    EXPECT_EQ(cli.Wait(c.when == When::Never ? 20s : 2s), c.exitStatus) << cli.Err();
+    EXPECT_EQ(cli.Out(), c.out);
+    if (c.when != When::Never) {
+        EXPECT_EQ(cli.Err(), "velmora-cli: interrupted\n");
+    }
+    const std::string failed = ReadAll(dir + "/Fl_smsn.Txt");
+    if (c.failedLog.empty())
+        EXPECT_EQ(failed, "");
+    else
+        EXPECT_EQ(AfterStamp(failed), c.failedLog) << failed;
+    EXPECT_EQ(ExclusiveFlag(sim.device()), 0); // the port was closed properly
+    std::filesystem::remove_all(dir);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Signals, CliInterrupt,
+    ::testing::Values(InterruptCase{"ctrl_c_after_the_pdu", When::AfterThePdu, SIGINT, 130, "Unknown\n",
+                                    "628569999999 (?)\r\n"},
+                      InterruptCase{"sigterm_after_the_pdu", When::AfterThePdu, SIGTERM, 143, "Unknown\n",
+                                    "628569999999 (?)\r\n"},
+                      InterruptCase{"ctrl_c_while_connecting", When::WhileConnecting, SIGINT, 130, "", ""},
+                      // no signal at all: the waiting thread must not keep the program alive
+                      InterruptCase{"no_signal", When::Never, 0, 0, "Message Sent\n", ""}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+} // namespace
+} // namespace velmora::testing
