@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 
 namespace velmora {
@@ -55,7 +57,13 @@ ComDeviceMap::ComDeviceMap(std::map<int, std::string> configured, std::map<int, 
                            std::string devDir)
     : m_configured(std::move(configured)), m_overrides(std::move(overrides)), m_devDir(std::move(devDir)) {}
 
+ComDeviceMap::ComDeviceMap(std::map<int, std::string> configured, DeviceOptions options, std::string devDir)
+    : m_configured(std::move(configured)), m_overrides(std::move(options.ports)),
+      m_anyPort(std::move(options.anyPort)), m_devDir(std::move(devDir)) {}
+
 std::string ComDeviceMap::DeviceFor(int n) const {
+    if (m_anyPort)
+        return *m_anyPort;
     if (auto it = m_overrides.find(n); it != m_overrides.end())
         return it->second;
     if (auto it = m_configured.find(n); it != m_configured.end() && !it->second.empty())
@@ -80,6 +88,35 @@ std::string ParseDeviceOverride(const std::string& value, std::map<int, std::str
         return "\"" + port + "\" is not a port COM1 to COM96";
     overrides[PortNameNumber(name)] = value.substr(eq + 1);
     return "";
+}
+
+std::string ParseDeviceOption(const std::string& value, DeviceOptions& options) {
+    if (value.empty())
+        return "needs a device";
+    if (value.find('=') == std::string::npos) {
+        options.anyPort = value;
+        return "";
+    }
+    return ParseDeviceOverride(value, options.ports);
+}
+
+std::string TriedDevice(const std::string& device, int baud) {
+    return device + " at " + std::to_string(baud) + " bit/s";
+}
+
+std::string DescribeOpenFailure(const std::string& device, int baud, const EComPort& failure) {
+    const int err = failure.platformError();
+    if (failure.code() != kErrOpen)
+        return TriedDevice(device, baud) + ": " + failure.what();
+    if (err < 0)
+        return device + ": " + ComPortErrorText(kErrOpen);
+    std::string text = device + ": " + std::strerror(err);
+    if (err == EACCES || err == EPERM)
+        text += " (serial devices are for members of the dialout group: sudo adduser $USER dialout, "
+                "then log in again)";
+    else if (err == EBUSY)
+        text += " (another program is using it)";
+    return text;
 }
 
 } // namespace velmora

@@ -55,10 +55,22 @@ TComPort::~TComPort() {
     }
 }
 
-std::string TComPort::DeviceDescription() const { return Port() + " (" + m_resolver(PortNumber()) + ")"; }
+std::string TComPort::DeviceDescription() const { return Port() + " (" + DevicePath() + ")"; }
+
+std::string TComPort::DevicePath() const { return m_resolver(PortNumber()); }
 
 void TComPort::DoOpen() {
-    const std::string path = m_resolver(PortNumber());
+    m_openFailure.reset();
+    try {
+        OpenDevice();
+    } catch (const EComPort& e) {
+        m_openFailure = e;
+        throw;
+    }
+}
+
+void TComPort::OpenDevice() {
+    const std::string path = DevicePath();
     const int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
         throw EComPort(kErrOpen, errno);

@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <mutex>
+#include <optional>
 #include <thread>
 
 namespace velmora {
@@ -30,6 +31,12 @@ public:
     std::string ReceiveText(int count) override;
     LineSignals ReadLineSignals() override;
     std::string DeviceDescription() const override;
+    // The device the current port name stands for.
+    std::string DevicePath() const;
+    // Why the last open failed (the device could not be opened, or refused
+    // the line settings); empty after an open that succeeded. For messages
+    // that name the device (DescribeOpenFailure).
+    const std::optional<EComPort>& LastOpenFailure() const { return m_openFailure; }
 
 protected:
     void DoOpen() override;
@@ -37,6 +44,7 @@ protected:
     void ApplyLineSettings() override;
 
 private:
+    void OpenDevice();
     void SetModemLine(int line, bool on);
     void StartWatcher();
     void StopWatcher();
@@ -48,6 +56,7 @@ private:
     DeviceResolver m_resolver;
     int m_fd = -1;
     bool m_exclusive = false; // TIOCEXCL set by this open
+    std::optional<EComPort> m_openFailure;
     int m_wake[2] = {-1, -1};
     std::thread m_watcher;
     // Held while the Rx lamp and the input queue are compared, so that the

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Cli.h"
+#include "ComDevices.h"
 
 #include <map>
 #include <optional>
@@ -13,8 +14,7 @@ namespace velmora::cli {
 // settings file: --device PATH (the port's device for this run),
 // --device COMn=PATH (repeatable), --port N, --baud RATE.
 struct PhoneTarget {
-    std::optional<std::string> device;
-    std::map<int, std::string> overrides;
+    DeviceOptions devices;
     std::optional<int> port;
     std::optional<int> baud;
 };

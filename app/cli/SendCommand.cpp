@@ -1,11 +1,9 @@
 #include "PhoneCommands.h"
 
 #include "AppPaths.h"
-#include "ComDevices.h"
-#include "ComPort.h"
 #include "ContactExport.h"
 #include "GlobalU.h"
-#include "Logs.h"
+#include "LinkFactory.h"
 #include "PhoneSession.h"
 #include "TerminalText.h"
 
@@ -75,6 +73,9 @@ public:
         m_io.err << "velmora-cli: the phone answered: " << ForOutput(answer, m_io.errIsTerminal) << '\n';
     }
 
+    const std::string& LastStatus() const { return m_status; }
+    const std::string& LinkError() const { return m_linkError; }
+
     // The platform's reason, unless the status text already gives it.
     std::string Why() const {
         if (m_linkError.empty() || m_status.find(m_linkError) != std::string::npos)
@@ -105,23 +106,24 @@ public:
             io.err << "velmora-cli: " << paths.settingsFile << ": " << message << '\n';
         m_portNumber = target.port.value_or(settings.PortNumber);
         m_baud = target.baud.value_or(settings.BaudRate);
-        auto overrides = target.overrides;
-        if (target.device)
-            overrides[PortNameNumber(PortName(std::to_string(m_portNumber)))] = *target.device;
-        ComDeviceMap devices(settings.SerialDevices, overrides);
-        m_port = std::make_unique<TComPort>([devices](int n) { return devices.DeviceFor(n); });
-        m_session = std::make_unique<PhoneSession>(
-            *m_port, m_clock, m_events,
-            [](const std::string& path, const std::string& entry) { return AppendLogLine(path, entry); });
+        m_port = MakeComPort(settings, target.devices);
+        m_session = std::make_unique<PhoneSession>(*m_port, m_clock, m_events, MakeLogWriter());
         m_session->SetLogPaths(paths.transmitLog, paths.failedLog);
         m_contactFile = paths.contactFile;
     }
 
-    // Connects as the window does; on failure reports why and gives false.
+    // Connects as the window does; on failure reports why, naming the device
+    // and speed tried, and gives false.
     bool Connect(Io io) {
         if (m_session->Connect(m_portNumber, m_baud))
             return true;
-        io.err << "velmora-cli: " << m_events.Why() << '\n';
+        const std::string device = m_port->DevicePath();
+        std::string tried = TriedDevice(device, m_baud);
+        if (const auto& failure = m_port->LastOpenFailure())
+            tried = DescribeOpenFailure(device, m_baud, *failure);
+        else if (!m_events.LinkError().empty())
+            tried += ": " + m_events.LinkError();
+        io.err << "velmora-cli: " << m_events.LastStatus() << " (" << tried << ")\n";
         return false;
     }
 
@@ -162,11 +164,8 @@ std::optional<Failure> TakePhoneOptions(std::vector<std::string>& words, PhoneTa
         if (is("--device")) {
             if (!(v = value("--device")))
                 return Failure{kExitUsage, command + ": --device needs a value"};
-            if (v->find('=') == std::string::npos) {
-                target.device = *v;
-            } else if (auto why = ParseDeviceOverride(*v, target.overrides); !why.empty()) {
+            if (auto why = ParseDeviceOption(*v, target.devices); !why.empty())
                 return Failure{kExitUsage, command + ": --device " + why};
-            }
         } else if (is("--port")) {
             if (!(v = value("--port")))
                 return Failure{kExitUsage, command + ": --port needs a value"};

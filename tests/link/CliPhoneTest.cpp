@@ -1,6 +1,7 @@
 // velmora-cli send, identify and phonebook against the simulated phone. Each
 // connects at real time (3.5 s), as the command does for a user.
 
+#include "ComPort.h"
 #include "PhoneCommands.h"
 #include "SimPhone.h"
 
@@ -87,12 +88,34 @@ TEST(CliSend, APartThePhoneRefusesExitsWith1AndGivesThePhonesReason) {
     }
 }
 
-TEST(CliSend, APhoneThatCannotBeReachedExitsWith3AndSaysWhy) {
-    const Outcome r = Cli(RunSend, {"--device", "/dev/velmora-no-such-port", "void", "628569999999"});
-    EXPECT_EQ(r.code, kExitUnreachable);
-    EXPECT_EQ(r.out, "");
-    EXPECT_NE(r.err.find("Unable to open port"), std::string::npos) << r.err;
-    EXPECT_NE(r.err.find("No such file or directory"), std::string::npos) << r.err;
+TEST(CliSend, APhoneThatCannotBeReachedExitsWith3NamingTheDeviceAndSpeedTried) {
+    SimPhone silent({"--silent"});
+    SimPhone busy;
+    TComPort holder([d = busy.device()](int) { return d; });
+    holder.SetConnected(true);
+    const struct {
+        std::vector<std::string> link;
+        std::string err;
+    } rows[] = {
+        {{"--device", "/dev/velmora-no-such-port"},
+         "Unable to open port 1 ! (/dev/velmora-no-such-port: No such file or directory)"},
+        {{"--device", busy.device(), "--port", "4"},
+         "Unable to open port 4 ! (" + busy.device() +
+             ": Device or resource busy (another program is using it))"},
+        {{"--device", silent.device(), "--baud", "12345"},
+         "Unable to open port 1 ! (" + silent.device() +
+             " at 12345 bit/s: SetCommState function failed (Invalid argument))"},
+        {{"--device", silent.device(), "--baud", "9600"},
+         "No Response From Mobile Phone ! (" + silent.device() + " at 9600 bit/s)"},
+    };
+    for (const auto& r : rows) {
+        auto words = r.link;
+        words.insert(words.end(), {"void", "628569999999"});
+        const Outcome o = Cli(RunSend, words);
+        EXPECT_EQ(o.code, kExitUnreachable) << r.err;
+        EXPECT_EQ(o.out, "");
+        EXPECT_EQ(o.err, "velmora-cli: " + r.err + "\n");
+    }
 }
 
 TEST(CliSend, ACableLostBeforeThePduFailsThePartAndSaysWhyOnce) {

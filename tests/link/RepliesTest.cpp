@@ -185,6 +185,9 @@ TEST(ComDevices, OverrideThenSettingsThenPresentThenTtyS) {
     EXPECT_EQ(map.DeviceFor(2), "/dev/phone");
     EXPECT_EQ(map.DeviceFor(3), "/tmp/pty");
     EXPECT_EQ(map.DeviceFor(4), (dir / "ttyS3").string());
+    const ComDeviceMap any({{2, "/dev/phone"}}, DeviceOptions{"/tmp/any", {{3, "/tmp/pty"}}}, dir.string());
+    for (int n : {1, 2, 3, 4, 96})
+        EXPECT_EQ(any.DeviceFor(n), "/tmp/any") << n;
     std::filesystem::remove_all(dir);
 }
 
@@ -198,6 +201,42 @@ TEST(ComDevices, ParsesDeviceOverrides) {
     EXPECT_NE(ParseDeviceOverride("COM2=", o), "");
     EXPECT_NE(ParseDeviceOverride("COM97=/dev/x", o), "");
     EXPECT_NE(ParseDeviceOverride("COMX=/dev/x", o), "");
+}
+
+TEST(ComDevices, ParsesDeviceOptions) {
+    DeviceOptions o;
+    const std::pair<std::string, bool> cases[] = {
+        {"/dev/pts/4", true}, // any port
+        {"COM2=/dev/ttyUSB0", true},
+        {"com12=/dev/rfcomm0", true},
+        {"COM97=/dev/x", false},
+        {"COM2=", false},
+        {"", false},
+    };
+    for (const auto& [value, ok] : cases)
+        EXPECT_EQ(ParseDeviceOption(value, o).empty(), ok) << value;
+    EXPECT_EQ(o.anyPort, "/dev/pts/4");
+    EXPECT_EQ(o.ports, (std::map<int, std::string>{{2, "/dev/ttyUSB0"}, {12, "/dev/rfcomm0"}}));
+}
+
+TEST(ComDevices, DescribesWhatWasTried) {
+    EXPECT_EQ(TriedDevice("/dev/ttyS0", 19200), "/dev/ttyS0 at 19200 bit/s");
+    const std::string hint = " (serial devices are for members of the dialout group: sudo adduser $USER "
+                             "dialout, then log in again)";
+    const struct {
+        EComPort failure;
+        std::string text;
+    } rows[] = {
+        {EComPort(kErrOpen, EACCES), "/dev/ttyACM0: Permission denied" + hint},
+        {EComPort(kErrOpen, EPERM), "/dev/ttyACM0: Operation not permitted" + hint},
+        {EComPort(kErrOpen, ENOENT), "/dev/ttyACM0: No such file or directory"},
+        {EComPort(kErrOpen, EBUSY), "/dev/ttyACM0: Device or resource busy (another program is using it)"},
+        {EComPort(kErrOpen), "/dev/ttyACM0: Unable to open com port"},
+        {EComPort(kErrLineSettings, EINVAL),
+         "/dev/ttyACM0 at 9600 bit/s: SetCommState function failed (Invalid argument)"},
+    };
+    for (const auto& r : rows)
+        EXPECT_EQ(DescribeOpenFailure("/dev/ttyACM0", 9600, r.failure), r.text);
 }
 
 TEST(ContactExport, LaysOutEntriesBytesUnchanged) {

@@ -1,0 +1,34 @@
+#include "LinkFactory.h"
+
+#include "Clock.h"
+#include "Logs.h"
+#include "PhoneLink.h"
+
+namespace velmora {
+
+ComDeviceMap DeviceMapFor(const TSettings& settings, const DeviceOptions& options) {
+    return ComDeviceMap(settings.SerialDevices, options);
+}
+
+std::unique_ptr<TComPort> MakeComPort(const TSettings& settings, const DeviceOptions& options) {
+    // The map is taken now: the port keeps the devices of this run even if
+    // the caller's settings change later.
+    return std::make_unique<TComPort>(
+        [devices = DeviceMapFor(settings, options)](int n) { return devices.DeviceFor(n); });
+}
+
+PhoneSession::LogWriter MakeLogWriter() {
+    return [](const std::string& path, const std::string& entry) { return AppendLogLine(path, entry); };
+}
+
+std::unique_ptr<PhoneLink> MakePhoneLink(const AppPaths& paths, const TSettings& settings,
+                                         const DeviceOptions& options, std::unique_ptr<Clock> clock) {
+    if (!clock)
+        clock = std::make_unique<RealClock>();
+    auto link =
+        std::make_unique<PhoneLink>(MakeComPort(settings, options), std::move(clock), MakeLogWriter());
+    link->setLogPaths(QString::fromStdString(paths.transmitLog), QString::fromStdString(paths.failedLog));
+    return link;
+}
+
+} // namespace velmora
