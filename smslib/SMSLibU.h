@@ -7,6 +7,7 @@
 #include "EmsPdu.h"
 #include "Gsm7.h"
 #include "IndicatorPdu.h"
+#include "MessageRequest.h"
 #include "NetworkTable.h"
 #include "Preview.h"
 #include "Primitives.h"

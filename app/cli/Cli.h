@@ -44,10 +44,6 @@ struct PduJob {
 std::variant<PduJob, Failure> BuildPduJob(std::vector<std::string> words);
 const char* PduUsage();
 
-// Content hex as typed: case and white space forgiven, anything else refused.
-std::variant<std::string, Failure> ParseContentHex(const std::string& typed);
-std::variant<std::string, Failure> ParseDestination(const std::string& typed);
-
 int RunPdu(std::vector<std::string> words, Io io);
 
 // Content loaded from a file as the tab of `kind` (logo, group, picture,

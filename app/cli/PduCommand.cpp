@@ -3,7 +3,6 @@
 #include "ArgList.h"
 #include "SMSLibU.h"
 
-#include <cctype>
 #include <ostream>
 
 namespace velmora::cli {
@@ -13,21 +12,13 @@ namespace {
 Failure Usage(const std::string& why) { return {kExitUsage, why}; }
 Failure Refused(const std::string& why) { return {kExitRefused, why}; }
 
-bool AllDigits(const std::string& s, std::size_t length) {
-    if (s.size() != length)
-        return false;
-    for (char c : s)
-        if (c < '0' || c > '9')
-            return false;
-    return true;
-}
-
 // Every kind takes its number first and, for content kinds, its hex after it.
 struct Positionals {
-    std::string number;
+    std::string number; // as typed
     std::vector<std::string> rest;
 };
 
+// The usage first, then the destination, as every kind refuses them.
 std::variant<Positionals, Failure> Split(const ArgList& args, const std::string& kind, std::size_t count) {
     if (auto unknown = args.unknownOption())
         return Usage("pdu " + kind + ": unknown option " + *unknown);
@@ -37,22 +28,16 @@ std::variant<Positionals, Failure> Split(const ArgList& args, const std::string&
     if (words.size() != count)
         return Usage("pdu " + kind + ": expected " + std::to_string(count) + " argument" +
                      (count == 1 ? "" : "s") + ", got " + std::to_string(words.size()));
-    auto number = ParseDestination(words[0]);
-    if (auto* f = std::get_if<Failure>(&number))
-        return *f;
-    return Positionals{std::get<std::string>(number), {words.begin() + 1, words.end()}};
+    if (const auto number = CheckDestination(words[0]); !number)
+        return Refused(number.error());
+    return Positionals{words[0], {words.begin() + 1, words.end()}};
 }
 
-template <class T> std::variant<PduJob, Failure> Finish(const std::string& kind, const std::string& number,
-                                                        const Result<T>& built) {
+std::variant<PduJob, Failure> Finish(const std::string& kind, const MessageRequest& request) {
+    auto built = BuildMessage(request);
     if (!built)
         return Refused(built.error());
-    PduJob job{kind, number, {}};
-    if constexpr (std::is_same_v<T, std::string>)
-        job.pdus.push_back(built.value());
-    else
-        job.pdus.assign(built.value().begin(), built.value().end());
-    return job;
+    return PduJob{kind, std::move(built.value().number), std::move(built.value().pdus)};
 }
 
 } // namespace
@@ -75,50 +60,35 @@ const char* PduUsage() {
            "TEXT and TAGGED_TEXT are UTF-8.\n";
 }
 
-std::variant<std::string, Failure> ParseDestination(const std::string& typed) {
-    const std::string number = NormaliseDestination(typed);
-    if (!IsValidDestination(number))
-        return Refused("invalid destination number \"" + typed +
-                       "\": it must be 1 to 20 digits (after \"+\" " +
-                       "is dropped and a leading 0 becomes 62)");
-    return number;
-}
-
-std::variant<std::string, Failure> ParseContentHex(const std::string& typed) {
-    std::string hex;
-    for (char c : typed) {
-        const auto u = static_cast<unsigned char>(c);
-        if (std::isspace(u))
-            continue;
-        if (!std::isxdigit(u))
-            return Refused(std::string("invalid content: '") + c + "' is not a hex digit");
-        hex += static_cast<char>(std::toupper(u));
-    }
-    if (hex.empty())
-        return Refused("invalid content: no hex digits");
-    if (hex.size() % 2 != 0)
-        return Refused("invalid content: an odd number of hex digits (" + std::to_string(hex.size()) + ")");
-    return hex;
-}
-
 std::variant<PduJob, Failure> BuildPduJob(std::vector<std::string> words) {
     if (words.empty())
         return Usage("pdu: which kind of message?");
     const std::string kind = words.front();
+    const auto messageKind = MessageKindFromName(kind);
+    if (!messageKind)
+        return Usage("pdu: unknown kind \"" + kind + "\"");
     ArgList args({words.begin() + 1, words.end()});
+    MessageRequest request;
+    request.kind = *messageKind;
 
-    if (kind == "text") {
-        const bool flash = args.takeFlag("--flash");
-        const bool blink = args.takeFlag("--blink");
+    switch (*messageKind) {
+    case MessageKind::Text: {
+        request.flash = args.takeFlag("--flash");
+        request.blink = args.takeFlag("--blink");
         auto split = Split(args, kind, 2);
         if (auto* f = std::get_if<Failure>(&split))
             return *f;
         const auto& p = std::get<Positionals>(split);
-        return Finish(kind, p.number, BuildTextPDU(p.number, Utf8ToUtf16(p.rest[0]), flash, blink));
+        request.destination = p.number;
+        request.text = Utf8ToUtf16(p.rest[0]);
+        return Finish(kind, request);
     }
-    if (kind == "logo" || kind == "group" || kind == "picture" || kind == "ringtone") {
+    case MessageKind::Logo:
+    case MessageKind::Group:
+    case MessageKind::Picture:
+    case MessageKind::Ringtone: {
         std::optional<std::string> mcc, nc;
-        if (kind == "logo") {
+        if (*messageKind == MessageKind::Logo) {
             mcc = args.takeOption("--mcc");
             nc = args.takeOption("--nc");
         }
@@ -127,25 +97,26 @@ std::variant<PduJob, Failure> BuildPduJob(std::vector<std::string> words) {
         if (auto* f = std::get_if<Failure>(&split))
             return *f;
         const auto& p = std::get<Positionals>(split);
-        auto hex = file ? ContentFromFile(kind, *file) : ParseContentHex(p.rest[0]);
-        if (auto* f = std::get_if<Failure>(&hex))
-            return *f;
-        const auto& content = std::get<std::string>(hex);
-        if (kind == "group")
-            return Finish(kind, p.number, BuildGroupGraphicPDU(p.number, content));
-        if (kind == "picture")
-            return Finish(kind, p.number, BuildPictureMessagePDUs(p.number, content));
-        if (kind == "ringtone")
-            return Finish(kind, p.number, BuildRingtonePDU(p.number, content));
-        if (!mcc || !nc)
+        request.destination = p.number;
+        if (file) {
+            auto loaded = ContentFromFile(kind, *file);
+            if (auto* f = std::get_if<Failure>(&loaded))
+                return *f;
+            request.content = std::get<std::string>(loaded);
+        } else {
+            request.content = p.rest[0];
+        }
+        if (*messageKind == MessageKind::Logo && (!mcc || !nc)) {
+            // Bad content is refused before the missing options are named.
+            if (const auto hex = ParseContentHex(request.content); !hex)
+                return Refused(hex.error());
             return Usage("pdu logo: --mcc and --nc are required");
-        if (!AllDigits(*mcc, 3))
-            return Refused("invalid MCC \"" + *mcc + "\": it must be 3 digits");
-        if (!AllDigits(*nc, 2))
-            return Refused("invalid NC \"" + *nc + "\": it must be 2 digits");
-        return Finish(kind, p.number, BuildOperatorLogoPDU(p.number, content, MakeNetworkCode(*mcc, *nc)));
+        }
+        request.mcc = mcc.value_or("");
+        request.nc = nc.value_or("");
+        return Finish(kind, request);
     }
-    if (kind == "ems") {
+    case MessageKind::Ems: {
         const auto picture = args.takeOption("--picture");
         // With a picture the text after it is optional.
         auto split = Split(args, kind, picture && args.positional().size() == 1 ? 1 : 2);
@@ -159,16 +130,18 @@ std::variant<PduJob, Failure> BuildPduJob(std::vector<std::string> words) {
                 return *f;
             tagged = std::get<std::string>(tag) + tagged;
         }
-        return Finish(kind, p.number, BuildEMSPDU(p.number, Utf8ToUtf16(tagged)));
+        request.destination = p.number;
+        request.text = Utf8ToUtf16(tagged);
+        return Finish(kind, request);
     }
-    if (kind == "void") {
+    case MessageKind::Void: {
         auto split = Split(args, kind, 1);
         if (auto* f = std::get_if<Failure>(&split))
             return *f;
-        const auto& p = std::get<Positionals>(split);
-        return Finish(kind, p.number, BuildVoidPDU(p.number));
+        request.destination = std::get<Positionals>(split).number;
+        return Finish(kind, request);
     }
-    if (kind == "indicator") {
+    case MessageKind::Indicator: {
         const auto which = args.takeOption("--kind");
         const bool active = args.takeFlag("--active");
         const bool inactive = args.takeFlag("--inactive");
@@ -179,17 +152,18 @@ std::variant<PduJob, Failure> BuildPduJob(std::vector<std::string> words) {
             return Usage("pdu indicator: --kind voicemail|fax|email is required");
         if (active == inactive)
             return Usage("pdu indicator: give exactly one of --active and --inactive");
-        int k = 0;
         if (*which == "voicemail")
-            k = Voicemail;
+            request.indicatorKind = Voicemail;
         else if (*which == "fax")
-            k = Fax;
+            request.indicatorKind = Fax;
         else if (*which == "email")
-            k = Email;
+            request.indicatorKind = Email;
         else
             return Usage("pdu indicator: --kind must be voicemail, fax or email, not \"" + *which + "\"");
-        const auto& p = std::get<Positionals>(split);
-        return Finish(kind, p.number, BuildIndicatorPDU(p.number, k, active, true));
+        request.destination = std::get<Positionals>(split).number;
+        request.active = active;
+        return Finish(kind, request);
+    }
     }
     return Usage("pdu: unknown kind \"" + kind + "\"");
 }

@@ -1,0 +1,51 @@
+#pragma once
+
+// From what the user composed to the PDU texts to submit: the one mapping
+// behind the window's send button and velmora-cli's "pdu" and "send", with
+// the input checks made before any builder runs. Pure: content that comes
+// from a file is read by the caller first.
+
+#include "Result.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace velmora {
+
+enum class MessageKind { Text, Logo, Group, Picture, Ringtone, Ems, Void, Indicator };
+
+// "text", "logo", "group", "picture", "ringtone", "ems", "void", "indicator".
+std::optional<MessageKind> MessageKindFromName(std::string_view name);
+const char* MessageKindName(MessageKind kind);
+
+struct MessageRequest {
+    MessageKind kind = MessageKind::Text;
+    std::string destination;           // as typed: "+" signs go, a leading 0 becomes 62
+    std::u16string text;               // Text: the message; Ems: the tagged text
+    bool flash = false, blink = false; // Text
+    std::string content;               // Logo, Group, Picture, Ringtone: hex as typed
+    std::string mcc, nc;               // Logo: the network, 3 and 2 digits
+    int indicatorKind = 1;             // Indicator: Voicemail, Fax or Email (IndicatorKind)
+    bool active = false;               // Indicator
+};
+
+struct MessageJob {
+    std::string number;            // the destination as sent and logged
+    std::vector<std::string> pdus; // one per part, in order (three for a picture)
+};
+
+// The PDUs of the request, or the reason it is refused, worded for the user:
+// the destination, then the content, then the MCC and NC, then what the
+// kind's builder says.
+Result<MessageJob> BuildMessage(const MessageRequest& request);
+
+// The destination as sent: "+" signs dropped, a leading 0 made 62, then 1 to
+// 20 digits; else the refusal.
+Result<std::string> CheckDestination(std::string_view typed);
+// Content hex as typed, in upper case: case and white space are forgiven,
+// anything else, no digits at all or an odd count is refused.
+Result<std::string> ParseContentHex(std::string_view typed);
+
+} // namespace velmora

@@ -1,0 +1,180 @@
+#include "MessageRequest.h"
+
+#include "IndicatorPdu.h"
+
+#include <gtest/gtest.h>
+
+namespace velmora {
+namespace {
+
+const std::string k252Zeros(252, '0');
+
+MessageRequest Text(std::string destination, std::u16string text, bool flash = false, bool blink = false) {
+    MessageRequest r;
+    r.destination = std::move(destination);
+    r.text = std::move(text);
+    r.flash = flash;
+    r.blink = blink;
+    return r;
+}
+
+MessageRequest Content(MessageKind kind, std::string content, std::string mcc = "", std::string nc = "") {
+    MessageRequest r;
+    r.kind = kind;
+    r.destination = "628569999999";
+    r.content = std::move(content);
+    r.mcc = std::move(mcc);
+    r.nc = std::move(nc);
+    return r;
+}
+
+MessageRequest Other(MessageKind kind, std::u16string text = u"", int indicatorKind = Voicemail,
+                     bool active = false) {
+    MessageRequest r;
+    r.kind = kind;
+    r.destination = "628569999999";
+    r.text = std::move(text);
+    r.indicatorKind = indicatorKind;
+    r.active = active;
+    return r;
+}
+
+struct Case {
+    const char* name;
+    MessageRequest request;
+    std::vector<std::string> pdus; // empty: refused with `reason`
+    std::string reason;
+};
+
+class BuildMessageCases : public ::testing::TestWithParam<Case> {};
+
+TEST_P(BuildMessageCases, GivesThePdusOrTheReason) {
+    const Case& c = GetParam();
+    const auto job = BuildMessage(c.request);
+    if (c.pdus.empty()) {
+        ASSERT_FALSE(job) << c.name;
+        EXPECT_EQ(job.error(), c.reason) << c.name;
+        return;
+    }
+    ASSERT_TRUE(job) << c.name << ": " << job.error();
+    EXPECT_EQ(job->number, "628569999999") << c.name;
+    EXPECT_EQ(job->pdus, c.pdus) << c.name;
+}
+
+const std::string kBadNumber =
+    ": it must be 1 to 20 digits (after \"+\" is dropped and a leading 0 becomes 62)";
+
+INSTANTIATE_TEST_SUITE_P(
+    Kinds, BuildMessageCases,
+    ::testing::Values(
+        Case{"text", Text("628569999999", u"abc"), {"0011000C912658969999990000AA0361F118"}, ""},
+        Case{"text, number with plus signs",
+             Text("+62+8569999999", u"abc"),
+             {"0011000C912658969999990000AA0361F118"},
+             ""},
+        Case{"text, national number",
+             Text("08569999999", u"abc"),
+             {"0011000C912658969999990000AA0361F118"},
+             ""},
+        Case{"flash", Text("628569999999", u"abc", true), {"0011000C912658969999990018AA06006100620063"}, ""},
+        Case{"blinking flash",
+             Text("628569999999", u"abc", true, true),
+             {"0011000C912658969999990018AA080001006100620063"},
+             ""},
+        Case{"logo",
+             Content(MessageKind::Logo, k252Zeros, "510", "01"),
+             {"0051000C9126589699999900F5AA8C0605041582000015F01000480E01" + k252Zeros},
+             ""},
+        Case{"ringtone, hex with case and blanks",
+             Content(MessageKind::Ringtone, "02 4a\t3A"),
+             {"0051000C9126589699999900F5AA0A06050415810000024A3A"},
+             ""},
+        Case{"ems",
+             Other(MessageKind::Ems, u"Hi[#ANI01] there[#SND03]"),
+             {"0051000C9126589699999900F5AA11080D0202010B0208034869207468657265"},
+             ""},
+        Case{"void", Other(MessageKind::Void), {"0011000C9126589699999900CBAA00"}, ""},
+        Case{"email waiting",
+             Other(MessageKind::Indicator, u"", Email, true),
+             {"0011000C9126589699999900CAAA00"},
+             ""},
+        Case{"fax no longer waiting",
+             Other(MessageKind::Indicator, u"", Fax, false),
+             {"0011000C9126589699999900C1AA00"},
+             ""},
+        // refusals, in the order they are checked
+        Case{"letters in the number",
+             Text("62abc", u"hi"),
+             {},
+             "invalid destination number \"62abc\"" + kBadNumber},
+        Case{"only a plus", Text("+", u"hi"), {}, "invalid destination number \"+\"" + kBadNumber},
+        Case{"21 digits",
+             Text(std::string(21, '1'), u"hi"),
+             {},
+             "invalid destination number \"" + std::string(21, '1') + "\"" + kBadNumber},
+        Case{"the number before the content",
+             [] {
+                 auto r = Content(MessageKind::Group, "zz");
+                 r.destination = "x";
+                 return r;
+             }(),
+             {},
+             "invalid destination number \"x\"" + kBadNumber},
+        Case{"odd content",
+             Content(MessageKind::Ringtone, "024"),
+             {},
+             "invalid content: an odd number of hex digits (3)"},
+        Case{"not hex", Content(MessageKind::Picture, "02G4"), {}, "invalid content: 'G' is not a hex digit"},
+        Case{"no content", Content(MessageKind::Group, " \n"), {}, "invalid content: no hex digits"},
+        Case{"the content before the MCC",
+             Content(MessageKind::Logo, "0", "51", "01"),
+             {},
+             "invalid content: an odd number of hex digits (1)"},
+        Case{"short MCC",
+             Content(MessageKind::Logo, "00", "51", "01"),
+             {},
+             "invalid MCC \"51\": it must be 3 digits"},
+        Case{"NC with a letter",
+             Content(MessageKind::Logo, "00", "510", "1x"),
+             {},
+             "invalid NC \"1x\": it must be 2 digits"},
+        Case{"no MCC at all", Content(MessageKind::Logo, "00"), {}, "invalid MCC \"\": it must be 3 digits"},
+        Case{"indicator of no kind",
+             Other(MessageKind::Indicator, u"", 4),
+             {},
+             "invalid indicator kind 4: it must be voicemail, fax or email"}),
+    [](const auto& info) {
+        std::string n;
+        for (const char* p = info.param.name; *p; ++p)
+            n += std::isalnum(static_cast<unsigned char>(*p)) ? *p : '_';
+        return n;
+    });
+
+TEST(BuildMessage, APictureIsThreePartsAndBuildersGiveTheirOwnReasons) {
+    const auto picture = BuildMessage(Content(MessageKind::Picture, std::string(504, 'F')));
+    ASSERT_TRUE(picture) << picture.error();
+    ASSERT_EQ(picture->pdus.size(), 3u);
+    EXPECT_NE(picture->pdus[0].find("0B0504158A000000032A0301"), std::string::npos);
+    EXPECT_NE(picture->pdus[2].find("0B0504158A000000032A0303"), std::string::npos);
+
+    // What the builders refuse comes back as they word it.
+    const auto outsideGsm = BuildMessage(Text("628569999999", u"smile \u263A"));
+    ASSERT_FALSE(outsideGsm);
+    EXPECT_NE(outsideGsm.error().find("\xE2\x98\xBA"), std::string::npos) << outsideGsm.error();
+    const auto badPicture = BuildMessage(Other(MessageKind::Ems, u"[#PIC00100002FF]"));
+    ASSERT_FALSE(badPicture);
+    EXPECT_NE(badPicture.error().find("picture"), std::string::npos) << badPicture.error();
+}
+
+TEST(MessageKind, NamesReadBackAndOnlyThoseAreKnown) {
+    for (const char* name : {"text", "logo", "group", "picture", "ringtone", "ems", "void", "indicator"}) {
+        const auto kind = MessageKindFromName(name);
+        ASSERT_TRUE(kind) << name;
+        EXPECT_STREQ(MessageKindName(*kind), name);
+    }
+    for (const char* name : {"", "Text", "fax", "texts"})
+        EXPECT_FALSE(MessageKindFromName(name)) << name;
+}
+
+} // namespace
+} // namespace velmora
