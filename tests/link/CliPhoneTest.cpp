@@ -76,7 +76,6 @@ TEST(CliSend, APartThePhoneRefusesExitsWith1AndGivesThePhonesReason) {
         {{"--refuse-length", "+CME ERROR: SIM PIN required"},
          "Fail (no prompt)\n",
          "velmora-cli: the phone answered: +CME ERROR: SIM PIN required\n"},
-        {{"--pdu-answer", "error"}, "Fail (1)\n", ""},
     };
     for (const auto& r : rows) {
         SimPhone sim(r.sim);
@@ -154,17 +153,11 @@ TEST(CliIdentify, PrintsTheFiveFields) {
                      "Service Centre: +CSCA: \"+628159000000\",145\n");
 }
 
-TEST(CliIdentify, EscapesThePhonesBytesOnlyForATerminal) {
+TEST(CliIdentify, ATerminalSeesThePhonesBytesEscaped) {
     SimPhone sim({"--manufacturer", "Evil\x1b]0;owned\x07\x1b[2J"});
-    const std::pair<bool, std::string> rows[] = {
-        {true, "Manufacturer: Evil\\x1B]0;owned\\x07\\x1B[2J\n"},
-        {false, "Manufacturer: Evil\x1b]0;owned\x07\x1b[2J\n"},
-    };
-    for (const auto& [terminal, first] : rows) {
-        const Outcome r = Cli(RunIdentify, {"--device", sim.device()}, terminal);
-        EXPECT_EQ(r.code, kExitOk) << r.err;
-        EXPECT_EQ(r.out.substr(0, r.out.find('\n') + 1), first) << terminal;
-    }
+    const Outcome r = Cli(RunIdentify, {"--device", sim.device()}, true);
+    EXPECT_EQ(r.code, kExitOk) << r.err;
+    EXPECT_EQ(r.out.substr(0, r.out.find('\n') + 1), "Manufacturer: Evil\\x1B]0;owned\\x07\\x1B[2J\n");
 }
 
 TEST(CliPhonebook, ATerminalSeesTheNamesEscapedTheExportKeepsTheBytes) {

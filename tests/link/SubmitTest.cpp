@@ -198,7 +198,6 @@ TEST_F(SessionTest, ThePhonesReasonIsShownBesideTheUnchangedOutcome) {
          SubmitOutcome::NoPduMode,
          {},
          {"+CMS ERROR: 302 (operation not allowed)"}},
-        {"plain error to pdu mode", "\r\nERROR\r\n", "", "", "", SubmitOutcome::NoPduMode, {}, {}},
         {"reason to the length",
          ok,
          "\r\n+CME ERROR: SIM PIN required\r\n",
@@ -231,14 +230,6 @@ TEST_F(SessionTest, ThePhonesReasonIsShownBesideTheUnchangedOutcome) {
          SubmitOutcome::Unknown,
          Join2(promptMonitor, "Unknown"),
          {"+CMS ERROR: 500 (unknown error)"}},
-        {"sent",
-         ok,
-         prompt,
-         "\r\n+CMGS: 7\r\n\r\nOK\r\n",
-         "",
-         SubmitOutcome::Sent,
-         Join2(promptMonitor, "Message Sent"),
-         {}},
     };
     Connected();
     for (const auto& c : cases) {
