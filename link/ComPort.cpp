@@ -1,5 +1,7 @@
 #include "ComPort.h"
 
+#include "ComDevices.h"
+
 #include <cerrno>
 #include <fcntl.h>
 #include <poll.h>
@@ -58,6 +60,14 @@ TComPort::~TComPort() {
 std::string TComPort::DeviceDescription() const { return Port() + " (" + DevicePath() + ")"; }
 
 std::string TComPort::DevicePath() const { return m_resolver(PortNumber()); }
+
+std::string TComPort::ConnectFailure(const std::string& linkError) const {
+    const std::string device = DevicePath();
+    if (m_openFailure)
+        return DescribeOpenFailure(device, CustomBaudRate(), *m_openFailure);
+    const std::string tried = TriedDevice(device, CustomBaudRate());
+    return linkError.empty() ? tried : tried + ": " + linkError;
+}
 
 void TComPort::DoOpen() {
     m_openFailure.reset();

@@ -31,12 +31,9 @@ public:
     std::string ReceiveText(int count) override;
     LineSignals ReadLineSignals() override;
     std::string DeviceDescription() const override;
+    std::string ConnectFailure(const std::string& linkError) const override;
     // The device the current port name stands for.
     std::string DevicePath() const;
-    // Why the last open failed (the device could not be opened, or refused
-    // the line settings); empty after an open that succeeded. For messages
-    // that name the device (DescribeOpenFailure).
-    const std::optional<EComPort>& LastOpenFailure() const { return m_openFailure; }
 
 protected:
     void DoOpen() override;

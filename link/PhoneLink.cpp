@@ -79,6 +79,13 @@ public:
     }
 
     PhoneSession& session() { return m_session; }
+
+    // Connects and tells how it went, with the device and reason on failure.
+    void Connect(int portNumber, int baudRate) {
+        m_lastLinkError.clear();
+        const bool ok = m_session.Connect(portNumber, baudRate);
+        emit m_link.connectFinished(ok, ok ? QString() : Text(m_port->ConnectFailure(m_lastLinkError)));
+    }
     std::vector<PhonebookEntry>& contacts() { return m_contacts; }
 
     void Status(const std::string& t) override { emit m_link.status(Text(t)); }
@@ -113,7 +120,10 @@ public:
         else
             m_timer->stop();
     }
-    void LinkError(const std::string& what) override { emit m_link.linkError(Text(what)); }
+    void LinkError(const std::string& what) override {
+        m_lastLinkError = what;
+        emit m_link.linkError(Text(what));
+    }
     void LogFailed(const std::string& reason) override { emit m_link.logFailed(Text(reason)); }
     void ContactFound(const PhonebookEntry& e) override {
         emit m_link.contactFound(Bytes(e.name), Bytes(e.number), Bytes(e.index));
@@ -130,6 +140,7 @@ private:
     std::vector<PhonebookEntry> m_contacts;
     PhoneLink::State m_state = PhoneLink::State::Disconnected;
     bool m_up = false; // the session's controls are on: connected and identified
+    std::string m_lastLinkError;
 };
 
 PhoneLink::PhoneLink(std::unique_ptr<SerialLink> port, std::unique_ptr<Clock> clock,
@@ -149,7 +160,7 @@ PhoneLink::~PhoneLink() {
 
 bool PhoneLink::shutDown(int ms) {
     if (m_thread.isFinished())
-        return true; // the worker and its clock are gone already
+        return true;   // the worker and its clock are gone already
     m_clock->Cancel(); // ends a 10 s read at once; the port closes with the worker
     m_thread.quit();
     return m_thread.wait(QDeadlineTimer(ms));
@@ -172,10 +183,10 @@ void PhoneLink::setLogPaths(const QString& transmitLog, const QString& failedLog
 }
 
 void PhoneLink::connectPhone(int portNumber, int baudRate) {
-    Post(m_worker, [this, portNumber, baudRate](SessionWorker& w) {
+    Post(m_worker, [portNumber, baudRate](SessionWorker& w) {
         if (!w.session().IsConnected())
             w.SetState(State::Opening);
-        emit connectFinished(w.session().Connect(portNumber, baudRate));
+        w.Connect(portNumber, baudRate);
     });
 }
 
@@ -188,10 +199,10 @@ void PhoneLink::disconnectPhone() {
 }
 
 void PhoneLink::reconnect(int portNumber, int baudRate) {
-    Post(m_worker, [this, portNumber, baudRate](SessionWorker& w) {
+    Post(m_worker, [portNumber, baudRate](SessionWorker& w) {
         w.session().Disconnect();
         w.SetState(State::Opening);
-        emit connectFinished(w.session().Connect(portNumber, baudRate));
+        w.Connect(portNumber, baudRate);
     });
 }
 

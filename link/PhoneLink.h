@@ -98,8 +98,9 @@ signals:
     // The platform's reason behind a link failure.
     void linkError(const QString& what);
 
-    // One per request.
-    void connectFinished(bool ok);
+    // One per request. A failed connect says which device at which speed
+    // was tried, and why when the link knows.
+    void connectFinished(bool ok, const QString& failure);
     void disconnectFinished();
     void sendFinished(bool allSent);
     // `read` is false when the list was current and kept; `stopped` when a

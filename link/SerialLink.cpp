@@ -1,5 +1,7 @@
 #include "SerialLink.h"
 
+#include "ComDevices.h"
+
 #include <cctype>
 #include <charconv>
 
@@ -93,6 +95,11 @@ TComLed& SerialLink::Led(LedSignal signal) {
         break;
     }
     return m_rx;
+}
+
+std::string SerialLink::ConnectFailure(const std::string& linkError) const {
+    const std::string tried = TriedDevice(DeviceDescription(), CustomBaudRate());
+    return linkError.empty() ? tried : tried + ": " + linkError;
 }
 
 } // namespace velmora

@@ -55,6 +55,10 @@ public:
 
     // Which device the current port name stands for (for messages and help).
     virtual std::string DeviceDescription() const { return m_port; }
+    // Why the last connection failed, naming the device and speed tried, for
+    // the user with several serial devices; `linkError` is the link's reason
+    // when the failure came after the device opened.
+    virtual std::string ConnectFailure(const std::string& linkError) const;
 
     void SetLampListener(TComLed::Listener listener);
     TComLed& Led(LedSignal signal);

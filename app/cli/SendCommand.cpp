@@ -117,13 +117,8 @@ public:
     bool Connect(Io io) {
         if (m_session->Connect(m_portNumber, m_baud))
             return true;
-        const std::string device = m_port->DevicePath();
-        std::string tried = TriedDevice(device, m_baud);
-        if (const auto& failure = m_port->LastOpenFailure())
-            tried = DescribeOpenFailure(device, m_baud, *failure);
-        else if (!m_events.LinkError().empty())
-            tried += ": " + m_events.LinkError();
-        io.err << "velmora-cli: " << m_events.LastStatus() << " (" << tried << ")\n";
+        io.err << "velmora-cli: " << m_events.LastStatus() << " ("
+               << m_port->ConnectFailure(m_events.LinkError()) << ")\n";
         return false;
     }
 
