@@ -102,9 +102,8 @@ void TForm1::WireSignals() {
 
 void TForm1::LoadSettingsAtStart() {
     const std::string& file = m_setup.paths.settingsFile;
-    for (auto section : {SettingsSection::Communication, SettingsSection::Window})
-        for (const auto& message : LoadSettings(section, file, m_settings))
-            m_settingsMessages << FromLocal(message);
+    for (const auto& message : LoadSettings(file, m_settings))
+        m_settingsMessages << FromLocal(message);
 }
 
 // The stored rectangle as it was left, unless no screen shows any of it: a

@@ -2,6 +2,7 @@
 
 #include "AppPaths.h"
 #include "GlobalU.h"
+#include "MessageRequest.h"
 #include "PhoneLink.h"
 
 #include <QMainWindow>
@@ -75,7 +76,7 @@ private slots:
     void LinkMonitor(const QString& text);
     void LinkDetail(const QString& text);
     void LinkError(const QString& what);
-    void ConnectFinished(bool ok);
+    void ConnectFinished(bool ok, const QString& failure);
     void LampChanged(PhoneLink::Lamp lamp, bool on);
     void ShowLineSignals(bool cts, bool dsr, bool ring, bool rlsd);
     void SetSignalBar(int bars);
@@ -110,11 +111,11 @@ private:
     void SetConnectedUI(bool on);
     QString DeviceDescription(int portNumber) const;
 
-    // The branches of the dispatch: the PDUs to submit, or nothing after a
+    // The branches of the dispatch: what to build, or nothing after a
     // refusal was shown.
-    std::optional<QStringList> TextBranch(const QString& number);
-    std::optional<QStringList> ContentBranch(int tab, const QString& number);
-    bool CheckDestination();
+    std::optional<MessageRequest> TextBranch();
+    std::optional<MessageRequest> ContentBranch(int tab);
+    bool DestinationGiven();
     void Refuse(const QString& text, QWidget* focus);
     void ShowResultIndicators();
     int TextUnits(const QString& text) const;
@@ -139,7 +140,6 @@ private:
     PhoneLink::State m_linkState = PhoneLink::State::Disconnected;
     bool m_sending = false;
     int m_barTarget = 0;
-    QString m_linkError; // the platform's reason behind the last failure
 };
 
 } // namespace velmora

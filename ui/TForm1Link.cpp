@@ -10,23 +10,18 @@
 
 namespace velmora {
 
-void TForm1::mnuOpenPortClick() {
-    m_linkError.clear();
-    m_link->connectPhone(m_settings.PortNumber, m_settings.BaudRate);
-}
+void TForm1::mnuOpenPortClick() { m_link->connectPhone(m_settings.PortNumber, m_settings.BaudRate); }
 
 void TForm1::mnuClosePortClick() { m_link->disconnectPhone(); }
 
 // The choice waits its turn behind whatever the link is doing.
 void TForm1::SerialPortClick(int portNumber) {
     m_settings.PortNumber = static_cast<std::uint8_t>(portNumber);
-    m_linkError.clear();
     m_link->reconnect(m_settings.PortNumber, m_settings.BaudRate);
 }
 
 void TForm1::BaudrateClick(int baudRate) {
     m_settings.BaudRate = baudRate;
-    m_linkError.clear();
     m_link->reconnect(m_settings.PortNumber, m_settings.BaudRate);
 }
 
@@ -57,28 +52,16 @@ void TForm1::LinkMonitor(const QString& text) { m_ui->memDebug->setPlainText(tex
 // What the phone or the platform said beside a step: a line of its own.
 void TForm1::LinkDetail(const QString& text) { m_ui->memDebug->appendPlainText(text); }
 
+// During a connect the reason comes with the device tried (ConnectFinished).
 void TForm1::LinkError(const QString& what) {
-    m_linkError = what;
-    // During a connect the reason comes with the device tried (ConnectFinished).
     if (PhoneLink::IsUp(m_linkState))
         LinkDetail(what);
 }
 
 // A failed connect says which device at which speed was asked, and why.
-void TForm1::ConnectFinished(bool ok) {
-    if (ok)
-        return;
-    QString detail =
-        QString("%1 at %2 bit/s")
-            .arg(QString::fromStdString(
-                m_setup.deviceFor ? m_setup.deviceFor(m_settings, m_settings.PortNumber) : std::string()))
-            .arg(m_settings.BaudRate);
-    if (!m_linkError.isEmpty())
-        detail += "\n" + m_linkError;
-    if (m_linkError.contains("Permission denied"))
-        detail += "\nThe device belongs to the dialout group: add yourself to it "
-                  "(sudo adduser $USER dialout) and log in again.";
-    m_ui->memDebug->setPlainText(detail);
+void TForm1::ConnectFinished(bool ok, const QString& failure) {
+    if (!ok)
+        m_ui->memDebug->setPlainText(failure);
 }
 
 void TForm1::LampChanged(PhoneLink::Lamp lamp, bool on) {

@@ -17,40 +17,36 @@ std::u16string ForSending(const QString& text) {
     return s.toStdU16String();
 }
 
-template <class T>
-std::optional<QStringList> Built(const Result<T>& built, TForm1* window, Prompter& prompter) {
-    if (!built) {
-        prompter.Warning(window, QString::fromStdString(built.error()));
-        return std::nullopt;
-    }
-    QStringList list;
-    if constexpr (std::is_same_v<T, std::string>)
-        list << QString::fromStdString(built.value());
-    else
-        for (const auto& pdu : built.value())
-            list << QString::fromStdString(pdu);
-    return list;
+// The shared reasons start in lower case, as a command line prints them.
+QString Sentence(const std::string& reason) {
+    QString s = QString::fromStdString(reason);
+    if (!s.isEmpty())
+        s[0] = s[0].toUpper();
+    return s;
 }
 
 } // namespace
 
 void TForm1::bitSendSMSClick() {
-    if (!m_ui->bitSendSMS->isEnabled() && m_sending)
+    if (m_sending)
         return;
     m_ui->bitSendSMS->setEnabled(false);
     m_ui->memDebug->clear();
-    QString number = m_ui->txtHPNo->text();
-    if (number.startsWith('+'))
-        number.remove(0, 1);
     const int tab = m_ui->PageControl1->currentIndex();
-    const auto pdus = tab == 0 ? TextBranch(number) : ContentBranch(tab, number);
-    if (!pdus) {
+    const auto request = tab == 0 ? TextBranch() : ContentBranch(tab);
+    const auto job = request ? BuildMessage(*request) : Result<MessageJob>::Fail("");
+    if (request && !job)
+        m_prompter->Warning(this, Sentence(job.error()));
+    if (!job) {
         ShowResultIndicators();
         SetConnectedUI(PhoneLink::IsUp(m_linkState));
         return;
     }
+    QStringList pdus;
+    for (const auto& pdu : job->pdus)
+        pdus << QString::fromStdString(pdu);
     m_sending = true;
-    m_link->submit(*pdus, number);
+    m_link->submit(pdus, QString::fromStdString(job->number));
 }
 
 void TForm1::Submitted(int /*part*/, PhoneLink::Outcome outcome) {
@@ -79,31 +75,32 @@ void TForm1::Refuse(const QString& text, QWidget* focus) {
         focus->setFocus();
 }
 
-bool TForm1::CheckDestination() {
+// Empty, or anything but up to 20 digits once "+" and a leading 0 are
+// dealt with: refused before anything is built.
+bool TForm1::DestinationGiven() {
     const QString typed = m_ui->txtHPNo->text();
     if (typed.isEmpty()) {
         Refuse("Please Fill Destination Mobile Number !", m_ui->txtHPNo);
         return false;
     }
-    QString number = typed;
-    if (number.startsWith('+'))
-        number.remove(0, 1);
-    if (!IsValidDestination(number.toStdString())) {
-        Refuse("The destination number \"" + typed +
-                   "\" must be 1 to 20 digits in international format ( Ie: 628569999999 ) !",
-               m_ui->txtHPNo);
+    if (const auto number = CheckDestination(typed.toStdString()); !number) {
+        Refuse(Sentence(number.error()), m_ui->txtHPNo);
         return false;
     }
     return true;
 }
 
-std::optional<QStringList> TForm1::TextBranch(const QString& number) {
-    if (!CheckDestination())
+std::optional<MessageRequest> TForm1::TextBranch() {
+    if (!DestinationGiven())
         return std::nullopt;
-    const std::u16string text = ForSending(m_ui->memText->toPlainText());
-    const bool flash = m_ui->chkFlash->isChecked();
-    if (!flash) {
-        const std::u32string missing = UnencodableCharacters(text);
+    MessageRequest r;
+    r.kind = MessageKind::Text;
+    r.destination = m_ui->txtHPNo->text().toStdString();
+    r.text = ForSending(m_ui->memText->toPlainText());
+    r.flash = m_ui->chkFlash->isChecked();
+    r.blink = m_ui->chkBlink->isChecked();
+    if (!r.flash) {
+        const std::u32string missing = UnencodableCharacters(r.text);
         if (!missing.empty()) {
             Refuse("A normal text message cannot carry " +
                        QString::fromStdU32String(missing).split("", Qt::SkipEmptyParts).join(' ') +
@@ -112,58 +109,52 @@ std::optional<QStringList> TForm1::TextBranch(const QString& number) {
             return std::nullopt;
         }
     }
-    return Built(BuildTextPDU(number.toStdString(), text, flash, m_ui->chkBlink->isChecked()), this,
-                 *m_prompter);
+    return r;
 }
 
-std::optional<QStringList> TForm1::ContentBranch(int tab, const QString& number) {
+std::optional<MessageRequest> TForm1::ContentBranch(int tab) {
     auto& ui = *m_ui;
-    const std::string n = number.toStdString();
     if (tab == 1 && (ui.txtMCC->text().size() != 3 || ui.txtNC->text().size() != 2)) {
         Refuse("Unknown Mobile Operator, Please select provider or fill MCC and NC !", nullptr);
         return std::nullopt;
     }
-    if (!CheckDestination())
+    if (!DestinationGiven())
         return std::nullopt;
     struct Content {
+        MessageKind kind;
         QPlainTextEdit* memo;
         const char* empty;
         QWidget* browse;
     };
-    const Content contents[] = {{},
-                                {ui.memHexLogo, "Please choose operator logo !", ui.bitBrowse},
-                                {ui.memHexGG, "Please choose grouph graphic !", ui.bitBrowseGG},
-                                {ui.memHexPM, "Please choose picture message !", ui.bitBrowsePM},
-                                {ui.memHexRT, "Please choose RTTTL ringtone !", ui.bitBrowseRT}};
-    std::string content;
+    const Content contents[] = {
+        {MessageKind::Text, nullptr, nullptr, nullptr},
+        {MessageKind::Logo, ui.memHexLogo, "Please choose operator logo !", ui.bitBrowse},
+        {MessageKind::Group, ui.memHexGG, "Please choose grouph graphic !", ui.bitBrowseGG},
+        {MessageKind::Picture, ui.memHexPM, "Please choose picture message !", ui.bitBrowsePM},
+        {MessageKind::Ringtone, ui.memHexRT, "Please choose RTTTL ringtone !", ui.bitBrowseRT}};
+    MessageRequest r;
+    r.destination = ui.txtHPNo->text().toStdString();
     if (tab >= 1 && tab <= 4) {
-        if (contents[tab].memo->toPlainText().isEmpty()) {
-            Refuse(contents[tab].empty, contents[tab].browse);
+        const Content& c = contents[tab];
+        if (c.memo->toPlainText().isEmpty()) {
+            Refuse(c.empty, c.browse);
             return std::nullopt;
         }
-        content = contents[tab].memo->toPlainText().toStdString();
+        r.kind = c.kind;
+        r.content = c.memo->toPlainText().toStdString();
+        r.mcc = ui.txtMCC->text().toStdString();
+        r.nc = ui.txtNC->text().toStdString();
+    } else if (tab == 5) {
+        r.kind = MessageKind::Void;
+    } else if (tab == 6) {
+        r.kind = MessageKind::Indicator;
+        r.indicatorKind = ui.rdoEmail->isChecked() ? Email : ui.rdoFax->isChecked() ? Fax : Voicemail;
+        r.active = ui.rdoActive->isChecked();
+    } else {
+        r.kind = MessageKind::Ems;
+        r.text = ui.memEMS->toPlainText().toStdU16String();
     }
-    switch (tab) {
-    case 1:
-        return Built(
-            BuildOperatorLogoPDU(
-                n, content, MakeNetworkCode(ui.txtMCC->text().toStdString(), ui.txtNC->text().toStdString())),
-            this, *m_prompter);
-    case 2:
-        return Built(BuildGroupGraphicPDU(n, content), this, *m_prompter);
-    case 3:
-        return Built(BuildPictureMessagePDUs(n, content), this, *m_prompter);
-    case 4:
-        return Built(BuildRingtonePDU(n, content), this, *m_prompter);
-    case 5:
-        return Built(BuildVoidPDU(n), this, *m_prompter);
-    case 6: {
-        const int kind = ui.rdoEmail->isChecked() ? Email : ui.rdoFax->isChecked() ? Fax : Voicemail;
-        return Built(BuildIndicatorPDU(n, kind, ui.rdoActive->isChecked(), true), this, *m_prompter);
-    }
-    default:
-        return Built(BuildEMSPDU(n, ui.memEMS->toPlainText().toStdU16String()), this, *m_prompter);
-    }
+    return r;
 }
 
 // Septets for a normal message (an extension character counts two), UTF-16

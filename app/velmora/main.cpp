@@ -1,17 +1,13 @@
 // velmora: the window.
 
 #include "AppPaths.h"
-#include "Clock.h"
-#include "ComDevices.h"
-#include "ComPort.h"
-#include "Logs.h"
+#include "LinkFactory.h"
 #include "TForm1.h"
 
 #include <QApplication>
 
 #include <cstdio>
 #include <cstring>
-#include <map>
 #include <optional>
 #include <string>
 
@@ -27,13 +23,8 @@ const char kUsage[] = "usage: velmora [--device PATH | --device COMn=PATH ...]\n
                       "  --help                show this help and exit\n"
                       "  --version             show the version and exit\n";
 
-struct Options {
-    std::optional<std::string> anyPort;
-    std::map<int, std::string> ports;
-};
-
 // Gives the exit status when the program should end at once.
-std::optional<int> ParseOptions(int argc, char** argv, Options& options) {
+std::optional<int> ParseOptions(int argc, char** argv, velmora::DeviceOptions& options) {
     for (int i = 1; i < argc; ++i) {
         const std::string word = argv[i];
         if (word == "--help" || word == "-h") {
@@ -50,14 +41,11 @@ std::optional<int> ParseOptions(int argc, char** argv, Options& options) {
         else if (word.rfind("--device=", 0) == 0)
             value = word.substr(9);
         if (!value) {
-            std::fprintf(stderr, "velmora: %s\n%s",
-                         word == "--device" ? "--device needs a value" : ("unknown option " + word).c_str(),
-                         kUsage);
+            const std::string why = word == "--device" ? "--device needs a value" : "unknown option " + word;
+            std::fprintf(stderr, "velmora: %s\n%s", why.c_str(), kUsage);
             return 2;
         }
-        if (value->find('=') == std::string::npos) {
-            options.anyPort = *value;
-        } else if (auto why = velmora::ParseDeviceOverride(*value, options.ports); !why.empty()) {
+        if (const auto why = velmora::ParseDeviceOption(*value, options); !why.empty()) {
             std::fprintf(stderr, "velmora: --device %s\n", why.c_str());
             return 2;
         }
@@ -68,7 +56,7 @@ std::optional<int> ParseOptions(int argc, char** argv, Options& options) {
 } // namespace
 
 int main(int argc, char** argv) {
-    Options options;
+    velmora::DeviceOptions options;
     if (const auto status = ParseOptions(argc, argv, options))
         return *status;
 
@@ -77,21 +65,13 @@ int main(int argc, char** argv) {
     QApplication::setApplicationDisplayName("Velmora");
     QApplication::setApplicationVersion(VELMORA_VERSION);
 
-    auto deviceFor = [options](const velmora::TSettings& settings, int n) {
-        if (options.anyPort)
-            return *options.anyPort;
-        return velmora::ComDeviceMap(settings.SerialDevices, options.ports).DeviceFor(n);
-    };
     velmora::WindowSetup setup;
     setup.paths = velmora::CurrentAppPaths();
-    setup.deviceFor = deviceFor;
-    setup.makeLink = [deviceFor](const velmora::TSettings& settings) {
-        auto port = std::make_unique<velmora::TComPort>(
-            [deviceFor, settings](int n) { return deviceFor(settings, n); });
-        return std::make_unique<velmora::PhoneLink>(std::move(port), std::make_unique<velmora::RealClock>(),
-                                                    [](const std::string& path, const std::string& entry) {
-                                                        return velmora::AppendLogLine(path, entry);
-                                                    });
+    setup.deviceFor = [options](const velmora::TSettings& settings, int n) {
+        return velmora::DeviceMapFor(settings, options).DeviceFor(n);
+    };
+    setup.makeLink = [options, paths = setup.paths](const velmora::TSettings& settings) {
+        return velmora::MakePhoneLink(paths, settings, options, nullptr);
     };
     velmora::TForm1 window(std::move(setup));
     window.show();

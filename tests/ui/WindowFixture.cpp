@@ -1,7 +1,6 @@
 #include "WindowFixture.h"
 
-#include "ComPort.h"
-#include "Logs.h"
+#include "LinkFactory.h"
 
 #include <QFile>
 #include <QPushButton>
@@ -52,14 +51,14 @@ Window::~Window() {
 
 void Window::recreate(const QString& device, double scale) {
     WindowSetup setup;
-    const std::string dir = m_dir.path().toStdString() + "/";
-    setup.paths = {dir + "velmora.Ini", dir + "Tr_smsn.Txt", dir + "Fl_smsn.Txt", dir + "Contact.Txt"};
-    const std::string path = device.toStdString();
-    setup.deviceFor = [path](const TSettings&, int) { return path; };
-    setup.makeLink = [path, scale](const TSettings&) {
-        return std::make_unique<PhoneLink>(
-            std::make_unique<TComPort>([path](int) { return path; }), std::make_unique<RealClock>(scale),
-            [](const std::string& file, const std::string& entry) { return AppendLogLine(file, entry); });
+    setup.paths = AppPathsIn(m_dir.path().toStdString());
+    DeviceOptions options;
+    options.anyPort = device.toStdString();
+    setup.deviceFor = [options](const TSettings& settings, int n) {
+        return DeviceMapFor(settings, options).DeviceFor(n);
+    };
+    setup.makeLink = [options, scale, paths = setup.paths](const TSettings& settings) {
+        return MakePhoneLink(paths, settings, options, std::make_unique<RealClock>(scale));
     };
     setup.prompter = &prompter;
     m_form.reset();

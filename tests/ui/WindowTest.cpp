@@ -10,6 +10,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -20,6 +21,8 @@
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTest>
+
+#include <memory>
 
 using namespace velmora;
 using namespace velmora::testing;
@@ -42,7 +45,8 @@ private slots:
     void startsFromTheSettingsFileAndWritesItBackAtExit_data();
     void startsFromTheSettingsFileAndWritesItBackAtExit();
     void connectsOnceDisconnectsAndReconnectsFromTheMenus();
-    void aPortThatCannotBeOpenedSaysWhichDeviceAndWhy();
+    void aFailedConnectionSaysWhichDeviceAndWhy_data();
+    void aFailedConnectionSaysWhichDeviceAndWhy();
     void sendsTextAndFlashMessages_data();
     void sendsTextAndFlashMessages();
     void aRefusedSubmissionShowsThePhonesReason();
@@ -51,6 +55,8 @@ private slots:
     void refusesWhatCannotBeSent();
     void showsTheSignalAndDisconnectsAfterThreeFailedPolls();
     void theTerminalInformationShowsThePhonesAnswersAndKeepsThem();
+    void aPulledCableEndsTheConnectionOnceWithItsReason();
+    void aLogThatCannotBeWrittenIsReported();
     void controlsCarryAccessibleNames();
     void logMenuSaysWhenNoViewerOpens();
 };
@@ -170,13 +176,30 @@ void WindowTest::connectsOnceDisconnectsAndReconnectsFromTheMenus() {
     QCOMPARE(form.settings().BaudRate, 9600);
 }
 
-void WindowTest::aPortThatCannotBeOpenedSaysWhichDeviceAndWhy() {
-    Window w("/nonexistent/ttyACM7");
+void WindowTest::aFailedConnectionSaysWhichDeviceAndWhy_data() {
+    QTest::addColumn<bool>("silentPhone");
+    QTest::addColumn<QString>("status");
+    QTest::addColumn<QString>("detail");
+    QTest::newRow("no such device") << false << "Unable to open port 1 !"
+                                    << "/nonexistent/ttyACM7: No such file or directory";
+    QTest::newRow("a phone that does not answer") << true << "No Response From Mobile Phone !"
+                                                  << " at 19200 bit/s";
+}
+
+void WindowTest::aFailedConnectionSaysWhichDeviceAndWhy() {
+    QFETCH(bool, silentPhone);
+    QFETCH(QString, status);
+    QFETCH(QString, detail);
+    std::unique_ptr<Phone> phone;
+    if (silentPhone)
+        phone = std::make_unique<Phone>(record(), QStringList{"--silent"});
+    Window w(phone ? phone->device() : "/nonexistent/ttyACM7");
     w.show();
-    QTRY_COMPARE(w.form().statusText(), QString("Unable to open port 1 !"));
-    QTRY_VERIFY(monitor(w).contains("/nonexistent/ttyACM7 at 19200 bit/s"));
-    QVERIFY(monitor(w).contains("No such file or directory"));
-    QVERIFY(w.prompter.warnings.isEmpty());
+    QTRY_COMPARE_WITH_TIMEOUT(w.form().statusText(), status, 10000);
+    QTRY_VERIFY2(monitor(w).contains(detail), qPrintable(monitor(w)));
+    if (phone)
+        QVERIFY(monitor(w).startsWith(phone->device()));
+    QVERIFY(w.prompter.warnings.isEmpty() && w.prompter.errors.isEmpty());
 }
 
 void WindowTest::sendsTextAndFlashMessages_data() {
@@ -360,6 +383,37 @@ void WindowTest::theTerminalInformationShowsThePhonesAnswersAndKeepsThem() {
     w.find<QAction>("mnuMobile")->trigger();
     QCOMPARE(shown, QString("ACME <b>Phones</b>"));
     QCOMPARE(model, QString("X1"));
+}
+
+void WindowTest::aPulledCableEndsTheConnectionOnceWithItsReason() {
+    // Six answers: the connect dialogue; the signal poll then finds no phone.
+    Phone phone(record(), {"--vanish-after", "6"});
+    Window w(phone.device());
+    w.show();
+    QVERIFY(w.waitConnected());
+    w.form().link().pollSignal();
+    QTRY_VERIFY(!w.find<QPushButton>("bitSendSMS")->isEnabled());
+    QTRY_VERIFY2(w.form().statusText().startsWith("Connection to the phone lost ("),
+                 qPrintable(w.form().statusText()));
+    QVERIFY(w.find<QLabel>("imgClose")->isVisible());
+    QVERIFY(w.prompter.warnings.isEmpty() && w.prompter.errors.isEmpty());
+    // The window still answers: the menus work and a reconnect is tried.
+    w.find<QAction>("mnuOpenPort")->trigger();
+    QTRY_VERIFY(w.form().statusText().startsWith("Unable to open port 1 !") ||
+                w.form().statusText().startsWith("No Response"));
+}
+
+void WindowTest::aLogThatCannotBeWrittenIsReported() {
+    Phone phone(record());
+    Window w(phone.device());
+    QDir().mkpath(w.path("Tr_smsn.Txt")); // a directory where the log should be
+    w.show();
+    QVERIFY(w.waitConnected());
+    w.find<QLineEdit>("txtHPNo")->setText("628569999999");
+    send(w);
+    QVERIFY(waitSent(w));
+    QCOMPARE(monitor(w), QString("Message Sent"));
+    QVERIFY2(w.form().statusText().contains("Tr_smsn.Txt"), qPrintable(w.form().statusText()));
 }
 
 void WindowTest::controlsCarryAccessibleNames() {
