@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QDialog>
+#include <QFileDialog>
 #include <QMessageBox>
 #include <QUrl>
 
@@ -31,6 +32,58 @@ int Prompter::Exec(QDialog& dialog) { return dialog.exec(); }
 
 bool Prompter::OpenWithDesktop(const QString& path) {
     return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
+
+bool Prompter::Ask(QWidget* parent, const QString& question) {
+    QMessageBox box(QMessageBox::Question, QApplication::applicationDisplayName(), question,
+                    QMessageBox::Yes | QMessageBox::No, parent);
+    box.setTextFormat(Qt::PlainText);
+    return box.exec() == QMessageBox::Yes;
+}
+
+QStringList QtFileFilters(const QString& filter) {
+    QStringList out;
+    const QStringList parts = filter.split('|');
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        QStringList patterns;
+        for (const QString& pattern : parts[i + 1].split(';', Qt::SkipEmptyParts)) {
+            // Names are matched in any case: logo.bmp and Logo.Nol are offered
+            // under *.BMP and *.NOL.
+            QString any;
+            for (const QChar c : pattern)
+                any += c.isLetter() ? QString("[%1%2]").arg(c.toUpper(), c.toLower()) : QString(c);
+            patterns << any;
+        }
+        out << QString("%1 (%2)").arg(parts[i], patterns.join(' '));
+    }
+    return out;
+}
+
+namespace {
+
+Prompter::FileChoice Choose(QWidget* parent, const QString& filter, int filterIndex,
+                            QFileDialog::AcceptMode mode) {
+    QFileDialog dialog(parent);
+    dialog.setAcceptMode(mode);
+    dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    const QStringList filters = QtFileFilters(filter);
+    dialog.setNameFilters(filters);
+    if (filterIndex >= 1 && filterIndex <= filters.size())
+        dialog.selectNameFilter(filters[filterIndex - 1]);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return {dialog.selectedFiles().first(),
+            static_cast<int>(filters.indexOf(dialog.selectedNameFilter())) + 1};
+}
+
+} // namespace
+
+Prompter::FileChoice Prompter::OpenFile(QWidget* parent, const QString& filter, int filterIndex) {
+    return Choose(parent, filter, filterIndex, QFileDialog::AcceptOpen);
+}
+
+Prompter::FileChoice Prompter::SaveFile(QWidget* parent, const QString& filter, int filterIndex) {
+    return Choose(parent, filter, filterIndex, QFileDialog::AcceptSave);
 }
 
 } // namespace velmora

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 class QDialog;
 class QWidget;
@@ -11,6 +12,13 @@ namespace velmora {
 // window goes through here, so tests can answer them without a person.
 class Prompter {
 public:
+    // A file the user chose, with the filter (from 1) the dialog ended on;
+    // an empty path when the user cancelled.
+    struct FileChoice {
+        QString path;
+        int filterIndex = 1;
+    };
+
     virtual ~Prompter() = default;
 
     // A refused input: a modal box titled "Warning" with one OK button.
@@ -23,6 +31,15 @@ public:
     // Asks the desktop to open a file with its viewer; false when no viewer
     // could be asked.
     virtual bool OpenWithDesktop(const QString& path);
+    // A yes-or-no question; true for yes.
+    virtual bool Ask(QWidget* parent, const QString& question);
+    // File dialogs. `filter` is "Description|*.EXT;*.EXT|..." pairs, as the
+    // content formats give them; `filterIndex` (from 1) is selected first.
+    virtual FileChoice OpenFile(QWidget* parent, const QString& filter, int filterIndex);
+    virtual FileChoice SaveFile(QWidget* parent, const QString& filter, int filterIndex);
 };
+
+// "Description|*.EXT;*.EXT" pairs as Qt's name filters, matching any case.
+QStringList QtFileFilters(const QString& filter);
 
 } // namespace velmora
