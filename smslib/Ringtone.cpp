@@ -156,12 +156,22 @@ std::optional<std::string> EncodeNote(std::string_view token, const Defaults& d)
 
     const auto durationNumber = FirstNumber(token.substr(0, at));
     const int duration = durationNumber ? NearestDuration(*durationNumber) : d.duration;
-    const std::size_t after = at + note->key.size();
-    const char next = after < token.size() ? token[after] : '\0';
-    const bool dotted = next == '.';
+    // The octave digit and the dot may come in either order: "c6." is the
+    // usual form, but many published tunes write "c.6". Each is read once.
+    std::size_t next = at + note->key.size();
+    const auto take = [&](auto accepts) {
+        if (next < token.size() && accepts(token[next]))
+            return token[next++];
+        return '\0';
+    };
+    const auto isDot = [](char c) { return c == '.'; };
+    const auto isDigit = [](char c) { return c >= '0' && c <= '9'; };
+    bool dotted = take(isDot) != '\0';
     int octave = d.octave;
-    if (next >= '0' && next <= '9')
-        octave = NearestOctave(next - '0');
+    if (const char digit = take(isDigit))
+        octave = NearestOctave(digit - '0');
+    if (!dotted)
+        dotted = take(isDot) != '\0';
 
     std::string bits = "010";
     bits += IntToBits(static_cast<unsigned>(octave - 4), 2);

@@ -103,8 +103,8 @@ INSTANTIATE_TEST_SUITE_P(
         // title:notes uses duration 4, octave 6, tempo 63.
         TuneCase{"x:c,d", "01000", {"010 10 001 0001 010 00", "010 10 001 0011 010 00"}},
         TuneCase{"x::16a#7,16a", "01000", {"010 11 001 1011 100 00", "010 10 001 1010 100 00"}},
-        // A dot only right after the note, and it brings the default octave.
-        TuneCase{"x:o=6:8c.5,8c5.", "01000", {"010 10 001 0001 011 01", "010 01 001 0001 011 00"}},
+        // The dot and the octave in either order: both are a dotted eighth C in octave 5.
+        TuneCase{"x:o=6:8c.5,8c5.", "01000", {"010 01 001 0001 011 01", "010 01 001 0001 011 01"}},
         // Durations and octaves off the list take the nearest listed one (a tie
         // goes to the shorter note: 3 plays as 4, 12 as 16).
         TuneCase{"x::64c,3c,0c,12c",
@@ -121,6 +121,40 @@ INSTANTIATE_TEST_SUITE_P(
         TuneCase{"x:d=4,o=5,b=100:,", "01100", {}}, TuneCase{"x::c", "01000", {"010 10 001 0001 010 00"}},
         // Fields after the third are ignored.
         TuneCase{"x:d=8,o=5,b=63:p:e,f", "01000", {"010 01 001 0000 011 00"}}));
+
+// Published tunes write the dot of a dotted note before the octave digit as
+// often as after it; either way the note keeps its octave and its dot.
+TEST(EncodeRingtone, DotAndOctaveInEitherOrder) {
+    const struct {
+        const char* token;
+        const char* note; // scale instruction, octave, note instruction, note, duration, dot
+    } cases[] = {
+        {"4c.6", "010 10 001 0001 010 01"},
+        {"4c6.", "010 10 001 0001 010 01"},
+        {"16f#.6", "010 10 001 0111 100 01"},
+        {"16f#6.", "010 10 001 0111 100 01"},
+        {"8c.5", "010 01 001 0001 011 01"},
+        {"8c5.", "010 01 001 0001 011 01"},
+        {"32a#.7", "010 11 001 1011 101 01"},
+        {"p.6", "010 10 001 0000 010 01"},
+        // Only one of the two, or neither: as before.
+        {"c.", "010 01 001 0001 010 01"},
+        {"8e6", "010 10 001 0101 011 00"},
+        {"c", "010 01 001 0001 010 00"},
+        {"2g#", "010 01 001 1001 001 00"},
+    };
+    for (const auto& c : cases) {
+        // Default octave 5, so a lost octave digit shows.
+        const Fields f = Cut(EncodeRingtone(std::string("x:d=4,o=5,b=63:") + c.token).bits);
+        std::string expected = c.note;
+        std::erase(expected, ' ');
+        ASSERT_EQ(f.notes.size(), 1u) << c.token;
+        EXPECT_EQ(f.notes[0], expected) << c.token;
+    }
+    // A whole tune spelt both ways is one stream.
+    EXPECT_EQ(EncodeRingtone("Waltz:d=8,o=5,b=140:4c.6,16f#.6,e.6,p,4g.,a.4").bits,
+              EncodeRingtone("Waltz:d=8,o=5,b=140:4c6.,16f#6.,e6.,p,4g.,a4.").bits);
+}
 
 TEST(EncodeRingtone, TextThatIsNotATuneStillGivesAWellFormedStream) {
     for (const char* text : {"", " ", ":", "::", ":::", "::::::", ",,,", "a:b", "t::", "\r\n\t", "x:d=:c",
