@@ -209,7 +209,19 @@ static std::string CutTitle(std::string_view title) {
     return std::string(title.substr(0, end));
 }
 
-EncodedRingtone EncodeRingtone(std::string_view rtttl) {
+namespace {
+
+// A tune as read from its text, with every note it holds.
+struct Tune {
+    std::string title, titleOctets, tempoText;
+    int tempo = kDefaultTempo;
+    std::vector<std::string> notes; // the scale and note instructions of each
+};
+
+// Each note is a scale and a note instruction: 3 + 2 + 3 + 4 + 3 + 2 bits.
+constexpr std::size_t kNoteBits = 17;
+
+Tune ReadTune(std::string_view rtttl) {
     std::string s(Trim(rtttl));
     if (s.empty() || s.back() != ':')
         s += ':';
@@ -220,41 +232,83 @@ EncodedRingtone EncodeRingtone(std::string_view rtttl) {
     auto fields = SplitAt(std::string_view(s).substr(0, s.size() - 1), ':');
     fields.resize(3);
 
-    EncodedRingtone out;
-    out.title = CutTitle(fields[0]);
-    out.titleOctets = IsUtf8(out.title) ? Utf8ToLatin1(out.title, '?') : out.title;
+    Tune tune;
+    tune.title = CutTitle(fields[0]);
+    tune.titleOctets = IsUtf8(tune.title) ? Utf8ToLatin1(tune.title, '?') : tune.title;
     const Defaults defaults = three ? ReadDefaults(fields[1]) : Defaults{};
-    out.tempoText = defaults.tempoText;
+    tune.tempoText = defaults.tempoText;
+    tune.tempo = defaults.tempo;
 
-    std::vector<std::string> notes;
     const std::string noteList = Upper(three ? fields[2] : fields[1]);
     for (std::string_view token : SplitAt(noteList, ','))
-        if (notes.size() < kMaxNotes)
-            if (auto note = EncodeNote(token, defaults))
-                notes.push_back(std::move(*note));
+        if (auto note = EncodeNote(token, defaults))
+            tune.notes.push_back(std::move(*note));
+    return tune;
+}
 
-    std::string& bits = out.bits;
-    bits = "00000010"
-           "01001010"
-           "0011101"
-           "001";
-    bits += IntToBits(out.titleOctets.size(), 4);
-    bits += TextToBits(out.titleOctets, false);
+// Everything before the notes of a stream holding `notes` notes; only the
+// instruction count depends on them.
+std::string StreamHead(const Tune& tune, std::size_t notes) {
+    std::string bits = "00000010"
+                       "01001010"
+                       "0011101"
+                       "001";
+    bits += IntToBits(tune.titleOctets.size(), 4);
+    bits += TextToBits(tune.titleOctets, false);
     bits += "00000001"
             "000"
             "00"
             "0000";
-    bits += IntToBits(3 + 2 * notes.size(), 8);
-    bits += "100" + TempoCode(defaults.tempo);
+    bits += IntToBits(3 + 2 * notes, 8);
+    bits += "100" + TempoCode(tune.tempo);
     bits += "011"
             "00"
             "101"
             "0111";
-    for (const auto& note : notes)
-        bits += note;
+    return bits;
+}
+
+// The whole stream with the first `notes` notes of the tune.
+std::string WriteStream(const Tune& tune, std::size_t notes) {
+    std::string bits = StreamHead(tune, notes);
+    for (std::size_t k = 0; k < notes; ++k)
+        bits += tune.notes[k];
     bits.append((8 - bits.size() % 8) % 8, '0');
     bits += "00000000";
+    return bits;
+}
+
+} // namespace
+
+EncodedRingtone EncodeRingtone(std::string_view rtttl) {
+    Tune tune = ReadTune(rtttl);
+    EncodedRingtone out;
+    out.bits = WriteStream(tune, std::min(tune.notes.size(), kMaxNotes));
+    out.title = std::move(tune.title);
+    out.titleOctets = std::move(tune.titleOctets);
+    out.tempoText = std::move(tune.tempoText);
     return out;
+}
+
+RingtoneFit FitRingtone(std::string_view rtttl) {
+    const Tune tune = ReadTune(rtttl);
+    // The notes are the only part of the stream that grows; the command end
+    // takes the last octet, the filler the bits the notes leave of theirs.
+    const std::size_t headBits = StreamHead(tune, 0).size();
+    const std::size_t roomBits = (kMaxRingtoneOctets - 1) * 8;
+    const std::size_t room = headBits < roomBits ? (roomBits - headBits) / kNoteBits : 0;
+    const std::size_t fitting = std::min({tune.notes.size(), kMaxNotes, room});
+
+    RingtoneFit fit;
+    fit.notes = static_cast<int>(tune.notes.size());
+    fit.fitting = static_cast<int>(fitting);
+    fit.content = BitsToHexPadded(WriteStream(tune, fitting));
+    return fit;
+}
+
+bool RingtoneFits(std::string_view rtttl) {
+    const RingtoneFit fit = FitRingtone(rtttl);
+    return fit.fitting == fit.notes;
 }
 
 RingtoneFile RingtoneFromLine(std::string_view line) {

@@ -4,6 +4,7 @@
 // programming" command sent to port 5505): the content BuildRingtonePDU frames.
 
 #include "Result.h"
+#include "SmsSubmit.h"
 
 #include <cstddef>
 #include <string>
@@ -24,6 +25,24 @@ struct EncodedRingtone {
 // Never fails: text that is not RTTTL still gives a well-formed tune,
 // possibly without notes.
 EncodedRingtone EncodeRingtone(std::string_view rtttl);
+
+// The most ringtone content one message carries: the user data less the
+// port header in front of it (7 octets).
+inline constexpr std::size_t kMaxRingtoneOctets = kMaxUserDataOctets - 7;
+
+// A tune measured against one message.
+struct RingtoneFit {
+    int notes = 0;       // notes and pauses in the tune
+    int fitting = 0;     // how many of the first ones fit one message
+    std::string content; // hex content of the tune cut after `fitting` notes,
+                         // its instruction count saying so; the whole tune's
+                         // content when every note fits
+};
+
+// Cuts at a note boundary, never inside one; the title and tempo stay.
+RingtoneFit FitRingtone(std::string_view rtttl);
+// Whether every note of the tune fits one message.
+bool RingtoneFits(std::string_view rtttl);
 
 struct RingtoneFile {
     std::string rtttl; // the first line of the file

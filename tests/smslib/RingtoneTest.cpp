@@ -2,6 +2,7 @@
 
 #include "ContentFixtures.h"
 #include "Primitives.h"
+#include "SmartPdu.h"
 
 #include <gtest/gtest.h>
 
@@ -220,6 +221,81 @@ TEST(EncodeRingtone, TempoTextIsTheValueAsWritten) {
     EXPECT_EQ(EncodeRingtone("x:d=4:c").tempoText, "");
     EXPECT_EQ(EncodeRingtone("x:c").tempoText, "");
     EXPECT_EQ(EncodeRingtone("x:b=150:c").tempoText, "150");
+}
+
+// A tune of `count` notes and pauses under `title`, in the forms tunes are
+// published in.
+std::string TuneOf(const std::string& title, int count) {
+    const char* phrase[] = {"8c.6", "16f#.6", "4a5.", "p", "8e", "16g#.5", "4b", "8d6", "32p", "2c#7"};
+    std::string tune = title + ":d=8,o=5,b=140:";
+    for (int k = 0; k < count; ++k)
+        tune += std::string(k ? "," : "") + phrase[k % std::size(phrase)];
+    return tune;
+}
+
+TEST(FitRingtone, TheLimitIsWhatTheRingtoneBuilderTakes) {
+    EXPECT_TRUE(BuildRingtonePDU("628569999999", std::string(2 * kMaxRingtoneOctets, 'A')).ok());
+    EXPECT_FALSE(BuildRingtonePDU("628569999999", std::string(2 * kMaxRingtoneOctets + 2, 'A')).ok());
+}
+
+TEST(FitRingtone, CutsAfterTheLastNoteThatFits) {
+    const struct {
+        std::string title;
+        int notes;
+        int fitting;
+    } cases[] = {
+        {"Beep", 3, 3},         {"", 57, 57},
+        {"", 58, 57},           {"Ten Letter", 53, 53}, // the notes fill the last octet to its last bit
+        {"Ten Letter", 54, 53}, {"Fifteen Letter!", 80, 50},
+        {"Long", 200, 55}, // more notes than one instruction count can number
+    };
+    for (const auto& c : cases) {
+        const std::string rtttl = TuneOf(c.title, c.notes);
+        const RingtoneFit fit = FitRingtone(rtttl);
+        EXPECT_EQ(fit.notes, c.notes) << rtttl;
+        ASSERT_EQ(fit.fitting, c.fitting) << rtttl;
+        EXPECT_EQ(RingtoneFits(rtttl), c.fitting == c.notes) << rtttl;
+        EXPECT_TRUE(BuildRingtonePDU("628569999999", fit.content).ok()) << rtttl;
+        // One note more would not have fitted.
+        if (c.fitting < c.notes) {
+            EXPECT_FALSE(
+                BuildRingtonePDU("628569999999", RingtoneFromLine(TuneOf(c.title, c.fitting + 1)).content)
+                    .ok());
+        }
+    }
+}
+
+TEST(FitRingtone, ATuneThatFitsIsUnchanged) {
+    for (const std::string& rtttl : {std::string("Beep:d=4,o=5,b=100:c,8e,p"), TuneOf("Ten Letter", 53),
+                                     std::string("x:c,,zz,d,"), std::string("")}) {
+        const RingtoneFit fit = FitRingtone(rtttl);
+        EXPECT_EQ(fit.fitting, fit.notes) << rtttl;
+        EXPECT_EQ(fit.content, RingtoneFromLine(rtttl).content) << rtttl;
+    }
+    EXPECT_EQ(FitRingtone("x:c,,zz,d,").notes, 2); // tokens without a note are no notes
+}
+
+TEST(FitRingtone, TheCutStreamCountsWhatItHolds) {
+    const std::string rtttl = TuneOf("Cut", 90);
+    const RingtoneFit fit = FitRingtone(rtttl);
+    ASSERT_LT(fit.fitting, fit.notes);
+    EXPECT_FALSE(BuildRingtonePDU("628569999999", RingtoneFromLine(rtttl).content).ok());
+
+    const std::string bits = HexToBits(fit.content);
+    const std::string whole = EncodeRingtone(rtttl).bits;
+    const Fields cut = Cut(bits);
+    EXPECT_EQ(cut.titleLength, 3u);
+    EXPECT_EQ(BitsToInt(cut.count), 3u + 2 * fit.fitting);
+    // The notes kept are the tune's first ones, unchanged, and only filler
+    // and the command end follow them.
+    const std::size_t countAt = 30 + 8 * 3 + 17;
+    const std::size_t notesEnd = countAt + 8 + 8 + 12 + 17 * fit.fitting;
+    EXPECT_EQ(bits.substr(0, countAt), whole.substr(0, countAt));
+    EXPECT_EQ(bits.substr(countAt + 8, notesEnd - countAt - 8),
+              whole.substr(countAt + 8, notesEnd - countAt - 8));
+    EXPECT_EQ(bits.size(), (notesEnd + 7) / 8 * 8 + 8);
+    EXPECT_EQ(bits.find('1', notesEnd), std::string::npos);
+    EXPECT_LE(fit.content.size(), 2 * kMaxRingtoneOctets);
 }
 
 TEST(ReadRingtoneFile, EncodesOnlyTheFirstLine) {
