@@ -40,6 +40,21 @@ std::variant<PduJob, Failure> Finish(const std::string& kind, const MessageReque
     return PduJob{kind, std::move(built.value().number), std::move(built.value().pdus)};
 }
 
+// A tune from its RTTTL file: whole, or with `cut` its first notes that fit
+// one message. Refused as too long, it says how many notes would fit.
+std::variant<PduJob, Failure> RingtoneFromFile(MessageRequest request, const std::string& path, bool cut) {
+    auto tune = ReadRingtoneFile(path);
+    if (!tune)
+        return Refused(tune.error());
+    const RingtoneFit fit = FitRingtone(tune->rtttl);
+    request.content = cut ? fit.content : tune->content;
+    auto job = Finish("ringtone", request);
+    if (auto* f = std::get_if<Failure>(&job); f && fit.fitting < fit.notes)
+        f->message += "; the first " + std::to_string(fit.fitting) + " of the tune's " +
+                      std::to_string(fit.notes) + " notes fit one message (--cut sends those)";
+    return job;
+}
+
 } // namespace
 
 const char* PduUsage() {
@@ -47,7 +62,7 @@ const char* PduUsage() {
            "       velmora-cli pdu logo --mcc MCC --nc NC NUMBER (HEX | --file PATH)\n"
            "       velmora-cli pdu group NUMBER (HEX | --file PATH)\n"
            "       velmora-cli pdu picture NUMBER (HEX | --file PATH)   (the three parts, one per line)\n"
-           "       velmora-cli pdu ringtone NUMBER (HEX | --file PATH)\n"
+           "       velmora-cli pdu ringtone NUMBER (HEX | --file PATH [--cut])\n"
            "       velmora-cli pdu ems NUMBER TAGGED_TEXT\n"
            "       velmora-cli pdu ems NUMBER --picture BMP [TEXT]\n"
            "       velmora-cli pdu void NUMBER\n"
@@ -57,6 +72,8 @@ const char* PduUsage() {
            "HEX: content as hex digits; case and white space do not matter.\n"
            "PATH: a file read as the tab reads it (BMP, NOL, NGG or content file; RTTTL text\n"
            "for a ringtone). --picture puts the EMS picture tag of a BMP in front of TEXT.\n"
+           "--cut (ringtone from a file): a tune too long for one message is cut after the\n"
+           "last note that fits; without it such a tune is refused.\n"
            "TEXT and TAGGED_TEXT are UTF-8.\n";
 }
 
@@ -92,12 +109,18 @@ std::variant<PduJob, Failure> BuildPduJob(std::vector<std::string> words) {
             mcc = args.takeOption("--mcc");
             nc = args.takeOption("--nc");
         }
+        const bool cut = *messageKind == MessageKind::Ringtone && args.takeFlag("--cut");
         const auto file = args.takeOption("--file");
         auto split = Split(args, kind, file ? 1 : 2);
         if (auto* f = std::get_if<Failure>(&split))
             return *f;
+        // Hex content has no notes to cut between.
+        if (cut && !file)
+            return Usage("pdu ringtone: --cut needs the tune as RTTTL text: give it with --file PATH");
         const auto& p = std::get<Positionals>(split);
         request.destination = p.number;
+        if (file && *messageKind == MessageKind::Ringtone)
+            return RingtoneFromFile(request, *file, cut);
         if (file) {
             auto loaded = ContentFromFile(kind, *file);
             if (auto* f = std::get_if<Failure>(&loaded))

@@ -1,4 +1,5 @@
 #include "Cli.h"
+#include "PhoneCommands.h"
 
 #include "../smslib/ContentFixtures.h"
 
@@ -110,6 +111,64 @@ TEST_F(ContentCli, FileInputsGiveThePdusOfTheirContent) {
         EXPECT_EQ(file.code, kExitOk) << file.err;
         EXPECT_EQ(file.out, typed.out) << c.fromFile[0];
     }
+}
+
+// A tune of `count` notes, the kind of line a ringtone site publishes.
+std::string LongTune(int count) {
+    const char* phrase[] = {"8e.6", "16d#6", "4b.", "p", "8c6", "16a", "4g#.5", "8f#6"};
+    std::string tune = "Rondo:d=8,o=5,b=125:";
+    for (int k = 0; k < count; ++k)
+        tune += std::string(k ? "," : "") + phrase[k % std::size(phrase)];
+    return tune;
+}
+
+TEST_F(ContentCli, ATuneTooLongForOneMessageIsCutOnlyWhenAsked) {
+    const std::string tooLong = dir.write("rondo.txt", LongTune(70) + "\r\n");
+    const int fitting = 55; // "Rondo" leaves room for 55 notes
+    const std::string firstNotes = dir.write("first.txt", LongTune(fitting) + "\r\n");
+    const std::string oneMore = dir.write("more.txt", LongTune(fitting + 1) + "\r\n");
+
+    // The cut tune is the tune of its first notes, sent whole.
+    const Outcome cut = Invoke(RunPdu, {"ringtone", kNumber, "--file", tooLong, "--cut"});
+    const Outcome first = Invoke(RunPdu, {"ringtone", kNumber, "--file", firstNotes});
+    ASSERT_EQ(first.code, kExitOk) << first.err;
+    EXPECT_EQ(cut.code, kExitOk) << cut.err;
+    EXPECT_EQ(cut.out, first.out);
+    // A tune that fits is not changed by --cut.
+    EXPECT_EQ(Invoke(RunPdu, {"ringtone", "--cut", kNumber, "--file", firstNotes}).out, first.out);
+    EXPECT_EQ(Invoke(RunPdu, {"ringtone", kNumber, "--file", tune, "--cut"}).out,
+              Invoke(RunPdu, {"ringtone", kNumber, "--file", tune}).out);
+
+    for (const auto& [path, notes] : {std::pair{tooLong, 70}, std::pair{oneMore, fitting + 1}}) {
+        for (auto command : {RunPdu, RunSend}) {
+            const Outcome r = Invoke(command, {"ringtone", kNumber, "--file", path});
+            EXPECT_EQ(r.code, kExitRefused) << r.err;
+            EXPECT_EQ(r.out, "");
+            EXPECT_NE(r.err.find("at most 140"), std::string::npos) << r.err;
+            EXPECT_NE(r.err.find("the first " + std::to_string(fitting) + " of the tune's " +
+                                 std::to_string(notes) + " notes fit one message (--cut sends those)"),
+                      std::string::npos)
+                << r.err;
+        }
+    }
+
+    // Hex content has no notes to cut between; other kinds have no --cut.
+    const struct {
+        int (*command)(std::vector<std::string>, Io);
+        std::vector<std::string> words;
+        const char* err;
+    } usage[] = {
+        {RunPdu, {"ringtone", kNumber, "024A3A", "--cut"}, "--cut needs the tune as RTTTL text"},
+        {RunSend, {"ringtone", "--cut", kNumber, "024A3A"}, "--cut needs the tune as RTTTL text"},
+        {RunPdu, {"group", kNumber, "--file", logo, "--cut"}, "unknown option --cut"},
+    };
+    for (const auto& c : usage) {
+        const Outcome r = Invoke(c.command, c.words);
+        EXPECT_EQ(r.code, kExitUsage) << r.err;
+        EXPECT_NE(r.err.find(c.err), std::string::npos) << r.err;
+    }
+    EXPECT_NE(Invoke(RunPdu, {"--help"}).out.find("ringtone NUMBER (HEX | --file PATH [--cut])"),
+              std::string::npos);
 }
 
 TEST_F(ContentCli, RefusalsAndUsageErrors) {
