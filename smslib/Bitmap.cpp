@@ -190,8 +190,13 @@ std::string NormaliseContentHex(std::string_view s) {
     return hex;
 }
 
+std::string_view FileNameOf(std::string_view path) {
+    const auto slash = path.rfind('/');
+    return slash == std::string_view::npos ? path : path.substr(slash + 1);
+}
+
 ContentReader ChooseReader(Tab tab, std::string_view path) {
-    const std::string u = Upper(path);
+    const std::string u = Upper(FileNameOf(path));
     const auto has = [&](const char* letters) { return u.find(letters) != std::string::npos; };
     switch (tab) {
     case Tab::OperatorLogo:

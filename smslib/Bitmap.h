@@ -63,8 +63,13 @@ std::string NormaliseContentHex(std::string_view s);
 
 enum class ContentReader { Bitmap, Nol, Ngg, ContentFile, None };
 
+// The file's own name: what follows the last "/" of the path. The decisions
+// that go by a file's letters look only at this, so the folders a file is
+// kept in ("/home/bmpfan/", "/tmp/NOLS/") do not change how it is read.
+std::string_view FileNameOf(std::string_view path);
+
 // Which reader a tab uses for `path`: decided by letters anywhere in the
-// upper-cased path, so a folder named "bmp" makes a BMP of everything in it.
+// upper-cased file name, not only its extension ("logo.bmp.vol" is a BMP).
 ContentReader ChooseReader(Tab tab, std::string_view path);
 
 struct LoadedContent {

@@ -3,7 +3,6 @@
 #include "FileIo.h"
 #include "Strings.h"
 
-
 namespace velmora {
 
 namespace {
@@ -49,7 +48,7 @@ std::optional<Tab> TabOfOpenFilter(int index) {
 bool CanSaveAs(Tab tab) { return tab != Tab::TextSms; }
 
 std::optional<std::string> SaveFilter(Tab tab, std::string_view label) {
-    const std::string u = Upper(label);
+    const std::string u = Upper(FileNameOf(label));
     switch (tab) {
     case Tab::OperatorLogo:
         if (Contains(u, ".BMP"))
@@ -81,7 +80,7 @@ std::optional<std::string> SaveFilter(Tab tab, std::string_view label) {
 }
 
 std::string SaveExtension(Tab tab, int filterIndex, std::string_view label) {
-    const bool bmp = Contains(Upper(label), ".BMP");
+    const bool bmp = Contains(Upper(FileNameOf(label)), ".BMP");
     if (tab == Tab::OperatorLogo)
         return filterIndex == 1 ? ".VOL" : filterIndex == 2 ? (bmp ? ".BMP" : ".NOL") : "";
     if (tab == Tab::GroupGraphic)
@@ -113,7 +112,7 @@ Result<std::string> WriteContentFile(const std::string& path, std::string_view h
 }
 
 SavePlan PlanSaveContentAs(std::string_view source, std::string_view destination, const ContentMemos& memos) {
-    const std::string s = Upper(source), d = Upper(destination);
+    const std::string s = Upper(FileNameOf(source)), d = Upper(FileNameOf(destination));
     struct Kind {
         const char* extension;
         const std::string& memo;

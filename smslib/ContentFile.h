@@ -35,7 +35,9 @@ std::optional<Tab> TabOfOpenFilter(int index);
 // Save As does nothing on the Text SMS tab.
 bool CanSaveAs(Tab tab);
 // The save dialog's filter for the tab and the file label; empty when the
-// dialog keeps the filter of its previous use.
+// dialog keeps the filter of its previous use. Like the extension below and
+// the save plan, it goes by the letters of the file's own name, not of the
+// folders above it.
 std::optional<std::string> SaveFilter(Tab tab, std::string_view label);
 std::string SaveExtension(Tab tab, int filterIndex, std::string_view label);
 // The chosen name with the extension appended, unless it already ends with

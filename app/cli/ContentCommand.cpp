@@ -19,8 +19,9 @@ const char* ContentUsage() {
            "content prints the hex content the tab would hold (for a ringtone after its\n"
            "\"Title = \" and \"Tempo = \" lines, for ems the picture tag); preview prints the\n"
            "72 x 28 screen as 28 lines, \"#\" black and \".\" white.\n"
-           "The file is read as that tab reads it: a path containing BMP is a bitmap,\n"
-           "NOL (logo) or NGG (group) a logo file, anything else a content file.\n";
+           "The file is read as that tab reads it: a file name containing BMP is a bitmap,\n"
+           "NOL (logo) or NGG (group) a logo file, anything else a content file; the\n"
+           "folders above the file do not count.\n";
 }
 
 std::optional<Tab> BitmapTab(const std::string& kind) {

@@ -190,14 +190,24 @@ TEST(NormaliseContentHex, UpperCasesBeforeDropping) {
     EXPECT_EQ(NormaliseContentHex(fromReader), fromReader);
 }
 
-TEST(ChooseReader, LettersAnywhereInTheUpperCasedPath) {
+TEST(ChooseReader, LettersAnywhereInTheUpperCasedFileName) {
     const struct {
         Tab tab;
         const char* path;
         ContentReader reader;
     } cases[] = {
         {Tab::OperatorLogo, "/home/u/logo.bmp", ContentReader::Bitmap},
-        {Tab::OperatorLogo, "/home/u/Bmp files/logo.vol", ContentReader::Bitmap},
+        {Tab::OperatorLogo, "logo.bmp", ContentReader::Bitmap},
+        {Tab::OperatorLogo, "/home/u/logo.bmp.vol", ContentReader::Bitmap}, // not only the extension
+        // The folders above the file do not count.
+        {Tab::OperatorLogo, "/home/u/Bmp files/logo.vol", ContentReader::ContentFile},
+        {Tab::OperatorLogo, "/home/bmpfan/logo.nol", ContentReader::Nol},
+        {Tab::OperatorLogo, "/tmp/NOLS/logo.vol", ContentReader::ContentFile},
+        {Tab::GroupGraphic, "/tmp/NOLS/bmp/g.ngg", ContentReader::Ngg},
+        {Tab::GroupGraphic, "/srv/ngg/g.vgg", ContentReader::ContentFile},
+        {Tab::PictureMessage, "/home/bmpfan/p.vpm", ContentReader::ContentFile},
+        {Tab::Ems, "/home/bmpfan/p.vpm", ContentReader::None},
+        {Tab::Ems, "/home/u/x.vol/p.BMP", ContentReader::Bitmap},
         {Tab::OperatorLogo, "/home/u/logo.Nol", ContentReader::Nol},
         {Tab::OperatorLogo, "/home/u/logo.ngg", ContentReader::ContentFile},
         {Tab::OperatorLogo, "/home/u/logo.vol", ContentReader::ContentFile},
@@ -237,6 +247,12 @@ TEST(LoadTabContent, EachReaderGivesNormalisedContentAndAPreviewWidth) {
     EXPECT_EQ(vpm->content, "0ABC");
     EXPECT_EQ(vpm->previewWidth, 72);
     EXPECT_TRUE(vpm->tall);
+
+    // Kept in a folder whose name spells another kind, a file is still read as its own name says.
+    const auto kept =
+        LoadTabContent(Tab::OperatorLogo, dir.write("bmpfan/a.nol", MakeLogoFile("NOL", 20, '\r', kRule)));
+    ASSERT_TRUE(kept.ok()) << kept.error();
+    EXPECT_EQ(kept->content, ContentOf(72, 14, kRule));
 
     const auto badNgg = LoadTabContent(Tab::GroupGraphic, dir.write("b.ngg", "ngg"));
     ASSERT_FALSE(badNgg.ok());

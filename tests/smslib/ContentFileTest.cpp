@@ -141,7 +141,7 @@ TEST(OpenFilters, EachCommandStartsOnItsOwnPair) {
     EXPECT_FALSE(TabOfOpenFilter(5));
 }
 
-TEST(SaveFilters, ChosenFromTheTabAndTheUpperCasedLabel) {
+TEST(SaveFilters, ChosenFromTheTabAndTheUpperCasedFileName) {
     const struct {
         Tab tab;
         const char* label;
@@ -152,6 +152,12 @@ TEST(SaveFilters, ChosenFromTheTabAndTheUpperCasedLabel) {
         {Tab::OperatorLogo, "/x/a.nol.bmp", "|*.BMP"}, // ".BMP" is tested first
         {Tab::OperatorLogo, "/x/logo.vol", "Velmora Operator Logo Files (*.VOL)|*.VOL"},
         {Tab::OperatorLogo, "", nullptr},
+        // The folders above the file do not count.
+        {Tab::OperatorLogo, "/home/u.bmp/logo.nol", "|*.VOL|NOL Operator Logo Files (*.NOL)|*.NOL"},
+        {Tab::OperatorLogo, "/tmp/x.nol/logo.vol", "Velmora Operator Logo Files (*.VOL)|*.VOL"},
+        {Tab::OperatorLogo, "/tmp/x.vol/logo", nullptr},
+        {Tab::GroupGraphic, "/tmp/x.bmp/g.vgg", "Velmora Group Graphic Files (*.VGG)|*.VGG"},
+        {Tab::PictureMessage, "/tmp/x.bmp/p.vpm", "Velmora Picture Message Files (*.VPM)|*.VPM"},
         {Tab::GroupGraphic, "/x/g.BMP", "|*.VGG|Monochrome Bitmap Files (*.BMP)|*.BMP"},
         {Tab::GroupGraphic, "/x/g.ngg", "|*.VGG|NGG Group Graphic Files (*.NGG)|*.NGG"},
         {Tab::GroupGraphic, "/x/g.vgg", "Velmora Group Graphic Files (*.VGG)|*.VGG"},
@@ -191,6 +197,9 @@ TEST(SaveDestination, AppendsTheExtensionOnlyWhenMissing) {
         {Tab::GroupGraphic, 1, "/x/g", "/x/a.ngg", "/x/g.VGG"},
         {Tab::GroupGraphic, 2, "/x/g", "/x/a.ngg", "/x/g.NGG"},
         {Tab::GroupGraphic, 2, "/x/g.bmp", "/x/a.bmp", "/x/g.bmp"},
+        // Only the loaded file's own name tells BMP from NOL and NGG.
+        {Tab::OperatorLogo, 2, "/x/logo", "/x/y.bmp/a.nol", "/x/logo.NOL"},
+        {Tab::GroupGraphic, 2, "/x/g", "/x/y.bmp/a.ngg", "/x/g.NGG"},
         {Tab::PictureMessage, 1, "/x/pic", "/x/a.bmp", "/x/pic"},
         {Tab::Ringtone, 1, "/x/tune", "/x/a.txt", "/x/tune"},
     };
@@ -214,6 +223,10 @@ TEST(PlanSaveContentAs, TheDestinationDecides) {
         {"/x/a.vol", "/x/p.VPM", false, "30", kPictureFileTitle}, // a .VPM name writes the picture memo
         {"/x/a.bmp", "/x/b.BMP", true, "", ""},
         {"/x/a.txt", "/x/b", true, "", ""},
+        // Only the files' own names count, not their folders.
+        {"/x.vol/a.bmp", "/x/b.VOL", false, "10", kLogoFileTitle},
+        {"/x/a.vgg", "/y.vol/b.VGG", true, "", ""},
+        {"/x/a.bmp", "/out.vpm/b.BMP", true, "", ""},
     };
     for (const auto& c : cases) {
         const SavePlan plan = PlanSaveContentAs(c.source, c.destination, memos);

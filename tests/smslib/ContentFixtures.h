@@ -118,22 +118,11 @@ inline bool Diagonals(int x, int y) { return x == y || x == 71 - y || (x * 3 + y
 
 class ScratchDir {
 public:
-    // The tabs choose their reader by the letters BMP, NOL and NGG anywhere in
-    // the path, so the random part of the name must not spell one of them.
     ScratchDir() {
-        for (;;) {
-            std::string templ = (std::filesystem::temp_directory_path() / "velmora-test-XXXXXX").string();
-            if (!::mkdtemp(templ.data()))
-                std::abort();
-            m_path = templ;
-            std::string leaf = m_path.filename().string();
-            for (char& c : leaf)
-                c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-            if (leaf.find("BMP") == std::string::npos && leaf.find("NOL") == std::string::npos &&
-                leaf.find("NGG") == std::string::npos)
-                return;
-            std::filesystem::remove(m_path);
-        }
+        std::string templ = (std::filesystem::temp_directory_path() / "velmora-test-XXXXXX").string();
+        if (!::mkdtemp(templ.data()))
+            std::abort();
+        m_path = templ;
     }
     ScratchDir(const ScratchDir&) = delete;
     ScratchDir& operator=(const ScratchDir&) = delete;
