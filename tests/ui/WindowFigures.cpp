@@ -81,10 +81,13 @@ int main(int argc, char** argv) {
     QElapsedTimer sinceStart;
     sinceStart.start();
     QApplication app(argc, argv);
-    // The limits leave room for a sanitised debug build on a busy machine;
-    // the figures worth quoting come from a Release build.
-    const qint64 startLimit = qEnvironmentVariableIntValue("VELMORA_START_LIMIT_MS") ?: 1500;
-    const qint64 stallLimit = qEnvironmentVariableIntValue("VELMORA_STALL_LIMIT_MS") ?: 100;
+    // The figures worth quoting come from a Release build on a quiet machine
+    // (set the limits to the targets, 300 and 16, to check them). By default
+    // the limits only catch a window that waits on the phone: the shortest
+    // wait of the dialogue is 200 ms, and a cold start of a sanitised build
+    // on a busy machine has taken over 4 s.
+    const qint64 startLimit = qEnvironmentVariableIntValue("VELMORA_START_LIMIT_MS") ?: 10000;
+    const qint64 stallLimit = qEnvironmentVariableIntValue("VELMORA_STALL_LIMIT_MS") ?: 150;
     QTemporaryDir tmp;
     Phone phone(tmp.filePath("pdus.txt"));
     int failures = 0;
