@@ -67,7 +67,8 @@ const char* HelpText() {
            "  --pdu-answer WHAT       answer to a PDU: ok (+CMGS and OK, the default),\n"
            "                          error (ERROR), cms-error[:CAUSE] (+CMS ERROR, 500\n"
            "                          unless given), second-ctrlz (nothing until a second\n"
-           "                          Ctrl-Z, then as ok), none (no answer)\n"
+           "                          Ctrl-Z, then as ok), none (no answer); repeat the\n"
+           "                          option to answer the PDUs in turn, the last repeating\n"
            "  --csq ANSWER            answer to at+csq: RSSI,BER (default 17,99), error or\n"
            "                          none; repeat the option to give the answers in turn,\n"
            "                          the last one then repeats\n"
@@ -94,6 +95,7 @@ const char* HelpText() {
 
 std::string ParseArguments(const std::vector<std::string>& words, Arguments& args) {
     bool csqGiven = false;
+    bool pduAnswerGiven = false;
     for (std::size_t i = 0; i < words.size(); ++i) {
         const std::string& w = words[i];
         const auto value = [&](std::string& into) {
@@ -152,21 +154,28 @@ std::string ParseArguments(const std::vector<std::string>& words, Arguments& arg
         } else if (w == "--pdu-answer") {
             if (!value(v))
                 return "--pdu-answer needs ok, error, cms-error[:CAUSE], second-ctrlz or none";
+            PduAnswer a = PduAnswer::Ok;
             if (v == "ok") {
-                p.pduAnswer = PduAnswer::Ok;
+                a = PduAnswer::Ok;
             } else if (v == "error") {
-                p.pduAnswer = PduAnswer::Error;
+                a = PduAnswer::Error;
             } else if (v == "second-ctrlz") {
-                p.pduAnswer = PduAnswer::SecondCtrlZ;
+                a = PduAnswer::SecondCtrlZ;
             } else if (v == "none") {
-                p.pduAnswer = PduAnswer::None;
+                a = PduAnswer::None;
             } else if (v == "cms-error") {
-                p.pduAnswer = PduAnswer::CmsError;
+                a = PduAnswer::CmsError;
             } else if (v.rfind("cms-error:", 0) == 0 && ToInt(v.substr(10), p.cmsCause, 0, 511)) {
-                p.pduAnswer = PduAnswer::CmsError;
+                a = PduAnswer::CmsError;
             } else {
                 return "--pdu-answer: unknown answer '" + v + "'";
             }
+            // Repeated, the answers go to the PDUs in turn.
+            if (!pduAnswerGiven)
+                p.pduAnswer = a;
+            else
+                p.laterPduAnswers.push_back(a);
+            pduAnswerGiven = true;
         } else if (w == "--csq") {
             CsqAnswer a;
             if (!value(v) || !ParseCsq(v, a))

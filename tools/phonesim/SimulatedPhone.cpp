@@ -212,7 +212,12 @@ void SimulatedPhone::PduComplete(std::vector<Output>& out) {
         return;
     }
     m_reference = (m_reference + 1) % 256;
-    switch (m_opt.pduAnswer) {
+    const std::size_t turn = m_pduTurn++;
+    const PduAnswer answer =
+        turn == 0 || m_opt.laterPduAnswers.empty()
+            ? m_opt.pduAnswer
+            : m_opt.laterPduAnswers[std::min(turn - 1, m_opt.laterPduAnswers.size() - 1)];
+    switch (answer) {
     case PduAnswer::Ok:
         AnswerLines({"+CMGS: " + std::to_string(m_reference)}, "OK", out);
         break;

@@ -42,6 +42,9 @@ struct PhoneOptions {
     bool refusePduMode = false; // "ERROR" to "at+cmgf=0"
     std::string lengthRefusal;  // answered to "at+cmgs=" instead of the prompt, if given
     PduAnswer pduAnswer = PduAnswer::Ok;
+    // Answers to the PDUs after the first, in turn; the last one repeats.
+    // Empty: every PDU gets pduAnswer.
+    std::vector<PduAnswer> laterPduAnswers;
     int cmsCause = 500;
     std::vector<CsqAnswer> csq{CsqAnswer{}};
     std::vector<PhoneBookEntry> phoneBook;
@@ -94,6 +97,7 @@ private:
     std::string m_pdu;
     int m_reference = 0;
     std::size_t m_csqTurn = 0;
+    std::size_t m_pduTurn = 0;
     int m_commands = 0;
     bool m_vanishing = false;
     bool m_dropped = false;
