@@ -8,7 +8,8 @@ PACKAGES="cmake make g++ pkg-config git \
   libgl-dev \
   googletest libgtest-dev libgmock-dev libbenchmark-dev \
   clang libclang-rt-dev clang-format \
-  xvfb xauth"
+  xvfb xauth \
+  poppler-utils"
 
 missing=""
 for p in $PACKAGES; do

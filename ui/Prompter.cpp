@@ -5,6 +5,8 @@
 #include <QDialog>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPrinter>
+#include <QPrinterInfo>
 #include <QUrl>
 
 namespace velmora {
@@ -84,6 +86,13 @@ Prompter::FileChoice Prompter::OpenFile(QWidget* parent, const QString& filter, 
 
 Prompter::FileChoice Prompter::SaveFile(QWidget* parent, const QString& filter, int filterIndex) {
     return Choose(parent, filter, filterIndex, QFileDialog::AcceptSave);
+}
+
+std::unique_ptr<QPrinter> Prompter::DefaultPrinter() {
+    const QPrinterInfo info = QPrinterInfo::defaultPrinter();
+    if (info.isNull())
+        return nullptr;
+    return std::make_unique<QPrinter>(info, QPrinter::HighResolution);
 }
 
 } // namespace velmora

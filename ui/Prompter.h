@@ -3,7 +3,10 @@
 #include <QString>
 #include <QStringList>
 
+#include <memory>
+
 class QDialog;
+class QPrinter;
 class QWidget;
 
 namespace velmora {
@@ -37,6 +40,8 @@ public:
     // content formats give them; `filterIndex` (from 1) is selected first.
     virtual FileChoice OpenFile(QWidget* parent, const QString& filter, int filterIndex);
     virtual FileChoice SaveFile(QWidget* parent, const QString& filter, int filterIndex);
+    // The system's default printer, or null when there is none to print on.
+    virtual std::unique_ptr<QPrinter> DefaultPrinter();
 };
 
 // "Description|*.EXT;*.EXT" pairs as Qt's name filters, matching any case.

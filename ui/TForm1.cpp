@@ -98,6 +98,21 @@ void TForm1::WireSignals() {
     // The send button is the window's default: Enter in a one-line edit sends.
     for (QLineEdit* edit : {ui.txtHPNo, ui.txtMCC, ui.txtNC})
         connect(edit, &QLineEdit::returnPressed, ui.bitSendSMS, &QPushButton::click);
+
+    // The phone book (TForm1PhoneBook.cpp); the list's columns first.
+    ShapeContactList();
+    connect(ui.bitPhonebook, &QPushButton::clicked, this, &TForm1::bitPhonebookClick);
+    connect(ui.mnuReadSIM, &QAction::triggered, this, &TForm1::mnuPReadFromSIMClick);
+    connect(ui.mnuShowContact, &QAction::triggered, this, &TForm1::mnuPShowContactClick);
+    connect(ui.mnuHideContact, &QAction::triggered, this, &TForm1::mnuPHideContactClick);
+    // A double-click, or Enter on the chosen row.
+    connect(ui.lvContact, &QTreeWidget::itemActivated, this, &TForm1::lvContactDblClick);
+    connect(ui.mnuPrinter, &QAction::triggered, this, &TForm1::Printer1Click);
+    connect(ui.mnuTextFile, &QAction::triggered, this, &TForm1::TextFile1Click);
+    connect(link, &PhoneLink::stateChanged, this, &TForm1::PhonebookReadStarting);
+    connect(link, &PhoneLink::contactFound, this, &TForm1::ContactFound);
+    connect(link, &PhoneLink::phonebookFinished, this, &TForm1::PhonebookFinished);
+    connect(link, &PhoneLink::identity, this, &TForm1::KeepImsi);
 }
 
 void TForm1::LoadSettingsAtStart() {

@@ -13,6 +13,7 @@
 #include <optional>
 
 class QAction;
+class QPrinter;
 class QTimer;
 
 namespace Ui {
@@ -98,6 +99,20 @@ private slots:
     void cboProviderClick(int index);
     void OperatorsRead(bool read, const QStringList& items);
 
+    // The phone book (TForm1PhoneBook.cpp)
+    void bitPhonebookClick();
+    void mnuPReadFromSIMClick();
+    void mnuPShowContactClick();
+    void mnuPHideContactClick();
+    void lvContactDblClick();
+    void Printer1Click();
+    void TextFile1Click();
+    void PhonebookReadStarting(PhoneLink::State state);
+    void ContactFound(const QString& name, const QString& number, const QString& index);
+    void PhonebookFinished(bool read, int count, bool stopped);
+    void KeepImsi(const QString& manufacturer, const QString& model, const QString& revision,
+                  const QString& imsi, const QString& serviceCentre);
+
 private:
     void WireSignals();
     void LoadSettingsAtStart();
@@ -140,6 +155,14 @@ private:
     PhoneLink::State m_linkState = PhoneLink::State::Disconnected;
     bool m_sending = false;
     int m_barTarget = 0;
+
+    // The phone book (TForm1PhoneBook.cpp)
+    void ShapeContactList();
+    void ShowContactList(bool show);
+    void RequestPhonebook(bool readAgain);
+    bool PrintPages(QPrinter& printer);
+    bool m_phonebookPending = false; // a read asked for has not finished yet
+    QString m_imsi;                  // the SIM's, for the printout's header
 };
 
 } // namespace velmora

@@ -3,6 +3,7 @@
 #include "LinkFactory.h"
 
 #include <QFile>
+#include <QPrinter>
 #include <QPushButton>
 #include <QTest>
 
@@ -14,6 +15,15 @@ int TestPrompter::Exec(QDialog& dialog) {
         onDialog(dialog);
     dialog.accept();
     return QDialog::Accepted;
+}
+
+std::unique_ptr<QPrinter> TestPrompter::DefaultPrinter() {
+    if (printerFile.isEmpty())
+        return nullptr;
+    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    printer->setOutputFormat(QPrinter::PdfFormat);
+    printer->setOutputFileName(printerFile);
+    return printer;
 }
 
 Phone::Phone(const QString& record, QStringList options) : m_record(record) {

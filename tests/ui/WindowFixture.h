@@ -18,6 +18,8 @@ class TestPrompter : public Prompter {
 public:
     QStringList warnings, errors, opened;
     bool viewerAvailable = true;
+    // The default printer prints into this PDF file; none when empty.
+    QString printerFile;
     std::function<void(QDialog&)> onDialog;
 
     void Warning(QWidget*, const QString& text) override { warnings << text; }
@@ -27,6 +29,7 @@ public:
         opened << path;
         return viewerAvailable;
     }
+    std::unique_ptr<QPrinter> DefaultPrinter() override;
 };
 
 // velmora-phonesim on a pseudo-terminal, recording the PDUs it receives.
