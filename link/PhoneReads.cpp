@@ -11,7 +11,6 @@ constexpr int kOperatorRounds = 100;
 
 std::vector<PhonebookEntry> PhoneSession::ReadPhonebook() {
     std::vector<PhonebookEntry> entries;
-    m_stopRead = false;
     m_readStopped = false;
     if (!IsConnected())
         return entries;
@@ -22,7 +21,7 @@ std::vector<PhonebookEntry> PhoneSession::ReadPhonebook() {
         for (int n = 1; n <= kPhonebookSlots; ++n) {
             // A stop asked for meanwhile ends the read between two entries,
             // never inside an exchange, so the phone is not left mid-answer.
-            if (m_stopRead) {
+            if (m_stopRead.exchange(false)) {
                 m_readStopped = true;
                 break;
             }
@@ -49,7 +48,6 @@ std::vector<PhonebookEntry> PhoneSession::ReadPhonebook() {
 }
 
 std::vector<OperatorEntry> PhoneSession::GetProvider() {
-    m_stopRead = false;
     m_readStopped = false;
     if (!IsConnected())
         return {};
@@ -62,7 +60,7 @@ std::vector<OperatorEntry> PhoneSession::GetProvider() {
         // The list always takes its full ten seconds; reading it round by
         // round lets a stop end it early and the window show how far it is.
         for (int round = 1; round <= kOperatorRounds; ++round) {
-            if (m_stopRead) {
+            if (m_stopRead.exchange(false)) {
                 m_readStopped = true;
                 break;
             }

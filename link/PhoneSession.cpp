@@ -142,6 +142,7 @@ bool PhoneSession::Connect(int portNumber, int baudRate) {
 
 void PhoneSession::Disconnect() {
     m_signalFailures = 0;
+    m_stopRead = false; // a stop asked for along with this disconnect is served
     CloseQuietly();
     m_events.Status("Communication Port Close");
     SetTimer(false);

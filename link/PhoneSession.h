@@ -82,8 +82,9 @@ public:
     // Reads the SIM from index 1 until five misses in a row (at most 300).
     std::vector<PhonebookEntry> ReadPhonebook();
     std::vector<OperatorEntry> GetProvider();
-    // Asks a phone-book or operator read in progress to end after the
-    // exchange it is in; safe from any thread. The next read clears it.
+    // Asks a phone-book or operator read to end after the exchange it is
+    // in, or before its first when it has not started yet; safe from any
+    // thread. The read that stops, or the next Disconnect, uses it up.
     void StopRead() { m_stopRead = true; }
     // Whether the last read ended early because of StopRead.
     bool ReadStopped() const { return m_readStopped; }

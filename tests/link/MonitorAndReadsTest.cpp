@@ -168,8 +168,16 @@ TEST_F(SessionTest, AStopEndsAReadAfterTheExchangeInProgress) {
     EXPECT_TRUE(session.ReadStopped());
     EXPECT_EQ(clock.sleeps(), Times(30, 100));
 
+    // A stop asked for before a read starts ends it before its first
+    // exchange; a Disconnect uses up one that found no read.
     Forget();
     events.onProgress = nullptr;
+    session.StopRead();
+    EXPECT_TRUE(session.ReadPhonebook().empty());
+    EXPECT_TRUE(session.ReadStopped());
+    EXPECT_TRUE(Written().empty());
+
+    Forget();
     session.GetProvider(); // the next read starts afresh
     EXPECT_FALSE(session.ReadStopped());
     EXPECT_EQ(clock.sleeps(), Times(100, 100));
