@@ -47,8 +47,17 @@ QStringList QtFileFilters(const QString& filter) {
     QStringList out;
     const QStringList parts = filter.split('|');
     for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        // Qt shows the patterns itself: a description that names them already
+        // loses its own copy.
+        QString description = parts[i].trimmed();
+        if (description.endsWith(')') && description.contains(" ("))
+            description.truncate(description.lastIndexOf(" ("));
         QStringList patterns;
         for (const QString& pattern : parts[i + 1].split(';', Qt::SkipEmptyParts)) {
+            if (pattern == "*.*") {
+                patterns << "*"; // any name, with a dot or without
+                continue;
+            }
             // Names are matched in any case: logo.bmp and Logo.Nol are offered
             // under *.BMP and *.NOL.
             QString any;
@@ -56,7 +65,7 @@ QStringList QtFileFilters(const QString& filter) {
                 any += c.isLetter() ? QString("[%1%2]").arg(c.toUpper(), c.toLower()) : QString(c);
             patterns << any;
         }
-        out << QString("%1 (%2)").arg(parts[i], patterns.join(' '));
+        out << QString("%1 (%2)").arg(description, patterns.join(' '));
     }
     return out;
 }

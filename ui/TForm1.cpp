@@ -10,6 +10,7 @@
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QLineEdit>
+#include <QProgressBar>
 #include <QScreen>
 #include <QStatusTipEvent>
 #include <QTimer>
@@ -28,8 +29,13 @@ QString FromLocal(const std::string& s) { return QString::fromStdString(s); }
 
 TForm1::TForm1(WindowSetup setup, QWidget* parent)
     : QMainWindow(parent), m_ui(std::make_unique<Ui::TForm1>()), m_setup(std::move(setup)),
-      m_climb(new QTimer(this)) {
+      m_climb(new QTimer(this)), m_readProgress(new QProgressBar(this)) {
     m_ui->setupUi(this);
+    m_readProgress->setAccessibleName("Reading from the phone");
+    m_readProgress->setMaximumWidth(120);
+    m_readProgress->setTextVisible(false);
+    m_readProgress->hide();
+    m_ui->stbStatus->addPermanentWidget(m_readProgress);
     if (!m_setup.prompter)
         m_ownPrompter = std::make_unique<Prompter>();
     m_prompter = m_setup.prompter ? m_setup.prompter : m_ownPrompter.get();
@@ -41,6 +47,7 @@ TForm1::TForm1(WindowSetup setup, QWidget* parent)
     ApplyWindowBounds();
     CheckMenuItems();
     DrawPictures();
+    FillContentControls();
     ShowStatus("Please Open Communication Port !");
 
     m_form2 = std::make_unique<TForm2>(this);
@@ -72,6 +79,7 @@ void TForm1::WireSignals() {
     PhoneLink* link = m_link.get();
     connect(link, &PhoneLink::stateChanged, this, &TForm1::LinkStateChanged);
     connect(link, &PhoneLink::status, this, &TForm1::LinkStatus);
+    connect(link, &PhoneLink::progress, this, &TForm1::ReadProgress);
     connect(link, &PhoneLink::monitor, this, &TForm1::LinkMonitor);
     connect(link, &PhoneLink::phoneRefused, this, &TForm1::LinkDetail);
     connect(link, &PhoneLink::linkError, this, &TForm1::LinkError);
@@ -95,6 +103,16 @@ void TForm1::WireSignals() {
     connect(ui.txtHPNo, &QLineEdit::textChanged, this, &TForm1::txtHPNoChange);
     connect(ui.PageControl1, &QTabWidget::currentChanged, this, &TForm1::PageControl1Change);
     connect(ui.cboProvider, &QComboBox::activated, this, &TForm1::cboProviderClick);
+    connect(ui.bitBrowse, &QPushButton::clicked, this, &TForm1::bitBrowseClick);
+    connect(ui.bitBrowseGG, &QPushButton::clicked, this, &TForm1::bitBrowseGGClick);
+    connect(ui.bitBrowsePM, &QPushButton::clicked, this, &TForm1::bitBrowsePMClick);
+    connect(ui.bitBrowseRT, &QPushButton::clicked, this, &TForm1::bitBrowseRTClick);
+    connect(ui.btnAddPict, &QPushButton::clicked, this, &TForm1::btnAddPictClick);
+    connect(ui.mnuFOpen, &QAction::triggered, this, &TForm1::mnuFOpenClick);
+    connect(ui.mnuFSaveAs, &QAction::triggered, this, &TForm1::mnuFSaveAsClick);
+    // Only the user's choice inserts a tag; the program's reset does not.
+    connect(ui.cboAnimation, &QComboBox::activated, this, &TForm1::cboAnimationChange);
+    connect(ui.cboSound, &QComboBox::activated, this, &TForm1::cboSoundChange);
     // The send button is the window's default: Enter in a one-line edit sends.
     for (QLineEdit* edit : {ui.txtHPNo, ui.txtMCC, ui.txtNC})
         connect(edit, &QLineEdit::returnPressed, ui.bitSendSMS, &QPushButton::click);

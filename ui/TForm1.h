@@ -1,9 +1,11 @@
 #pragma once
 
 #include "AppPaths.h"
+#include "ContentFile.h"
 #include "GlobalU.h"
 #include "MessageRequest.h"
 #include "PhoneLink.h"
+#include "Preview.h"
 
 #include <QMainWindow>
 #include <QStringList>
@@ -13,6 +15,9 @@
 #include <optional>
 
 class QAction;
+class QProgressBar;
+class QLineEdit;
+class QPlainTextEdit;
 class QPrinter;
 class QTimer;
 
@@ -55,6 +60,8 @@ public:
 
 protected:
     bool event(QEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
@@ -74,6 +81,7 @@ private slots:
     void BaudrateClick(int baudRate);
     void LinkStateChanged(PhoneLink::State state);
     void LinkStatus(const QString& text);
+    void ReadProgress(int done, int total);
     void LinkMonitor(const QString& text);
     void LinkDetail(const QString& text);
     void LinkError(const QString& what);
@@ -98,6 +106,17 @@ private slots:
     void PageControl1Change(int index);
     void cboProviderClick(int index);
     void OperatorsRead(bool read, const QStringList& items);
+
+    // Content tabs (TForm1Content.cpp)
+    void bitBrowseClick();
+    void bitBrowseGGClick();
+    void bitBrowsePMClick();
+    void bitBrowseRTClick();
+    void btnAddPictClick();
+    void mnuFOpenClick();
+    void mnuFSaveAsClick();
+    void cboAnimationChange(int index);
+    void cboSoundChange(int index);
 
     // The phone book (TForm1PhoneBook.cpp)
     void bitPhonebookClick();
@@ -135,6 +154,26 @@ private:
     void ShowResultIndicators();
     int TextUnits(const QString& text) const;
 
+    void FillContentControls();
+    void Browse(OpenCommand command, Tab tab);
+    void SelectTab(Tab tab);
+    bool LoadIntoTab(Tab tab, const QString& path);
+    bool ProcessOL(const QString& path);
+    bool ProcessGG(const QString& path);
+    bool ProcessPM(const QString& path);
+    bool ProcessRT(const QString& path);
+    void OfferRingtoneCut(const std::string& rtttl);
+    bool ProcessEMSPict(const QString& path);
+    bool LoadPicture(Tab tab, const QString& path, QLineEdit* fileEdit, QPlainTextEdit* memo);
+    void ShowPreview(const PreviewImage& preview);
+    std::optional<Tab> TabForDroppedFile(const QString& path) const;
+    void InsertEmsTag(const char* prefix, int index);
+
+public:
+    // Loads a file as dropping it on the window does.
+    void DropFile(const QString& path);
+
+private:
     std::unique_ptr<Ui::TForm1> m_ui;
     WindowSetup m_setup;
     std::unique_ptr<Prompter> m_ownPrompter;
@@ -143,6 +182,7 @@ private:
     std::unique_ptr<TAboutBox> m_about;
     std::unique_ptr<PhoneLink> m_link;
     QTimer* m_climb;
+    QProgressBar* m_readProgress;
 
     TSettings m_settings;
     QStringList m_settingsMessages;
@@ -152,8 +192,10 @@ private:
     bool m_rewritingText = false;
     bool m_selectingTab = false;
     QString m_status;
+    QString m_saveFilter; // the save dialog keeps its filter when the label names none
     PhoneLink::State m_linkState = PhoneLink::State::Disconnected;
     bool m_sending = false;
+    int m_parts = 0; // of the message being sent
     int m_barTarget = 0;
 
     // The phone book (TForm1PhoneBook.cpp)

@@ -27,6 +27,13 @@ void TForm1::BaudrateClick(int baudRate) {
 
 void TForm1::LinkStateChanged(PhoneLink::State state) {
     m_linkState = state;
+    // A long read shows how far it is beside the status text, which keeps
+    // saying what the phone is asked.
+    const bool reading =
+        state == PhoneLink::State::ReadingPhonebook || state == PhoneLink::State::ReadingOperators;
+    if (reading && !m_readProgress->isVisible())
+        m_readProgress->setValue(0);
+    m_readProgress->setVisible(reading);
     SetConnectionIcon(state >= PhoneLink::State::Identifying);
     SetConnectedUI(PhoneLink::IsUp(state));
 }
@@ -45,6 +52,11 @@ void TForm1::SetConnectedUI(bool on) {
 }
 
 void TForm1::LinkStatus(const QString& text) { ShowStatus(text); }
+
+void TForm1::ReadProgress(int done, int total) {
+    m_readProgress->setRange(0, total);
+    m_readProgress->setValue(done);
+}
 
 // Each step of a submission replaces the monitor's text.
 void TForm1::LinkMonitor(const QString& text) { m_ui->memDebug->setPlainText(text); }

@@ -5,6 +5,8 @@
 #include "TForm1.h"
 #include "ui_TForm1.h"
 
+#include <algorithm>
+
 namespace velmora {
 
 namespace {
@@ -46,11 +48,18 @@ void TForm1::bitSendSMSClick() {
     for (const auto& pdu : job->pdus)
         pdus << QString::fromStdString(pdu);
     m_sending = true;
+    m_parts = static_cast<int>(pdus.size());
+    if (m_parts > 1)
+        ShowStatus("Sending SMS Part (1)");
     m_link->submit(pdus, QString::fromStdString(job->number));
 }
 
-void TForm1::Submitted(int /*part*/, PhoneLink::Outcome outcome) {
+// Every part is sent, whatever the one before did; the failure picture
+// shows the last part's outcome.
+void TForm1::Submitted(int part, PhoneLink::Outcome outcome) {
     m_ui->imgStatus->setVisible(outcome != PhoneLink::Outcome::Sent);
+    if (part + 1 < m_parts)
+        ShowStatus(QString("Sending SMS Part (%1)").arg(part + 2));
 }
 
 void TForm1::SendFinished(bool /*allSent*/) {
@@ -114,7 +123,10 @@ std::optional<MessageRequest> TForm1::TextBranch() {
 
 std::optional<MessageRequest> TForm1::ContentBranch(int tab) {
     auto& ui = *m_ui;
-    if (tab == 1 && (ui.txtMCC->text().size() != 3 || ui.txtNC->text().size() != 2)) {
+    const auto digits = [](const QString& s, int n) {
+        return s.size() == n && std::all_of(s.begin(), s.end(), [](QChar c) { return c >= '0' && c <= '9'; });
+    };
+    if (tab == 1 && (!digits(ui.txtMCC->text(), 3) || !digits(ui.txtNC->text(), 2))) {
         Refuse("Unknown Mobile Operator, Please select provider or fill MCC and NC !", nullptr);
         return std::nullopt;
     }
@@ -276,6 +288,7 @@ void TForm1::PageControl1Change(int index) {
     case 7:
         ui.cboAnimation->setCurrentIndex(0);
         ui.cboSound->setCurrentIndex(0);
+        ui.memEMS->setFocus();
         break;
     default:
         break;

@@ -22,7 +22,22 @@ public:
     QString printerFile;
     std::function<void(QDialog&)> onDialog;
 
+    QList<FileChoice> files; // the next answers of the file dialogs, in turn
+    QStringList filters;     // what each file dialog offered, with its first filter
+    bool answerYes = true;
+    QStringList questions;
+
     void Warning(QWidget*, const QString& text) override { warnings << text; }
+    FileChoice OpenFile(QWidget*, const QString& filter, int index) override {
+        return NextFile(filter, index);
+    }
+    FileChoice SaveFile(QWidget*, const QString& filter, int index) override {
+        return NextFile(filter, index);
+    }
+    bool Ask(QWidget*, const QString& question) override {
+        questions << question;
+        return answerYes;
+    }
     void Error(QWidget*, const QString& text) override { errors << text; }
     int Exec(QDialog& dialog) override;
     bool OpenWithDesktop(const QString& path) override {
@@ -30,6 +45,12 @@ public:
         return viewerAvailable;
     }
     std::unique_ptr<QPrinter> DefaultPrinter() override;
+
+private:
+    FileChoice NextFile(const QString& filter, int index) {
+        filters << QString("%1#%2").arg(filter).arg(index);
+        return files.isEmpty() ? FileChoice{} : files.takeFirst();
+    }
 };
 
 // velmora-phonesim on a pseudo-terminal, recording the PDUs it receives.

@@ -449,6 +449,15 @@ void WindowTest::controlsCarryAccessibleNames() {
         QVERIFY2(widget, name);
         QAccessibleInterface* a = QAccessible::queryAccessibleInterface(widget);
         QVERIFY2(a, name);
+        // A drop-down list is named by its current item on this desktop; its
+        // caption reaches screen readers as the label it is labelled by.
+        if (a->role() == QAccessible::ComboBox) {
+            QStringList labels;
+            for (const auto& [label, relation] : a->relations(QAccessible::Label))
+                labels << label->text(QAccessible::Name);
+            QVERIFY2(labels.contains(expected), name);
+            continue;
+        }
         QCOMPARE(a->text(QAccessible::Name), expected);
     }
     auto* led = w.find<ui::TComLed>("ComLed2");
