@@ -3,6 +3,7 @@
 // phone holds (250 entries and the five empty slots that end the read,
 // about 77 s) into the list, shown while it fills. Prints the figures.
 
+#include "StallMeter.h"
 #include "WindowFixture.h"
 
 #include <QAction>
@@ -23,45 +24,6 @@ using namespace velmora::testing;
 namespace {
 
 constexpr int kEntries = 250;
-
-// Ticks every 5 ms on the window's thread and keeps the longest gap.
-class StallMeter : public QObject {
-public:
-    StallMeter() {
-        m_timer.setTimerType(Qt::PreciseTimer);
-        connect(&m_timer, &QTimer::timeout, this,
-                [this] { m_longest = std::max(m_longest, m_since.restart()); });
-    }
-    void start() {
-        m_longest = 0;
-        m_since.start();
-        m_timer.start(5);
-    }
-    qint64 stop() {
-        m_timer.stop();
-        return m_longest;
-    }
-
-private:
-    QTimer m_timer;
-    QElapsedTimer m_since;
-    qint64 m_longest = 0;
-};
-
-// Runs the event loop itself until `done` holds: QTest::qWaitFor sleeps
-// between rounds, which the meter would count as stalls of the window.
-bool RunUntil(const std::function<bool()>& done, int ms) {
-    QEventLoop loop;
-    QTimer check;
-    QObject::connect(&check, &QTimer::timeout, &loop, [&] {
-        if (done())
-            loop.quit();
-    });
-    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
-    check.start(1);
-    loop.exec();
-    return done();
-}
 
 } // namespace
 

@@ -2,6 +2,7 @@
 // first painted window, and the longest stall of the window's event loop
 // while it connects and while it sends one text. Prints the figures.
 
+#include "StallMeter.h"
 #include "WindowFixture.h"
 
 #include <QApplication>
@@ -22,30 +23,6 @@ using namespace velmora::testing;
 
 namespace {
 
-// Ticks every 5 ms on the window's thread and keeps the longest gap.
-class StallMeter : public QObject {
-public:
-    StallMeter() {
-        m_timer.setTimerType(Qt::PreciseTimer);
-        connect(&m_timer, &QTimer::timeout, this,
-                [this] { m_longest = std::max(m_longest, m_since.restart()); });
-    }
-    void start() {
-        m_longest = 0;
-        m_since.start();
-        m_timer.start(5);
-    }
-    qint64 stop() {
-        m_timer.stop();
-        return m_longest;
-    }
-
-private:
-    QTimer m_timer;
-    QElapsedTimer m_since;
-    qint64 m_longest = 0;
-};
-
 class FirstPaint : public QObject {
 public:
     bool painted = false;
@@ -54,21 +31,6 @@ public:
         return false;
     }
 };
-
-// Runs the event loop until `done` holds. QTest::qWaitFor sleeps 10 ms
-// between rounds, which the meter would count as stalls of the window.
-bool RunUntil(const std::function<bool()>& done, int ms) {
-    QEventLoop loop;
-    QTimer check;
-    QObject::connect(&check, &QTimer::timeout, &loop, [&] {
-        if (done())
-            loop.quit();
-    });
-    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
-    check.start(1);
-    loop.exec();
-    return done();
-}
 
 // Gives 0 when the figure is within its limit.
 int Check(const char* what, qint64 ms, qint64 limit) {
