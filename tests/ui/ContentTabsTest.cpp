@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTabWidget>
 #include <QTest>
 
@@ -47,6 +48,7 @@ private slots:
     void loadsAFileIntoEachTabAndSendsIt();
     void refusesWhatATabCannotSend_data();
     void refusesWhatATabCannotSend();
+    void sendsVoidIndicatorAndEmsMessages();
     void aPictureMessageSendsAllThreePartsWhenOneFails();
     void offersToCutATuneTooLongForOneMessage();
     void fileOpenLoadsByTheFilterChosen();
@@ -230,6 +232,48 @@ void ContentTabsTest::refusesWhatATabCannotSend() {
         QCOMPARE(QApplication::focusWidget()->objectName(), focus);
     QTest::qWait(100);
     QVERIFY(phone.received().isEmpty());
+}
+
+void ContentTabsTest::sendsVoidIndicatorAndEmsMessages() {
+    const QString bmp = Q(m_files.write("smile.bmp", MakeBmp({16, 16, Diagonals})));
+    Phone phone(record());
+    Window w(phone.device());
+    w.show();
+    QVERIFY(w.waitConnected());
+    w.find<QLineEdit>("txtHPNo")->setText("628569999999");
+    auto send = [&](int tab) {
+        selectTab(w, tab);
+        w.find<QPushButton>("bitSendSMS")->click();
+        return waitSent(w);
+    };
+    QVERIFY(send(5));
+    w.find<QRadioButton>("rdoEmail")->setChecked(true);
+    w.find<QRadioButton>("rdoActive")->setChecked(true);
+    QVERIFY(send(6));
+    selectTab(w, 7);
+    w.prompter.files << Prompter::FileChoice{bmp, 1};
+    w.find<QPushButton>("btnAddPict")->click();
+    w.find<QPlainTextEdit>("memEMS")->moveCursor(QTextCursor::End);
+    w.find<QPlainTextEdit>("memEMS")->insertPlainText("Hi");
+    emit w.find<QComboBox>("cboSound")->activated(3);
+    QVERIFY(send(7));
+    QVERIFY(w.prompter.warnings.isEmpty());
+
+    MessageRequest voidRequest, indicator, ems;
+    voidRequest.kind = MessageKind::Void;
+    indicator.kind = MessageKind::Indicator;
+    indicator.indicatorKind = Email;
+    indicator.active = true;
+    ems.kind = MessageKind::Ems;
+    ems.text = ("[#PIC00100010" + Q(ContentOf(16, 16, Diagonals)) + "]Hi[#SND02]").toStdU16String();
+    QStringList expected;
+    for (MessageRequest* r : {&voidRequest, &indicator, &ems}) {
+        r->destination = "628569999999";
+        const auto job = BuildMessage(*r);
+        QVERIFY(job.ok());
+        expected << Q(job->pdus.at(0));
+    }
+    QCOMPARE(phone.received(), expected);
 }
 
 void ContentTabsTest::aPictureMessageSendsAllThreePartsWhenOneFails() {
