@@ -10,6 +10,7 @@
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QLineEdit>
+#include <QMenu>
 #include <QProgressBar>
 #include <QScreen>
 #include <QStatusTipEvent>
@@ -67,6 +68,7 @@ void TForm1::WireSignals() {
     connect(ui.mnuMobile, &QAction::triggered, this, &TForm1::mnuMobileClick);
 
     connect(ui.mnuOpenPort, &QAction::triggered, this, &TForm1::mnuOpenPortClick);
+    connect(ui.mnuSerialPort, &QMenu::aboutToShow, this, &TForm1::ShowPortDevices);
     connect(ui.mnuClosePort, &QAction::triggered, this, &TForm1::mnuClosePortClick);
     const QList<QAction*> ports = {ui.COM11, ui.COM21, ui.COM31, ui.COM41, ui.COM51,
                                    ui.COM61, ui.COM71, ui.COM81, ui.COM91};
@@ -162,8 +164,8 @@ void TForm1::CheckMenuItems() {
     for (int n = 1; n <= ports.size(); ++n) {
         portGroup->addAction(ports[n - 1]);
         ports[n - 1]->setChecked(n == m_settings.PortNumber);
-        ports[n - 1]->setStatusTip(DeviceDescription(n));
     }
+    ShowPortDevices();
     // None checked when the port is outside 1..9.
     portGroup->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
     // Printing waits until the phone book has been shown.
@@ -174,6 +176,16 @@ void TForm1::CheckMenuItems() {
         speedGroup->addAction(speeds[i]);
         speeds[i]->setChecked(kBaudRates[i] == m_settings.BaudRate);
     }
+}
+
+// A phone plugged in meanwhile changes what COMn stands for: the tips are
+// made afresh whenever the menu opens.
+void TForm1::ShowPortDevices() {
+    auto& ui = *m_ui;
+    const QList<QAction*> ports = {ui.COM11, ui.COM21, ui.COM31, ui.COM41, ui.COM51,
+                                   ui.COM61, ui.COM71, ui.COM81, ui.COM91};
+    for (int n = 1; n <= ports.size(); ++n)
+        ports[n - 1]->setStatusTip(DeviceDescription(n));
 }
 
 QString TForm1::DeviceDescription(int portNumber) const {

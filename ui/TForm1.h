@@ -144,6 +144,7 @@ private:
     void SetConnectionIcon(bool open);
     void SetConnectedUI(bool on);
     QString DeviceDescription(int portNumber) const;
+    void ShowPortDevices();
 
     // The branches of the dispatch: what to build, or nothing after a
     // refusal was shown.

@@ -112,6 +112,7 @@ void WindowTest::startsFromTheSettingsFileAndWritesItBackAtExit() {
         QCOMPARE(form.pos(), bounds.topLeft());
     for (const char* item : {"COM11", "COM21", "COM41", "COM91"})
         QCOMPARE(w.find<QAction>(item)->isChecked(), portItem == item);
+    QCOMPARE(w.find<QAction>("COM21")->statusTip(), QString("COM2 is /nonexistent/velmora-test-device"));
     QVERIFY(w.find<QAction>(baudItem.toLatin1())->isChecked());
     QCOMPARE(form.statusText(), QString("Please Open Communication Port !"));
 
