@@ -3,6 +3,7 @@
 #include <climits>
 #include <cstdlib>
 #include <pwd.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace velmora {
@@ -42,9 +43,18 @@ AppPaths AppPathsIn(const std::string& dir) {
     return {d + kSettingsName, d + kTransmitName, d + kFailedName, d + kContactName};
 }
 
+bool IsPortableDir(const std::string& programDir) {
+    if (programDir.empty())
+        return false;
+    // A writable directory alone says nothing: root may write everywhere.
+    struct stat st {};
+    const std::string marker = WithSlash(programDir) + kPortableMarkerName;
+    return ::stat(marker.c_str(), &st) == 0 && S_ISREG(st.st_mode) && ::access(programDir.c_str(), W_OK) == 0;
+}
+
 AppPaths LocateAppPaths(const std::string& programDir) {
     AppPaths p;
-    if (!programDir.empty() && ::access(programDir.c_str(), W_OK) == 0)
+    if (IsPortableDir(programDir))
         return AppPathsIn(programDir);
     const std::string config = WithSlash(XdgDir("XDG_CONFIG_HOME", ".config")) + "velmora/";
     const std::string data = WithSlash(XdgDir("XDG_DATA_HOME", ".local/share")) + "velmora/";

@@ -13,10 +13,21 @@ struct AppPaths {
     std::string contactFile;  // "Contact.Txt"
 };
 
-// Portable form: everything beside the program when its directory is
-// writable. Otherwise the settings go to $XDG_CONFIG_HOME/velmora (default
-// ~/.config/velmora) and the logs and Contact.Txt to $XDG_DATA_HOME/velmora
-// (default ~/.local/share/velmora). Nothing is created here.
+// The file that makes a directory of programs a portable copy. The build
+// writes it beside the programs it builds; it is never installed, so an
+// installed copy cannot keep its files beside itself, not even when it runs
+// as root, who may write into /usr/bin.
+inline constexpr char kPortableMarkerName[] = "velmora.portable";
+
+// Whether `programDir` is a portable copy: it holds a regular file named
+// kPortableMarkerName and the user may write into it.
+bool IsPortableDir(const std::string& programDir);
+
+// Portable form: everything beside the program when its directory is a
+// portable copy (IsPortableDir). Otherwise the settings go to
+// $XDG_CONFIG_HOME/velmora (default ~/.config/velmora) and the logs and
+// Contact.Txt to $XDG_DATA_HOME/velmora (default ~/.local/share/velmora).
+// Nothing is created here.
 AppPaths LocateAppPaths(const std::string& programDir);
 
 // Everything in `dir`, whatever it is.

@@ -35,29 +35,87 @@ private:
     std::optional<std::string> m_old;
 };
 
-TEST(AppPaths, AWritableProgramDirectoryKeepsEverythingBesideTheProgram) {
+// What LocateAppPaths gives when it takes the XDG directories, for HOME
+// /home/u with both variables unset.
+const AppPaths kXdgDefault{"/home/u/.config/velmora/velmora.Ini", "/home/u/.local/share/velmora/Tr_smsn.Txt",
+                           "/home/u/.local/share/velmora/Fl_smsn.Txt",
+                           "/home/u/.local/share/velmora/Contact.Txt"};
+
+void ExpectPaths(const AppPaths& got, const AppPaths& want, const std::string& context) {
+    EXPECT_EQ(got.settingsFile, want.settingsFile) << context;
+    EXPECT_EQ(got.transmitLog, want.transmitLog) << context;
+    EXPECT_EQ(got.failedLog, want.failedLog) << context;
+    EXPECT_EQ(got.contactFile, want.contactFile) << context;
+}
+
+// HOME /home/u and no XDG variables, for one scope.
+struct XdgDefaults {
+    EnvVar home{"HOME", "/home/u"};
+    EnvVar config{"XDG_CONFIG_HOME", nullptr};
+    EnvVar data{"XDG_DATA_HOME", nullptr};
+};
+
+TEST(AppPaths, APortableCopyKeepsEverythingBesideTheProgram) {
     TempDir dir;
-    EnvVar cfg("XDG_CONFIG_HOME", "/elsewhere/cfg");
+    WriteText(dir / kPortableMarkerName, "");
+    XdgDefaults xdg;
     for (const std::string& programDir : {dir.path(), dir.path().substr(0, dir.path().size() - 1)}) {
-        const AppPaths p = LocateAppPaths(programDir);
-        EXPECT_EQ(p.settingsFile, dir / "velmora.Ini");
-        EXPECT_EQ(p.transmitLog, dir / "Tr_smsn.Txt");
-        EXPECT_EQ(p.failedLog, dir / "Fl_smsn.Txt");
-        EXPECT_EQ(p.contactFile, dir / "Contact.Txt");
+        EXPECT_TRUE(IsPortableDir(programDir)) << programDir;
+        ExpectPaths(LocateAppPaths(programDir), AppPathsIn(dir.path()), programDir);
+        EXPECT_EQ(LocateAppPaths(programDir).transmitLog, dir / "Tr_smsn.Txt");
     }
 }
 
-// A directory the user cannot write to; for root, who writes anywhere, one
-// that does not exist stands in.
-std::string UnwritableDir(const TempDir& dir) {
-    const std::string ro = dir / "installed";
-    ::mkdir(ro.c_str(), 0555);
-    return ::access(ro.c_str(), W_OK) == 0 ? dir / "no/such/dir" : ro;
+// An installed copy: the directory may well be writable (root writes into
+// /usr/bin), but without the marker nothing goes there.
+TEST(AppPaths, AWritableDirectoryWithoutTheMarkerIsNotPortable) {
+    TempDir dir;
+    ASSERT_EQ(::access(dir.path().c_str(), W_OK), 0);
+    XdgDefaults xdg;
+    EXPECT_FALSE(IsPortableDir(dir.path()));
+    ExpectPaths(LocateAppPaths(dir.path()), kXdgDefault, dir.path());
+    // A marker elsewhere (the directory above, a file of another name) does not count.
+    WriteText(dir / "velmora.portable.txt", "");
+    ::mkdir((dir / "bin").c_str(), 0755);
+    WriteText(dir / kPortableMarkerName, "");
+    ExpectPaths(LocateAppPaths(dir / "bin"), kXdgDefault, dir / "bin");
+}
+
+TEST(AppPaths, OnlyARegularFileIsTheMarker) {
+    TempDir dir;
+    XdgDefaults xdg;
+    const std::string marker = dir / kPortableMarkerName;
+    ::mkdir(marker.c_str(), 0755);
+    EXPECT_FALSE(IsPortableDir(dir.path())) << "a directory as marker";
+    ::rmdir(marker.c_str());
+    ASSERT_EQ(::symlink((dir / "nowhere").c_str(), marker.c_str()), 0);
+    EXPECT_FALSE(IsPortableDir(dir.path())) << "a dangling link as marker";
+    WriteText(dir / "nowhere", "");
+    EXPECT_TRUE(IsPortableDir(dir.path())) << "a link to a file";
+    ::unlink(marker.c_str());
+    EXPECT_FALSE(IsPortableDir(dir.path()));
+    EXPECT_FALSE(IsPortableDir(""));
+}
+
+TEST(AppPaths, APortableCopyTheUserCannotWriteToUsesTheXdgDirectories) {
+    TempDir dir;
+    const std::string ro = dir / "readonly";
+    ::mkdir(ro.c_str(), 0755);
+    WriteText(ro + "/" + kPortableMarkerName, "");
+    ::chmod(ro.c_str(), 0555);
+    if (::access(ro.c_str(), W_OK) == 0) {
+        ::chmod(ro.c_str(), 0755);
+        GTEST_SKIP() << "this user writes into read-only directories (root)";
+    }
+    XdgDefaults xdg;
+    EXPECT_FALSE(IsPortableDir(ro));
+    ExpectPaths(LocateAppPaths(ro), kXdgDefault, ro);
+    ::chmod(ro.c_str(), 0755);
 }
 
 TEST(AppPaths, OtherwiseTheXdgDirectories) {
     TempDir dir;
-    const std::string programDir = UnwritableDir(dir);
+    const std::string programDir = dir.path(); // writable, without the marker
     struct Row {
         const char* config;
         const char* data;
@@ -80,7 +138,6 @@ TEST(AppPaths, OtherwiseTheXdgDirectories) {
         EXPECT_EQ(p.failedLog, r.wantData + "Fl_smsn.Txt");
         EXPECT_EQ(p.contactFile, r.wantData + "Contact.Txt");
     }
-    ::chmod((dir / "installed").c_str(), 0755);
 }
 
 TEST(AppPaths, TheRunningProgramIsFoundThroughProc) {
@@ -88,7 +145,10 @@ TEST(AppPaths, TheRunningProgramIsFoundThroughProc) {
     ASSERT_FALSE(programDir.empty());
     EXPECT_EQ(programDir.back(), '/');
     EXPECT_EQ(::access((programDir + "core_tests").c_str(), X_OK), 0) << programDir;
-    // The build's output directory is writable, so the portable form applies.
+    // The build marks its output directory as a portable copy.
+    struct stat st {};
+    EXPECT_EQ(::stat((programDir + kPortableMarkerName).c_str(), &st), 0) << programDir;
+    EXPECT_TRUE(IsPortableDir(programDir));
     EnvVar unset("VELMORA_DIR", nullptr);
     EXPECT_EQ(CurrentAppPaths().settingsFile, programDir + "velmora.Ini");
 }
