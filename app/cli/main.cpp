@@ -54,9 +54,16 @@ int RunPhoneCommand(const Command& c, std::vector<std::string> words, Io io) {
 void PrintUsage(std::ostream& os) {
     os << "usage: velmora-cli COMMAND [ARGS...]\n"
           "       velmora-cli COMMAND --help\n"
-          "       velmora-cli --help | --version\n\ncommands:\n";
+          "       velmora-cli --help | --version\n"
+          "\n"
+          "Builds the PDUs of short messages and sends them through a GSM phone or USB modem.\n"
+          "\n"
+          "commands:\n";
     for (const auto& c : kCommands)
         os << "  " << c.name << std::string(12 - std::strlen(c.name), ' ') << c.summary << '\n';
+    os << "\n"
+          "  --help      show this help and exit\n"
+          "  --version   show the version and exit\n";
 }
 
 } // namespace

@@ -45,6 +45,7 @@ bool ParseCsq(const std::string& v, CsqAnswer& a) {
 
 const char* HelpText() {
     return "usage: velmora-phonesim [OPTIONS]\n"
+           "       velmora-phonesim --help | --version\n"
            "\n"
            "A simulated GSM phone on a pseudo-terminal. Prints the device path as the\n"
            "first line on stdout and answers AT commands on it until terminated.\n"
@@ -78,7 +79,8 @@ const char* HelpText() {
            "                          the line as an unplugged cable does, and exit\n"
            "  --record FILE           append every PDU received to FILE, one hex line each\n"
            "  --verbose               show the dialogue on stderr\n"
-           "  --help                  show this text\n"
+           "  --help                  show this help and exit\n"
+           "  --version               show the version and exit\n"
            "\n"
            "Phone book file: one entry a line, INDEX,NUMBER,NAME; INDEX from 1 to 250,\n"
            "the name is the rest of the line and may hold commas. For example:\n"
@@ -112,6 +114,8 @@ std::string ParseArguments(const std::vector<std::string>& words, Arguments& arg
         std::string v;
         if (w == "--help" || w == "-h") {
             args.help = true;
+        } else if (w == "--version") {
+            args.version = true;
         } else if (w == "--link") {
             if (!value(args.link))
                 return "--link needs a path";

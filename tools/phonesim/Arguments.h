@@ -12,6 +12,7 @@ struct Arguments {
     std::string link; // --link: a symbolic link to the device
     bool verbose = false;
     bool help = false;
+    bool version = false;
 };
 
 // Reads the command line (without the program name), including the phone

@@ -115,6 +115,10 @@ int main(int argc, char** argv) {
         std::cout << velmora::phonesim::HelpText();
         return 0;
     }
+    if (args.version) {
+        std::cout << "velmora-phonesim " VELMORA_VERSION "\n";
+        return 0;
+    }
 
     // Signals are taken only inside ppoll, so a terminate between two checks
     // of the flag is never lost.
