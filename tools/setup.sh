@@ -9,7 +9,9 @@ PACKAGES="cmake make g++ pkg-config git \
   googletest libgtest-dev libgmock-dev libbenchmark-dev \
   clang libclang-rt-dev clang-format \
   xvfb xauth \
-  poppler-utils"
+  poppler-utils \
+  librsvg2-bin gzip \
+  dpkg-dev file desktop-file-utils appstream lintian man-db groff-base"
 
 missing=""
 for p in $PACKAGES; do

@@ -1,7 +1,8 @@
 #!/bin/sh
 # Sets up, builds and runs every Velmora test: the unit, integration and
 # window tests under AddressSanitizer and UndefinedBehaviorSanitizer with
-# warnings as errors, then each fuzz target for a short while.
+# warnings as errors, then each fuzz target for a short while, then the
+# Debian package and the tarball: built from a Release build and checked.
 set -eu
 cd "$(dirname "$0")/.."
 tools/setup.sh
@@ -23,3 +24,8 @@ cmake -S . -B build/fuzz -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWith
     -DVELMORA_FUZZ=ON -DVELMORA_WERROR=ON -DVELMORA_FUZZ_SECONDS="${VELMORA_FUZZ_SECONDS:-30}" >/dev/null
 cmake --build build/fuzz -j"$jobs"
 ctest --test-dir build/fuzz --output-on-failure -j"$jobs"
+
+# The package: a Release build of the three programs (nothing shared with the
+# builds above), the .deb and the .tar.gz, then their checks.
+tools/package.sh
+tools/check-package.sh
