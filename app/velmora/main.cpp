@@ -64,6 +64,8 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName("velmora");
     QApplication::setApplicationDisplayName("Velmora");
     QApplication::setApplicationVersion(VELMORA_VERSION);
+    // Lets a Wayland desktop match the window to its menu entry and icon.
+    QGuiApplication::setDesktopFileName("velmora");
 
     velmora::WindowSetup setup;
     setup.paths = velmora::CurrentAppPaths();
