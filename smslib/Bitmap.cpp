@@ -224,7 +224,8 @@ Result<LoadedContent> LoadTabContent(Tab tab, const std::string& path) {
     loaded.tall = tab == Tab::PictureMessage;
     loaded.previewWidth = kRowPixels;
     Result<std::string> text = Result<std::string>::Fail("");
-    switch (ChooseReader(tab, path)) {
+    loaded.reader = ChooseReader(tab, path);
+    switch (loaded.reader) {
     case ContentReader::Bitmap: {
         auto bitmap = ReadBitmapFile(path);
         if (!bitmap)

@@ -75,7 +75,8 @@ ContentReader ChooseReader(Tab tab, std::string_view path);
 struct LoadedContent {
     std::string content; // normalised
     int previewWidth = 0;
-    bool tall = false; // a picture message: 28 rows instead of 14
+    bool tall = false;                          // a picture message: 28 rows instead of 14
+    ContentReader reader = ContentReader::None; // the reader the file got
 };
 
 // Loads a file into the operator logo, group graphic or picture message tab.

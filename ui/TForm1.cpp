@@ -1,5 +1,6 @@
 #include "TForm1.h"
 
+#include "LinkFactory.h"
 #include "Pictures.h"
 #include "Prompter.h"
 #include "TAboutBox.h"
@@ -27,6 +28,19 @@ const int kCloseWaitMs = 5000;
 QString FromLocal(const std::string& s) { return QString::fromStdString(s); }
 
 } // namespace
+
+WindowSetup MakeWindowSetup(AppPaths paths, DeviceOptions options,
+                            std::function<std::unique_ptr<Clock>()> clock) {
+    WindowSetup setup;
+    setup.paths = paths;
+    setup.deviceFor = [options](const TSettings& settings, int n) {
+        return DeviceMapFor(settings, options).DeviceFor(n);
+    };
+    setup.makeLink = [options, paths, clock](const TSettings& settings) {
+        return MakePhoneLink(paths, settings, options, clock ? clock() : nullptr);
+    };
+    return setup;
+}
 
 TForm1::TForm1(WindowSetup setup, QWidget* parent)
     : QMainWindow(parent), m_ui(std::make_unique<Ui::TForm1>()), m_setup(std::move(setup)),
@@ -70,8 +84,7 @@ void TForm1::WireSignals() {
     connect(ui.mnuOpenPort, &QAction::triggered, this, &TForm1::mnuOpenPortClick);
     connect(ui.mnuSerialPort, &QMenu::aboutToShow, this, &TForm1::ShowPortDevices);
     connect(ui.mnuClosePort, &QAction::triggered, this, &TForm1::mnuClosePortClick);
-    const QList<QAction*> ports = {ui.COM11, ui.COM21, ui.COM31, ui.COM41, ui.COM51,
-                                   ui.COM61, ui.COM71, ui.COM81, ui.COM91};
+    const QList<QAction*> ports = PortItems();
     for (int n = 1; n <= ports.size(); ++n)
         connect(ports[n - 1], &QAction::triggered, this, [this, n] { SerialPortClick(n); });
     const QList<QAction*> speeds = {ui.N24001, ui.N48001, ui.N96001, ui.N192001};
@@ -129,10 +142,8 @@ void TForm1::WireSignals() {
     connect(ui.lvContact, &QTreeWidget::itemActivated, this, &TForm1::lvContactDblClick);
     connect(ui.mnuPrinter, &QAction::triggered, this, &TForm1::Printer1Click);
     connect(ui.mnuTextFile, &QAction::triggered, this, &TForm1::TextFile1Click);
-    connect(link, &PhoneLink::stateChanged, this, &TForm1::PhonebookReadStarting);
     connect(link, &PhoneLink::contactFound, this, &TForm1::ContactFound);
     connect(link, &PhoneLink::phonebookFinished, this, &TForm1::PhonebookFinished);
-    connect(link, &PhoneLink::identity, this, &TForm1::KeepImsi);
 }
 
 void TForm1::LoadSettingsAtStart() {
@@ -159,8 +170,7 @@ void TForm1::ApplyWindowBounds() {
 void TForm1::CheckMenuItems() {
     auto& ui = *m_ui;
     auto* portGroup = new QActionGroup(this);
-    const QList<QAction*> ports = {ui.COM11, ui.COM21, ui.COM31, ui.COM41, ui.COM51,
-                                   ui.COM61, ui.COM71, ui.COM81, ui.COM91};
+    const QList<QAction*> ports = PortItems();
     for (int n = 1; n <= ports.size(); ++n) {
         portGroup->addAction(ports[n - 1]);
         ports[n - 1]->setChecked(n == m_settings.PortNumber);
@@ -181,11 +191,15 @@ void TForm1::CheckMenuItems() {
 // A phone plugged in meanwhile changes what COMn stands for: the tips are
 // made afresh whenever the menu opens.
 void TForm1::ShowPortDevices() {
-    auto& ui = *m_ui;
-    const QList<QAction*> ports = {ui.COM11, ui.COM21, ui.COM31, ui.COM41, ui.COM51,
-                                   ui.COM61, ui.COM71, ui.COM81, ui.COM91};
+    const QList<QAction*> ports = PortItems();
     for (int n = 1; n <= ports.size(); ++n)
         ports[n - 1]->setStatusTip(DeviceDescription(n));
+}
+
+// COM1 to COM9, in order.
+QList<QAction*> TForm1::PortItems() const {
+    const auto& ui = *m_ui;
+    return {ui.COM11, ui.COM21, ui.COM31, ui.COM41, ui.COM51, ui.COM61, ui.COM71, ui.COM81, ui.COM91};
 }
 
 QString TForm1::DeviceDescription(int portNumber) const {

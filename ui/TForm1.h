@@ -1,6 +1,7 @@
 #pragma once
 
 #include "AppPaths.h"
+#include "ComDevices.h"
 #include "ContentFile.h"
 #include "GlobalU.h"
 #include "MessageRequest.h"
@@ -42,6 +43,11 @@ struct WindowSetup {
     Prompter* prompter = nullptr;
 };
 
+// The setup of a window on the devices the options and settings name, its
+// files at `paths`, its dialogue paced by `clock` (null: real time).
+WindowSetup MakeWindowSetup(AppPaths paths, DeviceOptions options,
+                            std::function<std::unique_ptr<Clock>()> clock = nullptr);
+
 // The main window: destination, one tab per kind of message, the phone
 // link's indicators and the menus. Handlers read their widgets, call one
 // encoder or one PhoneLink request and show the result; the phone dialogue
@@ -55,7 +61,6 @@ public:
     // The text the status bar shows now.
     QString statusText() const { return m_status; }
     const TSettings& settings() const { return m_settings; }
-    TForm2& terminalInformation() { return *m_form2; }
     PhoneLink& link() { return *m_link; }
 
 protected:
@@ -126,11 +131,8 @@ private slots:
     void lvContactDblClick();
     void Printer1Click();
     void TextFile1Click();
-    void PhonebookReadStarting(PhoneLink::State state);
     void ContactFound(const QString& name, const QString& number, const QString& index);
     void PhonebookFinished(bool read, int count, bool stopped);
-    void KeepImsi(const QString& manufacturer, const QString& model, const QString& revision,
-                  const QString& imsi, const QString& serviceCentre);
 
 private:
     void WireSignals();
@@ -145,6 +147,7 @@ private:
     void SetConnectedUI(bool on);
     QString DeviceDescription(int portNumber) const;
     void ShowPortDevices();
+    QList<QAction*> PortItems() const;
 
     // The branches of the dispatch: what to build, or nothing after a
     // refusal was shown.

@@ -150,7 +150,7 @@ bool TForm1::LoadPicture(Tab tab, const QString& path, QLineEdit* fileEdit, QPla
     m_ui->lblFName->setText(path);
     m_ui->mnuFSaveAs->setEnabled(true);
     memo->setPlainText(Q(loaded->content));
-    const bool fromBitmap = ChooseReader(tab, S(path)) == ContentReader::Bitmap;
+    const bool fromBitmap = loaded->reader == ContentReader::Bitmap;
     ShowPreview(DrawPreview(loaded->content, loaded->tall, loaded->previewWidth));
     const QString note = SizeNote(*loaded, fromBitmap);
     if (!note.isEmpty())

@@ -1,7 +1,6 @@
 // The window's side of the phone link: the Communication menu, the
 // connection icon, the lamps, the line signals and the signal gauges.
 
-#include "Prompter.h"
 #include "TForm1.h"
 #include "TForm2.h"
 #include "ui_TForm1.h"
@@ -34,6 +33,10 @@ void TForm1::LinkStateChanged(PhoneLink::State state) {
     if (reading && !m_readProgress->isVisible())
         m_readProgress->setValue(0);
     m_readProgress->setVisible(reading);
+    // The list empties only when the link really reads: a list that is
+    // current is kept and shown as it is.
+    if (state == PhoneLink::State::ReadingPhonebook)
+        m_ui->lvContact->clear();
     SetConnectionIcon(state >= PhoneLink::State::Identifying);
     SetConnectedUI(PhoneLink::IsUp(state));
 }
@@ -117,6 +120,7 @@ void TForm1::ClimbSignalBar() {
 void TForm1::IdentityRead(const QString& manufacturer, const QString& model, const QString& revision,
                           const QString& imsi, const QString& serviceCentre) {
     m_form2->setIdentity({manufacturer, model, revision, imsi, serviceCentre});
+    m_imsi = imsi; // for the phone book's printout
 }
 
 } // namespace velmora

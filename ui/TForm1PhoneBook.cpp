@@ -76,13 +76,6 @@ void TForm1::RequestPhonebook(bool readAgain) {
     m_link->readPhonebook(readAgain);
 }
 
-// The list empties only when the link really reads: a list that is current
-// is kept and shown as it is.
-void TForm1::PhonebookReadStarting(PhoneLink::State state) {
-    if (state == PhoneLink::State::ReadingPhonebook)
-        m_ui->lvContact->clear();
-}
-
 // Item texts are never read as markup.
 void TForm1::ContactFound(const QString& name, const QString& number, const QString& index) {
     new QTreeWidgetItem(m_ui->lvContact, QStringList{name, number, index});
@@ -95,11 +88,6 @@ void TForm1::PhonebookFinished(bool /*read*/, int /*count*/, bool /*stopped*/) {
     // The submenu, not only its entry: a disabled submenu takes no clicks.
     m_ui->mnuPrintAll->setEnabled(true);
     m_ui->mnuPrintAll->menuAction()->setEnabled(true);
-}
-
-void TForm1::KeepImsi(const QString& /*manufacturer*/, const QString& /*model*/, const QString& /*revision*/,
-                      const QString& imsi, const QString& /*serviceCentre*/) {
-    m_imsi = imsi;
 }
 
 void TForm1::mnuPShowContactClick() { ShowContactList(true); }

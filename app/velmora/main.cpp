@@ -67,15 +67,7 @@ int main(int argc, char** argv) {
     // Lets a Wayland desktop match the window to its menu entry and icon.
     QGuiApplication::setDesktopFileName("velmora");
 
-    velmora::WindowSetup setup;
-    setup.paths = velmora::CurrentAppPaths();
-    setup.deviceFor = [options](const velmora::TSettings& settings, int n) {
-        return velmora::DeviceMapFor(settings, options).DeviceFor(n);
-    };
-    setup.makeLink = [options, paths = setup.paths](const velmora::TSettings& settings) {
-        return velmora::MakePhoneLink(paths, settings, options, nullptr);
-    };
-    velmora::TForm1 window(std::move(setup));
+    velmora::TForm1 window(velmora::MakeWindowSetup(velmora::CurrentAppPaths(), options));
     window.show();
     return QApplication::exec();
 }

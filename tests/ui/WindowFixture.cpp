@@ -60,16 +60,10 @@ Window::~Window() {
 }
 
 void Window::recreate(const QString& device, double scale) {
-    WindowSetup setup;
-    setup.paths = AppPathsIn(m_dir.path().toStdString());
     DeviceOptions options;
     options.anyPort = device.toStdString();
-    setup.deviceFor = [options](const TSettings& settings, int n) {
-        return DeviceMapFor(settings, options).DeviceFor(n);
-    };
-    setup.makeLink = [options, scale, paths = setup.paths](const TSettings& settings) {
-        return MakePhoneLink(paths, settings, options, std::make_unique<RealClock>(scale));
-    };
+    WindowSetup setup = MakeWindowSetup(AppPathsIn(m_dir.path().toStdString()), options,
+                                        [scale] { return std::make_unique<RealClock>(scale); });
     setup.prompter = &prompter;
     m_form.reset();
     m_form = std::make_unique<TForm1>(std::move(setup));
