@@ -1,6 +1,6 @@
 #include "ContactExport.h"
 
-#include "AtomicFile.h"
+#include "FileIo.h"
 #include "Strings.h"
 
 #include <QDateTime>
@@ -25,10 +25,10 @@ std::string FormatExportStamp(std::time_t when) {
 
 ExportResult WriteContactExport(const std::string& path, const std::vector<PhonebookEntry>& entries,
                                 std::time_t when) {
-    const std::string failure =
-        WriteFileCreatingDirectory(path, FormatContactExport(entries, FormatExportStamp(when)));
-    if (!failure.empty())
-        return {false, "Unable to save to file " + path + " (" + failure + ") !"};
+    const auto written =
+        WriteFileAtomically(path, FormatContactExport(entries, FormatExportStamp(when)), true);
+    if (!written)
+        return {false, "Unable to save to file " + path + " (" + written.error() + ") !"};
     return {true, "Save to file " + path + " !"};
 }
 

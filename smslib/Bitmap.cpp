@@ -54,7 +54,7 @@ Result<std::string> DecodeLogoFile(std::string_view bytes, std::string_view lett
 
 Result<std::string> ReadLogoFile(const std::string& path, std::size_t pixelsAt,
                                  Result<std::string> (*decode)(std::string_view)) {
-    auto read = ReadFilePrefix(path, pixelsAt + kLogoPixels);
+    const auto read = ReadFilePrefixOrRefusal(path, pixelsAt + kLogoPixels);
     if (!read)
         return Result<std::string>::Fail(read.error());
     return decode(read->bytes);
@@ -67,7 +67,7 @@ std::string FirstLineOf(std::string_view bytes) {
 }
 
 Result<std::string> ReadFirstLine(const std::string& path) {
-    auto read = ReadFilePrefix(path, kMaxContentFileBytes);
+    const auto read = ReadFilePrefixOrRefusal(path, kMaxContentFileBytes);
     if (!read)
         return Result<std::string>::Fail(read.error());
     // A byte-order mark left by a Windows editor is not text: kept, it would
@@ -151,7 +151,7 @@ Result<Bitmap> DecodeBitmap(std::string_view b) {
 }
 
 Result<Bitmap> ReadBitmapFile(const std::string& path) {
-    auto read = ReadFilePrefix(path, kMaxContentFileBytes);
+    const auto read = ReadFilePrefixOrRefusal(path, kMaxContentFileBytes);
     if (!read)
         return Result<Bitmap>::Fail(read.error());
     if (read->truncated)

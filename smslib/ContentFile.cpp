@@ -108,7 +108,10 @@ std::string ContentFileText(std::string_view hex, std::string_view title) {
 }
 
 Result<std::string> WriteContentFile(const std::string& path, std::string_view hex, std::string_view title) {
-    return WriteFileAtomically(path, ContentFileText(hex, title));
+    auto written = WriteFileAtomically(path, ContentFileText(hex, title));
+    if (!written && !path.empty())
+        return Result<std::string>::Fail(CannotWrite(path, written.error()));
+    return written;
 }
 
 SavePlan PlanSaveContentAs(std::string_view source, std::string_view destination, const ContentMemos& memos) {

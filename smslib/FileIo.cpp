@@ -73,6 +73,20 @@ void SyncDirectory(const std::string& path) {
         ::fsync(dir.get());
 }
 
+const char* KindOf(mode_t mode) {
+    if (S_ISDIR(mode))
+        return "a directory";
+    if (S_ISFIFO(mode))
+        return "a FIFO";
+    if (S_ISCHR(mode))
+        return "a character device";
+    if (S_ISBLK(mode))
+        return "a block device";
+    if (S_ISSOCK(mode))
+        return "a socket";
+    return "something else";
+}
+
 // What went wrong, as an errno, and on which side of a copy.
 struct IoError {
     int code = 0;
@@ -133,12 +147,34 @@ IoError WriteBytes(const std::string& path, std::string_view bytes) {
 
 } // namespace
 
-Result<FilePrefix> ReadFilePrefix(const std::string& path, std::size_t limit) {
-    Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+std::string FileRefusal::Text(const std::string& path) const {
+    switch (kind) {
+    case Unsuitable:
+        return "Cannot read \"" + path + "\": it is " + reason + ", not a regular file";
+    case Missing:
+        return "Cannot open \"" + path + "\": " + reason;
+    case Failed:
+        break;
+    }
+    return "Cannot read \"" + path + "\": " + reason;
+}
+
+Result<FilePrefix, FileRefusal> ReadFilePrefix(const std::string& path, std::size_t limit) {
+    using R = Result<FilePrefix, FileRefusal>;
+    const auto fail = [](FileRefusal::Kind kind, std::string reason) {
+        return R::Fail({kind, std::move(reason)});
+    };
+    // O_NONBLOCK: opening a FIFO for reading would otherwise wait for a
+    // writer before the check below could refuse it.
+    Fd fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
     if (fd.get() < 0)
-        return Result<FilePrefix>::Fail(Why("Cannot open", path, errno));
+        return fail(errno == ENOENT ? FileRefusal::Missing : FileRefusal::Failed, std::strerror(errno));
+    struct stat st {};
+    if (::fstat(fd.get(), &st) != 0)
+        return fail(FileRefusal::Failed, std::strerror(errno));
+    if (!S_ISREG(st.st_mode))
+        return fail(FileRefusal::Unsuitable, KindOf(st.st_mode));
     FilePrefix prefix;
-    // One byte beyond the limit tells whether the file goes on.
     prefix.bytes.resize(limit + 1);
     std::size_t got = 0;
     while (got < prefix.bytes.size()) {
@@ -146,7 +182,7 @@ Result<FilePrefix> ReadFilePrefix(const std::string& path, std::size_t limit) {
         if (n < 0) {
             if (errno == EINTR)
                 continue;
-            return Result<FilePrefix>::Fail(Why("Cannot read", path, errno));
+            return fail(FileRefusal::Failed, std::strerror(errno));
         }
         if (n == 0)
             break;
@@ -154,21 +190,43 @@ Result<FilePrefix> ReadFilePrefix(const std::string& path, std::size_t limit) {
     }
     prefix.truncated = got > limit;
     prefix.bytes.resize(got > limit ? limit : got);
-    return Result<FilePrefix>::Ok(std::move(prefix));
+    return R::Ok(std::move(prefix));
 }
 
-std::string ReplaceFileContents(const std::string& path, std::string_view bytes) {
-    if (path.empty())
-        return std::strerror(ENOENT);
-    const IoError error = WriteBytes(path, bytes);
-    return error.code == 0 ? std::string() : std::strerror(error.code);
+Result<FilePrefix> ReadFilePrefixOrRefusal(const std::string& path, std::size_t limit) {
+    auto read = ReadFilePrefix(path, limit);
+    if (!read)
+        return Result<FilePrefix>::Fail(read.error().Text(path));
+    return Result<FilePrefix>::Ok(std::move(read.value()));
 }
 
-Result<std::string> WriteFileAtomically(const std::string& path, std::string_view bytes) {
+std::string CannotWrite(const std::string& path, const std::string& reason) {
+    return "Cannot write \"" + path + "\": " + reason;
+}
+
+std::string MakeParentDirectory(const std::string& path) {
+    const std::string dir = DirectoryOf(path);
+    struct stat st {};
+    if (::stat(dir.c_str(), &st) == 0)
+        return S_ISDIR(st.st_mode) ? "" : std::strerror(ENOTDIR);
+    // Walk down from the root, creating what is missing.
+    for (std::size_t pos = 1; pos <= dir.size(); ++pos) {
+        if (pos != dir.size() && dir[pos] != '/')
+            continue;
+        if (::mkdir(dir.substr(0, pos).c_str(), 0700) != 0 && errno != EEXIST)
+            return std::strerror(errno);
+    }
+    return "";
+}
+
+Result<std::string> WriteFileAtomically(const std::string& path, std::string_view bytes, bool createParents) {
     if (path.empty())
         return Result<std::string>::Fail("No file name given");
+    if (createParents)
+        if (std::string err = MakeParentDirectory(path); !err.empty())
+            return Result<std::string>::Fail(std::move(err));
     if (const IoError error = WriteBytes(path, bytes); error.code != 0)
-        return Result<std::string>::Fail(Why("Cannot write", path, error.code));
+        return Result<std::string>::Fail(std::strerror(error.code));
     return Result<std::string>::Ok(path);
 }
 

@@ -1,21 +1,25 @@
 #pragma once
 
+// How this library and app/core hand back a failure: every builder, reader
+// and check gives a Result, never throws and never shows anything. The
+// reason is worded so the window can show it to the user as it stands; a
+// caller that needs more than words (which field to focus, whether a file
+// was missing) gets it from a richer reason type `E`.
+
 #include <optional>
 #include <string>
 #include <utility>
 
 namespace velmora {
 
-// What a builder or reader hands back: either the value, or the reason it
-// refused, worded so the window can show it to the user as it stands.
-template <class T> class Result {
+template <class T, class E = std::string> class Result {
 public:
     static Result Ok(T value) {
         Result r;
         r.m_value = std::move(value);
         return r;
     }
-    static Result Fail(std::string reason) {
+    static Result Fail(E reason) {
         Result r;
         r.m_error = std::move(reason);
         return r;
@@ -27,12 +31,12 @@ public:
     T& value() { return *m_value; }
     const T& operator*() const { return *m_value; }
     const T* operator->() const { return &*m_value; }
-    const std::string& error() const { return m_error; }
+    const E& error() const { return m_error; }
 
 private:
     Result() = default;
     std::optional<T> m_value;
-    std::string m_error;
+    E m_error{};
 };
 
 } // namespace velmora

@@ -61,6 +61,14 @@ std::optional<int> Number(const std::string& text) {
     return n;
 }
 
+// A settings message names its file once: those about the file as a whole
+// already start with it.
+std::string AboutFile(const std::string& path, const std::string& message) {
+    if (message.rfind(path + ": ", 0) == 0)
+        return message;
+    return path + ": " + message;
+}
+
 // Says nothing while the dialogue runs; keeps what a failure report needs.
 class CliEvents : public SessionEvents {
 public:
@@ -103,7 +111,7 @@ public:
         // A broken value falls back to its default; say so rather than
         // quietly talking to another port.
         for (const auto& message : LoadSettings(SettingsSection::Communication, paths.settingsFile, settings))
-            io.err << "velmora-cli: " << paths.settingsFile << ": " << message << '\n';
+            io.err << "velmora-cli: " << AboutFile(paths.settingsFile, message) << '\n';
         m_portNumber = target.port.value_or(settings.PortNumber);
         m_baud = target.baud.value_or(settings.BaudRate);
         m_port = MakeComPort(settings, target.devices);

@@ -1,6 +1,6 @@
 #include "GlobalU.h"
 
-#include "AtomicFile.h"
+#include "FileIo.h"
 #include "IniFile.h"
 
 #include <charconv>
@@ -83,15 +83,22 @@ void ReadWindow(const IniFile& ini, TSettings& settings, std::vector<std::string
 // The settings file's text, or nothing (with the message) when it is missing
 // or cannot be used: then every key takes its default.
 IniFile ReadSettingsFile(const std::string& file, std::vector<std::string>& messages) {
-    std::string bytes;
-    const SmallFileRead r = ReadSmallFile(file, kSettingsLimit, bytes);
-    if (r.status == SmallFile::Unsuitable)
-        messages.push_back(file + " is " + r.reason +
-                           ", not a settings file (a regular file of at most 1 MiB): using the default "
-                           "settings and leaving it as it is");
-    else if (r.status == SmallFile::Failed)
-        messages.push_back("Unable to read " + file + ": " + r.reason);
-    return IniFile::Parse(bytes);
+    const auto notRead = [&](const std::string& what) {
+        messages.push_back(file + ": not read (" + what +
+                           "); using the defaults and leaving the file as it is");
+        return IniFile::Parse("");
+    };
+    const auto read = ReadFilePrefix(file, kSettingsLimit);
+    if (!read) {
+        if (read.error().kind == FileRefusal::Unsuitable)
+            return notRead(read.error().reason);
+        if (read.error().kind == FileRefusal::Failed)
+            messages.push_back("Unable to read " + file + ": " + read.error().reason);
+        return IniFile::Parse("");
+    }
+    if (read->truncated)
+        return notRead("larger than 1 MiB");
+    return IniFile::Parse(read->bytes);
 }
 
 } // namespace
@@ -118,14 +125,13 @@ std::vector<std::string> LoadSettings(const std::string& file, TSettings& settin
 
 std::string SaveSettings(SettingsSection section, const std::string& file, const TSettings& settings) {
     const std::string failure = "Unable to write to " + file;
-    std::string bytes;
     // A file that cannot be read is not overwritten, since its other sections
     // would be lost; nor is anything that is not a settings file (a FIFO, a
     // device, a huge file the user pointed the program at).
-    if (const auto r = ReadSmallFile(file, kSettingsLimit, bytes);
-        r.status != SmallFile::Read && r.status != SmallFile::Missing)
+    const auto read = ReadFilePrefix(file, kSettingsLimit);
+    if (read ? read->truncated : read.error().kind != FileRefusal::Missing)
         return failure;
-    IniFile ini = IniFile::Parse(bytes);
+    IniFile ini = IniFile::Parse(read ? read->bytes : std::string());
     if (section == SettingsSection::Communication) {
         ini.SetValue(kCommSection, "Port", std::to_string(settings.PortNumber));
         ini.SetValue(kCommSection, "Baudrate", std::to_string(settings.BaudRate));
@@ -135,7 +141,7 @@ std::string SaveSettings(SettingsSection section, const std::string& file, const
         ini.SetValue(kFormSection, "ZHeight", std::to_string(settings.WindowHeight));
         ini.SetValue(kFormSection, "ZWidth", std::to_string(settings.WindowWidth));
     }
-    if (auto err = WriteFileCreatingDirectory(file, ini.Text()); !err.empty())
+    if (!WriteFileAtomically(file, ini.Text(), true))
         return failure;
     return "";
 }

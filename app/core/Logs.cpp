@@ -1,6 +1,6 @@
 #include "Logs.h"
 
-#include "AtomicFile.h"
+#include "FileIo.h"
 
 #include <QLocale>
 

@@ -5,7 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <sstream>
+
+#include <sys/stat.h>
 
 namespace velmora::cli {
 namespace {
@@ -175,6 +178,14 @@ TEST_F(ContentCli, RefusalsAndUsageErrors) {
     const std::string badNol = dir.write("bad.nol", "nol and nothing else");
     const std::string empty = dir.write("empty.vol", "\r\n// Velmora Operator Logo File\r\n");
     const std::string deep = dir.write("deep.bmp", MakeBmp({.bitsPerPixel = 8}));
+    // Named pipes behind every reader: each must be refused at once, not
+    // wait for a writer that never comes.
+    std::map<std::string, std::string> fifo;
+    for (const char* name : {"pipe.bmp", "pipe.nol", "pipe.ngg", "pipe.vpm", "pipe.txt"}) {
+        fifo[name] = dir.path(name);
+        ASSERT_EQ(::mkfifo(fifo[name].c_str(), 0600), 0);
+    }
+    const std::string notRegular = "it is a FIFO, not a regular file";
     const struct {
         int (*command)(std::vector<std::string>, Io);
         std::vector<std::string> words;
@@ -204,6 +215,12 @@ TEST_F(ContentCli, RefusalsAndUsageErrors) {
         {RunPdu, {"ringtone", kNumber, "--file", dir.path("none.txt")}, kExitRefused, "none.txt"},
         {RunPdu, {"ems", kNumber, "--picture", empty, "Hi"}, kExitRefused, "BMP"},
         {RunPdu, {"ems", kNumber, "--picture", deep}, kExitRefused, "Monochrome"},
+        {RunContent, {fifo["pipe.bmp"], "--as", "logo"}, kExitRefused, notRegular.c_str()},
+        {RunContent, {fifo["pipe.nol"], "--as", "logo"}, kExitRefused, notRegular.c_str()},
+        {RunContent, {fifo["pipe.ngg"], "--as", "group"}, kExitRefused, notRegular.c_str()},
+        {RunPreview, {fifo["pipe.vpm"], "--as", "picture"}, kExitRefused, notRegular.c_str()},
+        {RunPdu, {"ringtone", kNumber, "--file", fifo["pipe.txt"]}, kExitRefused, notRegular.c_str()},
+        {RunPdu, {"ems", kNumber, "--picture", fifo["pipe.bmp"]}, kExitRefused, notRegular.c_str()},
     };
     for (const auto& c : cases) {
         const Outcome r = Invoke(c.command, c.words);

@@ -194,10 +194,10 @@ TEST(Settings, OnlyARegularFileOfAtMost1MiBIsReadOrWritten) {
         const char* kind; // what the message says it is; nullptr: read as settings
         bool save;        // try a save over it (not over a real device)
     } rows[] = {
-        {"fifo", dir / "fifo.Ini", "is a FIFO", true},
-        {"device", dir / "zero.Ini", "is a character device", false},
-        {"directory", dir / "dir.Ini", "is a directory", true},
-        {"1 MiB and a byte", dir / "big.Ini", "is larger than 1 MiB", true},
+        {"fifo", dir / "fifo.Ini", "a FIFO", true},
+        {"device", dir / "zero.Ini", "a character device", false},
+        {"directory", dir / "dir.Ini", "a directory", true},
+        {"1 MiB and a byte", dir / "big.Ini", "larger than 1 MiB", true},
         {"exactly 1 MiB", dir / "full.Ini", nullptr, true},
     };
     ASSERT_EQ(::mkfifo(rows[0].path.c_str(), 0600), 0);
@@ -219,9 +219,8 @@ TEST(Settings, OnlyARegularFileOfAtMost1MiBIsReadOrWritten) {
             EXPECT_EQ(s.WindowTop, 7) << r.name;
         } else {
             ASSERT_EQ(messages.size(), 1u) << r.name;
-            EXPECT_EQ(messages[0], r.path + " " + r.kind +
-                                       ", not a settings file (a regular file of at most 1 MiB): using the "
-                                       "default settings and leaving it as it is");
+            EXPECT_EQ(messages[0], r.path + ": not read (" + r.kind +
+                                       "); using the defaults and leaving the file as it is");
             EXPECT_EQ(s.PortNumber, 1) << r.name;
             EXPECT_EQ(s.BaudRate, 19200) << r.name;
             EXPECT_EQ(s.WindowTop, 0) << r.name;

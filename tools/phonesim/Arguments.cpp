@@ -1,8 +1,8 @@
 #include "Arguments.h"
 
+#include "FileIo.h"
+
 #include <charconv>
-#include <fstream>
-#include <sstream>
 
 namespace velmora::phonesim {
 
@@ -13,13 +13,14 @@ bool ToInt(const std::string& s, int& v, int min, int max) {
     return ec == std::errc() && end == s.data() + s.size() && !s.empty() && v >= min && v <= max;
 }
 
+// The simulated phone's files are small; a FIFO or device given by mistake
+// is refused like everywhere else in the programs.
 bool ReadFile(const std::string& path, std::string& text) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
+    constexpr std::size_t kLimit = 16 << 20;
+    const auto read = ReadFilePrefix(path, kLimit);
+    if (!read || read->truncated)
         return false;
-    std::ostringstream ss;
-    ss << in.rdbuf();
-    text = ss.str();
+    text = read->bytes;
     return true;
 }
 
