@@ -112,7 +112,9 @@ void TForm1::WireSignals() {
     connect(ui.bitSendSMS, &QPushButton::clicked, this, &TForm1::bitSendSMSClick);
     connect(ui.memText, &QPlainTextEdit::textChanged, this, &TForm1::memTextChange);
     connect(ui.memEMS, &QPlainTextEdit::textChanged, this, &TForm1::memTextChange);
-    connect(ui.chkFlash, &QCheckBox::clicked, this, &TForm1::chkFlashClick);
+    // Every change of the box, also one made through the accessibility bus
+    // (whose Toggle action does not click), sets the limit.
+    connect(ui.chkFlash, &QCheckBox::toggled, this, &TForm1::chkFlashClick);
     connect(ui.btnClear, &QPushButton::clicked, this, &TForm1::btnClearClick);
     connect(ui.btnClearEMS, &QPushButton::clicked, this, &TForm1::btnClearEMSClick);
     connect(ui.txtHPNo, &QLineEdit::textChanged, this, &TForm1::txtHPNoChange);

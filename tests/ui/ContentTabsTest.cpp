@@ -6,6 +6,7 @@
 #include "WindowFixture.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -53,6 +54,7 @@ private slots:
     void offersToCutATuneTooLongForOneMessage();
     void fileOpenLoadsByTheFilterChosen();
     void aRefusedFileLeavesTheTabAsItWas();
+    void aLongPathNeverWidensTheWindow();
     void saveAsCopiesOrWritesAContentFile();
     void composesEmsTags();
     void droppedFilesGoToTheirTab();
@@ -360,6 +362,24 @@ void ContentTabsTest::aRefusedFileLeavesTheTabAsItWas() {
     w.find<QPushButton>("bitBrowse")->click();
     QCOMPARE(memo(w, "memHexLogo"), Q(ContentOf(48, 14, Diagonals)));
     QVERIFY2(w.form().statusText().contains("48 x 14"), qPrintable(w.form().statusText()));
+}
+
+void ContentTabsTest::aLongPathNeverWidensTheWindow() {
+    const QString path = Q(m_files.write(std::string(3, 'd') + "/" + std::string(120, 'n') + "/logo.bmp",
+                                         MakeBmp({72, 14, Diagonals})));
+    Window w("/nonexistent/velmora-test-device");
+    w.show();
+    const int width = w.form().width();
+    selectTab(w, 1);
+    w.prompter.files << Prompter::FileChoice{path, 1};
+    w.find<QPushButton>("bitBrowse")->click();
+    QApplication::processEvents();
+    QCOMPARE(w.form().width(), width);
+    QVERIFY(w.form().minimumSizeHint().width() <= width);
+    auto* label = w.find<QLabel>("lblFName");
+    QCOMPARE(label->text(), path);
+    QCOMPARE(label->toolTip(), path);
+    QCOMPARE(label->accessibleDescription(), path);
 }
 
 void ContentTabsTest::saveAsCopiesOrWritesAContentFile() {

@@ -51,6 +51,7 @@ private slots:
     void sendsTextAndFlashMessages();
     void aRefusedSubmissionShowsThePhonesReason();
     void countsAndLimitsTheText();
+    void theFlashLimitFollowsTheBoxHoweverItChanges();
     void refusesWhatCannotBeSent_data();
     void refusesWhatCannotBeSent();
     void showsTheSignalAndDisconnectsAfterThreeFailedPolls();
@@ -290,6 +291,26 @@ void WindowTest::countsAndLimitsTheText() {
     w.find<QPushButton>("btnClear")->click();
     QVERIFY(memo->toPlainText().isEmpty());
     QCOMPARE(left->text(), QString("160"));
+}
+
+// Screen readers and automation toggle a check box through its accessible
+// action, which changes the state without a click.
+void WindowTest::theFlashLimitFollowsTheBoxHoweverItChanges() {
+    Window w("/nonexistent/velmora-test-device");
+    auto* memo = w.find<QPlainTextEdit>("memText");
+    auto* flash = w.find<QCheckBox>("chkFlash");
+    QAccessibleInterface* box = QAccessible::queryAccessibleInterface(flash);
+    QVERIFY(box && box->actionInterface());
+    memo->setPlainText(QString(100, 'a'));
+    box->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+    QVERIFY(flash->isChecked());
+    QCOMPARE(w.find<QLabel>("lblDescription")->text(), QString("Maximum 69 Characters"));
+    QCOMPARE(memo->toPlainText(), QString(69, 'a'));
+    QCOMPARE(w.find<QLabel>("lblLeftChar")->text(), QString("0"));
+    QVERIFY(w.find<QCheckBox>("chkBlink")->isEnabled());
+    flash->setChecked(false);
+    QCOMPARE(w.find<QLabel>("lblDescription")->text(), QString("Maximum 160 Characters"));
+    QCOMPARE(w.find<QLabel>("lblLeftChar")->text(), QString("91"));
 }
 
 void WindowTest::refusesWhatCannotBeSent_data() {
