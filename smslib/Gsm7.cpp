@@ -123,7 +123,8 @@ Result<std::string> EncodeGsm7(std::u16string_view text) {
             names += CharacterName(cp);
         }
         return Result<std::string>::Fail("A normal text message cannot carry " + names +
-                                         "; send it as a flash message instead");
+                                         ". Remove them, or send the text as a Flash Message, which "
+                                         "carries any character.");
     }
     std::string codes;
     codes.reserve(text.size());

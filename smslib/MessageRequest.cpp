@@ -45,23 +45,50 @@ int HexValue(char c) {
     return -1;
 }
 
-Result<MessageJob> Job(const std::string& number, const Result<std::string>& built) {
-    if (!built)
-        return Result<MessageJob>::Fail(built.error());
-    return Result<MessageJob>::Ok({number, {built.value()}});
+using Built = Result<MessageJob, Refusal>;
+
+Built Refuse(std::string text, RefusedField field = RefusedField::None) {
+    return Built::Fail({std::move(text), field});
 }
 
-Result<MessageJob> Job(const std::string& number, const Result<std::array<std::string, 3>>& built) {
+Built Job(const std::string& number, const Result<std::string>& built,
+          RefusedField field = RefusedField::None) {
     if (!built)
-        return Result<MessageJob>::Fail(built.error());
-    return Result<MessageJob>::Ok({number, {built.value().begin(), built.value().end()}});
+        return Refuse(built.error(), field);
+    return Built::Ok({number, {built.value()}});
 }
 
-// The content kinds: the hex checked first, then what the kind needs.
-Result<MessageJob> BuildContent(const MessageRequest& r, const std::string& number) {
+Built Job(const std::string& number, const Result<std::array<std::string, 3>>& built) {
+    if (!built)
+        return Refuse(built.error());
+    return Built::Ok({number, {built.value().begin(), built.value().end()}});
+}
+
+bool IsContentKind(MessageKind kind) {
+    return kind == MessageKind::Logo || kind == MessageKind::Group || kind == MessageKind::Picture ||
+           kind == MessageKind::Ringtone;
+}
+
+// What an empty content tab says, pointing at its Browse button.
+const char* NoContent(MessageKind kind) {
+    switch (kind) {
+    case MessageKind::Logo:
+        return "Please choose operator logo !";
+    case MessageKind::Group:
+        return "Please choose grouph graphic !";
+    case MessageKind::Picture:
+        return "Please choose picture message !";
+    default:
+        return "Please choose RTTTL ringtone !";
+    }
+}
+
+Built BuildContent(const MessageRequest& r, const std::string& number) {
+    if (r.content.empty())
+        return Refuse(NoContent(r.kind), RefusedField::ContentSource);
     const auto hex = ParseContentHex(r.content);
     if (!hex)
-        return Result<MessageJob>::Fail(hex.error());
+        return Refuse(hex.error());
     switch (r.kind) {
     case MessageKind::Group:
         return Job(number, BuildGroupGraphicPDU(number, *hex));
@@ -70,13 +97,8 @@ Result<MessageJob> BuildContent(const MessageRequest& r, const std::string& numb
     case MessageKind::Ringtone:
         return Job(number, BuildRingtonePDU(number, *hex));
     default:
-        break;
+        return Job(number, BuildOperatorLogoPDU(number, *hex, MakeNetworkCode(r.mcc, r.nc)));
     }
-    if (!AllDigits(r.mcc, 3))
-        return Result<MessageJob>::Fail("invalid MCC \"" + r.mcc + "\": it must be 3 digits");
-    if (!AllDigits(r.nc, 2))
-        return Result<MessageJob>::Fail("invalid NC \"" + r.nc + "\": it must be 2 digits");
-    return Job(number, BuildOperatorLogoPDU(number, *hex, MakeNetworkCode(r.mcc, r.nc)));
 }
 
 } // namespace
@@ -123,30 +145,34 @@ Result<std::string> ParseContentHex(std::string_view typed) {
     return Result<std::string>::Ok(std::move(hex));
 }
 
-Result<MessageJob> BuildMessage(const MessageRequest& r) {
+Built BuildMessage(const MessageRequest& r) {
+    // A logo names its network before anything else is looked at.
+    if (r.kind == MessageKind::Logo && (!AllDigits(r.mcc, 3) || !AllDigits(r.nc, 2)))
+        return Refuse("Unknown Mobile Operator, Please select provider or fill MCC and NC !");
+    if (r.destination.empty())
+        return Refuse("Please Fill Destination Mobile Number !", RefusedField::Destination);
     const auto number = CheckDestination(r.destination);
     if (!number)
-        return Result<MessageJob>::Fail(number.error());
+        return Refuse(number.error(), RefusedField::Destination);
+    if (IsContentKind(r.kind))
+        return BuildContent(r, *number);
     switch (r.kind) {
     case MessageKind::Text:
-        return Job(*number, BuildTextPDU(*number, r.text, r.flash, r.blink));
-    case MessageKind::Logo:
-    case MessageKind::Group:
-    case MessageKind::Picture:
-    case MessageKind::Ringtone:
-        return BuildContent(r, *number);
+        return Job(*number, BuildTextPDU(*number, r.text, r.flash, r.blink), RefusedField::Text);
     case MessageKind::Ems:
         return Job(*number, BuildEMSPDU(*number, r.text));
     case MessageKind::Void:
         return Job(*number, BuildVoidPDU(*number));
     case MessageKind::Indicator:
         if (r.indicatorKind != Voicemail && r.indicatorKind != Fax && r.indicatorKind != Email)
-            return Result<MessageJob>::Fail("invalid indicator kind " + std::to_string(r.indicatorKind) +
-                                            ": it must be voicemail, fax or email");
+            return Refuse("invalid indicator kind " + std::to_string(r.indicatorKind) +
+                          ": it must be voicemail, fax or email");
         // The window always sets the group bit (TS 23.038 clause 4).
         return Job(*number, BuildIndicatorPDU(*number, r.indicatorKind, r.active, true));
+    default:
+        break;
     }
-    return Result<MessageJob>::Fail("unknown kind of message");
+    return Refuse("unknown kind of message");
 }
 
 } // namespace velmora

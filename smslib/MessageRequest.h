@@ -1,9 +1,9 @@
 #pragma once
 
 // From what the user composed to the PDU texts to submit: the one mapping
-// behind the window's send button and velmora-cli's "pdu" and "send", with
-// the input checks made before any builder runs. Pure: content that comes
-// from a file is read by the caller first.
+// behind the window's send button and velmora-cli's "pdu" and "send", and
+// the one place of every check before a send. Pure: content that comes from
+// a file is read by the caller first.
 
 #include "Result.h"
 
@@ -36,10 +36,24 @@ struct MessageJob {
     std::vector<std::string> pdus; // one per part, in order (three for a picture)
 };
 
-// The PDUs of the request, or the reason it is refused, worded for the user:
-// the destination, then the content, then the MCC and NC, then what the
-// kind's builder says.
-Result<MessageJob> BuildMessage(const MessageRequest& request);
+// What a refusal is about, so the window can put the user there.
+enum class RefusedField {
+    None,
+    Destination,   // the destination number
+    Text,          // the message text
+    ContentSource, // the file that gives a content tab its content (Browse)
+};
+
+struct Refusal {
+    std::string text; // for the user; the window starts it with a capital
+    RefusedField field = RefusedField::None;
+};
+
+// The PDUs of the request, or why it is refused, in the order the window has
+// always checked: a logo's MCC and NC, the destination (none, then not a
+// number), a content tab's empty content, the content's hex, the GSM
+// alphabet of a normal text, then what the kind's builder says.
+Result<MessageJob, Refusal> BuildMessage(const MessageRequest& request);
 
 // The destination as sent: "+" signs dropped, a leading 0 made 62, then 1 to
 // 20 digits; else the refusal.

@@ -149,11 +149,8 @@ private:
     void ShowPortDevices();
     QList<QAction*> PortItems() const;
 
-    // The branches of the dispatch: what to build, or nothing after a
-    // refusal was shown.
-    std::optional<MessageRequest> TextBranch();
-    std::optional<MessageRequest> ContentBranch(int tab);
-    bool DestinationGiven();
+    MessageRequest ComposedMessage() const;
+    QWidget* FieldWidget(RefusedField field) const;
     void Refuse(const QString& text, QWidget* focus);
     void ShowResultIndicators();
     int TextUnits(const QString& text) const;

@@ -34,12 +34,9 @@ void TForm1::bitSendSMSClick() {
         return;
     m_ui->bitSendSMS->setEnabled(false);
     m_ui->memDebug->clear();
-    const int tab = m_ui->PageControl1->currentIndex();
-    const auto request = tab == 0 ? TextBranch() : ContentBranch(tab);
-    const auto job = request ? BuildMessage(*request) : Result<MessageJob>::Fail("");
-    if (request && !job)
-        m_prompter->Warning(this, Sentence(job.error()));
+    const auto job = BuildMessage(ComposedMessage());
     if (!job) {
+        Refuse(Sentence(job.error().text), FieldWidget(job.error().field));
         ShowResultIndicators();
         SetConnectedUI(PhoneLink::IsUp(m_linkState));
         return;
@@ -84,87 +81,56 @@ void TForm1::Refuse(const QString& text, QWidget* focus) {
         focus->setFocus();
 }
 
-// Empty, or anything but up to 20 digits once "+" and a leading 0 are
-// dealt with: refused before anything is built.
-bool TForm1::DestinationGiven() {
-    const QString typed = m_ui->txtHPNo->text();
-    if (typed.isEmpty()) {
-        Refuse("Please Fill Destination Mobile Number !", m_ui->txtHPNo);
-        return false;
+// Where the user is put after a refusal: the field it is about.
+QWidget* TForm1::FieldWidget(RefusedField field) const {
+    const auto& ui = *m_ui;
+    switch (field) {
+    case RefusedField::Destination:
+        return ui.txtHPNo;
+    case RefusedField::Text:
+        return ui.memText;
+    case RefusedField::ContentSource: {
+        QWidget* const browse[] = {nullptr, ui.bitBrowse, ui.bitBrowseGG, ui.bitBrowsePM, ui.bitBrowseRT};
+        const int tab = ui.PageControl1->currentIndex();
+        return tab >= 0 && tab < 5 ? browse[tab] : nullptr;
     }
-    if (const auto number = CheckDestination(typed.toStdString()); !number) {
-        Refuse(Sentence(number.error()), m_ui->txtHPNo);
-        return false;
+    case RefusedField::None:
+        break;
     }
-    return true;
+    return nullptr;
 }
 
-std::optional<MessageRequest> TForm1::TextBranch() {
-    if (!DestinationGiven())
-        return std::nullopt;
-    MessageRequest r;
-    r.kind = MessageKind::Text;
-    r.destination = m_ui->txtHPNo->text().toStdString();
-    r.text = ForSending(m_ui->memText->toPlainText());
-    r.flash = m_ui->chkFlash->isChecked();
-    r.blink = m_ui->chkBlink->isChecked();
-    if (!r.flash) {
-        const std::u32string missing = UnencodableCharacters(r.text);
-        if (!missing.empty()) {
-            Refuse("A normal text message cannot carry " +
-                       QString::fromStdU32String(missing).split("", Qt::SkipEmptyParts).join(' ') +
-                       " . Remove them, or send the text as a Flash Message, which carries any character.",
-                   m_ui->memText);
-            return std::nullopt;
-        }
-    }
-    return r;
-}
-
-std::optional<MessageRequest> TForm1::ContentBranch(int tab) {
-    auto& ui = *m_ui;
-    const auto digits = [](const QString& s, int n) {
-        return s.size() == n && std::all_of(s.begin(), s.end(), [](QChar c) { return c >= '0' && c <= '9'; });
-    };
-    if (tab == 1 && (!digits(ui.txtMCC->text(), 3) || !digits(ui.txtNC->text(), 2))) {
-        Refuse("Unknown Mobile Operator, Please select provider or fill MCC and NC !", nullptr);
-        return std::nullopt;
-    }
-    if (!DestinationGiven())
-        return std::nullopt;
-    struct Content {
-        MessageKind kind;
-        QPlainTextEdit* memo;
-        const char* empty;
-        QWidget* browse;
-    };
-    const Content contents[] = {
-        {MessageKind::Text, nullptr, nullptr, nullptr},
-        {MessageKind::Logo, ui.memHexLogo, "Please choose operator logo !", ui.bitBrowse},
-        {MessageKind::Group, ui.memHexGG, "Please choose grouph graphic !", ui.bitBrowseGG},
-        {MessageKind::Picture, ui.memHexPM, "Please choose picture message !", ui.bitBrowsePM},
-        {MessageKind::Ringtone, ui.memHexRT, "Please choose RTTTL ringtone !", ui.bitBrowseRT}};
+// What the current tab holds, as the request BuildMessage checks and builds.
+MessageRequest TForm1::ComposedMessage() const {
+    const auto& ui = *m_ui;
+    const int tab = ui.PageControl1->currentIndex();
     MessageRequest r;
     r.destination = ui.txtHPNo->text().toStdString();
-    if (tab >= 1 && tab <= 4) {
-        const Content& c = contents[tab];
-        if (c.memo->toPlainText().isEmpty()) {
-            Refuse(c.empty, c.browse);
-            return std::nullopt;
-        }
-        r.kind = c.kind;
-        r.content = c.memo->toPlainText().toStdString();
-        r.mcc = ui.txtMCC->text().toStdString();
-        r.nc = ui.txtNC->text().toStdString();
-    } else if (tab == 5) {
-        r.kind = MessageKind::Void;
-    } else if (tab == 6) {
-        r.kind = MessageKind::Indicator;
+    r.mcc = ui.txtMCC->text().toStdString();
+    r.nc = ui.txtNC->text().toStdString();
+    const MessageKind kinds[] = {MessageKind::Text,      MessageKind::Logo,     MessageKind::Group,
+                                 MessageKind::Picture,   MessageKind::Ringtone, MessageKind::Void,
+                                 MessageKind::Indicator, MessageKind::Ems};
+    r.kind = tab >= 0 && tab < 8 ? kinds[tab] : MessageKind::Text;
+    const QPlainTextEdit* const memos[] = {nullptr, ui.memHexLogo, ui.memHexGG, ui.memHexPM, ui.memHexRT};
+    switch (r.kind) {
+    case MessageKind::Text:
+        r.text = ForSending(ui.memText->toPlainText());
+        r.flash = ui.chkFlash->isChecked();
+        r.blink = ui.chkBlink->isChecked();
+        break;
+    case MessageKind::Indicator:
         r.indicatorKind = ui.rdoEmail->isChecked() ? Email : ui.rdoFax->isChecked() ? Fax : Voicemail;
         r.active = ui.rdoActive->isChecked();
-    } else {
-        r.kind = MessageKind::Ems;
+        break;
+    case MessageKind::Ems:
         r.text = ui.memEMS->toPlainText().toStdU16String();
+        break;
+    case MessageKind::Void:
+        break;
+    default:
+        r.content = memos[tab]->toPlainText().toStdString();
+        break;
     }
     return r;
 }

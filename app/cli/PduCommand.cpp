@@ -36,7 +36,7 @@ std::variant<Positionals, Failure> Split(const ArgList& args, const std::string&
 std::variant<PduJob, Failure> Finish(const std::string& kind, const MessageRequest& request) {
     auto built = BuildMessage(request);
     if (!built)
-        return Refused(built.error());
+        return Refused(built.error().text);
     return PduJob{kind, std::move(built.value().number), std::move(built.value().pdus)};
 }
 

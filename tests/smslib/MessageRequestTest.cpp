@@ -44,6 +44,7 @@ struct Case {
     MessageRequest request;
     std::vector<std::string> pdus; // empty: refused with `reason`
     std::string reason;
+    RefusedField field = RefusedField::None; // the field a refusal puts the user in
 };
 
 class BuildMessageCases : public ::testing::TestWithParam<Case> {};
@@ -53,10 +54,11 @@ TEST_P(BuildMessageCases, GivesThePdusOrTheReason) {
     const auto job = BuildMessage(c.request);
     if (c.pdus.empty()) {
         ASSERT_FALSE(job) << c.name;
-        EXPECT_EQ(job.error(), c.reason) << c.name;
+        EXPECT_EQ(job.error().text, c.reason) << c.name;
+        EXPECT_EQ(job.error().field, c.field) << c.name;
         return;
     }
-    ASSERT_TRUE(job) << c.name << ": " << job.error();
+    ASSERT_TRUE(job) << c.name << ": " << job.error().text;
     EXPECT_EQ(job->number, "628569999999") << c.name;
     EXPECT_EQ(job->pdus, c.pdus) << c.name;
 }
@@ -87,10 +89,24 @@ INSTANTIATE_TEST_SUITE_P(
              {"0011000C9126589699999900CAAA00"},
              ""},
         // refusals, in the order they are checked
+        Case{"a logo's network before the number",
+             [] {
+                 auto r = Content(MessageKind::Logo, "00", "51", "01");
+                 r.destination = "";
+                 return r;
+             }(),
+             {},
+             "Unknown Mobile Operator, Please select provider or fill MCC and NC !"},
+        Case{"no number",
+             Text("", u"hi"),
+             {},
+             "Please Fill Destination Mobile Number !",
+             RefusedField::Destination},
         Case{"letters in the number",
              Text("62abc", u"hi"),
              {},
-             "invalid destination number \"62abc\"" + kBadNumber},
+             "invalid destination number \"62abc\"" + kBadNumber,
+             RefusedField::Destination},
         Case{"the number before the content",
              [] {
                  auto r = Content(MessageKind::Group, "zz");
@@ -98,25 +114,48 @@ INSTANTIATE_TEST_SUITE_P(
                  return r;
              }(),
              {},
-             "invalid destination number \"x\"" + kBadNumber},
+             "invalid destination number \"x\"" + kBadNumber,
+             RefusedField::Destination},
+        Case{"no logo",
+             Content(MessageKind::Logo, "", "510", "01"),
+             {},
+             "Please choose operator logo !",
+             RefusedField::ContentSource},
+        Case{"no group graphic",
+             Content(MessageKind::Group, ""),
+             {},
+             "Please choose grouph graphic !",
+             RefusedField::ContentSource},
+        Case{"no picture",
+             Content(MessageKind::Picture, ""),
+             {},
+             "Please choose picture message !",
+             RefusedField::ContentSource},
+        Case{"no tune",
+             Content(MessageKind::Ringtone, ""),
+             {},
+             "Please choose RTTTL ringtone !",
+             RefusedField::ContentSource},
+        Case{"outside the GSM alphabet",
+             Text("628569999999", u"caf\u00E9 \u263A\u0007"),
+             {},
+             "A normal text message cannot carry \"\xE2\x98\xBA\", U+0007. Remove them, or send the text "
+             "as a Flash Message, which carries any character.",
+             RefusedField::Text},
         Case{"odd content",
              Content(MessageKind::Ringtone, "024"),
              {},
              "invalid content: an odd number of hex digits (3)"},
         Case{"not hex", Content(MessageKind::Picture, "02G4"), {}, "invalid content: 'G' is not a hex digit"},
         Case{"no content", Content(MessageKind::Group, " \n"), {}, "invalid content: no hex digits"},
-        Case{"the content before the MCC",
+        Case{"the MCC before the content",
              Content(MessageKind::Logo, "0", "51", "01"),
              {},
-             "invalid content: an odd number of hex digits (1)"},
-        Case{"short MCC",
-             Content(MessageKind::Logo, "00", "51", "01"),
-             {},
-             "invalid MCC \"51\": it must be 3 digits"},
+             "Unknown Mobile Operator, Please select provider or fill MCC and NC !"},
         Case{"NC with a letter",
              Content(MessageKind::Logo, "00", "510", "1x"),
              {},
-             "invalid NC \"1x\": it must be 2 digits"},
+             "Unknown Mobile Operator, Please select provider or fill MCC and NC !"},
         Case{"indicator of no kind",
              Other(MessageKind::Indicator, u"", 4),
              {},
@@ -130,7 +169,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(BuildMessage, APictureIsThreePartsAndBuildersGiveTheirOwnReasons) {
     const auto picture = BuildMessage(Content(MessageKind::Picture, std::string(504, 'F')));
-    ASSERT_TRUE(picture) << picture.error();
+    ASSERT_TRUE(picture) << picture.error().text;
     ASSERT_EQ(picture->pdus.size(), 3u);
     EXPECT_NE(picture->pdus[0].find("0B0504158A000000032A0301"), std::string::npos);
     EXPECT_NE(picture->pdus[2].find("0B0504158A000000032A0303"), std::string::npos);
@@ -138,10 +177,10 @@ TEST(BuildMessage, APictureIsThreePartsAndBuildersGiveTheirOwnReasons) {
     // What the builders refuse comes back as they word it.
     const auto outsideGsm = BuildMessage(Text("628569999999", u"smile \u263A"));
     ASSERT_FALSE(outsideGsm);
-    EXPECT_NE(outsideGsm.error().find("\xE2\x98\xBA"), std::string::npos) << outsideGsm.error();
+    EXPECT_NE(outsideGsm.error().text.find("\xE2\x98\xBA"), std::string::npos) << outsideGsm.error().text;
     const auto badPicture = BuildMessage(Other(MessageKind::Ems, u"[#PIC00100002FF]"));
     ASSERT_FALSE(badPicture);
-    EXPECT_NE(badPicture.error().find("picture"), std::string::npos) << badPicture.error();
+    EXPECT_NE(badPicture.error().text.find("picture"), std::string::npos) << badPicture.error().text;
 }
 
 TEST(MessageKind, NamesReadBackAndOnlyThoseAreKnown) {
