@@ -195,36 +195,36 @@ std::string_view FileNameOf(std::string_view path) {
     return slash == std::string_view::npos ? path : path.substr(slash + 1);
 }
 
-ContentReader ChooseReader(Tab tab, std::string_view path) {
+ContentReader ChooseReader(MessageKind kind, std::string_view path) {
     const std::string u = Upper(FileNameOf(path));
     const auto has = [&](const char* letters) { return u.find(letters) != std::string::npos; };
-    switch (tab) {
-    case Tab::OperatorLogo:
+    switch (kind) {
+    case MessageKind::Logo:
         return has("BMP")   ? ContentReader::Bitmap
                : has("NOL") ? ContentReader::Nol
                             : ContentReader::ContentFile;
-    case Tab::GroupGraphic:
+    case MessageKind::Group:
         return has("BMP")   ? ContentReader::Bitmap
                : has("NGG") ? ContentReader::Ngg
                             : ContentReader::ContentFile;
-    case Tab::PictureMessage:
+    case MessageKind::Picture:
         return has("BMP") ? ContentReader::Bitmap : ContentReader::ContentFile;
-    case Tab::Ems:
+    case MessageKind::Ems:
         return has("BMP") ? ContentReader::Bitmap : ContentReader::None;
     default:
         return ContentReader::None;
     }
 }
 
-Result<LoadedContent> LoadTabContent(Tab tab, const std::string& path) {
+Result<LoadedContent> LoadTabContent(MessageKind kind, const std::string& path) {
     using R = Result<LoadedContent>;
-    if (tab != Tab::OperatorLogo && tab != Tab::GroupGraphic && tab != Tab::PictureMessage)
+    if (kind != MessageKind::Logo && kind != MessageKind::Group && kind != MessageKind::Picture)
         return R::Fail("Only the logo, group graphic and picture message tabs hold bitmap content");
     LoadedContent loaded;
-    loaded.tall = tab == Tab::PictureMessage;
+    loaded.tall = kind == MessageKind::Picture;
     loaded.previewWidth = kRowPixels;
     Result<std::string> text = Result<std::string>::Fail("");
-    loaded.reader = ChooseReader(tab, path);
+    loaded.reader = ChooseReader(kind, path);
     switch (loaded.reader) {
     case ContentReader::Bitmap: {
         auto bitmap = ReadBitmapFile(path);
@@ -251,7 +251,7 @@ Result<LoadedContent> LoadTabContent(Tab tab, const std::string& path) {
 }
 
 Result<std::string> LoadEmsPicture(const std::string& path) {
-    if (ChooseReader(Tab::Ems, path) != ContentReader::Bitmap)
+    if (ChooseReader(MessageKind::Ems, path) != ContentReader::Bitmap)
         return Result<std::string>::Fail("Only Monochrome BMP Files can be added as EMS pictures !");
     auto bitmap = ReadBitmapFile(path);
     if (!bitmap)

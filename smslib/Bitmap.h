@@ -3,8 +3,10 @@
 // Monochrome bitmap content: pixels as hex content text, rows top first,
 // 8 pixels per octet, leftmost pixel in the most significant bit, 1 = black.
 // The readers that make it from BMP, NOL, NGG and the program's own content
-// files, and the choice of reader each tab makes from a file's path.
+// files, and the choice of reader each kind of content makes from a file's
+// path.
 
+#include "MessageKind.h"
 #include "Result.h"
 
 #include <cstddef>
@@ -12,18 +14,6 @@
 #include <string_view>
 
 namespace velmora {
-
-// The pages of the main window, by their index.
-enum class Tab {
-    TextSms = 0,
-    OperatorLogo,
-    GroupGraphic,
-    PictureMessage,
-    Ringtone,
-    VoidMessage,
-    Indicator,
-    Ems
-};
 
 // Files above this size are refused rather than read in part.
 constexpr std::size_t kMaxContentFileBytes = 1 << 20;
@@ -68,9 +58,9 @@ enum class ContentReader { Bitmap, Nol, Ngg, ContentFile, None };
 // kept in ("/home/bmpfan/", "/tmp/NOLS/") do not change how it is read.
 std::string_view FileNameOf(std::string_view path);
 
-// Which reader a tab uses for `path`: decided by letters anywhere in the
+// Which reader a kind of content uses for `path`: decided by letters anywhere in the
 // upper-cased file name, not only its extension ("logo.bmp.vol" is a BMP).
-ContentReader ChooseReader(Tab tab, std::string_view path);
+ContentReader ChooseReader(MessageKind kind, std::string_view path);
 
 struct LoadedContent {
     std::string content; // normalised
@@ -79,8 +69,9 @@ struct LoadedContent {
     ContentReader reader = ContentReader::None; // the reader the file got
 };
 
-// Loads a file into the operator logo, group graphic or picture message tab.
-Result<LoadedContent> LoadTabContent(Tab tab, const std::string& path);
+// Loads a file as the content of an operator logo, group graphic or picture
+// message.
+Result<LoadedContent> LoadTabContent(MessageKind kind, const std::string& path);
 
 // The EMS picture tag "[#PICwwwwhhhh<content>]" of a BMP file.
 Result<std::string> LoadEmsPicture(const std::string& path);

@@ -39,18 +39,20 @@ FileFilter OpenFilter(OpenCommand command) {
             1};
 }
 
-std::optional<Tab> TabOfOpenFilter(int index) {
+std::optional<MessageKind> KindOfOpenFilter(int index) {
+    constexpr MessageKind kinds[] = {MessageKind::Logo, MessageKind::Group, MessageKind::Picture,
+                                     MessageKind::Ringtone};
     if (index < 1 || index > 4)
         return std::nullopt;
-    return static_cast<Tab>(index);
+    return kinds[index - 1];
 }
 
-bool CanSaveAs(Tab tab) { return tab != Tab::TextSms; }
+bool CanSaveAs(MessageKind kind) { return kind != MessageKind::Text; }
 
-std::optional<std::string> SaveFilter(Tab tab, std::string_view label) {
+std::optional<std::string> SaveFilter(MessageKind kind, std::string_view label) {
     const std::string u = Upper(FileNameOf(label));
-    switch (tab) {
-    case Tab::OperatorLogo:
+    switch (kind) {
+    case MessageKind::Logo:
         if (Contains(u, ".BMP"))
             return "Velmora Operator Logo Files (*.VOL)|*.VOL|Monochrome Bitmap Files (*.BMP)|*.BMP";
         if (Contains(u, ".NOL"))
@@ -58,7 +60,7 @@ std::optional<std::string> SaveFilter(Tab tab, std::string_view label) {
         if (Contains(u, ".VOL"))
             return "Velmora Operator Logo Files (*.VOL)|*.VOL";
         return std::nullopt;
-    case Tab::GroupGraphic:
+    case MessageKind::Group:
         if (Contains(u, ".BMP"))
             return "Velmora Group Graphic Files (*.VGG)|*.VGG|Monochrome Bitmap Files (*.BMP)|*.BMP";
         if (Contains(u, ".NGG"))
@@ -66,30 +68,31 @@ std::optional<std::string> SaveFilter(Tab tab, std::string_view label) {
         if (Contains(u, ".VGG"))
             return "Velmora Group Graphic Files (*.VGG)|*.VGG";
         return std::nullopt;
-    case Tab::PictureMessage:
+    case MessageKind::Picture:
         if (Contains(u, ".BMP"))
             return "Velmora Picture Message Files (*.VPM)|*.VPM|Monochrome Bitmap Files (*.BMP)|*.BMP";
         if (Contains(u, ".VPM"))
             return "Velmora Picture Message Files (*.VPM)|*.VPM";
         return std::nullopt;
-    case Tab::Ringtone:
+    case MessageKind::Ringtone:
         return "RTTTL Ringtone Files (*.TXT)|*.TXT";
     default:
         return std::nullopt;
     }
 }
 
-std::string SaveExtension(Tab tab, int filterIndex, std::string_view label) {
+std::string SaveExtension(MessageKind kind, int filterIndex, std::string_view label) {
     const bool bmp = Contains(Upper(FileNameOf(label)), ".BMP");
-    if (tab == Tab::OperatorLogo)
+    if (kind == MessageKind::Logo)
         return filterIndex == 1 ? ".VOL" : filterIndex == 2 ? (bmp ? ".BMP" : ".NOL") : "";
-    if (tab == Tab::GroupGraphic)
+    if (kind == MessageKind::Group)
         return filterIndex == 1 ? ".VGG" : filterIndex == 2 ? (bmp ? ".BMP" : ".NGG") : "";
     return "";
 }
 
-std::string SaveDestination(Tab tab, int filterIndex, std::string_view chosen, std::string_view label) {
-    const std::string extension = SaveExtension(tab, filterIndex, label);
+std::string SaveDestination(MessageKind kind, int filterIndex, std::string_view chosen,
+                            std::string_view label) {
+    const std::string extension = SaveExtension(kind, filterIndex, label);
     const std::string u = Upper(chosen);
     if (u.size() >= extension.size() &&
         u.compare(u.size() - extension.size(), extension.size(), extension) == 0)

@@ -30,19 +30,20 @@ enum class OpenCommand { BrowseLogo, BrowseGroup, BrowsePicture, BrowseRingtone,
 
 FileFilter OpenFilter(OpenCommand command);
 // The tab File > Open loads into, by the filter the user ended with.
-std::optional<Tab> TabOfOpenFilter(int index);
+std::optional<MessageKind> KindOfOpenFilter(int index);
 
 // Save As does nothing on the Text SMS tab.
-bool CanSaveAs(Tab tab);
+bool CanSaveAs(MessageKind kind);
 // The save dialog's filter for the tab and the file label; empty when the
 // dialog keeps the filter of its previous use. Like the extension below and
 // the save plan, it goes by the letters of the file's own name, not of the
 // folders above it.
-std::optional<std::string> SaveFilter(Tab tab, std::string_view label);
-std::string SaveExtension(Tab tab, int filterIndex, std::string_view label);
+std::optional<std::string> SaveFilter(MessageKind kind, std::string_view label);
+std::string SaveExtension(MessageKind kind, int filterIndex, std::string_view label);
 // The chosen name with the extension appended, unless it already ends with
 // it in any case.
-std::string SaveDestination(Tab tab, int filterIndex, std::string_view chosen, std::string_view label);
+std::string SaveDestination(MessageKind kind, int filterIndex, std::string_view chosen,
+                            std::string_view label);
 
 // The three lines of a content file, each ended by CR LF.
 std::string ContentFileText(std::string_view hex, std::string_view title);

@@ -5,6 +5,7 @@
 // the one place of every check before a send. Pure: content that comes from
 // a file is read by the caller first.
 
+#include "MessageKind.h"
 #include "Result.h"
 
 #include <optional>
@@ -13,12 +14,6 @@
 #include <vector>
 
 namespace velmora {
-
-enum class MessageKind { Text, Logo, Group, Picture, Ringtone, Ems, Void, Indicator };
-
-// "text", "logo", "group", "picture", "ringtone", "ems", "void", "indicator".
-std::optional<MessageKind> MessageKindFromName(std::string_view name);
-const char* MessageKindName(MessageKind kind);
 
 struct MessageRequest {
     MessageKind kind = MessageKind::Text;

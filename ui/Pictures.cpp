@@ -87,54 +87,54 @@ QPixmap PhoneScreenPicture(QSize screen, qreal dpr) {
     });
 }
 
-QIcon TabIcon(int tab) {
+QIcon TabIcon(Tab tab) {
     QIcon icon;
     for (qreal dpr : {1.0, 2.0}) {
         icon.addPixmap(Draw({16, 16}, dpr, [tab](QPainter& p) {
             p.setPen(QPen(kInk, 1.3, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
             p.setBrush(Qt::NoBrush);
             switch (tab) {
-            case 0: // text: a speech bubble with lines
+            case Tab::TextSms: // text: a speech bubble with lines
                 p.drawRoundedRect(QRectF(1.5, 2.5, 13, 9), 2, 2);
                 p.drawLine(QPointF(4, 11.5), QPointF(3, 14.5));
                 p.drawLine(QPointF(4.5, 5.5), QPointF(11.5, 5.5));
                 p.drawLine(QPointF(4.5, 8.5), QPointF(9.5, 8.5));
                 break;
-            case 1: // operator logo: a mast with waves
+            case Tab::OperatorLogo: // operator logo: a mast with waves
                 p.drawLine(QPointF(8, 6), QPointF(8, 15));
                 p.drawLine(QPointF(5, 15), QPointF(11, 15));
                 p.drawArc(QRectF(4.5, 2.5, 7, 7), 30 * 16, 120 * 16);
                 p.drawArc(QRectF(1.5, 0.5, 13, 11), 35 * 16, 110 * 16);
                 break;
-            case 2: // group graphic: two people
+            case Tab::GroupGraphic: // group graphic: two people
                 p.drawEllipse(QRectF(2.5, 3, 4, 4));
                 p.drawEllipse(QRectF(9.5, 3, 4, 4));
                 p.drawArc(QRectF(1, 8.5, 7, 7), 0, 180 * 16);
                 p.drawArc(QRectF(8, 8.5, 7, 7), 0, 180 * 16);
                 break;
-            case 3: // picture: a frame with a hill and a sun
+            case Tab::PictureMessage: // picture: a frame with a hill and a sun
                 p.drawRect(QRectF(1.5, 3.5, 13, 10));
                 p.drawPolyline(QPolygonF({{2, 12.5}, {6, 8}, {9, 11}, {11, 9}, {14, 12.5}}));
                 p.drawEllipse(QRectF(10, 5, 2.5, 2.5));
                 break;
-            case 4: // ringtone: a note
+            case Tab::Ringtone: // ringtone: a note
                 p.setBrush(kInk);
                 p.drawEllipse(QRectF(3, 10.5, 4, 3.5));
                 p.drawEllipse(QRectF(10, 9, 4, 3.5));
                 p.drawPolyline(QPolygonF({{7, 12}, {7, 3}, {14, 1.5}, {14, 10.5}}));
                 break;
-            case 5: // void: an empty envelope
+            case Tab::VoidMessage: // void: an empty envelope
                 p.drawRect(QRectF(1.5, 4, 13, 9));
                 p.drawPolyline(QPolygonF({{1.5, 4}, {8, 9}, {14.5, 4}}));
                 break;
-            case 6: // indicator: an envelope with a waiting dot
+            case Tab::Indicator: // indicator: an envelope with a waiting dot
                 p.drawRect(QRectF(1.5, 5, 11, 8));
                 p.drawPolyline(QPolygonF({{1.5, 5}, {7, 9}, {12.5, 5}}));
                 p.setPen(Qt::NoPen);
                 p.setBrush(QColor(220, 60, 40));
                 p.drawEllipse(QRectF(10, 1, 5.5, 5.5));
                 break;
-            default: // EMS: a smiling face
+            case Tab::Ems: // EMS: a smiling face
                 p.drawEllipse(QRectF(1.5, 1.5, 13, 13));
                 p.drawArc(QRectF(4.5, 5, 7, 6), 200 * 16, 140 * 16);
                 p.setBrush(kInk);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Tab.h"
+
 #include <QColor>
 #include <QIcon>
 #include <QPixmap>
@@ -18,7 +20,7 @@ QPixmap ConnectionPicture(bool open, qreal dpr);
 QPixmap ResultPicture(bool ok, qreal dpr);
 // The empty phone screen behind the preview: `screen` is the LCD's size.
 QPixmap PhoneScreenPicture(QSize screen, qreal dpr);
-QIcon TabIcon(int tab);
+QIcon TabIcon(Tab tab);
 QPixmap AboutPicture(qreal dpr);
 QIcon ApplicationIcon();
 

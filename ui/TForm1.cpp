@@ -226,8 +226,8 @@ void TForm1::DrawPictures() {
     ui.Image1->setPixmap(PhoneScreenPicture(lcd, dpr));
     ui.Image1->setFixedSize(lcd + QSize(12, 12));
     ui.imgShow->setGeometry(6, 6, lcd.width(), lcd.height());
-    for (int i = 0; i < ui.PageControl1->count(); ++i)
-        ui.PageControl1->setTabIcon(i, TabIcon(i));
+    for (int i = 0; i < kTabCount; ++i)
+        ui.PageControl1->setTabIcon(i, TabIcon(*TabAt(i)));
     ui.ComLed1->setKind(ui::TComLed::Kind::Green);
     ui.ComLed2->setKind(ui::TComLed::Kind::Yellow);
     ui.ComLed3->setKind(ui::TComLed::Kind::Red);

@@ -7,6 +7,7 @@
 #include "MessageRequest.h"
 #include "PhoneLink.h"
 #include "Preview.h"
+#include "Tab.h"
 
 #include <QMainWindow>
 #include <QStringList>
@@ -157,6 +158,8 @@ private:
 
     void FillContentControls();
     void Browse(OpenCommand command, Tab tab);
+    Tab CurrentTab() const;
+    QPlainTextEdit* ContentMemo(Tab tab) const;
     void SelectTab(Tab tab);
     bool LoadIntoTab(Tab tab, const QString& path);
     bool ProcessOL(const QString& path);

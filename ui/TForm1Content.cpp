@@ -99,16 +99,34 @@ void TForm1::mnuFOpenClick() {
     const auto choice = m_prompter->OpenFile(this, Q(filter.filter), filter.index);
     if (choice.path.isEmpty())
         return;
-    const auto tab = TabOfOpenFilter(choice.filterIndex);
-    if (!tab)
+    const auto kind = KindOfOpenFilter(choice.filterIndex);
+    if (!kind)
         return;
-    LoadIntoTab(*tab, choice.path);
-    SelectTab(*tab);
+    LoadIntoTab(TabOf(*kind), choice.path);
+    SelectTab(TabOf(*kind));
+}
+
+Tab TForm1::CurrentTab() const { return TabAt(m_ui->PageControl1->currentIndex()).value_or(Tab::TextSms); }
+
+// The hex memo of a content tab.
+QPlainTextEdit* TForm1::ContentMemo(Tab tab) const {
+    switch (tab) {
+    case Tab::OperatorLogo:
+        return m_ui->memHexLogo;
+    case Tab::GroupGraphic:
+        return m_ui->memHexGG;
+    case Tab::PictureMessage:
+        return m_ui->memHexPM;
+    case Tab::Ringtone:
+        return m_ui->memHexRT;
+    default:
+        return nullptr;
+    }
 }
 
 void TForm1::SelectTab(Tab tab) {
     m_selectingTab = true;
-    m_ui->PageControl1->setCurrentIndex(static_cast<int>(tab));
+    m_ui->PageControl1->setCurrentIndex(IndexOf(tab));
     m_selectingTab = false;
 }
 
@@ -141,7 +159,7 @@ bool TForm1::ProcessPM(const QString& path) {
 
 // A file the reader refuses leaves the tab as it was and says why.
 bool TForm1::LoadPicture(Tab tab, const QString& path, QLineEdit* fileEdit, QPlainTextEdit* memo) {
-    const auto loaded = LoadTabContent(tab, S(path));
+    const auto loaded = LoadTabContent(KindOf(tab), S(path));
     if (!loaded) {
         m_prompter->Warning(this, Q(loaded.error()));
         return false;
@@ -218,16 +236,16 @@ void TForm1::ShowPreview(const PreviewImage& preview) {
 }
 
 void TForm1::mnuFSaveAsClick() {
-    const auto tab = static_cast<Tab>(m_ui->PageControl1->currentIndex());
-    if (!CanSaveAs(tab))
+    const MessageKind kind = KindOf(CurrentTab());
+    if (!CanSaveAs(kind))
         return;
     const std::string label = S(m_ui->lblFName->text());
-    if (const auto filter = SaveFilter(tab, label))
+    if (const auto filter = SaveFilter(kind, label))
         m_saveFilter = Q(*filter); // otherwise the dialog keeps its last one
     const auto choice = m_prompter->SaveFile(this, m_saveFilter, 1);
     if (choice.path.isEmpty())
         return;
-    const std::string destination = SaveDestination(tab, choice.filterIndex, S(choice.path), label);
+    const std::string destination = SaveDestination(kind, choice.filterIndex, S(choice.path), label);
     const ContentMemos memos{S(m_ui->memHexLogo->toPlainText()), S(m_ui->memHexGG->toPlainText()),
                              S(m_ui->memHexPM->toPlainText())};
     const auto saved = SaveContentAs(label, destination, memos);
@@ -243,7 +261,7 @@ void TForm1::mnuFSaveAsClick() {
 // picture goes to the picture tab shown, else to the operator logo.
 std::optional<Tab> TForm1::TabForDroppedFile(const QString& path) const {
     const QString suffix = QFileInfo(path).suffix().toUpper();
-    const auto current = static_cast<Tab>(m_ui->PageControl1->currentIndex());
+    const Tab current = CurrentTab();
     if (suffix == "NOL" || suffix == "VOL")
         return Tab::OperatorLogo;
     if (suffix == "NGG" || suffix == "VGG")

@@ -89,11 +89,19 @@ QWidget* TForm1::FieldWidget(RefusedField field) const {
         return ui.txtHPNo;
     case RefusedField::Text:
         return ui.memText;
-    case RefusedField::ContentSource: {
-        QWidget* const browse[] = {nullptr, ui.bitBrowse, ui.bitBrowseGG, ui.bitBrowsePM, ui.bitBrowseRT};
-        const int tab = ui.PageControl1->currentIndex();
-        return tab >= 0 && tab < 5 ? browse[tab] : nullptr;
-    }
+    case RefusedField::ContentSource:
+        switch (CurrentTab()) {
+        case Tab::OperatorLogo:
+            return ui.bitBrowse;
+        case Tab::GroupGraphic:
+            return ui.bitBrowseGG;
+        case Tab::PictureMessage:
+            return ui.bitBrowsePM;
+        case Tab::Ringtone:
+            return ui.bitBrowseRT;
+        default:
+            return nullptr;
+        }
     case RefusedField::None:
         break;
     }
@@ -103,16 +111,11 @@ QWidget* TForm1::FieldWidget(RefusedField field) const {
 // What the current tab holds, as the request BuildMessage checks and builds.
 MessageRequest TForm1::ComposedMessage() const {
     const auto& ui = *m_ui;
-    const int tab = ui.PageControl1->currentIndex();
     MessageRequest r;
+    r.kind = KindOf(CurrentTab());
     r.destination = ui.txtHPNo->text().toStdString();
     r.mcc = ui.txtMCC->text().toStdString();
     r.nc = ui.txtNC->text().toStdString();
-    const MessageKind kinds[] = {MessageKind::Text,      MessageKind::Logo,     MessageKind::Group,
-                                 MessageKind::Picture,   MessageKind::Ringtone, MessageKind::Void,
-                                 MessageKind::Indicator, MessageKind::Ems};
-    r.kind = tab >= 0 && tab < 8 ? kinds[tab] : MessageKind::Text;
-    const QPlainTextEdit* const memos[] = {nullptr, ui.memHexLogo, ui.memHexGG, ui.memHexPM, ui.memHexRT};
     switch (r.kind) {
     case MessageKind::Text:
         r.text = ForSending(ui.memText->toPlainText());
@@ -129,7 +132,7 @@ MessageRequest TForm1::ComposedMessage() const {
     case MessageKind::Void:
         break;
     default:
-        r.content = memos[tab]->toPlainText().toStdString();
+        r.content = ContentMemo(CurrentTab())->toPlainText().toStdString();
         break;
     }
     return r;
@@ -232,31 +235,32 @@ void TForm1::PageControl1Change(int index) {
     if (m_selectingTab)
         return;
     auto& ui = *m_ui;
-    switch (index) {
-    case 0:
+    switch (TabAt(index).value_or(Tab::TextSms)) {
+    case Tab::TextSms:
         ui.lblFName->clear();
         break;
-    case 1:
+    case Tab::OperatorLogo:
         ui.lblFName->setText(ui.txtLogoFile->text());
         // Read once per connection; the link answers at once when it is current.
         if (PhoneLink::IsUp(m_linkState))
             m_link->readOperators();
         break;
-    case 2:
+    case Tab::GroupGraphic:
         ui.lblFName->setText(ui.txtGroupFile->text());
         break;
-    case 3:
+    case Tab::PictureMessage:
         ui.lblFName->setText(ui.txtPMFile->text());
         break;
-    case 4:
+    case Tab::Ringtone:
         ui.lblFName->setText(ui.txtRTFile->text());
         break;
-    case 7:
+    case Tab::Ems:
         ui.cboAnimation->setCurrentIndex(0);
         ui.cboSound->setCurrentIndex(0);
         ui.memEMS->setFocus();
         break;
-    default:
+    case Tab::VoidMessage:
+    case Tab::Indicator:
         break;
     }
 }

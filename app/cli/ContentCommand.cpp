@@ -24,13 +24,13 @@ const char* ContentUsage() {
            "folders above the file do not count.\n";
 }
 
-std::optional<Tab> BitmapTab(const std::string& kind) {
+std::optional<MessageKind> BitmapKind(const std::string& kind) {
     if (kind == "logo")
-        return Tab::OperatorLogo;
+        return MessageKind::Logo;
     if (kind == "group")
-        return Tab::GroupGraphic;
+        return MessageKind::Group;
     if (kind == "picture")
-        return Tab::PictureMessage;
+        return MessageKind::Picture;
     return std::nullopt;
 }
 
@@ -52,7 +52,7 @@ std::variant<Request, Failure> ParseRequest(const std::string& command, std::vec
         return Failure{kExitUsage, command + ": expected one FILE, got " + std::to_string(files.size())};
     if (!kind)
         return Failure{kExitUsage, command + ": --as is required"};
-    const bool known = BitmapTab(*kind) || (ringtoneAndEms && (*kind == "ringtone" || *kind == "ems"));
+    const bool known = BitmapKind(*kind) || (ringtoneAndEms && (*kind == "ringtone" || *kind == "ems"));
     if (!known)
         return Failure{kExitUsage, command + ": --as must be " +
                                        (ringtoneAndEms ? "logo, group, picture, ringtone or ems"
@@ -74,8 +74,8 @@ std::variant<std::string, Failure> ContentFromFile(const std::string& kind, cons
         if (!tune)
             return Failure{kExitRefused, tune.error()};
         content = tune->content;
-    } else if (const auto tab = BitmapTab(kind)) {
-        auto loaded = LoadTabContent(*tab, path);
+    } else if (const auto bitmapKind = BitmapKind(kind)) {
+        auto loaded = LoadTabContent(*bitmapKind, path);
         if (!loaded)
             return Failure{kExitRefused, loaded.error()};
         content = loaded->content;
@@ -118,7 +118,7 @@ int RunContent(std::vector<std::string> words, Io io) {
         io.out << std::get<std::string>(tag) << '\n';
         return kExitOk;
     }
-    auto loaded = LoadTabContent(*BitmapTab(r.kind), r.path);
+    auto loaded = LoadTabContent(*BitmapKind(r.kind), r.path);
     if (!loaded)
         return Report({kExitRefused, loaded.error()}, io);
     io.out << loaded->content << '\n';
@@ -134,7 +134,7 @@ int RunPreview(std::vector<std::string> words, Io io) {
     if (auto* f = std::get_if<Failure>(&request))
         return Report(*f, io, ContentUsage());
     const auto& r = std::get<Request>(request);
-    auto loaded = LoadTabContent(*BitmapTab(r.kind), r.path);
+    auto loaded = LoadTabContent(*BitmapKind(r.kind), r.path);
     if (!loaded)
         return Report({kExitRefused, loaded.error()}, io);
     const PreviewImage image = DrawPreview(loaded->content, loaded->tall, loaded->previewWidth);

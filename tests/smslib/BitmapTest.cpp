@@ -192,73 +192,73 @@ TEST(NormaliseContentHex, UpperCasesBeforeDropping) {
 
 TEST(ChooseReader, LettersAnywhereInTheUpperCasedFileName) {
     const struct {
-        Tab tab;
+        MessageKind kind;
         const char* path;
         ContentReader reader;
     } cases[] = {
-        {Tab::OperatorLogo, "/home/u/logo.bmp", ContentReader::Bitmap},
-        {Tab::OperatorLogo, "logo.bmp", ContentReader::Bitmap},
-        {Tab::OperatorLogo, "/home/u/logo.bmp.vol", ContentReader::Bitmap}, // not only the extension
+        {MessageKind::Logo, "/home/u/logo.bmp", ContentReader::Bitmap},
+        {MessageKind::Logo, "logo.bmp", ContentReader::Bitmap},
+        {MessageKind::Logo, "/home/u/logo.bmp.vol", ContentReader::Bitmap}, // not only the extension
         // The folders above the file do not count.
-        {Tab::OperatorLogo, "/home/u/Bmp files/logo.vol", ContentReader::ContentFile},
-        {Tab::OperatorLogo, "/home/bmpfan/logo.nol", ContentReader::Nol},
-        {Tab::OperatorLogo, "/tmp/NOLS/logo.vol", ContentReader::ContentFile},
-        {Tab::GroupGraphic, "/tmp/NOLS/bmp/g.ngg", ContentReader::Ngg},
-        {Tab::GroupGraphic, "/srv/ngg/g.vgg", ContentReader::ContentFile},
-        {Tab::PictureMessage, "/home/bmpfan/p.vpm", ContentReader::ContentFile},
-        {Tab::Ems, "/home/bmpfan/p.vpm", ContentReader::None},
-        {Tab::Ems, "/home/u/x.vol/p.BMP", ContentReader::Bitmap},
-        {Tab::OperatorLogo, "/home/u/logo.Nol", ContentReader::Nol},
-        {Tab::OperatorLogo, "/home/u/logo.ngg", ContentReader::ContentFile},
-        {Tab::OperatorLogo, "/home/u/logo.vol", ContentReader::ContentFile},
-        {Tab::GroupGraphic, "/home/u/g.NGG", ContentReader::Ngg},
-        {Tab::GroupGraphic, "/home/u/g.nol", ContentReader::ContentFile},
-        {Tab::GroupGraphic, "/home/u/g.BMP", ContentReader::Bitmap},
-        {Tab::PictureMessage, "/home/u/p.nol", ContentReader::ContentFile},
-        {Tab::PictureMessage, "/home/u/p.bMp", ContentReader::Bitmap},
-        {Tab::Ems, "/home/u/p.bmp", ContentReader::Bitmap},
-        {Tab::Ems, "/home/u/p.vpm", ContentReader::None},
-        {Tab::Ringtone, "/home/u/p.bmp", ContentReader::None},
+        {MessageKind::Logo, "/home/u/Bmp files/logo.vol", ContentReader::ContentFile},
+        {MessageKind::Logo, "/home/bmpfan/logo.nol", ContentReader::Nol},
+        {MessageKind::Logo, "/tmp/NOLS/logo.vol", ContentReader::ContentFile},
+        {MessageKind::Group, "/tmp/NOLS/bmp/g.ngg", ContentReader::Ngg},
+        {MessageKind::Group, "/srv/ngg/g.vgg", ContentReader::ContentFile},
+        {MessageKind::Picture, "/home/bmpfan/p.vpm", ContentReader::ContentFile},
+        {MessageKind::Ems, "/home/bmpfan/p.vpm", ContentReader::None},
+        {MessageKind::Ems, "/home/u/x.vol/p.BMP", ContentReader::Bitmap},
+        {MessageKind::Logo, "/home/u/logo.Nol", ContentReader::Nol},
+        {MessageKind::Logo, "/home/u/logo.ngg", ContentReader::ContentFile},
+        {MessageKind::Logo, "/home/u/logo.vol", ContentReader::ContentFile},
+        {MessageKind::Group, "/home/u/g.NGG", ContentReader::Ngg},
+        {MessageKind::Group, "/home/u/g.nol", ContentReader::ContentFile},
+        {MessageKind::Group, "/home/u/g.BMP", ContentReader::Bitmap},
+        {MessageKind::Picture, "/home/u/p.nol", ContentReader::ContentFile},
+        {MessageKind::Picture, "/home/u/p.bMp", ContentReader::Bitmap},
+        {MessageKind::Ems, "/home/u/p.bmp", ContentReader::Bitmap},
+        {MessageKind::Ems, "/home/u/p.vpm", ContentReader::None},
+        {MessageKind::Ringtone, "/home/u/p.bmp", ContentReader::None},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(ChooseReader(c.tab, c.path), c.reader) << c.path;
+        EXPECT_EQ(ChooseReader(c.kind, c.path), c.reader) << c.path;
 }
 
 TEST(LoadTabContent, EachReaderGivesNormalisedContentAndAPreviewWidth) {
     ScratchDir dir;
     const auto bmp =
-        LoadTabContent(Tab::OperatorLogo, dir.write("a.bmp", MakeBmp({.width = 48, .black = kRule})));
+        LoadTabContent(MessageKind::Logo, dir.write("a.bmp", MakeBmp({.width = 48, .black = kRule})));
     ASSERT_TRUE(bmp.ok()) << bmp.error();
     EXPECT_EQ(bmp->content, ContentOf(48, 14, kRule));
     EXPECT_EQ(bmp->previewWidth, 48);
     EXPECT_FALSE(bmp->tall);
 
     const auto nol =
-        LoadTabContent(Tab::OperatorLogo, dir.write("a.nol", MakeLogoFile("NOL", 20, '\r', kRule)));
+        LoadTabContent(MessageKind::Logo, dir.write("a.nol", MakeLogoFile("NOL", 20, '\r', kRule)));
     EXPECT_EQ(nol->content, ContentOf(72, 14, kRule));
     EXPECT_EQ(nol->previewWidth, 72); // NOL content carries no width; its rows are 72 pixels
 
     // Saved on Linux by hand: the comment lines must not add their letters.
     const auto lf =
-        LoadTabContent(Tab::OperatorLogo, dir.write("u.vol", "ab01\n// Velmora Operator Logo File\n"));
+        LoadTabContent(MessageKind::Logo, dir.write("u.vol", "ab01\n// Velmora Operator Logo File\n"));
     EXPECT_EQ(lf->content, "AB01");
 
-    const auto vpm = LoadTabContent(Tab::PictureMessage, dir.write("a.vpm", "ab c\r\n// x\r\n"));
+    const auto vpm = LoadTabContent(MessageKind::Picture, dir.write("a.vpm", "ab c\r\n// x\r\n"));
     EXPECT_EQ(vpm->content, "0ABC");
     EXPECT_EQ(vpm->previewWidth, 72);
     EXPECT_TRUE(vpm->tall);
 
     // Kept in a folder whose name spells another kind, a file is still read as its own name says.
     const auto kept =
-        LoadTabContent(Tab::OperatorLogo, dir.write("bmpfan/a.nol", MakeLogoFile("NOL", 20, '\r', kRule)));
+        LoadTabContent(MessageKind::Logo, dir.write("bmpfan/a.nol", MakeLogoFile("NOL", 20, '\r', kRule)));
     ASSERT_TRUE(kept.ok()) << kept.error();
     EXPECT_EQ(kept->content, ContentOf(72, 14, kRule));
 
-    const auto badNgg = LoadTabContent(Tab::GroupGraphic, dir.write("b.ngg", "ngg"));
+    const auto badNgg = LoadTabContent(MessageKind::Group, dir.write("b.ngg", "ngg"));
     ASSERT_FALSE(badNgg.ok());
     EXPECT_EQ(badNgg.error(), "Invalid / Corrupt NGG File !");
-    EXPECT_FALSE(LoadTabContent(Tab::Ringtone, dir.path("a.bmp")).ok());
-    EXPECT_FALSE(LoadTabContent(Tab::OperatorLogo, dir.path("missing.vol")).ok());
+    EXPECT_FALSE(LoadTabContent(MessageKind::Ringtone, dir.path("a.bmp")).ok());
+    EXPECT_FALSE(LoadTabContent(MessageKind::Logo, dir.path("missing.vol")).ok());
 }
 
 TEST(LoadEmsPicture, TagsABmpTheEmsParserAccepts) {

@@ -32,7 +32,7 @@ TEST(WriteContentFile, WritesWholeFilesThatLoadBack) {
     // Typed in lower case, saved, loaded: every letter comes back.
     ASSERT_TRUE(WriteContentFile(path, "ab01cdef", kLogoFileTitle).ok());
     EXPECT_EQ(ScratchDir::read(path), ContentFileText("ab01cdef", kLogoFileTitle));
-    const auto loaded = LoadTabContent(Tab::OperatorLogo, path);
+    const auto loaded = LoadTabContent(MessageKind::Logo, path);
     ASSERT_TRUE(loaded.ok()) << loaded.error();
     EXPECT_EQ(loaded->content, "AB01CDEF");
 
@@ -135,76 +135,76 @@ TEST(OpenFilters, EachCommandStartsOnItsOwnPair) {
         ASSERT_GE(fields.size(), static_cast<std::size_t>(2 * c.index));
         EXPECT_EQ(fields[2 * c.index - 1], c.start);
     }
-    EXPECT_EQ(TabOfOpenFilter(1), Tab::OperatorLogo);
-    EXPECT_EQ(TabOfOpenFilter(4), Tab::Ringtone);
-    EXPECT_FALSE(TabOfOpenFilter(0));
-    EXPECT_FALSE(TabOfOpenFilter(5));
+    EXPECT_EQ(KindOfOpenFilter(1), MessageKind::Logo);
+    EXPECT_EQ(KindOfOpenFilter(4), MessageKind::Ringtone);
+    EXPECT_FALSE(KindOfOpenFilter(0));
+    EXPECT_FALSE(KindOfOpenFilter(5));
 }
 
 TEST(SaveFilters, ChosenFromTheTabAndTheUpperCasedFileName) {
     const struct {
-        Tab tab;
+        MessageKind kind;
         const char* label;
         const char* last; // the filter's last pattern; nullptr: the dialog keeps its previous filter
     } cases[] = {
-        {Tab::OperatorLogo, "/x/logo.bmp", "|*.VOL|Monochrome Bitmap Files (*.BMP)|*.BMP"},
-        {Tab::OperatorLogo, "/x/logo.Nol", "|*.VOL|NOL Operator Logo Files (*.NOL)|*.NOL"},
-        {Tab::OperatorLogo, "/x/a.nol.bmp", "|*.BMP"}, // ".BMP" is tested first
-        {Tab::OperatorLogo, "/x/logo.vol", "Velmora Operator Logo Files (*.VOL)|*.VOL"},
-        {Tab::OperatorLogo, "", nullptr},
+        {MessageKind::Logo, "/x/logo.bmp", "|*.VOL|Monochrome Bitmap Files (*.BMP)|*.BMP"},
+        {MessageKind::Logo, "/x/logo.Nol", "|*.VOL|NOL Operator Logo Files (*.NOL)|*.NOL"},
+        {MessageKind::Logo, "/x/a.nol.bmp", "|*.BMP"}, // ".BMP" is tested first
+        {MessageKind::Logo, "/x/logo.vol", "Velmora Operator Logo Files (*.VOL)|*.VOL"},
+        {MessageKind::Logo, "", nullptr},
         // The folders above the file do not count.
-        {Tab::OperatorLogo, "/home/u.bmp/logo.nol", "|*.VOL|NOL Operator Logo Files (*.NOL)|*.NOL"},
-        {Tab::OperatorLogo, "/tmp/x.nol/logo.vol", "Velmora Operator Logo Files (*.VOL)|*.VOL"},
-        {Tab::OperatorLogo, "/tmp/x.vol/logo", nullptr},
-        {Tab::GroupGraphic, "/tmp/x.bmp/g.vgg", "Velmora Group Graphic Files (*.VGG)|*.VGG"},
-        {Tab::PictureMessage, "/tmp/x.bmp/p.vpm", "Velmora Picture Message Files (*.VPM)|*.VPM"},
-        {Tab::GroupGraphic, "/x/g.BMP", "|*.VGG|Monochrome Bitmap Files (*.BMP)|*.BMP"},
-        {Tab::GroupGraphic, "/x/g.ngg", "|*.VGG|NGG Group Graphic Files (*.NGG)|*.NGG"},
-        {Tab::GroupGraphic, "/x/g.vgg", "Velmora Group Graphic Files (*.VGG)|*.VGG"},
-        {Tab::GroupGraphic, "/x/g.nol", nullptr},
-        {Tab::PictureMessage, "/x/p.bmp", "|*.VPM|Monochrome Bitmap Files (*.BMP)|*.BMP"},
-        {Tab::PictureMessage, "/x/p.vpm", "Velmora Picture Message Files (*.VPM)|*.VPM"},
-        {Tab::Ringtone, "", "RTTTL Ringtone Files (*.TXT)|*.TXT"},
-        {Tab::Ems, "/x/p.bmp", nullptr},
-        {Tab::TextSms, "/x/p.bmp", nullptr},
+        {MessageKind::Logo, "/home/u.bmp/logo.nol", "|*.VOL|NOL Operator Logo Files (*.NOL)|*.NOL"},
+        {MessageKind::Logo, "/tmp/x.nol/logo.vol", "Velmora Operator Logo Files (*.VOL)|*.VOL"},
+        {MessageKind::Logo, "/tmp/x.vol/logo", nullptr},
+        {MessageKind::Group, "/tmp/x.bmp/g.vgg", "Velmora Group Graphic Files (*.VGG)|*.VGG"},
+        {MessageKind::Picture, "/tmp/x.bmp/p.vpm", "Velmora Picture Message Files (*.VPM)|*.VPM"},
+        {MessageKind::Group, "/x/g.BMP", "|*.VGG|Monochrome Bitmap Files (*.BMP)|*.BMP"},
+        {MessageKind::Group, "/x/g.ngg", "|*.VGG|NGG Group Graphic Files (*.NGG)|*.NGG"},
+        {MessageKind::Group, "/x/g.vgg", "Velmora Group Graphic Files (*.VGG)|*.VGG"},
+        {MessageKind::Group, "/x/g.nol", nullptr},
+        {MessageKind::Picture, "/x/p.bmp", "|*.VPM|Monochrome Bitmap Files (*.BMP)|*.BMP"},
+        {MessageKind::Picture, "/x/p.vpm", "Velmora Picture Message Files (*.VPM)|*.VPM"},
+        {MessageKind::Ringtone, "", "RTTTL Ringtone Files (*.TXT)|*.TXT"},
+        {MessageKind::Ems, "/x/p.bmp", nullptr},
+        {MessageKind::Text, "/x/p.bmp", nullptr},
     };
     for (const auto& c : cases) {
-        const std::string filter = SaveFilter(c.tab, c.label).value_or("");
+        const std::string filter = SaveFilter(c.kind, c.label).value_or("");
         if (c.last)
             EXPECT_TRUE(filter.ends_with(c.last)) << c.label << ": " << filter;
         else
             EXPECT_EQ(filter, "") << c.label;
     }
-    EXPECT_FALSE(CanSaveAs(Tab::TextSms));
-    EXPECT_TRUE(CanSaveAs(Tab::Ringtone));
+    EXPECT_FALSE(CanSaveAs(MessageKind::Text));
+    EXPECT_TRUE(CanSaveAs(MessageKind::Ringtone));
 }
 
 TEST(SaveDestination, AppendsTheExtensionOnlyWhenMissing) {
     const struct {
-        Tab tab;
+        MessageKind kind;
         int index;
         const char* chosen;
         const char* label;
         const char* destination;
     } cases[] = {
-        {Tab::OperatorLogo, 1, "/x/logo", "/x/a.bmp", "/x/logo.VOL"},
-        {Tab::OperatorLogo, 1, "/x/logo.vol", "/x/a.bmp", "/x/logo.vol"},
-        {Tab::OperatorLogo, 1, "/x/logo.VOL", "/x/a.bmp", "/x/logo.VOL"},
-        {Tab::OperatorLogo, 2, "/x/logo", "/x/a.bmp", "/x/logo.BMP"},
-        {Tab::OperatorLogo, 2, "/x/logo", "/x/a.nol", "/x/logo.NOL"},
-        {Tab::OperatorLogo, 2, "/x/logo.Nol", "/x/a.nol", "/x/logo.Nol"},
-        {Tab::OperatorLogo, 1, "/x/logo.vol.bak", "/x/a.vol", "/x/logo.vol.bak.VOL"},
-        {Tab::GroupGraphic, 1, "/x/g", "/x/a.ngg", "/x/g.VGG"},
-        {Tab::GroupGraphic, 2, "/x/g", "/x/a.ngg", "/x/g.NGG"},
-        {Tab::GroupGraphic, 2, "/x/g.bmp", "/x/a.bmp", "/x/g.bmp"},
+        {MessageKind::Logo, 1, "/x/logo", "/x/a.bmp", "/x/logo.VOL"},
+        {MessageKind::Logo, 1, "/x/logo.vol", "/x/a.bmp", "/x/logo.vol"},
+        {MessageKind::Logo, 1, "/x/logo.VOL", "/x/a.bmp", "/x/logo.VOL"},
+        {MessageKind::Logo, 2, "/x/logo", "/x/a.bmp", "/x/logo.BMP"},
+        {MessageKind::Logo, 2, "/x/logo", "/x/a.nol", "/x/logo.NOL"},
+        {MessageKind::Logo, 2, "/x/logo.Nol", "/x/a.nol", "/x/logo.Nol"},
+        {MessageKind::Logo, 1, "/x/logo.vol.bak", "/x/a.vol", "/x/logo.vol.bak.VOL"},
+        {MessageKind::Group, 1, "/x/g", "/x/a.ngg", "/x/g.VGG"},
+        {MessageKind::Group, 2, "/x/g", "/x/a.ngg", "/x/g.NGG"},
+        {MessageKind::Group, 2, "/x/g.bmp", "/x/a.bmp", "/x/g.bmp"},
         // Only the loaded file's own name tells BMP from NOL and NGG.
-        {Tab::OperatorLogo, 2, "/x/logo", "/x/y.bmp/a.nol", "/x/logo.NOL"},
-        {Tab::GroupGraphic, 2, "/x/g", "/x/y.bmp/a.ngg", "/x/g.NGG"},
-        {Tab::PictureMessage, 1, "/x/pic", "/x/a.bmp", "/x/pic"},
-        {Tab::Ringtone, 1, "/x/tune", "/x/a.txt", "/x/tune"},
+        {MessageKind::Logo, 2, "/x/logo", "/x/y.bmp/a.nol", "/x/logo.NOL"},
+        {MessageKind::Group, 2, "/x/g", "/x/y.bmp/a.ngg", "/x/g.NGG"},
+        {MessageKind::Picture, 1, "/x/pic", "/x/a.bmp", "/x/pic"},
+        {MessageKind::Ringtone, 1, "/x/tune", "/x/a.txt", "/x/tune"},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(SaveDestination(c.tab, c.index, c.chosen, c.label), c.destination) << c.chosen;
+        EXPECT_EQ(SaveDestination(c.kind, c.index, c.chosen, c.label), c.destination) << c.chosen;
 }
 
 TEST(PlanSaveContentAs, TheDestinationDecides) {

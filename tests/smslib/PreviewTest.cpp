@@ -38,7 +38,7 @@ TEST_P(BmpToPreview, ShowsThePixelsTheBmpHolds) {
         "pic.bmp",
         testing::MakeBmp(
             {.width = c.width, .height = c.height, .black = testing::Diagonals, .whiteFirst = c.tall}));
-    const auto loaded = LoadTabContent(c.tall ? Tab::PictureMessage : Tab::OperatorLogo, path);
+    const auto loaded = LoadTabContent(c.tall ? MessageKind::Picture : MessageKind::Logo, path);
     ASSERT_TRUE(loaded.ok()) << loaded.error();
     const auto image = DrawPreview(loaded->content, loaded->tall, loaded->previewWidth);
     const int rows = c.tall ? 28 : 14;
