@@ -180,11 +180,9 @@ Result<std::string> ReadContentFile(const std::string& path) { return ReadFirstL
 std::string NormaliseContentHex(std::string_view s) {
     std::string hex;
     hex.reserve(s.size() + 1);
-    for (char c : s) {
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    for (char c : Upper(s))
         if (IsHexDigit(c))
             hex += c;
-    }
     if (hex.size() % 2 != 0)
         hex.insert(hex.begin(), '0');
     return hex;

@@ -3,6 +3,7 @@
 #include "EmsPdu.h"
 #include "IndicatorPdu.h"
 #include "NetworkTable.h"
+#include "Primitives.h"
 #include "SmartPdu.h"
 #include "Strings.h"
 #include "TextPdu.h"
@@ -34,16 +35,6 @@ bool AllDigits(std::string_view s, std::size_t length) {
 }
 
 bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f'; }
-
-int HexValue(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
 
 using Built = Result<MessageJob, Refusal>;
 

@@ -8,14 +8,6 @@ namespace {
 
 constexpr char kDigits[] = "0123456789ABCDEF";
 
-int HexValue(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-
 // Substring that tolerates a start or length past the end, as the packing
 // steps read "shorter or empty where the text ends".
 std::string_view Slice(std::string_view s, std::size_t start, std::size_t length) {
@@ -39,7 +31,17 @@ std::string ByteToHex(int value) {
     return {kDigits[value / 16], kDigits[value % 16]};
 }
 
-bool IsHexDigit(char c) { return HexValue(c) >= 0; }
+int HexValue(char c) {
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    return -1;
+}
+
+bool IsHexDigit(char c) { return HexValue(c) >= 0 && !(c >= 'a' && c <= 'f'); }
 
 bool IsHexText(std::string_view s) {
     for (char c : s)
@@ -52,9 +54,9 @@ std::string HexToBits(std::string_view hex) {
     std::string bits;
     bits.reserve(hex.size() * 4);
     for (char c : hex) {
-        const int v = HexValue(c);
-        if (v < 0)
+        if (!IsHexDigit(c))
             continue;
+        const int v = HexValue(c);
         for (int b = 3; b >= 0; --b)
             bits += ((v >> b) & 1) ? '1' : '0';
     }

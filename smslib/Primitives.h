@@ -16,6 +16,8 @@ std::int64_t IntPower(std::int64_t base, int exponent);
 // callers must keep fields in range, so this throws std::out_of_range.
 std::string ByteToHex(int value);
 
+// 0 to 15 for a hex digit of either case, as a user may type it; -1 else.
+int HexValue(char c);
 // Only "0"-"9" and "A"-"F" are hex digits here; everything else is skipped.
 bool IsHexDigit(char c);
 bool IsHexText(std::string_view s); // non-empty or empty, every character a hex digit

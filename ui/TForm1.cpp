@@ -3,6 +3,7 @@
 #include "LinkFactory.h"
 #include "Pictures.h"
 #include "Prompter.h"
+#include "QtText.h"
 #include "TAboutBox.h"
 #include "TForm2.h"
 #include "ui_TForm1.h"
@@ -21,11 +22,8 @@ namespace velmora {
 
 namespace {
 
-const int kBaudRates[] = {2400, 4800, 9600, 19200};
 // How long closing waits for a send in progress to log its part as unknown.
 const int kCloseWaitMs = 5000;
-
-QString FromLocal(const std::string& s) { return QString::fromStdString(s); }
 
 } // namespace
 
@@ -58,7 +56,7 @@ TForm1::TForm1(WindowSetup setup, QWidget* parent)
 
     LoadSettingsAtStart();
     m_link = m_setup.makeLink(m_settings);
-    m_link->setLogPaths(FromLocal(m_setup.paths.transmitLog), FromLocal(m_setup.paths.failedLog));
+    m_link->setLogPaths(Q(m_setup.paths.transmitLog), Q(m_setup.paths.failedLog));
     ApplyWindowBounds();
     CheckMenuItems();
     DrawPictures();
@@ -89,7 +87,7 @@ void TForm1::WireSignals() {
         connect(ports[n - 1], &QAction::triggered, this, [this, n] { SerialPortClick(n); });
     const QList<QAction*> speeds = {ui.N24001, ui.N48001, ui.N96001, ui.N192001};
     for (int i = 0; i < speeds.size(); ++i)
-        connect(speeds[i], &QAction::triggered, this, [this, i] { BaudrateClick(kBaudRates[i]); });
+        connect(speeds[i], &QAction::triggered, this, [this, i] { BaudrateClick(kOfferedBaudRates[i]); });
 
     PhoneLink* link = m_link.get();
     connect(link, &PhoneLink::stateChanged, this, &TForm1::LinkStateChanged);
@@ -151,7 +149,7 @@ void TForm1::WireSignals() {
 void TForm1::LoadSettingsAtStart() {
     const std::string& file = m_setup.paths.settingsFile;
     for (const auto& message : LoadSettings(file, m_settings))
-        m_settingsMessages << FromLocal(message);
+        m_settingsMessages << Q(message);
 }
 
 // The stored rectangle as it was left, unless no screen shows any of it: a
@@ -186,7 +184,7 @@ void TForm1::CheckMenuItems() {
     const QList<QAction*> speeds = {ui.N24001, ui.N48001, ui.N96001, ui.N192001};
     for (int i = 0; i < speeds.size(); ++i) {
         speedGroup->addAction(speeds[i]);
-        speeds[i]->setChecked(kBaudRates[i] == m_settings.BaudRate);
+        speeds[i]->setChecked(kOfferedBaudRates[i] == m_settings.BaudRate);
     }
 }
 
@@ -207,7 +205,7 @@ QList<QAction*> TForm1::PortItems() const {
 QString TForm1::DeviceDescription(int portNumber) const {
     if (!m_setup.deviceFor)
         return {};
-    return QString("COM%1 is %2").arg(portNumber).arg(FromLocal(m_setup.deviceFor(m_settings, portNumber)));
+    return QString("COM%1 is %2").arg(portNumber).arg(Q(m_setup.deviceFor(m_settings, portNumber)));
 }
 
 void TForm1::DrawPictures() {
@@ -294,20 +292,20 @@ void TForm1::SaveSettingsAtEnd() {
     for (auto section : {SettingsSection::Communication, SettingsSection::Window}) {
         const std::string failure = SaveSettings(section, m_setup.paths.settingsFile, m_settings);
         if (!failure.empty()) {
-            m_prompter->Error(this, FromLocal(failure));
+            m_prompter->Error(this, Q(failure));
             return; // what is not written yet stays unwritten
         }
     }
 }
 
 void TForm1::mnuFTransmitLogClick() {
-    const QString path = FromLocal(m_setup.paths.transmitLog);
+    const QString path = Q(m_setup.paths.transmitLog);
     if (!m_prompter->OpenWithDesktop(path))
         ShowStatus("No viewer could be asked to open " + path);
 }
 
 void TForm1::mnuFFailedLogClick() {
-    const QString path = FromLocal(m_setup.paths.failedLog);
+    const QString path = Q(m_setup.paths.failedLog);
     if (!m_prompter->OpenWithDesktop(path))
         ShowStatus("No viewer could be asked to open " + path);
 }

@@ -3,6 +3,7 @@
 // composer's lists.
 
 #include "Prompter.h"
+#include "QtText.h"
 #include "SMSLibU.h"
 #include "TForm1.h"
 #include "ui_TForm1.h"
@@ -19,15 +20,9 @@ namespace velmora {
 
 namespace {
 
-QString Q(const std::string& s) { return QString::fromStdString(s); }
-std::string S(const QString& s) { return s.toStdString(); }
-
 // Text read from a file: UTF-8 when it is, else its bytes as Latin-1, so no
 // byte is lost or turned into a replacement sign.
-QString FromFile(const std::string& bytes) {
-    return IsUtf8(bytes) ? QString::fromStdString(bytes)
-                         : QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
-}
+QString FromFile(const std::string& bytes) { return IsUtf8(bytes) ? Q(bytes) : FromPhone(bytes); }
 
 // The size a tab sends: 72 x 14 for logos and group graphics, 72 x 28 for a
 // picture message.

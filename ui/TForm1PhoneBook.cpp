@@ -4,6 +4,7 @@
 
 #include "PrintLayout.h"
 #include "Prompter.h"
+#include "QtText.h"
 #include "TForm1.h"
 #include "ui_TForm1.h"
 
@@ -143,7 +144,7 @@ bool TForm1::PrintPages(QPrinter& printer) {
 void TForm1::TextFile1Click() {
     if (m_ui->lvContact->topLevelItemCount() == 0)
         return;
-    m_link->exportContacts(QString::fromStdString(m_setup.paths.contactFile));
+    m_link->exportContacts(Q(m_setup.paths.contactFile));
 }
 
 } // namespace velmora

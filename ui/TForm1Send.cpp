@@ -1,6 +1,7 @@
 // The send button's dispatch, the text tab and the destination field.
 
 #include "Prompter.h"
+#include "QtText.h"
 #include "SMSLibU.h"
 #include "TForm1.h"
 #include "ui_TForm1.h"
@@ -21,7 +22,7 @@ std::u16string ForSending(const QString& text) {
 
 // The shared reasons start in lower case, as a command line prints them.
 QString Sentence(const std::string& reason) {
-    QString s = QString::fromStdString(reason);
+    QString s = Q(reason);
     if (!s.isEmpty())
         s[0] = s[0].toUpper();
     return s;
@@ -43,12 +44,12 @@ void TForm1::bitSendSMSClick() {
     }
     QStringList pdus;
     for (const auto& pdu : job->pdus)
-        pdus << QString::fromStdString(pdu);
+        pdus << Q(pdu);
     m_sending = true;
     m_parts = static_cast<int>(pdus.size());
     if (m_parts > 1)
         ShowStatus("Sending SMS Part (1)");
-    m_link->submit(pdus, QString::fromStdString(job->number));
+    m_link->submit(pdus, Q(job->number));
 }
 
 // Every part is sent, whatever the one before did; the failure picture
@@ -113,9 +114,9 @@ MessageRequest TForm1::ComposedMessage() const {
     const auto& ui = *m_ui;
     MessageRequest r;
     r.kind = KindOf(CurrentTab());
-    r.destination = ui.txtHPNo->text().toStdString();
-    r.mcc = ui.txtMCC->text().toStdString();
-    r.nc = ui.txtNC->text().toStdString();
+    r.destination = S(ui.txtHPNo->text());
+    r.mcc = S(ui.txtMCC->text());
+    r.nc = S(ui.txtNC->text());
     switch (r.kind) {
     case MessageKind::Text:
         r.text = ForSending(ui.memText->toPlainText());
@@ -132,7 +133,7 @@ MessageRequest TForm1::ComposedMessage() const {
     case MessageKind::Void:
         break;
     default:
-        r.content = ContentMemo(CurrentTab())->toPlainText().toStdString();
+        r.content = S(ContentMemo(CurrentTab())->toPlainText());
         break;
     }
     return r;
@@ -226,9 +227,9 @@ void TForm1::txtHPNoChange() {
         m_ui->txtHPNo->setCursorPosition(std::max(0, caret));
         return;
     }
-    const MccNc network = SplitNetworkCode(NetworkCodeForNumber(normal.toStdString()));
-    m_ui->txtMCC->setText(QString::fromStdString(network.mcc));
-    m_ui->txtNC->setText(QString::fromStdString(network.nc));
+    const MccNc network = SplitNetworkCode(NetworkCodeForNumber(S(normal)));
+    m_ui->txtMCC->setText(Q(network.mcc));
+    m_ui->txtNC->setText(Q(network.nc));
 }
 
 void TForm1::PageControl1Change(int index) {

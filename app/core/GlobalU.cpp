@@ -69,7 +69,10 @@ void ReadCommunication(const IniFile& ini, TSettings& settings, std::vector<std:
     // Only the offered speeds, compared as text; anything else runs (and
     // is saved back) as 19200.
     const auto baud = ini.Value(kCommSection, "Baudrate").value_or("19200");
-    settings.BaudRate = baud == "2400" ? 2400 : baud == "4800" ? 4800 : baud == "9600" ? 9600 : 19200;
+    settings.BaudRate = 19200;
+    for (int offered : kOfferedBaudRates)
+        if (baud == std::to_string(offered))
+            settings.BaudRate = offered;
     ReadSerialDevices(ini, settings.SerialDevices);
 }
 
@@ -103,7 +106,12 @@ IniFile ReadSettingsFile(const std::string& file, std::vector<std::string>& mess
 
 } // namespace
 
-bool IsOfferedBaudRate(int baud) { return baud == 2400 || baud == 4800 || baud == 9600 || baud == 19200; }
+bool IsOfferedBaudRate(int baud) {
+    for (int offered : kOfferedBaudRates)
+        if (baud == offered)
+            return true;
+    return false;
+}
 
 std::vector<std::string> LoadSettings(SettingsSection section, const std::string& file, TSettings& settings) {
     std::vector<std::string> messages;

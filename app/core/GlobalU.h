@@ -41,6 +41,8 @@ std::vector<std::string> LoadSettings(const std::string& file, TSettings& settin
 std::string SaveSettings(SettingsSection section, const std::string& file, const TSettings& settings);
 
 // The line speeds the program offers.
+// The line speeds the Communication menu offers, slowest first.
+constexpr int kOfferedBaudRates[] = {2400, 4800, 9600, 19200};
 bool IsOfferedBaudRate(int baud);
 
 } // namespace velmora

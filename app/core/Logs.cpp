@@ -1,6 +1,7 @@
 #include "Logs.h"
 
 #include "FileIo.h"
+#include "QtText.h"
 
 #include <QLocale>
 
@@ -43,14 +44,13 @@ std::string TimeSeparatorOf(const std::string& timeFormat) {
 
 std::string FormatLogTimestamp(std::time_t when) {
     const QLocale locale = QLocale::system();
-    std::string am = locale.amText().toStdString();
-    std::string pm = locale.pmText().toStdString();
+    std::string am = S(locale.amText());
+    std::string pm = S(locale.pmText());
     if (am.empty() || pm.empty()) {
         am = "AM";
         pm = "PM";
     }
-    return FormatLogTimestamp(when, am, pm,
-                              TimeSeparatorOf(locale.timeFormat(QLocale::ShortFormat).toStdString()));
+    return FormatLogTimestamp(when, am, pm, TimeSeparatorOf(S(locale.timeFormat(QLocale::ShortFormat))));
 }
 
 std::string AppendLogLine(const std::string& path, const std::string& entry, std::time_t when) {
