@@ -11,31 +11,43 @@ bool Contains(std::string_view s, std::string_view what) { return s.find(what) !
 
 } // namespace
 
+namespace {
+
+const FileType kVol{"Velmora Operator Logo Files", {"*.VOL"}};
+const FileType kVgg{"Velmora Group Graphic Files", {"*.VGG"}};
+const FileType kVpm{"Velmora Picture Message Files", {"*.VPM"}};
+const FileType kBmp{"Monochrome Bitmap Files", {"*.BMP"}};
+const FileType kNol{"NOL Operator Logo Files", {"*.NOL"}};
+const FileType kNgg{"NGG Group Graphic Files", {"*.NGG"}};
+const FileType kRtttl{"RTTTL Ringtone Files", {"*.TXT"}};
+const FileType kAll{"All Files", {"*.*"}};
+const FileType kCompatible{"All Compatible Files", {}};
+
+FileType Compatible(std::vector<std::string> patterns) {
+    return {kCompatible.description, std::move(patterns)};
+}
+
+} // namespace
+
 FileFilter OpenFilter(OpenCommand command) {
     switch (command) {
     case OpenCommand::BrowseLogo:
-        return {
-            "Velmora Operator Logo Files|*.VOL|Monochrome Bitmap Files|*.BMP|NOL Operator Logo Files|*.NOL|"
-            "All Compatible Files|*.VOL;*.BMP;*.NOL|All Files (*.*)|*.*",
-            4};
+        return {{kVol, kBmp, kNol, Compatible({"*.VOL", "*.BMP", "*.NOL"}), kAll}, 4};
     case OpenCommand::BrowseGroup:
-        return {
-            "Velmora Group Graphic Files|*.VGG|Monochrome Bitmap Files|*.BMP|NGG Group Graphic Files|*.NGG|"
-            "All Compatible Files|*.VGG;*.BMP;*.NGG|All Files (*.*)|*.*",
-            4};
+        return {{kVgg, kBmp, kNgg, Compatible({"*.VGG", "*.BMP", "*.NGG"}), kAll}, 4};
     case OpenCommand::BrowsePicture:
-        return {"Velmora Picture Message Files|*.VPM|Monochrome Bitmap Files|*.BMP|"
-                "All Compatible Files|*.VPM;*.BMP|All Files (*.*)|*.*",
-                3};
+        return {{kVpm, kBmp, Compatible({"*.VPM", "*.BMP"}), kAll}, 3};
     case OpenCommand::BrowseRingtone:
-        return {"RTTTL Ringtone Files|*.TXT|All Files|*.*", 1};
+        return {{kRtttl, kAll}, 1};
     case OpenCommand::AddPicture:
-        return {"Monochrome Bitmap Files|*.BMP", 1};
+        return {{kBmp}, 1};
     case OpenCommand::FileOpen:
         break;
     }
-    return {"Operator Logo Files|*.VOL;*.BMP;*.NOL|Group Graphic Files|*.VGG;*.BMP;*.NGG|"
-            "Picture Message Files|*.VPM;*.BMP|RTTTL Ringtone Files|*.TXT",
+    return {{{"Operator Logo Files", {"*.VOL", "*.BMP", "*.NOL"}},
+             {"Group Graphic Files", {"*.VGG", "*.BMP", "*.NGG"}},
+             {"Picture Message Files", {"*.VPM", "*.BMP"}},
+             kRtttl},
             1};
 }
 
@@ -49,33 +61,33 @@ std::optional<MessageKind> KindOfOpenFilter(int index) {
 
 bool CanSaveAs(MessageKind kind) { return kind != MessageKind::Text; }
 
-std::optional<std::string> SaveFilter(MessageKind kind, std::string_view label) {
+std::optional<std::vector<FileType>> SaveFilter(MessageKind kind, std::string_view label) {
     const std::string u = Upper(FileNameOf(label));
     switch (kind) {
     case MessageKind::Logo:
         if (Contains(u, ".BMP"))
-            return "Velmora Operator Logo Files (*.VOL)|*.VOL|Monochrome Bitmap Files (*.BMP)|*.BMP";
+            return {{kVol, kBmp}};
         if (Contains(u, ".NOL"))
-            return "Velmora Operator Logo Files (*.VOL)|*.VOL|NOL Operator Logo Files (*.NOL)|*.NOL";
+            return {{kVol, kNol}};
         if (Contains(u, ".VOL"))
-            return "Velmora Operator Logo Files (*.VOL)|*.VOL";
+            return {{kVol}};
         return std::nullopt;
     case MessageKind::Group:
         if (Contains(u, ".BMP"))
-            return "Velmora Group Graphic Files (*.VGG)|*.VGG|Monochrome Bitmap Files (*.BMP)|*.BMP";
+            return {{kVgg, kBmp}};
         if (Contains(u, ".NGG"))
-            return "Velmora Group Graphic Files (*.VGG)|*.VGG|NGG Group Graphic Files (*.NGG)|*.NGG";
+            return {{kVgg, kNgg}};
         if (Contains(u, ".VGG"))
-            return "Velmora Group Graphic Files (*.VGG)|*.VGG";
+            return {{kVgg}};
         return std::nullopt;
     case MessageKind::Picture:
         if (Contains(u, ".BMP"))
-            return "Velmora Picture Message Files (*.VPM)|*.VPM|Monochrome Bitmap Files (*.BMP)|*.BMP";
+            return {{kVpm, kBmp}};
         if (Contains(u, ".VPM"))
-            return "Velmora Picture Message Files (*.VPM)|*.VPM";
+            return {{kVpm}};
         return std::nullopt;
     case MessageKind::Ringtone:
-        return "RTTTL Ringtone Files (*.TXT)|*.TXT";
+        return {{kRtttl}};
     default:
         return std::nullopt;
     }

@@ -11,6 +11,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace velmora {
 
@@ -19,10 +20,17 @@ constexpr const char* kLogoFileTitle = "Velmora Operator Logo File";
 constexpr const char* kGroupFileTitle = "Velmora Group Graphic File";
 constexpr const char* kPictureFileTitle = "Velmora Picture Message File";
 
-// A file dialog's filter: description|pattern pairs, and the pair (from 1)
-// selected when it opens.
+// One entry of a file dialog's list: what the files are, and the name
+// patterns that take them ("*.VOL"; "*.*" is any name).
+struct FileType {
+    std::string description;
+    std::vector<std::string> patterns;
+    bool operator==(const FileType&) const = default;
+};
+
+// A file dialog's list, and the entry (from 1) selected when it opens.
 struct FileFilter {
-    std::string filter;
+    std::vector<FileType> types;
     int index = 1;
 };
 
@@ -38,7 +46,7 @@ bool CanSaveAs(MessageKind kind);
 // dialog keeps the filter of its previous use. Like the extension below and
 // the save plan, it goes by the letters of the file's own name, not of the
 // folders above it.
-std::optional<std::string> SaveFilter(MessageKind kind, std::string_view label);
+std::optional<std::vector<FileType>> SaveFilter(MessageKind kind, std::string_view label);
 std::string SaveExtension(MessageKind kind, int filterIndex, std::string_view label);
 // The chosen name with the extension appended, unless it already ends with
 // it in any case.

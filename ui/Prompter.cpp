@@ -43,17 +43,11 @@ bool Prompter::Ask(QWidget* parent, const QString& question) {
     return box.exec() == QMessageBox::Yes;
 }
 
-QStringList QtFileFilters(const QString& filter) {
+QStringList QtFileFilters(const std::vector<FileType>& types) {
     QStringList out;
-    const QStringList parts = filter.split('|');
-    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
-        // Qt shows the patterns itself: a description that names them already
-        // loses its own copy.
-        QString description = parts[i].trimmed();
-        if (description.endsWith(')') && description.contains(" ("))
-            description.truncate(description.lastIndexOf(" ("));
+    for (const FileType& type : types) {
         QStringList patterns;
-        for (const QString& pattern : parts[i + 1].split(';', Qt::SkipEmptyParts)) {
+        for (const std::string& pattern : type.patterns) {
             if (pattern == "*.*") {
                 patterns << "*"; // any name, with a dot or without
                 continue;
@@ -61,26 +55,25 @@ QStringList QtFileFilters(const QString& filter) {
             // Names are matched in any case: logo.bmp and Logo.Nol are offered
             // under *.BMP and *.NOL.
             QString any;
-            for (const QChar c : pattern)
+            for (const QChar c : QString::fromStdString(pattern))
                 any += c.isLetter() ? QString("[%1%2]").arg(c.toUpper(), c.toLower()) : QString(c);
             patterns << any;
         }
-        out << QString("%1 (%2)").arg(description, patterns.join(' '));
+        out << QString("%1 (%2)").arg(QString::fromStdString(type.description), patterns.join(' '));
     }
     return out;
 }
 
 namespace {
 
-Prompter::FileChoice Choose(QWidget* parent, const QString& filter, int filterIndex,
-                            QFileDialog::AcceptMode mode) {
+Prompter::FileChoice Choose(QWidget* parent, const FileFilter& filter, QFileDialog::AcceptMode mode) {
     QFileDialog dialog(parent);
     dialog.setAcceptMode(mode);
     dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
-    const QStringList filters = QtFileFilters(filter);
+    const QStringList filters = QtFileFilters(filter.types);
     dialog.setNameFilters(filters);
-    if (filterIndex >= 1 && filterIndex <= filters.size())
-        dialog.selectNameFilter(filters[filterIndex - 1]);
+    if (filter.index >= 1 && filter.index <= filters.size())
+        dialog.selectNameFilter(filters[filter.index - 1]);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
     return {dialog.selectedFiles().first(),
@@ -89,12 +82,12 @@ Prompter::FileChoice Choose(QWidget* parent, const QString& filter, int filterIn
 
 } // namespace
 
-Prompter::FileChoice Prompter::OpenFile(QWidget* parent, const QString& filter, int filterIndex) {
-    return Choose(parent, filter, filterIndex, QFileDialog::AcceptOpen);
+Prompter::FileChoice Prompter::OpenFile(QWidget* parent, const FileFilter& filter) {
+    return Choose(parent, filter, QFileDialog::AcceptOpen);
 }
 
-Prompter::FileChoice Prompter::SaveFile(QWidget* parent, const QString& filter, int filterIndex) {
-    return Choose(parent, filter, filterIndex, QFileDialog::AcceptSave);
+Prompter::FileChoice Prompter::SaveFile(QWidget* parent, const FileFilter& filter) {
+    return Choose(parent, filter, QFileDialog::AcceptSave);
 }
 
 std::unique_ptr<QPrinter> Prompter::DefaultPrinter() {

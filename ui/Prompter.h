@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ContentFile.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -36,15 +38,15 @@ public:
     virtual bool OpenWithDesktop(const QString& path);
     // A yes-or-no question; true for yes.
     virtual bool Ask(QWidget* parent, const QString& question);
-    // File dialogs. `filter` is "Description|*.EXT;*.EXT|..." pairs, as the
-    // content formats give them; `filterIndex` (from 1) is selected first.
-    virtual FileChoice OpenFile(QWidget* parent, const QString& filter, int filterIndex);
-    virtual FileChoice SaveFile(QWidget* parent, const QString& filter, int filterIndex);
+    // File dialogs offering the content formats' file types, the one at
+    // `filter.index` (from 1) selected first.
+    virtual FileChoice OpenFile(QWidget* parent, const FileFilter& filter);
+    virtual FileChoice SaveFile(QWidget* parent, const FileFilter& filter);
     // The system's default printer, or null when there is none to print on.
     virtual std::unique_ptr<QPrinter> DefaultPrinter();
 };
 
-// "Description|*.EXT;*.EXT" pairs as Qt's name filters, matching any case.
-QStringList QtFileFilters(const QString& filter);
+// The file types as Qt's name filters, matching any case.
+QStringList QtFileFilters(const std::vector<FileType>& types);
 
 } // namespace velmora

@@ -196,7 +196,7 @@ private:
     bool m_rewritingText = false;
     bool m_selectingTab = false;
     QString m_status;
-    QString m_saveFilter; // the save dialog keeps its filter when the label names none
+    std::vector<FileType> m_saveTypes; // the save dialog keeps its list when the label names none
     PhoneLink::State m_linkState = PhoneLink::State::Disconnected;
     bool m_sending = false;
     int m_parts = 0; // of the message being sent

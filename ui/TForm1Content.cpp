@@ -83,7 +83,7 @@ void TForm1::btnAddPictClick() { Browse(OpenCommand::AddPicture, Tab::Ems); }
 
 void TForm1::Browse(OpenCommand command, Tab tab) {
     const FileFilter filter = OpenFilter(command);
-    const auto choice = m_prompter->OpenFile(this, Q(filter.filter), filter.index);
+    const auto choice = m_prompter->OpenFile(this, filter);
     if (!choice.path.isEmpty())
         LoadIntoTab(tab, choice.path);
 }
@@ -91,7 +91,7 @@ void TForm1::Browse(OpenCommand command, Tab tab) {
 // The filter the user ends with decides the kind, not the file's name.
 void TForm1::mnuFOpenClick() {
     const FileFilter filter = OpenFilter(OpenCommand::FileOpen);
-    const auto choice = m_prompter->OpenFile(this, Q(filter.filter), filter.index);
+    const auto choice = m_prompter->OpenFile(this, filter);
     if (choice.path.isEmpty())
         return;
     const auto kind = KindOfOpenFilter(choice.filterIndex);
@@ -236,8 +236,8 @@ void TForm1::mnuFSaveAsClick() {
         return;
     const std::string label = S(m_ui->lblFName->text());
     if (const auto filter = SaveFilter(kind, label))
-        m_saveFilter = Q(*filter); // otherwise the dialog keeps its last one
-    const auto choice = m_prompter->SaveFile(this, m_saveFilter, 1);
+        m_saveTypes = *filter; // otherwise the dialog keeps its last one
+    const auto choice = m_prompter->SaveFile(this, {m_saveTypes, 1});
     if (choice.path.isEmpty())
         return;
     const std::string destination = SaveDestination(kind, choice.filterIndex, S(choice.path), label);

@@ -125,15 +125,13 @@ TEST(OpenFilters, EachCommandStartsOnItsOwnPair) {
     for (const auto& c : cases) {
         const FileFilter f = OpenFilter(c.command);
         EXPECT_EQ(f.index, c.index);
-        // Pairs are "description|pattern"; the pattern of pair n is field 2n.
-        std::vector<std::string> fields;
-        std::size_t from = 0;
-        for (std::size_t bar; (bar = f.filter.find('|', from)) != std::string::npos; from = bar + 1)
-            fields.push_back(f.filter.substr(from, bar - from));
-        fields.push_back(f.filter.substr(from));
-        ASSERT_EQ(fields.size() % 2, 0u) << f.filter;
-        ASSERT_GE(fields.size(), static_cast<std::size_t>(2 * c.index));
-        EXPECT_EQ(fields[2 * c.index - 1], c.start);
+        ASSERT_GE(f.types.size(), static_cast<std::size_t>(c.index));
+        std::string patterns;
+        for (const auto& p : f.types[c.index - 1].patterns)
+            patterns += (patterns.empty() ? "" : ";") + p;
+        EXPECT_EQ(patterns, c.start);
+        for (const auto& type : f.types)
+            EXPECT_FALSE(type.description.empty() || type.patterns.empty());
     }
     EXPECT_EQ(KindOfOpenFilter(1), MessageKind::Logo);
     EXPECT_EQ(KindOfOpenFilter(4), MessageKind::Ringtone);
@@ -145,31 +143,34 @@ TEST(SaveFilters, ChosenFromTheTabAndTheUpperCasedFileName) {
     const struct {
         MessageKind kind;
         const char* label;
-        const char* last; // the filter's last pattern; nullptr: the dialog keeps its previous filter
+        const char*
+            last; // the filter's "Description|*.EXT|..." end; nullptr: the dialog keeps its previous filter
     } cases[] = {
-        {MessageKind::Logo, "/x/logo.bmp", "|*.VOL|Monochrome Bitmap Files (*.BMP)|*.BMP"},
-        {MessageKind::Logo, "/x/logo.Nol", "|*.VOL|NOL Operator Logo Files (*.NOL)|*.NOL"},
+        {MessageKind::Logo, "/x/logo.bmp", "|*.VOL|Monochrome Bitmap Files|*.BMP"},
+        {MessageKind::Logo, "/x/logo.Nol", "|*.VOL|NOL Operator Logo Files|*.NOL"},
         {MessageKind::Logo, "/x/a.nol.bmp", "|*.BMP"}, // ".BMP" is tested first
-        {MessageKind::Logo, "/x/logo.vol", "Velmora Operator Logo Files (*.VOL)|*.VOL"},
+        {MessageKind::Logo, "/x/logo.vol", "Velmora Operator Logo Files|*.VOL"},
         {MessageKind::Logo, "", nullptr},
         // The folders above the file do not count.
-        {MessageKind::Logo, "/home/u.bmp/logo.nol", "|*.VOL|NOL Operator Logo Files (*.NOL)|*.NOL"},
-        {MessageKind::Logo, "/tmp/x.nol/logo.vol", "Velmora Operator Logo Files (*.VOL)|*.VOL"},
+        {MessageKind::Logo, "/home/u.bmp/logo.nol", "|*.VOL|NOL Operator Logo Files|*.NOL"},
+        {MessageKind::Logo, "/tmp/x.nol/logo.vol", "Velmora Operator Logo Files|*.VOL"},
         {MessageKind::Logo, "/tmp/x.vol/logo", nullptr},
-        {MessageKind::Group, "/tmp/x.bmp/g.vgg", "Velmora Group Graphic Files (*.VGG)|*.VGG"},
-        {MessageKind::Picture, "/tmp/x.bmp/p.vpm", "Velmora Picture Message Files (*.VPM)|*.VPM"},
-        {MessageKind::Group, "/x/g.BMP", "|*.VGG|Monochrome Bitmap Files (*.BMP)|*.BMP"},
-        {MessageKind::Group, "/x/g.ngg", "|*.VGG|NGG Group Graphic Files (*.NGG)|*.NGG"},
-        {MessageKind::Group, "/x/g.vgg", "Velmora Group Graphic Files (*.VGG)|*.VGG"},
+        {MessageKind::Group, "/tmp/x.bmp/g.vgg", "Velmora Group Graphic Files|*.VGG"},
+        {MessageKind::Picture, "/tmp/x.bmp/p.vpm", "Velmora Picture Message Files|*.VPM"},
+        {MessageKind::Group, "/x/g.BMP", "|*.VGG|Monochrome Bitmap Files|*.BMP"},
+        {MessageKind::Group, "/x/g.ngg", "|*.VGG|NGG Group Graphic Files|*.NGG"},
+        {MessageKind::Group, "/x/g.vgg", "Velmora Group Graphic Files|*.VGG"},
         {MessageKind::Group, "/x/g.nol", nullptr},
-        {MessageKind::Picture, "/x/p.bmp", "|*.VPM|Monochrome Bitmap Files (*.BMP)|*.BMP"},
-        {MessageKind::Picture, "/x/p.vpm", "Velmora Picture Message Files (*.VPM)|*.VPM"},
-        {MessageKind::Ringtone, "", "RTTTL Ringtone Files (*.TXT)|*.TXT"},
+        {MessageKind::Picture, "/x/p.bmp", "|*.VPM|Monochrome Bitmap Files|*.BMP"},
+        {MessageKind::Picture, "/x/p.vpm", "Velmora Picture Message Files|*.VPM"},
+        {MessageKind::Ringtone, "", "RTTTL Ringtone Files|*.TXT"},
         {MessageKind::Ems, "/x/p.bmp", nullptr},
         {MessageKind::Text, "/x/p.bmp", nullptr},
     };
     for (const auto& c : cases) {
-        const std::string filter = SaveFilter(c.kind, c.label).value_or("");
+        std::string filter;
+        for (const auto& type : SaveFilter(c.kind, c.label).value_or(std::vector<FileType>{}))
+            filter += (filter.empty() ? "" : "|") + type.description + "|" + type.patterns.at(0);
         if (c.last)
             EXPECT_TRUE(filter.ends_with(c.last)) << c.label << ": " << filter;
         else

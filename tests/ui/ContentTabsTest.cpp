@@ -339,7 +339,7 @@ void ContentTabsTest::fileOpenLoadsByTheFilterChosen() {
     QVERIFY(memo(w, "memHexLogo").isEmpty());
     QVERIFY(w.prompter.filters[0].startsWith("Operator Logo Files|*.VOL;*.BMP;*.NOL|"));
     // The window's own dialog offers the extensions in any case.
-    const QStringList qt = QtFileFilters("NOL Operator Logo Files|*.NOL|All Files (*.*)|*.*");
+    const QStringList qt = QtFileFilters({{"NOL Operator Logo Files", {"*.NOL"}}, {"All Files", {"*.*"}}});
     QCOMPARE(qt, (QStringList{"NOL Operator Logo Files (*.[Nn][Oo][Ll])", "All Files (*)"}));
 }
 
@@ -399,7 +399,7 @@ void ContentTabsTest::saveAsCopiesOrWritesAContentFile() {
     QCOMPARE(label->text(), vol);
     const std::string written = ScratchDir::read(vol.toStdString());
     QVERIFY(written.rfind(ContentOf(72, 14, Diagonals) + "\r\n// Velmora Operator Logo File\r\n", 0) == 0);
-    QVERIFY(w.prompter.filters.last().startsWith("Velmora Operator Logo Files (*.VOL)|*.VOL"));
+    QVERIFY(w.prompter.filters.last().startsWith("Velmora Operator Logo Files|*.VOL"));
 
     // Any other format is a copy of the file behind the label.
     w.find<QPlainTextEdit>("memHexLogo")->setPlainText("00");

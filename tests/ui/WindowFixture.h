@@ -28,12 +28,8 @@ public:
     QStringList questions;
 
     void Warning(QWidget*, const QString& text) override { warnings << text; }
-    FileChoice OpenFile(QWidget*, const QString& filter, int index) override {
-        return NextFile(filter, index);
-    }
-    FileChoice SaveFile(QWidget*, const QString& filter, int index) override {
-        return NextFile(filter, index);
-    }
+    FileChoice OpenFile(QWidget*, const FileFilter& filter) override { return NextFile(filter); }
+    FileChoice SaveFile(QWidget*, const FileFilter& filter) override { return NextFile(filter); }
     bool Ask(QWidget*, const QString& question) override {
         questions << question;
         return answerYes;
@@ -47,8 +43,16 @@ public:
     std::unique_ptr<QPrinter> DefaultPrinter() override;
 
 private:
-    FileChoice NextFile(const QString& filter, int index) {
-        filters << QString("%1#%2").arg(filter).arg(index);
+    // Kept as "Description|*.A;*.B|...#index", one string a test can search.
+    FileChoice NextFile(const FileFilter& filter) {
+        QStringList pairs;
+        for (const FileType& type : filter.types) {
+            QStringList patterns;
+            for (const std::string& p : type.patterns)
+                patterns << QString::fromStdString(p);
+            pairs << QString::fromStdString(type.description) << patterns.join(';');
+        }
+        filters << QString("%1#%2").arg(pairs.join('|')).arg(filter.index);
         return files.isEmpty() ? FileChoice{} : files.takeFirst();
     }
 };
