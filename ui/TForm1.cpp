@@ -1,5 +1,6 @@
 #include "TForm1.h"
 
+#include "ContentTabs.h"
 #include "LinkFactory.h"
 #include "Pictures.h"
 #include "Prompter.h"
@@ -60,7 +61,10 @@ TForm1::TForm1(WindowSetup setup, QWidget* parent)
     ApplyWindowBounds();
     CheckMenuItems();
     DrawPictures();
-    FillContentControls();
+    m_content = std::make_unique<ContentTabs>(*m_ui, *this, *m_prompter,
+                                              [this](const QString& text) { ShowStatus(text); });
+    m_content->FillControls();
+    setAcceptDrops(true);
     ShowStatus("Please Open Communication Port !");
 
     m_form2 = std::make_unique<TForm2>(this);

@@ -29,6 +29,7 @@ class TForm1;
 
 namespace velmora {
 
+class ContentTabs;
 class Prompter;
 class TAboutBox;
 class TForm2;
@@ -156,23 +157,6 @@ private:
     void ShowResultIndicators();
     int TextUnits(const QString& text) const;
 
-    void FillContentControls();
-    void Browse(OpenCommand command, Tab tab);
-    Tab CurrentTab() const;
-    QPlainTextEdit* ContentMemo(Tab tab) const;
-    void SelectTab(Tab tab);
-    bool LoadIntoTab(Tab tab, const QString& path);
-    bool ProcessOL(const QString& path);
-    bool ProcessGG(const QString& path);
-    bool ProcessPM(const QString& path);
-    bool ProcessRT(const QString& path);
-    void OfferRingtoneCut(const std::string& rtttl);
-    bool ProcessEMSPict(const QString& path);
-    bool LoadPicture(Tab tab, const QString& path, QLineEdit* fileEdit, QPlainTextEdit* memo);
-    void ShowPreview(const PreviewImage& preview);
-    std::optional<Tab> TabForDroppedFile(const QString& path) const;
-    void InsertEmsTag(const char* prefix, int index);
-
 public:
     // Loads a file as dropping it on the window does.
     void DropFile(const QString& path);
@@ -185,6 +169,7 @@ private:
     std::unique_ptr<TForm2> m_form2;
     std::unique_ptr<TAboutBox> m_about;
     std::unique_ptr<PhoneLink> m_link;
+    std::unique_ptr<ContentTabs> m_content;
     QTimer* m_climb;
     QProgressBar* m_readProgress;
 
@@ -194,9 +179,7 @@ private:
     int m_textLimit = 160;
     QString m_acceptedText; // memText as last accepted within the limit
     bool m_rewritingText = false;
-    bool m_selectingTab = false;
     QString m_status;
-    std::vector<FileType> m_saveTypes; // the save dialog keeps its list when the label names none
     PhoneLink::State m_linkState = PhoneLink::State::Disconnected;
     bool m_sending = false;
     int m_parts = 0; // of the message being sent

@@ -1,5 +1,6 @@
 // The send button's dispatch, the text tab and the destination field.
 
+#include "ContentTabs.h"
 #include "Prompter.h"
 #include "QtText.h"
 #include "SMSLibU.h"
@@ -91,18 +92,7 @@ QWidget* TForm1::FieldWidget(RefusedField field) const {
     case RefusedField::Text:
         return ui.memText;
     case RefusedField::ContentSource:
-        switch (CurrentTab()) {
-        case Tab::OperatorLogo:
-            return ui.bitBrowse;
-        case Tab::GroupGraphic:
-            return ui.bitBrowseGG;
-        case Tab::PictureMessage:
-            return ui.bitBrowsePM;
-        case Tab::Ringtone:
-            return ui.bitBrowseRT;
-        default:
-            return nullptr;
-        }
+        return m_content->source(m_content->current());
     case RefusedField::None:
         break;
     }
@@ -113,7 +103,7 @@ QWidget* TForm1::FieldWidget(RefusedField field) const {
 MessageRequest TForm1::ComposedMessage() const {
     const auto& ui = *m_ui;
     MessageRequest r;
-    r.kind = KindOf(CurrentTab());
+    r.kind = KindOf(m_content->current());
     r.destination = S(ui.txtHPNo->text());
     r.mcc = S(ui.txtMCC->text());
     r.nc = S(ui.txtNC->text());
@@ -133,7 +123,7 @@ MessageRequest TForm1::ComposedMessage() const {
     case MessageKind::Void:
         break;
     default:
-        r.content = S(ContentMemo(CurrentTab())->toPlainText());
+        r.content = S(m_content->memo(m_content->current())->toPlainText());
         break;
     }
     return r;
@@ -233,37 +223,13 @@ void TForm1::txtHPNoChange() {
 }
 
 void TForm1::PageControl1Change(int index) {
-    if (m_selectingTab)
+    if (m_content->selecting())
         return;
-    auto& ui = *m_ui;
-    switch (TabAt(index).value_or(Tab::TextSms)) {
-    case Tab::TextSms:
-        ui.lblFName->clear();
-        break;
-    case Tab::OperatorLogo:
-        ui.lblFName->setText(ui.txtLogoFile->text());
-        // Read once per connection; the link answers at once when it is current.
-        if (PhoneLink::IsUp(m_linkState))
-            m_link->readOperators();
-        break;
-    case Tab::GroupGraphic:
-        ui.lblFName->setText(ui.txtGroupFile->text());
-        break;
-    case Tab::PictureMessage:
-        ui.lblFName->setText(ui.txtPMFile->text());
-        break;
-    case Tab::Ringtone:
-        ui.lblFName->setText(ui.txtRTFile->text());
-        break;
-    case Tab::Ems:
-        ui.cboAnimation->setCurrentIndex(0);
-        ui.cboSound->setCurrentIndex(0);
-        ui.memEMS->setFocus();
-        break;
-    case Tab::VoidMessage:
-    case Tab::Indicator:
-        break;
-    }
+    const Tab tab = TabAt(index).value_or(Tab::TextSms);
+    m_content->entered(tab);
+    // Read once per connection; the link answers at once when it is current.
+    if (tab == Tab::OperatorLogo && PhoneLink::IsUp(m_linkState))
+        m_link->readOperators();
 }
 
 void TForm1::OperatorsRead(bool read, const QStringList& items) {

@@ -1,0 +1,321 @@
+#include "ContentTabs.h"
+
+#include "Prompter.h"
+#include "QtText.h"
+#include "SMSLibU.h"
+#include "ui_TForm1.h"
+
+#include <QFileInfo>
+#include <QFontDatabase>
+#include <QImage>
+#include <QPainter>
+
+namespace velmora {
+
+namespace {
+
+// Text read from a file: UTF-8 when it is, else its bytes as Latin-1, so no
+// byte is lost or turned into a replacement sign.
+QString FromFile(const std::string& bytes) { return IsUtf8(bytes) ? Q(bytes) : FromPhone(bytes); }
+
+// The size a tab sends: 72 x 14 for logos and group graphics, 72 x 28 for a
+// picture message.
+QString SizeNote(const LoadedContent& loaded, bool fromBitmap) {
+    const int rows = loaded.tall ? 28 : 14;
+    const int octets = static_cast<int>(loaded.content.size() / 2);
+    int width = 72, height = octets * 8 / 72;
+    if (fromBitmap && loaded.previewWidth > 0) {
+        width = loaded.previewWidth;
+        height = octets / ((width + 7) / 8);
+    }
+    if (width == 72 && height == rows && octets == 72 * rows / 8)
+        return {};
+    if (!fromBitmap)
+        return QString("The content holds %1 octets where this tab sends %2 (72 x %3 pixels); "
+                       "it is kept and sent as loaded.")
+            .arg(octets)
+            .arg(72 * rows / 8)
+            .arg(rows);
+    return QString(
+               "The picture is %1 x %2 pixels where this tab sends 72 x %3; it is kept and sent as loaded.")
+        .arg(width)
+        .arg(height)
+        .arg(rows);
+}
+
+const char* const kAnimations[] = {"[ None ]",          "I am ironic, flirty",
+                                   "I am glad",         "I am sceptic",
+                                   "I am sad",          "WOW !",
+                                   "I am crying",       "I am winking",
+                                   "I am laughing",     "I am Indifferent",
+                                   "In love / Kissing", "I am confused",
+                                   "Tongue hanging",    "I am angry",
+                                   "Wearing glasses",   "Devil"};
+const char* const kSounds[] = {"[ None ]", "Chimes high", "Chimes low", "Ding",       "TaDa",     "Notify",
+                               "Drum",     "Claps",       "Fanfar",     "Chord high", "Chord low"};
+
+} // namespace
+
+ContentTabs::ContentTabs(Ui::TForm1& ui, QWidget& window, Prompter& prompter, StatusSink showStatus)
+    : m_ui(ui), m_window(window), m_prompter(prompter), m_showStatus(std::move(showStatus)) {}
+
+void ContentTabs::FillControls() {
+    for (const char* a : kAnimations)
+        m_ui.cboAnimation->addItem(a);
+    for (const char* s : kSounds)
+        m_ui.cboSound->addItem(s);
+    showPreview(PreviewImage{});
+    // Hex reads in columns.
+    const QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    for (QPlainTextEdit* memo : {m_ui.memHexLogo, m_ui.memHexGG, m_ui.memHexPM, m_ui.memHexRT})
+        memo->setFont(fixed);
+}
+
+Tab ContentTabs::current() const { return TabAt(m_ui.PageControl1->currentIndex()).value_or(Tab::TextSms); }
+
+void ContentTabs::select(Tab tab) {
+    m_selecting = true;
+    m_ui.PageControl1->setCurrentIndex(IndexOf(tab));
+    m_selecting = false;
+}
+
+// The file label names what the page holds; the EMS composer starts afresh.
+void ContentTabs::entered(Tab tab) {
+    switch (tab) {
+    case Tab::TextSms:
+        m_ui.lblFName->clear();
+        break;
+    case Tab::OperatorLogo:
+        m_ui.lblFName->setText(m_ui.txtLogoFile->text());
+        break;
+    case Tab::GroupGraphic:
+        m_ui.lblFName->setText(m_ui.txtGroupFile->text());
+        break;
+    case Tab::PictureMessage:
+        m_ui.lblFName->setText(m_ui.txtPMFile->text());
+        break;
+    case Tab::Ringtone:
+        m_ui.lblFName->setText(m_ui.txtRTFile->text());
+        break;
+    case Tab::Ems:
+        m_ui.cboAnimation->setCurrentIndex(0);
+        m_ui.cboSound->setCurrentIndex(0);
+        m_ui.memEMS->setFocus();
+        break;
+    case Tab::VoidMessage:
+    case Tab::Indicator:
+        break;
+    }
+}
+
+QPlainTextEdit* ContentTabs::memo(Tab tab) const {
+    switch (tab) {
+    case Tab::OperatorLogo:
+        return m_ui.memHexLogo;
+    case Tab::GroupGraphic:
+        return m_ui.memHexGG;
+    case Tab::PictureMessage:
+        return m_ui.memHexPM;
+    case Tab::Ringtone:
+        return m_ui.memHexRT;
+    default:
+        return nullptr;
+    }
+}
+
+QWidget* ContentTabs::source(Tab tab) const {
+    switch (tab) {
+    case Tab::OperatorLogo:
+        return m_ui.bitBrowse;
+    case Tab::GroupGraphic:
+        return m_ui.bitBrowseGG;
+    case Tab::PictureMessage:
+        return m_ui.bitBrowsePM;
+    case Tab::Ringtone:
+        return m_ui.bitBrowseRT;
+    default:
+        return nullptr;
+    }
+}
+
+void ContentTabs::browse(OpenCommand command, Tab tab) {
+    const auto choice = m_prompter.OpenFile(&m_window, OpenFilter(command));
+    if (!choice.path.isEmpty())
+        load(tab, choice.path);
+}
+
+void ContentTabs::open() {
+    const auto choice = m_prompter.OpenFile(&m_window, OpenFilter(OpenCommand::FileOpen));
+    if (choice.path.isEmpty())
+        return;
+    const auto kind = KindOfOpenFilter(choice.filterIndex);
+    if (!kind)
+        return;
+    load(TabOf(*kind), choice.path);
+    select(TabOf(*kind));
+}
+
+bool ContentTabs::load(Tab tab, const QString& path) {
+    switch (tab) {
+    case Tab::OperatorLogo:
+        return loadPicture(tab, path, m_ui.txtLogoFile);
+    case Tab::GroupGraphic:
+        return loadPicture(tab, path, m_ui.txtGroupFile);
+    case Tab::PictureMessage:
+        return loadPicture(tab, path, m_ui.txtPMFile);
+    case Tab::Ringtone:
+        return loadRingtone(path);
+    case Tab::Ems:
+        return loadEmsPicture(path);
+    default:
+        return false;
+    }
+}
+
+// A file the reader refuses leaves the tab as it was and says why.
+bool ContentTabs::loadPicture(Tab tab, const QString& path, QLineEdit* fileEdit) {
+    const auto loaded = LoadTabContent(KindOf(tab), S(path));
+    if (!loaded) {
+        m_prompter.Warning(&m_window, Q(loaded.error()));
+        return false;
+    }
+    fileEdit->setText(path);
+    m_ui.lblFName->setText(path);
+    m_ui.mnuFSaveAs->setEnabled(true);
+    memo(tab)->setPlainText(Q(loaded->content));
+    const bool fromBitmap = loaded->reader == ContentReader::Bitmap;
+    showPreview(DrawPreview(loaded->content, loaded->tall, loaded->previewWidth));
+    const QString note = SizeNote(*loaded, fromBitmap);
+    if (!note.isEmpty())
+        m_showStatus(note);
+    return true;
+}
+
+bool ContentTabs::loadRingtone(const QString& path) {
+    const auto tune = ReadRingtoneFile(S(path));
+    if (!tune) {
+        m_prompter.Warning(&m_window, Q(tune.error()));
+        return false;
+    }
+    m_ui.txtRTFile->setText(path);
+    m_ui.lblFName->setText(path);
+    m_ui.mnuFSaveAs->setEnabled(true);
+    m_ui.memHexRT->setPlainText(Q(tune->content));
+    m_ui.memRTTTL->setPlainText(FromFile(tune->rtttl));
+    m_ui.lblTitle->setText("Title = " + FromFile(tune->title));
+    m_ui.lblTempo->setText("Tempo = " + FromFile(tune->tempoText));
+    offerRingtoneCut(tune->rtttl);
+    return true;
+}
+
+// About one published tune in six is too long for one message: rather than
+// have the send refused, offer the first notes that fit.
+void ContentTabs::offerRingtoneCut(const std::string& rtttl) {
+    if (RingtoneFits(rtttl))
+        return;
+    const RingtoneFit fit = FitRingtone(rtttl);
+    const QString question = QString("This tune has %1 notes; one message carries the first %2 of them.\n"
+                                     "Send the first %2 notes?")
+                                 .arg(fit.notes)
+                                 .arg(fit.fitting);
+    if (!m_prompter.Ask(&m_window, question)) {
+        m_showStatus(QString("The tune is too long for one message: only the first %1 of its %2 notes fit.")
+                         .arg(fit.fitting)
+                         .arg(fit.notes));
+        return;
+    }
+    m_ui.memHexRT->setPlainText(Q(fit.content));
+    m_showStatus(QString("The ringtone ends after note %1 of %2, so it fits one message.")
+                     .arg(fit.fitting)
+                     .arg(fit.notes));
+}
+
+bool ContentTabs::loadEmsPicture(const QString& path) {
+    const auto tag = LoadEmsPicture(S(path));
+    if (!tag) {
+        m_prompter.Warning(&m_window, Q(tag.error()));
+        return false;
+    }
+    m_ui.memEMS->setPlainText(Q(*tag));
+    return true;
+}
+
+// The 72 x 28 screen at twice its size, so a pixel is clearly seen.
+void ContentTabs::showPreview(const PreviewImage& preview) {
+    QImage image(PreviewImage::kWidth, PreviewImage::kHeight, QImage::Format_ARGB32);
+    for (int y = 0; y < PreviewImage::kHeight; ++y)
+        for (int x = 0; x < PreviewImage::kWidth; ++x)
+            image.setPixel(x, y, preview.black(x, y) ? qRgb(24, 32, 20) : qRgba(0, 0, 0, 0));
+    m_ui.imgShow->setPixmap(QPixmap::fromImage(image.scaled(image.size() * 2)));
+    m_ui.imgShow->setAccessibleDescription(m_ui.lblFName->text());
+}
+
+void ContentTabs::saveAs() {
+    const MessageKind kind = KindOf(current());
+    if (!CanSaveAs(kind))
+        return;
+    const std::string label = S(m_ui.lblFName->text());
+    if (const auto types = SaveFilter(kind, label))
+        m_saveTypes = *types; // otherwise the dialog keeps its last one
+    const auto choice = m_prompter.SaveFile(&m_window, {m_saveTypes, 1});
+    if (choice.path.isEmpty())
+        return;
+    const std::string destination = SaveDestination(kind, choice.filterIndex, S(choice.path), label);
+    const ContentMemos memos{S(m_ui.memHexLogo->toPlainText()), S(m_ui.memHexGG->toPlainText()),
+                             S(m_ui.memHexPM->toPlainText())};
+    const auto saved = SaveContentAs(label, destination, memos);
+    if (!saved) {
+        m_prompter.Warning(&m_window, Q(saved.error()));
+        return;
+    }
+    m_ui.lblFName->setText(Q(*saved));
+    m_showStatus("Saved " + Q(*saved));
+}
+
+// A picture goes to the picture tab shown, else to the operator logo.
+std::optional<Tab> ContentTabs::tabForDroppedFile(const QString& path) const {
+    const QString suffix = QFileInfo(path).suffix().toUpper();
+    const Tab shown = current();
+    if (suffix == "NOL" || suffix == "VOL")
+        return Tab::OperatorLogo;
+    if (suffix == "NGG" || suffix == "VGG")
+        return Tab::GroupGraphic;
+    if (suffix == "VPM")
+        return Tab::PictureMessage;
+    if (suffix == "TXT" || suffix == "RTTTL" || suffix == "RTX")
+        return Tab::Ringtone;
+    if (suffix == "BMP") {
+        if (shown == Tab::GroupGraphic || shown == Tab::PictureMessage || shown == Tab::Ems)
+            return shown;
+        return Tab::OperatorLogo;
+    }
+    return std::nullopt;
+}
+
+void ContentTabs::drop(const QString& path) {
+    const auto tab = tabForDroppedFile(path);
+    if (!tab) {
+        m_prompter.Warning(&m_window, "Velmora loads BMP, NOL, NGG, VOL, VGG, VPM and RTTTL files; " +
+                                          QFileInfo(path).fileName() + " is none of these.");
+        return;
+    }
+    if (load(*tab, path))
+        select(*tab);
+}
+
+// Tags go in at the caret (at the start of a selection, which stays).
+void ContentTabs::insertEmsTag(const char* prefix, int index) {
+    if (index <= 0)
+        return;
+    const QString tag = QString("%1%2]").arg(prefix).arg(index - 1, 2, 10, QChar('0'));
+    QTextCursor cursor = m_ui.memEMS->textCursor();
+    const int at = cursor.selectionStart();
+    QString text = m_ui.memEMS->toPlainText();
+    text.insert(at, tag);
+    m_ui.memEMS->setPlainText(text);
+    cursor = m_ui.memEMS->textCursor();
+    cursor.setPosition(at + static_cast<int>(tag.size()));
+    m_ui.memEMS->setTextCursor(cursor);
+}
+
+} // namespace velmora

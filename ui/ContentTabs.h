@@ -1,0 +1,77 @@
+#pragma once
+
+#include "Bitmap.h"
+#include "ContentFile.h"
+#include "Preview.h"
+#include "Tab.h"
+
+#include <QString>
+
+#include <functional>
+#include <optional>
+#include <vector>
+
+class QLineEdit;
+class QPlainTextEdit;
+class QWidget;
+
+namespace Ui {
+class TForm1;
+}
+
+namespace velmora {
+
+class Prompter;
+
+// The window's content tabs (operator logo, group graphic, picture message,
+// ringtone and the EMS composer): files into them, the preview, Save As,
+// dropped files and the EMS lists. It owns what the tabs keep between two
+// actions; the window forwards its handlers here.
+class ContentTabs {
+public:
+    using StatusSink = std::function<void(const QString&)>;
+
+    ContentTabs(Ui::TForm1& ui, QWidget& window, Prompter& prompter, StatusSink showStatus);
+
+    // The lists, the fonts and the empty preview, once at start.
+    void FillControls();
+
+    Tab current() const;
+    // Shows a page without running what entering it does.
+    void select(Tab tab);
+    // Whether a page change comes from select() rather than the user.
+    bool selecting() const { return m_selecting; }
+    // What entering a page does to the content controls.
+    void entered(Tab tab);
+
+    // The hex memo and the Browse button of a content tab; null for others.
+    QPlainTextEdit* memo(Tab tab) const;
+    QWidget* source(Tab tab) const;
+
+    void browse(OpenCommand command, Tab tab);
+    // File > Open: the filter the user ends with decides the tab.
+    void open();
+    void saveAs();
+    // A file dropped on the window, into the tab its kind belongs to.
+    void drop(const QString& path);
+    // An animation or sound chosen from its list, as a tag at the caret.
+    void insertEmsTag(const char* prefix, int index);
+
+private:
+    bool load(Tab tab, const QString& path);
+    bool loadPicture(Tab tab, const QString& path, QLineEdit* fileEdit);
+    bool loadRingtone(const QString& path);
+    bool loadEmsPicture(const QString& path);
+    void offerRingtoneCut(const std::string& rtttl);
+    void showPreview(const PreviewImage& preview);
+    std::optional<Tab> tabForDroppedFile(const QString& path) const;
+
+    Ui::TForm1& m_ui;
+    QWidget& m_window;
+    Prompter& m_prompter;
+    StatusSink m_showStatus;
+    bool m_selecting = false;
+    std::vector<FileType> m_saveTypes; // the save dialog keeps its list when the label names none
+};
+
+} // namespace velmora
