@@ -1,12 +1,12 @@
 #include "TForm1.h"
 
 #include "ContentTabs.h"
-#include "LinkFactory.h"
 #include "Pictures.h"
 #include "Prompter.h"
 #include "QtText.h"
 #include "TAboutBox.h"
 #include "TForm2.h"
+#include "TextTab.h"
 #include "ui_TForm1.h"
 
 #include <QActionGroup>
@@ -27,19 +27,6 @@ namespace {
 const int kCloseWaitMs = 5000;
 
 } // namespace
-
-WindowSetup MakeWindowSetup(AppPaths paths, DeviceOptions options,
-                            std::function<std::unique_ptr<Clock>()> clock) {
-    WindowSetup setup;
-    setup.paths = paths;
-    setup.deviceFor = [options](const TSettings& settings, int n) {
-        return DeviceMapFor(settings, options).DeviceFor(n);
-    };
-    setup.makeLink = [options, paths, clock](const TSettings& settings) {
-        return MakePhoneLink(paths, settings, options, clock ? clock() : nullptr);
-    };
-    return setup;
-}
 
 TForm1::TForm1(WindowSetup setup, QWidget* parent)
     : QMainWindow(parent), m_ui(std::make_unique<Ui::TForm1>()), m_setup(std::move(setup)),
@@ -64,6 +51,7 @@ TForm1::TForm1(WindowSetup setup, QWidget* parent)
     m_content = std::make_unique<ContentTabs>(*m_ui, *this, *m_prompter,
                                               [this](const QString& text) { ShowStatus(text); });
     m_content->FillControls();
+    m_text = std::make_unique<TextTab>(*m_ui);
     setAcceptDrops(true);
     ShowStatus("Please Open Communication Port !");
 

@@ -1,13 +1,12 @@
 #pragma once
 
-#include "AppPaths.h"
-#include "ComDevices.h"
 #include "ContentFile.h"
 #include "GlobalU.h"
 #include "MessageRequest.h"
 #include "PhoneLink.h"
 #include "Preview.h"
 #include "Tab.h"
+#include "WindowSetup.h"
 
 #include <QMainWindow>
 #include <QStringList>
@@ -33,22 +32,7 @@ class ContentTabs;
 class Prompter;
 class TAboutBox;
 class TForm2;
-
-// What the window is given by the program that starts it (or by a test).
-struct WindowSetup {
-    AppPaths paths;
-    // The phone link for the settings as loaded (they may name devices).
-    std::function<std::unique_ptr<PhoneLink>(const TSettings&)> makeLink;
-    // The device COMn stands for now, shown as the Serial Port items' tips.
-    std::function<std::string(const TSettings&, int)> deviceFor;
-    // Answers message boxes and dialogs; null for the real ones.
-    Prompter* prompter = nullptr;
-};
-
-// The setup of a window on the devices the options and settings name, its
-// files at `paths`, its dialogue paced by `clock` (null: real time).
-WindowSetup MakeWindowSetup(AppPaths paths, DeviceOptions options,
-                            std::function<std::unique_ptr<Clock>()> clock = nullptr);
+class TextTab;
 
 // The main window: destination, one tab per kind of message, the phone
 // link's indicators and the menus. Handlers read their widgets, call one
@@ -155,7 +139,6 @@ private:
     QWidget* FieldWidget(RefusedField field) const;
     void Refuse(const QString& text, QWidget* focus);
     void ShowResultIndicators();
-    int TextUnits(const QString& text) const;
 
 public:
     // Loads a file as dropping it on the window does.
@@ -170,15 +153,13 @@ private:
     std::unique_ptr<TAboutBox> m_about;
     std::unique_ptr<PhoneLink> m_link;
     std::unique_ptr<ContentTabs> m_content;
+    std::unique_ptr<TextTab> m_text;
     QTimer* m_climb;
     QProgressBar* m_readProgress;
 
     TSettings m_settings;
     QStringList m_settingsMessages;
     bool m_autoConnectDone = false;
-    int m_textLimit = 160;
-    QString m_acceptedText; // memText as last accepted within the limit
-    bool m_rewritingText = false;
     QString m_status;
     PhoneLink::State m_linkState = PhoneLink::State::Disconnected;
     bool m_sending = false;

@@ -5,6 +5,7 @@
 #include "QtText.h"
 #include "SMSLibU.h"
 #include "TForm1.h"
+#include "TextTab.h"
 #include "ui_TForm1.h"
 
 #include <algorithm>
@@ -12,14 +13,6 @@
 namespace velmora {
 
 namespace {
-
-// A line break is sent as carriage return and line feed, whatever the
-// widget keeps.
-std::u16string ForSending(const QString& text) {
-    QString s = text;
-    s.replace("\r\n", "\n").replace('\n', "\r\n");
-    return s.toStdU16String();
-}
 
 // The shared reasons start in lower case, as a command line prints them.
 QString Sentence(const std::string& reason) {
@@ -109,7 +102,7 @@ MessageRequest TForm1::ComposedMessage() const {
     r.nc = S(ui.txtNC->text());
     switch (r.kind) {
     case MessageKind::Text:
-        r.text = ForSending(ui.memText->toPlainText());
+        r.text = TextTab::ForSending(ui.memText->toPlainText());
         r.flash = ui.chkFlash->isChecked();
         r.blink = ui.chkBlink->isChecked();
         break;
@@ -129,73 +122,11 @@ MessageRequest TForm1::ComposedMessage() const {
     return r;
 }
 
-// Septets for a normal message (an extension character counts two), UTF-16
-// units for a flash message; a line break counts two either way.
-int TForm1::TextUnits(const QString& text) const {
-    const std::u16string s = ForSending(text);
-    if (m_ui->chkFlash->isChecked())
-        return static_cast<int>(s.size());
-    int units = 0;
-    for (char16_t c : s) {
-        const int n = CountSeptets(std::u16string_view(&c, 1));
-        units += n < 0 ? 1 : n; // refused when sent, counted as one meanwhile
-    }
-    return units;
-}
+void TForm1::memTextChange() { m_text->textChanged(); }
 
-// Typing and pasting stop at the limit: what was just put in is cut until
-// the text fits.
-void TForm1::memTextChange() {
-    if (m_rewritingText)
-        return;
-    QPlainTextEdit* memo = m_ui->memText;
-    QString now = memo->toPlainText();
-    if (TextUnits(now) > m_textLimit) {
-        const QString& before = m_acceptedText;
-        qsizetype prefix = 0;
-        while (prefix < before.size() && prefix < now.size() && before[prefix] == now[prefix])
-            ++prefix;
-        qsizetype suffix = 0;
-        while (suffix < before.size() - prefix && suffix < now.size() - prefix &&
-               before[before.size() - 1 - suffix] == now[now.size() - 1 - suffix])
-            ++suffix;
-        QString inserted = now.mid(prefix, now.size() - prefix - suffix);
-        const QString head = now.left(prefix), tail = now.right(suffix);
-        while (!inserted.isEmpty() && TextUnits(head + inserted + tail) > m_textLimit)
-            inserted.chop(inserted.size() > 1 && inserted.back().isLowSurrogate() ? 2 : 1);
-        now = head + inserted + tail;
-        m_rewritingText = true;
-        memo->setPlainText(now);
-        QTextCursor cursor = memo->textCursor();
-        cursor.setPosition(static_cast<int>(prefix + inserted.size()));
-        memo->setTextCursor(cursor);
-        m_rewritingText = false;
-    }
-    m_acceptedText = now;
-    m_ui->lblLeftChar->setText(QString::number(m_textLimit - TextUnits(now)));
-}
+void TForm1::chkFlashClick() { m_text->flashChanged(); }
 
-void TForm1::chkFlashClick() {
-    const bool flash = m_ui->chkFlash->isChecked();
-    m_ui->chkBlink->setEnabled(flash);
-    m_textLimit = flash ? 69 : 160;
-    m_ui->lblDescription->setText(flash ? "Maximum 69 Characters" : "Maximum 160 Characters");
-    QString text = m_ui->memText->toPlainText();
-    if (TextUnits(text) > m_textLimit) {
-        while (TextUnits(text) > m_textLimit)
-            text.chop(text.size() > 1 && text.back().isLowSurrogate() ? 2 : 1);
-        m_rewritingText = true;
-        m_ui->memText->setPlainText(text);
-        m_rewritingText = false;
-    }
-    m_acceptedText = text;
-    m_ui->lblLeftChar->setText(QString::number(m_textLimit - TextUnits(text)));
-}
-
-void TForm1::btnClearClick() {
-    m_ui->memText->clear();
-    m_ui->memText->setFocus();
-}
+void TForm1::btnClearClick() { m_text->clear(); }
 
 void TForm1::btnClearEMSClick() {
     m_ui->memEMS->clear();

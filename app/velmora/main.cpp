@@ -3,6 +3,7 @@
 #include "AppPaths.h"
 #include "LinkFactory.h"
 #include "TForm1.h"
+#include "WindowSetup.h"
 
 #include <QApplication>
 

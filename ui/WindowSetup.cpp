@@ -1,0 +1,20 @@
+#include "WindowSetup.h"
+
+#include "LinkFactory.h"
+
+namespace velmora {
+
+WindowSetup MakeWindowSetup(AppPaths paths, DeviceOptions options,
+                            std::function<std::unique_ptr<Clock>()> clock) {
+    WindowSetup setup;
+    setup.paths = paths;
+    setup.deviceFor = [options](const TSettings& settings, int n) {
+        return DeviceMapFor(settings, options).DeviceFor(n);
+    };
+    setup.makeLink = [options, paths, clock](const TSettings& settings) {
+        return MakePhoneLink(paths, settings, options, clock ? clock() : nullptr);
+    };
+    return setup;
+}
+
+} // namespace velmora

@@ -1,0 +1,36 @@
+#pragma once
+
+// The composition root of the window: what the program that starts it (or
+// a test) hands it, and how the program builds that from the options.
+
+#include "AppPaths.h"
+#include "ComDevices.h"
+#include "GlobalU.h"
+#include "PhoneLink.h"
+
+#include <functional>
+#include <memory>
+#include <string>
+
+namespace velmora {
+
+class Clock;
+class Prompter;
+
+// What the window is given by the program that starts it (or by a test).
+struct WindowSetup {
+    AppPaths paths;
+    // The phone link for the settings as loaded (they may name devices).
+    std::function<std::unique_ptr<PhoneLink>(const TSettings&)> makeLink;
+    // The device COMn stands for now, shown as the Serial Port items' tips.
+    std::function<std::string(const TSettings&, int)> deviceFor;
+    // Answers message boxes and dialogs; null for the real ones.
+    Prompter* prompter = nullptr;
+};
+
+// The setup of a window on the devices the options and settings name, its
+// files at `paths`, its dialogue paced by `clock` (null: real time).
+WindowSetup MakeWindowSetup(AppPaths paths, DeviceOptions options,
+                            std::function<std::unique_ptr<Clock>()> clock = nullptr);
+
+} // namespace velmora
