@@ -1,5 +1,10 @@
 #pragma once
 
+// The settings every program shares. How this layer fails, as smslib below
+// it: a Result<T> or, for the settings, the list of messages to show; a file
+// that cannot be used leaves the defaults in place and is never overwritten.
+// Nothing here throws or shows a dialog.
+
 #include <cstdint>
 #include <map>
 #include <string>
