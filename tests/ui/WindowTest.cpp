@@ -3,7 +3,7 @@
 #include "SMSLibU.h"
 #include "TComLed.h"
 #include "TForm2.h"
-#include "TShape.h"
+#include "SignalCircle.h"
 #include "WindowFixture.h"
 
 #include <QAccessible>

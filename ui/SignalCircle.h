@@ -7,10 +7,10 @@ namespace velmora {
 
 // A small filled circle: a modem line, red while off and lime green while on.
 // It keeps its colour until told otherwise, also after a disconnect.
-class TShape : public QWidget {
+class SignalCircle : public QWidget {
     Q_OBJECT
 public:
-    explicit TShape(QWidget* parent = nullptr);
+    explicit SignalCircle(QWidget* parent = nullptr);
 
     bool isOn() const { return m_on; }
     void setOn(bool on);

@@ -1,4 +1,4 @@
-#include "TPageControl.h"
+#include "TabColumn.h"
 
 #include <QStyleOptionTab>
 #include <QStylePainter>
@@ -13,7 +13,7 @@ const int kPad = 4;
 
 } // namespace
 
-QSize TPageTabBar::tabSizeHint(int index) const {
+QSize TabColumnBar::tabSizeHint(int index) const {
     int widest = 0;
     for (int i = 0; i < count(); ++i)
         widest = std::max(widest, fontMetrics().horizontalAdvance(tabText(i)));
@@ -21,7 +21,7 @@ QSize TPageTabBar::tabSizeHint(int index) const {
     return {kPad + 16 + kPad + widest + 2 * kPad, std::max(24, fontMetrics().height() + 10)};
 }
 
-void TPageTabBar::paintEvent(QPaintEvent*) {
+void TabColumnBar::paintEvent(QPaintEvent*) {
     QStylePainter p(this);
     for (int i = 0; i < count(); ++i) {
         QStyleOptionTab tab;
@@ -38,8 +38,8 @@ void TPageTabBar::paintEvent(QPaintEvent*) {
     }
 }
 
-TPageControl::TPageControl(QWidget* parent) : QTabWidget(parent) {
-    setTabBar(new TPageTabBar(this));
+TabColumn::TabColumn(QWidget* parent) : QTabWidget(parent) {
+    setTabBar(new TabColumnBar(this));
     setTabPosition(QTabWidget::West);
 }
 

@@ -8,7 +8,7 @@ namespace velmora {
 // The eight tabs stand in a column beside the pages, each with its icon and
 // its caption written across, so every tab is visible and readable at the
 // window's design size.
-class TPageTabBar : public QTabBar {
+class TabColumnBar : public QTabBar {
     Q_OBJECT
 public:
     using QTabBar::QTabBar;
@@ -18,10 +18,10 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 };
 
-class TPageControl : public QTabWidget {
+class TabColumn : public QTabWidget {
     Q_OBJECT
 public:
-    explicit TPageControl(QWidget* parent = nullptr);
+    explicit TabColumn(QWidget* parent = nullptr);
 };
 
 } // namespace velmora

@@ -1,21 +1,21 @@
-#include "TShape.h"
+#include "SignalCircle.h"
 
 #include <QPainter>
 
 namespace velmora {
 
-TShape::TShape(QWidget* parent) : QWidget(parent) {
+SignalCircle::SignalCircle(QWidget* parent) : QWidget(parent) {
     setFixedSize(13, 13);
     setAccessibleDescription("off");
 }
 
-void TShape::setOn(bool on) {
+void SignalCircle::setOn(bool on) {
     m_on = on;
     setAccessibleDescription(on ? "on" : "off");
     update();
 }
 
-void TShape::paintEvent(QPaintEvent*) {
+void SignalCircle::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(QPen(QColor(40, 40, 40), 1));
