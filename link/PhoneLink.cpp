@@ -1,6 +1,6 @@
 #include "PhoneLink.h"
 
-#include "ContactExport.h"
+#include "ContactSave.h"
 
 #include <QDeadlineTimer>
 #include <QMetaObject>
@@ -257,7 +257,7 @@ void PhoneLink::exportContacts(const QString& path) {
             emit exportFinished(false, QString());
             return;
         }
-        const ExportResult r = WriteContactExport(p, entries, std::time(nullptr));
+        const ExportResult r = SaveContactExport(p, entries, std::time(nullptr));
         emit status(Text(r.status));
         emit exportFinished(r.ok, Text(r.status));
     });

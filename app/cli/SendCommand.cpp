@@ -1,7 +1,7 @@
 #include "PhoneCommands.h"
 
 #include "AppPaths.h"
-#include "ContactExport.h"
+#include "ContactSave.h"
 #include "GlobalU.h"
 #include "LinkFactory.h"
 #include "PhoneSession.h"
@@ -279,7 +279,7 @@ int RunPhonebook(std::vector<std::string> words, Io io) {
     io.out << FormatContactExport(shown, FormatExportStamp(now));
     if (!exportFile)
         return kExitOk;
-    const ExportResult r = WriteContactExport(*exportFile, entries, now);
+    const ExportResult r = SaveContactExport(*exportFile, entries, now);
     io.err << r.status << '\n';
     return r.ok ? kExitOk : kExitRefused;
 }

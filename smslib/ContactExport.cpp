@@ -1,10 +1,7 @@
 #include "ContactExport.h"
 
-#include "AtomicFile.h"
+#include "FileIo.h"
 #include "Strings.h"
-
-#include <QDateTime>
-#include <QLocale>
 
 namespace velmora {
 
@@ -17,19 +14,16 @@ std::string FormatContactExport(const std::vector<PhonebookEntry>& entries, cons
     return text + rule + "\r\n";
 }
 
-std::string FormatExportStamp(std::time_t when) {
-    // The month's name in the user's language, as the logs take their AM/PM.
-    const QDateTime local = QDateTime::fromSecsSinceEpoch(static_cast<qint64>(when));
-    return QLocale::system().toString(local, QStringLiteral("dd MMMM yyyy, hh:mm")).toStdString();
-}
-
-ExportResult WriteContactExport(const std::string& path, const std::vector<PhonebookEntry>& entries,
-                                std::time_t when) {
-    const std::string failure =
-        WriteFileCreatingDirectory(path, FormatContactExport(entries, FormatExportStamp(when)));
+ExportResult ContactExportResult(const std::string& path, const std::string& failure) {
     if (!failure.empty())
         return {false, "Unable to save to file " + path + " (" + failure + ") !"};
     return {true, "Save to file " + path + " !"};
+}
+
+ExportResult WriteContactExport(const std::string& path, const std::vector<PhonebookEntry>& entries,
+                                const std::string& stamp) {
+    // The bare reason of the atomic write goes inside the status text.
+    return ContactExportResult(path, ReplaceFileContents(path, FormatContactExport(entries, stamp)));
 }
 
 } // namespace velmora
