@@ -1,11 +1,11 @@
 #pragma once
 
+#include "LinkEvents.h"
+
 #include <functional>
 #include <mutex>
 
 namespace velmora {
-
-enum class LedSignal { Conn, Tx, Rx };
 
 // One lamp of the link: Connect while the port is open, Tx from the start of
 // a write until it has drained, Rx from the arrival of bytes until a read

@@ -1,6 +1,6 @@
 #include "PhoneLink.h"
 
-#include "ContactExport.h"
+#include "ContactSave.h"
 
 #include <QDeadlineTimer>
 #include <QMetaObject>
@@ -17,9 +17,6 @@ QString Bytes(const std::string& s) {
 }
 // Status texts are the program's own and may hold a UTF-8 path.
 QString Text(const std::string& s) { return QString::fromStdString(s); }
-
-static_assert(static_cast<int>(SubmitOutcome::LinkLost) == static_cast<int>(PhoneLink::Outcome::LinkLost));
-static_assert(static_cast<int>(LedSignal::Rx) == static_cast<int>(PhoneLink::Lamp::Rx));
 
 } // namespace
 
@@ -60,7 +57,7 @@ public:
             return;
         } catch (const EComPort& e) {
             // The session guards its exchanges; this is only a last resort.
-            emit m_link.linkError(Text(e.what()));
+            emit m_link.problem(ProblemKind::LinkError, Text(e.what()));
         }
         SetState(m_up ? PhoneLink::State::Connected : PhoneLink::State::Disconnected);
     }
@@ -80,28 +77,38 @@ public:
 
     PhoneSession& session() { return m_session; }
 
-    // Connects and tells how it went, with the device and reason on failure.
+    // Connects and tells how it went; a failure has said why (Problem).
     void Connect(int portNumber, int baudRate) {
-        m_lastLinkError.clear();
-        const bool ok = m_session.Connect(portNumber, baudRate);
-        emit m_link.connectFinished(ok, ok ? QString() : Text(m_port->ConnectFailure(m_lastLinkError)));
+        emit m_link.connectFinished(m_session.Connect(portNumber, baudRate));
     }
-    std::vector<PhonebookEntry>& contacts() { return m_contacts; }
 
     void Status(const std::string& t) override { emit m_link.status(Text(t)); }
     void Monitor(const std::string& t) override { emit m_link.monitor(Bytes(t)); }
-    void PhoneRefused(const std::string& answer) override { emit m_link.phoneRefused(Bytes(answer)); }
-    void ConnectionIcon(bool open) override {
-        if (open)
+    void StateChanged(SessionState state) override {
+        switch (state) {
+        case SessionState::PortOpen:
             SetState(PhoneLink::State::Identifying);
-        else if (!m_up)
+            break;
+        case SessionState::Connected:
+            // Connected is reached when the request that connected ends (Run).
+            m_up = true;
+            break;
+        case SessionState::Disconnected:
+            m_up = false;
             SetState(PhoneLink::State::Disconnected);
+            break;
+        }
     }
-    void ConnectedUI(bool on) override {
-        m_up = on;
-        if (!on)
-            SetState(PhoneLink::State::Disconnected);
-        // Connected is reached when the request that connected ends (Run).
+    void SignalPolling(bool on) override {
+        if (on)
+            m_timer->start();
+        else
+            m_timer->stop();
+    }
+    // The phone's answer keeps its bytes; the link's and the program's own
+    // reasons may hold a UTF-8 path.
+    void Problem(ProblemKind kind, const std::string& text) override {
+        emit m_link.problem(kind, kind == ProblemKind::PhoneRefused ? Bytes(text) : Text(text));
     }
     void LineSignalsRead(const LineSignals& s) override {
         emit m_link.lineSignals(s.cts, s.dsr, s.ring, s.rlsd);
@@ -114,22 +121,11 @@ public:
         emit m_link.identity(Bytes(id.Manufacturer), Bytes(id.Model), Bytes(id.Revision), Bytes(id.IMSI),
                              Bytes(id.ServiceCentre));
     }
-    void MonitorTimer(bool on) override {
-        if (on)
-            m_timer->start();
-        else
-            m_timer->stop();
-    }
-    void LinkError(const std::string& what) override {
-        m_lastLinkError = what;
-        emit m_link.linkError(Text(what));
-    }
-    void LogFailed(const std::string& reason) override { emit m_link.logFailed(Text(reason)); }
     void ContactFound(const PhonebookEntry& e) override {
         emit m_link.contactFound(Bytes(e.name), Bytes(e.number), Bytes(e.index));
     }
     void Progress(int done, int total) override { emit m_link.progress(done, total); }
-    void Lamp(LedSignal lamp, bool on) override { emit m_link.lamp(static_cast<PhoneLink::Lamp>(lamp), on); }
+    void Lamp(LedSignal lamp, bool on) override { emit m_link.lamp(lamp, on); }
 
 private:
     PhoneLink& m_link;
@@ -137,10 +133,8 @@ private:
     std::unique_ptr<Clock> m_clock;
     PhoneSession m_session;
     QTimer* m_timer;
-    std::vector<PhonebookEntry> m_contacts;
     PhoneLink::State m_state = PhoneLink::State::Disconnected;
-    bool m_up = false; // the session's controls are on: connected and identified
-    std::string m_lastLinkError;
+    bool m_up = false; // connected and identified
 };
 
 PhoneLink::PhoneLink(std::unique_ptr<SerialLink> port, std::unique_ptr<Clock> clock,
@@ -191,8 +185,9 @@ void PhoneLink::connectPhone(int portNumber, int baudRate) {
 }
 
 void PhoneLink::disconnectPhone() {
-    m_worker->session().StopRead();
+    m_stopRead = true;
     Post(m_worker, [this](SessionWorker& w) {
+        m_stopRead = false; // served by the read it stopped, or by this disconnect
         w.session().Disconnect();
         emit disconnectFinished();
     });
@@ -216,7 +211,7 @@ void PhoneLink::submit(const QStringList& pdus, const QString& destination) {
         for (std::size_t i = 0; i < list.size(); ++i) {
             const SubmitOutcome o = w.session().SubmitPDU(list[i], d);
             all = all && o == SubmitOutcome::Sent;
-            emit submitted(static_cast<int>(i), static_cast<Outcome>(o));
+            emit submitted(static_cast<int>(i), o);
         }
         emit sendFinished(all);
     });
@@ -227,12 +222,17 @@ void PhoneLink::readPhonebook(bool readAgain) {
         if (readAgain)
             w.session().SetPhoneBookStale();
         if (!w.session().PhoneBookStale() || !w.session().IsConnected()) {
-            emit phonebookFinished(false, static_cast<int>(w.contacts().size()), false);
+            emit phonebookFinished(false, static_cast<int>(phonebook().size()), false);
             return;
         }
         w.Busy(State::ReadingPhonebook);
-        w.contacts() = w.session().ReadPhonebook();
-        emit phonebookFinished(true, static_cast<int>(w.contacts().size()), w.session().ReadStopped());
+        std::vector<PhonebookEntry> read = w.session().ReadPhonebook(StopAsked());
+        const int count = static_cast<int>(read.size());
+        {
+            const std::lock_guard<std::mutex> lock(m_phonebookMutex);
+            m_phonebook = std::move(read);
+        }
+        emit phonebookFinished(true, count, w.session().ReadStopped());
     });
 }
 
@@ -244,22 +244,32 @@ void PhoneLink::readOperators() {
         }
         w.Busy(State::ReadingOperators);
         QStringList items;
-        for (const auto& op : w.session().GetProvider())
+        for (const auto& op : w.session().GetProvider(StopAsked()))
             items << Bytes(op.item());
         emit operatorsFinished(true, items);
     });
 }
 
 void PhoneLink::exportContacts(const QString& path) {
-    Post(m_worker, [this, p = path.toStdString()](SessionWorker& w) {
-        if (w.contacts().empty()) {
+    Post(m_worker, [this, p = path.toStdString()](SessionWorker&) {
+        const std::vector<PhonebookEntry> entries = phonebook();
+        if (entries.empty()) {
             emit exportFinished(false, QString());
             return;
         }
-        const ExportResult r = WriteContactExport(p, w.contacts(), std::time(nullptr));
+        const ExportResult r = SaveContactExport(p, entries, std::time(nullptr));
         emit status(Text(r.status));
         emit exportFinished(r.ok, Text(r.status));
     });
+}
+
+std::vector<PhonebookEntry> PhoneLink::phonebook() const {
+    const std::lock_guard<std::mutex> lock(m_phonebookMutex);
+    return m_phonebook;
+}
+
+StopRequested PhoneLink::StopAsked() {
+    return [this] { return m_stopRead.exchange(false); };
 }
 
 void PhoneLink::pollSignal() {

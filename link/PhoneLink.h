@@ -1,13 +1,23 @@
 #pragma once
 
+// How this layer reports trouble: exceptions (EComPort from the port,
+// SessionCancelled from a cancelled clock) are thrown and caught only inside
+// link. What leaves it is an outcome (SubmitOutcome, a request's finished
+// signal), a state (stateChanged) or a problem (problem(kind, text)); no
+// listener needs a try block.
+
 #include "Clock.h"
+#include "LinkEvents.h"
 #include "PhoneSession.h"
 
 #include <QObject>
 #include <QStringList>
 #include <QThread>
 
+#include <atomic>
 #include <memory>
+#include <mutex>
+#include <vector>
 
 namespace velmora {
 
@@ -36,13 +46,6 @@ public:
     };
     Q_ENUM(State)
 
-    enum class Lamp { Connect, Tx, Rx };
-    Q_ENUM(Lamp)
-
-    // The outcome of one submitted PDU (see SubmitOutcome).
-    enum class Outcome { NoPduMode, NoPrompt, Failed, Sent, Unknown, LinkLost };
-    Q_ENUM(Outcome)
-
     // `clock` paces the dialogue (a RealClock in the program). `log` appends
     // one log entry and gives "" or the reason it could not.
     PhoneLink(std::unique_ptr<SerialLink> port, std::unique_ptr<Clock> clock, PhoneSession::LogWriter log,
@@ -68,6 +71,9 @@ public:
     void readOperators();
     // Writes the last phone book read to `path`.
     void exportContacts(const QString& path);
+    // The phone book last read, texts as the phone sent them (Latin-1 bytes);
+    // what a stopped read found so far. Safe from any thread.
+    std::vector<PhonebookEntry> phonebook() const;
     // Signal poll now, as the 20 s timer would.
     void pollSignal();
 
@@ -80,9 +86,10 @@ signals:
     void stateChanged(velmora::PhoneLink::State state);
     void status(const QString& text);
     void monitor(const QString& text);
-    // The phone refused a step and said why ("+CMS ERROR: 500 (...)").
-    void phoneRefused(const QString& answer);
-    void lamp(velmora::PhoneLink::Lamp lamp, bool on);
+    // Every failure detail, by kind (see ProblemKind); the progress texts
+    // around it still come as status and monitor.
+    void problem(velmora::ProblemKind kind, const QString& text);
+    void lamp(velmora::LedSignal lamp, bool on);
     void lineSignals(bool cts, bool dsr, bool ring, bool rlsd);
     // Connect sets the gauge straight to a value.
     void signalBar(int bars);
@@ -90,17 +97,14 @@ signals:
     void signalQuality(const QString& rssiLabel, const QString& berLabel, int bars, int berBar);
     void identity(const QString& manufacturer, const QString& model, const QString& revision,
                   const QString& imsi, const QString& serviceCentre);
-    void submitted(int part, velmora::PhoneLink::Outcome outcome);
+    void submitted(int part, velmora::SubmitOutcome outcome);
     void contactFound(const QString& name, const QString& number, const QString& index);
     // A long read: `done` of at most `total` steps.
     void progress(int done, int total);
-    void logFailed(const QString& reason);
-    // The platform's reason behind a link failure.
-    void linkError(const QString& what);
 
-    // One per request. A failed connect says which device at which speed
-    // was tried, and why when the link knows.
-    void connectFinished(bool ok, const QString& failure);
+    // One per request. A failed connect has first reported which device at
+    // which speed was tried, and why when the link knows (ConnectFailed).
+    void connectFinished(bool ok);
     void disconnectFinished();
     void sendFinished(bool allSent);
     // `read` is false when the list was current and kept; `stopped` when a
@@ -111,6 +115,16 @@ signals:
     void pollFinished();
 
 private:
+    // What a read on the worker asks between its exchanges.
+    StopRequested StopAsked();
+
+    // A stop asked for on the caller's thread; the read on the worker takes
+    // it between two exchanges, and the disconnect it came with uses up one
+    // that found no read.
+    std::atomic<bool> m_stopRead{false};
+    // The one copy of the phone book: written on the worker, read anywhere.
+    mutable std::mutex m_phonebookMutex;
+    std::vector<PhonebookEntry> m_phonebook;
     QThread m_thread;
     Clock* m_clock; // owned by the worker
     SessionWorker* m_worker;

@@ -9,19 +9,19 @@ constexpr int kOperatorRounds = 100;
 
 } // namespace
 
-std::vector<PhonebookEntry> PhoneSession::ReadPhonebook() {
+std::vector<PhonebookEntry> PhoneSession::ReadPhonebook(const StopRequested& stop) {
     std::vector<PhonebookEntry> entries;
     m_readStopped = false;
     if (!IsConnected())
         return entries;
     m_phoneBookStale = false;
-    SetTimer(false);
+    SetPolling(false);
     try {
         int misses = 0;
         for (int n = 1; n <= kPhonebookSlots; ++n) {
             // A stop asked for meanwhile ends the read between two entries,
             // never inside an exchange, so the phone is not left mid-answer.
-            if (m_stopRead.exchange(false)) {
+            if (stop && stop()) {
                 m_readStopped = true;
                 break;
             }
@@ -43,15 +43,15 @@ std::vector<PhonebookEntry> PhoneSession::ReadPhonebook() {
         LinkLostDuring(e);
         return entries;
     }
-    SetTimer(true);
+    SetPolling(true);
     return entries;
 }
 
-std::vector<OperatorEntry> PhoneSession::GetProvider() {
+std::vector<OperatorEntry> PhoneSession::GetProvider(const StopRequested& stop) {
     m_readStopped = false;
     if (!IsConnected())
         return {};
-    SetTimer(false);
+    SetPolling(false);
     m_operatorListStale = false;
     std::string reply;
     try {
@@ -60,7 +60,7 @@ std::vector<OperatorEntry> PhoneSession::GetProvider() {
         // The list always takes its full ten seconds; reading it round by
         // round lets a stop end it early and the window show how far it is.
         for (int round = 1; round <= kOperatorRounds; ++round) {
-            if (m_stopRead.exchange(false)) {
+            if (stop && stop()) {
                 m_readStopped = true;
                 break;
             }
@@ -72,7 +72,7 @@ std::vector<OperatorEntry> PhoneSession::GetProvider() {
         LinkLostDuring(e);
         return {};
     }
-    SetTimer(true);
+    SetPolling(true);
     return ParseOperatorReply(reply);
 }
 

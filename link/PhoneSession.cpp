@@ -8,24 +8,6 @@ bool Holds(const std::string& reply, const char* word) { return reply.find(word)
 
 } // namespace
 
-const char* SubmitOutcomeText(SubmitOutcome outcome) {
-    switch (outcome) {
-    case SubmitOutcome::NoPduMode:
-        return "Fail (no PDU mode)";
-    case SubmitOutcome::NoPrompt:
-        return "Fail (no prompt)";
-    case SubmitOutcome::Failed:
-        return "Fail (1)";
-    case SubmitOutcome::Sent:
-        return "Message Sent";
-    case SubmitOutcome::Unknown:
-        return "Unknown";
-    case SubmitOutcome::LinkLost:
-        return "Fail (not connected)";
-    }
-    return "Unknown";
-}
-
 PhoneSession::PhoneSession(SerialLink& port, Clock& clock, SessionEvents& events, LogWriter log)
     : m_port(port), m_clock(clock), m_events(events), m_log(std::move(log)) {
     m_port.SetLampListener([this](LedSignal lamp, bool on) { m_events.Lamp(lamp, on); });
@@ -57,9 +39,19 @@ void PhoneSession::CollectReplies(std::string& target, int intervalMs, int round
 
 void PhoneSession::Send(const std::string& command) { m_port.SendText(command); }
 
-void PhoneSession::SetTimer(bool on) {
-    m_timerOn = on;
-    m_events.MonitorTimer(on);
+void PhoneSession::SetPolling(bool on) {
+    m_pollingOn = on;
+    m_events.SignalPolling(on);
+}
+
+void PhoneSession::LinkProblem(const std::string& what) {
+    m_lastLinkError = what;
+    m_events.Problem(ProblemKind::LinkError, what);
+}
+
+// Names the device and speed tried, and the link's reason when it gave one.
+void PhoneSession::ConnectFailed() {
+    m_events.Problem(ProblemKind::ConnectFailed, m_port.ConnectFailure(m_lastLinkError));
 }
 
 void PhoneSession::ShowLineSignals() { m_events.LineSignalsRead(m_port.ReadLineSignals()); }
@@ -75,7 +67,7 @@ void PhoneSession::CloseQuietly() {
         m_port.SetConnected(false);
     } catch (const EComPort& e) {
         // The device is released all the same; say why for whoever listens.
-        m_events.LinkError(e.what());
+        LinkProblem(e.what());
     }
 }
 
@@ -89,6 +81,7 @@ bool PhoneSession::Connect(int portNumber, int baudRate) {
         return true;
     }
     m_signalFailures = 0;
+    m_lastLinkError.clear();
     m_port.SetPort(number);
     m_port.SetCustomBaudRate(baudRate);
     bool iconOpen = false;
@@ -106,10 +99,12 @@ bool PhoneSession::Connect(int portNumber, int baudRate) {
             CloseQuietly();
             m_events.Status("No Response From Mobile Phone !");
             if (const std::string refusal = PhoneRefusal(echoOff); !refusal.empty())
-                m_events.PhoneRefused(refusal);
+                m_events.Problem(ProblemKind::PhoneRefused, refusal);
+            ConnectFailed();
             return false;
         }
-        m_events.ConnectionIcon(iconOpen = true);
+        iconOpen = true;
+        m_events.StateChanged(SessionState::PortOpen);
         m_identity.Manufacturer = ReadIdentityField("at+cgmi\r", "Get manufacture id code");
         std::string upper = m_identity.Manufacturer;
         for (char& c : upper)
@@ -122,18 +117,19 @@ bool PhoneSession::Connect(int portNumber, int baudRate) {
     } catch (const EComPort& e) {
         CloseQuietly();
         if (iconOpen) {
-            // The port is closed again: the icon must not go on saying open.
-            m_events.ConnectionIcon(false);
+            // The port is closed again: nothing may go on saying open.
+            m_events.StateChanged(SessionState::Disconnected);
             m_events.Identity(m_identity);
         }
         m_events.Status("Unable to open port " + number + " !");
-        m_events.LinkError(e.what());
+        LinkProblem(e.what());
+        ConnectFailed();
         return false;
     }
     m_events.Identity(m_identity);
     m_events.Status("Initialization Complete");
-    SetTimer(true);
-    m_events.ConnectedUI(true);
+    SetPolling(true);
+    m_events.StateChanged(SessionState::Connected);
     m_phoneBookStale = true;
     m_operatorListStale = true;
     m_events.SignalBar(3);
@@ -142,27 +138,24 @@ bool PhoneSession::Connect(int portNumber, int baudRate) {
 
 void PhoneSession::Disconnect() {
     m_signalFailures = 0;
-    m_stopRead = false; // a stop asked for along with this disconnect is served
     CloseQuietly();
     m_events.Status("Communication Port Close");
-    SetTimer(false);
-    m_events.ConnectionIcon(false);
-    m_events.ConnectedUI(false);
+    SetPolling(false);
+    m_events.StateChanged(SessionState::Disconnected);
 }
 
 void PhoneSession::LinkLostDuring(const EComPort& e) {
     Disconnect();
     m_events.Status(std::string("Connection to the phone lost (") + e.what() +
                     "), please check data cable connection !");
-    m_events.LinkError(e.what());
+    LinkProblem(e.what());
 }
 
 void PhoneSession::Log(const std::string& path, const std::string& entry) {
     const std::string failure = m_log ? m_log(path, entry) : std::string();
     if (failure.empty())
         return;
-    m_events.LogFailed(failure);
-    m_events.Status(failure);
+    m_events.Problem(ProblemKind::LogFailed, failure);
 }
 
 } // namespace velmora

@@ -1,11 +1,12 @@
 #pragma once
 
 #include "Clock.h"
+#include "LinkEvents.h"
 #include "Replies.h"
 #include "SerialLink.h"
 
-#include <atomic>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -17,17 +18,21 @@ struct PhoneIdentity {
     bool operator==(const PhoneIdentity&) const = default;
 };
 
-// Everything the session shows. The window implements these (through queued
-// signals, since the session runs on a worker thread); tests record them.
+// Everything the session reports: progress texts, states, readings and
+// problems. It names what happened, never what to show it on; the phone link
+// turns these into its signals, the CLI into its output, tests record them.
 class SessionEvents {
 public:
     virtual ~SessionEvents() = default;
     virtual void Status(const std::string& /*text*/) {}
     virtual void Monitor(const std::string& /*text*/) {}
-    // The phone refused a step and said why, with the meaning of its code.
-    virtual void PhoneRefused(const std::string& /*answer*/) {}
-    virtual void ConnectionIcon(bool /*open*/) {}
-    virtual void ConnectedUI(bool /*on*/) {}
+    virtual void StateChanged(SessionState /*state*/) {}
+    // Whether the signal should be polled (every 20 s) from now on: off while
+    // an exchange needs the line to itself, on again after it.
+    virtual void SignalPolling(bool /*on*/) {}
+    // Every failure detail, by kind: a refusal comes with the meaning of its
+    // code, a link error with the platform's reason.
+    virtual void Problem(ProblemKind /*kind*/, const std::string& /*text*/) {}
     virtual void LineSignalsRead(const LineSignals& /*s*/) {}
     virtual void SignalBar(int /*bars*/) {}
     // The bracketed label texts, the signal class (0..4, the gauge the window
@@ -35,26 +40,16 @@ public:
     virtual void SignalQuality(const std::string& /*rssi*/, const std::string& /*ber*/, int /*bars*/,
                                int /*berBar*/) {}
     virtual void Identity(const PhoneIdentity& /*id*/) {}
-    // The signal poll timer; the owner runs it at 20 s while it is on.
-    virtual void MonitorTimer(bool /*on*/) {}
-    // The platform's reason behind a link failure, for those who want it.
-    virtual void LinkError(const std::string& /*what*/) {}
-    // A log entry that could not be written, with the reason.
-    virtual void LogFailed(const std::string& /*reason*/) {}
     virtual void ContactFound(const PhonebookEntry& /*entry*/) {}
     // How far a long read has come: `done` of at most `total` steps.
     virtual void Progress(int /*done*/, int /*total*/) {}
     virtual void Lamp(LedSignal /*lamp*/, bool /*on*/) {}
 };
 
-enum class SubmitOutcome {
-    NoPduMode, // no "OK" to "at+cmgf=0": nothing logged
-    NoPrompt,  // no ">" after "at+cmgs=": nothing logged
-    Failed,    // "ERROR" in the answer: "Fail (1)"
-    Sent,      // "Message Sent"
-    Unknown,   // neither word: "Unknown"
-    LinkLost,  // the link failed before the PDU was written: nothing logged
-};
+// Asked between the exchanges of a long read; true ends the read there.
+// Answering true uses the request up. Called on the session's thread; the
+// request itself may come from any thread.
+using StopRequested = std::function<bool()>;
 
 // The session with the phone: the command primitives, connect and
 // disconnect, submission, the signal poll, the phone-book and operator reads.
@@ -79,14 +74,15 @@ public:
 
     SubmitOutcome SubmitPDU(const std::string& pdu, const std::string& destination);
     void SignalTick();
+    // The outcome of a submission a cancel cut short: Unknown when its PDU
+    // was already with the phone (and logged so), none when it was not.
+    std::optional<SubmitOutcome> CancelledOutcome() const { return m_cancelledOutcome; }
     // Reads the SIM from index 1 until five misses in a row (at most 300).
-    std::vector<PhonebookEntry> ReadPhonebook();
-    std::vector<OperatorEntry> GetProvider();
-    // Asks a phone-book or operator read to end after the exchange it is
-    // in, or before its first when it has not started yet; safe from any
-    // thread. The read that stops, or the next Disconnect, uses it up.
-    void StopRead() { m_stopRead = true; }
-    // Whether the last read ended early because of StopRead.
+    // `stop` may end either read after the exchange it is in, or before its
+    // first.
+    std::vector<PhonebookEntry> ReadPhonebook(const StopRequested& stop = {});
+    std::vector<OperatorEntry> GetProvider(const StopRequested& stop = {});
+    // Whether the last read ended early because `stop` asked it to.
     bool ReadStopped() const { return m_readStopped; }
 
     const PhoneIdentity& Identity() const { return m_identity; }
@@ -95,11 +91,13 @@ public:
     bool PhoneBookStale() const { return m_phoneBookStale; }
     bool OperatorListStale() const { return m_operatorListStale; }
     void SetPhoneBookStale() { m_phoneBookStale = true; }
-    bool MonitorTimerOn() const { return m_timerOn; }
+    bool SignalPollingOn() const { return m_pollingOn; }
 
 private:
     void Send(const std::string& command);
-    void SetTimer(bool on);
+    void SetPolling(bool on);
+    void LinkProblem(const std::string& what);
+    void ConnectFailed();
     void ShowLineSignals();
     void ShowSignalQuality(const std::string& rssi, const std::string& ber);
     std::string ReadIdentityField(const char* command, const char* status);
@@ -121,11 +119,10 @@ private:
     int m_signalFailures = 0;
     bool m_phoneBookStale = false;
     bool m_operatorListStale = false;
-    bool m_timerOn = false;
-    std::atomic<bool> m_stopRead{false};
+    bool m_pollingOn = false;
     bool m_readStopped = false;
+    std::optional<SubmitOutcome> m_cancelledOutcome;
+    std::string m_lastLinkError; // of the connect in progress
 };
-
-const char* SubmitOutcomeText(SubmitOutcome outcome);
 
 } // namespace velmora

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ContactExport.h"
+
 #include <string>
 #include <string_view>
 #include <vector>
@@ -42,10 +44,6 @@ int BerClass(int ber);
 // quotes: the AT syntax quotes texts, and a quoted text may hold a comma.
 std::vector<std::string> SplitQuotedFields(std::string_view text);
 
-struct PhonebookEntry {
-    bool found = false; // the reply holds "+CPBR: "
-    std::string index, number, type, name;
-};
 // The first "+CPBR: " entry of a reply; the name ends at its line end.
 PhonebookEntry ParsePhonebookReply(std::string_view reply);
 

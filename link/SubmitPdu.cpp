@@ -11,7 +11,7 @@ bool Holds(const std::string& reply, const char* word) { return reply.find(word)
 // The phone's reason, when it gave one, goes beside the outcome texts.
 void ShowRefusal(SessionEvents& events, const std::string& reply) {
     if (const std::string refusal = PhoneRefusal(reply); !refusal.empty())
-        events.PhoneRefused(refusal);
+        events.Problem(ProblemKind::PhoneRefused, refusal);
 }
 
 } // namespace
@@ -23,34 +23,35 @@ SubmitOutcome PhoneSession::Judge(const std::string& reply, const std::string& d
     if (!secondAnswer && Holds(reply, "ERROR")) {
         Log(m_failedLog, destination);
         Log(m_failedLog, reply);
-        m_events.Monitor("Fail (1)");
+        m_events.Monitor(SubmitOutcomeText(SubmitOutcome::Failed));
         ShowRefusal(m_events, reply);
         return SubmitOutcome::Failed;
     }
     if (Holds(reply, "OK")) {
         Log(m_transmitLog, destination);
-        m_events.Monitor("Message Sent");
+        m_events.Monitor(SubmitOutcomeText(SubmitOutcome::Sent));
         return SubmitOutcome::Sent;
     }
     if (!secondAnswer)
         return SubmitOutcome::Unknown; // the caller sends the second terminator
     Log(m_failedLog, destination + " (?)");
-    m_events.Monitor("Unknown");
+    m_events.Monitor(SubmitOutcomeText(SubmitOutcome::Unknown));
     ShowRefusal(m_events, reply);
     return SubmitOutcome::Unknown;
 }
 
 SubmitOutcome PhoneSession::SubmitPDU(const std::string& pdu, const std::string& destination) {
+    m_cancelledOutcome.reset();
     if (!IsConnected())
         return SubmitOutcome::LinkLost;
-    SetTimer(false);
+    SetPolling(false);
     bool written = false;
     SubmitOutcome outcome = SubmitOutcome::Unknown;
     try {
         Send("at+cmgf=0\r");
         if (const std::string reply = AwaitReply(500, 6); !Holds(reply, "OK")) {
             ShowRefusal(m_events, reply);
-            SetTimer(true);
+            SetPolling(true);
             return SubmitOutcome::NoPduMode;
         }
         m_events.Monitor("Enter PDU Mode OK");
@@ -59,7 +60,7 @@ SubmitOutcome PhoneSession::SubmitPDU(const std::string& pdu, const std::string&
         Send("at+cmgs=" + std::to_string(length) + "\r");
         if (const std::string reply = AwaitReply(500, 6); !Holds(reply, ">")) {
             ShowRefusal(m_events, reply);
-            SetTimer(true);
+            SetPolling(true);
             return SubmitOutcome::NoPrompt;
         }
         m_events.Monitor("Ready To Receive");
@@ -83,21 +84,22 @@ SubmitOutcome PhoneSession::SubmitPDU(const std::string& pdu, const std::string&
         // with the phone may have been sent: say so before letting go.
         if (written) {
             Log(m_failedLog, destination + " (?)");
-            m_events.Monitor("Unknown");
+            m_cancelledOutcome = SubmitOutcome::Unknown;
+            m_events.Monitor(SubmitOutcomeText(SubmitOutcome::Unknown));
         }
         throw;
     } catch (const EComPort& e) {
         if (written) {
             Log(m_failedLog, destination + " (?)");
-            m_events.Monitor("Unknown");
             outcome = SubmitOutcome::Unknown;
+            m_events.Monitor(SubmitOutcomeText(outcome));
         } else {
             outcome = SubmitOutcome::LinkLost;
         }
         LinkLostDuring(e);
         return outcome;
     }
-    SetTimer(true);
+    SetPolling(true);
     return outcome;
 }
 

@@ -86,9 +86,7 @@ void TForm1::WireSignals() {
     connect(link, &PhoneLink::status, this, &TForm1::LinkStatus);
     connect(link, &PhoneLink::progress, this, &TForm1::ReadProgress);
     connect(link, &PhoneLink::monitor, this, &TForm1::LinkMonitor);
-    connect(link, &PhoneLink::phoneRefused, this, &TForm1::LinkDetail);
-    connect(link, &PhoneLink::linkError, this, &TForm1::LinkError);
-    connect(link, &PhoneLink::connectFinished, this, &TForm1::ConnectFinished);
+    connect(link, &PhoneLink::problem, this, &TForm1::LinkProblem);
     connect(link, &PhoneLink::lamp, this, &TForm1::LampChanged);
     connect(link, &PhoneLink::lineSignals, this, &TForm1::ShowLineSignals);
     connect(link, &PhoneLink::signalBar, this, &TForm1::SetSignalBar);

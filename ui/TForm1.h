@@ -74,10 +74,8 @@ private slots:
     void LinkStatus(const QString& text);
     void ReadProgress(int done, int total);
     void LinkMonitor(const QString& text);
-    void LinkDetail(const QString& text);
-    void LinkError(const QString& what);
-    void ConnectFinished(bool ok, const QString& failure);
-    void LampChanged(PhoneLink::Lamp lamp, bool on);
+    void LinkProblem(ProblemKind kind, const QString& text);
+    void LampChanged(LedSignal lamp, bool on);
     void ShowLineSignals(bool cts, bool dsr, bool ring, bool rlsd);
     void SetSignalBar(int bars);
     void ShowSignalQuality(const QString& rssi, const QString& ber, int bars, int berBar);
@@ -87,7 +85,7 @@ private slots:
 
     // Messages (TForm1Send.cpp)
     void bitSendSMSClick();
-    void Submitted(int part, PhoneLink::Outcome outcome);
+    void Submitted(int part, SubmitOutcome outcome);
     void SendFinished(bool allSent);
     void memTextChange();
     void chkFlashClick();

@@ -64,25 +64,33 @@ void TForm1::ReadProgress(int done, int total) {
 // Each step of a submission replaces the monitor's text.
 void TForm1::LinkMonitor(const QString& text) { m_ui->memDebug->setPlainText(text); }
 
-// What the phone or the platform said beside a step: a line of its own.
-void TForm1::LinkDetail(const QString& text) { m_ui->memDebug->appendPlainText(text); }
-
-// During a connect the reason comes with the device tried (ConnectFinished).
-void TForm1::LinkError(const QString& what) {
-    if (PhoneLink::IsUp(m_linkState))
-        LinkDetail(what);
+// What the phone or the platform said beside a step is a line of its own
+// in the monitor; during a connect the platform's reason comes with the
+// device tried (ConnectFailed), which replaces the monitor's text. A log
+// that could not be written goes to the status bar: the monitor's text is
+// the submission's outcome, shown right after.
+void TForm1::LinkProblem(ProblemKind kind, const QString& text) {
+    switch (kind) {
+    case ProblemKind::PhoneRefused:
+        m_ui->memDebug->appendPlainText(text);
+        break;
+    case ProblemKind::LinkError:
+        if (PhoneLink::IsUp(m_linkState))
+            m_ui->memDebug->appendPlainText(text);
+        break;
+    case ProblemKind::ConnectFailed:
+        m_ui->memDebug->setPlainText(text);
+        break;
+    case ProblemKind::LogFailed:
+        ShowStatus(text);
+        break;
+    }
 }
 
-// A failed connect says which device at which speed was asked, and why.
-void TForm1::ConnectFinished(bool ok, const QString& failure) {
-    if (!ok)
-        m_ui->memDebug->setPlainText(failure);
-}
-
-void TForm1::LampChanged(PhoneLink::Lamp lamp, bool on) {
-    ui::TComLed* led = lamp == PhoneLink::Lamp::Connect ? m_ui->ComLed1
-                       : lamp == PhoneLink::Lamp::Tx    ? m_ui->ComLed2
-                                                        : m_ui->ComLed3;
+void TForm1::LampChanged(LedSignal lamp, bool on) {
+    ui::TComLed* led = lamp == LedSignal::Conn ? m_ui->ComLed1
+                       : lamp == LedSignal::Tx ? m_ui->ComLed2
+                                               : m_ui->ComLed3;
     led->setState(on);
 }
 

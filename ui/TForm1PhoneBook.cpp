@@ -1,6 +1,6 @@
-// The phone book: the SIM's entries read through the link into lvContact,
-// a double-click that makes a number the destination, the printout and the
-// text export.
+// The phone book: the SIM's entries as the link read and keeps them, listed
+// in lvContact as they come; a double-click that makes a number the
+// destination, the printout and the text export of the link's copy.
 
 #include "PrintLayout.h"
 #include "Prompter.h"
@@ -24,12 +24,15 @@ constexpr int kPrintDotsPerInch = 300;
 constexpr int kPrintPointSize = 8;
 constexpr int kPrintTop = 20;
 
-std::vector<PrintEntry> ListedContacts(const QTreeWidget& list) {
+// The phone's texts are Latin-1 bytes, as the list shows them.
+QString Latin1(const std::string& s) {
+    return QString::fromLatin1(s.data(), static_cast<qsizetype>(s.size()));
+}
+
+std::vector<PrintEntry> PrintedContacts(const std::vector<PhonebookEntry>& book) {
     std::vector<PrintEntry> entries;
-    for (int i = 0; i < list.topLevelItemCount(); ++i) {
-        const QTreeWidgetItem* item = list.topLevelItem(i);
-        entries.push_back({item->text(0), item->text(1), item->text(2)});
-    }
+    for (const PhonebookEntry& e : book)
+        entries.push_back({Latin1(e.name), Latin1(e.number), Latin1(e.index)});
     return entries;
 }
 
@@ -104,7 +107,7 @@ void TForm1::lvContactDblClick() {
 }
 
 void TForm1::Printer1Click() {
-    if (m_ui->lvContact->topLevelItemCount() == 0)
+    if (m_link->phonebook().empty())
         return;
     const std::unique_ptr<QPrinter> printer = m_prompter->DefaultPrinter();
     if (!printer) {
@@ -119,7 +122,7 @@ void TForm1::Printer1Click() {
 bool TForm1::PrintPages(QPrinter& printer) {
     printer.setDocName("Velmora 1.00");
     printer.setResolution(kPrintDotsPerInch);
-    const auto pages = PhonebookPrintLayout(ListedContacts(*m_ui->lvContact), m_imsi,
+    const auto pages = PhonebookPrintLayout(PrintedContacts(m_link->phonebook()), m_imsi,
                                             PrintStamp(QDateTime::currentDateTime(), QLocale::system()));
     QPainter painter;
     if (!painter.begin(&printer))
@@ -142,7 +145,7 @@ bool TForm1::PrintPages(QPrinter& printer) {
 // The link writes the entries as the phone sent them, whole or not at all,
 // and puts the outcome in the status bar: the file's name, or why not.
 void TForm1::TextFile1Click() {
-    if (m_ui->lvContact->topLevelItemCount() == 0)
+    if (m_link->phonebook().empty())
         return;
     m_link->exportContacts(Q(m_setup.paths.contactFile));
 }

@@ -48,8 +48,8 @@ void TForm1::bitSendSMSClick() {
 
 // Every part is sent, whatever the one before did; the failure picture
 // shows the last part's outcome.
-void TForm1::Submitted(int part, PhoneLink::Outcome outcome) {
-    m_ui->imgStatus->setVisible(outcome != PhoneLink::Outcome::Sent);
+void TForm1::Submitted(int part, SubmitOutcome outcome) {
+    m_ui->imgStatus->setVisible(outcome != SubmitOutcome::Sent);
     if (part + 1 < m_parts)
         ShowStatus(QString("Sending SMS Part (%1)").arg(part + 2));
 }

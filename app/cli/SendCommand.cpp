@@ -1,7 +1,7 @@
 #include "PhoneCommands.h"
 
 #include "AppPaths.h"
-#include "ContactExport.h"
+#include "ContactSave.h"
 #include "GlobalU.h"
 #include "LinkFactory.h"
 #include "PhoneSession.h"
@@ -69,20 +69,30 @@ std::string AboutFile(const std::string& path, const std::string& message) {
     return path + ": " + message;
 }
 
-// Says nothing while the dialogue runs; keeps what a failure report needs.
+// Says nothing while the dialogue runs but its problems, each a line on
+// stderr; keeps what a later failure report needs.
 class CliEvents : public SessionEvents {
 public:
     explicit CliEvents(Io io) : m_io(io) {}
     void Status(const std::string& text) override { m_status = text; }
-    void Monitor(const std::string& text) override { m_monitor = text; }
-    void LinkError(const std::string& what) override { m_linkError = what; }
-    void LogFailed(const std::string& reason) override { m_io.err << "velmora-cli: " << reason << '\n'; }
-    void PhoneRefused(const std::string& answer) override {
-        m_io.err << "velmora-cli: the phone answered: " << ForOutput(answer, m_io.errIsTerminal) << '\n';
+    void Problem(ProblemKind kind, const std::string& text) override {
+        switch (kind) {
+        case ProblemKind::PhoneRefused:
+            m_io.err << "velmora-cli: the phone answered: " << ForOutput(text, m_io.errIsTerminal) << '\n';
+            break;
+        case ProblemKind::LinkError:
+            // Said once, in the line that reports the failed connect or the
+            // lost link (Why).
+            m_linkError = text;
+            break;
+        case ProblemKind::LogFailed:
+            m_io.err << "velmora-cli: " << text << '\n';
+            break;
+        case ProblemKind::ConnectFailed:
+            m_io.err << "velmora-cli: " << m_status << " (" << text << ")\n";
+            break;
+        }
     }
-
-    const std::string& LastStatus() const { return m_status; }
-    const std::string& LinkError() const { return m_linkError; }
 
     // The platform's reason, unless the status text already gives it.
     std::string Why() const {
@@ -91,13 +101,9 @@ public:
         return m_status + " (" + m_linkError + ")";
     }
 
-    // The last step of a submission, as the window's monitor shows it.
-    const std::string& LastMonitor() const { return m_monitor; }
-    void ForgetMonitor() { m_monitor.clear(); }
-
 private:
     Io m_io;
-    std::string m_status, m_linkError, m_monitor;
+    std::string m_status, m_linkError;
 };
 
 // A connected session for one command.
@@ -120,18 +126,11 @@ public:
         m_contactFile = paths.contactFile;
     }
 
-    // Connects as the window does; on failure reports why, naming the device
-    // and speed tried, and gives false.
-    bool Connect(Io io) {
-        if (m_session->Connect(m_portNumber, m_baud))
-            return true;
-        io.err << "velmora-cli: " << m_events.LastStatus() << " ("
-               << m_port->ConnectFailure(m_events.LinkError()) << ")\n";
-        return false;
-    }
+    // Connects as the window does; a failure has been reported, naming the
+    // device and speed tried (ConnectFailed).
+    bool Connect() { return m_session->Connect(m_portNumber, m_baud); }
 
     PhoneSession& session() { return *m_session; }
-    CliEvents& events() { return m_events; }
     const std::string& contactFile() const { return m_contactFile; }
     std::string Why() const { return m_events.Why(); }
 
@@ -205,19 +204,18 @@ int RunSend(std::vector<std::string> words, Io io) {
     const auto& job = std::get<PduJob>(built);
 
     CliPhone phone(target, io);
-    if (!phone.Connect(io))
+    if (!phone.Connect())
         return kExitUnreachable;
     bool all = true;
     for (const auto& pdu : job.pdus) {
-        phone.events().ForgetMonitor();
         try {
             const SubmitOutcome outcome = phone.session().SubmitPDU(pdu, job.number);
             io.out << SubmitOutcomeText(outcome) << '\n';
             all = all && outcome == SubmitOutcome::Sent;
         } catch (const SessionCancelled&) {
             // Interrupted: a part already written was logged as unknown.
-            if (phone.events().LastMonitor() == "Unknown")
-                io.out << "Unknown\n";
+            if (const auto outcome = phone.session().CancelledOutcome())
+                io.out << SubmitOutcomeText(*outcome) << '\n';
             throw;
         }
     }
@@ -237,7 +235,7 @@ int RunIdentify(std::vector<std::string> words, Io io) {
     if (!words.empty())
         return Report({kExitUsage, "identify: unexpected \"" + words[0] + "\""}, io, IdentifyUsage().c_str());
     CliPhone phone(target, io);
-    if (!phone.Connect(io))
+    if (!phone.Connect())
         return kExitUnreachable;
     const PhoneIdentity& id = phone.session().Identity();
     const auto shown = [&](const std::string& field) { return ForOutput(field, io.outIsTerminal); };
@@ -272,7 +270,7 @@ int RunPhonebook(std::vector<std::string> words, Io io) {
         return Report({kExitUsage, "phonebook: unexpected \"" + words[0] + "\""}, io,
                       PhonebookUsage().c_str());
     CliPhone phone(target, io);
-    if (!phone.Connect(io))
+    if (!phone.Connect())
         return kExitUnreachable;
     const auto entries = phone.session().ReadPhonebook();
     if (!phone.session().IsConnected()) {
@@ -289,7 +287,7 @@ int RunPhonebook(std::vector<std::string> words, Io io) {
     io.out << FormatContactExport(shown, FormatExportStamp(now));
     if (!exportFile)
         return kExitOk;
-    const ExportResult r = WriteContactExport(*exportFile, entries, now);
+    const ExportResult r = SaveContactExport(*exportFile, entries, now);
     io.err << r.status << '\n';
     return r.ok ? kExitOk : kExitRefused;
 }

@@ -128,6 +128,22 @@ TEST(CliSend, ACableLostBeforeThePduFailsThePartAndSaysWhyOnce) {
     EXPECT_EQ(r.err.find(reason, first + 1), std::string::npos) << r.err;
 }
 
+TEST(CliSend, ALogThatCannotBeWrittenIsOneLineOnStderrAndThePartStillCounts) {
+    const std::string home = Home();
+    const std::string dir = TempDir("cli-nolog");
+    std::filesystem::create_directories(dir + "/Tr_smsn.Txt"); // a directory where the log should be
+    ::setenv("VELMORA_DIR", dir.c_str(), 1);
+    SimPhone sim;
+    const Outcome r = Cli(RunSend, {"--device", sim.device(), "void", "628569999999"});
+    ::setenv("VELMORA_DIR", home.c_str(), 1);
+    std::filesystem::remove_all(dir);
+    EXPECT_EQ(r.code, kExitOk) << r.err;
+    EXPECT_EQ(r.out, "Message Sent\n");
+    EXPECT_EQ(r.err.rfind("velmora-cli: ", 0), 0u) << r.err;
+    EXPECT_NE(r.err.find("Tr_smsn.Txt"), std::string::npos) << r.err;
+    EXPECT_EQ(r.err.find('\n'), r.err.size() - 1) << r.err;
+}
+
 TEST(CliSend, RefusesBadUsageBeforeTouchingThePort) {
     const std::pair<std::vector<std::string>, int> cases[] = {
         {{"--device"}, kExitUsage},

@@ -1,5 +1,7 @@
 #include "SessionFixture.h"
 
+#include <atomic>
+
 namespace velmora::testing {
 namespace {
 
@@ -66,8 +68,8 @@ TEST_F(SessionTest, APulledCableDuringAPollDisconnectsOnceWithTheReason) {
     EXPECT_TRUE(Written().empty());
     EXPECT_EQ(events.lastStatus(), "Connection to the phone lost (GetCommModemStatus function failed "
                                    "(Input/output error)), please check data cable connection !");
-    EXPECT_EQ(events.timer, std::vector<bool>{false});
-    EXPECT_EQ(events.ui, std::vector<bool>{false});
+    EXPECT_EQ(events.polling, std::vector<bool>{false});
+    EXPECT_EQ(events.states, std::vector<SessionState>{SessionState::Disconnected});
     Forget();
     session.SignalTick(); // a tick queued before the disconnect does nothing
     EXPECT_TRUE(events.status.empty());
@@ -96,7 +98,7 @@ TEST_F(SessionTest, ThePhoneBookReadStopsAfterFiveMissesInARow) {
     EXPECT_EQ(clock.sleeps(), Times(8, 300));
     EXPECT_EQ(events.status[0], "Get contact from SIM (1)");
     EXPECT_EQ(events.lastStatus(), "Found (3) Contacts");
-    EXPECT_EQ(events.timer, (std::vector<bool>{false, true}));
+    EXPECT_EQ(events.polling, (std::vector<bool>{false, true}));
     EXPECT_FALSE(session.PhoneBookStale());
 }
 
@@ -123,7 +125,7 @@ TEST_F(SessionTest, ALinkErrorDuringThePhoneBookEndsTheReadAndDisconnects) {
     port.FailOn(ScriptedPort::Op::Write, 4, kErrWrite);
     EXPECT_EQ(session.ReadPhonebook().size(), 3u);
     EXPECT_FALSE(session.IsConnected());
-    EXPECT_EQ(events.timer.back(), false);
+    EXPECT_EQ(events.polling.back(), false);
     EXPECT_NE(events.lastStatus().find("Connection to the phone lost"), std::string::npos);
 }
 
@@ -140,7 +142,7 @@ TEST_F(SessionTest, TheOperatorListIsCollectedForTenSeconds) {
     EXPECT_EQ(Written(), std::vector<std::string>{"at+copn\r"});
     EXPECT_EQ(clock.sleeps(), Times(100, 100));
     EXPECT_EQ(events.status, std::vector<std::string>{"Get provider list"});
-    EXPECT_EQ(events.timer, (std::vector<bool>{false, true}));
+    EXPECT_EQ(events.polling, (std::vector<bool>{false, true}));
     EXPECT_FALSE(session.OperatorListStale());
 }
 
@@ -149,36 +151,38 @@ TEST_F(SessionTest, TheOperatorListIsCollectedForTenSeconds) {
 TEST_F(SessionTest, AStopEndsAReadAfterTheExchangeInProgress) {
     Connected();
     port.OnAnyOther(Now(Entry(1, "1", "x")));
-    events.onProgress = [this](int done) {
+    std::atomic<bool> stopAsked{false};
+    const StopRequested stop = [&] { return stopAsked.exchange(false); };
+    events.onProgress = [&](int done) {
         if (done == 3)
-            session.StopRead();
+            stopAsked = true;
     };
-    EXPECT_EQ(session.ReadPhonebook().size(), 3u);
+    EXPECT_EQ(session.ReadPhonebook(stop).size(), 3u);
     EXPECT_TRUE(session.ReadStopped());
     EXPECT_EQ(Written().back(), "at+cpbr=3\r");
     EXPECT_EQ(events.progress.back(), std::make_pair(3, 300));
-    EXPECT_EQ(events.timer.back(), true);
+    EXPECT_EQ(events.polling.back(), true);
 
     Forget();
-    events.onProgress = [this](int done) {
+    events.onProgress = [&](int done) {
         if (done == 30)
-            session.StopRead();
+            stopAsked = true;
     };
-    session.GetProvider();
+    session.GetProvider(stop);
     EXPECT_TRUE(session.ReadStopped());
     EXPECT_EQ(clock.sleeps(), Times(30, 100));
 
     // A stop asked for before a read starts ends it before its first
-    // exchange; a Disconnect uses up one that found no read.
+    // exchange, and is used up by it.
     Forget();
     events.onProgress = nullptr;
-    session.StopRead();
-    EXPECT_TRUE(session.ReadPhonebook().empty());
+    stopAsked = true;
+    EXPECT_TRUE(session.ReadPhonebook(stop).empty());
     EXPECT_TRUE(session.ReadStopped());
     EXPECT_TRUE(Written().empty());
 
     Forget();
-    session.GetProvider(); // the next read starts afresh
+    session.GetProvider(stop); // the next read starts afresh
     EXPECT_FALSE(session.ReadStopped());
     EXPECT_EQ(clock.sleeps(), Times(100, 100));
 }

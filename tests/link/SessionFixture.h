@@ -15,8 +15,9 @@ namespace velmora::testing {
 // Keeps everything the session shows, in order.
 class RecordingEvents : public SessionEvents {
 public:
-    std::vector<std::string> status, monitor, linkErrors, logFailures, refused;
-    std::vector<bool> icon, ui, timer;
+    std::vector<std::string> status, monitor, linkErrors, logFailures, refused, connectFailures;
+    std::vector<SessionState> states;
+    std::vector<bool> polling;
     std::vector<int> bars;
     std::vector<std::string> quality; // "rssi|ber|bars|berBar"
     std::vector<std::pair<int, int>> progress;
@@ -25,8 +26,7 @@ public:
 
     void Status(const std::string& t) override { status.push_back(t); }
     void Monitor(const std::string& t) override { monitor.push_back(t); }
-    void ConnectionIcon(bool open) override { icon.push_back(open); }
-    void ConnectedUI(bool on) override { ui.push_back(on); }
+    void StateChanged(SessionState s) override { states.push_back(s); }
     void SignalBar(int b) override { bars.push_back(b); }
     void SignalQuality(const std::string& r, const std::string& b, int bars, int berBar) override {
         quality.push_back(r + "|" + b + "|" + std::to_string(bars) + "|" + std::to_string(berBar));
@@ -38,10 +38,23 @@ public:
     }
     std::function<void(int)> onProgress;
     void Identity(const PhoneIdentity&) override { ++identities; }
-    void MonitorTimer(bool on) override { timer.push_back(on); }
-    void LinkError(const std::string& w) override { linkErrors.push_back(w); }
-    void LogFailed(const std::string& r) override { logFailures.push_back(r); }
-    void PhoneRefused(const std::string& a) override { refused.push_back(a); }
+    void SignalPolling(bool on) override { polling.push_back(on); }
+    void Problem(ProblemKind kind, const std::string& t) override {
+        switch (kind) {
+        case ProblemKind::PhoneRefused:
+            refused.push_back(t);
+            break;
+        case ProblemKind::LinkError:
+            linkErrors.push_back(t);
+            break;
+        case ProblemKind::LogFailed:
+            logFailures.push_back(t);
+            break;
+        case ProblemKind::ConnectFailed:
+            connectFailures.push_back(t);
+            break;
+        }
+    }
     void ContactFound(const PhonebookEntry& e) override { contacts.push_back(e); }
     std::string lastStatus() const { return status.empty() ? "" : status.back(); }
 };

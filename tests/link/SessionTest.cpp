@@ -22,9 +22,8 @@ TEST_F(SessionTest, ConnectSendsTheDialogueWithItsExactWaits) {
                                                        "Get manufacture id code", "Get model id code",
                                                        "Get GSM telephone version", "Get IMSI",
                                                        "Get SMS Service Center", "Initialization Complete"}));
-    EXPECT_EQ(events.icon, std::vector<bool>{true});
-    EXPECT_EQ(events.ui, std::vector<bool>{true});
-    EXPECT_EQ(events.timer, std::vector<bool>{true});
+    EXPECT_EQ(events.states, (std::vector<SessionState>{SessionState::PortOpen, SessionState::Connected}));
+    EXPECT_EQ(events.polling, std::vector<bool>{true});
     EXPECT_EQ(events.bars, std::vector<int>{3});
     EXPECT_TRUE(session.PhoneBookStale());
     EXPECT_TRUE(session.OperatorListStale());
@@ -50,8 +49,8 @@ TEST_F(SessionTest, NoOkToEchoOffClosesThePortAfterFivePolls) {
     EXPECT_EQ(clock.sleeps(), Join({{1000}, Times(5, 1500)}));
     EXPECT_FALSE(session.IsConnected());
     EXPECT_EQ(events.lastStatus(), "No Response From Mobile Phone !");
-    EXPECT_TRUE(events.timer.empty());
-    EXPECT_TRUE(events.ui.empty());
+    EXPECT_TRUE(events.polling.empty());
+    EXPECT_TRUE(events.states.empty());
     EXPECT_FALSE(port.Led(LedSignal::Conn).state());
 }
 
@@ -126,9 +125,9 @@ TEST_F(SessionTest, ALinkErrorDuringIdentityClosesThePortAndTheIcon) {
     EXPECT_FALSE(session.Connect(1, 19200));
     EXPECT_FALSE(session.IsConnected());
     EXPECT_EQ(events.lastStatus(), "Unable to open port 1 !");
-    EXPECT_EQ(events.icon, (std::vector<bool>{true, false}));
+    EXPECT_EQ(events.states, (std::vector<SessionState>{SessionState::PortOpen, SessionState::Disconnected}));
     EXPECT_EQ(session.Identity().Manufacturer, "VELMORA"); // read before the error, kept
-    EXPECT_TRUE(events.timer.empty());
+    EXPECT_TRUE(events.polling.empty());
 }
 
 TEST_F(SessionTest, ConnectWhileConnectedOnlySaysSo) {
@@ -147,9 +146,8 @@ TEST_F(SessionTest, DisconnectClosesAndSwitchesEverythingOff) {
     session.Disconnect();
     EXPECT_FALSE(session.IsConnected());
     EXPECT_EQ(events.status, std::vector<std::string>{"Communication Port Close"});
-    EXPECT_EQ(events.timer, std::vector<bool>{false});
-    EXPECT_EQ(events.icon, std::vector<bool>{false});
-    EXPECT_EQ(events.ui, std::vector<bool>{false});
+    EXPECT_EQ(events.polling, std::vector<bool>{false});
+    EXPECT_EQ(events.states, std::vector<SessionState>{SessionState::Disconnected});
     EXPECT_EQ(session.Identity().Manufacturer, "VELMORA"); // kept after a disconnect
     session.Disconnect();                                  // and once more, while closed
     EXPECT_EQ(events.lastStatus(), "Communication Port Close");

@@ -80,7 +80,7 @@ TEST_F(Worker, ServesRequestsInTurnAndReportsThroughSignals) {
     ASSERT_EQ(submitted.count(), 3);
     for (int i = 0; i < 3; ++i) {
         EXPECT_EQ(submitted[i][0].toInt(), i);
-        EXPECT_EQ(submitted[i][1].value<PhoneLink::Outcome>(), PhoneLink::Outcome::Sent);
+        EXPECT_EQ(submitted[i][1].value<SubmitOutcome>(), SubmitOutcome::Sent);
     }
     ASSERT_EQ(finished.count(), 1);
     EXPECT_TRUE(finished[0][0].toBool());

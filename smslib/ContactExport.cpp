@@ -3,9 +3,6 @@
 #include "FileIo.h"
 #include "Strings.h"
 
-#include <QDateTime>
-#include <QLocale>
-
 namespace velmora {
 
 std::string FormatContactExport(const std::vector<PhonebookEntry>& entries, const std::string& stamp) {
@@ -17,16 +14,11 @@ std::string FormatContactExport(const std::vector<PhonebookEntry>& entries, cons
     return text + rule + "\r\n";
 }
 
-std::string FormatExportStamp(std::time_t when) {
-    // The month's name in the user's language, as the logs take their AM/PM.
-    const QDateTime local = QDateTime::fromSecsSinceEpoch(static_cast<qint64>(when));
-    return QLocale::system().toString(local, QStringLiteral("dd MMMM yyyy, hh:mm")).toStdString();
-}
-
 ExportResult WriteContactExport(const std::string& path, const std::vector<PhonebookEntry>& entries,
-                                std::time_t when) {
-    const auto written =
-        WriteFileAtomically(path, FormatContactExport(entries, FormatExportStamp(when)), true);
+                                const std::string& stamp) {
+    // The per-user data directory may not exist yet; the bare reason of a
+    // failed write goes inside the status text.
+    const auto written = WriteFileAtomically(path, FormatContactExport(entries, stamp), true);
     if (!written)
         return {false, "Unable to save to file " + path + " (" + written.error() + ") !"};
     return {true, "Save to file " + path + " !"};
