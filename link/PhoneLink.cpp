@@ -141,6 +141,8 @@ PhoneLink::PhoneLink(std::unique_ptr<SerialLink> port, std::unique_ptr<Clock> cl
                      PhoneSession::LogWriter log, QObject* parent)
     : QObject(parent), m_clock(clock.get()),
       m_worker(new SessionWorker(*this, std::move(port), std::move(clock), std::move(log))) {
+    // Connected first, so the state is current for every later receiver.
+    QObject::connect(this, &PhoneLink::stateChanged, this, [this](State state) { m_state = state; });
     m_thread.setObjectName("velmora-phone");
     m_worker->moveToThread(&m_thread);
     QObject::connect(&m_thread, &QThread::finished, m_worker, &QObject::deleteLater);

@@ -54,6 +54,10 @@ public:
 
     // True from Connected on, whatever the link is busy with.
     static bool IsUp(State state) { return state >= State::Connected; }
+    // The state as last reported on this object's thread, so whoever lives
+    // there asks the link instead of keeping a copy.
+    State state() const { return m_state; }
+    bool isUp() const { return IsUp(m_state); }
 
     void setLogPaths(const QString& transmitLog, const QString& failedLog);
     void connectPhone(int portNumber, int baudRate);
@@ -126,6 +130,7 @@ private:
     mutable std::mutex m_phonebookMutex;
     std::vector<PhonebookEntry> m_phonebook;
     QThread m_thread;
+    State m_state = State::Disconnected;
     Clock* m_clock; // owned by the worker
     SessionWorker* m_worker;
 };

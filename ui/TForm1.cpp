@@ -1,6 +1,8 @@
 #include "TForm1.h"
 
 #include "ContentTabs.h"
+#include "LinkIndicators.h"
+#include "PhoneBookPanel.h"
 #include "Pictures.h"
 #include "Prompter.h"
 #include "QtText.h"
@@ -14,7 +16,6 @@
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QMenu>
-#include <QProgressBar>
 #include <QScreen>
 #include <QStatusTipEvent>
 #include <QTimer>
@@ -29,18 +30,12 @@ const int kCloseWaitMs = 5000;
 } // namespace
 
 TForm1::TForm1(WindowSetup setup, QWidget* parent)
-    : QMainWindow(parent), m_ui(std::make_unique<Ui::TForm1>()), m_setup(std::move(setup)),
-      m_climb(new QTimer(this)), m_readProgress(new QProgressBar(this)) {
+    : QMainWindow(parent), m_ui(std::make_unique<Ui::TForm1>()), m_setup(std::move(setup)) {
     m_ui->setupUi(this);
-    m_readProgress->setAccessibleName("Reading from the phone");
-    m_readProgress->setMaximumWidth(120);
-    m_readProgress->setTextVisible(false);
-    m_readProgress->hide();
-    m_ui->stbStatus->addPermanentWidget(m_readProgress);
+    m_indicators = std::make_unique<LinkIndicators>(*m_ui, nullptr);
     if (!m_setup.prompter)
         m_ownPrompter = std::make_unique<Prompter>();
     m_prompter = m_setup.prompter ? m_setup.prompter : m_ownPrompter.get();
-    m_climb->setInterval(50);
 
     LoadSettingsAtStart();
     m_link = m_setup.makeLink(m_settings);
@@ -52,6 +47,8 @@ TForm1::TForm1(WindowSetup setup, QWidget* parent)
                                               [this](const QString& text) { ShowStatus(text); });
     m_content->FillControls();
     m_text = std::make_unique<TextTab>(*m_ui);
+    m_phoneBook =
+        std::make_unique<PhoneBookPanel>(*m_ui, *this, *m_prompter, *m_link, Q(m_setup.paths.contactFile));
     setAcceptDrops(true);
     ShowStatus("Please Open Communication Port !");
 
@@ -95,7 +92,6 @@ void TForm1::WireSignals() {
     connect(link, &PhoneLink::submitted, this, &TForm1::Submitted);
     connect(link, &PhoneLink::sendFinished, this, &TForm1::SendFinished);
     connect(link, &PhoneLink::operatorsFinished, this, &TForm1::OperatorsRead);
-    connect(m_climb, &QTimer::timeout, this, &TForm1::ClimbSignalBar);
 
     connect(ui.bitSendSMS, &QPushButton::clicked, this, &TForm1::bitSendSMSClick);
     connect(ui.memText, &QPlainTextEdit::textChanged, this, &TForm1::memTextChange);
@@ -123,7 +119,7 @@ void TForm1::WireSignals() {
         connect(edit, &QLineEdit::returnPressed, ui.bitSendSMS, &QPushButton::click);
 
     // The phone book (TForm1PhoneBook.cpp); the list's columns first.
-    ShapeContactList();
+    m_phoneBook->shapeList();
     connect(ui.bitPhonebook, &QPushButton::clicked, this, &TForm1::bitPhonebookClick);
     connect(ui.mnuReadSIM, &QAction::triggered, this, &TForm1::mnuPReadFromSIMClick);
     connect(ui.mnuShowContact, &QAction::triggered, this, &TForm1::mnuPShowContactClick);
@@ -232,12 +228,9 @@ void TForm1::DrawPictures() {
     ui.memWarning->setStyleSheet("background: #e03c3c; color: white;");
 }
 
-void TForm1::ShowStatus(const QString& text) {
-    m_status = text;
-    m_ui->stbStatus->showMessage(text);
-    // Screen readers read the bar by its name.
-    m_ui->stbStatus->setAccessibleName(text);
-}
+void TForm1::ShowStatus(const QString& text) { m_indicators->showStatus(text); }
+
+QString TForm1::statusText() const { return m_indicators->statusText(); }
 
 bool TForm1::event(QEvent* event) {
     if (event->type() == QEvent::WindowActivate)
@@ -245,7 +238,7 @@ bool TForm1::event(QEvent* event) {
     // A menu item's tip replaces the status text while it is hovered; the
     // text comes back afterwards instead of leaving the bar empty.
     if (event->type() == QEvent::StatusTip && static_cast<QStatusTipEvent*>(event)->tip().isEmpty()) {
-        m_ui->stbStatus->showMessage(m_status);
+        m_indicators->restoreStatus();
         return true;
     }
     return QMainWindow::event(event);

@@ -16,10 +16,8 @@
 #include <optional>
 
 class QAction;
-class QProgressBar;
 class QLineEdit;
 class QPlainTextEdit;
-class QPrinter;
 class QTimer;
 
 namespace Ui {
@@ -29,6 +27,8 @@ class TForm1;
 namespace velmora {
 
 class ContentTabs;
+class LinkIndicators;
+class PhoneBookPanel;
 class Prompter;
 class TAboutBox;
 class TForm2;
@@ -45,7 +45,7 @@ public:
     ~TForm1() override;
 
     // The text the status bar shows now.
-    QString statusText() const { return m_status; }
+    QString statusText() const;
     const TSettings& settings() const { return m_settings; }
     PhoneLink& link() { return *m_link; }
 
@@ -79,7 +79,6 @@ private slots:
     void ShowLineSignals(bool cts, bool dsr, bool ring, bool rlsd);
     void SetSignalBar(int bars);
     void ShowSignalQuality(const QString& rssi, const QString& ber, int bars, int berBar);
-    void ClimbSignalBar();
     void IdentityRead(const QString& manufacturer, const QString& model, const QString& revision,
                       const QString& imsi, const QString& serviceCentre);
 
@@ -127,7 +126,6 @@ private:
     void DrawPictures();
 
     void ShowStatus(const QString& text);
-    void SetConnectionIcon(bool open);
     void SetConnectedUI(bool on);
     QString DeviceDescription(int portNumber) const;
     void ShowPortDevices();
@@ -152,25 +150,14 @@ private:
     std::unique_ptr<PhoneLink> m_link;
     std::unique_ptr<ContentTabs> m_content;
     std::unique_ptr<TextTab> m_text;
-    QTimer* m_climb;
-    QProgressBar* m_readProgress;
+    std::unique_ptr<LinkIndicators> m_indicators;
+    std::unique_ptr<PhoneBookPanel> m_phoneBook;
 
     TSettings m_settings;
     QStringList m_settingsMessages;
     bool m_autoConnectDone = false;
-    QString m_status;
-    PhoneLink::State m_linkState = PhoneLink::State::Disconnected;
     bool m_sending = false;
     int m_parts = 0; // of the message being sent
-    int m_barTarget = 0;
-
-    // The phone book (TForm1PhoneBook.cpp)
-    void ShapeContactList();
-    void ShowContactList(bool show);
-    void RequestPhonebook(bool readAgain);
-    bool PrintPages(QPrinter& printer);
-    bool m_phonebookPending = false; // a read asked for has not finished yet
-    QString m_imsi;                  // the SIM's, for the printout's header
 };
 
 } // namespace velmora

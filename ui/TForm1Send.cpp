@@ -33,7 +33,7 @@ void TForm1::bitSendSMSClick() {
     if (!job) {
         Refuse(Sentence(job.error().text), FieldWidget(job.error().field));
         ShowResultIndicators();
-        SetConnectedUI(PhoneLink::IsUp(m_linkState));
+        SetConnectedUI(m_link->isUp());
         return;
     }
     QStringList pdus;
@@ -57,7 +57,7 @@ void TForm1::Submitted(int part, SubmitOutcome outcome) {
 void TForm1::SendFinished(bool /*allSent*/) {
     m_sending = false;
     ShowResultIndicators();
-    SetConnectedUI(PhoneLink::IsUp(m_linkState));
+    SetConnectedUI(m_link->isUp());
 }
 
 // The success picture stands where the failure picture would.
@@ -159,7 +159,7 @@ void TForm1::PageControl1Change(int index) {
     const Tab tab = TabAt(index).value_or(Tab::TextSms);
     m_content->entered(tab);
     // Read once per connection; the link answers at once when it is current.
-    if (tab == Tab::OperatorLogo && PhoneLink::IsUp(m_linkState))
+    if (tab == Tab::OperatorLogo && m_link->isUp())
         m_link->readOperators();
 }
 

@@ -1,0 +1,144 @@
+#include "PhoneBookPanel.h"
+
+#include "PhoneLink.h"
+#include "PrintLayout.h"
+#include "Prompter.h"
+#include "QtText.h"
+#include "ui_TForm1.h"
+
+#include <QDateTime>
+#include <QLocale>
+#include <QPainter>
+#include <QPrinter>
+
+namespace velmora {
+
+namespace {
+
+// The printout's positions are printer units; at 300 to the inch its two
+// columns (up to x = 1300) fit across any paper, and an 8-point font keeps
+// the continuation line (line 72) on the page of A4 and Letter alike.
+constexpr int kPrintDotsPerInch = 300;
+constexpr int kPrintPointSize = 8;
+constexpr int kPrintTop = 20;
+
+std::vector<PrintEntry> PrintedContacts(const std::vector<PhonebookEntry>& book) {
+    std::vector<PrintEntry> entries;
+    for (const PhonebookEntry& e : book)
+        entries.push_back({FromPhone(e.name), FromPhone(e.number), FromPhone(e.index)});
+    return entries;
+}
+
+} // namespace
+
+PhoneBookPanel::PhoneBookPanel(Ui::TForm1& ui, QWidget& window, Prompter& prompter, PhoneLink& link,
+                               QString exportFile)
+    : m_ui(ui), m_window(window), m_prompter(prompter), m_link(link), m_exportFile(std::move(exportFile)) {}
+
+void PhoneBookPanel::shapeList() {
+    QTreeWidget* list = m_ui.lvContact;
+    list->setHeaderLabels({"Contact", "Phone No.", "No."});
+    const int widths[] = {145, 100, 30};
+    for (int column = 0; column < 3; ++column)
+        list->setColumnWidth(column, widths[column]);
+    list->setRootIsDecorated(false);
+    list->setSelectionMode(QAbstractItemView::SingleSelection);
+    list->setSelectionBehavior(QAbstractItemView::SelectRows);
+    list->setAllColumnsShowFocus(true);
+    list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    list->setUniformRowHeights(true);
+    // Black like the panel it covers, each cell ruled as in a report.
+    list->setStyleSheet(
+        "QTreeWidget { background: black; color: white; }"
+        "QTreeWidget::item { border-right: 1px solid #505050; border-bottom: 1px solid #505050; }"
+        "QTreeWidget::item:selected { background: #2a62b8; color: white; }");
+}
+
+// The list covers the left panel below the destination; what it covers,
+// the two separators among it, comes back when it goes.
+void PhoneBookPanel::show(bool show) {
+    for (QWidget* covered : std::initializer_list<QWidget*>{m_ui.Shape2, m_ui.lblScreen, m_ui.Image1,
+                                                            m_ui.Shape1, m_ui.lblDebug, m_ui.memDebug})
+        covered->setVisible(!show);
+    m_ui.lvContact->setVisible(show);
+}
+
+// The list shows when the read ends.
+void PhoneBookPanel::request(bool readAgain) {
+    if (m_pending)
+        return;
+    m_pending = true;
+    m_link.readPhonebook(readAgain);
+}
+
+// A list that is current is kept and shown as it is; it empties only when
+// the link really reads.
+void PhoneBookPanel::readStarted() { m_ui.lvContact->clear(); }
+
+// Item texts are never read as markup.
+void PhoneBookPanel::entryFound(const QString& name, const QString& number, const QString& index) {
+    new QTreeWidgetItem(m_ui.lvContact, QStringList{name, number, index});
+}
+
+// Also after "&Disconnect" stopped the read: the entries so far stay.
+void PhoneBookPanel::readFinished() {
+    m_pending = false;
+    show(true);
+    // The submenu, not only its entry: a disabled submenu takes no clicks.
+    m_ui.mnuPrintAll->setEnabled(true);
+    m_ui.mnuPrintAll->menuAction()->setEnabled(true);
+}
+
+void PhoneBookPanel::choose() {
+    const QList<QTreeWidgetItem*> chosen = m_ui.lvContact->selectedItems();
+    // The destination's change handler turns a national 0... into 62...
+    if (!chosen.isEmpty())
+        m_ui.txtHPNo->setText(chosen.first()->text(1));
+    show(false);
+}
+
+void PhoneBookPanel::print() {
+    if (m_link.phonebook().empty())
+        return;
+    const std::unique_ptr<QPrinter> printer = m_prompter.DefaultPrinter();
+    if (!printer) {
+        m_prompter.Warning(&m_window, "No printer is available, so the phone book cannot be printed.");
+        return;
+    }
+    if (!printPages(*printer))
+        m_prompter.Warning(&m_window, "The printer \"" + printer->printerName() +
+                                          "\" did not take the phone book; nothing was printed.");
+}
+
+bool PhoneBookPanel::printPages(QPrinter& printer) {
+    printer.setDocName("Velmora 1.00");
+    printer.setResolution(kPrintDotsPerInch);
+    const auto pages = PhonebookPrintLayout(PrintedContacts(m_link.phonebook()), m_imsi,
+                                            PrintStamp(QDateTime::currentDateTime(), QLocale::system()));
+    QPainter painter;
+    if (!painter.begin(&printer))
+        return false;
+    QFont font = painter.font();
+    font.setPointSize(kPrintPointSize);
+    painter.setFont(font);
+    // Every text of the font has the same line height; a line's position is
+    // the top of its text, the painter's is the baseline.
+    const QFontMetrics metrics = painter.fontMetrics();
+    for (std::size_t p = 0; p < pages.size(); ++p) {
+        if (p > 0 && !printer.newPage())
+            return false;
+        for (const PrintItem& item : pages[p])
+            painter.drawText(item.x, kPrintTop + item.line * metrics.height() + metrics.ascent(), item.text);
+    }
+    return painter.end();
+}
+
+// The link writes the entries as the phone sent them, whole or not at all,
+// and puts the outcome in the status bar: the file's name, or why not.
+void PhoneBookPanel::exportText() {
+    if (m_link.phonebook().empty())
+        return;
+    m_link.exportContacts(m_exportFile);
+}
+
+} // namespace velmora
