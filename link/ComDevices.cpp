@@ -1,6 +1,7 @@
 #include "ComDevices.h"
 
 #include "SerialLink.h"
+#include "Strings.h"
 
 #include <algorithm>
 #include <cctype>
@@ -81,9 +82,7 @@ std::string ParseDeviceOverride(const std::string& value, std::map<int, std::str
     const std::string port = value.substr(0, eq);
     const std::string name = PortName(port);
     // PortName turns anything unreadable into COM1; only accept what it kept.
-    std::string upper;
-    for (char c : port)
-        upper += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    const std::string upper = Upper(port);
     if (name != upper && "COM" + upper != name)
         return "\"" + port + "\" is not a port COM1 to COM96";
     overrides[PortNameNumber(name)] = value.substr(eq + 1);

@@ -1,6 +1,7 @@
 #include "PhoneLink.h"
 
 #include "ContactSave.h"
+#include "QtText.h"
 
 #include <QDeadlineTimer>
 #include <QMetaObject>
@@ -9,16 +10,6 @@
 #include <ctime>
 
 namespace velmora {
-
-namespace {
-
-QString Bytes(const std::string& s) {
-    return QString::fromLatin1(s.data(), static_cast<qsizetype>(s.size()));
-}
-// Status texts are the program's own and may hold a UTF-8 path.
-QString Text(const std::string& s) { return QString::fromStdString(s); }
-
-} // namespace
 
 // Lives on the link's thread: turns the session's events into the link's
 // signals, keeps the link's state and owns the 20 s poll timer.
@@ -57,7 +48,7 @@ public:
             return;
         } catch (const EComPort& e) {
             // The session guards its exchanges; this is only a last resort.
-            emit m_link.problem(ProblemKind::LinkError, Text(e.what()));
+            emit m_link.problem(ProblemKind::LinkError, Q(e.what()));
         }
         SetState(m_up ? PhoneLink::State::Connected : PhoneLink::State::Disconnected);
     }
@@ -82,8 +73,8 @@ public:
         emit m_link.connectFinished(m_session.Connect(portNumber, baudRate));
     }
 
-    void Status(const std::string& t) override { emit m_link.status(Text(t)); }
-    void Monitor(const std::string& t) override { emit m_link.monitor(Bytes(t)); }
+    void Status(const std::string& t) override { emit m_link.status(Q(t)); }
+    void Monitor(const std::string& t) override { emit m_link.monitor(FromPhone(t)); }
     void StateChanged(SessionState state) override {
         switch (state) {
         case SessionState::PortOpen:
@@ -108,21 +99,21 @@ public:
     // The phone's answer keeps its bytes; the link's and the program's own
     // reasons may hold a UTF-8 path.
     void Problem(ProblemKind kind, const std::string& text) override {
-        emit m_link.problem(kind, kind == ProblemKind::PhoneRefused ? Bytes(text) : Text(text));
+        emit m_link.problem(kind, kind == ProblemKind::PhoneRefused ? FromPhone(text) : Q(text));
     }
     void LineSignalsRead(const LineSignals& s) override {
         emit m_link.lineSignals(s.cts, s.dsr, s.ring, s.rlsd);
     }
     void SignalBar(int bars) override { emit m_link.signalBar(bars); }
     void SignalQuality(const std::string& rssi, const std::string& ber, int bars, int berBar) override {
-        emit m_link.signalQuality(Bytes(rssi), Bytes(ber), bars, berBar);
+        emit m_link.signalQuality(FromPhone(rssi), FromPhone(ber), bars, berBar);
     }
     void Identity(const PhoneIdentity& id) override {
-        emit m_link.identity(Bytes(id.Manufacturer), Bytes(id.Model), Bytes(id.Revision), Bytes(id.IMSI),
-                             Bytes(id.ServiceCentre));
+        emit m_link.identity(FromPhone(id.Manufacturer), FromPhone(id.Model), FromPhone(id.Revision),
+                             FromPhone(id.IMSI), FromPhone(id.ServiceCentre));
     }
     void ContactFound(const PhonebookEntry& e) override {
-        emit m_link.contactFound(Bytes(e.name), Bytes(e.number), Bytes(e.index));
+        emit m_link.contactFound(FromPhone(e.name), FromPhone(e.number), FromPhone(e.index));
     }
     void Progress(int done, int total) override { emit m_link.progress(done, total); }
     void Lamp(LedSignal lamp, bool on) override { emit m_link.lamp(lamp, on); }
@@ -247,7 +238,7 @@ void PhoneLink::readOperators() {
         w.Busy(State::ReadingOperators);
         QStringList items;
         for (const auto& op : w.session().GetProvider(StopAsked()))
-            items << Bytes(op.item());
+            items << FromPhone(op.item());
         emit operatorsFinished(true, items);
     });
 }
@@ -260,8 +251,8 @@ void PhoneLink::exportContacts(const QString& path) {
             return;
         }
         const ExportResult r = SaveContactExport(p, entries, std::time(nullptr));
-        emit status(Text(r.status));
-        emit exportFinished(r.ok, Text(r.status));
+        emit status(Q(r.status));
+        emit exportFinished(r.ok, Q(r.status));
     });
 }
 

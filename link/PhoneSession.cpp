@@ -2,11 +2,7 @@
 
 namespace velmora {
 
-namespace {
-
-bool Holds(const std::string& reply, const char* word) { return reply.find(word) != std::string::npos; }
-
-} // namespace
+namespace {} // namespace
 
 PhoneSession::PhoneSession(SerialLink& port, Clock& clock, SessionEvents& events, LogWriter log)
     : m_port(port), m_clock(clock), m_events(events), m_log(std::move(log)) {

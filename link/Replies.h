@@ -13,6 +13,12 @@ namespace velmora {
 // gives "ERROR".
 std::string FirstReplyLine(std::string_view reply);
 
+// Whether the phone's reply holds `word` anywhere: replies are judged by
+// case-sensitive substrings ("OK", ">", "ERROR").
+inline bool Holds(std::string_view reply, std::string_view word) {
+    return reply.find(word) != std::string_view::npos;
+}
+
 // The phone's own reason for refusing a command: the first "+CME ERROR:"
 // (3GPP TS 27.007 clause 9.2) or "+CMS ERROR:" (TS 27.005 clause 3.2.5) line
 // of a reply, with the meaning of a numeric code after it:

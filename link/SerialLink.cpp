@@ -1,8 +1,8 @@
 #include "SerialLink.h"
 
 #include "ComDevices.h"
+#include "Strings.h"
 
-#include <cctype>
 #include <charconv>
 
 namespace velmora {
@@ -10,10 +10,7 @@ namespace velmora {
 std::string PortName(const std::string& text) {
     std::string rest = text;
     if (rest.size() >= 3) {
-        std::string head;
-        for (int i = 0; i < 3; ++i)
-            head += static_cast<char>(std::toupper(static_cast<unsigned char>(rest[i])));
-        if (head == "COM")
+        if (Upper(rest.substr(0, 3)) == "COM")
             rest = rest.substr(3);
     }
     long n = 0;

@@ -6,8 +6,6 @@ namespace {
 
 constexpr char kCtrlZ = 26;
 
-bool Holds(const std::string& reply, const char* word) { return reply.find(word) != std::string::npos; }
-
 // The phone's reason, when it gave one, goes beside the outcome texts.
 void ShowRefusal(SessionEvents& events, const std::string& reply) {
     if (const std::string refusal = PhoneRefusal(reply); !refusal.empty())
