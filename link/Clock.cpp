@@ -1,7 +1,6 @@
 #include "Clock.h"
 
 #include <chrono>
-#include <numeric>
 
 namespace velmora {
 
@@ -24,15 +23,6 @@ void RealClock::Cancel() {
         m_cancelled = true;
     }
     m_wake.notify_all();
-}
-
-void FakeClock::Sleep(int ms) {
-    m_sleeps.push_back(ms);
-    m_now += ms;
-}
-
-std::int64_t FakeClock::total() const {
-    return std::accumulate(m_sleeps.begin(), m_sleeps.end(), std::int64_t{0});
 }
 
 } // namespace velmora

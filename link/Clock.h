@@ -4,7 +4,6 @@
 #include <cstdint>
 #include <mutex>
 #include <stdexcept>
-#include <vector>
 
 namespace velmora {
 
@@ -41,22 +40,6 @@ private:
     std::mutex m_mutex;
     std::condition_variable m_wake;
     bool m_cancelled = false;
-};
-
-// Never sleeps: it records each interval and moves its own time on by it.
-class FakeClock : public Clock {
-public:
-    void Sleep(int ms) override;
-    std::int64_t NowMs() const override { return m_now; }
-    void Advance(int ms) { m_now += ms; }
-
-    const std::vector<int>& sleeps() const { return m_sleeps; }
-    std::int64_t total() const;
-    void clear() { m_sleeps.clear(); }
-
-private:
-    std::int64_t m_now = 0;
-    std::vector<int> m_sleeps;
 };
 
 } // namespace velmora

@@ -7,11 +7,10 @@
 set -eu
 cd "$(dirname "$0")/.."
 tools/setup.sh
-jobs=$(nproc 2>/dev/null || echo 2)
 mkdir -p build
 log=build/run-build.log
 echo "Building Velmora (log in $log) ..."
-if ! { cmake -S . -B build/release -DCMAKE_BUILD_TYPE=Release && cmake --build build/release -j"$jobs" --target velmora velmora-cli velmora-phonesim; } >"$log" 2>&1; then
+if ! tools/build-release.sh velmora velmora-cli velmora-phonesim >"$log" 2>&1; then
     tail -n 40 "$log" >&2
     exit 1
 fi

@@ -1,4 +1,5 @@
 #include "Cli.h"
+#include "TestNames.h"
 
 #include <gtest/gtest.h>
 
@@ -87,7 +88,13 @@ INSTANTIATE_TEST_SUITE_P(
         CliCase{{"logo", "628569999999", "00"}, 2, "--mcc and --nc"},
         CliCase{{"logo", "628569999999", "00", "--mcc"}, 2, "--mcc needs a value"},
         CliCase{{"indicator", "--kind", "sms", "--active", "628569999999"}, 2, "--kind must be"},
-        CliCase{{"indicator", "--kind", "fax", "628569999999"}, 2, "exactly one of"}));
+        CliCase{{"indicator", "--kind", "fax", "628569999999"}, 2, "exactly one of"}),
+    [](const auto& info) {
+        std::string words;
+        for (const auto& w : info.param.words)
+            words += w + " ";
+        return velmora::testing::CaseName(info.index, words);
+    });
 
 TEST(PduCommandPicture, PrintsThreePartsInOrder) {
     const Outcome r = Pdu({"picture", "628569999999", std::string(504, 'F')});

@@ -1,5 +1,5 @@
-// velmora-cli send, identify and phonebook against the simulated phone. Each
-// connects at real time (3.5 s), as the command does for a user.
+// velmora-cli send, identify and phonebook against the simulated phone, on a
+// scaled clock: each connects in 0.35 s instead of the user's 3.5 s.
 
 #include "ComPort.h"
 #include "PhoneCommands.h"
@@ -45,10 +45,15 @@ private:
 
 std::string Home() { return std::getenv("VELMORA_DIR"); }
 
+// The commands' own dialogue and waits at a tenth of real time: the real
+// intervals are proved by the program itself (CliInterrupt) and the window.
+constexpr double kScale = 0.1;
+
 Outcome Cli(int (*command)(std::vector<std::string>, Io), std::vector<std::string> words,
             bool terminal = false) {
     std::ostringstream out, err;
-    const int code = command(std::move(words), Io{out, err, terminal, terminal});
+    RealClock clock(kScale);
+    const int code = command(std::move(words), Io{out, err, terminal, terminal, &clock});
     return {code, out.str(), err.str()};
 }
 

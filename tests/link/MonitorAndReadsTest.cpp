@@ -1,4 +1,5 @@
 #include "SessionFixture.h"
+#include "TestNames.h"
 
 #include <atomic>
 
@@ -30,7 +31,10 @@ INSTANTIATE_TEST_SUITE_P(Answers, SignalPoll,
                                            PollCase{"\r\n+CSQ: 31,0\r\n\r\nOK\r\n", "[31]|[0\r]|4|1"},
                                            PollCase{"\r\n+CSQ: 0,7\r\n\r\nOK\r\n", "[0]|[7\r]|1|1"},
                                            PollCase{"\r\n+CSQ: 99,99\r\n\r\nOK\r\n", "[99]|[99]|0|0"},
-                                           PollCase{"\r\n+CSQ:17,99\r\n\r\nOK\r\n", "[7]|[99]|3|0"}));
+                                           PollCase{"\r\n+CSQ:17,99\r\n\r\nOK\r\n", "[7]|[99]|3|0"}),
+                         [](const auto& info) {
+                             return velmora::testing::CaseName(info.index, info.param.answer);
+                         });
 
 TEST_F(SessionTest, ThreeFailedPollsDisconnectEvenWithGoodOnesBetween) {
     Connected();

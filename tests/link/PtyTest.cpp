@@ -7,6 +7,7 @@
 #include "IndicatorPdu.h"
 #include "SessionFixture.h"
 #include "SimPhone.h"
+#include "TestNames.h"
 
 #include <atomic>
 #include <fstream>
@@ -234,7 +235,10 @@ INSTANTIATE_TEST_SUITE_P(Answers, PtyAnswers,
                          ::testing::Values(PduAnswerCase{"ok", SubmitOutcome::Sent, "tr"},
                                            PduAnswerCase{"error", SubmitOutcome::Failed, "fl"},
                                            PduAnswerCase{"second-ctrlz", SubmitOutcome::Sent, "tr"},
-                                           PduAnswerCase{"none", SubmitOutcome::Unknown, "fl"}));
+                                           PduAnswerCase{"none", SubmitOutcome::Unknown, "fl"}),
+                         [](const auto& info) {
+                             return velmora::testing::CaseName(info.index, info.param.answer);
+                         });
 
 TEST_F(PtySession, APhoneThatRefusesPduModeSendsNothing) {
     Start({"--refuse-pdu-mode"});

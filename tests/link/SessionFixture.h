@@ -1,5 +1,6 @@
 #pragma once
 
+#include "FakeClock.h"
 #include "PhoneSession.h"
 #include "ScriptedPort.h"
 

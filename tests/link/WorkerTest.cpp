@@ -1,6 +1,7 @@
 // The window's handle on the phone: requests served in turn on the worker
 // thread, results as queued signals.
 
+#include "FakeClock.h"
 #include "PhoneLink.h"
 #include "ScriptedPort.h"
 #include "SimPhone.h"

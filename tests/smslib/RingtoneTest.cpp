@@ -3,6 +3,7 @@
 #include "ContentFixtures.h"
 #include "Primitives.h"
 #include "SmartPdu.h"
+#include "TestNames.h"
 
 #include <gtest/gtest.h>
 
@@ -121,7 +122,8 @@ INSTANTIATE_TEST_SUITE_P(
         TuneCase{"x:d=4:c,,x,8d,", "01000", {"010 10 001 0001 010 00", "010 10 001 0011 011 00"}},
         TuneCase{"x:d=4,o=5,b=100:,", "01100", {}}, TuneCase{"x::c", "01000", {"010 10 001 0001 010 00"}},
         // Fields after the third are ignored.
-        TuneCase{"x:d=8,o=5,b=63:p:e,f", "01000", {"010 01 001 0000 011 00"}}));
+        TuneCase{"x:d=8,o=5,b=63:p:e,f", "01000", {"010 01 001 0000 011 00"}}),
+    [](const auto& info) { return velmora::testing::CaseName(info.index, info.param.rtttl); });
 
 // Published tunes write the dot of a dotted note before the octave digit as
 // often as after it; either way the note keeps its octave and its dot.

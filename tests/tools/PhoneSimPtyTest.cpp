@@ -5,7 +5,6 @@
 #include <csignal>
 #include <fcntl.h>
 #include <poll.h>
-#include <spawn.h>
 #include <string>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -15,46 +14,20 @@
 
 #include <gtest/gtest.h>
 
-extern char** environ;
+#include "SimPhone.h"
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
 
-class PhoneSim {
+// The test's end of the simulated phone's pseudo-terminal.
+class PhoneSim : public velmora::testing::SimPhone {
 public:
-    explicit PhoneSim(std::vector<std::string> args) {
-        args.insert(args.begin(), VELMORA_PHONESIM);
-        std::vector<char*> argv;
-        for (auto& a : args)
-            argv.push_back(a.data());
-        argv.push_back(nullptr);
-        int out[2];
-        if (::pipe(out) != 0)
-            return;
-        posix_spawn_file_actions_t fa;
-        posix_spawn_file_actions_init(&fa);
-        posix_spawn_file_actions_adddup2(&fa, out[1], 1);
-        posix_spawn_file_actions_addclose(&fa, out[0]);
-        ::posix_spawn(&m_pid, argv[0], &fa, nullptr, argv.data(), environ);
-        posix_spawn_file_actions_destroy(&fa);
-        ::close(out[1]);
-        for (char c; ::read(out[0], &c, 1) == 1 && c != '\n';)
-            m_device += c;
-        ::close(out[0]);
-    }
-    ~PhoneSim() {
-        CloseDevice();
-        if (Wait(0) < 0) {
-            ::kill(m_pid, SIGKILL);
-            ::waitpid(m_pid, nullptr, 0);
-        }
-    }
-
-    const std::string& device() const { return m_device; }
+    explicit PhoneSim(std::vector<std::string> args) : SimPhone(std::move(args)) {}
+    ~PhoneSim() { CloseDevice(); }
 
     bool OpenDevice() {
-        m_fd = ::open(m_device.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+        m_fd = ::open(device().c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
         termios t{};
         ::tcgetattr(m_fd, &t);
         ::cfmakeraw(&t);
@@ -96,26 +69,8 @@ public:
         return Read(until, 2000);
     }
 
-    // The exit status once the program has ended within `ms`, else -1.
-    int Wait(int ms) {
-        if (m_status >= 0)
-            return m_status;
-        const auto end = Clock::now() + std::chrono::milliseconds(ms);
-        do {
-            int status = 0;
-            if (::waitpid(m_pid, &status, WNOHANG) == m_pid)
-                return m_status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-            ::usleep(10000);
-        } while (Clock::now() < end);
-        return -1;
-    }
-    void Terminate() const { ::kill(m_pid, SIGTERM); }
-
 private:
-    pid_t m_pid = -1;
-    int m_status = -1;
     int m_fd = -1;
-    std::string m_device;
 };
 
 TEST(PhoneSimProgram, TalksLikeAPhoneAndSurvivesAReopen) {

@@ -105,10 +105,8 @@ void ContentTabsTest::loadsAFileIntoEachTabAndSendsIt() {
     QFETCH(QString, content);
     QFETCH(int, parts);
     const QString path = Q(m_files.write(file.toStdString(), bytes.toStdString()));
-    Phone phone(record());
-    Window w(phone.device());
-    w.show();
-    QVERIFY(w.waitConnected());
+    ConnectedWindow w(record());
+    QVERIFY(w.connected());
     w.find<QLineEdit>("txtHPNo")->setText("628569999999");
     w.find<QLineEdit>("txtMCC")->setText("510");
     w.find<QLineEdit>("txtNC")->setText("10");
@@ -150,7 +148,7 @@ void ContentTabsTest::loadsAFileIntoEachTabAndSendsIt() {
     QStringList expected;
     for (const auto& pdu : job->pdus)
         expected << Q(pdu);
-    QCOMPARE(phone.received(), expected);
+    QCOMPARE(w.phone.received(), expected);
     QCOMPARE(expected.size(), parts);
     QCOMPARE(w.lines("Tr_smsn.Txt").size(), parts);
 }
@@ -215,10 +213,8 @@ void ContentTabsTest::refusesWhatATabCannotSend() {
     QFETCH(QString, destination);
     QFETCH(QString, warning);
     QFETCH(QString, focus);
-    Phone phone(record());
-    Window w(phone.device());
-    w.show();
-    QVERIFY(w.waitConnected());
+    ConnectedWindow w(record());
+    QVERIFY(w.connected());
     w.find<QLineEdit>("txtHPNo")->setText(destination);
     w.find<QLineEdit>("txtMCC")->setText(mcc);
     w.find<QLineEdit>("txtNC")->setText("10");
@@ -233,15 +229,13 @@ void ContentTabsTest::refusesWhatATabCannotSend() {
     if (!focus.isEmpty())
         QCOMPARE(QApplication::focusWidget()->objectName(), focus);
     QTest::qWait(100);
-    QVERIFY(phone.received().isEmpty());
+    QVERIFY(w.phone.received().isEmpty());
 }
 
 void ContentTabsTest::sendsVoidIndicatorAndEmsMessages() {
     const QString bmp = Q(m_files.write("smile.bmp", MakeBmp({16, 16, Diagonals})));
-    Phone phone(record());
-    Window w(phone.device());
-    w.show();
-    QVERIFY(w.waitConnected());
+    ConnectedWindow w(record());
+    QVERIFY(w.connected());
     w.find<QLineEdit>("txtHPNo")->setText("628569999999");
     auto send = [&](int tab) {
         selectTab(w, tab);
@@ -275,21 +269,19 @@ void ContentTabsTest::sendsVoidIndicatorAndEmsMessages() {
         QVERIFY(job.ok());
         expected << Q(job->pdus.at(0));
     }
-    QCOMPARE(phone.received(), expected);
+    QCOMPARE(w.phone.received(), expected);
 }
 
 void ContentTabsTest::aPictureMessageSendsAllThreePartsWhenOneFails() {
-    Phone phone(record(), {"--pdu-answer", "ok", "--pdu-answer", "error", "--pdu-answer", "ok"});
-    Window w(phone.device());
-    w.show();
-    QVERIFY(w.waitConnected());
+    ConnectedWindow w(record(), {"--pdu-answer", "ok", "--pdu-answer", "error", "--pdu-answer", "ok"});
+    QVERIFY(w.connected());
     w.find<QLineEdit>("txtHPNo")->setText("628569999999");
     w.find<QPlainTextEdit>("memHexPM")->setPlainText(QString(504, '5'));
     selectTab(w, 3);
     w.find<QPushButton>("bitSendSMS")->click();
     QCOMPARE(w.form().statusText(), QString("Sending SMS Part (1)"));
     QVERIFY(waitSent(w));
-    QCOMPARE(phone.received().size(), 3);
+    QCOMPARE(w.phone.received().size(), 3);
     QCOMPARE(w.form().statusText(), QString("Sending SMS Part (3)"));
     // Part three was sent: the failure of part two no longer shows.
     QVERIFY(!w.find<QLabel>("imgStatus")->isVisible() && w.find<QLabel>("imgOK")->isVisible());
@@ -302,10 +294,8 @@ void ContentTabsTest::offersToCutATuneTooLongForOneMessage() {
     for (int i = 0; i < 70; ++i)
         line += std::string(i ? "," : "") + "cdefgab"[i % 7];
     const QString path = Q(m_files.write("long.txt", line + "\r\n"));
-    Phone phone(record());
-    Window w(phone.device());
-    w.show();
-    QVERIFY(w.waitConnected());
+    ConnectedWindow w(record());
+    QVERIFY(w.connected());
     w.find<QLineEdit>("txtHPNo")->setText("628569999999");
     selectTab(w, 4);
     w.prompter.files << Prompter::FileChoice{path, 1};
@@ -317,7 +307,7 @@ void ContentTabsTest::offersToCutATuneTooLongForOneMessage() {
     w.find<QPushButton>("bitSendSMS")->click();
     QVERIFY(waitSent(w));
     QVERIFY(w.prompter.warnings.isEmpty());
-    QCOMPARE(phone.received().size(), 1);
+    QCOMPARE(w.phone.received().size(), 1);
 
     // Declined: the whole tune stays, and the send says why it is refused.
     w.prompter.answerYes = false;

@@ -220,10 +220,8 @@ void WindowTest::sendsTextAndFlashMessages() {
     QFETCH(bool, flash);
     QFETCH(bool, blink);
     QFETCH(QString, sent);
-    Phone phone(record());
-    Window w(phone.device());
-    w.show();
-    QVERIFY(w.waitConnected());
+    ConnectedWindow w(record());
+    QVERIFY(w.connected());
     QTest::keyClicks(w.find<QLineEdit>("txtHPNo"), "+628569999999");
     w.find<QPlainTextEdit>("memText")->setPlainText(typed);
     if (flash)
@@ -235,7 +233,7 @@ void WindowTest::sendsTextAndFlashMessages() {
     QVERIFY(waitSent(w));
     const auto expected = BuildTextPDU("628569999999", sent.toStdU16String(), flash, blink);
     QVERIFY(expected.ok());
-    QCOMPARE(phone.received(), QStringList{QString::fromStdString(expected.value())});
+    QCOMPARE(w.phone.received(), QStringList{QString::fromStdString(expected.value())});
     QCOMPARE(monitor(w), QString("Message Sent"));
     QVERIFY(w.find<QLabel>("imgOK")->isVisible() && !w.find<QLabel>("imgStatus")->isVisible());
     const QStringList log = w.lines("Tr_smsn.Txt");
@@ -244,10 +242,8 @@ void WindowTest::sendsTextAndFlashMessages() {
 }
 
 void WindowTest::aRefusedSubmissionShowsThePhonesReason() {
-    Phone phone(record(), {"--pdu-answer", "cms-error:38"});
-    Window w(phone.device());
-    w.show();
-    QVERIFY(w.waitConnected());
+    ConnectedWindow w(record(), {"--pdu-answer", "cms-error:38"});
+    QVERIFY(w.connected());
     w.find<QLineEdit>("txtHPNo")->setText("628569999999");
     send(w);
     QVERIFY(waitSent(w));
@@ -339,10 +335,8 @@ void WindowTest::refusesWhatCannotBeSent() {
     QFETCH(QString, text);
     QFETCH(QString, warning);
     QFETCH(QString, focus);
-    Phone phone(record());
-    Window w(phone.device());
-    w.show();
-    QVERIFY(w.waitConnected());
+    ConnectedWindow w(record());
+    QVERIFY(w.connected());
     w.find<QLineEdit>("txtHPNo")->setText(destination);
     w.find<QPlainTextEdit>("memText")->setPlainText(text);
     send(w);
@@ -353,15 +347,13 @@ void WindowTest::refusesWhatCannotBeSent() {
     // Nothing was sent, yet the success picture shows while the failure one is hidden.
     QVERIFY(w.find<QLabel>("imgOK")->isVisible());
     QTest::qWait(200);
-    QVERIFY(phone.received().isEmpty());
+    QVERIFY(w.phone.received().isEmpty());
 }
 
 void WindowTest::showsTheSignalAndDisconnectsAfterThreeFailedPolls() {
-    Phone phone(record(),
-                {"--csq", "17,99", "--csq", "31,0", "--csq", "0,7", "--csq", "99,99", "--csq", "error"});
-    Window w(phone.device());
-    w.show();
-    QVERIFY(w.waitConnected());
+    ConnectedWindow w(
+        record(), {"--csq", "17,99", "--csq", "31,0", "--csq", "0,7", "--csq", "99,99", "--csq", "error"});
+    QVERIFY(w.connected());
     auto* rssi = w.find<QProgressBar>("pbarRSSI");
     auto* ber = w.find<QProgressBar>("pbarBER");
     auto* rssiText = w.find<QLabel>("lblRSSI");
@@ -390,10 +382,8 @@ void WindowTest::showsTheSignalAndDisconnectsAfterThreeFailedPolls() {
 }
 
 void WindowTest::theTerminalInformationShowsThePhonesAnswersAndKeepsThem() {
-    Phone phone(record(), {"--manufacturer", "ACME <b>Phones</b>", "--model", "X1"});
-    Window w(phone.device());
-    w.show();
-    QVERIFY(w.waitConnected());
+    ConnectedWindow w(record(), {"--manufacturer", "ACME <b>Phones</b>", "--model", "X1"});
+    QVERIFY(w.connected());
     QString shown, model;
     w.prompter.onDialog = [&](QDialog& dialog) {
         auto* edit = dialog.findChild<QLineEdit*>("txtManufacture");
@@ -409,10 +399,8 @@ void WindowTest::theTerminalInformationShowsThePhonesAnswersAndKeepsThem() {
 
 void WindowTest::aPulledCableEndsTheConnectionOnceWithItsReason() {
     // Six answers: the connect dialogue; the signal poll then finds no phone.
-    Phone phone(record(), {"--vanish-after", "6"});
-    Window w(phone.device());
-    w.show();
-    QVERIFY(w.waitConnected());
+    ConnectedWindow w(record(), {"--vanish-after", "6"});
+    QVERIFY(w.connected());
     w.form().link().pollSignal();
     QTRY_VERIFY(!w.find<QPushButton>("bitSendSMS")->isEnabled());
     QTRY_VERIFY2(w.form().statusText().startsWith("Connection to the phone lost ("),

@@ -8,7 +8,8 @@
 
 namespace velmora::testing {
 
-// velmora-phonesim on its own pseudo-terminal for the length of a test.
+// velmora-phonesim on its own pseudo-terminal for the length of a test: the
+// one way every test starts the simulated phone. `args` are its options.
 class SimPhone {
 public:
     explicit SimPhone(std::vector<std::string> args = {});
@@ -19,9 +20,15 @@ public:
     const std::string& device() const { return m_device; }
     // Pulls the cable: the simulator goes away at once.
     void Kill();
+    // Asks the simulator to end, as Ctrl-C or a service manager would.
+    void Terminate() const;
+    // The exit status (128 + signal when killed by one) once the simulator
+    // has ended within `ms`, else -1.
+    int Wait(int ms);
 
 private:
     int m_pid = -1;
+    int m_status = -1;
     std::string m_device;
 };
 

@@ -1,15 +1,17 @@
 #pragma once
 
 #include "Prompter.h"
+#include "SimPhone.h"
 #include "TForm1.h"
 
 #include <QDialog>
-#include <QProcess>
 #include <QStringList>
 #include <QTemporaryDir>
 
 #include <functional>
 #include <memory>
+#include <string>
+#include <vector>
 
 namespace velmora::testing {
 
@@ -61,13 +63,14 @@ private:
 class Phone {
 public:
     explicit Phone(const QString& record, QStringList options = {});
-    ~Phone();
-    QString device() const { return m_device; }
+    QString device() const { return QString::fromStdString(m_sim.device()); }
     QStringList received() const;
 
 private:
-    QProcess m_process;
-    QString m_device, m_record;
+    static std::vector<std::string> Arguments(const QString& record, const QStringList& options);
+
+    QString m_record;
+    SimPhone m_sim;
 };
 
 // A window in a temporary directory of its own, talking to `device` at
@@ -91,6 +94,23 @@ public:
 private:
     QTemporaryDir m_dir;
     std::unique_ptr<TForm1> m_form;
+};
+
+// The phone of a ConnectedWindow, made before the window that uses it.
+struct WindowPhone {
+    Phone phone;
+};
+
+// A window shown and connected to a simulated phone of its own, which
+// records the PDUs it receives in `record`. Whether it connected within
+// 10 s is `connected()`.
+class ConnectedWindow : public WindowPhone, public Window {
+public:
+    explicit ConnectedWindow(const QString& record, QStringList options = {}, double scale = 0.1);
+    bool connected() const { return m_connected; }
+
+private:
+    bool m_connected = false;
 };
 
 } // namespace velmora::testing

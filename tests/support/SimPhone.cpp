@@ -1,11 +1,11 @@
 #include "SimPhone.h"
 
-#include <gtest/gtest.h>
-
+#include <chrono>
 #include <csignal>
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
+#include <stdexcept>
 #include <sys/ioctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -14,7 +14,7 @@ namespace velmora::testing {
 
 SimPhone::SimPhone(std::vector<std::string> args) {
     int out[2];
-    if (::pipe(out) != 0)
+    if (::pipe2(out, O_CLOEXEC) != 0)
         throw std::runtime_error("pipe");
     // Everything the child needs is ready before the fork: after it, only
     // async-signal-safe calls.
@@ -27,8 +27,6 @@ SimPhone::SimPhone(std::vector<std::string> args) {
     m_pid = ::fork();
     if (m_pid == 0) {
         ::dup2(out[1], 1);
-        ::close(out[0]);
-        ::close(out[1]);
         ::execv(program.c_str(), argv.data());
         ::_exit(127);
     }
@@ -37,8 +35,11 @@ SimPhone::SimPhone(std::vector<std::string> args) {
     while (::read(out[0], &c, 1) == 1 && c != '\n')
         m_device += c;
     ::close(out[0]);
-    if (m_device.empty())
-        ADD_FAILURE() << "velmora-phonesim printed no device";
+    // A test without a phone would only fail later, and less clearly.
+    if (m_device.empty()) {
+        Kill();
+        throw std::runtime_error("velmora-phonesim printed no device");
+    }
 }
 
 void SimPhone::Kill() {
@@ -50,6 +51,26 @@ void SimPhone::Kill() {
     ::kill(m_pid, SIGKILL);
     ::waitpid(m_pid, nullptr, 0);
     m_pid = -1;
+}
+
+void SimPhone::Terminate() const {
+    if (m_pid > 0)
+        ::kill(m_pid, SIGTERM);
+}
+
+int SimPhone::Wait(int ms) {
+    if (m_status >= 0 || m_pid <= 0)
+        return m_status;
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+    do {
+        int status = 0;
+        if (::waitpid(m_pid, &status, WNOHANG) == m_pid) {
+            m_pid = -1;
+            return m_status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+        }
+        ::usleep(10000);
+    } while (std::chrono::steady_clock::now() < end);
+    return -1;
 }
 
 SimPhone::~SimPhone() { Kill(); }

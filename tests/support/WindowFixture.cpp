@@ -26,16 +26,15 @@ std::unique_ptr<QPrinter> TestPrompter::DefaultPrinter() {
     return printer;
 }
 
-Phone::Phone(const QString& record, QStringList options) : m_record(record) {
-    options << "--record" << record;
-    m_process.start(VELMORA_PHONESIM, options);
-    m_process.waitForReadyRead(5000);
-    m_device = QString::fromLocal8Bit(m_process.readLine()).trimmed();
-}
+Phone::Phone(const QString& record, QStringList options)
+    : m_record(record), m_sim(Arguments(record, options)) {}
 
-Phone::~Phone() {
-    m_process.kill();
-    m_process.waitForFinished(2000);
+std::vector<std::string> Phone::Arguments(const QString& record, const QStringList& options) {
+    std::vector<std::string> args;
+    for (const QString& o : options)
+        args.push_back(o.toStdString());
+    args.insert(args.end(), {"--record", record.toStdString()});
+    return args;
 }
 
 QStringList Phone::received() const {
@@ -77,6 +76,12 @@ void Window::show() {
 bool Window::waitConnected(int ms) {
     auto* send = find<QPushButton>("bitSendSMS");
     return QTest::qWaitFor([&] { return send->isEnabled(); }, ms);
+}
+
+ConnectedWindow::ConnectedWindow(const QString& record, QStringList options, double scale)
+    : WindowPhone{Phone(record, std::move(options))}, Window(phone.device(), {}, scale) {
+    show();
+    m_connected = waitConnected();
 }
 
 QStringList Window::lines(const QString& name) const {
