@@ -6,11 +6,11 @@
 
 namespace velmora {
 
-ComDeviceMap DeviceMapFor(const TSettings& settings, const DeviceOptions& options) {
+ComDeviceMap DeviceMapFor(const Settings& settings, const DeviceOptions& options) {
     return ComDeviceMap(settings.SerialDevices, options);
 }
 
-std::unique_ptr<TComPort> MakeComPort(const TSettings& settings, const DeviceOptions& options) {
+std::unique_ptr<TComPort> MakeComPort(const Settings& settings, const DeviceOptions& options) {
     // The map is taken now: the port keeps the devices of this run even if
     // the caller's settings change later.
     return std::make_unique<TComPort>(
@@ -21,7 +21,7 @@ PhoneSession::LogWriter MakeLogWriter() {
     return [](const std::string& path, const std::string& entry) { return AppendLogLine(path, entry); };
 }
 
-std::unique_ptr<PhoneLink> MakePhoneLink(const AppPaths& paths, const TSettings& settings,
+std::unique_ptr<PhoneLink> MakePhoneLink(const AppPaths& paths, const Settings& settings,
                                          const DeviceOptions& options, std::unique_ptr<Clock> clock) {
     if (!clock)
         clock = std::make_unique<RealClock>();

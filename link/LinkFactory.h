@@ -20,17 +20,17 @@ class PhoneLink;
 
 // Which device each COMn stands for this run: the options over the
 // settings' "[Serial Devices]" over the devices present.
-ComDeviceMap DeviceMapFor(const TSettings& settings, const DeviceOptions& options);
+ComDeviceMap DeviceMapFor(const Settings& settings, const DeviceOptions& options);
 
 // The serial port, closed, resolving COMn through DeviceMapFor when it opens.
-std::unique_ptr<TComPort> MakeComPort(const TSettings& settings, const DeviceOptions& options);
+std::unique_ptr<TComPort> MakeComPort(const Settings& settings, const DeviceOptions& options);
 
 // Appends log entries with AppendLogLine; gives "" or the reason it could not.
 PhoneSession::LogWriter MakeLogWriter();
 
 // The window's link on that port, logging to the paths' transmit and failed
 // logs. A null clock gives a RealClock.
-std::unique_ptr<PhoneLink> MakePhoneLink(const AppPaths& paths, const TSettings& settings,
+std::unique_ptr<PhoneLink> MakePhoneLink(const AppPaths& paths, const Settings& settings,
                                          const DeviceOptions& options, std::unique_ptr<Clock> clock);
 
 } // namespace velmora

@@ -14,7 +14,7 @@ std::vector<PhonebookEntry> PhoneSession::ReadPhonebook(const StopRequested& sto
     m_readStopped = false;
     if (!IsConnected())
         return entries;
-    m_phoneBookStale = false;
+    m_phonebookStale = false;
     SetPolling(false);
     try {
         int misses = 0;

@@ -126,7 +126,7 @@ bool PhoneSession::Connect(int portNumber, int baudRate) {
     m_events.Status("Initialization Complete");
     SetPolling(true);
     m_events.StateChanged(SessionState::Connected);
-    m_phoneBookStale = true;
+    m_phonebookStale = true;
     m_operatorListStale = true;
     m_events.SignalBar(3);
     return true;

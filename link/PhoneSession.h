@@ -88,9 +88,9 @@ public:
     const PhoneIdentity& Identity() const { return m_identity; }
     bool IsSiemens() const { return m_isSiemens; }
     int SignalFailures() const { return m_signalFailures; }
-    bool PhoneBookStale() const { return m_phoneBookStale; }
+    bool PhoneBookStale() const { return m_phonebookStale; }
     bool OperatorListStale() const { return m_operatorListStale; }
-    void SetPhoneBookStale() { m_phoneBookStale = true; }
+    void SetPhoneBookStale() { m_phonebookStale = true; }
     bool SignalPollingOn() const { return m_pollingOn; }
 
 private:
@@ -117,7 +117,7 @@ private:
     PhoneIdentity m_identity;
     bool m_isSiemens = false;
     int m_signalFailures = 0;
-    bool m_phoneBookStale = false;
+    bool m_phonebookStale = false;
     bool m_operatorListStale = false;
     bool m_pollingOn = false;
     bool m_readStopped = false;

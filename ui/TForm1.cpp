@@ -2,7 +2,7 @@
 
 #include "ContentTabs.h"
 #include "LinkIndicators.h"
-#include "PhoneBookPanel.h"
+#include "PhonebookPanel.h"
 #include "Pictures.h"
 #include "Prompter.h"
 #include "QtText.h"
@@ -47,8 +47,8 @@ TForm1::TForm1(WindowSetup setup, QWidget* parent)
                                               [this](const QString& text) { ShowStatus(text); });
     m_content->FillControls();
     m_text = std::make_unique<TextTab>(*m_ui);
-    m_phoneBook =
-        std::make_unique<PhoneBookPanel>(*m_ui, *this, *m_prompter, *m_link, Q(m_setup.paths.contactFile));
+    m_phonebook =
+        std::make_unique<PhonebookPanel>(*m_ui, *this, *m_prompter, *m_link, Q(m_setup.paths.contactFile));
     setAcceptDrops(true);
     ShowStatus("Please Open Communication Port !");
 
@@ -118,8 +118,8 @@ void TForm1::WireSignals() {
     for (QLineEdit* edit : {ui.txtHPNo, ui.txtMCC, ui.txtNC})
         connect(edit, &QLineEdit::returnPressed, ui.bitSendSMS, &QPushButton::click);
 
-    // The phone book (TForm1PhoneBook.cpp); the list's columns first.
-    m_phoneBook->shapeList();
+    // The phone book (TForm1Phonebook.cpp); the list's columns first.
+    m_phonebook->shapeList();
     connect(ui.bitPhonebook, &QPushButton::clicked, this, &TForm1::bitPhonebookClick);
     connect(ui.mnuReadSIM, &QAction::triggered, this, &TForm1::mnuPReadFromSIMClick);
     connect(ui.mnuShowContact, &QAction::triggered, this, &TForm1::mnuPShowContactClick);

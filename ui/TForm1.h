@@ -28,7 +28,7 @@ namespace velmora {
 
 class ContentTabs;
 class LinkIndicators;
-class PhoneBookPanel;
+class PhonebookPanel;
 class Prompter;
 class TAboutBox;
 class TForm2;
@@ -46,7 +46,7 @@ public:
 
     // The text the status bar shows now.
     QString statusText() const;
-    const TSettings& settings() const { return m_settings; }
+    const Settings& settings() const { return m_settings; }
     PhoneLink& link() { return *m_link; }
 
 protected:
@@ -106,7 +106,7 @@ private slots:
     void cboAnimationChange(int index);
     void cboSoundChange(int index);
 
-    // The phone book (TForm1PhoneBook.cpp)
+    // The phone book (TForm1Phonebook.cpp)
     void bitPhonebookClick();
     void mnuPReadFromSIMClick();
     void mnuPShowContactClick();
@@ -151,9 +151,9 @@ private:
     std::unique_ptr<ContentTabs> m_content;
     std::unique_ptr<TextTab> m_text;
     std::unique_ptr<LinkIndicators> m_indicators;
-    std::unique_ptr<PhoneBookPanel> m_phoneBook;
+    std::unique_ptr<PhonebookPanel> m_phonebook;
 
-    TSettings m_settings;
+    Settings m_settings;
     QStringList m_settingsMessages;
     bool m_autoConnectDone = false;
     bool m_sending = false;

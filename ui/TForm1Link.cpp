@@ -2,7 +2,7 @@
 // connection icon, the lamps, the line signals and the signal gauges.
 
 #include "LinkIndicators.h"
-#include "PhoneBookPanel.h"
+#include "PhonebookPanel.h"
 #include "TForm1.h"
 #include "TForm2.h"
 #include "ui_TForm1.h"
@@ -27,7 +27,7 @@ void TForm1::BaudrateClick(int baudRate) {
 void TForm1::LinkStateChanged(PhoneLink::State state) {
     m_indicators->stateChanged(state);
     if (state == PhoneLink::State::ReadingPhonebook)
-        m_phoneBook->readStarted();
+        m_phonebook->readStarted();
     SetConnectedUI(PhoneLink::IsUp(state));
 }
 
@@ -83,7 +83,7 @@ void TForm1::ShowSignalQuality(const QString& rssi, const QString& ber, int bars
 void TForm1::IdentityRead(const QString& manufacturer, const QString& model, const QString& revision,
                           const QString& imsi, const QString& serviceCentre) {
     m_form2->setIdentity({manufacturer, model, revision, imsi, serviceCentre});
-    m_phoneBook->setImsi(imsi); // for the printout's header
+    m_phonebook->setImsi(imsi); // for the printout's header
 }
 
 } // namespace velmora

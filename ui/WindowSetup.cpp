@@ -8,10 +8,10 @@ WindowSetup MakeWindowSetup(AppPaths paths, DeviceOptions options,
                             std::function<std::unique_ptr<Clock>()> clock) {
     WindowSetup setup;
     setup.paths = paths;
-    setup.deviceFor = [options](const TSettings& settings, int n) {
+    setup.deviceFor = [options](const Settings& settings, int n) {
         return DeviceMapFor(settings, options).DeviceFor(n);
     };
-    setup.makeLink = [options, paths, clock](const TSettings& settings) {
+    setup.makeLink = [options, paths, clock](const Settings& settings) {
         return MakePhoneLink(paths, settings, options, clock ? clock() : nullptr);
     };
     return setup;

@@ -21,9 +21,9 @@ class Prompter;
 struct WindowSetup {
     AppPaths paths;
     // The phone link for the settings as loaded (they may name devices).
-    std::function<std::unique_ptr<PhoneLink>(const TSettings&)> makeLink;
+    std::function<std::unique_ptr<PhoneLink>(const Settings&)> makeLink;
     // The device COMn stands for now, shown as the Serial Port items' tips.
-    std::function<std::string(const TSettings&, int)> deviceFor;
+    std::function<std::string(const Settings&, int)> deviceFor;
     // Answers message boxes and dialogs; null for the real ones.
     Prompter* prompter = nullptr;
 };

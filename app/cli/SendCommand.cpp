@@ -113,7 +113,7 @@ public:
         : m_events(io), m_ownClock(io.clock ? nullptr : std::make_unique<RealClock>()),
           m_clock(io.clock ? *io.clock : *m_ownClock) {
         const AppPaths paths = CurrentAppPaths();
-        TSettings settings;
+        Settings settings;
         // A broken value falls back to its default; say so rather than
         // quietly talking to another port.
         for (const auto& message : LoadSettings(SettingsSection::Communication, paths.settingsFile, settings))

@@ -64,7 +64,7 @@ void ReadSerialDevices(const IniFile& ini, std::map<int, std::string>& devices) 
     }
 }
 
-void ReadCommunication(const IniFile& ini, TSettings& settings, std::vector<std::string>& messages) {
+void ReadCommunication(const IniFile& ini, Settings& settings, std::vector<std::string>& messages) {
     settings.PortNumber = static_cast<std::uint8_t>(ReadInt(ini, kCommSection, "Port", 1, messages) & 0xFF);
     // Only the offered speeds, compared as text; anything else runs (and
     // is saved back) as 19200.
@@ -76,7 +76,7 @@ void ReadCommunication(const IniFile& ini, TSettings& settings, std::vector<std:
     ReadSerialDevices(ini, settings.SerialDevices);
 }
 
-void ReadWindow(const IniFile& ini, TSettings& settings, std::vector<std::string>& messages) {
+void ReadWindow(const IniFile& ini, Settings& settings, std::vector<std::string>& messages) {
     settings.WindowTop = ReadInt(ini, kFormSection, "ZTop", 0, messages);
     settings.WindowLeft = ReadInt(ini, kFormSection, "ZLeft", 0, messages);
     settings.WindowHeight = ReadInt(ini, kFormSection, "ZHeight", 0, messages);
@@ -113,7 +113,7 @@ bool IsOfferedBaudRate(int baud) {
     return false;
 }
 
-std::vector<std::string> LoadSettings(SettingsSection section, const std::string& file, TSettings& settings) {
+std::vector<std::string> LoadSettings(SettingsSection section, const std::string& file, Settings& settings) {
     std::vector<std::string> messages;
     const IniFile ini = ReadSettingsFile(file, messages);
     if (section == SettingsSection::Communication)
@@ -123,7 +123,7 @@ std::vector<std::string> LoadSettings(SettingsSection section, const std::string
     return messages;
 }
 
-std::vector<std::string> LoadSettings(const std::string& file, TSettings& settings) {
+std::vector<std::string> LoadSettings(const std::string& file, Settings& settings) {
     std::vector<std::string> messages;
     const IniFile ini = ReadSettingsFile(file, messages);
     ReadCommunication(ini, settings, messages);
@@ -131,7 +131,7 @@ std::vector<std::string> LoadSettings(const std::string& file, TSettings& settin
     return messages;
 }
 
-std::string SaveSettings(SettingsSection section, const std::string& file, const TSettings& settings) {
+std::string SaveSettings(SettingsSection section, const std::string& file, const Settings& settings) {
     const std::string failure = "Unable to write to " + file;
     // A file that cannot be read is not overwritten, since its other sections
     // would be lost; nor is anything that is not a settings file (a FIFO, a

@@ -13,7 +13,7 @@
 namespace velmora {
 
 // What survives between runs. Defaults are those of a first run.
-struct TSettings {
+struct Settings {
     std::uint8_t PortNumber = 1; // n of COMn; the file's number keeps only its low 8 bits
     int BaudRate = 19200;        // 2400, 4800, 9600 or 19200
     int WindowTop = 0, WindowLeft = 0;
@@ -34,16 +34,16 @@ enum class SettingsSection {
 // FIFO, a device, a directory, a larger file) gives one message and the
 // defaults. Returns the messages for the user, in order; empty when all went
 // well.
-std::vector<std::string> LoadSettings(SettingsSection section, const std::string& file, TSettings& settings);
+std::vector<std::string> LoadSettings(SettingsSection section, const std::string& file, Settings& settings);
 // Both sections from one reading of the file, so a file that cannot be used
 // is reported once.
-std::vector<std::string> LoadSettings(const std::string& file, TSettings& settings);
+std::vector<std::string> LoadSettings(const std::string& file, Settings& settings);
 
 // Writes one section's keys into `file`, keeping everything else the file
 // holds, and replaces it atomically. Returns "" on success, else
 // "Unable to write to %s" with the file's path; so it does for a file that
 // LoadSettings would not read, which is never overwritten.
-std::string SaveSettings(SettingsSection section, const std::string& file, const TSettings& settings);
+std::string SaveSettings(SettingsSection section, const std::string& file, const Settings& settings);
 
 // The line speeds the program offers.
 // The line speeds the Communication menu offers, slowest first.

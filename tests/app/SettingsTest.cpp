@@ -20,7 +20,7 @@ using S = SettingsSection;
 
 TEST(Settings, NoFileGivesTheFirstRunDefaults) {
     TempDir dir;
-    TSettings s;
+    Settings s;
     s.PortNumber = 9;
     s.BaudRate = 2400;
     s.WindowTop = s.WindowLeft = s.WindowHeight = s.WindowWidth = 77;
@@ -60,7 +60,7 @@ TEST(Settings, CommunicationValues) {
         TempDir dir;
         WriteText(dir / "velmora.Ini",
                   std::string("[Communication Port]\nPort=") + r.port + "\nBaudrate=" + r.baud + "\n");
-        TSettings s;
+        Settings s;
         const auto messages = LoadSettings(S::Communication, dir / "velmora.Ini", s);
         EXPECT_EQ(s.PortNumber, r.wantPort) << r.port;
         EXPECT_EQ(s.BaudRate, r.wantBaud) << r.baud;
@@ -74,7 +74,7 @@ TEST(Settings, CommunicationValues) {
 TEST(Settings, ABadWindowValueFallsBackAloneAndReadingGoesOn) {
     TempDir dir;
     WriteText(dir / "velmora.Ini", "[Form]\nZTop=top\nZLeft=-20\nZHeight=1e3\nZWidth=600\n");
-    TSettings s;
+    Settings s;
     s.WindowTop = s.WindowHeight = 5;
     const auto messages = LoadSettings(S::Window, dir / "velmora.Ini", s);
     EXPECT_EQ(messages, (std::vector<std::string>{"'top' is not a valid integer value",
@@ -92,7 +92,7 @@ TEST(Settings, SerialDevicesMapComNumbersToPaths) {
                                    "com12 = /dev/rfcomm0\n"
                                    "COM3=/dev/ttyACM9\n" // the first mention wins
                                    "COM0=/dev/a\nCOM97=/dev/b\nCOMx=/dev/c\nCOM4=\nPORT5=/dev/d\n");
-    TSettings s;
+    Settings s;
     EXPECT_TRUE(LoadSettings(S::Communication, dir / "velmora.Ini", s).empty());
     const std::map<int, std::string> want{{3, "/dev/ttyUSB0"}, {12, "/dev/rfcomm0"}};
     EXPECT_EQ(s.SerialDevices, want);
@@ -101,7 +101,7 @@ TEST(Settings, SerialDevicesMapComNumbersToPaths) {
 TEST(Settings, FirstSaveWritesBothSectionsAndTheirDirectory) {
     TempDir dir;
     const std::string file = dir / "config/velmora/velmora.Ini";
-    TSettings s;
+    Settings s;
     s.PortNumber = 3;
     s.WindowLeft = -4;
     s.WindowHeight = 396;
@@ -125,7 +125,7 @@ TEST(Settings, SaveKeepsWhatItDoesNotOwn) {
                                "[Plugins]\r\n"
                                "a = b\r\n";
     WriteText(dir / "velmora.Ini", before);
-    TSettings s;
+    Settings s;
     LoadSettings(S::Communication, dir / "velmora.Ini", s);
     EXPECT_EQ(s.BaudRate, 19200);
     s.PortNumber = 4;
@@ -147,7 +147,7 @@ TEST(Settings, SaveFollowsALinkedSettingsFile) {
     TempDir dir;
     WriteText(dir / "kept.ini", "; mine\n");
     ASSERT_EQ(::symlink((dir / "kept.ini").c_str(), (dir / "velmora.Ini").c_str()), 0);
-    ASSERT_EQ(SaveSettings(S::Communication, dir / "velmora.Ini", TSettings{}), "");
+    ASSERT_EQ(SaveSettings(S::Communication, dir / "velmora.Ini", Settings{}), "");
     struct stat st {};
     ASSERT_EQ(::lstat((dir / "velmora.Ini").c_str(), &st), 0);
     EXPECT_TRUE(S_ISLNK(st.st_mode));
@@ -158,7 +158,7 @@ TEST(Settings, SaveThatCannotWriteSaysWhere) {
     TempDir dir;
     WriteText(dir / "plain", "x");
     const std::string blocked = dir / "plain/velmora.Ini"; // a file where a directory should be
-    EXPECT_EQ(SaveSettings(S::Window, blocked, TSettings{}), "Unable to write to " + blocked);
+    EXPECT_EQ(SaveSettings(S::Window, blocked, Settings{}), "Unable to write to " + blocked);
 
     // A file that exists but cannot be read is not overwritten: its other
     // sections would be lost. (Root reads anything; then there is nothing to test.)
@@ -166,9 +166,9 @@ TEST(Settings, SaveThatCannotWriteSaysWhere) {
     ASSERT_EQ(::chmod((dir / "velmora.Ini").c_str(), 0200), 0);
     if (::access((dir / "velmora.Ini").c_str(), R_OK) == 0)
         return;
-    EXPECT_EQ(SaveSettings(S::Window, dir / "velmora.Ini", TSettings{}),
+    EXPECT_EQ(SaveSettings(S::Window, dir / "velmora.Ini", Settings{}),
               "Unable to write to " + dir / "velmora.Ini");
-    TSettings s;
+    Settings s;
     const auto messages = LoadSettings(S::Window, dir / "velmora.Ini", s);
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0], "Unable to read " + dir / "velmora.Ini" + ": Permission denied");
@@ -207,7 +207,7 @@ TEST(Settings, OnlyARegularFileOfAtMost1MiBIsReadOrWritten) {
     WriteText(rows[4].path, PaddedSettings(kMiB));
 
     for (const auto& r : rows) {
-        TSettings s;
+        Settings s;
         s.PortNumber = 9;
         s.BaudRate = 2400;
         s.WindowTop = 5;
@@ -247,7 +247,7 @@ TEST(Settings, ReadingAndSavingTheLargestFileTakesLittleMemory) {
     TempDir dir;
     const std::string file = dir / "velmora.Ini";
     WriteText(file, PaddedSettings(kMiB));
-    TSettings s;
+    Settings s;
     const std::size_t base = HeapInUse();
     ResetHeapPeak();
     ASSERT_TRUE(LoadSettings(file, s).empty());
@@ -271,7 +271,7 @@ TEST(Settings, SaveKilledHalfWayLeavesAWholeFile) {
     for (int i = 0; i < 2000; ++i)
         big += "line" + std::to_string(i) + "=" + std::string(40, 'x') + "\n";
     WriteText(file, big);
-    TSettings s;
+    Settings s;
     ASSERT_EQ(SaveSettings(S::Window, file, s), "");
     const std::string old = ReadText(file);
 
@@ -281,7 +281,7 @@ TEST(Settings, SaveKilledHalfWayLeavesAWholeFile) {
         if (pid == 0) {
             const rlimit rl{limit, limit};
             ::setrlimit(RLIMIT_FSIZE, &rl);
-            TSettings changed;
+            Settings changed;
             changed.WindowTop = 12345;
             SaveSettings(S::Window, file, changed);
             ::_exit(0);
@@ -293,7 +293,7 @@ TEST(Settings, SaveKilledHalfWayLeavesAWholeFile) {
     }
     s.WindowTop = 12345;
     ASSERT_EQ(SaveSettings(S::Window, file, s), "");
-    TSettings back;
+    Settings back;
     LoadSettings(S::Window, file, back);
     EXPECT_EQ(back.WindowTop, 12345);
     EXPECT_EQ(ReadText(file).compare(0, big.size(), big), 0);

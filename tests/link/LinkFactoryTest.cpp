@@ -25,7 +25,7 @@ QCoreApplication& App() {
 }
 
 TEST(MakeComPort, ResolvesEachPortThroughTheOptionsThenTheSettings) {
-    TSettings settings;
+    Settings settings;
     settings.SerialDevices = {{2, "/dev/ttyUSB0"}, {3, "/dev/rfcomm0"}};
     const struct {
         const char* name;
@@ -53,7 +53,7 @@ TEST(MakePhoneLink, ConnectsToTheChosenDeviceAndLogsWhereThePathsSay) {
     const std::string dir = TempDir("factory");
     SimPhone sim;
     const AppPaths paths = AppPathsIn(dir);
-    TSettings settings;
+    Settings settings;
     settings.SerialDevices = {{5, "/dev/velmora-no-such-port"}};
     DeviceOptions options;
     options.anyPort = sim.device();

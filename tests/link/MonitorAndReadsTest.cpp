@@ -85,7 +85,7 @@ std::string Entry(int n, const std::string& number, const std::string& name) {
 }
 const std::string kEmpty = "\r\n+CME ERROR: 22\r\n";
 
-TEST_F(SessionTest, ThePhoneBookReadStopsAfterFiveMissesInARow) {
+TEST_F(SessionTest, ThePhonebookReadStopsAfterFiveMissesInARow) {
     Connected();
     port.OnAnyOther(Now(kEmpty));
     port.On("at+cpbr=1\r", Now(Entry(1, "0812", "Ann")));
@@ -123,7 +123,7 @@ TEST_F(SessionTest, AFullSimIsReadToIndex300) {
     EXPECT_EQ(events.lastStatus(), "Get contact from SIM (300)");
 }
 
-TEST_F(SessionTest, ALinkErrorDuringThePhoneBookEndsTheReadAndDisconnects) {
+TEST_F(SessionTest, ALinkErrorDuringThePhonebookEndsTheReadAndDisconnects) {
     Connected();
     port.OnAnyOther(Now(Entry(1, "1", "x")));
     port.FailOn(ScriptedPort::Op::Write, 4, kErrWrite);

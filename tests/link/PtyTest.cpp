@@ -248,7 +248,7 @@ TEST_F(PtySession, APhoneThatRefusesPduModeSendsNothing) {
     EXPECT_TRUE(Recorded().empty());
 }
 
-TEST_F(PtySession, ReadsThePhoneBookWithWholeNames) {
+TEST_F(PtySession, ReadsThePhonebookWithWholeNames) {
     const std::string book = TempDir("book") + "/book.txt";
     std::ofstream(book)
         << "1,+628569999999,Budi\n2,0812345678,Sari, office\n3,0813,Ann\n9,0819,After the gap\n";

@@ -103,7 +103,7 @@ TEST_F(Worker, ServesRequestsInTurnAndReportsThroughSignals) {
     EXPECT_EQ(logged, std::vector<std::string>(3, "tr:628569999999"));
 }
 
-TEST_F(Worker, ReadsThePhoneBookOncePerConnectionUnlessAskedAgain) {
+TEST_F(Worker, ReadsThePhonebookOncePerConnectionUnlessAskedAgain) {
     QSignalSpy read(link.get(), &PhoneLink::phonebookFinished);
     QSignalSpy contact(link.get(), &PhoneLink::contactFound);
     link->readPhonebook(false); // not connected: nothing to read

@@ -103,11 +103,11 @@ TEST(SimulatedPhone, RefusesTheLengthWithTheGivenAnswer) {
     EXPECT_TRUE(phone.Pdus().empty());
 }
 
-TEST(SimulatedPhone, SignalPhoneBookAndOperators) {
+TEST(SimulatedPhone, SignalPhonebookAndOperators) {
     PhoneOptions o = Quiet();
     o.csq = {CsqAnswer{CsqAnswer::Values, "17", "99"}, CsqAnswer{CsqAnswer::Error, "", ""},
              CsqAnswer{CsqAnswer::None, "", ""}, CsqAnswer{CsqAnswer::Values, "31", "0"}};
-    o.phoneBook = {{9, "0812", "Late"}, {2, "+628569999999", "Sari, office"}};
+    o.phonebook = {{9, "0812", "Late"}, {2, "+628569999999", "Sari, office"}};
     o.operators = {{"51001", "INDOSAT"}};
     SimulatedPhone phone{o};
     Converse(phone, {
@@ -150,15 +150,15 @@ TEST(SimulatedPhone, DropsTheLineOnInputAfterItsLastCommand) {
     EXPECT_TRUE(phone.LineDropped());
 }
 
-TEST(SimulatedPhone, PhoneBookAndOperatorFiles) {
-    std::vector<PhoneBookEntry> book;
-    EXPECT_EQ(ParsePhoneBookFile("# mine\r\n\r\n 250 , 0812 ,Sari, office\n", book), "");
+TEST(SimulatedPhone, PhonebookAndOperatorFiles) {
+    std::vector<PhonebookEntry> book;
+    EXPECT_EQ(ParsePhonebookFile("# mine\r\n\r\n 250 , 0812 ,Sari, office\n", book), "");
     ASSERT_EQ(book.size(), 1u);
     EXPECT_EQ(book[0].index, 250);
     EXPECT_EQ(book[0].number, "0812");
     EXPECT_EQ(book[0].name, "Sari, office");
     for (const char* bad : {"1,0812\n", "0,0812,A\n", "251,0812,A\n", "x,0812,A\n"})
-        EXPECT_EQ(ParsePhoneBookFile(std::string("1,2,ok\n") + bad, book).rfind("line 2:", 0), 0u) << bad;
+        EXPECT_EQ(ParsePhonebookFile(std::string("1,2,ok\n") + bad, book).rfind("line 2:", 0), 0u) << bad;
 
     std::vector<OperatorEntry> ops;
     EXPECT_EQ(ParseOperatorFile("#x\n51010,TELKOMSEL, ID\n", ops), "");

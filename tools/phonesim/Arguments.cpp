@@ -195,7 +195,7 @@ std::string ParseArguments(const std::vector<std::string>& words, Arguments& arg
                 return w + " needs a file";
             if (!ReadFile(v, text))
                 return "cannot read " + v;
-            const std::string err = w == "--phonebook" ? ParsePhoneBookFile(text, p.phoneBook)
+            const std::string err = w == "--phonebook" ? ParsePhonebookFile(text, p.phonebook)
                                                        : ParseOperatorFile(text, p.operators);
             if (!err.empty())
                 return v + ": " + err;

@@ -12,7 +12,7 @@ namespace {
 
 constexpr char kCtrlZ = 26;
 constexpr char kEsc = 27;
-constexpr int kPhoneBookSize = 250;
+constexpr int kPhonebookSize = 250;
 
 std::string Lower(std::string s) {
     for (char& c : s)
@@ -59,8 +59,8 @@ std::vector<std::string> Lines(const std::string& text) {
 } // namespace
 
 SimulatedPhone::SimulatedPhone(PhoneOptions options) : m_opt(std::move(options)) {
-    std::sort(m_opt.phoneBook.begin(), m_opt.phoneBook.end(),
-              [](const PhoneBookEntry& a, const PhoneBookEntry& b) { return a.index < b.index; });
+    std::sort(m_opt.phonebook.begin(), m_opt.phonebook.end(),
+              [](const PhonebookEntry& a, const PhonebookEntry& b) { return a.index < b.index; });
 }
 
 std::vector<Output> SimulatedPhone::Receive(std::string_view bytes) {
@@ -171,12 +171,12 @@ void SimulatedPhone::Command(const std::string& line, std::vector<Output>& out) 
         if (comma == std::string::npos)
             last = first;
         // CME errors of 3GPP TS 27.007 9.2: 21 invalid index, 22 not found.
-        if (first < 1 || last < first || last > kPhoneBookSize) {
+        if (first < 1 || last < first || last > kPhonebookSize) {
             Answer("+CME ERROR: 21", out);
             return;
         }
         std::vector<std::string> lines;
-        for (const auto& e : m_opt.phoneBook)
+        for (const auto& e : m_opt.phonebook)
             if (e.index >= first && e.index <= last)
                 lines.push_back("+CPBR: " + std::to_string(e.index) + ",\"" + e.number + "\"," +
                                 std::to_string(AddressType(e.number)) + ",\"" + e.name + "\"");
@@ -269,7 +269,7 @@ void SimulatedPhone::Record(const std::string& pdu) const {
     ::close(fd);
 }
 
-std::string ParsePhoneBookFile(const std::string& text, std::vector<PhoneBookEntry>& entries) {
+std::string ParsePhonebookFile(const std::string& text, std::vector<PhonebookEntry>& entries) {
     entries.clear();
     int lineNo = 0;
     for (const auto& raw : Lines(text)) {
@@ -279,9 +279,9 @@ std::string ParsePhoneBookFile(const std::string& text, std::vector<PhoneBookEnt
             continue;
         const auto c1 = line.find(',');
         const auto c2 = c1 == std::string::npos ? c1 : line.find(',', c1 + 1);
-        PhoneBookEntry e;
+        PhonebookEntry e;
         if (c2 == std::string::npos || !ParseInt(Trim(line.substr(0, c1)), e.index) || e.index < 1 ||
-            e.index > kPhoneBookSize)
+            e.index > kPhonebookSize)
             return "line " + std::to_string(lineNo) + ": expected INDEX,NUMBER,NAME with INDEX 1 to 250";
         e.number = Trim(line.substr(c1 + 1, c2 - c1 - 1));
         e.name = line.substr(c2 + 1);

@@ -22,7 +22,7 @@ struct CsqAnswer {
     std::string rssi = "17", ber = "99";
 };
 
-struct PhoneBookEntry {
+struct PhonebookEntry {
     int index = 0;
     std::string number, name;
 };
@@ -47,7 +47,7 @@ struct PhoneOptions {
     std::vector<PduAnswer> laterPduAnswers;
     int cmsCause = 500;
     std::vector<CsqAnswer> csq{CsqAnswer{}};
-    std::vector<PhoneBookEntry> phoneBook;
+    std::vector<PhonebookEntry> phonebook;
     std::vector<OperatorEntry> operators{{"51001", "INDOSAT"}, {"51010", "TELKOMSEL"}, {"51011", "XL"}};
     int replyDelayMs = 0;   // a slow phone: wait this long before each answer
     int chunkSize = 0;      // > 0: answers leave in pieces of this many bytes
@@ -106,7 +106,7 @@ private:
 
 // Formats of the files --phonebook and --operators read. Lines starting with
 // "#" and blank lines are skipped. Returns "" or the reason with the line.
-std::string ParsePhoneBookFile(const std::string& text, std::vector<PhoneBookEntry>& entries);
+std::string ParsePhonebookFile(const std::string& text, std::vector<PhonebookEntry>& entries);
 std::string ParseOperatorFile(const std::string& text, std::vector<OperatorEntry>& entries);
 
 } // namespace velmora::phonesim

@@ -48,7 +48,7 @@ public:
 
 } // namespace
 
-class PhoneBookTest : public QObject {
+class PhonebookTest : public QObject {
     Q_OBJECT
 
 private:
@@ -116,11 +116,11 @@ private slots:
     void exportsTheListAsText_data();
     void exportsTheListAsText();
     void disconnectStopsAReadAndKeepsWhatWasRead();
-    void printsThePhoneBook_data();
-    void printsThePhoneBook();
+    void printsThePhonebook_data();
+    void printsThePhonebook();
 };
 
-void PhoneBookTest::readsTheSimIntoTheList_data() {
+void PhonebookTest::readsTheSimIntoTheList_data() {
     QTest::addColumn<QList<QByteArray>>("book");
     QTest::addColumn<Rows>("rows");
     QTest::addColumn<QString>("status");
@@ -134,7 +134,7 @@ void PhoneBookTest::readsTheSimIntoTheList_data() {
     QTest::newRow("an empty SIM") << QList<QByteArray>{} << Rows{} << "Found (0) Contacts";
 }
 
-void PhoneBookTest::readsTheSimIntoTheList() {
+void PhonebookTest::readsTheSimIntoTheList() {
     QFETCH(QList<QByteArray>, book);
     QFETCH(Rows, rows);
     QFETCH(QString, status);
@@ -186,7 +186,7 @@ void PhoneBookTest::readsTheSimIntoTheList() {
     }
 }
 
-void PhoneBookTest::aDoubleClickMakesTheNumberTheDestination() {
+void PhonebookTest::aDoubleClickMakesTheNumberTheDestination() {
     auto phone = phoneWith({"1,+628569999999,Budi", "2,0812345678,Sari"});
     Window w(phone->device());
     w.show();
@@ -216,13 +216,13 @@ void PhoneBookTest::aDoubleClickMakesTheNumberTheDestination() {
     QCOMPARE(answers.progress, asked);
 }
 
-void PhoneBookTest::exportsTheListAsText_data() {
+void PhonebookTest::exportsTheListAsText_data() {
     QTest::addColumn<bool>("blocked");
     QTest::newRow("written") << false;
     QTest::newRow("a folder where the file should be") << true;
 }
 
-void PhoneBookTest::exportsTheListAsText() {
+void PhonebookTest::exportsTheListAsText() {
     QFETCH(bool, blocked);
     // A name of 30 characters, uncut; a name in Latin-1 as the phone sent it.
     auto phone = phoneWith({"1,+628569999999,Budi", "2,0812345678,Sari, office",
@@ -263,7 +263,7 @@ void PhoneBookTest::exportsTheListAsText() {
     QCOMPARE(bytes.mid(headerEnd), expected);
 }
 
-void PhoneBookTest::disconnectStopsAReadAndKeepsWhatWasRead() {
+void PhonebookTest::disconnectStopsAReadAndKeepsWhatWasRead() {
     auto phone = phoneWith(numberedBook(250));
     // At a fifth of real time each entry takes about 60 ms: the read is
     // surely running when "&Disconnect" is chosen.
@@ -298,13 +298,13 @@ void PhoneBookTest::disconnectStopsAReadAndKeepsWhatWasRead() {
     QVERIFY(listShown(w));
 }
 
-void PhoneBookTest::printsThePhoneBook_data() {
+void PhonebookTest::printsThePhonebook_data() {
     QTest::addColumn<bool>("printer");
     QTest::newRow("to the default printer, a PDF file here") << true;
     QTest::newRow("no printer at all") << false;
 }
 
-void PhoneBookTest::printsThePhoneBook() {
+void PhonebookTest::printsThePhonebook() {
     QFETCH(bool, printer);
     // 131 entries: 65 rows and a continuation on page one, one row and the
     // end line on page two.
@@ -357,5 +357,5 @@ void PhoneBookTest::printsThePhoneBook() {
     QVERIFY(!two.contains("Velmora 1.00"));
 }
 
-QTEST_MAIN(PhoneBookTest)
-#include "PhoneBookTest.moc"
+QTEST_MAIN(PhonebookTest)
+#include "PhonebookTest.moc"

@@ -1,4 +1,4 @@
-#include "PhoneBookPanel.h"
+#include "PhonebookPanel.h"
 
 #include "PhoneLink.h"
 #include "PrintLayout.h"
@@ -31,11 +31,11 @@ std::vector<PrintEntry> PrintedContacts(const std::vector<PhonebookEntry>& book)
 
 } // namespace
 
-PhoneBookPanel::PhoneBookPanel(Ui::TForm1& ui, QWidget& window, Prompter& prompter, PhoneLink& link,
+PhonebookPanel::PhonebookPanel(Ui::TForm1& ui, QWidget& window, Prompter& prompter, PhoneLink& link,
                                QString exportFile)
     : m_ui(ui), m_window(window), m_prompter(prompter), m_link(link), m_exportFile(std::move(exportFile)) {}
 
-void PhoneBookPanel::shapeList() {
+void PhonebookPanel::shapeList() {
     QTreeWidget* list = m_ui.lvContact;
     list->setHeaderLabels({"Contact", "Phone No.", "No."});
     const int widths[] = {145, 100, 30};
@@ -56,7 +56,7 @@ void PhoneBookPanel::shapeList() {
 
 // The list covers the left panel below the destination; what it covers,
 // the two separators among it, comes back when it goes.
-void PhoneBookPanel::show(bool show) {
+void PhonebookPanel::show(bool show) {
     for (QWidget* covered : std::initializer_list<QWidget*>{m_ui.Shape2, m_ui.lblScreen, m_ui.Image1,
                                                             m_ui.Shape1, m_ui.lblDebug, m_ui.memDebug})
         covered->setVisible(!show);
@@ -64,7 +64,7 @@ void PhoneBookPanel::show(bool show) {
 }
 
 // The list shows when the read ends.
-void PhoneBookPanel::request(bool readAgain) {
+void PhonebookPanel::request(bool readAgain) {
     if (m_pending)
         return;
     m_pending = true;
@@ -73,15 +73,15 @@ void PhoneBookPanel::request(bool readAgain) {
 
 // A list that is current is kept and shown as it is; it empties only when
 // the link really reads.
-void PhoneBookPanel::readStarted() { m_ui.lvContact->clear(); }
+void PhonebookPanel::readStarted() { m_ui.lvContact->clear(); }
 
 // Item texts are never read as markup.
-void PhoneBookPanel::entryFound(const QString& name, const QString& number, const QString& index) {
+void PhonebookPanel::entryFound(const QString& name, const QString& number, const QString& index) {
     new QTreeWidgetItem(m_ui.lvContact, QStringList{name, number, index});
 }
 
 // Also after "&Disconnect" stopped the read: the entries so far stay.
-void PhoneBookPanel::readFinished() {
+void PhonebookPanel::readFinished() {
     m_pending = false;
     show(true);
     // The submenu, not only its entry: a disabled submenu takes no clicks.
@@ -89,7 +89,7 @@ void PhoneBookPanel::readFinished() {
     m_ui.mnuPrintAll->menuAction()->setEnabled(true);
 }
 
-void PhoneBookPanel::choose() {
+void PhonebookPanel::choose() {
     const QList<QTreeWidgetItem*> chosen = m_ui.lvContact->selectedItems();
     // The destination's change handler turns a national 0... into 62...
     if (!chosen.isEmpty())
@@ -97,7 +97,7 @@ void PhoneBookPanel::choose() {
     show(false);
 }
 
-void PhoneBookPanel::print() {
+void PhonebookPanel::print() {
     if (m_link.phonebook().empty())
         return;
     const std::unique_ptr<QPrinter> printer = m_prompter.DefaultPrinter();
@@ -110,7 +110,7 @@ void PhoneBookPanel::print() {
                                           "\" did not take the phone book; nothing was printed.");
 }
 
-bool PhoneBookPanel::printPages(QPrinter& printer) {
+bool PhonebookPanel::printPages(QPrinter& printer) {
     printer.setDocName("Velmora 1.00");
     printer.setResolution(kPrintDotsPerInch);
     const auto pages = PhonebookPrintLayout(PrintedContacts(m_link.phonebook()), m_imsi,
@@ -135,7 +135,7 @@ bool PhoneBookPanel::printPages(QPrinter& printer) {
 
 // The link writes the entries as the phone sent them, whole or not at all,
 // and puts the outcome in the status bar: the file's name, or why not.
-void PhoneBookPanel::exportText() {
+void PhonebookPanel::exportText() {
     if (m_link.phonebook().empty())
         return;
     m_link.exportContacts(m_exportFile);

@@ -17,9 +17,9 @@ class Prompter;
 // The phone book in the left panel: the SIM's entries as the link reads
 // them, listed as they come over what the list covers; a chosen number made
 // the destination; the printout and the text export of the link's copy.
-class PhoneBookPanel {
+class PhonebookPanel {
 public:
-    PhoneBookPanel(Ui::TForm1& ui, QWidget& window, Prompter& prompter, PhoneLink& link, QString exportFile);
+    PhonebookPanel(Ui::TForm1& ui, QWidget& window, Prompter& prompter, PhoneLink& link, QString exportFile);
 
     // The list's columns and looks, once at start.
     void shapeList();

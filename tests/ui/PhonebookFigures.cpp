@@ -45,8 +45,8 @@ int main(int argc, char** argv) {
 
     Window w(phone.device(), {}, 1.0);
     w.form().show();
-    auto* phoneBook = w.find<QPushButton>("bitPhonebook");
-    if (!RunUntil([&] { return phoneBook->isEnabled(); }, 15000))
+    auto* phonebook = w.find<QPushButton>("bitPhonebook");
+    if (!RunUntil([&] { return phonebook->isEnabled(); }, 15000))
         return 1;
     StallMeter meter;
     meter.start();
@@ -60,7 +60,7 @@ int main(int argc, char** argv) {
     QElapsedTimer reading;
     reading.start();
     meter.start();
-    phoneBook->click();
+    phonebook->click();
     if (!RunUntil([&] { return !finished.isEmpty(); }, 150000))
         return 1;
     const qint64 stall = meter.stop();
