@@ -1,9 +1,10 @@
 #pragma once
 
 // The settings every program shares. How this layer fails, as smslib below
-// it: a Result<T> or, for the settings, the list of messages to show; a file
-// that cannot be used leaves the defaults in place and is never overwritten.
-// Nothing here throws or shows a dialog.
+// it: a Result<T> where there is a value to give; loading the settings gives
+// the list of messages to show, and saving them or appending to a log gives
+// "" or the reason. A file that cannot be used leaves the defaults in place
+// and is never overwritten. Nothing here throws or shows a dialog.
 
 #include <cstdint>
 #include <map>
