@@ -18,7 +18,10 @@ std::unique_ptr<TComPort> MakeComPort(const Settings& settings, const DeviceOpti
 }
 
 PhoneSession::LogWriter MakeLogWriter() {
-    return [](const std::string& path, const std::string& entry) { return AppendLogLine(path, entry); };
+    return [](const std::string& path, const std::string& entry) {
+        const auto appended = AppendLogLine(path, entry);
+        return appended ? std::string() : appended.error();
+    };
 }
 
 std::unique_ptr<PhoneLink> MakePhoneLink(const AppPaths& paths, const Settings& settings,

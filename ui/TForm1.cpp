@@ -273,9 +273,9 @@ void TForm1::SaveSettingsAtEnd() {
     m_settings.WindowHeight = height();
     m_settings.WindowWidth = width();
     for (auto section : {SettingsSection::Communication, SettingsSection::Window}) {
-        const std::string failure = SaveSettings(section, m_setup.paths.settingsFile, m_settings);
-        if (!failure.empty()) {
-            m_prompter->Error(this, Q(failure));
+        const auto saved = SaveSettings(section, m_setup.paths.settingsFile, m_settings);
+        if (!saved) {
+            m_prompter->Error(this, Q(saved.error()));
             return; // what is not written yet stays unwritten
         }
     }

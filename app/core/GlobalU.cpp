@@ -131,8 +131,8 @@ std::vector<std::string> LoadSettings(const std::string& file, Settings& setting
     return messages;
 }
 
-std::string SaveSettings(SettingsSection section, const std::string& file, const Settings& settings) {
-    const std::string failure = "Unable to write to " + file;
+Result<std::string> SaveSettings(SettingsSection section, const std::string& file, const Settings& settings) {
+    const auto failure = Result<std::string>::Fail("Unable to write to " + file);
     // A file that cannot be read is not overwritten, since its other sections
     // would be lost; nor is anything that is not a settings file (a FIFO, a
     // device, a huge file the user pointed the program at).
@@ -151,7 +151,7 @@ std::string SaveSettings(SettingsSection section, const std::string& file, const
     }
     if (!WriteFileAtomically(file, ini.Text(), true))
         return failure;
-    return "";
+    return Result<std::string>::Ok(file);
 }
 
 } // namespace velmora

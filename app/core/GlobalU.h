@@ -1,10 +1,10 @@
 #pragma once
 
 // The settings every program shares. How this layer fails, as smslib below
-// it: a Result<T> where there is a value to give; loading the settings gives
-// the list of messages to show, and saving them or appending to a log gives
-// "" or the reason. A file that cannot be used leaves the defaults in place
-// and is never overwritten. Nothing here throws or shows a dialog.
+// it: a Result<T>, or for loading the settings the list of messages to show. A file that cannot be used
+// leaves the defaults in place and is never overwritten. Nothing here throws or shows a dialog.
+
+#include "Result.h"
 
 #include <cstdint>
 #include <map>
@@ -44,7 +44,7 @@ std::vector<std::string> LoadSettings(const std::string& file, Settings& setting
 // holds, and replaces it atomically. Returns "" on success, else
 // "Unable to write to %s" with the file's path; so it does for a file that
 // LoadSettings would not read, which is never overwritten.
-std::string SaveSettings(SettingsSection section, const std::string& file, const Settings& settings);
+Result<std::string> SaveSettings(SettingsSection section, const std::string& file, const Settings& settings);
 
 // The line speeds the program offers.
 // The line speeds the Communication menu offers, slowest first.

@@ -53,11 +53,14 @@ std::string FormatLogTimestamp(std::time_t when) {
     return FormatLogTimestamp(when, am, pm, TimeSeparatorOf(S(locale.timeFormat(QLocale::ShortFormat))));
 }
 
-std::string AppendLogLine(const std::string& path, const std::string& entry, std::time_t when) {
+Result<std::string> AppendLogLine(const std::string& path, const std::string& entry, std::time_t when) {
+    using R = Result<std::string>;
     const std::string line = FormatLogTimestamp(when) + " " + entry + "\r\n";
-    const auto failed = [&](int err) { return "Unable to write to " + path + ": " + std::strerror(err); };
+    const auto failed = [&](int err) {
+        return R::Fail("Unable to write to " + path + ": " + std::strerror(err));
+    };
     if (auto err = MakeParentDirectory(path); !err.empty())
-        return "Unable to write to " + path + ": " + err;
+        return R::Fail("Unable to write to " + path + ": " + err);
     const int fd = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0666);
     if (fd < 0)
         return failed(errno);
@@ -75,10 +78,10 @@ std::string AppendLogLine(const std::string& path, const std::string& entry, std
         return failed(ENOSPC);
     if (!closed)
         return failed(EIO);
-    return "";
+    return R::Ok(line);
 }
 
-std::string AppendLogLine(const std::string& path, const std::string& entry) {
+Result<std::string> AppendLogLine(const std::string& path, const std::string& entry) {
     return AppendLogLine(path, entry, std::time(nullptr));
 }
 

@@ -1,16 +1,18 @@
 #pragma once
 
+#include "Result.h"
+
 #include <ctime>
 #include <string>
 
 namespace velmora {
 
 // Appends one entry "dd-mm-yyyy hh:mm:ss AM <entry>\r\n" (12-hour clock, the
-// locale's AM/PM designator, bytes unchanged) in one write. Returns "" on
-// success, else a reason fit for the status bar.
-std::string AppendLogLine(const std::string& path, const std::string& entry);
+// locale's AM/PM designator, bytes unchanged) in one write. Gives the line
+// written, else a reason fit for the status bar.
+Result<std::string> AppendLogLine(const std::string& path, const std::string& entry);
 // The same, stamped with `when` instead of the current time.
-std::string AppendLogLine(const std::string& path, const std::string& entry, std::time_t when);
+Result<std::string> AppendLogLine(const std::string& path, const std::string& entry, std::time_t when);
 
 // "dd-mm-yyyy hh:mm:ss AM" in local time, with the designators and the time
 // separator of the user's locale.

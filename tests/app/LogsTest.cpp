@@ -68,9 +68,9 @@ TEST_F(Logs, EntriesAreAppendedAsWholeCrLfLines) {
     TempDir dir;
     const std::string log = dir / "share/velmora/Fl_smsn.Txt"; // the directory is made
     const std::time_t t1 = Utc(2026, 12, 6, 23, 30, 8), t2 = Utc(2026, 12, 7, 8, 0, 1);
-    ASSERT_EQ(AppendLogLine(log, "628569999999", t1), "");
+    ASSERT_TRUE(AppendLogLine(log, "628569999999", t1));
     // The phone's raw answer brings its own line breaks; bytes stay as they are.
-    ASSERT_EQ(AppendLogLine(log, "\r\n+CMS ERROR: 500\r\n\xE9", t2), "");
+    ASSERT_TRUE(AppendLogLine(log, "\r\n+CMS ERROR: 500\r\n\xE9", t2));
     EXPECT_EQ(ReadText(log), FormatLogTimestamp(t1) + " 628569999999\r\n" + FormatLogTimestamp(t2) +
                                  " \r\n+CMS ERROR: 500\r\n\xE9\r\n");
 }
@@ -79,7 +79,7 @@ TEST_F(Logs, AnAppendThatFailsIsReported) {
     TempDir dir;
     WriteText(dir / "plain", "x");
     for (const std::string& path : {dir / "plain/Tr_smsn.Txt", dir.path()}) {
-        const std::string reason = AppendLogLine(path, "628569999999");
+        const std::string reason = AppendLogLine(path, "628569999999").error();
         EXPECT_NE(reason.find("Unable to write to " + path), std::string::npos) << reason;
     }
 }

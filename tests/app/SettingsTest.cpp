@@ -105,8 +105,8 @@ TEST(Settings, FirstSaveWritesBothSectionsAndTheirDirectory) {
     s.PortNumber = 3;
     s.WindowLeft = -4;
     s.WindowHeight = 396;
-    ASSERT_EQ(SaveSettings(S::Communication, file, s), "");
-    ASSERT_EQ(SaveSettings(S::Window, file, s), "");
+    ASSERT_TRUE(SaveSettings(S::Communication, file, s));
+    ASSERT_TRUE(SaveSettings(S::Window, file, s));
     EXPECT_EQ(ReadText(file), "[Communication Port]\nPort=3\nBaudrate=19200\n\n"
                               "[Form]\nZTop=0\nZLeft=-4\nZHeight=396\nZWidth=0\n");
 }
@@ -129,7 +129,7 @@ TEST(Settings, SaveKeepsWhatItDoesNotOwn) {
     LoadSettings(S::Communication, dir / "velmora.Ini", s);
     EXPECT_EQ(s.BaudRate, 19200);
     s.PortNumber = 4;
-    ASSERT_EQ(SaveSettings(S::Communication, dir / "velmora.Ini", s), "");
+    ASSERT_TRUE(SaveSettings(S::Communication, dir / "velmora.Ini", s));
     EXPECT_EQ(ReadText(dir / "velmora.Ini"), "; written by hand\r\n"
                                              "[Serial Devices]\r\n"
                                              "COM3=/dev/ttyUSB0\r\n"
@@ -147,7 +147,7 @@ TEST(Settings, SaveFollowsALinkedSettingsFile) {
     TempDir dir;
     WriteText(dir / "kept.ini", "; mine\n");
     ASSERT_EQ(::symlink((dir / "kept.ini").c_str(), (dir / "velmora.Ini").c_str()), 0);
-    ASSERT_EQ(SaveSettings(S::Communication, dir / "velmora.Ini", Settings{}), "");
+    ASSERT_TRUE(SaveSettings(S::Communication, dir / "velmora.Ini", Settings{}));
     struct stat st {};
     ASSERT_EQ(::lstat((dir / "velmora.Ini").c_str(), &st), 0);
     EXPECT_TRUE(S_ISLNK(st.st_mode));
@@ -158,7 +158,7 @@ TEST(Settings, SaveThatCannotWriteSaysWhere) {
     TempDir dir;
     WriteText(dir / "plain", "x");
     const std::string blocked = dir / "plain/velmora.Ini"; // a file where a directory should be
-    EXPECT_EQ(SaveSettings(S::Window, blocked, Settings{}), "Unable to write to " + blocked);
+    EXPECT_EQ(SaveSettings(S::Window, blocked, Settings{}).error(), "Unable to write to " + blocked);
 
     // A file that exists but cannot be read is not overwritten: its other
     // sections would be lost. (Root reads anything; then there is nothing to test.)
@@ -166,7 +166,7 @@ TEST(Settings, SaveThatCannotWriteSaysWhere) {
     ASSERT_EQ(::chmod((dir / "velmora.Ini").c_str(), 0200), 0);
     if (::access((dir / "velmora.Ini").c_str(), R_OK) == 0)
         return;
-    EXPECT_EQ(SaveSettings(S::Window, dir / "velmora.Ini", Settings{}),
+    EXPECT_EQ(SaveSettings(S::Window, dir / "velmora.Ini", Settings{}).error(),
               "Unable to write to " + dir / "velmora.Ini");
     Settings s;
     const auto messages = LoadSettings(S::Window, dir / "velmora.Ini", s);
@@ -229,15 +229,15 @@ TEST(Settings, OnlyARegularFileOfAtMost1MiBIsReadOrWritten) {
             continue;
         struct stat before {};
         ASSERT_EQ(::stat(r.path.c_str(), &before), 0) << r.name;
-        const std::string saved = SaveSettings(SettingsSection::Window, r.path, s);
+        const auto saved = SaveSettings(SettingsSection::Window, r.path, s);
         struct stat after {};
         ASSERT_EQ(::stat(r.path.c_str(), &after), 0) << r.name;
         if (r.kind) {
-            EXPECT_EQ(saved, "Unable to write to " + r.path) << r.name;
+            EXPECT_EQ(saved.error(), "Unable to write to " + r.path) << r.name;
             EXPECT_EQ(after.st_ino, before.st_ino) << r.name << " was replaced";
             EXPECT_EQ(after.st_size, before.st_size) << r.name;
         } else {
-            EXPECT_EQ(saved, "") << r.name;
+            EXPECT_TRUE(saved) << r.name << ": " << saved.error();
         }
     }
 }
@@ -253,7 +253,7 @@ TEST(Settings, ReadingAndSavingTheLargestFileTakesLittleMemory) {
     ASSERT_TRUE(LoadSettings(file, s).empty());
     const std::size_t loadPeak = HeapPeak() - base;
     ResetHeapPeak();
-    ASSERT_EQ(SaveSettings(SettingsSection::Window, file, s), "");
+    ASSERT_TRUE(SaveSettings(SettingsSection::Window, file, s));
     const std::size_t savePeak = HeapPeak() - base;
     std::printf("peak above the start: load %zu KiB, save %zu KiB, for a file of 1024 KiB\n", loadPeak / 1024,
                 savePeak / 1024);
@@ -272,7 +272,7 @@ TEST(Settings, SaveKilledHalfWayLeavesAWholeFile) {
         big += "line" + std::to_string(i) + "=" + std::string(40, 'x') + "\n";
     WriteText(file, big);
     Settings s;
-    ASSERT_EQ(SaveSettings(S::Window, file, s), "");
+    ASSERT_TRUE(SaveSettings(S::Window, file, s));
     const std::string old = ReadText(file);
 
     for (const rlim_t limit : {rlim_t{1}, rlim_t{old.size() / 2}, rlim_t{old.size() - 1}}) {
@@ -292,7 +292,7 @@ TEST(Settings, SaveKilledHalfWayLeavesAWholeFile) {
         EXPECT_EQ(ReadText(file), old) << "limit " << limit;
     }
     s.WindowTop = 12345;
-    ASSERT_EQ(SaveSettings(S::Window, file, s), "");
+    ASSERT_TRUE(SaveSettings(S::Window, file, s));
     Settings back;
     LoadSettings(S::Window, file, back);
     EXPECT_EQ(back.WindowTop, 12345);
