@@ -2,8 +2,6 @@
 
 namespace velmora {
 
-namespace {} // namespace
-
 PhoneSession::PhoneSession(SerialLink& port, Clock& clock, SessionEvents& events, LogWriter log)
     : m_port(port), m_clock(clock), m_events(events), m_log(std::move(log)) {
     m_port.SetLampListener([this](LedSignal lamp, bool on) { m_events.Lamp(lamp, on); });

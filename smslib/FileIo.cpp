@@ -204,27 +204,28 @@ std::string CannotWrite(const std::string& path, const std::string& reason) {
     return "Cannot write \"" + path + "\": " + reason;
 }
 
-std::string MakeParentDirectory(const std::string& path) {
+Result<std::string> MakeParentDirectory(const std::string& path) {
+    using R = Result<std::string>;
     const std::string dir = DirectoryOf(path);
     struct stat st {};
     if (::stat(dir.c_str(), &st) == 0)
-        return S_ISDIR(st.st_mode) ? "" : std::strerror(ENOTDIR);
+        return S_ISDIR(st.st_mode) ? R::Ok(dir) : R::Fail(std::strerror(ENOTDIR));
     // Walk down from the root, creating what is missing.
     for (std::size_t pos = 1; pos <= dir.size(); ++pos) {
         if (pos != dir.size() && dir[pos] != '/')
             continue;
         if (::mkdir(dir.substr(0, pos).c_str(), 0700) != 0 && errno != EEXIST)
-            return std::strerror(errno);
+            return R::Fail(std::strerror(errno));
     }
-    return "";
+    return R::Ok(dir);
 }
 
 Result<std::string> WriteFileAtomically(const std::string& path, std::string_view bytes, bool createParents) {
     if (path.empty())
         return Result<std::string>::Fail("No file name given");
     if (createParents)
-        if (std::string err = MakeParentDirectory(path); !err.empty())
-            return Result<std::string>::Fail(std::move(err));
+        if (auto made = MakeParentDirectory(path); !made)
+            return made;
     if (const IoError error = WriteBytes(path, bytes); error.code != 0)
         return Result<std::string>::Fail(std::strerror(error.code));
     return Result<std::string>::Ok(path);

@@ -54,8 +54,9 @@ Result<std::string> WriteFileAtomically(const std::string& path, std::string_vie
 std::string CannotWrite(const std::string& path, const std::string& reason);
 
 // Creates the directory that holds `path` (and its parents) when missing,
-// 0700 as the XDG base directory rules ask. Gives "" or the platform's reason.
-std::string MakeParentDirectory(const std::string& path);
+// 0700 as the XDG base directory rules ask. Gives the directory, or the
+// platform's reason.
+Result<std::string> MakeParentDirectory(const std::string& path);
 
 // Copies `from` over `to` in the same whole-or-nothing way.
 Result<std::string> CopyFileAtomically(const std::string& from, const std::string& to);

@@ -79,63 +79,43 @@ void ContentTabs::select(Tab tab) {
     m_selecting = false;
 }
 
+// The widgets of the four pages that hold content from a file.
+std::optional<ContentTabs::Page> ContentTabs::page(Tab tab) const {
+    switch (tab) {
+    case Tab::OperatorLogo:
+        return Page{m_ui.txtLogoFile, m_ui.memHexLogo, m_ui.bitBrowse};
+    case Tab::GroupGraphic:
+        return Page{m_ui.txtGroupFile, m_ui.memHexGG, m_ui.bitBrowseGG};
+    case Tab::PictureMessage:
+        return Page{m_ui.txtPMFile, m_ui.memHexPM, m_ui.bitBrowsePM};
+    case Tab::Ringtone:
+        return Page{m_ui.txtRTFile, m_ui.memHexRT, m_ui.bitBrowseRT};
+    default:
+        return std::nullopt;
+    }
+}
+
 // The file label names what the page holds; the EMS composer starts afresh.
 void ContentTabs::entered(Tab tab) {
-    switch (tab) {
-    case Tab::TextSms:
+    if (const auto p = page(tab))
+        m_ui.lblFName->setText(p->file->text());
+    else if (tab == Tab::TextSms)
         m_ui.lblFName->clear();
-        break;
-    case Tab::OperatorLogo:
-        m_ui.lblFName->setText(m_ui.txtLogoFile->text());
-        break;
-    case Tab::GroupGraphic:
-        m_ui.lblFName->setText(m_ui.txtGroupFile->text());
-        break;
-    case Tab::PictureMessage:
-        m_ui.lblFName->setText(m_ui.txtPMFile->text());
-        break;
-    case Tab::Ringtone:
-        m_ui.lblFName->setText(m_ui.txtRTFile->text());
-        break;
-    case Tab::Ems:
+    if (tab == Tab::Ems) {
         m_ui.cboAnimation->setCurrentIndex(0);
         m_ui.cboSound->setCurrentIndex(0);
         m_ui.memEMS->setFocus();
-        break;
-    case Tab::VoidMessage:
-    case Tab::Indicator:
-        break;
     }
 }
 
 QPlainTextEdit* ContentTabs::memo(Tab tab) const {
-    switch (tab) {
-    case Tab::OperatorLogo:
-        return m_ui.memHexLogo;
-    case Tab::GroupGraphic:
-        return m_ui.memHexGG;
-    case Tab::PictureMessage:
-        return m_ui.memHexPM;
-    case Tab::Ringtone:
-        return m_ui.memHexRT;
-    default:
-        return nullptr;
-    }
+    const auto p = page(tab);
+    return p ? p->memo : nullptr;
 }
 
 QWidget* ContentTabs::source(Tab tab) const {
-    switch (tab) {
-    case Tab::OperatorLogo:
-        return m_ui.bitBrowse;
-    case Tab::GroupGraphic:
-        return m_ui.bitBrowseGG;
-    case Tab::PictureMessage:
-        return m_ui.bitBrowsePM;
-    case Tab::Ringtone:
-        return m_ui.bitBrowseRT;
-    default:
-        return nullptr;
-    }
+    const auto p = page(tab);
+    return p ? p->browse : nullptr;
 }
 
 void ContentTabs::browse(OpenCommand command, Tab tab) {
@@ -156,33 +136,25 @@ void ContentTabs::open() {
 }
 
 bool ContentTabs::load(Tab tab, const QString& path) {
-    switch (tab) {
-    case Tab::OperatorLogo:
-        return loadPicture(tab, path, m_ui.txtLogoFile);
-    case Tab::GroupGraphic:
-        return loadPicture(tab, path, m_ui.txtGroupFile);
-    case Tab::PictureMessage:
-        return loadPicture(tab, path, m_ui.txtPMFile);
-    case Tab::Ringtone:
+    if (tab == Tab::Ringtone)
         return loadRingtone(path);
-    case Tab::Ems:
+    if (tab == Tab::Ems)
         return loadEmsPicture(path);
-    default:
-        return false;
-    }
+    return page(tab) && loadPicture(tab, path);
 }
 
 // A file the reader refuses leaves the tab as it was and says why.
-bool ContentTabs::loadPicture(Tab tab, const QString& path, QLineEdit* fileEdit) {
+bool ContentTabs::loadPicture(Tab tab, const QString& path) {
     const auto loaded = LoadTabContent(KindOf(tab), S(path));
     if (!loaded) {
         m_prompter.Warning(&m_window, Q(loaded.error()));
         return false;
     }
-    fileEdit->setText(path);
+    const Page p = *page(tab);
+    p.file->setText(path);
     m_ui.lblFName->setText(path);
     m_ui.mnuFSaveAs->setEnabled(true);
-    memo(tab)->setPlainText(Q(loaded->content));
+    p.memo->setPlainText(Q(loaded->content));
     const bool fromBitmap = loaded->reader == ContentReader::Bitmap;
     showPreview(DrawPreview(loaded->content, loaded->tall, loaded->previewWidth));
     const QString note = SizeNote(*loaded, fromBitmap);

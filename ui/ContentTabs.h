@@ -58,8 +58,14 @@ public:
     void insertEmsTag(const char* prefix, int index);
 
 private:
+    struct Page {
+        QLineEdit* file;
+        QPlainTextEdit* memo;
+        QWidget* browse;
+    };
+    std::optional<Page> page(Tab tab) const;
     bool load(Tab tab, const QString& path);
-    bool loadPicture(Tab tab, const QString& path, QLineEdit* fileEdit);
+    bool loadPicture(Tab tab, const QString& path);
     bool loadRingtone(const QString& path);
     bool loadEmsPicture(const QString& path);
     void offerRingtoneCut(const std::string& rtttl);

@@ -1,8 +1,9 @@
 #pragma once
 
 // The settings every program shares. How this layer fails, as smslib below
-// it: a Result<T>, or for loading the settings the list of messages to show. A file that cannot be used
-// leaves the defaults in place and is never overwritten. Nothing here throws or shows a dialog.
+// it: a Result<T>, or for loading the settings the list of messages to show.
+// A file that cannot be used leaves the defaults in place and is never
+// overwritten. Nothing here throws or shows a dialog.
 
 #include "Result.h"
 

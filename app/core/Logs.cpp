@@ -59,8 +59,8 @@ Result<std::string> AppendLogLine(const std::string& path, const std::string& en
     const auto failed = [&](int err) {
         return R::Fail("Unable to write to " + path + ": " + std::strerror(err));
     };
-    if (auto err = MakeParentDirectory(path); !err.empty())
-        return R::Fail("Unable to write to " + path + ": " + err);
+    if (const auto made = MakeParentDirectory(path); !made)
+        return R::Fail("Unable to write to " + path + ": " + made.error());
     const int fd = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0666);
     if (fd < 0)
         return failed(errno);
