@@ -25,10 +25,15 @@ std::vector<PhonebookEntry> PhoneSession::ReadPhonebook(const StopRequested& sto
                 m_readStopped = true;
                 break;
             }
-            Send("at+cpbr=" + std::to_string(n) + "\r");
+            const std::string command = "at+cpbr=" + std::to_string(n) + "\r";
+            const bool fast = m_dialogue == Dialogue::Fast;
+            if (!fast)
+                Send(command);
             m_events.Status("Get contact from SIM (" + std::to_string(n) + ")");
             m_events.Progress(n, kPhonebookSlots);
-            PhonebookEntry entry = ParsePhonebookReply(AwaitReply(300, 5));
+            if (fast)
+                Exchange(command, kFast.commandMs);
+            PhonebookEntry entry = ParsePhonebookReply(fast ? m_reader.Answer() : AwaitReply(300, 5));
             if (entry.found) {
                 misses = 0;
                 m_events.ContactFound(entry);
@@ -55,6 +60,16 @@ std::vector<OperatorEntry> PhoneSession::GetProvider(const StopRequested& stop) 
     m_operatorListStale = false;
     std::string reply;
     try {
+        if (m_dialogue == Dialogue::Fast) {
+            m_events.Status("Get provider list");
+            bool stopped = false;
+            const StopRequested asked = [&] { return stopped = stop && stop(); };
+            Exchange("at+copn\r", kFast.operatorsMs, false, asked);
+            m_readStopped = stopped;
+            m_events.Progress(kOperatorRounds, kOperatorRounds);
+            SetPolling(true);
+            return ParseOperatorReply(m_reader.Answer());
+        }
         Send("at+copn\r");
         m_events.Status("Get provider list");
         // The list always takes its full ten seconds; reading it round by

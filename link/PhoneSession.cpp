@@ -51,9 +51,8 @@ void PhoneSession::ConnectFailed() {
 void PhoneSession::ShowLineSignals() { m_events.LineSignalsRead(m_port.ReadLineSignals()); }
 
 std::string PhoneSession::ReadIdentityField(const char* command, const char* status) {
-    Send(command);
     m_events.Status(status);
-    return FirstReplyLine(AwaitReply(200, 10));
+    return FirstReplyLine(Ask(command, 200, 10));
 }
 
 void PhoneSession::CloseQuietly() {
@@ -83,12 +82,20 @@ bool PhoneSession::Connect(int portNumber, int baudRate) {
         m_port.SetConnected(true);
         m_port.SetDataTerminalReady(true);
         m_port.SetRequestToSend(true);
-        m_clock.Sleep(1000);
+        const bool fast = m_dialogue == Dialogue::Fast;
+        m_clock.Sleep(fast ? kFast.settleMs : 1000);
         ShowLineSignals();
         m_events.Status("Communication Port Open");
         m_events.Status("Initialization");
-        Send("ate0\r");
-        const std::string echoOff = AwaitReply(1500, 5);
+        // The fast dialogue asks "AT" until the line has settled instead of
+        // trusting a fixed second.
+        std::string echoOff;
+        if (!fast) {
+            Send("ate0\r");
+            echoOff = AwaitReply(1500, 5);
+        } else if (Settle()) {
+            echoOff = Ask("ate0\r", 0, 0);
+        }
         if (!Holds(echoOff, "OK")) {
             CloseQuietly();
             m_events.Status("No Response From Mobile Phone !");

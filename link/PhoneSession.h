@@ -1,5 +1,6 @@
 #pragma once
 
+#include "AtReader.h"
 #include "Clock.h"
 #include "LinkEvents.h"
 #include "Replies.h"
@@ -44,6 +45,23 @@ public:
     // How far a long read has come: `done` of at most `total` steps.
     virtual void Progress(int /*done*/, int /*total*/) {}
     virtual void Lamp(LedSignal /*lamp*/, bool /*on*/) {}
+    // A line the phone sent of its own accord (fast dialogue only).
+    virtual void UnsolicitedLine(const std::string& /*line*/) {}
+};
+
+// How the session talks: the classic dialogue waits fixed pauses after each
+// command and judges whatever arrived; the fast one reads each answer up to
+// its final result code, within a deadline.
+enum class Dialogue { Classic, Fast };
+
+// The fast dialogue's deadlines. No unsolicited line extends them.
+struct FastTimings {
+    int settleMs = 100;    // after opening, before the first "AT"
+    int probeMs = 300;     // for each "AT" of the settling
+    int probes = 10;       // "AT"s before the phone counts as silent
+    int commandMs = 5000;  // an ordinary command, and the prompt
+    int pduMs = 120000;    // the network's answer to the PDU
+    int operatorsMs = 60000;
 };
 
 // Asked between the exchanges of a long read; true ends the read there.
@@ -63,6 +81,10 @@ public:
     ~PhoneSession();
 
     void SetLogPaths(std::string transmitLog, std::string failedLog);
+    // Takes effect from the next connect or exchange.
+    void SetDialogue(Dialogue dialogue) { m_dialogue = dialogue; }
+    Dialogue CurrentDialogue() const { return m_dialogue; }
+    static constexpr FastTimings kFast{};
 
     std::string AwaitReply(int intervalMs, int polls);
     void CollectReplies(std::string& target, int intervalMs, int rounds);
@@ -77,6 +99,11 @@ public:
     // The outcome of a submission a cancel cut short: Unknown when its PDU
     // was already with the phone (and logged so), none when it was not.
     std::optional<SubmitOutcome> CancelledOutcome() const { return m_cancelledOutcome; }
+    // The message reference the phone gave the last PDU sent ("+CMGS: n"),
+    // fast dialogue only.
+    std::optional<int> LastReference() const { return m_lastReference; }
+    // Reads what the phone sent of its own accord while idle (fast dialogue).
+    void ReadUnsolicited();
     // Reads the SIM from index 1 until five misses in a row (at most 300).
     // `stop` may end either read after the exchange it is in, or before its
     // first.
@@ -106,6 +133,23 @@ private:
     // saying why.
     void LinkLostDuring(const EComPort& e);
     SubmitOutcome Judge(const std::string& reply, const std::string& destination, bool secondAnswer);
+    SubmitOutcome ClassicSubmit(const std::string& pdu, const std::string& destination, bool& written);
+    SubmitOutcome FastSubmit(const std::string& pdu, const std::string& destination, bool& written);
+    SubmitOutcome FastJudge(FinalResult result, const std::string& destination);
+
+    // The fast dialogue: writes `command` and reads its answer until the final
+    // result code or the deadline; None when the deadline passed. `stop` may
+    // abandon the wait.
+    FinalResult Exchange(const std::string& command, int deadlineMs, bool promptEnds = false,
+                         const StopRequested& stop = {});
+    // What the phone says before it is asked, on the line already.
+    void DrainInput();
+    void HandleUnsolicited();
+    // Waits for the phone to answer "AT" after the port opened.
+    bool Settle();
+    // A command's answer in either dialogue: the classic pauses, or up to the
+    // final result code (the text without echo or unsolicited lines).
+    std::string Ask(const std::string& command, int intervalMs, int polls);
     void Log(const std::string& path, const std::string& entry);
 
     SerialLink& m_port;
@@ -122,6 +166,9 @@ private:
     bool m_pollingOn = false;
     bool m_readStopped = false;
     std::optional<SubmitOutcome> m_cancelledOutcome;
+    Dialogue m_dialogue = Dialogue::Classic;
+    AtReader m_reader;
+    std::optional<int> m_lastReference;
     std::string m_lastLinkError; // of the connect in progress
 };
 

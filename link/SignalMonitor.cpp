@@ -9,8 +9,7 @@ void PhoneSession::SignalTick() {
     std::string reply;
     try {
         ShowLineSignals();
-        Send("at+csq\r");
-        reply = AwaitReply(200, 5);
+        reply = Ask("at+csq\r", 200, 5);
     } catch (const EComPort& e) {
         // A pulled cable fails every poll from now on: close the session once,
         // instead of failing again every 20 seconds.

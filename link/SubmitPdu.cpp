@@ -38,45 +38,51 @@ SubmitOutcome PhoneSession::Judge(const std::string& reply, const std::string& d
     return SubmitOutcome::Unknown;
 }
 
+SubmitOutcome PhoneSession::ClassicSubmit(const std::string& pdu, const std::string& destination,
+                                          bool& written) {
+    Send("at+cmgf=0\r");
+    if (const std::string reply = AwaitReply(500, 6); !Holds(reply, "OK")) {
+        ShowRefusal(m_events, reply);
+        return SubmitOutcome::NoPduMode;
+    }
+    m_events.Monitor("Enter PDU Mode OK");
+    // The phone does not count the leading service-centre octet "00".
+    const auto length = static_cast<long>(pdu.size() / 2) - 1;
+    Send("at+cmgs=" + std::to_string(length) + "\r");
+    if (const std::string reply = AwaitReply(500, 6); !Holds(reply, ">")) {
+        ShowRefusal(m_events, reply);
+        return SubmitOutcome::NoPrompt;
+    }
+    m_events.Monitor("Ready To Receive");
+    written = true; // from here a failure may have left the PDU with the phone
+    Send(pdu + kCtrlZ + "\r");
+    std::string reply;
+    if (m_isSiemens)
+        CollectReplies(reply, 300, 25);
+    else
+        reply = AwaitReply(500, 10);
+    SubmitOutcome outcome = Judge(reply, destination, false);
+    if (outcome == SubmitOutcome::Unknown) {
+        Send(std::string(1, kCtrlZ) + "\r");
+        std::string second;
+        if (!m_isSiemens)
+            CollectReplies(second, 300, 25);
+        outcome = Judge(second, destination, true);
+    }
+    return outcome;
+}
+
 SubmitOutcome PhoneSession::SubmitPDU(const std::string& pdu, const std::string& destination) {
     m_cancelledOutcome.reset();
+    m_lastReference.reset();
     if (!IsConnected())
         return SubmitOutcome::LinkLost;
     SetPolling(false);
     bool written = false;
     SubmitOutcome outcome = SubmitOutcome::Unknown;
     try {
-        Send("at+cmgf=0\r");
-        if (const std::string reply = AwaitReply(500, 6); !Holds(reply, "OK")) {
-            ShowRefusal(m_events, reply);
-            SetPolling(true);
-            return SubmitOutcome::NoPduMode;
-        }
-        m_events.Monitor("Enter PDU Mode OK");
-        // The phone does not count the leading service-centre octet "00".
-        const auto length = static_cast<long>(pdu.size() / 2) - 1;
-        Send("at+cmgs=" + std::to_string(length) + "\r");
-        if (const std::string reply = AwaitReply(500, 6); !Holds(reply, ">")) {
-            ShowRefusal(m_events, reply);
-            SetPolling(true);
-            return SubmitOutcome::NoPrompt;
-        }
-        m_events.Monitor("Ready To Receive");
-        written = true; // from here a failure may have left the PDU with the phone
-        Send(pdu + kCtrlZ + "\r");
-        std::string reply;
-        if (m_isSiemens)
-            CollectReplies(reply, 300, 25);
-        else
-            reply = AwaitReply(500, 10);
-        outcome = Judge(reply, destination, false);
-        if (outcome == SubmitOutcome::Unknown) {
-            Send(std::string(1, kCtrlZ) + "\r");
-            std::string second;
-            if (!m_isSiemens)
-                CollectReplies(second, 300, 25);
-            outcome = Judge(second, destination, true);
-        }
+        outcome = m_dialogue == Dialogue::Fast ? FastSubmit(pdu, destination, written)
+                                               : ClassicSubmit(pdu, destination, written);
     } catch (const SessionCancelled&) {
         // The owner is going away (Ctrl-C, the window closing). A PDU already
         // with the phone may have been sent: say so before letting go.

@@ -1,0 +1,79 @@
+#pragma once
+
+// The fast dialogue's view of what the phone sends: lines, each either the
+// echo of the command, part of its answer, its final result code (TS 27.007
+// 5.7.1, TS 27.005 3.2.5) or an unsolicited result code that only happens to
+// arrive in the middle. Pure: bytes in, a judgement out; the session owns the
+// port and the deadline.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace velmora {
+
+enum class FinalResult {
+    None,     // not yet
+    Ok,       // "OK"
+    Error,    // "ERROR"
+    CmeError, // "+CME ERROR: n"
+    CmsError, // "+CMS ERROR: n"
+    Prompt,   // "> ", for a command that asked for it
+};
+
+// An unsolicited result code: its line and, for the codes that carry a PDU on
+// the next line (+CDS, +CMT), that PDU.
+struct Unsolicited {
+    std::string line;
+    std::string pdu;
+    bool operator==(const Unsolicited&) const = default;
+};
+
+// Whether a line is one of the unsolicited codes phones and modems mix into
+// their answers: +CMTI, +CDS, +CDSI, +CMT, +CBM, +CREG, +CGREG, +CUSD, +CIEV,
+// RING and every "^" line (^RSSI, ^BOOT, ^MODE, ^HCSQ, ^NWTIME...). A query of
+// the same name ("at+creg?") makes its line the answer instead.
+bool IsUnsolicited(std::string_view line, std::string_view command);
+
+class AtReader {
+public:
+    // Starts on the answer to `command` as written (e.g. "at+cgmi\r");
+    // `promptEnds` when the prompt "> " ends it (the length command). Lines
+    // left over from before are looked at once more: their unsolicited codes
+    // are kept, anything else is stale and goes.
+    void Start(std::string_view command, bool promptEnds = false);
+    // Bytes from the port, as they come; they may split a line anywhere.
+    void Feed(std::string_view bytes);
+
+    bool Done() const { return m_final != FinalResult::None; }
+    FinalResult Final() const { return m_final; }
+    // The final result code's line ("OK", "+CMS ERROR: 500", ">").
+    const std::string& FinalLine() const { return m_finalLine; }
+    // The answer's information lines, without echo or unsolicited codes.
+    const std::vector<std::string>& Lines() const { return m_lines; }
+    // The answer as a phone without echo or unsolicited codes would have
+    // sent it: each line between "\r\n" pairs, the final result code last.
+    std::string Answer() const;
+    // Ends an answer that ran out of time: what comes later of it is stale.
+    void Abandon() { m_answering = false; }
+    // Every byte since Start, as the logs and the phone's reason want them.
+    const std::string& Raw() const { return m_raw; }
+    // The unsolicited codes seen so far; taking them empties the list.
+    std::vector<Unsolicited> TakeUnsolicited();
+
+private:
+    void Line(std::string line);
+
+    std::string m_command; // without its carriage return
+    bool m_promptEnds = false;
+    bool m_answering = false; // between Start and the final result code
+    std::string m_partial;    // bytes of a line not yet ended
+    std::string m_raw;
+    FinalResult m_final = FinalResult::None;
+    std::string m_finalLine;
+    std::vector<std::string> m_lines;
+    std::vector<Unsolicited> m_unsolicited;
+    bool m_pduFollows = false; // the last unsolicited code carries a PDU line
+};
+
+} // namespace velmora
