@@ -13,9 +13,8 @@ constexpr char kCtrlZ = 26;
 char Upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
 
 bool SameText(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return Upper(x) == Upper(y);
-           });
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return Upper(x) == Upper(y); });
 }
 
 bool StartsWith(std::string_view s, std::string_view prefix) { return s.substr(0, prefix.size()) == prefix; }
@@ -51,7 +50,8 @@ bool IsUnsolicited(std::string_view line, std::string_view command) {
         // "at+creg?" asks for the line "+CREG: ..." itself.
         const std::string_view name = prefix.substr(0, prefix.size() - 1);
         const std::string bare = Bare(command);
-        return !(bare.size() > 2 + name.size() && SameText(std::string_view(bare).substr(2, name.size()), name));
+        return !(bare.size() > 2 + name.size() &&
+                 SameText(std::string_view(bare).substr(2, name.size()), name));
     }
     return false;
 }
@@ -59,7 +59,8 @@ bool IsUnsolicited(std::string_view line, std::string_view command) {
 void AtReader::Start(std::string_view command, bool promptEnds) {
     // A prompt ends no line, so one left from an abandoned answer would
     // otherwise start the next.
-    if (m_partial.find_first_not_of(' ') != std::string::npos && m_partial[m_partial.find_first_not_of(' ')] == '>')
+    if (m_partial.find_first_not_of(' ') != std::string::npos &&
+        m_partial[m_partial.find_first_not_of(' ')] == '>')
         m_partial.clear();
     m_command = Bare(command);
     m_promptEnds = promptEnds;

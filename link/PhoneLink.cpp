@@ -169,6 +169,11 @@ void PhoneLink::setLogPaths(const QString& transmitLog, const QString& failedLog
     });
 }
 
+void PhoneLink::setDialogue(bool fast) {
+    Post(m_worker,
+         [fast](SessionWorker& w) { w.session().SetDialogue(fast ? Dialogue::Fast : Dialogue::Classic); });
+}
+
 void PhoneLink::connectPhone(int portNumber, int baudRate) {
     Post(m_worker, [portNumber, baudRate](SessionWorker& w) {
         if (!w.session().IsConnected())

@@ -60,6 +60,8 @@ public:
     bool isUp() const { return IsUp(m_state); }
 
     void setLogPaths(const QString& transmitLog, const QString& failedLog);
+    // The fast dialogue or the classic one, from the next exchange on.
+    void setDialogue(bool fast);
     void connectPhone(int portNumber, int baudRate);
     // Also ends a phone-book or operator read in progress after its current
     // exchange; what was read so far is reported as usual.

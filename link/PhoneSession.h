@@ -56,11 +56,11 @@ enum class Dialogue { Classic, Fast };
 
 // The fast dialogue's deadlines. No unsolicited line extends them.
 struct FastTimings {
-    int settleMs = 100;    // after opening, before the first "AT"
-    int probeMs = 300;     // for each "AT" of the settling
-    int probes = 10;       // "AT"s before the phone counts as silent
-    int commandMs = 5000;  // an ordinary command, and the prompt
-    int pduMs = 120000;    // the network's answer to the PDU
+    int settleMs = 100;   // after opening, before the first "AT"
+    int probeMs = 300;    // for each "AT" of the settling
+    int probes = 10;      // "AT"s before the phone counts as silent
+    int commandMs = 5000; // an ordinary command, and the prompt
+    int pduMs = 120000;   // the network's answer to the PDU
     int operatorsMs = 60000;
 };
 

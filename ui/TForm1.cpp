@@ -40,6 +40,7 @@ TForm1::TForm1(WindowSetup setup, QWidget* parent)
     LoadSettingsAtStart();
     m_link = m_setup.makeLink(m_settings);
     m_link->setLogPaths(Q(m_setup.paths.transmitLog), Q(m_setup.paths.failedLog));
+    m_link->setDialogue(m_settings.FastDialogue);
     ApplyWindowBounds();
     CheckMenuItems();
     DrawPictures();
@@ -71,6 +72,9 @@ void TForm1::WireSignals() {
     connect(ui.mnuOpenPort, &QAction::triggered, this, &TForm1::mnuOpenPortClick);
     connect(ui.mnuSerialPort, &QMenu::aboutToShow, this, &TForm1::ShowPortDevices);
     connect(ui.mnuClosePort, &QAction::triggered, this, &TForm1::mnuClosePortClick);
+    // toggled, not triggered: the accessibility bus toggles without a click.
+    connect(ui.mnuFastDialogue, &QAction::toggled, this, &TForm1::mnuFastDialogueClick);
+    connect(ui.mnuDeliveryReport, &QAction::toggled, this, &TForm1::mnuDeliveryReportClick);
     const QList<QAction*> ports = PortItems();
     for (int n = 1; n <= ports.size(); ++n)
         connect(ports[n - 1], &QAction::triggered, this, [this, n] { SerialPortClick(n); });
@@ -164,6 +168,9 @@ void TForm1::CheckMenuItems() {
     ShowPortDevices();
     // None checked when the port is outside 1..9.
     portGroup->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
+    ui.mnuFastDialogue->setChecked(m_settings.FastDialogue);
+    ui.mnuDeliveryReport->setChecked(m_settings.DeliveryReport);
+    ui.mnuDeliveryReport->setEnabled(m_settings.FastDialogue);
     // Printing waits until the phone book has been shown.
     ui.mnuPrintAll->menuAction()->setEnabled(false);
     auto* speedGroup = new QActionGroup(this);

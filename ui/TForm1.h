@@ -68,6 +68,8 @@ private slots:
     // The phone link (TForm1Link.cpp)
     void mnuOpenPortClick();
     void mnuClosePortClick();
+    void mnuFastDialogueClick(bool on);
+    void mnuDeliveryReportClick(bool on);
     void SerialPortClick(int portNumber);
     void BaudrateClick(int baudRate);
     void LinkStateChanged(PhoneLink::State state);

@@ -24,6 +24,15 @@ void TForm1::BaudrateClick(int baudRate) {
     m_link->reconnect(m_settings.PortNumber, m_settings.BaudRate);
 }
 
+// A report needs the fast dialogue's reading of unsolicited lines.
+void TForm1::mnuFastDialogueClick(bool on) {
+    m_settings.FastDialogue = on;
+    m_link->setDialogue(on);
+    m_ui->mnuDeliveryReport->setEnabled(on);
+}
+
+void TForm1::mnuDeliveryReportClick(bool on) { m_settings.DeliveryReport = on; }
+
 void TForm1::LinkStateChanged(PhoneLink::State state) {
     m_indicators->stateChanged(state);
     if (state == PhoneLink::State::ReadingPhonebook)

@@ -12,11 +12,12 @@ namespace velmora::cli {
 
 // Where and how fast to reach the phone, from the command line over the
 // settings file: --device PATH (the port's device for this run),
-// --device COMn=PATH (repeatable), --port N, --baud RATE.
+// --device COMn=PATH (repeatable), --port N, --baud RATE, --fast.
 struct PhoneTarget {
     DeviceOptions devices;
     std::optional<int> port;
     std::optional<int> baud;
+    bool fast = false; // else the settings file's dialogue
 };
 
 // Takes the link options at the front of `words` and leaves the rest.

@@ -19,7 +19,9 @@ namespace {
 const char* kLinkOptions = "  --device PATH         the device of the port for this run\n"
                            "  --device COMn=PATH    the device of COMn for this run (repeatable)\n"
                            "  --port N              the port COMn to use (default: the settings file's)\n"
-                           "  --baud RATE           the line speed (default: the settings file's)\n";
+                           "  --baud RATE           the line speed (default: the settings file's)\n"
+                           "  --fast                the fast dialogue: each command ends at the phone's\n"
+                           "                        answer (default: the settings file's Dialogue)\n";
 
 std::string SendUsage() {
     return std::string(
@@ -123,6 +125,7 @@ public:
         m_port = MakeComPort(settings, target.devices);
         m_session = std::make_unique<PhoneSession>(*m_port, m_clock, m_events, MakeLogWriter());
         m_session->SetLogPaths(paths.transmitLog, paths.failedLog);
+        m_session->SetDialogue(target.fast || settings.FastDialogue ? Dialogue::Fast : Dialogue::Classic);
         m_contactFile = paths.contactFile;
     }
 
@@ -175,6 +178,8 @@ std::optional<Failure> TakePhoneOptions(std::vector<std::string>& words, PhoneTa
             if (!n || *n < 1 || *n > 96)
                 return Failure{kExitUsage, command + ": --port must be a number from 1 to 96"};
             target.port = *n;
+        } else if (word == "--fast") {
+            target.fast = true;
         } else if (is("--baud")) {
             if (!(v = value("--baud")))
                 return Failure{kExitUsage, command + ": --baud needs a value"};

@@ -73,6 +73,8 @@ void ReadCommunication(const IniFile& ini, Settings& settings, std::vector<std::
     for (int offered : kOfferedBaudRates)
         if (baud == std::to_string(offered))
             settings.BaudRate = offered;
+    settings.FastDialogue = ini.Value(kCommSection, "Dialogue") == std::optional<std::string>("fast");
+    settings.DeliveryReport = ini.Value(kCommSection, "DeliveryReport") == std::optional<std::string>("1");
     ReadSerialDevices(ini, settings.SerialDevices);
 }
 
@@ -143,6 +145,11 @@ Result<std::string> SaveSettings(SettingsSection section, const std::string& fil
     if (section == SettingsSection::Communication) {
         ini.SetValue(kCommSection, "Port", std::to_string(settings.PortNumber));
         ini.SetValue(kCommSection, "Baudrate", std::to_string(settings.BaudRate));
+        // A file from before these options only gains them once one is used.
+        if (settings.FastDialogue || ini.Value(kCommSection, "Dialogue"))
+            ini.SetValue(kCommSection, "Dialogue", settings.FastDialogue ? "fast" : "classic");
+        if (settings.DeliveryReport || ini.Value(kCommSection, "DeliveryReport"))
+            ini.SetValue(kCommSection, "DeliveryReport", settings.DeliveryReport ? "1" : "0");
     } else {
         ini.SetValue(kFormSection, "ZTop", std::to_string(settings.WindowTop));
         ini.SetValue(kFormSection, "ZLeft", std::to_string(settings.WindowLeft));

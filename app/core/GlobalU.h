@@ -18,6 +18,12 @@ namespace velmora {
 struct Settings {
     std::uint8_t PortNumber = 1; // n of COMn; the file's number keeps only its low 8 bits
     int BaudRate = 19200;        // 2400, 4800, 9600 or 19200
+    // "Dialogue=fast": each command ends at the phone's answer. Anything else
+    // (or nothing) is the classic dialogue of fixed pauses.
+    bool FastDialogue = false;
+    // "DeliveryReport=1": ask the network for a report of each message
+    // (fast dialogue only).
+    bool DeliveryReport = false;
     int WindowTop = 0, WindowLeft = 0;
     int WindowHeight = 0, WindowWidth = 0; // 0 or less: the window's design size
     // "[Serial Devices]" COMn=path, n in 1..96; read only, the user keeps it.
@@ -25,7 +31,8 @@ struct Settings {
 };
 
 enum class SettingsSection {
-    Communication, // "[Communication Port]" Port, Baudrate (and "[Serial Devices]")
+    Communication, // "[Communication Port]" Port, Baudrate, Dialogue, DeliveryReport
+                   // (and "[Serial Devices]")
     Window,        // "[Form]" ZTop, ZLeft, ZHeight, ZWidth
 };
 
@@ -47,7 +54,6 @@ std::vector<std::string> LoadSettings(const std::string& file, Settings& setting
 // LoadSettings would not read, which is never overwritten.
 Result<std::string> SaveSettings(SettingsSection section, const std::string& file, const Settings& settings);
 
-// The line speeds the program offers.
 // The line speeds the Communication menu offers, slowest first.
 constexpr int kOfferedBaudRates[] = {2400, 4800, 9600, 19200};
 bool IsOfferedBaudRate(int baud);

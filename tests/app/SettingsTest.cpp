@@ -71,6 +71,38 @@ TEST(Settings, CommunicationValues) {
     }
 }
 
+TEST(Settings, TheDialogueAndReportOptionsAreOnOnlyWhenSaidSo) {
+    struct Row {
+        const char* lines;
+        bool fast, report;
+    } rows[] = {
+        {"", false, false},
+        {"Dialogue=fast\nDeliveryReport=1\n", true, true},
+        {"Dialogue=classic\nDeliveryReport=0\n", false, false},
+        {"Dialogue=Fast\nDeliveryReport=yes\n", false, false},
+    };
+    for (const auto& r : rows) {
+        TempDir dir;
+        WriteText(dir / "velmora.Ini", std::string("[Communication Port]\nPort=2\n") + r.lines);
+        Settings s;
+        EXPECT_TRUE(LoadSettings(S::Communication, dir / "velmora.Ini", s).empty());
+        EXPECT_EQ(s.FastDialogue, r.fast) << r.lines;
+        EXPECT_EQ(s.DeliveryReport, r.report) << r.lines;
+    }
+    // Saved, a file gains the keys only once an option is used, and keeps
+    // them when it is turned off again.
+    TempDir dir;
+    const std::string file = dir / "velmora.Ini";
+    Settings s;
+    ASSERT_TRUE(SaveSettings(S::Communication, file, s));
+    EXPECT_EQ(ReadText(file), "[Communication Port]\nPort=1\nBaudrate=19200\n");
+    s.FastDialogue = true;
+    ASSERT_TRUE(SaveSettings(S::Communication, file, s));
+    s.FastDialogue = false;
+    ASSERT_TRUE(SaveSettings(S::Communication, file, s));
+    EXPECT_EQ(ReadText(file), "[Communication Port]\nPort=1\nBaudrate=19200\nDialogue=classic\n");
+}
+
 TEST(Settings, ABadWindowValueFallsBackAloneAndReadingGoesOn) {
     TempDir dir;
     WriteText(dir / "velmora.Ini", "[Form]\nZTop=top\nZLeft=-20\nZHeight=1e3\nZWidth=600\n");

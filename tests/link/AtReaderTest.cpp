@@ -15,12 +15,19 @@ struct ReaderCase {
     std::vector<Unsolicited> unsolicited;
 };
 
-const std::string kReport = "0006070C912658969999996210801234562162108012345621" "00";
+const std::string kReport = "0006070C912658969999996210801234562162108012345621"
+                            "00";
 
 std::vector<ReaderCase> Cases() {
     return {
         {"plain", "at+cgmi\r", false, "\r\nVELMORA\r\n\r\nOK\r\n", FinalResult::Ok, {"VELMORA"}, {}},
-        {"echoed", "at+cgmi\r", false, "at+cgmi\r\r\nVELMORA\r\n\r\nOK\r\n", FinalResult::Ok, {"VELMORA"}, {}},
+        {"echoed",
+         "at+cgmi\r",
+         false,
+         "at+cgmi\r\r\nVELMORA\r\n\r\nOK\r\n",
+         FinalResult::Ok,
+         {"VELMORA"},
+         {}},
         {"echo in other case", "at+cgmi\r", false, "AT+CGMI\r\r\nOK\r\n", FinalResult::Ok, {}, {}},
         {"unsolicited codes around the answer",
          "at+cgmi\r",
@@ -37,20 +44,45 @@ std::vector<ReaderCase> Cases() {
          {"+CMGS: 7"},
          {{"+CDS: 25", kReport}}},
         {"prompt", "at+cmgs=22\r", true, "\r\n> ", FinalResult::Prompt, {}, {}},
-        {"prompt after an unsolicited code", "at+cmgs=22\r", true, "\r\n^BOOT:1,0\r\n\r\n> ",
-         FinalResult::Prompt, {}, {{"^BOOT:1,0", ""}}},
+        {"prompt after an unsolicited code",
+         "at+cmgs=22\r",
+         true,
+         "\r\n^BOOT:1,0\r\n\r\n> ",
+         FinalResult::Prompt,
+         {},
+         {{"^BOOT:1,0", ""}}},
         {"a \">\" ends only the length command", "at+cgmi\r", false, "\r\n> ", FinalResult::None, {}, {}},
         {"error", "at+cmgf=0\r", false, "\r\nERROR\r\n", FinalResult::Error, {}, {}},
         {"CMS error", "x\r", false, "\r\n+CMS ERROR: 500\r\n", FinalResult::CmsError, {}, {}},
-        {"CME error in words", "at+cimi\r", false, "\r\n+CME ERROR: SIM PIN required\r\n", FinalResult::CmeError,
-         {}, {}},
+        {"CME error in words",
+         "at+cimi\r",
+         false,
+         "\r\n+CME ERROR: SIM PIN required\r\n",
+         FinalResult::CmeError,
+         {},
+         {}},
         {"no line end yet", "at\r", false, "\r\nOK", FinalResult::None, {}, {}},
-        {"a word that only starts like RING", "at+cgmm\r", false, "\r\nRINGO 2\r\nOK\r\n", FinalResult::Ok,
-         {"RINGO 2"}, {}},
-        {"asked for, +CREG is the answer", "at+creg?\r", false, "\r\n+CREG: 0,1\r\n\r\nOK\r\n", FinalResult::Ok,
-         {"+CREG: 0,1"}, {}},
-        {"not asked for, +CREG is unsolicited", "at+csq\r", false,
-         "\r\n+CREG: 1\r\n+CSQ: 17,99\r\n\r\nOK\r\n", FinalResult::Ok, {"+CSQ: 17,99"}, {{"+CREG: 1", ""}}},
+        {"a word that only starts like RING",
+         "at+cgmm\r",
+         false,
+         "\r\nRINGO 2\r\nOK\r\n",
+         FinalResult::Ok,
+         {"RINGO 2"},
+         {}},
+        {"asked for, +CREG is the answer",
+         "at+creg?\r",
+         false,
+         "\r\n+CREG: 0,1\r\n\r\nOK\r\n",
+         FinalResult::Ok,
+         {"+CREG: 0,1"},
+         {}},
+        {"not asked for, +CREG is unsolicited",
+         "at+csq\r",
+         false,
+         "\r\n+CREG: 1\r\n+CSQ: 17,99\r\n\r\nOK\r\n",
+         FinalResult::Ok,
+         {"+CSQ: 17,99"},
+         {{"+CREG: 1", ""}}},
     };
 }
 
@@ -77,13 +109,12 @@ TEST_P(AtReaderTest, judgesTheAnswerWholeAndByteByByte) {
     Check(bytewise, c);
 }
 
-INSTANTIATE_TEST_SUITE_P(Answers, AtReaderTest, ::testing::ValuesIn(Cases()),
-                         [](const auto& info) {
-                             std::string n;
-                             for (const char* p = info.param.name; *p; ++p)
-                                 n += std::isalnum(static_cast<unsigned char>(*p)) ? *p : '_';
-                             return n;
-                         });
+INSTANTIATE_TEST_SUITE_P(Answers, AtReaderTest, ::testing::ValuesIn(Cases()), [](const auto& info) {
+    std::string n;
+    for (const char* p = info.param.name; *p; ++p)
+        n += std::isalnum(static_cast<unsigned char>(*p)) ? *p : '_';
+    return n;
+});
 
 TEST(AtReader, whatCameBeforeTheCommandIsNotItsAnswer) {
     AtReader reader;

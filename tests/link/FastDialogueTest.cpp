@@ -76,7 +76,8 @@ TEST_P(FastSubmitTest, judgesTheAnswerToThePdu) {
 INSTANTIATE_TEST_SUITE_P(
     Answers, FastSubmitTest,
     ::testing::Values(
-        FastSubmitCase{"sent", Now("\r\n+CMGS: 7\r\n\r\nOK\r\n"), SubmitOutcome::Sent, 0, {{"tr.txt", kDest}}, 7},
+        FastSubmitCase{
+            "sent", Now("\r\n+CMGS: 7\r\n\r\nOK\r\n"), SubmitOutcome::Sent, 0, {{"tr.txt", kDest}}, 7},
         // The network's answer after 45 s is still the answer.
         FastSubmitCase{"sentLate",
                        {{45000, "\r\n+CMGS: 200\r\n"}, {45003, "\r\nOK\r\n"}},

@@ -79,6 +79,16 @@ const char* HelpText() {
            "  --vanish-after N        answer N commands; when anything more arrives, drop\n"
            "                          the line as an unplugged cable does, and exit\n"
            "  --record FILE           append every PDU received to FILE, one hex line each\n"
+           "  --network-delay MS      the network takes MS to answer each PDU\n"
+           "  --urc                   mix unsolicited lines (+CREG, ^RSSI) into every answer\n"
+           "  --report KIND           status report of a PDU that asks for one: delivered,\n"
+           "                          failed or none (default); sent as +CDS after\n"
+           "                          at+cnmi with ds=1, or stored and announced by +CDSI\n"
+           "                          (read with at+cmgr=) after ds=2\n"
+           "  --report-stored         refuse ds=1, so reports can only be stored\n"
+           "  --report-delay MS       from the answer to the PDU to its report (default 300)\n"
+           "  --pin CODE              the SIM asks for PIN CODE (at+cpin?, at+cpin=\"CODE\");\n"
+           "                          three wrong ones and it asks for its PUK\n"
            "  --verbose               show the dialogue on stderr\n"
            "  --help                  show this help and exit\n"
            "  --version               show the version and exit\n"
@@ -205,6 +215,25 @@ std::string ParseArguments(const std::vector<std::string>& words, Arguments& arg
         } else if (w == "--record") {
             if (!value(p.recordFile))
                 return "--record needs a file";
+        } else if (w == "--network-delay") {
+            if (!number(p.networkDelayMs, 0, 600000))
+                return "--network-delay needs milliseconds";
+        } else if (w == "--urc") {
+            p.urc = true;
+        } else if (w == "--report") {
+            if (!value(v) || (v != "delivered" && v != "failed" && v != "none"))
+                return "--report needs delivered, failed or none";
+            p.report = v == "delivered" ? ReportKind::Delivered
+                       : v == "failed"  ? ReportKind::Failed
+                                        : ReportKind::None;
+        } else if (w == "--report-stored") {
+            p.reportStored = true;
+        } else if (w == "--report-delay") {
+            if (!number(p.reportDelayMs, 0, 600000))
+                return "--report-delay needs milliseconds";
+        } else if (w == "--pin") {
+            if (!value(p.pin) || p.pin.empty())
+                return "--pin needs the code";
         } else if (w == "--verbose") {
             args.verbose = true;
         } else {

@@ -115,7 +115,42 @@ std::vector<Output> SimulatedPhone::Receive(std::string_view bytes) {
 
 void SimulatedPhone::Command(const std::string& line, std::vector<Output>& out) {
     const std::string cmd = Lower(line);
-    if (cmd == "ate0") {
+    // Without its PIN a SIM keeps its contents to itself (TS 27.007 9.2: 11).
+    const bool needsSim = cmd == "at+cimi" || cmd.rfind("at+cmg", 0) == 0 || cmd.rfind("at+cpbr", 0) == 0 ||
+                          cmd == "at+copn" || cmd.rfind("at+cnmi", 0) == 0;
+    if (Locked() && needsSim) {
+        Answer(m_opt.pinTries > 0 ? "+CME ERROR: 11" : "+CME ERROR: 12", out);
+        return;
+    }
+    if (cmd == "at") {
+        Answer("OK", out);
+    } else if (cmd.rfind("at+cpin", 0) == 0) {
+        PinCommand(cmd, line, out);
+    } else if (cmd.rfind("at+cnmi=", 0) == 0) {
+        // mode,mt,bm,ds,bfr: only ds, the route of status reports, matters here.
+        int commas = 0;
+        std::size_t at = 8;
+        for (; at < cmd.size() && commas < 3; ++at)
+            commas += cmd[at] == ',';
+        int ds = 0;
+        const auto end = cmd.find(',', at);
+        if (commas == 3 && ParseInt(std::string_view(cmd).substr(at, end - at), ds) && ds >= 0 && ds <= 2 &&
+            !(ds == 1 && m_opt.reportStored)) {
+            m_reportRoute = ds;
+            Answer("OK", out);
+        } else {
+            Answer("+CMS ERROR: 303", out); // operation not supported
+        }
+    } else if (cmd.rfind("at+cmgr=", 0) == 0) {
+        int index = 0;
+        if (!ParseInt(std::string_view(cmd).substr(8), index) || index < 1 ||
+            index > static_cast<int>(m_storedReports.size())) {
+            Answer("+CMS ERROR: 321", out); // invalid memory index
+            return;
+        }
+        const std::string& pdu = m_storedReports[static_cast<std::size_t>(index - 1)];
+        AnswerLines({"+CMGR: 0,," + std::to_string(pdu.size() / 2 - 1 - HexOctet(pdu, 0)), pdu}, "OK", out);
+    } else if (cmd == "ate0") {
         m_opt.echo = false;
         Answer("OK", out);
     } else if (cmd == "at+cgmi") {
@@ -218,9 +253,14 @@ void SimulatedPhone::PduComplete(std::vector<Output>& out) {
             ? m_opt.pduAnswer
             : m_opt.laterPduAnswers[std::min(turn - 1, m_opt.laterPduAnswers.size() - 1)];
     switch (answer) {
-    case PduAnswer::Ok:
+    case PduAnswer::Ok: {
+        const int replyDelay = m_opt.replyDelayMs;
+        m_opt.replyDelayMs += m_opt.networkDelayMs;
         AnswerLines({"+CMGS: " + std::to_string(m_reference)}, "OK", out);
+        m_opt.replyDelayMs = replyDelay;
+        Report(pdu, out);
         break;
+    }
     case PduAnswer::Error:
         Answer("ERROR", out);
         break;
@@ -235,6 +275,63 @@ void SimulatedPhone::PduComplete(std::vector<Output>& out) {
     }
 }
 
+void SimulatedPhone::PinCommand(const std::string& cmd, const std::string& line, std::vector<Output>& out) {
+    if (cmd == "at+cpin?") {
+        const char* state = !Locked() ? "READY" : m_opt.pinTries > 0 ? "SIM PIN" : "SIM PUK";
+        AnswerLines({std::string("+CPIN: ") + state}, "OK", out);
+    } else if (cmd == "at+cpinr=\"sim pin\"" || cmd == "at+cpinr") {
+        AnswerLines({"+CPINR: SIM PIN," + std::to_string(m_opt.pinTries) + ",3"}, "OK", out);
+    } else if (cmd.rfind("at+cpin=", 0) == 0) {
+        std::string given = Trim(line.substr(8));
+        if (given.size() >= 2 && given.front() == '"' && given.back() == '"')
+            given = given.substr(1, given.size() - 2);
+        if (!Locked()) {
+            Answer("+CME ERROR: 3", out); // operation not allowed
+        } else if (m_opt.pinTries == 0) {
+            Answer("+CME ERROR: 12", out); // SIM PUK required
+        } else if (given == m_opt.pin) {
+            m_pinGiven = true;
+            m_opt.pinTries = 3;
+            Answer("OK", out);
+        } else {
+            --m_opt.pinTries;
+            Answer("+CME ERROR: 16", out); // incorrect password
+        }
+    } else {
+        Answer("ERROR", out);
+    }
+}
+
+// An SMS-STATUS-REPORT (TS 23.040 9.2.2.3) for a submitted PDU that asked
+// for one (TP-SRR, bit 5 of its first octet).
+void SimulatedPhone::Report(const std::string& pdu, std::vector<Output>& out) {
+    if (m_opt.report == ReportKind::None || m_reportRoute == 0)
+        return;
+    const std::size_t tpdu = 2 + 2 * static_cast<std::size_t>(HexOctet(pdu, 0));
+    if (pdu.size() < tpdu + 8 || (HexOctet(pdu, tpdu) & 0x20) == 0)
+        return;
+    // TP-DA of the submission: its digit count, type and semi-octets.
+    const int digits = HexOctet(pdu, tpdu + 4);
+    const std::size_t addressEnd = tpdu + 8 + 2 * static_cast<std::size_t>((digits + 1) / 2);
+    if (pdu.size() < addressEnd)
+        return;
+    char mr[3];
+    std::snprintf(mr, sizeof mr, "%02X", m_reference);
+    const std::string timestamp = "62218012000000"; // 2026-12-08 21:00:00 UTC
+    const std::string status = m_opt.report == ReportKind::Delivered ? "00" : "41";
+    const std::string report = "00" + std::string("06") + mr + pdu.substr(tpdu + 4, addressEnd - tpdu - 4) +
+                               timestamp + timestamp + status;
+    const int length = static_cast<int>(report.size() / 2) - 1;
+    if (m_reportRoute == 1) {
+        out.push_back(Output{"\r\n+CDS: " + std::to_string(length) + "\r\n" + report + "\r\n",
+                             m_opt.networkDelayMs + m_opt.reportDelayMs, true});
+        return;
+    }
+    m_storedReports.push_back(report);
+    out.push_back(Output{"\r\n+CDSI: \"SM\"," + std::to_string(m_storedReports.size()) + "\r\n",
+                         m_opt.networkDelayMs + m_opt.reportDelayMs, true});
+}
+
 void SimulatedPhone::Answer(const std::string& text, std::vector<Output>& out) const {
     AnswerLines({}, text, out);
 }
@@ -242,8 +339,13 @@ void SimulatedPhone::Answer(const std::string& text, std::vector<Output>& out) c
 void SimulatedPhone::AnswerLines(const std::vector<std::string>& lines, const std::string& final,
                                  std::vector<Output>& out) const {
     std::string bytes;
+    // Modems announce their state in the middle of whatever they answer.
+    if (m_opt.urc)
+        bytes += "\r\n+CREG: 1\r\n";
     for (const auto& l : lines)
         bytes += "\r\n" + l + "\r\n";
+    if (m_opt.urc)
+        bytes += "\r\n^RSSI:17\r\n";
     if (!final.empty())
         bytes += "\r\n" + final + "\r\n";
     if (m_opt.chunkSize <= 0) {

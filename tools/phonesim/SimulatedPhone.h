@@ -22,6 +22,9 @@ struct CsqAnswer {
     std::string rssi = "17", ber = "99";
 };
 
+// What the network says of a message that asked for a report.
+enum class ReportKind { None, Delivered, Failed };
+
 struct PhonebookEntry {
     int index = 0;
     std::string number, name;
@@ -54,12 +57,22 @@ struct PhoneOptions {
     int chunkDelayMs = 0;   // the pause between two pieces
     int vanishAfter = 0;    // > 0: gone once this many commands are answered
     std::string recordFile; // every PDU received is appended here, one hex line each
+    int networkDelayMs = 0; // the network's time to answer a PDU
+    bool urc = false;       // unsolicited lines mixed into every answer
+    ReportKind report = ReportKind::None;
+    int reportDelayMs = 300;   // from the answer to the PDU to its report
+    bool reportStored = false; // refuses ds=1: reports are stored and announced by +CDSI
+    std::string pin;           // the SIM asks for this PIN until it is given
+    int pinTries = 3;
 };
 
 // Bytes to send, after waiting `delayMs` from the end of the previous output.
 struct Output {
     std::string bytes;
     int delayMs = 0;
+    // Due `delayMs` from now, beside the answers, without holding them up: a
+    // status report from the network.
+    bool apart = false;
 };
 
 // The phone's side of the AT dialogue, without any device: bytes in,
@@ -87,6 +100,9 @@ private:
     void AnswerLines(const std::vector<std::string>& lines, const std::string& final,
                      std::vector<Output>& out) const;
     void Record(const std::string& pdu) const;
+    void Report(const std::string& pdu, std::vector<Output>& out);
+    void PinCommand(const std::string& cmd, const std::string& line, std::vector<Output>& out);
+    bool Locked() const { return !m_opt.pin.empty() && !m_pinGiven; }
 
     PhoneOptions m_opt;
     std::string m_line;
@@ -102,6 +118,9 @@ private:
     bool m_vanishing = false;
     bool m_dropped = false;
     std::vector<std::string> m_pdus;
+    int m_reportRoute = 0; // the ds of the last "at+cnmi": 1 as +CDS, 2 stored
+    std::vector<std::string> m_storedReports;
+    bool m_pinGiven = false;
 };
 
 // Formats of the files --phonebook and --operators read. Lines starting with

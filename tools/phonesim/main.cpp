@@ -202,6 +202,13 @@ int main(int argc, char** argv) {
                 const std::string in(buf, static_cast<std::size_t>(n));
                 log("<", in);
                 for (Output& o : phone.Receive(in)) {
+                    if (o.apart) {
+                        const auto due = Clock::now() + std::chrono::milliseconds(o.delayMs);
+                        const auto at = std::find_if(queue.begin(), queue.end(),
+                                                     [&](const Pending& p) { return p.due > due; });
+                        queue.insert(at, Pending{due, std::move(o.bytes)});
+                        continue;
+                    }
                     const auto base = std::max(lastDue, Clock::now());
                     lastDue = base + std::chrono::milliseconds(o.delayMs);
                     queue.push_back(Pending{lastDue, std::move(o.bytes)});
