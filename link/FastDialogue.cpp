@@ -1,5 +1,7 @@
 #include "PhoneSession.h"
 
+#include "StatusReport.h"
+
 #include <algorithm>
 
 namespace velmora {
@@ -45,8 +47,29 @@ FinalResult PhoneSession::Exchange(const std::string& command, int deadlineMs, b
 }
 
 void PhoneSession::HandleUnsolicited() {
-    for (const Unsolicited& u : m_reader.TakeUnsolicited())
+    for (const Unsolicited& u : m_reader.TakeUnsolicited()) {
         m_events.UnsolicitedLine(u.line);
+        if (u.line.rfind("+CDS:", 0) == 0)
+            TakeReport(u.pdu);
+        else if (u.line.rfind("+CDSI:", 0) == 0) // +CDSI: <mem>,<index>
+            m_storedReports.push_back(LeadingNumber(std::string_view(u.line).substr(u.line.rfind(',') + 1)));
+    }
+}
+
+void PhoneSession::TakeReport(const std::string& pdu) {
+    const auto report = ParseStatusReport(pdu);
+    if (!report)
+        return;
+    const auto awaited = std::find(m_awaitingReports.begin(), m_awaitingReports.end(), report->reference);
+    if (awaited == m_awaitingReports.end())
+        return; // not about a message of this connection
+    const std::string text = StatusText(report->status);
+    m_events.Status(text);
+    if (!IsFinalStatus(report->status))
+        return;
+    m_awaitingReports.erase(awaited);
+    m_events.Monitor(text);
+    m_events.DeliveryReport(report->reference, report->status);
 }
 
 void PhoneSession::ReadUnsolicited() {
@@ -54,11 +77,46 @@ void PhoneSession::ReadUnsolicited() {
         return;
     try {
         DrainInput();
+        HandleUnsolicited();
+        // Read between exchanges, never inside one.
+        while (!m_storedReports.empty() && IsConnected()) {
+            const int index = m_storedReports.front();
+            m_storedReports.erase(m_storedReports.begin());
+            if (Exchange("AT+CMGR=" + std::to_string(index) + "\r", kFast.commandMs) != FinalResult::Ok)
+                continue;
+            // "+CMGR: <stat>,[<alpha>],<length>" and the PDU on the next line.
+            const auto& lines = m_reader.Lines();
+            for (std::size_t i = 0; i + 1 < lines.size(); ++i)
+                if (lines[i].rfind("+CMGR:", 0) == 0)
+                    TakeReport(lines[i + 1]);
+        }
     } catch (const EComPort& e) {
         LinkLostDuring(e);
-        return;
     }
-    HandleUnsolicited();
+}
+
+bool PhoneSession::RouteStatusReports() {
+    if (!IsConnected() || m_dialogue != Dialogue::Fast)
+        return false;
+    if (m_reportRoute != 0)
+        return true;
+    try {
+        // mode 2, new messages as +CMTI, no broadcasts, then the report route.
+        for (const int ds : {1, 2}) {
+            if (Exchange("AT+CNMI=2,1,0," + std::to_string(ds) + ",0\r", kFast.commandMs) ==
+                FinalResult::Ok) {
+                m_reportRoute = ds;
+                return true;
+            }
+        }
+    } catch (const EComPort& e) {
+        LinkLostDuring(e);
+        return false;
+    }
+    const std::string refusal = PhoneRefusal(m_reader.Raw());
+    m_events.Problem(ProblemKind::PhoneRefused, "The phone does not pass on delivery reports" +
+                                                    (refusal.empty() ? "" : " (" + refusal + ")"));
+    return false;
 }
 
 std::string PhoneSession::Ask(const std::string& command, int intervalMs, int polls) {
@@ -84,6 +142,8 @@ SubmitOutcome PhoneSession::FastJudge(FinalResult result, const std::string& des
         for (const std::string& line : m_reader.Lines())
             if (line.rfind("+CMGS:", 0) == 0)
                 m_lastReference = LeadingNumber(std::string_view(line).substr(6));
+        if (m_lastReference && m_reportRoute != 0 && AsksForStatusReport(m_submitting))
+            m_awaitingReports.push_back(*m_lastReference);
         Log(m_transmitLog, destination);
         m_events.Monitor(SubmitOutcomeText(SubmitOutcome::Sent));
         return SubmitOutcome::Sent;
@@ -121,6 +181,7 @@ SubmitOutcome PhoneSession::FastSubmit(const std::string& pdu, const std::string
         return refused(SubmitOutcome::NoPrompt);
     m_events.Monitor("Ready To Receive");
     written = true;
+    m_submitting = pdu;
     return FastJudge(Exchange(pdu + kCtrlZ + "\r", kFast.pduMs), destination);
 }
 

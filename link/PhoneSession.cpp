@@ -74,6 +74,9 @@ bool PhoneSession::Connect(int portNumber, int baudRate) {
         return true;
     }
     m_signalFailures = 0;
+    m_reportRoute = 0;
+    m_awaitingReports.clear();
+    m_storedReports.clear();
     m_lastLinkError.clear();
     m_port.SetPort(number);
     m_port.SetCustomBaudRate(baudRate);
@@ -139,6 +142,9 @@ bool PhoneSession::Connect(int portNumber, int baudRate) {
 
 void PhoneSession::Disconnect() {
     m_signalFailures = 0;
+    m_reportRoute = 0;
+    m_awaitingReports.clear();
+    m_storedReports.clear();
     CloseQuietly();
     m_events.Status("Communication Port Close");
     SetPolling(false);

@@ -47,6 +47,9 @@ public:
     virtual void Lamp(LedSignal /*lamp*/, bool /*on*/) {}
     // A line the phone sent of its own accord (fast dialogue only).
     virtual void UnsolicitedLine(const std::string& /*line*/) {}
+    // The network's final word on a message sent this connection, by the
+    // reference the phone gave it (TP-ST, see StatusText).
+    virtual void DeliveryReport(int /*reference*/, int /*status*/) {}
 };
 
 // How the session talks: the classic dialogue waits fixed pauses after each
@@ -102,8 +105,15 @@ public:
     // The message reference the phone gave the last PDU sent ("+CMGS: n"),
     // fast dialogue only.
     std::optional<int> LastReference() const { return m_lastReference; }
-    // Reads what the phone sent of its own accord while idle (fast dialogue).
+    // Reads what the phone sent of its own accord while idle (fast dialogue),
+    // and the status reports it announced as stored.
     void ReadUnsolicited();
+    // Asks the phone to hand status reports over (fast dialogue), once a
+    // connection: as +CDS lines (ds=1) or, where it only stores them, as
+    // +CDSI announcements read with AT+CMGR (ds=2). False when it will not.
+    bool RouteStatusReports();
+    // Messages sent with a report asked for whose final report has not come.
+    bool AwaitingReports() const { return !m_awaitingReports.empty(); }
     // Reads the SIM from index 1 until five misses in a row (at most 300).
     // `stop` may end either read after the exchange it is in, or before its
     // first.
@@ -145,6 +155,7 @@ private:
     // What the phone says before it is asked, on the line already.
     void DrainInput();
     void HandleUnsolicited();
+    void TakeReport(const std::string& pdu);
     // Waits for the phone to answer "AT" after the port opened.
     bool Settle();
     // A command's answer in either dialogue: the classic pauses, or up to the
@@ -169,7 +180,11 @@ private:
     Dialogue m_dialogue = Dialogue::Classic;
     AtReader m_reader;
     std::optional<int> m_lastReference;
-    std::string m_lastLinkError; // of the connect in progress
+    std::string m_submitting; // the PDU whose answer is awaited
+    int m_reportRoute = 0;    // the ds the phone accepted; 0: not asked this connection
+    std::vector<int> m_awaitingReports;
+    std::vector<int> m_storedReports; // indexes announced by +CDSI, not yet read
+    std::string m_lastLinkError;      // of the connect in progress
 };
 
 } // namespace velmora

@@ -5,10 +5,12 @@
 #include "GlobalU.h"
 #include "LinkFactory.h"
 #include "PhoneSession.h"
+#include "StatusReport.h"
 #include "TerminalText.h"
 
 #include <charconv>
 #include <ctime>
+#include <map>
 #include <memory>
 #include <ostream>
 
@@ -30,7 +32,13 @@ std::string SendUsage() {
                "\"Fail (1)\" or \"Unknown\"; exit status 0 when every part was sent, 1 when one was not,\n"
                "3 when the phone could not be reached. Interrupted (Ctrl-C, SIGTERM, SIGHUP), it\n"
                "ends the dialogue, logs a part already handed to the phone as unknown and exits\n"
-               "with 128 + the signal (130 for Ctrl-C).\n") +
+               "with 128 + the signal (130 for Ctrl-C).\n"
+               "  --report              ask the network for a delivery report of each part (uses\n"
+               "                        the fast dialogue), wait for it and print \"Delivered\" or\n"
+               "                        \"Not delivered: REASON\"; exit status 0 when every part\n"
+               "                        was delivered, 1 when one was not, 3 when a report did\n"
+               "                        not come in time\n"
+               "  --report-wait SECONDS how long to wait for the reports (default 60)\n") +
            kLinkOptions;
 }
 
@@ -96,6 +104,10 @@ public:
         }
     }
 
+    void DeliveryReport(int reference, int status) override { m_reports[reference] = status; }
+    // The final report of each reference so far, by TP-ST.
+    const std::map<int, int>& reports() const { return m_reports; }
+
     // The platform's reason, unless the status text already gives it.
     std::string Why() const {
         if (m_linkError.empty() || m_status.find(m_linkError) != std::string::npos)
@@ -106,6 +118,7 @@ public:
 private:
     Io m_io;
     std::string m_status, m_linkError;
+    std::map<int, int> m_reports;
 };
 
 // A connected session for one command.
@@ -134,6 +147,8 @@ public:
     bool Connect() { return m_session->Connect(m_portNumber, m_baud); }
 
     PhoneSession& session() { return *m_session; }
+    Clock& clock() { return m_clock; }
+    const std::map<int, int>& reports() const { return m_events.reports(); }
     const std::string& contactFile() const { return m_contactFile; }
     std::string Why() const { return m_events.Why(); }
 
@@ -195,28 +210,107 @@ std::optional<Failure> TakePhoneOptions(std::vector<std::string>& words, PhoneTa
     return std::nullopt;
 }
 
+namespace {
+
+struct ReportOptions {
+    bool wanted = false;
+    int waitSeconds = 60;
+};
+
+// --report and --report-wait, which may stand among the link options.
+std::optional<Failure> TakeReportOptions(std::vector<std::string>& words, PhoneTarget& target,
+                                         ReportOptions& report) {
+    for (;;) {
+        if (auto f = TakePhoneOptions(words, target, "send"))
+            return f;
+        if (words.empty())
+            return std::nullopt;
+        std::string wait;
+        if (words[0] == "--report") {
+            report.wanted = true;
+            words.erase(words.begin());
+            continue;
+        }
+        if (words[0] == "--report-wait" && words.size() >= 2) {
+            wait = words[1];
+            words.erase(words.begin(), words.begin() + 2);
+        } else if (words[0].rfind("--report-wait=", 0) == 0) {
+            wait = words[0].substr(14);
+            words.erase(words.begin());
+        } else if (words[0] == "--report-wait") {
+            return Failure{kExitUsage, "send: --report-wait needs a number of seconds"};
+        } else {
+            return std::nullopt;
+        }
+        const auto n = Number(wait);
+        if (!n || *n < 0 || *n > 86400)
+            return Failure{kExitUsage, "send: --report-wait must be a number of seconds from 0 to 86400"};
+        report.waitSeconds = *n;
+    }
+}
+
+// Waits for the final report of every part that asked for one, then prints
+// one line a part. The exit status: 0 all delivered, 1 one not, 3 one
+// missing.
+int AwaitReports(CliPhone& phone, const std::vector<std::optional<int>>& references, int waitSeconds, Io io) {
+    PhoneSession& session = phone.session();
+    const std::int64_t deadline = phone.clock().NowMs() + std::int64_t{waitSeconds} * 1000;
+    while (session.AwaitingReports() && session.IsConnected()) {
+        session.ReadUnsolicited();
+        if (!session.AwaitingReports() || phone.clock().NowMs() >= deadline)
+            break;
+        phone.clock().Sleep(50);
+    }
+    int code = kExitOk;
+    for (const auto& reference : references) {
+        const auto found = reference ? phone.reports().find(*reference) : phone.reports().end();
+        if (found == phone.reports().end()) {
+            io.out << "No delivery report\n";
+            code = code == kExitOk ? kExitUnreachable : code;
+            continue;
+        }
+        io.out << StatusText(found->second) << '\n';
+        if (!IsDelivered(found->second))
+            code = kExitRefused;
+    }
+    return code;
+}
+
+} // namespace
+
 int RunSend(std::vector<std::string> words, Io io) {
     if (IsHelp(words)) {
         io.out << SendUsage();
         return kExitOk;
     }
     PhoneTarget target;
-    if (auto f = TakePhoneOptions(words, target, "send"))
+    ReportOptions report;
+    if (auto f = TakeReportOptions(words, target, report))
         return Report(*f, io, SendUsage().c_str());
     auto built = BuildPduJob(std::move(words));
     if (auto* f = std::get_if<Failure>(&built))
         return Report(*f, io, SendUsage().c_str());
-    const auto& job = std::get<PduJob>(built);
+    auto& job = std::get<PduJob>(built);
+    if (report.wanted) {
+        target.fast = true; // only the fast dialogue reads what comes later
+        for (auto& pdu : job.pdus)
+            if (auto asked = RequestStatusReport(pdu))
+                pdu = *asked;
+    }
 
     CliPhone phone(target, io);
     if (!phone.Connect())
         return kExitUnreachable;
+    if (report.wanted && !phone.session().RouteStatusReports())
+        io.err << "velmora-cli: no delivery reports: the phone will not pass them on\n";
     bool all = true;
+    std::vector<std::optional<int>> references;
     for (const auto& pdu : job.pdus) {
         try {
             const SubmitOutcome outcome = phone.session().SubmitPDU(pdu, job.number);
             io.out << SubmitOutcomeText(outcome) << '\n';
             all = all && outcome == SubmitOutcome::Sent;
+            references.push_back(phone.session().LastReference());
         } catch (const SessionCancelled&) {
             // Interrupted: a part already written was logged as unknown.
             if (const auto outcome = phone.session().CancelledOutcome())
@@ -226,7 +320,9 @@ int RunSend(std::vector<std::string> words, Io io) {
     }
     if (!phone.session().IsConnected())
         io.err << "velmora-cli: " << phone.Why() << '\n';
-    return all ? kExitOk : kExitRefused;
+    if (!all)
+        return kExitRefused;
+    return report.wanted ? AwaitReports(phone, references, report.waitSeconds, io) : kExitOk;
 }
 
 int RunIdentify(std::vector<std::string> words, Io io) {

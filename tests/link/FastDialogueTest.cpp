@@ -1,5 +1,7 @@
 #include "SessionFixture.h"
 
+#include "StatusReport.h"
+
 namespace velmora::testing {
 namespace {
 
@@ -112,6 +114,68 @@ TEST_F(FastDialogueTest, theSignalPollReadsPastUnsolicitedLines) {
     port.On("at+csq\r", Now("\r\n^HCSQ:\"LTE\",40\r\n+CSQ: 21,99\r\n\r\nOK\r\n"));
     session.SignalTick();
     EXPECT_EQ(events.quality, (std::vector<std::string>{"[21]|[99]|3|0"}));
+}
+
+std::string ReportPdu(int reference, const std::string& status) {
+    char mr[3];
+    std::snprintf(mr, sizeof mr, "%02X", reference);
+    return std::string("0006") + mr + "0C91265896999999" + "62218012000000" + "62218012000000" + status;
+}
+
+std::string Cds(int reference, const std::string& status) {
+    return "\r\n+CDS: 25\r\n" + ReportPdu(reference, status) + "\r\n";
+}
+
+class ReportTest : public FastDialogueTest {
+protected:
+    void SendTwo(Chunks secondAnswer) {
+        const std::string asking = *RequestStatusReport(kPdu) + "\x1a\r";
+        port.Once(asking, Now("\r\n+CMGS: 5\r\n\r\nOK\r\n"));
+        port.Once(asking, std::move(secondAnswer));
+        ASSERT_TRUE(session.RouteStatusReports());
+        ASSERT_EQ(session.SubmitPDU(*RequestStatusReport(kPdu), kDest), SubmitOutcome::Sent);
+        ASSERT_EQ(session.SubmitPDU(*RequestStatusReport(kPdu), kDest), SubmitOutcome::Sent);
+        EXPECT_TRUE(session.AwaitingReports());
+        clock.Advance(5000);
+        session.ReadUnsolicited();
+    }
+};
+
+TEST_F(ReportTest, eachReportFindsItsMessageByReference) {
+    Connected();
+    port.On("AT+CNMI=2,1,0,1,0\r", Now("\r\nOK\r\n"));
+    // Out of order, one for a message this connection did not send, one the
+    // service centre is still trying.
+    SendTwo({{0, "\r\n+CMGS: 6\r\n\r\nOK\r\n"},
+             {1000, Cds(6, "21")},
+             {1500, Cds(9, "00")},
+             {1800, Cds(6, "41")},
+             {2000, Cds(5, "00")}});
+    EXPECT_EQ(events.reports, (std::vector<std::pair<int, int>>{{6, 0x41}, {5, 0x00}}));
+    EXPECT_FALSE(session.AwaitingReports());
+    EXPECT_EQ(events.status.back(), "Delivered");
+    EXPECT_EQ(events.monitor.back(), "Delivered");
+}
+
+TEST_F(ReportTest, aPhoneThatOnlyStoresReportsIsReadAfterItsAnnouncement) {
+    Connected();
+    port.On("AT+CNMI=2,1,0,1,0\r", Now("\r\n+CMS ERROR: 303\r\n"));
+    port.On("AT+CNMI=2,1,0,2,0\r", Now("\r\nOK\r\n"));
+    port.On("AT+CMGR=3\r", Now("\r\n+CMGR: 0,,25\r\n" + ReportPdu(6, "46") + "\r\n\r\nOK\r\n"));
+    port.On("AT+CMGR=4\r", Now("\r\n+CMGR: 0,,25\r\n" + ReportPdu(5, "00") + "\r\n\r\nOK\r\n"));
+    SendTwo({{0, "\r\n+CMGS: 6\r\n\r\nOK\r\n"},
+             {700, "\r\n+CDSI: \"SM\",3\r\n"},
+             {900, "\r\n+CDSI: \"SM\",4\r\n"}});
+    EXPECT_EQ(events.reports, (std::vector<std::pair<int, int>>{{6, 0x46}, {5, 0x00}}));
+}
+
+TEST_F(ReportTest, aMessageThatDidNotAskIsNotAwaited) {
+    Connected();
+    port.On("AT+CNMI=2,1,0,1,0\r", Now("\r\nOK\r\n"));
+    port.On(kPduWrite, Now("\r\n+CMGS: 5\r\n\r\nOK\r\n"));
+    ASSERT_TRUE(session.RouteStatusReports());
+    ASSERT_EQ(session.SubmitPDU(kPdu, kDest), SubmitOutcome::Sent);
+    EXPECT_FALSE(session.AwaitingReports());
 }
 
 } // namespace

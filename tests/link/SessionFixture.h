@@ -57,6 +57,8 @@ public:
         }
     }
     void ContactFound(const PhonebookEntry& e) override { contacts.push_back(e); }
+    std::vector<std::pair<int, int>> reports; // reference, TP-ST
+    void DeliveryReport(int reference, int status) override { reports.emplace_back(reference, status); }
     std::string lastStatus() const { return status.empty() ? "" : status.back(); }
 };
 
