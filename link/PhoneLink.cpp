@@ -2,6 +2,7 @@
 
 #include "ContactSave.h"
 #include "QtText.h"
+#include "StatusReport.h"
 
 #include <QDeadlineTimer>
 #include <QMetaObject>
@@ -18,8 +19,14 @@ public:
     SessionWorker(PhoneLink& link, std::unique_ptr<SerialLink> port, std::unique_ptr<Clock> clock,
                   PhoneSession::LogWriter log)
         : m_link(link), m_port(std::move(port)), m_clock(std::move(clock)),
-          m_session(*m_port, *m_clock, *this, std::move(log)), m_timer(new QTimer(this)) {
+          m_session(*m_port, *m_clock, *this, std::move(log)), m_timer(new QTimer(this)),
+          m_reportTimer(new QTimer(this)) {
         m_timer->setInterval(20000);
+        // Reports come whenever the network sends them: the line is looked at
+        // a few times a second while one is awaited, and not at all else.
+        m_reportTimer->setInterval(250);
+        QObject::connect(m_reportTimer, &QTimer::timeout, this,
+                         [this] { Run([this] { m_session.ReadUnsolicited(); }); });
         QObject::connect(m_timer, &QTimer::timeout, this, [this] {
             Run([this] {
                 Busy(PhoneLink::State::CheckingSignal);
@@ -51,6 +58,10 @@ public:
             emit m_link.problem(ProblemKind::LinkError, Q(e.what()));
         }
         SetState(m_up ? PhoneLink::State::Connected : PhoneLink::State::Disconnected);
+        if (!m_session.AwaitingReports())
+            m_reportTimer->stop();
+        else if (!m_reportTimer->isActive())
+            m_reportTimer->start();
     }
 
     // A request that needs the phone marks the link busy while it runs.
@@ -117,6 +128,11 @@ public:
     }
     void Progress(int done, int total) override { emit m_link.progress(done, total); }
     void Lamp(LedSignal lamp, bool on) override { emit m_link.lamp(lamp, on); }
+    void DeliveryReport(int reference, int status) override {
+        emit m_link.deliveryReport(reference, status, Q(StatusText(status)));
+    }
+
+    bool reports = false; // asked for by the window
 
 private:
     PhoneLink& m_link;
@@ -124,6 +140,7 @@ private:
     std::unique_ptr<Clock> m_clock;
     PhoneSession m_session;
     QTimer* m_timer;
+    QTimer* m_reportTimer;
     PhoneLink::State m_state = PhoneLink::State::Disconnected;
     bool m_up = false; // connected and identified
 };
@@ -174,6 +191,10 @@ void PhoneLink::setDialogue(bool fast) {
          [fast](SessionWorker& w) { w.session().SetDialogue(fast ? Dialogue::Fast : Dialogue::Classic); });
 }
 
+void PhoneLink::setDeliveryReports(bool on) {
+    Post(m_worker, [on](SessionWorker& w) { w.reports = on; });
+}
+
 void PhoneLink::connectPhone(int portNumber, int baudRate) {
     Post(m_worker, [portNumber, baudRate](SessionWorker& w) {
         if (!w.session().IsConnected())
@@ -203,12 +224,19 @@ void PhoneLink::submit(const QStringList& pdus, const QString& destination) {
     std::vector<std::string> list;
     for (const auto& p : pdus)
         list.push_back(p.toStdString());
-    Post(m_worker, [this, list, d = destination.toStdString()](SessionWorker& w) {
+    Post(m_worker, [this, list, d = destination.toStdString()](SessionWorker& w) mutable {
         w.Busy(State::Sending);
+        PhoneSession& session = w.session();
+        if (w.reports && session.CurrentDialogue() == Dialogue::Fast && session.RouteStatusReports())
+            for (auto& pdu : list)
+                if (auto asking = RequestStatusReport(pdu))
+                    pdu = *asking;
         bool all = true;
         for (std::size_t i = 0; i < list.size(); ++i) {
-            const SubmitOutcome o = w.session().SubmitPDU(list[i], d);
+            const SubmitOutcome o = session.SubmitPDU(list[i], d);
             all = all && o == SubmitOutcome::Sent;
+            if (const auto reference = session.LastReference())
+                emit referenceGiven(static_cast<int>(i), *reference);
             emit submitted(static_cast<int>(i), o);
         }
         emit sendFinished(all);

@@ -62,6 +62,9 @@ public:
     void setLogPaths(const QString& transmitLog, const QString& failedLog);
     // The fast dialogue or the classic one, from the next exchange on.
     void setDialogue(bool fast);
+    // Whether messages sent in the fast dialogue ask for a delivery report;
+    // the reports then come as deliveryReport().
+    void setDeliveryReports(bool on);
     void connectPhone(int portNumber, int baudRate);
     // Also ends a phone-book or operator read in progress after its current
     // exchange; what was read so far is reported as usual.
@@ -104,6 +107,11 @@ signals:
     void identity(const QString& manufacturer, const QString& model, const QString& revision,
                   const QString& imsi, const QString& serviceCentre);
     void submitted(int part, velmora::SubmitOutcome outcome);
+    // The reference the phone gave a part, just before its submitted().
+    void referenceGiven(int part, int reference);
+    // The network's final word on a message of this connection (TP-ST), with
+    // its text ("Delivered", "Not delivered: REASON").
+    void deliveryReport(int reference, int status, const QString& text);
     void contactFound(const QString& name, const QString& number, const QString& index);
     // A long read: `done` of at most `total` steps.
     void progress(int done, int total);

@@ -6,6 +6,7 @@
 #include "Pictures.h"
 #include "Prompter.h"
 #include "QtText.h"
+#include "SentMessagesDialog.h"
 #include "TAboutBox.h"
 #include "TForm2.h"
 #include "TextTab.h"
@@ -41,6 +42,7 @@ TForm1::TForm1(WindowSetup setup, QWidget* parent)
     m_link = m_setup.makeLink(m_settings);
     m_link->setLogPaths(Q(m_setup.paths.transmitLog), Q(m_setup.paths.failedLog));
     m_link->setDialogue(m_settings.FastDialogue);
+    m_link->setDeliveryReports(m_settings.DeliveryReport);
     ApplyWindowBounds();
     CheckMenuItems();
     DrawPictures();
@@ -55,6 +57,7 @@ TForm1::TForm1(WindowSetup setup, QWidget* parent)
 
     m_form2 = std::make_unique<TForm2>(this);
     m_about = std::make_unique<TAboutBox>(this);
+    m_sent = std::make_unique<SentMessagesDialog>(this);
     WireSignals();
 }
 
@@ -75,6 +78,7 @@ void TForm1::WireSignals() {
     // toggled, not triggered: the accessibility bus toggles without a click.
     connect(ui.mnuFastDialogue, &QAction::toggled, this, &TForm1::mnuFastDialogueClick);
     connect(ui.mnuDeliveryReport, &QAction::toggled, this, &TForm1::mnuDeliveryReportClick);
+    connect(ui.mnuSentMessages, &QAction::triggered, this, &TForm1::mnuSentMessagesClick);
     const QList<QAction*> ports = PortItems();
     for (int n = 1; n <= ports.size(); ++n)
         connect(ports[n - 1], &QAction::triggered, this, [this, n] { SerialPortClick(n); });
@@ -95,6 +99,8 @@ void TForm1::WireSignals() {
     connect(link, &PhoneLink::identity, this, &TForm1::IdentityRead);
     connect(link, &PhoneLink::submitted, this, &TForm1::Submitted);
     connect(link, &PhoneLink::sendFinished, this, &TForm1::SendFinished);
+    connect(link, &PhoneLink::referenceGiven, this, &TForm1::ReferenceGiven);
+    connect(link, &PhoneLink::deliveryReport, this, &TForm1::DeliveryReported);
     connect(link, &PhoneLink::operatorsFinished, this, &TForm1::OperatorsRead);
 
     connect(ui.bitSendSMS, &QPushButton::clicked, this, &TForm1::bitSendSMSClick);

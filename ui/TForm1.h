@@ -29,6 +29,7 @@ namespace velmora {
 class ContentTabs;
 class LinkIndicators;
 class PhonebookPanel;
+class SentMessagesDialog;
 class Prompter;
 class TAboutBox;
 class TForm2;
@@ -88,6 +89,9 @@ private slots:
     void bitSendSMSClick();
     void Submitted(int part, SubmitOutcome outcome);
     void SendFinished(bool allSent);
+    void ReferenceGiven(int part, int reference);
+    void DeliveryReported(int reference, int status, const QString& text);
+    void mnuSentMessagesClick();
     void memTextChange();
     void chkFlashClick();
     void btnClearClick();
@@ -148,6 +152,7 @@ private:
     std::unique_ptr<Prompter> m_ownPrompter;
     Prompter* m_prompter;
     std::unique_ptr<TForm2> m_form2;
+    std::unique_ptr<SentMessagesDialog> m_sent;
     std::unique_ptr<TAboutBox> m_about;
     std::unique_ptr<PhoneLink> m_link;
     std::unique_ptr<ContentTabs> m_content;
@@ -160,6 +165,9 @@ private:
     bool m_autoConnectDone = false;
     bool m_sending = false;
     int m_parts = 0; // of the message being sent
+    QString m_sendingTo;
+    bool m_reportAsked = false;         // for the message being sent
+    std::optional<int> m_partReference; // of the part whose outcome comes next
 };
 
 } // namespace velmora

@@ -3,6 +3,7 @@
 
 #include "LinkIndicators.h"
 #include "PhonebookPanel.h"
+#include "SentMessagesDialog.h"
 #include "TForm1.h"
 #include "TForm2.h"
 #include "ui_TForm1.h"
@@ -31,7 +32,21 @@ void TForm1::mnuFastDialogueClick(bool on) {
     m_ui->mnuDeliveryReport->setEnabled(on);
 }
 
-void TForm1::mnuDeliveryReportClick(bool on) { m_settings.DeliveryReport = on; }
+void TForm1::mnuDeliveryReportClick(bool on) {
+    m_settings.DeliveryReport = on;
+    m_link->setDeliveryReports(on);
+}
+
+void TForm1::DeliveryReported(int reference, int /*status*/, const QString& text) {
+    m_sent->reportArrived(reference, text);
+}
+
+// Beside the window, so it follows the reports while the user goes on.
+void TForm1::mnuSentMessagesClick() {
+    m_sent->show();
+    m_sent->raise();
+    m_sent->activateWindow();
+}
 
 void TForm1::LinkStateChanged(PhoneLink::State state) {
     m_indicators->stateChanged(state);

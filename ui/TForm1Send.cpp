@@ -4,11 +4,13 @@
 #include "Prompter.h"
 #include "QtText.h"
 #include "SMSLibU.h"
+#include "SentMessagesDialog.h"
 #include "TForm1.h"
 #include "TextTab.h"
 #include "ui_TForm1.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace velmora {
 
@@ -41,6 +43,9 @@ void TForm1::bitSendSMSClick() {
         pdus << Q(pdu);
     m_sending = true;
     m_parts = static_cast<int>(pdus.size());
+    m_sendingTo = Q(job->number);
+    m_reportAsked = m_settings.FastDialogue && m_settings.DeliveryReport;
+    m_partReference.reset();
     if (m_parts > 1)
         ShowStatus("Sending SMS Part (1)");
     m_link->submit(pdus, Q(job->number));
@@ -49,10 +54,14 @@ void TForm1::bitSendSMSClick() {
 // Every part is sent, whatever the one before did; the failure picture
 // shows the last part's outcome.
 void TForm1::Submitted(int part, SubmitOutcome outcome) {
+    m_sent->addPart(m_sendingTo, part, m_parts, outcome, std::exchange(m_partReference, std::nullopt),
+                    m_reportAsked);
     m_ui->imgStatus->setVisible(outcome != SubmitOutcome::Sent);
     if (part + 1 < m_parts)
         ShowStatus(QString("Sending SMS Part (%1)").arg(part + 2));
 }
+
+void TForm1::ReferenceGiven(int /*part*/, int reference) { m_partReference = reference; }
 
 void TForm1::SendFinished(bool /*allSent*/) {
     m_sending = false;

@@ -1,9 +1,11 @@
 // The main window on the offscreen platform against the simulated phone.
 
 #include "SMSLibU.h"
+#include "SentMessagesDialog.h"
+#include "SignalCircle.h"
+#include "StatusReport.h"
 #include "TComLed.h"
 #include "TForm2.h"
-#include "SignalCircle.h"
 #include "WindowFixture.h"
 
 #include <QAccessible>
@@ -50,6 +52,7 @@ private slots:
     void sendsTextAndFlashMessages_data();
     void sendsTextAndFlashMessages();
     void aRefusedSubmissionShowsThePhonesReason();
+    void theFastDialogueFollowsTheDeliveryReport();
     void countsAndLimitsTheText();
     void theFlashLimitFollowsTheBoxHoweverItChanges();
     void refusesWhatCannotBeSent_data();
@@ -254,6 +257,32 @@ void WindowTest::aRefusedSubmissionShowsThePhonesReason() {
     const QStringList failed = w.lines("Fl_smsn.Txt");
     QVERIFY(failed.size() >= 2 && failed[0].endsWith(" 628569999999"));
     QVERIFY(failed.join('\n').contains("+CMS ERROR: 38"));
+}
+
+void WindowTest::theFastDialogueFollowsTheDeliveryReport() {
+    Phone phone(record(), {"--report", "failed", "--urc"});
+    Window w(phone.device(), "[Communication Port]\nDialogue=fast\nDeliveryReport=1\n", 1.0);
+    QVERIFY(w.find<QAction>("mnuFastDialogue")->isChecked());
+    QVERIFY(w.find<QAction>("mnuDeliveryReport")->isChecked());
+    w.show();
+    QVERIFY(w.waitConnected());
+    w.find<QLineEdit>("txtHPNo")->setText("628569999999");
+    w.find<QPlainTextEdit>("memText")->setPlainText("Did it arrive?");
+    send(w);
+    QVERIFY(waitSent(w));
+    const auto plain = BuildTextPDU("628569999999", u"Did it arrive?", false, false);
+    QCOMPARE(phone.received(), QStringList{QString::fromStdString(*RequestStatusReport(*plain))});
+    QTRY_COMPARE_WITH_TIMEOUT(monitor(w), QString("Not delivered: incompatible destination"), 5000);
+    QCOMPARE(w.form().statusText(), QString("Not delivered: incompatible destination"));
+    w.find<QAction>("mnuSentMessages")->trigger();
+    auto* sent = w.form().findChild<SentMessagesDialog*>("SentMessagesDialog");
+    QVERIFY(sent && sent->isVisible());
+    QCOMPARE(sent->rows(), 1);
+    QCOMPARE(sent->status(0), QString("Not delivered: incompatible destination"));
+    // Without the fast dialogue there is nothing to read a report with.
+    w.find<QAction>("mnuFastDialogue")->toggle();
+    QVERIFY(!w.find<QAction>("mnuDeliveryReport")->isEnabled());
+    QVERIFY(!w.form().settings().FastDialogue);
 }
 
 void WindowTest::countsAndLimitsTheText() {
