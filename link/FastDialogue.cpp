@@ -135,6 +135,82 @@ bool PhoneSession::Settle() {
     return false;
 }
 
+std::optional<int> PhoneSession::PinTriesLeft() {
+    // TS 27.007 8.65: "+CPINR: SIM PIN,<retries>,<default retries>".
+    if (Exchange("AT+CPINR=\"SIM PIN\"\r", kFast.commandMs) != FinalResult::Ok)
+        return std::nullopt;
+    for (const std::string& line : m_reader.Lines()) {
+        const auto comma = line.find(',');
+        if (line.rfind("+CPINR:", 0) == 0 && comma != std::string::npos &&
+            line.find_first_of("0123456789", comma) == comma + 1)
+            return LeadingNumber(std::string_view(line).substr(comma + 1));
+    }
+    return std::nullopt;
+}
+
+namespace {
+
+std::string TriesText(std::optional<int> tries) {
+    if (!tries)
+        return "";
+    return " (" + std::to_string(*tries) + (*tries == 1 ? " try" : " tries") + " left)";
+}
+
+// A PIN is 4 to 8 digits (TS 22.030 clause 6.6); nothing else may reach the
+// command line.
+bool IsPin(const std::string& pin) {
+    return pin.size() >= 4 && pin.size() <= 8 &&
+           std::all_of(pin.begin(), pin.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+} // namespace
+
+std::string PhoneSession::SimState() {
+    if (Exchange("AT+CPIN?\r", kFast.commandMs) != FinalResult::Ok)
+        return "";
+    for (const std::string& line : m_reader.Lines())
+        if (line.rfind("+CPIN:", 0) == 0) {
+            const auto start = line.find_first_not_of(' ', 6);
+            return start == std::string::npos ? "" : line.substr(start);
+        }
+    return "";
+}
+
+bool PhoneSession::UnlockSim() {
+    m_events.Status("Check SIM");
+    // A phone that does not know the command has no SIM lock to speak of.
+    const std::string state = SimState();
+    if (state.empty() || state == "READY")
+        return true;
+    if (state != "SIM PIN") {
+        m_events.Status("The SIM asks for " + state +
+                        ", which Velmora does not give: unlock it in a phone, then connect again");
+        return false;
+    }
+    const std::optional<int> tries = PinTriesLeft();
+    const std::optional<std::string> pin = m_pinSource ? m_pinSource(tries) : std::nullopt;
+    if (!pin || pin->empty()) {
+        m_events.Status("The SIM asks for its PIN" + TriesText(tries) +
+                        "; none was given, so the port is closed");
+        return false;
+    }
+    if (!IsPin(*pin)) {
+        m_events.Status("A PIN is 4 to 8 digits; nothing was sent to the SIM");
+        return false;
+    }
+    m_events.Status("Enter SIM PIN");
+    if (Exchange("AT+CPIN=\"" + *pin + "\"\r", kFast.commandMs) != FinalResult::Ok) {
+        ShowRefusal(m_reader.Raw());
+        m_events.Status("The SIM refused the PIN" + TriesText(PinTriesLeft()) +
+                        "; it is not tried again by itself");
+        return false;
+    }
+    // A SIM takes a moment to open after its PIN; until then it answers busy.
+    for (int look = 0; look < 10 && SimState() != "READY"; ++look)
+        m_clock.Sleep(500);
+    return true;
+}
+
 SubmitOutcome PhoneSession::FastJudge(FinalResult result, const std::string& destination) {
     const std::string& reply = m_reader.Raw();
     switch (result) {
@@ -153,8 +229,7 @@ SubmitOutcome PhoneSession::FastJudge(FinalResult result, const std::string& des
         Log(m_failedLog, destination);
         Log(m_failedLog, reply);
         m_events.Monitor(SubmitOutcomeText(SubmitOutcome::Failed));
-        if (const std::string refusal = PhoneRefusal(reply); !refusal.empty())
-            m_events.Problem(ProblemKind::PhoneRefused, refusal);
+        ShowRefusal(reply);
         return SubmitOutcome::Failed;
     case FinalResult::None:
     case FinalResult::Prompt:
@@ -169,8 +244,7 @@ SubmitOutcome PhoneSession::FastSubmit(const std::string& pdu, const std::string
                                        bool& written) {
     constexpr char kCtrlZ = 26;
     const auto refused = [this](SubmitOutcome outcome) {
-        if (const std::string refusal = PhoneRefusal(m_reader.Raw()); !refusal.empty())
-            m_events.Problem(ProblemKind::PhoneRefused, refusal);
+        ShowRefusal(m_reader.Raw());
         return outcome;
     };
     if (Exchange("at+cmgf=0\r", kFast.commandMs) != FinalResult::Ok)

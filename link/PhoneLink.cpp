@@ -151,6 +151,7 @@ PhoneLink::PhoneLink(std::unique_ptr<SerialLink> port, std::unique_ptr<Clock> cl
       m_worker(new SessionWorker(*this, std::move(port), std::move(clock), std::move(log))) {
     // Connected first, so the state is current for every later receiver.
     QObject::connect(this, &PhoneLink::stateChanged, this, [this](State state) { m_state = state; });
+    m_worker->session().SetPinSource([this](std::optional<int> tries) { return WaitForPin(tries); });
     m_thread.setObjectName("velmora-phone");
     m_worker->moveToThread(&m_thread);
     QObject::connect(&m_thread, &QThread::finished, m_worker, &QObject::deleteLater);
@@ -189,6 +190,33 @@ void PhoneLink::setLogPaths(const QString& transmitLog, const QString& failedLog
 void PhoneLink::setDialogue(bool fast) {
     Post(m_worker,
          [fast](SessionWorker& w) { w.session().SetDialogue(fast ? Dialogue::Fast : Dialogue::Classic); });
+}
+
+// On the worker: asks the window, then waits in short sleeps, so that the
+// program ending (a cancelled clock) ends the wait too. A user who walks
+// away for five minutes has given no PIN.
+std::optional<std::string> PhoneLink::WaitForPin(std::optional<int> tries) {
+    {
+        const std::lock_guard<std::mutex> lock(m_pinMutex);
+        m_pinAnswered = false;
+        m_pin.reset();
+    }
+    emit pinRequested(tries.value_or(-1));
+    for (int waited = 0; waited < 300000; waited += 50) {
+        {
+            const std::lock_guard<std::mutex> lock(m_pinMutex);
+            if (m_pinAnswered)
+                return m_pin ? std::optional<std::string>(m_pin->toStdString()) : std::nullopt;
+        }
+        m_clock->Sleep(50);
+    }
+    return std::nullopt;
+}
+
+void PhoneLink::answerPin(const std::optional<QString>& pin) {
+    const std::lock_guard<std::mutex> lock(m_pinMutex);
+    m_pinAnswered = true;
+    m_pin = pin;
 }
 
 void PhoneLink::setDeliveryReports(bool on) {

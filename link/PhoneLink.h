@@ -17,6 +17,7 @@
 #include <atomic>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <vector>
 
 namespace velmora {
@@ -62,6 +63,9 @@ public:
     void setLogPaths(const QString& transmitLog, const QString& failedLog);
     // The fast dialogue or the classic one, from the next exchange on.
     void setDialogue(bool fast);
+    // The answer to pinRequested(): the PIN, or nothing when the user gave
+    // none. Safe from any thread.
+    void answerPin(const std::optional<QString>& pin);
     // Whether messages sent in the fast dialogue ask for a delivery report;
     // the reports then come as deliveryReport().
     void setDeliveryReports(bool on);
@@ -112,6 +116,9 @@ signals:
     // The network's final word on a message of this connection (TP-ST), with
     // its text ("Delivered", "Not delivered: REASON").
     void deliveryReport(int reference, int status, const QString& text);
+    // The SIM asks for its PIN during a connect (fast dialogue); `triesLeft`
+    // is -1 when the phone does not tell. The connect waits for answerPin().
+    void pinRequested(int triesLeft);
     void contactFound(const QString& name, const QString& number, const QString& index);
     // A long read: `done` of at most `total` steps.
     void progress(int done, int total);
@@ -131,11 +138,16 @@ signals:
 private:
     // What a read on the worker asks between its exchanges.
     StopRequested StopAsked();
+    std::optional<std::string> WaitForPin(std::optional<int> tries);
 
     // A stop asked for on the caller's thread; the read on the worker takes
     // it between two exchanges, and the disconnect it came with uses up one
     // that found no read.
     std::atomic<bool> m_stopRead{false};
+    // The PIN the user answered, waited for by the connect on the worker.
+    std::mutex m_pinMutex;
+    bool m_pinAnswered = false;
+    std::optional<QString> m_pin;
     // The one copy of the phone book: written on the worker, read anywhere.
     mutable std::mutex m_phonebookMutex;
     std::vector<PhonebookEntry> m_phonebook;

@@ -48,6 +48,17 @@ void PhoneSession::ConnectFailed() {
     m_events.Problem(ProblemKind::ConnectFailed, m_port.ConnectFailure(m_lastLinkError));
 }
 
+void PhoneSession::ShowRefusal(const std::string& reply) {
+    std::string refusal = PhoneRefusal(reply);
+    if (refusal.empty())
+        return;
+    // Only the fast dialogue can ask for the PIN and give it.
+    if (m_dialogue == Dialogue::Classic && (refusal.find("(SIM PIN required)") != std::string::npos ||
+                                            refusal.find(": SIM PIN required") != std::string::npos))
+        refusal += "; use Fast Dialogue to enter the PIN";
+    m_events.Problem(ProblemKind::PhoneRefused, refusal);
+}
+
 void PhoneSession::ShowLineSignals() { m_events.LineSignalsRead(m_port.ReadLineSignals()); }
 
 std::string PhoneSession::ReadIdentityField(const char* command, const char* status) {
@@ -102,13 +113,19 @@ bool PhoneSession::Connect(int portNumber, int baudRate) {
         if (!Holds(echoOff, "OK")) {
             CloseQuietly();
             m_events.Status("No Response From Mobile Phone !");
-            if (const std::string refusal = PhoneRefusal(echoOff); !refusal.empty())
-                m_events.Problem(ProblemKind::PhoneRefused, refusal);
+            ShowRefusal(echoOff);
             ConnectFailed();
             return false;
         }
         iconOpen = true;
         m_events.StateChanged(SessionState::PortOpen);
+        if (fast && !UnlockSim()) {
+            CloseQuietly();
+            m_events.StateChanged(SessionState::Disconnected);
+            m_events.Identity(m_identity);
+            ConnectFailed();
+            return false;
+        }
         m_identity.Manufacturer = ReadIdentityField("at+cgmi\r", "Get manufacture id code");
         std::string upper = m_identity.Manufacturer;
         for (char& c : upper)

@@ -84,6 +84,12 @@ public:
     ~PhoneSession();
 
     void SetLogPaths(std::string transmitLog, std::string failedLog);
+    // Asked for the SIM's PIN when the phone wants it (fast dialogue), with
+    // the tries left when the phone tells them; nothing when the user gave
+    // none. Asked once a connect: a wrong PIN costs one of the SIM's tries,
+    // so it is never sent again by itself.
+    using PinSource = std::function<std::optional<std::string>(std::optional<int> triesLeft)>;
+    void SetPinSource(PinSource source) { m_pinSource = std::move(source); }
     // Takes effect from the next connect or exchange.
     void SetDialogue(Dialogue dialogue) { m_dialogue = dialogue; }
     Dialogue CurrentDialogue() const { return m_dialogue; }
@@ -136,6 +142,8 @@ private:
     void LinkProblem(const std::string& what);
     void ConnectFailed();
     void ShowLineSignals();
+    // The phone's reason, when it gave one, beside the outcome texts.
+    void ShowRefusal(const std::string& reply);
     void ShowSignalQuality(const std::string& rssi, const std::string& ber);
     std::string ReadIdentityField(const char* command, const char* status);
     void CloseQuietly();
@@ -158,6 +166,10 @@ private:
     void TakeReport(const std::string& pdu);
     // Waits for the phone to answer "AT" after the port opened.
     bool Settle();
+    // "AT+CPIN?": true when the SIM is ready, after its PIN if it asked.
+    bool UnlockSim();
+    std::optional<int> PinTriesLeft();
+    std::string SimState(); // "READY", "SIM PIN"...; "" when the phone does not say
     // A command's answer in either dialogue: the classic pauses, or up to the
     // final result code (the text without echo or unsolicited lines).
     std::string Ask(const std::string& command, int intervalMs, int polls);
@@ -178,6 +190,7 @@ private:
     bool m_readStopped = false;
     std::optional<SubmitOutcome> m_cancelledOutcome;
     Dialogue m_dialogue = Dialogue::Classic;
+    PinSource m_pinSource;
     AtReader m_reader;
     std::optional<int> m_lastReference;
     std::string m_submitting; // the PDU whose answer is awaited

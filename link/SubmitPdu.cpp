@@ -6,12 +6,6 @@ namespace {
 
 constexpr char kCtrlZ = 26;
 
-// The phone's reason, when it gave one, goes beside the outcome texts.
-void ShowRefusal(SessionEvents& events, const std::string& reply) {
-    if (const std::string refusal = PhoneRefusal(reply); !refusal.empty())
-        events.Problem(ProblemKind::PhoneRefused, refusal);
-}
-
 } // namespace
 
 SubmitOutcome PhoneSession::Judge(const std::string& reply, const std::string& destination,
@@ -22,7 +16,7 @@ SubmitOutcome PhoneSession::Judge(const std::string& reply, const std::string& d
         Log(m_failedLog, destination);
         Log(m_failedLog, reply);
         m_events.Monitor(SubmitOutcomeText(SubmitOutcome::Failed));
-        ShowRefusal(m_events, reply);
+        ShowRefusal(reply);
         return SubmitOutcome::Failed;
     }
     if (Holds(reply, "OK")) {
@@ -34,7 +28,7 @@ SubmitOutcome PhoneSession::Judge(const std::string& reply, const std::string& d
         return SubmitOutcome::Unknown; // the caller sends the second terminator
     Log(m_failedLog, destination + " (?)");
     m_events.Monitor(SubmitOutcomeText(SubmitOutcome::Unknown));
-    ShowRefusal(m_events, reply);
+    ShowRefusal(reply);
     return SubmitOutcome::Unknown;
 }
 
@@ -42,7 +36,7 @@ SubmitOutcome PhoneSession::ClassicSubmit(const std::string& pdu, const std::str
                                           bool& written) {
     Send("at+cmgf=0\r");
     if (const std::string reply = AwaitReply(500, 6); !Holds(reply, "OK")) {
-        ShowRefusal(m_events, reply);
+        ShowRefusal(reply);
         return SubmitOutcome::NoPduMode;
     }
     m_events.Monitor("Enter PDU Mode OK");
@@ -50,7 +44,7 @@ SubmitOutcome PhoneSession::ClassicSubmit(const std::string& pdu, const std::str
     const auto length = static_cast<long>(pdu.size() / 2) - 1;
     Send("at+cmgs=" + std::to_string(length) + "\r");
     if (const std::string reply = AwaitReply(500, 6); !Holds(reply, ">")) {
-        ShowRefusal(m_events, reply);
+        ShowRefusal(reply);
         return SubmitOutcome::NoPrompt;
     }
     m_events.Monitor("Ready To Receive");

@@ -6,6 +6,7 @@
 #include <QStringList>
 
 #include <memory>
+#include <optional>
 
 class QDialog;
 class QPrinter;
@@ -38,6 +39,8 @@ public:
     virtual bool OpenWithDesktop(const QString& path);
     // A yes-or-no question; true for yes.
     virtual bool Ask(QWidget* parent, const QString& question);
+    // A secret typed unseen (the SIM's PIN); nothing when the user cancelled.
+    virtual std::optional<QString> AskSecret(QWidget* parent, const QString& title, const QString& label);
     // File dialogs offering the content formats' file types, the one at
     // `filter.index` (from 1) selected first.
     virtual FileChoice OpenFile(QWidget* parent, const FileFilter& filter);

@@ -101,6 +101,7 @@ void TForm1::WireSignals() {
     connect(link, &PhoneLink::sendFinished, this, &TForm1::SendFinished);
     connect(link, &PhoneLink::referenceGiven, this, &TForm1::ReferenceGiven);
     connect(link, &PhoneLink::deliveryReport, this, &TForm1::DeliveryReported);
+    connect(link, &PhoneLink::pinRequested, this, &TForm1::PinRequested);
     connect(link, &PhoneLink::operatorsFinished, this, &TForm1::OperatorsRead);
 
     connect(ui.bitSendSMS, &QPushButton::clicked, this, &TForm1::bitSendSMSClick);

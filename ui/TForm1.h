@@ -92,6 +92,7 @@ private slots:
     void ReferenceGiven(int part, int reference);
     void DeliveryReported(int reference, int status, const QString& text);
     void mnuSentMessagesClick();
+    void PinRequested(int triesLeft);
     void memTextChange();
     void chkFlashClick();
     void btnClearClick();

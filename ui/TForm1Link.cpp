@@ -3,6 +3,7 @@
 
 #include "LinkIndicators.h"
 #include "PhonebookPanel.h"
+#include "Prompter.h"
 #include "SentMessagesDialog.h"
 #include "TForm1.h"
 #include "TForm2.h"
@@ -39,6 +40,16 @@ void TForm1::mnuDeliveryReportClick(bool on) {
 
 void TForm1::DeliveryReported(int reference, int /*status*/, const QString& text) {
     m_sent->reportArrived(reference, text);
+}
+
+// Asked once a connect; a wrong PIN ends the connect, and connecting again
+// asks again, so a try of the SIM is only ever used by the user.
+void TForm1::PinRequested(int triesLeft) {
+    QString label = "The SIM asks for its PIN";
+    if (triesLeft >= 0)
+        label += triesLeft == 1 ? " (1 try left)" : QString(" (%1 tries left)").arg(triesLeft);
+    label += ":";
+    m_link->answerPin(m_prompter->AskSecret(this, "SIM PIN", label));
 }
 
 // Beside the window, so it follows the reports while the user goes on.

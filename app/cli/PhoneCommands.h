@@ -12,12 +12,13 @@ namespace velmora::cli {
 
 // Where and how fast to reach the phone, from the command line over the
 // settings file: --device PATH (the port's device for this run),
-// --device COMn=PATH (repeatable), --port N, --baud RATE, --fast.
+// --device COMn=PATH (repeatable), --port N, --baud RATE, --fast, --pin PIN.
 struct PhoneTarget {
     DeviceOptions devices;
     std::optional<int> port;
     std::optional<int> baud;
-    bool fast = false; // else the settings file's dialogue
+    bool fast = false;              // else the settings file's dialogue
+    std::optional<std::string> pin; // --pin: the SIM's PIN, when it asks
 };
 
 // Takes the link options at the front of `words` and leaves the rest.

@@ -23,7 +23,9 @@ const char* kLinkOptions = "  --device PATH         the device of the port for t
                            "  --port N              the port COMn to use (default: the settings file's)\n"
                            "  --baud RATE           the line speed (default: the settings file's)\n"
                            "  --fast                the fast dialogue: each command ends at the phone's\n"
-                           "                        answer (default: the settings file's Dialogue)\n";
+                           "                        answer (default: the settings file's Dialogue)\n"
+                           "  --pin PIN             the SIM's PIN, should it ask (fast dialogue); else it\n"
+                           "                        is asked for on the terminal, once\n";
 
 std::string SendUsage() {
     return std::string(
@@ -139,6 +141,14 @@ public:
         m_session = std::make_unique<PhoneSession>(*m_port, m_clock, m_events, MakeLogWriter());
         m_session->SetLogPaths(paths.transmitLog, paths.failedLog);
         m_session->SetDialogue(target.fast || settings.FastDialogue ? Dialogue::Fast : Dialogue::Classic);
+        m_session->SetPinSource([pin = target.pin](std::optional<int> tries) -> std::optional<std::string> {
+            if (pin)
+                return pin;
+            std::string prompt = "SIM PIN";
+            if (tries)
+                prompt += " (" + std::to_string(*tries) + (*tries == 1 ? " try" : " tries") + " left)";
+            return ReadSecretFromTerminal(prompt + ": ");
+        });
         m_contactFile = paths.contactFile;
     }
 
@@ -195,6 +205,10 @@ std::optional<Failure> TakePhoneOptions(std::vector<std::string>& words, PhoneTa
             target.port = *n;
         } else if (word == "--fast") {
             target.fast = true;
+        } else if (is("--pin")) {
+            if (!(v = value("--pin")))
+                return Failure{kExitUsage, command + ": --pin needs a value"};
+            target.pin = *v;
         } else if (is("--baud")) {
             if (!(v = value("--baud")))
                 return Failure{kExitUsage, command + ": --baud needs a value"};

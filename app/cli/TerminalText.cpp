@@ -1,5 +1,9 @@
 #include "TerminalText.h"
 
+#include <fcntl.h>
+#include <termios.h>
+#include <unistd.h>
+
 namespace velmora::cli {
 
 namespace {
@@ -66,6 +70,33 @@ std::string EscapeForTerminal(std::string_view bytes) {
         }
     }
     return out;
+}
+
+std::optional<std::string> ReadSecretFromTerminal(const std::string& prompt) {
+    const int fd = ::open("/dev/tty", O_RDWR | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0)
+        return std::nullopt;
+    termios before{};
+    const bool canHide = ::tcgetattr(fd, &before) == 0;
+    if (canHide) {
+        termios hidden = before;
+        hidden.c_lflag &= static_cast<tcflag_t>(~ECHO);
+        hidden.c_lflag |= ECHONL;
+        ::tcsetattr(fd, TCSAFLUSH, &hidden);
+    }
+    (void)!::write(fd, prompt.data(), prompt.size());
+    std::string line;
+    char c = 0;
+    while (::read(fd, &c, 1) == 1 && c != '\n' && line.size() < 64)
+        line += c;
+    if (canHide)
+        ::tcsetattr(fd, TCSAFLUSH, &before);
+    ::close(fd);
+    if (!line.empty() && line.back() == '\r')
+        line.pop_back();
+    if (line.empty())
+        return std::nullopt;
+    return line;
 }
 
 } // namespace velmora::cli

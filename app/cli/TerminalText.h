@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -17,5 +18,9 @@ std::string EscapeForTerminal(std::string_view bytes);
 inline std::string ForOutput(std::string_view bytes, bool terminal) {
     return terminal ? EscapeForTerminal(bytes) : std::string(bytes);
 }
+
+// Asks on the controlling terminal with echo off (a PIN) and gives the line
+// typed; nothing when there is no terminal or the user typed nothing.
+std::optional<std::string> ReadSecretFromTerminal(const std::string& prompt);
 
 } // namespace velmora::cli

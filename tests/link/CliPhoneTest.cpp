@@ -80,7 +80,8 @@ TEST(CliSend, APartThePhoneRefusesExitsWith1AndGivesThePhonesReason) {
          "velmora-cli: the phone answered: +CMS ERROR: 500 (unknown error)\n"},
         {{"--refuse-length", "+CME ERROR: SIM PIN required"},
          "Fail (no prompt)\n",
-         "velmora-cli: the phone answered: +CME ERROR: SIM PIN required\n"},
+         "velmora-cli: the phone answered: +CME ERROR: SIM PIN required; use Fast Dialogue to enter the "
+         "PIN\n"},
     };
     for (const auto& r : rows) {
         SimPhone sim(r.sim);

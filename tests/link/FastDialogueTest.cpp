@@ -14,6 +14,7 @@ protected:
     FastDialogueTest() {
         session.SetDialogue(Dialogue::Fast);
         port.On("AT\r", Now("\r\nOK\r\n"));
+        port.On("AT+CPIN?\r", Now("\r\n+CPIN: READY\r\n\r\nOK\r\n"));
         port.On("at+cmgf=0\r", Now("\r\nOK\r\n"));
         port.On("at+cmgs=22\r", Now("\r\n> "));
     }
@@ -26,8 +27,9 @@ TEST_F(FastDialogueTest, connectEndsEachCommandAtItsAnswer) {
     ASSERT_TRUE(session.Connect(1, 19200));
     EXPECT_EQ(session.Identity().Manufacturer, "VELMORA");
     EXPECT_EQ(session.Identity().ServiceCentre, "+CSCA: \"+628159000000\",145");
-    EXPECT_EQ(port.written(), (std::vector<std::string>{"AT\r", "AT\r", "ate0\r", "at+cgmi\r", "at+cgmm\r",
-                                                        "at+cgmr\r", "at+cimi\r", "at+csca?\r"}));
+    EXPECT_EQ(port.written(),
+              (std::vector<std::string>{"AT\r", "AT\r", "ate0\r", "AT+CPIN?\r", "at+cgmi\r", "at+cgmm\r",
+                                        "at+cgmr\r", "at+cimi\r", "at+csca?\r"}));
     // The settling pause, one silent "AT" and the answers as they came.
     EXPECT_GE(clock.NowMs(), 100 + 300 + 40);
     EXPECT_LT(clock.NowMs(), 100 + 300 + 40 + 100);
@@ -114,6 +116,83 @@ TEST_F(FastDialogueTest, theSignalPollReadsPastUnsolicitedLines) {
     port.On("at+csq\r", Now("\r\n^HCSQ:\"LTE\",40\r\n+CSQ: 21,99\r\n\r\nOK\r\n"));
     session.SignalTick();
     EXPECT_EQ(events.quality, (std::vector<std::string>{"[21]|[99]|3|0"}));
+}
+
+struct PinCase {
+    const char* name;
+    const char* state;
+    std::optional<std::string> pin; // what the user gives
+    Chunks pinAnswer;
+    bool connects;
+    std::string status; // the last one, for a connect that stops
+    int pinsSent;
+};
+
+class PinTest : public FastDialogueTest, public ::testing::WithParamInterface<PinCase> {};
+
+TEST_P(PinTest, theSimIsAskedOnceAndNeverRetried) {
+    const PinCase& c = GetParam();
+    port.On("AT+CPIN?\r", Now(std::string("\r\n+CPIN: ") + c.state + "\r\n\r\nOK\r\n"));
+    port.Once("AT+CPIN?\r", Now(std::string("\r\n+CPIN: ") + c.state + "\r\n\r\nOK\r\n"));
+    port.On("AT+CPINR=\"SIM PIN\"\r", Now("\r\n+CPINR: SIM PIN,2,3\r\n\r\nOK\r\n"));
+    // After a right PIN the SIM is ready.
+    if (c.connects && std::string(c.state) == "SIM PIN")
+        port.On("AT+CPIN?\r", Now("\r\n+CPIN: READY\r\n\r\nOK\r\n"));
+    if (c.pin)
+        port.On("AT+CPIN=\"" + *c.pin + "\"\r", c.pinAnswer);
+    std::vector<std::optional<int>> asked;
+    session.SetPinSource([&](std::optional<int> tries) {
+        asked.push_back(tries);
+        return c.pin;
+    });
+    EXPECT_EQ(session.Connect(1, 19200), c.connects);
+    EXPECT_EQ(session.IsConnected(), c.connects);
+    const auto pins = std::count_if(port.written().begin(), port.written().end(),
+                                    [](const std::string& w) { return w.rfind("AT+CPIN=", 0) == 0; });
+    EXPECT_EQ(pins, c.pinsSent);
+    const bool asks = std::string(c.state) == "SIM PIN";
+    EXPECT_EQ(asked, asks ? std::vector<std::optional<int>>{2} : std::vector<std::optional<int>>{});
+    if (!c.connects) {
+        EXPECT_EQ(events.status.back(), c.status);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    States, PinTest,
+    ::testing::Values(
+        PinCase{"ready", "READY", std::nullopt, {}, true, "", 0},
+        PinCase{"pinGiven", "SIM PIN", "1234", Now("\r\nOK\r\n"), true, "", 1},
+        PinCase{"pinWrong", "SIM PIN", "9999", Now("\r\n+CME ERROR: 16\r\n"), false,
+                "The SIM refused the PIN (2 tries left); it is not tried again by itself", 1},
+        PinCase{"noPinGiven",
+                "SIM PIN",
+                std::nullopt,
+                {},
+                false,
+                "The SIM asks for its PIN (2 tries left); none was given, so the port is closed",
+                0},
+        PinCase{"notAPin",
+                "SIM PIN",
+                "12\"3;",
+                {},
+                false,
+                "A PIN is 4 to 8 digits; nothing was sent to the SIM",
+                0},
+        PinCase{
+            "puk",
+            "SIM PUK",
+            "1234",
+            {},
+            false,
+            "The SIM asks for SIM PUK, which Velmora does not give: unlock it in a phone, then connect again",
+            0}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(SessionTest, theClassicDialogueSaysWhereThePinCanBeEntered) {
+    port.On("ate0\r", Now("\r\n+CME ERROR: 11\r\n"));
+    EXPECT_FALSE(session.Connect(1, 19200));
+    EXPECT_EQ(events.refused, (std::vector<std::string>{
+                                  "+CME ERROR: 11 (SIM PIN required); use Fast Dialogue to enter the PIN"}));
 }
 
 std::string ReportPdu(int reference, const std::string& status) {

@@ -56,7 +56,8 @@ TEST_F(SessionTest, NoOkToEchoOffClosesThePortAfterFivePolls) {
 
 TEST_F(SessionTest, APhoneThatRefusesEchoOffSaysWhyAfterTheStatus) {
     const std::pair<std::string, std::vector<std::string>> cases[] = {
-        {"\r\n+CME ERROR: SIM PIN required\r\n", {"+CME ERROR: SIM PIN required"}},
+        {"\r\n+CME ERROR: SIM PIN required\r\n",
+         {"+CME ERROR: SIM PIN required; use Fast Dialogue to enter the PIN"}},
         {"ate0\r\r\n+CME ERROR: 13\r\n", {"+CME ERROR: 13 (SIM failure)"}},
         {"\r\nERROR\r\n", {}},
         {"", {}},

@@ -10,6 +10,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -27,6 +28,12 @@ public:
     QList<FileChoice> files; // the next answers of the file dialogs, in turn
     QStringList filters;     // what each file dialog offered, with its first filter
     bool answerYes = true;
+    std::optional<QString> secret; // the answer to AskSecret
+    QStringList secretLabels;
+    std::optional<QString> AskSecret(QWidget*, const QString&, const QString& label) override {
+        secretLabels << label;
+        return secret;
+    }
     QStringList questions;
 
     void Warning(QWidget*, const QString& text) override { warnings << text; }

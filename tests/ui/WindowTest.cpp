@@ -53,6 +53,8 @@ private slots:
     void sendsTextAndFlashMessages();
     void aRefusedSubmissionShowsThePhonesReason();
     void theFastDialogueFollowsTheDeliveryReport();
+    void theSimAsksForItsPinOnce_data();
+    void theSimAsksForItsPinOnce();
     void countsAndLimitsTheText();
     void theFlashLimitFollowsTheBoxHoweverItChanges();
     void refusesWhatCannotBeSent_data();
@@ -283,6 +285,28 @@ void WindowTest::theFastDialogueFollowsTheDeliveryReport() {
     w.find<QAction>("mnuFastDialogue")->toggle();
     QVERIFY(!w.find<QAction>("mnuDeliveryReport")->isEnabled());
     QVERIFY(!w.form().settings().FastDialogue);
+}
+
+void WindowTest::theSimAsksForItsPinOnce_data() {
+    QTest::addColumn<QString>("pin");
+    QTest::addColumn<bool>("connects");
+    QTest::addColumn<QString>("status");
+    QTest::newRow("right") << "1234" << true << "Initialization Complete";
+    QTest::newRow("wrong") << "0000" << false
+                           << "The SIM refused the PIN (2 tries left); it is not tried again by itself";
+}
+
+void WindowTest::theSimAsksForItsPinOnce() {
+    QFETCH(QString, pin);
+    QFETCH(bool, connects);
+    QFETCH(QString, status);
+    Phone phone(record(), {"--pin", "1234"});
+    Window w(phone.device(), "[Communication Port]\nDialogue=fast\n", 1.0);
+    w.prompter.secret = pin;
+    w.show();
+    QTRY_COMPARE_WITH_TIMEOUT(w.form().statusText(), status, 10000);
+    QCOMPARE(w.form().link().isUp(), connects);
+    QCOMPARE(w.prompter.secretLabels, QStringList{"The SIM asks for its PIN (3 tries left):"});
 }
 
 void WindowTest::countsAndLimitsTheText() {
