@@ -88,6 +88,7 @@ private slots:
     void SendFinished(bool allSent);
     void memTextChange();
     void chkFlashClick();
+    void chkLongClick();
     void btnClearClick();
     void btnClearEMSClick();
     void txtHPNoChange();
