@@ -70,22 +70,6 @@ TEST(CliSend, DeliversEveryPartAndSaysSo) {
     EXPECT_EQ(log.back().substr(log.back().size() - 14), " 628569999999\r") << log.back();
 }
 
-TEST(CliSend, ALongUnicodeTextReachesThePhoneAsItsParts) {
-    const std::string dir = TempDir("cli-send-long");
-    SimPhone sim({"--record", dir + "/pdus.txt"});
-    std::string text;
-    for (int i = 0; i < 71; ++i)
-        text += "\xD0\x96"; // 71 UTF-16 units: one more than a Unicode message holds
-    const Outcome r =
-        Cli(RunSend, {"--device", sim.device(), "text", "--long", "--unicode", "628569999999", text});
-    EXPECT_EQ(r.code, kExitOk) << r.err;
-    EXPECT_EQ(r.out, "Message Sent\nMessage Sent\n");
-    const auto pdus = ReadLines(dir + "/pdus.txt");
-    ASSERT_EQ(pdus.size(), 2u);
-    EXPECT_NE(pdus[0].find("0051000C912658969999990008AA8C050003"), std::string::npos) << pdus[0];
-    EXPECT_NE(pdus[1].find("0051000C912658969999990008AA0E050003"), std::string::npos) << pdus[1];
-}
-
 TEST(CliSend, APartThePhoneRefusesExitsWith1AndGivesThePhonesReason) {
     struct Row {
         std::vector<std::string> sim;

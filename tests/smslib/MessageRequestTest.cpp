@@ -231,10 +231,6 @@ TEST(BuildMessage, ALongTextIsItsPartsUnderTheGivenReference) {
         EXPECT_EQ(job->pdus[0].substr(30, 12), "050003420201") << unicode;
         EXPECT_EQ(job->pdus[1].substr(30, 12), "050003420202") << unicode;
     }
-    // Without long text the limit and its words are today's.
-    const auto plain = BuildMessage(Text("628569999999", std::u16string(161, u'x')));
-    ASSERT_FALSE(plain);
-    EXPECT_EQ(plain.error().text, "The text takes 161 characters; a text message holds at most 160");
 }
 
 TEST(MessageKind, NamesReadBackAndOnlyThoseAreKnown) {
