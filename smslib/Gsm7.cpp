@@ -113,16 +113,20 @@ std::u32string UnencodableCharacters(std::u16string_view text) {
     return bad;
 }
 
+std::string NameCharacters(std::u32string_view characters) {
+    std::string names;
+    for (char32_t cp : characters) {
+        if (!names.empty())
+            names += ", ";
+        names += CharacterName(cp);
+    }
+    return names;
+}
+
 Result<std::string> EncodeGsm7(std::u16string_view text) {
     const std::u32string bad = UnencodableCharacters(text);
     if (!bad.empty()) {
-        std::string names;
-        for (char32_t cp : bad) {
-            if (!names.empty())
-                names += ", ";
-            names += CharacterName(cp);
-        }
-        return Result<std::string>::Fail("A normal text message cannot carry " + names +
+        return Result<std::string>::Fail("A normal text message cannot carry " + NameCharacters(bad) +
                                          ". Remove them, or send the text as a Flash Message, which "
                                          "carries any character.");
     }

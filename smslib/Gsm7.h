@@ -21,6 +21,9 @@ int CountSeptets(std::u16string_view text);
 
 // The distinct characters of the text with no GSM form, in order of appearance.
 std::u32string UnencodableCharacters(std::u16string_view text);
+// Those characters as a refusal names them: visible ones in quotes, control
+// characters as U+XXXX, separated by commas.
+std::string NameCharacters(std::u32string_view characters);
 
 // Septet codes back to text; an unknown escape gives the base-table character
 // as TS 23.038 asks of a receiver.

@@ -2,6 +2,7 @@
 
 #include "EmsPdu.h"
 #include "IndicatorPdu.h"
+#include "LongText.h"
 #include "NetworkTable.h"
 #include "Primitives.h"
 #include "SmartPdu.h"
@@ -53,6 +54,19 @@ Built Job(const std::string& number, const Result<std::array<std::string, 3>>& b
     if (!built)
         return Refuse(built.error());
     return Built::Ok({number, {built.value().begin(), built.value().end()}});
+}
+
+// Flash keeps its one message; long text and Unicode apply to a normal one.
+Built BuildText(const MessageRequest& r, const std::string& number) {
+    if (r.flash || (!r.longText && !r.unicode))
+        return Job(number, BuildTextPDU(number, r.text, r.flash, r.blink), RefusedField::Text);
+    const TextCoding coding = !r.unicode   ? TextCoding::Gsm7
+                              : r.longText ? CodingFor(r.text)
+                                           : TextCoding::Ucs2;
+    auto parts = BuildTextParts(number, r.text, coding, r.concatReference, r.longText ? kMaxParts : 1);
+    if (!parts)
+        return Refuse(parts.error(), RefusedField::Text);
+    return Built::Ok({number, std::move(parts.value())});
 }
 
 bool IsContentKind(MessageKind kind) {
@@ -149,7 +163,7 @@ Built BuildMessage(const MessageRequest& r) {
         return BuildContent(r, *number);
     switch (r.kind) {
     case MessageKind::Text:
-        return Job(*number, BuildTextPDU(*number, r.text, r.flash, r.blink), RefusedField::Text);
+        return BuildText(r, *number);
     case MessageKind::Ems:
         return Job(*number, BuildEMSPDU(*number, r.text));
     case MessageKind::Void:

@@ -20,10 +20,17 @@ struct MessageRequest {
     std::string destination;           // as typed: "+" signs go, a leading 0 becomes 62
     std::u16string text;               // Text: the message; Ems: the tagged text
     bool flash = false, blink = false; // Text
-    std::string content;               // Logo, Group, Picture, Ringtone: hex as typed
-    std::string mcc, nc;               // Logo: the network, 3 and 2 digits
-    int indicatorKind = 1;             // Indicator: Voicemail, Fax or Email (IndicatorKind)
-    bool active = false;               // Indicator
+    // Text, when not flash (a flash message is one UCS2 message whatever
+    // these say): `longText` sends a text too long for one message as
+    // concatenated parts; `unicode` sends it as UCS2. Both: GSM 7-bit when
+    // every character has a GSM form, else UCS2. Neither: one GSM 7-bit
+    // message, as always.
+    bool longText = false, unicode = false;
+    int concatReference = 0; // the parts' reference, 0..255 (LongText.h)
+    std::string content;     // Logo, Group, Picture, Ringtone: hex as typed
+    std::string mcc, nc;     // Logo: the network, 3 and 2 digits
+    int indicatorKind = 1;   // Indicator: Voicemail, Fax or Email (IndicatorKind)
+    bool active = false;     // Indicator
 };
 
 struct MessageJob {

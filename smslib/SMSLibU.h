@@ -13,6 +13,7 @@
 #include "EmsPdu.h"
 #include "Gsm7.h"
 #include "IndicatorPdu.h"
+#include "LongText.h"
 #include "MessageRequest.h"
 #include "NetworkTable.h"
 #include "Preview.h"

@@ -16,6 +16,7 @@ inline constexpr int kMaxUserDataOctets = 140;
 // Data coding schemes written by the builders (TS 23.038 clause 4).
 namespace Dcs {
 inline constexpr std::string_view Gsm7 = "00";
+inline constexpr std::string_view Ucs2 = "08";
 inline constexpr std::string_view Ucs2Class0 = "18";
 inline constexpr std::string_view Data8BitClass1 = "F5";
 inline constexpr std::string_view VoidMessage = "CB";

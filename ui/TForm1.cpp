@@ -110,6 +110,7 @@ void TForm1::WireSignals() {
     // Every change of the box, also one made through the accessibility bus
     // (whose Toggle action does not click), sets the limit.
     connect(ui.chkFlash, &QCheckBox::toggled, this, &TForm1::chkFlashClick);
+    connect(ui.chkLong, &QCheckBox::toggled, this, &TForm1::chkLongClick);
     connect(ui.btnClear, &QPushButton::clicked, this, &TForm1::btnClearClick);
     connect(ui.btnClearEMS, &QPushButton::clicked, this, &TForm1::btnClearEMSClick);
     connect(ui.txtHPNo, &QLineEdit::textChanged, this, &TForm1::txtHPNoChange);

@@ -95,6 +95,7 @@ private slots:
     void PinRequested(int triesLeft);
     void memTextChange();
     void chkFlashClick();
+    void chkLongClick();
     void btnClearClick();
     void btnClearEMSClick();
     void txtHPNoChange();

@@ -1,5 +1,6 @@
 // The send button's dispatch, the text tab and the destination field.
 
+#include "ConcatReference.h"
 #include "ContentTabs.h"
 #include "Prompter.h"
 #include "QtText.h"
@@ -114,6 +115,11 @@ MessageRequest TForm1::ComposedMessage() const {
         r.text = TextTab::ForSending(ui.memText->toPlainText());
         r.flash = ui.chkFlash->isChecked();
         r.blink = ui.chkBlink->isChecked();
+        // Long and Unicode together: the coding follows the text, and each
+        // long text takes the run's next reference.
+        r.longText = r.unicode = m_text->longMode();
+        if (r.longText)
+            r.concatReference = NextConcatReference();
         break;
     case MessageKind::Indicator:
         r.indicatorKind = ui.rdoEmail->isChecked() ? Email : ui.rdoFax->isChecked() ? Fax : Voicemail;
@@ -134,6 +140,8 @@ MessageRequest TForm1::ComposedMessage() const {
 void TForm1::memTextChange() { m_text->textChanged(); }
 
 void TForm1::chkFlashClick() { m_text->flashChanged(); }
+
+void TForm1::chkLongClick() { m_text->longChanged(); }
 
 void TForm1::btnClearClick() { m_text->clear(); }
 

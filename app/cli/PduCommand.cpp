@@ -1,6 +1,7 @@
 #include "Cli.h"
 
 #include "ArgList.h"
+#include "ConcatReference.h"
 #include "SMSLibU.h"
 
 #include <ostream>
@@ -58,7 +59,7 @@ std::variant<PduJob, Failure> RingtoneFromFile(MessageRequest request, const std
 } // namespace
 
 const char* PduUsage() {
-    return "usage: velmora-cli pdu text [--flash] [--blink] NUMBER TEXT\n"
+    return "usage: velmora-cli pdu text [--flash] [--blink] [--long] [--unicode] NUMBER TEXT\n"
            "       velmora-cli pdu logo --mcc MCC --nc NC NUMBER (HEX | --file PATH)\n"
            "       velmora-cli pdu group NUMBER (HEX | --file PATH)\n"
            "       velmora-cli pdu picture NUMBER (HEX | --file PATH)   (the three parts, one per line)\n"
@@ -74,6 +75,11 @@ const char* PduUsage() {
            "for a ringtone). --picture puts the EMS picture tag of a BMP in front of TEXT.\n"
            "--cut (ringtone from a file): a tune too long for one message is cut after the\n"
            "last note that fits; without it such a tune is refused.\n"
+           "--long (text): a text too long for one message goes as concatenated parts, one\n"
+           "PDU per line (at most 255 parts of 153 GSM characters, or 67 UTF-16 units in\n"
+           "Unicode). --unicode (text): the text goes as UCS2, which carries any character\n"
+           "(70 UTF-16 units in one message). Both: GSM 7-bit when every character has a\n"
+           "GSM form, else UCS2. A flash message is one UCS2 message and takes neither.\n"
            "TEXT and TAGGED_TEXT are UTF-8.\n";
 }
 
@@ -92,9 +98,16 @@ std::variant<PduJob, Failure> BuildPduJob(std::vector<std::string> words) {
     case MessageKind::Text: {
         request.flash = args.takeFlag("--flash");
         request.blink = args.takeFlag("--blink");
+        request.longText = args.takeFlag("--long");
+        request.unicode = args.takeFlag("--unicode");
         auto split = Split(args, kind, 2);
         if (auto* f = std::get_if<Failure>(&split))
             return *f;
+        if (request.flash && (request.longText || request.unicode))
+            return Usage("pdu text: a flash message is one UCS2 message; --flash takes neither --long nor "
+                         "--unicode");
+        if (request.longText)
+            request.concatReference = NextConcatReference();
         const auto& p = std::get<Positionals>(split);
         request.destination = p.number;
         request.text = Utf8ToUtf16(p.rest[0]);

@@ -55,6 +55,15 @@ INSTANTIATE_TEST_SUITE_P(
         CliCase{{"text", "628569999999", "--blink", "--flash", "abc"},
                 0,
                 "0011000C912658969999990018AA080001006100620063\n"},
+        CliCase{
+            {"text", "--unicode", "628569999999", "abc"}, 0, "0011000C912658969999990008AA06006100620063\n"},
+        // GSM 7-bit while it carries the text, UCS2 for the rest
+        CliCase{{"text", "--long", "--unicode", "628569999999", "abc"},
+                0,
+                "0011000C912658969999990000AA0361F118\n"},
+        CliCase{{"text", "--long", "--unicode", "628569999999", "\xD0\x96"},
+                0,
+                "0011000C912658969999990008AA020416\n"},
         CliCase{{"logo", "--mcc", "510", "--nc", "01", "628569999999", k252Zeros},
                 0,
                 "0051000C9126589699999900F5AA8C0605041582000015F01000480E01" + k252Zeros + "\n"},
@@ -81,10 +90,14 @@ INSTANTIATE_TEST_SUITE_P(
         CliCase{{"logo", "--mcc", "510", "--nc", "1x", "628569999999", "00"}, 1, "NC"},
         CliCase{{"text", "628569999999", "smile \xE2\x98\xBA"}, 1, "\xE2\x98\xBA"},
         CliCase{{"ems", "628569999999", "[#PIC00100002FF]"}, 1, "picture"},
+        CliCase{{"text", "--long", "628569999999", "smile \xE2\x98\xBA"}, 1, "send the text as Unicode"},
+        CliCase{{"text", "--unicode", "628569999999", std::string(71, 'a')}, 1, "at most 70"},
         // wrong usage: exit 2 and the usage
         CliCase{{}, 2, "usage:"}, CliCase{{"fax", "628569999999"}, 2, "unknown kind"},
         CliCase{{"text", "628569999999"}, 2, "expected 2 arguments"},
         CliCase{{"text", "--loud", "628569999999", "x"}, 2, "unknown option --loud"},
+        CliCase{{"text", "--flash", "--long", "628569999999", "x"}, 2, "--flash takes neither"},
+        CliCase{{"text", "--unicode", "--flash", "628569999999", "x"}, 2, "--flash takes neither"},
         CliCase{{"logo", "628569999999", "00"}, 2, "--mcc and --nc"},
         CliCase{{"logo", "628569999999", "00", "--mcc"}, 2, "--mcc needs a value"},
         CliCase{{"indicator", "--kind", "sms", "--active", "628569999999"}, 2, "--kind must be"},
@@ -110,6 +123,32 @@ TEST(PduCommandPicture, PrintsThreePartsInOrder) {
     EXPECT_EQ(parts[2].substr(28, 2), "10");
     EXPECT_NE(parts[0].find("0B0504158A000000032A0301"), std::string::npos);
     EXPECT_NE(parts[2].find("0B0504158A000000032A0303"), std::string::npos);
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+    std::istringstream lines(text);
+    std::vector<std::string> out;
+    for (std::string line; std::getline(lines, line);)
+        out.push_back(line);
+    return out;
+}
+
+// Each long text has its own reference, the next of the run's counter.
+TEST(PduCommandText, ALongTextIsItsPartsInOrderUnderANewReference) {
+    std::vector<int> references;
+    for (int run = 0; run < 2; ++run) {
+        const Outcome r = Pdu({"text", "--long", "628569999999", std::string(161, 'x')});
+        ASSERT_EQ(r.code, 0) << r.err;
+        const auto parts = Lines(r.out);
+        ASSERT_EQ(parts.size(), 2u);
+        EXPECT_EQ(parts[0].substr(0, 4), "0051"); // TP-UDHI
+        EXPECT_EQ(parts[0].substr(30, 6), "050003");
+        EXPECT_EQ(parts[0].substr(36, 2), parts[1].substr(36, 2));
+        EXPECT_EQ(parts[0].substr(38, 4), "0201");
+        EXPECT_EQ(parts[1].substr(38, 4), "0202");
+        references.push_back(std::stoi(parts[0].substr(36, 2), nullptr, 16));
+    }
+    EXPECT_EQ(references[1], (references[0] + 1) % 256);
 }
 
 TEST(PduCommandText, TextAfterDoubleDashMayLookLikeAnOption) {

@@ -18,6 +18,14 @@ MessageRequest Text(std::string destination, std::u16string text, bool flash = f
     return r;
 }
 
+MessageRequest LongText(std::u16string text, bool longText, bool unicode, bool flash = false) {
+    MessageRequest r = Text("628569999999", std::move(text), flash);
+    r.longText = longText;
+    r.unicode = unicode;
+    r.concatReference = 0x42;
+    return r;
+}
+
 MessageRequest Content(MessageKind kind, std::string content, std::string mcc = "", std::string nc = "") {
     MessageRequest r;
     r.kind = kind;
@@ -75,6 +83,22 @@ INSTANTIATE_TEST_SUITE_P(
              {"0011000C912658969999990000AA0361F118"},
              ""},
         Case{"flash", Text("628569999999", u"abc", true), {"0011000C912658969999990018AA06006100620063"}, ""},
+        Case{"unicode", LongText(u"abc", false, true), {"0011000C912658969999990008AA06006100620063"}, ""},
+        // long text and Unicode together keep GSM 7-bit while it carries the text
+        Case{"long unicode in GSM",
+             LongText(u"abc", true, true),
+             {"0011000C912658969999990000AA0361F118"},
+             ""},
+        Case{"long unicode in UCS2",
+             LongText(u"\u0416", true, true),
+             {"0011000C912658969999990008AA020416"},
+             ""},
+        Case{"long", LongText(u"abc", true, false), {"0011000C912658969999990000AA0361F118"}, ""},
+        // a flash message stays one UCS2 class 0 message
+        Case{"flash with long unicode",
+             LongText(u"abc", true, true, true),
+             {"0011000C912658969999990018AA06006100620063"},
+             ""},
         Case{"logo",
              Content(MessageKind::Logo, k252Zeros, "510", "01"),
              {"0051000C9126589699999900F5AA8C0605041582000015F01000480E01" + k252Zeros},
@@ -142,6 +166,22 @@ INSTANTIATE_TEST_SUITE_P(
              "A normal text message cannot carry \"\xE2\x98\xBA\", U+0007. Remove them, or send the text "
              "as a Flash Message, which carries any character.",
              RefusedField::Text},
+        Case{"long text outside the GSM alphabet",
+             LongText(u"\u263A", true, false),
+             {},
+             "A normal text message cannot carry \"\xE2\x98\xBA\". Remove them, or send the text as Unicode, "
+             "which carries any character.",
+             RefusedField::Text},
+        Case{"unicode beyond one message",
+             LongText(std::u16string(71, u'\u0416'), false, true),
+             {},
+             "The text takes 71 UTF-16 units; a Unicode message holds at most 70 (an emoji counts two)",
+             RefusedField::Text},
+        Case{"flash beyond one message with long text",
+             LongText(std::u16string(71, u'a'), true, true, true),
+             {},
+             "The flash message takes 142 octets; it holds at most 70 characters",
+             RefusedField::Text},
         Case{"odd content",
              Content(MessageKind::Ringtone, "024"),
              {},
@@ -181,6 +221,16 @@ TEST(BuildMessage, APictureIsThreePartsAndBuildersGiveTheirOwnReasons) {
     const auto badPicture = BuildMessage(Other(MessageKind::Ems, u"[#PIC00100002FF]"));
     ASSERT_FALSE(badPicture);
     EXPECT_NE(badPicture.error().text.find("picture"), std::string::npos) << badPicture.error().text;
+}
+
+TEST(BuildMessage, ALongTextIsItsPartsUnderTheGivenReference) {
+    for (const bool unicode : {false, true}) {
+        const auto job = BuildMessage(LongText(std::u16string(161, u'x'), true, unicode));
+        ASSERT_TRUE(job) << job.error().text;
+        ASSERT_EQ(job->pdus.size(), 2u) << unicode;
+        EXPECT_EQ(job->pdus[0].substr(30, 12), "050003420201") << unicode;
+        EXPECT_EQ(job->pdus[1].substr(30, 12), "050003420202") << unicode;
+    }
 }
 
 TEST(MessageKind, NamesReadBackAndOnlyThoseAreKnown) {

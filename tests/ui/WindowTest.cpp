@@ -4,6 +4,7 @@
 #include "SentMessagesDialog.h"
 #include "SignalCircle.h"
 #include "StatusReport.h"
+#include "SubmitReader.h"
 #include "TComLed.h"
 #include "TForm2.h"
 #include "WindowFixture.h"
@@ -57,6 +58,8 @@ private slots:
     void theSimAsksForItsPinOnce();
     void countsAndLimitsTheText();
     void theFlashLimitFollowsTheBoxHoweverItChanges();
+    void countsALongTextInMessages();
+    void sendsALongTextAsItsParts();
     void refusesWhatCannotBeSent_data();
     void refusesWhatCannotBeSent();
     void showsTheSignalAndDisconnectsAfterThreeFailedPolls();
@@ -362,6 +365,75 @@ void WindowTest::theFlashLimitFollowsTheBoxHoweverItChanges() {
     QCOMPARE(w.find<QLabel>("lblLeftChar")->text(), QString("91"));
 }
 
+void WindowTest::countsALongTextInMessages() {
+    Window w("/nonexistent/velmora-test-device");
+    auto* memo = w.find<QPlainTextEdit>("memText");
+    auto* left = w.find<QLabel>("lblLeftChar");
+    auto* description = w.find<QLabel>("lblDescription");
+    auto* flash = w.find<QCheckBox>("chkFlash");
+    auto* longText = w.find<QCheckBox>("chkLong");
+    longText->click();
+    QCOMPARE(left->text(), QString("1 message, 160 left"));
+    memo->setPlainText(QString(208, 'a'));
+    QCOMPARE(left->text(), QString("2 messages, 98 left"));
+    QCOMPARE(description->text(), QString("Long: 160 characters per message, 153 per part"));
+    // A character outside the GSM alphabet turns the text to UCS2: 211
+    // units, the line break counting two.
+    memo->appendPlainText(QString::fromUtf8("Ж"));
+    QCOMPARE(left->text(), QString("4 messages, 57 left"));
+    QCOMPARE(description->text(), QString("Unicode: 70 characters per message, 67 per part"));
+    // The limit is 255 parts: a paste stops there.
+    memo->setPlainText(QString(255 * 153 + 10, 'x'));
+    QCOMPARE(memo->toPlainText().size(), 255 * 153);
+    QCOMPARE(left->text(), QString("255 messages, 0 left"));
+    // A flash message is one message: the box waits while Flash is on.
+    memo->setPlainText(QString(208, 'a'));
+    flash->click();
+    QVERIFY(!longText->isEnabled() && longText->isChecked());
+    QCOMPARE(memo->toPlainText(), QString(69, 'a'));
+    QCOMPARE(left->text(), QString("0"));
+    QCOMPARE(description->text(), QString("Maximum 69 Characters"));
+    flash->click();
+    QVERIFY(longText->isEnabled());
+    QCOMPARE(left->text(), QString("1 message, 91 left"));
+    // Off again, the tab is a normal one: the text is cut to 160.
+    memo->setPlainText(QString(300, 'a'));
+    longText->click();
+    QCOMPARE(memo->toPlainText(), QString(160, 'a'));
+    QCOMPARE(left->text(), QString("0"));
+    QCOMPARE(description->text(), QString("Maximum 160 Characters"));
+}
+
+void WindowTest::sendsALongTextAsItsParts() {
+    ConnectedWindow w(record());
+    QVERIFY(w.connected());
+    w.find<QLineEdit>("txtHPNo")->setText("628569999999");
+    w.find<QCheckBox>("chkLong")->click();
+    const QString typed = QString(150, 'a') + QString::fromUtf8(" Привет ") + QString(50, 'b');
+    w.find<QPlainTextEdit>("memText")->setPlainText(typed);
+    send(w);
+    QCOMPARE(w.form().statusText(), QString("Sending SMS Part (1)"));
+    QVERIFY(waitSent(w));
+    QCOMPARE(w.form().statusText(), QString("Sending SMS Part (4)"));
+    const QStringList pdus = w.phone.received();
+    QCOMPARE(pdus.size(), 4); // 208 UCS2 units
+    QString joined;
+    int reference = -1;
+    for (int i = 0; i < pdus.size(); ++i) {
+        const auto part = ReadSubmitPdu(pdus[i].toStdString());
+        QCOMPARE(QString::fromStdString(part.dcs), QString("08"));
+        QCOMPARE(part.parts, 4);
+        QCOMPARE(part.part, i + 1);
+        if (i == 0)
+            reference = part.reference;
+        QCOMPARE(part.reference, reference);
+        joined += QString::fromStdU16String(part.text);
+    }
+    QCOMPARE(joined, typed);
+    QCOMPARE(w.lines("Tr_smsn.Txt").size(), 4);
+    QVERIFY(w.prompter.warnings.isEmpty());
+}
+
 void WindowTest::refusesWhatCannotBeSent_data() {
     QTest::addColumn<QString>("destination");
     QTest::addColumn<QString>("text");
@@ -505,6 +577,7 @@ void WindowTest::controlsCarryAccessibleNames() {
         {"shpRLSD", "RLSD"},
         {"bitSendSMS", "Send Via SMS"},
         {"chkFlash", "Flash Message"},
+        {"chkLong", "Long / Unicode"},
         {"btnClear", "Clear Text"},
     };
     for (const auto& [name, expected] : names) {
