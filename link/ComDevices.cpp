@@ -75,6 +75,17 @@ std::string ComDeviceMap::DeviceFor(int n) const {
     return m_devDir + "/ttyS" + std::to_string(n - 1);
 }
 
+std::vector<int> ComDeviceMap::NamedPorts() const {
+    std::vector<int> ports;
+    for (const auto& [n, path] : m_overrides)
+        ports.push_back(n);
+    for (const auto& [n, path] : m_configured)
+        if (!path.empty() && !m_overrides.count(n))
+            ports.push_back(n);
+    std::sort(ports.begin(), ports.end());
+    return ports;
+}
+
 std::string ParseDeviceOverride(const std::string& value, std::map<int, std::string>& overrides) {
     const auto eq = value.find('=');
     if (eq == std::string::npos || eq + 1 == value.size())
@@ -103,19 +114,25 @@ std::string TriedDevice(const std::string& device, int baud) {
     return device + " at " + std::to_string(baud) + " bit/s";
 }
 
-std::string DescribeOpenFailure(const std::string& device, int baud, const EComPort& failure) {
+std::string OpenFailureHint(int err) {
+    if (err == EACCES || err == EPERM)
+        return " (serial devices are for members of the dialout group: sudo adduser $USER dialout, "
+               "then log in again)";
+    if (err == EBUSY)
+        return " (another program is using it)";
+    return "";
+}
+
+std::string DescribeOpenFailure(const std::string& device, int baud, const EComPort& failure,
+                                const std::string& holder) {
     const int err = failure.platformError();
     if (failure.code() != kErrOpen)
         return TriedDevice(device, baud) + ": " + failure.what();
     if (err < 0)
         return device + ": " + ComPortErrorText(kErrOpen);
-    std::string text = device + ": " + std::strerror(err);
-    if (err == EACCES || err == EPERM)
-        text += " (serial devices are for members of the dialout group: sudo adduser $USER dialout, "
-                "then log in again)";
-    else if (err == EBUSY)
-        text += " (another program is using it)";
-    return text;
+    if (err == EBUSY && !holder.empty())
+        return device + ": " + std::strerror(err) + " (" + holder + ")";
+    return device + ": " + std::strerror(err) + OpenFailureHint(err);
 }
 
 } // namespace velmora

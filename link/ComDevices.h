@@ -30,6 +30,9 @@ public:
     ComDeviceMap(std::map<int, std::string> configured, DeviceOptions options, std::string devDir = "/dev");
 
     std::string DeviceFor(int n) const;
+    // The ports given a device of their own, by the options or the settings,
+    // in order.
+    std::vector<int> NamedPorts() const;
 
 private:
     std::map<int, std::string> m_configured;
@@ -53,7 +56,12 @@ std::string TriedDevice(const std::string& device, int baud);
 // "Unable to open port n !": "/dev/ttyACM0: Permission denied" (with a hint
 // about the dialout group when permission is what is missing). A failure
 // after the device opened, such as a speed it refuses, names the device and
-// speed and gives the link's text.
-std::string DescribeOpenFailure(const std::string& device, int baud, const EComPort& failure);
+// speed and gives the link's text. A device found busy names the program
+// holding it when `holder` says ("held by minicom (pid 812)").
+std::string DescribeOpenFailure(const std::string& device, int baud, const EComPort& failure,
+                                const std::string& holder = "");
+// The usual fix after an open failed with `err`, in brackets after a blank;
+// "" when there is none to offer.
+std::string OpenFailureHint(int err);
 
 } // namespace velmora

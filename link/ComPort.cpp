@@ -1,6 +1,7 @@
 #include "ComPort.h"
 
 #include "ComDevices.h"
+#include "DeviceHolders.h"
 
 #include <cerrno>
 #include <fcntl.h>
@@ -64,17 +65,22 @@ std::string TComPort::DevicePath() const { return m_resolver(PortNumber()); }
 std::string TComPort::ConnectFailure(const std::string& linkError) const {
     const std::string device = DevicePath();
     if (m_openFailure)
-        return DescribeOpenFailure(device, CustomBaudRate(), *m_openFailure);
+        return DescribeOpenFailure(device, CustomBaudRate(), *m_openFailure, m_holder);
     const std::string tried = TriedDevice(device, CustomBaudRate());
     return linkError.empty() ? tried : tried + ": " + linkError;
 }
 
 void TComPort::DoOpen() {
     m_openFailure.reset();
+    m_holder.clear();
     try {
         OpenDevice();
     } catch (const EComPort& e) {
         m_openFailure = e;
+        // Busy tells the user to close something; the holder's name tells
+        // what. This program's own descriptors are not what is in the way.
+        if (e.code() == kErrOpen && e.platformError() == EBUSY)
+            m_holder = HolderText(DeviceHolders(DevicePath(), "/proc", ::getpid()));
         throw;
     }
 }

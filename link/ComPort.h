@@ -54,6 +54,7 @@ private:
     int m_fd = -1;
     bool m_exclusive = false; // TIOCEXCL set by this open
     std::optional<EComPort> m_openFailure;
+    std::string m_holder; // who had the device when it was found busy
     int m_wake[2] = {-1, -1};
     std::thread m_watcher;
     // Held while the Rx lamp and the input queue are compared, so that the

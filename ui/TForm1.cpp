@@ -85,6 +85,7 @@ void TForm1::WireSignals() {
     const QList<QAction*> speeds = {ui.N24001, ui.N48001, ui.N96001, ui.N192001};
     for (int i = 0; i < speeds.size(); ++i)
         connect(speeds[i], &QAction::triggered, this, [this, i] { BaudrateClick(kOfferedBaudRates[i]); });
+    connect(ui.mnuFindPhone, &QAction::triggered, this, &TForm1::mnuFindPhoneClick);
 
     PhoneLink* link = m_link.get();
     connect(link, &PhoneLink::stateChanged, this, &TForm1::LinkStateChanged);

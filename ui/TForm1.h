@@ -73,6 +73,7 @@ private slots:
     void mnuDeliveryReportClick(bool on);
     void SerialPortClick(int portNumber);
     void BaudrateClick(int baudRate);
+    void mnuFindPhoneClick();
     void LinkStateChanged(PhoneLink::State state);
     void LinkStatus(const QString& text);
     void ReadProgress(int done, int total);
@@ -138,6 +139,7 @@ private:
     QString DeviceDescription(int portNumber) const;
     void ShowPortDevices();
     QList<QAction*> PortItems() const;
+    void ChoosePort(int portNumber);
 
     MessageRequest ComposedMessage() const;
     QWidget* FieldWidget(RefusedField field) const;

@@ -1,6 +1,7 @@
 // The window's side of the phone link: the Communication menu, the
 // connection icon, the lamps, the line signals and the signal gauges.
 
+#include "FindPhoneDialog.h"
 #include "LinkIndicators.h"
 #include "PhonebookPanel.h"
 #include "Prompter.h"
@@ -57,6 +58,29 @@ void TForm1::mnuSentMessagesClick() {
     m_sent->show();
     m_sent->raise();
     m_sent->activateWindow();
+}
+
+// The devices are asked on the dialog's own thread; the window goes on
+// answering meanwhile.
+void TForm1::mnuFindPhoneClick() {
+    if (!m_setup.portsToProbe)
+        return;
+    ProbeOptions options;
+    options.baud = m_settings.BaudRate;
+    FindPhoneDialog dialog(m_setup.portsToProbe(m_settings), options,
+                           m_link->isUp() ? m_settings.PortNumber : 0, this);
+    m_prompter->Exec(dialog);
+    if (const int port = dialog.chosenPort(); port > 0)
+        ChoosePort(port);
+}
+
+// As choosing the port from Communication > Serial Port: its item checked
+// (none for a port beyond the menu's), then the reconnect.
+void TForm1::ChoosePort(int portNumber) {
+    const QList<QAction*> ports = PortItems();
+    for (int n = 1; n <= ports.size(); ++n)
+        ports[n - 1]->setChecked(n == portNumber);
+    SerialPortClick(portNumber);
 }
 
 void TForm1::LinkStateChanged(PhoneLink::State state) {

@@ -11,6 +11,9 @@ WindowSetup MakeWindowSetup(AppPaths paths, DeviceOptions options,
     setup.deviceFor = [options](const Settings& settings, int n) {
         return DeviceMapFor(settings, options).DeviceFor(n);
     };
+    setup.portsToProbe = [options](const Settings& settings) {
+        return ComPortCandidates(DeviceMapFor(settings, options));
+    };
     setup.makeLink = [options, paths, clock](const Settings& settings) {
         return MakePhoneLink(paths, settings, options, clock ? clock() : nullptr);
     };

@@ -7,6 +7,7 @@
 #include "ComDevices.h"
 #include "GlobalU.h"
 #include "PhoneLink.h"
+#include "PortProbe.h"
 
 #include <functional>
 #include <memory>
@@ -24,6 +25,8 @@ struct WindowSetup {
     std::function<std::unique_ptr<PhoneLink>(const Settings&)> makeLink;
     // The device COMn stands for now, shown as the Serial Port items' tips.
     std::function<std::string(const Settings&, int)> deviceFor;
+    // The devices Find Phone asks: those the COMn stand for now.
+    std::function<std::vector<PortCandidate>(const Settings&)> portsToProbe;
     // Answers message boxes and dialogs; null for the real ones.
     Prompter* prompter = nullptr;
 };

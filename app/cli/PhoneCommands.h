@@ -28,5 +28,7 @@ std::optional<Failure> TakePhoneOptions(std::vector<std::string>& words, PhoneTa
 int RunSend(std::vector<std::string> words, Io io);
 int RunIdentify(std::vector<std::string> words, Io io);
 int RunPhonebook(std::vector<std::string> words, Io io);
+// Which serial device the phone is on (PortsCommand.cpp).
+int RunPorts(std::vector<std::string> words, Io io);
 
 } // namespace velmora::cli

@@ -155,5 +155,19 @@ INSTANTIATE_TEST_SUITE_P(
                       InterruptCase{"no_signal", When::Never, 0, 0, "Message Sent\n", ""}),
     [](const auto& info) { return std::string(info.param.name); });
 
+TEST(CliPortsInterrupt, CtrlCEndsTheProbesAtOnce) {
+    const std::string dir = TempDir("cli-ports-interrupt");
+    SimPhone silent({"--silent"});
+    CliProcess cli(dir, {"ports", silent.device()});
+    std::this_thread::sleep_for(200ms);
+    const auto start = std::chrono::steady_clock::now();
+    cli.Signal(SIGINT);
+    EXPECT_EQ(cli.Wait(2s), 130) << cli.Err();
+    EXPECT_LT(std::chrono::steady_clock::now() - start, 500ms);
+    EXPECT_EQ(cli.Out(), "");
+    EXPECT_EQ(cli.Err(), "velmora-cli: interrupted\n");
+    std::filesystem::remove_all(dir);
+}
+
 } // namespace
 } // namespace velmora::testing

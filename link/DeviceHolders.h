@@ -1,0 +1,42 @@
+#pragma once
+
+// Which processes have a device open, found the way proc(5) allows: every
+// /proc/PID/fd entry is a link to what that descriptor has open. Root sees
+// every process; a normal user only their own.
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace velmora {
+
+struct DeviceHolder {
+    int pid = 0;
+    std::string name; // /proc/PID/comm; "" when it could not be read
+    bool operator==(const DeviceHolder&) const = default;
+};
+
+// The process id a /proc entry's name stands for: all digits, no sign, not
+// zero. "self", "123a" and "" stand for none.
+std::optional<int> ProcessIdOf(std::string_view entry);
+
+// The command name as /proc/PID/comm holds it: the line, its newline dropped.
+std::string CommandName(std::string_view commFile);
+
+// Whether two paths reach the same device: the same character device number,
+// else the same file. Paths that cannot be looked at are compared as text.
+bool SameDevice(const std::string& a, const std::string& b);
+
+// Every process, in the order of its id, with a descriptor open on `device`
+// under `procDir`. Only links into /dev are looked at, so a descriptor on a
+// hung network file cannot stall the search. Descriptor `skipFd` of process
+// `skipPid` is the caller's own and does not count; with `skipFd` -1 none of
+// that process's descriptors do.
+std::vector<DeviceHolder> DeviceHolders(const std::string& device, const std::string& procDir = "/proc",
+                                        int skipPid = -1, int skipFd = -1);
+
+// "held by minicom (pid 812)", several separated by commas; "" for none.
+std::string HolderText(const std::vector<DeviceHolder>& holders);
+
+} // namespace velmora
