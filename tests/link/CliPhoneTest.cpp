@@ -57,6 +57,27 @@ Outcome Cli(int (*command)(std::vector<std::string>, Io), std::vector<std::strin
     return {code, out.str(), err.str()};
 }
 
+TEST(CliSend, aReportDecidesTheExitStatus) {
+    struct Row {
+        std::vector<std::string> sim;
+        std::string out;
+        int code;
+    } rows[] = {
+        {{"--report", "delivered", "--urc"}, "Message Sent\nDelivered\n", kExitOk},
+        {{"--report", "failed", "--report-stored"},
+         "Message Sent\nNot delivered: incompatible destination\n",
+         kExitRefused},
+        {{"--report", "none"}, "Message Sent\nNo delivery report\n", kExitUnreachable},
+    };
+    for (const auto& r : rows) {
+        SimPhone sim(r.sim);
+        const Outcome o = Cli(RunSend, {"--device", sim.device(), "--report", "--report-wait", "2", "text",
+                                        "628569999999", "Did it arrive?"});
+        EXPECT_EQ(o.code, r.code) << r.sim[1] << o.err;
+        EXPECT_EQ(o.out, r.out) << r.sim[1];
+    }
+}
+
 TEST(CliSend, DeliversEveryPartAndSaysSo) {
     const std::string dir = TempDir("cli-send");
     SimPhone sim({"--record", dir + "/pdus.txt"});

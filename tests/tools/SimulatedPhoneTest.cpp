@@ -40,7 +40,7 @@ TEST(SimulatedPhone, EchoesUntilAte0AndAnswersTheIdentity) {
                         {"\r", "\r\nPhoneSim 1\r\n\r\nOK\r\n"},
                         {"\r\n\r", ""},
                         {"at+csca?\r", "\r\n+CSCA: \"0816124\",129\r\n\r\nOK\r\n"},
-                        {"at\r", "\r\nERROR\r\n"},
+                        {"at\r", "\r\nOK\r\n"},
                         {"at+cmgf=1\r", "\r\nERROR\r\n"},
                     });
 }
