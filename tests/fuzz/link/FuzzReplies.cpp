@@ -1,8 +1,10 @@
 // Whatever a phone sends, the reply parsers keep to their shape: no crash, no
 // text invented, and the properties the session relies on.
 
+#include "AtReader.h"
 #include "FuzzCheck.h"
 #include "Replies.h"
+#include "StatusReport.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -73,6 +75,37 @@ void CheckRefusal(std::string_view reply) {
     FUZZ_CHECK(r.empty() || r.rfind("+CME ERROR:", 0) == 0 || r.rfind("+CMS ERROR:", 0) == 0);
 }
 
+// However the bytes are split on their way, the answer read is the same,
+// and every line of it came from the bytes. (A prompt ends no line, so
+// where the bytes stop decides it: the length command's reader is only run.)
+void CheckReader(std::string_view reply) {
+    AtReader prompt;
+    prompt.Start("at+cmgs=22\r", true);
+    prompt.Feed(reply);
+    FUZZ_CHECK(prompt.Final() != FinalResult::Prompt || Within(">", reply));
+    AtReader whole, split;
+    whole.Start("at+cgmi\r");
+    whole.Feed(reply);
+    split.Start("at+cgmi\r");
+    const std::size_t cut = reply.empty() ? 0 : static_cast<unsigned char>(reply[0]) % reply.size();
+    split.Feed(reply.substr(0, cut));
+    split.Feed(reply.substr(cut));
+    FUZZ_CHECK(whole.Final() == split.Final());
+    FUZZ_CHECK(whole.Lines() == split.Lines());
+    for (const std::string& line : whole.Lines())
+        FUZZ_CHECK(Within(line, reply) && line.find_first_of("\r\n") == std::string::npos);
+    FUZZ_CHECK(whole.TakeUnsolicited() == split.TakeUnsolicited());
+}
+
+void CheckStatusReport(std::string_view pdu) {
+    const auto report = ParseStatusReport(pdu);
+    if (!report)
+        return;
+    FUZZ_CHECK(report->reference >= 0 && report->reference <= 255);
+    FUZZ_CHECK(report->recipient.size() <= 21);
+    FUZZ_CHECK(!StatusText(report->status).empty());
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -82,5 +115,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     CheckPhonebook(reply);
     CheckOperators(reply);
     CheckRefusal(reply);
+    CheckReader(reply);
+    CheckStatusReport(reply);
     return 0;
 }
