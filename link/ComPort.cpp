@@ -2,6 +2,7 @@
 
 #include "ComDevices.h"
 #include "DeviceHolders.h"
+#include "LineSpeed.h"
 
 #include <cerrno>
 #include <fcntl.h>
@@ -21,30 +22,6 @@ bool LacksModemLines(int err) { return err == ENOTTY || err == EINVAL; }
 
 // A device that has gone away (cable pulled, phone switched off).
 bool DeviceGone(int err) { return err == EIO || err == ENXIO || err == ENODEV; }
-
-speed_t SpeedFor(int baud) {
-    switch (baud) {
-    case 1200:
-        return B1200;
-    case 2400:
-        return B2400;
-    case 4800:
-        return B4800;
-    case 9600:
-        return B9600;
-    case 19200:
-        return B19200;
-    case 38400:
-        return B38400;
-    case 57600:
-        return B57600;
-    case 115200:
-        return B115200;
-    case 230400:
-        return B230400;
-    }
-    return B0;
-}
 
 } // namespace
 
@@ -118,7 +95,7 @@ void TComPort::ApplyLineSettings() {
     termios tio{};
     if (::tcgetattr(m_fd, &tio) < 0)
         throw EComPort(kErrLineSettings, errno);
-    const speed_t speed = SpeedFor(CustomBaudRate());
+    const speed_t speed = TermiosSpeed(CustomBaudRate());
     if (speed == B0)
         throw EComPort(kErrLineSettings, EINVAL);
     ::cfmakeraw(&tio);

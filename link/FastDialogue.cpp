@@ -200,9 +200,10 @@ bool PhoneSession::UnlockSim() {
     }
     m_events.Status("Enter SIM PIN");
     if (Exchange("AT+CPIN=\"" + *pin + "\"\r", kFast.commandMs) != FinalResult::Ok) {
-        ShowRefusal(m_reader.Raw());
+        // Said after the failed connect, which replaces what was shown.
+        m_refusalAfterConnect = m_reader.Raw();
         m_events.Status("The SIM refused the PIN" + TriesText(PinTriesLeft()) +
-                        "; it is not tried again by itself");
+                        "; connect again to give another");
         return false;
     }
     // A SIM takes a moment to open after its PIN; until then it answers busy.

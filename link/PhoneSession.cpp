@@ -119,11 +119,13 @@ bool PhoneSession::Connect(int portNumber, int baudRate) {
         }
         iconOpen = true;
         m_events.StateChanged(SessionState::PortOpen);
+        m_refusalAfterConnect.clear();
         if (fast && !UnlockSim()) {
             CloseQuietly();
             m_events.StateChanged(SessionState::Disconnected);
             m_events.Identity(m_identity);
             ConnectFailed();
+            ShowRefusal(m_refusalAfterConnect);
             return false;
         }
         m_identity.Manufacturer = ReadIdentityField("at+cgmi\r", "Get manufacture id code");

@@ -191,6 +191,7 @@ private:
     std::optional<SubmitOutcome> m_cancelledOutcome;
     Dialogue m_dialogue = Dialogue::Classic;
     PinSource m_pinSource;
+    std::string m_refusalAfterConnect; // the SIM's answer to a refused PIN
     AtReader m_reader;
     std::optional<int> m_lastReference;
     std::string m_submitting; // the PDU whose answer is awaited

@@ -2,6 +2,7 @@
 
 #include "ComDevices.h"
 #include "DeviceHolders.h"
+#include "LineSpeed.h"
 
 #include <algorithm>
 #include <cctype>
@@ -43,30 +44,6 @@ bool EqualNoCase(std::string_view a, std::string_view b) {
 
 bool IsErrorCode(std::string_view line) {
     return line == "ERROR" || line.rfind("+CME ERROR", 0) == 0 || line.rfind("+CMS ERROR", 0) == 0;
-}
-
-speed_t SpeedFor(int baud) {
-    switch (baud) {
-    case 1200:
-        return B1200;
-    case 2400:
-        return B2400;
-    case 4800:
-        return B4800;
-    case 9600:
-        return B9600;
-    case 19200:
-        return B19200;
-    case 38400:
-        return B38400;
-    case 57600:
-        return B57600;
-    case 115200:
-        return B115200;
-    case 230400:
-        return B230400;
-    }
-    return B0;
 }
 
 using SteadyClock = std::chrono::steady_clock;
@@ -257,7 +234,7 @@ PortProbeResult ProbePort(const PortCandidate& candidate, const ProbeOptions& op
     raw.c_cflag |= CLOCAL | CREAD;
     raw.c_cc[VMIN] = 0;
     raw.c_cc[VTIME] = 0;
-    if (const speed_t speed = SpeedFor(options.baud); speed != B0) {
+    if (const speed_t speed = TermiosSpeed(options.baud); speed != B0) {
         ::cfsetispeed(&raw, speed);
         ::cfsetospeed(&raw, speed);
     }

@@ -38,7 +38,8 @@ FindPhoneDialog::FindPhoneDialog(std::vector<PortCandidate> candidates, ProbeOpt
     m_table->setSelectionMode(QAbstractItemView::SingleSelection);
     m_table->setRowCount(static_cast<int>(m_candidates.size()));
     m_status->setObjectName("lblFindStatus");
-    m_status->setAccessibleName("Find Phone status");
+    // No fixed accessible name: a screen reader reads the label's text, the
+    // progress and the result.
     m_status->setTextFormat(Qt::PlainText);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
@@ -74,6 +75,7 @@ FindPhoneDialog::FindPhoneDialog(std::vector<PortCandidate> candidates, ProbeOpt
         m_table->setItem(row, kOutcome, Cell(own ? "busy: this window is connected to it" : "asking ..."));
         if (own) {
             m_outcomes[i] = ProbeOutcome::Busy;
+            m_ownRow = row;
             continue;
         }
         asked.push_back(c);
@@ -114,15 +116,33 @@ void FindPhoneDialog::ShowProgress() {
         return;
     }
     if (m_pending > 0) {
-        m_status->setText(QString("Asking %1 device(s) whether a phone answers ...").arg(m_pending));
+        m_status->setText(m_pending == 1
+                              ? QString("Asking 1 device whether a phone answers ...")
+                              : QString("Asking %1 devices whether a phone answers ...").arg(m_pending));
         return;
     }
     QStringList answered;
+    int first = -1;
     for (std::size_t i = 0; i < m_candidates.size(); ++i)
-        if (m_outcomes[i] == ProbeOutcome::Answers)
+        if (m_outcomes[i] == ProbeOutcome::Answers) {
             answered << QString::fromStdString(m_candidates[i].name());
-    m_status->setText(answered.isEmpty() ? QString("No phone answered.")
-                                         : "A phone answered on " + answered.join(", ") + ".");
+            first = first < 0 ? static_cast<int>(i) : first;
+        }
+    QString text = answered.isEmpty() ? QString("No other phone answered.")
+                                      : "A phone answered on " + answered.join(", ") + ".";
+    if (m_ownRow < 0 && answered.isEmpty())
+        text = "No phone answered.";
+    if (m_ownRow >= 0)
+        text = QString("This window is connected on %1. ")
+                   .arg(QString::fromStdString(m_candidates[static_cast<std::size_t>(m_ownRow)].name())) +
+               text;
+    m_status->setText(text);
+    // The first phone that answered is chosen, so Enter or Use This Port
+    // takes it at once.
+    if (first >= 0 && m_table->selectedItems().isEmpty()) {
+        m_table->selectRow(first);
+        m_table->setCurrentCell(first, kPort);
+    }
 }
 
 bool FindPhoneDialog::Answered(int row) const {

@@ -55,6 +55,7 @@ private:
     int m_chosen = 0;
     std::atomic<bool> m_cancel{false};
     std::thread m_worker;
+    int m_ownRow = -1; // the row of the port this window is connected on
 };
 
 } // namespace velmora

@@ -40,7 +40,7 @@ SentMessagesDialog::SentMessagesDialog(QWidget* parent) : QDialog(parent), m_lis
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_list);
     layout->addWidget(buttons);
-    resize(480, 260);
+    resize(620, 260);
 }
 
 void SentMessagesDialog::addPart(const QString& destination, int part, int parts, SubmitOutcome outcome,

@@ -163,7 +163,7 @@ INSTANTIATE_TEST_SUITE_P(
         PinCase{"ready", "READY", std::nullopt, {}, true, "", 0},
         PinCase{"pinGiven", "SIM PIN", "1234", Now("\r\nOK\r\n"), true, "", 1},
         PinCase{"pinWrong", "SIM PIN", "9999", Now("\r\n+CME ERROR: 16\r\n"), false,
-                "The SIM refused the PIN (2 tries left); it is not tried again by itself", 1},
+                "The SIM refused the PIN (2 tries left); connect again to give another", 1},
         PinCase{"noPinGiven",
                 "SIM PIN",
                 std::nullopt,

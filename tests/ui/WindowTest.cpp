@@ -296,7 +296,7 @@ void WindowTest::theSimAsksForItsPinOnce_data() {
     QTest::addColumn<QString>("status");
     QTest::newRow("right") << "1234" << true << "Initialization Complete";
     QTest::newRow("wrong") << "0000" << false
-                           << "The SIM refused the PIN (2 tries left); it is not tried again by itself";
+                           << "The SIM refused the PIN (2 tries left); connect again to give another";
 }
 
 void WindowTest::theSimAsksForItsPinOnce() {
