@@ -3,6 +3,7 @@
 
 #include "AtReader.h"
 #include "FuzzCheck.h"
+#include "PduDecoder.h"
 #include "Replies.h"
 #include "StatusReport.h"
 
@@ -106,6 +107,20 @@ void CheckStatusReport(std::string_view pdu) {
     FUZZ_CHECK(!StatusText(report->status).empty());
 }
 
+// A PDU is read or refused, with or without its service-centre part; what
+// is read keeps to the field sizes.
+void CheckDecoder(std::string_view pdu) {
+    for (bool withSmsc : {true, false}) {
+        const auto d = DecodePdu(pdu, withSmsc);
+        if (!d) {
+            FUZZ_CHECK(!d.error().empty());
+            continue;
+        }
+        FUZZ_CHECK(d->number.size() <= 21 && d->smsc.size() <= 21);
+        FUZZ_CHECK(d->text.size() <= 160 && d->data.size() <= 2 * 255);
+    }
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -117,5 +132,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     CheckRefusal(reply);
     CheckReader(reply);
     CheckStatusReport(reply);
+    CheckDecoder(reply);
     return 0;
 }

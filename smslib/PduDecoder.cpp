@@ -1,0 +1,225 @@
+#include "PduDecoder.h"
+
+#include "Gsm7.h"
+#include "Primitives.h"
+
+#include <cstdio>
+
+namespace velmora {
+
+namespace {
+
+// Reads octets one by one, each refusal naming where it stopped.
+class Reader {
+public:
+    explicit Reader(std::string_view hex) : m_hex(hex) {}
+
+    std::optional<int> Octet() {
+        if (m_at + 2 > m_hex.size() || HexValue(m_hex[m_at]) < 0 || HexValue(m_hex[m_at + 1]) < 0)
+            return std::nullopt;
+        const int v = HexValue(m_hex[m_at]) * 16 + HexValue(m_hex[m_at + 1]);
+        m_at += 2;
+        return v;
+    }
+    std::optional<std::string_view> Octets(std::size_t n) {
+        if (m_at + 2 * n > m_hex.size())
+            return std::nullopt;
+        const std::string_view s = m_hex.substr(m_at, 2 * n);
+        for (char c : s)
+            if (HexValue(c) < 0)
+                return std::nullopt;
+        m_at += 2 * n;
+        return s;
+    }
+    std::size_t OctetIndex() const { return m_at / 2 + 1; }
+
+private:
+    std::string_view m_hex;
+    std::size_t m_at = 0;
+};
+
+using Decoded = Result<DecodedPdu>;
+
+Decoded Refuse(const Reader& r, const char* field) {
+    return Decoded::Fail("cannot read octet " + std::to_string(r.OctetIndex()) + " (" + field + ")");
+}
+
+std::string Digits(std::string_view semiOctets, int count) {
+    return UnswapSemiOctets(semiOctets).substr(0, static_cast<std::size_t>(count));
+}
+
+// TS 23.040 9.1.2.5: the length counts useful semi-octets; type 0xD0 holds
+// GSM 7-bit characters instead of digits.
+std::optional<std::string> Address(Reader& r) {
+    const auto length = r.Octet();
+    const auto type = length ? r.Octet() : std::nullopt;
+    if (!type || *length > 20)
+        return std::nullopt;
+    const auto body = r.Octets(static_cast<std::size_t>((*length + 1) / 2));
+    if (!body)
+        return std::nullopt;
+    if ((*type & 0x70) == 0x50) {
+        std::string out;
+        for (char16_t c : DecodeGsm7(UnpackSeptets(*body, static_cast<std::size_t>(*length * 4 / 7))))
+            out += c < 0x80 ? static_cast<char>(c) : '?';
+        return out;
+    }
+    const std::string digits = Digits(*body, *length);
+    return ((*type & 0x70) == 0x10 ? "+" : "") + digits;
+}
+
+// TS 23.040 9.2.3.11: semi-octets, the zone in quarter hours with its sign
+// in bit 3 of the tens digit.
+std::optional<std::string> Timestamp(Reader& r) {
+    const auto octets = r.Octets(7);
+    if (!octets)
+        return std::nullopt;
+    int v[7];
+    for (int i = 0; i < 7; ++i) {
+        const int lo = HexValue((*octets)[static_cast<std::size_t>(2 * i)]);
+        const int hi = HexValue((*octets)[static_cast<std::size_t>(2 * i + 1)]);
+        // The first hex digit of an octet is its units, the second its tens.
+        v[i] = i == 6 ? (hi & 7) * 10 + lo : lo + hi * 10;
+        if (lo > 9 || (i < 6 && hi > 9))
+            return std::nullopt;
+    }
+    const bool west = (HexValue((*octets)[13]) & 8) != 0;
+    char out[40];
+    std::snprintf(out, sizeof out, "20%02d-%02d-%02dT%02d:%02d:%02d%c%02d:%02d", v[0], v[1], v[2], v[3], v[4],
+                  v[5], west ? '-' : '+', v[6] / 4, (v[6] % 4) * 15);
+    return std::string(out);
+}
+
+// TS 23.038 clause 4: the coding and message class of the general data
+// coding groups, the message-waiting groups and the data coding group.
+void ReadDcs(int dcs, DecodedPdu& p) {
+    p.dcs = dcs;
+    if ((dcs & 0xC0) == 0x00 || (dcs & 0xC0) == 0x40) {
+        const int alphabet = (dcs >> 2) & 3;
+        p.coding = alphabet == 1   ? UserDataCoding::EightBit
+                   : alphabet == 2 ? UserDataCoding::Ucs2
+                                   : UserDataCoding::Gsm7;
+        if (dcs & 0x10)
+            p.messageClass = dcs & 3;
+    } else if ((dcs & 0xF0) == 0xF0) {
+        p.coding = dcs & 4 ? UserDataCoding::EightBit : UserDataCoding::Gsm7;
+        p.messageClass = dcs & 3;
+    } else {
+        p.coding = (dcs & 0xF0) == 0xE0 ? UserDataCoding::Ucs2 : UserDataCoding::Gsm7;
+    }
+}
+
+bool ReadUserData(Reader& r, bool hasHeader, DecodedPdu& p) {
+    const auto length = r.Octet();
+    if (!length)
+        return false;
+    const std::size_t octets = p.coding == UserDataCoding::Gsm7
+                                   ? (static_cast<std::size_t>(*length) * 7 + 7) / 8
+                                   : static_cast<std::size_t>(*length);
+    // At most 140 octets, TS 23.040 9.2.3.24.
+    const auto ud = octets <= 140 ? r.Octets(octets) : std::nullopt;
+    if (!ud)
+        return false;
+    std::size_t headerOctets = 0;
+    if (hasHeader) {
+        Reader h(*ud);
+        const auto udhl = h.Octet();
+        if (!udhl || static_cast<std::size_t>(*udhl) + 1 > octets)
+            return false;
+        headerOctets = static_cast<std::size_t>(*udhl) + 1;
+        for (std::size_t used = 1; used < headerOctets;) {
+            const auto id = h.Octet();
+            const auto size = id ? h.Octet() : std::nullopt;
+            const auto data = size ? h.Octets(static_cast<std::size_t>(*size)) : std::nullopt;
+            if (!data || used + 2 + static_cast<std::size_t>(*size) > headerOctets)
+                return false;
+            p.header.push_back({*id, std::string(*data)});
+            used += 2 + static_cast<std::size_t>(*size);
+        }
+    }
+    const std::string_view body = ud->substr(2 * headerOctets);
+    switch (p.coding) {
+    case UserDataCoding::Gsm7: {
+        // The header fills whole septets, padded with fill bits.
+        const std::size_t skip = (headerOctets * 8 + 6) / 7;
+        const std::string codes = UnpackSeptets(*ud, static_cast<std::size_t>(*length));
+        p.text = DecodeGsm7(skip < codes.size() ? std::string_view(codes).substr(skip) : std::string_view());
+        break;
+    }
+    case UserDataCoding::Ucs2:
+        for (std::size_t i = 0; i + 4 <= body.size(); i += 4)
+            p.text += static_cast<char16_t>(HexToInt(body.substr(i, 4)));
+        break;
+    case UserDataCoding::EightBit:
+        p.data = std::string(body);
+        break;
+    }
+    return true;
+}
+
+} // namespace
+
+Result<DecodedPdu> DecodePdu(std::string_view hex, bool withSmsc) {
+    Reader r(hex);
+    DecodedPdu p;
+    if (withSmsc) {
+        const auto length = r.Octet();
+        if (!length)
+            return Refuse(r, "service-centre address length");
+        if (*length > 0) {
+            const auto type = r.Octet();
+            const auto body = type ? r.Octets(static_cast<std::size_t>(*length - 1)) : std::nullopt;
+            if (!body || *length > 11)
+                return Refuse(r, "service-centre address");
+            const std::string digits = UnswapSemiOctets(*body);
+            p.smsc = ((*type & 0x70) == 0x10 ? "+" : "") + digits;
+        }
+    }
+    const auto first = r.Octet();
+    if (!first)
+        return Refuse(r, "first octet");
+    const int mti = *first & 3;
+    const bool hasHeader = (*first & 0x40) != 0;
+    if (mti == 0) {
+        p.type = PduType::Deliver;
+        const auto number = Address(r);
+        if (!number)
+            return Refuse(r, "originator address");
+        p.number = *number;
+    } else if (mti == 1) {
+        p.type = PduType::Submit;
+        p.reportRequested = (*first & 0x20) != 0;
+        p.reference = r.Octet();
+        if (!p.reference)
+            return Refuse(r, "message reference");
+        const auto number = Address(r);
+        if (!number)
+            return Refuse(r, "destination address");
+        p.number = *number;
+    } else {
+        return Decoded::Fail("octet " + std::to_string(withSmsc ? 2 : 1) + " (first octet): message type " +
+                             std::to_string(mti) + " is neither SMS-DELIVER nor SMS-SUBMIT");
+    }
+    const auto pid = r.Octet();
+    const auto dcs = pid ? r.Octet() : std::nullopt;
+    if (!dcs)
+        return Refuse(r, "protocol identifier and coding scheme");
+    p.pid = *pid;
+    ReadDcs(*dcs, p);
+    if (p.type == PduType::Deliver) {
+        const auto stamp = Timestamp(r);
+        if (!stamp)
+            return Refuse(r, "service-centre time stamp");
+        p.timestamp = *stamp;
+    } else {
+        // TP-VPF, bits 3 and 4: none, enhanced (7), relative (1), absolute (7).
+        const int vpf = (*first >> 3) & 3;
+        if (vpf != 0 && !r.Octets(vpf == 2 ? 1 : 7))
+            return Refuse(r, "validity period");
+    }
+    if (!ReadUserData(r, hasHeader, p))
+        return Refuse(r, "user data");
+    return Decoded::Ok(std::move(p));
+}
+
+} // namespace velmora

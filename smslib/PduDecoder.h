@@ -1,0 +1,46 @@
+#pragma once
+
+// Reading a PDU back: the frame of an SMS-DELIVER or SMS-SUBMIT (TS 23.040
+// 9.2.2.1, 9.2.2.2) with its addresses, time stamp, coding (TS 23.038
+// clause 4), user-data header elements and text. Pure; what it cannot read
+// is refused naming the octet and the field, never guessed.
+
+#include "Result.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace velmora {
+
+enum class PduType { Deliver, Submit };
+enum class UserDataCoding { Gsm7, EightBit, Ucs2 };
+
+struct HeaderElement {
+    int id = 0;
+    std::string data; // hex
+    bool operator==(const HeaderElement&) const = default;
+};
+
+struct DecodedPdu {
+    PduType type = PduType::Deliver;
+    std::string smsc;             // "" when the PDU names none
+    std::string number;           // originator or destination; "+" when international
+    std::string timestamp;        // DELIVER: ISO 8601 with the zone, "2026-12-08T21:00:00+07:00"
+    std::optional<int> reference; // SUBMIT: TP-MR
+    bool reportRequested = false; // SUBMIT: TP-SRR
+    int pid = 0;
+    int dcs = 0;
+    UserDataCoding coding = UserDataCoding::Gsm7;
+    std::optional<int> messageClass; // 0 to 3 when the coding scheme gives one
+    std::vector<HeaderElement> header;
+    std::u16string text; // GSM 7-bit and UCS2 user data
+    std::string data;    // 8-bit user data as hex, the header left out
+};
+
+// `hex` as PDU mode gives it; `withSmsc` when the service-centre address
+// leads it (as +CMGR and +CMGL give it, and as Velmora writes it).
+Result<DecodedPdu> DecodePdu(std::string_view hex, bool withSmsc = true);
+
+} // namespace velmora
