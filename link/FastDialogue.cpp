@@ -150,12 +150,6 @@ std::optional<int> PhoneSession::PinTriesLeft() {
 
 namespace {
 
-std::string TriesText(std::optional<int> tries) {
-    if (!tries)
-        return "";
-    return " (" + std::to_string(*tries) + (*tries == 1 ? " try" : " tries") + " left)";
-}
-
 // A PIN is 4 to 8 digits (TS 22.030 clause 6.6); nothing else may reach the
 // command line.
 bool IsPin(const std::string& pin) {
@@ -164,6 +158,21 @@ bool IsPin(const std::string& pin) {
 }
 
 } // namespace
+
+std::string PinTriesText(std::optional<int> tries) {
+    if (!tries)
+        return "";
+    return " (" + std::to_string(*tries) + (*tries == 1 ? " try" : " tries") + " left)";
+}
+
+bool PhoneSession::AskForReports(std::vector<std::string>& pdus) {
+    if (!RouteStatusReports())
+        return false;
+    for (auto& pdu : pdus)
+        if (auto asking = RequestStatusReport(pdu))
+            pdu = *asking;
+    return true;
+}
 
 std::string PhoneSession::SimState() {
     if (Exchange("AT+CPIN?\r", kFast.commandMs) != FinalResult::Ok)
@@ -190,7 +199,7 @@ bool PhoneSession::UnlockSim() {
     const std::optional<int> tries = PinTriesLeft();
     const std::optional<std::string> pin = m_pinSource ? m_pinSource(tries) : std::nullopt;
     if (!pin || pin->empty()) {
-        m_events.Status("The SIM asks for its PIN" + TriesText(tries) +
+        m_events.Status("The SIM asks for its PIN" + PinTriesText(tries) +
                         "; none was given, so the port is closed");
         return false;
     }
@@ -202,7 +211,7 @@ bool PhoneSession::UnlockSim() {
     if (Exchange("AT+CPIN=\"" + *pin + "\"\r", kFast.commandMs) != FinalResult::Ok) {
         // Said after the failed connect, which replaces what was shown.
         m_refusalAfterConnect = m_reader.Raw();
-        m_events.Status("The SIM refused the PIN" + TriesText(PinTriesLeft()) +
+        m_events.Status("The SIM refused the PIN" + PinTriesText(PinTriesLeft()) +
                         "; connect again to give another");
         return false;
     }

@@ -255,10 +255,8 @@ void PhoneLink::submit(const QStringList& pdus, const QString& destination) {
     Post(m_worker, [this, list, d = destination.toStdString()](SessionWorker& w) mutable {
         w.Busy(State::Sending);
         PhoneSession& session = w.session();
-        if (w.reports && session.CurrentDialogue() == Dialogue::Fast && session.RouteStatusReports())
-            for (auto& pdu : list)
-                if (auto asking = RequestStatusReport(pdu))
-                    pdu = *asking;
+        if (w.reports)
+            session.AskForReports(list);
         bool all = true;
         for (std::size_t i = 0; i < list.size(); ++i) {
             const SubmitOutcome o = session.SubmitPDU(list[i], d);

@@ -52,6 +52,10 @@ public:
     virtual void DeliveryReport(int /*reference*/, int /*status*/) {}
 };
 
+// " (2 tries left)" after a PIN question or refusal; "" when the phone did
+// not tell.
+std::string PinTriesText(std::optional<int> tries);
+
 // How the session talks: the classic dialogue waits fixed pauses after each
 // command and judges whatever arrived; the fast one reads each answer up to
 // its final result code, within a deadline.
@@ -118,6 +122,9 @@ public:
     // connection: as +CDS lines (ds=1) or, where it only stores them, as
     // +CDSI announcements read with AT+CMGR (ds=2). False when it will not.
     bool RouteStatusReports();
+    // Routes the reports, then marks each PDU as asking for one (TP-SRR);
+    // leaves them as they are and gives false when the phone will not.
+    bool AskForReports(std::vector<std::string>& pdus);
     // Messages sent with a report asked for whose final report has not come.
     bool AwaitingReports() const { return !m_awaitingReports.empty(); }
     // Reads the SIM from index 1 until five misses in a row (at most 300).

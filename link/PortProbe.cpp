@@ -1,11 +1,11 @@
 #include "PortProbe.h"
 
+#include "AtReader.h"
 #include "ComDevices.h"
 #include "DeviceHolders.h"
 #include "LineSpeed.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cerrno>
 #include <chrono>
 #include <cstring>
@@ -33,17 +33,6 @@ std::string Trim(std::string_view text) {
         return "";
     const auto last = text.find_last_not_of(" \t");
     return std::string(text.substr(first, last - first + 1));
-}
-
-bool EqualNoCase(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) ==
-                      std::tolower(static_cast<unsigned char>(y));
-           });
-}
-
-bool IsErrorCode(std::string_view line) {
-    return line == "ERROR" || line.rfind("+CME ERROR", 0) == 0 || line.rfind("+CMS ERROR", 0) == 0;
 }
 
 using SteadyClock = std::chrono::steady_clock;
@@ -133,24 +122,13 @@ PortProbeResult Talk(int fd, PortProbeResult result, const ProbeOptions& options
 
 std::string PortCandidate::name() const { return port > 0 ? "COM" + std::to_string(port) : "-"; }
 
+// The session's reader: the same echo, result codes and unsolicited lines
+// (a modem's ^RSSI never becomes its model).
 AtReply ParseAtReply(std::string_view bytes, std::string_view command) {
-    AtReply reply;
-    std::size_t start = 0;
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        if (bytes[i] != '\r' && bytes[i] != '\n')
-            continue;
-        const std::string line = Trim(bytes.substr(start, i - start));
-        start = i + 1;
-        if (line.empty() || EqualNoCase(line, command))
-            continue;
-        if (line == "OK" || IsErrorCode(line)) {
-            reply.complete = true;
-            reply.ok = line == "OK";
-            return reply;
-        }
-        reply.lines.push_back(line);
-    }
-    return reply;
+    AtReader reader;
+    reader.Start(command);
+    reader.Feed(bytes);
+    return AtReply{reader.Done(), reader.Final() == FinalResult::Ok, reader.Lines()};
 }
 
 std::string IdentityLine(const AtReply& reply) {

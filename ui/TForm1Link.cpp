@@ -5,6 +5,7 @@
 #include "LinkIndicators.h"
 #include "PhonebookPanel.h"
 #include "Prompter.h"
+#include "QtText.h"
 #include "SentMessagesDialog.h"
 #include "TForm1.h"
 #include "TForm2.h"
@@ -46,10 +47,8 @@ void TForm1::DeliveryReported(int reference, int /*status*/, const QString& text
 // Asked once a connect; a wrong PIN ends the connect, and connecting again
 // asks again, so a try of the SIM is only ever used by the user.
 void TForm1::PinRequested(int triesLeft) {
-    QString label = "The SIM asks for its PIN";
-    if (triesLeft >= 0)
-        label += triesLeft == 1 ? " (1 try left)" : QString(" (%1 tries left)").arg(triesLeft);
-    label += ":";
+    const std::optional<int> tries = triesLeft >= 0 ? std::optional<int>(triesLeft) : std::nullopt;
+    const QString label = Q("The SIM asks for its PIN" + PinTriesText(tries) + ":");
     m_link->answerPin(m_prompter->AskSecret(this, "SIM PIN", label));
 }
 

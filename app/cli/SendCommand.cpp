@@ -144,10 +144,7 @@ public:
         m_session->SetPinSource([pin = target.pin](std::optional<int> tries) -> std::optional<std::string> {
             if (pin)
                 return pin;
-            std::string prompt = "SIM PIN";
-            if (tries)
-                prompt += " (" + std::to_string(*tries) + (*tries == 1 ? " try" : " tries") + " left)";
-            return ReadSecretFromTerminal(prompt + ": ");
+            return ReadSecretFromTerminal("SIM PIN" + PinTriesText(tries) + ": ");
         });
         m_contactFile = paths.contactFile;
     }
@@ -305,17 +302,13 @@ int RunSend(std::vector<std::string> words, Io io) {
     if (auto* f = std::get_if<Failure>(&built))
         return Report(*f, io, SendUsage().c_str());
     auto& job = std::get<PduJob>(built);
-    if (report.wanted) {
+    if (report.wanted)
         target.fast = true; // only the fast dialogue reads what comes later
-        for (auto& pdu : job.pdus)
-            if (auto asked = RequestStatusReport(pdu))
-                pdu = *asked;
-    }
 
     CliPhone phone(target, io);
     if (!phone.Connect())
         return kExitUnreachable;
-    if (report.wanted && !phone.session().RouteStatusReports())
+    if (report.wanted && !phone.session().AskForReports(job.pdus))
         io.err << "velmora-cli: no delivery reports: the phone will not pass them on\n";
     bool all = true;
     std::vector<std::optional<int>> references;
