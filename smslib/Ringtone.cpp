@@ -40,11 +40,6 @@ constexpr std::array<Key, 13> kNotes{{{"P", "0000"},
 constexpr std::array<std::pair<int, std::string_view>, 6> kDurations{
     {{32, "101"}, {16, "100"}, {8, "011"}, {4, "010"}, {2, "001"}, {1, "000"}}};
 
-// Beats per minute; the n-th entry (from 1) has the 5-bit code 32 - n.
-constexpr std::array<int, 32> kTempos{900, 800, 715, 635, 565, 500, 450, 400, 355, 320, 285,
-                                      250, 225, 200, 180, 160, 140, 125, 112, 100, 90,  80,
-                                      70,  63,  56,  50,  45,  40,  35,  31,  28,  25};
-
 constexpr int kDefaultDuration = 4;
 constexpr int kDefaultOctave = 6;
 constexpr int kDefaultTempo = 63;
@@ -111,7 +106,7 @@ std::string_view DurationCode(int duration) {
 }
 
 std::string TempoCode(int tempo) {
-    const std::size_t n = Nearest(kTempos, tempo, [](int t) { return static_cast<long>(t); });
+    const std::size_t n = Nearest(kRingtoneTempos, tempo, [](int t) { return static_cast<long>(t); });
     return IntToBits(31 - n, 5);
 }
 

@@ -6,11 +6,18 @@
 #include "Result.h"
 #include "SmsSubmit.h"
 
+#include <array>
 #include <cstddef>
 #include <string>
 #include <string_view>
 
 namespace velmora {
+
+// Beats per minute of the 5-bit tempo codes: the entry at index i has the
+// code 31 - i. A tempo between two entries plays at the nearer one.
+inline constexpr std::array<int, 32> kRingtoneTempos{900, 800, 715, 635, 565, 500, 450, 400, 355, 320, 285,
+                                                     250, 225, 200, 180, 160, 140, 125, 112, 100, 90,  80,
+                                                     70,  63,  56,  50,  45,  40,  35,  31,  28,  25};
 
 // How many times `t` occurs in `s` without overlap; 0 for an empty `t`.
 std::size_t CountOccurrences(std::string_view s, std::string_view t);
