@@ -70,24 +70,42 @@ std::optional<std::string> Address(Reader& r) {
 
 // TS 23.040 9.2.3.11: semi-octets, the zone in quarter hours with its sign
 // in bit 3 of the tens digit.
-std::optional<std::string> Timestamp(Reader& r) {
-    const auto octets = r.Octets(7);
-    if (!octets)
-        return std::nullopt;
+std::optional<std::string> TimestampText(std::string_view octets) {
     int v[7];
     for (int i = 0; i < 7; ++i) {
-        const int lo = HexValue((*octets)[static_cast<std::size_t>(2 * i)]);
-        const int hi = HexValue((*octets)[static_cast<std::size_t>(2 * i + 1)]);
+        const int lo = HexValue(octets[static_cast<std::size_t>(2 * i)]);
+        const int hi = HexValue(octets[static_cast<std::size_t>(2 * i + 1)]);
         // The first hex digit of an octet is its units, the second its tens.
         v[i] = i == 6 ? (hi & 7) * 10 + lo : lo + hi * 10;
         if (lo > 9 || (i < 6 && hi > 9))
             return std::nullopt;
     }
-    const bool west = (HexValue((*octets)[13]) & 8) != 0;
+    const bool west = (HexValue(octets[13]) & 8) != 0;
     char out[40];
     std::snprintf(out, sizeof out, "20%02d-%02d-%02dT%02d:%02d:%02d%c%02d:%02d", v[0], v[1], v[2], v[3], v[4],
                   v[5], west ? '-' : '+', v[6] / 4, (v[6] % 4) * 15);
     return std::string(out);
+}
+
+std::optional<std::string> Timestamp(Reader& r) {
+    const auto octets = r.Octets(7);
+    if (!octets)
+        return std::nullopt;
+    return TimestampText(*octets);
+}
+
+// TS 23.040 9.2.3.12.1.
+std::string RelativeValidity(int v) {
+    const auto plural = [](int n, const char* unit) {
+        return std::to_string(n) + " " + unit + (n == 1 ? "" : "s");
+    };
+    if (v <= 167) {
+        const int minutes = v <= 143 ? (v + 1) * 5 : 12 * 60 + (v - 143) * 30;
+        return minutes % 60 ? plural(minutes, "minute") : plural(minutes / 60, "hour");
+    }
+    if (v <= 196)
+        return plural(v - 166, "day");
+    return plural(v - 192, "week");
 }
 
 // TS 23.038 clause 4: the coding and message class of the general data
@@ -157,6 +175,41 @@ bool ReadUserData(Reader& r, bool hasHeader, DecodedPdu& p) {
     return true;
 }
 
+// TP-VPF, bits 3 and 4 of the first octet: none, enhanced, relative,
+// absolute.
+bool ReadValidity(Reader& r, int vpf, DecodedPdu& p) {
+    if (vpf == 2) {
+        const auto v = r.Octet();
+        if (v)
+            p.validity = RelativeValidity(*v);
+        return v.has_value();
+    }
+    if (vpf == 3) {
+        const auto stamp = Timestamp(r);
+        if (stamp)
+            p.validity = *stamp;
+        return stamp.has_value();
+    }
+    return vpf == 0 || r.Octets(7).has_value();
+}
+
+// After the recipient: TP-SCTS, TP-DT, TP-ST; the optional parameters that
+// may follow are not needed to judge the delivery.
+Decoded StatusReportRest(Reader& r, DecodedPdu p) {
+    const auto stamp = Timestamp(r);
+    if (!stamp)
+        return Refuse(r, "service-centre time stamp");
+    const auto discharge = Timestamp(r);
+    if (!discharge)
+        return Refuse(r, "discharge time");
+    p.status = r.Octet();
+    if (!p.status)
+        return Refuse(r, "status");
+    p.timestamp = *stamp;
+    p.dischargeTime = *discharge;
+    return Decoded::Ok(std::move(p));
+}
+
 } // namespace
 
 Result<DecodedPdu> DecodePdu(std::string_view hex, bool withSmsc) {
@@ -179,27 +232,25 @@ Result<DecodedPdu> DecodePdu(std::string_view hex, bool withSmsc) {
     if (!first)
         return Refuse(r, "first octet");
     const int mti = *first & 3;
-    const bool hasHeader = (*first & 0x40) != 0;
-    if (mti == 0) {
-        p.type = PduType::Deliver;
-        const auto number = Address(r);
-        if (!number)
-            return Refuse(r, "originator address");
-        p.number = *number;
-    } else if (mti == 1) {
-        p.type = PduType::Submit;
-        p.reportRequested = (*first & 0x20) != 0;
+    p.hasHeader = (*first & 0x40) != 0;
+    if (mti == 3)
+        return Decoded::Fail("octet " + std::to_string(r.OctetIndex() - 1) +
+                             " (first octet): message type 3 is reserved");
+    p.type = mti == 0 ? PduType::Deliver : mti == 1 ? PduType::Submit : PduType::StatusReport;
+    if (p.type != PduType::Deliver) {
+        p.reportRequested = p.type == PduType::Submit && (*first & 0x20) != 0;
         p.reference = r.Octet();
         if (!p.reference)
             return Refuse(r, "message reference");
-        const auto number = Address(r);
-        if (!number)
-            return Refuse(r, "destination address");
-        p.number = *number;
-    } else {
-        return Decoded::Fail("octet " + std::to_string(withSmsc ? 2 : 1) + " (first octet): message type " +
-                             std::to_string(mti) + " is neither SMS-DELIVER nor SMS-SUBMIT");
     }
+    const auto number = Address(r);
+    if (!number)
+        return Refuse(r, p.type == PduType::Deliver  ? "originator address"
+                         : p.type == PduType::Submit ? "destination address"
+                                                     : "recipient address");
+    p.number = *number;
+    if (p.type == PduType::StatusReport)
+        return StatusReportRest(r, std::move(p));
     const auto pid = r.Octet();
     const auto dcs = pid ? r.Octet() : std::nullopt;
     if (!dcs)
@@ -211,13 +262,10 @@ Result<DecodedPdu> DecodePdu(std::string_view hex, bool withSmsc) {
         if (!stamp)
             return Refuse(r, "service-centre time stamp");
         p.timestamp = *stamp;
-    } else {
-        // TP-VPF, bits 3 and 4: none, enhanced (7), relative (1), absolute (7).
-        const int vpf = (*first >> 3) & 3;
-        if (vpf != 0 && !r.Octets(vpf == 2 ? 1 : 7))
-            return Refuse(r, "validity period");
+    } else if (!ReadValidity(r, (*first >> 3) & 3, p)) {
+        return Refuse(r, "validity period");
     }
-    if (!ReadUserData(r, hasHeader, p))
+    if (!ReadUserData(r, p.hasHeader, p))
         return Refuse(r, "user data");
     return Decoded::Ok(std::move(p));
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Result.h"
+
 #include <iosfwd>
 #include <string>
 #include <variant>
@@ -7,7 +9,8 @@
 
 namespace velmora {
 class Clock;
-}
+struct ReadMessage;
+} // namespace velmora
 
 namespace velmora::cli {
 
@@ -55,6 +58,14 @@ std::variant<std::string, Failure> EmsPictureFromFile(const std::string& path);
 // "content FILE --as KIND" and "preview FILE --as KIND".
 int RunContent(std::vector<std::string> words, Io io);
 int RunPreview(std::vector<std::string> words, Io io);
+
+// "decode [--json] [--no-smsc] [PDU...]".
+int RunDecode(std::vector<std::string> words, Io io);
+// One message as decode and inbox print it, headed by `indexes` (where the
+// phone keeps its parts) or else "message ORDINAL". False when the message
+// was refused: its reason is printed instead, with its PDUs.
+bool PrintReadMessage(const Result<ReadMessage>& message, const std::string& pdus,
+                      const std::vector<std::string>& indexes, int ordinal, bool json, Io io);
 
 // Prints a failure as the command line reports it, with `usage` after a
 // usage error, and gives its exit code.

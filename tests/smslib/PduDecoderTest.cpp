@@ -79,7 +79,9 @@ TEST(PduDecoder, refusesABrokenPduNamingWhere) {
         const char* why;
     } rows[] = {
         {"", "cannot read octet 1 (service-centre address length)"},
-        {"0002", "octet 2 (first octet): message type 2 is neither SMS-DELIVER nor SMS-SUBMIT"},
+        {"0003", "octet 2 (first octet): message type 3 is reserved"},
+        {"0006", "cannot read octet 3 (message reference)"},
+        {"0006070C9126589699999962218012000082622180", "cannot read octet 19 (discharge time)"},
         {"00110005", "cannot read octet 5 (destination address)"},
         {"0011000C9126589699999900000AA0AC8329B", "cannot read octet 16 (user data)"},
         {"00040C91265896999999000062218012", "cannot read octet 13 (service-centre time stamp)"},

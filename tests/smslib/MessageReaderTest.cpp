@@ -1,0 +1,187 @@
+#include "MessageReader.h"
+#include "Ringtone.h"
+
+#include <gtest/gtest.h>
+
+namespace velmora {
+namespace {
+
+std::string Pattern(std::size_t digits) {
+    std::string s;
+    for (std::size_t i = 0; s.size() < digits; ++i)
+        s += "0123456789ABCDEF"[(i * 7 + i / 16) % 16];
+    return s;
+}
+
+MessageRequest Text(std::u16string text, bool flash = false, bool blink = false, bool longText = false,
+                    bool unicode = false) {
+    MessageRequest r;
+    r.text = std::move(text);
+    r.flash = flash;
+    r.blink = blink;
+    r.longText = longText;
+    r.unicode = unicode;
+    r.concatReference = 0x5C;
+    return r;
+}
+
+MessageRequest Content(MessageKind kind, std::string content) {
+    MessageRequest r;
+    r.kind = kind;
+    r.content = std::move(content);
+    r.mcc = "510";
+    r.nc = "01";
+    return r;
+}
+
+MessageRequest Other(MessageKind kind, std::u16string text = {}, int indicator = 1, bool active = false) {
+    MessageRequest r;
+    r.kind = kind;
+    r.text = std::move(text);
+    r.indicatorKind = indicator;
+    r.active = active;
+    return r;
+}
+
+// Whatever Velmora sends reads back into the request that sends it again.
+TEST(MessageReader, everyKindVelmoraBuildsReadsBackIntoItsRequest) {
+    const std::string tune = RingtoneFromLine("Ab:d=8,o=6,b=63:c#.,16a7,p,4g5").content;
+    struct Row {
+        MessageRequest request;
+        ContentKind kind;
+    } rows[] = {
+        {Text(u"Hello @ home {€}"), ContentKind::Text},
+        {Text(u"Halo", true), ContentKind::Flash},
+        {Text(u"Halo", true, true), ContentKind::Flash},
+        {Text(std::u16string(400, u'x'), false, false, true), ContentKind::Text},
+        {Text(u"Привет 😀 " + std::u16string(70, u'ж'), false, false, true, true), ContentKind::Text},
+        {Text(u"Ünïcode", false, false, false, true), ContentKind::Text},
+        {Content(MessageKind::Logo, Pattern(252)), ContentKind::Logo},
+        {Content(MessageKind::Group, Pattern(252)), ContentKind::Group},
+        {Content(MessageKind::Picture, Pattern(504)), ContentKind::Picture},
+        {Content(MessageKind::Ringtone, tune), ContentKind::Ringtone},
+        {Other(MessageKind::Ems, u"Hi[#ANI01] there[#SND03][#ANI14]"), ContentKind::Ems},
+        {Other(MessageKind::Ems, u"[#PIC00100002FF00FF00]Hi[#ANI00]"), ContentKind::Ems},
+        {Other(MessageKind::Ems, u"abc"), ContentKind::Ems},
+        {Other(MessageKind::Void), ContentKind::Void},
+        {Other(MessageKind::Indicator, {}, 1, true), ContentKind::Indicator},
+        {Other(MessageKind::Indicator, {}, 3, true), ContentKind::Indicator},
+        {Other(MessageKind::Indicator, {}, 2, false), ContentKind::Indicator},
+    };
+    for (auto& r : rows) {
+        r.request.destination = "628569999999";
+        const auto built = BuildMessage(r.request);
+        ASSERT_TRUE(built) << built.error().text;
+        const auto read = ReadMessages(built->pdus);
+        ASSERT_EQ(read.size(), 1u) << MessageKindName(r.request.kind);
+        ASSERT_TRUE(read[0].message) << read[0].message.error();
+        EXPECT_EQ(read[0].message->kind, r.kind) << ContentKindName(read[0].message->kind);
+        const auto again = RequestFor(*read[0].message);
+        ASSERT_TRUE(again);
+        const auto rebuilt = BuildMessage(*again);
+        ASSERT_TRUE(rebuilt) << rebuilt.error().text;
+        EXPECT_EQ(rebuilt->pdus, built->pdus) << MessageKindName(r.request.kind);
+    }
+}
+
+TEST(MessageReader, readsMessagesOtherEncodersMake) {
+    struct Row {
+        const char* pdu;
+        ContentKind kind;
+        const char* number;
+        std::u16string text;
+    } rows[] = {
+        // The DELIVER and SUBMIT of "hellohello" that PDU mode guides use.
+        {"07917283010010F5040BC87238880900F10000993092516195800AE8329BFD4697D9EC37", ContentKind::Text,
+         "27838890001", u"hellohello"},
+        {"0011000B916407281553F80000AA0AE8329BFD4697D9EC37", ContentKind::Text, "+46708251358",
+         u"hellohello"},
+        // A class 0 GSM 7-bit message.
+        {"0011000B916407281553F80010AA0AE8329BFD4697D9EC37", ContentKind::Flash, "+46708251358",
+         u"hellohello"},
+        // GSM 7-bit EMS: "Hi" with animation 5 after the "H", header padded to
+        // whole septets.
+        {"0041000B916407281553F8000008040D02010520D3", ContentKind::Ems, "+46708251358", u"H[#ANI05]i"},
+        // Special SMS indication: 3 voicemails waiting, to be stored; text "ok".
+        {"0041000B916407281553F80000080401028003BCD7", ContentKind::Indicator, "+46708251358", u"ok"},
+    };
+    for (const auto& r : rows) {
+        const auto m = ReadPdu(r.pdu);
+        ASSERT_TRUE(m) << r.pdu << ": " << m.error();
+        EXPECT_EQ(m->kind, r.kind) << r.pdu;
+        EXPECT_EQ(m->pdu.number, r.number);
+        EXPECT_EQ(m->text, r.text) << r.pdu;
+    }
+    const auto waiting = ReadPdu(rows[4].pdu);
+    EXPECT_EQ(waiting->waiting, 3);
+    EXPECT_TRUE(waiting->store);
+}
+
+TEST(MessageReader, joinsPartsInOrderAndNamesTheMissingOnes) {
+    MessageRequest r =
+        Text(std::u16string(150, u'a') + std::u16string(150, u'b') + u"end", false, false, true);
+    r.destination = "628569999999";
+    const auto built = BuildMessage(r);
+    ASSERT_TRUE(built);
+    ASSERT_EQ(built->pdus.size(), 2u);
+    const auto& p = built->pdus;
+    // Another message in between, the second part first, and one part twice.
+    const auto read = ReadMessages({p[1], "0011000B916407281553F80000AA0AE8329BFD4697D9EC37", p[0], p[1]});
+    ASSERT_EQ(read.size(), 2u);
+    ASSERT_TRUE(read[0].message);
+    EXPECT_EQ(read[0].message->text, r.text);
+    EXPECT_EQ(read[0].sources, (std::vector<std::size_t>{2, 0}));
+    EXPECT_TRUE(read[0].message->missing.empty());
+
+    const auto alone = ReadMessages({p[1]});
+    ASSERT_TRUE(alone[0].message);
+    EXPECT_EQ(alone[0].message->missing, std::vector<int>{1});
+    EXPECT_EQ(alone[0].message->text, r.text.substr(153));
+
+    // A picture message is drawn only once all three parts came.
+    MessageRequest picture = Content(MessageKind::Picture, Pattern(504));
+    picture.destination = "628569999999";
+    const auto three = BuildMessage(picture);
+    const auto partial = ReadMessages({three->pdus[0], three->pdus[2]});
+    ASSERT_TRUE(partial[0].message);
+    EXPECT_EQ(partial[0].message->kind, ContentKind::Picture);
+    EXPECT_EQ(partial[0].message->missing, std::vector<int>{2});
+    EXPECT_TRUE(partial[0].message->content.empty());
+    EXPECT_FALSE(RequestFor(*partial[0].message));
+}
+
+TEST(MessageReader, refusesBrokenContentSayingWhere) {
+    struct Row {
+        const char* pdu;
+        const char* why;
+    } rows[] = {
+        // A logo whose bitmap stops after two octets.
+        {"0051000C9126589699999900F5AA100605041582000015F01000480E01FFFF",
+         "operator logo: cannot read octet 8 of its content (bitmap)"},
+        {"0051000C9126589699999900F5AA09060504158100000249",
+         "ringtone: octet 2 (command): not a ringing tone"},
+    };
+    for (const auto& r : rows) {
+        const auto m = ReadPdu(r.pdu);
+        ASSERT_FALSE(m) << r.pdu;
+        EXPECT_EQ(m.error(), r.why);
+    }
+}
+
+TEST(MessageReader, readsAStatusReport) {
+    // Reference 7 to +628569999999, delivered.
+    const auto m = ReadPdu("0006070C91265896999999622180120000826221801200108200");
+    ASSERT_TRUE(m) << m.error();
+    EXPECT_EQ(m->kind, ContentKind::Report);
+    EXPECT_EQ(m->pdu.type, PduType::StatusReport);
+    EXPECT_EQ(m->pdu.reference, 7);
+    EXPECT_EQ(m->pdu.status, 0);
+    EXPECT_EQ(m->pdu.dischargeTime, "2026-12-08T21:00:01+07:00");
+}
+
+TEST(MessageReader, drawsABitmapRowByRow) {
+    EXPECT_EQ(DrawBitmap("F00F", 8, 2), (std::vector<std::string>{"####....", "....####"}));
+}
+
+} // namespace
+} // namespace velmora
