@@ -399,7 +399,10 @@ std::optional<MessageRequest> RequestFor(const ReadMessage& m) {
     case ContentKind::Group:
     case ContentKind::Picture:
     case ContentKind::Ringtone:
-        if (m.content.empty())
+        // Velmora's tabs send 72 x 14 (72 x 28) bitmaps and say so in the
+        // header; another size would reach the phone as a broken picture.
+        if (m.content.empty() || (m.kind != ContentKind::Ringtone &&
+                                  (m.width != 72 || m.height != (m.kind == ContentKind::Picture ? 28 : 14))))
             return std::nullopt;
         r.kind = m.kind == ContentKind::Logo      ? MessageKind::Logo
                  : m.kind == ContentKind::Group   ? MessageKind::Group
