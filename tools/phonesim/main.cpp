@@ -155,18 +155,19 @@ int main(int argc, char** argv) {
             std::cerr << dir << ' ' << Visible(bytes) << std::endl;
     };
     // Answers follow each other; what comes apart is due by its own time.
+    // The queue stays in the order things are due, so an answer never
+    // waits behind a report or a message still to come.
     const auto take = [&](std::vector<Output> outputs) {
         for (Output& o : outputs) {
+            Clock::time_point due;
             if (o.apart) {
-                const auto due = Clock::now() + std::chrono::milliseconds(o.delayMs);
-                const auto at =
-                    std::find_if(queue.begin(), queue.end(), [&](const Pending& p) { return p.due > due; });
-                queue.insert(at, Pending{due, std::move(o.bytes), o.delivery});
-                continue;
+                due = Clock::now() + std::chrono::milliseconds(o.delayMs);
+            } else {
+                lastDue = std::max(lastDue, Clock::now()) + std::chrono::milliseconds(o.delayMs);
+                due = lastDue;
             }
-            const auto base = std::max(lastDue, Clock::now());
-            lastDue = base + std::chrono::milliseconds(o.delayMs);
-            queue.push_back(Pending{lastDue, std::move(o.bytes)});
+            const auto at = std::find_if(queue.begin(), queue.end(), [&](const Pending& p) { return p.due > due; });
+            queue.insert(at, Pending{due, std::move(o.bytes), o.delivery});
         }
     };
 
