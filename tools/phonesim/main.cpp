@@ -166,7 +166,8 @@ int main(int argc, char** argv) {
                 lastDue = std::max(lastDue, Clock::now()) + std::chrono::milliseconds(o.delayMs);
                 due = lastDue;
             }
-            const auto at = std::find_if(queue.begin(), queue.end(), [&](const Pending& p) { return p.due > due; });
+            const auto at =
+                std::find_if(queue.begin(), queue.end(), [&](const Pending& p) { return p.due > due; });
             queue.insert(at, Pending{due, std::move(o.bytes), o.delivery});
         }
     };
