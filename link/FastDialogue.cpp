@@ -46,13 +46,30 @@ FinalResult PhoneSession::Exchange(const std::string& command, int deadlineMs, b
     return m_reader.Final();
 }
 
+namespace {
+
+// "+CDSI: <mem>,<index>" and "+CMTI: <mem>,<index>": where the phone put
+// what it announces.
+std::pair<std::string, int> StoredAt(const std::string& line) {
+    std::vector<std::string> fields = SplitQuotedFields(std::string_view(line).substr(line.find(':') + 1));
+    std::string& storage = fields.front();
+    storage.erase(0, storage.find_first_not_of(' '));
+    return {storage, fields.size() < 2 ? 0 : LeadingNumber(fields.back())};
+}
+
+} // namespace
+
 void PhoneSession::HandleUnsolicited() {
     for (const Unsolicited& u : m_reader.TakeUnsolicited()) {
         m_events.UnsolicitedLine(u.line);
         if (u.line.rfind("+CDS:", 0) == 0)
             TakeReport(u.pdu);
-        else if (u.line.rfind("+CDSI:", 0) == 0) // +CDSI: <mem>,<index>
-            m_storedReports.push_back(LeadingNumber(std::string_view(u.line).substr(u.line.rfind(',') + 1)));
+        else if (u.line.rfind("+CDSI:", 0) == 0)
+            m_storedReports.push_back(StoredAt(u.line));
+        else if (u.line.rfind("+CMTI:", 0) == 0) {
+            if (const auto at = StoredAt(u.line); at.second > 0)
+                m_arrivals.push_back(at);
+        }
     }
 }
 
@@ -80,8 +97,12 @@ void PhoneSession::ReadUnsolicited() {
         HandleUnsolicited();
         // Read between exchanges, never inside one.
         while (!m_storedReports.empty() && IsConnected()) {
-            const int index = m_storedReports.front();
+            const auto [storage, index] = m_storedReports.front();
             m_storedReports.erase(m_storedReports.begin());
+            // Read from the storage it was announced in, once another one
+            // was chosen for reading this connection.
+            if (!m_storage.empty() && !UseStorage(storage).ok)
+                continue;
             if (Exchange("AT+CMGR=" + std::to_string(index) + "\r", kFast.commandMs) != FinalResult::Ok)
                 continue;
             // "+CMGR: <stat>,[<alpha>],<length>" and the PDU on the next line.
@@ -90,6 +111,7 @@ void PhoneSession::ReadUnsolicited() {
                 if (lines[i].rfind("+CMGR:", 0) == 0)
                     TakeReport(lines[i + 1]);
         }
+        ReadArrivals();
     } catch (const EComPort& e) {
         LinkLostDuring(e);
     }
@@ -106,6 +128,7 @@ bool PhoneSession::RouteStatusReports() {
             if (Exchange("AT+CNMI=2,1,0," + std::to_string(ds) + ",0\r", kFast.commandMs) ==
                 FinalResult::Ok) {
                 m_reportRoute = ds;
+                m_announcing = true;
                 return true;
             }
         }

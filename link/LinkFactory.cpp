@@ -31,6 +31,7 @@ std::unique_ptr<PhoneLink> MakePhoneLink(const AppPaths& paths, const Settings& 
     auto link =
         std::make_unique<PhoneLink>(MakeComPort(settings, options), std::move(clock), MakeLogWriter());
     link->setLogPaths(QString::fromStdString(paths.transmitLog), QString::fromStdString(paths.failedLog));
+    link->setReceivedLog(QString::fromStdString(paths.receivedLog));
     return link;
 }
 

@@ -28,8 +28,8 @@ std::unique_ptr<TComPort> MakeComPort(const Settings& settings, const DeviceOpti
 // Appends log entries with AppendLogLine; gives "" or the reason it could not.
 PhoneSession::LogWriter MakeLogWriter();
 
-// The window's link on that port, logging to the paths' transmit and failed
-// logs. A null clock gives a RealClock.
+// The window's link on that port, logging to the paths' transmit, failed
+// and received logs. A null clock gives a RealClock.
 std::unique_ptr<PhoneLink> MakePhoneLink(const AppPaths& paths, const Settings& settings,
                                          const DeviceOptions& options, std::unique_ptr<Clock> clock);
 

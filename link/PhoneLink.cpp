@@ -22,9 +22,9 @@ public:
           m_session(*m_port, *m_clock, *this, std::move(log)), m_timer(new QTimer(this)),
           m_reportTimer(new QTimer(this)) {
         m_timer->setInterval(20000);
-        // Reports come whenever the network sends them: the line is looked at
-        // a few times a second while one is awaited, and not at all else.
-        m_reportTimer->setInterval(250);
+        // Reports and new messages come whenever the network sends them: the
+        // line is looked at a few times a second while one is awaited or
+        // announced (fast dialogue), and not at all else.
         QObject::connect(m_reportTimer, &QTimer::timeout, this,
                          [this] { Run([this] { m_session.ReadUnsolicited(); }); });
         QObject::connect(m_timer, &QTimer::timeout, this, [this] {
@@ -58,10 +58,14 @@ public:
             emit m_link.problem(ProblemKind::LinkError, Q(e.what()));
         }
         SetState(m_up ? PhoneLink::State::Connected : PhoneLink::State::Disconnected);
-        if (!m_session.AwaitingReports())
+        if (!m_session.Listening()) {
             m_reportTimer->stop();
-        else if (!m_reportTimer->isActive())
-            m_reportTimer->start();
+            return;
+        }
+        // A report is looked for more often than a message that may come.
+        const int interval = m_session.AwaitingReports() ? 250 : 500;
+        if (!m_reportTimer->isActive() || m_reportTimer->interval() != interval)
+            m_reportTimer->start(interval);
     }
 
     // A request that needs the phone marks the link busy while it runs.
@@ -81,7 +85,11 @@ public:
 
     // Connects and tells how it went; a failure has said why (Problem).
     void Connect(int portNumber, int baudRate) {
-        emit m_link.connectFinished(m_session.Connect(portNumber, baudRate));
+        const bool connected = m_session.Connect(portNumber, baudRate);
+        emit m_link.connectFinished(connected);
+        // Asked once the connect is told, so it does not hold that up.
+        if (connected)
+            m_session.AnnounceNewMessages();
     }
 
     void Status(const std::string& t) override { emit m_link.status(Q(t)); }
@@ -131,6 +139,7 @@ public:
     void DeliveryReport(int reference, int status) override {
         emit m_link.deliveryReport(reference, status, Q(StatusText(status)));
     }
+    void MessageArrived(const StoredMessage& m) override { emit m_link.messageArrived(m); }
 
     bool reports = false; // asked for by the window
 
@@ -149,6 +158,9 @@ PhoneLink::PhoneLink(std::unique_ptr<SerialLink> port, std::unique_ptr<Clock> cl
                      PhoneSession::LogWriter log, QObject* parent)
     : QObject(parent), m_clock(clock.get()),
       m_worker(new SessionWorker(*this, std::move(port), std::move(clock), std::move(log))) {
+    // Queued across the thread, also where a receiver names them as text.
+    qRegisterMetaType<StoredMessage>();
+    qRegisterMetaType<QList<StoredMessage>>();
     // Connected first, so the state is current for every later receiver.
     QObject::connect(this, &PhoneLink::stateChanged, this, [this](State state) { m_state = state; });
     m_worker->session().SetPinSource([this](std::optional<int> tries) { return WaitForPin(tries); });
@@ -185,6 +197,10 @@ void PhoneLink::setLogPaths(const QString& transmitLog, const QString& failedLog
     Post(m_worker, [t = transmitLog.toStdString(), f = failedLog.toStdString()](SessionWorker& w) {
         w.session().SetLogPaths(t, f);
     });
+}
+
+void PhoneLink::setReceivedLog(const QString& path) {
+    Post(m_worker, [p = path.toStdString()](SessionWorker& w) { w.session().SetReceivedLog(p); });
 }
 
 void PhoneLink::setDialogue(bool fast) {
@@ -299,6 +315,25 @@ void PhoneLink::readOperators() {
         for (const auto& op : w.session().GetProvider(StopAsked()))
             items << FromPhone(op.item());
         emit operatorsFinished(true, items);
+    });
+}
+
+void PhoneLink::readInbox() {
+    Post(m_worker, [this](SessionWorker& w) {
+        if (!w.session().IsConnected()) {
+            emit inboxFinished(false, {}, false);
+            return;
+        }
+        w.Busy(State::ReadingInbox);
+        const std::vector<StoredMessage> read = w.session().ReadStoredMessages(StopAsked());
+        emit inboxFinished(true, QList<StoredMessage>(read.begin(), read.end()), w.session().ReadStopped());
+    });
+}
+
+void PhoneLink::deleteStored(const StoredMessage& m) {
+    Post(m_worker, [this, m](SessionWorker& w) {
+        const std::string reason = w.session().DeleteStoredMessage(m);
+        emit deleteFinished(reason.empty(), Q(reason));
     });
 }
 

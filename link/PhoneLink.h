@@ -10,6 +10,8 @@
 #include "LinkEvents.h"
 #include "PhoneSession.h"
 
+#include <QList>
+#include <QMetaType>
 #include <QObject>
 #include <QStringList>
 #include <QThread>
@@ -43,6 +45,7 @@ public:
         Sending,
         ReadingPhonebook,
         ReadingOperators,
+        ReadingInbox, // the messages stored in the phone and on the SIM
         CheckingSignal,
     };
     Q_ENUM(State)
@@ -61,6 +64,8 @@ public:
     bool isUp() const { return IsUp(m_state); }
 
     void setLogPaths(const QString& transmitLog, const QString& failedLog);
+    // Where each message read from the phone is logged once.
+    void setReceivedLog(const QString& path);
     // The fast dialogue or the classic one, from the next exchange on.
     void setDialogue(bool fast);
     // The answer to pinRequested(): the PIN, or nothing when the user gave
@@ -82,6 +87,11 @@ public:
     void readPhonebook(bool readAgain);
     // The operator list, read once per connection.
     void readOperators();
+    // Every message in the phone's and the SIM's store; a disconnect ends
+    // the read after its current exchange.
+    void readInbox();
+    // Deletes `m` once the phone still holds it at its place unchanged.
+    void deleteStored(const velmora::StoredMessage& m);
     // Writes the last phone book read to `path`.
     void exportContacts(const QString& path);
     // The phone book last read, texts as the phone sent them (Latin-1 bytes);
@@ -132,6 +142,14 @@ signals:
     // disconnect ended the read early.
     void phonebookFinished(bool read, int count, bool stopped);
     void operatorsFinished(bool read, const QStringList& items);
+    // `read` is false when there was no connection to read from; `stopped`
+    // when a disconnect ended the read early. The PDUs are the phone's hex.
+    void inboxFinished(bool read, const QList<velmora::StoredMessage>& messages, bool stopped);
+    // `reason` says why nothing was deleted (the message changed or is
+    // gone, the phone refused); empty when `ok`.
+    void deleteFinished(bool ok, const QString& reason);
+    // A new message the phone announced while connected (fast dialogue).
+    void messageArrived(const velmora::StoredMessage& m);
     void exportFinished(bool ok, const QString& statusText);
     void pollFinished();
 
@@ -158,3 +176,5 @@ private:
 };
 
 } // namespace velmora
+
+Q_DECLARE_METATYPE(velmora::StoredMessage)

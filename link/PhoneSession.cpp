@@ -88,6 +88,9 @@ bool PhoneSession::Connect(int portNumber, int baudRate) {
     m_reportRoute = 0;
     m_awaitingReports.clear();
     m_storedReports.clear();
+    m_arrivals.clear();
+    m_storage.clear();
+    m_announcing = false;
     m_lastLinkError.clear();
     m_port.SetPort(number);
     m_port.SetCustomBaudRate(baudRate);
@@ -164,6 +167,9 @@ void PhoneSession::Disconnect() {
     m_reportRoute = 0;
     m_awaitingReports.clear();
     m_storedReports.clear();
+    m_arrivals.clear();
+    m_storage.clear();
+    m_announcing = false;
     CloseQuietly();
     m_events.Status("Communication Port Close");
     SetPolling(false);

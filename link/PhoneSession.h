@@ -5,13 +5,24 @@
 #include "LinkEvents.h"
 #include "Replies.h"
 #include "SerialLink.h"
+#include "StoreReplies.h"
 
 #include <functional>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace velmora {
+
+// A message in one of the phone's stores, as the phone gave it.
+struct StoredMessage {
+    std::string storage; // "SM", "ME"
+    int index = 0;
+    int status = 0;  // 27.005 <stat>: 0 received unread, 1 received read, 2 stored unsent, 3 stored sent
+    std::string pdu; // hex as the phone gave it, service-centre part in front
+    bool operator==(const StoredMessage&) const = default;
+};
 
 // What the phone said about itself at connect, each its reply's first line.
 struct PhoneIdentity {
@@ -50,6 +61,9 @@ public:
     // The network's final word on a message sent this connection, by the
     // reference the phone gave it (TP-ST, see StatusText).
     virtual void DeliveryReport(int /*reference*/, int /*status*/) {}
+    // A message the phone announced (+CMTI) as it arrived, read from its
+    // store (fast dialogue only).
+    virtual void MessageArrived(const StoredMessage& /*message*/) {}
 };
 
 // " (2 tries left)" after a PIN question or refusal; "" when the phone did
@@ -69,6 +83,7 @@ struct FastTimings {
     int commandMs = 5000; // an ordinary command, and the prompt
     int pduMs = 120000;   // the network's answer to the PDU
     int operatorsMs = 60000;
+    int listMs = 60000; // a whole store: 100 long messages at 9600 bit/s take 40 s
 };
 
 // Asked between the exchanges of a long read; true ends the read there.
@@ -88,6 +103,8 @@ public:
     ~PhoneSession();
 
     void SetLogPaths(std::string transmitLog, std::string failedLog);
+    // Where each message read from the phone is logged, once: "NUMBER PDU".
+    void SetReceivedLog(std::string path) { m_receivedLog = std::move(path); }
     // Asked for the SIM's PIN when the phone wants it (fast dialogue), with
     // the tries left when the phone tells them; nothing when the user gave
     // none. Asked once a connect: a wrong PIN costs one of the SIM's tries,
@@ -132,6 +149,21 @@ public:
     // first.
     std::vector<PhonebookEntry> ReadPhonebook(const StopRequested& stop = {});
     std::vector<OperatorEntry> GetProvider(const StopRequested& stop = {});
+    // Every message in the phone's and the SIM's store: AT+CPMS=? for the
+    // storages, then for each of "SM" and "ME" the phone has its selection
+    // and its list (AT+CMGL=4), after AT+CMGF=0 once. `stop` ends the read
+    // between two exchanges. Each message read is logged (SetReceivedLog).
+    std::vector<StoredMessage> ReadStoredMessages(const StopRequested& stop = {});
+    // Deletes only when AT+CMGR=index (in that storage) still gives
+    // `expected.pdu`; else nothing is deleted. "" on success, else the reason.
+    std::string DeleteStoredMessage(const StoredMessage& expected);
+    // Asks the phone (fast dialogue, connected) to announce each new message
+    // (+CMTI, read by ReadUnsolicited), unless routing the reports asked for
+    // that already. A phone that will not is used without announcements.
+    void AnnounceNewMessages();
+    // Whether the phone may have something to tell while idle: a report
+    // awaited or new messages announced (fast dialogue, connected).
+    bool Listening() const;
     // Whether the last read ended early because `stop` asked it to.
     bool ReadStopped() const { return m_readStopped; }
 
@@ -181,6 +213,21 @@ private:
     // final result code (the text without echo or unsolicited lines).
     std::string Ask(const std::string& command, int intervalMs, int polls);
     void Log(const std::string& path, const std::string& entry);
+    // Appends each message not yet in the received log.
+    void LogReceived(const std::vector<StoredMessage>& messages);
+    struct Answered {
+        bool ok = false;  // the final result code was "OK"
+        std::string text; // in the fast dialogue without echo or unsolicited lines
+    };
+    // A command's whole answer in either dialogue: up to its final result
+    // code within `fastMs`, or the classic pauses until the answer has ended
+    // or `rounds` have passed.
+    Answered AskWhole(const std::string& command, int fastMs, int rounds);
+    // AT+CPMS="storage": the storage read and deleted from from now on.
+    Answered SelectStorage(const std::string& storage);
+    // The same, asked only when another storage is chosen.
+    Answered UseStorage(const std::string& storage);
+    void ReadArrivals();
 
     SerialLink& m_port;
     Clock& m_clock;
@@ -204,8 +251,14 @@ private:
     std::string m_submitting; // the PDU whose answer is awaited
     int m_reportRoute = 0;    // the ds the phone accepted; 0: not asked this connection
     std::vector<int> m_awaitingReports;
-    std::vector<int> m_storedReports; // indexes announced by +CDSI, not yet read
-    std::string m_lastLinkError;      // of the connect in progress
+    // Storage and index of each report +CDSI announced, not yet read.
+    std::vector<std::pair<std::string, int>> m_storedReports;
+    std::string m_receivedLog;
+    std::string m_storage;     // the storage AT+CPMS chose this connection; "" when not asked
+    bool m_announcing = false; // the phone accepted to announce new messages
+    // Storage and index of each message +CMTI announced, not yet read.
+    std::vector<std::pair<std::string, int>> m_arrivals;
+    std::string m_lastLinkError; // of the connect in progress
 };
 
 } // namespace velmora

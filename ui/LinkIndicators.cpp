@@ -32,8 +32,9 @@ void LinkIndicators::restoreStatus() { m_ui.stbStatus->showMessage(m_status); }
 void LinkIndicators::stateChanged(PhoneLink::State state) {
     // A long read shows how far it is beside the status text, which keeps
     // saying what the phone is asked.
-    const bool reading =
-        state == PhoneLink::State::ReadingPhonebook || state == PhoneLink::State::ReadingOperators;
+    const bool reading = state == PhoneLink::State::ReadingPhonebook ||
+                         state == PhoneLink::State::ReadingOperators ||
+                         state == PhoneLink::State::ReadingInbox;
     if (reading && !m_readProgress->isVisible())
         m_readProgress->setValue(0);
     m_readProgress->setVisible(reading);

@@ -41,6 +41,7 @@ TForm1::TForm1(WindowSetup setup, QWidget* parent)
     LoadSettingsAtStart();
     m_link = m_setup.makeLink(m_settings);
     m_link->setLogPaths(Q(m_setup.paths.transmitLog), Q(m_setup.paths.failedLog));
+    m_link->setReceivedLog(Q(m_setup.paths.receivedLog));
     m_link->setDialogue(m_settings.FastDialogue);
     m_link->setDeliveryReports(m_settings.DeliveryReport);
     ApplyWindowBounds();

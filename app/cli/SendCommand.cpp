@@ -140,6 +140,7 @@ public:
         m_port = MakeComPort(settings, target.devices);
         m_session = std::make_unique<PhoneSession>(*m_port, m_clock, m_events, MakeLogWriter());
         m_session->SetLogPaths(paths.transmitLog, paths.failedLog);
+        m_session->SetReceivedLog(paths.receivedLog);
         m_session->SetDialogue(target.fast || settings.FastDialogue ? Dialogue::Fast : Dialogue::Classic);
         m_session->SetPinSource([pin = target.pin](std::optional<int> tries) -> std::optional<std::string> {
             if (pin)

@@ -14,6 +14,7 @@ const char kSettingsName[] = "velmora.Ini";
 const char kTransmitName[] = "Tr_smsn.Txt";
 const char kFailedName[] = "Fl_smsn.Txt";
 const char kContactName[] = "Contact.Txt";
+const char kReceivedName[] = "Received.Txt";
 
 std::string WithSlash(std::string dir) {
     if (dir.empty() || dir.back() != '/')
@@ -40,7 +41,7 @@ std::string XdgDir(const char* var, const char* fallbackUnderHome) {
 
 AppPaths AppPathsIn(const std::string& dir) {
     const std::string d = WithSlash(dir);
-    return {d + kSettingsName, d + kTransmitName, d + kFailedName, d + kContactName};
+    return {d + kSettingsName, d + kTransmitName, d + kFailedName, d + kContactName, d + kReceivedName};
 }
 
 bool IsPortableDir(const std::string& programDir) {
@@ -62,6 +63,7 @@ AppPaths LocateAppPaths(const std::string& programDir) {
     p.transmitLog = data + kTransmitName;
     p.failedLog = data + kFailedName;
     p.contactFile = data + kContactName;
+    p.receivedLog = data + kReceivedName;
     return p;
 }
 

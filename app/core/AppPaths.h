@@ -11,6 +11,7 @@ struct AppPaths {
     std::string transmitLog;  // "Tr_smsn.Txt"
     std::string failedLog;    // "Fl_smsn.Txt"
     std::string contactFile;  // "Contact.Txt"
+    std::string receivedLog;  // "Received.Txt"
 };
 
 // The file that makes a directory of programs a portable copy. The build

@@ -39,13 +39,15 @@ private:
 // /home/u with both variables unset.
 const AppPaths kXdgDefault{"/home/u/.config/velmora/velmora.Ini", "/home/u/.local/share/velmora/Tr_smsn.Txt",
                            "/home/u/.local/share/velmora/Fl_smsn.Txt",
-                           "/home/u/.local/share/velmora/Contact.Txt"};
+                           "/home/u/.local/share/velmora/Contact.Txt",
+                           "/home/u/.local/share/velmora/Received.Txt"};
 
 void ExpectPaths(const AppPaths& got, const AppPaths& want, const std::string& context) {
     EXPECT_EQ(got.settingsFile, want.settingsFile) << context;
     EXPECT_EQ(got.transmitLog, want.transmitLog) << context;
     EXPECT_EQ(got.failedLog, want.failedLog) << context;
     EXPECT_EQ(got.contactFile, want.contactFile) << context;
+    EXPECT_EQ(got.receivedLog, want.receivedLog) << context;
 }
 
 // HOME /home/u and no XDG variables, for one scope.
@@ -137,6 +139,7 @@ TEST(AppPaths, OtherwiseTheXdgDirectories) {
         EXPECT_EQ(p.transmitLog, r.wantData + "Tr_smsn.Txt");
         EXPECT_EQ(p.failedLog, r.wantData + "Fl_smsn.Txt");
         EXPECT_EQ(p.contactFile, r.wantData + "Contact.Txt");
+        EXPECT_EQ(p.receivedLog, r.wantData + "Received.Txt");
     }
 }
 
@@ -173,6 +176,7 @@ TEST(AppPaths, VelmoraDirPutsEveryFileThere) {
         EXPECT_EQ(p.transmitLog, r.wantDir + "Tr_smsn.Txt") << shown;
         EXPECT_EQ(p.failedLog, r.wantDir + "Fl_smsn.Txt") << shown;
         EXPECT_EQ(p.contactFile, r.wantDir + "Contact.Txt") << shown;
+        EXPECT_EQ(p.receivedLog, r.wantDir + "Received.Txt") << shown;
     }
 }
 

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <functional>
 #include <string>
 #include <utility>
@@ -59,6 +60,8 @@ public:
     void ContactFound(const PhonebookEntry& e) override { contacts.push_back(e); }
     std::vector<std::pair<int, int>> reports; // reference, TP-ST
     void DeliveryReport(int reference, int status) override { reports.emplace_back(reference, status); }
+    std::vector<StoredMessage> arrived;
+    void MessageArrived(const StoredMessage& m) override { arrived.push_back(m); }
     std::string lastStatus() const { return status.empty() ? "" : status.back(); }
 };
 
@@ -82,6 +85,8 @@ protected:
         : port(clock),
           session(port, clock, events, [this](const std::string& path, const std::string& entry) {
               logs.emplace_back(path, entry);
+              if (writeLogs)
+                  std::ofstream(path, std::ios::app) << entry << "\r\n";
               return logFailure;
           }) {
         session.SetLogPaths("tr.txt", "fl.txt");
@@ -116,6 +121,7 @@ protected:
     RecordingEvents events;
     std::vector<std::pair<std::string, std::string>> logs;
     std::string logFailure;
+    bool writeLogs = false; // also append each entry to its file, as the programs do
     PhoneSession session;
     std::size_t writtenBefore = 0;
 };

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace velmora::phonesim {
 namespace {
 
@@ -165,6 +167,87 @@ TEST(SimulatedPhone, PhonebookAndOperatorFiles) {
     ASSERT_EQ(ops.size(), 1u);
     EXPECT_EQ(ops[0].name, "TELKOMSEL, ID");
     EXPECT_EQ(ParseOperatorFile("51001\n", ops), "line 1: expected CODE,NAME");
+}
+
+// +628569999999 to the phone: "Hello"; 24 octets after the service-centre part.
+const std::string kDeliver = "0791261895000000040C9126589699999900006221801200008205C8329BFD06";
+const std::string kOk = "\r\nOK\r\n";
+
+// A listed or read message: its PDU right on the next line.
+std::string Stored(const std::string& head, const std::string& pdu) { return head + "\r\n" + pdu; }
+std::string Answer(const std::string& info) { return "\r\n" + info + "\r\n" + kOk; }
+
+TEST(SimulatedPhone, ListsReadsAndDeletesTheSimsMessages) {
+    PhoneOptions o = Quiet();
+    o.inbox = {kDeliver, kPdu};
+    SimulatedPhone phone{o};
+    Converse(phone, {
+                        {"at+cmgl=4\r", "\r\nERROR\r\n"}, // not in PDU mode yet
+                        {"at+cpms=?\r", Answer("+CPMS: (\"SM\",\"ME\"),(\"SM\",\"ME\"),(\"SM\",\"ME\")")},
+                        {"at+cpms?\r", Answer("+CPMS: \"SM\",2,30,\"SM\",2,30,\"SM\",2,30")},
+                        {"at+cmgf=0\r", kOk},
+                        {"at+cmgl=4\r", Answer(Stored("+CMGL: 1,0,,24", kDeliver) + "\r\n" +
+                                               Stored("+CMGL: 2,3,,18", kPdu))},
+                        {"at+cmgl=0\r", kOk}, // listed, so read
+                        {"at+cmgr=1\r", Answer(Stored("+CMGR: 1,,24", kDeliver))},
+                        {"at+cmgd=1\r", kOk},
+                        {"at+cmgr=1\r", "\r\n+CMS ERROR: 321\r\n"},
+                        {"at+cmgd=1\r", "\r\n+CMS ERROR: 321\r\n"},
+                        {"at+cmgr=31\r", "\r\n+CMS ERROR: 321\r\n"},
+                        {"at+cpms=\"XX\"\r", "\r\n+CMS ERROR: 302\r\n"},
+                        {"at+cpms=\"ME\"\r", Answer("+CPMS: 0,50,1,30,1,30")},
+                        {"at+cmgl=4\r", kOk},
+                        {"at+cmgr=2\r", "\r\n+CMS ERROR: 321\r\n"},
+                        {"at+cpms=\"SM\",\"ME\"\r", Answer("+CPMS: 1,30,0,50,1,30")},
+                        {"at+cmgr=2\r", Answer(Stored("+CMGR: 3,,18", kPdu))},
+                    });
+}
+
+TEST(SimulatedPhone, AnnouncesAMessageThatArrivesOnlyAfterMt1) {
+    const struct {
+        const char* cnmi;
+        std::string announced;
+    } rows[] = {
+        {"", ""},
+        {"at+cnmi=2,1,0,0,0\r", "\r\n+CMTI: \"SM\",3\r\n"},
+        {"at+cnmi=2,1,0,1,0\r", "\r\n+CMTI: \"SM\",3\r\n"},
+        {"at+cnmi=2,0,0,0,0\r", ""},
+    };
+    for (const auto& r : rows) {
+        PhoneOptions o = Quiet();
+        o.inbox = {kDeliver, kPdu};
+        o.deliveries = {{1500, kDeliver}};
+        SimulatedPhone phone{o};
+        const auto connected = phone.Receive("ate0\r");
+        ASSERT_EQ(connected.size(), 2u) << r.cnmi;
+        EXPECT_EQ(connected[1].delivery, 1);
+        EXPECT_EQ(connected[1].delayMs, 1500);
+        EXPECT_TRUE(connected[1].apart);
+        EXPECT_EQ(phone.Receive("ate0\r").size(), 1u) << "scheduled again";
+        Converse(phone, {{r.cnmi, *r.cnmi ? kOk : ""}});
+        const auto arrival = phone.Deliver(1);
+        EXPECT_EQ(Joined(arrival), r.announced) << r.cnmi;
+        EXPECT_TRUE(std::all_of(arrival.begin(), arrival.end(), [](const Output& a) { return a.apart; }));
+        // Stored whether told or not, unread until read once.
+        Converse(phone, {{"at+cmgf=0\r", kOk},
+                         {"at+cmgr=3\r", Answer(Stored("+CMGR: 0,,24", kDeliver))},
+                         {"at+cmgr=3\r", Answer(Stored("+CMGR: 1,,24", kDeliver))}});
+    }
+}
+
+TEST(SimulatedPhone, InboxFile) {
+    std::vector<std::string> pdus;
+    EXPECT_EQ(ParseInboxFile("# mine\n\n " + kDeliver + "\r\n" + kPdu + "\n", pdus), "");
+    EXPECT_EQ(pdus, (std::vector<std::string>{kDeliver, kPdu}));
+    const struct {
+        std::string line, why;
+    } rows[] = {
+        {"0G11", "expected a PDU in hex"},
+        {"07912658150000", "the PDU is shorter than its service-centre part"},
+        {"0006050C91", "the PDU is neither an SMS-DELIVER nor an SMS-SUBMIT"}, // a status report
+    };
+    for (const auto& r : rows)
+        EXPECT_EQ(ParseInboxFile(kPdu + "\n" + r.line + "\n", pdus), "line 2: " + r.why) << r.line;
 }
 
 } // namespace

@@ -89,6 +89,11 @@ const char* HelpText() {
            "  --report-delay MS       from the answer to the PDU to its report (default 300)\n"
            "  --pin CODE              the SIM asks for PIN CODE (at+cpin?, at+cpin=\"CODE\");\n"
            "                          three wrong ones and it asks for its PUK\n"
+           "  --inbox FILE            the SIM's messages (\"SM\") from index 1, for at+cmgl=,\n"
+           "                          at+cmgr= and at+cmgd=; the phone's own (\"ME\") are empty\n"
+           "  --deliver-after MS PDU  MS after the first ate0 the PDU arrives: stored at the\n"
+           "                          SIM's first free index and, after at+cnmi with mt=1,\n"
+           "                          announced as +CMTI; repeat the option for more\n"
            "  --verbose               show the dialogue on stderr\n"
            "  --help                  show this help and exit\n"
            "  --version               show the version and exit\n"
@@ -99,11 +104,15 @@ const char* HelpText() {
            "    2,0812345678,Sari, office\n"
            "Operator file: one operator a line, CODE,NAME, for example:\n"
            "    51001,INDOSAT\n"
-           "In both, blank lines and lines starting with # are skipped.\n"
+           "Inbox file: one PDU in hex a line, an SMS-DELIVER (stored received unread) or\n"
+           "an SMS-SUBMIT (stored sent), its service-centre part in front, as\n"
+           "velmora-cli pdu prints them.\n"
+           "In all of them, blank lines and lines starting with # are skipped.\n"
            "\n"
            "Answers to at+cpbr= for an empty slot: +CME ERROR: 22; for an index outside\n"
            "1..250: +CME ERROR: 21. A PDU whose length does not match at+cmgs= gets\n"
-           "+CMS ERROR: 304. Any command not listed gets ERROR.\n";
+           "+CMS ERROR: 304. at+cmgr= and at+cmgd= of an empty index get +CMS ERROR: 321;\n"
+           "the message commands need at+cmgf=0 first. Any command not listed gets ERROR.\n";
 }
 
 std::string ParseArguments(const std::vector<std::string>& words, Arguments& args) {
@@ -234,6 +243,21 @@ std::string ParseArguments(const std::vector<std::string>& words, Arguments& arg
         } else if (w == "--pin") {
             if (!value(p.pin) || p.pin.empty())
                 return "--pin needs the code";
+        } else if (w == "--inbox") {
+            std::string text;
+            if (!value(v))
+                return "--inbox needs a file";
+            if (!ReadFile(v, text))
+                return "cannot read " + v;
+            if (const std::string err = ParseInboxFile(text, p.inbox); !err.empty())
+                return v + ": " + err;
+        } else if (w == "--deliver-after") {
+            Delivery d;
+            if (!number(d.afterMs, 0, 3600000) || !value(d.pdu))
+                return "--deliver-after needs milliseconds and a PDU";
+            if (const std::string err = StorablePduProblem(d.pdu); !err.empty())
+                return "--deliver-after: " + err;
+            p.deliveries.push_back(d);
         } else if (w == "--verbose") {
             args.verbose = true;
         } else {

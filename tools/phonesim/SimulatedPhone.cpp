@@ -40,6 +40,28 @@ int HexOctet(const std::string& s, std::size_t at) { return std::stoi(s.substr(a
 // The type of address of 3GPP TS 24.008 10.5.4.7: 145 international, 129 unknown.
 int AddressType(const std::string& number) { return !number.empty() && number[0] == '+' ? 145 : 129; }
 
+// The service-centre part's octets after its length octet, and what follows.
+int ScaOctets(const std::string& pdu) { return HexOctet(pdu, 0); }
+int TpduOctets(const std::string& pdu) { return static_cast<int>(pdu.size() / 2) - 1 - ScaOctets(pdu); }
+// TP-MTI of TS 23.040 9.2.3.1: 0 SMS-DELIVER, 1 SMS-SUBMIT, 2 SMS-STATUS-REPORT.
+int MessageType(const std::string& pdu) {
+    return HexOctet(pdu, 2 + 2 * static_cast<std::size_t>(ScaOctets(pdu))) & 3;
+}
+// The <stat> of TS 27.005 3.1 a message is stored with: a submission is
+// "stored sent", anything received "received unread".
+int StoredStat(const std::string& pdu) { return MessageType(pdu) == 1 ? 3 : 0; }
+
+std::vector<std::string> Split(const std::string& text, char separator) {
+    std::vector<std::string> parts(1);
+    for (char c : text) {
+        if (c == separator)
+            parts.emplace_back();
+        else
+            parts.back() += c;
+    }
+    return parts;
+}
+
 std::vector<std::string> Lines(const std::string& text) {
     std::vector<std::string> lines;
     std::size_t pos = 0;
@@ -61,6 +83,154 @@ std::vector<std::string> Lines(const std::string& text) {
 SimulatedPhone::SimulatedPhone(PhoneOptions options) : m_opt(std::move(options)) {
     std::sort(m_opt.phonebook.begin(), m_opt.phonebook.end(),
               [](const PhonebookEntry& a, const PhonebookEntry& b) { return a.index < b.index; });
+    m_sim.resize(
+        static_cast<std::size_t>(std::max<int>(m_opt.simCapacity, static_cast<int>(m_opt.inbox.size()))));
+    m_phone.resize(static_cast<std::size_t>(std::max(m_opt.phoneCapacity, 0)));
+    for (const std::string& pdu : m_opt.inbox)
+        Keep(m_sim, pdu, StoredStat(pdu));
+}
+
+std::vector<Output> SimulatedPhone::Deliver(int delivery) {
+    if (delivery < 1 || delivery > static_cast<int>(m_opt.deliveries.size()))
+        return {};
+    const std::string& pdu = m_opt.deliveries[static_cast<std::size_t>(delivery - 1)].pdu;
+    const int index = Keep(m_sim, pdu, StoredStat(pdu));
+    if (index == 0 || !m_announceNew)
+        return {};
+    return {Output{"\r\n+CMTI: \"SM\"," + std::to_string(index) + "\r\n", 0, true}};
+}
+
+int SimulatedPhone::Keep(Store& store, const std::string& pdu, int stat) {
+    const auto free = std::find_if(store.begin(), store.end(), [](const auto& slot) { return !slot; });
+    if (free == store.end())
+        return 0;
+    *free = Slot{pdu, stat};
+    return static_cast<int>(free - store.begin()) + 1;
+}
+
+SimulatedPhone::Store* SimulatedPhone::StoreNamed(const std::string& name) {
+    if (name == "SM")
+        return &m_sim;
+    if (name == "ME")
+        return &m_phone;
+    return nullptr;
+}
+
+// "used,total" of a store.
+std::string SimulatedPhone::Occupancy(const std::string& name) {
+    const Store& store = *StoreNamed(name);
+    const auto used =
+        std::count_if(store.begin(), store.end(), [](const auto& slot) { return slot.has_value(); });
+    return std::to_string(used) + "," + std::to_string(store.size());
+}
+
+// TS 27.005 3.2.2: the storages for reading and deleting, for writing and
+// for what arrives.
+void SimulatedPhone::StorageCommand(const std::string& cmd, std::vector<Output>& out) {
+    if (cmd == "at+cpms=?") {
+        AnswerLines({"+CPMS: (\"SM\",\"ME\"),(\"SM\",\"ME\"),(\"SM\",\"ME\")"}, "OK", out);
+        return;
+    }
+    if (cmd == "at+cpms?") {
+        std::string line = "+CPMS: ";
+        for (int m = 0; m < 3; ++m)
+            line += (m ? ",\"" : "\"") + m_memories[m] + "\"," + Occupancy(m_memories[m]);
+        AnswerLines({line}, "OK", out);
+        return;
+    }
+    if (cmd.rfind("at+cpms=", 0) != 0) {
+        Answer("ERROR", out);
+        return;
+    }
+    const std::vector<std::string> names = Split(cmd.substr(8), ',');
+    std::string chosen[3] = {m_memories[0], m_memories[1], m_memories[2]};
+    if (names.size() > 3) {
+        Answer("ERROR", out);
+        return;
+    }
+    for (std::size_t m = 0; m < names.size(); ++m) {
+        std::string name = Trim(names[m]);
+        if (name.size() >= 2 && name.front() == '"' && name.back() == '"')
+            name = name.substr(1, name.size() - 2);
+        for (char& c : name)
+            c = static_cast<char>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c);
+        if (!StoreNamed(name)) {
+            Answer("+CMS ERROR: 302", out); // operation not allowed
+            return;
+        }
+        chosen[m] = name;
+    }
+    std::string line = "+CPMS: ";
+    for (int m = 0; m < 3; ++m) {
+        m_memories[m] = chosen[m];
+        line += (m ? "," : "") + Occupancy(chosen[m]);
+    }
+    AnswerLines({line}, "OK", out);
+}
+
+// TS 27.005 3.4.2, 3.4.3 and 3.5.4 in PDU mode, on the storage chosen for
+// reading: each listed or read message received is read from then on.
+void SimulatedPhone::MessageCommand(const std::string& cmd, std::vector<Output>& out) {
+    if (!m_pduMode) {
+        Answer("ERROR", out);
+        return;
+    }
+    Store& store = *StoreNamed(m_memories[0]);
+    const auto length = [](const Slot& slot) { return std::to_string(TpduOctets(slot.pdu)); };
+    const auto seen = [](Slot& slot) {
+        if (slot.stat == 0)
+            slot.stat = 1;
+    };
+    if (cmd.rfind("at+cmgl", 0) == 0) {
+        int stat = 0; // "received unread" when not given
+        if (cmd != "at+cmgl" && (cmd.rfind("at+cmgl=", 0) != 0 ||
+                                 !ParseInt(std::string_view(cmd).substr(8), stat) || stat < 0 || stat > 4)) {
+            Answer("+CMS ERROR: 304", out); // invalid PDU mode parameter
+            return;
+        }
+        // Each PDU right on the line after its own, as phones send them.
+        std::string listed;
+        for (std::size_t i = 0; i < store.size(); ++i) {
+            if (!store[i] || (stat != 4 && store[i]->stat != stat))
+                continue;
+            listed += (listed.empty() ? "" : "\r\n") + std::string("+CMGL: ") + std::to_string(i + 1) + "," +
+                      std::to_string(store[i]->stat) + ",," + length(*store[i]) + "\r\n" + store[i]->pdu;
+            seen(*store[i]);
+        }
+        AnswerLines(listed.empty() ? std::vector<std::string>{} : std::vector<std::string>{listed}, "OK",
+                    out);
+        return;
+    }
+    const bool read = cmd.rfind("at+cmgr=", 0) == 0;
+    std::string args = cmd.size() > 8 && cmd[7] == '=' ? cmd.substr(8) : std::string();
+    if (!read && cmd.rfind("at+cmgd=", 0) != 0) {
+        Answer("ERROR", out);
+        return;
+    }
+    // at+cmgd=<index>[,<delflag>]: only the one message.
+    const auto comma = args.find(',');
+    if (!read && comma != std::string::npos) {
+        if (Trim(args.substr(comma + 1)) != "0") {
+            Answer("+CMS ERROR: 303", out); // operation not supported
+            return;
+        }
+        args = args.substr(0, comma);
+    }
+    int index = 0;
+    if (!ParseInt(args, index) || index < 1 || index > static_cast<int>(store.size()) ||
+        !store[static_cast<std::size_t>(index - 1)]) {
+        Answer("+CMS ERROR: 321", out); // invalid memory index
+        return;
+    }
+    auto& slot = store[static_cast<std::size_t>(index - 1)];
+    if (!read) {
+        slot.reset();
+        Answer("OK", out);
+        return;
+    }
+    AnswerLines({"+CMGR: " + std::to_string(slot->stat) + ",," + length(*slot) + "\r\n" + slot->pdu}, "OK",
+                out);
+    seen(*slot);
 }
 
 std::vector<Output> SimulatedPhone::Receive(std::string_view bytes) {
@@ -117,7 +287,7 @@ void SimulatedPhone::Command(const std::string& line, std::vector<Output>& out) 
     const std::string cmd = Lower(line);
     // Without its PIN a SIM keeps its contents to itself (TS 27.007 9.2: 11).
     const bool needsSim = cmd == "at+cimi" || cmd.rfind("at+cmg", 0) == 0 || cmd.rfind("at+cpbr", 0) == 0 ||
-                          cmd == "at+copn" || cmd.rfind("at+cnmi", 0) == 0;
+                          cmd == "at+copn" || cmd.rfind("at+cnmi", 0) == 0 || cmd.rfind("at+cpms", 0) == 0;
     if (Locked() && needsSim) {
         Answer(m_opt.pinTries > 0 ? "+CME ERROR: 11" : "+CME ERROR: 12", out);
         return;
@@ -127,32 +297,30 @@ void SimulatedPhone::Command(const std::string& line, std::vector<Output>& out) 
     } else if (cmd.rfind("at+cpin", 0) == 0) {
         PinCommand(cmd, line, out);
     } else if (cmd.rfind("at+cnmi=", 0) == 0) {
-        // mode,mt,bm,ds,bfr: only ds, the route of status reports, matters here.
-        int commas = 0;
-        std::size_t at = 8;
-        for (; at < cmd.size() && commas < 3; ++at)
-            commas += cmd[at] == ',';
-        int ds = 0;
-        const auto end = cmd.find(',', at);
-        if (commas == 3 && ParseInt(std::string_view(cmd).substr(at, end - at), ds) && ds >= 0 && ds <= 2 &&
-            !(ds == 1 && m_opt.reportStored)) {
+        // mode,mt,bm,ds,bfr: mt, how new messages are told, and ds, the route
+        // of status reports.
+        const std::vector<std::string> values = Split(cmd.substr(8), ',');
+        int mt = 0, ds = 0;
+        if (values.size() >= 4 && (values[1].empty() || (ParseInt(values[1], mt) && mt >= 0 && mt <= 3)) &&
+            ParseInt(values[3], ds) && ds >= 0 && ds <= 2 && !(ds == 1 && m_opt.reportStored)) {
             m_reportRoute = ds;
+            m_announceNew = mt == 1;
             Answer("OK", out);
         } else {
             Answer("+CMS ERROR: 303", out); // operation not supported
         }
-    } else if (cmd.rfind("at+cmgr=", 0) == 0) {
-        int index = 0;
-        if (!ParseInt(std::string_view(cmd).substr(8), index) || index < 1 ||
-            index > static_cast<int>(m_storedReports.size())) {
-            Answer("+CMS ERROR: 321", out); // invalid memory index
-            return;
-        }
-        const std::string& pdu = m_storedReports[static_cast<std::size_t>(index - 1)];
-        AnswerLines({"+CMGR: 0,," + std::to_string(pdu.size() / 2 - 1 - HexOctet(pdu, 0)), pdu}, "OK", out);
+    } else if (cmd.rfind("at+cmgl", 0) == 0 || cmd.rfind("at+cmgr", 0) == 0 || cmd.rfind("at+cmgd", 0) == 0) {
+        MessageCommand(cmd, out);
+    } else if (cmd.rfind("at+cpms", 0) == 0) {
+        StorageCommand(cmd, out);
     } else if (cmd == "ate0") {
         m_opt.echo = false;
         Answer("OK", out);
+        // The messages to come arrive while the program is connected.
+        if (!m_deliveriesDue)
+            for (std::size_t k = 0; k < m_opt.deliveries.size(); ++k)
+                out.push_back(Output{"", m_opt.deliveries[k].afterMs, true, static_cast<int>(k + 1)});
+        m_deliveriesDue = true;
     } else if (cmd == "at+cgmi") {
         AnswerLines({m_opt.manufacturer}, "OK", out);
     } else if (cmd == "at+cgmm") {
@@ -327,8 +495,10 @@ void SimulatedPhone::Report(const std::string& pdu, std::vector<Output>& out) {
                              m_opt.networkDelayMs + m_opt.reportDelayMs, true});
         return;
     }
-    m_storedReports.push_back(report);
-    out.push_back(Output{"\r\n+CDSI: \"SM\"," + std::to_string(m_storedReports.size()) + "\r\n",
+    const int index = Keep(m_sim, report, 0);
+    if (index == 0)
+        return; // the SIM is full
+    out.push_back(Output{"\r\n+CDSI: \"SM\"," + std::to_string(index) + "\r\n",
                          m_opt.networkDelayMs + m_opt.reportDelayMs, true});
 }
 
@@ -404,6 +574,31 @@ std::string ParseOperatorFile(const std::string& text, std::vector<OperatorEntry
         if (comma == std::string::npos || Trim(line.substr(0, comma)).empty())
             return "line " + std::to_string(lineNo) + ": expected CODE,NAME";
         entries.push_back(OperatorEntry{Trim(line.substr(0, comma)), line.substr(comma + 1)});
+    }
+    return "";
+}
+
+std::string StorablePduProblem(const std::string& pdu) {
+    if (pdu.size() < 4 || pdu.size() % 2 != 0 || !std::all_of(pdu.begin(), pdu.end(), IsHex))
+        return "expected a PDU in hex";
+    if (TpduOctets(pdu) < 1)
+        return "the PDU is shorter than its service-centre part";
+    if (MessageType(pdu) > 1)
+        return "the PDU is neither an SMS-DELIVER nor an SMS-SUBMIT";
+    return "";
+}
+
+std::string ParseInboxFile(const std::string& text, std::vector<std::string>& pdus) {
+    pdus.clear();
+    int lineNo = 0;
+    for (const auto& raw : Lines(text)) {
+        ++lineNo;
+        const std::string line = Trim(raw);
+        if (line.empty() || line[0] == '#')
+            continue;
+        if (const std::string problem = StorablePduProblem(line); !problem.empty())
+            return "line " + std::to_string(lineNo) + ": " + problem;
+        pdus.push_back(line);
     }
     return "";
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -34,6 +35,12 @@ struct OperatorEntry {
     std::string code, name;
 };
 
+// A message that reaches the phone while the program is connected.
+struct Delivery {
+    int afterMs = 0; // from the first "ate0"
+    std::string pdu; // with its service-centre part in front
+};
+
 struct PhoneOptions {
     std::string manufacturer = "VELMORA";
     std::string model = "PhoneSim 1";
@@ -64,6 +71,11 @@ struct PhoneOptions {
     bool reportStored = false; // refuses ds=1: reports are stored and announced by +CDSI
     std::string pin;           // the SIM asks for this PIN until it is given
     int pinTries = 3;
+    // The SIM's messages from index 1, each with its service-centre part.
+    std::vector<std::string> inbox;
+    std::vector<Delivery> deliveries;
+    int simCapacity = 30; // at least the inbox's count
+    int phoneCapacity = 50;
 };
 
 // Bytes to send, after waiting `delayMs` from the end of the previous output.
@@ -73,6 +85,10 @@ struct Output {
     // Due `delayMs` from now, beside the answers, without holding them up: a
     // status report from the network.
     bool apart = false;
+    // > 0 (with `apart`): no bytes; when due, delivery number `delivery` of
+    // the options reaches the phone, and the program passes what Deliver
+    // gives on.
+    int delivery = 0;
 };
 
 // The phone's side of the AT dialogue, without any device: bytes in,
@@ -83,6 +99,10 @@ public:
     explicit SimulatedPhone(PhoneOptions options);
 
     std::vector<Output> Receive(std::string_view bytes);
+    // A message of the options (from 1) reaches the phone: stored at the
+    // SIM's first free index and announced as +CMTI when the program asked
+    // for that (at+cnmi with mt=1).
+    std::vector<Output> Deliver(int delivery);
 
     // True once the phone has answered the commands it was allowed.
     bool Vanishing() const { return m_vanishing; }
@@ -104,6 +124,20 @@ private:
     void PinCommand(const std::string& cmd, const std::string& line, std::vector<Output>& out);
     bool Locked() const { return !m_opt.pin.empty() && !m_pinGiven; }
 
+    // A message store of 27.005: the slots from index 1, empty or holding a
+    // PDU with its <stat>.
+    struct Slot {
+        std::string pdu;
+        int stat = 0;
+    };
+    using Store = std::vector<std::optional<Slot>>;
+    Store* StoreNamed(const std::string& name);
+    std::string Occupancy(const std::string& name);
+    // The first free index (from 1) the PDU went to, or 0 when the store is full.
+    static int Keep(Store& store, const std::string& pdu, int stat);
+    void StorageCommand(const std::string& cmd, std::vector<Output>& out);
+    void MessageCommand(const std::string& cmd, std::vector<Output>& out);
+
     PhoneOptions m_opt;
     std::string m_line;
     bool m_pduMode = false;    // at+cmgf=0 accepted
@@ -118,14 +152,24 @@ private:
     bool m_vanishing = false;
     bool m_dropped = false;
     std::vector<std::string> m_pdus;
-    int m_reportRoute = 0; // the ds of the last "at+cnmi": 1 as +CDS, 2 stored
-    std::vector<std::string> m_storedReports;
+    int m_reportRoute = 0;      // the ds of the last "at+cnmi": 1 as +CDS, 2 stored
+    bool m_announceNew = false; // mt=1 in the last "at+cnmi": +CMTI for a new message
     bool m_pinGiven = false;
+    bool m_deliveriesDue = false; // scheduled at the first "ate0"
+    Store m_sim, m_phone;
+    // What at+cpms chose: read and delete, write, and where new ones go.
+    std::string m_memories[3] = {"SM", "SM", "SM"};
 };
 
 // Formats of the files --phonebook and --operators read. Lines starting with
 // "#" and blank lines are skipped. Returns "" or the reason with the line.
 std::string ParsePhonebookFile(const std::string& text, std::vector<PhonebookEntry>& entries);
 std::string ParseOperatorFile(const std::string& text, std::vector<OperatorEntry>& entries);
+// The --inbox file: one PDU in hex a line, an SMS-DELIVER or SMS-SUBMIT with
+// its service-centre part in front.
+std::string ParseInboxFile(const std::string& text, std::vector<std::string>& pdus);
+// Why a PDU cannot be stored ("" when it can): not hex, its service-centre
+// part longer than it, or neither SMS-DELIVER nor SMS-SUBMIT.
+std::string StorablePduProblem(const std::string& pdu);
 
 } // namespace velmora::phonesim

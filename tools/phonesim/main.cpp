@@ -99,6 +99,7 @@ void RemoveLink(const std::string& link, const std::string& device) {
 struct Pending {
     Clock::time_point due;
     std::string bytes;
+    int delivery = 0; // a message reaching the phone then, instead of bytes
 };
 
 } // namespace
@@ -153,11 +154,34 @@ int main(int argc, char** argv) {
         if (args.verbose && !bytes.empty())
             std::cerr << dir << ' ' << Visible(bytes) << std::endl;
     };
+    // Answers follow each other; what comes apart is due by its own time.
+    // The queue stays in the order things are due, so an answer never
+    // waits behind a report or a message still to come.
+    const auto take = [&](std::vector<Output> outputs) {
+        for (Output& o : outputs) {
+            Clock::time_point due;
+            if (o.apart) {
+                due = Clock::now() + std::chrono::milliseconds(o.delayMs);
+            } else {
+                lastDue = std::max(lastDue, Clock::now()) + std::chrono::milliseconds(o.delayMs);
+                due = lastDue;
+            }
+            const auto at =
+                std::find_if(queue.begin(), queue.end(), [&](const Pending& p) { return p.due > due; });
+            queue.insert(at, Pending{due, std::move(o.bytes), o.delivery});
+        }
+    };
 
     while (!g_stop) {
         const auto now = Clock::now();
         // Send what is due, in order.
         while (!queue.empty() && queue.front().due <= now) {
+            if (const int delivery = queue.front().delivery; delivery > 0) {
+                queue.pop_front();
+                log("!", "message " + std::to_string(delivery) + " arrives");
+                take(phone.Deliver(delivery));
+                continue;
+            }
             std::string& bytes = queue.front().bytes;
             const ssize_t n = ::write(master, bytes.data(), bytes.size());
             if (n < 0 && errno == EAGAIN)
@@ -171,7 +195,9 @@ int main(int argc, char** argv) {
             if (bytes.empty())
                 queue.pop_front();
         }
-        if (queue.empty() && phone.LineDropped()) {
+        // Messages still to arrive do not keep a dropped line alive.
+        if (phone.LineDropped() &&
+            std::all_of(queue.begin(), queue.end(), [](const Pending& p) { return p.delivery > 0; })) {
             log("!", "line dropped after " + std::to_string(phone.CommandsSeen()) + " commands");
             break;
         }
@@ -201,18 +227,7 @@ int main(int argc, char** argv) {
             if (n > 0) {
                 const std::string in(buf, static_cast<std::size_t>(n));
                 log("<", in);
-                for (Output& o : phone.Receive(in)) {
-                    if (o.apart) {
-                        const auto due = Clock::now() + std::chrono::milliseconds(o.delayMs);
-                        const auto at = std::find_if(queue.begin(), queue.end(),
-                                                     [&](const Pending& p) { return p.due > due; });
-                        queue.insert(at, Pending{due, std::move(o.bytes)});
-                        continue;
-                    }
-                    const auto base = std::max(lastDue, Clock::now());
-                    lastDue = base + std::chrono::milliseconds(o.delayMs);
-                    queue.push_back(Pending{lastDue, std::move(o.bytes)});
-                }
+                take(phone.Receive(in));
                 continue;
             }
         }

@@ -6,6 +6,7 @@
 #include "PduDecoder.h"
 #include "Replies.h"
 #include "StatusReport.h"
+#include "StoreReplies.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -121,6 +122,29 @@ void CheckDecoder(std::string_view pdu) {
     }
 }
 
+bool IsHexPdu(const std::string& pdu) {
+    return !pdu.empty() && pdu.size() % 2 == 0 &&
+           pdu.find_first_not_of("0123456789ABCDEFabcdef") == std::string::npos;
+}
+
+// A listed or read message is one the reply holds whole; the storages are
+// names the reply gives; an ended answer holds its result code.
+void CheckStoreReplies(std::string_view reply) {
+    for (const StoreEntry& e : ParseMessageList(reply)) {
+        FUZZ_CHECK(e.index >= 1 && e.status >= 0 && e.status <= 3);
+        FUZZ_CHECK(IsHexPdu(e.pdu) && Within(e.pdu, reply));
+    }
+    if (const auto e = ParseMessageRead(reply)) {
+        FUZZ_CHECK(e->index == 0 && e->status >= 0 && e->status <= 3);
+        FUZZ_CHECK(IsHexPdu(e->pdu) && Within(e->pdu, reply));
+    }
+    for (const std::string& name : ParseStorages(reply))
+        FUZZ_CHECK(!name.empty() && name.size() <= 4 && Within(name, reply));
+    if (const auto used = ParseStorageUsed(reply))
+        FUZZ_CHECK(*used >= 0 && Within("+CPMS:", reply));
+    FUZZ_CHECK(!AnswerEnded(reply) || Within("OK", reply) || Within("ERROR", reply));
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -133,5 +157,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     CheckReader(reply);
     CheckStatusReport(reply);
     CheckDecoder(reply);
+    CheckStoreReplies(reply);
     return 0;
 }
