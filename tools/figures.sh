@@ -12,12 +12,12 @@
 set -eu
 cd "$(dirname "$0")/.."
 tools/setup.sh
-tools/build-release.sh velmora_bench link_figures ui_figures ui_phonebook_figures ui_fast_figures
+tools/build-release.sh velmora_bench link_figures ui_figures ui_phonebook_figures ui_fast_figures ui_inbox_figures
 export QT_QPA_PLATFORM=offscreen
 bin=build/release/bin
 status=0
 "$bin/velmora_bench" || status=1
-for program in link_figures ui_figures ui_fast_figures ui_phonebook_figures; do
+for program in link_figures ui_figures ui_fast_figures ui_inbox_figures ui_phonebook_figures; do
     printf '\n%s\n' "$program"
     "$bin/$program" || status=1
 done

@@ -18,7 +18,8 @@ bin=build/release/bin
 
 phone=$(mktemp -u "${TMPDIR:-/tmp}/velmora-phone.XXXXXX")
 received=build/release/received-pdus.txt
-"$bin/velmora-phonesim" --link "$phone" --phonebook tools/demo/phonebook.txt --record "$received" >/dev/null &
+"$bin/velmora-phonesim" --link "$phone" --phonebook tools/demo/phonebook.txt --inbox tools/demo/inbox.txt \
+    --record "$received" >/dev/null &
 sim=$!
 trap 'kill "$sim" 2>/dev/null; rm -f "$phone"' EXIT
 trap 'exit 130' INT TERM HUP PIPE
@@ -33,6 +34,7 @@ if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
     echo "Simulated phone on $phone; Velmora connects to it as COM1."
     echo "Type a number such as 628569999999 and a text, then press Send Via SMS."
     echo "What the phone receives is kept in $received."
+    echo "Communication > Inbox shows the messages on its SIM: texts, a logo, a picture, a tune."
     "$bin/velmora" --device "COM1=$phone"
     exit 0
 fi
@@ -56,6 +58,8 @@ send "Picture message, three parts:" picture "$n" "$(printf '%0504d' 0 | tr 0 5)
 send "Ringtone from tools/demo/velmora.rtttl:" ringtone "$n" --file tools/demo/velmora.rtttl
 send "EMS with an animation and a sound:" ems "$n" "Hi[#ANI01] there[#SND03]"
 send "Voicemail waiting:" indicator --kind voicemail --active "$n"
+printf '\nMessages on the SIM (velmora-cli inbox), the oldest:\n'
+"$cli" inbox --device "$phone" | sed -n '1,/^$/p;' | sed 's/^/    /'
 printf '\nSIM phone book:\n'
 "$cli" phonebook --device "$phone" | sed 's/^/    /'
 printf '\nThe phone received %s PDUs (%s); the transmit log is %s.\n' \

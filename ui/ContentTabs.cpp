@@ -275,6 +275,36 @@ void ContentTabs::drop(const QString& path) {
         select(*tab);
 }
 
+// Nothing names a file: Save As then writes a content file from the memo.
+bool ContentTabs::showReceived(const ReadMessage& m) {
+    const std::optional<Tab> tab = m.content.empty()                 ? std::nullopt
+                                   : m.kind == ContentKind::Logo     ? std::optional(Tab::OperatorLogo)
+                                   : m.kind == ContentKind::Group    ? std::optional(Tab::GroupGraphic)
+                                   : m.kind == ContentKind::Picture  ? std::optional(Tab::PictureMessage)
+                                   : m.kind == ContentKind::Ringtone ? std::optional(Tab::Ringtone)
+                                                                     : std::nullopt;
+    if (!tab)
+        return false;
+    const Page p = *page(*tab);
+    p.file->clear();
+    m_ui.lblFName->clear();
+    p.memo->setPlainText(Q(m.content));
+    if (*tab == Tab::Ringtone) {
+        m_ui.memRTTTL->setPlainText(FromPhone(m.rtttl));
+        m_ui.lblTitle->setText("Title = " + FromPhone(m.title));
+        m_ui.lblTempo->setText("Tempo = " + QString::number(m.tempo));
+    } else {
+        if (*tab == Tab::OperatorLogo) {
+            m_ui.txtMCC->setText(Q(m.mcc));
+            m_ui.txtNC->setText(Q(m.nc));
+        }
+        showPreview(DrawPreview(m.content, *tab == Tab::PictureMessage, m.width));
+    }
+    m_ui.mnuFSaveAs->setEnabled(true);
+    select(*tab);
+    return true;
+}
+
 // Tags go in at the caret (at the start of a selection, which stays).
 void ContentTabs::insertEmsTag(const char* prefix, int index) {
     if (index <= 0)

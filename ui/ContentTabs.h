@@ -2,6 +2,7 @@
 
 #include "Bitmap.h"
 #include "ContentFile.h"
+#include "MessageReader.h"
 #include "Preview.h"
 #include "Tab.h"
 
@@ -54,6 +55,10 @@ public:
     void saveAs();
     // A file dropped on the window, into the tab its kind belongs to.
     void drop(const QString& path);
+    // A received logo, group graphic, picture or tune into its tab, as if
+    // loaded from a file, and a bitmap drawn on the preview; false for a
+    // message no tab holds.
+    bool showReceived(const ReadMessage& message);
     // An animation or sound chosen from its list, as a tag at the caret.
     void insertEmsTag(const char* prefix, int index);
 

@@ -1,6 +1,8 @@
 #include "TForm1.h"
 
 #include "ContentTabs.h"
+#include "DesktopNotifier.h"
+#include "InboxDialog.h"
 #include "LinkIndicators.h"
 #include "PhonebookPanel.h"
 #include "Pictures.h"
@@ -59,6 +61,8 @@ TForm1::TForm1(WindowSetup setup, QWidget* parent)
     m_form2 = std::make_unique<TForm2>(this);
     m_about = std::make_unique<TAboutBox>(this);
     m_sent = std::make_unique<SentMessagesDialog>(this);
+    m_inbox = std::make_unique<InboxDialog>(this);
+    m_notifier = std::make_unique<DesktopNotifier>();
     WireSignals();
 }
 
@@ -144,6 +148,16 @@ void TForm1::WireSignals() {
     connect(ui.mnuTextFile, &QAction::triggered, this, &TForm1::TextFile1Click);
     connect(link, &PhoneLink::contactFound, this, &TForm1::ContactFound);
     connect(link, &PhoneLink::phonebookFinished, this, &TForm1::PhonebookFinished);
+
+    // The inbox (TForm1Inbox.cpp).
+    connect(ui.mnuInbox, &QAction::triggered, this, &TForm1::mnuInboxClick);
+    connect(m_inbox.get(), &InboxDialog::readRequested, this, &TForm1::InboxReadClick);
+    connect(m_inbox.get(), &InboxDialog::deleteRequested, this, &TForm1::InboxDeleteClick);
+    connect(m_inbox.get(), &InboxDialog::messageChosen, this, &TForm1::InboxChosen);
+    connect(link, &PhoneLink::progress, m_inbox.get(), &InboxDialog::setProgress);
+    connect(link, &PhoneLink::inboxFinished, this, &TForm1::InboxRead);
+    connect(link, &PhoneLink::deleteFinished, this, &TForm1::StoredDeleted);
+    connect(link, &PhoneLink::messageArrived, this, &TForm1::MessageArrived);
 }
 
 void TForm1::LoadSettingsAtStart() {

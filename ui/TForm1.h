@@ -14,6 +14,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <vector>
 
 class QAction;
 class QLineEdit;
@@ -27,6 +28,8 @@ class TForm1;
 namespace velmora {
 
 class ContentTabs;
+class DesktopNotifier;
+class InboxDialog;
 class LinkIndicators;
 class PhonebookPanel;
 class SentMessagesDialog;
@@ -126,6 +129,15 @@ private slots:
     void ContactFound(const QString& name, const QString& number, const QString& index);
     void PhonebookFinished(bool read, int count, bool stopped);
 
+    // The inbox (TForm1Inbox.cpp)
+    void mnuInboxClick();
+    void InboxReadClick();
+    void InboxDeleteClick(int row);
+    void InboxChosen(int row);
+    void InboxRead(bool read, const QList<velmora::StoredMessage>& messages, bool stopped);
+    void StoredDeleted(bool ok, const QString& reason);
+    void MessageArrived(const velmora::StoredMessage& m);
+
 private:
     void WireSignals();
     void LoadSettingsAtStart();
@@ -135,6 +147,9 @@ private:
     void DrawPictures();
 
     void ShowStatus(const QString& text);
+    void ShowInbox();
+    QString NameOf(const std::string& number) const;
+    void DeleteNextPart();
     void SetConnectedUI(bool on);
     QString DeviceDescription(int portNumber) const;
     void ShowPortDevices();
@@ -163,6 +178,8 @@ private:
     std::unique_ptr<TextTab> m_text;
     std::unique_ptr<LinkIndicators> m_indicators;
     std::unique_ptr<PhonebookPanel> m_phonebook;
+    std::unique_ptr<InboxDialog> m_inbox;
+    std::unique_ptr<DesktopNotifier> m_notifier;
 
     Settings m_settings;
     QStringList m_settingsMessages;
@@ -170,8 +187,11 @@ private:
     bool m_sending = false;
     int m_parts = 0; // of the message being sent
     QString m_sendingTo;
-    bool m_reportAsked = false;         // for the message being sent
-    std::optional<int> m_partReference; // of the part whose outcome comes next
+    bool m_reportAsked = false;            // for the message being sent
+    std::optional<int> m_partReference;    // of the part whose outcome comes next
+    std::vector<StoredMessage> m_stored;   // the phone's store as last read
+    std::vector<StoredMessage> m_toDelete; // the parts of the message being deleted
+    bool m_inboxRead = false;              // read at least once this run
 };
 
 } // namespace velmora

@@ -2,6 +2,7 @@
 // connection icon, the lamps, the line signals and the signal gauges.
 
 #include "FindPhoneDialog.h"
+#include "InboxDialog.h"
 #include "LinkIndicators.h"
 #include "PhonebookPanel.h"
 #include "Prompter.h"
@@ -87,6 +88,7 @@ void TForm1::LinkStateChanged(PhoneLink::State state) {
     if (state == PhoneLink::State::ReadingPhonebook)
         m_phonebook->readStarted();
     SetConnectedUI(PhoneLink::IsUp(state));
+    m_inbox->setPhoneReady(PhoneLink::IsUp(state));
 }
 
 void TForm1::SetConnectedUI(bool on) {

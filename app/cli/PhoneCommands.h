@@ -28,6 +28,8 @@ std::optional<Failure> TakePhoneOptions(std::vector<std::string>& words, PhoneTa
 int RunSend(std::vector<std::string> words, Io io);
 int RunIdentify(std::vector<std::string> words, Io io);
 int RunPhonebook(std::vector<std::string> words, Io io);
+// The messages on the phone (InboxCommand.cpp).
+int RunInbox(std::vector<std::string> words, Io io);
 // Which serial device the phone is on (PortsCommand.cpp).
 int RunPorts(std::vector<std::string> words, Io io);
 

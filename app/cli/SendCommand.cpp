@@ -1,6 +1,7 @@
 #include "PhoneCommands.h"
 
 #include "AppPaths.h"
+#include "CliPhone.h"
 #include "ContactSave.h"
 #include "GlobalU.h"
 #include "LinkFactory.h"
@@ -17,15 +18,6 @@
 namespace velmora::cli {
 
 namespace {
-
-const char* kLinkOptions = "  --device PATH         the device of the port for this run\n"
-                           "  --device COMn=PATH    the device of COMn for this run (repeatable)\n"
-                           "  --port N              the port COMn to use (default: the settings file's)\n"
-                           "  --baud RATE           the line speed (default: the settings file's)\n"
-                           "  --fast                the fast dialogue: each command ends at the phone's\n"
-                           "                        answer (default: the settings file's Dialogue)\n"
-                           "  --pin PIN             the SIM's PIN, should it ask (fast dialogue); else it\n"
-                           "                        is asked for on the terminal, once\n";
 
 std::string SendUsage() {
     return std::string(
@@ -60,116 +52,6 @@ std::string PhonebookUsage() {
                "pipe get the phone's bytes unchanged.\n") +
            kLinkOptions;
 }
-
-bool IsHelp(const std::vector<std::string>& words) {
-    return !words.empty() && (words[0] == "--help" || words[0] == "-h");
-}
-
-std::optional<int> Number(const std::string& text) {
-    int n = 0;
-    auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), n);
-    if (ec != std::errc() || ptr != text.data() + text.size())
-        return std::nullopt;
-    return n;
-}
-
-// A settings message names its file once: those about the file as a whole
-// already start with it.
-std::string AboutFile(const std::string& path, const std::string& message) {
-    if (message.rfind(path + ": ", 0) == 0)
-        return message;
-    return path + ": " + message;
-}
-
-// Says nothing while the dialogue runs but its problems, each a line on
-// stderr; keeps what a later failure report needs.
-class CliEvents : public SessionEvents {
-public:
-    explicit CliEvents(Io io) : m_io(io) {}
-    void Status(const std::string& text) override { m_status = text; }
-    void Problem(ProblemKind kind, const std::string& text) override {
-        switch (kind) {
-        case ProblemKind::PhoneRefused:
-            m_io.err << "velmora-cli: the phone answered: " << ForOutput(text, m_io.errIsTerminal) << '\n';
-            break;
-        case ProblemKind::LinkError:
-            // Said once, in the line that reports the failed connect or the
-            // lost link (Why).
-            m_linkError = text;
-            break;
-        case ProblemKind::LogFailed:
-            m_io.err << "velmora-cli: " << text << '\n';
-            break;
-        case ProblemKind::ConnectFailed:
-            m_io.err << "velmora-cli: " << m_status << " (" << text << ")\n";
-            break;
-        }
-    }
-
-    void DeliveryReport(int reference, int status) override { m_reports[reference] = status; }
-    // The final report of each reference so far, by TP-ST.
-    const std::map<int, int>& reports() const { return m_reports; }
-
-    // The platform's reason, unless the status text already gives it.
-    std::string Why() const {
-        if (m_linkError.empty() || m_status.find(m_linkError) != std::string::npos)
-            return m_status;
-        return m_status + " (" + m_linkError + ")";
-    }
-
-private:
-    Io m_io;
-    std::string m_status, m_linkError;
-    std::map<int, int> m_reports;
-};
-
-// A connected session for one command.
-class CliPhone {
-public:
-    CliPhone(const PhoneTarget& target, Io io)
-        : m_events(io), m_ownClock(io.clock ? nullptr : std::make_unique<RealClock>()),
-          m_clock(io.clock ? *io.clock : *m_ownClock) {
-        const AppPaths paths = CurrentAppPaths();
-        Settings settings;
-        // A broken value falls back to its default; say so rather than
-        // quietly talking to another port.
-        for (const auto& message : LoadSettings(SettingsSection::Communication, paths.settingsFile, settings))
-            io.err << "velmora-cli: " << AboutFile(paths.settingsFile, message) << '\n';
-        m_portNumber = target.port.value_or(settings.PortNumber);
-        m_baud = target.baud.value_or(settings.BaudRate);
-        m_port = MakeComPort(settings, target.devices);
-        m_session = std::make_unique<PhoneSession>(*m_port, m_clock, m_events, MakeLogWriter());
-        m_session->SetLogPaths(paths.transmitLog, paths.failedLog);
-        m_session->SetReceivedLog(paths.receivedLog);
-        m_session->SetDialogue(target.fast || settings.FastDialogue ? Dialogue::Fast : Dialogue::Classic);
-        m_session->SetPinSource([pin = target.pin](std::optional<int> tries) -> std::optional<std::string> {
-            if (pin)
-                return pin;
-            return ReadSecretFromTerminal("SIM PIN" + PinTriesText(tries) + ": ");
-        });
-        m_contactFile = paths.contactFile;
-    }
-
-    // Connects as the window does; a failure has been reported, naming the
-    // device and speed tried (ConnectFailed).
-    bool Connect() { return m_session->Connect(m_portNumber, m_baud); }
-
-    PhoneSession& session() { return *m_session; }
-    Clock& clock() { return m_clock; }
-    const std::map<int, int>& reports() const { return m_events.reports(); }
-    const std::string& contactFile() const { return m_contactFile; }
-    std::string Why() const { return m_events.Why(); }
-
-private:
-    CliEvents m_events;
-    std::unique_ptr<RealClock> m_ownClock;
-    Clock& m_clock;
-    int m_portNumber = 1;
-    int m_baud = 19200;
-    std::unique_ptr<TComPort> m_port;
-    std::unique_ptr<PhoneSession> m_session;
-    std::string m_contactFile;
-};
 
 } // namespace
 

@@ -30,6 +30,7 @@ const Command kCommands[] = {
     {"send", "send a message through the phone", velmora::cli::RunSend, true},
     {"identify", "print what the phone says about itself", velmora::cli::RunIdentify, true},
     {"phonebook", "read the SIM's phone book", velmora::cli::RunPhonebook, true},
+    {"inbox", "read the messages kept on the phone and the SIM", velmora::cli::RunInbox, true},
     {"ports", "ask each serial device whether the phone is there", velmora::cli::RunPorts, true},
 };
 

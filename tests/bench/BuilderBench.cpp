@@ -1,5 +1,6 @@
 // Time per PDU of the builders, the heaviest inputs of each kind.
 
+#include "MessageReader.h"
 #include "SMSLibU.h"
 
 #include <benchmark/benchmark.h>
@@ -66,6 +67,35 @@ void BM_OperatorLogo(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_OperatorLogo);
+
+// Reading back, per PDU: a full text, a logo, the three parts of a picture
+// message joined, and a ringtone read into RTTTL.
+void BM_Read(benchmark::State& state, MessageRequest request) {
+    request.destination = "628569999999";
+    const auto built = BuildMessage(request);
+    Require(built.ok());
+    for (auto _ : state) {
+        auto read = ReadMessages(built->pdus);
+        Require(read.size() == 1 && read[0].message.ok());
+        benchmark::DoNotOptimize(read);
+    }
+    state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(built->pdus.size()));
+}
+
+MessageRequest Read(MessageKind kind, std::string content = {}, std::u16string text = {}) {
+    MessageRequest r;
+    r.kind = kind;
+    r.content = std::move(content);
+    r.text = std::move(text);
+    r.mcc = "510";
+    r.nc = "10";
+    return r;
+}
+BENCHMARK_CAPTURE(BM_Read, Text160, Read(MessageKind::Text, {}, std::u16string(160, u'x')));
+BENCHMARK_CAPTURE(BM_Read, OperatorLogo, Read(MessageKind::Logo, std::string(252, 'F')));
+BENCHMARK_CAPTURE(BM_Read, PictureMessage3Parts, Read(MessageKind::Picture, std::string(504, '5')));
+BENCHMARK_CAPTURE(BM_Read, Ringtone,
+                  Read(MessageKind::Ringtone, "024A3A51099595C004001318CAE922849562482000"));
 
 } // namespace
 

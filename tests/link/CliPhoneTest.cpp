@@ -2,11 +2,13 @@
 // scaled clock: each connects in 0.35 s instead of the user's 3.5 s.
 
 #include "ComPort.h"
+#include "MessageRequest.h"
 #include "PhoneCommands.h"
 #include "SimPhone.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -237,6 +239,30 @@ TEST(CliPhonebook, PrintsAndExportsTheSim) {
     std::ifstream in(dir + "/Contact.Txt", std::ios::binary);
     const std::string file((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     EXPECT_EQ(r.out, file); // the same text on stdout
+}
+
+// The parts of a long text stored apart are one message; --delete removes
+// both, and a place that holds nothing is said so.
+TEST(CliInbox, ReadsJoinedAndDeletesWhatItNames) {
+    const std::string dir = TempDir("cli-inbox");
+    MessageRequest text;
+    text.destination = "628569999999";
+    text.text = std::u16string(200, u'x');
+    text.longText = true;
+    const auto parts = BuildMessage(text)->pdus;
+    std::ofstream(dir + "/inbox.txt") << "0011000C912658969999990000AA0361F118\n"
+                                      << parts[1] << "\n"
+                                      << parts[0] << "\n";
+    SimPhone sim({"--inbox", dir + "/inbox.txt"});
+    const Outcome r = Cli(RunInbox, {"--device", sim.device(), "--fast", "--delete", "SM:3", "SM:9"});
+    EXPECT_EQ(r.code, kExitRefused);
+    EXPECT_NE(r.out.find("SM:1\n  type: submit"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("SM:3 SM:2\n"), std::string::npos) << r.out;
+    EXPECT_NE(r.err.find("deleted SM:3 SM:2\n"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("SM:9 not deleted: the phone keeps no message there"), std::string::npos) << r.err;
+    const Outcome after = Cli(RunInbox, {"--device", sim.device(), "--fast", "--json"});
+    EXPECT_EQ(after.code, kExitOk) << after.err;
+    EXPECT_EQ(std::count(after.out.begin(), after.out.end(), '\n'), 1) << after.out;
 }
 
 } // namespace

@@ -1,0 +1,127 @@
+#include "CliPhone.h"
+#include "Inbox.h"
+
+#include <ostream>
+#include <set>
+
+namespace velmora::cli {
+
+namespace {
+
+std::string InboxUsage() {
+    return std::string("usage: velmora-cli inbox [LINK OPTIONS] [--json] [--delete INDEX...]\n"
+                       "Reads every message kept on the phone and on the SIM, joins the parts of long\n"
+                       "messages and prints them as decode does, oldest first, each headed by where the\n"
+                       "phone keeps it (\"SM:3\" is index 3 on the SIM, \"ME:3\" in the phone).\n"
+                       "\n"
+                       "  --json            one JSON object per message, its places in \"index\"\n"
+                       "  --delete INDEX... after the read, deletes each message named (\"SM:3\", or \"3\"\n"
+                       "                    when only one store has that index), once the phone shows\n"
+                       "                    it still holds the message read; a long message is named by\n"
+                       "                    any of its parts and deleted whole. Reading never deletes.\n"
+                       "\n"
+                       "Exit status: 0 when every message was read (and deleted), 1 when one was\n"
+                       "refused or not deleted, 2 for wrong usage, 3 when the phone was not reached.\n") +
+           kLinkOptions;
+}
+
+// "SM:3", or "3" for the one store that has index 3.
+const InboxEntry* Named(const std::vector<InboxEntry>& entries, const std::string& name, std::string& why) {
+    const auto colon = name.find(':');
+    const std::string storage = colon == std::string::npos ? "" : name.substr(0, colon);
+    const auto index = Number(colon == std::string::npos ? name : name.substr(colon + 1));
+    if (!index) {
+        why = "not a message index";
+        return nullptr;
+    }
+    const InboxEntry* found = nullptr;
+    for (const auto& e : entries)
+        for (const auto& p : e.parts)
+            if (p.index == *index && (storage.empty() || p.storage == storage)) {
+                if (found && found != &e) {
+                    why = "index " + std::to_string(*index) +
+                          " is in more than one store; name it as SM:" + std::to_string(*index) +
+                          " or ME:" + std::to_string(*index);
+                    return nullptr;
+                }
+                found = &e;
+            }
+    if (!found)
+        why = "the phone keeps no message there";
+    return found;
+}
+
+} // namespace
+
+int RunInbox(std::vector<std::string> words, Io io) {
+    if (IsHelp(words)) {
+        io.out << InboxUsage();
+        return kExitOk;
+    }
+    PhoneTarget target;
+    bool json = false;
+    std::vector<std::string> toDelete;
+    while (!words.empty()) {
+        if (auto f = TakePhoneOptions(words, target, "inbox"))
+            return Report(*f, io, InboxUsage().c_str());
+        if (words.empty())
+            break;
+        if (words[0] == "--json") {
+            json = true;
+            words.erase(words.begin());
+        } else if (words[0] == "--delete") {
+            std::size_t n = 1;
+            while (n < words.size() && words[n].rfind("--", 0) != 0)
+                toDelete.push_back(words[n++]);
+            if (n == 1)
+                return Report({kExitUsage, "inbox: --delete needs at least one index"}, io,
+                              InboxUsage().c_str());
+            words.erase(words.begin(), words.begin() + static_cast<std::ptrdiff_t>(n));
+        } else {
+            return Report({kExitUsage, "inbox: unexpected \"" + words[0] + "\""}, io, InboxUsage().c_str());
+        }
+    }
+    CliPhone phone(target, io);
+    if (!phone.Connect())
+        return kExitUnreachable;
+    const auto stored = phone.session().ReadStoredMessages();
+    if (!phone.session().IsConnected()) {
+        io.err << "velmora-cli: " << phone.Why() << '\n';
+        return kExitUnreachable;
+    }
+    const auto entries = JoinInbox(stored);
+    bool allRead = true;
+    int ordinal = 0;
+    for (const auto& e : entries) {
+        if (!json && ordinal > 0)
+            io.out << '\n';
+        std::string pdus;
+        for (const auto& p : e.parts)
+            pdus += (pdus.empty() ? "" : " ") + p.pdu;
+        allRead = PrintReadMessage(e.message, pdus, e.Indexes(), ++ordinal, json, io) && allRead;
+    }
+    if (entries.empty() && !json)
+        io.out << "no messages on the phone\n";
+    bool allDeleted = true;
+    std::set<const InboxEntry*> deleted;
+    for (const auto& name : toDelete) {
+        std::string why;
+        const InboxEntry* e = Named(entries, name, why);
+        if (e && !deleted.insert(e).second)
+            continue; // another part of a message already deleted
+        for (std::size_t i = 0; e && why.empty() && i < e->parts.size(); ++i)
+            why = phone.session().DeleteStoredMessage(e->parts[i]);
+        if (!why.empty()) {
+            io.err << "velmora-cli: " << name << " not deleted: " << why << '\n';
+            allDeleted = false;
+            continue;
+        }
+        std::string places;
+        for (const auto& i : e->Indexes())
+            places += (places.empty() ? "" : " ") + i;
+        io.err << "deleted " << places << '\n';
+    }
+    return allRead && allDeleted ? kExitOk : kExitRefused;
+}
+
+} // namespace velmora::cli

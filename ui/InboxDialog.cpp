@@ -1,0 +1,218 @@
+#include "InboxDialog.h"
+
+#include "QtText.h"
+#include "StatusReport.h"
+
+#include <QDateTime>
+#include <QDialogButtonBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace velmora {
+
+namespace {
+
+enum Column { When, From, Message };
+
+QString FromU16(const std::u16string& s) { return QString::fromStdU16String(s); }
+
+// The phone's time, in the user's own zone.
+QString LocalTime(const std::string& iso) {
+    const QDateTime t = QDateTime::fromString(Q(iso), Qt::ISODate);
+    return t.isValid() ? t.toLocalTime().toString("yyyy-MM-dd HH:mm") : QString();
+}
+
+QString Sender(const InboxEntry& e, const QString& name) {
+    if (!e.message)
+        return "?";
+    const QString number = Q(e.message->pdu.number);
+    return name.isEmpty() ? number : name + " (" + number + ")";
+}
+
+QString Where(const ReadMessage& m) {
+    switch (m.kind) {
+    case ContentKind::Logo:
+        return "It is drawn on the Screen Appearance and is in the Operator Logo tab.";
+    case ContentKind::Group:
+        return "It is drawn on the Screen Appearance and is in the Group Graphic tab.";
+    case ContentKind::Picture:
+        return m.content.empty() ? QString()
+                                 : "It is drawn on the Screen Appearance and is in the Picture Message tab.";
+    case ContentKind::Ringtone:
+        return "It is in the RingTone tab.";
+    default:
+        return QString();
+    }
+}
+
+QString Detail(const InboxEntry& e, const QString& name) {
+    QStringList lines;
+    lines << "Stored at: " + Q([&] {
+                 std::string s;
+                 for (const auto& i : e.Indexes())
+                     s += (s.empty() ? "" : ", ") + i;
+                 return s;
+             }());
+    if (!e.message) {
+        lines << "This message could not be read: " + Q(e.message.error());
+        return lines.join('\n');
+    }
+    const ReadMessage& m = *e.message;
+    const bool outgoing = m.pdu.type == PduType::Submit;
+    lines << QString(outgoing ? "To: " : "From: ") + Sender(e, name);
+    if (const QString when = LocalTime(m.pdu.timestamp); !when.isEmpty())
+        lines << "Time: " + when;
+    lines << "Kind: " + FromU16(InboxSummary(e, 60));
+    if (m.parts)
+        lines << QString("Parts: %1 of %2 came")
+                     .arg(m.parts->total - static_cast<int>(m.missing.size()))
+                     .arg(m.parts->total);
+    if (m.kind == ContentKind::Report)
+        lines << "Reference " + QString::number(m.pdu.reference.value_or(0)) + ": " +
+                     Q(StatusText(m.pdu.status.value_or(0)));
+    if (m.kind == ContentKind::Ringtone)
+        lines << "RTTTL: " + FromPhone(m.rtttl);
+    if (const QString where = Where(m); !where.isEmpty())
+        lines << where;
+    if (!m.text.empty())
+        lines << QString() << FromU16(m.text);
+    return lines.join('\n');
+}
+
+} // namespace
+
+InboxDialog::InboxDialog(QWidget* parent)
+    : QDialog(parent), m_list(new QTreeWidget(this)), m_detail(new QPlainTextEdit(this)),
+      m_progress(new QProgressBar(this)), m_status(new QLabel(this)),
+      m_read(new QPushButton("&Read From Phone", this)), m_delete(new QPushButton("&Delete", this)) {
+    setObjectName("InboxDialog");
+    setWindowTitle("Inbox");
+    m_list->setObjectName("lvInbox");
+    m_list->setAccessibleName("Messages");
+    m_list->setRootIsDecorated(false);
+    m_list->setUniformRowHeights(true);
+    m_list->setHeaderLabels({"Time", "From", "Message"});
+    m_list->header()->setStretchLastSection(true);
+    m_list->setColumnWidth(When, 130);
+    m_list->setColumnWidth(From, 150);
+    m_detail->setObjectName("memInboxMessage");
+    m_detail->setAccessibleName("Message");
+    m_detail->setReadOnly(true);
+    m_detail->setPlaceholderText("Choose a message to read it in full.");
+    m_progress->setObjectName("prgInbox");
+    m_progress->setAccessibleName("Reading the inbox");
+    m_progress->hide();
+    m_status->setObjectName("lblInboxStatus");
+    m_status->setTextFormat(Qt::PlainText);
+    m_read->setObjectName("btnInboxRead");
+    m_delete->setObjectName("btnInboxDelete");
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
+    buttons->setObjectName("btnCloseInbox");
+    buttons->addButton(m_read, QDialogButtonBox::ActionRole);
+    buttons->addButton(m_delete, QDialogButtonBox::ActionRole);
+
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    connect(m_read, &QPushButton::clicked, this, &InboxDialog::readRequested);
+    connect(m_delete, &QPushButton::clicked, this, [this] {
+        if (chosenRow() >= 0)
+            emit deleteRequested(chosenRow());
+    });
+    connect(m_list, &QTreeWidget::currentItemChanged, this, [this] {
+        showChosen();
+        updateButtons();
+        if (chosenRow() >= 0)
+            emit messageChosen(chosenRow());
+    });
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_list, 3);
+    layout->addWidget(m_detail, 2);
+    layout->addWidget(m_progress);
+    layout->addWidget(m_status);
+    layout->addWidget(buttons);
+    resize(620, 460);
+    updateButtons();
+}
+
+void InboxDialog::setEntries(std::vector<InboxEntry> entries, const NameLookup& names) {
+    // The chosen message stays chosen when it is still there.
+    const auto chosen = chosenRow() >= 0 ? m_entries[static_cast<std::size_t>(chosenRow())].parts
+                                         : std::vector<StoredMessage>{};
+    const QSignalBlocker quiet(m_list);
+    m_entries = std::move(entries);
+    m_names.clear();
+    m_list->clear();
+    QTreeWidgetItem* again = nullptr;
+    for (const InboxEntry& e : m_entries) {
+        const QString name = e.message && names ? names(e.message->pdu.number) : QString();
+        m_names.push_back(name);
+        auto* row = new QTreeWidgetItem(m_list);
+        row->setText(When, e.message ? LocalTime(e.message->pdu.timestamp) : QString());
+        const QString who = e.message ? (name.isEmpty() ? Q(e.message->pdu.number) : name) : QString("?");
+        row->setText(From, e.message && e.message->pdu.type == PduType::Submit ? "To " + who : who);
+        row->setText(Message, FromU16(InboxSummary(e)));
+        if (!chosen.empty() && e.parts == chosen)
+            again = row;
+    }
+    m_list->setCurrentItem(again);
+    showChosen();
+    updateButtons();
+}
+
+void InboxDialog::setReading(bool reading) {
+    m_reading = reading;
+    m_progress->setVisible(reading);
+    m_progress->setRange(0, 0);
+    updateButtons();
+}
+
+void InboxDialog::setProgress(int done, int total) {
+    m_progress->setRange(0, std::max(total, 1));
+    m_progress->setValue(std::min(done, std::max(total, 1)));
+}
+
+void InboxDialog::setPhoneReady(bool ready) {
+    m_ready = ready;
+    updateButtons();
+}
+
+void InboxDialog::setStatus(const QString& text) { m_status->setText(text); }
+
+QString InboxDialog::statusText() const { return m_status->text(); }
+
+int InboxDialog::rows() const { return m_list->topLevelItemCount(); }
+
+QString InboxDialog::rowText(int row, int column) const {
+    const QTreeWidgetItem* item = m_list->topLevelItem(row);
+    return item ? item->text(column) : QString();
+}
+
+int InboxDialog::chosenRow() const {
+    return m_list->currentItem() ? m_list->indexOfTopLevelItem(m_list->currentItem()) : -1;
+}
+
+void InboxDialog::choose(int row) { m_list->setCurrentItem(m_list->topLevelItem(row)); }
+
+QString InboxDialog::detailText() const { return m_detail->toPlainText(); }
+
+void InboxDialog::showChosen() {
+    const int row = chosenRow();
+    if (row < 0 || static_cast<std::size_t>(row) >= m_entries.size()) {
+        m_detail->clear();
+        return;
+    }
+    const auto at = static_cast<std::size_t>(row);
+    m_detail->setPlainText(Detail(m_entries[at], m_names[at]));
+}
+
+void InboxDialog::updateButtons() {
+    m_read->setEnabled(m_ready && !m_reading);
+    m_delete->setEnabled(m_ready && !m_reading && chosenRow() >= 0);
+}
+
+} // namespace velmora

@@ -1,0 +1,68 @@
+#pragma once
+
+#include "Inbox.h"
+
+#include <QDialog>
+
+#include <functional>
+#include <vector>
+
+class QLabel;
+class QPlainTextEdit;
+class QProgressBar;
+class QPushButton;
+class QTreeWidget;
+
+namespace velmora {
+
+// The messages the phone keeps, as the last read found them: a row each
+// (time, sender, the start of the text or what it is), the chosen one in
+// full below. Shown beside the window without blocking it; reading and
+// deleting are the window's, through the link.
+class InboxDialog : public QDialog {
+    Q_OBJECT
+public:
+    // The phone book's name for a number, or "".
+    using NameLookup = std::function<QString(const std::string& number)>;
+
+    explicit InboxDialog(QWidget* parent = nullptr);
+
+    void setEntries(std::vector<InboxEntry> entries, const NameLookup& names);
+    const std::vector<InboxEntry>& entries() const { return m_entries; }
+    // While a read runs: its progress shows, and nothing can be deleted.
+    void setReading(bool reading);
+    void setProgress(int done, int total);
+    // Whether the phone is there to read from and delete on.
+    void setPhoneReady(bool ready);
+    void setStatus(const QString& text);
+    QString statusText() const;
+
+    int rows() const;
+    QString rowText(int row, int column) const;
+    // The row chosen, -1 for none.
+    int chosenRow() const;
+    void choose(int row);
+    QString detailText() const;
+
+signals:
+    void readRequested();
+    void deleteRequested(int row);
+    void messageChosen(int row);
+
+private:
+    void showChosen();
+    void updateButtons();
+
+    QTreeWidget* m_list;
+    QPlainTextEdit* m_detail;
+    QProgressBar* m_progress;
+    QLabel* m_status;
+    QPushButton* m_read;
+    QPushButton* m_delete;
+    std::vector<InboxEntry> m_entries;
+    std::vector<QString> m_names; // per entry, "" when the phone book has none
+    bool m_reading = false;
+    bool m_ready = false;
+};
+
+} // namespace velmora

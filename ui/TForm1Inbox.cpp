@@ -1,0 +1,153 @@
+// The inbox: the phone's stored messages read on the link's thread, listed
+// in InboxDialog, shown in the content tabs, deleted after asking.
+
+#include "ContentTabs.h"
+#include "DesktopNotifier.h"
+#include "InboxDialog.h"
+#include "Prompter.h"
+#include "QtText.h"
+#include "Strings.h"
+#include "TForm1.h"
+
+#include <algorithm>
+
+namespace velmora {
+
+namespace {
+
+QString FromU16(const std::u16string& s) { return QString::fromStdU16String(s); }
+
+bool SamePlace(const StoredMessage& a, const StoredMessage& b) {
+    return a.storage == b.storage && a.index == b.index;
+}
+
+} // namespace
+
+// Opened for the first time with the phone there, it reads at once. It
+// opens beside the window, so the preview it draws on stays in sight.
+void TForm1::mnuInboxClick() {
+    if (!m_inbox->isVisible()) {
+        const QRect frame = frameGeometry();
+        m_inbox->move(frame.right() + 1, frame.top());
+    }
+    m_inbox->show();
+    m_inbox->raise();
+    m_inbox->activateWindow();
+    if (!m_inboxRead && m_link->state() == PhoneLink::State::Connected)
+        InboxReadClick();
+}
+
+void TForm1::InboxReadClick() {
+    if (!m_link->isUp())
+        return;
+    m_inbox->setReading(true);
+    m_inbox->setStatus("Reading the messages on the phone ...");
+    m_link->readInbox();
+}
+
+void TForm1::InboxRead(bool read, const QList<StoredMessage>& messages, bool stopped) {
+    m_inbox->setReading(false);
+    if (!read) {
+        m_inbox->setStatus("Connect to the phone to read its messages.");
+        return;
+    }
+    m_inboxRead = true;
+    m_stored.assign(messages.begin(), messages.end());
+    ShowInbox();
+    if (stopped)
+        m_inbox->setStatus(m_inbox->statusText().chopped(1) + " so far: the read was stopped.");
+}
+
+void TForm1::ShowInbox() {
+    m_inbox->setEntries(JoinInbox(m_stored), [this](const std::string& number) { return NameOf(number); });
+    const auto count = m_inbox->rows();
+    m_inbox->setStatus(count == 1 ? "1 message on the phone."
+                                  : QString("%1 messages on the phone.").arg(count));
+}
+
+// The phone book's name for the number, written in any of its forms.
+QString TForm1::NameOf(const std::string& number) const {
+    const std::string wanted = NormaliseDestination(number);
+    for (const PhonebookEntry& e : m_link->phonebook())
+        if (!wanted.empty() && NormaliseDestination(e.number) == wanted)
+            return FromPhone(e.name);
+    return QString();
+}
+
+void TForm1::InboxChosen(int row) {
+    const auto& entries = m_inbox->entries();
+    if (row < 0 || static_cast<std::size_t>(row) >= entries.size() ||
+        !entries[static_cast<std::size_t>(row)].message)
+        return;
+    m_content->showReceived(*entries[static_cast<std::size_t>(row)].message);
+}
+
+void TForm1::InboxDeleteClick(int row) {
+    const auto& entries = m_inbox->entries();
+    if (row < 0 || static_cast<std::size_t>(row) >= entries.size() || !m_toDelete.empty())
+        return;
+    const InboxEntry& e = entries[static_cast<std::size_t>(row)];
+    const QString who = e.message ? m_inbox->rowText(row, 1) : QString("an unknown sender");
+    const QString question =
+        QString("Delete the message from %1 from the phone?\n\"%2\"").arg(who, FromU16(InboxSummary(e)));
+    if (!m_prompter->Ask(m_inbox.get(), question))
+        return;
+    m_toDelete = e.parts;
+    m_inbox->setReading(true);
+    DeleteNextPart();
+}
+
+void TForm1::DeleteNextPart() {
+    m_inbox->setStatus("Deleting ...");
+    m_link->deleteStored(m_toDelete.front());
+}
+
+// A part that changed since the read stops the delete there: what is left
+// of the message stays on the phone, and the list is read again.
+void TForm1::StoredDeleted(bool ok, const QString& reason) {
+    if (m_toDelete.empty())
+        return;
+    if (!ok) {
+        m_toDelete.clear();
+        m_inbox->setReading(false);
+        m_inbox->setStatus("Not deleted: " + reason);
+        m_prompter->Warning(m_inbox.get(), "The message was not deleted: " + reason);
+        return;
+    }
+    const StoredMessage done = m_toDelete.front();
+    m_toDelete.erase(m_toDelete.begin());
+    m_stored.erase(std::remove_if(m_stored.begin(), m_stored.end(),
+                                  [&](const StoredMessage& s) { return SamePlace(s, done); }),
+                   m_stored.end());
+    if (!m_toDelete.empty()) {
+        DeleteNextPart();
+        return;
+    }
+    m_inbox->setReading(false);
+    ShowInbox();
+    m_inbox->setStatus("The message was deleted from the phone. " + m_inbox->statusText());
+}
+
+void TForm1::MessageArrived(const StoredMessage& m) {
+    const auto same = std::find_if(m_stored.begin(), m_stored.end(),
+                                   [&](const StoredMessage& s) { return SamePlace(s, m); });
+    if (same != m_stored.end())
+        *same = m;
+    else
+        m_stored.push_back(m);
+    ShowInbox();
+    const auto& entries = m_inbox->entries();
+    const auto entry = std::find_if(entries.begin(), entries.end(), [&](const InboxEntry& e) {
+        return std::any_of(e.parts.begin(), e.parts.end(),
+                           [&](const StoredMessage& s) { return SamePlace(s, m); });
+    });
+    if (entry == entries.end())
+        return;
+    const auto row = static_cast<int>(entry - entries.begin());
+    const QString who = m_inbox->rowText(row, 1);
+    ShowStatus("New message from " + who);
+    m_inbox->setStatus("New message from " + who + ". " + m_inbox->statusText());
+    m_notifier->notify("New message from " + who, FromU16(InboxSummary(*entry, 120)));
+}
+
+} // namespace velmora
