@@ -38,7 +38,8 @@ bool WriteStore(const QString& path) {
         r.longText = i >= 80;
         r.concatReference = i;
         r.text = QString(i >= 80 ? 300 : 160, QChar('a' + i % 26)).toStdU16String();
-        for (const auto& pdu : BuildMessage(r)->pdus)
+        const auto built = BuildMessage(r);
+        for (const auto& pdu : built->pdus)
             f.write(QByteArray::fromStdString(pdu + "\n"));
     }
     return true;
