@@ -90,9 +90,12 @@ void TForm1::InboxDeleteClick(int row) {
     const QString who = e.message ? m_inbox->rowText(row, 1) : QString("an unknown sender");
     const QString question =
         QString("Delete the message from %1 from the phone?\n\"%2\"").arg(who, FromU16(InboxSummary(e)));
+    // The question runs the event loop: a message arriving meanwhile renews
+    // the entries `e` refers to.
+    std::vector<StoredMessage> parts = e.parts;
     if (!m_prompter->Ask(m_inbox.get(), question))
         return;
-    m_toDelete = e.parts;
+    m_toDelete = std::move(parts);
     m_inbox->setReading(true);
     DeleteNextPart();
 }

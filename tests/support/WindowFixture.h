@@ -39,8 +39,11 @@ public:
     void Warning(QWidget*, const QString& text) override { warnings << text; }
     FileChoice OpenFile(QWidget*, const FileFilter& filter) override { return NextFile(filter); }
     FileChoice SaveFile(QWidget*, const FileFilter& filter) override { return NextFile(filter); }
+    std::function<void()> whileAsking; // runs as a modal question would, before the answer
     bool Ask(QWidget*, const QString& question) override {
         questions << question;
+        if (whileAsking)
+            whileAsking();
         return answerYes;
     }
     void Error(QWidget*, const QString& text) override { errors << text; }

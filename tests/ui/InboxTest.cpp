@@ -27,6 +27,7 @@ class InboxTest : public QObject {
     Q_OBJECT
 private slots:
     void listsJoinsShowsDeletesAndHearsOfNewMessages();
+    void deletesTheMessageAskedAboutWhenOneArrivesDuringTheQuestion();
 };
 
 void InboxTest::listsJoinsShowsDeletesAndHearsOfNewMessages() {
@@ -80,6 +81,35 @@ void InboxTest::listsJoinsShowsDeletesAndHearsOfNewMessages() {
     QCOMPARE(inbox->rowText(1, 2), QString("Operator logo for 510 10"));
     w.find<QAction>("mnuInbox")->trigger(); // shown again, nothing read twice
     QCOMPARE(inbox->rows(), 2);
+}
+
+void InboxTest::deletesTheMessageAskedAboutWhenOneArrivesDuringTheQuestion() {
+    MessageRequest logo;
+    logo.kind = MessageKind::Logo;
+    logo.content = std::string(126, 'F') + std::string(126, '0');
+    logo.mcc = "510";
+    logo.nc = "10";
+    QTemporaryDir dir;
+    QFile store(dir.filePath("inbox.txt"));
+    QVERIFY(store.open(QIODevice::WriteOnly));
+    store.write(QByteArray::fromStdString(Pdus(logo)[0] + "\n"));
+    store.close();
+    Phone phone(dir.filePath("record.txt"),
+                {"--inbox", store.fileName(), "--deliver-after", "2500",
+                 "07917283010010F5040BC87238880900F10000993092516195800AE8329BFD4697D9EC37"});
+    Window w(phone.device(), "[Communication Port]\nDialogue=fast\n", 1.0);
+    w.show();
+    QVERIFY(w.waitConnected());
+    w.find<QAction>("mnuInbox")->trigger();
+    auto* inbox = w.form().findChild<InboxDialog*>("InboxDialog");
+    QVERIFY(inbox);
+    QTRY_COMPARE_WITH_TIMEOUT(inbox->rows(), 1, 5000);
+    inbox->choose(0);
+    w.prompter.whileAsking = [inbox] { QTRY_COMPARE_WITH_TIMEOUT(inbox->rows(), 2, 10000); };
+    inbox->findChild<QPushButton*>("btnInboxDelete")->click();
+    QVERIFY(w.prompter.questions.at(0).contains("Operator logo"));
+    QTRY_COMPARE_WITH_TIMEOUT(inbox->rows(), 1, 5000);
+    QCOMPARE(inbox->rowText(0, 2), QString("hellohello"));
 }
 
 QTEST_MAIN(InboxTest)
