@@ -2,6 +2,7 @@
 
 #include "Gsm7.h"
 #include "Primitives.h"
+#include "Strings.h"
 
 #include <cstdio>
 
@@ -213,7 +214,10 @@ Decoded StatusReportRest(Reader& r, DecodedPdu p) {
 } // namespace
 
 Result<DecodedPdu> DecodePdu(std::string_view hex, bool withSmsc) {
-    Reader r(hex);
+    // What reads the fields further on (septets, UCS2, the "F" filler of a
+    // number) knows only capitals; the phone or the user may give either.
+    const std::string capitals = Upper(hex);
+    Reader r(capitals);
     DecodedPdu p;
     if (withSmsc) {
         const auto length = r.Octet();

@@ -73,6 +73,13 @@ TEST(PduDecoder, readsADeliverWithItsServiceCentreTimeAndZone) {
     EXPECT_EQ(named->text, u"Hello");
 }
 
+TEST(PduDecoder, readsLowerCaseHexAsCapitals) {
+    const auto d = DecodePdu("07917283010010f5040bc87238880900f10000993092516195800ae8329bfd4697d9ec37");
+    ASSERT_TRUE(d) << d.error();
+    EXPECT_EQ(d->smsc, "+27381000015");
+    EXPECT_EQ(d->text, u"hellohello");
+}
+
 TEST(PduDecoder, refusesABrokenPduNamingWhere) {
     struct Row {
         const char* pdu;
