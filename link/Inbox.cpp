@@ -45,12 +45,30 @@ std::u16string WhatItIs(const ReadMessage& m) {
         return m.port ? U("Data for port " + std::to_string(*m.port)) : u"Data";
     case ContentKind::Report:
         return U("Delivery report: " + StatusText(m.pdu.status.value_or(0)));
+    case ContentKind::Flash:
+        return (m.blink ? u"Flash, blinking: " : u"Flash: ") + m.text;
     default:
         return m.text;
     }
 }
 
 } // namespace
+
+std::u16string InboxKind(const ReadMessage& m) {
+    switch (m.kind) {
+    case ContentKind::Text:
+        return m.parts ? U("Long text message, " + std::to_string(m.parts->total) + " parts")
+                       : u"Text message";
+    case ContentKind::Flash:
+        return m.blink ? u"Flash message, blinking" : u"Flash message";
+    case ContentKind::Ems:
+        return u"EMS message";
+    case ContentKind::Picture:
+        return u"Picture message";
+    default:
+        return WhatItIs(m);
+    }
+}
 
 std::vector<std::string> InboxEntry::Indexes() const {
     std::vector<std::string> out;
@@ -109,8 +127,13 @@ std::u16string InboxSummary(const InboxEntry& entry, std::size_t length) {
     std::u16string text = WhatItIs(m);
     std::replace_if(
         text.begin(), text.end(), [](char16_t c) { return c < 0x20; }, u' ');
-    if (text.size() > length)
-        text = text.substr(0, length - 1) + u"…";
+    if (text.size() > length) {
+        // Never half a character: a surrogate pair stays whole or goes.
+        std::size_t keep = length > 0 ? length - 1 : 0;
+        if (keep > 0 && text[keep - 1] >= 0xD800 && text[keep - 1] <= 0xDBFF)
+            --keep;
+        text = text.substr(0, keep) + u"…";
+    }
     if (!m.missing.empty())
         text += U(" (" + std::to_string(m.missing.size()) + " of " + std::to_string(m.parts->total) +
                   " parts missing)");

@@ -26,6 +26,10 @@ std::vector<InboxEntry> JoinInbox(const std::vector<StoredMessage>& stored);
 // ("Operator logo", "Ringtone: Beep"), at most `length` characters.
 std::u16string InboxSummary(const InboxEntry& entry, std::size_t length = 40);
 
+// What kind of message it is, in words: "Text message", "Flash message",
+// "Operator logo for 510 10".
+std::u16string InboxKind(const ReadMessage& message);
+
 // A time stamp "2026-12-08T21:00:00+07:00" as seconds since 1970 UTC, for
 // ordering; 0 when it is not one.
 long long TimestampSeconds(const std::string& iso);

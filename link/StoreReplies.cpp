@@ -1,5 +1,6 @@
 #include "StoreReplies.h"
 
+#include "Primitives.h"
 #include "Replies.h"
 
 #include <algorithm>
@@ -39,16 +40,6 @@ std::optional<int> Number(std::string_view field) {
         !std::all_of(field.begin(), field.end(), [](char c) { return c >= '0' && c <= '9'; }))
         return std::nullopt;
     return LeadingNumber(field);
-}
-
-int HexValue(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return -1;
 }
 
 // A PDU line that holds `length` octets after its service-centre part: a

@@ -2,6 +2,7 @@
 
 #include "FileIo.h"
 #include "PduDecoder.h"
+#include "Strings.h"
 
 #include <algorithm>
 #include <set>
@@ -18,12 +19,6 @@ constexpr int kListRounds = PhoneSession::kFast.listMs / kClassicPauseMs;
 // The received log is read whole to know what it holds; past this size
 // only its start is looked at.
 constexpr std::size_t kReceivedLogLimit = 64u << 20;
-
-std::string Upper(std::string s) {
-    for (char& c : s)
-        c = static_cast<char>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c);
-    return s;
-}
 
 // The words the status bar uses for a storage.
 std::string StorageLabel(const std::string& storage) {

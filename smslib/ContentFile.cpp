@@ -61,6 +61,28 @@ std::optional<MessageKind> KindOfOpenFilter(int index) {
 
 bool CanSaveAs(MessageKind kind) { return kind != MessageKind::Text; }
 
+FileType ReceivedSaveType(MessageKind kind) {
+    switch (kind) {
+    case MessageKind::Logo:
+        return kVol;
+    case MessageKind::Group:
+        return kVgg;
+    case MessageKind::Picture:
+        return kVpm;
+    default:
+        return kRtttl;
+    }
+}
+
+std::string WithExtensionOf(const FileType& type, std::string_view chosen) {
+    const std::string extension = type.patterns.front().substr(1); // "*.VOL" gives ".VOL"
+    const std::string u = Upper(chosen);
+    if (u.size() >= extension.size() &&
+        u.compare(u.size() - extension.size(), extension.size(), extension) == 0)
+        return std::string(chosen);
+    return std::string(chosen) + extension;
+}
+
 std::optional<std::vector<FileType>> SaveFilter(MessageKind kind, std::string_view label) {
     const std::string u = Upper(FileNameOf(label));
     switch (kind) {

@@ -53,6 +53,12 @@ std::string SaveExtension(MessageKind kind, int filterIndex, std::string_view la
 std::string SaveDestination(MessageKind kind, int filterIndex, std::string_view chosen,
                             std::string_view label);
 
+// What content that came in a message is saved as, having no file of its
+// own to copy: the kind's content file, or an RTTTL line for a tune.
+FileType ReceivedSaveType(MessageKind kind);
+// `chosen` with the type's extension appended unless it ends with it in any case.
+std::string WithExtensionOf(const FileType& type, std::string_view chosen);
+
 // The three lines of a content file, each ended by CR LF.
 std::string ContentFileText(std::string_view hex, std::string_view title);
 // Replaces `path` whole or not at all; gives `path`.

@@ -82,9 +82,11 @@ std::optional<std::string> TimestampText(std::string_view octets) {
             return std::nullopt;
     }
     const bool west = (HexValue(octets[13]) & 8) != 0;
-    char out[40];
-    std::snprintf(out, sizeof out, "20%02d-%02d-%02dT%02d:%02d:%02d%c%02d:%02d", v[0], v[1], v[2], v[3], v[4],
-                  v[5], west ? '-' : '+', v[6] / 4, (v[6] % 4) * 15);
+    char out[96];
+    // Two digits of the year: the network's clocks began in the 1990s.
+    std::snprintf(out, sizeof out, "%d-%02d-%02dT%02d:%02d:%02d%c%02d:%02d",
+                  v[0] >= 90 ? 1900 + v[0] : 2000 + v[0], v[1], v[2], v[3], v[4], v[5], west ? '-' : '+',
+                  v[6] / 4, (v[6] % 4) * 15);
     return std::string(out);
 }
 

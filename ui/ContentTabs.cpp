@@ -1,5 +1,6 @@
 #include "ContentTabs.h"
 
+#include "FileIo.h"
 #include "Prompter.h"
 #include "QtText.h"
 #include "SMSLibU.h"
@@ -227,6 +228,10 @@ void ContentTabs::saveAs() {
     if (!CanSaveAs(kind))
         return;
     const std::string label = S(m_ui.lblFName->text());
+    if (label.empty() && kind != MessageKind::Ems) {
+        saveReceived(kind);
+        return;
+    }
     if (const auto types = SaveFilter(kind, label))
         m_saveTypes = *types; // otherwise the dialog keeps its last one
     const auto choice = m_prompter.SaveFile(&m_window, {m_saveTypes, 1});
@@ -242,6 +247,38 @@ void ContentTabs::saveAs() {
     }
     m_ui.lblFName->setText(Q(*saved));
     m_showStatus("Saved " + Q(*saved));
+}
+
+// Content that came in a message, or was typed, has no file to copy: it is
+// written as the kind's own file, a tune as its RTTTL line.
+void ContentTabs::saveReceived(MessageKind kind) {
+    const FileType type = ReceivedSaveType(kind);
+    const auto choice = m_prompter.SaveFile(&m_window, {{type}, 1});
+    if (choice.path.isEmpty())
+        return;
+    const std::string destination = WithExtensionOf(type, S(choice.path));
+    const auto p = page(current());
+    Result<std::string> saved = Result<std::string>::Fail("");
+    if (kind == MessageKind::Ringtone) {
+        // The tune's line as it came: ISO-8859-1, as the phone sent its title.
+        const QByteArray line = m_ui.memRTTTL->toPlainText().toLatin1() + "\r\n";
+        saved = WriteFileAtomically(
+            destination, std::string_view(line.constData(), static_cast<std::size_t>(line.size())));
+        if (!saved)
+            saved = Result<std::string>::Fail(CannotWrite(destination, saved.error()));
+    } else {
+        const char* title = kind == MessageKind::Logo    ? kLogoFileTitle
+                            : kind == MessageKind::Group ? kGroupFileTitle
+                                                         : kPictureFileTitle;
+        saved = WriteContentFile(destination, S(p->memo->toPlainText()), title);
+    }
+    if (!saved) {
+        m_prompter.Warning(&m_window, Q(saved.error()));
+        return;
+    }
+    p->file->setText(Q(destination));
+    m_ui.lblFName->setText(Q(destination));
+    m_showStatus("Saved " + Q(destination));
 }
 
 // A picture goes to the picture tab shown, else to the operator logo.

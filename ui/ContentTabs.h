@@ -74,6 +74,7 @@ private:
     bool loadRingtone(const QString& path);
     bool loadEmsPicture(const QString& path);
     void offerRingtoneCut(const std::string& rtttl);
+    void saveReceived(MessageKind kind);
     void showPreview(const PreviewImage& preview);
     std::optional<Tab> tabForDroppedFile(const QString& path) const;
 

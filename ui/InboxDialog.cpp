@@ -19,8 +19,6 @@ namespace {
 
 enum Column { When, From, Message };
 
-QString FromU16(const std::u16string& s) { return QString::fromStdU16String(s); }
-
 // The phone's time, in the user's own zone.
 QString LocalTime(const std::string& iso) {
     const QDateTime t = QDateTime::fromString(Q(iso), Qt::ISODate);
@@ -67,7 +65,7 @@ QString Detail(const InboxEntry& e, const QString& name) {
     lines << QString(outgoing ? "To: " : "From: ") + Sender(e, name);
     if (const QString when = LocalTime(m.pdu.timestamp); !when.isEmpty())
         lines << "Time: " + when;
-    lines << "Kind: " + FromU16(InboxSummary(e, 60));
+    lines << "Kind: " + FromUtf16(InboxKind(m));
     if (m.parts)
         lines << QString("Parts: %1 of %2 came")
                      .arg(m.parts->total - static_cast<int>(m.missing.size()))
@@ -80,7 +78,7 @@ QString Detail(const InboxEntry& e, const QString& name) {
     if (const QString where = Where(m); !where.isEmpty())
         lines << where;
     if (!m.text.empty())
-        lines << QString() << FromU16(m.text);
+        lines << QString() << FromUtf16(m.text);
     return lines.join('\n');
 }
 
@@ -155,7 +153,7 @@ void InboxDialog::setEntries(std::vector<InboxEntry> entries, const NameLookup& 
         row->setText(When, e.message ? LocalTime(e.message->pdu.timestamp) : QString());
         const QString who = e.message ? (name.isEmpty() ? Q(e.message->pdu.number) : name) : QString("?");
         row->setText(From, e.message && e.message->pdu.type == PduType::Submit ? "To " + who : who);
-        row->setText(Message, FromU16(InboxSummary(e)));
+        row->setText(Message, FromUtf16(InboxSummary(e)));
         if (!chosen.empty() && e.parts == chosen)
             again = row;
     }

@@ -15,8 +15,6 @@ namespace velmora {
 
 namespace {
 
-QString FromU16(const std::u16string& s) { return QString::fromStdU16String(s); }
-
 bool SamePlace(const StoredMessage& a, const StoredMessage& b) {
     return a.storage == b.storage && a.index == b.index;
 }
@@ -89,7 +87,7 @@ void TForm1::InboxDeleteClick(int row) {
     const InboxEntry& e = entries[static_cast<std::size_t>(row)];
     const QString who = e.message ? m_inbox->rowText(row, 1) : QString("an unknown sender");
     const QString question =
-        QString("Delete the message from %1 from the phone?\n\"%2\"").arg(who, FromU16(InboxSummary(e)));
+        QString("Delete the message from %1 from the phone?\n\"%2\"").arg(who, FromUtf16(InboxSummary(e)));
     // The question runs the event loop: a message arriving meanwhile renews
     // the entries `e` refers to.
     std::vector<StoredMessage> parts = e.parts;
@@ -150,7 +148,7 @@ void TForm1::MessageArrived(const StoredMessage& m) {
     const QString who = m_inbox->rowText(row, 1);
     ShowStatus("New message from " + who);
     m_inbox->setStatus("New message from " + who + ". " + m_inbox->statusText());
-    m_notifier->notify("New message from " + who, FromU16(InboxSummary(*entry, 120)));
+    m_notifier->notify("New message from " + who, FromUtf16(InboxSummary(*entry, 120)));
 }
 
 } // namespace velmora

@@ -109,10 +109,15 @@ int RunInbox(std::vector<std::string> words, Io io) {
         const InboxEntry* e = Named(entries, name, why);
         if (e && !deleted.insert(e).second)
             continue; // another part of a message already deleted
-        for (std::size_t i = 0; e && why.empty() && i < e->parts.size(); ++i)
-            why = phone.session().DeleteStoredMessage(e->parts[i]);
+        std::size_t done = 0;
+        for (; e && why.empty() && done < e->parts.size(); ++done)
+            why = phone.session().DeleteStoredMessage(e->parts[done]);
         if (!why.empty()) {
-            io.err << "velmora-cli: " << name << " not deleted: " << why << '\n';
+            // A long message stopped halfway: say which parts are gone.
+            std::string gone;
+            for (std::size_t i = 0; e && i + 1 < done; ++i)
+                gone += e->Indexes()[i] + " deleted, ";
+            io.err << "velmora-cli: " << gone << name << " not deleted: " << why << '\n';
             allDeleted = false;
             continue;
         }

@@ -14,6 +14,8 @@ namespace velmora {
 inline QString Q(const std::string& utf8) { return QString::fromStdString(utf8); }
 inline std::string S(const QString& text) { return text.toStdString(); }
 
+inline QString FromUtf16(const std::u16string& text) { return QString::fromStdU16String(text); }
+
 inline QString FromPhone(const std::string& bytes) {
     return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
 }

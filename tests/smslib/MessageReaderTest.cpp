@@ -112,6 +112,8 @@ TEST(MessageReader, readsMessagesOtherEncodersMake) {
         EXPECT_EQ(m->pdu.number, r.number);
         EXPECT_EQ(m->text, r.text) << r.pdu;
     }
+    // A two-digit year of the 1990s is one.
+    EXPECT_EQ(ReadPdu(rows[0].pdu)->pdu.timestamp, "1999-03-29T15:16:59+02:00");
     const auto waiting = ReadPdu(rows[4].pdu);
     EXPECT_EQ(waiting->waiting, 3);
     EXPECT_TRUE(waiting->store);

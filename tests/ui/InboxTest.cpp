@@ -5,6 +5,7 @@
 #include "WindowFixture.h"
 
 #include <QAction>
+#include <QFile>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabWidget>
@@ -21,6 +22,43 @@ std::vector<std::string> Pdus(MessageRequest r) {
     return BuildMessage(r)->pdus;
 }
 
+MessageRequest Logo() {
+    MessageRequest logo;
+    logo.kind = MessageKind::Logo;
+    logo.content = std::string(126, 'F') + std::string(126, '0');
+    logo.mcc = "510";
+    logo.nc = "10";
+    return logo;
+}
+
+// The "hellohello" of PDU mode's examples, 2.5 s after connecting.
+const QString kArriving = "07917283010010F5040BC87238880900F10000993092516195800AE8329BFD4697D9EC37";
+
+QString WriteStore(const QTemporaryDir& dir, const std::vector<std::string>& stored) {
+    QFile store(dir.filePath("inbox.txt"));
+    if (store.open(QIODevice::WriteOnly))
+        for (const auto& pdu : stored)
+            store.write(QByteArray::fromStdString(pdu + "\n"));
+    return dir.filePath("record.txt");
+}
+
+// A phone holding `stored` and announcing kArriving, a window on it in the
+// fast dialogue, and its inbox opened.
+struct OpenInbox {
+    OpenInbox(const QTemporaryDir& dir, const std::vector<std::string>& stored)
+        : phone(WriteStore(dir, stored),
+                {"--inbox", dir.filePath("inbox.txt"), "--deliver-after", "2500", kArriving}),
+          window(phone.device(), "[Communication Port]\nDialogue=fast\n", 1.0) {
+        window.show();
+        if (window.waitConnected())
+            window.find<QAction>("mnuInbox")->trigger();
+        inbox = window.form().findChild<InboxDialog*>("InboxDialog");
+    }
+    Phone phone;
+    Window window;
+    InboxDialog* inbox = nullptr;
+};
+
 } // namespace
 
 class InboxTest : public QObject {
@@ -35,27 +73,13 @@ void InboxTest::listsJoinsShowsDeletesAndHearsOfNewMessages() {
     text.text = QString(200, 'x').toStdU16String();
     text.longText = true;
     text.concatReference = 7;
-    MessageRequest logo;
-    logo.kind = MessageKind::Logo;
-    logo.content = std::string(126, 'F') + std::string(126, '0');
-    logo.mcc = "510";
-    logo.nc = "10";
+    const MessageRequest logo = Logo();
     const auto parts = Pdus(text);
     QTemporaryDir dir;
-    QFile store(dir.filePath("inbox.txt"));
-    QVERIFY(store.open(QIODevice::WriteOnly));
     // The parts of the long text stored the wrong way round.
-    for (const auto& pdu : {parts[1], Pdus(logo)[0], parts[0]})
-        store.write(QByteArray::fromStdString(pdu + "\n"));
-    store.close();
-    Phone phone(dir.filePath("record.txt"),
-                {"--inbox", store.fileName(), "--deliver-after", "2500",
-                 "07917283010010F5040BC87238880900F10000993092516195800AE8329BFD4697D9EC37"});
-    Window w(phone.device(), "[Communication Port]\nDialogue=fast\n", 1.0);
-    w.show();
-    QVERIFY(w.waitConnected());
-    w.find<QAction>("mnuInbox")->trigger();
-    auto* inbox = w.form().findChild<InboxDialog*>("InboxDialog");
+    OpenInbox o(dir, {parts[1], Pdus(logo)[0], parts[0]});
+    Window& w = o.window;
+    InboxDialog* inbox = o.inbox;
     QVERIFY(inbox);
     QTRY_COMPARE_WITH_TIMEOUT(inbox->rows(), 2, 5000);
     QCOMPARE(inbox->rowText(0, 2), QString(39, 'x') + QString::fromUtf8("…"));
@@ -66,6 +90,12 @@ void InboxTest::listsJoinsShowsDeletesAndHearsOfNewMessages() {
     QCOMPARE(w.find<QTabWidget>("PageControl1")->currentWidget()->objectName(), QString("tabLogo"));
     QCOMPARE(w.find<QPlainTextEdit>("memHexLogo")->toPlainText().toStdString(), logo.content);
     QVERIFY(inbox->detailText().contains("Operator Logo tab"));
+    // No file came with it: Save As writes the tab's own file.
+    w.prompter.files << Prompter::FileChoice{dir.filePath("received"), 1};
+    w.find<QAction>("mnuFSaveAs")->trigger();
+    QFile saved(dir.filePath("received.VOL"));
+    QVERIFY(saved.open(QIODevice::ReadOnly));
+    QVERIFY(saved.readAll().contains(QByteArray::fromStdString(logo.content)));
 
     // A new message is told of as it comes.
     QTRY_COMPARE_WITH_TIMEOUT(inbox->rows(), 3, 10000);
@@ -84,24 +114,10 @@ void InboxTest::listsJoinsShowsDeletesAndHearsOfNewMessages() {
 }
 
 void InboxTest::deletesTheMessageAskedAboutWhenOneArrivesDuringTheQuestion() {
-    MessageRequest logo;
-    logo.kind = MessageKind::Logo;
-    logo.content = std::string(126, 'F') + std::string(126, '0');
-    logo.mcc = "510";
-    logo.nc = "10";
     QTemporaryDir dir;
-    QFile store(dir.filePath("inbox.txt"));
-    QVERIFY(store.open(QIODevice::WriteOnly));
-    store.write(QByteArray::fromStdString(Pdus(logo)[0] + "\n"));
-    store.close();
-    Phone phone(dir.filePath("record.txt"),
-                {"--inbox", store.fileName(), "--deliver-after", "2500",
-                 "07917283010010F5040BC87238880900F10000993092516195800AE8329BFD4697D9EC37"});
-    Window w(phone.device(), "[Communication Port]\nDialogue=fast\n", 1.0);
-    w.show();
-    QVERIFY(w.waitConnected());
-    w.find<QAction>("mnuInbox")->trigger();
-    auto* inbox = w.form().findChild<InboxDialog*>("InboxDialog");
+    OpenInbox o(dir, {Pdus(Logo())[0]});
+    Window& w = o.window;
+    InboxDialog* inbox = o.inbox;
     QVERIFY(inbox);
     QTRY_COMPARE_WITH_TIMEOUT(inbox->rows(), 1, 5000);
     inbox->choose(0);
