@@ -1,5 +1,6 @@
 // The phone book's handlers, forwarded to PhonebookPanel.
 
+#include "InboxDialog.h"
 #include "PhonebookPanel.h"
 #include "TForm1.h"
 
@@ -17,9 +18,12 @@ void TForm1::ContactFound(const QString& name, const QString& number, const QStr
     m_phonebook->entryFound(name, number, index);
 }
 
-// Also after "&Disconnect" stopped the read: the entries so far stay.
-void TForm1::PhonebookFinished(bool /*read*/, int /*count*/, bool /*stopped*/) {
+// Also after "&Disconnect" stopped the read: the entries so far stay. The
+// inbox's senders get the names the book now gives them.
+void TForm1::PhonebookFinished(bool read, int /*count*/, bool /*stopped*/) {
     m_phonebook->readFinished();
+    if (read && m_inboxRead)
+        ShowInbox();
 }
 
 } // namespace velmora

@@ -46,8 +46,8 @@ QString WriteStore(const QTemporaryDir& dir, const std::vector<std::string>& sto
 // fast dialogue, and its inbox opened.
 struct OpenInbox {
     OpenInbox(const QTemporaryDir& dir, const std::vector<std::string>& stored)
-        : phone(WriteStore(dir, stored),
-                {"--inbox", dir.filePath("inbox.txt"), "--deliver-after", "2500", kArriving}),
+        : phone(WriteStore(dir, stored), {"--inbox", dir.filePath("inbox.txt"), "--phonebook", PHONEBOOK,
+                                          "--deliver-after", "2500", kArriving}),
           window(phone.device(), "[Communication Port]\nDialogue=fast\n", 1.0) {
         window.show();
         if (window.waitConnected())
@@ -102,6 +102,9 @@ void InboxTest::listsJoinsShowsDeletesAndHearsOfNewMessages() {
     QCOMPARE(w.form().statusText(), QString("New message from 27838890001"));
 
     QCOMPARE(inbox->rowText(0, 2), QString("hellohello"));
+    // A phone book read later names the senders it knows.
+    w.find<QPushButton>("bitPhonebook")->click();
+    QTRY_COMPARE_WITH_TIMEOUT(inbox->rowText(1, 1), QString("To Budi"), 10000);
 
     // Delete asks first and removes every part of the long text.
     inbox->choose(1);
