@@ -45,6 +45,14 @@ bool Prompter::Ask(QWidget* parent, const QString& question) {
     return box.exec() == QMessageBox::Yes;
 }
 
+bool Prompter::AskToDelete(QWidget* parent, const QString& question) {
+    QMessageBox box(QMessageBox::Warning, QApplication::applicationDisplayName(), question,
+                    QMessageBox::Yes | QMessageBox::No, parent);
+    box.setTextFormat(Qt::PlainText);
+    box.setDefaultButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
 std::optional<QString> Prompter::AskSecret(QWidget* parent, const QString& title, const QString& label) {
     QInputDialog dialog(parent);
     dialog.setObjectName("SecretDialog");

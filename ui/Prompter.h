@@ -39,6 +39,9 @@ public:
     virtual bool OpenWithDesktop(const QString& path);
     // A yes-or-no question; true for yes.
     virtual bool Ask(QWidget* parent, const QString& question);
+    // The same for something that cannot be undone: No is the default, so
+    // Enter pressed out of habit keeps it.
+    virtual bool AskToDelete(QWidget* parent, const QString& question);
     // A secret typed unseen (the SIM's PIN); nothing when the user cancelled.
     virtual std::optional<QString> AskSecret(QWidget* parent, const QString& title, const QString& label);
     // File dialogs offering the content formats' file types, the one at

@@ -91,7 +91,7 @@ void TForm1::InboxDeleteClick(int row) {
     // The question runs the event loop: a message arriving meanwhile renews
     // the entries `e` refers to.
     std::vector<StoredMessage> parts = e.parts;
-    if (!m_prompter->Ask(m_inbox.get(), question))
+    if (!m_prompter->AskToDelete(m_inbox.get(), question))
         return;
     m_toDelete = std::move(parts);
     m_inbox->setReading(true);

@@ -46,6 +46,7 @@ public:
             whileAsking();
         return answerYes;
     }
+    bool AskToDelete(QWidget* parent, const QString& question) override { return Ask(parent, question); }
     void Error(QWidget*, const QString& text) override { errors << text; }
     int Exec(QDialog& dialog) override;
     bool OpenWithDesktop(const QString& path) override {
