@@ -3,6 +3,8 @@
 #include "FileIo.h"
 #include "Strings.h"
 
+#include <algorithm>
+
 namespace velmora {
 
 std::string FormatContactExport(const std::vector<PhonebookEntry>& entries, const std::string& stamp) {
@@ -19,6 +21,77 @@ ExportResult WriteContactExport(const std::string& path, const std::vector<Phone
     // The per-user data directory may not exist yet; the bare reason of a
     // failed write goes inside the status text.
     const auto written = WriteFileAtomically(path, FormatContactExport(entries, stamp), true);
+    if (!written)
+        return {false, "Unable to save to file " + path + " (" + written.error() + ") !"};
+    return {true, "Save to file " + path + " !"};
+}
+
+namespace {
+
+std::string Latin1ToUtf8(const std::string& bytes) {
+    std::u16string units;
+    for (unsigned char c : bytes)
+        units += static_cast<char16_t>(c);
+    return Utf16ToUtf8(units);
+}
+
+// RFC 2426 4: the characters a text value escapes.
+std::string EscapeValue(const std::string& text) {
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == '\\' || c == ',' || c == ';')
+            out += std::string("\\") + c;
+        else if (c == '\r' || c == '\n') {
+            out += "\\n";
+            if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
+                ++i;
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+// Folded after 75 octets, each continuation starting with a space; a UTF-8
+// character is never split.
+std::string Line(const std::string& content) {
+    std::string out;
+    std::size_t used = 0;
+    for (std::size_t i = 0; i < content.size();) {
+        std::size_t length = 1;
+        const unsigned char c = static_cast<unsigned char>(content[i]);
+        if (c >= 0xC0)
+            length = c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : 2;
+        length = std::min(length, content.size() - i);
+        if (used + length > 75) {
+            out += "\r\n ";
+            used = 1;
+        }
+        out.append(content, i, length);
+        used += length;
+        i += length;
+    }
+    return out + "\r\n";
+}
+
+} // namespace
+
+std::string FormatVCards(const std::vector<PhonebookEntry>& entries) {
+    std::string out;
+    for (const auto& e : entries) {
+        const std::string name = EscapeValue(Latin1ToUtf8(e.name.empty() ? e.number : e.name));
+        out += "BEGIN:VCARD\r\nVERSION:3.0\r\n";
+        out += Line("FN:" + name);
+        out += Line("N:" + name + ";;;;");
+        out += Line("TEL;TYPE=CELL:" + EscapeValue(Latin1ToUtf8(e.number)));
+        out += "END:VCARD\r\n";
+    }
+    return out;
+}
+
+ExportResult WriteVCards(const std::string& path, const std::vector<PhonebookEntry>& entries) {
+    const auto written = WriteFileAtomically(path, FormatVCards(entries), true);
     if (!written)
         return {false, "Unable to save to file " + path + " (" + written.error() + ") !"};
     return {true, "Save to file " + path + " !"};

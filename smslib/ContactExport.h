@@ -30,4 +30,13 @@ struct ExportResult {
 ExportResult WriteContactExport(const std::string& path, const std::vector<PhonebookEntry>& entries,
                                 const std::string& stamp);
 
+// The phone book as vCard 3.0 cards, one an entry, as desktop address books
+// import them: FN, N and TEL, the phone's Latin-1 names in UTF-8, commas,
+// semicolons, backslashes and line breaks escaped, lines ending in "\r\n" and
+// folded after 75 octets (never inside a character). An entry without a name
+// is named by its number.
+std::string FormatVCards(const std::vector<PhonebookEntry>& entries);
+// Writes the cards to `path` whole or not at all, with the export's status texts.
+ExportResult WriteVCards(const std::string& path, const std::vector<PhonebookEntry>& entries);
+
 } // namespace velmora

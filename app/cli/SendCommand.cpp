@@ -46,10 +46,11 @@ std::string IdentifyUsage() {
 
 std::string PhonebookUsage() {
     return std::string(
-               "usage: velmora-cli phonebook [LINK OPTIONS] [--export FILE]\n"
+               "usage: velmora-cli phonebook [LINK OPTIONS] [--export FILE] [--vcard FILE]\n"
                "Reads the SIM's phone book and prints it as the text export; --export also writes it\n"
-               "to FILE. On a terminal the entries are shown escaped as by identify; FILE and a\n"
-               "pipe get the phone's bytes unchanged.\n") +
+               "to FILE, --vcard writes it as vCard 3.0 cards for an address book. On a terminal\n"
+               "the entries are shown escaped as by identify; FILE and a pipe get the phone's\n"
+               "bytes unchanged.\n") +
            kLinkOptions;
 }
 
@@ -244,18 +245,25 @@ int RunPhonebook(std::vector<std::string> words, Io io) {
     PhoneTarget target;
     if (auto f = TakePhoneOptions(words, target, "phonebook"))
         return Report(*f, io, PhonebookUsage().c_str());
-    std::optional<std::string> exportFile;
-    if (!words.empty() && (words[0] == "--export" || words[0].rfind("--export=", 0) == 0)) {
-        if (words[0] != "--export")
-            exportFile = words[0].substr(9);
-        else if (words.size() >= 2)
-            exportFile = words[1];
-        else
-            return Report({kExitUsage, "phonebook: --export needs a file"}, io, PhonebookUsage().c_str());
-        words.erase(words.begin(), words.begin() + (words[0] == "--export" ? 2 : 1));
-        // The link options may also follow --export.
-        if (auto f = TakePhoneOptions(words, target, "phonebook"))
-            return Report(*f, io, PhonebookUsage().c_str());
+    // --export FILE and --vcard FILE, each once, with the link options before,
+    // between or after them.
+    std::optional<std::string> exportFile, vcardFile;
+    for (bool took = true; took && !words.empty();) {
+        took = false;
+        for (auto [option, file] : {std::pair{std::string("--export"), &exportFile},
+                                    std::pair{std::string("--vcard"), &vcardFile}}) {
+            if (words.empty() || (words[0] != option && words[0].rfind(option + "=", 0) != 0))
+                continue;
+            const bool joined = words[0] != option;
+            if (!joined && words.size() < 2)
+                return Report({kExitUsage, "phonebook: " + option + " needs a file"}, io,
+                              PhonebookUsage().c_str());
+            *file = joined ? words[0].substr(option.size() + 1) : words[1];
+            words.erase(words.begin(), words.begin() + (joined ? 1 : 2));
+            if (auto f = TakePhoneOptions(words, target, "phonebook"))
+                return Report(*f, io, PhonebookUsage().c_str());
+            took = true;
+        }
     }
     if (!words.empty())
         return Report({kExitUsage, "phonebook: unexpected \"" + words[0] + "\""}, io,
@@ -276,11 +284,18 @@ int RunPhonebook(std::vector<std::string> words, Io io) {
             for (std::string* field : {&e.index, &e.number, &e.type, &e.name})
                 *field = EscapeForTerminal(*field);
     io.out << FormatContactExport(shown, FormatExportStamp(now));
-    if (!exportFile)
-        return kExitOk;
-    const ExportResult r = SaveContactExport(*exportFile, entries, now);
-    io.err << r.status << '\n';
-    return r.ok ? kExitOk : kExitRefused;
+    bool saved = true;
+    if (exportFile) {
+        const ExportResult r = SaveContactExport(*exportFile, entries, now);
+        io.err << r.status << '\n';
+        saved = r.ok;
+    }
+    if (vcardFile) {
+        const ExportResult r = WriteVCards(*vcardFile, entries);
+        io.err << r.status << '\n';
+        saved = saved && r.ok;
+    }
+    return saved ? kExitOk : kExitRefused;
 }
 
 } // namespace velmora::cli

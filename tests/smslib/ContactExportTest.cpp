@@ -41,4 +41,24 @@ TEST(ContactExport, ReportsAFailedWriteInsteadOfSuccess) {
 }
 
 } // namespace
+// A name holding a comma, a semicolon and Latin-1 letters, and one long
+// enough to fold inside a two-octet character.
+TEST(ContactExport, WritesVCardsAnAddressBookReads) {
+    const std::string longName = std::string(72, 'a') + "\xE9" + "b";
+    const std::vector<PhonebookEntry> entries{{true, "1", "+628569999999", "145", "Sari, office; Bogor \xE9"},
+                                              {true, "2", "0812", "129", ""},
+                                              {true, "3", "1", "129", longName}};
+    EXPECT_EQ(FormatVCards(entries),
+              "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Sari\\, office\\; Bogor \xC3\xA9\r\n"
+              "N:Sari\\, office\\; Bogor \xC3\xA9;;;;\r\nTEL;TYPE=CELL:+628569999999\r\nEND:VCARD\r\n"
+              "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:0812\r\nN:0812;;;;\r\nTEL;TYPE=CELL:0812\r\nEND:VCARD\r\n"
+              "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:" +
+                  std::string(72, 'a') + "\r\n \xC3\xA9" +
+                  "b\r\n"
+                  "N:" +
+                  std::string(72, 'a') + "\r\n \xC3\xA9" +
+                  "b;;;;\r\n"
+                  "TEL;TYPE=CELL:1\r\nEND:VCARD\r\n");
+}
+
 } // namespace velmora
