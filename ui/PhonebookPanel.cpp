@@ -1,5 +1,7 @@
 #include "PhonebookPanel.h"
 
+#include "ContactExport.h"
+#include "ContentFile.h"
 #include "PhoneLink.h"
 #include "PrintLayout.h"
 #include "Prompter.h"
@@ -7,6 +9,7 @@
 #include "ui_TForm1.h"
 
 #include <QDateTime>
+#include <QFileInfo>
 #include <QLocale>
 #include <QPainter>
 #include <QPrinter>
@@ -135,6 +138,23 @@ bool PhonebookPanel::printPages(QPrinter& printer) {
 
 // The link writes the entries as the phone sent them, whole or not at all,
 // and puts the outcome in the status bar: the file's name, or why not.
+QString PhonebookPanel::exportVCard() {
+    const std::vector<PhonebookEntry> book = m_link.phonebook();
+    if (book.empty()) {
+        m_prompter.Warning(&m_window,
+                           "Read the phone book first (Phone Book, or Phonebook > Read From SIM).");
+        return QString();
+    }
+    const auto choice = m_prompter.SaveFile(&m_window, {{FileType{"vCard Files", {"*.vcf"}}}, 1});
+    if (choice.path.isEmpty())
+        return QString();
+    const QString path = QFileInfo(choice.path).suffix().isEmpty() ? choice.path + ".vcf" : choice.path;
+    const ExportResult r = WriteVCards(S(path), book);
+    if (!r.ok)
+        m_prompter.Warning(&m_window, Q(r.status));
+    return Q(r.status);
+}
+
 void PhonebookPanel::exportText() {
     if (m_link.phonebook().empty())
         return;

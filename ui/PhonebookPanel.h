@@ -35,6 +35,9 @@ public:
     void setImsi(const QString& imsi) { m_imsi = imsi; }
     void print();
     void exportText();
+    // The phone book read, as vCard cards in a file the user chooses; the
+    // status text, "" when nothing was written.
+    QString exportVCard();
 
 private:
     bool printPages(QPrinter& printer);

@@ -146,6 +146,7 @@ void TForm1::WireSignals() {
     connect(ui.lvContact, &QTreeWidget::itemActivated, this, &TForm1::lvContactDblClick);
     connect(ui.mnuPrinter, &QAction::triggered, this, &TForm1::Printer1Click);
     connect(ui.mnuTextFile, &QAction::triggered, this, &TForm1::TextFile1Click);
+    connect(ui.mnuExportVCard, &QAction::triggered, this, &TForm1::mnuExportVCardClick);
     connect(link, &PhoneLink::contactFound, this, &TForm1::ContactFound);
     connect(link, &PhoneLink::phonebookFinished, this, &TForm1::PhonebookFinished);
 

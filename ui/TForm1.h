@@ -126,6 +126,7 @@ private slots:
     void lvContactDblClick();
     void Printer1Click();
     void TextFile1Click();
+    void mnuExportVCardClick();
     void ContactFound(const QString& name, const QString& number, const QString& index);
     void PhonebookFinished(bool read, int count, bool stopped);
 

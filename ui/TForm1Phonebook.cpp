@@ -13,6 +13,10 @@ void TForm1::mnuPHideContactClick() { m_phonebook->show(false); }
 void TForm1::lvContactDblClick() { m_phonebook->choose(); }
 void TForm1::Printer1Click() { m_phonebook->print(); }
 void TForm1::TextFile1Click() { m_phonebook->exportText(); }
+void TForm1::mnuExportVCardClick() {
+    if (const QString status = m_phonebook->exportVCard(); !status.isEmpty())
+        ShowStatus(status);
+}
 
 void TForm1::ContactFound(const QString& name, const QString& number, const QString& index) {
     m_phonebook->entryFound(name, number, index);

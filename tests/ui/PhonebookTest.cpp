@@ -261,6 +261,16 @@ void PhonebookTest::exportsTheListAsText() {
                                 "Andr\xe9                     0822                4\r\n" +
                                 rule + "\r\n";
     QCOMPARE(bytes.mid(headerEnd), expected);
+
+    // The same book as cards; the Latin-1 name goes out in UTF-8.
+    w.prompter.files << Prompter::FileChoice{w.path("book"), 1};
+    w.find<QAction>("mnuExportVCard")->trigger();
+    QCOMPARE(w.form().statusText(), "Save to file " + w.path("book.vcf") + " !");
+    QFile cards(w.path("book.vcf"));
+    QVERIFY(cards.open(QIODevice::ReadOnly));
+    const QByteArray vcf = cards.readAll();
+    QCOMPARE(vcf.count("BEGIN:VCARD"), 4);
+    QVERIFY(vcf.contains("FN:Andr\xc3\xa9\r\n"));
 }
 
 void PhonebookTest::disconnectStopsAReadAndKeepsWhatWasRead() {
