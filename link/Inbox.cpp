@@ -27,11 +27,8 @@ std::u16string WhatItIs(const ReadMessage& m) {
     case ContentKind::Picture:
         return m.text.empty() ? u"Picture message" : u"Picture message: " + m.text;
     case ContentKind::Ringtone: {
-        const std::string& title = m.title;
-        // The title's octets are ISO-8859-1, each its own code point.
-        std::u16string name;
-        for (unsigned char c : title)
-            name += static_cast<char16_t>(c);
+        // The title's octets are ISO-8859-1, as the phone sent them.
+        const std::u16string name = Latin1ToUtf16(m.title);
         return name.empty() ? u"Ringtone" : u"Ringtone: " + name;
     }
     case ContentKind::Void:

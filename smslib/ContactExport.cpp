@@ -28,12 +28,7 @@ ExportResult WriteContactExport(const std::string& path, const std::vector<Phone
 
 namespace {
 
-std::string Latin1ToUtf8(const std::string& bytes) {
-    std::u16string units;
-    for (unsigned char c : bytes)
-        units += static_cast<char16_t>(c);
-    return Utf16ToUtf8(units);
-}
+std::string Latin1ToUtf8(const std::string& bytes) { return Utf16ToUtf8(Latin1ToUtf16(bytes)); }
 
 // RFC 2426 4: the characters a text value escapes.
 std::string EscapeValue(const std::string& text) {

@@ -87,6 +87,13 @@ std::string Utf16ToUtf8(std::u16string_view s) {
 
 bool IsUtf8(std::string_view bytes) { return Utf16ToUtf8(Utf8ToUtf16(bytes)) == bytes; }
 
+std::u16string Latin1ToUtf16(std::string_view latin1) {
+    std::u16string out;
+    for (unsigned char c : latin1)
+        out += static_cast<char16_t>(c);
+    return out;
+}
+
 std::string Utf8ToLatin1(std::string_view utf8, char replacement) {
     std::string out;
     const std::u16string units = Utf8ToUtf16(utf8);

@@ -12,6 +12,8 @@ std::string Utf16ToUtf8(std::u16string_view utf16);
 std::string CodePointToUtf8(char32_t cp);
 // Whether the bytes are well-formed UTF-8 (plain ASCII is).
 bool IsUtf8(std::string_view bytes);
+// ISO-8859-1 octets (what a phone sends) as UTF-16: each octet its own code point.
+std::u16string Latin1ToUtf16(std::string_view latin1);
 // ISO-8859-1 octets of UTF-8 text; characters beyond it become `replacement`.
 std::string Utf8ToLatin1(std::string_view utf8, char replacement);
 

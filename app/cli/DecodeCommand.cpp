@@ -118,21 +118,6 @@ private:
     bool m_first = true;
 };
 
-// UTF-8 whatever came: a lone surrogate half becomes U+FFFD, never bytes a
-// JSON reader refuses.
-std::string Utf8(std::u16string_view text) {
-    std::u16string clean(text);
-    for (std::size_t i = 0; i < clean.size(); ++i) {
-        const char16_t c = clean[i];
-        const bool high = c >= 0xD800 && c <= 0xDBFF, low = c >= 0xDC00 && c <= 0xDFFF;
-        if (high && i + 1 < clean.size() && clean[i + 1] >= 0xDC00 && clean[i + 1] <= 0xDFFF)
-            ++i;
-        else if (high || low)
-            clean[i] = 0xFFFD;
-    }
-    return Utf16ToUtf8(clean);
-}
-
 bool HasBitmap(const ReadMessage& m) {
     return (m.kind == ContentKind::Logo || m.kind == ContentKind::Group || m.kind == ContentKind::Picture) &&
            !m.content.empty();
@@ -161,7 +146,7 @@ void WriteJson(const ReadMessage& m, const std::vector<std::string>& indexes, st
     o.Number("pid", p.pid)
         .Number("dcs", p.dcs)
         .Text("kind", ContentKindName(m.kind))
-        .Text("text", Utf8(m.text));
+        .Text("text", Utf16ToUtf8(m.text));
     o.Text("content", m.content);
     if (p.type == PduType::Submit) {
         o.Number("reference", p.reference.value_or(0)).Bool("reportRequested", p.reportRequested);
@@ -233,7 +218,7 @@ void WritePlain(const ReadMessage& m, Io io) {
             parts += (i ? ", " : "; missing ") + std::to_string(m.missing[i]);
         line("parts", parts);
     }
-    line("text", Utf8(m.text));
+    line("text", Utf16ToUtf8(m.text));
     line("rtttl", m.rtttl);
     line("content", m.content);
     if (m.kind == ContentKind::Data)
