@@ -1,5 +1,6 @@
 #include "PhonebookPanel.h"
 
+#include "ContactCompleter.h"
 #include "ContactExport.h"
 #include "ContentFile.h"
 #include "PhoneLink.h"
@@ -50,6 +51,8 @@ void PhonebookPanel::shapeList() {
     list->setAllColumnsShowFocus(true);
     list->setEditTriggers(QAbstractItemView::NoEditTriggers);
     list->setUniformRowHeights(true);
+    m_completer = new ContactCompleter(m_ui.txtHPNo);
+    m_ui.txtHPNo->setCompleter(m_completer);
     // Black like the panel it covers, each cell ruled as in a report.
     list->setStyleSheet(
         "QTreeWidget { background: black; color: white; }"
@@ -76,11 +79,15 @@ void PhonebookPanel::request(bool readAgain) {
 
 // A list that is current is kept and shown as it is; it empties only when
 // the link really reads.
-void PhonebookPanel::readStarted() { m_ui.lvContact->clear(); }
+void PhonebookPanel::readStarted() {
+    m_ui.lvContact->clear();
+    m_completer->clear();
+}
 
 // Item texts are never read as markup.
 void PhonebookPanel::entryFound(const QString& name, const QString& number, const QString& index) {
     new QTreeWidgetItem(m_ui.lvContact, QStringList{name, number, index});
+    m_completer->add(name, number);
 }
 
 // Also after "&Disconnect" stopped the read: the entries so far stay.

@@ -11,6 +11,7 @@ class TForm1;
 
 namespace velmora {
 
+class ContactCompleter;
 class PhoneLink;
 class Prompter;
 
@@ -21,7 +22,8 @@ class PhonebookPanel {
 public:
     PhonebookPanel(Ui::TForm1& ui, QWidget& window, Prompter& prompter, PhoneLink& link, QString exportFile);
 
-    // The list's columns and looks, once at start.
+    // The list's columns and looks, and the destination's completion from
+    // the entries read, once at start.
     void shapeList();
     void show(bool show);
     // A read takes up to a minute and a half; asking again meanwhile would
@@ -47,8 +49,9 @@ private:
     Prompter& m_prompter;
     PhoneLink& m_link;
     QString m_exportFile;
-    bool m_pending = false; // a read asked for has not finished yet
-    QString m_imsi;         // the SIM's, for the printout's header
+    bool m_pending = false;                  // a read asked for has not finished yet
+    QString m_imsi;                          // the SIM's, for the printout's header
+    ContactCompleter* m_completer = nullptr; // owned by the destination edit
 };
 
 } // namespace velmora

@@ -4,7 +4,9 @@
 
 #include "WindowFixture.h"
 
+#include <QAbstractItemView>
 #include <QAction>
+#include <QCompleter>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFrame>
@@ -113,6 +115,7 @@ private slots:
     void readsTheSimIntoTheList_data();
     void readsTheSimIntoTheList();
     void aDoubleClickMakesTheNumberTheDestination();
+    void typingANameOffersItsNumber();
     void exportsTheListAsText_data();
     void exportsTheListAsText();
     void disconnectStopsAReadAndKeepsWhatWasRead();
@@ -214,6 +217,33 @@ void PhonebookTest::aDoubleClickMakesTheNumberTheDestination() {
     QVERIFY(listShown(w));
     QTest::qWait(200);
     QCOMPARE(answers.progress, asked);
+}
+
+// The completion follows the list read: "sar" finds Sari by the middle of
+// her name, choosing her puts her number in (made international), and a
+// second read replaces what is offered instead of adding to it.
+void PhonebookTest::typingANameOffersItsNumber() {
+    auto phone = phoneWith({"1,+628569999999,Budi", "2,0812345678,Sari", "3,0855,Tsarina"});
+    Window w(phone->device());
+    w.show();
+    QVERIFY(w.waitConnected());
+    LinkAnswers answers(w.form().link());
+    QVERIFY(readBook(w, answers));
+    QVERIFY(readBook(w, answers));
+    w.find<QAction>("mnuHideContact")->trigger();
+
+    auto* edit = w.find<QLineEdit>("txtHPNo");
+    QCompleter* completer = edit->completer();
+    QVERIFY(completer);
+    QCOMPARE(completer->model()->rowCount(), 3);
+    edit->setFocus();
+    QTest::keyClicks(edit, "sAr");
+    QTRY_VERIFY(completer->popup()->isVisible());
+    QCOMPARE(completer->completionCount(), 2);
+    QCOMPARE(completer->currentCompletion(), QString("0812345678"));
+    QTest::keyClick(completer->popup(), Qt::Key_Down);
+    QTest::keyClick(completer->popup(), Qt::Key_Return);
+    QCOMPARE(edit->text(), QString("62812345678"));
 }
 
 void PhonebookTest::exportsTheListAsText_data() {
