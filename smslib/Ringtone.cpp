@@ -273,7 +273,152 @@ std::string WriteStream(const Tune& tune, std::size_t notes) {
     return bits;
 }
 
+// A field or token of the line with where it starts in the line.
+struct Part {
+    std::size_t at;
+    std::string_view text;
+};
+
+Part TrimPart(Part p) {
+    while (!p.text.empty() && IsBlank(p.text.front())) {
+        p.text.remove_prefix(1);
+        ++p.at;
+    }
+    while (!p.text.empty() && IsBlank(p.text.back()))
+        p.text.remove_suffix(1);
+    return p;
+}
+
+// SplitAt, keeping the places.
+std::vector<Part> SplitParts(Part whole, char sep) {
+    std::vector<Part> parts;
+    for (;;) {
+        const auto at = whole.text.find(sep);
+        parts.push_back(TrimPart({whole.at, whole.text.substr(0, at)}));
+        if (at == std::string_view::npos)
+            return parts;
+        whole.at += at + 1;
+        whole.text.remove_prefix(at + 1);
+    }
+}
+
+bool AllDigits(std::string_view s) {
+    return std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+bool IsDuration(std::string_view digits) {
+    return std::any_of(kDurations.begin(), kDurations.end(),
+                       [&](const auto& d) { return std::to_string(d.first) == digits; });
+}
+
+struct Fault {
+    std::size_t at;
+    std::string what;
+};
+
+std::string Quoted(std::string_view s) { return "\"" + std::string(s) + "\""; }
+
+std::optional<Fault> DefaultsFault(Part field) {
+    for (const Part entry : SplitParts(field, ',')) {
+        if (entry.text.empty())
+            continue;
+        const std::string upper = Upper(entry.text);
+        const std::string_view key = std::string_view(upper).substr(0, 2);
+        const Part value = TrimPart({entry.at + 2, entry.text.size() > 2 ? entry.text.substr(2) : ""});
+        if (key != "D=" && key != "O=" && key != "B=")
+            return Fault{entry.at, Quoted(entry.text) + " is not d=, o= or b=; it is passed over"};
+        if (value.text.empty() || !AllDigits(value.text))
+            return Fault{value.at, Quoted(entry.text) + " needs a whole number"};
+        if (key == "D=" && !IsDuration(value.text))
+            return Fault{value.at, Quoted(entry.text) + " is not 1, 2, 4, 8, 16 or 32; it plays as d=" +
+                                       std::to_string(NearestDuration(*FirstNumber(value.text)))};
+        if (key == "O=" && (value.text.size() != 1 || value.text[0] < '4' || value.text[0] > '7'))
+            return Fault{value.at, Quoted(entry.text) + " is not 4 to 7; it plays as o=" +
+                                       std::to_string(NearestOctave(*FirstNumber(value.text)))};
+    }
+    return std::nullopt;
+}
+
+// The parts of a note token EncodeNote passes over or rounds.
+std::optional<Fault> NoteFault(Part token) {
+    const std::string upper = Upper(token.text);
+    std::size_t at = std::string::npos, keySize = 0;
+    for (const auto& n : kNotes)
+        if ((at = upper.find(n.key)) != std::string::npos) {
+            keySize = n.key.size();
+            break;
+        }
+    if (at == std::string::npos)
+        return Fault{token.at, Quoted(token.text) + " is not a note; it is left out"};
+    const std::string_view duration = token.text.substr(0, at);
+    if (!AllDigits(duration))
+        return Fault{token.at, Quoted(token.text) + ": only a note value may come before the note"};
+    if (!duration.empty() && !IsDuration(duration))
+        return Fault{token.at, Quoted(duration) + " is not 1, 2, 4, 8, 16 or 32; it plays as " +
+                                   std::to_string(NearestDuration(*FirstNumber(duration)))};
+    std::size_t next = at + keySize;
+    const auto skip = [&](char c) { next += next < upper.size() && upper[next] == c; };
+    skip('.');
+    if (next < upper.size() && upper[next] >= '0' && upper[next] <= '9') {
+        if (upper[next] < '4' || upper[next] > '7')
+            return Fault{token.at + next, "octave " + std::string(1, upper[next]) +
+                                              " is not 4 to 7; it plays as " +
+                                              std::to_string(NearestOctave(upper[next] - '0'))};
+        ++next;
+    }
+    skip('.');
+    if (next < upper.size())
+        return Fault{token.at + next, Quoted(token.text.substr(next)) + " after the note is passed over"};
+    return std::nullopt;
+}
+
+std::optional<Fault> LineFault(std::string_view rtttl) {
+    const Part line = TrimPart({0, rtttl});
+    std::string s(line.text);
+    if (s.empty() || s.back() != ':')
+        s += ':';
+    const bool three = CountOccurrences(s, ":") >= 3;
+    auto fields = SplitParts({line.at, std::string_view(rtttl).substr(line.at, s.size() - 1)}, ':');
+    // A line that ends without its ':' was given one after its end.
+    fields.resize(3, Part{line.at + line.text.size(), ""});
+    if (const std::size_t kept = CutTitle(fields[0].text).size(); kept < fields[0].text.size())
+        return Fault{fields[0].at + kept, "the title keeps only its first 15 characters"};
+    if (three)
+        if (auto fault = DefaultsFault(fields[1]))
+            return fault;
+    const Part notes = three ? fields[2] : fields[1];
+    std::size_t count = 0;
+    for (const Part token : SplitParts(notes, ',')) {
+        if (token.text.empty())
+            continue;
+        if (auto fault = NoteFault(token))
+            return fault;
+        if (++count > kMaxNotes)
+            return Fault{token.at, "a tune holds at most " + std::to_string(kMaxNotes) +
+                                       " notes; the rest are left out"};
+    }
+    if (count == 0)
+        return Fault{notes.at + notes.text.size(), "there are no notes"};
+    return std::nullopt;
+}
+
+// Characters before byte `at` of `line`: UTF-8 counted by character.
+std::size_t CharactersBefore(std::string_view line, std::size_t at) {
+    const std::string_view head = line.substr(0, std::min(at, line.size()));
+    if (!IsUtf8(line))
+        return head.size();
+    return static_cast<std::size_t>(std::count_if(
+        head.begin(), head.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
+}
+
 } // namespace
+
+std::optional<RingtoneFault> FindRingtoneFault(std::string_view rtttl) {
+    auto fault = LineFault(rtttl);
+    if (!fault)
+        return std::nullopt;
+    return RingtoneFault{CharactersBefore(rtttl, fault->at), std::move(fault->what)};
+}
 
 EncodedRingtone EncodeRingtone(std::string_view rtttl) {
     Tune tune = ReadTune(rtttl);

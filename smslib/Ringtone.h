@@ -8,6 +8,7 @@
 
 #include <array>
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -32,6 +33,18 @@ struct EncodedRingtone {
 // Never fails: text that is not RTTTL still gives a well-formed tune,
 // possibly without notes.
 EncodedRingtone EncodeRingtone(std::string_view rtttl);
+
+// Where the encoder does not take a line as written.
+struct RingtoneFault {
+    std::size_t position = 0; // characters before it in the line (UTF-8 counted by character)
+    std::string what;         // "\"h\" is not a note; it is left out"
+};
+
+// The first place where EncodeRingtone drops or changes what the line says
+// (a token without a note, characters it passes over, a value it rounds or
+// notes past the most a tune numbers), or nothing when it takes every part
+// as written. The encoding itself stays as it is: this only names the place.
+std::optional<RingtoneFault> FindRingtoneFault(std::string_view rtttl);
 
 // The most ringtone content one message carries: the user data less the
 // port header in front of it (7 octets).

@@ -305,5 +305,50 @@ TEST(ReadRingtoneFile, EncodesOnlyTheFirstLine) {
     EXPECT_NE(missing.error().find("none.txt"), std::string::npos);
 }
 
+// Each place the encoder passes over or rounds what is written, by the
+// character where it starts; lines it takes whole name none.
+TEST(FindRingtoneFault, NamesTheFirstPlaceTheEncoderDoesNotTakeAsWritten) {
+    struct Case {
+        const char* line;
+        std::size_t position;
+        const char* words;
+    } cases[] = {
+        {"Beep:d=4,o=5,b=100:c,8h,p", 21, "\"8h\" is not a note"},
+        {"Beep:d=4,o=5,b=100:c,x8e", 21, "only a note value"},
+        {"Beep:d=4,o=5,b=100:3c", 19, "it plays as 4"},
+        {"Beep:d=4,o=5,b=100:c9", 20, "octave 9"},
+        {"Beep:d=4,o=5,b=100:c6.x", 22, "\"x\" after the note"},
+        {"Beep:d=4,o=5,b=100:e#", 20, "\"#\" after the note"},
+        {"Beep:d=3,o=5,b=100:c", 7, "plays as d=4"},
+        {"Beep:d=4,o=9,b=100:c", 11, "plays as o=7"},
+        {"Beep:d=4,q=5,b=100:c", 9, "not d=, o= or b="},
+        {"Beep:d=4,o=5,b=fast:c", 15, "whole number"},
+        {"Beep:d=4,o=5,b=100:,", 20, "no notes"},
+        // With only two ":" the defaults are the notes.
+        {"Beep:d=4,o=5,b=100:", 6, "\"=4\" after the note"},
+        {"A title far too long:c", 15, "first 15"},
+        {"F\xC3\xBCr:d=4,o=5,b=100:c,k", 20, "\"k\""},
+        {"  Beep:c,,  zz", 12, "\"zz\""},
+    };
+    for (const Case& c : cases) {
+        const auto fault = FindRingtoneFault(c.line);
+        ASSERT_TRUE(fault) << c.line;
+        EXPECT_EQ(fault->position, c.position) << c.line;
+        EXPECT_NE(fault->what.find(c.words), std::string::npos) << c.line << ": " << fault->what;
+    }
+    for (const char* good : {"Beep:d=4,o=5,b=100:c,8e,p", "Waltz:d=8,o=5,b=140:4c.6,16f#.6,c.6,p,",
+                             "Plain:c,d#,32b7", " Spaced : d=8 , o=6 : c , d "})
+        EXPECT_FALSE(FindRingtoneFault(good)) << good << ": " << FindRingtoneFault(good)->what;
+}
+
+TEST(FindRingtoneFault, NotesPastTheMostATuneNumbers) {
+    std::string line = "Long::";
+    for (int k = 0; k < 127; ++k)
+        line += "a,";
+    const auto fault = FindRingtoneFault(line);
+    ASSERT_TRUE(fault);
+    EXPECT_EQ(fault->position, 6u + 126 * 2);
+}
+
 } // namespace
 } // namespace velmora
