@@ -1,0 +1,73 @@
+#include "TunePlayer.h"
+
+#include "SinkOutput.h"
+#include "ToneSynth.h"
+
+namespace velmora {
+
+TunePlayer::TunePlayer(QObject* parent, OutputMaker makeOutput)
+    : QObject(parent), m_makeOutput(std::move(makeOutput)) {}
+
+TunePlayer::~TunePlayer() {
+    if (m_output)
+        m_output->stop();
+}
+
+TuneOutput& TunePlayer::output() {
+    if (!m_output) {
+        m_output = m_makeOutput ? m_makeOutput() : std::make_unique<SinkOutput>();
+        connect(m_output.get(), &TuneOutput::finished, this, &TunePlayer::outputFinished);
+        connect(m_output.get(), &TuneOutput::failed, this, &TunePlayer::outputFailed);
+    }
+    return *m_output;
+}
+
+void TunePlayer::play(const ReadTune& tune) {
+    stop();
+    if (tune.notes.empty()) {
+        emit failed("The tune has no notes to play.");
+        return;
+    }
+    const std::vector<std::int16_t> samples = SynthesiseTune(tune);
+    // The sound card takes the samples in the machine's own byte order.
+    m_samples = QByteArray(reinterpret_cast<const char*>(samples.data()),
+                           static_cast<qsizetype>(samples.size() * sizeof(std::int16_t)));
+    m_source.close();
+    m_source.setBuffer(&m_samples);
+    m_source.open(QIODevice::ReadOnly);
+    const QString refused = output().start(m_source, kToneRate);
+    if (!refused.isEmpty()) {
+        m_source.close();
+        emit failed(refused);
+        return;
+    }
+    m_playing = true;
+    emit started();
+}
+
+void TunePlayer::stop() {
+    if (!m_playing)
+        return;
+    m_playing = false;
+    m_output->stop();
+    m_source.close();
+    emit stopped();
+}
+
+void TunePlayer::outputFinished() {
+    if (!m_playing)
+        return;
+    m_playing = false;
+    m_source.close();
+    emit stopped();
+}
+
+void TunePlayer::outputFailed(const QString& why) {
+    const bool was = m_playing;
+    m_playing = false;
+    m_source.close();
+    if (was)
+        emit failed(why);
+}
+
+} // namespace velmora
