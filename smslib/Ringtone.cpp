@@ -420,6 +420,10 @@ std::optional<RingtoneFault> FindRingtoneFault(std::string_view rtttl) {
     return RingtoneFault{CharactersBefore(rtttl, fault->at), std::move(fault->what)};
 }
 
+std::string RingtoneFaultText(const RingtoneFault& fault) {
+    return "Character " + std::to_string(fault.position + 1) + ": " + fault.what;
+}
+
 EncodedRingtone EncodeRingtone(std::string_view rtttl) {
     Tune tune = ReadTune(rtttl);
     EncodedRingtone out;

@@ -45,6 +45,9 @@ struct RingtoneFault {
 // notes past the most a tune numbers), or nothing when it takes every part
 // as written. The encoding itself stays as it is: this only names the place.
 std::optional<RingtoneFault> FindRingtoneFault(std::string_view rtttl);
+// "Character N: WHAT", counting from 1, as the RingTone tab and velmora-cli
+// tone say it.
+std::string RingtoneFaultText(const RingtoneFault& fault);
 
 // The most ringtone content one message carries: the user data less the
 // port header in front of it (7 octets).

@@ -67,6 +67,9 @@ int RunDecode(std::vector<std::string> words, Io io);
 bool PrintReadMessage(const Result<ReadMessage>& message, const std::string& pdus,
                       const std::vector<std::string>& indexes, int ordinal, bool json, Io io);
 
+// "tone FILE|RTTTL [--wav OUT.wav]": plays the tune, or writes it as a WAV file.
+int RunTone(std::vector<std::string> words, Io io);
+
 // Prints a failure as the command line reports it, with `usage` after a
 // usage error, and gives its exit code.
 int Report(const Failure& f, Io io, const char* usage = nullptr);

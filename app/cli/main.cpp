@@ -27,6 +27,7 @@ const Command kCommands[] = {
     {"content", "print the content a file loads into a tab", velmora::cli::RunContent, false},
     {"preview", "draw the screen preview of a picture file", velmora::cli::RunPreview, false},
     {"decode", "read PDUs back into the messages they carry", velmora::cli::RunDecode, false},
+    {"tone", "play a ringtone, or write it as a WAV file", velmora::cli::RunTone, false},
     {"send", "send a message through the phone", velmora::cli::RunSend, true},
     {"identify", "print what the phone says about itself", velmora::cli::RunIdentify, true},
     {"phonebook", "read the SIM's phone book", velmora::cli::RunPhonebook, true},

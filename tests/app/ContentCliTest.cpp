@@ -1,10 +1,12 @@
 #include "Cli.h"
 #include "PhoneCommands.h"
+#include "ToneSynth.h"
 
 #include "../smslib/ContentFixtures.h"
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <map>
 #include <sstream>
 
@@ -229,6 +231,33 @@ TEST_F(ContentCli, RefusalsAndUsageErrors) {
         EXPECT_NE(r.err.find(c.err), std::string::npos) << r.err;
     }
     EXPECT_EQ(Invoke(RunContent, {"--help"}).code, kExitOk);
+}
+
+// The file as the tab reads it, or the line itself: the WAV holds the
+// tune's samples; what the encoder passes over is named by its character.
+TEST_F(ContentCli, ToneWritesTheTuneAsAWavFile) {
+    const std::string written = dir.path("out.wav");
+    struct Case {
+        std::string given;
+        int code;
+        const char* err;
+    } cases[] = {
+        {tune, kExitOk, ""},
+        {"Beep:d=4,o=5,b=100:c,8e,p", kExitOk, ""},
+        {"Beep:d=4,o=5,b=100:c,8e,x,p", kExitOk, "Character 25: \"x\" is not a note"},
+        {dir.path("none.txt"), kExitRefused, "none.txt"},
+        {"Quiet:d=4,o=5,b=100:,", kExitRefused, "no notes"},
+    };
+    const std::size_t beep = SynthesiseTune(*TuneOfLine("Beep:d=4,o=5,b=100:c,8e,p")).size();
+    for (const Case& c : cases) {
+        std::filesystem::remove(written);
+        const Outcome r = Invoke(RunTone, {c.given, "--wav", written});
+        EXPECT_EQ(r.code, c.code) << c.given << ": " << r.err;
+        EXPECT_NE(r.err.find(c.err), std::string::npos) << r.err;
+        const std::size_t size = std::filesystem::exists(written) ? std::filesystem::file_size(written) : 0;
+        EXPECT_EQ(size, c.code == kExitOk ? 44 + 2 * beep : 0) << c.given;
+    }
+    EXPECT_EQ(Invoke(RunTone, {tune, "--wav"}).code, kExitUsage);
 }
 
 } // namespace
