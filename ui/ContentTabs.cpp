@@ -4,6 +4,7 @@
 #include "Prompter.h"
 #include "QtText.h"
 #include "SMSLibU.h"
+#include "TunePlayer.h"
 #include "ui_TForm1.h"
 
 #include <QFileInfo>
@@ -57,8 +58,10 @@ const char* const kSounds[] = {"[ None ]", "Chimes high", "Chimes low", "Ding", 
 
 } // namespace
 
-ContentTabs::ContentTabs(Ui::TForm1& ui, QWidget& window, Prompter& prompter, StatusSink showStatus)
-    : m_ui(ui), m_window(window), m_prompter(prompter), m_showStatus(std::move(showStatus)) {}
+ContentTabs::ContentTabs(Ui::TForm1& ui, QWidget& window, Prompter& prompter, TunePlayer& player,
+                         StatusSink showStatus)
+    : m_ui(ui), m_window(window), m_prompter(prompter), m_player(player),
+      m_showStatus(std::move(showStatus)) {}
 
 void ContentTabs::FillControls() {
     for (const char* a : kAnimations)
@@ -170,14 +173,16 @@ bool ContentTabs::loadRingtone(const QString& path) {
         m_prompter.Warning(&m_window, Q(tune.error()));
         return false;
     }
+    stopTune();
     m_ui.txtRTFile->setText(path);
     m_ui.lblFName->setText(path);
     m_ui.mnuFSaveAs->setEnabled(true);
     m_ui.memHexRT->setPlainText(Q(tune->content));
-    m_ui.memRTTTL->setPlainText(FromFile(tune->rtttl));
+    setRtttl(FromFile(tune->rtttl));
     m_ui.lblTitle->setText("Title = " + FromFile(tune->title));
     m_ui.lblTempo->setText("Tempo = " + FromFile(tune->tempoText));
     offerRingtoneCut(tune->rtttl);
+    showRtttlCheck();
     return true;
 }
 
@@ -228,7 +233,8 @@ void ContentTabs::saveAs() {
     if (!CanSaveAs(kind))
         return;
     const std::string label = S(m_ui.lblFName->text());
-    if (label.empty() && kind != MessageKind::Ems) {
+    // A file copied now would lose what was typed since it was loaded.
+    if ((label.empty() && kind != MessageKind::Ems) || (kind == MessageKind::Ringtone && m_rtttlTyped)) {
         saveReceived(kind);
         return;
     }
@@ -278,6 +284,8 @@ void ContentTabs::saveReceived(MessageKind kind) {
     }
     p->file->setText(Q(destination));
     m_ui.lblFName->setText(Q(destination));
+    if (kind == MessageKind::Ringtone)
+        m_rtttlTyped = false; // the file now holds the text
     m_showStatus("Saved " + Q(destination));
 }
 
@@ -327,7 +335,9 @@ bool ContentTabs::showReceived(const ReadMessage& m) {
     m_ui.lblFName->clear();
     p.memo->setPlainText(Q(m.content));
     if (*tab == Tab::Ringtone) {
-        m_ui.memRTTTL->setPlainText(FromPhone(m.rtttl));
+        stopTune();
+        setRtttl(FromPhone(m.rtttl));
+        showRtttlCheck();
         m_ui.lblTitle->setText("Title = " + FromPhone(m.title));
         m_ui.lblTempo->setText("Tempo = " + QString::number(m.tempo));
     } else {
@@ -355,6 +365,70 @@ void ContentTabs::insertEmsTag(const char* prefix, int index) {
     cursor = m_ui.memEMS->textCursor();
     cursor.setPosition(at + static_cast<int>(tag.size()));
     m_ui.memEMS->setTextCursor(cursor);
+}
+
+// The program's own filling of the text is not the user typing.
+void ContentTabs::setRtttl(const QString& line) {
+    m_settingRtttl = true;
+    m_ui.memRTTTL->setPlainText(line);
+    m_settingRtttl = false;
+    m_rtttlTyped = false;
+}
+
+// The first line counts, as in a file. The file field keeps naming where
+// the tune came from; the content is what the line encodes, whole.
+void ContentTabs::rtttlEdited() {
+    if (m_settingRtttl)
+        return;
+    stopTune();
+    const std::string line = S(m_ui.memRTTTL->toPlainText().section('\n', 0, 0));
+    const RingtoneFile tune = RingtoneFromLine(line);
+    m_rtttlTyped = true;
+    m_ui.memHexRT->setPlainText(Q(tune.content));
+    m_ui.lblTitle->setText("Title = " + Q(tune.title));
+    m_ui.lblTempo->setText("Tempo = " + Q(tune.tempoText));
+    m_ui.mnuFSaveAs->setEnabled(true);
+    showRtttlCheck();
+}
+
+// What the content takes of one message, and where the line is not taken
+// as written.
+void ContentTabs::showRtttlCheck() {
+    const std::string line = S(m_ui.memRTTTL->toPlainText().section('\n', 0, 0));
+    const auto octets = static_cast<int>(m_ui.memHexRT->toPlainText().trimmed().size() / 2);
+    const int room = static_cast<int>(kMaxRingtoneOctets);
+    QString text = QString("%1 of %2 octets, ").arg(octets).arg(room);
+    if (octets <= room) {
+        text += QString("%1 left").arg(room - octets);
+    } else {
+        const RingtoneFit fit = FitRingtone(line);
+        text += QString("too long: the first %1 of %2 notes fit").arg(fit.fitting).arg(fit.notes);
+    }
+    if (const auto fault = FindRingtoneFault(line))
+        text += "\n" + Q(RingtoneFaultText(*fault));
+    m_ui.lblRtFit->setText(text);
+}
+
+// The tune as the tab would send it: what the content holds, which after a
+// cut is only the notes that fit.
+void ContentTabs::playTune() {
+    const auto tune = ReadRingtone(S(m_ui.memHexRT->toPlainText().trimmed()));
+    if (!tune) {
+        m_showStatus("The tune cannot be played: " + Q(tune.error()));
+        return;
+    }
+    m_player.play(*tune);
+}
+
+void ContentTabs::stopTune() { m_player.stop(); }
+
+void ContentTabs::showPlaying(bool playing) {
+    const bool hadFocus = m_ui.btnPlay->hasFocus() || m_ui.btnStop->hasFocus();
+    m_ui.btnPlay->setEnabled(!playing);
+    m_ui.btnStop->setEnabled(playing);
+    // Focus follows to the button that can be pressed now.
+    if (hadFocus)
+        (playing ? m_ui.btnStop : m_ui.btnPlay)->setFocus();
 }
 
 } // namespace velmora

@@ -23,6 +23,7 @@ class TForm1;
 namespace velmora {
 
 class Prompter;
+class TunePlayer;
 
 // The window's content tabs (operator logo, group graphic, picture message,
 // ringtone and the EMS composer): files into them, the preview, Save As,
@@ -32,7 +33,8 @@ class ContentTabs {
 public:
     using StatusSink = std::function<void(const QString&)>;
 
-    ContentTabs(Ui::TForm1& ui, QWidget& window, Prompter& prompter, StatusSink showStatus);
+    ContentTabs(Ui::TForm1& ui, QWidget& window, Prompter& prompter, TunePlayer& player,
+                StatusSink showStatus);
 
     // The lists, the fonts and the empty preview, once at start.
     void FillControls();
@@ -62,6 +64,15 @@ public:
     // An animation or sound chosen from its list, as a tag at the caret.
     void insertEmsTag(const char* prefix, int index);
 
+    // The RingTone tab's text as the user types it: encoded at once, with
+    // its title, tempo, size and first fault shown; Save As then writes it.
+    void rtttlEdited();
+    // Plays the tune the tab would send; stops it.
+    void playTune();
+    void stopTune();
+    // Play and Stop as the player is.
+    void showPlaying(bool playing);
+
 private:
     struct Page {
         QLineEdit* file;
@@ -74,6 +85,8 @@ private:
     bool loadRingtone(const QString& path);
     bool loadEmsPicture(const QString& path);
     void offerRingtoneCut(const std::string& rtttl);
+    void setRtttl(const QString& line);
+    void showRtttlCheck();
     void saveReceived(MessageKind kind);
     void showPreview(const PreviewImage& preview);
     std::optional<Tab> tabForDroppedFile(const QString& path) const;
@@ -81,7 +94,10 @@ private:
     Ui::TForm1& m_ui;
     QWidget& m_window;
     Prompter& m_prompter;
+    TunePlayer& m_player;
     StatusSink m_showStatus;
+    bool m_settingRtttl = false; // the program, not the user, is filling the text
+    bool m_rtttlTyped = false;   // the text is the user's, not the file's
     bool m_selecting = false;
     std::vector<FileType> m_saveTypes; // the save dialog keeps its list when the label names none
 };

@@ -12,6 +12,8 @@
 #include "TAboutBox.h"
 #include "TForm2.h"
 #include "TextTab.h"
+#include "TuneOutput.h"
+#include "TunePlayer.h"
 #include "ui_TForm1.h"
 
 #include <QActionGroup>
@@ -49,7 +51,8 @@ TForm1::TForm1(WindowSetup setup, QWidget* parent)
     ApplyWindowBounds();
     CheckMenuItems();
     DrawPictures();
-    m_content = std::make_unique<ContentTabs>(*m_ui, *this, *m_prompter,
+    m_tunes = std::make_unique<TunePlayer>(nullptr, m_setup.makeTuneOutput);
+    m_content = std::make_unique<ContentTabs>(*m_ui, *this, *m_prompter, *m_tunes,
                                               [this](const QString& text) { ShowStatus(text); });
     m_content->FillControls();
     m_text = std::make_unique<TextTab>(*m_ui);
@@ -132,6 +135,13 @@ void TForm1::WireSignals() {
     // Only the user's choice inserts a tag; the program's reset does not.
     connect(ui.cboAnimation, &QComboBox::activated, this, &TForm1::cboAnimationChange);
     connect(ui.cboSound, &QComboBox::activated, this, &TForm1::cboSoundChange);
+    connect(ui.memRTTTL, &QPlainTextEdit::textChanged, this, &TForm1::memRTTTLChange);
+    connect(ui.btnPlay, &QPushButton::clicked, this, &TForm1::btnPlayClick);
+    connect(ui.btnStop, &QPushButton::clicked, this, &TForm1::btnStopClick);
+    TunePlayer* tunes = m_tunes.get();
+    connect(tunes, &TunePlayer::started, this, [this] { TunePlaying(true); });
+    connect(tunes, &TunePlayer::stopped, this, [this] { TunePlaying(false); });
+    connect(tunes, &TunePlayer::failed, this, &TForm1::TuneFailed);
     // The send button is the window's default: Enter in a one-line edit sends.
     for (QLineEdit* edit : {ui.txtHPNo, ui.txtMCC, ui.txtNC})
         connect(edit, &QLineEdit::returnPressed, ui.bitSendSMS, &QPushButton::click);
@@ -293,6 +303,7 @@ void TForm1::FormActivate() {
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
+    m_content->stopTune();
     SaveSettingsAtEnd();
     // A send in progress logs its part as unknown before the link ends.
     m_link->shutDown(kCloseWaitMs);

@@ -37,6 +37,7 @@ class Prompter;
 class TAboutBox;
 class TForm2;
 class TextTab;
+class TunePlayer;
 
 // The main window: destination, one tab per kind of message, the phone
 // link's indicators and the menus. Handlers read their widgets, call one
@@ -117,6 +118,11 @@ private slots:
     void mnuFSaveAsClick();
     void cboAnimationChange(int index);
     void cboSoundChange(int index);
+    void memRTTTLChange();
+    void btnPlayClick();
+    void btnStopClick();
+    void TunePlaying(bool playing);
+    void TuneFailed(const QString& why);
 
     // The phone book (TForm1Phonebook.cpp)
     void bitPhonebookClick();
@@ -175,6 +181,7 @@ private:
     std::unique_ptr<SentMessagesDialog> m_sent;
     std::unique_ptr<TAboutBox> m_about;
     std::unique_ptr<PhoneLink> m_link;
+    std::unique_ptr<TunePlayer> m_tunes;
     std::unique_ptr<ContentTabs> m_content;
     std::unique_ptr<TextTab> m_text;
     std::unique_ptr<LinkIndicators> m_indicators;

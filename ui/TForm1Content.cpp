@@ -19,6 +19,16 @@ void TForm1::mnuFOpenClick() { m_content->open(); }
 void TForm1::mnuFSaveAsClick() { m_content->saveAs(); }
 void TForm1::cboAnimationChange(int index) { m_content->insertEmsTag("[#ANI", index); }
 void TForm1::cboSoundChange(int index) { m_content->insertEmsTag("[#SND", index); }
+void TForm1::memRTTTLChange() { m_content->rtttlEdited(); }
+void TForm1::btnPlayClick() { m_content->playTune(); }
+void TForm1::btnStopClick() { m_content->stopTune(); }
+void TForm1::TunePlaying(bool playing) { m_content->showPlaying(playing); }
+
+// Nothing to hear is no reason to stop the user with a message box.
+void TForm1::TuneFailed(const QString& why) {
+    m_content->showPlaying(false);
+    ShowStatus(why);
+}
 
 void TForm1::dragEnterEvent(QDragEnterEvent* event) {
     if (event->mimeData()->hasUrls())

@@ -171,9 +171,12 @@ void TForm1::txtHPNoChange() {
 }
 
 void TForm1::PageControl1Change(int index) {
+    const Tab tab = TabAt(index).value_or(Tab::TextSms);
+    // A tune plays only while its tab is shown, however the page changed.
+    if (tab != Tab::Ringtone)
+        m_content->stopTune();
     if (m_content->selecting())
         return;
-    const Tab tab = TabAt(index).value_or(Tab::TextSms);
     m_content->entered(tab);
     // Read once per connection; the link answers at once when it is current.
     if (tab == Tab::OperatorLogo && m_link->isUp())

@@ -9,7 +9,7 @@ TunePlayer::TunePlayer(QObject* parent, OutputMaker makeOutput)
     : QObject(parent), m_makeOutput(std::move(makeOutput)) {}
 
 TunePlayer::~TunePlayer() {
-    if (m_output)
+    if (m_playing)
         m_output->stop();
 }
 

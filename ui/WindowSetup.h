@@ -17,6 +17,7 @@ namespace velmora {
 
 class Clock;
 class Prompter;
+class TuneOutput;
 
 // What the window is given by the program that starts it (or by a test).
 struct WindowSetup {
@@ -29,6 +30,8 @@ struct WindowSetup {
     std::function<std::vector<PortCandidate>(const Settings&)> portsToProbe;
     // Answers message boxes and dialogs; null for the real ones.
     Prompter* prompter = nullptr;
+    // Where the RingTone tab plays; null for the default audio output.
+    std::function<std::unique_ptr<TuneOutput>()> makeTuneOutput;
 };
 
 // The setup of a window on the devices the options and settings name, its

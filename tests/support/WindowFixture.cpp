@@ -1,6 +1,7 @@
 #include "WindowFixture.h"
 
 #include "LinkFactory.h"
+#include "SinkOutput.h"
 
 #include <QFile>
 #include <QPrinter>
@@ -64,6 +65,9 @@ void Window::recreate(const QString& device, double scale) {
     WindowSetup setup = MakeWindowSetup(AppPathsIn(m_dir.path().toStdString()), options,
                                         [scale] { return std::make_unique<RealClock>(scale); });
     setup.prompter = &prompter;
+    setup.makeTuneOutput = [this]() -> std::unique_ptr<TuneOutput> {
+        return tuneOutput ? tuneOutput() : std::make_unique<SinkOutput>();
+    };
     m_form.reset();
     m_form = std::make_unique<TForm1>(std::move(setup));
 }

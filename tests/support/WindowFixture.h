@@ -3,6 +3,7 @@
 #include "Prompter.h"
 #include "SimPhone.h"
 #include "TForm1.h"
+#include "TuneOutput.h"
 
 #include <QDialog>
 #include <QStringList>
@@ -101,6 +102,9 @@ public:
     void recreate(const QString& device, double scale);
 
     TestPrompter prompter;
+    // Where the RingTone tab plays, made at its first Play; the default
+    // audio output when unset.
+    std::function<std::unique_ptr<TuneOutput>()> tuneOutput;
 
 private:
     QTemporaryDir m_dir;

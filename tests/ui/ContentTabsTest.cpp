@@ -3,6 +3,7 @@
 
 #include "ContentFixtures.h"
 #include "SMSLibU.h"
+#include "TuneOutput.h"
 #include "WindowFixture.h"
 
 #include <QAction>
@@ -24,6 +25,20 @@ namespace {
 QString Q(const std::string& s) { return QString::fromStdString(s); }
 
 bool Picture72x28(int x, int y) { return (x + 2 * y) % 5 == 0; }
+
+// Plays nothing; keeps what the window asked of it.
+class SilentOutput : public TuneOutput {
+public:
+    explicit SilentOutput(QStringList& calls) : m_calls(calls) {}
+    QString start(QIODevice&, int) override {
+        m_calls << "start";
+        return {};
+    }
+    void stop() override { m_calls << "stop"; }
+
+private:
+    QStringList& m_calls;
+};
 
 } // namespace
 
@@ -57,6 +72,8 @@ private slots:
     void aLongPathNeverWidensTheWindow();
     void saveAsCopiesOrWritesAContentFile();
     void composesEmsTags();
+    void encodesATuneAsItIsTyped();
+    void playsTheTuneUntilStoppedOrLeft();
     void droppedFilesGoToTheirTab();
     void destinationFillsTheNetwork();
     void readsTheOperatorListOncePerConnection();
@@ -404,6 +421,85 @@ void ContentTabsTest::saveAsCopiesOrWritesAContentFile() {
     saveAs->trigger();
     QCOMPARE(w.prompter.warnings.size(), 1);
     QCOMPARE(label->text(), before);
+}
+
+// Typing keeps the file field, shows what the line encodes to and where it
+// is not taken as written, and Save As writes the typed line.
+void ContentTabsTest::encodesATuneAsItIsTyped() {
+    const QString path = Q(m_files.write("typed/beep.txt", "Beep:d=4,o=5,b=100:c,8e,p\r\n"));
+    Window w("/nonexistent/velmora-test-device");
+    selectTab(w, 4);
+    w.prompter.files << Prompter::FileChoice{path, 1};
+    w.find<QPushButton>("bitBrowseRT")->click();
+    auto* check = w.find<QLabel>("lblRtFit");
+    const int loaded = int(RingtoneFromLine("Beep:d=4,o=5,b=100:c,8e,p").content.size() / 2);
+    QCOMPARE(check->text(), QString("%1 of 133 octets, %2 left").arg(loaded).arg(133 - loaded));
+
+    const std::string line = "Tune:d=4,o=5,b=125:c,8h,e";
+    w.find<QPlainTextEdit>("memRTTTL")->setPlainText(Q(line));
+    QCOMPARE(memo(w, "memHexRT"), Q(RingtoneFromLine(line).content));
+    QCOMPARE(w.find<QLabel>("lblTitle")->text(), QString("Title = Tune"));
+    QCOMPARE(w.find<QLabel>("lblTempo")->text(), QString("Tempo = 125"));
+    QCOMPARE(check->text(),
+             QString("19 of 133 octets, 114 left\nCharacter 22: \"8h\" is not a note; it is left out"));
+    QCOMPARE(w.find<QLineEdit>("txtRTFile")->text(), path);
+
+    std::string longLine = "Long:d=8,o=5,b=160:";
+    for (int i = 0; i < 70; ++i)
+        longLine += std::string(i ? "," : "") + "cdefgab"[i % 7];
+    w.find<QPlainTextEdit>("memRTTTL")->setPlainText(Q(longLine));
+    QVERIFY2(check->text().contains(
+                 QString("too long: the first %1 of 70 notes fit").arg(FitRingtone(longLine).fitting)),
+             qPrintable(check->text()));
+
+    w.find<QPlainTextEdit>("memRTTTL")->setPlainText(Q(line));
+    const QString saved = Q(m_files.path("typed/mine.txt"));
+    w.prompter.files << Prompter::FileChoice{saved, 1};
+    w.find<QAction>("mnuFSaveAs")->trigger();
+    QCOMPARE(ScratchDir::read(saved.toStdString()), line + "\r\n");
+}
+
+// Stop, another page and another tune each stop the sound at once; a failing
+// output is a status, not a message box.
+void ContentTabsTest::playsTheTuneUntilStoppedOrLeft() {
+    const QString path = Q(m_files.write("play/beep.txt", "Beep:d=4,o=5,b=100:c,8e,p\r\n"));
+    QStringList calls; // outlives the window, whose player ends with it
+    SilentOutput* output = nullptr;
+    Window w("/nonexistent/velmora-test-device");
+    w.tuneOutput = [&] {
+        auto o = std::make_unique<SilentOutput>(calls);
+        output = o.get();
+        return o;
+    };
+    selectTab(w, 4);
+    w.prompter.files << Prompter::FileChoice{path, 1} << Prompter::FileChoice{path, 1};
+    w.find<QPushButton>("bitBrowseRT")->click();
+    auto* play = w.find<QPushButton>("btnPlay");
+    auto* stop = w.find<QPushButton>("btnStop");
+    const std::vector<std::pair<const char*, std::function<void()>>> ends{
+        {"Stop", [&] { stop->click(); }},
+        {"another page", [&] { selectTab(w, 0), selectTab(w, 4); }},
+        {"another tune", [&] { w.find<QPushButton>("bitBrowseRT")->click(); }},
+        {"typing", [&] { w.find<QPlainTextEdit>("memRTTTL")->setPlainText("Beep:c"); }},
+    };
+    for (const auto& [name, end] : ends) {
+        calls.clear();
+        play->click();
+        QVERIFY2(!play->isEnabled() && stop->isEnabled(), name);
+        end();
+        QCOMPARE(calls, QStringList({"start", "stop"}));
+        QVERIFY2(play->isEnabled() && !stop->isEnabled(), name);
+    }
+    play->click();
+    emit output->failed("The audio output stopped playing the tune.");
+    QVERIFY(play->isEnabled());
+    QCOMPARE(w.form().statusText(), QString("The audio output stopped playing the tune."));
+    QVERIFY(w.prompter.warnings.isEmpty());
+
+    calls.clear();
+    play->click();
+    w.form().close();
+    QCOMPARE(calls, QStringList({"start", "stop"}));
 }
 
 void ContentTabsTest::composesEmsTags() {
