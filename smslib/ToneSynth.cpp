@@ -43,27 +43,6 @@ double SpecifierFactor(int specifier) {
     }
 }
 
-void AppendNote(std::vector<std::int16_t>& out, const TuneNote& note, const ReadTune& tune) {
-    const std::size_t slot = NoteSamples(note, tune.tempo);
-    const double frequency = NoteFrequency(note);
-    const auto sounding =
-        frequency > 0
-            ? static_cast<std::size_t>(std::lround(static_cast<double>(slot) * SoundingShare(tune.style)))
-            : 0;
-    const double amplitude = kPeak * std::clamp(tune.volume, 0, 15) / 15.0;
-    const double ramp = std::max(1.0, std::min(kRampSeconds * kToneRate, static_cast<double>(sounding) / 2));
-    const double step = 2 * std::numbers::pi * frequency / kToneRate;
-    for (std::size_t k = 0; k < slot; ++k) {
-        if (k >= sounding) {
-            out.push_back(0);
-            continue;
-        }
-        const double edge =
-            std::min({1.0, static_cast<double>(k) / ramp, static_cast<double>(sounding - 1 - k) / ramp});
-        out.push_back(static_cast<std::int16_t>(std::lround(amplitude * edge * std::sin(step * k))));
-    }
-}
-
 void PutLittleEndian(std::string& out, std::uint32_t value, int octets) {
     for (int k = 0; k < octets; ++k)
         out += static_cast<char>((value >> (8 * k)) & 0xFF);
@@ -91,16 +70,50 @@ std::size_t NoteSamples(const TuneNote& note, int tempo) {
     return static_cast<std::size_t>(std::lround(seconds * kToneRate));
 }
 
-std::vector<std::int16_t> SynthesiseTune(const ReadTune& tune) {
+ToneStream::ToneStream(ReadTune tune) : m_tune(std::move(tune)) {
     std::size_t once = 0;
-    for (const TuneNote& n : tune.notes)
-        once += NoteSamples(n, tune.tempo);
-    const int plays = TunePlays(tune.loops);
-    std::vector<std::int16_t> out;
-    out.reserve(once * static_cast<std::size_t>(plays));
-    for (int p = 0; p < plays; ++p)
-        for (const TuneNote& n : tune.notes)
-            AppendNote(out, n, tune);
+    for (const TuneNote& n : m_tune.notes)
+        once += NoteSamples(n, m_tune.tempo);
+    m_total = once * static_cast<std::size_t>(TunePlays(m_tune.loops));
+}
+
+void ToneStream::StartNote() {
+    const TuneNote& note = m_tune.notes[m_next++ % m_tune.notes.size()];
+    const double frequency = NoteFrequency(note);
+    m_slot = NoteSamples(note, m_tune.tempo);
+    m_sounding =
+        frequency > 0
+            ? static_cast<std::size_t>(std::lround(static_cast<double>(m_slot) * SoundingShare(m_tune.style)))
+            : 0;
+    m_amplitude = kPeak * std::clamp(m_tune.volume, 0, 15) / 15.0;
+    m_ramp = std::max(1.0, std::min(kRampSeconds * kToneRate, static_cast<double>(m_sounding) / 2));
+    m_step = 2 * std::numbers::pi * frequency / kToneRate;
+    m_at = 0;
+}
+
+std::size_t ToneStream::Read(std::int16_t* out, std::size_t most) {
+    std::size_t given = 0;
+    while (given < most && m_position < m_total) {
+        if (m_at == m_slot)
+            StartNote();
+        for (; m_at < m_slot && given < most; ++m_at, ++given, ++m_position) {
+            if (m_at >= m_sounding) {
+                out[given] = 0;
+                continue;
+            }
+            const double k = static_cast<double>(m_at);
+            const double edge =
+                std::min({1.0, k / m_ramp, static_cast<double>(m_sounding - 1 - m_at) / m_ramp});
+            out[given] = static_cast<std::int16_t>(std::lround(m_amplitude * edge * std::sin(m_step * k)));
+        }
+    }
+    return given;
+}
+
+std::vector<std::int16_t> SynthesiseTune(const ReadTune& tune) {
+    ToneStream stream(tune);
+    std::vector<std::int16_t> out(stream.total());
+    out.resize(stream.Read(out.data(), out.size()));
     return out;
 }
 

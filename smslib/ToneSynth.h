@@ -32,6 +32,30 @@ double NoteFrequency(const TuneNote& note);
 // beat), in samples: dotted 1.5x, double dotted 1.75x, 2/3 length 2/3x.
 std::size_t NoteSamples(const TuneNote& note, int tempo);
 
+// The tune's samples made as they are asked for, so a long tune never
+// waits to be made whole nor is kept whole: 126 double-dotted whole notes at
+// 25 beats per minute last 21 minutes.
+class ToneStream {
+public:
+    explicit ToneStream(ReadTune tune);
+    // Samples in the whole tune, every play of it.
+    std::size_t total() const { return m_total; }
+    // Samples given so far.
+    std::size_t position() const { return m_position; }
+    // The next samples, at most `most` of them; 0 at the end.
+    std::size_t Read(std::int16_t* out, std::size_t most);
+
+private:
+    void StartNote();
+
+    ReadTune m_tune;
+    std::size_t m_total = 0, m_position = 0;
+    std::size_t m_next = 0; // notes begun, counting every play
+    // The note under way.
+    std::size_t m_slot = 0, m_sounding = 0, m_at = 0;
+    double m_step = 0, m_amplitude = 0, m_ramp = 1;
+};
+
 // The whole tune, every play of it.
 std::vector<std::int16_t> SynthesiseTune(const ReadTune& tune);
 

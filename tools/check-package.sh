@@ -40,7 +40,7 @@ field() { dpkg-deb -f "$deb" "$1"; }
 [ "$(field Homepage)" = https://velmora.org ] || fail "Homepage is '$(field Homepage)'"
 field Maintainer | grep -q '^[^<]* <[^@>]*@[^>]*>$' || fail "Maintainer '$(field Maintainer)' is not NAME <ADDRESS>"
 # Computed by dpkg-shlibdeps from what the programs link.
-for lib in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 libqt6printsupport6; do
+for lib in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 libqt6printsupport6 libqt6multimedia6; do
     field Depends | tr ',' '\n' | grep -q "^ *$lib (>= " || fail "Depends lacks a versioned $lib: $(field Depends)"
 done
 field Description | grep -q '&[a-z]*;' && fail "Description holds XML escapes: $(field Description)"

@@ -1,7 +1,7 @@
 #include "TunePlayer.h"
 
 #include "SinkOutput.h"
-#include "ToneSynth.h"
+#include "TuneSource.h"
 
 namespace velmora {
 
@@ -28,16 +28,11 @@ void TunePlayer::play(const ReadTune& tune) {
         emit failed("The tune has no notes to play.");
         return;
     }
-    const std::vector<std::int16_t> samples = SynthesiseTune(tune);
-    // The sound card takes the samples in the machine's own byte order.
-    m_samples = QByteArray(reinterpret_cast<const char*>(samples.data()),
-                           static_cast<qsizetype>(samples.size() * sizeof(std::int16_t)));
-    m_source.close();
-    m_source.setBuffer(&m_samples);
-    m_source.open(QIODevice::ReadOnly);
-    const QString refused = output().start(m_source, kToneRate);
+    // Kept until the next tune: the output may still hold it while it stops.
+    m_source = std::make_unique<TuneSource>(tune);
+    m_source->open(QIODevice::ReadOnly);
+    const QString refused = output().start(*m_source, kToneRate);
     if (!refused.isEmpty()) {
-        m_source.close();
         emit failed(refused);
         return;
     }
@@ -50,7 +45,6 @@ void TunePlayer::stop() {
         return;
     m_playing = false;
     m_output->stop();
-    m_source.close();
     emit stopped();
 }
 
@@ -58,14 +52,12 @@ void TunePlayer::outputFinished() {
     if (!m_playing)
         return;
     m_playing = false;
-    m_source.close();
     emit stopped();
 }
 
 void TunePlayer::outputFailed(const QString& why) {
     const bool was = m_playing;
     m_playing = false;
-    m_source.close();
     if (was)
         emit failed(why);
 }

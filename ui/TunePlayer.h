@@ -2,8 +2,6 @@
 
 #include "RingtoneReader.h"
 
-#include <QBuffer>
-#include <QByteArray>
 #include <QObject>
 #include <QString>
 
@@ -13,8 +11,9 @@
 namespace velmora {
 
 class TuneOutput;
+class TuneSource;
 
-// Plays a tune as the phone will (SynthesiseTune) on an output made when
+// Plays a tune as the phone will (ToneStream) on an output made when
 // first needed: a SinkOutput unless another maker is given. One tune at a
 // time; play() while playing stops the tune before. Never waits for the
 // sound, so it runs on the window's thread.
@@ -44,9 +43,9 @@ private:
     TuneOutput& output();
 
     OutputMaker m_makeOutput;
+    // The tune being played; declared first, so it outlives the output reading it.
+    std::unique_ptr<TuneSource> m_source;
     std::unique_ptr<TuneOutput> m_output;
-    QByteArray m_samples;
-    QBuffer m_source;
     bool m_playing = false;
 };
 

@@ -2,6 +2,7 @@
 
 #include "MessageReader.h"
 #include "SMSLibU.h"
+#include "ToneSynth.h"
 
 #include <benchmark/benchmark.h>
 
@@ -96,6 +97,21 @@ BENCHMARK_CAPTURE(BM_Read, OperatorLogo, Read(MessageKind::Logo, std::string(252
 BENCHMARK_CAPTURE(BM_Read, PictureMessage3Parts, Read(MessageKind::Picture, std::string(504, '5')));
 BENCHMARK_CAPTURE(BM_Read, Ringtone,
                   Read(MessageKind::Ringtone, "024A3A51099595C004001318CAE922849562482000"));
+
+// A typical published tune, 40 notes at b=125 (about 10 s of sound), from
+// its line through the encoder and back to samples, as Play and tone do it.
+void BM_SynthesiseTune(benchmark::State& state) {
+    const std::string line =
+        "Tune:d=8,o=5,b=125:e6,d#6,e6,d#6,e6,b,d6,c6,4a,p,c,e,a,4b,p,e,g#,b,4c6,p,e,e6,d#6,"
+        "e6,d#6,e6,b,d6,c6,4a,p,c,e,a,4b,p,e,c6,b,2a";
+    for (auto _ : state) {
+        auto tune = TuneOfLine(line);
+        Require(tune.ok() && tune->notes.size() == 40);
+        auto samples = SynthesiseTune(*tune);
+        benchmark::DoNotOptimize(samples);
+    }
+}
+BENCHMARK(BM_SynthesiseTune)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -74,6 +74,22 @@ TEST(SynthesiseTune, StyleLeavesItsGapInsideTheSlot) {
     }
 }
 
+// The sound card asks for samples in pieces of any size; the pieces join
+// into the tune made whole.
+TEST(ToneStream, PiecesOfAnySizeJoinIntoTheWholeTune) {
+    auto tune = *TuneOfLine("t:d=8,o=6,b=200:c,p,16e.,2g");
+    tune.loops = 1;
+    const auto whole = SynthesiseTune(tune);
+    for (const std::size_t piece : {1u, 7u, 4096u}) {
+        ToneStream stream(tune);
+        std::vector<std::int16_t> joined, buffer(piece);
+        while (const std::size_t n = stream.Read(buffer.data(), piece))
+            joined.insert(joined.end(), buffer.begin(), buffer.begin() + long(n));
+        EXPECT_EQ(joined, whole) << piece;
+        EXPECT_EQ(stream.position(), stream.total()) << piece;
+    }
+}
+
 TEST(TunePlays, RepeatsOnlyAsFarAsTheCap) {
     const std::pair<int, int> cases[] = {{0, 1}, {1, 2}, {2, 3}, {9, 3}, {kLoopForever, 1}};
     for (const auto& [loops, plays] : cases)
