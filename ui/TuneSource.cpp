@@ -18,6 +18,8 @@ qint64 TuneSource::bytesAvailable() const {
 // Whole samples only: a reader asking for an odd count gets one byte less.
 qint64 TuneSource::readData(char* data, qint64 most) {
     const auto samples = static_cast<std::size_t>(most) / sizeof(std::int16_t);
+    if (samples == 0)
+        return 0;
     std::vector<std::int16_t> piece(samples);
     const std::size_t given = m_stream.Read(piece.data(), samples);
     std::memcpy(data, piece.data(), given * sizeof(std::int16_t));

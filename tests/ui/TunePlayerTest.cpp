@@ -3,6 +3,7 @@
 #include "TunePlayer.h"
 #include "ToneSynth.h"
 #include "TuneOutput.h"
+#include "TuneSource.h"
 
 #include <QIODevice>
 
@@ -99,6 +100,21 @@ TEST(TunePlayer, SaysWhyItCannotStart) {
     f.player.play(ReadTune{});
     EXPECT_FALSE(f.player.playing());
     EXPECT_EQ(f.events, QStringList({"failed No audio output", "failed The tune has no notes to play."}));
+}
+
+// The sound card may read past Qt's buffer in pieces of any size, down to a
+// lone byte: whole samples only, the tune in full.
+TEST(TuneSource, GivesWholeSamplesToTheEnd) {
+    TuneSource source(Beep());
+    source.open(QIODevice::ReadOnly | QIODevice::Unbuffered);
+    char one = 0;
+    EXPECT_EQ(source.read(&one, 1), 0);
+    QByteArray all;
+    for (QByteArray piece; !(piece = source.read(4093)).isEmpty();)
+        all += piece;
+    EXPECT_EQ(source.read(&one, 1), 0);
+    const auto samples = SynthesiseTune(Beep());
+    EXPECT_EQ(all, QByteArray(reinterpret_cast<const char*>(samples.data()), qsizetype(samples.size() * 2)));
 }
 
 } // namespace
