@@ -208,6 +208,7 @@ void PduInspectorDialog::setPdus(const QStringList& pdus) {
         m_noSmsc->setChecked(false);
     }
     m_paste->setPlainText(pdus.join('\n'));
+    m_paste->moveCursor(QTextCursor::Start);
 }
 
 void PduInspectorDialog::setPlayerAvailable(bool available) {

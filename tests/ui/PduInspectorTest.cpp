@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabWidget>
@@ -109,7 +110,13 @@ void PduInspectorTest::handsOverThePdusOfTheDialogue() {
     // The monitor shows the steps of the dialogue, not its PDUs.
     const QString monitor = w.find<QPlainTextEdit>("memDebug")->toPlainText();
     QVERIFY2(!monitor.contains("0011"), qPrintable(monitor));
+    // Its context menu hands them over.
+    auto* memDebug = w.find<QPlainTextEdit>("memDebug");
+    emit memDebug->customContextMenuRequested(QPoint(4, 4));
+    auto* menu = memDebug->findChild<QMenu*>();
+    QVERIFY(menu && menu->actions().contains(w.find<QAction>("mnuInspectPdus")));
     w.find<QAction>("mnuInspectPdus")->trigger();
+    menu->close();
     auto* d = w.form().findChild<PduInspectorDialog*>("PduInspectorDialog");
     QVERIFY(d && d->isVisible());
     auto* pdus = d->findChild<QComboBox*>("cboInspectorPdu");
