@@ -1,4 +1,5 @@
 #include "PduDecoder.h"
+#include "PduTrace.h"
 
 #include "Gsm7.h"
 #include "Primitives.h"
@@ -10,32 +11,46 @@ namespace velmora {
 
 namespace {
 
-// Reads octets one by one, each refusal naming where it stopped.
+// Reads octets one by one, each refusal naming where it stopped. A field
+// read is noted with its place when there is a trace to note it in; `base`
+// is where `hex` starts in the whole PDU, in octets.
 class Reader {
 public:
-    explicit Reader(std::string_view hex) : m_hex(hex) {}
+    explicit Reader(std::string_view hex, std::vector<PduSpan>* trace = nullptr, std::size_t base = 0)
+        : m_hex(hex), m_trace(trace), m_base(base) {}
 
-    std::optional<int> Octet() {
+    std::optional<int> Octet(PduPart part) {
         if (m_at + 2 > m_hex.size() || HexValue(m_hex[m_at]) < 0 || HexValue(m_hex[m_at + 1]) < 0)
             return std::nullopt;
         const int v = HexValue(m_hex[m_at]) * 16 + HexValue(m_hex[m_at + 1]);
+        Note(part, 1);
         m_at += 2;
         return v;
     }
-    std::optional<std::string_view> Octets(std::size_t n) {
+    std::optional<std::string_view> Octets(std::size_t n, PduPart part) {
         if (m_at + 2 * n > m_hex.size())
             return std::nullopt;
         const std::string_view s = m_hex.substr(m_at, 2 * n);
         for (char c : s)
             if (HexValue(c) < 0)
                 return std::nullopt;
+        Note(part, n);
         m_at += 2 * n;
         return s;
     }
     std::size_t OctetIndex() const { return m_at / 2 + 1; }
+    std::size_t Offset() const { return m_base + m_at / 2; }
+    std::vector<PduSpan>* Trace() const { return m_trace; }
 
 private:
+    void Note(PduPart part, std::size_t n) {
+        if (m_trace && n > 0)
+            m_trace->push_back({part, Offset(), n});
+    }
+
     std::string_view m_hex;
+    std::vector<PduSpan>* m_trace;
+    std::size_t m_base;
     std::size_t m_at = 0;
 };
 
@@ -49,29 +64,20 @@ std::string Digits(std::string_view semiOctets, int count) {
     return UnswapSemiOctets(semiOctets).substr(0, static_cast<std::size_t>(count));
 }
 
-// TS 23.040 9.1.2.5: the length counts useful semi-octets; type 0xD0 holds
-// GSM 7-bit characters instead of digits.
 std::optional<std::string> Address(Reader& r) {
-    const auto length = r.Octet();
-    const auto type = length ? r.Octet() : std::nullopt;
+    const auto length = r.Octet(PduPart::AddressLength);
+    const auto type = length ? r.Octet(PduPart::AddressType) : std::nullopt;
     if (!type || *length > 20)
         return std::nullopt;
-    const auto body = r.Octets(static_cast<std::size_t>((*length + 1) / 2));
+    const auto body = r.Octets(static_cast<std::size_t>((*length + 1) / 2), PduPart::AddressDigits);
     if (!body)
         return std::nullopt;
-    if ((*type & 0x70) == 0x50) {
-        std::string out;
-        for (char16_t c : DecodeGsm7(UnpackSeptets(*body, static_cast<std::size_t>(*length * 4 / 7))))
-            out += c < 0x80 ? static_cast<char>(c) : '?';
-        return out;
-    }
-    const std::string digits = Digits(*body, *length);
-    return ((*type & 0x70) == 0x10 ? "+" : "") + digits;
+    return AddressText(*length, *type, *body);
 }
 
 // TS 23.040 9.2.3.11: semi-octets, the zone in quarter hours with its sign
 // in bit 3 of the tens digit.
-std::optional<std::string> TimestampText(std::string_view octets) {
+std::optional<std::string> StampText(std::string_view octets) {
     int v[7];
     for (int i = 0; i < 7; ++i) {
         const int lo = HexValue(octets[static_cast<std::size_t>(2 * i)]);
@@ -90,11 +96,11 @@ std::optional<std::string> TimestampText(std::string_view octets) {
     return std::string(out);
 }
 
-std::optional<std::string> Timestamp(Reader& r) {
-    const auto octets = r.Octets(7);
+std::optional<std::string> Timestamp(Reader& r, PduPart part) {
+    const auto octets = r.Octets(7, part);
     if (!octets)
         return std::nullopt;
-    return TimestampText(*octets);
+    return StampText(*octets);
 }
 
 // TS 23.040 9.2.3.12.1.
@@ -109,6 +115,21 @@ std::string RelativeValidity(int v) {
     if (v <= 196)
         return plural(v - 166, "day");
     return plural(v - 192, "week");
+}
+
+} // namespace
+
+// TS 23.040 9.1.2.5: the length counts useful semi-octets; type 0xD0 holds
+// GSM 7-bit characters instead of digits.
+std::string AddressText(int length, int type, std::string_view body) {
+    if ((type & 0x70) == 0x50) {
+        std::string out;
+        for (char16_t c : DecodeGsm7(UnpackSeptets(body, static_cast<std::size_t>(length * 4 / 7))))
+            out += c < 0x80 ? static_cast<char>(c) : '?';
+        return out;
+    }
+    const std::string digits = Digits(body, length);
+    return ((type & 0x70) == 0x10 ? "+" : "") + digits;
 }
 
 // TS 23.038 clause 4: the coding and message class of the general data
@@ -130,28 +151,36 @@ void ReadDcs(int dcs, DecodedPdu& p) {
     }
 }
 
+namespace {
+
 bool ReadUserData(Reader& r, bool hasHeader, DecodedPdu& p) {
-    const auto length = r.Octet();
+    const auto length = r.Octet(PduPart::UserDataLength);
     if (!length)
         return false;
     const std::size_t octets = p.coding == UserDataCoding::Gsm7
                                    ? (static_cast<std::size_t>(*length) * 7 + 7) / 8
                                    : static_cast<std::size_t>(*length);
     // At most 140 octets, TS 23.040 9.2.3.24.
-    const auto ud = octets <= 140 ? r.Octets(octets) : std::nullopt;
+    const std::size_t udStart = r.Offset();
+    const auto ud = octets <= 140 ? r.Octets(octets, PduPart::UserData) : std::nullopt;
     if (!ud)
         return false;
+    // The user data is noted field by field below, the header first.
+    std::vector<PduSpan>* trace = r.Trace();
+    if (trace && octets > 0)
+        trace->pop_back();
     std::size_t headerOctets = 0;
     if (hasHeader) {
-        Reader h(*ud);
-        const auto udhl = h.Octet();
+        Reader h(*ud, trace, udStart);
+        const auto udhl = h.Octet(PduPart::HeaderLength);
         if (!udhl || static_cast<std::size_t>(*udhl) + 1 > octets)
             return false;
         headerOctets = static_cast<std::size_t>(*udhl) + 1;
         for (std::size_t used = 1; used < headerOctets;) {
-            const auto id = h.Octet();
-            const auto size = id ? h.Octet() : std::nullopt;
-            const auto data = size ? h.Octets(static_cast<std::size_t>(*size)) : std::nullopt;
+            const auto id = h.Octet(PduPart::ElementId);
+            const auto size = id ? h.Octet(PduPart::ElementLength) : std::nullopt;
+            const auto data =
+                size ? h.Octets(static_cast<std::size_t>(*size), PduPart::ElementData) : std::nullopt;
             if (!data || used + 2 + static_cast<std::size_t>(*size) > headerOctets)
                 return false;
             p.header.push_back({*id, std::string(*data)});
@@ -159,6 +188,8 @@ bool ReadUserData(Reader& r, bool hasHeader, DecodedPdu& p) {
         }
     }
     const std::string_view body = ud->substr(2 * headerOctets);
+    if (trace && octets > headerOctets)
+        trace->push_back({PduPart::UserData, udStart + headerOctets, octets - headerOctets});
     switch (p.coding) {
     case UserDataCoding::Gsm7: {
         // The header fills whole septets, padded with fill bits.
@@ -182,30 +213,30 @@ bool ReadUserData(Reader& r, bool hasHeader, DecodedPdu& p) {
 // absolute.
 bool ReadValidity(Reader& r, int vpf, DecodedPdu& p) {
     if (vpf == 2) {
-        const auto v = r.Octet();
+        const auto v = r.Octet(PduPart::Validity);
         if (v)
             p.validity = RelativeValidity(*v);
         return v.has_value();
     }
     if (vpf == 3) {
-        const auto stamp = Timestamp(r);
+        const auto stamp = Timestamp(r, PduPart::Validity);
         if (stamp)
             p.validity = *stamp;
         return stamp.has_value();
     }
-    return vpf == 0 || r.Octets(7).has_value();
+    return vpf == 0 || r.Octets(7, PduPart::Validity).has_value();
 }
 
 // After the recipient: TP-SCTS, TP-DT, TP-ST; the optional parameters that
 // may follow are not needed to judge the delivery.
 Decoded StatusReportRest(Reader& r, DecodedPdu p) {
-    const auto stamp = Timestamp(r);
+    const auto stamp = Timestamp(r, PduPart::Timestamp);
     if (!stamp)
         return Refuse(r, "service-centre time stamp");
-    const auto discharge = Timestamp(r);
+    const auto discharge = Timestamp(r, PduPart::DischargeTime);
     if (!discharge)
         return Refuse(r, "discharge time");
-    p.status = r.Octet();
+    p.status = r.Octet(PduPart::Status);
     if (!p.status)
         return Refuse(r, "status");
     p.timestamp = *stamp;
@@ -215,26 +246,42 @@ Decoded StatusReportRest(Reader& r, DecodedPdu p) {
 
 } // namespace
 
+std::string RelativeValidityText(int value) { return RelativeValidity(value); }
+
+std::string TimestampText(std::string_view fourteenHex) {
+    const std::string capitals = Upper(fourteenHex);
+    if (capitals.size() != 14 || !IsHexText(capitals))
+        return std::string();
+    return StampText(capitals).value_or(std::string());
+}
+
 Result<DecodedPdu> DecodePdu(std::string_view hex, bool withSmsc) {
+    std::vector<PduSpan> unused;
+    return DecodePduTraced(hex, withSmsc, unused);
+}
+
+Result<DecodedPdu> DecodePduTraced(std::string_view hex, bool withSmsc, std::vector<PduSpan>& spans) {
     // What reads the fields further on (septets, UCS2, the "F" filler of a
     // number) knows only capitals; the phone or the user may give either.
     const std::string capitals = Upper(hex);
-    Reader r(capitals);
+    spans.clear();
+    Reader r(capitals, &spans);
     DecodedPdu p;
     if (withSmsc) {
-        const auto length = r.Octet();
+        const auto length = r.Octet(PduPart::SmscLength);
         if (!length)
             return Refuse(r, "service-centre address length");
         if (*length > 0) {
-            const auto type = r.Octet();
-            const auto body = type ? r.Octets(static_cast<std::size_t>(*length - 1)) : std::nullopt;
+            const auto type = r.Octet(PduPart::SmscType);
+            const auto body =
+                type ? r.Octets(static_cast<std::size_t>(*length - 1), PduPart::SmscDigits) : std::nullopt;
             if (!body || *length > 11)
                 return Refuse(r, "service-centre address");
             const std::string digits = UnswapSemiOctets(*body);
             p.smsc = ((*type & 0x70) == 0x10 ? "+" : "") + digits;
         }
     }
-    const auto first = r.Octet();
+    const auto first = r.Octet(PduPart::FirstOctet);
     if (!first)
         return Refuse(r, "first octet");
     const int mti = *first & 3;
@@ -245,7 +292,7 @@ Result<DecodedPdu> DecodePdu(std::string_view hex, bool withSmsc) {
     p.type = mti == 0 ? PduType::Deliver : mti == 1 ? PduType::Submit : PduType::StatusReport;
     if (p.type != PduType::Deliver) {
         p.reportRequested = p.type == PduType::Submit && (*first & 0x20) != 0;
-        p.reference = r.Octet();
+        p.reference = r.Octet(PduPart::Reference);
         if (!p.reference)
             return Refuse(r, "message reference");
     }
@@ -257,14 +304,14 @@ Result<DecodedPdu> DecodePdu(std::string_view hex, bool withSmsc) {
     p.number = *number;
     if (p.type == PduType::StatusReport)
         return StatusReportRest(r, std::move(p));
-    const auto pid = r.Octet();
-    const auto dcs = pid ? r.Octet() : std::nullopt;
+    const auto pid = r.Octet(PduPart::Pid);
+    const auto dcs = pid ? r.Octet(PduPart::Dcs) : std::nullopt;
     if (!dcs)
         return Refuse(r, "protocol identifier and coding scheme");
     p.pid = *pid;
     ReadDcs(*dcs, p);
     if (p.type == PduType::Deliver) {
-        const auto stamp = Timestamp(r);
+        const auto stamp = Timestamp(r, PduPart::Timestamp);
         if (!stamp)
             return Refuse(r, "service-centre time stamp");
         p.timestamp = *stamp;

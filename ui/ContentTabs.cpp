@@ -321,13 +321,17 @@ void ContentTabs::drop(const QString& path) {
 }
 
 // Nothing names a file: Save As then writes a content file from the memo.
+std::optional<Tab> ContentTabs::TabFor(const ReadMessage& m) {
+    return m.content.empty()                 ? std::nullopt
+           : m.kind == ContentKind::Logo     ? std::optional(Tab::OperatorLogo)
+           : m.kind == ContentKind::Group    ? std::optional(Tab::GroupGraphic)
+           : m.kind == ContentKind::Picture  ? std::optional(Tab::PictureMessage)
+           : m.kind == ContentKind::Ringtone ? std::optional(Tab::Ringtone)
+                                             : std::nullopt;
+}
+
 bool ContentTabs::showReceived(const ReadMessage& m) {
-    const std::optional<Tab> tab = m.content.empty()                 ? std::nullopt
-                                   : m.kind == ContentKind::Logo     ? std::optional(Tab::OperatorLogo)
-                                   : m.kind == ContentKind::Group    ? std::optional(Tab::GroupGraphic)
-                                   : m.kind == ContentKind::Picture  ? std::optional(Tab::PictureMessage)
-                                   : m.kind == ContentKind::Ringtone ? std::optional(Tab::Ringtone)
-                                                                     : std::nullopt;
+    const std::optional<Tab> tab = TabFor(m);
     if (!tab)
         return false;
     const Page p = *page(*tab);

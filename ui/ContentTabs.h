@@ -61,6 +61,8 @@ public:
     // loaded from a file, and a bitmap drawn on the preview; false for a
     // message no tab holds.
     bool showReceived(const ReadMessage& message);
+    // The tab a received message goes into; none for what no tab holds.
+    static std::optional<Tab> TabFor(const ReadMessage& message);
     // An animation or sound chosen from its list, as a tag at the caret.
     void insertEmsTag(const char* prefix, int index);
 

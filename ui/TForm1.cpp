@@ -4,6 +4,7 @@
 #include "DesktopNotifier.h"
 #include "InboxDialog.h"
 #include "LinkIndicators.h"
+#include "PduInspectorDialog.h"
 #include "PhonebookPanel.h"
 #include "Pictures.h"
 #include "Prompter.h"
@@ -65,6 +66,7 @@ TForm1::TForm1(WindowSetup setup, QWidget* parent)
     m_about = std::make_unique<TAboutBox>(this);
     m_sent = std::make_unique<SentMessagesDialog>(this);
     m_inbox = std::make_unique<InboxDialog>(this);
+    m_inspector = std::make_unique<PduInspectorDialog>(this);
     m_notifier = std::make_unique<DesktopNotifier>();
     WireSignals();
 }
@@ -169,6 +171,14 @@ void TForm1::WireSignals() {
     connect(link, &PhoneLink::inboxFinished, this, &TForm1::InboxRead);
     connect(link, &PhoneLink::deleteFinished, this, &TForm1::StoredDeleted);
     connect(link, &PhoneLink::messageArrived, this, &TForm1::MessageArrived);
+
+    // The PDU inspector (TForm1Inspector.cpp).
+    connect(ui.mnuPduInspector, &QAction::triggered, this, &TForm1::mnuPduInspectorClick);
+    connect(ui.mnuInspectPdus, &QAction::triggered, this, &TForm1::mnuInspectPdusClick);
+    ui.memDebug->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(ui.memDebug, &QWidget::customContextMenuRequested, this, &TForm1::memDebugMenu);
+    connect(m_inspector.get(), &PduInspectorDialog::loadRequested, this, &TForm1::InspectorLoad);
+    // The tune player connects to PduInspectorDialog::playRequested here and calls setPlayerAvailable(true).
 }
 
 void TForm1::LoadSettingsAtStart() {

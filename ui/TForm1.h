@@ -2,6 +2,7 @@
 
 #include "ContentFile.h"
 #include "GlobalU.h"
+#include "MessageReader.h"
 #include "MessageRequest.h"
 #include "PhoneLink.h"
 #include "Preview.h"
@@ -31,6 +32,7 @@ class ContentTabs;
 class DesktopNotifier;
 class InboxDialog;
 class LinkIndicators;
+class PduInspectorDialog;
 class PhonebookPanel;
 class SentMessagesDialog;
 class Prompter;
@@ -145,6 +147,12 @@ private slots:
     void StoredDeleted(bool ok, const QString& reason);
     void MessageArrived(const velmora::StoredMessage& m);
 
+    // The PDU inspector (TForm1Inspector.cpp)
+    void mnuPduInspectorClick();
+    void mnuInspectPdusClick();
+    void InspectorLoad(const velmora::ReadMessage& message);
+    void memDebugMenu(const QPoint& at);
+
 private:
     void WireSignals();
     void LoadSettingsAtStart();
@@ -155,6 +163,8 @@ private:
 
     void ShowStatus(const QString& text);
     void ShowInbox();
+    void ShowInspector();
+    QStringList DialoguePdus() const;
     QString NameOf(const std::string& number) const;
     void DeleteNextPart();
     void SetConnectedUI(bool on);
@@ -187,6 +197,7 @@ private:
     std::unique_ptr<LinkIndicators> m_indicators;
     std::unique_ptr<PhonebookPanel> m_phonebook;
     std::unique_ptr<InboxDialog> m_inbox;
+    std::unique_ptr<PduInspectorDialog> m_inspector;
     std::unique_ptr<DesktopNotifier> m_notifier;
 
     Settings m_settings;
@@ -200,6 +211,7 @@ private:
     std::vector<StoredMessage> m_stored;   // the phone's store as last read
     std::vector<StoredMessage> m_toDelete; // the parts of the message being deleted
     bool m_inboxRead = false;              // read at least once this run
+    QStringList m_lastSent;                // the PDUs of the last message handed to the phone
 };
 
 } // namespace velmora

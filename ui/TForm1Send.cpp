@@ -43,6 +43,7 @@ void TForm1::bitSendSMSClick() {
     for (const auto& pdu : job->pdus)
         pdus << Q(pdu);
     m_sending = true;
+    m_lastSent = pdus;
     m_parts = static_cast<int>(pdus.size());
     m_sendingTo = Q(job->number);
     m_reportAsked = m_settings.FastDialogue && m_settings.DeliveryReport;

@@ -1,10 +1,12 @@
 // Lines of PDU text as a phone's store lists them: every message is read or
 // refused with a reason, each PDU counts in exactly one message, a bitmap
 // is drawn to its size, and a message sent on as it came reads back as the
-// same kind.
+// same kind. Each line taken apart field by field stays within its octets
+// and is refused exactly when the decoder refuses it.
 
 #include "FuzzCheck.h"
 #include "MessageReader.h"
+#include "PduFields.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -22,6 +24,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             lines.back() += static_cast<char>(data[i]);
     }
     for (bool withSmsc : {true, false}) {
+        for (const auto& line : lines) {
+            const auto fields = velmora::InspectPdu(line, withSmsc);
+            FUZZ_CHECK(fields.fault.empty() == velmora::DecodePdu(line, withSmsc).ok());
+            for (const auto& f : fields.fields)
+                FUZZ_CHECK(f.count > 0 && 2 * (f.offset + f.count) <= line.size() + 1);
+        }
         std::set<std::size_t> seen;
         for (const auto& entry : velmora::ReadMessages(lines, withSmsc)) {
             FUZZ_CHECK(!entry.sources.empty());

@@ -1,0 +1,135 @@
+// The PDU inspector in the window: a pasted logo taken apart and loaded,
+// and the PDUs of a real dialogue with the simulated phone handed over.
+
+#include "InboxDialog.h"
+#include "MessageRequest.h"
+#include "PduInspectorDialog.h"
+#include "WindowFixture.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace velmora;
+using namespace velmora::testing;
+
+namespace {
+
+MessageRequest Logo() {
+    MessageRequest logo;
+    logo.kind = MessageKind::Logo;
+    logo.destination = "628569999999";
+    logo.content = std::string(126, 'F') + std::string(126, '0');
+    logo.mcc = "510";
+    logo.nc = "10";
+    return logo;
+}
+
+int RowNamed(const PduInspectorDialog& d, const QString& name, const QString& value) {
+    for (int row = 0; row < d.fieldRows(); ++row)
+        if (d.fieldText(row, 0) == name && d.fieldText(row, 2) == value)
+            return row;
+    return -1;
+}
+
+} // namespace
+
+class PduInspectorTest : public QObject {
+    Q_OBJECT
+private slots:
+    void takesAPastedLogoApartAndLoadsItIntoItsTab();
+    void handsOverThePdusOfTheDialogue();
+};
+
+void PduInspectorTest::takesAPastedLogoApartAndLoadsItIntoItsTab() {
+    QTemporaryDir dir;
+    Phone phone(dir.filePath("record.txt"));
+    Window w(phone.device());
+    w.find<QAction>("mnuPduInspector")->trigger();
+    auto* d = w.form().findChild<PduInspectorDialog*>("PduInspectorDialog");
+    QVERIFY(d && d->isVisible());
+    // Pasted with spaces in it and a blank line after.
+    const QString pdu = QString::fromStdString(BuildMessage(Logo())->pdus[0]);
+    d->findChild<QPlainTextEdit*>("memInspectorPdus")
+        ->setPlainText(pdu.left(10) + " " + pdu.mid(10) + "\n\n");
+    QCOMPARE(d->pduCount(), 1);
+    QCOMPARE(d->fieldText(0, 0), QString("SMSC length"));
+    QCOMPARE(d->faultText(), QString());
+    const int ports = RowNamed(*d, "IE data", "15820000");
+    QVERIFY(ports > 0);
+    QCOMPARE(d->fieldText(ports, 3), QString("to port 5506 (operator logo), from port 0"));
+    d->chooseField(ports);
+    QCOMPARE(d->markedHex(), QString("15 82 00 00"));
+    QCOMPARE(d->fieldText(ports, 1),
+             QString("%1-%2").arg(pdu.indexOf("15820000") / 2 + 1).arg(pdu.indexOf("15820000") / 2 + 4));
+
+    QCOMPARE(d->messageCount(), 1);
+    QVERIFY(d->contentText().startsWith("Kind: logo\nTo: +628569999999"));
+    QVERIFY(d->findChild<QLabel*>("imgInspectorBitmap")->isVisible());
+    // Nothing plays a tune in this window: no Play to press.
+    QVERIFY(!d->findChild<QPushButton*>("btnInspectorPlay")->isVisible());
+    auto* load = d->findChild<QPushButton*>("btnInspectorLoad");
+    QVERIFY(load->isEnabled());
+    load->click();
+    QCOMPARE(w.find<QTabWidget>("PageControl1")->currentWidget()->objectName(), QString("tabLogo"));
+    QCOMPARE(w.find<QPlainTextEdit>("memHexLogo")->toPlainText().toStdString(), Logo().content);
+    QCOMPARE(w.find<QLineEdit>("txtMCC")->text(), QString("510"));
+
+    // A cut PDU: the fields up to the cut and why it stops; no tab for it.
+    d->findChild<QPlainTextEdit*>("memInspectorPdus")->setPlainText(pdu.left(34));
+    QVERIFY(d->faultText().startsWith("Not read whole: cannot read octet"));
+    QCOMPARE(d->fieldText(d->fieldRows() - 1, 0), QString("Not read"));
+    QVERIFY(!load->isEnabled());
+}
+
+void PduInspectorTest::handsOverThePdusOfTheDialogue() {
+    QTemporaryDir dir;
+    const std::string stored = BuildMessage(Logo())->pdus[0];
+    QFile store(dir.filePath("inbox.txt"));
+    QVERIFY(store.open(QIODevice::WriteOnly));
+    store.write(QByteArray::fromStdString(stored + "\n"));
+    store.close();
+    ConnectedWindow w(dir.filePath("record.txt"), {"--inbox", dir.filePath("inbox.txt")});
+    QVERIFY(w.connected());
+    w.find<QLineEdit>("txtHPNo")->setText("628569999999");
+    w.find<QPlainTextEdit>("memText")->setPlainText("Hello");
+    w.find<QPushButton>("bitSendSMS")->click();
+    QTRY_VERIFY_WITH_TIMEOUT(w.find<QPushButton>("bitSendSMS")->isEnabled(), 10000);
+    w.find<QAction>("mnuInbox")->trigger();
+    auto* inbox = w.form().findChild<InboxDialog*>("InboxDialog");
+    QTRY_COMPARE_WITH_TIMEOUT(inbox->rows(), 1, 10000);
+
+    // The monitor shows the steps of the dialogue, not its PDUs.
+    const QString monitor = w.find<QPlainTextEdit>("memDebug")->toPlainText();
+    QVERIFY2(!monitor.contains("0011"), qPrintable(monitor));
+    // Its context menu hands them over.
+    auto* memDebug = w.find<QPlainTextEdit>("memDebug");
+    emit memDebug->customContextMenuRequested(QPoint(4, 4));
+    auto* menu = memDebug->findChild<QMenu*>();
+    QVERIFY(menu && menu->actions().contains(w.find<QAction>("mnuInspectPdus")));
+    w.find<QAction>("mnuInspectPdus")->trigger();
+    menu->close();
+    auto* d = w.form().findChild<PduInspectorDialog*>("PduInspectorDialog");
+    QVERIFY(d && d->isVisible());
+    auto* pdus = d->findChild<QComboBox*>("cboInspectorPdu");
+    QCOMPARE(pdus->count(), 2);
+    QCOMPARE(
+        w.phone.received(),
+        QStringList{d->findChild<QPlainTextEdit*>("memInspectorPdus")->toPlainText().split('\n').front()});
+    QCOMPARE(pdus->itemText(0), QString("1: SMS-SUBMIT to +628569999999"));
+    QCOMPARE(pdus->itemText(1), QString("2: SMS-SUBMIT to +628569999999"));
+    QCOMPARE(d->messageCount(), 2);
+    d->chooseMessage(1);
+    QVERIFY(d->contentText().startsWith("Kind: logo"));
+}
+
+QTEST_MAIN(PduInspectorTest)
+#include "PduInspectorTest.moc"
