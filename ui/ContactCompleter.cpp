@@ -1,5 +1,8 @@
 #include "ContactCompleter.h"
 
+#include <QAbstractItemView>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QStandardItemModel>
 
 namespace velmora {
@@ -35,6 +38,25 @@ int ContactCompleter::count() const { return m_entries->rowCount(); }
 QString ContactCompleter::pathFromIndex(const QModelIndex& index) const {
     const QString number = index.data(kNumberRole).toString();
     return number.isEmpty() ? QCompleter::pathFromIndex(index) : number;
+}
+
+// The completer's own handling would pass the key on to the edit once the
+// entry is in; without an entry chosen it still does, so a typed number and
+// Enter send as they always did.
+bool ContactCompleter::eventFilter(QObject* watched, QEvent* event) {
+    // Only the edit and the popup are watched, and asking for the popup
+    // before there is one would make one: so by type first.
+    if (event->type() != QEvent::KeyPress || watched == widget())
+        return QCompleter::eventFilter(watched, event);
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    const QModelIndex chosen = popup()->currentIndex();
+    auto* edit = qobject_cast<QLineEdit*>(widget());
+    if ((key == Qt::Key_Return || key == Qt::Key_Enter) && popup()->isVisible() && chosen.isValid() && edit) {
+        popup()->hide();
+        edit->setText(pathFromIndex(chosen));
+        return true;
+    }
+    return QCompleter::eventFilter(watched, event);
 }
 
 } // namespace velmora

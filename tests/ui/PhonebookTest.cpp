@@ -220,7 +220,8 @@ void PhonebookTest::aDoubleClickMakesTheNumberTheDestination() {
 }
 
 // The completion follows the list read: "sar" finds Sari by the middle of
-// her name, choosing her puts her number in (made international), and a
+// her name, choosing her puts her number in (made international) without
+// sending, and a
 // second read replaces what is offered instead of adding to it.
 void PhonebookTest::typingANameOffersItsNumber() {
     auto phone = phoneWith({"1,+628569999999,Budi", "2,0812345678,Sari", "3,0855,Tsarina"});
@@ -244,6 +245,9 @@ void PhonebookTest::typingANameOffersItsNumber() {
     QTest::keyClick(completer->popup(), Qt::Key_Down);
     QTest::keyClick(completer->popup(), Qt::Key_Return);
     QCOMPARE(edit->text(), QString("62812345678"));
+    // Enter chose the entry; it did not send the message yet to be written.
+    QVERIFY(!completer->popup()->isVisible());
+    QVERIFY(w.find<QPushButton>("bitSendSMS")->isEnabled());
 }
 
 void PhonebookTest::exportsTheListAsText_data() {
