@@ -174,6 +174,10 @@ PduInspectorDialog::PduInspectorDialog(QWidget* parent)
             emit loadRequested(*m);
     });
     connect(m_play, &QPushButton::clicked, this, [this] {
+        if (m_playing) {
+            emit stopRequested();
+            return;
+        }
         const ReadMessage* m = chosenMessage();
         if (const auto tune = m ? ReadRingtone(m->content) : Result<ReadTune>::Fail(""); tune)
             emit playRequested(*tune);
@@ -214,6 +218,19 @@ void PduInspectorDialog::setPdus(const QStringList& pdus) {
 void PduInspectorDialog::setPlayerAvailable(bool available) {
     m_playerAvailable = available;
     showMessage();
+}
+
+void PduInspectorDialog::setPlaying(bool playing) {
+    m_playing = playing;
+    m_play->setText(playing ? "S&top" : "Pla&y");
+    m_play->setAccessibleName(playing ? "Stop" : "Play");
+    showMessage();
+}
+
+void PduInspectorDialog::hideEvent(QHideEvent* event) {
+    if (m_playing)
+        emit stopRequested();
+    QDialog::hideEvent(event);
 }
 
 // Every line its own PDU, spaces and blank lines left out.
@@ -307,8 +324,8 @@ void PduInspectorDialog::showMessage() {
     m_bitmap->setVisible(drawn);
     m_load->setEnabled(m && ContentTabs::TabFor(*m).has_value());
     m_play->setVisible(m_playerAvailable);
-    m_play->setEnabled(m_playerAvailable && m && m->kind == ContentKind::Ringtone &&
-                       ReadRingtone(m->content).ok());
+    m_play->setEnabled(m_playing || (m_playerAvailable && m && m->kind == ContentKind::Ringtone &&
+                                     ReadRingtone(m->content).ok()));
 }
 
 const ReadMessage* PduInspectorDialog::chosenMessage() const {

@@ -32,6 +32,8 @@ public:
     void setPdus(const QStringList& pdus);
     // Play shows only while something is there to play a tune.
     void setPlayerAvailable(bool available);
+    // While a tune plays, Play is Stop.
+    void setPlaying(bool playing);
 
     int pduCount() const;
     void choosePdu(int index);
@@ -48,6 +50,11 @@ public:
 signals:
     void loadRequested(const velmora::ReadMessage& message);
     void playRequested(const velmora::ReadTune& tune);
+    void stopRequested();
+
+protected:
+    // A tune heard from here ends with the window it was asked from.
+    void hideEvent(QHideEvent* event) override;
 
 private:
     void inspect();
@@ -71,6 +78,7 @@ private:
     std::vector<PduInspection> m_inspected;
     std::vector<ReadEntry> m_read;
     bool m_playerAvailable = false;
+    bool m_playing = false;
 };
 
 } // namespace velmora

@@ -178,7 +178,13 @@ void TForm1::WireSignals() {
     ui.memDebug->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(ui.memDebug, &QWidget::customContextMenuRequested, this, &TForm1::memDebugMenu);
     connect(m_inspector.get(), &PduInspectorDialog::loadRequested, this, &TForm1::InspectorLoad);
-    // The tune player connects to PduInspectorDialog::playRequested here and calls setPlayerAvailable(true).
+    // One player for the RingTone tab and the inspector: both show whether it plays.
+    connect(m_inspector.get(), &PduInspectorDialog::playRequested, tunes, &TunePlayer::play);
+    connect(m_inspector.get(), &PduInspectorDialog::stopRequested, tunes, &TunePlayer::stop);
+    connect(tunes, &TunePlayer::started, m_inspector.get(), [this] { m_inspector->setPlaying(true); });
+    connect(tunes, &TunePlayer::stopped, m_inspector.get(), [this] { m_inspector->setPlaying(false); });
+    connect(tunes, &TunePlayer::failed, m_inspector.get(), [this] { m_inspector->setPlaying(false); });
+    m_inspector->setPlayerAvailable(true);
 }
 
 void TForm1::LoadSettingsAtStart() {

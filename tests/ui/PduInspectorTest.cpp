@@ -4,6 +4,8 @@
 #include "InboxDialog.h"
 #include "MessageRequest.h"
 #include "PduInspectorDialog.h"
+#include "Ringtone.h"
+#include "TuneOutput.h"
 #include "WindowFixture.h"
 
 #include <QAction>
@@ -40,6 +42,19 @@ int RowNamed(const PduInspectorDialog& d, const QString& name, const QString& va
     return -1;
 }
 
+class SilentOutput : public TuneOutput {
+public:
+    explicit SilentOutput(QStringList& calls) : m_calls(calls) {}
+    QString start(QIODevice&, int) override {
+        m_calls << "start";
+        return {};
+    }
+    void stop() override { m_calls << "stop"; }
+
+private:
+    QStringList& m_calls;
+};
+
 } // namespace
 
 class PduInspectorTest : public QObject {
@@ -47,6 +62,7 @@ class PduInspectorTest : public QObject {
 private slots:
     void takesAPastedLogoApartAndLoadsItIntoItsTab();
     void handsOverThePdusOfTheDialogue();
+    void playsAPastedTuneUntilStoppedOrClosed();
 };
 
 void PduInspectorTest::takesAPastedLogoApartAndLoadsItIntoItsTab() {
@@ -74,8 +90,8 @@ void PduInspectorTest::takesAPastedLogoApartAndLoadsItIntoItsTab() {
     QCOMPARE(d->messageCount(), 1);
     QVERIFY(d->contentText().startsWith("Kind: logo\nTo: +628569999999"));
     QVERIFY(d->findChild<QLabel*>("imgInspectorBitmap")->isVisible());
-    // Nothing plays a tune in this window: no Play to press.
-    QVERIFY(!d->findChild<QPushButton*>("btnInspectorPlay")->isVisible());
+    // A logo is nothing to hear.
+    QVERIFY(!d->findChild<QPushButton*>("btnInspectorPlay")->isEnabled());
     auto* load = d->findChild<QPushButton*>("btnInspectorLoad");
     QVERIFY(load->isEnabled());
     load->click();
@@ -129,6 +145,33 @@ void PduInspectorTest::handsOverThePdusOfTheDialogue() {
     QCOMPARE(d->messageCount(), 2);
     d->chooseMessage(1);
     QVERIFY(d->contentText().startsWith("Kind: logo"));
+}
+
+// The window's one player plays it: Play turns into Stop, and the tune ends
+// on Stop or with the inspector's window.
+void PduInspectorTest::playsAPastedTuneUntilStoppedOrClosed() {
+    QStringList calls; // outlives the window, whose player ends with it
+    Window w("/nonexistent/velmora-test-device");
+    w.tuneOutput = [&] { return std::make_unique<SilentOutput>(calls); };
+    w.find<QAction>("mnuPduInspector")->trigger();
+    auto* d = w.form().findChild<PduInspectorDialog*>("PduInspectorDialog");
+    MessageRequest tune;
+    tune.kind = MessageKind::Ringtone;
+    tune.destination = "628569999999";
+    tune.content = RingtoneFromLine("Beep:d=4,o=5,b=100:c,8e,p").content;
+    d->findChild<QPlainTextEdit*>("memInspectorPdus")
+        ->setPlainText(QString::fromStdString(BuildMessage(tune)->pdus[0]));
+    auto* play = d->findChild<QPushButton*>("btnInspectorPlay");
+    QVERIFY(play->isVisible() && play->isEnabled());
+    play->click();
+    QCOMPARE(calls, QStringList({"start"}));
+    QCOMPARE(play->accessibleName(), QString("Stop"));
+    play->click();
+    QCOMPARE(calls, QStringList({"start", "stop"}));
+    QCOMPARE(play->accessibleName(), QString("Play"));
+    play->click();
+    d->close();
+    QCOMPARE(calls, QStringList({"start", "stop", "start", "stop"}));
 }
 
 QTEST_MAIN(PduInspectorTest)
