@@ -19,6 +19,51 @@ namespace {
 // has enough pixels to make each grey level from.
 constexpr int kOversample = 4;
 
+// Reads the file once, as the other readers do: a FIFO or a device is
+// refused at once rather than waited on.
+Result<QByteArray> PictureBytes(const std::string& path) {
+    const auto read = ReadFilePrefixOrRefusal(path, kMaxPictureFileBytes);
+    if (!read)
+        return Result<QByteArray>::Fail(read.error());
+    if (read->truncated)
+        return Result<QByteArray>::Fail("\"" + std::string(FileNameOf(path)) + "\" is larger than " +
+                                        std::to_string(kMaxPictureFileBytes >> 20) + " MiB !");
+    return Result<QByteArray>::Ok(QByteArray(read->bytes.data(), static_cast<qsizetype>(read->bytes.size())));
+}
+
+// Qt shows a BMP cut short as far as it goes; such a file is as corrupt
+// here as it is to DecodeBitmap.
+bool BmpHoldsItsRows(const QByteArray& b) {
+    if (b.size() < 30)
+        return false;
+    const auto u = [&](int at, int n) {
+        std::uint32_t v = 0;
+        for (int k = n - 1; k >= 0; --k)
+            v = v << 8 | static_cast<unsigned char>(b[at + k]);
+        return v;
+    };
+    const std::uint32_t header = u(14, 4);
+    const bool core = header == 12;
+    const std::int64_t width = core ? u(18, 2) : static_cast<std::int32_t>(u(18, 4));
+    const std::int64_t height = core ? u(20, 2) : static_cast<std::int32_t>(u(22, 4));
+    const std::uint32_t bits = core ? u(24, 2) : u(28, 2);
+    const std::uint32_t compression = core || b.size() < 34 ? 0 : u(30, 4);
+    if (compression != 0 && compression != 3 && compression != 6)
+        return true; // run-length data has no fixed size; Qt checks it
+    const std::int64_t stride = (width * bits + 31) / 32 * 4;
+    return static_cast<std::int64_t>(u(10, 4)) + stride * (height < 0 ? -height : height) <= b.size();
+}
+
+bool IsPicture(const QByteArray& bytes) {
+    QBuffer buffer;
+    buffer.setData(bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer);
+    if (!reader.canRead())
+        return false;
+    return reader.format() != "bmp" || BmpHoldsItsRows(bytes);
+}
+
 GreyImage GreyOf(const QImage& decoded) {
     const QImage image = decoded.convertToFormat(QImage::Format_ARGB32);
     GreyImage g{image.width(), image.height(), {}};
@@ -55,19 +100,23 @@ PictureSize PictureBox(MessageKind kind) {
 }
 
 bool IsPictureFile(const std::string& path) {
-    QImageReader reader(Q(path));
-    reader.setDecideFormatFromContent(true);
-    return reader.canRead();
+    const auto bytes = PictureBytes(path);
+    return bytes && IsPicture(*bytes);
 }
 
 Result<GreyImage> ReadPictureFile(const std::string& path, PictureSize box) {
     using R = Result<GreyImage>;
-    QImageReader reader(Q(path));
-    reader.setDecideFormatFromContent(true);
+    const auto bytes = PictureBytes(path);
+    if (!bytes)
+        return R::Fail(bytes.error());
+    if (!IsPicture(*bytes))
+        return R::Fail(Unreadable(path, "not a picture, or a damaged one"));
+    QBuffer buffer;
+    buffer.setData(*bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer);
     reader.setAllocationLimit(kPictureAllocationMiB);
     reader.setAutoTransform(true);
-    if (!reader.canRead())
-        return R::Fail(Unreadable(path, reader.errorString()));
     const QSize size = reader.size();
     if (size.isValid() && static_cast<long long>(size.width()) * size.height() > kMaxPicturePixels)
         return R::Fail(QString("\"%1\" is %2 x %3 pixels; Velmora reads pictures of up to %4 million pixels.")

@@ -19,6 +19,7 @@ namespace velmora {
 // memory for one decoded picture.
 constexpr long long kMaxPicturePixels = 100'000'000;
 constexpr int kPictureAllocationMiB = 512;
+constexpr std::size_t kMaxPictureFileBytes = 64 << 20;
 
 // The size a tab sends a converted picture at: 72 x 14, 72 x 28 for a
 // picture message, and at most 32 x 32 (the EMS large picture) for EMS,
