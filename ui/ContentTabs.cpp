@@ -1,6 +1,8 @@
 #include "ContentTabs.h"
 
 #include "FileIo.h"
+#include "ImageImport.h"
+#include "PictureEditorDialog.h"
 #include "Prompter.h"
 #include "QtText.h"
 #include "SMSLibU.h"
@@ -44,6 +46,18 @@ QString SizeNote(const LoadedContent& loaded, bool fromBitmap) {
         .arg(rows);
 }
 
+// The picture as shown, written in a format other programs open.
+const FileType kBmpExport{"Monochrome Bitmap Files, as shown", {"*.BMP"}};
+const FileType kPngExport{"PNG Pictures, as shown", {"*.PNG"}};
+
+QString TabTitle(Tab tab) {
+    return tab == Tab::OperatorLogo   ? "Operator Logo"
+           : tab == Tab::GroupGraphic ? "Group Graphic"
+                                      : "Picture Message";
+}
+
+int RowsOf(Tab tab) { return tab == Tab::PictureMessage ? 28 : 14; }
+
 const char* const kAnimations[] = {"[ None ]",          "I am ironic, flirty",
                                    "I am glad",         "I am sceptic",
                                    "I am sad",          "WOW !",
@@ -78,6 +92,7 @@ void ContentTabs::select(Tab tab) {
     m_selecting = true;
     m_ui.PageControl1->setCurrentIndex(IndexOf(tab));
     m_selecting = false;
+    syncEditor();
 }
 
 // The widgets of the four pages that hold content from a file.
@@ -107,6 +122,7 @@ void ContentTabs::entered(Tab tab) {
         m_ui.cboSound->setCurrentIndex(0);
         m_ui.memEMS->setFocus();
     }
+    syncEditor();
 }
 
 QPlainTextEdit* ContentTabs::memo(Tab tab) const {
@@ -145,22 +161,37 @@ bool ContentTabs::load(Tab tab, const QString& path) {
 }
 
 // A file the reader refuses leaves the tab as it was and says why.
+// A picture that needed converting opens the editor, where its threshold is.
 bool ContentTabs::loadPicture(Tab tab, const QString& path) {
-    const auto loaded = LoadTabContent(KindOf(tab), S(path));
-    if (!loaded) {
-        m_prompter.Warning(&m_window, Q(loaded.error()));
+    const ConvertOptions options = m_editor ? m_editor->options() : ConvertOptions{};
+    auto picture = LoadAnyTabContent(KindOf(tab), S(path), options);
+    if (!picture) {
+        m_prompter.Warning(&m_window, Q(picture.error()));
         return false;
     }
+    const LoadedContent& loaded = picture->loaded;
     const Page p = *page(tab);
+    TabBitmap& b = *bitmap(tab);
+    b = {loaded.previewWidth > 0 ? loaded.previewWidth : 72, std::move(picture.value().fitted), false};
     p.file->setText(path);
     m_ui.lblFName->setText(path);
     m_ui.mnuFSaveAs->setEnabled(true);
-    p.memo->setPlainText(Q(loaded->content));
-    const bool fromBitmap = loaded->reader == ContentReader::Bitmap;
-    showPreview(DrawPreview(loaded->content, loaded->tall, loaded->previewWidth));
-    const QString note = SizeNote(*loaded, fromBitmap);
+    setMemo(tab, loaded.content);
+    const bool fromBitmap = loaded.reader == ContentReader::Bitmap;
+    showPreview(DrawPreview(loaded.content, loaded.tall, loaded.previewWidth));
+    if (b.fitted) {
+        m_showStatus(QString("The picture is converted to %1 x %2 black and white pixels; the Picture Editor "
+                             "sets its threshold.")
+                         .arg(b.fitted->width)
+                         .arg(b.fitted->height));
+        showEditor();
+        return true;
+    }
+    const QString note = SizeNote(loaded, fromBitmap);
     if (!note.isEmpty())
         m_showStatus(note);
+    if (current() == tab)
+        syncEditor();
     return true;
 }
 
@@ -203,13 +234,14 @@ void ContentTabs::offerRingtoneCut(const std::string& rtttl) {
                      .arg(fit.notes));
 }
 
+// A converted picture takes the editor's threshold and dither as they are.
 bool ContentTabs::loadEmsPicture(const QString& path) {
-    const auto tag = LoadEmsPicture(S(path));
-    if (!tag) {
-        m_prompter.Warning(&m_window, Q(tag.error()));
+    const auto picture = LoadAnyEmsPicture(S(path), m_editor ? m_editor->options() : ConvertOptions{});
+    if (!picture) {
+        m_prompter.Warning(&m_window, Q(picture.error()));
         return false;
     }
-    m_ui.memEMS->setPlainText(Q(*tag));
+    m_ui.memEMS->setPlainText(Q(picture->tag));
     return true;
 }
 
@@ -232,21 +264,57 @@ void ContentTabs::saveAs() {
         saveReceived(kind);
         return;
     }
+    const TabBitmap* b = bitmap(current());
     if (const auto types = SaveFilter(kind, label))
         m_saveTypes = *types; // otherwise the dialog keeps its last one
-    const auto choice = m_prompter.SaveFile(&m_window, {m_saveTypes, 1});
+    else if (b && (b->fitted || m_saveTypes.empty()))
+        m_saveTypes = {ReceivedSaveType(kind)}; // a converted picture is saved as content
+    std::vector<FileType> offered = m_saveTypes;
+    if (b)
+        offered.insert(offered.end(), {kBmpExport, kPngExport});
+    const auto choice = m_prompter.SaveFile(&m_window, {offered, 1});
     if (choice.path.isEmpty())
         return;
+    const auto chosen = static_cast<std::size_t>(choice.filterIndex);
+    if (b && chosen > m_saveTypes.size() && chosen <= offered.size()) {
+        exportPicture(current(), offered[chosen - 1], choice.path);
+        return;
+    }
     const std::string destination = SaveDestination(kind, choice.filterIndex, S(choice.path), label);
     const ContentMemos memos{S(m_ui.memHexLogo->toPlainText()), S(m_ui.memHexGG->toPlainText()),
                              S(m_ui.memHexPM->toPlainText())};
-    const auto saved = SaveContentAs(label, destination, memos);
+    // Pixels changed in the editor are not in the loaded file: a content
+    // file is then written from the memo, whatever was loaded.
+    const auto saved = SaveContentAs(b && b->edited ? std::string() : label, destination, memos);
     if (!saved) {
         m_prompter.Warning(&m_window, Q(saved.error()));
         return;
     }
     m_ui.lblFName->setText(Q(*saved));
     m_showStatus("Saved " + Q(*saved));
+}
+
+// A 1-bit BMP or a PNG of the memo's pixels, as the editor shows them.
+bool ContentTabs::exportPicture(Tab tab, const FileType& type, const QString& chosen) {
+    const std::string destination = WithExtensionOf(type, S(chosen));
+    const std::string content = NormaliseContentHex(S(memo(tab)->toPlainText()));
+    const int width = bitmap(tab)->width;
+    const int rowOctets = (width + 7) / 8;
+    const int height = std::max(static_cast<int>(content.size() / 2) / rowOctets, 1);
+    Result<std::string> saved = Result<std::string>::Fail("");
+    if (type == kPngExport) {
+        saved = WritePicturePng(destination, width, height, content);
+    } else {
+        saved = WriteFileAtomically(destination, EncodeBitmap(width, height, content));
+        if (!saved)
+            saved = Result<std::string>::Fail(CannotWrite(destination, saved.error()));
+    }
+    if (!saved) {
+        m_prompter.Warning(&m_window, Q(saved.error()));
+        return false;
+    }
+    m_showStatus("Saved " + Q(destination));
+    return true;
 }
 
 // Content that came in a message, or was typed, has no file to copy: it is
@@ -325,7 +393,9 @@ bool ContentTabs::showReceived(const ReadMessage& m) {
     const Page p = *page(*tab);
     p.file->clear();
     m_ui.lblFName->clear();
-    p.memo->setPlainText(Q(m.content));
+    if (TabBitmap* b = bitmap(*tab))
+        *b = {m.width > 0 ? m.width : 72, std::nullopt, false};
+    setMemo(*tab, m.content);
     if (*tab == Tab::Ringtone) {
         m_ui.memRTTTL->setPlainText(FromPhone(m.rtttl));
         m_ui.lblTitle->setText("Title = " + FromPhone(m.title));
@@ -340,6 +410,86 @@ bool ContentTabs::showReceived(const ReadMessage& m) {
     m_ui.mnuFSaveAs->setEnabled(true);
     select(*tab);
     return true;
+}
+
+ContentTabs::TabBitmap* ContentTabs::bitmap(Tab tab) {
+    switch (tab) {
+    case Tab::OperatorLogo:
+        return &m_bitmaps[0];
+    case Tab::GroupGraphic:
+        return &m_bitmaps[1];
+    case Tab::PictureMessage:
+        return &m_bitmaps[2];
+    default:
+        return nullptr;
+    }
+}
+
+void ContentTabs::setMemo(Tab tab, const std::string& content) {
+    m_settingMemo = true;
+    memo(tab)->setPlainText(Q(content));
+    m_settingMemo = false;
+}
+
+void ContentTabs::redrawPreview(Tab tab) {
+    showPreview(DrawPreview(NormaliseContentHex(S(memo(tab)->toPlainText())), tab == Tab::PictureMessage,
+                            bitmap(tab)->width));
+}
+
+void ContentTabs::showEditor() {
+    if (!m_editor)
+        return;
+    m_editor->show();
+    m_editor->raise();
+    syncEditor();
+}
+
+// The editor follows the tab shown, with what its memo holds now.
+void ContentTabs::syncEditor() {
+    if (!m_editor || !m_editor->isVisible())
+        return;
+    const Tab tab = current();
+    const TabBitmap* b = bitmap(tab);
+    if (!b) {
+        m_editor->setNoPicture("The Picture Editor draws the bitmap of the Operator Logo, Group Graphic and "
+                               "Picture Message tabs.");
+        return;
+    }
+    const std::string content = NormaliseContentHex(S(memo(tab)->toPlainText()));
+    const int rowOctets = (b->width + 7) / 8;
+    const int rows = std::max(RowsOf(tab), static_cast<int>(content.size() / 2) / rowOctets);
+    m_editor->setPicture(TabTitle(tab), b->width, b->fitted ? b->fitted->height : rows, content);
+    m_editor->setConvertible(b->fitted.has_value());
+}
+
+void ContentTabs::pictureEdited() {
+    const Tab tab = current();
+    TabBitmap* b = bitmap(tab);
+    if (!b || !m_editor)
+        return;
+    b->edited = true;
+    setMemo(tab, m_editor->content());
+    redrawPreview(tab);
+}
+
+// Only the kept grey picture is converted again: the file is not read.
+void ContentTabs::pictureOptionsChanged() {
+    const Tab tab = current();
+    TabBitmap* b = bitmap(tab);
+    if (!b || !b->fitted || !m_editor)
+        return;
+    const std::string content = ThresholdPicture(*b->fitted, m_editor->options());
+    b->edited = true;
+    setMemo(tab, content);
+    redrawPreview(tab);
+    m_editor->setPicture(TabTitle(tab), b->fitted->width, b->fitted->height, content);
+}
+
+void ContentTabs::memoChanged(Tab tab) {
+    if (m_settingMemo || tab != current() || !bitmap(tab))
+        return;
+    redrawPreview(tab);
+    syncEditor();
 }
 
 // Tags go in at the caret (at the start of a selection, which stays).

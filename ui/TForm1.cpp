@@ -5,6 +5,7 @@
 #include "InboxDialog.h"
 #include "LinkIndicators.h"
 #include "PhonebookPanel.h"
+#include "PictureEditorDialog.h"
 #include "Pictures.h"
 #include "Prompter.h"
 #include "QtText.h"
@@ -62,6 +63,8 @@ TForm1::TForm1(WindowSetup setup, QWidget* parent)
     m_about = std::make_unique<TAboutBox>(this);
     m_sent = std::make_unique<SentMessagesDialog>(this);
     m_inbox = std::make_unique<InboxDialog>(this);
+    m_pictureEditor = std::make_unique<PictureEditorDialog>(this);
+    m_content->setEditor(m_pictureEditor.get());
     m_notifier = std::make_unique<DesktopNotifier>();
     WireSignals();
 }
@@ -132,6 +135,16 @@ void TForm1::WireSignals() {
     // Only the user's choice inserts a tag; the program's reset does not.
     connect(ui.cboAnimation, &QComboBox::activated, this, &TForm1::cboAnimationChange);
     connect(ui.cboSound, &QComboBox::activated, this, &TForm1::cboSoundChange);
+    connect(ui.mnuPictureEditor, &QAction::triggered, this, &TForm1::mnuPictureEditorClick);
+    connect(m_pictureEditor.get(), &PictureEditorDialog::edited, this, &TForm1::PictureEdited);
+    connect(m_pictureEditor.get(), &PictureEditorDialog::optionsChanged, this,
+            &TForm1::PictureOptionsChanged);
+    for (const Tab tab : {Tab::OperatorLogo, Tab::GroupGraphic, Tab::PictureMessage})
+        connect(m_content->memo(tab), &QPlainTextEdit::textChanged, this,
+                [this, tab] { m_content->memoChanged(tab); });
+    // A double-click on the Screen Appearance opens the Picture Editor.
+    ui.Image1->installEventFilter(this);
+    ui.imgShow->installEventFilter(this);
     // The send button is the window's default: Enter in a one-line edit sends.
     for (QLineEdit* edit : {ui.txtHPNo, ui.txtMCC, ui.txtNC})
         connect(edit, &QLineEdit::returnPressed, ui.bitSendSMS, &QPushButton::click);

@@ -32,6 +32,7 @@ class DesktopNotifier;
 class InboxDialog;
 class LinkIndicators;
 class PhonebookPanel;
+class PictureEditorDialog;
 class SentMessagesDialog;
 class Prompter;
 class TAboutBox;
@@ -55,6 +56,7 @@ public:
 
 protected:
     bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
     void showEvent(QShowEvent* event) override;
@@ -117,6 +119,9 @@ private slots:
     void mnuFSaveAsClick();
     void cboAnimationChange(int index);
     void cboSoundChange(int index);
+    void mnuPictureEditorClick();
+    void PictureEdited();
+    void PictureOptionsChanged();
 
     // The phone book (TForm1Phonebook.cpp)
     void bitPhonebookClick();
@@ -180,6 +185,7 @@ private:
     std::unique_ptr<LinkIndicators> m_indicators;
     std::unique_ptr<PhonebookPanel> m_phonebook;
     std::unique_ptr<InboxDialog> m_inbox;
+    std::unique_ptr<PictureEditorDialog> m_pictureEditor;
     std::unique_ptr<DesktopNotifier> m_notifier;
 
     Settings m_settings;

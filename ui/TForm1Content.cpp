@@ -4,6 +4,8 @@
 #include "ContentTabs.h"
 #include "TForm1.h"
 
+#include "ui_TForm1.h"
+
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QMimeData>
@@ -19,6 +21,18 @@ void TForm1::mnuFOpenClick() { m_content->open(); }
 void TForm1::mnuFSaveAsClick() { m_content->saveAs(); }
 void TForm1::cboAnimationChange(int index) { m_content->insertEmsTag("[#ANI", index); }
 void TForm1::cboSoundChange(int index) { m_content->insertEmsTag("[#SND", index); }
+void TForm1::mnuPictureEditorClick() { m_content->showEditor(); }
+void TForm1::PictureEdited() { m_content->pictureEdited(); }
+void TForm1::PictureOptionsChanged() { m_content->pictureOptionsChanged(); }
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseButtonDblClick &&
+        (watched == m_ui->Image1 || watched == m_ui->imgShow)) {
+        m_content->showEditor();
+        return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
 
 void TForm1::dragEnterEvent(QDragEnterEvent* event) {
     if (event->mimeData()->hasUrls())
