@@ -180,8 +180,7 @@ bool ContentTabs::loadPicture(Tab tab, const QString& path) {
     const bool fromBitmap = loaded.reader == ContentReader::Bitmap;
     showPreview(DrawPreview(loaded.content, loaded.tall, loaded.previewWidth));
     if (b.fitted) {
-        m_showStatus(QString("The picture is converted to %1 x %2 black and white pixels; the Picture Editor "
-                             "sets its threshold.")
+        m_showStatus(QString("Converted to %1 x %2 pixels; File > Picture Editor sets the threshold.")
                          .arg(b.fitted->width)
                          .arg(b.fitted->height));
         showEditor();
