@@ -11,6 +11,7 @@
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QImage>
+#include <QImageReader>
 #include <QPainter>
 
 namespace velmora {
@@ -49,6 +50,18 @@ QString SizeNote(const LoadedContent& loaded, bool fromBitmap) {
 // The picture as shown, written in a format other programs open.
 const FileType kBmpExport{"Monochrome Bitmap Files, as shown", {"*.BMP"}};
 const FileType kPngExport{"PNG Pictures, as shown", {"*.PNG"}};
+
+// Every format Qt reads here, as name patterns.
+FileType PictureFiles(const char* description) {
+    FileType type{description, {}};
+    for (const QByteArray& format : QImageReader::supportedImageFormats())
+        type.patterns.push_back("*." + format.toUpper().toStdString());
+    return type;
+}
+
+// File > Open's entries past the content types: pictures, into each tab.
+constexpr Tab kPictureOpenTabs[] = {Tab::OperatorLogo, Tab::GroupGraphic, Tab::PictureMessage};
+constexpr int kContentOpenTypes = 4;
 
 QString TabTitle(Tab tab) {
     return tab == Tab::OperatorLogo   ? "Operator Logo"
@@ -136,16 +149,25 @@ QWidget* ContentTabs::source(Tab tab) const {
 }
 
 void ContentTabs::browse(OpenCommand command, Tab tab) {
-    const auto choice = m_prompter.OpenFile(&m_window, OpenFilter(command));
+    FileFilter filter = OpenFilter(command);
+    if (tab != Tab::Ringtone)
+        filter.types.push_back(PictureFiles("Pictures"));
+    const auto choice = m_prompter.OpenFile(&m_window, filter);
     if (!choice.path.isEmpty())
         load(tab, choice.path);
 }
 
 void ContentTabs::open() {
-    const auto choice = m_prompter.OpenFile(&m_window, OpenFilter(OpenCommand::FileOpen));
+    FileFilter filter = OpenFilter(OpenCommand::FileOpen);
+    filter.types.push_back(PictureFiles("Pictures as an Operator Logo"));
+    filter.types.push_back(PictureFiles("Pictures as a Group Graphic"));
+    filter.types.push_back(PictureFiles("Pictures as a Picture Message"));
+    const auto choice = m_prompter.OpenFile(&m_window, filter);
     if (choice.path.isEmpty())
         return;
-    const auto kind = KindOfOpenFilter(choice.filterIndex);
+    const int picture = choice.filterIndex - kContentOpenTypes - 1;
+    const auto kind = picture >= 0 && picture < 3 ? std::optional(KindOf(kPictureOpenTabs[picture]))
+                                                  : KindOfOpenFilter(choice.filterIndex);
     if (!kind)
         return;
     load(TabOf(*kind), choice.path);
@@ -360,7 +382,7 @@ std::optional<Tab> ContentTabs::tabForDroppedFile(const QString& path) const {
         return Tab::PictureMessage;
     if (suffix == "TXT" || suffix == "RTTTL" || suffix == "RTX")
         return Tab::Ringtone;
-    if (suffix == "BMP") {
+    if (suffix == "BMP" || IsPictureFile(S(path))) {
         if (shown == Tab::GroupGraphic || shown == Tab::PictureMessage || shown == Tab::Ems)
             return shown;
         return Tab::OperatorLogo;
