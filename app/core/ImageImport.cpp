@@ -11,6 +11,8 @@
 
 #include <algorithm>
 
+#include <sys/stat.h>
+
 namespace velmora {
 
 namespace {
@@ -21,13 +23,22 @@ constexpr int kOversample = 4;
 
 // Reads the file once, as the other readers do: a FIFO or a device is
 // refused at once rather than waited on.
+// The buffer is the file's own size, not the limit: a photo of a few MiB is
+// not read into 64 MiB of zeroes.
 Result<QByteArray> PictureBytes(const std::string& path) {
-    const auto read = ReadFilePrefixOrRefusal(path, kMaxPictureFileBytes);
+    struct stat st {};
+    const bool sized = ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+    const std::size_t limit =
+        sized ? std::min(static_cast<std::size_t>(st.st_size), kMaxPictureFileBytes) : std::size_t{0};
+    const auto read = ReadFilePrefixOrRefusal(path, limit);
     if (!read)
         return Result<QByteArray>::Fail(read.error());
     if (read->truncated)
-        return Result<QByteArray>::Fail("\"" + std::string(FileNameOf(path)) + "\" is larger than " +
-                                        std::to_string(kMaxPictureFileBytes >> 20) + " MiB !");
+        return Result<QByteArray>::Fail(
+            "\"" + std::string(FileNameOf(path)) + "\" " +
+            (limit < kMaxPictureFileBytes
+                 ? std::string("grew while it was read")
+                 : "is larger than " + std::to_string(kMaxPictureFileBytes >> 20) + " MiB !"));
     return Result<QByteArray>::Ok(QByteArray(read->bytes.data(), static_cast<qsizetype>(read->bytes.size())));
 }
 
@@ -104,15 +115,14 @@ bool IsPictureFile(const std::string& path) {
     return bytes && IsPicture(*bytes);
 }
 
-Result<GreyImage> ReadPictureFile(const std::string& path, PictureSize box) {
+namespace {
+
+Result<GreyImage> DecodePicture(const std::string& path, const QByteArray& bytes, PictureSize box) {
     using R = Result<GreyImage>;
-    const auto bytes = PictureBytes(path);
-    if (!bytes)
-        return R::Fail(bytes.error());
-    if (!IsPicture(*bytes))
+    if (!IsPicture(bytes))
         return R::Fail(Unreadable(path, "not a picture, or a damaged one"));
     QBuffer buffer;
-    buffer.setData(*bytes);
+    buffer.setData(bytes);
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer);
     reader.setAllocationLimit(kPictureAllocationMiB);
@@ -138,6 +148,25 @@ Result<GreyImage> ReadPictureFile(const std::string& path, PictureSize box) {
     return R::Ok(GreyOf(image));
 }
 
+// The file's bytes when it is a picture Qt reads; nothing for any other
+// file, including one that cannot be read, which the other readers refuse
+// in their own words.
+std::optional<QByteArray> PictureIn(const std::string& path) {
+    auto bytes = PictureBytes(path);
+    if (!bytes || !IsPicture(*bytes))
+        return std::nullopt;
+    return std::move(bytes.value());
+}
+
+} // namespace
+
+Result<GreyImage> ReadPictureFile(const std::string& path, PictureSize box) {
+    const auto bytes = PictureBytes(path);
+    if (!bytes)
+        return Result<GreyImage>::Fail(bytes.error());
+    return DecodePicture(path, *bytes, box);
+}
+
 GreyImage FitToTab(const GreyImage& source, MessageKind kind) {
     const PictureSize box = PictureBox(kind);
     if (kind == MessageKind::Ems)
@@ -150,15 +179,20 @@ Result<TabPicture> LoadAnyTabContent(MessageKind kind, const std::string& path,
     using R = Result<TabPicture>;
     const ContentReader reader = ChooseReader(kind, path);
     // A content file is text: one Qt sees as a picture is not one.
-    if (reader != ContentReader::ContentFile || !IsPictureFile(path)) {
+    std::optional<QByteArray> bytes;
+    if (reader == ContentReader::ContentFile)
+        bytes = PictureIn(path);
+    if (!bytes) {
         auto loaded = LoadTabContent(kind, path);
-        if (loaded || reader == ContentReader::ContentFile || !IsPictureFile(path)) {
+        if (!loaded && reader != ContentReader::ContentFile)
+            bytes = PictureIn(path);
+        if (!bytes) {
             if (!loaded)
                 return R::Fail(loaded.error());
             return R::Ok({std::move(loaded.value()), std::nullopt});
         }
     }
-    auto source = ReadPictureFile(path, PictureBox(kind));
+    auto source = DecodePicture(path, *bytes, PictureBox(kind));
     if (!source)
         return R::Fail(source.error());
     TabPicture picture;
@@ -173,12 +207,13 @@ Result<TabPicture> LoadAnyTabContent(MessageKind kind, const std::string& path,
 Result<EmsPicture> LoadAnyEmsPicture(const std::string& path, const ConvertOptions& options) {
     using R = Result<EmsPicture>;
     auto tag = LoadEmsPicture(path);
-    if (tag || !IsPictureFile(path)) {
+    const auto bytes = tag ? std::nullopt : PictureIn(path);
+    if (!bytes) {
         if (!tag)
             return R::Fail(tag.error());
         return R::Ok({std::move(tag.value()), std::nullopt});
     }
-    auto source = ReadPictureFile(path, PictureBox(MessageKind::Ems));
+    auto source = DecodePicture(path, *bytes, PictureBox(MessageKind::Ems));
     if (!source)
         return R::Fail(source.error());
     EmsPicture picture;
