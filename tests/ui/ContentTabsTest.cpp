@@ -10,6 +10,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -542,6 +543,21 @@ void ContentTabsTest::aPictureIsConvertedEditedAndExported() {
     QTest::mouseClick(canvas, Qt::LeftButton, {}, QPoint(40 * cell + cell / 2, 3 * cell + cell / 2));
     QCOMPARE(BlackIn(memo(w, "memHexLogo")), 18 * 14 + 1);
     QVERIFY(HexToBits(NormaliseContentHex(memo(w, "memHexLogo").toStdString()))[3 * 72 + 40] == '1');
+    w.find<QPushButton>("btnPictureUndo")->click();
+    QCOMPARE(memo(w, "memHexLogo"), converted);
+
+    // A drag from a white cell across black ones paints them all black, and
+    // undoes as one step.
+    const auto at = [&](int x) { return QPointF(x * cell + cell / 2.0, 5 * cell + cell / 2.0); };
+    const auto send = [&](QEvent::Type type, int x, Qt::MouseButtons held) {
+        QMouseEvent e(type, at(x), canvas->mapToGlobal(at(x)), Qt::LeftButton, held, {});
+        QApplication::sendEvent(canvas, &e);
+    };
+    send(QEvent::MouseButtonPress, 20, Qt::LeftButton);
+    for (int x = 19; x >= 10; --x)
+        send(QEvent::MouseMove, x, Qt::LeftButton);
+    send(QEvent::MouseButtonRelease, 10, Qt::NoButton);
+    QCOMPARE(BlackIn(memo(w, "memHexLogo")), 18 * 14 + 3);
     w.find<QPushButton>("btnPictureUndo")->click();
     QCOMPARE(memo(w, "memHexLogo"), converted);
 
