@@ -1,6 +1,8 @@
 #include "ContentTabs.h"
 
 #include "FileIo.h"
+#include "ImageImport.h"
+#include "PictureEditorDialog.h"
 #include "Prompter.h"
 #include "QtText.h"
 #include "SMSLibU.h"
@@ -10,6 +12,7 @@
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QImage>
+#include <QImageReader>
 #include <QPainter>
 
 namespace velmora {
@@ -44,6 +47,30 @@ QString SizeNote(const LoadedContent& loaded, bool fromBitmap) {
         .arg(height)
         .arg(rows);
 }
+
+// The picture as shown, written in a format other programs open.
+const FileType kBmpExport{"Monochrome Bitmap Files, as shown", {"*.BMP"}};
+const FileType kPngExport{"PNG Pictures, as shown", {"*.PNG"}};
+
+// Every format Qt reads here, as name patterns.
+FileType PictureFiles(const char* description) {
+    FileType type{description, {}};
+    for (const QByteArray& format : QImageReader::supportedImageFormats())
+        type.patterns.push_back("*." + format.toUpper().toStdString());
+    return type;
+}
+
+// File > Open's entries past the content types: pictures, into each tab.
+constexpr Tab kPictureOpenTabs[] = {Tab::OperatorLogo, Tab::GroupGraphic, Tab::PictureMessage};
+constexpr int kContentOpenTypes = 4;
+
+QString TabTitle(Tab tab) {
+    return tab == Tab::OperatorLogo   ? "Operator Logo"
+           : tab == Tab::GroupGraphic ? "Group Graphic"
+                                      : "Picture Message";
+}
+
+int RowsOf(Tab tab) { return tab == Tab::PictureMessage ? 28 : 14; }
 
 const char* const kAnimations[] = {"[ None ]",          "I am ironic, flirty",
                                    "I am glad",         "I am sceptic",
@@ -81,6 +108,7 @@ void ContentTabs::select(Tab tab) {
     m_selecting = true;
     m_ui.PageControl1->setCurrentIndex(IndexOf(tab));
     m_selecting = false;
+    syncEditor();
 }
 
 // The widgets of the four pages that hold content from a file.
@@ -110,6 +138,7 @@ void ContentTabs::entered(Tab tab) {
         m_ui.cboSound->setCurrentIndex(0);
         m_ui.memEMS->setFocus();
     }
+    syncEditor();
 }
 
 QPlainTextEdit* ContentTabs::memo(Tab tab) const {
@@ -123,16 +152,25 @@ QWidget* ContentTabs::source(Tab tab) const {
 }
 
 void ContentTabs::browse(OpenCommand command, Tab tab) {
-    const auto choice = m_prompter.OpenFile(&m_window, OpenFilter(command));
+    FileFilter filter = OpenFilter(command);
+    if (tab != Tab::Ringtone)
+        filter.types.push_back(PictureFiles("Pictures"));
+    const auto choice = m_prompter.OpenFile(&m_window, filter);
     if (!choice.path.isEmpty())
         load(tab, choice.path);
 }
 
 void ContentTabs::open() {
-    const auto choice = m_prompter.OpenFile(&m_window, OpenFilter(OpenCommand::FileOpen));
+    FileFilter filter = OpenFilter(OpenCommand::FileOpen);
+    filter.types.push_back(PictureFiles("Pictures as an Operator Logo"));
+    filter.types.push_back(PictureFiles("Pictures as a Group Graphic"));
+    filter.types.push_back(PictureFiles("Pictures as a Picture Message"));
+    const auto choice = m_prompter.OpenFile(&m_window, filter);
     if (choice.path.isEmpty())
         return;
-    const auto kind = KindOfOpenFilter(choice.filterIndex);
+    const int picture = choice.filterIndex - kContentOpenTypes - 1;
+    const auto kind = picture >= 0 && picture < 3 ? std::optional(KindOf(kPictureOpenTabs[picture]))
+                                                  : KindOfOpenFilter(choice.filterIndex);
     if (!kind)
         return;
     load(TabOf(*kind), choice.path);
@@ -148,22 +186,36 @@ bool ContentTabs::load(Tab tab, const QString& path) {
 }
 
 // A file the reader refuses leaves the tab as it was and says why.
+// A picture that needed converting opens the editor, where its threshold is.
 bool ContentTabs::loadPicture(Tab tab, const QString& path) {
-    const auto loaded = LoadTabContent(KindOf(tab), S(path));
-    if (!loaded) {
-        m_prompter.Warning(&m_window, Q(loaded.error()));
+    const ConvertOptions options = m_editor ? m_editor->options() : ConvertOptions{};
+    auto picture = LoadAnyTabContent(KindOf(tab), S(path), options);
+    if (!picture) {
+        m_prompter.Warning(&m_window, Q(picture.error()));
         return false;
     }
+    const LoadedContent& loaded = picture->loaded;
     const Page p = *page(tab);
+    TabBitmap& b = *bitmap(tab);
+    b = {loaded.previewWidth > 0 ? loaded.previewWidth : 72, std::move(picture.value().fitted), false};
     p.file->setText(path);
     m_ui.lblFName->setText(path);
     m_ui.mnuFSaveAs->setEnabled(true);
-    p.memo->setPlainText(Q(loaded->content));
-    const bool fromBitmap = loaded->reader == ContentReader::Bitmap;
-    showPreview(DrawPreview(loaded->content, loaded->tall, loaded->previewWidth));
-    const QString note = SizeNote(*loaded, fromBitmap);
+    setMemo(tab, loaded.content);
+    const bool fromBitmap = loaded.reader == ContentReader::Bitmap;
+    showPreview(DrawPreview(loaded.content, loaded.tall, loaded.previewWidth));
+    if (b.fitted) {
+        m_showStatus(QString("Converted to %1 x %2 pixels; File > Picture Editor sets the threshold.")
+                         .arg(b.fitted->width)
+                         .arg(b.fitted->height));
+        showEditor();
+        return true;
+    }
+    const QString note = SizeNote(loaded, fromBitmap);
     if (!note.isEmpty())
         m_showStatus(note);
+    if (current() == tab)
+        syncEditor();
     return true;
 }
 
@@ -208,13 +260,14 @@ void ContentTabs::offerRingtoneCut(const std::string& rtttl) {
                      .arg(fit.notes));
 }
 
+// A converted picture takes the editor's threshold and dither as they are.
 bool ContentTabs::loadEmsPicture(const QString& path) {
-    const auto tag = LoadEmsPicture(S(path));
-    if (!tag) {
-        m_prompter.Warning(&m_window, Q(tag.error()));
+    const auto picture = LoadAnyEmsPicture(S(path), m_editor ? m_editor->options() : ConvertOptions{});
+    if (!picture) {
+        m_prompter.Warning(&m_window, Q(picture.error()));
         return false;
     }
-    m_ui.memEMS->setPlainText(Q(*tag));
+    m_ui.memEMS->setPlainText(Q(picture->tag));
     return true;
 }
 
@@ -238,21 +291,57 @@ void ContentTabs::saveAs() {
         saveReceived(kind);
         return;
     }
+    const TabBitmap* b = bitmap(current());
     if (const auto types = SaveFilter(kind, label))
         m_saveTypes = *types; // otherwise the dialog keeps its last one
-    const auto choice = m_prompter.SaveFile(&m_window, {m_saveTypes, 1});
+    else if (b && (b->fitted || m_saveTypes.empty()))
+        m_saveTypes = {ReceivedSaveType(kind)}; // a converted picture is saved as content
+    std::vector<FileType> offered = m_saveTypes;
+    if (b)
+        offered.insert(offered.end(), {kBmpExport, kPngExport});
+    const auto choice = m_prompter.SaveFile(&m_window, {offered, 1});
     if (choice.path.isEmpty())
         return;
+    const auto chosen = static_cast<std::size_t>(choice.filterIndex);
+    if (b && chosen > m_saveTypes.size() && chosen <= offered.size()) {
+        exportPicture(current(), offered[chosen - 1], choice.path);
+        return;
+    }
     const std::string destination = SaveDestination(kind, choice.filterIndex, S(choice.path), label);
     const ContentMemos memos{S(m_ui.memHexLogo->toPlainText()), S(m_ui.memHexGG->toPlainText()),
                              S(m_ui.memHexPM->toPlainText())};
-    const auto saved = SaveContentAs(label, destination, memos);
+    // Pixels changed in the editor are not in the loaded file: a content
+    // file is then written from the memo, whatever was loaded.
+    const auto saved = SaveContentAs(b && b->edited ? std::string() : label, destination, memos);
     if (!saved) {
         m_prompter.Warning(&m_window, Q(saved.error()));
         return;
     }
     m_ui.lblFName->setText(Q(*saved));
     m_showStatus("Saved " + Q(*saved));
+}
+
+// A 1-bit BMP or a PNG of the memo's pixels, as the editor shows them.
+bool ContentTabs::exportPicture(Tab tab, const FileType& type, const QString& chosen) {
+    const std::string destination = WithExtensionOf(type, S(chosen));
+    const std::string content = NormaliseContentHex(S(memo(tab)->toPlainText()));
+    const int width = bitmap(tab)->width;
+    const int rowOctets = (width + 7) / 8;
+    const int height = std::max(static_cast<int>(content.size() / 2) / rowOctets, 1);
+    Result<std::string> saved = Result<std::string>::Fail("");
+    if (type == kPngExport) {
+        saved = WritePicturePng(destination, width, height, content);
+    } else {
+        saved = WriteFileAtomically(destination, EncodeBitmap(width, height, content));
+        if (!saved)
+            saved = Result<std::string>::Fail(CannotWrite(destination, saved.error()));
+    }
+    if (!saved) {
+        m_prompter.Warning(&m_window, Q(saved.error()));
+        return false;
+    }
+    m_showStatus("Saved " + Q(destination));
+    return true;
 }
 
 // Content that came in a message, or was typed, has no file to copy: it is
@@ -301,7 +390,7 @@ std::optional<Tab> ContentTabs::tabForDroppedFile(const QString& path) const {
         return Tab::PictureMessage;
     if (suffix == "TXT" || suffix == "RTTTL" || suffix == "RTX")
         return Tab::Ringtone;
-    if (suffix == "BMP") {
+    if (suffix == "BMP" || IsPictureFile(S(path))) {
         if (shown == Tab::GroupGraphic || shown == Tab::PictureMessage || shown == Tab::Ems)
             return shown;
         return Tab::OperatorLogo;
@@ -337,7 +426,9 @@ bool ContentTabs::showReceived(const ReadMessage& m) {
     const Page p = *page(*tab);
     p.file->clear();
     m_ui.lblFName->clear();
-    p.memo->setPlainText(Q(m.content));
+    if (TabBitmap* b = bitmap(*tab))
+        *b = {m.width > 0 ? m.width : 72, std::nullopt, false};
+    setMemo(*tab, m.content);
     if (*tab == Tab::Ringtone) {
         stopTune();
         setRtttl(FromPhone(m.rtttl));
@@ -354,6 +445,86 @@ bool ContentTabs::showReceived(const ReadMessage& m) {
     m_ui.mnuFSaveAs->setEnabled(true);
     select(*tab);
     return true;
+}
+
+ContentTabs::TabBitmap* ContentTabs::bitmap(Tab tab) {
+    switch (tab) {
+    case Tab::OperatorLogo:
+        return &m_bitmaps[0];
+    case Tab::GroupGraphic:
+        return &m_bitmaps[1];
+    case Tab::PictureMessage:
+        return &m_bitmaps[2];
+    default:
+        return nullptr;
+    }
+}
+
+void ContentTabs::setMemo(Tab tab, const std::string& content) {
+    m_settingMemo = true;
+    memo(tab)->setPlainText(Q(content));
+    m_settingMemo = false;
+}
+
+void ContentTabs::redrawPreview(Tab tab) {
+    showPreview(DrawPreview(NormaliseContentHex(S(memo(tab)->toPlainText())), tab == Tab::PictureMessage,
+                            bitmap(tab)->width));
+}
+
+void ContentTabs::showEditor() {
+    if (!m_editor)
+        return;
+    m_editor->show();
+    m_editor->raise();
+    syncEditor();
+}
+
+// The editor follows the tab shown, with what its memo holds now.
+void ContentTabs::syncEditor() {
+    if (!m_editor || !m_editor->isVisible())
+        return;
+    const Tab tab = current();
+    const TabBitmap* b = bitmap(tab);
+    if (!b) {
+        m_editor->setNoPicture("The Picture Editor draws the bitmap of the Operator Logo, Group Graphic and "
+                               "Picture Message tabs.");
+        return;
+    }
+    const std::string content = NormaliseContentHex(S(memo(tab)->toPlainText()));
+    const int rowOctets = (b->width + 7) / 8;
+    const int rows = std::max(RowsOf(tab), static_cast<int>(content.size() / 2) / rowOctets);
+    m_editor->setPicture(TabTitle(tab), b->width, b->fitted ? b->fitted->height : rows, content);
+    m_editor->setConvertible(b->fitted.has_value());
+}
+
+void ContentTabs::pictureEdited() {
+    const Tab tab = current();
+    TabBitmap* b = bitmap(tab);
+    if (!b || !m_editor)
+        return;
+    b->edited = true;
+    setMemo(tab, m_editor->content());
+    redrawPreview(tab);
+}
+
+// Only the kept grey picture is converted again: the file is not read.
+void ContentTabs::pictureOptionsChanged() {
+    const Tab tab = current();
+    TabBitmap* b = bitmap(tab);
+    if (!b || !b->fitted || !m_editor)
+        return;
+    const std::string content = ThresholdPicture(*b->fitted, m_editor->options());
+    b->edited = true;
+    setMemo(tab, content);
+    redrawPreview(tab);
+    m_editor->setPicture(TabTitle(tab), b->fitted->width, b->fitted->height, content);
+}
+
+void ContentTabs::memoChanged(Tab tab) {
+    if (m_settingMemo || tab != current() || !bitmap(tab))
+        return;
+    redrawPreview(tab);
+    syncEditor();
 }
 
 // Tags go in at the caret (at the start of a selection, which stays).

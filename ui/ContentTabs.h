@@ -3,6 +3,7 @@
 #include "Bitmap.h"
 #include "ContentFile.h"
 #include "MessageReader.h"
+#include "PictureConvert.h"
 #include "Preview.h"
 #include "Tab.h"
 
@@ -22,6 +23,7 @@ class TForm1;
 
 namespace velmora {
 
+class PictureEditorDialog;
 class Prompter;
 class TunePlayer;
 
@@ -74,6 +76,14 @@ public:
     void stopTune();
     // Play and Stop as the player is.
     void showPlaying(bool playing);
+    // The picture editor, which follows the bitmap tab shown.
+    void setEditor(PictureEditorDialog* editor) { m_editor = editor; }
+    void showEditor();
+    // The editor changed pixels, or its threshold or dither.
+    void pictureEdited();
+    void pictureOptionsChanged();
+    // The memo of `tab` changed, typed or set.
+    void memoChanged(Tab tab);
 
 private:
     struct Page {
@@ -92,6 +102,17 @@ private:
     void saveReceived(MessageKind kind);
     void showPreview(const PreviewImage& preview);
     std::optional<Tab> tabForDroppedFile(const QString& path) const;
+    // What a bitmap tab holds beyond its memo.
+    struct TabBitmap {
+        int width = 72;                  // of each row
+        std::optional<GreyImage> fitted; // a converted picture, for the threshold
+        bool edited = false;             // changed in the editor since loaded
+    };
+    TabBitmap* bitmap(Tab tab);
+    void syncEditor();
+    void setMemo(Tab tab, const std::string& content);
+    void redrawPreview(Tab tab);
+    bool exportPicture(Tab tab, const FileType& type, const QString& chosen);
 
     Ui::TForm1& m_ui;
     QWidget& m_window;
@@ -102,6 +123,9 @@ private:
     bool m_rtttlTyped = false;   // the text is the user's, not the file's
     bool m_selecting = false;
     std::vector<FileType> m_saveTypes; // the save dialog keeps its list when the label names none
+    PictureEditorDialog* m_editor = nullptr;
+    TabBitmap m_bitmaps[3]; // logo, group graphic, picture message
+    bool m_settingMemo = false;
 };
 
 } // namespace velmora

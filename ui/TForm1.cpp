@@ -6,6 +6,7 @@
 #include "LinkIndicators.h"
 #include "PduInspectorDialog.h"
 #include "PhonebookPanel.h"
+#include "PictureEditorDialog.h"
 #include "Pictures.h"
 #include "Prompter.h"
 #include "QtText.h"
@@ -67,6 +68,8 @@ TForm1::TForm1(WindowSetup setup, QWidget* parent)
     m_sent = std::make_unique<SentMessagesDialog>(this);
     m_inbox = std::make_unique<InboxDialog>(this);
     m_inspector = std::make_unique<PduInspectorDialog>(this);
+    m_pictureEditor = std::make_unique<PictureEditorDialog>(this);
+    m_content->setEditor(m_pictureEditor.get());
     m_notifier = std::make_unique<DesktopNotifier>();
     WireSignals();
 }
@@ -144,6 +147,16 @@ void TForm1::WireSignals() {
     connect(tunes, &TunePlayer::started, this, [this] { TunePlaying(true); });
     connect(tunes, &TunePlayer::stopped, this, [this] { TunePlaying(false); });
     connect(tunes, &TunePlayer::failed, this, &TForm1::TuneFailed);
+    connect(ui.mnuPictureEditor, &QAction::triggered, this, &TForm1::mnuPictureEditorClick);
+    connect(m_pictureEditor.get(), &PictureEditorDialog::edited, this, &TForm1::PictureEdited);
+    connect(m_pictureEditor.get(), &PictureEditorDialog::optionsChanged, this,
+            &TForm1::PictureOptionsChanged);
+    for (const Tab tab : {Tab::OperatorLogo, Tab::GroupGraphic, Tab::PictureMessage})
+        connect(m_content->memo(tab), &QPlainTextEdit::textChanged, this,
+                [this, tab] { m_content->memoChanged(tab); });
+    // A double-click on the Screen Appearance opens the Picture Editor.
+    ui.Image1->installEventFilter(this);
+    ui.imgShow->installEventFilter(this);
     // The send button is the window's default: Enter in a one-line edit sends.
     for (QLineEdit* edit : {ui.txtHPNo, ui.txtMCC, ui.txtNC})
         connect(edit, &QLineEdit::returnPressed, ui.bitSendSMS, &QPushButton::click);

@@ -34,6 +34,7 @@ class InboxDialog;
 class LinkIndicators;
 class PduInspectorDialog;
 class PhonebookPanel;
+class PictureEditorDialog;
 class SentMessagesDialog;
 class Prompter;
 class TAboutBox;
@@ -58,6 +59,7 @@ public:
 
 protected:
     bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
     void showEvent(QShowEvent* event) override;
@@ -125,6 +127,9 @@ private slots:
     void btnStopClick();
     void TunePlaying(bool playing);
     void TuneFailed(const QString& why);
+    void mnuPictureEditorClick();
+    void PictureEdited();
+    void PictureOptionsChanged();
 
     // The phone book (TForm1Phonebook.cpp)
     void bitPhonebookClick();
@@ -198,6 +203,7 @@ private:
     std::unique_ptr<PhonebookPanel> m_phonebook;
     std::unique_ptr<InboxDialog> m_inbox;
     std::unique_ptr<PduInspectorDialog> m_inspector;
+    std::unique_ptr<PictureEditorDialog> m_pictureEditor;
     std::unique_ptr<DesktopNotifier> m_notifier;
 
     Settings m_settings;

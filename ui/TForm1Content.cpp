@@ -4,6 +4,8 @@
 #include "ContentTabs.h"
 #include "TForm1.h"
 
+#include "ui_TForm1.h"
+
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QMimeData>
@@ -28,6 +30,19 @@ void TForm1::TunePlaying(bool playing) { m_content->showPlaying(playing); }
 void TForm1::TuneFailed(const QString& why) {
     m_content->showPlaying(false);
     ShowStatus(why);
+}
+
+void TForm1::mnuPictureEditorClick() { m_content->showEditor(); }
+void TForm1::PictureEdited() { m_content->pictureEdited(); }
+void TForm1::PictureOptionsChanged() { m_content->pictureOptionsChanged(); }
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseButtonDblClick &&
+        (watched == m_ui->Image1 || watched == m_ui->imgShow)) {
+        m_content->showEditor();
+        return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void TForm1::dragEnterEvent(QDragEnterEvent* event) {

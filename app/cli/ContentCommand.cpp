@@ -3,6 +3,7 @@
 #include "Cli.h"
 
 #include "ArgList.h"
+#include "ImageImport.h"
 #include "SMSLibU.h"
 
 #include <optional>
@@ -13,15 +14,20 @@ namespace velmora::cli {
 namespace {
 
 const char* ContentUsage() {
-    return "usage: velmora-cli content FILE --as logo|group|picture|ringtone|ems\n"
-           "       velmora-cli preview FILE --as logo|group|picture\n"
+    return "usage: velmora-cli content FILE --as logo|group|picture|ringtone|ems [--threshold N] [--dither]\n"
+           "       velmora-cli preview FILE --as logo|group|picture [--threshold N] [--dither]\n"
            "\n"
            "content prints the hex content the tab would hold (for a ringtone after its\n"
            "\"Title = \" and \"Tempo = \" lines, for ems the picture tag); preview prints the\n"
            "72 x 28 screen as 28 lines, \"#\" black and \".\" white.\n"
            "The file is read as that tab reads it: a file name containing BMP is a bitmap,\n"
            "NOL (logo) or NGG (group) a logo file, anything else a content file; the\n"
-           "folders above the file do not count.\n";
+           "folders above the file do not count.\n"
+           "Any other picture (PNG, JPEG, GIF, BMP of any depth, SVG) is scaled to fit the\n"
+           "tab (72 x 14, 72 x 28 for a picture, at most 32 x 32 for ems) keeping its\n"
+           "proportions, centred on white, and made black and white:\n"
+           "  --threshold N  grey levels below N (0-255, default 128) become black\n"
+           "  --dither       spread each pixel's error to its neighbours (Floyd-Steinberg)\n";
 }
 
 std::optional<MessageKind> BitmapKind(const std::string& kind) {
@@ -37,12 +43,22 @@ std::optional<MessageKind> BitmapKind(const std::string& kind) {
 struct Request {
     std::string path;
     std::string kind;
+    ConvertOptions options;
 };
+
+std::optional<int> ThresholdOf(const std::string& text) {
+    if (text.empty() || text.size() > 3 || text.find_first_not_of("0123456789") != std::string::npos)
+        return std::nullopt;
+    const int n = std::stoi(text);
+    return n <= 255 ? std::optional(n) : std::nullopt;
+}
 
 std::variant<Request, Failure> ParseRequest(const std::string& command, std::vector<std::string> words,
                                             bool ringtoneAndEms) {
     ArgList args(std::move(words));
     const auto kind = args.takeOption("--as");
+    const auto threshold = args.takeOption("--threshold");
+    const bool dither = args.takeFlag("--dither");
     if (auto unknown = args.unknownOption())
         return Failure{kExitUsage, command + ": unknown option " + *unknown};
     if (args.missingValue())
@@ -58,7 +74,16 @@ std::variant<Request, Failure> ParseRequest(const std::string& command, std::vec
                                        (ringtoneAndEms ? "logo, group, picture, ringtone or ems"
                                                        : "logo, group or picture") +
                                        ", not \"" + *kind + "\""};
-    return Request{files[0], *kind};
+    ConvertOptions options;
+    options.dither = dither;
+    if (threshold) {
+        const auto n = ThresholdOf(*threshold);
+        if (!n)
+            return Failure{kExitUsage,
+                           command + ": --threshold must be 0 to 255, not \"" + *threshold + "\""};
+        options.threshold = *n;
+    }
+    return Request{files[0], *kind, options};
 }
 
 bool WantsHelp(const std::vector<std::string>& words) {
@@ -75,10 +100,10 @@ std::variant<std::string, Failure> ContentFromFile(const std::string& kind, cons
             return Failure{kExitRefused, tune.error()};
         content = tune->content;
     } else if (const auto bitmapKind = BitmapKind(kind)) {
-        auto loaded = LoadTabContent(*bitmapKind, path);
+        auto loaded = LoadAnyTabContent(*bitmapKind, path, {});
         if (!loaded)
             return Failure{kExitRefused, loaded.error()};
-        content = loaded->content;
+        content = loaded->loaded.content;
     } else {
         return Failure{kExitUsage, "no " + kind + " content comes from a file"};
     }
@@ -87,11 +112,19 @@ std::variant<std::string, Failure> ContentFromFile(const std::string& kind, cons
     return content;
 }
 
+namespace {
+
+std::variant<std::string, Failure> EmsTagFromFile(const std::string& path, const ConvertOptions& options) {
+    auto picture = LoadAnyEmsPicture(path, options);
+    if (!picture)
+        return Failure{kExitRefused, picture.error()};
+    return picture->tag;
+}
+
+} // namespace
+
 std::variant<std::string, Failure> EmsPictureFromFile(const std::string& path) {
-    auto tag = LoadEmsPicture(path);
-    if (!tag)
-        return Failure{kExitRefused, tag.error()};
-    return tag.value();
+    return EmsTagFromFile(path, {});
 }
 
 int RunContent(std::vector<std::string> words, Io io) {
@@ -112,16 +145,16 @@ int RunContent(std::vector<std::string> words, Io io) {
         return kExitOk;
     }
     if (r.kind == "ems") {
-        auto tag = EmsPictureFromFile(r.path);
+        auto tag = EmsTagFromFile(r.path, r.options);
         if (auto* f = std::get_if<Failure>(&tag))
             return Report(*f, io);
         io.out << std::get<std::string>(tag) << '\n';
         return kExitOk;
     }
-    auto loaded = LoadTabContent(*BitmapKind(r.kind), r.path);
+    auto loaded = LoadAnyTabContent(*BitmapKind(r.kind), r.path, r.options);
     if (!loaded)
         return Report({kExitRefused, loaded.error()}, io);
-    io.out << loaded->content << '\n';
+    io.out << loaded->loaded.content << '\n';
     return kExitOk;
 }
 
@@ -134,10 +167,11 @@ int RunPreview(std::vector<std::string> words, Io io) {
     if (auto* f = std::get_if<Failure>(&request))
         return Report(*f, io, ContentUsage());
     const auto& r = std::get<Request>(request);
-    auto loaded = LoadTabContent(*BitmapKind(r.kind), r.path);
-    if (!loaded)
-        return Report({kExitRefused, loaded.error()}, io);
-    const PreviewImage image = DrawPreview(loaded->content, loaded->tall, loaded->previewWidth);
+    auto picture = LoadAnyTabContent(*BitmapKind(r.kind), r.path, r.options);
+    if (!picture)
+        return Report({kExitRefused, picture.error()}, io);
+    const LoadedContent& loaded = picture->loaded;
+    const PreviewImage image = DrawPreview(loaded.content, loaded.tall, loaded.previewWidth);
     for (int y = 0; y < PreviewImage::kHeight; ++y) {
         std::string line(PreviewImage::kWidth, '.');
         for (int x = 0; x < PreviewImage::kWidth; ++x)

@@ -7,6 +7,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <QImage>
+
 #include <map>
 #include <sstream>
 
@@ -176,6 +178,71 @@ TEST_F(ContentCli, ATuneTooLongForOneMessageIsCutOnlyWhenAsked) {
               std::string::npos);
 }
 
+// A picture no existing reader takes, made as an image editor would save it.
+std::string SavePicture(ScratchDir& dir, const std::string& name, QImage image,
+                        const char* format = nullptr) {
+    const std::string path = dir.path(name);
+    EXPECT_TRUE(image.save(QString::fromStdString(path), format));
+    return path;
+}
+
+QImage Drawn(int width, int height, QRgb (*colour)(int x, int y)) {
+    QImage image(width, height, QImage::Format_ARGB32);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            image.setPixel(x, y, colour(x, y));
+    return image;
+}
+
+TEST_F(ContentCli, ConvertsPicturesOfAnyFormatByTheOptionsGiven) {
+    const std::string doubled = SavePicture(dir, "twice.png", Drawn(144, 28, [](int x, int y) {
+                                                return Diagonals(x / 2, y / 2)
+                                                           ? qRgb(0, 0, 0)
+                                                           : qRgba(0, 0, 0, 0); // white shows as transparent
+                                            }));
+    const std::string colour = SavePicture(dir, "colour.bmp", Drawn(72, 14, [](int x, int y) {
+                                               return Diagonals(x, y) ? qRgb(0, 0, 90) : qRgb(250, 250, 0);
+                                           }));
+    const std::string grey =
+        SavePicture(dir, "grey.jpg", Drawn(72, 28, [](int, int) { return qRgb(160, 160, 160); }));
+    const std::string square =
+        SavePicture(dir, "square.dat", Drawn(64, 64, [](int, int) { return qRgb(0, 0, 0); }), "PNG");
+    const std::string allWhite28(72 * 28 / 4, '0');
+    const struct {
+        std::vector<std::string> words;
+        std::string out;
+    } cases[] = {
+        {{doubled, "--as", "logo"}, ContentOf(72, 14, Diagonals) + "\n"},
+        {{colour, "--as", "group"}, ContentOf(72, 14, Diagonals) + "\n"},
+        {{grey, "--as", "picture"}, allWhite28 + "\n"},
+        // Twice as tall as wide for a logo: half the width, centred.
+        {{grey, "--as", "logo", "--threshold", "200"},
+         ContentOf(72, 14, [](int x, int) { return x >= 18 && x < 54; }) + "\n"},
+        {{square, "--as", "ems", "--threshold=1"}, "[#PIC00200020" + std::string(256, 'F') + "]\n"},
+    };
+    for (const auto& c : cases) {
+        const Outcome r = Invoke(RunContent, c.words);
+        EXPECT_EQ(r.code, kExitOk) << r.err;
+        EXPECT_EQ(r.out, c.out) << c.words[0];
+    }
+    const Outcome plain = Invoke(RunContent, {grey, "--as", "picture", "--threshold", "200"});
+    const Outcome dithered = Invoke(RunContent, {grey, "--as", "picture", "--threshold", "200", "--dither"});
+    EXPECT_EQ(plain.out, std::string(72 * 28 / 4, 'F') + "\n");
+    EXPECT_NE(dithered.out, plain.out);
+    EXPECT_NE(dithered.out, allWhite28 + "\n");
+
+    const Outcome drawn = Invoke(RunPreview, {doubled, "--as", "picture", "--threshold", "128"});
+    ASSERT_EQ(drawn.code, kExitOk) << drawn.err;
+    // Half size, 72 x 14, in the middle of the 28 rows.
+    std::string expected;
+    for (int y = 0; y < 28; ++y) {
+        for (int x = 0; x < 72; ++x)
+            expected += y >= 7 && y < 21 && Diagonals(x, y - 7) ? '#' : '.';
+        expected += '\n';
+    }
+    EXPECT_EQ(drawn.out, expected);
+}
+
 TEST_F(ContentCli, RefusalsAndUsageErrors) {
     const std::string badNol = dir.write("bad.nol", "nol and nothing else");
     const std::string empty = dir.write("empty.vol", "\r\n// Velmora Operator Logo File\r\n");
@@ -203,6 +270,15 @@ TEST_F(ContentCli, RefusalsAndUsageErrors) {
         {RunContent, {logo, "--as", "void"}, kExitUsage, "--as must be"},
         {RunContent, {logo, tune, "--as", "logo"}, kExitUsage, "expected one FILE"},
         {RunContent, {logo, "--as", "logo", "--tall"}, kExitUsage, "unknown option --tall"},
+        {RunContent,
+         {logo, "--as", "logo", "--threshold", "256"},
+         kExitUsage,
+         "--threshold must be 0 to 255"},
+        {RunPreview, {logo, "--as", "logo", "--threshold", "-1"}, kExitUsage, "--threshold must be 0 to 255"},
+        {RunContent,
+         {dir.write("cut.png", std::string("\x89PNG\r\n\x1A\n", 8) + std::string(40, 'x')), "--as", "logo"},
+         kExitRefused,
+         "not a picture Velmora can read"},
         {RunPreview, {tune, "--as", "ringtone"}, kExitUsage, "logo, group or picture"},
         {RunPreview, {badNol, "--as", "logo"}, kExitRefused, "Invalid / Corrupt NOL File !"},
         {RunPdu,

@@ -11,9 +11,11 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSlider>
 #include <QTabWidget>
 #include <QTest>
 
@@ -77,6 +79,7 @@ private slots:
     void droppedFilesGoToTheirTab();
     void destinationFillsTheNetwork();
     void readsTheOperatorListOncePerConnection();
+    void aPictureIsConvertedEditedAndExported();
 };
 
 void ContentTabsTest::loadsAFileIntoEachTabAndSendsIt_data() {
@@ -589,6 +592,91 @@ void ContentTabsTest::readsTheOperatorListOncePerConnection() {
     QTRY_COMPARE(w.form().statusText(), QString("Get provider list"));
     QTRY_VERIFY_WITH_TIMEOUT(w.find<QPushButton>("bitSendSMS")->isEnabled(), 5000);
     QCOMPARE(providers->count(), count);
+}
+
+namespace {
+
+int BlackIn(const QString& hex) {
+    int n = 0;
+    for (const char c : HexToBits(NormaliseContentHex(hex.toStdString())))
+        n += c == '1';
+    return n;
+}
+
+} // namespace
+
+void ContentTabsTest::aPictureIsConvertedEditedAndExported() {
+    // A grey ramp from black on the left to white on the right, twice the
+    // logo's size.
+    QImage ramp(144, 28, QImage::Format_RGB32);
+    for (int y = 0; y < 28; ++y)
+        for (int x = 0; x < 144; ++x)
+            ramp.setPixel(x, y, qRgb(x * 255 / 143, x * 255 / 143, x * 255 / 143));
+    const QString photo = Q(m_files.path("photo.png"));
+    QVERIFY(ramp.save(photo));
+    Window w("/nonexistent/velmora-test-device");
+    w.show();
+    selectTab(w, 1);
+    w.prompter.files << Prompter::FileChoice{photo, 1};
+    w.find<QPushButton>("bitBrowse")->click();
+    QVERIFY2(w.prompter.warnings.isEmpty(), qPrintable(w.prompter.warnings.join('\n')));
+    auto* slider = w.find<QSlider>("sldThreshold");
+    auto* canvas = w.find<QWidget>("pictureCanvas");
+    QVERIFY(canvas->isVisible() && slider->isEnabled());
+    QCOMPARE(canvas->accessibleDescription(), QString("72 × 14 pixels"));
+    QCOMPARE(BlackIn(memo(w, "memHexLogo")), 36 * 14);
+
+    // The slider converts the kept picture again: memo and preview follow.
+    slider->setValue(64);
+    QCOMPARE(BlackIn(memo(w, "memHexLogo")), 18 * 14);
+    const QImage preview = w.find<QLabel>("imgShow")->pixmap().toImage();
+    QCOMPARE(qAlpha(preview.pixel(2 * 17, 0)), 255);
+    QCOMPARE(qAlpha(preview.pixel(2 * 18, 0)), 0);
+
+    // A click on a cell toggles that pixel; Undo puts it back.
+    const QString converted = memo(w, "memHexLogo");
+    const int cell = canvas->width() / 72;
+    QTest::mouseClick(canvas, Qt::LeftButton, {}, QPoint(40 * cell + cell / 2, 3 * cell + cell / 2));
+    QCOMPARE(BlackIn(memo(w, "memHexLogo")), 18 * 14 + 1);
+    QVERIFY(HexToBits(NormaliseContentHex(memo(w, "memHexLogo").toStdString()))[3 * 72 + 40] == '1');
+    w.find<QPushButton>("btnPictureUndo")->click();
+    QCOMPARE(memo(w, "memHexLogo"), converted);
+
+    // A drag from a white cell across black ones paints them all black, and
+    // undoes as one step.
+    const auto at = [&](int x) { return QPointF(x * cell + cell / 2.0, 5 * cell + cell / 2.0); };
+    const auto send = [&](QEvent::Type type, int x, Qt::MouseButtons held) {
+        QMouseEvent e(type, at(x), canvas->mapToGlobal(at(x)), Qt::LeftButton, held, {});
+        QApplication::sendEvent(canvas, &e);
+    };
+    send(QEvent::MouseButtonPress, 20, Qt::LeftButton);
+    for (int x = 19; x >= 10; --x)
+        send(QEvent::MouseMove, x, Qt::LeftButton);
+    send(QEvent::MouseButtonRelease, 10, Qt::NoButton);
+    QCOMPARE(BlackIn(memo(w, "memHexLogo")), 18 * 14 + 3);
+    w.find<QPushButton>("btnPictureUndo")->click();
+    QCOMPARE(memo(w, "memHexLogo"), converted);
+
+    // Typed content redraws the editor.
+    w.find<QPlainTextEdit>("memHexLogo")->setPlainText("80" + QString(124, '0') + "01");
+    QTest::mouseClick(w.find<QPushButton>("btnPictureInvert"), Qt::LeftButton);
+    QCOMPARE(BlackIn(memo(w, "memHexLogo")), 72 * 14 - 2);
+
+    // Exported as a 1-bit BMP that reads back, and as a PNG.
+    const QString bmp = Q(m_files.path("shown"));
+    const QString png = Q(m_files.path("shown.png"));
+    w.prompter.files << Prompter::FileChoice{bmp, 2} << Prompter::FileChoice{png, 3};
+    w.find<QAction>("mnuFSaveAs")->trigger();
+    w.find<QAction>("mnuFSaveAs")->trigger();
+    QVERIFY2(w.prompter.warnings.isEmpty(), qPrintable(w.prompter.warnings.join('\n')));
+    QVERIFY(w.prompter.filters.last().contains("PNG Pictures, as shown|*.PNG"));
+    const auto back = ReadBitmapFile(bmp.toStdString() + ".BMP");
+    QVERIFY(back.ok());
+    QCOMPARE(Q(back->content), memo(w, "memHexLogo"));
+    const QImage exported(png);
+    QCOMPARE(exported.size(), QSize(72, 14));
+    QCOMPARE(qGray(exported.pixel(0, 0)), 255);
+    QCOMPARE(qGray(exported.pixel(1, 0)), 0);
 }
 
 QTEST_MAIN(ContentTabsTest)

@@ -1,0 +1,251 @@
+#include "ImageImport.h"
+
+#include "EmsPdu.h"
+#include "FileIo.h"
+#include "Primitives.h"
+#include "QtText.h"
+
+#include <QBuffer>
+#include <QImage>
+#include <QImageReader>
+
+#include <algorithm>
+
+#include <sys/stat.h>
+
+namespace velmora {
+
+namespace {
+
+// Decoded at this many times the target each way, the area average still
+// has enough pixels to make each grey level from.
+constexpr int kOversample = 4;
+
+// Reads the file once, as the other readers do: a FIFO or a device is
+// refused at once rather than waited on.
+// The buffer is the file's own size, not the limit: a photo of a few MiB is
+// not read into 64 MiB of zeroes.
+Result<QByteArray> PictureBytes(const std::string& path) {
+    struct stat st {};
+    const bool sized = ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+    const std::size_t limit =
+        sized ? std::min(static_cast<std::size_t>(st.st_size), kMaxPictureFileBytes) : std::size_t{0};
+    const auto read = ReadFilePrefixOrRefusal(path, limit);
+    if (!read)
+        return Result<QByteArray>::Fail(read.error());
+    if (read->truncated)
+        return Result<QByteArray>::Fail(
+            "\"" + std::string(FileNameOf(path)) + "\" " +
+            (limit < kMaxPictureFileBytes
+                 ? std::string("grew while it was read")
+                 : "is larger than " + std::to_string(kMaxPictureFileBytes >> 20) + " MiB !"));
+    return Result<QByteArray>::Ok(QByteArray(read->bytes.data(), static_cast<qsizetype>(read->bytes.size())));
+}
+
+// Qt shows a BMP cut short as far as it goes; such a file is as corrupt
+// here as it is to DecodeBitmap.
+bool BmpHoldsItsRows(const QByteArray& b) {
+    if (b.size() < 30)
+        return false;
+    const auto u = [&](int at, int n) {
+        std::uint32_t v = 0;
+        for (int k = n - 1; k >= 0; --k)
+            v = v << 8 | static_cast<unsigned char>(b[at + k]);
+        return v;
+    };
+    const std::uint32_t header = u(14, 4);
+    const bool core = header == 12;
+    const std::int64_t width = core ? u(18, 2) : static_cast<std::int32_t>(u(18, 4));
+    const std::int64_t height = core ? u(20, 2) : static_cast<std::int32_t>(u(22, 4));
+    const std::uint32_t bits = core ? u(24, 2) : u(28, 2);
+    const std::uint32_t compression = core || b.size() < 34 ? 0 : u(30, 4);
+    if (compression != 0 && compression != 3 && compression != 6)
+        return true; // run-length data has no fixed size; Qt checks it
+    const std::int64_t stride = (width * bits + 31) / 32 * 4;
+    return static_cast<std::int64_t>(u(10, 4)) + stride * (height < 0 ? -height : height) <= b.size();
+}
+
+bool IsPicture(const QByteArray& bytes) {
+    QBuffer buffer;
+    buffer.setData(bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer);
+    if (!reader.canRead())
+        return false;
+    return reader.format() != "bmp" || BmpHoldsItsRows(bytes);
+}
+
+GreyImage GreyOf(const QImage& decoded) {
+    const QImage image = decoded.convertToFormat(QImage::Format_ARGB32);
+    GreyImage g{image.width(), image.height(), {}};
+    g.grey.resize(static_cast<std::size_t>(g.width) * static_cast<std::size_t>(g.height));
+    for (int y = 0; y < g.height; ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        for (int x = 0; x < g.width; ++x) {
+            const QRgb p = line[x];
+            const int luma = (299 * qRed(p) + 587 * qGreen(p) + 114 * qBlue(p) + 500) / 1000;
+            const int a = qAlpha(p);
+            // Over white: what shows through a transparent pixel is paper.
+            g.grey[static_cast<std::size_t>(y) * g.width + x] =
+                static_cast<std::uint8_t>((luma * a + 255 * (255 - a) + 127) / 255);
+        }
+    }
+    return g;
+}
+
+std::string Unreadable(const std::string& path, const QString& why) {
+    return "\"" + std::string(FileNameOf(path)) + "\" is not a picture Velmora can read (" + S(why) + ").";
+}
+
+} // namespace
+
+PictureSize PictureBox(MessageKind kind) {
+    switch (kind) {
+    case MessageKind::Picture:
+        return {72, 28};
+    case MessageKind::Ems:
+        return {32, 32};
+    default:
+        return {72, 14};
+    }
+}
+
+bool IsPictureFile(const std::string& path) {
+    const auto bytes = PictureBytes(path);
+    return bytes && IsPicture(*bytes);
+}
+
+namespace {
+
+Result<GreyImage> DecodePicture(const std::string& path, const QByteArray& bytes, PictureSize box) {
+    using R = Result<GreyImage>;
+    if (!IsPicture(bytes))
+        return R::Fail(Unreadable(path, "not a picture, or a damaged one"));
+    QBuffer buffer;
+    buffer.setData(bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer);
+    reader.setAllocationLimit(kPictureAllocationMiB);
+    reader.setAutoTransform(true);
+    const QSize size = reader.size();
+    if (size.isValid() && static_cast<long long>(size.width()) * size.height() > kMaxPicturePixels)
+        return R::Fail(QString("\"%1\" is %2 x %3 pixels; Velmora reads pictures of up to %4 million pixels.")
+                           .arg(Q(std::string(FileNameOf(path))))
+                           .arg(size.width())
+                           .arg(size.height())
+                           .arg(kMaxPicturePixels / 1'000'000)
+                           .toStdString());
+    if (size.isValid() && reader.supportsOption(QImageIOHandler::ScaledSize)) {
+        const PictureSize fitted = FittedSize(size.width(), size.height(), box);
+        const QSize wanted(fitted.width * kOversample, fitted.height * kOversample);
+        // Only ever smaller: a small SVG is drawn larger, a small JPEG is not.
+        if (wanted.width() < size.width() || reader.format() == "svg")
+            reader.setScaledSize(size.scaled(wanted, Qt::KeepAspectRatio));
+    }
+    QImage image;
+    if (!reader.read(&image) || image.isNull())
+        return R::Fail(Unreadable(path, reader.errorString()));
+    return R::Ok(GreyOf(image));
+}
+
+// The file's bytes when it is a picture Qt reads; nothing for any other
+// file, including one that cannot be read, which the other readers refuse
+// in their own words.
+std::optional<QByteArray> PictureIn(const std::string& path) {
+    auto bytes = PictureBytes(path);
+    if (!bytes || !IsPicture(*bytes))
+        return std::nullopt;
+    return std::move(bytes.value());
+}
+
+} // namespace
+
+Result<GreyImage> ReadPictureFile(const std::string& path, PictureSize box) {
+    const auto bytes = PictureBytes(path);
+    if (!bytes)
+        return Result<GreyImage>::Fail(bytes.error());
+    return DecodePicture(path, *bytes, box);
+}
+
+GreyImage FitToTab(const GreyImage& source, MessageKind kind) {
+    const PictureSize box = PictureBox(kind);
+    if (kind == MessageKind::Ems)
+        return ScalePicture(source, FittedSize(source.width, source.height, box));
+    return FitPicture(source, box);
+}
+
+Result<TabPicture> LoadAnyTabContent(MessageKind kind, const std::string& path,
+                                     const ConvertOptions& options) {
+    using R = Result<TabPicture>;
+    const ContentReader reader = ChooseReader(kind, path);
+    // A content file is text: one Qt sees as a picture is not one.
+    std::optional<QByteArray> bytes;
+    if (reader == ContentReader::ContentFile)
+        bytes = PictureIn(path);
+    if (!bytes) {
+        auto loaded = LoadTabContent(kind, path);
+        if (!loaded && reader != ContentReader::ContentFile)
+            bytes = PictureIn(path);
+        if (!bytes) {
+            if (!loaded)
+                return R::Fail(loaded.error());
+            return R::Ok({std::move(loaded.value()), std::nullopt});
+        }
+    }
+    auto source = DecodePicture(path, *bytes, PictureBox(kind));
+    if (!source)
+        return R::Fail(source.error());
+    TabPicture picture;
+    picture.fitted = FitToTab(*source, kind);
+    picture.loaded.content = ThresholdPicture(*picture.fitted, options);
+    picture.loaded.previewWidth = picture.fitted->width;
+    picture.loaded.tall = kind == MessageKind::Picture;
+    picture.loaded.reader = ContentReader::None;
+    return R::Ok(std::move(picture));
+}
+
+Result<EmsPicture> LoadAnyEmsPicture(const std::string& path, const ConvertOptions& options) {
+    using R = Result<EmsPicture>;
+    auto tag = LoadEmsPicture(path);
+    const auto bytes = tag ? std::nullopt : PictureIn(path);
+    if (!bytes) {
+        if (!tag)
+            return R::Fail(tag.error());
+        return R::Ok({std::move(tag.value()), std::nullopt});
+    }
+    auto source = DecodePicture(path, *bytes, PictureBox(MessageKind::Ems));
+    if (!source)
+        return R::Fail(source.error());
+    EmsPicture picture;
+    picture.fitted = FitToTab(*source, MessageKind::Ems);
+    picture.tag = MakeEmsPictureTag(picture.fitted->width, picture.fitted->height,
+                                    ThresholdPicture(*picture.fitted, options));
+    return R::Ok(std::move(picture));
+}
+
+Result<std::string> WritePicturePng(const std::string& path, int width, int height,
+                                    const std::string& content) {
+    QImage image(width, height, QImage::Format_Mono);
+    image.setColorTable({qRgb(255, 255, 255), qRgb(0, 0, 0)});
+    image.fill(0);
+    const std::string bits = HexToBits(content);
+    const std::size_t rowBits = static_cast<std::size_t>((width + 7) / 8 * 8);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            const std::size_t at = static_cast<std::size_t>(y) * rowBits + static_cast<std::size_t>(x);
+            if (at < bits.size() && bits[at] == '1')
+                image.setPixel(x, y, 1);
+        }
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (!image.save(&buffer, "PNG"))
+        return Result<std::string>::Fail(CannotWrite(path, "the picture could not be made into a PNG"));
+    auto written = WriteFileAtomically(
+        path, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    if (!written)
+        return Result<std::string>::Fail(CannotWrite(path, written.error()));
+    return written;
+}
+
+} // namespace velmora
