@@ -1,5 +1,6 @@
 #include "FileIo.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <cstdio>
@@ -175,9 +176,18 @@ Result<FilePrefix, FileRefusal> ReadFilePrefix(const std::string& path, std::siz
     if (!S_ISREG(st.st_mode))
         return fail(FileRefusal::Unsuitable, KindOf(st.st_mode));
     FilePrefix prefix;
-    prefix.bytes.resize(limit + 1);
+    // Sized to the file, not the limit, so a small file under a large limit
+    // is not read into megabytes of zeroes; a file that grows meanwhile gets
+    // more room up to one octet past the limit, which tells it was cut.
+    const auto size = static_cast<std::size_t>(std::max<off_t>(st.st_size, 0));
+    prefix.bytes.resize(std::min(size, limit) + 1);
     std::size_t got = 0;
-    while (got < prefix.bytes.size()) {
+    while (true) {
+        if (got == prefix.bytes.size()) {
+            if (got > limit)
+                break;
+            prefix.bytes.resize(std::min(got * 2, limit + 1));
+        }
         const ssize_t n = ::read(fd.get(), prefix.bytes.data() + got, prefix.bytes.size() - got);
         if (n < 0) {
             if (errno == EINTR)

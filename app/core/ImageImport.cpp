@@ -11,8 +11,6 @@
 
 #include <algorithm>
 
-#include <sys/stat.h>
-
 namespace velmora {
 
 namespace {
@@ -23,22 +21,13 @@ constexpr int kOversample = 4;
 
 // Reads the file once, as the other readers do: a FIFO or a device is
 // refused at once rather than waited on.
-// The buffer is the file's own size, not the limit: a photo of a few MiB is
-// not read into 64 MiB of zeroes.
 Result<QByteArray> PictureBytes(const std::string& path) {
-    struct stat st {};
-    const bool sized = ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
-    const std::size_t limit =
-        sized ? std::min(static_cast<std::size_t>(st.st_size), kMaxPictureFileBytes) : std::size_t{0};
-    const auto read = ReadFilePrefixOrRefusal(path, limit);
+    const auto read = ReadFilePrefixOrRefusal(path, kMaxPictureFileBytes);
     if (!read)
         return Result<QByteArray>::Fail(read.error());
     if (read->truncated)
-        return Result<QByteArray>::Fail(
-            "\"" + std::string(FileNameOf(path)) + "\" " +
-            (limit < kMaxPictureFileBytes
-                 ? std::string("grew while it was read")
-                 : "is larger than " + std::to_string(kMaxPictureFileBytes >> 20) + " MiB !"));
+        return Result<QByteArray>::Fail("\"" + std::string(FileNameOf(path)) + "\" is larger than " +
+                                        std::to_string(kMaxPictureFileBytes >> 20) + " MiB !");
     return Result<QByteArray>::Ok(QByteArray(read->bytes.data(), static_cast<qsizetype>(read->bytes.size())));
 }
 
