@@ -1,5 +1,7 @@
 #include "ContentTabs.h"
 
+#include "EmsPdu.h"
+
 #include "FileIo.h"
 #include "ImageImport.h"
 #include "PictureEditorDialog.h"
@@ -268,6 +270,16 @@ bool ContentTabs::loadEmsPicture(const QString& path) {
         return false;
     }
     m_ui.memEMS->setPlainText(Q(picture->tag));
+    m_emsPicture.reset();
+    if (picture->fitted) {
+        const ConvertOptions options = m_editor ? m_editor->options() : ConvertOptions{};
+        std::string content = ThresholdPicture(*picture->fitted, options);
+        m_emsPicture = EmsBitmap{std::move(*picture->fitted), std::move(content), Q(picture->tag)};
+        m_showStatus(QString("Converted to %1 x %2 pixels; File > Picture Editor sets the threshold.")
+                         .arg(m_emsPicture->fitted.width)
+                         .arg(m_emsPicture->fitted.height));
+        showEditor();
+    }
     return true;
 }
 
@@ -485,9 +497,11 @@ void ContentTabs::syncEditor() {
         return;
     const Tab tab = current();
     const TabBitmap* b = bitmap(tab);
+    if (tab == Tab::Ems && syncEmsEditor())
+        return;
     if (!b) {
         m_editor->setNoPicture("The Picture Editor draws the bitmap of the Operator Logo, Group Graphic and "
-                               "Picture Message tabs.");
+                               "Picture Message tabs, and a picture converted into the EMS text.");
         return;
     }
     const std::string content = NormaliseContentHex(S(memo(tab)->toPlainText()));
@@ -497,8 +511,40 @@ void ContentTabs::syncEditor() {
     m_editor->setConvertible(b->fitted.has_value());
 }
 
+// Only while the tag converted last is still in the text: what the user
+// typed over it is theirs.
+bool ContentTabs::syncEmsEditor() {
+    if (!m_emsPicture || !m_ui.memEMS->toPlainText().contains(m_emsPicture->tag)) {
+        m_emsPicture.reset();
+        return false;
+    }
+    m_editor->setPicture("EMS picture", m_emsPicture->fitted.width, m_emsPicture->fitted.height,
+                         m_emsPicture->content);
+    m_editor->setConvertible(true);
+    return true;
+}
+
+void ContentTabs::replaceEmsPicture(const std::string& content) {
+    QString text = m_ui.memEMS->toPlainText();
+    const auto at = text.indexOf(m_emsPicture->tag);
+    if (at < 0) {
+        syncEditor();
+        return;
+    }
+    const QString tag =
+        Q(MakeEmsPictureTag(m_emsPicture->fitted.width, m_emsPicture->fitted.height, content));
+    text.replace(at, m_emsPicture->tag.size(), tag);
+    m_emsPicture->content = content;
+    m_emsPicture->tag = tag;
+    m_ui.memEMS->setPlainText(text);
+}
+
 void ContentTabs::pictureEdited() {
     const Tab tab = current();
+    if (tab == Tab::Ems && m_emsPicture && m_editor) {
+        replaceEmsPicture(m_editor->content());
+        return;
+    }
     TabBitmap* b = bitmap(tab);
     if (!b || !m_editor)
         return;
@@ -510,6 +556,11 @@ void ContentTabs::pictureEdited() {
 // Only the kept grey picture is converted again: the file is not read.
 void ContentTabs::pictureOptionsChanged() {
     const Tab tab = current();
+    if (tab == Tab::Ems && m_emsPicture && m_editor) {
+        replaceEmsPicture(ThresholdPicture(m_emsPicture->fitted, m_editor->options()));
+        syncEditor();
+        return;
+    }
     TabBitmap* b = bitmap(tab);
     if (!b || !b->fitted || !m_editor)
         return;

@@ -108,8 +108,17 @@ private:
         std::optional<GreyImage> fitted; // a converted picture, for the threshold
         bool edited = false;             // changed in the editor since loaded
     };
+    // A converted picture in the EMS text, while its tag is there: the
+    // editor and the threshold change the tag in place.
+    struct EmsBitmap {
+        GreyImage fitted;
+        std::string content;
+        QString tag;
+    };
     TabBitmap* bitmap(Tab tab);
     void syncEditor();
+    bool syncEmsEditor();
+    void replaceEmsPicture(const std::string& content);
     void setMemo(Tab tab, const std::string& content);
     void redrawPreview(Tab tab);
     bool exportPicture(Tab tab, const FileType& type, const QString& chosen);
@@ -122,6 +131,7 @@ private:
     bool m_settingRtttl = false; // the program, not the user, is filling the text
     bool m_rtttlTyped = false;   // the text is the user's, not the file's
     bool m_selecting = false;
+    std::optional<EmsBitmap> m_emsPicture;
     std::vector<FileType> m_saveTypes; // the save dialog keeps its list when the label names none
     PictureEditorDialog* m_editor = nullptr;
     TabBitmap m_bitmaps[3]; // logo, group graphic, picture message

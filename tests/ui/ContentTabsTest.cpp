@@ -677,6 +677,20 @@ void ContentTabsTest::aPictureIsConvertedEditedAndExported() {
     QCOMPARE(exported.size(), QSize(72, 14));
     QCOMPARE(qGray(exported.pixel(0, 0)), 255);
     QCOMPARE(qGray(exported.pixel(1, 0)), 0);
+
+    // A picture converted into the EMS text follows the slider in place,
+    // leaving the text around it as typed.
+    selectTab(w, 7);
+    w.prompter.files << Prompter::FileChoice{photo, 1};
+    w.find<QPushButton>("btnAddPict")->click();
+    auto* ems = w.find<QPlainTextEdit>("memEMS");
+    QVERIFY(ems->toPlainText().startsWith("[#PIC"));
+    ems->setPlainText("Hi " + ems->toPlainText() + " there");
+    const QString before = ems->toPlainText();
+    slider->setValue(200);
+    QVERIFY(ems->toPlainText() != before);
+    QVERIFY(ems->toPlainText().startsWith("Hi [#PIC") && ems->toPlainText().endsWith("] there"));
+    QCOMPARE(ems->toPlainText().size(), before.size());
 }
 
 QTEST_MAIN(ContentTabsTest)
