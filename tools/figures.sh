@@ -7,8 +7,8 @@
 # (ui_figures) and while it reads a 250-entry phone book (ui_phonebook_figures,
 # about 80 s), and while the Picture Editor's threshold slider crosses its
 # range on a converted photo (ui_picture_figures). Figures are measurements,
-# not tests: tools/test.sh leaves them out. The window figures check loose limits by default; to check the
-# targets, set them:
+# not tests: tools/test.sh leaves them out. The window figures check loose
+# limits by default; to check the targets, set them:
 #   VELMORA_START_LIMIT_MS=300 VELMORA_STALL_LIMIT_MS=16 tools/figures.sh
 set -eu
 cd "$(dirname "$0")/.."
