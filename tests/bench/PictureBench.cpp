@@ -3,9 +3,9 @@
 // the Picture Editor's slider runs it on the kept grey picture.
 
 #include "ImageImport.h"
+#include "TestPhoto.h"
 
 #include <QImage>
-#include <QPainter>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
@@ -16,20 +16,9 @@ namespace {
 
 using namespace velmora;
 
-// Something with edges and gradients everywhere, as a photo has.
 QString WritePhoto(const QTemporaryDir& dir) {
-    QImage photo(4000, 3000, QImage::Format_RGB32);
-    for (int y = 0; y < photo.height(); ++y) {
-        auto* line = reinterpret_cast<QRgb*>(photo.scanLine(y));
-        for (int x = 0; x < photo.width(); ++x)
-            line[x] = qRgb(x * 255 / 4000, y * 255 / 3000, (x ^ y) & 0xFF);
-    }
-    QPainter p(&photo);
-    p.setBrush(Qt::black);
-    p.drawEllipse(QPoint(2000, 1500), 1200, 1200);
-    p.end();
-    const QString path = dir.filePath("photo.jpg");
-    if (!photo.save(path, "JPEG", 90))
+    const QString path = testing::WriteTestPhoto(dir);
+    if (path.isEmpty())
         std::abort();
     return path;
 }

@@ -4,12 +4,12 @@
 // a 4000 x 3000 JPEG photo into the Picture Message tab takes. Prints them.
 
 #include "StallMeter.h"
+#include "TestPhoto.h"
 #include "WindowFixture.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QImage>
-#include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSlider>
@@ -26,27 +26,12 @@ void Print(const char* what, double ms, const char* target) {
     std::printf("%-58s %8.2f ms   (target %s)\n", what, ms, target);
 }
 
-QString WritePhoto(const QTemporaryDir& dir) {
-    QImage photo(4000, 3000, QImage::Format_RGB32);
-    for (int y = 0; y < photo.height(); ++y) {
-        auto* line = reinterpret_cast<QRgb*>(photo.scanLine(y));
-        for (int x = 0; x < photo.width(); ++x)
-            line[x] = qRgb(x * 255 / 4000, y * 255 / 3000, (x ^ y) & 0xFF);
-    }
-    QPainter p(&photo);
-    p.setBrush(Qt::black);
-    p.drawEllipse(QPoint(2000, 1500), 1200, 1200);
-    p.end();
-    const QString path = dir.filePath("photo.jpg");
-    return photo.save(path, "JPEG", 90) ? path : QString();
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QTemporaryDir tmp;
-    const QString photo = WritePhoto(tmp);
+    const QString photo = WriteTestPhoto(tmp);
     if (photo.isEmpty())
         return 1;
     Window w("/nonexistent/velmora-figures-device");
