@@ -441,6 +441,9 @@ void ContentTabsTest::encodesATuneAsItIsTyped() {
     QCOMPARE(check->text(),
              QString("19 of 133 octets, 114 left\nCharacter 22: \"8h\" is not a note; it is left out"));
     QCOMPARE(w.find<QLineEdit>("txtRTFile")->text(), path);
+    // Tab goes on to Play, not into the line.
+    QTest::keyClick(w.find<QPlainTextEdit>("memRTTTL"), Qt::Key_Tab);
+    QCOMPARE(memo(w, "memRTTTL"), Q(line));
 
     std::string longLine = "Long:d=8,o=5,b=160:";
     for (int i = 0; i < 70; ++i)
