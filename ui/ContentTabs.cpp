@@ -305,10 +305,16 @@ void ContentTabs::saveAs() {
         return;
     }
     const TabBitmap* b = bitmap(current());
-    if (const auto types = SaveFilter(kind, label))
+    // Pixels converted from a picture or changed in the editor are not in
+    // the loaded file: a copy of it would not be what the tab shows, so
+    // only a content file or a picture as shown is offered.
+    const bool notAsLoaded = b && (b->fitted || b->edited);
+    if (notAsLoaded)
+        m_saveTypes = {ReceivedSaveType(kind)};
+    else if (const auto types = SaveFilter(kind, label))
         m_saveTypes = *types; // otherwise the dialog keeps its last one
-    else if (b && (b->fitted || m_saveTypes.empty()))
-        m_saveTypes = {ReceivedSaveType(kind)}; // a converted picture is saved as content
+    else if (b && m_saveTypes.empty())
+        m_saveTypes = {ReceivedSaveType(kind)};
     std::vector<FileType> offered = m_saveTypes;
     if (b)
         offered.insert(offered.end(), {kBmpExport, kPngExport});
@@ -320,12 +326,13 @@ void ContentTabs::saveAs() {
         exportPicture(current(), offered[chosen - 1], choice.path);
         return;
     }
-    const std::string destination = SaveDestination(kind, choice.filterIndex, S(choice.path), label);
+    // The content file's own extension, so it is written from the memo.
+    const std::string destination = notAsLoaded
+                                        ? WithExtensionOf(m_saveTypes.front(), S(choice.path))
+                                        : SaveDestination(kind, choice.filterIndex, S(choice.path), label);
     const ContentMemos memos{S(m_ui.memHexLogo->toPlainText()), S(m_ui.memHexGG->toPlainText()),
                              S(m_ui.memHexPM->toPlainText())};
-    // Pixels changed in the editor are not in the loaded file: a content
-    // file is then written from the memo, whatever was loaded.
-    const auto saved = SaveContentAs(b && b->edited ? std::string() : label, destination, memos);
+    const auto saved = SaveContentAs(notAsLoaded ? std::string() : label, destination, memos);
     if (!saved) {
         m_prompter.Warning(&m_window, Q(saved.error()));
         return;

@@ -75,6 +75,8 @@ private slots:
     void destinationFillsTheNetwork();
     void readsTheOperatorListOncePerConnection();
     void aPictureIsConvertedEditedAndExported();
+    void pixelsNotInTheLoadedFileAreSavedAsShown_data();
+    void pixelsNotInTheLoadedFileAreSavedAsShown();
 };
 
 void ContentTabsTest::loadsAFileIntoEachTabAndSendsIt_data() {
@@ -689,6 +691,43 @@ void ContentTabsTest::aPictureIsConvertedEditedAndExported() {
     QVERIFY(ems->toPlainText() != before);
     QVERIFY(ems->toPlainText().startsWith("Hi [#PIC") && ems->toPlainText().endsWith("] there"));
     QCOMPARE(ems->toPlainText().size(), before.size());
+}
+
+void ContentTabsTest::pixelsNotInTheLoadedFileAreSavedAsShown_data() {
+    QTest::addColumn<bool>("colour");
+    QTest::newRow("colour BMP, converted") << true;
+    QTest::newRow("1-bit BMP, changed by hand") << false;
+}
+
+// The second type offered is then the BMP of the memo, not a copy of the
+// file behind the label.
+void ContentTabsTest::pixelsNotInTheLoadedFileAreSavedAsShown() {
+    QFETCH(bool, colour);
+    const QString name = colour ? "shown-colour" : "shown-mono";
+    const QString source = Q(m_files.path(name.toStdString() + ".bmp"));
+    if (colour) {
+        QImage photo(144, 28, QImage::Format_RGB32);
+        photo.fill(qRgb(200, 40, 40));
+        QVERIFY(photo.save(source, "BMP"));
+    } else {
+        m_files.write(name.toStdString() + ".bmp", MakeBmp({72, 14, Diagonals}));
+    }
+    Window w("/nonexistent/velmora-test-device");
+    w.show();
+    selectTab(w, 1);
+    w.prompter.files << Prompter::FileChoice{source, 1};
+    w.find<QPushButton>("bitBrowse")->click();
+    if (!colour) {
+        w.find<QAction>("mnuPictureEditor")->trigger();
+        QTest::mouseClick(w.find<QWidget>("pictureCanvas"), Qt::LeftButton, {}, QPoint(2, 2));
+    }
+    const QString saved = Q(m_files.path(name.toStdString() + "-saved"));
+    w.prompter.files << Prompter::FileChoice{saved, 2};
+    w.find<QAction>("mnuFSaveAs")->trigger();
+    QVERIFY2(w.prompter.warnings.isEmpty(), qPrintable(w.prompter.warnings.join('\n')));
+    const auto back = ReadBitmapFile(saved.toStdString() + ".BMP");
+    QVERIFY2(back.ok(), back.ok() ? "" : back.error().c_str());
+    QCOMPARE(Q(back->content), memo(w, "memHexLogo"));
 }
 
 QTEST_MAIN(ContentTabsTest)
