@@ -421,8 +421,10 @@ std::optional<Tab> ContentTabs::tabForDroppedFile(const QString& path) const {
 void ContentTabs::drop(const QString& path) {
     const auto tab = tabForDroppedFile(path);
     if (!tab) {
-        m_prompter.Warning(&m_window, "Velmora loads BMP, NOL, NGG, VOL, VGG, VPM and RTTTL files; " +
-                                          QFileInfo(path).fileName() + " is none of these.");
+        m_prompter.Warning(
+            &m_window, "Velmora loads pictures (PNG, JPEG, GIF, BMP, SVG) and NOL, NGG, VOL, VGG, VPM and "
+                       "RTTTL files; " +
+                           QFileInfo(path).fileName() + " is none of these.");
         return;
     }
     if (load(*tab, path))
