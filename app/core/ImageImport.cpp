@@ -117,7 +117,10 @@ Result<GreyImage> DecodePicture(const std::string& path, const QByteArray& bytes
     reader.setAllocationLimit(kPictureAllocationMiB);
     reader.setAutoTransform(true);
     const QSize size = reader.size();
-    if (size.isValid() && static_cast<long long>(size.width()) * size.height() > kMaxPicturePixels)
+    // A drawing is drawn at the tab's size, whatever size it declares.
+    const bool drawing = reader.format().startsWith("svg");
+    if (!drawing && size.isValid() &&
+        static_cast<long long>(size.width()) * size.height() > kMaxPicturePixels)
         return R::Fail(QString("\"%1\" is %2 x %3 pixels; Velmora reads pictures of up to %4 million pixels.")
                            .arg(Q(std::string(FileNameOf(path))))
                            .arg(size.width())
@@ -128,7 +131,7 @@ Result<GreyImage> DecodePicture(const std::string& path, const QByteArray& bytes
         const PictureSize fitted = FittedSize(size.width(), size.height(), box);
         const QSize wanted(fitted.width * kOversample, fitted.height * kOversample);
         // Only ever smaller: a small SVG is drawn larger, a small JPEG is not.
-        if (wanted.width() < size.width() || reader.format() == "svg")
+        if (wanted.width() < size.width() || drawing)
             reader.setScaledSize(size.scaled(wanted, Qt::KeepAspectRatio));
     }
     QImage image;

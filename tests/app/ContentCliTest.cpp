@@ -6,8 +6,8 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <QImage>
+#include <filesystem>
 
 #include <map>
 #include <sstream>
@@ -207,6 +207,11 @@ TEST_F(ContentCli, ConvertsPicturesOfAnyFormatByTheOptionsGiven) {
         SavePicture(dir, "grey.jpg", Drawn(72, 28, [](int, int) { return qRgb(160, 160, 160); }));
     const std::string square =
         SavePicture(dir, "square.dat", Drawn(64, 64, [](int, int) { return qRgb(0, 0, 0); }), "PNG");
+    // Poster-sized as declared, but drawn at the logo's size.
+    const std::string poster =
+        dir.write("poster.svg", "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"20000\" "
+                                "height=\"10000\" viewBox=\"0 0 2 1\"><rect width=\"2\" "
+                                "height=\"1\"/></svg>");
     const std::string allWhite28(72 * 28 / 4, '0');
     const struct {
         std::vector<std::string> words;
@@ -219,6 +224,7 @@ TEST_F(ContentCli, ConvertsPicturesOfAnyFormatByTheOptionsGiven) {
         {{grey, "--as", "logo", "--threshold", "200"},
          ContentOf(72, 14, [](int x, int) { return x >= 18 && x < 54; }) + "\n"},
         {{square, "--as", "ems", "--threshold=1"}, "[#PIC00200020" + std::string(256, 'F') + "]\n"},
+        {{poster, "--as", "logo"}, ContentOf(72, 14, [](int x, int) { return x >= 22 && x < 50; }) + "\n"},
     };
     for (const auto& c : cases) {
         const Outcome r = Invoke(RunContent, c.words);
