@@ -34,15 +34,6 @@ QStringList FirstShown(const QString& filter) {
     return filter.left(hash).split('|').value(2 * filter.mid(hash + 1).toInt() - 1).split(';');
 }
 
-// Plays nothing; keeps what the window asked of it.
-}
-void stop() override { m_calls << "stop"; }
-
-private:
-QStringList& m_calls;
-}
-;
-
 } // namespace
 
 class ContentTabsTest : public QObject {
