@@ -42,14 +42,6 @@ int RowNamed(const PduInspectorDialog& d, const QString& name, const QString& va
     return -1;
 }
 
-}
-void stop() override { m_calls << "stop"; }
-
-private:
-QStringList& m_calls;
-}
-;
-
 } // namespace
 
 class PduInspectorTest : public QObject {
