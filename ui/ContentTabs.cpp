@@ -18,8 +18,6 @@
 #include <QPainter>
 #include <QScreen>
 
-#include <algorithm>
-
 namespace velmora {
 
 namespace {
@@ -158,20 +156,8 @@ QWidget* ContentTabs::source(Tab tab) const {
 
 void ContentTabs::browse(OpenCommand command, Tab tab) {
     FileFilter filter = OpenFilter(command);
-    if (tab != Tab::Ringtone) {
-        const FileType pictures = PictureFiles("Pictures");
-        // The type the dialog opens on lists pictures too: a photo is what
-        // most people look for, and it would not be shown.
-        FileType& first = filter.types[static_cast<std::size_t>(filter.index - 1)];
-        if (command == OpenCommand::AddPicture) {
-            filter.index = static_cast<int>(filter.types.size()) + 1;
-        } else {
-            for (const std::string& pattern : pictures.patterns)
-                if (std::find(first.patterns.begin(), first.patterns.end(), pattern) == first.patterns.end())
-                    first.patterns.push_back(pattern);
-        }
-        filter.types.push_back(pictures);
-    }
+    if (tab != Tab::Ringtone)
+        filter.types.push_back(PictureFiles("Pictures"));
     const auto choice = m_prompter.OpenFile(&m_window, filter);
     if (!choice.path.isEmpty())
         load(tab, choice.path);

@@ -28,11 +28,6 @@ QString Q(const std::string& s) { return QString::fromStdString(s); }
 
 bool Picture72x28(int x, int y) { return (x + 2 * y) % 5 == 0; }
 
-// The patterns of the type a file dialog opened on.
-QStringList FirstShown(const QString& filter) {
-    const auto hash = filter.lastIndexOf('#');
-    return filter.left(hash).split('|').value(2 * filter.mid(hash + 1).toInt() - 1).split(';');
-}
 
 } // namespace
 
@@ -617,7 +612,6 @@ void ContentTabsTest::aPictureIsConvertedEditedAndExported() {
     w.prompter.files << Prompter::FileChoice{photo, 1};
     w.find<QPushButton>("bitBrowse")->click();
     QVERIFY2(w.prompter.warnings.isEmpty(), qPrintable(w.prompter.warnings.join('\n')));
-    QVERIFY(FirstShown(w.prompter.filters.last()).contains("*.PNG"));
     auto* slider = w.find<QSlider>("sldThreshold");
     auto* canvas = w.find<QWidget>("pictureCanvas");
     QVERIFY(canvas->isVisible() && slider->isEnabled());
@@ -681,7 +675,6 @@ void ContentTabsTest::aPictureIsConvertedEditedAndExported() {
     selectTab(w, 7);
     w.prompter.files << Prompter::FileChoice{photo, 1};
     w.find<QPushButton>("btnAddPict")->click();
-    QVERIFY(FirstShown(w.prompter.filters.last()).contains("*.PNG"));
     auto* ems = w.find<QPlainTextEdit>("memEMS");
     QVERIFY(ems->toPlainText().startsWith("[#PIC"));
     ems->setPlainText("Hi " + ems->toPlainText() + " there");
