@@ -65,9 +65,18 @@ bool IsPicture(const QByteArray& bytes) {
 }
 
 GreyImage GreyOf(const QImage& decoded) {
-    const QImage image = decoded.convertToFormat(QImage::Format_ARGB32);
-    GreyImage g{image.width(), image.height(), {}};
+    GreyImage g{decoded.width(), decoded.height(), {}};
     g.grey.resize(static_cast<std::size_t>(g.width) * static_cast<std::size_t>(g.height));
+    // A grey picture is already what is wanted; made into colour first it
+    // would take four times its memory for nothing.
+    if (decoded.format() == QImage::Format_Grayscale8 || decoded.format() == QImage::Format_Grayscale16) {
+        const QImage image = decoded.convertToFormat(QImage::Format_Grayscale8);
+        for (int y = 0; y < g.height; ++y)
+            std::copy_n(image.constScanLine(y), g.width,
+                        g.grey.begin() + static_cast<std::ptrdiff_t>(y) * g.width);
+        return g;
+    }
+    const QImage image = decoded.convertToFormat(QImage::Format_ARGB32);
     for (int y = 0; y < g.height; ++y) {
         const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
         for (int x = 0; x < g.width; ++x) {

@@ -28,7 +28,6 @@ QString Q(const std::string& s) { return QString::fromStdString(s); }
 
 bool Picture72x28(int x, int y) { return (x + 2 * y) % 5 == 0; }
 
-
 } // namespace
 
 class ContentTabsTest : public QObject {
