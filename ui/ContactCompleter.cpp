@@ -5,6 +5,8 @@
 #include <QLineEdit>
 #include <QStandardItemModel>
 
+#include <algorithm>
+
 namespace velmora {
 
 namespace {
@@ -21,7 +23,10 @@ ContactCompleter::ContactCompleter(QObject* parent)
     setCompletionMode(QCompleter::PopupCompletion);
 }
 
-void ContactCompleter::clear() { m_entries->clear(); }
+void ContactCompleter::clear() {
+    m_entries->clear();
+    popup()->setMinimumWidth(0);
+}
 
 void ContactCompleter::add(const QString& name, const QString& number) {
     if (number.isEmpty())
@@ -30,6 +35,10 @@ void ContactCompleter::add(const QString& name, const QString& number) {
     item->setData(number, kNumberRole);
     item->setEditable(false);
     m_entries->appendRow(item);
+    // As wide as the longest entry (within reason), so a long name does not
+    // cut off the number it is there for.
+    const int wanted = popup()->fontMetrics().horizontalAdvance(item->text()) + 40;
+    popup()->setMinimumWidth(std::min(std::max(popup()->minimumWidth(), wanted), 480));
 }
 
 int ContactCompleter::count() const { return m_entries->rowCount(); }

@@ -208,7 +208,7 @@ bool ContentTabs::loadPicture(Tab tab, const QString& path) {
     const bool fromBitmap = loaded.reader == ContentReader::Bitmap;
     showPreview(DrawPreview(loaded.content, loaded.tall, loaded.previewWidth));
     if (b.fitted) {
-        m_showStatus(QString("Converted to %1 x %2 pixels; File > Picture Editor sets the threshold.")
+        m_showStatus(QString("Converted to %1 x %2 pixels; the Picture Editor sets the threshold.")
                          .arg(b.fitted->width)
                          .arg(b.fitted->height));
         showEditor();
@@ -276,7 +276,7 @@ bool ContentTabs::loadEmsPicture(const QString& path) {
         const ConvertOptions options = m_editor ? m_editor->options() : ConvertOptions{};
         std::string content = ThresholdPicture(*picture->fitted, options);
         m_emsPicture = EmsBitmap{std::move(*picture->fitted), std::move(content), Q(picture->tag)};
-        m_showStatus(QString("Converted to %1 x %2 pixels; File > Picture Editor sets the threshold.")
+        m_showStatus(QString("Converted to %1 x %2 pixels; the Picture Editor sets the threshold.")
                          .arg(m_emsPicture->fitted.width)
                          .arg(m_emsPicture->fitted.height));
         showEditor();
