@@ -1,12 +1,27 @@
 #include "PictureCanvas.h"
 
+#include <QAccessibleWidget>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
 namespace velmora {
 
+namespace {
+
+// A screen reader says "canvas", not "filler": the cells are driven by
+// position, and a user needs to know there is something to draw on.
+QAccessibleInterface* CanvasAccessible(const QString& className, QObject* object) {
+    if (className == QLatin1String(PictureCanvas::staticMetaObject.className()) && object &&
+        object->isWidgetType())
+        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Canvas);
+    return nullptr;
+}
+
+} // namespace
+
 PictureCanvas::PictureCanvas(QWidget* parent) : QWidget(parent) {
+    [[maybe_unused]] static const bool roleGiven = (QAccessible::installFactory(CanvasAccessible), true);
     setObjectName("pictureCanvas");
     setAccessibleName("Picture editor");
     setFocusPolicy(Qt::StrongFocus);

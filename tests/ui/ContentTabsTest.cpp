@@ -6,6 +6,7 @@
 #include "SilentOutput.h"
 #include "WindowFixture.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
@@ -615,6 +616,7 @@ void ContentTabsTest::aPictureIsConvertedEditedAndExported() {
     auto* canvas = w.find<QWidget>("pictureCanvas");
     QVERIFY(canvas->isVisible() && slider->isEnabled());
     QCOMPARE(canvas->accessibleDescription(), QString("72 × 14 pixels"));
+    QCOMPARE(QAccessible::queryAccessibleInterface(canvas)->role(), QAccessible::Canvas);
     QCOMPARE(BlackIn(memo(w, "memHexLogo")), 36 * 14);
 
     // The slider converts the kept picture again: memo and preview follow.
