@@ -4,7 +4,7 @@
 #include "DesktopNotifier.h"
 #include "InboxDialog.h"
 #include "LinkIndicators.h"
-#include "PduInspectorDialog.h"
+#include "PduFieldsDialog.h"
 #include "PhonebookPanel.h"
 #include "PictureEditorDialog.h"
 #include "Pictures.h"
@@ -67,7 +67,7 @@ TForm1::TForm1(WindowSetup setup, QWidget* parent)
     m_about = std::make_unique<TAboutBox>(this);
     m_sent = std::make_unique<SentMessagesDialog>(this);
     m_inbox = std::make_unique<InboxDialog>(this);
-    m_inspector = std::make_unique<PduInspectorDialog>(this);
+    m_inspector = std::make_unique<PduFieldsDialog>(this);
     m_pictureEditor = std::make_unique<PictureEditorDialog>(this);
     m_content->setEditor(m_pictureEditor.get());
     m_notifier = std::make_unique<DesktopNotifier>();
@@ -185,15 +185,15 @@ void TForm1::WireSignals() {
     connect(link, &PhoneLink::deleteFinished, this, &TForm1::StoredDeleted);
     connect(link, &PhoneLink::messageArrived, this, &TForm1::MessageArrived);
 
-    // The PDU inspector (TForm1Inspector.cpp).
+    // The PDU inspector (TForm1PduFields.cpp).
     connect(ui.mnuPduInspector, &QAction::triggered, this, &TForm1::mnuPduInspectorClick);
     connect(ui.mnuInspectPdus, &QAction::triggered, this, &TForm1::mnuInspectPdusClick);
     ui.memDebug->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(ui.memDebug, &QWidget::customContextMenuRequested, this, &TForm1::memDebugMenu);
-    connect(m_inspector.get(), &PduInspectorDialog::loadRequested, this, &TForm1::InspectorLoad);
+    connect(m_inspector.get(), &PduFieldsDialog::loadRequested, this, &TForm1::InspectorLoad);
     // One player for the RingTone tab and the inspector: both show whether it plays.
-    connect(m_inspector.get(), &PduInspectorDialog::playRequested, tunes, &TunePlayer::play);
-    connect(m_inspector.get(), &PduInspectorDialog::stopRequested, tunes, &TunePlayer::stop);
+    connect(m_inspector.get(), &PduFieldsDialog::playRequested, tunes, &TunePlayer::play);
+    connect(m_inspector.get(), &PduFieldsDialog::stopRequested, tunes, &TunePlayer::stop);
     connect(tunes, &TunePlayer::started, m_inspector.get(), [this] { m_inspector->setPlaying(true); });
     connect(tunes, &TunePlayer::stopped, m_inspector.get(), [this] { m_inspector->setPlaying(false); });
     connect(tunes, &TunePlayer::failed, m_inspector.get(), [this] { m_inspector->setPlaying(false); });

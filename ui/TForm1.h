@@ -32,7 +32,7 @@ class ContentTabs;
 class DesktopNotifier;
 class InboxDialog;
 class LinkIndicators;
-class PduInspectorDialog;
+class PduFieldsDialog;
 class PhonebookPanel;
 class PictureEditorDialog;
 class SentMessagesDialog;
@@ -152,7 +152,7 @@ private slots:
     void StoredDeleted(bool ok, const QString& reason);
     void MessageArrived(const velmora::StoredMessage& m);
 
-    // The PDU inspector (TForm1Inspector.cpp)
+    // The PDU inspector (TForm1PduFields.cpp)
     void mnuPduInspectorClick();
     void mnuInspectPdusClick();
     void InspectorLoad(const velmora::ReadMessage& message);
@@ -202,7 +202,7 @@ private:
     std::unique_ptr<LinkIndicators> m_indicators;
     std::unique_ptr<PhonebookPanel> m_phonebook;
     std::unique_ptr<InboxDialog> m_inbox;
-    std::unique_ptr<PduInspectorDialog> m_inspector;
+    std::unique_ptr<PduFieldsDialog> m_inspector;
     std::unique_ptr<PictureEditorDialog> m_pictureEditor;
     std::unique_ptr<DesktopNotifier> m_notifier;
 

@@ -1,4 +1,4 @@
-#include "PduInspectorDialog.h"
+#include "PduFieldsDialog.h"
 
 #include "ContentTabs.h"
 #include "QtText.h"
@@ -103,13 +103,13 @@ QLabel* Buddy(const QString& text, QWidget* buddy, QWidget* parent) {
 
 } // namespace
 
-PduInspectorDialog::PduInspectorDialog(QWidget* parent)
+PduFieldsDialog::PduFieldsDialog(QWidget* parent)
     : QDialog(parent), m_paste(new QPlainTextEdit(this)),
       m_noSmsc(new QCheckBox("&Without service centre", this)), m_pdus(new QComboBox(this)),
       m_fields(new QTreeWidget(this)), m_hex(new QPlainTextEdit(this)), m_fault(new QLabel(this)),
       m_messages(new QComboBox(this)), m_content(new QPlainTextEdit(this)), m_bitmap(new QLabel(this)),
       m_load(new QPushButton("&Load into Tab", this)), m_play(new QPushButton("Pla&y", this)) {
-    setObjectName("PduInspectorDialog");
+    setObjectName("PduFieldsDialog");
     setWindowTitle("PDU Inspector");
     const QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     m_paste->setObjectName("memInspectorPdus");
@@ -164,11 +164,11 @@ PduInspectorDialog::PduInspectorDialog(QWidget* parent)
     buttons->addButton(m_play, QDialogButtonBox::ActionRole);
 
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    connect(m_paste, &QPlainTextEdit::textChanged, this, &PduInspectorDialog::inspect);
-    connect(m_noSmsc, &QCheckBox::toggled, this, &PduInspectorDialog::inspect);
-    connect(m_pdus, &QComboBox::currentIndexChanged, this, &PduInspectorDialog::showPdu);
-    connect(m_fields, &QTreeWidget::currentItemChanged, this, &PduInspectorDialog::markField);
-    connect(m_messages, &QComboBox::currentIndexChanged, this, &PduInspectorDialog::showMessage);
+    connect(m_paste, &QPlainTextEdit::textChanged, this, &PduFieldsDialog::inspect);
+    connect(m_noSmsc, &QCheckBox::toggled, this, &PduFieldsDialog::inspect);
+    connect(m_pdus, &QComboBox::currentIndexChanged, this, &PduFieldsDialog::showPdu);
+    connect(m_fields, &QTreeWidget::currentItemChanged, this, &PduFieldsDialog::markField);
+    connect(m_messages, &QComboBox::currentIndexChanged, this, &PduFieldsDialog::showMessage);
     connect(m_load, &QPushButton::clicked, this, [this] {
         if (const ReadMessage* m = chosenMessage())
             emit loadRequested(*m);
@@ -206,7 +206,7 @@ PduInspectorDialog::PduInspectorDialog(QWidget* parent)
 }
 
 // Handed over from the dialogue, each with its service-centre part.
-void PduInspectorDialog::setPdus(const QStringList& pdus) {
+void PduFieldsDialog::setPdus(const QStringList& pdus) {
     {
         const QSignalBlocker quiet(m_noSmsc);
         m_noSmsc->setChecked(false);
@@ -215,26 +215,26 @@ void PduInspectorDialog::setPdus(const QStringList& pdus) {
     m_paste->moveCursor(QTextCursor::Start);
 }
 
-void PduInspectorDialog::setPlayerAvailable(bool available) {
+void PduFieldsDialog::setPlayerAvailable(bool available) {
     m_playerAvailable = available;
     showMessage();
 }
 
-void PduInspectorDialog::setPlaying(bool playing) {
+void PduFieldsDialog::setPlaying(bool playing) {
     m_playing = playing;
     m_play->setText(playing ? "S&top" : "Pla&y");
     m_play->setAccessibleName(playing ? "Stop" : "Play");
     showMessage();
 }
 
-void PduInspectorDialog::hideEvent(QHideEvent* event) {
+void PduFieldsDialog::hideEvent(QHideEvent* event) {
     if (m_playing)
         emit stopRequested();
     QDialog::hideEvent(event);
 }
 
 // Every line its own PDU, spaces and blank lines left out.
-void PduInspectorDialog::inspect() {
+void PduFieldsDialog::inspect() {
     const bool withSmsc = !m_noSmsc->isChecked();
     m_lines.clear();
     m_inspected.clear();
@@ -265,7 +265,7 @@ void PduInspectorDialog::inspect() {
     showMessage();
 }
 
-void PduInspectorDialog::showPdu() {
+void PduFieldsDialog::showPdu() {
     const QSignalBlocker quiet(m_fields);
     m_fields->clear();
     const int at = m_pdus->currentIndex();
@@ -287,7 +287,7 @@ void PduInspectorDialog::showPdu() {
 
 // The chosen field's octets marked in the hex, as a selection would be,
 // and scrolled into sight.
-void PduInspectorDialog::markField() {
+void PduFieldsDialog::markField() {
     const int pdu = m_pdus->currentIndex();
     QTreeWidgetItem* item = m_fields->currentItem();
     if (pdu < 0 || !item) {
@@ -312,7 +312,7 @@ void PduInspectorDialog::markField() {
     m_hex->ensureCursorVisible();
 }
 
-void PduInspectorDialog::showMessage() {
+void PduFieldsDialog::showMessage() {
     const int at = m_messages->currentIndex();
     const ReadEntry* e = at >= 0 && static_cast<std::size_t>(at) < m_read.size()
                              ? &m_read[static_cast<std::size_t>(at)]
@@ -328,7 +328,7 @@ void PduInspectorDialog::showMessage() {
                                      ReadRingtone(m->content).ok()));
 }
 
-const ReadMessage* PduInspectorDialog::chosenMessage() const {
+const ReadMessage* PduFieldsDialog::chosenMessage() const {
     const int at = m_messages->currentIndex();
     if (at < 0 || static_cast<std::size_t>(at) >= m_read.size() ||
         !m_read[static_cast<std::size_t>(at)].message)
@@ -336,30 +336,30 @@ const ReadMessage* PduInspectorDialog::chosenMessage() const {
     return &*m_read[static_cast<std::size_t>(at)].message;
 }
 
-int PduInspectorDialog::pduCount() const { return m_pdus->count(); }
+int PduFieldsDialog::pduCount() const { return m_pdus->count(); }
 
-void PduInspectorDialog::choosePdu(int index) { m_pdus->setCurrentIndex(index); }
+void PduFieldsDialog::choosePdu(int index) { m_pdus->setCurrentIndex(index); }
 
-int PduInspectorDialog::fieldRows() const { return m_fields->topLevelItemCount(); }
+int PduFieldsDialog::fieldRows() const { return m_fields->topLevelItemCount(); }
 
-QString PduInspectorDialog::fieldText(int row, int column) const {
+QString PduFieldsDialog::fieldText(int row, int column) const {
     const QTreeWidgetItem* item = m_fields->topLevelItem(row);
     return item ? item->text(column) : QString();
 }
 
-void PduInspectorDialog::chooseField(int row) { m_fields->setCurrentItem(m_fields->topLevelItem(row)); }
+void PduFieldsDialog::chooseField(int row) { m_fields->setCurrentItem(m_fields->topLevelItem(row)); }
 
-QString PduInspectorDialog::markedHex() const {
+QString PduFieldsDialog::markedHex() const {
     const auto marks = m_hex->extraSelections();
     return marks.isEmpty() ? QString() : marks.front().cursor.selectedText();
 }
 
-QString PduInspectorDialog::faultText() const { return m_fault->text(); }
+QString PduFieldsDialog::faultText() const { return m_fault->text(); }
 
-int PduInspectorDialog::messageCount() const { return m_messages->count(); }
+int PduFieldsDialog::messageCount() const { return m_messages->count(); }
 
-void PduInspectorDialog::chooseMessage(int index) { m_messages->setCurrentIndex(index); }
+void PduFieldsDialog::chooseMessage(int index) { m_messages->setCurrentIndex(index); }
 
-QString PduInspectorDialog::contentText() const { return m_content->toPlainText(); }
+QString PduFieldsDialog::contentText() const { return m_content->toPlainText(); }
 
 } // namespace velmora

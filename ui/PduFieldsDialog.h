@@ -23,10 +23,10 @@ namespace velmora {
 // in the PDU's hex; below, the messages the PDUs make read as the inbox
 // reads them. Beside the window without blocking it; loading into a tab and
 // playing are the window's.
-class PduInspectorDialog : public QDialog {
+class PduFieldsDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit PduInspectorDialog(QWidget* parent = nullptr);
+    explicit PduFieldsDialog(QWidget* parent = nullptr);
 
     // One PDU a line into the paste box, read at once.
     void setPdus(const QStringList& pdus);

@@ -1,9 +1,9 @@
 // The PDU inspector: PDUs pasted or taken from the phone dialogue, taken
-// apart in PduInspectorDialog; what it reads goes into the content tabs.
+// apart in PduFieldsDialog; what it reads goes into the content tabs.
 
 #include "ContentTabs.h"
 #include "PduFields.h"
-#include "PduInspectorDialog.h"
+#include "PduFieldsDialog.h"
 #include "QtText.h"
 #include "TForm1.h"
 #include "ui_TForm1.h"

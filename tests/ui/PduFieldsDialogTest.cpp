@@ -3,7 +3,7 @@
 
 #include "InboxDialog.h"
 #include "MessageRequest.h"
-#include "PduInspectorDialog.h"
+#include "PduFieldsDialog.h"
 #include "Ringtone.h"
 #include "SilentOutput.h"
 #include "WindowFixture.h"
@@ -35,7 +35,7 @@ MessageRequest Logo() {
     return logo;
 }
 
-int RowNamed(const PduInspectorDialog& d, const QString& name, const QString& value) {
+int RowNamed(const PduFieldsDialog& d, const QString& name, const QString& value) {
     for (int row = 0; row < d.fieldRows(); ++row)
         if (d.fieldText(row, 0) == name && d.fieldText(row, 2) == value)
             return row;
@@ -44,7 +44,7 @@ int RowNamed(const PduInspectorDialog& d, const QString& name, const QString& va
 
 } // namespace
 
-class PduInspectorTest : public QObject {
+class PduFieldsDialogTest : public QObject {
     Q_OBJECT
 private slots:
     void takesAPastedLogoApartAndLoadsItIntoItsTab();
@@ -52,12 +52,12 @@ private slots:
     void playsAPastedTuneUntilStoppedOrClosed();
 };
 
-void PduInspectorTest::takesAPastedLogoApartAndLoadsItIntoItsTab() {
+void PduFieldsDialogTest::takesAPastedLogoApartAndLoadsItIntoItsTab() {
     QTemporaryDir dir;
     Phone phone(dir.filePath("record.txt"));
     Window w(phone.device());
     w.find<QAction>("mnuPduInspector")->trigger();
-    auto* d = w.form().findChild<PduInspectorDialog*>("PduInspectorDialog");
+    auto* d = w.form().findChild<PduFieldsDialog*>("PduFieldsDialog");
     QVERIFY(d && d->isVisible());
     // Pasted with spaces in it and a blank line after.
     const QString pdu = QString::fromStdString(BuildMessage(Logo())->pdus[0]);
@@ -93,7 +93,7 @@ void PduInspectorTest::takesAPastedLogoApartAndLoadsItIntoItsTab() {
     QVERIFY(!load->isEnabled());
 }
 
-void PduInspectorTest::handsOverThePdusOfTheDialogue() {
+void PduFieldsDialogTest::handsOverThePdusOfTheDialogue() {
     QTemporaryDir dir;
     const std::string stored = BuildMessage(Logo())->pdus[0];
     QFile store(dir.filePath("inbox.txt"));
@@ -120,7 +120,7 @@ void PduInspectorTest::handsOverThePdusOfTheDialogue() {
     QVERIFY(menu && menu->actions().contains(w.find<QAction>("mnuInspectPdus")));
     w.find<QAction>("mnuInspectPdus")->trigger();
     menu->close();
-    auto* d = w.form().findChild<PduInspectorDialog*>("PduInspectorDialog");
+    auto* d = w.form().findChild<PduFieldsDialog*>("PduFieldsDialog");
     QVERIFY(d && d->isVisible());
     auto* pdus = d->findChild<QComboBox*>("cboInspectorPdu");
     QCOMPARE(pdus->count(), 2);
@@ -136,12 +136,12 @@ void PduInspectorTest::handsOverThePdusOfTheDialogue() {
 
 // The window's one player plays it: Play turns into Stop, and the tune ends
 // on Stop or with the inspector's window.
-void PduInspectorTest::playsAPastedTuneUntilStoppedOrClosed() {
+void PduFieldsDialogTest::playsAPastedTuneUntilStoppedOrClosed() {
     QStringList calls; // outlives the window, whose player ends with it
     Window w("/nonexistent/velmora-test-device");
     w.tuneOutput = [&] { return std::make_unique<SilentOutput>(calls); };
     w.find<QAction>("mnuPduInspector")->trigger();
-    auto* d = w.form().findChild<PduInspectorDialog*>("PduInspectorDialog");
+    auto* d = w.form().findChild<PduFieldsDialog*>("PduFieldsDialog");
     MessageRequest tune;
     tune.kind = MessageKind::Ringtone;
     tune.destination = "628569999999";
@@ -161,5 +161,5 @@ void PduInspectorTest::playsAPastedTuneUntilStoppedOrClosed() {
     QCOMPARE(calls, QStringList({"start", "stop", "start", "stop"}));
 }
 
-QTEST_MAIN(PduInspectorTest)
-#include "PduInspectorTest.moc"
+QTEST_MAIN(PduFieldsDialogTest)
+#include "PduFieldsDialogTest.moc"
