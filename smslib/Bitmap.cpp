@@ -5,6 +5,7 @@
 #include "Primitives.h"
 #include "Strings.h"
 
+#include <algorithm>
 #include <array>
 #include <cctype>
 #include <cstdint>
@@ -258,6 +259,34 @@ Result<std::string> LoadEmsPicture(const std::string& path) {
     if (bitmap->width > 0xFFFF || bitmap->height > 0xFFFF)
         return Result<std::string>::Fail("The picture is too large for an EMS message !");
     return Result<std::string>::Ok(MakeEmsPictureTag(bitmap->width, bitmap->height, bitmap->content));
+}
+
+std::vector<bool> ContentPixels(std::string_view content, int width, int height) {
+    const std::size_t w = static_cast<std::size_t>(std::max(width, 0));
+    const std::size_t h = static_cast<std::size_t>(std::max(height, 0));
+    const std::string bits = HexToBits(content);
+    const std::size_t rowBits = (w + 7) / 8 * 8;
+    std::vector<bool> pixels(w * h);
+    for (std::size_t y = 0; y < h; ++y)
+        for (std::size_t x = 0; x < w; ++x) {
+            const std::size_t at = y * rowBits + x;
+            pixels[y * w + x] = at < bits.size() && bits[at] == '1';
+        }
+    return pixels;
+}
+
+std::string PixelsContent(const std::vector<bool>& pixels, int width, int height) {
+    std::string hex;
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; x += 8) {
+            int octet = 0;
+            for (int bit = 0; bit < 8; ++bit) {
+                const auto at = static_cast<std::size_t>(y) * width + x + bit;
+                octet = octet << 1 | (x + bit < width && at < pixels.size() && pixels[at] ? 1 : 0);
+            }
+            hex += ByteToHex(octet);
+        }
+    return hex;
 }
 
 } // namespace velmora

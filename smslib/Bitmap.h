@@ -12,6 +12,7 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace velmora {
 
@@ -50,6 +51,12 @@ Result<std::string> ReadContentFile(const std::string& path);
 
 // Upper case, only "0"-"9" and "A"-"F" kept, and a "0" in front of an odd count.
 std::string NormaliseContentHex(std::string_view s);
+
+// Content as one flag a pixel (true = black), row after row of `width`;
+// content that runs short leaves white pixels, content beyond is dropped.
+std::vector<bool> ContentPixels(std::string_view content, int width, int height);
+// Those pixels back as content, each row ending in a whole octet.
+std::string PixelsContent(const std::vector<bool>& pixels, int width, int height);
 
 enum class ContentReader { Bitmap, Nol, Ngg, ContentFile, None };
 

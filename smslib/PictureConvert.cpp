@@ -1,6 +1,6 @@
 #include "PictureConvert.h"
 
-#include "Primitives.h"
+#include "Bitmap.h"
 
 #include <algorithm>
 #include <cmath>
@@ -27,15 +27,6 @@ std::vector<Share> Shares(int source, int target) {
             s.weights.push_back((std::min<double>(i + 1, hi) - std::max<double>(i, lo)) / step);
     }
     return shares;
-}
-
-void AppendBits(std::string& hex, const std::vector<bool>& row) {
-    for (std::size_t at = 0; at < row.size(); at += 8) {
-        int octet = 0;
-        for (std::size_t bit = 0; bit < 8; ++bit)
-            octet = octet << 1 | (at + bit < row.size() && row[at + bit] ? 1 : 0);
-        hex += ByteToHex(octet);
-    }
 }
 
 void PutU16(std::string& b, std::uint32_t v) {
@@ -113,13 +104,12 @@ GreyImage FitPicture(const GreyImage& source, PictureSize box) {
 }
 
 std::string ThresholdPicture(const GreyImage& fitted, const ConvertOptions& options) {
-    std::string hex;
-    hex.reserve(static_cast<std::size_t>((fitted.width + 7) / 8) * 2 * fitted.height);
     const int threshold = std::clamp(options.threshold, 0, 255);
     // The error still to spread on this row and the next, one spare cell
     // each side so the edges need no test.
     std::vector<int> now(static_cast<std::size_t>(fitted.width) + 2), next(now.size());
-    std::vector<bool> row(static_cast<std::size_t>(fitted.width));
+    std::vector<bool> pixels(static_cast<std::size_t>(std::max(fitted.width, 0)) *
+                             std::max(fitted.height, 0));
     for (int y = 0; y < fitted.height; ++y) {
         std::fill(next.begin(), next.end(), 0);
         for (int x = 0; x < fitted.width; ++x) {
@@ -127,7 +117,7 @@ std::string ThresholdPicture(const GreyImage& fitted, const ConvertOptions& opti
             // Error is kept in sixteenths, as the weights are.
             const int level = fitted.at(x, y) + (options.dither ? now[at] / 16 : 0);
             const bool black = level < threshold;
-            row[static_cast<std::size_t>(x)] = black;
+            pixels[static_cast<std::size_t>(y) * fitted.width + x] = black;
             if (options.dither) {
                 const int error = level - (black ? 0 : 255);
                 now[at + 1] += error * 7;
@@ -136,10 +126,9 @@ std::string ThresholdPicture(const GreyImage& fitted, const ConvertOptions& opti
                 next[at + 1] += error * 1;
             }
         }
-        AppendBits(hex, row);
         std::swap(now, next);
     }
-    return hex;
+    return PixelsContent(pixels, fitted.width, fitted.height);
 }
 
 std::string ConvertPicture(const GreyImage& grey, int width, int height, const ConvertOptions& options) {
@@ -147,8 +136,7 @@ std::string ConvertPicture(const GreyImage& grey, int width, int height, const C
 }
 
 std::string EncodeBitmap(int width, int height, std::string_view content) {
-    const std::string bits = HexToBits(content);
-    const auto rowOctets = static_cast<std::uint32_t>((width + 7) / 8);
+    const std::vector<bool> pixels = ContentPixels(content, width, height);
     const auto stride = static_cast<std::uint32_t>((width + 31) / 32 * 4);
     const std::uint32_t dataOffset = 14 + 40 + 8;
     const std::uint32_t dataSize = stride * static_cast<std::uint32_t>(height);
@@ -170,11 +158,9 @@ std::string EncodeBitmap(int width, int height, std::string_view content) {
     b += std::string("\xFF\xFF\xFF\0\0\0\0\0", 8);
     for (int y = height - 1; y >= 0; --y) {
         std::string row(stride, '\0');
-        for (int x = 0; x < width; ++x) {
-            const std::size_t at = static_cast<std::size_t>(y) * rowOctets * 8 + static_cast<std::size_t>(x);
-            if (at < bits.size() && bits[at] == '1')
+        for (int x = 0; x < width; ++x)
+            if (pixels[static_cast<std::size_t>(y) * width + x])
                 row[static_cast<std::size_t>(x / 8)] |= static_cast<char>(0x80 >> (x % 8));
-        }
         b += row;
     }
     return b;

@@ -1,6 +1,6 @@
 #include "PixelPicture.h"
 
-#include "Primitives.h"
+#include "Bitmap.h"
 
 #include <algorithm>
 #include <cmath>
@@ -10,29 +10,12 @@ namespace velmora {
 void PixelPicture::load(int width, int height, std::string_view content) {
     m_width = std::max(width, 0);
     m_height = std::max(height, 0);
-    m_black = Cells(m_width, m_height);
+    m_black = ContentPixels(content, m_width, m_height);
     m_undo.clear();
     m_inStroke = false;
-    const std::string bits = HexToBits(content);
-    const std::size_t rowBits = static_cast<std::size_t>((m_width + 7) / 8 * 8);
-    for (int y = 0; y < m_height; ++y)
-        for (int x = 0; x < m_width; ++x) {
-            const std::size_t at = static_cast<std::size_t>(y) * rowBits + static_cast<std::size_t>(x);
-            m_black[index(x, y)] = at < bits.size() && bits[at] == '1';
-        }
 }
 
-std::string PixelPicture::content() const {
-    std::string hex;
-    for (int y = 0; y < m_height; ++y)
-        for (int x = 0; x < m_width; x += 8) {
-            int octet = 0;
-            for (int bit = 0; bit < 8; ++bit)
-                octet = octet << 1 | (x + bit < m_width && m_black[index(x + bit, y)] ? 1 : 0);
-            hex += ByteToHex(octet);
-        }
-    return hex;
-}
+std::string PixelPicture::content() const { return PixelsContent(m_black, m_width, m_height); }
 
 bool PixelPicture::black(int x, int y) const {
     return x >= 0 && y >= 0 && x < m_width && y < m_height && m_black[index(x, y)];

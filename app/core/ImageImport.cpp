@@ -2,7 +2,6 @@
 
 #include "EmsPdu.h"
 #include "FileIo.h"
-#include "Primitives.h"
 #include "QtText.h"
 
 #include <QBuffer>
@@ -229,14 +228,11 @@ Result<std::string> WritePicturePng(const std::string& path, int width, int heig
     QImage image(width, height, QImage::Format_Mono);
     image.setColorTable({qRgb(255, 255, 255), qRgb(0, 0, 0)});
     image.fill(0);
-    const std::string bits = HexToBits(content);
-    const std::size_t rowBits = static_cast<std::size_t>((width + 7) / 8 * 8);
+    const std::vector<bool> pixels = ContentPixels(content, width, height);
     for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x) {
-            const std::size_t at = static_cast<std::size_t>(y) * rowBits + static_cast<std::size_t>(x);
-            if (at < bits.size() && bits[at] == '1')
+        for (int x = 0; x < width; ++x)
+            if (pixels[static_cast<std::size_t>(y) * width + x])
                 image.setPixel(x, y, 1);
-        }
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
