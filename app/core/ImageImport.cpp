@@ -53,14 +53,18 @@ bool BmpHoldsItsRows(const QByteArray& b) {
     return static_cast<std::int64_t>(u(10, 4)) + stride * (height < 0 ? -height : height) <= b.size();
 }
 
-bool IsPicture(const QByteArray& bytes) {
+// The format Qt sees in the bytes; empty for none.
+QByteArray FormatOf(const QByteArray& bytes) {
     QBuffer buffer;
     buffer.setData(bytes);
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer);
-    if (!reader.canRead())
-        return false;
-    return reader.format() != "bmp" || BmpHoldsItsRows(bytes);
+    return reader.canRead() ? reader.format() : QByteArray();
+}
+
+bool IsPicture(const QByteArray& bytes) {
+    const QByteArray format = FormatOf(bytes);
+    return !format.isEmpty() && (format != "bmp" || BmpHoldsItsRows(bytes));
 }
 
 GreyImage GreyOf(const QImage& decoded) {
@@ -107,17 +111,23 @@ PictureSize PictureBox(MessageKind kind) {
     }
 }
 
+// Every format here is known by its first few hundred octets; the file is
+// read whole only once, when it is loaded.
 bool IsPictureFile(const std::string& path) {
-    const auto bytes = PictureBytes(path);
-    return bytes && IsPicture(*bytes);
+    constexpr std::size_t kRecognisedIn = 64 << 10;
+    const auto read = ReadFilePrefixOrRefusal(path, kRecognisedIn);
+    return read &&
+           !FormatOf(QByteArray(read->bytes.data(), static_cast<qsizetype>(read->bytes.size()))).isEmpty();
 }
 
 namespace {
 
+// The picture as grey levels (transparent counted as white), decoded at no
+// more than a few times `box` when the format can decode smaller (JPEG,
+// SVG), so a photo is not decoded whole to make 72 x 14 pixels. `bytes` are
+// a picture by IsPicture.
 Result<GreyImage> DecodePicture(const std::string& path, const QByteArray& bytes, PictureSize box) {
     using R = Result<GreyImage>;
-    if (!IsPicture(bytes))
-        return R::Fail(Unreadable(path, "not a picture, or a damaged one"));
     QBuffer buffer;
     buffer.setData(bytes);
     buffer.open(QIODevice::ReadOnly);
@@ -158,21 +168,15 @@ std::optional<QByteArray> PictureIn(const std::string& path) {
     return std::move(bytes.value());
 }
 
-} // namespace
-
-Result<GreyImage> ReadPictureFile(const std::string& path, PictureSize box) {
-    const auto bytes = PictureBytes(path);
-    if (!bytes)
-        return Result<GreyImage>::Fail(bytes.error());
-    return DecodePicture(path, *bytes, box);
-}
-
+// The source fitted to a tab, as the slider converts it again.
 GreyImage FitToTab(const GreyImage& source, MessageKind kind) {
     const PictureSize box = PictureBox(kind);
     if (kind == MessageKind::Ems)
         return ScalePicture(source, FittedSize(source.width, source.height, box));
     return FitPicture(source, box);
 }
+
+} // namespace
 
 Result<TabPicture> LoadAnyTabContent(MessageKind kind, const std::string& path,
                                      const ConvertOptions& options) {

@@ -26,16 +26,9 @@ constexpr std::size_t kMaxPictureFileBytes = 64 << 20;
 // which sends a picture at its own size.
 PictureSize PictureBox(MessageKind kind);
 
-// Whether Qt recognises the file's bytes (not its name) as a picture.
+// Whether Qt recognises the file's first bytes (not its name) as a picture;
+// whether it holds a whole one is for the load to find.
 bool IsPictureFile(const std::string& path);
-
-// The picture as grey levels (transparent counted as white), decoded at no
-// more than a few times `box` when the format can decode smaller (JPEG,
-// SVG), so a photo is not decoded whole to make 72 x 14 pixels.
-Result<GreyImage> ReadPictureFile(const std::string& path, PictureSize box);
-
-// The source fitted to a tab, as the slider re-converts it.
-GreyImage FitToTab(const GreyImage& source, MessageKind kind);
 
 struct TabPicture {
     LoadedContent loaded;
