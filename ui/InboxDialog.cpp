@@ -1,5 +1,6 @@
 #include "InboxDialog.h"
 
+#include "ContentTabs.h"
 #include "QtText.h"
 #include "StatusReport.h"
 
@@ -32,20 +33,17 @@ QString Sender(const InboxEntry& e, const QString& name) {
     return name.isEmpty() ? number : name + " (" + number + ")";
 }
 
+// The tab the window puts the message in when it is chosen.
 QString Where(const ReadMessage& m) {
-    switch (m.kind) {
-    case ContentKind::Logo:
-        return "It is drawn on the Screen Appearance and is in the Operator Logo tab.";
-    case ContentKind::Group:
-        return "It is drawn on the Screen Appearance and is in the Group Graphic tab.";
-    case ContentKind::Picture:
-        return m.content.empty() ? QString()
-                                 : "It is drawn on the Screen Appearance and is in the Picture Message tab.";
-    case ContentKind::Ringtone:
-        return "It is in the RingTone tab.";
-    default:
+    const std::optional<Tab> tab = ContentTabs::TabFor(m);
+    if (!tab)
         return QString();
-    }
+    if (*tab == Tab::Ringtone)
+        return "It is in the RingTone tab.";
+    const char* name = *tab == Tab::OperatorLogo   ? "Operator Logo"
+                       : *tab == Tab::GroupGraphic ? "Group Graphic"
+                                                   : "Picture Message";
+    return QString("It is drawn on the Screen Appearance and is in the %1 tab.").arg(name);
 }
 
 QString Detail(const InboxEntry& e, const QString& name) {
