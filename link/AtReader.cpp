@@ -1,7 +1,6 @@
 #include "AtReader.h"
 
 #include <algorithm>
-#include <array>
 #include <utility>
 
 namespace velmora {
@@ -30,9 +29,116 @@ std::string Bare(std::string_view text) {
     return out;
 }
 
-constexpr std::array<std::string_view, 10> kUnsolicitedPrefixes = {
-    "+CMTI:", "+CDS:", "+CDSI:", "+CMT:", "+CBM:", "+CREG:", "+CGREG:", "+CUSD:", "+CIEV:", "RING",
+// What phones and modems send by themselves, as each line starts. A code
+// ending in ':' is a prefix; one without is the whole line ("RING" is not
+// "RINGO 2"), except "^", which starts every Huawei and Siemens indication.
+struct UnsolicitedCode {
+    std::string_view text;
+    // The line also ends a dial (ATD, ATA, ATO), where it is the final result.
+    bool endsACall = false;
 };
+
+constexpr UnsolicitedCode kUnsolicitedCodes[] = {
+    // TS 27.005 3.4.1: new messages, broadcasts and status reports.
+    {"+CMTI:"},
+    {"+CMT:"},
+    {"+CBMI:"},
+    {"+CBM:"},
+    {"+CDSI:"},
+    {"+CDS:"},
+    // TS 27.007: registration, calls, indicators, packet domain, USSD,
+    // time zone, the SIM toolkit; +CPIN and +CFUN when the phone reports a
+    // change unasked (after a PIN, at power-up).
+    {"+CREG:"},
+    {"+CGREG:"},
+    {"+CEREG:"},
+    {"+CGEV:"},
+    {"+CUSD:"},
+    {"+CIEV:"},
+    {"+CRING:"},
+    {"+CLIP:"},
+    {"+CCWA:"},
+    {"+CSSI:"},
+    {"+CSSU:"},
+    {"+CTZV:"},
+    {"+CTZE:"},
+    {"+CUSATP:"},
+    {"+CUSATEND"},
+    {"+CPIN:"},
+    {"+CFUN:"},
+    {"RING"},
+    {"NO CARRIER", true},
+    // Huawei (^RSSI, ^BOOT, ^MODE, ^SIMST...) and Siemens (^SYSSTART, ^SMSO...).
+    {"^"},
+    // The SIM opening after its PIN: SIMCom, Quectel and others.
+    {"RDY"},
+    {"Call Ready"},
+    {"SMS Ready"},
+    {"SMS DONE"},
+    {"PB DONE"},
+    {"+PBREADY"},
+    {"+PACSP0"},
+    {"+PACSP1"},
+    {"+QIND:"},
+    {"+QUSIM:"},
+    {"+STIN:"},
+    {"NORMAL POWER DOWN"},
+    // Wavecom, Telit, Ericsson modules, Option.
+    {"+WIND:"},
+    {"#QSS:"},
+    {"*EMRDY:"},
+    {"_OSIGQ:"},
+    {"_OWANCALL:"},
+};
+
+bool IsNameChar(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9'); }
+
+// An extended command as written ("AT+CPIN?", "at+cmgs=22"): its name
+// ("+CPIN") and what follows the name ("?", "=22"). Not an AT command (a
+// PDU after the prompt): `at` false.
+struct CommandParts {
+    bool at = false;
+    std::string name;
+    std::string rest;
+};
+
+CommandParts PartsOf(std::string_view bare) {
+    CommandParts parts;
+    if (bare.size() < 2 || Upper(bare[0]) != 'A' || Upper(bare[1]) != 'T')
+        return parts;
+    parts.at = true;
+    std::size_t end = 2;
+    if (end < bare.size() && bare[end] == '+')
+        for (++end; end < bare.size() && IsNameChar(bare[end]);)
+            ++end;
+    for (std::size_t i = 2; i < end; ++i)
+        parts.name += Upper(bare[i]);
+    parts.rest = std::string(bare.substr(end));
+    return parts;
+}
+
+// The name of a "+NAME: ..." line, upper case; "" for any other line.
+std::string LineName(std::string_view line) {
+    if (line.empty() || line[0] != '+')
+        return "";
+    std::size_t end = 1;
+    while (end < line.size() && IsNameChar(line[end]))
+        ++end;
+    if (end == 1 || end >= line.size() || line[end] != ':')
+        return "";
+    std::string name;
+    for (std::size_t i = 0; i < end; ++i)
+        name += Upper(line[i]);
+    return name;
+}
+
+// Whether a "+NAME:" line may answer the command: its own name, or the V.250
+// name of the same query ("+GMR" for "+CGMR").
+bool OwnName(const std::string& lineName, const std::string& commandName) {
+    return !commandName.empty() &&
+           (lineName == commandName ||
+            (commandName.size() > 2 && commandName[1] == 'C' && lineName == "+" + commandName.substr(2)));
+}
 
 // The codes whose PDU follows on a line of its own (TS 27.005 3.4.1).
 bool CarriesPdu(std::string_view line) { return StartsWith(line, "+CDS:") || StartsWith(line, "+CMT:"); }
@@ -40,28 +146,45 @@ bool CarriesPdu(std::string_view line) { return StartsWith(line, "+CDS:") || Sta
 } // namespace
 
 bool IsUnsolicited(std::string_view line, std::string_view command) {
-    if (StartsWith(line, "^"))
-        return true;
-    for (std::string_view prefix : kUnsolicitedPrefixes) {
-        if (!StartsWith(line, prefix))
+    const CommandParts parts = PartsOf(Bare(command));
+    for (const UnsolicitedCode& code : kUnsolicitedCodes) {
+        const std::string_view text = code.text;
+        if (!StartsWith(line, text))
             continue;
-        if (prefix.back() != ':')
-            return line.size() == prefix.size();
-        // "at+creg?" asks for the line "+CREG: ..." itself.
-        const std::string_view name = prefix.substr(0, prefix.size() - 1);
-        const std::string bare = Bare(command);
-        return !(bare.size() > 2 + name.size() &&
-                 SameText(std::string_view(bare).substr(2, name.size()), name));
+        if (text == "^")
+            return true;
+        if (text.back() != ':') {
+            if (line.size() != text.size())
+                continue;
+            // "ATD", "ATA" and "ATO" end with it.
+            return !(
+                code.endsACall && parts.at && parts.name.empty() && !parts.rest.empty() &&
+                (Upper(parts.rest[0]) == 'D' || Upper(parts.rest[0]) == 'A' || Upper(parts.rest[0]) == 'O'));
+        }
+        // A read or test command of the same name ("at+creg?", "AT+CPIN?")
+        // asks for the line itself; its set command ("AT+CPIN=...") does not.
+        const std::string name(text.substr(0, text.size() - 1));
+        return !(parts.at && SameText(parts.name, name) && !parts.rest.empty() && parts.rest.back() == '?');
     }
     return false;
+}
+
+bool CannotAnswer(std::string_view line, std::string_view command) {
+    if (IsUnsolicited(line, command))
+        return true;
+    const CommandParts parts = PartsOf(Bare(command));
+    const std::string name = LineName(line);
+    return parts.at && !name.empty() && !OwnName(name, parts.name);
 }
 
 void AtReader::Start(std::string_view command, bool promptEnds) {
     // A prompt ends no line, so one left from an abandoned answer would
     // otherwise start the next.
     if (m_partial.find_first_not_of(' ') != std::string::npos &&
-        m_partial[m_partial.find_first_not_of(' ')] == '>')
+        m_partial[m_partial.find_first_not_of(' ')] == '>') {
         m_partial.clear();
+        m_quoted = false;
+    }
     m_command = Bare(command);
     m_promptEnds = promptEnds;
     m_answering = true;
@@ -75,11 +198,21 @@ void AtReader::Feed(std::string_view bytes) {
     if (m_answering)
         m_raw.append(bytes);
     for (char c : bytes) {
+        // A line feed inside double quotes belongs to the text ("Budi\nKantor"
+        // in the phone book, a network's USSD text); a carriage return always
+        // ends the line, so a quote left open costs at most its own line.
+        if (c == '\n' && m_quoted) {
+            m_partial += c;
+            continue;
+        }
         if (c == '\r' || c == '\n') {
+            m_quoted = false;
             if (!m_partial.empty())
                 Line(std::exchange(m_partial, std::string()));
             continue;
         }
+        if (c == '"')
+            m_quoted = !m_quoted;
         m_partial += c;
     }
     // The prompt ends no line: "\r\n> " and the phone waits.
@@ -87,6 +220,7 @@ void AtReader::Feed(std::string_view bytes) {
         const auto first = m_partial.find_first_not_of(' ');
         if (first != std::string::npos && m_partial[first] == '>') {
             m_partial.clear();
+            m_quoted = false;
             Line(">");
         }
     }
@@ -124,6 +258,12 @@ void AtReader::Line(std::string line) {
     else if (m_promptEnds && line == ">")
         final = FinalResult::Prompt;
     if (final == FinalResult::None) {
+        // Before the answer's first line, a line that cannot answer this
+        // command came by itself.
+        if (m_lines.empty() && CannotAnswer(line, m_command)) {
+            m_unsolicited.push_back(Unsolicited{line, {}});
+            return;
+        }
         m_lines.push_back(std::move(line));
         return;
     }

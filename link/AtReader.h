@@ -30,10 +30,18 @@ struct Unsolicited {
 };
 
 // Whether a line is one of the unsolicited codes phones and modems mix into
-// their answers: +CMTI, +CDS, +CDSI, +CMT, +CBM, +CREG, +CGREG, +CUSD, +CIEV,
-// RING and every "^" line (^RSSI, ^BOOT, ^MODE, ^HCSQ, ^NWTIME...). A query of
-// the same name ("at+creg?") makes its line the answer instead.
+// their answers (the table in AtReader.cpp: TS 27.005 and 27.007 codes such
+// as +CMTI, +CDS, +CREG, +CUSD, RING, every "^" line, and what modems say as
+// their SIM opens: Call Ready, +PACSP0, +QIND...). A read or test command of
+// the same name ("at+creg?", "AT+CPIN?") makes its line the answer instead;
+// NO CARRIER ends a dial.
 bool IsUnsolicited(std::string_view line, std::string_view command);
+
+// Whether a line that comes before the command's first information line
+// cannot be its answer: an unsolicited code, or a "+NAME:" line of another
+// command's name ("+QIND: SMS DONE" while "at+cgmm" is pending). An AT
+// command without a name of its own ("ate0") has no "+NAME:" answer at all.
+bool CannotAnswer(std::string_view line, std::string_view command);
 
 class AtReader {
 public:
@@ -74,6 +82,7 @@ private:
     std::vector<std::string> m_lines;
     std::vector<Unsolicited> m_unsolicited;
     bool m_pduFollows = false; // the last unsolicited code carries a PDU line
+    bool m_quoted = false;     // the line so far has a double quote open
 };
 
 } // namespace velmora

@@ -1,5 +1,7 @@
 #include "PhoneSession.h"
 
+#include <algorithm>
+
 namespace velmora {
 
 PhoneSession::PhoneSession(SerialLink& port, Clock& clock, SessionEvents& events, LogWriter log)
@@ -61,9 +63,27 @@ void PhoneSession::ShowRefusal(const std::string& reply) {
 
 void PhoneSession::ShowLineSignals() { m_events.LineSignalsRead(m_port.ReadLineSignals()); }
 
+namespace {
+
+// The first line of a reply that can answer `command`: lines a phone sent
+// by itself in front of it ("+PACSP0", "Call Ready") are passed over, each
+// with its line end, so the answer after them keeps its own shape.
+std::string FirstAnswerLine(std::string_view reply, std::string_view command) {
+    for (;;) {
+        std::string line = FirstReplyLine(reply);
+        if (line.empty() || !CannotAnswer(line, command))
+            return line;
+        if (reply.substr(0, 2) == "\r\n")
+            reply.remove_prefix(2);
+        reply.remove_prefix(std::min(reply.size(), line.size() + 2));
+    }
+}
+
+} // namespace
+
 std::string PhoneSession::ReadIdentityField(const char* command, const char* status) {
     m_events.Status(status);
-    return FirstReplyLine(Ask(command, 200, 10));
+    return FirstAnswerLine(Ask(command, 200, 10), command);
 }
 
 void PhoneSession::CloseQuietly() {

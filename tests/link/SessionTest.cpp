@@ -30,6 +30,43 @@ TEST_F(SessionTest, ConnectSendsTheDialogueWithItsExactWaits) {
     EXPECT_TRUE(port.Led(LedSignal::Conn).state());
 }
 
+struct IdentityCase {
+    const char* phone;
+    std::string cgmi, cgmm; // the replies, as one poll takes them
+    std::string manufacturer, model;
+};
+
+// The classic dialogue takes each reply's first line; a line the phone sent
+// by itself in front of the answer is passed over, with the same commands
+// and waits.
+TEST_F(SessionTest, TheIdentityIsNotALineThePhoneSentByItself) {
+    const IdentityCase cases[] = {
+        {"SIMCom SIM900", "\r\nCall Ready\r\n\r\nSIMCOM_Ltd\r\n\r\nOK\r\n",
+         "\r\n+PACSP0\r\n\r\nSIMCOM_SIM900\r\n\r\nOK\r\n", "SIMCOM_Ltd", "SIMCOM_SIM900"},
+        {"Quectel M95", "\r\n+CPIN: READY\r\n\r\nSMS Ready\r\n\r\nQuectel\r\n\r\nOK\r\n",
+         "\r\n+QIND: SMS DONE\r\nM95\r\n\r\nOK\r\n", "Quectel", "M95"},
+        {"Wavecom Fastrack Supreme", "\r\n+WIND: 4\r\n\r\nWAVECOM MODEM\r\n\r\nOK\r\n",
+         "\r\n+WIND: 7\r\n\r\nMULTIBAND  900E  1800\r\n\r\nOK\r\n", "WAVECOM MODEM", "MULTIBAND  900E  1800"},
+        {"Motorola V3: its own prefix stays",
+         "\r\n+CREG: 1\r\n\r\n+CGMI: \"Motorola CE, Copyright 2000\"\r\n",
+         "\r\n+CGMM: \"GSM900\",\"GSM1800\",\"MODEL=V3\"\r\n\r\nOK\r\n",
+         "+CGMI: \"Motorola CE, Copyright 2000\"", "+CGMM: \"GSM900\",\"GSM1800\",\"MODEL=V3\""},
+        {"only a line of its own in the poll", "\r\nCall Ready\r\n", "\r\n^RSSI:17\r\n", "", ""},
+        {"an echo is still the first line", "at+cgmi\r\r\nCall Ready\r\n\r\nNokia\r\n", "\r\nNokia 6230i\r\n",
+         "at+cgmi\r", "Nokia 6230i"},
+    };
+    for (const auto& c : cases) {
+        port.On("at+cgmi\r", Now(c.cgmi));
+        port.On("at+cgmm\r", Now(c.cgmm));
+        clock.clear();
+        ASSERT_TRUE(session.Connect(1, 19200)) << c.phone;
+        EXPECT_EQ(session.Identity().Manufacturer, c.manufacturer) << c.phone;
+        EXPECT_EQ(session.Identity().Model, c.model) << c.phone;
+        EXPECT_EQ(clock.sleeps(), (std::vector<int>{1000, 1500, 200, 200, 200, 200, 200})) << c.phone;
+        session.Disconnect();
+    }
+}
+
 TEST_F(SessionTest, ConnectUsesThePortAndSpeedOfTheSettings) {
     ASSERT_TRUE(session.Connect(260 & 0xFF, 9600));
     EXPECT_EQ(port.Port(), "COM4");

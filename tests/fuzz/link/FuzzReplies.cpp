@@ -94,8 +94,16 @@ void CheckReader(std::string_view reply) {
     split.Feed(reply.substr(cut));
     FUZZ_CHECK(whole.Final() == split.Final());
     FUZZ_CHECK(whole.Lines() == split.Lines());
-    for (const std::string& line : whole.Lines())
-        FUZZ_CHECK(Within(line, reply) && line.find_first_of("\r\n") == std::string::npos);
+    for (const std::string& line : whole.Lines()) {
+        FUZZ_CHECK(Within(line, reply) && line.find('\r') == std::string::npos);
+        // A line feed stays in a line only inside double quotes.
+        bool quoted = false;
+        for (char c : line) {
+            if (c == '"')
+                quoted = !quoted;
+            FUZZ_CHECK(c != '\n' || quoted);
+        }
+    }
     FUZZ_CHECK(whole.TakeUnsolicited() == split.TakeUnsolicited());
 }
 
