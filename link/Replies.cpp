@@ -213,17 +213,46 @@ int SignalClass(int rssi) {
 
 int BerClass(int ber) { return ber >= 0 && ber <= 7 ? 1 : 0; }
 
-std::vector<std::string> SplitQuotedFields(std::string_view text) {
-    std::vector<std::string> fields(1);
+namespace {
+
+struct Field {
+    std::string text;
+    bool quoted = false; // the phone wrote it in double quotes
+};
+
+std::vector<Field> SplitFields(std::string_view text) {
+    std::vector<Field> fields(1);
     bool quoted = false;
     for (char c : text) {
-        if (c == '"')
+        if (c == '"') {
             quoted = !quoted;
-        else if (c == ',' && !quoted)
+            fields.back().quoted = true;
+        } else if (c == ',' && !quoted) {
             fields.emplace_back();
-        else
-            fields.back() += c;
+        } else {
+            fields.back().text += c;
+        }
     }
+    return fields;
+}
+
+// A type of address (TS 24.008 10.5.4.7) as +CPBR gives it: a number from
+// 128 to 255, never quoted.
+bool IsAddressType(const Field& field) {
+    const std::string_view digits = Trim(field.text);
+    if (field.quoted || digits.empty() || digits.size() > 3 ||
+        digits.find_first_not_of("0123456789") != std::string_view::npos)
+        return false;
+    const int type = LeadingNumber(digits);
+    return type >= 128 && type <= 255;
+}
+
+} // namespace
+
+std::vector<std::string> SplitQuotedFields(std::string_view text) {
+    std::vector<std::string> fields;
+    for (Field& field : SplitFields(text))
+        fields.push_back(std::move(field.text));
     return fields;
 }
 
@@ -233,12 +262,24 @@ PhonebookEntry ParsePhonebookReply(std::string_view reply) {
     if (!AfterMarker(reply, "+CPBR: ", rest))
         return e;
     e.found = true;
-    auto fields = SplitQuotedFields(rest);
+    auto fields = SplitFields(rest);
     fields.resize(std::max<std::size_t>(fields.size(), 4));
-    e.index = fields[0];
-    e.number = fields[1];
-    e.type = fields[2];
-    e.name = fields[3];
+    // "<index>,<number>,<type>,<text>" (TS 27.007 8.12), read by position
+    // while the third field is a type. Some phones repeat or add a field
+    // before the type ("1,,\"+3123\",145,\"Mama\""): then the number is the
+    // field written before the first type, and the name the one after it.
+    std::size_t number = 1;
+    if (!IsAddressType(fields[2]))
+        for (std::size_t type = 3; type < fields.size(); ++type)
+            if (IsAddressType(fields[type]) && (fields[type - 1].quoted || !fields[type - 1].text.empty())) {
+                number = type - 1;
+                break;
+            }
+    fields.resize(std::max(fields.size(), number + 3));
+    e.index = fields[0].text;
+    e.number = fields[number].text;
+    e.type = fields[number + 1].text;
+    e.name = fields[number + 2].text;
     return e;
 }
 

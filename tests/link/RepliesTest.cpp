@@ -129,6 +129,64 @@ TEST(ParsePhonebookReply, ReadsTheFirstEntryAsTheAtSyntaxQuotesIt) {
     }
 }
 
+struct NamedPhonebookCase {
+    const char* phone;
+    std::string reply;
+    PhonebookEntry entry;
+};
+
+// Entries as phones write them, beside TS 27.007 8.12: the number is the
+// quoted field before the type (128..255), the name the field after it.
+TEST(ParsePhonebookReply, ReadsTheFieldsByTheirKinds) {
+    const NamedPhonebookCase cases[] = {
+        {"reported: an empty field before the number, a date after the name",
+         "\r\n+CPBR: 1,,\"+31234657899\",145,\"Mama GSM\",\"2007/11/02,09:27\"\r\n\r\nOK\r\n",
+         {true, "1", "+31234657899", "145", "Mama GSM"}},
+        {"reported: the number written twice",
+         "\r\n+CPBR: 2,\"0812345678\",\"0812345678\",129,\"Sari\"\r\n",
+         {true, "2", "0812345678", "129", "Sari"}},
+        {"reported: an empty field, and a comma in the quoted name",
+         "+CPBR: 8,,\"+6281\",145,\"Sari, office\"\r\n",
+         {true, "8", "+6281", "145", "Sari, office"}},
+        {"reported: an empty field, the type last",
+         "+CPBR: 9,,\"+6281\",145\r\n",
+         {true, "9", "+6281", "145", ""}},
+        {"3GPP 27.007 8.12: hidden, group, second number and text, e-mail after the name",
+         "\r\n+CPBR: 3,\"+31201234567\",145,\"Mama\",0,\"Family\",\"+31612345678\",145,\"Mum\","
+         "\"mama@example.org\"\r\n\r\nOK\r\n",
+         {true, "3", "+31201234567", "145", "Mama"}},
+        {"SIMCom SIM900",
+         "\r\n+CPBR: 1,\"13800138000\",129,\"Test\"\r\n\r\nOK\r\n",
+         {true, "1", "13800138000", "129", "Test"}},
+        {"Siemens MC35i: an empty name",
+         "\r\n+CPBR: 4,\"+4917012345\",145,\"\"\r\n\r\nOK\r\n",
+         {true, "4", "+4917012345", "145", ""}},
+        {"Nokia 6230i: a national number",
+         "\r\n+CPBR: 12,\"0812345678\",129,\"Budi\"\r\n\r\nOK\r\n",
+         {true, "12", "0812345678", "129", "Budi"}},
+        {"a type left empty stays where it is",
+         "+CPBR: 5,\"123\",,\"Ann\"\r\n",
+         {true, "5", "123", "", "Ann"}},
+        {"reported: an empty field, type 128",
+         "+CPBR: 6,,\"6281\",128,\"X\"\r\n",
+         {true, "6", "6281", "128", "X"}},
+        {"reported: an empty field, type 255",
+         "+CPBR: 6,,\"6281\",255,\"Y\"\r\n",
+         {true, "6", "6281", "255", "Y"}},
+        {"a name holding a bare line feed is one field",
+         "\r\n+CPBR: 7,\"0812\",129,\"Budi\nKantor\"\r\n\r\nOK\r\n",
+         {true, "7", "0812", "129", "Budi\nKantor"}},
+    };
+    for (const auto& c : cases) {
+        const PhonebookEntry e = ParsePhonebookReply(c.reply);
+        EXPECT_EQ(e.found, c.entry.found) << c.phone;
+        EXPECT_EQ(e.index, c.entry.index) << c.phone;
+        EXPECT_EQ(e.number, c.entry.number) << c.phone;
+        EXPECT_EQ(e.type, c.entry.type) << c.phone;
+        EXPECT_EQ(e.name, c.entry.name) << c.phone;
+    }
+}
+
 TEST(ParseOperatorLine, ReadsCodeAndQuotedName) {
     EXPECT_EQ(ParseOperatorLine("+COPN: \"51001\",\"INDOSAT\"").item(), "51001  INDOSAT");
     EXPECT_EQ(ParseOperatorLine("+COPN: \"51011\",\"XL, Axiata\"").name, "XL, Axiata");
