@@ -23,24 +23,32 @@ void PhoneSession::DrainInput() {
 }
 
 FinalResult PhoneSession::Exchange(const std::string& command, int deadlineMs, bool promptEnds,
-                                   const StopRequested& stop) {
+                                   const StopRequested& stop, int lineEndsMs) {
     // Whatever came before the command is not its answer.
     m_reader.Abandon();
     DrainInput();
     m_reader.Start(command, promptEnds);
     Send(command);
     const std::int64_t start = m_clock.NowMs();
+    std::optional<std::int64_t> lineAt; // when the answer's first line came
     for (;;) {
         DrainInput();
         if (m_reader.Done())
             break;
-        const std::int64_t elapsed = m_clock.NowMs() - start;
-        if (elapsed >= deadlineMs || (stop && stop())) {
+        const std::int64_t now = m_clock.NowMs();
+        const std::int64_t elapsed = now - start;
+        if (lineEndsMs >= 0 && !lineAt && !m_reader.Lines().empty())
+            lineAt = now;
+        const bool lineEnded = lineAt && now - *lineAt >= lineEndsMs;
+        if (lineEnded || elapsed >= deadlineMs || (stop && stop())) {
             m_reader.Abandon();
             break;
         }
-        const std::int64_t step = elapsed < kQuickPhaseMs ? kQuickPollMs : kSlowPollMs;
-        m_clock.Sleep(static_cast<int>(std::min<std::int64_t>(step, deadlineMs - elapsed)));
+        std::int64_t step = std::min<std::int64_t>(elapsed < kQuickPhaseMs ? kQuickPollMs : kSlowPollMs,
+                                                   deadlineMs - elapsed);
+        if (lineAt)
+            step = std::min<std::int64_t>(step, lineEndsMs - (now - *lineAt));
+        m_clock.Sleep(static_cast<int>(step));
     }
     HandleUnsolicited();
     return m_reader.Final();
@@ -198,21 +206,45 @@ bool PhoneSession::AskForReports(std::vector<std::string>& pdus) {
 }
 
 std::string PhoneSession::SimState() {
-    if (Exchange("AT+CPIN?\r", kFast.commandMs) != FinalResult::Ok)
+    // Some phones (Wavecom) give the state line without a final result code:
+    // the line is the answer, and waiting out the deadline for an OK that
+    // never comes would cost every connect its seconds.
+    const FinalResult result = Exchange("AT+CPIN?\r", kFast.commandMs, false, {}, kFast.lineOnlyMs);
+    if (result != FinalResult::Ok && result != FinalResult::None)
         return "";
     for (const std::string& line : m_reader.Lines())
         if (line.rfind("+CPIN:", 0) == 0) {
-            const auto start = line.find_first_not_of(' ', 6);
-            return start == std::string::npos ? "" : line.substr(start);
+            // "+CPIN: SIM PIN" or, as some phones quote it, "+CPIN: \"SIM PIN\"".
+            std::string state;
+            for (char c : line.substr(6))
+                if (c != '"')
+                    state += c;
+            const auto start = state.find_first_not_of(' ');
+            if (start == std::string::npos)
+                return "";
+            state.erase(0, start);
+            state.erase(state.find_last_not_of(' ') + 1);
+            return state;
         }
     return "";
 }
+
+namespace {
+
+// The states in which the SIM serves messages. SIM PIN2 and SIM PUK2 lock
+// only what PIN2 guards (fixed dialling, charges), and a phone is to carry on
+// when PIN2 is not given at once (TS 27.007 8.3).
+bool SimUsable(const std::string& state) {
+    return state == "READY" || state == "SIM PIN2" || state == "SIM PUK2";
+}
+
+} // namespace
 
 bool PhoneSession::UnlockSim() {
     m_events.Status("Check SIM");
     // A phone that does not know the command has no SIM lock to speak of.
     const std::string state = SimState();
-    if (state.empty() || state == "READY")
+    if (state.empty() || SimUsable(state))
         return true;
     if (state != "SIM PIN") {
         m_events.Status("The SIM asks for " + state +
@@ -239,7 +271,7 @@ bool PhoneSession::UnlockSim() {
         return false;
     }
     // A SIM takes a moment to open after its PIN; until then it answers busy.
-    for (int look = 0; look < 10 && SimState() != "READY"; ++look)
+    for (int look = 0; look < 10 && !SimUsable(SimState()); ++look)
         m_clock.Sleep(500);
     return true;
 }

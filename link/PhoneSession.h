@@ -81,7 +81,10 @@ struct FastTimings {
     int probeMs = 300;    // for each "AT" of the settling
     int probes = 10;      // "AT"s before the phone counts as silent
     int commandMs = 5000; // an ordinary command, and the prompt
-    int pduMs = 120000;   // the network's answer to the PDU
+    // After the one line of a state query, for the final result code a phone
+    // may leave out (AT+CPIN? on Wavecom); the line is then the answer.
+    int lineOnlyMs = 300;
+    int pduMs = 120000; // the network's answer to the PDU
     int operatorsMs = 60000;
     int listMs = 60000; // a whole store: 100 long messages at 9600 bit/s take 40 s
 };
@@ -196,9 +199,10 @@ private:
 
     // The fast dialogue: writes `command` and reads its answer until the final
     // result code or the deadline; None when the deadline passed. `stop` may
-    // abandon the wait.
+    // abandon the wait. With `lineEndsMs` (>= 0) the answer also ends that
+    // long after its first information line (None, the line in Lines()).
     FinalResult Exchange(const std::string& command, int deadlineMs, bool promptEnds = false,
-                         const StopRequested& stop = {});
+                         const StopRequested& stop = {}, int lineEndsMs = -1);
     // What the phone says before it is asked, on the line already.
     void DrainInput();
     void HandleUnsolicited();
@@ -208,7 +212,7 @@ private:
     // "AT+CPIN?": true when the SIM is ready, after its PIN if it asked.
     bool UnlockSim();
     std::optional<int> PinTriesLeft();
-    std::string SimState(); // "READY", "SIM PIN"...; "" when the phone does not say
+    std::string SimState(); // "READY", "SIM PIN"... unquoted; "" when the phone does not say
     // A command's answer in either dialogue: the classic pauses, or up to the
     // final result code (the text without echo or unsolicited lines).
     std::string Ask(const std::string& command, int intervalMs, int polls);

@@ -4,6 +4,7 @@
 #include "ComPort.h"
 #include "MessageRequest.h"
 #include "PhoneCommands.h"
+#include "PhoneSession.h"
 #include "SimPhone.h"
 
 #include <gtest/gtest.h>
@@ -52,10 +53,10 @@ std::string Home() { return std::getenv("VELMORA_DIR"); }
 constexpr double kScale = 0.1;
 
 Outcome Cli(int (*command)(std::vector<std::string>, Io), std::vector<std::string> words,
-            bool terminal = false) {
+            bool terminal = false, Clock* given = nullptr) {
     std::ostringstream out, err;
     RealClock clock(kScale);
-    const int code = command(std::move(words), Io{out, err, terminal, terminal, &clock});
+    const int code = command(std::move(words), Io{out, err, terminal, terminal, given ? given : &clock});
     return {code, out.str(), err.str()};
 }
 
@@ -196,6 +197,49 @@ TEST(CliIdentify, PrintsTheFiveFields) {
     EXPECT_EQ(r.code, kExitOk) << r.err;
     EXPECT_EQ(r.out, "Manufacturer: Siemens AG\nModel: PhoneSim 1\nRevision: 1.00\nIMSI: 510991234567890\n"
                      "Service Centre: +CSCA: \"+628159000000\",145\n");
+}
+
+// A modem announces its SIM as it opens, by lines that come in front of the
+// next answers; the identity is the answers.
+TEST(CliIdentify, LinesTheModemSendsByItselfAreNotItsIdentity) {
+    const std::vector<std::string> announced = {
+        "--announce", "+CPIN: READY", "--announce", "+QUSIM: 1", "--announce", "Call Ready",
+        "--announce", "+PACSP0",      "--announce", "SMS Ready", "--announce", "+QIND: SMS DONE"};
+    const std::string identity = "Manufacturer: VELMORA\nModel: PhoneSim 1\nRevision: 1.00\nIMSI: "
+                                 "510109876543210\nService Centre: +CSCA: \"+628159000000\",145\n";
+    const struct {
+        const char* name;
+        std::vector<std::string> sim, cli;
+    } rows[] = {
+        {"fast, after the PIN", {"--pin", "1234"}, {"--fast", "--pin", "1234"}},
+        {"classic, after echo off", {}, {}},
+    };
+    for (const auto& r : rows) {
+        std::vector<std::string> sim = r.sim;
+        sim.insert(sim.end(), announced.begin(), announced.end());
+        SimPhone phone(sim);
+        std::vector<std::string> words = {"--device", phone.device()};
+        words.insert(words.end(), r.cli.begin(), r.cli.end());
+        const Outcome o = Cli(RunIdentify, words);
+        EXPECT_EQ(o.code, kExitOk) << r.name << ": " << o.err;
+        EXPECT_EQ(o.out, identity) << r.name;
+    }
+}
+
+// The SIM's state as phones write it: quoted (Huawei and others), or the
+// line without a final OK (Wavecom), which must not cost the command's
+// deadline.
+TEST(CliIdentify, ThePinIsGivenWhateverWayTheStateIsWritten) {
+    for (const std::string style : {"quoted", "no-ok"}) {
+        SimPhone phone({"--pin", "1234", "--pin-state", style});
+        RealClock clock(kScale);
+        const std::int64_t start = clock.NowMs();
+        const Outcome o =
+            Cli(RunIdentify, {"--device", phone.device(), "--fast", "--pin", "1234"}, false, &clock);
+        EXPECT_LT(clock.NowMs() - start, PhoneSession::kFast.commandMs) << style;
+        EXPECT_EQ(o.code, kExitOk) << style << ": " << o.err;
+        EXPECT_NE(o.out.find("\nIMSI: 510109876543210\n"), std::string::npos) << style << ": " << o.out;
+    }
 }
 
 TEST(CliIdentify, ATerminalSeesThePhonesBytesEscaped) {

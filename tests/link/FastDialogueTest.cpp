@@ -2,6 +2,8 @@
 
 #include "StatusReport.h"
 
+#include <algorithm>
+
 namespace velmora::testing {
 namespace {
 
@@ -130,13 +132,19 @@ struct PinCase {
 
 class PinTest : public FastDialogueTest, public ::testing::WithParamInterface<PinCase> {};
 
+// The state as 27.007 names it, without the quotes some phones put round it.
+std::string Unquoted(std::string state) {
+    state.erase(std::remove(state.begin(), state.end(), '"'), state.end());
+    return state;
+}
+
 TEST_P(PinTest, theSimIsAskedOnceAndNeverRetried) {
     const PinCase& c = GetParam();
     port.On("AT+CPIN?\r", Now(std::string("\r\n+CPIN: ") + c.state + "\r\n\r\nOK\r\n"));
     port.Once("AT+CPIN?\r", Now(std::string("\r\n+CPIN: ") + c.state + "\r\n\r\nOK\r\n"));
     port.On("AT+CPINR=\"SIM PIN\"\r", Now("\r\n+CPINR: SIM PIN,2,3\r\n\r\nOK\r\n"));
     // After a right PIN the SIM is ready.
-    if (c.connects && std::string(c.state) == "SIM PIN")
+    if (c.connects && Unquoted(c.state) == "SIM PIN")
         port.On("AT+CPIN?\r", Now("\r\n+CPIN: READY\r\n\r\nOK\r\n"));
     if (c.pin)
         port.On("AT+CPIN=\"" + *c.pin + "\"\r", c.pinAnswer);
@@ -150,7 +158,7 @@ TEST_P(PinTest, theSimIsAskedOnceAndNeverRetried) {
     const auto pins = std::count_if(port.written().begin(), port.written().end(),
                                     [](const std::string& w) { return w.rfind("AT+CPIN=", 0) == 0; });
     EXPECT_EQ(pins, c.pinsSent);
-    const bool asks = std::string(c.state) == "SIM PIN";
+    const bool asks = Unquoted(c.state) == "SIM PIN";
     EXPECT_EQ(asked, asks ? std::vector<std::optional<int>>{2} : std::vector<std::optional<int>>{});
     if (!c.connects) {
         EXPECT_EQ(events.status.back(), c.status);
@@ -185,8 +193,112 @@ INSTANTIATE_TEST_SUITE_P(
             {},
             false,
             "The SIM asks for SIM PUK, which Velmora does not give: unlock it in a phone, then connect again",
+            0},
+        // Huawei and others quote the state.
+        PinCase{"quotedPin", "\"SIM PIN\"", "1234", Now("\r\nOK\r\n"), true, "", 1},
+        PinCase{
+            "quotedPuk",
+            "\"SIM PUK\"",
+            "1234",
+            {},
+            false,
+            "The SIM asks for SIM PUK, which Velmora does not give: unlock it in a phone, then connect again",
+            0},
+        // PIN2 guards only fixed dialling and charges: messages go on.
+        PinCase{"pin2", "SIM PIN2", "1234", {}, true, "", 0},
+        PinCase{"puk2", "\"SIM PUK2\"", "1234", {}, true, "", 0},
+        PinCase{
+            "phoneLock",
+            "PH-SIM PIN",
+            "1234",
+            {},
+            false,
+            "The SIM asks for PH-SIM PIN, which Velmora does not give: unlock it in a phone, then connect "
+            "again",
             0}),
     [](const auto& info) { return std::string(info.param.name); });
+
+struct StateLineCase {
+    const char* name;
+    std::string first; // the state line, without a final result code
+    int pinsSent;
+};
+
+class StateLineTest : public FastDialogueTest, public ::testing::WithParamInterface<StateLineCase> {};
+
+// Wavecom answers AT+CPIN? with its state line alone: it is read from the
+// line, without waiting out the command's deadline for an OK.
+TEST_P(StateLineTest, theStateLineIsTheAnswer) {
+    const StateLineCase& c = GetParam();
+    port.Once("AT+CPIN?\r", Now(c.first));
+    port.On("AT+CPIN?\r", Now("\r\n+CPIN: READY\r\n"));
+    port.On("AT+CPINR=\"SIM PIN\"\r", Now("\r\nERROR\r\n"));
+    port.On("AT+CPIN=\"1234\"\r", Now("\r\nOK\r\n"));
+    session.SetPinSource([](std::optional<int>) { return std::string("1234"); });
+    ASSERT_TRUE(session.Connect(1, 19200));
+    const auto& written = port.written();
+    EXPECT_EQ(std::count(written.begin(), written.end(), "AT+CPIN=\"1234\"\r"), c.pinsSent);
+    int states = 0;
+    for (std::size_t i = 0; i + 1 < written.size(); ++i) {
+        if (written[i] != "AT+CPIN?\r")
+            continue;
+        ++states;
+        EXPECT_LE(port.writeTimes()[i + 1] - port.writeTimes()[i], PhoneSession::kFast.lineOnlyMs + 20)
+            << "state read " << states;
+    }
+    EXPECT_EQ(states, c.pinsSent + 1);
+    EXPECT_EQ(session.Identity().Manufacturer, "VELMORA");
+}
+
+INSTANTIATE_TEST_SUITE_P(Wavecom, StateLineTest,
+                         ::testing::Values(StateLineCase{"ready", "\r\n+CPIN: READY\r\n", 0},
+                                           StateLineCase{"pin", "\r\n+CPIN: SIM PIN\r\n", 1},
+                                           StateLineCase{"echoedPin", "AT+CPIN?\r\r\n+CPIN: SIM PIN\r\n", 1}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// A SIM that opens after its PIN is announced by lines the modem sends by
+// itself; none of them is taken for the phone's identity.
+TEST_F(FastDialogueTest, linesTheModemSendsAfterThePinAreNotItsIdentity) {
+    port.Once("AT+CPIN?\r", Now("\r\n+CPIN: SIM PIN\r\n\r\nOK\r\n"));
+    port.On("AT+CPINR=\"SIM PIN\"\r", Now("\r\nERROR\r\n"));
+    port.On("AT+CPIN=\"1234\"\r", Now("\r\nOK\r\n"));
+    port.On("AT+CPIN?\r", Now("\r\n+CPIN: READY\r\n\r\nOK\r\n\r\n+CPIN: READY\r\n"));
+    port.On("at+cgmi\r", Now("\r\nCall Ready\r\n\r\nQuectel\r\n\r\nOK\r\n"));
+    port.On("at+cgmm\r", Now("\r\n+PACSP0\r\n\r\nM95\r\n\r\nOK\r\n"));
+    port.On("at+cgmr\r", Now("\r\n+QIND: SMS DONE\r\n\r\nM95FAR02A08\r\n\r\nOK\r\n"));
+    port.On("at+cimi\r", Now("\r\nSMS Ready\r\n510109876543210\r\n\r\nOK\r\n"));
+    session.SetPinSource([](std::optional<int>) { return std::string("1234"); });
+    ASSERT_TRUE(session.Connect(1, 19200));
+    EXPECT_EQ(session.Identity(), (PhoneIdentity{"Quectel", "M95", "M95FAR02A08", "510109876543210",
+                                                 "+CSCA: \"+628159000000\",145"}));
+}
+
+struct BookCase {
+    const char* name;
+    Dialogue dialogue;
+};
+
+class BookTest : public FastDialogueTest, public ::testing::WithParamInterface<BookCase> {};
+
+TEST_P(BookTest, aQuotedLineFeedStaysInTheName) {
+    session.SetDialogue(GetParam().dialogue);
+    Connected();
+    port.OnAnyOther(Now("\r\n+CME ERROR: 22\r\n"));
+    port.On("at+cpbr=1\r", Now("\r\n+CPBR: 1,\"0812345678\",129,\"Budi\nKantor\"\r\n\r\nOK\r\n"));
+    port.On("at+cpbr=2\r", Now("\r\n+CPBR: 2,,\"+31234657899\",145,\"Mama GSM\",\"2007/11/02,09:27\"\r\n"
+                               "\r\nOK\r\n"));
+    const auto entries = session.ReadPhonebook();
+    ASSERT_EQ(entries.size(), 2u);
+    EXPECT_EQ(entries[0].name, "Budi\nKantor");
+    EXPECT_EQ(entries[0].number, "0812345678");
+    EXPECT_EQ(entries[1].name, "Mama GSM");
+    EXPECT_EQ(entries[1].number, "+31234657899");
+}
+
+INSTANTIATE_TEST_SUITE_P(Dialogues, BookTest,
+                         ::testing::Values(BookCase{"classic", Dialogue::Classic},
+                                           BookCase{"fast", Dialogue::Fast}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(SessionTest, theClassicDialogueSaysWhereThePinCanBeEntered) {
     port.On("ate0\r", Now("\r\n+CME ERROR: 11\r\n"));

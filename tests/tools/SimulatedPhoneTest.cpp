@@ -47,6 +47,40 @@ TEST(SimulatedPhone, EchoesUntilAte0AndAnswersTheIdentity) {
                     });
 }
 
+TEST(SimulatedPhone, WritesTheSimStateInItsStyleAndAnnouncesTheOpenSim) {
+    const struct {
+        PinStateStyle style;
+        std::string locked, open;
+    } rows[] = {
+        {PinStateStyle::Plain, "\r\n+CPIN: SIM PIN\r\n\r\nOK\r\n", "\r\n+CPIN: READY\r\n\r\nOK\r\n"},
+        {PinStateStyle::Quoted, "\r\n+CPIN: \"SIM PIN\"\r\n\r\nOK\r\n", "\r\n+CPIN: \"READY\"\r\n\r\nOK\r\n"},
+        {PinStateStyle::NoOk, "\r\n+CPIN: SIM PIN\r\n", "\r\n+CPIN: READY\r\n"},
+    };
+    for (const auto& r : rows) {
+        PhoneOptions o = Quiet();
+        o.pin = "1234";
+        o.pinStateStyle = r.style;
+        o.announcements = {"+PACSP0", "Call Ready"};
+        SimulatedPhone phone{o};
+        Converse(phone, {
+                            {"ate0\r", "\r\nOK\r\n"},
+                            {"at+cpin?\r", r.locked},
+                            {"at+cpin=\"1234\"\r", "\r\n+PACSP0\r\n\r\nOK\r\n"},
+                            {"at+cpin?\r", "\r\nCall Ready\r\n" + r.open},
+                            {"at+cgmi\r", "\r\nVELMORA\r\n\r\nOK\r\n"},
+                        });
+    }
+    // Without a PIN the SIM is open from the first ate0.
+    PhoneOptions o = Quiet();
+    o.announcements = {"SMS Ready"};
+    SimulatedPhone phone{o};
+    Converse(phone, {
+                        {"at\r", "\r\nOK\r\n"},
+                        {"ate0\r", "\r\nOK\r\n"},
+                        {"at+cgmi\r", "\r\nSMS Ready\r\n\r\nVELMORA\r\n\r\nOK\r\n"},
+                    });
+}
+
 TEST(SimulatedPhone, SubmitsAPduAndChecksItsLength) {
     SimulatedPhone phone{Quiet()};
     Converse(phone, {

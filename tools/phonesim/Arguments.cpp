@@ -89,6 +89,14 @@ const char* HelpText() {
            "  --report-delay MS       from the answer to the PDU to its report (default 300)\n"
            "  --pin CODE              the SIM asks for PIN CODE (at+cpin?, at+cpin=\"CODE\");\n"
            "                          three wrong ones and it asks for its PUK\n"
+           "  --pin-state STYLE       how at+cpin? is answered: plain (+CPIN: SIM PIN and\n"
+           "                          OK, the default), quoted (+CPIN: \"SIM PIN\" and OK)\n"
+           "                          or no-ok (the state line alone, as Wavecom answers)\n"
+           "  --announce LINE         once the SIM is open (after the PIN, else after the\n"
+           "                          first ate0), LINE comes by itself in front of the\n"
+           "                          next answer, as modems announce their SIM (Call\n"
+           "                          Ready, +PACSP0...); repeat the option for one line in\n"
+           "                          front of each answer in turn\n"
            "  --inbox FILE            the SIM's messages (\"SM\") from index 1, for at+cmgl=,\n"
            "                          at+cmgr= and at+cmgd=; the phone's own (\"ME\") are empty\n"
            "  --deliver-after MS PDU  MS after the first ate0 the PDU arrives: stored at the\n"
@@ -243,6 +251,21 @@ std::string ParseArguments(const std::vector<std::string>& words, Arguments& arg
         } else if (w == "--pin") {
             if (!value(p.pin) || p.pin.empty())
                 return "--pin needs the code";
+        } else if (w == "--pin-state") {
+            if (!value(v))
+                return "--pin-state needs plain, quoted or no-ok";
+            if (v == "plain")
+                p.pinStateStyle = PinStateStyle::Plain;
+            else if (v == "quoted")
+                p.pinStateStyle = PinStateStyle::Quoted;
+            else if (v == "no-ok")
+                p.pinStateStyle = PinStateStyle::NoOk;
+            else
+                return "--pin-state: unknown style '" + v + "'";
+        } else if (w == "--announce") {
+            if (!value(v) || v.empty())
+                return "--announce needs a line";
+            p.announcements.push_back(v);
         } else if (w == "--inbox") {
             std::string text;
             if (!value(v))

@@ -445,8 +445,10 @@ void SimulatedPhone::PduComplete(std::vector<Output>& out) {
 
 void SimulatedPhone::PinCommand(const std::string& cmd, const std::string& line, std::vector<Output>& out) {
     if (cmd == "at+cpin?") {
-        const char* state = !Locked() ? "READY" : m_opt.pinTries > 0 ? "SIM PIN" : "SIM PUK";
-        AnswerLines({std::string("+CPIN: ") + state}, "OK", out);
+        const std::string state = !Locked() ? "READY" : m_opt.pinTries > 0 ? "SIM PIN" : "SIM PUK";
+        const bool quoted = m_opt.pinStateStyle == PinStateStyle::Quoted;
+        AnswerLines({"+CPIN: " + (quoted ? "\"" + state + "\"" : state)},
+                    m_opt.pinStateStyle == PinStateStyle::NoOk ? "" : "OK", out);
     } else if (cmd == "at+cpinr=\"sim pin\"" || cmd == "at+cpinr") {
         AnswerLines({"+CPINR: SIM PIN," + std::to_string(m_opt.pinTries) + ",3"}, "OK", out);
     } else if (cmd.rfind("at+cpin=", 0) == 0) {
@@ -502,13 +504,13 @@ void SimulatedPhone::Report(const std::string& pdu, std::vector<Output>& out) {
                          m_opt.networkDelayMs + m_opt.reportDelayMs, true});
 }
 
-void SimulatedPhone::Answer(const std::string& text, std::vector<Output>& out) const {
-    AnswerLines({}, text, out);
-}
+void SimulatedPhone::Answer(const std::string& text, std::vector<Output>& out) { AnswerLines({}, text, out); }
 
 void SimulatedPhone::AnswerLines(const std::vector<std::string>& lines, const std::string& final,
-                                 std::vector<Output>& out) const {
+                                 std::vector<Output>& out) {
     std::string bytes;
+    if (m_deliveriesDue && !Locked() && m_announcementsSent < m_opt.announcements.size())
+        bytes += "\r\n" + m_opt.announcements[m_announcementsSent++] + "\r\n";
     // Modems announce their state in the middle of whatever they answer.
     if (m_opt.urc)
         bytes += "\r\n+CREG: 1\r\n";

@@ -23,6 +23,13 @@ struct CsqAnswer {
     std::string rssi = "17", ber = "99";
 };
 
+// How the phone writes its answer to at+cpin?.
+enum class PinStateStyle {
+    Plain,  // "+CPIN: SIM PIN" and "OK"
+    Quoted, // "+CPIN: \"SIM PIN\"" and "OK"
+    NoOk,   // "+CPIN: SIM PIN" alone, as Wavecom modules answer
+};
+
 // What the network says of a message that asked for a report.
 enum class ReportKind { None, Delivered, Failed };
 
@@ -71,6 +78,11 @@ struct PhoneOptions {
     bool reportStored = false; // refuses ds=1: reports are stored and announced by +CDSI
     std::string pin;           // the SIM asks for this PIN until it is given
     int pinTries = 3;
+    PinStateStyle pinStateStyle = PinStateStyle::Plain;
+    // Lines the phone sends by itself once its SIM is open (after the PIN,
+    // else after the first "ate0"), as modems announce it: one in front of
+    // each answer from then on, in turn.
+    std::vector<std::string> announcements;
     // The SIM's messages from index 1, each with its service-centre part.
     std::vector<std::string> inbox;
     std::vector<Delivery> deliveries;
@@ -116,9 +128,9 @@ public:
 private:
     void Command(const std::string& line, std::vector<Output>& out);
     void PduComplete(std::vector<Output>& out);
-    void Answer(const std::string& text, std::vector<Output>& out) const;
+    void Answer(const std::string& text, std::vector<Output>& out);
     void AnswerLines(const std::vector<std::string>& lines, const std::string& final,
-                     std::vector<Output>& out) const;
+                     std::vector<Output>& out);
     void Record(const std::string& pdu) const;
     void Report(const std::string& pdu, std::vector<Output>& out);
     void PinCommand(const std::string& cmd, const std::string& line, std::vector<Output>& out);
@@ -156,6 +168,7 @@ private:
     bool m_announceNew = false; // mt=1 in the last "at+cnmi": +CMTI for a new message
     bool m_pinGiven = false;
     bool m_deliveriesDue = false; // scheduled at the first "ate0"
+    std::size_t m_announcementsSent = 0;
     Store m_sim, m_phone;
     // What at+cpms chose: read and delete, write, and where new ones go.
     std::string m_memories[3] = {"SM", "SM", "SM"};
