@@ -1,6 +1,7 @@
 #include "InboxDialog.h"
 
 #include "ContentTabs.h"
+#include "DialogPlacement.h"
 #include "QtText.h"
 #include "StatusReport.h"
 
@@ -87,6 +88,8 @@ InboxDialog::InboxDialog(QWidget* parent)
       m_progress(new QProgressBar(this)), m_status(new QLabel(this)),
       m_read(new QPushButton("&Read From Phone", this)), m_delete(new QPushButton("&Delete", this)) {
     setObjectName("InboxDialog");
+    // Beside the window, so the preview it draws on stays in sight.
+    KeepOnScreen(*this, {Side::Right, Side::Left});
     setWindowTitle("Inbox");
     m_list->setObjectName("lvInbox");
     m_list->setAccessibleName("Messages");

@@ -1,6 +1,7 @@
 #include "PduFieldsDialog.h"
 
 #include "ContentTabs.h"
+#include "DialogPlacement.h"
 #include "QtText.h"
 #include "Strings.h"
 
@@ -110,6 +111,8 @@ PduFieldsDialog::PduFieldsDialog(QWidget* parent)
       m_messages(new QComboBox(this)), m_content(new QPlainTextEdit(this)), m_bitmap(new QLabel(this)),
       m_load(new QPushButton("&Load into Tab", this)), m_play(new QPushButton("Pla&y", this)) {
     setObjectName("PduFieldsDialog");
+    // On the side the inbox leaves free, rather than over the tabs it loads into.
+    KeepOnScreen(*this, {Side::Left, Side::Right});
     setWindowTitle("PDU Inspector");
     const QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     m_paste->setObjectName("memInspectorPdus");

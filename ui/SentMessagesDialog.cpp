@@ -1,5 +1,7 @@
 #include "SentMessagesDialog.h"
 
+#include "DialogPlacement.h"
+
 #include <QDateTime>
 #include <QDialogButtonBox>
 #include <QHeaderView>
@@ -28,6 +30,8 @@ QString OutcomeWord(SubmitOutcome outcome) {
 
 SentMessagesDialog::SentMessagesDialog(QWidget* parent) : QDialog(parent), m_list(new QTreeWidget(this)) {
     setObjectName("SentMessagesDialog");
+    // Beside the window, so it follows the reports while the user goes on.
+    KeepOnScreen(*this, {Side::Right, Side::Left, Side::Below});
     setWindowTitle("Sent Messages");
     m_list->setObjectName("lvSent");
     m_list->setAccessibleName("Sent messages");

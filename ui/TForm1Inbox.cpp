@@ -21,13 +21,8 @@ bool SamePlace(const StoredMessage& a, const StoredMessage& b) {
 
 } // namespace
 
-// Opened for the first time with the phone there, it reads at once. It
-// opens beside the window, so the preview it draws on stays in sight.
+// Opened for the first time with the phone there, it reads at once.
 void TForm1::mnuInboxClick() {
-    if (!m_inbox->isVisible()) {
-        const QRect frame = frameGeometry();
-        m_inbox->move(frame.right() + 1, frame.top());
-    }
     m_inbox->show();
     m_inbox->raise();
     m_inbox->activateWindow();
