@@ -93,6 +93,10 @@ void TForm1::ChoosePort(int portNumber) {
 }
 
 void TForm1::LinkStateChanged(PhoneLink::State state) {
+    // The phone answered: what an earlier connect was refused (a wrong PIN)
+    // is over; what this one meets is said afresh.
+    if (state == PhoneLink::State::Identifying)
+        m_ui->memDebug->clear();
     m_indicators->stateChanged(state);
     if (state == PhoneLink::State::ReadingPhonebook)
         m_phonebook->readStarted();

@@ -2,6 +2,7 @@
 
 #include "ConcatReference.h"
 #include "ContentTabs.h"
+#include "Gsm7.h"
 #include "Inbox.h"
 #include "Prompter.h"
 #include "QtText.h"
@@ -46,7 +47,12 @@ void TForm1::bitSendSMSClick() {
     const MessageRequest request = ComposedMessage();
     const auto job = BuildMessage(request);
     if (!job) {
-        Refuse(Sentence(job.error().text), FieldWidget(job.error().field));
+        QString why = Sentence(job.error().text);
+        // The tab's own box sends any character: the refusal says which.
+        if (request.kind == MessageKind::Text && !request.longText && !request.flash &&
+            !UnencodableCharacters(request.text).empty())
+            why += " Turn on Long / Unicode to send them.";
+        Refuse(why, FieldWidget(job.error().field));
         ShowResultIndicators();
         SetConnectedUI(m_link->isUp());
         return;

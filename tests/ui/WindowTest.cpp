@@ -57,6 +57,7 @@ private slots:
     void theFastDialogueFollowsTheDeliveryReport();
     void aLongMessageIsDeliveredOnlyWhenEveryPartIs();
     void aNewSendClearsTheLastMessagesDeliveryStatus();
+    void aConnectThatSucceedsClearsAnEarlierPinRefusal();
     void theSimAsksForItsPinOnce_data();
     void theSimAsksForItsPinOnce();
     void countsAndLimitsTheText();
@@ -348,6 +349,18 @@ void WindowTest::aNewSendClearsTheLastMessagesDeliveryStatus() {
     QCOMPARE(sent->status(1), QString("Delivered"));
 }
 
+void WindowTest::aConnectThatSucceedsClearsAnEarlierPinRefusal() {
+    Phone phone(record(), {"--pin", "1234"});
+    Window w(phone.device(), "[Communication Port]\nDialogue=fast\n", 1.0);
+    w.prompter.secret = "0000";
+    w.show();
+    QTRY_VERIFY_WITH_TIMEOUT(monitor(w).contains("+CME ERROR: 16"), 10000);
+    w.prompter.secret = "1234";
+    w.find<QAction>("mnuOpenPort")->trigger();
+    QTRY_COMPARE_WITH_TIMEOUT(w.form().statusText(), QString("Initialization Complete"), 10000);
+    QVERIFY2(!monitor(w).contains("+CME ERROR"), qPrintable(monitor(w)));
+}
+
 void WindowTest::theSimAsksForItsPinOnce_data() {
     QTest::addColumn<QString>("pin");
     QTest::addColumn<bool>("connects");
@@ -509,7 +522,9 @@ void WindowTest::refusesWhatCannotBeSent_data() {
                                << "must be 1 to 20 digits"
                                << "txtHPNo";
     QTest::newRow("outside the GSM alphabet")
-        << "628569999999" << QString::fromUtf8("Привет") << "Flash Message"
+        << "628569999999" << QString::fromUtf8("Привет")
+        << "or send the text as a Flash Message, which carries any character. Turn on Long / Unicode to send "
+           "them."
         << "memText";
 }
 
