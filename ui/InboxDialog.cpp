@@ -1,5 +1,6 @@
 #include "InboxDialog.h"
 
+#include "ChosenRow.h"
 #include "ContentTabs.h"
 #include "DialogPlacement.h"
 #include "QtText.h"
@@ -160,16 +161,7 @@ InboxDialog::InboxDialog(QWidget* parent)
         if (chosenRow() >= 0)
             emit messageChosen(chosenRow());
     });
-    // A screen reader chooses a row by selecting it, which leaves the
-    // current row where it was: the selected row becomes current, as a
-    // click or an arrow key makes it.
-    connect(m_list->selectionModel(), &QItemSelectionModel::selectionChanged, this,
-            [this](const QItemSelection& selected) {
-                if (selected.isEmpty() || selected.indexes().first().row() == chosenRow())
-                    return;
-                m_list->selectionModel()->setCurrentIndex(selected.indexes().first(),
-                                                          QItemSelectionModel::NoUpdate);
-            });
+    CurrentFollowsSelection(*m_list);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_list, 3);

@@ -1,5 +1,6 @@
 #include "PduFieldsDialog.h"
 
+#include "ChosenRow.h"
 #include "ContentTabs.h"
 #include "DialogPlacement.h"
 #include "QtText.h"
@@ -171,6 +172,7 @@ PduFieldsDialog::PduFieldsDialog(QWidget* parent)
     connect(m_noSmsc, &QCheckBox::toggled, this, &PduFieldsDialog::inspect);
     connect(m_pdus, &QComboBox::currentIndexChanged, this, &PduFieldsDialog::showPdu);
     connect(m_fields, &QTreeWidget::currentItemChanged, this, &PduFieldsDialog::markField);
+    CurrentFollowsSelection(*m_fields);
     connect(m_messages, &QComboBox::currentIndexChanged, this, &PduFieldsDialog::showMessage);
     connect(m_load, &QPushButton::clicked, this, [this] {
         if (const ReadMessage* m = chosenMessage())

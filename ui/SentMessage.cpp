@@ -98,7 +98,8 @@ QString SentMessage::detail() const {
     const auto n = static_cast<int>(parts.size());
     for (int i = 0; i < n; ++i) {
         const QString line = PartLine(parts[static_cast<std::size_t>(i)], reportAsked);
-        lines << (n == 1 ? "Its part: " + line : QString("Part %1 of %2: %3").arg(i + 1).arg(n).arg(line));
+        lines << (n == 1 ? line.left(1).toUpper() + line.mid(1)
+                         : QString("Part %1 of %2: %3").arg(i + 1).arg(n).arg(line));
     }
     return lines.join('\n');
 }

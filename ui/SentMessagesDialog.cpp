@@ -1,5 +1,6 @@
 #include "SentMessagesDialog.h"
 
+#include "ChosenRow.h"
 #include "DialogPlacement.h"
 
 #include <QDialogButtonBox>
@@ -35,6 +36,7 @@ SentMessagesDialog::SentMessagesDialog(QWidget* parent)
     m_detail->setReadOnly(true);
     m_detail->setTabChangesFocus(true);
     m_detail->setPlaceholderText("Choose a message to see its parts and their references.");
+    m_detail->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
     buttons->setObjectName("btnCloseSent");
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
@@ -42,11 +44,12 @@ SentMessagesDialog::SentMessagesDialog(QWidget* parent)
     // parts are shown.
     connect(m_list->selectionModel(), &QItemSelectionModel::currentChanged, this,
             &SentMessagesDialog::showChosen);
+    CurrentFollowsSelection(*m_list);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(m_list, 3);
+    layout->addWidget(m_list, 1);
     layout->addWidget(m_detail, 1);
     layout->addWidget(buttons);
-    resize(620, 320);
+    resize(620, 360);
 }
 
 void SentMessagesDialog::addMessage(const QString& destination, const QString& what, int parts,
@@ -61,8 +64,10 @@ void SentMessagesDialog::addMessage(const QString& destination, const QString& w
     auto* row = new QTreeWidgetItem(m_list);
     showRow(rows() - 1);
     m_list->scrollToItem(row);
-    for (int c = When; c < Message; ++c)
+    for (int c = When; c < Status; ++c)
         m_list->resizeColumnToContents(c);
+    // A long text's start is cut, not the status beside it.
+    m_list->setColumnWidth(Message, std::min(m_list->columnWidth(Message), 240));
 }
 
 void SentMessagesDialog::partAnswered(int part, SubmitOutcome outcome, std::optional<int> reference) {

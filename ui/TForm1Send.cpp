@@ -34,7 +34,8 @@ QString Summary(const std::vector<std::string>& pdus) {
     for (std::size_t i = 0; i < pdus.size(); ++i)
         stored.push_back(StoredMessage{"", static_cast<int>(i), 3, pdus[i]});
     const std::vector<InboxEntry> entries = JoinInbox(stored);
-    return entries.size() == 1 ? FromUtf16(InboxSummary(entries.front())) : QString();
+    // The list cuts it to its column; the detail shows as much as a part holds.
+    return entries.size() == 1 ? FromUtf16(InboxSummary(entries.front(), 160)) : QString();
 }
 
 } // namespace

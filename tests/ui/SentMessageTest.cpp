@@ -135,6 +135,9 @@ TEST(SentMessage, theDetailNamesEachPartsReference) {
                                         "Part 2 of 4: sent, reference 8, waiting for its report\n"
                                         "Part 3 of 4: sent: no reference to know its report by\n"
                                         "Part 4 of 4: failed");
+    m.parts = {Part(kSent, 7, 0x41)};
+    EXPECT_EQ(m.detail().section('\n', 3).toStdString(),
+              "Sent, reference 7: Not delivered: incompatible destination");
 }
 
 } // namespace
