@@ -49,7 +49,7 @@ void TForm1::bitSendSMSClick() {
     const auto job = BuildMessage(request);
     if (!job) {
         QString why = Sentence(job.error().text);
-        // The tab's own box sends any character: the refusal says which.
+        // Long / Unicode, on this very tab, sends any character: the refusal names it.
         if (request.kind == MessageKind::Text && !request.longText && !request.flash &&
             !UnencodableCharacters(request.text).empty())
             why += " Turn on Long / Unicode to send them.";
