@@ -88,12 +88,13 @@ void PhoneSession::TakeReport(const std::string& pdu) {
     const auto awaited = std::find(m_awaitingReports.begin(), m_awaitingReports.end(), report->reference);
     if (awaited == m_awaitingReports.end())
         return; // not about a message of this connection
-    const std::string text = StatusText(report->status);
-    m_events.Status(text);
-    if (!IsFinalStatus(report->status))
+    if (!IsFinalStatus(report->status)) {
+        m_events.Status(StatusText(report->status));
         return;
+    }
     m_awaitingReports.erase(awaited);
-    m_events.Monitor(text);
+    // A final report is of one part: whether the message is delivered is for
+    // the listener that knows its parts to say.
     m_events.DeliveryReport(report->reference, report->status);
 }
 

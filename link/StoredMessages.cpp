@@ -1,6 +1,7 @@
 #include "PhoneSession.h"
 
 #include "FileIo.h"
+#include "Inbox.h"
 #include "PduDecoder.h"
 #include "Strings.h"
 
@@ -142,7 +143,8 @@ std::vector<StoredMessage> PhoneSession::ReadStoredMessages(const StopRequested&
             const int read = static_cast<int>(messages.size());
             m_events.Progress(read, std::max(total, read));
         }
-        m_events.Status("Found (" + std::to_string(messages.size()) + ") Messages");
+        // Counted as the inbox lists them: a long message's parts are one.
+        m_events.Status("Found (" + std::to_string(JoinInbox(messages).size()) + ") Messages");
     } catch (const EComPort& e) {
         LinkLostDuring(e);
         LogReceived(messages);

@@ -16,7 +16,6 @@
 #include <QImage>
 #include <QImageReader>
 #include <QPainter>
-#include <QScreen>
 
 namespace velmora {
 
@@ -493,21 +492,9 @@ void ContentTabs::redrawPreview(Tab tab) {
                             bitmap(tab)->width));
 }
 
-// Below the window, where it covers neither the Screen Appearance nor the
-// memo it edits (the inbox goes to the right, the inspector to the left).
 void ContentTabs::showEditor() {
     if (!m_editor)
         return;
-    if (!m_editor->isVisible()) {
-        const QRect frame = m_window.frameGeometry();
-        QPoint at(frame.left(), frame.bottom() + 1);
-        // A window low on the screen has it above instead.
-        if (const QScreen* screen = m_window.screen();
-            screen && at.y() + m_editor->frameGeometry().height() > screen->availableGeometry().bottom())
-            at.setY(std::max(screen->availableGeometry().top(),
-                             frame.top() - m_editor->frameGeometry().height()));
-        m_editor->move(at);
-    }
     m_editor->show();
     m_editor->raise();
     syncEditor();

@@ -1,5 +1,7 @@
 #include "FindPhoneDialog.h"
 
+#include "DialogPlacement.h"
+
 #include <QDialogButtonBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -26,6 +28,7 @@ FindPhoneDialog::FindPhoneDialog(std::vector<PortCandidate> candidates, ProbeOpt
     : QDialog(parent), m_table(new QTableWidget(this)), m_status(new QLabel(this)),
       m_candidates(std::move(candidates)), m_outcomes(m_candidates.size(), ProbeOutcome::NoAnswer) {
     setObjectName("FindPhoneDialog");
+    KeepOnScreen(*this);
     setWindowTitle("Find Phone");
     m_table->setObjectName("tblPorts");
     m_table->setAccessibleName("Serial devices");

@@ -1,6 +1,8 @@
 #include "InboxDialog.h"
 
+#include "ChosenRow.h"
 #include "ContentTabs.h"
+#include "DialogPlacement.h"
 #include "QtText.h"
 #include "StatusReport.h"
 
@@ -14,6 +16,8 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace velmora {
 
 namespace {
@@ -26,11 +30,23 @@ QString LocalTime(const std::string& iso) {
     return t.isValid() ? t.toLocalTime().toString("yyyy-MM-dd HH:mm") : QString();
 }
 
-QString Sender(const InboxEntry& e, const QString& name) {
-    if (!e.message)
-        return "?";
-    const QString number = Q(e.message->pdu.number);
-    return name.isEmpty() ? number : name + " (" + number + ")";
+// A store as a person calls it.
+QString StoreName(const std::string& storage) {
+    if (storage == "SM")
+        return "SIM";
+    if (storage == "ME")
+        return "phone";
+    return "store " + Q(storage);
+}
+
+// "2", "2 and 3", "1, 2 and 4".
+QString Listed(std::vector<int> numbers) {
+    std::sort(numbers.begin(), numbers.end());
+    QStringList words;
+    for (const int n : numbers)
+        words << QString::number(n);
+    const QString last = words.takeLast();
+    return words.isEmpty() ? last : words.join(", ") + " and " + last;
 }
 
 // The tab the window puts the message in when it is chosen.
@@ -48,19 +64,14 @@ QString Where(const ReadMessage& m) {
 
 QString Detail(const InboxEntry& e, const QString& name) {
     QStringList lines;
-    lines << "Stored at: " + Q([&] {
-                 std::string s;
-                 for (const auto& i : e.Indexes())
-                     s += (s.empty() ? "" : ", ") + i;
-                 return s;
-             }());
+    lines << "Stored at: " + StoredPlaces(e.parts);
     if (!e.message) {
         lines << "This message could not be read: " + Q(e.message.error());
         return lines.join('\n');
     }
     const ReadMessage& m = *e.message;
     const bool outgoing = m.pdu.type == PduType::Submit;
-    lines << QString(outgoing ? "To: " : "From: ") + Sender(e, name);
+    lines << QString(outgoing ? "To: " : "From: ") + InboxSender(e, name);
     if (const QString when = LocalTime(m.pdu.timestamp); !when.isEmpty())
         lines << "Time: " + when;
     lines << "Kind: " + FromUtf16(InboxKind(m));
@@ -82,11 +93,36 @@ QString Detail(const InboxEntry& e, const QString& name) {
 
 } // namespace
 
+QString StoredPlaces(const std::vector<StoredMessage>& parts) {
+    // Each store once, in the order its first part comes.
+    std::vector<std::pair<std::string, std::vector<int>>> stores;
+    for (const StoredMessage& p : parts) {
+        auto store =
+            std::find_if(stores.begin(), stores.end(), [&](const auto& s) { return s.first == p.storage; });
+        if (store == stores.end())
+            store = stores.insert(stores.end(), {p.storage, {}});
+        store->second.push_back(p.index);
+    }
+    QStringList said;
+    for (const auto& [storage, indexes] : stores)
+        said << StoreName(storage) + (indexes.size() == 1 ? ", place " : ", places ") + Listed(indexes);
+    return said.join("; ");
+}
+
+QString InboxSender(const InboxEntry& e, const QString& name) {
+    if (!e.message)
+        return "?";
+    const QString number = Q(e.message->pdu.number);
+    return name.isEmpty() ? number : name + " (" + number + ")";
+}
+
 InboxDialog::InboxDialog(QWidget* parent)
     : QDialog(parent), m_list(new QTreeWidget(this)), m_detail(new QPlainTextEdit(this)),
       m_progress(new QProgressBar(this)), m_status(new QLabel(this)),
       m_read(new QPushButton("&Read From Phone", this)), m_delete(new QPushButton("&Delete", this)) {
     setObjectName("InboxDialog");
+    // Beside the window, so the preview it draws on stays in sight.
+    KeepOnScreen(*this, {Side::Right, Side::Left});
     setWindowTitle("Inbox");
     m_list->setObjectName("lvInbox");
     m_list->setAccessibleName("Messages");
@@ -118,12 +154,14 @@ InboxDialog::InboxDialog(QWidget* parent)
         if (chosenRow() >= 0)
             emit deleteRequested(chosenRow());
     });
-    connect(m_list, &QTreeWidget::currentItemChanged, this, [this] {
+    // The message shown is the current row's, whatever made it current.
+    connect(m_list->selectionModel(), &QItemSelectionModel::currentChanged, this, [this] {
         showChosen();
         updateButtons();
         if (chosenRow() >= 0)
             emit messageChosen(chosenRow());
     });
+    CurrentFollowsSelection(*m_list);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_list, 3);
@@ -140,6 +178,7 @@ void InboxDialog::setEntries(std::vector<InboxEntry> entries, const NameLookup& 
     const auto chosen = chosenRow() >= 0 ? m_entries[static_cast<std::size_t>(chosenRow())].parts
                                          : std::vector<StoredMessage>{};
     const QSignalBlocker quiet(m_list);
+    const QSignalBlocker quietChoice(m_list->selectionModel());
     m_entries = std::move(entries);
     m_names.clear();
     m_list->clear();
@@ -195,6 +234,13 @@ int InboxDialog::chosenRow() const {
 void InboxDialog::choose(int row) { m_list->setCurrentItem(m_list->topLevelItem(row)); }
 
 QString InboxDialog::detailText() const { return m_detail->toPlainText(); }
+
+QString InboxDialog::sender(int row) const {
+    if (row < 0 || static_cast<std::size_t>(row) >= m_entries.size())
+        return QString();
+    const auto at = static_cast<std::size_t>(row);
+    return InboxSender(m_entries[at], m_names[at]);
+}
 
 void InboxDialog::showChosen() {
     const int row = chosenRow();

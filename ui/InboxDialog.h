@@ -15,6 +15,13 @@ class QTreeWidget;
 
 namespace velmora {
 
+// Where the phone keeps a message's parts, in words: "SIM, places 2 and 3",
+// "phone, place 5", "SIM, place 1; phone, place 4".
+QString StoredPlaces(const std::vector<StoredMessage>& parts);
+// Who sent it (for a sent one: to whom): "Budi (+628569999999)" with the
+// phone book's name, else the number alone; "?" when it could not be read.
+QString InboxSender(const InboxEntry& entry, const QString& name);
+
 // The messages the phone keeps, as the last read found them: a row each
 // (time, sender, the start of the text or what it is), the chosen one in
 // full below. Shown beside the window without blocking it; reading and
@@ -43,6 +50,8 @@ public:
     int chosenRow() const;
     void choose(int row);
     QString detailText() const;
+    // Who sent the message of a row, as InboxSender says it.
+    QString sender(int row) const;
 
 signals:
     void readRequested();

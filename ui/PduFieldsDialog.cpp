@@ -1,6 +1,8 @@
 #include "PduFieldsDialog.h"
 
+#include "ChosenRow.h"
 #include "ContentTabs.h"
+#include "DialogPlacement.h"
 #include "QtText.h"
 #include "Strings.h"
 
@@ -110,6 +112,8 @@ PduFieldsDialog::PduFieldsDialog(QWidget* parent)
       m_messages(new QComboBox(this)), m_content(new QPlainTextEdit(this)), m_bitmap(new QLabel(this)),
       m_load(new QPushButton("&Load into Tab", this)), m_play(new QPushButton("Pla&y", this)) {
     setObjectName("PduFieldsDialog");
+    // On the side the inbox leaves free, rather than over the tabs it loads into.
+    KeepOnScreen(*this, {Side::Left, Side::Right});
     setWindowTitle("PDU Inspector");
     const QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     m_paste->setObjectName("memInspectorPdus");
@@ -168,6 +172,7 @@ PduFieldsDialog::PduFieldsDialog(QWidget* parent)
     connect(m_noSmsc, &QCheckBox::toggled, this, &PduFieldsDialog::inspect);
     connect(m_pdus, &QComboBox::currentIndexChanged, this, &PduFieldsDialog::showPdu);
     connect(m_fields, &QTreeWidget::currentItemChanged, this, &PduFieldsDialog::markField);
+    CurrentFollowsSelection(*m_fields);
     connect(m_messages, &QComboBox::currentIndexChanged, this, &PduFieldsDialog::showMessage);
     connect(m_load, &QPushButton::clicked, this, [this] {
         if (const ReadMessage* m = chosenMessage())

@@ -1,5 +1,6 @@
 #include "PictureEditorDialog.h"
 
+#include "DialogPlacement.h"
 #include "PictureCanvas.h"
 
 #include <QCheckBox>
@@ -14,6 +15,9 @@ namespace velmora {
 
 PictureEditorDialog::PictureEditorDialog(QWidget* parent) : QDialog(parent) {
     setObjectName("PictureEditorDialog");
+    // Below the window, where it covers neither the Screen Appearance nor the
+    // memo it edits (the inbox goes to the right, the inspector to the left).
+    KeepOnScreen(*this, {Side::Below, Side::Above});
     setWindowTitle("Picture Editor");
     setModal(false);
 

@@ -1,5 +1,7 @@
 #include "Prompter.h"
 
+#include "DialogPlacement.h"
+
 #include <QApplication>
 #include <QDesktopServices>
 #include <QDialog>
@@ -19,6 +21,7 @@ namespace {
 void Show(QWidget* parent, QMessageBox::Icon icon, const QString& title, const QString& text) {
     QMessageBox box(icon, title, text, QMessageBox::Ok, parent);
     box.setTextFormat(Qt::PlainText);
+    KeepOnScreen(box);
     box.exec();
 }
 
@@ -42,6 +45,7 @@ bool Prompter::Ask(QWidget* parent, const QString& question) {
     QMessageBox box(QMessageBox::Question, QApplication::applicationDisplayName(), question,
                     QMessageBox::Yes | QMessageBox::No, parent);
     box.setTextFormat(Qt::PlainText);
+    KeepOnScreen(box);
     return box.exec() == QMessageBox::Yes;
 }
 
@@ -50,6 +54,7 @@ bool Prompter::AskToDelete(QWidget* parent, const QString& question) {
                     QMessageBox::Yes | QMessageBox::No, parent);
     box.setTextFormat(Qt::PlainText);
     box.setDefaultButton(QMessageBox::No);
+    KeepOnScreen(box);
     return box.exec() == QMessageBox::Yes;
 }
 
@@ -60,6 +65,7 @@ std::optional<QString> Prompter::AskSecret(QWidget* parent, const QString& title
     dialog.setLabelText(label);
     dialog.setTextEchoMode(QLineEdit::Password);
     dialog.setInputMethodHints(Qt::ImhDigitsOnly | Qt::ImhSensitiveData | Qt::ImhNoPredictiveText);
+    KeepOnScreen(dialog);
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return dialog.textValue();
@@ -90,6 +96,7 @@ namespace {
 
 Prompter::FileChoice Choose(QWidget* parent, const FileFilter& filter, QFileDialog::AcceptMode mode) {
     QFileDialog dialog(parent);
+    KeepOnScreen(dialog);
     dialog.setAcceptMode(mode);
     dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
     const QStringList filters = QtFileFilters(filter.types);

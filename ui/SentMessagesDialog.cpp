@@ -1,80 +1,133 @@
 #include "SentMessagesDialog.h"
 
-#include <QDateTime>
+#include "ChosenRow.h"
+#include "DialogPlacement.h"
+
 #include <QDialogButtonBox>
 #include <QHeaderView>
+#include <QPlainTextEdit>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace velmora {
 
 namespace {
 
-enum Column { When, Destination, Part, Reference, Status };
-constexpr int kWaitingRole = Qt::UserRole;
-
-QString OutcomeWord(SubmitOutcome outcome) {
-    switch (outcome) {
-    case SubmitOutcome::Sent:
-        return "Sent";
-    case SubmitOutcome::Unknown:
-        return "Unknown";
-    default:
-        return "Failed";
-    }
-}
+enum Column { When, Destination, Message, Status };
 
 } // namespace
 
-SentMessagesDialog::SentMessagesDialog(QWidget* parent) : QDialog(parent), m_list(new QTreeWidget(this)) {
+SentMessagesDialog::SentMessagesDialog(QWidget* parent)
+    : QDialog(parent), m_list(new QTreeWidget(this)), m_detail(new QPlainTextEdit(this)) {
     setObjectName("SentMessagesDialog");
+    // Beside the window, so it follows the reports while the user goes on.
+    KeepOnScreen(*this, {Side::Right, Side::Left, Side::Below});
     setWindowTitle("Sent Messages");
     m_list->setObjectName("lvSent");
     m_list->setAccessibleName("Sent messages");
     m_list->setRootIsDecorated(false);
-    m_list->setHeaderLabels({"Time", "Destination", "Part", "Reference", "Status"});
+    m_list->setUniformRowHeights(true);
+    m_list->setHeaderLabels({"Time", "To", "Message", "Status"});
     m_list->header()->setStretchLastSection(true);
+    m_detail->setObjectName("memSentDetail");
+    m_detail->setAccessibleName("Parts of the message");
+    m_detail->setReadOnly(true);
+    m_detail->setTabChangesFocus(true);
+    m_detail->setPlaceholderText("Choose a message to see its parts and their references.");
+    m_detail->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
     buttons->setObjectName("btnCloseSent");
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    // Whatever made the row current (keys, mouse, a screen reader), its
+    // parts are shown.
+    connect(m_list->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            &SentMessagesDialog::showChosen);
+    CurrentFollowsSelection(*m_list);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(m_list);
+    layout->addWidget(m_list, 1);
+    layout->addWidget(m_detail, 1);
     layout->addWidget(buttons);
-    resize(620, 260);
+    resize(620, 360);
 }
 
-void SentMessagesDialog::addPart(const QString& destination, int part, int parts, SubmitOutcome outcome,
-                                 std::optional<int> reference, bool reportAsked) {
+void SentMessagesDialog::addMessage(const QString& destination, const QString& what, int parts,
+                                    bool reportAsked) {
+    SentMessage m;
+    m.when = QDateTime::currentDateTime();
+    m.destination = destination;
+    m.what = what;
+    m.reportAsked = reportAsked;
+    m.parts.resize(static_cast<std::size_t>(std::max(parts, 1)));
+    m_messages.push_back(std::move(m));
     auto* row = new QTreeWidgetItem(m_list);
-    row->setText(When, QDateTime::currentDateTime().toString("yyyy-MM-dd HH:mm:ss"));
-    row->setText(Destination, destination);
-    row->setText(Part, QString("%1 of %2").arg(part + 1).arg(parts));
-    if (reference)
-        row->setText(Reference, QString::number(*reference));
-    const bool waiting = reportAsked && reference && outcome == SubmitOutcome::Sent;
-    row->setText(Status, waiting ? "Sent, waiting for the report" : OutcomeWord(outcome));
-    row->setData(Status, kWaitingRole, waiting);
+    showRow(rows() - 1);
     m_list->scrollToItem(row);
     for (int c = When; c < Status; ++c)
         m_list->resizeColumnToContents(c);
+    // A long text's start is cut, not the status beside it.
+    m_list->setColumnWidth(Message, std::min(m_list->columnWidth(Message), 240));
 }
 
-void SentMessagesDialog::reportArrived(int reference, const QString& text) {
-    for (int i = m_list->topLevelItemCount() - 1; i >= 0; --i) {
-        QTreeWidgetItem* row = m_list->topLevelItem(i);
-        if (row->text(Reference) != QString::number(reference) || !row->data(Status, kWaitingRole).toBool())
-            continue;
-        row->setText(Status, text);
-        row->setData(Status, kWaitingRole, false);
+void SentMessagesDialog::partAnswered(int part, SubmitOutcome outcome, std::optional<int> reference) {
+    if (m_messages.empty())
         return;
+    SentMessage& m = m_messages.back();
+    if (part < 0 || static_cast<std::size_t>(part) >= m.parts.size())
+        return;
+    SentPart& p = m.parts[static_cast<std::size_t>(part)];
+    p.outcome = outcome;
+    p.reference = reference;
+    showRow(rows() - 1);
+}
+
+std::optional<int> SentMessagesDialog::reportArrived(int reference, int status, const QString& text) {
+    for (int row = rows() - 1; row >= 0; --row) {
+        SentMessage& m = m_messages[static_cast<std::size_t>(row)];
+        const int part = m.partAwaiting(reference);
+        if (part < 0)
+            continue;
+        m.parts[static_cast<std::size_t>(part)].report = status;
+        m.parts[static_cast<std::size_t>(part)].reportText = text;
+        showRow(row);
+        return row;
     }
+    return std::nullopt;
 }
 
-int SentMessagesDialog::rows() const { return m_list->topLevelItemCount(); }
+void SentMessagesDialog::showRow(int row) {
+    QTreeWidgetItem* item = m_list->topLevelItem(row);
+    if (!item)
+        return;
+    const SentMessage& m = message(row);
+    item->setText(When, m.when.toString("yyyy-MM-dd HH:mm:ss"));
+    item->setText(Destination, m.destination);
+    item->setText(Message, m.what);
+    item->setText(Status, m.state());
+    if (item == m_list->currentItem())
+        showChosen();
+}
 
-QString SentMessagesDialog::status(int row) const {
+void SentMessagesDialog::showChosen() {
+    const int row = m_list->currentItem() ? m_list->indexOfTopLevelItem(m_list->currentItem()) : -1;
+    if (row < 0)
+        m_detail->clear();
+    else
+        m_detail->setPlainText(message(row).detail());
+}
+
+int SentMessagesDialog::rows() const { return static_cast<int>(m_messages.size()); }
+
+QString SentMessagesDialog::status(int row) const { return rowText(row, Status); }
+
+QString SentMessagesDialog::rowText(int row, int column) const {
     const QTreeWidgetItem* item = m_list->topLevelItem(row);
-    return item ? item->text(Status) : QString();
+    return item ? item->text(column) : QString();
 }
+
+void SentMessagesDialog::choose(int row) { m_list->setCurrentItem(m_list->topLevelItem(row)); }
+
+QString SentMessagesDialog::detailText() const { return m_detail->toPlainText(); }
 
 } // namespace velmora

@@ -1,5 +1,6 @@
 #include "TAboutBox.h"
 
+#include "DialogPlacement.h"
 #include "Pictures.h"
 #include "ui_TAboutBox.h"
 
@@ -7,6 +8,7 @@ namespace velmora {
 
 TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent), m_ui(std::make_unique<Ui::TAboutBox>()) {
     m_ui->setupUi(this);
+    KeepOnScreen(*this);
     setFixedSize(size());
     m_ui->ProgramIcon->setPixmap(AboutPicture(devicePixelRatioF()));
     m_ui->Panel1->setStyleSheet(

@@ -299,7 +299,10 @@ void TForm1::DrawPictures() {
     ui.memWarning->setStyleSheet("background: #e03c3c; color: white;");
 }
 
-void TForm1::ShowStatus(const QString& text) { m_indicators->showStatus(text); }
+void TForm1::ShowStatus(const QString& text) {
+    m_reportShown = false;
+    m_indicators->showStatus(text);
+}
 
 QString TForm1::statusText() const { return m_indicators->statusText(); }
 

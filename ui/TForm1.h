@@ -210,10 +210,9 @@ private:
     QStringList m_settingsMessages;
     bool m_autoConnectDone = false;
     bool m_sending = false;
-    int m_parts = 0; // of the message being sent
-    QString m_sendingTo;
-    bool m_reportAsked = false;            // for the message being sent
+    int m_parts = 0;                       // of the message being sent
     std::optional<int> m_partReference;    // of the part whose outcome comes next
+    bool m_reportShown = false;            // the status bar tells of a delivery report
     std::vector<StoredMessage> m_stored;   // the phone's store as last read
     std::vector<StoredMessage> m_toDelete; // the parts of the message being deleted
     bool m_inboxRead = false;              // read at least once this run

@@ -21,13 +21,8 @@ bool SamePlace(const StoredMessage& a, const StoredMessage& b) {
 
 } // namespace
 
-// Opened for the first time with the phone there, it reads at once. It
-// opens beside the window, so the preview it draws on stays in sight.
+// Opened for the first time with the phone there, it reads at once.
 void TForm1::mnuInboxClick() {
-    if (!m_inbox->isVisible()) {
-        const QRect frame = frameGeometry();
-        m_inbox->move(frame.right() + 1, frame.top());
-    }
     m_inbox->show();
     m_inbox->raise();
     m_inbox->activateWindow();
@@ -85,9 +80,14 @@ void TForm1::InboxDeleteClick(int row) {
     if (row < 0 || static_cast<std::size_t>(row) >= entries.size() || !m_toDelete.empty())
         return;
     const InboxEntry& e = entries[static_cast<std::size_t>(row)];
-    const QString who = e.message ? m_inbox->rowText(row, 1) : QString("an unknown sender");
+    // One sentence that names the message: its sender (to whom for one the
+    // user sent), or where it is when it could not be read.
     const QString question =
-        QString("Delete the message from %1 from the phone?\n\"%2\"").arg(who, FromUtf16(InboxSummary(e)));
+        !e.message ? QString("Delete the message that could not be read (%1) from the phone?")
+                         .arg(StoredPlaces(e.parts))
+        : e.message->pdu.type == PduType::Submit
+            ? QString("Delete the message to %1 from the phone?").arg(m_inbox->sender(row))
+            : QString("Delete the message from %1 from the phone?").arg(m_inbox->sender(row));
     // The question runs the event loop: a message arriving meanwhile renews
     // the entries `e` refers to.
     std::vector<StoredMessage> parts = e.parts;

@@ -41,8 +41,17 @@ void TForm1::mnuDeliveryReportClick(bool on) {
     m_link->setDeliveryReports(on);
 }
 
-void TForm1::DeliveryReported(int reference, int /*status*/, const QString& text) {
-    m_sent->reportArrived(reference, text);
+// A report is of one part. The status bar and the monitor tell of the
+// newest message only, as a whole: "Delivered" once every part is; an
+// earlier message's report changes only its row in Sent Messages.
+void TForm1::DeliveryReported(int reference, int status, const QString& text) {
+    const std::optional<int> row = m_sent->reportArrived(reference, status, text);
+    if (!row || *row != m_sent->rows() - 1)
+        return;
+    const QString said = m_sent->message(*row).reportStatus();
+    ShowStatus(said);
+    m_reportShown = true;
+    m_ui->memDebug->setPlainText(said);
 }
 
 // Asked once a connect; a wrong PIN ends the connect, and connecting again
@@ -84,6 +93,10 @@ void TForm1::ChoosePort(int portNumber) {
 }
 
 void TForm1::LinkStateChanged(PhoneLink::State state) {
+    // The phone answered: what an earlier connect was refused (a wrong PIN)
+    // is over; what this one meets is said afresh.
+    if (state == PhoneLink::State::Identifying)
+        m_ui->memDebug->clear();
     m_indicators->stateChanged(state);
     if (state == PhoneLink::State::ReadingPhonebook)
         m_phonebook->readStarted();

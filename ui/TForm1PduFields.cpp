@@ -9,21 +9,10 @@
 #include "ui_TForm1.h"
 
 #include <QMenu>
-#include <QScreen>
 
 namespace velmora {
 
-// Beside the window, on the side the inbox leaves free when there is room
-// there; else on the inbox's side, rather than over the tabs it loads into.
 void TForm1::ShowInspector() {
-    if (!m_inspector->isVisible()) {
-        const QRect frame = frameGeometry();
-        const QRect screen = this->screen() ? this->screen()->availableGeometry() : QRect();
-        int x = frame.left() - m_inspector->frameGeometry().width();
-        if (x < screen.left())
-            x = frame.right() + 1;
-        m_inspector->move(x, frame.top());
-    }
     m_inspector->show();
     m_inspector->raise();
     m_inspector->activateWindow();

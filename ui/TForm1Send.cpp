@@ -2,6 +2,8 @@
 
 #include "ConcatReference.h"
 #include "ContentTabs.h"
+#include "Gsm7.h"
+#include "Inbox.h"
 #include "Prompter.h"
 #include "QtText.h"
 #include "SMSLibU.h"
@@ -25,6 +27,17 @@ QString Sentence(const std::string& reason) {
     return s;
 }
 
+// What Sent Messages calls it: what the inbox would, read back from its own
+// PDUs as the phone stores a sent message.
+QString Summary(const std::vector<std::string>& pdus) {
+    std::vector<StoredMessage> stored;
+    for (std::size_t i = 0; i < pdus.size(); ++i)
+        stored.push_back(StoredMessage{"", static_cast<int>(i), 3, pdus[i]});
+    const std::vector<InboxEntry> entries = JoinInbox(stored);
+    // The list cuts it to its column; the detail shows as much as a part holds.
+    return entries.size() == 1 ? FromUtf16(InboxSummary(entries.front(), 160)) : QString();
+}
+
 } // namespace
 
 void TForm1::bitSendSMSClick() {
@@ -32,9 +45,15 @@ void TForm1::bitSendSMSClick() {
         return;
     m_ui->bitSendSMS->setEnabled(false);
     m_ui->memDebug->clear();
-    const auto job = BuildMessage(ComposedMessage());
+    const MessageRequest request = ComposedMessage();
+    const auto job = BuildMessage(request);
     if (!job) {
-        Refuse(Sentence(job.error().text), FieldWidget(job.error().field));
+        QString why = Sentence(job.error().text);
+        // Long / Unicode, on this very tab, sends any character: the refusal names it.
+        if (request.kind == MessageKind::Text && !request.longText && !request.flash &&
+            !UnencodableCharacters(request.text).empty())
+            why += " Turn on Long / Unicode to send them.";
+        Refuse(why, FieldWidget(job.error().field));
         ShowResultIndicators();
         SetConnectedUI(m_link->isUp());
         return;
@@ -45,19 +64,20 @@ void TForm1::bitSendSMSClick() {
     m_sending = true;
     m_lastSent = pdus;
     m_parts = static_cast<int>(pdus.size());
-    m_sendingTo = Q(job->number);
-    m_reportAsked = m_settings.FastDialogue && m_settings.DeliveryReport;
     m_partReference.reset();
+    m_sent->addMessage(Q(job->number), Summary(job->pdus), m_parts,
+                       m_settings.FastDialogue && m_settings.DeliveryReport);
     if (m_parts > 1)
         ShowStatus("Sending SMS Part (1)");
+    else if (m_reportShown)
+        ShowStatus(QString()); // the report was of the message before
     m_link->submit(pdus, Q(job->number));
 }
 
 // Every part is sent, whatever the one before did; the failure picture
 // shows the last part's outcome.
 void TForm1::Submitted(int part, SubmitOutcome outcome) {
-    m_sent->addPart(m_sendingTo, part, m_parts, outcome, std::exchange(m_partReference, std::nullopt),
-                    m_reportAsked);
+    m_sent->partAnswered(part, outcome, std::exchange(m_partReference, std::nullopt));
     m_ui->imgStatus->setVisible(outcome != SubmitOutcome::Sent);
     if (part + 1 < m_parts)
         ShowStatus(QString("Sending SMS Part (%1)").arg(part + 2));

@@ -1,5 +1,6 @@
 #include "TForm2.h"
 
+#include "DialogPlacement.h"
 #include "ui_TForm2.h"
 
 #include <QLineEdit>
@@ -18,6 +19,7 @@ void Keep(QLineEdit* edit, const QString& value) {
 
 TForm2::TForm2(QWidget* parent) : QDialog(parent), m_ui(std::make_unique<Ui::TForm2>()) {
     m_ui->setupUi(this);
+    KeepOnScreen(*this);
     setFixedSize(size());
     m_ui->Panel1->setStyleSheet("#Panel1 { background: #2f8f4e; border-radius: 6px; }"
                                 "#Panel1 QLabel { color: white; font-weight: bold; }"

@@ -4,13 +4,16 @@
 #include "MessageRequest.h"
 #include "WindowFixture.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QFile>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTreeWidget>
 
 using namespace velmora;
 using namespace velmora::testing;
@@ -59,6 +62,9 @@ struct OpenInbox {
     InboxDialog* inbox = nullptr;
 };
 
+// Where each part of a message is kept: store and index.
+using Places = QList<QPair<QString, int>>;
+
 } // namespace
 
 class InboxTest : public QObject {
@@ -66,6 +72,9 @@ class InboxTest : public QObject {
 private slots:
     void listsJoinsShowsDeletesAndHearsOfNewMessages();
     void deletesTheMessageAskedAboutWhenOneArrivesDuringTheQuestion();
+    void saysInWordsWhereAMessageIsKept_data();
+    void saysInWordsWhereAMessageIsKept();
+    void aRowChosenThroughTheAccessibilityInterfaceShowsItsMessage();
 };
 
 void InboxTest::listsJoinsShowsDeletesAndHearsOfNewMessages() {
@@ -82,6 +91,9 @@ void InboxTest::listsJoinsShowsDeletesAndHearsOfNewMessages() {
     InboxDialog* inbox = o.inbox;
     QVERIFY(inbox);
     QTRY_COMPARE_WITH_TIMEOUT(inbox->rows(), 2, 5000);
+    // Three PDUs, two messages: the window's status bar counts as the list does.
+    QCOMPARE(inbox->statusText(), QString("2 messages on the phone."));
+    QCOMPARE(w.form().statusText(), QString("Found (2) Messages"));
     QCOMPARE(inbox->rowText(0, 2), QString(39, 'x') + QString::fromUtf8("…"));
     QCOMPARE(inbox->rowText(1, 2), QString("Operator logo for 510 10"));
 
@@ -109,7 +121,7 @@ void InboxTest::listsJoinsShowsDeletesAndHearsOfNewMessages() {
     // Delete asks first and removes every part of the long text.
     inbox->choose(1);
     inbox->findChild<QPushButton*>("btnInboxDelete")->click();
-    QCOMPARE(w.prompter.questions.size(), 1);
+    QCOMPARE(w.prompter.questions, QStringList{"Delete the message to Budi (+628569999999) from the phone?"});
     QTRY_COMPARE_WITH_TIMEOUT(inbox->rows(), 2, 5000);
     QCOMPARE(inbox->rowText(1, 2), QString("Operator logo for 510 10"));
     w.find<QAction>("mnuInbox")->trigger(); // shown again, nothing read twice
@@ -126,9 +138,67 @@ void InboxTest::deletesTheMessageAskedAboutWhenOneArrivesDuringTheQuestion() {
     inbox->choose(0);
     w.prompter.whileAsking = [inbox] { QTRY_COMPARE_WITH_TIMEOUT(inbox->rows(), 2, 10000); };
     inbox->findChild<QPushButton*>("btnInboxDelete")->click();
-    QVERIFY(w.prompter.questions.at(0).contains("Operator logo"));
+    QCOMPARE(w.prompter.questions.at(0), QString("Delete the message to +628569999999 from the phone?"));
     QTRY_COMPARE_WITH_TIMEOUT(inbox->rows(), 1, 5000);
     QCOMPARE(inbox->rowText(0, 2), QString("hellohello"));
+}
+
+// Parts of a long text the phone keeps in the places given, part 1 first.
+void InboxTest::saysInWordsWhereAMessageIsKept_data() {
+    QTest::addColumn<Places>("places");
+    QTest::addColumn<QString>("said");
+    QTest::newRow("one part on the phone") << Places{{"ME", 5}} << "phone, place 5";
+    QTest::newRow("two on the SIM, stored the wrong way round")
+        << Places{{"SM", 3}, {"SM", 2}} << "SIM, places 2 and 3";
+    QTest::newRow("three on the SIM") << Places{{"SM", 4}, {"SM", 1}, {"SM", 2}} << "SIM, places 1, 2 and 4";
+    QTest::newRow("a modem counting from 0") << Places{{"SM", 1}, {"SM", 0}} << "SIM, places 0 and 1";
+    QTest::newRow("on the phone and on the SIM")
+        << Places{{"ME", 5}, {"SM", 1}, {"ME", 2}} << "phone, places 2 and 5; SIM, place 1";
+    QTest::newRow("a store of another name") << Places{{"MT", 7}} << "store MT, place 7";
+}
+
+void InboxTest::saysInWordsWhereAMessageIsKept() {
+    QFETCH(Places, places);
+    QFETCH(QString, said);
+    MessageRequest text;
+    text.text = QString(places.size() == 1 ? 20 : 153 * places.size(), 'x').toStdU16String();
+    text.longText = places.size() > 1;
+    text.concatReference = 9;
+    const auto parts = Pdus(text);
+    QCOMPARE(static_cast<int>(parts.size()), places.size());
+    std::vector<StoredMessage> stored;
+    for (int i = 0; i < places.size(); ++i)
+        stored.push_back(
+            {places[i].first.toStdString(), places[i].second, 1, parts[static_cast<std::size_t>(i)]});
+    InboxDialog inbox;
+    inbox.setEntries(JoinInbox(stored), nullptr);
+    QCOMPARE(inbox.rows(), 1);
+    inbox.choose(0);
+    QCOMPARE(inbox.detailText().section('\n', 0, 0), "Stored at: " + said);
+}
+
+// A screen reader chooses a row by selecting it; the message shows as it
+// does for a click or an arrow key, and goes to its tab.
+void InboxTest::aRowChosenThroughTheAccessibilityInterfaceShowsItsMessage() {
+    MessageRequest hello;
+    hello.text = u"Hello from the list";
+    std::vector<StoredMessage> stored{{"SM", 1, 1, Pdus(hello)[0]}, {"SM", 2, 1, Pdus(Logo())[0]}};
+    InboxDialog inbox;
+    inbox.setEntries(JoinInbox(stored), nullptr);
+    inbox.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&inbox));
+    QSignalSpy chosen(&inbox, &InboxDialog::messageChosen);
+    auto* list = inbox.findChild<QTreeWidget*>("lvInbox");
+    QAccessibleInterface* table = QAccessible::queryAccessibleInterface(list);
+    QVERIFY(table && table->tableInterface());
+    for (const int row : {1, 0}) {
+        QVERIFY(table->tableInterface()->selectRow(row));
+        QCOMPARE(inbox.chosenRow(), row);
+        QCOMPARE(chosen.takeLast(), QVariantList{row});
+    }
+    QVERIFY2(inbox.detailText().endsWith("Hello from the list"), qPrintable(inbox.detailText()));
+    QVERIFY(table->tableInterface()->selectRow(1));
+    QVERIFY2(inbox.detailText().contains("Operator logo for 510 10"), qPrintable(inbox.detailText()));
 }
 
 QTEST_MAIN(InboxTest)
