@@ -271,6 +271,7 @@ Read ReadParts(const std::vector<DecodedPdu>& parts) {
         m.missing = MissingParts(parts, info->total);
     }
     m.port = PortOf(m.pdu);
+    m.truncated = std::any_of(parts.begin(), parts.end(), [](const DecodedPdu& p) { return p.truncated; });
     std::string data;
     for (const auto& p : parts) {
         m.text += p.text;
@@ -310,7 +311,10 @@ Read ReadParts(const std::vector<DecodedPdu>& parts) {
         return Read::Ok(std::move(m));
     }
     if (m.pdu.coding == UserDataCoding::EightBit) {
+        // For no application: most phones show such octets as ISO-8859-1 text.
         m.kind = ContentKind::Data;
+        for (const auto& p : parts)
+            m.text += TextOf(p);
         return Read::Ok(std::move(m));
     }
     if (m.pdu.messageClass == 0) {

@@ -35,7 +35,9 @@ struct PartInfo {
 struct ReadMessage {
     DecodedPdu pdu; // the frame of the first part present
     ContentKind kind = ContentKind::Text;
-    std::u16string text;       // the text; EMS: with its tags; picture: its text item
+    // The text; EMS: with its tags; picture: its text item; data for no
+    // application: its octets read as ISO-8859-1.
+    std::u16string text;
     bool blink = false;        // a flash message's blink mark, taken out of the text
     std::string content;       // bitmap or tune as hex, as the content tabs hold it
     int width = 0, height = 0; // of a bitmap
@@ -46,6 +48,7 @@ struct ReadMessage {
     std::optional<int> port;       // the destination port, when addressed to one
     std::optional<PartInfo> parts; // a long message: its reference and total, seq 1
     std::vector<int> missing;      // part numbers that did not come
+    bool truncated = false;        // a part's user data ends before its stated length
     // Indicator: 1 voicemail, 2 fax, 3 e-mail, 4 other; the count of
     // messages waiting when the header says it.
     int indicatorKind = 0;

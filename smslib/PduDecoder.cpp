@@ -5,6 +5,7 @@
 #include "Primitives.h"
 #include "Strings.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace velmora {
@@ -38,6 +39,19 @@ public:
         m_at += 2 * n;
         return s;
     }
+    // Up to `n` octets, as many whole ones as the text still holds: user
+    // data cut short is read as far as it goes. Nothing when a digit that
+    // is there is no hex digit.
+    std::optional<std::string_view> UpTo(std::size_t n, PduPart part) {
+        const std::string_view s = m_hex.substr(m_at, 2 * n);
+        for (char c : s)
+            if (HexValue(c) < 0)
+                return std::nullopt;
+        const std::size_t whole = s.size() / 2;
+        Note(part, whole);
+        m_at += 2 * whole;
+        return s.substr(0, 2 * whole);
+    }
     std::size_t OctetIndex() const { return m_at / 2 + 1; }
     std::size_t Offset() const { return m_base + m_at / 2; }
     std::vector<PduSpan>* Trace() const { return m_trace; }
@@ -58,10 +72,6 @@ using Decoded = Result<DecodedPdu>;
 
 Decoded Refuse(const Reader& r, const char* field) {
     return Decoded::Fail("cannot read octet " + std::to_string(r.OctetIndex()) + " (" + field + ")");
-}
-
-std::string Digits(std::string_view semiOctets, int count) {
-    return UnswapSemiOctets(semiOctets).substr(0, static_cast<std::size_t>(count));
 }
 
 std::optional<std::string> Address(Reader& r) {
@@ -119,17 +129,20 @@ std::string RelativeValidity(int v) {
 
 } // namespace
 
-// TS 23.040 9.1.2.5: the length counts useful semi-octets; type 0xD0 holds
-// GSM 7-bit characters instead of digits.
+// TS 23.040 9.1.2.5: the length counts useful semi-octets; an alphanumeric
+// address (type of number 101) holds GSM 7-bit characters instead of
+// digits, the extension table's among them, read as a text is.
 std::string AddressText(int length, int type, std::string_view body) {
-    if ((type & 0x70) == 0x50) {
-        std::string out;
-        for (char16_t c : DecodeGsm7(UnpackSeptets(body, static_cast<std::size_t>(length * 4 / 7))))
-            out += c < 0x80 ? static_cast<char>(c) : '?';
-        return out;
-    }
-    const std::string digits = Digits(body, length);
+    if ((type & 0x70) == 0x50)
+        return Utf16ToUtf8(DecodeGsm7(UnpackSeptets(body, static_cast<std::size_t>(length * 4 / 7))));
+    const std::string digits = AddressDigits(body, static_cast<std::size_t>(length)).value_or("");
     return ((type & 0x70) == 0x10 ? "+" : "") + digits;
+}
+
+// The service centre's length counts octets, the type's among them, so an
+// odd number of digits ends in the filler.
+std::string SmscText(int type, std::string_view body) {
+    return ((type & 0x70) == 0x10 ? "+" : "") + AddressDigits(body).value_or("");
 }
 
 // TS 23.038 clause 4: the coding and message class of the general data
@@ -153,48 +166,67 @@ void ReadDcs(int dcs, DecodedPdu& p) {
 
 namespace {
 
-bool ReadUserData(Reader& r, bool hasHeader, DecodedPdu& p) {
+// Where the user data cannot be read, counted from 1; nothing when it can.
+std::optional<std::size_t> ReadUserData(Reader& r, bool hasHeader, DecodedPdu& p) {
     const auto length = r.Octet(PduPart::UserDataLength);
     if (!length)
-        return false;
+        return r.OctetIndex();
     const std::size_t octets = p.coding == UserDataCoding::Gsm7
                                    ? (static_cast<std::size_t>(*length) * 7 + 7) / 8
                                    : static_cast<std::size_t>(*length);
-    // At most 140 octets, TS 23.040 9.2.3.24.
+    // At most 140 octets, TS 23.040 9.2.3.24: a longer one is no length.
+    if (octets > 140)
+        return r.OctetIndex();
     const std::size_t udStart = r.Offset();
-    const auto ud = octets <= 140 ? r.Octets(octets, PduPart::UserData) : std::nullopt;
+    // A store or a phone that cut the message off: what came is read, and
+    // the cut said, rather than the whole message refused.
+    const auto ud = r.UpTo(octets, PduPart::UserData);
     if (!ud)
-        return false;
+        return r.OctetIndex();
+    const std::size_t present = ud->size() / 2;
+    p.truncated = present < octets;
     // The user data is noted field by field below, the header first.
     std::vector<PduSpan>* trace = r.Trace();
-    if (trace && octets > 0)
+    if (trace && present > 0)
         trace->pop_back();
     std::size_t headerOctets = 0;
-    if (hasHeader) {
-        Reader h(*ud, trace, udStart);
-        const auto udhl = h.Octet(PduPart::HeaderLength);
-        if (!udhl || static_cast<std::size_t>(*udhl) + 1 > octets)
-            return false;
-        headerOctets = static_cast<std::size_t>(*udhl) + 1;
+    if (hasHeader && present == 0) {
+        // The header the first octet promises never came.
+        p.truncated = true;
+    } else if (hasHeader) {
+        const std::size_t stated = static_cast<std::size_t>(HexToInt(ud->substr(0, 2))) + 1;
+        // A header longer than the user data is cut where the data ends.
+        const bool cut = stated > present;
+        p.truncated = p.truncated || cut;
+        headerOctets = std::min(stated, present);
+        Reader h(ud->substr(0, 2 * headerOctets), trace, udStart);
+        h.Octet(PduPart::HeaderLength);
         for (std::size_t used = 1; used < headerOctets;) {
             const auto id = h.Octet(PduPart::ElementId);
             const auto size = id ? h.Octet(PduPart::ElementLength) : std::nullopt;
             const auto data =
                 size ? h.Octets(static_cast<std::size_t>(*size), PduPart::ElementData) : std::nullopt;
-            if (!data || used + 2 + static_cast<std::size_t>(*size) > headerOctets)
-                return false;
+            if (!data) {
+                // An element the cut took part of is left out; one longer
+                // than the header it is in is a broken header.
+                if (cut)
+                    break;
+                return udStart + h.OctetIndex();
+            }
             p.header.push_back({*id, std::string(*data)});
             used += 2 + static_cast<std::size_t>(*size);
         }
     }
     const std::string_view body = ud->substr(2 * headerOctets);
-    if (trace && octets > headerOctets)
-        trace->push_back({PduPart::UserData, udStart + headerOctets, octets - headerOctets});
+    if (trace && present > headerOctets)
+        trace->push_back({PduPart::UserData, udStart + headerOctets, present - headerOctets});
     switch (p.coding) {
     case UserDataCoding::Gsm7: {
-        // The header fills whole septets, padded with fill bits.
+        // The header fills whole septets, padded with fill bits; a cut
+        // leaves only the septets whose every bit came.
         const std::size_t skip = (headerOctets * 8 + 6) / 7;
-        const std::string codes = UnpackSeptets(*ud, static_cast<std::size_t>(*length));
+        const std::size_t septets = std::min(static_cast<std::size_t>(*length), present * 8 / 7);
+        const std::string codes = UnpackSeptets(*ud, septets);
         p.text = DecodeGsm7(skip < codes.size() ? std::string_view(codes).substr(skip) : std::string_view());
         break;
     }
@@ -206,7 +238,7 @@ bool ReadUserData(Reader& r, bool hasHeader, DecodedPdu& p) {
         p.data = std::string(body);
         break;
     }
-    return true;
+    return std::nullopt;
 }
 
 // TP-VPF, bits 3 and 4 of the first octet: none, enhanced, relative,
@@ -277,8 +309,7 @@ Result<DecodedPdu> DecodePduTraced(std::string_view hex, bool withSmsc, std::vec
                 type ? r.Octets(static_cast<std::size_t>(*length - 1), PduPart::SmscDigits) : std::nullopt;
             if (!body || *length > 11)
                 return Refuse(r, "service-centre address");
-            const std::string digits = UnswapSemiOctets(*body);
-            p.smsc = ((*type & 0x70) == 0x10 ? "+" : "") + digits;
+            p.smsc = SmscText(*type, *body);
         }
     }
     const auto first = r.Octet(PduPart::FirstOctet);
@@ -318,8 +349,8 @@ Result<DecodedPdu> DecodePduTraced(std::string_view hex, bool withSmsc, std::vec
     } else if (!ReadValidity(r, (*first >> 3) & 3, p)) {
         return Refuse(r, "validity period");
     }
-    if (!ReadUserData(r, p.hasHeader, p))
-        return Refuse(r, "user data");
+    if (const auto at = ReadUserData(r, p.hasHeader, p))
+        return Decoded::Fail("cannot read octet " + std::to_string(*at) + " (user data)");
     return Decoded::Ok(std::move(p));
 }
 

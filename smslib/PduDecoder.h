@@ -3,7 +3,8 @@
 // Reading a PDU back: the frame of an SMS-DELIVER, SMS-SUBMIT or
 // SMS-STATUS-REPORT (TS 23.040 9.2.2.1 to 9.2.2.3) with its addresses, time
 // stamps, coding (TS 23.038 clause 4), user-data header elements and text. Pure; what it cannot read
-// is refused naming the octet and the field, never guessed.
+// is refused naming the octet and the field, never guessed. User data cut
+// short is the exception: it is read as far as it goes and marked.
 
 #include "Result.h"
 
@@ -41,6 +42,9 @@ struct DecodedPdu {
     std::vector<HeaderElement> header;
     std::u16string text; // GSM 7-bit and UCS2 user data
     std::string data;    // 8-bit user data as hex, the header left out
+    // The user data (or its header) ends before the length it states:
+    // what came is read, the rest is missing.
+    bool truncated = false;
 };
 
 // `hex` as PDU mode gives it; `withSmsc` when the service-centre address

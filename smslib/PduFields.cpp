@@ -283,9 +283,7 @@ public:
             m_smscType = v;
             return field("SMSC type", AddressType(v));
         case PduPart::SmscDigits:
-            return field("SMSC number",
-                         m_decoded ? m_decoded->smsc
-                                   : ((m_smscType & 0x70) == 0x10 ? "+" : "") + UnswapSemiOctets(hex));
+            return field("SMSC number", SmscText(m_smscType, hex));
         case PduPart::FirstOctet:
             m_first = v;
             return FirstOctetFlags(v, s, hex, out);
@@ -313,12 +311,26 @@ public:
         }
         case PduPart::Status:
             return field("TP-ST", StatusText(v));
-        case PduPart::UserDataLength:
-            return field("TP-UDL", m_coding.coding == UserDataCoding::Gsm7
-                                       ? Plural(static_cast<std::size_t>(v), "septet")
-                                       : Plural(static_cast<std::size_t>(v), "octet"));
-        case PduPart::HeaderLength:
-            return field("UDHL", Plural(static_cast<std::size_t>(v), "octet") + " of header");
+        case PduPart::UserDataLength: {
+            const bool septets = m_coding.coding == UserDataCoding::Gsm7;
+            const std::size_t stated =
+                septets ? (static_cast<std::size_t>(v) * 7 + 7) / 8 : static_cast<std::size_t>(v);
+            m_userData = std::min(stated, m_hex.size() / 2 - s.offset - 1);
+            m_userDataEnd = s.offset + 1 + m_userData;
+            std::string meaning = Plural(static_cast<std::size_t>(v), septets ? "septet" : "octet");
+            if (Truncated() && m_userData < stated)
+                meaning += m_userData == 0 ? ", cut short: no user data came"
+                                           : ", cut short: only " + Plural(m_userData, "octet") + " came";
+            else if (Truncated() && stated == 0)
+                meaning += ", cut short: no room for the header TP-UDHI announces";
+            return field("TP-UDL", std::move(meaning));
+        }
+        case PduPart::HeaderLength: {
+            std::string meaning = Plural(static_cast<std::size_t>(v), "octet") + " of header";
+            if (Truncated() && static_cast<std::size_t>(v) + 1 > m_userData)
+                meaning += ", cut short: the user data ends after " + Plural(m_userData, "octet");
+            return field("UDHL", std::move(meaning));
+        }
         case PduPart::ElementId:
             m_element = v;
             return field("IE id", Hex2(v) + ": " + ElementName(v));
@@ -331,7 +343,12 @@ public:
         }
     }
 
+    // Where the user data that came ends, 0 before its length is read.
+    std::size_t UserDataEnd() const { return m_userDataEnd; }
+
 private:
+    bool Truncated() const { return m_decoded && m_decoded->truncated; }
+
     std::string UserDataMeaning() const {
         if (!m_decoded)
             return "";
@@ -344,6 +361,8 @@ private:
     std::string_view m_hex;
     const Result<DecodedPdu>& m_decoded;
     int m_first = 0, m_smscType = 0, m_addressLength = 0, m_addressType = 0, m_element = 0;
+    std::size_t m_userData = 0; // octets of user data that came, at most the stated ones
+    std::size_t m_userDataEnd = 0;
     DecodedPdu m_coding;
 };
 
@@ -378,6 +397,8 @@ PduInspection InspectPdu(std::string_view hex, bool withSmsc) {
         PduField rest{"Not read", read, (capitals.size() - 2 * read + 1) / 2, capitals.substr(2 * read), ""};
         if (!out.fault.empty())
             rest.meaning = "cut short: " + out.fault;
+        else if (read < namer.UserDataEnd())
+            rest.meaning = "cut short: a header element the user data ends in";
         else if (out.pdu && out.pdu->type == PduType::StatusReport)
             rest.meaning = "the report's optional parameters, not needed to judge the delivery";
         else

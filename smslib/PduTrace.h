@@ -49,6 +49,8 @@ Result<DecodedPdu> DecodePduTraced(std::string_view hex, bool withSmsc, std::vec
 // The decoder's own readings of single fields, for naming their meaning.
 // An address's digits from its length (semi-octets), type and octets.
 std::string AddressText(int length, int type, std::string_view body);
+// The service centre's number from its type and octets.
+std::string SmscText(int type, std::string_view body);
 // The coding and message class a TP-DCS gives, into `p`.
 void ReadDcs(int dcs, DecodedPdu& p);
 // TP-VP relative (TS 23.040 9.2.3.12.1): "4 days".

@@ -175,6 +175,19 @@ std::string UnswapSemiOctets(std::string_view semiOctets) {
     return n;
 }
 
+std::optional<std::string> AddressDigits(std::string_view semiOctets, std::size_t count) {
+    std::string out;
+    // Whole octets only; in each, the second hex digit is the first semi-octet.
+    for (std::size_t i = 0; (i | 1) < semiOctets.size() && i < count; ++i) {
+        const int v = HexValue(semiOctets[i ^ 1]);
+        if (v < 0)
+            return std::nullopt;
+        if (v < 15)
+            out += "0123456789*#abc"[v];
+    }
+    return out;
+}
+
 std::string HexToUCS2(std::string_view hex) {
     std::string out;
     out.reserve(hex.size() * 2);

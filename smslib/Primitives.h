@@ -4,7 +4,9 @@
 // digits per octet), bit text ("0"/"1", most significant bit first) and
 // sequences of character codes, with the conversions between them.
 
+#include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -43,6 +45,12 @@ std::string UnpackSeptets(std::string_view hex, std::size_t count);
 // "F" filling an odd last octet.
 std::string SwapSemiOctets(std::string_view number);
 std::string UnswapSemiOctets(std::string_view semiOctets);
+// What an address's semi-octets say, as a phone shows it: "0"-"9", and
+// "*", "#", "a", "b", "c" for A to E (TS 23.040 9.1.2.3); F fills an odd
+// last octet and says nothing. At most the first `count` semi-octets are
+// read; nothing when one of them is not a hex digit.
+std::optional<std::string> AddressDigits(std::string_view semiOctets,
+                                         std::size_t count = std::string_view::npos);
 
 std::string HexToUCS2(std::string_view hex);
 

@@ -83,12 +83,12 @@ Result<StatusReport> ParseStatusReport(std::string_view pdu) {
     const auto status = Octet(pdu, at + addressLength + 28);
     if (!status)
         return fail();
+    const auto recipient = AddressDigits(pdu.substr(at, addressLength), static_cast<std::size_t>(*digits));
+    if (!recipient)
+        return fail();
     StatusReport r;
     r.reference = *reference;
-    r.recipient =
-        UnswapSemiOctets(pdu.substr(at, addressLength)).substr(0, static_cast<std::size_t>(*digits));
-    if ((*type & 0x70) == 0x10)
-        r.recipient = "+" + r.recipient;
+    r.recipient = ((*type & 0x70) == 0x10 ? "+" : "") + *recipient;
     r.status = *status;
     return Result<StatusReport>::Ok(r);
 }

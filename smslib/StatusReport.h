@@ -18,9 +18,11 @@ Result<std::string> RequestStatusReport(std::string_view pdu);
 bool AsksForStatusReport(std::string_view pdu);
 
 struct StatusReport {
-    int reference = 0;     // TP-MR of the message it reports on
-    std::string recipient; // TP-RA digits, "+" in front of an international number
-    int status = 0;        // TP-ST
+    int reference = 0; // TP-MR of the message it reports on
+    // TP-RA as its digits say ("*", "#", "a" to "c" among them), "+" in
+    // front of an international number.
+    std::string recipient;
+    int status = 0; // TP-ST
 };
 
 // An SMS-STATUS-REPORT as the phone hands it over: service-centre address,

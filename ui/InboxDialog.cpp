@@ -79,6 +79,8 @@ QString Detail(const InboxEntry& e, const QString& name) {
         lines << QString("Parts: %1 of %2 came")
                      .arg(m.parts->total - static_cast<int>(m.missing.size()))
                      .arg(m.parts->total);
+    if (m.truncated)
+        lines << "Cut short: the user data ends before its stated length";
     if (m.kind == ContentKind::Report)
         lines << "Reference " + QString::number(m.pdu.reference.value_or(0)) + ": " +
                      Q(StatusText(m.pdu.status.value_or(0)));

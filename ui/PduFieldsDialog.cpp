@@ -71,6 +71,8 @@ QString MessageDetail(const ReadMessage& m) {
         lines << QString("Parts: %1 of %2 came")
                      .arg(m.parts->total - static_cast<int>(m.missing.size()))
                      .arg(m.parts->total);
+    if (m.truncated)
+        lines << "Cut short: the user data ends before its stated length";
     if (m.kind == ContentKind::Logo)
         lines << "Network: " + Q(m.mcc) + " " + Q(m.nc);
     if (m.width > 0)
@@ -284,8 +286,12 @@ void PduFieldsDialog::showPdu() {
     for (const PduField& f : p.fields)
         new QTreeWidgetItem(m_fields, {Q(f.name), OctetRange(f), Q(f.hex), Q(f.meaning)});
     m_hex->setPlainText(Spaced(Upper(m_lines[static_cast<std::size_t>(at)])));
-    m_fault->setText(p.fault.empty() ? QString() : "Not read whole: " + Q(p.fault));
-    m_fault->setVisible(!p.fault.empty());
+    // A PDU cut in its user data is read as far as it goes, and says so.
+    const bool cut = p.pdu && p.pdu->truncated;
+    m_fault->setText(!p.fault.empty() ? "Not read whole: " + Q(p.fault)
+                     : cut            ? "Read as far as it goes: the user data ends before its stated length"
+                                      : QString());
+    m_fault->setVisible(!p.fault.empty() || cut);
     m_fields->setCurrentItem(m_fields->topLevelItem(0));
     markField();
 }

@@ -6,8 +6,14 @@
 #include "Strings.h"
 #include "TerminalText.h"
 
+#include <QByteArray>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QJsonValue>
+#include <QString>
+
 #include <algorithm>
-#include <cstdio>
 #include <iostream>
 #include <ostream>
 
@@ -43,80 +49,37 @@ const char* IndicatorName(int kind) {
     return kind >= 1 && kind <= 4 ? names[kind - 1] : "other";
 }
 
-// A JSON object written one member at a time.
-class JsonObject {
-public:
-    // `nested`: a member's value, so no line ends after it.
-    explicit JsonObject(std::ostream& os, bool nested = false) : m_os(os), m_nested(nested) { m_os << '{'; }
-    ~JsonObject() { m_os << (m_nested ? "}" : "}\n"); }
-    JsonObject& Text(const char* key, std::string_view utf8) {
-        Key(key);
-        Quote(utf8);
-        return *this;
-    }
-    JsonObject& Number(const char* key, long long n) {
-        Key(key);
-        m_os << n;
-        return *this;
-    }
-    JsonObject& Bool(const char* key, bool b) {
-        Key(key);
-        m_os << (b ? "true" : "false");
-        return *this;
-    }
-    JsonObject& Null(const char* key) {
-        Key(key);
-        m_os << "null";
-        return *this;
-    }
-    template <class T> JsonObject& Numbers(const char* key, const std::vector<T>& list) {
-        Key(key);
-        m_os << '[';
-        for (std::size_t i = 0; i < list.size(); ++i)
-            m_os << (i ? "," : "") << list[i];
-        m_os << ']';
-        return *this;
-    }
-    JsonObject& Texts(const char* key, const std::vector<std::string>& list) {
-        Key(key);
-        m_os << '[';
-        for (std::size_t i = 0; i < list.size(); ++i) {
-            m_os << (i ? "," : "");
-            Quote(list[i]);
-        }
-        m_os << ']';
-        return *this;
-    }
-    // The stream, after "key": for a nested value.
-    std::ostream& Raw(const char* key) {
-        Key(key);
-        return m_os;
-    }
+// Text for a JSON value. Velmora's own texts and what the user typed are
+// read as UTF-8, a byte that is none becoming U+FFFD, so the line stays
+// valid UTF-8; what the phone sends as ISO-8859-1 (a tune's title) is read
+// as that.
+QJsonValue Utf8(std::string_view utf8) {
+    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+}
+QJsonValue Latin1(std::string_view latin1) {
+    return QString::fromLatin1(latin1.data(), static_cast<qsizetype>(latin1.size()));
+}
 
-private:
-    void Key(const char* key) {
-        m_os << (m_first ? "" : ",") << '"' << key << "\":";
-        m_first = false;
-    }
-    void Quote(std::string_view s) {
-        m_os << '"';
-        for (unsigned char c : s) {
-            if (c == '"' || c == '\\') {
-                m_os << '\\' << c;
-            } else if (c < 0x20 || c == 0x7F) {
-                char esc[8];
-                std::snprintf(esc, sizeof esc, "\\u%04X", c);
-                m_os << esc;
-            } else {
-                m_os << c;
-            }
-        }
-        m_os << '"';
-    }
-    std::ostream& m_os;
-    bool m_nested;
-    bool m_first = true;
-};
+QJsonArray Texts(const std::vector<std::string>& list) {
+    QJsonArray out;
+    for (const auto& s : list)
+        out.append(Utf8(s));
+    return out;
+}
+
+QJsonArray Numbers(const std::vector<int>& list) {
+    QJsonArray out;
+    for (int n : list)
+        out.append(n);
+    return out;
+}
+
+// One object, one line.
+void WriteLine(const QJsonObject& o, std::ostream& os) {
+    const QByteArray line = QJsonDocument(o).toJson(QJsonDocument::Compact);
+    os.write(line.constData(), line.size());
+    os << '\n';
+}
 
 bool HasBitmap(const ReadMessage& m) {
     return (m.kind == ContentKind::Logo || m.kind == ContentKind::Group || m.kind == ContentKind::Picture) &&
@@ -124,60 +87,70 @@ bool HasBitmap(const ReadMessage& m) {
 }
 
 void WriteJson(const ReadMessage& m, const std::vector<std::string>& indexes, std::ostream& os) {
-    JsonObject o(os);
+    QJsonObject o;
     const DecodedPdu& p = m.pdu;
     if (!indexes.empty())
-        o.Texts("index", indexes);
-    o.Text("type", TypeName(p.type))
-        .Text("number", p.number)
-        .Text("smsc", p.smsc)
-        .Text("timestamp", p.timestamp);
+        o["index"] = Texts(indexes);
+    o["type"] = TypeName(p.type);
+    o["number"] = Utf8(p.number);
+    o["smsc"] = Utf8(p.smsc);
+    o["timestamp"] = Utf8(p.timestamp);
     if (p.type == PduType::StatusReport) {
-        o.Text("kind", ContentKindName(m.kind)).Number("reference", p.reference.value_or(0));
-        o.Number("status", p.status.value_or(0)).Bool("delivered", IsDelivered(p.status.value_or(0)));
-        o.Text("statusText", StatusText(p.status.value_or(0))).Text("dischargeTime", p.dischargeTime);
-        return;
+        o["kind"] = ContentKindName(m.kind);
+        o["reference"] = p.reference.value_or(0);
+        o["status"] = p.status.value_or(0);
+        o["delivered"] = IsDelivered(p.status.value_or(0));
+        o["statusText"] = Utf8(StatusText(p.status.value_or(0)));
+        o["dischargeTime"] = Utf8(p.dischargeTime);
+        return WriteLine(o, os);
     }
-    o.Text("coding", CodingName(p.coding));
-    if (p.messageClass)
-        o.Number("class", *p.messageClass);
-    else
-        o.Null("class");
-    o.Number("pid", p.pid)
-        .Number("dcs", p.dcs)
-        .Text("kind", ContentKindName(m.kind))
-        .Text("text", Utf16ToUtf8(m.text));
-    o.Text("content", m.content);
+    o["coding"] = CodingName(p.coding);
+    o["class"] = p.messageClass ? QJsonValue(*p.messageClass) : QJsonValue(QJsonValue::Null);
+    o["pid"] = p.pid;
+    o["dcs"] = p.dcs;
+    o["kind"] = ContentKindName(m.kind);
+    o["text"] = Utf8(Utf16ToUtf8(m.text)); // a lone surrogate as U+FFFD
+    o["content"] = Utf8(m.content);
+    o["truncated"] = m.truncated;
     if (p.type == PduType::Submit) {
-        o.Number("reference", p.reference.value_or(0)).Bool("reportRequested", p.reportRequested);
-        o.Text("validity", p.validity);
+        o["reference"] = p.reference.value_or(0);
+        o["reportRequested"] = p.reportRequested;
+        o["validity"] = Utf8(p.validity);
     }
     if (m.kind == ContentKind::Flash)
-        o.Bool("blink", m.blink);
-    if (m.kind == ContentKind::Logo)
-        o.Text("mcc", m.mcc).Text("nc", m.nc);
-    if (HasBitmap(m))
-        o.Number("width", m.width).Number("height", m.height);
+        o["blink"] = m.blink;
+    if (m.kind == ContentKind::Logo) {
+        o["mcc"] = Utf8(m.mcc);
+        o["nc"] = Utf8(m.nc);
+    }
+    if (HasBitmap(m)) {
+        o["width"] = m.width;
+        o["height"] = m.height;
+    }
     if (m.kind == ContentKind::Ringtone)
-        o.Text("rtttl", m.rtttl);
+        o["rtttl"] = Latin1(m.rtttl);
     if (m.kind == ContentKind::Indicator || m.kind == ContentKind::Void) {
-        o.Text("indicator", IndicatorName(m.indicatorKind)).Bool("active", m.active).Bool("store", m.store);
+        o["indicator"] = IndicatorName(m.indicatorKind);
+        o["active"] = m.active;
+        o["store"] = m.store;
         if (m.waiting)
-            o.Number("waiting", *m.waiting);
+            o["waiting"] = *m.waiting;
     }
     if (m.port)
-        o.Number("port", *m.port);
+        o["port"] = *m.port;
     if (m.parts) {
         std::vector<int> present;
         for (int seq = 1; seq <= m.parts->total; ++seq)
             if (std::find(m.missing.begin(), m.missing.end(), seq) == m.missing.end())
                 present.push_back(seq);
-        JsonObject parts(o.Raw("parts"), true);
-        parts.Number("ref", m.parts->reference).Number("total", m.parts->total).Numbers("seq", present);
-        parts.Numbers("missing", m.missing);
+        o["parts"] = QJsonObject{{"ref", m.parts->reference},
+                                 {"total", m.parts->total},
+                                 {"seq", Numbers(present)},
+                                 {"missing", Numbers(m.missing)}};
     }
     if (m.kind == ContentKind::Data)
-        o.Text("data", p.data);
+        o["data"] = Utf8(p.data);
+    WriteLine(o, os);
 }
 
 void WritePlain(const ReadMessage& m, Io io) {
@@ -218,8 +191,10 @@ void WritePlain(const ReadMessage& m, Io io) {
             parts += (i ? ", " : "; missing ") + std::to_string(m.missing[i]);
         line("parts", parts);
     }
+    if (m.truncated)
+        line("truncated", "the user data ends before its stated length");
     line("text", Utf16ToUtf8(m.text));
-    line("rtttl", m.rtttl);
+    line("rtttl", Utf16ToUtf8(Latin1ToUtf16(m.rtttl)));
     line("content", m.content);
     if (m.kind == ContentKind::Data)
         line("data", p.data);
@@ -242,10 +217,12 @@ bool PrintReadMessage(const Result<ReadMessage>& message, const std::string& pdu
     }
     if (!message) {
         if (json) {
-            JsonObject o(io.out);
+            QJsonObject o;
             if (!indexes.empty())
-                o.Texts("index", indexes);
-            o.Text("error", message.error()).Text("pdu", pdus);
+                o["index"] = Texts(indexes);
+            o["error"] = Utf8(message.error());
+            o["pdu"] = Utf8(pdus);
+            WriteLine(o, io.out);
         } else {
             io.out << "  refused: " << message.error() << '\n'
                    << "  pdu: " << ForOutput(pdus, io.outIsTerminal) << '\n';

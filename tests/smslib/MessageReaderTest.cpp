@@ -152,6 +152,59 @@ TEST(MessageReader, joinsPartsInOrderAndNamesTheMissingOnes) {
     EXPECT_FALSE(RequestFor(*partial[0].message));
 }
 
+// 8-bit data for no application is shown as most phones show it: each
+// octet an ISO-8859-1 character.
+TEST(MessageReader, givesEightBitDataWithoutAPortAsLatin1Text) {
+    const std::string from = "0004"
+                             "0B916407281553F8"
+                             "0004"
+                             "99309251619580";
+    struct Row {
+        std::string userData;
+        std::u16string text;
+        std::string data;
+        std::optional<int> port;
+    } rows[] = {
+        {"04436166E9", u"Caf\u00E9", "436166E9", std::nullopt},
+        {"03001BFF", std::u16string(u"\0\u001B\u00FF", 3), "001BFF", std::nullopt},
+        // Addressed to an application (a WAP push), it stays data alone.
+        {"0B0605040B8423F001020304", u"", "01020304", 0x0B84},
+    };
+    for (const auto& r : rows) {
+        std::string pdu = from + r.userData;
+        if (r.port)
+            pdu[2] = '4'; // TP-UDHI
+        const auto m = ReadPdu(pdu);
+        ASSERT_TRUE(m) << pdu << ": " << m.error();
+        EXPECT_EQ(m->kind, ContentKind::Data) << pdu;
+        EXPECT_EQ(m->text, r.text) << pdu;
+        EXPECT_EQ(m->pdu.data, r.data) << pdu;
+        EXPECT_EQ(m->port, r.port) << pdu;
+        EXPECT_FALSE(RequestFor(*m));
+    }
+}
+
+TEST(MessageReader, aMessageWithAPartCutShortIsReadAndMarked) {
+    MessageRequest r = Text(std::u16string(150, u'a') + std::u16string(150, u'b'), false, false, true);
+    r.destination = "628569999999";
+    const auto built = BuildMessage(r);
+    ASSERT_TRUE(built);
+    ASSERT_EQ(built->pdus.size(), 2u);
+    const std::vector<std::string> whole = built->pdus;
+    // The second part without its last 40 octets: 46 septets fewer, the
+    // one the cut went through among them.
+    std::vector<std::string> cut = whole;
+    cut[1].resize(cut[1].size() - 80);
+    for (const auto& [pdus, truncated] : {std::pair{whole, false}, std::pair{cut, true}}) {
+        const auto read = ReadMessages(pdus);
+        ASSERT_EQ(read.size(), 1u);
+        ASSERT_TRUE(read[0].message) << read[0].message.error();
+        EXPECT_EQ(read[0].message->truncated, truncated);
+        EXPECT_TRUE(read[0].message->missing.empty());
+        EXPECT_EQ(read[0].message->text, truncated ? r.text.substr(0, r.text.size() - 46) : r.text);
+    }
+}
+
 TEST(MessageReader, refusesBrokenContentSayingWhere) {
     struct Row {
         const char* pdu;

@@ -141,13 +141,91 @@ TEST(PduFields, givesTheFieldsBeforeACutAndTheDecodersFault) {
     EXPECT_EQ(got.fault, "cannot read octet 12 (originator address)");
     EXPECT_FALSE(got.pdu);
     ExpectFields(got, want);
-    // Every cut, also mid-octet, stays within what was given.
+    // Every cut, also mid-octet, stays within what was given; one in the
+    // user data (from octet 28 on) is read as far as it goes, as the
+    // decoder reads it.
     for (std::size_t n = 0; n < kDeliver.size(); ++n) {
         const auto cut = InspectPdu(kDeliver.substr(0, n));
-        EXPECT_FALSE(cut.fault.empty()) << n;
+        EXPECT_EQ(cut.fault.empty(), n >= 2 * 27) << n;
+        EXPECT_EQ(cut.pdu && cut.pdu->truncated, n >= 2 * 27) << n;
         for (const PduField& f : cut.fields)
             EXPECT_LE(2 * (f.offset + f.count), n + 1) << n << " " << f.name;
     }
+}
+
+// User data that ends before its stated length is shown as far as it goes,
+// the length that claims more marked.
+TEST(PduFields, marksTheLengthsOfUserDataCutShort) {
+    const std::string from = "0B916407281553F8";
+    const std::string stamp = "99309251619580";
+    const auto tail = [](const PduInspection& got, std::size_t n) {
+        return PduInspection{{got.fields.end() - static_cast<std::ptrdiff_t>(n), got.fields.end()}, "", {}};
+    };
+    struct Case {
+        std::string pdu;
+        std::vector<Row> last;
+    } cases[] = {
+        // "Hello" with two of its five octets.
+        {kDeliver.substr(0, 58),
+         {{"TP-UDL", 26, 1, "05", "5 septets, cut short: only 2 octets came"},
+          {"TP-UD", 27, 2, "C832", "GSM 7-bit text \"He\""}}},
+        // The header flag set and no user data.
+        {"0040" + from + "0000" + stamp + "00",
+         {{"TP-SCTS", 12, 7, stamp, "1999-03-29T15:16:59+02:00"},
+          {"TP-UDL", 19, 1, "00", "0 septets, cut short: no room for the header TP-UDHI announces"}}},
+        // A concatenation element the data ends in.
+        {"0040" + from + "0004" + stamp + "08050003A702",
+         {{"TP-UDL", 19, 1, "08", "8 octets, cut short: only 5 octets came"},
+          {"UDHL", 20, 1, "05", "5 octets of header, cut short: the user data ends after 5 octets"},
+          {"IE id", 21, 1, "00", "00: concatenated message, 8-bit reference"},
+          {"IE length", 22, 1, "03", "3 octets"},
+          {"Not read", 23, 2, "A702", "cut short: a header element the user data ends in"}}},
+        // A header longer than the stated user data; what follows it is not
+        // user data.
+        {"0040" + from + "0004" + stamp + "030500030A0201",
+         {{"TP-UDL", 19, 1, "03", "3 octets"},
+          {"UDHL", 20, 1, "05", "5 octets of header, cut short: the user data ends after 3 octets"},
+          {"IE id", 21, 1, "00", "00: concatenated message, 8-bit reference"},
+          {"IE length", 22, 1, "03", "3 octets"},
+          {"Not read", 23, 3, "0A0201", "after the end of the message"}}},
+    };
+    for (const auto& c : cases) {
+        const auto got = InspectPdu(c.pdu);
+        EXPECT_EQ(got.fault, "") << c.pdu;
+        ASSERT_TRUE(got.pdu && got.pdu->truncated) << c.pdu;
+        ASSERT_GE(got.fields.size(), c.last.size()) << c.pdu;
+        ExpectFields(tail(got, c.last.size()), c.last);
+    }
+}
+
+std::string MeaningOf(const PduInspection& got, const std::string& name) {
+    for (const PduField& f : got.fields)
+        if (f.name == name)
+            return f.meaning;
+    return "no field " + name;
+}
+
+TEST(PduFields, showsTheAddressesAsTheDecoderReadsThem) {
+    // A status report on "#0841234567" from the service centre "+12abc3456789".
+    const auto report = InspectPdu("079121DC3E547698" // service centre
+                                   "06D6"             // first octet, reference 214
+                                   "0B810B48214365F7" // recipient
+                                   "11101171955140"
+                                   "11101171957140"
+                                   "00");
+    EXPECT_EQ(report.fault, "");
+    ASSERT_TRUE(report.pdu);
+    EXPECT_EQ(MeaningOf(report, "SMSC number"), "+12abc3456789");
+    EXPECT_EQ(MeaningOf(report, "TP-RA"), "#0841234567");
+    EXPECT_EQ(report.pdu->number, "#0841234567");
+    // The service centre alone, the rest cut off: its digits read the same.
+    const auto cut = InspectPdu("079121DC3E547698");
+    EXPECT_FALSE(cut.fault.empty());
+    EXPECT_EQ(MeaningOf(cut, "SMSC number"), "+12abc3456789");
+    // An alphanumeric originator, "\u0394@".
+    const auto alpha = InspectPdu("000404D0100000006221801200008205C8329BFD06");
+    EXPECT_EQ(alpha.fault, "");
+    EXPECT_EQ(MeaningOf(alpha, "TP-OA"), "\u0394@");
 }
 
 TEST(PduFields, findsThePdusOfAPhoneDialogue) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <stdexcept>
 
 namespace velmora {
@@ -75,6 +76,29 @@ TEST(Primitives, SemiOctetsSwapAndFill) {
     EXPECT_EQ(SwapSemiOctets(""), "");
     EXPECT_EQ(UnswapSemiOctets("265896999999"), "628569999999");
     EXPECT_EQ(UnswapSemiOctets("2658969999F9"), "62856999999");
+}
+
+// TS 23.040 9.1.2.3: A to E are "*", "#", "a", "b", "c"; F fills an odd last octet.
+TEST(Primitives, AddressDigitsReadEverySemiOctet) {
+    struct Row {
+        const char* semiOctets;
+        std::size_t count;
+        std::optional<std::string> digits;
+    } rows[] = {
+        {"265896999999", 12, "628569999999"},
+        {"2658969999F9", 11, "62856999999"},
+        {"1A00FB", 5, "*100#"},
+        {"BADC1E325476", 12, "*#abc1234567"},
+        {"badc1e", 6, "*#abc1"},             // as a phone may write them
+        {"2658969999F9", 12, "62856999999"}, // a length that counts the filler
+        {"265896999999", 4, "6285"},
+        {"265896999999", std::string_view::npos, "628569999999"},
+        {"26589G", 6, std::nullopt},
+        {"26589G", 4, "6285"}, // what lies beyond the length is not read
+        {"", 0, ""},
+    };
+    for (const auto& r : rows)
+        EXPECT_EQ(AddressDigits(r.semiOctets, r.count), r.digits) << r.semiOctets << " " << r.count;
 }
 
 TEST(Primitives, HexToUcs2WidensEveryOctet) {

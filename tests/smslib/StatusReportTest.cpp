@@ -30,6 +30,10 @@ TEST(StatusReport, readsReferenceRecipientAndStatus) {
          "Not delivered: incompatible destination"},
         {"0006020C91265896999999" + stamps + "21", 2, "+628569999999", 0x21, "Still trying: recipient busy"},
         {"0006020C91265896999999" + stamps + "7F", 2, "+628569999999", 0x7F, "Not delivered: status 7F"},
+        // TS 23.040 9.1.2.3: semi-octets A to E are "*", "#", "a", "b", "c".
+        {"0006D60B810B48214365F7" + stamps + "00", 214, "#0841234567", 0x00, "Delivered"},
+        {"0006030C91BADC1E325476" + stamps + "00", 3, "+*#abc1234567", 0x00, "Delivered"},
+        {"000603058A1A00FB" + stamps + "00", 3, "*100#", 0x00, "Delivered"},
     };
     for (const auto& r : rows) {
         const auto report = ParseStatusReport(r.pdu);
@@ -47,7 +51,9 @@ TEST(StatusReport, refusesWhatIsNotAWholeReport) {
     for (const std::string& pdu :
          {std::string(), whole.substr(0, whole.size() - 2),
           std::string("0004070C91265896999999622180120000006221801200000000"), // a DELIVER
-          std::string("0006071F91265896999999622180120000006221801200000000")})
+          std::string("0006071F91265896999999622180120000006221801200000000"),
+          // A recipient digit that is no hex digit.
+          std::string("0006070C9126589699999G622180120000006221801200000000")})
         EXPECT_FALSE(ParseStatusReport(pdu)) << pdu;
 }
 

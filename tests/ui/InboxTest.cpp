@@ -75,6 +75,7 @@ private slots:
     void saysInWordsWhereAMessageIsKept_data();
     void saysInWordsWhereAMessageIsKept();
     void aRowChosenThroughTheAccessibilityInterfaceShowsItsMessage();
+    void showsAServiceNumberAndAMessageCutShort();
 };
 
 void InboxTest::listsJoinsShowsDeletesAndHearsOfNewMessages() {
@@ -199,6 +200,33 @@ void InboxTest::aRowChosenThroughTheAccessibilityInterfaceShowsItsMessage() {
     QVERIFY2(inbox.detailText().endsWith("Hello from the list"), qPrintable(inbox.detailText()));
     QVERIFY(table->tableInterface()->selectRow(1));
     QVERIFY2(inbox.detailText().contains("Operator logo for 510 10"), qPrintable(inbox.detailText()));
+}
+
+// A sender written with "*" and "#" (an operator's service number) shows
+// so; a message whose user data ends before its stated length is listed
+// with what came, and says so.
+void InboxTest::showsAServiceNumberAndAMessageCutShort() {
+    const std::string service = "0004"
+                                "05811A00FB" // "*100#"
+                                "0000"
+                                "62218012000082"
+                                "05C8329BFD06";
+    const std::string cut = kArriving.left(kArriving.size() - 10).toStdString();
+    QTemporaryDir dir;
+    OpenInbox o(dir, {service, cut});
+    InboxDialog* inbox = o.inbox;
+    QVERIFY(inbox);
+    QTRY_COMPARE_WITH_TIMEOUT(inbox->rows(), 2, 5000);
+    // Oldest first: the cut message came in 1999.
+    QCOMPARE(inbox->rowText(0, 2), QString("hell"));
+    QCOMPARE(inbox->rowText(1, 1), QString("*100#"));
+    QCOMPARE(inbox->rowText(1, 2), QString("Hello"));
+    inbox->choose(0);
+    QVERIFY2(inbox->detailText().contains("\nCut short: the user data ends before its stated length\n"),
+             qPrintable(inbox->detailText()));
+    inbox->choose(1);
+    QVERIFY2(inbox->detailText().contains("From: *100#\n"), qPrintable(inbox->detailText()));
+    QVERIFY(!inbox->detailText().contains("Cut short"));
 }
 
 QTEST_MAIN(InboxTest)

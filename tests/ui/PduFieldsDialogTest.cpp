@@ -1,9 +1,9 @@
 // The PDU inspector in the window: a pasted logo taken apart and loaded,
 // and the PDUs of a real dialogue with the simulated phone handed over.
 
+#include "PduFieldsDialog.h"
 #include "InboxDialog.h"
 #include "MessageRequest.h"
-#include "PduFieldsDialog.h"
 #include "Ringtone.h"
 #include "SilentOutput.h"
 #include "WindowFixture.h"
@@ -86,11 +86,36 @@ void PduFieldsDialogTest::takesAPastedLogoApartAndLoadsItIntoItsTab() {
     QCOMPARE(w.find<QPlainTextEdit>("memHexLogo")->toPlainText().toStdString(), Logo().content);
     QCOMPARE(w.find<QLineEdit>("txtMCC")->text(), QString("510"));
 
-    // A cut PDU: the fields up to the cut and why it stops; no tab for it.
-    d->findChild<QPlainTextEdit*>("memInspectorPdus")->setPlainText(pdu.left(34));
-    QVERIFY(d->faultText().startsWith("Not read whole: cannot read octet"));
+    // A PDU cut before its user data (in the destination's digits): the
+    // fields up to the cut and why it stops; no tab for it.
+    d->findChild<QPlainTextEdit*>("memInspectorPdus")->setPlainText(pdu.left(18));
+    QCOMPARE(d->faultText(), QString("Not read whole: cannot read octet 6 (destination address)"));
     QCOMPARE(d->fieldText(d->fieldRows() - 1, 0), QString("Not read"));
     QVERIFY(!load->isEnabled());
+
+    // Cut in its user data: read as far as it goes, the length that claims
+    // more marked; the bitmap is not all there, so no tab for it either.
+    d->findChild<QPlainTextEdit*>("memInspectorPdus")->setPlainText(pdu.left(pdu.size() - 20));
+    QCOMPARE(d->faultText(), QString("Read as far as it goes: the user data ends before its stated length"));
+    const int length = RowNamed(*d, "TP-UDL", "8C");
+    QVERIFY(length > 0);
+    QVERIFY2(d->fieldText(length, 3).endsWith(", cut short: only 130 octets came"),
+             qPrintable(d->fieldText(length, 3)));
+    QCOMPARE(d->fieldText(d->fieldRows() - 1, 0), QString("TP-UD"));
+    QVERIFY2(d->contentText().startsWith("Not read: operator logo: cannot read octet"),
+             qPrintable(d->contentText()));
+    QVERIFY(!load->isEnabled());
+
+    // A delivery report on a number written with "#": shown as it is.
+    d->findChild<QPlainTextEdit*>("memInspectorPdus")
+        ->setPlainText("00062A0B810B48214365F7"
+                       "62218012000082"
+                       "62218012100082"
+                       "00");
+    QCOMPARE(d->faultText(), QString());
+    QCOMPARE(d->findChild<QComboBox*>("cboInspectorPdu")->itemText(0),
+             QString("1: SMS-STATUS-REPORT on #0841234567"));
+    QCOMPARE(d->fieldText(RowNamed(*d, "TP-RA", "0B48214365F7"), 3), QString("#0841234567"));
 }
 
 void PduFieldsDialogTest::handsOverThePdusOfTheDialogue() {

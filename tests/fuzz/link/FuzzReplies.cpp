@@ -125,7 +125,9 @@ void CheckDecoder(std::string_view pdu) {
             FUZZ_CHECK(!d.error().empty());
             continue;
         }
-        FUZZ_CHECK(d->number.size() <= 21 && d->smsc.size() <= 21);
+        // 20 digits and a "+"; or 11 septets of a name, each at most two
+        // octets of UTF-8 (the euro sign takes two septets for three).
+        FUZZ_CHECK(d->number.size() <= 22 && d->smsc.size() <= 21);
         FUZZ_CHECK(d->text.size() <= 160 && d->data.size() <= 2 * 255);
     }
 }
