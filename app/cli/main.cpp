@@ -21,9 +21,16 @@ using velmora::cli::Io;
 
 using Words = std::vector<std::string>;
 
-// Whether the command loads a picture file: "content" and "preview" always,
-// "pdu" and "send" when they are given one.
+// Whether the command loads a picture file: "preview" always, "content"
+// unless it reads a ringtone, "pdu" and "send" when they are given a file.
 bool Always(const Words&) { return true; }
+bool NoRingtone(const Words& words) {
+    for (std::size_t i = 0; i < words.size(); ++i)
+        if (words[i] == "--as=ringtone" ||
+            (words[i] == "--as" && i + 1 < words.size() && words[i + 1] == "ringtone"))
+            return false;
+    return true;
+}
 bool Never(const Words&) { return false; }
 bool WithAFile(const Words& words) {
     for (const std::string& w : words)
@@ -43,7 +50,7 @@ struct Command {
 
 const Command kCommands[] = {
     {"pdu", "print the PDU text of a message", velmora::cli::RunPdu, false, WithAFile},
-    {"content", "print the content a file loads into a tab", velmora::cli::RunContent, false, Always},
+    {"content", "print the content a file loads into a tab", velmora::cli::RunContent, false, NoRingtone},
     {"preview", "draw the screen preview of a picture file", velmora::cli::RunPreview, false, Always},
     {"decode", "read PDUs back into the messages they carry", velmora::cli::RunDecode, false, Never},
     {"tone", "play a ringtone, or write it as a WAV file", velmora::cli::RunTone, false, Never},

@@ -253,7 +253,9 @@ TEST_F(ContentCli, ConvertsPicturesOfAnyFormatByTheOptionsGiven) {
 
 // The real program, as a user runs it: what it draws with is set up in
 // main, which the commands called in the test process do not pass through.
-enum class Display { AsGiven, None, Unreachable };
+// XcbNowhere: a display named explicitly that cannot be reached; a
+// command that made a GUI application would abort on it.
+enum class Display { AsGiven, None, Unreachable, XcbNowhere };
 
 Outcome RunCli(const std::vector<std::string>& args, Display display, const std::string& home) {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -262,8 +264,10 @@ Outcome RunCli(const std::vector<std::string>& args, Display display, const std:
         for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
             env.remove(name);
     }
-    if (display == Display::Unreachable)
+    if (display == Display::Unreachable || display == Display::XcbNowhere)
         env.insert("DISPLAY", ":1999"); // a display nobody serves
+    if (display == Display::XcbNowhere)
+        env.insert("QT_QPA_PLATFORM", "xcb");
     QProcess cli;
     cli.setProcessEnvironment(env);
     QStringList list;
@@ -388,6 +392,20 @@ TEST_F(ContentCli, ThePictureFilesOfTheProgramAreDrawnOrRefusedByName) {
          "",
          "short.svg" + refused + "there is no SVG picture in it)"},
         {"ValidPng", {"content", valid, "--as", "logo"}, Display::None, kExitOk, logoHex, ""},
+        // The commands that draw nothing make no GUI application.
+        {"DecodeNeedsNoDisplay",
+         {"decode", "0011000B916407281553F80000AA0AE8329BFD4697D9EC37"},
+         Display::XcbNowhere,
+         kExitOk,
+         "",
+         ""},
+        {"RingtoneNeedsNoDisplay",
+         {"content", tune, "--as", "ringtone"},
+         Display::XcbNowhere,
+         kExitOk,
+         "Title = Beep\nTempo = 100\n024A3A51099595C004001318CAE922849562482000\n",
+         ""},
+        {"TextPduNeedsNoDisplay", {"pdu", "text", kNumber, "Hi"}, Display::XcbNowhere, kExitOk, "", ""},
         {"ValidPngAsGiven", {"content", valid, "--as", "group"}, Display::AsGiven, kExitOk, logoHex, ""},
     };
     for (const auto& c : cases) {
