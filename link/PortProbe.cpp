@@ -193,11 +193,16 @@ PortProbeResult ProbePort(const PortCandidate& candidate, const ProbeOptions& op
         return result;
     }
     // Another program's dialogue must not see our bytes: anyone holding the
-    // device, not only one that locked it, is left alone.
-    if (const auto holders = DeviceHolders(candidate.path, options.procDir, ::getpid(), fd);
-        !holders.empty()) {
+    // device, not only one that locked it, is left alone. The maker of a
+    // virtual serial port (socat) is not in the way: it waits for us.
+    // A search cut short may have missed one: the device is not asked then.
+    if (const auto search =
+            FindDeviceHolders(candidate.path, options.procDir, ::getpid(), fd, options.holderLimits);
+        !search.holders.empty() || !search.complete) {
         ::close(fd);
-        return busy(HolderText(holders));
+        return busy(search.holders.empty()
+                        ? "too many processes and open files to see whether another program holds it"
+                        : HolderText(search.holders));
     }
     if (::flock(fd, LOCK_EX | LOCK_NB) < 0) {
         const int err = errno;

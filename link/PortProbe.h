@@ -4,6 +4,8 @@
 // "AT". Nothing is written to a device another program has open, and the
 // line's settings are given back exactly as they were found.
 
+#include "DeviceHolders.h"
+
 #include <atomic>
 #include <functional>
 #include <string>
@@ -69,6 +71,7 @@ struct ProbeOptions {
     // Set to end every probe within a fraction of a second.
     const std::atomic<bool>* cancel = nullptr;
     std::string procDir = "/proc";
+    HolderLimits holderLimits = {};
 };
 
 PortProbeResult ProbePort(const PortCandidate& candidate, const ProbeOptions& options = {});

@@ -409,7 +409,9 @@ std::optional<Tab> ContentTabs::tabForDroppedFile(const QString& path) const {
         return Tab::PictureMessage;
     if (suffix == "TXT" || suffix == "RTTTL" || suffix == "RTX")
         return Tab::Ringtone;
-    if (suffix == "BMP" || IsPictureFile(S(path))) {
+    // Named as a picture, it is loaded as one, and refused as one when Qt
+    // cannot read it.
+    if (suffix == "BMP" || IsPictureName(S(path)) || IsPictureFile(S(path))) {
         if (shown == Tab::GroupGraphic || shown == Tab::PictureMessage || shown == Tab::Ems)
             return shown;
         return Tab::OperatorLogo;

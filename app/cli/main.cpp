@@ -5,8 +5,12 @@
 #include "Interrupts.h"
 #include "PhoneCommands.h"
 
+#include <QGuiApplication>
+#include <QLoggingCategory>
+
 #include <cstring>
 #include <iostream>
+#include <optional>
 #include <string>
 #include <unistd.h>
 #include <vector>
@@ -15,31 +19,87 @@ namespace {
 
 using velmora::cli::Io;
 
+using Words = std::vector<std::string>;
+
+// Whether the command loads a picture file: "preview" always, "content"
+// unless it reads a ringtone, "pdu" and "send" when they are given a file.
+bool Always(const Words&) { return true; }
+bool NoRingtone(const Words& words) {
+    for (std::size_t i = 0; i < words.size(); ++i)
+        if (words[i] == "--as=ringtone" ||
+            (words[i] == "--as" && i + 1 < words.size() && words[i + 1] == "ringtone"))
+            return false;
+    return true;
+}
+bool Never(const Words&) { return false; }
+bool WithAFile(const Words& words) {
+    for (const std::string& w : words)
+        for (const std::string option : {"--file", "--picture"})
+            if (w == option || w.rfind(option + "=", 0) == 0)
+                return true;
+    return false;
+}
+
 struct Command {
     const char* name;
     const char* summary;
     int (*run)(std::vector<std::string>, Io);
     bool phone; // talks to the phone: an interrupt ends the dialogue cleanly
+    bool (*draws)(const Words&);
 };
 
 const Command kCommands[] = {
-    {"pdu", "print the PDU text of a message", velmora::cli::RunPdu, false},
-    {"content", "print the content a file loads into a tab", velmora::cli::RunContent, false},
-    {"preview", "draw the screen preview of a picture file", velmora::cli::RunPreview, false},
-    {"decode", "read PDUs back into the messages they carry", velmora::cli::RunDecode, false},
-    {"tone", "play a ringtone, or write it as a WAV file", velmora::cli::RunTone, false},
-    {"send", "send a message through the phone", velmora::cli::RunSend, true},
-    {"identify", "print what the phone says about itself", velmora::cli::RunIdentify, true},
-    {"phonebook", "read the SIM's phone book", velmora::cli::RunPhonebook, true},
-    {"inbox", "read the messages kept on the phone and the SIM", velmora::cli::RunInbox, true},
-    {"ports", "ask each serial device whether the phone is there", velmora::cli::RunPorts, true},
+    {"pdu", "print the PDU text of a message", velmora::cli::RunPdu, false, WithAFile},
+    {"content", "print the content a file loads into a tab", velmora::cli::RunContent, false, NoRingtone},
+    {"preview", "draw the screen preview of a picture file", velmora::cli::RunPreview, false, Always},
+    {"decode", "read PDUs back into the messages they carry", velmora::cli::RunDecode, false, Never},
+    {"tone", "play a ringtone, or write it as a WAV file", velmora::cli::RunTone, false, Never},
+    {"send", "send a message through the phone", velmora::cli::RunSend, true, WithAFile},
+    {"identify", "print what the phone says about itself", velmora::cli::RunIdentify, true, Never},
+    {"phonebook", "read the SIM's phone book", velmora::cli::RunPhonebook, true, Never},
+    {"inbox", "read the messages kept on the phone and the SIM", velmora::cli::RunInbox, true, Never},
+    {"ports", "ask each serial device whether the phone is there", velmora::cli::RunPorts, true, Never},
+};
+
+// An SVG's <text> is drawn in fonts, which only a GUI application sets up;
+// without one Qt aborts. Only the commands that load pictures make one, so
+// the others start as fast as ever. It draws on the offscreen platform
+// unless QT_QPA_PLATFORM names another: the pictures are drawn in memory,
+// never shown, so a display is not needed, and one that is named but cannot
+// be reached (over ssh, under sudo) cannot stop the command.
+class Drawing {
+public:
+    void Start() {
+        if (m_app || QCoreApplication::instance())
+            return;
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+            m_argv[m_argc++] = m_platformOption;
+            m_argv[m_argc++] = m_offscreen;
+        }
+        // Setting up, Qt warns of things the command does not use (no
+        // XDG_RUNTIME_DIR under sudo): not a word for the user's stderr.
+        QLoggingCategory::setFilterRules("default.warning=false");
+        m_app.emplace(m_argc, m_argv);
+        QLoggingCategory::setFilterRules({});
+    }
+
+private:
+    char m_name[12] = "velmora-cli";
+    char m_platformOption[10] = "-platform";
+    char m_offscreen[10] = "offscreen";
+    char* m_argv[4] = {m_name, nullptr, nullptr, nullptr};
+    int m_argc = 1;
+    std::optional<QGuiApplication> m_app;
 };
 
 // A phone command with Ctrl-C, SIGTERM and SIGHUP turned into a cancelled
-// clock, before any thread starts.
+// clock, before any thread starts (Qt's among them).
 int RunPhoneCommand(const Command& c, std::vector<std::string> words, Io io) {
     velmora::RealClock clock;
     velmora::cli::InterruptCanceller interrupts(clock);
+    Drawing drawing;
+    if (c.draws(words))
+        drawing.Start();
     io.clock = &clock;
     int code = velmora::cli::kExitOk;
     try {
@@ -91,7 +151,12 @@ int main(int argc, char** argv) {
         if (words[0] != c.name)
             continue;
         std::vector<std::string> rest(words.begin() + 1, words.end());
-        return c.phone ? RunPhoneCommand(c, std::move(rest), io) : c.run(std::move(rest), io);
+        if (c.phone)
+            return RunPhoneCommand(c, std::move(rest), io);
+        Drawing drawing;
+        if (c.draws(rest))
+            drawing.Start();
+        return c.run(std::move(rest), io);
     }
     std::cerr << "velmora-cli: unknown command \"" << words[0] << "\"\n";
     PrintUsage(std::cerr);

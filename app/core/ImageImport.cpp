@@ -53,18 +53,64 @@ bool BmpHoldsItsRows(const QByteArray& b) {
     return static_cast<std::int64_t>(u(10, 4)) + stride * (height < 0 ? -height : height) <= b.size();
 }
 
-// The format Qt sees in the bytes; empty for none.
-QByteArray FormatOf(const QByteArray& bytes) {
+// A JPEG's scan runs to its end marker, which nothing inside the scan can
+// imitate (an 0xFF there is followed by 0x00 or a restart marker). Qt shows
+// a JPEG cut short as far as it goes, grey below; such a file is cut short
+// here. The segments before the scan are stepped over by their lengths, so a
+// thumbnail's own end marker in them does not count.
+bool JpegHasItsEnd(const QByteArray& b) {
+    const auto at = [&](qsizetype i) { return static_cast<unsigned char>(b[i]); };
+    qsizetype i = 2; // past the start marker
+    while (i + 1 < b.size()) {
+        if (at(i) != 0xFF)
+            return false;
+        const unsigned char marker = at(i + 1);
+        if (marker == 0xFF) { // fill before a marker
+            ++i;
+            continue;
+        }
+        if (marker == 0xD9)
+            return true;
+        if (marker == 0x01 || (marker >= 0xD0 && marker <= 0xD7)) {
+            i += 2;
+            continue;
+        }
+        if (i + 3 >= b.size())
+            return false;
+        const qsizetype length = at(i + 2) << 8 | at(i + 3);
+        if (marker == 0xDA) {
+            for (qsizetype k = i + 2 + length; k + 1 < b.size(); ++k)
+                if (at(k) == 0xFF && at(k + 1) == 0xD9)
+                    return true;
+            return false;
+        }
+        i += 2 + length;
+    }
+    return false;
+}
+
+// What Qt sees in the bytes: the format (empty for none), and whether the
+// picture in them ends where its format says it ends.
+struct Seen {
+    QByteArray format;
+    bool whole = false;
+};
+
+Seen SeeIn(const QByteArray& bytes) {
     QBuffer buffer;
     buffer.setData(bytes);
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer);
-    return reader.canRead() ? reader.format() : QByteArray();
+    Seen seen{reader.canRead() ? reader.format() : QByteArray(), false};
+    seen.whole = seen.format == "bmp"    ? BmpHoldsItsRows(bytes)
+                 : seen.format == "jpeg" ? JpegHasItsEnd(bytes)
+                                         : !seen.format.isEmpty();
+    return seen;
 }
 
 bool IsPicture(const QByteArray& bytes) {
-    const QByteArray format = FormatOf(bytes);
-    return !format.isEmpty() && (format != "bmp" || BmpHoldsItsRows(bytes));
+    const Seen seen = SeeIn(bytes);
+    return !seen.format.isEmpty() && seen.whole;
 }
 
 GreyImage GreyOf(const QImage& decoded) {
@@ -116,8 +162,18 @@ PictureSize PictureBox(MessageKind kind) {
 bool IsPictureFile(const std::string& path) {
     constexpr std::size_t kRecognisedIn = 64 << 10;
     const auto read = ReadFilePrefixOrRefusal(path, kRecognisedIn);
-    return read &&
-           !FormatOf(QByteArray(read->bytes.data(), static_cast<qsizetype>(read->bytes.size()))).isEmpty();
+    return read && !SeeIn(QByteArray(read->bytes.data(), static_cast<qsizetype>(read->bytes.size())))
+                        .format.isEmpty();
+}
+
+bool IsPictureName(const std::string& path) {
+    const std::string_view name = FileNameOf(path);
+    const std::size_t dot = name.rfind('.');
+    if (dot == std::string_view::npos || dot + 1 == name.size())
+        return false;
+    const QByteArray suffix =
+        QByteArray(name.data() + dot + 1, static_cast<qsizetype>(name.size() - dot - 1)).toLower();
+    return QImageReader::supportedImageFormats().contains(suffix);
 }
 
 namespace {
@@ -160,12 +216,37 @@ Result<GreyImage> DecodePicture(const std::string& path, const QByteArray& bytes
 
 // The file's bytes when it is a picture Qt reads; nothing for any other
 // file, including one that cannot be read, which the other readers refuse
-// in their own words.
+// in their own words. For the files those readers take by their names.
 std::optional<QByteArray> PictureIn(const std::string& path) {
     auto bytes = PictureBytes(path);
     if (!bytes || !IsPicture(*bytes))
         return std::nullopt;
     return std::move(bytes.value());
+}
+
+// For a file no reader takes by its name (a content file, or anything for
+// EMS): its bytes when it is a picture, nothing when it is neither named nor
+// seen as one, and a refusal for a picture Qt cannot read. Read as a content
+// file, a photo that is not one would be made into hex of its bytes.
+Result<std::optional<QByteArray>> PictureOrNothing(const std::string& path) {
+    using R = Result<std::optional<QByteArray>>;
+    const bool named = IsPictureName(path);
+    auto bytes = PictureBytes(path);
+    if (!bytes)
+        return named ? R::Fail(bytes.error()) : R::Ok(std::nullopt);
+    const Seen seen = SeeIn(*bytes);
+    if (seen.format.isEmpty()) {
+        if (!named)
+            return R::Ok(std::nullopt);
+        const std::string_view name = FileNameOf(path);
+        return R::Fail(Unreadable(path, "there is no " +
+                                            Q(std::string(name.substr(name.rfind('.') + 1))).toUpper() +
+                                            " picture in it"));
+    }
+    if (!seen.whole)
+        return R::Fail(
+            Unreadable(path, "the " + QString(seen.format).toUpper() + " picture in it is cut short"));
+    return R::Ok(std::move(bytes.value()));
 }
 
 // The source fitted to a tab, as the slider converts it again.
@@ -182,10 +263,15 @@ Result<TabPicture> LoadAnyTabContent(MessageKind kind, const std::string& path,
                                      const ConvertOptions& options) {
     using R = Result<TabPicture>;
     const ContentReader reader = ChooseReader(kind, path);
-    // A content file is text: one Qt sees as a picture is not one.
+    // A content file is text: one Qt sees as a picture, or named as one, is
+    // not one.
     std::optional<QByteArray> bytes;
-    if (reader == ContentReader::ContentFile)
-        bytes = PictureIn(path);
+    if (reader == ContentReader::ContentFile) {
+        auto picture = PictureOrNothing(path);
+        if (!picture)
+            return R::Fail(picture.error());
+        bytes = std::move(picture.value());
+    }
     if (!bytes) {
         auto loaded = LoadTabContent(kind, path);
         if (!loaded && reader != ContentReader::ContentFile)
@@ -211,7 +297,15 @@ Result<TabPicture> LoadAnyTabContent(MessageKind kind, const std::string& path,
 Result<EmsPicture> LoadAnyEmsPicture(const std::string& path, const ConvertOptions& options) {
     using R = Result<EmsPicture>;
     auto tag = LoadEmsPicture(path);
-    const auto bytes = tag ? std::nullopt : PictureIn(path);
+    std::optional<QByteArray> bytes;
+    if (!tag && ChooseReader(MessageKind::Ems, path) == ContentReader::Bitmap) {
+        bytes = PictureIn(path);
+    } else if (!tag) {
+        auto picture = PictureOrNothing(path);
+        if (!picture)
+            return R::Fail(picture.error());
+        bytes = std::move(picture.value());
+    }
     if (!bytes) {
         if (!tag)
             return R::Fail(tag.error());

@@ -3,7 +3,9 @@
 // Pictures of any format Qt reads here (PNG, JPEG, GIF, BMP of any depth,
 // SVG, ...) into the content tabs, beside the readers of Bitmap.h: a file
 // those readers take is read by them as ever; only one they refuse or do
-// not take, and Qt recognises as a picture, is decoded and converted.
+// not take, and Qt recognises as a picture, is decoded and converted. A
+// file named as a picture that Qt cannot read is refused as one, not read
+// as a content file.
 
 #include "Bitmap.h"
 #include "MessageKind.h"
@@ -29,6 +31,11 @@ PictureSize PictureBox(MessageKind kind);
 // Whether Qt recognises the file's first bytes (not its name) as a picture;
 // whether it holds a whole one is for the load to find.
 bool IsPictureFile(const std::string& path);
+
+// Whether the file's name ends in the name of a format Qt reads here
+// ("photo.png", "LOGO.SVG"): such a file is loaded as a picture or refused,
+// never read as a content file.
+bool IsPictureName(const std::string& path);
 
 struct TabPicture {
     LoadedContent loaded;

@@ -6,7 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QBuffer>
 #include <QImage>
+#include <QProcess>
 #include <filesystem>
 
 #include <map>
@@ -247,6 +249,183 @@ TEST_F(ContentCli, ConvertsPicturesOfAnyFormatByTheOptionsGiven) {
         expected += '\n';
     }
     EXPECT_EQ(drawn.out, expected);
+}
+
+// The real program, as a user runs it: what it draws with is set up in
+// main, which the commands called in the test process do not pass through.
+// XcbNowhere: a display named explicitly that cannot be reached; a
+// command that made a GUI application would abort on it.
+enum class Display { AsGiven, None, Unreachable, XcbNowhere };
+
+Outcome RunCli(const std::vector<std::string>& args, Display display, const std::string& home) {
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("VELMORA_DIR", QString::fromStdString(home));
+    if (display != Display::AsGiven) {
+        for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+            env.remove(name);
+    }
+    if (display == Display::Unreachable || display == Display::XcbNowhere)
+        env.insert("DISPLAY", ":1999"); // a display nobody serves
+    if (display == Display::XcbNowhere)
+        env.insert("QT_QPA_PLATFORM", "xcb");
+    QProcess cli;
+    cli.setProcessEnvironment(env);
+    QStringList list;
+    for (const auto& a : args)
+        list << QString::fromStdString(a);
+    cli.start(VELMORA_CLI, list);
+    if (!cli.waitForFinished(60'000)) {
+        cli.kill();
+        cli.waitForFinished();
+        return {-1, "", "did not end"};
+    }
+    const int code = cli.exitStatus() == QProcess::NormalExit ? cli.exitCode() : 1000;
+    return {code, cli.readAllStandardOutput().toStdString(), cli.readAllStandardError().toStdString()};
+}
+
+QByteArray Encoded(const QImage& image, const char* format) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    EXPECT_TRUE(image.save(&buffer, format));
+    return bytes;
+}
+
+TEST_F(ContentCli, ThePictureFilesOfTheProgramAreDrawnOrRefusedByName) {
+    const std::string svgText = "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"72\" height=\"14\">"
+                                "<text x=\"0\" y=\"12\" font-size=\"12\">Hi</text></svg>";
+    const std::string text = dir.write("text.svg", svgText);
+    const std::string valid = SavePicture(dir, "valid.png", Drawn(72, 14, [](int x, int y) {
+                                              return Diagonals(x, y) ? qRgb(0, 0, 0) : qRgb(255, 255, 255);
+                                          }));
+    // Noise fills the scan, so half the file is well inside it: Qt shows
+    // what there is and greys the rest.
+    const QByteArray jpeg =
+        Encoded(Drawn(400, 200, [](int x, int y) { return qRgb(x * 7 % 256, y * 13 % 256, (x ^ y) & 0xFF); }),
+                "JPEG");
+    const std::string cut = dir.write("cut.jpg", jpeg.left(jpeg.size() / 2).toStdString());
+    QByteArray png = Encoded(Drawn(72, 14, [](int x, int) { return qRgb(x, x, x); }), "PNG");
+    for (qsizetype k = png.indexOf("IDAT") + 8; k < png.size() - 16; ++k)
+        png[k] = static_cast<char>(png[k] ^ 0x5A);
+    const std::string corrupt = dir.write("corrupt.png", png.toStdString());
+    const std::string photo = dir.write("photo.png", "0A1B2C3D\r\n"); // text, which a content file would take
+    const std::string broken = dir.write("broken.svg", "<svg xmlns=\"http://www.w3.org/2000/svg\"><rect");
+    const std::string cutSvg = dir.write("short.svg", "<svg");
+    const std::string home = dir.path("home");
+    std::filesystem::create_directories(home);
+
+    const std::string refused = "\" is not a picture Velmora can read (";
+    const std::string logoHex = ContentOf(72, 14, Diagonals) + "\n";
+    const struct {
+        const char* name;
+        std::vector<std::string> args;
+        Display display;
+        int code;
+        std::string out; // "*" for a drawing: 14 rows of content, not all white
+        std::string err; // found in stderr; "" for none at all
+    } cases[] = {
+        {"SvgText", {"content", text, "--as", "logo"}, Display::AsGiven, kExitOk, "*", ""},
+        {"SvgTextNoDisplay", {"content", text, "--as", "logo"}, Display::None, kExitOk, "*", ""},
+        {"SvgTextUnreachableDisplay",
+         {"content", text, "--as", "logo"},
+         Display::Unreachable,
+         kExitOk,
+         "*",
+         ""},
+        {"SvgTextPreview", {"preview", text, "--as", "picture"}, Display::None, kExitOk, "", ""},
+        {"SvgTextEms", {"content", text, "--as", "ems"}, Display::None, kExitOk, "", ""},
+        {"SvgTextPdu", {"pdu", "group", kNumber, "--file", text}, Display::None, kExitOk, "", ""},
+        {"SvgTextEmsPdu", {"pdu", "ems", kNumber, "--picture=" + text}, Display::None, kExitOk, "", ""},
+        // Refused for the phone, but only once the picture is drawn.
+        {"SvgTextSend",
+         {"send", "--device", dir.path("no-port"), "group", kNumber, "--file", text},
+         Display::None,
+         kExitUnreachable,
+         "",
+         "Unable to open port"},
+        {"CorruptPng",
+         {"content", corrupt, "--as", "logo"},
+         Display::None,
+         kExitRefused,
+         "",
+         "corrupt.png" + refused},
+        {"CutJpeg",
+         {"content", cut, "--as", "picture"},
+         Display::None,
+         kExitRefused,
+         "",
+         "\"cut.jpg" + refused + "the JPEG picture in it is cut short)"},
+        {"TextNamedPng",
+         {"content", photo, "--as", "logo"},
+         Display::None,
+         kExitRefused,
+         "",
+         "velmora-cli: \"photo.png" + refused + "there is no PNG picture in it)"},
+        {"TextNamedPngPreview",
+         {"preview", photo, "--as", "group"},
+         Display::None,
+         kExitRefused,
+         "",
+         "photo.png" + refused},
+        {"TextNamedPngPdu",
+         {"pdu", "picture", kNumber, "--file", photo},
+         Display::None,
+         kExitRefused,
+         "",
+         "photo.png" + refused},
+        {"TextNamedPngEms",
+         {"pdu", "ems", kNumber, "--picture", photo},
+         Display::None,
+         kExitRefused,
+         "",
+         "photo.png" + refused},
+        {"SvgThatDoesNotParse",
+         {"content", broken, "--as", "logo"},
+         Display::None,
+         kExitRefused,
+         "",
+         "broken.svg" + refused},
+        {"SvgCutShort",
+         {"content", cutSvg, "--as", "picture"},
+         Display::None,
+         kExitRefused,
+         "",
+         "short.svg" + refused + "there is no SVG picture in it)"},
+        {"ValidPng", {"content", valid, "--as", "logo"}, Display::None, kExitOk, logoHex, ""},
+        // The commands that draw nothing make no GUI application.
+        {"DecodeNeedsNoDisplay",
+         {"decode", "0011000B916407281553F80000AA0AE8329BFD4697D9EC37"},
+         Display::XcbNowhere,
+         kExitOk,
+         "",
+         ""},
+        {"RingtoneNeedsNoDisplay",
+         {"content", tune, "--as", "ringtone"},
+         Display::XcbNowhere,
+         kExitOk,
+         "Title = Beep\nTempo = 100\n024A3A51099595C004001318CAE922849562482000\n",
+         ""},
+        {"TextPduNeedsNoDisplay", {"pdu", "text", kNumber, "Hi"}, Display::XcbNowhere, kExitOk, "", ""},
+        {"ValidPngAsGiven", {"content", valid, "--as", "group"}, Display::AsGiven, kExitOk, logoHex, ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const Outcome r = RunCli(c.args, c.display, home);
+        EXPECT_EQ(r.code, c.code) << r.err;
+        if (c.err.empty()) {
+            EXPECT_EQ(r.err, "");
+        } else {
+            EXPECT_NE(r.err.find(c.err), std::string::npos) << r.err;
+        }
+        if (c.code == kExitRefused) {
+            EXPECT_EQ(r.out, "");
+        } else if (c.out == "*") {
+            EXPECT_EQ(r.out.size(), 72 * 14 / 4 + 1);
+            EXPECT_NE(r.out.find_first_not_of("0\n"), std::string::npos) << "nothing drawn";
+        } else if (!c.out.empty()) {
+            EXPECT_EQ(r.out, c.out);
+        }
+    }
 }
 
 TEST_F(ContentCli, RefusalsAndUsageErrors) {

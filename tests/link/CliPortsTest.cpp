@@ -5,9 +5,14 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
+#include <fcntl.h>
+#include <poll.h>
 #include <regex>
 #include <sstream>
+#include <thread>
+#include <unistd.h>
 
 namespace velmora::cli {
 namespace {
@@ -70,6 +75,55 @@ TEST(CliPorts, ListsEachDeviceWithItsPortAndWhatAnsweredThere) {
         EXPECT_EQ(o.err, "");
         EXPECT_LT(ms.count(), 1700) << "the devices are asked together, not one after another";
     }
+}
+
+// A virtual serial port made by this process, as socat makes one: it holds
+// the master and the port (the slave side), and answers OK to every command
+// from a thread of its own.
+class SocatLikePort {
+public:
+    SocatLikePort() {
+        m_master = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
+        if (m_master < 0 || ::grantpt(m_master) != 0 || ::unlockpt(m_master) != 0)
+            return;
+        m_slave = ::ptsname(m_master);
+        m_port = ::open(m_slave.c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC);
+        m_answerer = std::thread([this] {
+            char buf[256];
+            for (;;) {
+                pollfd p{m_master, POLLIN, 0};
+                if (m_stop || ::poll(&p, 1, 20) < 0)
+                    return;
+                const ssize_t n = p.revents & POLLIN ? ::read(m_master, buf, sizeof buf) : 0;
+                for (ssize_t k = 0; k < n; ++k)
+                    if (buf[k] == '\r' && ::write(m_master, "\r\nOK\r\n", 6) != 6)
+                        return;
+            }
+        });
+    }
+    ~SocatLikePort() {
+        m_stop = true;
+        if (m_answerer.joinable())
+            m_answerer.join();
+        ::close(m_port);
+        ::close(m_master);
+    }
+    const std::string& device() const { return m_slave; }
+
+private:
+    int m_master = -1, m_port = -1;
+    std::string m_slave;
+    std::atomic<bool> m_stop{false};
+    std::thread m_answerer;
+};
+
+TEST(CliPorts, AsksAVirtualPortItsMakerHolds) {
+    const SocatLikePort port;
+    ASSERT_FALSE(port.device().empty());
+    const Outcome o = Ports({port.device()});
+    EXPECT_EQ(o.code, kExitOk) << o.out;
+    EXPECT_EQ(Columns(o.out), Rows({{"-", port.device(), "answers"}}));
+    EXPECT_EQ(o.err, "");
 }
 
 TEST(CliPorts, RefusesWhatItCannotUse) {

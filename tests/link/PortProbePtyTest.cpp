@@ -11,7 +11,9 @@
 #include <chrono>
 #include <csignal>
 #include <cstdlib>
+#include <cstring>
 #include <fcntl.h>
+#include <optional>
 #include <sys/file.h>
 #include <sys/prctl.h>
 #include <sys/wait.h>
@@ -24,15 +26,21 @@ namespace {
 using Ms = std::chrono::milliseconds;
 
 // A pseudo-terminal with nothing behind it: what is written to its slave
-// stays unread.
+// stays unread. Made as socat makes one, this process holds the slave (the
+// port) as well as the master.
 class QuietPty {
 public:
-    QuietPty() {
+    explicit QuietPty(bool holdPort = false) {
         m_master = ::posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
         if (m_master >= 0 && ::grantpt(m_master) == 0 && ::unlockpt(m_master) == 0)
             m_slave = ::ptsname(m_master);
+        if (holdPort && !m_slave.empty())
+            m_port = ::open(m_slave.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     }
-    ~QuietPty() { ::close(m_master); }
+    ~QuietPty() {
+        ::close(m_port);
+        ::close(m_master);
+    }
     const std::string& slave() const { return m_slave; }
     // What has been written to the slave so far.
     std::string Written() const {
@@ -43,6 +51,7 @@ public:
 
 private:
     int m_master = -1;
+    int m_port = -1;
     std::string m_slave;
 };
 
@@ -107,15 +116,24 @@ TEST(PortProbe, APtyNobodyAnswersGivesNoAnswerWithinAboutASecond) {
 }
 
 // A program of another name holding the device locked, as a connected
-// terminal program or modem manager does.
+// terminal program or modem manager does; one in a terminal window holds
+// the master of a pseudo-terminal of its own too.
 class Holder {
 public:
-    explicit Holder(const std::string& device) {
+    explicit Holder(const std::string& device, bool ownPty = false) {
         int ready[2];
         if (::pipe(ready) != 0)
             return;
         m_pid = ::fork();
         if (m_pid == 0) {
+            // Another program has none of this one's descriptors: a child
+            // holding the master of this test's pseudo-terminal would be
+            // its maker.
+            for (int fd = 3; fd < 1024; ++fd)
+                if (fd != ready[1])
+                    ::close(fd);
+            if (ownPty && ::posix_openpt(O_RDWR | O_NOCTTY) < 0)
+                ::_exit(1);
             const int fd = ::open(device.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
             if (fd < 0 || ::flock(fd, LOCK_EX | LOCK_NB) != 0)
                 ::_exit(1); // the parent reads the end of the pipe
@@ -156,6 +174,111 @@ TEST(ComPortBusy, AConnectOrProbeThatFindsThePortHeldSaysByWhomAndWritesNothing)
     EXPECT_EQ(result.outcome, ProbeOutcome::Busy);
     EXPECT_EQ(result.text, "busy: " + held);
     EXPECT_EQ(pty.Written(), "");
+}
+
+// A virtual serial port made by another process, as socat makes one: it
+// holds the master and the port itself, and answers OK to every command
+// as the modem behind it would.
+class SocatPort {
+public:
+    SocatPort() {
+        int ready[2];
+        if (::pipe(ready) != 0)
+            return;
+        m_pid = ::fork();
+        if (m_pid == 0) {
+            ::prctl(PR_SET_NAME, "vm-socat");
+            const int master = ::posix_openpt(O_RDWR | O_NOCTTY);
+            char name[128] = {};
+            if (master < 0 || ::grantpt(master) != 0 || ::unlockpt(master) != 0 ||
+                ::ptsname_r(master, name, sizeof name) != 0 || ::open(name, O_RDWR | O_NOCTTY) < 0)
+                ::_exit(1);
+            [[maybe_unused]] ssize_t n = ::write(ready[1], name, std::strlen(name));
+            ::close(ready[1]);
+            char buf[256];
+            while ((n = ::read(master, buf, sizeof buf)) > 0)
+                for (ssize_t k = 0; k < n; ++k)
+                    if (buf[k] == '\r' && ::write(master, "\r\nOK\r\n", 6) != 6)
+                        ::_exit(1);
+            ::_exit(0);
+        }
+        ::close(ready[1]);
+        char name[128] = {};
+        const ssize_t n = ::read(ready[0], name, sizeof name - 1);
+        ::close(ready[0]);
+        if (n > 0)
+            m_slave.assign(name, static_cast<std::size_t>(n));
+    }
+    ~SocatPort() {
+        if (m_pid > 0) {
+            ::kill(m_pid, SIGKILL);
+            ::waitpid(m_pid, nullptr, 0);
+        }
+    }
+    const std::string& slave() const { return m_slave; }
+
+private:
+    int m_pid = -1;
+    std::string m_slave;
+};
+
+TEST(PortProbe, ADeviceIsNotAskedWhenTheSearchForItsHoldersStoppedShort) {
+    QuietPty pty;
+    ASSERT_FALSE(pty.slave().empty());
+    const PortProbeResult result = ProbePort({0, pty.slave()}, {.holderLimits = {.processes = 1}});
+    EXPECT_EQ(result.outcome, ProbeOutcome::Busy);
+    EXPECT_EQ(result.text, "busy: too many processes and open files to see whether another program holds it");
+    EXPECT_EQ(pty.Written(), "");
+}
+
+enum class Maker { ThisProcess, ThisProcessMasterOnly, AnotherProcess };
+enum class Competitor { None, OnThePort, WithAPtyOfItsOwn };
+
+TEST(PortProbe, AVirtualPortIsAskedThoughItsMakerHoldsItAndACompetitorIsStillNamed) {
+    const struct {
+        const char* name;
+        Maker maker;
+        Competitor competitor;
+        ProbeOutcome outcome;
+        std::string text; // "held" for the competitor's name
+    } rows[] = {
+        {"made by this process, as socat does", Maker::ThisProcess, Competitor::None, ProbeOutcome::NoAnswer,
+         "no answer"},
+        {"the master only", Maker::ThisProcessMasterOnly, Competitor::None, ProbeOutcome::NoAnswer,
+         "no answer"},
+        {"made by socat", Maker::AnotherProcess, Competitor::None, ProbeOutcome::Answers, "answers"},
+        {"ModemManager beside its maker", Maker::ThisProcess, Competitor::OnThePort, ProbeOutcome::Busy,
+         "held"},
+        {"a terminal's program beside its maker", Maker::ThisProcess, Competitor::WithAPtyOfItsOwn,
+         ProbeOutcome::Busy, "held"},
+        {"ModemManager beside socat", Maker::AnotherProcess, Competitor::OnThePort, ProbeOutcome::Busy,
+         "held"},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.name);
+        std::optional<QuietPty> own;
+        std::optional<SocatPort> socat;
+        if (r.maker == Maker::AnotherProcess)
+            socat.emplace();
+        else
+            own.emplace(r.maker == Maker::ThisProcess);
+        const std::string port = socat ? socat->slave() : own->slave();
+        ASSERT_FALSE(port.empty());
+        std::optional<Holder> holder;
+        if (r.competitor != Competitor::None) {
+            holder.emplace(port, r.competitor == Competitor::WithAPtyOfItsOwn);
+            ASSERT_TRUE(holder->ready());
+        }
+        const PortProbeResult result = ProbePort({0, port});
+        EXPECT_EQ(result.outcome, r.outcome) << result.text;
+        // Only the competitor is named, never the port's maker.
+        EXPECT_EQ(result.text, r.text == "held"
+                                   ? "busy: held by vm-holder (pid " + std::to_string(holder->pid()) + ")"
+                                   : r.text);
+        if (own) {
+            EXPECT_EQ(own->Written(), r.outcome == ProbeOutcome::Busy ? "" : "AT\r");
+        }
+    }
 }
 
 } // namespace

@@ -65,6 +65,128 @@ TEST(DeviceHolders, FindsEveryProcessWithTheDeviceOpenButTheCallersOwnDescriptor
     ::close(master);
 }
 
+// A descriptor of a process in a made-up /proc, with its fdinfo as the
+// kernel writes it (none when empty).
+struct FakeFd {
+    std::string fd, target, fdinfo;
+};
+
+struct FakeProc {
+    std::string pid, comm;
+    std::vector<FakeFd> fds;
+};
+
+void MakeProcesses(const fs::path& proc, const std::vector<FakeProc>& processes) {
+    for (const auto& p : processes) {
+        std::vector<std::pair<std::string, std::string>> links;
+        for (const auto& f : p.fds)
+            links.emplace_back(f.fd, f.target);
+        FakeProcess(proc, p.pid, p.comm, links);
+        fs::create_directories(proc / p.pid / "fdinfo");
+        for (const auto& f : p.fds)
+            if (!f.fdinfo.empty())
+                std::ofstream(proc / p.pid / "fdinfo" / f.fd) << f.fdinfo;
+    }
+}
+
+// A pseudo-terminal the test holds the master of.
+struct TestPty {
+    TestPty() {
+        master = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
+        if (master >= 0 && ::grantpt(master) == 0 && ::unlockpt(master) == 0)
+            slave = ::ptsname(master);
+    }
+    ~TestPty() { ::close(master); }
+    int master = -1;
+    std::string slave;
+};
+
+// A master's fdinfo as Linux 5.x and later write it.
+std::string MasterInfo(int index) {
+    return "pos:\t0\nflags:\t0100002\nmnt_id:\t25\nino:\t2\ntty-index:\t" + std::to_string(index) + "\n";
+}
+// ... and as older kernels did, without the index.
+const std::string kOldMasterInfo = "pos:\t0\nflags:\t0100002\nmnt_id:\t25\n";
+
+TEST(DeviceHolders, TheMakerOfAPseudoTerminalIsNotInTheWayOfItACompetitorIs) {
+    const TestPty port, other;
+    ASSERT_FALSE(port.slave.empty() || other.slave.empty());
+    ASSERT_EQ(port.slave.rfind("/dev/pts/", 0), 0u);
+    const int n = std::stoi(port.slave.substr(9)), m = std::stoi(other.slave.substr(9));
+    EXPECT_EQ(PtsNumberOf(port.slave), n);
+    EXPECT_EQ(PtsNumberOf("/dev/null"), std::nullopt);
+    // socat keeps the port (the slave side) open beside its master.
+    const FakeProc socat{"300", "socat", {{"5", "/dev/ptmx", MasterInfo(n)}, {"6", port.slave, ""}}};
+    const FakeProc modemManager{"7", "ModemManager", {{"0", "/dev/null", ""}, {"12", port.slave, ""}}};
+    const FakeProc oldSocat{"300", "socat", {{"5", "/dev/ptmx", kOldMasterInfo}, {"6", port.slave, ""}}};
+    const FakeProc minicom{"100", "minicom", {{"3", port.slave, ""}}};
+    const struct {
+        const char* name;
+        std::vector<FakeProc> processes;
+        std::string text;
+    } rows[] = {
+        {"socat", {socat}, ""},
+        {"socat through /dev/pts/ptmx",
+         {{"300", "socat", {{"5", "/dev/pts/ptmx", MasterInfo(n)}, {"9", port.slave, ""}}}},
+         ""},
+        // The slave first, the master after it in the list of descriptors.
+        {"socat, port first",
+         {{"300", "socat", {{"3", port.slave, ""}, {"40", "/dev/ptmx", MasterInfo(n)}}}},
+         ""},
+        {"ser2net holding the master only", {{"301", "ser2net", {{"7", "/dev/ptmx", MasterInfo(n)}}}}, ""},
+        {"socat and ModemManager", {socat, modemManager}, "held by ModemManager (pid 7)"},
+        // A terminal holds a master too, of its own pseudo-terminal.
+        {"a terminal's minicom on the port",
+         {{"500", "xterm", {{"3", "/dev/ptmx", MasterInfo(m)}, {"4", port.slave, ""}}}},
+         "held by xterm (pid 500)"},
+        {"the master of another pseudo-terminal as well",
+         {{"300", "socat", {{"5", "/dev/ptmx", MasterInfo(m)}, {"6", port.slave, ""}}}},
+         "held by socat (pid 300)"},
+        {"old kernel: the master's holder alone", {oldSocat}, ""},
+        {"old kernel: fdinfo unreadable",
+         {{"300", "socat", {{"5", "/dev/ptmx", ""}, {"6", port.slave, ""}}}},
+         ""},
+        {"old kernel: not alone", {oldSocat, minicom}, "held by minicom (pid 100), socat (pid 300)"},
+        {"old kernel: a holder without a master", {minicom}, "held by minicom (pid 100)"},
+    };
+    for (const auto& r : rows) {
+        const fs::path proc = FreshDir("proc-pty");
+        MakeProcesses(proc, r.processes);
+        EXPECT_EQ(HolderText(DeviceHolders(port.slave, proc.string())), r.text) << r.name;
+        fs::remove_all(proc);
+    }
+    // A port that is no pseudo-terminal has no maker: the master counts for
+    // nothing, the holder is named.
+    const fs::path proc = FreshDir("proc-null");
+    MakeProcesses(proc, {{"300", "socat", {{"5", "/dev/ptmx", kOldMasterInfo}, {"6", "/dev/null", ""}}}});
+    EXPECT_EQ(HolderText(DeviceHolders("/dev/null", proc.string())), "held by socat (pid 300)");
+    fs::remove_all(proc);
+}
+
+TEST(DeviceHolders, TheSearchIsBoundedAndSaysWhenItStoppedShort) {
+    const TestPty port;
+    ASSERT_FALSE(port.slave.empty());
+    const fs::path proc = FreshDir("proc-limits");
+    MakeProcesses(proc, {{"100", "minicom", {{"3", "/dev/null", ""}, {"4", port.slave, ""}}},
+                         {"200", "cat", {{"0", "/dev/null", ""}}},
+                         {"300", "ModemManager", {{"1", "/dev/null", ""}, {"2", port.slave, ""}}}});
+    const struct {
+        HolderLimits limits;
+        bool complete;
+    } rows[] = {
+        {{}, true},        {{3, 5}, true}, // exactly enough
+        {{2, 100}, false}, {{100, 4}, false}, {{100, 0}, false},
+    };
+    for (const auto& r : rows) {
+        const HolderSearch search = FindDeviceHolders(port.slave, proc.string(), -1, -1, r.limits);
+        EXPECT_EQ(search.complete, r.complete) << r.limits.processes << " " << r.limits.descriptors;
+        if (r.complete) {
+            EXPECT_EQ(HolderText(search.holders), "held by minicom (pid 100), ModemManager (pid 300)");
+        }
+    }
+    fs::remove_all(proc);
+}
+
 TEST(ParseAtReply, FindsTheFinalResultCodeAfterTheEchoAndTheInformation) {
     const struct {
         const char* bytes;

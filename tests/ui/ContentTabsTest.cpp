@@ -9,6 +9,7 @@
 #include <QAccessible>
 #include <QAction>
 #include <QApplication>
+#include <QBuffer>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -64,6 +65,8 @@ private slots:
     void encodesATuneAsItIsTyped();
     void playsTheTuneUntilStoppedOrLeft();
     void droppedFilesGoToTheirTab();
+    void aFileNamedAsAPictureIsRefusedAsOne_data();
+    void aFileNamedAsAPictureIsRefusedAsOne();
     void destinationFillsTheNetwork();
     void readsTheOperatorListOncePerConnection();
     void aPictureIsConvertedEditedAndExported();
@@ -542,6 +545,57 @@ void ContentTabsTest::droppedFilesGoToTheirTab() {
     w.form().DropFile(pdf);
     QCOMPARE(w.prompter.warnings.size(), 1);
     QVERIFY(w.prompter.warnings[0].contains("notes.pdf"));
+}
+
+// Browsed for, dropped or added to EMS, a file named as a picture that Qt
+// cannot read is refused as a picture, never read as a content file.
+void ContentTabsTest::aFileNamedAsAPictureIsRefusedAsOne_data() {
+    QTest::addColumn<QString>("way");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("bytes");
+    QImage noise(400, 200, QImage::Format_RGB32);
+    for (int y = 0; y < noise.height(); ++y)
+        for (int x = 0; x < noise.width(); ++x)
+            noise.setPixel(x, y, qRgb(x * 7 % 256, y * 13 % 256, (x ^ y) & 0xFF));
+    QByteArray jpeg;
+    QBuffer buffer(&jpeg);
+    buffer.open(QIODevice::WriteOnly);
+    QVERIFY(noise.save(&buffer, "JPEG"));
+    const QByteArray text = "0A1B2C3D\r\n"; // as a content file holds
+    const QByteArray cut = jpeg.left(jpeg.size() / 2);
+    const QByteArray broken = "<svg xmlns=\"http://www.w3.org/2000/svg\"><rect";
+    for (const char* way : {"browse", "drop", "ems"}) {
+        QTest::addRow("%s text named png", way) << way << "photo.png" << text;
+        QTest::addRow("%s cut jpeg", way) << way << "cut.jpg" << cut;
+        QTest::addRow("%s svg that does not parse", way) << way << "broken.svg" << broken;
+        QTest::addRow("%s svg cut short", way) << way << "short.svg" << QByteArray("<svg");
+    }
+}
+
+void ContentTabsTest::aFileNamedAsAPictureIsRefusedAsOne() {
+    QFETCH(QString, way);
+    QFETCH(QString, name);
+    QFETCH(QByteArray, bytes);
+    const QString good = Q(m_files.write("named/good.bmp", MakeBmp({72, 14, Diagonals})));
+    const QString bad = Q(m_files.write("named/" + name.toStdString(), bytes.toStdString()));
+    Window w("/nonexistent/velmora-test-device");
+    const bool ems = way == "ems";
+    selectTab(w, ems ? 7 : 1);
+    w.prompter.files << Prompter::FileChoice{good, 1};
+    w.find<QPushButton>(ems ? "btnAddPict" : "bitBrowse")->click();
+    QVERIFY2(w.prompter.warnings.isEmpty(), qPrintable(w.prompter.warnings.join('\n')));
+    const QString before = memo(w, ems ? "memEMS" : "memHexLogo");
+    QVERIFY(!before.isEmpty());
+    if (way == "drop") {
+        w.form().DropFile(bad);
+    } else {
+        w.prompter.files << Prompter::FileChoice{bad, 1};
+        w.find<QPushButton>(ems ? "btnAddPict" : "bitBrowse")->click();
+    }
+    QCOMPARE(w.prompter.warnings.size(), 1);
+    QVERIFY2(w.prompter.warnings[0].startsWith("\"" + name + "\" is not a picture Velmora can read ("),
+             qPrintable(w.prompter.warnings[0]));
+    QCOMPARE(memo(w, ems ? "memEMS" : "memHexLogo"), before);
 }
 
 void ContentTabsTest::destinationFillsTheNetwork() {

@@ -12,7 +12,10 @@
 #include <QTableWidget>
 #include <QTest>
 
+#include <algorithm>
+#include <fcntl.h>
 #include <memory>
+#include <unistd.h>
 
 using namespace velmora;
 using namespace velmora::testing;
@@ -27,7 +30,7 @@ private:
     std::unique_ptr<TForm1> m_form;
 
     // A window that has not connected: the devices are only the dialog's.
-    void MakeWindow() {
+    void MakeWindow(const std::string& com2 = "") {
         m_dir = std::make_unique<QTemporaryDir>(); // the settings of a first run
         m_phone = std::make_unique<SimPhone>();
         m_silent = std::make_unique<SimPhone>(std::vector<std::string>{"--silent"});
@@ -36,6 +39,8 @@ private:
             options.ports[n] = "/dev/velmora-test-absent-" + std::to_string(n);
         options.ports[1] = m_silent->device();
         options.ports[3] = m_phone->device();
+        if (!com2.empty())
+            options.ports[2] = com2;
         WindowSetup setup = MakeWindowSetup(AppPathsIn(m_dir->path().toStdString()), options,
                                             [] { return std::make_unique<RealClock>(0.1); });
         m_prompter = std::make_unique<TestPrompter>();
@@ -60,6 +65,7 @@ private slots:
     }
     void findsTheAnsweringPortAndPickingItSetsThePort();
     void closingWhileAskingEndsAtOnceAndChangesNothing();
+    void aVirtualPortItsMakerHoldsIsAsked();
 };
 
 void FindPhoneTest::findsTheAnsweringPortAndPickingItSetsThePort() {
@@ -114,6 +120,31 @@ void FindPhoneTest::closingWhileAskingEndsAtOnceAndChangesNothing() {
     QVERIFY2(timer.elapsed() < 400, QByteArray::number(timer.elapsed()));
     QCOMPARE(int(m_form->settings().PortNumber), 1);
     QVERIFY(action("COM11")->isChecked());
+}
+
+// socat's way: the maker of the pseudo-terminal (here this test) holds its
+// master and the port itself. It is asked, not called busy.
+void FindPhoneTest::aVirtualPortItsMakerHoldsIsAsked() {
+    const int master = ::posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    QVERIFY(master >= 0 && ::grantpt(master) == 0 && ::unlockpt(master) == 0);
+    const std::string port = ::ptsname(master);
+    const int held = ::open(port.c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC);
+    QVERIFY(held >= 0);
+    MakeWindow(port);
+    QStringList found;
+    m_prompter->onDialog = [&](QDialog& dialog) {
+        auto* table = dialog.findChild<QTableWidget*>("tblPorts");
+        QVERIFY(QTest::qWaitFor([&] { return !static_cast<FindPhoneDialog&>(dialog).probing(); }, 3000));
+        found = row(table, 1);
+        dialog.reject();
+    };
+    action("mnuFindPhone")->trigger();
+    QCOMPARE(found, (QStringList{"COM2", QString::fromStdString(port), "no answer"}));
+    char asked[16] = {};
+    const ssize_t n = ::read(master, asked, sizeof asked);
+    QCOMPARE(QByteArray(asked, static_cast<int>(std::max<ssize_t>(n, 0))), QByteArray("AT\r"));
+    ::close(held);
+    ::close(master);
 }
 
 QTEST_MAIN(FindPhoneTest)
