@@ -34,6 +34,12 @@ struct Unsolicited {
 // RING and every "^" line (^RSSI, ^BOOT, ^MODE, ^HCSQ, ^NWTIME...). A query of
 // the same name ("at+creg?") makes its line the answer instead.
 bool IsUnsolicited(std::string_view line, std::string_view command);
+// Where an unsolicited code glued to the end of a piece of hex starts: a
+// modem that sends one in the middle of a PDU line leaves "...AB^RSSI:19"
+// and goes on with the PDU on the next line. npos when the line is no such.
+std::size_t GluedUnsolicited(std::string_view line, std::string_view command);
+// Whether an unsolicited code carries a PDU on the line after it (+CDS, +CMT).
+bool CarriesPdu(std::string_view line);
 
 class AtReader {
 public:
