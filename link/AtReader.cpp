@@ -140,10 +140,21 @@ bool OwnName(const std::string& lineName, const std::string& commandName) {
             (commandName.size() > 2 && commandName[1] == 'C' && lineName == "+" + commandName.substr(2)));
 }
 
+} // namespace
+
 // The codes whose PDU follows on a line of its own (TS 27.005 3.4.1).
 bool CarriesPdu(std::string_view line) { return StartsWith(line, "+CDS:") || StartsWith(line, "+CMT:"); }
 
-} // namespace
+std::size_t GluedUnsolicited(std::string_view line, std::string_view command) {
+    const std::size_t hex = std::min(line.find_first_not_of("0123456789ABCDEFabcdef"), line.size());
+    if (hex == line.size())
+        return std::string_view::npos;
+    // The code may itself start with what reads as hex ("Call Ready").
+    for (std::size_t at = 1; at <= hex; ++at)
+        if (IsUnsolicited(line.substr(at), command))
+            return at;
+    return std::string_view::npos;
+}
 
 bool IsUnsolicited(std::string_view line, std::string_view command) {
     const CommandParts parts = PartsOf(Bare(command));
@@ -231,6 +242,14 @@ void AtReader::Line(std::string line) {
         line.pop_back();
     if (line.empty())
         return;
+    if (const auto glued = GluedUnsolicited(line, m_answering ? m_command : std::string_view());
+        glued != std::string::npos) {
+        std::string code = line.substr(glued);
+        line.resize(glued);
+        Line(std::move(line));
+        Line(std::move(code));
+        return;
+    }
     if (m_pduFollows) {
         m_pduFollows = false;
         m_unsolicited.back().pdu = line;

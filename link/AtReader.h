@@ -36,6 +36,12 @@ struct Unsolicited {
 // the same name ("at+creg?", "AT+CPIN?") makes its line the answer instead;
 // NO CARRIER ends a dial.
 bool IsUnsolicited(std::string_view line, std::string_view command);
+// Where an unsolicited code glued to the end of a piece of hex starts: a
+// modem that sends one in the middle of a PDU line leaves "...AB^RSSI:19"
+// and goes on with the PDU on the next line. npos when the line is no such.
+std::size_t GluedUnsolicited(std::string_view line, std::string_view command);
+// Whether an unsolicited code carries a PDU on the line after it (+CDS, +CMT).
+bool CarriesPdu(std::string_view line);
 
 // Whether a line that comes before the command's first information line
 // cannot be its answer: an unsolicited code, or a "+NAME:" line of another

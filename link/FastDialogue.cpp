@@ -57,12 +57,18 @@ FinalResult PhoneSession::Exchange(const std::string& command, int deadlineMs, b
 namespace {
 
 // "+CDSI: <mem>,<index>" and "+CMTI: <mem>,<index>": where the phone put
-// what it announces.
-std::pair<std::string, int> StoredAt(const std::string& line) {
+// what it announces. Index 0 is an index like any other: many modems
+// number their stores from 0. None when the line gives no index.
+std::optional<std::pair<std::string, int>> StoredAt(const std::string& line) {
     std::vector<std::string> fields = SplitQuotedFields(std::string_view(line).substr(line.find(':') + 1));
     std::string& storage = fields.front();
     storage.erase(0, storage.find_first_not_of(' '));
-    return {storage, fields.size() < 2 ? 0 : LeadingNumber(fields.back())};
+    const std::string_view index = fields.size() < 2 ? std::string_view() : std::string_view(fields[1]);
+    const auto digits = index.find_first_of("0123456789");
+    if (digits == std::string_view::npos ||
+        index.find_first_not_of("0123456789 ") != std::string_view::npos || index.size() > 6)
+        return std::nullopt;
+    return std::pair{storage, LeadingNumber(index)};
 }
 
 } // namespace
@@ -72,11 +78,12 @@ void PhoneSession::HandleUnsolicited() {
         m_events.UnsolicitedLine(u.line);
         if (u.line.rfind("+CDS:", 0) == 0)
             TakeReport(u.pdu);
-        else if (u.line.rfind("+CDSI:", 0) == 0)
-            m_storedReports.push_back(StoredAt(u.line));
-        else if (u.line.rfind("+CMTI:", 0) == 0) {
-            if (const auto at = StoredAt(u.line); at.second > 0)
-                m_arrivals.push_back(at);
+        else if (u.line.rfind("+CDSI:", 0) == 0) {
+            if (const auto at = StoredAt(u.line))
+                m_storedReports.push_back(*at);
+        } else if (u.line.rfind("+CMTI:", 0) == 0) {
+            if (const auto at = StoredAt(u.line))
+                m_arrivals.push_back(*at);
         }
     }
 }
@@ -114,11 +121,9 @@ void PhoneSession::ReadUnsolicited() {
                 continue;
             if (Exchange("AT+CMGR=" + std::to_string(index) + "\r", kFast.commandMs) != FinalResult::Ok)
                 continue;
-            // "+CMGR: <stat>,[<alpha>],<length>" and the PDU on the next line.
-            const auto& lines = m_reader.Lines();
-            for (std::size_t i = 0; i + 1 < lines.size(); ++i)
-                if (lines[i].rfind("+CMGR:", 0) == 0)
-                    TakeReport(lines[i + 1]);
+            if (const StoreRead read = ParseMessageRead(m_reader.Answer());
+                read.outcome == StoreRead::Outcome::Message)
+                TakeReport(read.entry.pdu);
         }
         ReadArrivals();
     } catch (const EComPort& e) {

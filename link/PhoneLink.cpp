@@ -321,12 +321,17 @@ void PhoneLink::readOperators() {
 void PhoneLink::readInbox() {
     Post(m_worker, [this](SessionWorker& w) {
         if (!w.session().IsConnected()) {
-            emit inboxFinished(false, {}, false);
+            emit inboxFinished(false, {}, false, {});
             return;
         }
         w.Busy(State::ReadingInbox);
         const std::vector<StoredMessage> read = w.session().ReadStoredMessages(StopAsked());
-        emit inboxFinished(true, QList<StoredMessage>(read.begin(), read.end()), w.session().ReadStopped());
+        // The phone's reasons keep their bytes.
+        QStringList problems;
+        for (const std::string& p : w.session().StoreProblems())
+            problems << FromPhone(p);
+        emit inboxFinished(true, QList<StoredMessage>(read.begin(), read.end()), w.session().ReadStopped(),
+                           problems);
     });
 }
 

@@ -144,7 +144,10 @@ signals:
     void operatorsFinished(bool read, const QStringList& items);
     // `read` is false when there was no connection to read from; `stopped`
     // when a disconnect ended the read early. The PDUs are the phone's hex.
-    void inboxFinished(bool read, const QList<velmora::StoredMessage>& messages, bool stopped);
+    // `problems` names each store and message that could not be read
+    // ("the SIM store (SM) could not be read: ERROR"); empty when all were.
+    void inboxFinished(bool read, const QList<velmora::StoredMessage>& messages, bool stopped,
+                       const QStringList& problems);
     // `reason` says why nothing was deleted (the message changed or is
     // gone, the phone refused); empty when `ok`.
     void deleteFinished(bool ok, const QString& reason);

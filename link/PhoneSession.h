@@ -154,9 +154,15 @@ public:
     std::vector<OperatorEntry> GetProvider(const StopRequested& stop = {});
     // Every message in the phone's and the SIM's store: AT+CPMS=? for the
     // storages, then for each of "SM" and "ME" the phone has its selection
-    // and its list (AT+CMGL=4), after AT+CMGF=0 once. `stop` ends the read
-    // between two exchanges. Each message read is logged (SetReceivedLog).
+    // and its list (AT+CMGL=4), after AT+CMGF=0 once. A phone that names
+    // neither is read from its current storage (AT+CPMS?), then SM, then ME.
+    // `stop` ends the read between two exchanges. Each message read is
+    // logged (SetReceivedLog); what could not be read is in StoreProblems.
     std::vector<StoredMessage> ReadStoredMessages(const StopRequested& stop = {});
+    // What the last ReadStoredMessages could not read, each in words: "the
+    // SIM store (SM) could not be read: ERROR", "SM:4 could not be read (its
+    // PDU is cut short)". Empty when every message was read.
+    const std::vector<std::string>& StoreProblems() const { return m_storeProblems; }
     // Deletes only when AT+CMGR=index (in that storage) still gives
     // `expected.pdu`; else nothing is deleted. "" on success, else the reason.
     std::string DeleteStoredMessage(const StoredMessage& expected);
@@ -231,6 +237,9 @@ private:
     Answered SelectStorage(const std::string& storage);
     // The same, asked only when another storage is chosen.
     Answered UseStorage(const std::string& storage);
+    // The storages to read from when the phone names none Velmora knows:
+    // the one it reads from now (AT+CPMS?), then SM, then ME.
+    std::vector<std::string> GuessStorages();
     void ReadArrivals();
 
     SerialLink& m_port;
@@ -246,6 +255,7 @@ private:
     bool m_operatorListStale = false;
     bool m_pollingOn = false;
     bool m_readStopped = false;
+    std::vector<std::string> m_storeProblems;
     std::optional<SubmitOutcome> m_cancelledOutcome;
     Dialogue m_dialogue = Dialogue::Classic;
     PinSource m_pinSource;

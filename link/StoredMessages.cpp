@@ -34,11 +34,44 @@ std::string MessageLabel(const StoredMessage& m) {
     return StorageLabel(m.storage) + " message " + std::to_string(m.index);
 }
 
+// "the SIM store (SM)", as a store that could not be read is named.
+std::string StoreName(const std::string& storage) {
+    if (storage == "SM" || storage == "ME")
+        return "the " + StorageLabel(storage) + " store (" + storage + ")";
+    return "the " + storage + " store";
+}
+
+// What the phone said instead of an answer: its reason, else its final
+// result code ("ERROR"), else that it said nothing in time.
+std::string Why(const std::string& answer) {
+    if (std::string refusal = PhoneRefusal(answer); !refusal.empty())
+        return refusal;
+    if (!AnswerEnded(answer))
+        return "no final answer came in time";
+    const std::string_view text(answer.data(), answer.find_last_not_of("\r\n") + 1);
+    return std::string(text.substr(text.find_last_of("\r\n") + 1));
+}
+
 // " (+CMS ERROR: 321 (invalid memory index))", or nothing when the phone gave
 // no reason.
 std::string Reason(const std::string& answer) {
     const std::string refusal = PhoneRefusal(answer);
     return refusal.empty() ? "" : " (" + refusal + ")";
+}
+
+// Why a read gave no message: "The SIM message 2 is gone (+CMS ERROR: 321
+// (invalid memory index))", "... could not be read (its PDU is cut short)".
+std::string ReadFailure(const std::string& label, const StoreRead& read, const std::string& answer) {
+    switch (read.outcome) {
+    case StoreRead::Outcome::NotPdu:
+        return "The phone gave the " + label + " as text, not as a PDU";
+    case StoreRead::Outcome::Unreadable:
+        return "The " + label + " could not be read (" + read.why + ")";
+    case StoreRead::Outcome::Gone:
+    case StoreRead::Outcome::Message:
+        break;
+    }
+    return "The " + label + " is gone" + Reason(answer);
 }
 
 // The PDUs a received log holds: the last word of each entry, in capitals.
@@ -90,6 +123,7 @@ PhoneSession::Answered PhoneSession::UseStorage(const std::string& storage) {
 std::vector<StoredMessage> PhoneSession::ReadStoredMessages(const StopRequested& stop) {
     std::vector<StoredMessage> messages;
     m_readStopped = false;
+    m_storeProblems.clear();
     if (!IsConnected())
         return messages;
     SetPolling(false);
@@ -103,9 +137,16 @@ std::vector<StoredMessage> PhoneSession::ReadStoredMessages(const StopRequested&
         for (const char* name : {"SM", "ME"})
             if (std::find(names.begin(), names.end(), name) != names.end())
                 storages.push_back(name);
-        if (storages.empty()) {
+        // Stores tried without the phone's word may not be there: a refusal
+        // of one of them counts only when none could be opened.
+        const bool guessed = storages.empty();
+        std::vector<std::string> guessRefused;
+        bool opened = false;
+        if (guessed) {
             m_events.Status("The phone names no message storage Velmora reads");
             ShowRefusal(offered.text);
+            if (!stopped())
+                storages = GuessStorages();
         }
         bool pduMode = false;
         int total = 0;
@@ -116,9 +157,13 @@ std::vector<StoredMessage> PhoneSession::ReadStoredMessages(const StopRequested&
             const Answered selected = SelectStorage(storage);
             if (!selected.ok) {
                 ShowRefusal(selected.text);
+                (guessed ? guessRefused : m_storeProblems)
+                    .push_back(StoreName(storage) + " could not be read: " + Why(selected.text));
                 continue;
             }
-            total += ParseStorageUsed(selected.text).value_or(0);
+            opened = true;
+            const std::optional<int> used = ParseStorageUsed(selected.text);
+            total += used.value_or(0);
             const int done = static_cast<int>(messages.size());
             m_events.Progress(done, std::max(total, done));
             if (!pduMode) {
@@ -128,6 +173,8 @@ std::vector<StoredMessage> PhoneSession::ReadStoredMessages(const StopRequested&
                 if (!mode.ok) {
                     m_events.Status("The phone refuses PDU mode");
                     ShowRefusal(mode.text);
+                    m_storeProblems.push_back("the phone refuses PDU mode (" + Why(mode.text) +
+                                              "), so no message was read");
                     break;
                 }
                 pduMode = true;
@@ -138,11 +185,23 @@ std::vector<StoredMessage> PhoneSession::ReadStoredMessages(const StopRequested&
             const Answered list = AskWhole("AT+CMGL=4\r", kFast.listMs, kListRounds);
             // Some phones refuse to list an empty store.
             ShowRefusal(list.text);
-            for (StoreEntry& e : ParseMessageList(list.text))
-                messages.push_back(StoredMessage{storage, e.index, e.status, std::move(e.pdu)});
+            StoreList listed = ParseMessageList(list.text);
+            if (!listed.refused.empty())
+                m_storeProblems.push_back(StoreName(storage) + " could not be read: " + listed.refused);
+            else if (!AnswerEnded(list.text))
+                m_storeProblems.push_back(StoreName(storage) + " was not read to its end: " + Why(list.text));
+            else if (!list.ok && (used.value_or(1) > 0 || !listed.entries.empty()))
+                m_storeProblems.push_back(StoreName(storage) + " could not be read: " + Why(list.text));
+            for (StoreEntry& e : listed.entries)
+                messages.push_back(StoredMessage{storage, *e.index, e.status, std::move(e.pdu)});
+            for (const UnreadEntry& u : listed.unread)
+                m_storeProblems.push_back(storage + ":" + (u.index ? std::to_string(*u.index) : "?") +
+                                          " could not be read (" + u.why + ")");
             const int read = static_cast<int>(messages.size());
             m_events.Progress(read, std::max(total, read));
         }
+        if (guessed && !opened && !m_readStopped)
+            m_storeProblems.insert(m_storeProblems.begin(), guessRefused.begin(), guessRefused.end());
         // Counted as the inbox lists them: a long message's parts are one.
         m_events.Status("Found (" + std::to_string(JoinInbox(messages).size()) + ") Messages");
     } catch (const EComPort& e) {
@@ -155,32 +214,48 @@ std::vector<StoredMessage> PhoneSession::ReadStoredMessages(const StopRequested&
     return messages;
 }
 
+std::vector<std::string> PhoneSession::GuessStorages() {
+    std::vector<std::string> storages;
+    const Answered current = AskWhole("AT+CPMS?\r", kFast.commandMs, kShortRounds);
+    if (const std::string name = ParseCurrentStorage(current.text); !name.empty())
+        storages.push_back(name);
+    // "MT" is SM and ME together: reading them as well would list each
+    // message twice.
+    if (!storages.empty() && storages.front() == "MT")
+        return storages;
+    for (const char* name : {"SM", "ME"})
+        if (std::find(storages.begin(), storages.end(), name) == storages.end())
+            storages.push_back(name);
+    return storages;
+}
+
 std::string PhoneSession::DeleteStoredMessage(const StoredMessage& expected) {
     if (!IsConnected())
         return "Not connected to the phone; nothing was deleted";
     const std::string label = MessageLabel(expected);
+    const std::string index = std::to_string(expected.index);
+    const auto attempt = [&]() -> std::string {
+        if (const Answered chosen = UseStorage(expected.storage); !chosen.ok)
+            return "The phone would not open its " + StorageLabel(expected.storage) + " messages" +
+                   Reason(chosen.text) + "; nothing was deleted";
+        if (const Answered mode = AskWhole("AT+CMGF=0\r", kFast.commandMs, kShortRounds); !mode.ok)
+            return "The phone refuses PDU mode" + Reason(mode.text) + "; nothing was deleted";
+        const Answered answer = AskWhole("AT+CMGR=" + index + "\r", kFast.commandMs, kShortRounds);
+        const StoreRead now = ParseMessageRead(answer.text);
+        if (now.outcome != StoreRead::Outcome::Message)
+            return ReadFailure(label, now, answer.text) + "; nothing was deleted";
+        if (Upper(now.entry.pdu) != Upper(expected.pdu))
+            return "The " + label + " has changed since it was read; nothing was deleted";
+        if (const Answered deleted = AskWhole("AT+CMGD=" + index + "\r", kFast.commandMs, kShortRounds);
+            !deleted.ok)
+            return "The phone did not delete the " + label + Reason(deleted.text);
+        m_events.Status("Deleted the " + label);
+        return "";
+    };
     SetPolling(false);
     std::string reason;
     try {
-        const std::string index = std::to_string(expected.index);
-        if (const Answered chosen = UseStorage(expected.storage); !chosen.ok) {
-            reason = "The phone would not open its " + StorageLabel(expected.storage) + " messages" +
-                     Reason(chosen.text) + "; nothing was deleted";
-        } else if (const Answered mode = AskWhole("AT+CMGF=0\r", kFast.commandMs, kShortRounds); !mode.ok) {
-            reason = "The phone refuses PDU mode" + Reason(mode.text) + "; nothing was deleted";
-        } else if (const Answered now = AskWhole("AT+CMGR=" + index + "\r", kFast.commandMs, kShortRounds);
-                   !ParseMessageRead(now.text)) {
-            // An empty place is refused by most phones and answered "OK" by some.
-            reason = "The " + label + " is gone" + Reason(now.text) + "; nothing was deleted";
-        } else if (Upper(ParseMessageRead(now.text)->pdu) != Upper(expected.pdu)) {
-            reason = "The " + label + " has changed since it was read; nothing was deleted";
-        } else if (const Answered deleted =
-                       AskWhole("AT+CMGD=" + index + "\r", kFast.commandMs, kShortRounds);
-                   !deleted.ok) {
-            reason = "The phone did not delete the " + label + Reason(deleted.text);
-        } else {
-            m_events.Status("Deleted the " + label);
-        }
+        reason = attempt();
     } catch (const EComPort& e) {
         LinkLostDuring(e);
         return std::string("Connection to the phone lost (") + e.what() + "); the " + label +
@@ -214,13 +289,20 @@ void PhoneSession::ReadArrivals() {
     while (!m_arrivals.empty() && IsConnected()) {
         const auto [storage, index] = m_arrivals.front();
         m_arrivals.erase(m_arrivals.begin());
-        if (!UseStorage(storage).ok || !AskWhole("AT+CMGF=0\r", kFast.commandMs, kShortRounds).ok)
+        const std::string label = StorageLabel(storage) + " message " + std::to_string(index);
+        if (!UseStorage(storage).ok || !AskWhole("AT+CMGF=0\r", kFast.commandMs, kShortRounds).ok) {
+            m_events.Status("The new " + label + " could not be read: the phone would not open its store");
             continue;
-        auto entry = ParseMessageRead(
-            AskWhole("AT+CMGR=" + std::to_string(index) + "\r", kFast.commandMs, kShortRounds).text);
-        if (!entry)
+        }
+        const Answered answer =
+            AskWhole("AT+CMGR=" + std::to_string(index) + "\r", kFast.commandMs, kShortRounds);
+        StoreRead read = ParseMessageRead(answer.text);
+        if (read.outcome != StoreRead::Outcome::Message) {
+            // Still on the phone: the next read of the inbox lists it.
+            m_events.Status(ReadFailure("new " + label, read, answer.text));
             continue;
-        const StoredMessage message{storage, index, entry->status, std::move(entry->pdu)};
+        }
+        const StoredMessage message{storage, index, read.entry.status, std::move(read.entry.pdu)};
         LogReceived({message});
         m_events.MessageArrived(message);
     }

@@ -148,7 +148,8 @@ private slots:
     void InboxReadClick();
     void InboxDeleteClick(int row);
     void InboxChosen(int row);
-    void InboxRead(bool read, const QList<velmora::StoredMessage>& messages, bool stopped);
+    void InboxRead(bool read, const QList<velmora::StoredMessage>& messages, bool stopped,
+                   const QStringList& problems);
     void StoredDeleted(bool ok, const QString& reason);
     void MessageArrived(const velmora::StoredMessage& m);
 

@@ -38,7 +38,8 @@ void TForm1::InboxReadClick() {
     m_link->readInbox();
 }
 
-void TForm1::InboxRead(bool read, const QList<StoredMessage>& messages, bool stopped) {
+void TForm1::InboxRead(bool read, const QList<StoredMessage>& messages, bool stopped,
+                       const QStringList& problems) {
     m_inbox->setReading(false);
     if (!read) {
         m_inbox->setStatus("Connect to the phone to read its messages.");
@@ -46,9 +47,17 @@ void TForm1::InboxRead(bool read, const QList<StoredMessage>& messages, bool sto
     }
     m_inboxRead = true;
     m_stored.assign(messages.begin(), messages.end());
+    // Each as a sentence: "The SIM store (SM) could not be read: ERROR."
+    QStringList unread;
+    for (const QString& p : problems)
+        unread << p.left(1).toUpper() + p.mid(1) + (p.endsWith('.') ? "" : ".");
     ShowInbox();
     if (stopped)
         m_inbox->setStatus(m_inbox->statusText().chopped(1) + " so far: the read was stopped.");
+    if (!unread.isEmpty()) {
+        m_inbox->setStatus(m_inbox->statusText() + " " + unread.join(' '));
+        ShowStatus(unread.join(' '));
+    }
 }
 
 void TForm1::ShowInbox() {

@@ -20,8 +20,11 @@ std::string InboxUsage() {
                        "                    it still holds the message read; a long message is named by\n"
                        "                    any of its parts and deleted whole. Reading never deletes.\n"
                        "\n"
-                       "Exit status: 0 when every message was read (and deleted), 1 when one was\n"
-                       "refused or not deleted, 2 for wrong usage, 3 when the phone was not reached.\n") +
+                       "A store or a message the phone would not give is named on stderr.\n"
+                       "\n"
+                       "Exit status: 0 when every message was read (and deleted), 1 when a store or a\n"
+                       "message could not be read or one was not deleted, 2 for wrong usage, 3 when\n"
+                       "the phone was not reached.\n") +
            kLinkOptions;
 }
 
@@ -100,8 +103,14 @@ int RunInbox(std::vector<std::string> words, Io io) {
             pdus += (pdus.empty() ? "" : " ") + p.pdu;
         allRead = PrintReadMessage(e.message, pdus, e.Indexes(), ++ordinal, json, io) && allRead;
     }
+    // A store or a message that could not be read is named; the exit status
+    // says the read was not whole.
+    const std::vector<std::string>& problems = phone.session().StoreProblems();
+    for (const std::string& problem : problems)
+        io.err << "velmora-cli: " << ForOutput(problem, io.errIsTerminal) << '\n';
+    allRead = allRead && problems.empty();
     if (entries.empty() && !json)
-        io.out << "no messages on the phone\n";
+        io.out << (problems.empty() ? "no messages on the phone\n" : "no messages read from the phone\n");
     bool allDeleted = true;
     std::set<const InboxEntry*> deleted;
     for (const auto& name : toDelete) {

@@ -311,5 +311,123 @@ TEST(CliInbox, ReadsJoinedAndDeletesWhatItNames) {
     EXPECT_EQ(std::count(after.out.begin(), after.out.end(), '\n'), 1) << after.out;
 }
 
+// The stores as phones number, answer and offer them, in both dialogues: a
+// long text in two parts at the store's first places, a sent message and
+// two received ones after them.
+TEST(CliInbox, ReadsAndDeletesWhatPhonesAnswerInTheirOwnShapes) {
+    const std::string dir = TempDir("cli-inbox-phones");
+    MessageRequest text;
+    text.destination = "628569999999";
+    text.text = std::u16string(200, u'x');
+    text.longText = true;
+    const auto parts = BuildMessage(text)->pdus;
+    const std::string received = "0791261895000000040C9126589699999900006221801200008205C8329BFD06";
+    std::ofstream(dir + "/inbox.txt") << parts[0] << "\n"
+                                      << parts[1] << "\n"
+                                      << "0011000C912658969999990000AA0361F118\n"
+                                      << received << "\n"
+                                      << received << "\n";
+    const std::string inbox = dir + "/inbox.txt";
+    const struct Row {
+        const char* phone;
+        std::vector<std::string> sim, deletes;
+        int code;
+        std::vector<std::string> out, err;
+    } rows[] = {
+        {"Huawei E1550: numbered from 0, ^RSSI inside each PDU",
+         {"--first-index", "0", "--list-urc", "line"},
+         {"SM:0"},
+         kExitOk,
+         {"SM:0 SM:1\n", "SM:2\n  type: submit"},
+         {"deleted SM:0 SM:1\n"}},
+        {"Huawei E173: ^RSSI glued to half a PDU",
+         {"--list-urc", "glued"},
+         {"3"},
+         kExitOk,
+         {"SM:1 SM:2\n", "SM:3\n  type: submit"},
+         {"deleted SM:3\n"}},
+        {"Sierra MC8795: the read repeats the index",
+         {"--read-shape", "index"},
+         {"SM:5"},
+         kExitOk,
+         {},
+         {"deleted SM:5\n"}},
+        {"Nokia 6230i: the read names the sender",
+         {"--read-shape", "alpha"},
+         {"SM:3"},
+         kExitOk,
+         {},
+         {"deleted SM:3\n"}},
+        {"Siemens MC35i: the read gives the length alone",
+         {"--read-shape", "length"},
+         {"SM:2"},
+         kExitOk,
+         {},
+         {"deleted SM:1 SM:2\n"}},
+        {"Huawei E1550: the read leaves the status empty",
+         {"--first-index", "0", "--read-shape", "empty-stat"},
+         {"SM:2"},
+         kExitOk,
+         {},
+         {"deleted SM:2\n"}},
+        {"ZTE MF626: the read gives status and length",
+         {"--read-shape", "two"},
+         {"SM:3"},
+         kExitOk,
+         {},
+         {"deleted SM:3\n"}},
+        {"Telit GL865: the read comes in text mode",
+         {"--read-shape", "text"},
+         {"SM:3"},
+         kExitRefused,
+         {"SM:3\n  type: submit"},
+         {"velmora-cli: SM:3 not deleted: The phone gave the SIM message 3 as text, not as a PDU; nothing "
+          "was "
+          "deleted\n"}},
+        {"Sierra MC8795: the stores offered in nested lists",
+         {"--storages", "+CPMS: ((\"SM\",\"BM\",\"SR\"),(\"SM\"))"},
+         {},
+         kExitOk,
+         {"SM:1 SM:2\n", "SM:3\n  type: submit"},
+         {}},
+        {"u-blox SARA: no store offered",
+         {"--storages", "+CPMS: "},
+         {},
+         kExitOk,
+         {"SM:1 SM:2\n", "SM:3\n"},
+         {}},
+        {"Nokia 6230i: the SIM store refused",
+         {"--refuse-store", "SM"},
+         {},
+         kExitRefused,
+         {"no messages read from the phone\n"},
+         {"velmora-cli: the SIM store (SM) could not be read: ERROR\n"}},
+    };
+    for (const Row& r : rows) {
+        for (const bool fast : {false, true}) {
+            std::vector<std::string> simArgs{"--inbox", inbox};
+            simArgs.insert(simArgs.end(), r.sim.begin(), r.sim.end());
+            SimPhone sim(simArgs);
+            std::vector<std::string> words{"--device", sim.device()};
+            if (fast)
+                words.push_back("--fast");
+            if (!r.deletes.empty()) {
+                words.push_back("--delete");
+                words.insert(words.end(), r.deletes.begin(), r.deletes.end());
+            }
+            const Outcome o = Cli(RunInbox, words);
+            const std::string where = std::string(r.phone) + (fast ? ", fast" : ", classic");
+            EXPECT_EQ(o.code, r.code) << where << "\n" << o.out << o.err;
+            // Every message read: the long one whole.
+            EXPECT_EQ(o.out.find("missing"), std::string::npos) << where << "\n" << o.out;
+            for (const std::string& part : r.out)
+                EXPECT_NE(o.out.find(part), std::string::npos) << where << ": " << part << "\n" << o.out;
+            for (const std::string& part : r.err)
+                EXPECT_NE(o.err.find(part), std::string::npos) << where << ": " << part << "\n" << o.err;
+        }
+    }
+    std::filesystem::remove_all(dir);
+}
+
 } // namespace
 } // namespace velmora::cli

@@ -371,5 +371,15 @@ TEST_F(ReportTest, aMessageThatDidNotAskIsNotAwaited) {
     EXPECT_FALSE(session.AwaitingReports());
 }
 
+// A Huawei stores the report at index 0 and reads it back without a status.
+TEST_F(ReportTest, aReportStoredAtIndexZeroIsRead) {
+    Connected();
+    port.On("AT+CNMI=2,1,0,1,0\r", Now("\r\n+CMS ERROR: 303\r\n"));
+    port.On("AT+CNMI=2,1,0,2,0\r", Now("\r\nOK\r\n"));
+    port.On("AT+CMGR=0\r", Now("\r\n+CMGR: ,,25\r\n" + ReportPdu(6, "00") + "\r\n\r\nOK\r\n"));
+    SendTwo({{0, "\r\n+CMGS: 6\r\n\r\nOK\r\n"}, {700, "\r\n+CDSI: \"SM\",0\r\n"}});
+    EXPECT_EQ(events.reports, (std::vector<std::pair<int, int>>{{6, 0x00}}));
+}
+
 } // namespace
 } // namespace velmora::testing

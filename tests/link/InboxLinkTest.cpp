@@ -91,5 +91,38 @@ TEST(InboxLink, readsTheStoresDeletesWhatItReadAndTakesANewMessage) {
     std::filesystem::remove_all(dir);
 }
 
+// A Huawei-like modem: its store numbered from 0, ^RSSI glued into the
+// list, reads that leave the status empty, and a phone store it will not
+// open. Every message is read, the store named, and the new message that
+// takes place 0 is read as well.
+TEST(InboxLink, readsAStoreFromIndexZeroAndNamesTheStoreItCouldNotOpen) {
+    App();
+    const std::string dir = TempDir("inbox-link-zero");
+    std::ofstream(dir + "/inbox.txt") << kDeliver << "\n" << kSubmit << "\n";
+    SimPhone sim({"--inbox", dir + "/inbox.txt", "--first-index", "0", "--list-urc", "glued", "--read-shape",
+                  "empty-stat", "--refuse-store", "ME", "--deliver-after", "3000", kArrival});
+    DeviceOptions options;
+    options.anyPort = sim.device();
+    const auto link = MakePhoneLink(AppPathsIn(dir), Settings{}, options, std::make_unique<RealClock>(0.1));
+    link->setDialogue(true);
+    QSignalSpy inbox(link.get(), &PhoneLink::inboxFinished);
+    QSignalSpy deleted(link.get(), &PhoneLink::deleteFinished);
+    QSignalSpy arrived(link.get(), &PhoneLink::messageArrived);
+    link->connectPhone(1, 19200);
+    link->readInbox();
+    ASSERT_TRUE(WaitFor(inbox));
+    const auto messages = inbox[0][1].value<QList<StoredMessage>>();
+    EXPECT_EQ(messages, (QList<StoredMessage>{{"SM", 0, 0, kDeliver}, {"SM", 1, 3, kSubmit}}));
+    EXPECT_EQ(inbox[0][3].toStringList(), QStringList{"the phone store (ME) could not be read: ERROR"});
+    ASSERT_FALSE(messages.isEmpty());
+    link->deleteStored(messages[0]);
+    ASSERT_TRUE(WaitFor(deleted));
+    EXPECT_EQ(deleted[0], (QVariantList{true, QString()}));
+    ASSERT_TRUE(WaitFor(arrived));
+    EXPECT_EQ(arrived[0][0].value<StoredMessage>(), (StoredMessage{"SM", 0, 0, kArrival}));
+    EXPECT_TRUE(link->shutDown(5000));
+    std::filesystem::remove_all(dir);
+}
+
 } // namespace
 } // namespace velmora::testing

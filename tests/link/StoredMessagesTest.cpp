@@ -128,7 +128,28 @@ INSTANTIATE_TEST_SUITE_P(
         DeleteCase{"goneEmpty", Now(kOk), Now(kOk), "The SIM message 2 is gone; nothing was deleted", false},
         DeleteCase{"deleteRefused", Now("\r\n+CMGR: 1,,24\r\n" + kDeliver + "\r\n" + kOk),
                    Now("\r\n+CMS ERROR: 500\r\n"),
-                   "The phone did not delete the SIM message 2 (+CMS ERROR: 500 (unknown error))", true}),
+                   "The phone did not delete the SIM message 2 (+CMS ERROR: 500 (unknown error))", true},
+        // The read before the delete, in the shapes phones give it.
+        DeleteCase{"SierraMC8795_indexRepeated", Now("\r\n+CMGR: 2,1,,24\r\n" + kDeliver + "\r\n" + kOk),
+                   Now(kOk), "", true},
+        DeleteCase{"NokiaN6230i_alpha", Now("\r\n+CMGR: 1,\"Budi, home\",24\r\n" + kDeliver + "\r\n" + kOk),
+                   Now(kOk), "", true},
+        DeleteCase{"SiemensMC35i_lengthAlone", Now("\r\n+CMGR: 24\r\n" + kDeliver + "\r\n" + kOk), Now(kOk),
+                   "", true},
+        DeleteCase{"HuaweiE1550_emptyStatus", Now("\r\n+CMGR: ,,24\r\n" + kDeliver + "\r\n" + kOk), Now(kOk),
+                   "", true},
+        DeleteCase{"ZteMF626_statusAndLength", Now("\r\n+CMGR: 0,23\r\n" + kDeliver + "\r\n" + kOk), Now(kOk),
+                   "", true},
+        DeleteCase{"HuaweiE1550_rssiInsideThePdu",
+                   Now("\r\n+CMGR: 1,,24\r\n" + kDeliver.substr(0, 21) + "\r\n^RSSI:19\r\n" +
+                       kDeliver.substr(21) + "\r\n" + kOk),
+                   Now(kOk), "", true},
+        DeleteCase{"TelitGL865_textMode",
+                   Now("\r\n+CMGR: \"REC READ\",\"+628569999999\",,\"26/12/08,21:00:00+28\"\r\nHi\r\n" + kOk),
+                   Now(kOk), "The phone gave the SIM message 2 as text, not as a PDU; nothing was deleted",
+                   false},
+        DeleteCase{"cutShort", Now("\r\n+CMGR: 1,,24\r\n" + kDeliver.substr(0, 50) + "\r\n" + kOk), Now(kOk),
+                   "The SIM message 2 could not be read (its PDU is cut short); nothing was deleted", false}),
     [](const auto& info) { return std::string(info.param.name); });
 
 struct AnnounceCase {
@@ -179,6 +200,163 @@ TEST_F(StoredMessagesTest, eachAnnouncedMessageIsReadWhileIdleAndLoggedOnce) {
     EXPECT_EQ(Received(),
               (std::vector<std::pair<std::string, std::string>>{{log, "+628569999999 " + kDeliver}}));
 }
+
+TEST_F(StoredMessagesTest, indexZeroIsAPlaceLikeAnyOther) {
+    ConnectIn(Dialogue::Fast);
+    port.On("AT+CPMS=?\r", Now("\r\n+CPMS: (\"SM\"),(\"SM\"),(\"SM\")\r\n" + kOk));
+    port.On("AT+CMGL=4\r",
+            Now("\r\n+CMGL: 0,0,,24\r\n" + kDeliver + "\r\n+CMGL: 1,3,,18\r\n" + kSubmit + "\r\n" + kOk));
+    const std::vector<StoredMessage> read = session.ReadStoredMessages();
+    EXPECT_EQ(read, (std::vector<StoredMessage>{{"SM", 0, 0, kDeliver}, {"SM", 1, 3, kSubmit}}));
+    EXPECT_TRUE(session.StoreProblems().empty());
+    port.On("AT+CMGR=0\r", Now("\r\n+CMGR: 0,1,,24\r\n" + kDeliver + "\r\n" + kOk));
+    port.On("AT+CMGD=0\r", Now(kOk));
+    Forget();
+    EXPECT_EQ(session.DeleteStoredMessage(read.front()), "");
+    EXPECT_EQ(Written(), (std::vector<std::string>{"AT+CMGF=0\r", "AT+CMGR=0\r", "AT+CMGD=0\r"}));
+}
+
+// What the phone answers to the storage questions, and what is read then.
+struct StoresCase {
+    const char* phone;
+    std::vector<std::pair<std::string, Chunks>> answers; // beside the fixture's
+    std::vector<std::string> written;
+    std::vector<StoredMessage> read;
+    std::vector<std::string> problems;
+};
+
+class StoresTest : public StoredMessagesTest,
+                   public ::testing::WithParamInterface<std::tuple<StoresCase, Dialogue>> {};
+
+TEST_P(StoresTest, readsTheStoresThePhoneHasAndNamesThoseItCouldNot) {
+    const auto& [c, dialogue] = GetParam();
+    ConnectIn(dialogue);
+    port.On("AT+CMGL=4\r", Now("\r\n+CMGL: 1,0,,24\r\n" + kDeliver + "\r\n" + kOk));
+    for (const auto& [command, answer] : c.answers)
+        port.On(command, answer);
+    EXPECT_EQ(session.ReadStoredMessages(), c.read);
+    EXPECT_EQ(Written(), c.written);
+    EXPECT_EQ(session.StoreProblems(), c.problems);
+    EXPECT_EQ(events.lastStatus(), "Found (" + std::to_string(c.read.size()) + ") Messages");
+}
+
+const std::string kOffered = "AT+CPMS=?\r", kSelectSm = "AT+CPMS=\"SM\"\r", kSelectMe = "AT+CPMS=\"ME\"\r",
+                  kMode = "AT+CMGF=0\r", kList = "AT+CMGL=4\r", kCurrent = "AT+CPMS?\r";
+
+INSTANTIATE_TEST_SUITE_P(
+    Phones, StoresTest,
+    ::testing::Combine(
+        ::testing::Values(
+            StoresCase{"SierraMC8795_nestedLists",
+                       {{kOffered, Now("\r\n+CPMS: ((\"SM\",\"BM\",\"SR\"),(\"SM\"))\r\n" + kOk)}},
+                       {kOffered, kSelectSm, kMode, kList},
+                       {{"SM", 1, 0, kDeliver}},
+                       {}},
+            StoresCase{"UbloxSara_emptyOfferReadsTheCurrentStoreThenSmThenMe",
+                       {{kOffered, Now("\r\n+CPMS: \r\n" + kOk)},
+                        {kCurrent, Now("\r\n+CPMS: \"ME\",1,50,\"ME\",1,50,\"SM\",2,30\r\n" + kOk)}},
+                       {kOffered, kCurrent, kSelectMe, kMode, kList, kSelectSm, kList},
+                       {{"ME", 1, 0, kDeliver}, {"SM", 1, 0, kDeliver}},
+                       {}},
+            StoresCase{"WavecomFastrack_noStoreNamedAndAGuessedOneMissing",
+                       {{kOffered, Now("\r\nERROR\r\n")},
+                        {kCurrent, Now("\r\nERROR\r\n")},
+                        {kSelectMe, Now("\r\n+CMS ERROR: 302\r\n")}},
+                       {kOffered, kCurrent, kSelectSm, kMode, kList, kSelectMe},
+                       {{"SM", 1, 0, kDeliver}},
+                       {}},
+            StoresCase{"noStoreNamedNoneOpens",
+                       {{kOffered, Now("\r\n+CPMS: \r\n" + kOk)},
+                        {kCurrent, Now("\r\nERROR\r\n")},
+                        {kSelectSm, Now("\r\nERROR\r\n")},
+                        {kSelectMe, Now("\r\n+CMS ERROR: 302\r\n")}},
+                       {kOffered, kCurrent, kSelectSm, kSelectMe},
+                       {},
+                       {"the SIM store (SM) could not be read: ERROR",
+                        "the phone store (ME) could not be read: +CMS ERROR: 302 (operation not allowed)"}},
+            StoresCase{"Nokia6230i_refusesTheSim",
+                       {{kSelectSm, Now("\r\nERROR\r\n")}},
+                       {kOffered, kSelectSm, kSelectMe, kMode, kList},
+                       {{"ME", 1, 0, kDeliver}},
+                       {"the SIM store (SM) could not be read: ERROR"}},
+            StoresCase{"refusesPduMode",
+                       {{kMode, Now("\r\nERROR\r\n")}},
+                       {kOffered, kSelectSm, kMode},
+                       {},
+                       {"the phone refuses PDU mode (ERROR), so no message was read"}},
+            StoresCase{"SiemensMC35i_refusesToListAFullStore",
+                       {{kList, Now("\r\n+CMS ERROR: 500\r\n")}},
+                       {kOffered, kSelectSm, kMode, kList, kSelectMe, kList},
+                       {},
+                       {"the SIM store (SM) could not be read: +CMS ERROR: 500 (unknown error)",
+                        "the phone store (ME) could not be read: +CMS ERROR: 500 (unknown error)"}},
+            StoresCase{"SiemensMC35i_refusesToListAnEmptyStore",
+                       {{kSelectSm, Now("\r\n+CPMS: 0,30,0,30,0,30\r\n" + kOk)},
+                        {kSelectMe, Now("\r\n+CPMS: 0,50,0,30,0,30\r\n" + kOk)},
+                        {kList, Now("\r\n+CMS ERROR: 321\r\n")}},
+                       {kOffered, kSelectSm, kMode, kList, kSelectMe, kList},
+                       {},
+                       {}},
+            StoresCase{"HuaweiE1550_aGarbledMessageIsNamed",
+                       {{kList, Now("\r\n+CMGL: 0,0,,24\r\n" + kDeliver + "\r\n+CMGL: 4,1,,24\r\n" +
+                                    kDeliver.substr(0, 30) + "\r\n" + kOk)},
+                        {kOffered, Now("\r\n+CPMS: (\"SM\"),(\"SM\"),(\"SM\")\r\n" + kOk)}},
+                       {kOffered, kSelectSm, kMode, kList},
+                       {{"SM", 0, 0, kDeliver}},
+                       {"SM:4 could not be read (its PDU is cut short)"}}),
+        ::testing::Values(Dialogue::Fast, Dialogue::Classic)),
+    [](const auto& info) {
+        return std::string(std::get<0>(info.param).phone) +
+               (std::get<1>(info.param) == Dialogue::Fast ? "_fast" : "_classic");
+    });
+
+struct ArrivalCase {
+    const char* phone;
+    std::string announcement;
+    Chunks read; // the answer to AT+CMGR=<index>
+    std::vector<StoredMessage> arrived;
+    std::string status; // the last one shown
+};
+
+class ArrivalTest : public StoredMessagesTest, public ::testing::WithParamInterface<ArrivalCase> {};
+
+TEST_P(ArrivalTest, aNewMessageIsReadInTheShapeThePhoneGivesIt) {
+    const ArrivalCase& c = GetParam();
+    ConnectIn(Dialogue::Fast);
+    port.On("AT+CNMI=2,1,0,0,0\r", {{0, kOk}, {1000, c.announcement}});
+    const std::string index = c.arrived.empty() ? "0" : std::to_string(c.arrived.front().index);
+    port.On("AT+CMGR=" + index + "\r", c.read);
+    session.AnnounceNewMessages();
+    clock.Advance(2000);
+    session.ReadUnsolicited();
+    EXPECT_EQ(events.arrived, c.arrived);
+    EXPECT_EQ(events.lastStatus(), c.status);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Phones, ArrivalTest,
+    ::testing::Values(
+        ArrivalCase{"HuaweiE1550_atIndexZero",
+                    "\r\n+CMTI: \"SM\",0\r\n",
+                    Now("\r\n+CMGR: ,,24\r\n" + kDeliver + "\r\n" + kOk),
+                    {{"SM", 0, 0, kDeliver}},
+                    ""},
+        ArrivalCase{"SierraMC8795_indexRepeated",
+                    "\r\n+CMTI: \"ME\",3\r\n",
+                    Now("\r\n+CMGR: 3,0,,24\r\n" + kDeliver + "\r\n" + kOk),
+                    {{"ME", 3, 0, kDeliver}},
+                    ""},
+        ArrivalCase{"ZteMF626_lengthAlone",
+                    "\r\n+CMTI: \"SM\",7\r\n",
+                    Now("\r\n+CMGR: 24\r\n" + kDeliver + "\r\n" + kOk),
+                    {{"SM", 7, 0, kDeliver}},
+                    ""},
+        ArrivalCase{"TelitGL865_textMode",
+                    "\r\n+CMTI: \"SM\",0\r\n",
+                    Now("\r\n+CMGR: \"REC UNREAD\",\"+6281234\",,\"26/12/09,10:00:00+28\"\r\nHi\r\n" + kOk),
+                    {},
+                    "The phone gave the new SIM message 0 as text, not as a PDU"}),
+    [](const auto& info) { return std::string(info.param.phone); });
 
 } // namespace
 } // namespace velmora::testing

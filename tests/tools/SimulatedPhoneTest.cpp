@@ -284,5 +284,68 @@ TEST(SimulatedPhone, InboxFile) {
         EXPECT_EQ(ParseInboxFile(kPdu + "\n" + r.line + "\n", pdus), "line 2: " + r.why) << r.line;
 }
 
+// The reply shapes of real phones, each behind its option.
+TEST(SimulatedPhone, AnswersInTheShapesRealPhonesUse) {
+    const struct {
+        const char* shape;
+        void (*set)(PhoneOptions&);
+        std::vector<Step> steps;
+    } rows[] = {
+        {"numbered from 0",
+         [](PhoneOptions& o) { o.firstIndex = 0; },
+         {{"at+cmgl=4\r",
+           Answer(Stored("+CMGL: 0,0,,24", kDeliver) + "\r\n" + Stored("+CMGL: 1,3,,18", kPdu))},
+          {"at+cmgr=0\r", Answer(Stored("+CMGR: 1,,24", kDeliver))},
+          {"at+cmgr=2\r", "\r\n+CMS ERROR: 321\r\n"},
+          {"at+cmgd=0\r", kOk}}},
+        {"^RSSI on a line of its own inside a PDU",
+         [](PhoneOptions& o) { o.listUrc = ListUrc::Line; },
+         {{"at+cmgl=4\r",
+           Answer(
+               Stored("+CMGL: 1,0,,24", kDeliver.substr(0, 33) + "\r\n^RSSI:19\r\n" + kDeliver.substr(33)) +
+               "\r\n" +
+               Stored("+CMGL: 2,3,,18", kPdu.substr(0, 19) + "\r\n^RSSI:19\r\n" + kPdu.substr(19)))}}},
+        {"^RSSI glued to half a PDU",
+         [](PhoneOptions& o) { o.listUrc = ListUrc::Glued; },
+         {{"at+cmgl=1\r", kOk},
+          {"at+cmgl=0\r",
+           Answer(Stored("+CMGL: 1,0,,24", kDeliver.substr(0, 33) + "^RSSI:19\r\n" + kDeliver.substr(33)))}}},
+        {"the index repeated",
+         [](PhoneOptions& o) { o.readShape = ReadShape::Index; },
+         {{"at+cmgr=2\r", Answer(Stored("+CMGR: 2,3,,18", kPdu))}}},
+        {"a name",
+         [](PhoneOptions& o) { o.readShape = ReadShape::Alpha; },
+         {{"at+cmgr=1\r", Answer(Stored("+CMGR: 0,\"Budi, home\",24", kDeliver))}}},
+        {"the length alone",
+         [](PhoneOptions& o) { o.readShape = ReadShape::Length; },
+         {{"at+cmgr=1\r", Answer(Stored("+CMGR: 24", kDeliver))}}},
+        {"an empty status",
+         [](PhoneOptions& o) { o.readShape = ReadShape::EmptyStat; },
+         {{"at+cmgr=2\r", Answer(Stored("+CMGR: ,,18", kPdu))}}},
+        {"status and length",
+         [](PhoneOptions& o) { o.readShape = ReadShape::Two; },
+         {{"at+cmgr=2\r", Answer(Stored("+CMGR: 3,18", kPdu))}}},
+        {"text mode",
+         [](PhoneOptions& o) { o.readShape = ReadShape::Text; },
+         {{"at+cmgr=1\r",
+           Answer("+CMGR: \"REC UNREAD\",\"+628569999999\",,\"26/12/08,21:00:00+28\"\r\nHello")}}},
+        {"the storages in nested lists",
+         [](PhoneOptions& o) { o.storagesOffered = "+CPMS: ((\"SM\",\"BM\",\"SR\"),(\"SM\"))"; },
+         {{"at+cpms=?\r", Answer("+CPMS: ((\"SM\",\"BM\",\"SR\"),(\"SM\"))")}}},
+        {"ERROR to the SIM store",
+         [](PhoneOptions& o) { o.refusedStores = {"SM"}; },
+         {{"at+cpms=\"SM\"\r", "\r\nERROR\r\n"}, {"at+cpms=\"ME\"\r", Answer("+CPMS: 0,50,2,30,2,30")}}},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.shape);
+        PhoneOptions o = Quiet();
+        o.inbox = {kDeliver, kPdu};
+        r.set(o);
+        SimulatedPhone phone{o};
+        Converse(phone, {{"at+cmgf=0\r", kOk}});
+        Converse(phone, r.steps);
+    }
+}
+
 } // namespace
 } // namespace velmora::phonesim

@@ -76,6 +76,7 @@ private slots:
     void saysInWordsWhereAMessageIsKept();
     void aRowChosenThroughTheAccessibilityInterfaceShowsItsMessage();
     void showsAServiceNumberAndAMessageCutShort();
+    void namesTheStoreThePhoneWouldNotOpen();
 };
 
 void InboxTest::listsJoinsShowsDeletesAndHearsOfNewMessages() {
@@ -227,6 +228,24 @@ void InboxTest::showsAServiceNumberAndAMessageCutShort() {
     inbox->choose(1);
     QVERIFY2(inbox->detailText().contains("From: *100#\n"), qPrintable(inbox->detailText()));
     QVERIFY(!inbox->detailText().contains("Cut short"));
+}
+
+// A Nokia that answers ERROR to its phone store: what was read is listed,
+// and the inbox and the status bar say which store was not.
+void InboxTest::namesTheStoreThePhoneWouldNotOpen() {
+    QTemporaryDir dir;
+    Phone phone(WriteStore(dir, {Pdus(Logo())[0]}),
+                {"--inbox", dir.filePath("inbox.txt"), "--refuse-store", "ME"});
+    Window window(phone.device(), "[Communication Port]\nDialogue=fast\n", 1.0);
+    window.show();
+    QVERIFY(window.waitConnected());
+    window.find<QAction>("mnuInbox")->trigger();
+    auto* inbox = window.form().findChild<InboxDialog*>("InboxDialog");
+    QVERIFY(inbox);
+    QTRY_COMPARE_WITH_TIMEOUT(inbox->rows(), 1, 5000);
+    const QString unread = "The phone store (ME) could not be read: ERROR.";
+    QTRY_COMPARE_WITH_TIMEOUT(inbox->statusText(), "1 message on the phone. " + unread, 5000);
+    QCOMPARE(window.form().statusText(), unread);
 }
 
 QTEST_MAIN(InboxTest)

@@ -2,7 +2,9 @@
 
 #include "FileIo.h"
 
+#include <algorithm>
 #include <charconv>
+#include <iterator>
 
 namespace velmora::phonesim {
 
@@ -97,8 +99,21 @@ const char* HelpText() {
            "                          next answer, as modems announce their SIM (Call\n"
            "                          Ready, +PACSP0...); repeat the option for one line in\n"
            "                          front of each answer in turn\n"
-           "  --inbox FILE            the SIM's messages (\"SM\") from index 1, for at+cmgl=,\n"
-           "                          at+cmgr= and at+cmgd=; the phone's own (\"ME\") are empty\n"
+           "  --inbox FILE            the SIM's messages (\"SM\") from its first index, for\n"
+           "                          at+cmgl=, at+cmgr= and at+cmgd=; the phone's own (\"ME\")\n"
+           "                          are empty\n"
+           "  --first-index N         the index of each store's first place: 1 (default),\n"
+           "                          or 0 as many modems number them\n"
+           "  --read-shape SHAPE      the header of the answer to at+cmgr=: standard\n"
+           "                          (STAT,,LENGTH, the default), alpha (STAT,\"NAME\",LENGTH),\n"
+           "                          index (INDEX,STAT,,LENGTH), length (LENGTH alone),\n"
+           "                          empty-stat (,,LENGTH), two (STAT,LENGTH), or text (a\n"
+           "                          text-mode answer whatever at+cmgf= chose)\n"
+           "  --list-urc WHERE        ^RSSI:19 in the middle of each PDU at+cmgl= lists: line\n"
+           "                          (a line of its own) or glued (to the first half)\n"
+           "  --storages LINE         answer LINE, then OK, to at+cpms=? (default: SM and ME\n"
+           "                          for each of the three)\n"
+           "  --refuse-store NAME     answer ERROR to at+cpms=\"NAME\"; repeat for more\n"
            "  --deliver-after MS PDU  MS after the first ate0 the PDU arrives: stored at the\n"
            "                          SIM's first free index and, after at+cnmi with mt=1,\n"
            "                          announced as +CMTI; repeat the option for more\n"
@@ -274,6 +289,36 @@ std::string ParseArguments(const std::vector<std::string>& words, Arguments& arg
                 return "cannot read " + v;
             if (const std::string err = ParseInboxFile(text, p.inbox); !err.empty())
                 return v + ": " + err;
+        } else if (w == "--first-index") {
+            if (!number(p.firstIndex, 0, 1))
+                return "--first-index needs 0 or 1";
+        } else if (w == "--read-shape") {
+            static const std::pair<std::string_view, ReadShape> kShapes[] = {
+                {"standard", ReadShape::Standard},
+                {"alpha", ReadShape::Alpha},
+                {"index", ReadShape::Index},
+                {"length", ReadShape::Length},
+                {"empty-stat", ReadShape::EmptyStat},
+                {"two", ReadShape::Two},
+                {"text", ReadShape::Text}};
+            const bool given = value(v);
+            const auto shape = std::find_if(std::begin(kShapes), std::end(kShapes),
+                                            [&](const auto& k) { return k.first == v; });
+            if (!given || shape == std::end(kShapes))
+                return "--read-shape needs standard, alpha, index, length, empty-stat, two or text";
+            p.readShape = shape->second;
+        } else if (w == "--list-urc") {
+            if (!value(v) || (v != "line" && v != "glued"))
+                return "--list-urc needs line or glued";
+            p.listUrc = v == "line" ? ListUrc::Line : ListUrc::Glued;
+        } else if (w == "--storages") {
+            if (!value(v))
+                return "--storages needs the line to answer";
+            p.storagesOffered = v;
+        } else if (w == "--refuse-store") {
+            if (!value(v) || v.empty())
+                return "--refuse-store needs a storage name";
+            p.refusedStores.push_back(v);
         } else if (w == "--deliver-after") {
             Delivery d;
             if (!number(d.afterMs, 0, 3600000) || !value(d.pdu))

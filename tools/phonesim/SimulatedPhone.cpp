@@ -94,18 +94,45 @@ std::vector<Output> SimulatedPhone::Deliver(int delivery) {
     if (delivery < 1 || delivery > static_cast<int>(m_opt.deliveries.size()))
         return {};
     const std::string& pdu = m_opt.deliveries[static_cast<std::size_t>(delivery - 1)].pdu;
-    const int index = Keep(m_sim, pdu, StoredStat(pdu));
-    if (index == 0 || !m_announceNew)
+    const int place = Keep(m_sim, pdu, StoredStat(pdu));
+    if (place < 0 || !m_announceNew)
         return {};
-    return {Output{"\r\n+CMTI: \"SM\"," + std::to_string(index) + "\r\n", 0, true}};
+    return {Output{"\r\n+CMTI: \"SM\"," + std::to_string(IndexOf(place)) + "\r\n", 0, true}};
 }
 
 int SimulatedPhone::Keep(Store& store, const std::string& pdu, int stat) {
     const auto free = std::find_if(store.begin(), store.end(), [](const auto& slot) { return !slot; });
     if (free == store.end())
-        return 0;
+        return -1;
     *free = Slot{pdu, stat};
-    return static_cast<int>(free - store.begin()) + 1;
+    return static_cast<int>(free - store.begin());
+}
+
+int SimulatedPhone::PlaceOf(int index, const Store& store) const {
+    const int place = index - m_opt.firstIndex;
+    return place >= 0 && place < static_cast<int>(store.size()) ? place : -1;
+}
+
+// The line before the PDU of an answer to at+cmgr=.
+std::string SimulatedPhone::ReadHeader(int index, const Slot& slot) const {
+    const std::string stat = std::to_string(slot.stat);
+    const std::string length = std::to_string(TpduOctets(slot.pdu));
+    switch (m_opt.readShape) {
+    case ReadShape::Alpha:
+        return "+CMGR: " + stat + ",\"Budi, home\"," + length;
+    case ReadShape::Index:
+        return "+CMGR: " + std::to_string(index) + "," + stat + ",," + length;
+    case ReadShape::Length:
+        return "+CMGR: " + length;
+    case ReadShape::EmptyStat:
+        return "+CMGR: ,," + length;
+    case ReadShape::Two:
+        return "+CMGR: " + stat + "," + length;
+    case ReadShape::Standard:
+    case ReadShape::Text:
+        break;
+    }
+    return "+CMGR: " + stat + ",," + length;
 }
 
 SimulatedPhone::Store* SimulatedPhone::StoreNamed(const std::string& name) {
@@ -128,7 +155,9 @@ std::string SimulatedPhone::Occupancy(const std::string& name) {
 // for what arrives.
 void SimulatedPhone::StorageCommand(const std::string& cmd, std::vector<Output>& out) {
     if (cmd == "at+cpms=?") {
-        AnswerLines({"+CPMS: (\"SM\",\"ME\"),(\"SM\",\"ME\"),(\"SM\",\"ME\")"}, "OK", out);
+        AnswerLines(
+            {m_opt.storagesOffered.value_or("+CPMS: (\"SM\",\"ME\"),(\"SM\",\"ME\"),(\"SM\",\"ME\")")}, "OK",
+            out);
         return;
     }
     if (cmd == "at+cpms?") {
@@ -154,6 +183,11 @@ void SimulatedPhone::StorageCommand(const std::string& cmd, std::vector<Output>&
             name = name.substr(1, name.size() - 2);
         for (char& c : name)
             c = static_cast<char>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c);
+        if (std::find(m_opt.refusedStores.begin(), m_opt.refusedStores.end(), name) !=
+            m_opt.refusedStores.end()) {
+            Answer("ERROR", out);
+            return;
+        }
         if (!StoreNamed(name)) {
             Answer("+CMS ERROR: 302", out); // operation not allowed
             return;
@@ -193,8 +227,14 @@ void SimulatedPhone::MessageCommand(const std::string& cmd, std::vector<Output>&
         for (std::size_t i = 0; i < store.size(); ++i) {
             if (!store[i] || (stat != 4 && store[i]->stat != stat))
                 continue;
-            listed += (listed.empty() ? "" : "\r\n") + std::string("+CMGL: ") + std::to_string(i + 1) + "," +
-                      std::to_string(store[i]->stat) + ",," + length(*store[i]) + "\r\n" + store[i]->pdu;
+            std::string pdu = store[i]->pdu;
+            // Cut at an odd place, as a modem's own line comes whenever it likes.
+            const std::size_t cut = pdu.size() / 2 | 1;
+            if (m_opt.listUrc != ListUrc::None && cut < pdu.size())
+                pdu.insert(cut, m_opt.listUrc == ListUrc::Line ? "\r\n^RSSI:19\r\n" : "^RSSI:19\r\n");
+            listed += (listed.empty() ? "" : "\r\n") + std::string("+CMGL: ") +
+                      std::to_string(IndexOf(static_cast<int>(i))) + "," + std::to_string(store[i]->stat) +
+                      ",," + length(*store[i]) + "\r\n" + pdu;
             seen(*store[i]);
         }
         AnswerLines(listed.empty() ? std::vector<std::string>{} : std::vector<std::string>{listed}, "OK",
@@ -217,19 +257,22 @@ void SimulatedPhone::MessageCommand(const std::string& cmd, std::vector<Output>&
         args = args.substr(0, comma);
     }
     int index = 0;
-    if (!ParseInt(args, index) || index < 1 || index > static_cast<int>(store.size()) ||
-        !store[static_cast<std::size_t>(index - 1)]) {
+    const int place = ParseInt(args, index) ? PlaceOf(index, store) : -1;
+    if (place < 0 || !store[static_cast<std::size_t>(place)]) {
         Answer("+CMS ERROR: 321", out); // invalid memory index
         return;
     }
-    auto& slot = store[static_cast<std::size_t>(index - 1)];
+    auto& slot = store[static_cast<std::size_t>(place)];
     if (!read) {
         slot.reset();
         Answer("OK", out);
         return;
     }
-    AnswerLines({"+CMGR: " + std::to_string(slot->stat) + ",," + length(*slot) + "\r\n" + slot->pdu}, "OK",
-                out);
+    if (m_opt.readShape == ReadShape::Text)
+        AnswerLines({"+CMGR: \"REC UNREAD\",\"+628569999999\",,\"26/12/08,21:00:00+28\"\r\nHello"}, "OK",
+                    out);
+    else
+        AnswerLines({ReadHeader(index, *slot) + "\r\n" + slot->pdu}, "OK", out);
     seen(*slot);
 }
 
@@ -497,10 +540,10 @@ void SimulatedPhone::Report(const std::string& pdu, std::vector<Output>& out) {
                              m_opt.networkDelayMs + m_opt.reportDelayMs, true});
         return;
     }
-    const int index = Keep(m_sim, report, 0);
-    if (index == 0)
+    const int place = Keep(m_sim, report, 0);
+    if (place < 0)
         return; // the SIM is full
-    out.push_back(Output{"\r\n+CDSI: \"SM\"," + std::to_string(index) + "\r\n",
+    out.push_back(Output{"\r\n+CDSI: \"SM\"," + std::to_string(IndexOf(place)) + "\r\n",
                          m_opt.networkDelayMs + m_opt.reportDelayMs, true});
 }
 

@@ -30,6 +30,24 @@ enum class PinStateStyle {
     NoOk,   // "+CPIN: SIM PIN" alone, as Wavecom modules answer
 };
 
+// The header of the phone's answer to at+cmgr=, as phones write it.
+enum class ReadShape {
+    Standard,  // "+CMGR: <stat>,,<length>"
+    Alpha,     // "+CMGR: <stat>,"<alpha>",<length>"
+    Index,     // "+CMGR: <index>,<stat>,,<length>", as a list line
+    Length,    // "+CMGR: <length>"
+    EmptyStat, // "+CMGR: ,,<length>"
+    Two,       // "+CMGR: <stat>,<length>"
+    Text,      // a text-mode answer, whatever at+cmgf said
+};
+
+// Where an unsolicited line falls inside a listed PDU.
+enum class ListUrc {
+    None,
+    Line,  // "<half>\r\n^RSSI:19\r\n<rest>"
+    Glued, // "<half>^RSSI:19\r\n<rest>"
+};
+
 // What the network says of a message that asked for a report.
 enum class ReportKind { None, Delivered, Failed };
 
@@ -88,6 +106,12 @@ struct PhoneOptions {
     std::vector<Delivery> deliveries;
     int simCapacity = 30; // at least the inbox's count
     int phoneCapacity = 50;
+    int firstIndex = 1; // the index of a store's first place: 1, or 0 as many modems number
+    ReadShape readShape = ReadShape::Standard;
+    ListUrc listUrc = ListUrc::None;
+    // The line answered to at+cpms=? (then OK); empty: the storages offered.
+    std::optional<std::string> storagesOffered;
+    std::vector<std::string> refusedStores; // at+cpms="NAME" of these gets ERROR
 };
 
 // Bytes to send, after waiting `delayMs` from the end of the previous output.
@@ -136,8 +160,8 @@ private:
     void PinCommand(const std::string& cmd, const std::string& line, std::vector<Output>& out);
     bool Locked() const { return !m_opt.pin.empty() && !m_pinGiven; }
 
-    // A message store of 27.005: the slots from index 1, empty or holding a
-    // PDU with its <stat>.
+    // A message store of 27.005: the slots from its first index, empty or
+    // holding a PDU with its <stat>.
     struct Slot {
         std::string pdu;
         int stat = 0;
@@ -145,8 +169,12 @@ private:
     using Store = std::vector<std::optional<Slot>>;
     Store* StoreNamed(const std::string& name);
     std::string Occupancy(const std::string& name);
-    // The first free index (from 1) the PDU went to, or 0 when the store is full.
+    // The first free place the PDU went to, or -1 when the store is full.
     static int Keep(Store& store, const std::string& pdu, int stat);
+    // The index the phone gives a place, and the place of an index (-1: none).
+    int IndexOf(int place) const { return place + m_opt.firstIndex; }
+    int PlaceOf(int index, const Store& store) const;
+    std::string ReadHeader(int index, const Slot& slot) const;
     void StorageCommand(const std::string& cmd, std::vector<Output>& out);
     void MessageCommand(const std::string& cmd, std::vector<Output>& out);
 

@@ -137,16 +137,25 @@ bool IsHexPdu(const std::string& pdu) {
            pdu.find_first_not_of("0123456789ABCDEFabcdef") == std::string::npos;
 }
 
-// A listed or read message is one the reply holds whole; the storages are
-// names the reply gives; an ended answer holds its result code.
+// A listed or read message is hex within its bounds (put back together
+// where an unsolicited line cut it), and a listed one that is not is named
+// with a reason; the storages are names the reply gives; an ended answer
+// holds its result code.
 void CheckStoreReplies(std::string_view reply) {
-    for (const StoreEntry& e : ParseMessageList(reply)) {
-        FUZZ_CHECK(e.index >= 1 && e.status >= 0 && e.status <= 3);
-        FUZZ_CHECK(IsHexPdu(e.pdu) && Within(e.pdu, reply));
+    const StoreList list = ParseMessageList(reply);
+    FUZZ_CHECK(reply.size() <= kListReplyLimit || (list.entries.empty() && list.unread.empty()));
+    for (const StoreEntry& e : list.entries) {
+        FUZZ_CHECK(e.index && *e.index >= 0 && e.status >= 0 && e.status <= 3);
+        FUZZ_CHECK(IsHexPdu(e.pdu) && e.pdu.size() <= kPduHexLimit);
     }
-    if (const auto e = ParseMessageRead(reply)) {
-        FUZZ_CHECK(e->index == 0 && e->status >= 0 && e->status <= 3);
-        FUZZ_CHECK(IsHexPdu(e->pdu) && Within(e->pdu, reply));
+    for (const UnreadEntry& u : list.unread)
+        FUZZ_CHECK(!u.why.empty());
+    const StoreRead read = ParseMessageRead(reply);
+    if (read.outcome == StoreRead::Outcome::Message) {
+        FUZZ_CHECK(read.entry.status >= 0 && read.entry.status <= 3);
+        FUZZ_CHECK(IsHexPdu(read.entry.pdu) && read.entry.pdu.size() <= kPduHexLimit);
+    } else {
+        FUZZ_CHECK(read.entry.pdu.empty() && (read.outcome == StoreRead::Outcome::Gone) == read.why.empty());
     }
     for (const std::string& name : ParseStorages(reply))
         FUZZ_CHECK(!name.empty() && name.size() <= 4 && Within(name, reply));
