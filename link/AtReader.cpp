@@ -200,15 +200,25 @@ void AtReader::Start(std::string_view command, bool promptEnds) {
     m_promptEnds = promptEnds;
     m_answering = true;
     m_raw.clear();
+    m_overflowed = false;
     m_final = FinalResult::None;
     m_finalLine.clear();
     m_lines.clear();
 }
 
 void AtReader::Feed(std::string_view bytes) {
-    if (m_answering)
-        m_raw.append(bytes);
+    if (m_answering) {
+        if (m_raw.size() + bytes.size() > kAnswerLimit)
+            Overflow();
+        else
+            m_raw.append(bytes);
+    }
     for (char c : bytes) {
+        if (m_skipping) {
+            if (c == '\r' || c == '\n')
+                m_skipping = false;
+            continue;
+        }
         // A line feed inside double quotes belongs to the text ("Budi\nKantor"
         // in the phone book, a network's USSD text); a carriage return always
         // ends the line, so a quote left open costs at most its own line.
@@ -225,6 +235,15 @@ void AtReader::Feed(std::string_view bytes) {
         if (c == '"')
             m_quoted = !m_quoted;
         m_partial += c;
+        if (m_partial.size() > kLineLimit) {
+            // No answer of a phone has a line this long: what follows up to
+            // the next line end is noise, and an answer it was part of is
+            // not whole any more.
+            m_partial.clear();
+            m_quoted = false;
+            m_skipping = true;
+            Overflow();
+        }
     }
     // The prompt ends no line: "\r\n> " and the phone waits.
     if (m_answering && m_promptEnds && !m_pduFollows) {
@@ -256,8 +275,7 @@ void AtReader::Line(std::string line) {
         return;
     }
     if (IsUnsolicited(line, m_answering ? m_command : std::string_view())) {
-        m_pduFollows = CarriesPdu(line);
-        m_unsolicited.push_back(Unsolicited{line, {}});
+        Unsolicit(std::move(line));
         return;
     }
     // Anything else outside an answer is left over from one that ended.
@@ -280,7 +298,7 @@ void AtReader::Line(std::string line) {
         // Before the answer's first line, a line that cannot answer this
         // command came by itself.
         if (m_lines.empty() && CannotAnswer(line, m_command)) {
-            m_unsolicited.push_back(Unsolicited{line, {}});
+            Unsolicit(std::move(line));
             return;
         }
         m_lines.push_back(std::move(line));
@@ -289,6 +307,25 @@ void AtReader::Line(std::string line) {
     m_final = final;
     m_finalLine = std::move(line);
     m_answering = false;
+}
+
+void AtReader::Overflow() {
+    if (!m_answering)
+        return;
+    m_overflowed = true;
+    m_answering = false;
+}
+
+void AtReader::Unsolicit(std::string line) {
+    // A flood of indications between two answers keeps only the first ones:
+    // each is handled after the answer, and what they announce (a message
+    // stored, a report) is found again by reading the store.
+    if (m_unsolicited.size() >= kUnsolicitedLimit) {
+        m_pduFollows = false;
+        return;
+    }
+    m_pduFollows = CarriesPdu(line);
+    m_unsolicited.push_back(Unsolicited{std::move(line), {}});
 }
 
 std::string AtReader::Answer() const {

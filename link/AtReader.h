@@ -70,6 +70,13 @@ public:
     std::string Answer() const;
     // Ends an answer that ran out of time: what comes later of it is stale.
     void Abandon() { m_answering = false; }
+    // A phone that never stops talking is not listened to without end: an
+    // answer past kAnswerLimit bytes, or a line of it past kLineLimit, ends
+    // it unread (Done stays false, as for a deadline).
+    static constexpr std::size_t kLineLimit = 16 * 1024;
+    static constexpr std::size_t kAnswerLimit = 4 * 1024 * 1024;
+    static constexpr std::size_t kUnsolicitedLimit = 1024;
+    bool Overflowed() const { return m_overflowed; }
     // Every byte since Start, as the logs and the phone's reason want them.
     const std::string& Raw() const { return m_raw; }
     // The unsolicited codes seen so far; taking them empties the list.
@@ -77,6 +84,8 @@ public:
 
 private:
     void Line(std::string line);
+    void Overflow();
+    void Unsolicit(std::string line);
 
     std::string m_command; // without its carriage return
     bool m_promptEnds = false;
@@ -89,6 +98,8 @@ private:
     std::vector<Unsolicited> m_unsolicited;
     bool m_pduFollows = false; // the last unsolicited code carries a PDU line
     bool m_quoted = false;     // the line so far has a double quote open
+    bool m_overflowed = false; // the answer went past a limit
+    bool m_skipping = false;   // the rest of a line too long to keep
 };
 
 } // namespace velmora

@@ -35,6 +35,11 @@ FinalResult PhoneSession::Exchange(const std::string& command, int deadlineMs, b
         DrainInput();
         if (m_reader.Done())
             break;
+        if (m_reader.Overflowed()) {
+            m_events.Monitor("The phone's answer to " + command.substr(0, command.find('\r')) +
+                             " is too long to read; it was left unread");
+            break;
+        }
         const std::int64_t now = m_clock.NowMs();
         const std::int64_t elapsed = now - start;
         if (lineEndsMs >= 0 && !lineAt && !m_reader.Lines().empty())

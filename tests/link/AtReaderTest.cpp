@@ -386,5 +386,52 @@ TEST(AtReader, anAbandonedAnswerEndsWhatComesLaterOfIt) {
     EXPECT_EQ(reader.Answer(), "\r\n+CMS ERROR: 304\r\n");
 }
 
+// A port that streams bytes without end (a wrong device, a hostile peer)
+// costs bounded memory: the answer is given up, the reader goes on.
+TEST(AtReader, anAnswerWithoutEndIsGivenUpAtItsLimit) {
+    struct Flood {
+        const char* name;
+        std::string chunk;
+    };
+    for (const Flood& flood :
+         {Flood{"one endless line", std::string(4096, 'A')},
+          Flood{"endless short lines", "\r\n+CMGL: 1,1,,20\r\n" + std::string(40, '0')}}) {
+        SCOPED_TRACE(flood.name);
+        AtReader reader;
+        reader.Start("AT+CMGL=4\r");
+        std::size_t fed = 0;
+        while (!reader.Overflowed() && fed < 2 * AtReader::kAnswerLimit) {
+            reader.Feed(flood.chunk);
+            fed += flood.chunk.size();
+        }
+        EXPECT_TRUE(reader.Overflowed());
+        EXPECT_FALSE(reader.Done());
+        EXPECT_LE(reader.Raw().size(), AtReader::kAnswerLimit);
+        for (const std::string& line : reader.Lines())
+            EXPECT_LE(line.size(), AtReader::kLineLimit);
+        // The next command is read as usual.
+        reader.Start("at+cmgf=0\r");
+        EXPECT_FALSE(reader.Overflowed());
+        reader.Feed("\r\nOK\r\n");
+        EXPECT_EQ(reader.Final(), FinalResult::Ok);
+    }
+}
+
+TEST(AtReader, aFloodOfIndicationsKeepsOnlyTheFirst) {
+    AtReader reader;
+    reader.Start("at+csq\r");
+    for (std::size_t i = 0; i < 3 * AtReader::kUnsolicitedLimit; ++i)
+        reader.Feed("\r\n^RSSI:" + std::to_string(i % 32) + "\r\n");
+    reader.Feed("\r\n+CSQ: 17,99\r\n\r\nOK\r\n");
+    EXPECT_EQ(reader.Final(), FinalResult::Ok);
+    EXPECT_EQ(reader.Lines(), std::vector<std::string>{"+CSQ: 17,99"});
+    const auto taken = reader.TakeUnsolicited();
+    ASSERT_EQ(taken.size(), AtReader::kUnsolicitedLimit);
+    EXPECT_EQ(taken.front().line, "^RSSI:0");
+    // Taken, there is room again.
+    reader.Feed("\r\n+CMTI: \"SM\",3\r\n");
+    EXPECT_EQ(reader.TakeUnsolicited(), (std::vector<Unsolicited>{{"+CMTI: \"SM\",3", ""}}));
+}
+
 } // namespace
 } // namespace velmora

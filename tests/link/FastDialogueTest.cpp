@@ -37,6 +37,19 @@ TEST_F(FastDialogueTest, connectEndsEachCommandAtItsAnswer) {
     EXPECT_LT(clock.NowMs(), 100 + 300 + 40 + 100);
 }
 
+// A line that never ends does not hold the session until the deadline, nor
+// grow without bound: the answer is left unread and the monitor says so.
+TEST_F(FastDialogueTest, anEndlessAnswerIsLeftUnreadAtItsLimit) {
+    ASSERT_TRUE(session.Connect(1, 19200));
+    port.On("at+csq\r", Now("\r\n+CSQ: " + std::string(AtReader::kLineLimit + 10, '9') + "\r\n\r\nOK\r\n"));
+    const std::int64_t before = clock.NowMs();
+    session.SignalTick();
+    EXPECT_LT(clock.NowMs() - before, 1000);
+    EXPECT_NE(std::find(events.monitor.begin(), events.monitor.end(),
+                        "The phone's answer to at+csq is too long to read; it was left unread"),
+              events.monitor.end());
+}
+
 TEST_F(FastDialogueTest, aSilentPhoneIsGivenUpAfterItsProbes) {
     port.On("AT\r", {});
     EXPECT_FALSE(session.Connect(1, 19200));
