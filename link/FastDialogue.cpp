@@ -55,6 +55,10 @@ FinalResult PhoneSession::Exchange(const std::string& command, int deadlineMs, b
             step = std::min<std::int64_t>(step, lineEndsMs - (now - *lineAt));
         m_clock.Sleep(static_cast<int>(step));
     }
+    if (m_reader.LineCut())
+        m_events.Monitor("A line of the phone's answer to " + command.substr(0, command.find('\r')) +
+                         " is longer than " + std::to_string(AtReader::kLineLimit / 1024) +
+                         " KiB; only its start was read");
     HandleUnsolicited();
     return m_reader.Final();
 }

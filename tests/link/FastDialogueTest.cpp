@@ -41,13 +41,37 @@ TEST_F(FastDialogueTest, connectEndsEachCommandAtItsAnswer) {
 // grow without bound: the answer is left unread and the monitor says so.
 TEST_F(FastDialogueTest, anEndlessAnswerIsLeftUnreadAtItsLimit) {
     ASSERT_TRUE(session.Connect(1, 19200));
-    port.On("at+csq\r", Now("\r\n+CSQ: " + std::string(AtReader::kLineLimit + 10, '9') + "\r\n\r\nOK\r\n"));
+    port.On("at+csq\r", Now("\r\n+CSQ: " + std::string(AtReader::kAnswerLimit, '9')));
     const std::int64_t before = clock.NowMs();
     session.SignalTick();
     EXPECT_LT(clock.NowMs() - before, 1000);
     EXPECT_NE(std::find(events.monitor.begin(), events.monitor.end(),
                         "The phone's answer to at+csq is too long to read; it was left unread"),
               events.monitor.end());
+}
+
+// A name past the line limit is cut, not its entry lost: the answer is read
+// to its OK, which came after the next command had been sent when the
+// answer was given up at the long line, and ended that command's answer
+// before its entry came.
+TEST_F(FastDialogueTest, aPhoneBookNameTooLongIsCutAndTheNextEntryRead) {
+    ASSERT_TRUE(session.Connect(1, 19200));
+    port.OnAnyOther(Now("\r\n+CME ERROR: 22\r\n"));
+    const std::string name(AtReader::kLineLimit + 1000, 'N');
+    port.On("at+cpbr=1\r", {{5, "\r\n+CPBR: 1,\"0812\",129,\"" + name}, {60, "\"\r\n\r\nOK\r\n"}});
+    port.On("at+cpbr=2\r", {{100, "\r\n+CPBR: 2,\"0813\",129,\"Sari\"\r\n\r\nOK\r\n"}});
+    const auto entries = session.ReadPhonebook();
+    ASSERT_EQ(entries.size(), 2u);
+    EXPECT_EQ(entries[0].index, "1");
+    EXPECT_EQ(entries[0].number, "0812");
+    EXPECT_EQ(entries[0].name.substr(0, 3), "NNN");
+    EXPECT_LT(entries[0].name.size(), AtReader::kLineLimit);
+    EXPECT_EQ(entries[1].index, "2");
+    EXPECT_EQ(entries[1].name, "Sari");
+    EXPECT_NE(
+        std::find(events.monitor.begin(), events.monitor.end(),
+                  "A line of the phone's answer to at+cpbr=1 is longer than 16 KiB; only its start was read"),
+        events.monitor.end());
 }
 
 TEST_F(FastDialogueTest, aSilentPhoneIsGivenUpAfterItsProbes) {
