@@ -15,6 +15,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QFile>
+#include <QLabel>
 #include <QMessageBox>
 #include <QScreen>
 #include <QTemporaryDir>
@@ -45,6 +46,7 @@ private slots:
     void theWindowsDialogsOpenInsideTheScreen();
     void aDialogOpensBesideTheWindowWhereItFits();
     void modalDialogsAndMessageBoxesStayOnTheScreen();
+    void theSmallDialogsShowTheirTextsWhole();
 };
 
 void DialogPlacementTest::initTestCase() { QCOMPARE(Available(), kSmall); }
@@ -180,6 +182,31 @@ void DialogPlacementTest::modalDialogsAndMessageBoxesStayOnTheScreen() {
     real.Warning(&w.form(), QString("A long refusal that makes the box wide. ").repeated(4));
     QCOMPARE(boxes, 1);
     QVERIFY2(outside.isEmpty(), qPrintable(outside.join(", ")));
+}
+
+// A fixed size that does not hold the texts in the fonts of the system cuts
+// them: the About box showed "Velmor" beside its version.
+void DialogPlacementTest::theSmallDialogsShowTheirTextsWhole() {
+    Window w("/nonexistent/velmora-test-device");
+    w.show();
+    QStringList cut;
+    int dialogs = 0;
+    w.prompter.onDialog = [&](QWidget& d) {
+        ++dialogs;
+        for (const QLabel* label : d.findChildren<QLabel*>())
+            if (label->isVisible() && !label->text().isEmpty() && !label->wordWrap() &&
+                label->width() < label->sizeHint().width())
+                cut << QString("%1 %2: %3 of %4 px")
+                           .arg(d.objectName(), label->text())
+                           .arg(label->width())
+                           .arg(label->sizeHint().width());
+    };
+    w.find<QAction>("About1")->trigger();
+    auto* form2 = w.form().findChild<TForm2*>();
+    QVERIFY(form2);
+    w.prompter.Exec(*form2);
+    QCOMPARE(dialogs, 2);
+    QVERIFY2(cut.isEmpty(), qPrintable(cut.join("; ")));
 }
 
 // A 1024 x 768 screen, the smallest the window is made for, on the
