@@ -124,15 +124,7 @@ void PhoneSession::ReadUnsolicited() {
         while (!m_storedReports.empty() && IsConnected()) {
             const auto [storage, index] = m_storedReports.front();
             m_storedReports.erase(m_storedReports.begin());
-            // Read from the storage it was announced in, once another one
-            // was chosen for reading this connection.
-            if (!m_storage.empty() && !UseStorage(storage).ok)
-                continue;
-            if (Exchange("AT+CMGR=" + std::to_string(index) + "\r", kFast.commandMs) != FinalResult::Ok)
-                continue;
-            if (const StoreRead read = ParseMessageRead(m_reader.Answer());
-                read.outcome == StoreRead::Outcome::Message)
-                TakeReport(read.entry.pdu);
+            ReadStoredReport(storage, index);
         }
         ReadArrivals();
     } catch (const EComPort& e) {

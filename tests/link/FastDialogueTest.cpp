@@ -1,6 +1,7 @@
 #include "SessionFixture.h"
 
 #include "StatusReport.h"
+#include "TestNames.h"
 
 #include <algorithm>
 
@@ -417,6 +418,44 @@ TEST_F(ReportTest, aReportStoredAtIndexZeroIsRead) {
     SendTwo({{0, "\r\n+CMGS: 6\r\n\r\nOK\r\n"}, {700, "\r\n+CDSI: \"SM\",0\r\n"}});
     EXPECT_EQ(events.reports, (std::vector<std::pair<int, int>>{{6, 0x00}}));
 }
+
+// A report the phone announced but would not give as a PDU is named, in the
+// status and among the session's report problems, never dropped in silence.
+struct UnreadReport {
+    const char* phone;
+    std::string answer;
+    std::string said;
+};
+
+class UnreadReportTest : public ReportTest, public ::testing::WithParamInterface<UnreadReport> {};
+
+TEST_P(UnreadReportTest, isNamed) {
+    const UnreadReport& r = GetParam();
+    Connected();
+    port.On("AT+CNMI=2,1,0,1,0\r", Now("\r\n+CMS ERROR: 303\r\n"));
+    port.On("AT+CNMI=2,1,0,2,0\r", Now("\r\nOK\r\n"));
+    port.On("AT+CMGR=3\r", Now(r.answer));
+    SendTwo({{0, "\r\n+CMGS: 6\r\n\r\nOK\r\n"}, {700, "\r\n+CDSI: \"SM\",3\r\n"}});
+    EXPECT_TRUE(events.reports.empty());
+    EXPECT_EQ(events.lastStatus(), r.said);
+    EXPECT_EQ(session.ReportProblems(), std::vector<std::string>{r.said});
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Phones, UnreadReportTest,
+    ::testing::Values(
+        // TS 27.005 3.4.3: a status report in text mode, as a phone left in it answers.
+        UnreadReport{"Wavecom Fastrack in text mode",
+                     "\r\n+CMGR: \"REC UNREAD\",6,6,\"+628569999999\",145,\"26/12/08,12:00:00+28\","
+                     "\"26/12/08,12:00:05+28\",0\r\n\r\nOK\r\n",
+                     "The phone gave the SIM message 3 (a delivery report) as text, not as a PDU"},
+        UnreadReport{"Huawei E1550, the PDU cut short", "\r\n+CMGR: 0,,25\r\n0006060C91\r\n\r\nOK\r\n",
+                     "The SIM message 3 (a delivery report) could not be read (its PDU is cut short)"},
+        // TS 27.005 3.2.5: 321, invalid memory index.
+        UnreadReport{
+            "Nokia 6230i, gone before it was read", "\r\n+CMS ERROR: 321\r\n",
+            "The SIM message 3 (a delivery report) is gone (+CMS ERROR: 321 (invalid memory index))"}),
+    [](const auto& info) { return velmora::testing::CaseName(info.index, info.param.phone); });
 
 } // namespace
 } // namespace velmora::testing
