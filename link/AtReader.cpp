@@ -201,6 +201,7 @@ void AtReader::Start(std::string_view command, bool promptEnds) {
     m_answering = true;
     m_raw.clear();
     m_overflowed = false;
+    m_lineCut = false;
     m_final = FinalResult::None;
     m_finalLine.clear();
     m_lines.clear();
@@ -215,8 +216,16 @@ void AtReader::Feed(std::string_view bytes) {
     }
     for (char c : bytes) {
         if (m_skipping) {
-            if (c == '\r' || c == '\n')
+            // The line ends where it would have: what was kept of it is read
+            // as its line, so the lines around it and the final result code
+            // keep their places.
+            if (c == '"')
+                m_quoted = !m_quoted;
+            if (c == '\r' || (c == '\n' && !m_quoted)) {
                 m_skipping = false;
+                m_quoted = false;
+                Line(std::exchange(m_partial, std::string()));
+            }
             continue;
         }
         // A line feed inside double quotes belongs to the text ("Budi\nKantor"
@@ -236,13 +245,14 @@ void AtReader::Feed(std::string_view bytes) {
             m_quoted = !m_quoted;
         m_partial += c;
         if (m_partial.size() > kLineLimit) {
-            // No answer of a phone has a line this long: what follows up to
-            // the next line end is noise, and an answer it was part of is
-            // not whole any more.
-            m_partial.clear();
-            m_quoted = false;
+            // No answer of a phone has a line this long: its first kLineLimit
+            // bytes are kept and the rest up to the line end goes unread. The
+            // answer goes on, so the lines after it are read, and its end is
+            // waited for instead of spilling into the next command's answer.
+            m_partial.resize(kLineLimit);
             m_skipping = true;
-            Overflow();
+            if (m_answering)
+                m_lineCut = true;
         }
     }
     // The prompt ends no line: "\r\n> " and the phone waits.

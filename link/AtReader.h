@@ -71,12 +71,15 @@ public:
     // Ends an answer that ran out of time: what comes later of it is stale.
     void Abandon() { m_answering = false; }
     // A phone that never stops talking is not listened to without end: an
-    // answer past kAnswerLimit bytes, or a line of it past kLineLimit, ends
-    // it unread (Done stays false, as for a deadline).
+    // answer past kAnswerLimit bytes ends it unread (Done stays false, as for
+    // a deadline). A line past kLineLimit is cut there and the answer read
+    // on: its first kLineLimit bytes stand for the line.
     static constexpr std::size_t kLineLimit = 16 * 1024;
     static constexpr std::size_t kAnswerLimit = 4 * 1024 * 1024;
     static constexpr std::size_t kUnsolicitedLimit = 1024;
     bool Overflowed() const { return m_overflowed; }
+    // Whether a line of this answer was cut at kLineLimit.
+    bool LineCut() const { return m_lineCut; }
     // Every byte since Start, as the logs and the phone's reason want them.
     const std::string& Raw() const { return m_raw; }
     // The unsolicited codes seen so far; taking them empties the list.
@@ -100,6 +103,7 @@ private:
     bool m_quoted = false;     // the line so far has a double quote open
     bool m_overflowed = false; // the answer went past a limit
     bool m_skipping = false;   // the rest of a line too long to keep
+    bool m_lineCut = false;    // a line of the answer was cut at kLineLimit
 };
 
 } // namespace velmora

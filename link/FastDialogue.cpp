@@ -55,6 +55,10 @@ FinalResult PhoneSession::Exchange(const std::string& command, int deadlineMs, b
             step = std::min<std::int64_t>(step, lineEndsMs - (now - *lineAt));
         m_clock.Sleep(static_cast<int>(step));
     }
+    if (m_reader.LineCut())
+        m_events.Monitor("A line of the phone's answer to " + command.substr(0, command.find('\r')) +
+                         " is longer than " + std::to_string(AtReader::kLineLimit / 1024) +
+                         " KiB; only its start was read");
     HandleUnsolicited();
     return m_reader.Final();
 }
@@ -120,15 +124,7 @@ void PhoneSession::ReadUnsolicited() {
         while (!m_storedReports.empty() && IsConnected()) {
             const auto [storage, index] = m_storedReports.front();
             m_storedReports.erase(m_storedReports.begin());
-            // Read from the storage it was announced in, once another one
-            // was chosen for reading this connection.
-            if (!m_storage.empty() && !UseStorage(storage).ok)
-                continue;
-            if (Exchange("AT+CMGR=" + std::to_string(index) + "\r", kFast.commandMs) != FinalResult::Ok)
-                continue;
-            if (const StoreRead read = ParseMessageRead(m_reader.Answer());
-                read.outcome == StoreRead::Outcome::Message)
-                TakeReport(read.entry.pdu);
+            ReadStoredReport(storage, index);
         }
         ReadArrivals();
     } catch (const EComPort& e) {

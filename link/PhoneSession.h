@@ -147,6 +147,10 @@ public:
     bool AskForReports(std::vector<std::string>& pdus);
     // Messages sent with a report asked for whose final report has not come.
     bool AwaitingReports() const { return !m_awaitingReports.empty(); }
+    // Each report the phone announced as stored (+CDSI) but would not give
+    // as a PDU, in words, as the status said it: "The SIM message 3 (a
+    // delivery report) could not be read (its PDU is cut short)".
+    const std::vector<std::string>& ReportProblems() const { return m_reportProblems; }
     // Reads the SIM from index 1 until five misses in a row (at most 300).
     // `stop` may end either read after the exchange it is in, or before its
     // first.
@@ -241,6 +245,8 @@ private:
     // the one it reads from now (AT+CPMS?), then SM, then ME.
     std::vector<std::string> GuessStorages();
     void ReadArrivals();
+    // A report the phone announced by +CDSI, read where it was stored.
+    void ReadStoredReport(const std::string& storage, int index);
 
     SerialLink& m_port;
     Clock& m_clock;
@@ -256,6 +262,7 @@ private:
     bool m_pollingOn = false;
     bool m_readStopped = false;
     std::vector<std::string> m_storeProblems;
+    std::vector<std::string> m_reportProblems;
     std::optional<SubmitOutcome> m_cancelledOutcome;
     Dialogue m_dialogue = Dialogue::Classic;
     PinSource m_pinSource;

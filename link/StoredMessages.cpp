@@ -308,6 +308,31 @@ void PhoneSession::ReadArrivals() {
     }
 }
 
+void PhoneSession::ReadStoredReport(const std::string& storage, int index) {
+    const std::string label =
+        StorageLabel(storage) + " message " + std::to_string(index) + " (a delivery report)";
+    // A report that cannot be read is named: the message it is about would
+    // otherwise wait for it without a word.
+    const auto unread = [&](std::string said) {
+        m_events.Status(said);
+        m_reportProblems.push_back(std::move(said));
+    };
+    // Read from the storage it was announced in, once another one was chosen
+    // for reading this connection.
+    if (!m_storage.empty() && !UseStorage(storage).ok) {
+        unread("The " + label + " could not be read: the phone would not open its store");
+        return;
+    }
+    Exchange("AT+CMGR=" + std::to_string(index) + "\r", kFast.commandMs);
+    const std::string answer = m_reader.Answer();
+    const StoreRead read = ParseMessageRead(answer);
+    if (read.outcome != StoreRead::Outcome::Message) {
+        unread(ReadFailure(label, read, answer));
+        return;
+    }
+    TakeReport(read.entry.pdu);
+}
+
 void PhoneSession::LogReceived(const std::vector<StoredMessage>& messages) {
     if (m_receivedLog.empty() || messages.empty())
         return;

@@ -13,6 +13,7 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -120,7 +121,7 @@ QString InboxSender(const InboxEntry& e, const QString& name) {
 
 InboxDialog::InboxDialog(QWidget* parent)
     : QDialog(parent), m_list(new QTreeWidget(this)), m_detail(new QPlainTextEdit(this)),
-      m_progress(new QProgressBar(this)), m_status(new QLabel(this)),
+      m_progress(new QProgressBar(this)), m_status(new QLabel(this)), m_statusArea(new QScrollArea(this)),
       m_read(new QPushButton("&Read From Phone", this)), m_delete(new QPushButton("&Delete", this)) {
     setObjectName("InboxDialog");
     // Beside the window, so the preview it draws on stays in sight.
@@ -143,6 +144,15 @@ InboxDialog::InboxDialog(QWidget* parent)
     m_progress->hide();
     m_status->setObjectName("lblInboxStatus");
     m_status->setTextFormat(Qt::PlainText);
+    // Every message the phone would not give is named here: the status
+    // wraps instead of widening the dialog past the screen, and past a few
+    // lines it scrolls instead of pushing the buttons below the screen.
+    m_status->setWordWrap(true);
+    m_statusArea->setObjectName("scrInboxStatus");
+    m_statusArea->setWidget(m_status);
+    m_statusArea->setWidgetResizable(true);
+    m_statusArea->setFrameShape(QFrame::NoFrame);
+    m_statusArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_read->setObjectName("btnInboxRead");
     m_delete->setObjectName("btnInboxDelete");
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
@@ -169,9 +179,10 @@ InboxDialog::InboxDialog(QWidget* parent)
     layout->addWidget(m_list, 3);
     layout->addWidget(m_detail, 2);
     layout->addWidget(m_progress);
-    layout->addWidget(m_status);
+    layout->addWidget(m_statusArea);
     layout->addWidget(buttons);
     resize(620, 460);
+    fitStatus();
     updateButtons();
 }
 
@@ -218,7 +229,22 @@ void InboxDialog::setPhoneReady(bool ready) {
     updateButtons();
 }
 
-void InboxDialog::setStatus(const QString& text) { m_status->setText(text); }
+void InboxDialog::setStatus(const QString& text) {
+    m_status->setText(text);
+    fitStatus();
+}
+
+void InboxDialog::resizeEvent(QResizeEvent* event) {
+    QDialog::resizeEvent(event);
+    fitStatus();
+}
+
+// As tall as the status's lines at the dialog's width, at most four.
+void InboxDialog::fitStatus() {
+    const int line = m_status->fontMetrics().lineSpacing();
+    const int needed = m_status->heightForWidth(m_statusArea->width());
+    m_statusArea->setFixedHeight(std::clamp(needed, line, 4 * line));
+}
 
 QString InboxDialog::statusText() const { return m_status->text(); }
 

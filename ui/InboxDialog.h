@@ -11,6 +11,7 @@ class QLabel;
 class QPlainTextEdit;
 class QProgressBar;
 class QPushButton;
+class QScrollArea;
 class QTreeWidget;
 
 namespace velmora {
@@ -58,14 +59,19 @@ signals:
     void deleteRequested(int row);
     void messageChosen(int row);
 
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
 private:
     void showChosen();
     void updateButtons();
+    void fitStatus();
 
     QTreeWidget* m_list;
     QPlainTextEdit* m_detail;
     QProgressBar* m_progress;
     QLabel* m_status;
+    QScrollArea* m_statusArea;
     QPushButton* m_read;
     QPushButton* m_delete;
     std::vector<InboxEntry> m_entries;

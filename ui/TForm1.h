@@ -217,6 +217,8 @@ private:
     std::vector<StoredMessage> m_stored;   // the phone's store as last read
     std::vector<StoredMessage> m_toDelete; // the parts of the message being deleted
     bool m_inboxRead = false;              // read at least once this run
+    bool m_inboxStopped = false;           // the last read was stopped
+    QStringList m_inboxUnread;             // what the last read could not read
     QStringList m_lastSent;                // the PDUs of the last message handed to the phone
 };
 

@@ -47,24 +47,27 @@ void TForm1::InboxRead(bool read, const QList<StoredMessage>& messages, bool sto
     }
     m_inboxRead = true;
     m_stored.assign(messages.begin(), messages.end());
+    m_inboxStopped = stopped;
     // Each as a sentence: "The SIM store (SM) could not be read: ERROR."
-    QStringList unread;
+    m_inboxUnread.clear();
     for (const QString& p : problems)
-        unread << p.left(1).toUpper() + p.mid(1) + (p.endsWith('.') ? "" : ".");
+        m_inboxUnread << p.left(1).toUpper() + p.mid(1) + (p.endsWith('.') ? "" : ".");
     ShowInbox();
-    if (stopped)
-        m_inbox->setStatus(m_inbox->statusText().chopped(1) + " so far: the read was stopped.");
-    if (!unread.isEmpty()) {
-        m_inbox->setStatus(m_inbox->statusText() + " " + unread.join(' '));
-        ShowStatus(unread.join(' '));
-    }
+    if (!m_inboxUnread.isEmpty())
+        ShowStatus(m_inboxUnread.join(' '));
 }
 
+// The count goes with what the last read left out until the next read: a
+// delete or a new message does not make a stopped read whole, nor a store
+// that could not be read a read one.
 void TForm1::ShowInbox() {
     m_inbox->setEntries(JoinInbox(m_stored), [this](const std::string& number) { return NameOf(number); });
     const auto count = m_inbox->rows();
-    m_inbox->setStatus(count == 1 ? "1 message on the phone."
-                                  : QString("%1 messages on the phone.").arg(count));
+    QString status = count == 1 ? "1 message on the phone" : QString("%1 messages on the phone").arg(count);
+    status += m_inboxStopped ? " so far: the read was stopped." : ".";
+    if (!m_inboxUnread.isEmpty())
+        status += " " + m_inboxUnread.join(' ');
+    m_inbox->setStatus(status);
 }
 
 // The phone book's name for the number, written in any of its forms.

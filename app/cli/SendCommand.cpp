@@ -156,6 +156,10 @@ int AwaitReports(CliPhone& phone, const std::vector<std::optional<int>>& referen
             break;
         phone.clock().Sleep(50);
     }
+    // A report the phone kept but would not give: its part is then among
+    // those without one.
+    for (const std::string& unread : session.ReportProblems())
+        io.err << "velmora-cli: " << ForOutput(unread, io.errIsTerminal) << '\n';
     int code = kExitOk;
     for (const auto& reference : references) {
         const auto found = reference ? phone.reports().find(*reference) : phone.reports().end();

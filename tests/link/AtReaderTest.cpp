@@ -417,6 +417,70 @@ TEST(AtReader, anAnswerWithoutEndIsGivenUpAtItsLimit) {
     }
 }
 
+// A line past the limit is cut there and the answer read on: the lines
+// after it and the final result code are this answer's, not the next one's.
+TEST(AtReader, aLineTooLongIsCutAndTheAnswerReadOn) {
+    const std::string name(AtReader::kLineLimit + 5000, 'N');
+    const std::string pdu(AtReader::kLineLimit + 1, '0');
+    struct Row {
+        const char* name;
+        const char* command;
+        std::string bytes;
+        std::vector<std::string> lines;
+    } rows[] = {
+        {"a phone-book name",
+         "at+cpbr=1,2\r",
+         "\r\n+CPBR: 1,\"0812\",129,\"" + name + "\"\r\n+CPBR: 2,\"0813\",129,\"Sari\"\r\n\r\nOK\r\n",
+         {("+CPBR: 1,\"0812\",129,\"" + name).substr(0, AtReader::kLineLimit),
+          "+CPBR: 2,\"0813\",129,\"Sari\""}},
+        {"a listed PDU, a ^RSSI after it",
+         "AT+CMGL=4\r",
+         "\r\n+CMGL: 1,0,,20\r\n" + pdu + "\r\n^RSSI:19\r\n+CMGL: 2,0,,5\r\n0011223344\r\n\r\nOK\r\n",
+         {"+CMGL: 1,0,,20", pdu.substr(0, AtReader::kLineLimit), "+CMGL: 2,0,,5", "0011223344"}},
+        {"a quote left open in the cut part",
+         "at+cgmm\r",
+         "\r\n\"" + name + "\nstill the line\"\r\nOK\r\n",
+         {("\"" + name).substr(0, AtReader::kLineLimit)}},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.name);
+        const auto check = [&](AtReader& reader) {
+            EXPECT_EQ(reader.Final(), FinalResult::Ok);
+            // Compared line by line, so that a failure does not print 16 KiB.
+            ASSERT_EQ(reader.Lines().size(), r.lines.size());
+            for (std::size_t i = 0; i < r.lines.size(); ++i)
+                EXPECT_TRUE(reader.Lines()[i] == r.lines[i])
+                    << "line " << i << ", " << reader.Lines()[i].size()
+                    << " bytes: " << reader.Lines()[i].substr(0, 40);
+            EXPECT_TRUE(reader.LineCut());
+            EXPECT_FALSE(reader.Overflowed());
+            // The next command's answer is its own.
+            reader.Start("at+csq\r");
+            EXPECT_FALSE(reader.LineCut());
+            reader.Feed("\r\n+CSQ: 17,99\r\n\r\nOK\r\n");
+            EXPECT_EQ(reader.Lines(), std::vector<std::string>{"+CSQ: 17,99"});
+        };
+        AtReader whole;
+        whole.Start(r.command);
+        whole.Feed(r.bytes);
+        check(whole);
+        AtReader bytewise;
+        bytewise.Start(r.command);
+        for (char b : r.bytes)
+            bytewise.Feed(std::string_view(&b, 1));
+        check(bytewise);
+        for (const std::size_t cut :
+             {std::size_t{1}, AtReader::kLineLimit, AtReader::kLineLimit + 25, r.bytes.size() - 3}) {
+            SCOPED_TRACE("split at " + std::to_string(cut));
+            AtReader split;
+            split.Start(r.command);
+            split.Feed(std::string_view(r.bytes).substr(0, cut));
+            split.Feed(std::string_view(r.bytes).substr(cut));
+            check(split);
+        }
+    }
+}
+
 TEST(AtReader, aFloodOfIndicationsKeepsOnlyTheFirst) {
     AtReader reader;
     reader.Start("at+csq\r");

@@ -65,12 +65,19 @@ TEST(CliSend, aReportDecidesTheExitStatus) {
         std::vector<std::string> sim;
         std::string out;
         int code;
+        std::string err = "";
     } rows[] = {
         {{"--report", "delivered", "--urc"}, "Message Sent\nDelivered\n", kExitOk},
         {{"--report", "failed", "--report-stored"},
          "Message Sent\nNot delivered: incompatible destination\n",
          kExitRefused},
         {{"--report", "none"}, "Message Sent\nNo delivery report\n", kExitUnreachable},
+        // A phone that gives the report it stored in text mode: the report
+        // is named, not waited for in silence.
+        {{"--report", "delivered", "--report-stored", "--read-shape", "text"},
+         "Message Sent\nNo delivery report\n",
+         kExitUnreachable,
+         "velmora-cli: The phone gave the SIM message 1 (a delivery report) as text, not as a PDU\n"},
     };
     for (const auto& r : rows) {
         SimPhone sim(r.sim);
@@ -78,6 +85,7 @@ TEST(CliSend, aReportDecidesTheExitStatus) {
                                         "628569999999", "Did it arrive?"});
         EXPECT_EQ(o.code, r.code) << r.sim[1] << o.err;
         EXPECT_EQ(o.out, r.out) << r.sim[1];
+        EXPECT_EQ(o.err, r.err) << r.sim[1];
     }
 }
 

@@ -1,6 +1,7 @@
 #include "SessionFixture.h"
 
 #include "StatusReport.h"
+#include "TestNames.h"
 
 #include <algorithm>
 
@@ -41,13 +42,37 @@ TEST_F(FastDialogueTest, connectEndsEachCommandAtItsAnswer) {
 // grow without bound: the answer is left unread and the monitor says so.
 TEST_F(FastDialogueTest, anEndlessAnswerIsLeftUnreadAtItsLimit) {
     ASSERT_TRUE(session.Connect(1, 19200));
-    port.On("at+csq\r", Now("\r\n+CSQ: " + std::string(AtReader::kLineLimit + 10, '9') + "\r\n\r\nOK\r\n"));
+    port.On("at+csq\r", Now("\r\n+CSQ: " + std::string(AtReader::kAnswerLimit, '9')));
     const std::int64_t before = clock.NowMs();
     session.SignalTick();
     EXPECT_LT(clock.NowMs() - before, 1000);
     EXPECT_NE(std::find(events.monitor.begin(), events.monitor.end(),
                         "The phone's answer to at+csq is too long to read; it was left unread"),
               events.monitor.end());
+}
+
+// A name past the line limit is cut, not its entry lost: the answer is read
+// to its OK, which came after the next command had been sent when the
+// answer was given up at the long line, and ended that command's answer
+// before its entry came.
+TEST_F(FastDialogueTest, aPhoneBookNameTooLongIsCutAndTheNextEntryRead) {
+    ASSERT_TRUE(session.Connect(1, 19200));
+    port.OnAnyOther(Now("\r\n+CME ERROR: 22\r\n"));
+    const std::string name(AtReader::kLineLimit + 1000, 'N');
+    port.On("at+cpbr=1\r", {{5, "\r\n+CPBR: 1,\"0812\",129,\"" + name}, {60, "\"\r\n\r\nOK\r\n"}});
+    port.On("at+cpbr=2\r", {{100, "\r\n+CPBR: 2,\"0813\",129,\"Sari\"\r\n\r\nOK\r\n"}});
+    const auto entries = session.ReadPhonebook();
+    ASSERT_EQ(entries.size(), 2u);
+    EXPECT_EQ(entries[0].index, "1");
+    EXPECT_EQ(entries[0].number, "0812");
+    EXPECT_EQ(entries[0].name.substr(0, 3), "NNN");
+    EXPECT_LT(entries[0].name.size(), AtReader::kLineLimit);
+    EXPECT_EQ(entries[1].index, "2");
+    EXPECT_EQ(entries[1].name, "Sari");
+    EXPECT_NE(
+        std::find(events.monitor.begin(), events.monitor.end(),
+                  "A line of the phone's answer to at+cpbr=1 is longer than 16 KiB; only its start was read"),
+        events.monitor.end());
 }
 
 TEST_F(FastDialogueTest, aSilentPhoneIsGivenUpAfterItsProbes) {
@@ -393,6 +418,44 @@ TEST_F(ReportTest, aReportStoredAtIndexZeroIsRead) {
     SendTwo({{0, "\r\n+CMGS: 6\r\n\r\nOK\r\n"}, {700, "\r\n+CDSI: \"SM\",0\r\n"}});
     EXPECT_EQ(events.reports, (std::vector<std::pair<int, int>>{{6, 0x00}}));
 }
+
+// A report the phone announced but would not give as a PDU is named, in the
+// status and among the session's report problems, never dropped in silence.
+struct UnreadReport {
+    const char* phone;
+    std::string answer;
+    std::string said;
+};
+
+class UnreadReportTest : public ReportTest, public ::testing::WithParamInterface<UnreadReport> {};
+
+TEST_P(UnreadReportTest, isNamed) {
+    const UnreadReport& r = GetParam();
+    Connected();
+    port.On("AT+CNMI=2,1,0,1,0\r", Now("\r\n+CMS ERROR: 303\r\n"));
+    port.On("AT+CNMI=2,1,0,2,0\r", Now("\r\nOK\r\n"));
+    port.On("AT+CMGR=3\r", Now(r.answer));
+    SendTwo({{0, "\r\n+CMGS: 6\r\n\r\nOK\r\n"}, {700, "\r\n+CDSI: \"SM\",3\r\n"}});
+    EXPECT_TRUE(events.reports.empty());
+    EXPECT_EQ(events.lastStatus(), r.said);
+    EXPECT_EQ(session.ReportProblems(), std::vector<std::string>{r.said});
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Phones, UnreadReportTest,
+    ::testing::Values(
+        // TS 27.005 3.4.3: a status report in text mode, as a phone left in it answers.
+        UnreadReport{"Wavecom Fastrack in text mode",
+                     "\r\n+CMGR: \"REC UNREAD\",6,6,\"+628569999999\",145,\"26/12/08,12:00:00+28\","
+                     "\"26/12/08,12:00:05+28\",0\r\n\r\nOK\r\n",
+                     "The phone gave the SIM message 3 (a delivery report) as text, not as a PDU"},
+        UnreadReport{"Huawei E1550, the PDU cut short", "\r\n+CMGR: 0,,25\r\n0006060C91\r\n\r\nOK\r\n",
+                     "The SIM message 3 (a delivery report) could not be read (its PDU is cut short)"},
+        // TS 27.005 3.2.5: 321, invalid memory index.
+        UnreadReport{
+            "Nokia 6230i, gone before it was read", "\r\n+CMS ERROR: 321\r\n",
+            "The SIM message 3 (a delivery report) is gone (+CMS ERROR: 321 (invalid memory index))"}),
+    [](const auto& info) { return velmora::testing::CaseName(info.index, info.param.phone); });
 
 } // namespace
 } // namespace velmora::testing

@@ -15,6 +15,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QFile>
+#include <QLabel>
 #include <QMessageBox>
 #include <QScreen>
 #include <QTemporaryDir>
@@ -45,6 +46,8 @@ private slots:
     void theWindowsDialogsOpenInsideTheScreen();
     void aDialogOpensBesideTheWindowWhereItFits();
     void modalDialogsAndMessageBoxesStayOnTheScreen();
+    void theSmallDialogsShowTheirTextsWhole();
+    void theInboxStaysOnTheScreenWhateverItsStatusSays();
 };
 
 void DialogPlacementTest::initTestCase() { QCOMPARE(Available(), kSmall); }
@@ -180,6 +183,66 @@ void DialogPlacementTest::modalDialogsAndMessageBoxesStayOnTheScreen() {
     real.Warning(&w.form(), QString("A long refusal that makes the box wide. ").repeated(4));
     QCOMPARE(boxes, 1);
     QVERIFY2(outside.isEmpty(), qPrintable(outside.join(", ")));
+}
+
+// A fixed size that does not hold the texts in the fonts of the system cuts
+// them: the About box showed "Velmor" beside its version.
+void DialogPlacementTest::theSmallDialogsShowTheirTextsWhole() {
+    Window w("/nonexistent/velmora-test-device");
+    w.show();
+    QStringList cut;
+    int dialogs = 0;
+    w.prompter.onDialog = [&](QWidget& d) {
+        ++dialogs;
+        for (const QLabel* label : d.findChildren<QLabel*>())
+            if (label->isVisible() && !label->text().isEmpty() && !label->wordWrap() &&
+                label->width() < label->sizeHint().width())
+                cut << QString("%1 %2: %3 of %4 px")
+                           .arg(d.objectName(), label->text())
+                           .arg(label->width())
+                           .arg(label->sizeHint().width());
+    };
+    w.find<QAction>("About1")->trigger();
+    auto* form2 = w.form().findChild<TForm2*>();
+    QVERIFY(form2);
+    w.prompter.Exec(*form2);
+    QCOMPARE(dialogs, 2);
+    QVERIFY2(cut.isEmpty(), qPrintable(cut.join("; ")));
+}
+
+// Each message the phone could not give is named in the Inbox's status: a
+// phone that garbles many of them made that one line wider than the screen,
+// and the dialog with it, its Close button past the screen's edge.
+void DialogPlacementTest::theInboxStaysOnTheScreenWhateverItsStatusSays() {
+    Window w("/nonexistent/velmora-test-device");
+    w.show();
+    w.find<QAction>("mnuInbox")->trigger();
+    auto* inbox = w.form().findChild<InboxDialog*>("InboxDialog");
+    QVERIFY(inbox);
+    QTRY_VERIFY(inbox->isVisible());
+    const auto* label = inbox->findChild<QLabel*>("lblInboxStatus");
+    QVERIFY(label);
+    for (const int problems : {3, 300}) {
+        QString status = "2 messages on the phone.";
+        for (int i = 1; i <= problems; ++i)
+            status += QString(" SM:%1 could not be read (its PDU is not hex).").arg(i);
+        inbox->setStatus(status);
+        QTest::qWait(50);
+        const QRect frame = inbox->frameGeometry();
+        QVERIFY2(Available().contains(frame), qPrintable(QString("%1 problems: %2,%3 %4x%5")
+                                                             .arg(problems)
+                                                             .arg(frame.x())
+                                                             .arg(frame.y())
+                                                             .arg(frame.width())
+                                                             .arg(frame.height())));
+        for (const QAbstractButton* b : inbox->findChildren<QAbstractButton*>())
+            if (b->isVisible())
+                QVERIFY2(Available().contains(QRect(b->mapToGlobal(QPoint(0, 0)), b->size())),
+                         qPrintable(b->text()));
+        // Every line of it is there to be read, scrolled to where it is long.
+        QCOMPARE(label->text(), status);
+        QVERIFY(label->height() >= label->heightForWidth(label->width()));
+    }
 }
 
 // A 1024 x 768 screen, the smallest the window is made for, on the

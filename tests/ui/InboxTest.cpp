@@ -246,6 +246,12 @@ void InboxTest::namesTheStoreThePhoneWouldNotOpen() {
     const QString unread = "The phone store (ME) could not be read: ERROR.";
     QTRY_COMPARE_WITH_TIMEOUT(inbox->statusText(), "1 message on the phone. " + unread, 5000);
     QCOMPARE(window.form().statusText(), unread);
+    // A delete does not make the store that was not read a read one.
+    inbox->choose(0);
+    inbox->findChild<QPushButton*>("btnInboxDelete")->click();
+    QTRY_COMPARE_WITH_TIMEOUT(inbox->rows(), 0, 5000);
+    QCOMPARE(inbox->statusText(),
+             "The message was deleted from the phone. 0 messages on the phone. " + unread);
 }
 
 QTEST_MAIN(InboxTest)
