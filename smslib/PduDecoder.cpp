@@ -174,13 +174,12 @@ std::optional<std::size_t> ReadUserData(Reader& r, bool hasHeader, DecodedPdu& p
     const std::size_t octets = p.coding == UserDataCoding::Gsm7
                                    ? (static_cast<std::size_t>(*length) * 7 + 7) / 8
                                    : static_cast<std::size_t>(*length);
-    // At most 140 octets, TS 23.040 9.2.3.24: a longer one is no length.
-    if (octets > 140)
-        return r.OctetIndex();
     const std::size_t udStart = r.Offset();
     // A store or a phone that cut the message off: what came is read, and
-    // the cut said, rather than the whole message refused.
-    const auto ud = r.UpTo(octets, PduPart::UserData);
+    // the cut said, rather than the whole message refused. A message holds
+    // at most 140 octets (TS 23.040 9.2.3.24), so a length past that is a
+    // claim no data can meet: read as a cut, and never beyond those 140.
+    const auto ud = r.UpTo(std::min<std::size_t>(octets, 140), PduPart::UserData);
     if (!ud)
         return r.OctetIndex();
     const std::size_t present = ud->size() / 2;

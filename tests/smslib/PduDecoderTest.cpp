@@ -199,10 +199,33 @@ TEST(PduDecoder, refusesABrokenPduNamingWhere) {
         ASSERT_FALSE(d) << r.pdu;
         EXPECT_EQ(d.error(), r.why) << r.pdu;
     }
-    // 161 septets would take 141 octets, one more than a message holds.
-    const auto tooLong = DecodePdu("0011000C9126589699999900000AA1" + std::string(2 * 141, '0'));
-    ASSERT_FALSE(tooLong);
-    EXPECT_EQ(tooLong.error(), "cannot read octet 16 (user data)");
+}
+
+// A length no message can have (TS 23.040 9.2.3.24: 140 octets, 160
+// septets) is a claim the data never meets: what came is read, at most what
+// a message holds, and the PDU marked.
+TEST(PduDecoder, readsALengthPastWhatAMessageHoldsAsACut) {
+    const std::string to = "0B916407281553F8";
+    const std::string stamp = "99309251619580";
+    struct Row {
+        const char* name;
+        std::string pdu;
+        std::u16string text;
+        std::string data;
+    } rows[] = {
+        {"8-bit, 255 octets stated, 3 came", "0004" + to + "0004" + stamp + "FF" + "436166", u"", "436166"},
+        {"UCS2, 200 octets stated, 4 came", "0004" + to + "0008" + stamp + "C8" + "00480069", u"Hi", ""},
+        {"161 septets stated, 141 octets came: 160 septets read",
+         "0011000C9126589699999900000AA1" + std::string(2 * 141, '0'), std::u16string(160, u'@'), ""},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.name);
+        const auto d = DecodePdu(r.pdu);
+        ASSERT_TRUE(d) << d.error();
+        EXPECT_TRUE(d->truncated);
+        EXPECT_EQ(d->text, r.text);
+        EXPECT_EQ(d->data, r.data);
+    }
 }
 
 } // namespace
