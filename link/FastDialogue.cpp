@@ -36,8 +36,9 @@ FinalResult PhoneSession::Exchange(const std::string& command, int deadlineMs, b
         if (m_reader.Done())
             break;
         if (m_reader.Overflowed()) {
-            m_events.Monitor("The phone's answer to " + command.substr(0, command.find('\r')) +
-                             " is too long to read; it was left unread");
+            m_events.Problem(ProblemKind::AnswerTooLong, "The phone's answer to " +
+                                                             command.substr(0, command.find('\r')) +
+                                                             " is too long to read; it was left unread");
             break;
         }
         const std::int64_t now = m_clock.NowMs();
@@ -56,9 +57,10 @@ FinalResult PhoneSession::Exchange(const std::string& command, int deadlineMs, b
         m_clock.Sleep(static_cast<int>(step));
     }
     if (m_reader.LineCut())
-        m_events.Monitor("A line of the phone's answer to " + command.substr(0, command.find('\r')) +
-                         " is longer than " + std::to_string(AtReader::kLineLimit / 1024) +
-                         " KiB; only its start was read");
+        m_events.Problem(ProblemKind::AnswerTooLong,
+                         "A line of the phone's answer to " + command.substr(0, command.find('\r')) +
+                             " is longer than " + std::to_string(AtReader::kLineLimit / 1024) +
+                             " KiB; only its start was read");
     HandleUnsolicited();
     return m_reader.Final();
 }

@@ -42,6 +42,7 @@ enum class ProblemKind {
     LinkError,     // the platform's reason behind a link failure
     LogFailed,     // a log entry could not be written; the text says why
     ConnectFailed, // the device and speed a failed connect tried, and why when known
+    AnswerTooLong, // an answer, or a line of it, past what is read: the text says which
 };
 Q_ENUM_NS(ProblemKind)
 

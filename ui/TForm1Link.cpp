@@ -126,6 +126,7 @@ void TForm1::LinkMonitor(const QString& text) { m_ui->memDebug->setPlainText(tex
 void TForm1::LinkProblem(ProblemKind kind, const QString& text) {
     switch (kind) {
     case ProblemKind::PhoneRefused:
+    case ProblemKind::AnswerTooLong:
         m_ui->memDebug->appendPlainText(text);
         break;
     case ProblemKind::LinkError:

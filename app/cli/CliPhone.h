@@ -68,6 +68,7 @@ public:
             m_linkError = text;
             break;
         case ProblemKind::LogFailed:
+        case ProblemKind::AnswerTooLong:
             m_io.err << "velmora-cli: " << text << '\n';
             break;
         case ProblemKind::ConnectFailed:

@@ -270,6 +270,21 @@ TEST(CliPhonebook, ATerminalSeesTheNamesEscapedTheExportKeepsTheBytes) {
     EXPECT_EQ(lines[2].rfind("Bad\x1b[2JName ", 0), 0u) << lines[2];
 }
 
+// A line cut because it is longer than any real answer's is said on stderr,
+// and the entries after it are read.
+TEST(CliPhonebook, SaysWhenALineOfTheAnswerWasCut) {
+    const std::string dir = TempDir("cli-book-long");
+    std::ofstream(dir + "/book.txt") << "1,0812," << std::string(20000, 'N') << "\n2,0813,Sari\n";
+    SimPhone sim({"--phonebook", dir + "/book.txt"});
+    const Outcome r = Cli(RunPhonebook, {"--device", sim.device(), "--fast"});
+    EXPECT_EQ(r.code, kExitOk) << r.err;
+    EXPECT_NE(r.err.find("velmora-cli: A line of the phone's answer to at+cpbr=1 is longer than 16 KiB; "
+                         "only its start was read\n"),
+              std::string::npos)
+        << r.err;
+    EXPECT_NE(r.out.find("Sari "), std::string::npos) << r.out;
+}
+
 TEST(CliPhonebook, TakesTheLinkOptionsAfterExportToo) {
     const Outcome r =
         Cli(RunPhonebook, {"--export", "/tmp/velmora-unused.txt", "--device=/dev/velmora-no-such-port"});

@@ -17,7 +17,7 @@ namespace velmora::testing {
 // Keeps everything the session shows, in order.
 class RecordingEvents : public SessionEvents {
 public:
-    std::vector<std::string> status, monitor, linkErrors, logFailures, refused, connectFailures;
+    std::vector<std::string> status, monitor, linkErrors, logFailures, refused, connectFailures, tooLong;
     std::vector<SessionState> states;
     std::vector<bool> polling;
     std::vector<int> bars;
@@ -54,6 +54,9 @@ public:
             break;
         case ProblemKind::ConnectFailed:
             connectFailures.push_back(t);
+            break;
+        case ProblemKind::AnswerTooLong:
+            tooLong.push_back(t);
             break;
         }
     }
