@@ -245,6 +245,10 @@ private:
     // the one it reads from now (AT+CPMS?), then SM, then ME.
     std::vector<std::string> GuessStorages();
     void ReadArrivals();
+    // AT+CMGR=index in the storage chosen, in either dialogue: the message,
+    // or in `why` the sentence that says why there is none ("The SIM message
+    // 3 is gone", "... could not be read (its PDU is cut short)").
+    StoreRead ReadPlace(int index, const std::string& label, std::string& why);
     // A report the phone announced by +CDSI, read where it was stored.
     void ReadStoredReport(const std::string& storage, int index);
 

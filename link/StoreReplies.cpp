@@ -1,6 +1,7 @@
 #include "StoreReplies.h"
 
 #include "AtReader.h"
+#include "PduTrace.h"
 #include "Primitives.h"
 #include "Replies.h"
 
@@ -166,11 +167,12 @@ Shape TpduShape(const std::vector<int>& tpdu) {
         skip(1 + static_cast<std::size_t>(digits + 1) / 2);
         return digits <= 20;
     };
-    // TS 23.038 clause 4: septets for the default alphabet, else octets.
+    // Septets for the default alphabet, else octets: the coding as the
+    // decoder reads it.
     const auto userData = [&](int dcs) {
-        bool septets = (dcs & 0xF0) == 0xF0 ? (dcs & 4) == 0 : (dcs & 0xF0) != 0xE0;
-        if ((dcs & 0x80) == 0)
-            septets = ((dcs >> 2) & 3) == 0 || ((dcs >> 2) & 3) == 3;
+        DecodedPdu coding;
+        ReadDcs(dcs, coding);
+        const bool septets = coding.coding == UserDataCoding::Gsm7;
         const int length = next();
         const int octets = septets ? (length * 7 + 7) / 8 : length;
         skip(static_cast<std::size_t>(octets));

@@ -240,10 +240,10 @@ std::string PhoneSession::DeleteStoredMessage(const StoredMessage& expected) {
                    Reason(chosen.text) + "; nothing was deleted";
         if (const Answered mode = AskWhole("AT+CMGF=0\r", kFast.commandMs, kShortRounds); !mode.ok)
             return "The phone refuses PDU mode" + Reason(mode.text) + "; nothing was deleted";
-        const Answered answer = AskWhole("AT+CMGR=" + index + "\r", kFast.commandMs, kShortRounds);
-        const StoreRead now = ParseMessageRead(answer.text);
+        std::string why;
+        const StoreRead now = ReadPlace(expected.index, label, why);
         if (now.outcome != StoreRead::Outcome::Message)
-            return ReadFailure(label, now, answer.text) + "; nothing was deleted";
+            return why + "; nothing was deleted";
         if (Upper(now.entry.pdu) != Upper(expected.pdu))
             return "The " + label + " has changed since it was read; nothing was deleted";
         if (const Answered deleted = AskWhole("AT+CMGD=" + index + "\r", kFast.commandMs, kShortRounds);
@@ -285,6 +285,15 @@ bool PhoneSession::Listening() const {
     return IsConnected() && m_dialogue == Dialogue::Fast && (m_announcing || AwaitingReports());
 }
 
+StoreRead PhoneSession::ReadPlace(int index, const std::string& label, std::string& why) {
+    const Answered answer =
+        AskWhole("AT+CMGR=" + std::to_string(index) + "\r", kFast.commandMs, kShortRounds);
+    StoreRead read = ParseMessageRead(answer.text);
+    if (read.outcome != StoreRead::Outcome::Message)
+        why = ReadFailure(label, read, answer.text);
+    return read;
+}
+
 void PhoneSession::ReadArrivals() {
     while (!m_arrivals.empty() && IsConnected()) {
         const auto [storage, index] = m_arrivals.front();
@@ -294,12 +303,11 @@ void PhoneSession::ReadArrivals() {
             m_events.Status("The new " + label + " could not be read: the phone would not open its store");
             continue;
         }
-        const Answered answer =
-            AskWhole("AT+CMGR=" + std::to_string(index) + "\r", kFast.commandMs, kShortRounds);
-        StoreRead read = ParseMessageRead(answer.text);
+        std::string why;
+        StoreRead read = ReadPlace(index, "new " + label, why);
         if (read.outcome != StoreRead::Outcome::Message) {
             // Still on the phone: the next read of the inbox lists it.
-            m_events.Status(ReadFailure("new " + label, read, answer.text));
+            m_events.Status(why);
             continue;
         }
         const StoredMessage message{storage, index, read.entry.status, std::move(read.entry.pdu)};
@@ -323,11 +331,10 @@ void PhoneSession::ReadStoredReport(const std::string& storage, int index) {
         unread("The " + label + " could not be read: the phone would not open its store");
         return;
     }
-    Exchange("AT+CMGR=" + std::to_string(index) + "\r", kFast.commandMs);
-    const std::string answer = m_reader.Answer();
-    const StoreRead read = ParseMessageRead(answer);
+    std::string why;
+    const StoreRead read = ReadPlace(index, label, why);
     if (read.outcome != StoreRead::Outcome::Message) {
-        unread(ReadFailure(label, read, answer));
+        unread(why);
         return;
     }
     TakeReport(read.entry.pdu);
