@@ -1,0 +1,141 @@
+#pragma once
+
+// The message center for one modem: every front end hands it what to send
+// and asks it what came, and renders what it reports. It records each step
+// in the store before taking it, sends through a MessageTransport (the phone
+// link behind it), follows each message to its end, matches delivery
+// reports, and records what the phone holds before anything deletes it.
+// It speaks in states and typed reasons, never display sentences.
+
+#include "LinkEvents.h"
+#include "MessageStore.h"
+#include "MessageTypes.h"
+#include "PhoneSession.h"
+
+#include <QObject>
+#include <QPointer>
+
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace velmora {
+
+// What one part's submission came to, as the link reports it.
+struct PartOutcome {
+    qint64 id = 0; // the message
+    int part = 0;  // 0-based, in submission order
+    SubmitOutcome outcome = SubmitOutcome::Unknown;
+    std::optional<int> reference; // TP-MR, when the phone gave one
+    QString answer;               // the phone's answer as it came, byte for byte (Latin-1)
+    QString destination;
+    bool stopped = false; // the program stopped in the middle of this part
+};
+
+// Where the service sends: one modem, through whatever reaches it. The
+// transport reports back through the service's part/ended/report/read
+// slots, from the same thread the service lives on (at once, for a
+// synchronous session; queued, for the link's worker thread).
+class MessageTransport {
+public:
+    virtual ~MessageTransport() = default;
+    virtual bool Ready() const = 0;
+    virtual ModemId Modem() const = 0;
+    // Each PDU in turn: one MessageService::partSubmitted call a part, then
+    // MessageService::sendEnded.
+    virtual void Submit(qint64 id, const std::vector<std::string>& pdus, const std::string& destination) = 0;
+};
+
+class MessageService;
+
+// A handle on one message on its way (after KJob/QNetworkReply): its id at
+// once, its state as it changes, and finished() once it is final for now
+// (sent, failed, uncertain; a report may still move a sent one on).
+class SendJob : public QObject {
+    Q_OBJECT
+public:
+    qint64 id() const { return m_id; }
+    msg::State state() const { return m_state; }
+    msg::Reason reason() const { return m_reason; }
+    std::optional<int> reasonCode() const { return m_code; }
+    const std::vector<PartOutcome>& parts() const { return m_parts; }
+    bool isFinished() const { return m_finished; }
+
+signals:
+    void partDone(const velmora::PartOutcome& part);
+    void stateChanged(velmora::msg::State state);
+    void finished();
+
+private:
+    friend class MessageService;
+    explicit SendJob(qint64 id, QObject* parent) : QObject(parent), m_id(id) {}
+    qint64 m_id;
+    msg::State m_state = msg::State::Queued;
+    msg::Reason m_reason = msg::Reason::None;
+    std::optional<int> m_code;
+    std::vector<PartOutcome> m_parts;
+    bool m_finished = false;
+};
+
+class MessageService : public QObject {
+    Q_OBJECT
+public:
+    // `store` may be null (it could not be opened): nothing is sent then, and
+    // what is read is still passed on (and logged by an observer) but not
+    // kept.
+    MessageService(MessageStore* store, MessageTransport& transport, QObject* parent = nullptr);
+    ~MessageService() override;
+
+    MessageStore* store() const { return m_store; }
+
+    // Records the message (Queued, then Sending) and hands it to the
+    // transport. Refused, with nothing sent, when the request does not build,
+    // the store cannot record it or there is no phone. The job belongs to the
+    // service; it lives until the service does or until release(job).
+    Result<SendJob*> send(const MessageRequest& request);
+    // Sends an existing outgoing message again (a failed or uncertain one) as
+    // a new message of the same request.
+    Result<SendJob*> resend(qint64 id);
+    void release(SendJob* job);
+    // Whether a message is on its way through the transport now.
+    bool busy() const { return m_current != nullptr; }
+
+    // On start: messages a stopped program left Sending become Uncertain.
+    int recoverInterrupted();
+
+    // The phone book just read, kept for the names of numbers.
+    void phonebookRead(const std::vector<PhonebookEntry>& entries);
+
+public slots:
+    // From the transport.
+    void partSubmitted(const velmora::PartOutcome& part);
+    void sendEnded(qint64 id);
+    void deliveryReport(int reference, int status);
+    // Messages read from the phone's stores (a read of the inbox, or a new
+    // one announced): each recorded before anything may delete it.
+    void storedRead(const QList<velmora::StoredMessage>& messages);
+
+signals:
+    // Every change of a message's state, sent or received.
+    void messageChanged(qint64 id, velmora::msg::State state, velmora::msg::Reason reason, int code);
+    // Each part's outcome as the link gave it (the logs' observer writes them).
+    void partDone(const velmora::PartOutcome& part);
+    // A PDU read from the phone; `firstTime` when no message was ever
+    // recorded from it (it goes to the received log).
+    void pduReceived(qint64 id, const velmora::StoredMessage& stored, bool firstTime);
+    // The store could not record a step; `why` names the file and the cause.
+    void storeProblem(const QString& why);
+
+private:
+    void setState(SendJob* job, msg::State state, msg::Reason reason, std::optional<int> code);
+
+    MessageStore* m_store;
+    MessageTransport& m_transport;
+    QPointer<SendJob> m_current;
+    std::map<qint64, SendJob*> m_jobs;
+};
+
+} // namespace velmora
+
+Q_DECLARE_METATYPE(velmora::PartOutcome)

@@ -1,0 +1,106 @@
+#pragma once
+
+// The words the message service and its store speak in: where a message
+// stands, why it got there, and the record of one message with its parts.
+// No display sentences: front ends turn these into their own words.
+
+#include "MessageRequest.h"
+
+#include <QDateTime>
+#include <QJsonObject>
+#include <QMetaType>
+#include <QObject>
+#include <QString>
+
+#include <optional>
+#include <string_view>
+#include <vector>
+
+namespace velmora {
+
+namespace msg {
+Q_NAMESPACE
+
+// Where a message stands. Going out: Queued -> Sending -> Sent ->
+// Delivered | NotDelivered; Failed when the phone refused it; Uncertain when
+// a PDU was written and no answer came, or the program stopped between the
+// two. Coming in: Received. An uncertain message is never sent again by
+// itself.
+enum class State { Queued, Sending, Sent, Delivered, NotDelivered, Failed, Uncertain, Received };
+Q_ENUM_NS(State)
+
+enum class Direction { Out, In };
+Q_ENUM_NS(Direction)
+
+// Why a message reached its state. `code` beside it carries the phone's
+// number where there is one (+CMS/+CME ERROR n, TP-ST of a report).
+enum class Reason {
+    None,
+    CmsError,     // the phone refused: +CMS ERROR code
+    CmeError,     // the phone refused: +CME ERROR code
+    Error,        // the phone answered ERROR without a number
+    NoPduMode,    // no OK to AT+CMGF=0
+    NoPrompt,     // no ">" after AT+CMGS
+    NoAnswer,     // the PDU was written and no word came
+    LinkLost,     // the link failed; after the PDU was written: Uncertain
+    NotConnected, // no phone to send through
+    Stopped,      // the program stopped in the middle (Ctrl-C, closed, killed)
+    ReportFailed, // the network's report says not delivered: TP-ST code
+    StoreFailed,  // the store could not record the step: nothing was sent
+    Cancelled,    // the user took it out of the queue
+};
+Q_ENUM_NS(Reason)
+
+// "queued", "sending", "sent", "delivered", "not-delivered", "failed",
+// "uncertain", "received": the names the store and the CLI use.
+const char* StateName(State state);
+std::optional<State> StateFromName(std::string_view name);
+const char* DirectionName(Direction direction); // "out", "in"
+std::optional<Direction> DirectionFromName(std::string_view name);
+// "cms-error", "not-connected", ...; "" for None.
+const char* ReasonName(Reason reason);
+std::optional<Reason> ReasonFromName(std::string_view name);
+
+// Whether a message in `state` will change no more by itself.
+bool IsFinal(State state);
+
+} // namespace msg
+
+// One PDU of a message: as submitted (outgoing) or as read (incoming).
+struct PartRecord {
+    int part = 1;                    // 1-based
+    QString pdu;                     // hex, service-centre part in front
+    std::optional<int> reference;    // TP-MR the phone gave it (outgoing)
+    QString answer;                  // the phone's answer to its submission
+    std::optional<int> reportStatus; // TP-ST of its final delivery report
+    QString storage;                 // incoming: "SM", "ME"
+    std::optional<int> index;        // incoming: its place in that storage
+};
+
+struct MessageRecord {
+    qint64 id = 0;
+    msg::Direction direction = msg::Direction::Out;
+    QString number; // the destination as sent, or the sender as read
+    QString name;   // the phone-book name of the number, when known
+    QString kind;   // "text", "flash", "logo", "group", "picture", "ringtone", "ems", "void", "indicator",
+                    // "data", "report"
+    QString text;   // the text, or what the content is in words
+    QJsonObject content; // the kind's content: bitmap hex and size, tune, ...
+    QJsonObject request; // outgoing: the MessageRequest that made it (RequestToJson)
+    msg::State state = msg::State::Queued;
+    msg::Reason reason = msg::Reason::None;
+    std::optional<int> reasonCode;
+    QDateTime created, sent, delivered, received; // UTC; null when not (yet)
+    QString modemImsi, modemDevice;
+    bool complete = true; // incoming long message: every part came
+    std::vector<PartRecord> parts;
+};
+
+// The request as the store keeps it, and back; a request read back builds the
+// same PDUs (but for its concatenation reference, which is given anew).
+QJsonObject RequestToJson(const MessageRequest& request);
+std::optional<MessageRequest> RequestFromJson(const QJsonObject& json);
+
+} // namespace velmora
+
+Q_DECLARE_METATYPE(velmora::MessageRecord)
