@@ -15,6 +15,7 @@ const char kTransmitName[] = "Tr_smsn.Txt";
 const char kFailedName[] = "Fl_smsn.Txt";
 const char kContactName[] = "Contact.Txt";
 const char kReceivedName[] = "Received.Txt";
+const char kStoreName[] = "messages.sqlite";
 
 std::string WithSlash(std::string dir) {
     if (dir.empty() || dir.back() != '/')
@@ -41,7 +42,8 @@ std::string XdgDir(const char* var, const char* fallbackUnderHome) {
 
 AppPaths AppPathsIn(const std::string& dir) {
     const std::string d = WithSlash(dir);
-    return {d + kSettingsName, d + kTransmitName, d + kFailedName, d + kContactName, d + kReceivedName};
+    return {d + kSettingsName, d + kTransmitName, d + kFailedName,
+            d + kContactName,  d + kReceivedName, d + kStoreName};
 }
 
 bool IsPortableDir(const std::string& programDir) {
@@ -64,6 +66,7 @@ AppPaths LocateAppPaths(const std::string& programDir) {
     p.failedLog = data + kFailedName;
     p.contactFile = data + kContactName;
     p.receivedLog = data + kReceivedName;
+    p.messageStore = data + kStoreName;
     return p;
 }
 
@@ -81,6 +84,21 @@ AppPaths CurrentAppPaths() {
     if (const char* dir = std::getenv("VELMORA_DIR"); dir && *dir)
         return AppPathsIn(dir);
     return LocateAppPaths(CurrentProgramDir());
+}
+
+} // namespace velmora
+
+namespace velmora {
+
+std::string ChooseMessageStore(const AppPaths& paths, const std::string& configured,
+                               const std::string& override) {
+    const std::string chosen = !override.empty() ? override : configured;
+    if (chosen.empty())
+        return paths.messageStore;
+    if (chosen.front() == '/')
+        return chosen;
+    const auto slash = paths.receivedLog.rfind('/');
+    return slash == std::string::npos ? chosen : paths.receivedLog.substr(0, slash + 1) + chosen;
 }
 
 } // namespace velmora

@@ -12,7 +12,14 @@ struct AppPaths {
     std::string failedLog;    // "Fl_smsn.Txt"
     std::string contactFile;  // "Contact.Txt"
     std::string receivedLog;  // "Received.Txt"
+    std::string messageStore; // "messages.sqlite", beside the logs
 };
+
+// The message store to use: `override` (a command's --store) first, then the
+// settings' [Messages] Store=, then the one beside the logs. A relative path
+// is taken from the folder of the logs.
+std::string ChooseMessageStore(const AppPaths& paths, const std::string& configured,
+                               const std::string& override = {});
 
 // The file that makes a directory of programs a portable copy. The build
 // writes it beside the programs it builds; it is never installed, so an

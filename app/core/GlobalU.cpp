@@ -14,6 +14,7 @@ namespace {
 const char kCommSection[] = "Communication Port";
 const char kFormSection[] = "Form";
 const char kDevicesSection[] = "Serial Devices";
+const char kMessagesSection[] = "Messages";
 
 // Far above any settings file the programs write, and small enough that
 // reading it costs nothing.
@@ -76,6 +77,7 @@ void ReadCommunication(const IniFile& ini, Settings& settings, std::vector<std::
     settings.FastDialogue = ini.Value(kCommSection, "Dialogue") == std::optional<std::string>("fast");
     settings.DeliveryReport = ini.Value(kCommSection, "DeliveryReport") == std::optional<std::string>("1");
     ReadSerialDevices(ini, settings.SerialDevices);
+    settings.MessageStore = ini.Value(kMessagesSection, "Store").value_or("");
 }
 
 void ReadWindow(const IniFile& ini, Settings& settings, std::vector<std::string>& messages) {

@@ -28,11 +28,14 @@ struct Settings {
     int WindowHeight = 0, WindowWidth = 0; // 0 or less: the window's design size
     // "[Serial Devices]" COMn=path, n in 1..96; read only, the user keeps it.
     std::map<int, std::string> SerialDevices;
+    // "[Messages]" Store=path: the message store, when not beside the logs.
+    // Read only, the user keeps it.
+    std::string MessageStore;
 };
 
 enum class SettingsSection {
     Communication, // "[Communication Port]" Port, Baudrate, Dialogue, DeliveryReport
-                   // (and "[Serial Devices]")
+                   // (and "[Serial Devices]", "[Messages]" Store)
     Window,        // "[Form]" ZTop, ZLeft, ZHeight, ZWidth
 };
 

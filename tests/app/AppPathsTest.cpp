@@ -37,10 +37,10 @@ private:
 
 // What LocateAppPaths gives when it takes the XDG directories, for HOME
 // /home/u with both variables unset.
-const AppPaths kXdgDefault{"/home/u/.config/velmora/velmora.Ini", "/home/u/.local/share/velmora/Tr_smsn.Txt",
-                           "/home/u/.local/share/velmora/Fl_smsn.Txt",
-                           "/home/u/.local/share/velmora/Contact.Txt",
-                           "/home/u/.local/share/velmora/Received.Txt"};
+const AppPaths kXdgDefault{
+    "/home/u/.config/velmora/velmora.Ini",       "/home/u/.local/share/velmora/Tr_smsn.Txt",
+    "/home/u/.local/share/velmora/Fl_smsn.Txt",  "/home/u/.local/share/velmora/Contact.Txt",
+    "/home/u/.local/share/velmora/Received.Txt", "/home/u/.local/share/velmora/messages.sqlite"};
 
 void ExpectPaths(const AppPaths& got, const AppPaths& want, const std::string& context) {
     EXPECT_EQ(got.settingsFile, want.settingsFile) << context;
@@ -48,6 +48,7 @@ void ExpectPaths(const AppPaths& got, const AppPaths& want, const std::string& c
     EXPECT_EQ(got.failedLog, want.failedLog) << context;
     EXPECT_EQ(got.contactFile, want.contactFile) << context;
     EXPECT_EQ(got.receivedLog, want.receivedLog) << context;
+    EXPECT_EQ(got.messageStore, want.messageStore) << context;
 }
 
 // HOME /home/u and no XDG variables, for one scope.
@@ -181,4 +182,19 @@ TEST(AppPaths, VelmoraDirPutsEveryFileThere) {
 }
 
 } // namespace
+TEST(AppPaths, TheMessageStoreIsTheCommandsThenTheSettingsThenBesideTheLogs) {
+    const struct {
+        const char *configured, *override, *want;
+    } rows[] = {
+        {"", "", "/home/u/.local/share/velmora/messages.sqlite"},
+        {"/srv/shop.sqlite", "", "/srv/shop.sqlite"},
+        {"shop.sqlite", "", "/home/u/.local/share/velmora/shop.sqlite"},
+        {"/srv/shop.sqlite", "/tmp/run.sqlite", "/tmp/run.sqlite"},
+        {"", "run.sqlite", "/home/u/.local/share/velmora/run.sqlite"},
+    };
+    for (const auto& r : rows)
+        EXPECT_EQ(ChooseMessageStore(kXdgDefault, r.configured, r.override), r.want)
+            << r.configured << " / " << r.override;
+}
+
 } // namespace velmora

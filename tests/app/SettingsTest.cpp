@@ -130,6 +130,20 @@ TEST(Settings, SerialDevicesMapComNumbersToPaths) {
     EXPECT_EQ(s.SerialDevices, want);
 }
 
+TEST(Settings, TheMessageStoreIsReadAndKeptThroughASave) {
+    TempDir dir;
+    const std::string file = dir / "velmora.Ini";
+    WriteText(file, "[Messages]\nStore=/srv/shop.sqlite\n");
+    Settings s;
+    EXPECT_TRUE(LoadSettings(S::Communication, file, s).empty());
+    EXPECT_EQ(s.MessageStore, "/srv/shop.sqlite");
+    s.MessageStore.clear();
+    ASSERT_TRUE(SaveSettings(S::Communication, file, s));
+    Settings again;
+    LoadSettings(S::Communication, file, again);
+    EXPECT_EQ(again.MessageStore, "/srv/shop.sqlite");
+}
+
 TEST(Settings, FirstSaveWritesBothSectionsAndTheirDirectory) {
     TempDir dir;
     const std::string file = dir / "config/velmora/velmora.Ini";
