@@ -285,7 +285,7 @@ bool PhoneSession::UnlockSim() {
     return true;
 }
 
-SubmitOutcome PhoneSession::FastJudge(FinalResult result, const std::string& destination) {
+SubmitOutcome PhoneSession::FastJudge(FinalResult result) {
     const std::string& reply = m_reader.Raw();
     switch (result) {
     case FinalResult::Ok:
@@ -294,14 +294,12 @@ SubmitOutcome PhoneSession::FastJudge(FinalResult result, const std::string& des
                 m_lastReference = LeadingNumber(std::string_view(line).substr(6));
         if (m_lastReference && m_reportRoute != 0 && AsksForStatusReport(m_submitting))
             m_awaitingReports.push_back(*m_lastReference);
-        Log(m_transmitLog, destination);
         m_events.Monitor(SubmitOutcomeText(SubmitOutcome::Sent));
         return SubmitOutcome::Sent;
     case FinalResult::Error:
     case FinalResult::CmeError:
     case FinalResult::CmsError:
-        Log(m_failedLog, destination);
-        Log(m_failedLog, reply);
+        m_refusedAnswer = reply;
         m_events.Monitor(SubmitOutcomeText(SubmitOutcome::Failed));
         ShowRefusal(reply);
         return SubmitOutcome::Failed;
@@ -309,13 +307,11 @@ SubmitOutcome PhoneSession::FastJudge(FinalResult result, const std::string& des
     case FinalResult::Prompt:
         break;
     }
-    Log(m_failedLog, destination + " (?)");
     m_events.Monitor(SubmitOutcomeText(SubmitOutcome::Unknown));
     return SubmitOutcome::Unknown;
 }
 
-SubmitOutcome PhoneSession::FastSubmit(const std::string& pdu, const std::string& destination,
-                                       bool& written) {
+SubmitOutcome PhoneSession::FastSubmit(const std::string& pdu, bool& written) {
     constexpr char kCtrlZ = 26;
     const auto refused = [this](SubmitOutcome outcome) {
         ShowRefusal(m_reader.Raw());
@@ -330,7 +326,7 @@ SubmitOutcome PhoneSession::FastSubmit(const std::string& pdu, const std::string
     m_events.Monitor("Ready To Receive");
     written = true;
     m_submitting = pdu;
-    return FastJudge(Exchange(pdu + kCtrlZ + "\r", kFast.pduMs), destination);
+    return FastJudge(Exchange(pdu + kCtrlZ + "\r", kFast.pduMs));
 }
 
 } // namespace velmora

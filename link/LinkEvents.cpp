@@ -20,4 +20,20 @@ const char* SubmitOutcomeText(SubmitOutcome outcome) {
     return "Unknown";
 }
 
+std::vector<std::pair<SubmitLog, std::string>> SubmitLogEntries(const PartEnded& part) {
+    switch (part.outcome) {
+    case SubmitOutcome::Sent:
+        return {{SubmitLog::Transmit, part.destination}};
+    case SubmitOutcome::Failed:
+        return {{SubmitLog::Failed, part.destination}, {SubmitLog::Failed, part.answer}};
+    case SubmitOutcome::Unknown:
+        return {{SubmitLog::Failed, part.destination + " (?)"}};
+    case SubmitOutcome::NoPduMode:
+    case SubmitOutcome::NoPrompt:
+    case SubmitOutcome::LinkLost:
+        break;
+    }
+    return {};
+}
+
 } // namespace velmora

@@ -7,6 +7,11 @@
 
 #include <QObject>
 
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
 namespace velmora {
 
 // The one meta-object namespace of Velmora.
@@ -24,6 +29,25 @@ Q_ENUM_NS(SubmitOutcome)
 
 // The text an outcome is shown and printed as.
 const char* SubmitOutcomeText(SubmitOutcome outcome);
+
+// What one part's submission ended in, as the session judged it.
+struct PartEnded {
+    std::string destination;
+    SubmitOutcome outcome = SubmitOutcome::Unknown;
+    std::optional<int> reference; // TP-MR, when the phone gave one ("+CMGS: n")
+    // The answer a refusal was judged on, byte for byte as it came (the
+    // failed log keeps it); empty for any other outcome.
+    std::string answer;
+    bool stopped = false; // the program ended in the middle, after the PDU left
+};
+
+// Which log an entry goes to.
+enum class SubmitLog { Transmit, Failed };
+// The entries a part's outcome makes in the logs, in order: the destination
+// in the transmit log when sent; the destination and the answer in the
+// failed log when refused; the destination and " (?)" there when it is not
+// known; nothing when the PDU never left.
+std::vector<std::pair<SubmitLog, std::string>> SubmitLogEntries(const PartEnded& part);
 
 enum class LedSignal { Conn, Tx, Rx };
 Q_ENUM_NS(LedSignal)

@@ -1,7 +1,6 @@
 #include "LinkFactory.h"
 
 #include "Clock.h"
-#include "Logs.h"
 #include "PhoneLink.h"
 
 namespace velmora {
@@ -17,22 +16,11 @@ std::unique_ptr<TComPort> MakeComPort(const Settings& settings, const DeviceOpti
         [devices = DeviceMapFor(settings, options)](int n) { return devices.DeviceFor(n); });
 }
 
-PhoneSession::LogWriter MakeLogWriter() {
-    return [](const std::string& path, const std::string& entry) {
-        const auto appended = AppendLogLine(path, entry);
-        return appended ? std::string() : appended.error();
-    };
-}
-
-std::unique_ptr<PhoneLink> MakePhoneLink(const AppPaths& paths, const Settings& settings,
-                                         const DeviceOptions& options, std::unique_ptr<Clock> clock) {
+std::unique_ptr<PhoneLink> MakePhoneLink(const Settings& settings, const DeviceOptions& options,
+                                         std::unique_ptr<Clock> clock) {
     if (!clock)
         clock = std::make_unique<RealClock>();
-    auto link =
-        std::make_unique<PhoneLink>(MakeComPort(settings, options), std::move(clock), MakeLogWriter());
-    link->setLogPaths(QString::fromStdString(paths.transmitLog), QString::fromStdString(paths.failedLog));
-    link->setReceivedLog(QString::fromStdString(paths.receivedLog));
-    return link;
+    return std::make_unique<PhoneLink>(MakeComPort(settings, options), std::move(clock));
 }
 
 } // namespace velmora

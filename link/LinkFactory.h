@@ -25,12 +25,8 @@ ComDeviceMap DeviceMapFor(const Settings& settings, const DeviceOptions& options
 // The serial port, closed, resolving COMn through DeviceMapFor when it opens.
 std::unique_ptr<TComPort> MakeComPort(const Settings& settings, const DeviceOptions& options);
 
-// Appends log entries with AppendLogLine; gives "" or the reason it could not.
-PhoneSession::LogWriter MakeLogWriter();
-
-// The window's link on that port, logging to the paths' transmit, failed
-// and received logs. A null clock gives a RealClock.
-std::unique_ptr<PhoneLink> MakePhoneLink(const AppPaths& paths, const Settings& settings,
-                                         const DeviceOptions& options, std::unique_ptr<Clock> clock);
+// The window's link on that port. A null clock gives a RealClock.
+std::unique_ptr<PhoneLink> MakePhoneLink(const Settings& settings, const DeviceOptions& options,
+                                         std::unique_ptr<Clock> clock);
 
 } // namespace velmora

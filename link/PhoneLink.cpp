@@ -16,10 +16,9 @@ namespace velmora {
 // signals, keeps the link's state and owns the 20 s poll timer.
 class SessionWorker : public QObject, public SessionEvents {
 public:
-    SessionWorker(PhoneLink& link, std::unique_ptr<SerialLink> port, std::unique_ptr<Clock> clock,
-                  PhoneSession::LogWriter log)
-        : m_link(link), m_port(std::move(port)), m_clock(std::move(clock)),
-          m_session(*m_port, *m_clock, *this, std::move(log)), m_timer(new QTimer(this)),
+    SessionWorker(PhoneLink& link, std::unique_ptr<SerialLink> port, std::unique_ptr<Clock> clock)
+        : m_link(link), m_port(std::move(port)), m_clock(std::move(clock)), m_session(*m_port, *m_clock, *this),
+          m_timer(new QTimer(this)),
           m_reportTimer(new QTimer(this)) {
         m_timer->setInterval(20000);
         // Reports and new messages come whenever the network sends them: the
@@ -140,8 +139,14 @@ public:
         emit m_link.deliveryReport(reference, status, Q(StatusText(status)));
     }
     void MessageArrived(const StoredMessage& m) override { emit m_link.messageArrived(m); }
+    void PartSubmitted(const PartEnded& p) override {
+        emit m_link.submitted(message, part, p.outcome, p.reference.value_or(-1), FromPhone(p.answer), p.stopped);
+    }
 
     bool reports = false; // asked for by the window
+    // The message and part being submitted, for the part's signal.
+    qint64 message = 0;
+    int part = 0;
 
 private:
     PhoneLink& m_link;
@@ -154,10 +159,8 @@ private:
     bool m_up = false; // connected and identified
 };
 
-PhoneLink::PhoneLink(std::unique_ptr<SerialLink> port, std::unique_ptr<Clock> clock,
-                     PhoneSession::LogWriter log, QObject* parent)
-    : QObject(parent), m_clock(clock.get()),
-      m_worker(new SessionWorker(*this, std::move(port), std::move(clock), std::move(log))) {
+PhoneLink::PhoneLink(std::unique_ptr<SerialLink> port, std::unique_ptr<Clock> clock, QObject* parent)
+    : QObject(parent), m_clock(clock.get()), m_worker(new SessionWorker(*this, std::move(port), std::move(clock))) {
     // Queued across the thread, also where a receiver names them as text.
     qRegisterMetaType<StoredMessage>();
     qRegisterMetaType<QList<StoredMessage>>();
@@ -192,16 +195,6 @@ template <class F> void Post(SessionWorker* worker, F f) {
 }
 
 } // namespace
-
-void PhoneLink::setLogPaths(const QString& transmitLog, const QString& failedLog) {
-    Post(m_worker, [t = transmitLog.toStdString(), f = failedLog.toStdString()](SessionWorker& w) {
-        w.session().SetLogPaths(t, f);
-    });
-}
-
-void PhoneLink::setReceivedLog(const QString& path) {
-    Post(m_worker, [p = path.toStdString()](SessionWorker& w) { w.session().SetReceivedLog(p); });
-}
 
 void PhoneLink::setDialogue(bool fast) {
     Post(m_worker,
@@ -264,24 +257,22 @@ void PhoneLink::reconnect(int portNumber, int baudRate) {
     });
 }
 
-void PhoneLink::submit(const QStringList& pdus, const QString& destination) {
+void PhoneLink::submit(qint64 message, const QStringList& pdus, const QString& destination) {
     std::vector<std::string> list;
     for (const auto& p : pdus)
         list.push_back(p.toStdString());
-    Post(m_worker, [this, list, d = destination.toStdString()](SessionWorker& w) mutable {
+    Post(m_worker, [this, message, list, d = destination.toStdString()](SessionWorker& w) mutable {
         w.Busy(State::Sending);
         PhoneSession& session = w.session();
         if (w.reports)
             session.AskForReports(list);
         bool all = true;
+        w.message = message;
         for (std::size_t i = 0; i < list.size(); ++i) {
-            const SubmitOutcome o = session.SubmitPDU(list[i], d);
-            all = all && o == SubmitOutcome::Sent;
-            if (const auto reference = session.LastReference())
-                emit referenceGiven(static_cast<int>(i), *reference);
-            emit submitted(static_cast<int>(i), o);
+            w.part = static_cast<int>(i);
+            all = session.SubmitPDU(list[i], d) == SubmitOutcome::Sent && all;
         }
-        emit sendFinished(all);
+        emit sendFinished(message, all);
     });
 }
 

@@ -50,10 +50,8 @@ public:
     };
     Q_ENUM(State)
 
-    // `clock` paces the dialogue (a RealClock in the program). `log` appends
-    // one log entry and gives "" or the reason it could not.
-    PhoneLink(std::unique_ptr<SerialLink> port, std::unique_ptr<Clock> clock, PhoneSession::LogWriter log,
-              QObject* parent = nullptr);
+    // `clock` paces the dialogue (a RealClock in the program).
+    PhoneLink(std::unique_ptr<SerialLink> port, std::unique_ptr<Clock> clock, QObject* parent = nullptr);
     ~PhoneLink() override;
 
     // True from Connected on, whatever the link is busy with.
@@ -63,9 +61,6 @@ public:
     State state() const { return m_state; }
     bool isUp() const { return IsUp(m_state); }
 
-    void setLogPaths(const QString& transmitLog, const QString& failedLog);
-    // Where each message read from the phone is logged once.
-    void setReceivedLog(const QString& path);
     // The fast dialogue or the classic one, from the next exchange on.
     void setDialogue(bool fast);
     // The answer to pinRequested(): the PIN, or nothing when the user gave
@@ -80,8 +75,10 @@ public:
     void disconnectPhone();
     // A port or speed chosen from the menu: disconnect, then connect.
     void reconnect(int portNumber, int baudRate);
-    // Each PDU in turn; one submitted() per part, then sendFinished().
-    void submit(const QStringList& pdus, const QString& destination);
+    // Each PDU of `message` in turn; one submitted() per part, then
+    // sendFinished(). The link keeps no record: `message` only names it in
+    // what it reports.
+    void submit(qint64 message, const QStringList& pdus, const QString& destination);
     // "&Phone Book" reads the SIM only when the list is stale; "&Read From
     // SIM" (readAgain) always does.
     void readPhonebook(bool readAgain);
@@ -120,9 +117,11 @@ signals:
     void signalQuality(const QString& rssiLabel, const QString& berLabel, int bars, int berBar);
     void identity(const QString& manufacturer, const QString& model, const QString& revision,
                   const QString& imsi, const QString& serviceCentre);
-    void submitted(int part, velmora::SubmitOutcome outcome);
-    // The reference the phone gave a part, just before its submitted().
-    void referenceGiven(int part, int reference);
+    // A part as it ended: the reference the phone gave it (-1: none), the
+    // answer a refusal was judged on (the phone's bytes as Latin-1), and
+    // whether the program was ending in the middle of it.
+    void submitted(qint64 message, int part, velmora::SubmitOutcome outcome, int reference, const QString& answer,
+                   bool stopped);
     // The network's final word on a message of this connection (TP-ST), with
     // its text ("Delivered", "Not delivered: REASON").
     void deliveryReport(int reference, int status, const QString& text);
@@ -137,7 +136,7 @@ signals:
     // which speed was tried, and why when the link knows (ConnectFailed).
     void connectFinished(bool ok);
     void disconnectFinished();
-    void sendFinished(bool allSent);
+    void sendFinished(qint64 message, bool allSent);
     // `read` is false when the list was current and kept; `stopped` when a
     // disconnect ended the read early.
     void phonebookFinished(bool read, int count, bool stopped);
@@ -180,4 +179,3 @@ private:
 
 } // namespace velmora
 
-Q_DECLARE_METATYPE(velmora::StoredMessage)

@@ -4,17 +4,12 @@
 
 namespace velmora {
 
-PhoneSession::PhoneSession(SerialLink& port, Clock& clock, SessionEvents& events, LogWriter log)
-    : m_port(port), m_clock(clock), m_events(events), m_log(std::move(log)) {
+PhoneSession::PhoneSession(SerialLink& port, Clock& clock, SessionEvents& events)
+    : m_port(port), m_clock(clock), m_events(events) {
     m_port.SetLampListener([this](LedSignal lamp, bool on) { m_events.Lamp(lamp, on); });
 }
 
 PhoneSession::~PhoneSession() { m_port.SetLampListener(nullptr); }
-
-void PhoneSession::SetLogPaths(std::string transmitLog, std::string failedLog) {
-    m_transmitLog = std::move(transmitLog);
-    m_failedLog = std::move(failedLog);
-}
 
 std::string PhoneSession::AwaitReply(int intervalMs, int polls) {
     std::string reply;
@@ -201,13 +196,6 @@ void PhoneSession::LinkLostDuring(const EComPort& e) {
     m_events.Status(std::string("Connection to the phone lost (") + e.what() +
                     "), please check data cable connection !");
     LinkProblem(e.what());
-}
-
-void PhoneSession::Log(const std::string& path, const std::string& entry) {
-    const std::string failure = m_log ? m_log(path, entry) : std::string();
-    if (failure.empty())
-        return;
-    m_events.Problem(ProblemKind::LogFailed, failure);
 }
 
 } // namespace velmora

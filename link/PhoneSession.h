@@ -7,6 +7,8 @@
 #include "SerialLink.h"
 #include "StoreReplies.h"
 
+#include <QMetaType>
+
 #include <functional>
 #include <optional>
 #include <string>
@@ -64,6 +66,10 @@ public:
     // A message the phone announced (+CMTI) as it arrived, read from its
     // store (fast dialogue only).
     virtual void MessageArrived(const StoredMessage& /*message*/) {}
+    // Each part's submission as it ended, whatever became of it; also when
+    // the program is ending in the middle of it (then before the cancel goes
+    // on). The logs are written from these.
+    virtual void PartSubmitted(const PartEnded& /*part*/) {}
 };
 
 // " (2 tries left)" after a PIN question or refusal; "" when the phone did
@@ -100,14 +106,9 @@ using StopRequested = std::function<bool()>;
 // injected clock.
 class PhoneSession {
 public:
-    using LogWriter = std::function<std::string(const std::string& path, const std::string& entry)>;
-
-    PhoneSession(SerialLink& port, Clock& clock, SessionEvents& events, LogWriter log);
+    PhoneSession(SerialLink& port, Clock& clock, SessionEvents& events);
     ~PhoneSession();
 
-    void SetLogPaths(std::string transmitLog, std::string failedLog);
-    // Where each message read from the phone is logged, once: "NUMBER PDU".
-    void SetReceivedLog(std::string path) { m_receivedLog = std::move(path); }
     // Asked for the SIM's PIN when the phone wants it (fast dialogue), with
     // the tries left when the phone tells them; nothing when the user gave
     // none. Asked once a connect: a wrong PIN costs one of the SIM's tries,
@@ -130,7 +131,7 @@ public:
     SubmitOutcome SubmitPDU(const std::string& pdu, const std::string& destination);
     void SignalTick();
     // The outcome of a submission a cancel cut short: Unknown when its PDU
-    // was already with the phone (and logged so), none when it was not.
+    // was already with the phone (and reported so), none when it was not.
     std::optional<SubmitOutcome> CancelledOutcome() const { return m_cancelledOutcome; }
     // The message reference the phone gave the last PDU sent ("+CMGS: n"),
     // fast dialogue only.
@@ -160,8 +161,8 @@ public:
     // storages, then for each of "SM" and "ME" the phone has its selection
     // and its list (AT+CMGL=4), after AT+CMGF=0 once. A phone that names
     // neither is read from its current storage (AT+CPMS?), then SM, then ME.
-    // `stop` ends the read between two exchanges. Each message read is
-    // logged (SetReceivedLog); what could not be read is in StoreProblems.
+    // `stop` ends the read between two exchanges. What could not be read is
+    // in StoreProblems.
     std::vector<StoredMessage> ReadStoredMessages(const StopRequested& stop = {});
     // What the last ReadStoredMessages could not read, each in words: "the
     // SIM store (SM) could not be read: ERROR", "SM:4 could not be read (its
@@ -202,10 +203,10 @@ private:
     // A link failure in the middle of an action: end it and disconnect,
     // saying why.
     void LinkLostDuring(const EComPort& e);
-    SubmitOutcome Judge(const std::string& reply, const std::string& destination, bool secondAnswer);
-    SubmitOutcome ClassicSubmit(const std::string& pdu, const std::string& destination, bool& written);
-    SubmitOutcome FastSubmit(const std::string& pdu, const std::string& destination, bool& written);
-    SubmitOutcome FastJudge(FinalResult result, const std::string& destination);
+    SubmitOutcome Judge(const std::string& reply, bool secondAnswer);
+    SubmitOutcome ClassicSubmit(const std::string& pdu, bool& written);
+    SubmitOutcome FastSubmit(const std::string& pdu, bool& written);
+    SubmitOutcome FastJudge(FinalResult result);
 
     // The fast dialogue: writes `command` and reads its answer until the final
     // result code or the deadline; None when the deadline passed. `stop` may
@@ -226,9 +227,6 @@ private:
     // A command's answer in either dialogue: the classic pauses, or up to the
     // final result code (the text without echo or unsolicited lines).
     std::string Ask(const std::string& command, int intervalMs, int polls);
-    void Log(const std::string& path, const std::string& entry);
-    // Appends each message not yet in the received log.
-    void LogReceived(const std::vector<StoredMessage>& messages);
     struct Answered {
         bool ok = false;  // the final result code was "OK"
         std::string text; // in the fast dialogue without echo or unsolicited lines
@@ -255,8 +253,6 @@ private:
     SerialLink& m_port;
     Clock& m_clock;
     SessionEvents& m_events;
-    LogWriter m_log;
-    std::string m_transmitLog, m_failedLog;
 
     PhoneIdentity m_identity;
     bool m_isSiemens = false;
@@ -273,12 +269,12 @@ private:
     std::string m_refusalAfterConnect; // the SIM's answer to a refused PIN
     AtReader m_reader;
     std::optional<int> m_lastReference;
+    std::string m_refusedAnswer; // what the last part was refused on
     std::string m_submitting; // the PDU whose answer is awaited
     int m_reportRoute = 0;    // the ds the phone accepted; 0: not asked this connection
     std::vector<int> m_awaitingReports;
     // Storage and index of each report +CDSI announced, not yet read.
     std::vector<std::pair<std::string, int>> m_storedReports;
-    std::string m_receivedLog;
     std::string m_storage;     // the storage AT+CPMS chose this connection; "" when not asked
     bool m_announcing = false; // the phone accepted to announce new messages
     // Storage and index of each message +CMTI announced, not yet read.
@@ -287,3 +283,6 @@ private:
 };
 
 } // namespace velmora
+
+// Carried by the link's queued signals.
+Q_DECLARE_METATYPE(velmora::StoredMessage)

@@ -17,9 +17,6 @@ namespace {
 constexpr int kClassicPauseMs = 250;
 constexpr int kShortRounds = 8;
 constexpr int kListRounds = PhoneSession::kFast.listMs / kClassicPauseMs;
-// The received log is read whole to know what it holds; past this size
-// only its start is looked at.
-constexpr std::size_t kReceivedLogLimit = 64u << 20;
 
 // The words the status bar uses for a storage.
 std::string StorageLabel(const std::string& storage) {
@@ -72,25 +69,6 @@ std::string ReadFailure(const std::string& label, const StoreRead& read, const s
         break;
     }
     return "The " + label + " is gone" + Reason(answer);
-}
-
-// The PDUs a received log holds: the last word of each entry, in capitals.
-std::set<std::string> LoggedPdus(const std::string& path) {
-    std::set<std::string> pdus;
-    const auto read = ReadFilePrefix(path, kReceivedLogLimit);
-    if (!read)
-        return pdus; // missing: nothing logged yet
-    const std::string& text = read->bytes;
-    for (std::size_t start = 0; start < text.size();) {
-        const std::size_t end = std::min(text.find('\n', start), text.size());
-        std::string line = text.substr(start, end - start);
-        while (!line.empty() && (line.back() == '\r' || line.back() == ' '))
-            line.pop_back();
-        if (const auto space = line.rfind(' '); space != std::string::npos)
-            pdus.insert(Upper(line.substr(space + 1)));
-        start = end + 1;
-    }
-    return pdus;
 }
 
 } // namespace
@@ -206,10 +184,8 @@ std::vector<StoredMessage> PhoneSession::ReadStoredMessages(const StopRequested&
         m_events.Status("Found (" + std::to_string(JoinInbox(messages).size()) + ") Messages");
     } catch (const EComPort& e) {
         LinkLostDuring(e);
-        LogReceived(messages);
         return messages;
     }
-    LogReceived(messages);
     SetPolling(true);
     return messages;
 }
@@ -311,7 +287,6 @@ void PhoneSession::ReadArrivals() {
             continue;
         }
         const StoredMessage message{storage, index, read.entry.status, std::move(read.entry.pdu)};
-        LogReceived({message});
         m_events.MessageArrived(message);
     }
 }
@@ -338,19 +313,6 @@ void PhoneSession::ReadStoredReport(const std::string& storage, int index) {
         return;
     }
     TakeReport(read.entry.pdu);
-}
-
-void PhoneSession::LogReceived(const std::vector<StoredMessage>& messages) {
-    if (m_receivedLog.empty() || messages.empty())
-        return;
-    std::set<std::string> logged = LoggedPdus(m_receivedLog);
-    for (const StoredMessage& m : messages) {
-        if (!logged.insert(Upper(m.pdu)).second)
-            continue;
-        const auto decoded = DecodePdu(m.pdu);
-        const std::string number = decoded && !decoded->number.empty() ? decoded->number : "?";
-        Log(m_receivedLog, number + " " + m.pdu);
-    }
 }
 
 } // namespace velmora

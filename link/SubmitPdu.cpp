@@ -8,32 +8,27 @@ constexpr char kCtrlZ = 26;
 
 } // namespace
 
-SubmitOutcome PhoneSession::Judge(const std::string& reply, const std::string& destination,
-                                  bool secondAnswer) {
+SubmitOutcome PhoneSession::Judge(const std::string& reply, bool secondAnswer) {
     // "ERROR" first: an answer that holds both words failed. The answer to the
     // second terminator is only searched for "OK".
     if (!secondAnswer && Holds(reply, "ERROR")) {
-        Log(m_failedLog, destination);
-        Log(m_failedLog, reply);
+        m_refusedAnswer = reply;
         m_events.Monitor(SubmitOutcomeText(SubmitOutcome::Failed));
         ShowRefusal(reply);
         return SubmitOutcome::Failed;
     }
     if (Holds(reply, "OK")) {
-        Log(m_transmitLog, destination);
         m_events.Monitor(SubmitOutcomeText(SubmitOutcome::Sent));
         return SubmitOutcome::Sent;
     }
     if (!secondAnswer)
         return SubmitOutcome::Unknown; // the caller sends the second terminator
-    Log(m_failedLog, destination + " (?)");
     m_events.Monitor(SubmitOutcomeText(SubmitOutcome::Unknown));
     ShowRefusal(reply);
     return SubmitOutcome::Unknown;
 }
 
-SubmitOutcome PhoneSession::ClassicSubmit(const std::string& pdu, const std::string& destination,
-                                          bool& written) {
+SubmitOutcome PhoneSession::ClassicSubmit(const std::string& pdu, bool& written) {
     Send("at+cmgf=0\r");
     if (const std::string reply = AwaitReply(500, 6); !Holds(reply, "OK")) {
         ShowRefusal(reply);
@@ -55,13 +50,13 @@ SubmitOutcome PhoneSession::ClassicSubmit(const std::string& pdu, const std::str
         CollectReplies(reply, 300, 25);
     else
         reply = AwaitReply(500, 10);
-    SubmitOutcome outcome = Judge(reply, destination, false);
+    SubmitOutcome outcome = Judge(reply, false);
     if (outcome == SubmitOutcome::Unknown) {
         Send(std::string(1, kCtrlZ) + "\r");
         std::string second;
         if (!m_isSiemens)
             CollectReplies(second, 300, 25);
-        outcome = Judge(second, destination, true);
+        outcome = Judge(second, true);
     }
     return outcome;
 }
@@ -69,36 +64,43 @@ SubmitOutcome PhoneSession::ClassicSubmit(const std::string& pdu, const std::str
 SubmitOutcome PhoneSession::SubmitPDU(const std::string& pdu, const std::string& destination) {
     m_cancelledOutcome.reset();
     m_lastReference.reset();
+    m_refusedAnswer.clear();
+    const auto ended = [&](SubmitOutcome outcome, bool stopped = false) {
+        m_events.PartSubmitted(PartEnded{destination, outcome, m_lastReference,
+                                         outcome == SubmitOutcome::Failed ? m_refusedAnswer : std::string(),
+                                         stopped});
+        return outcome;
+    };
     if (!IsConnected())
-        return SubmitOutcome::LinkLost;
+        return ended(SubmitOutcome::LinkLost);
     SetPolling(false);
     bool written = false;
     SubmitOutcome outcome = SubmitOutcome::Unknown;
     try {
-        outcome = m_dialogue == Dialogue::Fast ? FastSubmit(pdu, destination, written)
-                                               : ClassicSubmit(pdu, destination, written);
+        outcome = m_dialogue == Dialogue::Fast ? FastSubmit(pdu, written)
+                                               : ClassicSubmit(pdu, written);
     } catch (const SessionCancelled&) {
         // The owner is going away (Ctrl-C, the window closing). A PDU already
         // with the phone may have been sent: say so before letting go.
         if (written) {
-            Log(m_failedLog, destination + " (?)");
             m_cancelledOutcome = SubmitOutcome::Unknown;
             m_events.Monitor(SubmitOutcomeText(SubmitOutcome::Unknown));
+            ended(SubmitOutcome::Unknown, true);
         }
         throw;
     } catch (const EComPort& e) {
         if (written) {
-            Log(m_failedLog, destination + " (?)");
             outcome = SubmitOutcome::Unknown;
             m_events.Monitor(SubmitOutcomeText(outcome));
         } else {
             outcome = SubmitOutcome::LinkLost;
         }
+        ended(outcome);
         LinkLostDuring(e);
         return outcome;
     }
     SetPolling(true);
-    return outcome;
+    return ended(outcome);
 }
 
 } // namespace velmora

@@ -37,6 +37,8 @@ struct PartOutcome {
 // transport reports back through the service's part/ended/report/read
 // slots, from the same thread the service lives on (at once, for a
 // synchronous session; queued, for the link's worker thread).
+class MessageService;
+
 class MessageTransport {
 public:
     virtual ~MessageTransport() = default;
@@ -45,9 +47,23 @@ public:
     // Each PDU in turn: one MessageService::partSubmitted call a part, then
     // MessageService::sendEnded.
     virtual void Submit(qint64 id, const std::vector<std::string>& pdus, const std::string& destination) = 0;
+
+protected:
+    // The service it reports to; set while one uses it.
+    MessageService* service() const { return m_service; }
+
+private:
+    friend class MessageService;
+    MessageService* m_service = nullptr;
 };
 
-class MessageService;
+// Why a message was not taken: it does not build (the smslib refusal), or
+// the store cannot record it (the sentence names the file and the cause).
+struct SendRefusal {
+    enum Kind { Invalid, Store } kind = Invalid;
+    Refusal invalid;
+    QString store;
+};
 
 // A handle on one message on its way (after KJob/QNetworkReply): its id at
 // once, its state as it changes, and finished() once it is final for now
@@ -56,6 +72,7 @@ class SendJob : public QObject {
     Q_OBJECT
 public:
     qint64 id() const { return m_id; }
+    QString destination() const { return m_destination; }
     msg::State state() const { return m_state; }
     msg::Reason reason() const { return m_reason; }
     std::optional<int> reasonCode() const { return m_code; }
@@ -71,6 +88,7 @@ private:
     friend class MessageService;
     explicit SendJob(qint64 id, QObject* parent) : QObject(parent), m_id(id) {}
     qint64 m_id;
+    QString m_destination;
     msg::State m_state = msg::State::Queued;
     msg::Reason m_reason = msg::Reason::None;
     std::optional<int> m_code;
@@ -93,16 +111,24 @@ public:
     // transport. Refused, with nothing sent, when the request does not build,
     // the store cannot record it or there is no phone. The job belongs to the
     // service; it lives until the service does or until release(job).
-    Result<SendJob*> send(const MessageRequest& request);
+    Result<SendJob*, SendRefusal> send(const MessageRequest& request);
     // Sends an existing outgoing message again (a failed or uncertain one) as
     // a new message of the same request.
-    Result<SendJob*> resend(qint64 id);
+    Result<SendJob*, SendRefusal> resend(qint64 id);
     void release(SendJob* job);
     // Whether a message is on its way through the transport now.
     bool busy() const { return m_current != nullptr; }
 
+    SendJob* job(qint64 id) const;
+
     // On start: messages a stopped program left Sending become Uncertain.
     int recoverInterrupted();
+    // Why there is no store, for the refusals when there is none.
+    void setStoreProblem(const QString& why);
+    QString noStoreReason() const { return m_storeWhy; }
+    // The program is ending: the message on its way ends here, uncertain
+    // when a part may have left, failed when none did.
+    void stopAll();
 
     // The phone book just read, kept for the names of numbers.
     void phonebookRead(const std::vector<PhonebookEntry>& entries);
@@ -111,6 +137,8 @@ public slots:
     // From the transport.
     void partSubmitted(const velmora::PartOutcome& part);
     void sendEnded(qint64 id);
+    // The transport stopped before the part it was at reached the phone.
+    void stopped(qint64 id);
     void deliveryReport(int reference, int status);
     // Messages read from the phone's stores (a read of the inbox, or a new
     // one announced): each recorded before anything may delete it.
@@ -132,6 +160,7 @@ private:
 
     MessageStore* m_store;
     MessageTransport& m_transport;
+    QString m_storeWhy;
     QPointer<SendJob> m_current;
     std::map<qint64, SendJob*> m_jobs;
 };

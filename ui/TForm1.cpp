@@ -10,7 +10,9 @@
 #include "Pictures.h"
 #include "Prompter.h"
 #include "QtText.h"
-#include "SentMessagesDialog.h"
+#include "LogObserver.h"
+#include "MessageStore.h"
+#include "Transports.h"
 #include "TAboutBox.h"
 #include "TForm2.h"
 #include "TextTab.h"
@@ -46,8 +48,7 @@ TForm1::TForm1(WindowSetup setup, QWidget* parent)
 
     LoadSettingsAtStart();
     m_link = m_setup.makeLink(m_settings);
-    m_link->setLogPaths(Q(m_setup.paths.transmitLog), Q(m_setup.paths.failedLog));
-    m_link->setReceivedLog(Q(m_setup.paths.receivedLog));
+    StartMessageService();
     m_link->setDialogue(m_settings.FastDialogue);
     m_link->setDeliveryReports(m_settings.DeliveryReport);
     ApplyWindowBounds();
@@ -65,7 +66,6 @@ TForm1::TForm1(WindowSetup setup, QWidget* parent)
 
     m_form2 = std::make_unique<TForm2>(this);
     m_about = std::make_unique<TAboutBox>(this);
-    m_sent = std::make_unique<SentMessagesDialog>(this);
     m_inbox = std::make_unique<InboxDialog>(this);
     m_inspector = std::make_unique<PduFieldsDialog>(this);
     m_pictureEditor = std::make_unique<PictureEditorDialog>(this);
@@ -75,6 +75,27 @@ TForm1::TForm1(WindowSetup setup, QWidget* parent)
 }
 
 TForm1::~TForm1() = default;
+
+void TForm1::StartMessageService() {
+    const QString path = Q(ChooseMessageStore(m_setup.paths, m_settings.MessageStore));
+    auto opened = MessageStore::Open(path);
+    m_transport = std::make_unique<LinkTransport>(*m_link);
+    if (opened)
+        m_store = std::move(opened.value());
+    m_service = std::make_unique<MessageService>(m_store.get(), *m_transport);
+    if (!opened)
+        m_service->setStoreProblem(Q(opened.error()));
+    // Before the window's own connections: what the phone holds is recorded
+    // before the window lists it (and so before it can be deleted).
+    m_transport->connectService();
+    m_logs = std::make_unique<LogObserver>(*m_service, m_setup.paths);
+    if (!m_store)
+        return;
+    m_service->recoverInterrupted();
+    // The first start with a store takes in what the received log holds.
+    if (m_store->IsEmpty())
+        m_store->ImportReceivedLog(Q(m_setup.paths.receivedLog));
+}
 
 // Every connection of the window, in one place.
 void TForm1::WireSignals() {
@@ -111,10 +132,11 @@ void TForm1::WireSignals() {
     connect(link, &PhoneLink::signalBar, this, &TForm1::SetSignalBar);
     connect(link, &PhoneLink::signalQuality, this, &TForm1::ShowSignalQuality);
     connect(link, &PhoneLink::identity, this, &TForm1::IdentityRead);
-    connect(link, &PhoneLink::submitted, this, &TForm1::Submitted);
-    connect(link, &PhoneLink::sendFinished, this, &TForm1::SendFinished);
-    connect(link, &PhoneLink::referenceGiven, this, &TForm1::ReferenceGiven);
-    connect(link, &PhoneLink::deliveryReport, this, &TForm1::DeliveryReported);
+    connect(m_service.get(), &MessageService::partDone, this, &TForm1::Submitted);
+    connect(m_service.get(), &MessageService::messageChanged, this,
+            [this](qint64 id, msg::State state) { MessageChanged(id, state); });
+    connect(m_logs.get(), &LogObserver::problem, this, &TForm1::LinkProblem);
+    connect(m_service.get(), &MessageService::storeProblem, this, &TForm1::ShowStatus);
     connect(link, &PhoneLink::pinRequested, this, &TForm1::PinRequested);
     connect(link, &PhoneLink::operatorsFinished, this, &TForm1::OperatorsRead);
 
@@ -337,8 +359,11 @@ void TForm1::FormActivate() {
 void TForm1::closeEvent(QCloseEvent* event) {
     m_content->stopTune();
     SaveSettingsAtEnd();
-    // A send in progress logs its part as unknown before the link ends.
+    // A send in progress reports its part as unknown before the link ends;
+    // the service records it (and the log says so) before the window goes.
     m_link->shutDown(kCloseWaitMs);
+    QCoreApplication::sendPostedEvents(m_service.get());
+    m_service->stopAll();
     event->accept();
 }
 

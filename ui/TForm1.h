@@ -4,6 +4,7 @@
 #include "GlobalU.h"
 #include "MessageReader.h"
 #include "MessageRequest.h"
+#include "MessageService.h"
 #include "PhoneLink.h"
 #include "Preview.h"
 #include "Tab.h"
@@ -35,7 +36,9 @@ class LinkIndicators;
 class PduFieldsDialog;
 class PhonebookPanel;
 class PictureEditorDialog;
-class SentMessagesDialog;
+class LinkTransport;
+class LogObserver;
+class MessageStore;
 class Prompter;
 class TAboutBox;
 class TForm2;
@@ -56,6 +59,10 @@ public:
     QString statusText() const;
     const Settings& settings() const { return m_settings; }
     PhoneLink& link() { return *m_link; }
+    // The message center and its store; the store is null when it could not
+    // be opened (the send is then refused, saying why).
+    MessageService& messages() { return *m_service; }
+    MessageStore* messageStore() const { return m_store.get(); }
 
 protected:
     bool event(QEvent* event) override;
@@ -96,10 +103,9 @@ private slots:
 
     // Messages (TForm1Send.cpp)
     void bitSendSMSClick();
-    void Submitted(int part, SubmitOutcome outcome);
-    void SendFinished(bool allSent);
-    void ReferenceGiven(int part, int reference);
-    void DeliveryReported(int reference, int status, const QString& text);
+    void Submitted(const PartOutcome& part);
+    void SendFinished();
+    void MessageChanged(qint64 id, msg::State state);
     void mnuSentMessagesClick();
     void PinRequested(int triesLeft);
     void memTextChange();
@@ -162,6 +168,8 @@ private slots:
 private:
     void WireSignals();
     void LoadSettingsAtStart();
+    // The store, the service over the link and the logs' observer.
+    void StartMessageService();
     void ApplyWindowBounds();
     void CheckMenuItems();
     void SaveSettingsAtEnd();
@@ -194,9 +202,12 @@ private:
     std::unique_ptr<Prompter> m_ownPrompter;
     Prompter* m_prompter;
     std::unique_ptr<TForm2> m_form2;
-    std::unique_ptr<SentMessagesDialog> m_sent;
     std::unique_ptr<TAboutBox> m_about;
     std::unique_ptr<PhoneLink> m_link;
+    std::unique_ptr<MessageStore> m_store;
+    std::unique_ptr<LinkTransport> m_transport;
+    std::unique_ptr<MessageService> m_service;
+    std::unique_ptr<LogObserver> m_logs;
     std::unique_ptr<TunePlayer> m_tunes;
     std::unique_ptr<ContentTabs> m_content;
     std::unique_ptr<TextTab> m_text;
@@ -212,7 +223,7 @@ private:
     bool m_autoConnectDone = false;
     bool m_sending = false;
     int m_parts = 0;                       // of the message being sent
-    std::optional<int> m_partReference;    // of the part whose outcome comes next
+    qint64 m_lastMessage = 0;              // the message last handed to the service
     bool m_reportShown = false;            // the status bar tells of a delivery report
     std::vector<StoredMessage> m_stored;   // the phone's store as last read
     std::vector<StoredMessage> m_toDelete; // the parts of the message being deleted

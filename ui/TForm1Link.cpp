@@ -7,7 +7,6 @@
 #include "PhonebookPanel.h"
 #include "Prompter.h"
 #include "QtText.h"
-#include "SentMessagesDialog.h"
 #include "TForm1.h"
 #include "TForm2.h"
 #include "ui_TForm1.h"
@@ -41,19 +40,6 @@ void TForm1::mnuDeliveryReportClick(bool on) {
     m_link->setDeliveryReports(on);
 }
 
-// A report is of one part. The status bar and the monitor tell of the
-// newest message only, as a whole: "Delivered" once every part is; an
-// earlier message's report changes only its row in Sent Messages.
-void TForm1::DeliveryReported(int reference, int status, const QString& text) {
-    const std::optional<int> row = m_sent->reportArrived(reference, status, text);
-    if (!row || *row != m_sent->rows() - 1)
-        return;
-    const QString said = m_sent->message(*row).reportStatus();
-    ShowStatus(said);
-    m_reportShown = true;
-    m_ui->memDebug->setPlainText(said);
-}
-
 // Asked once a connect; a wrong PIN ends the connect, and connecting again
 // asks again, so a try of the SIM is only ever used by the user.
 void TForm1::PinRequested(int triesLeft) {
@@ -63,11 +49,7 @@ void TForm1::PinRequested(int triesLeft) {
 }
 
 // Beside the window, so it follows the reports while the user goes on.
-void TForm1::mnuSentMessagesClick() {
-    m_sent->show();
-    m_sent->raise();
-    m_sent->activateWindow();
-}
+void TForm1::mnuSentMessagesClick() {}
 
 // The devices are asked on the dialog's own thread; the window goes on
 // answering meanwhile.

@@ -26,6 +26,9 @@ void TForm1::ContactFound(const QString& name, const QString& number, const QStr
 // inbox's senders get the names the book now gives them.
 void TForm1::PhonebookFinished(bool read, int /*count*/, bool /*stopped*/) {
     m_phonebook->readFinished();
+    // Kept with the messages, so history shows names also without a phone.
+    if (read)
+        m_service->phonebookRead(m_link->phonebook());
     if (read && m_inboxRead)
         ShowInbox();
 }

@@ -7,7 +7,8 @@
 #include "Prompter.h"
 #include "QtText.h"
 #include "SMSLibU.h"
-#include "SentMessagesDialog.h"
+#include "MessageStore.h"
+#include "StatusReport.h"
 #include "TForm1.h"
 #include "TextTab.h"
 #include "ui_TForm1.h"
@@ -27,15 +28,24 @@ QString Sentence(const std::string& reason) {
     return s;
 }
 
-// What Sent Messages calls it: what the inbox would, read back from its own
-// PDUs as the phone stores a sent message.
-QString Summary(const std::vector<std::string>& pdus) {
-    std::vector<StoredMessage> stored;
-    for (std::size_t i = 0; i < pdus.size(); ++i)
-        stored.push_back(StoredMessage{"", static_cast<int>(i), 3, pdus[i]});
-    const std::vector<InboxEntry> entries = JoinInbox(stored);
-    // The list cuts it to its column; the detail shows as much as a part holds.
-    return entries.size() == 1 ? FromUtf16(InboxSummary(entries.front(), 160)) : QString();
+// What the reports so far say of a message as a whole: the first part the
+// network could not deliver, else "Delivered" once every part is, else how
+// many are; nothing before the first report.
+QString ReportStatus(const MessageRecord& m) {
+    int delivered = 0;
+    for (const PartRecord& p : m.parts) {
+        if (!p.reportStatus)
+            continue;
+        if (!IsDelivered(*p.reportStatus))
+            return Q(StatusText(*p.reportStatus));
+        ++delivered;
+    }
+    const auto n = static_cast<int>(m.parts.size());
+    if (delivered == 0)
+        return {};
+    if (delivered == n)
+        return "Delivered";
+    return QString("Delivered (%1 of %2)").arg(delivered).arg(n);
 }
 
 } // namespace
@@ -61,34 +71,74 @@ void TForm1::bitSendSMSClick() {
     QStringList pdus;
     for (const auto& pdu : job->pdus)
         pdus << Q(pdu);
-    m_sending = true;
-    m_lastSent = pdus;
     m_parts = static_cast<int>(pdus.size());
-    m_partReference.reset();
-    m_sent->addMessage(Q(job->number), Summary(job->pdus), m_parts,
-                       m_settings.FastDialogue && m_settings.DeliveryReport);
     if (m_parts > 1)
         ShowStatus("Sending SMS Part (1)");
     else if (m_reportShown)
         ShowStatus(QString()); // the report was of the message before
-    m_link->submit(pdus, Q(job->number));
+    // Recorded before it goes; a store that cannot take it keeps it here.
+    const auto sent = m_service->send(request);
+    if (!sent) {
+        Refuse("Nothing was sent: " + sent.error().store, nullptr);
+        ShowStatus(QString());
+        ShowResultIndicators();
+        SetConnectedUI(m_link->isUp());
+        return;
+    }
+    m_sending = true;
+    m_lastSent = pdus;
+    m_lastMessage = sent.value()->id();
+    m_service->release(sent.value()); // followed through the service's signals
 }
 
 // Every part is sent, whatever the one before did; the failure picture
 // shows the last part's outcome.
-void TForm1::Submitted(int part, SubmitOutcome outcome) {
-    m_sent->partAnswered(part, outcome, std::exchange(m_partReference, std::nullopt));
-    m_ui->imgStatus->setVisible(outcome != SubmitOutcome::Sent);
-    if (part + 1 < m_parts)
-        ShowStatus(QString("Sending SMS Part (%1)").arg(part + 2));
+void TForm1::Submitted(const PartOutcome& part) {
+    if (part.id != m_lastMessage)
+        return;
+    m_ui->imgStatus->setVisible(part.outcome != SubmitOutcome::Sent);
+    if (part.part + 1 < m_parts)
+        ShowStatus(QString("Sending SMS Part (%1)").arg(part.part + 2));
 }
 
-void TForm1::ReferenceGiven(int /*part*/, int reference) { m_partReference = reference; }
-
-void TForm1::SendFinished(bool /*allSent*/) {
+void TForm1::SendFinished() {
     m_sending = false;
     ShowResultIndicators();
     SetConnectedUI(m_link->isUp());
+}
+
+// A report is of one part. The status bar and the monitor tell of the
+// newest message only, as a whole: "Delivered" once every part is; an
+// earlier message's report changes only its record.
+void TForm1::MessageChanged(qint64 id, msg::State state) {
+    if (id != m_lastMessage)
+        return;
+    switch (state) {
+    case msg::State::Queued:
+    case msg::State::Sending:
+    case msg::State::Received:
+        return;
+    case msg::State::Failed:
+    case msg::State::Uncertain:
+        if (m_sending)
+            SendFinished();
+        return;
+    case msg::State::Sent:
+    case msg::State::Delivered:
+    case msg::State::NotDelivered:
+        break;
+    }
+    if (m_sending) {
+        SendFinished();
+        return; // the send itself; a report comes later
+    }
+    const auto record = m_store ? m_store->Message(id) : std::nullopt;
+    const QString said = record ? ReportStatus(*record) : QString();
+    if (said.isEmpty())
+        return;
+    ShowStatus(said);
+    m_reportShown = true;
+    m_ui->memDebug->setPlainText(said);
 }
 
 // The success picture stands where the failure picture would.

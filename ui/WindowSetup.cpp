@@ -14,8 +14,8 @@ WindowSetup MakeWindowSetup(AppPaths paths, DeviceOptions options,
     setup.portsToProbe = [options](const Settings& settings) {
         return ComPortCandidates(DeviceMapFor(settings, options));
     };
-    setup.makeLink = [options, paths, clock](const Settings& settings) {
-        return MakePhoneLink(paths, settings, options, clock ? clock() : nullptr);
+    setup.makeLink = [options, clock](const Settings& settings) {
+        return MakePhoneLink(settings, options, clock ? clock() : nullptr);
     };
     return setup;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "MessageRequest.h"
 #include "Result.h"
 
 #include <iosfwd>
@@ -39,6 +40,7 @@ struct PduJob {
     std::string kind;
     std::string number;
     std::vector<std::string> pdus;
+    MessageRequest request; // what they were built from, to be sent and kept
 };
 
 // `words` starts with the kind: text, logo, group, picture, ringtone, ems,

@@ -7,11 +7,17 @@
 #include "Cli.h"
 #include "GlobalU.h"
 #include "LinkFactory.h"
+#include "LogObserver.h"
+#include "MessageService.h"
+#include "MessageStore.h"
 #include "PhoneCommands.h"
 #include "PhoneSession.h"
+#include "QtText.h"
 #include "TerminalText.h"
+#include "Transports.h"
 
 #include <charconv>
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -77,7 +83,18 @@ public:
         }
     }
 
-    void DeliveryReport(int reference, int status) override { m_reports[reference] = status; }
+    void DeliveryReport(int reference, int status) override {
+        m_reports[reference] = status;
+        if (onReport)
+            onReport(reference, status);
+    }
+    void PartSubmitted(const PartEnded& part) override {
+        if (onPart)
+            onPart(part);
+    }
+    // Where the parts and the reports go on to (the message service).
+    std::function<void(const PartEnded&)> onPart;
+    std::function<void(int, int)> onReport;
     // The final report of each reference so far, by TP-ST.
     const std::map<int, int>& reports() const { return m_reports; }
 
@@ -109,9 +126,7 @@ public:
         m_portNumber = target.port.value_or(settings.PortNumber);
         m_baud = target.baud.value_or(settings.BaudRate);
         m_port = MakeComPort(settings, target.devices);
-        m_session = std::make_unique<PhoneSession>(*m_port, m_clock, m_events, MakeLogWriter());
-        m_session->SetLogPaths(paths.transmitLog, paths.failedLog);
-        m_session->SetReceivedLog(paths.receivedLog);
+        m_session = std::make_unique<PhoneSession>(*m_port, m_clock, m_events);
         m_session->SetDialogue(target.fast || settings.FastDialogue ? Dialogue::Fast : Dialogue::Classic);
         m_session->SetPinSource([pin = target.pin](std::optional<int> tries) -> std::optional<std::string> {
             if (pin)
@@ -119,7 +134,46 @@ public:
             return ReadSecretFromTerminal("SIM PIN" + PinTriesText(tries) + ": ");
         });
         m_contactFile = paths.contactFile;
+        m_paths = paths;
+        m_storePath = ChooseMessageStore(paths, settings.MessageStore, target.store.value_or(""));
+        m_io = &io;
     }
+
+    // The store, the message service over this session and the logs'
+    // observer, for a command that sends or reads messages. Without a store
+    // (it cannot be opened) the service still reads and logs, but sends
+    // nothing; the reason is on stderr and in the service's refusals.
+    MessageService& Messages() {
+        if (m_service)
+            return *m_service;
+        auto opened = MessageStore::Open(Q(m_storePath));
+        QString storeWhy;
+        if (opened)
+            m_store = std::move(opened.value());
+        else
+            storeWhy = Q(opened.error());
+        m_transport =
+            std::make_unique<SessionTransport>(*m_session, [this] { return Q(m_port->DevicePath()); });
+        m_service = std::make_unique<MessageService>(m_store.get(), *m_transport);
+        m_service->setStoreProblem(storeWhy);
+        m_observer = std::make_unique<LogObserver>(*m_service, m_paths);
+        Io& io = *m_io;
+        QObject::connect(m_observer.get(), &LogObserver::problem,
+                         [&io](ProblemKind, const QString& text) { io.err << "velmora-cli: " << S(text) << '\n'; });
+        QObject::connect(m_service.get(), &MessageService::storeProblem,
+                         [&io](const QString& why) { io.err << "velmora-cli: " << S(why) << '\n'; });
+        m_events.onPart = [this](const PartEnded& part) { m_transport->PartSubmitted(part); };
+        m_events.onReport = [this](int reference, int status) { m_service->deliveryReport(reference, status); };
+        if (m_store) {
+            m_service->recoverInterrupted();
+            if (m_store->IsEmpty())
+                ImportReceivedLog();
+        }
+        return *m_service;
+    }
+    MessageStore* store() const { return m_store.get(); }
+    SessionTransport& transport() { return *m_transport; }
+    const std::string& storePath() const { return m_storePath; }
 
     // Connects as the window does; a failure has been reported, naming the
     // device and speed tried (ConnectFailed).
@@ -132,6 +186,14 @@ public:
     std::string Why() const { return m_events.Why(); }
 
 private:
+    // The first store of this user takes in what the received log holds.
+    void ImportReceivedLog() {
+        const ImportReport r = m_store->ImportReceivedLog(Q(m_paths.receivedLog));
+        for (const auto& [line, why] : r.bad)
+            m_io->err << "velmora-cli: " << m_paths.receivedLog << ":" << line << ": not imported: " << S(why)
+                      << '\n';
+    }
+
     CliEvents m_events;
     std::unique_ptr<RealClock> m_ownClock;
     Clock& m_clock;
@@ -140,6 +202,13 @@ private:
     std::unique_ptr<TComPort> m_port;
     std::unique_ptr<PhoneSession> m_session;
     std::string m_contactFile;
+    AppPaths m_paths;
+    std::string m_storePath;
+    Io* m_io = nullptr;
+    std::unique_ptr<MessageStore> m_store;
+    std::unique_ptr<SessionTransport> m_transport;
+    std::unique_ptr<MessageService> m_service;
+    std::unique_ptr<LogObserver> m_observer;
 };
 
 } // namespace velmora::cli

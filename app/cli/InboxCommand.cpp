@@ -85,9 +85,14 @@ int RunInbox(std::vector<std::string> words, Io io) {
         }
     }
     CliPhone phone(target, io);
+    MessageService& service = phone.Messages();
+    if (!phone.store())
+        io.err << "velmora-cli: the messages read are not kept: " << S(service.noStoreReason()) << '\n';
     if (!phone.Connect())
         return kExitUnreachable;
     const auto stored = phone.session().ReadStoredMessages();
+    // Kept (and logged) before anything may delete them.
+    service.storedRead(QList<StoredMessage>(stored.begin(), stored.end()));
     if (!phone.session().IsConnected()) {
         io.err << "velmora-cli: " << phone.Why() << '\n';
         return kExitUnreachable;
@@ -116,6 +121,9 @@ int RunInbox(std::vector<std::string> words, Io io) {
     for (const auto& name : toDelete) {
         std::string why;
         const InboxEntry* e = Named(entries, name, why);
+        // Only what the store holds may go from the phone.
+        if (e && !phone.store())
+            why = "the message store could not keep it first";
         if (e && !deleted.insert(e).second)
             continue; // another part of a message already deleted
         std::size_t done = 0;

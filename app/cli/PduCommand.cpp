@@ -38,7 +38,7 @@ std::variant<PduJob, Failure> Finish(const std::string& kind, const MessageReque
     auto built = BuildMessage(request);
     if (!built)
         return Refused(built.error().text);
-    return PduJob{kind, std::move(built.value().number), std::move(built.value().pdus)};
+    return PduJob{kind, std::move(built.value().number), std::move(built.value().pdus), request};
 }
 
 // A tune from its RTTTL file: whole, or with `cut` its first notes that fit

@@ -19,6 +19,7 @@ struct PhoneTarget {
     std::optional<int> baud;
     bool fast = false;              // else the settings file's dialogue
     std::optional<std::string> pin; // --pin: the SIM's PIN, when it asks
+    std::optional<std::string> store; // --store: the message store to record in
 };
 
 // Takes the link options at the front of `words` and leaves the rest.

@@ -194,25 +194,42 @@ int RunSend(std::vector<std::string> words, Io io) {
         target.fast = true; // only the fast dialogue reads what comes later
 
     CliPhone phone(target, io);
+    MessageService& service = phone.Messages();
+    // The store takes the message before the phone is even reached: one
+    // that cannot record it refuses the send with nothing sent.
+    if (!phone.store()) {
+        io.err << "velmora-cli: nothing sent: " << S(service.noStoreReason()) << '\n';
+        return kExitRefused;
+    }
+    if (const QString why = phone.store()->CheckWritable(); !why.isEmpty()) {
+        io.err << "velmora-cli: nothing sent: " << S(why) << '\n';
+        return kExitRefused;
+    }
     if (!phone.Connect())
         return kExitUnreachable;
-    if (report.wanted && !phone.session().AskForReports(job.pdus))
-        io.err << "velmora-cli: no delivery reports: the phone will not pass them on\n";
+    phone.transport().SetReports(report.wanted);
+    // The message's number first, then each part's outcome as it comes.
+    QObject::connect(&service, &MessageService::messageChanged,
+                     [&io](qint64 id, msg::State state, msg::Reason, int) {
+                         if (state == msg::State::Queued)
+                             io.out << "Message " << id << '\n' << std::flush;
+                     });
     bool all = true;
     std::vector<std::optional<int>> references;
-    for (const auto& pdu : job.pdus) {
-        try {
-            const SubmitOutcome outcome = phone.session().SubmitPDU(pdu, job.number);
-            io.out << SubmitOutcomeText(outcome) << '\n';
-            all = all && outcome == SubmitOutcome::Sent;
-            references.push_back(phone.session().LastReference());
-        } catch (const SessionCancelled&) {
-            // Interrupted: a part already written was logged as unknown.
-            if (const auto outcome = phone.session().CancelledOutcome())
-                io.out << SubmitOutcomeText(*outcome) << '\n';
-            throw;
-        }
+    QObject::connect(&service, &MessageService::partDone, [&](const PartOutcome& part) {
+        io.out << SubmitOutcomeText(part.outcome) << '\n';
+        all = all && part.outcome == SubmitOutcome::Sent;
+        references.push_back(part.reference);
+    });
+    const auto sent = service.send(job.request);
+    if (!sent) {
+        io.err << "velmora-cli: nothing sent: "
+               << (sent.error().kind == SendRefusal::Store ? S(sent.error().store) : sent.error().invalid.text)
+               << '\n';
+        return kExitRefused;
     }
+    if (phone.transport().ReportsRefused())
+        io.err << "velmora-cli: no delivery reports: the phone will not pass them on\n";
     if (!phone.session().IsConnected())
         io.err << "velmora-cli: " << phone.Why() << '\n';
     if (!all)

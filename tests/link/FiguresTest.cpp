@@ -61,7 +61,7 @@ TEST(Figures, ConnectAndSubmissionStayWithin50MsOfTheirSleeps) {
     MeasuringClock clock;
     TComPort port([d = sim.device()](int) { return d; });
     NoEvents events;
-    PhoneSession session(port, clock, events, nullptr);
+    PhoneSession session(port, clock, events);
 
     bool ok = false;
     const double connect = Timed([&] { ok = session.Connect(1, 19200); });

@@ -2,7 +2,10 @@
 // one as it arrives, against velmora-phonesim in the fast dialogue.
 
 #include "LinkFactory.h"
+#include "LogObserver.h"
+#include "MessageStore.h"
 #include "PhoneLink.h"
+#include "Transports.h"
 #include "SimPhone.h"
 
 #include <QCoreApplication>
@@ -49,7 +52,14 @@ TEST(InboxLink, readsTheStoresDeletesWhatItReadAndTakesANewMessage) {
     DeviceOptions options;
     options.anyPort = sim.device();
     const AppPaths paths = AppPathsIn(dir);
-    const auto link = MakePhoneLink(paths, Settings{}, options, std::make_unique<RealClock>(0.1));
+    const auto link = MakePhoneLink(Settings{}, options, std::make_unique<RealClock>(0.1));
+    // The window's message center over the link: it keeps and logs what is read.
+    auto store = MessageStore::Open(QString::fromStdString(paths.messageStore));
+    ASSERT_TRUE(store) << store.error();
+    LinkTransport transport(*link);
+    MessageService service(store.value().get(), transport);
+    transport.connectService();
+    LogObserver logs(service, paths);
     link->setDialogue(true);
     QSignalSpy states(link.get(), &PhoneLink::stateChanged);
     QSignalSpy inbox(link.get(), &PhoneLink::inboxFinished);
@@ -87,6 +97,8 @@ TEST(InboxLink, readsTheStoresDeletesWhatItReadAndTakesANewMessage) {
         const std::string end = " " + entries[i] + "\r";
         EXPECT_EQ(lines[i].substr(lines[i].size() - std::min(lines[i].size(), end.size())), end);
     }
+    // And each kept once, the new one beside the rest.
+    EXPECT_EQ(store.value()->Count({}), 4);
     EXPECT_TRUE(link->shutDown(5000));
     std::filesystem::remove_all(dir);
 }
@@ -103,7 +115,7 @@ TEST(InboxLink, readsAStoreFromIndexZeroAndNamesTheStoreItCouldNotOpen) {
                   "empty-stat", "--refuse-store", "ME", "--deliver-after", "3000", kArrival});
     DeviceOptions options;
     options.anyPort = sim.device();
-    const auto link = MakePhoneLink(AppPathsIn(dir), Settings{}, options, std::make_unique<RealClock>(0.1));
+    const auto link = MakePhoneLink(Settings{}, options, std::make_unique<RealClock>(0.1));
     link->setDialogue(true);
     QSignalSpy inbox(link.get(), &PhoneLink::inboxFinished);
     QSignalSpy deleted(link.get(), &PhoneLink::deleteFinished);

@@ -47,12 +47,10 @@ protected:
         clock = std::make_unique<HookClock>(scale);
         const std::string device = sim->device();
         port = std::make_unique<TComPort>([device](int) { return device; });
-        session = std::make_unique<PhoneSession>(*port, *clock, events,
-                                                 [this](const std::string& path, const std::string& entry) {
-                                                     logs.emplace_back(path, entry);
-                                                     return std::string();
-                                                 });
-        session->SetLogPaths("tr", "fl");
+        session = std::make_unique<PhoneSession>(*port, *clock, events);
+        events.logSink = &logs;
+        events.transmitLog = "tr";
+        events.failedLog = "fl";
     }
     void Connect() { ASSERT_TRUE(session->Connect(1, 19200)) << events.lastStatus(); }
     std::vector<std::string> Recorded() { return ReadLines(dir + "/pdus.txt"); }
@@ -143,7 +141,7 @@ TEST_F(PtySession, ASecondOpenThatFailsLeavesTheFirstOneExclusive) {
 TEST_F(PtySession, AMissingDeviceGivesError1WithTheReason) {
     Start({});
     TComPort missing([](int) { return std::string("/dev/velmora-no-such-port"); });
-    PhoneSession s(missing, *clock, events, nullptr);
+    PhoneSession s(missing, *clock, events);
     EXPECT_FALSE(s.Connect(7, 19200));
     EXPECT_EQ(events.lastStatus(), "Unable to open port 7 !");
     EXPECT_EQ(events.linkErrors.back(), "Unable to open com port (No such file or directory)");
@@ -209,7 +207,7 @@ TEST_F(PtySession, ChangingThePortWhileOpenReopensOnTheNewDevice) {
     two.SetPort("com2");
     EXPECT_TRUE(two.Connected());
     EXPECT_EQ(two.DeviceDescription(), "COM2 (" + other.device() + ")");
-    PhoneSession s(two, *clock, events, nullptr);
+    PhoneSession s(two, *clock, events);
     two.SendText("at+cgmi\r");
     EXPECT_NE(s.AwaitReply(200, 10).find("OTHER"), std::string::npos);
 }

@@ -66,6 +66,19 @@ public:
     std::vector<StoredMessage> arrived;
     void MessageArrived(const StoredMessage& m) override { arrived.push_back(m); }
     std::string lastStatus() const { return status.empty() ? "" : status.back(); }
+
+    // Each part as the session ended it, and the log entries it makes there
+    // (as the programs write them) when a sink is given.
+    std::vector<PartEnded> parts;
+    std::vector<std::pair<std::string, std::string>>* logSink = nullptr;
+    std::string transmitLog = "tr.txt", failedLog = "fl.txt";
+    void PartSubmitted(const PartEnded& p) override {
+        parts.push_back(p);
+        if (!logSink)
+            return;
+        for (const auto& [log, entry] : SubmitLogEntries(p))
+            logSink->emplace_back(log == SubmitLog::Transmit ? transmitLog : failedLog, entry);
+    }
 };
 
 using Chunks = ScriptedPort::Answer;
@@ -85,14 +98,8 @@ inline std::vector<int> Join(std::initializer_list<std::vector<int>> parts) {
 class SessionTest : public ::testing::Test {
 protected:
     SessionTest()
-        : port(clock),
-          session(port, clock, events, [this](const std::string& path, const std::string& entry) {
-              logs.emplace_back(path, entry);
-              if (writeLogs)
-                  std::ofstream(path, std::ios::app) << entry << "\r\n";
-              return logFailure;
-          }) {
-        session.SetLogPaths("tr.txt", "fl.txt");
+        : port(clock), session(port, clock, events) {
+        events.logSink = &logs;
         port.On("ate0\r", Now("\r\nOK\r\n"));
         AnswerIdentity("VELMORA");
     }
@@ -114,6 +121,7 @@ protected:
         clock.clear();
         writtenBefore = port.written().size();
         events = RecordingEvents();
+        events.logSink = &logs;
     }
     std::vector<std::string> Written() const {
         return {port.written().begin() + static_cast<std::ptrdiff_t>(writtenBefore), port.written().end()};
@@ -123,8 +131,6 @@ protected:
     ScriptedPort port;
     RecordingEvents events;
     std::vector<std::pair<std::string, std::string>> logs;
-    std::string logFailure;
-    bool writeLogs = false; // also append each entry to its file, as the programs do
     PhoneSession session;
     std::size_t writtenBefore = 0;
 };

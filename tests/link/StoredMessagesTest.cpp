@@ -24,50 +24,28 @@ protected:
         port.On("AT+CPMS=?\r", Now("\r\n+CPMS: (\"SM\",\"ME\"),(\"SM\",\"ME\"),(\"SM\",\"ME\")\r\n" + kOk));
         port.On("AT+CPMS=\"SM\"\r", Now("\r\n+CPMS: 2,30,2,30,2,30\r\n" + kOk));
         port.On("AT+CPMS=\"ME\"\r", Now("\r\n+CPMS: 1,50,2,30,2,30\r\n" + kOk));
-        dir = TempDir("stored");
-        log = dir + "/Received.Txt";
-        session.SetReceivedLog(log);
-        writeLogs = true;
     }
-    ~StoredMessagesTest() override { std::filesystem::remove_all(dir); }
 
     void ConnectIn(Dialogue dialogue) {
         session.SetDialogue(dialogue);
         Connected();
     }
-    // The received log as if an earlier read had logged `pdu`.
-    void AlreadyLogged(const std::string& pdu) const {
-        std::ofstream(log) << "08-12-2026 09:00:00 PM +628569999999 " << pdu << "\r\n";
-    }
-    std::vector<std::pair<std::string, std::string>> Received() const {
-        std::vector<std::pair<std::string, std::string>> received;
-        for (const auto& l : logs)
-            if (l.first == log)
-                received.push_back(l);
-        return received;
-    }
-
-    std::string dir, log;
 };
 
 class ReadStoresTest : public StoredMessagesTest, public ::testing::WithParamInterface<Dialogue> {};
 
-TEST_P(ReadStoresTest, readsTheSimThenThePhoneAndLogsEachMessageOnce) {
+TEST_P(ReadStoresTest, readsTheSimThenThePhone) {
     ConnectIn(GetParam());
     // The SIM's list takes three seconds to come, the phone's is at once.
     port.Once("AT+CMGL=4\r", {{10, "\r\n+CMGL: 1,0,,24\r\n" + kDeliver},
                               {3000, "\r\n+CMGL: 4,3,,18\r\n" + kSubmit + "\r\n" + kOk}});
     port.Once("AT+CMGL=4\r", Now("\r\n+CMGL: 1,1,,24\r\n" + kDeliver + "\r\n" + kOk));
-    AlreadyLogged(kSubmit);
     const std::vector<StoredMessage> read = session.ReadStoredMessages();
     EXPECT_EQ(read, (std::vector<StoredMessage>{
                         {"SM", 1, 0, kDeliver}, {"SM", 4, 3, kSubmit}, {"ME", 1, 1, kDeliver}}));
     EXPECT_EQ(Written(), (std::vector<std::string>{"AT+CPMS=?\r", "AT+CPMS=\"SM\"\r", "AT+CMGF=0\r",
                                                    "AT+CMGL=4\r", "AT+CPMS=\"ME\"\r", "AT+CMGL=4\r"}));
     EXPECT_EQ(events.progress, (std::vector<std::pair<int, int>>{{0, 2}, {2, 2}, {2, 3}, {3, 3}}));
-    // The copy in the phone and the message logged before are not logged again.
-    EXPECT_EQ(Received(),
-              (std::vector<std::pair<std::string, std::string>>{{log, "+628569999999 " + kDeliver}}));
     EXPECT_EQ(events.lastStatus(), "Found (3) Messages");
     EXPECT_FALSE(session.ReadStopped());
     EXPECT_EQ(events.polling, (std::vector<bool>{false, true}));
@@ -84,14 +62,6 @@ TEST_F(StoredMessagesTest, aStopEndsTheReadBetweenTwoStores) {
     EXPECT_EQ(read, (std::vector<StoredMessage>{{"SM", 1, 0, kDeliver}}));
     EXPECT_EQ(Written().back(), "AT+CMGL=4\r");
     EXPECT_TRUE(session.ReadStopped());
-}
-
-TEST_F(StoredMessagesTest, anUndecodableMessageIsLoggedWithoutItsNumber) {
-    ConnectIn(Dialogue::Fast);
-    port.On("AT+CPMS=?\r", Now("\r\n+CPMS: (\"SM\"),(\"SM\"),(\"SM\")\r\n" + kOk));
-    port.On("AT+CMGL=4\r", Now("\r\n+CMGL: 1,0,,2\r\n00FFFF\r\n" + kOk));
-    EXPECT_EQ(session.ReadStoredMessages().size(), 1u);
-    EXPECT_EQ(Received(), (std::vector<std::pair<std::string, std::string>>{{log, "? 00FFFF"}}));
 }
 
 struct DeleteCase {
@@ -185,7 +155,7 @@ INSTANTIATE_TEST_SUITE_P(
                       AnnounceCase{"askedWithTheReports", true, Now("\r\nERROR\r\n"), false, true}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(StoredMessagesTest, eachAnnouncedMessageIsReadWhileIdleAndLoggedOnce) {
+TEST_F(StoredMessagesTest, eachAnnouncedMessageIsReadWhileIdle) {
     ConnectIn(Dialogue::Fast);
     // The same message announced twice, a second and more after the request.
     port.On("AT+CNMI=2,1,0,0,0\r",
@@ -197,8 +167,6 @@ TEST_F(StoredMessagesTest, eachAnnouncedMessageIsReadWhileIdleAndLoggedOnce) {
     EXPECT_EQ(events.arrived, (std::vector<StoredMessage>(2, {"SM", 3, 0, kDeliver})));
     EXPECT_EQ(Written(), (std::vector<std::string>{"AT+CNMI=2,1,0,0,0\r", "AT+CPMS=\"SM\"\r", "AT+CMGF=0\r",
                                                    "AT+CMGR=3\r", "AT+CMGF=0\r", "AT+CMGR=3\r"}));
-    EXPECT_EQ(Received(),
-              (std::vector<std::pair<std::string, std::string>>{{log, "+628569999999 " + kDeliver}}));
 }
 
 TEST_F(StoredMessagesTest, indexZeroIsAPlaceLikeAnyOther) {

@@ -277,17 +277,14 @@ TEST(SubmitCancelled, APduAlreadyWrittenIsLoggedAsUnknownBeforeTheCancellationGo
         ScriptedPort port(clock);
         RecordingEvents events;
         std::vector<std::pair<std::string, std::string>> logs;
-        PhoneSession session(port, clock, events, [&](const std::string& path, const std::string& entry) {
-            logs.emplace_back(path, entry);
-            return std::string();
-        });
-        session.SetLogPaths("tr.txt", "fl.txt");
+        PhoneSession session(port, clock, events);
         port.OnAnyOther(Now("\r\nOK\r\n"));
         ASSERT_TRUE(session.Connect(1, 19200));
         port.On("at+cmgs=22\r", Now("\r\n> "));
         port.On(kPduWrite, {});
         port.On(kSecondZ, {});
         events = RecordingEvents();
+        events.logSink = &logs;
         clock.CancelAtSleep(r.sleep);
 
         EXPECT_THROW(session.SubmitPDU(kPdu, kDest), SessionCancelled) << "sleep " << r.sleep;
@@ -356,18 +353,6 @@ TEST_F(SessionTest, SubmittingWhileDisconnectedDoesNothing) {
     EXPECT_TRUE(events.polling.empty());
 }
 
-TEST_F(SessionTest, ALogThatCannotBeWrittenIsReportedAndTheResultStands) {
-    Connected();
-    logFailure = "Unable to write to tr.txt: Permission denied";
-    port.On("at+cmgf=0\r", Now("\r\nOK\r\n"));
-    port.On("at+cmgs=22\r", Now("\r\n> "));
-    port.On(kPduWrite, kOk);
-    EXPECT_EQ(session.SubmitPDU(kPdu, kDest), SubmitOutcome::Sent);
-    EXPECT_EQ(events.logFailures, std::vector<std::string>{logFailure});
-    // Reported once, as a problem; the window puts it in the status bar.
-    EXPECT_TRUE(events.status.empty());
-    EXPECT_EQ(events.monitor.back(), "Message Sent");
-}
 
 } // namespace
 } // namespace velmora::testing

@@ -6,7 +6,6 @@
 #include "InboxDialog.h"
 #include "PduFieldsDialog.h"
 #include "PictureEditorDialog.h"
-#include "SentMessagesDialog.h"
 #include "TAboutBox.h"
 #include "TForm2.h"
 #include "WindowFixture.h"
@@ -109,7 +108,7 @@ void DialogPlacementTest::theWindowsDialogsOpenInsideTheScreen_data() {
     QTest::newRow("PDU Inspector") << "mnuPduInspector"
                                    << "PduFieldsDialog";
     QTest::newRow("Sent Messages") << "mnuSentMessages"
-                                   << "SentMessagesDialog";
+                                   << "MessagesWindow";
     QTest::newRow("Picture Editor") << "mnuPictureEditor"
                                     << "PictureEditorDialog";
 }

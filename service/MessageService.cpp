@@ -1,0 +1,305 @@
+#include "MessageService.h"
+
+#include "Inbox.h"
+#include "MessageKind.h"
+#include "QtText.h"
+
+#include <QRegularExpression>
+
+#include <algorithm>
+
+namespace velmora {
+
+namespace {
+
+// The phone's reason in a refusal: +CMS ERROR n, +CME ERROR n, or a bare
+// ERROR. A phone that words its reason ("+CME ERROR: SIM busy") has no
+// number to keep.
+std::pair<msg::Reason, std::optional<int>> RefusalOf(const QString& answer) {
+    static const QRegularExpression coded(QStringLiteral(R"(\+(CMS|CME) ERROR:\s*(\d+))"));
+    const auto m = coded.match(answer);
+    if (m.hasMatch())
+        return {m.captured(1) == QLatin1String("CMS") ? msg::Reason::CmsError : msg::Reason::CmeError,
+                m.captured(2).toInt()};
+    if (answer.contains(QLatin1String("+CMS ERROR")))
+        return {msg::Reason::CmsError, std::nullopt};
+    if (answer.contains(QLatin1String("+CME ERROR")))
+        return {msg::Reason::CmeError, std::nullopt};
+    return {msg::Reason::Error, std::nullopt};
+}
+
+// What a message comes to from its parts: a part that may have gone without
+// a word makes it uncertain, a refused one failed, else it was sent.
+struct Verdict {
+    msg::State state = msg::State::Sent;
+    msg::Reason reason = msg::Reason::None;
+    std::optional<int> code;
+};
+
+Verdict Judge(const std::vector<PartOutcome>& parts) {
+    Verdict v;
+    for (const PartOutcome& p : parts) {
+        if (p.outcome == SubmitOutcome::Unknown) {
+            return {msg::State::Uncertain, p.stopped ? msg::Reason::Stopped : msg::Reason::NoAnswer, {}};
+        }
+        if (v.state == msg::State::Failed)
+            continue;
+        switch (p.outcome) {
+        case SubmitOutcome::Failed: {
+            const auto [reason, code] = RefusalOf(p.answer);
+            v = {msg::State::Failed, reason, code};
+            break;
+        }
+        case SubmitOutcome::NoPduMode:
+            v = {msg::State::Failed, msg::Reason::NoPduMode, {}};
+            break;
+        case SubmitOutcome::NoPrompt:
+            v = {msg::State::Failed, msg::Reason::NoPrompt, {}};
+            break;
+        case SubmitOutcome::LinkLost:
+            v = {msg::State::Failed, msg::Reason::LinkLost, {}};
+            break;
+        case SubmitOutcome::Sent:
+        case SubmitOutcome::Unknown:
+            break;
+        }
+    }
+    return v;
+}
+
+// The message as the store keeps it, from its request and the PDUs built.
+MessageRecord Outgoing(const MessageRequest& request, const MessageJob& job, const ModemId& modem) {
+    MessageRecord m;
+    m.direction = msg::Direction::Out;
+    m.number = Q(job.number);
+    m.kind = QString::fromLatin1(MessageKindName(request.kind));
+    m.request = RequestToJson(request);
+    if (request.kind == MessageKind::Text || request.kind == MessageKind::Ems) {
+        m.text = FromUtf16(request.text);
+    } else {
+        // What the inbox would call it, read back from its own PDUs.
+        std::vector<StoredMessage> stored;
+        for (std::size_t i = 0; i < job.pdus.size(); ++i)
+            stored.push_back(StoredMessage{"", static_cast<int>(i), 3, job.pdus[i]});
+        const std::vector<InboxEntry> entries = JoinInbox(stored);
+        if (entries.size() == 1)
+            m.text = FromUtf16(InboxSummary(entries.front(), 160));
+    }
+    if (!request.content.empty())
+        m.content.insert(QStringLiteral("hex"), Q(request.content));
+    if (request.kind == MessageKind::Logo) {
+        m.content.insert(QStringLiteral("mcc"), Q(request.mcc));
+        m.content.insert(QStringLiteral("nc"), Q(request.nc));
+    }
+    m.state = msg::State::Queued;
+    m.created = QDateTime::currentDateTimeUtc();
+    m.modemImsi = modem.imsi;
+    m.modemDevice = modem.device;
+    int n = 1;
+    for (const std::string& pdu : job.pdus) {
+        PartRecord part;
+        part.part = n++;
+        part.pdu = Q(pdu);
+        m.parts.push_back(part);
+    }
+    return m;
+}
+
+} // namespace
+
+MessageService::MessageService(MessageStore* store, MessageTransport& transport, QObject* parent)
+    : QObject(parent), m_store(store), m_transport(transport) {
+    qRegisterMetaType<PartOutcome>();
+    qRegisterMetaType<msg::State>();
+    qRegisterMetaType<msg::Reason>();
+    m_transport.m_service = this;
+}
+
+MessageService::~MessageService() {
+    m_transport.m_service = nullptr;
+}
+
+Result<SendJob*, SendRefusal> MessageService::send(const MessageRequest& request) {
+    using R = Result<SendJob*, SendRefusal>;
+    const auto job = BuildMessage(request);
+    if (!job)
+        return R::Fail({SendRefusal::Invalid, job.error(), {}});
+    if (!m_store)
+        return R::Fail({SendRefusal::Store, {}, m_storeWhy});
+    // Asked before anything reaches the phone: a store that cannot take the
+    // record would leave a sent message nobody knows of.
+    if (const QString why = m_store->CheckWritable(); !why.isEmpty())
+        return R::Fail({SendRefusal::Store, {}, why});
+    const auto added = m_store->AddOutgoing(Outgoing(request, *job, m_transport.Modem()));
+    if (!added)
+        return R::Fail({SendRefusal::Store, {}, Q(added.error())});
+    const qint64 id = added.value();
+    auto* sendJob = new SendJob(id, this);
+    sendJob->m_destination = Q(job->number);
+    m_jobs[id] = sendJob;
+    emit messageChanged(id, msg::State::Queued, msg::Reason::None, -1);
+    // Sending is on disk before the first PDU leaves, so a program killed
+    // from here on leaves a message the next start calls uncertain.
+    if (const auto marked = m_store->SetState(id, msg::State::Sending); !marked) {
+        m_store->SetState(id, msg::State::Failed, msg::Reason::StoreFailed);
+        m_jobs.erase(id);
+        delete sendJob;
+        return R::Fail({SendRefusal::Store, {}, Q(marked.error())});
+    }
+    sendJob->m_state = msg::State::Sending;
+    emit messageChanged(id, msg::State::Sending, msg::Reason::None, -1);
+    m_current = sendJob;
+    m_transport.Submit(id, job->pdus, job->number);
+    return R::Ok(sendJob);
+}
+
+Result<SendJob*, SendRefusal> MessageService::resend(qint64 id) {
+    using R = Result<SendJob*, SendRefusal>;
+    if (!m_store)
+        return R::Fail({SendRefusal::Store, {}, m_storeWhy});
+    const auto message = m_store->Message(id);
+    const auto request = message ? RequestFromJson(message->request) : std::nullopt;
+    if (!request || message->direction != msg::Direction::Out)
+        return R::Fail({SendRefusal::Invalid, Refusal{"this message cannot be sent again", RefusedField::None}, {}});
+    return send(*request);
+}
+
+void MessageService::release(SendJob* job) {
+    if (!job)
+        return;
+    m_jobs.erase(job->id());
+    job->deleteLater();
+}
+
+int MessageService::recoverInterrupted() {
+    if (!m_store)
+        return 0;
+    const auto marked = m_store->MarkInterrupted();
+    if (!marked) {
+        emit storeProblem(Q(marked.error()));
+        return 0;
+    }
+    return marked.value();
+}
+
+void MessageService::setStoreProblem(const QString& why) { m_storeWhy = why; }
+
+void MessageService::phonebookRead(const std::vector<PhonebookEntry>& entries) {
+    if (!m_store)
+        return;
+    std::vector<std::pair<QString, QString>> names;
+    for (const PhonebookEntry& e : entries)
+        names.emplace_back(FromPhone(e.name), FromPhone(e.number));
+    if (const auto saved = m_store->SavePhonebook(names); !saved)
+        emit storeProblem(Q(saved.error()));
+}
+
+SendJob* MessageService::job(qint64 id) const {
+    const auto found = m_jobs.find(id);
+    return found == m_jobs.end() ? nullptr : found->second;
+}
+
+void MessageService::partSubmitted(const PartOutcome& part) {
+    if (m_store) {
+        if (const auto kept = m_store->SetPartSent(part.id, part.part + 1, part.reference, part.answer); !kept)
+            emit storeProblem(Q(kept.error()));
+    }
+    emit partDone(part);
+    SendJob* j = job(part.id);
+    if (!j)
+        return;
+    j->m_parts.push_back(part);
+    emit j->partDone(part);
+    // The program is ending in the middle of this part: no end will come.
+    if (part.stopped)
+        sendEnded(part.id);
+}
+
+void MessageService::sendEnded(qint64 id) {
+    SendJob* j = job(id);
+    if (!j || j->m_finished)
+        return;
+    const Verdict v = Judge(j->m_parts);
+    setState(j, v.state, v.reason, v.code);
+}
+
+void MessageService::stopped(qint64 id) {
+    SendJob* j = job(id);
+    if (!j || j->m_finished)
+        return;
+    // The part being submitted never reached the phone (a stop after its PDU
+    // left reports it as unknown): a message none of whose parts went out
+    // failed, one with parts gone may be anywhere.
+    const bool anyOut = std::any_of(j->m_parts.begin(), j->m_parts.end(), [](const PartOutcome& p) {
+        return p.outcome == SubmitOutcome::Sent || p.outcome == SubmitOutcome::Unknown;
+    });
+    if (anyOut)
+        setState(j, msg::State::Uncertain, msg::Reason::Stopped, std::nullopt);
+    else
+        setState(j, msg::State::Failed, msg::Reason::Stopped, std::nullopt);
+}
+
+void MessageService::stopAll() {
+    if (m_current && !m_current->m_finished)
+        stopped(m_current->id());
+}
+
+void MessageService::setState(SendJob* j, msg::State state, msg::Reason reason, std::optional<int> code) {
+    if (m_store) {
+        if (const auto set = m_store->SetState(j->id(), state, reason, code); !set)
+            emit storeProblem(Q(set.error()));
+    }
+    j->m_state = state;
+    j->m_reason = reason;
+    j->m_code = code;
+    j->m_finished = true;
+    if (m_current == j)
+        m_current = nullptr;
+    emit messageChanged(j->id(), state, reason, code.value_or(-1));
+    emit j->stateChanged(state);
+    emit j->finished();
+}
+
+void MessageService::deliveryReport(int reference, int status) {
+    if (!m_store)
+        return;
+    const auto matched = m_store->RecordReport(m_transport.Modem(), reference, status);
+    if (!matched) {
+        emit storeProblem(Q(matched.error()));
+        return;
+    }
+    if (matched.value() == 0)
+        return;
+    const auto message = m_store->Message(matched.value());
+    if (!message)
+        return;
+    emit messageChanged(message->id, message->state, message->reason, message->reasonCode.value_or(-1));
+    if (SendJob* j = job(message->id)) {
+        j->m_state = message->state;
+        j->m_reason = message->reason;
+        j->m_code = message->reasonCode;
+        emit j->stateChanged(message->state);
+    }
+}
+
+void MessageService::storedRead(const QList<StoredMessage>& messages) {
+    const ModemId modem = m_transport.Modem();
+    for (const StoredMessage& m : messages) {
+        if (!m_store) {
+            emit pduReceived(0, m, true);
+            continue;
+        }
+        const auto recorded = m_store->AddReceived(modem, Q(m.storage), m.index, Q(m.pdu));
+        if (!recorded) {
+            // Not kept, but still logged as it always was.
+            emit storeProblem(Q(recorded.error()));
+            emit pduReceived(0, m, true);
+            continue;
+        }
+        emit pduReceived(recorded->id, m, recorded->newPdu);
+        if (recorded->newPlace)
+            emit messageChanged(recorded->id, msg::State::Received, msg::Reason::None, -1);
+    }
+}
+
+} // namespace velmora
