@@ -17,9 +17,8 @@ namespace velmora {
 class SessionWorker : public QObject, public SessionEvents {
 public:
     SessionWorker(PhoneLink& link, std::unique_ptr<SerialLink> port, std::unique_ptr<Clock> clock)
-        : m_link(link), m_port(std::move(port)), m_clock(std::move(clock)), m_session(*m_port, *m_clock, *this),
-          m_timer(new QTimer(this)),
-          m_reportTimer(new QTimer(this)) {
+        : m_link(link), m_port(std::move(port)), m_clock(std::move(clock)),
+          m_session(*m_port, *m_clock, *this), m_timer(new QTimer(this)), m_reportTimer(new QTimer(this)) {
         m_timer->setInterval(20000);
         // Reports and new messages come whenever the network sends them: the
         // line is looked at a few times a second while one is awaited or
@@ -140,7 +139,8 @@ public:
     }
     void MessageArrived(const StoredMessage& m) override { emit m_link.messageArrived(m); }
     void PartSubmitted(const PartEnded& p) override {
-        emit m_link.submitted(message, part, p.outcome, p.reference.value_or(-1), FromPhone(p.answer), p.stopped);
+        emit m_link.submitted(message, part, p.outcome, p.reference.value_or(-1), FromPhone(p.answer),
+                              p.stopped);
     }
 
     bool reports = false; // asked for by the window
@@ -160,7 +160,8 @@ private:
 };
 
 PhoneLink::PhoneLink(std::unique_ptr<SerialLink> port, std::unique_ptr<Clock> clock, QObject* parent)
-    : QObject(parent), m_clock(clock.get()), m_worker(new SessionWorker(*this, std::move(port), std::move(clock))) {
+    : QObject(parent), m_clock(clock.get()),
+      m_worker(new SessionWorker(*this, std::move(port), std::move(clock))) {
     // Queued across the thread, also where a receiver names them as text.
     qRegisterMetaType<StoredMessage>();
     qRegisterMetaType<QList<StoredMessage>>();

@@ -120,8 +120,8 @@ signals:
     // A part as it ended: the reference the phone gave it (-1: none), the
     // answer a refusal was judged on (the phone's bytes as Latin-1), and
     // whether the program was ending in the middle of it.
-    void submitted(qint64 message, int part, velmora::SubmitOutcome outcome, int reference, const QString& answer,
-                   bool stopped);
+    void submitted(qint64 message, int part, velmora::SubmitOutcome outcome, int reference,
+                   const QString& answer, bool stopped);
     // The network's final word on a message of this connection (TP-ST), with
     // its text ("Delivered", "Not delivered: REASON").
     void deliveryReport(int reference, int status, const QString& text);
@@ -178,4 +178,3 @@ private:
 };
 
 } // namespace velmora
-

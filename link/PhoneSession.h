@@ -270,8 +270,8 @@ private:
     AtReader m_reader;
     std::optional<int> m_lastReference;
     std::string m_refusedAnswer; // what the last part was refused on
-    std::string m_submitting; // the PDU whose answer is awaited
-    int m_reportRoute = 0;    // the ds the phone accepted; 0: not asked this connection
+    std::string m_submitting;    // the PDU whose answer is awaited
+    int m_reportRoute = 0;       // the ds the phone accepted; 0: not asked this connection
     std::vector<int> m_awaitingReports;
     // Storage and index of each report +CDSI announced, not yet read.
     std::vector<std::pair<std::string, int>> m_storedReports;

@@ -77,8 +77,7 @@ SubmitOutcome PhoneSession::SubmitPDU(const std::string& pdu, const std::string&
     bool written = false;
     SubmitOutcome outcome = SubmitOutcome::Unknown;
     try {
-        outcome = m_dialogue == Dialogue::Fast ? FastSubmit(pdu, written)
-                                               : ClassicSubmit(pdu, written);
+        outcome = m_dialogue == Dialogue::Fast ? FastSubmit(pdu, written) : ClassicSubmit(pdu, written);
     } catch (const SessionCancelled&) {
         // The owner is going away (Ctrl-C, the window closing). A PDU already
         // with the phone may have been sent: say so before letting go.

@@ -30,12 +30,6 @@ std::pair<msg::Reason, std::optional<int>> RefusalOf(const QString& answer) {
 
 // What a message comes to from its parts: a part that may have gone without
 // a word makes it uncertain, a refused one failed, else it was sent.
-struct Verdict {
-    msg::State state = msg::State::Sent;
-    msg::Reason reason = msg::Reason::None;
-    std::optional<int> code;
-};
-
 Verdict Judge(const std::vector<PartOutcome>& parts) {
     Verdict v;
     for (const PartOutcome& p : parts) {
@@ -115,9 +109,7 @@ MessageService::MessageService(MessageStore* store, MessageTransport& transport,
     m_transport.m_service = this;
 }
 
-MessageService::~MessageService() {
-    m_transport.m_service = nullptr;
-}
+MessageService::~MessageService() { m_transport.m_service = nullptr; }
 
 Result<SendJob*, SendRefusal> MessageService::send(const MessageRequest& request) {
     using R = Result<SendJob*, SendRefusal>;
@@ -136,6 +128,7 @@ Result<SendJob*, SendRefusal> MessageService::send(const MessageRequest& request
     const qint64 id = added.value();
     auto* sendJob = new SendJob(id, this);
     sendJob->m_destination = Q(job->number);
+    sendJob->m_total = static_cast<int>(job->pdus.size());
     m_jobs[id] = sendJob;
     emit messageChanged(id, msg::State::Queued, msg::Reason::None, -1);
     // Sending is on disk before the first PDU leaves, so a program killed
@@ -160,7 +153,8 @@ Result<SendJob*, SendRefusal> MessageService::resend(qint64 id) {
     const auto message = m_store->Message(id);
     const auto request = message ? RequestFromJson(message->request) : std::nullopt;
     if (!request || message->direction != msg::Direction::Out)
-        return R::Fail({SendRefusal::Invalid, Refusal{"this message cannot be sent again", RefusedField::None}, {}});
+        return R::Fail(
+            {SendRefusal::Invalid, Refusal{"this message cannot be sent again", RefusedField::None}, {}});
     return send(*request);
 }
 
@@ -201,26 +195,33 @@ SendJob* MessageService::job(qint64 id) const {
 
 void MessageService::partSubmitted(const PartOutcome& part) {
     if (m_store) {
-        if (const auto kept = m_store->SetPartSent(part.id, part.part + 1, part.reference, part.answer); !kept)
+        if (const auto kept = m_store->SetPartSent(part.id, part.part + 1, part.reference, part.answer);
+            !kept)
             emit storeProblem(Q(kept.error()));
     }
-    emit partDone(part);
     SendJob* j = job(part.id);
-    if (!j)
-        return;
-    j->m_parts.push_back(part);
-    emit j->partDone(part);
-    // The program is ending in the middle of this part: no end will come.
-    if (part.stopped)
-        sendEnded(part.id);
+    if (j && !j->m_finished)
+        j->m_parts.push_back(part);
+    // The last part, or the program ending in the middle of this one: the
+    // message's end is on disk before anyone is told of the part, so what a
+    // user saw said is what the store says after a kill.
+    const bool last =
+        j && !j->m_finished && (part.stopped || static_cast<int>(j->m_parts.size()) >= j->m_total);
+    if (last)
+        commit(j, Judge(j->m_parts));
+    emit partDone(part);
+    if (j)
+        emit j->partDone(part);
+    if (last)
+        announce(j);
 }
 
 void MessageService::sendEnded(qint64 id) {
     SendJob* j = job(id);
     if (!j || j->m_finished)
         return;
-    const Verdict v = Judge(j->m_parts);
-    setState(j, v.state, v.reason, v.code);
+    commit(j, Judge(j->m_parts));
+    announce(j);
 }
 
 void MessageService::stopped(qint64 id) {
@@ -233,10 +234,8 @@ void MessageService::stopped(qint64 id) {
     const bool anyOut = std::any_of(j->m_parts.begin(), j->m_parts.end(), [](const PartOutcome& p) {
         return p.outcome == SubmitOutcome::Sent || p.outcome == SubmitOutcome::Unknown;
     });
-    if (anyOut)
-        setState(j, msg::State::Uncertain, msg::Reason::Stopped, std::nullopt);
-    else
-        setState(j, msg::State::Failed, msg::Reason::Stopped, std::nullopt);
+    commit(j, {anyOut ? msg::State::Uncertain : msg::State::Failed, msg::Reason::Stopped, {}});
+    announce(j);
 }
 
 void MessageService::stopAll() {
@@ -244,19 +243,22 @@ void MessageService::stopAll() {
         stopped(m_current->id());
 }
 
-void MessageService::setState(SendJob* j, msg::State state, msg::Reason reason, std::optional<int> code) {
+void MessageService::commit(SendJob* j, const Verdict& v) {
     if (m_store) {
-        if (const auto set = m_store->SetState(j->id(), state, reason, code); !set)
+        if (const auto set = m_store->SetState(j->id(), v.state, v.reason, v.code); !set)
             emit storeProblem(Q(set.error()));
     }
-    j->m_state = state;
-    j->m_reason = reason;
-    j->m_code = code;
+    j->m_state = v.state;
+    j->m_reason = v.reason;
+    j->m_code = v.code;
     j->m_finished = true;
     if (m_current == j)
         m_current = nullptr;
-    emit messageChanged(j->id(), state, reason, code.value_or(-1));
-    emit j->stateChanged(state);
+}
+
+void MessageService::announce(SendJob* j) {
+    emit messageChanged(j->id(), j->m_state, j->m_reason, j->m_code.value_or(-1));
+    emit j->stateChanged(j->m_state);
     emit j->finished();
 }
 

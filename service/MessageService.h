@@ -39,6 +39,13 @@ struct PartOutcome {
 // synchronous session; queued, for the link's worker thread).
 class MessageService;
 
+// Where a message ends up, and why.
+struct Verdict {
+    msg::State state = msg::State::Sent;
+    msg::Reason reason = msg::Reason::None;
+    std::optional<int> code;
+};
+
 class MessageTransport {
 public:
     virtual ~MessageTransport() = default;
@@ -89,6 +96,7 @@ private:
     explicit SendJob(qint64 id, QObject* parent) : QObject(parent), m_id(id) {}
     qint64 m_id;
     QString m_destination;
+    int m_total = 0; // parts
     msg::State m_state = msg::State::Queued;
     msg::Reason m_reason = msg::Reason::None;
     std::optional<int> m_code;
@@ -156,7 +164,10 @@ signals:
     void storeProblem(const QString& why);
 
 private:
-    void setState(SendJob* job, msg::State state, msg::Reason reason, std::optional<int> code);
+    // Records the message's end, then tells of it: apart, so a part's
+    // outcome can be told in between.
+    void commit(SendJob* job, const Verdict& verdict);
+    void announce(SendJob* job);
 
     MessageStore* m_store;
     MessageTransport& m_transport;

@@ -25,20 +25,21 @@ void LinkTransport::connectService() {
     MessageService* s = service();
     if (!s)
         return;
-    connect(&m_link, &PhoneLink::submitted, s,
-            [s](qint64 id, int part, SubmitOutcome outcome, int reference, const QString& answer, bool stopped) {
-                PartOutcome p;
-                p.id = id;
-                p.part = part;
-                p.outcome = outcome;
-                if (reference >= 0)
-                    p.reference = reference;
-                p.answer = answer;
-                p.stopped = stopped;
-                if (const auto message = s->job(id))
-                    p.destination = message->destination();
-                s->partSubmitted(p);
-            });
+    connect(
+        &m_link, &PhoneLink::submitted, s,
+        [s](qint64 id, int part, SubmitOutcome outcome, int reference, const QString& answer, bool stopped) {
+            PartOutcome p;
+            p.id = id;
+            p.part = part;
+            p.outcome = outcome;
+            if (reference >= 0)
+                p.reference = reference;
+            p.answer = answer;
+            p.stopped = stopped;
+            if (const auto message = s->job(id))
+                p.destination = message->destination();
+            s->partSubmitted(p);
+        });
     connect(&m_link, &PhoneLink::sendFinished, s, [s](qint64 id, bool) { s->sendEnded(id); });
     connect(&m_link, &PhoneLink::deliveryReport, s,
             [s](int reference, int status, const QString&) { s->deliveryReport(reference, status); });
@@ -54,7 +55,8 @@ ModemId SessionTransport::Modem() const {
     return {Q(m_session.Identity().IMSI), m_device ? m_device() : QString()};
 }
 
-void SessionTransport::Submit(qint64 id, const std::vector<std::string>& given, const std::string& destination) {
+void SessionTransport::Submit(qint64 id, const std::vector<std::string>& given,
+                              const std::string& destination) {
     m_id = id;
     std::vector<std::string> pdus = given;
     m_reportsRefused = m_reports && !m_session.AskForReports(pdus);

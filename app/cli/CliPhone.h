@@ -158,12 +158,15 @@ public:
         m_service->setStoreProblem(storeWhy);
         m_observer = std::make_unique<LogObserver>(*m_service, m_paths);
         Io& io = *m_io;
-        QObject::connect(m_observer.get(), &LogObserver::problem,
-                         [&io](ProblemKind, const QString& text) { io.err << "velmora-cli: " << S(text) << '\n'; });
+        QObject::connect(m_observer.get(), &LogObserver::problem, [&io](ProblemKind, const QString& text) {
+            io.err << "velmora-cli: " << S(text) << '\n';
+        });
         QObject::connect(m_service.get(), &MessageService::storeProblem,
                          [&io](const QString& why) { io.err << "velmora-cli: " << S(why) << '\n'; });
         m_events.onPart = [this](const PartEnded& part) { m_transport->PartSubmitted(part); };
-        m_events.onReport = [this](int reference, int status) { m_service->deliveryReport(reference, status); };
+        m_events.onReport = [this](int reference, int status) {
+            m_service->deliveryReport(reference, status);
+        };
         if (m_store) {
             m_service->recoverInterrupted();
             if (m_store->IsEmpty())

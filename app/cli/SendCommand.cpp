@@ -211,7 +211,7 @@ int RunSend(std::vector<std::string> words, Io io) {
     // The message's number first, then each part's outcome as it comes.
     QObject::connect(&service, &MessageService::messageChanged,
                      [&io](qint64 id, msg::State state, msg::Reason, int) {
-                         if (state == msg::State::Queued)
+                         if (state == msg::State::Sending)
                              io.out << "Message " << id << '\n' << std::flush;
                      });
     bool all = true;
@@ -224,7 +224,8 @@ int RunSend(std::vector<std::string> words, Io io) {
     const auto sent = service.send(job.request);
     if (!sent) {
         io.err << "velmora-cli: nothing sent: "
-               << (sent.error().kind == SendRefusal::Store ? S(sent.error().store) : sent.error().invalid.text)
+               << (sent.error().kind == SendRefusal::Store ? S(sent.error().store)
+                                                           : sent.error().invalid.text)
                << '\n';
         return kExitRefused;
     }

@@ -1,6 +1,7 @@
 // velmora-cli as a user runs it, interrupted in the middle of a phone
 // command: it must end its dialogue, log what it has to, and exit.
 
+#include "MessageStore.h"
 #include "SimPhone.h"
 
 #include <gtest/gtest.h>
@@ -146,13 +147,91 @@ TEST_P(CliInterrupt, EndsTheDialogueLogsWhatWasWrittenAndExits) {
 
 INSTANTIATE_TEST_SUITE_P(
     Signals, CliInterrupt,
-    ::testing::Values(InterruptCase{"ctrl_c_after_the_pdu", When::AfterThePdu, SIGINT, 130, "Unknown\n",
-                                    "628569999999 (?)\r\n"},
-                      InterruptCase{"sigterm_after_the_pdu", When::AfterThePdu, SIGTERM, 143, "Unknown\n",
-                                    "628569999999 (?)\r\n"},
+    ::testing::Values(InterruptCase{"ctrl_c_after_the_pdu", When::AfterThePdu, SIGINT, 130,
+                                    "Message 1\nUnknown\n", "628569999999 (?)\r\n"},
+                      InterruptCase{"sigterm_after_the_pdu", When::AfterThePdu, SIGTERM, 143,
+                                    "Message 1\nUnknown\n", "628569999999 (?)\r\n"},
                       InterruptCase{"ctrl_c_while_connecting", When::WhileConnecting, SIGINT, 130, "", ""},
                       // no signal at all: the waiting thread must not keep the program alive
-                      InterruptCase{"no_signal", When::Never, 0, 0, "Message Sent\n", ""}),
+                      InterruptCase{"no_signal", When::Never, 0, 0, "Message 1\nMessage Sent\n", ""}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// Killed outright (SIGKILL: nothing of the program runs) at each step of a
+// send, then run again: the store says what may have happened, and the
+// message is never sent again by itself.
+enum class Step { Connecting, BeforeThePdu, AfterThePdu, AfterTheAnswer };
+
+struct KillCase {
+    const char* name;
+    Step step;
+    std::vector<std::string> phone; // how the phone holds the send up at that step
+    std::vector<std::string> send;  // and the command, for one that lingers after the answer
+    std::optional<msg::State> left; // the first message's state after the next start
+    std::size_t pdusTaken;          // by the first phone
+};
+
+class CliKilled : public ::testing::TestWithParam<KillCase> {};
+
+TEST_P(CliKilled, LeavesAnHonestRecordThatIsNeverResentByItself) {
+    const KillCase& c = GetParam();
+    const std::string dir = TempDir(std::string("cli-killed-") + c.name);
+    std::vector<std::string> simArgs = c.phone;
+    simArgs.insert(simArgs.end(), {"--record", dir + "/pdus.txt"});
+    {
+        SimPhone sim(simArgs);
+        std::vector<std::string> args{"send", "--fast", "--device", sim.device()};
+        args.insert(args.end(), c.send.begin(), c.send.end());
+        args.insert(args.end(), {"text", "628569999999", "first"});
+        CliProcess cli(dir, args);
+        const auto said = [&](const char* text) { return cli.Out().find(text) != std::string::npos; };
+        bool reached = false;
+        switch (c.step) {
+        case Step::Connecting:
+            reached = WaitFor([&] { return ExclusiveFlag(sim.device()) == 1; }, 10s);
+            break;
+        case Step::BeforeThePdu:
+            reached = WaitFor([&] { return said("Message 1"); }, 15s);
+            break;
+        case Step::AfterThePdu:
+            reached = WaitFor([&] { return !ReadAll(dir + "/pdus.txt").empty(); }, 15s);
+            break;
+        case Step::AfterTheAnswer:
+            reached = WaitFor([&] { return said("Message Sent"); }, 15s);
+            break;
+        }
+        ASSERT_TRUE(reached) << cli.Out() << cli.Err();
+        cli.Signal(SIGKILL);
+        EXPECT_EQ(cli.Wait(2s), 1000 + SIGKILL);
+    }
+    // The next start, on a phone that answers at once.
+    SimPhone next({"--record", dir + "/next.txt"});
+    CliProcess again(dir, {"send", "--fast", "--device", next.device(), "text", "628569999999", "second"});
+    ASSERT_EQ(again.Wait(20s), 0) << again.Err();
+
+    auto store = MessageStore::Open(QString::fromStdString(dir + "/messages.sqlite"));
+    ASSERT_TRUE(store) << store.error();
+    const auto first = store.value()->Message(1);
+    EXPECT_EQ(first ? std::optional(first->state) : std::nullopt, c.left);
+    const auto second = store.value()->Message(c.left ? 2 : 1);
+    ASSERT_TRUE(second);
+    EXPECT_EQ(second->state, msg::State::Sent);
+    EXPECT_EQ(second->text, "second");
+    // Nothing sent twice: the first phone got what it got, the next only the
+    // second message.
+    EXPECT_EQ(ReadLines(dir + "/pdus.txt").size(), c.pdusTaken);
+    EXPECT_EQ(ReadLines(dir + "/next.txt").size(), 1u);
+    std::filesystem::remove_all(dir);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Steps, CliKilled,
+    ::testing::Values(
+        KillCase{"connecting", Step::Connecting, {"--delay", "300"}, {}, std::nullopt, 0},
+        KillCase{
+            "before_the_pdu", Step::BeforeThePdu, {"--prompt-delay", "5000"}, {}, msg::State::Uncertain, 0},
+        KillCase{"after_the_pdu", Step::AfterThePdu, {"--pdu-answer", "none"}, {}, msg::State::Uncertain, 1},
+        // waiting for a report that never comes
+        KillCase{"after_the_answer", Step::AfterTheAnswer, {}, {"--report"}, msg::State::Sent, 1}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(CliPortsInterrupt, CtrlCEndsTheProbesAtOnce) {

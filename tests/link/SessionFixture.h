@@ -97,8 +97,7 @@ inline std::vector<int> Join(std::initializer_list<std::vector<int>> parts) {
 // A session on a scripted phone that answers the connect dialogue at once.
 class SessionTest : public ::testing::Test {
 protected:
-    SessionTest()
-        : port(clock), session(port, clock, events) {
+    SessionTest() : port(clock), session(port, clock, events) {
         events.logSink = &logs;
         port.On("ate0\r", Now("\r\nOK\r\n"));
         AnswerIdentity("VELMORA");

@@ -1,7 +1,7 @@
 // The main window on the offscreen platform against the simulated phone.
 
+#include "MessageStore.h"
 #include "SMSLibU.h"
-#include "SentMessagesDialog.h"
 #include "SignalCircle.h"
 #include "StatusReport.h"
 #include "SubmitReader.h"
@@ -283,12 +283,14 @@ void WindowTest::theFastDialogueFollowsTheDeliveryReport() {
     QCOMPARE(phone.received(), QStringList{QString::fromStdString(*RequestStatusReport(*plain))});
     QTRY_COMPARE_WITH_TIMEOUT(monitor(w), QString("Not delivered: incompatible destination"), 5000);
     QCOMPARE(w.form().statusText(), QString("Not delivered: incompatible destination"));
-    w.find<QAction>("mnuSentMessages")->trigger();
-    auto* sent = w.form().findChild<SentMessagesDialog*>("SentMessagesDialog");
-    QVERIFY(sent && sent->isVisible());
-    QCOMPARE(sent->rows(), 1);
-    QCOMPARE(sent->status(0), QString("Not delivered: incompatible destination"));
-    QCOMPARE(sent->rowText(0, 2), QString("Did it arrive?"));
+    // The store keeps the network's word with the message.
+    MessageStore* store = w.form().messageStore();
+    QVERIFY(store);
+    const auto kept = store->Messages({});
+    QCOMPARE(kept.size(), std::size_t{1});
+    QCOMPARE(kept[0].state, msg::State::NotDelivered);
+    QCOMPARE(kept[0].reason, msg::Reason::ReportFailed);
+    QCOMPARE(kept[0].text, QString("Did it arrive?"));
     // Without the fast dialogue there is nothing to read a report with.
     w.find<QAction>("mnuFastDialogue")->toggle();
     QVERIFY(!w.find<QAction>("mnuDeliveryReport")->isEnabled());
@@ -312,19 +314,17 @@ void WindowTest::aLongMessageIsDeliveredOnlyWhenEveryPartIs() {
     QCOMPARE(monitor(w), QString("Delivered"));
     // The first part's report told of one part, not of the message.
     QCOMPARE(said.filter(QRegularExpression("^Delivered")), (QStringList{"Delivered (1 of 2)", "Delivered"}));
-    w.find<QAction>("mnuSentMessages")->trigger();
-    auto* sent = w.form().findChild<SentMessagesDialog*>("SentMessagesDialog");
-    QCOMPARE(sent->rows(), 1);
-    QCOMPARE(sent->status(0), QString("2 of 2 delivered"));
-    QCOMPARE(sent->rowText(0, 1), QString("628569999999"));
-    QCOMPARE(sent->rowText(0, 2), QString(159, 'a') + QString::fromUtf8("…"));
-    // The parts' references are in the chosen row's detail, not in the list;
-    // a row chosen by a screen reader (selected, not made current) shows it.
-    QAccessibleInterface* list = QAccessible::queryAccessibleInterface(sent->findChild<QWidget*>("lvSent"));
-    QVERIFY(list && list->tableInterface() && list->tableInterface()->selectRow(0));
-    const QStringList detail = sent->detailText().split('\n');
-    QCOMPARE(detail.filter(QRegularExpression("^Part [12] of 2: sent, reference \\d+: Delivered$")).size(),
-             2);
+    // Both parts with their references and their reports, in the store.
+    const auto kept = w.form().messageStore()->Messages({});
+    QCOMPARE(kept.size(), std::size_t{1});
+    QCOMPARE(kept[0].state, msg::State::Delivered);
+    QCOMPARE(kept[0].number, QString("628569999999"));
+    QCOMPARE(kept[0].text, QString(200, 'a'));
+    QCOMPARE(kept[0].parts.size(), std::size_t{2});
+    for (const PartRecord& part : kept[0].parts) {
+        QVERIFY(part.reference);
+        QCOMPARE(part.reportStatus, std::optional<int>(0));
+    }
 }
 
 void WindowTest::aNewSendClearsTheLastMessagesDeliveryStatus() {
@@ -345,10 +345,10 @@ void WindowTest::aNewSendClearsTheLastMessagesDeliveryStatus() {
     QCOMPARE(monitor(w), QString("Message Sent"));
     QVERIFY(w.form().statusText() != "Delivered");
     QTRY_COMPARE_WITH_TIMEOUT(w.form().statusText(), QString("Delivered"), 5000);
-    auto* sent = w.form().findChild<SentMessagesDialog*>("SentMessagesDialog");
-    QCOMPARE(sent->rows(), 2);
-    QCOMPARE(sent->status(0), QString("Delivered"));
-    QCOMPARE(sent->status(1), QString("Delivered"));
+    const auto kept = w.form().messageStore()->Messages({});
+    QCOMPARE(kept.size(), std::size_t{2});
+    QCOMPARE(kept[0].state, msg::State::Delivered);
+    QCOMPARE(kept[1].state, msg::State::Delivered);
 }
 
 void WindowTest::aConnectThatSucceedsClearsAnEarlierPinRefusal() {

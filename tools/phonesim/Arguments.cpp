@@ -82,6 +82,7 @@ const char* HelpText() {
            "                          the line as an unplugged cable does, and exit\n"
            "  --record FILE           append every PDU received to FILE, one hex line each\n"
            "  --network-delay MS      the network takes MS to answer each PDU\n"
+           "  --prompt-delay MS       wait MS before the \">\" that asks for a PDU\n"
            "  --urc                   mix unsolicited lines (+CREG, ^RSSI) into every answer\n"
            "  --report KIND           status report of a PDU that asks for one: delivered,\n"
            "                          failed or none (default); sent as +CDS after\n"
@@ -250,6 +251,9 @@ std::string ParseArguments(const std::vector<std::string>& words, Arguments& arg
         } else if (w == "--network-delay") {
             if (!number(p.networkDelayMs, 0, 600000))
                 return "--network-delay needs milliseconds";
+        } else if (w == "--prompt-delay") {
+            if (!number(p.promptDelayMs, 0, 600000))
+                return "--prompt-delay needs milliseconds";
         } else if (w == "--urc") {
             p.urc = true;
         } else if (w == "--report") {

@@ -397,7 +397,7 @@ void SimulatedPhone::Command(const std::string& line, std::vector<Output>& out) 
         m_pdu.clear();
         m_readingPdu = true;
         m_awaitSecondCtrlZ = false;
-        out.push_back(Output{"\r\n> ", m_opt.replyDelayMs});
+        out.push_back(Output{"\r\n> ", m_opt.replyDelayMs + m_opt.promptDelayMs});
     } else if (cmd == "at+csq") {
         const CsqAnswer& a = m_opt.csq[std::min(m_csqTurn, m_opt.csq.size() - 1)];
         ++m_csqTurn;

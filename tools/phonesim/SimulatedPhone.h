@@ -90,6 +90,7 @@ struct PhoneOptions {
     int vanishAfter = 0;    // > 0: gone once this many commands are answered
     std::string recordFile; // every PDU received is appended here, one hex line each
     int networkDelayMs = 0; // the network's time to answer a PDU
+    int promptDelayMs = 0;  // before the ">" that asks for a PDU
     bool urc = false;       // unsolicited lines mixed into every answer
     ReportKind report = ReportKind::None;
     int reportDelayMs = 300;   // from the answer to the PDU to its report

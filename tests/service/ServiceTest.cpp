@@ -1,0 +1,291 @@
+// The message service over a transport that answers as scripted, and a real
+// store in a temporary folder: what each send comes to, what a report
+// changes, what is received once, and what the logs get.
+
+#include "LogObserver.h"
+#include "MessageService.h"
+#include "MessageStore.h"
+#include "SimPhone.h"
+#include "TextPdu.h"
+
+#include <QCoreApplication>
+#include <QSignalSpy>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <regex>
+
+namespace velmora::testing {
+namespace {
+
+// Answers each part as scripted, at once, on the caller's thread as the
+// CLI's session does.
+class ScriptedTransport : public MessageTransport {
+public:
+    bool Ready() const override { return true; }
+    ModemId Modem() const override { return {"510109876543210", "/dev/ttyUSB0"}; }
+    void Submit(qint64 id, const std::vector<std::string>& pdus, const std::string& destination) override {
+        ++submits;
+        for (std::size_t i = 0; i < pdus.size(); ++i) {
+            PartOutcome p;
+            p.id = id;
+            p.part = static_cast<int>(i);
+            p.destination = QString::fromStdString(destination);
+            if (i < answers.size()) {
+                p.outcome = answers[i].outcome;
+                p.answer = answers[i].answer;
+                p.stopped = answers[i].stopped;
+                p.reference = answers[i].reference;
+            }
+            service()->partSubmitted(p);
+            if (p.stopped)
+                return;
+        }
+        service()->sendEnded(id);
+    }
+    std::vector<PartOutcome> answers;
+    int submits = 0;
+};
+
+int Argc = 1;
+char Arg0[] = "service_tests";
+char* Argv[] = {Arg0, nullptr};
+
+class ServiceTest : public ::testing::Test {
+protected:
+    ServiceTest() : dir(TempDir("service")), paths(AppPathsIn(dir)) {
+        if (!QCoreApplication::instance())
+            new QCoreApplication(Argc, Argv);
+        auto opened = MessageStore::Open(QString::fromStdString(paths.messageStore));
+        EXPECT_TRUE(opened) << opened.error();
+        if (opened)
+            store = std::move(opened.value());
+        service = std::make_unique<MessageService>(store.get(), transport);
+        logs = std::make_unique<LogObserver>(*service, paths);
+    }
+    ~ServiceTest() override {
+        logs.reset();
+        service.reset();
+        store.reset();
+        std::filesystem::remove_all(dir);
+    }
+
+    static MessageRequest Text(const std::u16string& text, bool longText = false) {
+        MessageRequest r;
+        r.destination = "628569999999";
+        r.text = text;
+        r.longText = longText;
+        return r;
+    }
+    // The log's lines without their time stamps.
+    static std::vector<std::string> Logged(const std::string& path) {
+        std::ifstream in(path, std::ios::binary);
+        const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        static const std::regex stamp(R"(\d\d-\d\d-\d{4} \d\d:\d\d:\d\d \S+ )");
+        const std::string bare = std::regex_replace(text, stamp, "");
+        std::vector<std::string> lines;
+        for (std::size_t at = 0; at < bare.size();) {
+            const std::size_t end = std::min(bare.find("\r\n", at), bare.size());
+            lines.push_back(bare.substr(at, end - at));
+            at = end + 2;
+        }
+        return lines;
+    }
+
+    std::string dir;
+    AppPaths paths;
+    ScriptedTransport transport;
+    std::unique_ptr<MessageStore> store;
+    std::unique_ptr<MessageService> service;
+    std::unique_ptr<LogObserver> logs;
+};
+
+PartOutcome Part(SubmitOutcome outcome, std::optional<int> reference = std::nullopt, const char* answer = "",
+                 bool stopped = false) {
+    PartOutcome p;
+    p.outcome = outcome;
+    p.reference = reference;
+    p.answer = QString::fromLatin1(answer);
+    p.stopped = stopped;
+    return p;
+}
+
+struct SendCase {
+    const char* name;
+    std::vector<PartOutcome> parts;
+    msg::State state;
+    msg::Reason reason;
+    std::optional<int> code;
+    std::vector<std::string> transmitLog, failedLog;
+};
+
+class SendStates : public ServiceTest, public ::testing::WithParamInterface<SendCase> {};
+
+TEST_P(SendStates, eachSendEndsInTheStateItsPartsSay) {
+    const SendCase& c = GetParam();
+    transport.answers = c.parts;
+    QSignalSpy changed(service.get(), &MessageService::messageChanged);
+    // Two parts when the case has two.
+    const auto sent =
+        service->send(Text(c.parts.size() > 1 ? std::u16string(200, u'a') : u"hi", c.parts.size() > 1));
+    ASSERT_TRUE(sent);
+    SendJob* job = sent.value();
+    EXPECT_TRUE(job->isFinished());
+    EXPECT_EQ(job->state(), c.state);
+    EXPECT_EQ(job->reason(), c.reason);
+    EXPECT_EQ(job->reasonCode(), c.code);
+    const auto kept = store->Message(job->id());
+    ASSERT_TRUE(kept);
+    EXPECT_EQ(kept->state, c.state);
+    EXPECT_EQ(kept->reason, c.reason);
+    EXPECT_EQ(kept->reasonCode, c.code);
+    EXPECT_EQ(kept->parts.size(), c.parts.size());
+    // Queued, sending, then where it ended, in that order.
+    ASSERT_EQ(changed.count(), 3);
+    EXPECT_EQ(changed[0][1].value<msg::State>(), msg::State::Queued);
+    EXPECT_EQ(changed[1][1].value<msg::State>(), msg::State::Sending);
+    EXPECT_EQ(changed[2][1].value<msg::State>(), c.state);
+    EXPECT_EQ(Logged(paths.transmitLog), c.transmitLog);
+    EXPECT_EQ(Logged(paths.failedLog), c.failedLog);
+}
+
+const std::string kTo = "628569999999";
+
+INSTANTIATE_TEST_SUITE_P(
+    Outcomes, SendStates,
+    ::testing::Values(
+        SendCase{"sent", {Part(SubmitOutcome::Sent, 7)}, msg::State::Sent, msg::Reason::None, {}, {kTo}, {}},
+        SendCase{"twoPartsSent",
+                 {Part(SubmitOutcome::Sent, 7), Part(SubmitOutcome::Sent, 8)},
+                 msg::State::Sent,
+                 msg::Reason::None,
+                 {},
+                 {kTo, kTo},
+                 {}},
+        // The failed log keeps the phone's answer as it came, line breaks and all.
+        SendCase{"cmsError",
+                 {Part(SubmitOutcome::Failed, {}, "\r\n+CMS ERROR: 500\r\n")},
+                 msg::State::Failed,
+                 msg::Reason::CmsError,
+                 500,
+                 {},
+                 {kTo, "", "+CMS ERROR: 500", ""}},
+        SendCase{"cmeError",
+                 {Part(SubmitOutcome::Failed, {}, "+CME ERROR: 10")},
+                 msg::State::Failed,
+                 msg::Reason::CmeError,
+                 10,
+                 {},
+                 {kTo, "+CME ERROR: 10"}},
+        SendCase{"bareError",
+                 {Part(SubmitOutcome::Failed, {}, "ERROR")},
+                 msg::State::Failed,
+                 msg::Reason::Error,
+                 {},
+                 {},
+                 {kTo, "ERROR"}},
+        SendCase{"noPrompt",
+                 {Part(SubmitOutcome::NoPrompt)},
+                 msg::State::Failed,
+                 msg::Reason::NoPrompt,
+                 {},
+                 {},
+                 {}},
+        SendCase{"linkLost",
+                 {Part(SubmitOutcome::LinkLost)},
+                 msg::State::Failed,
+                 msg::Reason::LinkLost,
+                 {},
+                 {},
+                 {}},
+        SendCase{"noAnswerToTheSecondPart",
+                 {Part(SubmitOutcome::Sent, 7), Part(SubmitOutcome::Unknown)},
+                 msg::State::Uncertain,
+                 msg::Reason::NoAnswer,
+                 {},
+                 {kTo},
+                 {kTo + " (?)"}},
+        SendCase{"stoppedAfterThePdu",
+                 {Part(SubmitOutcome::Unknown, {}, "", true)},
+                 msg::State::Uncertain,
+                 msg::Reason::Stopped,
+                 {},
+                 {},
+                 {kTo + " (?)"}},
+        // A lost part loses the message, whatever came after it.
+        SendCase{"firstPartRefused",
+                 {Part(SubmitOutcome::Failed, {}, "+CMS ERROR: 38"), Part(SubmitOutcome::Sent, 8)},
+                 msg::State::Failed,
+                 msg::Reason::CmsError,
+                 38,
+                 {kTo},
+                 {kTo, "+CMS ERROR: 38"}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+struct ReportCase {
+    const char* name;
+    std::vector<std::pair<int, int>> reports; // reference, TP-ST
+    msg::State state;
+    std::optional<int> code;
+};
+
+class Reports : public ServiceTest, public ::testing::WithParamInterface<ReportCase> {};
+
+TEST_P(Reports, aMessageIsDeliveredOnlyWhenEveryPartIs) {
+    transport.answers = {Part(SubmitOutcome::Sent, 7), Part(SubmitOutcome::Sent, 8)};
+    const auto sent = service->send(Text(std::u16string(200, u'a'), true));
+    ASSERT_TRUE(sent);
+    for (const auto& [reference, status] : GetParam().reports)
+        service->deliveryReport(reference, status);
+    const auto kept = store->Message(sent.value()->id());
+    ASSERT_TRUE(kept);
+    EXPECT_EQ(kept->state, GetParam().state);
+    EXPECT_EQ(kept->reasonCode, GetParam().code);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Statuses, Reports,
+    ::testing::Values(ReportCase{"none", {}, msg::State::Sent, {}},
+                      ReportCase{"onePart", {{7, 0}}, msg::State::Sent, {}},
+                      ReportCase{"both", {{8, 0}, {7, 0}}, msg::State::Delivered, {}},
+                      ReportCase{"oneRefused", {{7, 0}, {8, 0x45}}, msg::State::NotDelivered, 0x45},
+                      // a reference this message never had changes nothing
+                      ReportCase{"another", {{9, 0}, {7, 0}}, msg::State::Sent, {}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(ServiceTest, withoutAStoreNothingReachesThePhone) {
+    MessageService alone(nullptr, transport);
+    alone.setStoreProblem("messages.sqlite: not a Velmora store");
+    const auto sent = alone.send(Text(u"hi"));
+    ASSERT_FALSE(sent);
+    EXPECT_EQ(sent.error().kind, SendRefusal::Store);
+    EXPECT_EQ(sent.error().store, "messages.sqlite: not a Velmora store");
+    EXPECT_EQ(transport.submits, 0);
+}
+
+TEST_F(ServiceTest, aMessageReadTwiceIsKeptAndLoggedOnce) {
+    const std::string deliver = "07912618485400F9040C9126589699999900006221801290000005C8329BFD06";
+    const StoredMessage announced{"SM", 3, 0, deliver};
+    service->storedRead({announced}); // by +CMTI
+    service->storedRead({announced}); // and by the next read of the inbox
+    EXPECT_EQ(store->Count({}), 1);
+    EXPECT_EQ(Logged(paths.receivedLog), std::vector<std::string>{"+628569999999 " + deliver});
+}
+
+TEST_F(ServiceTest, aLogThatCannotBeWrittenIsReportedAndTheMessageStands) {
+    std::filesystem::create_directories(paths.transmitLog); // a folder where the log should be
+    transport.answers = {Part(SubmitOutcome::Sent, 7)};
+    QSignalSpy problems(logs.get(), &LogObserver::problem);
+    const auto sent = service->send(Text(u"hi"));
+    ASSERT_TRUE(sent);
+    EXPECT_EQ(sent.value()->state(), msg::State::Sent);
+    ASSERT_EQ(problems.count(), 1);
+    EXPECT_EQ(problems[0][0].value<ProblemKind>(), ProblemKind::LogFailed);
+    EXPECT_TRUE(problems[0][1].toString().startsWith("Unable to write to " +
+                                                     QString::fromStdString(paths.transmitLog)));
+}
+
+} // namespace
+} // namespace velmora::testing
