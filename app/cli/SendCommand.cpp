@@ -217,7 +217,9 @@ int RunSend(std::vector<std::string> words, Io io) {
     bool all = true;
     std::vector<std::optional<int>> references;
     QObject::connect(&service, &MessageService::partDone, [&](const PartOutcome& part) {
-        io.out << SubmitOutcomeText(part.outcome) << '\n';
+        // Said as it happens, also to a pipe: a program reading along sees
+        // each part as the phone answers it.
+        io.out << SubmitOutcomeText(part.outcome) << '\n' << std::flush;
         all = all && part.outcome == SubmitOutcome::Sent;
         references.push_back(part.reference);
     });
