@@ -6,6 +6,7 @@
 #include "StatusReport.h"
 #include "Strings.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -215,7 +216,9 @@ void CreateVersion1(const QSqlDatabase& db) {
         " state TEXT NOT NULL, reason TEXT NOT NULL DEFAULT '', reason_code INTEGER,"
         " modem_imsi TEXT NOT NULL DEFAULT '', modem_device TEXT NOT NULL DEFAULT '',"
         " created INTEGER NOT NULL, sent INTEGER, delivered INTEGER, received INTEGER, at INTEGER NOT NULL,"
-        " complete INTEGER NOT NULL DEFAULT 1, concat_ref INTEGER, concat_total INTEGER)",
+        " complete INTEGER NOT NULL DEFAULT 1, concat_ref INTEGER, concat_total INTEGER,"
+        // The program sending it, while it is: "pid:start time".
+        " owner TEXT)",
         "CREATE INDEX messages_at ON messages(at, id)",
         "CREATE INDEX messages_peer ON messages(peer, at, id)",
         "CREATE INDEX messages_sending ON messages(state) WHERE state = 'sending'",
@@ -577,6 +580,45 @@ Result<LogLine, QString> ParseLogLine(const QByteArray& raw, const Designators& 
     if (!IsHex(out.pdu))
         return R::Fail(QStringLiteral("its PDU is not hexadecimal"));
     return R::Ok(std::move(out));
+}
+
+
+// This process as the kernel knows it: its id and the time it started (in
+// clock ticks since boot), so a reused id is not taken for it.
+std::optional<unsigned long long> ProcessStart(long pid) {
+    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+    if (!stat.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    const QByteArray line = stat.read(4096);
+    // The name in parentheses may hold spaces; the fields count from after it.
+    const int close = line.lastIndexOf(')');
+    if (close < 0)
+        return std::nullopt;
+    const QList<QByteArray> fields = line.mid(close + 2).split(' ');
+    // starttime is field 22 of the whole line, the 20th after the name.
+    if (fields.size() < 20)
+        return std::nullopt;
+    bool ok = false;
+    const unsigned long long start = fields[19].toULongLong(&ok);
+    return ok ? std::optional(start) : std::nullopt;
+}
+
+QString ThisProcess() {
+    const long pid = static_cast<long>(QCoreApplication::applicationPid());
+    const auto start = ProcessStart(pid);
+    return QStringLiteral("%1:%2").arg(pid).arg(start.value_or(0));
+}
+
+// Whether the program that recorded `owner` still runs: a message another
+// running program is sending is not left to the next start.
+bool StillRunning(const QString& owner) {
+    const auto colon = owner.indexOf(':');
+    bool ok = false;
+    const long pid = owner.left(colon).toLong(&ok);
+    if (colon < 0 || !ok || pid <= 0)
+        return false;
+    const auto start = ProcessStart(pid);
+    return start && QString::number(*start) == owner.mid(colon + 1);
 }
 
 } // namespace
@@ -990,11 +1032,11 @@ Result<bool> MessageStore::SetState(qint64 id, msg::State state, msg::Reason rea
         QSqlQuery& q =
             d->Cached(QStringLiteral("UPDATE messages SET state = ?, reason = ?, reason_code = ?,"
                                      " sent = CASE WHEN ? THEN coalesce(sent, ?) ELSE sent END,"
-                                     " delivered = CASE WHEN ? THEN ? ELSE delivered END WHERE id = ?"));
+                                     " delivered = CASE WHEN ? THEN ? ELSE delivered END, owner = ? WHERE id = ?"));
         const qint64 at = when.toMSecsSinceEpoch();
-        Run(q,
-            {QString::fromLatin1(msg::StateName(state)), Text(QString::fromLatin1(msg::ReasonName(reason))),
-             Optional(code), state == msg::State::Sent, at, state == msg::State::Delivered, at, id});
+        Run(q, {QString::fromLatin1(msg::StateName(state)), Text(QString::fromLatin1(msg::ReasonName(reason))),
+                Optional(code), state == msg::State::Sent, at, state == msg::State::Delivered, at,
+                state == msg::State::Sending ? QVariant(ThisProcess()) : QVariant(), id});
         const bool changed = q.numRowsAffected() > 0;
         t.Commit();
         return Result<bool>::Ok(changed);
@@ -1072,12 +1114,19 @@ Result<qint64> MessageStore::RecordReport(const ModemId& modem, int reference, i
 Result<int> MessageStore::MarkInterrupted() {
     try {
         Transaction t(d->db);
+        QSqlQuery& left = d->Cached(QStringLiteral("SELECT id, owner FROM messages WHERE state = 'sending'"));
+        Run(left);
+        std::vector<qint64> stopped;
+        while (left.next())
+            if (!StillRunning(left.value(1).toString()))
+                stopped.push_back(left.value(0).toLongLong());
+        left.finish();
         QSqlQuery& q = d->Cached(QStringLiteral("UPDATE messages SET state = 'uncertain', reason = 'stopped',"
-                                                " reason_code = NULL WHERE state = 'sending'"));
-        Run(q);
-        const int n = q.numRowsAffected();
+                                                " reason_code = NULL, owner = NULL WHERE id = ?"));
+        for (const qint64 id : stopped)
+            Run(q, {id});
         t.Commit();
-        return Result<int>::Ok(n);
+        return Result<int>::Ok(static_cast<int>(stopped.size()));
     } catch (const SqlFailed& f) {
         return Result<int>::Fail(d->Failure(f));
     }

@@ -108,8 +108,9 @@ public:
     // (TP-ST 0x20..0x3F: the centre still trying) changes nothing.
     Result<qint64> RecordReport(const ModemId& modem, int reference, int status,
                                 const QDateTime& when = QDateTime::currentDateTimeUtc());
-    // On start: every message left Sending becomes Uncertain (reason
-    // Stopped). Gives how many.
+    // On start: every message left Sending by a program that no longer runs
+    // becomes Uncertain (reason Stopped); one another running program is
+    // sending stays as it is. Gives how many.
     Result<int> MarkInterrupted();
     Result<bool> SetModem(qint64 id, const ModemId& modem);
 

@@ -134,9 +134,9 @@ public:
             return ReadSecretFromTerminal("SIM PIN" + PinTriesText(tries) + ": ");
         });
         m_contactFile = paths.contactFile;
+        m_err = &io.err;
         m_paths = paths;
         m_storePath = ChooseMessageStore(paths, settings.MessageStore, target.store.value_or(""));
-        m_io = &io;
     }
 
     // The store, the message service over this session and the logs'
@@ -157,12 +157,13 @@ public:
         m_service = std::make_unique<MessageService>(m_store.get(), *m_transport);
         m_service->setStoreProblem(storeWhy);
         m_observer = std::make_unique<LogObserver>(*m_service, m_paths);
-        Io& io = *m_io;
-        QObject::connect(m_observer.get(), &LogObserver::problem, [&io](ProblemKind, const QString& text) {
-            io.err << "velmora-cli: " << S(text) << '\n';
-        });
+        // The command's own streams, which outlive this object.
+        QObject::connect(m_observer.get(), &LogObserver::problem,
+                         [err = &m_err](ProblemKind, const QString& text) {
+                             **err << "velmora-cli: " << S(text) << '\n';
+                         });
         QObject::connect(m_service.get(), &MessageService::storeProblem,
-                         [&io](const QString& why) { io.err << "velmora-cli: " << S(why) << '\n'; });
+                         [err = &m_err](const QString& why) { **err << "velmora-cli: " << S(why) << '\n'; });
         m_events.onPart = [this](const PartEnded& part) { m_transport->PartSubmitted(part); };
         m_events.onReport = [this](int reference, int status) {
             m_service->deliveryReport(reference, status);
@@ -193,8 +194,8 @@ private:
     void ImportReceivedLog() {
         const ImportReport r = m_store->ImportReceivedLog(Q(m_paths.receivedLog));
         for (const auto& [line, why] : r.bad)
-            m_io->err << "velmora-cli: " << m_paths.receivedLog << ":" << line << ": not imported: " << S(why)
-                      << '\n';
+            *m_err << "velmora-cli: " << m_paths.receivedLog << ":" << line << ": not imported: " << S(why)
+                   << '\n';
     }
 
     CliEvents m_events;
@@ -207,7 +208,7 @@ private:
     std::string m_contactFile;
     AppPaths m_paths;
     std::string m_storePath;
-    Io* m_io = nullptr;
+    std::ostream* m_err = nullptr;
     std::unique_ptr<MessageStore> m_store;
     std::unique_ptr<SessionTransport> m_transport;
     std::unique_ptr<MessageService> m_service;

@@ -237,7 +237,9 @@ TEST(CliPortsInterrupt, CtrlCEndsTheProbesAtOnce) {
     const std::string dir = TempDir("cli-ports-interrupt");
     SimPhone silent({"--silent"});
     CliProcess cli(dir, {"ports", silent.device()});
-    std::this_thread::sleep_for(200ms);
+    // Long enough for a loaded machine to start the program and its handler;
+    // the silent phone keeps the probe busy for seconds after.
+    std::this_thread::sleep_for(500ms);
     const auto start = std::chrono::steady_clock::now();
     cli.Signal(SIGINT);
     EXPECT_EQ(cli.Wait(2s), 130) << cli.Err();

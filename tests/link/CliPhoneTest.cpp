@@ -13,6 +13,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <regex>
 #include <sstream>
 
 namespace velmora::cli {
@@ -25,6 +26,9 @@ using velmora::testing::TempDir;
 struct Outcome {
     int code;
     std::string out, err;
+    // The id a send names its message by ("Message 42", its first line),
+    // taken off `out`; 0 when there was none.
+    long long message = 0;
 };
 
 // Every command here finds its settings and writes its logs in a directory
@@ -57,7 +61,13 @@ Outcome Cli(int (*command)(std::vector<std::string>, Io), std::vector<std::strin
     std::ostringstream out, err;
     RealClock clock(kScale);
     const int code = command(std::move(words), Io{out, err, terminal, terminal, given ? given : &clock});
-    return {code, out.str(), err.str()};
+    Outcome o{code, out.str(), err.str()};
+    static const std::regex named("^Message ([1-9][0-9]*)\n");
+    if (std::smatch m; std::regex_search(o.out, m, named)) {
+        o.message = std::stoll(m[1]);
+        o.out = m.suffix();
+    }
+    return o;
 }
 
 TEST(CliSend, aReportDecidesTheExitStatus) {
@@ -95,6 +105,7 @@ TEST(CliSend, DeliversEveryPartAndSaysSo) {
     const Outcome r =
         Cli(RunSend, {"--device", sim.device(), "picture", "+628569999999", std::string(504, '5')});
     EXPECT_EQ(r.code, kExitOk) << r.err;
+    EXPECT_GT(r.message, 0) << "the message's id comes first";
     EXPECT_EQ(r.out, "Message Sent\nMessage Sent\nMessage Sent\n");
     EXPECT_EQ(ReadLines(dir + "/pdus.txt").size(), 3u);
     const auto log = ReadLines(Home() + "/Tr_smsn.Txt");

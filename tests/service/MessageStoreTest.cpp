@@ -10,6 +10,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace velmora {
 namespace {
@@ -242,16 +244,30 @@ TEST_F(Store, stateChangesStampTheirTimes) {
     EXPECT_FALSE(Value(store->SetState(id + 100, msg::State::Sent))) << "no such message";
 }
 
-TEST_F(Store, interruptedSendsBecomeUncertain) {
+TEST_F(Store, sendsOfAProgramThatStoppedBecomeUncertainAndThoseOfOneStillRunningDoNot) {
     auto store = OpenStore();
     ASSERT_TRUE(store);
     const msg::State states[] = {msg::State::Queued, msg::State::Sending, msg::State::Sent,
                                  msg::State::Sending, msg::State::Failed};
     std::vector<qint64> ids;
-    for (const msg::State s : states) {
+    for (std::size_t i = 0; i < std::size(states); ++i)
         ids.push_back(Outgoing(*store, 1, {"", "/dev/ttyUSB0"}));
-        store->SetState(ids.back(), s);
+    // Another program records them and ends without a word, as a killed one does.
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        auto other = MessageStore::Open(store->path());
+        for (std::size_t i = 0; other && i < ids.size(); ++i)
+            other.value()->SetState(ids[i], states[i]);
+        ::_exit(other ? 0 : 1);
     }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    // And this one is sending one now.
+    const qint64 mine = Outgoing(*store, 1, {"", "/dev/ttyUSB0"});
+    store->SetState(mine, msg::State::Sending);
+
     EXPECT_EQ(Value(store->MarkInterrupted()), 2);
     for (std::size_t i = 0; i < ids.size(); ++i) {
         const auto m = store->Message(ids[i]);
@@ -259,6 +275,7 @@ TEST_F(Store, interruptedSendsBecomeUncertain) {
         EXPECT_EQ(m->state, was ? msg::State::Uncertain : states[i]) << i;
         EXPECT_EQ(m->reason, was ? msg::Reason::Stopped : msg::Reason::None) << i;
     }
+    EXPECT_EQ(store->Message(mine)->state, msg::State::Sending);
 }
 
 struct Report {
