@@ -1,17 +1,17 @@
 #pragma once
 
-// What the commands that talk to the phone share: the link options' help,
-// the small parsers, and a session connected for one command.
+// What the commands that talk to the phone share: the link options' help
+// and a session connected for one command.
 
 #include "AppPaths.h"
 #include "Cli.h"
 #include "GlobalU.h"
 #include "LinkFactory.h"
+#include "Options.h"
 #include "PhoneCommands.h"
 #include "PhoneSession.h"
 #include "TerminalText.h"
 
-#include <charconv>
 #include <map>
 #include <memory>
 #include <optional>
@@ -30,18 +30,6 @@ inline const char* const kLinkOptions =
     "                        answer (default: the settings file's Dialogue)\n"
     "  --pin PIN             the SIM's PIN, should it ask (fast dialogue); else it\n"
     "                        is asked for on the terminal, once\n";
-
-inline bool IsHelp(const std::vector<std::string>& words) {
-    return !words.empty() && (words[0] == "--help" || words[0] == "-h");
-}
-
-inline std::optional<int> Number(const std::string& text) {
-    int n = 0;
-    auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), n);
-    if (ec != std::errc() || ptr != text.data() + text.size())
-        return std::nullopt;
-    return n;
-}
 
 // A settings message names its file once: those about the file as a whole
 // already start with it.

@@ -21,10 +21,6 @@ struct PhoneTarget {
     std::optional<std::string> pin; // --pin: the SIM's PIN, when it asks
 };
 
-// Takes the link options at the front of `words` and leaves the rest.
-std::optional<Failure> TakePhoneOptions(std::vector<std::string>& words, PhoneTarget& target,
-                                        const std::string& command);
-
 int RunSend(std::vector<std::string> words, Io io);
 int RunIdentify(std::vector<std::string> words, Io io);
 int RunPhonebook(std::vector<std::string> words, Io io);
