@@ -31,6 +31,11 @@ inline const char* const kLinkOptions =
     "  --pin PIN             the SIM's PIN, should it ask (fast dialogue); else it\n"
     "                        is asked for on the terminal, once\n";
 
+// --store, for the commands that send or read messages.
+inline const char* const kStoreOption =
+    "  --store PATH          the message store to record in (default: messages.sqlite\n"
+    "                        beside the logs, or the settings file's [Messages] Store=)\n";
+
 // A settings message names its file once: those about the file as a whole
 // already start with it.
 inline std::string AboutFile(const std::string& path, const std::string& message) {

@@ -25,7 +25,7 @@ std::string InboxUsage() {
                        "Exit status: 0 when every message was read (and deleted), 1 when a store or a\n"
                        "message could not be read or one was not deleted, 2 for wrong usage, 3 when\n"
                        "the phone was not reached.\n") +
-           kLinkOptions;
+           kLinkOptions + kStoreOption;
 }
 
 // "SM:3", or "3" for the one store that has index 3.
@@ -64,7 +64,7 @@ int RunInbox(std::vector<std::string> words, Io io) {
     PhoneTarget target;
     bool json = false;
     std::vector<std::string> toDelete;
-    const CommandLine line(words, PhoneOptions({{"--json"}, {"--delete"}}),
+    const CommandLine line(words, PhoneOptions({{"--json"}, {"--delete"}, kStoreSpec}),
                            {.optionsAfterPositionals = true, .doubleDashEndsOptions = false});
     const std::vector<GivenWord>& given = line.given();
     for (std::size_t i = 0; i < given.size(); ++i) {

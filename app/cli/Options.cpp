@@ -23,10 +23,10 @@ bool TakeLinkOption(const GivenWord& given, PhoneTarget& target, const std::stri
                     std::optional<Failure>& failure) {
     const std::string& option = given.option;
     if (option != "--device" && option != "--port" && option != "--baud" && option != "--fast" &&
-        option != "--pin")
+        option != "--pin" && option != "--store")
         return false;
     const auto refuse = [&](const std::string& why) { failure = Failure{kExitUsage, command + ": " + why}; };
-    if (given.kind == GivenWord::MissingValue) {
+    if (given.kind == GivenWord::MissingValue || (option == "--store" && given.value.empty())) {
         refuse(option + " needs a value");
     } else if (option == "--device") {
         if (const auto why = ParseDeviceOption(given.value, target.devices); !why.empty())
@@ -43,8 +43,10 @@ bool TakeLinkOption(const GivenWord& given, PhoneTarget& target, const std::stri
             refuse("--baud must be a line speed in bit/s");
     } else if (option == "--fast") {
         target.fast = true;
-    } else {
+    } else if (option == "--pin") {
         target.pin = given.value;
+    } else {
+        target.store = given.value;
     }
     return true;
 }

@@ -31,9 +31,11 @@ std::optional<int> Number(const std::string& text);
 
 // --device, --port, --baud, --fast and --pin, then `own`.
 std::vector<OptionSpec> PhoneOptions(std::vector<OptionSpec> own = {});
+// The commands that send or read messages add it to their own.
+inline const OptionSpec kStoreSpec{"--store", true};
 
-// Reads `given` into `target` when it is one of PhoneOptions' link options;
-// false when it is none of them. A value refused or missing is
+// Reads `given` into `target` when it is one of PhoneOptions' link options
+// or --store; false when it is none of them. A value refused or missing is
 // set in `failure`, worded for `command`.
 bool TakeLinkOption(const GivenWord& given, PhoneTarget& target, const std::string& command,
                     std::optional<Failure>& failure);

@@ -32,7 +32,7 @@ std::string SendUsage() {
                "                        was delivered, 1 when one was not, 3 when a report did\n"
                "                        not come in time\n"
                "  --report-wait SECONDS how long to wait for the reports (default 60)\n") +
-           kLinkOptions;
+           kLinkOptions + kStoreOption;
 }
 
 std::string IdentifyUsage() {
@@ -104,7 +104,8 @@ int RunSend(std::vector<std::string> words, Io io) {
     ReportOptions report;
     // The link options and --report stand before the kind; the kind is the
     // first word that is none of them.
-    const CommandLine line(words, PhoneOptions({{"--report"}, {"--report-wait", true}}), kPhoneWords);
+    const CommandLine line(words, PhoneOptions({{"--report"}, {"--report-wait", true}, kStoreSpec}),
+                           kPhoneWords);
     std::size_t kind = words.size();
     for (const GivenWord& given : line.given()) {
         std::optional<Failure> failure;

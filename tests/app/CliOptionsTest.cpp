@@ -4,6 +4,7 @@
 // line they accept ends at the connect, naming the port it chose.
 
 #include "Cli.h"
+#include "Options.h"
 #include "PhoneCommands.h"
 #include "TestNames.h"
 
@@ -323,6 +324,18 @@ INSTANTIATE_TEST_SUITE_P(
             kExitUsage,
             "pdu void: unknown option --fast"},
         Row{"send", {"--device", kNoPort, "text", kNumber, "--", "--fast"}, kExitUnreachable, NotOpened(1)},
+        // --store PATH, for the message store.
+        Row{"send",
+            {"--store", "/tmp/m.sqlite", "--device", kNoPort, "void", kNumber},
+            kExitUnreachable,
+            NotOpened(1)},
+        Row{"send", {"--device", kNoPort, "--store=-m", "void", kNumber}, kExitUnreachable, NotOpened(1)},
+        Row{"send", {"--store"}, kExitUsage, "send: --store needs a value"},
+        Row{"send", {"--store=", "void", kNumber}, kExitUsage, "send: --store needs a value"},
+        Row{"send",
+            {"--device", kNoPort, "void", kNumber, "--store", "x"},
+            kExitUsage,
+            "pdu void: unknown option --store"},
         Row{"send", {"-h"}, kExitOk, "", kHelp}),
     [](const auto& info) {
         std::string words;
@@ -365,6 +378,15 @@ INSTANTIATE_TEST_SUITE_P(
             {"--delete", "SM:3", "-4", "--json", "--device", kNoPort, "--port", "7", "--delete", "5"},
             kExitUnreachable,
             NotOpened(7)},
+        Row{"inbox",
+            {"--json", "--device", kNoPort, "--store", "/tmp/m.sqlite"},
+            kExitUnreachable,
+            NotOpened(1)},
+        Row{"inbox",
+            {"--delete", "3", "--store=/tmp/m.sqlite", "--device", kNoPort},
+            kExitUnreachable,
+            NotOpened(1)},
+        Row{"inbox", {"--store"}, kExitUsage, "inbox: --store needs a value"},
         Row{"phonebook", {"--store", "x"}, kExitUsage, "phonebook: unexpected \"--store\""},
         Row{"ports", {"--store=x"}, kExitUsage, "ports: unknown option \"--store=x\""},
         Row{"inbox", {"--delete"}, kExitUsage, "inbox: --delete needs at least one index"},
@@ -403,6 +425,69 @@ INSTANTIATE_TEST_SUITE_P(
             words += " " + w;
         return velmora::testing::CaseName(info.index, words);
     });
+
+// The target as "any=/dev/a COM3=/dev/b port=3 baud=9600 fast pin=1234 store=PATH".
+std::string Shown(const PhoneTarget& t) {
+    std::string out;
+    const auto add = [&](const std::string& part) { out += (out.empty() ? "" : " ") + part; };
+    if (t.devices.anyPort)
+        add("any=" + *t.devices.anyPort);
+    for (const auto& [n, path] : t.devices.ports)
+        add("COM" + std::to_string(n) + "=" + path);
+    if (t.port)
+        add("port=" + std::to_string(*t.port));
+    if (t.baud)
+        add("baud=" + std::to_string(*t.baud));
+    if (t.fast)
+        add("fast");
+    if (t.pin)
+        add("pin=" + *t.pin);
+    if (t.store)
+        add("store=" + *t.store);
+    return out;
+}
+
+// What the link options set, read as every phone command reads them, and
+// --store where a command takes it.
+TEST(LinkOptions, SetTheTargetFromEitherFormInTheOrderTyped) {
+    const struct {
+        std::vector<std::string> words;
+        bool store;
+        std::string target; // or the failure
+    } rows[] = {
+        {{"--device", "/dev/a", "--device=COM3=/dev/b", "--port", "3", "--baud=9600", "--fast", "--pin",
+          "1234", "--store", "/tmp/m.sqlite"},
+         true,
+         "any=/dev/a COM3=/dev/b port=3 baud=9600 fast pin=1234 store=/tmp/m.sqlite"},
+        {{"--store=/tmp/m.sqlite"}, true, "store=/tmp/m.sqlite"},
+        {{"--store", "-m", "--store", "--fast"}, true, "store=--fast"},
+        {{"--port=2", "--port", "96", "--pin=", "--device=COM2=/dev/c", "--device", "COM2=/dev/d"},
+         false,
+         "COM2=/dev/d port=96 pin="},
+        {{"--store"}, true, "send: --store needs a value"},
+        {{"--store="}, true, "send: --store needs a value"},
+        {{"--port=0"}, false, "send: --port must be a number from 1 to 96"},
+        {{"--port", "3x"}, false, "send: --port must be a number from 1 to 96"},
+        {{"--baud=-1"}, false, "send: --baud must be a line speed in bit/s"},
+        {{"--device", "COM0=/dev/a"}, false, "send: --device \"COM0\" is not a port COM1 to COM96"},
+        {{"--pin"}, false, "send: --pin needs a value"},
+        {{"--store=x"}, false, "not a link option"},
+    };
+    for (const auto& r : rows) {
+        const CommandLine line(r.words,
+                               PhoneOptions(r.store ? std::vector{kStoreSpec} : std::vector<OptionSpec>{}),
+                               kPhoneWords);
+        PhoneTarget target;
+        std::optional<Failure> failure;
+        for (const GivenWord& given : line.given()) {
+            if (!TakeLinkOption(given, target, "send", failure))
+                failure = Failure{kExitUsage, "not a link option"};
+            if (failure)
+                break;
+        }
+        EXPECT_EQ(failure ? failure->message : Shown(target), r.target) << ::testing::PrintToString(r.words);
+    }
+}
 
 } // namespace
 } // namespace velmora::cli
