@@ -64,7 +64,7 @@ int RunInbox(std::vector<std::string> words, Io io) {
     PhoneTarget target;
     bool json = false;
     std::vector<std::string> toDelete;
-    const CommandLine line(words, PhoneOptions({{"--json"}, {"--delete"}, kStoreSpec}),
+    const CommandLine line(words, PhoneOptions({{"--json"}, {"--delete"}, kStore}),
                            {.optionsAfterPositionals = true, .doubleDashEndsOptions = false});
     const std::vector<GivenWord>& given = line.given();
     for (std::size_t i = 0; i < given.size(); ++i) {

@@ -12,8 +12,8 @@ std::optional<int> Number(const std::string& text) {
     return n;
 }
 
-std::vector<OptionSpec> PhoneOptions(std::vector<OptionSpec> own) {
-    std::vector<OptionSpec> options{
+std::vector<KnownOption> PhoneOptions(std::vector<KnownOption> own) {
+    std::vector<KnownOption> options{
         {"--device", true}, {"--port", true}, {"--baud", true}, {"--fast"}, {"--pin", true}};
     options.insert(options.end(), own.begin(), own.end());
     return options;

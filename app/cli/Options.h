@@ -30,9 +30,9 @@ inline bool IsHelp(const std::vector<std::string>& words) {
 std::optional<int> Number(const std::string& text);
 
 // --device, --port, --baud, --fast and --pin, then `own`.
-std::vector<OptionSpec> PhoneOptions(std::vector<OptionSpec> own = {});
+std::vector<KnownOption> PhoneOptions(std::vector<KnownOption> own = {});
 // The commands that send or read messages add it to their own.
-inline const OptionSpec kStoreSpec{"--store", true};
+inline const KnownOption kStore{"--store", true};
 
 // Reads `given` into `target` when it is one of PhoneOptions' link options
 // or --store; false when it is none of them. A value refused or missing is

@@ -58,7 +58,7 @@ std::variant<PduJob, Failure> RingtoneFromFile(MessageRequest request, const std
 }
 
 // The options each kind takes.
-std::vector<OptionSpec> KindOptions(MessageKind kind) {
+std::vector<KnownOption> KindOptions(MessageKind kind) {
     switch (kind) {
     case MessageKind::Text:
         return {{"--flash"}, {"--blink"}, {"--long"}, {"--unicode"}};

@@ -104,8 +104,7 @@ int RunSend(std::vector<std::string> words, Io io) {
     ReportOptions report;
     // The link options and --report stand before the kind; the kind is the
     // first word that is none of them.
-    const CommandLine line(words, PhoneOptions({{"--report"}, {"--report-wait", true}, kStoreSpec}),
-                           kPhoneWords);
+    const CommandLine line(words, PhoneOptions({{"--report"}, {"--report-wait", true}, kStore}), kPhoneWords);
     std::size_t kind = words.size();
     for (const GivenWord& given : line.given()) {
         std::optional<Failure> failure;

@@ -31,7 +31,7 @@ std::string NameOf(const std::string& word) { return word.substr(0, word.find('=
 
 } // namespace
 
-CommandLine::CommandLine(const std::vector<std::string>& words, const std::vector<OptionSpec>& options,
+CommandLine::CommandLine(const std::vector<std::string>& words, const std::vector<KnownOption>& options,
                          const WordRules& rules) {
     const std::size_t end =
         rules.doubleDashEndsOptions
@@ -56,7 +56,7 @@ CommandLine::CommandLine(const std::vector<std::string>& words, const std::vecto
                                                       ? QCommandLineParser::ParseAsOptions
                                                       : QCommandLineParser::ParseAsPositionalArguments);
     std::set<std::string> withValue;
-    for (const OptionSpec& o : options) {
+    for (const KnownOption& o : options) {
         parser.addOption(QCommandLineOption(QString::fromStdString(o.name.substr(2)), QString(),
                                             o.takesValue ? QStringLiteral("value") : QString()));
         if (o.takesValue)
@@ -80,8 +80,8 @@ CommandLine::CommandLine(const std::vector<std::string>& words, const std::vecto
             m_given.push_back(
                 {positional.count(i) ? GivenWord::Positional : GivenWord::Unknown, i, words[i]});
     };
-    std::map<QString, qsizetype> valuesTaken;
-    std::map<std::string, int> seen;
+    // How often each option was met so far: a value missing is the last.
+    std::map<std::string, qsizetype> seen;
     // Qt lists the options it found in order; each is at the next word that
     // names it, and the words before it were no options.
     for (const QString& name : parser.optionNames()) {
@@ -94,25 +94,25 @@ CommandLine::CommandLine(const std::vector<std::string>& words, const std::vecto
             break;
         GivenWord given{GivenWord::Option, at, words[at], option};
         const bool joined = asOption(at).find('=') != std::string::npos;
+        const qsizetype before = seen[option]++;
         i = at + 1;
         if (withValue.count(option)) {
             const QStringList values = parser.values(name);
-            const qsizetype taken = valuesTaken[name]++;
-            if (taken >= values.size()) {
+            if (before >= values.size()) {
                 given.kind = GivenWord::MissingValue;
             } else if (joined) {
                 given.value = words[at].substr(words[at].find('=') + 1);
             } else {
                 // Its value is the next word, whether a stand-in or a word
                 // that looks like an option.
-                const auto place = PlaceOf(values[taken]);
+                const auto place = PlaceOf(values[before]);
                 given.value = words[place.value_or(at + 1)];
                 i = at + 2;
             }
         } else if (joined) {
             given.kind = GivenWord::Unknown; // a flag takes no value
         }
-        if (rules.eachOnce && seen[option]++ > 0)
+        if (rules.eachOnce && before > 0)
             given.kind = GivenWord::Unknown;
         if (given.kind == GivenWord::Unknown) {
             given.option.clear();

@@ -11,7 +11,7 @@
 namespace velmora {
 
 // An option by its long name ("--device"), with a value or without.
-struct OptionSpec {
+struct KnownOption {
     std::string name;
     bool takesValue = false;
 };
@@ -46,7 +46,7 @@ struct GivenWord {
 
 class CommandLine {
 public:
-    CommandLine(const std::vector<std::string>& words, const std::vector<OptionSpec>& options,
+    CommandLine(const std::vector<std::string>& words, const std::vector<KnownOption>& options,
                 const WordRules& rules);
 
     // Every word but a value and a "--" that ends the options, in order.

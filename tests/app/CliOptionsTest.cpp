@@ -474,9 +474,8 @@ TEST(LinkOptions, SetTheTargetFromEitherFormInTheOrderTyped) {
         {{"--store=x"}, false, "not a link option"},
     };
     for (const auto& r : rows) {
-        const CommandLine line(r.words,
-                               PhoneOptions(r.store ? std::vector{kStoreSpec} : std::vector<OptionSpec>{}),
-                               kPhoneWords);
+        const CommandLine line(
+            r.words, PhoneOptions(r.store ? std::vector{kStore} : std::vector<KnownOption>{}), kPhoneWords);
         PhoneTarget target;
         std::optional<Failure> failure;
         for (const GivenWord& given : line.given()) {

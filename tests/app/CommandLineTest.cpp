@@ -11,10 +11,10 @@ namespace {
 // The line as read: "O:--as=logo" an option with its value, "O:--json" one
 // without, "P:" a positional, "U:" a word not understood, "M:" an option
 // missing its value.
-std::string Read(const CommandLine& line, const std::vector<OptionSpec>& options) {
+std::string Read(const CommandLine& line, const std::vector<KnownOption>& options) {
     const auto takesValue = [&](const std::string& name) {
         return std::any_of(options.begin(), options.end(),
-                           [&](const OptionSpec& o) { return o.name == name && o.takesValue; });
+                           [&](const KnownOption& o) { return o.name == name && o.takesValue; });
     };
     std::string out;
     for (const GivenWord& g : line.given()) {
@@ -44,13 +44,13 @@ const WordRules kFront{.optionsAfterPositionals = false, .doubleDashEndsOptions 
 // The window's.
 const WordRules kWindow{.optionsAfterPositionals = true, .doubleDashEndsOptions = false, .shortHelp = true};
 
-const std::vector<OptionSpec> kContent{{"--as", true}, {"--dither"}};
-const std::vector<OptionSpec> kLink{{"--pin", true}, {"--fast"}};
-const std::vector<OptionSpec> kWindowOptions{{"--help"}, {"--version"}, {"--device", true}};
+const std::vector<KnownOption> kContent{{"--as", true}, {"--dither"}};
+const std::vector<KnownOption> kLink{{"--pin", true}, {"--fast"}};
+const std::vector<KnownOption> kWindowOptions{{"--help"}, {"--version"}, {"--device", true}};
 
 struct Row {
     std::vector<std::string> words;
-    const std::vector<OptionSpec>* options;
+    const std::vector<KnownOption>* options;
     const WordRules* rules;
     std::string read;
 };
