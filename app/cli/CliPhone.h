@@ -1,7 +1,7 @@
 #pragma once
 
-// What the commands that talk to the phone share: the link options' help,
-// the small parsers, and a session connected for one command.
+// What the commands that talk to the phone share: the link options' help
+// and a session connected for one command.
 
 #include "AppPaths.h"
 #include "Cli.h"
@@ -10,13 +10,13 @@
 #include "LogObserver.h"
 #include "MessageService.h"
 #include "MessageStore.h"
+#include "Options.h"
 #include "PhoneCommands.h"
 #include "PhoneSession.h"
 #include "QtText.h"
 #include "TerminalText.h"
 #include "Transports.h"
 
-#include <charconv>
 #include <functional>
 #include <map>
 #include <memory>
@@ -37,17 +37,10 @@ inline const char* const kLinkOptions =
     "  --pin PIN             the SIM's PIN, should it ask (fast dialogue); else it\n"
     "                        is asked for on the terminal, once\n";
 
-inline bool IsHelp(const std::vector<std::string>& words) {
-    return !words.empty() && (words[0] == "--help" || words[0] == "-h");
-}
-
-inline std::optional<int> Number(const std::string& text) {
-    int n = 0;
-    auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), n);
-    if (ec != std::errc() || ptr != text.data() + text.size())
-        return std::nullopt;
-    return n;
-}
+// --store, for the commands that send or read messages.
+inline const char* const kStoreOption =
+    "  --store PATH          the message store to record in (default: messages.sqlite\n"
+    "                        beside the logs, or the settings file's [Messages] Store=)\n";
 
 // A settings message names its file once: those about the file as a whole
 // already start with it.

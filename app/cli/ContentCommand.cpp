@@ -2,8 +2,8 @@
 
 #include "Cli.h"
 
-#include "ArgList.h"
 #include "ImageImport.h"
+#include "Options.h"
 #include "SMSLibU.h"
 
 #include <optional>
@@ -53,16 +53,16 @@ std::optional<int> ThresholdOf(const std::string& text) {
     return n <= 255 ? std::optional(n) : std::nullopt;
 }
 
-std::variant<Request, Failure> ParseRequest(const std::string& command, std::vector<std::string> words,
+std::variant<Request, Failure> ParseRequest(const std::string& command, const std::vector<std::string>& words,
                                             bool ringtoneAndEms) {
-    ArgList args(std::move(words));
-    const auto kind = args.takeOption("--as");
-    const auto threshold = args.takeOption("--threshold");
-    const bool dither = args.takeFlag("--dither");
-    if (auto unknown = args.unknownOption())
-        return Failure{kExitUsage, command + ": unknown option " + *unknown};
-    if (args.missingValue())
-        return Failure{kExitUsage, command + ": " + args.missingValueOf() + " needs a value"};
+    const CommandLine args(words, {{"--as", true}, {"--threshold", true}, {"--dither"}}, kCommandWords);
+    const auto kind = args.value("--as");
+    const auto threshold = args.value("--threshold");
+    const bool dither = args.has("--dither");
+    if (const GivenWord* unknown = args.first(GivenWord::Unknown))
+        return Failure{kExitUsage, command + ": unknown option " + unknown->word};
+    if (const GivenWord* missing = args.first(GivenWord::MissingValue))
+        return Failure{kExitUsage, command + ": " + missing->option + " needs a value"};
     const auto files = args.positional();
     if (files.size() != 1)
         return Failure{kExitUsage, command + ": expected one FILE, got " + std::to_string(files.size())};
@@ -84,10 +84,6 @@ std::variant<Request, Failure> ParseRequest(const std::string& command, std::vec
         options.threshold = *n;
     }
     return Request{files[0], *kind, options};
-}
-
-bool WantsHelp(const std::vector<std::string>& words) {
-    return !words.empty() && (words[0] == "--help" || words[0] == "-h");
 }
 
 } // namespace
@@ -128,11 +124,11 @@ std::variant<std::string, Failure> EmsPictureFromFile(const std::string& path) {
 }
 
 int RunContent(std::vector<std::string> words, Io io) {
-    if (WantsHelp(words)) {
+    if (IsHelp(words)) {
         io.out << ContentUsage();
         return kExitOk;
     }
-    auto request = ParseRequest("content", std::move(words), true);
+    auto request = ParseRequest("content", words, true);
     if (auto* f = std::get_if<Failure>(&request))
         return Report(*f, io, ContentUsage());
     const auto& r = std::get<Request>(request);
@@ -159,11 +155,11 @@ int RunContent(std::vector<std::string> words, Io io) {
 }
 
 int RunPreview(std::vector<std::string> words, Io io) {
-    if (WantsHelp(words)) {
+    if (IsHelp(words)) {
         io.out << ContentUsage();
         return kExitOk;
     }
-    auto request = ParseRequest("preview", std::move(words), false);
+    auto request = ParseRequest("preview", words, false);
     if (auto* f = std::get_if<Failure>(&request))
         return Report(*f, io, ContentUsage());
     const auto& r = std::get<Request>(request);

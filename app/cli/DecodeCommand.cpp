@@ -1,7 +1,7 @@
 #include "Cli.h"
 
-#include "ArgList.h"
 #include "MessageReader.h"
+#include "Options.h"
 #include "StatusReport.h"
 #include "Strings.h"
 #include "TerminalText.h"
@@ -237,15 +237,17 @@ bool PrintReadMessage(const Result<ReadMessage>& message, const std::string& pdu
 }
 
 int RunDecode(std::vector<std::string> words, Io io) {
-    ArgList args(std::move(words));
-    if (args.takeFlag("--help") || args.takeFlag("-h")) {
+    WordRules rules = kCommandWords;
+    rules.shortHelp = true; // the usage, wherever -h or --help stands
+    const CommandLine args(words, {{"--help"}, {"--json"}, {"--no-smsc"}}, rules);
+    if (args.has("--help")) {
         io.out << kDecodeUsage;
         return kExitOk;
     }
-    const bool json = args.takeFlag("--json");
-    const bool withSmsc = !args.takeFlag("--no-smsc");
-    if (auto unknown = args.unknownOption())
-        return Report({kExitUsage, "decode: unknown option " + *unknown}, io, kDecodeUsage);
+    const bool json = args.has("--json");
+    const bool withSmsc = !args.has("--no-smsc");
+    if (const GivenWord* unknown = args.first(GivenWord::Unknown))
+        return Report({kExitUsage, "decode: unknown option " + unknown->word}, io, kDecodeUsage);
     std::vector<std::string> hexes;
     for (const auto& w : args.positional())
         hexes.push_back(w);

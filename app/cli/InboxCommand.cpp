@@ -25,7 +25,7 @@ std::string InboxUsage() {
                        "Exit status: 0 when every message was read (and deleted), 1 when a store or a\n"
                        "message could not be read or one was not deleted, 2 for wrong usage, 3 when\n"
                        "the phone was not reached.\n") +
-           kLinkOptions;
+           kLinkOptions + kStoreOption;
 }
 
 // "SM:3", or "3" for the one store that has index 3.
@@ -64,25 +64,26 @@ int RunInbox(std::vector<std::string> words, Io io) {
     PhoneTarget target;
     bool json = false;
     std::vector<std::string> toDelete;
-    while (!words.empty()) {
-        if (auto f = TakePhoneOptions(words, target, "inbox"))
-            return Report(*f, io, InboxUsage().c_str());
-        if (words.empty())
-            break;
-        if (words[0] == "--json") {
+    const CommandLine line(words, PhoneOptions({{"--json"}, {"--delete"}, kStore}),
+                           {.optionsAfterPositionals = true, .doubleDashEndsOptions = false});
+    const std::vector<GivenWord>& given = line.given();
+    for (std::size_t i = 0; i < given.size(); ++i) {
+        std::optional<Failure> failure;
+        if (given[i].option == "--json") {
             json = true;
-            words.erase(words.begin());
-        } else if (words[0] == "--delete") {
-            std::size_t n = 1;
-            while (n < words.size() && words[n].rfind("--", 0) != 0)
-                toDelete.push_back(words[n++]);
-            if (n == 1)
-                return Report({kExitUsage, "inbox: --delete needs at least one index"}, io,
-                              InboxUsage().c_str());
-            words.erase(words.begin(), words.begin() + static_cast<std::ptrdiff_t>(n));
-        } else {
-            return Report({kExitUsage, "inbox: unexpected \"" + words[0] + "\""}, io, InboxUsage().c_str());
+        } else if (given[i].option == "--delete") {
+            // Its indexes are the words after it, up to one that starts with "--".
+            const std::size_t first = i + 1;
+            while (i + 1 < given.size() && given[i + 1].kind == GivenWord::Positional &&
+                   given[i + 1].word.rfind("--", 0) != 0)
+                toDelete.push_back(given[++i].word);
+            if (i < first)
+                failure = Failure{kExitUsage, "inbox: --delete needs at least one index"};
+        } else if (!TakeLinkOption(given[i], target, "inbox", failure)) {
+            failure = Failure{kExitUsage, "inbox: unexpected \"" + given[i].word + "\""};
         }
+        if (failure)
+            return Report(*failure, io, InboxUsage().c_str());
     }
     CliPhone phone(target, io);
     MessageService& service = phone.Messages();

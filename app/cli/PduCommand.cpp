@@ -1,7 +1,7 @@
 #include "Cli.h"
 
-#include "ArgList.h"
 #include "ConcatReference.h"
+#include "Options.h"
 #include "SMSLibU.h"
 
 #include <ostream>
@@ -20,11 +20,12 @@ struct Positionals {
 };
 
 // The usage first, then the destination, as every kind refuses them.
-std::variant<Positionals, Failure> Split(const ArgList& args, const std::string& kind, std::size_t count) {
-    if (auto unknown = args.unknownOption())
-        return Usage("pdu " + kind + ": unknown option " + *unknown);
-    if (args.missingValue())
-        return Usage("pdu " + kind + ": " + args.missingValueOf() + " needs a value");
+std::variant<Positionals, Failure> Split(const CommandLine& args, const std::string& kind,
+                                         std::size_t count) {
+    if (const GivenWord* unknown = args.first(GivenWord::Unknown))
+        return Usage("pdu " + kind + ": unknown option " + unknown->word);
+    if (const GivenWord* missing = args.first(GivenWord::MissingValue))
+        return Usage("pdu " + kind + ": " + missing->option + " needs a value");
     auto words = args.positional();
     if (words.size() != count)
         return Usage("pdu " + kind + ": expected " + std::to_string(count) + " argument" +
@@ -54,6 +55,28 @@ std::variant<PduJob, Failure> RingtoneFromFile(MessageRequest request, const std
         f->message += "; the first " + std::to_string(fit.fitting) + " of the tune's " +
                       std::to_string(fit.notes) + " notes fit one message (--cut sends those)";
     return job;
+}
+
+// The options each kind takes.
+std::vector<KnownOption> KindOptions(MessageKind kind) {
+    switch (kind) {
+    case MessageKind::Text:
+        return {{"--flash"}, {"--blink"}, {"--long"}, {"--unicode"}};
+    case MessageKind::Logo:
+        return {{"--mcc", true}, {"--nc", true}, {"--file", true}};
+    case MessageKind::Group:
+    case MessageKind::Picture:
+        return {{"--file", true}};
+    case MessageKind::Ringtone:
+        return {{"--cut"}, {"--file", true}};
+    case MessageKind::Ems:
+        return {{"--picture", true}};
+    case MessageKind::Indicator:
+        return {{"--kind", true}, {"--active"}, {"--inactive"}};
+    case MessageKind::Void:
+        break;
+    }
+    return {};
 }
 
 } // namespace
@@ -90,16 +113,16 @@ std::variant<PduJob, Failure> BuildPduJob(std::vector<std::string> words) {
     const auto messageKind = MessageKindFromName(kind);
     if (!messageKind)
         return Usage("pdu: unknown kind \"" + kind + "\"");
-    ArgList args({words.begin() + 1, words.end()});
+    const CommandLine args({words.begin() + 1, words.end()}, KindOptions(*messageKind), kCommandWords);
     MessageRequest request;
     request.kind = *messageKind;
 
     switch (*messageKind) {
     case MessageKind::Text: {
-        request.flash = args.takeFlag("--flash");
-        request.blink = args.takeFlag("--blink");
-        request.longText = args.takeFlag("--long");
-        request.unicode = args.takeFlag("--unicode");
+        request.flash = args.has("--flash");
+        request.blink = args.has("--blink");
+        request.longText = args.has("--long");
+        request.unicode = args.has("--unicode");
         auto split = Split(args, kind, 2);
         if (auto* f = std::get_if<Failure>(&split))
             return *f;
@@ -117,13 +140,10 @@ std::variant<PduJob, Failure> BuildPduJob(std::vector<std::string> words) {
     case MessageKind::Group:
     case MessageKind::Picture:
     case MessageKind::Ringtone: {
-        std::optional<std::string> mcc, nc;
-        if (*messageKind == MessageKind::Logo) {
-            mcc = args.takeOption("--mcc");
-            nc = args.takeOption("--nc");
-        }
-        const bool cut = *messageKind == MessageKind::Ringtone && args.takeFlag("--cut");
-        const auto file = args.takeOption("--file");
+        const auto mcc = args.value("--mcc");
+        const auto nc = args.value("--nc");
+        const bool cut = args.has("--cut");
+        const auto file = args.value("--file");
         auto split = Split(args, kind, file ? 1 : 2);
         if (auto* f = std::get_if<Failure>(&split))
             return *f;
@@ -153,7 +173,7 @@ std::variant<PduJob, Failure> BuildPduJob(std::vector<std::string> words) {
         return Finish(kind, request);
     }
     case MessageKind::Ems: {
-        const auto picture = args.takeOption("--picture");
+        const auto picture = args.value("--picture");
         // With a picture the text after it is optional.
         auto split = Split(args, kind, picture && args.positional().size() == 1 ? 1 : 2);
         if (auto* f = std::get_if<Failure>(&split))
@@ -178,9 +198,9 @@ std::variant<PduJob, Failure> BuildPduJob(std::vector<std::string> words) {
         return Finish(kind, request);
     }
     case MessageKind::Indicator: {
-        const auto which = args.takeOption("--kind");
-        const bool active = args.takeFlag("--active");
-        const bool inactive = args.takeFlag("--inactive");
+        const auto which = args.value("--kind");
+        const bool active = args.has("--active");
+        const bool inactive = args.has("--inactive");
         auto split = Split(args, kind, 1);
         if (auto* f = std::get_if<Failure>(&split))
             return *f;
@@ -212,7 +232,7 @@ int Report(const Failure& f, Io io, const char* usage) {
 }
 
 int RunPdu(std::vector<std::string> words, Io io) {
-    if (!words.empty() && (words[0] == "--help" || words[0] == "-h")) {
+    if (IsHelp(words)) {
         io.out << PduUsage();
         return kExitOk;
     }

@@ -12,19 +12,16 @@ namespace velmora::cli {
 
 // Where and how fast to reach the phone, from the command line over the
 // settings file: --device PATH (the port's device for this run),
-// --device COMn=PATH (repeatable), --port N, --baud RATE, --fast, --pin PIN.
+// --device COMn=PATH (repeatable), --port N, --baud RATE, --fast, --pin PIN;
+// and --store PATH for the commands that send or read messages.
 struct PhoneTarget {
     DeviceOptions devices;
     std::optional<int> port;
     std::optional<int> baud;
-    bool fast = false;              // else the settings file's dialogue
-    std::optional<std::string> pin; // --pin: the SIM's PIN, when it asks
+    bool fast = false;                // else the settings file's dialogue
+    std::optional<std::string> pin;   // --pin: the SIM's PIN, when it asks
     std::optional<std::string> store; // --store: the message store to record in
 };
-
-// Takes the link options at the front of `words` and leaves the rest.
-std::optional<Failure> TakePhoneOptions(std::vector<std::string>& words, PhoneTarget& target,
-                                        const std::string& command);
 
 int RunSend(std::vector<std::string> words, Io io);
 int RunIdentify(std::vector<std::string> words, Io io);

@@ -6,6 +6,7 @@
 #include "Clock.h"
 #include "GlobalU.h"
 #include "LinkFactory.h"
+#include "Options.h"
 #include "PortProbe.h"
 #include "TerminalText.h"
 
@@ -65,13 +66,25 @@ std::vector<PortProbeResult> ProbeAll(const std::vector<PortCandidate>& candidat
 } // namespace
 
 int RunPorts(std::vector<std::string> words, Io io) {
-    if (!words.empty() && (words[0] == "--help" || words[0] == "-h")) {
+    if (IsHelp(words)) {
         io.out << PortsUsage();
         return kExitOk;
     }
     PhoneTarget target;
-    if (auto f = TakePhoneOptions(words, target, "ports"))
-        return Report(*f, io, PortsUsage());
+    // The link options first; the PATHs are the words from the first that is
+    // none of them.
+    std::size_t firstPath = words.size();
+    const CommandLine line(words, PhoneOptions(), kPhoneWords);
+    for (const GivenWord& given : line.given()) {
+        std::optional<Failure> failure;
+        if (!TakeLinkOption(given, target, "ports", failure)) {
+            firstPath = given.index;
+            break;
+        }
+        if (failure)
+            return Report(*failure, io, PortsUsage());
+    }
+    words.erase(words.begin(), words.begin() + static_cast<std::ptrdiff_t>(firstPath));
     if (target.port)
         return Report({kExitUsage, "ports: --port does not apply: every port is asked"}, io, PortsUsage());
     if (const auto option = std::find_if(words.begin(), words.end(),

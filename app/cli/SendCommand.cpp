@@ -9,7 +9,6 @@
 #include "StatusReport.h"
 #include "TerminalText.h"
 
-#include <charconv>
 #include <ctime>
 #include <map>
 #include <memory>
@@ -33,7 +32,7 @@ std::string SendUsage() {
                "                        was delivered, 1 when one was not, 3 when a report did\n"
                "                        not come in time\n"
                "  --report-wait SECONDS how long to wait for the reports (default 60)\n") +
-           kLinkOptions;
+           kLinkOptions + kStoreOption;
 }
 
 std::string IdentifyUsage() {
@@ -56,93 +55,12 @@ std::string PhonebookUsage() {
 
 } // namespace
 
-std::optional<Failure> TakePhoneOptions(std::vector<std::string>& words, PhoneTarget& target,
-                                        const std::string& command) {
-    std::size_t i = 0;
-    auto value = [&](const std::string& option) -> std::optional<std::string> {
-        if (words[i].size() > option.size() && words[i][option.size()] == '=')
-            return words[i].substr(option.size() + 1);
-        if (words[i] != option || i + 1 >= words.size())
-            return std::nullopt;
-        return words[++i];
-    };
-    auto is = [&](const std::string& option) {
-        return words[i] == option || words[i].rfind(option + "=", 0) == 0;
-    };
-    for (; i < words.size() && words[i].rfind("--", 0) == 0; ++i) {
-        const std::string word = words[i];
-        std::optional<std::string> v;
-        if (is("--device")) {
-            if (!(v = value("--device")))
-                return Failure{kExitUsage, command + ": --device needs a value"};
-            if (auto why = ParseDeviceOption(*v, target.devices); !why.empty())
-                return Failure{kExitUsage, command + ": --device " + why};
-        } else if (is("--port")) {
-            if (!(v = value("--port")))
-                return Failure{kExitUsage, command + ": --port needs a value"};
-            auto n = Number(*v);
-            if (!n || *n < 1 || *n > 96)
-                return Failure{kExitUsage, command + ": --port must be a number from 1 to 96"};
-            target.port = *n;
-        } else if (word == "--fast") {
-            target.fast = true;
-        } else if (is("--pin")) {
-            if (!(v = value("--pin")))
-                return Failure{kExitUsage, command + ": --pin needs a value"};
-            target.pin = *v;
-        } else if (is("--baud")) {
-            if (!(v = value("--baud")))
-                return Failure{kExitUsage, command + ": --baud needs a value"};
-            auto n = Number(*v);
-            if (!n || *n <= 0)
-                return Failure{kExitUsage, command + ": --baud must be a line speed in bit/s"};
-            target.baud = *n;
-        } else {
-            break; // the command's own option
-        }
-    }
-    words.erase(words.begin(), words.begin() + static_cast<std::ptrdiff_t>(i));
-    return std::nullopt;
-}
-
 namespace {
 
 struct ReportOptions {
     bool wanted = false;
     int waitSeconds = 60;
 };
-
-// --report and --report-wait, which may stand among the link options.
-std::optional<Failure> TakeReportOptions(std::vector<std::string>& words, PhoneTarget& target,
-                                         ReportOptions& report) {
-    for (;;) {
-        if (auto f = TakePhoneOptions(words, target, "send"))
-            return f;
-        if (words.empty())
-            return std::nullopt;
-        std::string wait;
-        if (words[0] == "--report") {
-            report.wanted = true;
-            words.erase(words.begin());
-            continue;
-        }
-        if (words[0] == "--report-wait" && words.size() >= 2) {
-            wait = words[1];
-            words.erase(words.begin(), words.begin() + 2);
-        } else if (words[0].rfind("--report-wait=", 0) == 0) {
-            wait = words[0].substr(14);
-            words.erase(words.begin());
-        } else if (words[0] == "--report-wait") {
-            return Failure{kExitUsage, "send: --report-wait needs a number of seconds"};
-        } else {
-            return std::nullopt;
-        }
-        const auto n = Number(wait);
-        if (!n || *n < 0 || *n > 86400)
-            return Failure{kExitUsage, "send: --report-wait must be a number of seconds from 0 to 86400"};
-        report.waitSeconds = *n;
-    }
-}
 
 // Waits for the final report of every part that asked for one, then prints
 // one line a part. The exit status: 0 all delivered, 1 one not, 3 one
@@ -184,9 +102,31 @@ int RunSend(std::vector<std::string> words, Io io) {
     }
     PhoneTarget target;
     ReportOptions report;
-    if (auto f = TakeReportOptions(words, target, report))
-        return Report(*f, io, SendUsage().c_str());
-    auto built = BuildPduJob(std::move(words));
+    // The link options and --report stand before the kind; the kind is the
+    // first word that is none of them.
+    const CommandLine line(words, PhoneOptions({{"--report"}, {"--report-wait", true}, kStore}), kPhoneWords);
+    std::size_t kind = words.size();
+    for (const GivenWord& given : line.given()) {
+        std::optional<Failure> failure;
+        if (given.option == "--report") {
+            report.wanted = true;
+        } else if (given.option == "--report-wait") {
+            const auto n = Number(given.value);
+            if (given.kind == GivenWord::MissingValue)
+                failure = Failure{kExitUsage, "send: --report-wait needs a number of seconds"};
+            else if (!n || *n < 0 || *n > 86400)
+                failure =
+                    Failure{kExitUsage, "send: --report-wait must be a number of seconds from 0 to 86400"};
+            else
+                report.waitSeconds = *n;
+        } else if (!TakeLinkOption(given, target, "send", failure)) {
+            kind = given.index;
+            break;
+        }
+        if (failure)
+            return Report(*failure, io, SendUsage().c_str());
+    }
+    auto built = BuildPduJob({words.begin() + static_cast<std::ptrdiff_t>(kind), words.end()});
     if (auto* f = std::get_if<Failure>(&built))
         return Report(*f, io, SendUsage().c_str());
     auto& job = std::get<PduJob>(built);
@@ -246,10 +186,14 @@ int RunIdentify(std::vector<std::string> words, Io io) {
         return kExitOk;
     }
     PhoneTarget target;
-    if (auto f = TakePhoneOptions(words, target, "identify"))
-        return Report(*f, io, IdentifyUsage().c_str());
-    if (!words.empty())
-        return Report({kExitUsage, "identify: unexpected \"" + words[0] + "\""}, io, IdentifyUsage().c_str());
+    const CommandLine line(words, PhoneOptions(), kPhoneWords);
+    for (const GivenWord& given : line.given()) {
+        std::optional<Failure> failure;
+        if (!TakeLinkOption(given, target, "identify", failure))
+            failure = Failure{kExitUsage, "identify: unexpected \"" + given.word + "\""};
+        if (failure)
+            return Report(*failure, io, IdentifyUsage().c_str());
+    }
     CliPhone phone(target, io);
     if (!phone.Connect())
         return kExitUnreachable;
@@ -267,31 +211,23 @@ int RunPhonebook(std::vector<std::string> words, Io io) {
         return kExitOk;
     }
     PhoneTarget target;
-    if (auto f = TakePhoneOptions(words, target, "phonebook"))
-        return Report(*f, io, PhonebookUsage().c_str());
-    // --export FILE and --vcard FILE, each once, with the link options before,
-    // between or after them.
+    // --export FILE and --vcard FILE, with the link options before, between
+    // or after them.
     std::optional<std::string> exportFile, vcardFile;
-    for (bool took = true; took && !words.empty();) {
-        took = false;
-        for (auto [option, file] : {std::pair{std::string("--export"), &exportFile},
-                                    std::pair{std::string("--vcard"), &vcardFile}}) {
-            if (words.empty() || (words[0] != option && words[0].rfind(option + "=", 0) != 0))
-                continue;
-            const bool joined = words[0] != option;
-            if (!joined && words.size() < 2)
-                return Report({kExitUsage, "phonebook: " + option + " needs a file"}, io,
-                              PhonebookUsage().c_str());
-            *file = joined ? words[0].substr(option.size() + 1) : words[1];
-            words.erase(words.begin(), words.begin() + (joined ? 1 : 2));
-            if (auto f = TakePhoneOptions(words, target, "phonebook"))
-                return Report(*f, io, PhonebookUsage().c_str());
-            took = true;
+    const CommandLine line(words, PhoneOptions({{"--export", true}, {"--vcard", true}}), kPhoneWords);
+    for (const GivenWord& given : line.given()) {
+        std::optional<Failure> failure;
+        if (given.option == "--export" || given.option == "--vcard") {
+            if (given.kind == GivenWord::MissingValue)
+                failure = Failure{kExitUsage, "phonebook: " + given.option + " needs a file"};
+            else
+                (given.option == "--export" ? exportFile : vcardFile) = given.value;
+        } else if (!TakeLinkOption(given, target, "phonebook", failure)) {
+            failure = Failure{kExitUsage, "phonebook: unexpected \"" + given.word + "\""};
         }
+        if (failure)
+            return Report(*failure, io, PhonebookUsage().c_str());
     }
-    if (!words.empty())
-        return Report({kExitUsage, "phonebook: unexpected \"" + words[0] + "\""}, io,
-                      PhonebookUsage().c_str());
     CliPhone phone(target, io);
     if (!phone.Connect())
         return kExitUnreachable;

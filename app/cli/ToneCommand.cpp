@@ -2,9 +2,9 @@
 
 #include "Cli.h"
 
-#include "ArgList.h"
 #include "Clock.h"
 #include "Interrupts.h"
+#include "Options.h"
 #include "Ringtone.h"
 #include "ToneSynth.h"
 #include "TunePlayer.h"
@@ -86,16 +86,16 @@ int Play(const ReadTune& tune, Io io) {
 } // namespace
 
 int RunTone(std::vector<std::string> words, Io io) {
-    if (!words.empty() && (words[0] == "--help" || words[0] == "-h")) {
+    if (IsHelp(words)) {
         io.out << ToneUsage();
         return kExitOk;
     }
-    ArgList args(std::move(words));
-    const auto wav = args.takeOption("--wav");
-    if (auto unknown = args.unknownOption())
-        return Report({kExitUsage, "tone: unknown option " + *unknown}, io, ToneUsage());
-    if (args.missingValue())
-        return Report({kExitUsage, "tone: " + args.missingValueOf() + " needs a value"}, io, ToneUsage());
+    const CommandLine args(words, {{"--wav", true}}, kCommandWords);
+    const auto wav = args.value("--wav");
+    if (const GivenWord* unknown = args.first(GivenWord::Unknown))
+        return Report({kExitUsage, "tone: unknown option " + unknown->word}, io, ToneUsage());
+    if (const GivenWord* missing = args.first(GivenWord::MissingValue))
+        return Report({kExitUsage, "tone: " + missing->option + " needs a value"}, io, ToneUsage());
     const auto given = args.positional();
     if (given.size() != 1)
         return Report(

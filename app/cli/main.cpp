@@ -2,6 +2,7 @@
 
 #include "Cli.h"
 #include "Clock.h"
+#include "CommandLine.h"
 #include "Interrupts.h"
 #include "PhoneCommands.h"
 
@@ -17,27 +18,26 @@
 
 namespace {
 
+using velmora::CommandLine;
+using velmora::GivenWord;
 using velmora::cli::Io;
 
 using Words = std::vector<std::string>;
 
 // Whether the command loads a picture file: "preview" always, "content"
 // unless it reads a ringtone, "pdu" and "send" when they are given a file.
+// Read before the command reads its words, these count every option
+// wherever it stands.
+const velmora::WordRules kAnyOption{.optionsAfterPositionals = true, .doubleDashEndsOptions = true};
 bool Always(const Words&) { return true; }
 bool NoRingtone(const Words& words) {
-    for (std::size_t i = 0; i < words.size(); ++i)
-        if (words[i] == "--as=ringtone" ||
-            (words[i] == "--as" && i + 1 < words.size() && words[i + 1] == "ringtone"))
-            return false;
-    return true;
+    return CommandLine(words, {{"--as", true}, {"--threshold", true}}, kAnyOption).value("--as") !=
+           "ringtone";
 }
 bool Never(const Words&) { return false; }
 bool WithAFile(const Words& words) {
-    for (const std::string& w : words)
-        for (const std::string option : {"--file", "--picture"})
-            if (w == option || w.rfind(option + "=", 0) == 0)
-                return true;
-    return false;
+    const CommandLine line(words, {{"--file", true}, {"--picture", true}}, kAnyOption);
+    return line.has("--file") || line.has("--picture");
 }
 
 struct Command {
@@ -139,16 +139,21 @@ int main(int argc, char** argv) {
         PrintUsage(std::cerr);
         return velmora::cli::kExitUsage;
     }
-    if (words[0] == "--help" || words[0] == "-h") {
+    // The program's options stand first; the first other word is the command.
+    const CommandLine line(
+        words, {{"--help"}, {"--version"}},
+        {.optionsAfterPositionals = false, .doubleDashEndsOptions = false, .shortHelp = true});
+    const GivenWord& first = line.given().front();
+    if (first.option == "--help") {
         PrintUsage(std::cout);
         return velmora::cli::kExitOk;
     }
-    if (words[0] == "--version") {
+    if (first.option == "--version") {
         std::cout << "velmora-cli " VELMORA_VERSION "\n";
         return velmora::cli::kExitOk;
     }
     for (const auto& c : kCommands) {
-        if (words[0] != c.name)
+        if (first.kind != GivenWord::Positional || first.word != c.name)
             continue;
         std::vector<std::string> rest(words.begin() + 1, words.end());
         if (c.phone)
@@ -158,7 +163,7 @@ int main(int argc, char** argv) {
             drawing.Start();
         return c.run(std::move(rest), io);
     }
-    std::cerr << "velmora-cli: unknown command \"" << words[0] << "\"\n";
+    std::cerr << "velmora-cli: unknown command \"" << first.word << "\"\n";
     PrintUsage(std::cerr);
     return velmora::cli::kExitUsage;
 }

@@ -1,6 +1,7 @@
 // velmora: the window.
 
 #include "AppPaths.h"
+#include "CommandLine.h"
 #include "LinkFactory.h"
 #include "TForm1.h"
 #include "WindowSetup.h"
@@ -24,29 +25,29 @@ const char kUsage[] = "usage: velmora [--device PATH | --device COMn=PATH ...]\n
                       "  --help                show this help and exit\n"
                       "  --version             show the version and exit\n";
 
-// Gives the exit status when the program should end at once.
+// Gives the exit status when the program should end at once. The options
+// are read in the order typed: a fault before --help is said instead.
 std::optional<int> ParseOptions(int argc, char** argv, velmora::DeviceOptions& options) {
-    for (int i = 1; i < argc; ++i) {
-        const std::string word = argv[i];
-        if (word == "--help" || word == "-h") {
+    using velmora::GivenWord;
+    const velmora::CommandLine line(
+        {argv + 1, argv + argc}, {{"--help"}, {"--version"}, {"--device", true}},
+        {.optionsAfterPositionals = true, .doubleDashEndsOptions = false, .shortHelp = true});
+    for (const GivenWord& given : line.given()) {
+        if (given.option == "--help") {
             std::fputs(kUsage, stdout);
             return 0;
         }
-        if (word == "--version") {
+        if (given.option == "--version") {
             std::puts("velmora " VELMORA_VERSION);
             return 0;
         }
-        std::optional<std::string> value;
-        if (word == "--device" && i + 1 < argc)
-            value = argv[++i];
-        else if (word.rfind("--device=", 0) == 0)
-            value = word.substr(9);
-        if (!value) {
-            const std::string why = word == "--device" ? "--device needs a value" : "unknown option " + word;
+        if (given.kind != GivenWord::Option) {
+            const std::string why = given.kind == GivenWord::MissingValue ? "--device needs a value"
+                                                                          : "unknown option " + given.word;
             std::fprintf(stderr, "velmora: %s\n%s", why.c_str(), kUsage);
             return 2;
         }
-        if (const auto why = velmora::ParseDeviceOption(*value, options); !why.empty()) {
+        if (const auto why = velmora::ParseDeviceOption(given.value, options); !why.empty()) {
             std::fprintf(stderr, "velmora: --device %s\n", why.c_str());
             return 2;
         }
