@@ -50,20 +50,28 @@ struct ReceivedRecord {
 };
 
 struct ImportReport {
-    int imported = 0;
-    int duplicates = 0;
+    int imported = 0;   // lines whose PDU was new
+    int duplicates = 0; // lines whose PDU was already recorded
+    // Why the log could not be read at all (missing, too large); "" when it
+    // was read to its end.
+    QString error;
     // Each line that could not be read: its number (1-based) and why.
     std::vector<std::pair<int, QString>> bad;
 };
 
-// The conversation a number belongs to: "+" and spaces go, a leading 0
-// becomes the country code, as a destination is sent.
+// The conversation a number belongs to: "+", spaces and "-" go, a leading 0
+// becomes the country code, as a destination is sent. A sender that is not
+// a number ("Telkomsel") is its own conversation, in lower case.
 QString ConversationKey(const QString& number, const QString& countryCode = QStringLiteral("62"));
 
 class MessageStore {
 public:
     // The schema this program writes.
     static constexpr int kSchemaVersion = 1;
+    // PRAGMA application_id of a Velmora store: "VLMR".
+    static constexpr int kApplicationId = 0x564C4D52;
+    // How long a change waits for another connection's write to end.
+    static constexpr int kBusyTimeoutMs = 5000;
 
     // Opens `path`, creating it (and its folder) when missing, migrating an
     // older schema in place. A newer schema, or a file that is not a Velmora
@@ -74,6 +82,8 @@ public:
     MessageStore& operator=(const MessageStore&) = delete;
 
     QString path() const;
+    // Instead of kBusyTimeoutMs, for this connection.
+    void SetBusyTimeout(int ms);
 
     // Whether a change can be committed now (not read-only, not locked, not
     // full); "" when it can, else why. Asked before a send touches the phone.
@@ -103,13 +113,19 @@ public:
     // ---- coming in
     // Records one PDU read from `storage`:`index` of `modem`, at most once per
     // place and PDU; parts of a long message join one message across reads
-    // and restarts.
+    // and restarts. A delivery report (a status-report PDU) is remembered as
+    // read (newPdu, newPlace) but makes no message (id 0): RecordReport is
+    // the path for reports. A PDU that does not decode is kept as a message
+    // of kind "unreadable" whose text says why. A PDU the user deleted from
+    // the history is not brought back (id 0).
     Result<ReceivedRecord> AddReceived(const ModemId& modem, const QString& storage, std::optional<int> index,
                                        const QString& pdu,
                                        const QDateTime& when = QDateTime::currentDateTimeUtc());
     // Whether any message was ever recorded from this PDU.
     bool HasPdu(const QString& pdu);
-    // Reads a received log ("dd-mm-yyyy hh:mm:ss AM NUMBER PDU" a line).
+    // Reads a received log ("dd-mm-yyyy hh:mm:ss AM NUMBER PDU" a line), in
+    // batches each committed. A line that cannot be read is named and the
+    // rest read on.
     ImportReport ImportReceivedLog(const QString& logPath);
     // Whether the store holds no message at all (the first start).
     bool IsEmpty();

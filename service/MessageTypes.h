@@ -69,7 +69,7 @@ bool IsFinal(State state);
 // One PDU of a message: as submitted (outgoing) or as read (incoming).
 struct PartRecord {
     int part = 1;                    // 1-based
-    QString pdu;                     // hex, service-centre part in front
+    QString pdu;                     // hex in capitals, service-centre part in front
     std::optional<int> reference;    // TP-MR the phone gave it (outgoing)
     QString answer;                  // the phone's answer to its submission
     std::optional<int> reportStatus; // TP-ST of its final delivery report
@@ -83,7 +83,7 @@ struct MessageRecord {
     QString number; // the destination as sent, or the sender as read
     QString name;   // the phone-book name of the number, when known
     QString kind;   // "text", "flash", "logo", "group", "picture", "ringtone", "ems", "void", "indicator",
-                    // "data", "report"
+                    // "data", "report"; incoming also "unreadable" (its text says why)
     QString text;   // the text, or what the content is in words
     QJsonObject content; // the kind's content: bitmap hex and size, tune, ...
     QJsonObject request; // outgoing: the MessageRequest that made it (RequestToJson)

@@ -1,11 +1,13 @@
 #!/bin/sh
-# The encoders, the phone link and the core must build and test without a
-# display: no widget header and no widget library in those layers.
+# The encoders, the phone link, the core and the message service must build
+# and test without a display: no widget header and no widget library in
+# those layers. The service sits above the link: nothing below it includes
+# one of its headers.
 set -eu
 cd "$(dirname "$0")/.."
 status=0
 dirs=""
-for d in smslib link app/core; do
+for d in smslib link app/core service; do
     [ -d "$d" ] && dirs="$dirs $d"
 done
 [ -n "$dirs" ] || exit 0
@@ -18,5 +20,22 @@ fi
 if grep -rnE 'Qt6?::(Widgets|PrintSupport)' $(find $dirs -name CMakeLists.txt); then
     echo "widget libraries linked above" >&2
     status=1
+fi
+below=""
+for d in smslib link app/core; do
+    [ -d "$d" ] && below="$below $d"
+done
+service_headers=$(find service -maxdepth 1 -name '*.h' -printf '%f\n' 2>/dev/null | sed 's/\./\\./g' | paste -sd'|' -)
+if [ -n "$below" ] && [ -n "$service_headers" ]; then
+    # shellcheck disable=SC2086
+    if grep -rnE "#include *[\"<]($service_headers)[\">]" $below; then
+        echo "service headers included below the service" >&2
+        status=1
+    fi
+    # shellcheck disable=SC2086
+    if grep -rnE 'velmora_service' $(find $below -name CMakeLists.txt); then
+        echo "the service library linked below the service" >&2
+        status=1
+    fi
 fi
 exit $status

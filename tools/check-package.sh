@@ -43,6 +43,9 @@ field Maintainer | grep -q '^[^<]* <[^@>]*@[^>]*>$' || fail "Maintainer '$(field
 for lib in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 libqt6printsupport6 libqt6multimedia6; do
     field Depends | tr ',' '\n' | grep -q "^ *$lib (>= " || fail "Depends lacks a versioned $lib: $(field Depends)"
 done
+# Loaded as a plugin, so named by hand: without it no message is kept.
+field Depends | tr ',' '\n' | grep -q "^ *libqt6sql6-sqlite (>= " ||
+    fail "Depends lacks libqt6sql6-sqlite: $(field Depends)"
 field Description | grep -q '&[a-z]*;' && fail "Description holds XML escapes: $(field Description)"
 [ "$status" -eq 0 ] && ok "control fields (Depends: $(field Depends))"
 

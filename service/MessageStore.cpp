@@ -1,0 +1,1265 @@
+#include "MessageStore.h"
+
+#include "Inbox.h"
+#include "MessageReader.h"
+#include "PduDecoder.h"
+#include "StatusReport.h"
+#include "Strings.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QLocale>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QStringList>
+#include <QVariant>
+
+#include <algorithm>
+#include <array>
+#include <atomic>
+#include <iterator>
+#include <map>
+#include <optional>
+
+namespace velmora {
+
+namespace {
+
+// A PDU is at most 176 octets after its service-centre address; anything
+// much longer is not one.
+constexpr qsizetype kMaxPduChars = 1024;
+// The received log: a line longer than this is not an entry, and a log
+// larger than this is not read at all.
+constexpr qsizetype kMaxLogLine = 4096;
+constexpr qint64 kMaxLogBytes = 512LL << 20;
+// Lines of a log imported between two commits: a crash loses no more, and
+// the write-ahead log stays a few megabytes.
+constexpr int kImportBatch = 5000;
+// Parts of a long message are joined only when their time stamps lie within
+// this of each other: a sender's reference comes round again after 256
+// messages, and a part lost years ago must not take in a new message.
+constexpr qint64 kJoinWindowMs = 3LL * 24 * 3600 * 1000;
+// What a message that is not a text says of itself, at most this long.
+constexpr std::size_t kSummaryLength = 200;
+
+// Thrown inside the store by a statement that failed, caught where a call
+// gives its Result: every step of a change either happens or none does.
+struct SqlFailed {
+    QSqlError error;
+};
+
+QString Shown(const QString& path) { return QDir::toNativeSeparators(path); }
+
+// SQLite's own words ("database is locked", "attempt to write a readonly
+// database", "database or disk is full"), else Qt's.
+QString Why(const QSqlError& e) {
+    const QString text = e.databaseText().isEmpty() ? e.text() : e.databaseText();
+    return text.isEmpty() ? QStringLiteral("unknown error") : text;
+}
+
+std::string WriteFailure(const QString& path, const QSqlError& e) {
+    return QStringLiteral("The message store %1 could not be written: %2")
+        .arg(Shown(path), Why(e))
+        .toStdString();
+}
+
+QSqlQuery Prepare(const QSqlDatabase& db, const QString& sql) {
+    QSqlQuery q(db);
+    q.setForwardOnly(true);
+    if (!q.prepare(sql))
+        throw SqlFailed{q.lastError()};
+    return q;
+}
+
+void Run(QSqlQuery& q) {
+    if (!q.exec())
+        throw SqlFailed{q.lastError()};
+}
+
+void Run(QSqlQuery& q, std::initializer_list<QVariant> values) {
+    int i = 0;
+    for (const QVariant& v : values)
+        q.bindValue(i++, v);
+    Run(q);
+}
+
+void Exec(const QSqlDatabase& db, const QString& sql) {
+    QSqlQuery q(db);
+    if (!q.exec(sql))
+        throw SqlFailed{q.lastError()};
+}
+
+// The first column of the first row, or `otherwise`.
+QVariant Scalar(QSqlQuery& q, std::initializer_list<QVariant> values, const QVariant& otherwise = {}) {
+    Run(q, values);
+    QVariant v = q.next() ? q.value(0) : otherwise;
+    q.finish();
+    return v;
+}
+
+QVariant Scalar(const QSqlDatabase& db, const QString& sql, std::initializer_list<QVariant> values = {},
+                const QVariant& otherwise = {}) {
+    QSqlQuery q = Prepare(db, sql);
+    return Scalar(q, values, otherwise);
+}
+
+// BEGIN IMMEDIATE: the write lock is taken at once (waiting out another
+// writer up to the busy timeout) rather than at the first write, where a
+// reader turned writer could only fail.
+class Transaction {
+public:
+    explicit Transaction(const QSqlDatabase& db) : m_db(db) { Exec(m_db, QStringLiteral("BEGIN IMMEDIATE")); }
+    ~Transaction() {
+        if (m_open)
+            QSqlQuery(m_db).exec(QStringLiteral("ROLLBACK"));
+    }
+    Transaction(const Transaction&) = delete;
+    Transaction& operator=(const Transaction&) = delete;
+    void Commit() {
+        Exec(m_db, QStringLiteral("COMMIT"));
+        m_open = false;
+    }
+
+private:
+    QSqlDatabase m_db;
+    bool m_open = true;
+};
+
+// Qt binds a null QString as NULL; the store's texts are never NULL.
+QString Text(const QString& s) { return s.isNull() ? QStringLiteral("") : s; }
+
+QVariant Optional(const std::optional<int>& v) {
+    return v ? QVariant(*v) : QVariant(QMetaType(QMetaType::Int));
+}
+QVariant Millis(const QDateTime& t) {
+    return t.isValid() ? QVariant(t.toMSecsSinceEpoch()) : QVariant(QMetaType(QMetaType::LongLong));
+}
+QDateTime Time(const QVariant& v) {
+    return v.isNull() ? QDateTime() : QDateTime::fromMSecsSinceEpoch(v.toLongLong(), Qt::UTC);
+}
+std::optional<int> OptionalInt(const QVariant& v) {
+    return v.isNull() ? std::nullopt : std::optional<int>(v.toInt());
+}
+QString Json(const QJsonObject& o) {
+    return o.isEmpty() ? QString() : QString::fromUtf8(QJsonDocument(o).toJson(QJsonDocument::Compact));
+}
+QJsonObject Object(const QVariant& v) {
+    return v.isNull() ? QJsonObject() : QJsonDocument::fromJson(v.toString().toUtf8()).object();
+}
+
+// A text is searched by LIKE, which folds ASCII letters only; a text with
+// other letters keeps a folded copy beside it for them.
+QVariant Folded(const QString& text) {
+    const bool ascii = std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x80; });
+    return ascii ? QVariant(QMetaType(QMetaType::QString)) : QVariant(text.toCaseFolded());
+}
+
+// ---- PDUs as the store keeps them
+
+// The PDU as compared: white space round it gone, hex in capitals (the
+// received log compares the same way).
+QByteArray Canonical(const QString& pdu) { return pdu.trimmed().toUpper().toLatin1(); }
+
+bool IsHex(const QByteArray& text) {
+    return !text.isEmpty() && text.size() % 2 == 0 && std::all_of(text.begin(), text.end(), [](char c) {
+        return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F');
+    });
+}
+
+// Hex as its octets (half the size); anything else as the text it is.
+QVariant PduValue(const QByteArray& canonical) {
+    if (IsHex(canonical))
+        return QByteArray::fromHex(canonical);
+    return QString::fromLatin1(canonical);
+}
+
+QString PduText(const QVariant& v) {
+    if (v.typeId() == QMetaType::QByteArray)
+        return QString::fromLatin1(v.toByteArray().toHex().toUpper());
+    return v.toString();
+}
+
+// FNV-1a: the index of the PDUs holds eight octets instead of the PDU; a
+// match is checked against the PDU itself.
+qint64 PduHash(const QByteArray& canonical) {
+    quint64 h = 1469598103934665603ULL;
+    for (const char c : canonical) {
+        h ^= static_cast<unsigned char>(c);
+        h *= 1099511628211ULL;
+    }
+    return static_cast<qint64>(h);
+}
+
+// The place a PDU was read from: the SIM's IMSI when the phone told it (a
+// SIM moved to another port is the same store), else the port.
+QString ModemKey(const ModemId& modem) {
+    if (!modem.imsi.isEmpty())
+        return QStringLiteral("imsi:") + modem.imsi;
+    return QStringLiteral("dev:") + modem.device;
+}
+
+// ---- the schema, one step a version
+
+void CreateVersion1(const QSqlDatabase& db) {
+    static const char* const statements[] = {
+        "CREATE TABLE meta(key TEXT PRIMARY KEY, value TEXT) WITHOUT ROWID",
+        // at: what lists sort by, the time received for what came in and the
+        // time recorded for what went out; fold: see Folded.
+        "CREATE TABLE messages("
+        " id INTEGER PRIMARY KEY,"
+        " direction TEXT NOT NULL, peer TEXT NOT NULL, number TEXT NOT NULL,"
+        " kind TEXT NOT NULL, text TEXT NOT NULL, fold TEXT, content TEXT, request TEXT,"
+        " state TEXT NOT NULL, reason TEXT NOT NULL DEFAULT '', reason_code INTEGER,"
+        " modem_imsi TEXT NOT NULL DEFAULT '', modem_device TEXT NOT NULL DEFAULT '',"
+        " created INTEGER NOT NULL, sent INTEGER, delivered INTEGER, received INTEGER, at INTEGER NOT NULL,"
+        " complete INTEGER NOT NULL DEFAULT 1, concat_ref INTEGER, concat_total INTEGER)",
+        "CREATE INDEX messages_at ON messages(at, id)",
+        "CREATE INDEX messages_peer ON messages(peer, at, id)",
+        "CREATE INDEX messages_sending ON messages(state) WHERE state = 'sending'",
+        "CREATE INDEX messages_joining ON messages(peer, concat_ref, concat_total) WHERE complete = 0",
+        // Every PDU ever read, once: what the received log holds.
+        "CREATE TABLE pdus(id INTEGER PRIMARY KEY, hash INTEGER NOT NULL, pdu NOT NULL)",
+        "CREATE INDEX pdus_hash ON pdus(hash)",
+        // Outgoing parts keep their PDU; incoming ones point at theirs.
+        "CREATE TABLE parts("
+        " id INTEGER PRIMARY KEY,"
+        " message_id INTEGER NOT NULL REFERENCES messages(id) ON DELETE CASCADE,"
+        " part INTEGER NOT NULL, pdu, pdu_id INTEGER REFERENCES pdus(id),"
+        " reference INTEGER, answer TEXT NOT NULL DEFAULT '', sent INTEGER,"
+        " report_status INTEGER, report_time INTEGER,"
+        " UNIQUE(message_id, part))",
+        "CREATE UNIQUE INDEX parts_pdu ON parts(pdu_id) WHERE pdu_id IS NOT NULL",
+        "CREATE INDEX parts_waiting ON parts(reference, sent) WHERE reference IS NOT NULL AND report_status "
+        "IS NULL",
+        // Where each PDU was read: modem, storage, index (-1: none).
+        "CREATE TABLE places("
+        " pdu_id INTEGER NOT NULL REFERENCES pdus(id),"
+        " modem TEXT NOT NULL, storage TEXT NOT NULL, idx INTEGER NOT NULL, seen INTEGER NOT NULL,"
+        " PRIMARY KEY(pdu_id, modem, storage, idx)) WITHOUT ROWID",
+        "CREATE TABLE phonebook(id INTEGER PRIMARY KEY, name TEXT NOT NULL, number TEXT NOT NULL,"
+        " peer TEXT NOT NULL, fold TEXT NOT NULL)",
+        "CREATE INDEX phonebook_peer ON phonebook(peer)",
+    };
+    for (const char* sql : statements)
+        Exec(db, QString::fromLatin1(sql));
+}
+
+// kSteps[v] takes a store of schema v to v + 1.
+using Step = void (*)(const QSqlDatabase&);
+constexpr std::array<Step, MessageStore::kSchemaVersion> kSteps{&CreateVersion1};
+
+// ---- what a file is, before anything writes to it
+
+quint32 BigEndian(const QByteArray& bytes, int at) {
+    quint32 v = 0;
+    for (int i = 0; i < 4; ++i)
+        v = v << 8 | static_cast<unsigned char>(bytes[at + i]);
+    return v;
+}
+
+QString Newer(const QString& path, quint32 version) {
+    return QStringLiteral(
+               "The message store %1 was written by a newer Velmora (schema %2; this one knows %3)")
+        .arg(Shown(path))
+        .arg(version)
+        .arg(MessageStore::kSchemaVersion);
+}
+
+QString NotOurs(const QString& path, const QString& why) {
+    return QStringLiteral("%1 is not a Velmora message store: %2").arg(Shown(path), why);
+}
+
+QString ForeignId(const QString& path, quint32 id) {
+    return NotOurs(path, QStringLiteral("it belongs to another program (application id 0x%1)")
+                             .arg(id, 8, 16, QLatin1Char('0')));
+}
+
+// The database header (its first 100 octets), read as a file: a text file,
+// another program's database or a newer schema is refused without SQLite
+// ever opening it.
+QString CheckHeader(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return QStringLiteral("The message store %1 could not be read: %2")
+            .arg(Shown(path), file.errorString());
+    const QByteArray header = file.read(100);
+    if (header.size() < 100 || !header.startsWith(QByteArray("SQLite format 3\0", 16)))
+        return NotOurs(path, QStringLiteral("it is not an SQLite database"));
+    const quint32 version = BigEndian(header, 60);
+    const quint32 id = BigEndian(header, 68);
+    if (id != 0 && id != static_cast<quint32>(MessageStore::kApplicationId))
+        return ForeignId(path, id);
+    if (version > static_cast<quint32>(MessageStore::kSchemaVersion))
+        return Newer(path, version);
+    return {};
+}
+
+// The same from SQLite's side (a write-ahead log may hold a newer header
+// than the file), through a connection that cannot write. Gives the schema
+// version, or why the file is refused.
+Result<int, QString> CheckContents(const QSqlDatabase& db, const QString& path) {
+    using R = Result<int, QString>;
+    try {
+        const auto id =
+            static_cast<quint32>(Scalar(db, QStringLiteral("PRAGMA application_id")).toLongLong());
+        const auto version =
+            static_cast<quint32>(Scalar(db, QStringLiteral("PRAGMA user_version")).toLongLong());
+        if (id != 0 && id != static_cast<quint32>(MessageStore::kApplicationId))
+            return R::Fail(ForeignId(path, id));
+        if (version > static_cast<quint32>(MessageStore::kSchemaVersion))
+            return R::Fail(Newer(path, version));
+        // A store is marked from its first schema on; an unmarked file with
+        // tables in it is someone else's.
+        if (id == 0 && Scalar(db, QStringLiteral("SELECT count(*) FROM sqlite_master")).toInt() > 0)
+            return R::Fail(NotOurs(path, QStringLiteral("it holds another program's tables")));
+        return R::Ok(static_cast<int>(version));
+    } catch (const SqlFailed& f) {
+        return R::Fail(NotOurs(path, Why(f.error)));
+    }
+}
+
+QString NewConnectionName() {
+    static std::atomic<quint64> counter{0};
+    return QStringLiteral("velmora-store-%1").arg(++counter);
+}
+
+// ---- reading a message from its PDUs
+
+void FillFromRead(const Result<ReadMessage>& read, MessageRecord& r) {
+    InboxEntry entry;
+    entry.message = read;
+    if (!read) {
+        r.kind = QStringLiteral("unreadable");
+        r.text = QString::fromStdU16String(InboxSummary(entry, kSummaryLength));
+        r.content = {{QStringLiteral("error"), QString::fromStdString(read.error())}};
+        return;
+    }
+    const ReadMessage& m = *read;
+    r.kind = QLatin1String(ContentKindName(m.kind));
+    const bool words = m.kind == ContentKind::Text || m.kind == ContentKind::Flash ||
+                       m.kind == ContentKind::Ems || m.kind == ContentKind::Picture;
+    r.text =
+        QString::fromStdU16String(words && !m.text.empty() ? m.text : InboxSummary(entry, kSummaryLength));
+    QJsonObject c;
+    const auto put = [&](const char* key, const QJsonValue& v) { c.insert(QLatin1String(key), v); };
+    if (!m.content.empty())
+        put("content", QString::fromStdString(m.content));
+    if (m.width > 0) {
+        put("width", m.width);
+        put("height", m.height);
+    }
+    if (m.kind == ContentKind::Logo) {
+        put("mcc", QString::fromStdString(m.mcc));
+        put("nc", QString::fromStdString(m.nc));
+    }
+    if (m.kind == ContentKind::Ringtone) {
+        put("rtttl", QString::fromStdString(m.rtttl));
+        put("title", QString::fromStdU16String(Latin1ToUtf16(m.title)));
+        put("tempo", m.tempo);
+    }
+    if (m.kind == ContentKind::Indicator) {
+        put("indicatorKind", m.indicatorKind);
+        put("active", m.active);
+        put("store", m.store);
+        if (m.waiting)
+            put("waiting", *m.waiting);
+    }
+    if (m.blink)
+        put("blink", true);
+    if (m.port)
+        put("port", *m.port);
+    if (m.parts) {
+        put("reference", m.parts->reference);
+        put("total", m.parts->total);
+    }
+    if (!m.missing.empty()) {
+        QJsonArray missing;
+        for (const int part : m.missing)
+            missing.append(part);
+        put("missing", missing);
+    }
+    if (m.truncated)
+        put("truncated", true);
+    if (!m.pdu.timestamp.empty())
+        put("timestamp", QString::fromStdString(m.pdu.timestamp));
+    if (!m.pdu.smsc.empty())
+        put("smsc", QString::fromStdString(m.pdu.smsc));
+    if (m.pdu.messageClass)
+        put("class", *m.pdu.messageClass);
+    r.content = c;
+}
+
+const char kMessageColumns[] =
+    "m.id, m.direction, m.number, m.kind, m.text, m.content, m.request, m.state, m.reason, m.reason_code,"
+    " m.created, m.sent, m.delivered, m.received, m.modem_imsi, m.modem_device, m.complete,"
+    " (SELECT b.name FROM phonebook b WHERE b.peer = m.peer ORDER BY b.id LIMIT 1)";
+
+MessageRecord RecordAt(const QSqlQuery& q) {
+    MessageRecord r;
+    r.id = q.value(0).toLongLong();
+    r.direction = msg::DirectionFromName(q.value(1).toString().toStdString()).value_or(msg::Direction::In);
+    r.number = q.value(2).toString();
+    r.kind = q.value(3).toString();
+    r.text = q.value(4).toString();
+    r.content = Object(q.value(5));
+    r.request = Object(q.value(6));
+    r.state = msg::StateFromName(q.value(7).toString().toStdString()).value_or(msg::State::Uncertain);
+    r.reason = msg::ReasonFromName(q.value(8).toString().toStdString()).value_or(msg::Reason::None);
+    r.reasonCode = OptionalInt(q.value(9));
+    r.created = Time(q.value(10));
+    r.sent = Time(q.value(11));
+    r.delivered = Time(q.value(12));
+    r.received = Time(q.value(13));
+    r.modemImsi = q.value(14).toString();
+    r.modemDevice = q.value(15).toString();
+    r.complete = q.value(16).toInt() != 0;
+    r.name = q.value(17).toString();
+    return r;
+}
+
+// A LIKE pattern that finds `word` as it is.
+QString Contains(const QString& word) {
+    QString escaped = word;
+    escaped.replace(QLatin1Char('\\'), QLatin1String("\\\\"))
+        .replace(QLatin1Char('%'), QLatin1String("\\%"))
+        .replace(QLatin1Char('_'), QLatin1String("\\_"));
+    return QLatin1Char('%') + escaped + QLatin1Char('%');
+}
+
+struct Filter {
+    QString where; // " WHERE ..." or ""
+    QVariantList values;
+};
+
+Filter FilterFor(const HistoryQuery& query) {
+    QStringList clauses;
+    Filter f;
+    if (!query.number.isEmpty()) {
+        clauses << QStringLiteral("m.peer = ?");
+        f.values << ConversationKey(query.number);
+    }
+    if (query.state) {
+        clauses << QStringLiteral("m.state = ?");
+        f.values << QString::fromLatin1(msg::StateName(*query.state));
+    }
+    if (query.direction) {
+        clauses << QStringLiteral("m.direction = ?");
+        f.values << QString::fromLatin1(msg::DirectionName(*query.direction));
+    }
+    if (const QString word = query.search.trimmed(); !word.isEmpty()) {
+        clauses << QStringLiteral(
+            "(m.text LIKE ? ESCAPE '\\' OR m.number LIKE ? ESCAPE '\\' OR instr(m.fold, ?) > 0"
+            " OR m.peer IN (SELECT b.peer FROM phonebook b WHERE instr(b.fold, ?) > 0))");
+        const QString folded = word.toCaseFolded();
+        f.values << Contains(word) << Contains(word) << folded << folded;
+    }
+    if (!clauses.isEmpty())
+        f.where = QStringLiteral(" WHERE ") + clauses.join(QStringLiteral(" AND "));
+    return f;
+}
+
+void Bind(QSqlQuery& q, const QVariantList& values) {
+    for (int i = 0; i < values.size(); ++i)
+        q.bindValue(i, values[i]);
+}
+
+// ---- the received log's lines
+
+struct LogLine {
+    qint64 whenMs = 0;
+    QByteArray pdu;
+};
+
+QString TrimmedDesignator(const QString& word) { return word.trimmed().toCaseFolded(); }
+
+// The clock words a log may carry: this locale's and the English ones (the
+// log falls back to them when the locale has none).
+struct Designators {
+    QStringList am, pm;
+    Designators() {
+        const QLocale locale = QLocale::system();
+        for (const QString& w : {locale.amText(), QStringLiteral("AM"), QStringLiteral("a.m.")})
+            if (!w.trimmed().isEmpty())
+                am << TrimmedDesignator(w);
+        for (const QString& w : {locale.pmText(), QStringLiteral("PM"), QStringLiteral("p.m.")})
+            if (!w.trimmed().isEmpty())
+                pm << TrimmedDesignator(w);
+    }
+};
+
+// "dd-mm-yyyy hh:mm:ss AM NUMBER PDU": the stamp in local time, on a 12-hour
+// clock with ':' or '.' between its fields; the PDU is the last word. A
+// designator this locale does not know is taken for the morning: the time
+// only stands for a PDU that carries no time stamp of its own.
+Result<LogLine, QString> ParseLogLine(const QByteArray& raw, const Designators& words) {
+    using R = Result<LogLine, QString>;
+    const QString line = QString::fromUtf8(raw).trimmed();
+    const QStringList fields = line.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    if (fields.size() < 5)
+        return R::Fail(QStringLiteral("not \"dd-mm-yyyy hh:mm:ss AM NUMBER PDU\""));
+    const QDate date = QDate::fromString(fields[0], QStringLiteral("dd-MM-yyyy"));
+    if (!date.isValid())
+        return R::Fail(QStringLiteral("the date \"%1\" is not dd-mm-yyyy").arg(fields[0]));
+    const QChar separator = fields[1].size() > 2 ? fields[1][2] : QChar();
+    const QStringList clock = fields[1].split(separator);
+    int hms[3] = {-1, -1, -1};
+    bool clockOk = (separator == QLatin1Char(':') || separator == QLatin1Char('.')) && clock.size() == 3;
+    for (int i = 0; clockOk && i < 3; ++i) {
+        hms[i] = clock[i].size() == 2 ? clock[i].toInt(&clockOk) : -1;
+        clockOk = clockOk && hms[i] >= 0;
+    }
+    if (!clockOk || hms[0] > 23 || hms[1] > 59 || hms[2] > 59)
+        return R::Fail(QStringLiteral("the time \"%1\" is not hh:mm:ss").arg(fields[1]));
+    // The designator may be more than one word ("a. m."): whatever of the
+    // words between the time and the PDU starts with a known one.
+    const QString rest =
+        TrimmedDesignator(QStringList(fields.mid(2, fields.size() - 3)).join(QLatin1Char(' ')));
+    const auto starts = [&](const QStringList& list) {
+        return std::any_of(list.begin(), list.end(), [&](const QString& w) {
+            return rest.startsWith(w) && (rest.size() == w.size() || rest[w.size()] == QLatin1Char(' '));
+        });
+    };
+    int hour = hms[0];
+    if (hour <= 12) {
+        hour %= 12;
+        if (starts(words.pm) && !starts(words.am))
+            hour += 12;
+    }
+    LogLine out;
+    out.whenMs = QDateTime(date, QTime(hour, hms[1], hms[2]), Qt::LocalTime).toMSecsSinceEpoch();
+    out.pdu = fields.last().toUpper().toLatin1();
+    if (!IsHex(out.pdu))
+        return R::Fail(QStringLiteral("its PDU is not hexadecimal"));
+    return R::Ok(std::move(out));
+}
+
+} // namespace
+
+QString ConversationKey(const QString& number, const QString& countryCode) {
+    const QString typed = number.trimmed();
+    QString digits;
+    for (const QChar c : typed) {
+        if (c == QLatin1Char('+') || c == QLatin1Char(' ') || c == QLatin1Char('-'))
+            continue;
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            return typed.toLower();
+        digits += c;
+    }
+    if (digits.startsWith(QLatin1Char('0')))
+        digits = countryCode + digits.mid(1);
+    return digits.isEmpty() ? typed.toLower() : digits;
+}
+
+// ---------------------------------------------------------------------------
+
+struct MessageStore::Impl {
+    QString path;
+    QString connection;
+    QSqlDatabase db;
+
+    std::string Failure(const SqlFailed& f) const { return WriteFailure(path, f.error); }
+
+    qint64 InsertMessage(const MessageRecord& r, std::optional<PartInfo> joining = std::nullopt);
+    void InsertPart(qint64 message, const PartRecord& part, const QVariant& pduId);
+    qint64 FindPdu(const QByteArray& canonical);
+    ReceivedRecord Receive(const QString& modem, const QString& storage, int index,
+                           const QByteArray& canonical, qint64 whenMs, const Result<DecodedPdu>* decoded);
+    qint64 NewMessageFrom(const DecodedPdu& pdu, qint64 pduId, qint64 whenMs);
+    void Rejoin(qint64 message);
+    void LoadParts(std::vector<MessageRecord>& records);
+};
+
+qint64 MessageStore::Impl::InsertMessage(const MessageRecord& r, std::optional<PartInfo> joining) {
+    QSqlQuery q = Prepare(
+        db, QStringLiteral(
+                "INSERT INTO messages(direction, peer, number, kind, text, fold, content, request, state,"
+                " reason, reason_code, modem_imsi, modem_device, created, sent, delivered, received, at,"
+                " complete, concat_ref, concat_total)"
+                " VALUES(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
+    const QDateTime created = r.created.isValid() ? r.created : QDateTime::currentDateTimeUtc();
+    const QDateTime at = r.received.isValid() ? r.received : created;
+    const QVariant noInt(QMetaType(QMetaType::Int));
+    Run(q, {QString::fromLatin1(msg::DirectionName(r.direction)),
+            Text(ConversationKey(r.number)),
+            Text(r.number),
+            Text(r.kind),
+            Text(r.text),
+            Folded(r.text),
+            Json(r.content),
+            Json(r.request),
+            QString::fromLatin1(msg::StateName(r.state)),
+            Text(QString::fromLatin1(msg::ReasonName(r.reason))),
+            Optional(r.reasonCode),
+            Text(r.modemImsi),
+            Text(r.modemDevice),
+            created.toMSecsSinceEpoch(),
+            Millis(r.sent),
+            Millis(r.delivered),
+            Millis(r.received),
+            at.toMSecsSinceEpoch(),
+            r.complete ? 1 : 0,
+            joining ? QVariant(joining->reference) : noInt,
+            joining ? QVariant(joining->total) : noInt});
+    return q.lastInsertId().toLongLong();
+}
+
+void MessageStore::Impl::InsertPart(qint64 message, const PartRecord& p, const QVariant& pduId) {
+    QSqlQuery q =
+        Prepare(db, QStringLiteral("INSERT INTO parts(message_id, part, pdu, pdu_id, reference, answer,"
+                                   " report_status) VALUES(?, ?, ?, ?, ?, ?, ?)"));
+    Run(q, {message, p.part,
+            pduId.isNull() ? PduValue(Canonical(p.pdu)) : QVariant(QMetaType(QMetaType::QString)), pduId,
+            Optional(p.reference), Text(p.answer), Optional(p.reportStatus)});
+}
+
+qint64 MessageStore::Impl::FindPdu(const QByteArray& canonical) {
+    QSqlQuery q = Prepare(db, QStringLiteral("SELECT id, pdu FROM pdus WHERE hash = ?"));
+    Run(q, {PduHash(canonical)});
+    const QString text = QString::fromLatin1(canonical);
+    while (q.next())
+        if (PduText(q.value(1)) == text)
+            return q.value(0).toLongLong();
+    return 0;
+}
+
+ReceivedRecord MessageStore::Impl::Receive(const QString& modem, const QString& storage, int index,
+                                           const QByteArray& canonical, qint64 whenMs,
+                                           const Result<DecodedPdu>* decoded) {
+    ReceivedRecord r;
+    qint64 pduId = FindPdu(canonical);
+    if (pduId == 0) {
+        QSqlQuery add = Prepare(db, QStringLiteral("INSERT INTO pdus(hash, pdu) VALUES(?, ?)"));
+        Run(add, {PduHash(canonical), PduValue(canonical)});
+        pduId = add.lastInsertId().toLongLong();
+        r.newPdu = true;
+    }
+    QSqlQuery place =
+        Prepare(db, QStringLiteral("INSERT OR IGNORE INTO places(pdu_id, modem, storage, idx, seen)"
+                                   " VALUES(?, ?, ?, ?, ?)"));
+    Run(place, {pduId, Text(modem), Text(storage), index, QDateTime::currentMSecsSinceEpoch()});
+    r.newPlace = place.numRowsAffected() > 0;
+    if (!r.newPdu) {
+        r.id = Scalar(db, QStringLiteral("SELECT message_id FROM parts WHERE pdu_id = ?"), {pduId}, 0)
+                   .toLongLong();
+        return r;
+    }
+    const Result<DecodedPdu> own =
+        decoded ? Result<DecodedPdu>::Fail("") : DecodePdu(canonical.toStdString());
+    const Result<DecodedPdu>& pdu = decoded ? *decoded : own;
+    if (!pdu) {
+        MessageRecord m;
+        m.direction = msg::Direction::In;
+        m.state = msg::State::Received;
+        m.received = QDateTime::fromMSecsSinceEpoch(whenMs, Qt::UTC);
+        FillFromRead(Result<ReadMessage>::Fail("its PDU could not be read: " + pdu.error()), m);
+        r.id = InsertMessage(m);
+        InsertPart(r.id, PartRecord{}, pduId);
+        return r;
+    }
+    if (pdu->type == PduType::StatusReport)
+        return r; // remembered as read; RecordReport is the path for reports
+    r.id = NewMessageFrom(*pdu, pduId, whenMs);
+    return r;
+}
+
+qint64 MessageStore::Impl::NewMessageFrom(const DecodedPdu& pdu, qint64 pduId, qint64 whenMs) {
+    const long long stamp = TimestampSeconds(pdu.timestamp);
+    const qint64 receivedMs = stamp != 0 ? stamp * 1000 : whenMs;
+    const bool out = pdu.type == PduType::Submit; // the phone's own sent or unsent messages
+    const auto part = PartOf(pdu);
+    const QString number = QString::fromStdString(pdu.number);
+    if (part && part->total > 1) {
+        QSqlQuery find =
+            Prepare(db, QStringLiteral(
+                            "SELECT id FROM messages m WHERE complete = 0 AND peer = ? AND concat_ref = ?"
+                            " AND concat_total = ? AND direction = ? AND abs(received - ?) <= ?"
+                            " AND NOT EXISTS (SELECT 1 FROM parts p WHERE p.message_id = m.id AND p.part = ?)"
+                            " ORDER BY id DESC LIMIT 1"));
+        const qint64 joined =
+            Scalar(find,
+                   {ConversationKey(number), part->reference, part->total,
+                    QString::fromLatin1(msg::DirectionName(out ? msg::Direction::Out : msg::Direction::In)),
+                    receivedMs, kJoinWindowMs, part->seq},
+                   0)
+                .toLongLong();
+        if (joined != 0) {
+            PartRecord p;
+            p.part = part->seq;
+            InsertPart(joined, p, pduId);
+            QSqlQuery earliest = Prepare(
+                db, QStringLiteral(
+                        "UPDATE messages SET received = min(received, ?), at = min(at, ?) WHERE id = ?"));
+            Run(earliest, {receivedMs, receivedMs, joined});
+            Rejoin(joined);
+            return joined;
+        }
+    }
+    MessageRecord m;
+    m.direction = out ? msg::Direction::Out : msg::Direction::In;
+    m.state = out ? msg::State::Sent : msg::State::Received;
+    m.number = number;
+    m.received = QDateTime::fromMSecsSinceEpoch(receivedMs, Qt::UTC);
+    m.complete = !(part && part->total > 1);
+    FillFromRead(ReadParts({pdu}), m);
+    const bool joining = part && part->total > 1;
+    const qint64 id = InsertMessage(m, joining ? part : std::nullopt);
+    PartRecord p;
+    p.part = joining ? part->seq : 1;
+    InsertPart(id, p, pduId);
+    return id;
+}
+
+// A long message read again from every part it has: the text in part order,
+// complete once all came.
+void MessageStore::Impl::Rejoin(qint64 message) {
+    QSqlQuery parts = Prepare(db, QStringLiteral("SELECT d.pdu FROM parts p JOIN pdus d ON d.id = p.pdu_id"
+                                                 " WHERE p.message_id = ? ORDER BY p.part"));
+    Run(parts, {message});
+    std::vector<DecodedPdu> decoded;
+    while (parts.next())
+        if (auto pdu = DecodePdu(PduText(parts.value(0)).toStdString()))
+            decoded.push_back(std::move(*pdu));
+    parts.finish();
+    MessageRecord m;
+    const Result<ReadMessage> read = ReadParts(decoded);
+    FillFromRead(read, m);
+    const bool complete = read && read->parts && read->missing.empty();
+    QSqlQuery update = Prepare(
+        db, QStringLiteral(
+                "UPDATE messages SET kind = ?, text = ?, fold = ?, content = ?, complete = ? WHERE id = ?"));
+    Run(update, {Text(m.kind), Text(m.text), Folded(m.text), Json(m.content), complete ? 1 : 0, message});
+}
+
+void MessageStore::Impl::LoadParts(std::vector<MessageRecord>& records) {
+    if (records.empty())
+        return;
+    std::map<qint64, MessageRecord*> byId;
+    for (MessageRecord& r : records)
+        byId[r.id] = &r;
+    // A few hundred ids a statement, well within SQLite's limit of bound values.
+    constexpr std::size_t kChunk = 500;
+    for (std::size_t start = 0; start < records.size(); start += kChunk) {
+        const std::size_t n = std::min(kChunk, records.size() - start);
+        QStringList marks;
+        for (std::size_t i = 0; i < n; ++i)
+            marks << QStringLiteral("?");
+        QSqlQuery q = Prepare(
+            db,
+            QStringLiteral("SELECT p.message_id, p.part, coalesce(p.pdu, d.pdu), p.reference, p.answer,"
+                           " p.report_status,"
+                           " (SELECT l.storage FROM places l WHERE l.pdu_id = p.pdu_id ORDER BY l.seen DESC),"
+                           " (SELECT l.idx FROM places l WHERE l.pdu_id = p.pdu_id ORDER BY l.seen DESC)"
+                           " FROM parts p LEFT JOIN pdus d ON d.id = p.pdu_id"
+                           " WHERE p.message_id IN (%1) ORDER BY p.message_id, p.part")
+                .arg(marks.join(QLatin1Char(','))));
+        for (std::size_t i = 0; i < n; ++i)
+            q.bindValue(static_cast<int>(i), records[start + i].id);
+        Run(q);
+        while (q.next()) {
+            PartRecord p;
+            p.part = q.value(1).toInt();
+            p.pdu = PduText(q.value(2));
+            p.reference = OptionalInt(q.value(3));
+            p.answer = q.value(4).toString();
+            p.reportStatus = OptionalInt(q.value(5));
+            p.storage = q.value(6).toString();
+            if (!q.value(7).isNull() && q.value(7).toInt() >= 0)
+                p.index = q.value(7).toInt();
+            byId[q.value(0).toLongLong()]->parts.push_back(std::move(p));
+        }
+    }
+}
+
+// ---------------------------------------------------------------------------
+
+MessageStore::MessageStore() : d(std::make_unique<Impl>()) {}
+
+MessageStore::~MessageStore() {
+    const QString name = d->connection;
+    if (name.isEmpty())
+        return;
+    d->db.close();
+    d->db = QSqlDatabase();
+    QSqlDatabase::removeDatabase(name);
+}
+
+QString MessageStore::path() const { return d->path; }
+
+void MessageStore::SetBusyTimeout(int ms) {
+    QSqlQuery(d->db).exec(QStringLiteral("PRAGMA busy_timeout = %1").arg(std::max(0, ms)));
+}
+
+Result<std::unique_ptr<MessageStore>> MessageStore::Open(const QString& path) {
+    using R = Result<std::unique_ptr<MessageStore>>;
+    const QFileInfo info(path);
+    if (!QDir().mkpath(info.absolutePath()))
+        return R::Fail(QStringLiteral("The folder of the message store %1 could not be made")
+                           .arg(Shown(path))
+                           .toStdString());
+    if (info.exists() && !info.isFile())
+        return R::Fail(NotOurs(path, QStringLiteral("it is not a file")).toStdString());
+    if (info.exists() && info.size() > 0) {
+        if (const QString refused = CheckHeader(path); !refused.isEmpty())
+            return R::Fail(refused.toStdString());
+        // Looked at through a connection that cannot write, which goes
+        // before the one that may.
+        const QString name = NewConnectionName();
+        QString refused;
+        {
+            QSqlDatabase look = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+            look.setDatabaseName(path);
+            look.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
+            if (!look.open())
+                refused = NotOurs(path, Why(look.lastError()));
+            else if (const auto checked = CheckContents(look, path); !checked)
+                refused = checked.error();
+            look.close();
+        }
+        QSqlDatabase::removeDatabase(name);
+        if (!refused.isEmpty())
+            return R::Fail(refused.toStdString());
+    }
+
+    std::unique_ptr<MessageStore> store(new MessageStore);
+    Impl& d = *store->d;
+    d.path = path;
+    d.connection = NewConnectionName();
+    d.db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), d.connection);
+    d.db.setDatabaseName(path);
+    if (!d.db.isValid())
+        return R::Fail(
+            QStringLiteral("The message store %1 could not be opened: Qt's SQLite driver is missing")
+                .arg(Shown(path))
+                .toStdString());
+    if (!d.db.open())
+        return R::Fail(QStringLiteral("The message store %1 could not be opened: %2")
+                           .arg(Shown(path), Why(d.db.lastError()))
+                           .toStdString());
+    store->SetBusyTimeout(kBusyTimeoutMs);
+    QSqlQuery pragma(d.db);
+    pragma.exec(QStringLiteral("PRAGMA foreign_keys = ON"));
+    // Checked again here: another program may have written it since.
+    const auto version = CheckContents(d.db, path);
+    if (!version)
+        return R::Fail(version.error().toStdString());
+    // A read-only file keeps its journal as it is; everything else in it can
+    // still be read.
+    pragma.exec(QStringLiteral("PRAGMA journal_mode = WAL"));
+    pragma.exec(QStringLiteral("PRAGMA synchronous = FULL"));
+    try {
+        for (int v = *version; v < kSchemaVersion; ++v) {
+            Transaction t(d.db);
+            kSteps[static_cast<std::size_t>(v)](d.db);
+            Exec(d.db, QStringLiteral("PRAGMA application_id = %1").arg(kApplicationId));
+            Exec(d.db, QStringLiteral("PRAGMA user_version = %1").arg(v + 1));
+            t.Commit();
+        }
+    } catch (const SqlFailed& f) {
+        return R::Fail(QStringLiteral("The message store %1 could not be brought to schema %2: %3")
+                           .arg(Shown(path))
+                           .arg(kSchemaVersion)
+                           .arg(Why(f.error))
+                           .toStdString());
+    }
+    return R::Ok(std::move(store));
+}
+
+QString MessageStore::CheckWritable() {
+    try {
+        Transaction t(d->db);
+        QSqlQuery q =
+            Prepare(d->db, QStringLiteral("INSERT OR REPLACE INTO meta(key, value) VALUES('checked', ?)"));
+        Run(q, {QDateTime::currentDateTimeUtc().toString(Qt::ISODateWithMs)});
+        t.Commit();
+        return {};
+    } catch (const SqlFailed& f) {
+        return QString::fromStdString(d->Failure(f));
+    }
+}
+
+Result<qint64> MessageStore::AddOutgoing(const MessageRecord& message) {
+    try {
+        Transaction t(d->db);
+        MessageRecord r = message;
+        r.direction = msg::Direction::Out;
+        const qint64 id = d->InsertMessage(r);
+        for (const PartRecord& p : message.parts)
+            d->InsertPart(id, p, QVariant(QMetaType(QMetaType::LongLong)));
+        t.Commit();
+        return Result<qint64>::Ok(id);
+    } catch (const SqlFailed& f) {
+        return Result<qint64>::Fail(d->Failure(f));
+    }
+}
+
+Result<bool> MessageStore::SetState(qint64 id, msg::State state, msg::Reason reason, std::optional<int> code,
+                                    const QDateTime& when) {
+    try {
+        Transaction t(d->db);
+        QSqlQuery q =
+            Prepare(d->db, QStringLiteral("UPDATE messages SET state = ?, reason = ?, reason_code = ?,"
+                                          " sent = CASE WHEN ? THEN coalesce(sent, ?) ELSE sent END,"
+                                          " delivered = CASE WHEN ? THEN ? ELSE delivered END WHERE id = ?"));
+        const qint64 at = when.toMSecsSinceEpoch();
+        Run(q,
+            {QString::fromLatin1(msg::StateName(state)), Text(QString::fromLatin1(msg::ReasonName(reason))),
+             Optional(code), state == msg::State::Sent, at, state == msg::State::Delivered, at, id});
+        const bool changed = q.numRowsAffected() > 0;
+        t.Commit();
+        return Result<bool>::Ok(changed);
+    } catch (const SqlFailed& f) {
+        return Result<bool>::Fail(d->Failure(f));
+    }
+}
+
+Result<bool> MessageStore::SetPartSent(qint64 id, int part, std::optional<int> reference,
+                                       const QString& answer) {
+    try {
+        Transaction t(d->db);
+        QSqlQuery q = Prepare(
+            d->db,
+            QStringLiteral(
+                "UPDATE parts SET reference = ?, answer = ?, sent = ? WHERE message_id = ? AND part = ?"));
+        Run(q, {Optional(reference), Text(answer), QDateTime::currentMSecsSinceEpoch(), id, part});
+        const bool changed = q.numRowsAffected() > 0;
+        t.Commit();
+        return Result<bool>::Ok(changed);
+    } catch (const SqlFailed& f) {
+        return Result<bool>::Fail(d->Failure(f));
+    }
+}
+
+Result<qint64> MessageStore::RecordReport(const ModemId& modem, int reference, int status,
+                                          const QDateTime& when) {
+    try {
+        Transaction t(d->db);
+        // The modem by its SIM when both sides know it, else by its port.
+        QSqlQuery find =
+            Prepare(d->db, QStringLiteral(
+                               "SELECT p.id, p.message_id FROM parts p JOIN messages m ON m.id = p.message_id"
+                               " WHERE p.reference = ? AND p.report_status IS NULL AND m.direction = 'out'"
+                               " AND ((? <> '' AND m.modem_imsi = ?)"
+                               " OR ((? = '' OR m.modem_imsi = '') AND m.modem_device = ?))"
+                               " ORDER BY p.sent DESC, p.id DESC LIMIT 1"));
+        const QString imsi = Text(modem.imsi);
+        Run(find, {reference, imsi, imsi, imsi, Text(modem.device)});
+        if (!find.next())
+            return Result<qint64>::Ok(0);
+        const qint64 part = find.value(0).toLongLong();
+        const qint64 message = find.value(1).toLongLong();
+        find.finish();
+        // A centre still trying sends its final report later.
+        if (!IsFinalStatus(status))
+            return Result<qint64>::Ok(message);
+        QSqlQuery mark = Prepare(
+            d->db, QStringLiteral("UPDATE parts SET report_status = ?, report_time = ? WHERE id = ?"));
+        Run(mark, {status, when.toMSecsSinceEpoch(), part});
+        if (!IsDelivered(status)) {
+            QSqlQuery failed =
+                Prepare(d->db, QStringLiteral("UPDATE messages SET state = 'not-delivered',"
+                                              " reason = 'report-failed', reason_code = ? WHERE id = ?"));
+            Run(failed, {status, message});
+        } else {
+            const int waiting = Scalar(d->db,
+                                       QStringLiteral("SELECT count(*) FROM parts WHERE message_id = ?"
+                                                      " AND (report_status IS NULL OR report_status >= 32)"),
+                                       {message}, 0)
+                                    .toInt();
+            if (waiting == 0) {
+                QSqlQuery delivered =
+                    Prepare(d->db, QStringLiteral("UPDATE messages SET state = 'delivered', reason = '',"
+                                                  " reason_code = NULL, delivered = ? WHERE id = ?"));
+                Run(delivered, {when.toMSecsSinceEpoch(), message});
+            }
+        }
+        t.Commit();
+        return Result<qint64>::Ok(message);
+    } catch (const SqlFailed& f) {
+        return Result<qint64>::Fail(d->Failure(f));
+    }
+}
+
+Result<int> MessageStore::MarkInterrupted() {
+    try {
+        Transaction t(d->db);
+        QSqlQuery q =
+            Prepare(d->db, QStringLiteral("UPDATE messages SET state = 'uncertain', reason = 'stopped',"
+                                          " reason_code = NULL WHERE state = 'sending'"));
+        Run(q);
+        const int n = q.numRowsAffected();
+        t.Commit();
+        return Result<int>::Ok(n);
+    } catch (const SqlFailed& f) {
+        return Result<int>::Fail(d->Failure(f));
+    }
+}
+
+Result<bool> MessageStore::SetModem(qint64 id, const ModemId& modem) {
+    try {
+        Transaction t(d->db);
+        QSqlQuery q = Prepare(
+            d->db, QStringLiteral("UPDATE messages SET modem_imsi = ?, modem_device = ? WHERE id = ?"));
+        Run(q, {Text(modem.imsi), Text(modem.device), id});
+        const bool changed = q.numRowsAffected() > 0;
+        t.Commit();
+        return Result<bool>::Ok(changed);
+    } catch (const SqlFailed& f) {
+        return Result<bool>::Fail(d->Failure(f));
+    }
+}
+
+Result<ReceivedRecord> MessageStore::AddReceived(const ModemId& modem, const QString& storage,
+                                                 std::optional<int> index, const QString& pdu,
+                                                 const QDateTime& when) {
+    using R = Result<ReceivedRecord>;
+    const QByteArray canonical = Canonical(pdu);
+    const QString place = index ? storage + QLatin1Char(':') + QString::number(*index) : storage;
+    if (canonical.isEmpty())
+        return R::Fail(QStringLiteral("The message from %1 was not recorded: the phone gave no PDU")
+                           .arg(place)
+                           .toStdString());
+    if (canonical.size() > kMaxPduChars)
+        return R::Fail(
+            QStringLiteral("The message from %1 was not recorded: its PDU is longer than %2 characters")
+                .arg(place)
+                .arg(kMaxPduChars)
+                .toStdString());
+    try {
+        Transaction t(d->db);
+        const ReceivedRecord r = d->Receive(ModemKey(modem), storage, index.value_or(-1), canonical,
+                                            when.toMSecsSinceEpoch(), nullptr);
+        t.Commit();
+        return R::Ok(r);
+    } catch (const SqlFailed& f) {
+        return R::Fail(d->Failure(f));
+    }
+}
+
+bool MessageStore::HasPdu(const QString& pdu) {
+    try {
+        return d->FindPdu(Canonical(pdu)) != 0;
+    } catch (const SqlFailed&) {
+        return false;
+    }
+}
+
+ImportReport MessageStore::ImportReceivedLog(const QString& logPath) {
+    ImportReport report;
+    QFile file(logPath);
+    if (!file.exists()) {
+        report.error = QStringLiteral("The received log %1 does not exist").arg(Shown(logPath));
+        return report;
+    }
+    if (file.size() > kMaxLogBytes) {
+        report.error = QStringLiteral("The received log %1 is larger than 512 MiB; nothing was imported")
+                           .arg(Shown(logPath));
+        return report;
+    }
+    if (!file.open(QIODevice::ReadOnly)) {
+        report.error = QStringLiteral("The received log %1 could not be read: %2")
+                           .arg(Shown(logPath), file.errorString());
+        return report;
+    }
+    const Designators words;
+    std::optional<Transaction> batch;
+    int inBatch = 0;
+    int lineNumber = 0;
+    const auto take = [&](const QByteArray& raw) {
+        const auto line = ParseLogLine(raw, words);
+        if (!line) {
+            report.bad.emplace_back(lineNumber, line.error());
+            return;
+        }
+        const Result<DecodedPdu> pdu = DecodePdu(line->pdu.toStdString());
+        if (!pdu) {
+            report.bad.emplace_back(
+                lineNumber,
+                QStringLiteral("its PDU could not be read: %1").arg(QString::fromStdString(pdu.error())));
+            return;
+        }
+        if (!batch)
+            batch.emplace(d->db);
+        const ReceivedRecord r = d->Receive(QString(), QString(), -1, line->pdu, line->whenMs, &pdu);
+        ++(r.newPdu ? report.imported : report.duplicates);
+        if (++inBatch == kImportBatch) {
+            batch->Commit();
+            batch.reset();
+            inBatch = 0;
+        }
+    };
+    try {
+        QByteArray line;
+        bool tooLong = false;
+        QByteArray chunk;
+        const auto end = [&] {
+            ++lineNumber;
+            if (tooLong)
+                report.bad.emplace_back(lineNumber, QStringLiteral("longer than 4 KiB"));
+            else if (!line.trimmed().isEmpty())
+                take(line);
+            line.clear();
+            tooLong = false;
+        };
+        while (!(chunk = file.read(1 << 16)).isEmpty()) {
+            qsizetype start = 0;
+            while (start < chunk.size()) {
+                const qsizetype newline = chunk.indexOf('\n', start);
+                const qsizetype stop = newline < 0 ? chunk.size() : newline;
+                if (!tooLong) {
+                    line.append(chunk.constData() + start, stop - start);
+                    if (line.size() > kMaxLogLine) {
+                        tooLong = true;
+                        line.clear();
+                    }
+                }
+                if (newline < 0)
+                    break;
+                end();
+                start = newline + 1;
+            }
+        }
+        if (!line.isEmpty() || tooLong)
+            end();
+        if (file.error() != QFileDevice::NoError)
+            report.error = QStringLiteral("The received log %1 could not be read to its end: %2")
+                               .arg(Shown(logPath), file.errorString());
+        if (batch)
+            batch->Commit();
+    } catch (const SqlFailed& f) {
+        report.error = QString::fromStdString(d->Failure(f));
+    }
+    return report;
+}
+
+bool MessageStore::IsEmpty() {
+    try {
+        return Scalar(d->db, QStringLiteral("SELECT EXISTS (SELECT 1 FROM messages)"), {}, 0).toInt() == 0;
+    } catch (const SqlFailed&) {
+        return true;
+    }
+}
+
+std::optional<MessageRecord> MessageStore::Message(qint64 id) {
+    try {
+        QSqlQuery q =
+            Prepare(d->db, QStringLiteral("SELECT %1 FROM messages m WHERE m.id = ?").arg(kMessageColumns));
+        Run(q, {id});
+        if (!q.next())
+            return std::nullopt;
+        std::vector<MessageRecord> one{RecordAt(q)};
+        q.finish();
+        d->LoadParts(one);
+        return std::move(one.front());
+    } catch (const SqlFailed&) {
+        return std::nullopt;
+    }
+}
+
+std::vector<MessageRecord> MessageStore::Messages(const HistoryQuery& query) {
+    std::vector<MessageRecord> out;
+    try {
+        const Filter f = FilterFor(query);
+        QSqlQuery q =
+            Prepare(d->db, QStringLiteral("SELECT %1 FROM messages m%2 ORDER BY m.at DESC, m.id DESC"
+                                          " LIMIT %3 OFFSET %4")
+                               .arg(kMessageColumns, f.where)
+                               .arg(query.limit < 0 ? -1 : query.limit)
+                               .arg(std::max(0, query.offset)));
+        Bind(q, f.values);
+        Run(q);
+        while (q.next())
+            out.push_back(RecordAt(q));
+        q.finish();
+        d->LoadParts(out);
+    } catch (const SqlFailed&) {
+        out.clear();
+    }
+    return out;
+}
+
+int MessageStore::Count(const HistoryQuery& query) {
+    try {
+        const Filter f = FilterFor(query);
+        QSqlQuery q = Prepare(d->db, QStringLiteral("SELECT count(*) FROM messages m%1").arg(f.where));
+        Bind(q, f.values);
+        Run(q);
+        return q.next() ? q.value(0).toInt() : 0;
+    } catch (const SqlFailed&) {
+        return 0;
+    }
+}
+
+std::vector<Conversation> MessageStore::Conversations(const QString& search) {
+    std::vector<Conversation> out;
+    try {
+        HistoryQuery query;
+        query.search = search;
+        const Filter f = FilterFor(query);
+        // The number and text beside max(at) are the newest message's.
+        QSqlQuery q =
+            Prepare(d->db, QStringLiteral(
+                               "SELECT m.peer, m.number, m.text, max(m.at), count(*),"
+                               " (SELECT b.name FROM phonebook b WHERE b.peer = m.peer ORDER BY b.id LIMIT 1)"
+                               " FROM messages m%1 GROUP BY m.peer ORDER BY max(m.at) DESC")
+                               .arg(f.where));
+        Bind(q, f.values);
+        Run(q);
+        while (q.next()) {
+            Conversation c;
+            c.key = q.value(0).toString();
+            c.number = q.value(1).toString();
+            c.lastText = q.value(2).toString();
+            c.last = Time(q.value(3));
+            c.count = q.value(4).toInt();
+            c.name = q.value(5).toString();
+            out.push_back(std::move(c));
+        }
+    } catch (const SqlFailed&) {
+        out.clear();
+    }
+    return out;
+}
+
+Result<bool> MessageStore::Delete(qint64 id) {
+    try {
+        Transaction t(d->db);
+        QSqlQuery q = Prepare(d->db, QStringLiteral("DELETE FROM messages WHERE id = ?"));
+        Run(q, {id});
+        const bool deleted = q.numRowsAffected() > 0;
+        t.Commit();
+        return Result<bool>::Ok(deleted);
+    } catch (const SqlFailed& f) {
+        return Result<bool>::Fail(d->Failure(f));
+    }
+}
+
+Result<bool> MessageStore::SavePhonebook(const std::vector<std::pair<QString, QString>>& nameAndNumber) {
+    try {
+        Transaction t(d->db);
+        Exec(d->db, QStringLiteral("DELETE FROM phonebook"));
+        QSqlQuery q = Prepare(
+            d->db, QStringLiteral("INSERT INTO phonebook(name, number, peer, fold) VALUES(?, ?, ?, ?)"));
+        for (const auto& [name, number] : nameAndNumber)
+            Run(q, {Text(name), Text(number), Text(ConversationKey(number)), Text(name.toCaseFolded())});
+        t.Commit();
+        return Result<bool>::Ok(true);
+    } catch (const SqlFailed& f) {
+        return Result<bool>::Fail(d->Failure(f));
+    }
+}
+
+QString MessageStore::NameFor(const QString& number) {
+    try {
+        return Scalar(d->db, QStringLiteral("SELECT name FROM phonebook WHERE peer = ? ORDER BY id LIMIT 1"),
+                      {ConversationKey(number)})
+            .toString();
+    } catch (const SqlFailed&) {
+        return {};
+    }
+}
+
+} // namespace velmora
