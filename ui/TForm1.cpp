@@ -4,6 +4,7 @@
 #include "DesktopNotifier.h"
 #include "InboxDialog.h"
 #include "LinkIndicators.h"
+#include "MessagesWindow.h"
 #include "PduFieldsDialog.h"
 #include "PhonebookPanel.h"
 #include "PictureEditorDialog.h"
@@ -92,6 +93,7 @@ void TForm1::WireSignals() {
     connect(ui.mnuFastDialogue, &QAction::toggled, this, &TForm1::mnuFastDialogueClick);
     connect(ui.mnuDeliveryReport, &QAction::toggled, this, &TForm1::mnuDeliveryReportClick);
     connect(ui.mnuSentMessages, &QAction::triggered, this, &TForm1::mnuSentMessagesClick);
+    connect(ui.mnuMessages, &QAction::triggered, this, &TForm1::mnuMessagesClick);
     const QList<QAction*> ports = PortItems();
     for (int n = 1; n <= ports.size(); ++n)
         connect(ports[n - 1], &QAction::triggered, this, [this, n] { SerialPortClick(n); });
@@ -373,5 +375,22 @@ void TForm1::mnuFExitClick() { close(); }
 void TForm1::About1Click() { m_prompter->Exec(*m_about); }
 
 void TForm1::mnuMobileClick() { m_prompter->Exec(*m_form2); }
+
+void TForm1::setMessageStore(MessageStore* store) {
+    m_messageStore = store;
+    if (m_messages)
+        m_messages->setStore(store);
+}
+
+MessagesWindow& TForm1::Messages() {
+    if (!m_messages)
+        m_messages = std::make_unique<MessagesWindow>(m_messageStore, *m_prompter, this);
+    return *m_messages;
+}
+
+void TForm1::mnuMessagesClick() { Messages().showAll(); }
+
+// What was sent, to every number, in the history.
+void TForm1::mnuSentMessagesClick() { Messages().showSent(); }
 
 } // namespace velmora

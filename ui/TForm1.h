@@ -32,6 +32,8 @@ class ContentTabs;
 class DesktopNotifier;
 class InboxDialog;
 class LinkIndicators;
+class MessageStore;
+class MessagesWindow;
 class PduFieldsDialog;
 class PhonebookPanel;
 class PictureEditorDialog;
@@ -56,6 +58,9 @@ public:
     QString statusText() const;
     const Settings& settings() const { return m_settings; }
     PhoneLink& link() { return *m_link; }
+    // The history the Messages window shows; null when it could not be
+    // opened. The window is made with it at its first use.
+    void setMessageStore(MessageStore* store);
 
 protected:
     bool event(QEvent* event) override;
@@ -101,6 +106,7 @@ private slots:
     void ReferenceGiven(int part, int reference);
     void DeliveryReported(int reference, int status, const QString& text);
     void mnuSentMessagesClick();
+    void mnuMessagesClick();
     void PinRequested(int triesLeft);
     void memTextChange();
     void chkFlashClick();
@@ -170,6 +176,7 @@ private:
     void ShowStatus(const QString& text);
     void ShowInbox();
     void ShowInspector();
+    MessagesWindow& Messages();
     QStringList DialoguePdus() const;
     QString NameOf(const std::string& number) const;
     void DeleteNextPart();
@@ -206,6 +213,8 @@ private:
     std::unique_ptr<PduFieldsDialog> m_inspector;
     std::unique_ptr<PictureEditorDialog> m_pictureEditor;
     std::unique_ptr<DesktopNotifier> m_notifier;
+    MessageStore* m_messageStore = nullptr;
+    std::unique_ptr<MessagesWindow> m_messages;
 
     Settings m_settings;
     QStringList m_settingsMessages;

@@ -6,7 +6,6 @@
 #include "InboxDialog.h"
 #include "PduFieldsDialog.h"
 #include "PictureEditorDialog.h"
-#include "SentMessagesDialog.h"
 #include "TAboutBox.h"
 #include "TForm2.h"
 #include "WindowFixture.h"
@@ -108,8 +107,10 @@ void DialogPlacementTest::theWindowsDialogsOpenInsideTheScreen_data() {
                            << "InboxDialog";
     QTest::newRow("PDU Inspector") << "mnuPduInspector"
                                    << "PduFieldsDialog";
+    QTest::newRow("Messages") << "mnuMessages"
+                              << "MessagesWindow";
     QTest::newRow("Sent Messages") << "mnuSentMessages"
-                                   << "SentMessagesDialog";
+                                   << "MessagesWindow";
     QTest::newRow("Picture Editor") << "mnuPictureEditor"
                                     << "PictureEditorDialog";
 }
