@@ -1,7 +1,9 @@
 #!/bin/sh
 # Sets up, builds and prints Velmora's figures from the Release tree
 # build/release on this machine, at real time: the builders' benchmarks
-# (velmora_bench), the link's wall time beside its sleeps and the CPU cost of
+# (velmora_bench), the message store's on 100,000 messages (velmora_store_bench:
+# a committed state change, importing a received log, a search keystroke,
+# the file's size), the link's wall time beside its sleeps and the CPU cost of
 # an idle connected session (link_figures), the window's start and its
 # longest stalls while it connects, sends and reads the operator list
 # (ui_figures) and while it reads a 250-entry phone book (ui_phonebook_figures,
@@ -14,12 +16,13 @@
 set -eu
 cd "$(dirname "$0")/.."
 tools/setup.sh
-tools/build-release.sh velmora_bench link_figures ui_figures ui_phonebook_figures ui_fast_figures ui_inbox_figures \
-    ui_picture_figures ui_messages_figures
+tools/build-release.sh velmora_bench velmora_store_bench link_figures ui_figures ui_phonebook_figures \
+    ui_fast_figures ui_inbox_figures ui_picture_figures ui_messages_figures
 export QT_QPA_PLATFORM=offscreen
 bin=build/release/bin
 status=0
 "$bin/velmora_bench" || status=1
+"$bin/velmora_store_bench" || status=1
 for program in link_figures ui_figures ui_fast_figures ui_inbox_figures ui_picture_figures ui_messages_figures \
     ui_phonebook_figures; do
     printf '\n%s\n' "$program"

@@ -578,7 +578,7 @@ TEST_F(Store, searchesFindTextsNamesAndNumbersInAnyCase) {
         Value(store->AddReceived(kModem, "SM", 1, Deliver("628123456789", "Rapat jam 10", t))).id;
     const qint64 toBudi = Outgoing(*store, 1, kModem, "08569999999", t.addSecs(300));
     const qint64 greek =
-        Value(store->AddReceived(kModem, "SM", 2, Deliver("628111", "ΚΑΛΗΜΕΡΑ 100%", t.addSecs(60)))).id;
+        Value(store->AddReceived(kModem, "SM", 2, Deliver("628111", "ΚΑΛΗΜΕΡΑ 100% [x]*", t.addSecs(60)))).id;
     const qint64 later =
         Value(store->AddReceived(kModem, "SM", 3, Deliver("628123456789", "ok", t.addSecs(120)))).id;
     EXPECT_EQ(store->NameFor("+628123456789"), "Élise Martin");
@@ -587,10 +587,19 @@ TEST_F(Store, searchesFindTextsNamesAndNumbersInAnyCase) {
         const char* search;
         std::vector<qint64> ids; // newest first
     } searches[] = {
-        {"rapat", {fromElise}}, {"ÉLISE", {later, fromElise}},
-        {"budi", {toBudi}},     {"καλημέρα", {}}, // accents are not folded away
-        {"καλημερα", {greek}},  {"100%", {greek}},
-        {"0%", {greek}},        {"1_0", {}},
+        {"rapat", {fromElise}},
+        {"ÉLISE", {later, fromElise}},
+        {"budi", {toBudi}},
+        {"καλημέρα", {}}, // accents are not folded away
+        {"καλημερα", {greek}},
+        {"100%", {greek}},
+        {"0%", {greek}},
+        {"1_0", {}},
+        {"[x]*", {greek}}, // the index's own wildcards, as they are
+        {"x]", {greek}},
+        {"[y", {}},
+        {"ok", {later}}, // shorter than the index's three characters
+        {"ya", {}},
         {"8569999", {toBudi}},
     };
     for (const auto& s : searches) {
@@ -628,6 +637,47 @@ TEST_F(Store, searchesFindTextsNamesAndNumbersInAnyCase) {
     // a deleted message read from the phone again stays deleted
     EXPECT_EQ(Value(store->AddReceived(kModem, "SM", 3, Deliver("628123456789", "ok", t.addSecs(120)))).id,
               0);
+}
+
+// A page of a search is the same page whether the newest messages alone
+// fill it or every message is looked through: a word in every tenth message,
+// a word only the oldest hold, and a name.
+TEST_F(Store, aSearchPageIsTheSameWhicheverWayItIsFound) {
+    auto store = OpenStore();
+    ASSERT_TRUE(store);
+    QByteArray log;
+    const QDateTime start = Utc("2024-01-01T00:00:00Z");
+    for (int i = 0; i < 2100; ++i) {
+        const QString text = QStringLiteral("pesan %1%2%3")
+                                 .arg(i)
+                                 .arg(i % 10 == 0 ? QStringLiteral(" umum") : QString())
+                                 .arg(i < 3 ? QStringLiteral(" langka") : QString());
+        const QString number = QStringLiteral("6281%1").arg(100 + i % 7);
+        log += "01-01-2024 08:00:00 AM +" + number.toLatin1() + " " +
+               Deliver(number, text, start.addSecs(60 * i)).toLatin1() + "\r\n";
+    }
+    const QString logPath = dir.filePath(QStringLiteral("Received.Txt"));
+    ASSERT_TRUE(testing::Write(logPath, log));
+    ASSERT_EQ(store->ImportReceivedLog(logPath).imported, 2100);
+    ASSERT_TRUE(Value(store->SavePhonebook({{"Sari", "081106"}})));
+    for (const char* word : {"umum", "langka", "sari", "20 UMUM"}) {
+        HistoryQuery all;
+        all.search = QString::fromLatin1(word);
+        const auto every = store->Messages(all);
+        ASSERT_FALSE(every.empty()) << word;
+        for (const auto& [limit, offset] :
+             {std::pair{5, 0}, std::pair{5, 3}, std::pair{50, 190}, std::pair{2, 1}}) {
+            HistoryQuery page = all;
+            page.limit = limit;
+            page.offset = offset;
+            std::vector<qint64> want, got;
+            for (std::size_t i = offset; i < every.size() && want.size() < std::size_t(limit); ++i)
+                want.push_back(every[i].id);
+            for (const auto& m : store->Messages(page))
+                got.push_back(m.id);
+            EXPECT_EQ(got, want) << word << " limit " << limit << " offset " << offset;
+        }
+    }
 }
 
 } // namespace
