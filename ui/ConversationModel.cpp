@@ -18,9 +18,10 @@ const QString ConversationModel::kSentKey = QStringLiteral("\x01"
 ConversationModel::ConversationModel(HistoryReader& reader, QObject* parent)
     : QAbstractTableModel(parent), m_reader(reader) {}
 
-void ConversationModel::setSearch(const QString& search) {
+void ConversationModel::setSearch(const QString& search, bool askNow) {
     m_search = search;
-    ask();
+    if (askNow)
+        ask();
 }
 
 void ConversationModel::refresh() { ask(); }

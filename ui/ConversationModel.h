@@ -27,8 +27,9 @@ public:
 
     ConversationModel(HistoryReader& reader, QObject* parent = nullptr);
 
-    // Asks for the conversations with a message that matches `search`.
-    void setSearch(const QString& search);
+    // Asks for the conversations with a message that matches `search`, now
+    // or at the next refresh().
+    void setSearch(const QString& search, bool askNow = true);
     QString search() const { return m_search; }
     // Asks again for the same search: a message was added or changed.
     void refresh();

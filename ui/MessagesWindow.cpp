@@ -27,6 +27,7 @@
 #include <QScrollBar>
 #include <QShortcut>
 #include <QSplitter>
+#include <QTableView>
 #include <QTimer>
 #include <QTreeView>
 #include <QVBoxLayout>
@@ -38,6 +39,10 @@ namespace {
 // Typing pauses this long before the history is searched: a word typed
 // quickly is one search, not one a letter.
 const int kSearchDelayMs = 150;
+// A search starts at three characters: fewer match much of any history and
+// would each read all of it, where three are found through the store's
+// index of every three characters.
+const int kSearchFrom = 3;
 // Several changes of a send in a row renew the conversations once.
 const int kConversationDelayMs = 250;
 
@@ -142,7 +147,7 @@ QPushButton* Button(const QString& text, const char* name, QWidget* parent) {
 
 MessagesWindow::MessagesWindow(MessageStore* store, Prompter& prompter, QWidget* parent)
     : QDialog(parent), m_store(store), m_prompter(prompter), m_search(new QLineEdit(this)),
-      m_conversationList(new QTreeView(this)), m_title(new QLabel(this)), m_messageList(new QTreeView(this)),
+      m_conversationList(new QTreeView(this)), m_title(new QLabel(this)), m_messageList(new QTableView(this)),
       m_picture(new QLabel(this)), m_detail(new QPlainTextEdit(this)), m_status(new QLabel(this)),
       m_resend(Button("&Resend", "bitResend", this)), m_forward(Button("&Forward", "bitForward", this)),
       m_copy(Button("&Copy", "bitCopy", this)), m_delete(Button("&Delete from History", "bitDelete", this)),
@@ -156,11 +161,24 @@ MessagesWindow::MessagesWindow(MessageStore* store, Prompter& prompter, QWidget*
     m_search->setAccessibleName("Search messages");
     m_search->setPlaceholderText("Search texts, names and numbers");
     m_search->setClearButtonEnabled(true);
-    for (QTreeView* list : {m_conversationList, m_messageList}) {
-        list->setRootIsDecorated(false);
-        list->setItemsExpandable(false);
-        list->setUniformRowHeights(true); // rows are measured once, not one by one
-        list->setAllColumnsShowFocus(true);
+    m_conversationList->setRootIsDecorated(false);
+    m_conversationList->setItemsExpandable(false);
+    m_conversationList->setUniformRowHeights(true); // rows are measured once, not one by one
+    m_conversationList->setAllColumnsShowFocus(true);
+    // A table: rows of one height, laid out without a pass over the 100,000
+    // of a long history as a tree view makes.
+    m_messageList->verticalHeader()->hide();
+    m_messageList->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_messageList->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+    m_messageList->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    m_messageList->horizontalHeader()->setHighlightSections(false);
+    m_messageList->setShowGrid(false);
+    m_messageList->setWordWrap(false);
+    m_messageList->setAlternatingRowColors(true);
+    m_messageList->setTabKeyNavigation(false); // Tab leaves the list, as in the other lists
+    m_messageList->setCornerButtonEnabled(false);
+    for (QAbstractItemView* list : {static_cast<QAbstractItemView*>(m_conversationList),
+                                    static_cast<QAbstractItemView*>(m_messageList)}) {
         list->setSelectionBehavior(QAbstractItemView::SelectRows);
         list->setSelectionMode(QAbstractItemView::SingleSelection);
     }
@@ -269,7 +287,8 @@ void MessagesWindow::setStore(MessageStore* store) {
 void MessagesWindow::makeModels() {
     // The views let go of the models, and the reader ends, before the
     // models it answers go.
-    for (QTreeView* list : {m_conversationList, m_messageList}) {
+    for (QAbstractItemView* list : {static_cast<QAbstractItemView*>(m_conversationList),
+                                    static_cast<QAbstractItemView*>(m_messageList)}) {
         QItemSelectionModel* old = list->selectionModel();
         list->setModel(nullptr);
         delete old; // a view keeps the old one for others who might share it
@@ -309,7 +328,7 @@ void MessagesWindow::makeModels() {
     m_conversationList->setColumnWidth(ConversationModel::Last,
                                        fm.horizontalAdvance("2026-12-31 23:59") + 12);
     m_conversationList->setColumnWidth(ConversationModel::Count, fm.horizontalAdvance("Messages") + 12);
-    m_messageList->header()->setStretchLastSection(true);
+    m_messageList->horizontalHeader()->setStretchLastSection(true);
     m_messageList->setColumnWidth(MessageListModel::Time, fm.horizontalAdvance("2026-12-31 23:59") + 12);
     m_messageList->setColumnWidth(MessageListModel::With, fm.horizontalAdvance("From +6285600000000") + 12);
     m_messageList->setColumnWidth(MessageListModel::Kind, fm.horizontalAdvance("Picture message") + 12);
@@ -359,8 +378,12 @@ void MessagesWindow::makeModels() {
     connect(m_messages, &QAbstractItemModel::rowsRemoved, this, &MessagesWindow::updateStatus);
     connect(m_messages, &MessageListModel::madeAnew, this, &MessagesWindow::updateStatus);
 
-    m_conversations->setSearch(m_search->text().trimmed());
+    // The messages are asked for first: they are what the user reads.
+    m_tooShort = false;
+    m_conversations->setSearch(QString(), false);
+    m_search->clear();
     chooseConversation(ConversationModel::kAllKey);
+    m_conversations->refresh();
     updateButtons();
 }
 
@@ -417,11 +440,16 @@ void MessagesWindow::searchNow() {
     m_searchDelay->stop();
     if (!m_conversations)
         return;
-    const QString search = m_search->text().trimmed();
-    if (search == m_conversations->search())
+    const QString typed = m_search->text().trimmed();
+    m_tooShort = !typed.isEmpty() && typed.size() < kSearchFrom;
+    const QString search = m_tooShort ? QString() : typed;
+    if (search == m_conversations->search()) {
+        updateStatus();
         return;
-    m_conversations->setSearch(search);
+    }
+    m_conversations->setSearch(search, false);
     listMessages();
+    m_conversations->refresh();
 }
 
 // The conversations listed anew: the one chosen stays chosen where the
@@ -493,6 +521,10 @@ void MessagesWindow::updateStatus() {
     }
     if (!m_messages || !m_messages->isCounted()) {
         m_status->setText("Reading the history ...");
+        return;
+    }
+    if (m_tooShort) {
+        m_status->setText(QString("Type %1 characters or more to search.").arg(kSearchFrom));
         return;
     }
     const int n = m_messages->rowCount();

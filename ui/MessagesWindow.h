@@ -13,6 +13,7 @@ class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
 class QTimer;
+class QTableView;
 class QTreeView;
 
 namespace velmora {
@@ -93,7 +94,7 @@ private:
     QLineEdit* m_search;
     QTreeView* m_conversationList;
     QLabel* m_title;
-    QTreeView* m_messageList;
+    QTableView* m_messageList;
     QLabel* m_picture;
     QPlainTextEdit* m_detail;
     QLabel* m_status;
@@ -108,6 +109,7 @@ private:
     std::optional<qint64> m_chosenId; // kept across a list made anew
     QString m_problem;                // why the history cannot be read
     bool m_atBottom = true;           // the newest row was in sight
+    bool m_tooShort = false;          // what is typed is too short to search by
 };
 
 } // namespace velmora

@@ -16,8 +16,8 @@
 #include <QLineEdit>
 #include <QProcess>
 #include <QScrollBar>
+#include <QTableView>
 #include <QTest>
-#include <QTreeView>
 
 #include <algorithm>
 #include <cstdio>
@@ -31,8 +31,10 @@ namespace {
 const int kMessages = 100000;
 const int kSent = 600; // of them, recorded going out in every state
 const int kNumbers = 2000;
-const char* const kWords[] = {"meeting", "tomorrow", "harbour", "invoice", "dinner", "train",  "office",
-                              "call",    "later",    "weekend", "report",  "market", "doctor", "school"};
+const char* const kWords[] = {"meeting", "tomorrow", "invoice", "dinner", "train",  "office", "call",
+                              "later",   "weekend",  "report",  "market", "doctor", "school"};
+// The word searched for: in one message of a hundred.
+const char kRare[] = "harbour";
 
 void Print(const char* what, double ms, const char* target) {
     std::printf("%-58s %8.1f ms   (target %s)\n", what, ms, target);
@@ -44,6 +46,8 @@ QString Words(std::mt19937& random, int i) {
     QString text = QString("note %1:").arg(i);
     for (int n = 0; n < 6; ++n)
         text += ' ' + QString(kWords[random() % std::size(kWords)]);
+    if (random() % 100 == 0)
+        text += QString(" by the ") + kRare;
     return text;
 }
 
@@ -114,45 +118,63 @@ int main(int argc, char** argv) {
     MessagesWindow w(store.value().get(), prompter);
     w.resize(900, 600);
     w.showAll();
-    if (!RunUntil([&] { return Settled(w); }, 10000) || w.messages()->rowCount() != kMessages) {
+    if (!RunUntil([&] { return w.messages()->isCounted() && w.messages()->pagesAwaited() == 0; }, 10000) ||
+        w.messages()->rowCount() != kMessages) {
         std::printf("the window did not list the history: %d rows\n", w.messages()->rowCount());
         return 1;
     }
     QApplication::processEvents();
     Print("window: opened on 100,000 messages, newest rows shown", Ms(t), "< 200 ms");
+    if (!RunUntil([&] { return Settled(w); }, 10000))
+        return 1;
+    Print("window: ... and its 2,000 conversations listed", Ms(t), "< 200 ms");
     const double openStall = static_cast<double>(meter.stop());
 
     // Each letter of a word, a pause after each, so every keystroke is searched.
     auto* search = w.findChild<QLineEdit*>("txtSearch");
     meter.start();
-    double keyLongest = 0, answerLongest = 0;
+    double keyLongest = 0, answerLongest = 0, conversationsLongest = 0;
     QString typed;
-    for (const QChar c : QString("harbour")) {
+    for (const QChar c : QString(kRare)) {
         typed += c;
         t.restart();
         QTest::keyClick(search, c.toLatin1());
         keyLongest = std::max(keyLongest, Ms(t));
+        // One or two characters are not searched by: the window says so.
+        if (typed.size() < 3) {
+            if (!RunUntil([&] { return w.statusText().startsWith("Type 3"); }, 2000))
+                return 1;
+            continue;
+        }
         if (!RunUntil([&] { return w.conversations()->search() == typed; }, 2000))
             return 1;
         QElapsedTimer answer;
         answer.start();
+        if (!RunUntil([&] { return w.messages()->isCounted() && w.messages()->pagesAwaited() == 0; }, 5000))
+            return 1;
+        QApplication::processEvents();
+        const double listed = Ms(answer);
         if (!RunUntil([&] { return Settled(w); }, 5000))
             return 1;
         QApplication::processEvents();
-        answerLongest = std::max(answerLongest, Ms(answer));
+        answerLongest = std::max(answerLongest, listed);
+        conversationsLongest = std::max(conversationsLongest, Ms(answer));
+        std::printf("  \"%s\": %d messages listed in %.1f ms, their conversations in %.1f ms\n",
+                    qPrintable(typed), w.messages()->rowCount(), listed, Ms(answer));
     }
     const double searchStall = static_cast<double>(meter.stop());
     std::printf("  \"harbour\" matches %d messages in %d conversations\n", w.messages()->rowCount(),
                 w.conversations()->found());
     Print("window: a keystroke in the search, handled", keyLongest, "< 50 ms");
-    Print("window: a search answered after the typing pause (slowest)", answerLongest, "< 50 ms");
+    Print("window: a search's messages listed after the pause (slowest)", answerLongest, "< 50 ms");
+    Print("window: ... and its conversations (slowest)", conversationsLongest, "< 100 ms");
     search->clear();
     QTest::keyClick(search, Qt::Key_Return);
     if (!RunUntil([&] { return Settled(w) && w.messages()->rowCount() == kMessages; }, 5000))
         return 1;
 
     // The whole list, bottom to top, in 50 jumps and then a row at a time.
-    auto* list = w.findChild<QTreeView*>("lvMessages");
+    auto* list = w.findChild<QTableView*>("lvMessages");
     QScrollBar* bar = list->verticalScrollBar();
     meter.start();
     double shownLongest = 0;

@@ -18,6 +18,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSignalSpy>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTreeView>
@@ -217,12 +218,14 @@ void MessagesWindowTest::theSearchFiltersBothLists_data() {
     QTest::addColumn<QString>("typed");
     QTest::addColumn<int>("conversations");
     QTest::addColumn<QStringList>("texts");
+    const QStringList all{"lunch at noon?", "Lunch is fine", "the invoice", "weather"};
     QTest::newRow("a word of a text, any case")
         << "LUNCH" << 1 << QStringList{"lunch at noon?", "Lunch is fine"};
-    QTest::newRow("words of two conversations") << "in" << 2 << QStringList{"Lunch is fine", "the invoice"};
+    QTest::newRow("words of two conversations") << "THE" << 2 << QStringList{"the invoice", "weather"};
     QTest::newRow("a name") << "budi" << 1 << QStringList{"lunch at noon?", "Lunch is fine"};
     QTest::newRow("a number's digits") << "1234567" << 1 << QStringList{"the invoice"};
     QTest::newRow("nothing matches") << "zebra" << 0 << QStringList{};
+    QTest::newRow("two characters: not yet a search") << "lu" << 3 << all;
 }
 
 void MessagesWindowTest::theSearchFiltersBothLists() {
@@ -242,9 +245,15 @@ void MessagesWindowTest::theSearchFiltersBothLists() {
     QCOMPARE(w.messages()->rowCount(), 4);
     auto* search = w.findChild<QLineEdit*>("txtSearch");
     QTest::keyClicks(search, typed);
+    const bool searched = typed.size() >= 3;
     // Debounced: nothing is asked while the user types.
-    QCOMPARE(w.conversations()->search(), QString());
-    QTRY_COMPARE(w.conversations()->search(), typed);
+    QCOMPARE(w.statusText(), QString("4 messages"));
+    if (searched) {
+        QTRY_COMPARE(w.conversations()->search(), typed);
+    } else {
+        QTRY_COMPARE(w.statusText(), QString("Type 3 characters or more to search."));
+        QCOMPARE(w.conversations()->search(), QString());
+    }
     QTRY_VERIFY(Settled(w));
     QCOMPARE(w.conversations()->found(), conversations);
     QStringList shown;
@@ -256,9 +265,10 @@ void MessagesWindowTest::theSearchFiltersBothLists() {
         QCOMPARE(w.statusText(), QString("No message matches \"%1\".").arg(typed));
     // Cleared, everything is back.
     search->clear();
-    QTRY_COMPARE(w.conversations()->search(), QString());
+    QTRY_COMPARE(w.statusText(), QString("4 messages"));
+    QCOMPARE(w.conversations()->search(), QString());
     QTRY_VERIFY(Settled(w));
-    QCOMPARE(w.messages()->rowCount(), 4);
+    QCOMPARE(w.conversations()->found(), 3);
 }
 
 void MessagesWindowTest::theWindowListsEveryStateAndKind() {
@@ -307,7 +317,7 @@ void MessagesWindowTest::theWindowListsEveryStateAndKind() {
     }
     // Scrolled to the newest; Enter on the conversation goes to its
     // messages, the newest chosen.
-    auto* list = w.findChild<QTreeView*>("lvMessages");
+    auto* list = w.findChild<QTableView*>("lvMessages");
     QCOMPARE(list->verticalScrollBar()->value(), list->verticalScrollBar()->maximum());
     QVERIFY(!w.chosenMessage());
     w.activateWindow();
@@ -337,7 +347,7 @@ void MessagesWindowTest::deleteAsksFirst() {
     QTRY_VERIFY(Settled(w));
     w.chooseMessage(w.messages()->rowOf(first));
     m_prompter.answerYes = yes;
-    auto* list = w.findChild<QTreeView*>("lvMessages");
+    auto* list = w.findChild<QTableView*>("lvMessages");
     list->setFocus();
     QTest::keyClick(list, Qt::Key_Delete);
     QCOMPARE(m_prompter.questions,
@@ -419,7 +429,7 @@ void MessagesWindowTest::aChangedMessageKeepsTheChoiceAndTheScroll() {
     w.resize(800, 500);
     w.showAll();
     QTRY_VERIFY(Settled(w));
-    auto* list = w.findChild<QTreeView*>("lvMessages");
+    auto* list = w.findChild<QTableView*>("lvMessages");
     // Half way up, the sent message in the middle chosen.
     list->scrollTo(w.messages()->index(140, 0), QAbstractItemView::PositionAtTop);
     // Its page is read once the view shows its rows.
