@@ -127,11 +127,17 @@ QVariant ConversationModel::data(const QModelIndex& index, int role) const {
             return c ? (c->name.isEmpty() ? c->number : c->name) : title(row);
         if (!c)
             return {};
-        return index.column() == Last ? QVariant(ShownTime(c->last)) : QVariant(c->count);
+        return index.column() == Last ? QVariant(ShortTime(c->last, QDateTime::currentDateTime()))
+                                      : QVariant(c->count);
     case Qt::ToolTipRole:
         if (!c)
             return row == SentRow ? "Every message sent, to any number" : "Every message, sent and received";
-        return Correspondent(c->name, c->number) + "\n" + c->lastText.left(200);
+        return QString("%1\n%2 %3, the last %4:\n%5")
+            .arg(Correspondent(c->name, c->number))
+            .arg(c->count)
+            .arg(c->count == 1 ? "message" : "messages")
+            .arg(ShownTime(c->last))
+            .arg(c->lastText.left(200));
     case Qt::TextAlignmentRole:
         return index.column() == Count ? QVariant(Qt::AlignRight | Qt::AlignVCenter) : QVariant();
     case Qt::FontRole:

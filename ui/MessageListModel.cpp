@@ -230,11 +230,13 @@ QVariant MessageListModel::data(const QModelIndex& index, int role) const {
         }
         return {};
     case Qt::ToolTipRole:
-        if (index.column() == With)
-            return Correspondent(m->name, m->number);
-        if (index.column() == State)
-            return StateWords(*m);
-        return {};
+        return Correspondent(m->name, m->number) + "\n" + StateWords(*m);
+    case Qt::AccessibleTextRole:
+        // The row as one sentence: a list shows its first column alone.
+        return QStringList{ShownTime(MessageTime(*m)),
+                           data(index.siblingAtColumn(With), Qt::DisplayRole).toString(), KindWords(m->kind),
+                           StateWords(*m), TextStart(m->text)}
+            .join(", ");
     case Qt::ForegroundRole:
         if (index.column() != State)
             return {};

@@ -108,6 +108,18 @@ QString ShownTime(const QDateTime& utc) {
     return utc.isValid() ? utc.toLocalTime().toString("yyyy-MM-dd HH:mm") : QString();
 }
 
+QString ShortTime(const QDateTime& utc, const QDateTime& now) {
+    if (!utc.isValid())
+        return QString();
+    const QDateTime local = utc.toLocalTime();
+    const QDate today = now.toLocalTime().date();
+    if (local.date() == today)
+        return local.toString("HH:mm");
+    if (local.date().year() == today.year())
+        return local.toString("d MMM");
+    return local.toString("yyyy-MM-dd");
+}
+
 QString Correspondent(const QString& name, const QString& number) {
     return name.isEmpty() ? number : name + " (" + number + ")";
 }

@@ -7,6 +7,7 @@
 #include "InboxDialog.h"
 #include "MessageListModel.h"
 #include "MessageReader.h"
+#include "MessageRowDelegate.h"
 #include "MessageWords.h"
 #include "Pictures.h"
 #include "Prompter.h"
@@ -62,7 +63,7 @@ Result<ReadMessage> ReadRecord(const MessageRecord& m) {
     return ReadParts(decoded);
 }
 
-QString PartLine(const PartRecord& p, std::size_t parts) {
+QString PartLine(const PartRecord& p, std::size_t parts, bool gone) {
     QString line = QString("Part %1 of %2").arg(p.part).arg(parts);
     QStringList said;
     if (p.reference)
@@ -71,7 +72,9 @@ QString PartLine(const PartRecord& p, std::size_t parts) {
         said << "the phone answered \"" + p.answer.simplified() + "\"";
     if (p.reportStatus)
         said << QString("report: %1 (TP-ST %2)").arg(Q(StatusText(*p.reportStatus))).arg(*p.reportStatus);
-    return said.isEmpty() ? line + ": not sent yet" : line + ": " + said.join("; ");
+    if (said.isEmpty())
+        return line + (gone ? ": no answer of the phone's was recorded" : ": not sent yet");
+    return line + ": " + said.join("; ");
 }
 
 QString Detail(const MessageRecord& m, const Result<ReadMessage>& read) {
@@ -100,7 +103,8 @@ QString Detail(const MessageRecord& m, const Result<ReadMessage>& read) {
     }
     if (out) {
         for (const PartRecord& p : m.parts)
-            lines << PartLine(p, m.parts.size());
+            lines << PartLine(p, m.parts.size(),
+                              m.state != msg::State::Queued && m.state != msg::State::Sending);
     } else {
         std::vector<StoredMessage> places;
         for (const PartRecord& p : m.parts)
@@ -169,9 +173,11 @@ MessagesWindow::MessagesWindow(MessageStore* store, Prompter& prompter, QWidget*
     // of a long history as a tree view makes.
     m_messageList->verticalHeader()->hide();
     m_messageList->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    m_messageList->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
-    m_messageList->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    m_messageList->horizontalHeader()->setHighlightSections(false);
+    m_messageList->verticalHeader()->setDefaultSectionSize(MessageRowDelegate::RowHeight(fontMetrics()));
+    m_messageList->horizontalHeader()->hide();
+    m_messageList->horizontalHeader()->setStretchLastSection(true);
+    m_messageList->setItemDelegate(new MessageRowDelegate(m_messageList));
+    m_messageList->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_messageList->setShowGrid(false);
     m_messageList->setWordWrap(false);
     m_messageList->setAlternatingRowColors(true);
@@ -232,7 +238,7 @@ MessagesWindow::MessagesWindow(MessageStore* store, Prompter& prompter, QWidget*
     split->addWidget(m_conversationList);
     split->addWidget(right);
     split->setStretchFactor(1, 1);
-    split->setSizes({260, 640});
+    split->setSizes({250, 700});
 
     auto* buttons = new QHBoxLayout;
     for (QPushButton* b : {m_resend, m_forward, m_copy, m_delete})
@@ -268,7 +274,7 @@ MessagesWindow::MessagesWindow(MessageStore* store, Prompter& prompter, QWidget*
         m_search->selectAll();
     });
 
-    resize(900, 560);
+    resize(960, 600);
     makeModels();
 }
 
@@ -325,15 +331,11 @@ void MessagesWindow::makeModels() {
     QHeaderView* ch = m_conversationList->header();
     ch->setStretchLastSection(false);
     ch->setSectionResizeMode(ConversationModel::Name, QHeaderView::Stretch);
-    m_conversationList->setColumnWidth(ConversationModel::Last,
-                                       fm.horizontalAdvance("2026-12-31 23:59") + 12);
-    m_conversationList->setColumnWidth(ConversationModel::Count, fm.horizontalAdvance("Messages") + 12);
-    m_messageList->horizontalHeader()->setStretchLastSection(true);
-    m_messageList->setColumnWidth(MessageListModel::Time, fm.horizontalAdvance("2026-12-31 23:59") + 12);
-    m_messageList->setColumnWidth(MessageListModel::With, fm.horizontalAdvance("From +6285600000000") + 12);
-    m_messageList->setColumnWidth(MessageListModel::Kind, fm.horizontalAdvance("Picture message") + 12);
-    m_messageList->setColumnWidth(MessageListModel::State,
-                                  fm.horizontalAdvance("Not delivered (TP-ST 69)") + 12);
+    m_conversationList->setColumnWidth(ConversationModel::Last, fm.horizontalAdvance("2026-12-31") + 16);
+    m_conversationList->setColumnHidden(ConversationModel::Count, true); // its tip says it
+    // Each row draws all five columns in the first.
+    for (int column = MessageListModel::Time + 1; column < MessageListModel::ColumnCount; ++column)
+        m_messageList->setColumnHidden(column, true);
 
     connect(m_conversationList->selectionModel(), &QItemSelectionModel::currentChanged, this,
             &MessagesWindow::conversationChosen);

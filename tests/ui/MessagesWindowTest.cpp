@@ -70,6 +70,8 @@ private slots:
     void cleanup();
     void statesAreSaidInWords_data();
     void statesAreSaidInWords();
+    void conversationTimesAreShort_data();
+    void conversationTimesAreShort();
     void conversationsAreNewestFirstWithTheirNames();
     void conversationsAreShownAPageAtATime();
     void messagesAreOldestAtTheTopAndReadByPage();
@@ -143,6 +145,22 @@ void MessagesWindowTest::statesAreSaidInWords() {
     QFETCH(std::optional<int>, code);
     QFETCH(QString, said);
     QCOMPARE(StateWords(state, reason, code), said);
+}
+
+void MessagesWindowTest::conversationTimesAreShort_data() {
+    QTest::addColumn<QDateTime>("when");
+    QTest::addColumn<QString>("said");
+    QTest::newRow("today: the time") << QDateTime(QDate(2026, 12, 8), QTime(0, 5)).toUTC() << "00:05";
+    QTest::newRow("yesterday: the day") << QDateTime(QDate(2026, 12, 7), QTime(23, 59)).toUTC() << "7 Dec";
+    QTest::newRow("another year: the date")
+        << QDateTime(QDate(2025, 12, 8), QTime(21, 0)).toUTC() << "2025-12-08";
+    QTest::newRow("no time") << QDateTime() << "";
+}
+
+void MessagesWindowTest::conversationTimesAreShort() {
+    QFETCH(QDateTime, when);
+    QFETCH(QString, said);
+    QCOMPARE(ShortTime(when, QDateTime(QDate(2026, 12, 8), QTime(21, 0))), said);
 }
 
 void MessagesWindowTest::conversationsAreNewestFirstWithTheirNames() {
@@ -314,6 +332,9 @@ void MessagesWindowTest::theWindowListsEveryStateAndKind() {
         QVERIFY2(row >= 0, qPrintable(r.state));
         QCOMPARE(Cell(w.messages(), row, MessageListModel::State), r.state);
         QCOMPARE(Cell(w.messages(), row, MessageListModel::Kind), r.kind);
+        // The list shows one column: a screen reader hears the row whole.
+        const QString heard = w.messages()->index(row, 0).data(Qt::AccessibleTextRole).toString();
+        QVERIFY2(heard.contains(", " + r.kind + ", " + r.state + ", "), qPrintable(heard));
     }
     // Scrolled to the newest; Enter on the conversation goes to its
     // messages, the newest chosen.
