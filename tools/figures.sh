@@ -10,8 +10,8 @@
 # about 80 s), and while the Picture Editor's threshold slider crosses its
 # range on a converted photo (ui_picture_figures), and the Messages window and
 # velmora-cli history on 100,000 messages (ui_messages_figures). Figures are
-# measurements, not tests: tools/test.sh leaves them out. The window figures check loose
-# limits by default; to check the targets, set them:
+# measurements, not tests: tools/test.sh leaves them out. The window figures
+# check loose limits by default; to check the targets, set them:
 #   VELMORA_START_LIMIT_MS=300 VELMORA_STALL_LIMIT_MS=16 tools/figures.sh
 set -eu
 cd "$(dirname "$0")/.."
