@@ -94,7 +94,7 @@ public:
     // gives its id.
     Result<qint64> AddOutgoing(const MessageRecord& message);
     // Moves a message to `state`, stamping `sent` or `delivered` when it
-    // reaches them.
+    // reaches them. false when there is no such message.
     Result<bool> SetState(qint64 id, msg::State state, msg::Reason reason = msg::Reason::None,
                           std::optional<int> code = std::nullopt,
                           const QDateTime& when = QDateTime::currentDateTimeUtc());
@@ -102,7 +102,10 @@ public:
     Result<bool> SetPartSent(qint64 id, int part, std::optional<int> reference, const QString& answer);
     // The final report of a part, by the reference the modem gave it: the
     // newest part sent through `modem` with that reference that has no report
-    // yet. Gives the message's id, or 0 when no part matches.
+    // yet. Gives the message's id, or 0 when no part matches. A failed final
+    // report makes the message NotDelivered (ReportFailed, code TP-ST); a
+    // delivered one on every part, Delivered. A report that is not final
+    // (TP-ST 0x20..0x3F: the centre still trying) changes nothing.
     Result<qint64> RecordReport(const ModemId& modem, int reference, int status,
                                 const QDateTime& when = QDateTime::currentDateTimeUtc());
     // On start: every message left Sending becomes Uncertain (reason
@@ -121,7 +124,8 @@ public:
     Result<ReceivedRecord> AddReceived(const ModemId& modem, const QString& storage, std::optional<int> index,
                                        const QString& pdu,
                                        const QDateTime& when = QDateTime::currentDateTimeUtc());
-    // Whether any message was ever recorded from this PDU.
+    // Whether this PDU was ever recorded (read from a phone, or imported
+    // from the received log), whatever became of its message since.
     bool HasPdu(const QString& pdu);
     // Reads a received log ("dd-mm-yyyy hh:mm:ss AM NUMBER PDU" a line), in
     // batches each committed. A line that cannot be read is named and the
