@@ -80,6 +80,7 @@ class SendJob : public QObject {
 public:
     qint64 id() const { return m_id; }
     QString destination() const { return m_destination; }
+    int partCount() const { return m_total; }
     msg::State state() const { return m_state; }
     msg::Reason reason() const { return m_reason; }
     std::optional<int> reasonCode() const { return m_code; }

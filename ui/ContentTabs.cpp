@@ -5,6 +5,7 @@
 #include "FileIo.h"
 #include "ImageImport.h"
 #include "PictureEditorDialog.h"
+#include "Pictures.h"
 #include "Prompter.h"
 #include "QtText.h"
 #include "SMSLibU.h"
@@ -285,11 +286,7 @@ bool ContentTabs::loadEmsPicture(const QString& path) {
 
 // The 72 x 28 screen at twice its size, so a pixel is clearly seen.
 void ContentTabs::showPreview(const PreviewImage& preview) {
-    QImage image(PreviewImage::kWidth, PreviewImage::kHeight, QImage::Format_ARGB32);
-    for (int y = 0; y < PreviewImage::kHeight; ++y)
-        for (int x = 0; x < PreviewImage::kWidth; ++x)
-            image.setPixel(x, y, preview.black(x, y) ? qRgb(24, 32, 20) : qRgba(0, 0, 0, 0));
-    m_ui.imgShow->setPixmap(QPixmap::fromImage(image.scaled(image.size() * 2)));
+    m_ui.imgShow->setPixmap(PreviewPicture(preview));
     m_ui.imgShow->setAccessibleDescription(m_ui.lblFName->text());
 }
 

@@ -75,6 +75,18 @@ QString Detail(const InboxEntry& e, const QString& name) {
     lines << QString(outgoing ? "To: " : "From: ") + InboxSender(e, name);
     if (const QString when = LocalTime(m.pdu.timestamp); !when.isEmpty())
         lines << "Time: " + when;
+    lines << ContentLines(m);
+    if (const QString where = Where(m); !where.isEmpty())
+        lines << where;
+    if (!m.text.empty())
+        lines << QString() << FromUtf16(m.text);
+    return lines.join('\n');
+}
+
+} // namespace
+
+QStringList ContentLines(const ReadMessage& m) {
+    QStringList lines;
     lines << "Kind: " + FromUtf16(InboxKind(m));
     if (m.parts)
         lines << QString("Parts: %1 of %2 came")
@@ -87,14 +99,8 @@ QString Detail(const InboxEntry& e, const QString& name) {
                      Q(StatusText(m.pdu.status.value_or(0)));
     if (m.kind == ContentKind::Ringtone)
         lines << "RTTTL: " + FromPhone(m.rtttl);
-    if (const QString where = Where(m); !where.isEmpty())
-        lines << where;
-    if (!m.text.empty())
-        lines << QString() << FromUtf16(m.text);
-    return lines.join('\n');
+    return lines;
 }
-
-} // namespace
 
 QString StoredPlaces(const std::vector<StoredMessage>& parts) {
     // Each store once, in the order its first part comes.

@@ -3,6 +3,7 @@
 #include "Inbox.h"
 
 #include <QDialog>
+#include <QStringList>
 
 #include <functional>
 #include <vector>
@@ -19,6 +20,10 @@ namespace velmora {
 // Where the phone keeps a message's parts, in words: "SIM, places 2 and 3",
 // "phone, place 5", "SIM, place 1; phone, place 4".
 QString StoredPlaces(const std::vector<StoredMessage>& parts);
+// What a message read from its PDUs is, a line each: its kind, how many of
+// its parts came, whether it was cut short, a report's outcome, a tune's
+// RTTTL.
+QStringList ContentLines(const ReadMessage& message);
 // Who sent it (for a sent one: to whom): "Budi (+628569999999)" with the
 // phone book's name, else the number alone; "?" when it could not be read.
 QString InboxSender(const InboxEntry& entry, const QString& name);

@@ -1,5 +1,6 @@
 #include "Pictures.h"
 
+#include <QImage>
 #include <QPainter>
 #include <QPainterPath>
 #include <QRadialGradient>
@@ -85,6 +86,14 @@ QPixmap PhoneScreenPicture(QSize screen, qreal dpr) {
         p.setBrush(QColor(170, 196, 150)); // the green-grey of a monochrome display
         p.drawRoundedRect(QRectF(4, 4, size.width() - 8, size.height() - 8), 3, 3);
     });
+}
+
+QPixmap PreviewPicture(const PreviewImage& preview) {
+    QImage image(PreviewImage::kWidth, PreviewImage::kHeight, QImage::Format_ARGB32);
+    for (int y = 0; y < PreviewImage::kHeight; ++y)
+        for (int x = 0; x < PreviewImage::kWidth; ++x)
+            image.setPixel(x, y, preview.black(x, y) ? qRgb(24, 32, 20) : qRgba(0, 0, 0, 0));
+    return QPixmap::fromImage(image.scaled(image.size() * 2));
 }
 
 QIcon TabIcon(Tab tab) {

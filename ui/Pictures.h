@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Preview.h"
 #include "Tab.h"
 
 #include <QColor>
@@ -20,6 +21,9 @@ QPixmap ConnectionPicture(bool open, qreal dpr);
 QPixmap ResultPicture(bool ok, qreal dpr);
 // The empty phone screen behind the preview: `screen` is the LCD's size.
 QPixmap PhoneScreenPicture(QSize screen, qreal dpr);
+// The screen preview's pixels, twice their size, on a clear ground (the
+// phone screen's picture goes behind them).
+QPixmap PreviewPicture(const PreviewImage& preview);
 QIcon TabIcon(Tab tab);
 QPixmap AboutPicture(qreal dpr);
 QIcon ApplicationIcon();

@@ -6,6 +6,7 @@
 #include "LinkIndicators.h"
 #include "LogObserver.h"
 #include "MessageStore.h"
+#include "MessagesWindow.h"
 #include "PduFieldsDialog.h"
 #include "PhonebookPanel.h"
 #include "PictureEditorDialog.h"
@@ -113,6 +114,7 @@ void TForm1::WireSignals() {
     connect(ui.mnuFastDialogue, &QAction::toggled, this, &TForm1::mnuFastDialogueClick);
     connect(ui.mnuDeliveryReport, &QAction::toggled, this, &TForm1::mnuDeliveryReportClick);
     connect(ui.mnuSentMessages, &QAction::triggered, this, &TForm1::mnuSentMessagesClick);
+    connect(ui.mnuMessages, &QAction::triggered, this, &TForm1::mnuMessagesClick);
     const QList<QAction*> ports = PortItems();
     for (int n = 1; n <= ports.size(); ++n)
         connect(ports[n - 1], &QAction::triggered, this, [this, n] { SerialPortClick(n); });
@@ -398,5 +400,22 @@ void TForm1::mnuFExitClick() { close(); }
 void TForm1::About1Click() { m_prompter->Exec(*m_about); }
 
 void TForm1::mnuMobileClick() { m_prompter->Exec(*m_form2); }
+
+MessagesWindow& TForm1::Messages() {
+    if (m_messages)
+        return *m_messages;
+    m_messages = std::make_unique<MessagesWindow>(m_store.get(), *m_prompter, this);
+    // Follows every change the service records, sent or received.
+    connect(m_service.get(), &MessageService::messageChanged, m_messages.get(),
+            [this](qint64 id) { m_messages->messageChanged(id); });
+    connect(m_messages.get(), &MessagesWindow::resendRequested, this, &TForm1::Resend);
+    connect(m_messages.get(), &MessagesWindow::forwardRequested, this, &TForm1::Forward);
+    return *m_messages;
+}
+
+void TForm1::mnuMessagesClick() { Messages().showAll(); }
+
+// What was sent, to every number, in the history.
+void TForm1::mnuSentMessagesClick() { Messages().showSent(); }
 
 } // namespace velmora

@@ -33,6 +33,8 @@ class ContentTabs;
 class DesktopNotifier;
 class InboxDialog;
 class LinkIndicators;
+class MessageStore;
+class MessagesWindow;
 class PduFieldsDialog;
 class PhonebookPanel;
 class PictureEditorDialog;
@@ -107,6 +109,11 @@ private slots:
     void SendFinished();
     void MessageChanged(qint64 id, msg::State state);
     void mnuSentMessagesClick();
+    void mnuMessagesClick();
+    // From the Messages window: the same request sent anew, or put into
+    // the compose tabs.
+    void Resend(qint64 id);
+    void Forward(const velmora::MessageRecord& message);
     void PinRequested(int triesLeft);
     void memTextChange();
     void chkFlashClick();
@@ -178,6 +185,7 @@ private:
     void ShowStatus(const QString& text);
     void ShowInbox();
     void ShowInspector();
+    MessagesWindow& Messages();
     QStringList DialoguePdus() const;
     QString NameOf(const std::string& number) const;
     void DeleteNextPart();
@@ -217,6 +225,7 @@ private:
     std::unique_ptr<PduFieldsDialog> m_inspector;
     std::unique_ptr<PictureEditorDialog> m_pictureEditor;
     std::unique_ptr<DesktopNotifier> m_notifier;
+    std::unique_ptr<MessagesWindow> m_messages;
 
     Settings m_settings;
     QStringList m_settingsMessages;

@@ -48,9 +48,6 @@ void TForm1::PinRequested(int triesLeft) {
     m_link->answerPin(m_prompter->AskSecret(this, "SIM PIN", label));
 }
 
-// Beside the window, so it follows the reports while the user goes on.
-void TForm1::mnuSentMessagesClick() {}
-
 // The devices are asked on the dialog's own thread; the window goes on
 // answering meanwhile.
 void TForm1::mnuFindPhoneClick() {

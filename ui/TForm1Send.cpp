@@ -4,12 +4,15 @@
 #include "ContentTabs.h"
 #include "Gsm7.h"
 #include "Inbox.h"
+#include "MessageReader.h"
 #include "MessageStore.h"
+#include "PduDecoder.h"
 #include "Prompter.h"
 #include "QtText.h"
 #include "SMSLibU.h"
 #include "StatusReport.h"
 #include "TForm1.h"
+#include "Tab.h"
 #include "TextTab.h"
 #include "ui_TForm1.h"
 
@@ -89,6 +92,51 @@ void TForm1::bitSendSMSClick() {
     m_lastSent = pdus;
     m_lastMessage = sent.value()->id();
     m_service->release(sent.value()); // followed through the service's signals
+}
+
+// A failed or uncertain message, as it was asked for, as a new message.
+void TForm1::Resend(qint64 id) {
+    if (m_sending || !m_link->isUp()) {
+        m_prompter->Warning(this, m_sending ? QString("A message is being sent; send this one after it.")
+                                            : QString("Please Open Communication Port !"));
+        return;
+    }
+    const auto sent = m_service->resend(id);
+    if (!sent) {
+        const SendRefusal& why = sent.error();
+        Refuse("Nothing was sent: " +
+                   (why.kind == SendRefusal::Store ? why.store : Sentence(why.invalid.text)),
+               nullptr);
+        return;
+    }
+    m_ui->memDebug->clear();
+    m_ui->bitSendSMS->setEnabled(false);
+    m_parts = sent.value()->partCount();
+    if (m_parts > 1)
+        ShowStatus("Sending SMS Part (1)");
+    m_sending = true;
+    m_lastMessage = sent.value()->id();
+    m_service->release(sent.value());
+}
+
+// Into the compose tabs, for a number the user gives: a logo, a picture or a
+// tune into its tab, anything else as text.
+void TForm1::Forward(const MessageRecord& message) {
+    std::vector<DecodedPdu> parts;
+    for (const PartRecord& p : message.parts)
+        if (auto decoded = DecodePdu(p.pdu.toStdString()))
+            parts.push_back(std::move(decoded.value()));
+    const auto read = parts.empty() ? Result<ReadMessage>::Fail("") : ReadParts(parts);
+    if (read && read->kind != ContentKind::Text && m_content->showReceived(*read)) {
+        ShowStatus(QString("The %1 is in its tab.").arg(ContentKindName(read->kind)));
+    } else {
+        m_ui->PageControl1->setCurrentIndex(IndexOf(Tab::TextSms));
+        m_ui->memText->setPlainText(message.text);
+    }
+    m_ui->txtHPNo->clear();
+    activateWindow();
+    raise();
+    m_ui->txtHPNo->setFocus();
 }
 
 // Every part is sent, whatever the one before did; the failure picture

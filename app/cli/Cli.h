@@ -72,6 +72,11 @@ bool PrintReadMessage(const Result<ReadMessage>& message, const std::string& pdu
 // "tone FILE|RTTTL [--wav OUT.wav]": plays the tune, or writes it as a WAV file.
 int RunTone(std::vector<std::string> words, Io io);
 
+// "history [--json] [--number N] [--search TEXT] [--state STATE]
+// [--direction in|out] [--limit N] [--store PATH]": the message store's
+// messages, newest first.
+int RunHistory(std::vector<std::string> words, Io io);
+
 // Prints a failure as the command line reports it, with `usage` after a
 // usage error, and gives its exit code.
 int Report(const Failure& f, Io io, const char* usage = nullptr);

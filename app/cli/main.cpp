@@ -59,6 +59,7 @@ const Command kCommands[] = {
     {"phonebook", "read the SIM's phone book", velmora::cli::RunPhonebook, true, Never},
     {"inbox", "read the messages kept on the phone and the SIM", velmora::cli::RunInbox, true, Never},
     {"ports", "ask each serial device whether the phone is there", velmora::cli::RunPorts, true, Never},
+    {"history", "list the messages sent and received", velmora::cli::RunHistory, false, Never},
 };
 
 // An SVG's <text> is drawn in fonts, which only a GUI application sets up;

@@ -107,6 +107,8 @@ void DialogPlacementTest::theWindowsDialogsOpenInsideTheScreen_data() {
                            << "InboxDialog";
     QTest::newRow("PDU Inspector") << "mnuPduInspector"
                                    << "PduFieldsDialog";
+    QTest::newRow("Messages") << "mnuMessages"
+                              << "MessagesWindow";
     QTest::newRow("Sent Messages") << "mnuSentMessages"
                                    << "MessagesWindow";
     QTest::newRow("Picture Editor") << "mnuPictureEditor"

@@ -1,0 +1,271 @@
+// "history": the messages the store keeps, newest first, from the same file
+// the window writes, without a phone.
+
+#include "AppPaths.h"
+#include "Cli.h"
+#include "GlobalU.h"
+#include "MessageStore.h"
+#include "QtText.h"
+#include "TerminalText.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include <optional>
+#include <ostream>
+
+namespace velmora::cli {
+
+namespace {
+
+const char* kHistoryUsage =
+    "usage: velmora-cli history [--json] [--number N] [--search TEXT] [--state STATE]\n"
+    "                           [--direction in|out] [--limit N] [--store PATH]\n"
+    "\n"
+    "Prints the messages sent and received that the message store keeps, newest\n"
+    "first, one a line: the time, \"out\" or \"in\", the number and its name, the\n"
+    "state and the start of the text. Nothing is sent and no phone is needed.\n"
+    "\n"
+    "  --json          a JSON array, one object a message, with its parts\n"
+    "  --number N      only the conversation with N (written in any of its forms)\n"
+    "  --search TEXT   only messages whose text, name or number holds TEXT, any case\n"
+    "  --state STATE   queued, sending, sent, delivered, not-delivered, failed,\n"
+    "                  uncertain or received\n"
+    "  --direction D   out (sent) or in (received)\n"
+    "  --limit N       at most N messages, the newest\n"
+    "  --store PATH    the store to read instead of the one the settings name\n"
+    "\n"
+    "Exit status: 0 when the messages were printed (or there are none yet), 1 when\n"
+    "the store could not be read, 2 for wrong usage.\n";
+
+constexpr msg::State kStates[] = {msg::State::Queued,    msg::State::Sending,      msg::State::Sent,
+                                  msg::State::Delivered, msg::State::NotDelivered, msg::State::Failed,
+                                  msg::State::Uncertain, msg::State::Received};
+
+QString StateList() {
+    QStringList names;
+    for (const msg::State s : kStates)
+        names << msg::StateName(s);
+    return names.join(", ");
+}
+
+struct Options {
+    bool json = false;
+    HistoryQuery query;
+    QString store;
+};
+
+// The options, or a usage error's line.
+std::optional<Options> Parse(const std::vector<std::string>& words, std::string& why) {
+    QCommandLineParser parser;
+    parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsOptions);
+    const QCommandLineOption json("json"), number("number", "", "N"), search("search", "", "TEXT"),
+        state("state", "", "STATE"), direction("direction", "", "D"), limit("limit", "", "N"),
+        store("store", "", "PATH");
+    parser.addOptions({json, number, search, state, direction, limit, store});
+    QStringList args{"history"};
+    for (const std::string& w : words)
+        args << QString::fromStdString(w);
+    if (!parser.parse(args)) {
+        if (const QStringList unknown = parser.unknownOptionNames(); !unknown.isEmpty())
+            why = "unknown option \"" + std::string(unknown.first().size() == 1 ? "-" : "--") +
+                  S(unknown.first()) + "\"";
+        else if (!words.empty() && words.back().rfind("--", 0) == 0)
+            why = words.back() + " needs a value"; // the one way a known option fails
+        else
+            why = S(parser.errorText());
+        return std::nullopt;
+    }
+    if (!parser.positionalArguments().isEmpty()) {
+        why = "unexpected \"" + S(parser.positionalArguments().first()) + "\"";
+        return std::nullopt;
+    }
+    // Given twice, an option's last value counts, as a shell alias expects.
+    const auto last = [&](const QCommandLineOption& o) {
+        return parser.values(o).value(parser.values(o).size() - 1);
+    };
+    Options o;
+    o.json = parser.isSet(json);
+    if (parser.isSet(number)) {
+        o.query.number = ConversationKey(last(number).trimmed());
+        if (o.query.number.isEmpty()) {
+            why = "--number needs a number";
+            return std::nullopt;
+        }
+    }
+    o.query.search = last(search);
+    if (parser.isSet(state)) {
+        o.query.state = msg::StateFromName(S(last(state)));
+        if (!o.query.state) {
+            why = "--state must be one of " + S(StateList()) + ", not \"" + S(last(state)) + "\"";
+            return std::nullopt;
+        }
+    }
+    if (parser.isSet(direction)) {
+        o.query.direction = msg::DirectionFromName(S(last(direction)));
+        if (!o.query.direction) {
+            why = "--direction must be in or out, not \"" + S(last(direction)) + "\"";
+            return std::nullopt;
+        }
+    }
+    if (parser.isSet(limit)) {
+        bool ok = false;
+        o.query.limit = last(limit).toInt(&ok);
+        if (!ok || o.query.limit < 1) {
+            why = "--limit must be a whole number of at least 1, not \"" + S(last(limit)) + "\"";
+            return std::nullopt;
+        }
+    }
+    o.store = last(store);
+    return o;
+}
+
+QJsonValue Time(const QDateTime& t) {
+    return t.isValid() ? QJsonValue(t.toUTC().toString(Qt::ISODate)) : QJsonValue(QJsonValue::Null);
+}
+
+template <class T> QJsonValue Maybe(const std::optional<T>& v) {
+    return v ? QJsonValue(*v) : QJsonValue(QJsonValue::Null);
+}
+
+QJsonValue Text(const QString& s) { return s.isEmpty() ? QJsonValue(QJsonValue::Null) : QJsonValue(s); }
+
+QJsonObject Json(const MessageRecord& m) {
+    QJsonArray parts, references;
+    for (const PartRecord& p : m.parts) {
+        parts.append(QJsonObject{{"part", p.part},
+                                 {"pdu", p.pdu},
+                                 {"reference", Maybe(p.reference)},
+                                 {"answer", Text(p.answer)},
+                                 {"reportStatus", Maybe(p.reportStatus)},
+                                 {"storage", Text(p.storage)},
+                                 {"index", Maybe(p.index)}});
+        if (p.reference)
+            references.append(*p.reference);
+    }
+    const bool modem = !m.modemImsi.isEmpty() || !m.modemDevice.isEmpty();
+    return {{"id", m.id},
+            {"direction", msg::DirectionName(m.direction)},
+            {"number", m.number},
+            {"name", Text(m.name)},
+            {"kind", m.kind},
+            {"text", m.text},
+            {"content", m.content},
+            {"state", msg::StateName(m.state)},
+            {"reason", Text(QString::fromLatin1(msg::ReasonName(m.reason)))},
+            {"reasonCode", Maybe(m.reasonCode)},
+            {"complete", m.complete},
+            {"parts", parts},
+            {"references", references},
+            {"created", Time(m.created)},
+            {"sent", Time(m.sent)},
+            {"delivered", Time(m.delivered)},
+            {"received", Time(m.received)},
+            {"modem",
+             modem ? QJsonValue(QJsonObject{{"imsi", Text(m.modemImsi)}, {"device", Text(m.modemDevice)}})
+                   : QJsonValue(QJsonValue::Null)}};
+}
+
+// "delivered", "not-delivered (TP-ST 69)", "failed (+CMS ERROR 500)",
+// "uncertain (no-answer)".
+std::string StateShown(const MessageRecord& m) {
+    std::string said = msg::StateName(m.state);
+    const std::string code = m.reasonCode ? std::to_string(*m.reasonCode) : "?";
+    switch (m.reason) {
+    case msg::Reason::None:
+        return said;
+    case msg::Reason::CmsError:
+        return said + " (+CMS ERROR " + code + ")";
+    case msg::Reason::CmeError:
+        return said + " (+CME ERROR " + code + ")";
+    case msg::Reason::ReportFailed:
+        return said + " (TP-ST " + code + ")";
+    default:
+        return said + " (" + msg::ReasonName(m.reason) + (m.reasonCode ? " " + code : "") + ")";
+    }
+}
+
+// The time that places the message: when it came, or when it went (else
+// when it was written).
+QDateTime Placed(const MessageRecord& m) {
+    if (m.direction == msg::Direction::In)
+        return m.received.isValid() ? m.received : m.created;
+    return m.sent.isValid() ? m.sent : m.created;
+}
+
+std::string Line(const MessageRecord& m) {
+    QString text = m.text.left(60);
+    for (QChar& c : text)
+        if (c.category() == QChar::Other_Control)
+            c = ' ';
+    const QDateTime when = Placed(m);
+    const QString who = m.name.isEmpty() ? m.number : m.number + " (" + m.name + ")";
+    return S(when.isValid() ? when.toLocalTime().toString("yyyy-MM-dd HH:mm") : QString(16, '-')) + "  " +
+           msg::DirectionName(m.direction) + (m.direction == msg::Direction::In ? " " : "") + "  " + S(who) +
+           "  " + StateShown(m) + (text.isEmpty() ? "" : "  " + S(text));
+}
+
+} // namespace
+
+int RunHistory(std::vector<std::string> words, Io io) {
+    for (const std::string& w : words)
+        if (w == "--help" || w == "-h") {
+            io.out << kHistoryUsage;
+            return kExitOk;
+        }
+    std::string why;
+    const auto options = Parse(words, why);
+    if (!options)
+        return Report({kExitUsage, "history: " + why}, io, kHistoryUsage);
+
+    // Qt SQL loads its SQLite driver only inside an application.
+    static int argc = 1;
+    static char name[] = "velmora-cli";
+    static char* argv[] = {name, nullptr};
+    std::optional<QCoreApplication> app;
+    if (!QCoreApplication::instance())
+        app.emplace(argc, argv);
+
+    QString path = options->store;
+    if (path.isEmpty()) {
+        const AppPaths paths = CurrentAppPaths();
+        Settings settings;
+        for (const auto& message : LoadSettings(SettingsSection::Communication, paths.settingsFile, settings))
+            io.err << "velmora-cli: " << ForOutput(message, io.errIsTerminal) << '\n';
+        path = Q(ChooseMessageStore(paths, settings.MessageStore));
+    }
+    // Reading makes no store: an empty file is not one yet either.
+    const QFileInfo file(path);
+    if (!file.exists() || (file.isFile() && file.size() == 0)) {
+        if (options->json)
+            io.out << "[]\n";
+        else
+            io.out << "no messages yet: " << ForOutput(S(path), io.outIsTerminal) << " holds none\n";
+        return kExitOk;
+    }
+    auto store = MessageStore::Open(path);
+    if (!store)
+        return Report({kExitRefused, ForOutput(store.error(), io.errIsTerminal)}, io);
+    const std::vector<MessageRecord> found = store.value()->Messages(options->query);
+    if (options->json) {
+        QJsonArray all;
+        for (const MessageRecord& m : found)
+            all.append(Json(m));
+        io.out << QJsonDocument(all).toJson(QJsonDocument::Indented).toStdString();
+        return kExitOk;
+    }
+    for (const MessageRecord& m : found)
+        io.out << ForOutput(Line(m), io.outIsTerminal) << '\n';
+    if (found.empty())
+        io.out << (options->query.search.isEmpty() && !options->query.state && !options->query.direction &&
+                           options->query.number.isEmpty()
+                       ? "no messages yet\n"
+                       : "no messages match\n");
+    return kExitOk;
+}
+
+} // namespace velmora::cli

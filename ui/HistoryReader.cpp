@@ -1,0 +1,79 @@
+#include "HistoryReader.h"
+
+#include "QtText.h"
+
+#include <QThread>
+
+namespace velmora {
+
+namespace {
+
+// Holds the reader's own store; made and ended on the reader's thread, as a
+// store's connection must be.
+class Worker : public QObject {
+public:
+    explicit Worker(QString path) : m_path(std::move(path)) {}
+
+    // The store, opened at the first question; null when it cannot be.
+    MessageStore* store(QString& why) {
+        if (!m_store && !m_refused) {
+            auto opened = MessageStore::Open(m_path);
+            if (opened)
+                m_store = std::move(opened.value());
+            else
+                why = Q(opened.error());
+            m_refused = !opened;
+        }
+        return m_store.get();
+    }
+    void close() { m_store.reset(); }
+
+private:
+    QString m_path;
+    std::unique_ptr<MessageStore> m_store;
+    bool m_refused = false;
+};
+
+} // namespace
+
+HistoryReader::HistoryReader(const QString& storePath, QObject* parent)
+    : QObject(parent), m_path(storePath), m_thread(new QThread), m_worker(new Worker(storePath)) {
+    m_thread->setObjectName("HistoryReader");
+    m_worker->moveToThread(m_thread);
+    m_thread->start();
+}
+
+HistoryReader::~HistoryReader() {
+    // The store closes on its own thread once the question being answered
+    // now is; those after it are dropped.
+    m_ending = true;
+    auto* worker = static_cast<Worker*>(m_worker);
+    QMetaObject::invokeMethod(
+        m_worker,
+        [worker] {
+            worker->close();
+            QThread::currentThread()->quit();
+        },
+        Qt::QueuedConnection);
+    m_thread->wait();
+    delete m_worker;
+    delete m_thread;
+}
+
+void HistoryReader::post(std::function<void(MessageStore&)> job) {
+    auto* worker = static_cast<Worker*>(m_worker);
+    QMetaObject::invokeMethod(
+        m_worker,
+        [this, worker, job = std::move(job)] {
+            if (m_ending)
+                return;
+            QString why;
+            if (MessageStore* store = worker->store(why))
+                job(*store);
+            else if (!why.isEmpty())
+                emit problem(why);
+        },
+        Qt::QueuedConnection);
+}
+
+} // namespace velmora
