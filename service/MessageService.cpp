@@ -161,6 +161,11 @@ Result<SendJob*, SendRefusal> MessageService::resend(qint64 id) {
 void MessageService::release(SendJob* job) {
     if (!job)
         return;
+    // One still on its way is followed to its end, then let go.
+    if (!job->m_finished) {
+        job->m_released = true;
+        return;
+    }
     m_jobs.erase(job->id());
     job->deleteLater();
 }
@@ -260,6 +265,8 @@ void MessageService::announce(SendJob* j) {
     emit messageChanged(j->id(), j->m_state, j->m_reason, j->m_code.value_or(-1));
     emit j->stateChanged(j->m_state);
     emit j->finished();
+    if (j->m_released)
+        release(j);
 }
 
 void MessageService::deliveryReport(int reference, int status) {

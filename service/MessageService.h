@@ -103,6 +103,7 @@ private:
     std::optional<int> m_code;
     std::vector<PartOutcome> m_parts;
     bool m_finished = false;
+    bool m_released = false; // let go of by its owner before it finished
 };
 
 class MessageService : public QObject {
@@ -119,7 +120,8 @@ public:
     // Records the message (Queued, then Sending) and hands it to the
     // transport. Refused, with nothing sent, when the request does not build,
     // the store cannot record it or there is no phone. The job belongs to the
-    // service; it lives until the service does or until release(job).
+    // service; it lives until the service does or until release(job), and
+    // one released on its way lives until it has finished.
     Result<SendJob*, SendRefusal> send(const MessageRequest& request);
     // Sends an existing outgoing message again (a failed or uncertain one) as
     // a new message of the same request.

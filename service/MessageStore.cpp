@@ -582,7 +582,6 @@ Result<LogLine, QString> ParseLogLine(const QByteArray& raw, const Designators& 
     return R::Ok(std::move(out));
 }
 
-
 // This process as the kernel knows it: its id and the time it started (in
 // clock ticks since boot), so a reused id is not taken for it.
 std::optional<unsigned long long> ProcessStart(long pid) {
@@ -1029,14 +1028,15 @@ Result<bool> MessageStore::SetState(qint64 id, msg::State state, msg::Reason rea
                                     const QDateTime& when) {
     try {
         Transaction t(d->db);
-        QSqlQuery& q =
-            d->Cached(QStringLiteral("UPDATE messages SET state = ?, reason = ?, reason_code = ?,"
-                                     " sent = CASE WHEN ? THEN coalesce(sent, ?) ELSE sent END,"
-                                     " delivered = CASE WHEN ? THEN ? ELSE delivered END, owner = ? WHERE id = ?"));
+        QSqlQuery& q = d->Cached(
+            QStringLiteral("UPDATE messages SET state = ?, reason = ?, reason_code = ?,"
+                           " sent = CASE WHEN ? THEN coalesce(sent, ?) ELSE sent END,"
+                           " delivered = CASE WHEN ? THEN ? ELSE delivered END, owner = ? WHERE id = ?"));
         const qint64 at = when.toMSecsSinceEpoch();
-        Run(q, {QString::fromLatin1(msg::StateName(state)), Text(QString::fromLatin1(msg::ReasonName(reason))),
-                Optional(code), state == msg::State::Sent, at, state == msg::State::Delivered, at,
-                state == msg::State::Sending ? QVariant(ThisProcess()) : QVariant(), id});
+        Run(q,
+            {QString::fromLatin1(msg::StateName(state)), Text(QString::fromLatin1(msg::ReasonName(reason))),
+             Optional(code), state == msg::State::Sent, at, state == msg::State::Delivered, at,
+             state == msg::State::Sending ? QVariant(ThisProcess()) : QVariant(), id});
         const bool changed = q.numRowsAffected() > 0;
         t.Commit();
         return Result<bool>::Ok(changed);

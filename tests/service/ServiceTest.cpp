@@ -28,6 +28,8 @@ public:
     ModemId Modem() const override { return {"510109876543210", "/dev/ttyUSB0"}; }
     void Submit(qint64 id, const std::vector<std::string>& pdus, const std::string& destination) override {
         ++submits;
+        if (later) // answers come afterwards, as the link's do
+            return;
         for (std::size_t i = 0; i < pdus.size(); ++i) {
             PartOutcome p;
             p.id = id;
@@ -47,6 +49,7 @@ public:
     }
     std::vector<PartOutcome> answers;
     int submits = 0;
+    bool later = false;
 };
 
 int Argc = 1;
@@ -254,6 +257,19 @@ INSTANTIATE_TEST_SUITE_P(
                       // a reference this message never had changes nothing
                       ReportCase{"another", {{9, 0}, {7, 0}}, msg::State::Sent, {}}),
     [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(ServiceTest, aMessageLetGoOfOnItsWayIsStillFollowedToItsEnd) {
+    transport.later = true;
+    const auto sent = service->send(Text(u"hi"));
+    ASSERT_TRUE(sent);
+    const qint64 id = sent.value()->id();
+    service->release(sent.value());
+    PartOutcome part = Part(SubmitOutcome::Sent, 7);
+    part.id = id;
+    service->partSubmitted(part);
+    EXPECT_EQ(store->Message(id)->state, msg::State::Sent);
+    EXPECT_EQ(service->job(id), nullptr); // let go of once it ended
+}
 
 TEST_F(ServiceTest, withoutAStoreNothingReachesThePhone) {
     MessageService alone(nullptr, transport);
