@@ -9,6 +9,7 @@
 #include "QtText.h"
 #include "TForm1.h"
 #include "TForm2.h"
+#include "Transports.h"
 #include "ui_TForm1.h"
 
 namespace velmora {
@@ -74,8 +75,12 @@ void TForm1::ChoosePort(int portNumber) {
 void TForm1::LinkStateChanged(PhoneLink::State state) {
     // The phone answered: what an earlier connect was refused (a wrong PIN)
     // is over; what this one meets is said afresh.
-    if (state == PhoneLink::State::Identifying)
+    if (state == PhoneLink::State::Identifying) {
         m_ui->memDebug->clear();
+        // What each message is recorded as having gone through.
+        if (m_setup.deviceFor)
+            m_transport->setDevice(Q(m_setup.deviceFor(m_settings, m_settings.PortNumber)));
+    }
     m_indicators->stateChanged(state);
     if (state == PhoneLink::State::ReadingPhonebook)
         m_phonebook->readStarted();

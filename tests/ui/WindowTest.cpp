@@ -291,6 +291,8 @@ void WindowTest::theFastDialogueFollowsTheDeliveryReport() {
     QCOMPARE(kept[0].state, msg::State::NotDelivered);
     QCOMPARE(kept[0].reason, msg::Reason::ReportFailed);
     QCOMPARE(kept[0].text, QString("Did it arrive?"));
+    QCOMPARE(kept[0].modemDevice, QString(phone.device()));
+    QCOMPARE(kept[0].modemImsi, QString("510109876543210"));
     // Without the fast dialogue there is nothing to read a report with.
     w.find<QAction>("mnuFastDialogue")->toggle();
     QVERIFY(!w.find<QAction>("mnuDeliveryReport")->isEnabled());
