@@ -682,7 +682,7 @@ qint64 MessageStore::Impl::InsertMessage(const MessageRecord& r, std::optional<P
         " VALUES(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
     const QDateTime created = r.created.isValid() ? r.created : QDateTime::currentDateTimeUtc();
     const QDateTime at = r.received.isValid() ? r.received : created;
-    const QVariant noInt(QMetaType(QMetaType::Int));
+    const QVariant noInt{QMetaType(QMetaType::Int)};
     Run(q, {QString::fromLatin1(msg::DirectionName(r.direction)),
             Text(ConversationKey(r.number)),
             Text(r.number),
@@ -713,7 +713,7 @@ qint64 MessageStore::Impl::InsertRead(const MessageRecord& r, std::optional<Part
         "INSERT INTO messages(direction, peer, number, kind, text, content, state, created, received, at,"
         " complete, concat_ref, concat_total) VALUES(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
     const qint64 received = r.received.toMSecsSinceEpoch();
-    const QVariant noInt(QMetaType(QMetaType::Int));
+    const QVariant noInt{QMetaType(QMetaType::Int)};
     Run(q, {QString::fromLatin1(msg::DirectionName(r.direction)), Text(ConversationKey(r.number)),
             Text(r.number), Text(r.kind), Text(r.text), Json(r.content),
             QString::fromLatin1(msg::StateName(r.state)), QDateTime::currentMSecsSinceEpoch(), received,
