@@ -655,6 +655,19 @@ struct MessageStore::Impl {
             it = cache.emplace(sql, Prepare(db, sql)).first;
         return it->second;
     }
+    // One statement that changes rows, committed: whether it changed any.
+    Result<bool> Update(const QString& sql, std::initializer_list<QVariant> values) {
+        try {
+            Transaction t(db);
+            QSqlQuery& q = Cached(sql);
+            Run(q, values);
+            const bool changed = q.numRowsAffected() > 0;
+            t.Commit();
+            return Result<bool>::Ok(changed);
+        } catch (const SqlFailed& f) {
+            return Result<bool>::Fail(Failure(f));
+        }
+    }
 
     qint64 InsertMessage(const MessageRecord& r, std::optional<PartInfo> joining = std::nullopt);
     void InsertPart(qint64 message, const PartRecord& part);
@@ -1026,38 +1039,22 @@ Result<qint64> MessageStore::AddOutgoing(const MessageRecord& message) {
 
 Result<bool> MessageStore::SetState(qint64 id, msg::State state, msg::Reason reason, std::optional<int> code,
                                     const QDateTime& when) {
-    try {
-        Transaction t(d->db);
-        QSqlQuery& q = d->Cached(
-            QStringLiteral("UPDATE messages SET state = ?, reason = ?, reason_code = ?,"
-                           " sent = CASE WHEN ? THEN coalesce(sent, ?) ELSE sent END,"
-                           " delivered = CASE WHEN ? THEN ? ELSE delivered END, owner = ? WHERE id = ?"));
-        const qint64 at = when.toMSecsSinceEpoch();
-        Run(q,
-            {QString::fromLatin1(msg::StateName(state)), Text(QString::fromLatin1(msg::ReasonName(reason))),
-             Optional(code), state == msg::State::Sent, at, state == msg::State::Delivered, at,
-             state == msg::State::Sending ? QVariant(ThisProcess()) : QVariant(), id});
-        const bool changed = q.numRowsAffected() > 0;
-        t.Commit();
-        return Result<bool>::Ok(changed);
-    } catch (const SqlFailed& f) {
-        return Result<bool>::Fail(d->Failure(f));
-    }
+    const qint64 at = when.toMSecsSinceEpoch();
+    return d->Update(
+        QStringLiteral("UPDATE messages SET state = ?, reason = ?, reason_code = ?,"
+                       " sent = CASE WHEN ? THEN coalesce(sent, ?) ELSE sent END,"
+                       " delivered = CASE WHEN ? THEN ? ELSE delivered END, owner = ? WHERE id = ?"),
+        {QString::fromLatin1(msg::StateName(state)), Text(QString::fromLatin1(msg::ReasonName(reason))),
+         Optional(code), state == msg::State::Sent, at, state == msg::State::Delivered, at,
+         state == msg::State::Sending ? QVariant(ThisProcess()) : QVariant(), id});
 }
 
 Result<bool> MessageStore::SetPartSent(qint64 id, int part, std::optional<int> reference,
                                        const QString& answer) {
-    try {
-        Transaction t(d->db);
-        QSqlQuery& q = d->Cached(QStringLiteral(
-            "UPDATE parts SET reference = ?, answer = ?, sent = ? WHERE message_id = ? AND part = ?"));
-        Run(q, {Optional(reference), Text(answer), QDateTime::currentMSecsSinceEpoch(), id, part});
-        const bool changed = q.numRowsAffected() > 0;
-        t.Commit();
-        return Result<bool>::Ok(changed);
-    } catch (const SqlFailed& f) {
-        return Result<bool>::Fail(d->Failure(f));
-    }
+    return d->Update(
+        QStringLiteral(
+            "UPDATE parts SET reference = ?, answer = ?, sent = ? WHERE message_id = ? AND part = ?"),
+        {Optional(reference), Text(answer), QDateTime::currentMSecsSinceEpoch(), id, part});
 }
 
 Result<qint64> MessageStore::RecordReport(const ModemId& modem, int reference, int status,
@@ -1133,17 +1130,8 @@ Result<int> MessageStore::MarkInterrupted() {
 }
 
 Result<bool> MessageStore::SetModem(qint64 id, const ModemId& modem) {
-    try {
-        Transaction t(d->db);
-        QSqlQuery& q =
-            d->Cached(QStringLiteral("UPDATE messages SET modem_imsi = ?, modem_device = ? WHERE id = ?"));
-        Run(q, {Text(modem.imsi), Text(modem.device), id});
-        const bool changed = q.numRowsAffected() > 0;
-        t.Commit();
-        return Result<bool>::Ok(changed);
-    } catch (const SqlFailed& f) {
-        return Result<bool>::Fail(d->Failure(f));
-    }
+    return d->Update(QStringLiteral("UPDATE messages SET modem_imsi = ?, modem_device = ? WHERE id = ?"),
+                     {Text(modem.imsi), Text(modem.device), id});
 }
 
 Result<ReceivedRecord> MessageStore::AddReceived(const ModemId& modem, const QString& storage,

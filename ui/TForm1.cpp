@@ -28,6 +28,7 @@
 #include <QMenu>
 #include <QScreen>
 #include <QStatusTipEvent>
+#include <QThread>
 #include <QTimer>
 
 namespace velmora {
@@ -75,7 +76,12 @@ TForm1::TForm1(WindowSetup setup, QWidget* parent)
     WireSignals();
 }
 
-TForm1::~TForm1() = default;
+TForm1::~TForm1() {
+    if (m_import) {
+        m_import->wait();
+        delete m_import;
+    }
+}
 
 void TForm1::StartMessageService() {
     const QString path = Q(ChooseMessageStore(m_setup.paths, m_settings.MessageStore));
@@ -93,9 +99,16 @@ void TForm1::StartMessageService() {
     if (!m_store)
         return;
     m_service->recoverInterrupted();
-    // The first start with a store takes in what the received log holds.
-    if (m_store->IsEmpty())
-        m_store->ImportReceivedLog(Q(m_setup.paths.receivedLog));
+    // The first start with a store takes in what the received log holds: up
+    // to seconds for a long log, so on a thread of its own, through its own
+    // connection, while the window is already in use.
+    if (!m_store->IsEmpty())
+        return;
+    m_import = QThread::create([path = m_store->path(), log = Q(m_setup.paths.receivedLog)] {
+        if (auto own = MessageStore::Open(path))
+            own.value()->ImportReceivedLog(log);
+    });
+    m_import->start();
 }
 
 // Every connection of the window, in one place.
@@ -364,6 +377,9 @@ void TForm1::closeEvent(QCloseEvent* event) {
     // A send in progress reports its part as unknown before the link ends;
     // the service records it (and the log says so) before the window goes.
     m_link->shutDown(kCloseWaitMs);
+    // The import's thread ends before the window does.
+    if (m_import)
+        m_import->wait();
     QCoreApplication::sendPostedEvents(m_service.get());
     m_service->stopAll();
     event->accept();

@@ -21,6 +21,7 @@
 class QAction;
 class QLineEdit;
 class QPlainTextEdit;
+class QThread;
 class QTimer;
 
 namespace Ui {
@@ -216,6 +217,7 @@ private:
     std::unique_ptr<LinkTransport> m_transport;
     std::unique_ptr<MessageService> m_service;
     std::unique_ptr<LogObserver> m_logs;
+    QThread* m_import = nullptr; // taking in the received log, at the first start
     std::unique_ptr<TunePlayer> m_tunes;
     std::unique_ptr<ContentTabs> m_content;
     std::unique_ptr<TextTab> m_text;

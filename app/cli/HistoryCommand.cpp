@@ -3,6 +3,7 @@
 
 #include "AppPaths.h"
 #include "Cli.h"
+#include "CommandApplication.h"
 #include "GlobalU.h"
 #include "MessageStore.h"
 #include "QtText.h"
@@ -222,13 +223,7 @@ int RunHistory(std::vector<std::string> words, Io io) {
     if (!options)
         return Report({kExitUsage, "history: " + why}, io, kHistoryUsage);
 
-    // Qt SQL loads its SQLite driver only inside an application.
-    static int argc = 1;
-    static char name[] = "velmora-cli";
-    static char* argv[] = {name, nullptr};
-    std::optional<QCoreApplication> app;
-    if (!QCoreApplication::instance())
-        app.emplace(argc, argv);
+    const CommandApplication app;
 
     QString path = options->store;
     if (path.isEmpty()) {

@@ -1,6 +1,7 @@
 // "tone": a tune heard, or written as a WAV file, as the phone will play it.
 
 #include "Cli.h"
+#include "CommandApplication.h"
 
 #include "Clock.h"
 #include "Interrupts.h"
@@ -52,12 +53,7 @@ int Play(const ReadTune& tune, Io io) {
     QuitOnCancel clock;
     // Before Qt starts any thread of its own, so none takes the signals.
     InterruptCanceller interrupts(clock);
-    static int argc = 1;
-    static char name[] = "velmora-cli";
-    static char* argv[] = {name, nullptr};
-    std::optional<QCoreApplication> app;
-    if (!QCoreApplication::instance())
-        app.emplace(argc, argv);
+    const CommandApplication app;
     TunePlayer player;
     QString failure;
     bool ended = false;
