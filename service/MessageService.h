@@ -126,6 +126,11 @@ public:
     // Sends an existing outgoing message again (a failed or uncertain one) as
     // a new message of the same request.
     Result<SendJob*, SendRefusal> resend(qint64 id);
+    // Sends a message the store holds Queued (one of a batch): takes it for
+    // this program (Sending) and hands its recorded PDUs over. Refused when
+    // it is not queued any more (another program took it, the user
+    // cancelled it) or there is no phone.
+    Result<SendJob*, SendRefusal> sendQueued(qint64 id);
     void release(SendJob* job);
     // Whether a message is on its way through the transport now.
     bool busy() const { return m_current != nullptr; }

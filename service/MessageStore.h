@@ -28,7 +28,8 @@ struct HistoryQuery {
     QString search; // in texts, names and numbers, any case
     std::optional<msg::State> state;
     std::optional<msg::Direction> direction;
-    int limit = -1; // newest first; -1: all
+    std::optional<qint64> batch; // only the messages of this batch, in their order in it
+    int limit = -1;              // newest first; -1: all
     int offset = 0;
 };
 
@@ -57,6 +58,18 @@ struct ImportReport {
     QString error;
     // Each line that could not be read: its number (1-based) and why.
     std::vector<std::pair<int, QString>> bad;
+};
+
+// A named list of recipients kept in the store.
+struct GroupMember {
+    QString name;   // as the phone book or the file gave it; may be ""
+    QString number; // as given
+};
+
+struct Group {
+    qint64 id = 0;
+    QString name; // unique in any case
+    std::vector<GroupMember> members;
 };
 
 // The conversation a number belongs to: "+", spaces and "-" go, a leading 0
@@ -143,10 +156,57 @@ public:
     std::vector<Conversation> Conversations(const QString& search = {});
     Result<bool> Delete(qint64 id);
 
+    // ---- many recipients
+    // Records a batch and every message of it (Queued, in the order given,
+    // each with its batch and position) in one transaction: all or none.
+    // Gives the batch's id. 10,000 messages take well under a second.
+    Result<qint64> AddBatch(const BatchRecord& batch, const std::vector<MessageRecord>& messages);
+    // With its counts; nullopt when there is no such batch.
+    std::optional<BatchRecord> Batch(qint64 id);
+    // Newest first; `unfinishedOnly`: those with messages queued or on their way.
+    std::vector<BatchRecord> Batches(bool unfinishedOnly = false);
+    // The newest batch with this key, or 0.
+    qint64 BatchByKey(const QString& key);
+    Result<bool> SetBatchState(qint64 id, msg::BatchState state, msg::Reason reason = msg::Reason::None);
+    // The queued message of `batch` to go first: the earliest notBefore
+    // (none counting as the earliest), then by position. nullopt when none
+    // is queued.
+    std::optional<MessageRecord> NextQueued(qint64 batch);
+    // When the messages of `batch` started since `since`, oldest first.
+    std::vector<QDateTime> StartsSince(qint64 batch, const QDateTime& since);
+    // Takes a queued message for this program: Sending, owned by it, one try
+    // more, started `now`, in one statement, so two programs never take the
+    // same one. false when it was not queued (any more).
+    Result<bool> Claim(qint64 id, const QDateTime& now = QDateTime::currentDateTimeUtc());
+    // Puts a failed or uncertain message back in the queue, to go not before
+    // `notBefore` (null: when its turn comes). `reason` (with `code`) says
+    // why, shown while it waits. `refundTry`: the try it had does not count
+    // (the PDU never reached the phone).
+    Result<bool> Requeue(qint64 id, const QDateTime& notBefore, msg::Reason reason = msg::Reason::None,
+                         std::optional<int> code = std::nullopt, bool refundTry = false);
+    // Every queued message of an active or paused batch whose expiry is
+    // before `now` becomes Failed (Expired). Gives the ids.
+    Result<std::vector<qint64>> ExpireQueued(const QDateTime& now);
+    // Takes queued messages out: Failed (Cancelled). A message given by id
+    // that is not queued is left as it is (false).
+    Result<bool> CancelQueued(qint64 id);
+    // Every queued message of `batch`, and marks the batch Cancelled; gives the ids.
+    Result<std::vector<qint64>> CancelBatch(qint64 id);
+
+    // ---- groups
+    std::vector<Group> Groups();                          // by name
+    std::optional<Group> GroupNamed(const QString& name); // any case
+    // Adds a group (id 0) or replaces one's name and members. Refused when
+    // another group has the name, or the name is empty.
+    Result<qint64> SaveGroup(const Group& group);
+    Result<bool> DeleteGroup(qint64 id);
+
     // ---- names
     // Replaces the phone book kept for names.
     Result<bool> SavePhonebook(const std::vector<std::pair<QString, QString>>& nameAndNumber);
     QString NameFor(const QString& number);
+    // The numbers the phone book keeps under `name` (any case, whole name).
+    std::vector<QString> NumbersNamed(const QString& name);
 
 private:
     MessageStore();

@@ -27,7 +27,7 @@ constexpr std::array<std::pair<Direction, const char*>, 2> kDirections{{
     {Direction::In, "in"},
 }};
 
-constexpr std::array<std::pair<Reason, const char*>, 13> kReasons{{
+constexpr std::array<std::pair<Reason, const char*>, 15> kReasons{{
     {Reason::None, ""},
     {Reason::CmsError, "cms-error"},
     {Reason::CmeError, "cme-error"},
@@ -41,6 +41,14 @@ constexpr std::array<std::pair<Reason, const char*>, 13> kReasons{{
     {Reason::ReportFailed, "report-failed"},
     {Reason::StoreFailed, "store-failed"},
     {Reason::Cancelled, "cancelled"},
+    {Reason::Expired, "expired"},
+    {Reason::Retrying, "retrying"},
+}};
+
+constexpr std::array<std::pair<BatchState, const char*>, 3> kBatchStates{{
+    {BatchState::Active, "active"},
+    {BatchState::Paused, "paused"},
+    {BatchState::Cancelled, "cancelled"},
 }};
 
 template <class E, std::size_t N>
@@ -67,6 +75,8 @@ const char* DirectionName(Direction direction) { return NameIn(kDirections, dire
 std::optional<Direction> DirectionFromName(std::string_view name) { return ValueIn(kDirections, name); }
 const char* ReasonName(Reason reason) { return NameIn(kReasons, reason); }
 std::optional<Reason> ReasonFromName(std::string_view name) { return ValueIn(kReasons, name); }
+const char* BatchStateName(BatchState state) { return NameIn(kBatchStates, state); }
+std::optional<BatchState> BatchStateFromName(std::string_view name) { return ValueIn(kBatchStates, name); }
 
 bool IsFinal(State state) {
     switch (state) {

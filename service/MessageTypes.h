@@ -48,8 +48,17 @@ enum class Reason {
     ReportFailed, // the network's report says not delivered: TP-ST code
     StoreFailed,  // the store could not record the step: nothing was sent
     Cancelled,    // the user took it out of the queue
+    Expired,      // its batch's time to send ran out before it went
+    Retrying,     // queued again after the phone refused it: code the try it is at
 };
 Q_ENUM_NS(Reason)
+
+// Where a batch stands. Active: its queued messages go when due; Paused: by
+// the user, or by the program when the phone stopped answering (its reason
+// says which); Cancelled: what was still queued was taken out. A batch with
+// nothing queued or on its way is finished whatever its state.
+enum class BatchState { Active, Paused, Cancelled };
+Q_ENUM_NS(BatchState)
 
 // "queued", "sending", "sent", "delivered", "not-delivered", "failed",
 // "uncertain", "received": the names the store and the CLI use.
@@ -60,6 +69,9 @@ std::optional<Direction> DirectionFromName(std::string_view name);
 // "cms-error", "not-connected", ...; "" for None.
 const char* ReasonName(Reason reason);
 std::optional<Reason> ReasonFromName(std::string_view name);
+
+const char* BatchStateName(BatchState state); // "active", "paused", "cancelled"
+std::optional<BatchState> BatchStateFromName(std::string_view name);
 
 // Whether a message in `state` will change no more by itself.
 bool IsFinal(State state);
@@ -94,6 +106,38 @@ struct MessageRecord {
     QString modemImsi, modemDevice;
     bool complete = true; // incoming long message: every part came
     std::vector<PartRecord> parts;
+    // Outgoing, sent to many: the batch it belongs to (0: none), its place
+    // in it (0-based), how often it was handed to the phone, and when it may
+    // go again after a refusal (null: when its turn comes).
+    qint64 batch = 0;
+    int position = 0;
+    int tries = 0;
+    QDateTime notBefore;
+};
+
+// How a batch's messages are spread out in time.
+struct BatchPacing {
+    qint64 intervalMs = 0; // from one message's start to the next's; 0: as fast as the phone goes
+    int perHour = 0;       // at most this many started in any hour; 0: no cap
+    QDateTime startAt;     // none goes before (null: at once)
+    QDateTime expireAt;    // none goes after (null: never too late)
+    int retries = 2;       // tries after a refusal by the phone, with growing pauses
+};
+
+// One message to many recipients, and how far it has come.
+struct BatchRecord {
+    qint64 id = 0;
+    QString name; // for the user: "Hello {name}" to 200, the group's name, ...
+    QString key;  // what it sends to whom: the same batch queued twice has the same key
+    QDateTime created;
+    msg::BatchState state = msg::BatchState::Active;
+    msg::Reason pauseReason = msg::Reason::None; // Paused by the program: NoAnswer, LinkLost...
+    BatchPacing pacing;
+    // Its messages by where they stand (Sent counts the delivered and the
+    // not delivered too: they went).
+    int total = 0, queued = 0, sending = 0, sent = 0, failed = 0, uncertain = 0;
+    QDateTime lastStart; // when its newest message was handed to the phone
+    bool finished() const { return queued == 0 && sending == 0; }
 };
 
 // The request as the store keeps it, and back; a request read back builds the

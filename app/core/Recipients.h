@@ -1,0 +1,65 @@
+#pragma once
+
+// Who a message goes to when it goes to many: a list typed into the
+// destination field, or a table of contacts (CSV) whose columns fill the
+// {column} placeholders of a text. Pure reading and filling; checking each
+// number and building the messages is the message service's.
+
+#include "Result.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+#include <vector>
+
+namespace velmora {
+
+// The words of a typed list: between commas and semicolons, trimmed, the
+// empty ones dropped ("0812, 0813;;Ani" gives "0812", "0813", "Ani").
+QStringList SplitRecipients(const QString& typed);
+
+// A contacts file: a header row, then one row a contact.
+struct CsvTable {
+    QStringList header;            // as written, trimmed; an empty name is "column N"
+    std::vector<QStringList> rows; // each as long as the header: short rows padded with ""
+    std::vector<int> lines;        // the file line each row starts on (1-based; the header is 1)
+    QChar separator;               // ',' or ';': the one the header row uses more
+    QString encoding;              // "UTF-8" or "ISO-8859-1"
+};
+
+// The largest contacts file read, and the most rows taken from one.
+inline constexpr qint64 kMaxCsvBytes = 16 * 1024 * 1024;
+inline constexpr int kMaxCsvRows = 100000;
+
+// Reads CSV as written by spreadsheets: quoted fields (with "" for a quote,
+// and separators and line breaks inside), CRLF or LF, a UTF-8 byte-order
+// mark. Text that is not valid UTF-8 is read as ISO-8859-1. Blank lines are
+// skipped. Refused with a sentence: no header row, more than kMaxCsvRows
+// rows, a quote left open at the end.
+Result<CsvTable, QString> ParseCsv(const QByteArray& bytes);
+// The same from a file; refused also when it cannot be read or is larger
+// than kMaxCsvBytes (the sentence names the file).
+Result<CsvTable, QString> ReadCsvFile(const QString& path);
+
+// The column that holds the numbers: the one named (its header, any case),
+// else the first whose filled cells mostly look like phone numbers (digits,
+// with "+", spaces, "-", "(" and ")" allowed). Refused with a sentence
+// naming the columns there are when the named one is missing or none looks
+// like numbers.
+Result<int, QString> NumberColumn(const CsvTable& table, const QString& named = {});
+
+// The {name} placeholders of a text, in order of first use, as written.
+QStringList Placeholders(const QString& text);
+
+struct FilledText {
+    QString text;
+    QStringList unknown; // placeholders no column is named for: left as written
+};
+
+// `text` with each {column} replaced by that column's value in `row`
+// (column names matched in any case, spaces around the name ignored).
+// "{{" and "}}" stand for a brace of their own.
+FilledText FillPlaceholders(const QString& text, const QStringList& header, const QStringList& row);
+
+} // namespace velmora

@@ -1,0 +1,161 @@
+#pragma once
+
+// Sending one message to many. A batch is recorded whole before anything
+// goes: every recipient's message, Queued, with its PDUs. The outbox then
+// hands them to the service one at a time as they fall due (the start time,
+// the interval, the cap per hour, a refused message's pause before it is
+// tried again), and decides what a message's end means for its batch: a
+// refusal by the phone is tried again later, a phone that stops answering
+// pauses the batch, an uncertain message waits for the user. It keeps no
+// state of its own beyond the store, so any later start goes on where the
+// last one stopped, and two programs on one store never send the same
+// message (Claim).
+
+#include "MessageService.h"
+#include "MessageStore.h"
+#include "MessageTypes.h"
+
+#include <QDateTime>
+#include <QObject>
+#include <QTimer>
+
+#include <functional>
+#include <optional>
+#include <vector>
+
+namespace velmora {
+
+// One recipient of a batch: the request as it goes to them (its
+// destination set, a mail-merged text already filled in).
+struct BatchRecipient {
+    QString name; // for the record and the list: the phone book's or the file's
+    MessageRequest request;
+};
+
+struct BatchRequest {
+    QString name; // what the user calls it; "" gives one from the text
+    std::vector<BatchRecipient> recipients;
+    BatchPacing pacing;
+    bool again = false; // queue it even when the same batch was queued before
+};
+
+// A recipient left out, and why (its destination or text is refused).
+struct RecipientProblem {
+    int index = 0; // in BatchRequest::recipients
+    QString who;   // the number or name as given
+    QString why;   // the refusal, a sentence in lower case
+};
+
+struct QueueRefusal {
+    enum Kind {
+        Empty,     // no recipient could be queued (problems says why each)
+        Duplicate, // the same content to the same recipients is already queued: batch names it
+        Store,     // the store cannot record it: why names the file and the cause
+    } kind = Empty;
+    QString why;
+    qint64 batch = 0;
+    std::vector<RecipientProblem> problems;
+};
+
+struct QueuedBatch {
+    qint64 batch = 0;
+    int queued = 0;
+    std::vector<RecipientProblem> problems; // the recipients left out
+};
+
+// What the outbox did when asked for the next step.
+struct OutboxStep {
+    enum Kind {
+        Started, // a message was handed to the service: message
+        Wait,    // the next is due at `at`
+        Idle,    // nothing is queued in an active batch
+        NoPhone, // something is due but the transport is not ready
+    } kind = Idle;
+    qint64 message = 0;
+    QDateTime at;
+};
+
+class Outbox : public QObject {
+    Q_OBJECT
+public:
+    // The pause before the first try again after a refusal; each later one
+    // doubles it.
+    static constexpr qint64 kFirstRetryMs = 60'000;
+
+    explicit Outbox(MessageService& service, QObject* parent = nullptr);
+
+    // What identifies a batch's content and recipients, whatever their order.
+    static QString BatchKey(const BatchRequest& request);
+
+    // Builds every recipient's message and records them all, Queued, in one
+    // step. A recipient whose message does not build is left out and named;
+    // the batch is refused when none is left, when the store cannot take it,
+    // and (unless `again`) when a batch with the same key exists.
+    Result<QueuedBatch, QueueRefusal> queue(const BatchRequest& request,
+                                            const QDateTime& now = QDateTime::currentDateTimeUtc());
+
+    // Expires what is too late, then starts the first message that is due
+    // (of `batch` only, when given), or says when one will be. Only one
+    // message is on its way at a time: while the service is busy, Wait.
+    OutboxStep next(const QDateTime& now, std::optional<qint64> batch = std::nullopt);
+
+    // The user's hand on a batch or a message. Resuming a batch also clears
+    // a pause the program made. Retrying puts a failed or uncertain message
+    // back in the queue: the user decided it may go (again).
+    Result<bool> pause(qint64 batch);
+    Result<bool> resume(qint64 batch);
+    Result<bool> cancel(qint64 batch);
+    Result<bool> cancelMessage(qint64 id);
+    Result<bool> retryMessage(qint64 id);
+
+    MessageService& service() const { return m_service; }
+
+signals:
+    // A batch's counts or state changed (a message of it moved, or the user
+    // paused it...): look at it again in the store.
+    void batchChanged(qint64 batch);
+    // The program paused a batch: the phone stopped answering (`reason`).
+    void batchPaused(qint64 batch, velmora::msg::Reason reason);
+
+private:
+    void onMessageChanged(qint64 id, msg::State state, msg::Reason reason, int code);
+    std::optional<QDateTime> dueAt(const BatchRecord& batch, const QDateTime& now);
+
+    MessageService& m_service;
+    qint64 m_current = 0; // the message this outbox started, while it is on its way
+    qint64 m_currentBatch = 0;
+};
+
+// Drives an outbox with a timer, for a program with an event loop (the
+// window): starts what is due, sleeps until the next is, and looks again
+// when a message ends or poke() says something changed. `now` and `scale`
+// let a test run the same pacing on a faster clock: a wait of `ms` by `now`
+// takes ms / scale of real time.
+class OutboxRunner : public QObject {
+    Q_OBJECT
+public:
+    OutboxRunner(Outbox& outbox, std::function<QDateTime()> now, double scale = 1.0,
+                 QObject* parent = nullptr);
+    void start();
+    void stop();
+    bool running() const { return m_running; }
+    // Something changed (a batch queued or resumed, the phone connected).
+    void poke();
+
+signals:
+    // After each step: what it was.
+    void stepped(const velmora::OutboxStep& step);
+
+private:
+    void run();
+
+    Outbox& m_outbox;
+    std::function<QDateTime()> m_now;
+    double m_scale;
+    QTimer m_timer;
+    bool m_running = false;
+};
+
+} // namespace velmora
+
+Q_DECLARE_METATYPE(velmora::OutboxStep)
