@@ -106,6 +106,9 @@ private:
     bool m_released = false; // let go of by its owner before it finished
 };
 
+// The message as the store keeps it, from its request and the PDUs built.
+MessageRecord OutgoingRecord(const MessageRequest& request, const MessageJob& job, const ModemId& modem);
+
 class MessageService : public QObject {
     Q_OBJECT
 public:
@@ -116,6 +119,9 @@ public:
     ~MessageService() override;
 
     MessageStore* store() const { return m_store; }
+    ModemId modem() const { return m_transport.Modem(); }
+    // Whether there is a phone to send through now.
+    bool phoneReady() const { return m_transport.Ready(); }
 
     // Records the message (Queued, then Sending) and hands it to the
     // transport. Refused, with nothing sent, when the request does not build,
@@ -176,6 +182,8 @@ private:
     // outcome can be told in between.
     void commit(SendJob* job, const Verdict& verdict);
     void announce(SendJob* job);
+    // Follows a message recorded as Sending and hands its PDUs over.
+    SendJob* start(qint64 id, const std::vector<std::string>& pdus, const std::string& number);
 
     MessageStore* m_store;
     MessageTransport& m_transport;
