@@ -300,6 +300,17 @@ Result<bool> Outbox::cancelMessage(qint64 id) {
     MessageStore* store = m_service.store();
     if (!store)
         return Result<bool>::Fail(m_service.noStoreReason().toStdString());
+    // One that may have gone is dropped: it stays uncertain, and is not
+    // the user's to decide on any more.
+    if (const auto m = store->Message(id);
+        m && m->state == msg::State::Uncertain && m->reason != msg::Reason::Cancelled) {
+        const auto set = store->SetState(id, msg::State::Uncertain, msg::Reason::Cancelled);
+        if (set && set.value()) {
+            emit messageChanged(id, msg::State::Uncertain, msg::Reason::Cancelled, -1);
+            emit batchChanged(m->batch);
+        }
+        return set;
+    }
     const auto done = store->CancelQueued(id);
     if (done && done.value()) {
         emit messageChanged(id, msg::State::Failed, msg::Reason::Cancelled, -1);
