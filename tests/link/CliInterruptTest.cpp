@@ -249,8 +249,8 @@ TEST(CliBatchKilled, TheNextStartGoesOnWithoutSkippingOrRepeatingAnyone) {
     {
         // A slow phone, so the kill falls in the middle of a message.
         SimPhone sim({"--prompt-delay", "150", "--record", dir + "/pdus.txt"});
-        CliProcess cli(dir, {"send", "--fast", "--device", sim.device(), "--to-file", dir + "/club.csv", "text",
-                             "Halo {name}, rapat jam 7"});
+        CliProcess cli(dir, {"send", "--fast", "--device", sim.device(), "--to-file", dir + "/club.csv",
+                             "text", "Halo {name}, rapat jam 7"});
         const auto ended = [&] {
             const std::string out = cli.Out();
             return std::count(out.begin(), out.end(), '\n') - 1; // less the batch's line
@@ -267,8 +267,9 @@ TEST(CliBatchKilled, TheNextStartGoesOnWithoutSkippingOrRepeatingAnyone) {
     ASSERT_TRUE(store) << store.error();
     const auto first = ReadLines(dir + "/pdus.txt"), second = ReadLines(dir + "/next.txt");
     const auto count = [](const std::vector<std::string>& lines, const QString& pdu) {
-        return std::count_if(lines.begin(), lines.end(),
-                             [&](const std::string& l) { return QString::fromStdString(l).contains(pdu.mid(2)); });
+        return std::count_if(lines.begin(), lines.end(), [&](const std::string& l) {
+            return QString::fromStdString(l).contains(pdu.mid(2));
+        });
     };
     int uncertain = 0;
     const auto messages = store.value()->Messages({});

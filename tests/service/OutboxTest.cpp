@@ -3,9 +3,9 @@
 // starts, what a refusal or a silent phone does to the batch, and that a
 // batch is neither queued twice nor sent twice by two programs.
 
+#include "Outbox.h"
 #include "MessageService.h"
 #include "MessageStore.h"
-#include "Outbox.h"
 #include "SimPhone.h"
 
 #include <QCoreApplication>
@@ -139,15 +139,15 @@ TEST_P(Pacing, eachMessageStartsWhenItsBatchAllows) {
     EXPECT_EQ(batch->queued, 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Batches, Pacing,
-    ::testing::Values(PacingCase{"asFastAsThePhone", 3, 0, 0, 0, 0, {0, 0, 0}, 0},
-                      PacingCase{"interval", 4, 5000, 0, 0, 0, {0, 5, 10, 15}, 0},
-                      PacingCase{"capPerHour", 5, 0, 2, 0, 0, {0, 0, 3600, 3600, 7200}, 0},
-                      PacingCase{"intervalAndCap", 3, 60000, 2, 0, 0, {0, 60, 3600}, 0},
-                      PacingCase{"sendAt", 2, 10000, 0, 600, 0, {600, 610}, 0},
-                      PacingCase{"expiry", 5, 5000, 0, 0, 12, {0, 5, 10}, 2}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Batches, Pacing,
+                         ::testing::Values(PacingCase{"asFastAsThePhone", 3, 0, 0, 0, 0, {0, 0, 0}, 0},
+                                           PacingCase{"interval", 4, 5000, 0, 0, 0, {0, 5, 10, 15}, 0},
+                                           PacingCase{
+                                               "capPerHour", 5, 0, 2, 0, 0, {0, 0, 3600, 3600, 7200}, 0},
+                                           PacingCase{"intervalAndCap", 3, 60000, 2, 0, 0, {0, 60, 3600}, 0},
+                                           PacingCase{"sendAt", 2, 10000, 0, 600, 0, {600, 610}, 0},
+                                           PacingCase{"expiry", 5, 5000, 0, 0, 12, {0, 5, 10}, 2}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(OutboxTest, aRefusedMessageIsTriedAgainWithGrowingPausesThenLeftFailed) {
     transport.outcome = SubmitOutcome::Failed;
