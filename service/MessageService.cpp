@@ -135,7 +135,7 @@ Result<SendJob*, SendRefusal> MessageService::send(const MessageRequest& request
     return R::Ok(start(id, job->pdus, job->number));
 }
 
-Result<SendJob*, SendRefusal> MessageService::sendQueued(qint64 id) {
+Result<SendJob*, SendRefusal> MessageService::sendQueued(qint64 id, const QDateTime& now) {
     using R = Result<SendJob*, SendRefusal>;
     if (!m_store)
         return R::Fail({SendRefusal::Store, {}, m_storeWhy});
@@ -147,7 +147,7 @@ Result<SendJob*, SendRefusal> MessageService::sendQueued(qint64 id) {
         return R::Fail({SendRefusal::Invalid, Refusal{"the message is not queued", RefusedField::None}, {}});
     // Taken in one step: another program on this store may be at the same
     // queue, and only one of them may send it.
-    const auto claimed = m_store->Claim(id);
+    const auto claimed = m_store->Claim(id, now);
     if (!claimed)
         return R::Fail({SendRefusal::Store, {}, Q(claimed.error())});
     if (!claimed.value())

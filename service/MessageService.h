@@ -136,7 +136,9 @@ public:
     // this program (Sending) and hands its recorded PDUs over. Refused when
     // it is not queued any more (another program took it, the user
     // cancelled it) or there is no phone.
-    Result<SendJob*, SendRefusal> sendQueued(qint64 id);
+    // `now` is when it started, by the outbox's clock (its pace counts from it).
+    Result<SendJob*, SendRefusal> sendQueued(qint64 id,
+                                             const QDateTime& now = QDateTime::currentDateTimeUtc());
     void release(SendJob* job);
     // Whether a message is on its way through the transport now.
     bool busy() const { return m_current != nullptr; }

@@ -33,17 +33,16 @@ bool SendEnded(msg::State state) {
     return state == msg::State::Sent || state == msg::State::Failed || state == msg::State::Uncertain;
 }
 
-QString DefaultName(const BatchRequest& request) {
-    const MessageRequest& first = request.recipients.front().request;
+} // namespace
+
+QString Outbox::DefaultName(const MessageRequest& first, std::size_t recipients) {
     QString what = first.kind == MessageKind::Text || first.kind == MessageKind::Ems
                        ? FromUtf16(first.text).simplified()
                        : QString::fromLatin1(MessageKindName(first.kind));
     if (what.size() > 40)
         what = what.left(39) + QChar(0x2026);
-    return QStringLiteral("%1 to %2").arg(what).arg(request.recipients.size());
+    return QStringLiteral("%1 to %2").arg(what).arg(recipients);
 }
-
-} // namespace
 
 Outbox::Outbox(MessageService& service, std::function<QDateTime()> now, QObject* parent)
     : QObject(parent), m_service(service),
@@ -111,7 +110,9 @@ Result<QueuedBatch, QueueRefusal> Outbox::queue(const BatchRequest& request) {
     }
     if (const QString why = store->CheckWritable(); !why.isEmpty())
         return R::Fail({QueueRefusal::Store, why, 0, queued.problems});
-    batch.name = request.name.isEmpty() ? DefaultName(request) : request.name;
+    batch.name = request.name.isEmpty()
+                     ? DefaultName(request.recipients.front().request, request.recipients.size())
+                     : request.name;
     batch.created = m_now();
     batch.state = msg::BatchState::Active;
     batch.pacing = request.pacing;
@@ -190,7 +191,7 @@ OutboxStep Outbox::next(std::optional<qint64> only) {
             // ends the message inside sendQueued.
             m_current = first->id;
             m_currentBatch = batch.id;
-            const auto sent = m_service.sendQueued(first->id);
+            const auto sent = m_service.sendQueued(first->id, now);
             if (!sent) {
                 m_current = 0;
                 if (sent.error().kind == SendRefusal::Store) {

@@ -59,8 +59,9 @@ const char* kManyUsage = "Sending to many (the kind then takes no number):\n"
                          "  --again               queue it even when the same batch was queued before\n"
                          "Each recipient's message is recorded before anything goes; the outcome of each\n"
                          "is printed as it ends. Exit status 0 when every message was sent, 1 when one\n"
-                         "failed or is uncertain, 3 when the phone could not be reached, 4 when the same\n"
-                         "batch was queued before (the line names it).\n";
+                         "failed or is uncertain or a recipient was left out (named on stderr), 3 when\n"
+                         "the phone could not be reached, 4 when the same batch was queued before (the\n"
+                         "line names it).\n";
 
 // "2026-12-24 18:00" in local time.
 std::optional<QDateTime> LocalTime(const std::string& text) {
@@ -299,6 +300,10 @@ int RunSendToMany(const PhoneTarget& target, const ManyOptions& many, std::vecto
                << ": " << S(p.why) << '\n';
 
     BatchRequest request;
+    request.name = Outbox::DefaultName(message, recipients.recipients.size());
+    if (many.toFile)
+        request.name = QFileInfo(Q(*many.toFile)).fileName() + ": " + request.name;
+    const bool leftOut = !recipients.problems.empty();
     request.recipients = std::move(recipients.recipients);
     request.pacing = many.pacing;
 
@@ -332,7 +337,8 @@ int RunSendToMany(const PhoneTarget& target, const ManyOptions& many, std::vecto
         return kExitUnreachable;
     }
     const int code = Drain(phone, outbox, batch, false, io);
-    return queued->problems.empty() || code != kExitOk ? code : kExitRefused;
+    // Not everyone on the list got it: said above, and in the status.
+    return leftOut && code == kExitOk ? kExitRefused : code;
 }
 
 int RunQueue(std::vector<std::string> words, Io io) {

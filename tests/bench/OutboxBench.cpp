@@ -103,6 +103,7 @@ int PaceFigure(const std::string& dir, int messages, int phoneMs, int intervalS)
                                   std::to_string(intervalS),
                                   "text",
                                   "Pengingat: rapat jam 7"};
+    std::fflush(stdout); // the child must not print what the parent has yet to
     const pid_t pid = ::fork();
     if (pid == 0) {
         std::vector<char*> argv;
