@@ -258,8 +258,7 @@ void CreateVersion1(const QSqlDatabase& db) {
 }
 
 // Sending to many, and the groups it is sent to. A version-1 store gains
-// the columns in place: its messages are in no batch and were tried as
-// often as nobody counted (0).
+// the columns in place: its messages belong to no batch and count no tries.
 void CreateVersion2(const QSqlDatabase& db) {
     static const char* const statements[] = {
         // The pacing as the user set it; times in ms since 1970 as every
