@@ -226,10 +226,13 @@ TEST_F(OutboxTest, theSameBatchQueuedTwiceIsCaughtWhateverTheOrder) {
 
 TEST_F(OutboxTest, aRecipientThatDoesNotBuildIsLeftOutAndNamed) {
     BatchRequest b = Batch(2);
+    b.recipients[0].name = QStringLiteral("Ani");
     b.recipients[1].request.destination = "08x1";
     const auto queued = outbox->queue(b);
     ASSERT_TRUE(queued);
     EXPECT_EQ(queued->queued, 1);
+    // The name from the list is kept with its message.
+    EXPECT_EQ(store->Messages(HistoryQuery{}).front().name, QStringLiteral("Ani"));
     ASSERT_EQ(queued->problems.size(), 1u);
     EXPECT_EQ(queued->problems[0].index, 1);
     EXPECT_EQ(queued->problems[0].who, QStringLiteral("08x1"));
