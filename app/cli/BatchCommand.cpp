@@ -16,6 +16,7 @@
 #include <QJsonObject>
 
 #include <ostream>
+#include <set>
 
 namespace velmora::cli {
 
@@ -138,10 +139,12 @@ int Drain(CliPhone& phone, Outbox& outbox, std::optional<qint64> batch, bool fol
     MessageService& service = phone.Messages();
     MessageStore& store = *phone.store();
     bool phoneGone = false;
+    std::set<qint64> touched; // the batches this run sent from
     const auto said = [&](qint64 id, const std::string& what) {
         const auto m = store.Message(id);
         if (!m || (batch && m->batch != *batch))
             return;
+        touched.insert(m->batch);
         io.out << "Message " << id << " to " << ForOutput(Who(*m), io.outIsTerminal) << ": " << what << '\n'
                << std::flush;
     };
@@ -188,10 +191,14 @@ int Drain(CliPhone& phone, Outbox& outbox, std::optional<qint64> batch, bool fol
     for (const BatchRecord& b : store.Batches()) {
         if (batch && b.id != *batch)
             continue;
-        if (!batch && b.finished() && b.lastStart.isValid() && b.lastStart < outbox.now().addDays(-1))
+        const bool ours = batch || touched.count(b.id);
+        if (!ours && b.finished())
             continue;
-        if (batch || !b.finished())
-            io.out << "Batch B" << b.id << ": " << Counts(b) << '\n';
+        io.out << "Batch B" << b.id << ": " << Counts(b) << '\n';
+        // What this run did decides its status; an old batch's failure
+        // does not.
+        if (!ours)
+            continue;
         if (b.failed || b.uncertain)
             code = kExitRefused;
         if (b.uncertain)
