@@ -167,6 +167,8 @@ TableRow FromRow(const CsvTable& table, std::size_t index, int numberColumn, int
 
 TableRow RecipientFromRow(const CsvTable& table, std::size_t row, int numberColumn,
                           const MessageRequest& message) {
+    if (row >= table.rows.size())
+        return {{}, 0, {}, QStringLiteral("there is no such row")};
     return FromRow(table, row, numberColumn, NameColumn(table), message);
 }
 

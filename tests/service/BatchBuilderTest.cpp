@@ -123,6 +123,15 @@ TEST(BatchBuilder, FillsEachRowOfATable) {
     ASSERT_EQ(got.recipients.size(), 2u);
     EXPECT_EQ(got.recipients[0].request.text, u"Hi Ani in Bandung, {ok}");
     EXPECT_EQ(got.recipients[1].request.text, u"Hi Fajar in Depok, {ok}");
+
+    // One row alone: Dodi's number is new to it; a row past the end is none.
+    const MessageRequest hi = Text(u"Hi {name}");
+    const TableRow dodi = RecipientFromRow(People(), 3, 0, hi);
+    EXPECT_EQ(dodi.problem, QString());
+    EXPECT_EQ(dodi.line, 5);
+    EXPECT_EQ(dodi.recipient.request.text, u"Hi Dodi");
+    EXPECT_EQ(RecipientFromRow(People(), 1, 0, hi).problem, QStringLiteral("has no number"));
+    EXPECT_EQ(RecipientFromRow(People(), 6, 0, hi).problem, QStringLiteral("there is no such row"));
 }
 
 TEST(BatchBuilder, NamesWhatATableCannotFill) {
