@@ -32,6 +32,10 @@ QString FailedWhy(msg::Reason reason, std::optional<int> code) {
         return "the history could not record it, so it was not sent";
     case msg::Reason::Cancelled:
         return "taken out of the queue";
+    case msg::Reason::Expired:
+        return "its batch's time to send ran out before it went";
+    case msg::Reason::Retrying:
+        return "the phone refused it; it is tried again";
     case msg::Reason::None:
         break;
     }
