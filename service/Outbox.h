@@ -68,6 +68,7 @@ struct OutboxStep {
     enum Kind {
         Started, // a message was handed to the service: message
         Wait,    // the next is due at `at`
+        Busy,    // a message is on its way: look again when it ends
         Idle,    // nothing is queued in an active batch
         NoPhone, // something is due but the transport is not ready
     } kind = Idle;
@@ -82,7 +83,10 @@ public:
     // doubles it.
     static constexpr qint64 kFirstRetryMs = 60'000;
 
-    explicit Outbox(MessageService& service, QObject* parent = nullptr);
+    // `now` is the outbox's clock (UTC); by default the system's. A test
+    // gives a faster one.
+    explicit Outbox(MessageService& service, std::function<QDateTime()> now = {}, QObject* parent = nullptr);
+    QDateTime now() const { return m_now(); }
 
     // What identifies a batch's content and recipients, whatever their order.
     static QString BatchKey(const BatchRequest& request);
@@ -91,13 +95,12 @@ public:
     // step. A recipient whose message does not build is left out and named;
     // the batch is refused when none is left, when the store cannot take it,
     // and (unless `again`) when a batch with the same key exists.
-    Result<QueuedBatch, QueueRefusal> queue(const BatchRequest& request,
-                                            const QDateTime& now = QDateTime::currentDateTimeUtc());
+    Result<QueuedBatch, QueueRefusal> queue(const BatchRequest& request);
 
     // Expires what is too late, then starts the first message that is due
     // (of `batch` only, when given), or says when one will be. Only one
     // message is on its way at a time: while the service is busy, Wait.
-    OutboxStep next(const QDateTime& now, std::optional<qint64> batch = std::nullopt);
+    OutboxStep next(std::optional<qint64> batch = std::nullopt);
 
     // The user's hand on a batch or a message. Resuming a batch also clears
     // a pause the program made. Retrying puts a failed or uncertain message
@@ -116,26 +119,30 @@ signals:
     void batchChanged(qint64 batch);
     // The program paused a batch: the phone stopped answering (`reason`).
     void batchPaused(qint64 batch, velmora::msg::Reason reason);
+    // A message the outbox moved itself (queued again, cancelled, expired);
+    // the service's messageChanged tells of the rest.
+    void messageChanged(qint64 id, velmora::msg::State state, velmora::msg::Reason reason, int code);
 
 private:
     void onMessageChanged(qint64 id, msg::State state, msg::Reason reason, int code);
-    std::optional<QDateTime> dueAt(const BatchRecord& batch, const QDateTime& now);
+    std::optional<QDateTime> dueAt(const BatchRecord& batch, const MessageRecord& first,
+                                   const QDateTime& now);
 
     MessageService& m_service;
+    std::function<QDateTime()> m_now;
     qint64 m_current = 0; // the message this outbox started, while it is on its way
     qint64 m_currentBatch = 0;
 };
 
 // Drives an outbox with a timer, for a program with an event loop (the
 // window): starts what is due, sleeps until the next is, and looks again
-// when a message ends or poke() says something changed. `now` and `scale`
-// let a test run the same pacing on a faster clock: a wait of `ms` by `now`
-// takes ms / scale of real time.
+// when a message ends or poke() says something changed. `scale` is how much
+// faster than real time the outbox's clock runs: a wait of `ms` by it takes
+// ms / scale of real time.
 class OutboxRunner : public QObject {
     Q_OBJECT
 public:
-    OutboxRunner(Outbox& outbox, std::function<QDateTime()> now, double scale = 1.0,
-                 QObject* parent = nullptr);
+    explicit OutboxRunner(Outbox& outbox, double scale = 1.0, QObject* parent = nullptr);
     void start();
     void stop();
     bool running() const { return m_running; }
@@ -150,7 +157,6 @@ private:
     void run();
 
     Outbox& m_outbox;
-    std::function<QDateTime()> m_now;
     double m_scale;
     QTimer m_timer;
     bool m_running = false;
