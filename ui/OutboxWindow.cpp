@@ -42,7 +42,7 @@ QPushButton* Button(const QString& text, const char* name, QWidget* parent) {
     return b;
 }
 
-QString Clock(const QDateTime& utc, const QDateTime& now) {
+QString ShownClock(const QDateTime& utc, const QDateTime& now) {
     const QDateTime local = utc.toLocalTime();
     if (local.date() == now.toLocalTime().date())
         return local.toString("HH:mm");
@@ -93,7 +93,7 @@ QString TimeLeftText(const BatchRecord& batch, const QDateTime& now) {
         return PausedWhy(batch.pauseReason);
     const BatchPacing& p = batch.pacing;
     if (p.startAt.isValid() && p.startAt > now)
-        return "starts at " + Clock(p.startAt, now);
+        return "starts at " + ShownClock(p.startAt, now);
     // Each message takes the longest of: the interval, its share of the
     // hour's cap, the phone's own time.
     qint64 each = std::max(p.intervalMs, kTypicalSendMs);
@@ -101,7 +101,7 @@ QString TimeLeftText(const BatchRecord& batch, const QDateTime& now) {
         each = std::max(each, static_cast<qint64>(3'600'000 / p.perHour));
     const qint64 ms = each * (batch.queued + batch.sending);
     if (p.expireAt.isValid() && now.addMSecs(ms) > p.expireAt)
-        return "expires at " + Clock(p.expireAt, now) + ", before all can go";
+        return "expires at " + ShownClock(p.expireAt, now) + ", before all can go";
     if (ms < 60'000)
         return "less than a minute left";
     const auto minutes = static_cast<qint64>(std::ceil(static_cast<double>(ms) / 60'000.0));
@@ -191,6 +191,11 @@ OutboxWindow::OutboxWindow(MessageStore* store, Outbox& outbox, Prompter& prompt
     connect(m_sendAgain, &QPushButton::clicked, this, &OutboxWindow::sendAgainClick);
     connect(m_drop, &QPushButton::clicked, this, &OutboxWindow::dropClick);
     connect(&m_outbox, &Outbox::batchChanged, this, &OutboxWindow::batchChanged);
+    // What the service moved (sending, sent, failed) and what the outbox
+    // moved itself (queued again, cancelled, expired).
+    connect(&m_outbox.service(), &MessageService::messageChanged, this,
+            [this](qint64 id) { messageChanged(id); });
+    connect(&m_outbox, &Outbox::messageChanged, this, [this](qint64 id) { messageChanged(id); });
     m_clock->setInterval(kClockMs);
     connect(m_clock, &QTimer::timeout, this, [this] {
         if (m_record)
