@@ -6,6 +6,7 @@
 #include "StatusReport.h"
 #include "Strings.h"
 
+#include <QCollator>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -23,6 +24,7 @@
 #include <array>
 #include <atomic>
 #include <iterator>
+#include <limits>
 #include <map>
 #include <optional>
 
@@ -255,9 +257,50 @@ void CreateVersion1(const QSqlDatabase& db) {
         Exec(db, QString::fromLatin1(sql));
 }
 
+// Sending to many, and the groups it is sent to. A version-1 store gains
+// the columns in place: its messages are in no batch and were tried as
+// often as nobody counted (0).
+void CreateVersion2(const QSqlDatabase& db) {
+    static const char* const statements[] = {
+        // The pacing as the user set it; times in ms since 1970 as every
+        // other time here, NULL for none.
+        "CREATE TABLE batches("
+        " id INTEGER PRIMARY KEY,"
+        " name TEXT NOT NULL, key TEXT NOT NULL, created INTEGER NOT NULL,"
+        " state TEXT NOT NULL, pause_reason TEXT NOT NULL DEFAULT '',"
+        " interval_ms INTEGER NOT NULL DEFAULT 0, per_hour INTEGER NOT NULL DEFAULT 0,"
+        " start_at INTEGER, expire_at INTEGER, retries INTEGER NOT NULL DEFAULT 2)",
+        "CREATE INDEX batches_key ON batches(key, id)",
+        // started: when the message was last handed to the phone (Claim),
+        // what a cap per hour counts.
+        "ALTER TABLE messages ADD COLUMN batch_id INTEGER REFERENCES batches(id)",
+        "ALTER TABLE messages ADD COLUMN position INTEGER",
+        "ALTER TABLE messages ADD COLUMN tries INTEGER NOT NULL DEFAULT 0",
+        "ALTER TABLE messages ADD COLUMN not_before INTEGER",
+        "ALTER TABLE messages ADD COLUMN started INTEGER",
+        // A batch's list in its order; its counts by state and its next
+        // message (NULL not_before sorts first: due when its turn comes)
+        // from one index; its starts for the cap per hour. Messages of no
+        // batch stay out of all three.
+        "CREATE INDEX messages_batch ON messages(batch_id, position) WHERE batch_id IS NOT NULL",
+        "CREATE INDEX messages_batch_state ON messages(batch_id, state, not_before, position)"
+        " WHERE batch_id IS NOT NULL",
+        "CREATE INDEX messages_batch_started ON messages(batch_id, started)"
+        " WHERE batch_id IS NOT NULL AND started IS NOT NULL",
+        // fold: the name in any case, unique.
+        "CREATE TABLE groups(id INTEGER PRIMARY KEY, name TEXT NOT NULL, fold TEXT NOT NULL UNIQUE)",
+        "CREATE TABLE group_members("
+        " group_id INTEGER NOT NULL REFERENCES groups(id) ON DELETE CASCADE,"
+        " position INTEGER NOT NULL, name TEXT NOT NULL, number TEXT NOT NULL,"
+        " PRIMARY KEY(group_id, position)) WITHOUT ROWID",
+    };
+    for (const char* sql : statements)
+        Exec(db, QString::fromLatin1(sql));
+}
+
 // kSteps[v] takes a store of schema v to v + 1.
 using Step = void (*)(const QSqlDatabase&);
-constexpr std::array<Step, MessageStore::kSchemaVersion> kSteps{&CreateVersion1};
+constexpr std::array<Step, MessageStore::kSchemaVersion> kSteps{&CreateVersion1, &CreateVersion2};
 
 // ---- what a file is, before anything writes to it
 
@@ -403,7 +446,8 @@ void FillFromRead(const Result<ReadMessage>& read, MessageRecord& r) {
 const char kMessageColumns[] =
     "m.id, m.direction, m.number, m.kind, m.text, m.content, m.request, m.state, m.reason, m.reason_code,"
     " m.created, m.sent, m.delivered, m.received, m.modem_imsi, m.modem_device, m.complete,"
-    " (SELECT b.name FROM phonebook b WHERE b.peer = m.peer ORDER BY b.id LIMIT 1)";
+    " (SELECT b.name FROM phonebook b WHERE b.peer = m.peer ORDER BY b.id LIMIT 1),"
+    " m.batch_id, m.position, m.tries, m.not_before";
 
 MessageRecord RecordAt(const QSqlQuery& q) {
     MessageRecord r;
@@ -425,6 +469,10 @@ MessageRecord RecordAt(const QSqlQuery& q) {
     r.modemDevice = q.value(15).toString();
     r.complete = q.value(16).toInt() != 0;
     r.name = q.value(17).toString();
+    r.batch = q.value(18).toLongLong();
+    r.position = q.value(19).toInt();
+    r.tries = q.value(20).toInt();
+    r.notBefore = Time(q.value(21));
     return r;
 }
 
@@ -466,6 +514,10 @@ Filter FilterFor(const HistoryQuery& query, bool newest = false) {
     if (query.direction) {
         clauses << QStringLiteral("m.direction = ?");
         f.values << QString::fromLatin1(msg::DirectionName(*query.direction));
+    }
+    if (query.batch) {
+        clauses << QStringLiteral("m.batch_id = ?");
+        f.values << *query.batch;
     }
     if (const QString word = query.search.trimmed(); !word.isEmpty()) {
         const QString folded = word.toCaseFolded();
@@ -671,6 +723,8 @@ struct MessageStore::Impl {
 
     qint64 InsertMessage(const MessageRecord& r, std::optional<PartInfo> joining = std::nullopt);
     void InsertPart(qint64 message, const PartRecord& part);
+    // An outgoing message and its parts, inside the caller's transaction.
+    qint64 InsertOutgoing(const MessageRecord& message);
     // The same for what was read from a phone or a log, with fewer values:
     // binding a value costs Qt more than SQLite takes to store it.
     qint64 InsertRead(const MessageRecord& r, std::optional<PartInfo> joining = std::nullopt);
@@ -685,17 +739,23 @@ struct MessageStore::Impl {
             {message, Folded(number, text)});
     }
     void LoadParts(std::vector<MessageRecord>& records);
+    // A batch's counts by state and its last start.
+    void Count(BatchRecord& batch);
+    // The first column of every row.
+    std::vector<qint64> Ids(QSqlQuery& q, std::initializer_list<QVariant> values);
+    std::vector<GroupMember> Members(qint64 group);
 };
 
 qint64 MessageStore::Impl::InsertMessage(const MessageRecord& r, std::optional<PartInfo> joining) {
     QSqlQuery& q = Cached(QStringLiteral(
         "INSERT INTO messages(direction, peer, number, kind, text, content, request, state,"
         " reason, reason_code, modem_imsi, modem_device, created, sent, delivered, received, at,"
-        " complete, concat_ref, concat_total)"
-        " VALUES(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
+        " complete, concat_ref, concat_total, batch_id, position, tries, not_before)"
+        " VALUES(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
     const QDateTime created = r.created.isValid() ? r.created : QDateTime::currentDateTimeUtc();
     const QDateTime at = r.received.isValid() ? r.received : created;
     const QVariant noInt{QMetaType(QMetaType::Int)};
+    const QVariant noBatch{QMetaType(QMetaType::LongLong)};
     Run(q, {QString::fromLatin1(msg::DirectionName(r.direction)),
             Text(ConversationKey(r.number)),
             Text(r.number),
@@ -715,9 +775,22 @@ qint64 MessageStore::Impl::InsertMessage(const MessageRecord& r, std::optional<P
             at.toMSecsSinceEpoch(),
             r.complete ? 1 : 0,
             joining ? QVariant(joining->reference) : noInt,
-            joining ? QVariant(joining->total) : noInt});
+            joining ? QVariant(joining->total) : noInt,
+            r.batch != 0 ? QVariant(r.batch) : noBatch,
+            r.batch != 0 ? QVariant(r.position) : noInt,
+            r.tries,
+            Millis(r.notBefore)});
     const qint64 id = q.lastInsertId().toLongLong();
     Index(id, r.number, r.text);
+    return id;
+}
+
+qint64 MessageStore::Impl::InsertOutgoing(const MessageRecord& message) {
+    MessageRecord r = message;
+    r.direction = msg::Direction::Out;
+    const qint64 id = InsertMessage(r);
+    for (const PartRecord& p : message.parts)
+        InsertPart(id, p);
     return id;
 }
 
@@ -1025,11 +1098,7 @@ QString MessageStore::CheckWritable() {
 Result<qint64> MessageStore::AddOutgoing(const MessageRecord& message) {
     try {
         Transaction t(d->db);
-        MessageRecord r = message;
-        r.direction = msg::Direction::Out;
-        const qint64 id = d->InsertMessage(r);
-        for (const PartRecord& p : message.parts)
-            d->InsertPart(id, p);
+        const qint64 id = d->InsertOutgoing(message);
         t.Commit();
         return Result<qint64>::Ok(id);
     } catch (const SqlFailed& f) {
@@ -1286,10 +1355,12 @@ std::vector<MessageRecord> MessageStore::Messages(const HistoryQuery& query) {
     const auto list = [&](bool newest) {
         out.clear();
         const Filter f = FilterFor(query, newest);
+        // A batch's recipients are listed in the order they were given.
+        const QString order =
+            query.batch ? QStringLiteral("m.position, m.id") : QStringLiteral("m.at DESC, m.id DESC");
         QSqlQuery q =
-            Prepare(d->db, QStringLiteral("SELECT %1 FROM messages m%2 ORDER BY m.at DESC, m.id DESC"
-                                          " LIMIT %3 OFFSET %4")
-                               .arg(kMessageColumns, f.where)
+            Prepare(d->db, QStringLiteral("SELECT %1 FROM messages m%2 ORDER BY %3 LIMIT %4 OFFSET %5")
+                               .arg(kMessageColumns, f.where, order)
                                .arg(query.limit < 0 ? -1 : query.limit)
                                .arg(std::max(0, query.offset)));
         Bind(q, f.values);
@@ -1299,8 +1370,8 @@ std::vector<MessageRecord> MessageStore::Messages(const HistoryQuery& query) {
     };
     try {
         // A page found among the newest messages is the page: every other
-        // message is older than all of them.
-        const bool page = query.limit > 0 && !query.search.trimmed().isEmpty();
+        // message is older than all of them. Not so in a batch's order.
+        const bool page = query.limit > 0 && !query.search.trimmed().isEmpty() && !query.batch;
         if (page)
             list(true);
         if (!page || out.size() < static_cast<std::size_t>(query.limit))
@@ -1403,6 +1474,388 @@ QString MessageStore::NameFor(const QString& number) {
     } catch (const SqlFailed&) {
         return {};
     }
+}
+
+// ---- many recipients
+
+namespace {
+
+const char kBatchColumns[] =
+    "b.id, b.name, b.key, b.created, b.state, b.pause_reason, b.interval_ms, b.per_hour,"
+    " b.start_at, b.expire_at, b.retries";
+
+BatchRecord BatchAt(const QSqlQuery& q) {
+    BatchRecord b;
+    b.id = q.value(0).toLongLong();
+    b.name = q.value(1).toString();
+    b.key = q.value(2).toString();
+    b.created = Time(q.value(3));
+    // A state this program does not know is taken for a pause: nothing
+    // goes until the user says so.
+    b.state = msg::BatchStateFromName(q.value(4).toString().toStdString()).value_or(msg::BatchState::Paused);
+    b.pauseReason = msg::ReasonFromName(q.value(5).toString().toStdString()).value_or(msg::Reason::None);
+    b.pacing.intervalMs = q.value(6).toLongLong();
+    b.pacing.perHour = q.value(7).toInt();
+    b.pacing.startAt = Time(q.value(8));
+    b.pacing.expireAt = Time(q.value(9));
+    b.pacing.retries = q.value(10).toInt();
+    return b;
+}
+
+QString Name(msg::Reason reason) { return Text(QString::fromLatin1(msg::ReasonName(reason))); }
+QString Name(msg::BatchState state) { return QString::fromLatin1(msg::BatchStateName(state)); }
+
+} // namespace
+
+void MessageStore::Impl::Count(BatchRecord& b) {
+    QSqlQuery& q =
+        Cached(QStringLiteral("SELECT state, count(*) FROM messages WHERE batch_id = ? GROUP BY state"));
+    Run(q, {b.id});
+    b.total = b.queued = b.sending = b.sent = b.failed = b.uncertain = 0;
+    while (q.next()) {
+        const int n = q.value(1).toInt();
+        b.total += n;
+        switch (msg::StateFromName(q.value(0).toString().toStdString()).value_or(msg::State::Uncertain)) {
+        case msg::State::Queued:
+            b.queued += n;
+            break;
+        case msg::State::Sending:
+            b.sending += n;
+            break;
+        case msg::State::Sent:
+        case msg::State::Delivered:
+        case msg::State::NotDelivered:
+            b.sent += n;
+            break;
+        case msg::State::Failed:
+            b.failed += n;
+            break;
+        case msg::State::Uncertain:
+        case msg::State::Received:
+            b.uncertain += n;
+            break;
+        }
+    }
+    q.finish();
+    b.lastStart = Time(Scalar(Cached(QStringLiteral("SELECT max(started) FROM messages"
+                                                    " WHERE batch_id = ? AND started IS NOT NULL")),
+                              {b.id}));
+}
+
+std::vector<qint64> MessageStore::Impl::Ids(QSqlQuery& q, std::initializer_list<QVariant> values) {
+    Run(q, values);
+    std::vector<qint64> ids;
+    while (q.next())
+        ids.push_back(q.value(0).toLongLong());
+    q.finish();
+    return ids;
+}
+
+Result<qint64> MessageStore::AddBatch(const BatchRecord& batch, const std::vector<MessageRecord>& messages) {
+    try {
+        Transaction t(d->db);
+        const QDateTime created = batch.created.isValid() ? batch.created : QDateTime::currentDateTimeUtc();
+        QSqlQuery& add = d->Cached(QStringLiteral(
+            "INSERT INTO batches(name, key, created, state, pause_reason, interval_ms, per_hour,"
+            " start_at, expire_at, retries) VALUES(?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
+        const BatchPacing& p = batch.pacing;
+        Run(add, {Text(batch.name), Text(batch.key), created.toMSecsSinceEpoch(), Name(batch.state),
+                  Name(batch.pauseReason), p.intervalMs, p.perHour, Millis(p.startAt), Millis(p.expireAt),
+                  p.retries});
+        const qint64 id = add.lastInsertId().toLongLong();
+        MessageRecord r;
+        for (std::size_t i = 0; i < messages.size(); ++i) {
+            r = messages[i];
+            r.state = msg::State::Queued;
+            r.reason = msg::Reason::None;
+            r.reasonCode.reset();
+            r.batch = id;
+            r.position = static_cast<int>(i);
+            r.tries = 0;
+            r.notBefore = QDateTime();
+            if (!r.created.isValid())
+                r.created = created;
+            d->InsertOutgoing(r);
+        }
+        t.Commit();
+        return Result<qint64>::Ok(id);
+    } catch (const SqlFailed& f) {
+        return Result<qint64>::Fail(d->Failure(f));
+    }
+}
+
+std::optional<BatchRecord> MessageStore::Batch(qint64 id) {
+    try {
+        QSqlQuery& q =
+            d->Cached(QStringLiteral("SELECT %1 FROM batches b WHERE b.id = ?").arg(kBatchColumns));
+        Run(q, {id});
+        if (!q.next())
+            return std::nullopt;
+        BatchRecord b = BatchAt(q);
+        q.finish();
+        d->Count(b);
+        return b;
+    } catch (const SqlFailed&) {
+        return std::nullopt;
+    }
+}
+
+std::vector<BatchRecord> MessageStore::Batches(bool unfinishedOnly) {
+    std::vector<BatchRecord> out;
+    try {
+        const QString where =
+            unfinishedOnly ? QStringLiteral(" WHERE EXISTS (SELECT 1 FROM messages m WHERE m.batch_id = b.id"
+                                            " AND m.state IN ('queued', 'sending'))")
+                           : QString();
+        QSqlQuery& q = d->Cached(
+            QStringLiteral("SELECT %1 FROM batches b%2 ORDER BY b.id DESC").arg(kBatchColumns, where));
+        Run(q);
+        while (q.next())
+            out.push_back(BatchAt(q));
+        q.finish();
+        for (BatchRecord& b : out)
+            d->Count(b);
+    } catch (const SqlFailed&) {
+        out.clear();
+    }
+    return out;
+}
+
+qint64 MessageStore::BatchByKey(const QString& key) {
+    try {
+        return Scalar(
+                   d->Cached(QStringLiteral("SELECT id FROM batches WHERE key = ? ORDER BY id DESC LIMIT 1")),
+                   {Text(key)}, 0)
+            .toLongLong();
+    } catch (const SqlFailed&) {
+        return 0;
+    }
+}
+
+Result<bool> MessageStore::SetBatchState(qint64 id, msg::BatchState state, msg::Reason reason) {
+    // Going on again forgets why it stopped.
+    const msg::Reason kept = state == msg::BatchState::Active ? msg::Reason::None : reason;
+    return d->Update(QStringLiteral("UPDATE batches SET state = ?, pause_reason = ? WHERE id = ?"),
+                     {Name(state), Name(kept), id});
+}
+
+std::optional<MessageRecord> MessageStore::NextQueued(qint64 batch) {
+    try {
+        // NULL sorts first: a message without a pause of its own is due now.
+        QSqlQuery& q =
+            d->Cached(QStringLiteral("SELECT %1 FROM messages m WHERE m.batch_id = ? AND m.state = 'queued'"
+                                     " ORDER BY m.not_before, m.position LIMIT 1")
+                          .arg(kMessageColumns));
+        Run(q, {batch});
+        if (!q.next())
+            return std::nullopt;
+        std::vector<MessageRecord> one{RecordAt(q)};
+        q.finish();
+        d->LoadParts(one);
+        return std::move(one.front());
+    } catch (const SqlFailed&) {
+        return std::nullopt;
+    }
+}
+
+std::vector<QDateTime> MessageStore::StartsSince(qint64 batch, const QDateTime& since) {
+    std::vector<QDateTime> out;
+    try {
+        QSqlQuery& q = d->Cached(QStringLiteral(
+            "SELECT started FROM messages WHERE batch_id = ? AND started >= ? ORDER BY started"));
+        Run(q, {batch, since.isValid() ? since.toMSecsSinceEpoch() : std::numeric_limits<qint64>::min()});
+        while (q.next())
+            out.push_back(Time(q.value(0)));
+        q.finish();
+    } catch (const SqlFailed&) {
+        out.clear();
+    }
+    return out;
+}
+
+Result<bool> MessageStore::Claim(qint64 id, const QDateTime& now) {
+    // One statement: of two programs claiming the same message, the second
+    // finds it no longer queued.
+    return d->Update(
+        QStringLiteral("UPDATE messages SET state = 'sending', reason = '', reason_code = NULL,"
+                       " owner = ?, tries = tries + 1, started = ? WHERE id = ? AND state = 'queued'"),
+        {ThisProcess(), now.toMSecsSinceEpoch(), id});
+}
+
+Result<bool> MessageStore::Requeue(qint64 id, const QDateTime& notBefore, msg::Reason reason,
+                                   std::optional<int> code, bool refundTry) {
+    return d->Update(
+        QStringLiteral("UPDATE messages SET state = 'queued', not_before = ?, reason = ?,"
+                       " reason_code = ?, tries = CASE WHEN ? THEN max(tries - 1, 0) ELSE tries END,"
+                       " owner = NULL WHERE id = ? AND state IN ('failed', 'uncertain')"),
+        {Millis(notBefore), Name(reason), Optional(code), refundTry, id});
+}
+
+Result<std::vector<qint64>> MessageStore::ExpireQueued(const QDateTime& now) {
+    using R = Result<std::vector<qint64>>;
+    try {
+        Transaction t(d->db);
+        // A cancelled batch has nothing queued of its own; one requeued by
+        // hand since waits for the user, not the clock.
+        const QString late = QStringLiteral(
+            "m.state = 'queued' AND m.batch_id IN (SELECT id FROM batches WHERE state IN ('active', 'paused')"
+            " AND expire_at IS NOT NULL AND expire_at < ?)");
+        const std::vector<qint64> ids = d->Ids(
+            d->Cached(QStringLiteral("SELECT m.id FROM messages m WHERE %1 ORDER BY m.batch_id, m.position")
+                          .arg(late)),
+            {now.toMSecsSinceEpoch()});
+        if (!ids.empty())
+            Run(d->Cached(QStringLiteral("UPDATE messages AS m SET state = 'failed', reason = 'expired',"
+                                         " reason_code = NULL WHERE %1")
+                              .arg(late)),
+                {now.toMSecsSinceEpoch()});
+        t.Commit();
+        return R::Ok(ids);
+    } catch (const SqlFailed& f) {
+        return R::Fail(d->Failure(f));
+    }
+}
+
+Result<bool> MessageStore::CancelQueued(qint64 id) {
+    return d->Update(
+        QStringLiteral("UPDATE messages SET state = 'failed', reason = 'cancelled', reason_code = NULL"
+                       " WHERE id = ? AND state = 'queued'"),
+        {id});
+}
+
+Result<std::vector<qint64>> MessageStore::CancelBatch(qint64 id) {
+    using R = Result<std::vector<qint64>>;
+    try {
+        Transaction t(d->db);
+        const std::vector<qint64> ids =
+            d->Ids(d->Cached(QStringLiteral(
+                       "SELECT id FROM messages WHERE batch_id = ? AND state = 'queued' ORDER BY position")),
+                   {id});
+        Run(d->Cached(QStringLiteral("UPDATE messages SET state = 'failed', reason = 'cancelled',"
+                                     " reason_code = NULL WHERE batch_id = ? AND state = 'queued'")),
+            {id});
+        Run(d->Cached(QStringLiteral("UPDATE batches SET state = 'cancelled' WHERE id = ?")), {id});
+        t.Commit();
+        return R::Ok(ids);
+    } catch (const SqlFailed& f) {
+        return R::Fail(d->Failure(f));
+    }
+}
+
+// ---- groups
+
+std::vector<GroupMember> MessageStore::Impl::Members(qint64 group) {
+    QSqlQuery& q =
+        Cached(QStringLiteral("SELECT name, number FROM group_members WHERE group_id = ? ORDER BY position"));
+    Run(q, {group});
+    std::vector<GroupMember> out;
+    while (q.next())
+        out.push_back({q.value(0).toString(), q.value(1).toString()});
+    q.finish();
+    return out;
+}
+
+std::vector<Group> MessageStore::Groups() {
+    std::vector<Group> out;
+    try {
+        QSqlQuery& q = d->Cached(QStringLiteral("SELECT id, name FROM groups ORDER BY id"));
+        Run(q);
+        while (q.next())
+            out.push_back({q.value(0).toLongLong(), q.value(1).toString(), {}});
+        q.finish();
+        // As the user's language sorts them ("Ärzte" with the A's), not by
+        // code point; SQLite knows no language.
+        QCollator collator;
+        collator.setCaseSensitivity(Qt::CaseInsensitive);
+        std::stable_sort(out.begin(), out.end(), [&](const Group& a, const Group& b) {
+            return collator.compare(a.name, b.name) < 0;
+        });
+        for (Group& g : out)
+            g.members = d->Members(g.id);
+    } catch (const SqlFailed&) {
+        out.clear();
+    }
+    return out;
+}
+
+std::optional<Group> MessageStore::GroupNamed(const QString& name) {
+    try {
+        QSqlQuery& q = d->Cached(QStringLiteral("SELECT id, name FROM groups WHERE fold = ?"));
+        Run(q, {Text(name.trimmed().toCaseFolded())});
+        if (!q.next())
+            return std::nullopt;
+        Group g{q.value(0).toLongLong(), q.value(1).toString(), {}};
+        q.finish();
+        g.members = d->Members(g.id);
+        return g;
+    } catch (const SqlFailed&) {
+        return std::nullopt;
+    }
+}
+
+Result<qint64> MessageStore::SaveGroup(const Group& group) {
+    using R = Result<qint64>;
+    const QString name = group.name.trimmed();
+    if (name.isEmpty())
+        return R::Fail("A group needs a name");
+    const QString fold = name.toCaseFolded();
+    try {
+        Transaction t(d->db);
+        const QString other =
+            Scalar(d->Cached(QStringLiteral("SELECT name FROM groups WHERE fold = ? AND id <> ?")),
+                   {fold, group.id})
+                .toString();
+        if (!other.isNull())
+            return R::Fail(QStringLiteral("There is already a group named \"%1\"").arg(other).toStdString());
+        qint64 id = group.id;
+        if (id == 0) {
+            QSqlQuery& add = d->Cached(QStringLiteral("INSERT INTO groups(name, fold) VALUES(?, ?)"));
+            Run(add, {name, fold});
+            id = add.lastInsertId().toLongLong();
+        } else {
+            QSqlQuery& rename =
+                d->Cached(QStringLiteral("UPDATE groups SET name = ?, fold = ? WHERE id = ?"));
+            Run(rename, {name, fold, id});
+            if (rename.numRowsAffected() == 0)
+                return R::Fail(QStringLiteral("The group \"%1\" is no longer there: it was deleted")
+                                   .arg(name)
+                                   .toStdString());
+            Run(d->Cached(QStringLiteral("DELETE FROM group_members WHERE group_id = ?")), {id});
+        }
+        QSqlQuery& member = d->Cached(
+            QStringLiteral("INSERT INTO group_members(group_id, position, name, number) VALUES(?, ?, ?, ?)"));
+        for (std::size_t i = 0; i < group.members.size(); ++i)
+            Run(member,
+                {id, static_cast<int>(i), Text(group.members[i].name), Text(group.members[i].number)});
+        t.Commit();
+        return R::Ok(id);
+    } catch (const SqlFailed& f) {
+        return R::Fail(d->Failure(f));
+    }
+}
+
+Result<bool> MessageStore::DeleteGroup(qint64 id) {
+    // Its members go with it (ON DELETE CASCADE).
+    return d->Update(QStringLiteral("DELETE FROM groups WHERE id = ?"), {id});
+}
+
+std::vector<QString> MessageStore::NumbersNamed(const QString& name) {
+    std::vector<QString> out;
+    const QString folded = name.trimmed().toCaseFolded();
+    if (folded.isEmpty())
+        return out;
+    try {
+        // The same number kept twice under the name is one recipient.
+        QSqlQuery& q = d->Cached(QStringLiteral(
+            "SELECT number FROM phonebook WHERE trim(fold) = ? GROUP BY number ORDER BY min(id)"));
+        Run(q, {folded});
+        while (q.next())
+            out.push_back(q.value(0).toString());
+        q.finish();
+    } catch (const SqlFailed&) {
+        out.clear();
+    }
+    return out;
 }
 
 } // namespace velmora

@@ -80,7 +80,7 @@ QString ConversationKey(const QString& number, const QString& countryCode = QStr
 class MessageStore {
 public:
     // The schema this program writes.
-    static constexpr int kSchemaVersion = 1;
+    static constexpr int kSchemaVersion = 2;
     // PRAGMA application_id of a Velmora store: "VLMR".
     static constexpr int kApplicationId = 0x564C4D52;
     // How long a change waits for another connection's write to end.

@@ -146,7 +146,7 @@ INSTANTIATE_TEST_SUITE_P(
                      QStringLiteral("PRAGMA application_id = %1").arg(MessageStore::kApplicationId),
                      "PRAGMA user_version = 3"},
                     {},
-                    "was written by a newer Velmora (schema 3; this one knows 1)"},
+                    "was written by a newer Velmora (schema 3; this one knows 2)"},
         RefusedCase{"another program's id",
                     {"CREATE TABLE places(id INTEGER PRIMARY KEY)", "PRAGMA application_id = 1179208788"},
                     {},
@@ -695,6 +695,511 @@ TEST_F(Store, aSearchPageIsTheSameWhicheverWayItIsFound) {
             EXPECT_EQ(got, want) << word << " limit " << limit << " offset " << offset;
         }
     }
+}
+
+// ---- many recipients
+
+// `n` one-part messages to 62812000000, 62812000001, ...
+std::vector<MessageRecord> Recipients(int n) {
+    std::vector<MessageRecord> out(static_cast<std::size_t>(n));
+    for (int i = 0; i < n; ++i) {
+        MessageRecord& m = out[static_cast<std::size_t>(i)];
+        m.number = QStringLiteral("62812%1").arg(i, 6, 10, QLatin1Char('0'));
+        m.kind = QStringLiteral("text");
+        m.text = QStringLiteral("Halo %1").arg(i);
+        m.parts.push_back(
+            PartRecord{1, QStringLiteral("0011000C912658969999990000AA0361F118"), {}, {}, {}, {}, {}});
+    }
+    return out;
+}
+
+std::vector<qint64> Ids(const std::vector<MessageRecord>& list) {
+    std::vector<qint64> ids;
+    for (const MessageRecord& m : list)
+        ids.push_back(m.id);
+    return ids;
+}
+
+class Batches : public Store {
+protected:
+    qint64 AddBatch(MessageStore& s, int n, const QString& key = QStringLiteral("k"),
+                    BatchPacing pacing = {}) {
+        BatchRecord b;
+        b.name = QStringLiteral("Rapat");
+        b.key = key;
+        b.created = Utc("2026-02-01T08:00:00Z");
+        b.pacing = pacing;
+        return Value(s.AddBatch(b, Recipients(n)));
+    }
+    std::vector<qint64> MessagesOf(MessageStore& s, qint64 batch) {
+        HistoryQuery q;
+        q.batch = batch;
+        return Ids(s.Messages(q));
+    }
+};
+
+TEST_F(Batches, aFirstSchemaStoreIsMigratedInPlaceAndKeepsItsMessages) {
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(Path()).absolutePath()));
+    ASSERT_TRUE(testing::WriteVersion1Store(Path()));
+    {
+        auto store = OpenStore();
+        ASSERT_TRUE(store);
+        const auto old = store->Message(1);
+        ASSERT_TRUE(old);
+        EXPECT_EQ(old->text, "Apa kabar");
+        EXPECT_EQ(old->name, "Budi");
+        EXPECT_EQ(old->state, msg::State::Sent);
+        EXPECT_EQ(old->batch, 0);
+        EXPECT_EQ(old->tries, 0);
+        EXPECT_FALSE(old->notBefore.isValid());
+        ASSERT_EQ(old->parts.size(), 2u);
+        EXPECT_EQ(old->parts[1].pdu, "0012");
+        // its reports and its search still find it
+        EXPECT_EQ(Value(store->RecordReport(kModem, 8, 0x00)), 1);
+        EXPECT_EQ(store->Message(1)->state, msg::State::Delivered);
+        HistoryQuery search;
+        search.search = QStringLiteral("KABAR");
+        EXPECT_EQ(Ids(store->Messages(search)), std::vector<qint64>{1});
+        // and what the new schema adds works on it
+        const qint64 batch = AddBatch(*store, 3);
+        EXPECT_EQ(store->Batch(batch)->queued, 3);
+        EXPECT_EQ(store->NumbersNamed(QStringLiteral("BUDI")), std::vector<QString>{"08123456789"});
+        EXPECT_GT(Value(store->SaveGroup({0, QStringLiteral("Kantor"), {{"", "0811"}}})), 0);
+    }
+    const QByteArray header = testing::Bytes(Path()).left(100);
+    ASSERT_EQ(header.size(), 100);
+    EXPECT_EQ(header[63], char(MessageStore::kSchemaVersion));
+    auto again = OpenStore();
+    ASSERT_TRUE(again);
+    EXPECT_EQ(again->Count({}), 4);
+    EXPECT_EQ(again->Groups().size(), 1u);
+}
+
+// A batch is recorded whole or not at all: a message that cannot be
+// recorded halfway (two parts numbered alike) leaves no batch behind and
+// none of the messages before it.
+TEST_F(Batches, areRecordedWholeOrNotAtAll) {
+    auto store = OpenStore();
+    ASSERT_TRUE(store);
+    const qint64 lone = Outgoing(*store, 1, kModem);
+    std::vector<MessageRecord> messages = Recipients(2000);
+    messages[1500].parts.push_back(messages[1500].parts.front());
+    BatchRecord b;
+    b.key = QStringLiteral("k");
+    const auto refused = store->AddBatch(b, messages);
+    ASSERT_FALSE(refused);
+    EXPECT_NE(refused.error().find("could not be written"), std::string::npos) << refused.error();
+    EXPECT_EQ(store->Count({}), 1);
+    EXPECT_TRUE(store->Batches().empty());
+    EXPECT_EQ(store->BatchByKey(QStringLiteral("k")), 0);
+    HistoryQuery search;
+    search.search = QStringLiteral("Halo");
+    EXPECT_EQ(store->Count(search), 0) << "the search index kept a message that is not there";
+
+    // Given as they should be, each comes back Queued in its place, with
+    // the batch's time when it has none of its own, whatever it was given.
+    messages[1500].parts.pop_back();
+    messages[7].state = msg::State::Sent;
+    messages[7].tries = 5;
+    messages[9].created = Utc("2026-03-01T00:00:00Z");
+    b.created = Utc("2026-02-01T08:00:00Z");
+    const qint64 id = Value(store->AddBatch(b, messages));
+    ASSERT_GT(id, 0);
+    EXPECT_EQ(store->BatchByKey(QStringLiteral("k")), id);
+    HistoryQuery page;
+    page.batch = id;
+    EXPECT_EQ(store->Count(page), 2000);
+    page.limit = 3;
+    page.offset = 6;
+    const auto list = store->Messages(page);
+    ASSERT_EQ(list.size(), 3u);
+    for (int i = 0; i < 3; ++i) {
+        const MessageRecord& m = list[static_cast<std::size_t>(i)];
+        EXPECT_EQ(m.batch, id);
+        EXPECT_EQ(m.position, 6 + i);
+        EXPECT_EQ(m.number, messages[static_cast<std::size_t>(6 + i)].number);
+        EXPECT_EQ(m.state, msg::State::Queued);
+        EXPECT_EQ(m.tries, 0);
+        EXPECT_EQ(m.direction, msg::Direction::Out);
+        EXPECT_EQ(m.created, i == 3 ? messages[9].created : b.created);
+        ASSERT_EQ(m.parts.size(), 1u);
+    }
+    EXPECT_EQ(store->Message(lone)->batch, 0);
+    EXPECT_EQ(store->Count(search), 2000);
+    page.search = QStringLiteral("halo 1999");
+    page.offset = 0;
+    EXPECT_EQ(store->Messages(page).size(), 1u);
+}
+
+struct CountCase {
+    const char* name;
+    std::vector<msg::State> states; // each message's, in order
+    int queued, sending, sent, failed, uncertain;
+};
+
+class BatchCounts : public Batches, public ::testing::WithParamInterface<CountCase> {};
+
+TEST_P(BatchCounts, followTheirMessages) {
+    const CountCase& c = GetParam();
+    auto store = OpenStore();
+    ASSERT_TRUE(store);
+    const qint64 other = AddBatch(*store, 2, QStringLiteral("other"));
+    const qint64 id = AddBatch(*store, static_cast<int>(c.states.size()));
+    const auto ids = MessagesOf(*store, id);
+    for (std::size_t i = 0; i < ids.size(); ++i) {
+        if (c.states[i] != msg::State::Queued) {
+            ASSERT_TRUE(Value(store->SetState(ids[i], c.states[i])));
+        }
+    }
+    const auto b = store->Batch(id);
+    ASSERT_TRUE(b);
+    EXPECT_EQ(b->total, static_cast<int>(c.states.size()));
+    EXPECT_EQ(b->queued, c.queued);
+    EXPECT_EQ(b->sending, c.sending);
+    EXPECT_EQ(b->sent, c.sent);
+    EXPECT_EQ(b->failed, c.failed);
+    EXPECT_EQ(b->uncertain, c.uncertain);
+    const bool finished = c.queued == 0 && c.sending == 0;
+    EXPECT_EQ(b->finished(), finished);
+    std::vector<qint64> unfinished;
+    for (const BatchRecord& r : store->Batches(true))
+        unfinished.push_back(r.id);
+    const std::vector<qint64> want = finished ? std::vector<qint64>{other} : std::vector<qint64>{id, other};
+    EXPECT_EQ(unfinished, want);
+    const auto all = store->Batches();
+    ASSERT_EQ(all.size(), 2u);
+    EXPECT_EQ(all[0].id, id) << "newest first";
+    EXPECT_EQ(all[0].sent, c.sent);
+    EXPECT_EQ(all[1].queued, 2);
+}
+
+using S = msg::State;
+INSTANTIATE_TEST_SUITE_P(
+    States, BatchCounts,
+    ::testing::Values(
+        CountCase{"all queued", {S::Queued, S::Queued, S::Queued}, 3, 0, 0, 0, 0},
+        CountCase{"one on its way", {S::Sent, S::Sending, S::Queued}, 1, 1, 1, 0, 0},
+        CountCase{
+            "delivered or not, all went", {S::Sent, S::Delivered, S::NotDelivered, S::Failed}, 0, 0, 3, 1, 0},
+        CountCase{"uncertain ends it too", {S::Uncertain, S::Failed, S::Delivered}, 0, 0, 1, 1, 1},
+        CountCase{"the last one sending", {S::Failed, S::Sending}, 0, 1, 0, 1, 0}),
+    [](const auto& info) { return testing::CaseName(info.index, info.param.name); });
+
+TEST_F(Batches, keepTheirPacingAndWhyTheyWerePaused) {
+    auto store = OpenStore();
+    ASSERT_TRUE(store);
+    BatchPacing p{1500, 120, Utc("2026-02-01T09:00:00Z"), Utc("2026-02-01T17:00:00Z"), 4};
+    const qint64 id = AddBatch(*store, 1, QStringLiteral("k"), p);
+    auto b = store->Batch(id);
+    ASSERT_TRUE(b);
+    EXPECT_EQ(b->name, "Rapat");
+    EXPECT_EQ(b->created, Utc("2026-02-01T08:00:00Z"));
+    EXPECT_EQ(b->pacing.intervalMs, 1500);
+    EXPECT_EQ(b->pacing.perHour, 120);
+    EXPECT_EQ(b->pacing.startAt, p.startAt);
+    EXPECT_EQ(b->pacing.expireAt, p.expireAt);
+    EXPECT_EQ(b->pacing.retries, 4);
+    EXPECT_EQ(b->state, msg::BatchState::Active);
+    ASSERT_TRUE(Value(store->SetBatchState(id, msg::BatchState::Paused, msg::Reason::NoAnswer)));
+    EXPECT_EQ(store->Batch(id)->pauseReason, msg::Reason::NoAnswer);
+    ASSERT_TRUE(Value(store->SetBatchState(id, msg::BatchState::Active, msg::Reason::NoAnswer)));
+    b = store->Batch(id);
+    EXPECT_EQ(b->state, msg::BatchState::Active);
+    EXPECT_EQ(b->pauseReason, msg::Reason::None);
+    EXPECT_FALSE(Value(store->SetBatchState(id + 1, msg::BatchState::Paused)));
+    // A batch queued again with the same content is found by its key, the newest.
+    const qint64 second = AddBatch(*store, 1, QStringLiteral("k"));
+    EXPECT_EQ(store->BatchByKey(QStringLiteral("k")), second);
+    EXPECT_EQ(store->BatchByKey(QStringLiteral("K")), 0);
+}
+
+// Two programs on one store never take the same message; the second try,
+// here or through another connection, is refused.
+TEST_F(Batches, aMessageIsClaimedOnceAndItsStartsCounted) {
+    auto store = OpenStore();
+    ASSERT_TRUE(store);
+    auto other = OpenStore();
+    ASSERT_TRUE(other);
+    const qint64 batch = AddBatch(*store, 3);
+    const auto ids = MessagesOf(*store, batch);
+    const QDateTime t = Utc("2026-02-01T09:00:00Z");
+    for (std::size_t i = 0; i < ids.size(); ++i) {
+        const QDateTime at = t.addSecs(60 * static_cast<int>(i));
+        EXPECT_TRUE(Value(store->Claim(ids[i], at))) << i;
+        EXPECT_FALSE(Value(store->Claim(ids[i], at))) << i;
+        EXPECT_FALSE(Value(other->Claim(ids[i], at))) << i;
+    }
+    const auto m = store->Message(ids[0]);
+    EXPECT_EQ(m->state, msg::State::Sending);
+    EXPECT_EQ(m->tries, 1);
+    EXPECT_FALSE(store->NextQueued(batch));
+    EXPECT_EQ(store->StartsSince(batch, t.addSecs(60)),
+              (std::vector<QDateTime>{t.addSecs(60), t.addSecs(120)}));
+    EXPECT_TRUE(store->StartsSince(batch, t.addSecs(121)).empty());
+    EXPECT_EQ(store->Batch(batch)->lastStart, t.addSecs(120));
+    EXPECT_EQ(store->Batch(batch)->sending, 3);
+    // A failed one taken again counts a second try.
+    ASSERT_TRUE(Value(store->SetState(ids[0], msg::State::Failed, msg::Reason::CmsError, 38)));
+    ASSERT_TRUE(Value(store->Requeue(ids[0], {}, msg::Reason::Retrying, 1)));
+    EXPECT_TRUE(Value(other->Claim(ids[0], t.addSecs(600))));
+    EXPECT_EQ(store->Message(ids[0])->tries, 2);
+    EXPECT_EQ(store->Message(ids[0])->reason, msg::Reason::None);
+    EXPECT_EQ(store->Batch(batch)->lastStart, t.addSecs(600));
+}
+
+// A program killed while a batch's message was on its way leaves it
+// Uncertain at the next start, as any other send; its batch stays as it was.
+TEST_F(Batches, aClaimOfAProgramThatStoppedBecomesUncertain) {
+    auto store = OpenStore();
+    ASSERT_TRUE(store);
+    const qint64 batch = AddBatch(*store, 2);
+    const auto ids = MessagesOf(*store, batch);
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        auto killed = MessageStore::Open(store->path());
+        const auto claimed = killed ? killed.value()->Claim(ids[0]) : Result<bool>::Fail("not opened");
+        ::_exit(claimed && *claimed ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    ASSERT_TRUE(Value(store->Claim(ids[1])));
+    EXPECT_EQ(Value(store->MarkInterrupted()), 1);
+    EXPECT_EQ(store->Message(ids[0])->state, msg::State::Uncertain);
+    EXPECT_EQ(store->Message(ids[0])->reason, msg::Reason::Stopped);
+    EXPECT_EQ(store->Message(ids[1])->state, msg::State::Sending);
+    const auto b = store->Batch(batch);
+    EXPECT_EQ(b->state, msg::BatchState::Active);
+    EXPECT_EQ(b->uncertain, 1);
+    EXPECT_EQ(b->sending, 1);
+}
+
+struct RequeueCase {
+    const char* name;
+    msg::State from;
+    bool refund;
+    bool requeued;
+    int tries; // after
+};
+
+class Requeues : public Batches, public ::testing::WithParamInterface<RequeueCase> {};
+
+TEST_P(Requeues, takeOnlyWhatEndedBadly) {
+    const RequeueCase& c = GetParam();
+    auto store = OpenStore();
+    ASSERT_TRUE(store);
+    const qint64 batch = AddBatch(*store, 1);
+    const qint64 id = MessagesOf(*store, batch).front();
+    ASSERT_TRUE(Value(store->Claim(id)));
+    if (c.from != msg::State::Sending) {
+        ASSERT_TRUE(Value(store->SetState(id, c.from, msg::Reason::CmsError, 500)));
+    }
+    const QDateTime notBefore = Utc("2026-02-01T10:00:00Z");
+    EXPECT_EQ(Value(store->Requeue(id, notBefore, msg::Reason::Retrying, 2, c.refund)), c.requeued);
+    const auto m = store->Message(id);
+    EXPECT_EQ(m->tries, c.tries);
+    if (c.requeued) {
+        EXPECT_EQ(m->state, msg::State::Queued);
+        EXPECT_EQ(m->notBefore, notBefore);
+        EXPECT_EQ(m->reason, msg::Reason::Retrying);
+        EXPECT_EQ(m->reasonCode, 2);
+        // and is no longer anyone's: a later start does not take it for interrupted
+        EXPECT_TRUE(Value(store->Claim(id)));
+        ASSERT_TRUE(Value(store->SetState(id, msg::State::Failed)));
+        EXPECT_EQ(Value(store->MarkInterrupted()), 0);
+    } else {
+        EXPECT_EQ(m->state, c.from);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(From, Requeues,
+                         ::testing::Values(RequeueCase{"failed", S::Failed, false, true, 1},
+                                           RequeueCase{"failed before the phone saw it", S::Failed, true,
+                                                       true, 0},
+                                           RequeueCase{"uncertain", S::Uncertain, false, true, 1},
+                                           RequeueCase{"uncertain, refunded", S::Uncertain, true, true, 0},
+                                           RequeueCase{"sending", S::Sending, true, false, 1},
+                                           RequeueCase{"sent", S::Sent, true, false, 1},
+                                           RequeueCase{"delivered", S::Delivered, false, false, 1}),
+                         [](const auto& info) { return testing::CaseName(info.index, info.param.name); });
+
+// Messages refused and queued again wait for their time; those without one
+// go first, in their order.
+TEST_F(Batches, theNextQueuedIsTheEarliestDueThenByPosition) {
+    auto store = OpenStore();
+    ASSERT_TRUE(store);
+    const qint64 other = AddBatch(*store, 1, QStringLiteral("other"));
+    const qint64 batch = AddBatch(*store, 5);
+    const auto ids = MessagesOf(*store, batch);
+    const QDateTime t = Utc("2026-02-01T09:00:00Z");
+    const struct {
+        std::size_t at;
+        int waitSecs;
+    } refused[] = {{0, 600}, {1, 300}, {3, 300}};
+    for (const auto& r : refused) {
+        ASSERT_TRUE(Value(store->Claim(ids[r.at], t)));
+        ASSERT_TRUE(Value(store->SetState(ids[r.at], msg::State::Failed, msg::Reason::CmsError, 38)));
+        ASSERT_TRUE(Value(store->Requeue(ids[r.at], t.addSecs(r.waitSecs), msg::Reason::Retrying, 1)));
+    }
+    std::vector<qint64> order;
+    while (const auto next = store->NextQueued(batch)) {
+        EXPECT_EQ(next->batch, batch);
+        ASSERT_EQ(next->parts.size(), 1u);
+        order.push_back(next->id);
+        ASSERT_TRUE(Value(store->Claim(next->id, t.addSecs(900))));
+        ASSERT_LE(order.size(), ids.size());
+    }
+    EXPECT_EQ(order, (std::vector<qint64>{ids[2], ids[4], ids[1], ids[3], ids[0]}));
+    EXPECT_EQ(store->NextQueued(other)->position, 0);
+    EXPECT_FALSE(store->NextQueued(other + batch));
+}
+
+struct ExpiryCase {
+    const char* name;
+    msg::BatchState state;
+    const char* expireAt; // "" none
+    bool expires;
+};
+
+class Expiry : public Batches, public ::testing::WithParamInterface<ExpiryCase> {};
+
+// What is still queued when its batch's time runs out fails as Expired;
+// what already went, or is on its way, is left alone.
+TEST_P(Expiry, failsWhatIsStillQueued) {
+    const ExpiryCase& c = GetParam();
+    auto store = OpenStore();
+    ASSERT_TRUE(store);
+    BatchPacing p;
+    p.expireAt = *c.expireAt ? Utc(c.expireAt) : QDateTime();
+    const qint64 batch = AddBatch(*store, 4, QStringLiteral("k"), p);
+    const qint64 untimed = AddBatch(*store, 1, QStringLiteral("u"));
+    const auto ids = MessagesOf(*store, batch);
+    ASSERT_TRUE(Value(store->Claim(ids[0])));
+    ASSERT_TRUE(Value(store->Claim(ids[1])));
+    ASSERT_TRUE(Value(store->SetState(ids[1], msg::State::Sent)));
+    ASSERT_TRUE(Value(store->SetBatchState(batch, c.state)));
+    const auto expired = store->ExpireQueued(Utc("2026-02-01T12:00:00Z"));
+    ASSERT_TRUE(expired) << expired.error();
+    EXPECT_EQ(*expired, c.expires ? (std::vector<qint64>{ids[2], ids[3]}) : std::vector<qint64>{});
+    const auto b = store->Batch(batch);
+    EXPECT_EQ(b->queued, c.expires ? 0 : 2);
+    EXPECT_EQ(b->sending, 1);
+    EXPECT_EQ(b->sent, 1);
+    EXPECT_EQ(store->Message(ids[3])->state, c.expires ? msg::State::Failed : msg::State::Queued);
+    if (c.expires) {
+        EXPECT_EQ(store->Message(ids[3])->reason, msg::Reason::Expired);
+    }
+    EXPECT_EQ(store->Batch(untimed)->queued, 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, Expiry,
+    ::testing::Values(ExpiryCase{"active, past", msg::BatchState::Active, "2026-02-01T11:59:59Z", true},
+                      ExpiryCase{"paused, past", msg::BatchState::Paused, "2026-02-01T11:00:00Z", true},
+                      ExpiryCase{"active, to come", msg::BatchState::Active, "2026-02-01T12:00:01Z", false},
+                      ExpiryCase{"at that moment still goes", msg::BatchState::Active, "2026-02-01T12:00:00Z",
+                                 false},
+                      ExpiryCase{"no expiry", msg::BatchState::Active, "", false}),
+    [](const auto& info) { return testing::CaseName(info.index, info.param.name); });
+
+TEST_F(Batches, cancellingTakesOutOnlyWhatIsQueued) {
+    auto store = OpenStore();
+    ASSERT_TRUE(store);
+    BatchPacing p;
+    p.expireAt = Utc("2026-02-01T10:00:00Z");
+    const qint64 batch = AddBatch(*store, 4, QStringLiteral("k"), p);
+    const qint64 other = AddBatch(*store, 2, QStringLiteral("o"));
+    const auto ids = MessagesOf(*store, batch);
+    ASSERT_TRUE(Value(store->Claim(ids[1])));
+    EXPECT_FALSE(Value(store->CancelQueued(ids[1]))) << "on its way: not taken out";
+    EXPECT_TRUE(Value(store->CancelQueued(ids[2])));
+    EXPECT_FALSE(Value(store->CancelQueued(ids[2])));
+    EXPECT_EQ(store->Message(ids[2])->reason, msg::Reason::Cancelled);
+    EXPECT_EQ(Value(store->CancelBatch(batch)), (std::vector<qint64>{ids[0], ids[3]}));
+    const auto b = store->Batch(batch);
+    EXPECT_EQ(b->state, msg::BatchState::Cancelled);
+    EXPECT_EQ(b->queued, 0);
+    EXPECT_EQ(b->failed, 3);
+    EXPECT_EQ(b->sending, 1);
+    EXPECT_EQ(store->Batch(other)->queued, 2);
+    // One the user puts back in a cancelled batch does not expire by itself.
+    ASSERT_TRUE(Value(store->Requeue(ids[0], {})));
+    EXPECT_TRUE(Value(store->ExpireQueued(Utc("2026-02-02T00:00:00Z"))).empty());
+    EXPECT_TRUE(Value(store->CancelBatch(batch + other)).empty());
+}
+
+// ---- groups and names
+
+TEST_F(Store, groupNamesAreUniqueInAnyCase) {
+    auto store = OpenStore();
+    ASSERT_TRUE(store);
+    const qint64 family =
+        Value(store->SaveGroup({0, QStringLiteral("Keluarga"), {{"Ibu", "0811"}, {"", "0812"}}}));
+    const qint64 office = Value(store->SaveGroup({0, QStringLiteral("Ärzte"), {}}));
+    ASSERT_GT(family, 0);
+    ASSERT_GT(office, 0);
+    const struct {
+        const char* name;
+        qint64 id;
+        const char* refused; // "" when saved
+    } saves[] = {
+        {"keluarga", 0, "already a group named \"Keluarga\""},
+        {" KELUARGA ", 0, "already a group named \"Keluarga\""},
+        {"ÄRZTE", family, "already a group named \"Ärzte\""},
+        {"", 0, "needs a name"},
+        {"   ", family, "needs a name"},
+        {"Rapat", family + office + 1, "no longer there"},
+        {"KELUARGA", family, ""}, // its own name in other letters
+    };
+    for (const auto& s : saves) {
+        const auto saved = store->SaveGroup({s.id, QString::fromUtf8(s.name), {{"Ayah", "0813"}}});
+        if (*s.refused) {
+            ASSERT_FALSE(saved) << s.name;
+            EXPECT_NE(saved.error().find(s.refused), std::string::npos) << saved.error();
+        } else {
+            EXPECT_EQ(Value(saved), s.id) << s.name;
+        }
+    }
+    const auto named = store->GroupNamed(QStringLiteral("ärzte"));
+    ASSERT_TRUE(named);
+    EXPECT_EQ(named->id, office);
+    EXPECT_TRUE(Value(store->DeleteGroup(office)));
+    EXPECT_FALSE(Value(store->DeleteGroup(office)));
+    EXPECT_FALSE(store->GroupNamed(QStringLiteral("Ärzte")));
+    // the name is free again
+    const qint64 lower = Value(store->SaveGroup({0, QStringLiteral("ärzte"), {}}));
+    EXPECT_GT(lower, 0);
+    // Where accents sort depends on the user's language; case does not count in any.
+    ASSERT_TRUE(Value(store->DeleteGroup(lower)));
+    const qint64 children = Value(store->SaveGroup({0, QStringLiteral("anak"), {}}));
+    const auto groups = store->Groups();
+    ASSERT_EQ(groups.size(), 2u);
+    EXPECT_EQ(groups[0].id, children) << "by name, in any case";
+    EXPECT_EQ(groups[1].name, "KELUARGA");
+    ASSERT_EQ(groups[1].members.size(), 1u) << "replaced, not added to";
+    EXPECT_EQ(groups[1].members[0].number, "0813");
+    EXPECT_EQ(store->GroupNamed(QStringLiteral("Keluarga"))->members.size(), 1u);
+}
+
+TEST_F(Store, numbersAreFoundByTheWholeNameInAnyCase) {
+    auto store = OpenStore();
+    ASSERT_TRUE(store);
+    ASSERT_TRUE(Value(store->SavePhonebook({{"Budi", "0811"},
+                                            {"Budi Santoso", "0812"},
+                                            {"BUDI", "0813"},
+                                            {"budi ", "0811"},
+                                            {"Élise", "0814"}})));
+    const struct {
+        const char* name;
+        std::vector<QString> numbers;
+    } cases[] = {
+        {"budi", {"0811", "0813"}}, {" Budi", {"0811", "0813"}},
+        {"budi santoso", {"0812"}}, {"bud", {}},
+        {"ÉLISE", {"0814"}},        {"", {}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(store->NumbersNamed(QString::fromUtf8(c.name)), c.numbers) << c.name;
 }
 
 } // namespace

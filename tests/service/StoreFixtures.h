@@ -82,6 +82,61 @@ inline bool RunSql(const QString& path, const QStringList& statements) {
     return ok;
 }
 
+// A store as the first schema left it, with one message sent through a
+// modem (id 1, "Apa kabar", to 628123456789, two parts, the first reported
+// delivered) and one phone-book entry. The schema is copied as it was, not
+// taken from the store's code: an old file does not change with the program.
+inline bool WriteVersion1Store(const QString& path) {
+    return RunSql(
+        path,
+        {
+            "CREATE TABLE meta(key TEXT PRIMARY KEY, value TEXT) WITHOUT ROWID",
+            "CREATE TABLE messages(id INTEGER PRIMARY KEY, direction TEXT NOT NULL, peer TEXT NOT NULL,"
+            " number TEXT NOT NULL, kind TEXT NOT NULL, text TEXT NOT NULL, content TEXT, request TEXT,"
+            " state TEXT NOT NULL, reason TEXT NOT NULL DEFAULT '', reason_code INTEGER,"
+            " modem_imsi TEXT NOT NULL DEFAULT '', modem_device TEXT NOT NULL DEFAULT '',"
+            " created INTEGER NOT NULL, sent INTEGER, delivered INTEGER, received INTEGER, at INTEGER NOT "
+            "NULL,"
+            " complete INTEGER NOT NULL DEFAULT 1, concat_ref INTEGER, concat_total INTEGER, owner TEXT)",
+            "CREATE INDEX messages_at ON messages(at, id)",
+            "CREATE INDEX messages_peer ON messages(peer, at, id)",
+            "CREATE INDEX messages_sending ON messages(state) WHERE state = 'sending'",
+            "CREATE INDEX messages_joining ON messages(peer, concat_ref, concat_total) WHERE complete = 0",
+            "CREATE TABLE pdus(id INTEGER PRIMARY KEY, hash INTEGER NOT NULL, pdu NOT NULL)",
+            "CREATE INDEX pdus_hash ON pdus(hash)",
+            "CREATE TABLE parts(id INTEGER PRIMARY KEY,"
+            " message_id INTEGER NOT NULL REFERENCES messages(id) ON DELETE CASCADE,"
+            " part INTEGER NOT NULL, pdu, pdu_id INTEGER REFERENCES pdus(id),"
+            " reference INTEGER, answer TEXT NOT NULL DEFAULT '', sent INTEGER,"
+            " report_status INTEGER, report_time INTEGER, UNIQUE(message_id, part))",
+            "CREATE UNIQUE INDEX parts_pdu ON parts(pdu_id) WHERE pdu_id IS NOT NULL",
+            "CREATE INDEX parts_waiting ON parts(reference, sent) WHERE reference IS NOT NULL AND "
+            "report_status "
+            "IS NULL",
+            "CREATE TABLE places(pdu_id INTEGER NOT NULL REFERENCES pdus(id),"
+            " modem TEXT NOT NULL, storage TEXT NOT NULL, idx INTEGER NOT NULL, seen INTEGER NOT NULL,"
+            " PRIMARY KEY(pdu_id, modem, storage, idx)) WITHOUT ROWID",
+            "CREATE TABLE phonebook(id INTEGER PRIMARY KEY, name TEXT NOT NULL, number TEXT NOT NULL,"
+            " peer TEXT NOT NULL, fold TEXT NOT NULL)",
+            "CREATE INDEX phonebook_peer ON phonebook(peer)",
+            "CREATE VIRTUAL TABLE search USING fts5(fold, tokenize = 'trigram case_sensitive 1', detail = "
+            "'none')",
+            "INSERT INTO messages(id, direction, peer, number, kind, text, state, modem_imsi, modem_device,"
+            " created, sent, at) VALUES(1, 'out', '628123456789', '+628123456789', 'text', 'Apa kabar', "
+            "'sent',"
+            " '510011234567890', '/dev/ttyUSB0', 1767225600000, 1767225605000, 1767225600000)",
+            "INSERT INTO parts(message_id, part, pdu, reference, answer, sent, report_status)"
+            " VALUES(1, 1, X'0011', 7, '+CMGS: 7', 1767225605000, 0)",
+            "INSERT INTO parts(message_id, part, pdu, reference, answer, sent)"
+            " VALUES(1, 2, X'0012', 8, '+CMGS: 8', 1767225605000)",
+            "INSERT INTO search(rowid, fold) VALUES(1, '+628123456789' || char(10) || 'apa kabar')",
+            "INSERT INTO phonebook(name, number, peer, fold) VALUES('Budi', '08123456789', '628123456789', "
+            "'budi')",
+            "PRAGMA application_id = 1447841106", // "VLMR"
+            "PRAGMA user_version = 1",
+        });
+}
+
 // Root writes to any file, whatever its mode: for as long as this lives the
 // calling thread (SQLite works in the caller's) goes without the
 // capabilities that let it, as a user would.
