@@ -1,0 +1,58 @@
+#pragma once
+
+// From what the user gave (a typed list, a contacts table) to the
+// recipients of a batch, each with the request as it goes to them, and the
+// ones left out with why. The command line and the window both go through
+// here, so a list reads the same in either.
+
+#include "MessageStore.h"
+#include "Outbox.h"
+#include "Recipients.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <vector>
+
+namespace velmora {
+
+struct BatchRecipients {
+    std::vector<BatchRecipient> recipients;
+    std::vector<RecipientProblem> problems;
+    // Placeholders of the text no column is named for: they would go out as
+    // written, so a table with any is not to be queued.
+    QStringList unknown;
+};
+
+// A typed list: each word a number (checked as CheckDestination does), a
+// group's name (MessageStore::GroupNamed: its members), or a phone-book
+// name (MessageStore::NumbersNamed: refused when none or more than one
+// number). `store` may be null (numbers only). The same number twice (after
+// normalising as CheckDestination does) is queued once; the second is a
+// problem "already in the list". A problem's index is the word's position
+// in `words` (0-based); a group member's is its group's.
+BatchRecipients RecipientsFromList(const QStringList& words, MessageStore* store,
+                                   const MessageRequest& message);
+
+// A contacts table: each row's number from `numberColumn`; {column}
+// placeholders in message.text filled from the row (FillPlaceholders); the
+// recipient's name from a column named "name" (any case) when there is one.
+// A row without a number or with a bad one, a number already in the list,
+// or whose filled text does not build (BuildMessage refuses it), is a
+// problem naming its file line (index) and why, not fatal. Unknown
+// placeholders are a problem of the whole table: they are named in
+// `unknown`, and the rows are still given filled as far as they go.
+BatchRecipients RecipientsFromTable(const CsvTable& table, int numberColumn, const MessageRequest& message);
+
+// What the preview shows for one recipient: its own text, the coding ("GSM
+// 7-bit", "UCS2", "8-bit" for data and content kinds, "—" for kinds with no
+// user text) and how many parts it makes (BuildMessage's PDU count), or why
+// it is refused (a lower-case sentence; parts 0 then).
+struct RecipientPreview {
+    QString number, name, text, coding;
+    int parts = 0;
+    QString problem;
+};
+RecipientPreview PreviewRecipient(const BatchRecipient& recipient);
+
+} // namespace velmora
