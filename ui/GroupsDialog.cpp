@@ -48,7 +48,8 @@ Result<std::vector<GroupMember>, QString> MembersFromTable(const CsvTable& table
 GroupsDialog::GroupsDialog(MessageStore* store, Prompter& prompter, QWidget* parent)
     : QDialog(parent), m_store(store), m_prompter(prompter), m_list(new QListWidget(this)),
       m_members(new QTreeWidget(this)), m_rename(Button("&Rename…", "btnGroupRename", this)),
-      m_delete(Button("&Delete", "btnGroupDelete", this)), m_import(Button("&Import…", "btnGroupImport", this)),
+      m_delete(Button("&Delete", "btnGroupDelete", this)),
+      m_import(Button("&Import…", "btnGroupImport", this)),
       m_send(Button("&Send to Group", "btnSendToGroup", this)) {
     setObjectName("GroupsDialog");
     setWindowTitle("Groups");
@@ -156,9 +157,10 @@ void GroupsDialog::deleteClick() {
     if (!m_store || row < 0 || row >= static_cast<int>(m_groups.size()))
         return;
     const Group& group = m_groups[static_cast<std::size_t>(row)];
-    if (!m_prompter.AskToDelete(this, QString("Delete the group \"%1\"? Its %2 members stay in the phone book.")
-                                          .arg(group.name)
-                                          .arg(group.members.size())))
+    if (!m_prompter.AskToDelete(this,
+                                QString("Delete the group \"%1\"? Its %2 members stay in the phone book.")
+                                    .arg(group.name)
+                                    .arg(group.members.size())))
         return;
     if (const auto done = m_store->DeleteGroup(group.id); !done)
         m_prompter.Warning(this, Q(done.error()));
@@ -188,20 +190,22 @@ void GroupsDialog::importClick() {
         m_prompter.Warning(this, QString("%1 holds no number, so no group was made.").arg(path));
         return;
     }
-    const auto name = m_prompter.AskText(
-        this, "Import Contacts",
-        QString("Name of the group of the %1 contacts of %2:").arg(members->size()).arg(QFileInfo(path).fileName()),
-        QFileInfo(path).completeBaseName());
+    const auto name = m_prompter.AskText(this, "Import Contacts",
+                                         QString("Name of the group of the %1 contacts of %2:")
+                                             .arg(members->size())
+                                             .arg(QFileInfo(path).fileName()),
+                                         QFileInfo(path).completeBaseName());
     if (!name || name->trimmed().isEmpty())
         return;
     Group group;
     group.name = name->trimmed();
     group.members = members.value();
     if (const auto existing = m_store->GroupNamed(group.name)) {
-        if (!m_prompter.Ask(this, QString("A group named \"%1\" exists. Replace its %2 members with these %3?")
-                                      .arg(existing->name)
-                                      .arg(existing->members.size())
-                                      .arg(group.members.size())))
+        if (!m_prompter.Ask(this,
+                            QString("A group named \"%1\" exists. Replace its %2 members with these %3?")
+                                .arg(existing->name)
+                                .arg(existing->members.size())
+                                .arg(group.members.size())))
             return;
         group.id = existing->id;
     }

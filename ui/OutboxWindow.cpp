@@ -114,7 +114,8 @@ OutboxWindow::OutboxWindow(MessageStore* store, Outbox& outbox, Prompter& prompt
     : QWidget(parent, Qt::Window), m_store(store), m_outbox(outbox), m_prompter(prompter),
       m_model(new BatchRecipientModel(this)), m_batches(new QTreeWidget(this)),
       m_progress(new QProgressBar(this)), m_timeLeft(new QLabel(this)), m_recipientList(new QTableView(this)),
-      m_pause(Button("&Pause", "btnBatchPause", this)), m_cancel(Button("&Cancel the Rest", "btnBatchCancel", this)),
+      m_pause(Button("&Pause", "btnBatchPause", this)),
+      m_cancel(Button("&Cancel the Rest", "btnBatchCancel", this)),
       m_sendAgain(Button("Send &Again", "btnSendAgain", this)), m_drop(Button("&Drop", "btnDrop", this)),
       m_clock(new QTimer(this)) {
     setObjectName("OutboxWindow");
@@ -398,9 +399,10 @@ void OutboxWindow::pauseClick() {
 void OutboxWindow::cancelClick() {
     if (!m_record || m_record->queued == 0)
         return;
-    const QString question = QString("Take the %1 messages not sent yet out of \"%2\"? They will not be sent.")
-                                 .arg(m_record->queued)
-                                 .arg(m_batches->currentItem()->text(BatchName));
+    const QString question =
+        QString("Take the %1 messages not sent yet out of \"%2\"? They will not be sent.")
+            .arg(m_record->queued)
+            .arg(m_batches->currentItem()->text(BatchName));
     if (!m_prompter.AskToDelete(this, question))
         return;
     if (const auto done = m_outbox.cancel(m_batch); !done)

@@ -98,7 +98,7 @@ private:
     qint64 m_batch = 0;
     std::optional<BatchRecord> m_record; // the chosen batch as last read
     bool m_listed = false;
-    int m_asked = 0;                     // the recipient list being read
+    int m_asked = 0;                        // the recipient list being read
     std::vector<qint64> m_changedMeanwhile; // changed while the list was being read
 };
 

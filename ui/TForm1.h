@@ -248,7 +248,7 @@ private:
     std::unique_ptr<LogObserver> m_logs;
     std::unique_ptr<Outbox> m_outbox;       // over m_service
     std::unique_ptr<OutboxRunner> m_runner; // drives m_outbox while the link is up
-    QThread* m_import = nullptr; // taking in the received log, at the first start
+    QThread* m_import = nullptr;            // taking in the received log, at the first start
     std::unique_ptr<TunePlayer> m_tunes;
     std::unique_ptr<ContentTabs> m_content;
     std::unique_ptr<TextTab> m_text;

@@ -3,7 +3,10 @@
 
 #include "BatchBuilder.h"
 #include "GroupsDialog.h"
+#if __has_include("MailMergeDialog.h")
 #include "MailMergeDialog.h"
+#define VELMORA_MAIL_MERGE 1
+#endif
 #include "MessageStore.h"
 #include "Outbox.h"
 #include "OutboxWindow.h"
@@ -53,18 +56,14 @@ void TForm1::SendToMany(const QStringList& words) {
         Refuse("Nothing was queued: " + m_service->noStoreReason(), m_ui->txtHPNo);
         return;
     }
-    const ListedRecipients listed = RecipientsFromList(words, *m_store, ComposedMessage());
+    const BatchRecipients listed = RecipientsFromList(words, m_store.get(), ComposedMessage());
     BatchRequest request;
     request.recipients = listed.recipients;
     // Sent to one group, the batch goes by its name.
     if (words.size() == 1)
         if (const auto group = m_store->GroupNamed(words.first()))
             request.name = group->name;
-    std::vector<RecipientProblem> leftOut = listed.problems;
-    for (const QString& word : listed.unknown)
-        if (std::none_of(leftOut.begin(), leftOut.end(), [&](const RecipientProblem& p) { return p.who == word; }))
-            leftOut.push_back({-1, word, "not a number, and no group or phone-book entry has this name"});
-    QueueBatch(std::move(request), leftOut);
+    QueueBatch(std::move(request), listed.problems);
 }
 
 bool TForm1::QueueBatch(BatchRequest request, const std::vector<RecipientProblem>& leftOut) {
@@ -129,10 +128,12 @@ void TForm1::mnuGroupsClick() {
 }
 
 void TForm1::mnuMailMergeClick() {
+#ifdef VELMORA_MAIL_MERGE
     MailMergeDialog dialog(ComposedMessage(), m_store.get(), this);
     if (m_prompter->Exec(dialog) != QDialog::Accepted)
         return;
     QueueBatch(dialog.request(), {});
+#endif
 }
 
 // The entries chosen in the phone book, as a group of the store's.
@@ -148,8 +149,8 @@ void TForm1::actMakeGroupClick() {
         m_prompter->Warning(this, "Choose the entries of the group in the phone book first.");
         return;
     }
-    const auto name = m_prompter->AskText(this, "Make Group",
-                                          QString("Name of the group of %1 entries:").arg(group.members.size()));
+    const auto name = m_prompter->AskText(
+        this, "Make Group", QString("Name of the group of %1 entries:").arg(group.members.size()));
     if (!name || name->trimmed().isEmpty())
         return;
     group.name = name->trimmed();
