@@ -1,6 +1,8 @@
 #include "BatchRecipientModel.h"
 
 #include "MessageWords.h"
+#include "QtText.h"
+#include "StatusReport.h"
 
 namespace velmora {
 
@@ -28,7 +30,14 @@ QString RecipientNote(const BatchRecipientRow& row) {
             return {};
         return (row.reason == msg::Reason::Retrying ? "next try " : "not before ") +
                row.notBefore.toLocalTime().toString("HH:mm");
-    case msg::State::NotDelivered:
+    case msg::State::NotDelivered: {
+        // The network's report, in its words (TS 23.040 9.2.3.15).
+        if (!row.code)
+            return {};
+        const QString said = Q(StatusText(*row.code));
+        const auto colon = said.indexOf(": ");
+        return colon < 0 ? said : said.mid(colon + 2);
+    }
     case msg::State::Failed:
     case msg::State::Uncertain: {
         // The sentence the history uses, after its "Failed: ".
