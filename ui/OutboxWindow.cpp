@@ -111,7 +111,7 @@ QString TimeLeftText(const BatchRecord& batch, const QDateTime& now) {
 }
 
 OutboxWindow::OutboxWindow(MessageStore* store, Outbox& outbox, Prompter& prompter, QWidget* parent)
-    : QWidget(parent, Qt::Window), m_store(store), m_outbox(outbox), m_prompter(prompter),
+    : QDialog(parent), m_store(store), m_outbox(outbox), m_prompter(prompter),
       m_model(new BatchRecipientModel(this)), m_batches(new QTreeWidget(this)),
       m_progress(new QProgressBar(this)), m_timeLeft(new QLabel(this)), m_recipientList(new QTableView(this)),
       m_pause(Button("&Pause", "btnBatchPause", this)),
@@ -120,6 +120,7 @@ OutboxWindow::OutboxWindow(MessageStore* store, Outbox& outbox, Prompter& prompt
       m_clock(new QTimer(this)) {
     setObjectName("OutboxWindow");
     setWindowTitle("Outbox");
+    setWindowFlag(Qt::WindowMinMaxButtonsHint);
     KeepOnScreen(*this);
 
     m_batches->setObjectName("lstBatches");
@@ -183,7 +184,7 @@ OutboxWindow::OutboxWindow(MessageStore* store, Outbox& outbox, Prompter& prompt
     layout->addWidget(split, 1);
     layout->addLayout(buttons);
 
-    connect(close, &QDialogButtonBox::rejected, this, &QWidget::close);
+    connect(close, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(m_batches, &QTreeWidget::currentItemChanged, this, &OutboxWindow::batchChosen);
     connect(m_recipientList->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &OutboxWindow::updateButtons);

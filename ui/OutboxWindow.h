@@ -2,8 +2,8 @@
 
 #include "MessageStore.h"
 
+#include <QDialog>
 #include <QHash>
-#include <QWidget>
 
 #include <memory>
 #include <optional>
@@ -38,7 +38,8 @@ QString TimeLeftText(const BatchRecord& batch, const QDateTime& now);
 // a change: a message's change repaints its row, a batch's change reads
 // that batch's counts (one query). The recipients are read on a thread of
 // their own, so a batch of thousands opens without holding up the window.
-class OutboxWindow : public QWidget {
+// Shown beside the window without blocking it, as the Messages window is.
+class OutboxWindow : public QDialog {
     Q_OBJECT
 public:
     // `store` may be null: the window says the history is not open.
