@@ -17,6 +17,13 @@ namespace velmora {
 
 namespace {
 
+// The readers' refusals start in lower case, as a command line prints them.
+QString Sentence(QString text) {
+    if (!text.isEmpty())
+        text[0] = text[0].toUpper();
+    return text;
+}
+
 QPushButton* Button(const QString& text, const char* name, QWidget* parent) {
     auto* b = new QPushButton(text, parent);
     b->setObjectName(name);
@@ -178,12 +185,12 @@ void GroupsDialog::importClick() {
         return;
     const auto table = ReadCsvFile(path);
     if (!table) {
-        m_prompter.Warning(this, table.error());
+        m_prompter.Warning(this, Sentence(table.error()));
         return;
     }
     const auto members = MembersFromTable(table.value());
     if (!members) {
-        m_prompter.Warning(this, members.error());
+        m_prompter.Warning(this, Sentence(members.error()));
         return;
     }
     if (members->empty()) {

@@ -14,6 +14,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QFile>
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
@@ -83,6 +84,7 @@ private slots:
     void closingWithMessagesQueuedAsks_data();
     void closingWithMessagesQueuedAsks();
     void aGroupIsMadeFromThePhoneBookAndSentTo();
+    void aContactsFileBecomesAGroupOrReplacesOne();
 
 private:
     QTemporaryDir m_tmp;
@@ -373,6 +375,7 @@ void OutboxTest::aRecipientLeftOutIsNamedFirst() {
         w.prompter.questions.clear();
         w.prompter.answerYes = yes;
         QVERIFY(QMetaObject::invokeMethod(&w.form(), "bitSendSMSClick"));
+        QVERIFY2(w.prompter.warnings.isEmpty(), qPrintable(w.prompter.warnings.join(QChar(10))));
         QCOMPARE(w.prompter.questions.size(), 1);
         QVERIFY2(w.prompter.questions.first().contains("Nobody Known: "),
                  qPrintable(w.prompter.questions.first()));
@@ -478,6 +481,51 @@ void OutboxTest::aGroupIsMadeFromThePhoneBookAndSentTo() {
     QCOMPARE(batches.size(), 1U);
     QCOMPARE(batches.front().name, QString("Tim Inti"));
     QCOMPARE(batches.front().total, 2);
+}
+
+// Imported under a name in use, the members are replaced only when the
+// user says so.
+void OutboxTest::aContactsFileBecomesAGroupOrReplacesOne() {
+    const auto write = [](const QString& path, const QByteArray& bytes) {
+        QFile f(path);
+        return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+    };
+    const QString three = m_tmp.filePath("warga.csv");
+    const QString one = m_tmp.filePath("baru.csv");
+    QVERIFY(write(three, "Nama Lengkap;HP;Name\r\nAni Rahma;0812 1100 01;Ani\r\nBudi S;;Budi\r\n"
+                         "Cici;+62812110003;Cici\r\n"));
+    QVERIFY(write(one, "name,phone\nDedi,081311112222\n"));
+    Window w("/dev/null/none");
+    MessageStore* store = w.form().messageStore();
+    const auto import = [&](const QString& file, const QString& name, bool yes) {
+        w.prompter.files = {{file, 1}};
+        w.prompter.texts = {name};
+        w.prompter.answerYes = yes;
+        w.prompter.questions.clear();
+        w.prompter.onDialog = [](QDialog& dialog) {
+            dialog.findChild<QPushButton*>("btnGroupImport")->click();
+        };
+        w.find<QAction>("mnuGroups")->trigger();
+    };
+    const auto members = [&] {
+        QStringList got;
+        if (const auto group = store->GroupNamed("Warga"))
+            for (const GroupMember& m : group->members)
+                got << m.name + "|" + m.number;
+        return got;
+    };
+    // The row without a number is left out; the names come from "Name".
+    import(three, "Warga", true);
+    QVERIFY(w.prompter.questions.isEmpty());
+    QCOMPARE(members(), (QStringList{"Ani|0812 1100 01", "Cici|+62812110003"}));
+    import(one, "warga", false);
+    QVERIFY2(w.prompter.warnings.isEmpty(), qPrintable(w.prompter.warnings.join(QChar(10))));
+    QCOMPARE(w.prompter.questions.size(), 1);
+    QCOMPARE(members(), (QStringList{"Ani|0812 1100 01", "Cici|+62812110003"}));
+    import(one, "WARGA", true);
+    QCOMPARE(members(), QStringList{"Dedi|081311112222"});
+    QCOMPARE(store->Groups().size(), 1U);
+    QVERIFY2(w.prompter.warnings.isEmpty(), qPrintable(w.prompter.warnings.join('\n')));
 }
 
 QTEST_MAIN(OutboxTest)
