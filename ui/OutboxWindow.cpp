@@ -240,6 +240,8 @@ void OutboxWindow::listBatches() {
         fillItem(item, b);
         m_items.insert(b.id, item);
     }
+    if (m_items.isEmpty())
+        m_timeLeft->setText("No batch has been queued.");
 }
 
 // A batch queued since the list was made comes in at the top.
@@ -348,8 +350,8 @@ void OutboxWindow::showCounts() {
         m_progress->setRange(0, 1);
         m_progress->setValue(0);
         m_progress->setFormat(QString());
-        if (m_store)
-            m_timeLeft->setText(m_batches->topLevelItemCount() ? QString() : "No batch has been queued.");
+        if (m_store && m_batches->topLevelItemCount() > 0)
+            m_timeLeft->clear();
         updateButtons();
         return;
     }
