@@ -17,6 +17,17 @@ QString Sentence(const std::string& refusal) {
     return s;
 }
 
+// A number as people write it ("0812 3456-789", "+62 (812) ..."), checked
+// as the destination field checks it once the layout is gone.
+Result<std::string> CheckNumber(const QString& written) {
+    QString digits;
+    digits.reserve(written.size());
+    for (const QChar c : written)
+        if (!c.isSpace() && c != QLatin1Char('-') && c != QLatin1Char('(') && c != QLatin1Char(')'))
+            digits += c;
+    return CheckDestination(digits.toStdString());
+}
+
 bool CarriesText(MessageKind kind) { return kind == MessageKind::Text || kind == MessageKind::Ems; }
 
 // Numbers already taken, by the form they are sent as, with where each was
@@ -61,7 +72,7 @@ BatchRecipients RecipientsFromList(const QStringList& words, MessageStore* store
     };
     for (int i = 0; i < words.size(); ++i) {
         const QString word = words.at(i).trimmed();
-        const auto number = CheckDestination(word.toStdString());
+        const auto number = CheckNumber(word);
         if (number) {
             add(i, word, *number, store ? store->NameFor(QString::fromStdString(*number)) : QString());
             continue;
@@ -75,7 +86,7 @@ BatchRecipients RecipientsFromList(const QStringList& words, MessageStore* store
                 out.problems.push_back({i, word, QStringLiteral("the group has no members")});
             for (const GroupMember& member : group->members) {
                 const QString who = member.name.isEmpty() ? member.number : member.name;
-                const auto checked = CheckDestination(member.number.trimmed().toStdString());
+                const auto checked = CheckNumber(member.number);
                 if (!checked)
                     out.problems.push_back({i, who,
                                             QStringLiteral("in the group \"%1\": %2")
@@ -99,7 +110,7 @@ BatchRecipients RecipientsFromList(const QStringList& words, MessageStore* store
                 {i, word, QStringLiteral("neither a number nor a group's or the phone book's name")});
             continue;
         }
-        const auto checked = CheckDestination(numbers.front().trimmed().toStdString());
+        const auto checked = CheckNumber(numbers.front());
         if (!checked)
             out.problems.push_back(
                 {i, word, QStringLiteral("in the phone book: %1").arg(Sentence(checked.error()))});
@@ -109,49 +120,75 @@ BatchRecipients RecipientsFromList(const QStringList& words, MessageStore* store
     return out;
 }
 
+namespace {
+
+int NameColumn(const CsvTable& table) {
+    for (qsizetype c = 0; c < table.header.size(); ++c)
+        if (table.header.at(c).trimmed().compare(QLatin1String("name"), Qt::CaseInsensitive) == 0)
+            return static_cast<int>(c);
+    return -1;
+}
+
+TableRow FromRow(const CsvTable& table, std::size_t index, int numberColumn, int nameColumn,
+                 const MessageRequest& message) {
+    const QStringList& row = table.rows[index];
+    TableRow out;
+    out.line = index < table.lines.size() ? table.lines[index] : 0;
+    out.recipient.name = nameColumn >= 0 ? row.value(nameColumn).trimmed() : QString();
+    out.recipient.request = message;
+    const QString cell = numberColumn >= 0 && numberColumn < table.header.size()
+                             ? row.value(numberColumn).trimmed()
+                             : QString();
+    out.recipient.request.destination = cell.toStdString();
+    if (CarriesText(message.kind))
+        out.recipient.request.text =
+            FillPlaceholders(QString::fromStdU16String(message.text), table.header, row)
+                .text.toStdU16String();
+    out.who = cell.isEmpty() ? out.recipient.name : cell;
+    if (cell.isEmpty()) {
+        out.problem = QStringLiteral("has no number");
+        return out;
+    }
+    const auto number = CheckNumber(cell);
+    if (!number) {
+        out.problem = Sentence(number.error());
+        return out;
+    }
+    out.recipient.request.destination = *number;
+    // Only a filled text differs from row to row; a content kind builds the
+    // same for all, and the outbox names it once when it does not.
+    if (CarriesText(message.kind))
+        if (const auto built = BuildMessage(out.recipient.request); !built)
+            out.problem = Sentence(built.error().text);
+    return out;
+}
+
+} // namespace
+
+TableRow RecipientFromRow(const CsvTable& table, std::size_t row, int numberColumn,
+                          const MessageRequest& message) {
+    if (row >= table.rows.size())
+        return {{}, 0, {}, QStringLiteral("there is no such row")};
+    return FromRow(table, row, numberColumn, NameColumn(table), message);
+}
+
 BatchRecipients RecipientsFromTable(const CsvTable& table, int numberColumn, const MessageRequest& message) {
     BatchRecipients out;
-    const QString text = QString::fromStdU16String(message.text);
-    const bool merge = CarriesText(message.kind);
-    qsizetype nameColumn = -1;
-    for (qsizetype c = 0; c < table.header.size() && nameColumn < 0; ++c)
-        if (table.header.at(c).trimmed().compare(QLatin1String("name"), Qt::CaseInsensitive) == 0)
-            nameColumn = c;
-    const bool haveNumbers = numberColumn >= 0 && numberColumn < table.header.size();
     // Which placeholders no column names depends on the text and the header
     // alone: the same for every row, and said even when no row is left.
-    if (merge)
-        out.unknown = FillPlaceholders(text, table.header, {}).unknown;
+    if (CarriesText(message.kind))
+        out.unknown = FillPlaceholders(QString::fromStdU16String(message.text), table.header, {}).unknown;
+    const int nameColumn = NameColumn(table);
     Seen seen;
     for (std::size_t r = 0; r < table.rows.size(); ++r) {
-        const QStringList& row = table.rows[r];
-        const int line = r < table.lines.size() ? table.lines[r] : 0;
-        const QString name = nameColumn >= 0 ? row.value(nameColumn).trimmed() : QString();
-        const QString cell = haveNumbers ? row.value(numberColumn).trimmed() : QString();
-        if (cell.isEmpty()) {
-            out.problems.push_back({line, name, QStringLiteral("has no number")});
-            continue;
-        }
-        const auto number = CheckDestination(cell.toStdString());
-        if (!number) {
-            out.problems.push_back({line, cell, Sentence(number.error())});
-            continue;
-        }
-        BatchRecipient recipient = For(message, *number, name);
-        if (merge) {
-            recipient.request.text = FillPlaceholders(text, table.header, row).text.toStdU16String();
-            const auto built = BuildMessage(recipient.request);
-            if (!built) {
-                out.problems.push_back({line, cell, Sentence(built.error().text)});
-                continue;
-            }
-        }
-        const QString again = seen.take(*number, QStringLiteral("line %1").arg(line));
-        if (!again.isEmpty()) {
-            out.problems.push_back({line, cell, again});
-            continue;
-        }
-        out.recipients.push_back(std::move(recipient));
+        TableRow row = FromRow(table, r, numberColumn, nameColumn, message);
+        if (row.problem.isEmpty())
+            row.problem =
+                seen.take(row.recipient.request.destination, QStringLiteral("line %1").arg(row.line));
+        if (!row.problem.isEmpty())
+            out.problems.push_back({row.line, row.who, row.problem});
+        else
+            out.recipients.push_back(std::move(row.recipient));
     }
     return out;
 }

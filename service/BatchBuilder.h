@@ -24,6 +24,9 @@ struct BatchRecipients {
     QStringList unknown;
 };
 
+// Numbers are taken as people write them: spaces, "-", "(" and ")" are
+// dropped before the number is checked as CheckDestination does.
+//
 // A typed list: each word a number (checked as CheckDestination does), a
 // group's name (MessageStore::GroupNamed: its members), or a phone-book
 // name (MessageStore::NumbersNamed: refused when none or more than one
@@ -43,6 +46,19 @@ BatchRecipients RecipientsFromList(const QStringList& words, MessageStore* store
 // placeholders are a problem of the whole table: they are named in
 // `unknown`, and the rows are still given filled as far as they go.
 BatchRecipients RecipientsFromTable(const CsvTable& table, int numberColumn, const MessageRequest& message);
+
+// One row of a table as RecipientsFromTable reads it, but for the numbers
+// of the rows before it (so a row can be shown without reading them all):
+// the recipient with its text filled, its destination checked when it is
+// a number (else as written), and what is given as `who` and the problem
+// when the row is left out (empty when it is not).
+struct TableRow {
+    BatchRecipient recipient;
+    int line = 0;
+    QString who, problem;
+};
+TableRow RecipientFromRow(const CsvTable& table, std::size_t row, int numberColumn,
+                          const MessageRequest& message);
 
 // What the preview shows for one recipient: its own text, the coding ("GSM
 // 7-bit", "UCS2", "8-bit" for data and content kinds, "—" for kinds with no

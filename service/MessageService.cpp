@@ -61,8 +61,9 @@ Verdict Judge(const std::vector<PartOutcome>& parts) {
     return v;
 }
 
-// The message as the store keeps it, from its request and the PDUs built.
-MessageRecord Outgoing(const MessageRequest& request, const MessageJob& job, const ModemId& modem) {
+} // namespace
+
+MessageRecord OutgoingRecord(const MessageRequest& request, const MessageJob& job, const ModemId& modem) {
     MessageRecord m;
     m.direction = msg::Direction::Out;
     m.number = Q(job.number);
@@ -99,8 +100,6 @@ MessageRecord Outgoing(const MessageRequest& request, const MessageJob& job, con
     return m;
 }
 
-} // namespace
-
 MessageService::MessageService(MessageStore* store, MessageTransport& transport, QObject* parent)
     : QObject(parent), m_store(store), m_transport(transport) {
     qRegisterMetaType<PartOutcome>();
@@ -122,28 +121,56 @@ Result<SendJob*, SendRefusal> MessageService::send(const MessageRequest& request
     // record would leave a sent message nobody knows of.
     if (const QString why = m_store->CheckWritable(); !why.isEmpty())
         return R::Fail({SendRefusal::Store, {}, why});
-    const auto added = m_store->AddOutgoing(Outgoing(request, *job, m_transport.Modem()));
+    const auto added = m_store->AddOutgoing(OutgoingRecord(request, *job, m_transport.Modem()));
     if (!added)
         return R::Fail({SendRefusal::Store, {}, Q(added.error())});
     const qint64 id = added.value();
-    auto* sendJob = new SendJob(id, this);
-    sendJob->m_destination = Q(job->number);
-    sendJob->m_total = static_cast<int>(job->pdus.size());
-    m_jobs[id] = sendJob;
     emit messageChanged(id, msg::State::Queued, msg::Reason::None, -1);
     // Sending is on disk before the first PDU leaves, so a program killed
     // from here on leaves a message the next start calls uncertain.
     if (const auto marked = m_store->SetState(id, msg::State::Sending); !marked) {
         m_store->SetState(id, msg::State::Failed, msg::Reason::StoreFailed);
-        m_jobs.erase(id);
-        delete sendJob;
         return R::Fail({SendRefusal::Store, {}, Q(marked.error())});
     }
+    return R::Ok(start(id, job->pdus, job->number));
+}
+
+Result<SendJob*, SendRefusal> MessageService::sendQueued(qint64 id, const QDateTime& now) {
+    using R = Result<SendJob*, SendRefusal>;
+    if (!m_store)
+        return R::Fail({SendRefusal::Store, {}, m_storeWhy});
+    if (const QString why = m_store->CheckWritable(); !why.isEmpty())
+        return R::Fail({SendRefusal::Store, {}, why});
+    const auto message = m_store->Message(id);
+    if (!message || message->direction != msg::Direction::Out || message->state != msg::State::Queued ||
+        message->parts.empty())
+        return R::Fail({SendRefusal::Invalid, Refusal{"the message is not queued", RefusedField::None}, {}});
+    // Taken in one step: another program on this store may be at the same
+    // queue, and only one of them may send it.
+    const auto claimed = m_store->Claim(id, now);
+    if (!claimed)
+        return R::Fail({SendRefusal::Store, {}, Q(claimed.error())});
+    if (!claimed.value())
+        return R::Fail({SendRefusal::Invalid, Refusal{"the message is not queued", RefusedField::None}, {}});
+    std::vector<std::string> pdus;
+    for (const PartRecord& p : message->parts)
+        pdus.push_back(p.pdu.toStdString());
+    return R::Ok(start(id, pdus, message->number.toStdString()));
+}
+
+SendJob* MessageService::start(qint64 id, const std::vector<std::string>& pdus, const std::string& number) {
+    // A message tried again: the handle of its last try is done with.
+    if (const auto old = m_jobs.find(id); old != m_jobs.end())
+        old->second->deleteLater();
+    auto* sendJob = new SendJob(id, this);
+    sendJob->m_destination = Q(number);
+    sendJob->m_total = static_cast<int>(pdus.size());
     sendJob->m_state = msg::State::Sending;
+    m_jobs[id] = sendJob;
     emit messageChanged(id, msg::State::Sending, msg::Reason::None, -1);
     m_current = sendJob;
-    m_transport.Submit(id, job->pdus, job->number);
-    return R::Ok(sendJob);
+    m_transport.Submit(id, pdus, number);
+    return sendJob;
 }
 
 Result<SendJob*, SendRefusal> MessageService::resend(qint64 id) {

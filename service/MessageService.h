@@ -106,6 +106,9 @@ private:
     bool m_released = false; // let go of by its owner before it finished
 };
 
+// The message as the store keeps it, from its request and the PDUs built.
+MessageRecord OutgoingRecord(const MessageRequest& request, const MessageJob& job, const ModemId& modem);
+
 class MessageService : public QObject {
     Q_OBJECT
 public:
@@ -116,6 +119,9 @@ public:
     ~MessageService() override;
 
     MessageStore* store() const { return m_store; }
+    ModemId modem() const { return m_transport.Modem(); }
+    // Whether there is a phone to send through now.
+    bool phoneReady() const { return m_transport.Ready(); }
 
     // Records the message (Queued, then Sending) and hands it to the
     // transport. Refused, with nothing sent, when the request does not build,
@@ -130,7 +136,9 @@ public:
     // this program (Sending) and hands its recorded PDUs over. Refused when
     // it is not queued any more (another program took it, the user
     // cancelled it) or there is no phone.
-    Result<SendJob*, SendRefusal> sendQueued(qint64 id);
+    // `now` is when it started, by the outbox's clock (its pace counts from it).
+    Result<SendJob*, SendRefusal> sendQueued(qint64 id,
+                                             const QDateTime& now = QDateTime::currentDateTimeUtc());
     void release(SendJob* job);
     // Whether a message is on its way through the transport now.
     bool busy() const { return m_current != nullptr; }
@@ -176,6 +184,8 @@ private:
     // outcome can be told in between.
     void commit(SendJob* job, const Verdict& verdict);
     void announce(SendJob* job);
+    // Follows a message recorded as Sending and hands its PDUs over.
+    SendJob* start(qint64 id, const std::vector<std::string>& pdus, const std::string& number);
 
     MessageStore* m_store;
     MessageTransport& m_transport;

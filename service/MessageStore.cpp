@@ -258,8 +258,7 @@ void CreateVersion1(const QSqlDatabase& db) {
 }
 
 // Sending to many, and the groups it is sent to. A version-1 store gains
-// the columns in place: its messages are in no batch and were tried as
-// often as nobody counted (0).
+// the columns in place: its messages belong to no batch and count no tries.
 void CreateVersion2(const QSqlDatabase& db) {
     static const char* const statements[] = {
         // The pacing as the user set it; times in ms since 1970 as every
@@ -278,6 +277,9 @@ void CreateVersion2(const QSqlDatabase& db) {
         "ALTER TABLE messages ADD COLUMN tries INTEGER NOT NULL DEFAULT 0",
         "ALTER TABLE messages ADD COLUMN not_before INTEGER",
         "ALTER TABLE messages ADD COLUMN started INTEGER",
+        // The name that came with the number (a contacts file's column),
+        // shown when the phone book has none for it.
+        "ALTER TABLE messages ADD COLUMN name TEXT",
         // A batch's list in its order; its counts by state and its next
         // message (NULL not_before sorts first: due when its turn comes)
         // from one index; its starts for the cap per hour. Messages of no
@@ -446,7 +448,7 @@ void FillFromRead(const Result<ReadMessage>& read, MessageRecord& r) {
 const char kMessageColumns[] =
     "m.id, m.direction, m.number, m.kind, m.text, m.content, m.request, m.state, m.reason, m.reason_code,"
     " m.created, m.sent, m.delivered, m.received, m.modem_imsi, m.modem_device, m.complete,"
-    " (SELECT b.name FROM phonebook b WHERE b.peer = m.peer ORDER BY b.id LIMIT 1),"
+    " coalesce((SELECT b.name FROM phonebook b WHERE b.peer = m.peer ORDER BY b.id LIMIT 1), m.name),"
     " m.batch_id, m.position, m.tries, m.not_before";
 
 MessageRecord RecordAt(const QSqlQuery& q) {
@@ -750,8 +752,8 @@ qint64 MessageStore::Impl::InsertMessage(const MessageRecord& r, std::optional<P
     QSqlQuery& q = Cached(QStringLiteral(
         "INSERT INTO messages(direction, peer, number, kind, text, content, request, state,"
         " reason, reason_code, modem_imsi, modem_device, created, sent, delivered, received, at,"
-        " complete, concat_ref, concat_total, batch_id, position, tries, not_before)"
-        " VALUES(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
+        " complete, concat_ref, concat_total, batch_id, position, tries, not_before, name)"
+        " VALUES(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
     const QDateTime created = r.created.isValid() ? r.created : QDateTime::currentDateTimeUtc();
     const QDateTime at = r.received.isValid() ? r.received : created;
     const QVariant noInt{QMetaType(QMetaType::Int)};
@@ -779,7 +781,8 @@ qint64 MessageStore::Impl::InsertMessage(const MessageRecord& r, std::optional<P
             r.batch != 0 ? QVariant(r.batch) : noBatch,
             r.batch != 0 ? QVariant(r.position) : noInt,
             r.tries,
-            Millis(r.notBefore)});
+            Millis(r.notBefore),
+            r.name.isEmpty() ? QVariant(QMetaType(QMetaType::QString)) : QVariant(r.name)});
     const qint64 id = q.lastInsertId().toLongLong();
     Index(id, r.number, r.text);
     return id;

@@ -88,6 +88,9 @@ public:
     explicit Outbox(MessageService& service, std::function<QDateTime()> now = {}, QObject* parent = nullptr);
     QDateTime now() const { return m_now(); }
 
+    // "Rapat jam 7 to 200": the name a batch gets when the user gives none,
+    // from the message as written (a mail-merged text with its {column}s).
+    static QString DefaultName(const MessageRequest& message, std::size_t recipients);
     // What identifies a batch's content and recipients, whatever their order.
     static QString BatchKey(const BatchRequest& request);
 

@@ -57,4 +57,12 @@ private:
     bool m_reports = false, m_reportsRefused = false;
 };
 
+// No phone at all: for a program that only takes a hand on the queue.
+class NoPhoneTransport : public MessageTransport {
+public:
+    bool Ready() const override { return false; }
+    ModemId Modem() const override { return {}; }
+    void Submit(qint64, const std::vector<std::string>&, const std::string&) override {}
+};
+
 } // namespace velmora

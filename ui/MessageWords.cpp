@@ -33,9 +33,8 @@ QString FailedWhy(msg::Reason reason, std::optional<int> code) {
     case msg::Reason::Cancelled:
         return "taken out of the queue";
     case msg::Reason::Expired:
-        return "its batch's time to send ran out before it went";
+        return "its batch's time to send ran out first";
     case msg::Reason::Retrying:
-        return "the phone refused it; it is tried again";
     case msg::Reason::None:
         break;
     }
@@ -51,6 +50,8 @@ QString UncertainWhy(msg::Reason reason) {
         return "the program stopped while it was being sent";
     case msg::Reason::LinkLost:
         return "the link was lost after the phone took the PDU";
+    case msg::Reason::Cancelled:
+        return "dropped: it is not sent again";
     default:
         return "whether the phone sent it is not known";
     }

@@ -15,7 +15,7 @@ struct ReadMessage;
 
 namespace velmora::cli {
 
-enum ExitCode { kExitOk = 0, kExitRefused = 1, kExitUsage = 2, kExitUnreachable = 3 };
+enum ExitCode { kExitOk = 0, kExitRefused = 1, kExitUsage = 2, kExitUnreachable = 3, kExitDuplicate = 4 };
 
 struct Io {
     std::ostream& out;

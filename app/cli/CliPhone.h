@@ -130,7 +130,9 @@ public:
         m_err = &io.err;
         m_paths = paths;
         m_storePath = ChooseMessageStore(paths, settings.MessageStore, target.store.value_or(""));
+        m_settings = settings;
     }
+    const Settings& settings() const { return m_settings; }
 
     // The store, the message service over this session and the logs'
     // observer, for a command that sends or reads messages. Without a store
@@ -192,6 +194,7 @@ private:
     }
 
     CliEvents m_events;
+    Settings m_settings;
     std::unique_ptr<RealClock> m_ownClock;
     Clock& m_clock;
     int m_portNumber = 1;

@@ -7,6 +7,7 @@
 #include "GlobalU.h"
 #include "MessageStore.h"
 #include "QtText.h"
+#include "Shown.h"
 #include "TerminalText.h"
 
 #include <QCommandLineParser>
@@ -125,71 +126,6 @@ std::optional<Options> Parse(const std::vector<std::string>& words, std::string&
     return o;
 }
 
-QJsonValue Time(const QDateTime& t) {
-    return t.isValid() ? QJsonValue(t.toUTC().toString(Qt::ISODate)) : QJsonValue(QJsonValue::Null);
-}
-
-template <class T> QJsonValue Maybe(const std::optional<T>& v) {
-    return v ? QJsonValue(*v) : QJsonValue(QJsonValue::Null);
-}
-
-QJsonValue Text(const QString& s) { return s.isEmpty() ? QJsonValue(QJsonValue::Null) : QJsonValue(s); }
-
-QJsonObject Json(const MessageRecord& m) {
-    QJsonArray parts, references;
-    for (const PartRecord& p : m.parts) {
-        parts.append(QJsonObject{{"part", p.part},
-                                 {"pdu", p.pdu},
-                                 {"reference", Maybe(p.reference)},
-                                 {"answer", Text(p.answer)},
-                                 {"reportStatus", Maybe(p.reportStatus)},
-                                 {"storage", Text(p.storage)},
-                                 {"index", Maybe(p.index)}});
-        if (p.reference)
-            references.append(*p.reference);
-    }
-    const bool modem = !m.modemImsi.isEmpty() || !m.modemDevice.isEmpty();
-    return {{"id", m.id},
-            {"direction", msg::DirectionName(m.direction)},
-            {"number", m.number},
-            {"name", Text(m.name)},
-            {"kind", m.kind},
-            {"text", m.text},
-            {"content", m.content},
-            {"state", msg::StateName(m.state)},
-            {"reason", Text(QString::fromLatin1(msg::ReasonName(m.reason)))},
-            {"reasonCode", Maybe(m.reasonCode)},
-            {"complete", m.complete},
-            {"parts", parts},
-            {"references", references},
-            {"created", Time(m.created)},
-            {"sent", Time(m.sent)},
-            {"delivered", Time(m.delivered)},
-            {"received", Time(m.received)},
-            {"modem",
-             modem ? QJsonValue(QJsonObject{{"imsi", Text(m.modemImsi)}, {"device", Text(m.modemDevice)}})
-                   : QJsonValue(QJsonValue::Null)}};
-}
-
-// "delivered", "not-delivered (TP-ST 69)", "failed (+CMS ERROR 500)",
-// "uncertain (no-answer)".
-std::string StateShown(const MessageRecord& m) {
-    std::string said = msg::StateName(m.state);
-    const std::string code = m.reasonCode ? std::to_string(*m.reasonCode) : "?";
-    switch (m.reason) {
-    case msg::Reason::None:
-        return said;
-    case msg::Reason::CmsError:
-        return said + " (+CMS ERROR " + code + ")";
-    case msg::Reason::CmeError:
-        return said + " (+CME ERROR " + code + ")";
-    case msg::Reason::ReportFailed:
-        return said + " (TP-ST " + code + ")";
-    default:
-        return said + " (" + msg::ReasonName(m.reason) + (m.reasonCode ? " " + code : "") + ")";
-    }
-}
-
 // The time that places the message: when it came, or when it went (else
 // when it was written).
 QDateTime Placed(const MessageRecord& m) {
@@ -249,7 +185,7 @@ int RunHistory(std::vector<std::string> words, Io io) {
     if (options->json) {
         QJsonArray all;
         for (const MessageRecord& m : found)
-            all.append(Json(m));
+            all.append(MessageJson(m));
         io.out << QJsonDocument(all).toJson(QJsonDocument::Indented).toStdString();
         return kExitOk;
     }

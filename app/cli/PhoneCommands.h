@@ -2,6 +2,8 @@
 
 #include "Cli.h"
 #include "ComDevices.h"
+#include "CommandLine.h"
+#include "MessageTypes.h"
 
 #include <map>
 #include <optional>
@@ -24,6 +26,24 @@ struct PhoneTarget {
 };
 
 int RunSend(std::vector<std::string> words, Io io);
+
+// "send --to/--to-file ...": one message to many, queued as a batch
+// (BatchCommand.cpp).
+struct ManyOptions {
+    std::optional<std::string> to, toFile, numberColumn;
+    BatchPacing pacing;
+    bool again = false;
+    bool any() const { return to || toFile; }
+};
+// Reads `given` into `many` when it is one of the batch options; false when
+// it is none of them.
+bool TakeManyOption(const GivenWord& given, ManyOptions& many, std::optional<Failure>& failure);
+const char* ManyUsage();
+// `kindWords`: the kind and its arguments, without a number.
+int RunSendToMany(const PhoneTarget& target, const ManyOptions& many, std::vector<std::string> kindWords,
+                  Io io);
+// "queue list|pause|resume|cancel|run".
+int RunQueue(std::vector<std::string> words, Io io);
 int RunIdentify(std::vector<std::string> words, Io io);
 int RunPhonebook(std::vector<std::string> words, Io io);
 // The messages on the phone (InboxCommand.cpp).

@@ -32,7 +32,7 @@ std::string SendUsage() {
                "                        was delivered, 1 when one was not, 3 when a report did\n"
                "                        not come in time\n"
                "  --report-wait SECONDS how long to wait for the reports (default 60)\n") +
-           kLinkOptions + kStoreOption;
+           kLinkOptions + kStoreOption + ManyUsage();
 }
 
 std::string IdentifyUsage() {
@@ -104,11 +104,25 @@ int RunSend(std::vector<std::string> words, Io io) {
     ReportOptions report;
     // The link options and --report stand before the kind; the kind is the
     // first word that is none of them.
-    const CommandLine line(words, PhoneOptions({{"--report"}, {"--report-wait", true}, kStore}), kPhoneWords);
+    const CommandLine line(words,
+                           PhoneOptions({{"--report"},
+                                         {"--report-wait", true},
+                                         kStore,
+                                         {"--to", true},
+                                         {"--to-file", true},
+                                         {"--number-column", true},
+                                         {"--interval", true},
+                                         {"--per-hour", true},
+                                         {"--at", true},
+                                         {"--expire", true},
+                                         {"--again"}}),
+                           kPhoneWords);
     std::size_t kind = words.size();
+    ManyOptions many;
     for (const GivenWord& given : line.given()) {
         std::optional<Failure> failure;
-        if (given.option == "--report") {
+        if (TakeManyOption(given, many, failure)) {
+        } else if (given.option == "--report") {
             report.wanted = true;
         } else if (given.option == "--report-wait") {
             const auto n = Number(given.value);
@@ -126,6 +140,17 @@ int RunSend(std::vector<std::string> words, Io io) {
         if (failure)
             return Report(*failure, io, SendUsage().c_str());
     }
+    if (many.any()) {
+        if (report.wanted)
+            return Report({kExitUsage, "send: --report goes with one recipient, not --to or --to-file"}, io,
+                          SendUsage().c_str());
+        return RunSendToMany(target, many, {words.begin() + static_cast<std::ptrdiff_t>(kind), words.end()},
+                             io);
+    }
+    if (many.numberColumn || many.again || many.pacing.intervalMs || many.pacing.perHour ||
+        many.pacing.startAt.isValid() || many.pacing.expireAt.isValid())
+        return Report({kExitUsage, "send: the batch options go with --to or --to-file"}, io,
+                      SendUsage().c_str());
     auto built = BuildPduJob({words.begin() + static_cast<std::ptrdiff_t>(kind), words.end()});
     if (auto* f = std::get_if<Failure>(&built))
         return Report(*f, io, SendUsage().c_str());

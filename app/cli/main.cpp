@@ -60,6 +60,7 @@ const Command kCommands[] = {
     {"inbox", "read the messages kept on the phone and the SIM", velmora::cli::RunInbox, true, Never},
     {"ports", "ask each serial device whether the phone is there", velmora::cli::RunPorts, true, Never},
     {"history", "list the messages sent and received", velmora::cli::RunHistory, false, Never},
+    {"queue", "the outbox: list, pause, resume, cancel or run batches", velmora::cli::RunQueue, true, Never},
 };
 
 // An SVG's <text> is drawn in fonts, which only a GUI application sets up;

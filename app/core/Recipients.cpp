@@ -258,7 +258,6 @@ Result<CsvTable, QString> ParseCsv(const QByteArray& bytes) {
     Record record;
     int open = 0;
     bool haveHeader = false;
-    qint64 cells = 0;
     while (reader.next(record, open)) {
         if (IsBlank(record.cells))
             continue;
@@ -285,8 +284,9 @@ Result<CsvTable, QString> ParseCsv(const QByteArray& bytes) {
                                .arg(kMaxCsvColumns));
         while (table.header.size() < record.cells.size())
             table.header << ColumnName(static_cast<int>(table.header.size()));
-        cells += table.header.size();
-        if (cells > kMaxCsvCells)
+        // Every row is padded to the widest in the end, so the count is of
+        // the rows so far at the width so far.
+        if (qint64(table.rows.size() + 1) * table.header.size() > kMaxCsvCells)
             return R::Fail(QStringLiteral("more than %1 cells: split the file").arg(kMaxCsvCells));
         table.rows.push_back(record.cells);
         table.lines.push_back(record.line);

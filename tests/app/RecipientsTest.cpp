@@ -153,6 +153,10 @@ TEST(Recipients, RefusesWhatItCannotRead) {
         {"a quote left open in the header", "\"a,b\n1,2\n", "line 1"},
         {"over the row limit", ManyRows(kMaxCsvRows + 1), "more than 100000 rows"},
         {"too many columns", QByteArray("x,").repeated(300) + "\n", "the header row has 301 columns"},
+        // Rows are padded to the widest: one wide row at the end widens them all.
+        {"a wide row after many narrow ones",
+         "a\n" + QByteArray("1\n").repeated(20000) + QByteArray("1,").repeated(255) + "1\n",
+         "more than 4000000 cells"},
         {"a row with too many cells", "a\n" + QByteArray("1,").repeated(300) + "1\n", "line 2 has 301 cells"},
     };
     for (const Row& r : rows) {

@@ -17,6 +17,7 @@
 #include <cstdlib>
 #include <memory>
 #include <random>
+#include <vector>
 
 namespace {
 
@@ -197,6 +198,66 @@ void BM_Conversations(benchmark::State& state) {
     state.counters["conversations"] = static_cast<double>(n);
 }
 BENCHMARK(BM_Conversations)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// One message to 10,000 recipients recorded whole before the first goes,
+// into the store of years, then the outbox's look at it: its counts and
+// its next message taken. Last, as it adds to the shared store.
+std::vector<MessageRecord> BatchOf(int n) {
+    std::vector<MessageRecord> out(static_cast<std::size_t>(n));
+    for (int i = 0; i < n; ++i) {
+        MessageRecord& m = out[static_cast<std::size_t>(i)];
+        m.number = QStringLiteral("62813%1").arg(1000000 + i);
+        m.kind = QStringLiteral("text");
+        m.text = QStringLiteral("Rapat besok jam 9 pagi di kantor, mohon hadir tepat waktu. Terima kasih.");
+        m.parts.push_back(
+            PartRecord{1, QStringLiteral("0011000C912658969999990000AA0361F118"), {}, {}, {}, {}, {}});
+    }
+    return out;
+}
+
+qint64 g_batch = 0;
+
+void BM_AddBatch10000(benchmark::State& state) {
+    Filled& f = SharedStore();
+    const std::vector<MessageRecord> messages = BatchOf(10000);
+    for (auto _ : state) {
+        BatchRecord b;
+        b.name = QStringLiteral("Rapat");
+        b.key = QStringLiteral("bench %1").arg(g_batch);
+        const auto id = f.store->AddBatch(b, messages);
+        Require(id.ok(), id.ok() ? "" : id.error());
+        g_batch = *id;
+    }
+    state.counters["messages"] = f.store->Count({});
+}
+BENCHMARK(BM_AddBatch10000)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
+
+void BM_BatchCounts(benchmark::State& state) {
+    Filled& f = SharedStore();
+    Require(g_batch != 0, "no batch added");
+    int queued = 0;
+    for (auto _ : state) {
+        const auto b = f.store->Batch(g_batch);
+        Require(b.has_value(), "batch not found");
+        queued = b->queued;
+        benchmark::DoNotOptimize(queued);
+    }
+    state.counters["queued"] = queued;
+}
+BENCHMARK(BM_BatchCounts)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// Each iteration takes one message: the next of 10,000 is found and claimed.
+void BM_NextQueuedAndClaim(benchmark::State& state) {
+    Filled& f = SharedStore();
+    Require(g_batch != 0, "no batch added");
+    for (auto _ : state) {
+        const auto next = f.store->NextQueued(g_batch);
+        Require(next.has_value(), "the batch ran out");
+        const auto claimed = f.store->Claim(next->id);
+        Require(claimed.ok() && *claimed, "not claimed");
+    }
+}
+BENCHMARK(BM_NextQueuedAndClaim)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(500);
 
 } // namespace
 

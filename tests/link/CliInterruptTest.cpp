@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <csignal>
 #include <fcntl.h>
@@ -232,6 +233,63 @@ INSTANTIATE_TEST_SUITE_P(
         // waiting for a report that never comes
         KillCase{"after_the_answer", Step::AfterTheAnswer, {}, {"--report"}, msg::State::Sent, 1}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// A batch killed in the middle and taken up by the next start: every
+// recipient gets their message once, and the one that was on its way when
+// the program died is left uncertain, for the user, never sent again.
+TEST(CliBatchKilled, TheNextStartGoesOnWithoutSkippingOrRepeatingAnyone) {
+    const std::string dir = TempDir("cli-batch-killed");
+    constexpr int kContacts = 20;
+    {
+        std::ofstream csv(dir + "/club.csv", std::ios::binary);
+        csv << "name;phone\r\n";
+        for (int i = 0; i < kContacts; ++i)
+            csv << "Anggota " << i << ";0812000" << 1000 + i << "\r\n";
+    }
+    {
+        // A slow phone, so the kill falls in the middle of a message.
+        SimPhone sim({"--prompt-delay", "150", "--record", dir + "/pdus.txt"});
+        CliProcess cli(dir, {"send", "--fast", "--device", sim.device(), "--to-file", dir + "/club.csv",
+                             "text", "Halo {name}, rapat jam 7"});
+        const auto ended = [&] {
+            const std::string out = cli.Out();
+            return std::count(out.begin(), out.end(), '\n') - 1; // less the batch's line
+        };
+        ASSERT_TRUE(WaitFor([&] { return ended() >= 7; }, 30s)) << cli.Out() << cli.Err();
+        std::this_thread::sleep_for(70ms);
+        cli.Signal(SIGKILL);
+        EXPECT_EQ(cli.Wait(2s), 1000 + SIGKILL);
+    }
+    SimPhone next({"--record", dir + "/next.txt"});
+    CliProcess again(dir, {"queue", "run", "--fast", "--device", next.device()});
+    const int code = again.Wait(60s);
+    auto store = MessageStore::Open(QString::fromStdString(dir + "/messages.sqlite"));
+    ASSERT_TRUE(store) << store.error();
+    const auto first = ReadLines(dir + "/pdus.txt"), second = ReadLines(dir + "/next.txt");
+    const auto count = [](const std::vector<std::string>& lines, const QString& pdu) {
+        return std::count_if(lines.begin(), lines.end(), [&](const std::string& l) {
+            return QString::fromStdString(l).contains(pdu.mid(2));
+        });
+    };
+    int uncertain = 0;
+    const auto messages = store.value()->Messages({});
+    ASSERT_EQ(messages.size(), static_cast<std::size_t>(kContacts));
+    for (const MessageRecord& m : messages) {
+        ASSERT_EQ(m.parts.size(), 1u);
+        const auto before = count(first, m.parts[0].pdu), after = count(second, m.parts[0].pdu);
+        if (m.state == msg::State::Uncertain) {
+            ++uncertain;
+            EXPECT_LE(before, 1) << m.number.toStdString();
+            EXPECT_EQ(after, 0) << m.number.toStdString();
+        } else {
+            EXPECT_EQ(m.state, msg::State::Sent) << m.number.toStdString();
+            EXPECT_EQ(before + after, 1) << m.number.toStdString();
+        }
+    }
+    EXPECT_LE(uncertain, 1);
+    EXPECT_EQ(code, uncertain ? 1 : 0) << again.Out() << again.Err();
+    std::filesystem::remove_all(dir);
+}
 
 TEST(CliPortsInterrupt, CtrlCEndsTheProbesAtOnce) {
     const std::string dir = TempDir("cli-ports-interrupt");

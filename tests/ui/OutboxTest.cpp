@@ -162,7 +162,7 @@ void OutboxTest::aRecipientsRowSaysWhereItStands_data() {
     QTest::newRow("refused by the phone") << S::Failed << R::CmsError << 500 << 0 << "Failed"
                                           << "the phone refused it (+CMS ERROR 500)";
     QTest::newRow("too late") << S::Failed << R::Expired << -1 << 0 << "Failed"
-                              << "its batch's time to send ran out before it went";
+                              << "its batch's time to send ran out first";
     QTest::newRow("dropped") << S::Failed << R::Cancelled << -1 << 0 << "Failed"
                              << "taken out of the queue";
     QTest::newRow("never answered") << S::Uncertain << R::NoAnswer << -1 << 0 << "Uncertain"

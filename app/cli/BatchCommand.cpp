@@ -1,0 +1,514 @@
+// Sending to many from the command line: "send --to/--to-file" queues a
+// batch and sends it, "queue" lists the outbox, takes a hand on a batch or a
+// message, and "queue run" sends what is due.
+
+#include "BatchBuilder.h"
+#include "CliPhone.h"
+#include "CommandApplication.h"
+#include "Outbox.h"
+#include "Recipients.h"
+#include "Shown.h"
+#include "Transports.h"
+
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include <ostream>
+#include <set>
+
+namespace velmora::cli {
+
+namespace {
+
+const char* kQueueUsage =
+    "usage: velmora-cli queue list [--json] [BATCH] [--store PATH]\n"
+    "       velmora-cli queue pause BATCH [--store PATH]\n"
+    "       velmora-cli queue resume BATCH|MESSAGE [--store PATH]\n"
+    "       velmora-cli queue cancel BATCH|MESSAGE [--store PATH]\n"
+    "       velmora-cli queue run [LINK OPTIONS] [--follow]\n"
+    "\n"
+    "The outbox: the batches \"send --to\" and \"send --to-file\" queued, each message\n"
+    "of them recorded before anything went. A batch is written B3, a message by its\n"
+    "number alone (as \"send\" prints it).\n"
+    "  list            every batch with what became of its messages; with BATCH, its\n"
+    "                  messages; --json for a program\n"
+    "  pause           hold a batch: what is queued stays queued\n"
+    "  resume          go on with a batch (also one the program paused when the phone\n"
+    "                  stopped answering); of a failed or uncertain message: send it\n"
+    "                  again\n"
+    "  cancel          take what is queued of a batch, or one message, out; an\n"
+    "                  uncertain message is dropped: it is not sent again\n"
+    "  run             send what is due and wait for what is scheduled, until nothing\n"
+    "                  is queued (or for ever with --follow); prints each message's end\n"
+    "\n"
+    "Exit status of run: 0 when every message was sent, 1 when one failed or is\n"
+    "uncertain, 3 when the phone could not be reached or stopped answering.\n";
+
+const char* kManyUsage = "Sending to many (the kind then takes no number):\n"
+                         "  --to LIST             numbers, phone-book names and groups, between commas or\n"
+                         "                        semicolons\n"
+                         "  --to-file FILE.csv    a contacts file with a header row; {column} in a text is\n"
+                         "                        filled from each row\n"
+                         "  --number-column NAME  the column of the numbers (default: the first that holds\n"
+                         "                        numbers)\n"
+                         "  --interval SECONDS    between one message's start and the next's\n"
+                         "  --per-hour N          at most N messages in any hour\n"
+                         "  --at \"YYYY-MM-DD HH:MM\"      queue only; \"queue run\" sends it from then on\n"
+                         "  --expire \"YYYY-MM-DD HH:MM\"  send none after this time\n"
+                         "  --again               queue it even when the same batch was queued before\n"
+                         "Each recipient's message is recorded before anything goes; the outcome of each\n"
+                         "is printed as it ends. Exit status 0 when every message was sent, 1 when one\n"
+                         "failed or is uncertain or a recipient was left out (named on stderr), 3 when\n"
+                         "the phone could not be reached, 4 when the same batch was queued before (the\n"
+                         "line names it).\n";
+
+// "2026-12-24 18:00" in local time.
+std::optional<QDateTime> LocalTime(const std::string& text) {
+    QDateTime t =
+        QDateTime::fromString(QString::fromStdString(text).trimmed(), QStringLiteral("yyyy-MM-dd HH:mm"));
+    if (!t.isValid())
+        return std::nullopt;
+    return t.toUTC();
+}
+
+std::string Local(const QDateTime& t) {
+    return S(t.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm")));
+}
+
+std::string Counts(const BatchRecord& b) {
+    std::string s = std::to_string(b.sent) + " of " + std::to_string(b.total) + " sent";
+    if (b.failed)
+        s += ", " + std::to_string(b.failed) + " failed";
+    if (b.uncertain)
+        s += ", " + std::to_string(b.uncertain) + " uncertain";
+    if (b.queued)
+        s += ", " + std::to_string(b.queued) + " queued";
+    return s;
+}
+
+std::string BatchState(const BatchRecord& b) {
+    std::string s = b.finished() ? "finished" : msg::BatchStateName(b.state);
+    if (!b.finished() && b.pauseReason != msg::Reason::None)
+        s += std::string(" (") + msg::ReasonName(b.pauseReason) + ")";
+    return s;
+}
+
+std::string Who(const MessageRecord& m) {
+    return S(m.name.isEmpty() ? m.number : m.number + " (" + m.name + ")");
+}
+
+// B3 or 3: a batch or a message.
+struct Target {
+    bool batch = false;
+    qint64 id = 0;
+};
+
+std::optional<Target> ParseTarget(const std::string& word) {
+    Target t;
+    std::string digits = word;
+    if (!digits.empty() && (digits[0] == 'B' || digits[0] == 'b')) {
+        t.batch = true;
+        digits.erase(0, 1);
+    }
+    bool ok = false;
+    t.id = QString::fromStdString(digits).toLongLong(&ok);
+    if (!ok || t.id <= 0 || digits.empty() || digits[0] == '+')
+        return std::nullopt;
+    return t;
+}
+
+// Opens the store the settings (or --store) name, for the commands that
+// need no phone.
+Result<std::unique_ptr<MessageStore>> OpenStore(const std::optional<std::string>& given, Io io) {
+    std::string path = given.value_or("");
+    if (path.empty()) {
+        const AppPaths paths = CurrentAppPaths();
+        Settings settings;
+        for (const auto& message : LoadSettings(SettingsSection::Communication, paths.settingsFile, settings))
+            io.err << "velmora-cli: " << AboutFile(paths.settingsFile, message) << '\n';
+        path = ChooseMessageStore(paths, settings.MessageStore);
+    }
+    return MessageStore::Open(Q(path));
+}
+
+// Sends what is due until nothing is queued (or for ever), printing each
+// message's end. Only `batch`'s messages when one is given.
+int Drain(CliPhone& phone, Outbox& outbox, std::optional<qint64> batch, bool follow, Io io) {
+    MessageService& service = phone.Messages();
+    MessageStore& store = *phone.store();
+    bool phoneGone = false;
+    std::set<qint64> touched; // the batches this run sent from
+    const auto said = [&](qint64 id, const std::string& what) {
+        const auto m = store.Message(id);
+        if (!m || (batch && m->batch != *batch))
+            return;
+        touched.insert(m->batch);
+        io.out << "Message " << id << " to " << ForOutput(Who(*m), io.outIsTerminal) << ": " << what << '\n'
+               << std::flush;
+    };
+    const QMetaObject::Connection ended = QObject::connect(
+        &service, &MessageService::messageChanged, [&](qint64 id, msg::State state, msg::Reason, int) {
+            if (state == msg::State::Sent || state == msg::State::Failed || state == msg::State::Uncertain)
+                if (const auto m = store.Message(id))
+                    said(id, StateShown(*m));
+        });
+    const QMetaObject::Connection again = QObject::connect(
+        &outbox, &Outbox::messageChanged, [&](qint64 id, msg::State state, msg::Reason, int) {
+            const auto m = store.Message(id);
+            if (state == msg::State::Queued && m && m->notBefore.isValid())
+                said(id, "tried again from " + Local(m->notBefore));
+        });
+    const QMetaObject::Connection paused =
+        QObject::connect(&outbox, &Outbox::batchPaused, [&](qint64 id, msg::Reason reason) {
+            io.err << "velmora-cli: batch B" << id << " paused: "
+                   << (reason == msg::Reason::NoAnswer ? "the phone stopped answering"
+                                                       : "the link to the phone was lost")
+                   << "; \"velmora-cli queue resume B" << id << "\" goes on\n";
+            phoneGone = true;
+        });
+    for (;;) {
+        const OutboxStep step = outbox.next(batch);
+        if (step.kind == OutboxStep::Started || step.kind == OutboxStep::Busy)
+            continue;
+        if (step.kind == OutboxStep::NoPhone) {
+            io.err << "velmora-cli: " << phone.Why() << '\n';
+            phoneGone = true;
+            break;
+        }
+        if (step.kind == OutboxStep::Idle && !follow)
+            break;
+        // Sleeps of at most a second: a batch queued or resumed meanwhile
+        // by another program is seen soon, and Ctrl-C ends the wait.
+        const qint64 wait = step.kind == OutboxStep::Wait ? outbox.now().msecsTo(step.at) : 1000;
+        phone.clock().Sleep(static_cast<int>(std::clamp<qint64>(wait, 1, 1000)));
+    }
+    QObject::disconnect(ended);
+    QObject::disconnect(again);
+    QObject::disconnect(paused);
+    int code = kExitOk;
+    for (const BatchRecord& b : store.Batches()) {
+        if (batch && b.id != *batch)
+            continue;
+        const bool ours = batch || touched.count(b.id);
+        if (!ours && b.finished())
+            continue;
+        io.out << "Batch B" << b.id << ": " << Counts(b) << '\n';
+        // What this run did decides its status; an old batch's failure
+        // does not.
+        if (!ours)
+            continue;
+        if (b.failed || b.uncertain)
+            code = kExitRefused;
+        if (b.uncertain)
+            io.err << "velmora-cli: batch B" << b.id << " has " << b.uncertain
+                   << " uncertain: they may have gone; \"velmora-cli queue list B" << b.id
+                   << "\" names them, \"queue resume MESSAGE\" sends one again\n";
+    }
+    return phoneGone ? kExitUnreachable : code;
+}
+
+} // namespace
+
+bool TakeManyOption(const GivenWord& given, ManyOptions& many, std::optional<Failure>& failure) {
+    const std::string& option = given.option;
+    const auto refuse = [&](const std::string& why) { failure = Failure{kExitUsage, "send: " + why}; };
+    if (option == "--again") {
+        many.again = true;
+        return true;
+    }
+    if (option != "--to" && option != "--to-file" && option != "--number-column" && option != "--interval" &&
+        option != "--per-hour" && option != "--at" && option != "--expire")
+        return false;
+    if (given.kind == GivenWord::MissingValue || given.value.empty()) {
+        refuse(option + " needs a value");
+        return true;
+    }
+    if (option == "--to") {
+        many.to = given.value;
+    } else if (option == "--to-file") {
+        many.toFile = given.value;
+    } else if (option == "--number-column") {
+        many.numberColumn = given.value;
+    } else if (option == "--interval") {
+        const auto n = Number(given.value);
+        if (!n || *n < 0 || *n > 86400)
+            refuse("--interval must be a number of seconds from 0 to 86400");
+        else
+            many.pacing.intervalMs = qint64{*n} * 1000;
+    } else if (option == "--per-hour") {
+        const auto n = Number(given.value);
+        if (!n || *n < 0 || *n > 100000)
+            refuse("--per-hour must be a number from 0 (no cap) to 100000");
+        else
+            many.pacing.perHour = *n;
+    } else {
+        const auto t = LocalTime(given.value);
+        if (!t)
+            refuse(option + " must be a time written \"YYYY-MM-DD HH:MM\", not \"" + given.value + "\"");
+        else
+            (option == "--at" ? many.pacing.startAt : many.pacing.expireAt) = *t;
+    }
+    return true;
+}
+
+const char* ManyUsage() { return kManyUsage; }
+
+int RunSendToMany(const PhoneTarget& target, const ManyOptions& many, std::vector<std::string> kindWords,
+                  Io io) {
+    if (many.to && many.toFile)
+        return Report({kExitUsage, "send: --to and --to-file cannot be given together"}, io);
+    if (many.numberColumn && !many.toFile)
+        return Report({kExitUsage, "send: --number-column goes with --to-file"}, io);
+    if (many.pacing.startAt.isValid() && many.pacing.expireAt.isValid() &&
+        many.pacing.expireAt <= many.pacing.startAt)
+        return Report({kExitUsage, "send: --expire must be after --at"}, io);
+    // The kind is built as for one recipient, with a number that stands in
+    // for each of them.
+    if (!kindWords.empty())
+        kindWords.insert(kindWords.begin() + 1, "0");
+    auto built = BuildPduJob(kindWords);
+    if (auto* f = std::get_if<Failure>(&built))
+        return Report(*f, io);
+    const MessageRequest message = std::get<PduJob>(built).request;
+
+    CliPhone phone(target, io);
+    MessageService& service = phone.Messages();
+    if (!phone.store()) {
+        io.err << "velmora-cli: nothing queued: " << S(service.noStoreReason()) << '\n';
+        return kExitRefused;
+    }
+    BatchRecipients recipients;
+    QString source;
+    if (many.to) {
+        recipients = RecipientsFromList(SplitRecipients(Q(*many.to)), phone.store(), message);
+    } else {
+        const auto table = ReadCsvFile(Q(*many.toFile));
+        if (!table)
+            return Report({kExitRefused, "nothing queued: " + S(table.error())}, io);
+        const auto column = NumberColumn(table.value(), Q(many.numberColumn.value_or("")));
+        if (!column)
+            return Report({kExitRefused, "nothing queued: " + S(column.error())}, io);
+        recipients = RecipientsFromTable(table.value(), column.value(), message);
+        if (!recipients.unknown.isEmpty())
+            return Report({kExitRefused,
+                           "nothing queued: the text names {" + S(recipients.unknown.join("}, {")) +
+                               "}, which " + (recipients.unknown.size() == 1 ? "is" : "are") +
+                               " not a column of " + *many.toFile + " (" + S(table->header.join(", ")) + ")"},
+                          io);
+        source = QStringLiteral("line ");
+    }
+    for (const RecipientProblem& p : recipients.problems)
+        io.err << "velmora-cli: left out: "
+               << ForOutput(
+                      S(source.isEmpty() ? p.who : source + QString::number(p.index) + " (" + p.who + ")"),
+                      io.errIsTerminal)
+               << ": " << S(p.why) << '\n';
+
+    BatchRequest request;
+    request.name = Outbox::DefaultName(message, recipients.recipients.size());
+    if (many.toFile)
+        request.name = QFileInfo(Q(*many.toFile)).fileName() + ": " + request.name;
+    const bool leftOut = !recipients.problems.empty();
+    request.recipients = std::move(recipients.recipients);
+    request.pacing = many.pacing;
+
+    request.again = many.again;
+    Outbox outbox(service);
+    const auto queued = outbox.queue(request);
+    if (!queued) {
+        const QueueRefusal& r = queued.error();
+        if (r.kind == QueueRefusal::Duplicate) {
+            const auto earlier = phone.store()->Batch(r.batch);
+            io.err << "velmora-cli: nothing queued: the same message to the same recipients was queued as "
+                      "batch B"
+                   << r.batch << (earlier ? " (" + BatchState(*earlier) + ": " + Counts(*earlier) + ")" : "")
+                   << "; --again queues it once more\n";
+            return kExitDuplicate;
+        }
+        io.err << "velmora-cli: nothing queued: " << S(r.why) << '\n';
+        return kExitRefused;
+    }
+    const qint64 batch = queued->batch;
+    io.out << "Batch B" << batch << ": " << queued->queued << " message" << (queued->queued == 1 ? "" : "s")
+           << " queued";
+    if (many.pacing.startAt.isValid()) {
+        io.out << " to go from " << Local(many.pacing.startAt)
+               << "; \"velmora-cli queue run\" sends them from then\n";
+        return kExitOk;
+    }
+    io.out << '\n' << std::flush;
+    if (!phone.Connect()) {
+        io.err << "velmora-cli: batch B" << batch << " stays queued; \"velmora-cli queue run\" sends it\n";
+        return kExitUnreachable;
+    }
+    const int code = Drain(phone, outbox, batch, false, io);
+    // Not everyone on the list got it: said above, and in the status.
+    return leftOut && code == kExitOk ? kExitRefused : code;
+}
+
+int RunQueue(std::vector<std::string> words, Io io) {
+    if (words.empty() || IsHelp(words)) {
+        (words.empty() ? io.err : io.out) << kQueueUsage;
+        return words.empty() ? kExitUsage : kExitOk;
+    }
+    const std::string verb = words.front();
+    words.erase(words.begin());
+    const CommandApplication app;
+    if (verb == "run") {
+        PhoneTarget target;
+        bool follow = false;
+        const CommandLine line(words, PhoneOptions({{"--follow"}, kStore}), kPhoneWords);
+        for (const GivenWord& given : line.given()) {
+            std::optional<Failure> failure;
+            if (given.option == "--follow")
+                follow = true;
+            else if (!TakeLinkOption(given, target, "queue run", failure))
+                failure = Failure{kExitUsage, "queue run: unexpected \"" + given.word + "\""};
+            if (failure)
+                return Report(*failure, io, kQueueUsage);
+        }
+        CliPhone phone(target, io);
+        MessageService& service = phone.Messages();
+        if (!phone.store()) {
+            io.err << "velmora-cli: " << S(service.noStoreReason()) << '\n';
+            return kExitRefused;
+        }
+        if (!follow && phone.store()->Batches(true).empty()) {
+            io.out << "Nothing is queued\n";
+            return kExitOk;
+        }
+        if (!phone.Connect())
+            return kExitUnreachable;
+        Outbox outbox(service);
+        return Drain(phone, outbox, std::nullopt, follow, io);
+    }
+    if (verb != "list" && verb != "pause" && verb != "resume" && verb != "cancel")
+        return Report({kExitUsage, "queue: unknown \"" + verb + "\": list, pause, resume, cancel or run"}, io,
+                      kQueueUsage);
+    const CommandLine line(words, {{"--json"}, kStore}, kCommandWords);
+    if (const GivenWord* unknown = line.first(GivenWord::Unknown))
+        return Report({kExitUsage, "queue " + verb + ": unknown option " + unknown->word}, io, kQueueUsage);
+    if (const GivenWord* missing = line.first(GivenWord::MissingValue))
+        return Report({kExitUsage, "queue " + verb + ": " + missing->option + " needs a value"}, io,
+                      kQueueUsage);
+    const std::vector<std::string> rest = line.positional();
+    const bool json = line.has("--json");
+    if (json && verb != "list")
+        return Report({kExitUsage, "queue " + verb + ": --json goes with list"}, io, kQueueUsage);
+    if (rest.size() > 1 || (rest.empty() && verb != "list"))
+        return Report({kExitUsage, "queue " + verb + ": expected one batch (B3) or message"}, io,
+                      kQueueUsage);
+    std::optional<Target> target;
+    if (!rest.empty()) {
+        target = ParseTarget(rest.front());
+        if (!target || (verb == "list" && !target->batch))
+            return Report({kExitUsage, "queue " + verb + ": \"" + rest.front() + "\" is no batch (B3)" +
+                                           (verb == "list" ? "" : " or message number")},
+                          io, kQueueUsage);
+        if (verb == "pause" && !target->batch)
+            return Report({kExitUsage, "queue pause: only a batch is paused (B3)"}, io, kQueueUsage);
+    }
+    auto opened = OpenStore(line.value("--store"), io);
+    if (!opened)
+        return Report({kExitRefused, ForOutput(opened.error(), io.errIsTerminal)}, io);
+    MessageStore& store = *opened.value();
+
+    if (verb == "list") {
+        if (target) {
+            const auto batch = store.Batch(target->id);
+            if (!batch)
+                return Report({kExitRefused, "there is no batch B" + std::to_string(target->id)}, io);
+            HistoryQuery query;
+            query.batch = target->id;
+            const auto messages = store.Messages(query);
+            if (json) {
+                QJsonArray all;
+                for (const MessageRecord& m : messages)
+                    all.append(MessageJson(m));
+                io.out << QJsonDocument(all).toJson(QJsonDocument::Indented).toStdString();
+                return kExitOk;
+            }
+            io.out << "Batch B" << batch->id << " " << BatchState(*batch) << ": " << Counts(*batch) << '\n';
+            for (const MessageRecord& m : messages)
+                io.out << ForOutput(std::to_string(m.id) + "  " + Who(m) + "  " + StateShown(m) +
+                                        (m.state == msg::State::Queued && m.notBefore.isValid()
+                                             ? "  (not before " + Local(m.notBefore) + ")"
+                                             : ""),
+                                    io.outIsTerminal)
+                       << '\n';
+            return kExitOk;
+        }
+        const auto batches = store.Batches();
+        if (json) {
+            QJsonArray all;
+            for (const BatchRecord& b : batches) {
+                const auto time = [](const QDateTime& t) {
+                    return t.isValid() ? QJsonValue(t.toUTC().toString(Qt::ISODate)) : QJsonValue();
+                };
+                all.append(QJsonObject{{"batch", b.id},
+                                       {"name", b.name},
+                                       {"state", msg::BatchStateName(b.state)},
+                                       {"finished", b.finished()},
+                                       {"pauseReason", QString::fromLatin1(msg::ReasonName(b.pauseReason))},
+                                       {"created", time(b.created)},
+                                       {"total", b.total},
+                                       {"queued", b.queued},
+                                       {"sending", b.sending},
+                                       {"sent", b.sent},
+                                       {"failed", b.failed},
+                                       {"uncertain", b.uncertain},
+                                       {"intervalSeconds", static_cast<double>(b.pacing.intervalMs) / 1000},
+                                       {"perHour", b.pacing.perHour},
+                                       {"startAt", time(b.pacing.startAt)},
+                                       {"expireAt", time(b.pacing.expireAt)},
+                                       {"retries", b.pacing.retries}});
+            }
+            io.out << QJsonDocument(all).toJson(QJsonDocument::Indented).toStdString();
+            return kExitOk;
+        }
+        if (batches.empty())
+            io.out << "Nothing was ever queued\n";
+        for (const BatchRecord& b : batches)
+            io.out << ForOutput("B" + std::to_string(b.id) + "  " + Local(b.created) + "  " + BatchState(b) +
+                                    "  " + Counts(b) + "  " + S(b.name),
+                                io.outIsTerminal)
+                   << '\n';
+        return kExitOk;
+    }
+
+    // pause, resume, cancel: through an outbox over a service with no phone.
+    NoPhoneTransport none;
+    MessageService service(&store, none);
+    Outbox outbox(service);
+    Result<bool> done = Result<bool>::Ok(false);
+    if (target->batch) {
+        if (!store.Batch(target->id))
+            return Report({kExitRefused, "there is no batch B" + std::to_string(target->id)}, io);
+        done = verb == "pause"    ? outbox.pause(target->id)
+               : verb == "resume" ? outbox.resume(target->id)
+                                  : outbox.cancel(target->id);
+    } else {
+        if (!store.Message(target->id))
+            return Report({kExitRefused, "there is no message " + std::to_string(target->id)}, io);
+        done = verb == "resume" ? outbox.retryMessage(target->id) : outbox.cancelMessage(target->id);
+    }
+    if (!done)
+        return Report({kExitRefused, done.error()}, io);
+    if (target->batch) {
+        const auto b = store.Batch(target->id);
+        io.out << "Batch B" << target->id << " " << (b ? BatchState(*b) + ": " + Counts(*b) : verb) << '\n';
+    } else {
+        const auto m = store.Message(target->id);
+        if (!done.value())
+            return Report({kExitRefused, "message " + std::to_string(target->id) + " is " +
+                                             (m ? StateShown(*m) : std::string("gone")) + ": nothing to " +
+                                             verb},
+                          io);
+        io.out << "Message " << target->id << ": " << (m ? StateShown(*m) : verb) << '\n';
+    }
+    return kExitOk;
+}
+
+} // namespace velmora::cli

@@ -1,0 +1,20 @@
+#pragma once
+
+// A stored message in the words the CLI prints it in, shared by "history"
+// and "queue".
+
+#include "MessageTypes.h"
+
+#include <QJsonObject>
+
+#include <string>
+
+namespace velmora::cli {
+
+// "delivered", "not-delivered (TP-ST 69)", "failed (+CMS ERROR 500)",
+// "uncertain (no-answer)".
+std::string StateShown(const MessageRecord& m);
+// One message as "history --json" gives it.
+QJsonObject MessageJson(const MessageRecord& m);
+
+} // namespace velmora::cli

@@ -1,0 +1,389 @@
+#include "Outbox.h"
+
+#include "QtText.h"
+
+#include <QCryptographicHash>
+#include <QJsonDocument>
+
+#include <algorithm>
+
+namespace velmora {
+
+namespace {
+
+// The phone turned the message down itself: another try may go through
+// (the network was busy, the SIM not ready). Not so for a message the
+// program could not hand over, or one that may have gone.
+bool Refused(msg::Reason reason) {
+    switch (reason) {
+    case msg::Reason::CmsError:
+    case msg::Reason::CmeError:
+    case msg::Reason::Error:
+    case msg::Reason::NoPduMode:
+    case msg::Reason::NoPrompt:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// The end of a send, as far as the outbox is concerned (a report may still
+// move a sent message on).
+bool SendEnded(msg::State state) {
+    return state == msg::State::Sent || state == msg::State::Failed || state == msg::State::Uncertain;
+}
+
+} // namespace
+
+QString Outbox::DefaultName(const MessageRequest& first, std::size_t recipients) {
+    QString what = first.kind == MessageKind::Text || first.kind == MessageKind::Ems
+                       ? FromUtf16(first.text).simplified()
+                       : QString::fromLatin1(MessageKindName(first.kind));
+    if (what.size() > 40)
+        what = what.left(39) + QChar(0x2026);
+    return QStringLiteral("%1 to %2").arg(what).arg(recipients);
+}
+
+Outbox::Outbox(MessageService& service, std::function<QDateTime()> now, QObject* parent)
+    : QObject(parent), m_service(service),
+      m_now(now ? std::move(now) : [] { return QDateTime::currentDateTimeUtc(); }) {
+    qRegisterMetaType<OutboxStep>();
+    connect(&m_service, &MessageService::messageChanged, this, &Outbox::onMessageChanged);
+}
+
+QString Outbox::BatchKey(const BatchRequest& request) {
+    // Each recipient's message as the store keeps it, less what differs
+    // from one queuing to the next (the parts' reference); sorted, so the
+    // same list in another order is the same batch.
+    QStringList items;
+    for (const BatchRecipient& r : request.recipients) {
+        MessageRequest same = r.request;
+        same.concatReference = 0;
+        const auto number = CheckDestination(same.destination);
+        same.destination = number ? number.value() : same.destination;
+        items << QString::fromUtf8(QJsonDocument(RequestToJson(same)).toJson(QJsonDocument::Compact));
+    }
+    items.sort();
+    QCryptographicHash hash(QCryptographicHash::Sha256);
+    for (const QString& item : items) {
+        hash.addData(item.toUtf8());
+        hash.addData(QByteArrayView("\n"));
+    }
+    return QString::fromLatin1(hash.result().toHex());
+}
+
+Result<QueuedBatch, QueueRefusal> Outbox::queue(const BatchRequest& request) {
+    using R = Result<QueuedBatch, QueueRefusal>;
+    MessageStore* store = m_service.store();
+    QueuedBatch queued;
+    std::vector<MessageRecord> records;
+    records.reserve(request.recipients.size());
+    const ModemId modem = m_service.modem();
+    for (std::size_t i = 0; i < request.recipients.size(); ++i) {
+        const BatchRecipient& r = request.recipients[i];
+        const auto built = BuildMessage(r.request);
+        if (!built) {
+            queued.problems.push_back({static_cast<int>(i), Q(r.request.destination), Q(built.error().text)});
+            continue;
+        }
+        MessageRecord record = OutgoingRecord(r.request, *built, modem);
+        record.name = r.name;
+        record.position = static_cast<int>(records.size());
+        records.push_back(std::move(record));
+    }
+    if (records.empty()) {
+        QueueRefusal refusal{QueueRefusal::Empty, QStringLiteral("no recipient could be queued"), 0,
+                             queued.problems};
+        return R::Fail(refusal);
+    }
+    if (!store)
+        return R::Fail({QueueRefusal::Store, m_service.noStoreReason(), 0, queued.problems});
+    BatchRecord batch;
+    batch.key = BatchKey(request);
+    if (!request.again) {
+        if (const qint64 earlier = store->BatchByKey(batch.key)) {
+            return R::Fail({QueueRefusal::Duplicate,
+                            QStringLiteral("the same message to the same recipients was queued as batch %1")
+                                .arg(earlier),
+                            earlier, queued.problems});
+        }
+    }
+    if (const QString why = store->CheckWritable(); !why.isEmpty())
+        return R::Fail({QueueRefusal::Store, why, 0, queued.problems});
+    batch.name = request.name.isEmpty()
+                     ? DefaultName(request.recipients.front().request, request.recipients.size())
+                     : request.name;
+    batch.created = m_now();
+    batch.state = msg::BatchState::Active;
+    batch.pacing = request.pacing;
+    const auto added = store->AddBatch(batch, records);
+    if (!added)
+        return R::Fail({QueueRefusal::Store, Q(added.error()), 0, queued.problems});
+    queued.batch = added.value();
+    queued.queued = static_cast<int>(records.size());
+    emit batchChanged(queued.batch);
+    return R::Ok(queued);
+}
+
+std::optional<QDateTime> Outbox::dueAt(const BatchRecord& batch, const MessageRecord& first,
+                                       const QDateTime& now) {
+    QDateTime due = now;
+    const auto notBefore = [&due](const QDateTime& t) {
+        if (t.isValid() && t > due)
+            due = t;
+    };
+    notBefore(batch.pacing.startAt);
+    notBefore(first.notBefore);
+    // Start to start, so a phone that takes its time does not stretch the
+    // pace beyond what the user asked for.
+    if (batch.pacing.intervalMs > 0 && batch.lastStart.isValid())
+        notBefore(batch.lastStart.addMSecs(batch.pacing.intervalMs));
+    if (batch.pacing.perHour > 0) {
+        const QDateTime hourAgo = now.addSecs(-3600);
+        const std::vector<QDateTime> starts = m_service.store()->StartsSince(batch.id, hourAgo);
+        const auto cap = static_cast<std::size_t>(batch.pacing.perHour);
+        // The hour is full: the next may go an hour after the start that
+        // leaves it first.
+        if (starts.size() >= cap)
+            notBefore(starts[starts.size() - cap].addSecs(3600));
+    }
+    return due;
+}
+
+OutboxStep Outbox::next(std::optional<qint64> only) {
+    MessageStore* store = m_service.store();
+    if (!store)
+        return {OutboxStep::Idle, 0, {}};
+    if (m_service.busy())
+        return {OutboxStep::Busy, 0, {}};
+    const QDateTime now = m_now();
+    if (const auto expired = store->ExpireQueued(now); expired) {
+        for (const qint64 id : expired.value()) {
+            emit messageChanged(id, msg::State::Failed, msg::Reason::Expired, -1);
+            if (const auto m = store->Message(id))
+                emit batchChanged(m->batch);
+        }
+    }
+    // Oldest batch first: what was queued first goes first.
+    std::vector<BatchRecord> batches = store->Batches(true);
+    std::reverse(batches.begin(), batches.end());
+    std::optional<QDateTime> earliest;
+    for (const BatchRecord& batch : batches) {
+        if ((only && batch.id != *only) || batch.state != msg::BatchState::Active)
+            continue;
+        // Another program may take the first one in between: then the one
+        // after it.
+        for (int attempt = 0; attempt < 3; ++attempt) {
+            const auto first = store->NextQueued(batch.id);
+            if (!first)
+                break;
+            const auto due = dueAt(batch, *first, now);
+            if (!due)
+                break;
+            if (*due > now) {
+                if (!earliest || *due < *earliest)
+                    earliest = *due;
+                break;
+            }
+            if (!m_service.phoneReady())
+                return {OutboxStep::NoPhone, 0, now};
+            // Known before the send starts: a session that answers at once
+            // ends the message inside sendQueued.
+            m_current = first->id;
+            m_currentBatch = batch.id;
+            const auto sent = m_service.sendQueued(first->id, now);
+            if (!sent) {
+                m_current = 0;
+                if (sent.error().kind == SendRefusal::Store) {
+                    emit m_service.storeProblem(sent.error().store);
+                    return {OutboxStep::Idle, 0, {}};
+                }
+                continue;
+            }
+            m_service.release(sent.value());
+            emit batchChanged(batch.id);
+            return {OutboxStep::Started, first->id, now};
+        }
+    }
+    if (earliest)
+        return {OutboxStep::Wait, 0, *earliest};
+    return {OutboxStep::Idle, 0, {}};
+}
+
+void Outbox::onMessageChanged(qint64 id, msg::State state, msg::Reason reason, int code) {
+    if (id == 0 || id != m_current)
+        return;
+    const qint64 batchId = m_currentBatch;
+    if (!SendEnded(state)) {
+        emit batchChanged(batchId);
+        return;
+    }
+    m_current = 0;
+    MessageStore* store = m_service.store();
+    const auto message = store ? store->Message(id) : std::nullopt;
+    const auto batch = store ? store->Batch(batchId) : std::nullopt;
+    if (!message || !batch) {
+        emit batchChanged(batchId);
+        return;
+    }
+    const std::optional<int> why = code >= 0 ? std::optional<int>(code) : std::nullopt;
+    const auto pauseFor = [&](msg::Reason r) {
+        if (store->SetBatchState(batchId, msg::BatchState::Paused, r))
+            emit batchPaused(batchId, r);
+    };
+    const auto requeue = [&](const QDateTime& notBefore, bool refund) {
+        if (const auto done = store->Requeue(id, notBefore, reason, why, refund); done && done.value())
+            emit messageChanged(id, msg::State::Queued, reason, code);
+    };
+    // A part that reached the phone means the recipient may have some of
+    // it: sending it all again would give them that part twice.
+    const SendJob* job = m_service.job(id);
+    const bool partOut =
+        job && std::any_of(job->parts().begin(), job->parts().end(), [](const PartOutcome& p) {
+            return p.outcome == SubmitOutcome::Sent || p.outcome == SubmitOutcome::Unknown;
+        });
+    if (state == msg::State::Failed && !partOut) {
+        if (Refused(reason)) {
+            if (message->tries <= batch->pacing.retries) {
+                const qint64 pause = kFirstRetryMs << std::min(message->tries - 1, 20);
+                requeue(m_now().addMSecs(pause), false);
+            }
+        } else if (reason == msg::Reason::LinkLost || reason == msg::Reason::NotConnected) {
+            // Never reached the phone: it goes when the phone is back, and
+            // the batch waits for the user rather than failing every
+            // message after this one.
+            requeue({}, true);
+            pauseFor(msg::Reason::LinkLost);
+        } else if (reason == msg::Reason::Stopped) {
+            // The program is ending: the next start sends it.
+            requeue({}, true);
+        }
+    } else if (state == msg::State::Uncertain && reason == msg::Reason::NoAnswer) {
+        // A phone that took a PDU and said nothing may say nothing to the
+        // next either.
+        pauseFor(msg::Reason::NoAnswer);
+    }
+    emit batchChanged(batchId);
+}
+
+Result<bool> Outbox::pause(qint64 batch) {
+    MessageStore* store = m_service.store();
+    if (!store)
+        return Result<bool>::Fail(m_service.noStoreReason().toStdString());
+    auto done = store->SetBatchState(batch, msg::BatchState::Paused, msg::Reason::None);
+    emit batchChanged(batch);
+    return done;
+}
+
+Result<bool> Outbox::resume(qint64 batch) {
+    MessageStore* store = m_service.store();
+    if (!store)
+        return Result<bool>::Fail(m_service.noStoreReason().toStdString());
+    auto done = store->SetBatchState(batch, msg::BatchState::Active, msg::Reason::None);
+    emit batchChanged(batch);
+    return done;
+}
+
+Result<bool> Outbox::cancel(qint64 batch) {
+    MessageStore* store = m_service.store();
+    if (!store)
+        return Result<bool>::Fail(m_service.noStoreReason().toStdString());
+    const auto cancelled = store->CancelBatch(batch);
+    if (!cancelled)
+        return Result<bool>::Fail(cancelled.error());
+    for (const qint64 id : cancelled.value())
+        emit messageChanged(id, msg::State::Failed, msg::Reason::Cancelled, -1);
+    emit batchChanged(batch);
+    return Result<bool>::Ok(true);
+}
+
+Result<bool> Outbox::cancelMessage(qint64 id) {
+    MessageStore* store = m_service.store();
+    if (!store)
+        return Result<bool>::Fail(m_service.noStoreReason().toStdString());
+    // One that may have gone is dropped: it stays uncertain, and is not
+    // the user's to decide on any more.
+    if (const auto m = store->Message(id);
+        m && m->state == msg::State::Uncertain && m->reason != msg::Reason::Cancelled) {
+        const auto set = store->SetState(id, msg::State::Uncertain, msg::Reason::Cancelled);
+        if (set && set.value()) {
+            emit messageChanged(id, msg::State::Uncertain, msg::Reason::Cancelled, -1);
+            emit batchChanged(m->batch);
+        }
+        return set;
+    }
+    const auto done = store->CancelQueued(id);
+    if (done && done.value()) {
+        emit messageChanged(id, msg::State::Failed, msg::Reason::Cancelled, -1);
+        if (const auto m = store->Message(id))
+            emit batchChanged(m->batch);
+    }
+    return done;
+}
+
+Result<bool> Outbox::retryMessage(qint64 id) {
+    MessageStore* store = m_service.store();
+    if (!store)
+        return Result<bool>::Fail(m_service.noStoreReason().toStdString());
+    const auto message = store->Message(id);
+    if (!message || message->batch == 0)
+        return Result<bool>::Fail("message " + std::to_string(id) + " is not one of a batch");
+    if (message->state != msg::State::Failed && message->state != msg::State::Uncertain)
+        return Result<bool>::Fail("message " + std::to_string(id) + " is " + msg::StateName(message->state) +
+                                  ", not failed or uncertain");
+    // The user decided: it goes when its turn comes, whatever tries it had.
+    const auto done = store->Requeue(id, {}, msg::Reason::None, std::nullopt, false);
+    if (!done || !done.value())
+        return done;
+    if (const auto batch = store->Batch(message->batch); batch && batch->state == msg::BatchState::Cancelled)
+        store->SetBatchState(message->batch, msg::BatchState::Active);
+    emit messageChanged(id, msg::State::Queued, msg::Reason::None, -1);
+    emit batchChanged(message->batch);
+    return done;
+}
+
+// ---- the runner
+
+OutboxRunner::OutboxRunner(Outbox& outbox, double scale, QObject* parent)
+    : QObject(parent), m_outbox(outbox), m_scale(scale > 0 ? scale : 1.0) {
+    m_timer.setSingleShot(true);
+    connect(&m_timer, &QTimer::timeout, this, &OutboxRunner::run);
+    // After the outbox has judged the end (it is connected first).
+    connect(&m_outbox.service(), &MessageService::messageChanged, this,
+            [this](qint64, msg::State state, msg::Reason, int) {
+                if (SendEnded(state))
+                    poke();
+            });
+    connect(&m_outbox, &Outbox::batchChanged, this, [this] {
+        if (!m_outbox.service().busy())
+            poke();
+    });
+}
+
+void OutboxRunner::start() {
+    m_running = true;
+    poke();
+}
+
+void OutboxRunner::stop() {
+    m_running = false;
+    m_timer.stop();
+}
+
+void OutboxRunner::poke() {
+    if (m_running)
+        m_timer.start(0);
+}
+
+void OutboxRunner::run() {
+    if (!m_running)
+        return;
+    const OutboxStep step = m_outbox.next();
+    emit stepped(step);
+    if (step.kind == OutboxStep::Wait) {
+        const qint64 wait = std::clamp<qint64>(m_outbox.now().msecsTo(step.at), 0, 3'600'000);
+        m_timer.start(static_cast<int>(static_cast<double>(wait) / m_scale));
+    }
+}
+
+} // namespace velmora
