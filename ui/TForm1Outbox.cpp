@@ -3,10 +3,7 @@
 
 #include "BatchBuilder.h"
 #include "GroupsDialog.h"
-#if __has_include("MailMergeDialog.h")
 #include "MailMergeDialog.h"
-#define VELMORA_MAIL_MERGE 1
-#endif
 #include "MessageStore.h"
 #include "Outbox.h"
 #include "OutboxWindow.h"
@@ -127,13 +124,12 @@ void TForm1::mnuGroupsClick() {
     m_prompter->Exec(dialog);
 }
 
+// The dialog hands back the batch; it is queued as a typed list is.
 void TForm1::mnuMailMergeClick() {
-#ifdef VELMORA_MAIL_MERGE
-    MailMergeDialog dialog(ComposedMessage(), m_store.get(), this);
+    MailMergeDialog dialog(ComposedMessage(), *m_prompter, this);
     if (m_prompter->Exec(dialog) != QDialog::Accepted)
         return;
     QueueBatch(dialog.request(), {});
-#endif
 }
 
 // The entries chosen in the phone book, as a group of the store's.
