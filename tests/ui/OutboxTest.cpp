@@ -7,6 +7,7 @@
 #include "BatchRecipientModel.h"
 #include "GroupsDialog.h"
 #include "HistoryFill.h"
+#include "MailMergeDialog.h"
 #include "MessageService.h"
 #include "MessageStore.h"
 #include "OutboxWindow.h"
@@ -85,6 +86,7 @@ private slots:
     void closingWithMessagesQueuedAsks();
     void aGroupIsMadeFromThePhoneBookAndSentTo();
     void aContactsFileBecomesAGroupOrReplacesOne();
+    void aMailMergeIsQueuedWithEachTextFilledIn();
 
 private:
     QTemporaryDir m_tmp;
@@ -526,6 +528,39 @@ void OutboxTest::aContactsFileBecomesAGroupOrReplacesOne() {
     QCOMPARE(members(), QStringList{"Dedi|081311112222"});
     QCOMPARE(store->Groups().size(), 1U);
     QVERIFY2(w.prompter.warnings.isEmpty(), qPrintable(w.prompter.warnings.join('\n')));
+}
+
+void OutboxTest::aMailMergeIsQueuedWithEachTextFilledIn() {
+    const QString file = m_tmp.filePath("undangan.csv");
+    QFile f(file);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write("name,phone\nAni,081234567890\nBudi,081298765432\n");
+    f.close();
+    Window w("/dev/null/none", "[Outbox]\r\nRetries=0\r\n");
+    w.find<QPlainTextEdit>("memText")->setPlainText("Halo {name}, rapat jam 9");
+    bool checked = false;
+    w.prompter.onDialog = [&](QDialog& dialog) {
+        auto* merge = qobject_cast<MailMergeDialog*>(&dialog);
+        QVERIFY(merge);
+        QVERIFY(merge->loadFile(file));
+        QTRY_VERIFY_WITH_TIMEOUT(merge->checked(), 10000);
+        checked = true;
+    };
+    w.find<QAction>("mnuMailMerge")->trigger();
+    QVERIFY(checked);
+    MessageStore* store = w.form().messageStore();
+    const auto batches = store->Batches();
+    QCOMPARE(batches.size(), 1U);
+    QCOMPARE(batches.front().total, 2);
+    QCOMPARE(batches.front().pacing.retries, 0);
+    HistoryQuery query;
+    query.batch = batches.front().id;
+    QStringList texts;
+    for (const MessageRecord& m : store->Messages(query))
+        texts << m.text;
+    QCOMPARE(texts, (QStringList{"Halo Ani, rapat jam 9", "Halo Budi, rapat jam 9"}));
+    QVERIFY(w.form().outboxWindow() && w.form().outboxWindow()->isVisible());
+    QCOMPARE(w.form().outboxWindow()->chosenBatch(), batches.front().id);
 }
 
 QTEST_MAIN(OutboxTest)
