@@ -46,11 +46,15 @@ void PhonebookPanel::shapeList() {
     for (int column = 0; column < 3; ++column)
         list->setColumnWidth(column, widths[column]);
     list->setRootIsDecorated(false);
-    list->setSelectionMode(QAbstractItemView::SingleSelection);
+    // Several entries at once make a group (Make Group); a double-click
+    // still takes the one clicked.
+    list->setSelectionMode(QAbstractItemView::ExtendedSelection);
     list->setSelectionBehavior(QAbstractItemView::SelectRows);
     list->setAllColumnsShowFocus(true);
     list->setEditTriggers(QAbstractItemView::NoEditTriggers);
     list->setUniformRowHeights(true);
+    list->addAction(m_ui.actMakeGroup);
+    list->setContextMenuPolicy(Qt::ActionsContextMenu);
     m_completer = new ContactCompleter(m_ui.txtHPNo);
     m_ui.txtHPNo->setCompleter(m_completer);
     // Black like the panel it covers, each cell ruled as in a report.
@@ -100,10 +104,14 @@ void PhonebookPanel::readFinished() {
 }
 
 void PhonebookPanel::choose() {
+    // Of several chosen, the one the user is on (Enter, a double-click).
     const QList<QTreeWidgetItem*> chosen = m_ui.lvContact->selectedItems();
+    QTreeWidgetItem* current = m_ui.lvContact->currentItem();
+    if (!chosen.contains(current))
+        current = chosen.isEmpty() ? nullptr : chosen.first();
     // The destination's change handler turns a national 0... into 62...
-    if (!chosen.isEmpty())
-        m_ui.txtHPNo->setText(chosen.first()->text(1));
+    if (current)
+        m_ui.txtHPNo->setText(current->text(1));
     show(false);
 }
 

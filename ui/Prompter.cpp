@@ -58,6 +58,35 @@ bool Prompter::AskToDelete(QWidget* parent, const QString& question) {
     return box.exec() == QMessageBox::Yes;
 }
 
+Prompter::Answer Prompter::AskYesNoCancel(QWidget* parent, const QString& question) {
+    QMessageBox box(QMessageBox::Question, QApplication::applicationDisplayName(), question,
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, parent);
+    box.setTextFormat(Qt::PlainText);
+    box.setEscapeButton(QMessageBox::Cancel);
+    KeepOnScreen(box);
+    switch (box.exec()) {
+    case QMessageBox::Yes:
+        return Answer::Yes;
+    case QMessageBox::No:
+        return Answer::No;
+    default:
+        return Answer::Cancel;
+    }
+}
+
+std::optional<QString> Prompter::AskText(QWidget* parent, const QString& title, const QString& label,
+                                         const QString& text) {
+    QInputDialog dialog(parent);
+    dialog.setObjectName("TextDialog");
+    dialog.setWindowTitle(title);
+    dialog.setLabelText(label);
+    dialog.setTextValue(text);
+    KeepOnScreen(dialog);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.textValue();
+}
+
 std::optional<QString> Prompter::AskSecret(QWidget* parent, const QString& title, const QString& label) {
     QInputDialog dialog(parent);
     dialog.setObjectName("SecretDialog");

@@ -42,6 +42,13 @@ public:
     // The same for something that cannot be undone: No is the default, so
     // Enter pressed out of habit keeps it.
     virtual bool AskToDelete(QWidget* parent, const QString& question);
+    // A question with a way back: Yes, No, or Cancel (also Escape and the
+    // window's close button), which leaves things as they were.
+    enum class Answer { Yes, No, Cancel };
+    virtual Answer AskYesNoCancel(QWidget* parent, const QString& question);
+    // A line of text (a name); nothing when the user cancelled.
+    virtual std::optional<QString> AskText(QWidget* parent, const QString& title, const QString& label,
+                                           const QString& text = {});
     // A secret typed unseen (the SIM's PIN); nothing when the user cancelled.
     virtual std::optional<QString> AskSecret(QWidget* parent, const QString& title, const QString& label);
     // File dialogs offering the content formats' file types, the one at

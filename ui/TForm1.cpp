@@ -7,6 +7,8 @@
 #include "LogObserver.h"
 #include "MessageStore.h"
 #include "MessagesWindow.h"
+#include "Outbox.h"
+#include "OutboxWindow.h"
 #include "PduFieldsDialog.h"
 #include "PhonebookPanel.h"
 #include "PictureEditorDialog.h"
@@ -26,6 +28,7 @@
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QMenu>
+#include <QProgressBar>
 #include <QScreen>
 #include <QStatusTipEvent>
 #include <QThread>
@@ -51,6 +54,8 @@ TForm1::TForm1(WindowSetup setup, QWidget* parent)
     LoadSettingsAtStart();
     m_link = m_setup.makeLink(m_settings);
     StartMessageService();
+    m_outbox = std::make_unique<Outbox>(*m_service);
+    m_runner = std::make_unique<OutboxRunner>(*m_outbox);
     m_link->setDialogue(m_settings.FastDialogue);
     m_link->setDeliveryReports(m_settings.DeliveryReport);
     ApplyWindowBounds();
@@ -73,7 +78,16 @@ TForm1::TForm1(WindowSetup setup, QWidget* parent)
     m_pictureEditor = std::make_unique<PictureEditorDialog>(this);
     m_content->setEditor(m_pictureEditor.get());
     m_notifier = std::make_unique<DesktopNotifier>();
+    // Beside the status text, which keeps saying what the phone is asked.
+    m_outboxBar = new QProgressBar;
+    m_outboxBar->setObjectName("prgOutbox");
+    m_outboxBar->setAccessibleName("Batch being sent");
+    m_outboxBar->setMaximumWidth(160);
+    m_outboxBar->hide();
+    m_ui->stbStatus->addPermanentWidget(m_outboxBar);
     WireSignals();
+    // A batch left queued by the last run shows from the start.
+    OutboxBatchChanged(0);
 }
 
 TForm1::~TForm1() {
@@ -197,6 +211,13 @@ void TForm1::WireSignals() {
     // The send button is the window's default: Enter in a one-line edit sends.
     for (QLineEdit* edit : {ui.txtHPNo, ui.txtMCC, ui.txtNC})
         connect(edit, &QLineEdit::returnPressed, ui.bitSendSMS, &QPushButton::click);
+
+    // Sending to many (TForm1Outbox.cpp).
+    connect(ui.mnuOutbox, &QAction::triggered, this, &TForm1::mnuOutboxClick);
+    connect(ui.mnuGroups, &QAction::triggered, this, &TForm1::mnuGroupsClick);
+    connect(ui.mnuMailMerge, &QAction::triggered, this, &TForm1::mnuMailMergeClick);
+    connect(ui.actMakeGroup, &QAction::triggered, this, &TForm1::actMakeGroupClick);
+    connect(m_outbox.get(), &Outbox::batchChanged, this, &TForm1::OutboxBatchChanged);
 
     // The phone book (TForm1Phonebook.cpp); the list's columns first.
     m_phonebook->shapeList();
@@ -372,6 +393,12 @@ void TForm1::FormActivate() {
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
+    if (!LeaveBatches()) {
+        event->ignore();
+        return;
+    }
+    // Nothing more is started; the message on its way ends as any does.
+    m_runner->stop();
     m_content->stopTune();
     SaveSettingsAtEnd();
     // A send in progress reports its part as unknown before the link ends;

@@ -21,6 +21,7 @@
 class QAction;
 class QLineEdit;
 class QPlainTextEdit;
+class QProgressBar;
 class QThread;
 class QTimer;
 
@@ -36,6 +37,11 @@ class InboxDialog;
 class LinkIndicators;
 class MessageStore;
 class MessagesWindow;
+class Outbox;
+class OutboxRunner;
+class OutboxWindow;
+struct BatchRequest;
+struct RecipientProblem;
 class PduFieldsDialog;
 class PhonebookPanel;
 class PictureEditorDialog;
@@ -66,6 +72,10 @@ public:
     // be opened (the send is then refused, saying why).
     MessageService& messages() { return *m_service; }
     MessageStore* messageStore() const { return m_store.get(); }
+    // Sending to many: the batches it queues and the window that shows them
+    // (made at its first showing; null before).
+    Outbox& outbox() { return *m_outbox; }
+    OutboxWindow* outboxWindow() const { return m_outboxWindow.get(); }
 
 protected:
     bool event(QEvent* event) override;
@@ -111,6 +121,13 @@ private slots:
     void MessageChanged(qint64 id, msg::State state);
     void mnuSentMessagesClick();
     void mnuMessagesClick();
+
+    // Sending to many (TForm1Outbox.cpp)
+    void mnuOutboxClick();
+    void mnuGroupsClick();
+    void mnuMailMergeClick();
+    void actMakeGroupClick();
+    void OutboxBatchChanged(qint64 batch);
     // From the Messages window: the same request sent anew, or put into
     // the compose tabs.
     void Resend(qint64 id);
@@ -197,6 +214,18 @@ private:
     void ChoosePort(int portNumber);
 
     MessageRequest ComposedMessage() const;
+    // Whether the destination names several recipients, or a group or a
+    // phone-book name, rather than one number.
+    bool SendsToMany(const QStringList& words) const;
+    void SendToMany(const QStringList& words);
+    // Queues `request` after asking about what is left out and about a
+    // batch queued before, then shows it; false when nothing was queued.
+    bool QueueBatch(BatchRequest request, const std::vector<RecipientProblem>& leftOut);
+    OutboxWindow& OutboxView();
+    // The link went up or down: the outbox follows.
+    void RunOutbox(bool up);
+    // Asked on closing while batches have messages queued; false: stay open.
+    bool LeaveBatches();
     QWidget* FieldWidget(RefusedField field) const;
     void Refuse(const QString& text, QWidget* focus);
     void ShowResultIndicators();
@@ -217,7 +246,9 @@ private:
     std::unique_ptr<LinkTransport> m_transport;
     std::unique_ptr<MessageService> m_service;
     std::unique_ptr<LogObserver> m_logs;
-    QThread* m_import = nullptr; // taking in the received log, at the first start
+    std::unique_ptr<Outbox> m_outbox;       // over m_service
+    std::unique_ptr<OutboxRunner> m_runner; // drives m_outbox while the link is up
+    QThread* m_import = nullptr;            // taking in the received log, at the first start
     std::unique_ptr<TunePlayer> m_tunes;
     std::unique_ptr<ContentTabs> m_content;
     std::unique_ptr<TextTab> m_text;
@@ -228,6 +259,9 @@ private:
     std::unique_ptr<PictureEditorDialog> m_pictureEditor;
     std::unique_ptr<DesktopNotifier> m_notifier;
     std::unique_ptr<MessagesWindow> m_messages;
+    std::unique_ptr<OutboxWindow> m_outboxWindow;
+    QProgressBar* m_outboxBar = nullptr; // in the status bar while a batch runs
+    qint64 m_outboxBatch = 0;            // the batch it shows
 
     Settings m_settings;
     QStringList m_settingsMessages;

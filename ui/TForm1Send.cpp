@@ -9,6 +9,7 @@
 #include "PduDecoder.h"
 #include "Prompter.h"
 #include "QtText.h"
+#include "Recipients.h"
 #include "SMSLibU.h"
 #include "StatusReport.h"
 #include "TForm1.h"
@@ -54,6 +55,11 @@ QString ReportStatus(const MessageRecord& m) {
 } // namespace
 
 void TForm1::bitSendSMSClick() {
+    // Several recipients are queued, whatever is being sent now.
+    if (const QStringList words = SplitRecipients(m_ui->txtHPNo->text()); SendsToMany(words)) {
+        SendToMany(words);
+        return;
+    }
     if (m_sending)
         return;
     m_ui->bitSendSMS->setEnabled(false);

@@ -15,6 +15,7 @@ const char kCommSection[] = "Communication Port";
 const char kFormSection[] = "Form";
 const char kDevicesSection[] = "Serial Devices";
 const char kMessagesSection[] = "Messages";
+const char kOutboxSection[] = "Outbox";
 
 // Far above any settings file the programs write, and small enough that
 // reading it costs nothing.
@@ -78,6 +79,15 @@ void ReadCommunication(const IniFile& ini, Settings& settings, std::vector<std::
     settings.DeliveryReport = ini.Value(kCommSection, "DeliveryReport") == std::optional<std::string>("1");
     ReadSerialDevices(ini, settings.SerialDevices);
     settings.MessageStore = ini.Value(kMessagesSection, "Store").value_or("");
+    // Beyond the range a batch could hold up the phone for hours on one
+    // refused number: such a value is named and the default kept.
+    const int retries = ReadInt(ini, kOutboxSection, "Retries", 2, messages);
+    settings.Retries = 2;
+    if (retries >= 0 && retries <= kMaxRetries)
+        settings.Retries = retries;
+    else
+        messages.push_back("[Outbox] Retries=" + std::to_string(retries) + " is not from 0 to " +
+                           std::to_string(kMaxRetries) + "; 2 is used");
 }
 
 void ReadWindow(const IniFile& ini, Settings& settings, std::vector<std::string>& messages) {

@@ -31,11 +31,17 @@ struct Settings {
     // "[Messages]" Store=path: the message store, when not beside the logs.
     // Read only, the user keeps it.
     std::string MessageStore;
+    // "[Outbox] Retries=n", 0..10: how often a message of a batch the phone
+    // refused is tried again. Read only, the user keeps it.
+    int Retries = 2;
 };
+
+// The tries again a batch may be given after a refusal, at most.
+constexpr int kMaxRetries = 10;
 
 enum class SettingsSection {
     Communication, // "[Communication Port]" Port, Baudrate, Dialogue, DeliveryReport
-                   // (and "[Serial Devices]", "[Messages]" Store)
+                   // (and "[Serial Devices]", "[Messages]" Store, "[Outbox]" Retries)
     Window,        // "[Form]" ZTop, ZLeft, ZHeight, ZWidth
 };
 

@@ -144,6 +144,41 @@ TEST(Settings, TheMessageStoreIsReadAndKeptThroughASave) {
     EXPECT_EQ(again.MessageStore, "/srv/shop.sqlite");
 }
 
+// The outbox's tries again: read within 0..10, anything else named and the
+// default kept; the file keeps the user's line through a save.
+TEST(Settings, OutboxRetriesAreReadWithinTheirRangeAndKept) {
+    struct Row {
+        const char* line;
+        int retries;
+        bool complaint;
+    };
+    const Row rows[] = {
+        {"", 2, false},
+        {"Retries=0", 0, false},
+        {"Retries=10", 10, false},
+        {"Retries= 5 ", 5, false},
+        {"Retries=11", 2, true},
+        {"Retries=-1", 2, true},
+        {"Retries=many", 2, true},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.line);
+        TempDir dir;
+        const std::string file = dir / "velmora.Ini";
+        WriteText(file, std::string("[Outbox]\n") + row.line + "\n");
+        Settings s;
+        s.Retries = 7;
+        const auto messages = LoadSettings(S::Communication, file, s);
+        EXPECT_EQ(s.Retries, row.retries);
+        EXPECT_EQ(messages.size(), row.complaint ? 1U : 0U);
+        s.Retries = 3;
+        ASSERT_TRUE(SaveSettings(S::Communication, file, s));
+        Settings again;
+        LoadSettings(S::Communication, file, again);
+        EXPECT_EQ(again.Retries, row.retries);
+    }
+}
+
 TEST(Settings, FirstSaveWritesBothSectionsAndTheirDirectory) {
     TempDir dir;
     const std::string file = dir / "config/velmora/velmora.Ini";

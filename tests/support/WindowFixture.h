@@ -48,6 +48,23 @@ public:
         return answerYes;
     }
     bool AskToDelete(QWidget* parent, const QString& question) override { return Ask(parent, question); }
+    // The answer to a question with a way back; kept in `questions` too.
+    Answer threeWay = Answer::Yes;
+    Answer AskYesNoCancel(QWidget*, const QString& question) override {
+        questions << question;
+        if (whileAsking)
+            whileAsking();
+        return threeWay;
+    }
+    // The answers to AskText, in turn; none left: cancelled.
+    QStringList texts;
+    QStringList textLabels;
+    std::optional<QString> AskText(QWidget*, const QString&, const QString& label, const QString&) override {
+        textLabels << label;
+        if (texts.isEmpty())
+            return std::nullopt;
+        return texts.takeFirst();
+    }
     void Error(QWidget*, const QString& text) override { errors << text; }
     int Exec(QDialog& dialog) override;
     bool OpenWithDesktop(const QString& path) override {

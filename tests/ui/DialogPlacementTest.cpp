@@ -113,6 +113,8 @@ void DialogPlacementTest::theWindowsDialogsOpenInsideTheScreen_data() {
                                    << "MessagesWindow";
     QTest::newRow("Picture Editor") << "mnuPictureEditor"
                                     << "PictureEditorDialog";
+    QTest::newRow("Outbox") << "mnuOutbox"
+                            << "OutboxWindow";
 }
 
 // The window as it first opens, at the screen's top left: the dialogs that
@@ -167,6 +169,7 @@ void DialogPlacementTest::modalDialogsAndMessageBoxesStayOnTheScreen() {
     w.prompter.onDialog = check;
     w.find<QAction>("About1")->trigger();
     w.find<QAction>("mnuFindPhone")->trigger();
+    w.find<QAction>("mnuGroups")->trigger();
     auto* form2 = w.form().findChild<TForm2*>();
     QVERIFY(form2);
     w.prompter.Exec(*form2);

@@ -1,12 +1,17 @@
 // A history of 100,000 messages: how long the Messages window takes to open
 // on it, how long a search keystroke takes to be answered, the window's
 // longest stall while it opens, searches and scrolls the whole list, and a
-// fresh velmora-cli history --search as a whole process. Prints them.
+// fresh velmora-cli history --search as a whole process; then a batch of
+// 1,000 sent on a phone that answers at once, the outbox window open over
+// the same history: its longest stall and the memory before and after.
+// Prints them.
 
 #include "ConversationModel.h"
 #include "HistoryFill.h"
 #include "MessageListModel.h"
 #include "MessagesWindow.h"
+#include "Outbox.h"
+#include "OutboxWindow.h"
 #include "StallMeter.h"
 #include "WindowFixture.h"
 
@@ -15,6 +20,7 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QProcess>
+#include <QProgressBar>
 #include <QScrollBar>
 #include <QTableView>
 #include <QTest>
@@ -85,6 +91,99 @@ bool Fill(MessageStore& store, const QString& log) {
                      start.addSecs(300LL * (kMessages - kSent) + 60LL * i)))
             return false;
     }
+    return true;
+}
+
+// A phone that takes every part at once, on the next turn of the event
+// loop, as the link's thread reports: only the window's own work is left.
+class InstantPhone : public MessageTransport {
+public:
+    bool Ready() const override { return true; }
+    ModemId Modem() const override { return {"510109876543210", "/dev/instant"}; }
+    void Submit(qint64 id, const std::vector<std::string>& pdus, const std::string& destination) override {
+        MessageService* to = service();
+        const int parts = static_cast<int>(pdus.size());
+        QTimer::singleShot(0, to, [to, id, parts, destination, ref = m_reference] {
+            for (int part = 0; part < parts; ++part) {
+                PartOutcome outcome;
+                outcome.id = id;
+                outcome.part = part;
+                outcome.outcome = SubmitOutcome::Sent;
+                outcome.reference = (ref + part) % 256;
+                outcome.answer = QString("+CMGS: %1\r\nOK").arg((ref + part) % 256);
+                outcome.destination = QString::fromStdString(destination);
+                to->partSubmitted(outcome);
+            }
+            to->sendEnded(id);
+        });
+        m_reference += parts;
+    }
+
+private:
+    int m_reference = 0;
+};
+
+// The resident memory, from the kernel's own count.
+double ResidentMb() {
+    QFile f("/proc/self/status");
+    if (!f.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray& line : f.readAll().split('\n'))
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').first().toDouble() / 1024.0;
+    return -1;
+}
+
+// 1,000 texts queued as one batch and sent on InstantPhone, the outbox
+// window open on it.
+bool SendBatch(MessageStore& store, TestPrompter& prompter) {
+    const int kBatch = 1000;
+    InstantPhone phone;
+    MessageService service(&store, phone);
+    Outbox outbox(service);
+    OutboxRunner runner(outbox);
+    BatchRequest request;
+    request.name = "Pengumuman";
+    for (int i = 0; i < kBatch; ++i) {
+        BatchRecipient r;
+        r.name = QString("Guest %1").arg(i);
+        r.request = Text("62813" + std::to_string(4000000 + i), u"Rapat besok jam 9 di balai desa");
+        request.recipients.push_back(r);
+    }
+    QElapsedTimer t;
+    t.start();
+    const auto queued = outbox.queue(request);
+    if (!queued || queued->queued != kBatch) {
+        std::printf("the batch was not queued\n");
+        return false;
+    }
+    Print("outbox: a batch of 1,000 queued", Ms(t), "< 1000 ms");
+    OutboxWindow w(&store, outbox, prompter);
+    w.showBatch(queued->batch);
+    if (!RunUntil([&] { return w.isListed(); }, 10000))
+        return false;
+    const double before = ResidentMb();
+    StallMeter meter;
+    meter.start();
+    t.restart();
+    runner.start();
+    runner.poke();
+    const auto done = [&] {
+        const auto b = store.Batch(queued->batch);
+        return b && b->finished();
+    };
+    if (!RunUntil(done, 600000)) {
+        std::printf("the batch did not finish: %s\n",
+                    qPrintable(w.findChild<QProgressBar*>("prgBatch")->format()));
+        return false;
+    }
+    const double stall = static_cast<double>(meter.stop());
+    runner.stop();
+    std::printf("  %s in %.1f s\n", qPrintable(w.findChild<QProgressBar*>("prgBatch")->format()),
+                Ms(t) / 1000);
+    Print("outbox window: longest stall while 1,000 are sent", stall, "<= 16 ms");
+    std::printf("%-58s %8.1f MB -> %.1f MB\n", "outbox window: resident memory, batch start -> end", before,
+                ResidentMb());
     return true;
 }
 
@@ -196,6 +295,9 @@ int main(int argc, char** argv) {
     Print("window: longest stall while it opened", openStall, "<= 16 ms");
     Print("window: longest stall while searching", searchStall, "<= 16 ms");
     Print("window: longest stall while scrolling the whole list", scrollStall, "<= 16 ms");
+
+    if (!SendBatch(*store.value(), prompter))
+        return 1;
 
     std::vector<double> cli;
     for (int run = 0; run < 3; ++run) {

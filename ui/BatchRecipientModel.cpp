@@ -1,0 +1,107 @@
+#include "BatchRecipientModel.h"
+
+#include "MessageWords.h"
+#include "QtText.h"
+#include "StatusReport.h"
+
+namespace velmora {
+
+BatchRecipientRow RecipientRow(const MessageRecord& m) {
+    return {m.id, m.number, m.name, m.state, m.reason, m.reasonCode, m.tries, m.notBefore};
+}
+
+QString RecipientState(const BatchRecipientRow& row) {
+    switch (row.state) {
+    case msg::State::NotDelivered:
+        return "Not delivered";
+    case msg::State::Failed:
+        return "Failed";
+    case msg::State::Uncertain:
+        return "Uncertain";
+    default:
+        return StateWords(row.state, row.reason, row.code);
+    }
+}
+
+QString RecipientNote(const BatchRecipientRow& row) {
+    switch (row.state) {
+    case msg::State::Queued:
+        if (!row.notBefore.isValid())
+            return {};
+        return (row.reason == msg::Reason::Retrying ? "next try " : "not before ") +
+               row.notBefore.toLocalTime().toString("HH:mm");
+    case msg::State::NotDelivered: {
+        // The network's report, in its words (TS 23.040 9.2.3.15).
+        if (!row.code)
+            return {};
+        const QString said = Q(StatusText(*row.code));
+        const auto colon = said.indexOf(": ");
+        return colon < 0 ? said : said.mid(colon + 2);
+    }
+    case msg::State::Failed:
+    case msg::State::Uncertain: {
+        // The sentence the history uses, after its "Failed: ".
+        const QString words = StateWords(row.state, row.reason, row.code);
+        const auto colon = words.indexOf(": ");
+        return colon < 0 ? QString() : words.mid(colon + 2);
+    }
+    default:
+        return {};
+    }
+}
+
+void BatchRecipientModel::reset(std::vector<BatchRecipientRow> rows) {
+    beginResetModel();
+    m_rows = std::move(rows);
+    m_rowOf.clear();
+    m_rowOf.reserve(static_cast<qsizetype>(m_rows.size()));
+    for (std::size_t i = 0; i < m_rows.size(); ++i)
+        m_rowOf.insert(m_rows[i].id, static_cast<int>(i));
+    endResetModel();
+}
+
+bool BatchRecipientModel::update(const BatchRecipientRow& row) {
+    const int r = rowOf(row.id);
+    if (r < 0)
+        return false;
+    m_rows[static_cast<std::size_t>(r)] = row;
+    emit dataChanged(index(r, 0), index(r, ColumnCount - 1), {Qt::DisplayRole});
+    return true;
+}
+
+int BatchRecipientModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : static_cast<int>(m_rows.size());
+}
+
+int BatchRecipientModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : ColumnCount;
+}
+
+QVariant BatchRecipientModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || index.row() >= rowCount() || role != Qt::DisplayRole)
+        return {};
+    const BatchRecipientRow& row = at(index.row());
+    switch (index.column()) {
+    case Number:
+        return row.number;
+    case Name:
+        return row.name;
+    case State:
+        return RecipientState(row);
+    case Tries:
+        return row.tries;
+    case Note:
+        return RecipientNote(row);
+    default:
+        return {};
+    }
+}
+
+QVariant BatchRecipientModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
+        return {};
+    static const char* const kTitles[ColumnCount] = {"Number", "Name", "State", "Tries", "Note"};
+    return section >= 0 && section < ColumnCount ? QVariant(kTitles[section]) : QVariant();
+}
+
+} // namespace velmora

@@ -1,0 +1,444 @@
+#include "OutboxWindow.h"
+
+#include "BatchRecipientModel.h"
+#include "DialogPlacement.h"
+#include "HistoryReader.h"
+#include "MessageWords.h"
+#include "Outbox.h"
+#include "Prompter.h"
+#include "QtText.h"
+
+#include <QDialogButtonBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSplitter>
+#include <QTableView>
+#include <QTimer>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <cmath>
+
+namespace velmora {
+
+namespace {
+
+// A message takes about this long through the phone when the pacing asks
+// for no pause: the fast dialogue's submission, rounded up.
+constexpr qint64 kTypicalSendMs = 5000;
+// The time left is said again this often, with nothing else changing.
+constexpr int kClockMs = 30'000;
+
+enum BatchColumn { BatchName, BatchState, BatchProgress };
+
+QPushButton* Button(const QString& text, const char* name, QWidget* parent) {
+    auto* b = new QPushButton(text, parent);
+    b->setObjectName(name);
+    b->setAutoDefault(false);
+    return b;
+}
+
+QString ShownClock(const QDateTime& utc, const QDateTime& now) {
+    const QDateTime local = utc.toLocalTime();
+    if (local.date() == now.toLocalTime().date())
+        return local.toString("HH:mm");
+    return local.toString("yyyy-MM-dd HH:mm");
+}
+
+QString PausedWhy(msg::Reason reason) {
+    switch (reason) {
+    case msg::Reason::NoAnswer:
+        return "paused: the phone stopped answering";
+    case msg::Reason::LinkLost:
+        return "paused: the link to the phone was lost";
+    case msg::Reason::NotConnected:
+        return "paused: no phone is connected";
+    case msg::Reason::StoreFailed:
+        return "paused: the history could not record a step";
+    default:
+        return "paused";
+    }
+}
+
+bool IsQueued(msg::State state) { return state == msg::State::Queued; }
+bool IsRetryable(msg::State state) { return state == msg::State::Failed || state == msg::State::Uncertain; }
+
+} // namespace
+
+QString BatchCounts(const BatchRecord& batch) {
+    QString text = QString("%1 of %2 sent, %3 failed").arg(batch.sent).arg(batch.total).arg(batch.failed);
+    if (batch.uncertain > 0)
+        text += QString(", %1 uncertain").arg(batch.uncertain);
+    return text;
+}
+
+QString BatchStateWords(const BatchRecord& batch) {
+    if (batch.state == msg::BatchState::Cancelled)
+        return "cancelled";
+    if (batch.finished())
+        return "finished";
+    return batch.state == msg::BatchState::Paused ? "paused" : "active";
+}
+
+QString TimeLeftText(const BatchRecord& batch, const QDateTime& now) {
+    if (batch.state == msg::BatchState::Cancelled)
+        return "cancelled";
+    if (batch.finished())
+        return "finished";
+    if (batch.state == msg::BatchState::Paused)
+        return PausedWhy(batch.pauseReason);
+    const BatchPacing& p = batch.pacing;
+    if (p.startAt.isValid() && p.startAt > now)
+        return "starts at " + ShownClock(p.startAt, now);
+    // Each message takes the longest of: the interval, its share of the
+    // hour's cap, the phone's own time.
+    qint64 each = std::max(p.intervalMs, kTypicalSendMs);
+    if (p.perHour > 0)
+        each = std::max(each, static_cast<qint64>(3'600'000 / p.perHour));
+    const qint64 ms = each * (batch.queued + batch.sending);
+    if (p.expireAt.isValid() && now.addMSecs(ms) > p.expireAt)
+        return "expires at " + ShownClock(p.expireAt, now) + ", before all can go";
+    if (ms < 60'000)
+        return "less than a minute left";
+    const auto minutes = static_cast<qint64>(std::ceil(static_cast<double>(ms) / 60'000.0));
+    if (minutes < 120)
+        return QString("about %1 min left").arg(minutes);
+    return QString("about %1 h %2 min left").arg(minutes / 60).arg(minutes % 60);
+}
+
+OutboxWindow::OutboxWindow(MessageStore* store, Outbox& outbox, Prompter& prompter, QWidget* parent)
+    : QDialog(parent), m_store(store), m_outbox(outbox), m_prompter(prompter),
+      m_model(new BatchRecipientModel(this)), m_batches(new QTreeWidget(this)),
+      m_progress(new QProgressBar(this)), m_timeLeft(new QLabel(this)), m_recipientList(new QTableView(this)),
+      m_pause(Button("&Pause", "btnBatchPause", this)),
+      m_cancel(Button("&Cancel the Rest", "btnBatchCancel", this)),
+      m_sendAgain(Button("Send &Again", "btnSendAgain", this)), m_drop(Button("&Drop", "btnDrop", this)),
+      m_clock(new QTimer(this)) {
+    setObjectName("OutboxWindow");
+    setWindowTitle("Outbox");
+    setWindowFlag(Qt::WindowMinMaxButtonsHint);
+    KeepOnScreen(*this);
+
+    m_batches->setObjectName("lstBatches");
+    m_batches->setAccessibleName("Batches");
+    m_batches->setHeaderLabels({"Batch", "State", "Progress"});
+    m_batches->setRootIsDecorated(false);
+    m_batches->setUniformRowHeights(true);
+    m_batches->setAllColumnsShowFocus(true);
+    m_batches->setColumnWidth(BatchName, 200);
+    m_progress->setObjectName("prgBatch");
+    m_progress->setAccessibleName("Batch progress");
+    m_progress->setRange(0, 1);
+    m_progress->setValue(0);
+    m_timeLeft->setObjectName("lblTimeLeft");
+    m_timeLeft->setTextFormat(Qt::PlainText);
+    m_recipientList->setObjectName("tblRecipients");
+    m_recipientList->setAccessibleName("Recipients of the batch");
+    m_recipientList->setModel(m_model);
+    // Rows of one height: a list of thousands is laid out without measuring each.
+    m_recipientList->verticalHeader()->hide();
+    m_recipientList->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_recipientList->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+    m_recipientList->horizontalHeader()->setStretchLastSection(true);
+    m_recipientList->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_recipientList->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    m_recipientList->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_recipientList->setWordWrap(false);
+    m_recipientList->setShowGrid(false);
+    m_recipientList->setTabKeyNavigation(false);
+    const int widths[] = {130, 140, 100, 45};
+    for (int c = 0; c < 4; ++c)
+        m_recipientList->setColumnWidth(c, widths[c]);
+    m_pause->setToolTip("Hold the batch's messages back, or let them go again");
+    m_cancel->setToolTip("Take the messages not sent yet out of the batch");
+    m_sendAgain->setToolTip("Put the chosen failed or uncertain messages back in the queue");
+    m_drop->setToolTip("Take the chosen queued messages out of the batch");
+    auto* close = new QDialogButtonBox(QDialogButtonBox::Close, this);
+    close->setObjectName("btnCloseOutbox");
+    for (QAbstractButton* b : close->buttons())
+        if (auto* push = qobject_cast<QPushButton*>(b))
+            push->setAutoDefault(false);
+
+    auto* right = new QWidget(this);
+    auto* rightLayout = new QVBoxLayout(right);
+    rightLayout->setContentsMargins(0, 0, 0, 0);
+    rightLayout->addWidget(m_progress);
+    rightLayout->addWidget(m_timeLeft);
+    rightLayout->addWidget(m_recipientList, 1);
+    auto* split = new QSplitter(Qt::Vertical, this);
+    split->setChildrenCollapsible(false);
+    split->addWidget(m_batches);
+    split->addWidget(right);
+    split->setStretchFactor(1, 3);
+    split->setSizes({140, 400});
+    auto* buttons = new QHBoxLayout;
+    for (QPushButton* b : {m_pause, m_cancel, m_sendAgain, m_drop})
+        buttons->addWidget(b);
+    buttons->addStretch(1);
+    buttons->addWidget(close);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(split, 1);
+    layout->addLayout(buttons);
+
+    connect(close, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    connect(m_batches, &QTreeWidget::currentItemChanged, this, &OutboxWindow::batchChosen);
+    connect(m_recipientList->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &OutboxWindow::updateButtons);
+    connect(m_pause, &QPushButton::clicked, this, &OutboxWindow::pauseClick);
+    connect(m_cancel, &QPushButton::clicked, this, &OutboxWindow::cancelClick);
+    connect(m_sendAgain, &QPushButton::clicked, this, &OutboxWindow::sendAgainClick);
+    connect(m_drop, &QPushButton::clicked, this, &OutboxWindow::dropClick);
+    connect(&m_outbox, &Outbox::batchChanged, this, &OutboxWindow::batchChanged);
+    // What the service moved (sending, sent, failed) and what the outbox
+    // moved itself (queued again, cancelled, expired).
+    connect(&m_outbox.service(), &MessageService::messageChanged, this,
+            [this](qint64 id) { messageChanged(id); });
+    connect(&m_outbox, &Outbox::messageChanged, this, [this](qint64 id) { messageChanged(id); });
+    m_clock->setInterval(kClockMs);
+    connect(m_clock, &QTimer::timeout, this, [this] {
+        if (m_record)
+            m_timeLeft->setText(TimeLeftText(*m_record, QDateTime::currentDateTimeUtc()));
+    });
+    m_clock->start();
+
+    if (m_store)
+        m_reader = std::make_unique<HistoryReader>(m_store->path());
+    else
+        m_timeLeft->setText("The history is not open, so no batch can be shown.");
+    resize(760, 520);
+    listBatches();
+    updateButtons();
+}
+
+OutboxWindow::~OutboxWindow() {
+    // The reader's answers go to the model: it ends first.
+    m_reader.reset();
+}
+
+void OutboxWindow::showBatch(qint64 batch) {
+    if (batch == 0 && m_batches->topLevelItemCount() > 0)
+        batch = m_batches->topLevelItem(0)->data(BatchName, Qt::UserRole).toLongLong();
+    if (QTreeWidgetItem* item = itemOf(batch))
+        m_batches->setCurrentItem(item);
+    show();
+    raise();
+    activateWindow();
+}
+
+void OutboxWindow::listBatches() {
+    m_batches->clear();
+    m_items.clear();
+    if (!m_store)
+        return;
+    for (const BatchRecord& b : m_store->Batches()) {
+        auto* item = new QTreeWidgetItem(m_batches);
+        item->setData(BatchName, Qt::UserRole, b.id);
+        fillItem(item, b);
+        m_items.insert(b.id, item);
+    }
+    if (m_items.isEmpty())
+        m_timeLeft->setText("No batch has been queued.");
+}
+
+// A batch queued since the list was made comes in at the top.
+QTreeWidgetItem* OutboxWindow::itemOf(qint64 batch) {
+    if (QTreeWidgetItem* item = m_items.value(batch))
+        return item;
+    if (!m_store || batch <= 0)
+        return nullptr;
+    const auto record = m_store->Batch(batch);
+    if (!record)
+        return nullptr;
+    auto* item = new QTreeWidgetItem;
+    item->setData(BatchName, Qt::UserRole, batch);
+    fillItem(item, *record);
+    m_batches->insertTopLevelItem(0, item);
+    m_items.insert(batch, item);
+    return item;
+}
+
+void OutboxWindow::fillItem(QTreeWidgetItem* item, const BatchRecord& batch) {
+    item->setText(BatchName, batch.name.isEmpty() ? QString("Batch %1").arg(batch.id) : batch.name);
+    item->setText(BatchState, BatchStateWords(batch));
+    item->setText(BatchProgress, BatchCounts(batch));
+}
+
+void OutboxWindow::batchChanged(qint64 batch) {
+    if (!m_store)
+        return;
+    const bool known = m_items.contains(batch);
+    QTreeWidgetItem* item = itemOf(batch);
+    if (!item)
+        return;
+    // A batch just listed was read just now.
+    if (known || batch == m_batch) {
+        const auto record = m_store->Batch(batch);
+        if (!record)
+            return;
+        fillItem(item, *record);
+        if (batch == m_batch) {
+            m_record = record;
+            showCounts();
+        }
+    }
+}
+
+void OutboxWindow::messageChanged(qint64 id) {
+    if (!m_store || m_batch == 0)
+        return;
+    if (!m_listed) {
+        // Read again once the list has come: it may hold this one as it was.
+        m_changedMeanwhile.push_back(id);
+        return;
+    }
+    if (m_model->rowOf(id) < 0)
+        return;
+    if (const auto m = m_store->Message(id)) {
+        m_model->update(RecipientRow(*m));
+        updateButtons();
+    }
+}
+
+void OutboxWindow::batchChosen() {
+    QTreeWidgetItem* item = m_batches->currentItem();
+    m_batch = item ? item->data(BatchName, Qt::UserRole).toLongLong() : 0;
+    m_record = m_store && m_batch ? m_store->Batch(m_batch) : std::nullopt;
+    if (item && m_record)
+        fillItem(item, *m_record);
+    showCounts();
+    listRecipients();
+}
+
+void OutboxWindow::listRecipients() {
+    m_model->reset({});
+    m_listed = false;
+    m_changedMeanwhile.clear();
+    const int asked = ++m_asked;
+    if (!m_reader || m_batch == 0) {
+        updateButtons();
+        return;
+    }
+    HistoryQuery query;
+    query.batch = m_batch;
+    m_reader->ask(
+        this,
+        [query](MessageStore& store) {
+            std::vector<BatchRecipientRow> rows;
+            for (const MessageRecord& m : store.Messages(query))
+                rows.push_back(RecipientRow(m));
+            return rows;
+        },
+        [this, asked](std::vector<BatchRecipientRow> rows) {
+            if (asked != m_asked)
+                return; // another batch was chosen meanwhile
+            m_model->reset(std::move(rows));
+            m_listed = true;
+            std::vector<qint64> again;
+            again.swap(m_changedMeanwhile);
+            for (const qint64 id : again)
+                messageChanged(id);
+            updateButtons();
+        });
+}
+
+void OutboxWindow::showCounts() {
+    if (!m_record) {
+        m_progress->setRange(0, 1);
+        m_progress->setValue(0);
+        m_progress->setFormat(QString());
+        if (m_store && m_batches->topLevelItemCount() > 0)
+            m_timeLeft->clear();
+        updateButtons();
+        return;
+    }
+    const BatchRecord& b = *m_record;
+    m_progress->setRange(0, std::max(1, b.total));
+    m_progress->setValue(b.sent + b.failed + b.uncertain);
+    m_progress->setFormat(BatchCounts(b));
+    m_timeLeft->setText(TimeLeftText(b, QDateTime::currentDateTimeUtc()));
+    updateButtons();
+}
+
+std::vector<qint64> OutboxWindow::selectedIds(bool (*which)(msg::State)) const {
+    std::vector<qint64> ids;
+    if (!m_listed)
+        return ids;
+    for (const QModelIndex& index : m_recipientList->selectionModel()->selectedRows()) {
+        const BatchRecipientRow& row = m_model->at(index.row());
+        if (which(row.state))
+            ids.push_back(row.id);
+    }
+    return ids;
+}
+
+void OutboxWindow::updateButtons() {
+    const bool open = m_record && !m_record->finished() && m_record->state != msg::BatchState::Cancelled;
+    m_pause->setEnabled(open);
+    m_pause->setText(m_record && m_record->state == msg::BatchState::Paused ? "&Resume" : "&Pause");
+    m_cancel->setEnabled(open && m_record->queued > 0);
+    m_sendAgain->setEnabled(!selectedIds(IsRetryable).empty());
+    // Only a queued message can be taken out: one uncertain may have gone.
+    m_drop->setEnabled(!selectedIds(IsQueued).empty());
+}
+
+void OutboxWindow::refused(const std::string& why) { m_prompter.Warning(this, Q(why)); }
+
+void OutboxWindow::pauseClick() {
+    if (!m_record)
+        return;
+    const bool resume = m_record->state == msg::BatchState::Paused;
+    const auto done = resume ? m_outbox.resume(m_batch) : m_outbox.pause(m_batch);
+    if (!done)
+        refused(done.error());
+    batchChanged(m_batch);
+    if (resume)
+        emit queueChanged();
+}
+
+void OutboxWindow::cancelClick() {
+    if (!m_record || m_record->queued == 0)
+        return;
+    const QString question =
+        QString("Take the %1 messages not sent yet out of \"%2\"? They will not be sent.")
+            .arg(m_record->queued)
+            .arg(m_batches->currentItem()->text(BatchName));
+    if (!m_prompter.AskToDelete(this, question))
+        return;
+    if (const auto done = m_outbox.cancel(m_batch); !done)
+        refused(done.error());
+    batchChanged(m_batch);
+}
+
+void OutboxWindow::sendAgainClick() {
+    bool any = false;
+    for (const qint64 id : selectedIds(IsRetryable)) {
+        const auto done = m_outbox.retryMessage(id);
+        if (!done) {
+            refused(done.error());
+            break;
+        }
+        any = true;
+        messageChanged(id);
+    }
+    if (!any)
+        return;
+    batchChanged(m_batch);
+    emit queueChanged();
+}
+
+void OutboxWindow::dropClick() {
+    for (const qint64 id : selectedIds(IsQueued)) {
+        if (const auto done = m_outbox.cancelMessage(id); !done) {
+            refused(done.error());
+            break;
+        }
+        messageChanged(id);
+    }
+    batchChanged(m_batch);
+}
+
+} // namespace velmora

@@ -1,0 +1,222 @@
+// Sending one message to many: the destination's list, the outbox and its
+// window, groups, mail merge, and the status bar's progress of a batch.
+
+#include "BatchBuilder.h"
+#include "GroupsDialog.h"
+#include "MailMergeDialog.h"
+#include "MessageStore.h"
+#include "Outbox.h"
+#include "OutboxWindow.h"
+#include "Prompter.h"
+#include "QtText.h"
+#include "Recipients.h"
+#include "TForm1.h"
+#include "ui_TForm1.h"
+
+#include <QProgressBar>
+#include <QTreeWidget>
+
+#include <algorithm>
+
+namespace velmora {
+
+namespace {
+
+// One line a recipient left out: "Ani: not in the phone book".
+QString ProblemLines(const std::vector<RecipientProblem>& problems) {
+    QStringList lines;
+    for (const RecipientProblem& p : problems)
+        lines << QString("%1: %2").arg(p.who, p.why);
+    return lines.join('\n');
+}
+
+// A word a number is written with: digits and what numbers are written
+// with. Anything else may be a group's or a phone-book name.
+bool LooksLikeNumber(const QString& word) {
+    return std::all_of(word.begin(), word.end(), [](QChar c) {
+        return c.isDigit() || c == '+' || c == ' ' || c == '-' || c == '(' || c == ')';
+    });
+}
+
+} // namespace
+
+bool TForm1::SendsToMany(const QStringList& words) const {
+    if (words.size() > 1)
+        return true;
+    if (words.size() != 1 || LooksLikeNumber(words.first()) || !m_store)
+        return false;
+    return m_store->GroupNamed(words.first()).has_value() || !m_store->NumbersNamed(words.first()).empty();
+}
+
+void TForm1::SendToMany(const QStringList& words) {
+    if (!m_store) {
+        Refuse("Nothing was queued: " + m_service->noStoreReason(), m_ui->txtHPNo);
+        return;
+    }
+    const BatchRecipients listed = RecipientsFromList(words, m_store.get(), ComposedMessage());
+    BatchRequest request;
+    request.recipients = listed.recipients;
+    // Sent to one group, the batch goes by its name.
+    if (words.size() == 1)
+        if (const auto group = m_store->GroupNamed(words.first()))
+            request.name = group->name;
+    QueueBatch(std::move(request), listed.problems);
+}
+
+bool TForm1::QueueBatch(BatchRequest request, const std::vector<RecipientProblem>& leftOut) {
+    if (request.recipients.empty()) {
+        Refuse("Nothing was queued:\n" + ProblemLines(leftOut), m_ui->txtHPNo);
+        return false;
+    }
+    if (!leftOut.empty() &&
+        !m_prompter->Ask(this, QString("These cannot be sent to:\n%1\n\nQueue the message to the other %2?")
+                                   .arg(ProblemLines(leftOut))
+                                   .arg(request.recipients.size())))
+        return false;
+    request.pacing.retries = m_settings.Retries;
+    auto queued = m_outbox->queue(request);
+    if (!queued && queued.error().kind == QueueRefusal::Duplicate) {
+        const QString question = QString("The same message to the same recipients was already queued as "
+                                         "batch %1. Queue it again?")
+                                     .arg(queued.error().batch);
+        if (!m_prompter->Ask(this, question))
+            return false;
+        request.again = true;
+        queued = m_outbox->queue(request);
+    }
+    if (!queued) {
+        const QueueRefusal& why = queued.error();
+        Refuse("Nothing was queued: " +
+                   (why.kind == QueueRefusal::Empty ? "\n" + ProblemLines(why.problems) : why.why),
+               nullptr);
+        return false;
+    }
+    if (!queued->problems.empty())
+        m_prompter->Warning(this, QString("Batch %1 was queued without these:\n%2")
+                                      .arg(queued->batch)
+                                      .arg(ProblemLines(queued->problems)));
+    if (m_runner->running())
+        m_runner->poke();
+    OutboxBatchChanged(queued->batch);
+    OutboxView().showBatch(queued->batch);
+    return true;
+}
+
+OutboxWindow& TForm1::OutboxView() {
+    if (!m_outboxWindow) {
+        m_outboxWindow = std::make_unique<OutboxWindow>(m_store.get(), *m_outbox, *m_prompter, this);
+        connect(m_outboxWindow.get(), &OutboxWindow::queueChanged, this, [this] {
+            if (m_runner->running())
+                m_runner->poke();
+        });
+    }
+    return *m_outboxWindow;
+}
+
+void TForm1::mnuOutboxClick() { OutboxView().showBatch(m_outboxBatch); }
+
+void TForm1::mnuGroupsClick() {
+    GroupsDialog dialog(m_store.get(), *m_prompter, this);
+    connect(&dialog, &GroupsDialog::sendToGroup, this, [this](const QString& name) {
+        m_ui->txtHPNo->setText(name);
+        m_ui->txtHPNo->setFocus();
+    });
+    m_prompter->Exec(dialog);
+}
+
+// The dialog hands back the batch; it is queued as a typed list is.
+void TForm1::mnuMailMergeClick() {
+    MailMergeDialog dialog(ComposedMessage(), *m_prompter, this);
+    if (m_prompter->Exec(dialog) != QDialog::Accepted)
+        return;
+    QueueBatch(dialog.request(), {});
+}
+
+// The entries chosen in the phone book, as a group of the store's.
+void TForm1::actMakeGroupClick() {
+    if (!m_store) {
+        m_prompter->Warning(this, "No group can be kept: " + m_service->noStoreReason());
+        return;
+    }
+    Group group;
+    for (const QTreeWidgetItem* item : m_ui->lvContact->selectedItems())
+        group.members.push_back({item->text(0), item->text(1)});
+    if (group.members.empty()) {
+        m_prompter->Warning(this, "Choose the entries of the group in the phone book first.");
+        return;
+    }
+    const auto name = m_prompter->AskText(
+        this, "Make Group", QString("Name of the group of %1 entries:").arg(group.members.size()));
+    if (!name || name->trimmed().isEmpty())
+        return;
+    group.name = name->trimmed();
+    if (const auto saved = m_store->SaveGroup(group); !saved)
+        m_prompter->Warning(this, Q(saved.error()));
+}
+
+// The status bar shows the batch going now; once it ends, one still
+// unfinished, if any.
+void TForm1::OutboxBatchChanged(qint64 batch) {
+    if (!m_store || !m_outboxBar)
+        return;
+    auto record = m_store->Batch(batch);
+    const auto runs = [](const std::optional<BatchRecord>& b) {
+        return b && !b->finished() && b->state == msg::BatchState::Active;
+    };
+    if (!runs(record)) {
+        if (batch != m_outboxBatch && m_outboxBar->isVisible())
+            return;
+        record.reset();
+        for (const BatchRecord& b : m_store->Batches(true))
+            if (runs(b))
+                record = b;
+    }
+    if (!record) {
+        m_outboxBar->hide();
+        return;
+    }
+    m_outboxBatch = record->id;
+    m_outboxBar->setRange(0, std::max(1, record->total));
+    m_outboxBar->setValue(record->sent + record->failed + record->uncertain);
+    m_outboxBar->setFormat(QString("%1 of %2 sent").arg(record->sent).arg(record->total));
+    m_outboxBar->show();
+}
+
+void TForm1::RunOutbox(bool up) {
+    if (up && !m_runner->running()) {
+        m_runner->start();
+        m_runner->poke();
+    } else if (!up && m_runner->running()) {
+        m_runner->stop();
+    }
+}
+
+bool TForm1::LeaveBatches() {
+    if (!m_store)
+        return true;
+    const std::vector<BatchRecord> unfinished = m_store->Batches(true);
+    int queued = 0;
+    for (const BatchRecord& b : unfinished)
+        if (b.state != msg::BatchState::Cancelled)
+            queued += b.queued;
+    if (queued == 0)
+        return true;
+    const QString question = QString("A batch is still being sent: %1 messages are queued. Leave them "
+                                     "queued for the next start?")
+                                 .arg(queued);
+    switch (m_prompter->AskYesNoCancel(this, question)) {
+    case Prompter::Answer::Cancel:
+        return false;
+    case Prompter::Answer::No:
+        for (const BatchRecord& b : unfinished)
+            if (b.queued > 0)
+                if (const auto done = m_outbox->cancel(b.id); !done)
+                    m_prompter->Warning(this, Q(done.error()));
+        return true;
+    case Prompter::Answer::Yes:
+        break;
+    }
+    return true;
+}
+
+} // namespace velmora
