@@ -25,6 +25,10 @@ Result<std::string> CheckNumber(const QString& written) {
     for (const QChar c : written)
         if (!c.isSpace() && c != QLatin1Char('-') && c != QLatin1Char('(') && c != QLatin1Char(')'))
             digits += c;
+    // "00" is how many write the international "+" ("0062812..."): the
+    // destination field's leading-0 rule would make it 62062812...
+    if (digits.startsWith(QLatin1String("00")))
+        digits = QLatin1Char('+') + digits.mid(2);
     return CheckDestination(digits.toStdString());
 }
 
@@ -59,13 +63,21 @@ BatchRecipient For(const MessageRequest& message, const std::string& number, con
 } // namespace
 
 BatchRecipients RecipientsFromList(const QStringList& words, MessageStore* store,
-                                   const MessageRequest& message) {
+                                   const MessageRequest& written) {
     BatchRecipients out;
+    MessageRequest message = written;
+    // A typed list has no columns: a {name} in its text would go out as
+    // written. "{{" and "}}" are braces, as in a mail-merged text.
+    if (CarriesText(message.kind)) {
+        const FilledText filled = FillPlaceholders(QString::fromStdU16String(message.text), {}, {});
+        out.unknown = filled.unknown;
+        message.text = filled.text.toStdU16String();
+    }
     Seen seen;
     auto add = [&](int index, const QString& who, const std::string& number, const QString& name) {
         const QString again = seen.take(number, {});
         if (!again.isEmpty()) {
-            out.problems.push_back({index, who, again});
+            out.problems.push_back({index, who, again, true});
             return;
         }
         out.recipients.push_back(For(message, number, name));
@@ -182,11 +194,14 @@ BatchRecipients RecipientsFromTable(const CsvTable& table, int numberColumn, con
     Seen seen;
     for (std::size_t r = 0; r < table.rows.size(); ++r) {
         TableRow row = FromRow(table, r, numberColumn, nameColumn, message);
-        if (row.problem.isEmpty())
+        bool duplicate = false;
+        if (row.problem.isEmpty()) {
             row.problem =
                 seen.take(row.recipient.request.destination, QStringLiteral("line %1").arg(row.line));
+            duplicate = !row.problem.isEmpty();
+        }
         if (!row.problem.isEmpty())
-            out.problems.push_back({row.line, row.who, row.problem});
+            out.problems.push_back({row.line, row.who, row.problem, duplicate});
         else
             out.recipients.push_back(std::move(row.recipient));
     }

@@ -19,8 +19,9 @@ namespace velmora {
 struct BatchRecipients {
     std::vector<BatchRecipient> recipients;
     std::vector<RecipientProblem> problems;
-    // Placeholders of the text no column is named for: they would go out as
-    // written, so a table with any is not to be queued.
+    // Placeholders of the text no column is named for (for a typed list,
+    // every one): they would go out as written, so a batch with any is not
+    // to be queued.
     QStringList unknown;
 };
 

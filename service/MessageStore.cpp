@@ -1554,9 +1554,21 @@ std::vector<qint64> MessageStore::Impl::Ids(QSqlQuery& q, std::initializer_list<
     return ids;
 }
 
-Result<qint64> MessageStore::AddBatch(const BatchRecord& batch, const std::vector<MessageRecord>& messages) {
+Result<qint64> MessageStore::AddBatch(const BatchRecord& batch, const std::vector<MessageRecord>& messages,
+                                      qint64* sameKey) {
     try {
+        // IMMEDIATE: the write lock is taken before the key is looked for,
+        // so the same batch queued by two programs at once is found by the
+        // second.
         Transaction t(d->db);
+        if (sameKey) {
+            *sameKey = Scalar(d->Cached(QStringLiteral(
+                                  "SELECT id FROM batches WHERE key = ? ORDER BY id DESC LIMIT 1")),
+                              {Text(batch.key)}, 0)
+                           .toLongLong();
+            if (*sameKey)
+                return Result<qint64>::Ok(0);
+        }
         const QDateTime created = batch.created.isValid() ? batch.created : QDateTime::currentDateTimeUtc();
         QSqlQuery& add = d->Cached(QStringLiteral(
             "INSERT INTO batches(name, key, created, state, pause_reason, interval_ms, per_hour,"

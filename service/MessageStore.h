@@ -160,7 +160,11 @@ public:
     // Records a batch and every message of it (Queued, in the order given,
     // each with its batch and position) in one transaction: all or none.
     // Gives the batch's id. 10,000 messages take well under a second.
-    Result<qint64> AddBatch(const BatchRecord& batch, const std::vector<MessageRecord>& messages);
+    // With `sameKey`, a batch of the same key is looked for in the same
+    // transaction: when there is one, its id is put there and nothing is
+    // added (0 is given).
+    Result<qint64> AddBatch(const BatchRecord& batch, const std::vector<MessageRecord>& messages,
+                            qint64* sameKey = nullptr);
     // With its counts; nullopt when there is no such batch.
     std::optional<BatchRecord> Batch(qint64 id);
     // Newest first; `unfinishedOnly`: those with messages queued or on their way.

@@ -100,14 +100,6 @@ Result<QueuedBatch, QueueRefusal> Outbox::queue(const BatchRequest& request) {
         return R::Fail({QueueRefusal::Store, m_service.noStoreReason(), 0, queued.problems});
     BatchRecord batch;
     batch.key = BatchKey(request);
-    if (!request.again) {
-        if (const qint64 earlier = store->BatchByKey(batch.key)) {
-            return R::Fail({QueueRefusal::Duplicate,
-                            QStringLiteral("the same message to the same recipients was queued as batch %1")
-                                .arg(earlier),
-                            earlier, queued.problems});
-        }
-    }
     if (const QString why = store->CheckWritable(); !why.isEmpty())
         return R::Fail({QueueRefusal::Store, why, 0, queued.problems});
     batch.name = request.name.isEmpty()
@@ -116,9 +108,15 @@ Result<QueuedBatch, QueueRefusal> Outbox::queue(const BatchRequest& request) {
     batch.created = m_now();
     batch.state = msg::BatchState::Active;
     batch.pacing = request.pacing;
-    const auto added = store->AddBatch(batch, records);
+    qint64 earlier = 0;
+    const auto added = store->AddBatch(batch, records, request.again ? nullptr : &earlier);
     if (!added)
         return R::Fail({QueueRefusal::Store, Q(added.error()), 0, queued.problems});
+    if (earlier)
+        return R::Fail(
+            {QueueRefusal::Duplicate,
+             QStringLiteral("the same message to the same recipients was queued as batch %1").arg(earlier),
+             earlier, queued.problems});
     queued.batch = added.value();
     queued.queued = static_cast<int>(records.size());
     emit batchChanged(queued.batch);
@@ -331,7 +329,12 @@ Result<bool> Outbox::retryMessage(qint64 id) {
     const auto done = store->Requeue(id, {}, msg::Reason::None, std::nullopt, false);
     if (!done || !done.value())
         return done;
-    if (const auto batch = store->Batch(message->batch); batch && batch->state == msg::BatchState::Cancelled)
+    // Sending it again is going on with its batch, unless the user paused
+    // that themselves: cancelled, or paused because the phone stopped
+    // answering, it goes on (the user is telling us the phone is back).
+    if (const auto batch = store->Batch(message->batch);
+        batch && (batch->state == msg::BatchState::Cancelled ||
+                  (batch->state == msg::BatchState::Paused && batch->pauseReason != msg::Reason::None)))
         store->SetBatchState(message->batch, msg::BatchState::Active);
     emit messageChanged(id, msg::State::Queued, msg::Reason::None, -1);
     emit batchChanged(message->batch);

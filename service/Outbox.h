@@ -44,6 +44,9 @@ struct RecipientProblem {
     int index = 0; // in BatchRequest::recipients
     QString who;   // the number or name as given
     QString why;   // the refusal, a sentence in lower case
+    // The same number came earlier in the list: they get it once, so this
+    // is no one left out.
+    bool duplicate = false;
 };
 
 struct QueueRefusal {

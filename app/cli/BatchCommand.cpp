@@ -64,6 +64,9 @@ const char* kManyUsage = "Sending to many (the kind then takes no number):\n"
                          "the phone could not be reached, 4 when the same batch was queued before (the\n"
                          "line names it).\n";
 
+// Waits longer than this are said.
+constexpr qint64 kSayWaitMs = 10'000;
+
 // "2026-12-24 18:00" in local time.
 std::optional<QDateTime> LocalTime(const std::string& text) {
     QDateTime t =
@@ -83,6 +86,8 @@ std::string Counts(const BatchRecord& b) {
         s += ", " + std::to_string(b.failed) + " failed";
     if (b.uncertain)
         s += ", " + std::to_string(b.uncertain) + " uncertain";
+    if (b.sending)
+        s += ", " + std::to_string(b.sending) + " sending";
     if (b.queued)
         s += ", " + std::to_string(b.queued) + " queued";
     return s;
@@ -120,7 +125,7 @@ std::optional<Target> ParseTarget(const std::string& word) {
 }
 
 // Opens the store the settings (or --store) name, for the commands that
-// need no phone.
+// need no phone; null when there is none yet (looking makes none).
 Result<std::unique_ptr<MessageStore>> OpenStore(const std::optional<std::string>& given, Io io) {
     std::string path = given.value_or("");
     if (path.empty()) {
@@ -130,6 +135,9 @@ Result<std::unique_ptr<MessageStore>> OpenStore(const std::optional<std::string>
             io.err << "velmora-cli: " << AboutFile(paths.settingsFile, message) << '\n';
         path = ChooseMessageStore(paths, settings.MessageStore);
     }
+    const QFileInfo file(Q(path));
+    if (!file.exists() || (file.isFile() && file.size() == 0))
+        return Result<std::unique_ptr<MessageStore>>::Ok(nullptr);
     return MessageStore::Open(Q(path));
 }
 
@@ -151,23 +159,24 @@ int Drain(CliPhone& phone, Outbox& outbox, std::optional<qint64> batch, bool fol
     const QMetaObject::Connection ended = QObject::connect(
         &service, &MessageService::messageChanged, [&](qint64 id, msg::State state, msg::Reason, int) {
             if (state == msg::State::Sent || state == msg::State::Failed || state == msg::State::Uncertain)
-                if (const auto m = store.Message(id))
+                // One queued again by now is told of by the outbox's line.
+                if (const auto m = store.Message(id); m && m->state != msg::State::Queued)
                     said(id, StateShown(*m));
         });
     const QMetaObject::Connection again = QObject::connect(
         &outbox, &Outbox::messageChanged, [&](qint64 id, msg::State state, msg::Reason, int) {
             const auto m = store.Message(id);
-            if (state == msg::State::Queued && m && m->notBefore.isValid())
-                said(id, "tried again from " + Local(m->notBefore));
+            if (!m)
+                return;
+            if (state == msg::State::Queued && m->notBefore.isValid())
+                said(id, StateShown(*m) + ", tried again from " + Local(m->notBefore));
+            else if (state != msg::State::Queued)
+                said(id, StateShown(*m));
         });
-    const QMetaObject::Connection paused =
-        QObject::connect(&outbox, &Outbox::batchPaused, [&](qint64 id, msg::Reason reason) {
-            io.err << "velmora-cli: batch B" << id << " paused: "
-                   << (reason == msg::Reason::NoAnswer ? "the phone stopped answering"
-                                                       : "the link to the phone was lost")
-                   << "; \"velmora-cli queue resume B" << id << "\" goes on\n";
-            phoneGone = true;
-        });
+    // Said in the summary, with how to go on.
+    const QMetaObject::Connection paused = QObject::connect(
+        &outbox, &Outbox::batchPaused, [&phoneGone](qint64, msg::Reason) { phoneGone = true; });
+    QDateTime waitingFor;
     for (;;) {
         const OutboxStep step = outbox.next(batch);
         if (step.kind == OutboxStep::Started || step.kind == OutboxStep::Busy)
@@ -179,6 +188,13 @@ int Drain(CliPhone& phone, Outbox& outbox, std::optional<qint64> batch, bool fol
         }
         if (step.kind == OutboxStep::Idle && !follow)
             break;
+        // A wait of more than a few seconds is said once, so a run that
+        // seems idle says what it waits for.
+        if (step.kind == OutboxStep::Wait && step.at != waitingFor &&
+            outbox.now().msecsTo(step.at) > kSayWaitMs) {
+            waitingFor = step.at;
+            io.out << "Waiting until " << Local(step.at) << " for the next message\n" << std::flush;
+        }
         // Sleeps of at most a second: a batch queued or resumed meanwhile
         // by another program is seen soon, and Ctrl-C ends the wait.
         const qint64 wait = step.kind == OutboxStep::Wait ? outbox.now().msecsTo(step.at) : 1000;
@@ -191,16 +207,21 @@ int Drain(CliPhone& phone, Outbox& outbox, std::optional<qint64> batch, bool fol
     for (const BatchRecord& b : store.Batches()) {
         if (batch && b.id != *batch)
             continue;
-        const bool ours = batch || touched.count(b.id);
-        if (!ours && b.finished())
+        // What this run sent from, and what it leaves unsent: an old
+        // batch's failure does not decide this run's status.
+        if (!batch && !touched.count(b.id) && b.finished())
             continue;
         io.out << "Batch B" << b.id << ": " << Counts(b) << '\n';
-        // What this run did decides its status; an old batch's failure
-        // does not.
-        if (!ours)
-            continue;
-        if (b.failed || b.uncertain)
+        if (b.failed || b.uncertain || !b.finished())
             code = kExitRefused;
+        if (!b.finished() && b.state == msg::BatchState::Paused) {
+            const bool phone =
+                b.pauseReason == msg::Reason::NoAnswer || b.pauseReason == msg::Reason::LinkLost;
+            phoneGone = phoneGone || phone;
+            io.err << "velmora-cli: batch B" << b.id << " is paused"
+                   << (phone ? " (the phone stopped answering)" : "") << ": " << b.queued
+                   << " queued; \"velmora-cli queue resume B" << b.id << "\" goes on\n";
+        }
         if (b.uncertain)
             io.err << "velmora-cli: batch B" << b.id << " has " << b.uncertain
                    << " uncertain: they may have gone; \"velmora-cli queue list B" << b.id
@@ -225,7 +246,9 @@ bool TakeManyOption(const GivenWord& given, ManyOptions& many, std::optional<Fai
         refuse(option + " needs a value");
         return true;
     }
-    if (option == "--to") {
+    if ((option == "--to" && many.to) || (option == "--to-file" && many.toFile)) {
+        refuse(option + " is given twice: put every recipient in one");
+    } else if (option == "--to") {
         many.to = given.value;
     } else if (option == "--to-file") {
         many.toFile = given.value;
@@ -246,7 +269,11 @@ bool TakeManyOption(const GivenWord& given, ManyOptions& many, std::optional<Fai
     } else {
         const auto t = LocalTime(given.value);
         if (!t)
-            refuse(option + " must be a time written \"YYYY-MM-DD HH:MM\", not \"" + given.value + "\"");
+            refuse(option + " must be a time written \"YYYY-MM-DD HH:MM\" (that exists here), not \"" +
+                   given.value + "\"");
+        // A time gone by is a typo more often than a wish to send at once.
+        else if (*t < QDateTime::currentDateTimeUtc().addSecs(-60))
+            refuse(option + " " + given.value + " is in the past");
         else
             (option == "--at" ? many.pacing.startAt : many.pacing.expireAt) = *t;
     }
@@ -269,8 +296,11 @@ int RunSendToMany(const PhoneTarget& target, const ManyOptions& many, std::vecto
     if (!kindWords.empty())
         kindWords.insert(kindWords.begin() + 1, "0");
     auto built = BuildPduJob(kindWords);
-    if (auto* f = std::get_if<Failure>(&built))
+    if (auto* f = std::get_if<Failure>(&built)) {
+        if (f->code == kExitUsage && f->message.find("expected") != std::string::npos)
+            f->message += " (with --to or --to-file the kind takes no number)";
         return Report(*f, io);
+    }
     const MessageRequest message = std::get<PduJob>(built).request;
 
     CliPhone phone(target, io);
@@ -281,36 +311,47 @@ int RunSendToMany(const PhoneTarget& target, const ManyOptions& many, std::vecto
     }
     BatchRecipients recipients;
     QString source;
+    QStringList columns;
     if (many.to) {
         recipients = RecipientsFromList(SplitRecipients(Q(*many.to)), phone.store(), message);
     } else {
         const auto table = ReadCsvFile(Q(*many.toFile));
         if (!table)
-            return Report({kExitRefused, "nothing queued: " + S(table.error())}, io);
+            return Report({kExitRefused, ForOutput("nothing queued: " + S(table.error()), io.errIsTerminal)},
+                          io);
         const auto column = NumberColumn(table.value(), Q(many.numberColumn.value_or("")));
         if (!column)
-            return Report({kExitRefused, "nothing queued: " + S(column.error())}, io);
-        recipients = RecipientsFromTable(table.value(), column.value(), message);
-        if (!recipients.unknown.isEmpty())
-            return Report({kExitRefused,
-                           "nothing queued: the text names {" + S(recipients.unknown.join("}, {")) +
-                               "}, which " + (recipients.unknown.size() == 1 ? "is" : "are") +
-                               " not a column of " + *many.toFile + " (" + S(table->header.join(", ")) + ")"},
+            return Report({kExitRefused, ForOutput("nothing queued: " + S(column.error()), io.errIsTerminal)},
                           io);
+        recipients = RecipientsFromTable(table.value(), column.value(), message);
+        columns = table->header;
         source = QStringLiteral("line ");
     }
-    for (const RecipientProblem& p : recipients.problems)
-        io.err << "velmora-cli: left out: "
+    if (!recipients.unknown.isEmpty()) {
+        const std::string names = "{" + S(recipients.unknown.join("}, {")) + "}";
+        const std::string why =
+            many.to
+                ? "the text has " + names +
+                      ", which only a contacts file (--to-file) fills; write {{ and }} "
+                      "for braces of your own"
+                : "the text names " + names + ", which " + (recipients.unknown.size() == 1 ? "is" : "are") +
+                      " not a column of " + *many.toFile + " (" + S(columns.join(", ")) + ")";
+        return Report({kExitRefused, ForOutput("nothing queued: " + why, io.errIsTerminal)}, io);
+    }
+    bool leftOut = false;
+    for (const RecipientProblem& p : recipients.problems) {
+        leftOut = leftOut || !p.duplicate;
+        io.err << "velmora-cli: " << (p.duplicate ? "once only: " : "left out: ")
                << ForOutput(
                       S(source.isEmpty() ? p.who : source + QString::number(p.index) + " (" + p.who + ")"),
                       io.errIsTerminal)
-               << ": " << S(p.why) << '\n';
+               << ": " << ForOutput(S(p.why), io.errIsTerminal) << '\n';
+    }
 
     BatchRequest request;
     request.name = Outbox::DefaultName(message, recipients.recipients.size());
     if (many.toFile)
         request.name = QFileInfo(Q(*many.toFile)).fileName() + ": " + request.name;
-    const bool leftOut = !recipients.problems.empty();
     request.recipients = std::move(recipients.recipients);
     request.pacing = many.pacing;
 
@@ -336,7 +377,7 @@ int RunSendToMany(const PhoneTarget& target, const ManyOptions& many, std::vecto
     if (many.pacing.startAt.isValid()) {
         io.out << " to go from " << Local(many.pacing.startAt)
                << "; \"velmora-cli queue run\" sends them from then\n";
-        return kExitOk;
+        return leftOut ? kExitRefused : kExitOk;
     }
     io.out << '\n' << std::flush;
     if (!phone.Connect()) {
@@ -408,11 +449,20 @@ int RunQueue(std::vector<std::string> words, Io io) {
                                            (verb == "list" ? "" : " or message number")},
                           io, kQueueUsage);
         if (verb == "pause" && !target->batch)
-            return Report({kExitUsage, "queue pause: only a batch is paused (B3)"}, io, kQueueUsage);
+            return Report({kExitUsage,
+                           "queue pause: only a batch is paused; a batch is written B and its number, "
+                           "as queue list shows it"},
+                          io, kQueueUsage);
     }
     auto opened = OpenStore(line.value("--store"), io);
     if (!opened)
         return Report({kExitRefused, ForOutput(opened.error(), io.errIsTerminal)}, io);
+    if (!opened.value()) {
+        if (verb != "list")
+            return Report({kExitRefused, "nothing was ever queued: there is no " + rest.front()}, io);
+        io.out << (json ? "[]\n" : "Nothing was ever queued\n");
+        return kExitOk;
+    }
     MessageStore& store = *opened.value();
 
     if (verb == "list") {

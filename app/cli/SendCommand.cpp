@@ -261,6 +261,8 @@ int RunPhonebook(std::vector<std::string> words, Io io) {
         io.err << "velmora-cli: " << phone.Why() << '\n';
         return kExitUnreachable;
     }
+    // Kept for the names: "send --to Ani" and the history find them there.
+    phone.Messages().phonebookRead(entries);
     const std::time_t now = std::time(nullptr);
     // The terminal sees the entries escaped; the export file gets them as read.
     std::vector<PhonebookEntry> shown = entries;

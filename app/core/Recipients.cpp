@@ -303,6 +303,9 @@ Result<CsvTable, QString> ParseCsv(const QByteArray& bytes) {
 
 Result<CsvTable, QString> ReadCsvFile(const QString& path) {
     using R = Result<CsvTable, QString>;
+    // A pipe or a device would be waited on for ever, or read without end.
+    if (const QFileInfo info(path); info.exists() && !info.isFile())
+        return R::Fail(QStringLiteral("%1: not a regular file").arg(path));
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return R::Fail(QStringLiteral("%1: %2").arg(path, file.errorString()));
@@ -315,6 +318,8 @@ Result<CsvTable, QString> ReadCsvFile(const QString& path) {
         return R::Fail(QStringLiteral("%1: larger than %2 MB, more than a contacts file is read")
                            .arg(path)
                            .arg(kMaxCsvBytes / (1024 * 1024)));
+    if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF"))
+        return R::Fail(QStringLiteral("%1: written in UTF-16; save it as CSV in UTF-8").arg(path));
     auto table = ParseCsv(bytes);
     if (!table)
         return R::Fail(QStringLiteral("%1: %2").arg(path, table.error()));
@@ -331,6 +336,18 @@ Result<int, QString> NumberColumn(const CsvTable& table, const QString& named) {
         return R::Fail(QStringLiteral("there is no column \"%1\"; the columns are %2")
                            .arg(named.trimmed(), ColumnList(table.header)));
     }
+    // A column its header calls the numbers' is theirs, however many of its
+    // cells are bad: those are named row by row, not taken for another
+    // column.
+    static const QStringList kNumberHeaders{
+        QStringLiteral("phone"),        QStringLiteral("number"),    QStringLiteral("mobile"),
+        QStringLiteral("telephone"),    QStringLiteral("tel"),       QStringLiteral("hp"),
+        QStringLiteral("no hp"),        QStringLiteral("nomor"),     QStringLiteral("nomor hp"),
+        QStringLiteral("telepon"),      QStringLiteral("handphone"), QStringLiteral("phone number"),
+        QStringLiteral("mobile number")};
+    for (qsizetype c = 0; c < table.header.size(); ++c)
+        if (kNumberHeaders.contains(table.header.at(c).trimmed(), Qt::CaseInsensitive))
+            return R::Ok(static_cast<int>(c));
     for (qsizetype c = 0; c < table.header.size(); ++c) {
         int filled = 0, numbers = 0;
         for (const QStringList& row : table.rows) {
