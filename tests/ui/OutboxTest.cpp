@@ -410,6 +410,11 @@ void OutboxTest::aRecipientLeftOutIsNamedFirst() {
     const BatchRecord b = w.form().messageStore()->Batches().front();
     QCOMPARE(b.total, 2);
     QCOMPARE(b.pacing.retries, 5); // from the settings file
+    // The status bar tells of it beside its text, which stays.
+    auto* bar = w.find<QProgressBar>("prgOutbox");
+    QVERIFY(!bar->isHidden());
+    QCOMPARE(bar->format(), QString("0 of 2 sent"));
+    QCOMPARE(w.form().statusText(), QString("Please Open Communication Port !"));
 }
 
 void OutboxTest::aBatchQueuedTwiceIsAskedAbout_data() {
