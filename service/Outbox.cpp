@@ -266,23 +266,19 @@ void Outbox::onMessageChanged(qint64 id, msg::State state, msg::Reason reason, i
     emit batchChanged(batchId);
 }
 
-Result<bool> Outbox::pause(qint64 batch) {
+Result<bool> Outbox::setState(qint64 batch, msg::BatchState state) {
     MessageStore* store = m_service.store();
     if (!store)
         return Result<bool>::Fail(m_service.noStoreReason().toStdString());
-    auto done = store->SetBatchState(batch, msg::BatchState::Paused, msg::Reason::None);
+    // The user's word: a pause the program made is cleared with it.
+    auto done = store->SetBatchState(batch, state, msg::Reason::None);
     emit batchChanged(batch);
     return done;
 }
 
-Result<bool> Outbox::resume(qint64 batch) {
-    MessageStore* store = m_service.store();
-    if (!store)
-        return Result<bool>::Fail(m_service.noStoreReason().toStdString());
-    auto done = store->SetBatchState(batch, msg::BatchState::Active, msg::Reason::None);
-    emit batchChanged(batch);
-    return done;
-}
+Result<bool> Outbox::pause(qint64 batch) { return setState(batch, msg::BatchState::Paused); }
+
+Result<bool> Outbox::resume(qint64 batch) { return setState(batch, msg::BatchState::Active); }
 
 Result<bool> Outbox::cancel(qint64 batch) {
     MessageStore* store = m_service.store();

@@ -128,6 +128,7 @@ signals:
 
 private:
     void onMessageChanged(qint64 id, msg::State state, msg::Reason reason, int code);
+    Result<bool> setState(qint64 batch, msg::BatchState state);
     std::optional<QDateTime> dueAt(const BatchRecord& batch, const MessageRecord& first,
                                    const QDateTime& now);
 
