@@ -79,6 +79,7 @@ private slots:
     void aRowFollowsItsMessageAloneAndTheCountsFollowTheBatch();
     void theButtonsFollowTheChosenMessages();
     void aTypedListIsQueuedAsOneBatchAndSent();
+    void aBatchWaitsForThePhoneAndGoesOnceItConnects();
     void aRecipientLeftOutIsNamedFirst();
     void aBatchQueuedTwiceIsAskedAbout_data();
     void aBatchQueuedTwiceIsAskedAbout();
@@ -389,6 +390,24 @@ void OutboxTest::aTypedListIsQueuedAsOneBatchAndSent() {
         QTRY_COMPARE(Cell(shown->recipients(), row, BatchRecipientModel::State), QString("Sent"));
     QTRY_COMPARE(shown->findChild<QProgressBar*>("prgBatch")->format(), QString("3 of 3 sent, 0 failed"));
     QTRY_VERIFY(!w.find<QProgressBar>("prgOutbox")->isVisible());
+}
+
+void OutboxTest::aBatchWaitsForThePhoneAndGoesOnceItConnects() {
+    ConnectedWindow w(record());
+    QVERIFY(w.connected());
+    w.find<QAction>("mnuClosePort")->trigger();
+    QTRY_VERIFY(!w.find<QPushButton>("bitSendSMS")->isEnabled());
+    w.find<QLineEdit>("txtHPNo")->setText("6281200001, 6281200002");
+    w.find<QPlainTextEdit>("memText")->setPlainText("Rapat jam 9");
+    QVERIFY(QMetaObject::invokeMethod(&w.form(), "bitSendSMSClick"));
+    MessageStore* store = w.form().messageStore();
+    const qint64 batch = store->Batches().front().id;
+    QTest::qWait(1000);
+    QCOMPARE(w.phone.received().size(), 0);
+    QCOMPARE(store->Batch(batch)->queued, 2);
+    w.find<QAction>("mnuOpenPort")->trigger();
+    QTRY_COMPARE_WITH_TIMEOUT(w.phone.received().size(), 2, 20000);
+    QTRY_COMPARE_WITH_TIMEOUT(store->Batch(batch)->sent, 2, 10000);
 }
 
 void OutboxTest::aRecipientLeftOutIsNamedFirst() {
