@@ -38,8 +38,11 @@ QString RecipientNote(const BatchRecipientRow& row) {
         const auto colon = said.indexOf(": ");
         return colon < 0 ? said : said.mid(colon + 2);
     }
-    case msg::State::Failed:
-    case msg::State::Uncertain: {
+    case msg::State::Uncertain:
+        if (row.reason == msg::Reason::Cancelled)
+            return "dropped by the user; whether the phone sent it is not known";
+        [[fallthrough]];
+    case msg::State::Failed: {
         // The sentence the history uses, after its "Failed: ".
         const QString words = StateWords(row.state, row.reason, row.code);
         const auto colon = words.indexOf(": ");

@@ -22,6 +22,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace velmora {
 
@@ -32,6 +33,10 @@ namespace {
 constexpr qint64 kTypicalSendMs = 5000;
 // The time left is said again this often, with nothing else changing.
 constexpr int kClockMs = 30'000;
+// Changes are shown together at most this often: faster than anyone reads,
+// and a batch going as fast as the phone takes it is read again a few
+// times a second, not several times a message.
+constexpr int kFlushMs = 50;
 
 enum BatchColumn { BatchName, BatchState, BatchProgress };
 
@@ -64,8 +69,15 @@ QString PausedWhy(msg::Reason reason) {
     }
 }
 
-bool IsQueued(msg::State state) { return state == msg::State::Queued; }
-bool IsRetryable(msg::State state) { return state == msg::State::Failed || state == msg::State::Uncertain; }
+bool IsRetryable(const BatchRecipientRow& row) {
+    return row.state == msg::State::Failed || row.state == msg::State::Uncertain;
+}
+// A queued one is taken out; an uncertain one is only marked as dealt with,
+// since it may have gone.
+bool IsDroppable(const BatchRecipientRow& row) {
+    return row.state == msg::State::Queued ||
+           (row.state == msg::State::Uncertain && row.reason != msg::Reason::Cancelled);
+}
 
 } // namespace
 
@@ -117,7 +129,7 @@ OutboxWindow::OutboxWindow(MessageStore* store, Outbox& outbox, Prompter& prompt
       m_pause(Button("&Pause", "btnBatchPause", this)),
       m_cancel(Button("&Cancel the Rest", "btnBatchCancel", this)),
       m_sendAgain(Button("Send &Again", "btnSendAgain", this)), m_drop(Button("&Drop", "btnDrop", this)),
-      m_clock(new QTimer(this)) {
+      m_clock(new QTimer(this)), m_flush(new QTimer(this)) {
     setObjectName("OutboxWindow");
     setWindowTitle("Outbox");
     setWindowFlag(Qt::WindowMinMaxButtonsHint);
@@ -156,7 +168,8 @@ OutboxWindow::OutboxWindow(MessageStore* store, Outbox& outbox, Prompter& prompt
     m_pause->setToolTip("Hold the batch's messages back, or let them go again");
     m_cancel->setToolTip("Take the messages not sent yet out of the batch");
     m_sendAgain->setToolTip("Put the chosen failed or uncertain messages back in the queue");
-    m_drop->setToolTip("Take the chosen queued messages out of the batch");
+    m_drop->setToolTip("Take the chosen queued messages out of the batch; an uncertain one is marked as "
+                       "dealt with, since it may have gone");
     auto* close = new QDialogButtonBox(QDialogButtonBox::Close, this);
     close->setObjectName("btnCloseOutbox");
     for (QAbstractButton* b : close->buttons())
@@ -198,6 +211,9 @@ OutboxWindow::OutboxWindow(MessageStore* store, Outbox& outbox, Prompter& prompt
     connect(&m_outbox.service(), &MessageService::messageChanged, this,
             [this](qint64 id) { messageChanged(id); });
     connect(&m_outbox, &Outbox::messageChanged, this, [this](qint64 id) { messageChanged(id); });
+    m_flush->setSingleShot(true);
+    m_flush->setInterval(kFlushMs);
+    connect(m_flush, &QTimer::timeout, this, &OutboxWindow::flush);
     m_clock->setInterval(kClockMs);
     connect(m_clock, &QTimer::timeout, this, [this] {
         if (m_record)
@@ -244,21 +260,12 @@ void OutboxWindow::listBatches() {
         m_timeLeft->setText("No batch has been queued.");
 }
 
-// A batch queued since the list was made comes in at the top.
 QTreeWidgetItem* OutboxWindow::itemOf(qint64 batch) {
     if (QTreeWidgetItem* item = m_items.value(batch))
         return item;
-    if (!m_store || batch <= 0)
-        return nullptr;
-    const auto record = m_store->Batch(batch);
-    if (!record)
-        return nullptr;
-    auto* item = new QTreeWidgetItem;
-    item->setData(BatchName, Qt::UserRole, batch);
-    fillItem(item, *record);
-    m_batches->insertTopLevelItem(0, item);
-    m_items.insert(batch, item);
-    return item;
+    if (m_store && batch > 0)
+        refreshBatch(batch);
+    return m_items.value(batch);
 }
 
 void OutboxWindow::fillItem(QTreeWidgetItem* item, const BatchRecord& batch) {
@@ -267,24 +274,14 @@ void OutboxWindow::fillItem(QTreeWidgetItem* item, const BatchRecord& batch) {
     item->setText(BatchProgress, BatchCounts(batch));
 }
 
+// A change is marked, and shown with the others of the moment: a batch's
+// counts are read once however many of its messages moved meanwhile.
 void OutboxWindow::batchChanged(qint64 batch) {
     if (!m_store)
         return;
-    const bool known = m_items.contains(batch);
-    QTreeWidgetItem* item = itemOf(batch);
-    if (!item)
-        return;
-    // A batch just listed was read just now.
-    if (known || batch == m_batch) {
-        const auto record = m_store->Batch(batch);
-        if (!record)
-            return;
-        fillItem(item, *record);
-        if (batch == m_batch) {
-            m_record = record;
-            showCounts();
-        }
-    }
+    m_dirtyBatches.insert(batch);
+    if (!m_flush->isActive())
+        m_flush->start();
 }
 
 void OutboxWindow::messageChanged(qint64 id) {
@@ -297,10 +294,73 @@ void OutboxWindow::messageChanged(qint64 id) {
     }
     if (m_model->rowOf(id) < 0)
         return;
-    if (const auto m = m_store->Message(id)) {
-        m_model->update(RecipientRow(*m));
-        updateButtons();
+    m_dirtyRows.insert(id);
+    if (!m_flush->isActive())
+        m_flush->start();
+}
+
+// What changed is read on the reader's thread, through its own connection:
+// a batch's counts over a long history take milliseconds the window does
+// not wait for.
+void OutboxWindow::flush() {
+    if (!m_reader)
+        return;
+    struct Changes {
+        std::vector<BatchRecord> batches;
+        std::vector<BatchRecipientRow> rows;
+    };
+    std::vector<qint64> batches(m_dirtyBatches.begin(), m_dirtyBatches.end());
+    std::vector<qint64> rows(m_dirtyRows.begin(), m_dirtyRows.end());
+    m_dirtyBatches.clear();
+    m_dirtyRows.clear();
+    m_reader->ask(
+        this,
+        [batches = std::move(batches), rows = std::move(rows)](MessageStore& store) {
+            Changes read;
+            for (const qint64 id : batches)
+                if (auto b = store.Batch(id))
+                    read.batches.push_back(std::move(*b));
+            for (const qint64 id : rows)
+                if (const auto m = store.Message(id))
+                    read.rows.push_back(RecipientRow(*m));
+            return read;
+        },
+        [this](Changes read) {
+            for (const BatchRecord& b : read.batches)
+                showBatchRecord(b);
+            for (const BatchRecipientRow& row : read.rows)
+                m_model->update(row);
+            if (!read.rows.empty())
+                updateButtons();
+        });
+}
+
+void OutboxWindow::showBatchRecord(const BatchRecord& batch) {
+    QTreeWidgetItem* item = m_items.value(batch.id);
+    if (!item) {
+        // Queued since the list was made: it comes in at the top.
+        item = new QTreeWidgetItem;
+        item->setData(BatchName, Qt::UserRole, batch.id);
+        m_batches->insertTopLevelItem(0, item);
+        m_items.insert(batch.id, item);
     }
+    fillItem(item, batch);
+    if (batch.id == m_batch) {
+        m_record = batch;
+        showCounts();
+    }
+}
+
+void OutboxWindow::refreshBatch(qint64 batch) {
+    if (const auto record = m_store->Batch(batch))
+        showBatchRecord(*record);
+}
+
+void OutboxWindow::refreshRow(qint64 id) {
+    if (m_model->rowOf(id) < 0)
+        return;
+    if (const auto m = m_store->Message(id))
+        m_model->update(RecipientRow(*m));
 }
 
 void OutboxWindow::batchChosen() {
@@ -340,7 +400,9 @@ void OutboxWindow::listRecipients() {
             std::vector<qint64> again;
             again.swap(m_changedMeanwhile);
             for (const qint64 id : again)
-                messageChanged(id);
+                m_dirtyRows.insert(id);
+            if (!again.empty() && !m_flush->isActive())
+                m_flush->start();
             updateButtons();
         });
 }
@@ -363,13 +425,13 @@ void OutboxWindow::showCounts() {
     updateButtons();
 }
 
-std::vector<qint64> OutboxWindow::selectedIds(bool (*which)(msg::State)) const {
+std::vector<qint64> OutboxWindow::selectedIds(bool (*which)(const BatchRecipientRow&)) const {
     std::vector<qint64> ids;
     if (!m_listed)
         return ids;
     for (const QModelIndex& index : m_recipientList->selectionModel()->selectedRows()) {
         const BatchRecipientRow& row = m_model->at(index.row());
-        if (which(row.state))
+        if (which(row))
             ids.push_back(row.id);
     }
     return ids;
@@ -381,8 +443,7 @@ void OutboxWindow::updateButtons() {
     m_pause->setText(m_record && m_record->state == msg::BatchState::Paused ? "&Resume" : "&Pause");
     m_cancel->setEnabled(open && m_record->queued > 0);
     m_sendAgain->setEnabled(!selectedIds(IsRetryable).empty());
-    // Only a queued message can be taken out: one uncertain may have gone.
-    m_drop->setEnabled(!selectedIds(IsQueued).empty());
+    m_drop->setEnabled(!selectedIds(IsDroppable).empty());
 }
 
 void OutboxWindow::refused(const std::string& why) { m_prompter.Warning(this, Q(why)); }
@@ -394,7 +455,7 @@ void OutboxWindow::pauseClick() {
     const auto done = resume ? m_outbox.resume(m_batch) : m_outbox.pause(m_batch);
     if (!done)
         refused(done.error());
-    batchChanged(m_batch);
+    refreshBatch(m_batch);
     if (resume)
         emit queueChanged();
 }
@@ -410,7 +471,7 @@ void OutboxWindow::cancelClick() {
         return;
     if (const auto done = m_outbox.cancel(m_batch); !done)
         refused(done.error());
-    batchChanged(m_batch);
+    refreshBatch(m_batch);
 }
 
 void OutboxWindow::sendAgainClick() {
@@ -422,23 +483,25 @@ void OutboxWindow::sendAgainClick() {
             break;
         }
         any = true;
-        messageChanged(id);
+        refreshRow(id);
     }
     if (!any)
         return;
-    batchChanged(m_batch);
+    refreshBatch(m_batch);
+    updateButtons();
     emit queueChanged();
 }
 
 void OutboxWindow::dropClick() {
-    for (const qint64 id : selectedIds(IsQueued)) {
+    for (const qint64 id : selectedIds(IsDroppable)) {
         if (const auto done = m_outbox.cancelMessage(id); !done) {
             refused(done.error());
             break;
         }
-        messageChanged(id);
+        refreshRow(id);
     }
-    batchChanged(m_batch);
+    refreshBatch(m_batch);
+    updateButtons();
 }
 
 } // namespace velmora

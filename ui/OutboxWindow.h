@@ -4,6 +4,7 @@
 
 #include <QDialog>
 #include <QHash>
+#include <QSet>
 
 #include <memory>
 #include <optional>
@@ -19,6 +20,7 @@ class QTreeWidgetItem;
 namespace velmora {
 
 class BatchRecipientModel;
+struct BatchRecipientRow;
 class HistoryReader;
 class Outbox;
 class Prompter;
@@ -36,8 +38,9 @@ QString TimeLeftText(const BatchRecord& batch, const QDateTime& now);
 // stands; the user pauses, resumes or cancels a batch, sends a failed
 // message again or drops a queued one. It never reloads what it shows for
 // a change: a message's change repaints its row, a batch's change reads
-// that batch's counts (one query). The recipients are read on a thread of
-// their own, so a batch of thousands opens without holding up the window.
+// that batch's counts (one query), both read on a thread of their own, as
+// the recipients are, so a batch of thousands going as fast as the phone
+// takes it never holds up the window.
 // Shown beside the window without blocking it, as the Messages window is.
 class OutboxWindow : public QDialog {
     Q_OBJECT
@@ -68,11 +71,16 @@ private:
     void listBatches();
     QTreeWidgetItem* itemOf(qint64 batch);
     void fillItem(QTreeWidgetItem* item, const BatchRecord& batch);
+    void flush();
+    void showBatchRecord(const BatchRecord& batch);
+    // At once, on the window's own connection: after the user's own step.
+    void refreshBatch(qint64 batch);
+    void refreshRow(qint64 id);
     void batchChosen();
     void listRecipients();
     void showCounts();
     void updateButtons();
-    std::vector<qint64> selectedIds(bool (*which)(msg::State)) const;
+    std::vector<qint64> selectedIds(bool (*which)(const BatchRecipientRow&)) const;
     void pauseClick();
     void cancelClick();
     void sendAgainClick();
@@ -94,13 +102,15 @@ private:
     QPushButton* m_sendAgain;
     QPushButton* m_drop;
     QTimer* m_clock; // the time left goes down without any change
+    QTimer* m_flush; // shows the changes marked since the last time
 
     QHash<qint64, QTreeWidgetItem*> m_items;
     qint64 m_batch = 0;
     std::optional<BatchRecord> m_record; // the chosen batch as last read
     bool m_listed = false;
-    int m_asked = 0;                        // the recipient list being read
-    std::vector<qint64> m_changedMeanwhile; // changed while the list was being read
+    int m_asked = 0;                          // the recipient list being read
+    std::vector<qint64> m_changedMeanwhile;   // changed while the list was being read
+    QSet<qint64> m_dirtyBatches, m_dirtyRows; // changed since the last flush
 };
 
 } // namespace velmora

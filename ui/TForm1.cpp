@@ -40,6 +40,8 @@ namespace {
 
 // How long closing waits for a send in progress to log its part as unknown.
 const int kCloseWaitMs = 5000;
+// How often the status bar's progress of a batch is read again at most.
+const int kOutboxBarMs = 250;
 
 } // namespace
 
@@ -217,7 +219,17 @@ void TForm1::WireSignals() {
     connect(ui.mnuGroups, &QAction::triggered, this, &TForm1::mnuGroupsClick);
     connect(ui.mnuMailMerge, &QAction::triggered, this, &TForm1::mnuMailMergeClick);
     connect(ui.actMakeGroup, &QAction::triggered, this, &TForm1::actMakeGroupClick);
-    connect(m_outbox.get(), &Outbox::batchChanged, this, &TForm1::OutboxBatchChanged);
+    // A batch's counts change with each of its messages: the bar reads them
+    // a few times a second, not several times a message.
+    m_outboxDelay = new QTimer(this);
+    m_outboxDelay->setSingleShot(true);
+    m_outboxDelay->setInterval(kOutboxBarMs);
+    connect(m_outboxDelay, &QTimer::timeout, this, [this] { OutboxBatchChanged(m_outboxChanged); });
+    connect(m_outbox.get(), &Outbox::batchChanged, this, [this](qint64 batch) {
+        m_outboxChanged = batch;
+        if (!m_outboxDelay->isActive())
+            m_outboxDelay->start();
+    });
 
     // The phone book (TForm1Phonebook.cpp); the list's columns first.
     m_phonebook->shapeList();

@@ -262,6 +262,8 @@ private:
     std::unique_ptr<OutboxWindow> m_outboxWindow;
     QProgressBar* m_outboxBar = nullptr; // in the status bar while a batch runs
     qint64 m_outboxBatch = 0;            // the batch it shows
+    qint64 m_outboxChanged = 0;          // the batch that changed last, shown after a pause
+    QTimer* m_outboxDelay = nullptr;
 
     Settings m_settings;
     QStringList m_settingsMessages;

@@ -135,8 +135,8 @@ double ResidentMb() {
 }
 
 // 1,000 texts queued as one batch and sent on InstantPhone, the outbox
-// window open on it.
-bool SendBatch(MessageStore& store, TestPrompter& prompter) {
+// window open on it; or with no window, for what the sending itself takes.
+bool SendBatch(MessageStore& store, TestPrompter& prompter, bool window) {
     const int kBatch = 1000;
     InstantPhone phone;
     MessageService service(&store, phone);
@@ -147,7 +147,8 @@ bool SendBatch(MessageStore& store, TestPrompter& prompter) {
     for (int i = 0; i < kBatch; ++i) {
         BatchRecipient r;
         r.name = QString("Guest %1").arg(i);
-        r.request = Text("62813" + std::to_string(4000000 + i), u"Rapat besok jam 9 di balai desa");
+        r.request = Text("62813" + std::to_string(4000000 + i),
+                         window ? u"Rapat besok jam 9 di balai desa" : u"Rapat lusa jam 9 di balai desa");
         request.recipients.push_back(r);
     }
     QElapsedTimer t;
@@ -157,11 +158,14 @@ bool SendBatch(MessageStore& store, TestPrompter& prompter) {
         std::printf("the batch was not queued\n");
         return false;
     }
-    Print("outbox: a batch of 1,000 queued", Ms(t), "< 1000 ms");
+    if (window)
+        Print("outbox: a batch of 1,000 queued", Ms(t), "< 1000 ms");
     OutboxWindow w(&store, outbox, prompter);
-    w.showBatch(queued->batch);
-    if (!RunUntil([&] { return w.isListed(); }, 10000))
-        return false;
+    if (window) {
+        w.showBatch(queued->batch);
+        if (!RunUntil([&] { return w.isListed(); }, 10000))
+            return false;
+    }
     const double before = ResidentMb();
     StallMeter meter;
     meter.start();
@@ -173,12 +177,17 @@ bool SendBatch(MessageStore& store, TestPrompter& prompter) {
         return b && b->finished();
     };
     if (!RunUntil(done, 600000)) {
-        std::printf("the batch did not finish: %s\n",
-                    qPrintable(w.findChild<QProgressBar*>("prgBatch")->format()));
+        std::printf("the batch did not finish\n");
         return false;
     }
     const double stall = static_cast<double>(meter.stop());
     runner.stop();
+    if (!window) {
+        Print("outbox: the same with no window open", stall, "for comparison");
+        return true;
+    }
+    // The window shows the last changes in its own time.
+    RunUntil([&] { return w.findChild<QProgressBar*>("prgBatch")->format().startsWith("1000 of"); }, 2000);
     std::printf("  %s in %.1f s\n", qPrintable(w.findChild<QProgressBar*>("prgBatch")->format()),
                 Ms(t) / 1000);
     Print("outbox window: longest stall while 1,000 are sent", stall, "<= 16 ms");
@@ -296,7 +305,7 @@ int main(int argc, char** argv) {
     Print("window: longest stall while searching", searchStall, "<= 16 ms");
     Print("window: longest stall while scrolling the whole list", scrollStall, "<= 16 ms");
 
-    if (!SendBatch(*store.value(), prompter))
+    if (!SendBatch(*store.value(), prompter, true) || !SendBatch(*store.value(), prompter, false))
         return 1;
 
     std::vector<double> cli;

@@ -79,6 +79,7 @@ private slots:
     void aRowFollowsItsMessageAloneAndTheCountsFollowTheBatch();
     void theButtonsFollowTheChosenMessages();
     void aTypedListIsQueuedAsOneBatchAndSent();
+    void aBatchWaitsForThePhoneAndGoesOnceItConnects();
     void aRecipientLeftOutIsNamedFirst();
     void aBatchQueuedTwiceIsAskedAbout_data();
     void aBatchQueuedTwiceIsAskedAbout();
@@ -167,6 +168,8 @@ void OutboxTest::aRecipientsRowSaysWhereItStands_data() {
                               << "its batch's time to send ran out first";
     QTest::newRow("dropped") << S::Failed << R::Cancelled << -1 << 0 << "Failed"
                              << "taken out of the queue";
+    QTest::newRow("uncertain, dropped") << S::Uncertain << R::Cancelled << -1 << 0 << "Uncertain"
+                                        << "dropped by the user; whether the phone sent it is not known";
     QTest::newRow("never answered") << S::Uncertain << R::NoAnswer << -1 << 0 << "Uncertain"
                                     << "the phone took the PDU but never answered";
     QTest::newRow("not delivered") << S::NotDelivered << R::ReportFailed << 69 << 0 << "Not delivered"
@@ -256,7 +259,9 @@ void OutboxTest::aRowFollowsItsMessageAloneAndTheCountsFollowTheBatch() {
     QVERIFY(store.Claim(third, kNow).value());
     QVERIFY(store.SetState(third, msg::State::Failed, msg::Reason::CmsError, 500).value());
     emit service.messageChanged(third, msg::State::Failed, msg::Reason::CmsError, 500);
-    QCOMPARE(Cell(model, 2, BatchRecipientModel::State), QString("Failed"));
+    // Several changes of one message in a moment are shown once.
+    emit service.messageChanged(third, msg::State::Failed, msg::Reason::CmsError, 500);
+    QTRY_COMPARE(Cell(model, 2, BatchRecipientModel::State), QString("Failed"));
     QCOMPARE(Cell(model, 2, BatchRecipientModel::Tries), QString("1"));
     QCOMPARE(Cell(model, 2, BatchRecipientModel::Note), QString("the phone refused it (+CMS ERROR 500)"));
     QCOMPARE(Cell(model, 1, BatchRecipientModel::State), QString("Queued"));
@@ -265,11 +270,12 @@ void OutboxTest::aRowFollowsItsMessageAloneAndTheCountsFollowTheBatch() {
     QCOMPARE(changes.first().at(0).value<QModelIndex>().row(), 2);
     // A message of no batch shown changes nothing.
     emit service.messageChanged(third + 100, msg::State::Sent, msg::Reason::None, 0);
+    QTest::qWait(200);
     QCOMPARE(changes.count(), 1);
 
     emit outbox.batchChanged(added.value());
     auto* bar = w.findChild<QProgressBar*>("prgBatch");
-    QCOMPARE(bar->format(), QString("0 of 5 sent, 1 failed"));
+    QTRY_COMPARE(bar->format(), QString("0 of 5 sent, 1 failed"));
     QCOMPARE(bar->maximum(), 5);
     QCOMPARE(bar->value(), 1);
     auto* list = w.findChild<QTreeWidget*>("lstBatches");
@@ -287,7 +293,7 @@ void OutboxTest::theButtonsFollowTheChosenMessages() {
     b.name = "Rapat";
     b.key = "k";
     b.created = kNow;
-    const qint64 batch = store.AddBatch(b, Recipients(3)).value();
+    const qint64 batch = store.AddBatch(b, Recipients(4)).value();
     NoPhone phone;
     MessageService service(&store, phone);
     Outbox outbox(service);
@@ -298,7 +304,13 @@ void OutboxTest::theButtonsFollowTheChosenMessages() {
     const qint64 failed = w.recipients()->at(0).id;
     QVERIFY(store.Claim(failed, kNow).value());
     QVERIFY(store.SetState(failed, msg::State::Failed, msg::Reason::CmsError, 38).value());
+    const qint64 uncertain = w.recipients()->at(3).id;
+    QVERIFY(store.Claim(uncertain, kNow).value());
+    QVERIFY(store.SetState(uncertain, msg::State::Uncertain, msg::Reason::NoAnswer).value());
     w.messageChanged(failed);
+    w.messageChanged(uncertain);
+    QTRY_COMPARE(Cell(w.recipients(), 3, BatchRecipientModel::State), QString("Uncertain"));
+    QCOMPARE(Cell(w.recipients(), 0, BatchRecipientModel::State), QString("Failed"));
 
     auto* table = w.findChild<QTableView*>("tblRecipients");
     auto* again = w.findChild<QPushButton*>("btnSendAgain");
@@ -319,6 +331,18 @@ void OutboxTest::theButtonsFollowTheChosenMessages() {
     QCOMPARE(store.Message(w.recipients()->at(1).id)->state, msg::State::Failed);
     QCOMPARE(Cell(w.recipients(), 1, BatchRecipientModel::Note), QString("taken out of the queue"));
     QCOMPARE(store.Message(w.recipients()->at(2).id)->state, msg::State::Queued);
+
+    // An uncertain one may have gone: dropping it only marks it dealt with.
+    choose(3);
+    QVERIFY(again->isEnabled());
+    QVERIFY(drop->isEnabled());
+    drop->click();
+    QCOMPARE(store.Message(uncertain)->state, msg::State::Uncertain);
+    QCOMPARE(store.Message(uncertain)->reason, msg::Reason::Cancelled);
+    QCOMPARE(Cell(w.recipients(), 3, BatchRecipientModel::Note),
+             QString("dropped by the user; whether the phone sent it is not known"));
+    QVERIFY(!drop->isEnabled());
+    QVERIFY(again->isEnabled());
 
     // Sending the failed one again puts it back in the queue and asks the outbox to look.
     QSignalSpy looked(&w, &OutboxWindow::queueChanged);
@@ -368,6 +392,24 @@ void OutboxTest::aTypedListIsQueuedAsOneBatchAndSent() {
     QTRY_VERIFY(!w.find<QProgressBar>("prgOutbox")->isVisible());
 }
 
+void OutboxTest::aBatchWaitsForThePhoneAndGoesOnceItConnects() {
+    ConnectedWindow w(record());
+    QVERIFY(w.connected());
+    w.find<QAction>("mnuClosePort")->trigger();
+    QTRY_VERIFY(!w.find<QPushButton>("bitSendSMS")->isEnabled());
+    w.find<QLineEdit>("txtHPNo")->setText("6281200001, 6281200002");
+    w.find<QPlainTextEdit>("memText")->setPlainText("Rapat jam 9");
+    QVERIFY(QMetaObject::invokeMethod(&w.form(), "bitSendSMSClick"));
+    MessageStore* store = w.form().messageStore();
+    const qint64 batch = store->Batches().front().id;
+    QTest::qWait(1000);
+    QCOMPARE(w.phone.received().size(), 0);
+    QCOMPARE(store->Batch(batch)->queued, 2);
+    w.find<QAction>("mnuOpenPort")->trigger();
+    QTRY_COMPARE_WITH_TIMEOUT(w.phone.received().size(), 2, 20000);
+    QTRY_COMPARE_WITH_TIMEOUT(store->Batch(batch)->sent, 2, 10000);
+}
+
 void OutboxTest::aRecipientLeftOutIsNamedFirst() {
     Window w("/dev/null/none", "[Outbox]\r\nRetries=5\r\n");
     w.find<QLineEdit>("txtHPNo")->setText("6281200001, Nobody Known, 6281200002");
@@ -387,6 +429,11 @@ void OutboxTest::aRecipientLeftOutIsNamedFirst() {
     const BatchRecord b = w.form().messageStore()->Batches().front();
     QCOMPARE(b.total, 2);
     QCOMPARE(b.pacing.retries, 5); // from the settings file
+    // The status bar tells of it beside its text, which stays.
+    auto* bar = w.find<QProgressBar>("prgOutbox");
+    QVERIFY(!bar->isHidden());
+    QCOMPARE(bar->format(), QString("0 of 2 sent"));
+    QCOMPARE(w.form().statusText(), QString("Please Open Communication Port !"));
 }
 
 void OutboxTest::aBatchQueuedTwiceIsAskedAbout_data() {
