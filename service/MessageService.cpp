@@ -168,7 +168,6 @@ SendJob* MessageService::start(qint64 id, const std::vector<std::string>& pdus, 
     sendJob->m_state = msg::State::Sending;
     m_jobs[id] = sendJob;
     emit messageChanged(id, msg::State::Sending, msg::Reason::None, -1);
-    m_current = sendJob;
     m_transport.Submit(id, pdus, number);
     return sendJob;
 }
@@ -218,6 +217,10 @@ void MessageService::phonebookRead(const std::vector<PhonebookEntry>& entries) {
         names.emplace_back(FromPhone(e.name), FromPhone(e.number));
     if (const auto saved = m_store->SavePhonebook(names); !saved)
         emit storeProblem(Q(saved.error()));
+}
+
+bool MessageService::busy() const {
+    return std::any_of(m_jobs.begin(), m_jobs.end(), [](const auto& j) { return !j.second->m_finished; });
 }
 
 SendJob* MessageService::job(qint64 id) const {
@@ -271,8 +274,12 @@ void MessageService::stopped(qint64 id) {
 }
 
 void MessageService::stopAll() {
-    if (m_current && !m_current->m_finished)
-        stopped(m_current->id());
+    std::vector<qint64> going;
+    for (const auto& [id, job] : m_jobs)
+        if (!job->m_finished)
+            going.push_back(id);
+    for (const qint64 id : going)
+        stopped(id);
 }
 
 void MessageService::commit(SendJob* j, const Verdict& v) {
@@ -284,8 +291,6 @@ void MessageService::commit(SendJob* j, const Verdict& v) {
     j->m_reason = v.reason;
     j->m_code = v.code;
     j->m_finished = true;
-    if (m_current == j)
-        m_current = nullptr;
 }
 
 void MessageService::announce(SendJob* j) {

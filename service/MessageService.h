@@ -141,7 +141,9 @@ public:
                                              const QDateTime& now = QDateTime::currentDateTimeUtc());
     void release(SendJob* job);
     // Whether a message is on its way through the transport now.
-    bool busy() const { return m_current != nullptr; }
+    // (The window may hand over a message of its own while one of a batch
+    // is on its way: the link takes them in turn, and both count.)
+    bool busy() const;
 
     SendJob* job(qint64 id) const;
 
@@ -190,7 +192,6 @@ private:
     MessageStore* m_store;
     MessageTransport& m_transport;
     QString m_storeWhy;
-    QPointer<SendJob> m_current;
     std::map<qint64, SendJob*> m_jobs;
 };
 
