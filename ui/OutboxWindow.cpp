@@ -107,8 +107,14 @@ QString TimeLeftText(const BatchRecord& batch, const QDateTime& now) {
     if (p.startAt.isValid() && p.startAt > now)
         return "starts at " + ShownClock(p.startAt, now);
     // Each message takes the longest of: the interval, its share of the
-    // hour's cap, the phone's own time.
-    qint64 each = std::max(p.intervalMs, kTypicalSendMs);
+    // hour's cap, the phone's own time (as this batch has gone so far, once
+    // a few have gone; a typical phone's before).
+    qint64 phoneMs = kTypicalSendMs;
+    const int done = batch.sent + batch.failed + batch.uncertain;
+    const QDateTime began = p.startAt.isValid() && p.startAt > batch.created ? p.startAt : batch.created;
+    if (done >= 3 && batch.lastStart.isValid() && began < batch.lastStart)
+        phoneMs = began.msecsTo(batch.lastStart) / done;
+    qint64 each = std::max(p.intervalMs, phoneMs);
     if (p.perHour > 0)
         each = std::max(each, static_cast<qint64>(3'600'000 / p.perHour));
     const qint64 ms = each * (batch.queued + batch.sending);

@@ -72,6 +72,7 @@ class OutboxTest : public QObject {
 private slots:
     void theTimeLeftFollowsThePacing_data();
     void theTimeLeftFollowsThePacing();
+    void theTimeLeftFollowsThePhonesPace();
     void aRecipientsRowSaysWhereItStands_data();
     void aRecipientsRowSaysWhereItStands();
     void aContactsFileGivesTheGroupsMembers_data();
@@ -143,6 +144,19 @@ void OutboxTest::theTimeLeftFollowsThePacing() {
     if (startInMin > 0)
         b.pacing.startAt = kNow.addSecs(60LL * startInMin);
     QCOMPARE(TimeLeftText(b, kNow), said);
+}
+
+void OutboxTest::theTimeLeftFollowsThePhonesPace() {
+    // 100 gone in 50 minutes: the rest at the same pace, not a typical
+    // phone's, nor the interval the user gave when the phone is slower.
+    BatchRecord b;
+    b.total = 200;
+    b.queued = 100;
+    b.sent = 100;
+    b.pacing.intervalMs = 5'000;
+    b.created = kNow.addSecs(-50 * 60);
+    b.lastStart = kNow;
+    QCOMPARE(TimeLeftText(b, kNow), QString("about 50 min left"));
 }
 
 void OutboxTest::aRecipientsRowSaysWhereItStands_data() {
