@@ -50,5 +50,7 @@ int RunPhonebook(std::vector<std::string> words, Io io);
 int RunInbox(std::vector<std::string> words, Io io);
 // Which serial device the phone is on (PortsCommand.cpp).
 int RunPorts(std::vector<std::string> words, Io io);
+// A USSD code and the replies the network asks for (UssdCommand.cpp).
+int RunUssd(std::vector<std::string> words, Io io);
 
 } // namespace velmora::cli

@@ -61,6 +61,7 @@ const Command kCommands[] = {
     {"ports", "ask each serial device whether the phone is there", velmora::cli::RunPorts, true, Never},
     {"history", "list the messages sent and received", velmora::cli::RunHistory, false, Never},
     {"queue", "the outbox: list, pause, resume, cancel or run batches", velmora::cli::RunQueue, true, Never},
+    {"ussd", "send a USSD code (the balance: *123#) and read the answer", velmora::cli::RunUssd, true, Never},
 };
 
 // An SVG's <text> is drawn in fonts, which only a GUI application sets up;
