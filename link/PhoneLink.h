@@ -17,6 +17,7 @@
 #include <QThread>
 
 #include <atomic>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -47,6 +48,7 @@ public:
         ReadingOperators,
         ReadingInbox, // the messages stored in the phone and on the SIM
         CheckingSignal,
+        Ussd, // a USSD request, waiting for the network's answer
     };
     Q_ENUM(State)
 
@@ -96,6 +98,12 @@ public:
     std::vector<PhonebookEntry> phonebook() const;
     // Signal poll now, as the 20 s timer would.
     void pollSignal();
+    // Runs `work` with the session on the link's thread, in turn with every
+    // other request, the link `busy` meanwhile; what it gives back (if
+    // anything) then runs on this object's thread. For a dialogue of its own
+    // over the session, such as USSD.
+    using SessionWork = std::function<std::function<void()>(PhoneSession&)>;
+    void withSession(State busy, SessionWork work);
 
     // Ends everything: a read or wait in progress stops at once, and a
     // submission whose PDU is with the phone is logged as unknown first.

@@ -96,6 +96,7 @@ QString KindWords(const QString& kind) {
         {"indicator", "Waiting indication"},
         {"data", "Data"},
         {"report", "Delivery report"},
+        {"ussd", "USSD session"},
     };
     for (const auto& [name, said] : words)
         if (kind == QLatin1String(name))
