@@ -196,7 +196,7 @@ UssdText DecodeUssd(std::string_view str, std::optional<int> dcs, UssdWire wire)
     case UssdAlphabet::Gsm7:
         return DefaultAlphabet(str, coding.languageFirst, wire);
     case UssdAlphabet::Ucs2: {
-        if (!hex)
+        if (!IsHexString(str))
             return {TextOf(str), "text"}; // the modem turned it into its own characters
         // 0x11: two packed septets of language, then the text.
         const std::string_view body = coding.languageFirst && str.size() >= 4 ? str.substr(4) : str;
