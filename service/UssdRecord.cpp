@@ -1,5 +1,9 @@
 #include "UssdRecord.h"
 
+#include "Replies.h"
+
+#include <cctype>
+
 namespace velmora {
 
 UssdEnding UssdEndingOf(const UssdAnswer& last, bool cancelled) {
@@ -15,10 +19,12 @@ UssdEnding UssdEndingOf(const UssdAnswer& last, bool cancelled) {
     switch (last.kind) {
     case K::Refused:
         e.reason = last.detail.rfind("+CME ERROR", 0) == 0 ? msg::Reason::CmeError : msg::Reason::Error;
-        if (e.reason == msg::Reason::CmeError) {
-            const auto digits = last.detail.find_first_of("0123456789");
-            if (digits != std::string::npos && digits < 12)
-                e.code = std::stoi(last.detail.substr(digits, 5));
+        // "+CME ERROR: 100 (unknown)": the number, when the phone gave one.
+        if (const auto colon = last.detail.find(':');
+            e.reason == msg::Reason::CmeError && colon != std::string::npos) {
+            const auto digits = last.detail.find_first_not_of(' ', colon + 1);
+            if (digits != std::string::npos && std::isdigit(static_cast<unsigned char>(last.detail[digits])))
+                e.code = LeadingNumber(std::string_view(last.detail).substr(digits, 5));
         }
         break;
     case K::NoAnswer:

@@ -55,16 +55,15 @@ std::vector<std::string> SplitRecent(const std::string& value) {
 } // namespace
 
 std::string UssdModemKey(const std::string& manufacturer, const std::string& model) {
-    std::string key = manufacturer;
-    if (!model.empty())
-        key += (key.empty() ? "" : " ") + model;
+    const auto trimmed = [](const std::string& s) {
+        const auto first = s.find_first_not_of(' ');
+        return first == std::string::npos ? std::string() : s.substr(first, s.find_last_not_of(' ') - first + 1);
+    };
+    const std::string maker = trimmed(manufacturer), named = trimmed(model);
+    std::string key = maker + (maker.empty() || named.empty() ? "" : " ") + named;
     for (char& c : key)
         if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F || c == '=' || c == '[' || c == ']' || c == ';')
             c = '_';
-    const auto first = key.find_first_not_of(' ');
-    if (first == std::string::npos)
-        return "";
-    key = key.substr(first, key.find_last_not_of(' ') - first + 1);
     if (key.size() > kModemKeyLimit)
         key.resize(kModemKeyLimit);
     return key;
