@@ -154,7 +154,8 @@ TEST(CliUssd, TheUsersEncodingIsKeptToAndARefusalSaid) {
     const std::string dir = TempDir("cli-ussd-forced");
     const std::string before = SettingsText();
     {
-        std::ofstream(Home() + "/velmora.Ini", std::ios::binary) << "[Communication Port]\nUssdEncoding=text\n";
+        std::ofstream(Home() + "/velmora.Ini", std::ios::binary)
+            << "[Communication Port]\nUssdEncoding=text\n";
     }
     SimPhone sim({"--ussd-packed", "--model", "forced", "--ussd-record", dir + "/ussd.txt"});
     const Ran r = Ussd({"--fast", "--device", sim.device(), "*123#"});
