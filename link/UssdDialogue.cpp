@@ -43,6 +43,12 @@ UssdAnswer::Kind KindOf(int status) {
     }
 }
 
+// A line that could not be read, as a reason shows it: its start.
+std::string Cut(const std::string& line) {
+    constexpr std::size_t kShown = 80;
+    return line.size() <= kShown ? line : line.substr(0, kShown) + "...";
+}
+
 } // namespace
 
 bool NetworkAnswered(UssdAnswer::Kind kind) {
@@ -74,7 +80,7 @@ UssdAnswer UssdDialogue::Try(const std::string& text, UssdWire wire, const StopR
     case Outcome::Answered: {
         a.kind = KindOf(r.cusd.status);
         if (a.kind == UssdAnswer::Kind::Unreadable)
-            a.detail = r.line;
+            a.detail = Cut(r.line);
         if (r.cusd.str) {
             // A packed modem answers packed; any other answer is judged by
             // what it looks like.
@@ -110,7 +116,7 @@ UssdAnswer UssdDialogue::Try(const std::string& text, UssdWire wire, const StopR
         break;
     case Outcome::Unreadable:
         a.kind = UssdAnswer::Kind::Unreadable;
-        a.detail = r.line;
+        a.detail = Cut(r.line);
         break;
     }
     if (NetworkAnswered(a.kind)) {

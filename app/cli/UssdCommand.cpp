@@ -8,6 +8,7 @@
 
 #include <QCoreApplication>
 
+#include <algorithm>
 #include <cerrno>
 #include <ostream>
 #include <poll.h>
@@ -200,12 +201,24 @@ int RunUssd(std::vector<std::string> words, Io io) {
                 if (const auto saved = SaveUssdWire(settingsFile, modemKey, dialogue.Wire()); !saved)
                     io.err << "velmora-cli: " << saved.error() << '\n';
             if (!last.text.empty()) {
-                io.out << ForOutput(last.text, io.outIsTerminal) << '\n';
+                // A menu's lines stay lines on a terminal; what else they
+                // hold is escaped there.
+                std::size_t from = 0;
+                while (from <= last.text.size()) {
+                    const auto end = std::min(last.text.find('\n', from), last.text.size());
+                    std::string shown = last.text.substr(from, end - from);
+                    if (!shown.empty() && shown.back() == '\r')
+                        shown.pop_back();
+                    io.out << ForOutput(shown, io.outIsTerminal) << '\n';
+                    from = end + 1;
+                }
                 keep(last.text);
             }
             if (const std::string said = Plainly(last, waitSeconds); !said.empty()) {
-                (NetworkAnswered(last.kind) ? io.out : io.err)
-                    << (NetworkAnswered(last.kind) ? "" : "velmora-cli: ") << said << '\n';
+                if (NetworkAnswered(last.kind))
+                    io.out << said << '\n';
+                else
+                    io.err << "velmora-cli: " << ForOutput(said, io.errIsTerminal) << '\n';
                 keep("[" + said + "]");
             }
             text.reset();

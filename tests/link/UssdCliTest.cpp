@@ -27,10 +27,10 @@ struct Ran {
 };
 
 // The dialogue at a tenth of real time; the phone's answers come at its own.
-Ran Ussd(std::vector<std::string> words) {
+Ran Ussd(std::vector<std::string> words, bool terminal = false) {
     std::ostringstream out, err;
     RealClock clock(0.1);
-    const int code = RunUssd(std::move(words), Io{out, err, false, false, &clock});
+    const int code = RunUssd(std::move(words), Io{out, err, terminal, terminal, &clock});
     return {code, out.str(), err.str()};
 }
 
@@ -166,6 +166,14 @@ TEST(CliUssd, TheUsersEncodingIsKeptToAndARefusalSaid) {
     EXPECT_EQ(SettingsText(), "[Communication Port]\nUssdEncoding=text\n");
     std::ofstream(Home() + "/velmora.Ini", std::ios::binary) << before;
     std::filesystem::remove_all(dir);
+}
+
+// A terminal sees a menu's lines as lines, not as escaped line feeds.
+TEST(CliUssd, ATerminalSeesAMenuLineByLine) {
+    SimPhone sim({"--ussd-delay", "50", "--model", "terminal"});
+    const Ran r = Ussd({"--fast", "--device", sim.device(), "*888#", "1"}, true);
+    EXPECT_EQ(r.code, kExitOk) << r.err;
+    EXPECT_EQ(r.out, "1. Paket data\n2. Pulsa\nPaket data 2GB Rp 25.000 aktif 30 hari\n");
 }
 
 TEST(CliUssd, EachSessionIsKeptForTheHistory) {

@@ -241,6 +241,21 @@ TEST_F(UssdSession, RequestsThatCannotBeSentAreRefusedUnwritten) {
     EXPECT_TRUE(Written().empty());
 }
 
+TEST_F(UssdSession, AnAnswerPastItsLimitIsRefusedAndNamedByItsStart) {
+    Connected();
+    const std::string line = "+CUSD: 0,\"" + std::string(kUssdStringLimit + 1, 'A') + "\",15";
+    port.Once(kText, Answered(line));
+    port.On(kEnd, Now("\r\nOK\r\n"));
+    UssdDialogue dialogue(session, UssdWire::Text, 10000);
+    const UssdAnswer a = dialogue.Send("*123#");
+    EXPECT_EQ(a.kind, UssdAnswer::Kind::Unreadable);
+    EXPECT_EQ(a.detail, line.substr(0, 80) + "...");
+    EXPECT_EQ(a.text, "");
+    // Whatever the network meant, it is told the session is over.
+    dialogue.End();
+    EXPECT_EQ(Written(), (std::vector<std::string>{kText, kEnd}));
+}
+
 TEST_F(UssdSession, TheClassicDialogueCannotWaitForTheAnswer) {
     Connected();
     session.SetDialogue(Dialogue::Classic);
