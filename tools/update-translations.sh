@@ -12,6 +12,7 @@ grep -v '^#' i18n/catalogs | while read -r catalog dirs; do
     for language in $LANGUAGES; do
         # shellcheck disable=SC2086
         "$LUPDATE" -silent -no-obsolete -locations none -source-language en -target-language "$language" \
+            -tr-function-alias QT_TRANSLATE_NOOP+=VELMORA_WORDS \
             $dirs -ts "i18n/${catalog}_${language}.ts"
     done
 done

@@ -3,6 +3,9 @@
 // The sources are read afresh by lupdate, so a text added without its
 // translation fails here, not in front of a user.
 
+#include "Translations.h"
+
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -116,7 +119,8 @@ TEST(Translations, EveryTextTheProgramsShowHasItsIndonesianTranslation) {
         QProcess lupdate;
         lupdate.setWorkingDirectory(kSource);
         lupdate.start(VELMORA_LUPDATE, QStringList{"-silent", "-no-obsolete", "-locations", "none",
-                                                   "-source-language", "en", "-target-language", "id"}
+                                                   "-source-language", "en", "-target-language", "id",
+                                                   "-tr-function-alias", "QT_TRANSLATE_NOOP+=VELMORA_WORDS"}
                                            << catalog.dirs << "-ts" << copy);
         ASSERT_TRUE(lupdate.waitForFinished(120000));
         ASSERT_EQ(lupdate.exitCode(), 0) << lupdate.readAllStandardError().toStdString();
@@ -152,3 +156,45 @@ TEST(Translations, AFaultyTranslationIsNamed) {
 }
 
 } // namespace
+
+// smslib's sentences said in Indonesian: the pattern found again, its parts
+// said too where they are smslib's words, what the user named kept as is.
+class LocalizedTest : public testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        static int argc = 1;
+        static char name[] = "translations_tests";
+        static char* argv[] = {name, nullptr};
+        app = new QCoreApplication(argc, argv);
+        loaded = velmora::InstallTranslations(velmora::kCliCatalogs, VELMORA_QM_DIR, QLocale("id_ID"));
+    }
+    static inline QCoreApplication* app = nullptr;
+    static inline QString loaded;
+};
+
+TEST_F(LocalizedTest, SmslibsSentencesAreSaidInTheLanguage) {
+    ASSERT_FALSE(loaded.isEmpty()) << "no Indonesian catalog in " VELMORA_QM_DIR;
+    const std::pair<const char*, const char*> cases[] = {
+        {"Please Fill Destination Mobile Number !", "Silakan isi nomor HP tujuan !"},
+        {"Cannot read \"/tmp/note\": it is a directory, not a regular file",
+         "Tidak bisa membaca \"/tmp/note\": itu sebuah folder, bukan berkas biasa"},
+        // The shorter pattern that also fits is not taken.
+        {"Cannot read \"a\": No such file or directory",
+         "Tidak bisa membaca \"a\": No such file or directory"},
+        // A file named like one of smslib's words stays as named.
+        {"Save to file note !", "Tersimpan ke berkas note !"},
+        {"Cannot open \"status\": gone", "Tidak bisa membuka \"status\": gone"},
+        {"Character 5: \"x\" is not a note; it is left out", "Karakter 5: \"x\" bukan not; dilewati"},
+        {"ringtone: octet 3 (style): no such style", "nada dering: oktet ke-3 (gaya): gaya tidak dikenal"},
+        {"Not delivered: recipient busy", "Tidak sampai: penerima sibuk"},
+        // What the user typed holds a %1 of its own.
+        {"invalid content: '%' is not a hex digit", "isi tidak valid: '%' bukan digit heksa"},
+        {"The destination number must be 1 to 20 digits, not \"%1%2\"",
+         "Nomor tujuan harus 1 sampai 20 digit, bukan \"%1%2\""},
+        // Not one of smslib's: as it came.
+        {"The phone said no", "The phone said no"},
+        {"", ""},
+    };
+    for (const auto& [english, expected] : cases)
+        EXPECT_EQ(velmora::Localized(english), QString::fromUtf8(expected)) << english;
+}
