@@ -723,6 +723,19 @@ struct MessageStore::Impl {
         }
     }
 
+    // An update that must outlive even a power cut: the mark that a message
+    // is about to leave. Its commit waits for the disk, and with it every
+    // commit before; the others keep the cheaper NORMAL, which only a power
+    // cut can undo. Were the mark undone, the next start would find the
+    // message queued and send it a second time.
+    Result<bool> DurableUpdate(const QString& sql, std::initializer_list<QVariant> values) {
+        QSqlQuery pragma(db);
+        pragma.exec(QStringLiteral("PRAGMA synchronous = FULL"));
+        auto result = Update(sql, values);
+        pragma.exec(QStringLiteral("PRAGMA synchronous = NORMAL"));
+        return result;
+    }
+
     qint64 InsertMessage(const MessageRecord& r, std::optional<PartInfo> joining = std::nullopt);
     void InsertPart(qint64 message, const PartRecord& part);
     // An outgoing message and its parts, inside the caller's transaction.
@@ -1112,7 +1125,8 @@ Result<qint64> MessageStore::AddOutgoing(const MessageRecord& message) {
 Result<bool> MessageStore::SetState(qint64 id, msg::State state, msg::Reason reason, std::optional<int> code,
                                     const QDateTime& when) {
     const qint64 at = when.toMSecsSinceEpoch();
-    return d->Update(
+    auto update = state == msg::State::Sending ? &Impl::DurableUpdate : &Impl::Update;
+    return (d.get()->*update)(
         QStringLiteral("UPDATE messages SET state = ?, reason = ?, reason_code = ?,"
                        " sent = CASE WHEN ? THEN coalesce(sent, ?) ELSE sent END,"
                        " delivered = CASE WHEN ? THEN ? ELSE delivered END, owner = ? WHERE id = ?"),
@@ -1711,7 +1725,7 @@ std::vector<QDateTime> MessageStore::StartsSince(qint64 batch, const QDateTime& 
 Result<bool> MessageStore::Claim(qint64 id, const QDateTime& now) {
     // One statement: of two programs claiming the same message, the second
     // finds it no longer queued.
-    return d->Update(
+    return d->DurableUpdate(
         QStringLiteral("UPDATE messages SET state = 'sending', reason = '', reason_code = NULL,"
                        " owner = ?, tries = tries + 1, started = ? WHERE id = ? AND state = 'queued'"),
         {ThisProcess(), now.toMSecsSinceEpoch(), id});

@@ -1,5 +1,7 @@
 #include "Bitmap.h"
 
+#include "Words.h"
+
 #include "EmsPdu.h"
 #include "FileIo.h"
 #include "Primitives.h"
@@ -14,18 +16,22 @@ namespace velmora {
 
 namespace {
 
-constexpr const char* kCorruptBmp = "Invalid / Corrupt BMP File !";
-constexpr const char* kNotMonochrome = "Not a Monochrome BMP File (1 bit per pixel) !";
-constexpr const char* kCompressed = "Compressed BMP Files are not supported !";
-constexpr const char* kCorruptNol = "Invalid / Corrupt NOL File !";
-constexpr const char* kCorruptNgg = "Invalid / Corrupt NGG File !";
+constexpr const char* kCorruptBmp = VELMORA_WORDS("smslib/Bitmap", "Invalid / Corrupt BMP File !");
+constexpr const char* kNotMonochrome =
+    VELMORA_WORDS("smslib/Bitmap", "Not a Monochrome BMP File (1 bit per pixel) !");
+constexpr const char* kCompressed =
+    VELMORA_WORDS("smslib/Bitmap", "Compressed BMP Files are not supported !");
+constexpr const char* kCorruptNol = VELMORA_WORDS("smslib/Bitmap", "Invalid / Corrupt NOL File !");
+constexpr const char* kCorruptNgg = VELMORA_WORDS("smslib/Bitmap", "Invalid / Corrupt NGG File !");
 
 constexpr std::size_t kLogoPixels = 72 * 14;
 constexpr std::size_t kNolPixelsAt = 20;
 constexpr std::size_t kNggPixelsAt = 16;
 constexpr int kRowPixels = 72; // the phone screen, and every NOL/NGG/content-file row
 
-std::string TooLarge(const std::string& path) { return "The file \"" + path + "\" is larger than 1 MiB !"; }
+std::string TooLarge(const std::string& path) {
+    return Fill(VELMORA_WORDS("smslib/Bitmap", "The file \"%1\" is larger than 1 MiB !"), {path});
+}
 
 std::uint32_t U16(std::string_view b, std::size_t at) {
     return static_cast<std::uint32_t>(static_cast<unsigned char>(b[at])) |
@@ -85,7 +91,7 @@ Result<std::string> ReadFirstLine(const std::string& path) {
 Result<Bitmap> DecodeBitmap(std::string_view b) {
     using R = Result<Bitmap>;
     if (b.size() > kMaxContentFileBytes)
-        return R::Fail("The BMP File is larger than 1 MiB !");
+        return R::Fail(VELMORA_WORDS("smslib/Bitmap", "The BMP File is larger than 1 MiB !"));
     if (b.size() < 26 || b.substr(0, 2) != "BM")
         return R::Fail(kCorruptBmp);
 
@@ -218,7 +224,8 @@ ContentReader ChooseReader(MessageKind kind, std::string_view path) {
 Result<LoadedContent> LoadTabContent(MessageKind kind, const std::string& path) {
     using R = Result<LoadedContent>;
     if (kind != MessageKind::Logo && kind != MessageKind::Group && kind != MessageKind::Picture)
-        return R::Fail("Only the logo, group graphic and picture message tabs hold bitmap content");
+        return R::Fail(VELMORA_WORDS(
+            "smslib/Bitmap", "Only the logo, group graphic and picture message tabs hold bitmap content"));
     LoadedContent loaded;
     loaded.tall = kind == MessageKind::Picture;
     loaded.previewWidth = kRowPixels;
@@ -251,13 +258,15 @@ Result<LoadedContent> LoadTabContent(MessageKind kind, const std::string& path) 
 
 Result<std::string> LoadEmsPicture(const std::string& path) {
     if (ChooseReader(MessageKind::Ems, path) != ContentReader::Bitmap)
-        return Result<std::string>::Fail("Only Monochrome BMP Files can be added as EMS pictures !");
+        return Result<std::string>::Fail(
+            VELMORA_WORDS("smslib/Bitmap", "Only Monochrome BMP Files can be added as EMS pictures !"));
     auto bitmap = ReadBitmapFile(path);
     if (!bitmap)
         return Result<std::string>::Fail(bitmap.error());
     // The tag gives each size in four hex digits.
     if (bitmap->width > 0xFFFF || bitmap->height > 0xFFFF)
-        return Result<std::string>::Fail("The picture is too large for an EMS message !");
+        return Result<std::string>::Fail(
+            VELMORA_WORDS("smslib/Bitmap", "The picture is too large for an EMS message !"));
     return Result<std::string>::Ok(MakeEmsPictureTag(bitmap->width, bitmap->height, bitmap->content));
 }
 

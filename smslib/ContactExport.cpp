@@ -1,11 +1,19 @@
 #include "ContactExport.h"
 
+#include "Words.h"
+
 #include "FileIo.h"
 #include "Strings.h"
 
 #include <algorithm>
 
 namespace velmora {
+
+namespace {
+constexpr const char* kUnableToSave =
+    VELMORA_WORDS("smslib/ContactExport", "Unable to save to file %1 (%2) !");
+constexpr const char* kSaved = VELMORA_WORDS("smslib/ContactExport", "Save to file %1 !");
+} // namespace
 
 std::string FormatContactExport(const std::vector<PhonebookEntry>& entries, const std::string& stamp) {
     const std::string rule(50, '-');
@@ -22,8 +30,8 @@ ExportResult WriteContactExport(const std::string& path, const std::vector<Phone
     // failed write goes inside the status text.
     const auto written = WriteFileAtomically(path, FormatContactExport(entries, stamp), true);
     if (!written)
-        return {false, "Unable to save to file " + path + " (" + written.error() + ") !"};
-    return {true, "Save to file " + path + " !"};
+        return {false, Fill(kUnableToSave, {path, written.error()})};
+    return {true, Fill(kSaved, {path})};
 }
 
 namespace {
@@ -88,8 +96,8 @@ std::string FormatVCards(const std::vector<PhonebookEntry>& entries) {
 ExportResult WriteVCards(const std::string& path, const std::vector<PhonebookEntry>& entries) {
     const auto written = WriteFileAtomically(path, FormatVCards(entries), true);
     if (!written)
-        return {false, "Unable to save to file " + path + " (" + written.error() + ") !"};
-    return {true, "Save to file " + path + " !"};
+        return {false, Fill(kUnableToSave, {path, written.error()})};
+    return {true, Fill(kSaved, {path})};
 }
 
 } // namespace velmora

@@ -1,5 +1,7 @@
 #include "ContentFile.h"
 
+#include "Words.h"
+
 #include "FileIo.h"
 #include "Strings.h"
 
@@ -13,15 +15,15 @@ bool Contains(std::string_view s, std::string_view what) { return s.find(what) !
 
 namespace {
 
-const FileType kVol{"Velmora Operator Logo Files", {"*.VOL"}};
-const FileType kVgg{"Velmora Group Graphic Files", {"*.VGG"}};
-const FileType kVpm{"Velmora Picture Message Files", {"*.VPM"}};
-const FileType kBmp{"Monochrome Bitmap Files", {"*.BMP"}};
-const FileType kNol{"NOL Operator Logo Files", {"*.NOL"}};
-const FileType kNgg{"NGG Group Graphic Files", {"*.NGG"}};
-const FileType kRtttl{"RTTTL Ringtone Files", {"*.TXT"}};
-const FileType kAll{"All Files", {"*.*"}};
-const FileType kCompatible{"All Compatible Files", {}};
+const FileType kVol{VELMORA_WORDS("smslib/ContentFile", "Velmora Operator Logo Files"), {"*.VOL"}};
+const FileType kVgg{VELMORA_WORDS("smslib/ContentFile", "Velmora Group Graphic Files"), {"*.VGG"}};
+const FileType kVpm{VELMORA_WORDS("smslib/ContentFile", "Velmora Picture Message Files"), {"*.VPM"}};
+const FileType kBmp{VELMORA_WORDS("smslib/ContentFile", "Monochrome Bitmap Files"), {"*.BMP"}};
+const FileType kNol{VELMORA_WORDS("smslib/ContentFile", "NOL Operator Logo Files"), {"*.NOL"}};
+const FileType kNgg{VELMORA_WORDS("smslib/ContentFile", "NGG Group Graphic Files"), {"*.NGG"}};
+const FileType kRtttl{VELMORA_WORDS("smslib/ContentFile", "RTTTL Ringtone Files"), {"*.TXT"}};
+const FileType kAll{VELMORA_WORDS("smslib/ContentFile", "All Files"), {"*.*"}};
+const FileType kCompatible{VELMORA_WORDS("smslib/ContentFile", "All Compatible Files"), {}};
 
 FileType Compatible(std::vector<std::string> patterns) {
     return {kCompatible.description, std::move(patterns)};
@@ -44,9 +46,9 @@ FileFilter OpenFilter(OpenCommand command) {
     case OpenCommand::FileOpen:
         break;
     }
-    return {{{"Operator Logo Files", {"*.VOL", "*.BMP", "*.NOL"}},
-             {"Group Graphic Files", {"*.VGG", "*.BMP", "*.NGG"}},
-             {"Picture Message Files", {"*.VPM", "*.BMP"}},
+    return {{{VELMORA_WORDS("smslib/ContentFile", "Operator Logo Files"), {"*.VOL", "*.BMP", "*.NOL"}},
+             {VELMORA_WORDS("smslib/ContentFile", "Group Graphic Files"), {"*.VGG", "*.BMP", "*.NGG"}},
+             {VELMORA_WORDS("smslib/ContentFile", "Picture Message Files"), {"*.VPM", "*.BMP"}},
              kRtttl},
             1};
 }

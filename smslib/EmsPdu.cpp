@@ -1,5 +1,7 @@
 #include "EmsPdu.h"
 
+#include "Words.h"
+
 #include "Primitives.h"
 #include "SmsSubmit.h"
 #include "Strings.h"
@@ -37,28 +39,31 @@ Result<EmsElement> ParsePicture(std::u16string_view tag) {
     const std::u16string_view body = tag.substr(5, tag.size() - 6); // between "[#PIC" and "]"
     std::string size;
     if (body.size() < 8 || !ToHex(body.substr(0, 8), size))
-        return Result<EmsElement>::Fail("The picture tag must start with its width and height as four hex "
-                                        "digits each");
+        return Result<EmsElement>::Fail(VELMORA_WORDS(
+            "smslib/EmsPdu", "The picture tag must start with its width and height as four hex digits each"));
     const auto width = static_cast<int>(HexToInt(size.substr(0, 4)));
     const auto height = static_cast<int>(HexToInt(size.substr(4, 4)));
     std::string data;
     if (!ToHex(body.substr(8), data) || data.size() % 2 != 0)
-        return Result<EmsElement>::Fail("The picture data must be whole octets of hex digits");
+        return Result<EmsElement>::Fail(
+            VELMORA_WORDS("smslib/EmsPdu", "The picture data must be whole octets of hex digits"));
     // Rows of a width that is not a multiple of 8 end in a padded octet.
     const int rowOctets = (width + 7) / 8;
     if (width == 0 || height == 0)
-        return Result<EmsElement>::Fail("The picture has no pixels");
+        return Result<EmsElement>::Fail(VELMORA_WORDS("smslib/EmsPdu", "The picture has no pixels"));
     if (rowOctets > 255 || height > 255)
-        return Result<EmsElement>::Fail("The picture is " + std::to_string(width) + " x " +
-                                        std::to_string(height) + " pixels; too large for an EMS message");
+        return Result<EmsElement>::Fail(Fill(
+            VELMORA_WORDS("smslib/EmsPdu", "The picture is %1 x %2 pixels; too large for an EMS message"),
+            {std::to_string(width), std::to_string(height)}));
     const auto expected = static_cast<std::size_t>(rowOctets) * static_cast<std::size_t>(height);
     if (data.size() / 2 != expected)
-        return Result<EmsElement>::Fail("The picture data hold " + std::to_string(data.size() / 2) +
-                                        " octets; a " + std::to_string(width) + " x " +
-                                        std::to_string(height) + " picture needs " +
-                                        std::to_string(expected));
+        return Result<EmsElement>::Fail(Fill(
+            VELMORA_WORDS("smslib/EmsPdu", "The picture data hold %1 octets; a %2 x %3 picture needs %4"),
+            {std::to_string(data.size() / 2), std::to_string(width), std::to_string(height),
+             std::to_string(expected)}));
     if (expected + 3 > 255)
-        return Result<EmsElement>::Fail("The picture is too large for an EMS message");
+        return Result<EmsElement>::Fail(
+            VELMORA_WORDS("smslib/EmsPdu", "The picture is too large for an EMS message"));
     // Position 0: the composer always puts the picture first.
     return Result<EmsElement>::Ok({"12", "00" + ByteToHex(rowOctets) + ByteToHex(height) + data});
 }
@@ -81,7 +86,8 @@ Result<EmsMessage> ParseEmsText(std::u16string_view tagged) {
         const bool predefined = tag.size() == 8 && IsDecimal(tag[5]) && IsDecimal(tag[6]);
         if (predefined && (type == u"ANI" || type == u"SND")) {
             if (msg.text.size() > 255)
-                return Result<EmsMessage>::Fail("The EMS text is too long for one message of 140 octets");
+                return Result<EmsMessage>::Fail(
+                    VELMORA_WORDS("smslib/EmsPdu", "The EMS text is too long for one message of 140 octets"));
             const int number = (tag[5] - u'0') * 10 + (tag[6] - u'0');
             msg.elements.push_back({type == u"ANI" ? "0D" : "0B",
                                     ByteToHex(static_cast<int>(msg.text.size())) + ByteToHex(number)});
@@ -95,8 +101,10 @@ Result<EmsMessage> ParseEmsText(std::u16string_view tagged) {
     }
     for (char16_t c : msg.text)
         if (c > 0xFF)
-            return Result<EmsMessage>::Fail("An EMS text is sent as 8-bit characters and cannot carry \"" +
-                                            Utf16ToUtf8(std::u16string(1, c)) + "\"");
+            return Result<EmsMessage>::Fail(
+                Fill(VELMORA_WORDS("smslib/EmsPdu",
+                                   "An EMS text is sent as 8-bit characters and cannot carry \"%1\""),
+                     {Utf16ToUtf8(std::u16string(1, c))}));
     return Result<EmsMessage>::Ok(std::move(msg));
 }
 
@@ -115,9 +123,10 @@ Result<std::string> BuildEMSPDU(std::string_view number, std::u16string_view tag
         payload += ByteToHex(c);
     const std::size_t octets = 1 + elements.size() / 2 + payload.size() / 2;
     if (octets > kMaxUserDataOctets)
-        return Result<std::string>::Fail("The EMS message needs " + std::to_string(octets) +
-                                         " octets; one message carries at most 140. Shorten the text or "
-                                         "use a smaller picture");
+        return Result<std::string>::Fail(Fill(
+            VELMORA_WORDS("smslib/EmsPdu", "The EMS message needs %1 octets; one message carries at most "
+                                           "140. Shorten the text or use a smaller picture"),
+            {std::to_string(octets)}));
     const std::string userData = ByteToHex(static_cast<int>(elements.size() / 2)) + elements + payload;
     return FrameSubmit(number, true, Dcs::Data8BitClass1, static_cast<int>(userData.size() / 2), userData);
 }

@@ -1,5 +1,7 @@
 #include "FileIo.h"
 
+#include "Words.h"
+
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
@@ -15,11 +17,17 @@ namespace velmora {
 
 namespace {
 
+constexpr const char* kCannotOpen = VELMORA_WORDS("smslib/FileIo", "Cannot open \"%1\": %2");
+constexpr const char* kCannotRead = VELMORA_WORDS("smslib/FileIo", "Cannot read \"%1\": %2");
+constexpr const char* kCannotWrite = VELMORA_WORDS("smslib/FileIo", "Cannot write \"%1\": %2");
+constexpr const char* kNoFileName = VELMORA_WORDS("smslib/FileIo", "No file name given");
+
 // Names the temporaries of concurrent saves apart within this process.
 std::atomic<unsigned> g_tempCounter{0};
 
-std::string Why(const std::string& what, const std::string& path, int error) {
-    return what + " \"" + path + "\": " + std::strerror(error);
+// `what` is a pattern: "Cannot open \"%1\": %2".
+std::string Why(const char* what, const std::string& path, int error) {
+    return Fill(what, {path, std::strerror(error)});
 }
 
 class Fd {
@@ -76,16 +84,16 @@ void SyncDirectory(const std::string& path) {
 
 const char* KindOf(mode_t mode) {
     if (S_ISDIR(mode))
-        return "a directory";
+        return VELMORA_WORDS("smslib/FileIo", "a directory");
     if (S_ISFIFO(mode))
-        return "a FIFO";
+        return VELMORA_WORDS("smslib/FileIo", "a FIFO");
     if (S_ISCHR(mode))
-        return "a character device";
+        return VELMORA_WORDS("smslib/FileIo", "a character device");
     if (S_ISBLK(mode))
-        return "a block device";
+        return VELMORA_WORDS("smslib/FileIo", "a block device");
     if (S_ISSOCK(mode))
-        return "a socket";
-    return "something else";
+        return VELMORA_WORDS("smslib/FileIo", "a socket");
+    return VELMORA_WORDS("smslib/FileIo", "something else");
 }
 
 // What went wrong, as an errno, and on which side of a copy.
@@ -151,13 +159,14 @@ IoError WriteBytes(const std::string& path, std::string_view bytes) {
 std::string FileRefusal::Text(const std::string& path) const {
     switch (kind) {
     case Unsuitable:
-        return "Cannot read \"" + path + "\": it is " + reason + ", not a regular file";
+        return Fill(VELMORA_WORDS("smslib/FileIo", "Cannot read \"%1\": it is %2, not a regular file"),
+                    {path, reason});
     case Missing:
-        return "Cannot open \"" + path + "\": " + reason;
+        return Fill(kCannotOpen, {path, reason});
     case Failed:
         break;
     }
-    return "Cannot read \"" + path + "\": " + reason;
+    return Fill(kCannotRead, {path, reason});
 }
 
 Result<FilePrefix, FileRefusal> ReadFilePrefix(const std::string& path, std::size_t limit) {
@@ -211,7 +220,7 @@ Result<FilePrefix> ReadFilePrefixOrRefusal(const std::string& path, std::size_t 
 }
 
 std::string CannotWrite(const std::string& path, const std::string& reason) {
-    return "Cannot write \"" + path + "\": " + reason;
+    return Fill(kCannotWrite, {path, reason});
 }
 
 Result<std::string> MakeParentDirectory(const std::string& path) {
@@ -232,7 +241,7 @@ Result<std::string> MakeParentDirectory(const std::string& path) {
 
 Result<std::string> WriteFileAtomically(const std::string& path, std::string_view bytes, bool createParents) {
     if (path.empty())
-        return Result<std::string>::Fail("No file name given");
+        return Result<std::string>::Fail(kNoFileName);
     if (createParents)
         if (auto made = MakeParentDirectory(path); !made)
             return made;
@@ -243,12 +252,12 @@ Result<std::string> WriteFileAtomically(const std::string& path, std::string_vie
 
 Result<std::string> CopyFileAtomically(const std::string& from, const std::string& to) {
     if (from.empty())
-        return Result<std::string>::Fail("No file is loaded to save");
+        return Result<std::string>::Fail(VELMORA_WORDS("smslib/FileIo", "No file is loaded to save"));
     if (to.empty())
-        return Result<std::string>::Fail("No file name given");
+        return Result<std::string>::Fail(kNoFileName);
     Fd source(::open(from.c_str(), O_RDONLY | O_CLOEXEC));
     if (source.get() < 0)
-        return Result<std::string>::Fail(Why("Cannot open", from, errno));
+        return Result<std::string>::Fail(Why(kCannotOpen, from, errno));
     const IoError error = ReplaceFile(to, [&](int fd) {
         char buffer[65536];
         for (;;) {
@@ -264,8 +273,8 @@ Result<std::string> CopyFileAtomically(const std::string& from, const std::strin
         }
     });
     if (error.code != 0)
-        return Result<std::string>::Fail(error.reading ? Why("Cannot read", from, error.code)
-                                                       : Why("Cannot write", to, error.code));
+        return Result<std::string>::Fail(error.reading ? Why(kCannotRead, from, error.code)
+                                                       : Why(kCannotWrite, to, error.code));
     return Result<std::string>::Ok(to);
 }
 

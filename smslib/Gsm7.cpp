@@ -1,5 +1,7 @@
 #include "Gsm7.h"
 
+#include "Words.h"
+
 #include "Strings.h"
 
 #include <array>
@@ -126,9 +128,10 @@ std::string NameCharacters(std::u32string_view characters) {
 Result<std::string> EncodeGsm7(std::u16string_view text) {
     const std::u32string bad = UnencodableCharacters(text);
     if (!bad.empty()) {
-        return Result<std::string>::Fail("A normal text message cannot carry " + NameCharacters(bad) +
-                                         ". Remove them, or send the text as a Flash Message, which "
-                                         "carries any character.");
+        return Result<std::string>::Fail(
+            Fill(VELMORA_WORDS("smslib/Gsm7", "A normal text message cannot carry %1. Remove them, or send "
+                                              "the text as a Flash Message, which carries any character."),
+                 {NameCharacters(bad)}));
     }
     std::string codes;
     codes.reserve(text.size());

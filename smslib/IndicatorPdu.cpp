@@ -1,5 +1,7 @@
 #include "IndicatorPdu.h"
 
+#include "Words.h"
+
 #include "SmsSubmit.h"
 
 namespace velmora {
@@ -19,7 +21,9 @@ Result<std::string> BuildIndicatorPDU(std::string_view number, int kind, bool ac
     static constexpr Codes kCodes[] = {{"C0", "D8", "C8"}, {"C1", "D9", "C9"}, {"C2", "CA", "DA"}};
     if (kind < Voicemail || kind > Email)
         return Result<std::string>::Fail(
-            "The indicator kind must be 1 (voicemail), 2 (fax) or 3 (e-mail), not " + std::to_string(kind));
+            Fill(VELMORA_WORDS("smslib/IndicatorPdu",
+                               "The indicator kind must be 1 (voicemail), 2 (fax) or 3 (e-mail), not %1"),
+                 {std::to_string(kind)}));
     const Codes& c = kCodes[kind - 1];
     return FrameSubmit(number, false, !active ? c.inactive : group ? c.activeGroup : c.activeNoGroup, 0, "");
 }

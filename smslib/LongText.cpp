@@ -1,5 +1,7 @@
 #include "LongText.h"
 
+#include "Words.h"
+
 #include "Gsm7.h"
 #include "Primitives.h"
 #include "SmsSubmit.h"
@@ -126,34 +128,41 @@ PartCount CountParts(std::u16string_view text, TextCoding coding) {
 }
 
 std::string PartCountText(PartCount count) {
-    return std::to_string(count.parts) + (count.parts == 1 ? " message, " : " messages, ") +
-           std::to_string(count.left) + " left";
+    return Fill(count.parts == 1 ? VELMORA_WORDS("smslib/LongText", "%1 message, %2 left")
+                                 : VELMORA_WORDS("smslib/LongText", "%1 messages, %2 left"),
+                {std::to_string(count.parts), std::to_string(count.left)});
 }
 
 Pdus BuildTextParts(std::string_view number, std::u16string_view text, TextCoding coding, int reference,
                     int maxParts) {
     if (reference < 0 || reference > 255)
-        return Pdus::Fail("The concatenation reference " + std::to_string(reference) +
-                          " does not fit in one octet");
+        return Pdus::Fail(
+            Fill(VELMORA_WORDS("smslib/LongText", "The concatenation reference %1 does not fit in one octet"),
+                 {std::to_string(reference)}));
     if (coding == TextCoding::Gsm7) {
         if (const std::u32string bad = UnencodableCharacters(text); !bad.empty())
-            return Pdus::Fail("A normal text message cannot carry " + NameCharacters(bad) +
-                              ". Remove them, or send the text as Unicode, which carries any character.");
+            return Pdus::Fail(
+                Fill(VELMORA_WORDS("smslib/LongText",
+                                   "A normal text message cannot carry %1. Remove them, or send the "
+                                   "text as Unicode, which carries any character."),
+                     {NameCharacters(bad)}));
     }
     const auto pieces = SplitText(text, coding);
     const auto parts = static_cast<int>(pieces.size());
     if (parts > 1 && maxParts <= 1) {
         const int units = CountUnits(text, coding);
         return Pdus::Fail(
-            coding == TextCoding::Gsm7
-                ? "The text takes " + std::to_string(units) + " characters; a text message holds at most 160"
-                : "The text takes " + std::to_string(units) +
-                      " UTF-16 units; a Unicode message holds at most 70 (an emoji counts two)");
+            Fill(coding == TextCoding::Gsm7
+                     ? VELMORA_WORDS("smslib/LongText",
+                                     "The text takes %1 characters; a text message holds at most 160")
+                     : VELMORA_WORDS("smslib/LongText", "The text takes %1 UTF-16 units; a Unicode message "
+                                                        "holds at most 70 (an emoji counts two)"),
+                 {std::to_string(units)}));
     }
     if (parts > maxParts || parts > kMaxParts)
-        return Pdus::Fail("The text needs " + std::to_string(parts) +
-                          " messages; a long text is sent as at most " +
-                          std::to_string(std::min(maxParts, kMaxParts)));
+        return Pdus::Fail(Fill(
+            VELMORA_WORDS("smslib/LongText", "The text needs %1 messages; a long text is sent as at most %2"),
+            {std::to_string(parts), std::to_string(std::min(maxParts, kMaxParts))}));
     std::vector<std::string> pdus;
     pdus.reserve(pieces.size());
     for (int i = 0; i < parts; ++i) {

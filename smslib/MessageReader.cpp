@@ -1,5 +1,7 @@
 #include "MessageReader.h"
 
+#include "Words.h"
+
 #include "EmsPdu.h"
 #include "NetworkTable.h"
 #include "Primitives.h"
@@ -51,8 +53,9 @@ public:
     }
     void Skip(std::size_t n) { m_at += 2 * n; }
     Read Refuse(const char* field) const {
-        return Read::Fail(std::string(m_what) + ": cannot read octet " + std::to_string(m_at / 2 + 1) +
-                          " of its content (" + field + ")");
+        return Read::Fail(
+            Fill(VELMORA_WORDS("smslib/MessageReader", "%1: cannot read octet %2 of its content (%3)"),
+                 {m_what, std::to_string(m_at / 2 + 1), field}));
     }
 
 private:
@@ -64,23 +67,23 @@ private:
 // The OTA bitmap: info field, width, height, depth, then the pixels.
 std::optional<Read> ReadOta(ContentReader& r, ReadMessage& m) {
     if (!r.Has(4))
-        return r.Refuse("bitmap header");
+        return r.Refuse(VELMORA_WORDS("smslib/MessageReader", "bitmap header"));
     r.Skip(1);
     m.width = r.Octet();
     m.height = r.Octet();
     if (r.Octet() != 1)
-        return r.Refuse("bitmap depth: only black and white is read");
+        return r.Refuse(VELMORA_WORDS("smslib/MessageReader", "bitmap depth: only black and white is read"));
     const std::size_t octets = static_cast<std::size_t>((m.width + 7) / 8 * m.height);
     if (!r.Has(octets))
-        return r.Refuse("bitmap");
+        return r.Refuse(VELMORA_WORDS("smslib/MessageReader", "bitmap"));
     m.content = r.Take(octets);
     return std::nullopt;
 }
 
 Read ReadLogo(std::string_view data, ReadMessage m) {
-    ContentReader r(data, "operator logo");
+    ContentReader r(data, VELMORA_WORDS("smslib/MessageReader", "operator logo"));
     if (!r.Has(3))
-        return r.Refuse("network code");
+        return r.Refuse(VELMORA_WORDS("smslib/MessageReader", "network code"));
     const MccNc network = SplitNetworkCode(r.Take(3));
     m.mcc = network.mcc;
     m.nc = network.nc;
@@ -94,7 +97,7 @@ Read ReadLogo(std::string_view data, ReadMessage m) {
 }
 
 Read ReadGroup(std::string_view data, ReadMessage m) {
-    ContentReader r(data, "group graphic");
+    ContentReader r(data, VELMORA_WORDS("smslib/MessageReader", "group graphic"));
     if (auto refused = ReadOta(r, m))
         return *refused;
     return Read::Ok(std::move(m));
@@ -102,37 +105,37 @@ Read ReadGroup(std::string_view data, ReadMessage m) {
 
 // A version octet "0", then items: type, a two-octet length, the item.
 Read ReadPicture(std::string_view data, ReadMessage m) {
-    ContentReader r(data, "picture message");
+    ContentReader r(data, VELMORA_WORDS("smslib/MessageReader", "picture message"));
     if (!r.Has(1) || r.Octet() != 0x30)
-        return r.Refuse("version");
+        return r.Refuse(VELMORA_WORDS("smslib/MessageReader", "version"));
     bool picture = false;
     while (r.Has(1)) {
         if (!r.Has(3))
-            return r.Refuse("item header");
+            return r.Refuse(VELMORA_WORDS("smslib/MessageReader", "item header"));
         const int type = r.Octet();
         const std::size_t length = static_cast<std::size_t>(r.Octet() * 256 + r.Octet());
         if (!r.Has(length))
-            return r.Refuse("item");
+            return r.Refuse(VELMORA_WORDS("smslib/MessageReader", "item"));
         const std::string item = r.Take(length);
         if (type == 0x00) {
             for (std::size_t i = 0; i < length; ++i)
                 m.text += static_cast<char16_t>(OctetAt(item, i));
         } else if (type == 0x02 && !picture) {
-            ContentReader bitmap(item, "picture message");
+            ContentReader bitmap(item, VELMORA_WORDS("smslib/MessageReader", "picture message"));
             if (auto refused = ReadOta(bitmap, m))
                 return *refused;
             picture = true;
         }
     }
     if (!picture)
-        return r.Refuse("bitmap item");
+        return r.Refuse(VELMORA_WORDS("smslib/MessageReader", "bitmap item"));
     return Read::Ok(std::move(m));
 }
 
 Read ReadRingtoneContent(std::string_view data, ReadMessage m) {
     const auto tune = ReadRingtone(data);
     if (!tune)
-        return Read::Fail("ringtone: " + tune.error());
+        return Read::Fail(Fill(VELMORA_WORDS("smslib/MessageReader", "ringtone: %1"), {tune.error()}));
     m.content = std::string(data);
     m.rtttl = tune->rtttl;
     m.title = tune->title;
@@ -259,7 +262,7 @@ std::optional<PartInfo> PartOf(const DecodedPdu& pdu) {
 
 Read ReadParts(const std::vector<DecodedPdu>& parts) {
     if (parts.empty())
-        return Read::Fail("no part of the message came");
+        return Read::Fail(VELMORA_WORDS("smslib/MessageReader", "no part of the message came"));
     ReadMessage m;
     m.pdu = parts.front();
     if (m.pdu.type == PduType::StatusReport) {

@@ -8,6 +8,7 @@
 #include "SmartPdu.h"
 #include "Strings.h"
 #include "TextPdu.h"
+#include "Words.h"
 
 #include <array>
 
@@ -78,13 +79,13 @@ bool IsContentKind(MessageKind kind) {
 const char* NoContent(MessageKind kind) {
     switch (kind) {
     case MessageKind::Logo:
-        return "Please choose operator logo !";
+        return VELMORA_WORDS("smslib/MessageRequest", "Please choose operator logo !");
     case MessageKind::Group:
-        return "Please choose grouph graphic !";
+        return VELMORA_WORDS("smslib/MessageRequest", "Please choose grouph graphic !");
     case MessageKind::Picture:
-        return "Please choose picture message !";
+        return VELMORA_WORDS("smslib/MessageRequest", "Please choose picture message !");
     default:
-        return "Please choose RTTTL ringtone !";
+        return VELMORA_WORDS("smslib/MessageRequest", "Please choose RTTTL ringtone !");
     }
 }
 
@@ -125,9 +126,11 @@ const char* MessageKindName(MessageKind kind) {
 Result<std::string> CheckDestination(std::string_view typed) {
     std::string number = NormaliseDestination(typed);
     if (!IsValidDestination(number))
-        return Result<std::string>::Fail("invalid destination number \"" + std::string(typed) +
-                                         "\": it must be 1 to 20 digits (after \"+\" is dropped and a "
-                                         "leading 0 becomes 62)");
+        return Result<std::string>::Fail(
+            Fill(VELMORA_WORDS("smslib/MessageRequest",
+                               "invalid destination number \"%1\": it must be 1 to 20 "
+                               "digits (after \"+\" is dropped and a leading 0 becomes 62)"),
+                 {typed}));
     return Result<std::string>::Ok(std::move(number));
 }
 
@@ -139,23 +142,29 @@ Result<std::string> ParseContentHex(std::string_view typed) {
             continue;
         const int v = HexValue(c);
         if (v < 0)
-            return Result<std::string>::Fail(std::string("invalid content: '") + c + "' is not a hex digit");
+            return Result<std::string>::Fail(
+                Fill(VELMORA_WORDS("smslib/MessageRequest", "invalid content: '%1' is not a hex digit"),
+                     {std::string(1, c)}));
         hex += "0123456789ABCDEF"[v];
     }
     if (hex.empty())
-        return Result<std::string>::Fail("invalid content: no hex digits");
+        return Result<std::string>::Fail(
+            VELMORA_WORDS("smslib/MessageRequest", "invalid content: no hex digits"));
     if (hex.size() % 2 != 0)
-        return Result<std::string>::Fail("invalid content: an odd number of hex digits (" +
-                                         std::to_string(hex.size()) + ")");
+        return Result<std::string>::Fail(
+            Fill(VELMORA_WORDS("smslib/MessageRequest", "invalid content: an odd number of hex digits (%1)"),
+                 {std::to_string(hex.size())}));
     return Result<std::string>::Ok(std::move(hex));
 }
 
 Built BuildMessage(const MessageRequest& r) {
     // A logo names its network before anything else is looked at.
     if (r.kind == MessageKind::Logo && (!AllDigits(r.mcc, 3) || !AllDigits(r.nc, 2)))
-        return Refuse("Unknown Mobile Operator, Please select provider or fill MCC and NC !");
+        return Refuse(VELMORA_WORDS("smslib/MessageRequest",
+                                    "Unknown Mobile Operator, Please select provider or fill MCC and NC !"));
     if (r.destination.empty())
-        return Refuse("Please Fill Destination Mobile Number !", RefusedField::Destination);
+        return Refuse(VELMORA_WORDS("smslib/MessageRequest", "Please Fill Destination Mobile Number !"),
+                      RefusedField::Destination);
     const auto number = CheckDestination(r.destination);
     if (!number)
         return Refuse(number.error(), RefusedField::Destination);
@@ -170,14 +179,15 @@ Built BuildMessage(const MessageRequest& r) {
         return Job(*number, BuildVoidPDU(*number));
     case MessageKind::Indicator:
         if (r.indicatorKind != Voicemail && r.indicatorKind != Fax && r.indicatorKind != Email)
-            return Refuse("invalid indicator kind " + std::to_string(r.indicatorKind) +
-                          ": it must be voicemail, fax or email");
+            return Refuse(Fill(VELMORA_WORDS("smslib/MessageRequest",
+                                             "invalid indicator kind %1: it must be voicemail, fax or email"),
+                               {std::to_string(r.indicatorKind)}));
         // The window always sets the group bit (TS 23.038 clause 4).
         return Job(*number, BuildIndicatorPDU(*number, r.indicatorKind, r.active, true));
     default:
         break;
     }
-    return Refuse("unknown kind of message");
+    return Refuse(VELMORA_WORDS("smslib/MessageRequest", "unknown kind of message"));
 }
 
 } // namespace velmora

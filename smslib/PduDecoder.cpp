@@ -1,5 +1,7 @@
 #include "PduDecoder.h"
+
 #include "PduTrace.h"
+#include "Words.h"
 
 #include "Gsm7.h"
 #include "Primitives.h"
@@ -70,8 +72,10 @@ private:
 
 using Decoded = Result<DecodedPdu>;
 
+constexpr const char* kCannotReadOctet = VELMORA_WORDS("smslib/PduDecoder", "cannot read octet %1 (%2)");
+
 Decoded Refuse(const Reader& r, const char* field) {
-    return Decoded::Fail("cannot read octet " + std::to_string(r.OctetIndex()) + " (" + field + ")");
+    return Decoded::Fail(Fill(kCannotReadOctet, {std::to_string(r.OctetIndex()), field}));
 }
 
 std::optional<std::string> Address(Reader& r) {
@@ -115,16 +119,21 @@ std::optional<std::string> Timestamp(Reader& r, PduPart part) {
 
 // TS 23.040 9.2.3.12.1.
 std::string RelativeValidity(int v) {
-    const auto plural = [](int n, const char* unit) {
-        return std::to_string(n) + " " + unit + (n == 1 ? "" : "s");
+    const auto plural = [](int n, const char* one, const char* many) {
+        return Fill(n == 1 ? one : many, {std::to_string(n)});
     };
     if (v <= 167) {
         const int minutes = v <= 143 ? (v + 1) * 5 : 12 * 60 + (v - 143) * 30;
-        return minutes % 60 ? plural(minutes, "minute") : plural(minutes / 60, "hour");
+        return minutes % 60 ? plural(minutes, VELMORA_WORDS("smslib/PduDecoder", "%1 minute"),
+                                     VELMORA_WORDS("smslib/PduDecoder", "%1 minutes"))
+                            : plural(minutes / 60, VELMORA_WORDS("smslib/PduDecoder", "%1 hour"),
+                                     VELMORA_WORDS("smslib/PduDecoder", "%1 hours"));
     }
     if (v <= 196)
-        return plural(v - 166, "day");
-    return plural(v - 192, "week");
+        return plural(v - 166, VELMORA_WORDS("smslib/PduDecoder", "%1 day"),
+                      VELMORA_WORDS("smslib/PduDecoder", "%1 days"));
+    return plural(v - 192, VELMORA_WORDS("smslib/PduDecoder", "%1 week"),
+                  VELMORA_WORDS("smslib/PduDecoder", "%1 weeks"));
 }
 
 } // namespace
@@ -263,13 +272,13 @@ bool ReadValidity(Reader& r, int vpf, DecodedPdu& p) {
 Decoded StatusReportRest(Reader& r, DecodedPdu p) {
     const auto stamp = Timestamp(r, PduPart::Timestamp);
     if (!stamp)
-        return Refuse(r, "service-centre time stamp");
+        return Refuse(r, VELMORA_WORDS("smslib/PduDecoder", "service-centre time stamp"));
     const auto discharge = Timestamp(r, PduPart::DischargeTime);
     if (!discharge)
-        return Refuse(r, "discharge time");
+        return Refuse(r, VELMORA_WORDS("smslib/PduDecoder", "discharge time"));
     p.status = r.Octet(PduPart::Status);
     if (!p.status)
-        return Refuse(r, "status");
+        return Refuse(r, VELMORA_WORDS("smslib/PduDecoder", "status"));
     p.timestamp = *stamp;
     p.dischargeTime = *discharge;
     return Decoded::Ok(std::move(p));
@@ -301,55 +310,58 @@ Result<DecodedPdu> DecodePduTraced(std::string_view hex, bool withSmsc, std::vec
     if (withSmsc) {
         const auto length = r.Octet(PduPart::SmscLength);
         if (!length)
-            return Refuse(r, "service-centre address length");
+            return Refuse(r, VELMORA_WORDS("smslib/PduDecoder", "service-centre address length"));
         if (*length > 0) {
             const auto type = r.Octet(PduPart::SmscType);
             const auto body =
                 type ? r.Octets(static_cast<std::size_t>(*length - 1), PduPart::SmscDigits) : std::nullopt;
             if (!body || *length > 11)
-                return Refuse(r, "service-centre address");
+                return Refuse(r, VELMORA_WORDS("smslib/PduDecoder", "service-centre address"));
             p.smsc = SmscText(*type, *body);
         }
     }
     const auto first = r.Octet(PduPart::FirstOctet);
     if (!first)
-        return Refuse(r, "first octet");
+        return Refuse(r, VELMORA_WORDS("smslib/PduDecoder", "first octet"));
     const int mti = *first & 3;
     p.hasHeader = (*first & 0x40) != 0;
     if (mti == 3)
-        return Decoded::Fail("octet " + std::to_string(r.OctetIndex() - 1) +
-                             " (first octet): message type 3 is reserved");
+        return Decoded::Fail(
+            Fill(VELMORA_WORDS("smslib/PduDecoder", "octet %1 (first octet): message type 3 is reserved"),
+                 {std::to_string(r.OctetIndex() - 1)}));
     p.type = mti == 0 ? PduType::Deliver : mti == 1 ? PduType::Submit : PduType::StatusReport;
     if (p.type != PduType::Deliver) {
         p.reportRequested = p.type == PduType::Submit && (*first & 0x20) != 0;
         p.reference = r.Octet(PduPart::Reference);
         if (!p.reference)
-            return Refuse(r, "message reference");
+            return Refuse(r, VELMORA_WORDS("smslib/PduDecoder", "message reference"));
     }
     const auto number = Address(r);
     if (!number)
-        return Refuse(r, p.type == PduType::Deliver  ? "originator address"
-                         : p.type == PduType::Submit ? "destination address"
-                                                     : "recipient address");
+        return Refuse(r, p.type == PduType::Deliver ? VELMORA_WORDS("smslib/PduDecoder", "originator address")
+                         : p.type == PduType::Submit
+                             ? VELMORA_WORDS("smslib/PduDecoder", "destination address")
+                             : VELMORA_WORDS("smslib/PduDecoder", "recipient address"));
     p.number = *number;
     if (p.type == PduType::StatusReport)
         return StatusReportRest(r, std::move(p));
     const auto pid = r.Octet(PduPart::Pid);
     const auto dcs = pid ? r.Octet(PduPart::Dcs) : std::nullopt;
     if (!dcs)
-        return Refuse(r, "protocol identifier and coding scheme");
+        return Refuse(r, VELMORA_WORDS("smslib/PduDecoder", "protocol identifier and coding scheme"));
     p.pid = *pid;
     ReadDcs(*dcs, p);
     if (p.type == PduType::Deliver) {
         const auto stamp = Timestamp(r, PduPart::Timestamp);
         if (!stamp)
-            return Refuse(r, "service-centre time stamp");
+            return Refuse(r, VELMORA_WORDS("smslib/PduDecoder", "service-centre time stamp"));
         p.timestamp = *stamp;
     } else if (!ReadValidity(r, (*first >> 3) & 3, p)) {
-        return Refuse(r, "validity period");
+        return Refuse(r, VELMORA_WORDS("smslib/PduDecoder", "validity period"));
     }
     if (const auto at = ReadUserData(r, p.hasHeader, p))
-        return Decoded::Fail("cannot read octet " + std::to_string(*at) + " (user data)");
+        return Decoded::Fail(
+            Fill(kCannotReadOctet, {std::to_string(*at), VELMORA_WORDS("smslib/PduDecoder", "user data")}));
     return Decoded::Ok(std::move(p));
 }
 

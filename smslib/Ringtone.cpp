@@ -1,5 +1,7 @@
 #include "Ringtone.h"
 
+#include "Words.h"
+
 #include "Bitmap.h"
 #include "Primitives.h"
 #include "Strings.h"
@@ -316,8 +318,6 @@ struct Fault {
     std::string what;
 };
 
-std::string Quoted(std::string_view s) { return "\"" + std::string(s) + "\""; }
-
 std::optional<Fault> DefaultsFault(Part field) {
     for (const Part entry : SplitParts(field, ',')) {
         if (entry.text.empty())
@@ -326,15 +326,21 @@ std::optional<Fault> DefaultsFault(Part field) {
         const std::string_view key = std::string_view(upper).substr(0, 2);
         const Part value = TrimPart({entry.at + 2, entry.text.size() > 2 ? entry.text.substr(2) : ""});
         if (key != "D=" && key != "O=" && key != "B=")
-            return Fault{entry.at, Quoted(entry.text) + " is not d=, o= or b=; it is passed over"};
+            return Fault{entry.at, Fill(VELMORA_WORDS("smslib/Ringtone",
+                                                      "\"%1\" is not d=, o= or b=; it is passed over"),
+                                        {entry.text})};
         if (value.text.empty() || !AllDigits(value.text))
-            return Fault{value.at, Quoted(entry.text) + " needs a whole number"};
+            return Fault{value.at,
+                         Fill(VELMORA_WORDS("smslib/Ringtone", "\"%1\" needs a whole number"), {entry.text})};
         if (key == "D=" && !IsDuration(value.text))
-            return Fault{value.at, Quoted(entry.text) + " is not 1, 2, 4, 8, 16 or 32; it plays as d=" +
-                                       std::to_string(NearestDuration(*FirstNumber(value.text)))};
+            return Fault{
+                value.at,
+                Fill(VELMORA_WORDS("smslib/Ringtone", "\"%1\" is not 1, 2, 4, 8, 16 or 32; it plays as d=%2"),
+                     {entry.text, std::to_string(NearestDuration(*FirstNumber(value.text)))})};
         if (key == "O=" && (value.text.size() != 1 || value.text[0] < '4' || value.text[0] > '7'))
-            return Fault{value.at, Quoted(entry.text) + " is not 4 to 7; it plays as o=" +
-                                       std::to_string(NearestOctave(*FirstNumber(value.text)))};
+            return Fault{value.at,
+                         Fill(VELMORA_WORDS("smslib/Ringtone", "\"%1\" is not 4 to 7; it plays as o=%2"),
+                              {entry.text, std::to_string(NearestOctave(*FirstNumber(value.text)))})};
     }
     return std::nullopt;
 }
@@ -349,26 +355,33 @@ std::optional<Fault> NoteFault(Part token) {
             break;
         }
     if (at == std::string::npos)
-        return Fault{token.at, Quoted(token.text) + " is not a note; it is left out"};
+        return Fault{token.at, Fill(VELMORA_WORDS("smslib/Ringtone", "\"%1\" is not a note; it is left out"),
+                                    {token.text})};
     const std::string_view duration = token.text.substr(0, at);
     if (!AllDigits(duration))
-        return Fault{token.at, Quoted(token.text) + ": only a note value may come before the note"};
+        return Fault{token.at, Fill(VELMORA_WORDS("smslib/Ringtone",
+                                                  "\"%1\": only a note value may come before the note"),
+                                    {token.text})};
     if (!duration.empty() && !IsDuration(duration))
-        return Fault{token.at, Quoted(duration) + " is not 1, 2, 4, 8, 16 or 32; it plays as " +
-                                   std::to_string(NearestDuration(*FirstNumber(duration)))};
+        return Fault{token.at, Fill(VELMORA_WORDS("smslib/Ringtone",
+                                                  "\"%1\" is not 1, 2, 4, 8, 16 or 32; it plays as %2"),
+                                    {duration, std::to_string(NearestDuration(*FirstNumber(duration)))})};
     std::size_t next = at + keySize;
     const auto skip = [&](char c) { next += next < upper.size() && upper[next] == c; };
     skip('.');
     if (next < upper.size() && upper[next] >= '0' && upper[next] <= '9') {
         if (upper[next] < '4' || upper[next] > '7')
-            return Fault{token.at + next, "octave " + std::string(1, upper[next]) +
-                                              " is not 4 to 7; it plays as " +
-                                              std::to_string(NearestOctave(upper[next] - '0'))};
+            return Fault{
+                token.at + next,
+                Fill(VELMORA_WORDS("smslib/Ringtone", "octave %1 is not 4 to 7; it plays as %2"),
+                     {std::string(1, upper[next]), std::to_string(NearestOctave(upper[next] - '0'))})};
         ++next;
     }
     skip('.');
     if (next < upper.size())
-        return Fault{token.at + next, Quoted(token.text.substr(next)) + " after the note is passed over"};
+        return Fault{token.at + next,
+                     Fill(VELMORA_WORDS("smslib/Ringtone", "\"%1\" after the note is passed over"),
+                          {token.text.substr(next)})};
     return std::nullopt;
 }
 
@@ -382,7 +395,8 @@ std::optional<Fault> LineFault(std::string_view rtttl) {
     // A line that ends without its ':' was given one after its end.
     fields.resize(3, Part{line.at + line.text.size(), ""});
     if (const std::size_t kept = CutTitle(fields[0].text).size(); kept < fields[0].text.size())
-        return Fault{fields[0].at + kept, "the title keeps only its first 15 characters"};
+        return Fault{fields[0].at + kept,
+                     VELMORA_WORDS("smslib/Ringtone", "the title keeps only its first 15 characters")};
     if (three)
         if (auto fault = DefaultsFault(fields[1]))
             return fault;
@@ -394,11 +408,12 @@ std::optional<Fault> LineFault(std::string_view rtttl) {
         if (auto fault = NoteFault(token))
             return fault;
         if (++count > kMaxNotes)
-            return Fault{token.at, "a tune holds at most " + std::to_string(kMaxNotes) +
-                                       " notes; the rest are left out"};
+            return Fault{token.at, Fill(VELMORA_WORDS("smslib/Ringtone",
+                                                      "a tune holds at most %1 notes; the rest are left out"),
+                                        {std::to_string(kMaxNotes)})};
     }
     if (count == 0)
-        return Fault{notes.at + notes.text.size(), "there are no notes"};
+        return Fault{notes.at + notes.text.size(), VELMORA_WORDS("smslib/Ringtone", "there are no notes")};
     return std::nullopt;
 }
 
@@ -421,7 +436,8 @@ std::optional<RingtoneFault> FindRingtoneFault(std::string_view rtttl) {
 }
 
 std::string RingtoneFaultText(const RingtoneFault& fault) {
-    return "Character " + std::to_string(fault.position + 1) + ": " + fault.what;
+    return Fill(VELMORA_WORDS("smslib/Ringtone", "Character %1: %2"),
+                {std::to_string(fault.position + 1), fault.what});
 }
 
 EncodedRingtone EncodeRingtone(std::string_view rtttl) {

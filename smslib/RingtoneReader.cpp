@@ -1,5 +1,7 @@
 #include "RingtoneReader.h"
 
+#include "Words.h"
+
 #include "Primitives.h"
 #include "Ringtone.h"
 
@@ -32,7 +34,8 @@ public:
         if (failed())
             return 0;
         if (n > m_bits.size() - m_at) {
-            m_error = "cannot read octet " + std::to_string(m_bits.size() / 8 + 1) + " (" + field + ")";
+            m_error = Fill(VELMORA_WORDS("smslib/RingtoneReader", "cannot read octet %1 (%2)"),
+                           {std::to_string(m_bits.size() / 8 + 1), field});
             return 0;
         }
         m_field = m_at;
@@ -42,7 +45,8 @@ public:
     // Refuses the field taken last.
     void Refuse(const char* field, const char* why) {
         if (!failed())
-            m_error = "octet " + std::to_string(m_field / 8 + 1) + " (" + field + "): " + why;
+            m_error = Fill(VELMORA_WORDS("smslib/RingtoneReader", "octet %1 (%2): %3"),
+                           {std::to_string(m_field / 8 + 1), field, why});
     }
     void Align() { m_at = (m_at + 7) / 8 * 8; }
     bool AtEnd() const { return m_at >= m_bits.size(); }
@@ -69,50 +73,58 @@ void Keep(int& field, bool& set, int value, bool beforeFirstNote) {
 
 void ReadInstruction(Reader& r, ReadTune& tune, State& s) {
     const bool first = tune.notes.empty();
-    switch (r.Take(3, "instruction")) {
+    switch (r.Take(3, VELMORA_WORDS("smslib/RingtoneReader", "instruction"))) {
     case 1: {
         TuneNote n;
         n.octave = s.scale;
-        if ((n.note = r.Take(4, "note")) > 12)
-            r.Refuse("note", "no such note");
-        if ((n.duration = r.Take(3, "note duration")) > 5)
-            r.Refuse("note duration", "no such duration");
-        n.specifier = r.Take(2, "note specifier");
+        if ((n.note = r.Take(4, VELMORA_WORDS("smslib/RingtoneReader", "note"))) > 12)
+            r.Refuse(VELMORA_WORDS("smslib/RingtoneReader", "note"),
+                     VELMORA_WORDS("smslib/RingtoneReader", "no such note"));
+        if ((n.duration = r.Take(3, VELMORA_WORDS("smslib/RingtoneReader", "note duration"))) > 5)
+            r.Refuse(VELMORA_WORDS("smslib/RingtoneReader", "note duration"),
+                     VELMORA_WORDS("smslib/RingtoneReader", "no such duration"));
+        n.specifier = r.Take(2, VELMORA_WORDS("smslib/RingtoneReader", "note specifier"));
         tune.notes.push_back(n);
         break;
     }
     case 2:
-        s.scale = r.Take(2, "scale");
+        s.scale = r.Take(2, VELMORA_WORDS("smslib/RingtoneReader", "scale"));
         break;
     case 3: {
-        const int style = r.Take(2, "style");
+        const int style = r.Take(2, VELMORA_WORDS("smslib/RingtoneReader", "style"));
         if (style == 3)
-            r.Refuse("style", "no such style");
+            r.Refuse(VELMORA_WORDS("smslib/RingtoneReader", "style"),
+                     VELMORA_WORDS("smslib/RingtoneReader", "no such style"));
         Keep(tune.style, s.style, style, first);
         break;
     }
     case 4:
-        Keep(tune.tempo, s.tempo, kRingtoneTempos[31 - static_cast<std::size_t>(r.Take(5, "tempo"))], first);
+        Keep(tune.tempo, s.tempo,
+             kRingtoneTempos[31 - static_cast<std::size_t>(
+                                      r.Take(5, VELMORA_WORDS("smslib/RingtoneReader", "tempo")))],
+             first);
         break;
     case 5:
-        Keep(tune.volume, s.volume, r.Take(4, "volume"), first);
+        Keep(tune.volume, s.volume, r.Take(4, VELMORA_WORDS("smslib/RingtoneReader", "volume")), first);
         break;
     default:
-        r.Refuse("instruction", "not an instruction Velmora reads");
+        r.Refuse(VELMORA_WORDS("smslib/RingtoneReader", "instruction"),
+                 VELMORA_WORDS("smslib/RingtoneReader", "not an instruction Velmora reads"));
     }
 }
 
 void ReadSong(Reader& r, ReadTune& tune) {
     State s;
-    const int patterns = r.Take(8, "pattern count");
+    const int patterns = r.Take(8, VELMORA_WORDS("smslib/RingtoneReader", "pattern count"));
     for (int p = 0; p < patterns && !r.failed(); ++p) {
-        if (r.Take(3, "pattern header") != 0)
-            r.Refuse("pattern header", "not a pattern");
-        r.Take(2, "pattern id");
-        const int loops = r.Take(4, "loop count");
+        if (r.Take(3, VELMORA_WORDS("smslib/RingtoneReader", "pattern header")) != 0)
+            r.Refuse(VELMORA_WORDS("smslib/RingtoneReader", "pattern header"),
+                     VELMORA_WORDS("smslib/RingtoneReader", "not a pattern"));
+        r.Take(2, VELMORA_WORDS("smslib/RingtoneReader", "pattern id"));
+        const int loops = r.Take(4, VELMORA_WORDS("smslib/RingtoneReader", "loop count"));
         if (p == 0)
             tune.loops = loops;
-        const int instructions = r.Take(8, "instruction count");
+        const int instructions = r.Take(8, VELMORA_WORDS("smslib/RingtoneReader", "instruction count"));
         for (int k = 0; k < instructions && !r.failed(); ++k)
             ReadInstruction(r, tune, s);
     }
@@ -123,12 +135,15 @@ Result<std::string> HexBits(std::string_view hex) {
     std::string bits;
     for (std::size_t k = 0; k < hex.size(); ++k) {
         if (HexValue(hex[k]) < 0)
-            return Result<std::string>::Fail("octet " + std::to_string(k / 2 + 1) + " (content): not hex");
+            return Result<std::string>::Fail(
+                Fill(VELMORA_WORDS("smslib/RingtoneReader", "octet %1 (content): not hex"),
+                     {std::to_string(k / 2 + 1)}));
         bits += IntToBits(static_cast<unsigned>(HexValue(hex[k])), 4);
     }
     if (hex.size() % 2 != 0)
-        return Result<std::string>::Fail("octet " + std::to_string(hex.size() / 2 + 1) +
-                                         " (content): half an octet");
+        return Result<std::string>::Fail(
+            Fill(VELMORA_WORDS("smslib/RingtoneReader", "octet %1 (content): half an octet"),
+                 {std::to_string(hex.size() / 2 + 1)}));
     return Result<std::string>::Ok(std::move(bits));
 }
 
@@ -186,27 +201,30 @@ Result<ReadTune> ReadRingtone(std::string_view contentHex) {
     Reader r(std::move(bits.value()));
     ReadTune tune;
 
-    r.Take(8, "command count");
-    if (r.Take(7, "command") != kRingingToneProgramming)
-        r.Refuse("command", "not a ringing tone");
-    r.Take(1, "command");
-    int command = r.Take(7, "sound command");
+    r.Take(8, VELMORA_WORDS("smslib/RingtoneReader", "command count"));
+    if (r.Take(7, VELMORA_WORDS("smslib/RingtoneReader", "command")) != kRingingToneProgramming)
+        r.Refuse(VELMORA_WORDS("smslib/RingtoneReader", "command"),
+                 VELMORA_WORDS("smslib/RingtoneReader", "not a ringing tone"));
+    r.Take(1, VELMORA_WORDS("smslib/RingtoneReader", "command"));
+    int command = r.Take(7, VELMORA_WORDS("smslib/RingtoneReader", "sound command"));
     // A Unicode command before the sound makes the title UCS2.
     const bool unicode = command == kUnicode;
     if (unicode) {
-        r.Take(1, "command");
-        command = r.Take(7, "sound command");
+        r.Take(1, VELMORA_WORDS("smslib/RingtoneReader", "command"));
+        command = r.Take(7, VELMORA_WORDS("smslib/RingtoneReader", "sound command"));
     }
     if (command != kSound)
-        r.Refuse("sound command", "not a ringing tone");
+        r.Refuse(VELMORA_WORDS("smslib/RingtoneReader", "sound command"),
+                 VELMORA_WORDS("smslib/RingtoneReader", "not a ringing tone"));
 
-    const int type = r.Take(3, "song type");
+    const int type = r.Take(3, VELMORA_WORDS("smslib/RingtoneReader", "song type"));
     if (type != kBasicSong && type != kTemporarySong)
-        r.Refuse("song type", "not a tune Velmora reads");
+        r.Refuse(VELMORA_WORDS("smslib/RingtoneReader", "song type"),
+                 VELMORA_WORDS("smslib/RingtoneReader", "not a tune Velmora reads"));
     if (type == kBasicSong) {
-        const int length = r.Take(4, "title");
+        const int length = r.Take(4, VELMORA_WORDS("smslib/RingtoneReader", "title"));
         for (int k = 0; k < length; ++k) {
-            const int c = r.Take(unicode ? 16 : 8, "title");
+            const int c = r.Take(unicode ? 16 : 8, VELMORA_WORDS("smslib/RingtoneReader", "title"));
             // The title is kept in ISO-8859-1, as the encoder sends it; what
             // is beyond it shows as the encoder shows it.
             tune.title += c <= 0xFF ? static_cast<char>(c) : '?';
@@ -218,11 +236,12 @@ Result<ReadTune> ReadRingtone(std::string_view contentHex) {
     // the command end closes the content.
     r.Align();
     while (!r.AtEnd() && !r.failed()) {
-        const int next = r.Take(8, "command");
+        const int next = r.Take(8, VELMORA_WORDS("smslib/RingtoneReader", "command"));
         if (next == 0)
             break;
         if (next >> 1 != kUnicode)
-            r.Refuse("command", "not a command Velmora reads");
+            r.Refuse(VELMORA_WORDS("smslib/RingtoneReader", "command"),
+                     VELMORA_WORDS("smslib/RingtoneReader", "not a command Velmora reads"));
     }
     if (r.failed())
         return Read::Fail(r.error());

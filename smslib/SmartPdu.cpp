@@ -1,5 +1,7 @@
 #include "SmartPdu.h"
 
+#include "Words.h"
+
 #include "Primitives.h"
 #include "SmsSubmit.h"
 
@@ -32,10 +34,14 @@ template <class T> Result<T> Refuse(const std::string& why) { return Result<T>::
 std::string CheckContentHex(std::string_view content) {
     for (char c : content)
         if (!IsHexDigit(c))
-            return std::string("The content holds \"") + c + "\", which is not a hex digit 0-9 or A-F";
+            return Fill(VELMORA_WORDS("smslib/SmartPdu",
+                                      "The content holds \"%1\", which is not a hex digit 0-9 or A-F"),
+                        {std::string(1, c)});
     if (content.size() % 2 != 0)
-        return "The content has an odd number of hex digits (" + std::to_string(content.size()) +
-               "); it must be whole octets";
+        return Fill(
+            VELMORA_WORDS("smslib/SmartPdu",
+                          "The content has an odd number of hex digits (%1); it must be whole octets"),
+            {std::to_string(content.size())});
     return {};
 }
 
@@ -44,8 +50,9 @@ Result<std::string> BuildOperatorLogoPDU(std::string_view number, std::string_vi
     if (auto why = CheckContentHex(logo); !why.empty())
         return Refuse<std::string>(why);
     if (networkCode.size() != 6 || !IsHexText(networkCode))
-        return Refuse<std::string>("The network code must be six hex digits, not \"" +
-                                   std::string(networkCode) + "\"");
+        return Refuse<std::string>(
+            Fill(VELMORA_WORDS("smslib/SmartPdu", "The network code must be six hex digits, not \"%1\""),
+                 {networkCode}));
     std::string userData(kLogoHeader);
     userData += networkCode;
     userData += kOtaHeader72x14;
@@ -75,7 +82,8 @@ Result<std::array<std::string, 3>> BuildPictureMessagePDUs(std::string_view numb
     for (std::size_t i = 0; i < parts.size(); ++i) {
         auto pdu = Frame8Bit(number, userData[i]);
         if (!pdu)
-            return Refuse<Parts>("Picture part " + std::to_string(i + 1) + ": " + pdu.error());
+            return Refuse<Parts>(Fill(VELMORA_WORDS("smslib/SmartPdu", "Picture part %1: %2"),
+                                      {std::to_string(i + 1), pdu.error()}));
         parts[i] = std::move(pdu.value());
     }
     return Result<Parts>::Ok(std::move(parts));

@@ -1,5 +1,7 @@
 #include "StatusReport.h"
 
+#include "Words.h"
+
 #include "Primitives.h"
 
 #include <optional>
@@ -20,29 +22,35 @@ std::optional<int> Octet(std::string_view pdu, std::size_t at) {
 const char* Reason(int status) {
     switch (status & 0x0F) {
     case 0x00:
-        return (status & 0x60) == 0x40 ? "remote procedure error" : "congestion";
+        return (status & 0x60) == 0x40 ? VELMORA_WORDS("smslib/StatusReport", "remote procedure error")
+                                       : VELMORA_WORDS("smslib/StatusReport", "congestion");
     case 0x01:
-        return (status & 0x60) == 0x40 ? "incompatible destination" : "recipient busy";
+        return (status & 0x60) == 0x40 ? VELMORA_WORDS("smslib/StatusReport", "incompatible destination")
+                                       : VELMORA_WORDS("smslib/StatusReport", "recipient busy");
     case 0x02:
-        return (status & 0x60) == 0x40 ? "connection rejected by the recipient"
-                                       : "no response from the recipient";
+        return (status & 0x60) == 0x40
+                   ? VELMORA_WORDS("smslib/StatusReport", "connection rejected by the recipient")
+                   : VELMORA_WORDS("smslib/StatusReport", "no response from the recipient");
     case 0x03:
-        return (status & 0x60) == 0x40 ? "not obtainable" : "service rejected";
+        return (status & 0x60) == 0x40 ? VELMORA_WORDS("smslib/StatusReport", "not obtainable")
+                                       : VELMORA_WORDS("smslib/StatusReport", "service rejected");
     case 0x04:
-        return "quality of service not available";
+        return VELMORA_WORDS("smslib/StatusReport", "quality of service not available");
     case 0x05:
-        return (status & 0x60) == 0x40 ? "no interworking available" : "error in the recipient's phone";
+        return (status & 0x60) == 0x40
+                   ? VELMORA_WORDS("smslib/StatusReport", "no interworking available")
+                   : VELMORA_WORDS("smslib/StatusReport", "error in the recipient's phone");
     }
     if ((status & 0x60) == 0x40) {
         switch (status) {
         case 0x46:
-            return "validity period expired";
+            return VELMORA_WORDS("smslib/StatusReport", "validity period expired");
         case 0x47:
-            return "deleted by the sender";
+            return VELMORA_WORDS("smslib/StatusReport", "deleted by the sender");
         case 0x48:
-            return "deleted by the service centre";
+            return VELMORA_WORDS("smslib/StatusReport", "deleted by the service centre");
         case 0x49:
-            return "message does not exist";
+            return VELMORA_WORDS("smslib/StatusReport", "message does not exist");
         }
     }
     return nullptr;
@@ -55,7 +63,7 @@ Result<std::string> RequestStatusReport(std::string_view pdu) {
     const std::size_t first = sca ? 2 + 2 * static_cast<std::size_t>(*sca) : 0;
     const auto octet = sca ? Octet(pdu, first) : std::nullopt;
     if (!octet || (*octet & 0x03) != 0x01)
-        return Result<std::string>::Fail("not an SMS-SUBMIT PDU");
+        return Result<std::string>::Fail(VELMORA_WORDS("smslib/StatusReport", "not an SMS-SUBMIT PDU"));
     std::string out(pdu);
     out.replace(first, 2, ByteToHex(*octet | 0x20));
     return Result<std::string>::Ok(out);
@@ -68,7 +76,9 @@ bool AsksForStatusReport(std::string_view pdu) {
 }
 
 Result<StatusReport> ParseStatusReport(std::string_view pdu) {
-    const auto fail = [] { return Result<StatusReport>::Fail("not a status report"); };
+    const auto fail = [] {
+        return Result<StatusReport>::Fail(VELMORA_WORDS("smslib/StatusReport", "not a status report"));
+    };
     const auto sca = Octet(pdu, 0);
     if (!sca)
         return fail();
@@ -95,10 +105,13 @@ Result<StatusReport> ParseStatusReport(std::string_view pdu) {
 
 std::string StatusText(int status) {
     if (IsDelivered(status))
-        return "Delivered";
+        return VELMORA_WORDS("smslib/StatusReport", "Delivered");
     const char* reason = Reason(status);
-    const std::string why = reason ? reason : "status " + ByteToHex(status & 0xFF);
-    return (IsFinalStatus(status) ? "Not delivered: " : "Still trying: ") + why;
+    const std::string why =
+        reason ? reason : Fill(VELMORA_WORDS("smslib/StatusReport", "status %1"), {ByteToHex(status & 0xFF)});
+    return Fill(IsFinalStatus(status) ? VELMORA_WORDS("smslib/StatusReport", "Not delivered: %1")
+                                      : VELMORA_WORDS("smslib/StatusReport", "Still trying: %1"),
+                {why});
 }
 
 } // namespace velmora

@@ -1,5 +1,7 @@
 #include "TextPdu.h"
 
+#include "Words.h"
+
 #include "Gsm7.h"
 #include "Primitives.h"
 #include "SmsSubmit.h"
@@ -14,8 +16,10 @@ Result<std::string> BuildNormal(std::string_view number, std::u16string_view tex
         return codes;
     const auto septets = static_cast<int>(codes->size());
     if (septets > kMaxTextSeptets)
-        return Result<std::string>::Fail("The text takes " + std::to_string(septets) +
-                                         " characters; a text message holds at most 160");
+        return Result<std::string>::Fail(
+            Fill(VELMORA_WORDS("smslib/LongText",
+                               "The text takes %1 characters; a text message holds at most 160"),
+                 {std::to_string(septets)}));
     const std::string userData = BitsToHex(PackSeptets(TextToBits(*codes, true)));
     return FrameSubmit(number, false, Dcs::Gsm7, septets, userData);
 }
@@ -30,9 +34,13 @@ Result<std::string> BuildFlash(std::string_view number, std::u16string_view text
     }
     const auto octets = static_cast<int>(userData.size() / 2);
     if (octets > kMaxUserDataOctets)
-        return Result<std::string>::Fail(
-            "The flash message takes " + std::to_string(octets) + " octets; it holds at most " +
-            std::string(blink ? "69 characters when blinking" : "70 characters"));
+        return Result<std::string>::Fail(Fill(
+            blink ? VELMORA_WORDS(
+                        "smslib/TextPdu",
+                        "The flash message takes %1 octets; it holds at most 69 characters when blinking")
+                  : VELMORA_WORDS("smslib/TextPdu",
+                                  "The flash message takes %1 octets; it holds at most 70 characters"),
+            {std::to_string(octets)}));
     return FrameSubmit(number, false, Dcs::Ucs2Class0, octets, userData);
 }
 

@@ -4,7 +4,7 @@
 set -eu
 
 PACKAGES="cmake make g++ pkg-config git \
-  qt6-base-dev qt6-base-dev-tools qt6-serialport-dev qt6-multimedia-dev libqt6svg6 qt6-qpa-plugins \
+  qt6-base-dev qt6-base-dev-tools qt6-tools-dev qt6-l10n-tools qt6-serialport-dev qt6-multimedia-dev libqt6svg6 qt6-qpa-plugins \
   libqt6sql6-sqlite \
   libgl-dev \
   googletest libgtest-dev libgmock-dev libbenchmark-dev \

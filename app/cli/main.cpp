@@ -5,12 +5,14 @@
 #include "CommandLine.h"
 #include "Interrupts.h"
 #include "PhoneCommands.h"
+#include "Translations.h"
 
 #include <QGuiApplication>
 #include <QLoggingCategory>
 
 #include <cstring>
 #include <iostream>
+#include <memory>
 #include <optional>
 #include <string>
 #include <unistd.h>
@@ -64,26 +66,34 @@ const Command kCommands[] = {
     {"ussd", "send a USSD code (the balance: *123#) and read the answer", velmora::cli::RunUssd, true, Never},
 };
 
+// The application a command runs in, made before the command reads its
+// words so that everything it says is in the user's language.
+//
 // An SVG's <text> is drawn in fonts, which only a GUI application sets up;
 // without one Qt aborts. Only the commands that load pictures make one, so
 // the others start as fast as ever. It draws on the offscreen platform
 // unless QT_QPA_PLATFORM names another: the pictures are drawn in memory,
 // never shown, so a display is not needed, and one that is named but cannot
 // be reached (over ssh, under sudo) cannot stop the command.
-class Drawing {
+class Application {
 public:
-    void Start() {
+    void Start(bool draws) {
         if (m_app || QCoreApplication::instance())
             return;
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-            m_argv[m_argc++] = m_platformOption;
-            m_argv[m_argc++] = m_offscreen;
+        if (!draws) {
+            m_app = std::make_unique<QCoreApplication>(m_argc, m_argv);
+        } else {
+            if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+                m_argv[m_argc++] = m_platformOption;
+                m_argv[m_argc++] = m_offscreen;
+            }
+            // Setting up, Qt warns of things the command does not use (no
+            // XDG_RUNTIME_DIR under sudo): not a word for the user's stderr.
+            QLoggingCategory::setFilterRules("default.warning=false");
+            m_app = std::make_unique<QGuiApplication>(m_argc, m_argv);
+            QLoggingCategory::setFilterRules({});
         }
-        // Setting up, Qt warns of things the command does not use (no
-        // XDG_RUNTIME_DIR under sudo): not a word for the user's stderr.
-        QLoggingCategory::setFilterRules("default.warning=false");
-        m_app.emplace(m_argc, m_argv);
-        QLoggingCategory::setFilterRules({});
+        velmora::InstallTranslations(velmora::kCliCatalogs);
     }
 
 private:
@@ -92,7 +102,7 @@ private:
     char m_offscreen[10] = "offscreen";
     char* m_argv[4] = {m_name, nullptr, nullptr, nullptr};
     int m_argc = 1;
-    std::optional<QGuiApplication> m_app;
+    std::unique_ptr<QCoreApplication> m_app;
 };
 
 // A phone command with Ctrl-C, SIGTERM and SIGHUP turned into a cancelled
@@ -100,9 +110,8 @@ private:
 int RunPhoneCommand(const Command& c, std::vector<std::string> words, Io io) {
     velmora::RealClock clock;
     velmora::cli::InterruptCanceller interrupts(clock);
-    Drawing drawing;
-    if (c.draws(words))
-        drawing.Start();
+    Application application;
+    application.Start(c.draws(words));
     io.clock = &clock;
     int code = velmora::cli::kExitOk;
     try {
@@ -138,6 +147,10 @@ void PrintUsage(std::ostream& os) {
 int main(int argc, char** argv) {
     Io io{std::cout, std::cerr, ::isatty(STDOUT_FILENO) == 1, ::isatty(STDERR_FILENO) == 1};
     std::vector<std::string> words(argv + 1, argv + argc);
+    // What main itself says (usage, an unknown command) is said in the
+    // user's language too; a command's own application follows this one.
+    std::optional<Application> own;
+    own.emplace().Start(false);
     if (words.empty()) {
         PrintUsage(std::cerr);
         return velmora::cli::kExitUsage;
@@ -159,11 +172,11 @@ int main(int argc, char** argv) {
         if (first.kind != GivenWord::Positional || first.word != c.name)
             continue;
         std::vector<std::string> rest(words.begin() + 1, words.end());
+        own.reset();
         if (c.phone)
             return RunPhoneCommand(c, std::move(rest), io);
-        Drawing drawing;
-        if (c.draws(rest))
-            drawing.Start();
+        Application application;
+        application.Start(c.draws(rest));
         return c.run(std::move(rest), io);
     }
     std::cerr << "velmora-cli: unknown command \"" << first.word << "\"\n";

@@ -4,9 +4,11 @@
 #include "CommandLine.h"
 #include "LinkFactory.h"
 #include "TForm1.h"
+#include "Translations.h"
 #include "WindowSetup.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 
 #include <cstdio>
 #include <cstring>
@@ -15,15 +17,20 @@
 
 namespace {
 
-const char kUsage[] = "usage: velmora [--device PATH | --device COMn=PATH ...]\n"
-                      "       velmora --help | --version\n"
-                      "\n"
-                      "Sends short messages through a GSM phone or USB modem on a serial or USB cable.\n"
-                      "\n"
-                      "  --device PATH         the device of whichever port is chosen, for this run only\n"
-                      "  --device COMn=PATH    the device COMn stands for, for this run only (repeatable)\n"
-                      "  --help                show this help and exit\n"
-                      "  --version             show the version and exit\n";
+std::string Usage() {
+    return QCoreApplication::translate(
+               "velmora",
+               "usage: velmora [--device PATH | --device COMn=PATH ...]\n"
+               "       velmora --help | --version\n"
+               "\n"
+               "Sends short messages through a GSM phone or USB modem on a serial or USB cable.\n"
+               "\n"
+               "  --device PATH         the device of whichever port is chosen, for this run only\n"
+               "  --device COMn=PATH    the device COMn stands for, for this run only (repeatable)\n"
+               "  --help                show this help and exit\n"
+               "  --version             show the version and exit\n")
+        .toStdString();
+}
 
 // Gives the exit status when the program should end at once. The options
 // are read in the order typed: a fault before --help is said instead.
@@ -34,7 +41,7 @@ std::optional<int> ParseOptions(int argc, char** argv, velmora::DeviceOptions& o
         {.optionsAfterPositionals = true, .doubleDashEndsOptions = false, .shortHelp = true});
     for (const GivenWord& given : line.given()) {
         if (given.option == "--help") {
-            std::fputs(kUsage, stdout);
+            std::fputs(Usage().c_str(), stdout);
             return 0;
         }
         if (given.option == "--version") {
@@ -42,9 +49,11 @@ std::optional<int> ParseOptions(int argc, char** argv, velmora::DeviceOptions& o
             return 0;
         }
         if (given.kind != GivenWord::Option) {
-            const std::string why = given.kind == GivenWord::MissingValue ? "--device needs a value"
-                                                                          : "unknown option " + given.word;
-            std::fprintf(stderr, "velmora: %s\n%s", why.c_str(), kUsage);
+            const QString why = given.kind == GivenWord::MissingValue
+                                    ? QCoreApplication::translate("velmora", "--device needs a value")
+                                    : QCoreApplication::translate("velmora", "unknown option %1")
+                                          .arg(QString::fromStdString(given.word));
+            std::fprintf(stderr, "velmora: %s\n%s", why.toStdString().c_str(), Usage().c_str());
             return 2;
         }
         if (const auto why = velmora::ParseDeviceOption(given.value, options); !why.empty()) {
@@ -59,10 +68,19 @@ std::optional<int> ParseOptions(int argc, char** argv, velmora::DeviceOptions& o
 
 int main(int argc, char** argv) {
     velmora::DeviceOptions options;
-    if (const auto status = ParseOptions(argc, argv, options))
-        return *status;
+    {
+        // Options are read, and --help answered, before the window's
+        // application exists (which needs a display), in the user's
+        // language: a bare application lends its catalogs for the while.
+        int bareArgc = 1;
+        QCoreApplication bare(bareArgc, argv);
+        velmora::InstallTranslations(velmora::kWindowCatalogs);
+        if (const auto status = ParseOptions(argc, argv, options))
+            return *status;
+    }
 
     QApplication app(argc, argv);
+    velmora::InstallTranslations(velmora::kWindowCatalogs);
     QApplication::setApplicationName("velmora");
     QApplication::setApplicationDisplayName("Velmora");
     QApplication::setApplicationVersion(VELMORA_VERSION);
