@@ -2,6 +2,7 @@
 
 #include "DialogPlacement.h"
 #include "QtText.h"
+#include "Translations.h"
 #include "UssdSettings.h"
 
 #include <QComboBox>
@@ -224,7 +225,7 @@ QString UssdDialog::plainly(const UssdAnswer& a) const {
     case K::Unreadable:
         return tr("The phone's answer could not be read: %1").arg(FromPhone(a.detail));
     case K::BadRequest:
-        return tr("Not sent: %1").arg(Q(a.detail));
+        return tr("Not sent: %1").arg(Localized(a.detail));
     case K::NeedsFast:
         return tr("USSD needs the Fast Dialogue: turn on Communication > Fast Dialogue.");
     case K::NotConnected:
@@ -288,7 +289,7 @@ void UssdDialog::cancelSession() {
             worker->dialogue.reset();
             return [self] {
                 if (self)
-                    self->ended(self->tr("Cancelled; the session was ended."),
+                    self->ended(UssdDialog::tr("Cancelled; the session was ended."),
                                 UssdEndingOf(self->m_last, true));
             };
         });

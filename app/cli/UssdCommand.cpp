@@ -2,6 +2,7 @@
 // replies the network asks for.
 
 #include "CliPhone.h"
+#include "Translations.h"
 #include "UssdDialogue.h"
 #include "UssdRecord.h"
 #include "UssdSettings.h"
@@ -18,26 +19,26 @@ namespace velmora::cli {
 
 namespace {
 
-std::string Tr(const char* text) { return S(QCoreApplication::translate("velmora-cli", text)); }
-
 std::string UssdUsage() {
-    return Tr("usage: velmora-cli ussd [LINK OPTIONS] [--wait SECONDS] CODE [REPLY...]\n"
-              "Sends a USSD code (\"*123#\" for the balance) and prints the network's answer.\n"
-              "When the network asks for more, the next REPLY is sent; with none left, it is\n"
-              "asked for on the terminal (an empty line ends the session). Ctrl-C, or no\n"
-              "answer within the wait, ends the session with the network. Needs the fast\n"
-              "dialogue (--fast, or Dialogue=fast in the settings file).\n"
-              "\n"
-              "  --wait SECONDS    how long to wait for each answer of the network\n"
-              "                    (default 30, at most 600)\n"
-              "\n"
-              "Whether the modem takes requests as text or as packed GSM 7-bit hex is found\n"
-              "out and remembered per modem in the settings file ([USSD Encodings]);\n"
-              "[Communication Port] UssdEncoding=text or packed sets it for every modem.\n"
-              "Each session is kept in the message store (kind \"ussd\"): see history.\n"
-              "\n"
-              "Exit status: 0 when the network answered, 1 when the phone or the network\n"
-              "refused or no answer came, 2 for wrong usage, 3 when the phone was not reached.\n") +
+    return S(QCoreApplication::translate(
+               "velmora-cli",
+               "usage: velmora-cli ussd [LINK OPTIONS] [--wait SECONDS] CODE [REPLY...]\n"
+               "Sends a USSD code (\"*123#\" for the balance) and prints the network's answer.\n"
+               "When the network asks for more, the next REPLY is sent; with none left, it is\n"
+               "asked for on the terminal (an empty line ends the session). Ctrl-C, or no\n"
+               "answer within the wait, ends the session with the network. Needs the fast\n"
+               "dialogue (--fast, or Dialogue=fast in the settings file).\n"
+               "\n"
+               "  --wait SECONDS    how long to wait for each answer of the network\n"
+               "                    (default 30, at most 600)\n"
+               "\n"
+               "Whether the modem takes requests as text or as packed GSM 7-bit hex is found\n"
+               "out and remembered per modem in the settings file ([USSD Encodings]);\n"
+               "[Communication Port] UssdEncoding=text or packed sets it for every modem.\n"
+               "Each session is kept in the message store (kind \"ussd\"): see history.\n"
+               "\n"
+               "Exit status: 0 when the network answered, 1 when the phone or the network\n"
+               "refused or no answer came, 2 for wrong usage, 3 when the phone was not reached.\n")) +
            kLinkOptions + kStoreOption;
 }
 
@@ -79,13 +80,14 @@ std::string Plainly(const UssdAnswer& a, int waitSeconds) {
     case K::Asks:
         return "";
     case K::EndedByNetwork:
-        return Tr("The network ended the session.");
+        return S(QCoreApplication::translate("velmora-cli", "The network ended the session."));
     case K::OtherClient:
-        return Tr("Another program on the phone took the network's answer.");
+        return S(QCoreApplication::translate("velmora-cli",
+                                             "Another program on the phone took the network's answer."));
     case K::NotSupported:
-        return Tr("The network does not support this code.");
+        return S(QCoreApplication::translate("velmora-cli", "The network does not support this code."));
     case K::NetworkTimeout:
-        return Tr("The network's time for the session ran out.");
+        return S(QCoreApplication::translate("velmora-cli", "The network's time for the session ran out."));
     case K::Refused:
         return S(QCoreApplication::translate("velmora-cli", "The phone refused the request: %1")
                      .arg(QString::fromLatin1(a.detail.c_str())));
@@ -94,18 +96,18 @@ std::string Plainly(const UssdAnswer& a, int waitSeconds) {
                                              "No answer from the network within %1 s; the session was ended.")
                      .arg(waitSeconds));
     case K::Stopped:
-        return Tr("Stopped; the session was ended.");
+        return S(QCoreApplication::translate("velmora-cli", "Stopped; the session was ended."));
     case K::Unreadable:
         return S(QCoreApplication::translate("velmora-cli", "The phone's answer could not be read: %1")
                      .arg(QString::fromLatin1(a.detail.c_str())));
     case K::BadRequest:
-        return S(QCoreApplication::translate("velmora-cli", "Not sent: %1").arg(Q(a.detail)));
+        return S(QCoreApplication::translate("velmora-cli", "Not sent: %1").arg(Localized(a.detail)));
     case K::NotConnected:
     case K::LinkLost:
     case K::NeedsFast:
         break;
     }
-    return Tr("The phone is not connected.");
+    return S(QCoreApplication::translate("velmora-cli", "The phone is not connected."));
 }
 
 int ExitFor(UssdAnswer::Kind kind) {
@@ -159,7 +161,9 @@ int RunUssd(std::vector<std::string> words, Io io) {
     CliPhone phone(target, io);
     if (!target.fast && !phone.settings().FastDialogue) {
         io.err << "velmora-cli: "
-               << Tr("USSD needs the fast dialogue: give --fast, or set Dialogue=fast in the settings file")
+               << S(QCoreApplication::translate(
+                      "velmora-cli",
+                      "USSD needs the fast dialogue: give --fast, or set Dialogue=fast in the settings file"))
                << '\n';
         return kExitUsage;
     }
@@ -227,13 +231,16 @@ int RunUssd(std::vector<std::string> words, Io io) {
             if (next < texts.size())
                 text = texts[next++];
             else if (io.outIsTerminal && ::isatty(STDIN_FILENO) == 1)
-                text = AskOnTerminal(Tr("Reply (an empty line ends): "), phone.clock(), io);
+                text = AskOnTerminal(
+                    S(QCoreApplication::translate("velmora-cli", "Reply (an empty line ends): ")),
+                    phone.clock(), io);
         }
         // Nothing more to say, or no answer came: the network is told.
         dialogue.End();
     } catch (const SessionCancelled&) {
         dialogue.End(); // only written: the program is ending
-        keep("[" + Tr("Interrupted; the session was ended.") + "]");
+        keep("[" + S(QCoreApplication::translate("velmora-cli", "Interrupted; the session was ended.")) +
+             "]");
         record.Finish(UssdEndingOf(last, true));
         throw;
     }
