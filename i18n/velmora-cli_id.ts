@@ -13,77 +13,87 @@
   --pin PIN             the SIM&apos;s PIN, should it ask (fast dialogue); else it
                         is asked for on the terminal, once
 </source>
-        <translation type="unfinished"></translation>
+        <translation>  --device PATH         perangkat port untuk kali ini
+  --device COMn=PATH    perangkat COMn untuk kali ini (boleh berulang)
+  --port N              port COMn yang dipakai (bawaan: dari berkas pengaturan)
+  --baud RATE           kecepatan jalur (bawaan: dari berkas pengaturan)
+  --fast                dialog cepat: setiap perintah selesai begitu ponsel
+                        menjawab (bawaan: Dialogue di berkas pengaturan)
+  --pin PIN             PIN SIM, bila diminta (dialog cepat); jika tidak
+                        diberikan, PIN ditanyakan sekali di terminal
+</translation>
     </message>
     <message>
         <source>  --store PATH          the message store to record in (default: messages.sqlite
                         beside the logs, or the settings file&apos;s [Messages] Store=)
 </source>
-        <translation type="unfinished"></translation>
+        <translation>  --store PATH          penyimpanan pesan untuk mencatat (bawaan: messages.sqlite
+                        di samping log, atau [Messages] Store= di berkas pengaturan)
+</translation>
     </message>
     <message>
         <source>the phone answered: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>ponsel menjawab: %1</translation>
     </message>
     <message>
         <source>SIM PIN%1: </source>
-        <translation type="unfinished"></translation>
+        <translation>PIN SIM%1: </translation>
     </message>
     <message>
         <source>%1:%2: not imported: %3</source>
-        <translation type="unfinished"></translation>
+        <translation>%1:%2: tidak diimpor: %3</translation>
     </message>
     <message>
         <source>print the PDU text of a message</source>
-        <translation type="unfinished"></translation>
+        <translation>cetak teks PDU sebuah pesan</translation>
     </message>
     <message>
         <source>print the content a file loads into a tab</source>
-        <translation type="unfinished"></translation>
+        <translation>cetak isi yang dimuat sebuah berkas ke tab</translation>
     </message>
     <message>
         <source>draw the screen preview of a picture file</source>
-        <translation type="unfinished"></translation>
+        <translation>gambar pratinjau layar dari berkas gambar</translation>
     </message>
     <message>
         <source>read PDUs back into the messages they carry</source>
-        <translation type="unfinished"></translation>
+        <translation>baca kembali PDU menjadi pesan yang dibawanya</translation>
     </message>
     <message>
         <source>play a ringtone, or write it as a WAV file</source>
-        <translation type="unfinished"></translation>
+        <translation>putar nada dering, atau tulis sebagai berkas WAV</translation>
     </message>
     <message>
         <source>send a message through the phone</source>
-        <translation type="unfinished"></translation>
+        <translation>kirim pesan lewat ponsel</translation>
     </message>
     <message>
         <source>print what the phone says about itself</source>
-        <translation type="unfinished"></translation>
+        <translation>cetak keterangan ponsel tentang dirinya</translation>
     </message>
     <message>
         <source>read the SIM&apos;s phone book</source>
-        <translation type="unfinished"></translation>
+        <translation>baca buku telepon SIM</translation>
     </message>
     <message>
         <source>read the messages kept on the phone and the SIM</source>
-        <translation type="unfinished"></translation>
+        <translation>baca pesan yang tersimpan di ponsel dan SIM</translation>
     </message>
     <message>
         <source>ask each serial device whether the phone is there</source>
-        <translation type="unfinished"></translation>
+        <translation>tanya setiap perangkat serial apakah ponsel ada di sana</translation>
     </message>
     <message>
         <source>list the messages sent and received</source>
-        <translation type="unfinished"></translation>
+        <translation>daftar pesan terkirim dan diterima</translation>
     </message>
     <message>
         <source>the outbox: list, pause, resume, cancel or run batches</source>
-        <translation type="unfinished"></translation>
+        <translation>kotak keluar: daftar, jeda, lanjutkan, batalkan atau jalankan kiriman massal</translation>
     </message>
     <message>
         <source>interrupted</source>
-        <translation type="unfinished"></translation>
+        <translation>dihentikan</translation>
     </message>
     <message>
         <source>usage: velmora-cli COMMAND [ARGS...]
@@ -94,29 +104,38 @@ Builds the PDUs of short messages and sends them through a GSM phone or USB mode
 
 commands:
 </source>
-        <translation type="unfinished"></translation>
+        <translation>pemakaian: velmora-cli COMMAND [ARGS...]
+           velmora-cli COMMAND --help
+           velmora-cli --help | --version
+
+Menyusun PDU pesan singkat dan mengirimnya lewat ponsel GSM atau modem USB.
+
+perintah:
+</translation>
     </message>
     <message>
         <source>  --help      show this help and exit
   --version   show the version and exit
 </source>
-        <translation type="unfinished"></translation>
+        <translation>  --help      tampilkan bantuan ini lalu keluar
+  --version   tampilkan versi lalu keluar
+</translation>
     </message>
     <message>
         <source>unknown command &quot;%1&quot;</source>
-        <translation type="unfinished"></translation>
+        <translation>perintah tidak dikenal &quot;%1&quot;</translation>
     </message>
     <message>
         <source>%1 needs a value</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 perlu nilai</translation>
     </message>
     <message>
         <source>--port must be a number from 1 to 96</source>
-        <translation type="unfinished"></translation>
+        <translation>--port harus angka dari 1 sampai 96</translation>
     </message>
     <message>
         <source>--baud must be a line speed in bit/s</source>
-        <translation type="unfinished"></translation>
+        <translation>--baud harus kecepatan jalur dalam bit/s</translation>
     </message>
 </context>
 <context>
@@ -137,43 +156,57 @@ proportions, centred on white, and made black and white:
   --threshold N  grey levels below N (0-255, default 128) become black
   --dither       spread each pixel&apos;s error to its neighbours (Floyd-Steinberg)
 </source>
-        <translation type="unfinished"></translation>
+        <translation>pemakaian: velmora-cli content FILE --as logo|group|picture|ringtone|ems [--threshold N] [--dither]
+           velmora-cli preview FILE --as logo|group|picture [--threshold N] [--dither]
+
+content mencetak isi heksadesimal yang akan dimuat tab (untuk nada dering setelah
+baris &quot;Title = &quot; dan &quot;Tempo = &quot;, untuk ems tag gambarnya); preview mencetak layar
+72 x 28 sebagai 28 baris, &quot;#&quot; hitam dan &quot;.&quot; putih.
+Berkas dibaca seperti tab itu membacanya: nama berkas yang memuat BMP adalah
+bitmap, NOL (logo) atau NGG (grup) berkas logo, selain itu berkas isi; folder di
+atas berkas tidak dihitung.
+Gambar lain (PNG, JPEG, GIF, BMP kedalaman apa pun, SVG) diperkecil agar muat di
+tab (72 x 14, 72 x 28 untuk gambar, paling besar 32 x 32 untuk ems) dengan
+perbandingan tetap, di tengah latar putih, lalu dijadikan hitam putih:
+  --threshold N  tingkat abu-abu di bawah N (0-255, bawaan 128) menjadi hitam
+  --dither       sebar galat tiap piksel ke tetangganya (Floyd-Steinberg)
+</translation>
     </message>
     <message>
         <source>%1: unknown option %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1: opsi tidak dikenal %2</translation>
     </message>
     <message>
         <source>%1: %2 needs a value</source>
-        <translation type="unfinished"></translation>
+        <translation>%1: %2 perlu nilai</translation>
     </message>
     <message>
         <source>%1: expected one FILE, got %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1: diharapkan satu FILE, ada %2</translation>
     </message>
     <message>
         <source>%1: --as is required</source>
-        <translation type="unfinished"></translation>
+        <translation>%1: --as wajib diisi</translation>
     </message>
     <message>
         <source>%1: --as must be logo, group, picture, ringtone or ems, not &quot;%2&quot;</source>
-        <translation type="unfinished"></translation>
+        <translation>%1: --as harus logo, group, picture, ringtone atau ems, bukan &quot;%2&quot;</translation>
     </message>
     <message>
         <source>%1: --as must be logo, group or picture, not &quot;%2&quot;</source>
-        <translation type="unfinished"></translation>
+        <translation>%1: --as harus logo, group atau picture, bukan &quot;%2&quot;</translation>
     </message>
     <message>
         <source>%1: --threshold must be 0 to 255, not &quot;%2&quot;</source>
-        <translation type="unfinished"></translation>
+        <translation>%1: --threshold harus 0 sampai 255, bukan &quot;%2&quot;</translation>
     </message>
     <message>
         <source>no %1 content comes from a file</source>
-        <translation type="unfinished"></translation>
+        <translation>isi %1 tidak bisa diambil dari berkas</translation>
     </message>
     <message>
         <source>&quot;%1&quot; holds no content</source>
-        <translation type="unfinished"></translation>
+        <translation>&quot;%1&quot; tidak berisi apa pun</translation>
     </message>
 </context>
 <context>
@@ -193,131 +226,145 @@ are skipped. The parts of a long message are joined.
 Exit status: 0 when every PDU was read, 1 when one was refused (its line says
 why), 2 for wrong usage.
 </source>
-        <translation type="unfinished"></translation>
+        <translation>pemakaian: velmora-cli decode [--json] [--no-smsc] [PDU...]
+
+Membaca setiap PDU (heksadesimal, seperti yang didaftar ponsel atau dicetak
+&quot;pdu&quot;) lalu mencetak pesannya dengan kata-kata biasa, atau dengan --json satu
+objek JSON per baris. Tanpa PDU, membaca satu per baris dari masukan standar;
+baris kosong dan baris yang diawali &quot;#&quot; dilewati. Bagian-bagian pesan panjang
+digabungkan.
+
+  --json      satu objek JSON per pesan
+  --no-smsc   PDU dimulai dari oktet pertamanya, tanpa bagian pusat layanan
+              yang ditaruh ponsel di depannya
+
+Status keluar: 0 bila setiap PDU terbaca, 1 bila ada yang ditolak (barisnya
+menyebut alasannya), 2 untuk pemakaian yang salah.
+</translation>
     </message>
     <message>
         <source>type</source>
-        <translation type="unfinished"></translation>
+        <translation>tipe</translation>
     </message>
     <message>
         <source>from</source>
-        <translation type="unfinished"></translation>
+        <translation>dari</translation>
     </message>
     <message>
         <source>to</source>
-        <translation type="unfinished"></translation>
+        <translation>kepada</translation>
     </message>
     <message>
         <source>recipient</source>
-        <translation type="unfinished"></translation>
+        <translation>penerima</translation>
     </message>
     <message>
         <source>service centre</source>
-        <translation type="unfinished"></translation>
+        <translation>pusat layanan</translation>
     </message>
     <message>
         <source>received by the centre</source>
-        <translation type="unfinished"></translation>
+        <translation>diterima pusat</translation>
     </message>
     <message>
         <source>time</source>
-        <translation type="unfinished"></translation>
+        <translation>waktu</translation>
     </message>
     <message>
         <source>reference</source>
-        <translation type="unfinished"></translation>
+        <translation>referensi</translation>
     </message>
     <message>
         <source>status</source>
-        <translation type="unfinished"></translation>
+        <translation>status</translation>
     </message>
     <message>
         <source>discharged</source>
-        <translation type="unfinished"></translation>
+        <translation>diselesaikan</translation>
     </message>
     <message>
         <source>, blinking</source>
-        <translation type="unfinished"></translation>
+        <translation>, berkedip</translation>
     </message>
     <message>
         <source> for MCC %1, NC %2</source>
-        <translation type="unfinished"></translation>
+        <translation> untuk MCC %1, NC %2</translation>
     </message>
     <message>
         <source>: %1 active</source>
-        <translation type="unfinished"></translation>
+        <translation>: %1 aktif</translation>
     </message>
     <message>
         <source>: %1 inactive</source>
-        <translation type="unfinished"></translation>
+        <translation>: %1 tidak aktif</translation>
     </message>
     <message>
         <source>, %1 waiting</source>
-        <translation type="unfinished"></translation>
+        <translation>, %1 menunggu</translation>
     </message>
     <message>
         <source>, port %1</source>
-        <translation type="unfinished"></translation>
+        <translation>, port %1</translation>
     </message>
     <message>
         <source>kind</source>
-        <translation type="unfinished"></translation>
+        <translation>jenis</translation>
     </message>
     <message>
         <source>coding</source>
-        <translation type="unfinished"></translation>
+        <translation>pengodean</translation>
     </message>
     <message>
         <source>valid for</source>
-        <translation type="unfinished"></translation>
+        <translation>berlaku</translation>
     </message>
     <message>
         <source>%1 parts, reference %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 bagian, referensi %2</translation>
     </message>
     <message>
         <source>; missing %1</source>
-        <translation type="unfinished"></translation>
+        <translation>; hilang %1</translation>
     </message>
     <message>
         <source>parts</source>
-        <translation type="unfinished"></translation>
+        <translation>bagian</translation>
     </message>
     <message>
         <source>truncated</source>
-        <translation type="unfinished"></translation>
+        <translation>terpotong</translation>
     </message>
     <message>
         <source>the user data ends before its stated length</source>
-        <translation type="unfinished"></translation>
+        <translation>data pengguna berakhir sebelum panjang yang disebutkan</translation>
     </message>
     <message>
         <source>text</source>
-        <translation type="unfinished"></translation>
+        <translation>teks</translation>
     </message>
     <message>
         <source>content</source>
-        <translation type="unfinished"></translation>
+        <translation>isi</translation>
     </message>
     <message>
         <source>data</source>
-        <translation type="unfinished"></translation>
+        <translation>data</translation>
     </message>
     <message>
         <source>bitmap: %1 x %2</source>
-        <translation type="unfinished"></translation>
+        <translation>bitmap: %1 x %2</translation>
     </message>
     <message>
         <source>message %1</source>
-        <translation type="unfinished"></translation>
+        <translation>pesan %1</translation>
     </message>
     <message>
         <source>refused: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>ditolak: %1</translation>
     </message>
     <message>
         <source>decode: unknown option %1</source>
-        <translation type="unfinished"></translation>
+        <translation>decode: opsi tidak dikenal %1</translation>
     </message>
 </context>
 <context>
@@ -342,47 +389,66 @@ state and the start of the text. Nothing is sent and no phone is needed.
 Exit status: 0 when the messages were printed (or there are none yet), 1 when
 the store could not be read, 2 for wrong usage.
 </source>
-        <translation type="unfinished"></translation>
+        <translation>pemakaian: velmora-cli history [--json] [--number N] [--search TEXT] [--state STATE]
+                           [--direction in|out] [--limit N] [--store PATH]
+
+Mencetak pesan terkirim dan diterima yang disimpan di penyimpanan pesan, yang
+terbaru dulu, satu per baris: waktu, &quot;out&quot; atau &quot;in&quot;, nomor dan namanya, status
+dan awal teksnya. Tidak ada yang dikirim dan ponsel tidak diperlukan.
+
+  --json          larik JSON, satu objek per pesan, beserta bagian-bagiannya
+  --number N      hanya percakapan dengan N (ditulis dalam bentuk apa pun)
+  --search TEXT   hanya pesan yang teks, nama atau nomornya memuat TEXT, huruf
+                  besar atau kecil sama saja
+  --state STATE   queued, sending, sent, delivered, not-delivered, failed,
+                  uncertain atau received
+  --direction D   out (terkirim) atau in (diterima)
+  --limit N       paling banyak N pesan, yang terbaru
+  --store PATH    penyimpanan yang dibaca, bukan yang disebut pengaturan
+
+Status keluar: 0 bila pesan tercetak (atau belum ada pesan), 1 bila penyimpanan
+tidak bisa dibaca, 2 untuk pemakaian yang salah.
+</translation>
     </message>
     <message>
         <source>unknown option &quot;%1&quot;</source>
-        <translation type="unfinished"></translation>
+        <translation>opsi tidak dikenal &quot;%1&quot;</translation>
     </message>
     <message>
         <source>%1 needs a value</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 perlu nilai</translation>
     </message>
     <message>
         <source>unexpected &quot;%1&quot;</source>
-        <translation type="unfinished"></translation>
+        <translation>tidak diharapkan: &quot;%1&quot;</translation>
     </message>
     <message>
         <source>--number needs a number</source>
-        <translation type="unfinished"></translation>
+        <translation>--number perlu sebuah nomor</translation>
     </message>
     <message>
         <source>--state must be one of %1, not &quot;%2&quot;</source>
-        <translation type="unfinished"></translation>
+        <translation>--state harus salah satu dari %1, bukan &quot;%2&quot;</translation>
     </message>
     <message>
         <source>--direction must be in or out, not &quot;%1&quot;</source>
-        <translation type="unfinished"></translation>
+        <translation>--direction harus in atau out, bukan &quot;%1&quot;</translation>
     </message>
     <message>
         <source>--limit must be a whole number of at least 1, not &quot;%1&quot;</source>
-        <translation type="unfinished"></translation>
+        <translation>--limit harus bilangan bulat minimal 1, bukan &quot;%1&quot;</translation>
     </message>
     <message>
         <source>no messages yet: %1 holds none</source>
-        <translation type="unfinished"></translation>
+        <translation>belum ada pesan: %1 belum berisi pesan</translation>
     </message>
     <message>
         <source>no messages yet</source>
-        <translation type="unfinished"></translation>
+        <translation>belum ada pesan</translation>
     </message>
     <message>
         <source>no messages match</source>
-        <translation type="unfinished"></translation>
+        <translation>tidak ada pesan yang cocok</translation>
     </message>
 </context>
 <context>
@@ -392,11 +458,15 @@ the store could not be read, 2 for wrong usage.
 Connects and prints what the phone says about itself. On a terminal, control
 characters and bytes that are not UTF-8 are shown as \xNN and a backslash as \\.
 </source>
-        <translation type="unfinished"></translation>
+        <translation>pemakaian: velmora-cli identify [LINK OPTIONS]
+Menyambung lalu mencetak keterangan ponsel tentang dirinya. Di terminal, karakter
+kendali dan bita yang bukan UTF-8 ditampilkan sebagai \xNN dan garis miring
+terbalik sebagai \\.
+</translation>
     </message>
     <message>
         <source>identify: unexpected &quot;%1&quot;</source>
-        <translation type="unfinished"></translation>
+        <translation>identify: tidak diharapkan: &quot;%1&quot;</translation>
     </message>
     <message>
         <source>Manufacturer: %1
@@ -404,7 +474,11 @@ Model: %2
 Revision: %3
 IMSI: %4
 Service Centre: %5</source>
-        <translation type="unfinished"></translation>
+        <translation>Produsen: %1
+Model: %2
+Revisi: %3
+IMSI: %4
+Pusat Layanan: %5</translation>
     </message>
 </context>
 <context>
@@ -427,78 +501,96 @@ Exit status: 0 when every message was read (and deleted), 1 when a store or a
 message could not be read or one was not deleted, 2 for wrong usage, 3 when
 the phone was not reached.
 </source>
-        <translation type="unfinished"></translation>
+        <translation>pemakaian: velmora-cli inbox [LINK OPTIONS] [--json] [--delete INDEX...]
+Membaca semua pesan yang tersimpan di ponsel dan di SIM, menggabungkan bagian
+pesan panjang dan mencetaknya seperti decode, yang terlama dulu, masing-masing
+diawali tempat ponsel menyimpannya (&quot;SM:3&quot; adalah indeks 3 di SIM, &quot;ME:3&quot; di
+ponsel).
+
+  --json            satu objek JSON per pesan, tempatnya di &quot;index&quot;
+  --delete INDEX... setelah membaca, hapus setiap pesan yang disebut (&quot;SM:3&quot;,
+                    atau &quot;3&quot; bila hanya satu penyimpanan punya indeks itu),
+                    setelah ponsel menunjukkan pesan yang dibaca masih ada;
+                    pesan panjang disebut dengan salah satu bagiannya dan
+                    dihapus utuh. Membaca tidak pernah menghapus.
+
+Penyimpanan atau pesan yang tidak mau diberikan ponsel disebut di stderr.
+
+Status keluar: 0 bila setiap pesan terbaca (dan terhapus), 1 bila penyimpanan
+atau pesan tidak bisa dibaca atau ada yang tidak terhapus, 2 untuk pemakaian
+yang salah, 3 bila ponsel tidak terjangkau.
+</translation>
     </message>
     <message>
         <source>not a message index</source>
-        <translation type="unfinished"></translation>
+        <translation>bukan indeks pesan</translation>
     </message>
     <message>
         <source>index %1 is in more than one store; name it as SM:%1 or ME:%1</source>
-        <translation type="unfinished"></translation>
+        <translation>indeks %1 ada di lebih dari satu penyimpanan; sebut sebagai SM:%1 atau ME:%1</translation>
     </message>
     <message>
         <source>the phone keeps no message there</source>
-        <translation type="unfinished"></translation>
+        <translation>ponsel tidak menyimpan pesan di sana</translation>
     </message>
     <message>
         <source>inbox: --delete needs at least one index</source>
-        <translation type="unfinished"></translation>
+        <translation>inbox: --delete perlu paling sedikit satu indeks</translation>
     </message>
     <message>
         <source>inbox: unexpected &quot;%1&quot;</source>
-        <translation type="unfinished"></translation>
+        <translation>inbox: tidak diharapkan: &quot;%1&quot;</translation>
     </message>
     <message>
         <source>the messages read are not kept: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>pesan yang dibaca tidak disimpan: %1</translation>
     </message>
     <message>
         <source>no messages on the phone</source>
-        <translation type="unfinished"></translation>
+        <translation>tidak ada pesan di ponsel</translation>
     </message>
     <message>
         <source>no messages read from the phone</source>
-        <translation type="unfinished"></translation>
+        <translation>tidak ada pesan yang terbaca dari ponsel</translation>
     </message>
     <message>
         <source>the message store could not keep it first</source>
-        <translation type="unfinished"></translation>
+        <translation>penyimpanan pesan tidak bisa menyimpannya lebih dulu</translation>
     </message>
     <message>
         <source>%1 deleted, </source>
-        <translation type="unfinished"></translation>
+        <translation>%1 terhapus, </translation>
     </message>
     <message>
         <source>%1 not deleted: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 tidak terhapus: %2</translation>
     </message>
     <message>
         <source>deleted %1</source>
-        <translation type="unfinished"></translation>
+        <translation>terhapus %1</translation>
     </message>
 </context>
 <context>
     <name>pdu</name>
     <message>
         <source>pdu %1: unknown option %2</source>
-        <translation type="unfinished"></translation>
+        <translation>pdu %1: opsi tidak dikenal %2</translation>
     </message>
     <message>
         <source>pdu %1: %2 needs a value</source>
-        <translation type="unfinished"></translation>
+        <translation>pdu %1: %2 perlu nilai</translation>
     </message>
     <message>
         <source>pdu %1: expected %2 argument, got %3</source>
-        <translation type="unfinished"></translation>
+        <translation>pdu %1: diharapkan %2 argumen, ada %3</translation>
     </message>
     <message>
         <source>pdu %1: expected %2 arguments, got %3</source>
-        <translation type="unfinished"></translation>
+        <translation>pdu %1: diharapkan %2 argumen, ada %3</translation>
     </message>
     <message>
         <source>; the first %1 of the tune&apos;s %2 notes fit one message (--cut sends those)</source>
-        <translation type="unfinished"></translation>
+        <translation>; %1 nada pertama dari %2 nada lagu ini muat dalam satu pesan (--cut mengirim yang itu)</translation>
     </message>
     <message>
         <source>usage: velmora-cli pdu text [--flash] [--blink] [--long] [--unicode] NUMBER TEXT
@@ -524,39 +616,63 @@ Unicode). --unicode (text): the text goes as UCS2, which carries any character
 GSM form, else UCS2. A flash message is one UCS2 message and takes neither.
 TEXT and TAGGED_TEXT are UTF-8.
 </source>
-        <translation type="unfinished"></translation>
+        <translation>pemakaian: velmora-cli pdu text [--flash] [--blink] [--long] [--unicode] NUMBER TEXT
+           velmora-cli pdu logo --mcc MCC --nc NC NUMBER (HEX | --file PATH)
+           velmora-cli pdu group NUMBER (HEX | --file PATH)
+           velmora-cli pdu picture NUMBER (HEX | --file PATH)   (tiga bagian, satu per baris)
+           velmora-cli pdu ringtone NUMBER (HEX | --file PATH [--cut])
+           velmora-cli pdu ems NUMBER TAGGED_TEXT
+           velmora-cli pdu ems NUMBER --picture BMP [TEXT]
+           velmora-cli pdu void NUMBER
+           velmora-cli pdu indicator --kind voicemail|fax|email (--active|--inactive) NUMBER
+
+NUMBER: tanda &quot;+&quot; dibuang dan 0 di depan menjadi 62; lalu 1 sampai 20 angka.
+HEX: isi sebagai angka heksadesimal; huruf besar kecil dan spasi tidak berpengaruh.
+PATH: berkas yang dibaca seperti tab membacanya (BMP, NOL, NGG atau berkas isi;
+teks RTTTL untuk nada dering). --picture menaruh tag gambar EMS dari BMP di depan
+TEXT.
+--cut (nada dering dari berkas): lagu yang terlalu panjang untuk satu pesan
+dipotong setelah nada terakhir yang muat; tanpa opsi ini lagu seperti itu ditolak.
+--long (text): teks yang terlalu panjang untuk satu pesan dikirim sebagai bagian
+bersambung, satu PDU per baris (paling banyak 255 bagian berisi 153 karakter GSM,
+atau 67 unit UTF-16 dalam Unicode). --unicode (text): teks dikirim sebagai UCS2,
+yang memuat karakter apa pun (70 unit UTF-16 dalam satu pesan). Keduanya: GSM
+7-bit bila setiap karakter punya bentuk GSM, selain itu UCS2. Pesan flash adalah
+satu pesan UCS2 dan tidak menerima keduanya.
+TEXT dan TAGGED_TEXT dalam UTF-8.
+</translation>
     </message>
     <message>
         <source>pdu: which kind of message?</source>
-        <translation type="unfinished"></translation>
+        <translation>pdu: pesan jenis apa?</translation>
     </message>
     <message>
         <source>pdu: unknown kind &quot;%1&quot;</source>
-        <translation type="unfinished"></translation>
+        <translation>pdu: jenis tidak dikenal &quot;%1&quot;</translation>
     </message>
     <message>
         <source>pdu text: a flash message is one UCS2 message; --flash takes neither --long nor --unicode</source>
-        <translation type="unfinished"></translation>
+        <translation>pdu text: pesan flash adalah satu pesan UCS2; --flash tidak bisa dengan --long maupun --unicode</translation>
     </message>
     <message>
         <source>pdu ringtone: --cut needs the tune as RTTTL text: give it with --file PATH</source>
-        <translation type="unfinished"></translation>
+        <translation>pdu ringtone: --cut perlu lagu sebagai teks RTTTL: berikan dengan --file PATH</translation>
     </message>
     <message>
         <source>pdu logo: --mcc and --nc are required</source>
-        <translation type="unfinished"></translation>
+        <translation>pdu logo: --mcc dan --nc wajib diisi</translation>
     </message>
     <message>
         <source>pdu indicator: --kind voicemail|fax|email is required</source>
-        <translation type="unfinished"></translation>
+        <translation>pdu indicator: --kind voicemail|fax|email wajib diisi</translation>
     </message>
     <message>
         <source>pdu indicator: give exactly one of --active and --inactive</source>
-        <translation type="unfinished"></translation>
+        <translation>pdu indicator: berikan tepat satu dari --active dan --inactive</translation>
     </message>
     <message>
         <source>pdu indicator: --kind must be voicemail, fax or email, not &quot;%1&quot;</source>
-        <translation type="unfinished"></translation>
+        <translation>pdu indicator: --kind harus voicemail, fax atau email, bukan &quot;%1&quot;</translation>
     </message>
 </context>
 <context>
@@ -568,15 +684,20 @@ to FILE, --vcard writes it as vCard 3.0 cards for an address book. On a terminal
 the entries are shown escaped as by identify; FILE and a pipe get the phone&apos;s
 bytes unchanged.
 </source>
-        <translation type="unfinished"></translation>
+        <translation>pemakaian: velmora-cli phonebook [LINK OPTIONS] [--export FILE] [--vcard FILE]
+Membaca buku telepon SIM dan mencetaknya sebagai ekspor teks; --export juga
+menulisnya ke FILE, --vcard menulisnya sebagai kartu vCard 3.0 untuk buku alamat.
+Di terminal entri ditampilkan tersamar seperti pada identify; FILE dan pipa
+menerima bita dari ponsel apa adanya.
+</translation>
     </message>
     <message>
         <source>phonebook: %1 needs a file</source>
-        <translation type="unfinished"></translation>
+        <translation>phonebook: %1 perlu nama berkas</translation>
     </message>
     <message>
         <source>phonebook: unexpected &quot;%1&quot;</source>
-        <translation type="unfinished"></translation>
+        <translation>phonebook: tidak diharapkan: &quot;%1&quot;</translation>
     </message>
 </context>
 <context>
@@ -596,19 +717,33 @@ with the settings it had. Exit status 0 when a phone answered,
   --device COMn=PATH    the device of COMn for this run (repeatable)
   --baud RATE           the line speed to ask at (default: the settings file&apos;s)
 </source>
-        <translation type="unfinished"></translation>
+        <translation>pemakaian: velmora-cli ports [--device PATH | --device COMn=PATH]... [--baud RATE] [PATH...]
+Menanyai setiap perangkat serial apakah ada ponsel yang menjawab di sana, sekitar
+satu detik untuk semuanya: perangkat yang diwakili COM1 sampai COM9 (dan COMn lain
+yang disebut berkas pengaturan atau --device), hanya yang ada, atau PATH yang
+diberikan. Mencetak satu baris untuk masing-masing: port (&quot;-&quot; untuk perangkat yang
+tidak diwakili COMn), perangkat, dan temuannya: &quot;menjawab: PRODUSEN MODEL&quot;,
+&quot;tidak menjawab&quot;, &quot;sibuk: dipakai oleh NAMA (pid N)&quot; atau alasan perangkat tidak
+bisa dibuka. Tidak ada yang ditulis ke perangkat yang sedang dibuka program lain
+(pembuat port virtual, seperti socat, tidak dihitung), dan setiap jalur
+dikembalikan ke pengaturan semula. Status keluar 0 bila ada ponsel yang menjawab,
+3 bila tidak ada.
+  --device PATH         perangkat setiap port untuk kali ini
+  --device COMn=PATH    perangkat COMn untuk kali ini (boleh berulang)
+  --baud RATE           kecepatan jalur untuk bertanya (bawaan: dari berkas pengaturan)
+</translation>
     </message>
     <message>
         <source>ports: --port does not apply: every port is asked</source>
-        <translation type="unfinished"></translation>
+        <translation>ports: --port tidak berlaku: semua port ditanyai</translation>
     </message>
     <message>
         <source>ports: unknown option &quot;%1&quot;</source>
-        <translation type="unfinished"></translation>
+        <translation>ports: opsi tidak dikenal &quot;%1&quot;</translation>
     </message>
     <message>
         <source>ports: no serial device is present for COM1 to COM%1</source>
-        <translation type="unfinished"></translation>
+        <translation>ports: tidak ada perangkat serial untuk COM1 sampai COM%1</translation>
     </message>
 </context>
 <context>
@@ -637,135 +772,158 @@ number alone (as &quot;send&quot; prints it).
 Exit status of run: 0 when every message was sent, 1 when one failed or is
 uncertain, 3 when the phone could not be reached or stopped answering.
 </source>
-        <translation type="unfinished"></translation>
+        <translation>pemakaian: velmora-cli queue list [--json] [BATCH] [--store PATH]
+           velmora-cli queue pause BATCH [--store PATH]
+           velmora-cli queue resume BATCH|MESSAGE [--store PATH]
+           velmora-cli queue cancel BATCH|MESSAGE [--store PATH]
+           velmora-cli queue run [LINK OPTIONS] [--follow]
+
+Kotak keluar: kiriman massal yang diantrekan &quot;send --to&quot; dan &quot;send --to-file&quot;,
+setiap pesannya dicatat sebelum ada yang berangkat. Kiriman ditulis B3, pesan
+cukup dengan nomornya (seperti yang dicetak &quot;send&quot;).
+  list            setiap kiriman beserta nasib pesan-pesannya; dengan BATCH,
+                  pesan-pesannya; --json untuk program
+  pause           tahan kiriman: yang dalam antrean tetap dalam antrean
+  resume          lanjutkan kiriman (juga yang dijeda program saat ponsel
+                  berhenti menjawab); untuk pesan yang gagal atau tidak pasti:
+                  kirim ulang
+  cancel          keluarkan yang masih dalam antrean dari kiriman, atau satu
+                  pesan; pesan yang tidak pasti dibuang: tidak dikirim ulang
+  run             kirim yang sudah waktunya dan tunggu yang terjadwal, sampai
+                  antrean kosong (atau terus dengan --follow); mencetak akhir
+                  setiap pesan
+
+Status keluar run: 0 bila setiap pesan terkirim, 1 bila ada yang gagal atau
+tidak pasti, 3 bila ponsel tidak terjangkau atau berhenti menjawab.
+</translation>
     </message>
     <message>
         <source>%1 of %2 sent</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 dari %2 terkirim</translation>
     </message>
     <message>
         <source>%1 failed</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 gagal</translation>
     </message>
     <message>
         <source>%1 uncertain</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 tidak pasti</translation>
     </message>
     <message>
         <source>%1 sending</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 sedang dikirim</translation>
     </message>
     <message>
         <source>%1 queued</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 dalam antrean</translation>
     </message>
     <message>
         <source>Message %1 to %2: %3</source>
-        <translation type="unfinished"></translation>
+        <translation>Pesan %1 ke %2: %3</translation>
     </message>
     <message>
         <source>%1, tried again from %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1, dicoba lagi mulai %2</translation>
     </message>
     <message>
         <source>Waiting until %1 for the next message</source>
-        <translation type="unfinished"></translation>
+        <translation>Menunggu sampai %1 untuk pesan berikutnya</translation>
     </message>
     <message>
         <source>Batch B%1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Kiriman B%1: %2</translation>
     </message>
     <message>
         <source>batch B%1 is paused (the phone stopped answering): %2 queued; &quot;velmora-cli queue resume B%1&quot; goes on</source>
-        <translation type="unfinished"></translation>
+        <translation>kiriman B%1 dijeda (ponsel berhenti menjawab): %2 dalam antrean; &quot;velmora-cli queue resume B%1&quot; melanjutkannya</translation>
     </message>
     <message>
         <source>batch B%1 is paused: %2 queued; &quot;velmora-cli queue resume B%1&quot; goes on</source>
-        <translation type="unfinished"></translation>
+        <translation>kiriman B%1 dijeda: %2 dalam antrean; &quot;velmora-cli queue resume B%1&quot; melanjutkannya</translation>
     </message>
     <message>
         <source>batch B%1 has %2 uncertain: they may have gone; &quot;velmora-cli queue list B%1&quot; names them, &quot;queue resume MESSAGE&quot; sends one again</source>
-        <translation type="unfinished"></translation>
+        <translation>kiriman B%1 punya %2 pesan tidak pasti: mungkin sudah terkirim; &quot;velmora-cli queue list B%1&quot; menyebutkannya, &quot;queue resume MESSAGE&quot; mengirim satu lagi</translation>
     </message>
     <message>
         <source>queue run: unexpected &quot;%1&quot;</source>
-        <translation type="unfinished"></translation>
+        <translation>queue run: tidak diharapkan: &quot;%1&quot;</translation>
     </message>
     <message>
         <source>Nothing is queued</source>
-        <translation type="unfinished"></translation>
+        <translation>Tidak ada yang dalam antrean</translation>
     </message>
     <message>
         <source>queue: unknown &quot;%1&quot;: list, pause, resume, cancel or run</source>
-        <translation type="unfinished"></translation>
+        <translation>queue: tidak dikenal &quot;%1&quot;: list, pause, resume, cancel atau run</translation>
     </message>
     <message>
         <source>queue %1: unknown option %2</source>
-        <translation type="unfinished"></translation>
+        <translation>queue %1: opsi tidak dikenal %2</translation>
     </message>
     <message>
         <source>queue %1: %2 needs a value</source>
-        <translation type="unfinished"></translation>
+        <translation>queue %1: %2 perlu nilai</translation>
     </message>
     <message>
         <source>queue %1: --json goes with list</source>
-        <translation type="unfinished"></translation>
+        <translation>queue %1: --json hanya untuk list</translation>
     </message>
     <message>
         <source>queue %1: expected one batch (B3) or message</source>
-        <translation type="unfinished"></translation>
+        <translation>queue %1: diharapkan satu kiriman (B3) atau pesan</translation>
     </message>
     <message>
         <source>queue %1: &quot;%2&quot; is no batch (B3)</source>
-        <translation type="unfinished"></translation>
+        <translation>queue %1: &quot;%2&quot; bukan kiriman (B3)</translation>
     </message>
     <message>
         <source>queue %1: &quot;%2&quot; is no batch (B3) or message number</source>
-        <translation type="unfinished"></translation>
+        <translation>queue %1: &quot;%2&quot; bukan kiriman (B3) maupun nomor pesan</translation>
     </message>
     <message>
         <source>queue pause: only a batch is paused; a batch is written B and its number, as queue list shows it</source>
-        <translation type="unfinished"></translation>
+        <translation>queue pause: hanya kiriman yang bisa dijeda; kiriman ditulis B dan nomornya, seperti yang ditampilkan queue list</translation>
     </message>
     <message>
         <source>nothing was ever queued: there is no %1</source>
-        <translation type="unfinished"></translation>
+        <translation>belum pernah ada yang diantrekan: tidak ada %1</translation>
     </message>
     <message>
         <source>Nothing was ever queued</source>
-        <translation type="unfinished"></translation>
+        <translation>Belum pernah ada yang diantrekan</translation>
     </message>
     <message>
         <source>there is no batch B%1</source>
-        <translation type="unfinished"></translation>
+        <translation>tidak ada kiriman B%1</translation>
     </message>
     <message>
         <source>Batch B%1 %2: %3</source>
-        <translation type="unfinished"></translation>
+        <translation>Kiriman B%1 %2: %3</translation>
     </message>
     <message>
         <source>(not before %1)</source>
-        <translation type="unfinished"></translation>
+        <translation>(tidak sebelum %1)</translation>
     </message>
     <message>
         <source>there is no message %1</source>
-        <translation type="unfinished"></translation>
+        <translation>tidak ada pesan %1</translation>
     </message>
     <message>
         <source>Batch B%1 %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Kiriman B%1 %2</translation>
     </message>
     <message>
         <source>message %1 is %2: nothing to %3</source>
-        <translation type="unfinished"></translation>
+        <translation>pesan %1 berstatus %2: %3 tidak berlaku</translation>
     </message>
     <message>
         <source>gone</source>
-        <translation type="unfinished"></translation>
+        <translation>hilang</translation>
     </message>
     <message>
         <source>Message %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Pesan %1: %2</translation>
     </message>
 </context>
 <context>
@@ -789,103 +947,119 @@ failed or is uncertain or a recipient was left out (named on stderr), 3 when
 the phone could not be reached, 4 when the same batch was queued before (the
 line names it).
 </source>
-        <translation type="unfinished"></translation>
+        <translation>Mengirim ke banyak penerima (jenis pesan lalu tanpa nomor):
+  --to LIST             nomor, nama di buku telepon dan grup, dipisah koma atau
+                        titik koma
+  --to-file FILE.csv    berkas kontak dengan baris judul; {column} di teks diisi
+                        dari setiap baris
+  --number-column NAME  kolom nomor (bawaan: kolom pertama yang berisi nomor)
+  --interval SECONDS    jarak antara mulainya satu pesan dan pesan berikutnya
+  --per-hour N          paling banyak N pesan dalam satu jam
+  --at &quot;YYYY-MM-DD HH:MM&quot;      hanya diantrekan; &quot;queue run&quot; mengirimnya mulai saat itu
+  --expire &quot;YYYY-MM-DD HH:MM&quot;  tidak mengirim apa pun setelah waktu ini
+  --again               antrekan walaupun kiriman yang sama sudah pernah diantrekan
+Pesan setiap penerima dicatat sebelum ada yang berangkat; hasil masing-masing
+dicetak begitu selesai. Status keluar 0 bila setiap pesan terkirim, 1 bila ada
+yang gagal atau tidak pasti atau ada penerima yang terlewat (disebut di stderr),
+3 bila ponsel tidak terjangkau, 4 bila kiriman yang sama sudah pernah diantrekan
+(barisnya menyebutkannya).
+</translation>
     </message>
     <message>
         <source>%1 needs a value</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 perlu nilai</translation>
     </message>
     <message>
         <source>%1 is given twice: put every recipient in one</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 diberikan dua kali: taruh semua penerima dalam satu</translation>
     </message>
     <message>
         <source>--interval must be a number of seconds from 0 to 86400</source>
-        <translation type="unfinished"></translation>
+        <translation>--interval harus jumlah detik dari 0 sampai 86400</translation>
     </message>
     <message>
         <source>--per-hour must be a number from 0 (no cap) to 100000</source>
-        <translation type="unfinished"></translation>
+        <translation>--per-hour harus angka dari 0 (tanpa batas) sampai 100000</translation>
     </message>
     <message>
         <source>%1 must be a time written &quot;YYYY-MM-DD HH:MM&quot; (that exists here), not &quot;%2&quot;</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 harus waktu yang ditulis &quot;YYYY-MM-DD HH:MM&quot; (yang ada di zona ini), bukan &quot;%2&quot;</translation>
     </message>
     <message>
         <source>%1 %2 is in the past</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 %2 sudah lewat</translation>
     </message>
     <message>
         <source>send: --to and --to-file cannot be given together</source>
-        <translation type="unfinished"></translation>
+        <translation>send: --to dan --to-file tidak bisa dipakai bersamaan</translation>
     </message>
     <message>
         <source>send: --number-column goes with --to-file</source>
-        <translation type="unfinished"></translation>
+        <translation>send: --number-column hanya bersama --to-file</translation>
     </message>
     <message>
         <source>send: --expire must be after --at</source>
-        <translation type="unfinished"></translation>
+        <translation>send: --expire harus setelah --at</translation>
     </message>
     <message>
         <source> (with --to or --to-file the kind takes no number)</source>
-        <translation type="unfinished"></translation>
+        <translation> (dengan --to atau --to-file jenis pesan tidak memakai nomor)</translation>
     </message>
     <message>
         <source>nothing queued: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>tidak ada yang diantrekan: %1</translation>
     </message>
     <message>
         <source>the text has %1, which only a contacts file (--to-file) fills; write {{ and }} for braces of your own</source>
-        <translation type="unfinished"></translation>
+        <translation>teks memuat %1, yang hanya diisi dari berkas kontak (--to-file); tulis {{ dan }} untuk kurung kurawal biasa</translation>
     </message>
     <message>
         <source>the text names %1, which is not a column of %2 (%3)</source>
-        <translation type="unfinished"></translation>
+        <translation>teks menyebut %1, yang bukan kolom %2 (%3)</translation>
     </message>
     <message>
         <source>the text names %1, which are not a column of %2 (%3)</source>
-        <translation type="unfinished"></translation>
+        <translation>teks menyebut %1, yang bukan kolom %2 (%3)</translation>
     </message>
     <message>
         <source>line %1 (%2)</source>
-        <translation type="unfinished"></translation>
+        <translation>baris %1 (%2)</translation>
     </message>
     <message>
         <source>once only: %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>cukup sekali: %1: %2</translation>
     </message>
     <message>
         <source>left out: %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>terlewat: %1: %2</translation>
     </message>
     <message>
         <source>nothing queued: the same message to the same recipients was queued as batch B%1 (%2: %3); --again queues it once more</source>
-        <translation type="unfinished"></translation>
+        <translation>tidak ada yang diantrekan: pesan yang sama ke penerima yang sama sudah diantrekan sebagai kiriman B%1 (%2: %3); --again mengantrekannya sekali lagi</translation>
     </message>
     <message>
         <source>nothing queued: the same message to the same recipients was queued as batch B%1; --again queues it once more</source>
-        <translation type="unfinished"></translation>
+        <translation>tidak ada yang diantrekan: pesan yang sama ke penerima yang sama sudah diantrekan sebagai kiriman B%1; --again mengantrekannya sekali lagi</translation>
     </message>
     <message>
         <source>Batch B%1: %2 message queued to go from %3; &quot;velmora-cli queue run&quot; sends them from then</source>
-        <translation type="unfinished"></translation>
+        <translation>Kiriman B%1: %2 pesan diantrekan untuk berangkat mulai %3; &quot;velmora-cli queue run&quot; mengirimnya mulai saat itu</translation>
     </message>
     <message>
         <source>Batch B%1: %2 messages queued to go from %3; &quot;velmora-cli queue run&quot; sends them from then</source>
-        <translation type="unfinished"></translation>
+        <translation>Kiriman B%1: %2 pesan diantrekan untuk berangkat mulai %3; &quot;velmora-cli queue run&quot; mengirimnya mulai saat itu</translation>
     </message>
     <message>
         <source>Batch B%1: %2 message queued</source>
-        <translation type="unfinished"></translation>
+        <translation>Kiriman B%1: %2 pesan diantrekan</translation>
     </message>
     <message>
         <source>Batch B%1: %2 messages queued</source>
-        <translation type="unfinished"></translation>
+        <translation>Kiriman B%1: %2 pesan diantrekan</translation>
     </message>
     <message>
         <source>batch B%1 stays queued; &quot;velmora-cli queue run&quot; sends it</source>
-        <translation type="unfinished"></translation>
+        <translation>kiriman B%1 tetap dalam antrean; &quot;velmora-cli queue run&quot; akan mengirimnya</translation>
     </message>
     <message>
         <source>usage: velmora-cli send [LINK OPTIONS] KIND ARGS...
@@ -901,39 +1075,52 @@ with 128 + the signal (130 for Ctrl-C).
                         not come in time
   --report-wait SECONDS how long to wait for the reports (default 60)
 </source>
-        <translation type="unfinished"></translation>
+        <translation>pemakaian: velmora-cli send [LINK OPTIONS] KIND ARGS...
+KIND dan ARGS seperti pada &quot;velmora-cli pdu&quot;. Mencetak hasil setiap bagian:
+&quot;Pesan Terkirim&quot;, &quot;Gagal (1)&quot; atau &quot;Tidak diketahui&quot;; status keluar 0 bila setiap
+bagian terkirim, 1 bila ada yang tidak, 3 bila ponsel tidak terjangkau. Bila
+dihentikan (Ctrl-C, SIGTERM, SIGHUP), dialog diakhiri, bagian yang sudah diserahkan
+ke ponsel dicatat sebagai tidak diketahui, lalu keluar dengan 128 + nomor sinyal
+(130 untuk Ctrl-C).
+  --report              minta laporan pengiriman dari jaringan untuk setiap bagian
+                        (memakai dialog cepat), tunggu lalu cetak &quot;Delivered&quot; atau
+                        &quot;Not delivered: REASON&quot;; status keluar 0 bila setiap
+                        bagian sampai, 1 bila ada yang tidak, 3 bila laporan
+                        tidak datang tepat waktu
+  --report-wait SECONDS berapa lama menunggu laporan (bawaan 60)
+</translation>
     </message>
     <message>
         <source>No delivery report</source>
-        <translation type="unfinished"></translation>
+        <translation>Tidak ada laporan pengiriman</translation>
     </message>
     <message>
         <source>send: --report-wait needs a number of seconds</source>
-        <translation type="unfinished"></translation>
+        <translation>send: --report-wait perlu jumlah detik</translation>
     </message>
     <message>
         <source>send: --report-wait must be a number of seconds from 0 to 86400</source>
-        <translation type="unfinished"></translation>
+        <translation>send: --report-wait harus jumlah detik dari 0 sampai 86400</translation>
     </message>
     <message>
         <source>send: --report goes with one recipient, not --to or --to-file</source>
-        <translation type="unfinished"></translation>
+        <translation>send: --report hanya untuk satu penerima, bukan --to atau --to-file</translation>
     </message>
     <message>
         <source>send: the batch options go with --to or --to-file</source>
-        <translation type="unfinished"></translation>
+        <translation>send: opsi kiriman massal hanya bersama --to atau --to-file</translation>
     </message>
     <message>
         <source>nothing sent: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>tidak ada yang dikirim: %1</translation>
     </message>
     <message>
         <source>Message %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Pesan %1</translation>
     </message>
     <message>
         <source>no delivery reports: the phone will not pass them on</source>
-        <translation type="unfinished"></translation>
+        <translation>tidak ada laporan pengiriman: ponsel tidak meneruskannya</translation>
     </message>
 </context>
 <context>
@@ -953,31 +1140,46 @@ three times at most; one that repeats forever is played once. Ctrl+C stops it.
 What the encoder passes over or rounds is named on stderr by its character;
 a tune without notes is refused.
 </source>
-        <translation type="unfinished"></translation>
+        <translation>pemakaian: velmora-cli tone FILE|RTTTL [--wav OUT.wav]
+
+Memutar nada dering di keluaran suara bawaan seperti ponsel akan memutarnya: nada,
+panjang, tempo dan gaya yang dibawa pesan nada dering, dibaca kembali dari oktet
+yang disusun penyandi. FILE dibaca seperti tab RingTone membacanya (baris
+pertamanya); argumen yang memuat &quot;:&quot; dan bukan nama berkas dianggap sebagai baris
+RTTTL itu sendiri. Lagu diputar sekali ditambah pengulangan yang diminta hitungan
+ulangnya, paling banyak tiga kali; lagu yang berulang tanpa akhir diputar sekali.
+Ctrl+C menghentikannya.
+
+  --wav OUT.wav   tulis suaranya ke OUT.wav (16-bit mono, 22050 Hz) alih-alih
+                  memutarnya
+
+Apa yang dilewati atau dibulatkan penyandi disebut di stderr menurut karakternya;
+lagu tanpa nada ditolak.
+</translation>
     </message>
     <message>
         <source>tone: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>tone: %1</translation>
     </message>
     <message>
         <source>tone: unknown option %1</source>
-        <translation type="unfinished"></translation>
+        <translation>tone: opsi tidak dikenal %1</translation>
     </message>
     <message>
         <source>tone: %1 needs a value</source>
-        <translation type="unfinished"></translation>
+        <translation>tone: %1 perlu nilai</translation>
     </message>
     <message>
         <source>tone: expected one FILE or RTTTL line, got %1</source>
-        <translation type="unfinished"></translation>
+        <translation>tone: diharapkan satu FILE atau baris RTTTL, ada %1</translation>
     </message>
     <message>
         <source>tone: the tune has no notes</source>
-        <translation type="unfinished"></translation>
+        <translation>tone: lagu ini tidak punya nada</translation>
     </message>
     <message>
         <source>tone: the tune is too long for one message: only the first %1 of its %2 notes fit</source>
-        <translation type="unfinished"></translation>
+        <translation>tone: lagu terlalu panjang untuk satu pesan: hanya %1 nada pertama dari %2 nadanya yang muat</translation>
     </message>
 </context>
 </TS>
