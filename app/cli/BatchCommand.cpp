@@ -256,7 +256,7 @@ int Drain(CliPhone& phone, Outbox& outbox, std::optional<qint64> batch, bool fol
 bool TakeManyOption(const GivenWord& given, ManyOptions& many, std::optional<Failure>& failure) {
     const std::string& option = given.option;
     const auto refuse = [&](const std::string& why) { failure = Failure{kExitUsage, "send: " + why}; };
-    const auto refuseFilled = [&](const char* why, std::initializer_list<std::string> args) {
+    const auto refuseFilled = [&](const char* why, std::initializer_list<std::string_view> args) {
         refuse(Fill(translate("send", why), args));
     };
     if (option == "--again") {
