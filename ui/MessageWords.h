@@ -15,6 +15,9 @@ namespace velmora {
 // answered", "Received", "Queued", "Sending".
 QString StateWords(msg::State state, msg::Reason reason, std::optional<int> code);
 inline QString StateWords(const MessageRecord& m) { return StateWords(m.state, m.reason, m.reasonCode); }
+// Why one failed or is uncertain, as StateWords says it after "Failed: " or
+// "Uncertain: "; "" for any other state or a failure without a reason.
+QString StateWhy(msg::State state, msg::Reason reason, std::optional<int> code);
 
 // "Text", "Flash", "Operator logo", ... for the store's kind names; an
 // unknown name as it is.
