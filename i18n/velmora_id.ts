@@ -1344,6 +1344,10 @@ Kirim %2 not pertama?</translation>
         <source>Delivered (%1 of %2)</source>
         <translation>Sampai (%1 dari %2)</translation>
     </message>
+    <message>
+        <source>Title:d=4,o=5,b=125:c,8e,g</source>
+        <translation>Judul:d=4,o=5,b=125:c,8e,g</translation>
+    </message>
 </context>
 <context>
     <name>TForm2</name>

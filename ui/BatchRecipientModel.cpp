@@ -109,7 +109,9 @@ QVariant BatchRecipientModel::headerData(int section, Qt::Orientation orientatio
         QT_TRANSLATE_NOOP("BatchRecipientModel", "Number"), QT_TRANSLATE_NOOP("BatchRecipientModel", "Name"),
         QT_TRANSLATE_NOOP("BatchRecipientModel", "State"), QT_TRANSLATE_NOOP("BatchRecipientModel", "Tries"),
         QT_TRANSLATE_NOOP("BatchRecipientModel", "Note")};
-    return section >= 0 && section < ColumnCount ? QVariant(tr(kTitles[section])) : QVariant();
+    return section >= 0 && section < ColumnCount
+               ? QVariant(QCoreApplication::translate("BatchRecipientModel", kTitles[section]))
+               : QVariant();
 }
 
 } // namespace velmora
