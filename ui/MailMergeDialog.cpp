@@ -20,6 +20,9 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
+#include <algorithm>
+#include <utility>
+
 namespace velmora {
 
 namespace {
@@ -219,11 +222,16 @@ MailMergeDialog::MailMergeDialog(const MessageRequest& message, Prompter& prompt
     m_view->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     m_view->horizontalHeader()->setStretchLastSection(true);
     const int em = m_view->fontMetrics().horizontalAdvance(QLatin1Char('M'));
-    m_view->setColumnWidth(MergePreviewModel::Number, 10 * em);
-    m_view->setColumnWidth(MergePreviewModel::Name, 8 * em);
-    m_view->setColumnWidth(MergePreviewModel::Text, 18 * em);
-    m_view->setColumnWidth(MergePreviewModel::Coding, 6 * em);
-    m_view->setColumnWidth(MergePreviewModel::Parts, 3 * em);
+    // Never narrower than the column's title, which in some languages is
+    // longer than what the column holds.
+    const std::pair<int, int> widths[] = {{MergePreviewModel::Number, 10},
+                                          {MergePreviewModel::Name, 8},
+                                          {MergePreviewModel::Text, 18},
+                                          {MergePreviewModel::Coding, 6},
+                                          {MergePreviewModel::Parts, 3}};
+    for (const auto& [column, ems] : widths)
+        m_view->setColumnWidth(column,
+                               std::max(ems * em, m_view->horizontalHeader()->sectionSizeHint(column)));
 
     m_summary->setObjectName("lblMergeSummary");
     m_summary->setTextFormat(Qt::PlainText);
