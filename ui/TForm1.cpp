@@ -350,6 +350,13 @@ void TForm1::DrawPictures() {
     const QSize lcd(144, 56); // the 72 x 28 screen at twice its size
     ui.Image1->setPixmap(PhoneScreenPicture(lcd, dpr));
     ui.Image1->setFixedSize(lcd + QSize(12, 12));
+    // The phone's screen is never cut off: however short the panel's labels
+    // are in the user's language, the panel is as wide as the screen.
+    const QMargins margins = ui.layPanel1->contentsMargins();
+    ui.Panel1->setMinimumWidth(
+        std::max(ui.Panel1->minimumWidth(),
+                 ui.Image1->width() + margins.left() + margins.right() + 2 * ui.Panel1->frameWidth()));
+
     ui.imgShow->setGeometry(6, 6, lcd.width(), lcd.height());
     for (int i = 0; i < kTabCount; ++i)
         ui.PageControl1->setTabIcon(i, TabIcon(*TabAt(i)));
