@@ -1,6 +1,7 @@
 #include "MessageWords.h"
 
 #include <QCoreApplication>
+#include <QLocale>
 
 namespace velmora {
 
@@ -138,7 +139,7 @@ QString ShortTime(const QDateTime& utc, const QDateTime& now) {
     if (local.date() == today)
         return local.toString("HH:mm");
     if (local.date().year() == today.year())
-        return local.toString("d MMM");
+        return QLocale().toString(local, "d MMM"); // the month named in the user's language
     return local.toString("yyyy-MM-dd");
 }
 

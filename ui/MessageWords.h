@@ -30,8 +30,8 @@ QDateTime MessageTime(const MessageRecord& m);
 QString ShownTime(const QDateTime& utc);
 
 // As a list of conversations says when: the time alone today ("21:00"),
-// the day within the year ("8 Dec"), else the date ("2025-12-08"); `now`
-// in the user's zone.
+// the day within the year ("8 Dec", "8 Des" in Indonesian), else the date
+// ("2025-12-08"); `now` in the user's zone.
 QString ShortTime(const QDateTime& utc, const QDateTime& now);
 
 // "Budi (+628569999999)", or the number alone when the phone book has no name.

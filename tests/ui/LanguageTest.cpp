@@ -6,6 +6,7 @@
 // the catalogs, under the context it is asked with.
 
 #include "FindPhoneDialog.h"
+#include "MessageWords.h"
 #include "Prompter.h"
 #include "Translations.h"
 #include "WindowFixture.h"
@@ -255,6 +256,7 @@ private slots:
     void everyDialogOfTheWindowIsInIndonesian();
     void theFindPhoneDialogIsInIndonesian();
     void everyTextAskedForIsInACatalog();
+    void monthsAreNamedInIndonesian();
     void init() { InstallTranslations(kWindowCatalogs, VELMORA_QM_DIR); }
     void cleanup() { RemoveTranslators(); }
 };
@@ -347,6 +349,13 @@ void LanguageTest::everyTextAskedForIsInACatalog() {
                            (l.disambiguation.isEmpty() ? QString() : " (" + l.disambiguation + ")");
     }
     QVERIFY2(missing.isEmpty(), qPrintable(missing.join("\n")));
+}
+
+// The conversations' day within the year: "7 Des", not "7 Dec".
+void LanguageTest::monthsAreNamedInIndonesian() {
+    const QDateTime now(QDate(2026, 12, 8), QTime(21, 0));
+    QCOMPARE(ShortTime(QDateTime(QDate(2026, 12, 7), QTime(23, 59)).toUTC(), now), QString("7 Des"));
+    QCOMPARE(ShortTime(QDateTime(QDate(2026, 8, 17), QTime(10, 0)).toUTC(), now), QString("17 Agu"));
 }
 
 int main(int argc, char** argv) {
