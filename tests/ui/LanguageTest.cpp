@@ -205,13 +205,13 @@ public:
         int n;
         bool operator==(const Lookup&) const = default;
     };
-    QList<Lookup> lookups;
+    mutable QList<Lookup> lookups;
     QString translate(const char* context, const char* source, const char* disambiguation,
                       int n) const override {
         if (source && *source) {
             const Lookup l{context, source, disambiguation, n};
             if (!lookups.contains(l))
-                const_cast<LookupRecorder*>(this)->lookups << l;
+                lookups << l;
         }
         return {};
     }
