@@ -344,6 +344,50 @@ Periksa apakah nama foldernya benar.</translation>
         <source>Files</source>
         <translation>Berkas</translation>
     </message>
+    <message>
+        <source>Go back</source>
+        <translation>Kembali</translation>
+    </message>
+    <message>
+        <source>Go forward</source>
+        <translation>Maju</translation>
+    </message>
+    <message>
+        <source>Go to the parent directory</source>
+        <translation>Ke folder induk</translation>
+    </message>
+    <message>
+        <source>Create a New Folder</source>
+        <translation>Buat Folder Baru</translation>
+    </message>
+    <message>
+        <source>Change to list view mode</source>
+        <translation>Ganti ke tampilan daftar</translation>
+    </message>
+    <message>
+        <source>Change to detail view mode</source>
+        <translation>Ganti ke tampilan rinci</translation>
+    </message>
+    <message>
+        <source>List of places and bookmarks</source>
+        <translation>Daftar tempat dan markah</translation>
+    </message>
+    <message>
+        <source>Show </source>
+        <translation>Tampilkan </translation>
+    </message>
+    <message>
+        <source>Alt+Left</source>
+        <translation>Alt+Left</translation>
+    </message>
+    <message>
+        <source>Alt+Right</source>
+        <translation>Alt+Right</translation>
+    </message>
+    <message>
+        <source>Alt+Up</source>
+        <translation>Alt+Up</translation>
+    </message>
 </context>
 <context>
     <name>QFileSystemModel</name>
@@ -357,6 +401,7 @@ Periksa apakah nama foldernya benar.</translation>
     </message>
     <message>
         <source>Type</source>
+        <comment>All other platforms</comment>
         <translation>Jenis</translation>
     </message>
     <message>
@@ -505,6 +550,125 @@ Periksa apakah nama foldernya benar.</translation>
     <message>
         <source>Esc</source>
         <translation>Esc</translation>
+    </message>
+    <message>
+        <source>Backspace</source>
+        <translation>Backspace</translation>
+    </message>
+    <message>
+        <source>Backtab</source>
+        <translation>Backtab</translation>
+    </message>
+    <message>
+        <source>End</source>
+        <translation>End</translation>
+    </message>
+    <message>
+        <source>Enter</source>
+        <translation>Enter</translation>
+    </message>
+    <message>
+        <source>Home</source>
+        <translation>Home</translation>
+    </message>
+    <message>
+        <source>Ins</source>
+        <translation>Ins</translation>
+    </message>
+    <message>
+        <source>Meta</source>
+        <translation>Meta</translation>
+    </message>
+    <message>
+        <source>Num</source>
+        <translation>Num</translation>
+    </message>
+    <message>
+        <source>Pause</source>
+        <translation>Pause</translation>
+    </message>
+    <message>
+        <source>Print</source>
+        <translation>Print</translation>
+    </message>
+    <message>
+        <source>Return</source>
+        <translation>Return</translation>
+    </message>
+    <message>
+        <source>Space</source>
+        <translation>Space</translation>
+    </message>
+    <message>
+        <source>SysReq</source>
+        <translation>SysReq</translation>
+    </message>
+    <message>
+        <source>Tab</source>
+        <translation>Tab</translation>
+    </message>
+    <message>
+        <source>Up</source>
+        <translation>Up</translation>
+    </message>
+    <message>
+        <source>Down</source>
+        <translation>Down</translation>
+    </message>
+    <message>
+        <source>Left</source>
+        <translation>Left</translation>
+    </message>
+    <message>
+        <source>Right</source>
+        <translation>Right</translation>
+    </message>
+    <message>
+        <source>PgUp</source>
+        <translation>PgUp</translation>
+    </message>
+    <message>
+        <source>PgDown</source>
+        <translation>PgDown</translation>
+    </message>
+    <message>
+        <source>+</source>
+        <translation>+</translation>
+    </message>
+</context>
+<context>
+    <name>QAbstractFileIconProvider</name>
+    <message>
+        <source>Drive</source>
+        <translation>Drive</translation>
+    </message>
+    <message>
+        <source>Folder</source>
+        <comment>All other platforms</comment>
+        <translation>Folder</translation>
+    </message>
+    <message>
+        <source>File</source>
+        <translation>Berkas</translation>
+    </message>
+</context>
+<context>
+    <name>QGuiApplication</name>
+    <message>
+        <source>QT_LAYOUT_DIRECTION</source>
+        <comment>Translate this string to the string &apos;LTR&apos; in left-to-right languages or to &apos;RTL&apos; in right-to-left languages (such as Hebrew and Arabic) to get proper widget layout.</comment>
+        <translation>LTR</translation>
+    </message>
+</context>
+<context>
+    <name>QTabBar</name>
+    <message>
+        <source>Scroll Left</source>
+        <translation>Gulir ke Kiri</translation>
+    </message>
+    <message>
+        <source>Scroll Right</source>
+        <translation>Gulir ke Kanan</translation>
     </message>
 </context>
 </TS>

@@ -2,7 +2,1192 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="id" sourcelanguage="en">
 <context>
-    <name>velmora-cli</name>
+    <name>cli</name>
+    <message>
+        <source>  --device PATH         the device of the port for this run
+  --device COMn=PATH    the device of COMn for this run (repeatable)
+  --port N              the port COMn to use (default: the settings file&apos;s)
+  --baud RATE           the line speed (default: the settings file&apos;s)
+  --fast                the fast dialogue: each command ends at the phone&apos;s
+                        answer (default: the settings file&apos;s Dialogue)
+  --pin PIN             the SIM&apos;s PIN, should it ask (fast dialogue); else it
+                        is asked for on the terminal, once
+</source>
+        <translation>  --device PATH         perangkat port untuk kali ini
+  --device COMn=PATH    perangkat COMn untuk kali ini (boleh berulang)
+  --port N              port COMn yang dipakai (bawaan: dari berkas pengaturan)
+  --baud RATE           kecepatan jalur (bawaan: dari berkas pengaturan)
+  --fast                dialog cepat: setiap perintah selesai begitu ponsel
+                        menjawab (bawaan: Dialogue di berkas pengaturan)
+  --pin PIN             PIN SIM, bila diminta (dialog cepat); jika tidak
+                        diberikan, PIN ditanyakan sekali di terminal
+</translation>
+    </message>
+    <message>
+        <source>  --store PATH          the message store to record in (default: messages.sqlite
+                        beside the logs, or the settings file&apos;s [Messages] Store=)
+</source>
+        <translation>  --store PATH          penyimpanan pesan untuk mencatat (bawaan: messages.sqlite
+                        di samping log, atau [Messages] Store= di berkas pengaturan)
+</translation>
+    </message>
+    <message>
+        <source>the phone answered: %1</source>
+        <translation>ponsel menjawab: %1</translation>
+    </message>
+    <message>
+        <source>SIM PIN%1: </source>
+        <translation>PIN SIM%1: </translation>
+    </message>
+    <message>
+        <source>%1:%2: not imported: %3</source>
+        <translation>%1:%2: tidak diimpor: %3</translation>
+    </message>
+    <message>
+        <source>print the PDU text of a message</source>
+        <translation>cetak teks PDU sebuah pesan</translation>
+    </message>
+    <message>
+        <source>print the content a file loads into a tab</source>
+        <translation>cetak isi yang dimuat sebuah berkas ke tab</translation>
+    </message>
+    <message>
+        <source>draw the screen preview of a picture file</source>
+        <translation>gambar pratinjau layar dari berkas gambar</translation>
+    </message>
+    <message>
+        <source>read PDUs back into the messages they carry</source>
+        <translation>baca kembali PDU menjadi pesan yang dibawanya</translation>
+    </message>
+    <message>
+        <source>play a ringtone, or write it as a WAV file</source>
+        <translation>putar nada dering, atau tulis sebagai berkas WAV</translation>
+    </message>
+    <message>
+        <source>send a message through the phone</source>
+        <translation>kirim pesan lewat ponsel</translation>
+    </message>
+    <message>
+        <source>print what the phone says about itself</source>
+        <translation>cetak keterangan ponsel tentang dirinya</translation>
+    </message>
+    <message>
+        <source>read the SIM&apos;s phone book</source>
+        <translation>baca buku telepon SIM</translation>
+    </message>
+    <message>
+        <source>read the messages kept on the phone and the SIM</source>
+        <translation>baca pesan yang tersimpan di ponsel dan SIM</translation>
+    </message>
+    <message>
+        <source>ask each serial device whether the phone is there</source>
+        <translation>tanya setiap perangkat serial apakah ponsel ada di sana</translation>
+    </message>
+    <message>
+        <source>list the messages sent and received</source>
+        <translation>daftar pesan terkirim dan diterima</translation>
+    </message>
+    <message>
+        <source>the outbox: list, pause, resume, cancel or run batches</source>
+        <translation>kotak keluar: daftar, jeda, lanjutkan, batalkan atau jalankan kiriman massal</translation>
+    </message>
+    <message>
+        <source>interrupted</source>
+        <translation>dihentikan</translation>
+    </message>
+    <message>
+        <source>usage: velmora-cli COMMAND [ARGS...]
+       velmora-cli COMMAND --help
+       velmora-cli --help | --version
+
+Builds the PDUs of short messages and sends them through a GSM phone or USB modem.
+
+commands:
+</source>
+        <translation>pemakaian: velmora-cli COMMAND [ARGS...]
+           velmora-cli COMMAND --help
+           velmora-cli --help | --version
+
+Menyusun PDU pesan singkat dan mengirimnya lewat ponsel GSM atau modem USB.
+
+perintah:
+</translation>
+    </message>
+    <message>
+        <source>  --help      show this help and exit
+  --version   show the version and exit
+</source>
+        <translation>  --help      tampilkan bantuan ini lalu keluar
+  --version   tampilkan versi lalu keluar
+</translation>
+    </message>
+    <message>
+        <source>unknown command &quot;%1&quot;</source>
+        <translation>perintah tidak dikenal &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>%1 needs a value</source>
+        <translation>%1 perlu nilai</translation>
+    </message>
+    <message>
+        <source>--port must be a number from 1 to 96</source>
+        <translation>--port harus angka dari 1 sampai 96</translation>
+    </message>
+    <message>
+        <source>--baud must be a line speed in bit/s</source>
+        <translation>--baud harus kecepatan jalur dalam bit/s</translation>
+    </message>
+    <message>
+        <source>send a USSD code (the balance: *123#) and read the answer</source>
+        <translation>kirim kode USSD (cek pulsa: *123#) dan baca jawabannya</translation>
+    </message>
+</context>
+<context>
+    <name>content</name>
+    <message>
+        <source>usage: velmora-cli content FILE --as logo|group|picture|ringtone|ems [--threshold N] [--dither]
+       velmora-cli preview FILE --as logo|group|picture [--threshold N] [--dither]
+
+content prints the hex content the tab would hold (for a ringtone after its
+&quot;Title = &quot; and &quot;Tempo = &quot; lines, for ems the picture tag); preview prints the
+72 x 28 screen as 28 lines, &quot;#&quot; black and &quot;.&quot; white.
+The file is read as that tab reads it: a file name containing BMP is a bitmap,
+NOL (logo) or NGG (group) a logo file, anything else a content file; the
+folders above the file do not count.
+Any other picture (PNG, JPEG, GIF, BMP of any depth, SVG) is scaled to fit the
+tab (72 x 14, 72 x 28 for a picture, at most 32 x 32 for ems) keeping its
+proportions, centred on white, and made black and white:
+  --threshold N  grey levels below N (0-255, default 128) become black
+  --dither       spread each pixel&apos;s error to its neighbours (Floyd-Steinberg)
+</source>
+        <translation>pemakaian: velmora-cli content FILE --as logo|group|picture|ringtone|ems [--threshold N] [--dither]
+           velmora-cli preview FILE --as logo|group|picture [--threshold N] [--dither]
+
+content mencetak isi heksadesimal yang akan dimuat tab (untuk nada dering setelah
+baris &quot;Title = &quot; dan &quot;Tempo = &quot;, untuk ems tag gambarnya); preview mencetak layar
+72 x 28 sebagai 28 baris, &quot;#&quot; hitam dan &quot;.&quot; putih.
+Berkas dibaca seperti tab itu membacanya: nama berkas yang memuat BMP adalah
+bitmap, NOL (logo) atau NGG (grup) berkas logo, selain itu berkas isi; folder di
+atas berkas tidak dihitung.
+Gambar lain (PNG, JPEG, GIF, BMP kedalaman apa pun, SVG) diperkecil agar muat di
+tab (72 x 14, 72 x 28 untuk gambar, paling besar 32 x 32 untuk ems) dengan
+perbandingan tetap, di tengah latar putih, lalu dijadikan hitam putih:
+  --threshold N  tingkat abu-abu di bawah N (0-255, bawaan 128) menjadi hitam
+  --dither       sebar galat tiap piksel ke tetangganya (Floyd-Steinberg)
+</translation>
+    </message>
+    <message>
+        <source>%1: unknown option %2</source>
+        <translation>%1: opsi tidak dikenal %2</translation>
+    </message>
+    <message>
+        <source>%1: %2 needs a value</source>
+        <translation>%1: %2 perlu nilai</translation>
+    </message>
+    <message>
+        <source>%1: expected one FILE, got %2</source>
+        <translation>%1: diharapkan satu FILE, ada %2</translation>
+    </message>
+    <message>
+        <source>%1: --as is required</source>
+        <translation>%1: --as wajib diisi</translation>
+    </message>
+    <message>
+        <source>%1: --as must be logo, group, picture, ringtone or ems, not &quot;%2&quot;</source>
+        <translation>%1: --as harus logo, group, picture, ringtone atau ems, bukan &quot;%2&quot;</translation>
+    </message>
+    <message>
+        <source>%1: --as must be logo, group or picture, not &quot;%2&quot;</source>
+        <translation>%1: --as harus logo, group atau picture, bukan &quot;%2&quot;</translation>
+    </message>
+    <message>
+        <source>%1: --threshold must be 0 to 255, not &quot;%2&quot;</source>
+        <translation>%1: --threshold harus 0 sampai 255, bukan &quot;%2&quot;</translation>
+    </message>
+    <message>
+        <source>no %1 content comes from a file</source>
+        <translation>isi %1 tidak bisa diambil dari berkas</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; holds no content</source>
+        <translation>&quot;%1&quot; tidak berisi apa pun</translation>
+    </message>
+</context>
+<context>
+    <name>decode</name>
+    <message>
+        <source>usage: velmora-cli decode [--json] [--no-smsc] [PDU...]
+
+Reads each PDU (hex, as the phone lists it or as &quot;pdu&quot; prints it) and prints the
+message in plain words, or with --json one JSON object per line. Without PDUs,
+reads one per line from standard input; blank lines and lines starting with &quot;#&quot;
+are skipped. The parts of a long message are joined.
+
+  --json      one JSON object per message
+  --no-smsc   the PDUs start at their first octet, without the service-centre
+              part that phones put in front
+
+Exit status: 0 when every PDU was read, 1 when one was refused (its line says
+why), 2 for wrong usage.
+</source>
+        <translation>pemakaian: velmora-cli decode [--json] [--no-smsc] [PDU...]
+
+Membaca setiap PDU (heksadesimal, seperti yang didaftar ponsel atau dicetak
+&quot;pdu&quot;) lalu mencetak pesannya dengan kata-kata biasa, atau dengan --json satu
+objek JSON per baris. Tanpa PDU, membaca satu per baris dari masukan standar;
+baris kosong dan baris yang diawali &quot;#&quot; dilewati. Bagian-bagian pesan panjang
+digabungkan.
+
+  --json      satu objek JSON per pesan
+  --no-smsc   PDU dimulai dari oktet pertamanya, tanpa bagian pusat layanan
+              yang ditaruh ponsel di depannya
+
+Status keluar: 0 bila setiap PDU terbaca, 1 bila ada yang ditolak (barisnya
+menyebut alasannya), 2 untuk pemakaian yang salah.
+</translation>
+    </message>
+    <message>
+        <source>type</source>
+        <translation>tipe</translation>
+    </message>
+    <message>
+        <source>from</source>
+        <translation>dari</translation>
+    </message>
+    <message>
+        <source>to</source>
+        <translation>kepada</translation>
+    </message>
+    <message>
+        <source>recipient</source>
+        <translation>penerima</translation>
+    </message>
+    <message>
+        <source>service centre</source>
+        <translation>pusat layanan</translation>
+    </message>
+    <message>
+        <source>received by the centre</source>
+        <translation>diterima pusat</translation>
+    </message>
+    <message>
+        <source>time</source>
+        <translation>waktu</translation>
+    </message>
+    <message>
+        <source>reference</source>
+        <translation>referensi</translation>
+    </message>
+    <message>
+        <source>status</source>
+        <translation>status</translation>
+    </message>
+    <message>
+        <source>discharged</source>
+        <translation>diselesaikan</translation>
+    </message>
+    <message>
+        <source>, blinking</source>
+        <translation>, berkedip</translation>
+    </message>
+    <message>
+        <source> for MCC %1, NC %2</source>
+        <translation> untuk MCC %1, NC %2</translation>
+    </message>
+    <message>
+        <source>: %1 active</source>
+        <translation>: %1 aktif</translation>
+    </message>
+    <message>
+        <source>: %1 inactive</source>
+        <translation>: %1 tidak aktif</translation>
+    </message>
+    <message>
+        <source>, %1 waiting</source>
+        <translation>, %1 menunggu</translation>
+    </message>
+    <message>
+        <source>, port %1</source>
+        <translation>, port %1</translation>
+    </message>
+    <message>
+        <source>kind</source>
+        <translation>jenis</translation>
+    </message>
+    <message>
+        <source>coding</source>
+        <translation>pengodean</translation>
+    </message>
+    <message>
+        <source>valid for</source>
+        <translation>berlaku</translation>
+    </message>
+    <message>
+        <source>%1 parts, reference %2</source>
+        <translation>%1 bagian, referensi %2</translation>
+    </message>
+    <message>
+        <source>; missing %1</source>
+        <translation>; hilang %1</translation>
+    </message>
+    <message>
+        <source>parts</source>
+        <translation>bagian</translation>
+    </message>
+    <message>
+        <source>truncated</source>
+        <translation>terpotong</translation>
+    </message>
+    <message>
+        <source>the user data ends before its stated length</source>
+        <translation>data pengguna berakhir sebelum panjang yang disebutkan</translation>
+    </message>
+    <message>
+        <source>text</source>
+        <translation>teks</translation>
+    </message>
+    <message>
+        <source>content</source>
+        <translation>isi</translation>
+    </message>
+    <message>
+        <source>data</source>
+        <translation>data</translation>
+    </message>
+    <message>
+        <source>bitmap: %1 x %2</source>
+        <translation>bitmap: %1 x %2</translation>
+    </message>
+    <message>
+        <source>message %1</source>
+        <translation>pesan %1</translation>
+    </message>
+    <message>
+        <source>refused: %1</source>
+        <translation>ditolak: %1</translation>
+    </message>
+    <message>
+        <source>decode: unknown option %1</source>
+        <translation>decode: opsi tidak dikenal %1</translation>
+    </message>
+</context>
+<context>
+    <name>history</name>
+    <message>
+        <source>usage: velmora-cli history [--json] [--number N] [--search TEXT] [--state STATE]
+                           [--direction in|out] [--limit N] [--store PATH]
+
+Prints the messages sent and received that the message store keeps, newest
+first, one a line: the time, &quot;out&quot; or &quot;in&quot;, the number and its name, the
+state and the start of the text. Nothing is sent and no phone is needed.
+
+  --json          a JSON array, one object a message, with its parts
+  --number N      only the conversation with N (written in any of its forms)
+  --search TEXT   only messages whose text, name or number holds TEXT, any case
+  --state STATE   queued, sending, sent, delivered, not-delivered, failed,
+                  uncertain or received
+  --direction D   out (sent) or in (received)
+  --limit N       at most N messages, the newest
+  --store PATH    the store to read instead of the one the settings name
+
+Exit status: 0 when the messages were printed (or there are none yet), 1 when
+the store could not be read, 2 for wrong usage.
+</source>
+        <translation>pemakaian: velmora-cli history [--json] [--number N] [--search TEXT] [--state STATE]
+                           [--direction in|out] [--limit N] [--store PATH]
+
+Mencetak pesan terkirim dan diterima yang disimpan di penyimpanan pesan, yang
+terbaru dulu, satu per baris: waktu, &quot;out&quot; atau &quot;in&quot;, nomor dan namanya, status
+dan awal teksnya. Tidak ada yang dikirim dan ponsel tidak diperlukan.
+
+  --json          larik JSON, satu objek per pesan, beserta bagian-bagiannya
+  --number N      hanya percakapan dengan N (ditulis dalam bentuk apa pun)
+  --search TEXT   hanya pesan yang teks, nama atau nomornya memuat TEXT, huruf
+                  besar atau kecil sama saja
+  --state STATE   queued, sending, sent, delivered, not-delivered, failed,
+                  uncertain atau received
+  --direction D   out (terkirim) atau in (diterima)
+  --limit N       paling banyak N pesan, yang terbaru
+  --store PATH    penyimpanan yang dibaca, bukan yang disebut pengaturan
+
+Status keluar: 0 bila pesan tercetak (atau belum ada pesan), 1 bila penyimpanan
+tidak bisa dibaca, 2 untuk pemakaian yang salah.
+</translation>
+    </message>
+    <message>
+        <source>unknown option &quot;%1&quot;</source>
+        <translation>opsi tidak dikenal &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>%1 needs a value</source>
+        <translation>%1 perlu nilai</translation>
+    </message>
+    <message>
+        <source>unexpected &quot;%1&quot;</source>
+        <translation>tidak diharapkan: &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>--number needs a number</source>
+        <translation>--number perlu sebuah nomor</translation>
+    </message>
+    <message>
+        <source>--state must be one of %1, not &quot;%2&quot;</source>
+        <translation>--state harus salah satu dari %1, bukan &quot;%2&quot;</translation>
+    </message>
+    <message>
+        <source>--direction must be in or out, not &quot;%1&quot;</source>
+        <translation>--direction harus in atau out, bukan &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>--limit must be a whole number of at least 1, not &quot;%1&quot;</source>
+        <translation>--limit harus bilangan bulat minimal 1, bukan &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>no messages yet: %1 holds none</source>
+        <translation>belum ada pesan: %1 belum berisi pesan</translation>
+    </message>
+    <message>
+        <source>no messages yet</source>
+        <translation>belum ada pesan</translation>
+    </message>
+    <message>
+        <source>no messages match</source>
+        <translation>tidak ada pesan yang cocok</translation>
+    </message>
+</context>
+<context>
+    <name>identify</name>
+    <message>
+        <source>usage: velmora-cli identify [LINK OPTIONS]
+Connects and prints what the phone says about itself. On a terminal, control
+characters and bytes that are not UTF-8 are shown as \xNN and a backslash as \\.
+</source>
+        <translation>pemakaian: velmora-cli identify [LINK OPTIONS]
+Menyambung lalu mencetak keterangan ponsel tentang dirinya. Di terminal, karakter
+kendali dan bita yang bukan UTF-8 ditampilkan sebagai \xNN dan garis miring
+terbalik sebagai \\.
+</translation>
+    </message>
+    <message>
+        <source>identify: unexpected &quot;%1&quot;</source>
+        <translation>identify: tidak diharapkan: &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>Manufacturer: %1
+Model: %2
+Revision: %3
+IMSI: %4
+Service Centre: %5</source>
+        <translation>Produsen: %1
+Model: %2
+Revisi: %3
+IMSI: %4
+Pusat Layanan: %5</translation>
+    </message>
+</context>
+<context>
+    <name>inbox</name>
+    <message>
+        <source>usage: velmora-cli inbox [LINK OPTIONS] [--json] [--delete INDEX...]
+Reads every message kept on the phone and on the SIM, joins the parts of long
+messages and prints them as decode does, oldest first, each headed by where the
+phone keeps it (&quot;SM:3&quot; is index 3 on the SIM, &quot;ME:3&quot; in the phone).
+
+  --json            one JSON object per message, its places in &quot;index&quot;
+  --delete INDEX... after the read, deletes each message named (&quot;SM:3&quot;, or &quot;3&quot;
+                    when only one store has that index), once the phone shows
+                    it still holds the message read; a long message is named by
+                    any of its parts and deleted whole. Reading never deletes.
+
+A store or a message the phone would not give is named on stderr.
+
+Exit status: 0 when every message was read (and deleted), 1 when a store or a
+message could not be read or one was not deleted, 2 for wrong usage, 3 when
+the phone was not reached.
+</source>
+        <translation>pemakaian: velmora-cli inbox [LINK OPTIONS] [--json] [--delete INDEX...]
+Membaca semua pesan yang tersimpan di ponsel dan di SIM, menggabungkan bagian
+pesan panjang dan mencetaknya seperti decode, yang terlama dulu, masing-masing
+diawali tempat ponsel menyimpannya (&quot;SM:3&quot; adalah indeks 3 di SIM, &quot;ME:3&quot; di
+ponsel).
+
+  --json            satu objek JSON per pesan, tempatnya di &quot;index&quot;
+  --delete INDEX... setelah membaca, hapus setiap pesan yang disebut (&quot;SM:3&quot;,
+                    atau &quot;3&quot; bila hanya satu penyimpanan punya indeks itu),
+                    setelah ponsel menunjukkan pesan yang dibaca masih ada;
+                    pesan panjang disebut dengan salah satu bagiannya dan
+                    dihapus utuh. Membaca tidak pernah menghapus.
+
+Penyimpanan atau pesan yang tidak mau diberikan ponsel disebut di stderr.
+
+Status keluar: 0 bila setiap pesan terbaca (dan terhapus), 1 bila penyimpanan
+atau pesan tidak bisa dibaca atau ada yang tidak terhapus, 2 untuk pemakaian
+yang salah, 3 bila ponsel tidak terjangkau.
+</translation>
+    </message>
+    <message>
+        <source>not a message index</source>
+        <translation>bukan indeks pesan</translation>
+    </message>
+    <message>
+        <source>index %1 is in more than one store; name it as SM:%1 or ME:%1</source>
+        <translation>indeks %1 ada di lebih dari satu penyimpanan; sebut sebagai SM:%1 atau ME:%1</translation>
+    </message>
+    <message>
+        <source>the phone keeps no message there</source>
+        <translation>ponsel tidak menyimpan pesan di sana</translation>
+    </message>
+    <message>
+        <source>inbox: --delete needs at least one index</source>
+        <translation>inbox: --delete perlu paling sedikit satu indeks</translation>
+    </message>
+    <message>
+        <source>inbox: unexpected &quot;%1&quot;</source>
+        <translation>inbox: tidak diharapkan: &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>the messages read are not kept: %1</source>
+        <translation>pesan yang dibaca tidak disimpan: %1</translation>
+    </message>
+    <message>
+        <source>no messages on the phone</source>
+        <translation>tidak ada pesan di ponsel</translation>
+    </message>
+    <message>
+        <source>no messages read from the phone</source>
+        <translation>tidak ada pesan yang terbaca dari ponsel</translation>
+    </message>
+    <message>
+        <source>the message store could not keep it first</source>
+        <translation>penyimpanan pesan tidak bisa menyimpannya lebih dulu</translation>
+    </message>
+    <message>
+        <source>%1 deleted, </source>
+        <translation>%1 terhapus, </translation>
+    </message>
+    <message>
+        <source>%1 not deleted: %2</source>
+        <translation>%1 tidak terhapus: %2</translation>
+    </message>
+    <message>
+        <source>deleted %1</source>
+        <translation>terhapus %1</translation>
+    </message>
+</context>
+<context>
+    <name>pdu</name>
+    <message>
+        <source>pdu %1: unknown option %2</source>
+        <translation>pdu %1: opsi tidak dikenal %2</translation>
+    </message>
+    <message>
+        <source>pdu %1: %2 needs a value</source>
+        <translation>pdu %1: %2 perlu nilai</translation>
+    </message>
+    <message>
+        <source>pdu %1: expected %2 argument, got %3</source>
+        <translation>pdu %1: diharapkan %2 argumen, ada %3</translation>
+    </message>
+    <message>
+        <source>pdu %1: expected %2 arguments, got %3</source>
+        <translation>pdu %1: diharapkan %2 argumen, ada %3</translation>
+    </message>
+    <message>
+        <source>; the first %1 of the tune&apos;s %2 notes fit one message (--cut sends those)</source>
+        <translation>; %1 nada pertama dari %2 nada lagu ini muat dalam satu pesan (--cut mengirim yang itu)</translation>
+    </message>
+    <message>
+        <source>usage: velmora-cli pdu text [--flash] [--blink] [--long] [--unicode] NUMBER TEXT
+       velmora-cli pdu logo --mcc MCC --nc NC NUMBER (HEX | --file PATH)
+       velmora-cli pdu group NUMBER (HEX | --file PATH)
+       velmora-cli pdu picture NUMBER (HEX | --file PATH)   (the three parts, one per line)
+       velmora-cli pdu ringtone NUMBER (HEX | --file PATH [--cut])
+       velmora-cli pdu ems NUMBER TAGGED_TEXT
+       velmora-cli pdu ems NUMBER --picture BMP [TEXT]
+       velmora-cli pdu void NUMBER
+       velmora-cli pdu indicator --kind voicemail|fax|email (--active|--inactive) NUMBER
+
+NUMBER: &quot;+&quot; signs are dropped and a leading 0 becomes 62; then 1 to 20 digits.
+HEX: content as hex digits; case and white space do not matter.
+PATH: a file read as the tab reads it (BMP, NOL, NGG or content file; RTTTL text
+for a ringtone). --picture puts the EMS picture tag of a BMP in front of TEXT.
+--cut (ringtone from a file): a tune too long for one message is cut after the
+last note that fits; without it such a tune is refused.
+--long (text): a text too long for one message goes as concatenated parts, one
+PDU per line (at most 255 parts of 153 GSM characters, or 67 UTF-16 units in
+Unicode). --unicode (text): the text goes as UCS2, which carries any character
+(70 UTF-16 units in one message). Both: GSM 7-bit when every character has a
+GSM form, else UCS2. A flash message is one UCS2 message and takes neither.
+TEXT and TAGGED_TEXT are UTF-8.
+</source>
+        <translation>pemakaian: velmora-cli pdu text [--flash] [--blink] [--long] [--unicode] NUMBER TEXT
+           velmora-cli pdu logo --mcc MCC --nc NC NUMBER (HEX | --file PATH)
+           velmora-cli pdu group NUMBER (HEX | --file PATH)
+           velmora-cli pdu picture NUMBER (HEX | --file PATH)   (tiga bagian, satu per baris)
+           velmora-cli pdu ringtone NUMBER (HEX | --file PATH [--cut])
+           velmora-cli pdu ems NUMBER TAGGED_TEXT
+           velmora-cli pdu ems NUMBER --picture BMP [TEXT]
+           velmora-cli pdu void NUMBER
+           velmora-cli pdu indicator --kind voicemail|fax|email (--active|--inactive) NUMBER
+
+NUMBER: tanda &quot;+&quot; dibuang dan 0 di depan menjadi 62; lalu 1 sampai 20 angka.
+HEX: isi sebagai angka heksadesimal; huruf besar kecil dan spasi tidak berpengaruh.
+PATH: berkas yang dibaca seperti tab membacanya (BMP, NOL, NGG atau berkas isi;
+teks RTTTL untuk nada dering). --picture menaruh tag gambar EMS dari BMP di depan
+TEXT.
+--cut (nada dering dari berkas): lagu yang terlalu panjang untuk satu pesan
+dipotong setelah nada terakhir yang muat; tanpa opsi ini lagu seperti itu ditolak.
+--long (text): teks yang terlalu panjang untuk satu pesan dikirim sebagai bagian
+bersambung, satu PDU per baris (paling banyak 255 bagian berisi 153 karakter GSM,
+atau 67 unit UTF-16 dalam Unicode). --unicode (text): teks dikirim sebagai UCS2,
+yang memuat karakter apa pun (70 unit UTF-16 dalam satu pesan). Keduanya: GSM
+7-bit bila setiap karakter punya bentuk GSM, selain itu UCS2. Pesan flash adalah
+satu pesan UCS2 dan tidak menerima keduanya.
+TEXT dan TAGGED_TEXT dalam UTF-8.
+</translation>
+    </message>
+    <message>
+        <source>pdu: which kind of message?</source>
+        <translation>pdu: pesan jenis apa?</translation>
+    </message>
+    <message>
+        <source>pdu: unknown kind &quot;%1&quot;</source>
+        <translation>pdu: jenis tidak dikenal &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>pdu text: a flash message is one UCS2 message; --flash takes neither --long nor --unicode</source>
+        <translation>pdu text: pesan flash adalah satu pesan UCS2; --flash tidak bisa dengan --long maupun --unicode</translation>
+    </message>
+    <message>
+        <source>pdu ringtone: --cut needs the tune as RTTTL text: give it with --file PATH</source>
+        <translation>pdu ringtone: --cut perlu lagu sebagai teks RTTTL: berikan dengan --file PATH</translation>
+    </message>
+    <message>
+        <source>pdu logo: --mcc and --nc are required</source>
+        <translation>pdu logo: --mcc dan --nc wajib diisi</translation>
+    </message>
+    <message>
+        <source>pdu indicator: --kind voicemail|fax|email is required</source>
+        <translation>pdu indicator: --kind voicemail|fax|email wajib diisi</translation>
+    </message>
+    <message>
+        <source>pdu indicator: give exactly one of --active and --inactive</source>
+        <translation>pdu indicator: berikan tepat satu dari --active dan --inactive</translation>
+    </message>
+    <message>
+        <source>pdu indicator: --kind must be voicemail, fax or email, not &quot;%1&quot;</source>
+        <translation>pdu indicator: --kind harus voicemail, fax atau email, bukan &quot;%1&quot;</translation>
+    </message>
+</context>
+<context>
+    <name>phonebook</name>
+    <message>
+        <source>usage: velmora-cli phonebook [LINK OPTIONS] [--export FILE] [--vcard FILE]
+Reads the SIM&apos;s phone book and prints it as the text export; --export also writes it
+to FILE, --vcard writes it as vCard 3.0 cards for an address book. On a terminal
+the entries are shown escaped as by identify; FILE and a pipe get the phone&apos;s
+bytes unchanged.
+</source>
+        <translation>pemakaian: velmora-cli phonebook [LINK OPTIONS] [--export FILE] [--vcard FILE]
+Membaca buku telepon SIM dan mencetaknya sebagai ekspor teks; --export juga
+menulisnya ke FILE, --vcard menulisnya sebagai kartu vCard 3.0 untuk buku alamat.
+Di terminal entri ditampilkan tersamar seperti pada identify; FILE dan pipa
+menerima bita dari ponsel apa adanya.
+</translation>
+    </message>
+    <message>
+        <source>phonebook: %1 needs a file</source>
+        <translation>phonebook: %1 perlu nama berkas</translation>
+    </message>
+    <message>
+        <source>phonebook: unexpected &quot;%1&quot;</source>
+        <translation>phonebook: tidak diharapkan: &quot;%1&quot;</translation>
+    </message>
+</context>
+<context>
+    <name>ports</name>
+    <message>
+        <source>usage: velmora-cli ports [--device PATH | --device COMn=PATH]... [--baud RATE] [PATH...]
+Asks each serial device whether a phone answers there, about a second for all of
+them: the devices COM1 to COM9 stand for (and any further COMn the settings file or
+--device names), only those present, or else the PATHs given. Prints one line each:
+the port (&quot;-&quot; for a device no COMn stands for), the device, and what it found:
+&quot;answers: MANUFACTURER MODEL&quot;, &quot;no answer&quot;, &quot;busy: held by NAME (pid N)&quot; or why it
+could not be opened. Nothing is written to a device another program has open (the
+maker of a virtual port, such as socat, does not count), and every line is left
+with the settings it had. Exit status 0 when a phone answered,
+3 when none did.
+  --device PATH         the device of every port for this run
+  --device COMn=PATH    the device of COMn for this run (repeatable)
+  --baud RATE           the line speed to ask at (default: the settings file&apos;s)
+</source>
+        <translation>pemakaian: velmora-cli ports [--device PATH | --device COMn=PATH]... [--baud RATE] [PATH...]
+Menanyai setiap perangkat serial apakah ada ponsel yang menjawab di sana, sekitar
+satu detik untuk semuanya: perangkat yang diwakili COM1 sampai COM9 (dan COMn lain
+yang disebut berkas pengaturan atau --device), hanya yang ada, atau PATH yang
+diberikan. Mencetak satu baris untuk masing-masing: port (&quot;-&quot; untuk perangkat yang
+tidak diwakili COMn), perangkat, dan temuannya: &quot;menjawab: PRODUSEN MODEL&quot;,
+&quot;tidak menjawab&quot;, &quot;sibuk: dipakai oleh NAMA (pid N)&quot; atau alasan perangkat tidak
+bisa dibuka. Tidak ada yang ditulis ke perangkat yang sedang dibuka program lain
+(pembuat port virtual, seperti socat, tidak dihitung), dan setiap jalur
+dikembalikan ke pengaturan semula. Status keluar 0 bila ada ponsel yang menjawab,
+3 bila tidak ada.
+  --device PATH         perangkat setiap port untuk kali ini
+  --device COMn=PATH    perangkat COMn untuk kali ini (boleh berulang)
+  --baud RATE           kecepatan jalur untuk bertanya (bawaan: dari berkas pengaturan)
+</translation>
+    </message>
+    <message>
+        <source>ports: --port does not apply: every port is asked</source>
+        <translation>ports: --port tidak berlaku: semua port ditanyai</translation>
+    </message>
+    <message>
+        <source>ports: unknown option &quot;%1&quot;</source>
+        <translation>ports: opsi tidak dikenal &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>ports: no serial device is present for COM1 to COM%1</source>
+        <translation>ports: tidak ada perangkat serial untuk COM1 sampai COM%1</translation>
+    </message>
+</context>
+<context>
+    <name>queue</name>
+    <message>
+        <source>usage: velmora-cli queue list [--json] [BATCH] [--store PATH]
+       velmora-cli queue pause BATCH [--store PATH]
+       velmora-cli queue resume BATCH|MESSAGE [--store PATH]
+       velmora-cli queue cancel BATCH|MESSAGE [--store PATH]
+       velmora-cli queue run [LINK OPTIONS] [--follow]
+
+The outbox: the batches &quot;send --to&quot; and &quot;send --to-file&quot; queued, each message
+of them recorded before anything went. A batch is written B3, a message by its
+number alone (as &quot;send&quot; prints it).
+  list            every batch with what became of its messages; with BATCH, its
+                  messages; --json for a program
+  pause           hold a batch: what is queued stays queued
+  resume          go on with a batch (also one the program paused when the phone
+                  stopped answering); of a failed or uncertain message: send it
+                  again
+  cancel          take what is queued of a batch, or one message, out; an
+                  uncertain message is dropped: it is not sent again
+  run             send what is due and wait for what is scheduled, until nothing
+                  is queued (or for ever with --follow); prints each message&apos;s end
+
+Exit status of run: 0 when every message was sent, 1 when one failed or is
+uncertain, 3 when the phone could not be reached or stopped answering.
+</source>
+        <translation>pemakaian: velmora-cli queue list [--json] [BATCH] [--store PATH]
+           velmora-cli queue pause BATCH [--store PATH]
+           velmora-cli queue resume BATCH|MESSAGE [--store PATH]
+           velmora-cli queue cancel BATCH|MESSAGE [--store PATH]
+           velmora-cli queue run [LINK OPTIONS] [--follow]
+
+Kotak keluar: kiriman massal yang diantrekan &quot;send --to&quot; dan &quot;send --to-file&quot;,
+setiap pesannya dicatat sebelum ada yang berangkat. Kiriman ditulis B3, pesan
+cukup dengan nomornya (seperti yang dicetak &quot;send&quot;).
+  list            setiap kiriman beserta nasib pesan-pesannya; dengan BATCH,
+                  pesan-pesannya; --json untuk program
+  pause           tahan kiriman: yang dalam antrean tetap dalam antrean
+  resume          lanjutkan kiriman (juga yang dijeda program saat ponsel
+                  berhenti menjawab); untuk pesan yang gagal atau tidak pasti:
+                  kirim ulang
+  cancel          keluarkan yang masih dalam antrean dari kiriman, atau satu
+                  pesan; pesan yang tidak pasti dibuang: tidak dikirim ulang
+  run             kirim yang sudah waktunya dan tunggu yang terjadwal, sampai
+                  antrean kosong (atau terus dengan --follow); mencetak akhir
+                  setiap pesan
+
+Status keluar run: 0 bila setiap pesan terkirim, 1 bila ada yang gagal atau
+tidak pasti, 3 bila ponsel tidak terjangkau atau berhenti menjawab.
+</translation>
+    </message>
+    <message>
+        <source>%1 of %2 sent</source>
+        <translation>%1 dari %2 terkirim</translation>
+    </message>
+    <message>
+        <source>%1 failed</source>
+        <translation>%1 gagal</translation>
+    </message>
+    <message>
+        <source>%1 uncertain</source>
+        <translation>%1 tidak pasti</translation>
+    </message>
+    <message>
+        <source>%1 sending</source>
+        <translation>%1 sedang dikirim</translation>
+    </message>
+    <message>
+        <source>%1 queued</source>
+        <translation>%1 dalam antrean</translation>
+    </message>
+    <message>
+        <source>Message %1 to %2: %3</source>
+        <translation>Pesan %1 ke %2: %3</translation>
+    </message>
+    <message>
+        <source>%1, tried again from %2</source>
+        <translation>%1, dicoba lagi mulai %2</translation>
+    </message>
+    <message>
+        <source>Waiting until %1 for the next message</source>
+        <translation>Menunggu sampai %1 untuk pesan berikutnya</translation>
+    </message>
+    <message>
+        <source>Batch B%1: %2</source>
+        <translation>Kiriman B%1: %2</translation>
+    </message>
+    <message>
+        <source>batch B%1 is paused (the phone stopped answering): %2 queued; &quot;velmora-cli queue resume B%1&quot; goes on</source>
+        <translation>kiriman B%1 dijeda (ponsel berhenti menjawab): %2 dalam antrean; &quot;velmora-cli queue resume B%1&quot; melanjutkannya</translation>
+    </message>
+    <message>
+        <source>batch B%1 is paused: %2 queued; &quot;velmora-cli queue resume B%1&quot; goes on</source>
+        <translation>kiriman B%1 dijeda: %2 dalam antrean; &quot;velmora-cli queue resume B%1&quot; melanjutkannya</translation>
+    </message>
+    <message>
+        <source>batch B%1 has %2 uncertain: they may have gone; &quot;velmora-cli queue list B%1&quot; names them, &quot;queue resume MESSAGE&quot; sends one again</source>
+        <translation>kiriman B%1 punya %2 pesan tidak pasti: mungkin sudah terkirim; &quot;velmora-cli queue list B%1&quot; menyebutkannya, &quot;queue resume MESSAGE&quot; mengirim satu lagi</translation>
+    </message>
+    <message>
+        <source>queue run: unexpected &quot;%1&quot;</source>
+        <translation>queue run: tidak diharapkan: &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>Nothing is queued</source>
+        <translation>Tidak ada yang dalam antrean</translation>
+    </message>
+    <message>
+        <source>queue: unknown &quot;%1&quot;: list, pause, resume, cancel or run</source>
+        <translation>queue: tidak dikenal &quot;%1&quot;: list, pause, resume, cancel atau run</translation>
+    </message>
+    <message>
+        <source>queue %1: unknown option %2</source>
+        <translation>queue %1: opsi tidak dikenal %2</translation>
+    </message>
+    <message>
+        <source>queue %1: %2 needs a value</source>
+        <translation>queue %1: %2 perlu nilai</translation>
+    </message>
+    <message>
+        <source>queue %1: --json goes with list</source>
+        <translation>queue %1: --json hanya untuk list</translation>
+    </message>
+    <message>
+        <source>queue %1: expected one batch (B3) or message</source>
+        <translation>queue %1: diharapkan satu kiriman (B3) atau pesan</translation>
+    </message>
+    <message>
+        <source>queue %1: &quot;%2&quot; is no batch (B3)</source>
+        <translation>queue %1: &quot;%2&quot; bukan kiriman (B3)</translation>
+    </message>
+    <message>
+        <source>queue %1: &quot;%2&quot; is no batch (B3) or message number</source>
+        <translation>queue %1: &quot;%2&quot; bukan kiriman (B3) maupun nomor pesan</translation>
+    </message>
+    <message>
+        <source>queue pause: only a batch is paused; a batch is written B and its number, as queue list shows it</source>
+        <translation>queue pause: hanya kiriman yang bisa dijeda; kiriman ditulis B dan nomornya, seperti yang ditampilkan queue list</translation>
+    </message>
+    <message>
+        <source>nothing was ever queued: there is no %1</source>
+        <translation>belum pernah ada yang diantrekan: tidak ada %1</translation>
+    </message>
+    <message>
+        <source>Nothing was ever queued</source>
+        <translation>Belum pernah ada yang diantrekan</translation>
+    </message>
+    <message>
+        <source>there is no batch B%1</source>
+        <translation>tidak ada kiriman B%1</translation>
+    </message>
+    <message>
+        <source>Batch B%1 %2: %3</source>
+        <translation>Kiriman B%1 %2: %3</translation>
+    </message>
+    <message>
+        <source>(not before %1)</source>
+        <translation>(tidak sebelum %1)</translation>
+    </message>
+    <message>
+        <source>there is no message %1</source>
+        <translation>tidak ada pesan %1</translation>
+    </message>
+    <message>
+        <source>Batch B%1 %2</source>
+        <translation>Kiriman B%1 %2</translation>
+    </message>
+    <message>
+        <source>message %1 is %2: nothing to %3</source>
+        <translation>pesan %1 berstatus %2: %3 tidak berlaku</translation>
+    </message>
+    <message>
+        <source>gone</source>
+        <translation>hilang</translation>
+    </message>
+    <message>
+        <source>Message %1: %2</source>
+        <translation>Pesan %1: %2</translation>
+    </message>
+</context>
+<context>
+    <name>send</name>
+    <message>
+        <source>Sending to many (the kind then takes no number):
+  --to LIST             numbers, phone-book names and groups, between commas or
+                        semicolons
+  --to-file FILE.csv    a contacts file with a header row; {column} in a text is
+                        filled from each row
+  --number-column NAME  the column of the numbers (default: the first that holds
+                        numbers)
+  --interval SECONDS    between one message&apos;s start and the next&apos;s
+  --per-hour N          at most N messages in any hour
+  --at &quot;YYYY-MM-DD HH:MM&quot;      queue only; &quot;queue run&quot; sends it from then on
+  --expire &quot;YYYY-MM-DD HH:MM&quot;  send none after this time
+  --again               queue it even when the same batch was queued before
+Each recipient&apos;s message is recorded before anything goes; the outcome of each
+is printed as it ends. Exit status 0 when every message was sent, 1 when one
+failed or is uncertain or a recipient was left out (named on stderr), 3 when
+the phone could not be reached, 4 when the same batch was queued before (the
+line names it).
+</source>
+        <translation>Mengirim ke banyak penerima (jenis pesan lalu tanpa nomor):
+  --to LIST             nomor, nama di buku telepon dan grup, dipisah koma atau
+                        titik koma
+  --to-file FILE.csv    berkas kontak dengan baris judul; {column} di teks diisi
+                        dari setiap baris
+  --number-column NAME  kolom nomor (bawaan: kolom pertama yang berisi nomor)
+  --interval SECONDS    jarak antara mulainya satu pesan dan pesan berikutnya
+  --per-hour N          paling banyak N pesan dalam satu jam
+  --at &quot;YYYY-MM-DD HH:MM&quot;      hanya diantrekan; &quot;queue run&quot; mengirimnya mulai saat itu
+  --expire &quot;YYYY-MM-DD HH:MM&quot;  tidak mengirim apa pun setelah waktu ini
+  --again               antrekan walaupun kiriman yang sama sudah pernah diantrekan
+Pesan setiap penerima dicatat sebelum ada yang berangkat; hasil masing-masing
+dicetak begitu selesai. Status keluar 0 bila setiap pesan terkirim, 1 bila ada
+yang gagal atau tidak pasti atau ada penerima yang terlewat (disebut di stderr),
+3 bila ponsel tidak terjangkau, 4 bila kiriman yang sama sudah pernah diantrekan
+(barisnya menyebutkannya).
+</translation>
+    </message>
+    <message>
+        <source>%1 needs a value</source>
+        <translation>%1 perlu nilai</translation>
+    </message>
+    <message>
+        <source>%1 is given twice: put every recipient in one</source>
+        <translation>%1 diberikan dua kali: taruh semua penerima dalam satu</translation>
+    </message>
+    <message>
+        <source>--interval must be a number of seconds from 0 to 86400</source>
+        <translation>--interval harus jumlah detik dari 0 sampai 86400</translation>
+    </message>
+    <message>
+        <source>--per-hour must be a number from 0 (no cap) to 100000</source>
+        <translation>--per-hour harus angka dari 0 (tanpa batas) sampai 100000</translation>
+    </message>
+    <message>
+        <source>%1 must be a time written &quot;YYYY-MM-DD HH:MM&quot; (that exists here), not &quot;%2&quot;</source>
+        <translation>%1 harus waktu yang ditulis &quot;YYYY-MM-DD HH:MM&quot; (yang ada di zona ini), bukan &quot;%2&quot;</translation>
+    </message>
+    <message>
+        <source>%1 %2 is in the past</source>
+        <translation>%1 %2 sudah lewat</translation>
+    </message>
+    <message>
+        <source>send: --to and --to-file cannot be given together</source>
+        <translation>send: --to dan --to-file tidak bisa dipakai bersamaan</translation>
+    </message>
+    <message>
+        <source>send: --number-column goes with --to-file</source>
+        <translation>send: --number-column hanya bersama --to-file</translation>
+    </message>
+    <message>
+        <source>send: --expire must be after --at</source>
+        <translation>send: --expire harus setelah --at</translation>
+    </message>
+    <message>
+        <source> (with --to or --to-file the kind takes no number)</source>
+        <translation> (dengan --to atau --to-file jenis pesan tidak memakai nomor)</translation>
+    </message>
+    <message>
+        <source>nothing queued: %1</source>
+        <translation>tidak ada yang diantrekan: %1</translation>
+    </message>
+    <message>
+        <source>the text has %1, which only a contacts file (--to-file) fills; write {{ and }} for braces of your own</source>
+        <translation>teks memuat %1, yang hanya diisi dari berkas kontak (--to-file); tulis {{ dan }} untuk kurung kurawal biasa</translation>
+    </message>
+    <message>
+        <source>the text names %1, which is not a column of %2 (%3)</source>
+        <translation>teks menyebut %1, yang bukan kolom %2 (%3)</translation>
+    </message>
+    <message>
+        <source>the text names %1, which are not a column of %2 (%3)</source>
+        <translation>teks menyebut %1, yang bukan kolom %2 (%3)</translation>
+    </message>
+    <message>
+        <source>line %1 (%2)</source>
+        <translation>baris %1 (%2)</translation>
+    </message>
+    <message>
+        <source>once only: %1: %2</source>
+        <translation>cukup sekali: %1: %2</translation>
+    </message>
+    <message>
+        <source>left out: %1: %2</source>
+        <translation>terlewat: %1: %2</translation>
+    </message>
+    <message>
+        <source>nothing queued: the same message to the same recipients was queued as batch B%1 (%2: %3); --again queues it once more</source>
+        <translation>tidak ada yang diantrekan: pesan yang sama ke penerima yang sama sudah diantrekan sebagai kiriman B%1 (%2: %3); --again mengantrekannya sekali lagi</translation>
+    </message>
+    <message>
+        <source>nothing queued: the same message to the same recipients was queued as batch B%1; --again queues it once more</source>
+        <translation>tidak ada yang diantrekan: pesan yang sama ke penerima yang sama sudah diantrekan sebagai kiriman B%1; --again mengantrekannya sekali lagi</translation>
+    </message>
+    <message>
+        <source>Batch B%1: %2 message queued to go from %3; &quot;velmora-cli queue run&quot; sends them from then</source>
+        <translation>Kiriman B%1: %2 pesan diantrekan untuk berangkat mulai %3; &quot;velmora-cli queue run&quot; mengirimnya mulai saat itu</translation>
+    </message>
+    <message>
+        <source>Batch B%1: %2 messages queued to go from %3; &quot;velmora-cli queue run&quot; sends them from then</source>
+        <translation>Kiriman B%1: %2 pesan diantrekan untuk berangkat mulai %3; &quot;velmora-cli queue run&quot; mengirimnya mulai saat itu</translation>
+    </message>
+    <message>
+        <source>Batch B%1: %2 message queued</source>
+        <translation>Kiriman B%1: %2 pesan diantrekan</translation>
+    </message>
+    <message>
+        <source>Batch B%1: %2 messages queued</source>
+        <translation>Kiriman B%1: %2 pesan diantrekan</translation>
+    </message>
+    <message>
+        <source>batch B%1 stays queued; &quot;velmora-cli queue run&quot; sends it</source>
+        <translation>kiriman B%1 tetap dalam antrean; &quot;velmora-cli queue run&quot; akan mengirimnya</translation>
+    </message>
+    <message>
+        <source>usage: velmora-cli send [LINK OPTIONS] KIND ARGS...
+KIND and ARGS as for &quot;velmora-cli pdu&quot;. Prints each part&apos;s outcome: &quot;Message Sent&quot;,
+&quot;Fail (1)&quot; or &quot;Unknown&quot;; exit status 0 when every part was sent, 1 when one was not,
+3 when the phone could not be reached. Interrupted (Ctrl-C, SIGTERM, SIGHUP), it
+ends the dialogue, logs a part already handed to the phone as unknown and exits
+with 128 + the signal (130 for Ctrl-C).
+  --report              ask the network for a delivery report of each part (uses
+                        the fast dialogue), wait for it and print &quot;Delivered&quot; or
+                        &quot;Not delivered: REASON&quot;; exit status 0 when every part
+                        was delivered, 1 when one was not, 3 when a report did
+                        not come in time
+  --report-wait SECONDS how long to wait for the reports (default 60)
+</source>
+        <translation>pemakaian: velmora-cli send [LINK OPTIONS] KIND ARGS...
+KIND dan ARGS seperti pada &quot;velmora-cli pdu&quot;. Mencetak hasil setiap bagian:
+&quot;Pesan Terkirim&quot;, &quot;Gagal (1)&quot; atau &quot;Tidak diketahui&quot;; status keluar 0 bila setiap
+bagian terkirim, 1 bila ada yang tidak, 3 bila ponsel tidak terjangkau. Bila
+dihentikan (Ctrl-C, SIGTERM, SIGHUP), dialog diakhiri, bagian yang sudah diserahkan
+ke ponsel dicatat sebagai tidak diketahui, lalu keluar dengan 128 + nomor sinyal
+(130 untuk Ctrl-C).
+  --report              minta laporan pengiriman dari jaringan untuk setiap bagian
+                        (memakai dialog cepat), tunggu lalu cetak &quot;Delivered&quot; atau
+                        &quot;Not delivered: REASON&quot;; status keluar 0 bila setiap
+                        bagian sampai, 1 bila ada yang tidak, 3 bila laporan
+                        tidak datang tepat waktu
+  --report-wait SECONDS berapa lama menunggu laporan (bawaan 60)
+</translation>
+    </message>
+    <message>
+        <source>No delivery report</source>
+        <translation>Tidak ada laporan pengiriman</translation>
+    </message>
+    <message>
+        <source>send: --report-wait needs a number of seconds</source>
+        <translation>send: --report-wait perlu jumlah detik</translation>
+    </message>
+    <message>
+        <source>send: --report-wait must be a number of seconds from 0 to 86400</source>
+        <translation>send: --report-wait harus jumlah detik dari 0 sampai 86400</translation>
+    </message>
+    <message>
+        <source>send: --report goes with one recipient, not --to or --to-file</source>
+        <translation>send: --report hanya untuk satu penerima, bukan --to atau --to-file</translation>
+    </message>
+    <message>
+        <source>send: the batch options go with --to or --to-file</source>
+        <translation>send: opsi kiriman massal hanya bersama --to atau --to-file</translation>
+    </message>
+    <message>
+        <source>nothing sent: %1</source>
+        <translation>tidak ada yang dikirim: %1</translation>
+    </message>
+    <message>
+        <source>Message %1</source>
+        <translation>Pesan %1</translation>
+    </message>
+    <message>
+        <source>no delivery reports: the phone will not pass them on</source>
+        <translation>tidak ada laporan pengiriman: ponsel tidak meneruskannya</translation>
+    </message>
+</context>
+<context>
+    <name>tone</name>
+    <message>
+        <source>usage: velmora-cli tone FILE|RTTTL [--wav OUT.wav]
+
+Plays a ringtone on the default audio output as the phone will play it: the
+notes, lengths, tempo and style the ringtone message carries, read back from
+the octets the encoder builds. FILE is read as the RingTone tab reads it (its
+first line); an argument holding &quot;:&quot; that names no file is taken as the RTTTL
+line itself. A tune is played once plus the repeats its loop count asks for,
+three times at most; one that repeats forever is played once. Ctrl+C stops it.
+
+  --wav OUT.wav   write the sound to OUT.wav (16-bit mono, 22050 Hz) instead
+
+What the encoder passes over or rounds is named on stderr by its character;
+a tune without notes is refused.
+</source>
+        <translation>pemakaian: velmora-cli tone FILE|RTTTL [--wav OUT.wav]
+
+Memutar nada dering di keluaran suara bawaan seperti ponsel akan memutarnya: nada,
+panjang, tempo dan gaya yang dibawa pesan nada dering, dibaca kembali dari oktet
+yang disusun penyandi. FILE dibaca seperti tab RingTone membacanya (baris
+pertamanya); argumen yang memuat &quot;:&quot; dan bukan nama berkas dianggap sebagai baris
+RTTTL itu sendiri. Lagu diputar sekali ditambah pengulangan yang diminta hitungan
+ulangnya, paling banyak tiga kali; lagu yang berulang tanpa akhir diputar sekali.
+Ctrl+C menghentikannya.
+
+  --wav OUT.wav   tulis suaranya ke OUT.wav (16-bit mono, 22050 Hz) alih-alih
+                  memutarnya
+
+Apa yang dilewati atau dibulatkan penyandi disebut di stderr menurut karakternya;
+lagu tanpa nada ditolak.
+</translation>
+    </message>
+    <message>
+        <source>tone: %1</source>
+        <translation>tone: %1</translation>
+    </message>
+    <message>
+        <source>tone: unknown option %1</source>
+        <translation>tone: opsi tidak dikenal %1</translation>
+    </message>
+    <message>
+        <source>tone: %1 needs a value</source>
+        <translation>tone: %1 perlu nilai</translation>
+    </message>
+    <message>
+        <source>tone: expected one FILE or RTTTL line, got %1</source>
+        <translation>tone: diharapkan satu FILE atau baris RTTTL, ada %1</translation>
+    </message>
+    <message>
+        <source>tone: the tune has no notes</source>
+        <translation>tone: lagu ini tidak punya nada</translation>
+    </message>
+    <message>
+        <source>tone: the tune is too long for one message: only the first %1 of its %2 notes fit</source>
+        <translation>tone: lagu terlalu panjang untuk satu pesan: hanya %1 nada pertama dari %2 nadanya yang muat</translation>
+    </message>
+</context>
+<context>
+    <name>ussd</name>
     <message>
         <source>usage: velmora-cli ussd [LINK OPTIONS] [--wait SECONDS] CODE [REPLY...]
 Sends a USSD code (&quot;*123#&quot; for the balance) and prints the network&apos;s answer.

@@ -1,4 +1,667 @@
 <?xml version="1.0" encoding="utf-8"?>
 <!DOCTYPE TS>
 <TS version="2.1" language="id" sourcelanguage="en">
+<context>
+    <name>BatchBuilder</name>
+    <message>
+        <source>already in the list</source>
+        <translation>sudah ada di daftar</translation>
+    </message>
+    <message>
+        <source>already in the list (%1)</source>
+        <translation>sudah ada di daftar (%1)</translation>
+    </message>
+    <message>
+        <source>the group has no members</source>
+        <translation>grup ini tidak punya anggota</translation>
+    </message>
+    <message>
+        <source>in the group &quot;%1&quot;: %2</source>
+        <translation>di grup &quot;%1&quot;: %2</translation>
+    </message>
+    <message>
+        <source>the phone book has %1 numbers for this name: type the one to send to</source>
+        <translation>buku telepon punya %1 nomor untuk nama ini: ketik nomor tujuannya</translation>
+    </message>
+    <message>
+        <source>neither a number nor a group&apos;s or the phone book&apos;s name</source>
+        <translation>bukan nomor, bukan pula nama grup atau nama di buku telepon</translation>
+    </message>
+    <message>
+        <source>in the phone book: %1</source>
+        <translation>di buku telepon: %1</translation>
+    </message>
+    <message>
+        <source>has no number</source>
+        <translation>tidak punya nomor</translation>
+    </message>
+    <message>
+        <source>there is no such row</source>
+        <translation>baris itu tidak ada</translation>
+    </message>
+    <message>
+        <source>line %1</source>
+        <translation>baris %1</translation>
+    </message>
+</context>
+<context>
+    <name>ComDevices</name>
+    <message>
+        <source>&quot;%1&quot; is not COMn=PATH</source>
+        <translation>&quot;%1&quot; bukan COMn=PATH</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a port COM1 to COM96</source>
+        <translation>&quot;%1&quot; bukan port COM1 sampai COM96</translation>
+    </message>
+    <message>
+        <source>needs a device</source>
+        <translation>perlu sebuah perangkat</translation>
+    </message>
+    <message>
+        <source>%1 at %2 bit/s</source>
+        <translation>%1 pada %2 bit/s</translation>
+    </message>
+    <message>
+        <source> (serial devices are for members of the dialout group: sudo adduser $USER dialout, then log in again)</source>
+        <translation> (perangkat serial hanya untuk anggota grup dialout: sudo adduser $USER dialout, lalu masuk lagi)</translation>
+    </message>
+    <message>
+        <source> (another program is using it)</source>
+        <translation> (sedang dipakai program lain)</translation>
+    </message>
+</context>
+<context>
+    <name>ImageImport</name>
+    <message>
+        <source>&quot;%1&quot; is larger than %2 MiB !</source>
+        <translation>&quot;%1&quot; lebih besar dari %2 MiB !</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a picture Velmora can read (%2).</source>
+        <translation>&quot;%1&quot; bukan gambar yang bisa dibaca Velmora (%2).</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is %2 x %3 pixels; Velmora reads pictures of up to %4 million pixels.</source>
+        <translation>&quot;%1&quot; berukuran %2 x %3 piksel; Velmora membaca gambar sampai %4 juta piksel.</translation>
+    </message>
+    <message>
+        <source>there is no %1 picture in it</source>
+        <translation>tidak ada gambar %1 di dalamnya</translation>
+    </message>
+    <message>
+        <source>the %1 picture in it is cut short</source>
+        <translation>gambar %1 di dalamnya terpotong</translation>
+    </message>
+    <message>
+        <source>the picture could not be made into a PNG</source>
+        <translation>gambar tidak bisa dijadikan PNG</translation>
+    </message>
+</context>
+<context>
+    <name>Logs</name>
+    <message>
+        <source>Unable to write to %1: %2</source>
+        <translation>Tidak bisa menulis ke %1: %2</translation>
+    </message>
+</context>
+<context>
+    <name>MessageService</name>
+    <message>
+        <source>the message is not queued</source>
+        <translation>pesan ini tidak dalam antrean</translation>
+    </message>
+    <message>
+        <source>this message cannot be sent again</source>
+        <translation>pesan ini tidak bisa dikirim ulang</translation>
+    </message>
+</context>
+<context>
+    <name>MessageStore</name>
+    <message>
+        <source>unknown error</source>
+        <translation>galat tidak diketahui</translation>
+    </message>
+    <message>
+        <source>The message store %1 could not be written: %2</source>
+        <translation>Penyimpanan pesan %1 tidak bisa ditulis: %2</translation>
+    </message>
+    <message>
+        <source>%1 is not a Velmora message store: %2</source>
+        <translation>%1 bukan penyimpanan pesan Velmora: %2</translation>
+    </message>
+    <message>
+        <source>it belongs to another program (application id 0x%1)</source>
+        <translation>berkas ini milik program lain (application id 0x%1)</translation>
+    </message>
+    <message>
+        <source>The message store %1 could not be read: %2</source>
+        <translation>Penyimpanan pesan %1 tidak bisa dibaca: %2</translation>
+    </message>
+    <message>
+        <source>it is not an SQLite database</source>
+        <translation>bukan basis data SQLite</translation>
+    </message>
+    <message>
+        <source>it holds another program&apos;s tables</source>
+        <translation>berisi tabel program lain</translation>
+    </message>
+    <message>
+        <source>not &quot;dd-mm-yyyy hh:mm:ss AM NUMBER PDU&quot;</source>
+        <translation>bukan &quot;dd-mm-yyyy hh:mm:ss AM NUMBER PDU&quot;</translation>
+    </message>
+    <message>
+        <source>the date &quot;%1&quot; is not dd-mm-yyyy</source>
+        <translation>tanggal &quot;%1&quot; bukan dd-mm-yyyy</translation>
+    </message>
+    <message>
+        <source>the time &quot;%1&quot; is not hh:mm:ss</source>
+        <translation>jam &quot;%1&quot; bukan hh:mm:ss</translation>
+    </message>
+    <message>
+        <source>its PDU is not hexadecimal</source>
+        <translation>PDU-nya bukan heksadesimal</translation>
+    </message>
+    <message>
+        <source>The folder of the message store %1 could not be made</source>
+        <translation>Folder penyimpanan pesan %1 tidak bisa dibuat</translation>
+    </message>
+    <message>
+        <source>it is not a file</source>
+        <translation>bukan berkas</translation>
+    </message>
+    <message>
+        <source>The message store %1 could not be opened: Qt&apos;s SQLite driver is missing</source>
+        <translation>Penyimpanan pesan %1 tidak bisa dibuka: driver SQLite untuk Qt tidak ada</translation>
+    </message>
+    <message>
+        <source>The message store %1 could not be opened: %2</source>
+        <translation>Penyimpanan pesan %1 tidak bisa dibuka: %2</translation>
+    </message>
+    <message>
+        <source>The message store %1 could not be brought to schema %2: %3</source>
+        <translation>Penyimpanan pesan %1 tidak bisa dinaikkan ke skema %2: %3</translation>
+    </message>
+    <message>
+        <source>The message from %1 was not recorded: the phone gave no PDU</source>
+        <translation>Pesan dari %1 tidak dicatat: ponsel tidak memberikan PDU</translation>
+    </message>
+    <message>
+        <source>The message from %1 was not recorded: its PDU is longer than %2 characters</source>
+        <translation>Pesan dari %1 tidak dicatat: PDU-nya lebih dari %2 karakter</translation>
+    </message>
+    <message>
+        <source>The received log %1 does not exist</source>
+        <translation>Log pesan masuk %1 tidak ada</translation>
+    </message>
+    <message>
+        <source>The received log %1 is larger than 512 MiB; nothing was imported</source>
+        <translation>Log pesan masuk %1 lebih besar dari 512 MiB; tidak ada yang diimpor</translation>
+    </message>
+    <message>
+        <source>The received log %1 could not be read: %2</source>
+        <translation>Log pesan masuk %1 tidak bisa dibaca: %2</translation>
+    </message>
+    <message>
+        <source>its PDU could not be read: %1</source>
+        <translation>PDU-nya tidak bisa dibaca: %1</translation>
+    </message>
+    <message>
+        <source>longer than 4 KiB</source>
+        <translation>lebih dari 4 KiB</translation>
+    </message>
+    <message>
+        <source>The received log %1 could not be read to its end: %2</source>
+        <translation>Log pesan masuk %1 tidak bisa dibaca sampai habis: %2</translation>
+    </message>
+    <message>
+        <source>A group needs a name</source>
+        <translation>Grup perlu nama</translation>
+    </message>
+    <message>
+        <source>There is already a group named &quot;%1&quot;</source>
+        <translation>Sudah ada grup bernama &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>The group &quot;%1&quot; is no longer there: it was deleted</source>
+        <translation>Grup &quot;%1&quot; sudah tidak ada: grup itu telah dihapus</translation>
+    </message>
+</context>
+<context>
+    <name>Outbox</name>
+    <message>
+        <source>no recipient could be queued</source>
+        <translation>tidak ada penerima yang bisa diantrekan</translation>
+    </message>
+    <message>
+        <source>the same message to the same recipients was queued as batch %1</source>
+        <translation>pesan yang sama ke penerima yang sama sudah diantrekan sebagai kiriman %1</translation>
+    </message>
+    <message>
+        <source>message %1 is not one of a batch</source>
+        <translation>pesan %1 bukan bagian dari kiriman massal</translation>
+    </message>
+    <message>
+        <source>message %1 is %2, not failed or uncertain</source>
+        <translation>pesan %1 berstatus %2, bukan failed atau uncertain</translation>
+    </message>
+</context>
+<context>
+    <name>PhoneSession</name>
+    <message>
+        <source>The phone&apos;s answer to %1 is too long to read; it was left unread</source>
+        <translation>Jawaban ponsel untuk %1 terlalu panjang untuk dibaca; jawaban itu tidak dibaca</translation>
+    </message>
+    <message>
+        <source>A line of the phone&apos;s answer to %1 is longer than %2 KiB; only its start was read</source>
+        <translation>Satu baris jawaban ponsel untuk %1 lebih dari %2 KiB; hanya awalnya yang dibaca</translation>
+    </message>
+    <message>
+        <source>The phone does not pass on delivery reports</source>
+        <translation>Ponsel tidak meneruskan laporan pengiriman</translation>
+    </message>
+    <message>
+        <source>The phone does not pass on delivery reports (%1)</source>
+        <translation>Ponsel tidak meneruskan laporan pengiriman (%1)</translation>
+    </message>
+    <message>
+        <source> (%1 try left)</source>
+        <translation> (sisa %1 kali coba)</translation>
+    </message>
+    <message>
+        <source> (%1 tries left)</source>
+        <translation> (sisa %1 kali coba)</translation>
+    </message>
+    <message>
+        <source>Check SIM</source>
+        <translation>Periksa SIM</translation>
+    </message>
+    <message>
+        <source>The SIM asks for %1, which Velmora does not give: unlock it in a phone, then connect again</source>
+        <translation>SIM meminta %1, yang tidak diberikan Velmora: buka kuncinya di ponsel, lalu sambungkan lagi</translation>
+    </message>
+    <message>
+        <source>The SIM asks for its PIN%1; none was given, so the port is closed</source>
+        <translation>SIM meminta PIN%1; PIN tidak diberikan, jadi port ditutup</translation>
+    </message>
+    <message>
+        <source>A PIN is 4 to 8 digits; nothing was sent to the SIM</source>
+        <translation>PIN terdiri dari 4 sampai 8 angka; tidak ada yang dikirim ke SIM</translation>
+    </message>
+    <message>
+        <source>Enter SIM PIN</source>
+        <translation>Memasukkan PIN SIM</translation>
+    </message>
+    <message>
+        <source>The SIM refused the PIN%1; connect again to give another</source>
+        <translation>SIM menolak PIN%1; sambungkan lagi untuk mencoba PIN lain</translation>
+    </message>
+    <message>
+        <source>Enter PDU Mode OK</source>
+        <translation>Masuk Mode PDU OK</translation>
+    </message>
+    <message>
+        <source>Ready To Receive</source>
+        <translation>Siap Menerima</translation>
+    </message>
+    <message>
+        <source>Get contact from SIM (%1)</source>
+        <translation>Ambil kontak dari SIM (%1)</translation>
+    </message>
+    <message>
+        <source>Found (%1) Contacts</source>
+        <translation>Ditemukan (%1) Kontak</translation>
+    </message>
+    <message>
+        <source>Get provider list</source>
+        <translation>Ambil daftar operator</translation>
+    </message>
+    <message>
+        <source>; use Fast Dialogue to enter the PIN</source>
+        <translation>; pakai Dialog Cepat untuk memasukkan PIN</translation>
+    </message>
+    <message>
+        <source>Port %1 already open, please disconnect first before you want to use another serial port !</source>
+        <translation>Port %1 sudah terbuka, putuskan dulu sebelum memakai port serial lain !</translation>
+    </message>
+    <message>
+        <source>Communication Port Open</source>
+        <translation>Port Komunikasi Terbuka</translation>
+    </message>
+    <message>
+        <source>Initialization</source>
+        <translation>Inisialisasi</translation>
+    </message>
+    <message>
+        <source>No Response From Mobile Phone !</source>
+        <translation>Tidak Ada Jawaban Dari Ponsel !</translation>
+    </message>
+    <message>
+        <source>Unable to open port %1 !</source>
+        <translation>Tidak bisa membuka port %1 !</translation>
+    </message>
+    <message>
+        <source>Initialization Complete</source>
+        <translation>Inisialisasi Selesai</translation>
+    </message>
+    <message>
+        <source>Communication Port Close</source>
+        <translation>Port Komunikasi Ditutup</translation>
+    </message>
+    <message>
+        <source>Connection to the phone lost (%1), please check data cable connection !</source>
+        <translation>Sambungan ke ponsel terputus (%1), periksa sambungan kabel data !</translation>
+    </message>
+    <message>
+        <source>Check Signal</source>
+        <translation>Periksa Sinyal</translation>
+    </message>
+    <message>
+        <source>Unable to get RSSI (%1), please check data cable connection !</source>
+        <translation>Tidak bisa membaca RSSI (%1), periksa sambungan kabel data !</translation>
+    </message>
+    <message>
+        <source>Received Signal Strength Indication (RSSI) reading taken</source>
+        <translation>Kekuatan sinyal (RSSI) sudah dibaca</translation>
+    </message>
+    <message>
+        <source>SIM</source>
+        <translation>SIM</translation>
+    </message>
+    <message>
+        <source>phone</source>
+        <translation>ponsel</translation>
+    </message>
+    <message>
+        <source>%1 message %2</source>
+        <translation>pesan %1 %2</translation>
+    </message>
+    <message>
+        <source>the %1 store (%2)</source>
+        <translation>penyimpanan %1 (%2)</translation>
+    </message>
+    <message>
+        <source>the %1 store</source>
+        <translation>penyimpanan %1</translation>
+    </message>
+    <message>
+        <source>no final answer came in time</source>
+        <translation>jawaban akhir tidak datang tepat waktu</translation>
+    </message>
+    <message>
+        <source>The phone gave the %1 as text, not as a PDU</source>
+        <translation>Ponsel memberikan %1 sebagai teks, bukan sebagai PDU</translation>
+    </message>
+    <message>
+        <source>The %1 could not be read (%2)</source>
+        <translation>Tidak bisa membaca %1 (%2)</translation>
+    </message>
+    <message>
+        <source>The %1 is gone%2</source>
+        <translation>Sudah tidak ada: %1%2</translation>
+    </message>
+    <message>
+        <source>Get message storages</source>
+        <translation>Ambil daftar penyimpanan pesan</translation>
+    </message>
+    <message>
+        <source>The phone names no message storage Velmora reads</source>
+        <translation>Ponsel tidak menyebut penyimpanan pesan yang dibaca Velmora</translation>
+    </message>
+    <message>
+        <source>Select %1 messages</source>
+        <translation>Pilih pesan %1</translation>
+    </message>
+    <message>
+        <source>%1 could not be read: %2</source>
+        <translation>%1 tidak bisa dibaca: %2</translation>
+    </message>
+    <message>
+        <source>The phone refuses PDU mode</source>
+        <translation>Ponsel menolak mode PDU</translation>
+    </message>
+    <message>
+        <source>the phone refuses PDU mode (%1), so no message was read</source>
+        <translation>ponsel menolak mode PDU (%1), jadi tidak ada pesan yang dibaca</translation>
+    </message>
+    <message>
+        <source>Get messages from %1</source>
+        <translation>Ambil pesan dari %1</translation>
+    </message>
+    <message>
+        <source>%1 was not read to its end: %2</source>
+        <translation>%1 tidak terbaca sampai habis: %2</translation>
+    </message>
+    <message>
+        <source>%1:%2 could not be read (%3)</source>
+        <translation>%1:%2 tidak bisa dibaca (%3)</translation>
+    </message>
+    <message>
+        <source>Found (%1) Messages</source>
+        <translation>Ditemukan (%1) Pesan</translation>
+    </message>
+    <message>
+        <source>Not connected to the phone; nothing was deleted</source>
+        <translation>Tidak tersambung ke ponsel; tidak ada yang dihapus</translation>
+    </message>
+    <message>
+        <source>The phone would not open its %1 messages%2; nothing was deleted</source>
+        <translation>Ponsel tidak mau membuka pesan %1%2; tidak ada yang dihapus</translation>
+    </message>
+    <message>
+        <source>The phone refuses PDU mode%1; nothing was deleted</source>
+        <translation>Ponsel menolak mode PDU%1; tidak ada yang dihapus</translation>
+    </message>
+    <message>
+        <source>%1; nothing was deleted</source>
+        <translation>%1; tidak ada yang dihapus</translation>
+    </message>
+    <message>
+        <source>The %1 has changed since it was read; nothing was deleted</source>
+        <translation>Isi %1 sudah berubah sejak dibaca; tidak ada yang dihapus</translation>
+    </message>
+    <message>
+        <source>The phone did not delete the %1%2</source>
+        <translation>Ponsel tidak menghapus %1%2</translation>
+    </message>
+    <message>
+        <source>Deleted the %1</source>
+        <translation>Terhapus: %1</translation>
+    </message>
+    <message>
+        <source>Connection to the phone lost (%1); the %2 may or may not be deleted</source>
+        <translation>Sambungan ke ponsel terputus (%1); %2 mungkin sudah terhapus, mungkin belum</translation>
+    </message>
+    <message>
+        <source>The new %1 message %2 could not be read: the phone would not open its store</source>
+        <translation>Pesan %1 %2 yang baru tidak bisa dibaca: ponsel tidak mau membuka penyimpanannya</translation>
+    </message>
+    <message>
+        <source>new %1 message %2</source>
+        <translation>pesan %1 %2 yang baru</translation>
+    </message>
+    <message>
+        <source>%1 message %2 (a delivery report)</source>
+        <translation>pesan %1 %2 (laporan pengiriman)</translation>
+    </message>
+    <message>
+        <source>The %1 could not be read: the phone would not open its store</source>
+        <translation>Tidak bisa membaca %1: ponsel tidak mau membuka penyimpanannya</translation>
+    </message>
+</context>
+<context>
+    <name>PortProbe</name>
+    <message>
+        <source>%1 (pid %2)</source>
+        <translation>%1 (pid %2)</translation>
+    </message>
+    <message>
+        <source>a program</source>
+        <translation>sebuah program</translation>
+    </message>
+    <message>
+        <source>held by %1</source>
+        <translation>dipakai oleh %1</translation>
+    </message>
+    <message>
+        <source>no answer</source>
+        <translation>tidak menjawab</translation>
+    </message>
+    <message>
+        <source>answers</source>
+        <translation>menjawab</translation>
+    </message>
+    <message>
+        <source>answers: %1</source>
+        <translation>menjawab: %1</translation>
+    </message>
+    <message>
+        <source>%1 (nothing is connected behind this device)</source>
+        <translation>%1 (tidak ada yang tersambung di balik perangkat ini)</translation>
+    </message>
+    <message>
+        <source>busy: %1</source>
+        <translation>sibuk: %1</translation>
+    </message>
+    <message>
+        <source>in exclusive use by another program</source>
+        <translation>dipakai khusus oleh program lain</translation>
+    </message>
+    <message>
+        <source>not a serial device</source>
+        <translation>bukan perangkat serial</translation>
+    </message>
+    <message>
+        <source>too many processes and open files to see whether another program holds it</source>
+        <translation>terlalu banyak proses dan berkas terbuka untuk melihat apakah ada program lain yang memakainya</translation>
+    </message>
+    <message>
+        <source>locked by another program</source>
+        <translation>dikunci program lain</translation>
+    </message>
+</context>
+<context>
+    <name>Recipients</name>
+    <message>
+        <source>column %1</source>
+        <translation>kolom %1</translation>
+    </message>
+    <message>
+        <source>the header row has %1 columns, more than the %2 read</source>
+        <translation>baris judul punya %1 kolom, lebih dari %2 yang dibaca</translation>
+    </message>
+    <message>
+        <source>more than %1 rows: split the file</source>
+        <translation>lebih dari %1 baris: pecah berkasnya</translation>
+    </message>
+    <message>
+        <source>line %1 has %2 cells, more than the %3 read</source>
+        <translation>baris %1 punya %2 sel, lebih dari %3 yang dibaca</translation>
+    </message>
+    <message>
+        <source>more than %1 cells: split the file</source>
+        <translation>lebih dari %1 sel: pecah berkasnya</translation>
+    </message>
+    <message>
+        <source>the quote opened on line %1 is never closed</source>
+        <translation>tanda kutip yang dibuka di baris %1 tidak pernah ditutup</translation>
+    </message>
+    <message>
+        <source>no header row: the file is empty</source>
+        <translation>tidak ada baris judul: berkasnya kosong</translation>
+    </message>
+    <message>
+        <source>%1: not a regular file</source>
+        <translation>%1: bukan berkas biasa</translation>
+    </message>
+    <message>
+        <source>%1: larger than %2 MB, more than a contacts file is read</source>
+        <translation>%1: lebih besar dari %2 MB, melebihi yang dibaca dari berkas kontak</translation>
+    </message>
+    <message>
+        <source>%1: written in UTF-16; save it as CSV in UTF-8</source>
+        <translation>%1: ditulis dalam UTF-16; simpan sebagai CSV dalam UTF-8</translation>
+    </message>
+    <message>
+        <source>there is no column &quot;%1&quot;; the columns are %2</source>
+        <translation>tidak ada kolom &quot;%1&quot;; kolomnya adalah %2</translation>
+    </message>
+    <message>
+        <source>no column looks like phone numbers; the columns are %1</source>
+        <translation>tidak ada kolom yang tampak berisi nomor telepon; kolomnya adalah %1</translation>
+    </message>
+</context>
+<context>
+    <name>Settings</name>
+    <message>
+        <source>&apos;%1&apos; is not a valid integer value</source>
+        <translation>&apos;%1&apos; bukan bilangan bulat yang sah</translation>
+    </message>
+    <message>
+        <source>[Outbox] Retries=%1 is not from 0 to %2; 2 is used</source>
+        <translation>[Outbox] Retries=%1 tidak di antara 0 dan %2; dipakai 2</translation>
+    </message>
+    <message>
+        <source>%1: not read (%2); using the defaults and leaving the file as it is</source>
+        <translation>%1: tidak dibaca (%2); memakai nilai bawaan dan membiarkan berkas apa adanya</translation>
+    </message>
+    <message>
+        <source>Unable to read %1: %2</source>
+        <translation>Tidak bisa membaca %1: %2</translation>
+    </message>
+    <message>
+        <source>larger than 1 MiB</source>
+        <translation>lebih besar dari 1 MiB</translation>
+    </message>
+    <message>
+        <source>Unable to write to %1</source>
+        <translation>Tidak bisa menulis ke %1</translation>
+    </message>
+    <message>
+        <source>[Communication Port] UssdEncoding=%1 is neither text nor packed; each modem is found out</source>
+        <translation>[Communication Port] UssdEncoding=%1 bukan text maupun packed; setiap modem dicari tahu</translation>
+    </message>
+</context>
+<context>
+    <name>SubmitOutcome</name>
+    <message>
+        <source>Fail (no PDU mode)</source>
+        <translation>Gagal (tidak ada mode PDU)</translation>
+    </message>
+    <message>
+        <source>Fail (no prompt)</source>
+        <translation>Gagal (tidak ada prompt)</translation>
+    </message>
+    <message>
+        <source>Fail (1)</source>
+        <translation>Gagal (1)</translation>
+    </message>
+    <message>
+        <source>Message Sent</source>
+        <translation>Pesan Terkirim</translation>
+    </message>
+    <message>
+        <source>Unknown</source>
+        <translation>Tidak diketahui</translation>
+    </message>
+    <message>
+        <source>Fail (not connected)</source>
+        <translation>Gagal (tidak tersambung)</translation>
+    </message>
+</context>
+<context>
+    <name>UssdDialogue</name>
+    <message>
+        <source>the request is empty</source>
+        <translation>permintaan kosong</translation>
+    </message>
+    <message>
+        <source>the request is longer than %1 characters</source>
+        <translation>permintaan lebih panjang dari %1 karakter</translation>
+    </message>
+    <message>
+        <source>the request holds a character other than letters, digits, blanks and punctuation (or a double quote)</source>
+        <translation>permintaan berisi karakter selain huruf, angka, spasi dan tanda baca (atau tanda kutip ganda)</translation>
+    </message>
+</context>
 </TS>

@@ -1,5 +1,6 @@
 #include "ComDevices.h"
 
+#include "Said.h"
 #include "SerialLink.h"
 #include "Strings.h"
 
@@ -89,20 +90,20 @@ std::vector<int> ComDeviceMap::NamedPorts() const {
 std::string ParseDeviceOverride(const std::string& value, std::map<int, std::string>& overrides) {
     const auto eq = value.find('=');
     if (eq == std::string::npos || eq + 1 == value.size())
-        return "\"" + value + "\" is not COMn=PATH";
+        return Fill(translate("ComDevices", "\"%1\" is not COMn=PATH"), {value});
     const std::string port = value.substr(0, eq);
     const std::string name = PortName(port);
     // PortName turns anything unreadable into COM1; only accept what it kept.
     const std::string upper = Upper(port);
     if (name != upper && "COM" + upper != name)
-        return "\"" + port + "\" is not a port COM1 to COM96";
+        return Fill(translate("ComDevices", "\"%1\" is not a port COM1 to COM96"), {port});
     overrides[PortNameNumber(name)] = value.substr(eq + 1);
     return "";
 }
 
 std::string ParseDeviceOption(const std::string& value, DeviceOptions& options) {
     if (value.empty())
-        return "needs a device";
+        return translate("ComDevices", "needs a device");
     if (value.find('=') == std::string::npos) {
         options.anyPort = value;
         return "";
@@ -111,15 +112,16 @@ std::string ParseDeviceOption(const std::string& value, DeviceOptions& options) 
 }
 
 std::string TriedDevice(const std::string& device, int baud) {
-    return device + " at " + std::to_string(baud) + " bit/s";
+    return Fill(translate("ComDevices", "%1 at %2 bit/s"), {device, std::to_string(baud)});
 }
 
 std::string OpenFailureHint(int err) {
     if (err == EACCES || err == EPERM)
-        return " (serial devices are for members of the dialout group: sudo adduser $USER dialout, "
-               "then log in again)";
+        return translate("ComDevices",
+                         " (serial devices are for members of the dialout group: sudo adduser $USER "
+                         "dialout, then log in again)");
     if (err == EBUSY)
-        return " (another program is using it)";
+        return translate("ComDevices", " (another program is using it)");
     return "";
 }
 

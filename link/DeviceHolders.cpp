@@ -1,5 +1,7 @@
 #include "DeviceHolders.h"
 
+#include "Said.h"
+
 #include <algorithm>
 #include <cctype>
 #include <climits>
@@ -200,12 +202,14 @@ std::vector<DeviceHolder> DeviceHolders(const std::string& device, const std::st
 }
 
 std::string HolderText(const std::vector<DeviceHolder>& holders) {
-    std::string text;
-    for (const auto& h : holders) {
-        text += text.empty() ? "held by " : ", ";
-        text += (h.name.empty() ? std::string("a program") : h.name) + " (pid " + std::to_string(h.pid) + ")";
-    }
-    return text;
+    if (holders.empty())
+        return "";
+    std::string list;
+    for (const auto& h : holders)
+        list += (list.empty() ? "" : ", ") +
+                Fill(translate("PortProbe", "%1 (pid %2)"),
+                     {h.name.empty() ? translate("PortProbe", "a program") : h.name, std::to_string(h.pid)});
+    return Fill(translate("PortProbe", "held by %1"), {list});
 }
 
 } // namespace velmora

@@ -1,5 +1,7 @@
 #include "PhoneSession.h"
 
+#include "Said.h"
+
 #include "StatusReport.h"
 
 #include <algorithm>
@@ -36,9 +38,11 @@ FinalResult PhoneSession::Exchange(const std::string& command, int deadlineMs, b
         if (m_reader.Done())
             break;
         if (m_reader.Overflowed()) {
-            m_events.Problem(ProblemKind::AnswerTooLong, "The phone's answer to " +
-                                                             command.substr(0, command.find('\r')) +
-                                                             " is too long to read; it was left unread");
+            m_events.Problem(
+                ProblemKind::AnswerTooLong,
+                Fill(translate("PhoneSession", "The phone's answer to %1 is too long to read; it was "
+                                               "left unread"),
+                     {command.substr(0, command.find('\r'))}));
             break;
         }
         const std::int64_t now = m_clock.NowMs();
@@ -57,10 +61,11 @@ FinalResult PhoneSession::Exchange(const std::string& command, int deadlineMs, b
         m_clock.Sleep(static_cast<int>(step));
     }
     if (m_reader.LineCut())
-        m_events.Problem(ProblemKind::AnswerTooLong,
-                         "A line of the phone's answer to " + command.substr(0, command.find('\r')) +
-                             " is longer than " + std::to_string(AtReader::kLineLimit / 1024) +
-                             " KiB; only its start was read");
+        m_events.Problem(
+            ProblemKind::AnswerTooLong,
+            Fill(translate("PhoneSession", "A line of the phone's answer to %1 is longer than %2 KiB; "
+                                           "only its start was read"),
+                 {command.substr(0, command.find('\r')), std::to_string(AtReader::kLineLimit / 1024)}));
     HandleUnsolicited();
     return m_reader.Final();
 }
@@ -156,8 +161,11 @@ bool PhoneSession::RouteStatusReports() {
         return false;
     }
     const std::string refusal = PhoneRefusal(m_reader.Raw());
-    m_events.Problem(ProblemKind::PhoneRefused, "The phone does not pass on delivery reports" +
-                                                    (refusal.empty() ? "" : " (" + refusal + ")"));
+    m_events.Problem(
+        ProblemKind::PhoneRefused,
+        refusal.empty()
+            ? translate("PhoneSession", "The phone does not pass on delivery reports")
+            : Fill(translate("PhoneSession", "The phone does not pass on delivery reports (%1)"), {refusal}));
     return false;
 }
 
@@ -204,7 +212,9 @@ bool IsPin(const std::string& pin) {
 std::string PinTriesText(std::optional<int> tries) {
     if (!tries)
         return "";
-    return " (" + std::to_string(*tries) + (*tries == 1 ? " try" : " tries") + " left)";
+    return Fill(*tries == 1 ? translate("PhoneSession", " (%1 try left)")
+                            : translate("PhoneSession", " (%1 tries left)"),
+                {std::to_string(*tries)});
 }
 
 bool PhoneSession::AskForReports(std::vector<std::string>& pdus) {
@@ -252,33 +262,37 @@ bool SimUsable(const std::string& state) {
 } // namespace
 
 bool PhoneSession::UnlockSim() {
-    m_events.Status("Check SIM");
+    m_events.Status(translate("PhoneSession", "Check SIM"));
     // A phone that does not know the command has no SIM lock to speak of.
     const std::string state = SimState();
     if (state.empty() || SimUsable(state))
         return true;
     if (state != "SIM PIN") {
-        m_events.Status("The SIM asks for " + state +
-                        ", which Velmora does not give: unlock it in a phone, then connect again");
+        m_events.Status(
+            Fill(translate("PhoneSession", "The SIM asks for %1, which Velmora does not give: unlock it in a "
+                                           "phone, then connect again"),
+                 {state}));
         return false;
     }
     const std::optional<int> tries = PinTriesLeft();
     const std::optional<std::string> pin = m_pinSource ? m_pinSource(tries) : std::nullopt;
     if (!pin || pin->empty()) {
-        m_events.Status("The SIM asks for its PIN" + PinTriesText(tries) +
-                        "; none was given, so the port is closed");
+        m_events.Status(Fill(
+            translate("PhoneSession", "The SIM asks for its PIN%1; none was given, so the port is closed"),
+            {PinTriesText(tries)}));
         return false;
     }
     if (!IsPin(*pin)) {
-        m_events.Status("A PIN is 4 to 8 digits; nothing was sent to the SIM");
+        m_events.Status(translate("PhoneSession", "A PIN is 4 to 8 digits; nothing was sent to the SIM"));
         return false;
     }
-    m_events.Status("Enter SIM PIN");
+    m_events.Status(translate("PhoneSession", "Enter SIM PIN"));
     if (Exchange("AT+CPIN=\"" + *pin + "\"\r", kFast.commandMs) != FinalResult::Ok) {
         // Said after the failed connect, which replaces what was shown.
         m_refusalAfterConnect = m_reader.Raw();
-        m_events.Status("The SIM refused the PIN" + PinTriesText(PinTriesLeft()) +
-                        "; connect again to give another");
+        m_events.Status(
+            Fill(translate("PhoneSession", "The SIM refused the PIN%1; connect again to give another"),
+                 {PinTriesText(PinTriesLeft())}));
         return false;
     }
     // A SIM takes a moment to open after its PIN; until then it answers busy.
@@ -321,11 +335,11 @@ SubmitOutcome PhoneSession::FastSubmit(const std::string& pdu, bool& written) {
     };
     if (Exchange("at+cmgf=0\r", kFast.commandMs) != FinalResult::Ok)
         return refused(SubmitOutcome::NoPduMode);
-    m_events.Monitor("Enter PDU Mode OK");
+    m_events.Monitor(translate("PhoneSession", "Enter PDU Mode OK"));
     const auto length = static_cast<long>(pdu.size() / 2) - 1;
     if (Exchange("at+cmgs=" + std::to_string(length) + "\r", kFast.commandMs, true) != FinalResult::Prompt)
         return refused(SubmitOutcome::NoPrompt);
-    m_events.Monitor("Ready To Receive");
+    m_events.Monitor(translate("PhoneSession", "Ready To Receive"));
     written = true;
     m_submitting = pdu;
     return FastJudge(Exchange(pdu + kCtrlZ + "\r", kFast.pduMs));

@@ -1,23 +1,25 @@
 #include "LinkEvents.h"
 
+#include "Said.h"
+
 namespace velmora {
 
-const char* SubmitOutcomeText(SubmitOutcome outcome) {
+std::string SubmitOutcomeText(SubmitOutcome outcome) {
     switch (outcome) {
     case SubmitOutcome::NoPduMode:
-        return "Fail (no PDU mode)";
+        return translate("SubmitOutcome", "Fail (no PDU mode)");
     case SubmitOutcome::NoPrompt:
-        return "Fail (no prompt)";
+        return translate("SubmitOutcome", "Fail (no prompt)");
     case SubmitOutcome::Failed:
-        return "Fail (1)";
+        return translate("SubmitOutcome", "Fail (1)");
     case SubmitOutcome::Sent:
-        return "Message Sent";
+        return translate("SubmitOutcome", "Message Sent");
     case SubmitOutcome::Unknown:
-        return "Unknown";
+        return translate("SubmitOutcome", "Unknown");
     case SubmitOutcome::LinkLost:
-        return "Fail (not connected)";
+        return translate("SubmitOutcome", "Fail (not connected)");
     }
-    return "Unknown";
+    return translate("SubmitOutcome", "Unknown");
 }
 
 std::vector<std::pair<SubmitLog, std::string>> SubmitLogEntries(const PartEnded& part) {

@@ -27,8 +27,8 @@ enum class SubmitOutcome {
 };
 Q_ENUM_NS(SubmitOutcome)
 
-// The text an outcome is shown and printed as.
-const char* SubmitOutcomeText(SubmitOutcome outcome);
+// The text an outcome is shown and printed as, in the user's language.
+std::string SubmitOutcomeText(SubmitOutcome outcome);
 
 // What one part's submission ended in, as the session judged it.
 struct PartEnded {

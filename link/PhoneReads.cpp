@@ -1,5 +1,7 @@
 #include "PhoneSession.h"
 
+#include "Said.h"
+
 namespace velmora {
 
 namespace {
@@ -29,7 +31,8 @@ std::vector<PhonebookEntry> PhoneSession::ReadPhonebook(const StopRequested& sto
             const bool fast = m_dialogue == Dialogue::Fast;
             if (!fast)
                 Send(command);
-            m_events.Status("Get contact from SIM (" + std::to_string(n) + ")");
+            m_events.Status(
+                Fill(translate("PhoneSession", "Get contact from SIM (%1)"), {std::to_string(n)}));
             m_events.Progress(n, kPhonebookSlots);
             if (fast)
                 Exchange(command, kFast.commandMs);
@@ -40,7 +43,8 @@ std::vector<PhonebookEntry> PhoneSession::ReadPhonebook(const StopRequested& sto
                 entries.push_back(std::move(entry));
             } else if (++misses == 5) {
                 // Five empty slots in a row end the read.
-                m_events.Status("Found (" + std::to_string(entries.size()) + ") Contacts");
+                m_events.Status(
+                    Fill(translate("PhoneSession", "Found (%1) Contacts"), {std::to_string(entries.size())}));
                 break;
             }
         }
@@ -61,7 +65,7 @@ std::vector<OperatorEntry> PhoneSession::GetProvider(const StopRequested& stop) 
     std::string reply;
     try {
         if (m_dialogue == Dialogue::Fast) {
-            m_events.Status("Get provider list");
+            m_events.Status(translate("PhoneSession", "Get provider list"));
             bool stopped = false;
             const StopRequested asked = [&] { return stopped = stop && stop(); };
             Exchange("at+copn\r", kFast.operatorsMs, false, asked);
@@ -71,7 +75,7 @@ std::vector<OperatorEntry> PhoneSession::GetProvider(const StopRequested& stop) 
             return ParseOperatorReply(m_reader.Answer());
         }
         Send("at+copn\r");
-        m_events.Status("Get provider list");
+        m_events.Status(translate("PhoneSession", "Get provider list"));
         // The list always takes its full ten seconds; reading it round by
         // round lets a stop end it early and the window show how far it is.
         for (int round = 1; round <= kOperatorRounds; ++round) {

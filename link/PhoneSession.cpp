@@ -1,5 +1,7 @@
 #include "PhoneSession.h"
 
+#include "Said.h"
+
 #include <algorithm>
 
 namespace velmora {
@@ -52,7 +54,7 @@ void PhoneSession::ShowRefusal(const std::string& reply) {
     // Only the fast dialogue can ask for the PIN and give it.
     if (m_dialogue == Dialogue::Classic && (refusal.find("(SIM PIN required)") != std::string::npos ||
                                             refusal.find(": SIM PIN required") != std::string::npos))
-        refusal += "; use Fast Dialogue to enter the PIN";
+        refusal += translate("PhoneSession", "; use Fast Dialogue to enter the PIN");
     m_events.Problem(ProblemKind::PhoneRefused, refusal);
 }
 
@@ -94,8 +96,9 @@ bool PhoneSession::Connect(int portNumber, int baudRate) {
     const std::string number = std::to_string(portNumber);
     if (m_port.Connected()) {
         m_events.Status(
-            "Port " + number +
-            " already open, please disconnect first before you want to use another serial port !");
+            Fill(translate("PhoneSession", "Port %1 already open, please disconnect first before you want "
+                                           "to use another serial port !"),
+                 {number}));
         m_events.SignalBar(3);
         return true;
     }
@@ -117,8 +120,8 @@ bool PhoneSession::Connect(int portNumber, int baudRate) {
         const bool fast = m_dialogue == Dialogue::Fast;
         m_clock.Sleep(fast ? kFast.settleMs : 1000);
         ShowLineSignals();
-        m_events.Status("Communication Port Open");
-        m_events.Status("Initialization");
+        m_events.Status(translate("PhoneSession", "Communication Port Open"));
+        m_events.Status(translate("PhoneSession", "Initialization"));
         // The fast dialogue asks "AT" until the line has settled instead of
         // trusting a fixed second.
         std::string echoOff;
@@ -130,7 +133,7 @@ bool PhoneSession::Connect(int portNumber, int baudRate) {
         }
         if (!Holds(echoOff, "OK")) {
             CloseQuietly();
-            m_events.Status("No Response From Mobile Phone !");
+            m_events.Status(translate("PhoneSession", "No Response From Mobile Phone !"));
             ShowRefusal(echoOff);
             ConnectFailed();
             return false;
@@ -162,13 +165,13 @@ bool PhoneSession::Connect(int portNumber, int baudRate) {
             m_events.StateChanged(SessionState::Disconnected);
             m_events.Identity(m_identity);
         }
-        m_events.Status("Unable to open port " + number + " !");
+        m_events.Status(Fill(translate("PhoneSession", "Unable to open port %1 !"), {number}));
         LinkProblem(e.what());
         ConnectFailed();
         return false;
     }
     m_events.Identity(m_identity);
-    m_events.Status("Initialization Complete");
+    m_events.Status(translate("PhoneSession", "Initialization Complete"));
     SetPolling(true);
     m_events.StateChanged(SessionState::Connected);
     m_phonebookStale = true;
@@ -186,15 +189,17 @@ void PhoneSession::Disconnect() {
     m_storage.clear();
     m_announcing = false;
     CloseQuietly();
-    m_events.Status("Communication Port Close");
+    m_events.Status(translate("PhoneSession", "Communication Port Close"));
     SetPolling(false);
     m_events.StateChanged(SessionState::Disconnected);
 }
 
 void PhoneSession::LinkLostDuring(const EComPort& e) {
     Disconnect();
-    m_events.Status(std::string("Connection to the phone lost (") + e.what() +
-                    "), please check data cable connection !");
+    m_events.Status(
+        Fill(translate("PhoneSession", "Connection to the phone lost (%1), please check data cable "
+                                       "connection !"),
+             {e.what()}));
     LinkProblem(e.what());
 }
 

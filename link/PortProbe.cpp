@@ -4,6 +4,7 @@
 #include "ComDevices.h"
 #include "DeviceHolders.h"
 #include "LineSpeed.h"
+#include "Said.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -94,7 +95,7 @@ PortProbeResult Talk(int fd, PortProbeResult result, const ProbeOptions& options
     // phones refuse a bare "AT" and still take every real command.
     if (!hello.complete) {
         result.outcome = ProbeOutcome::NoAnswer;
-        result.text = "no answer";
+        result.text = translate("PortProbe", "no answer");
         return result;
     }
     // A slow phone is given twice its first answer's time, within bounds.
@@ -158,14 +159,16 @@ std::string AnswerText(const std::string& manufacturer, const std::string& model
     std::string who = manufacturer;
     if (!model.empty())
         who += (who.empty() ? "" : " ") + model;
-    return who.empty() ? "answers" : "answers: " + who;
+    return who.empty() ? translate("PortProbe", "answers")
+                       : Fill(translate("PortProbe", "answers: %1"), {who});
 }
 
 std::string OpenErrorText(int err) {
     if (err == ENOENT)
         return std::string(std::strerror(err));
     if (err == EIO || err == ENXIO || err == ENODEV)
-        return std::string(std::strerror(err)) + " (nothing is connected behind this device)";
+        return Fill(translate("PortProbe", "%1 (nothing is connected behind this device)"),
+                    {std::strerror(err)});
     return std::strerror(err) + OpenFailureHint(err);
 }
 
@@ -173,7 +176,7 @@ PortProbeResult ProbePort(const PortCandidate& candidate, const ProbeOptions& op
     PortProbeResult result{candidate.name(), candidate.port, candidate.path, ProbeOutcome::Unusable, ""};
     const auto busy = [&](const std::string& why) {
         result.outcome = ProbeOutcome::Busy;
-        result.text = "busy: " + why;
+        result.text = Fill(translate("PortProbe", "busy: %1"), {why});
         return result;
     };
     const int fd = ::open(candidate.path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
@@ -181,7 +184,8 @@ PortProbeResult ProbePort(const PortCandidate& candidate, const ProbeOptions& op
         const int err = errno;
         if (err == EBUSY) {
             const std::string holders = HolderText(DeviceHolders(candidate.path, options.procDir));
-            return busy(holders.empty() ? "in exclusive use by another program" : holders);
+            return busy(holders.empty() ? translate("PortProbe", "in exclusive use by another program")
+                                        : holders);
         }
         result.text = OpenErrorText(err);
         return result;
@@ -189,7 +193,7 @@ PortProbeResult ProbePort(const PortCandidate& candidate, const ProbeOptions& op
     termios saved{};
     if (::tcgetattr(fd, &saved) < 0) {
         ::close(fd);
-        result.text = "not a serial device";
+        result.text = translate("PortProbe", "not a serial device");
         return result;
     }
     // Another program's dialogue must not see our bytes: anyone holding the
@@ -201,14 +205,15 @@ PortProbeResult ProbePort(const PortCandidate& candidate, const ProbeOptions& op
         !search.holders.empty() || !search.complete) {
         ::close(fd);
         return busy(search.holders.empty()
-                        ? "too many processes and open files to see whether another program holds it"
+                        ? translate("PortProbe", "too many processes and open files to see whether another "
+                                                 "program holds it")
                         : HolderText(search.holders));
     }
     if (::flock(fd, LOCK_EX | LOCK_NB) < 0) {
         const int err = errno;
         ::close(fd);
         if (err == EWOULDBLOCK)
-            return busy("locked by another program");
+            return busy(translate("PortProbe", "locked by another program"));
         result.text = std::strerror(err);
         return result;
     }

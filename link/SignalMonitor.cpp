@@ -1,11 +1,13 @@
 #include "PhoneSession.h"
 
+#include "Said.h"
+
 namespace velmora {
 
 void PhoneSession::SignalTick() {
     if (!IsConnected())
         return; // a tick that was queued before a disconnect
-    m_events.Status("Check Signal");
+    m_events.Status(translate("PhoneSession", "Check Signal"));
     std::string reply;
     try {
         ShowLineSignals();
@@ -19,14 +21,15 @@ void PhoneSession::SignalTick() {
     const SignalTexts cut = CutSignalQuality(reply);
     if (!cut.found) {
         ++m_signalFailures;
-        m_events.Status("Unable to get RSSI (" + std::to_string(m_signalFailures) +
-                        "), please check data cable connection !");
+        m_events.Status(
+            Fill(translate("PhoneSession", "Unable to get RSSI (%1), please check data cable connection !"),
+                 {std::to_string(m_signalFailures)}));
         ShowSignalQuality("99", "99");
         if (m_signalFailures == 3)
             Disconnect();
         return;
     }
-    m_events.Status("Received Signal Strength Indication (RSSI) reading taken");
+    m_events.Status(translate("PhoneSession", "Received Signal Strength Indication (RSSI) reading taken"));
     ShowSignalQuality(cut.rssi, cut.ber);
 }
 

@@ -3,6 +3,7 @@
 #include "FileIo.h"
 #include "Inbox.h"
 #include "PduDecoder.h"
+#include "Said.h"
 #include "Strings.h"
 
 #include <algorithm>
@@ -21,21 +22,22 @@ constexpr int kListRounds = PhoneSession::kFast.listMs / kClassicPauseMs;
 // The words the status bar uses for a storage.
 std::string StorageLabel(const std::string& storage) {
     if (storage == "SM")
-        return "SIM";
+        return translate("PhoneSession", "SIM");
     if (storage == "ME")
-        return "phone";
+        return translate("PhoneSession", "phone");
     return storage;
 }
 
 std::string MessageLabel(const StoredMessage& m) {
-    return StorageLabel(m.storage) + " message " + std::to_string(m.index);
+    return Fill(translate("PhoneSession", "%1 message %2"),
+                {StorageLabel(m.storage), std::to_string(m.index)});
 }
 
 // "the SIM store (SM)", as a store that could not be read is named.
 std::string StoreName(const std::string& storage) {
     if (storage == "SM" || storage == "ME")
-        return "the " + StorageLabel(storage) + " store (" + storage + ")";
-    return "the " + storage + " store";
+        return Fill(translate("PhoneSession", "the %1 store (%2)"), {StorageLabel(storage), storage});
+    return Fill(translate("PhoneSession", "the %1 store"), {storage});
 }
 
 // What the phone said instead of an answer: its reason, else its final
@@ -44,7 +46,7 @@ std::string Why(const std::string& answer) {
     if (std::string refusal = PhoneRefusal(answer); !refusal.empty())
         return refusal;
     if (!AnswerEnded(answer))
-        return "no final answer came in time";
+        return translate("PhoneSession", "no final answer came in time");
     const std::string_view text(answer.data(), answer.find_last_not_of("\r\n") + 1);
     return std::string(text.substr(text.find_last_of("\r\n") + 1));
 }
@@ -61,14 +63,14 @@ std::string Reason(const std::string& answer) {
 std::string ReadFailure(const std::string& label, const StoreRead& read, const std::string& answer) {
     switch (read.outcome) {
     case StoreRead::Outcome::NotPdu:
-        return "The phone gave the " + label + " as text, not as a PDU";
+        return Fill(translate("PhoneSession", "The phone gave the %1 as text, not as a PDU"), {label});
     case StoreRead::Outcome::Unreadable:
-        return "The " + label + " could not be read (" + read.why + ")";
+        return Fill(translate("PhoneSession", "The %1 could not be read (%2)"), {label, read.why});
     case StoreRead::Outcome::Gone:
     case StoreRead::Outcome::Message:
         break;
     }
-    return "The " + label + " is gone" + Reason(answer);
+    return Fill(translate("PhoneSession", "The %1 is gone%2"), {label, Reason(answer)});
 }
 
 } // namespace
@@ -108,7 +110,7 @@ std::vector<StoredMessage> PhoneSession::ReadStoredMessages(const StopRequested&
     // Asked before each exchange, never inside one.
     const auto stopped = [&] { return m_readStopped = m_readStopped || (stop && stop()); };
     try {
-        m_events.Status("Get message storages");
+        m_events.Status(translate("PhoneSession", "Get message storages"));
         const Answered offered = AskWhole("AT+CPMS=?\r", kFast.commandMs, kShortRounds);
         const std::vector<std::string> names = ParseStorages(offered.text);
         std::vector<std::string> storages;
@@ -121,7 +123,7 @@ std::vector<StoredMessage> PhoneSession::ReadStoredMessages(const StopRequested&
         std::vector<std::string> guessRefused;
         bool opened = false;
         if (guessed) {
-            m_events.Status("The phone names no message storage Velmora reads");
+            m_events.Status(translate("PhoneSession", "The phone names no message storage Velmora reads"));
             ShowRefusal(offered.text);
             if (!stopped())
                 storages = GuessStorages();
@@ -131,12 +133,13 @@ std::vector<StoredMessage> PhoneSession::ReadStoredMessages(const StopRequested&
         for (const std::string& storage : storages) {
             if (stopped())
                 break;
-            m_events.Status("Select " + StorageLabel(storage) + " messages");
+            m_events.Status(Fill(translate("PhoneSession", "Select %1 messages"), {StorageLabel(storage)}));
             const Answered selected = SelectStorage(storage);
             if (!selected.ok) {
                 ShowRefusal(selected.text);
                 (guessed ? guessRefused : m_storeProblems)
-                    .push_back(StoreName(storage) + " could not be read: " + Why(selected.text));
+                    .push_back(Fill(translate("PhoneSession", "%1 could not be read: %2"),
+                                    {StoreName(storage), Why(selected.text)}));
                 continue;
             }
             opened = true;
@@ -149,39 +152,44 @@ std::vector<StoredMessage> PhoneSession::ReadStoredMessages(const StopRequested&
                     break;
                 const Answered mode = AskWhole("AT+CMGF=0\r", kFast.commandMs, kShortRounds);
                 if (!mode.ok) {
-                    m_events.Status("The phone refuses PDU mode");
+                    m_events.Status(translate("PhoneSession", "The phone refuses PDU mode"));
                     ShowRefusal(mode.text);
-                    m_storeProblems.push_back("the phone refuses PDU mode (" + Why(mode.text) +
-                                              "), so no message was read");
+                    m_storeProblems.push_back(Fill(
+                        translate("PhoneSession", "the phone refuses PDU mode (%1), so no message was read"),
+                        {Why(mode.text)}));
                     break;
                 }
                 pduMode = true;
             }
             if (stopped())
                 break;
-            m_events.Status("Get messages from " + StorageLabel(storage));
+            m_events.Status(Fill(translate("PhoneSession", "Get messages from %1"), {StorageLabel(storage)}));
             const Answered list = AskWhole("AT+CMGL=4\r", kFast.listMs, kListRounds);
             // Some phones refuse to list an empty store.
             ShowRefusal(list.text);
             StoreList listed = ParseMessageList(list.text);
             if (!listed.refused.empty())
-                m_storeProblems.push_back(StoreName(storage) + " could not be read: " + listed.refused);
+                m_storeProblems.push_back(Fill(translate("PhoneSession", "%1 could not be read: %2"),
+                                               {StoreName(storage), listed.refused}));
             else if (!AnswerEnded(list.text))
-                m_storeProblems.push_back(StoreName(storage) + " was not read to its end: " + Why(list.text));
+                m_storeProblems.push_back(Fill(translate("PhoneSession", "%1 was not read to its end: %2"),
+                                               {StoreName(storage), Why(list.text)}));
             else if (!list.ok && (used.value_or(1) > 0 || !listed.entries.empty()))
-                m_storeProblems.push_back(StoreName(storage) + " could not be read: " + Why(list.text));
+                m_storeProblems.push_back(Fill(translate("PhoneSession", "%1 could not be read: %2"),
+                                               {StoreName(storage), Why(list.text)}));
             for (StoreEntry& e : listed.entries)
                 messages.push_back(StoredMessage{storage, *e.index, e.status, std::move(e.pdu)});
             for (const UnreadEntry& u : listed.unread)
-                m_storeProblems.push_back(storage + ":" + (u.index ? std::to_string(*u.index) : "?") +
-                                          " could not be read (" + u.why + ")");
+                m_storeProblems.push_back(Fill(translate("PhoneSession", "%1:%2 could not be read (%3)"),
+                                               {storage, u.index ? std::to_string(*u.index) : "?", u.why}));
             const int read = static_cast<int>(messages.size());
             m_events.Progress(read, std::max(total, read));
         }
         if (guessed && !opened && !m_readStopped)
             m_storeProblems.insert(m_storeProblems.begin(), guessRefused.begin(), guessRefused.end());
         // Counted as the inbox lists them: a long message's parts are one.
-        m_events.Status("Found (" + std::to_string(JoinInbox(messages).size()) + ") Messages");
+        m_events.Status(Fill(translate("PhoneSession", "Found (%1) Messages"),
+                             {std::to_string(JoinInbox(messages).size())}));
     } catch (const EComPort& e) {
         LinkLostDuring(e);
         return messages;
@@ -207,25 +215,30 @@ std::vector<std::string> PhoneSession::GuessStorages() {
 
 std::string PhoneSession::DeleteStoredMessage(const StoredMessage& expected) {
     if (!IsConnected())
-        return "Not connected to the phone; nothing was deleted";
+        return translate("PhoneSession", "Not connected to the phone; nothing was deleted");
     const std::string label = MessageLabel(expected);
     const std::string index = std::to_string(expected.index);
     const auto attempt = [&]() -> std::string {
         if (const Answered chosen = UseStorage(expected.storage); !chosen.ok)
-            return "The phone would not open its " + StorageLabel(expected.storage) + " messages" +
-                   Reason(chosen.text) + "; nothing was deleted";
+            return Fill(
+                translate("PhoneSession", "The phone would not open its %1 messages%2; nothing was deleted"),
+                {StorageLabel(expected.storage), Reason(chosen.text)});
         if (const Answered mode = AskWhole("AT+CMGF=0\r", kFast.commandMs, kShortRounds); !mode.ok)
-            return "The phone refuses PDU mode" + Reason(mode.text) + "; nothing was deleted";
+            return Fill(translate("PhoneSession", "The phone refuses PDU mode%1; nothing was deleted"),
+                        {Reason(mode.text)});
         std::string why;
         const StoreRead now = ReadPlace(expected.index, label, why);
         if (now.outcome != StoreRead::Outcome::Message)
-            return why + "; nothing was deleted";
+            return Fill(translate("PhoneSession", "%1; nothing was deleted"), {why});
         if (Upper(now.entry.pdu) != Upper(expected.pdu))
-            return "The " + label + " has changed since it was read; nothing was deleted";
+            return Fill(
+                translate("PhoneSession", "The %1 has changed since it was read; nothing was deleted"),
+                {label});
         if (const Answered deleted = AskWhole("AT+CMGD=" + index + "\r", kFast.commandMs, kShortRounds);
             !deleted.ok)
-            return "The phone did not delete the " + label + Reason(deleted.text);
-        m_events.Status("Deleted the " + label);
+            return Fill(translate("PhoneSession", "The phone did not delete the %1%2"),
+                        {label, Reason(deleted.text)});
+        m_events.Status(Fill(translate("PhoneSession", "Deleted the %1"), {label}));
         return "";
     };
     SetPolling(false);
@@ -234,8 +247,9 @@ std::string PhoneSession::DeleteStoredMessage(const StoredMessage& expected) {
         reason = attempt();
     } catch (const EComPort& e) {
         LinkLostDuring(e);
-        return std::string("Connection to the phone lost (") + e.what() + "); the " + label +
-               " may or may not be deleted";
+        return Fill(
+            translate("PhoneSession", "Connection to the phone lost (%1); the %2 may or may not be deleted"),
+            {e.what(), label});
     }
     SetPolling(true);
     return reason;
@@ -274,13 +288,18 @@ void PhoneSession::ReadArrivals() {
     while (!m_arrivals.empty() && IsConnected()) {
         const auto [storage, index] = m_arrivals.front();
         m_arrivals.erase(m_arrivals.begin());
-        const std::string label = StorageLabel(storage) + " message " + std::to_string(index);
+        const std::string place = StorageLabel(storage);
+        const std::string number = std::to_string(index);
         if (!UseStorage(storage).ok || !AskWhole("AT+CMGF=0\r", kFast.commandMs, kShortRounds).ok) {
-            m_events.Status("The new " + label + " could not be read: the phone would not open its store");
+            m_events.Status(
+                Fill(translate("PhoneSession", "The new %1 message %2 could not be read: the phone would "
+                                               "not open its store"),
+                     {place, number}));
             continue;
         }
         std::string why;
-        StoreRead read = ReadPlace(index, "new " + label, why);
+        StoreRead read =
+            ReadPlace(index, Fill(translate("PhoneSession", "new %1 message %2"), {place, number}), why);
         if (read.outcome != StoreRead::Outcome::Message) {
             // Still on the phone: the next read of the inbox lists it.
             m_events.Status(why);
@@ -292,8 +311,8 @@ void PhoneSession::ReadArrivals() {
 }
 
 void PhoneSession::ReadStoredReport(const std::string& storage, int index) {
-    const std::string label =
-        StorageLabel(storage) + " message " + std::to_string(index) + " (a delivery report)";
+    const std::string label = Fill(translate("PhoneSession", "%1 message %2 (a delivery report)"),
+                                   {StorageLabel(storage), std::to_string(index)});
     // A report that cannot be read is named: the message it is about would
     // otherwise wait for it without a word.
     const auto unread = [&](std::string said) {
@@ -303,7 +322,8 @@ void PhoneSession::ReadStoredReport(const std::string& storage, int index) {
     // Read from the storage it was announced in, once another one was chosen
     // for reading this connection.
     if (!m_storage.empty() && !UseStorage(storage).ok) {
-        unread("The " + label + " could not be read: the phone would not open its store");
+        unread(Fill(translate("PhoneSession", "The %1 could not be read: the phone would not open its store"),
+                    {label}));
         return;
     }
     std::string why;

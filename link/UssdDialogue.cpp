@@ -1,5 +1,6 @@
 #include "UssdDialogue.h"
 
+#include "Said.h"
 #include "Strings.h"
 
 #include <algorithm>
@@ -14,12 +15,14 @@ constexpr std::size_t kRequestLimit = 182;
 
 std::string RequestProblem(const std::string& text) {
     if (text.empty())
-        return "the request is empty";
+        return translate("UssdDialogue", "the request is empty");
     if (text.size() > kRequestLimit)
-        return "the request is longer than " + std::to_string(kRequestLimit) + " characters";
+        return Fill(translate("UssdDialogue", "the request is longer than %1 characters"),
+                    {std::to_string(kRequestLimit)});
     if (!std::all_of(text.begin(), text.end(), [](char c) { return c >= 0x20 && c < 0x7F && c != '"'; }))
-        return "the request holds a character other than letters, digits, blanks and punctuation "
-               "(or a double quote)";
+        return translate("UssdDialogue",
+                         "the request holds a character other than letters, digits, blanks and "
+                         "punctuation (or a double quote)");
     return "";
 }
 

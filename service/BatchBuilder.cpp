@@ -1,6 +1,7 @@
 #include "BatchBuilder.h"
 
 #include "PduDecoder.h"
+#include "Said.h"
 
 #include <QHash>
 
@@ -46,8 +47,9 @@ public:
             m_seen.insert(key, where);
             return {};
         }
-        return it->isEmpty() ? QStringLiteral("already in the list")
-                             : QStringLiteral("already in the list (%1)").arg(*it);
+        return it->isEmpty()
+                   ? QCoreApplication::translate("BatchBuilder", "already in the list")
+                   : QCoreApplication::translate("BatchBuilder", "already in the list (%1)").arg(*it);
     }
 
 private:
@@ -95,14 +97,16 @@ BatchRecipients RecipientsFromList(const QStringList& words, MessageStore* store
         }
         if (const auto group = store->GroupNamed(word)) {
             if (group->members.empty())
-                out.problems.push_back({i, word, QStringLiteral("the group has no members")});
+                out.problems.push_back(
+                    {i, word, QCoreApplication::translate("BatchBuilder", "the group has no members")});
             for (const GroupMember& member : group->members) {
                 const QString who = member.name.isEmpty() ? member.number : member.name;
                 const auto checked = CheckNumber(member.number);
                 if (!checked)
-                    out.problems.push_back({i, who,
-                                            QStringLiteral("in the group \"%1\": %2")
-                                                .arg(group->name, Sentence(checked.error()))});
+                    out.problems.push_back(
+                        {i, who,
+                         QCoreApplication::translate("BatchBuilder", "in the group \"%1\": %2")
+                             .arg(group->name, Sentence(checked.error()))});
                 else
                     add(i, who, *checked, member.name);
             }
@@ -112,20 +116,24 @@ BatchRecipients RecipientsFromList(const QStringList& words, MessageStore* store
         if (numbers.size() > 1) {
             out.problems.push_back(
                 {i, word,
-                 QStringLiteral("the phone book has %1 numbers for this name: type the one "
-                                "to send to")
+                 QCoreApplication::translate("BatchBuilder",
+                                             "the phone book has %1 numbers for this name: type the one "
+                                             "to send to")
                      .arg(numbers.size())});
             continue;
         }
         if (numbers.empty()) {
             out.problems.push_back(
-                {i, word, QStringLiteral("neither a number nor a group's or the phone book's name")});
+                {i, word,
+                 QCoreApplication::translate("BatchBuilder",
+                                             "neither a number nor a group's or the phone book's name")});
             continue;
         }
         const auto checked = CheckNumber(numbers.front());
         if (!checked)
-            out.problems.push_back(
-                {i, word, QStringLiteral("in the phone book: %1").arg(Sentence(checked.error()))});
+            out.problems.push_back({i, word,
+                                    QCoreApplication::translate("BatchBuilder", "in the phone book: %1")
+                                        .arg(Sentence(checked.error()))});
         else
             add(i, word, *checked, word);
     }
@@ -158,7 +166,7 @@ TableRow FromRow(const CsvTable& table, std::size_t index, int numberColumn, int
                 .text.toStdU16String();
     out.who = cell.isEmpty() ? out.recipient.name : cell;
     if (cell.isEmpty()) {
-        out.problem = QStringLiteral("has no number");
+        out.problem = QCoreApplication::translate("BatchBuilder", "has no number");
         return out;
     }
     const auto number = CheckNumber(cell);
@@ -180,7 +188,7 @@ TableRow FromRow(const CsvTable& table, std::size_t index, int numberColumn, int
 TableRow RecipientFromRow(const CsvTable& table, std::size_t row, int numberColumn,
                           const MessageRequest& message) {
     if (row >= table.rows.size())
-        return {{}, 0, {}, QStringLiteral("there is no such row")};
+        return {{}, 0, {}, QCoreApplication::translate("BatchBuilder", "there is no such row")};
     return FromRow(table, row, numberColumn, NameColumn(table), message);
 }
 
@@ -196,8 +204,8 @@ BatchRecipients RecipientsFromTable(const CsvTable& table, int numberColumn, con
         TableRow row = FromRow(table, r, numberColumn, nameColumn, message);
         bool duplicate = false;
         if (row.problem.isEmpty()) {
-            row.problem =
-                seen.take(row.recipient.request.destination, QStringLiteral("line %1").arg(row.line));
+            row.problem = seen.take(row.recipient.request.destination,
+                                    QCoreApplication::translate("BatchBuilder", "line %1").arg(row.line));
             duplicate = !row.problem.isEmpty();
         }
         if (!row.problem.isEmpty())

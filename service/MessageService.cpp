@@ -3,6 +3,7 @@
 #include "Inbox.h"
 #include "MessageKind.h"
 #include "QtText.h"
+#include "Said.h"
 
 #include <QRegularExpression>
 
@@ -144,14 +145,18 @@ Result<SendJob*, SendRefusal> MessageService::sendQueued(qint64 id, const QDateT
     const auto message = m_store->Message(id);
     if (!message || message->direction != msg::Direction::Out || message->state != msg::State::Queued ||
         message->parts.empty())
-        return R::Fail({SendRefusal::Invalid, Refusal{"the message is not queued", RefusedField::None}, {}});
+        return R::Fail({SendRefusal::Invalid,
+                        Refusal{translate("MessageService", "the message is not queued"), RefusedField::None},
+                        {}});
     // Taken in one step: another program on this store may be at the same
     // queue, and only one of them may send it.
     const auto claimed = m_store->Claim(id, now);
     if (!claimed)
         return R::Fail({SendRefusal::Store, {}, Q(claimed.error())});
     if (!claimed.value())
-        return R::Fail({SendRefusal::Invalid, Refusal{"the message is not queued", RefusedField::None}, {}});
+        return R::Fail({SendRefusal::Invalid,
+                        Refusal{translate("MessageService", "the message is not queued"), RefusedField::None},
+                        {}});
     std::vector<std::string> pdus;
     for (const PartRecord& p : message->parts)
         pdus.push_back(p.pdu.toStdString());
@@ -180,7 +185,9 @@ Result<SendJob*, SendRefusal> MessageService::resend(qint64 id) {
     const auto request = message ? RequestFromJson(message->request) : std::nullopt;
     if (!request || message->direction != msg::Direction::Out)
         return R::Fail(
-            {SendRefusal::Invalid, Refusal{"this message cannot be sent again", RefusedField::None}, {}});
+            {SendRefusal::Invalid,
+             Refusal{translate("MessageService", "this message cannot be sent again"), RefusedField::None},
+             {}});
     return send(*request);
 }
 

@@ -3,6 +3,7 @@
 #include "Inbox.h"
 #include "MessageReader.h"
 #include "PduDecoder.h"
+#include "Said.h"
 #include "StatusReport.h"
 #include "Strings.h"
 
@@ -61,11 +62,11 @@ QString Shown(const QString& path) { return QDir::toNativeSeparators(path); }
 // database", "database or disk is full"), else Qt's.
 QString Why(const QSqlError& e) {
     const QString text = e.databaseText().isEmpty() ? e.text() : e.databaseText();
-    return text.isEmpty() ? QStringLiteral("unknown error") : text;
+    return text.isEmpty() ? QCoreApplication::translate("MessageStore", "unknown error") : text;
 }
 
 std::string WriteFailure(const QString& path, const QSqlError& e) {
-    return QStringLiteral("The message store %1 could not be written: %2")
+    return QCoreApplication::translate("MessageStore", "The message store %1 could not be written: %2")
         .arg(Shown(path), Why(e))
         .toStdString();
 }
@@ -322,11 +323,13 @@ QString Newer(const QString& path, quint32 version) {
 }
 
 QString NotOurs(const QString& path, const QString& why) {
-    return QStringLiteral("%1 is not a Velmora message store: %2").arg(Shown(path), why);
+    return QCoreApplication::translate("MessageStore", "%1 is not a Velmora message store: %2")
+        .arg(Shown(path), why);
 }
 
 QString ForeignId(const QString& path, quint32 id) {
-    return NotOurs(path, QStringLiteral("it belongs to another program (application id 0x%1)")
+    return NotOurs(path, QCoreApplication::translate("MessageStore",
+                                                     "it belongs to another program (application id 0x%1)")
                              .arg(id, 8, 16, QLatin1Char('0')));
 }
 
@@ -336,11 +339,11 @@ QString ForeignId(const QString& path, quint32 id) {
 QString CheckHeader(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return QStringLiteral("The message store %1 could not be read: %2")
+        return QCoreApplication::translate("MessageStore", "The message store %1 could not be read: %2")
             .arg(Shown(path), file.errorString());
     const QByteArray header = file.read(100);
     if (header.size() < 100 || !header.startsWith(QByteArray("SQLite format 3\0", 16)))
-        return NotOurs(path, QStringLiteral("it is not an SQLite database"));
+        return NotOurs(path, QCoreApplication::translate("MessageStore", "it is not an SQLite database"));
     const quint32 version = BigEndian(header, 60);
     const quint32 id = BigEndian(header, 68);
     if (id != 0 && id != static_cast<quint32>(MessageStore::kApplicationId))
@@ -367,7 +370,8 @@ Result<int, QString> CheckContents(const QSqlDatabase& db, const QString& path) 
         // A store is marked from its first schema on; an unmarked file with
         // tables in it is someone else's.
         if (id == 0 && Scalar(db, QStringLiteral("SELECT count(*) FROM sqlite_master")).toInt() > 0)
-            return R::Fail(NotOurs(path, QStringLiteral("it holds another program's tables")));
+            return R::Fail(NotOurs(
+                path, QCoreApplication::translate("MessageStore", "it holds another program's tables")));
         return R::Ok(static_cast<int>(version));
     } catch (const SqlFailed& f) {
         return R::Fail(NotOurs(path, Why(f.error)));
@@ -599,10 +603,12 @@ Result<LogLine, QString> ParseLogLine(const QByteArray& raw, const Designators& 
     const QString line = QString::fromUtf8(raw).trimmed();
     const QStringList fields = line.split(QLatin1Char(' '), Qt::SkipEmptyParts);
     if (fields.size() < 5)
-        return R::Fail(QStringLiteral("not \"dd-mm-yyyy hh:mm:ss AM NUMBER PDU\""));
+        return R::Fail(
+            QCoreApplication::translate("MessageStore", "not \"dd-mm-yyyy hh:mm:ss AM NUMBER PDU\""));
     const QDate date = QDate::fromString(fields[0], QStringLiteral("dd-MM-yyyy"));
     if (!date.isValid())
-        return R::Fail(QStringLiteral("the date \"%1\" is not dd-mm-yyyy").arg(fields[0]));
+        return R::Fail(
+            QCoreApplication::translate("MessageStore", "the date \"%1\" is not dd-mm-yyyy").arg(fields[0]));
     const QChar separator = fields[1].size() > 2 ? fields[1][2] : QChar();
     const QStringList clock = fields[1].split(separator);
     int hms[3] = {-1, -1, -1};
@@ -612,7 +618,8 @@ Result<LogLine, QString> ParseLogLine(const QByteArray& raw, const Designators& 
         clockOk = clockOk && hms[i] >= 0;
     }
     if (!clockOk || hms[0] > 23 || hms[1] > 59 || hms[2] > 59)
-        return R::Fail(QStringLiteral("the time \"%1\" is not hh:mm:ss").arg(fields[1]));
+        return R::Fail(
+            QCoreApplication::translate("MessageStore", "the time \"%1\" is not hh:mm:ss").arg(fields[1]));
     // The designator may be more than one word ("a. m."): whatever of the
     // words between the time and the PDU starts with a known one.
     const QString rest =
@@ -632,7 +639,7 @@ Result<LogLine, QString> ParseLogLine(const QByteArray& raw, const Designators& 
     out.whenMs = words.LocalHour(date, hour) + (hms[1] * 60 + hms[2]) * 1000LL;
     out.pdu = fields.last().toUpper().toLatin1();
     if (!IsHex(out.pdu))
-        return R::Fail(QStringLiteral("its PDU is not hexadecimal"));
+        return R::Fail(QCoreApplication::translate("MessageStore", "its PDU is not hexadecimal"));
     return R::Ok(std::move(out));
 }
 
@@ -1018,11 +1025,13 @@ Result<std::unique_ptr<MessageStore>> MessageStore::Open(const QString& path) {
     using R = Result<std::unique_ptr<MessageStore>>;
     const QFileInfo info(path);
     if (!QDir().mkpath(info.absolutePath()))
-        return R::Fail(QStringLiteral("The folder of the message store %1 could not be made")
+        return R::Fail(QCoreApplication::translate("MessageStore",
+                                                   "The folder of the message store %1 could not be made")
                            .arg(Shown(path))
                            .toStdString());
     if (info.exists() && !info.isFile())
-        return R::Fail(NotOurs(path, QStringLiteral("it is not a file")).toStdString());
+        return R::Fail(
+            NotOurs(path, QCoreApplication::translate("MessageStore", "it is not a file")).toStdString());
     if (info.exists() && info.size() > 0) {
         if (const QString refused = CheckHeader(path); !refused.isEmpty())
             return R::Fail(refused.toStdString());
@@ -1053,13 +1062,15 @@ Result<std::unique_ptr<MessageStore>> MessageStore::Open(const QString& path) {
     d.db.setDatabaseName(path);
     if (!d.db.isValid())
         return R::Fail(
-            QStringLiteral("The message store %1 could not be opened: Qt's SQLite driver is missing")
+            QCoreApplication::translate(
+                "MessageStore", "The message store %1 could not be opened: Qt's SQLite driver is missing")
                 .arg(Shown(path))
                 .toStdString());
     if (!d.db.open())
-        return R::Fail(QStringLiteral("The message store %1 could not be opened: %2")
-                           .arg(Shown(path), Why(d.db.lastError()))
-                           .toStdString());
+        return R::Fail(
+            QCoreApplication::translate("MessageStore", "The message store %1 could not be opened: %2")
+                .arg(Shown(path), Why(d.db.lastError()))
+                .toStdString());
     store->SetBusyTimeout(kBusyTimeoutMs);
     QSqlQuery pragma(d.db);
     pragma.exec(QStringLiteral("PRAGMA foreign_keys = ON"));
@@ -1089,7 +1100,8 @@ Result<std::unique_ptr<MessageStore>> MessageStore::Open(const QString& path) {
             t.Commit();
         }
     } catch (const SqlFailed& f) {
-        return R::Fail(QStringLiteral("The message store %1 could not be brought to schema %2: %3")
+        return R::Fail(QCoreApplication::translate(
+                           "MessageStore", "The message store %1 could not be brought to schema %2: %3")
                            .arg(Shown(path))
                            .arg(kSchemaVersion)
                            .arg(Why(f.error))
@@ -1247,12 +1259,14 @@ Result<ReceivedRecord> MessageStore::AddReceived(const ModemId& modem, const QSt
     const QByteArray canonical = Canonical(pdu);
     const QString place = index ? storage + QLatin1Char(':') + QString::number(*index) : storage;
     if (canonical.isEmpty())
-        return R::Fail(QStringLiteral("The message from %1 was not recorded: the phone gave no PDU")
+        return R::Fail(QCoreApplication::translate(
+                           "MessageStore", "The message from %1 was not recorded: the phone gave no PDU")
                            .arg(place)
                            .toStdString());
     if (canonical.size() > kMaxPduChars)
         return R::Fail(
-            QStringLiteral("The message from %1 was not recorded: its PDU is longer than %2 characters")
+            QCoreApplication::translate(
+                "MessageStore", "The message from %1 was not recorded: its PDU is longer than %2 characters")
                 .arg(place)
                 .arg(kMaxPduChars)
                 .toStdString());
@@ -1279,17 +1293,20 @@ ImportReport MessageStore::ImportReceivedLog(const QString& logPath) {
     ImportReport report;
     QFile file(logPath);
     if (!file.exists()) {
-        report.error = QStringLiteral("The received log %1 does not exist").arg(Shown(logPath));
+        report.error = QCoreApplication::translate("MessageStore", "The received log %1 does not exist")
+                           .arg(Shown(logPath));
         return report;
     }
     if (file.size() > kMaxLogBytes) {
-        report.error = QStringLiteral("The received log %1 is larger than 512 MiB; nothing was imported")
+        report.error = QCoreApplication::translate(
+                           "MessageStore", "The received log %1 is larger than 512 MiB; nothing was imported")
                            .arg(Shown(logPath));
         return report;
     }
     if (!file.open(QIODevice::ReadOnly)) {
-        report.error = QStringLiteral("The received log %1 could not be read: %2")
-                           .arg(Shown(logPath), file.errorString());
+        report.error =
+            QCoreApplication::translate("MessageStore", "The received log %1 could not be read: %2")
+                .arg(Shown(logPath), file.errorString());
         return report;
     }
     const Designators words;
@@ -1305,8 +1322,8 @@ ImportReport MessageStore::ImportReceivedLog(const QString& logPath) {
         const Result<DecodedPdu> pdu = DecodePdu(line->pdu.toStdString());
         if (!pdu) {
             report.bad.emplace_back(
-                lineNumber,
-                QStringLiteral("its PDU could not be read: %1").arg(QString::fromStdString(pdu.error())));
+                lineNumber, QCoreApplication::translate("MessageStore", "its PDU could not be read: %1")
+                                .arg(QString::fromStdString(pdu.error())));
             return;
         }
         if (!batch)
@@ -1326,7 +1343,8 @@ ImportReport MessageStore::ImportReceivedLog(const QString& logPath) {
         const auto end = [&] {
             ++lineNumber;
             if (tooLong)
-                report.bad.emplace_back(lineNumber, QStringLiteral("longer than 4 KiB"));
+                report.bad.emplace_back(lineNumber,
+                                        QCoreApplication::translate("MessageStore", "longer than 4 KiB"));
             else if (!line.trimmed().isEmpty())
                 take(line);
             line.clear();
@@ -1353,7 +1371,8 @@ ImportReport MessageStore::ImportReceivedLog(const QString& logPath) {
         if (!line.isEmpty() || tooLong)
             end();
         if (file.error() != QFileDevice::NoError)
-            report.error = QStringLiteral("The received log %1 could not be read to its end: %2")
+            report.error = QCoreApplication::translate("MessageStore",
+                                                       "The received log %1 could not be read to its end: %2")
                                .arg(Shown(logPath), file.errorString());
         if (batch)
             batch->Commit();
@@ -1846,7 +1865,7 @@ Result<qint64> MessageStore::SaveGroup(const Group& group) {
     using R = Result<qint64>;
     const QString name = group.name.trimmed();
     if (name.isEmpty())
-        return R::Fail("A group needs a name");
+        return R::Fail(translate("MessageStore", "A group needs a name"));
     const QString fold = name.toCaseFolded();
     try {
         Transaction t(d->db);
@@ -1855,7 +1874,10 @@ Result<qint64> MessageStore::SaveGroup(const Group& group) {
                    {fold, group.id})
                 .toString();
         if (!other.isNull())
-            return R::Fail(QStringLiteral("There is already a group named \"%1\"").arg(other).toStdString());
+            return R::Fail(
+                QCoreApplication::translate("MessageStore", "There is already a group named \"%1\"")
+                    .arg(other)
+                    .toStdString());
         qint64 id = group.id;
         if (id == 0) {
             QSqlQuery& add = d->Cached(QStringLiteral("INSERT INTO groups(name, fold) VALUES(?, ?)"));
@@ -1866,7 +1888,8 @@ Result<qint64> MessageStore::SaveGroup(const Group& group) {
                 d->Cached(QStringLiteral("UPDATE groups SET name = ?, fold = ? WHERE id = ?"));
             Run(rename, {name, fold, id});
             if (rename.numRowsAffected() == 0)
-                return R::Fail(QStringLiteral("The group \"%1\" is no longer there: it was deleted")
+                return R::Fail(QCoreApplication::translate(
+                                   "MessageStore", "The group \"%1\" is no longer there: it was deleted")
                                    .arg(name)
                                    .toStdString());
             Run(d->Cached(QStringLiteral("DELETE FROM group_members WHERE group_id = ?")), {id});

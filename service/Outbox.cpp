@@ -1,6 +1,7 @@
 #include "Outbox.h"
 
 #include "QtText.h"
+#include "Said.h"
 
 #include <QCryptographicHash>
 #include <QJsonDocument>
@@ -92,7 +93,8 @@ Result<QueuedBatch, QueueRefusal> Outbox::queue(const BatchRequest& request) {
         records.push_back(std::move(record));
     }
     if (records.empty()) {
-        QueueRefusal refusal{QueueRefusal::Empty, QStringLiteral("no recipient could be queued"), 0,
+        QueueRefusal refusal{QueueRefusal::Empty,
+                             QCoreApplication::translate("Outbox", "no recipient could be queued"), 0,
                              queued.problems};
         return R::Fail(refusal);
     }
@@ -113,10 +115,11 @@ Result<QueuedBatch, QueueRefusal> Outbox::queue(const BatchRequest& request) {
     if (!added)
         return R::Fail({QueueRefusal::Store, Q(added.error()), 0, queued.problems});
     if (earlier)
-        return R::Fail(
-            {QueueRefusal::Duplicate,
-             QStringLiteral("the same message to the same recipients was queued as batch %1").arg(earlier),
-             earlier, queued.problems});
+        return R::Fail({QueueRefusal::Duplicate,
+                        QCoreApplication::translate(
+                            "Outbox", "the same message to the same recipients was queued as batch %1")
+                            .arg(earlier),
+                        earlier, queued.problems});
     queued.batch = added.value();
     queued.queued = static_cast<int>(records.size());
     emit batchChanged(queued.batch);
@@ -321,10 +324,11 @@ Result<bool> Outbox::retryMessage(qint64 id) {
         return Result<bool>::Fail(m_service.noStoreReason().toStdString());
     const auto message = store->Message(id);
     if (!message || message->batch == 0)
-        return Result<bool>::Fail("message " + std::to_string(id) + " is not one of a batch");
+        return Result<bool>::Fail(
+            Fill(translate("Outbox", "message %1 is not one of a batch"), {std::to_string(id)}));
     if (message->state != msg::State::Failed && message->state != msg::State::Uncertain)
-        return Result<bool>::Fail("message " + std::to_string(id) + " is " + msg::StateName(message->state) +
-                                  ", not failed or uncertain");
+        return Result<bool>::Fail(Fill(translate("Outbox", "message %1 is %2, not failed or uncertain"),
+                                       {std::to_string(id), msg::StateName(message->state)}));
     // The user decided: it goes when its turn comes, whatever tries it had.
     const auto done = store->Requeue(id, {}, msg::Reason::None, std::nullopt, false);
     if (!done || !done.value())

@@ -4,6 +4,8 @@
 #include "QtText.h"
 #include "StatusReport.h"
 
+#include <QCoreApplication>
+
 namespace velmora {
 
 BatchRecipientRow RecipientRow(const MessageRecord& m) {
@@ -13,11 +15,11 @@ BatchRecipientRow RecipientRow(const MessageRecord& m) {
 QString RecipientState(const BatchRecipientRow& row) {
     switch (row.state) {
     case msg::State::NotDelivered:
-        return "Not delivered";
+        return QCoreApplication::translate("BatchRecipientModel", "Not delivered");
     case msg::State::Failed:
-        return "Failed";
+        return QCoreApplication::translate("BatchRecipientModel", "Failed");
     case msg::State::Uncertain:
-        return "Uncertain";
+        return QCoreApplication::translate("BatchRecipientModel", "Uncertain");
     default:
         return StateWords(row.state, row.reason, row.code);
     }
@@ -28,8 +30,10 @@ QString RecipientNote(const BatchRecipientRow& row) {
     case msg::State::Queued:
         if (!row.notBefore.isValid())
             return {};
-        return (row.reason == msg::Reason::Retrying ? "next try " : "not before ") +
-               row.notBefore.toLocalTime().toString("HH:mm");
+        return (row.reason == msg::Reason::Retrying
+                    ? QCoreApplication::translate("BatchRecipientModel", "next try %1")
+                    : QCoreApplication::translate("BatchRecipientModel", "not before %1"))
+            .arg(row.notBefore.toLocalTime().toString("HH:mm"));
     case msg::State::NotDelivered: {
         // The network's report, in its words (TS 23.040 9.2.3.15).
         if (!row.code)
@@ -40,14 +44,12 @@ QString RecipientNote(const BatchRecipientRow& row) {
     }
     case msg::State::Uncertain:
         if (row.reason == msg::Reason::Cancelled)
-            return "dropped by the user; whether the phone sent it is not known";
+            return QCoreApplication::translate("BatchRecipientModel",
+                                               "dropped by the user; whether the phone sent it is not known");
         [[fallthrough]];
-    case msg::State::Failed: {
-        // The sentence the history uses, after its "Failed: ".
-        const QString words = StateWords(row.state, row.reason, row.code);
-        const auto colon = words.indexOf(": ");
-        return colon < 0 ? QString() : words.mid(colon + 2);
-    }
+    case msg::State::Failed:
+        // The sentence the history uses after its "Failed: ".
+        return StateWhy(row.state, row.reason, row.code);
     default:
         return {};
     }
@@ -103,8 +105,13 @@ QVariant BatchRecipientModel::data(const QModelIndex& index, int role) const {
 QVariant BatchRecipientModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
         return {};
-    static const char* const kTitles[ColumnCount] = {"Number", "Name", "State", "Tries", "Note"};
-    return section >= 0 && section < ColumnCount ? QVariant(kTitles[section]) : QVariant();
+    static const char* const kTitles[ColumnCount] = {
+        QT_TRANSLATE_NOOP("BatchRecipientModel", "Number"), QT_TRANSLATE_NOOP("BatchRecipientModel", "Name"),
+        QT_TRANSLATE_NOOP("BatchRecipientModel", "State"), QT_TRANSLATE_NOOP("BatchRecipientModel", "Tries"),
+        QT_TRANSLATE_NOOP("BatchRecipientModel", "Note")};
+    return section >= 0 && section < ColumnCount
+               ? QVariant(QCoreApplication::translate("BatchRecipientModel", kTitles[section]))
+               : QVariant();
 }
 
 } // namespace velmora

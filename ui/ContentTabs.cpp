@@ -12,6 +12,7 @@
 #include "TunePlayer.h"
 #include "ui_TForm1.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QImage>
@@ -39,12 +40,14 @@ QString SizeNote(const LoadedContent& loaded, bool fromBitmap) {
     if (width == 72 && height == rows && octets == 72 * rows / 8)
         return {};
     if (!fromBitmap)
-        return QString("The content holds %1 octets where this tab sends %2 (72 x %3 pixels); "
-                       "it is kept and sent as loaded.")
+        return QCoreApplication::translate(
+                   "ContentTabs", "The content holds %1 octets where this tab sends %2 (72 x %3 pixels); "
+                                  "it is kept and sent as loaded.")
             .arg(octets)
             .arg(72 * rows / 8)
             .arg(rows);
-    return QString(
+    return QCoreApplication::translate(
+               "ContentTabs",
                "The picture is %1 x %2 pixels where this tab sends 72 x %3; it is kept and sent as loaded.")
         .arg(width)
         .arg(height)
@@ -52,12 +55,16 @@ QString SizeNote(const LoadedContent& loaded, bool fromBitmap) {
 }
 
 // The picture as shown, written in a format other programs open.
-const FileType kBmpExport{"Monochrome Bitmap Files, as shown", {"*.BMP"}};
-const FileType kPngExport{"PNG Pictures, as shown", {"*.PNG"}};
+FileType BmpExport() {
+    return {S(QCoreApplication::translate("ContentTabs", "Monochrome Bitmap Files, as shown")), {"*.BMP"}};
+}
+FileType PngExport() {
+    return {S(QCoreApplication::translate("ContentTabs", "PNG Pictures, as shown")), {"*.PNG"}};
+}
 
 // Every format Qt reads here, as name patterns.
-FileType PictureFiles(const char* description) {
-    FileType type{description, {}};
+FileType PictureFiles(const QString& description) {
+    FileType type{S(description), {}};
     for (const QByteArray& format : QImageReader::supportedImageFormats())
         type.patterns.push_back("*." + format.toUpper().toStdString());
     return type;
@@ -68,23 +75,37 @@ constexpr Tab kPictureOpenTabs[] = {Tab::OperatorLogo, Tab::GroupGraphic, Tab::P
 constexpr int kContentOpenTypes = 4;
 
 QString TabTitle(Tab tab) {
-    return tab == Tab::OperatorLogo   ? "Operator Logo"
-           : tab == Tab::GroupGraphic ? "Group Graphic"
-                                      : "Picture Message";
+    return tab == Tab::OperatorLogo   ? QCoreApplication::translate("ContentTabs", "Operator Logo")
+           : tab == Tab::GroupGraphic ? QCoreApplication::translate("ContentTabs", "Group Graphic")
+                                      : QCoreApplication::translate("ContentTabs", "Picture Message");
 }
 
 int RowsOf(Tab tab) { return tab == Tab::PictureMessage ? 28 : 14; }
 
-const char* const kAnimations[] = {"[ None ]",          "I am ironic, flirty",
-                                   "I am glad",         "I am sceptic",
-                                   "I am sad",          "WOW !",
-                                   "I am crying",       "I am winking",
-                                   "I am laughing",     "I am Indifferent",
-                                   "In love / Kissing", "I am confused",
-                                   "Tongue hanging",    "I am angry",
-                                   "Wearing glasses",   "Devil"};
-const char* const kSounds[] = {"[ None ]", "Chimes high", "Chimes low", "Ding",       "TaDa",     "Notify",
-                               "Drum",     "Claps",       "Fanfar",     "Chord high", "Chord low"};
+// The phone's own animations and sounds, in the order of their numbers.
+const char* const kAnimations[] = {QT_TRANSLATE_NOOP("ContentTabs", "[ None ]"),
+                                   QT_TRANSLATE_NOOP("ContentTabs", "I am ironic, flirty"),
+                                   QT_TRANSLATE_NOOP("ContentTabs", "I am glad"),
+                                   QT_TRANSLATE_NOOP("ContentTabs", "I am sceptic"),
+                                   QT_TRANSLATE_NOOP("ContentTabs", "I am sad"),
+                                   QT_TRANSLATE_NOOP("ContentTabs", "WOW !"),
+                                   QT_TRANSLATE_NOOP("ContentTabs", "I am crying"),
+                                   QT_TRANSLATE_NOOP("ContentTabs", "I am winking"),
+                                   QT_TRANSLATE_NOOP("ContentTabs", "I am laughing"),
+                                   QT_TRANSLATE_NOOP("ContentTabs", "I am Indifferent"),
+                                   QT_TRANSLATE_NOOP("ContentTabs", "In love / Kissing"),
+                                   QT_TRANSLATE_NOOP("ContentTabs", "I am confused"),
+                                   QT_TRANSLATE_NOOP("ContentTabs", "Tongue hanging"),
+                                   QT_TRANSLATE_NOOP("ContentTabs", "I am angry"),
+                                   QT_TRANSLATE_NOOP("ContentTabs", "Wearing glasses"),
+                                   QT_TRANSLATE_NOOP("ContentTabs", "Devil")};
+const char* const kSounds[] = {
+    QT_TRANSLATE_NOOP("ContentTabs", "[ None ]"),   QT_TRANSLATE_NOOP("ContentTabs", "Chimes high"),
+    QT_TRANSLATE_NOOP("ContentTabs", "Chimes low"), QT_TRANSLATE_NOOP("ContentTabs", "Ding"),
+    QT_TRANSLATE_NOOP("ContentTabs", "TaDa"),       QT_TRANSLATE_NOOP("ContentTabs", "Notify"),
+    QT_TRANSLATE_NOOP("ContentTabs", "Drum"),       QT_TRANSLATE_NOOP("ContentTabs", "Claps"),
+    QT_TRANSLATE_NOOP("ContentTabs", "Fanfar"),     QT_TRANSLATE_NOOP("ContentTabs", "Chord high"),
+    QT_TRANSLATE_NOOP("ContentTabs", "Chord low")};
 
 } // namespace
 
@@ -95,9 +116,9 @@ ContentTabs::ContentTabs(Ui::TForm1& ui, QWidget& window, Prompter& prompter, Tu
 
 void ContentTabs::FillControls() {
     for (const char* a : kAnimations)
-        m_ui.cboAnimation->addItem(a);
+        m_ui.cboAnimation->addItem(tr(a));
     for (const char* s : kSounds)
-        m_ui.cboSound->addItem(s);
+        m_ui.cboSound->addItem(tr(s));
     showPreview(PreviewImage{});
     // Hex reads in columns.
     const QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
@@ -157,7 +178,7 @@ QWidget* ContentTabs::source(Tab tab) const {
 void ContentTabs::browse(OpenCommand command, Tab tab) {
     FileFilter filter = OpenFilter(command);
     if (tab != Tab::Ringtone)
-        filter.types.push_back(PictureFiles("Pictures"));
+        filter.types.push_back(PictureFiles(tr("Pictures")));
     const auto choice = m_prompter.OpenFile(&m_window, filter);
     if (!choice.path.isEmpty())
         load(tab, choice.path);
@@ -165,9 +186,9 @@ void ContentTabs::browse(OpenCommand command, Tab tab) {
 
 void ContentTabs::open() {
     FileFilter filter = OpenFilter(OpenCommand::FileOpen);
-    filter.types.push_back(PictureFiles("Pictures as an Operator Logo"));
-    filter.types.push_back(PictureFiles("Pictures as a Group Graphic"));
-    filter.types.push_back(PictureFiles("Pictures as a Picture Message"));
+    filter.types.push_back(PictureFiles(tr("Pictures as an Operator Logo")));
+    filter.types.push_back(PictureFiles(tr("Pictures as a Group Graphic")));
+    filter.types.push_back(PictureFiles(tr("Pictures as a Picture Message")));
     const auto choice = m_prompter.OpenFile(&m_window, filter);
     if (choice.path.isEmpty())
         return;
@@ -208,7 +229,7 @@ bool ContentTabs::loadPicture(Tab tab, const QString& path) {
     const bool fromBitmap = loaded.reader == ContentReader::Bitmap;
     showPreview(DrawPreview(loaded.content, loaded.tall, loaded.previewWidth));
     if (b.fitted) {
-        m_showStatus(QString("Converted to %1 x %2 pixels; the Picture Editor sets the threshold.")
+        m_showStatus(tr("Converted to %1 x %2 pixels; the Picture Editor sets the threshold.")
                          .arg(b.fitted->width)
                          .arg(b.fitted->height));
         showEditor();
@@ -234,8 +255,8 @@ bool ContentTabs::loadRingtone(const QString& path) {
     m_ui.mnuFSaveAs->setEnabled(true);
     m_ui.memHexRT->setPlainText(Q(tune->content));
     setRtttl(FromFile(tune->rtttl));
-    m_ui.lblTitle->setText("Title = " + FromFile(tune->title));
-    m_ui.lblTempo->setText("Tempo = " + FromFile(tune->tempoText));
+    m_ui.lblTitle->setText(tr("Title = %1").arg(FromFile(tune->title)));
+    m_ui.lblTempo->setText(tr("Tempo = %1").arg(FromFile(tune->tempoText)));
     offerRingtoneCut(tune->rtttl);
     showRtttlCheck();
     return true;
@@ -247,20 +268,19 @@ void ContentTabs::offerRingtoneCut(const std::string& rtttl) {
     if (RingtoneFits(rtttl))
         return;
     const RingtoneFit fit = FitRingtone(rtttl);
-    const QString question = QString("This tune has %1 notes; one message carries the first %2 of them.\n"
-                                     "Send the first %2 notes?")
+    const QString question = tr("This tune has %1 notes; one message carries the first %2 of them.\n"
+                                "Send the first %2 notes?")
                                  .arg(fit.notes)
                                  .arg(fit.fitting);
     if (!m_prompter.Ask(&m_window, question)) {
-        m_showStatus(QString("The tune is too long for one message: only the first %1 of its %2 notes fit.")
+        m_showStatus(tr("The tune is too long for one message: only the first %1 of its %2 notes fit.")
                          .arg(fit.fitting)
                          .arg(fit.notes));
         return;
     }
     m_ui.memHexRT->setPlainText(Q(fit.content));
-    m_showStatus(QString("The ringtone ends after note %1 of %2, so it fits one message.")
-                     .arg(fit.fitting)
-                     .arg(fit.notes));
+    m_showStatus(
+        tr("The ringtone ends after note %1 of %2, so it fits one message.").arg(fit.fitting).arg(fit.notes));
 }
 
 // A converted picture takes the editor's threshold and dither as they are.
@@ -276,7 +296,7 @@ bool ContentTabs::loadEmsPicture(const QString& path) {
         const ConvertOptions options = m_editor ? m_editor->options() : ConvertOptions{};
         std::string content = ThresholdPicture(*picture->fitted, options);
         m_emsPicture = EmsBitmap{std::move(*picture->fitted), std::move(content), Q(picture->tag)};
-        m_showStatus(QString("Converted to %1 x %2 pixels; the Picture Editor sets the threshold.")
+        m_showStatus(tr("Converted to %1 x %2 pixels; the Picture Editor sets the threshold.")
                          .arg(m_emsPicture->fitted.width)
                          .arg(m_emsPicture->fitted.height));
         showEditor();
@@ -313,7 +333,7 @@ void ContentTabs::saveAs() {
         m_saveTypes = {ReceivedSaveType(kind)};
     std::vector<FileType> offered = m_saveTypes;
     if (b)
-        offered.insert(offered.end(), {kBmpExport, kPngExport});
+        offered.insert(offered.end(), {BmpExport(), PngExport()});
     const auto choice = m_prompter.SaveFile(&m_window, {offered, 1});
     if (choice.path.isEmpty())
         return;
@@ -334,7 +354,7 @@ void ContentTabs::saveAs() {
         return;
     }
     m_ui.lblFName->setText(Q(*saved));
-    m_showStatus("Saved " + Q(*saved));
+    m_showStatus(tr("Saved %1").arg(Q(*saved)));
 }
 
 // A 1-bit BMP or a PNG of the memo's pixels, as the editor shows them.
@@ -345,7 +365,7 @@ bool ContentTabs::exportPicture(Tab tab, const FileType& type, const QString& ch
     const int rowOctets = (width + 7) / 8;
     const int height = std::max(static_cast<int>(content.size() / 2) / rowOctets, 1);
     Result<std::string> saved = Result<std::string>::Fail("");
-    if (type == kPngExport) {
+    if (type == PngExport()) {
         saved = WritePicturePng(destination, width, height, content);
     } else {
         saved = WriteFileAtomically(destination, EncodeBitmap(width, height, content));
@@ -356,7 +376,7 @@ bool ContentTabs::exportPicture(Tab tab, const FileType& type, const QString& ch
         m_prompter.Warning(&m_window, Q(saved.error()));
         return false;
     }
-    m_showStatus("Saved " + Q(destination));
+    m_showStatus(tr("Saved %1").arg(Q(destination)));
     return true;
 }
 
@@ -391,7 +411,7 @@ void ContentTabs::saveReceived(MessageKind kind) {
     m_ui.lblFName->setText(Q(destination));
     if (kind == MessageKind::Ringtone)
         m_rtttlTyped = false; // the file now holds the text
-    m_showStatus("Saved " + Q(destination));
+    m_showStatus(tr("Saved %1").arg(Q(destination)));
 }
 
 // A picture goes to the picture tab shown, else to the operator logo.
@@ -420,9 +440,9 @@ void ContentTabs::drop(const QString& path) {
     const auto tab = tabForDroppedFile(path);
     if (!tab) {
         m_prompter.Warning(
-            &m_window, "Velmora loads pictures (PNG, JPEG, GIF, BMP, SVG) and NOL, NGG, VOL, VGG, VPM and "
-                       "RTTTL files; " +
-                           QFileInfo(path).fileName() + " is none of these.");
+            &m_window, tr("Velmora loads pictures (PNG, JPEG, GIF, BMP, SVG) and NOL, NGG, VOL, VGG, VPM and "
+                          "RTTTL files; %1 is none of these.")
+                           .arg(QFileInfo(path).fileName()));
         return;
     }
     if (load(*tab, path))
@@ -453,8 +473,8 @@ bool ContentTabs::showReceived(const ReadMessage& m) {
         stopTune();
         setRtttl(FromPhone(m.rtttl));
         showRtttlCheck();
-        m_ui.lblTitle->setText("Title = " + FromPhone(m.title));
-        m_ui.lblTempo->setText("Tempo = " + QString::number(m.tempo));
+        m_ui.lblTitle->setText(tr("Title = %1").arg(FromPhone(m.title)));
+        m_ui.lblTempo->setText(tr("Tempo = %1").arg(m.tempo));
     } else {
         if (*tab == Tab::OperatorLogo) {
             m_ui.txtMCC->setText(Q(m.mcc));
@@ -508,8 +528,9 @@ void ContentTabs::syncEditor() {
     if (tab == Tab::Ems && syncEmsEditor())
         return;
     if (!b) {
-        m_editor->setNoPicture("The Picture Editor draws the bitmap of the Operator Logo, Group Graphic and "
-                               "Picture Message tabs, and a picture converted into the EMS text.");
+        m_editor->setNoPicture(
+            tr("The Picture Editor draws the bitmap of the Operator Logo, Group Graphic and "
+               "Picture Message tabs, and a picture converted into the EMS text."));
         return;
     }
     const std::string content = NormaliseContentHex(S(memo(tab)->toPlainText()));
@@ -526,7 +547,7 @@ bool ContentTabs::syncEmsEditor() {
         m_emsPicture.reset();
         return false;
     }
-    m_editor->setPicture("EMS picture", m_emsPicture->fitted.width, m_emsPicture->fitted.height,
+    m_editor->setPicture(tr("EMS picture"), m_emsPicture->fitted.width, m_emsPicture->fitted.height,
                          m_emsPicture->content);
     m_editor->setConvertible(true);
     return true;
@@ -619,8 +640,8 @@ void ContentTabs::rtttlEdited() {
     const RingtoneFile tune = RingtoneFromLine(line);
     m_rtttlTyped = true;
     m_ui.memHexRT->setPlainText(Q(tune.content));
-    m_ui.lblTitle->setText("Title = " + Q(tune.title));
-    m_ui.lblTempo->setText("Tempo = " + Q(tune.tempoText));
+    m_ui.lblTitle->setText(tr("Title = %1").arg(Q(tune.title)));
+    m_ui.lblTempo->setText(tr("Tempo = %1").arg(Q(tune.tempoText)));
     m_ui.mnuFSaveAs->setEnabled(true);
     showRtttlCheck();
 }
@@ -631,12 +652,16 @@ void ContentTabs::showRtttlCheck() {
     const std::string line = S(m_ui.memRTTTL->toPlainText().section('\n', 0, 0));
     const auto octets = static_cast<int>(m_ui.memHexRT->toPlainText().trimmed().size() / 2);
     const int room = static_cast<int>(kMaxRingtoneOctets);
-    QString text = QString("%1 of %2 octets, ").arg(octets).arg(room);
+    QString text;
     if (octets <= room) {
-        text += QString("%1 left").arg(room - octets);
+        text = tr("%1 of %2 octets, %3 left").arg(octets).arg(room).arg(room - octets);
     } else {
         const RingtoneFit fit = FitRingtone(line);
-        text += QString("too long: the first %1 of %2 notes fit").arg(fit.fitting).arg(fit.notes);
+        text = tr("%1 of %2 octets, too long: the first %3 of %4 notes fit")
+                   .arg(octets)
+                   .arg(room)
+                   .arg(fit.fitting)
+                   .arg(fit.notes);
     }
     if (const auto fault = FindRingtoneFault(line))
         text += "\n" + Q(RingtoneFaultText(*fault));
@@ -648,7 +673,7 @@ void ContentTabs::showRtttlCheck() {
 void ContentTabs::playTune() {
     const auto tune = ReadRingtone(S(m_ui.memHexRT->toPlainText().trimmed()));
     if (!tune) {
-        m_showStatus("The tune cannot be played: " + Q(tune.error()));
+        m_showStatus(tr("The tune cannot be played: %1").arg(Q(tune.error())));
         return;
     }
     m_player.play(*tune);

@@ -7,6 +7,7 @@
 #include "Preview.h"
 #include "Tab.h"
 
+#include <QCoreApplication>
 #include <QString>
 
 #include <functional>
@@ -32,6 +33,8 @@ class TunePlayer;
 // dropped files and the EMS lists. It owns what the tabs keep between two
 // actions; the window forwards its handlers here.
 class ContentTabs {
+    Q_DECLARE_TR_FUNCTIONS(ContentTabs)
+
 public:
     using StatusSink = std::function<void(const QString&)>;
 

@@ -101,9 +101,9 @@ HistoryQuery ConversationModel::queryOf(int row) const {
 
 QString ConversationModel::title(int row) const {
     if (row == AllRow)
-        return "All messages";
+        return tr("All messages");
     if (row == SentRow)
-        return "Sent";
+        return tr("Sent");
     const Conversation* c = conversation(row);
     return c ? Correspondent(c->name, c->number) : QString();
 }
@@ -131,13 +131,15 @@ QVariant ConversationModel::data(const QModelIndex& index, int role) const {
                                       : QVariant(c->count);
     case Qt::ToolTipRole:
         if (!c)
-            return row == SentRow ? "Every message sent, to any number" : "Every message, sent and received";
-        return QString("%1\n%2 %3, the last %4:\n%5")
-            .arg(Correspondent(c->name, c->number))
-            .arg(c->count)
-            .arg(c->count == 1 ? "message" : "messages")
-            .arg(ShownTime(c->last))
-            .arg(c->lastText.left(200));
+            return row == SentRow ? tr("Every message sent, to any number")
+                                  : tr("Every message, sent and received");
+        // One arg() for all: a name or a text holding "%2" stays as it is.
+        if (c->count == 1)
+            return tr("%1\n1 message, the last %2:\n%3")
+                .arg(Correspondent(c->name, c->number), ShownTime(c->last), c->lastText.left(200));
+        return tr("%1\n%2 messages, the last %3:\n%4")
+            .arg(Correspondent(c->name, c->number), QString::number(c->count), ShownTime(c->last),
+                 c->lastText.left(200));
     case Qt::TextAlignmentRole:
         return index.column() == Count ? QVariant(Qt::AlignRight | Qt::AlignVCenter) : QVariant();
     case Qt::FontRole:
@@ -155,8 +157,9 @@ QVariant ConversationModel::data(const QModelIndex& index, int role) const {
 QVariant ConversationModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
         return {};
-    static const char* const names[] = {"Conversation", "Last", "Messages"};
-    return section >= 0 && section < ColumnCount ? names[section] : QVariant();
+    static const char* const names[] = {QT_TR_NOOP("Conversation"), QT_TR_NOOP("Last"),
+                                        QT_TR_NOOP("Messages")};
+    return section >= 0 && section < ColumnCount ? tr(names[section]) : QVariant();
 }
 
 bool ConversationModel::canFetchMore(const QModelIndex& parent) const {

@@ -10,7 +10,7 @@ ElidedLabel::ElidedLabel(QWidget* parent) : QLabel(parent) { setTextFormat(Qt::P
 void ElidedLabel::setText(const QString& text) {
     QLabel::setText(text);
     setToolTip(text);
-    setAccessibleDescription(text.isEmpty() ? QStringLiteral("Content file") : text);
+    setAccessibleDescription(text.isEmpty() ? tr("Content file") : text);
 }
 
 // Room for a few characters around the ellipsis; the layout gives more when

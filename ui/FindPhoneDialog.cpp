@@ -15,8 +15,8 @@ namespace {
 
 enum Column { kPort, kDevice, kOutcome, kColumns };
 
-QTableWidgetItem* Cell(const std::string& text) {
-    auto* item = new QTableWidgetItem(QString::fromStdString(text));
+QTableWidgetItem* Cell(const QString& text) {
+    auto* item = new QTableWidgetItem(text);
     item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
     return item;
 }
@@ -29,12 +29,12 @@ FindPhoneDialog::FindPhoneDialog(std::vector<PortCandidate> candidates, ProbeOpt
       m_candidates(std::move(candidates)), m_outcomes(m_candidates.size(), ProbeOutcome::NoAnswer) {
     setObjectName("FindPhoneDialog");
     KeepOnScreen(*this);
-    setWindowTitle("Find Phone");
+    setWindowTitle(tr("Find Phone"));
     m_table->setObjectName("tblPorts");
-    m_table->setAccessibleName("Serial devices");
-    m_table->setAccessibleDescription("One row per device: its port, its path and what it answered");
+    m_table->setAccessibleName(tr("Serial devices"));
+    m_table->setAccessibleDescription(tr("One row per device: its port, its path and what it answered"));
     m_table->setColumnCount(kColumns);
-    m_table->setHorizontalHeaderLabels({"Port", "Device", "Answer"});
+    m_table->setHorizontalHeaderLabels({tr("Port"), tr("Device"), tr("Answer")});
     m_table->horizontalHeader()->setStretchLastSection(true);
     m_table->verticalHeader()->hide();
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -47,9 +47,9 @@ FindPhoneDialog::FindPhoneDialog(std::vector<PortCandidate> candidates, ProbeOpt
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
     buttons->setObjectName("btnsFindPhone");
-    m_use = buttons->addButton("&Use This Port", QDialogButtonBox::AcceptRole);
+    m_use = buttons->addButton(tr("&Use This Port"), QDialogButtonBox::AcceptRole);
     m_use->setObjectName("btnUsePort");
-    m_use->setAccessibleName("Use This Port");
+    m_use->setAccessibleName(tr("Use This Port"));
     m_use->setEnabled(false);
     buttons->button(QDialogButtonBox::Close)->setObjectName("btnFindClose");
     auto* layout = new QVBoxLayout(this);
@@ -72,10 +72,12 @@ FindPhoneDialog::FindPhoneDialog(std::vector<PortCandidate> candidates, ProbeOpt
     for (std::size_t i = 0; i < m_candidates.size(); ++i) {
         const int row = static_cast<int>(i);
         const PortCandidate& c = m_candidates[i];
-        m_table->setItem(row, kPort, Cell(c.name()));
-        m_table->setItem(row, kDevice, Cell(c.path));
+        m_table->setItem(row, kPort, Cell(QString::fromStdString(c.name())));
+        m_table->setItem(row, kDevice, Cell(QString::fromStdString(c.path)));
+
         const bool own = ownPort > 0 && c.port == ownPort;
-        m_table->setItem(row, kOutcome, Cell(own ? "busy: this window is connected to it" : "asking ..."));
+        m_table->setItem(row, kOutcome,
+                         Cell(own ? tr("busy: this window is connected to it") : tr("asking ...")));
         if (own) {
             m_outcomes[i] = ProbeOutcome::Busy;
             m_ownRow = row;
@@ -115,13 +117,13 @@ void FindPhoneDialog::ShowResult(int row, int outcome, const QString& text) {
 
 void FindPhoneDialog::ShowProgress() {
     if (m_candidates.empty()) {
-        m_status->setText("No serial device is present for COM1 to COM9.");
+        m_status->setText(tr("No serial device is present for COM1 to COM9."));
         return;
     }
     if (m_pending > 0) {
         m_status->setText(m_pending == 1
-                              ? QString("Asking 1 device whether a phone answers ...")
-                              : QString("Asking %1 devices whether a phone answers ...").arg(m_pending));
+                              ? tr("Asking 1 device whether a phone answers ...")
+                              : tr("Asking %1 devices whether a phone answers ...").arg(m_pending));
         return;
     }
     QStringList answered;
@@ -131,14 +133,14 @@ void FindPhoneDialog::ShowProgress() {
             answered << QString::fromStdString(m_candidates[i].name());
             first = first < 0 ? static_cast<int>(i) : first;
         }
-    QString text = answered.isEmpty() ? QString("No other phone answered.")
-                                      : "A phone answered on " + answered.join(", ") + ".";
+    QString text = answered.isEmpty() ? tr("No other phone answered.")
+                                      : tr("A phone answered on %1.").arg(answered.join(", "));
     if (m_ownRow < 0 && answered.isEmpty())
-        text = "No phone answered.";
+        text = tr("No phone answered.");
     if (m_ownRow >= 0)
-        text = QString("This window is connected on %1. ")
-                   .arg(QString::fromStdString(m_candidates[static_cast<std::size_t>(m_ownRow)].name())) +
-               text;
+        text =
+            tr("This window is connected on %1. %2")
+                .arg(QString::fromStdString(m_candidates[static_cast<std::size_t>(m_ownRow)].name()), text);
     m_status->setText(text);
     // The first phone that answered is chosen, so Enter or Use This Port
     // takes it at once.

@@ -54,23 +54,23 @@ Result<std::vector<GroupMember>, QString> MembersFromTable(const CsvTable& table
 
 GroupsDialog::GroupsDialog(MessageStore* store, Prompter& prompter, QWidget* parent)
     : QDialog(parent), m_store(store), m_prompter(prompter), m_list(new QListWidget(this)),
-      m_members(new QTreeWidget(this)), m_rename(Button("&Rename…", "btnGroupRename", this)),
-      m_delete(Button("&Delete", "btnGroupDelete", this)),
-      m_import(Button("&Import…", "btnGroupImport", this)),
-      m_send(Button("&Send to Group", "btnSendToGroup", this)) {
+      m_members(new QTreeWidget(this)), m_rename(Button(tr("&Rename…"), "btnGroupRename", this)),
+      m_delete(Button(tr("&Delete"), "btnGroupDelete", this)),
+      m_import(Button(tr("&Import…"), "btnGroupImport", this)),
+      m_send(Button(tr("&Send to Group"), "btnSendToGroup", this)) {
     setObjectName("GroupsDialog");
-    setWindowTitle("Groups");
+    setWindowTitle(tr("Groups"));
     KeepOnScreen(*this);
     m_list->setObjectName("lstGroups");
-    m_list->setAccessibleName("Groups");
+    m_list->setAccessibleName(tr("Groups"));
     m_members->setObjectName("lstMembers");
-    m_members->setAccessibleName("Members of the group");
-    m_members->setHeaderLabels({"Name", "Number"});
+    m_members->setAccessibleName(tr("Members of the group"));
+    m_members->setHeaderLabels({tr("Name"), tr("Number")});
     m_members->setRootIsDecorated(false);
     m_members->setUniformRowHeights(true);
     m_members->setColumnWidth(0, 180);
-    m_import->setToolTip("Make a group from a contacts file (CSV) with a column of numbers");
-    m_send->setToolTip("Put the group's name into the destination: Send sends to every member");
+    m_import->setToolTip(tr("Make a group from a contacts file (CSV) with a column of numbers"));
+    m_send->setToolTip(tr("Put the group's name into the destination: Send sends to every member"));
     auto* close = new QDialogButtonBox(QDialogButtonBox::Close, this);
     for (QAbstractButton* b : close->buttons())
         if (auto* push = qobject_cast<QPushButton*>(b))
@@ -147,7 +147,7 @@ void GroupsDialog::renameClick() {
     if (!m_store || row < 0 || row >= static_cast<int>(m_groups.size()))
         return;
     Group group = m_groups[static_cast<std::size_t>(row)];
-    const auto name = m_prompter.AskText(this, "Rename Group", "New name of the group:", group.name);
+    const auto name = m_prompter.AskText(this, tr("Rename Group"), tr("New name of the group:"), group.name);
     if (!name || name->trimmed().isEmpty() || name->trimmed() == group.name)
         return;
     group.name = name->trimmed();
@@ -164,10 +164,8 @@ void GroupsDialog::deleteClick() {
     if (!m_store || row < 0 || row >= static_cast<int>(m_groups.size()))
         return;
     const Group& group = m_groups[static_cast<std::size_t>(row)];
-    if (!m_prompter.AskToDelete(this,
-                                QString("Delete the group \"%1\"? Its %2 members stay in the phone book.")
-                                    .arg(group.name)
-                                    .arg(group.members.size())))
+    if (!m_prompter.AskToDelete(this, tr("Delete the group \"%1\"? Its %2 members stay in the phone book.")
+                                          .arg(group.name, QString::number(group.members.size()))))
         return;
     if (const auto done = m_store->DeleteGroup(group.id); !done)
         m_prompter.Warning(this, Q(done.error()));
@@ -179,7 +177,8 @@ void GroupsDialog::deleteClick() {
 void GroupsDialog::importClick() {
     if (!m_store)
         return;
-    const FileFilter filter{{FileType{"Contact Lists", {"*.csv", "*.txt"}}, FileType{"All Files", {"*"}}}, 1};
+    const FileFilter filter{
+        {FileType{S(tr("Contact Lists")), {"*.csv", "*.txt"}}, FileType{S(tr("All Files")), {"*"}}}, 1};
     const QString path = m_prompter.OpenFile(this, filter).path;
     if (path.isEmpty())
         return;
@@ -194,25 +193,23 @@ void GroupsDialog::importClick() {
         return;
     }
     if (members->empty()) {
-        m_prompter.Warning(this, QString("%1 holds no number, so no group was made.").arg(path));
+        m_prompter.Warning(this, tr("%1 holds no number, so no group was made.").arg(path));
         return;
     }
-    const auto name = m_prompter.AskText(this, "Import Contacts",
-                                         QString("Name of the group of the %1 contacts of %2:")
-                                             .arg(members->size())
-                                             .arg(QFileInfo(path).fileName()),
-                                         QFileInfo(path).completeBaseName());
+    const auto name =
+        m_prompter.AskText(this, tr("Import Contacts"),
+                           tr("Name of the group of the %1 contacts of %2:")
+                               .arg(QString::number(members->size()), QFileInfo(path).fileName()),
+                           QFileInfo(path).completeBaseName());
     if (!name || name->trimmed().isEmpty())
         return;
     Group group;
     group.name = name->trimmed();
     group.members = members.value();
     if (const auto existing = m_store->GroupNamed(group.name)) {
-        if (!m_prompter.Ask(this,
-                            QString("A group named \"%1\" exists. Replace its %2 members with these %3?")
-                                .arg(existing->name)
-                                .arg(existing->members.size())
-                                .arg(group.members.size())))
+        if (!m_prompter.Ask(this, tr("A group named \"%1\" exists. Replace its %2 members with these %3?")
+                                      .arg(existing->name, QString::number(existing->members.size()),
+                                           QString::number(group.members.size()))))
             return;
         group.id = existing->id;
     }

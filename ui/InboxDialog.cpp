@@ -17,6 +17,8 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include <QCoreApplication>
+
 #include <algorithm>
 
 namespace velmora {
@@ -36,8 +38,8 @@ QString StoreName(const std::string& storage) {
     if (storage == "SM")
         return "SIM";
     if (storage == "ME")
-        return "phone";
-    return "store " + Q(storage);
+        return QCoreApplication::translate("InboxDialog", "phone");
+    return QCoreApplication::translate("InboxDialog", "store %1").arg(Q(storage));
 }
 
 // "2", "2 and 3", "1, 2 and 4".
@@ -47,7 +49,9 @@ QString Listed(std::vector<int> numbers) {
     for (const int n : numbers)
         words << QString::number(n);
     const QString last = words.takeLast();
-    return words.isEmpty() ? last : words.join(", ") + " and " + last;
+    return words.isEmpty()
+               ? last
+               : QCoreApplication::translate("InboxDialog", "%1 and %2").arg(words.join(", "), last);
 }
 
 // The tab the window puts the message in when it is chosen.
@@ -56,25 +60,31 @@ QString Where(const ReadMessage& m) {
     if (!tab)
         return QString();
     if (*tab == Tab::Ringtone)
-        return "It is in the RingTone tab.";
-    const char* name = *tab == Tab::OperatorLogo   ? "Operator Logo"
-                       : *tab == Tab::GroupGraphic ? "Group Graphic"
-                                                   : "Picture Message";
-    return QString("It is drawn on the Screen Appearance and is in the %1 tab.").arg(name);
+        return QCoreApplication::translate("InboxDialog", "It is in the RingTone tab.");
+    const QString name =
+        *tab == Tab::OperatorLogo   ? QCoreApplication::translate("InboxDialog", "Operator Logo")
+        : *tab == Tab::GroupGraphic ? QCoreApplication::translate("InboxDialog", "Group Graphic")
+                                    : QCoreApplication::translate("InboxDialog", "Picture Message");
+    return QCoreApplication::translate("InboxDialog",
+                                       "It is drawn on the Screen Appearance and is in the %1 tab.")
+        .arg(name);
 }
 
 QString Detail(const InboxEntry& e, const QString& name) {
     QStringList lines;
-    lines << "Stored at: " + StoredPlaces(e.parts);
+    lines << QCoreApplication::translate("InboxDialog", "Stored at: %1").arg(StoredPlaces(e.parts));
     if (!e.message) {
-        lines << "This message could not be read: " + Q(e.message.error());
+        lines << QCoreApplication::translate("InboxDialog", "This message could not be read: %1")
+                     .arg(Q(e.message.error()));
         return lines.join('\n');
     }
     const ReadMessage& m = *e.message;
     const bool outgoing = m.pdu.type == PduType::Submit;
-    lines << QString(outgoing ? "To: " : "From: ") + InboxSender(e, name);
+    lines << (outgoing ? QCoreApplication::translate("InboxDialog", "To: %1")
+                       : QCoreApplication::translate("InboxDialog", "From: %1"))
+                 .arg(InboxSender(e, name));
     if (const QString when = LocalTime(m.pdu.timestamp); !when.isEmpty())
-        lines << "Time: " + when;
+        lines << QCoreApplication::translate("InboxDialog", "Time: %1").arg(when);
     lines << ContentLines(m);
     if (const QString where = Where(m); !where.isEmpty())
         lines << where;
@@ -87,18 +97,20 @@ QString Detail(const InboxEntry& e, const QString& name) {
 
 QStringList ContentLines(const ReadMessage& m) {
     QStringList lines;
-    lines << "Kind: " + FromUtf16(InboxKind(m));
+    lines << QCoreApplication::translate("InboxDialog", "Kind: %1").arg(FromUtf16(InboxKind(m)));
     if (m.parts)
-        lines << QString("Parts: %1 of %2 came")
+        lines << QCoreApplication::translate("InboxDialog", "Parts: %1 of %2 came")
                      .arg(m.parts->total - static_cast<int>(m.missing.size()))
                      .arg(m.parts->total);
     if (m.truncated)
-        lines << "Cut short: the user data ends before its stated length";
+        lines << QCoreApplication::translate("InboxDialog",
+                                             "Cut short: the user data ends before its stated length");
     if (m.kind == ContentKind::Report)
-        lines << "Reference " + QString::number(m.pdu.reference.value_or(0)) + ": " +
-                     Q(StatusText(m.pdu.status.value_or(0)));
+        lines << QCoreApplication::translate("InboxDialog", "Reference %1: %2")
+                     .arg(QString::number(m.pdu.reference.value_or(0)),
+                          Q(StatusText(m.pdu.status.value_or(0))));
     if (m.kind == ContentKind::Ringtone)
-        lines << "RTTTL: " + FromPhone(m.rtttl);
+        lines << QCoreApplication::translate("InboxDialog", "RTTTL: %1").arg(FromPhone(m.rtttl));
     return lines;
 }
 
@@ -114,7 +126,9 @@ QString StoredPlaces(const std::vector<StoredMessage>& parts) {
     }
     QStringList said;
     for (const auto& [storage, indexes] : stores)
-        said << StoreName(storage) + (indexes.size() == 1 ? ", place " : ", places ") + Listed(indexes);
+        said << (indexes.size() == 1 ? QCoreApplication::translate("InboxDialog", "%1, place %2")
+                                     : QCoreApplication::translate("InboxDialog", "%1, places %2"))
+                    .arg(StoreName(storage), Listed(indexes));
     return said.join("; ");
 }
 
@@ -128,25 +142,25 @@ QString InboxSender(const InboxEntry& e, const QString& name) {
 InboxDialog::InboxDialog(QWidget* parent)
     : QDialog(parent), m_list(new QTreeWidget(this)), m_detail(new QPlainTextEdit(this)),
       m_progress(new QProgressBar(this)), m_status(new QLabel(this)), m_statusArea(new QScrollArea(this)),
-      m_read(new QPushButton("&Read From Phone", this)), m_delete(new QPushButton("&Delete", this)) {
+      m_read(new QPushButton(tr("&Read From Phone"), this)), m_delete(new QPushButton(tr("&Delete"), this)) {
     setObjectName("InboxDialog");
     // Beside the window, so the preview it draws on stays in sight.
     KeepOnScreen(*this, {Side::Right, Side::Left});
-    setWindowTitle("Inbox");
+    setWindowTitle(tr("Inbox"));
     m_list->setObjectName("lvInbox");
-    m_list->setAccessibleName("Messages");
+    m_list->setAccessibleName(tr("Messages"));
     m_list->setRootIsDecorated(false);
     m_list->setUniformRowHeights(true);
-    m_list->setHeaderLabels({"Time", "From", "Message"});
+    m_list->setHeaderLabels({tr("Time"), tr("From"), tr("Message")});
     m_list->header()->setStretchLastSection(true);
     m_list->setColumnWidth(When, 130);
     m_list->setColumnWidth(From, 150);
     m_detail->setObjectName("memInboxMessage");
-    m_detail->setAccessibleName("Message");
+    m_detail->setAccessibleName(tr("Message"));
     m_detail->setReadOnly(true);
-    m_detail->setPlaceholderText("Choose a message to read it in full.");
+    m_detail->setPlaceholderText(tr("Choose a message to read it in full."));
     m_progress->setObjectName("prgInbox");
-    m_progress->setAccessibleName("Reading the inbox");
+    m_progress->setAccessibleName(tr("Reading the inbox"));
     m_progress->hide();
     m_status->setObjectName("lblInboxStatus");
     m_status->setTextFormat(Qt::PlainText);
@@ -208,7 +222,7 @@ void InboxDialog::setEntries(std::vector<InboxEntry> entries, const NameLookup& 
         auto* row = new QTreeWidgetItem(m_list);
         row->setText(When, e.message ? LocalTime(e.message->pdu.timestamp) : QString());
         const QString who = e.message ? (name.isEmpty() ? Q(e.message->pdu.number) : name) : QString("?");
-        row->setText(From, e.message && e.message->pdu.type == PduType::Submit ? "To " + who : who);
+        row->setText(From, e.message && e.message->pdu.type == PduType::Submit ? tr("To %1").arg(who) : who);
         row->setText(Message, FromUtf16(InboxSummary(e)));
         if (!chosen.empty() && e.parts == chosen)
             again = row;

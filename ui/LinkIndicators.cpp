@@ -3,6 +3,7 @@
 #include "TComLed.h"
 #include "ui_TForm1.h"
 
+#include <QCoreApplication>
 #include <QProgressBar>
 #include <QTimer>
 
@@ -10,7 +11,8 @@ namespace velmora {
 
 LinkIndicators::LinkIndicators(Ui::TForm1& ui, QObject* parent)
     : QObject(parent), m_ui(ui), m_climb(new QTimer(this)), m_readProgress(new QProgressBar) {
-    m_readProgress->setAccessibleName("Reading from the phone");
+    m_readProgress->setAccessibleName(
+        QCoreApplication::translate("LinkIndicators", "Reading from the phone"));
     m_readProgress->setMaximumWidth(120);
     m_readProgress->setTextVisible(false);
     m_readProgress->hide();

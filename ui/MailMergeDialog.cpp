@@ -7,6 +7,7 @@
 #include <QCheckBox>
 #include <QColor>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDateTimeEdit>
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -18,6 +19,9 @@
 #include <QSpinBox>
 #include <QTableView>
 #include <QVBoxLayout>
+
+#include <algorithm>
+#include <utility>
 
 namespace velmora {
 
@@ -38,12 +42,10 @@ QString Capital(QString s) {
 
 // "line 7 has no number", "line 9: invalid destination number ..."
 QString LineProblem(const RecipientProblem& p) {
-    return p.why.startsWith(QLatin1String("has ")) ? QStringLiteral("line %1 %2").arg(p.index).arg(p.why)
-                                                   : QStringLiteral("line %1: %2").arg(p.index).arg(p.why);
-}
-
-QString Count(qsizetype n, const char* one, const char* many) {
-    return QStringLiteral("%1 %2").arg(n).arg(QLatin1String(n == 1 ? one : many));
+    return (p.why.startsWith(QLatin1String("has "))
+                ? QCoreApplication::translate("MailMergeDialog", "line %1 %2")
+                : QCoreApplication::translate("MailMergeDialog", "line %1: %2"))
+        .arg(QString::number(p.index), p.why);
 }
 
 QLabel* Buddy(const QString& text, QWidget* buddy, QWidget* parent) {
@@ -165,49 +167,50 @@ QVariant MergePreviewModel::headerData(int section, Qt::Orientation orientation,
             return m_table->lines[static_cast<std::size_t>(section)];
         return {};
     }
-    static const char* const names[] = {"Number", "Name", "Text", "Coding", "Parts", "Problem"};
-    return section >= 0 && section < Columns ? QString::fromLatin1(names[section]) : QVariant();
+    static const char* const names[] = {QT_TR_NOOP("Number"), QT_TR_NOOP("Name"),  QT_TR_NOOP("Text"),
+                                        QT_TR_NOOP("Coding"), QT_TR_NOOP("Parts"), QT_TR_NOOP("Problem")};
+    return section >= 0 && section < Columns ? tr(names[section]) : QVariant();
 }
 
 // ---- the dialog
 
 MailMergeDialog::MailMergeDialog(const MessageRequest& message, Prompter& prompter, QWidget* parent)
     : QDialog(parent), m_prompter(prompter), m_message(message),
-      m_file(new QPushButton("Contacts &file…", this)), m_path(new ElidedLabel(this)),
+      m_file(new QPushButton(tr("Contacts &file…"), this)), m_path(new ElidedLabel(this)),
       m_column(new QComboBox(this)), m_columns(new QLabel(this)), m_text(new QPlainTextEdit(this)),
       m_view(new QTableView(this)), m_model(new MergePreviewModel(this)), m_summary(new QLabel(this)),
       m_interval(new QSpinBox(this)), m_perHour(new QSpinBox(this)),
-      m_sendAt(new QCheckBox("Send &at:", this)), m_sendAtTime(new QDateTimeEdit(this)),
-      m_expire(new QCheckBox("&Expire at:", this)), m_expireTime(new QDateTimeEdit(this)) {
+      m_sendAt(new QCheckBox(tr("Send &at:"), this)), m_sendAtTime(new QDateTimeEdit(this)),
+      m_expire(new QCheckBox(tr("&Expire at:"), this)), m_expireTime(new QDateTimeEdit(this)) {
     setObjectName("MailMergeDialog");
     KeepOnScreen(*this);
-    setWindowTitle("Mail Merge");
+    setWindowTitle(tr("Mail Merge"));
 
     m_file->setObjectName("btnMergeFile");
-    m_file->setAccessibleName("Contacts file");
+    m_file->setAccessibleName(tr("Contacts file"));
     m_path->setObjectName("lblMergeFile");
-    m_path->setAccessibleName("Contacts file path");
+    m_path->setAccessibleName(tr("Contacts file path"));
     m_column->setObjectName("cmbNumberColumn");
-    m_column->setAccessibleName("Number column");
+    m_column->setAccessibleName(tr("Number column"));
     m_column->setEnabled(false);
     m_columns->setObjectName("lblMergeColumns");
     m_columns->setTextFormat(Qt::PlainText);
     m_columns->setWordWrap(true);
     m_text->setObjectName("memMergeText");
-    m_text->setAccessibleName("Text");
+    m_text->setAccessibleName(tr("Text"));
     m_text->setTabChangesFocus(true);
     m_text->setMaximumHeight(m_text->fontMetrics().lineSpacing() * 5);
     if (CarriesText(message.kind)) {
         m_text->setPlainText(QString::fromStdU16String(message.text));
     } else {
         m_text->setEnabled(false);
-        m_text->setPlaceholderText("The same content goes to every row.");
+        m_text->setPlaceholderText(tr("The same content goes to every row."));
     }
 
     m_view->setObjectName("tblMergePreview");
-    m_view->setAccessibleName("Preview");
-    m_view->setAccessibleDescription("One row a contact: its number, name, text, coding and parts, or why "
-                                     "it is left out");
+    m_view->setAccessibleName(tr("Preview"));
+    m_view->setAccessibleDescription(tr("One row a contact: its number, name, text, coding and parts, or why "
+                                        "it is left out"));
     m_view->setModel(m_model);
     m_view->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_view->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -219,24 +222,29 @@ MailMergeDialog::MailMergeDialog(const MessageRequest& message, Prompter& prompt
     m_view->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     m_view->horizontalHeader()->setStretchLastSection(true);
     const int em = m_view->fontMetrics().horizontalAdvance(QLatin1Char('M'));
-    m_view->setColumnWidth(MergePreviewModel::Number, 10 * em);
-    m_view->setColumnWidth(MergePreviewModel::Name, 8 * em);
-    m_view->setColumnWidth(MergePreviewModel::Text, 18 * em);
-    m_view->setColumnWidth(MergePreviewModel::Coding, 6 * em);
-    m_view->setColumnWidth(MergePreviewModel::Parts, 3 * em);
+    // Never narrower than the column's title, which in some languages is
+    // longer than what the column holds.
+    const std::pair<int, int> widths[] = {{MergePreviewModel::Number, 10},
+                                          {MergePreviewModel::Name, 8},
+                                          {MergePreviewModel::Text, 18},
+                                          {MergePreviewModel::Coding, 6},
+                                          {MergePreviewModel::Parts, 3}};
+    for (const auto& [column, ems] : widths)
+        m_view->setColumnWidth(column,
+                               std::max(ems * em, m_view->horizontalHeader()->sectionSizeHint(column)));
 
     m_summary->setObjectName("lblMergeSummary");
     m_summary->setTextFormat(Qt::PlainText);
     m_summary->setWordWrap(true);
 
     m_interval->setObjectName("spnInterval");
-    m_interval->setAccessibleName("Seconds between messages");
+    m_interval->setAccessibleName(tr("Seconds between messages"));
     m_interval->setRange(0, 24 * 3600);
-    m_interval->setSuffix(" s");
+    m_interval->setSuffix(tr(" s"));
     m_perHour->setObjectName("spnPerHour");
-    m_perHour->setAccessibleName("Messages an hour at most");
+    m_perHour->setAccessibleName(tr("Messages an hour at most"));
     m_perHour->setRange(0, 100000);
-    m_perHour->setSpecialValueText("no cap");
+    m_perHour->setSpecialValueText(tr("no cap"));
     const QDateTime now = QDateTime::currentDateTime();
     const QDateTime hour = QDateTime(now.date(), QTime(now.time().hour(), 0)).addSecs(3600);
     for (auto [check, edit, name, when] : {std::tuple{m_sendAt, m_sendAtTime, "SendAt", hour},
@@ -254,9 +262,9 @@ MailMergeDialog::MailMergeDialog(const MessageRequest& message, Prompter& prompt
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     buttons->setObjectName("btnsMailMerge");
     m_queue = buttons->button(QDialogButtonBox::Ok);
-    m_queue->setText("&Queue");
+    m_queue->setText(tr("&Queue"));
     m_queue->setObjectName("btnMergeQueue");
-    m_queue->setAccessibleName("Queue");
+    m_queue->setAccessibleName(tr("Queue"));
     buttons->button(QDialogButtonBox::Cancel)->setObjectName("btnMergeCancel");
 
     auto* fileRow = new QHBoxLayout;
@@ -264,13 +272,13 @@ MailMergeDialog::MailMergeDialog(const MessageRequest& message, Prompter& prompt
     fileRow->addWidget(m_path, 1);
     auto* form = new QFormLayout;
     form->addRow(fileRow);
-    form->addRow(Buddy("&Numbers in:", m_column, this), m_column);
-    form->addRow(Buddy("&Text:", m_text, this), m_text);
+    form->addRow(Buddy(tr("&Numbers in:"), m_column, this), m_column);
+    form->addRow(Buddy(tr("&Text:"), m_text, this), m_text);
     form->addRow(QString(), m_columns);
     auto* pacing = new QHBoxLayout;
-    pacing->addWidget(Buddy("&Interval:", m_interval, this));
+    pacing->addWidget(Buddy(tr("&Interval:"), m_interval, this));
     pacing->addWidget(m_interval);
-    pacing->addWidget(Buddy("At most an &hour:", m_perHour, this));
+    pacing->addWidget(Buddy(tr("At most an &hour:"), m_perHour, this));
     pacing->addWidget(m_perHour);
     pacing->addStretch(1);
     auto* times = new QHBoxLayout;
@@ -320,7 +328,9 @@ MessageRequest MailMergeDialog::merged() const {
 }
 
 void MailMergeDialog::chooseFile() {
-    const FileFilter filter{{{"Contacts (CSV)", {"*.csv"}}, {"Text files", {"*.txt"}}, {"All files", {"*"}}},
+    const FileFilter filter{{{tr("Contacts (CSV)").toStdString(), {"*.csv"}},
+                             {tr("Text files").toStdString(), {"*.txt"}},
+                             {tr("All files").toStdString(), {"*"}}},
                             1};
     const auto choice = m_prompter.OpenFile(this, filter);
     if (!choice.path.isEmpty())
@@ -340,7 +350,7 @@ bool MailMergeDialog::loadFile(const QString& path) {
     QStringList names;
     for (const QString& h : m_table->header)
         names << QStringLiteral("{%1}").arg(h);
-    m_columns->setText("Placeholders: " + names.join(QLatin1Char(' ')));
+    m_columns->setText(tr("Placeholders: %1").arg(names.join(QLatin1Char(' '))));
     {
         const QSignalBlocker quiet(m_column);
         m_column->clear();
@@ -401,31 +411,34 @@ void MailMergeDialog::takeResult(int generation) {
 void MailMergeDialog::showState() {
     QString text;
     if (!m_table) {
-        text = "Choose a contacts file: a header row, then one row a contact.";
+        text = tr("Choose a contacts file: a header row, then one row a contact.");
     } else if (m_column->currentIndex() < 0) {
-        text =
-            m_columnProblem.isEmpty() ? QStringLiteral("Choose the column of the numbers.") : m_columnProblem;
+        text = m_columnProblem.isEmpty() ? tr("Choose the column of the numbers.") : m_columnProblem;
     } else if (!m_current) {
-        text = QStringLiteral("Checking %1…")
-                   .arg(Count(static_cast<qsizetype>(m_table->rows.size()), "row", "rows"));
+        text = m_table->rows.size() == 1 ? tr("Checking 1 row…")
+                                         : tr("Checking %1 rows…").arg(m_table->rows.size());
     } else {
+        const std::size_t n = m_result.recipients.size();
+        const QString recipients = n == 1 ? tr("1 recipient") : tr("%1 recipients").arg(n);
+        const std::size_t out = m_result.problems.size();
+        if (out == 0) {
+            text = tr("%1.").arg(recipients);
+        } else {
+            QStringList named;
+            for (std::size_t i = 0; i < out && i < kNamedProblems; ++i)
+                named << LineProblem(m_result.problems[i]);
+            // One arg() for all: a problem may quote a line holding "%2".
+            text = out > kNamedProblems
+                       ? tr("%1, %2 left out: %3 and %4 more.")
+                             .arg(recipients, QString::number(out), named.join(", "),
+                                  QString::number(out - kNamedProblems))
+                       : tr("%1, %2 left out: %3.").arg(recipients, QString::number(out), named.join(", "));
+        }
         QStringList unknown;
         for (const QString& u : m_result.unknown)
             unknown << QStringLiteral("{%1}").arg(u);
         if (!unknown.isEmpty())
-            text =
-                QStringLiteral("No column is named %1: mend the text or the file. ").arg(unknown.join(", "));
-        text += Count(static_cast<qsizetype>(m_result.recipients.size()), "recipient", "recipients");
-        const std::size_t out = m_result.problems.size();
-        if (out > 0) {
-            QStringList named;
-            for (std::size_t i = 0; i < out && i < kNamedProblems; ++i)
-                named << LineProblem(m_result.problems[i]);
-            text += QStringLiteral(", %1 left out: %2").arg(out).arg(named.join(", "));
-            if (out > kNamedProblems)
-                text += QStringLiteral(" and %1 more").arg(out - kNamedProblems);
-        }
-        text += QLatin1Char('.');
+            text = tr("No column is named %1: mend the text or the file. %2").arg(unknown.join(", "), text);
     }
     m_summary->setText(text);
     m_queue->setEnabled(m_current && !m_result.recipients.empty() && m_result.unknown.isEmpty());
@@ -451,8 +464,8 @@ void MailMergeDialog::queue() {
     const QDateTime start = r.pacing.startAt.isValid() ? r.pacing.startAt : QDateTime::currentDateTimeUtc();
     if (r.pacing.expireAt.isValid() && r.pacing.expireAt <= start) {
         m_prompter.Warning(this,
-                           "The messages would expire before the first of them could go: set the expiry "
-                           "after the start.");
+                           tr("The messages would expire before the first of them could go: set the expiry "
+                              "after the start."));
         m_expireTime->setFocus();
         return;
     }

@@ -220,7 +220,7 @@ QVariant MessageListModel::data(const QModelIndex& index, int role) const {
         case Time:
             return ShownTime(MessageTime(*m));
         case With:
-            return QString(out ? "To " : "From ") + (m->name.isEmpty() ? m->number : m->name);
+            return (out ? tr("To %1") : tr("From %1")).arg(m->name.isEmpty() ? m->number : m->name);
         case Kind:
             return KindWords(m->kind);
         case State:
@@ -253,8 +253,9 @@ QVariant MessageListModel::data(const QModelIndex& index, int role) const {
 QVariant MessageListModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
         return {};
-    static const char* const names[] = {"Time", "With", "Kind", "State", "Message"};
-    return section >= 0 && section < ColumnCount ? names[section] : QVariant();
+    static const char* const names[] = {QT_TR_NOOP("Time"), QT_TR_NOOP("With"), QT_TR_NOOP("Kind"),
+                                        QT_TR_NOOP("State"), QT_TR_NOOP("Message")};
+    return section >= 0 && section < ColumnCount ? tr(names[section]) : QVariant();
 }
 
 } // namespace velmora

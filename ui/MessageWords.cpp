@@ -1,5 +1,8 @@
 #include "MessageWords.h"
 
+#include <QCoreApplication>
+#include <QLocale>
+
 namespace velmora {
 
 namespace {
@@ -9,31 +12,34 @@ QString FailedWhy(msg::Reason reason, std::optional<int> code) {
     const QString n = code ? QString::number(*code) : QString("?");
     switch (reason) {
     case msg::Reason::CmsError:
-        return "the phone refused it (+CMS ERROR " + n + ")";
+        return QCoreApplication::translate("MessageWords", "the phone refused it (+CMS ERROR %1)").arg(n);
     case msg::Reason::CmeError:
-        return "the phone refused it (+CME ERROR " + n + ")";
+        return QCoreApplication::translate("MessageWords", "the phone refused it (+CME ERROR %1)").arg(n);
     case msg::Reason::Error:
-        return "the phone refused it (ERROR)";
+        return QCoreApplication::translate("MessageWords", "the phone refused it (ERROR)");
     case msg::Reason::NoPduMode:
-        return "the phone would not take PDUs (no OK to AT+CMGF=0)";
+        return QCoreApplication::translate("MessageWords",
+                                           "the phone would not take PDUs (no OK to AT+CMGF=0)");
     case msg::Reason::NoPrompt:
-        return "the phone gave no prompt for the PDU";
+        return QCoreApplication::translate("MessageWords", "the phone gave no prompt for the PDU");
     case msg::Reason::NoAnswer:
-        return "the phone did not answer";
+        return QCoreApplication::translate("MessageWords", "the phone did not answer");
     case msg::Reason::LinkLost:
-        return "the link to the phone was lost before the PDU went";
+        return QCoreApplication::translate("MessageWords",
+                                           "the link to the phone was lost before the PDU went");
     case msg::Reason::NotConnected:
-        return "no phone was connected";
+        return QCoreApplication::translate("MessageWords", "no phone was connected");
     case msg::Reason::Stopped:
-        return "the program stopped before the PDU went";
+        return QCoreApplication::translate("MessageWords", "the program stopped before the PDU went");
     case msg::Reason::ReportFailed:
-        return "not delivered (TP-ST " + n + ")";
+        return QCoreApplication::translate("MessageWords", "not delivered (TP-ST %1)").arg(n);
     case msg::Reason::StoreFailed:
-        return "the history could not record it, so it was not sent";
+        return QCoreApplication::translate("MessageWords",
+                                           "the history could not record it, so it was not sent");
     case msg::Reason::Cancelled:
-        return "taken out of the queue";
+        return QCoreApplication::translate("MessageWords", "taken out of the queue");
     case msg::Reason::Expired:
-        return "its batch's time to send ran out first";
+        return QCoreApplication::translate("MessageWords", "its batch's time to send ran out first");
     case msg::Reason::Retrying:
     case msg::Reason::None:
         break;
@@ -45,15 +51,15 @@ QString FailedWhy(msg::Reason reason, std::optional<int> code) {
 QString UncertainWhy(msg::Reason reason) {
     switch (reason) {
     case msg::Reason::NoAnswer:
-        return "the phone took the PDU but never answered";
+        return QCoreApplication::translate("MessageWords", "the phone took the PDU but never answered");
     case msg::Reason::Stopped:
-        return "the program stopped while it was being sent";
+        return QCoreApplication::translate("MessageWords", "the program stopped while it was being sent");
     case msg::Reason::LinkLost:
-        return "the link was lost after the phone took the PDU";
+        return QCoreApplication::translate("MessageWords", "the link was lost after the phone took the PDU");
     case msg::Reason::Cancelled:
-        return "dropped: it is not sent again";
+        return QCoreApplication::translate("MessageWords", "dropped: it is not sent again");
     default:
-        return "whether the phone sent it is not known";
+        return QCoreApplication::translate("MessageWords", "whether the phone sent it is not known");
     }
 }
 
@@ -62,45 +68,57 @@ QString UncertainWhy(msg::Reason reason) {
 QString StateWords(msg::State state, msg::Reason reason, std::optional<int> code) {
     switch (state) {
     case msg::State::Queued:
-        return "Queued";
+        return QCoreApplication::translate("MessageWords", "Queued");
     case msg::State::Sending:
-        return "Sending";
+        return QCoreApplication::translate("MessageWords", "Sending");
     case msg::State::Sent:
-        return "Sent";
+        return QCoreApplication::translate("MessageWords", "Sent");
     case msg::State::Delivered:
-        return "Delivered";
+        return QCoreApplication::translate("MessageWords", "Delivered");
     case msg::State::NotDelivered:
-        return code ? QString("Not delivered (TP-ST %1)").arg(*code) : QString("Not delivered");
+        return code ? QCoreApplication::translate("MessageWords", "Not delivered (TP-ST %1)").arg(*code)
+                    : QCoreApplication::translate("MessageWords", "Not delivered");
     case msg::State::Failed: {
         const QString why = FailedWhy(reason, code);
-        return why.isEmpty() ? QString("Failed") : "Failed: " + why;
+        return why.isEmpty() ? QCoreApplication::translate("MessageWords", "Failed")
+                             : QCoreApplication::translate("MessageWords", "Failed: %1").arg(why);
     }
     case msg::State::Uncertain:
-        return "Uncertain: " + UncertainWhy(reason);
+        return QCoreApplication::translate("MessageWords", "Uncertain: %1").arg(UncertainWhy(reason));
     case msg::State::Received:
-        return "Received";
+        return QCoreApplication::translate("MessageWords", "Received");
     }
     return QString();
 }
 
+QString StateWhy(msg::State state, msg::Reason reason, std::optional<int> code) {
+    if (state == msg::State::Failed)
+        return FailedWhy(reason, code);
+    if (state == msg::State::Uncertain)
+        return UncertainWhy(reason);
+    return QString();
+}
+
 QString KindWords(const QString& kind) {
+
     static const std::pair<const char*, const char*> words[] = {
-        {"text", "Text"},
-        {"flash", "Flash"},
-        {"logo", "Operator logo"},
-        {"group", "Group graphic"},
-        {"picture", "Picture message"},
-        {"ringtone", "Ringtone"},
-        {"ems", "EMS"},
-        {"void", "Void"},
-        {"indicator", "Waiting indication"},
-        {"data", "Data"},
-        {"report", "Delivery report"},
-        {"ussd", "USSD session"},
+        // The store's kind names stay as they are; only what is shown is translated.
+        {"text", QT_TRANSLATE_NOOP("MessageWords", "Text")},
+        {"flash", QT_TRANSLATE_NOOP("MessageWords", "Flash")},
+        {"logo", QT_TRANSLATE_NOOP("MessageWords", "Operator logo")},
+        {"group", QT_TRANSLATE_NOOP("MessageWords", "Group graphic")},
+        {"picture", QT_TRANSLATE_NOOP("MessageWords", "Picture message")},
+        {"ringtone", QT_TRANSLATE_NOOP("MessageWords", "Ringtone")},
+        {"ems", QT_TRANSLATE_NOOP("MessageWords", "EMS")},
+        {"void", QT_TRANSLATE_NOOP("MessageWords", "Void")},
+        {"indicator", QT_TRANSLATE_NOOP("MessageWords", "Waiting indication")},
+        {"data", QT_TRANSLATE_NOOP("MessageWords", "Data")},
+        {"report", QT_TRANSLATE_NOOP("MessageWords", "Delivery report")},
+        {"ussd", QT_TRANSLATE_NOOP("MessageWords", "USSD session")},
     };
     for (const auto& [name, said] : words)
         if (kind == QLatin1String(name))
-            return said;
+            return QCoreApplication::translate("MessageWords", said);
     return kind;
 }
 
@@ -122,7 +140,7 @@ QString ShortTime(const QDateTime& utc, const QDateTime& now) {
     if (local.date() == today)
         return local.toString("HH:mm");
     if (local.date().year() == today.year())
-        return local.toString("d MMM");
+        return QLocale().toString(local, "d MMM"); // the month named in the user's language
     return local.toString("yyyy-MM-dd");
 }
 

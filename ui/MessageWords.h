@@ -15,6 +15,9 @@ namespace velmora {
 // answered", "Received", "Queued", "Sending".
 QString StateWords(msg::State state, msg::Reason reason, std::optional<int> code);
 inline QString StateWords(const MessageRecord& m) { return StateWords(m.state, m.reason, m.reasonCode); }
+// Why one failed or is uncertain, as StateWords says it after "Failed: " or
+// "Uncertain: "; "" for any other state or a failure without a reason.
+QString StateWhy(msg::State state, msg::Reason reason, std::optional<int> code);
 
 // "Text", "Flash", "Operator logo", ... for the store's kind names; an
 // unknown name as it is.
@@ -27,8 +30,8 @@ QDateTime MessageTime(const MessageRecord& m);
 QString ShownTime(const QDateTime& utc);
 
 // As a list of conversations says when: the time alone today ("21:00"),
-// the day within the year ("8 Dec"), else the date ("2025-12-08"); `now`
-// in the user's zone.
+// the day within the year ("8 Dec", "8 Des" in Indonesian), else the date
+// ("2025-12-08"); `now` in the user's zone.
 QString ShortTime(const QDateTime& utc, const QDateTime& now);
 
 // "Budi (+628569999999)", or the number alone when the phone book has no name.

@@ -15,6 +15,7 @@
 #include "StatusReport.h"
 
 #include <QClipboard>
+#include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -55,51 +56,62 @@ Result<ReadMessage> ReadRecord(const MessageRecord& m) {
     for (const PartRecord& p : m.parts) {
         auto pdu = DecodePdu(S(p.pdu));
         if (!pdu)
-            return Result<ReadMessage>::Fail("part " + std::to_string(p.part) + ": " + pdu.error());
+            return Result<ReadMessage>::Fail(S(QCoreApplication::translate("MessagesWindow", "part %1: %2")
+                                                   .arg(QString::number(p.part), Q(pdu.error()))));
         decoded.push_back(std::move(pdu.value()));
     }
     if (decoded.empty())
-        return Result<ReadMessage>::Fail("no PDU was kept");
+        return Result<ReadMessage>::Fail(S(QCoreApplication::translate("MessagesWindow", "no PDU was kept")));
     return ReadParts(decoded);
 }
 
 QString PartLine(const PartRecord& p, std::size_t parts, bool gone) {
-    QString line = QString("Part %1 of %2").arg(p.part).arg(parts);
+    const QString part = QString::number(p.part), of = QString::number(parts);
     QStringList said;
     if (p.reference)
-        said << "reference " + QString::number(*p.reference);
+        said << QCoreApplication::translate("MessagesWindow", "reference %1").arg(*p.reference);
     if (!p.answer.isEmpty())
-        said << "the phone answered \"" + p.answer.simplified() + "\"";
+        said << QCoreApplication::translate("MessagesWindow", "the phone answered \"%1\"")
+                    .arg(p.answer.simplified());
     if (p.reportStatus)
-        said << QString("report: %1 (TP-ST %2)").arg(Q(StatusText(*p.reportStatus))).arg(*p.reportStatus);
+        said << QCoreApplication::translate("MessagesWindow", "report: %1 (TP-ST %2)")
+                    .arg(Q(StatusText(*p.reportStatus)), QString::number(*p.reportStatus));
     if (said.isEmpty())
-        return line + (gone ? ": no answer of the phone's was recorded" : ": not sent yet");
-    return line + ": " + said.join("; ");
+        return (gone ? QCoreApplication::translate("MessagesWindow",
+                                                   "Part %1 of %2: no answer of the phone's was recorded")
+                     : QCoreApplication::translate("MessagesWindow", "Part %1 of %2: not sent yet"))
+            .arg(part, of);
+    return QCoreApplication::translate("MessagesWindow", "Part %1 of %2: %3").arg(part, of, said.join("; "));
 }
 
 QString Detail(const MessageRecord& m, const Result<ReadMessage>& read) {
     QStringList lines;
     const bool out = m.direction == msg::Direction::Out;
-    lines << QString(out ? "To: " : "From: ") + Correspondent(m.name, m.number);
-    lines << "State: " + StateWords(m);
+    lines << (out ? QCoreApplication::translate("MessagesWindow", "To: %1")
+                  : QCoreApplication::translate("MessagesWindow", "From: %1"))
+                 .arg(Correspondent(m.name, m.number));
+    lines << QCoreApplication::translate("MessagesWindow", "State: %1").arg(StateWords(m));
     if (m.state == msg::State::NotDelivered && m.reasonCode)
-        lines << "The network says: " + Q(StatusText(*m.reasonCode));
+        lines << QCoreApplication::translate("MessagesWindow", "The network says: %1")
+                     .arg(Q(StatusText(*m.reasonCode)));
     const std::pair<const char*, QDateTime> times[] = {
-        {out ? "Written: " : "Recorded: ", m.created},
-        {"Sent: ", m.sent},
-        {"Delivered: ", m.delivered},
-        {"Received: ", m.received},
+        {out ? QT_TRANSLATE_NOOP("MessagesWindow", "Written: %1")
+             : QT_TRANSLATE_NOOP("MessagesWindow", "Recorded: %1"),
+         m.created},
+        {QT_TRANSLATE_NOOP("MessagesWindow", "Sent: %1"), m.sent},
+        {QT_TRANSLATE_NOOP("MessagesWindow", "Delivered: %1"), m.delivered},
+        {QT_TRANSLATE_NOOP("MessagesWindow", "Received: %1"), m.received},
     };
     for (const auto& [label, when] : times)
         if (when.isValid())
-            lines << label + Stamp(when);
+            lines << QCoreApplication::translate("MessagesWindow", label).arg(Stamp(when));
     if (!m.modemDevice.isEmpty() || !m.modemImsi.isEmpty()) {
         QStringList modem;
         if (!m.modemDevice.isEmpty())
             modem << m.modemDevice;
         if (!m.modemImsi.isEmpty())
             modem << "IMSI " + m.modemImsi;
-        lines << "Through: " + modem.join(", ");
+        lines << QCoreApplication::translate("MessagesWindow", "Through: %1").arg(modem.join(", "));
     }
     if (out) {
         for (const PartRecord& p : m.parts)
@@ -111,14 +123,18 @@ QString Detail(const MessageRecord& m, const Result<ReadMessage>& read) {
             if (!p.storage.isEmpty() && p.index)
                 places.push_back({S(p.storage), *p.index, 0, {}});
         if (!places.empty())
-            lines << "Was kept at: " + StoredPlaces(places);
+            lines
+                << QCoreApplication::translate("MessagesWindow", "Was kept at: %1").arg(StoredPlaces(places));
     }
     if (read)
         lines << ContentLines(*read);
     else
-        lines << "Kind: " + KindWords(m.kind) << "Its PDUs could not be read again: " + Q(read.error());
+        lines << QCoreApplication::translate("MessagesWindow", "Kind: %1").arg(KindWords(m.kind))
+              << QCoreApplication::translate("MessagesWindow", "Its PDUs could not be read again: %1")
+                     .arg(Q(read.error()));
     if (!m.complete)
-        lines << "Not every part has come: what came is shown.";
+        lines << QCoreApplication::translate("MessagesWindow",
+                                             "Not every part has come: what came is shown.");
     if (!m.text.isEmpty())
         lines << QString() << m.text;
     return lines.join('\n');
@@ -153,17 +169,18 @@ MessagesWindow::MessagesWindow(MessageStore* store, Prompter& prompter, QWidget*
     : QDialog(parent), m_store(store), m_prompter(prompter), m_search(new QLineEdit(this)),
       m_conversationList(new QTreeView(this)), m_title(new QLabel(this)), m_messageList(new QTableView(this)),
       m_picture(new QLabel(this)), m_detail(new QPlainTextEdit(this)), m_status(new QLabel(this)),
-      m_resend(Button("&Resend", "bitResend", this)), m_forward(Button("&Forward", "bitForward", this)),
-      m_copy(Button("&Copy", "bitCopy", this)), m_delete(Button("&Delete from History", "bitDelete", this)),
-      m_searchDelay(new QTimer(this)), m_conversationDelay(new QTimer(this)) {
+      m_resend(Button(tr("&Resend"), "bitResend", this)),
+      m_forward(Button(tr("&Forward"), "bitForward", this)), m_copy(Button(tr("&Copy"), "bitCopy", this)),
+      m_delete(Button(tr("&Delete from History"), "bitDelete", this)), m_searchDelay(new QTimer(this)),
+      m_conversationDelay(new QTimer(this)) {
     setObjectName("MessagesWindow");
-    setWindowTitle("Messages");
+    setWindowTitle(tr("Messages"));
     setWindowFlag(Qt::WindowMinMaxButtonsHint);
     KeepOnScreen(*this);
 
     m_search->setObjectName("txtSearch");
-    m_search->setAccessibleName("Search messages");
-    m_search->setPlaceholderText("Search texts, names and numbers");
+    m_search->setAccessibleName(tr("Search messages"));
+    m_search->setPlaceholderText(tr("Search texts, names and numbers"));
     m_search->setClearButtonEnabled(true);
     m_conversationList->setRootIsDecorated(false);
     m_conversationList->setItemsExpandable(false);
@@ -189,9 +206,9 @@ MessagesWindow::MessagesWindow(MessageStore* store, Prompter& prompter, QWidget*
         list->setSelectionMode(QAbstractItemView::SingleSelection);
     }
     m_conversationList->setObjectName("lvConversations");
-    m_conversationList->setAccessibleName("Conversations");
+    m_conversationList->setAccessibleName(tr("Conversations"));
     m_messageList->setObjectName("lvMessages");
-    m_messageList->setAccessibleName("Messages of the conversation");
+    m_messageList->setAccessibleName(tr("Messages of the conversation"));
     m_messageList->installEventFilter(this);
     m_title->setObjectName("lblConversation");
     m_title->setTextFormat(Qt::PlainText);
@@ -199,18 +216,18 @@ MessagesWindow::MessagesWindow(MessageStore* store, Prompter& prompter, QWidget*
     bold.setBold(true);
     m_title->setFont(bold);
     m_picture->setObjectName("imgMessage");
-    m_picture->setAccessibleName("Picture of the message");
+    m_picture->setAccessibleName(tr("Picture of the message"));
     m_picture->hide();
     m_detail->setObjectName("memMessage");
-    m_detail->setAccessibleName("Message");
+    m_detail->setAccessibleName(tr("Message"));
     m_detail->setReadOnly(true);
     m_detail->setTabChangesFocus(true);
-    m_detail->setPlaceholderText("Choose a message to read it in full.");
+    m_detail->setPlaceholderText(tr("Choose a message to read it in full."));
     m_status->setObjectName("lblMessagesStatus");
     m_status->setTextFormat(Qt::PlainText);
-    m_resend->setToolTip("Send a message that failed, or whose fate is not known, again");
-    m_forward->setToolTip("Put the message into the tabs to send it on");
-    m_copy->setToolTip("Copy the message's text");
+    m_resend->setToolTip(tr("Send a message that failed, or whose fate is not known, again"));
+    m_forward->setToolTip(tr("Put the message into the tabs to send it on"));
+    m_copy->setToolTip(tr("Copy the message's text"));
     auto* close = new QDialogButtonBox(QDialogButtonBox::Close, this);
     close->setObjectName("btnCloseMessages");
     for (QAbstractButton* b : close->buttons())
@@ -308,7 +325,7 @@ void MessagesWindow::makeModels() {
     m_chosenId.reset();
     m_problem.clear();
     if (!m_store) {
-        m_problem = "The message history is not open.";
+        m_problem = tr("The message history is not open.");
         m_title->clear();
         showChosen();
         updateStatus();
@@ -522,23 +539,23 @@ void MessagesWindow::updateStatus() {
         return;
     }
     if (!m_messages || !m_messages->isCounted()) {
-        m_status->setText("Reading the history ...");
+        m_status->setText(tr("Reading the history ..."));
         return;
     }
     if (m_tooShort) {
-        m_status->setText(QString("Type %1 characters or more to search.").arg(kSearchFrom));
+        m_status->setText(tr("Type %1 characters or more to search.").arg(kSearchFrom));
         return;
     }
     const int n = m_messages->rowCount();
     const QString search = m_conversations->search();
     if (search.isEmpty())
-        m_status->setText(n == 0   ? QString("No messages yet.")
-                          : n == 1 ? QString("1 message")
-                                   : QString("%1 messages").arg(n));
+        m_status->setText(n == 0   ? tr("No messages yet.")
+                          : n == 1 ? tr("1 message")
+                                   : tr("%1 messages").arg(n));
     else
-        m_status->setText(n == 0   ? QString("No message matches \"%1\".").arg(search)
-                          : n == 1 ? QString("1 message matches \"%1\".").arg(search)
-                                   : QString("%1 messages match \"%2\".").arg(n).arg(search));
+        m_status->setText(n == 0   ? tr("No message matches \"%1\".").arg(search)
+                          : n == 1 ? tr("1 message matches \"%1\".").arg(search)
+                                   : tr("%1 messages match \"%2\".").arg(QString::number(n), search));
 }
 
 void MessagesWindow::messageChanged(qint64 id) {
@@ -554,7 +571,7 @@ void MessagesWindow::resendClick() {
         return;
     const qint64 id = m->id;
     // The question runs the event loop: the row may be read anew meanwhile.
-    if (m_prompter.Ask(this, "Send this message to " + m->number + " again?"))
+    if (m_prompter.Ask(this, tr("Send this message to %1 again?").arg(m->number)))
         emit resendRequested(id);
 }
 
@@ -566,7 +583,7 @@ void MessagesWindow::forwardClick() {
 void MessagesWindow::copyClick() {
     if (const MessageRecord* m = chosenMessage()) {
         QGuiApplication::clipboard()->setText(m->text);
-        m_status->setText("The text is copied.");
+        m_status->setText(tr("The text is copied."));
     }
 }
 
@@ -575,14 +592,15 @@ void MessagesWindow::deleteClick() {
     if (!m || !m_store)
         return;
     const qint64 id = m->id;
-    const QString question = QString("Delete this message %1 %2 from the history?")
-                                 .arg(m->direction == msg::Direction::Out ? "to" : "from")
-                                 .arg(Correspondent(m->name, m->number));
+    const QString question =
+        (m->direction == msg::Direction::Out ? tr("Delete this message to %1 from the history?")
+                                             : tr("Delete this message from %1 from the history?"))
+            .arg(Correspondent(m->name, m->number));
     if (!m_prompter.AskToDelete(this, question))
         return;
     const auto deleted = m_store->Delete(id);
     if (!deleted) {
-        m_prompter.Warning(this, "The message was not deleted: " + Q(deleted.error()));
+        m_prompter.Warning(this, tr("The message was not deleted: %1").arg(Q(deleted.error())));
         return;
     }
     messageChanged(id);

@@ -8,6 +8,7 @@
 #include "Prompter.h"
 #include "QtText.h"
 
+#include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -57,15 +58,15 @@ QString ShownClock(const QDateTime& utc, const QDateTime& now) {
 QString PausedWhy(msg::Reason reason) {
     switch (reason) {
     case msg::Reason::NoAnswer:
-        return "paused: the phone stopped answering";
+        return QCoreApplication::translate("OutboxWindow", "paused: the phone stopped answering");
     case msg::Reason::LinkLost:
-        return "paused: the link to the phone was lost";
+        return QCoreApplication::translate("OutboxWindow", "paused: the link to the phone was lost");
     case msg::Reason::NotConnected:
-        return "paused: no phone is connected";
+        return QCoreApplication::translate("OutboxWindow", "paused: no phone is connected");
     case msg::Reason::StoreFailed:
-        return "paused: the history could not record a step";
+        return QCoreApplication::translate("OutboxWindow", "paused: the history could not record a step");
     default:
-        return "paused";
+        return QCoreApplication::translate("OutboxWindow", "paused");
     }
 }
 
@@ -82,30 +83,37 @@ bool IsDroppable(const BatchRecipientRow& row) {
 } // namespace
 
 QString BatchCounts(const BatchRecord& batch) {
-    QString text = QString("%1 of %2 sent, %3 failed").arg(batch.sent).arg(batch.total).arg(batch.failed);
     if (batch.uncertain > 0)
-        text += QString(", %1 uncertain").arg(batch.uncertain);
-    return text;
+        return QCoreApplication::translate("OutboxWindow", "%1 of %2 sent, %3 failed, %4 uncertain")
+            .arg(batch.sent)
+            .arg(batch.total)
+            .arg(batch.failed)
+            .arg(batch.uncertain);
+    return QCoreApplication::translate("OutboxWindow", "%1 of %2 sent, %3 failed")
+        .arg(batch.sent)
+        .arg(batch.total)
+        .arg(batch.failed);
 }
 
 QString BatchStateWords(const BatchRecord& batch) {
     if (batch.state == msg::BatchState::Cancelled)
-        return "cancelled";
+        return QCoreApplication::translate("OutboxWindow", "cancelled");
     if (batch.finished())
-        return "finished";
-    return batch.state == msg::BatchState::Paused ? "paused" : "active";
+        return QCoreApplication::translate("OutboxWindow", "finished");
+    return batch.state == msg::BatchState::Paused ? QCoreApplication::translate("OutboxWindow", "paused")
+                                                  : QCoreApplication::translate("OutboxWindow", "active");
 }
 
 QString TimeLeftText(const BatchRecord& batch, const QDateTime& now) {
     if (batch.state == msg::BatchState::Cancelled)
-        return "cancelled";
+        return QCoreApplication::translate("OutboxWindow", "cancelled");
     if (batch.finished())
-        return "finished";
+        return QCoreApplication::translate("OutboxWindow", "finished");
     if (batch.state == msg::BatchState::Paused)
         return PausedWhy(batch.pauseReason);
     const BatchPacing& p = batch.pacing;
     if (p.startAt.isValid() && p.startAt > now)
-        return "starts at " + ShownClock(p.startAt, now);
+        return QCoreApplication::translate("OutboxWindow", "starts at %1").arg(ShownClock(p.startAt, now));
     // Each message takes the longest of: the interval, its share of the
     // hour's cap, the phone's own time (as this batch has gone so far, once
     // a few have gone; a typical phone's before).
@@ -119,43 +127,46 @@ QString TimeLeftText(const BatchRecord& batch, const QDateTime& now) {
         each = std::max(each, static_cast<qint64>(3'600'000 / p.perHour));
     const qint64 ms = each * (batch.queued + batch.sending);
     if (p.expireAt.isValid() && now.addMSecs(ms) > p.expireAt)
-        return "expires at " + ShownClock(p.expireAt, now) + ", before all can go";
+        return QCoreApplication::translate("OutboxWindow", "expires at %1, before all can go")
+            .arg(ShownClock(p.expireAt, now));
     if (ms < 60'000)
-        return "less than a minute left";
+        return QCoreApplication::translate("OutboxWindow", "less than a minute left");
     const auto minutes = static_cast<qint64>(std::ceil(static_cast<double>(ms) / 60'000.0));
     if (minutes < 120)
-        return QString("about %1 min left").arg(minutes);
-    return QString("about %1 h %2 min left").arg(minutes / 60).arg(minutes % 60);
+        return QCoreApplication::translate("OutboxWindow", "about %1 min left").arg(minutes);
+    return QCoreApplication::translate("OutboxWindow", "about %1 h %2 min left")
+        .arg(minutes / 60)
+        .arg(minutes % 60);
 }
 
 OutboxWindow::OutboxWindow(MessageStore* store, Outbox& outbox, Prompter& prompter, QWidget* parent)
     : QDialog(parent), m_store(store), m_outbox(outbox), m_prompter(prompter),
       m_model(new BatchRecipientModel(this)), m_batches(new QTreeWidget(this)),
       m_progress(new QProgressBar(this)), m_timeLeft(new QLabel(this)), m_recipientList(new QTableView(this)),
-      m_pause(Button("&Pause", "btnBatchPause", this)),
-      m_cancel(Button("&Cancel the Rest", "btnBatchCancel", this)),
-      m_sendAgain(Button("Send &Again", "btnSendAgain", this)), m_drop(Button("&Drop", "btnDrop", this)),
-      m_clock(new QTimer(this)), m_flush(new QTimer(this)) {
+      m_pause(Button(tr("&Pause"), "btnBatchPause", this)),
+      m_cancel(Button(tr("&Cancel the Rest"), "btnBatchCancel", this)),
+      m_sendAgain(Button(tr("Send &Again"), "btnSendAgain", this)),
+      m_drop(Button(tr("&Drop"), "btnDrop", this)), m_clock(new QTimer(this)), m_flush(new QTimer(this)) {
     setObjectName("OutboxWindow");
-    setWindowTitle("Outbox");
+    setWindowTitle(tr("Outbox"));
     setWindowFlag(Qt::WindowMinMaxButtonsHint);
     KeepOnScreen(*this);
 
     m_batches->setObjectName("lstBatches");
-    m_batches->setAccessibleName("Batches");
-    m_batches->setHeaderLabels({"Batch", "State", "Progress"});
+    m_batches->setAccessibleName(tr("Batches"));
+    m_batches->setHeaderLabels({tr("Batch"), tr("State"), tr("Progress")});
     m_batches->setRootIsDecorated(false);
     m_batches->setUniformRowHeights(true);
     m_batches->setAllColumnsShowFocus(true);
     m_batches->setColumnWidth(BatchName, 200);
     m_progress->setObjectName("prgBatch");
-    m_progress->setAccessibleName("Batch progress");
+    m_progress->setAccessibleName(tr("Batch progress"));
     m_progress->setRange(0, 1);
     m_progress->setValue(0);
     m_timeLeft->setObjectName("lblTimeLeft");
     m_timeLeft->setTextFormat(Qt::PlainText);
     m_recipientList->setObjectName("tblRecipients");
-    m_recipientList->setAccessibleName("Recipients of the batch");
+    m_recipientList->setAccessibleName(tr("Recipients of the batch"));
     m_recipientList->setModel(m_model);
     // Rows of one height: a list of thousands is laid out without measuring each.
     m_recipientList->verticalHeader()->hide();
@@ -171,11 +182,11 @@ OutboxWindow::OutboxWindow(MessageStore* store, Outbox& outbox, Prompter& prompt
     const int widths[] = {130, 140, 100, 45};
     for (int c = 0; c < 4; ++c)
         m_recipientList->setColumnWidth(c, widths[c]);
-    m_pause->setToolTip("Hold the batch's messages back, or let them go again");
-    m_cancel->setToolTip("Take the messages not sent yet out of the batch");
-    m_sendAgain->setToolTip("Put the chosen failed or uncertain messages back in the queue");
-    m_drop->setToolTip("Take the chosen queued messages out of the batch; an uncertain one is marked as "
-                       "dealt with, since it may have gone");
+    m_pause->setToolTip(tr("Hold the batch's messages back, or let them go again"));
+    m_cancel->setToolTip(tr("Take the messages not sent yet out of the batch"));
+    m_sendAgain->setToolTip(tr("Put the chosen failed or uncertain messages back in the queue"));
+    m_drop->setToolTip(tr("Take the chosen queued messages out of the batch; an uncertain one is marked as "
+                          "dealt with, since it may have gone"));
     auto* close = new QDialogButtonBox(QDialogButtonBox::Close, this);
     close->setObjectName("btnCloseOutbox");
     for (QAbstractButton* b : close->buttons())
@@ -230,7 +241,7 @@ OutboxWindow::OutboxWindow(MessageStore* store, Outbox& outbox, Prompter& prompt
     if (m_store)
         m_reader = std::make_unique<HistoryReader>(m_store->path());
     else
-        m_timeLeft->setText("The history is not open, so no batch can be shown.");
+        m_timeLeft->setText(tr("The history is not open, so no batch can be shown."));
     resize(760, 520);
     listBatches();
     updateButtons();
@@ -263,7 +274,7 @@ void OutboxWindow::listBatches() {
         m_items.insert(b.id, item);
     }
     if (m_items.isEmpty())
-        m_timeLeft->setText("No batch has been queued.");
+        m_timeLeft->setText(tr("No batch has been queued."));
 }
 
 QTreeWidgetItem* OutboxWindow::itemOf(qint64 batch) {
@@ -275,7 +286,7 @@ QTreeWidgetItem* OutboxWindow::itemOf(qint64 batch) {
 }
 
 void OutboxWindow::fillItem(QTreeWidgetItem* item, const BatchRecord& batch) {
-    item->setText(BatchName, batch.name.isEmpty() ? QString("Batch %1").arg(batch.id) : batch.name);
+    item->setText(BatchName, batch.name.isEmpty() ? tr("Batch %1").arg(batch.id) : batch.name);
     item->setText(BatchState, BatchStateWords(batch));
     item->setText(BatchProgress, BatchCounts(batch));
 }
@@ -446,7 +457,7 @@ std::vector<qint64> OutboxWindow::selectedIds(bool (*which)(const BatchRecipient
 void OutboxWindow::updateButtons() {
     const bool open = m_record && !m_record->finished() && m_record->state != msg::BatchState::Cancelled;
     m_pause->setEnabled(open);
-    m_pause->setText(m_record && m_record->state == msg::BatchState::Paused ? "&Resume" : "&Pause");
+    m_pause->setText(m_record && m_record->state == msg::BatchState::Paused ? tr("&Resume") : tr("&Pause"));
     m_cancel->setEnabled(open && m_record->queued > 0);
     m_sendAgain->setEnabled(!selectedIds(IsRetryable).empty());
     m_drop->setEnabled(!selectedIds(IsDroppable).empty());
@@ -470,9 +481,8 @@ void OutboxWindow::cancelClick() {
     if (!m_record || m_record->queued == 0)
         return;
     const QString question =
-        QString("Take the %1 messages not sent yet out of \"%2\"? They will not be sent.")
-            .arg(m_record->queued)
-            .arg(m_batches->currentItem()->text(BatchName));
+        tr("Take the %1 messages not sent yet out of \"%2\"? They will not be sent.")
+            .arg(QString::number(m_record->queued), m_batches->currentItem()->text(BatchName));
     if (!m_prompter.AskToDelete(this, question))
         return;
     if (const auto done = m_outbox.cancel(m_batch); !done)

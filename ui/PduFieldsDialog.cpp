@@ -8,6 +8,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QFontDatabase>
 #include <QFormLayout>
@@ -42,45 +43,53 @@ QString OctetRange(const PduField& f) {
 }
 
 QString PduSummary(int index, const PduInspection& p) {
-    const QString n = QString::number(index + 1) + ": ";
+    const QString n = QString::number(index + 1);
     if (!p.pdu)
-        return n + "not read: " + Q(p.fault);
+        return QCoreApplication::translate("PduFieldsDialog", "%1: not read: %2").arg(n, Q(p.fault));
     switch (p.pdu->type) {
     case PduType::Deliver:
-        return n + "SMS-DELIVER from " + Q(p.pdu->number);
+        return QCoreApplication::translate("PduFieldsDialog", "%1: SMS-DELIVER from %2")
+            .arg(n, Q(p.pdu->number));
     case PduType::Submit:
-        return n + "SMS-SUBMIT to " + Q(p.pdu->number);
+        return QCoreApplication::translate("PduFieldsDialog", "%1: SMS-SUBMIT to %2")
+            .arg(n, Q(p.pdu->number));
     case PduType::StatusReport:
-        return n + "SMS-STATUS-REPORT on " + Q(p.pdu->number);
+        return QCoreApplication::translate("PduFieldsDialog", "%1: SMS-STATUS-REPORT on %2")
+            .arg(n, Q(p.pdu->number));
     }
-    return n;
+    return n + ": ";
 }
 
 QString Sources(const ReadEntry& e) {
     QStringList s;
     for (std::size_t i : e.sources)
         s << QString::number(i + 1);
-    return (e.sources.size() == 1 ? "PDU " : "PDUs ") + s.join(", ");
+    return (e.sources.size() == 1 ? QCoreApplication::translate("PduFieldsDialog", "PDU %1")
+                                  : QCoreApplication::translate("PduFieldsDialog", "PDUs %1"))
+        .arg(s.join(", "));
 }
 
 QString MessageDetail(const ReadMessage& m) {
     QStringList lines;
-    lines << QString("Kind: ") + ContentKindName(m.kind);
-    lines << QString(m.pdu.type == PduType::Submit ? "To: " : "From: ") + Q(m.pdu.number);
+    lines << QCoreApplication::translate("PduFieldsDialog", "Kind: %1").arg(ContentKindName(m.kind));
+    lines << (m.pdu.type == PduType::Submit ? QCoreApplication::translate("PduFieldsDialog", "To: %1")
+                                            : QCoreApplication::translate("PduFieldsDialog", "From: %1"))
+                 .arg(Q(m.pdu.number));
     if (m.parts)
-        lines << QString("Parts: %1 of %2 came")
+        lines << QCoreApplication::translate("PduFieldsDialog", "Parts: %1 of %2 came")
                      .arg(m.parts->total - static_cast<int>(m.missing.size()))
                      .arg(m.parts->total);
     if (m.truncated)
-        lines << "Cut short: the user data ends before its stated length";
+        lines << QCoreApplication::translate("PduFieldsDialog",
+                                             "Cut short: the user data ends before its stated length");
     if (m.kind == ContentKind::Logo)
-        lines << "Network: " + Q(m.mcc) + " " + Q(m.nc);
+        lines << QCoreApplication::translate("PduFieldsDialog", "Network: %1 %2").arg(Q(m.mcc), Q(m.nc));
     if (m.width > 0)
-        lines << QString("Bitmap: %1 x %2").arg(m.width).arg(m.height);
+        lines << QCoreApplication::translate("PduFieldsDialog", "Bitmap: %1 x %2").arg(m.width).arg(m.height);
     if (m.kind == ContentKind::Ringtone) {
-        lines << "Title: " + FromPhone(m.title);
-        lines << "Tempo: " + QString::number(m.tempo) + " beats a minute";
-        lines << "RTTTL: " + FromPhone(m.rtttl);
+        lines << QCoreApplication::translate("PduFieldsDialog", "Title: %1").arg(FromPhone(m.title));
+        lines << QCoreApplication::translate("PduFieldsDialog", "Tempo: %1 beats a minute").arg(m.tempo);
+        lines << QCoreApplication::translate("PduFieldsDialog", "RTTTL: %1").arg(FromPhone(m.rtttl));
     }
     if (!m.text.empty())
         lines << QString() << FromUtf16(m.text);
@@ -109,63 +118,63 @@ QLabel* Buddy(const QString& text, QWidget* buddy, QWidget* parent) {
 
 PduFieldsDialog::PduFieldsDialog(QWidget* parent)
     : QDialog(parent), m_paste(new QPlainTextEdit(this)),
-      m_noSmsc(new QCheckBox("&Without service centre", this)), m_pdus(new QComboBox(this)),
+      m_noSmsc(new QCheckBox(tr("&Without service centre"), this)), m_pdus(new QComboBox(this)),
       m_fields(new QTreeWidget(this)), m_hex(new QPlainTextEdit(this)), m_fault(new QLabel(this)),
       m_messages(new QComboBox(this)), m_content(new QPlainTextEdit(this)), m_bitmap(new QLabel(this)),
-      m_load(new QPushButton("&Load into Tab", this)), m_play(new QPushButton("Pla&y", this)) {
+      m_load(new QPushButton(tr("&Load into Tab"), this)), m_play(new QPushButton(tr("Pla&y"), this)) {
     setObjectName("PduFieldsDialog");
     // On the side the inbox leaves free, rather than over the tabs it loads into.
     KeepOnScreen(*this, {Side::Left, Side::Right});
-    setWindowTitle("PDU Inspector");
+    setWindowTitle(tr("PDU Inspector"));
     const QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     m_paste->setObjectName("memInspectorPdus");
-    m_paste->setAccessibleName("PDUs");
-    m_paste->setPlaceholderText("Paste PDUs here, one a line.");
+    m_paste->setAccessibleName(tr("PDUs"));
+    m_paste->setPlaceholderText(tr("Paste PDUs here, one a line."));
     m_paste->setTabChangesFocus(true);
     m_paste->setFont(fixed);
     m_paste->setMaximumHeight(m_paste->fontMetrics().lineSpacing() * 5);
     m_noSmsc->setObjectName("chkInspectorNoSmsc");
-    m_noSmsc->setAccessibleName("Without service centre");
+    m_noSmsc->setAccessibleName(tr("Without service centre"));
     m_pdus->setObjectName("cboInspectorPdu");
-    m_pdus->setAccessibleName("PDU");
+    m_pdus->setAccessibleName(tr("PDU"));
     m_fields->setObjectName("lvPduFields");
-    m_fields->setAccessibleName("Fields");
+    m_fields->setAccessibleName(tr("Fields"));
     m_fields->setRootIsDecorated(false);
     m_fields->setUniformRowHeights(true);
-    m_fields->setHeaderLabels({"Field", "Octets", "Value", "Meaning"});
+    m_fields->setHeaderLabels({tr("Field"), tr("Octets"), tr("Value"), tr("Meaning")});
     m_fields->header()->setStretchLastSection(true);
     m_fields->setColumnWidth(Field, 110);
     m_fields->setColumnWidth(Octets, 60);
     m_fields->setColumnWidth(Value, 140);
     m_hex->setObjectName("memPduHex");
-    m_hex->setAccessibleName("PDU octets");
+    m_hex->setAccessibleName(tr("PDU octets"));
     m_hex->setReadOnly(true);
     m_hex->setTabChangesFocus(true);
     m_hex->setFont(fixed);
     m_hex->setMaximumHeight(m_hex->fontMetrics().lineSpacing() * 5);
     m_fault->setObjectName("lblInspectorFault");
-    m_fault->setAccessibleName("Fault");
+    m_fault->setAccessibleName(tr("Fault"));
     m_fault->setTextFormat(Qt::PlainText);
     m_fault->setWordWrap(true);
     m_messages->setObjectName("cboInspectorMessage");
-    m_messages->setAccessibleName("Message");
+    m_messages->setAccessibleName(tr("Message"));
     m_content->setObjectName("memInspectorContent");
-    m_content->setAccessibleName("Content");
+    m_content->setAccessibleName(tr("Content"));
     m_content->setReadOnly(true);
     m_content->setTabChangesFocus(true);
     m_bitmap->setObjectName("imgInspectorBitmap");
-    m_bitmap->setAccessibleName("Bitmap");
+    m_bitmap->setAccessibleName(tr("Bitmap"));
     m_bitmap->setAlignment(Qt::AlignTop | Qt::AlignHCenter);
     m_bitmap->hide();
     m_load->setObjectName("btnInspectorLoad");
-    m_load->setAccessibleName("Load into Tab");
+    m_load->setAccessibleName(tr("Load into Tab"));
     m_play->setObjectName("btnInspectorPlay");
-    m_play->setAccessibleName("Play");
+    m_play->setAccessibleName(tr("Play"));
     m_play->hide();
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
     buttons->setObjectName("btnCloseInspector");
     buttons->button(QDialogButtonBox::Close)->setObjectName("btnInspectorClose");
-    buttons->button(QDialogButtonBox::Close)->setAccessibleName("Close");
+    buttons->button(QDialogButtonBox::Close)->setAccessibleName(tr("Close"));
     buttons->addButton(m_load, QDialogButtonBox::ActionRole);
     buttons->addButton(m_play, QDialogButtonBox::ActionRole);
 
@@ -191,20 +200,20 @@ PduFieldsDialog::PduFieldsDialog(QWidget* parent)
     });
 
     auto* top = new QFormLayout;
-    top->addRow(Buddy("P&DUs:", m_paste, this), m_paste);
+    top->addRow(Buddy(tr("P&DUs:"), m_paste, this), m_paste);
     top->addRow(QString(), m_noSmsc);
-    top->addRow(Buddy("&Inspect:", m_pdus, this), m_pdus);
+    top->addRow(Buddy(tr("&Inspect:"), m_pdus, this), m_pdus);
     auto* message = new QHBoxLayout;
     message->addWidget(m_content, 1);
     message->addWidget(m_bitmap);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
-    layout->addWidget(Buddy("&Fields:", m_fields, this));
+    layout->addWidget(Buddy(tr("&Fields:"), m_fields, this));
     layout->addWidget(m_fields, 3);
     layout->addWidget(m_hex);
     layout->addWidget(m_fault);
     auto* chooser = new QFormLayout;
-    chooser->addRow(Buddy("&Message:", m_messages, this), m_messages);
+    chooser->addRow(Buddy(tr("&Message:"), m_messages, this), m_messages);
     layout->addLayout(chooser);
     layout->addLayout(message, 2);
     layout->addWidget(buttons);
@@ -229,8 +238,8 @@ void PduFieldsDialog::setPlayerAvailable(bool available) {
 
 void PduFieldsDialog::setPlaying(bool playing) {
     m_playing = playing;
-    m_play->setText(playing ? "S&top" : "Pla&y");
-    m_play->setAccessibleName(playing ? "Stop" : "Play");
+    m_play->setText(playing ? tr("S&top") : tr("Pla&y"));
+    m_play->setAccessibleName(playing ? tr("Stop") : tr("Play"));
     showMessage();
 }
 
@@ -264,7 +273,7 @@ void PduFieldsDialog::inspect() {
         m_messages->clear();
         for (std::size_t i = 0; i < m_read.size(); ++i) {
             const ReadEntry& e = m_read[i];
-            const QString kind = e.message ? ContentKindName(e.message->kind) : "not read";
+            const QString kind = e.message ? ContentKindName(e.message->kind) : tr("not read");
             m_messages->addItem(QString("%1: %2 (%3)").arg(i + 1).arg(kind, Sources(e)));
         }
     }
@@ -288,9 +297,9 @@ void PduFieldsDialog::showPdu() {
     m_hex->setPlainText(Spaced(Upper(m_lines[static_cast<std::size_t>(at)])));
     // A PDU cut in its user data is read as far as it goes, and says so.
     const bool cut = p.pdu && p.pdu->truncated;
-    m_fault->setText(!p.fault.empty() ? "Not read whole: " + Q(p.fault)
-                     : cut            ? "Read as far as it goes: the user data ends before its stated length"
-                                      : QString());
+    m_fault->setText(!p.fault.empty() ? tr("Not read whole: %1").arg(Q(p.fault))
+                     : cut ? tr("Read as far as it goes: the user data ends before its stated length")
+                           : QString());
     m_fault->setVisible(!p.fault.empty() || cut);
     m_fields->setCurrentItem(m_fields->topLevelItem(0));
     markField();
@@ -329,7 +338,9 @@ void PduFieldsDialog::showMessage() {
                              ? &m_read[static_cast<std::size_t>(at)]
                              : nullptr;
     const ReadMessage* m = chosenMessage();
-    m_content->setPlainText(!e ? QString() : m ? MessageDetail(*m) : "Not read: " + Q(e->message.error()));
+    m_content->setPlainText(!e  ? QString()
+                            : m ? MessageDetail(*m)
+                                : tr("Not read: %1").arg(Q(e->message.error())));
     const bool drawn = m && m->width > 0 && m->height > 0 && !m->content.empty();
     m_bitmap->setPixmap(drawn ? Drawn(*m) : QPixmap());
     m_bitmap->setVisible(drawn);

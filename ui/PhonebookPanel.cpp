@@ -41,7 +41,7 @@ PhonebookPanel::PhonebookPanel(Ui::TForm1& ui, QWidget& window, Prompter& prompt
 
 void PhonebookPanel::shapeList() {
     QTreeWidget* list = m_ui.lvContact;
-    list->setHeaderLabels({"Contact", "Phone No.", "No."});
+    list->setHeaderLabels({tr("Contact"), tr("Phone No."), tr("No.")});
     const int widths[] = {145, 100, 30};
     for (int column = 0; column < 3; ++column)
         list->setColumnWidth(column, widths[column]);
@@ -120,12 +120,13 @@ void PhonebookPanel::print() {
         return;
     const std::unique_ptr<QPrinter> printer = m_prompter.DefaultPrinter();
     if (!printer) {
-        m_prompter.Warning(&m_window, "No printer is available, so the phone book cannot be printed.");
+        m_prompter.Warning(&m_window, tr("No printer is available, so the phone book cannot be printed."));
         return;
     }
     if (!printPages(*printer))
-        m_prompter.Warning(&m_window, "The printer \"" + printer->printerName() +
-                                          "\" did not take the phone book; nothing was printed.");
+        m_prompter.Warning(&m_window,
+                           tr("The printer \"%1\" did not take the phone book; nothing was printed.")
+                               .arg(printer->printerName()));
 }
 
 bool PhonebookPanel::printPages(QPrinter& printer) {
@@ -157,10 +158,10 @@ QString PhonebookPanel::exportVCard() {
     const std::vector<PhonebookEntry> book = m_link.phonebook();
     if (book.empty()) {
         m_prompter.Warning(&m_window,
-                           "Read the phone book first (Phone Book, or Phonebook > Read From SIM).");
+                           tr("Read the phone book first (Phone Book, or Phonebook > Read From SIM)."));
         return QString();
     }
-    const auto choice = m_prompter.SaveFile(&m_window, {{FileType{"vCard Files", {"*.vcf"}}}, 1});
+    const auto choice = m_prompter.SaveFile(&m_window, {{FileType{S(tr("vCard Files")), {"*.vcf"}}}, 1});
     if (choice.path.isEmpty())
         return QString();
     const QString path = QFileInfo(choice.path).suffix().isEmpty() ? choice.path + ".vcf" : choice.path;

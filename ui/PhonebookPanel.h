@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 
 class QPrinter;
@@ -19,6 +20,8 @@ class Prompter;
 // them, listed as they come over what the list covers; a chosen number made
 // the destination; the printout and the text export of the link's copy.
 class PhonebookPanel {
+    Q_DECLARE_TR_FUNCTIONS(PhonebookPanel)
+
 public:
     PhonebookPanel(Ui::TForm1& ui, QWidget& window, Prompter& prompter, PhoneLink& link, QString exportFile);
 

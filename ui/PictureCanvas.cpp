@@ -23,7 +23,7 @@ QAccessibleInterface* CanvasAccessible(const QString& className, QObject* object
 PictureCanvas::PictureCanvas(QWidget* parent) : QWidget(parent) {
     [[maybe_unused]] static const bool roleGiven = (QAccessible::installFactory(CanvasAccessible), true);
     setObjectName("pictureCanvas");
-    setAccessibleName("Picture editor");
+    setAccessibleName(tr("Picture editor"));
     setFocusPolicy(Qt::StrongFocus);
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     setPicture(72, 14, "");
@@ -49,7 +49,7 @@ void PictureCanvas::changed() {
 QSize PictureCanvas::sizeHint() const { return {m_picture.width() * kCell, m_picture.height() * kCell}; }
 
 void PictureCanvas::describe() {
-    setAccessibleDescription(QString("%1 × %2 pixels").arg(m_picture.width()).arg(m_picture.height()));
+    setAccessibleDescription(tr("%1 × %2 pixels").arg(m_picture.width()).arg(m_picture.height()));
 }
 
 bool PictureCanvas::cellUnder(const QPointF& at, int& x, int& y) const {

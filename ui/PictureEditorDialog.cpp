@@ -18,7 +18,7 @@ PictureEditorDialog::PictureEditorDialog(QWidget* parent) : QDialog(parent) {
     // Below the window, where it covers neither the Screen Appearance nor the
     // memo it edits (the inbox goes to the right, the inspector to the left).
     KeepOnScreen(*this, {Side::Below, Side::Above});
-    setWindowTitle("Picture Editor");
+    setWindowTitle(tr("Picture Editor"));
     setModal(false);
 
     m_title = new QLabel(this);
@@ -27,33 +27,33 @@ PictureEditorDialog::PictureEditorDialog(QWidget* parent) : QDialog(parent) {
     m_canvas = new PictureCanvas(this);
 
     auto* tools = new QHBoxLayout;
-    tools->addWidget(tool("&Clear", "Clear picture", "btnPictureClear"));
-    tools->addWidget(tool("&Invert", "Invert picture", "btnPictureInvert"));
-    tools->addWidget(tool("Left", "Shift left", "btnShiftLeft"));
-    tools->addWidget(tool("Right", "Shift right", "btnShiftRight"));
-    tools->addWidget(tool("Up", "Shift up", "btnShiftUp"));
-    tools->addWidget(tool("Down", "Shift down", "btnShiftDown"));
-    m_undo = tool("&Undo", "Undo", "btnPictureUndo");
+    tools->addWidget(tool(tr("&Clear"), tr("Clear picture"), "btnPictureClear"));
+    tools->addWidget(tool(tr("&Invert"), tr("Invert picture"), "btnPictureInvert"));
+    tools->addWidget(tool(tr("Left"), tr("Shift left"), "btnShiftLeft"));
+    tools->addWidget(tool(tr("Right"), tr("Shift right"), "btnShiftRight"));
+    tools->addWidget(tool(tr("Up"), tr("Shift up"), "btnShiftUp"));
+    tools->addWidget(tool(tr("Down"), tr("Shift down"), "btnShiftDown"));
+    m_undo = tool(tr("&Undo"), tr("Undo"), "btnPictureUndo");
     m_undo->setShortcut(QKeySequence::Undo);
     tools->addWidget(m_undo);
     tools->addStretch();
 
-    auto* levelLabel = new QLabel("&Threshold", this);
+    auto* levelLabel = new QLabel(tr("&Threshold"), this);
     levelLabel->setObjectName("lblThreshold");
     m_threshold = new QSlider(Qt::Horizontal, this);
     m_threshold->setObjectName("sldThreshold");
-    m_threshold->setAccessibleName("Threshold");
+    m_threshold->setAccessibleName(tr("Threshold"));
     m_threshold->setRange(0, 255);
     m_threshold->setValue(128);
     m_threshold->setPageStep(16);
     levelLabel->setBuddy(m_threshold);
     m_level = new QLabel("128", this);
     m_level->setObjectName("lblThresholdValue");
-    m_level->setAccessibleName("Threshold value");
+    m_level->setAccessibleName(tr("Threshold value"));
     m_level->setMinimumWidth(m_level->fontMetrics().horizontalAdvance("888"));
-    m_dither = new QCheckBox("&Dither", this);
+    m_dither = new QCheckBox(tr("&Dither"), this);
     m_dither->setObjectName("chkDither");
-    m_dither->setAccessibleName("Dither");
+    m_dither->setAccessibleName(tr("Dither"));
     auto* convert = new QHBoxLayout;
     convert->addWidget(levelLabel);
     convert->addWidget(m_threshold, 1);
@@ -68,7 +68,7 @@ PictureEditorDialog::PictureEditorDialog(QWidget* parent) : QDialog(parent) {
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
     buttons->setObjectName("btnsPictureEditor");
     buttons->button(QDialogButtonBox::Close)->setObjectName("btnPictureClose");
-    buttons->button(QDialogButtonBox::Close)->setAccessibleName("Close");
+    buttons->button(QDialogButtonBox::Close)->setAccessibleName(tr("Close"));
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_title);
@@ -120,7 +120,7 @@ QPushButton* PictureEditorDialog::tool(const QString& text, const QString& acces
 
 void PictureEditorDialog::setPicture(const QString& title, int width, int height,
                                      const std::string& content) {
-    m_title->setText(QString("%1: %2 × %3 pixels").arg(title).arg(width).arg(height));
+    m_title->setText(tr("%1: %2 × %3 pixels").arg(title, QString::number(width), QString::number(height)));
     m_canvas->setPicture(width, height, content);
     m_canvas->setEnabled(true);
     for (QPushButton* b : m_tools)
@@ -141,10 +141,10 @@ void PictureEditorDialog::setConvertible(bool convertible) {
     m_threshold->setEnabled(convertible);
     m_dither->setEnabled(convertible);
     m_note->setText(convertible
-                        ? "Converted from a picture file. Moving the threshold or switching Dither "
-                          "converts it again and replaces any pixels changed by hand."
-                        : "Threshold and Dither convert a picture loaded from a PNG, JPEG, GIF, SVG or "
-                          "colour BMP file.");
+                        ? tr("Converted from a picture file. Moving the threshold or switching Dither "
+                             "converts it again and replaces any pixels changed by hand.")
+                        : tr("Threshold and Dither convert a picture loaded from a PNG, JPEG, GIF, SVG or "
+                             "colour BMP file."));
 }
 
 ConvertOptions PictureEditorDialog::options() const { return {m_threshold->value(), m_dither->isChecked()}; }

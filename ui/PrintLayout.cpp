@@ -1,5 +1,7 @@
 #include "PrintLayout.h"
 
+#include <QCoreApplication>
+
 #include <QDateTime>
 #include <QLocale>
 
@@ -30,9 +32,10 @@ std::vector<PrintPage> PhonebookPrintLayout(const std::vector<PrintEntry>& entri
     const int count = static_cast<int>(entries.size());
     const int rows = std::max(kMinRows, (count + 1) / 2);
     std::vector<PrintPage> pages(1);
+    // The page is for a person to read, in the language of the window.
     pages.back() = {{10, 0, "***** Velmora 1.00"},
-                    {10, 1, "***** Phonebook (" + imsi + ")"},
-                    {10, 2, "***** Printed On " + stamp}};
+                    {10, 1, QCoreApplication::translate("PrintLayout", "***** Phonebook (%1)").arg(imsi)},
+                    {10, 2, QCoreApplication::translate("PrintLayout", "***** Printed On %1").arg(stamp)}};
     const auto draw = [&](const Column& c, int line, const PrintEntry& e) {
         pages.back().push_back({c.name, line, e.name});
         pages.back().push_back({c.number, line, e.number});
@@ -47,14 +50,17 @@ std::vector<PrintPage> PhonebookPrintLayout(const std::vector<PrintEntry>& entri
             // With the shortest columns everything fitted on this page: no
             // continuation, and (since line goes back to 0) no end line.
             if (rows != kMinRows) {
-                pages.back().push_back({10, kContinueLine, "***** Continue to Next Page"});
+                pages.back().push_back(
+                    {10, kContinueLine,
+                     QCoreApplication::translate("PrintLayout", "***** Continue to Next Page")});
                 pages.emplace_back();
             }
             line = 0;
         }
     }
     if (line != 0)
-        pages.back().push_back({10, line + 3, "***** End of Phonebook"});
+        pages.back().push_back(
+            {10, line + 3, QCoreApplication::translate("PrintLayout", "***** End of Phonebook")});
     return pages;
 }
 

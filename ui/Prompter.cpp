@@ -28,7 +28,7 @@ void Show(QWidget* parent, QMessageBox::Icon icon, const QString& title, const Q
 } // namespace
 
 void Prompter::Warning(QWidget* parent, const QString& text) {
-    Show(parent, QMessageBox::Warning, "Warning", text);
+    Show(parent, QMessageBox::Warning, QCoreApplication::translate("Prompter", "Warning"), text);
 }
 
 void Prompter::Error(QWidget* parent, const QString& text) {

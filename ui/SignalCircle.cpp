@@ -6,12 +6,12 @@ namespace velmora {
 
 SignalCircle::SignalCircle(QWidget* parent) : QWidget(parent) {
     setFixedSize(13, 13);
-    setAccessibleDescription("off");
+    setAccessibleDescription(tr("off"));
 }
 
 void SignalCircle::setOn(bool on) {
     m_on = on;
-    setAccessibleDescription(on ? "on" : "off");
+    setAccessibleDescription(on ? tr("on") : tr("off"));
     update();
 }
 

@@ -15,19 +15,19 @@ QString SinkOutput::start(QIODevice& source, int rate) {
     stop();
     const QAudioDevice device = QMediaDevices::defaultAudioOutput();
     if (device.isNull())
-        return "No audio output: the tune cannot be played here.";
+        return tr("No audio output: the tune cannot be played here.");
     QAudioFormat format;
     format.setSampleRate(rate);
     format.setChannelCount(1);
     format.setSampleFormat(QAudioFormat::Int16);
     if (!device.isFormatSupported(format))
-        return "The audio output \"" + device.description() + "\" cannot play 16-bit mono sound.";
+        return tr("The audio output \"%1\" cannot play 16-bit mono sound.").arg(device.description());
     m_sink = std::make_unique<QAudioSink>(device, format);
     connect(m_sink.get(), &QAudioSink::stateChanged, this, &SinkOutput::stateChanged);
     m_sink->start(&source);
     if (m_sink->error() != QAudio::NoError || m_sink->state() == QAudio::StoppedState) {
         m_sink.reset();
-        return "The audio output \"" + device.description() + "\" cannot be opened.";
+        return tr("The audio output \"%1\" cannot be opened.").arg(device.description());
     }
     return {};
 }
@@ -53,8 +53,8 @@ void SinkOutput::stateChanged() {
     } else if (state == QAudio::StoppedState && error != QAudio::NoError) {
         m_sink->disconnect(this);
         m_sink.release()->deleteLater();
-        emit failed(error == QAudio::OpenError ? "The audio output cannot be opened."
-                                               : "The audio output stopped playing the tune.");
+        emit failed(error == QAudio::OpenError ? tr("The audio output cannot be opened.")
+                                               : tr("The audio output stopped playing the tune."));
     }
 }
 

@@ -8,7 +8,7 @@ namespace velmora::ui {
 
 TComLed::TComLed(QWidget* parent) : QWidget(parent) {
     setFixedSize(25, 25);
-    setAccessibleDescription("off");
+    setAccessibleDescription(tr("off"));
 }
 
 void TComLed::setKind(Kind kind) {
@@ -20,7 +20,7 @@ void TComLed::setState(bool on) {
     if (on == m_on)
         return;
     m_on = on;
-    setAccessibleDescription(on ? "on" : "off");
+    setAccessibleDescription(on ? tr("on") : tr("off"));
     update();
 }
 

@@ -72,7 +72,7 @@ TForm1::TForm1(WindowSetup setup, QWidget* parent)
     m_phonebook =
         std::make_unique<PhonebookPanel>(*m_ui, *this, *m_prompter, *m_link, Q(m_setup.paths.contactFile));
     setAcceptDrops(true);
-    ShowStatus("Please Open Communication Port !");
+    ShowStatus(tr("Please Open Communication Port !"));
 
     m_form2 = std::make_unique<TForm2>(this);
     m_about = std::make_unique<TAboutBox>(this);
@@ -84,7 +84,7 @@ TForm1::TForm1(WindowSetup setup, QWidget* parent)
     // Beside the status text, which keeps saying what the phone is asked.
     m_outboxBar = new QProgressBar;
     m_outboxBar->setObjectName("prgOutbox");
-    m_outboxBar->setAccessibleName("Batch being sent");
+    m_outboxBar->setAccessibleName(tr("Batch being sent"));
     m_outboxBar->setMaximumWidth(160);
     m_outboxBar->hide();
     m_ui->stbStatus->addPermanentWidget(m_outboxBar);
@@ -334,7 +334,7 @@ QList<QAction*> TForm1::PortItems() const {
 QString TForm1::DeviceDescription(int portNumber) const {
     if (!m_setup.deviceFor)
         return {};
-    return QString("COM%1 is %2").arg(portNumber).arg(Q(m_setup.deviceFor(m_settings, portNumber)));
+    return tr("COM%1 is %2").arg(QString::number(portNumber), Q(m_setup.deviceFor(m_settings, portNumber)));
 }
 
 void TForm1::DrawPictures() {
@@ -352,6 +352,13 @@ void TForm1::DrawPictures() {
     const QSize lcd(144, 56); // the 72 x 28 screen at twice its size
     ui.Image1->setPixmap(PhoneScreenPicture(lcd, dpr));
     ui.Image1->setFixedSize(lcd + QSize(12, 12));
+    // The phone's screen is never cut off: however short the panel's labels
+    // are in the user's language, the panel is as wide as the screen.
+    const QMargins margins = ui.layPanel1->contentsMargins();
+    ui.Panel1->setMinimumWidth(
+        std::max(ui.Panel1->minimumWidth(),
+                 ui.Image1->width() + margins.left() + margins.right() + 2 * ui.Panel1->frameWidth()));
+
     ui.imgShow->setGeometry(6, 6, lcd.width(), lcd.height());
     for (int i = 0; i < kTabCount; ++i)
         ui.PageControl1->setTabIcon(i, TabIcon(*TabAt(i)));
@@ -443,13 +450,13 @@ void TForm1::SaveSettingsAtEnd() {
 void TForm1::mnuFTransmitLogClick() {
     const QString path = Q(m_setup.paths.transmitLog);
     if (!m_prompter->OpenWithDesktop(path))
-        ShowStatus("No viewer could be asked to open " + path);
+        ShowStatus(tr("No viewer could be asked to open %1").arg(path));
 }
 
 void TForm1::mnuFFailedLogClick() {
     const QString path = Q(m_setup.paths.failedLog);
     if (!m_prompter->OpenWithDesktop(path))
-        ShowStatus("No viewer could be asked to open " + path);
+        ShowStatus(tr("No viewer could be asked to open %1").arg(path));
 }
 
 void TForm1::mnuFExitClick() { close(); }

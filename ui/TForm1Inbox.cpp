@@ -34,7 +34,7 @@ void TForm1::InboxReadClick() {
     if (!m_link->isUp())
         return;
     m_inbox->setReading(true);
-    m_inbox->setStatus("Reading the messages on the phone ...");
+    m_inbox->setStatus(tr("Reading the messages on the phone ..."));
     m_link->readInbox();
 }
 
@@ -42,7 +42,7 @@ void TForm1::InboxRead(bool read, const QList<StoredMessage>& messages, bool sto
                        const QStringList& problems) {
     m_inbox->setReading(false);
     if (!read) {
-        m_inbox->setStatus("Connect to the phone to read its messages.");
+        m_inbox->setStatus(tr("Connect to the phone to read its messages."));
         return;
     }
     m_inboxRead = true;
@@ -63,8 +63,12 @@ void TForm1::InboxRead(bool read, const QList<StoredMessage>& messages, bool sto
 void TForm1::ShowInbox() {
     m_inbox->setEntries(JoinInbox(m_stored), [this](const std::string& number) { return NameOf(number); });
     const auto count = m_inbox->rows();
-    QString status = count == 1 ? "1 message on the phone" : QString("%1 messages on the phone").arg(count);
-    status += m_inboxStopped ? " so far: the read was stopped." : ".";
+    QString status = count == 1
+                         ? (m_inboxStopped ? tr("1 message on the phone so far: the read was stopped.")
+                                           : tr("1 message on the phone."))
+                         : (m_inboxStopped ? tr("%1 messages on the phone so far: the read was stopped.")
+                                           : tr("%1 messages on the phone."))
+                               .arg(count);
     if (!m_inboxUnread.isEmpty())
         status += " " + m_inboxUnread.join(' ');
     m_inbox->setStatus(status);
@@ -95,11 +99,11 @@ void TForm1::InboxDeleteClick(int row) {
     // One sentence that names the message: its sender (to whom for one the
     // user sent), or where it is when it could not be read.
     const QString question =
-        !e.message ? QString("Delete the message that could not be read (%1) from the phone?")
-                         .arg(StoredPlaces(e.parts))
+        !e.message
+            ? tr("Delete the message that could not be read (%1) from the phone?").arg(StoredPlaces(e.parts))
         : e.message->pdu.type == PduType::Submit
-            ? QString("Delete the message to %1 from the phone?").arg(m_inbox->sender(row))
-            : QString("Delete the message from %1 from the phone?").arg(m_inbox->sender(row));
+            ? tr("Delete the message to %1 from the phone?").arg(m_inbox->sender(row))
+            : tr("Delete the message from %1 from the phone?").arg(m_inbox->sender(row));
     // The question runs the event loop: a message arriving meanwhile renews
     // the entries `e` refers to.
     std::vector<StoredMessage> parts = e.parts;
@@ -111,7 +115,7 @@ void TForm1::InboxDeleteClick(int row) {
 }
 
 void TForm1::DeleteNextPart() {
-    m_inbox->setStatus("Deleting ...");
+    m_inbox->setStatus(tr("Deleting ..."));
     m_link->deleteStored(m_toDelete.front());
 }
 
@@ -123,8 +127,8 @@ void TForm1::StoredDeleted(bool ok, const QString& reason) {
     if (!ok) {
         m_toDelete.clear();
         m_inbox->setReading(false);
-        m_inbox->setStatus("Not deleted: " + reason);
-        m_prompter->Warning(m_inbox.get(), "The message was not deleted: " + reason);
+        m_inbox->setStatus(tr("Not deleted: %1").arg(reason));
+        m_prompter->Warning(m_inbox.get(), tr("The message was not deleted: %1").arg(reason));
         return;
     }
     const StoredMessage done = m_toDelete.front();
@@ -138,7 +142,7 @@ void TForm1::StoredDeleted(bool ok, const QString& reason) {
     }
     m_inbox->setReading(false);
     ShowInbox();
-    m_inbox->setStatus("The message was deleted from the phone. " + m_inbox->statusText());
+    m_inbox->setStatus(tr("The message was deleted from the phone. %1").arg(m_inbox->statusText()));
 }
 
 void TForm1::MessageArrived(const StoredMessage& m) {
@@ -158,9 +162,9 @@ void TForm1::MessageArrived(const StoredMessage& m) {
         return;
     const auto row = static_cast<int>(entry - entries.begin());
     const QString who = m_inbox->rowText(row, 1);
-    ShowStatus("New message from " + who);
-    m_inbox->setStatus("New message from " + who + ". " + m_inbox->statusText());
-    m_notifier->notify("New message from " + who, FromUtf16(InboxSummary(*entry, 120)));
+    ShowStatus(tr("New message from %1").arg(who));
+    m_inbox->setStatus(tr("New message from %1. %2").arg(who, m_inbox->statusText()));
+    m_notifier->notify(tr("New message from %1").arg(who), FromUtf16(InboxSummary(*entry, 120)));
 }
 
 } // namespace velmora

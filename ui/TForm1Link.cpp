@@ -44,9 +44,10 @@ void TForm1::mnuDeliveryReportClick(bool on) {
 // Asked once a connect; a wrong PIN ends the connect, and connecting again
 // asks again, so a try of the SIM is only ever used by the user.
 void TForm1::PinRequested(int triesLeft) {
-    const std::optional<int> tries = triesLeft >= 0 ? std::optional<int>(triesLeft) : std::nullopt;
-    const QString label = Q("The SIM asks for its PIN" + PinTriesText(tries) + ":");
-    m_link->answerPin(m_prompter->AskSecret(this, "SIM PIN", label));
+    const QString label = triesLeft < 0    ? tr("The SIM asks for its PIN:")
+                          : triesLeft == 1 ? tr("The SIM asks for its PIN (1 try left):")
+                                           : tr("The SIM asks for its PIN (%1 tries left):").arg(triesLeft);
+    m_link->answerPin(m_prompter->AskSecret(this, tr("SIM PIN"), label));
 }
 
 // The devices are asked on the dialog's own thread; the window goes on

@@ -50,7 +50,7 @@ bool TForm1::SendsToMany(const QStringList& words) const {
 
 void TForm1::SendToMany(const QStringList& words) {
     if (!m_store) {
-        Refuse("Nothing was queued: " + m_service->noStoreReason(), m_ui->txtHPNo);
+        Refuse(tr("Nothing was queued: %1").arg(m_service->noStoreReason()), m_ui->txtHPNo);
         return;
     }
     const BatchRecipients listed = RecipientsFromList(words, m_store.get(), ComposedMessage());
@@ -65,19 +65,18 @@ void TForm1::SendToMany(const QStringList& words) {
 
 bool TForm1::QueueBatch(BatchRequest request, const std::vector<RecipientProblem>& leftOut) {
     if (request.recipients.empty()) {
-        Refuse("Nothing was queued:\n" + ProblemLines(leftOut), m_ui->txtHPNo);
+        Refuse(tr("Nothing was queued:\n%1").arg(ProblemLines(leftOut)), m_ui->txtHPNo);
         return false;
     }
     if (!leftOut.empty() &&
-        !m_prompter->Ask(this, QString("These cannot be sent to:\n%1\n\nQueue the message to the other %2?")
-                                   .arg(ProblemLines(leftOut))
-                                   .arg(request.recipients.size())))
+        !m_prompter->Ask(this, tr("These cannot be sent to:\n%1\n\nQueue the message to the other %2?")
+                                   .arg(ProblemLines(leftOut), QString::number(request.recipients.size()))))
         return false;
     request.pacing.retries = m_settings.Retries;
     auto queued = m_outbox->queue(request);
     if (!queued && queued.error().kind == QueueRefusal::Duplicate) {
-        const QString question = QString("The same message to the same recipients was already queued as "
-                                         "batch %1. Queue it again?")
+        const QString question = tr("The same message to the same recipients was already queued as "
+                                    "batch %1. Queue it again?")
                                      .arg(queued.error().batch);
         if (!m_prompter->Ask(this, question))
             return false;
@@ -86,15 +85,15 @@ bool TForm1::QueueBatch(BatchRequest request, const std::vector<RecipientProblem
     }
     if (!queued) {
         const QueueRefusal& why = queued.error();
-        Refuse("Nothing was queued: " +
-                   (why.kind == QueueRefusal::Empty ? "\n" + ProblemLines(why.problems) : why.why),
+        Refuse(why.kind == QueueRefusal::Empty
+                   ? tr("Nothing was queued: \n%1").arg(ProblemLines(why.problems))
+                   : tr("Nothing was queued: %1").arg(why.why),
                nullptr);
         return false;
     }
     if (!queued->problems.empty())
-        m_prompter->Warning(this, QString("Batch %1 was queued without these:\n%2")
-                                      .arg(queued->batch)
-                                      .arg(ProblemLines(queued->problems)));
+        m_prompter->Warning(this, tr("Batch %1 was queued without these:\n%2")
+                                      .arg(QString::number(queued->batch), ProblemLines(queued->problems)));
     if (m_runner->running())
         m_runner->poke();
     OutboxBatchChanged(queued->batch);
@@ -135,18 +134,18 @@ void TForm1::mnuMailMergeClick() {
 // The entries chosen in the phone book, as a group of the store's.
 void TForm1::actMakeGroupClick() {
     if (!m_store) {
-        m_prompter->Warning(this, "No group can be kept: " + m_service->noStoreReason());
+        m_prompter->Warning(this, tr("No group can be kept: %1").arg(m_service->noStoreReason()));
         return;
     }
     Group group;
     for (const QTreeWidgetItem* item : m_ui->lvContact->selectedItems())
         group.members.push_back({item->text(0), item->text(1)});
     if (group.members.empty()) {
-        m_prompter->Warning(this, "Choose the entries of the group in the phone book first.");
+        m_prompter->Warning(this, tr("Choose the entries of the group in the phone book first."));
         return;
     }
-    const auto name = m_prompter->AskText(
-        this, "Make Group", QString("Name of the group of %1 entries:").arg(group.members.size()));
+    const auto name = m_prompter->AskText(this, tr("Make Group"),
+                                          tr("Name of the group of %1 entries:").arg(group.members.size()));
     if (!name || name->trimmed().isEmpty())
         return;
     group.name = name->trimmed();
@@ -178,7 +177,7 @@ void TForm1::OutboxBatchChanged(qint64 batch) {
     m_outboxBatch = record->id;
     m_outboxBar->setRange(0, std::max(1, record->total));
     m_outboxBar->setValue(record->sent + record->failed + record->uncertain);
-    m_outboxBar->setFormat(QString("%1 of %2 sent").arg(record->sent).arg(record->total));
+    m_outboxBar->setFormat(tr("%1 of %2 sent").arg(record->sent).arg(record->total));
     m_outboxBar->show();
 }
 
@@ -201,8 +200,8 @@ bool TForm1::LeaveBatches() {
             queued += b.queued;
     if (queued == 0)
         return true;
-    const QString question = QString("A batch is still being sent: %1 messages are queued. Leave them "
-                                     "queued for the next start?")
+    const QString question = tr("A batch is still being sent: %1 messages are queued. Leave them "
+                                "queued for the next start?")
                                  .arg(queued);
     switch (m_prompter->AskYesNoCancel(this, question)) {
     case Prompter::Answer::Cancel:

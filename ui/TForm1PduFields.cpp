@@ -37,7 +37,7 @@ QStringList TForm1::DialoguePdus() const {
 void TForm1::mnuInspectPdusClick() {
     const QStringList pdus = DialoguePdus();
     if (pdus.isEmpty()) {
-        ShowStatus("No PDUs yet: send a message or read the inbox first.");
+        ShowStatus(tr("No PDUs yet: send a message or read the inbox first."));
         return;
     }
     m_inspector->setPdus(pdus);
@@ -54,7 +54,7 @@ void TForm1::memDebugMenu(const QPoint& at) {
 
 void TForm1::InspectorLoad(const ReadMessage& message) {
     if (m_content->showReceived(message))
-        ShowStatus(QString("The %1 from the inspector is in its tab.").arg(ContentKindName(message.kind)));
+        ShowStatus(tr("The %1 from the inspector is in its tab.").arg(ContentKindName(message.kind)));
 }
 
 } // namespace velmora

@@ -17,6 +17,8 @@
 #include "TextTab.h"
 #include "ui_TForm1.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <utility>
 
@@ -48,8 +50,8 @@ QString ReportStatus(const MessageRecord& m) {
     if (delivered == 0)
         return {};
     if (delivered == n)
-        return "Delivered";
-    return QString("Delivered (%1 of %2)").arg(delivered).arg(n);
+        return QCoreApplication::translate("TForm1", "Delivered");
+    return QCoreApplication::translate("TForm1", "Delivered (%1 of %2)").arg(delivered).arg(n);
 }
 
 } // namespace
@@ -71,7 +73,7 @@ void TForm1::bitSendSMSClick() {
         // Long / Unicode, on this very tab, sends any character: the refusal names it.
         if (request.kind == MessageKind::Text && !request.longText && !request.flash &&
             !UnencodableCharacters(request.text).empty())
-            why += " Turn on Long / Unicode to send them.";
+            why = tr("%1 Turn on Long / Unicode to send them.").arg(why);
         Refuse(why, FieldWidget(job.error().field));
         ShowResultIndicators();
         SetConnectedUI(m_link->isUp());
@@ -82,13 +84,13 @@ void TForm1::bitSendSMSClick() {
         pdus << Q(pdu);
     m_parts = static_cast<int>(pdus.size());
     if (m_parts > 1)
-        ShowStatus("Sending SMS Part (1)");
+        ShowStatus(tr("Sending SMS Part (%1)").arg(1));
     else if (m_reportShown)
         ShowStatus(QString()); // the report was of the message before
     // Recorded before it goes; a store that cannot take it keeps it here.
     const auto sent = m_service->send(request);
     if (!sent) {
-        Refuse("Nothing was sent: " + sent.error().store, nullptr);
+        Refuse(tr("Nothing was sent: %1").arg(sent.error().store), nullptr);
         ShowStatus(QString());
         ShowResultIndicators();
         SetConnectedUI(m_link->isUp());
@@ -103,15 +105,15 @@ void TForm1::bitSendSMSClick() {
 // A failed or uncertain message, as it was asked for, as a new message.
 void TForm1::Resend(qint64 id) {
     if (m_sending || !m_link->isUp()) {
-        m_prompter->Warning(this, m_sending ? QString("A message is being sent; send this one after it.")
-                                            : QString("Please Open Communication Port !"));
+        m_prompter->Warning(this, m_sending ? tr("A message is being sent; send this one after it.")
+                                            : tr("Please Open Communication Port !"));
         return;
     }
     const auto sent = m_service->resend(id);
     if (!sent) {
         const SendRefusal& why = sent.error();
-        Refuse("Nothing was sent: " +
-                   (why.kind == SendRefusal::Store ? why.store : Sentence(why.invalid.text)),
+        Refuse(tr("Nothing was sent: %1")
+                   .arg(why.kind == SendRefusal::Store ? why.store : Sentence(why.invalid.text)),
                nullptr);
         return;
     }
@@ -119,7 +121,7 @@ void TForm1::Resend(qint64 id) {
     m_ui->bitSendSMS->setEnabled(false);
     m_parts = sent.value()->partCount();
     if (m_parts > 1)
-        ShowStatus("Sending SMS Part (1)");
+        ShowStatus(tr("Sending SMS Part (%1)").arg(1));
     m_sending = true;
     m_lastMessage = sent.value()->id();
     m_service->release(sent.value());
@@ -134,7 +136,7 @@ void TForm1::Forward(const MessageRecord& message) {
             parts.push_back(std::move(decoded.value()));
     const auto read = parts.empty() ? Result<ReadMessage>::Fail("") : ReadParts(parts);
     if (read && read->kind != ContentKind::Text && m_content->showReceived(*read)) {
-        ShowStatus(QString("The %1 is in its tab.").arg(ContentKindName(read->kind)));
+        ShowStatus(tr("The %1 is in its tab.").arg(ContentKindName(read->kind)));
     } else {
         m_ui->PageControl1->setCurrentIndex(IndexOf(Tab::TextSms));
         m_ui->memText->setPlainText(message.text);
@@ -152,7 +154,7 @@ void TForm1::Submitted(const PartOutcome& part) {
         return;
     m_ui->imgStatus->setVisible(part.outcome != SubmitOutcome::Sent);
     if (part.part + 1 < m_parts)
-        ShowStatus(QString("Sending SMS Part (%1)").arg(part.part + 2));
+        ShowStatus(tr("Sending SMS Part (%1)").arg(part.part + 2));
 }
 
 void TForm1::SendFinished() {

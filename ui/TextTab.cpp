@@ -1,5 +1,7 @@
 #include "TextTab.h"
 
+#include <QCoreApplication>
+
 #include "SMSLibU.h"
 #include "ui_TForm1.h"
 
@@ -47,11 +49,15 @@ QString TextTab::counter(const QString& text) const {
 void TextTab::describe(const QString& text) {
     QString description;
     if (!longMode())
-        description = m_ui.chkFlash->isChecked() ? "Maximum 69 Characters" : "Maximum 160 Characters";
+        description = m_ui.chkFlash->isChecked()
+                          ? QCoreApplication::translate("TextTab", "Maximum 69 Characters")
+                          : QCoreApplication::translate("TextTab", "Maximum 160 Characters");
     else if (CodingFor(ForSending(text)) == TextCoding::Gsm7)
-        description = "Long: 160 characters per message, 153 per part";
+        description =
+            QCoreApplication::translate("TextTab", "Long: 160 characters per message, 153 per part");
     else
-        description = "Unicode: 70 characters per message, 67 per part";
+        description =
+            QCoreApplication::translate("TextTab", "Unicode: 70 characters per message, 67 per part");
     if (m_ui.lblDescription->text() != description)
         m_ui.lblDescription->setText(description);
     // The longer words of the long mode stand above its counter, so the

@@ -25,7 +25,7 @@ TuneOutput& TunePlayer::output() {
 void TunePlayer::play(const ReadTune& tune) {
     stop();
     if (tune.notes.empty()) {
-        emit failed("The tune has no notes to play.");
+        emit failed(tr("The tune has no notes to play."));
         return;
     }
     // Kept until the next tune: the output may still hold it while it stops.

@@ -7,6 +7,7 @@
 #include "CommandApplication.h"
 #include "Outbox.h"
 #include "Recipients.h"
+#include "Said.h"
 #include "Shown.h"
 #include "Transports.h"
 
@@ -22,47 +23,52 @@ namespace velmora::cli {
 
 namespace {
 
-const char* kQueueUsage =
-    "usage: velmora-cli queue list [--json] [BATCH] [--store PATH]\n"
-    "       velmora-cli queue pause BATCH [--store PATH]\n"
-    "       velmora-cli queue resume BATCH|MESSAGE [--store PATH]\n"
-    "       velmora-cli queue cancel BATCH|MESSAGE [--store PATH]\n"
-    "       velmora-cli queue run [LINK OPTIONS] [--follow]\n"
-    "\n"
-    "The outbox: the batches \"send --to\" and \"send --to-file\" queued, each message\n"
-    "of them recorded before anything went. A batch is written B3, a message by its\n"
-    "number alone (as \"send\" prints it).\n"
-    "  list            every batch with what became of its messages; with BATCH, its\n"
-    "                  messages; --json for a program\n"
-    "  pause           hold a batch: what is queued stays queued\n"
-    "  resume          go on with a batch (also one the program paused when the phone\n"
-    "                  stopped answering); of a failed or uncertain message: send it\n"
-    "                  again\n"
-    "  cancel          take what is queued of a batch, or one message, out; an\n"
-    "                  uncertain message is dropped: it is not sent again\n"
-    "  run             send what is due and wait for what is scheduled, until nothing\n"
-    "                  is queued (or for ever with --follow); prints each message's end\n"
-    "\n"
-    "Exit status of run: 0 when every message was sent, 1 when one failed or is\n"
-    "uncertain, 3 when the phone could not be reached or stopped answering.\n";
+std::string QueueUsage() {
+    return translate("queue",
+                     "usage: velmora-cli queue list [--json] [BATCH] [--store PATH]\n"
+                     "       velmora-cli queue pause BATCH [--store PATH]\n"
+                     "       velmora-cli queue resume BATCH|MESSAGE [--store PATH]\n"
+                     "       velmora-cli queue cancel BATCH|MESSAGE [--store PATH]\n"
+                     "       velmora-cli queue run [LINK OPTIONS] [--follow]\n"
+                     "\n"
+                     "The outbox: the batches \"send --to\" and \"send --to-file\" queued, each message\n"
+                     "of them recorded before anything went. A batch is written B3, a message by its\n"
+                     "number alone (as \"send\" prints it).\n"
+                     "  list            every batch with what became of its messages; with BATCH, its\n"
+                     "                  messages; --json for a program\n"
+                     "  pause           hold a batch: what is queued stays queued\n"
+                     "  resume          go on with a batch (also one the program paused when the phone\n"
+                     "                  stopped answering); of a failed or uncertain message: send it\n"
+                     "                  again\n"
+                     "  cancel          take what is queued of a batch, or one message, out; an\n"
+                     "                  uncertain message is dropped: it is not sent again\n"
+                     "  run             send what is due and wait for what is scheduled, until nothing\n"
+                     "                  is queued (or for ever with --follow); prints each message's end\n"
+                     "\n"
+                     "Exit status of run: 0 when every message was sent, 1 when one failed or is\n"
+                     "uncertain, 3 when the phone could not be reached or stopped answering.\n");
+}
 
-const char* kManyUsage = "Sending to many (the kind then takes no number):\n"
-                         "  --to LIST             numbers, phone-book names and groups, between commas or\n"
-                         "                        semicolons\n"
-                         "  --to-file FILE.csv    a contacts file with a header row; {column} in a text is\n"
-                         "                        filled from each row\n"
-                         "  --number-column NAME  the column of the numbers (default: the first that holds\n"
-                         "                        numbers)\n"
-                         "  --interval SECONDS    between one message's start and the next's\n"
-                         "  --per-hour N          at most N messages in any hour\n"
-                         "  --at \"YYYY-MM-DD HH:MM\"      queue only; \"queue run\" sends it from then on\n"
-                         "  --expire \"YYYY-MM-DD HH:MM\"  send none after this time\n"
-                         "  --again               queue it even when the same batch was queued before\n"
-                         "Each recipient's message is recorded before anything goes; the outcome of each\n"
-                         "is printed as it ends. Exit status 0 when every message was sent, 1 when one\n"
-                         "failed or is uncertain or a recipient was left out (named on stderr), 3 when\n"
-                         "the phone could not be reached, 4 when the same batch was queued before (the\n"
-                         "line names it).\n";
+std::string ManyUsageText() {
+    return translate("send",
+                     "Sending to many (the kind then takes no number):\n"
+                     "  --to LIST             numbers, phone-book names and groups, between commas or\n"
+                     "                        semicolons\n"
+                     "  --to-file FILE.csv    a contacts file with a header row; {column} in a text is\n"
+                     "                        filled from each row\n"
+                     "  --number-column NAME  the column of the numbers (default: the first that holds\n"
+                     "                        numbers)\n"
+                     "  --interval SECONDS    between one message's start and the next's\n"
+                     "  --per-hour N          at most N messages in any hour\n"
+                     "  --at \"YYYY-MM-DD HH:MM\"      queue only; \"queue run\" sends it from then on\n"
+                     "  --expire \"YYYY-MM-DD HH:MM\"  send none after this time\n"
+                     "  --again               queue it even when the same batch was queued before\n"
+                     "Each recipient's message is recorded before anything goes; the outcome of each\n"
+                     "is printed as it ends. Exit status 0 when every message was sent, 1 when one\n"
+                     "failed or is uncertain or a recipient was left out (named on stderr), 3 when\n"
+                     "the phone could not be reached, 4 when the same batch was queued before (the\n"
+                     "line names it).\n");
+}
 
 // Waits longer than this are said.
 constexpr qint64 kSayWaitMs = 10'000;
@@ -81,15 +87,16 @@ std::string Local(const QDateTime& t) {
 }
 
 std::string Counts(const BatchRecord& b) {
-    std::string s = std::to_string(b.sent) + " of " + std::to_string(b.total) + " sent";
-    if (b.failed)
-        s += ", " + std::to_string(b.failed) + " failed";
-    if (b.uncertain)
-        s += ", " + std::to_string(b.uncertain) + " uncertain";
-    if (b.sending)
-        s += ", " + std::to_string(b.sending) + " sending";
-    if (b.queued)
-        s += ", " + std::to_string(b.queued) + " queued";
+    std::string s =
+        Fill(translate("queue", "%1 of %2 sent"), {std::to_string(b.sent), std::to_string(b.total)});
+    const auto add = [&s](int count, const std::string& said) {
+        if (count)
+            s += ", " + Fill(said, {std::to_string(count)});
+    };
+    add(b.failed, translate("queue", "%1 failed"));
+    add(b.uncertain, translate("queue", "%1 uncertain"));
+    add(b.sending, translate("queue", "%1 sending"));
+    add(b.queued, translate("queue", "%1 queued"));
     return s;
 }
 
@@ -153,7 +160,9 @@ int Drain(CliPhone& phone, Outbox& outbox, std::optional<qint64> batch, bool fol
         if (!m || (batch && m->batch != *batch))
             return;
         touched.insert(m->batch);
-        io.out << "Message " << id << " to " << ForOutput(Who(*m), io.outIsTerminal) << ": " << what << '\n'
+        io.out << Fill(translate("queue", "Message %1 to %2: %3"),
+                       {std::to_string(id), ForOutput(Who(*m), io.outIsTerminal), what})
+               << '\n'
                << std::flush;
     };
     const QMetaObject::Connection ended = QObject::connect(
@@ -169,7 +178,8 @@ int Drain(CliPhone& phone, Outbox& outbox, std::optional<qint64> batch, bool fol
             if (!m)
                 return;
             if (state == msg::State::Queued && m->notBefore.isValid())
-                said(id, StateShown(*m) + ", tried again from " + Local(m->notBefore));
+                said(id, Fill(translate("queue", "%1, tried again from %2"),
+                              {StateShown(*m), Local(m->notBefore)}));
             else if (state != msg::State::Queued)
                 said(id, StateShown(*m));
         });
@@ -193,7 +203,9 @@ int Drain(CliPhone& phone, Outbox& outbox, std::optional<qint64> batch, bool fol
         if (step.kind == OutboxStep::Wait && step.at != waitingFor &&
             outbox.now().msecsTo(step.at) > kSayWaitMs) {
             waitingFor = step.at;
-            io.out << "Waiting until " << Local(step.at) << " for the next message\n" << std::flush;
+            io.out << Fill(translate("queue", "Waiting until %1 for the next message"), {Local(step.at)})
+                   << '\n'
+                   << std::flush;
         }
         // Sleeps of at most a second: a batch queued or resumed meanwhile
         // by another program is seen soon, and Ctrl-C ends the wait.
@@ -211,21 +223,30 @@ int Drain(CliPhone& phone, Outbox& outbox, std::optional<qint64> batch, bool fol
         // batch's failure does not decide this run's status.
         if (!batch && !touched.count(b.id) && b.finished())
             continue;
-        io.out << "Batch B" << b.id << ": " << Counts(b) << '\n';
+        io.out << Fill(translate("queue", "Batch B%1: %2"), {std::to_string(b.id), Counts(b)}) << '\n';
         if (b.failed || b.uncertain || !b.finished())
             code = kExitRefused;
         if (!b.finished() && b.state == msg::BatchState::Paused) {
             const bool phone =
                 b.pauseReason == msg::Reason::NoAnswer || b.pauseReason == msg::Reason::LinkLost;
             phoneGone = phoneGone || phone;
-            io.err << "velmora-cli: batch B" << b.id << " is paused"
-                   << (phone ? " (the phone stopped answering)" : "") << ": " << b.queued
-                   << " queued; \"velmora-cli queue resume B" << b.id << "\" goes on\n";
+            io.err << "velmora-cli: "
+                   << Fill(phone ? translate("queue",
+                                             "batch B%1 is paused (the phone stopped answering): %2 queued; "
+                                             "\"velmora-cli queue resume B%1\" goes on")
+                                 : translate("queue",
+                                             "batch B%1 is paused: %2 queued; \"velmora-cli queue resume "
+                                             "B%1\" goes on"),
+                           {std::to_string(b.id), std::to_string(b.queued)})
+                   << '\n';
         }
         if (b.uncertain)
-            io.err << "velmora-cli: batch B" << b.id << " has " << b.uncertain
-                   << " uncertain: they may have gone; \"velmora-cli queue list B" << b.id
-                   << "\" names them, \"queue resume MESSAGE\" sends one again\n";
+            io.err << "velmora-cli: "
+                   << Fill(translate("queue",
+                                     "batch B%1 has %2 uncertain: they may have gone; \"velmora-cli queue "
+                                     "list B%1\" names them, \"queue resume MESSAGE\" sends one again"),
+                           {std::to_string(b.id), std::to_string(b.uncertain)})
+                   << '\n';
     }
     return phoneGone ? kExitUnreachable : code;
 }
@@ -235,6 +256,9 @@ int Drain(CliPhone& phone, Outbox& outbox, std::optional<qint64> batch, bool fol
 bool TakeManyOption(const GivenWord& given, ManyOptions& many, std::optional<Failure>& failure) {
     const std::string& option = given.option;
     const auto refuse = [&](const std::string& why) { failure = Failure{kExitUsage, "send: " + why}; };
+    const auto refuseFilled = [&](const char* why, std::initializer_list<std::string_view> args) {
+        refuse(Fill(translate("send", why), args));
+    };
     if (option == "--again") {
         many.again = true;
         return true;
@@ -243,11 +267,11 @@ bool TakeManyOption(const GivenWord& given, ManyOptions& many, std::optional<Fai
         option != "--per-hour" && option != "--at" && option != "--expire")
         return false;
     if (given.kind == GivenWord::MissingValue || given.value.empty()) {
-        refuse(option + " needs a value");
+        refuseFilled(QT_TRANSLATE_NOOP("send", "%1 needs a value"), {option});
         return true;
     }
     if ((option == "--to" && many.to) || (option == "--to-file" && many.toFile)) {
-        refuse(option + " is given twice: put every recipient in one");
+        refuseFilled(QT_TRANSLATE_NOOP("send", "%1 is given twice: put every recipient in one"), {option});
     } else if (option == "--to") {
         many.to = given.value;
     } else if (option == "--to-file") {
@@ -257,48 +281,51 @@ bool TakeManyOption(const GivenWord& given, ManyOptions& many, std::optional<Fai
     } else if (option == "--interval") {
         const auto n = Number(given.value);
         if (!n || *n < 0 || *n > 86400)
-            refuse("--interval must be a number of seconds from 0 to 86400");
+            refuse(translate("send", "--interval must be a number of seconds from 0 to 86400"));
         else
             many.pacing.intervalMs = qint64{*n} * 1000;
     } else if (option == "--per-hour") {
         const auto n = Number(given.value);
         if (!n || *n < 0 || *n > 100000)
-            refuse("--per-hour must be a number from 0 (no cap) to 100000");
+            refuse(translate("send", "--per-hour must be a number from 0 (no cap) to 100000"));
         else
             many.pacing.perHour = *n;
     } else {
         const auto t = LocalTime(given.value);
         if (!t)
-            refuse(option + " must be a time written \"YYYY-MM-DD HH:MM\" (that exists here), not \"" +
-                   given.value + "\"");
+            refuseFilled(QT_TRANSLATE_NOOP("send",
+                                           "%1 must be a time written \"YYYY-MM-DD HH:MM\" (that exists "
+                                           "here), not \"%2\""),
+                         {option, given.value});
         // A time gone by is a typo more often than a wish to send at once.
         else if (*t < QDateTime::currentDateTimeUtc().addSecs(-60))
-            refuse(option + " " + given.value + " is in the past");
+            refuseFilled(QT_TRANSLATE_NOOP("send", "%1 %2 is in the past"), {option, given.value});
         else
             (option == "--at" ? many.pacing.startAt : many.pacing.expireAt) = *t;
     }
     return true;
 }
 
-const char* ManyUsage() { return kManyUsage; }
+std::string ManyUsage() { return ManyUsageText(); }
 
 int RunSendToMany(const PhoneTarget& target, const ManyOptions& many, std::vector<std::string> kindWords,
                   Io io) {
     if (many.to && many.toFile)
-        return Report({kExitUsage, "send: --to and --to-file cannot be given together"}, io);
+        return Report({kExitUsage, translate("send", "send: --to and --to-file cannot be given together")},
+                      io);
     if (many.numberColumn && !many.toFile)
-        return Report({kExitUsage, "send: --number-column goes with --to-file"}, io);
+        return Report({kExitUsage, translate("send", "send: --number-column goes with --to-file")}, io);
     if (many.pacing.startAt.isValid() && many.pacing.expireAt.isValid() &&
         many.pacing.expireAt <= many.pacing.startAt)
-        return Report({kExitUsage, "send: --expire must be after --at"}, io);
+        return Report({kExitUsage, translate("send", "send: --expire must be after --at")}, io);
     // The kind is built as for one recipient, with a number that stands in
     // for each of them.
     if (!kindWords.empty())
         kindWords.insert(kindWords.begin() + 1, "0");
     auto built = BuildPduJob(kindWords);
     if (auto* f = std::get_if<Failure>(&built)) {
-        if (f->code == kExitUsage && f->message.find("expected") != std::string::npos)
-            f->message += " (with --to or --to-file the kind takes no number)";
+        if (f->code == kExitUsage && f->countOff)
+            f->message += translate("send", " (with --to or --to-file the kind takes no number)");
         return Report(*f, io);
     }
     const MessageRequest message = std::get<PduJob>(built).request;
@@ -306,46 +333,57 @@ int RunSendToMany(const PhoneTarget& target, const ManyOptions& many, std::vecto
     CliPhone phone(target, io);
     MessageService& service = phone.Messages();
     if (!phone.store()) {
-        io.err << "velmora-cli: nothing queued: " << S(service.noStoreReason()) << '\n';
+        io.err << "velmora-cli: "
+               << Fill(translate("send", "nothing queued: %1"), {S(service.noStoreReason())}) << '\n';
         return kExitRefused;
     }
     BatchRecipients recipients;
-    QString source;
+    bool fromFile = false; // a problem names the file's line
     QStringList columns;
     if (many.to) {
         recipients = RecipientsFromList(SplitRecipients(Q(*many.to)), phone.store(), message);
     } else {
         const auto table = ReadCsvFile(Q(*many.toFile));
         if (!table)
-            return Report({kExitRefused, ForOutput("nothing queued: " + S(table.error()), io.errIsTerminal)},
-                          io);
+            return Report(
+                {kExitRefused, ForOutput(Fill(translate("send", "nothing queued: %1"), {S(table.error())}),
+                                         io.errIsTerminal)},
+                io);
         const auto column = NumberColumn(table.value(), Q(many.numberColumn.value_or("")));
         if (!column)
-            return Report({kExitRefused, ForOutput("nothing queued: " + S(column.error()), io.errIsTerminal)},
-                          io);
+            return Report(
+                {kExitRefused, ForOutput(Fill(translate("send", "nothing queued: %1"), {S(column.error())}),
+                                         io.errIsTerminal)},
+                io);
         recipients = RecipientsFromTable(table.value(), column.value(), message);
         columns = table->header;
-        source = QStringLiteral("line ");
+        fromFile = true;
     }
     if (!recipients.unknown.isEmpty()) {
         const std::string names = "{" + S(recipients.unknown.join("}, {")) + "}";
         const std::string why =
-            many.to
-                ? "the text has " + names +
-                      ", which only a contacts file (--to-file) fills; write {{ and }} "
-                      "for braces of your own"
-                : "the text names " + names + ", which " + (recipients.unknown.size() == 1 ? "is" : "are") +
-                      " not a column of " + *many.toFile + " (" + S(columns.join(", ")) + ")";
-        return Report({kExitRefused, ForOutput("nothing queued: " + why, io.errIsTerminal)}, io);
+            many.to ? Fill(translate("send", "the text has %1, which only a contacts file (--to-file) fills; "
+                                             "write {{ and }} for braces of your own"),
+                           {names})
+                    : Fill(recipients.unknown.size() == 1
+                               ? translate("send", "the text names %1, which is not a column of %2 (%3)")
+                               : translate("send", "the text names %1, which are not a column of %2 (%3)"),
+                           {names, *many.toFile, S(columns.join(", "))});
+        return Report(
+            {kExitRefused, ForOutput(Fill(translate("send", "nothing queued: %1"), {why}), io.errIsTerminal)},
+            io);
     }
     bool leftOut = false;
     for (const RecipientProblem& p : recipients.problems) {
         leftOut = leftOut || !p.duplicate;
-        io.err << "velmora-cli: " << (p.duplicate ? "once only: " : "left out: ")
-               << ForOutput(
-                      S(source.isEmpty() ? p.who : source + QString::number(p.index) + " (" + p.who + ")"),
-                      io.errIsTerminal)
-               << ": " << ForOutput(S(p.why), io.errIsTerminal) << '\n';
+        const std::string who =
+            fromFile ? Fill(translate("send", "line %1 (%2)"), {std::to_string(p.index), S(p.who)})
+                     : S(p.who);
+        io.err << "velmora-cli: "
+               << Fill(p.duplicate ? translate("send", "once only: %1: %2")
+                                   : translate("send", "left out: %1: %2"),
+                       {ForOutput(who, io.errIsTerminal), ForOutput(S(p.why), io.errIsTerminal)})
+               << '\n';
     }
 
     BatchRequest request;
@@ -362,26 +400,45 @@ int RunSendToMany(const PhoneTarget& target, const ManyOptions& many, std::vecto
         const QueueRefusal& r = queued.error();
         if (r.kind == QueueRefusal::Duplicate) {
             const auto earlier = phone.store()->Batch(r.batch);
-            io.err << "velmora-cli: nothing queued: the same message to the same recipients was queued as "
-                      "batch B"
-                   << r.batch << (earlier ? " (" + BatchState(*earlier) + ": " + Counts(*earlier) + ")" : "")
-                   << "; --again queues it once more\n";
+            io.err << "velmora-cli: "
+                   << Fill(earlier ? translate("send",
+                                               "nothing queued: the same message to the same recipients was "
+                                               "queued as batch B%1 (%2: %3); --again queues it once more")
+                                   : translate("send",
+                                               "nothing queued: the same message to the same recipients was "
+                                               "queued as batch B%1; --again queues it once more"),
+                           {std::to_string(r.batch), earlier ? BatchState(*earlier) : "",
+                            earlier ? Counts(*earlier) : ""})
+                   << '\n';
             return kExitDuplicate;
         }
-        io.err << "velmora-cli: nothing queued: " << S(r.why) << '\n';
+        io.err << "velmora-cli: " << Fill(translate("send", "nothing queued: %1"), {S(r.why)}) << '\n';
         return kExitRefused;
     }
     const qint64 batch = queued->batch;
-    io.out << "Batch B" << batch << ": " << queued->queued << " message" << (queued->queued == 1 ? "" : "s")
-           << " queued";
+    const std::vector<std::string> said{std::to_string(batch), std::to_string(queued->queued)};
+    const bool one = queued->queued == 1;
     if (many.pacing.startAt.isValid()) {
-        io.out << " to go from " << Local(many.pacing.startAt)
-               << "; \"velmora-cli queue run\" sends them from then\n";
+        io.out << Fill(one ? translate("send",
+                                       "Batch B%1: %2 message queued to go from %3; \"velmora-cli queue "
+                                       "run\" sends them from then")
+                           : translate("send",
+                                       "Batch B%1: %2 messages queued to go from %3; \"velmora-cli queue "
+                                       "run\" sends them from then"),
+                       {said[0], said[1], Local(many.pacing.startAt)})
+               << '\n';
         return leftOut ? kExitRefused : kExitOk;
     }
-    io.out << '\n' << std::flush;
+    io.out << Fill(one ? translate("send", "Batch B%1: %2 message queued")
+                       : translate("send", "Batch B%1: %2 messages queued"),
+                   {said[0], said[1]})
+           << '\n'
+           << std::flush;
     if (!phone.Connect()) {
-        io.err << "velmora-cli: batch B" << batch << " stays queued; \"velmora-cli queue run\" sends it\n";
+        io.err << "velmora-cli: "
+               << Fill(translate("send", "batch B%1 stays queued; \"velmora-cli queue run\" sends it"),
+                       {std::to_string(batch)})
+               << '\n';
         return kExitUnreachable;
     }
     const int code = Drain(phone, outbox, batch, false, io);
@@ -391,7 +448,7 @@ int RunSendToMany(const PhoneTarget& target, const ManyOptions& many, std::vecto
 
 int RunQueue(std::vector<std::string> words, Io io) {
     if (words.empty() || IsHelp(words)) {
-        (words.empty() ? io.err : io.out) << kQueueUsage;
+        (words.empty() ? io.err : io.out) << QueueUsage();
         return words.empty() ? kExitUsage : kExitOk;
     }
     const std::string verb = words.front();
@@ -406,9 +463,10 @@ int RunQueue(std::vector<std::string> words, Io io) {
             if (given.option == "--follow")
                 follow = true;
             else if (!TakeLinkOption(given, target, "queue run", failure))
-                failure = Failure{kExitUsage, "queue run: unexpected \"" + given.word + "\""};
+                failure = Failure{kExitUsage,
+                                  Fill(translate("queue", "queue run: unexpected \"%1\""), {given.word})};
             if (failure)
-                return Report(*failure, io, kQueueUsage);
+                return Report(*failure, io, QueueUsage());
         }
         CliPhone phone(target, io);
         MessageService& service = phone.Messages();
@@ -417,7 +475,7 @@ int RunQueue(std::vector<std::string> words, Io io) {
             return kExitRefused;
         }
         if (!follow && phone.store()->Batches(true).empty()) {
-            io.out << "Nothing is queued\n";
+            io.out << translate("queue", "Nothing is queued") << '\n';
             return kExitOk;
         }
         if (!phone.Connect())
@@ -426,41 +484,55 @@ int RunQueue(std::vector<std::string> words, Io io) {
         return Drain(phone, outbox, std::nullopt, follow, io);
     }
     if (verb != "list" && verb != "pause" && verb != "resume" && verb != "cancel")
-        return Report({kExitUsage, "queue: unknown \"" + verb + "\": list, pause, resume, cancel or run"}, io,
-                      kQueueUsage);
+        return Report(
+            {kExitUsage,
+             Fill(translate("queue", "queue: unknown \"%1\": list, pause, resume, cancel or run"), {verb})},
+            io, QueueUsage());
     const CommandLine line(words, {{"--json"}, kStore}, kCommandWords);
     if (const GivenWord* unknown = line.first(GivenWord::Unknown))
-        return Report({kExitUsage, "queue " + verb + ": unknown option " + unknown->word}, io, kQueueUsage);
+        return Report(
+            {kExitUsage, Fill(translate("queue", "queue %1: unknown option %2"), {verb, unknown->word})}, io,
+            QueueUsage());
     if (const GivenWord* missing = line.first(GivenWord::MissingValue))
-        return Report({kExitUsage, "queue " + verb + ": " + missing->option + " needs a value"}, io,
-                      kQueueUsage);
+        return Report(
+            {kExitUsage, Fill(translate("queue", "queue %1: %2 needs a value"), {verb, missing->option})}, io,
+            QueueUsage());
     const std::vector<std::string> rest = line.positional();
     const bool json = line.has("--json");
     if (json && verb != "list")
-        return Report({kExitUsage, "queue " + verb + ": --json goes with list"}, io, kQueueUsage);
+        return Report({kExitUsage, Fill(translate("queue", "queue %1: --json goes with list"), {verb})}, io,
+                      QueueUsage());
     if (rest.size() > 1 || (rest.empty() && verb != "list"))
-        return Report({kExitUsage, "queue " + verb + ": expected one batch (B3) or message"}, io,
-                      kQueueUsage);
+        return Report(
+            {kExitUsage, Fill(translate("queue", "queue %1: expected one batch (B3) or message"), {verb})},
+            io, QueueUsage());
     std::optional<Target> target;
     if (!rest.empty()) {
         target = ParseTarget(rest.front());
         if (!target || (verb == "list" && !target->batch))
-            return Report({kExitUsage, "queue " + verb + ": \"" + rest.front() + "\" is no batch (B3)" +
-                                           (verb == "list" ? "" : " or message number")},
-                          io, kQueueUsage);
+            return Report(
+                {kExitUsage,
+                 Fill(verb == "list"
+                          ? translate("queue", "queue %1: \"%2\" is no batch (B3)")
+                          : translate("queue", "queue %1: \"%2\" is no batch (B3) or message number"),
+                      {verb, rest.front()})},
+                io, QueueUsage());
         if (verb == "pause" && !target->batch)
-            return Report({kExitUsage,
-                           "queue pause: only a batch is paused; a batch is written B and its number, "
-                           "as queue list shows it"},
-                          io, kQueueUsage);
+            return Report(
+                {kExitUsage, translate("queue", "queue pause: only a batch is paused; a batch is written "
+                                                "B and its number, as queue list shows it")},
+                io, QueueUsage());
     }
     auto opened = OpenStore(line.value("--store"), io);
     if (!opened)
         return Report({kExitRefused, ForOutput(opened.error(), io.errIsTerminal)}, io);
     if (!opened.value()) {
         if (verb != "list")
-            return Report({kExitRefused, "nothing was ever queued: there is no " + rest.front()}, io);
-        io.out << (json ? "[]\n" : "Nothing was ever queued\n");
+            return Report({kExitRefused, Fill(translate("queue", "nothing was ever queued: there is no %1"),
+                                              {rest.front()})},
+                          io);
+        // The JSON says it in its own way, for a program.
+        io.out << (json ? std::string("[]\n") : translate("queue", "Nothing was ever queued") + '\n');
         return kExitOk;
     }
     MessageStore& store = *opened.value();
@@ -469,7 +541,9 @@ int RunQueue(std::vector<std::string> words, Io io) {
         if (target) {
             const auto batch = store.Batch(target->id);
             if (!batch)
-                return Report({kExitRefused, "there is no batch B" + std::to_string(target->id)}, io);
+                return Report({kExitRefused, Fill(translate("queue", "there is no batch B%1"),
+                                                  {std::to_string(target->id)})},
+                              io);
             HistoryQuery query;
             query.batch = target->id;
             const auto messages = store.Messages(query);
@@ -480,11 +554,14 @@ int RunQueue(std::vector<std::string> words, Io io) {
                 io.out << QJsonDocument(all).toJson(QJsonDocument::Indented).toStdString();
                 return kExitOk;
             }
-            io.out << "Batch B" << batch->id << " " << BatchState(*batch) << ": " << Counts(*batch) << '\n';
+            io.out << Fill(translate("queue", "Batch B%1 %2: %3"),
+                           {std::to_string(batch->id), BatchState(*batch), Counts(*batch)})
+                   << '\n';
             for (const MessageRecord& m : messages)
                 io.out << ForOutput(std::to_string(m.id) + "  " + Who(m) + "  " + StateShown(m) +
                                         (m.state == msg::State::Queued && m.notBefore.isValid()
-                                             ? "  (not before " + Local(m.notBefore) + ")"
+                                             ? "  " + Fill(translate("queue", "(not before %1)"),
+                                                           {Local(m.notBefore)})
                                              : ""),
                                     io.outIsTerminal)
                        << '\n';
@@ -519,7 +596,7 @@ int RunQueue(std::vector<std::string> words, Io io) {
             return kExitOk;
         }
         if (batches.empty())
-            io.out << "Nothing was ever queued\n";
+            io.out << translate("queue", "Nothing was ever queued") << '\n';
         for (const BatchRecord& b : batches)
             io.out << ForOutput("B" + std::to_string(b.id) + "  " + Local(b.created) + "  " + BatchState(b) +
                                     "  " + Counts(b) + "  " + S(b.name),
@@ -535,28 +612,37 @@ int RunQueue(std::vector<std::string> words, Io io) {
     Result<bool> done = Result<bool>::Ok(false);
     if (target->batch) {
         if (!store.Batch(target->id))
-            return Report({kExitRefused, "there is no batch B" + std::to_string(target->id)}, io);
+            return Report({kExitRefused,
+                           Fill(translate("queue", "there is no batch B%1"), {std::to_string(target->id)})},
+                          io);
         done = verb == "pause"    ? outbox.pause(target->id)
                : verb == "resume" ? outbox.resume(target->id)
                                   : outbox.cancel(target->id);
     } else {
         if (!store.Message(target->id))
-            return Report({kExitRefused, "there is no message " + std::to_string(target->id)}, io);
+            return Report({kExitRefused,
+                           Fill(translate("queue", "there is no message %1"), {std::to_string(target->id)})},
+                          io);
         done = verb == "resume" ? outbox.retryMessage(target->id) : outbox.cancelMessage(target->id);
     }
     if (!done)
         return Report({kExitRefused, done.error()}, io);
     if (target->batch) {
         const auto b = store.Batch(target->id);
-        io.out << "Batch B" << target->id << " " << (b ? BatchState(*b) + ": " + Counts(*b) : verb) << '\n';
+        io.out << (b ? Fill(translate("queue", "Batch B%1 %2: %3"),
+                            {std::to_string(target->id), BatchState(*b), Counts(*b)})
+                     : Fill(translate("queue", "Batch B%1 %2"), {std::to_string(target->id), verb}))
+               << '\n';
     } else {
         const auto m = store.Message(target->id);
         if (!done.value())
-            return Report({kExitRefused, "message " + std::to_string(target->id) + " is " +
-                                             (m ? StateShown(*m) : std::string("gone")) + ": nothing to " +
-                                             verb},
+            return Report({kExitRefused, Fill(translate("queue", "message %1 is %2: nothing to %3"),
+                                              {std::to_string(target->id),
+                                               m ? StateShown(*m) : translate("queue", "gone"), verb})},
                           io);
-        io.out << "Message " << target->id << ": " << (m ? StateShown(*m) : verb) << '\n';
+        io.out << Fill(translate("queue", "Message %1: %2"),
+                       {std::to_string(target->id), m ? StateShown(*m) : verb})
+               << '\n';
     }
     return kExitOk;
 }

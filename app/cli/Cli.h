@@ -33,6 +33,9 @@ struct Io {
 struct Failure {
     ExitCode code;
     std::string message;
+    // The words after a message kind were too many or too few, which a
+    // caller that supplies some of them can explain.
+    bool countOff = false;
 };
 
 // What a message kind and its arguments turn into.
@@ -47,7 +50,7 @@ struct PduJob {
 // void or indicator. Shared by "pdu", which prints the PDUs, and by commands
 // that submit them.
 std::variant<PduJob, Failure> BuildPduJob(std::vector<std::string> words);
-const char* PduUsage();
+std::string PduUsage();
 
 int RunPdu(std::vector<std::string> words, Io io);
 
@@ -79,6 +82,6 @@ int RunHistory(std::vector<std::string> words, Io io);
 
 // Prints a failure as the command line reports it, with `usage` after a
 // usage error, and gives its exit code.
-int Report(const Failure& f, Io io, const char* usage = nullptr);
+int Report(const Failure& f, Io io, const std::string& usage = {});
 
 } // namespace velmora::cli

@@ -14,6 +14,7 @@
 #include "PhoneCommands.h"
 #include "PhoneSession.h"
 #include "QtText.h"
+#include "Said.h"
 #include "TerminalText.h"
 #include "Transports.h"
 
@@ -27,20 +28,23 @@
 
 namespace velmora::cli {
 
-inline const char* const kLinkOptions =
-    "  --device PATH         the device of the port for this run\n"
-    "  --device COMn=PATH    the device of COMn for this run (repeatable)\n"
-    "  --port N              the port COMn to use (default: the settings file's)\n"
-    "  --baud RATE           the line speed (default: the settings file's)\n"
-    "  --fast                the fast dialogue: each command ends at the phone's\n"
-    "                        answer (default: the settings file's Dialogue)\n"
-    "  --pin PIN             the SIM's PIN, should it ask (fast dialogue); else it\n"
-    "                        is asked for on the terminal, once\n";
+inline std::string LinkOptionsUsage() {
+    return translate("cli", "  --device PATH         the device of the port for this run\n"
+                            "  --device COMn=PATH    the device of COMn for this run (repeatable)\n"
+                            "  --port N              the port COMn to use (default: the settings file's)\n"
+                            "  --baud RATE           the line speed (default: the settings file's)\n"
+                            "  --fast                the fast dialogue: each command ends at the phone's\n"
+                            "                        answer (default: the settings file's Dialogue)\n"
+                            "  --pin PIN             the SIM's PIN, should it ask (fast dialogue); else it\n"
+                            "                        is asked for on the terminal, once\n");
+}
 
 // --store, for the commands that send or read messages.
-inline const char* const kStoreOption =
-    "  --store PATH          the message store to record in (default: messages.sqlite\n"
-    "                        beside the logs, or the settings file's [Messages] Store=)\n";
+inline std::string StoreOptionUsage() {
+    return translate("cli",
+                     "  --store PATH          the message store to record in (default: messages.sqlite\n"
+                     "                        beside the logs, or the settings file's [Messages] Store=)\n");
+}
 
 // A settings message names its file once: those about the file as a whole
 // already start with it.
@@ -59,7 +63,10 @@ public:
     void Problem(ProblemKind kind, const std::string& text) override {
         switch (kind) {
         case ProblemKind::PhoneRefused:
-            m_io.err << "velmora-cli: the phone answered: " << ForOutput(text, m_io.errIsTerminal) << '\n';
+            m_io.err << "velmora-cli: "
+                     << Fill(translate("cli", "the phone answered: %1"),
+                             {ForOutput(text, m_io.errIsTerminal)})
+                     << '\n';
             break;
         case ProblemKind::LinkError:
             // Said once, in the line that reports the failed connect or the
@@ -124,7 +131,7 @@ public:
         m_session->SetPinSource([pin = target.pin](std::optional<int> tries) -> std::optional<std::string> {
             if (pin)
                 return pin;
-            return ReadSecretFromTerminal("SIM PIN" + PinTriesText(tries) + ": ");
+            return ReadSecretFromTerminal(Fill(translate("cli", "SIM PIN%1: "), {PinTriesText(tries)}));
         });
         m_contactFile = paths.contactFile;
         m_err = &io.err;
@@ -189,7 +196,9 @@ private:
     void ImportReceivedLog() {
         const ImportReport r = m_store->ImportReceivedLog(Q(m_paths.receivedLog));
         for (const auto& [line, why] : r.bad)
-            *m_err << "velmora-cli: " << m_paths.receivedLog << ":" << line << ": not imported: " << S(why)
+            *m_err << "velmora-cli: "
+                   << Fill(translate("cli", "%1:%2: not imported: %3"),
+                           {m_paths.receivedLog, std::to_string(line), S(why)})
                    << '\n';
     }
 

@@ -5,6 +5,7 @@
 #include "ImageImport.h"
 #include "Options.h"
 #include "SMSLibU.h"
+#include "Said.h"
 
 #include <optional>
 #include <ostream>
@@ -13,21 +14,23 @@ namespace velmora::cli {
 
 namespace {
 
-const char* ContentUsage() {
-    return "usage: velmora-cli content FILE --as logo|group|picture|ringtone|ems [--threshold N] [--dither]\n"
-           "       velmora-cli preview FILE --as logo|group|picture [--threshold N] [--dither]\n"
-           "\n"
-           "content prints the hex content the tab would hold (for a ringtone after its\n"
-           "\"Title = \" and \"Tempo = \" lines, for ems the picture tag); preview prints the\n"
-           "72 x 28 screen as 28 lines, \"#\" black and \".\" white.\n"
-           "The file is read as that tab reads it: a file name containing BMP is a bitmap,\n"
-           "NOL (logo) or NGG (group) a logo file, anything else a content file; the\n"
-           "folders above the file do not count.\n"
-           "Any other picture (PNG, JPEG, GIF, BMP of any depth, SVG) is scaled to fit the\n"
-           "tab (72 x 14, 72 x 28 for a picture, at most 32 x 32 for ems) keeping its\n"
-           "proportions, centred on white, and made black and white:\n"
-           "  --threshold N  grey levels below N (0-255, default 128) become black\n"
-           "  --dither       spread each pixel's error to its neighbours (Floyd-Steinberg)\n";
+std::string ContentUsage() {
+    return translate(
+        "content",
+        "usage: velmora-cli content FILE --as logo|group|picture|ringtone|ems [--threshold N] [--dither]\n"
+        "       velmora-cli preview FILE --as logo|group|picture [--threshold N] [--dither]\n"
+        "\n"
+        "content prints the hex content the tab would hold (for a ringtone after its\n"
+        "\"Title = \" and \"Tempo = \" lines, for ems the picture tag); preview prints the\n"
+        "72 x 28 screen as 28 lines, \"#\" black and \".\" white.\n"
+        "The file is read as that tab reads it: a file name containing BMP is a bitmap,\n"
+        "NOL (logo) or NGG (group) a logo file, anything else a content file; the\n"
+        "folders above the file do not count.\n"
+        "Any other picture (PNG, JPEG, GIF, BMP of any depth, SVG) is scaled to fit the\n"
+        "tab (72 x 14, 72 x 28 for a picture, at most 32 x 32 for ems) keeping its\n"
+        "proportions, centred on white, and made black and white:\n"
+        "  --threshold N  grey levels below N (0-255, default 128) become black\n"
+        "  --dither       spread each pixel's error to its neighbours (Floyd-Steinberg)\n");
 }
 
 std::optional<MessageKind> BitmapKind(const std::string& kind) {
@@ -60,27 +63,34 @@ std::variant<Request, Failure> ParseRequest(const std::string& command, const st
     const auto threshold = args.value("--threshold");
     const bool dither = args.has("--dither");
     if (const GivenWord* unknown = args.first(GivenWord::Unknown))
-        return Failure{kExitUsage, command + ": unknown option " + unknown->word};
+        return Failure{kExitUsage,
+                       Fill(translate("content", "%1: unknown option %2"), {command, unknown->word})};
     if (const GivenWord* missing = args.first(GivenWord::MissingValue))
-        return Failure{kExitUsage, command + ": " + missing->option + " needs a value"};
+        return Failure{kExitUsage,
+                       Fill(translate("content", "%1: %2 needs a value"), {command, missing->option})};
     const auto files = args.positional();
     if (files.size() != 1)
-        return Failure{kExitUsage, command + ": expected one FILE, got " + std::to_string(files.size())};
+        return Failure{kExitUsage, Fill(translate("content", "%1: expected one FILE, got %2"),
+                                        {command, std::to_string(files.size())})};
     if (!kind)
-        return Failure{kExitUsage, command + ": --as is required"};
+        return Failure{kExitUsage, Fill(translate("content", "%1: --as is required"), {command})};
     const bool known = BitmapKind(*kind) || (ringtoneAndEms && (*kind == "ringtone" || *kind == "ems"));
     if (!known)
-        return Failure{kExitUsage, command + ": --as must be " +
-                                       (ringtoneAndEms ? "logo, group, picture, ringtone or ems"
-                                                       : "logo, group or picture") +
-                                       ", not \"" + *kind + "\""};
+        return Failure{
+            kExitUsage,
+            Fill(ringtoneAndEms
+                     ? translate("content",
+                                 "%1: --as must be logo, group, picture, ringtone or ems, not \"%2\"")
+                     : translate("content", "%1: --as must be logo, group or picture, not \"%2\""),
+                 {command, *kind})};
     ConvertOptions options;
     options.dither = dither;
     if (threshold) {
         const auto n = ThresholdOf(*threshold);
         if (!n)
             return Failure{kExitUsage,
-                           command + ": --threshold must be 0 to 255, not \"" + *threshold + "\""};
+                           Fill(translate("content", "%1: --threshold must be 0 to 255, not \"%2\""),
+                                {command, *threshold})};
         options.threshold = *n;
     }
     return Request{files[0], *kind, options};
@@ -101,10 +111,10 @@ std::variant<std::string, Failure> ContentFromFile(const std::string& kind, cons
             return Failure{kExitRefused, loaded.error()};
         content = loaded->loaded.content;
     } else {
-        return Failure{kExitUsage, "no " + kind + " content comes from a file"};
+        return Failure{kExitUsage, Fill(translate("content", "no %1 content comes from a file"), {kind})};
     }
     if (content.empty())
-        return Failure{kExitRefused, "\"" + path + "\" holds no content"};
+        return Failure{kExitRefused, Fill(translate("content", "\"%1\" holds no content"), {path})};
     return content;
 }
 

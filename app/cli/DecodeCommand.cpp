@@ -2,6 +2,7 @@
 
 #include "MessageReader.h"
 #include "Options.h"
+#include "Said.h"
 #include "StatusReport.h"
 #include "Strings.h"
 #include "TerminalText.h"
@@ -21,20 +22,22 @@ namespace velmora::cli {
 
 namespace {
 
-const char* kDecodeUsage =
-    "usage: velmora-cli decode [--json] [--no-smsc] [PDU...]\n"
-    "\n"
-    "Reads each PDU (hex, as the phone lists it or as \"pdu\" prints it) and prints the\n"
-    "message in plain words, or with --json one JSON object per line. Without PDUs,\n"
-    "reads one per line from standard input; blank lines and lines starting with \"#\"\n"
-    "are skipped. The parts of a long message are joined.\n"
-    "\n"
-    "  --json      one JSON object per message\n"
-    "  --no-smsc   the PDUs start at their first octet, without the service-centre\n"
-    "              part that phones put in front\n"
-    "\n"
-    "Exit status: 0 when every PDU was read, 1 when one was refused (its line says\n"
-    "why), 2 for wrong usage.\n";
+std::string DecodeUsage() {
+    return translate("decode",
+                     "usage: velmora-cli decode [--json] [--no-smsc] [PDU...]\n"
+                     "\n"
+                     "Reads each PDU (hex, as the phone lists it or as \"pdu\" prints it) and prints the\n"
+                     "message in plain words, or with --json one JSON object per line. Without PDUs,\n"
+                     "reads one per line from standard input; blank lines and lines starting with \"#\"\n"
+                     "are skipped. The parts of a long message are joined.\n"
+                     "\n"
+                     "  --json      one JSON object per message\n"
+                     "  --no-smsc   the PDUs start at their first octet, without the service-centre\n"
+                     "              part that phones put in front\n"
+                     "\n"
+                     "Exit status: 0 when every PDU was read, 1 when one was refused (its line says\n"
+                     "why), 2 for wrong usage.\n");
+}
 
 const char* TypeName(PduType t) {
     return t == PduType::Deliver ? "deliver" : t == PduType::Submit ? "submit" : "status-report";
@@ -155,51 +158,67 @@ void WriteJson(const ReadMessage& m, const std::vector<std::string>& indexes, st
 
 void WritePlain(const ReadMessage& m, Io io) {
     std::ostream& os = io.out;
-    const auto line = [&](const char* label, std::string_view value) {
+    const auto line = [&](const std::string& label, std::string_view value) {
         if (!value.empty())
             os << "  " << label << ": " << ForOutput(value, io.outIsTerminal) << '\n';
     };
     const DecodedPdu& p = m.pdu;
-    line("type", TypeName(p.type));
-    line(p.type == PduType::Deliver ? "from" : p.type == PduType::Submit ? "to" : "recipient", p.number);
-    line("service centre", p.smsc);
-    line(p.type == PduType::StatusReport ? "received by the centre" : "time", p.timestamp);
+    // The labels and what is said in words are the reader's language; the
+    // names of types, kinds and codings are those --json gives.
+    line(translate("decode", "type"), TypeName(p.type));
+    line(p.type == PduType::Deliver  ? translate("decode", "from")
+         : p.type == PduType::Submit ? translate("decode", "to")
+                                     : translate("decode", "recipient"),
+         p.number);
+    line(translate("decode", "service centre"), p.smsc);
+    line(p.type == PduType::StatusReport ? translate("decode", "received by the centre")
+                                         : translate("decode", "time"),
+         p.timestamp);
     if (p.type == PduType::StatusReport) {
-        line("reference", std::to_string(p.reference.value_or(0)));
-        line("status", StatusText(p.status.value_or(0)) + " (" + std::to_string(p.status.value_or(0)) + ")");
-        line("discharged", p.dischargeTime);
+        line(translate("decode", "reference"), std::to_string(p.reference.value_or(0)));
+        line(translate("decode", "status"),
+             StatusText(p.status.value_or(0)) + " (" + std::to_string(p.status.value_or(0)) + ")");
+        line(translate("decode", "discharged"), p.dischargeTime);
         return;
     }
     std::string kind = ContentKindName(m.kind);
     if (m.kind == ContentKind::Flash && m.blink)
-        kind += ", blinking";
+        kind += translate("decode", ", blinking");
     if (m.kind == ContentKind::Logo)
-        kind += " for MCC " + m.mcc + ", NC " + m.nc;
-    if (m.kind == ContentKind::Indicator || m.kind == ContentKind::Void)
-        kind += std::string(": ") + IndicatorName(m.indicatorKind) + (m.active ? " active" : " inactive") +
-                (m.waiting ? ", " + std::to_string(*m.waiting) + " waiting" : "");
+        kind += Fill(translate("decode", " for MCC %1, NC %2"), {m.mcc, m.nc});
+    if (m.kind == ContentKind::Indicator || m.kind == ContentKind::Void) {
+        kind += Fill(m.active ? translate("decode", ": %1 active") : translate("decode", ": %1 inactive"),
+                     {IndicatorName(m.indicatorKind)});
+        if (m.waiting)
+            kind += Fill(translate("decode", ", %1 waiting"), {std::to_string(*m.waiting)});
+    }
     if (m.port)
-        kind += ", port " + std::to_string(*m.port);
-    line("kind", kind);
-    line("coding", CodingName(p.coding));
+        kind += Fill(translate("decode", ", port %1"), {std::to_string(*m.port)});
+    line(translate("decode", "kind"), kind);
+    line(translate("decode", "coding"), CodingName(p.coding));
     if (p.type == PduType::Submit)
-        line("valid for", p.validity);
+        line(translate("decode", "valid for"), p.validity);
     if (m.parts) {
-        std::string parts =
-            std::to_string(m.parts->total) + " parts, reference " + std::to_string(m.parts->reference);
+        std::string parts = Fill(translate("decode", "%1 parts, reference %2"),
+                                 {std::to_string(m.parts->total), std::to_string(m.parts->reference)});
         for (std::size_t i = 0; i < m.missing.size(); ++i)
-            parts += (i ? ", " : "; missing ") + std::to_string(m.missing[i]);
-        line("parts", parts);
+            parts += i ? ", " + std::to_string(m.missing[i])
+                       : Fill(translate("decode", "; missing %1"), {std::to_string(m.missing[i])});
+        line(translate("decode", "parts"), parts);
     }
     if (m.truncated)
-        line("truncated", "the user data ends before its stated length");
-    line("text", Utf16ToUtf8(m.text));
+        line(translate("decode", "truncated"),
+             translate("decode", "the user data ends before its stated length"));
+    line(translate("decode", "text"), Utf16ToUtf8(m.text));
     line("rtttl", Utf16ToUtf8(Latin1ToUtf16(m.rtttl)));
-    line("content", m.content);
+    line(translate("decode", "content"), m.content);
     if (m.kind == ContentKind::Data)
-        line("data", p.data);
+        line(translate("decode", "data"), p.data);
     if (HasBitmap(m)) {
-        os << "  bitmap: " << m.width << " x " << m.height << '\n';
+        os << "  "
+           << Fill(translate("decode", "bitmap: %1 x %2"),
+                   {std::to_string(m.width), std::to_string(m.height)})
+           << '\n';
         for (const auto& row : DrawBitmap(m.content, m.width, m.height))
             os << "    " << row << '\n';
     }
@@ -213,7 +232,8 @@ bool PrintReadMessage(const Result<ReadMessage>& message, const std::string& pdu
         std::string title;
         for (const auto& i : indexes)
             title += (title.empty() ? "" : " ") + i;
-        io.out << (title.empty() ? "message " + std::to_string(ordinal) : title) << '\n';
+        io.out << (title.empty() ? Fill(translate("decode", "message %1"), {std::to_string(ordinal)}) : title)
+               << '\n';
     }
     if (!message) {
         if (json) {
@@ -224,7 +244,7 @@ bool PrintReadMessage(const Result<ReadMessage>& message, const std::string& pdu
             o["pdu"] = Utf8(pdus);
             WriteLine(o, io.out);
         } else {
-            io.out << "  refused: " << message.error() << '\n'
+            io.out << "  " << Fill(translate("decode", "refused: %1"), {message.error()}) << '\n'
                    << "  pdu: " << ForOutput(pdus, io.outIsTerminal) << '\n';
         }
         return false;
@@ -241,13 +261,14 @@ int RunDecode(std::vector<std::string> words, Io io) {
     rules.shortHelp = true; // the usage, wherever -h or --help stands
     const CommandLine args(words, {{"--help"}, {"--json"}, {"--no-smsc"}}, rules);
     if (args.has("--help")) {
-        io.out << kDecodeUsage;
+        io.out << DecodeUsage();
         return kExitOk;
     }
     const bool json = args.has("--json");
     const bool withSmsc = !args.has("--no-smsc");
     if (const GivenWord* unknown = args.first(GivenWord::Unknown))
-        return Report({kExitUsage, "decode: unknown option " + unknown->word}, io, kDecodeUsage);
+        return Report({kExitUsage, Fill(translate("decode", "decode: unknown option %1"), {unknown->word})},
+                      io, DecodeUsage());
     std::vector<std::string> hexes;
     for (const auto& w : args.positional())
         hexes.push_back(w);

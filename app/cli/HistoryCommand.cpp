@@ -7,6 +7,7 @@
 #include "GlobalU.h"
 #include "MessageStore.h"
 #include "QtText.h"
+#include "Said.h"
 #include "Shown.h"
 #include "TerminalText.h"
 
@@ -24,25 +25,27 @@ namespace velmora::cli {
 
 namespace {
 
-const char* kHistoryUsage =
-    "usage: velmora-cli history [--json] [--number N] [--search TEXT] [--state STATE]\n"
-    "                           [--direction in|out] [--limit N] [--store PATH]\n"
-    "\n"
-    "Prints the messages sent and received that the message store keeps, newest\n"
-    "first, one a line: the time, \"out\" or \"in\", the number and its name, the\n"
-    "state and the start of the text. Nothing is sent and no phone is needed.\n"
-    "\n"
-    "  --json          a JSON array, one object a message, with its parts\n"
-    "  --number N      only the conversation with N (written in any of its forms)\n"
-    "  --search TEXT   only messages whose text, name or number holds TEXT, any case\n"
-    "  --state STATE   queued, sending, sent, delivered, not-delivered, failed,\n"
-    "                  uncertain or received\n"
-    "  --direction D   out (sent) or in (received)\n"
-    "  --limit N       at most N messages, the newest\n"
-    "  --store PATH    the store to read instead of the one the settings name\n"
-    "\n"
-    "Exit status: 0 when the messages were printed (or there are none yet), 1 when\n"
-    "the store could not be read, 2 for wrong usage.\n";
+std::string HistoryUsage() {
+    return translate("history",
+                     "usage: velmora-cli history [--json] [--number N] [--search TEXT] [--state STATE]\n"
+                     "                           [--direction in|out] [--limit N] [--store PATH]\n"
+                     "\n"
+                     "Prints the messages sent and received that the message store keeps, newest\n"
+                     "first, one a line: the time, \"out\" or \"in\", the number and its name, the\n"
+                     "state and the start of the text. Nothing is sent and no phone is needed.\n"
+                     "\n"
+                     "  --json          a JSON array, one object a message, with its parts\n"
+                     "  --number N      only the conversation with N (written in any of its forms)\n"
+                     "  --search TEXT   only messages whose text, name or number holds TEXT, any case\n"
+                     "  --state STATE   queued, sending, sent, delivered, not-delivered, failed,\n"
+                     "                  uncertain or received\n"
+                     "  --direction D   out (sent) or in (received)\n"
+                     "  --limit N       at most N messages, the newest\n"
+                     "  --store PATH    the store to read instead of the one the settings name\n"
+                     "\n"
+                     "Exit status: 0 when the messages were printed (or there are none yet), 1 when\n"
+                     "the store could not be read, 2 for wrong usage.\n");
+}
 
 constexpr msg::State kStates[] = {msg::State::Queued,    msg::State::Sending,      msg::State::Sent,
                                   msg::State::Delivered, msg::State::NotDelivered, msg::State::Failed,
@@ -74,16 +77,17 @@ std::optional<Options> Parse(const std::vector<std::string>& words, std::string&
         args << QString::fromStdString(w);
     if (!parser.parse(args)) {
         if (const QStringList unknown = parser.unknownOptionNames(); !unknown.isEmpty())
-            why = "unknown option \"" + std::string(unknown.first().size() == 1 ? "-" : "--") +
-                  S(unknown.first()) + "\"";
+            why = Fill(translate("history", "unknown option \"%1\""),
+                       {(unknown.first().size() == 1 ? "-" : "--") + S(unknown.first())});
         else if (!words.empty() && words.back().rfind("--", 0) == 0)
-            why = words.back() + " needs a value"; // the one way a known option fails
+            // The one way a known option fails.
+            why = Fill(translate("history", "%1 needs a value"), {words.back()});
         else
             why = S(parser.errorText());
         return std::nullopt;
     }
     if (!parser.positionalArguments().isEmpty()) {
-        why = "unexpected \"" + S(parser.positionalArguments().first()) + "\"";
+        why = Fill(translate("history", "unexpected \"%1\""), {S(parser.positionalArguments().first())});
         return std::nullopt;
     }
     // Given twice, an option's last value counts, as a shell alias expects.
@@ -95,7 +99,7 @@ std::optional<Options> Parse(const std::vector<std::string>& words, std::string&
     if (parser.isSet(number)) {
         o.query.number = ConversationKey(last(number).trimmed());
         if (o.query.number.isEmpty()) {
-            why = "--number needs a number";
+            why = translate("history", "--number needs a number");
             return std::nullopt;
         }
     }
@@ -103,14 +107,16 @@ std::optional<Options> Parse(const std::vector<std::string>& words, std::string&
     if (parser.isSet(state)) {
         o.query.state = msg::StateFromName(S(last(state)));
         if (!o.query.state) {
-            why = "--state must be one of " + S(StateList()) + ", not \"" + S(last(state)) + "\"";
+            why = Fill(translate("history", "--state must be one of %1, not \"%2\""),
+                       {S(StateList()), S(last(state))});
             return std::nullopt;
         }
     }
     if (parser.isSet(direction)) {
         o.query.direction = msg::DirectionFromName(S(last(direction)));
         if (!o.query.direction) {
-            why = "--direction must be in or out, not \"" + S(last(direction)) + "\"";
+            why =
+                Fill(translate("history", "--direction must be in or out, not \"%1\""), {S(last(direction))});
             return std::nullopt;
         }
     }
@@ -118,7 +124,8 @@ std::optional<Options> Parse(const std::vector<std::string>& words, std::string&
         bool ok = false;
         o.query.limit = last(limit).toInt(&ok);
         if (!ok || o.query.limit < 1) {
-            why = "--limit must be a whole number of at least 1, not \"" + S(last(limit)) + "\"";
+            why = Fill(translate("history", "--limit must be a whole number of at least 1, not \"%1\""),
+                       {S(last(limit))});
             return std::nullopt;
         }
     }
@@ -151,13 +158,13 @@ std::string Line(const MessageRecord& m) {
 int RunHistory(std::vector<std::string> words, Io io) {
     for (const std::string& w : words)
         if (w == "--help" || w == "-h") {
-            io.out << kHistoryUsage;
+            io.out << HistoryUsage();
             return kExitOk;
         }
     std::string why;
     const auto options = Parse(words, why);
     if (!options)
-        return Report({kExitUsage, "history: " + why}, io, kHistoryUsage);
+        return Report({kExitUsage, "history: " + why}, io, HistoryUsage());
 
     const CommandApplication app;
 
@@ -175,7 +182,9 @@ int RunHistory(std::vector<std::string> words, Io io) {
         if (options->json)
             io.out << "[]\n";
         else
-            io.out << "no messages yet: " << ForOutput(S(path), io.outIsTerminal) << " holds none\n";
+            io.out << Fill(translate("history", "no messages yet: %1 holds none"),
+                           {ForOutput(S(path), io.outIsTerminal)})
+                   << '\n';
         return kExitOk;
     }
     auto store = MessageStore::Open(path);
@@ -194,8 +203,9 @@ int RunHistory(std::vector<std::string> words, Io io) {
     if (found.empty())
         io.out << (options->query.search.isEmpty() && !options->query.state && !options->query.direction &&
                            options->query.number.isEmpty()
-                       ? "no messages yet\n"
-                       : "no messages match\n");
+                       ? translate("history", "no messages yet")
+                       : translate("history", "no messages match"))
+               << '\n';
     return kExitOk;
 }
 

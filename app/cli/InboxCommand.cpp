@@ -1,5 +1,6 @@
 #include "CliPhone.h"
 #include "Inbox.h"
+#include "Said.h"
 
 #include <ostream>
 #include <set>
@@ -9,23 +10,24 @@ namespace velmora::cli {
 namespace {
 
 std::string InboxUsage() {
-    return std::string("usage: velmora-cli inbox [LINK OPTIONS] [--json] [--delete INDEX...]\n"
-                       "Reads every message kept on the phone and on the SIM, joins the parts of long\n"
-                       "messages and prints them as decode does, oldest first, each headed by where the\n"
-                       "phone keeps it (\"SM:3\" is index 3 on the SIM, \"ME:3\" in the phone).\n"
-                       "\n"
-                       "  --json            one JSON object per message, its places in \"index\"\n"
-                       "  --delete INDEX... after the read, deletes each message named (\"SM:3\", or \"3\"\n"
-                       "                    when only one store has that index), once the phone shows\n"
-                       "                    it still holds the message read; a long message is named by\n"
-                       "                    any of its parts and deleted whole. Reading never deletes.\n"
-                       "\n"
-                       "A store or a message the phone would not give is named on stderr.\n"
-                       "\n"
-                       "Exit status: 0 when every message was read (and deleted), 1 when a store or a\n"
-                       "message could not be read or one was not deleted, 2 for wrong usage, 3 when\n"
-                       "the phone was not reached.\n") +
-           kLinkOptions + kStoreOption;
+    return translate("inbox",
+                     "usage: velmora-cli inbox [LINK OPTIONS] [--json] [--delete INDEX...]\n"
+                     "Reads every message kept on the phone and on the SIM, joins the parts of long\n"
+                     "messages and prints them as decode does, oldest first, each headed by where the\n"
+                     "phone keeps it (\"SM:3\" is index 3 on the SIM, \"ME:3\" in the phone).\n"
+                     "\n"
+                     "  --json            one JSON object per message, its places in \"index\"\n"
+                     "  --delete INDEX... after the read, deletes each message named (\"SM:3\", or \"3\"\n"
+                     "                    when only one store has that index), once the phone shows\n"
+                     "                    it still holds the message read; a long message is named by\n"
+                     "                    any of its parts and deleted whole. Reading never deletes.\n"
+                     "\n"
+                     "A store or a message the phone would not give is named on stderr.\n"
+                     "\n"
+                     "Exit status: 0 when every message was read (and deleted), 1 when a store or a\n"
+                     "message could not be read or one was not deleted, 2 for wrong usage, 3 when\n"
+                     "the phone was not reached.\n") +
+           LinkOptionsUsage() + StoreOptionUsage();
 }
 
 // "SM:3", or "3" for the one store that has index 3.
@@ -34,7 +36,7 @@ const InboxEntry* Named(const std::vector<InboxEntry>& entries, const std::strin
     const std::string storage = colon == std::string::npos ? "" : name.substr(0, colon);
     const auto index = Number(colon == std::string::npos ? name : name.substr(colon + 1));
     if (!index) {
-        why = "not a message index";
+        why = translate("inbox", "not a message index");
         return nullptr;
     }
     const InboxEntry* found = nullptr;
@@ -42,15 +44,15 @@ const InboxEntry* Named(const std::vector<InboxEntry>& entries, const std::strin
         for (const auto& p : e.parts)
             if (p.index == *index && (storage.empty() || p.storage == storage)) {
                 if (found && found != &e) {
-                    why = "index " + std::to_string(*index) +
-                          " is in more than one store; name it as SM:" + std::to_string(*index) +
-                          " or ME:" + std::to_string(*index);
+                    why = Fill(
+                        translate("inbox", "index %1 is in more than one store; name it as SM:%1 or ME:%1"),
+                        {std::to_string(*index)});
                     return nullptr;
                 }
                 found = &e;
             }
     if (!found)
-        why = "the phone keeps no message there";
+        why = translate("inbox", "the phone keeps no message there");
     return found;
 }
 
@@ -78,17 +80,20 @@ int RunInbox(std::vector<std::string> words, Io io) {
                    given[i + 1].word.rfind("--", 0) != 0)
                 toDelete.push_back(given[++i].word);
             if (i < first)
-                failure = Failure{kExitUsage, "inbox: --delete needs at least one index"};
+                failure = Failure{kExitUsage, translate("inbox", "inbox: --delete needs at least one index")};
         } else if (!TakeLinkOption(given[i], target, "inbox", failure)) {
-            failure = Failure{kExitUsage, "inbox: unexpected \"" + given[i].word + "\""};
+            failure =
+                Failure{kExitUsage, Fill(translate("inbox", "inbox: unexpected \"%1\""), {given[i].word})};
         }
         if (failure)
-            return Report(*failure, io, InboxUsage().c_str());
+            return Report(*failure, io, InboxUsage());
     }
     CliPhone phone(target, io);
     MessageService& service = phone.Messages();
     if (!phone.store())
-        io.err << "velmora-cli: the messages read are not kept: " << S(service.noStoreReason()) << '\n';
+        io.err << "velmora-cli: "
+               << Fill(translate("inbox", "the messages read are not kept: %1"), {S(service.noStoreReason())})
+               << '\n';
     if (!phone.Connect())
         return kExitUnreachable;
     const auto stored = phone.session().ReadStoredMessages();
@@ -116,7 +121,9 @@ int RunInbox(std::vector<std::string> words, Io io) {
         io.err << "velmora-cli: " << ForOutput(problem, io.errIsTerminal) << '\n';
     allRead = allRead && problems.empty();
     if (entries.empty() && !json)
-        io.out << (problems.empty() ? "no messages on the phone\n" : "no messages read from the phone\n");
+        io.out << (problems.empty() ? translate("inbox", "no messages on the phone")
+                                    : translate("inbox", "no messages read from the phone"))
+               << '\n';
     bool allDeleted = true;
     std::set<const InboxEntry*> deleted;
     for (const auto& name : toDelete) {
@@ -124,7 +131,7 @@ int RunInbox(std::vector<std::string> words, Io io) {
         const InboxEntry* e = Named(entries, name, why);
         // Only what the store holds may go from the phone.
         if (e && !phone.store())
-            why = "the message store could not keep it first";
+            why = translate("inbox", "the message store could not keep it first");
         if (e && !deleted.insert(e).second)
             continue; // another part of a message already deleted
         std::size_t done = 0;
@@ -134,15 +141,16 @@ int RunInbox(std::vector<std::string> words, Io io) {
             // A long message stopped halfway: say which parts are gone.
             std::string gone;
             for (std::size_t i = 0; e && i + 1 < done; ++i)
-                gone += e->Indexes()[i] + " deleted, ";
-            io.err << "velmora-cli: " << gone << name << " not deleted: " << why << '\n';
+                gone += Fill(translate("inbox", "%1 deleted, "), {e->Indexes()[i]});
+            io.err << "velmora-cli: " << gone << Fill(translate("inbox", "%1 not deleted: %2"), {name, why})
+                   << '\n';
             allDeleted = false;
             continue;
         }
         std::string places;
         for (const auto& i : e->Indexes())
             places += (places.empty() ? "" : " ") + i;
-        io.err << "deleted " << places << '\n';
+        io.err << Fill(translate("inbox", "deleted %1"), {places}) << '\n';
     }
     return allRead && allDeleted ? kExitOk : kExitRefused;
 }

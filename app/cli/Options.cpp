@@ -1,5 +1,7 @@
 #include "Options.h"
 
+#include "Said.h"
+
 #include <charconv>
 
 namespace velmora::cli {
@@ -27,7 +29,7 @@ bool TakeLinkOption(const GivenWord& given, PhoneTarget& target, const std::stri
         return false;
     const auto refuse = [&](const std::string& why) { failure = Failure{kExitUsage, command + ": " + why}; };
     if (given.kind == GivenWord::MissingValue || (option == "--store" && given.value.empty())) {
-        refuse(option + " needs a value");
+        refuse(Fill(translate("cli", "%1 needs a value"), {option}));
     } else if (option == "--device") {
         if (const auto why = ParseDeviceOption(given.value, target.devices); !why.empty())
             refuse("--device " + why);
@@ -35,12 +37,12 @@ bool TakeLinkOption(const GivenWord& given, PhoneTarget& target, const std::stri
         if (const auto n = Number(given.value); n && *n >= 1 && *n <= 96)
             target.port = *n;
         else
-            refuse("--port must be a number from 1 to 96");
+            refuse(translate("cli", "--port must be a number from 1 to 96"));
     } else if (option == "--baud") {
         if (const auto n = Number(given.value); n && *n > 0)
             target.baud = *n;
         else
-            refuse("--baud must be a line speed in bit/s");
+            refuse(translate("cli", "--baud must be a line speed in bit/s"));
     } else if (option == "--fast") {
         target.fast = true;
     } else if (option == "--pin") {

@@ -3,6 +3,7 @@
 #include "ConcatReference.h"
 #include "Options.h"
 #include "SMSLibU.h"
+#include "Said.h"
 
 #include <ostream>
 
@@ -23,13 +24,16 @@ struct Positionals {
 std::variant<Positionals, Failure> Split(const CommandLine& args, const std::string& kind,
                                          std::size_t count) {
     if (const GivenWord* unknown = args.first(GivenWord::Unknown))
-        return Usage("pdu " + kind + ": unknown option " + unknown->word);
+        return Usage(Fill(translate("pdu", "pdu %1: unknown option %2"), {kind, unknown->word}));
     if (const GivenWord* missing = args.first(GivenWord::MissingValue))
-        return Usage("pdu " + kind + ": " + missing->option + " needs a value");
+        return Usage(Fill(translate("pdu", "pdu %1: %2 needs a value"), {kind, missing->option}));
     auto words = args.positional();
     if (words.size() != count)
-        return Usage("pdu " + kind + ": expected " + std::to_string(count) + " argument" +
-                     (count == 1 ? "" : "s") + ", got " + std::to_string(words.size()));
+        return Failure{kExitUsage,
+                       Fill(count == 1 ? translate("pdu", "pdu %1: expected %2 argument, got %3")
+                                       : translate("pdu", "pdu %1: expected %2 arguments, got %3"),
+                            {kind, std::to_string(count), std::to_string(words.size())}),
+                       true};
     if (const auto number = CheckDestination(words[0]); !number)
         return Refused(number.error());
     return Positionals{words[0], {words.begin() + 1, words.end()}};
@@ -52,8 +56,9 @@ std::variant<PduJob, Failure> RingtoneFromFile(MessageRequest request, const std
     request.content = cut ? fit.content : tune->content;
     auto job = Finish("ringtone", request);
     if (auto* f = std::get_if<Failure>(&job); f && fit.fitting < fit.notes)
-        f->message += "; the first " + std::to_string(fit.fitting) + " of the tune's " +
-                      std::to_string(fit.notes) + " notes fit one message (--cut sends those)";
+        f->message += Fill(
+            translate("pdu", "; the first %1 of the tune's %2 notes fit one message (--cut sends those)"),
+            {std::to_string(fit.fitting), std::to_string(fit.notes)});
     return job;
 }
 
@@ -81,38 +86,39 @@ std::vector<KnownOption> KindOptions(MessageKind kind) {
 
 } // namespace
 
-const char* PduUsage() {
-    return "usage: velmora-cli pdu text [--flash] [--blink] [--long] [--unicode] NUMBER TEXT\n"
-           "       velmora-cli pdu logo --mcc MCC --nc NC NUMBER (HEX | --file PATH)\n"
-           "       velmora-cli pdu group NUMBER (HEX | --file PATH)\n"
-           "       velmora-cli pdu picture NUMBER (HEX | --file PATH)   (the three parts, one per line)\n"
-           "       velmora-cli pdu ringtone NUMBER (HEX | --file PATH [--cut])\n"
-           "       velmora-cli pdu ems NUMBER TAGGED_TEXT\n"
-           "       velmora-cli pdu ems NUMBER --picture BMP [TEXT]\n"
-           "       velmora-cli pdu void NUMBER\n"
-           "       velmora-cli pdu indicator --kind voicemail|fax|email (--active|--inactive) NUMBER\n"
-           "\n"
-           "NUMBER: \"+\" signs are dropped and a leading 0 becomes 62; then 1 to 20 digits.\n"
-           "HEX: content as hex digits; case and white space do not matter.\n"
-           "PATH: a file read as the tab reads it (BMP, NOL, NGG or content file; RTTTL text\n"
-           "for a ringtone). --picture puts the EMS picture tag of a BMP in front of TEXT.\n"
-           "--cut (ringtone from a file): a tune too long for one message is cut after the\n"
-           "last note that fits; without it such a tune is refused.\n"
-           "--long (text): a text too long for one message goes as concatenated parts, one\n"
-           "PDU per line (at most 255 parts of 153 GSM characters, or 67 UTF-16 units in\n"
-           "Unicode). --unicode (text): the text goes as UCS2, which carries any character\n"
-           "(70 UTF-16 units in one message). Both: GSM 7-bit when every character has a\n"
-           "GSM form, else UCS2. A flash message is one UCS2 message and takes neither.\n"
-           "TEXT and TAGGED_TEXT are UTF-8.\n";
+std::string PduUsage() {
+    return translate(
+        "pdu", "usage: velmora-cli pdu text [--flash] [--blink] [--long] [--unicode] NUMBER TEXT\n"
+               "       velmora-cli pdu logo --mcc MCC --nc NC NUMBER (HEX | --file PATH)\n"
+               "       velmora-cli pdu group NUMBER (HEX | --file PATH)\n"
+               "       velmora-cli pdu picture NUMBER (HEX | --file PATH)   (the three parts, one per line)\n"
+               "       velmora-cli pdu ringtone NUMBER (HEX | --file PATH [--cut])\n"
+               "       velmora-cli pdu ems NUMBER TAGGED_TEXT\n"
+               "       velmora-cli pdu ems NUMBER --picture BMP [TEXT]\n"
+               "       velmora-cli pdu void NUMBER\n"
+               "       velmora-cli pdu indicator --kind voicemail|fax|email (--active|--inactive) NUMBER\n"
+               "\n"
+               "NUMBER: \"+\" signs are dropped and a leading 0 becomes 62; then 1 to 20 digits.\n"
+               "HEX: content as hex digits; case and white space do not matter.\n"
+               "PATH: a file read as the tab reads it (BMP, NOL, NGG or content file; RTTTL text\n"
+               "for a ringtone). --picture puts the EMS picture tag of a BMP in front of TEXT.\n"
+               "--cut (ringtone from a file): a tune too long for one message is cut after the\n"
+               "last note that fits; without it such a tune is refused.\n"
+               "--long (text): a text too long for one message goes as concatenated parts, one\n"
+               "PDU per line (at most 255 parts of 153 GSM characters, or 67 UTF-16 units in\n"
+               "Unicode). --unicode (text): the text goes as UCS2, which carries any character\n"
+               "(70 UTF-16 units in one message). Both: GSM 7-bit when every character has a\n"
+               "GSM form, else UCS2. A flash message is one UCS2 message and takes neither.\n"
+               "TEXT and TAGGED_TEXT are UTF-8.\n");
 }
 
 std::variant<PduJob, Failure> BuildPduJob(std::vector<std::string> words) {
     if (words.empty())
-        return Usage("pdu: which kind of message?");
+        return Usage(translate("pdu", "pdu: which kind of message?"));
     const std::string kind = words.front();
     const auto messageKind = MessageKindFromName(kind);
     if (!messageKind)
-        return Usage("pdu: unknown kind \"" + kind + "\"");
+        return Usage(Fill(translate("pdu", "pdu: unknown kind \"%1\""), {kind}));
     const CommandLine args({words.begin() + 1, words.end()}, KindOptions(*messageKind), kCommandWords);
     MessageRequest request;
     request.kind = *messageKind;
@@ -127,8 +133,9 @@ std::variant<PduJob, Failure> BuildPduJob(std::vector<std::string> words) {
         if (auto* f = std::get_if<Failure>(&split))
             return *f;
         if (request.flash && (request.longText || request.unicode))
-            return Usage("pdu text: a flash message is one UCS2 message; --flash takes neither --long nor "
-                         "--unicode");
+            return Usage(translate("pdu",
+                                   "pdu text: a flash message is one UCS2 message; --flash takes neither "
+                                   "--long nor --unicode"));
         if (request.longText)
             request.concatReference = NextConcatReference();
         const auto& p = std::get<Positionals>(split);
@@ -149,7 +156,8 @@ std::variant<PduJob, Failure> BuildPduJob(std::vector<std::string> words) {
             return *f;
         // Hex content has no notes to cut between.
         if (cut && !file)
-            return Usage("pdu ringtone: --cut needs the tune as RTTTL text: give it with --file PATH");
+            return Usage(translate(
+                "pdu", "pdu ringtone: --cut needs the tune as RTTTL text: give it with --file PATH"));
         const auto& p = std::get<Positionals>(split);
         request.destination = p.number;
         if (file && *messageKind == MessageKind::Ringtone)
@@ -166,7 +174,7 @@ std::variant<PduJob, Failure> BuildPduJob(std::vector<std::string> words) {
             // Bad content is refused before the missing options are named.
             if (const auto hex = ParseContentHex(request.content); !hex)
                 return Refused(hex.error());
-            return Usage("pdu logo: --mcc and --nc are required");
+            return Usage(translate("pdu", "pdu logo: --mcc and --nc are required"));
         }
         request.mcc = mcc.value_or("");
         request.nc = nc.value_or("");
@@ -205,9 +213,9 @@ std::variant<PduJob, Failure> BuildPduJob(std::vector<std::string> words) {
         if (auto* f = std::get_if<Failure>(&split))
             return *f;
         if (!which)
-            return Usage("pdu indicator: --kind voicemail|fax|email is required");
+            return Usage(translate("pdu", "pdu indicator: --kind voicemail|fax|email is required"));
         if (active == inactive)
-            return Usage("pdu indicator: give exactly one of --active and --inactive");
+            return Usage(translate("pdu", "pdu indicator: give exactly one of --active and --inactive"));
         if (*which == "voicemail")
             request.indicatorKind = Voicemail;
         else if (*which == "fax")
@@ -215,18 +223,20 @@ std::variant<PduJob, Failure> BuildPduJob(std::vector<std::string> words) {
         else if (*which == "email")
             request.indicatorKind = Email;
         else
-            return Usage("pdu indicator: --kind must be voicemail, fax or email, not \"" + *which + "\"");
+            return Usage(
+                Fill(translate("pdu", "pdu indicator: --kind must be voicemail, fax or email, not \"%1\""),
+                     {*which}));
         request.destination = std::get<Positionals>(split).number;
         request.active = active;
         return Finish(kind, request);
     }
     }
-    return Usage("pdu: unknown kind \"" + kind + "\"");
+    return Usage(Fill(translate("pdu", "pdu: unknown kind \"%1\""), {kind}));
 }
 
-int Report(const Failure& f, Io io, const char* usage) {
+int Report(const Failure& f, Io io, const std::string& usage) {
     io.err << "velmora-cli: " << f.message << '\n';
-    if (f.code == kExitUsage && usage)
+    if (f.code == kExitUsage)
         io.err << usage;
     return f.code;
 }

@@ -38,7 +38,7 @@ struct ManyOptions {
 // Reads `given` into `many` when it is one of the batch options; false when
 // it is none of them.
 bool TakeManyOption(const GivenWord& given, ManyOptions& many, std::optional<Failure>& failure);
-const char* ManyUsage();
+std::string ManyUsage();
 // `kindWords`: the kind and its arguments, without a number.
 int RunSendToMany(const PhoneTarget& target, const ManyOptions& many, std::vector<std::string> kindWords,
                   Io io);

@@ -8,6 +8,7 @@
 #include "LinkFactory.h"
 #include "Options.h"
 #include "PortProbe.h"
+#include "Said.h"
 #include "TerminalText.h"
 
 #include <algorithm>
@@ -23,20 +24,21 @@ namespace {
 // The ports the window's Serial Port menu offers.
 const int kMenuPorts = 9;
 
-const char* PortsUsage() {
-    return "usage: velmora-cli ports [--device PATH | --device COMn=PATH]... [--baud RATE] [PATH...]\n"
-           "Asks each serial device whether a phone answers there, about a second for all of\n"
-           "them: the devices COM1 to COM9 stand for (and any further COMn the settings file or\n"
-           "--device names), only those present, or else the PATHs given. Prints one line each:\n"
-           "the port (\"-\" for a device no COMn stands for), the device, and what it found:\n"
-           "\"answers: MANUFACTURER MODEL\", \"no answer\", \"busy: held by NAME (pid N)\" or why it\n"
-           "could not be opened. Nothing is written to a device another program has open (the\n"
-           "maker of a virtual port, such as socat, does not count), and every line is left\n"
-           "with the settings it had. Exit status 0 when a phone answered,\n"
-           "3 when none did.\n"
-           "  --device PATH         the device of every port for this run\n"
-           "  --device COMn=PATH    the device of COMn for this run (repeatable)\n"
-           "  --baud RATE           the line speed to ask at (default: the settings file's)\n";
+std::string PortsUsage() {
+    return translate(
+        "ports", "usage: velmora-cli ports [--device PATH | --device COMn=PATH]... [--baud RATE] [PATH...]\n"
+                 "Asks each serial device whether a phone answers there, about a second for all of\n"
+                 "them: the devices COM1 to COM9 stand for (and any further COMn the settings file or\n"
+                 "--device names), only those present, or else the PATHs given. Prints one line each:\n"
+                 "the port (\"-\" for a device no COMn stands for), the device, and what it found:\n"
+                 "\"answers: MANUFACTURER MODEL\", \"no answer\", \"busy: held by NAME (pid N)\" or why it\n"
+                 "could not be opened. Nothing is written to a device another program has open (the\n"
+                 "maker of a virtual port, such as socat, does not count), and every line is left\n"
+                 "with the settings it had. Exit status 0 when a phone answered,\n"
+                 "3 when none did.\n"
+                 "  --device PATH         the device of every port for this run\n"
+                 "  --device COMn=PATH    the device of COMn for this run (repeatable)\n"
+                 "  --baud RATE           the line speed to ask at (default: the settings file's)\n");
 }
 
 // Runs the probes on a thread of their own while this one waits on the
@@ -86,11 +88,13 @@ int RunPorts(std::vector<std::string> words, Io io) {
     }
     words.erase(words.begin(), words.begin() + static_cast<std::ptrdiff_t>(firstPath));
     if (target.port)
-        return Report({kExitUsage, "ports: --port does not apply: every port is asked"}, io, PortsUsage());
+        return Report({kExitUsage, translate("ports", "ports: --port does not apply: every port is asked")},
+                      io, PortsUsage());
     if (const auto option = std::find_if(words.begin(), words.end(),
                                          [](const std::string& w) { return w.rfind("--", 0) == 0; });
         option != words.end())
-        return Report({kExitUsage, "ports: unknown option \"" + *option + "\""}, io, PortsUsage());
+        return Report({kExitUsage, Fill(translate("ports", "ports: unknown option \"%1\""), {*option})}, io,
+                      PortsUsage());
 
     const AppPaths paths = CurrentAppPaths();
     Settings settings;
@@ -102,7 +106,10 @@ int RunPorts(std::vector<std::string> words, Io io) {
     const auto comPorts = ComPortCandidates(DeviceMapFor(settings, target.devices), kMenuPorts);
     const auto candidates = words.empty() ? comPorts : NamedCandidates(words, comPorts);
     if (candidates.empty()) {
-        io.err << "velmora-cli: ports: no serial device is present for COM1 to COM" << kMenuPorts << '\n';
+        io.err << "velmora-cli: "
+               << Fill(translate("ports", "ports: no serial device is present for COM1 to COM%1"),
+                       {std::to_string(kMenuPorts)})
+               << '\n';
         return kExitUnreachable;
     }
 

@@ -6,6 +6,7 @@
 #include "GlobalU.h"
 #include "LinkFactory.h"
 #include "PhoneSession.h"
+#include "Said.h"
 #include "StatusReport.h"
 #include "TerminalText.h"
 
@@ -19,7 +20,8 @@ namespace velmora::cli {
 namespace {
 
 std::string SendUsage() {
-    return std::string(
+    return translate(
+               "send",
                "usage: velmora-cli send [LINK OPTIONS] KIND ARGS...\n"
                "KIND and ARGS as for \"velmora-cli pdu\". Prints each part's outcome: \"Message Sent\",\n"
                "\"Fail (1)\" or \"Unknown\"; exit status 0 when every part was sent, 1 when one was not,\n"
@@ -32,25 +34,26 @@ std::string SendUsage() {
                "                        was delivered, 1 when one was not, 3 when a report did\n"
                "                        not come in time\n"
                "  --report-wait SECONDS how long to wait for the reports (default 60)\n") +
-           kLinkOptions + kStoreOption + ManyUsage();
+           LinkOptionsUsage() + StoreOptionUsage() + ManyUsage();
 }
 
 std::string IdentifyUsage() {
-    return std::string(
+    return translate(
+               "identify",
                "usage: velmora-cli identify [LINK OPTIONS]\n"
                "Connects and prints what the phone says about itself. On a terminal, control\n"
                "characters and bytes that are not UTF-8 are shown as \\xNN and a backslash as \\\\.\n") +
-           kLinkOptions;
+           LinkOptionsUsage();
 }
 
 std::string PhonebookUsage() {
-    return std::string(
-               "usage: velmora-cli phonebook [LINK OPTIONS] [--export FILE] [--vcard FILE]\n"
-               "Reads the SIM's phone book and prints it as the text export; --export also writes it\n"
-               "to FILE, --vcard writes it as vCard 3.0 cards for an address book. On a terminal\n"
-               "the entries are shown escaped as by identify; FILE and a pipe get the phone's\n"
-               "bytes unchanged.\n") +
-           kLinkOptions;
+    return translate("phonebook",
+                     "usage: velmora-cli phonebook [LINK OPTIONS] [--export FILE] [--vcard FILE]\n"
+                     "Reads the SIM's phone book and prints it as the text export; --export also writes it\n"
+                     "to FILE, --vcard writes it as vCard 3.0 cards for an address book. On a terminal\n"
+                     "the entries are shown escaped as by identify; FILE and a pipe get the phone's\n"
+                     "bytes unchanged.\n") +
+           LinkOptionsUsage();
 }
 
 } // namespace
@@ -82,7 +85,7 @@ int AwaitReports(CliPhone& phone, const std::vector<std::optional<int>>& referen
     for (const auto& reference : references) {
         const auto found = reference ? phone.reports().find(*reference) : phone.reports().end();
         if (found == phone.reports().end()) {
-            io.out << "No delivery report\n";
+            io.out << translate("send", "No delivery report") << '\n';
             code = code == kExitOk ? kExitUnreachable : code;
             continue;
         }
@@ -127,10 +130,12 @@ int RunSend(std::vector<std::string> words, Io io) {
         } else if (given.option == "--report-wait") {
             const auto n = Number(given.value);
             if (given.kind == GivenWord::MissingValue)
-                failure = Failure{kExitUsage, "send: --report-wait needs a number of seconds"};
+                failure =
+                    Failure{kExitUsage, translate("send", "send: --report-wait needs a number of seconds")};
             else if (!n || *n < 0 || *n > 86400)
                 failure =
-                    Failure{kExitUsage, "send: --report-wait must be a number of seconds from 0 to 86400"};
+                    Failure{kExitUsage, translate("send", "send: --report-wait must be a number of seconds "
+                                                          "from 0 to 86400")};
             else
                 report.waitSeconds = *n;
         } else if (!TakeLinkOption(given, target, "send", failure)) {
@@ -138,22 +143,24 @@ int RunSend(std::vector<std::string> words, Io io) {
             break;
         }
         if (failure)
-            return Report(*failure, io, SendUsage().c_str());
+            return Report(*failure, io, SendUsage());
     }
     if (many.any()) {
         if (report.wanted)
-            return Report({kExitUsage, "send: --report goes with one recipient, not --to or --to-file"}, io,
-                          SendUsage().c_str());
+            return Report(
+                {kExitUsage,
+                 translate("send", "send: --report goes with one recipient, not --to or --to-file")},
+                io, SendUsage());
         return RunSendToMany(target, many, {words.begin() + static_cast<std::ptrdiff_t>(kind), words.end()},
                              io);
     }
     if (many.numberColumn || many.again || many.pacing.intervalMs || many.pacing.perHour ||
         many.pacing.startAt.isValid() || many.pacing.expireAt.isValid())
-        return Report({kExitUsage, "send: the batch options go with --to or --to-file"}, io,
-                      SendUsage().c_str());
+        return Report({kExitUsage, translate("send", "send: the batch options go with --to or --to-file")},
+                      io, SendUsage());
     auto built = BuildPduJob({words.begin() + static_cast<std::ptrdiff_t>(kind), words.end()});
     if (auto* f = std::get_if<Failure>(&built))
-        return Report(*f, io, SendUsage().c_str());
+        return Report(*f, io, SendUsage());
     auto& job = std::get<PduJob>(built);
     if (report.wanted)
         target.fast = true; // only the fast dialogue reads what comes later
@@ -163,22 +170,23 @@ int RunSend(std::vector<std::string> words, Io io) {
     // The store takes the message before the phone is even reached: one
     // that cannot record it refuses the send with nothing sent.
     if (!phone.store()) {
-        io.err << "velmora-cli: nothing sent: " << S(service.noStoreReason()) << '\n';
+        io.err << "velmora-cli: " << Fill(translate("send", "nothing sent: %1"), {S(service.noStoreReason())})
+               << '\n';
         return kExitRefused;
     }
     if (const QString why = phone.store()->CheckWritable(); !why.isEmpty()) {
-        io.err << "velmora-cli: nothing sent: " << S(why) << '\n';
+        io.err << "velmora-cli: " << Fill(translate("send", "nothing sent: %1"), {S(why)}) << '\n';
         return kExitRefused;
     }
     if (!phone.Connect())
         return kExitUnreachable;
     phone.transport().SetReports(report.wanted);
     // The message's number first, then each part's outcome as it comes.
-    QObject::connect(&service, &MessageService::messageChanged,
-                     [&io](qint64 id, msg::State state, msg::Reason, int) {
-                         if (state == msg::State::Sending)
-                             io.out << "Message " << id << '\n' << std::flush;
-                     });
+    QObject::connect(
+        &service, &MessageService::messageChanged, [&io](qint64 id, msg::State state, msg::Reason, int) {
+            if (state == msg::State::Sending)
+                io.out << Fill(translate("send", "Message %1"), {std::to_string(id)}) << '\n' << std::flush;
+        });
     bool all = true;
     std::vector<std::optional<int>> references;
     QObject::connect(&service, &MessageService::partDone, [&](const PartOutcome& part) {
@@ -190,14 +198,16 @@ int RunSend(std::vector<std::string> words, Io io) {
     });
     const auto sent = service.send(job.request);
     if (!sent) {
-        io.err << "velmora-cli: nothing sent: "
-               << (sent.error().kind == SendRefusal::Store ? S(sent.error().store)
-                                                           : sent.error().invalid.text)
+        io.err << "velmora-cli: "
+               << Fill(translate("send", "nothing sent: %1"),
+                       {sent.error().kind == SendRefusal::Store ? S(sent.error().store)
+                                                                : sent.error().invalid.text})
                << '\n';
         return kExitRefused;
     }
     if (phone.transport().ReportsRefused())
-        io.err << "velmora-cli: no delivery reports: the phone will not pass them on\n";
+        io.err << "velmora-cli: " << translate("send", "no delivery reports: the phone will not pass them on")
+               << '\n';
     if (!phone.session().IsConnected())
         io.err << "velmora-cli: " << phone.Why() << '\n';
     if (!all)
@@ -215,18 +225,21 @@ int RunIdentify(std::vector<std::string> words, Io io) {
     for (const GivenWord& given : line.given()) {
         std::optional<Failure> failure;
         if (!TakeLinkOption(given, target, "identify", failure))
-            failure = Failure{kExitUsage, "identify: unexpected \"" + given.word + "\""};
+            failure =
+                Failure{kExitUsage, Fill(translate("identify", "identify: unexpected \"%1\""), {given.word})};
         if (failure)
-            return Report(*failure, io, IdentifyUsage().c_str());
+            return Report(*failure, io, IdentifyUsage());
     }
     CliPhone phone(target, io);
     if (!phone.Connect())
         return kExitUnreachable;
     const PhoneIdentity& id = phone.session().Identity();
     const auto shown = [&](const std::string& field) { return ForOutput(field, io.outIsTerminal); };
-    io.out << "Manufacturer: " << shown(id.Manufacturer) << "\nModel: " << shown(id.Model)
-           << "\nRevision: " << shown(id.Revision) << "\nIMSI: " << shown(id.IMSI)
-           << "\nService Centre: " << shown(id.ServiceCentre) << '\n';
+    io.out << Fill(translate("identify",
+                             "Manufacturer: %1\nModel: %2\nRevision: %3\nIMSI: %4\nService Centre: %5"),
+                   {shown(id.Manufacturer), shown(id.Model), shown(id.Revision), shown(id.IMSI),
+                    shown(id.ServiceCentre)})
+           << '\n';
     return kExitOk;
 }
 
@@ -244,14 +257,16 @@ int RunPhonebook(std::vector<std::string> words, Io io) {
         std::optional<Failure> failure;
         if (given.option == "--export" || given.option == "--vcard") {
             if (given.kind == GivenWord::MissingValue)
-                failure = Failure{kExitUsage, "phonebook: " + given.option + " needs a file"};
+                failure = Failure{kExitUsage,
+                                  Fill(translate("phonebook", "phonebook: %1 needs a file"), {given.option})};
             else
                 (given.option == "--export" ? exportFile : vcardFile) = given.value;
         } else if (!TakeLinkOption(given, target, "phonebook", failure)) {
-            failure = Failure{kExitUsage, "phonebook: unexpected \"" + given.word + "\""};
+            failure = Failure{kExitUsage,
+                              Fill(translate("phonebook", "phonebook: unexpected \"%1\""), {given.word})};
         }
         if (failure)
-            return Report(*failure, io, PhonebookUsage().c_str());
+            return Report(*failure, io, PhonebookUsage());
     }
     CliPhone phone(target, io);
     if (!phone.Connect())

@@ -7,6 +7,7 @@
 #include "Interrupts.h"
 #include "Options.h"
 #include "Ringtone.h"
+#include "Said.h"
 #include "ToneSynth.h"
 #include "TunePlayer.h"
 
@@ -22,20 +23,21 @@ namespace velmora::cli {
 
 namespace {
 
-const char* ToneUsage() {
-    return "usage: velmora-cli tone FILE|RTTTL [--wav OUT.wav]\n"
-           "\n"
-           "Plays a ringtone on the default audio output as the phone will play it: the\n"
-           "notes, lengths, tempo and style the ringtone message carries, read back from\n"
-           "the octets the encoder builds. FILE is read as the RingTone tab reads it (its\n"
-           "first line); an argument holding \":\" that names no file is taken as the RTTTL\n"
-           "line itself. A tune is played once plus the repeats its loop count asks for,\n"
-           "three times at most; one that repeats forever is played once. Ctrl+C stops it.\n"
-           "\n"
-           "  --wav OUT.wav   write the sound to OUT.wav (16-bit mono, 22050 Hz) instead\n"
-           "\n"
-           "What the encoder passes over or rounds is named on stderr by its character;\n"
-           "a tune without notes is refused.\n";
+std::string ToneUsage() {
+    return translate("tone",
+                     "usage: velmora-cli tone FILE|RTTTL [--wav OUT.wav]\n"
+                     "\n"
+                     "Plays a ringtone on the default audio output as the phone will play it: the\n"
+                     "notes, lengths, tempo and style the ringtone message carries, read back from\n"
+                     "the octets the encoder builds. FILE is read as the RingTone tab reads it (its\n"
+                     "first line); an argument holding \":\" that names no file is taken as the RTTTL\n"
+                     "line itself. A tune is played once plus the repeats its loop count asks for,\n"
+                     "three times at most; one that repeats forever is played once. Ctrl+C stops it.\n"
+                     "\n"
+                     "  --wav OUT.wav   write the sound to OUT.wav (16-bit mono, 22050 Hz) instead\n"
+                     "\n"
+                     "What the encoder passes over or rounds is named on stderr by its character;\n"
+                     "a tune without notes is refused.\n");
 }
 
 // Ctrl+C while the tune plays: the canceller's thread asks the event loop
@@ -71,11 +73,11 @@ int Play(const ReadTune& tune, Io io) {
         QCoreApplication::exec();
     player.stop();
     if (const int signal = interrupts.Caught()) {
-        io.err << "velmora-cli: interrupted\n";
+        io.err << "velmora-cli: " << translate("cli", "interrupted") << '\n';
         return 128 + signal;
     }
     if (!failure.isEmpty())
-        return Report({kExitUnreachable, "tone: " + failure.toStdString()}, io);
+        return Report({kExitUnreachable, Fill(translate("tone", "tone: %1"), {failure.toStdString()})}, io);
     return kExitOk;
 }
 
@@ -89,14 +91,16 @@ int RunTone(std::vector<std::string> words, Io io) {
     const CommandLine args(words, {{"--wav", true}}, kCommandWords);
     const auto wav = args.value("--wav");
     if (const GivenWord* unknown = args.first(GivenWord::Unknown))
-        return Report({kExitUsage, "tone: unknown option " + unknown->word}, io, ToneUsage());
+        return Report({kExitUsage, Fill(translate("tone", "tone: unknown option %1"), {unknown->word})}, io,
+                      ToneUsage());
     if (const GivenWord* missing = args.first(GivenWord::MissingValue))
-        return Report({kExitUsage, "tone: " + missing->option + " needs a value"}, io, ToneUsage());
+        return Report({kExitUsage, Fill(translate("tone", "tone: %1 needs a value"), {missing->option})}, io,
+                      ToneUsage());
     const auto given = args.positional();
     if (given.size() != 1)
-        return Report(
-            {kExitUsage, "tone: expected one FILE or RTTTL line, got " + std::to_string(given.size())}, io,
-            ToneUsage());
+        return Report({kExitUsage, Fill(translate("tone", "tone: expected one FILE or RTTTL line, got %1"),
+                                        {std::to_string(given.size())})},
+                      io, ToneUsage());
 
     std::error_code ignored;
     const bool isLine =
@@ -109,16 +113,20 @@ int RunTone(std::vector<std::string> words, Io io) {
         file = std::move(read.value());
     }
     if (const auto fault = FindRingtoneFault(file.rtttl))
-        io.err << "velmora-cli: tone: " << RingtoneFaultText(*fault) << '\n';
+        io.err << "velmora-cli: " << Fill(translate("tone", "tone: %1"), {RingtoneFaultText(*fault)}) << '\n';
     const auto tune = ReadRingtone(file.content);
     if (!tune)
-        return Report({kExitRefused, "tone: " + tune.error()}, io);
+        return Report({kExitRefused, Fill(translate("tone", "tone: %1"), {tune.error()})}, io);
     if (tune->notes.empty())
-        return Report({kExitRefused, "tone: the tune has no notes"}, io);
+        return Report({kExitRefused, translate("tone", "tone: the tune has no notes")}, io);
     if (!RingtoneFits(file.rtttl)) {
         const RingtoneFit fit = FitRingtone(file.rtttl);
-        io.err << "velmora-cli: tone: the tune is too long for one message: only the first " << fit.fitting
-               << " of its " << fit.notes << " notes fit\n";
+        io.err << "velmora-cli: "
+               << Fill(translate("tone",
+                                 "tone: the tune is too long for one message: only the first %1 of its %2 "
+                                 "notes fit"),
+                       {std::to_string(fit.fitting), std::to_string(fit.notes)})
+               << '\n';
     }
     if (!wav)
         return Play(*tune, io);

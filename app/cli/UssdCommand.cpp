@@ -2,6 +2,7 @@
 // replies the network asks for.
 
 #include "CliPhone.h"
+#include "Said.h"
 #include "Translations.h"
 #include "UssdDialogue.h"
 #include "UssdRecord.h"
@@ -20,26 +21,25 @@ namespace velmora::cli {
 namespace {
 
 std::string UssdUsage() {
-    return S(QCoreApplication::translate(
-               "velmora-cli",
-               "usage: velmora-cli ussd [LINK OPTIONS] [--wait SECONDS] CODE [REPLY...]\n"
-               "Sends a USSD code (\"*123#\" for the balance) and prints the network's answer.\n"
-               "When the network asks for more, the next REPLY is sent; with none left, it is\n"
-               "asked for on the terminal (an empty line ends the session). Ctrl-C, or no\n"
-               "answer within the wait, ends the session with the network. Needs the fast\n"
-               "dialogue (--fast, or Dialogue=fast in the settings file).\n"
-               "\n"
-               "  --wait SECONDS    how long to wait for each answer of the network\n"
-               "                    (default 30, at most 600)\n"
-               "\n"
-               "Whether the modem takes requests as text or as packed GSM 7-bit hex is found\n"
-               "out and remembered per modem in the settings file ([USSD Encodings]);\n"
-               "[Communication Port] UssdEncoding=text or packed sets it for every modem.\n"
-               "Each session is kept in the message store (kind \"ussd\"): see history.\n"
-               "\n"
-               "Exit status: 0 when the network answered, 1 when the phone or the network\n"
-               "refused or no answer came, 2 for wrong usage, 3 when the phone was not reached.\n")) +
-           kLinkOptions + kStoreOption;
+    return translate("ussd",
+                     "usage: velmora-cli ussd [LINK OPTIONS] [--wait SECONDS] CODE [REPLY...]\n"
+                     "Sends a USSD code (\"*123#\" for the balance) and prints the network's answer.\n"
+                     "When the network asks for more, the next REPLY is sent; with none left, it is\n"
+                     "asked for on the terminal (an empty line ends the session). Ctrl-C, or no\n"
+                     "answer within the wait, ends the session with the network. Needs the fast\n"
+                     "dialogue (--fast, or Dialogue=fast in the settings file).\n"
+                     "\n"
+                     "  --wait SECONDS    how long to wait for each answer of the network\n"
+                     "                    (default 30, at most 600)\n"
+                     "\n"
+                     "Whether the modem takes requests as text or as packed GSM 7-bit hex is found\n"
+                     "out and remembered per modem in the settings file ([USSD Encodings]);\n"
+                     "[Communication Port] UssdEncoding=text or packed sets it for every modem.\n"
+                     "Each session is kept in the message store (kind \"ussd\"): see history.\n"
+                     "\n"
+                     "Exit status: 0 when the network answered, 1 when the phone or the network\n"
+                     "refused or no answer came, 2 for wrong usage, 3 when the phone was not reached.\n") +
+           LinkOptionsUsage() + StoreOptionUsage();
 }
 
 // A reply typed on the terminal; nothing at an empty line or the end of
@@ -80,34 +80,30 @@ std::string Plainly(const UssdAnswer& a, int waitSeconds) {
     case K::Asks:
         return "";
     case K::EndedByNetwork:
-        return S(QCoreApplication::translate("velmora-cli", "The network ended the session."));
+        return translate("ussd", "The network ended the session.");
     case K::OtherClient:
-        return S(QCoreApplication::translate("velmora-cli",
-                                             "Another program on the phone took the network's answer."));
+        return translate("ussd", "Another program on the phone took the network's answer.");
     case K::NotSupported:
-        return S(QCoreApplication::translate("velmora-cli", "The network does not support this code."));
+        return translate("ussd", "The network does not support this code.");
     case K::NetworkTimeout:
-        return S(QCoreApplication::translate("velmora-cli", "The network's time for the session ran out."));
+        return translate("ussd", "The network's time for the session ran out.");
     case K::Refused:
-        return S(QCoreApplication::translate("velmora-cli", "The phone refused the request: %1")
-                     .arg(QString::fromLatin1(a.detail.c_str())));
+        return Fill(translate("ussd", "The phone refused the request: %1"), {a.detail});
     case K::NoAnswer:
-        return S(QCoreApplication::translate("velmora-cli",
-                                             "No answer from the network within %1 s; the session was ended.")
-                     .arg(waitSeconds));
+        return Fill(translate("ussd", "No answer from the network within %1 s; the session was ended."),
+                    {std::to_string(waitSeconds)});
     case K::Stopped:
-        return S(QCoreApplication::translate("velmora-cli", "Stopped; the session was ended."));
+        return translate("ussd", "Stopped; the session was ended.");
     case K::Unreadable:
-        return S(QCoreApplication::translate("velmora-cli", "The phone's answer could not be read: %1")
-                     .arg(QString::fromLatin1(a.detail.c_str())));
+        return Fill(translate("ussd", "The phone's answer could not be read: %1"), {a.detail});
     case K::BadRequest:
-        return S(QCoreApplication::translate("velmora-cli", "Not sent: %1").arg(Localized(a.detail)));
+        return Fill(translate("ussd", "Not sent: %1"), {S(Localized(a.detail))});
     case K::NotConnected:
     case K::LinkLost:
     case K::NeedsFast:
         break;
     }
-    return S(QCoreApplication::translate("velmora-cli", "The phone is not connected."));
+    return translate("ussd", "The phone is not connected.");
 }
 
 int ExitFor(UssdAnswer::Kind kind) {
@@ -161,17 +157,16 @@ int RunUssd(std::vector<std::string> words, Io io) {
     CliPhone phone(target, io);
     if (!target.fast && !phone.settings().FastDialogue) {
         io.err << "velmora-cli: "
-               << S(QCoreApplication::translate(
-                      "velmora-cli",
-                      "USSD needs the fast dialogue: give --fast, or set Dialogue=fast in the settings file"))
+               << translate(
+                      "ussd",
+                      "USSD needs the fast dialogue: give --fast, or set Dialogue=fast in the settings file")
                << '\n';
         return kExitUsage;
     }
     MessageService& service = phone.Messages();
     if (!phone.store())
         io.err << "velmora-cli: "
-               << S(QCoreApplication::translate("velmora-cli", "the session is not kept: %1")
-                        .arg(service.noStoreReason()))
+               << Fill(translate("ussd", "the session is not kept: %1"), {S(service.noStoreReason())})
                << '\n';
     if (!phone.Connect())
         return kExitUnreachable;
@@ -231,16 +226,13 @@ int RunUssd(std::vector<std::string> words, Io io) {
             if (next < texts.size())
                 text = texts[next++];
             else if (io.outIsTerminal && ::isatty(STDIN_FILENO) == 1)
-                text = AskOnTerminal(
-                    S(QCoreApplication::translate("velmora-cli", "Reply (an empty line ends): ")),
-                    phone.clock(), io);
+                text = AskOnTerminal(translate("ussd", "Reply (an empty line ends): "), phone.clock(), io);
         }
         // Nothing more to say, or no answer came: the network is told.
         dialogue.End();
     } catch (const SessionCancelled&) {
         dialogue.End(); // only written: the program is ending
-        keep("[" + S(QCoreApplication::translate("velmora-cli", "Interrupted; the session was ended.")) +
-             "]");
+        keep("[" + translate("ussd", "Interrupted; the session was ended.") + "]");
         record.Finish(UssdEndingOf(last, true));
         throw;
     }

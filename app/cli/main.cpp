@@ -5,6 +5,7 @@
 #include "CommandLine.h"
 #include "Interrupts.h"
 #include "PhoneCommands.h"
+#include "Said.h"
 #include "Translations.h"
 
 #include <QGuiApplication>
@@ -44,26 +45,39 @@ bool WithAFile(const Words& words) {
 
 struct Command {
     const char* name;
-    const char* summary;
+    const char* summary; // translated when shown
     int (*run)(std::vector<std::string>, Io);
     bool phone; // talks to the phone: an interrupt ends the dialogue cleanly
     bool (*draws)(const Words&);
 };
 
 const Command kCommands[] = {
-    {"pdu", "print the PDU text of a message", velmora::cli::RunPdu, false, WithAFile},
-    {"content", "print the content a file loads into a tab", velmora::cli::RunContent, false, NoRingtone},
-    {"preview", "draw the screen preview of a picture file", velmora::cli::RunPreview, false, Always},
-    {"decode", "read PDUs back into the messages they carry", velmora::cli::RunDecode, false, Never},
-    {"tone", "play a ringtone, or write it as a WAV file", velmora::cli::RunTone, false, Never},
-    {"send", "send a message through the phone", velmora::cli::RunSend, true, WithAFile},
-    {"identify", "print what the phone says about itself", velmora::cli::RunIdentify, true, Never},
-    {"phonebook", "read the SIM's phone book", velmora::cli::RunPhonebook, true, Never},
-    {"inbox", "read the messages kept on the phone and the SIM", velmora::cli::RunInbox, true, Never},
-    {"ports", "ask each serial device whether the phone is there", velmora::cli::RunPorts, true, Never},
-    {"history", "list the messages sent and received", velmora::cli::RunHistory, false, Never},
-    {"queue", "the outbox: list, pause, resume, cancel or run batches", velmora::cli::RunQueue, true, Never},
-    {"ussd", "send a USSD code (the balance: *123#) and read the answer", velmora::cli::RunUssd, true, Never},
+    {"pdu", QT_TRANSLATE_NOOP("cli", "print the PDU text of a message"), velmora::cli::RunPdu, false,
+     WithAFile},
+    {"content", QT_TRANSLATE_NOOP("cli", "print the content a file loads into a tab"),
+     velmora::cli::RunContent, false, NoRingtone},
+    {"preview", QT_TRANSLATE_NOOP("cli", "draw the screen preview of a picture file"),
+     velmora::cli::RunPreview, false, Always},
+    {"decode", QT_TRANSLATE_NOOP("cli", "read PDUs back into the messages they carry"),
+     velmora::cli::RunDecode, false, Never},
+    {"tone", QT_TRANSLATE_NOOP("cli", "play a ringtone, or write it as a WAV file"), velmora::cli::RunTone,
+     false, Never},
+    {"send", QT_TRANSLATE_NOOP("cli", "send a message through the phone"), velmora::cli::RunSend, true,
+     WithAFile},
+    {"identify", QT_TRANSLATE_NOOP("cli", "print what the phone says about itself"),
+     velmora::cli::RunIdentify, true, Never},
+    {"phonebook", QT_TRANSLATE_NOOP("cli", "read the SIM's phone book"), velmora::cli::RunPhonebook, true,
+     Never},
+    {"inbox", QT_TRANSLATE_NOOP("cli", "read the messages kept on the phone and the SIM"),
+     velmora::cli::RunInbox, true, Never},
+    {"ports", QT_TRANSLATE_NOOP("cli", "ask each serial device whether the phone is there"),
+     velmora::cli::RunPorts, true, Never},
+    {"history", QT_TRANSLATE_NOOP("cli", "list the messages sent and received"), velmora::cli::RunHistory,
+     false, Never},
+    {"queue", QT_TRANSLATE_NOOP("cli", "the outbox: list, pause, resume, cancel or run batches"),
+     velmora::cli::RunQueue, true, Never},
+    {"ussd", QT_TRANSLATE_NOOP("cli", "send a USSD code (the balance: *123#) and read the answer"),
+     velmora::cli::RunUssd, true, Never},
 };
 
 // The application a command runs in, made before the command reads its
@@ -121,25 +135,28 @@ int RunPhoneCommand(const Command& c, std::vector<std::string> words, Io io) {
     }
     if (const int signal = interrupts.Caught()) {
         std::cout.flush();
-        std::cerr << "velmora-cli: interrupted\n";
+        std::cerr << "velmora-cli: " << velmora::translate("cli", "interrupted") << '\n';
         return 128 + signal;
     }
     return code;
 }
 
 void PrintUsage(std::ostream& os) {
-    os << "usage: velmora-cli COMMAND [ARGS...]\n"
-          "       velmora-cli COMMAND --help\n"
-          "       velmora-cli --help | --version\n"
-          "\n"
-          "Builds the PDUs of short messages and sends them through a GSM phone or USB modem.\n"
-          "\n"
-          "commands:\n";
+    using velmora::translate;
+    os << translate("cli",
+                    "usage: velmora-cli COMMAND [ARGS...]\n"
+                    "       velmora-cli COMMAND --help\n"
+                    "       velmora-cli --help | --version\n"
+                    "\n"
+                    "Builds the PDUs of short messages and sends them through a GSM phone or USB modem.\n"
+                    "\n"
+                    "commands:\n");
     for (const auto& c : kCommands)
-        os << "  " << c.name << std::string(12 - std::strlen(c.name), ' ') << c.summary << '\n';
+        os << "  " << c.name << std::string(12 - std::strlen(c.name), ' ') << translate("cli", c.summary)
+           << '\n';
     os << "\n"
-          "  --help      show this help and exit\n"
-          "  --version   show the version and exit\n";
+       << translate("cli", "  --help      show this help and exit\n"
+                           "  --version   show the version and exit\n");
 }
 
 } // namespace
@@ -179,7 +196,8 @@ int main(int argc, char** argv) {
         application.Start(c.draws(rest));
         return c.run(std::move(rest), io);
     }
-    std::cerr << "velmora-cli: unknown command \"" << first.word << "\"\n";
+    std::cerr << "velmora-cli: "
+              << velmora::Fill(velmora::translate("cli", "unknown command \"%1\""), {first.word}) << '\n';
     PrintUsage(std::cerr);
     return velmora::cli::kExitUsage;
 }

@@ -2,6 +2,7 @@
 
 #include "FileIo.h"
 #include "IniFile.h"
+#include "Said.h"
 
 #include <charconv>
 #include <cstdint>
@@ -36,7 +37,9 @@ std::optional<std::int32_t> ParseWholeNumber(const std::string& text) {
     return value;
 }
 
-std::string NotAnInteger(const std::string& text) { return "'" + text + "' is not a valid integer value"; }
+std::string NotAnInteger(const std::string& text) {
+    return Fill(translate("Settings", "'%1' is not a valid integer value"), {text});
+}
 
 // Reads one integer key, falling back to its default (with a message) when
 // the text is not a whole number.
@@ -86,8 +89,8 @@ void ReadCommunication(const IniFile& ini, Settings& settings, std::vector<std::
     if (retries >= 0 && retries <= kMaxRetries)
         settings.Retries = retries;
     else
-        messages.push_back("[Outbox] Retries=" + std::to_string(retries) + " is not from 0 to " +
-                           std::to_string(kMaxRetries) + "; 2 is used");
+        messages.push_back(Fill(translate("Settings", "[Outbox] Retries=%1 is not from 0 to %2; 2 is used"),
+                                {std::to_string(retries), std::to_string(kMaxRetries)}));
 }
 
 void ReadWindow(const IniFile& ini, Settings& settings, std::vector<std::string>& messages) {
@@ -101,8 +104,9 @@ void ReadWindow(const IniFile& ini, Settings& settings, std::vector<std::string>
 // or cannot be used: then every key takes its default.
 IniFile ReadSettingsFile(const std::string& file, std::vector<std::string>& messages) {
     const auto notRead = [&](const std::string& what) {
-        messages.push_back(file + ": not read (" + what +
-                           "); using the defaults and leaving the file as it is");
+        messages.push_back(
+            Fill(translate("Settings", "%1: not read (%2); using the defaults and leaving the file as it is"),
+                 {file, what}));
         return IniFile::Parse("");
     };
     const auto read = ReadFilePrefix(file, kSettingsLimit);
@@ -110,11 +114,12 @@ IniFile ReadSettingsFile(const std::string& file, std::vector<std::string>& mess
         if (read.error().kind == FileRefusal::Unsuitable)
             return notRead(read.error().reason);
         if (read.error().kind == FileRefusal::Failed)
-            messages.push_back("Unable to read " + file + ": " + read.error().reason);
+            messages.push_back(
+                Fill(translate("Settings", "Unable to read %1: %2"), {file, read.error().reason}));
         return IniFile::Parse("");
     }
     if (read->truncated)
-        return notRead("larger than 1 MiB");
+        return notRead(translate("Settings", "larger than 1 MiB"));
     return IniFile::Parse(read->bytes);
 }
 
@@ -146,7 +151,8 @@ std::vector<std::string> LoadSettings(const std::string& file, Settings& setting
 }
 
 Result<std::string> SaveSettings(SettingsSection section, const std::string& file, const Settings& settings) {
-    const auto failure = Result<std::string>::Fail("Unable to write to " + file);
+    const auto failure =
+        Result<std::string>::Fail(Fill(translate("Settings", "Unable to write to %1"), {file}));
     // A file that cannot be read is not overwritten, since its other sections
     // would be lost; nor is anything that is not a settings file (a FIFO, a
     // device, a huge file the user pointed the program at).

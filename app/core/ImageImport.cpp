@@ -3,6 +3,7 @@
 #include "EmsPdu.h"
 #include "FileIo.h"
 #include "QtText.h"
+#include "Said.h"
 
 #include <QBuffer>
 #include <QImage>
@@ -25,8 +26,9 @@ Result<QByteArray> PictureBytes(const std::string& path) {
     if (!read)
         return Result<QByteArray>::Fail(read.error());
     if (read->truncated)
-        return Result<QByteArray>::Fail("\"" + std::string(FileNameOf(path)) + "\" is larger than " +
-                                        std::to_string(kMaxPictureFileBytes >> 20) + " MiB !");
+        return Result<QByteArray>::Fail(
+            Fill(translate("ImageImport", "\"%1\" is larger than %2 MiB !"),
+                 {std::string(FileNameOf(path)), std::to_string(kMaxPictureFileBytes >> 20)}));
     return Result<QByteArray>::Ok(QByteArray(read->bytes.data(), static_cast<qsizetype>(read->bytes.size())));
 }
 
@@ -141,7 +143,8 @@ GreyImage GreyOf(const QImage& decoded) {
 }
 
 std::string Unreadable(const std::string& path, const QString& why) {
-    return "\"" + std::string(FileNameOf(path)) + "\" is not a picture Velmora can read (" + S(why) + ").";
+    return Fill(translate("ImageImport", "\"%1\" is not a picture Velmora can read (%2)."),
+                {std::string(FileNameOf(path)), S(why)});
 }
 
 } // namespace
@@ -195,12 +198,14 @@ Result<GreyImage> DecodePicture(const std::string& path, const QByteArray& bytes
     const bool drawing = reader.format().startsWith("svg");
     if (!drawing && size.isValid() &&
         static_cast<long long>(size.width()) * size.height() > kMaxPicturePixels)
-        return R::Fail(QString("\"%1\" is %2 x %3 pixels; Velmora reads pictures of up to %4 million pixels.")
-                           .arg(Q(std::string(FileNameOf(path))))
-                           .arg(size.width())
-                           .arg(size.height())
-                           .arg(kMaxPicturePixels / 1'000'000)
-                           .toStdString());
+        return R::Fail(
+            QCoreApplication::translate(
+                "ImageImport", "\"%1\" is %2 x %3 pixels; Velmora reads pictures of up to %4 million pixels.")
+                .arg(Q(std::string(FileNameOf(path))))
+                .arg(size.width())
+                .arg(size.height())
+                .arg(kMaxPicturePixels / 1'000'000)
+                .toStdString());
     if (size.isValid() && reader.supportsOption(QImageIOHandler::ScaledSize)) {
         const PictureSize fitted = FittedSize(size.width(), size.height(), box);
         const QSize wanted(fitted.width * kOversample, fitted.height * kOversample);
@@ -239,13 +244,14 @@ Result<std::optional<QByteArray>> PictureOrNothing(const std::string& path) {
         if (!named)
             return R::Ok(std::nullopt);
         const std::string_view name = FileNameOf(path);
-        return R::Fail(Unreadable(path, "there is no " +
-                                            Q(std::string(name.substr(name.rfind('.') + 1))).toUpper() +
-                                            " picture in it"));
+        return R::Fail(
+            Unreadable(path, QCoreApplication::translate("ImageImport", "there is no %1 picture in it")
+                                 .arg(Q(std::string(name.substr(name.rfind('.') + 1))).toUpper())));
     }
     if (!seen.whole)
         return R::Fail(
-            Unreadable(path, "the " + QString(seen.format).toUpper() + " picture in it is cut short"));
+            Unreadable(path, QCoreApplication::translate("ImageImport", "the %1 picture in it is cut short")
+                                 .arg(QString(seen.format).toUpper())));
     return R::Ok(std::move(bytes.value()));
 }
 
@@ -335,7 +341,8 @@ Result<std::string> WritePicturePng(const std::string& path, int width, int heig
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
     if (!image.save(&buffer, "PNG"))
-        return Result<std::string>::Fail(CannotWrite(path, "the picture could not be made into a PNG"));
+        return Result<std::string>::Fail(
+            CannotWrite(path, translate("ImageImport", "the picture could not be made into a PNG")));
     auto written = WriteFileAtomically(
         path, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
     if (!written)

@@ -2,6 +2,7 @@
 
 #include "FileIo.h"
 #include "QtText.h"
+#include "Said.h"
 
 #include <QLocale>
 
@@ -57,10 +58,10 @@ Result<std::string> AppendLogLine(const std::string& path, const std::string& en
     using R = Result<std::string>;
     const std::string line = FormatLogTimestamp(when) + " " + entry + "\r\n";
     const auto failed = [&](int err) {
-        return R::Fail("Unable to write to " + path + ": " + std::strerror(err));
+        return R::Fail(Fill(translate("Logs", "Unable to write to %1: %2"), {path, std::strerror(err)}));
     };
     if (const auto made = MakeParentDirectory(path); !made)
-        return R::Fail("Unable to write to " + path + ": " + made.error());
+        return R::Fail(Fill(translate("Logs", "Unable to write to %1: %2"), {path, made.error()}));
     const int fd = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0666);
     if (fd < 0)
         return failed(errno);

@@ -1,5 +1,6 @@
 #include "Recipients.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -159,7 +160,9 @@ private:
     int m_line = 1;
 };
 
-QString ColumnName(int index) { return QStringLiteral("column %1").arg(index + 1); }
+QString ColumnName(int index) {
+    return QCoreApplication::translate("Recipients", "column %1").arg(index + 1);
+}
 
 QString ColumnList(const QStringList& header) {
     QStringList quoted;
@@ -268,33 +271,39 @@ Result<CsvTable, QString> ParseCsv(const QByteArray& bytes) {
                 table.header << (name.isEmpty() ? ColumnName(static_cast<int>(i)) : name);
             }
             if (table.header.size() > kMaxCsvColumns)
-                return R::Fail(QStringLiteral("the header row has %1 columns, more than the %2 read")
+                return R::Fail(QCoreApplication::translate(
+                                   "Recipients", "the header row has %1 columns, more than the %2 read")
                                    .arg(table.header.size())
                                    .arg(kMaxCsvColumns));
             continue;
         }
         if (static_cast<int>(table.rows.size()) >= kMaxCsvRows)
-            return R::Fail(QStringLiteral("more than %1 rows: split the file").arg(kMaxCsvRows));
+            return R::Fail(QCoreApplication::translate("Recipients", "more than %1 rows: split the file")
+                               .arg(kMaxCsvRows));
         // A row longer than the header names its extra columns rather than
         // losing them.
         if (record.cells.size() > kMaxCsvColumns)
-            return R::Fail(QStringLiteral("line %1 has %2 cells, more than the %3 read")
-                               .arg(record.line)
-                               .arg(record.cells.size())
-                               .arg(kMaxCsvColumns));
+            return R::Fail(
+                QCoreApplication::translate("Recipients", "line %1 has %2 cells, more than the %3 read")
+                    .arg(record.line)
+                    .arg(record.cells.size())
+                    .arg(kMaxCsvColumns));
         while (table.header.size() < record.cells.size())
             table.header << ColumnName(static_cast<int>(table.header.size()));
         // Every row is padded to the widest in the end, so the count is of
         // the rows so far at the width so far.
         if (qint64(table.rows.size() + 1) * table.header.size() > kMaxCsvCells)
-            return R::Fail(QStringLiteral("more than %1 cells: split the file").arg(kMaxCsvCells));
+            return R::Fail(QCoreApplication::translate("Recipients", "more than %1 cells: split the file")
+                               .arg(kMaxCsvCells));
         table.rows.push_back(record.cells);
         table.lines.push_back(record.line);
     }
     if (open)
-        return R::Fail(QStringLiteral("the quote opened on line %1 is never closed").arg(open));
+        return R::Fail(
+            QCoreApplication::translate("Recipients", "the quote opened on line %1 is never closed")
+                .arg(open));
     if (!haveHeader)
-        return R::Fail(QStringLiteral("no header row: the file is empty"));
+        return R::Fail(QCoreApplication::translate("Recipients", "no header row: the file is empty"));
     for (QStringList& row : table.rows)
         while (row.size() < table.header.size())
             row << QString();
@@ -305,7 +314,7 @@ Result<CsvTable, QString> ReadCsvFile(const QString& path) {
     using R = Result<CsvTable, QString>;
     // A pipe or a device would be waited on for ever, or read without end.
     if (const QFileInfo info(path); info.exists() && !info.isFile())
-        return R::Fail(QStringLiteral("%1: not a regular file").arg(path));
+        return R::Fail(QCoreApplication::translate("Recipients", "%1: not a regular file").arg(path));
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return R::Fail(QStringLiteral("%1: %2").arg(path, file.errorString()));
@@ -315,11 +324,14 @@ Result<CsvTable, QString> ReadCsvFile(const QString& path) {
     if (file.error() != QFileDevice::NoError)
         return R::Fail(QStringLiteral("%1: %2").arg(path, file.errorString()));
     if (bytes.size() > kMaxCsvBytes)
-        return R::Fail(QStringLiteral("%1: larger than %2 MB, more than a contacts file is read")
+        return R::Fail(QCoreApplication::translate("Recipients",
+                                                   "%1: larger than %2 MB, more than a contacts file is read")
                            .arg(path)
                            .arg(kMaxCsvBytes / (1024 * 1024)));
     if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF"))
-        return R::Fail(QStringLiteral("%1: written in UTF-16; save it as CSV in UTF-8").arg(path));
+        return R::Fail(
+            QCoreApplication::translate("Recipients", "%1: written in UTF-16; save it as CSV in UTF-8")
+                .arg(path));
     auto table = ParseCsv(bytes);
     if (!table)
         return R::Fail(QStringLiteral("%1: %2").arg(path, table.error()));
@@ -333,8 +345,9 @@ Result<int, QString> NumberColumn(const CsvTable& table, const QString& named) {
         for (qsizetype i = 0; i < table.header.size(); ++i)
             if (Key(table.header.at(i)) == key)
                 return R::Ok(static_cast<int>(i));
-        return R::Fail(QStringLiteral("there is no column \"%1\"; the columns are %2")
-                           .arg(named.trimmed(), ColumnList(table.header)));
+        return R::Fail(
+            QCoreApplication::translate("Recipients", "there is no column \"%1\"; the columns are %2")
+                .arg(named.trimmed(), ColumnList(table.header)));
     }
     // A column its header calls the numbers' is theirs, however many of its
     // cells are bad: those are named row by row, not taken for another
@@ -361,8 +374,9 @@ Result<int, QString> NumberColumn(const CsvTable& table, const QString& named) {
         if (filled > 0 && numbers * 2 > filled)
             return R::Ok(static_cast<int>(c));
     }
-    return R::Fail(QStringLiteral("no column looks like phone numbers; the columns are %1")
-                       .arg(ColumnList(table.header)));
+    return R::Fail(
+        QCoreApplication::translate("Recipients", "no column looks like phone numbers; the columns are %1")
+            .arg(ColumnList(table.header)));
 }
 
 QStringList Placeholders(const QString& text) {

@@ -11,7 +11,8 @@ namespace velmora {
 // The catalogs each program reads its words from. The window shows what the
 // link and the service say as well as its own; the command line likewise.
 inline const QStringList kWindowCatalogs{"velmora", "velmora-core", "velmora-sms", "qt"};
-inline const QStringList kCliCatalogs{"velmora-cli", "velmora-core", "velmora-sms"};
+// The window's catalog too: the tune player, shared with the window, speaks in it.
+inline const QStringList kCliCatalogs{"velmora-cli", "velmora-core", "velmora-sms", "velmora"};
 
 // Where the compiled catalogs (.qm) are: "share/velmora/translations" beside
 // the program's "bin" folder, which holds both for an installed copy

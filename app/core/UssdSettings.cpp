@@ -2,6 +2,7 @@
 
 #include "FileIo.h"
 #include "IniFile.h"
+#include "Said.h"
 
 #include <algorithm>
 
@@ -23,12 +24,16 @@ std::optional<IniFile> Read(const std::string& file, std::string* why) {
         if (read.error().kind == FileRefusal::Missing)
             return IniFile::Parse("");
         if (why)
-            *why = file + ": not read (" + read.error().reason + "); using the defaults";
+            *why = Fill(
+                translate("Settings", "%1: not read (%2); using the defaults and leaving the file as it is"),
+                {file, read.error().reason});
         return std::nullopt;
     }
     if (read->truncated) {
         if (why)
-            *why = file + ": not read (larger than 1 MiB); using the defaults";
+            *why = Fill(
+                translate("Settings", "%1: not read (%2); using the defaults and leaving the file as it is"),
+                {file, translate("Settings", "larger than 1 MiB")});
         return std::nullopt;
     }
     return IniFile::Parse(read->bytes);
@@ -36,7 +41,7 @@ std::optional<IniFile> Read(const std::string& file, std::string* why) {
 
 Result<std::string> Write(const std::string& file, const IniFile& ini) {
     if (!WriteFileAtomically(file, ini.Text(), true))
-        return Result<std::string>::Fail("Unable to write to " + file);
+        return Result<std::string>::Fail(Fill(translate("Settings", "Unable to write to %1"), {file}));
     return Result<std::string>::Ok(file);
 }
 
@@ -57,7 +62,8 @@ std::vector<std::string> SplitRecent(const std::string& value) {
 std::string UssdModemKey(const std::string& manufacturer, const std::string& model) {
     const auto trimmed = [](const std::string& s) {
         const auto first = s.find_first_not_of(' ');
-        return first == std::string::npos ? std::string() : s.substr(first, s.find_last_not_of(' ') - first + 1);
+        return first == std::string::npos ? std::string()
+                                          : s.substr(first, s.find_last_not_of(' ') - first + 1);
     };
     const std::string maker = trimmed(manufacturer), named = trimmed(model);
     std::string key = maker + (maker.empty() || named.empty() ? "" : " ") + named;
@@ -83,8 +89,10 @@ UssdSettings LoadUssdSettings(const std::string& file, const std::string& modemK
         if (const auto wire = UssdWireFromName(*forced))
             s.forced = *wire;
         else if (problems && !forced->empty())
-            problems->push_back("[Communication Port] UssdEncoding=" + *forced +
-                                " is neither text nor packed; each modem is found out");
+            problems->push_back(
+                Fill(translate("Settings", "[Communication Port] UssdEncoding=%1 is neither text nor "
+                                           "packed; each modem is found out"),
+                     {*forced}));
     }
     if (!modemKey.empty())
         if (const auto learnt = ini->Value(kEncodingsSection, modemKey))
@@ -97,7 +105,7 @@ UssdSettings LoadUssdSettings(const std::string& file, const std::string& modemK
 Result<std::string> SaveUssdWire(const std::string& file, const std::string& modemKey, UssdWire wire) {
     auto ini = Read(file, nullptr);
     if (!ini || modemKey.empty() || wire == UssdWire::Unknown)
-        return Result<std::string>::Fail("Unable to write to " + file);
+        return Result<std::string>::Fail(Fill(translate("Settings", "Unable to write to %1"), {file}));
     ini->SetValue(kEncodingsSection, modemKey, UssdWireName(wire));
     return Write(file, *ini);
 }
@@ -105,7 +113,7 @@ Result<std::string> SaveUssdWire(const std::string& file, const std::string& mod
 Result<std::string> SaveUssdRecent(const std::string& file, const std::string& code) {
     auto ini = Read(file, nullptr);
     if (!ini || code.empty() || code.size() > kCodeLimit || code.find('|') != std::string::npos)
-        return Result<std::string>::Fail("Unable to write to " + file);
+        return Result<std::string>::Fail(Fill(translate("Settings", "Unable to write to %1"), {file}));
     std::vector<std::string> codes = SplitRecent(ini->Value(kUssdSection, "Recent").value_or(""));
     codes.erase(std::remove(codes.begin(), codes.end(), code), codes.end());
     codes.insert(codes.begin(), code);

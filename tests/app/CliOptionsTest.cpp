@@ -488,5 +488,29 @@ TEST(LinkOptions, SetTheTargetFromEitherFormInTheOrderTyped) {
     }
 }
 
+// Sending to many, the kind's words come without a number: a count of them
+// that is off says so, any other refusal of the kind is said as it stands.
+TEST(CliSendToMany, ACountOffSaysTheKindTakesNoNumber) {
+    const struct {
+        std::vector<std::string> words;
+        std::string err;
+    } rows[] = {
+        {{"--to", kNumber, "text", "Halo", "lagi"},
+         "pdu text: expected 2 arguments, got 3 (with --to or --to-file the kind takes no number)"},
+        {{"--to", kNumber, "void", kNumber},
+         "pdu void: expected 1 argument, got 2 (with --to or --to-file the kind takes no number)"},
+        {{"--to", kNumber, "bogus"}, "pdu: unknown kind \"bogus\""},
+        {{"--to", kNumber, "text", "--flash", "--long", "Halo"},
+         "pdu text: a flash message is one UCS2 message; --flash takes neither --long nor --unicode"},
+        {{"--to", kNumber, "logo", "--mcc", "510", "00"}, "pdu logo: --mcc and --nc are required"},
+    };
+    for (const auto& r : rows) {
+        const Outcome o = Invoke(RunSend, r.words);
+        EXPECT_EQ(o.code, kExitUsage) << ::testing::PrintToString(r.words);
+        EXPECT_EQ(o.err, "velmora-cli: " + r.err + "\n") << ::testing::PrintToString(r.words);
+        EXPECT_EQ(o.out, "");
+    }
+}
+
 } // namespace
 } // namespace velmora::cli

@@ -1,5 +1,6 @@
 #include "Cli.h"
 #include "PhoneCommands.h"
+#include "ProgramLanguage.h"
 #include "ToneSynth.h"
 
 #include "../smslib/ContentFixtures.h"
@@ -258,7 +259,7 @@ TEST_F(ContentCli, ConvertsPicturesOfAnyFormatByTheOptionsGiven) {
 enum class Display { AsGiven, None, Unreachable, XcbNowhere };
 
 Outcome RunCli(const std::vector<std::string>& args, Display display, const std::string& home) {
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    QProcessEnvironment env = velmora::testing::SpeakingEnglish(QProcessEnvironment::systemEnvironment());
     env.insert("VELMORA_DIR", QString::fromStdString(home));
     if (display != Display::AsGiven) {
         for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})

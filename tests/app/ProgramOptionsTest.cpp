@@ -1,6 +1,7 @@
 // The options of the programs themselves, as a user runs them: velmora-cli
 // before its command, and the window's.
 
+#include "ProgramLanguage.h"
 #include "TestNames.h"
 
 #include <gtest/gtest.h>
@@ -19,7 +20,7 @@ struct Outcome {
 
 Outcome RunProgram(const char* program, const std::vector<std::string>& words) {
     QProcess process;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    QProcessEnvironment env = velmora::testing::SpeakingEnglish(QProcessEnvironment::systemEnvironment());
     env.insert("QT_QPA_PLATFORM", "offscreen");
     env.insert("VELMORA_DIR", "/nonexistent/velmora-program-options");
     process.setProcessEnvironment(env);

@@ -6,6 +6,10 @@
 # an unknown option gives exit status 2, nothing on stdout and a complaint
 # on stderr that names the program.
 set -u
+# The programs speak English here, whatever the machine's language: their
+# words are compared with the English ones.
+unset LANGUAGE LC_MESSAGES
+export LANG=C.UTF-8 LC_ALL=C.UTF-8
 version=$1
 shift
 tmp=$(mktemp -d)

@@ -9,6 +9,10 @@
 # runs as root, who may write there. With XDG_DATA_HOME set the log goes
 # there instead.
 set -u
+# The programs speak English here, whatever the machine's language: their
+# words are compared with the English ones.
+unset LANGUAGE LC_MESSAGES
+export LANG=C.UTF-8 LC_ALL=C.UTF-8
 copy=""
 if [ "$1" = --copy ]; then
     copy=yes

@@ -7,6 +7,10 @@
 # the programs' file locations use appear in the pages; each page carries
 # VERSION and renders without a warning.
 set -u
+# The programs speak English here, whatever the machine's language: their
+# words are compared with the English ones.
+unset LANGUAGE LC_MESSAGES
+export LANG=C.UTF-8 LC_ALL=C.UTF-8
 src=$1
 bin=$2
 version=$3

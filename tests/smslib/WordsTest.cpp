@@ -32,6 +32,9 @@ const FillCase kCases[] = {
     {"APercentThatIsNotOurs", "100% sure: %1", {"yes"}, "100% sure: yes"},
     {"PercentAtTheEnd", "%1%", {"50"}, "50%"},
     {"Empty", "", {"a"}, ""},
+    {"AnEmptyArgument", "[%1]", {""}, "[]"},
+    // What a phone sends is Latin-1: its bytes go in as they are.
+    {"LatinOneBytesUnchanged", "answered: %1", {"Caf\xE9 \xFF"}, "answered: Caf\xE9 \xFF"},
 };
 
 INSTANTIATE_TEST_SUITE_P(Words, FillTest, testing::ValuesIn(kCases),

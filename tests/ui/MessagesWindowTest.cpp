@@ -15,6 +15,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSignalSpy>
@@ -66,6 +67,8 @@ bool ImportTexts(MessageStore& store, const QString& log, int count, int numbers
 class MessagesWindowTest : public QObject {
     Q_OBJECT
 private slots:
+    // The month names below are English ones, whatever the desktop's language.
+    void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
     void init();
     void cleanup();
     void statesAreSaidInWords_data();
