@@ -2545,7 +2545,7 @@ Antrekan pesan ke %2 penerima lainnya?</translation>
     </message>
     <message>
         <source>&amp;USSD...</source>
-        <translation>&amp;USSD...</translation>
+        <translation>USS&amp;D...</translation>
     </message>
     <message>
         <source>Ask the network for the balance or a data package with a code such as *123#</source>
