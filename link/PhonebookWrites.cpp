@@ -113,6 +113,8 @@ PhonebookSurvey PhoneSession::SurveyPhonebook() {
         survey.outcome = Problem(SimBookProblem::NotConnected);
         return survey;
     }
+    if (survey.ok())
+        m_events.Status("Found (" + std::to_string(survey.entries.size()) + ") Contacts");
     SetPolling(true);
     return survey;
 }

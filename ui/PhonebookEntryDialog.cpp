@@ -91,12 +91,14 @@ SimEntry PhonebookEntryDialog::entry() const {
 void PhonebookEntryDialog::Check() {
     const SimEntry e = entry();
     const PreparedEntry p = PrepareSimEntry(e, m_survey.limits, m_survey.Current(), m_survey.Ucs2Offered());
+    // The count whatever else is wrong: the name is typed before the number.
+    const NamePlan name = PlanSimName(e.name, m_survey.Current(), m_survey.Ucs2Offered(), m_survey.limits);
     const int length = static_cast<int>(m_name->text().toUcs4().size());
-    const QString set = QString::fromLatin1(CharsetName(p.name.charset));
-    m_count->setText(p.name.capacity > 0
-                         ? tr("%1 of %2 characters (%3)").arg(length).arg(p.name.capacity).arg(set)
+    const QString set = QString::fromLatin1(CharsetName(name.charset));
+    m_count->setText(name.capacity > 0
+                         ? tr("%1 of %2 characters (%3)").arg(length).arg(name.capacity).arg(set)
                          : tr("%1 characters (%2)").arg(length).arg(set));
-    m_count->setStyleSheet(p.name.tooLong ? "color: #b00000;" : "");
+    m_count->setStyleSheet(name.tooLong ? "color: #b00000;" : "");
     const PhonebookEntry* there = m_survey.At(e.index);
     if (m_mode == Mode::Edit || !there)
         m_place->setText(there ? QString() : tr("This place is free."));

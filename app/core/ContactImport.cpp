@@ -67,11 +67,15 @@ Result<std::vector<LogicalLine>, QString> Unfold(const std::vector<QByteArray>& 
     std::vector<LogicalLine> lines;
     for (std::size_t i = 0; i < physical.size(); ++i) {
         LogicalLine l{physical[i], static_cast<int>(i + 1)};
+        // Once the line's parameters are known to say QUOTED-PRINTABLE they
+        // cannot change: what is joined comes after them.
+        bool quotedPrintable = false;
         while (i + 1 < physical.size()) {
             const QByteArray& next = physical[i + 1];
             if (!next.isEmpty() && (next[0] == ' ' || next[0] == '\t')) {
                 l.text += next.mid(1);
-            } else if (l.text.endsWith('=') && IsQuotedPrintable(l.text)) {
+            } else if (l.text.endsWith('=') &&
+                       (quotedPrintable || (quotedPrintable = IsQuotedPrintable(l.text)))) {
                 l.text.chop(1);
                 l.text += next;
             } else {
@@ -134,6 +138,21 @@ QByteArray DecodeQuotedPrintable(const QByteArray& value) {
     return out;
 }
 
+// What Windows writes as "ANSI": Latin-1 but for 0x80..0x9F, where it
+// keeps the typographic quotes, dashes and the euro sign.
+QString FromWindows1252(const QByteArray& raw) {
+    static const char16_t kHigh[32] = {0x20AC, 0xFFFD, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                       0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0xFFFD, 0x017D, 0xFFFD,
+                                       0xFFFD, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                       0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0xFFFD, 0x017E, 0x0178};
+    QString text;
+    for (char c : raw) {
+        const auto octet = static_cast<unsigned char>(c);
+        text += octet >= 0x80 && octet < 0xA0 ? QChar(kHigh[octet - 0x80]) : QChar(octet);
+    }
+    return text;
+}
+
 struct Property {
     QByteArray name; // upper case, group dropped
     QList<QByteArray> params;
@@ -166,6 +185,15 @@ std::optional<Property> ParseProperty(const QByteArray& line) {
         p.value = IsUtf8(std::string_view(raw.constData(), static_cast<std::size_t>(raw.size())))
                       ? QString::fromUtf8(raw)
                       : QString::fromLatin1(raw);
+        return p;
+    }
+    const QByteArray name = charset.toUpper();
+    if (name == "WINDOWS-1252" || name == "CP1252") {
+        p.value = FromWindows1252(raw);
+        return p;
+    }
+    if (name == "US-ASCII" || name == "ASCII") {
+        p.value = QString::fromLatin1(raw);
         return p;
     }
     QStringDecoder decoder(charset.constData());

@@ -50,6 +50,9 @@ const CardRow kCards[] = {
      "BEGIN:VCARD\r\nVERSION:2.1\r\nFN;CHARSET=ISO-8859-1;QUOTED-PRINTABLE:Zo=EB\r\nTEL:0812\r\nEND:"
      "VCARD\r\n",
      {{QString::fromUtf8("Zo\xC3\xAB"), {"0812"}}}},
+    {"Outlook writes its 2.1 cards in Windows-1252",
+     "BEGIN:VCARD\r\nVERSION:2.1\r\nFN;CHARSET=Windows-1252:Caf\xE9 \x80\r\nTEL:0812\r\nEND:VCARD\r\n",
+     {{QString::fromUtf8("Caf\xC3\xA9 \xE2\x82\xAC"), {"0812"}}}},
     {"a folded 3.0 line",
      "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Alexandra Pu\r\n tri\r\nTEL:0812\r\nEND:VCARD\r\n",
      {{"Alexandra Putri", {"0812"}}}},
