@@ -71,13 +71,14 @@ void PhonebookEditor::editEntry() {
 }
 
 void PhonebookEditor::deleteEntry() {
-    if (m_step != Step::None || !Chosen())
+    if (m_step != Step::None || !Chosen() || !Start(Step::Writing))
         return;
     if (!m_prompter.AskToDelete(
-            &m_window, tr("Delete %1 (%2) at place %3 from the SIM?").arg(m_name, m_number).arg(m_index)))
+            &m_window, tr("Delete %1 (%2) at place %3 from the SIM?").arg(m_name, m_number).arg(m_index))) {
+        m_step = Step::None;
         return;
-    if (Start(Step::Writing))
-        m_link.deletePhonebookEntry(m_index);
+    }
+    m_link.deletePhonebookEntry(m_index);
 }
 
 void PhonebookEditor::importContacts() {
