@@ -24,7 +24,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         FUZZ_CHECK(!read.error().isEmpty());
         return 0;
     }
-    const int lines = static_cast<int>(bytes.count('\n')) + 1;
+    // A lone CR ends a row of a table too: at most this many lines.
+    const int lines = static_cast<int>(bytes.count('\n') + bytes.count('\r')) + 1;
     FUZZ_CHECK(static_cast<int>(read->contacts.size()) <= velmora::kMaxContacts);
     for (const velmora::ImportedContact& c : read->contacts) {
         FUZZ_CHECK(!c.numbers.isEmpty());
@@ -45,8 +46,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const velmora::PlannedEntry& e : plan.entries) {
         FUZZ_CHECK(e.index > last && used.insert(e.index).second);
         last = e.index;
-        const auto name = velmora::PlanSimName(e.name.toStdU16String(), target.charset, target.ucs2Offered,
-                                               target.limits);
+        const auto name =
+            velmora::PlanSimName(e.name.toStdU16String(), target.charset, target.ucs2Offered, target.limits);
         FUZZ_CHECK(name.name.ok() && !name.tooLong);
         FUZZ_CHECK(cut || !e.cut);
         FUZZ_CHECK(velmora::CheckSimNumber(e.number.toStdString(), target.limits).ok());
