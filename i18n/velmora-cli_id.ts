@@ -678,26 +678,23 @@ TEXT dan TAGGED_TEXT dalam UTF-8.
 <context>
     <name>phonebook</name>
     <message>
-        <source>usage: velmora-cli phonebook [LINK OPTIONS] [--export FILE] [--vcard FILE]
-Reads the SIM&apos;s phone book and prints it as the text export; --export also writes it
-to FILE, --vcard writes it as vCard 3.0 cards for an address book. On a terminal
-the entries are shown escaped as by identify; FILE and a pipe get the phone&apos;s
-bytes unchanged.
-</source>
-        <translation>pemakaian: velmora-cli phonebook [LINK OPTIONS] [--export FILE] [--vcard FILE]
-Membaca buku telepon SIM dan mencetaknya sebagai ekspor teks; --export juga
-menulisnya ke FILE, --vcard menulisnya sebagai kartu vCard 3.0 untuk buku alamat.
-Di terminal entri ditampilkan tersamar seperti pada identify; FILE dan pipa
-menerima bita dari ponsel apa adanya.
-</translation>
-    </message>
-    <message>
         <source>phonebook: %1 needs a file</source>
         <translation>phonebook: %1 perlu nama berkas</translation>
     </message>
     <message>
         <source>phonebook: unexpected &quot;%1&quot;</source>
         <translation>phonebook: tidak diharapkan: &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>usage: velmora-cli phonebook [LINK OPTIONS] [--export FILE] [--vcard FILE]
+       velmora-cli phonebook [LINK OPTIONS] --add NAME NUMBER | --set INDEX NAME NUMBER
+                             | --delete INDEX | --import FILE [--dry-run] [--yes]
+Reads the SIM&apos;s phone book and prints it as the text export; --export also writes it
+to FILE, --vcard writes it as vCard 3.0 cards for an address book. On a terminal
+the entries are shown escaped as by identify; FILE and a pipe get the phone&apos;s
+bytes unchanged.
+</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>

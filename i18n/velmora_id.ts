@@ -1348,6 +1348,38 @@ Kirim %2 not pertama?</translation>
         <source>Title:d=4,o=5,b=125:c,8e,g</source>
         <translation>Judul:d=4,o=5,b=125:c,8e,g</translation>
     </message>
+    <message>
+        <source>&amp;New Entry...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Write a new entry to a free place of the SIM&apos;s phone book</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Edit Entry...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Change the entry chosen in the list, on the SIM</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Delete Entry</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete the entry chosen in the list from the SIM</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Import...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Write the contacts of a vCard or CSV file to the SIM&apos;s free places</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>TForm2</name>
@@ -2211,6 +2243,168 @@ Mengirim SMS melalui telepon GSM atau modem USB dengan kabel serial atau USB.
     <message>
         <source>Not read: %1</source>
         <translation>Tidak terbaca: %1</translation>
+    </message>
+</context>
+<context>
+    <name>velmora::PhonebookEditor</name>
+    <message>
+        <source>Choose an entry in the phone book&apos;s list first (Phone Book reads it from the SIM).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete %1 (%2) at place %3 from the SIM?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Contacts</source>
+        <translation type="unfinished">Kontak</translation>
+    </message>
+    <message>
+        <source>vCard Files</source>
+        <translation type="unfinished">Berkas vCard</translation>
+    </message>
+    <message>
+        <source>CSV Files</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 holds no contact with a number.
+%2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The SIM&apos;s phone book is full: all its %1 places hold an entry.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Place %1 is empty now; the list is read again.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Place %1 holds %2 (%3). Write the new entry over it?</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>velmora::PhonebookEntryDialog</name>
+    <message>
+        <source>New Phone Book Entry</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Edit Phone Book Entry</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Place</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation type="unfinished">Nama</translation>
+    </message>
+    <message>
+        <source>Number</source>
+        <translation type="unfinished">Nomor</translation>
+    </message>
+    <message>
+        <source>+628123456789</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Place:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>N&amp;ame:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>N&amp;umber:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Write to SIM</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 of %2 characters (%3)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 characters (%2)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This place is free.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This place holds %1 (%2); writing asks first.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>velmora::PhonebookImportDialog</name>
+    <message>
+        <source>Place</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation type="unfinished">Nama</translation>
+    </message>
+    <message>
+        <source>Number</source>
+        <translation type="unfinished">Nomor</translation>
+    </message>
+    <message>
+        <source>Note</source>
+        <translation type="unfinished">Catatan</translation>
+    </message>
+    <message>
+        <source>Line</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Why it is left out</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Import to SIM: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Entries to write</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Contacts left out</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Cut names longer than the SIM holds (%1 characters)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Left out:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Write</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>cut from &quot;%1&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 entries go to the SIM&apos;s free places, %2 of them with their names cut; %3 contacts are left out. Nothing is written until you choose Write.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Write %1 Entries</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>

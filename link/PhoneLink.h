@@ -47,6 +47,7 @@ public:
         ReadingOperators,
         ReadingInbox, // the messages stored in the phone and on the SIM
         CheckingSignal,
+        WritingPhonebook, // surveying, writing or deleting entries of the SIM's phone book
     };
     Q_ENUM(State)
 
@@ -96,6 +97,14 @@ public:
     std::vector<PhonebookEntry> phonebook() const;
     // Signal poll now, as the 20 s timer would.
     void pollSignal();
+    // Writing the SIM's phone book (fast dialogue only). The survey tells
+    // the book's limits, sets and filled places (phonebookSurveyed); a write
+    // surveys afresh, then writes each entry in turn, a filled place only
+    // with `overwrite`, and a delete empties one place (phonebookWritten,
+    // one outcome an entry).
+    void surveyPhonebook();
+    void writePhonebook(const QList<velmora::SimEntry>& entries, bool overwrite);
+    void deletePhonebookEntry(int index);
 
     // Ends everything: a read or wait in progress stops at once, and a
     // submission whose PDU is with the phone is logged as unknown first.
@@ -154,6 +163,8 @@ signals:
     void messageArrived(const velmora::StoredMessage& m);
     void exportFinished(bool ok, const QString& statusText);
     void pollFinished();
+    void phonebookSurveyed(const velmora::PhonebookSurvey& survey);
+    void phonebookWritten(const QList<velmora::SimBookOutcome>& outcomes);
 
 private:
     // What a read on the worker asks between its exchanges.

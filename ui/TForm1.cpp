@@ -10,6 +10,7 @@
 #include "Outbox.h"
 #include "OutboxWindow.h"
 #include "PduFieldsDialog.h"
+#include "PhonebookEditor.h"
 #include "PhonebookPanel.h"
 #include "PictureEditorDialog.h"
 #include "Pictures.h"
@@ -244,6 +245,9 @@ void TForm1::WireSignals() {
     connect(ui.mnuExportVCard, &QAction::triggered, this, &TForm1::mnuExportVCardClick);
     connect(link, &PhoneLink::contactFound, this, &TForm1::ContactFound);
     connect(link, &PhoneLink::phonebookFinished, this, &TForm1::PhonebookFinished);
+    // Writing the SIM's phone book: New Entry, Edit Entry, Delete Entry, Import.
+    m_phonebookEditor = new PhonebookEditor(ui, *this, *m_prompter, *m_link, *m_phonebook,
+                                            [this] { return m_settings.FastDialogue; });
 
     // The inbox (TForm1Inbox.cpp).
     connect(ui.mnuInbox, &QAction::triggered, this, &TForm1::mnuInboxClick);

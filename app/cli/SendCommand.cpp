@@ -46,17 +46,19 @@ std::string IdentifyUsage() {
            LinkOptionsUsage();
 }
 
+} // namespace
+
 std::string PhonebookUsage() {
     return translate("phonebook",
                      "usage: velmora-cli phonebook [LINK OPTIONS] [--export FILE] [--vcard FILE]\n"
+                     "       velmora-cli phonebook [LINK OPTIONS] --add NAME NUMBER | --set INDEX NAME NUMBER\n"
+                     "                             | --delete INDEX | --import FILE [--dry-run] [--yes]\n"
                      "Reads the SIM's phone book and prints it as the text export; --export also writes it\n"
                      "to FILE, --vcard writes it as vCard 3.0 cards for an address book. On a terminal\n"
                      "the entries are shown escaped as by identify; FILE and a pipe get the phone's\n"
                      "bytes unchanged.\n") +
-           LinkOptionsUsage();
+           PhonebookWriteUsage() + LinkOptionsUsage();
 }
-
-} // namespace
 
 namespace {
 
@@ -248,6 +250,8 @@ int RunPhonebook(std::vector<std::string> words, Io io) {
         io.out << PhonebookUsage();
         return kExitOk;
     }
+    if (IsPhonebookWrite(words))
+        return RunPhonebookWrite(std::move(words), io);
     PhoneTarget target;
     // --export FILE and --vcard FILE, with the link options before, between
     // or after them.

@@ -113,6 +113,15 @@ struct PhoneOptions {
     // The line answered to at+cpms=? (then OK); empty: the storages offered.
     std::optional<std::string> storagesOffered;
     std::vector<std::string> refusedStores; // at+cpms="NAME" of these gets ERROR
+    // The SIM's phone book as at+cpbr=? describes it: places 1 to
+    // phonebookSize, numbers of up to numberLength digits, names of up to
+    // nameLength octets (in UCS2 one octet and two a character).
+    int phonebookSize = 250;
+    int numberLength = 40;
+    int nameLength = 18;
+    // The character set at+cscs? names at start, and those at+cscs= takes.
+    std::string charset = "GSM";
+    std::vector<std::string> charsets{"GSM", "IRA", "8859-1", "UCS2"};
 };
 
 // Bytes to send, after waiting `delayMs` from the end of the previous output.
@@ -177,6 +186,10 @@ private:
     int PlaceOf(int index, const Store& store) const;
     std::string ReadHeader(int index, const Slot& slot) const;
     void StorageCommand(const std::string& cmd, std::vector<Output>& out);
+    // at+cpbr=?, at+cpbw= and at+cscs (SimulatedPhonebook.cpp); false when
+    // `cmd` is none of them.
+    bool PhonebookCommand(const std::string& cmd, const std::string& line, std::vector<Output>& out);
+    void WritePhonebook(const std::string& args, std::vector<Output>& out);
     void MessageCommand(const std::string& cmd, std::vector<Output>& out);
 
     PhoneOptions m_opt;
@@ -201,6 +214,7 @@ private:
     Store m_sim, m_phone;
     // What at+cpms chose: read and delete, write, and where new ones go.
     std::string m_memories[3] = {"SM", "SM", "SM"};
+    std::string m_charset; // what at+cscs= chose; the options' at start
 };
 
 // Formats of the files --phonebook and --operators read. Lines starting with
