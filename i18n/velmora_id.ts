@@ -1350,35 +1350,35 @@ Kirim %2 not pertama?</translation>
     </message>
     <message>
         <source>&amp;New Entry...</source>
-        <translation type="unfinished"></translation>
+        <translation>Entri Ba&amp;ru...</translation>
     </message>
     <message>
         <source>Write a new entry to a free place of the SIM&apos;s phone book</source>
-        <translation type="unfinished"></translation>
+        <translation>Tulis entri baru di tempat kosong buku telepon SIM</translation>
     </message>
     <message>
         <source>&amp;Edit Entry...</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Ubah Entri...</translation>
     </message>
     <message>
         <source>Change the entry chosen in the list, on the SIM</source>
-        <translation type="unfinished"></translation>
+        <translation>Ubah entri yang dipilih di daftar, langsung di SIM</translation>
     </message>
     <message>
         <source>&amp;Delete Entry</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Hapus Entri</translation>
     </message>
     <message>
         <source>Delete the entry chosen in the list from the SIM</source>
-        <translation type="unfinished"></translation>
+        <translation>Hapus entri yang dipilih di daftar dari SIM</translation>
     </message>
     <message>
         <source>&amp;Import...</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Impor...</translation>
     </message>
     <message>
         <source>Write the contacts of a vCard or CSV file to the SIM&apos;s free places</source>
-        <translation type="unfinished"></translation>
+        <translation>Tulis kontak dari berkas vCard atau CSV ke tempat kosong di SIM</translation>
     </message>
 </context>
 <context>
@@ -2249,162 +2249,163 @@ Mengirim SMS melalui telepon GSM atau modem USB dengan kabel serial atau USB.
     <name>velmora::PhonebookEditor</name>
     <message>
         <source>Choose an entry in the phone book&apos;s list first (Phone Book reads it from the SIM).</source>
-        <translation type="unfinished"></translation>
+        <translation>Pilih dulu sebuah entri di daftar buku telepon (Buku Telepon membacanya dari SIM).</translation>
     </message>
     <message>
         <source>Delete %1 (%2) at place %3 from the SIM?</source>
-        <translation type="unfinished"></translation>
+        <translation>Hapus %1 (%2) di tempat %3 dari SIM?</translation>
     </message>
     <message>
         <source>Contacts</source>
-        <translation type="unfinished">Kontak</translation>
+        <translation>Kontak</translation>
     </message>
     <message>
         <source>vCard Files</source>
-        <translation type="unfinished">Berkas vCard</translation>
+        <translation>Berkas vCard</translation>
     </message>
     <message>
         <source>CSV Files</source>
-        <translation type="unfinished"></translation>
+        <translation>Berkas CSV</translation>
     </message>
     <message>
         <source>%1 holds no contact with a number.
 %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 tidak berisi kontak yang punya nomor.
+%2</translation>
     </message>
     <message>
         <source>The SIM&apos;s phone book is full: all its %1 places hold an entry.</source>
-        <translation type="unfinished"></translation>
+        <translation>Buku telepon SIM penuh: ke-%1 tempatnya sudah terisi.</translation>
     </message>
     <message>
         <source>Place %1 is empty now; the list is read again.</source>
-        <translation type="unfinished"></translation>
+        <translation>Tempat %1 sekarang kosong; daftar dibaca ulang.</translation>
     </message>
     <message>
         <source>Place %1 holds %2 (%3). Write the new entry over it?</source>
-        <translation type="unfinished"></translation>
+        <translation>Tempat %1 berisi %2 (%3). Timpa dengan entri baru?</translation>
     </message>
 </context>
 <context>
     <name>velmora::PhonebookEntryDialog</name>
     <message>
         <source>New Phone Book Entry</source>
-        <translation type="unfinished"></translation>
+        <translation>Entri Buku Telepon Baru</translation>
     </message>
     <message>
         <source>Edit Phone Book Entry</source>
-        <translation type="unfinished"></translation>
+        <translation>Ubah Entri Buku Telepon</translation>
     </message>
     <message>
         <source>Place</source>
-        <translation type="unfinished"></translation>
+        <translation>Tempat</translation>
     </message>
     <message>
         <source>Name</source>
-        <translation type="unfinished">Nama</translation>
+        <translation>Nama</translation>
     </message>
     <message>
         <source>Number</source>
-        <translation type="unfinished">Nomor</translation>
+        <translation>Nomor</translation>
     </message>
     <message>
         <source>+628123456789</source>
-        <translation type="unfinished"></translation>
+        <translation>+628123456789</translation>
     </message>
     <message>
         <source>&amp;Place:</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Tempat:</translation>
     </message>
     <message>
         <source>N&amp;ame:</source>
-        <translation type="unfinished"></translation>
+        <translation>N&amp;ama:</translation>
     </message>
     <message>
         <source>N&amp;umber:</source>
-        <translation type="unfinished"></translation>
+        <translation>N&amp;omor:</translation>
     </message>
     <message>
         <source>&amp;Write to SIM</source>
-        <translation type="unfinished"></translation>
+        <translation>T&amp;ulis ke SIM</translation>
     </message>
     <message>
         <source>%1 of %2 characters (%3)</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 dari %2 karakter (%3)</translation>
     </message>
     <message>
         <source>%1 characters (%2)</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 karakter (%2)</translation>
     </message>
     <message>
         <source>This place is free.</source>
-        <translation type="unfinished"></translation>
+        <translation>Tempat ini kosong.</translation>
     </message>
     <message>
         <source>This place holds %1 (%2); writing asks first.</source>
-        <translation type="unfinished"></translation>
+        <translation>Tempat ini berisi %1 (%2); akan ditanya dulu sebelum ditimpa.</translation>
     </message>
 </context>
 <context>
     <name>velmora::PhonebookImportDialog</name>
     <message>
         <source>Place</source>
-        <translation type="unfinished"></translation>
+        <translation>Tempat</translation>
     </message>
     <message>
         <source>Name</source>
-        <translation type="unfinished">Nama</translation>
+        <translation>Nama</translation>
     </message>
     <message>
         <source>Number</source>
-        <translation type="unfinished">Nomor</translation>
+        <translation>Nomor</translation>
     </message>
     <message>
         <source>Note</source>
-        <translation type="unfinished">Catatan</translation>
+        <translation>Catatan</translation>
     </message>
     <message>
         <source>Line</source>
-        <translation type="unfinished"></translation>
+        <translation>Baris</translation>
     </message>
     <message>
         <source>Why it is left out</source>
-        <translation type="unfinished"></translation>
+        <translation>Alasan dilewati</translation>
     </message>
     <message>
         <source>Import to SIM: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Impor ke SIM: %1</translation>
     </message>
     <message>
         <source>Entries to write</source>
-        <translation type="unfinished"></translation>
+        <translation>Entri yang akan ditulis</translation>
     </message>
     <message>
         <source>Contacts left out</source>
-        <translation type="unfinished"></translation>
+        <translation>Kontak yang dilewati</translation>
     </message>
     <message>
         <source>&amp;Cut names longer than the SIM holds (%1 characters)</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Potong nama yang lebih panjang dari batas SIM (%1 karakter)</translation>
     </message>
     <message>
         <source>Left out:</source>
-        <translation type="unfinished"></translation>
+        <translation>Dilewati:</translation>
     </message>
     <message>
         <source>&amp;Write</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Tulis</translation>
     </message>
     <message>
         <source>cut from &quot;%1&quot;</source>
-        <translation type="unfinished"></translation>
+        <translation>dipotong dari &quot;%1&quot;</translation>
     </message>
     <message>
         <source>%1 entries go to the SIM&apos;s free places, %2 of them with their names cut; %3 contacts are left out. Nothing is written until you choose Write.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 entri masuk ke tempat kosong di SIM, %2 di antaranya dengan nama dipotong; %3 kontak dilewati. Tidak ada yang ditulis sebelum Anda memilih Tulis.</translation>
     </message>
     <message>
         <source>&amp;Write %1 Entries</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Tulis %1 Entri</translation>
     </message>
 </context>
 <context>

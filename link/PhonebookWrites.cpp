@@ -1,6 +1,7 @@
 #include "PhoneSession.h"
 
 #include "PhonebookReplies.h"
+#include "Said.h"
 #include "Strings.h"
 
 #include <algorithm>
@@ -71,7 +72,7 @@ PhonebookSurvey PhoneSession::SurveyPhonebook() {
     }
     SetPolling(false);
     try {
-        m_events.Status("Get phone book limits");
+        m_events.Status(translate("PhoneSession", "Get phone book limits"));
         const bool described = Exchange("AT+CPBR=?\r", kFast.commandMs) == FinalResult::Ok;
         const auto limits = described ? ParsePhonebookLimits(m_reader.Answer()) : std::nullopt;
         if (!limits) {
@@ -90,7 +91,8 @@ PhonebookSurvey PhoneSession::SurveyPhonebook() {
             survey.charsets = ParseCharsetsOffered(m_reader.Answer());
         for (int first = limits->first; first <= limits->last; first += kPlacesAnswered) {
             const int last = std::min(limits->last, first + kPlacesAnswered - 1);
-            m_events.Status("Get contact from SIM (" + std::to_string(first) + ")");
+            m_events.Status(
+                Fill(translate("PhoneSession", "Get contact from SIM (%1)"), {std::to_string(first)}));
             m_events.Progress(first - limits->first, limits->last - limits->first + 1);
             const FinalResult result = Exchange(
                 "AT+CPBR=" + std::to_string(first) + "," + std::to_string(last) + "\r", kFast.listMs);
@@ -114,7 +116,8 @@ PhonebookSurvey PhoneSession::SurveyPhonebook() {
         return survey;
     }
     if (survey.ok())
-        m_events.Status("Found (" + std::to_string(survey.entries.size()) + ") Contacts");
+        m_events.Status(
+            Fill(translate("PhoneSession", "Found (%1) Contacts"), {std::to_string(survey.entries.size())}));
     SetPolling(true);
     return survey;
 }
@@ -166,7 +169,8 @@ SimBookOutcome PhoneSession::WritePhonebookEntry(const PhonebookSurvey& survey, 
                 return outcome;
             }
         }
-        m_events.Status("Write contact to SIM (" + std::to_string(entry.index) + ")");
+        m_events.Status(
+            Fill(translate("PhoneSession", "Write contact to SIM (%1)"), {std::to_string(entry.index)}));
         const std::string command = "AT+CPBW=" + std::to_string(entry.index) + ",\"" +
                                     prepared.number.number + "\"," + std::to_string(prepared.number.type) +
                                     ",\"" + prepared.name.name.bytes + "\"\r";
@@ -204,7 +208,8 @@ SimBookOutcome PhoneSession::DeletePhonebookEntry(const PhonebookSurvey& survey,
     outcome.limits = survey.limits;
     SetPolling(false);
     try {
-        m_events.Status("Delete contact from SIM (" + std::to_string(index) + ")");
+        m_events.Status(
+            Fill(translate("PhoneSession", "Delete contact from SIM (%1)"), {std::to_string(index)}));
         if (Exchange("AT+CPBW=" + std::to_string(index) + "\r", kFast.commandMs) != FinalResult::Ok) {
             outcome.problem = SimBookProblem::PhoneRefused;
             outcome.detail = PhoneRefusal(m_reader.Answer());

@@ -18,7 +18,6 @@ namespace velmora::cli {
 
 namespace {
 
-QString Tr(const char* text) { return QCoreApplication::translate("PhonebookCommand", text); }
 std::string Say(const QString& text) { return text.toStdString(); }
 std::string Latin1(const std::string& bytes) {
     return Say(QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size())));
@@ -42,16 +41,20 @@ bool Agreed(const WriteOptions& o, const QString& question, Io io) {
     if (!::isatty(STDIN_FILENO)) {
         io.err << "velmora-cli: " << Say(question) << '\n'
                << "velmora-cli: "
-               << Say(Tr("not agreed: there is no terminal to ask on; give --yes to agree beforehand"))
+               << Say(QCoreApplication::translate(
+                      "PhonebookCommand",
+                      "not agreed: there is no terminal to ask on; give --yes to agree beforehand"))
                << '\n';
         return false;
     }
-    io.err << Say(question) << ' ' << Say(Tr("[y/N]")) << ' ' << std::flush;
+    io.err << Say(question) << ' ' << Say(QCoreApplication::translate("PhonebookCommand", "[y/N]")) << ' '
+           << std::flush;
     std::string answer;
     if (!std::getline(std::cin, answer))
         return false;
     const QString a = QString::fromStdString(answer).trimmed().toLower();
-    return a == "y" || a == "yes" || a == Tr("y") || a == Tr("yes");
+    return a == "y" || a == "yes" || a == QCoreApplication::translate("PhonebookCommand", "y") ||
+           a == QCoreApplication::translate("PhonebookCommand", "yes");
 }
 
 int ExitFor(const SimBookOutcome& o) {
@@ -68,19 +71,24 @@ std::string EntryText(const PhonebookEntry& e) { return Latin1(e.name) + " (" + 
 void PrintPlan(const ImportPlan& plan, const std::vector<QString>& skipped, Io io) {
     const auto shown = [&](const QString& text) { return ForOutput(Say(text), io.outIsTerminal); };
     if (!plan.entries.empty())
-        io.out << Say(Tr("Place  Name                  Number")) << '\n';
+        io.out << Say(QCoreApplication::translate("PhonebookCommand", "Place  Name                  Number"))
+               << '\n';
     for (const PlannedEntry& e : plan.entries) {
         QString line = QStringLiteral("%1  %2  %3").arg(e.index, 5).arg(e.name, -20).arg(e.number);
         if (e.cut)
-            line += "  " + Tr("(cut from \"%1\")").arg(e.fullName);
+            line +=
+                "  " + QCoreApplication::translate("PhonebookCommand", "(cut from \"%1\")").arg(e.fullName);
         io.out << shown(line) << '\n';
     }
     if (!plan.unfit.empty())
-        io.out << Say(Tr("Not written:")) << '\n';
+        io.out << Say(QCoreApplication::translate("PhonebookCommand", "Not written:")) << '\n';
     for (const UnfitEntry& u : plan.unfit)
-        io.out << shown(Tr("  line %1: %2 %3: %4").arg(u.line).arg(u.name, u.number, UnfitText(u))) << '\n';
+        io.out << shown(QCoreApplication::translate("PhonebookCommand", "  line %1: %2 %3: %4")
+                            .arg(u.line)
+                            .arg(u.name, u.number, UnfitText(u)))
+               << '\n';
     for (const QString& s : skipped)
-        io.out << shown(Tr("  %1").arg(s)) << '\n';
+        io.out << shown(QCoreApplication::translate("PhonebookCommand", "  %1").arg(s)) << '\n';
 }
 
 int Import(CliPhone& phone, const PhonebookSurvey& survey, const ContactFile& file, const WriteOptions& o,
@@ -91,22 +99,30 @@ int Import(CliPhone& phone, const PhonebookSurvey& survey, const ContactFile& fi
     const ImportPlan plan = PlanImport(file.contacts, target, true);
     PrintPlan(plan, std::vector<QString>(file.skipped.begin(), file.skipped.end()), io);
     if (o.dryRun) {
-        io.out << Say(Tr("Nothing written (--dry-run): %1 entries would go to the SIM, %2 of them with their "
-                         "names cut.")
-                          .arg(plan.entries.size())
-                          .arg(plan.cutCount()))
-               << '\n';
+        io.out
+            << Say(QCoreApplication::translate(
+                       "PhonebookCommand",
+                       "Nothing written (--dry-run): %1 entries would go to the SIM, %2 of them with their "
+                       "names cut.")
+                       .arg(plan.entries.size())
+                       .arg(plan.cutCount()))
+            << '\n';
         return kExitOk;
     }
     if (plan.entries.empty())
-        return Refuse(Tr("nothing to write: no contact of the file fits the SIM"), io);
+        return Refuse(QCoreApplication::translate("PhonebookCommand",
+                                                  "nothing to write: no contact of the file fits the SIM"),
+                      io);
     const QString question =
         plan.cutCount() > 0
-            ? Tr("Write %1 entries to the SIM, %2 of them with their names cut to %3 characters?")
+            ? QCoreApplication::translate(
+                  "PhonebookCommand",
+                  "Write %1 entries to the SIM, %2 of them with their names cut to %3 characters?")
                   .arg(plan.entries.size())
                   .arg(plan.cutCount())
                   .arg(NameCapacity(survey.limits, survey.Current()))
-            : Tr("Write %1 entries to the SIM?").arg(plan.entries.size());
+            : QCoreApplication::translate("PhonebookCommand", "Write %1 entries to the SIM?")
+                  .arg(plan.entries.size());
     if (!Agreed(o, question, io))
         return kExitRefused;
     int code = kExitOk;
@@ -129,7 +145,8 @@ int Import(CliPhone& phone, const PhonebookSurvey& survey, const ContactFile& fi
     for (const PlannedEntry& e : plan.entries)
         if (const PhonebookEntry* there = after.At(e.index); there && there->number == e.number.toStdString())
             ++found;
-    io.out << Say(Tr("%1 of %2 entries written; the SIM holds %3 of them.")
+    io.out << Say(QCoreApplication::translate("PhonebookCommand",
+                                              "%1 of %2 entries written; the SIM holds %3 of them.")
                       .arg(written)
                       .arg(plan.entries.size())
                       .arg(after.ok() ? found : 0))
@@ -147,23 +164,24 @@ std::optional<int> PlaceNumber(const std::string& word) {
 } // namespace
 
 std::string PhonebookWriteUsage() {
-    return Say(Tr("  --add NAME NUMBER     write a new entry at the first free place\n"
-                  "  --set INDEX NAME NUMBER  write the entry at place INDEX; a filled place is\n"
-                  "                        written over only once agreed\n"
-                  "  --delete INDEX        empty place INDEX, once agreed\n"
-                  "  --import FILE         write the contacts of a vCard (2.1, 3.0) or CSV file\n"
-                  "                        (name, number) to the free places, once agreed; a\n"
-                  "                        contact with several numbers gives one entry each,\n"
-                  "                        names longer than the SIM holds are cut\n"
-                  "  --dry-run             with --import: show where each contact would go,\n"
-                  "                        which names are cut and which do not fit; write\n"
-                  "                        nothing\n"
-                  "  --yes                 agree beforehand; without it the command asks on the\n"
-                  "                        terminal, and with no terminal refuses\n"
-                  "Writing uses the fast dialogue. NUMBER is kept as typed, with its +; NAME is\n"
-                  "refused when it holds characters the SIM cannot, or is longer than the SIM\n"
-                  "holds. Exit status 0 when written, 1 when refused, not agreed or not written,\n"
-                  "2 for a usage error, 3 when the phone could not be reached.\n"));
+    return Say(QCoreApplication::translate(
+        "PhonebookCommand", "  --add NAME NUMBER     write a new entry at the first free place\n"
+                            "  --set INDEX NAME NUMBER  write the entry at place INDEX; a filled place is\n"
+                            "                        written over only once agreed\n"
+                            "  --delete INDEX        empty place INDEX, once agreed\n"
+                            "  --import FILE         write the contacts of a vCard (2.1, 3.0) or CSV file\n"
+                            "                        (name, number) to the free places, once agreed; a\n"
+                            "                        contact with several numbers gives one entry each,\n"
+                            "                        names longer than the SIM holds are cut\n"
+                            "  --dry-run             with --import: show where each contact would go,\n"
+                            "                        which names are cut and which do not fit; write\n"
+                            "                        nothing\n"
+                            "  --yes                 agree beforehand; without it the command asks on the\n"
+                            "                        terminal, and with no terminal refuses\n"
+                            "Writing uses the fast dialogue. NUMBER is kept as typed, with its +; NAME is\n"
+                            "refused when it holds characters the SIM cannot, or is longer than the SIM\n"
+                            "holds. Exit status 0 when written, 1 when refused, not agreed or not written,\n"
+                            "2 for a usage error, 3 when the phone could not be reached.\n"));
 }
 
 bool IsPhonebookWrite(const std::vector<std::string>& words) {
@@ -192,9 +210,11 @@ int RunPhonebookWrite(std::vector<std::string> words, Io io) {
             positional.push_back(given.word);
         } else if (opt == "--add" || opt == "--set" || opt == "--delete" || opt == "--import") {
             if (o.action != Action::None)
-                return usage(Tr("give one of --add, --set, --delete and --import"));
+                return usage(QCoreApplication::translate("PhonebookCommand",
+                                                         "give one of --add, --set, --delete and --import"));
             if (given.kind == GivenWord::MissingValue)
-                return usage(Tr("%1 needs a value").arg(QString::fromStdString(opt)));
+                return usage(QCoreApplication::translate("PhonebookCommand", "%1 needs a value")
+                                 .arg(QString::fromStdString(opt)));
             o.action = opt == "--add"      ? Action::Add
                        : opt == "--set"    ? Action::Set
                        : opt == "--delete" ? Action::Delete
@@ -204,7 +224,8 @@ int RunPhonebookWrite(std::vector<std::string> words, Io io) {
             if (o.action == Action::Delete) {
                 const auto index = PlaceNumber(given.value);
                 if (!index)
-                    return usage(Tr("--delete needs the place's number, not \"%1\"")
+                    return usage(QCoreApplication::translate("PhonebookCommand",
+                                                             "--delete needs the place's number, not \"%1\"")
                                      .arg(QString::fromStdString(given.value)));
                 o.index = *index;
             }
@@ -213,24 +234,29 @@ int RunPhonebookWrite(std::vector<std::string> words, Io io) {
         } else if (opt == "--yes" && given.kind == GivenWord::Option) {
             o.yes = true;
         } else if (!TakeLinkOption(given, target, "phonebook", failure)) {
-            return usage(Tr("unexpected \"%1\"").arg(QString::fromStdString(given.word)));
+            return usage(QCoreApplication::translate("PhonebookCommand", "unexpected \"%1\"")
+                             .arg(QString::fromStdString(given.word)));
         }
         if (failure)
             return Report(*failure, io, PhonebookUsage().c_str());
     }
     const std::size_t wanted = o.action == Action::Add ? 2 : o.action == Action::Set ? 3 : 0;
     if (positional.size() != wanted)
-        return usage(o.action == Action::Add ? Tr("--add needs NAME and NUMBER")
-                     : o.action == Action::Set
-                         ? Tr("--set needs INDEX, NAME and NUMBER")
-                         : Tr("unexpected \"%1\"").arg(QString::fromStdString(positional[0])));
+        return usage(
+            o.action == Action::Add
+                ? QCoreApplication::translate("PhonebookCommand", "--add needs NAME and NUMBER")
+            : o.action == Action::Set
+                ? QCoreApplication::translate("PhonebookCommand", "--set needs INDEX, NAME and NUMBER")
+                : QCoreApplication::translate("PhonebookCommand", "unexpected \"%1\"")
+                      .arg(QString::fromStdString(positional[0])));
     if (o.dryRun && o.action != Action::Import)
-        return usage(Tr("--dry-run goes with --import"));
+        return usage(QCoreApplication::translate("PhonebookCommand", "--dry-run goes with --import"));
     if (o.action == Action::Set) {
         const auto index = PlaceNumber(positional[0]);
         if (!index)
             return usage(
-                Tr("--set needs the place's number, not \"%1\"").arg(QString::fromStdString(positional[0])));
+                QCoreApplication::translate("PhonebookCommand", "--set needs the place's number, not \"%1\"")
+                    .arg(QString::fromStdString(positional[0])));
         o.index = *index;
         positional.erase(positional.begin());
     }
@@ -274,9 +300,11 @@ int RunPhonebookWrite(std::vector<std::string> words, Io io) {
     case Action::Add: {
         const std::vector<int> free = survey.FreePlaces();
         if (free.empty())
-            return Refuse(Tr("The SIM's phone book is full (%1 places); nothing was written.")
-                              .arg(survey.limits.last - survey.limits.first + 1),
-                          io);
+            return Refuse(
+                QCoreApplication::translate("PhonebookCommand",
+                                            "The SIM's phone book is full (%1 places); nothing was written.")
+                    .arg(survey.limits.last - survey.limits.first + 1),
+                io);
         o.index = free.front();
         result = phone.session().WritePhonebookEntry(survey, SimEntry{o.index, o.number, name}, false);
         break;
@@ -284,7 +312,8 @@ int RunPhonebookWrite(std::vector<std::string> words, Io io) {
     case Action::Set: {
         const PhonebookEntry* there = survey.At(o.index);
         if (there && !Agreed(o,
-                             Tr("Place %1 holds %2. Write \"%3\" over it?")
+                             QCoreApplication::translate("PhonebookCommand",
+                                                         "Place %1 holds %2. Write \"%3\" over it?")
                                  .arg(o.index)
                                  .arg(QString::fromStdString(EntryText(*there)))
                                  .arg(QString::fromStdU16String(name)),
@@ -304,7 +333,7 @@ int RunPhonebookWrite(std::vector<std::string> words, Io io) {
             return Refuse(SimBookProblemText(result), io);
         }
         if (!Agreed(o,
-                    Tr("Delete place %1, %2, from the SIM?")
+                    QCoreApplication::translate("PhonebookCommand", "Delete place %1, %2, from the SIM?")
                         .arg(o.index)
                         .arg(QString::fromStdString(EntryText(*there))),
                     io))
@@ -315,8 +344,9 @@ int RunPhonebookWrite(std::vector<std::string> words, Io io) {
     }
     if (!result.ok())
         return Refuse(SimBookProblemText(result), io, ExitFor(result));
-    io.out << Say(o.action == Action::Delete ? Tr("Place %1 deleted.").arg(o.index)
-                                             : Tr("Written to place %1.").arg(o.index))
+    io.out << Say(o.action == Action::Delete
+                      ? QCoreApplication::translate("PhonebookCommand", "Place %1 deleted.").arg(o.index)
+                      : QCoreApplication::translate("PhonebookCommand", "Written to place %1.").arg(o.index))
            << '\n';
     return kExitOk;
 }

@@ -17,8 +17,6 @@ namespace {
 constexpr int kMostNumbersPerContact = 100;
 constexpr int kLongestName = 1000;
 
-QString Tr(const char* text) { return QCoreApplication::translate("ContactImport", text); }
-
 // The file's lines without their ends, CRLF or LF.
 std::vector<QByteArray> PhysicalLines(const QByteArray& bytes) {
     std::vector<QByteArray> lines;
@@ -83,14 +81,18 @@ Result<std::vector<LogicalLine>, QString> Unfold(const std::vector<QByteArray>& 
             }
             ++i;
             if (l.text.size() > kMaxCardLine)
-                return R::Fail(Tr("line %1 is longer than %2 KiB, more than a contact's card holds")
-                                   .arg(l.line)
-                                   .arg(kMaxCardLine / 1024));
+                return R::Fail(
+                    QCoreApplication::translate(
+                        "ContactImport", "line %1 is longer than %2 KiB, more than a contact's card holds")
+                        .arg(l.line)
+                        .arg(kMaxCardLine / 1024));
         }
         if (l.text.size() > kMaxCardLine)
-            return R::Fail(Tr("line %1 is longer than %2 KiB, more than a contact's card holds")
-                               .arg(l.line)
-                               .arg(kMaxCardLine / 1024));
+            return R::Fail(
+                QCoreApplication::translate("ContactImport",
+                                            "line %1 is longer than %2 KiB, more than a contact's card holds")
+                    .arg(l.line)
+                    .arg(kMaxCardLine / 1024));
         lines.push_back(std::move(l));
     }
     return R::Ok(std::move(lines));
@@ -264,13 +266,19 @@ void Finish(Card& card, ContactFile& file) {
     c.line = card.line;
     if (c.numbers.isEmpty()) {
         if (!card.unread.isEmpty())
-            file.skipped << Tr("line %1: the card is written in %2, which is not read")
+            file.skipped << QCoreApplication::translate(
+                                "ContactImport", "line %1: the card is written in %2, which is not read")
                                 .arg(card.line)
                                 .arg(card.unread.join(", "));
         else
             file.skipped << (c.name.isEmpty()
-                                 ? Tr("line %1: the card has neither a name nor a number").arg(card.line)
-                                 : Tr("line %1: the card of %2 has no number").arg(card.line).arg(c.name));
+                                 ? QCoreApplication::translate(
+                                       "ContactImport", "line %1: the card has neither a name nor a number")
+                                       .arg(card.line)
+                                 : QCoreApplication::translate("ContactImport",
+                                                               "line %1: the card of %2 has no number")
+                                       .arg(card.line)
+                                       .arg(c.name));
         return;
     }
     file.contacts.push_back(std::move(c));
@@ -278,7 +286,9 @@ void Finish(Card& card, ContactFile& file) {
 
 Result<ContactFile, QString> TooMany() {
     return Result<ContactFile, QString>::Fail(
-        Tr("more than %1 contacts, more than a SIM or an import takes").arg(kMaxContacts));
+        QCoreApplication::translate("ContactImport",
+                                    "more than %1 contacts, more than a SIM or an import takes")
+            .arg(kMaxContacts));
 }
 
 } // namespace
@@ -331,9 +341,11 @@ Result<ContactFile, QString> ParseVCards(const QByteArray& bytes) {
         }
     }
     if (card)
-        file.skipped << Tr("line %1: the card does not end (no END:VCARD)").arg(card->line);
+        file.skipped << QCoreApplication::translate("ContactImport",
+                                                    "line %1: the card does not end (no END:VCARD)")
+                            .arg(card->line);
     if (!anyCard)
-        return R::Fail(Tr("holds no vCard (no BEGIN:VCARD line)"));
+        return R::Fail(QCoreApplication::translate("ContactImport", "holds no vCard (no BEGIN:VCARD line)"));
     return R::Ok(std::move(file));
 }
 
@@ -362,8 +374,13 @@ Result<ContactFile, QString> ParseContactCsv(const QByteArray& bytes) {
         const QString number = row[numbers.value()].trimmed();
         if (number.isEmpty()) {
             file.skipped << (c.name.isEmpty()
-                                 ? Tr("line %1: the row has neither a name nor a number").arg(c.line)
-                                 : Tr("line %1: the row of %2 has no number").arg(c.line).arg(c.name));
+                                 ? QCoreApplication::translate(
+                                       "ContactImport", "line %1: the row has neither a name nor a number")
+                                       .arg(c.line)
+                                 : QCoreApplication::translate("ContactImport",
+                                                               "line %1: the row of %2 has no number")
+                                       .arg(c.line)
+                                       .arg(c.name));
             continue;
         }
         c.numbers << number.left(64);
@@ -378,22 +395,24 @@ Result<ContactFile, QString> ReadContactFile(const QString& path) {
     using R = Result<ContactFile, QString>;
     // A pipe or a device would be waited on for ever, or read without end.
     if (const QFileInfo info(path); info.exists() && !info.isFile())
-        return R::Fail(Tr("%1: not a regular file").arg(path));
+        return R::Fail(QCoreApplication::translate("ContactImport", "%1: not a regular file").arg(path));
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly))
-        return R::Fail(Tr("%1: %2").arg(path, f.errorString()));
+        return R::Fail(QCoreApplication::translate("ContactImport", "%1: %2").arg(path, f.errorString()));
     const QByteArray bytes = f.read(kMaxContactFileBytes + 1);
     if (f.error() != QFileDevice::NoError)
-        return R::Fail(Tr("%1: %2").arg(path, f.errorString()));
+        return R::Fail(QCoreApplication::translate("ContactImport", "%1: %2").arg(path, f.errorString()));
     if (bytes.size() > kMaxContactFileBytes)
-        return R::Fail(Tr("%1: larger than %2 MB, more than a contacts file is read")
+        return R::Fail(QCoreApplication::translate("ContactImport",
+                                                   "%1: larger than %2 MB, more than a contacts file is read")
                            .arg(path)
                            .arg(kMaxContactFileBytes / (1024 * 1024)));
     if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF"))
-        return R::Fail(Tr("%1: written in UTF-16; save it in UTF-8").arg(path));
+        return R::Fail(QCoreApplication::translate("ContactImport", "%1: written in UTF-16; save it in UTF-8")
+                           .arg(path));
     auto read = bytes.toUpper().contains("BEGIN:VCARD") ? ParseVCards(bytes) : ParseContactCsv(bytes);
     if (!read)
-        return R::Fail(Tr("%1: %2").arg(path, read.error()));
+        return R::Fail(QCoreApplication::translate("ContactImport", "%1: %2").arg(path, read.error()));
     return read;
 }
 
