@@ -1,5 +1,7 @@
 #include "TForm1.h"
 
+#include "Translations.h"
+
 #include "ContentTabs.h"
 #include "DesktopNotifier.h"
 #include "InboxDialog.h"
@@ -108,7 +110,7 @@ void TForm1::StartMessageService() {
         m_store = std::move(opened.value());
     m_service = std::make_unique<MessageService>(m_store.get(), *m_transport);
     if (!opened)
-        m_service->setStoreProblem(Q(opened.error()));
+        m_service->setStoreProblem(Localized(opened.error()));
     // Before the window's own connections: what the phone holds is recorded
     // before the window lists it (and so before it can be deleted).
     m_transport->connectService();
@@ -443,7 +445,7 @@ void TForm1::SaveSettingsAtEnd() {
     for (auto section : {SettingsSection::Communication, SettingsSection::Window}) {
         const auto saved = SaveSettings(section, m_setup.paths.settingsFile, m_settings);
         if (!saved) {
-            m_prompter->Error(this, Q(saved.error()));
+            m_prompter->Error(this, Localized(saved.error()));
             return; // what is not written yet stays unwritten
         }
     }
