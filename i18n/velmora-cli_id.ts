@@ -2,6 +2,156 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="id" sourcelanguage="en">
 <context>
+    <name>PhonebookCommand</name>
+    <message>
+        <source>not agreed: there is no terminal to ask on; give --yes to agree beforehand</source>
+        <translation>tidak disetujui: tidak ada terminal untuk bertanya; beri --yes untuk menyetujui lebih dulu</translation>
+    </message>
+    <message>
+        <source>[y/N]</source>
+        <translation>[y/T]</translation>
+    </message>
+    <message>
+        <source>y</source>
+        <translation>y</translation>
+    </message>
+    <message>
+        <source>yes</source>
+        <translation>ya</translation>
+    </message>
+    <message>
+        <source>Place  Name                  Number</source>
+        <translation>Tempat Nama                  Nomor</translation>
+    </message>
+    <message>
+        <source>(cut from &quot;%1&quot;)</source>
+        <translation>(dipotong dari &quot;%1&quot;)</translation>
+    </message>
+    <message>
+        <source>Not written:</source>
+        <translation>Tidak ditulis:</translation>
+    </message>
+    <message>
+        <source>  line %1: %2 %3: %4</source>
+        <translation>  baris %1: %2 %3: %4</translation>
+    </message>
+    <message>
+        <source>  %1</source>
+        <translation>  %1</translation>
+    </message>
+    <message>
+        <source>Nothing written (--dry-run): %1 entries would go to the SIM, %2 of them with their names cut.</source>
+        <translation>Tidak ada yang ditulis (--dry-run): %1 entri akan masuk ke SIM, %2 di antaranya dengan nama dipotong.</translation>
+    </message>
+    <message>
+        <source>nothing to write: no contact of the file fits the SIM</source>
+        <translation>tidak ada yang ditulis: tidak ada kontak dari berkas yang muat di SIM</translation>
+    </message>
+    <message>
+        <source>Write %1 entries to the SIM, %2 of them with their names cut to %3 characters?</source>
+        <translation>Tulis %1 entri ke SIM, %2 di antaranya dengan nama dipotong menjadi %3 karakter?</translation>
+    </message>
+    <message>
+        <source>Write %1 entries to the SIM?</source>
+        <translation>Tulis %1 entri ke SIM?</translation>
+    </message>
+    <message>
+        <source>%1 of %2 entries written; the SIM holds %3 of them.</source>
+        <translation>%1 dari %2 entri ditulis; SIM menyimpan %3 di antaranya.</translation>
+    </message>
+    <message>
+        <source>  --add NAME NUMBER     write a new entry at the first free place
+  --set INDEX NAME NUMBER  write the entry at place INDEX; a filled place is
+                        written over only once agreed
+  --delete INDEX        empty place INDEX, once agreed
+  --import FILE         write the contacts of a vCard (2.1, 3.0) or CSV file
+                        (name, number) to the free places, once agreed; a
+                        contact with several numbers gives one entry each,
+                        names longer than the SIM holds are cut
+  --dry-run             with --import: show where each contact would go,
+                        which names are cut and which do not fit; write
+                        nothing
+  --yes                 agree beforehand; without it the command asks on the
+                        terminal, and with no terminal refuses
+Writing uses the fast dialogue. NUMBER is kept as typed, with its +; NAME is
+refused when it holds characters the SIM cannot, or is longer than the SIM
+holds. Exit status 0 when written, 1 when refused, not agreed or not written,
+2 for a usage error, 3 when the phone could not be reached.
+</source>
+        <translation>  --add NAME NUMBER     tulis entri baru di tempat kosong pertama
+  --set INDEX NAME NUMBER  tulis entri di tempat INDEX; tempat yang terisi
+                        hanya ditimpa setelah disetujui
+  --delete INDEX        kosongkan tempat INDEX, setelah disetujui
+  --import FILE         tulis kontak dari berkas vCard (2.1, 3.0) atau CSV
+                        (nama, nomor) ke tempat kosong, setelah disetujui;
+                        kontak dengan beberapa nomor menjadi satu entri per
+                        nomor, nama yang lebih panjang dari batas SIM dipotong
+  --dry-run             dengan --import: tampilkan ke mana tiap kontak masuk,
+                        nama mana yang dipotong dan mana yang tidak muat;
+                        tidak menulis apa pun
+  --yes                 setujui lebih dulu; tanpa ini perintah bertanya di
+                        terminal, dan menolak jika tidak ada terminal
+Penulisan memakai dialog cepat. NUMBER disimpan seperti diketik, dengan +-nya;
+NAME ditolak jika memuat karakter yang tidak bisa disimpan SIM, atau lebih
+panjang dari batas SIM. Status keluar 0 jika tertulis, 1 jika ditolak, tidak
+disetujui atau tidak tertulis, 2 untuk kesalahan pemakaian, 3 jika ponsel
+tidak bisa dijangkau.
+</translation>
+    </message>
+    <message>
+        <source>give one of --add, --set, --delete and --import</source>
+        <translation>beri salah satu dari --add, --set, --delete dan --import</translation>
+    </message>
+    <message>
+        <source>%1 needs a value</source>
+        <translation>%1 perlu nilai</translation>
+    </message>
+    <message>
+        <source>--delete needs the place&apos;s number, not &quot;%1&quot;</source>
+        <translation>--delete perlu nomor tempat, bukan &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>unexpected &quot;%1&quot;</source>
+        <translation>&quot;%1&quot; tidak diharapkan</translation>
+    </message>
+    <message>
+        <source>--add needs NAME and NUMBER</source>
+        <translation>--add perlu NAME dan NUMBER</translation>
+    </message>
+    <message>
+        <source>--set needs INDEX, NAME and NUMBER</source>
+        <translation>--set perlu INDEX, NAME dan NUMBER</translation>
+    </message>
+    <message>
+        <source>--dry-run goes with --import</source>
+        <translation>--dry-run dipakai bersama --import</translation>
+    </message>
+    <message>
+        <source>--set needs the place&apos;s number, not &quot;%1&quot;</source>
+        <translation>--set perlu nomor tempat, bukan &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>The SIM&apos;s phone book is full (%1 places); nothing was written.</source>
+        <translation>Buku telepon SIM penuh (%1 tempat); tidak ada yang ditulis.</translation>
+    </message>
+    <message>
+        <source>Place %1 holds %2. Write &quot;%3&quot; over it?</source>
+        <translation>Tempat %1 berisi %2. Timpa dengan &quot;%3&quot;?</translation>
+    </message>
+    <message>
+        <source>Delete place %1, %2, from the SIM?</source>
+        <translation>Hapus tempat %1, %2, dari SIM?</translation>
+    </message>
+    <message>
+        <source>Place %1 deleted.</source>
+        <translation>Tempat %1 dihapus.</translation>
+    </message>
+    <message>
+        <source>Written to place %1.</source>
+        <translation>Ditulis ke tempat %1.</translation>
+    </message>
+</context>
+<context>
     <name>cli</name>
     <message>
         <source>  --device PATH         the device of the port for this run
@@ -682,26 +832,30 @@ TEXT dan TAGGED_TEXT dalam UTF-8.
 <context>
     <name>phonebook</name>
     <message>
-        <source>usage: velmora-cli phonebook [LINK OPTIONS] [--export FILE] [--vcard FILE]
-Reads the SIM&apos;s phone book and prints it as the text export; --export also writes it
-to FILE, --vcard writes it as vCard 3.0 cards for an address book. On a terminal
-the entries are shown escaped as by identify; FILE and a pipe get the phone&apos;s
-bytes unchanged.
-</source>
-        <translation>pemakaian: velmora-cli phonebook [LINK OPTIONS] [--export FILE] [--vcard FILE]
-Membaca buku telepon SIM dan mencetaknya sebagai ekspor teks; --export juga
-menulisnya ke FILE, --vcard menulisnya sebagai kartu vCard 3.0 untuk buku alamat.
-Di terminal entri ditampilkan tersamar seperti pada identify; FILE dan pipa
-menerima bita dari ponsel apa adanya.
-</translation>
-    </message>
-    <message>
         <source>phonebook: %1 needs a file</source>
         <translation>phonebook: %1 perlu nama berkas</translation>
     </message>
     <message>
         <source>phonebook: unexpected &quot;%1&quot;</source>
         <translation>phonebook: tidak diharapkan: &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>usage: velmora-cli phonebook [LINK OPTIONS] [--export FILE] [--vcard FILE]
+       velmora-cli phonebook [LINK OPTIONS] --add NAME NUMBER | --set INDEX NAME NUMBER
+                             | --delete INDEX | --import FILE [--dry-run] [--yes]
+Reads the SIM&apos;s phone book and prints it as the text export; --export also writes it
+to FILE, --vcard writes it as vCard 3.0 cards for an address book. On a terminal
+the entries are shown escaped as by identify; FILE and a pipe get the phone&apos;s
+bytes unchanged.
+</source>
+        <translation>pemakaian: velmora-cli phonebook [LINK OPTIONS] [--export FILE] [--vcard FILE]
+           velmora-cli phonebook [LINK OPTIONS] --add NAME NUMBER | --set INDEX NAME NUMBER
+                                 | --delete INDEX | --import FILE [--dry-run] [--yes]
+Membaca buku telepon SIM dan mencetaknya sebagai ekspor teks; --export juga
+menulisnya ke FILE, --vcard menulisnya sebagai kartu vCard 3.0 untuk buku alamat.
+Di terminal entri ditampilkan tersamar seperti pada identify; FILE dan pipa
+menerima bita dari ponsel apa adanya.
+</translation>
     </message>
 </context>
 <context>

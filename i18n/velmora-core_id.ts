@@ -72,6 +72,61 @@
     </message>
 </context>
 <context>
+    <name>ContactImport</name>
+    <message>
+        <source>line %1 is longer than %2 KiB, more than a contact&apos;s card holds</source>
+        <translation>baris %1 lebih panjang dari %2 KiB, melebihi isi kartu kontak</translation>
+    </message>
+    <message>
+        <source>line %1: the card is written in %2, which is not read</source>
+        <translation>baris %1: kartu ditulis dalam %2, yang tidak bisa dibaca</translation>
+    </message>
+    <message>
+        <source>line %1: the card has neither a name nor a number</source>
+        <translation>baris %1: kartu tidak punya nama maupun nomor</translation>
+    </message>
+    <message>
+        <source>line %1: the card of %2 has no number</source>
+        <translation>baris %1: kartu %2 tidak punya nomor</translation>
+    </message>
+    <message>
+        <source>more than %1 contacts, more than a SIM or an import takes</source>
+        <translation>lebih dari %1 kontak, melebihi kapasitas SIM atau satu kali impor</translation>
+    </message>
+    <message>
+        <source>line %1: the card does not end (no END:VCARD)</source>
+        <translation>baris %1: kartu tidak ditutup (tidak ada END:VCARD)</translation>
+    </message>
+    <message>
+        <source>holds no vCard (no BEGIN:VCARD line)</source>
+        <translation>tidak berisi vCard (tidak ada baris BEGIN:VCARD)</translation>
+    </message>
+    <message>
+        <source>line %1: the row has neither a name nor a number</source>
+        <translation>baris %1: baris ini tidak punya nama maupun nomor</translation>
+    </message>
+    <message>
+        <source>line %1: the row of %2 has no number</source>
+        <translation>baris %1: baris %2 tidak punya nomor</translation>
+    </message>
+    <message>
+        <source>%1: not a regular file</source>
+        <translation>%1: bukan berkas biasa</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>%1: larger than %2 MB, more than a contacts file is read</source>
+        <translation>%1: lebih besar dari %2 MB, melebihi batas berkas kontak yang dibaca</translation>
+    </message>
+    <message>
+        <source>%1: written in UTF-16; save it in UTF-8</source>
+        <translation>%1: ditulis dalam UTF-16; simpan dalam UTF-8</translation>
+    </message>
+</context>
+<context>
     <name>ImageImport</name>
     <message>
         <source>&quot;%1&quot; is larger than %2 MiB !</source>
@@ -487,6 +542,117 @@
     <message>
         <source>The %1 could not be read: the phone would not open its store</source>
         <translation>Tidak bisa membaca %1: ponsel tidak mau membuka penyimpanannya</translation>
+    </message>
+    <message>
+        <source>Get phone book limits</source>
+        <translation>Membaca batas buku telepon</translation>
+    </message>
+    <message>
+        <source>Write contact to SIM (%1)</source>
+        <translation>Menulis kontak ke SIM (%1)</translation>
+    </message>
+    <message>
+        <source>Delete contact from SIM (%1)</source>
+        <translation>Menghapus kontak dari SIM (%1)</translation>
+    </message>
+</context>
+<context>
+    <name>Phonebook</name>
+    <message>
+        <source>Writing to the SIM&apos;s phone book needs the fast dialogue (Communication &gt; Fast Dialogue, or --fast).</source>
+        <translation>Menulis ke buku telepon SIM memerlukan dialog cepat (Komunikasi &gt; Dialog Cepat, atau --fast).</translation>
+    </message>
+    <message>
+        <source>The phone is not connected; nothing was written.</source>
+        <translation>Ponsel tidak tersambung; tidak ada yang ditulis.</translation>
+    </message>
+    <message>
+        <source>The phone did not describe its SIM phone book, so nothing can be written to it.</source>
+        <translation>Ponsel tidak memberi keterangan buku telepon SIM-nya, jadi tidak ada yang bisa ditulis.</translation>
+    </message>
+    <message>
+        <source>The phone did not describe its SIM phone book (%1), so nothing can be written to it.</source>
+        <translation>Ponsel tidak memberi keterangan buku telepon SIM-nya (%1), jadi tidak ada yang bisa ditulis.</translation>
+    </message>
+    <message>
+        <source>Place %1 is not in the SIM&apos;s phone book, which has places %2 to %3.</source>
+        <translation>Tempat %1 tidak ada di buku telepon SIM, yang punya tempat %2 sampai %3.</translation>
+    </message>
+    <message>
+        <source>Place %1 holds &quot;%2&quot; already; it was not written over.</source>
+        <translation>Tempat %1 sudah berisi &quot;%2&quot;; tidak ditimpa.</translation>
+    </message>
+    <message>
+        <source>Place %1 of the SIM&apos;s phone book is empty; there is nothing to delete.</source>
+        <translation>Tempat %1 di buku telepon SIM kosong; tidak ada yang dihapus.</translation>
+    </message>
+    <message>
+        <source>The entry has no number.</source>
+        <translation>Entri ini tidak punya nomor.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a phone number: it must be 1 to 20 digits, with a + in front for an international one.</source>
+        <translation>&quot;%1&quot; bukan nomor telepon: harus 1 sampai 20 digit, dengan + di depan untuk nomor internasional.</translation>
+    </message>
+    <message>
+        <source>The number &quot;%1&quot; is longer than the %2 digits the SIM holds.</source>
+        <translation>Nomor &quot;%1&quot; lebih panjang dari %2 digit yang bisa disimpan SIM.</translation>
+    </message>
+    <message>
+        <source>The SIM cannot hold %1 in a name; write the name without them.</source>
+        <translation>SIM tidak bisa menyimpan %1 dalam nama; tulis nama tanpa karakter tersebut.</translation>
+    </message>
+    <message>
+        <source>The name is longer than the %1 characters the SIM holds.</source>
+        <translation>Nama lebih panjang dari %1 karakter yang bisa disimpan SIM.</translation>
+    </message>
+    <message>
+        <source>The phone would not take the name in UCS2 (%1); nothing was written.</source>
+        <translation>Ponsel tidak menerima nama dalam UCS2 (%1); tidak ada yang ditulis.</translation>
+    </message>
+    <message>
+        <source>no reason given</source>
+        <translation>tanpa alasan</translation>
+    </message>
+    <message>
+        <source>The phone refused place %1: %2</source>
+        <translation>Ponsel menolak tempat %1: %2</translation>
+    </message>
+    <message>
+        <source>Places %1 to %2</source>
+        <translation>Tempat %1 sampai %2</translation>
+    </message>
+    <message>
+        <source>numbers of up to %1 digits</source>
+        <translation>nomor sampai %1 digit</translation>
+    </message>
+    <message>
+        <source>numbers of any length the phone takes</source>
+        <translation>nomor sepanjang yang diterima ponsel</translation>
+    </message>
+    <message>
+        <source>names of up to %1 characters</source>
+        <translation>nama sampai %1 karakter</translation>
+    </message>
+    <message>
+        <source>names of any length the phone takes</source>
+        <translation>nama sepanjang yang diterima ponsel</translation>
+    </message>
+    <message>
+        <source>%1, %2, %3 (%4)</source>
+        <translation>%1, %2, %3 (%4)</translation>
+    </message>
+    <message>
+        <source>no free place left</source>
+        <translation>tidak ada tempat kosong lagi</translation>
+    </message>
+    <message>
+        <source>the SIM has this number at place %1</source>
+        <translation>nomor ini sudah ada di SIM pada tempat %1</translation>
+    </message>
+    <message>
+        <source>the SIM has this number already</source>
+        <translation>nomor ini sudah ada di SIM</translation>
     </message>
 </context>
 <context>

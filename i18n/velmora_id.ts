@@ -1352,6 +1352,38 @@ Kirim %2 not pertama?</translation>
         <source>Title:d=4,o=5,b=125:c,8e,g</source>
         <translation>Judul:d=4,o=5,b=125:c,8e,g</translation>
     </message>
+    <message>
+        <source>&amp;New Entry...</source>
+        <translation>Entri Ba&amp;ru...</translation>
+    </message>
+    <message>
+        <source>Write a new entry to a free place of the SIM&apos;s phone book</source>
+        <translation>Tulis entri baru di tempat kosong buku telepon SIM</translation>
+    </message>
+    <message>
+        <source>&amp;Edit Entry...</source>
+        <translation>&amp;Ubah Entri...</translation>
+    </message>
+    <message>
+        <source>Change the entry chosen in the list, on the SIM</source>
+        <translation>Ubah entri yang dipilih di daftar, langsung di SIM</translation>
+    </message>
+    <message>
+        <source>&amp;Delete Entry</source>
+        <translation>&amp;Hapus Entri</translation>
+    </message>
+    <message>
+        <source>Delete the entry chosen in the list from the SIM</source>
+        <translation>Hapus entri yang dipilih di daftar dari SIM</translation>
+    </message>
+    <message>
+        <source>&amp;Import...</source>
+        <translation>&amp;Impor...</translation>
+    </message>
+    <message>
+        <source>Write the contacts of a vCard or CSV file to the SIM&apos;s free places</source>
+        <translation>Tulis kontak dari berkas vCard atau CSV ke tempat kosong di SIM</translation>
+    </message>
 </context>
 <context>
     <name>TForm2</name>
@@ -2215,6 +2247,169 @@ Mengirim SMS melalui telepon GSM atau modem USB dengan kabel serial atau USB.
     <message>
         <source>Not read: %1</source>
         <translation>Tidak terbaca: %1</translation>
+    </message>
+</context>
+<context>
+    <name>velmora::PhonebookEditor</name>
+    <message>
+        <source>Choose an entry in the phone book&apos;s list first (Phone Book reads it from the SIM).</source>
+        <translation>Pilih dulu sebuah entri di daftar buku telepon (Buku Telepon membacanya dari SIM).</translation>
+    </message>
+    <message>
+        <source>Delete %1 (%2) at place %3 from the SIM?</source>
+        <translation>Hapus %1 (%2) di tempat %3 dari SIM?</translation>
+    </message>
+    <message>
+        <source>Contacts</source>
+        <translation>Kontak</translation>
+    </message>
+    <message>
+        <source>vCard Files</source>
+        <translation>Berkas vCard</translation>
+    </message>
+    <message>
+        <source>CSV Files</source>
+        <translation>Berkas CSV</translation>
+    </message>
+    <message>
+        <source>%1 holds no contact with a number.
+%2</source>
+        <translation>%1 tidak berisi kontak yang punya nomor.
+%2</translation>
+    </message>
+    <message>
+        <source>The SIM&apos;s phone book is full: all its %1 places hold an entry.</source>
+        <translation>Buku telepon SIM penuh: ke-%1 tempatnya sudah terisi.</translation>
+    </message>
+    <message>
+        <source>Place %1 is empty now; the list is read again.</source>
+        <translation>Tempat %1 sekarang kosong; daftar dibaca ulang.</translation>
+    </message>
+    <message>
+        <source>Place %1 holds %2 (%3). Write the new entry over it?</source>
+        <translation>Tempat %1 berisi %2 (%3). Timpa dengan entri baru?</translation>
+    </message>
+</context>
+<context>
+    <name>velmora::PhonebookEntryDialog</name>
+    <message>
+        <source>New Phone Book Entry</source>
+        <translation>Entri Buku Telepon Baru</translation>
+    </message>
+    <message>
+        <source>Edit Phone Book Entry</source>
+        <translation>Ubah Entri Buku Telepon</translation>
+    </message>
+    <message>
+        <source>Place</source>
+        <translation>Tempat</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Nama</translation>
+    </message>
+    <message>
+        <source>Number</source>
+        <translation>Nomor</translation>
+    </message>
+    <message>
+        <source>+628123456789</source>
+        <translation>+628123456789</translation>
+    </message>
+    <message>
+        <source>&amp;Place:</source>
+        <translation>&amp;Tempat:</translation>
+    </message>
+    <message>
+        <source>N&amp;ame:</source>
+        <translation>N&amp;ama:</translation>
+    </message>
+    <message>
+        <source>N&amp;umber:</source>
+        <translation>N&amp;omor:</translation>
+    </message>
+    <message>
+        <source>&amp;Write to SIM</source>
+        <translation>T&amp;ulis ke SIM</translation>
+    </message>
+    <message>
+        <source>%1 of %2 characters (%3)</source>
+        <translation>%1 dari %2 karakter (%3)</translation>
+    </message>
+    <message>
+        <source>%1 characters (%2)</source>
+        <translation>%1 karakter (%2)</translation>
+    </message>
+    <message>
+        <source>This place is free.</source>
+        <translation>Tempat ini kosong.</translation>
+    </message>
+    <message>
+        <source>This place holds %1 (%2); writing asks first.</source>
+        <translation>Tempat ini berisi %1 (%2); akan ditanya dulu sebelum ditimpa.</translation>
+    </message>
+</context>
+<context>
+    <name>velmora::PhonebookImportDialog</name>
+    <message>
+        <source>Place</source>
+        <translation>Tempat</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Nama</translation>
+    </message>
+    <message>
+        <source>Number</source>
+        <translation>Nomor</translation>
+    </message>
+    <message>
+        <source>Note</source>
+        <translation>Catatan</translation>
+    </message>
+    <message>
+        <source>Line</source>
+        <translation>Baris</translation>
+    </message>
+    <message>
+        <source>Why it is left out</source>
+        <translation>Alasan dilewati</translation>
+    </message>
+    <message>
+        <source>Import to SIM: %1</source>
+        <translation>Impor ke SIM: %1</translation>
+    </message>
+    <message>
+        <source>Entries to write</source>
+        <translation>Entri yang akan ditulis</translation>
+    </message>
+    <message>
+        <source>Contacts left out</source>
+        <translation>Kontak yang dilewati</translation>
+    </message>
+    <message>
+        <source>&amp;Cut names longer than the SIM holds (%1 characters)</source>
+        <translation>&amp;Potong nama yang lebih panjang dari batas SIM (%1 karakter)</translation>
+    </message>
+    <message>
+        <source>Left out:</source>
+        <translation>Dilewati:</translation>
+    </message>
+    <message>
+        <source>&amp;Write</source>
+        <translation>&amp;Tulis</translation>
+    </message>
+    <message>
+        <source>cut from &quot;%1&quot;</source>
+        <translation>dipotong dari &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>%1 entries go to the SIM&apos;s free places, %2 of them with their names cut; %3 contacts are left out. Nothing is written until you choose Write.</source>
+        <translation>%1 entri masuk ke tempat kosong di SIM, %2 di antaranya dengan nama dipotong; %3 kontak dilewati. Tidak ada yang ditulis sebelum Anda memilih Tulis.</translation>
+    </message>
+    <message>
+        <source>&amp;Write %1 Entries</source>
+        <translation>&amp;Tulis %1 Entri</translation>
     </message>
 </context>
 <context>

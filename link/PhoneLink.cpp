@@ -165,6 +165,8 @@ PhoneLink::PhoneLink(std::unique_ptr<SerialLink> port, std::unique_ptr<Clock> cl
     // Queued across the thread, also where a receiver names them as text.
     qRegisterMetaType<StoredMessage>();
     qRegisterMetaType<QList<StoredMessage>>();
+    qRegisterMetaType<PhonebookSurvey>();
+    qRegisterMetaType<QList<SimBookOutcome>>();
     // Connected first, so the state is current for every later receiver.
     QObject::connect(this, &PhoneLink::stateChanged, this, [this](State state) { m_state = state; });
     m_worker->session().SetPinSource([this](std::optional<int> tries) { return WaitForPin(tries); });
@@ -344,6 +346,36 @@ void PhoneLink::exportContacts(const QString& path) {
         const ExportResult r = SaveContactExport(p, entries, std::time(nullptr));
         emit status(Q(r.status));
         emit exportFinished(r.ok, Q(r.status));
+    });
+}
+
+void PhoneLink::surveyPhonebook() {
+    Post(m_worker, [this](SessionWorker& w) {
+        w.Busy(State::WritingPhonebook);
+        emit phonebookSurveyed(w.session().SurveyPhonebook());
+    });
+}
+
+void PhoneLink::writePhonebook(const QList<SimEntry>& entries, bool overwrite) {
+    Post(m_worker, [this, entries, overwrite](SessionWorker& w) {
+        w.Busy(State::WritingPhonebook);
+        const PhonebookSurvey survey = w.session().SurveyPhonebook();
+        QList<SimBookOutcome> outcomes;
+        for (const SimEntry& entry : entries) {
+            outcomes << w.session().WritePhonebookEntry(survey, entry, overwrite);
+            // A link gone ends the rest: each would only say so again.
+            if (outcomes.back().problem == SimBookProblem::NotConnected || !survey.ok())
+                break;
+        }
+        emit phonebookWritten(outcomes);
+    });
+}
+
+void PhoneLink::deletePhonebookEntry(int index) {
+    Post(m_worker, [this, index](SessionWorker& w) {
+        w.Busy(State::WritingPhonebook);
+        const PhonebookSurvey survey = w.session().SurveyPhonebook();
+        emit phonebookWritten({w.session().DeletePhonebookEntry(survey, index)});
     });
 }
 

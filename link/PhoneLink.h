@@ -49,6 +49,7 @@ public:
         ReadingInbox, // the messages stored in the phone and on the SIM
         CheckingSignal,
         Ussd, // a USSD request, waiting for the network's answer
+        WritingPhonebook, // surveying, writing or deleting entries of the SIM's phone book
     };
     Q_ENUM(State)
 
@@ -104,6 +105,14 @@ public:
     // over the session, such as USSD.
     using SessionWork = std::function<std::function<void()>(PhoneSession&)>;
     void withSession(State busy, SessionWork work);
+    // Writing the SIM's phone book (fast dialogue only). The survey tells
+    // the book's limits, sets and filled places (phonebookSurveyed); a write
+    // surveys afresh, then writes each entry in turn, a filled place only
+    // with `overwrite`, and a delete empties one place (phonebookWritten,
+    // one outcome an entry).
+    void surveyPhonebook();
+    void writePhonebook(const QList<velmora::SimEntry>& entries, bool overwrite);
+    void deletePhonebookEntry(int index);
 
     // Ends everything: a read or wait in progress stops at once, and a
     // submission whose PDU is with the phone is logged as unknown first.
@@ -162,6 +171,8 @@ signals:
     void messageArrived(const velmora::StoredMessage& m);
     void exportFinished(bool ok, const QString& statusText);
     void pollFinished();
+    void phonebookSurveyed(const velmora::PhonebookSurvey& survey);
+    void phonebookWritten(const QList<velmora::SimBookOutcome>& outcomes);
 
 private:
     // What a read on the worker asks between its exchanges.

@@ -3,6 +3,7 @@
 #include "AtReader.h"
 #include "Clock.h"
 #include "LinkEvents.h"
+#include "PhonebookWrites.h"
 #include "Replies.h"
 #include "SerialLink.h"
 #include "StoreReplies.h"
@@ -158,6 +159,15 @@ public:
     // first.
     std::vector<PhonebookEntry> ReadPhonebook(const StopRequested& stop = {});
     std::vector<OperatorEntry> GetProvider(const StopRequested& stop = {});
+    // Writing the SIM's phone book, in the fast dialogue only
+    // (PhonebookWrites.cpp). The survey reads the book's limits, its
+    // character sets and which places are filled; a write or delete goes by
+    // it. A filled place is written over only with `overwrite`; a name the
+    // phone's set cannot hold goes in UCS2 when the phone takes that, the set
+    // switched back after.
+    PhonebookSurvey SurveyPhonebook();
+    SimBookOutcome WritePhonebookEntry(const PhonebookSurvey& survey, const SimEntry& entry, bool overwrite);
+    SimBookOutcome DeletePhonebookEntry(const PhonebookSurvey& survey, int index);
     // Every message in the phone's and the SIM's store: AT+CPMS=? for the
     // storages, then for each of "SM" and "ME" the phone has its selection
     // and its list (AT+CMGL=4), after AT+CMGF=0 once. A phone that names
@@ -256,6 +266,9 @@ private:
     // or in `why` the sentence that says why there is none ("The SIM message
     // 3 is gone", "... could not be read (its PDU is cut short)").
     StoreRead ReadPlace(int index, const std::string& label, std::string& why);
+    // The entry at a place of the SIM's phone book, read in the fast
+    // dialogue: not found when the place is empty.
+    PhonebookEntry ReadPhonebookPlace(int index, bool& answered);
     // A report the phone announced by +CDSI, read where it was stored.
     void ReadStoredReport(const std::string& storage, int index);
 

@@ -1,5 +1,7 @@
 #include "BatchRecipientModel.h"
 
+#include "Translations.h"
+
 #include "MessageWords.h"
 #include "QtText.h"
 #include "StatusReport.h"
@@ -38,7 +40,7 @@ QString RecipientNote(const BatchRecipientRow& row) {
         // The network's report, in its words (TS 23.040 9.2.3.15).
         if (!row.code)
             return {};
-        const QString said = Q(StatusText(*row.code));
+        const QString said = Localized(StatusText(*row.code));
         const auto colon = said.indexOf(": ");
         return colon < 0 ? said : said.mid(colon + 2);
     }

@@ -1,5 +1,7 @@
 #include "ContentTabs.h"
 
+#include "Translations.h"
+
 #include "EmsPdu.h"
 
 #include "FileIo.h"
@@ -215,7 +217,7 @@ bool ContentTabs::loadPicture(Tab tab, const QString& path) {
     const ConvertOptions options = m_editor ? m_editor->options() : ConvertOptions{};
     auto picture = LoadAnyTabContent(KindOf(tab), S(path), options);
     if (!picture) {
-        m_prompter.Warning(&m_window, Q(picture.error()));
+        m_prompter.Warning(&m_window, Localized(picture.error()));
         return false;
     }
     const LoadedContent& loaded = picture->loaded;
@@ -246,7 +248,7 @@ bool ContentTabs::loadPicture(Tab tab, const QString& path) {
 bool ContentTabs::loadRingtone(const QString& path) {
     const auto tune = ReadRingtoneFile(S(path));
     if (!tune) {
-        m_prompter.Warning(&m_window, Q(tune.error()));
+        m_prompter.Warning(&m_window, Localized(tune.error()));
         return false;
     }
     stopTune();
@@ -287,7 +289,7 @@ void ContentTabs::offerRingtoneCut(const std::string& rtttl) {
 bool ContentTabs::loadEmsPicture(const QString& path) {
     const auto picture = LoadAnyEmsPicture(S(path), m_editor ? m_editor->options() : ConvertOptions{});
     if (!picture) {
-        m_prompter.Warning(&m_window, Q(picture.error()));
+        m_prompter.Warning(&m_window, Localized(picture.error()));
         return false;
     }
     m_ui.memEMS->setPlainText(Q(picture->tag));
@@ -350,7 +352,7 @@ void ContentTabs::saveAs() {
                              S(m_ui.memHexPM->toPlainText())};
     const auto saved = SaveContentAs(notAsLoaded ? std::string() : label, destination, memos);
     if (!saved) {
-        m_prompter.Warning(&m_window, Q(saved.error()));
+        m_prompter.Warning(&m_window, Localized(saved.error()));
         return;
     }
     m_ui.lblFName->setText(Q(*saved));
@@ -373,7 +375,7 @@ bool ContentTabs::exportPicture(Tab tab, const FileType& type, const QString& ch
             saved = Result<std::string>::Fail(CannotWrite(destination, saved.error()));
     }
     if (!saved) {
-        m_prompter.Warning(&m_window, Q(saved.error()));
+        m_prompter.Warning(&m_window, Localized(saved.error()));
         return false;
     }
     m_showStatus(tr("Saved %1").arg(Q(destination)));
@@ -404,7 +406,7 @@ void ContentTabs::saveReceived(MessageKind kind) {
         saved = WriteContentFile(destination, S(p->memo->toPlainText()), title);
     }
     if (!saved) {
-        m_prompter.Warning(&m_window, Q(saved.error()));
+        m_prompter.Warning(&m_window, Localized(saved.error()));
         return;
     }
     p->file->setText(Q(destination));
@@ -664,7 +666,7 @@ void ContentTabs::showRtttlCheck() {
                    .arg(fit.notes);
     }
     if (const auto fault = FindRingtoneFault(line))
-        text += "\n" + Q(RingtoneFaultText(*fault));
+        text += "\n" + Localized(RingtoneFaultText(*fault));
     m_ui.lblRtFit->setText(text);
 }
 
@@ -673,7 +675,7 @@ void ContentTabs::showRtttlCheck() {
 void ContentTabs::playTune() {
     const auto tune = ReadRingtone(S(m_ui.memHexRT->toPlainText().trimmed()));
     if (!tune) {
-        m_showStatus(tr("The tune cannot be played: %1").arg(Q(tune.error())));
+        m_showStatus(tr("The tune cannot be played: %1").arg(Localized(tune.error())));
         return;
     }
     m_player.play(*tune);

@@ -1,5 +1,7 @@
 #include "GroupsDialog.h"
 
+#include "Translations.h"
+
 #include "DialogPlacement.h"
 #include "Prompter.h"
 #include "QtText.h"
@@ -152,7 +154,7 @@ void GroupsDialog::renameClick() {
         return;
     group.name = name->trimmed();
     if (const auto saved = m_store->SaveGroup(group); !saved) {
-        m_prompter.Warning(this, Q(saved.error()));
+        m_prompter.Warning(this, Localized(saved.error()));
         return;
     }
     refresh();
@@ -168,7 +170,7 @@ void GroupsDialog::deleteClick() {
                                           .arg(group.name, QString::number(group.members.size()))))
         return;
     if (const auto done = m_store->DeleteGroup(group.id); !done)
-        m_prompter.Warning(this, Q(done.error()));
+        m_prompter.Warning(this, Localized(done.error()));
     refresh();
 }
 
@@ -214,7 +216,7 @@ void GroupsDialog::importClick() {
         group.id = existing->id;
     }
     if (const auto saved = m_store->SaveGroup(group); !saved) {
-        m_prompter.Warning(this, Q(saved.error()));
+        m_prompter.Warning(this, Localized(saved.error()));
         return;
     }
     refresh();

@@ -1,5 +1,7 @@
 #include "HistoryReader.h"
 
+#include "Translations.h"
+
 #include "QtText.h"
 
 #include <QThread>
@@ -21,7 +23,7 @@ public:
             if (opened)
                 m_store = std::move(opened.value());
             else
-                why = Q(opened.error());
+                why = Localized(opened.error());
             m_refused = !opened;
         }
         return m_store.get();

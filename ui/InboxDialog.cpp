@@ -1,5 +1,7 @@
 #include "InboxDialog.h"
 
+#include "Translations.h"
+
 #include "ChosenRow.h"
 #include "ContentTabs.h"
 #include "DialogPlacement.h"
@@ -75,7 +77,7 @@ QString Detail(const InboxEntry& e, const QString& name) {
     lines << QCoreApplication::translate("InboxDialog", "Stored at: %1").arg(StoredPlaces(e.parts));
     if (!e.message) {
         lines << QCoreApplication::translate("InboxDialog", "This message could not be read: %1")
-                     .arg(Q(e.message.error()));
+                     .arg(Localized(e.message.error()));
         return lines.join('\n');
     }
     const ReadMessage& m = *e.message;
@@ -108,7 +110,7 @@ QStringList ContentLines(const ReadMessage& m) {
     if (m.kind == ContentKind::Report)
         lines << QCoreApplication::translate("InboxDialog", "Reference %1: %2")
                      .arg(QString::number(m.pdu.reference.value_or(0)),
-                          Q(StatusText(m.pdu.status.value_or(0))));
+                          Localized(StatusText(m.pdu.status.value_or(0))));
     if (m.kind == ContentKind::Ringtone)
         lines << QCoreApplication::translate("InboxDialog", "RTTTL: %1").arg(FromPhone(m.rtttl));
     return lines;

@@ -1,5 +1,7 @@
 #include "MessagesWindow.h"
 
+#include "Translations.h"
+
 #include "ChosenRow.h"
 #include "ConversationModel.h"
 #include "DialogPlacement.h"
@@ -57,7 +59,7 @@ Result<ReadMessage> ReadRecord(const MessageRecord& m) {
         auto pdu = DecodePdu(S(p.pdu));
         if (!pdu)
             return Result<ReadMessage>::Fail(S(QCoreApplication::translate("MessagesWindow", "part %1: %2")
-                                                   .arg(QString::number(p.part), Q(pdu.error()))));
+                                                   .arg(QString::number(p.part), Localized(pdu.error()))));
         decoded.push_back(std::move(pdu.value()));
     }
     if (decoded.empty())
@@ -75,7 +77,7 @@ QString PartLine(const PartRecord& p, std::size_t parts, bool gone) {
                     .arg(p.answer.simplified());
     if (p.reportStatus)
         said << QCoreApplication::translate("MessagesWindow", "report: %1 (TP-ST %2)")
-                    .arg(Q(StatusText(*p.reportStatus)), QString::number(*p.reportStatus));
+                    .arg(Localized(StatusText(*p.reportStatus)), QString::number(*p.reportStatus));
     if (said.isEmpty())
         return (gone ? QCoreApplication::translate("MessagesWindow",
                                                    "Part %1 of %2: no answer of the phone's was recorded")
@@ -93,7 +95,7 @@ QString Detail(const MessageRecord& m, const Result<ReadMessage>& read) {
     lines << QCoreApplication::translate("MessagesWindow", "State: %1").arg(StateWords(m));
     if (m.state == msg::State::NotDelivered && m.reasonCode)
         lines << QCoreApplication::translate("MessagesWindow", "The network says: %1")
-                     .arg(Q(StatusText(*m.reasonCode)));
+                     .arg(Localized(StatusText(*m.reasonCode)));
     const std::pair<const char*, QDateTime> times[] = {
         {out ? QT_TRANSLATE_NOOP("MessagesWindow", "Written: %1")
              : QT_TRANSLATE_NOOP("MessagesWindow", "Recorded: %1"),
@@ -131,7 +133,7 @@ QString Detail(const MessageRecord& m, const Result<ReadMessage>& read) {
     else
         lines << QCoreApplication::translate("MessagesWindow", "Kind: %1").arg(KindWords(m.kind))
               << QCoreApplication::translate("MessagesWindow", "Its PDUs could not be read again: %1")
-                     .arg(Q(read.error()));
+                     .arg(Localized(read.error()));
     if (!m.complete)
         lines << QCoreApplication::translate("MessagesWindow",
                                              "Not every part has come: what came is shown.");
@@ -600,7 +602,7 @@ void MessagesWindow::deleteClick() {
         return;
     const auto deleted = m_store->Delete(id);
     if (!deleted) {
-        m_prompter.Warning(this, tr("The message was not deleted: %1").arg(Q(deleted.error())));
+        m_prompter.Warning(this, tr("The message was not deleted: %1").arg(Localized(deleted.error())));
         return;
     }
     messageChanged(id);

@@ -1,5 +1,7 @@
 #include "PduFieldsDialog.h"
 
+#include "Translations.h"
+
 #include "ChosenRow.h"
 #include "ContentTabs.h"
 #include "DialogPlacement.h"
@@ -340,7 +342,7 @@ void PduFieldsDialog::showMessage() {
     const ReadMessage* m = chosenMessage();
     m_content->setPlainText(!e  ? QString()
                             : m ? MessageDetail(*m)
-                                : tr("Not read: %1").arg(Q(e->message.error())));
+                                : tr("Not read: %1").arg(Localized(e->message.error())));
     const bool drawn = m && m->width > 0 && m->height > 0 && !m->content.empty();
     m_bitmap->setPixmap(drawn ? Drawn(*m) : QPixmap());
     m_bitmap->setVisible(drawn);

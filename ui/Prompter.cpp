@@ -1,5 +1,7 @@
 #include "Prompter.h"
 
+#include "Translations.h"
+
 #include "DialogPlacement.h"
 
 #include <QApplication>
@@ -116,7 +118,7 @@ QStringList QtFileFilters(const std::vector<FileType>& types) {
                 any += c.isLetter() ? QString("[%1%2]").arg(c.toUpper(), c.toLower()) : QString(c);
             patterns << any;
         }
-        out << QString("%1 (%2)").arg(QString::fromStdString(type.description), patterns.join(' '));
+        out << QString("%1 (%2)").arg(Localized(type.description), patterns.join(' '));
     }
     return out;
 }

@@ -1,5 +1,7 @@
 #include "TForm1.h"
 
+#include "Translations.h"
+
 #include "ContentTabs.h"
 #include "DesktopNotifier.h"
 #include "InboxDialog.h"
@@ -10,6 +12,7 @@
 #include "Outbox.h"
 #include "OutboxWindow.h"
 #include "PduFieldsDialog.h"
+#include "PhonebookEditor.h"
 #include "PhonebookPanel.h"
 #include "PictureEditorDialog.h"
 #include "Pictures.h"
@@ -109,7 +112,7 @@ void TForm1::StartMessageService() {
         m_store = std::move(opened.value());
     m_service = std::make_unique<MessageService>(m_store.get(), *m_transport);
     if (!opened)
-        m_service->setStoreProblem(Q(opened.error()));
+        m_service->setStoreProblem(Localized(opened.error()));
     // Before the window's own connections: what the phone holds is recorded
     // before the window lists it (and so before it can be deleted).
     m_transport->connectService();
@@ -246,6 +249,9 @@ void TForm1::WireSignals() {
     connect(ui.mnuExportVCard, &QAction::triggered, this, &TForm1::mnuExportVCardClick);
     connect(link, &PhoneLink::contactFound, this, &TForm1::ContactFound);
     connect(link, &PhoneLink::phonebookFinished, this, &TForm1::PhonebookFinished);
+    // Writing the SIM's phone book: New Entry, Edit Entry, Delete Entry, Import.
+    m_phonebookEditor = new PhonebookEditor(ui, *this, *m_prompter, *m_link, *m_phonebook,
+                                            [this] { return m_settings.FastDialogue; });
 
     // The inbox (TForm1Inbox.cpp).
     connect(ui.mnuInbox, &QAction::triggered, this, &TForm1::mnuInboxClick);
@@ -441,7 +447,7 @@ void TForm1::SaveSettingsAtEnd() {
     for (auto section : {SettingsSection::Communication, SettingsSection::Window}) {
         const auto saved = SaveSettings(section, m_setup.paths.settingsFile, m_settings);
         if (!saved) {
-            m_prompter->Error(this, Q(saved.error()));
+            m_prompter->Error(this, Localized(saved.error()));
             return; // what is not written yet stays unwritten
         }
     }

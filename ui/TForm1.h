@@ -43,6 +43,7 @@ class OutboxWindow;
 struct BatchRequest;
 struct RecipientProblem;
 class PduFieldsDialog;
+class PhonebookEditor;
 class PhonebookPanel;
 class PictureEditorDialog;
 class LinkTransport;
@@ -257,6 +258,7 @@ private:
     std::unique_ptr<TextTab> m_text;
     std::unique_ptr<LinkIndicators> m_indicators;
     std::unique_ptr<PhonebookPanel> m_phonebook;
+    PhonebookEditor* m_phonebookEditor = nullptr; // owned by the window
     std::unique_ptr<InboxDialog> m_inbox;
     std::unique_ptr<PduFieldsDialog> m_inspector;
     std::unique_ptr<PictureEditorDialog> m_pictureEditor;

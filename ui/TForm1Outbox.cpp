@@ -2,6 +2,7 @@
 // window, groups, mail merge, and the status bar's progress of a batch.
 
 #include "BatchBuilder.h"
+
 #include "GroupsDialog.h"
 #include "MailMergeDialog.h"
 #include "MessageStore.h"
@@ -11,6 +12,7 @@
 #include "QtText.h"
 #include "Recipients.h"
 #include "TForm1.h"
+#include "Translations.h"
 #include "ui_TForm1.h"
 
 #include <QProgressBar>
@@ -150,7 +152,7 @@ void TForm1::actMakeGroupClick() {
         return;
     group.name = name->trimmed();
     if (const auto saved = m_store->SaveGroup(group); !saved)
-        m_prompter->Warning(this, Q(saved.error()));
+        m_prompter->Warning(this, Localized(saved.error()));
 }
 
 // The status bar shows the batch going now; once it ends, one still
@@ -210,7 +212,7 @@ bool TForm1::LeaveBatches() {
         for (const BatchRecord& b : unfinished)
             if (b.queued > 0)
                 if (const auto done = m_outbox->cancel(b.id); !done)
-                    m_prompter->Warning(this, Q(done.error()));
+                    m_prompter->Warning(this, Localized(done.error()));
         return true;
     case Prompter::Answer::Yes:
         break;

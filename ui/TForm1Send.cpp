@@ -1,6 +1,7 @@
 // The send button's dispatch, the text tab and the destination field.
 
 #include "ConcatReference.h"
+
 #include "ContentTabs.h"
 #include "Gsm7.h"
 #include "Inbox.h"
@@ -15,6 +16,7 @@
 #include "TForm1.h"
 #include "Tab.h"
 #include "TextTab.h"
+#include "Translations.h"
 #include "ui_TForm1.h"
 
 #include <QCoreApplication>
@@ -28,7 +30,7 @@ namespace {
 
 // The shared reasons start in lower case, as a command line prints them.
 QString Sentence(const std::string& reason) {
-    QString s = Q(reason);
+    QString s = Localized(reason);
     if (!s.isEmpty())
         s[0] = s[0].toUpper();
     return s;
@@ -43,7 +45,7 @@ QString ReportStatus(const MessageRecord& m) {
         if (!p.reportStatus)
             continue;
         if (!IsDelivered(*p.reportStatus))
-            return Q(StatusText(*p.reportStatus));
+            return Localized(StatusText(*p.reportStatus));
         ++delivered;
     }
     const auto n = static_cast<int>(m.parts.size());

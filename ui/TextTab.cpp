@@ -1,5 +1,7 @@
 #include "TextTab.h"
 
+#include "Translations.h"
+
 #include <QCoreApplication>
 
 #include "SMSLibU.h"
@@ -42,7 +44,7 @@ QString TextTab::counter(const QString& text) const {
     if (!longMode())
         return QString::number(m_limit - units(text));
     const std::u16string s = ForSending(text);
-    return QString::fromStdString(PartCountText(CountParts(s, CodingFor(s))));
+    return Localized(PartCountText(CountParts(s, CodingFor(s))));
 }
 
 // The long mode names the coding the text goes in as it changes.

@@ -6,6 +6,7 @@
 #include "StatusReport.h"
 #include "Strings.h"
 #include "TerminalText.h"
+#include "Translations.h"
 
 #include <QByteArray>
 #include <QJsonArray>
@@ -176,8 +177,8 @@ void WritePlain(const ReadMessage& m, Io io) {
          p.timestamp);
     if (p.type == PduType::StatusReport) {
         line(translate("decode", "reference"), std::to_string(p.reference.value_or(0)));
-        line(translate("decode", "status"),
-             StatusText(p.status.value_or(0)) + " (" + std::to_string(p.status.value_or(0)) + ")");
+        line(translate("decode", "status"), LocalizedBytes(StatusText(p.status.value_or(0))) + " (" +
+                                                std::to_string(p.status.value_or(0)) + ")");
         line(translate("decode", "discharged"), p.dischargeTime);
         return;
     }
@@ -244,7 +245,8 @@ bool PrintReadMessage(const Result<ReadMessage>& message, const std::string& pdu
             o["pdu"] = Utf8(pdus);
             WriteLine(o, io.out);
         } else {
-            io.out << "  " << Fill(translate("decode", "refused: %1"), {message.error()}) << '\n'
+            io.out << "  " << Fill(translate("decode", "refused: %1"), {LocalizedBytes(message.error())})
+                   << '\n'
                    << "  pdu: " << ForOutput(pdus, io.outIsTerminal) << '\n';
         }
         return false;

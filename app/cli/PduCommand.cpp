@@ -4,6 +4,7 @@
 #include "Options.h"
 #include "SMSLibU.h"
 #include "Said.h"
+#include "Translations.h"
 
 #include <ostream>
 
@@ -235,7 +236,8 @@ std::variant<PduJob, Failure> BuildPduJob(std::vector<std::string> words) {
 }
 
 int Report(const Failure& f, Io io, const std::string& usage) {
-    io.err << "velmora-cli: " << f.message << '\n';
+    // A sentence of smslib's is said in the user's language.
+    io.err << "velmora-cli: " << LocalizedBytes(f.message) << '\n';
     if (f.code == kExitUsage)
         io.err << usage;
     return f.code;

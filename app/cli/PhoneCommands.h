@@ -46,6 +46,11 @@ int RunSendToMany(const PhoneTarget& target, const ManyOptions& many, std::vecto
 int RunQueue(std::vector<std::string> words, Io io);
 int RunIdentify(std::vector<std::string> words, Io io);
 int RunPhonebook(std::vector<std::string> words, Io io);
+std::string PhonebookUsage();
+// "phonebook --add/--set/--delete/--import" (PhonebookWriteCommand.cpp).
+bool IsPhonebookWrite(const std::vector<std::string>& words);
+int RunPhonebookWrite(std::vector<std::string> words, Io io);
+std::string PhonebookWriteUsage();
 // The messages on the phone (InboxCommand.cpp).
 int RunInbox(std::vector<std::string> words, Io io);
 // Which serial device the phone is on (PortsCommand.cpp).

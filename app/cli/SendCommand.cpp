@@ -9,6 +9,7 @@
 #include "Said.h"
 #include "StatusReport.h"
 #include "TerminalText.h"
+#include "Translations.h"
 
 #include <ctime>
 #include <map>
@@ -46,17 +47,20 @@ std::string IdentifyUsage() {
            LinkOptionsUsage();
 }
 
-std::string PhonebookUsage() {
-    return translate("phonebook",
-                     "usage: velmora-cli phonebook [LINK OPTIONS] [--export FILE] [--vcard FILE]\n"
-                     "Reads the SIM's phone book and prints it as the text export; --export also writes it\n"
-                     "to FILE, --vcard writes it as vCard 3.0 cards for an address book. On a terminal\n"
-                     "the entries are shown escaped as by identify; FILE and a pipe get the phone's\n"
-                     "bytes unchanged.\n") +
-           LinkOptionsUsage();
-}
-
 } // namespace
+
+std::string PhonebookUsage() {
+    return translate(
+               "phonebook",
+               "usage: velmora-cli phonebook [LINK OPTIONS] [--export FILE] [--vcard FILE]\n"
+               "       velmora-cli phonebook [LINK OPTIONS] --add NAME NUMBER | --set INDEX NAME NUMBER\n"
+               "                             | --delete INDEX | --import FILE [--dry-run] [--yes]\n"
+               "Reads the SIM's phone book and prints it as the text export; --export also writes it\n"
+               "to FILE, --vcard writes it as vCard 3.0 cards for an address book. On a terminal\n"
+               "the entries are shown escaped as by identify; FILE and a pipe get the phone's\n"
+               "bytes unchanged.\n") +
+           PhonebookWriteUsage() + LinkOptionsUsage();
+}
 
 namespace {
 
@@ -89,7 +93,7 @@ int AwaitReports(CliPhone& phone, const std::vector<std::optional<int>>& referen
             code = code == kExitOk ? kExitUnreachable : code;
             continue;
         }
-        io.out << StatusText(found->second) << '\n';
+        io.out << LocalizedBytes(StatusText(found->second)) << '\n';
         if (!IsDelivered(found->second))
             code = kExitRefused;
     }
@@ -201,7 +205,7 @@ int RunSend(std::vector<std::string> words, Io io) {
         io.err << "velmora-cli: "
                << Fill(translate("send", "nothing sent: %1"),
                        {sent.error().kind == SendRefusal::Store ? S(sent.error().store)
-                                                                : sent.error().invalid.text})
+                                                                : LocalizedBytes(sent.error().invalid.text)})
                << '\n';
         return kExitRefused;
     }
@@ -248,6 +252,8 @@ int RunPhonebook(std::vector<std::string> words, Io io) {
         io.out << PhonebookUsage();
         return kExitOk;
     }
+    if (IsPhonebookWrite(words))
+        return RunPhonebookWrite(std::move(words), io);
     PhoneTarget target;
     // --export FILE and --vcard FILE, with the link options before, between
     // or after them.

@@ -9,6 +9,7 @@
 #include "Ringtone.h"
 #include "Said.h"
 #include "ToneSynth.h"
+#include "Translations.h"
 #include "TunePlayer.h"
 
 #include <QCoreApplication>
@@ -113,10 +114,12 @@ int RunTone(std::vector<std::string> words, Io io) {
         file = std::move(read.value());
     }
     if (const auto fault = FindRingtoneFault(file.rtttl))
-        io.err << "velmora-cli: " << Fill(translate("tone", "tone: %1"), {RingtoneFaultText(*fault)}) << '\n';
+        io.err << "velmora-cli: "
+               << Fill(translate("tone", "tone: %1"), {LocalizedBytes(RingtoneFaultText(*fault))}) << '\n';
     const auto tune = ReadRingtone(file.content);
     if (!tune)
-        return Report({kExitRefused, Fill(translate("tone", "tone: %1"), {tune.error()})}, io);
+        return Report({kExitRefused, Fill(translate("tone", "tone: %1"), {LocalizedBytes(tune.error())})},
+                      io);
     if (tune->notes.empty())
         return Report({kExitRefused, translate("tone", "tone: the tune has no notes")}, io);
     if (!RingtoneFits(file.rtttl)) {

@@ -109,6 +109,17 @@ QString Localized(const std::string& said) {
     return g_translated ? Localize(text, 0, {}) : text;
 }
 
+std::string LocalizedBytes(const std::string& said) {
+    if (!g_translated)
+        return said;
+    const QString text = QString::fromStdString(said);
+    // Bytes that are not UTF-8 are no sentence of smslib's alone.
+    if (text.toStdString() != said)
+        return said;
+    const QString localized = Localize(text, 0, {});
+    return localized == text ? said : localized.toStdString();
+}
+
 QString TranslationsDir() {
     const QString bin = QString::fromStdString(CurrentProgramDir());
     return QDir::cleanPath(bin + "/../share/velmora/translations");

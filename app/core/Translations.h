@@ -34,5 +34,8 @@ QString InstallTranslations(const QStringList& catalogs, const QString& dir = Tr
 // smslib's words ("a directory"). A sentence of no known pattern, or any
 // sentence when no catalog is installed, comes back as it is.
 QString Localized(const std::string& said);
+// The same for a terminal: the bytes as they came when nothing is
+// translated (a phone's Latin-1 among them), else the translation in UTF-8.
+std::string LocalizedBytes(const std::string& said);
 
 } // namespace velmora

@@ -1,9 +1,13 @@
 #include "SimulatedPhone.h"
 #include "Arguments.h"
 
+#include "Arguments.h"
+#include "SimPhone.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <fstream>
 
 namespace velmora::phonesim {
 namespace {
@@ -194,7 +198,9 @@ TEST(SimulatedPhone, PhonebookAndOperatorFiles) {
     EXPECT_EQ(book[0].index, 250);
     EXPECT_EQ(book[0].number, "0812");
     EXPECT_EQ(book[0].name, "Sari, office");
-    for (const char* bad : {"1,0812\n", "0,0812,A\n", "251,0812,A\n", "x,0812,A\n"})
+    // A place past the book's size is refused once the size is known
+    // (PhoneSimArguments); past the largest book, already here.
+    for (const char* bad : {"1,0812\n", "0,0812,A\n", "10000,0812,A\n", "x,0812,A\n"})
         EXPECT_EQ(ParsePhonebookFile(std::string("1,2,ok\n") + bad, book).rfind("line 2:", 0), 0u) << bad;
 
     std::vector<OperatorEntry> ops;
@@ -447,6 +453,95 @@ TEST(SimulatedPhoneUssd, OptionsKeepTheirDefaults) {
     Arguments bad;
     EXPECT_EQ(ParseArguments({"--ussd-delay", "soon"}, bad), "--ussd-delay needs milliseconds");
     EXPECT_NE(std::string(HelpText()).find("--ussd-packed"), std::string::npos);
+}
+
+// The phone book a program writes: each step's answer, then what the book
+// reads back.
+TEST(SimulatedPhone, KeepsWhatIsWrittenToItsPhoneBook) {
+    PhoneOptions o;
+    o.echo = false;
+    o.phonebookSize = 5;
+    o.numberLength = 6;
+    o.nameLength = 7;
+    o.phonebook = {{2, "0812", "Sari"}};
+    SimulatedPhone phone{o};
+    Converse(phone, {
+                        {"at+cpbr=?\r", "\r\n+CPBR: (1-5),6,7\r\n\r\nOK\r\n"},
+                        {"at+cpbw=1,\"+62811\",145,\"Budi\"\r", "\r\nOK\r\n"},
+                        {"at+cpbr=1,5\r", "\r\n+CPBR: 1,\"+62811\",145,\"Budi\"\r\n"
+                                          "\r\n+CPBR: 2,\"0812\",129,\"Sari\"\r\n\r\nOK\r\n"},
+                        {"at+cpbw=,\"0813\",129,\"Ani\"\r", "\r\nOK\r\n"}, // the first free place
+                        {"at+cpbr=3\r", "\r\n+CPBR: 3,\"0813\",129,\"Ani\"\r\n\r\nOK\r\n"},
+                        {"at+cpbw=2\r", "\r\nOK\r\n"},
+                        {"at+cpbr=2\r", "\r\n+CME ERROR: 22\r\n"},
+                        {"at+cpbw=2\r", "\r\nOK\r\n"}, // empty already
+                        {"at+cpbw=6,\"0813\",129,\"Ani\"\r", "\r\n+CME ERROR: 21\r\n"},
+                        {"at+cpbw=0\r", "\r\n+CME ERROR: 21\r\n"},
+                        {"at+cpbw=4,\"0813\",129,\"Alexandra\"\r", "\r\n+CME ERROR: 24\r\n"},
+                        {"at+cpbw=4,\"+6281234\",145,\"Ani\"\r", "\r\n+CME ERROR: 26\r\n"},
+                        {"at+cpbw=4,\"08ab\",129,\"Ani\"\r", "\r\n+CME ERROR: 27\r\n"},
+                        {"at+cpbw=4,\"0813\",999,\"Ani\"\r", "\r\nERROR\r\n"},
+                    });
+}
+
+TEST(SimulatedPhone, NamesAndChangesItsCharacterSet) {
+    PhoneOptions o;
+    o.echo = false;
+    o.nameLength = 7; // three characters in UCS2
+    o.charsets = {"GSM", "UCS2"};
+    SimulatedPhone phone{o};
+    Converse(phone, {
+                        {"at+cscs?\r", "\r\n+CSCS: \"GSM\"\r\n\r\nOK\r\n"},
+                        {"at+cscs=?\r", "\r\n+CSCS: (\"GSM\",\"UCS2\")\r\n\r\nOK\r\n"},
+                        {"at+cscs=\"IRA\"\r", "\r\n+CME ERROR: 4\r\n"},
+                        {"AT+CSCS=\"ucs2\"\r", "\r\nOK\r\n"},
+                        {"at+cscs?\r", "\r\n+CSCS: \"UCS2\"\r\n\r\nOK\r\n"},
+                        {"at+cpbw=1,\"0812\",129,\"005A006F00EB\"\r", "\r\nOK\r\n"},
+                        {"at+cpbw=2,\"0812\",129,\"005A006F00EB0020\"\r", "\r\n+CME ERROR: 24\r\n"},
+                        {"at+cpbw=2,\"0812\",129,\"Zo\"\r", "\r\n+CME ERROR: 25\r\n"},
+                        {"at+cpbw=2,\"0812\",129,\"4E2D\"\r", "\r\nOK\r\n"},
+                        {"at+cscs=\"GSM\"\r", "\r\nOK\r\n"},
+                        // Read back in the phone's set: past Latin-1 is "?".
+                        {"at+cpbr=1,2\r", "\r\n+CPBR: 1,\"0812\",129,\"Zo\xEB\"\r\n"
+                                          "\r\n+CPBR: 2,\"0812\",129,\"?\"\r\n\r\nOK\r\n"},
+                    });
+}
+
+} // namespace
+} // namespace velmora::phonesim
+
+namespace velmora::phonesim {
+namespace {
+
+TEST(PhoneSimArguments, ThePhoneBooksShape) {
+    const struct {
+        std::vector<std::string> words;
+        std::string error;
+    } rows[] = {
+        {{"--phonebook-size", "99", "--number-length", "20", "--name-length", "14"}, ""},
+        {{"--charset", "UCS2", "--charsets", "IRA,UCS2"}, ""},
+        {{"--phonebook-size", "0"}, "--phonebook-size needs a number of places from 1 to 9999"},
+        {{"--name-length", "x"}, "--name-length needs a number of octets from 1 to 241"},
+        {{"--charset", "IRA", "--charsets", "GSM,UCS2"}, "--charset IRA is not one of --charsets"},
+        {{"--charsets"}, "--charsets needs a list such as GSM,IRA,UCS2"},
+    };
+    const std::string dir = testing::TempDir("phonesim-book");
+    std::ofstream(dir + "/book.txt") << "3,0812,Sari\n";
+    Arguments sized;
+    EXPECT_EQ(ParseArguments({"--phonebook", dir + "/book.txt", "--phonebook-size", "2"}, sized),
+              "--phonebook: place 3 is past the phone book's 2 places");
+    for (const auto& row : rows) {
+        Arguments args;
+        EXPECT_EQ(ParseArguments(row.words, args), row.error) << row.words.front();
+    }
+    Arguments args;
+    ASSERT_EQ(ParseArguments({"--phonebook-size", "99", "--name-length", "14", "--charsets", "IRA,UCS2",
+                              "--charset", "IRA"},
+                             args),
+              "");
+    EXPECT_EQ(args.phone.phonebookSize, 99);
+    EXPECT_EQ(args.phone.nameLength, 14);
+    EXPECT_EQ(args.phone.charsets, (std::vector<std::string>{"IRA", "UCS2"}));
 }
 
 } // namespace

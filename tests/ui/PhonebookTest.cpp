@@ -11,12 +11,14 @@
 #include <QElapsedTimer>
 #include <QFrame>
 #include <QHeaderView>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QSpinBox>
 #include <QTest>
 #include <QTreeWidget>
 
@@ -112,6 +114,8 @@ private:
     }
 
 private slots:
+    void writesANewEntryAndShowsIt();
+    void writingNeedsTheFastDialogue();
     void readsTheSimIntoTheList_data();
     void readsTheSimIntoTheList();
     void aDoubleClickMakesTheNumberTheDestination();
@@ -399,6 +403,56 @@ void PhonebookTest::printsThePhonebook() {
     QVERIFY2(has(two, R"(\bN66\b)") && has(two, R"(\b0866\b)"), qPrintable(two));
     QVERIFY(two.contains("***** End of Phonebook"));
     QVERIFY(!two.contains("Velmora 1.00"));
+}
+
+// Phonebook > New Entry: the dialog offers the first free place with the
+// SIM's limits, keeps Write off while the name holds what the SIM cannot,
+// not even in UCS2, and the list read again shows the entry written.
+void PhonebookTest::writesANewEntryAndShowsIt() {
+    auto phone = phoneWith({"1,+62811,Budi"});
+    Window w(phone->device(), "[Communication Port]\nDialogue=fast\n");
+    w.show();
+    QVERIFY(w.waitConnected());
+    LinkAnswers answers(w.form().link());
+    QVERIFY(readBook(w, answers));
+    QString limits, refused, count;
+    int index = 0;
+    bool refusedOff = false, okOn = false;
+    w.prompter.onDialog = [&](QDialog& d) {
+        limits = d.findChild<QLabel*>("lblEntryLimits")->text();
+        index = d.findChild<QSpinBox*>("spnEntryIndex")->value();
+        d.findChild<QLineEdit*>("txtEntryNumber")->setText("+62 813");
+        d.findChild<QLineEdit*>("txtEntryName")->setText(QString::fromUtf8("Ani \xF0\x9F\x98\x80"));
+        refused = d.findChild<QLabel*>("lblEntryProblem")->text();
+        refusedOff = !d.findChild<QPushButton*>("btnEntryOk")->isEnabled();
+        d.findChild<QLineEdit*>("txtEntryName")->setText("Ani");
+        count = d.findChild<QLabel*>("lblEntryNameCount")->text();
+        okOn = d.findChild<QPushButton*>("btnEntryOk")->isEnabled();
+    };
+    const auto before = answers.finished.size();
+    w.find<QAction>("mnuNewEntry")->trigger();
+    QVERIFY(QTest::qWaitFor([&] { return answers.finished.size() > before; }, 20000));
+    QCOMPARE(limits, QString("Places 1 to 250, numbers of up to 40 digits, names of up to 18 characters (GSM)"));
+    QCOMPARE(index, 2);
+    QCOMPARE(refused, QString::fromUtf8("The SIM cannot hold \"\xF0\x9F\x98\x80\" in a name; write the name without them."));
+    QVERIFY(refusedOff);
+    QCOMPARE(count, QString("3 of 18 characters (GSM)"));
+    QVERIFY(okOn);
+    QCOMPARE(w.prompter.warnings, QStringList());
+    QCOMPARE(listed(w), (Rows{{"Budi", "+62811", "1"}, {"Ani", "+62813", "2"}}));
+}
+
+void PhonebookTest::writingNeedsTheFastDialogue() {
+    auto phone = phoneWith({"1,+62811,Budi"});
+    Window w(phone->device());
+    w.show();
+    QVERIFY(w.waitConnected());
+    bool shown = false;
+    w.prompter.onDialog = [&](QDialog&) { shown = true; };
+    w.find<QAction>("mnuNewEntry")->trigger();
+    QCOMPARE(w.prompter.warnings, QStringList{"Writing to the SIM's phone book needs the fast dialogue "
+                                              "(Communication > Fast Dialogue, or --fast)."});
+    QVERIFY(!shown);
 }
 
 QTEST_MAIN(PhonebookTest)

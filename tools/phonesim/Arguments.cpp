@@ -125,12 +125,22 @@ const char* HelpText() {
            "  --ussd-ucs2             USSD answers in UCS2 hex (DCS 72)\n"
            "  --ussd-delay MS         from the OK to the network's +CUSD line (default 300)\n"
            "  --ussd-record FILE      append every AT+CUSD command to FILE, as it came\n"
+           "  --phonebook-size N      places in the SIM's phone book, 1 to N (default 250)\n"
+           "  --number-length N       the longest number at+cpbw= takes, in digits (default\n"
+           "                          40)\n"
+           "  --name-length N         the longest name at+cpbw= takes, in octets (default\n"
+           "                          18; in UCS2 one octet and two a character)\n"
+           "  --charset SET           the character set at+cscs? names at start (default\n"
+           "                          GSM)\n"
+           "  --charsets LIST         the sets at+cscs= takes, comma-separated (default\n"
+           "                          GSM,IRA,8859-1,UCS2)\n"
            "  --verbose               show the dialogue on stderr\n"
            "  --help                  show this help and exit\n"
            "  --version               show the version and exit\n"
            "\n"
-           "Phone book file: one entry a line, INDEX,NUMBER,NAME; INDEX from 1 to 250,\n"
-           "the name is the rest of the line and may hold commas. For example:\n"
+           "Phone book file: one entry a line, INDEX,NUMBER,NAME; INDEX from 1 to the\n"
+           "phone book's size (250 unless --phonebook-size says), the name the rest of\n"
+           "the line, which may hold commas. For example:\n"
            "    1,+628569999999,Budi\n"
            "    2,0812345678,Sari, office\n"
            "Operator file: one operator a line, CODE,NAME, for example:\n"
@@ -141,7 +151,12 @@ const char* HelpText() {
            "In all of them, blank lines and lines starting with # are skipped.\n"
            "\n"
            "Answers to at+cpbr= for an empty slot: +CME ERROR: 22; for an index outside\n"
-           "1..250: +CME ERROR: 21. A PDU whose length does not match at+cmgs= gets\n"
+           "the phone book: +CME ERROR: 21. at+cpbw=INDEX,\"NUMBER\",TYPE,\"NAME\" writes\n"
+           "a place for the rest of the run (no INDEX: the first free one) and\n"
+           "at+cpbw=INDEX empties it; a bad index gets +CME ERROR: 21, a full book 20,\n"
+           "too long a name 24 (25 for a UCS2 name that is not hex), too long a number\n"
+           "26, a number that is none 27. A name written in UCS2 reads back with each\n"
+           "character past Latin-1 as ?. A PDU whose length does not match at+cmgs= gets\n"
            "+CMS ERROR: 304. at+cmgr= and at+cmgd= of an empty index get +CMS ERROR: 321;\n"
            "the message commands need at+cmgf=0 first.\n"
            "USSD (at+cusd=1,\"CODE\",15): *123# answers the balance (+CUSD: 0), *888# a menu\n"
@@ -352,12 +367,39 @@ std::string ParseArguments(const std::vector<std::string>& words, Arguments& arg
         } else if (w == "--ussd-record") {
             if (!value(p.ussdRecordFile))
                 return "--ussd-record needs a file";
+        } else if (w == "--phonebook-size") {
+            if (!number(p.phonebookSize, 1, 9999))
+                return "--phonebook-size needs a number of places from 1 to 9999";
+        } else if (w == "--number-length") {
+            if (!number(p.numberLength, 1, 80))
+                return "--number-length needs a number of digits from 1 to 80";
+        } else if (w == "--name-length") {
+            if (!number(p.nameLength, 1, 241))
+                return "--name-length needs a number of octets from 1 to 241";
+        } else if (w == "--charset") {
+            if (!value(p.charset) || p.charset.empty())
+                return "--charset needs a character set's name";
+        } else if (w == "--charsets") {
+            if (!value(v) || v.empty())
+                return "--charsets needs a list such as GSM,IRA,UCS2";
+            p.charsets.clear();
+            std::size_t start = 0;
+            for (std::size_t comma; (comma = v.find(',', start)) != std::string::npos; start = comma + 1)
+                p.charsets.push_back(v.substr(start, comma - start));
+            p.charsets.push_back(v.substr(start));
         } else if (w == "--verbose") {
             args.verbose = true;
         } else {
             return "unknown option '" + w + "'";
         }
     }
+    const PhoneOptions& p = args.phone;
+    for (const PhonebookEntry& e : p.phonebook)
+        if (e.index > p.phonebookSize)
+            return "--phonebook: place " + std::to_string(e.index) + " is past the phone book's " +
+                   std::to_string(p.phonebookSize) + " places";
+    if (std::find(p.charsets.begin(), p.charsets.end(), p.charset) == p.charsets.end())
+        return "--charset " + p.charset + " is not one of --charsets";
     return "";
 }
 

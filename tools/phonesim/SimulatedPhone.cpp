@@ -12,7 +12,8 @@ namespace {
 
 constexpr char kCtrlZ = 26;
 constexpr char kEsc = 27;
-constexpr int kPhonebookSize = 250;
+// The largest phone book --phonebook-size allows.
+constexpr int kMostPhonebookPlaces = 9999;
 
 std::string Lower(std::string s) {
     for (char& c : s)
@@ -80,7 +81,7 @@ std::vector<std::string> Lines(const std::string& text) {
 
 } // namespace
 
-SimulatedPhone::SimulatedPhone(PhoneOptions options) : m_opt(std::move(options)) {
+SimulatedPhone::SimulatedPhone(PhoneOptions options) : m_opt(std::move(options)), m_charset(m_opt.charset) {
     std::sort(m_opt.phonebook.begin(), m_opt.phonebook.end(),
               [](const PhonebookEntry& a, const PhonebookEntry& b) { return a.index < b.index; });
     m_sim.resize(
@@ -330,7 +331,8 @@ void SimulatedPhone::Command(const std::string& line, std::vector<Output>& out) 
     const std::string cmd = Lower(line);
     // Without its PIN a SIM keeps its contents to itself (TS 27.007 9.2: 11).
     const bool needsSim = cmd == "at+cimi" || cmd.rfind("at+cmg", 0) == 0 || cmd.rfind("at+cpbr", 0) == 0 ||
-                          cmd == "at+copn" || cmd.rfind("at+cnmi", 0) == 0 || cmd.rfind("at+cpms", 0) == 0;
+                          cmd.rfind("at+cpbw", 0) == 0 || cmd == "at+copn" || cmd.rfind("at+cnmi", 0) == 0 ||
+                          cmd.rfind("at+cpms", 0) == 0;
     if (Locked() && needsSim) {
         Answer(m_opt.pinTries > 0 ? "+CME ERROR: 11" : "+CME ERROR: 12", out);
         return;
@@ -405,6 +407,8 @@ void SimulatedPhone::Command(const std::string& line, std::vector<Output>& out) 
             AnswerLines({"+CSQ: " + a.rssi + "," + a.ber}, "OK", out);
         else if (a.kind == CsqAnswer::Error)
             Answer("ERROR", out);
+    } else if (PhonebookCommand(cmd, line, out)) {
+        // written, described, or the character set
     } else if (cmd.rfind("at+cpbr=", 0) == 0) {
         const std::string args = cmd.substr(8);
         const auto comma = args.find(',');
@@ -417,7 +421,7 @@ void SimulatedPhone::Command(const std::string& line, std::vector<Output>& out) 
         if (comma == std::string::npos)
             last = first;
         // CME errors of 3GPP TS 27.007 9.2: 21 invalid index, 22 not found.
-        if (first < 1 || last < first || last > kPhonebookSize) {
+        if (first < 1 || last < first || last > m_opt.phonebookSize) {
             Answer("+CME ERROR: 21", out);
             return;
         }
@@ -600,8 +604,8 @@ std::string ParsePhonebookFile(const std::string& text, std::vector<PhonebookEnt
         const auto c2 = c1 == std::string::npos ? c1 : line.find(',', c1 + 1);
         PhonebookEntry e;
         if (c2 == std::string::npos || !ParseInt(Trim(line.substr(0, c1)), e.index) || e.index < 1 ||
-            e.index > kPhonebookSize)
-            return "line " + std::to_string(lineNo) + ": expected INDEX,NUMBER,NAME with INDEX 1 to 250";
+            e.index > kMostPhonebookPlaces)
+            return "line " + std::to_string(lineNo) + ": expected INDEX,NUMBER,NAME with INDEX 1 to 9999";
         e.number = Trim(line.substr(c1 + 1, c2 - c1 - 1));
         e.name = line.substr(c2 + 1);
         entries.push_back(e);

@@ -121,6 +121,15 @@ struct PhoneOptions {
     bool ussdUcs2 = false;      // answers in UCS2 hex, DCS 72
     int ussdDelayMs = 300;      // from the OK to the network's +CUSD line
     std::string ussdRecordFile; // every AT+CUSD command appended here, as it came
+    // The SIM's phone book as at+cpbr=? describes it: places 1 to
+    // phonebookSize, numbers of up to numberLength digits, names of up to
+    // nameLength octets (in UCS2 one octet and two a character).
+    int phonebookSize = 250;
+    int numberLength = 40;
+    int nameLength = 18;
+    // The character set at+cscs? names at start, and those at+cscs= takes.
+    std::string charset = "GSM";
+    std::vector<std::string> charsets{"GSM", "IRA", "8859-1", "UCS2"};
 };
 
 // Bytes to send, after waiting `delayMs` from the end of the previous output.
@@ -185,6 +194,10 @@ private:
     int PlaceOf(int index, const Store& store) const;
     std::string ReadHeader(int index, const Slot& slot) const;
     void StorageCommand(const std::string& cmd, std::vector<Output>& out);
+    // at+cpbr=?, at+cpbw= and at+cscs (SimulatedPhonebook.cpp); false when
+    // `cmd` is none of them.
+    bool PhonebookCommand(const std::string& cmd, const std::string& line, std::vector<Output>& out);
+    void WritePhonebook(const std::string& args, std::vector<Output>& out);
     void MessageCommand(const std::string& cmd, std::vector<Output>& out);
     // AT+CUSD (SimulatedUssd.cpp).
     void UssdCommand(const std::string& line, std::vector<Output>& out);
@@ -213,6 +226,7 @@ private:
     // What at+cpms chose: read and delete, write, and where new ones go.
     std::string m_memories[3] = {"SM", "SM", "SM"};
     std::string m_ussdMenu; // the code whose menu waits for a reply; "" when none
+    std::string m_charset; // what at+cscs= chose; the options' at start
 };
 
 // Formats of the files --phonebook and --operators read. Lines starting with
