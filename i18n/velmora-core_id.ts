@@ -783,6 +783,10 @@
         <source>Unable to write to %1</source>
         <translation>Tidak bisa menulis ke %1</translation>
     </message>
+    <message>
+        <source>[Communication Port] UssdEncoding=%1 is neither text nor packed; each modem is found out</source>
+        <translation>[Communication Port] UssdEncoding=%1 bukan text maupun packed; setiap modem dicari tahu</translation>
+    </message>
 </context>
 <context>
     <name>SubmitOutcome</name>
@@ -809,6 +813,21 @@
     <message>
         <source>Fail (not connected)</source>
         <translation>Gagal (tidak tersambung)</translation>
+    </message>
+</context>
+<context>
+    <name>UssdDialogue</name>
+    <message>
+        <source>the request is empty</source>
+        <translation>permintaan kosong</translation>
+    </message>
+    <message>
+        <source>the request is longer than %1 characters</source>
+        <translation>permintaan lebih panjang dari %1 karakter</translation>
+    </message>
+    <message>
+        <source>the request holds a character other than letters, digits, blanks and punctuation (or a double quote)</source>
+        <translation>permintaan berisi karakter selain huruf, angka, spasi dan tanda baca (atau tanda kutip ganda)</translation>
     </message>
 </context>
 </TS>

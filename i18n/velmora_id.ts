@@ -512,6 +512,10 @@ Kirim %2 not pertama?</translation>
         <source>Delivery report</source>
         <translation>Laporan pengiriman</translation>
     </message>
+    <message>
+        <source>USSD session</source>
+        <translation>Sesi USSD</translation>
+    </message>
 </context>
 <context>
     <name>MessagesWindow</name>
@@ -2734,12 +2738,155 @@ Antrekan pesan ke %2 penerima lainnya?</translation>
         <source>The %1 is in its tab.</source>
         <translation>%1 ada di tabnya.</translation>
     </message>
+    <message>
+        <source>&amp;USSD...</source>
+        <translation>USS&amp;D...</translation>
+    </message>
+    <message>
+        <source>Ask the network for the balance or a data package with a code such as *123#</source>
+        <translation>Tanyakan pulsa atau paket data ke jaringan dengan kode seperti *123#</translation>
+    </message>
 </context>
 <context>
     <name>velmora::TunePlayer</name>
     <message>
         <source>The tune has no notes to play.</source>
         <translation>Lagu tidak punya not untuk diputar.</translation>
+    </message>
+</context>
+<context>
+    <name>velmora::UssdDialog</name>
+    <message>
+        <source>&amp;Send</source>
+        <translation>&amp;Kirim</translation>
+    </message>
+    <message>
+        <source>&amp;End Session</source>
+        <translation>&amp;Akhiri Sesi</translation>
+    </message>
+    <message>
+        <source>USSD</source>
+        <translation>USSD</translation>
+    </message>
+    <message>
+        <source>USSD code</source>
+        <translation>Kode USSD</translation>
+    </message>
+    <message>
+        <source>for example *123#</source>
+        <translation>misalnya *123#</translation>
+    </message>
+    <message>
+        <source>Session</source>
+        <translation>Sesi</translation>
+    </message>
+    <message>
+        <source>What was sent and what the network said appears here.</source>
+        <translation>Yang dikirim dan jawaban jaringan tampil di sini.</translation>
+    </message>
+    <message>
+        <source>Reply</source>
+        <translation>Balasan</translation>
+    </message>
+    <message>
+        <source>when the network asks for a reply</source>
+        <translation>saat jaringan meminta balasan</translation>
+    </message>
+    <message>
+        <source>Ends the session with the network</source>
+        <translation>Mengakhiri sesi dengan jaringan</translation>
+    </message>
+    <message>
+        <source>&amp;Code:</source>
+        <translation>&amp;Kode:</translation>
+    </message>
+    <message>
+        <source>&amp;Reply:</source>
+        <translation>&amp;Balasan:</translation>
+    </message>
+    <message>
+        <source>The phone was disconnected; the session is over.</source>
+        <translation>Ponsel terputus; sesi berakhir.</translation>
+    </message>
+    <message>
+        <source>The session is not kept: %1</source>
+        <translation>Sesi tidak disimpan: %1</translation>
+    </message>
+    <message>
+        <source>Type the reply the network asks for, or end the session.</source>
+        <translation>Ketik balasan yang diminta jaringan, atau akhiri sesi.</translation>
+    </message>
+    <message>
+        <source>Type a code, for example *123# for the balance.</source>
+        <translation>Ketik kode, misalnya *123# untuk cek pulsa.</translation>
+    </message>
+    <message>
+        <source>Connect to the phone first.</source>
+        <translation>Hubungkan ponsel terlebih dahulu.</translation>
+    </message>
+    <message>
+        <source>USSD needs the Fast Dialogue: turn on Communication &gt; Fast Dialogue, then send the code again.</source>
+        <translation>USSD memerlukan Dialog Cepat: nyalakan Komunikasi &gt; Dialog Cepat, lalu kirim kode lagi.</translation>
+    </message>
+    <message>
+        <source>Waiting for the network ...</source>
+        <translation>Menunggu jaringan ...</translation>
+    </message>
+    <message>
+        <source>The network answered without words.</source>
+        <translation>Jaringan menjawab tanpa teks.</translation>
+    </message>
+    <message>
+        <source>The network ended the session.</source>
+        <translation>Jaringan mengakhiri sesi.</translation>
+    </message>
+    <message>
+        <source>Another program on the phone took the network&apos;s answer.</source>
+        <translation>Program lain di ponsel mengambil jawaban jaringan.</translation>
+    </message>
+    <message>
+        <source>The network does not support this code.</source>
+        <translation>Jaringan tidak mendukung kode ini.</translation>
+    </message>
+    <message>
+        <source>The network&apos;s time for the session ran out.</source>
+        <translation>Waktu sesi dari jaringan habis.</translation>
+    </message>
+    <message>
+        <source>The phone refused the request: %1</source>
+        <translation>Ponsel menolak permintaan: %1</translation>
+    </message>
+    <message>
+        <source>No answer from the network within %1 s; the session was ended.</source>
+        <translation>Tidak ada jawaban dari jaringan dalam %1 detik; sesi diakhiri.</translation>
+    </message>
+    <message>
+        <source>Cancelled; the session was ended.</source>
+        <translation>Dibatalkan; sesi diakhiri.</translation>
+    </message>
+    <message>
+        <source>The phone&apos;s answer could not be read: %1</source>
+        <translation>Jawaban ponsel tidak dapat dibaca: %1</translation>
+    </message>
+    <message>
+        <source>Not sent: %1</source>
+        <translation>Tidak dikirim: %1</translation>
+    </message>
+    <message>
+        <source>USSD needs the Fast Dialogue: turn on Communication &gt; Fast Dialogue.</source>
+        <translation>USSD memerlukan Dialog Cepat: nyalakan Komunikasi &gt; Dialog Cepat.</translation>
+    </message>
+    <message>
+        <source>The phone is not connected.</source>
+        <translation>Ponsel tidak terhubung.</translation>
+    </message>
+    <message>
+        <source>The network asks for a reply.</source>
+        <translation>Jaringan meminta balasan.</translation>
+    </message>
+    <message>
+        <source>The session is over.</source>
+        <translation>Sesi selesai.</translation>
     </message>
 </context>
 <context>

@@ -100,6 +100,8 @@ void PhoneSession::HandleUnsolicited() {
         } else if (u.line.rfind("+CMTI:", 0) == 0) {
             if (const auto at = StoredAt(u.line))
                 m_arrivals.push_back(*at);
+        } else if (u.line.rfind("+CUSD:", 0) == 0 && m_ussdLines.size() < 4) {
+            m_ussdLines.push_back(u.line);
         }
     }
 }

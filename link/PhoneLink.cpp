@@ -396,4 +396,13 @@ void PhoneLink::pollSignal() {
     });
 }
 
+void PhoneLink::withSession(State busy, SessionWork work) {
+    Post(m_worker, [this, busy, work = std::move(work)](SessionWorker& w) {
+        w.Busy(busy);
+        // This object outlives the worker, so the answer always has a way back.
+        if (std::function<void()> done = work(w.session()))
+            QMetaObject::invokeMethod(this, std::move(done), Qt::QueuedConnection);
+    });
+}
+
 } // namespace velmora

@@ -17,6 +17,7 @@
 #include <QThread>
 
 #include <atomic>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -47,6 +48,7 @@ public:
         ReadingOperators,
         ReadingInbox, // the messages stored in the phone and on the SIM
         CheckingSignal,
+        Ussd, // a USSD request, waiting for the network's answer
         WritingPhonebook, // surveying, writing or deleting entries of the SIM's phone book
     };
     Q_ENUM(State)
@@ -97,6 +99,12 @@ public:
     std::vector<PhonebookEntry> phonebook() const;
     // Signal poll now, as the 20 s timer would.
     void pollSignal();
+    // Runs `work` with the session on the link's thread, in turn with every
+    // other request, the link `busy` meanwhile; what it gives back (if
+    // anything) then runs on this object's thread. For a dialogue of its own
+    // over the session, such as USSD.
+    using SessionWork = std::function<std::function<void()>(PhoneSession&)>;
+    void withSession(State busy, SessionWork work);
     // Writing the SIM's phone book (fast dialogue only). The survey tells
     // the book's limits, sets and filled places (phonebookSurveyed); a write
     // surveys afresh, then writes each entry in turn, a filled place only

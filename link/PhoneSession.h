@@ -7,6 +7,7 @@
 #include "Replies.h"
 #include "SerialLink.h"
 #include "StoreReplies.h"
+#include "UssdReplies.h"
 
 #include <QMetaType>
 
@@ -191,6 +192,14 @@ public:
     // Whether the last read ended early because `stop` asked it to.
     bool ReadStopped() const { return m_readStopped; }
 
+    // USSD (UssdExchange.cpp, fast dialogue): writes AT+CUSD=1,"str",15 and,
+    // after its OK, waits up to `waitMs` for the network's +CUSD line, which
+    // comes by itself, often seconds later. `stop` ends the wait.
+    UssdExchanged UssdSend(const std::string& str, int waitMs, const StopRequested& stop = {});
+    // AT+CUSD=2: ends the dialogue with the network. With the clock cancelled
+    // (the program is ending) it is only written, not waited for.
+    void UssdEnd();
+
     const PhoneIdentity& Identity() const { return m_identity; }
     bool IsSiemens() const { return m_isSiemens; }
     int SignalFailures() const { return m_signalFailures; }
@@ -293,6 +302,8 @@ private:
     // Storage and index of each message +CMTI announced, not yet read.
     std::vector<std::pair<std::string, int>> m_arrivals;
     std::string m_lastLinkError; // of the connect in progress
+    // The +CUSD lines come by themselves; kept until UssdSend takes them.
+    std::vector<std::string> m_ussdLines;
 };
 
 } // namespace velmora

@@ -1206,6 +1206,26 @@ Result<qint64> MessageStore::RecordReport(const ModemId& modem, int reference, i
     }
 }
 
+Result<bool> MessageStore::SetText(qint64 id, const QString& text) {
+    try {
+        Transaction t(d->db);
+        QSqlQuery& q = d->Cached(QStringLiteral("UPDATE messages SET text = ? WHERE id = ?"));
+        Run(q, {Text(text), id});
+        const bool changed = q.numRowsAffected() > 0;
+        if (changed) {
+            QSqlQuery& number = d->Cached(QStringLiteral("SELECT number FROM messages WHERE id = ?"));
+            Run(number, {id});
+            const QString n = number.next() ? number.value(0).toString() : QString();
+            number.finish();
+            d->Index(id, n, text);
+        }
+        t.Commit();
+        return Result<bool>::Ok(changed);
+    } catch (const SqlFailed& f) {
+        return Result<bool>::Fail(d->Failure(f));
+    }
+}
+
 Result<int> MessageStore::MarkInterrupted() {
     try {
         Transaction t(d->db);

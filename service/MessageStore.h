@@ -126,6 +126,10 @@ public:
     // sending stays as it is. Gives how many.
     Result<int> MarkInterrupted();
     Result<bool> SetModem(qint64 id, const ModemId& modem);
+    // Replaces a message's text (and what a search finds it by): a USSD
+    // session's transcript grows as the network answers. false when there is
+    // no such message.
+    Result<bool> SetText(qint64 id, const QString& text);
 
     // ---- coming in
     // Records one PDU read from `storage`:`index` of `modem`, at most once per

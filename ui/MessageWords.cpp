@@ -114,6 +114,7 @@ QString KindWords(const QString& kind) {
         {"indicator", QT_TRANSLATE_NOOP("MessageWords", "Waiting indication")},
         {"data", QT_TRANSLATE_NOOP("MessageWords", "Data")},
         {"report", QT_TRANSLATE_NOOP("MessageWords", "Delivery report")},
+        {"ussd", QT_TRANSLATE_NOOP("MessageWords", "USSD session")},
     };
     for (const auto& [name, said] : words)
         if (kind == QLatin1String(name))

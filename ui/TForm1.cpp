@@ -24,6 +24,7 @@
 #include "Transports.h"
 #include "TuneOutput.h"
 #include "TunePlayer.h"
+#include "UssdDialog.h"
 #include "ui_TForm1.h"
 
 #include <QActionGroup>
@@ -91,6 +92,7 @@ TForm1::TForm1(WindowSetup setup, QWidget* parent)
     m_outboxBar->hide();
     m_ui->stbStatus->addPermanentWidget(m_outboxBar);
     WireSignals();
+    SetUpUssd();
     // A batch left queued by the last run shows from the start.
     OutboxBatchChanged(0);
 }

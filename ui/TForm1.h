@@ -54,6 +54,7 @@ class TAboutBox;
 class TForm2;
 class TextTab;
 class TunePlayer;
+class UssdDialog;
 
 // The main window: destination, one tab per kind of message, the phone
 // link's indicators and the menus. Handlers read their widgets, call one
@@ -230,6 +231,8 @@ private:
     QWidget* FieldWidget(RefusedField field) const;
     void Refuse(const QString& text, QWidget* focus);
     void ShowResultIndicators();
+    // Communication > USSD... and its dialog (TForm1Ussd.cpp).
+    void SetUpUssd();
 
 public:
     // Loads a file as dropping it on the window does.
@@ -266,6 +269,7 @@ private:
     qint64 m_outboxBatch = 0;            // the batch it shows
     qint64 m_outboxChanged = 0;          // the batch that changed last, shown after a pause
     QTimer* m_outboxDelay = nullptr;
+    std::unique_ptr<UssdDialog> m_ussd; // before the link and the store go
 
     Settings m_settings;
     QStringList m_settingsMessages;

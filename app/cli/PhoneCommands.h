@@ -55,5 +55,7 @@ std::string PhonebookWriteUsage();
 int RunInbox(std::vector<std::string> words, Io io);
 // Which serial device the phone is on (PortsCommand.cpp).
 int RunPorts(std::vector<std::string> words, Io io);
+// A USSD code and the replies the network asks for (UssdCommand.cpp).
+int RunUssd(std::vector<std::string> words, Io io);
 
 } // namespace velmora::cli

@@ -76,6 +76,8 @@ const Command kCommands[] = {
      false, Never},
     {"queue", QT_TRANSLATE_NOOP("cli", "the outbox: list, pause, resume, cancel or run batches"),
      velmora::cli::RunQueue, true, Never},
+    {"ussd", QT_TRANSLATE_NOOP("cli", "send a USSD code (the balance: *123#) and read the answer"),
+     velmora::cli::RunUssd, true, Never},
 };
 
 // The application a command runs in, made before the command reads its

@@ -309,3 +309,41 @@ TEST(CliPortsInterrupt, CtrlCEndsTheProbesAtOnce) {
 
 } // namespace
 } // namespace velmora::testing
+
+namespace velmora::testing {
+namespace {
+
+// A USSD session waiting for the network when the user has had enough:
+// Ctrl-C tells the network the session is over and keeps what was said; a
+// kill keeps what was said too, for the next start to call uncertain.
+TEST(CliUssdInterrupt, CtrlCEndsTheSessionAndAKillLosesNothingSaid) {
+    for (const int signal : {SIGINT, SIGKILL}) {
+        const std::string dir = TempDir("cli-ussd-" + std::to_string(signal));
+        SimPhone sim({"--ussd-record", dir + "/ussd.txt"});
+        CliProcess cli(dir, {"ussd", "--fast", "--device", sim.device(), "*555#"});
+        ASSERT_TRUE(WaitFor([&] { return !ReadAll(dir + "/ussd.txt").empty(); }, 15s))
+            << cli.Wait(0ms) << " " << cli.Err();
+        std::this_thread::sleep_for(200ms); // its OK read, the wait for the network begun
+        cli.Signal(signal);
+        EXPECT_EQ(cli.Wait(5s), signal == SIGINT ? 130 : 1000 + SIGKILL) << cli.Err();
+        const std::string ended = signal == SIGINT ? "AT+CUSD=2\n" : "";
+        EXPECT_TRUE(WaitFor([&] { return ReadAll(dir + "/ussd.txt") == "AT+CUSD=1,\"*555#\",15\n" + ended; }, 2s))
+            << ReadAll(dir + "/ussd.txt");
+        auto store = MessageStore::Open(QString::fromStdString(dir + "/messages.sqlite"));
+        ASSERT_TRUE(store) << store.error();
+        if (signal == SIGKILL) {
+            EXPECT_EQ((*store)->MarkInterrupted().value(), 1);
+        }
+        const auto kept = (*store)->Messages(HistoryQuery{});
+        ASSERT_EQ(kept.size(), 1u);
+        EXPECT_EQ(kept[0].kind, "ussd");
+        EXPECT_EQ(kept[0].number, "*555#");
+        EXPECT_TRUE(kept[0].text.startsWith("> *555#")) << kept[0].text.toStdString();
+        EXPECT_EQ(kept[0].state, signal == SIGINT ? msg::State::Failed : msg::State::Uncertain);
+        EXPECT_EQ(kept[0].reason, msg::Reason::Stopped);
+        std::filesystem::remove_all(dir);
+    }
+}
+
+} // namespace
+} // namespace velmora::testing

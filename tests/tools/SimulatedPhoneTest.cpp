@@ -1,4 +1,5 @@
 #include "SimulatedPhone.h"
+#include "Arguments.h"
 
 #include "Arguments.h"
 #include "SimPhone.h"
@@ -358,6 +359,101 @@ TEST(SimulatedPhone, AnswersInTheShapesRealPhonesUse) {
 
 namespace velmora::phonesim {
 namespace {
+
+// What one AT+CUSD command gives: the answer, then the network's line apart
+// ("" when none comes).
+struct UssdStep {
+    std::string in, answer, network;
+};
+
+void UssdConverse(SimulatedPhone& phone, const std::vector<UssdStep>& steps) {
+    for (const auto& s : steps) {
+        std::string answer, network;
+        for (const Output& o : phone.Receive(s.in))
+            (o.apart ? network : answer) += o.bytes;
+        EXPECT_EQ(answer, s.answer) << s.in;
+        EXPECT_EQ(network, s.network) << s.in;
+    }
+}
+
+const std::string kBalance = "Sisa pulsa Anda Rp 12.500, aktif s/d 31-12-2026. Info: *123*1#";
+
+TEST(SimulatedPhoneUssd, AnswersCodesAndMenusAsTheNetworkWould) {
+    SimulatedPhone phone{Quiet()};
+    UssdConverse(
+        phone,
+        {
+            {"AT+CUSD=1,\"*123#\",15\r", "\r\nOK\r\n", "\r\n+CUSD: 0,\"" + kBalance + "\",15\r\n"},
+            {"AT+CUSD=1,\"*888#\",15\r", "\r\nOK\r\n", "\r\n+CUSD: 1,\"1. Paket data\n2. Pulsa\",15\r\n"},
+            {"AT+CUSD=1,\"2\",15\r", "\r\nOK\r\n", "\r\n+CUSD: 0,\"Sisa pulsa Anda Rp 12.500\",15\r\n"},
+            // Out of the menu, a reply is a code it does not know.
+            {"AT+CUSD=1,\"2\",15\r", "\r\nOK\r\n", "\r\n+CUSD: 4\r\n"},
+            {"AT+CUSD=1,\"*888#\",15\r", "\r\nOK\r\n", "\r\n+CUSD: 1,\"1. Paket data\n2. Pulsa\",15\r\n"},
+            {"AT+CUSD=2\r", "\r\nOK\r\n", ""},
+            {"AT+CUSD=1,\"1\",15\r", "\r\nOK\r\n", "\r\n+CUSD: 4\r\n"},
+            {"AT+CUSD=1,\"*555#\",15\r", "\r\nOK\r\n", ""},
+            {"AT+CUSD=1,*123#\r", "\r\nERROR\r\n", ""},
+        });
+}
+
+TEST(SimulatedPhoneUssd, APackedStickRefusesOrGarblesText) {
+    const struct {
+        bool garbles, ucs2;
+        std::string textAnswer, textNetwork, balance;
+    } rows[] = {
+        {false, false, "\r\n+CME ERROR: 100\r\n", "",
+         "D3F43C0C82D7D9F33028E82687415238282673D56030"}, // "Sisa pulsa Anda Rp 12.500"
+        {true, false, "\r\nOK\r\n", "\r\n+CUSD: 4\r\n", "D3F43C0C82D7D9F33028E82687415238282673D56030"},
+    };
+    for (const auto& r : rows) {
+        PhoneOptions o = Quiet();
+        o.ussdPacked = true;
+        o.ussdGarbles = r.garbles;
+        SimulatedPhone phone{o};
+        UssdConverse(phone,
+                     {
+                         {"AT+CUSD=1,\"*888#\",15\r", r.textAnswer, r.textNetwork},
+                         {"AT+CUSD=1,\"2A1C0E3702\",15\r", "\r\nOK\r\n",
+                          "\r\n+CUSD: 1,\"3117081A5E97E92072981E56C85C20689D3D0F03\",15\r\n"},
+                         {"AT+CUSD=1,\"32\",15\r", "\r\nOK\r\n", "\r\n+CUSD: 0,\"" + r.balance + "\",15\r\n"},
+                     });
+    }
+}
+
+TEST(SimulatedPhoneUssd, AnswersInUcs2AfterItsDelay) {
+    PhoneOptions o = Quiet();
+    o.ussdUcs2 = true;
+    o.ussdDelayMs = 1500;
+    SimulatedPhone phone{o};
+    const std::vector<Output> out = phone.Receive("AT+CUSD=1,\"*888#\",15\r");
+    ASSERT_EQ(out.size(), 2u);
+    EXPECT_EQ(out[1].delayMs, 1500);
+    EXPECT_TRUE(out[1].apart);
+    EXPECT_EQ(
+        out[1].bytes,
+        "\r\n+CUSD: "
+        "1,\"0031002E002000500061006B0065007400200064006100740061000A0032002E002000500075006C00730061\","
+        "72\r\n");
+}
+
+TEST(SimulatedPhoneUssd, OptionsKeepTheirDefaults) {
+    Arguments plain;
+    ASSERT_EQ(ParseArguments({}, plain), "");
+    EXPECT_FALSE(plain.phone.ussdPacked);
+    EXPECT_FALSE(plain.phone.ussdUcs2);
+    EXPECT_EQ(plain.phone.ussdDelayMs, 300);
+    Arguments given;
+    ASSERT_EQ(ParseArguments({"--ussd-packed", "--ussd-garbles", "--ussd-ucs2", "--ussd-delay", "0",
+                              "--ussd-record", "/tmp/x"},
+                             given),
+              "");
+    EXPECT_TRUE(given.phone.ussdPacked && given.phone.ussdGarbles && given.phone.ussdUcs2);
+    EXPECT_EQ(given.phone.ussdDelayMs, 0);
+    EXPECT_EQ(given.phone.ussdRecordFile, "/tmp/x");
+    Arguments bad;
+    EXPECT_EQ(ParseArguments({"--ussd-delay", "soon"}, bad), "--ussd-delay needs milliseconds");
+    EXPECT_NE(std::string(HelpText()).find("--ussd-packed"), std::string::npos);
+}
 
 // The phone book a program writes: each step's answer, then what the book
 // reads back.

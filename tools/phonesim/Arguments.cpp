@@ -118,6 +118,13 @@ const char* HelpText() {
            "  --deliver-after MS PDU  MS after the first ate0 the PDU arrives: stored at the\n"
            "                          SIM's first free index and, after at+cnmi with mt=1,\n"
            "                          announced as +CMTI; repeat the option for more\n"
+           "  --ussd-packed           USSD through a stick that wants and answers packed\n"
+           "                          GSM 7-bit hex; a text request gets +CME ERROR: 100\n"
+           "  --ussd-garbles          with --ussd-packed, a text request is passed on as\n"
+           "                          garbage instead: OK, then +CUSD: 4\n"
+           "  --ussd-ucs2             USSD answers in UCS2 hex (DCS 72)\n"
+           "  --ussd-delay MS         from the OK to the network's +CUSD line (default 300)\n"
+           "  --ussd-record FILE      append every AT+CUSD command to FILE, as it came\n"
            "  --phonebook-size N      places in the SIM's phone book, 1 to N (default 250)\n"
            "  --number-length N       the longest number at+cpbw= takes, in digits (default\n"
            "                          40)\n"
@@ -151,7 +158,10 @@ const char* HelpText() {
            "26, a number that is none 27. A name written in UCS2 reads back with each\n"
            "character past Latin-1 as ?. A PDU whose length does not match at+cmgs= gets\n"
            "+CMS ERROR: 304. at+cmgr= and at+cmgd= of an empty index get +CMS ERROR: 321;\n"
-           "the message commands need at+cmgf=0 first. Any command not listed gets ERROR.\n";
+           "the message commands need at+cmgf=0 first.\n"
+           "USSD (at+cusd=1,\"CODE\",15): *123# answers the balance (+CUSD: 0), *888# a menu\n"
+           "(+CUSD: 1) whose reply 1 or 2 it answers, *555# is never answered, any other\n"
+           "code gets +CUSD: 4; at+cusd=2 ends a menu. Any command not listed gets ERROR.\n";
 }
 
 std::string ParseArguments(const std::vector<std::string>& words, Arguments& args) {
@@ -345,6 +355,18 @@ std::string ParseArguments(const std::vector<std::string>& words, Arguments& arg
             if (const std::string err = StorablePduProblem(d.pdu); !err.empty())
                 return "--deliver-after: " + err;
             p.deliveries.push_back(d);
+        } else if (w == "--ussd-packed") {
+            p.ussdPacked = true;
+        } else if (w == "--ussd-garbles") {
+            p.ussdGarbles = true;
+        } else if (w == "--ussd-ucs2") {
+            p.ussdUcs2 = true;
+        } else if (w == "--ussd-delay") {
+            if (!number(p.ussdDelayMs, 0, 600000))
+                return "--ussd-delay needs milliseconds";
+        } else if (w == "--ussd-record") {
+            if (!value(p.ussdRecordFile))
+                return "--ussd-record needs a file";
         } else if (w == "--phonebook-size") {
             if (!number(p.phonebookSize, 1, 9999))
                 return "--phonebook-size needs a number of places from 1 to 9999";

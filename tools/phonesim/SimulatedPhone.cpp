@@ -434,6 +434,8 @@ void SimulatedPhone::Command(const std::string& line, std::vector<Output>& out) 
             Answer("+CME ERROR: 22", out);
         else
             AnswerLines(lines, "OK", out);
+    } else if (cmd.rfind("at+cusd", 0) == 0) {
+        UssdCommand(line, out);
     } else if (cmd == "at+copn") {
         std::vector<std::string> lines;
         for (const auto& o : m_opt.operators)

@@ -113,6 +113,14 @@ struct PhoneOptions {
     // The line answered to at+cpms=? (then OK); empty: the storages offered.
     std::optional<std::string> storagesOffered;
     std::vector<std::string> refusedStores; // at+cpms="NAME" of these gets ERROR
+    // USSD: a stick that wants and answers packed septets in hex; a text
+    // request to it is refused with +CME ERROR: 100, or (garbles) passed on as
+    // garbage the network does not know (+CUSD: 4).
+    bool ussdPacked = false;
+    bool ussdGarbles = false;
+    bool ussdUcs2 = false;      // answers in UCS2 hex, DCS 72
+    int ussdDelayMs = 300;      // from the OK to the network's +CUSD line
+    std::string ussdRecordFile; // every AT+CUSD command appended here, as it came
     // The SIM's phone book as at+cpbr=? describes it: places 1 to
     // phonebookSize, numbers of up to numberLength digits, names of up to
     // nameLength octets (in UCS2 one octet and two a character).
@@ -191,6 +199,9 @@ private:
     bool PhonebookCommand(const std::string& cmd, const std::string& line, std::vector<Output>& out);
     void WritePhonebook(const std::string& args, std::vector<Output>& out);
     void MessageCommand(const std::string& cmd, std::vector<Output>& out);
+    // AT+CUSD (SimulatedUssd.cpp).
+    void UssdCommand(const std::string& line, std::vector<Output>& out);
+    void UssdAnswer(int status, const std::string& text, std::vector<Output>& out);
 
     PhoneOptions m_opt;
     std::string m_line;
@@ -214,6 +225,7 @@ private:
     Store m_sim, m_phone;
     // What at+cpms chose: read and delete, write, and where new ones go.
     std::string m_memories[3] = {"SM", "SM", "SM"};
+    std::string m_ussdMenu; // the code whose menu waits for a reply; "" when none
     std::string m_charset; // what at+cscs= chose; the options' at start
 };
 

@@ -7,6 +7,9 @@
 #include "Replies.h"
 #include "StatusReport.h"
 #include "StoreReplies.h"
+#include "Strings.h"
+#include "Ussd.h"
+#include "UssdReplies.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -164,6 +167,29 @@ void CheckStoreReplies(std::string_view reply) {
     FUZZ_CHECK(!AnswerEnded(reply) || Within("OK", reply) || Within("ERROR", reply));
 }
 
+// The network's line keeps to its fields' bounds, and whatever its coding
+// says, what is read of it is text: UTF-8, from a known way of reading.
+void CheckUssd(std::string_view reply) {
+    const auto cusd = ParseCusd(reply);
+    FUZZ_CHECK(!cusd || reply.substr(0, 6) == "+CUSD:");
+    if (cusd) {
+        FUZZ_CHECK(cusd->status >= 0 && cusd->status <= 9);
+        FUZZ_CHECK(!cusd->str || (cusd->str->size() <= kUssdStringLimit && Within(*cusd->str, reply)));
+        FUZZ_CHECK(!cusd->dcs || (*cusd->dcs >= 0 && *cusd->dcs <= 255));
+    }
+    const std::string_view str = cusd && cusd->str ? std::string_view(*cusd->str) : reply.substr(0, 512);
+    const int dcs = reply.empty() ? 15 : static_cast<unsigned char>(reply.back());
+    for (const UssdWire wire : {UssdWire::Unknown, UssdWire::Text, UssdWire::Packed}) {
+        const UssdText t = DecodeUssd(str, dcs, wire);
+        FUZZ_CHECK(IsUtf8(t.text));
+        FUZZ_CHECK(t.how == "text" || t.how == "packed" || t.how == "septets" || t.how == "ucs2" ||
+                   t.how == "8-bit" || t.how == "as-is");
+    }
+    const bool hex = !str.empty() && str.size() % 2 == 0 &&
+                     str.find_first_not_of("0123456789ABCDEFabcdef") == std::string_view::npos;
+    FUZZ_CHECK(UnpackUssd(str).has_value() == hex);
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -177,5 +203,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     CheckStatusReport(reply);
     CheckDecoder(reply);
     CheckStoreReplies(reply);
+    CheckUssd(reply);
     return 0;
 }

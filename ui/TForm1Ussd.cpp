@@ -1,0 +1,37 @@
+// Communication > USSD...: the dialog that asks the network for a balance or
+// a data package, through the link like every other request.
+
+#include "TForm1.h"
+#include "Transports.h"
+#include "UssdDialog.h"
+#include "ui_TForm1.h"
+
+#include <QAction>
+#include <QMenu>
+
+namespace velmora {
+
+void TForm1::SetUpUssd() {
+    UssdDialogSetup setup;
+    setup.settingsFile = m_setup.paths.settingsFile;
+    setup.store = [this] { return m_store.get(); };
+    setup.modem = [this] { return m_transport ? m_transport->Modem() : ModemId{}; };
+    setup.fastDialogue = [this] { return m_settings.FastDialogue; };
+    m_ussd = std::make_unique<UssdDialog>(*m_link, std::move(setup), this);
+
+    auto* item = new QAction(tr("&USSD..."), this);
+    item->setObjectName("mnuUssd");
+    item->setStatusTip(tr("Ask the network for the balance or a data package with a code such as *123#"));
+    // After the inbox, among what the phone is asked.
+    m_ui->mnuCommunication->insertAction(m_ui->mnuOutbox, item);
+    item->setEnabled(m_link->isUp());
+    connect(m_link.get(), &PhoneLink::stateChanged, item,
+            [item](PhoneLink::State state) { item->setEnabled(PhoneLink::IsUp(state)); });
+    connect(item, &QAction::triggered, this, [this] {
+        m_ussd->show();
+        m_ussd->raise();
+        m_ussd->activateWindow();
+    });
+}
+
+} // namespace velmora
