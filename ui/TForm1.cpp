@@ -359,12 +359,12 @@ void TForm1::DrawPictures() {
     ui.Image1->setPixmap(PhoneScreenPicture(lcd, dpr));
     ui.Image1->setFixedSize(lcd + QSize(12, 12));
     // The phone's screen is never cut off: however short the panel's labels
-    // are in the user's language, the panel is as wide as the screen.
+    // are in the user's language, the panel holds the screen (drawn 6 pixels
+    // in) and its frame's edge. Only the screen's right margin may go, as it
+    // always has: the window keeps its design width of 507.
     const QMargins margins = ui.layPanel1->contentsMargins();
-    ui.Panel1->setMinimumWidth(
-        std::max(ui.Panel1->minimumWidth(),
-                 ui.Image1->width() + margins.left() + margins.right() + 2 * ui.Panel1->frameWidth()));
-
+    ui.Panel1->setMinimumWidth(std::max(ui.Panel1->minimumWidth(),
+                                        margins.left() + 6 + lcd.width() + margins.right()));
     ui.imgShow->setGeometry(6, 6, lcd.width(), lcd.height());
     for (int i = 0; i < kTabCount; ++i)
         ui.PageControl1->setTabIcon(i, TabIcon(*TabAt(i)));
