@@ -406,7 +406,7 @@ Kirim %2 not pertama?</translation>
     </message>
     <message>
         <source>its batch&apos;s time to send ran out first</source>
-        <translation>waktu kirim kelompoknya habis lebih dulu</translation>
+        <translation>waktu kirim kirimannya habis lebih dulu</translation>
     </message>
     <message>
         <source>the phone took the PDU but never answered</source>
@@ -1262,7 +1262,7 @@ Kirim %2 not pertama?</translation>
     </message>
     <message>
         <source>The batches sent to many, and where each message of them stands</source>
-        <translation>Kelompok kiriman ke banyak penerima, dan status tiap pesannya</translation>
+        <translation>Kiriman massal ke banyak penerima, dan status tiap pesannya</translation>
     </message>
     <message>
         <source>&amp;Groups…</source>
@@ -2063,11 +2063,11 @@ Mengirim SMS melalui telepon GSM atau modem USB dengan kabel serial atau USB.
     </message>
     <message>
         <source>Batches</source>
-        <translation>Kelompok kiriman</translation>
+        <translation>Kiriman massal</translation>
     </message>
     <message>
         <source>Batch</source>
-        <translation>Kelompok</translation>
+        <translation>Kiriman</translation>
     </message>
     <message>
         <source>State</source>
@@ -2079,19 +2079,19 @@ Mengirim SMS melalui telepon GSM atau modem USB dengan kabel serial atau USB.
     </message>
     <message>
         <source>Batch progress</source>
-        <translation>Kemajuan kelompok</translation>
+        <translation>Kemajuan kiriman</translation>
     </message>
     <message>
         <source>Recipients of the batch</source>
-        <translation>Penerima kelompok ini</translation>
+        <translation>Penerima kiriman ini</translation>
     </message>
     <message>
         <source>Hold the batch&apos;s messages back, or let them go again</source>
-        <translation>Tahan pesan kelompok ini, atau lanjutkan lagi</translation>
+        <translation>Tahan pesan kiriman ini, atau lanjutkan lagi</translation>
     </message>
     <message>
         <source>Take the messages not sent yet out of the batch</source>
-        <translation>Keluarkan pesan yang belum terkirim dari kelompok</translation>
+        <translation>Keluarkan pesan yang belum terkirim dari kiriman</translation>
     </message>
     <message>
         <source>Put the chosen failed or uncertain messages back in the queue</source>
@@ -2099,19 +2099,19 @@ Mengirim SMS melalui telepon GSM atau modem USB dengan kabel serial atau USB.
     </message>
     <message>
         <source>Take the chosen queued messages out of the batch; an uncertain one is marked as dealt with, since it may have gone</source>
-        <translation>Keluarkan pesan antrean yang dipilih dari kelompok; pesan tidak pasti ditandai sudah ditangani, karena mungkin sudah terkirim</translation>
+        <translation>Keluarkan pesan antrean yang dipilih dari kiriman; pesan tidak pasti ditandai sudah ditangani, karena mungkin sudah terkirim</translation>
     </message>
     <message>
         <source>The history is not open, so no batch can be shown.</source>
-        <translation>Riwayat tidak terbuka, jadi tidak ada kelompok yang dapat ditampilkan.</translation>
+        <translation>Riwayat tidak terbuka, jadi tidak ada kiriman yang dapat ditampilkan.</translation>
     </message>
     <message>
         <source>No batch has been queued.</source>
-        <translation>Belum ada kelompok dalam antrean.</translation>
+        <translation>Belum ada kiriman dalam antrean.</translation>
     </message>
     <message>
         <source>Batch %1</source>
-        <translation>Kelompok %1</translation>
+        <translation>Kiriman %1</translation>
     </message>
     <message>
         <source>&amp;Resume</source>
@@ -2564,7 +2564,7 @@ Mengirim SMS melalui telepon GSM atau modem USB dengan kabel serial atau USB.
     </message>
     <message>
         <source>Batch being sent</source>
-        <translation>Kelompok yang sedang dikirim</translation>
+        <translation>Kiriman yang sedang dikirim</translation>
     </message>
     <message>
         <source>COM%1 is %2</source>
@@ -2672,7 +2672,7 @@ Antrekan pesan ke %2 penerima lainnya?</translation>
     </message>
     <message>
         <source>The same message to the same recipients was already queued as batch %1. Queue it again?</source>
-        <translation>Pesan yang sama ke penerima yang sama sudah diantrekan sebagai kelompok %1. Antrekan lagi?</translation>
+        <translation>Pesan yang sama ke penerima yang sama sudah diantrekan sebagai kiriman %1. Antrekan lagi?</translation>
     </message>
     <message>
         <source>Nothing was queued: 
@@ -2683,7 +2683,7 @@ Antrekan pesan ke %2 penerima lainnya?</translation>
     <message>
         <source>Batch %1 was queued without these:
 %2</source>
-        <translation>Kelompok %1 diantrekan tanpa penerima ini:
+        <translation>Kiriman %1 diantrekan tanpa penerima ini:
 %2</translation>
     </message>
     <message>
@@ -2708,7 +2708,7 @@ Antrekan pesan ke %2 penerima lainnya?</translation>
     </message>
     <message>
         <source>A batch is still being sent: %1 messages are queued. Leave them queued for the next start?</source>
-        <translation>Masih ada kelompok yang sedang dikirim: %1 pesan dalam antrean. Biarkan tetap dalam antrean untuk saat program dibuka lagi?</translation>
+        <translation>Masih ada kiriman yang sedang dikirim: %1 pesan dalam antrean. Biarkan tetap dalam antrean untuk saat program dibuka lagi?</translation>
     </message>
     <message>
         <source>No PDUs yet: send a message or read the inbox first.</source>

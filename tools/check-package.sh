@@ -74,6 +74,11 @@ cat >"$tmp/want" <<EOF
 -rw-r--r-- usr/share/man/man1/velmora-phonesim.1.gz
 -rw-r--r-- usr/share/man/man1/velmora.1.gz
 -rw-r--r-- usr/share/metainfo/velmora.metainfo.xml
+-rw-r--r-- usr/share/velmora/translations/qt_id.qm
+-rw-r--r-- usr/share/velmora/translations/velmora-cli_id.qm
+-rw-r--r-- usr/share/velmora/translations/velmora-core_id.qm
+-rw-r--r-- usr/share/velmora/translations/velmora-sms_id.qm
+-rw-r--r-- usr/share/velmora/translations/velmora_id.qm
 EOF
 dpkg-deb -c "$deb" >"$tmp/listing"
 awk '$1 !~ /^d/ { p = $6; sub(/^\.\//, "", p); print $1, p }' "$tmp/listing" | sort -k2 >"$tmp/have"
@@ -161,6 +166,12 @@ if QT_QPA_PLATFORM=offscreen sh tests/packaging/check-help-version.sh "$version"
     ok "--version and --help of the packaged programs"
 else
     fail "--version and --help of the packaged programs"
+fi
+# The catalogs are found where the package puts them, beside bin/.
+if LANG=id_ID.UTF-8 LANGUAGE= LC_ALL= LC_MESSAGES= "$root/usr/bin/velmora-cli" --help 2>&1 | grep -q '^pemakaian: velmora-cli'; then
+    ok "the packaged velmora-cli speaks Indonesian under LANG=id_ID.UTF-8"
+else
+    fail "the packaged velmora-cli does not find its Indonesian catalog"
 fi
 if sh tests/packaging/check-installed-copy.sh "$root/usr/bin" >/dev/null; then
     ok "the packaged velmora-cli logs into the XDG data directory, not beside itself (as $(id -un))"
