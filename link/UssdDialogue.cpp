@@ -4,6 +4,7 @@
 #include "Strings.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace velmora {
 
@@ -60,8 +61,9 @@ bool NetworkAnswered(UssdAnswer::Kind kind) {
            kind == K::NotSupported || kind == K::NetworkTimeout;
 }
 
-UssdDialogue::UssdDialogue(PhoneSession& session, UssdWire wire, int waitMs)
-    : m_session(session), m_wire(wire), m_waitMs(waitMs) {}
+UssdDialogue::UssdDialogue(PhoneSession& session, UssdWire wire, int waitMs, bool remembered)
+    : m_session(session), m_wire(wire), m_waitMs(waitMs),
+      m_remembered(remembered && wire != UssdWire::Unknown) {}
 
 UssdAnswer UssdDialogue::Try(const std::string& text, UssdWire wire, const StopRequested& stop) {
     using Outcome = UssdExchanged::Outcome;
@@ -138,9 +140,20 @@ UssdAnswer UssdDialogue::Send(const std::string& text, const StopRequested& stop
     }
     const UssdWire first = m_wire == UssdWire::Packed ? UssdWire::Packed : UssdWire::Text;
     UssdAnswer a = Try(text, first, stop);
-    if (m_wire != UssdWire::Unknown)
-        return a;
     using K = UssdAnswer::Kind;
+    const bool remembered = std::exchange(m_remembered, false);
+    if (m_wire != UssdWire::Unknown) {
+        if (!remembered || (a.kind != K::Refused && a.kind != K::NotSupported))
+            return a;
+        const UssdWire other = first == UssdWire::Packed ? UssdWire::Text : UssdWire::Packed;
+        UssdAnswer b = Try(text, other, stop);
+        if (NetworkAnswered(b.kind) && b.kind != K::NotSupported) {
+            m_wire = other;
+            m_learnt = true;
+            return b;
+        }
+        return a;
+    }
     // A stick that wants packed septets refuses the text, or passes on
     // garbage the network does not know.
     if (a.kind == K::Refused || a.kind == K::NotSupported) {

@@ -47,7 +47,10 @@ public:
     static constexpr int kDefaultWaitMs = 30000;
 
     // `wire`: what the settings know of this modem (Unknown: find out).
-    UssdDialogue(PhoneSession& session, UssdWire wire, int waitMs = kDefaultWaitMs);
+    // `remembered`: the wire was learnt of a modem by its name, not set by
+    // the user, so a first request it refuses is tried the other way once:
+    // another stick of the same name may want the other.
+    UssdDialogue(PhoneSession& session, UssdWire wire, int waitMs = kDefaultWaitMs, bool remembered = false);
 
     // The code, or a reply when the network asked for one.
     UssdAnswer Send(const std::string& text, const StopRequested& stop = {});
@@ -70,6 +73,7 @@ private:
     bool m_open = false;    // the network waits for a reply
     bool m_pending = false; // a request may still be answered
     bool m_learnt = false;
+    bool m_remembered = false; // until the first request is answered
 };
 
 } // namespace velmora

@@ -179,26 +179,29 @@ void UssdDialog::request(const QString& text) {
     m_inFlight = true;
     updateControls();
     m_status->setText(tr("Waiting for the network ..."));
-    const UssdWire wire = LoadUssdSettings(m_setup.settingsFile, m_modemKey).Wire();
-    m_link.withSession(PhoneLink::State::Ussd,
-                       [worker = m_worker, stop = m_stop, text = S(text), wire, waitMs = m_setup.waitMs,
-                        self = QPointer<UssdDialog>(this)](PhoneSession& session) -> std::function<void()> {
-                           if (!worker->dialogue)
-                               worker->dialogue = std::make_unique<UssdDialogue>(session, wire, waitMs);
-                           UssdDialogue& dialogue = *worker->dialogue;
-                           const UssdAnswer answer = dialogue.Send(text, [stop] { return stop->load(); });
-                           const UssdWire found = dialogue.Wire();
-                           const bool learnt = dialogue.Learnt();
-                           if (!dialogue.Open() || stop->load()) {
-                               // Done, or no answer came: the network is told.
-                               dialogue.End();
-                               worker->dialogue.reset();
-                           }
-                           return [self, answer, found, learnt] {
-                               if (self)
-                                   self->answered(answer, found, learnt);
-                           };
-                       });
+    const auto settings = LoadUssdSettings(m_setup.settingsFile, m_modemKey);
+    const UssdWire wire = settings.Wire();
+    const bool remembered = settings.forced == UssdWire::Unknown;
+    m_link.withSession(
+        PhoneLink::State::Ussd,
+        [worker = m_worker, stop = m_stop, text = S(text), wire, remembered, waitMs = m_setup.waitMs,
+         self = QPointer<UssdDialog>(this)](PhoneSession& session) -> std::function<void()> {
+            if (!worker->dialogue)
+                worker->dialogue = std::make_unique<UssdDialogue>(session, wire, waitMs, remembered);
+            UssdDialogue& dialogue = *worker->dialogue;
+            const UssdAnswer answer = dialogue.Send(text, [stop] { return stop->load(); });
+            const UssdWire found = dialogue.Wire();
+            const bool learnt = dialogue.Learnt();
+            if (!dialogue.Open() || stop->load()) {
+                // Done, or no answer came: the network is told.
+                dialogue.End();
+                worker->dialogue.reset();
+            }
+            return [self, answer, found, learnt] {
+                if (self)
+                    self->answered(answer, found, learnt);
+            };
+        });
 }
 
 QString UssdDialog::plainly(const UssdAnswer& a) const {

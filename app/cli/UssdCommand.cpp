@@ -179,7 +179,8 @@ int RunUssd(std::vector<std::string> words, Io io) {
     for (const auto& p : problems)
         io.err << "velmora-cli: " << AboutFile(settingsFile, p) << '\n';
 
-    UssdDialogue dialogue(phone.session(), settings.Wire(), waitSeconds * 1000);
+    UssdDialogue dialogue(phone.session(), settings.Wire(), waitSeconds * 1000,
+                          settings.forced == UssdWire::Unknown);
     UssdRecord record(phone.store(), Q(texts.front()), phone.transport().Modem());
     const auto keep = [&](const std::string& text) {
         record.Add(Q(text));

@@ -83,6 +83,7 @@ struct DialogueCase {
     std::vector<std::string> written;
     UssdWire wire;
     bool learnt;
+    bool remembered = false; // the wire known by the modem's name, not set
 };
 
 class UssdDialogues : public UssdSession, public ::testing::WithParamInterface<DialogueCase> {};
@@ -92,7 +93,7 @@ TEST_P(UssdDialogues, FindHowTheModemTakesRequests) {
     Connected();
     for (const auto& [command, answer] : c.phone)
         port.Once(command, answer);
-    UssdDialogue dialogue(session, c.known, 10000);
+    UssdDialogue dialogue(session, c.known, 10000, c.remembered);
     const UssdAnswer a = dialogue.Send("*123#");
     EXPECT_EQ(a.kind, c.kind);
     EXPECT_EQ(a.text, c.text);
@@ -163,6 +164,34 @@ INSTANTIATE_TEST_SUITE_P(
                                    "",
                                    {kText},
                                    UssdWire::Text,
+                                   false},
+                      DialogueCase{
+                          "a Sierra MC8775 where a Huawei of the same name was: packed refused, text taken",
+                          UssdWire::Packed,
+                          {{kPacked, Now("\r\n+CME ERROR: 100\r\n")},
+                           {kText, Answered("+CUSD: 0,\"Sisa pulsa Rp 12.500\",15")}},
+                          UssdAnswer::Kind::Done,
+                          "Sisa pulsa Rp 12.500",
+                          {kPacked, kText},
+                          UssdWire::Text,
+                          true,
+                          true},
+                      DialogueCase{"a code no modem of that name knows: asked both ways, the wire kept",
+                                   UssdWire::Packed,
+                                   {{kPacked, Answered("+CUSD: 4")}, {kText, Answered("+CUSD: 4")}},
+                                   UssdAnswer::Kind::NotSupported,
+                                   "",
+                                   {kPacked, kText},
+                                   UssdWire::Packed,
+                                   false,
+                                   true},
+                      DialogueCase{"packed set by the user and refused is not asked as text",
+                                   UssdWire::Packed,
+                                   {{kPacked, Now("\r\nERROR\r\n")}},
+                                   UssdAnswer::Kind::Refused,
+                                   "",
+                                   {kPacked},
+                                   UssdWire::Packed,
                                    false},
                       DialogueCase{"the network ends the session without a word",
                                    UssdWire::Text,
