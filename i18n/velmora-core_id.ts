@@ -830,4 +830,311 @@
         <translation>permintaan berisi karakter selain huruf, angka, spasi dan tanda baca (atau tanda kutip ganda)</translation>
     </message>
 </context>
+<context>
+    <name>link/Replies</name>
+    <message>
+        <source>phone failure</source>
+        <translation>ponsel gagal</translation>
+    </message>
+    <message>
+        <source>no connection to phone</source>
+        <translation>tidak ada sambungan ke ponsel</translation>
+    </message>
+    <message>
+        <source>phone-adaptor link reserved</source>
+        <translation>jalur adaptor ponsel sedang dipakai</translation>
+    </message>
+    <message>
+        <source>operation not allowed</source>
+        <translation>tindakan tidak diizinkan</translation>
+    </message>
+    <message>
+        <source>operation not supported</source>
+        <translation>tindakan tidak didukung</translation>
+    </message>
+    <message>
+        <source>PH-SIM PIN required</source>
+        <translation>PIN PH-SIM diperlukan</translation>
+    </message>
+    <message>
+        <source>SIM not inserted</source>
+        <translation>SIM tidak terpasang</translation>
+    </message>
+    <message>
+        <source>SIM PIN required</source>
+        <translation>PIN SIM diperlukan</translation>
+    </message>
+    <message>
+        <source>SIM PUK required</source>
+        <translation>PUK SIM diperlukan</translation>
+    </message>
+    <message>
+        <source>SIM failure</source>
+        <translation>SIM gagal</translation>
+    </message>
+    <message>
+        <source>SIM busy</source>
+        <translation>SIM sedang sibuk</translation>
+    </message>
+    <message>
+        <source>SIM wrong</source>
+        <translation>SIM salah</translation>
+    </message>
+    <message>
+        <source>incorrect password</source>
+        <translation>kata sandi salah</translation>
+    </message>
+    <message>
+        <source>SIM PIN2 required</source>
+        <translation>PIN2 SIM diperlukan</translation>
+    </message>
+    <message>
+        <source>SIM PUK2 required</source>
+        <translation>PUK2 SIM diperlukan</translation>
+    </message>
+    <message>
+        <source>memory full</source>
+        <translation>memori penuh</translation>
+    </message>
+    <message>
+        <source>invalid index</source>
+        <translation>indeks tidak sah</translation>
+    </message>
+    <message>
+        <source>not found</source>
+        <translation>tidak ditemukan</translation>
+    </message>
+    <message>
+        <source>memory failure</source>
+        <translation>memori gagal</translation>
+    </message>
+    <message>
+        <source>text string too long</source>
+        <translation>teks terlalu panjang</translation>
+    </message>
+    <message>
+        <source>invalid characters in text string</source>
+        <translation>ada karakter tidak sah dalam teks</translation>
+    </message>
+    <message>
+        <source>dial string too long</source>
+        <translation>nomor panggil terlalu panjang</translation>
+    </message>
+    <message>
+        <source>invalid characters in dial string</source>
+        <translation>ada karakter tidak sah dalam nomor panggil</translation>
+    </message>
+    <message>
+        <source>no network service</source>
+        <translation>tidak ada layanan jaringan</translation>
+    </message>
+    <message>
+        <source>network timeout</source>
+        <translation>jaringan tidak menjawab tepat waktu</translation>
+    </message>
+    <message>
+        <source>network not allowed - emergency calls only</source>
+        <translation>jaringan tidak diizinkan - hanya panggilan darurat</translation>
+    </message>
+    <message>
+        <source>unknown</source>
+        <translation>tidak diketahui</translation>
+    </message>
+    <message>
+        <source>unassigned (unallocated) number</source>
+        <translation>nomor tidak terdaftar</translation>
+    </message>
+    <message>
+        <source>operator determined barring</source>
+        <translation>diblokir oleh operator</translation>
+    </message>
+    <message>
+        <source>call barred</source>
+        <translation>panggilan diblokir</translation>
+    </message>
+    <message>
+        <source>short message transfer rejected</source>
+        <translation>pengiriman pesan singkat ditolak</translation>
+    </message>
+    <message>
+        <source>memory capacity exceeded</source>
+        <translation>kapasitas memori terlampaui</translation>
+    </message>
+    <message>
+        <source>destination out of order</source>
+        <translation>tujuan sedang tidak berfungsi</translation>
+    </message>
+    <message>
+        <source>unidentified subscriber</source>
+        <translation>pelanggan tidak teridentifikasi</translation>
+    </message>
+    <message>
+        <source>facility rejected</source>
+        <translation>fasilitas ditolak</translation>
+    </message>
+    <message>
+        <source>unknown subscriber</source>
+        <translation>pelanggan tidak dikenal</translation>
+    </message>
+    <message>
+        <source>network out of order</source>
+        <translation>jaringan sedang tidak berfungsi</translation>
+    </message>
+    <message>
+        <source>temporary failure</source>
+        <translation>gangguan sementara</translation>
+    </message>
+    <message>
+        <source>congestion</source>
+        <translation>jaringan padat</translation>
+    </message>
+    <message>
+        <source>resources unavailable, unspecified</source>
+        <translation>sumber daya tidak tersedia, tanpa keterangan</translation>
+    </message>
+    <message>
+        <source>requested facility not subscribed</source>
+        <translation>fasilitas yang diminta tidak dilanggan</translation>
+    </message>
+    <message>
+        <source>requested facility not implemented</source>
+        <translation>fasilitas yang diminta tidak tersedia</translation>
+    </message>
+    <message>
+        <source>invalid short message transfer reference value</source>
+        <translation>nilai referensi pengiriman pesan singkat tidak sah</translation>
+    </message>
+    <message>
+        <source>semantically incorrect message</source>
+        <translation>isi pesan tidak benar</translation>
+    </message>
+    <message>
+        <source>invalid mandatory information</source>
+        <translation>informasi wajib tidak sah</translation>
+    </message>
+    <message>
+        <source>message type non-existent or not implemented</source>
+        <translation>jenis pesan tidak ada atau tidak didukung</translation>
+    </message>
+    <message>
+        <source>message not compatible with short message protocol state</source>
+        <translation>pesan tidak cocok dengan keadaan protokol pesan singkat</translation>
+    </message>
+    <message>
+        <source>information element non-existent or not implemented</source>
+        <translation>elemen informasi tidak ada atau tidak didukung</translation>
+    </message>
+    <message>
+        <source>protocol error, unspecified</source>
+        <translation>kesalahan protokol, tanpa keterangan</translation>
+    </message>
+    <message>
+        <source>interworking, unspecified</source>
+        <translation>kesalahan antarkerja, tanpa keterangan</translation>
+    </message>
+    <message>
+        <source>telematic interworking not supported</source>
+        <translation>antarkerja telematika tidak didukung</translation>
+    </message>
+    <message>
+        <source>short message type 0 not supported</source>
+        <translation>pesan singkat tipe 0 tidak didukung</translation>
+    </message>
+    <message>
+        <source>cannot replace short message</source>
+        <translation>pesan singkat tidak dapat diganti</translation>
+    </message>
+    <message>
+        <source>unspecified protocol identifier error</source>
+        <translation>kesalahan pengenal protokol, tanpa keterangan</translation>
+    </message>
+    <message>
+        <source>data coding scheme not supported</source>
+        <translation>skema penyandian data tidak didukung</translation>
+    </message>
+    <message>
+        <source>message class not supported</source>
+        <translation>kelas pesan tidak didukung</translation>
+    </message>
+    <message>
+        <source>unspecified data coding scheme error</source>
+        <translation>kesalahan skema penyandian data, tanpa keterangan</translation>
+    </message>
+    <message>
+        <source>TPDU not supported</source>
+        <translation>TPDU tidak didukung</translation>
+    </message>
+    <message>
+        <source>service centre busy</source>
+        <translation>pusat layanan sibuk</translation>
+    </message>
+    <message>
+        <source>no service centre subscription</source>
+        <translation>tidak berlangganan pusat layanan</translation>
+    </message>
+    <message>
+        <source>service centre system failure</source>
+        <translation>sistem pusat layanan gagal</translation>
+    </message>
+    <message>
+        <source>invalid destination address</source>
+        <translation>alamat tujuan tidak sah</translation>
+    </message>
+    <message>
+        <source>destination barred</source>
+        <translation>tujuan diblokir</translation>
+    </message>
+    <message>
+        <source>duplicate message rejected</source>
+        <translation>pesan kembar ditolak</translation>
+    </message>
+    <message>
+        <source>SIM message storage full</source>
+        <translation>penyimpanan pesan SIM penuh</translation>
+    </message>
+    <message>
+        <source>no message storage on the SIM</source>
+        <translation>SIM tidak punya penyimpanan pesan</translation>
+    </message>
+    <message>
+        <source>error in the phone</source>
+        <translation>kesalahan di ponsel</translation>
+    </message>
+    <message>
+        <source>unspecified error</source>
+        <translation>kesalahan tanpa keterangan</translation>
+    </message>
+    <message>
+        <source>ME failure</source>
+        <translation>ponsel (ME) gagal</translation>
+    </message>
+    <message>
+        <source>SMS service of ME reserved</source>
+        <translation>layanan SMS ponsel sedang dipakai</translation>
+    </message>
+    <message>
+        <source>invalid PDU mode parameter</source>
+        <translation>parameter mode PDU tidak sah</translation>
+    </message>
+    <message>
+        <source>invalid text mode parameter</source>
+        <translation>parameter mode teks tidak sah</translation>
+    </message>
+    <message>
+        <source>invalid memory index</source>
+        <translation>indeks memori tidak sah</translation>
+    </message>
+    <message>
+        <source>SMSC address unknown</source>
+        <translation>alamat SMSC tidak diketahui</translation>
+    </message>
+    <message>
+        <source>no +CNMA acknowledgement expected</source>
+        <translation>tidak ada konfirmasi +CNMA yang ditunggu</translation>
+    </message>
+    <message>
+        <source>unknown error</source>
+        <translation>kesalahan tidak diketahui</translation>
+    </message>
+</context>
 </TS>

@@ -447,6 +447,585 @@
     </message>
 </context>
 <context>
+    <name>smslib/PduFields</name>
+    <message>
+        <source>%1 octet</source>
+        <translation>%1 oktet</translation>
+    </message>
+    <message>
+        <source>%1 octets</source>
+        <translation>%1 oktet</translation>
+    </message>
+    <message>
+        <source>%1 character</source>
+        <translation>%1 karakter</translation>
+    </message>
+    <message>
+        <source>%1 characters</source>
+        <translation>%1 karakter</translation>
+    </message>
+    <message>
+        <source>unknown, %1</source>
+        <translation>tidak diketahui, %1</translation>
+    </message>
+    <message>
+        <source>international, %1</source>
+        <translation>internasional, %1</translation>
+    </message>
+    <message>
+        <source>national, %1</source>
+        <translation>nasional, %1</translation>
+    </message>
+    <message>
+        <source>network specific, %1</source>
+        <translation>khusus jaringan, %1</translation>
+    </message>
+    <message>
+        <source>subscriber, %1</source>
+        <translation>pelanggan, %1</translation>
+    </message>
+    <message>
+        <source>alphanumeric, %1</source>
+        <translation>alfanumerik, %1</translation>
+    </message>
+    <message>
+        <source>abbreviated, %1</source>
+        <translation>singkatan, %1</translation>
+    </message>
+    <message>
+        <source>reserved, %1</source>
+        <translation>dicadangkan, %1</translation>
+    </message>
+    <message>
+        <source>unknown plan</source>
+        <translation>rencana penomoran tidak diketahui</translation>
+    </message>
+    <message>
+        <source>ISDN/telephone</source>
+        <translation>ISDN/telepon</translation>
+    </message>
+    <message>
+        <source>data</source>
+        <translation>data</translation>
+    </message>
+    <message>
+        <source>telex</source>
+        <translation>teleks</translation>
+    </message>
+    <message>
+        <source>national plan</source>
+        <translation>rencana penomoran nasional</translation>
+    </message>
+    <message>
+        <source>private plan</source>
+        <translation>rencana penomoran pribadi</translation>
+    </message>
+    <message>
+        <source>reserved plan</source>
+        <translation>rencana penomoran dicadangkan</translation>
+    </message>
+    <message>
+        <source>normal short message</source>
+        <translation>pesan singkat biasa</translation>
+    </message>
+    <message>
+        <source>SME-to-SME protocol %1</source>
+        <translation>protokol SME-ke-SME %1</translation>
+    </message>
+    <message>
+        <source>telematic interworking, device %1</source>
+        <translation>antarkerja telematika, perangkat %1</translation>
+    </message>
+    <message>
+        <source>short message type 0: acknowledged, not stored</source>
+        <translation>pesan singkat tipe 0: diterima, tidak disimpan</translation>
+    </message>
+    <message>
+        <source>replace short message type %1</source>
+        <translation>ganti pesan singkat tipe %1</translation>
+    </message>
+    <message>
+        <source>version 2 of type 1 (return call)</source>
+        <translation>versi 2 dari tipe 1 (panggilan balik)</translation>
+    </message>
+    <message>
+        <source>return call message</source>
+        <translation>pesan panggilan balik</translation>
+    </message>
+    <message>
+        <source>ANSI-136 R-DATA</source>
+        <translation>ANSI-136 R-DATA</translation>
+    </message>
+    <message>
+        <source>phone de-personalisation</source>
+        <translation>pelepasan personalisasi ponsel</translation>
+    </message>
+    <message>
+        <source>phone data download</source>
+        <translation>unduhan data ponsel</translation>
+    </message>
+    <message>
+        <source>SIM data download</source>
+        <translation>unduhan data SIM</translation>
+    </message>
+    <message>
+        <source>reserved or service-centre specific</source>
+        <translation>dicadangkan atau khusus pusat layanan</translation>
+    </message>
+    <message>
+        <source>GSM 7-bit</source>
+        <translation>GSM 7-bit</translation>
+    </message>
+    <message>
+        <source>8-bit data</source>
+        <translation>data 8-bit</translation>
+    </message>
+    <message>
+        <source>UCS2</source>
+        <translation>UCS2</translation>
+    </message>
+    <message>
+        <source>voicemail no longer waiting</source>
+        <translation>tidak ada lagi pesan suara menunggu</translation>
+    </message>
+    <message>
+        <source>fax no longer waiting</source>
+        <translation>tidak ada lagi faks menunggu</translation>
+    </message>
+    <message>
+        <source>e-mail no longer waiting</source>
+        <translation>tidak ada lagi e-mail menunggu</translation>
+    </message>
+    <message>
+        <source>other no longer waiting</source>
+        <translation>tidak ada lagi pesan lain menunggu</translation>
+    </message>
+    <message>
+        <source>voicemail waiting</source>
+        <translation>ada pesan suara menunggu</translation>
+    </message>
+    <message>
+        <source>fax waiting</source>
+        <translation>ada faks menunggu</translation>
+    </message>
+    <message>
+        <source>e-mail waiting</source>
+        <translation>ada e-mail menunggu</translation>
+    </message>
+    <message>
+        <source>other waiting</source>
+        <translation>ada pesan lain menunggu</translation>
+    </message>
+    <message>
+        <source>%1 (reserved alphabet)</source>
+        <translation>%1 (alfabet dicadangkan)</translation>
+    </message>
+    <message>
+        <source>%1, compressed</source>
+        <translation>%1, dimampatkan</translation>
+    </message>
+    <message>
+        <source>%1, delete once read</source>
+        <translation>%1, hapus setelah dibaca</translation>
+    </message>
+    <message>
+        <source>%1, message waiting: discard, %2</source>
+        <translation>%1, pesan menunggu: buang, %2</translation>
+    </message>
+    <message>
+        <source>%1, message waiting: store, %2</source>
+        <translation>%1, pesan menunggu: simpan, %2</translation>
+    </message>
+    <message>
+        <source>%1 (reserved coding group)</source>
+        <translation>%1 (kelompok penyandian dicadangkan)</translation>
+    </message>
+    <message>
+        <source>%1, class 0 (flash)</source>
+        <translation>%1, kelas 0 (flash)</translation>
+    </message>
+    <message>
+        <source>%1, class 1 (phone)</source>
+        <translation>%1, kelas 1 (ponsel)</translation>
+    </message>
+    <message>
+        <source>%1, class 2 (SIM)</source>
+        <translation>%1, kelas 2 (SIM)</translation>
+    </message>
+    <message>
+        <source>%1, class 3 (terminal equipment)</source>
+        <translation>%1, kelas 3 (perangkat terminal)</translation>
+    </message>
+    <message>
+        <source>enhanced, single attempt: %1</source>
+        <translation>diperluas, satu kali coba: %1</translation>
+    </message>
+    <message>
+        <source>enhanced: %1</source>
+        <translation>diperluas: %1</translation>
+    </message>
+    <message>
+        <source>no validity period</source>
+        <translation>tanpa masa berlaku</translation>
+    </message>
+    <message>
+        <source>%1 second</source>
+        <translation>%1 detik</translation>
+    </message>
+    <message>
+        <source>%1 seconds</source>
+        <translation>%1 detik</translation>
+    </message>
+    <message>
+        <source>reserved form</source>
+        <translation>bentuk dicadangkan</translation>
+    </message>
+    <message>
+        <source>relative: %1</source>
+        <translation>relatif: %1</translation>
+    </message>
+    <message>
+        <source>absolute: %1</source>
+        <translation>mutlak: %1</translation>
+    </message>
+    <message>
+        <source>not a time</source>
+        <translation>bukan waktu yang sah</translation>
+    </message>
+    <message>
+        <source>reserved</source>
+        <translation>dicadangkan</translation>
+    </message>
+    <message>
+        <source>First octet</source>
+        <translation>Oktet pertama</translation>
+    </message>
+    <message>
+        <source>%1 (bits 1-0: %2)</source>
+        <translation>%1 (bit 1-0: %2)</translation>
+    </message>
+    <message>
+        <source>reject a duplicate</source>
+        <translation>tolak pesan kembar</translation>
+    </message>
+    <message>
+        <source>accept a duplicate</source>
+        <translation>terima pesan kembar</translation>
+    </message>
+    <message>
+        <source>enhanced validity period</source>
+        <translation>masa berlaku diperluas</translation>
+    </message>
+    <message>
+        <source>relative validity period</source>
+        <translation>masa berlaku relatif</translation>
+    </message>
+    <message>
+        <source>absolute validity period</source>
+        <translation>masa berlaku mutlak</translation>
+    </message>
+    <message>
+        <source>a status report is asked for</source>
+        <translation>laporan status diminta</translation>
+    </message>
+    <message>
+        <source>no status report asked for</source>
+        <translation>tidak meminta laporan status</translation>
+    </message>
+    <message>
+        <source>no more messages waiting</source>
+        <translation>tidak ada pesan lain menunggu</translation>
+    </message>
+    <message>
+        <source>more messages waiting</source>
+        <translation>masih ada pesan menunggu</translation>
+    </message>
+    <message>
+        <source>the sender asked for a status report</source>
+        <translation>pengirim meminta laporan status</translation>
+    </message>
+    <message>
+        <source>reports on a command</source>
+        <translation>melaporkan sebuah perintah</translation>
+    </message>
+    <message>
+        <source>reports on a message sent</source>
+        <translation>melaporkan pesan yang dikirim</translation>
+    </message>
+    <message>
+        <source>the user data starts with a header</source>
+        <translation>data pengguna diawali header</translation>
+    </message>
+    <message>
+        <source>no user-data header</source>
+        <translation>tanpa header data pengguna</translation>
+    </message>
+    <message>
+        <source>reply path set</source>
+        <translation>jalur balasan dipasang</translation>
+    </message>
+    <message>
+        <source>no reply path</source>
+        <translation>tanpa jalur balasan</translation>
+    </message>
+    <message>
+        <source>to port %1 (ringtone)</source>
+        <translation>ke port %1 (nada dering)</translation>
+    </message>
+    <message>
+        <source>to port %1 (operator logo)</source>
+        <translation>ke port %1 (logo operator)</translation>
+    </message>
+    <message>
+        <source>to port %1 (group graphic)</source>
+        <translation>ke port %1 (gambar grup)</translation>
+    </message>
+    <message>
+        <source>to port %1 (picture message)</source>
+        <translation>ke port %1 (pesan gambar)</translation>
+    </message>
+    <message>
+        <source>to port %1</source>
+        <translation>ke port %1</translation>
+    </message>
+    <message>
+        <source>%1: concatenated message, 8-bit reference</source>
+        <translation>%1: pesan bersambung, referensi 8-bit</translation>
+    </message>
+    <message>
+        <source>%1: special message indication</source>
+        <translation>%1: tanda pesan khusus</translation>
+    </message>
+    <message>
+        <source>%1: application port, 8-bit</source>
+        <translation>%1: port aplikasi, 8-bit</translation>
+    </message>
+    <message>
+        <source>%1: application port, 16-bit</source>
+        <translation>%1: port aplikasi, 16-bit</translation>
+    </message>
+    <message>
+        <source>%1: concatenated message, 16-bit reference</source>
+        <translation>%1: pesan bersambung, referensi 16-bit</translation>
+    </message>
+    <message>
+        <source>%1: EMS text formatting</source>
+        <translation>%1: format teks EMS</translation>
+    </message>
+    <message>
+        <source>%1: EMS predefined sound</source>
+        <translation>%1: suara bawaan EMS</translation>
+    </message>
+    <message>
+        <source>%1: EMS user-defined sound</source>
+        <translation>%1: suara buatan pengguna EMS</translation>
+    </message>
+    <message>
+        <source>%1: EMS predefined animation</source>
+        <translation>%1: animasi bawaan EMS</translation>
+    </message>
+    <message>
+        <source>%1: EMS large animation</source>
+        <translation>%1: animasi besar EMS</translation>
+    </message>
+    <message>
+        <source>%1: EMS small animation</source>
+        <translation>%1: animasi kecil EMS</translation>
+    </message>
+    <message>
+        <source>%1: EMS large picture</source>
+        <translation>%1: gambar besar EMS</translation>
+    </message>
+    <message>
+        <source>%1: EMS small picture</source>
+        <translation>%1: gambar kecil EMS</translation>
+    </message>
+    <message>
+        <source>%1: EMS variable picture</source>
+        <translation>%1: gambar ukuran bebas EMS</translation>
+    </message>
+    <message>
+        <source>%1: unknown element</source>
+        <translation>%1: elemen tidak dikenal</translation>
+    </message>
+    <message>
+        <source>reference %1, part %2 of %3</source>
+        <translation>referensi %1, bagian %2 dari %3</translation>
+    </message>
+    <message>
+        <source>%1, from port %2</source>
+        <translation>%1, dari port %2</translation>
+    </message>
+    <message>
+        <source>discard, voicemail: %1 waiting</source>
+        <translation>buang, pesan suara: %1 menunggu</translation>
+    </message>
+    <message>
+        <source>discard, fax: %1 waiting</source>
+        <translation>buang, faks: %1 menunggu</translation>
+    </message>
+    <message>
+        <source>discard, e-mail: %1 waiting</source>
+        <translation>buang, e-mail: %1 menunggu</translation>
+    </message>
+    <message>
+        <source>discard, other: %1 waiting</source>
+        <translation>buang, lainnya: %1 menunggu</translation>
+    </message>
+    <message>
+        <source>store, voicemail: %1 waiting</source>
+        <translation>simpan, pesan suara: %1 menunggu</translation>
+    </message>
+    <message>
+        <source>store, fax: %1 waiting</source>
+        <translation>simpan, faks: %1 menunggu</translation>
+    </message>
+    <message>
+        <source>store, e-mail: %1 waiting</source>
+        <translation>simpan, e-mail: %1 menunggu</translation>
+    </message>
+    <message>
+        <source>store, other: %1 waiting</source>
+        <translation>simpan, lainnya: %1 menunggu</translation>
+    </message>
+    <message>
+        <source>%1 message</source>
+        <translation>%1 pesan</translation>
+    </message>
+    <message>
+        <source>%1 messages</source>
+        <translation>%1 pesan</translation>
+    </message>
+    <message>
+        <source>at character %1, %2 formatted</source>
+        <translation>di karakter %1, %2 diformat</translation>
+    </message>
+    <message>
+        <source>at character %1, number %2</source>
+        <translation>di karakter %1, nomor %2</translation>
+    </message>
+    <message>
+        <source>at character %1, %2 of content</source>
+        <translation>di karakter %1, isi %2</translation>
+    </message>
+    <message>
+        <source>at character %1</source>
+        <translation>di karakter %1</translation>
+    </message>
+    <message>
+        <source>%1 text &quot;%2&quot;</source>
+        <translation>teks %1 &quot;%2&quot;</translation>
+    </message>
+    <message>
+        <source>%1 text &quot;%2…&quot; (%3)</source>
+        <translation>teks %1 &quot;%2…&quot; (%3)</translation>
+    </message>
+    <message>
+        <source>SMSC length</source>
+        <translation>Panjang SMSC</translation>
+    </message>
+    <message>
+        <source>none given: the phone&apos;s own service centre</source>
+        <translation>tidak ada: pusat layanan milik ponsel</translation>
+    </message>
+    <message>
+        <source>%1 follow</source>
+        <translation>%1 menyusul</translation>
+    </message>
+    <message>
+        <source>SMSC type</source>
+        <translation>Tipe SMSC</translation>
+    </message>
+    <message>
+        <source>SMSC number</source>
+        <translation>Nomor SMSC</translation>
+    </message>
+    <message>
+        <source>message reference %1</source>
+        <translation>referensi pesan %1</translation>
+    </message>
+    <message>
+        <source>%1 length</source>
+        <translation>Panjang %1</translation>
+    </message>
+    <message>
+        <source>%1 digit</source>
+        <translation>%1 digit</translation>
+    </message>
+    <message>
+        <source>%1 digits</source>
+        <translation>%1 digit</translation>
+    </message>
+    <message>
+        <source>%1 type</source>
+        <translation>Tipe %1</translation>
+    </message>
+    <message>
+        <source>%1 septet</source>
+        <translation>%1 septet</translation>
+    </message>
+    <message>
+        <source>%1 septets</source>
+        <translation>%1 septet</translation>
+    </message>
+    <message>
+        <source>%1, cut short: no user data came</source>
+        <translation>%1, terpotong: data pengguna tidak datang</translation>
+    </message>
+    <message>
+        <source>%1, cut short: only %2 came</source>
+        <translation>%1, terpotong: hanya %2 yang datang</translation>
+    </message>
+    <message>
+        <source>%1, cut short: no room for the header TP-UDHI announces</source>
+        <translation>%1, terpotong: tidak ada tempat untuk header yang diumumkan TP-UDHI</translation>
+    </message>
+    <message>
+        <source>%1 of header</source>
+        <translation>header %1</translation>
+    </message>
+    <message>
+        <source>%1, cut short: the user data ends after %2</source>
+        <translation>%1, terpotong: data pengguna berakhir setelah %2</translation>
+    </message>
+    <message>
+        <source>IE id</source>
+        <translation>ID IE</translation>
+    </message>
+    <message>
+        <source>IE length</source>
+        <translation>Panjang IE</translation>
+    </message>
+    <message>
+        <source>IE data</source>
+        <translation>Data IE</translation>
+    </message>
+    <message>
+        <source>%1 of 8-bit data</source>
+        <translation>%1 data 8-bit</translation>
+    </message>
+    <message>
+        <source>Not read</source>
+        <translation>Tidak terbaca</translation>
+    </message>
+    <message>
+        <source>cut short: %1</source>
+        <translation>terpotong: %1</translation>
+    </message>
+    <message>
+        <source>cut short: a header element the user data ends in</source>
+        <translation>terpotong: data pengguna berakhir di tengah elemen header</translation>
+    </message>
+    <message>
+        <source>the report&apos;s optional parameters, not needed to judge the delivery</source>
+        <translation>parameter pilihan laporan, tidak diperlukan untuk menilai pengiriman</translation>
+    </message>
+    <message>
+        <source>after the end of the message</source>
+        <translation>setelah akhir pesan</translation>
+    </message>
+</context>
+<context>
     <name>smslib/Ringtone</name>
     <message>
         <source>&quot;%1&quot; is not d=, o= or b=; it is passed over</source>

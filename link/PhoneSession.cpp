@@ -52,8 +52,7 @@ void PhoneSession::ShowRefusal(const std::string& reply) {
     if (refusal.empty())
         return;
     // Only the fast dialogue can ask for the PIN and give it.
-    if (m_dialogue == Dialogue::Classic && (refusal.find("(SIM PIN required)") != std::string::npos ||
-                                            refusal.find(": SIM PIN required") != std::string::npos))
+    if (m_dialogue == Dialogue::Classic && AsksForSimPin(reply))
         refusal += translate("PhoneSession", "; use Fast Dialogue to enter the PIN");
     m_events.Problem(ProblemKind::PhoneRefused, refusal);
 }

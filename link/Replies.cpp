@@ -1,5 +1,8 @@
 #include "Replies.h"
 
+#include "Said.h"
+#include "Words.h"
+
 namespace velmora {
 
 namespace {
@@ -32,104 +35,104 @@ struct Meaning {
 
 // +CME ERROR codes of 3GPP TS 27.007 clause 9.2.1.
 constexpr Meaning kCmeMeanings[] = {
-    {0, "phone failure"},
-    {1, "no connection to phone"},
-    {2, "phone-adaptor link reserved"},
-    {3, "operation not allowed"},
-    {4, "operation not supported"},
-    {5, "PH-SIM PIN required"},
-    {10, "SIM not inserted"},
-    {11, "SIM PIN required"},
-    {12, "SIM PUK required"},
-    {13, "SIM failure"},
-    {14, "SIM busy"},
-    {15, "SIM wrong"},
-    {16, "incorrect password"},
-    {17, "SIM PIN2 required"},
-    {18, "SIM PUK2 required"},
-    {20, "memory full"},
-    {21, "invalid index"},
-    {22, "not found"},
-    {23, "memory failure"},
-    {24, "text string too long"},
-    {25, "invalid characters in text string"},
-    {26, "dial string too long"},
-    {27, "invalid characters in dial string"},
-    {30, "no network service"},
-    {31, "network timeout"},
-    {32, "network not allowed - emergency calls only"},
-    {100, "unknown"},
+    {0, VELMORA_WORDS("link/Replies", "phone failure")},
+    {1, VELMORA_WORDS("link/Replies", "no connection to phone")},
+    {2, VELMORA_WORDS("link/Replies", "phone-adaptor link reserved")},
+    {3, VELMORA_WORDS("link/Replies", "operation not allowed")},
+    {4, VELMORA_WORDS("link/Replies", "operation not supported")},
+    {5, VELMORA_WORDS("link/Replies", "PH-SIM PIN required")},
+    {10, VELMORA_WORDS("link/Replies", "SIM not inserted")},
+    {11, VELMORA_WORDS("link/Replies", "SIM PIN required")},
+    {12, VELMORA_WORDS("link/Replies", "SIM PUK required")},
+    {13, VELMORA_WORDS("link/Replies", "SIM failure")},
+    {14, VELMORA_WORDS("link/Replies", "SIM busy")},
+    {15, VELMORA_WORDS("link/Replies", "SIM wrong")},
+    {16, VELMORA_WORDS("link/Replies", "incorrect password")},
+    {17, VELMORA_WORDS("link/Replies", "SIM PIN2 required")},
+    {18, VELMORA_WORDS("link/Replies", "SIM PUK2 required")},
+    {20, VELMORA_WORDS("link/Replies", "memory full")},
+    {21, VELMORA_WORDS("link/Replies", "invalid index")},
+    {22, VELMORA_WORDS("link/Replies", "not found")},
+    {23, VELMORA_WORDS("link/Replies", "memory failure")},
+    {24, VELMORA_WORDS("link/Replies", "text string too long")},
+    {25, VELMORA_WORDS("link/Replies", "invalid characters in text string")},
+    {26, VELMORA_WORDS("link/Replies", "dial string too long")},
+    {27, VELMORA_WORDS("link/Replies", "invalid characters in dial string")},
+    {30, VELMORA_WORDS("link/Replies", "no network service")},
+    {31, VELMORA_WORDS("link/Replies", "network timeout")},
+    {32, VELMORA_WORDS("link/Replies", "network not allowed - emergency calls only")},
+    {100, VELMORA_WORDS("link/Replies", "unknown")},
 };
 
 // +CMS ERROR codes: below 128 the RP-cause of 3GPP TS 24.011 table 8.4, from
 // 128 to 255 the TP-FCS of TS 23.040 clause 9.2.3.22, from 300 the phone's own
 // of TS 27.005 clause 3.2.5.
 constexpr Meaning kCmsMeanings[] = {
-    {1, "unassigned (unallocated) number"},
-    {8, "operator determined barring"},
-    {10, "call barred"},
-    {21, "short message transfer rejected"},
-    {22, "memory capacity exceeded"},
-    {27, "destination out of order"},
-    {28, "unidentified subscriber"},
-    {29, "facility rejected"},
-    {30, "unknown subscriber"},
-    {38, "network out of order"},
-    {41, "temporary failure"},
-    {42, "congestion"},
-    {47, "resources unavailable, unspecified"},
-    {50, "requested facility not subscribed"},
-    {69, "requested facility not implemented"},
-    {81, "invalid short message transfer reference value"},
-    {95, "semantically incorrect message"},
-    {96, "invalid mandatory information"},
-    {97, "message type non-existent or not implemented"},
-    {98, "message not compatible with short message protocol state"},
-    {99, "information element non-existent or not implemented"},
-    {111, "protocol error, unspecified"},
-    {127, "interworking, unspecified"},
-    {128, "telematic interworking not supported"},
-    {129, "short message type 0 not supported"},
-    {130, "cannot replace short message"},
-    {143, "unspecified protocol identifier error"},
-    {144, "data coding scheme not supported"},
-    {145, "message class not supported"},
-    {159, "unspecified data coding scheme error"},
-    {176, "TPDU not supported"},
-    {192, "service centre busy"},
-    {193, "no service centre subscription"},
-    {194, "service centre system failure"},
-    {195, "invalid destination address"},
-    {196, "destination barred"},
-    {197, "duplicate message rejected"},
-    {208, "SIM message storage full"},
-    {209, "no message storage on the SIM"},
-    {210, "error in the phone"},
-    {211, "memory capacity exceeded"},
-    {255, "unspecified error"},
-    {300, "ME failure"},
-    {301, "SMS service of ME reserved"},
-    {302, "operation not allowed"},
-    {303, "operation not supported"},
-    {304, "invalid PDU mode parameter"},
-    {305, "invalid text mode parameter"},
-    {310, "SIM not inserted"},
-    {311, "SIM PIN required"},
-    {312, "PH-SIM PIN required"},
-    {313, "SIM failure"},
-    {314, "SIM busy"},
-    {315, "SIM wrong"},
-    {316, "SIM PUK required"},
-    {317, "SIM PIN2 required"},
-    {318, "SIM PUK2 required"},
-    {320, "memory failure"},
-    {321, "invalid memory index"},
-    {322, "memory full"},
-    {330, "SMSC address unknown"},
-    {331, "no network service"},
-    {332, "network timeout"},
-    {340, "no +CNMA acknowledgement expected"},
-    {500, "unknown error"},
+    {1, VELMORA_WORDS("link/Replies", "unassigned (unallocated) number")},
+    {8, VELMORA_WORDS("link/Replies", "operator determined barring")},
+    {10, VELMORA_WORDS("link/Replies", "call barred")},
+    {21, VELMORA_WORDS("link/Replies", "short message transfer rejected")},
+    {22, VELMORA_WORDS("link/Replies", "memory capacity exceeded")},
+    {27, VELMORA_WORDS("link/Replies", "destination out of order")},
+    {28, VELMORA_WORDS("link/Replies", "unidentified subscriber")},
+    {29, VELMORA_WORDS("link/Replies", "facility rejected")},
+    {30, VELMORA_WORDS("link/Replies", "unknown subscriber")},
+    {38, VELMORA_WORDS("link/Replies", "network out of order")},
+    {41, VELMORA_WORDS("link/Replies", "temporary failure")},
+    {42, VELMORA_WORDS("link/Replies", "congestion")},
+    {47, VELMORA_WORDS("link/Replies", "resources unavailable, unspecified")},
+    {50, VELMORA_WORDS("link/Replies", "requested facility not subscribed")},
+    {69, VELMORA_WORDS("link/Replies", "requested facility not implemented")},
+    {81, VELMORA_WORDS("link/Replies", "invalid short message transfer reference value")},
+    {95, VELMORA_WORDS("link/Replies", "semantically incorrect message")},
+    {96, VELMORA_WORDS("link/Replies", "invalid mandatory information")},
+    {97, VELMORA_WORDS("link/Replies", "message type non-existent or not implemented")},
+    {98, VELMORA_WORDS("link/Replies", "message not compatible with short message protocol state")},
+    {99, VELMORA_WORDS("link/Replies", "information element non-existent or not implemented")},
+    {111, VELMORA_WORDS("link/Replies", "protocol error, unspecified")},
+    {127, VELMORA_WORDS("link/Replies", "interworking, unspecified")},
+    {128, VELMORA_WORDS("link/Replies", "telematic interworking not supported")},
+    {129, VELMORA_WORDS("link/Replies", "short message type 0 not supported")},
+    {130, VELMORA_WORDS("link/Replies", "cannot replace short message")},
+    {143, VELMORA_WORDS("link/Replies", "unspecified protocol identifier error")},
+    {144, VELMORA_WORDS("link/Replies", "data coding scheme not supported")},
+    {145, VELMORA_WORDS("link/Replies", "message class not supported")},
+    {159, VELMORA_WORDS("link/Replies", "unspecified data coding scheme error")},
+    {176, VELMORA_WORDS("link/Replies", "TPDU not supported")},
+    {192, VELMORA_WORDS("link/Replies", "service centre busy")},
+    {193, VELMORA_WORDS("link/Replies", "no service centre subscription")},
+    {194, VELMORA_WORDS("link/Replies", "service centre system failure")},
+    {195, VELMORA_WORDS("link/Replies", "invalid destination address")},
+    {196, VELMORA_WORDS("link/Replies", "destination barred")},
+    {197, VELMORA_WORDS("link/Replies", "duplicate message rejected")},
+    {208, VELMORA_WORDS("link/Replies", "SIM message storage full")},
+    {209, VELMORA_WORDS("link/Replies", "no message storage on the SIM")},
+    {210, VELMORA_WORDS("link/Replies", "error in the phone")},
+    {211, VELMORA_WORDS("link/Replies", "memory capacity exceeded")},
+    {255, VELMORA_WORDS("link/Replies", "unspecified error")},
+    {300, VELMORA_WORDS("link/Replies", "ME failure")},
+    {301, VELMORA_WORDS("link/Replies", "SMS service of ME reserved")},
+    {302, VELMORA_WORDS("link/Replies", "operation not allowed")},
+    {303, VELMORA_WORDS("link/Replies", "operation not supported")},
+    {304, VELMORA_WORDS("link/Replies", "invalid PDU mode parameter")},
+    {305, VELMORA_WORDS("link/Replies", "invalid text mode parameter")},
+    {310, VELMORA_WORDS("link/Replies", "SIM not inserted")},
+    {311, VELMORA_WORDS("link/Replies", "SIM PIN required")},
+    {312, VELMORA_WORDS("link/Replies", "PH-SIM PIN required")},
+    {313, VELMORA_WORDS("link/Replies", "SIM failure")},
+    {314, VELMORA_WORDS("link/Replies", "SIM busy")},
+    {315, VELMORA_WORDS("link/Replies", "SIM wrong")},
+    {316, VELMORA_WORDS("link/Replies", "SIM PUK required")},
+    {317, VELMORA_WORDS("link/Replies", "SIM PIN2 required")},
+    {318, VELMORA_WORDS("link/Replies", "SIM PUK2 required")},
+    {320, VELMORA_WORDS("link/Replies", "memory failure")},
+    {321, VELMORA_WORDS("link/Replies", "invalid memory index")},
+    {322, VELMORA_WORDS("link/Replies", "memory full")},
+    {330, VELMORA_WORDS("link/Replies", "SMSC address unknown")},
+    {331, VELMORA_WORDS("link/Replies", "no network service")},
+    {332, VELMORA_WORDS("link/Replies", "network timeout")},
+    {340, VELMORA_WORDS("link/Replies", "no +CNMA acknowledgement expected")},
+    {500, VELMORA_WORDS("link/Replies", "unknown error")},
 };
 
 template <std::size_t N> const char* MeaningOf(const Meaning (&table)[N], std::string_view digits) {
@@ -161,9 +164,24 @@ std::string PhoneRefusal(std::string_view reply) {
     if (rest.empty())
         return std::string(prefix);
     std::string text = std::string(prefix) + " " + std::string(rest);
+    // The error line stays the phone's; only our name for its code is said
+    // in the user's language.
     if (const char* meaning = isCme ? MeaningOf(kCmeMeanings, rest) : MeaningOf(kCmsMeanings, rest))
-        text += std::string(" (") + meaning + ")";
+        text += " (" + translate("link/Replies", meaning) + ")";
     return text;
+}
+
+bool AsksForSimPin(std::string_view reply) {
+    for (const auto& [marker, code] : {std::pair{std::string_view("+CME ERROR:"), std::string_view("11")},
+                                       std::pair{std::string_view("+CMS ERROR:"), std::string_view("311")}}) {
+        std::string_view rest;
+        if (!AfterMarker(reply, marker, rest))
+            continue;
+        rest = Trim(rest.substr(0, rest.find_first_of("\r\n")));
+        if (rest == code || rest == "SIM PIN required")
+            return true;
+    }
+    return false;
 }
 
 std::string FirstReplyLine(std::string_view reply) {

@@ -27,6 +27,10 @@ inline bool Holds(std::string_view reply, std::string_view word) {
 // keeps its words. "" when the reply holds no such line.
 std::string PhoneRefusal(std::string_view reply);
 
+// Whether the phone refused because its SIM waits for the PIN: "+CME ERROR:
+// 11", "+CMS ERROR: 311", or either worded "SIM PIN required".
+bool AsksForSimPin(std::string_view reply);
+
 // The two texts cut from an answer to "at+csq": the RSSI text runs from the
 // sixth character after the start of "+CSQ:" up to the first comma of the
 // whole reply, the BER text is the two characters after that comma.

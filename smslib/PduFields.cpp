@@ -4,6 +4,7 @@
 #include "Primitives.h"
 #include "StatusReport.h"
 #include "Strings.h"
+#include "Words.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -18,120 +19,160 @@ std::string Hex2(int v) {
     return out;
 }
 
-std::string Plural(std::size_t n, const char* unit) {
-    return std::to_string(n) + " " + unit + (n == 1 ? "" : "s");
+// Each text here is one of the catalog's patterns, so the front ends can
+// say it in the user's language; a count names its unit in full for the
+// same reason.
+std::string Count(std::size_t n, const char* one, const char* many) {
+    return Fill(n == 1 ? one : many, {std::to_string(n)});
+}
+
+std::string Octets(std::size_t n) {
+    return Count(n, VELMORA_WORDS("smslib/PduFields", "%1 octet"),
+                 VELMORA_WORDS("smslib/PduFields", "%1 octets"));
+}
+
+std::string Characters(std::size_t n) {
+    return Count(n, VELMORA_WORDS("smslib/PduFields", "%1 character"),
+                 VELMORA_WORDS("smslib/PduFields", "%1 characters"));
 }
 
 // TS 23.040 9.1.2.5: type of number and numbering plan.
 std::string AddressType(int type) {
-    static const char* const numbers[] = {"unknown",    "international", "national",    "network specific",
-                                          "subscriber", "alphanumeric",  "abbreviated", "reserved"};
+    static const char* const numbers[] = {VELMORA_WORDS("smslib/PduFields", "unknown, %1"),
+                                          VELMORA_WORDS("smslib/PduFields", "international, %1"),
+                                          VELMORA_WORDS("smslib/PduFields", "national, %1"),
+                                          VELMORA_WORDS("smslib/PduFields", "network specific, %1"),
+                                          VELMORA_WORDS("smslib/PduFields", "subscriber, %1"),
+                                          VELMORA_WORDS("smslib/PduFields", "alphanumeric, %1"),
+                                          VELMORA_WORDS("smslib/PduFields", "abbreviated, %1"),
+                                          VELMORA_WORDS("smslib/PduFields", "reserved, %1")};
     const int plan = type & 0x0F;
-    const char* planName = plan == 0   ? "unknown plan"
-                           : plan == 1 ? "ISDN/telephone"
-                           : plan == 3 ? "data"
-                           : plan == 4 ? "telex"
-                           : plan == 8 ? "national plan"
-                           : plan == 9 ? "private plan"
-                                       : "reserved plan";
-    return std::string(numbers[(type >> 4) & 7]) + ", " + planName;
+    const char* planName = plan == 0   ? VELMORA_WORDS("smslib/PduFields", "unknown plan")
+                           : plan == 1 ? VELMORA_WORDS("smslib/PduFields", "ISDN/telephone")
+                           : plan == 3 ? VELMORA_WORDS("smslib/PduFields", "data")
+                           : plan == 4 ? VELMORA_WORDS("smslib/PduFields", "telex")
+                           : plan == 8 ? VELMORA_WORDS("smslib/PduFields", "national plan")
+                           : plan == 9 ? VELMORA_WORDS("smslib/PduFields", "private plan")
+                                       : VELMORA_WORDS("smslib/PduFields", "reserved plan");
+    return Fill(numbers[(type >> 4) & 7], {planName});
 }
 
 // TS 23.040 9.2.3.9.
 std::string PidMeaning(int pid) {
     if (pid == 0x00)
-        return "normal short message";
+        return VELMORA_WORDS("smslib/PduFields", "normal short message");
     if (pid < 0x20)
-        return "SME-to-SME protocol " + std::to_string(pid);
+        return Fill(VELMORA_WORDS("smslib/PduFields", "SME-to-SME protocol %1"), {std::to_string(pid)});
     if (pid < 0x40)
-        return "telematic interworking, device " + std::to_string(pid & 0x1F);
+        return Fill(VELMORA_WORDS("smslib/PduFields", "telematic interworking, device %1"),
+                    {std::to_string(pid & 0x1F)});
     if (pid == 0x40)
-        return "short message type 0: acknowledged, not stored";
+        return VELMORA_WORDS("smslib/PduFields", "short message type 0: acknowledged, not stored");
     if (pid >= 0x41 && pid <= 0x47)
-        return "replace short message type " + std::to_string(pid - 0x40);
+        return Fill(VELMORA_WORDS("smslib/PduFields", "replace short message type %1"),
+                    {std::to_string(pid - 0x40)});
     switch (pid) {
     case 0x5E:
-        return "version 2 of type 1 (return call)";
+        return VELMORA_WORDS("smslib/PduFields", "version 2 of type 1 (return call)");
     case 0x5F:
-        return "return call message";
+        return VELMORA_WORDS("smslib/PduFields", "return call message");
     case 0x7C:
-        return "ANSI-136 R-DATA";
+        return VELMORA_WORDS("smslib/PduFields", "ANSI-136 R-DATA");
     case 0x7D:
-        return "phone de-personalisation";
+        return VELMORA_WORDS("smslib/PduFields", "phone de-personalisation");
     case 0x7E:
-        return "phone data download";
+        return VELMORA_WORDS("smslib/PduFields", "phone data download");
     case 0x7F:
-        return "SIM data download";
+        return VELMORA_WORDS("smslib/PduFields", "SIM data download");
     default:
-        return "reserved or service-centre specific";
+        return VELMORA_WORDS("smslib/PduFields", "reserved or service-centre specific");
     }
 }
 
 const char* CodingName(UserDataCoding coding) {
     switch (coding) {
     case UserDataCoding::Gsm7:
-        return "GSM 7-bit";
+        return VELMORA_WORDS("smslib/PduFields", "GSM 7-bit");
     case UserDataCoding::EightBit:
-        return "8-bit data";
+        return VELMORA_WORDS("smslib/PduFields", "8-bit data");
     case UserDataCoding::Ucs2:
-        return "UCS2";
+        return VELMORA_WORDS("smslib/PduFields", "UCS2");
     }
     return "";
 }
 
-const char* const kClassNames[] = {"class 0 (flash)", "class 1 (phone)", "class 2 (SIM)",
-                                   "class 3 (terminal equipment)"};
-const char* const kWaitingKinds[] = {"voicemail", "fax", "e-mail", "other"};
+// Waiting and no longer waiting, for each kind of message (bits 1-0).
+const char* const kWaiting[2][4] = {{VELMORA_WORDS("smslib/PduFields", "voicemail no longer waiting"),
+                                     VELMORA_WORDS("smslib/PduFields", "fax no longer waiting"),
+                                     VELMORA_WORDS("smslib/PduFields", "e-mail no longer waiting"),
+                                     VELMORA_WORDS("smslib/PduFields", "other no longer waiting")},
+                                    {VELMORA_WORDS("smslib/PduFields", "voicemail waiting"),
+                                     VELMORA_WORDS("smslib/PduFields", "fax waiting"),
+                                     VELMORA_WORDS("smslib/PduFields", "e-mail waiting"),
+                                     VELMORA_WORDS("smslib/PduFields", "other waiting")}};
 
-// TS 23.038 clause 4, with the coding as the decoder reads it.
+// TS 23.038 clause 4, with the coding as the decoder reads it. Each
+// addition wraps what came before, so every step is a pattern of its own.
 std::string DcsMeaning(int dcs) {
     DecodedPdu p;
     ReadDcs(dcs, p);
     std::string out = CodingName(p.coding);
+    const auto add = [&out](const char* pattern) { out = Fill(pattern, {out}); };
     if ((dcs & 0xC0) == 0x00 || (dcs & 0xC0) == 0x40) {
         if (((dcs >> 2) & 3) == 3)
-            out += " (reserved alphabet)";
+            add(VELMORA_WORDS("smslib/PduFields", "%1 (reserved alphabet)"));
         if (dcs & 0x20)
-            out += ", compressed";
+            add(VELMORA_WORDS("smslib/PduFields", "%1, compressed"));
         if (dcs & 0x40)
-            out += ", delete once read";
+            add(VELMORA_WORDS("smslib/PduFields", "%1, delete once read"));
     } else if ((dcs & 0xF0) == 0xC0 || (dcs & 0xF0) == 0xD0 || (dcs & 0xF0) == 0xE0) {
-        out += (dcs & 0xF0) == 0xC0 ? ", message waiting: discard" : ", message waiting: store";
-        out += std::string(", ") + kWaitingKinds[dcs & 3] + ((dcs & 8) ? " waiting" : " no longer waiting");
+        out =
+            Fill((dcs & 0xF0) == 0xC0 ? VELMORA_WORDS("smslib/PduFields", "%1, message waiting: discard, %2")
+                                      : VELMORA_WORDS("smslib/PduFields", "%1, message waiting: store, %2"),
+                 {out, kWaiting[(dcs & 8) ? 1 : 0][dcs & 3]});
     } else if ((dcs & 0xF0) != 0xF0) {
-        out += " (reserved coding group)";
+        add(VELMORA_WORDS("smslib/PduFields", "%1 (reserved coding group)"));
     }
+    static const char* const classes[] = {
+        VELMORA_WORDS("smslib/PduFields", "%1, class 0 (flash)"),
+        VELMORA_WORDS("smslib/PduFields", "%1, class 1 (phone)"),
+        VELMORA_WORDS("smslib/PduFields", "%1, class 2 (SIM)"),
+        VELMORA_WORDS("smslib/PduFields", "%1, class 3 (terminal equipment)")};
     if (p.messageClass)
-        out += std::string(", ") + kClassNames[*p.messageClass];
+        add(classes[*p.messageClass]);
     return out;
 }
 
 // TS 23.040 9.2.3.12.3: the functionality octet, then its own form.
 std::string EnhancedValidity(std::string_view hex) {
     const int fi = static_cast<int>(HexToInt(hex.substr(0, 2)));
-    std::string out = fi & 0x40 ? "enhanced, single attempt: " : "enhanced: ";
+    const char* form = fi & 0x40 ? VELMORA_WORDS("smslib/PduFields", "enhanced, single attempt: %1")
+                                 : VELMORA_WORDS("smslib/PduFields", "enhanced: %1");
     switch (fi & 7) {
     case 0:
-        return out + "no validity period";
+        return Fill(form, {VELMORA_WORDS("smslib/PduFields", "no validity period")});
     case 1:
-        return out + RelativeValidityText(static_cast<int>(HexToInt(hex.substr(2, 2))));
+        return Fill(form, {RelativeValidityText(static_cast<int>(HexToInt(hex.substr(2, 2))))});
     case 2:
-        return out + Plural(HexToInt(hex.substr(2, 2)), "second");
+        return Fill(form, {Count(HexToInt(hex.substr(2, 2)), VELMORA_WORDS("smslib/PduFields", "%1 second"),
+                                 VELMORA_WORDS("smslib/PduFields", "%1 seconds"))});
     case 3: {
         const std::string t = UnswapSemiOctets(hex.substr(2, 6));
-        return out + t.substr(0, 2) + ":" + t.substr(2, 2) + ":" + t.substr(4, 2);
+        return Fill(form, {t.substr(0, 2) + ":" + t.substr(2, 2) + ":" + t.substr(4, 2)});
     }
     default:
-        return out + "reserved form";
+        return Fill(form, {VELMORA_WORDS("smslib/PduFields", "reserved form")});
     }
 }
 
 std::string ValidityMeaning(int vpf, std::string_view hex) {
     if (vpf == 2)
-        return "relative: " + RelativeValidityText(static_cast<int>(HexToInt(hex)));
+        return Fill(VELMORA_WORDS("smslib/PduFields", "relative: %1"),
+                    {RelativeValidityText(static_cast<int>(HexToInt(hex)))});
     if (vpf == 3) {
         const std::string t = TimestampText(hex);
-        return "absolute: " + (t.empty() ? std::string("not a time") : t);
+        return Fill(VELMORA_WORDS("smslib/PduFields", "absolute: %1"),
+                    {t.empty() ? VELMORA_WORDS("smslib/PduFields", "not a time") : t});
     }
     return EnhancedValidity(hex);
 }
@@ -141,128 +182,158 @@ void FirstOctetFlags(int first, const PduSpan& at, const std::string& hex, std::
     const auto flag = [&](const char* name, std::string meaning) {
         out.push_back({name, at.offset, at.count, hex, std::move(meaning)});
     };
+    const auto pick = [](bool on, const char* yes, const char* no) { return std::string(on ? yes : no); };
     const int mti = first & 3;
     const bool on2 = first & 4, on5 = first & 0x20;
-    static const char* const types[] = {"SMS-DELIVER", "SMS-SUBMIT", "SMS-STATUS-REPORT", "reserved"};
-    out.push_back({"First octet", at.offset, at.count, hex, types[mti]});
-    flag("TP-MTI",
-         std::string(types[mti]) + " (bits 1-0: " + std::to_string(mti >> 1) + std::to_string(mti & 1) + ")");
+    static const char* const types[] = {"SMS-DELIVER", "SMS-SUBMIT", "SMS-STATUS-REPORT",
+                                        VELMORA_WORDS("smslib/PduFields", "reserved")};
+    out.push_back({VELMORA_WORDS("smslib/PduFields", "First octet"), at.offset, at.count, hex, types[mti]});
+    flag("TP-MTI", Fill(VELMORA_WORDS("smslib/PduFields", "%1 (bits 1-0: %2)"),
+                        {types[mti], std::to_string(mti >> 1) + std::to_string(mti & 1)}));
     if (mti == 1) {
-        flag("TP-RD", on2 ? "reject a duplicate" : "accept a duplicate");
-        static const char* const vpf[] = {"no validity period", "enhanced validity period",
-                                          "relative validity period", "absolute validity period"};
+        flag("TP-RD", pick(on2, VELMORA_WORDS("smslib/PduFields", "reject a duplicate"),
+                           VELMORA_WORDS("smslib/PduFields", "accept a duplicate")));
+        static const char* const vpf[] = {VELMORA_WORDS("smslib/PduFields", "no validity period"),
+                                          VELMORA_WORDS("smslib/PduFields", "enhanced validity period"),
+                                          VELMORA_WORDS("smslib/PduFields", "relative validity period"),
+                                          VELMORA_WORDS("smslib/PduFields", "absolute validity period")};
         flag("TP-VPF", vpf[(first >> 3) & 3]);
-        flag("TP-SRR", on5 ? "a status report is asked for" : "no status report asked for");
+        flag("TP-SRR", pick(on5, VELMORA_WORDS("smslib/PduFields", "a status report is asked for"),
+                            VELMORA_WORDS("smslib/PduFields", "no status report asked for")));
     } else if (mti != 3) {
-        flag("TP-MMS", on2 ? "no more messages waiting" : "more messages waiting");
+        flag("TP-MMS", pick(on2, VELMORA_WORDS("smslib/PduFields", "no more messages waiting"),
+                            VELMORA_WORDS("smslib/PduFields", "more messages waiting")));
         if (mti == 0)
-            flag("TP-SRI", on5 ? "the sender asked for a status report" : "no status report asked for");
+            flag("TP-SRI",
+                 pick(on5, VELMORA_WORDS("smslib/PduFields", "the sender asked for a status report"),
+                      VELMORA_WORDS("smslib/PduFields", "no status report asked for")));
         else
-            flag("TP-SRQ", on5 ? "reports on a command" : "reports on a message sent");
+            flag("TP-SRQ", pick(on5, VELMORA_WORDS("smslib/PduFields", "reports on a command"),
+                                VELMORA_WORDS("smslib/PduFields", "reports on a message sent")));
     }
     if (mti == 3)
         return;
-    flag("TP-UDHI", first & 0x40 ? "the user data starts with a header" : "no user-data header");
+    flag("TP-UDHI",
+         pick(first & 0x40, VELMORA_WORDS("smslib/PduFields", "the user data starts with a header"),
+              VELMORA_WORDS("smslib/PduFields", "no user-data header")));
     if (mti != 2)
-        flag("TP-RP", first & 0x80 ? "reply path set" : "no reply path");
+        flag("TP-RP", pick(first & 0x80, VELMORA_WORDS("smslib/PduFields", "reply path set"),
+                           VELMORA_WORDS("smslib/PduFields", "no reply path")));
 }
 
 int ElementPort(std::string_view hex) { return static_cast<int>(HexToInt(hex)); }
 
-std::string PortName(int port) {
+// The destination port, named when it is one of the smart messages'.
+std::string ToPort(int port) {
+    const std::string n = std::to_string(port);
     switch (port) {
     case 0x1581:
-        return " (ringtone)";
+        return Fill(VELMORA_WORDS("smslib/PduFields", "to port %1 (ringtone)"), {n});
     case 0x1582:
-        return " (operator logo)";
+        return Fill(VELMORA_WORDS("smslib/PduFields", "to port %1 (operator logo)"), {n});
     case 0x1583:
-        return " (group graphic)";
+        return Fill(VELMORA_WORDS("smslib/PduFields", "to port %1 (group graphic)"), {n});
     case 0x158A:
-        return " (picture message)";
+        return Fill(VELMORA_WORDS("smslib/PduFields", "to port %1 (picture message)"), {n});
     default:
-        return "";
+        return Fill(VELMORA_WORDS("smslib/PduFields", "to port %1"), {n});
     }
 }
 
-// TS 23.040 9.2.3.24: the elements' names.
-std::string ElementName(int id) {
+// TS 23.040 9.2.3.24: the elements' names, after their id in hex.
+const char* ElementName(int id) {
     switch (id) {
     case 0x00:
-        return "concatenated message, 8-bit reference";
+        return VELMORA_WORDS("smslib/PduFields", "%1: concatenated message, 8-bit reference");
     case 0x01:
-        return "special message indication";
+        return VELMORA_WORDS("smslib/PduFields", "%1: special message indication");
     case 0x04:
-        return "application port, 8-bit";
+        return VELMORA_WORDS("smslib/PduFields", "%1: application port, 8-bit");
     case 0x05:
-        return "application port, 16-bit";
+        return VELMORA_WORDS("smslib/PduFields", "%1: application port, 16-bit");
     case 0x08:
-        return "concatenated message, 16-bit reference";
+        return VELMORA_WORDS("smslib/PduFields", "%1: concatenated message, 16-bit reference");
     case 0x0A:
-        return "EMS text formatting";
+        return VELMORA_WORDS("smslib/PduFields", "%1: EMS text formatting");
     case 0x0B:
-        return "EMS predefined sound";
+        return VELMORA_WORDS("smslib/PduFields", "%1: EMS predefined sound");
     case 0x0C:
-        return "EMS user-defined sound";
+        return VELMORA_WORDS("smslib/PduFields", "%1: EMS user-defined sound");
     case 0x0D:
-        return "EMS predefined animation";
+        return VELMORA_WORDS("smslib/PduFields", "%1: EMS predefined animation");
     case 0x0E:
-        return "EMS large animation";
+        return VELMORA_WORDS("smslib/PduFields", "%1: EMS large animation");
     case 0x0F:
-        return "EMS small animation";
+        return VELMORA_WORDS("smslib/PduFields", "%1: EMS small animation");
     case 0x10:
-        return "EMS large picture";
+        return VELMORA_WORDS("smslib/PduFields", "%1: EMS large picture");
     case 0x11:
-        return "EMS small picture";
+        return VELMORA_WORDS("smslib/PduFields", "%1: EMS small picture");
     case 0x12:
-        return "EMS variable picture";
+        return VELMORA_WORDS("smslib/PduFields", "%1: EMS variable picture");
     default:
-        return "unknown element";
+        return VELMORA_WORDS("smslib/PduFields", "%1: unknown element");
     }
 }
 
 std::string ElementMeaning(int id, std::string_view hex) {
     const std::size_t n = hex.size() / 2;
     const auto octet = [&](std::size_t i) { return static_cast<int>(HexToInt(hex.substr(2 * i, 2))); };
+    const auto number = [](auto v) { return std::to_string(v); };
     if (id == 0x00 && n == 3)
-        return "reference " + std::to_string(octet(0)) + ", part " + std::to_string(octet(2)) + " of " +
-               std::to_string(octet(1));
+        return Fill(VELMORA_WORDS("smslib/PduFields", "reference %1, part %2 of %3"),
+                    {number(octet(0)), number(octet(2)), number(octet(1))});
     if (id == 0x08 && n == 4)
-        return "reference " + std::to_string(HexToInt(hex.substr(0, 4))) + ", part " +
-               std::to_string(octet(3)) + " of " + std::to_string(octet(2));
+        return Fill(VELMORA_WORDS("smslib/PduFields", "reference %1, part %2 of %3"),
+                    {number(HexToInt(hex.substr(0, 4))), number(octet(3)), number(octet(2))});
     if ((id == 0x05 && n == 4) || (id == 0x04 && n == 2)) {
         const std::size_t w = id == 0x05 ? 4 : 2;
         const int to = ElementPort(hex.substr(0, w)), from = ElementPort(hex.substr(w, w));
-        return "to port " + std::to_string(to) + PortName(to) + ", from port " + std::to_string(from);
+        return Fill(VELMORA_WORDS("smslib/PduFields", "%1, from port %2"), {ToPort(to), number(from)});
     }
-    if (id == 0x01 && n == 2)
-        return std::string(octet(0) & 0x80 ? "store, " : "discard, ") + kWaitingKinds[octet(0) & 3] + ": " +
-               Plural(static_cast<std::size_t>(octet(1)), "message") + " waiting";
+    if (id == 0x01 && n == 2) {
+        static const char* const kinds[2][4] = {
+            {VELMORA_WORDS("smslib/PduFields", "discard, voicemail: %1 waiting"),
+             VELMORA_WORDS("smslib/PduFields", "discard, fax: %1 waiting"),
+             VELMORA_WORDS("smslib/PduFields", "discard, e-mail: %1 waiting"),
+             VELMORA_WORDS("smslib/PduFields", "discard, other: %1 waiting")},
+            {VELMORA_WORDS("smslib/PduFields", "store, voicemail: %1 waiting"),
+             VELMORA_WORDS("smslib/PduFields", "store, fax: %1 waiting"),
+             VELMORA_WORDS("smslib/PduFields", "store, e-mail: %1 waiting"),
+             VELMORA_WORDS("smslib/PduFields", "store, other: %1 waiting")}};
+        return Fill(
+            kinds[(octet(0) & 0x80) ? 1 : 0][octet(0) & 3],
+            {Count(static_cast<std::size_t>(octet(1)), VELMORA_WORDS("smslib/PduFields", "%1 message"),
+                   VELMORA_WORDS("smslib/PduFields", "%1 messages"))});
+    }
     if (id >= 0x0A && id <= 0x12 && n >= 1) {
-        std::string out = "at character " + std::to_string(octet(0));
+        const std::string at = number(octet(0));
         if (id == 0x0A && n >= 2)
-            out += ", " + Plural(static_cast<std::size_t>(octet(1)), "character") + " formatted";
-        else if ((id == 0x0B || id == 0x0D) && n == 2)
-            out += ", number " + std::to_string(octet(1));
-        else if (n > 1)
-            out += ", " + Plural(n - 1, "octet") + " of content";
-        return out;
+            return Fill(VELMORA_WORDS("smslib/PduFields", "at character %1, %2 formatted"),
+                        {at, Characters(static_cast<std::size_t>(octet(1)))});
+        if ((id == 0x0B || id == 0x0D) && n == 2)
+            return Fill(VELMORA_WORDS("smslib/PduFields", "at character %1, number %2"),
+                        {at, number(octet(1))});
+        if (n > 1)
+            return Fill(VELMORA_WORDS("smslib/PduFields", "at character %1, %2 of content"),
+                        {at, Octets(n - 1)});
+        return Fill(VELMORA_WORDS("smslib/PduFields", "at character %1"), {at});
     }
-    return Plural(n, "octet");
+    return Octets(n);
 }
 
-std::string Brief(const std::u16string& text) {
+std::string Brief(const char* coding, const std::u16string& text) {
     constexpr std::size_t kShown = 48;
     if (text.size() <= kShown)
-        return "\"" + Utf16ToUtf8(text) + "\"";
+        return Fill(VELMORA_WORDS("smslib/PduFields", "%1 text \"%2\""), {coding, Utf16ToUtf8(text)});
     std::size_t cut = kShown;
     if (text[cut - 1] >= 0xD800 && text[cut - 1] < 0xDC00)
         --cut; // not between the halves of a surrogate pair
-    return "\"" + Utf16ToUtf8(text.substr(0, cut)) + "\u2026\" (" + Plural(text.size(), "character") + ")";
+    return Fill(VELMORA_WORDS("smslib/PduFields", "%1 text \"%2\u2026\" (%3)"),
+                {coding, Utf16ToUtf8(text.substr(0, cut)), Characters(text.size())});
 }
 
-std::string AddressName(int mti, const char* what) {
-    return std::string(mti == 0 ? "TP-OA" : mti == 1 ? "TP-DA" : "TP-RA") + what;
-}
+std::string AddressName(int mti) { return mti == 0 ? "TP-OA" : mti == 1 ? "TP-DA" : "TP-RA"; }
 
 // What the noted fields say, read from their own octets.
 class Namer {
@@ -275,28 +346,39 @@ public:
         const auto field = [&](std::string name, std::string meaning) {
             out.push_back({std::move(name), s.offset, s.count, hex, std::move(meaning)});
         };
+        // An address is the PDU's own, not words of ours.
+        const auto address = [&](std::string name, std::string text) {
+            out.push_back({std::move(name), s.offset, s.count, hex, std::move(text), false});
+        };
         switch (s.part) {
         case PduPart::SmscLength:
-            return field("SMSC length", v == 0 ? "none given: the phone's own service centre"
-                                               : Plural(static_cast<std::size_t>(v), "octet") + " follow");
+            return field(VELMORA_WORDS("smslib/PduFields", "SMSC length"),
+                         v == 0
+                             ? VELMORA_WORDS("smslib/PduFields", "none given: the phone's own service centre")
+                             : Fill(VELMORA_WORDS("smslib/PduFields", "%1 follow"),
+                                    {Octets(static_cast<std::size_t>(v))}));
         case PduPart::SmscType:
             m_smscType = v;
-            return field("SMSC type", AddressType(v));
+            return field(VELMORA_WORDS("smslib/PduFields", "SMSC type"), AddressType(v));
         case PduPart::SmscDigits:
-            return field("SMSC number", SmscText(m_smscType, hex));
+            return address(VELMORA_WORDS("smslib/PduFields", "SMSC number"), SmscText(m_smscType, hex));
         case PduPart::FirstOctet:
             m_first = v;
             return FirstOctetFlags(v, s, hex, out);
         case PduPart::Reference:
-            return field("TP-MR", "message reference " + std::to_string(v));
+            return field("TP-MR", Fill(VELMORA_WORDS("smslib/PduFields", "message reference %1"),
+                                       {std::to_string(v)}));
         case PduPart::AddressLength:
             m_addressLength = v;
-            return field(AddressName(m_first & 3, " length"), Plural(static_cast<std::size_t>(v), "digit"));
+            return field(Fill(VELMORA_WORDS("smslib/PduFields", "%1 length"), {AddressName(m_first & 3)}),
+                         Count(static_cast<std::size_t>(v), VELMORA_WORDS("smslib/PduFields", "%1 digit"),
+                               VELMORA_WORDS("smslib/PduFields", "%1 digits")));
         case PduPart::AddressType:
             m_addressType = v;
-            return field(AddressName(m_first & 3, " type"), AddressType(v));
+            return field(Fill(VELMORA_WORDS("smslib/PduFields", "%1 type"), {AddressName(m_first & 3)}),
+                         AddressType(v));
         case PduPart::AddressDigits:
-            return field(AddressName(m_first & 3, ""), AddressText(m_addressLength, m_addressType, hex));
+            return address(AddressName(m_first & 3), AddressText(m_addressLength, m_addressType, hex));
         case PduPart::Pid:
             return field("TP-PID", PidMeaning(v));
         case PduPart::Dcs:
@@ -307,7 +389,8 @@ public:
         case PduPart::Timestamp:
         case PduPart::DischargeTime: {
             const std::string t = TimestampText(hex);
-            return field(s.part == PduPart::Timestamp ? "TP-SCTS" : "TP-DT", t.empty() ? "not a time" : t);
+            return field(s.part == PduPart::Timestamp ? "TP-SCTS" : "TP-DT",
+                         t.empty() ? VELMORA_WORDS("smslib/PduFields", "not a time") : t);
         }
         case PduPart::Status:
             return field("TP-ST", StatusText(v));
@@ -317,27 +400,38 @@ public:
                 septets ? (static_cast<std::size_t>(v) * 7 + 7) / 8 : static_cast<std::size_t>(v);
             m_userData = std::min(stated, m_hex.size() / 2 - s.offset - 1);
             m_userDataEnd = s.offset + 1 + m_userData;
-            std::string meaning = Plural(static_cast<std::size_t>(v), septets ? "septet" : "octet");
+            std::string meaning =
+                septets ? Count(static_cast<std::size_t>(v), VELMORA_WORDS("smslib/PduFields", "%1 septet"),
+                                VELMORA_WORDS("smslib/PduFields", "%1 septets"))
+                        : Octets(static_cast<std::size_t>(v));
             if (Truncated() && m_userData < stated)
-                meaning += m_userData == 0 ? ", cut short: no user data came"
-                                           : ", cut short: only " + Plural(m_userData, "octet") + " came";
+                meaning = m_userData == 0
+                              ? Fill(VELMORA_WORDS("smslib/PduFields", "%1, cut short: no user data came"),
+                                     {meaning})
+                              : Fill(VELMORA_WORDS("smslib/PduFields", "%1, cut short: only %2 came"),
+                                     {meaning, Octets(m_userData)});
             else if (Truncated() && stated == 0)
-                meaning += ", cut short: no room for the header TP-UDHI announces";
+                meaning = Fill(VELMORA_WORDS("smslib/PduFields",
+                                             "%1, cut short: no room for the header TP-UDHI announces"),
+                               {meaning});
             return field("TP-UDL", std::move(meaning));
         }
         case PduPart::HeaderLength: {
-            std::string meaning = Plural(static_cast<std::size_t>(v), "octet") + " of header";
+            std::string meaning = Fill(VELMORA_WORDS("smslib/PduFields", "%1 of header"),
+                                       {Octets(static_cast<std::size_t>(v))});
             if (Truncated() && static_cast<std::size_t>(v) + 1 > m_userData)
-                meaning += ", cut short: the user data ends after " + Plural(m_userData, "octet");
+                meaning =
+                    Fill(VELMORA_WORDS("smslib/PduFields", "%1, cut short: the user data ends after %2"),
+                         {meaning, Octets(m_userData)});
             return field("UDHL", std::move(meaning));
         }
         case PduPart::ElementId:
             m_element = v;
-            return field("IE id", Hex2(v) + ": " + ElementName(v));
+            return field(VELMORA_WORDS("smslib/PduFields", "IE id"), Fill(ElementName(v), {Hex2(v)}));
         case PduPart::ElementLength:
-            return field("IE length", Plural(static_cast<std::size_t>(v), "octet"));
+            return field(VELMORA_WORDS("smslib/PduFields", "IE length"), Octets(static_cast<std::size_t>(v)));
         case PduPart::ElementData:
-            return field("IE data", ElementMeaning(m_element, hex));
+            return field(VELMORA_WORDS("smslib/PduFields", "IE data"), ElementMeaning(m_element, hex));
         case PduPart::UserData:
             return field("TP-UD", UserDataMeaning());
         }
@@ -354,8 +448,8 @@ private:
             return "";
         const DecodedPdu& p = *m_decoded;
         if (p.coding == UserDataCoding::EightBit)
-            return Plural(p.data.size() / 2, "octet") + " of 8-bit data";
-        return std::string(CodingName(p.coding)) + " text " + Brief(p.text);
+            return Fill(VELMORA_WORDS("smslib/PduFields", "%1 of 8-bit data"), {Octets(p.data.size() / 2)});
+        return Brief(CodingName(p.coding), p.text);
     }
 
     std::string_view m_hex;
@@ -394,15 +488,18 @@ PduInspection InspectPdu(std::string_view hex, bool withSmsc) {
     for (const PduSpan& s : spans)
         read = std::max(read, s.offset + s.count);
     if (2 * read < capitals.size()) {
-        PduField rest{"Not read", read, (capitals.size() - 2 * read + 1) / 2, capitals.substr(2 * read), ""};
+        PduField rest{VELMORA_WORDS("smslib/PduFields", "Not read"), read,
+                      (capitals.size() - 2 * read + 1) / 2, capitals.substr(2 * read), ""};
         if (!out.fault.empty())
-            rest.meaning = "cut short: " + out.fault;
+            rest.meaning = Fill(VELMORA_WORDS("smslib/PduFields", "cut short: %1"), {out.fault});
         else if (read < namer.UserDataEnd())
-            rest.meaning = "cut short: a header element the user data ends in";
+            rest.meaning =
+                VELMORA_WORDS("smslib/PduFields", "cut short: a header element the user data ends in");
         else if (out.pdu && out.pdu->type == PduType::StatusReport)
-            rest.meaning = "the report's optional parameters, not needed to judge the delivery";
+            rest.meaning = VELMORA_WORDS(
+                "smslib/PduFields", "the report's optional parameters, not needed to judge the delivery");
         else
-            rest.meaning = "after the end of the message";
+            rest.meaning = VELMORA_WORDS("smslib/PduFields", "after the end of the message");
         out.fields.push_back(std::move(rest));
     }
     return out;

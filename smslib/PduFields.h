@@ -22,6 +22,9 @@ struct PduField {
     std::size_t count = 0;  // octets it takes; a flag shares its octet with the first octet's row
     std::string hex;        // the field's octets as given, in capitals
     std::string meaning;    // UTF-8, plain words: "GSM 7-bit, class 0 (flash)"
+    // Whether `meaning` is this library's words (a front end may say them in
+    // the user's language) or the PDU's own text, an address, shown as it is.
+    bool words = true;
     bool operator==(const PduField&) const = default;
 };
 

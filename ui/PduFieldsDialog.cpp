@@ -47,7 +47,7 @@ QString OctetRange(const PduField& f) {
 QString PduSummary(int index, const PduInspection& p) {
     const QString n = QString::number(index + 1);
     if (!p.pdu)
-        return QCoreApplication::translate("PduFieldsDialog", "%1: not read: %2").arg(n, Q(p.fault));
+        return QCoreApplication::translate("PduFieldsDialog", "%1: not read: %2").arg(n, Localized(p.fault));
     switch (p.pdu->type) {
     case PduType::Deliver:
         return QCoreApplication::translate("PduFieldsDialog", "%1: SMS-DELIVER from %2")
@@ -295,11 +295,12 @@ void PduFieldsDialog::showPdu() {
     }
     const PduInspection& p = m_inspected[static_cast<std::size_t>(at)];
     for (const PduField& f : p.fields)
-        new QTreeWidgetItem(m_fields, {Q(f.name), OctetRange(f), Q(f.hex), Q(f.meaning)});
+        new QTreeWidgetItem(m_fields, {Localized(f.name), OctetRange(f), Q(f.hex),
+                                       f.words ? Localized(f.meaning) : Q(f.meaning)});
     m_hex->setPlainText(Spaced(Upper(m_lines[static_cast<std::size_t>(at)])));
     // A PDU cut in its user data is read as far as it goes, and says so.
     const bool cut = p.pdu && p.pdu->truncated;
-    m_fault->setText(!p.fault.empty() ? tr("Not read whole: %1").arg(Q(p.fault))
+    m_fault->setText(!p.fault.empty() ? tr("Not read whole: %1").arg(Localized(p.fault))
                      : cut ? tr("Read as far as it goes: the user data ends before its stated length")
                            : QString());
     m_fault->setVisible(!p.fault.empty() || cut);

@@ -69,6 +69,10 @@ std::vector<Pattern> LoadPatterns() {
 // whole sentence. A part is said in the language only where it is one of
 // the same subject's words, or a sentence of its own with something filled
 // in: a file named "note" stays "note" wherever it is put.
+// A sentence put in a sentence put in another: the PDU inspector's coding
+// says "GSM 7-bit, compressed, class 1 (phone)" as three wrappings.
+constexpr int kDeepest = 6;
+
 QString Localize(const QString& said, int depth, const QString& within) {
     static const std::vector<Pattern> patterns = LoadPatterns();
     for (const Pattern& p : patterns) {
@@ -90,7 +94,7 @@ QString Localize(const QString& said, int depth, const QString& within) {
                     // What the user named (a file, a number) is quoted.
                     const qsizetype at = p.source.indexOf(QString("%%1").arg(number));
                     const bool quoted = at > 0 && (p.source[at - 1] == '"' || p.source[at - 1] == '\'');
-                    filled += depth < 3 && !quoted ? Localize(arg, depth + 1, p.context) : arg;
+                    filled += depth < kDeepest && !quoted ? Localize(arg, depth + 1, p.context) : arg;
                     ++i;
                     continue;
                 }

@@ -5,6 +5,9 @@
 
 #include "Translations.h"
 
+#include "PduFields.h"
+#include "Replies.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -197,4 +200,71 @@ TEST_F(LocalizedTest, SmslibsSentencesAreSaidInTheLanguage) {
     };
     for (const auto& [english, expected] : cases)
         EXPECT_EQ(velmora::Localized(english), QString::fromUtf8(expected)) << english;
+}
+
+// The PDU inspector's rows are put together from small pieces; each row,
+// once said in Indonesian, keeps none of the English words they are made
+// of, however deep the pieces nest.
+TEST_F(LocalizedTest, ThePduInspectorsRowsAreSaidWhole) {
+    ASSERT_FALSE(loaded.isEmpty());
+    const char* const pdus[] = {
+        // A deliver: "Hello" from +628569999999.
+        "0791261895000000040C9126589699999900006221801200008205C8329BFD06",
+        // A submit asking for a report, relative validity, UCS2 flash with compression.
+        "0031000C912658969999990038AA0400480069",
+        // Enhanced validity, single attempt, in seconds; reject a duplicate.
+        "000D000C91265896999999000041020000000000000100",
+        // A long text's first part (8-bit reference) on a logo's port.
+        "0041000C9126589699999900040D0B0003A5020105041582000000",
+        // EMS formatting and a predefined sound; message waiting: store, e-mail.
+        "0041000C9126589699999900DA0D090A030005100B0200021004",
+        // A special message indication: store, e-mail, 3 waiting.
+        "0041000C91265896999999000406040102820300",
+        // Octets after the end of the message.
+        "0041000C912658969999990004060401028203000000",
+        // A status report with its optional parameters after it.
+        "079121DC3E547698064B0C9126589699999962218012000082622180120000820000FF",
+        // Cut short in its user data.
+        "0791261895000000040C9126589699999900006221801200008210C832",
+    };
+    static const QRegularExpression english(
+        "\\b(octets?|septets|digits|characters?|reference|part|class|waiting|message|messages|cut short|"
+        "length|type|international|validity|status report|reply path|duplicate|compressed|follow|"
+        "not read|element|picture|sound|formatting|came|after|relative|enhanced|seconds?|discard|store)\\b",
+        QRegularExpression::CaseInsensitiveOption);
+    int rows = 0;
+    for (const char* pdu : pdus) {
+        const auto inspected = velmora::InspectPdu(pdu);
+        for (const velmora::PduField& f : inspected.fields) {
+            const QString name = velmora::Localized(f.name), meaning = velmora::Localized(f.meaning);
+            EXPECT_FALSE(english.match(name).hasMatch()) << pdu << ": " << name.toStdString();
+            if (f.words) {
+                EXPECT_FALSE(english.match(meaning).hasMatch())
+                    << pdu << ": " << f.name << ": " << f.meaning << " -> " << meaning.toStdString();
+            }
+            ++rows;
+        }
+    }
+    EXPECT_GT(rows, 80);
+    // And a few whole, to see the pieces land where Indonesian puts them.
+    const std::pair<const char*, const char*> cases[] = {
+        {"UCS2, compressed, delete once read, class 1 (phone)",
+         "UCS2, dimampatkan, hapus setelah dibaca, kelas 1 (ponsel)"},
+        {"enhanced, single attempt: 3 hours", "diperluas, satu kali coba: 3 jam"},
+        {"to port 5506 (operator logo), from port 0", "ke port 5506 (logo operator), dari port 0"},
+        {"16 septets, cut short: only 2 octets came", "16 septet, terpotong: hanya 2 oktet yang datang"},
+        {"GSM 7-bit text \"3 octets\"", "teks GSM 7-bit \"3 octets\""}, // the message's own words stay
+        {"TP-OA length", "Panjang TP-OA"},
+    };
+    for (const auto& [english, expected] : cases)
+        EXPECT_EQ(velmora::Localized(english), QString::fromUtf8(expected)) << english;
+}
+
+// The phone's error line stays as it came; our name for its code is said.
+TEST_F(LocalizedTest, ThePhonesErrorCodesAreNamedInTheLanguage) {
+    ASSERT_FALSE(loaded.isEmpty());
+    EXPECT_EQ(velmora::PhoneRefusal("\r\n+CME ERROR: 10\r\n"), "+CME ERROR: 10 (SIM tidak terpasang)");
+    EXPECT_EQ(velmora::PhoneRefusal("\r\n+CMS ERROR: 330\r\n"),
+              "+CMS ERROR: 330 (alamat SMSC tidak diketahui)");
+    EXPECT_EQ(velmora::PhoneRefusal("\r\n+CME ERROR: SIM PIN required\r\n"), "+CME ERROR: SIM PIN required");
 }

@@ -57,6 +57,26 @@ TEST(PhoneRefusal, GivesThePhonesReasonWithTheMeaningOfItsCode) {
         EXPECT_EQ(PhoneRefusal(reply), text) << reply;
 }
 
+// The classic dialogue's hint to enter the PIN hangs on this, so it reads
+// the phone's code, never our name for it (which may be in Indonesian).
+TEST(PhoneRefusal, AsksForTheSimPinByCodeOrByThePhonesWords) {
+    const std::pair<std::string, bool> cases[] = {
+        {"\r\n+CME ERROR: 11\r\n", true},
+        {"\r\n+CMS ERROR: 311\r\n", true},
+        {"\r\n+CME ERROR: SIM PIN required\r\n", true},
+        {"at+cmgs=22\r\r\n+CMS ERROR:311\r\n", true},
+        {"\r\n+CME ERROR: 5\r\n", false},  // PH-SIM PIN: the phone's lock, not the SIM's
+        {"\r\n+CMS ERROR: 11\r\n", false}, // 11 is the PIN to +CME only
+        {"\r\n+CME ERROR: 311\r\n", false},
+        {"\r\n+CME ERROR: 110\r\n", false},
+        {"\r\n+CME ERROR: SIM PIN2 required\r\n", false},
+        {"\r\nERROR\r\n", false},
+        {"", false},
+    };
+    for (const auto& [reply, asks] : cases)
+        EXPECT_EQ(AsksForSimPin(reply), asks) << reply;
+}
+
 struct CsqCase {
     std::string reply;
     bool found;
