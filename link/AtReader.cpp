@@ -145,6 +145,44 @@ bool OwnName(const std::string& lineName, const std::string& commandName) {
 // The codes whose PDU follows on a line of its own (TS 27.005 3.4.1).
 bool CarriesPdu(std::string_view line) { return StartsWith(line, "+CDS:") || StartsWith(line, "+CMT:"); }
 
+namespace {
+
+// A +CUSD line whose text opened its quotes and has not yet closed them: it
+// ends neither in the closing quote nor in the quote and the coding scheme
+// ("...",15). A quote inside the text does not count, only how it ends.
+bool OpensText(std::string_view line) {
+    if (!StartsWith(line, "+CUSD:"))
+        return false;
+    const auto open = line.find('"');
+    if (open == std::string_view::npos)
+        return false;
+    std::string_view rest = line.substr(open + 1);
+    const auto trim = [&rest] {
+        while (!rest.empty() && rest.back() == ' ')
+            rest.remove_suffix(1);
+    };
+    trim();
+    if (!rest.empty() && rest.back() >= '0' && rest.back() <= '9') {
+        // The coding scheme after the text, or digits the text ends in.
+        while (!rest.empty() && rest.back() >= '0' && rest.back() <= '9')
+            rest.remove_suffix(1);
+        trim();
+        if (!rest.empty() && rest.back() == ',')
+            rest.remove_suffix(1);
+        trim();
+    }
+    return rest.empty() || rest.back() != '"';
+}
+
+// A line that cannot go on a network's text: a final result code, an echo.
+bool EndsText(std::string_view line) {
+    return line == "OK" || line == "ERROR" || line == ">" || StartsWith(line, "+CME ERROR") ||
+           StartsWith(line, "+CMS ERROR") ||
+           (line.size() >= 2 && Upper(line[0]) == 'A' && Upper(line[1]) == 'T');
+}
+
+} // namespace
+
 std::size_t GluedUnsolicited(std::string_view line, std::string_view command) {
     const std::size_t hex = std::min(line.find_first_not_of("0123456789ABCDEFabcdef"), line.size());
     if (hex == line.size())
@@ -271,6 +309,18 @@ void AtReader::Line(std::string line) {
         line.pop_back();
     if (line.empty())
         return;
+    if (m_textFollows) {
+        m_textFollows = false;
+        if (!EndsText(line) && !IsUnsolicited(line, m_answering ? m_command : std::string_view())) {
+            // The carriage return (and line feed) inside the quotes are the
+            // text's line break, kept as the line feed a phone shows.
+            std::string& text = m_unsolicited.back().line;
+            text += '\n';
+            text += line;
+            m_textFollows = OpensText(text) && ++m_textLines < kTextLines && text.size() < kLineLimit;
+            return;
+        }
+    }
     if (const auto glued = GluedUnsolicited(line, m_answering ? m_command : std::string_view());
         glued != std::string::npos) {
         std::string code = line.substr(glued);
@@ -332,9 +382,12 @@ void AtReader::Unsolicit(std::string line) {
     // stored, a report) is found again by reading the store.
     if (m_unsolicited.size() >= kUnsolicitedLimit) {
         m_pduFollows = false;
+        m_textFollows = false;
         return;
     }
     m_pduFollows = CarriesPdu(line);
+    m_textFollows = OpensText(line);
+    m_textLines = 0;
     m_unsolicited.push_back(Unsolicited{std::move(line), {}});
 }
 
@@ -348,9 +401,10 @@ std::string AtReader::Answer() const {
 }
 
 std::vector<Unsolicited> AtReader::TakeUnsolicited() {
-    // A code still waiting for its PDU line stays until that line comes.
+    // A code still waiting for its PDU line, or for the rest of its text,
+    // stays until that comes.
     std::vector<Unsolicited> taken;
-    const std::size_t keep = m_pduFollows ? 1 : 0;
+    const std::size_t keep = m_pduFollows || m_textFollows ? 1 : 0;
     taken.assign(m_unsolicited.begin(), m_unsolicited.end() - static_cast<std::ptrdiff_t>(keep));
     m_unsolicited.erase(m_unsolicited.begin(), m_unsolicited.end() - static_cast<std::ptrdiff_t>(keep));
     return taken;

@@ -84,6 +84,13 @@ public:
     const std::string& Raw() const { return m_raw; }
     // The unsolicited codes seen so far; taking them empties the list.
     std::vector<Unsolicited> TakeUnsolicited();
+    // A network's text (+CUSD) whose quotes are still open after a carriage
+    // return: the lines after it are its own, up to the one that closes the
+    // quotes, and it is held back until then. Giving up on the rest hands
+    // over what came.
+    static constexpr int kTextLines = 32;
+    bool AwaitsText() const { return m_textFollows; }
+    void GiveUpText() { m_textFollows = false; }
 
 private:
     void Line(std::string line);
@@ -99,11 +106,13 @@ private:
     std::string m_finalLine;
     std::vector<std::string> m_lines;
     std::vector<Unsolicited> m_unsolicited;
-    bool m_pduFollows = false; // the last unsolicited code carries a PDU line
-    bool m_quoted = false;     // the line so far has a double quote open
-    bool m_overflowed = false; // the answer went past a limit
-    bool m_skipping = false;   // the rest of a line too long to keep
-    bool m_lineCut = false;    // a line of the answer was cut at kLineLimit
+    bool m_pduFollows = false;  // the last unsolicited code carries a PDU line
+    bool m_textFollows = false; // the last one is a network text still open
+    int m_textLines = 0;        // lines added to it so far
+    bool m_quoted = false;      // the line so far has a double quote open
+    bool m_overflowed = false;  // the answer went past a limit
+    bool m_skipping = false;    // the rest of a line too long to keep
+    bool m_lineCut = false;     // a line of the answer was cut at kLineLimit
 };
 
 } // namespace velmora

@@ -7,6 +7,9 @@ namespace velmora {
 namespace {
 
 constexpr int kUssdPollMs = 20;
+// How long the rest of a network text with its quotes still open is waited
+// for before what came is taken as the whole answer.
+constexpr std::int64_t kUssdTextWaitMs = 1000;
 
 } // namespace
 
@@ -39,9 +42,19 @@ UssdExchanged PhoneSession::UssdSend(const std::string& str, int waitMs, const S
             return r;
         }
         const std::int64_t start = m_clock.NowMs();
+        std::int64_t heldSince = -1;
         for (;;) {
             DrainInput();
             HandleUnsolicited();
+            if (m_ussdLines.empty() && m_reader.AwaitsText()) {
+                const std::int64_t now = m_clock.NowMs();
+                if (heldSince < 0)
+                    heldSince = now;
+                if (now - heldSince >= kUssdTextWaitMs || now - start >= waitMs) {
+                    m_reader.GiveUpText();
+                    HandleUnsolicited();
+                }
+            }
             if (!m_ussdLines.empty()) {
                 r.line = m_ussdLines.front();
                 m_ussdLines.erase(m_ussdLines.begin());

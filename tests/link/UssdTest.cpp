@@ -259,6 +259,28 @@ TEST_F(UssdSession, ALateAnswerOfAnEndedSessionIsNotTheNextOnes) {
     EXPECT_EQ(second.Send("*888#").text, "menu");
 }
 
+// A network text broken with CR LF inside its quotes comes whole, even when
+// its second half comes later; one whose quote never closes is handed over
+// after a second, not at the end of the wait.
+TEST_F(UssdSession, ATextBrokenInsideItsQuotesComesWhole) {
+    Connected();
+    port.Once(
+        Request("*123#"),
+        {{0, "\r\nOK\r\n"}, {1500, "\r\n+CUSD: 0,\"Pulsa Rp 5000\r\n"}, {1800, "Aktif s/d 01-12\",15\r\n"}});
+    port.Once(Request("*124#"), {{0, "\r\nOK\r\n"}, {500, "\r\n+CUSD: 0,\"Saldo Rp 7000\r\n"}});
+    port.On(kEnd, Now("\r\nOK\r\n"));
+    UssdDialogue whole(session, UssdWire::Text, 30000);
+    EXPECT_EQ(whole.Send("*123#").text, "Pulsa Rp 5000\nAktif s/d 01-12");
+    whole.End();
+    UssdDialogue open(session, UssdWire::Text, 30000);
+    const std::int64_t before = clock.NowMs();
+    const UssdAnswer cut = open.Send("*124#");
+    EXPECT_NE(cut.kind, UssdAnswer::Kind::NoAnswer);
+    EXPECT_NE(cut.text.find("Saldo Rp 7000"), std::string::npos) << cut.text;
+    EXPECT_LT(clock.NowMs() - before, 500 + 1000 + 100);
+    open.End();
+}
+
 TEST_F(UssdSession, RequestsThatCannotBeSentAreRefusedUnwritten) {
     Connected();
     UssdDialogue dialogue(session, UssdWire::Unknown, 1000);
