@@ -10,8 +10,9 @@
 set -eu
 cd "$(dirname "$0")/.."
 jobs=$(nproc 2>/dev/null || echo 2)
+. tools/compiler-cache.sh
 flags() { DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --get "$1" | sed 's/\(^\| \)-g\( \|$\)/ /'; }
-cmake -S . -B build/release -DCMAKE_BUILD_TYPE=Release -DVELMORA_WERROR=ON -DVELMORA_FIGURES=ON \
+cmake -S . -B build/release $VELMORA_LAUNCHER -DCMAKE_BUILD_TYPE=Release -DVELMORA_WERROR=ON -DVELMORA_FIGURES=ON \
     -DCMAKE_SKIP_INSTALL_ALL_DEPENDENCY=ON \
     -DCMAKE_CXX_FLAGS="$(flags CPPFLAGS) $(flags CXXFLAGS)" -DCMAKE_EXE_LINKER_FLAGS="$(flags LDFLAGS)" >/dev/null
 cmake --build build/release -j"$jobs" --target "$@"

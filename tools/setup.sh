@@ -3,7 +3,7 @@
 # from Debian's archive only. Quiet and quick when everything is present.
 set -eu
 
-PACKAGES="cmake make g++ pkg-config git \
+PACKAGES="cmake make g++ pkg-config git ccache \
   qt6-base-dev qt6-base-dev-tools qt6-tools-dev qt6-l10n-tools qt6-serialport-dev qt6-multimedia-dev libqt6svg6 qt6-qpa-plugins \
   libqt6sql6-sqlite \
   libgl-dev \
