@@ -49,6 +49,53 @@
     </message>
 </context>
 <context>
+    <name>ContentKind</name>
+    <message>
+        <source>text</source>
+        <translation>Teks</translation>
+    </message>
+    <message>
+        <source>flash</source>
+        <translation>Pesan flash</translation>
+    </message>
+    <message>
+        <source>logo</source>
+        <translation>Logo operator</translation>
+    </message>
+    <message>
+        <source>group</source>
+        <translation>Gambar grup</translation>
+    </message>
+    <message>
+        <source>picture</source>
+        <translation>Pesan gambar</translation>
+    </message>
+    <message>
+        <source>ringtone</source>
+        <translation>Nada dering</translation>
+    </message>
+    <message>
+        <source>ems</source>
+        <translation>Pesan EMS</translation>
+    </message>
+    <message>
+        <source>void</source>
+        <translation>Pesan kosong</translation>
+    </message>
+    <message>
+        <source>indicator</source>
+        <translation>Indikator pesan menunggu</translation>
+    </message>
+    <message>
+        <source>data</source>
+        <translation>Data</translation>
+    </message>
+    <message>
+        <source>report</source>
+        <translation>Laporan pengiriman</translation>
+    </message>
+</context>
+<context>
     <name>ContentTabs</name>
     <message>
         <source>The content holds %1 octets where this tab sends %2 (72 x %3 pixels); it is kept and sent as loaded.</source>

@@ -122,6 +122,18 @@ QString KindWords(const QString& kind) {
     return kind;
 }
 
+QString KindInSentence(const char* kind) {
+    // Each of the reader's names, for the translators' catalog.
+    [[maybe_unused]] static const char* const names[] = {
+        QT_TRANSLATE_NOOP("ContentKind", "text"),      QT_TRANSLATE_NOOP("ContentKind", "flash"),
+        QT_TRANSLATE_NOOP("ContentKind", "logo"),      QT_TRANSLATE_NOOP("ContentKind", "group"),
+        QT_TRANSLATE_NOOP("ContentKind", "picture"),   QT_TRANSLATE_NOOP("ContentKind", "ringtone"),
+        QT_TRANSLATE_NOOP("ContentKind", "ems"),       QT_TRANSLATE_NOOP("ContentKind", "void"),
+        QT_TRANSLATE_NOOP("ContentKind", "indicator"), QT_TRANSLATE_NOOP("ContentKind", "data"),
+        QT_TRANSLATE_NOOP("ContentKind", "report")};
+    return QCoreApplication::translate("ContentKind", kind);
+}
+
 QDateTime MessageTime(const MessageRecord& m) {
     if (m.direction == msg::Direction::In)
         return m.received.isValid() ? m.received : m.created;

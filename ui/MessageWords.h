@@ -23,6 +23,10 @@ QString StateWhy(msg::State state, msg::Reason reason, std::optional<int> code);
 // unknown name as it is.
 QString KindWords(const QString& kind);
 
+// A message's kind as the content reader names it ("indicator") within a
+// sentence: the same word in English, the language's own word otherwise.
+QString KindInSentence(const char* kind);
+
 // The time that places the message: when it came, for one received; when it
 // went, else when it was written, for one sent.
 QDateTime MessageTime(const MessageRecord& m);

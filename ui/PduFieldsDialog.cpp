@@ -5,6 +5,7 @@
 #include "ChosenRow.h"
 #include "ContentTabs.h"
 #include "DialogPlacement.h"
+#include "MessageWords.h"
 #include "QtText.h"
 #include "Strings.h"
 
@@ -73,7 +74,8 @@ QString Sources(const ReadEntry& e) {
 
 QString MessageDetail(const ReadMessage& m) {
     QStringList lines;
-    lines << QCoreApplication::translate("PduFieldsDialog", "Kind: %1").arg(ContentKindName(m.kind));
+    lines << QCoreApplication::translate("PduFieldsDialog", "Kind: %1")
+                 .arg(KindInSentence(ContentKindName(m.kind)));
     lines << (m.pdu.type == PduType::Submit ? QCoreApplication::translate("PduFieldsDialog", "To: %1")
                                             : QCoreApplication::translate("PduFieldsDialog", "From: %1"))
                  .arg(Q(m.pdu.number));
@@ -275,7 +277,8 @@ void PduFieldsDialog::inspect() {
         m_messages->clear();
         for (std::size_t i = 0; i < m_read.size(); ++i) {
             const ReadEntry& e = m_read[i];
-            const QString kind = e.message ? ContentKindName(e.message->kind) : tr("not read");
+            const QString kind =
+                e.message ? KindInSentence(ContentKindName(e.message->kind)) : tr("not read");
             m_messages->addItem(QString("%1: %2 (%3)").arg(i + 1).arg(kind, Sources(e)));
         }
     }

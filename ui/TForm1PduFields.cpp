@@ -2,6 +2,7 @@
 // apart in PduFieldsDialog; what it reads goes into the content tabs.
 
 #include "ContentTabs.h"
+#include "MessageWords.h"
 #include "PduFields.h"
 #include "PduFieldsDialog.h"
 #include "QtText.h"
@@ -54,7 +55,8 @@ void TForm1::memDebugMenu(const QPoint& at) {
 
 void TForm1::InspectorLoad(const ReadMessage& message) {
     if (m_content->showReceived(message))
-        ShowStatus(tr("The %1 from the inspector is in its tab.").arg(ContentKindName(message.kind)));
+        ShowStatus(tr("The %1 from the inspector is in its tab.")
+                       .arg(KindInSentence(ContentKindName(message.kind))));
 }
 
 } // namespace velmora

@@ -7,6 +7,7 @@
 #include "Inbox.h"
 #include "MessageReader.h"
 #include "MessageStore.h"
+#include "MessageWords.h"
 #include "PduDecoder.h"
 #include "Prompter.h"
 #include "QtText.h"
@@ -138,7 +139,7 @@ void TForm1::Forward(const MessageRecord& message) {
             parts.push_back(std::move(decoded.value()));
     const auto read = parts.empty() ? Result<ReadMessage>::Fail("") : ReadParts(parts);
     if (read && read->kind != ContentKind::Text && m_content->showReceived(*read)) {
-        ShowStatus(tr("The %1 is in its tab.").arg(ContentKindName(read->kind)));
+        ShowStatus(tr("The %1 is in its tab.").arg(KindInSentence(ContentKindName(read->kind))));
     } else {
         m_ui->PageControl1->setCurrentIndex(IndexOf(Tab::TextSms));
         m_ui->memText->setPlainText(message.text);

@@ -31,6 +31,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QTranslator>
+#include <QTreeWidget>
 
 using namespace velmora;
 using namespace velmora::testing;
@@ -256,10 +257,13 @@ private slots:
     void everyDialogOfTheWindowIsInIndonesian();
     void theFindPhoneDialogIsInIndonesian();
     void everyTextAskedForIsInACatalog();
+    void thePduInspectorSaysWhatEachFieldMeans();
     void monthsAreNamedInIndonesian();
     void init() { InstallTranslations(kWindowCatalogs, VELMORA_QM_DIR); }
     void cleanup() { RemoveTranslators(); }
 };
+
+QMap<QString, QString> InspectorTexts();
 
 void LanguageTest::theSystemsLanguageIsFollowed() {
     QCOMPARE(QLocale::system().name(), QString("id_ID"));
@@ -352,10 +356,66 @@ void LanguageTest::everyTextAskedForIsInACatalog() {
 }
 
 // The conversations' day within the year: "7 Des", not "7 Dec".
+void LanguageTest::thePduInspectorSaysWhatEachFieldMeans() {
+    const auto translated = InspectorTexts();
+    RemoveTranslators();
+    const auto source = InspectorTexts();
+    QVERIFY2(!source.contains("missing"), "no PduFieldsDialog");
+    QVERIFY2(source.size() > 60, qPrintable(QString::number(source.size())));
+    QCOMPARE(translated.keys(), source.keys());
+    const QStringList untranslated = Untranslated(source, translated);
+    QVERIFY2(untranslated.isEmpty(), qPrintable(untranslated.join(", ")));
+}
+
 void LanguageTest::monthsAreNamedInIndonesian() {
     const QDateTime now(QDate(2026, 12, 8), QTime(21, 0));
     QCOMPARE(ShortTime(QDateTime(QDate(2026, 12, 7), QTime(23, 59)).toUTC(), now), QString("7 Des"));
     QCOMPARE(ShortTime(QDateTime(QDate(2026, 8, 17), QTime(10, 0)).toUTC(), now), QString("17 Agu"));
+}
+
+// The inspector's rows and what it reads, for a few PDUs pasted in: a
+// submit with a header on a logo's port, a flash text, an EMS text with a
+// waiting indication, a delivery report, one cut short.
+QMap<QString, QString> InspectorTexts() {
+    Window window("/nonexistent/velmora-test");
+    window.find<QAction>("mnuPduInspector")->trigger();
+    auto* dialog = window.find<QDialog>("PduFieldsDialog");
+    if (!dialog)
+        return {{"missing", "PduFieldsDialog"}};
+    dialog->findChild<QPlainTextEdit*>("memInspectorPdus")
+        ->setPlainText("0041000C9126589699999900040D0B0003A5020105041582000000\n"
+                       "0031000C912658969999990038AA0400480069\n"
+                       "0041000C9126589699999900DA0D090A030005100B0200021004\n"
+                       "079121DC3E547698064B0C9126589699999962218012000082622180120000820000FF\n"
+                       "0791261895000000040C9126589699999900006221801200008210C832\n");
+    // Names of the standard, the same in every language: SMS-SUBMIT, UDHL, GSM 7-bit.
+    static const QRegularExpression kStandard("^[A-Z0-9-]+( 7-bit)?$");
+    QMap<QString, QString> texts;
+    const auto insert = [&](const QString& key, const QString& text) {
+        if (!kStandard.match(text).hasMatch())
+            texts.insert(key, text);
+    };
+    auto* pdus = dialog->findChild<QComboBox*>("cboInspectorPdu");
+    auto* fields = dialog->findChild<QTreeWidget*>("lvPduFields");
+    for (int p = 0; p < pdus->count(); ++p) {
+        pdus->setCurrentIndex(p);
+        texts.insert(QString("pdu %1").arg(p), pdus->currentText());
+        for (int row = 0; row < fields->topLevelItemCount(); ++row) {
+            const QTreeWidgetItem* item = fields->topLevelItem(row);
+            // The PDU's own address is no words.
+            insert(QString("pdu %1 row %2 name").arg(p).arg(row), item->text(0));
+            if (!item->text(3).startsWith('+'))
+                insert(QString("pdu %1 row %2 meaning").arg(p).arg(row), item->text(3));
+        }
+    }
+    auto* messages = dialog->findChild<QComboBox*>("cboInspectorMessage");
+    for (int m = 0; m < messages->count(); ++m) {
+        messages->setCurrentIndex(m);
+        texts.insert(
+            QString("message %1").arg(m),
+            dialog->findChild<QPlainTextEdit*>("memInspectorContent")->toPlainText().section('\n', 0, 0));
+    }
+    return texts;
 }
 
 int main(int argc, char** argv) {
