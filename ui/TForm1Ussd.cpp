@@ -1,6 +1,7 @@
 // Communication > USSD...: the dialog that asks the network for a balance or
 // a data package, through the link like every other request.
 
+#include "MessagesWindow.h"
 #include "TForm1.h"
 #include "Transports.h"
 #include "UssdDialog.h"
@@ -17,6 +18,10 @@ void TForm1::SetUpUssd() {
     setup.store = [this] { return m_store.get(); };
     setup.modem = [this] { return m_transport ? m_transport->Modem() : ModemId{}; };
     setup.fastDialogue = [this] { return m_settings.FastDialogue; };
+    setup.recorded = [this](qint64 id) {
+        if (m_messages)
+            m_messages->messageChanged(id);
+    };
     m_ussd = std::make_unique<UssdDialog>(*m_link, std::move(setup), this);
 
     auto* item = new QAction(tr("&USSD..."), this);

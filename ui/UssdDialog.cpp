@@ -92,6 +92,7 @@ UssdDialog::~UssdDialog() {
                                worker->dialogue.reset();
                                return {};
                            });
+    // No one is told: the Messages window may be gone before this one.
     if (m_record)
         m_record->Finish(UssdEndingOf(m_last, true));
 }
@@ -130,7 +131,14 @@ void UssdDialog::addLine(const QString& line) {
         m_record->Add(line);
         if (!m_record->problem().isEmpty())
             m_status->setText(tr("The session is not kept: %1").arg(m_record->problem()));
+        told();
     }
+}
+
+// The Messages window, when open, shows the session as it goes.
+void UssdDialog::told() {
+    if (m_record && m_record->id() > 0 && m_setup.recorded)
+        m_setup.recorded(m_record->id());
 }
 
 void UssdDialog::send() {
@@ -269,6 +277,7 @@ void UssdDialog::ended(const QString& why, const UssdEnding& ending) {
         addLine("[" + why + "]");
     if (m_record) {
         m_record->Finish(ending);
+        told();
         m_record.reset();
     }
     m_status->setText(

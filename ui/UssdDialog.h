@@ -30,6 +30,7 @@ struct UssdDialogSetup {
     std::string settingsFile;                  // the codes used, how each modem takes requests
     std::function<MessageStore*()> store;      // null: sessions are not kept
     std::function<ModemId()> modem;            // what a session is recorded as going through
+    std::function<void(qint64)> recorded;      // told each time a session's record is written
     std::function<bool()> fastDialogue;        // USSD needs the fast dialogue
     int waitMs = UssdDialogue::kDefaultWaitMs; // for each answer of the network
 };
@@ -64,6 +65,7 @@ private:
     void answered(const UssdAnswer& answer, UssdWire wire, bool learnt);
     void ended(const QString& why, const UssdEnding& ending);
     void addLine(const QString& line);
+    void told();
     void loadRecent();
     void updateControls();
     QString plainly(const UssdAnswer& a) const;

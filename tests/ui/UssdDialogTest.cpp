@@ -6,6 +6,7 @@
 #include "MessageStore.h"
 #include "WindowFixture.h"
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QComboBox>
 #include <QElapsedTimer>
@@ -80,6 +81,16 @@ void UssdDialogTest::aMenuIsAnsweredAndTheSessionKept() {
     QVERIFY(!u.reply->isEnabled());
     QVERIFY(!u.cancel->isEnabled());
 
+    // The Messages window, open meanwhile, shows the session as it goes.
+    u.window.find<QAction>("mnuMessages")->trigger();
+    auto* conversations = u.window.form().findChild<QAbstractItemView*>("lvConversations");
+    QVERIFY(conversations);
+    const auto listed = [conversations] {
+        QAbstractItemModel* m = conversations->model();
+        return m && !m->match(m->index(0, 0), Qt::DisplayRole, "*888#", 1, Qt::MatchContains).isEmpty();
+    };
+    QVERIFY(!listed());
+
     u.code->setEditText("*888#");
     // The window goes on answering while the network takes its time.
     QElapsedTimer clicked;
@@ -99,6 +110,7 @@ void UssdDialogTest::aMenuIsAnsweredAndTheSessionKept() {
              QString("> *888#\n1. Paket data\n2. Pulsa\n> 1\nPaket data 2GB Rp 25.000 aktif 30 hari"));
     QVERIFY(!u.reply->isEnabled());
     QCOMPARE(u.asked(dir), (QStringList{"AT+CUSD=1,\"*888#\",15", "AT+CUSD=1,\"1\",15"}));
+    QTRY_VERIFY_WITH_TIMEOUT(listed(), 5000);
 
     // Kept in the store, and the code offered again.
     auto store = MessageStore::Open(u.window.path("messages.sqlite"));
