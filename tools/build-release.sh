@@ -10,7 +10,7 @@
 set -eu
 cd "$(dirname "$0")/.."
 jobs=$(nproc 2>/dev/null || echo 2)
-. tools/compiler-cache.sh
+. tools/faster-builds.sh
 flags() { DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --get "$1" | sed 's/\(^\| \)-g\( \|$\)/ /'; }
 cmake -S . -B build/release $VELMORA_LAUNCHER -DCMAKE_BUILD_TYPE=Release -DVELMORA_WERROR=ON -DVELMORA_FIGURES=ON \
     -DCMAKE_SKIP_INSTALL_ALL_DEPENDENCY=ON \

@@ -8,7 +8,7 @@ PACKAGES="cmake make g++ pkg-config git ccache \
   libqt6sql6-sqlite \
   libgl-dev \
   googletest libgtest-dev libgmock-dev libbenchmark-dev \
-  clang libclang-rt-dev clang-format \
+  clang libclang-rt-dev clang-format lld \
   xvfb xauth \
   poppler-utils \
   librsvg2-bin gzip \
