@@ -1361,7 +1361,7 @@ Each session is kept in the message store (kind &quot;ussd&quot;): see history.
 Exit status: 0 when the network answered, 1 when the phone or the network
 refused or no answer came, 2 for wrong usage, 3 when the phone was not reached.
 </source>
-        <translation>usage: velmora-cli ussd [LINK OPTIONS] [--wait SECONDS] CODE [REPLY...]
+        <translation>pemakaian: velmora-cli ussd [LINK OPTIONS] [--wait SECONDS] CODE [REPLY...]
 Mengirim kode USSD (&quot;*123#&quot; untuk cek pulsa) dan mencetak jawaban jaringan.
 Bila jaringan meminta lebih, REPLY berikutnya dikirim; bila tidak ada lagi,
 balasan ditanyakan di terminal (baris kosong mengakhiri sesi). Ctrl-C, atau
@@ -1371,14 +1371,14 @@ Memerlukan dialog cepat (--fast, atau Dialogue=fast di berkas pengaturan).
   --wait SECONDS    berapa lama menunggu setiap jawaban jaringan
                     (bawaan 30, paling lama 600)
 
-Apakah modem menerima permintaan sebagai teks atau sebagai hex GSM 7-bit
-terpadatkan dicari tahu dan diingat per modem di berkas pengaturan
+Apakah modem menerima permintaan sebagai teks atau sebagai hex GSM 7-bit yang
+dipadatkan (packed) dicari tahu dan diingat per modem di berkas pengaturan
 ([USSD Encodings]); [Communication Port] UssdEncoding=text atau packed
 menetapkannya untuk semua modem. Setiap sesi disimpan di penyimpanan pesan
 (jenis &quot;ussd&quot;): lihat history.
 
 Status keluar: 0 bila jaringan menjawab, 1 bila ponsel atau jaringan menolak
-atau tidak ada jawaban, 2 untuk penggunaan yang salah, 3 bila ponsel tidak
+atau tidak ada jawaban, 2 untuk kesalahan pemakaian, 3 bila ponsel tidak
 terjangkau.
 </translation>
     </message>
@@ -1437,6 +1437,22 @@ terjangkau.
     <message>
         <source>Interrupted; the session was ended.</source>
         <translation>Disela; sesi diakhiri.</translation>
+    </message>
+    <message>
+        <source>ussd: --wait needs seconds from 1 to 600</source>
+        <translation>ussd: --wait perlu jumlah detik dari 1 sampai 600</translation>
+    </message>
+    <message>
+        <source>ussd: unexpected &quot;%1&quot;</source>
+        <translation>ussd: tidak diharapkan: &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>ussd: the code is missing</source>
+        <translation>ussd: kodenya belum diberikan</translation>
+    </message>
+    <message>
+        <source>the session ended before these replies were asked for: %1</source>
+        <translation>sesi berakhir sebelum balasan ini diminta: %1</translation>
     </message>
 </context>
 </TS>

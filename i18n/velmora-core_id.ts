@@ -107,7 +107,7 @@
     </message>
     <message>
         <source>line %1: the row of %2 has no number</source>
-        <translation>baris %1: baris %2 tidak punya nomor</translation>
+        <translation>baris %1: %2 tidak punya nomor</translation>
     </message>
     <message>
         <source>%1: not a regular file</source>
@@ -755,6 +755,10 @@
     <message>
         <source>no column looks like phone numbers; the columns are %1</source>
         <translation>tidak ada kolom yang tampak berisi nomor telepon; kolomnya adalah %1</translation>
+    </message>
+    <message>
+        <source>%1 more</source>
+        <translation>%1 lagi</translation>
     </message>
 </context>
 <context>

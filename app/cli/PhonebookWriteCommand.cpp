@@ -39,7 +39,7 @@ bool Agreed(const WriteOptions& o, const QString& question, Io io) {
     if (o.yes)
         return true;
     if (!::isatty(STDIN_FILENO)) {
-        io.err << "velmora-cli: " << Say(question) << '\n'
+        io.err << "velmora-cli: " << ForOutput(Say(question), io.errIsTerminal) << '\n'
                << "velmora-cli: "
                << Say(QCoreApplication::translate(
                       "PhonebookCommand",
@@ -47,8 +47,8 @@ bool Agreed(const WriteOptions& o, const QString& question, Io io) {
                << '\n';
         return false;
     }
-    io.err << Say(question) << ' ' << Say(QCoreApplication::translate("PhonebookCommand", "[y/N]")) << ' '
-           << std::flush;
+    io.err << ForOutput(Say(question), io.errIsTerminal) << ' '
+           << Say(QCoreApplication::translate("PhonebookCommand", "[y/N]")) << ' ' << std::flush;
     std::string answer;
     if (!std::getline(std::cin, answer))
         return false;
@@ -61,8 +61,10 @@ int ExitFor(const SimBookOutcome& o) {
     return o.problem == SimBookProblem::NotConnected ? kExitUnreachable : kExitRefused;
 }
 
+// What a file or the SIM holds may carry control characters: a terminal is
+// shown them escaped.
 int Refuse(const QString& why, Io io, int code = kExitRefused) {
-    io.err << "velmora-cli: " << Say(why) << '\n';
+    io.err << "velmora-cli: " << ForOutput(Say(why), io.errIsTerminal) << '\n';
     return code;
 }
 
@@ -131,7 +133,7 @@ int Import(CliPhone& phone, const PhonebookSurvey& survey, const ContactFile& fi
         const SimBookOutcome r = phone.session().WritePhonebookEntry(
             survey, SimEntry{e.index, e.number.toStdString(), e.name.toStdU16String()}, false);
         if (!r.ok()) {
-            io.err << "velmora-cli: " << Say(SimBookProblemText(r)) << '\n';
+            io.err << "velmora-cli: " << ForOutput(Say(SimBookProblemText(r)), io.errIsTerminal) << '\n';
             code = std::max(code, ExitFor(r));
             if (r.problem == SimBookProblem::NotConnected)
                 break;
@@ -152,7 +154,8 @@ int Import(CliPhone& phone, const PhonebookSurvey& survey, const ContactFile& fi
                       .arg(after.ok() ? found : 0))
            << '\n';
     if (!after.ok())
-        io.err << "velmora-cli: " << Say(SimBookProblemText(after.outcome)) << '\n';
+        io.err << "velmora-cli: " << ForOutput(Say(SimBookProblemText(after.outcome)), io.errIsTerminal)
+               << '\n';
     return code;
 }
 

@@ -295,12 +295,12 @@ int RunPhonebook(std::vector<std::string> words, Io io) {
     bool saved = true;
     if (exportFile) {
         const ExportResult r = SaveContactExport(*exportFile, entries, now);
-        io.err << r.status << '\n';
+        io.err << ForOutput(LocalizedBytes(r.status), io.errIsTerminal) << '\n';
         saved = r.ok;
     }
     if (vcardFile) {
         const ExportResult r = WriteVCards(*vcardFile, entries);
-        io.err << r.status << '\n';
+        io.err << ForOutput(LocalizedBytes(r.status), io.errIsTerminal) << '\n';
         saved = saved && r.ok;
     }
     return saved ? kExitOk : kExitRefused;

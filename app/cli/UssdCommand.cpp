@@ -142,17 +142,18 @@ int RunUssd(std::vector<std::string> words, Io io) {
         } else if (given.option == "--wait") {
             const auto seconds = given.kind == GivenWord::MissingValue ? std::nullopt : Number(given.value);
             if (!seconds || *seconds < 1 || *seconds > 600)
-                failure = Failure{kExitUsage, "ussd: --wait needs seconds from 1 to 600"};
+                failure = Failure{kExitUsage, translate("ussd", "ussd: --wait needs seconds from 1 to 600")};
             else
                 waitSeconds = *seconds;
         } else if (!TakeLinkOption(given, target, "ussd", failure)) {
-            failure = Failure{kExitUsage, "ussd: unexpected \"" + given.word + "\""};
+            failure = Failure{kExitUsage, Fill(translate("ussd", "ussd: unexpected \"%1\""), {given.word})};
         }
         if (failure)
             return Report(*failure, io, UssdUsage().c_str());
     }
     if (texts.empty())
-        return Report(Failure{kExitUsage, "ussd: the code is missing"}, io, UssdUsage().c_str());
+        return Report(Failure{kExitUsage, translate("ussd", "ussd: the code is missing")}, io,
+                      UssdUsage().c_str());
 
     CliPhone phone(target, io);
     if (!target.fast && !phone.settings().FastDialogue) {
@@ -239,6 +240,19 @@ int RunUssd(std::vector<std::string> words, Io io) {
     }
     if (!phone.session().IsConnected() && !NetworkAnswered(last.kind))
         io.err << "velmora-cli: " << phone.Why() << '\n';
+    // Replies given for questions the network never asked are named, so a
+    // script does not take them as chosen.
+    if (next < texts.size()) {
+        std::string unsent;
+        for (std::size_t i = next; i < texts.size(); ++i)
+            unsent += (unsent.empty() ? "\"" : ", \"") + texts[i] + "\"";
+        io.err << "velmora-cli: "
+               << ForOutput(
+                      Fill(translate("ussd", "the session ended before these replies were asked for: %1"),
+                           {unsent}),
+                      io.errIsTerminal)
+               << '\n';
+    }
     record.Finish(UssdEndingOf(last, false));
     return ExitFor(last.kind);
 }

@@ -164,10 +164,18 @@ QString ColumnName(int index) {
     return QCoreApplication::translate("Recipients", "column %1").arg(index + 1);
 }
 
+// The columns named in a refusal: a file that is no CSV at all (a picture,
+// random bytes) has one "column" as long as the file, which no one reads.
 QString ColumnList(const QStringList& header) {
+    constexpr int kShownColumns = 8, kShownCharacters = 40;
     QStringList quoted;
-    for (const QString& h : header)
-        quoted << QStringLiteral("\"%1\"").arg(h);
+    for (qsizetype i = 0; i < header.size() && i < kShownColumns; ++i) {
+        const QString& h = header.at(i);
+        quoted << QStringLiteral("\"%1\"").arg(
+            h.size() > kShownCharacters ? h.left(kShownCharacters) + u'\u2026' : h);
+    }
+    if (header.size() > kShownColumns)
+        quoted << QCoreApplication::translate("Recipients", "%1 more").arg(header.size() - kShownColumns);
     return quoted.join(QStringLiteral(", "));
 }
 
@@ -266,16 +274,23 @@ Result<CsvTable, QString> ParseCsv(const QByteArray& bytes) {
             continue;
         if (!haveHeader) {
             haveHeader = true;
+            // A phone number names no column: a file without a header row
+            // starts with its first contact, which must not be lost as the
+            // columns' names.
+            const bool contact =
+                std::any_of(record.cells.begin(), record.cells.end(),
+                            [](const QString& cell) { return LooksLikeNumber(cell.trimmed()); });
             for (qsizetype i = 0; i < record.cells.size(); ++i) {
                 const QString name = record.cells.at(i).trimmed();
-                table.header << (name.isEmpty() ? ColumnName(static_cast<int>(i)) : name);
+                table.header << (contact || name.isEmpty() ? ColumnName(static_cast<int>(i)) : name);
             }
             if (table.header.size() > kMaxCsvColumns)
                 return R::Fail(QCoreApplication::translate(
                                    "Recipients", "the header row has %1 columns, more than the %2 read")
                                    .arg(table.header.size())
                                    .arg(kMaxCsvColumns));
-            continue;
+            if (!contact)
+                continue;
         }
         if (static_cast<int>(table.rows.size()) >= kMaxCsvRows)
             return R::Fail(QCoreApplication::translate("Recipients", "more than %1 rows: split the file")

@@ -19,11 +19,13 @@ namespace velmora {
 // empty ones dropped ("0812, 0813;;Ani" gives "0812", "0813", "Ani").
 QStringList SplitRecipients(const QString& typed);
 
-// A contacts file: a header row, then one row a contact.
+// A contacts file: a header row, then one row a contact. A first row with a
+// phone number in it is a contact, not a header: the columns are then all
+// "column N".
 struct CsvTable {
     QStringList header;            // as written, trimmed; an empty name is "column N"
     std::vector<QStringList> rows; // each as long as the header: short rows padded with ""
-    std::vector<int> lines;        // the file line each row starts on (1-based; the header is 1)
+    std::vector<int> lines;        // the file line each row starts on (1-based)
     QChar separator;               // ',' or ';': the one the header row uses more
     QString encoding;              // "UTF-8" or "ISO-8859-1"
 };

@@ -113,6 +113,28 @@ TEST(Recipients, ReadsCsvAsSpreadsheetsWriteIt) {
          ',',
          "UTF-8"},
         {"header only", "number\r\n", L({"number"}), {}, {}, ',', "UTF-8"},
+        // A spreadsheet saved without a header row: its first contact is kept.
+        {"no header row: the first row holds a number",
+         "Budi,0812000001\nSari,0812000002\n",
+         L({"column 1", "column 2"}),
+         {L({"Budi", "0812000001"}), L({"Sari", "0812000002"})},
+         {1, 2},
+         ',',
+         "UTF-8"},
+        {"no header row, semicolons, an international number",
+         "\n+62 812-000-003;Ani\n",
+         L({"column 1", "column 2"}),
+         {L({"+62 812-000-003", "Ani"})},
+         {2},
+         ';',
+         "UTF-8"},
+        {"a header naming its columns with digits is still a header",
+         "name,hp 2\nAni,0812000004\n",
+         L({"name", "hp 2"}),
+         {L({"Ani", "0812000004"})},
+         {2},
+         ',',
+         "UTF-8"},
         {"old Mac line ends",
          "a,b\r1,2\r3,4",
          L({"a", "b"}),
@@ -205,6 +227,12 @@ TEST(Recipients, FindsTheNumberColumn) {
     CsvTable none;
     none.header = L({"Name", "Year"});
     none.rows = {L({"Ani", "1999"}), L({"Budi", "2001"})};
+    // Random bytes read as CSV: a "column" as long as the file, and many.
+    CsvTable noise;
+    noise.header = QStringList{QString(5000, QLatin1Char('D'))};
+    for (int i = 2; i <= 12; ++i)
+        noise.header << QString("c%1").arg(i);
+    noise.rows = {QStringList(12, "?")};
     struct Row {
         const char* name;
         const CsvTable* table;
@@ -218,6 +246,10 @@ TEST(Recipients, FindsTheNumberColumn) {
          "there is no column \"mobile\"; the columns are \"No\", \"Name\", \"Phone\", \"City\""},
         {"nothing like numbers", &none, "", -1,
          "no column looks like phone numbers; the columns are \"Name\", \"Year\""},
+        {"a file that is no CSV is named briefly", &noise, "", -1,
+         "no column looks like phone numbers; the columns are "
+         "\"DDDDDDDDDDDDDDDDDDDDDDDDDDDDDDDDDDDDDDDD\u2026\", "
+         "\"c2\", \"c3\", \"c4\", \"c5\", \"c6\", \"c7\", \"c8\", 4 more"},
     };
     for (const Row& r : rows) {
         const auto c = NumberColumn(*r.table, QString::fromUtf8(r.named));

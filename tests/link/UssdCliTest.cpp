@@ -106,6 +106,15 @@ INSTANTIATE_TEST_SUITE_P(
                 "",
                 {Request("*888#"), Request("1")},
                 "text"},
+        // Replies beyond the network's questions are named, not dropped unsaid.
+        CliCase{"replies_left_over",
+                {},
+                {"*888#", "1", "2", "3"},
+                kExitOk,
+                "1. Paket data\n2. Pulsa\nPaket data 2GB Rp 25.000 aktif 30 hari\n",
+                "velmora-cli: the session ended before these replies were asked for: \"2\", \"3\"\n",
+                {Request("*888#"), Request("1")},
+                "text"},
         // No reply given and no terminal to ask on: the network is told.
         CliCase{"menu_left",
                 {},
