@@ -1,7 +1,9 @@
 // A contacts file is whatever a spreadsheet, a phone's export or a person
 // left in it. Reading it must never crash, and what it gives must hold
 // together: every row as long as the header, each on a later line than the
-// one before, the placeholders of any text filled without reading past a row.
+// one before (the first may be the file's first line, when that holds a
+// contact rather than a header), the placeholders of any text filled without
+// reading past a row.
 
 #include "../FuzzCheck.h"
 #include "Recipients.h"
@@ -26,7 +28,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(static_cast<int>(table->rows.size()) <= velmora::kMaxCsvRows);
     for (const QString& name : table->header)
         FUZZ_CHECK(!name.trimmed().isEmpty());
-    int line = 1;
+    int line = 0;
     for (std::size_t r = 0; r < table->rows.size(); ++r) {
         FUZZ_CHECK(table->rows[r].size() == table->header.size());
         FUZZ_CHECK(table->lines[r] > line);
