@@ -110,16 +110,8 @@
         <translation>baris %1: %2 tidak punya nomor</translation>
     </message>
     <message>
-        <source>%1: not a regular file</source>
-        <translation>%1: bukan berkas biasa</translation>
-    </message>
-    <message>
         <source>%1: %2</source>
         <translation>%1: %2</translation>
-    </message>
-    <message>
-        <source>%1: larger than %2 MB, more than a contacts file is read</source>
-        <translation>%1: lebih besar dari %2 MB, melebihi batas berkas kontak yang dibaca</translation>
     </message>
     <message>
         <source>%1: written in UTF-16; save it in UTF-8</source>

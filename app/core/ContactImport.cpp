@@ -1,11 +1,10 @@
 #include "ContactImport.h"
 
+#include "Primitives.h"
 #include "Recipients.h"
 #include "Strings.h"
 
 #include <QCoreApplication>
-#include <QFile>
-#include <QFileInfo>
 #include <QStringDecoder>
 
 #include <map>
@@ -113,22 +112,12 @@ QList<QByteArray> SplitOutsideQuotes(const QByteArray& text, char separator) {
     return parts;
 }
 
-int HexDigit(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return -1;
-}
-
 // "=XX" is the octet XX; an "=" that starts no such pair stays as it is.
 QByteArray DecodeQuotedPrintable(const QByteArray& value) {
     QByteArray out;
     for (qsizetype i = 0; i < value.size(); ++i) {
         if (value[i] == '=' && i + 2 < value.size()) {
-            const int high = HexDigit(value[i + 1]), low = HexDigit(value[i + 2]);
+            const int high = HexValue(value[i + 1]), low = HexValue(value[i + 2]);
             if (high >= 0 && low >= 0) {
                 out += static_cast<char>(high * 16 + low);
                 i += 2;
@@ -393,21 +382,11 @@ Result<ContactFile, QString> ParseContactCsv(const QByteArray& bytes) {
 
 Result<ContactFile, QString> ReadContactFile(const QString& path) {
     using R = Result<ContactFile, QString>;
-    // A pipe or a device would be waited on for ever, or read without end.
-    if (const QFileInfo info(path); info.exists() && !info.isFile())
-        return R::Fail(QCoreApplication::translate("ContactImport", "%1: not a regular file").arg(path));
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return R::Fail(QCoreApplication::translate("ContactImport", "%1: %2").arg(path, f.errorString()));
-    const QByteArray bytes = f.read(kMaxContactFileBytes + 1);
-    if (f.error() != QFileDevice::NoError)
-        return R::Fail(QCoreApplication::translate("ContactImport", "%1: %2").arg(path, f.errorString()));
-    if (bytes.size() > kMaxContactFileBytes)
-        return R::Fail(QCoreApplication::translate("ContactImport",
-                                                   "%1: larger than %2 MB, more than a contacts file is read")
-                           .arg(path)
-                           .arg(kMaxContactFileBytes / (1024 * 1024)));
-    if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF"))
+    const auto got = ReadContactsBytes(path, kMaxContactFileBytes);
+    if (!got)
+        return R::Fail(got.error());
+    const QByteArray& bytes = got.value();
+    if (IsUtf16(bytes))
         return R::Fail(QCoreApplication::translate("ContactImport", "%1: written in UTF-16; save it in UTF-8")
                            .arg(path));
     auto read = bytes.toUpper().contains("BEGIN:VCARD") ? ParseVCards(bytes) : ParseContactCsv(bytes);

@@ -325,8 +325,8 @@ Result<CsvTable, QString> ParseCsv(const QByteArray& bytes) {
     return R::Ok(std::move(table));
 }
 
-Result<CsvTable, QString> ReadCsvFile(const QString& path) {
-    using R = Result<CsvTable, QString>;
+Result<QByteArray, QString> ReadContactsBytes(const QString& path, qint64 limit) {
+    using R = Result<QByteArray, QString>;
     // A pipe or a device would be waited on for ever, or read without end.
     if (const QFileInfo info(path); info.exists() && !info.isFile())
         return R::Fail(QCoreApplication::translate("Recipients", "%1: not a regular file").arg(path));
@@ -335,15 +335,26 @@ Result<CsvTable, QString> ReadCsvFile(const QString& path) {
         return R::Fail(QStringLiteral("%1: %2").arg(path, file.errorString()));
     // Read one byte past the limit: a file growing while it is read is
     // measured by what came, not by what its size said.
-    const QByteArray bytes = file.read(kMaxCsvBytes + 1);
+    QByteArray bytes = file.read(limit + 1);
     if (file.error() != QFileDevice::NoError)
         return R::Fail(QStringLiteral("%1: %2").arg(path, file.errorString()));
-    if (bytes.size() > kMaxCsvBytes)
+    if (bytes.size() > limit)
         return R::Fail(QCoreApplication::translate("Recipients",
                                                    "%1: larger than %2 MB, more than a contacts file is read")
                            .arg(path)
-                           .arg(kMaxCsvBytes / (1024 * 1024)));
-    if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF"))
+                           .arg(limit / (1024 * 1024)));
+    return R::Ok(std::move(bytes));
+}
+
+bool IsUtf16(const QByteArray& bytes) { return bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF"); }
+
+Result<CsvTable, QString> ReadCsvFile(const QString& path) {
+    using R = Result<CsvTable, QString>;
+    const auto read = ReadContactsBytes(path, kMaxCsvBytes);
+    if (!read)
+        return R::Fail(read.error());
+    const QByteArray& bytes = read.value();
+    if (IsUtf16(bytes))
         return R::Fail(
             QCoreApplication::translate("Recipients", "%1: written in UTF-16; save it as CSV in UTF-8")
                 .arg(path));

@@ -40,6 +40,12 @@ inline constexpr int kMaxCsvRows = 100000;
 // skipped. Refused with a sentence: no header row, more than kMaxCsvRows
 // rows, a quote left open at the end.
 Result<CsvTable, QString> ParseCsv(const QByteArray& bytes);
+// A contacts file's bytes, at most `limit` of them: refused with a sentence
+// naming the file when it is no regular file, cannot be read or is larger.
+Result<QByteArray, QString> ReadContactsBytes(const QString& path, qint64 limit);
+// Whether the bytes start with a UTF-16 byte-order mark.
+bool IsUtf16(const QByteArray& bytes);
+
 // The same from a file; refused also when it cannot be read or is larger
 // than kMaxCsvBytes (the sentence names the file).
 Result<CsvTable, QString> ReadCsvFile(const QString& path);
