@@ -32,6 +32,11 @@ void PhoneSession::CollectReplies(std::string& target, int intervalMs, int round
 
 void PhoneSession::Send(const std::string& command) { m_port.SendText(command); }
 
+void PhoneSession::DiscardInput() {
+    if (const int pending = m_port.PendingInputBytes(); pending > 0)
+        m_port.ReceiveText(pending);
+}
+
 void PhoneSession::SetPolling(bool on) {
     m_pollingOn = on;
     m_events.SignalPolling(on);
@@ -116,8 +121,16 @@ bool PhoneSession::Connect(int portNumber, int baudRate) {
         m_port.SetConnected(true);
         m_port.SetDataTerminalReady(true);
         m_port.SetRequestToSend(true);
+        // A run stopped between at+cmgs= and its PDU (killed, unplugged)
+        // leaves the phone taking every byte as PDU text, deaf to commands
+        // until it is reset. Escape cancels the PDU (27.005 3.5.1) and a
+        // phone at its commands ignores it. It goes before the settling
+        // pause, which gives the phone time to come back, and whatever the
+        // phone says to it is not the answer to what follows.
+        Send(std::string(1, kEscape));
         const bool fast = m_dialogue == Dialogue::Fast;
         m_clock.Sleep(fast ? kFast.settleMs : 1000);
+        DiscardInput();
         ShowLineSignals();
         m_events.Status(translate("PhoneSession", "Communication Port Open"));
         m_events.Status(translate("PhoneSession", "Initialization"));

@@ -209,7 +209,11 @@ public:
     bool SignalPollingOn() const { return m_pollingOn; }
 
 private:
+    // Cancels a PDU a phone may still be waiting for (27.005 3.5.1).
+    static constexpr char kEscape = 27;
     void Send(const std::string& command);
+    // Reads what has come and lets it go.
+    void DiscardInput();
     void SetPolling(bool on);
     void LinkProblem(const std::string& what);
     void ConnectFailed();

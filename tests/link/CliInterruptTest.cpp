@@ -234,6 +234,56 @@ INSTANTIATE_TEST_SUITE_P(
         KillCase{"after_the_answer", Step::AfterTheAnswer, {}, {"--report"}, msg::State::Sent, 1}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// Killed between at+cmgs= and its PDU: the phone is left taking every byte
+// as PDU text, as a real one is until it is reset. The next run, on the same
+// phone, still connects and sends, in either dialogue.
+class CliKilledAtThePrompt : public ::testing::TestWithParam<bool> {};
+
+TEST_P(CliKilledAtThePrompt, TheNextRunOnTheSamePhoneSends) {
+    const bool fast = GetParam();
+    const std::string dir = TempDir(std::string("cli-killed-prompt-") + (fast ? "fast" : "classic"));
+    // A slow prompt: the first run is killed waiting for it, once the phone
+    // has taken at+cmgs= and waits for the PDU.
+    SimPhone sim({"--prompt-delay", "3000", "--record", dir + "/pdus.txt"});
+    const auto send = [&](const char* text) {
+        std::vector<std::string> args{"send", "--device", sim.device(), "text", "628569999999", text};
+        if (fast)
+            args.insert(args.begin() + 1, "--fast");
+        return args;
+    };
+    {
+        CliProcess cli(dir, send("first"));
+        ASSERT_TRUE(WaitFor([&] { return cli.Out().find("Message 1") != std::string::npos; }, 15s))
+            << cli.Out() << cli.Err();
+        // The classic dialogue writes at+cmgs= half a second after at+cmgf=0.
+        std::this_thread::sleep_for(1200ms);
+        ASSERT_EQ(cli.Out(), "Message 1\n") << "the first run ended by itself: " << cli.Err();
+        cli.Signal(SIGKILL);
+        EXPECT_EQ(cli.Wait(2s), 1000 + SIGKILL);
+    }
+    CliProcess again(dir, send("second"));
+    EXPECT_EQ(again.Wait(30s), 0) << again.Out() << again.Err();
+    EXPECT_EQ(again.Out(), "Message 2\nMessage Sent\n") << again.Err();
+    // Only the second message's PDU reached the phone, whole.
+    const std::vector<std::string> taken = ReadLines(dir + "/pdus.txt");
+    ASSERT_EQ(taken.size(), 1u);
+    auto store = MessageStore::Open(QString::fromStdString(dir + "/messages.sqlite"));
+    ASSERT_TRUE(store) << store.error();
+    bool found = false;
+    for (const MessageRecord& m : store.value()->Messages({}))
+        if (m.text == "second") {
+            found = true;
+            EXPECT_EQ(m.state, msg::State::Sent);
+            ASSERT_EQ(m.parts.size(), 1u);
+            EXPECT_EQ(m.parts[0].pdu.toStdString(), taken[0]);
+        }
+    EXPECT_TRUE(found);
+    std::filesystem::remove_all(dir);
+}
+
+INSTANTIATE_TEST_SUITE_P(Dialogues, CliKilledAtThePrompt, ::testing::Bool(),
+                         [](const auto& info) { return std::string(info.param ? "fast" : "classic"); });
+
 // A batch killed in the middle and taken up by the next start: every
 // recipient gets their message once, and the one that was on its way when
 // the program died is left uncertain, for the user, never sent again.
@@ -327,7 +377,8 @@ TEST(CliUssdInterrupt, CtrlCEndsTheSessionAndAKillLosesNothingSaid) {
         cli.Signal(signal);
         EXPECT_EQ(cli.Wait(5s), signal == SIGINT ? 130 : 1000 + SIGKILL) << cli.Err();
         const std::string ended = signal == SIGINT ? "AT+CUSD=2\n" : "";
-        EXPECT_TRUE(WaitFor([&] { return ReadAll(dir + "/ussd.txt") == "AT+CUSD=1,\"*555#\",15\n" + ended; }, 2s))
+        EXPECT_TRUE(
+            WaitFor([&] { return ReadAll(dir + "/ussd.txt") == "AT+CUSD=1,\"*555#\",15\n" + ended; }, 2s))
             << ReadAll(dir + "/ussd.txt");
         auto store = MessageStore::Open(QString::fromStdString(dir + "/messages.sqlite"));
         ASSERT_TRUE(store) << store.error();

@@ -31,8 +31,8 @@ TEST_F(FastDialogueTest, connectEndsEachCommandAtItsAnswer) {
     EXPECT_EQ(session.Identity().Manufacturer, "VELMORA");
     EXPECT_EQ(session.Identity().ServiceCentre, "+CSCA: \"+628159000000\",145");
     EXPECT_EQ(port.written(),
-              (std::vector<std::string>{"AT\r", "AT\r", "ate0\r", "AT+CPIN?\r", "at+cgmi\r", "at+cgmm\r",
-                                        "at+cgmr\r", "at+cimi\r", "at+csca?\r"}));
+              (std::vector<std::string>{"\x1B", "AT\r", "AT\r", "ate0\r", "AT+CPIN?\r", "at+cgmi\r",
+                                        "at+cgmm\r", "at+cgmr\r", "at+cimi\r", "at+csca?\r"}));
     // The settling pause, one silent "AT" and the answers as they came.
     EXPECT_GE(clock.NowMs(), 100 + 300 + 40);
     EXPECT_LT(clock.NowMs(), 100 + 300 + 40 + 100);

@@ -3,7 +3,9 @@
 namespace velmora::testing {
 namespace {
 
-const std::vector<std::string> kConnectCommands = {"ate0\r",    "at+cgmi\r", "at+cgmm\r",
+// The escape first: it takes back a phone a stopped run left at the PDU
+// prompt, and a phone at its commands ignores it.
+const std::vector<std::string> kConnectCommands = {"\x1B",      "ate0\r",    "at+cgmi\r", "at+cgmm\r",
                                                    "at+cgmr\r", "at+cimi\r", "at+csca?\r"};
 
 TEST_F(SessionTest, ConnectSendsTheDialogueWithItsExactWaits) {
@@ -67,6 +69,37 @@ TEST_F(SessionTest, TheIdentityIsNotALineThePhoneSentByItself) {
     }
 }
 
+// A phone left at the PDU prompt answers the escape ("OK" on many) during
+// the settling pause: that answer is not taken for ate0's. Each connect
+// sends it, a reconnect too, in either dialogue, without a pause of its own.
+TEST_F(SessionTest, EveryConnectEscapesAPduThePhoneMayStillWaitFor) {
+    for (const Dialogue dialogue : {Dialogue::Classic, Dialogue::Fast}) {
+        session.SetDialogue(dialogue);
+        port.On("AT\r", Now("\r\nOK\r\n"));
+        port.On("\x1B", Now("\r\nOK\r\n"));
+        port.On("ate0\r", {});
+        const std::size_t before = port.written().size();
+        clock.clear();
+        EXPECT_FALSE(session.Connect(1, 19200));
+        const std::vector<std::string> written(port.written().begin() + static_cast<std::ptrdiff_t>(before),
+                                               port.written().end());
+        ASSERT_GE(written.size(), 2u);
+        EXPECT_EQ(written[0], "\x1B");
+        EXPECT_EQ(written[1], dialogue == Dialogue::Classic ? "ate0\r" : "AT\r");
+        EXPECT_EQ(clock.sleeps().front(),
+                  dialogue == Dialogue::Classic ? 1000 : PhoneSession::kFast.settleMs);
+        EXPECT_EQ(events.lastStatus(), "No Response From Mobile Phone !");
+        // A phone that answers connects, and its reconnect escapes as well.
+        port.On("ate0\r", Now("\r\nOK\r\n"));
+        ASSERT_TRUE(session.Connect(1, 19200));
+        session.Disconnect();
+        const std::size_t again = port.written().size();
+        ASSERT_TRUE(session.Connect(1, 19200));
+        EXPECT_EQ(port.written()[again], "\x1B");
+        session.Disconnect();
+    }
+}
+
 TEST_F(SessionTest, ConnectUsesThePortAndSpeedOfTheSettings) {
     ASSERT_TRUE(session.Connect(260 & 0xFF, 9600));
     EXPECT_EQ(port.Port(), "COM4");
@@ -82,7 +115,7 @@ TEST_F(SessionTest, AnEchoingPhoneStillConnects) {
 TEST_F(SessionTest, NoOkToEchoOffClosesThePortAfterFivePolls) {
     port.On("ate0\r", {});
     EXPECT_FALSE(session.Connect(1, 19200));
-    EXPECT_EQ(port.written(), std::vector<std::string>{"ate0\r"});
+    EXPECT_EQ(port.written(), (std::vector<std::string>{"\x1B", "ate0\r"}));
     EXPECT_EQ(clock.sleeps(), Join({{1000}, Times(5, 1500)}));
     EXPECT_FALSE(session.IsConnected());
     EXPECT_EQ(events.lastStatus(), "No Response From Mobile Phone !");
@@ -159,7 +192,7 @@ TEST_F(SessionTest, APortThatCannotBeOpenedLeavesTheSessionDisconnected) {
 }
 
 TEST_F(SessionTest, ALinkErrorDuringIdentityClosesThePortAndTheIcon) {
-    port.FailOn(ScriptedPort::Op::Write, 3, kErrWrite); // at+cgmm
+    port.FailOn(ScriptedPort::Op::Write, 4, kErrWrite); // at+cgmm, after the escape and ate0
     EXPECT_FALSE(session.Connect(1, 19200));
     EXPECT_FALSE(session.IsConnected());
     EXPECT_EQ(events.lastStatus(), "Unable to open port 1 !");

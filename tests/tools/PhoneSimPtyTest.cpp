@@ -90,6 +90,28 @@ TEST(PhoneSimProgram, TalksLikeAPhoneAndSurvivesAReopen) {
     EXPECT_EQ(sim.Wait(3000), 0);
 }
 
+// A phone at the PDU prompt stays there when its client goes, as a real one
+// does: what the next client writes is PDU text until escape (or Ctrl-Z).
+TEST(PhoneSimProgram, APhoneLeftAtThePromptStaysThereUntilEscape) {
+    PhoneSim sim({});
+    ASSERT_TRUE(sim.OpenDevice());
+    EXPECT_EQ(sim.Exchange("ate0\r", "OK\r\n"), "ate0\r\r\nOK\r\n");
+    EXPECT_EQ(sim.Exchange("at+cmgf=0\r", "OK\r\n"), "\r\nOK\r\n");
+    EXPECT_EQ(sim.Exchange("at+cmgs=18\r", "> "), "\r\n> ");
+    sim.CloseDevice(); // the program stopped before its PDU
+    ASSERT_TRUE(sim.OpenDevice());
+    sim.Send("ate0\r");
+    EXPECT_EQ(sim.Read("", 300), ""); // taken as PDU text
+    EXPECT_EQ(sim.Exchange("\x1B", "OK\r\n"), "\r\nOK\r\n");
+    // Back at its commands, where escape changes nothing.
+    EXPECT_EQ(sim.Exchange("\x1B"
+                           "at+cgmm\r",
+                           "OK\r\n"),
+              "\r\nPhoneSim 1\r\n\r\nOK\r\n");
+    sim.Terminate();
+    EXPECT_EQ(sim.Wait(3000), 0);
+}
+
 TEST(PhoneSimProgram, TheLinkLastsAsLongAsThePhone) {
     const std::string link = ::testing::TempDir() + "phonesim-link-" + std::to_string(::getpid());
     PhoneSim sim({"--link", link});

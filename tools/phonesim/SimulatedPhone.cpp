@@ -12,6 +12,9 @@ namespace {
 
 constexpr char kCtrlZ = 26;
 constexpr char kEsc = 27;
+// What the phone keeps of PDU text, well past the longest PDU's hex: a
+// phone left at the prompt may be sent commands for ever.
+constexpr std::size_t kMostPduText = 1024;
 // The largest phone book --phonebook-size allows.
 constexpr int kMostPhonebookPlaces = 9999;
 
@@ -297,11 +300,14 @@ std::vector<Output> SimulatedPhone::Receive(std::string_view bytes) {
                 m_readingPdu = false;
                 m_pdu.clear();
                 Answer("OK", out);
-            } else if (c != '\r' && c != '\n') {
+            } else if (c != '\r' && c != '\n' && m_pdu.size() < kMostPduText) {
                 m_pdu += c;
             }
             continue;
         }
+        // At its commands a phone lets escape go: it cancels only a PDU.
+        if (c == kEsc)
+            continue;
         if (c == kCtrlZ) {
             if (m_awaitSecondCtrlZ) {
                 m_awaitSecondCtrlZ = false;
