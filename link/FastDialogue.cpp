@@ -330,15 +330,23 @@ SubmitOutcome PhoneSession::FastJudge(FinalResult result) {
 SubmitOutcome PhoneSession::FastSubmit(const std::string& pdu, bool& written) {
     constexpr char kCtrlZ = 26;
     const auto refused = [this](SubmitOutcome outcome) {
-        ShowRefusal(m_reader.Raw());
+        m_refusedAnswer = m_reader.Raw();
+        ShowRefusal(m_refusedAnswer);
         return outcome;
     };
     if (Exchange("at+cmgf=0\r", kFast.commandMs) != FinalResult::Ok)
         return refused(SubmitOutcome::NoPduMode);
     m_events.Monitor(translate("PhoneSession", "Enter PDU Mode OK"));
     const auto length = static_cast<long>(pdu.size() / 2) - 1;
-    if (Exchange("at+cmgs=" + std::to_string(length) + "\r", kFast.commandMs, true) != FinalResult::Prompt)
+    if (const FinalResult prompted =
+            Exchange("at+cmgs=" + std::to_string(length) + "\r", kFast.commandMs, true);
+        prompted != FinalResult::Prompt) {
+        // A prompt later than its deadline would take the next command for
+        // PDU text: the escape takes the phone back to its commands.
+        if (prompted == FinalResult::None)
+            Send(std::string(1, kEscape));
         return refused(SubmitOutcome::NoPrompt);
+    }
     m_events.Monitor(translate("PhoneSession", "Ready To Receive"));
     written = true;
     m_submitting = pdu;

@@ -36,7 +36,9 @@ struct PartEnded {
     SubmitOutcome outcome = SubmitOutcome::Unknown;
     std::optional<int> reference; // TP-MR, when the phone gave one ("+CMGS: n")
     // The answer a refusal was judged on, byte for byte as it came (the
-    // failed log keeps it); empty for any other outcome.
+    // failed log keeps a refused PDU's): to the PDU, or to at+cmgf=0 or
+    // at+cmgs= where the phone answered them without PDU mode or a prompt;
+    // empty for any other outcome.
     std::string answer;
     bool stopped = false; // the program ended in the middle, after the PDU left
 };

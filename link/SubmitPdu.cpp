@@ -31,6 +31,7 @@ SubmitOutcome PhoneSession::Judge(const std::string& reply, bool secondAnswer) {
 SubmitOutcome PhoneSession::ClassicSubmit(const std::string& pdu, bool& written) {
     Send("at+cmgf=0\r");
     if (const std::string reply = AwaitReply(500, 6); !Holds(reply, "OK")) {
+        m_refusedAnswer = reply;
         ShowRefusal(reply);
         return SubmitOutcome::NoPduMode;
     }
@@ -39,6 +40,7 @@ SubmitOutcome PhoneSession::ClassicSubmit(const std::string& pdu, bool& written)
     const auto length = static_cast<long>(pdu.size() / 2) - 1;
     Send("at+cmgs=" + std::to_string(length) + "\r");
     if (const std::string reply = AwaitReply(500, 6); !Holds(reply, ">")) {
+        m_refusedAnswer = reply;
         ShowRefusal(reply);
         return SubmitOutcome::NoPrompt;
     }
@@ -66,9 +68,12 @@ SubmitOutcome PhoneSession::SubmitPDU(const std::string& pdu, const std::string&
     m_lastReference.reset();
     m_refusedAnswer.clear();
     const auto ended = [&](SubmitOutcome outcome, bool stopped = false) {
+        // A step the phone refused keeps its answer: the PDU's, or the one
+        // that came instead of PDU mode or the prompt, with the phone's code.
+        const bool refused = outcome == SubmitOutcome::Failed || outcome == SubmitOutcome::NoPduMode ||
+                             outcome == SubmitOutcome::NoPrompt;
         m_events.PartSubmitted(PartEnded{destination, outcome, m_lastReference,
-                                         outcome == SubmitOutcome::Failed ? m_refusedAnswer : std::string(),
-                                         stopped});
+                                         refused ? m_refusedAnswer : std::string(), stopped});
         return outcome;
     };
     if (!IsConnected())

@@ -46,11 +46,18 @@ Verdict Judge(const std::vector<PartOutcome>& parts) {
             break;
         }
         case SubmitOutcome::NoPduMode:
-            v = {msg::State::Failed, msg::Reason::NoPduMode, {}};
+        case SubmitOutcome::NoPrompt: {
+            // The phone's own reason ("+CMS ERROR: 38" instead of the prompt)
+            // says more than the step it stopped at.
+            const auto [reason, code] = RefusalOf(p.answer);
+            if (reason != msg::Reason::Error)
+                v = {msg::State::Failed, reason, code};
+            else if (p.outcome == SubmitOutcome::NoPduMode)
+                v = {msg::State::Failed, msg::Reason::NoPduMode, {}};
+            else
+                v = {msg::State::Failed, msg::Reason::NoPrompt, {}};
             break;
-        case SubmitOutcome::NoPrompt:
-            v = {msg::State::Failed, msg::Reason::NoPrompt, {}};
-            break;
+        }
         case SubmitOutcome::LinkLost:
             v = {msg::State::Failed, msg::Reason::LinkLost, {}};
             break;

@@ -3,6 +3,7 @@
 
 #include "ComPort.h"
 #include "MessageRequest.h"
+#include "MessageStore.h"
 #include "PhoneCommands.h"
 #include "PhoneSession.h"
 #include "SimPhone.h"
@@ -133,6 +134,63 @@ TEST(CliSend, APartThePhoneRefusesExitsWith1AndGivesThePhonesReason) {
         EXPECT_EQ(o.code, kExitRefused) << r.sim[1] << o.err;
         EXPECT_EQ(o.out, r.out) << r.sim[1];
         EXPECT_EQ(o.err, r.err) << r.sim[1];
+    }
+}
+
+// The phone's reason reaches the message store whichever step it refused,
+// with its code and its answer, in either dialogue.
+TEST(CliSend, TheStoreKeepsThePhonesReasonForARefusalAtEachStep) {
+    struct Row {
+        const char* phone;
+        std::vector<std::string> sim;
+        msg::Reason reason;
+        std::optional<int> code;
+        std::string answer; // held by the part's answer; "" when nothing is
+    } rows[] = {
+        {"Wavecom Q2438 refuses at+cmgs= with a cause",
+         {"--refuse-length", "+CMS ERROR: 38"},
+         msg::Reason::CmsError,
+         38,
+         "+CMS ERROR: 38"},
+        {"Siemens MC35i names the SIM's lock instead of the prompt",
+         {"--refuse-length", "+CME ERROR: SIM PIN required"},
+         msg::Reason::CmeError,
+         std::nullopt,
+         "+CME ERROR: SIM PIN required"},
+        {"a bare ERROR instead of the prompt",
+         {"--refuse-length", "ERROR"},
+         msg::Reason::NoPrompt,
+         {},
+         "ERROR"},
+        {"a PDU refused with a cause",
+         {"--pdu-answer", "cms-error:38"},
+         msg::Reason::CmsError,
+         38,
+         "+CMS ERROR: 38"},
+        {"PDU mode refused", {"--refuse-pdu-mode"}, msg::Reason::NoPduMode, {}, "ERROR"},
+    };
+    for (const Row& r : rows) {
+        for (const bool fast : {false, true}) {
+            const std::string where = std::string(r.phone) + (fast ? ", fast" : ", classic");
+            const std::string store = TempDir("cli-refusal") + "/messages.sqlite";
+            SimPhone sim(r.sim);
+            std::vector<std::string> words{"--device", sim.device(), "--store",
+                                           store,      "void",       "628569999999"};
+            if (fast)
+                words.insert(words.begin(), "--fast");
+            const Outcome o = Cli(RunSend, words);
+            EXPECT_EQ(o.code, kExitRefused) << where << o.err;
+            auto opened = MessageStore::Open(QString::fromStdString(store));
+            ASSERT_TRUE(opened) << opened.error();
+            const auto kept = (*opened)->Message(o.message);
+            ASSERT_TRUE(kept) << where;
+            EXPECT_EQ(kept->state, msg::State::Failed) << where;
+            EXPECT_EQ(kept->reason, r.reason) << where;
+            EXPECT_EQ(kept->reasonCode, r.code) << where;
+            ASSERT_EQ(kept->parts.size(), 1u) << where;
+            EXPECT_NE(kept->parts[0].answer.toStdString().find(r.answer), std::string::npos)
+                << where << ": " << kept->parts[0].answer.toStdString();
+        }
     }
 }
 

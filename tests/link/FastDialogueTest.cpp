@@ -144,7 +144,24 @@ TEST_F(FastDialogueTest, aMissingPromptEndsAtItsDeadline) {
     Connected();
     port.On("at+cmgs=22\r", {{9000, "\r\n> "}});
     EXPECT_EQ(session.SubmitPDU(kPdu, kDest), SubmitOutcome::NoPrompt);
-    EXPECT_EQ(clock.NowMs() - port.writeTimes().back(), PhoneSession::kFast.commandMs);
+    // A prompt still to come would take the next command for PDU text:
+    // escape, at the deadline, takes the phone back to its commands.
+    EXPECT_EQ(Written(), (std::vector<std::string>{"at+cmgf=0\r", "at+cmgs=22\r", "\x1B"}));
+    const auto& at = port.writeTimes();
+    EXPECT_EQ(at[at.size() - 1] - at[at.size() - 2], PhoneSession::kFast.commandMs);
+    EXPECT_EQ(clock.NowMs(), at.back());
+    EXPECT_TRUE(logs.empty());
+}
+
+TEST_F(FastDialogueTest, aCodeInsteadOfThePromptGoesWithThePart) {
+    Connected();
+    port.On("at+cmgs=22\r", Now("\r\n+CMS ERROR: 38\r\n"));
+    EXPECT_EQ(session.SubmitPDU(kPdu, kDest), SubmitOutcome::NoPrompt);
+    ASSERT_EQ(events.parts.size(), 1u);
+    EXPECT_EQ(events.parts[0].answer, "\r\n+CMS ERROR: 38\r\n");
+    EXPECT_EQ(events.refused, (std::vector<std::string>{"+CMS ERROR: 38 (network out of order)"}));
+    // A refusal is a final answer: no escape follows it.
+    EXPECT_EQ(Written(), (std::vector<std::string>{"at+cmgf=0\r", "at+cmgs=22\r"}));
     EXPECT_TRUE(logs.empty());
 }
 

@@ -241,6 +241,13 @@ TEST_F(SessionTest, ThePhonesReasonIsShownBesideTheUnchangedOutcome) {
         EXPECT_EQ(session.SubmitPDU(kPdu, kDest), c.outcome) << c.name;
         EXPECT_EQ(events.monitor, c.monitor) << c.name;
         EXPECT_EQ(events.refused, c.refused) << c.name;
+        // The answer of the step refused goes with the part, for the store.
+        const std::string answered = c.outcome == SubmitOutcome::NoPduMode  ? c.modeAnswer
+                                     : c.outcome == SubmitOutcome::NoPrompt ? c.lengthAnswer
+                                     : c.outcome == SubmitOutcome::Failed   ? c.pduAnswer
+                                                                            : "";
+        ASSERT_EQ(events.parts.size(), 1u) << c.name;
+        EXPECT_EQ(events.parts[0].answer, answered) << c.name;
     }
 }
 
@@ -352,7 +359,6 @@ TEST_F(SessionTest, SubmittingWhileDisconnectedDoesNothing) {
     EXPECT_TRUE(port.written().empty());
     EXPECT_TRUE(events.polling.empty());
 }
-
 
 } // namespace
 } // namespace velmora::testing
