@@ -547,6 +547,14 @@
         <source>Delete contact from SIM (%1)</source>
         <translation>Menghapus kontak dari SIM (%1)</translation>
     </message>
+    <message>
+        <source>the phone offers no message store, so no message was read</source>
+        <translation>ponsel tidak menawarkan penyimpanan pesan apa pun, jadi tidak ada pesan yang dibaca</translation>
+    </message>
+    <message>
+        <source>the phone offers only %1, none of them a store Velmora reads, so no message was read</source>
+        <translation>ponsel hanya menawarkan %1, tak satu pun penyimpanan yang dibaca Velmora, jadi tidak ada pesan yang dibaca</translation>
+    </message>
 </context>
 <context>
     <name>Phonebook</name>

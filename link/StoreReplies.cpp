@@ -246,17 +246,30 @@ struct Pdu {
     std::string why; // "" when whole
 };
 
-Pdu TakePdu(const std::vector<std::string_view>& lines, std::size_t& i, std::optional<int> length) {
+// A PDU line as some phones end it, with a stray double quote before its
+// line end (or, quoted whole, at its start too): the hex inside is the PDU.
+std::string_view PduText(std::string_view line) {
+    std::string_view hex = line;
+    if (!hex.empty() && hex.back() == '"')
+        hex.remove_suffix(1);
+    if (!hex.empty() && hex.front() == '"')
+        hex.remove_prefix(1);
+    return IsHex(hex) ? hex : line;
+}
+
+// `glued`: the PDU's start where the phone put it on the header's line.
+Pdu TakePdu(const std::vector<std::string_view>& lines, std::size_t& i, std::optional<int> length,
+            std::string_view glued = {}) {
     const auto ends = [](std::string_view l) {
         return StartsWith(l, "+CMGL:") || StartsWith(l, "+CMGR:") || l == "OK" || l == "ERROR" ||
                StartsWith(l, "+CME ERROR") || StartsWith(l, "+CMS ERROR");
     };
-    if (i + 1 >= lines.size() || ends(lines[i + 1]))
+    if (glued.empty() && (i + 1 >= lines.size() || ends(lines[i + 1])))
         return {"", "no PDU came with it"};
-    Pdu p{std::string(lines[++i]), ""};
+    Pdu p{std::string(PduText(glued.empty() ? lines[++i] : glued)), ""};
     while (IsHex(p.hex) && p.hex.size() <= kPduHexLimit && PduShape(p.hex, length) == Shape::Short &&
-           i + 1 < lines.size() && IsHex(lines[i + 1]))
-        p.hex += lines[++i];
+           i + 1 < lines.size() && IsHex(PduText(lines[i + 1])))
+        p.hex += PduText(lines[++i]);
     if (p.hex.size() > kPduHexLimit)
         p.why = "its PDU is longer than " + std::to_string(kPduHexLimit) + " hex digits";
     else if (!IsHex(p.hex))
@@ -266,6 +279,36 @@ Pdu TakePdu(const std::vector<std::string_view>& lines, std::size_t& i, std::opt
     else if (shape == Shape::Garbled)
         p.why = "its PDU is garbled";
     return p;
+}
+
+// A header line and the PDU some phones put on it after a blank instead of
+// a line end ("+CMGR: 0,,24 0791..."): the last field is then a number, a
+// blank and hex. The PDU is empty when the line is a header alone.
+struct HeaderLine {
+    std::string_view header, pdu;
+};
+
+HeaderLine SplitHeaderLine(std::string_view line) {
+    // The last field: after the last comma outside quotes, or the colon.
+    std::size_t last = line.find(':');
+    bool inQuotes = false;
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        if (line[i] == '"')
+            inQuotes = !inQuotes;
+        else if (line[i] == ',' && !inQuotes)
+            last = i;
+    }
+    if (last == std::string_view::npos)
+        return {line, {}};
+    const std::string_view field = Trim(line.substr(last + 1));
+    const auto blank = field.find_first_of(" \t");
+    if (blank == std::string_view::npos)
+        return {line, {}};
+    const std::string_view number = field.substr(0, blank);
+    const std::string_view pdu = PduText(Trim(field.substr(blank)));
+    if (!Number(number) || !IsHex(pdu))
+        return {line, {}};
+    return {line.substr(0, static_cast<std::size_t>(field.data() - line.data()) + blank), pdu};
 }
 
 // A message the header's status leaves open: a submission is kept as sent,
@@ -286,7 +329,7 @@ bool StorageName(std::string_view name) {
 
 } // namespace
 
-std::vector<std::string> ParseStorages(std::string_view reply) {
+std::optional<std::vector<std::string>> ParseStorages(std::string_view reply) {
     for (std::string_view line : LinesOf(reply)) {
         if (!StartsWith(line, "+CPMS:"))
             continue;
@@ -297,25 +340,40 @@ std::vector<std::string> ParseStorages(std::string_view reply) {
         if (StartsWith(first, "(")) {
             const auto close = first.find(')');
             if (close == std::string_view::npos)
-                return {};
-            first = first.substr(1, close - 1);
+                return std::nullopt;
+            first = Trim(first.substr(1, close - 1));
+            // "()": the phone offers no storage at all, which is an answer.
+            if (first.empty())
+                return std::vector<std::string>();
         } else {
-            first = first.substr(0, first.find(','));
+            first = Trim(first.substr(0, first.find(',')));
+            if (first.empty())
+                return std::nullopt;
         }
-        // Each name whole in its own quotes (or none): "PM""ME" is no name.
+        // A name is what stands between the commas, with its quotes or
+        // without, or with one of them lost ("(ME", "SR")"); quotes inside
+        // it ("PM""ME") or anything but capitals make it no name.
         std::vector<std::string> names;
+        bool garbled = false;
         while (!first.empty()) {
             const auto comma = std::min(first.find(','), first.size());
             std::string_view name = Trim(first.substr(0, comma));
             first.remove_prefix(std::min(comma + 1, first.size()));
-            if (name.size() >= 2 && name.front() == '"' && name.back() == '"')
-                name = name.substr(1, name.size() - 2);
-            if (StorageName(name) && std::find(names.begin(), names.end(), name) == names.end())
+            if (!name.empty() && name.front() == '"')
+                name.remove_prefix(1);
+            if (!name.empty() && name.back() == '"')
+                name.remove_suffix(1);
+            if (!StorageName(name))
+                garbled = true;
+            else if (std::find(names.begin(), names.end(), name) == names.end())
                 names.emplace_back(name);
         }
+        // Nothing readable in it: what the phone offers is not known.
+        if (names.empty() && garbled)
+            return std::nullopt;
         return names;
     }
-    return {};
+    return std::nullopt;
 }
 
 std::optional<int> ParseStorageUsed(std::string_view reply) {
@@ -347,12 +405,13 @@ StoreList ParseMessageList(std::string_view reply) {
     for (std::size_t i = 0; i < lines.size(); ++i) {
         if (!StartsWith(lines[i], "+CMGL:"))
             continue;
-        const Header h = ReadHeader(lines[i], true);
+        const HeaderLine line = SplitHeaderLine(lines[i]);
+        const Header h = ReadHeader(line.header, true);
         if (h.textMode) {
             list.refused = "the phone listed it as text, not as PDUs";
             return list;
         }
-        const Pdu pdu = TakePdu(lines, i, h.length);
+        const Pdu pdu = TakePdu(lines, i, h.length, line.pdu);
         if (!h.why.empty() || !pdu.why.empty())
             list.unread.push_back({h.index, h.why.empty() ? pdu.why : h.why});
         else
@@ -370,10 +429,11 @@ StoreRead ParseMessageRead(std::string_view reply) {
     for (std::size_t i = 0; i < lines.size(); ++i) {
         if (!StartsWith(lines[i], "+CMGR:"))
             continue;
-        const Header h = ReadHeader(lines[i], false);
+        const HeaderLine line = SplitHeaderLine(lines[i]);
+        const Header h = ReadHeader(line.header, false);
         if (h.textMode)
             return {StoreRead::Outcome::NotPdu, {}, h.why};
-        const Pdu pdu = TakePdu(lines, i, h.length);
+        const Pdu pdu = TakePdu(lines, i, h.length, line.pdu);
         if (!h.why.empty() || !pdu.why.empty())
             return {StoreRead::Outcome::Unreadable, {h.index, 0, ""}, h.why.empty() ? pdu.why : h.why};
         return {StoreRead::Outcome::Message, {h.index, StatusOf(h, pdu.hex), pdu.hex}, ""};

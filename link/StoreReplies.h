@@ -60,8 +60,11 @@ struct StoreRead {
 
 // The storages for reading of "+CPMS: ("SM","ME"),(...),(...)", the answer
 // to AT+CPMS=?; a phone with a single one may leave out the parentheses, and
-// some put every list inside one more pair: (("SM","BM","SR"),("SM")).
-std::vector<std::string> ParseStorages(std::string_view reply);
+// some put every list inside one more pair: (("SM","BM","SR"),("SM")). Each
+// name is read as a name whatever became of its quotes ("(ME", "SR")").
+// Empty when the phone offers none ("+CPMS: (),(),()"); none when the answer
+// does not say ("+CPMS: ", ERROR, names that are none).
+std::optional<std::vector<std::string>> ParseStorages(std::string_view reply);
 // The used count of "+CPMS: <used>,<total>,...", the answer to selecting a
 // storage; none when the answer holds no such line.
 std::optional<int> ParseStorageUsed(std::string_view reply);
@@ -79,7 +82,9 @@ StoreList ParseMessageList(std::string_view reply);
 // The message of "+CMGR: [<index>,]<stat>,[<alpha>],<length>" and the PDU
 // after it, held to the same checks. The fields are told apart by what they
 // are: a quoted one is the name, the last number the length, so "+CMGR: 24",
-// "+CMGR: ,,92" and "+CMGR: 0,23" read as well.
+// "+CMGR: ,,92" and "+CMGR: 0,23" read as well. In a list or a read, a PDU
+// line may end in a stray double quote, and a PDU may follow its header
+// after a blank instead of a line end ("+CMGR: 0,,24 0791...").
 StoreRead ParseMessageRead(std::string_view reply);
 
 // Whether a reply of the classic dialogue has come to its final result code

@@ -40,6 +40,14 @@ std::string StoreName(const std::string& storage) {
     return Fill(translate("PhoneSession", "the %1 store"), {storage});
 }
 
+// "BM, SR": storage names as a sentence lists them.
+std::string Listed(const std::vector<std::string>& names) {
+    std::string text;
+    for (const std::string& name : names)
+        text += (text.empty() ? "" : ", ") + name;
+    return text;
+}
+
 // What the phone said instead of an answer: its reason, else its final
 // result code ("ERROR"), else that it said nothing in time.
 std::string Why(const std::string& answer) {
@@ -112,21 +120,36 @@ std::vector<StoredMessage> PhoneSession::ReadStoredMessages(const StopRequested&
     try {
         m_events.Status(translate("PhoneSession", "Get message storages"));
         const Answered offered = AskWhole("AT+CPMS=?\r", kFast.commandMs, kShortRounds);
-        const std::vector<std::string> names = ParseStorages(offered.text);
+        const std::optional<std::vector<std::string>> names = ParseStorages(offered.text);
         std::vector<std::string> storages;
+        const auto has = [&](const char* name) {
+            return names && std::find(names->begin(), names->end(), name) != names->end();
+        };
         for (const char* name : {"SM", "ME"})
-            if (std::find(names.begin(), names.end(), name) != names.end())
+            if (has(name))
                 storages.push_back(name);
+        // "MT" is SM and ME together: read alone, where it is all there is.
+        if (storages.empty() && has("MT"))
+            storages.push_back("MT");
         // Stores tried without the phone's word may not be there: a refusal
-        // of one of them counts only when none could be opened.
-        const bool guessed = storages.empty();
+        // of one of them counts only when none could be opened. A phone that
+        // did say what it offers is never asked for a store it did not name.
+        const bool guessed = !names;
         std::vector<std::string> guessRefused;
         bool opened = false;
-        if (guessed) {
+        if (storages.empty()) {
             m_events.Status(translate("PhoneSession", "The phone names no message storage Velmora reads"));
             ShowRefusal(offered.text);
-            if (!stopped())
+            if (guessed && !stopped())
                 storages = GuessStorages();
+            else if (!guessed && names->empty())
+                m_storeProblems.push_back(
+                    translate("PhoneSession", "the phone offers no message store, so no message was read"));
+            else if (!guessed)
+                m_storeProblems.push_back(Fill(translate("PhoneSession", "the phone offers only %1, none of "
+                                                                         "them a store Velmora reads, so no "
+                                                                         "message was read"),
+                                               {Listed(*names)}));
         }
         bool pduMode = false;
         int total = 0;

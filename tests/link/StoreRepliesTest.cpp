@@ -103,6 +103,24 @@ std::vector<ListCase> ListCases() {
          "\r\n+CMGL: 1,\"REC READ\",\"+628569999999\",,\"26/12/08,21:00:00+28\"\r\nHello\r\n\r\nOK\r\n",
          {{}, {}, "the phone listed it as text, not as PDUs"}},
         {"Wavecom Fastrack with an empty store", "\r\nOK\r\n", {}},
+        {"Wavecom Q2438 ends each PDU line in a stray quote",
+         "\r\n+CMGL: 1,0,,24\r\n" + kDeliver + "\"\r\n+CMGL: 2,3,,18\r\n" + kSubmit + "\"\r\n\r\nOK\r\n",
+         {{{1, 0, kDeliver}, {2, 3, kSubmit}}, {}, ""}},
+        {"ZTE MF190 puts each PDU after its header and a blank",
+         "\r\n+CMGL: 1,0,,24 " + kDeliver + "\r\n+CMGL: 2,3,\"Ann, home\",18 " + kSubmit + "\r\n\r\nOK\r\n",
+         {{{1, 0, kDeliver}, {2, 3, kSubmit}}, {}, ""}},
+        {"Huawei E153 lists a PDU with an odd number of digits among whole ones",
+         "\r\n+CMGL: 0,1,,18\r\n" + kSubmit + "\r\n+CMGL: 1,0,,24\r\n" + kDeliver.substr(0, 63) +
+             "\r\n+CMGL: 2,1,,35\r\n" + kPart + "\r\n\r\nOK\r\n",
+         {{{0, 1, kSubmit}, {2, 1, kPart}}, {U{1, "its PDU is cut short"}}, ""}},
+        {"an odd number of digits, the last message listed",
+         "\r\n+CMGL: 3,1,,24\r\n" + kDeliver + "\r\n+CMGL: 4,1,,18\r\n" + kSubmit.substr(1) +
+             "\r\n\r\nOK\r\n",
+         {{{3, 1, kDeliver}}, {U{4, "its PDU is cut short"}}, ""}},
+        // A blank in a name is no PDU.
+        {"Nokia 6230i names the sender with a blank and no length",
+         "\r\n+CMGL: 12,3,\"Ann 08\"\r\n" + kSubmit + "\r\n\r\nOK\r\n",
+         {{}, {U{12, "its header is garbled"}}, ""}},
     };
 }
 
@@ -204,6 +222,18 @@ std::vector<ReadCase> ReadCases() {
         {"a header and no PDU", "\r\n+CMGR: 0,,24\r\n\r\nOK\r\n", {O::Unreadable, {}, "no PDU came with it"}},
         {"an empty place refused", "\r\n+CMS ERROR: 321\r\n", {O::Gone, {}, ""}},
         {"an empty place answered OK", "\r\nOK\r\n", {O::Gone, {}, ""}},
+        {"Wavecom Q2438 ends the PDU line in a stray quote",
+         "\r\n+CMGR: 0,,24\r\n" + kDeliver + "\"" + ok,
+         {O::Message, {std::nullopt, 0, kDeliver}, ""}},
+        {"ZTE MF190 puts the PDU after its header and a blank",
+         "\r\n+CMGR: 1,,24 " + kDeliver + ok,
+         {O::Message, {std::nullopt, 1, kDeliver}, ""}},
+        {"ZTE MF190 repeats the index and puts the PDU after a blank",
+         "\r\n+CMGR: 4,1,,35  " + kPart + "\"" + ok,
+         {O::Message, {4, 1, kPart}, ""}},
+        {"a PDU after a blank cut short",
+         "\r\n+CMGR: 1,,24 " + kDeliver.substr(0, 40) + ok,
+         {O::Unreadable, {}, "its PDU is cut short"}},
     };
 }
 
@@ -230,26 +260,24 @@ INSTANTIATE_TEST_SUITE_P(Phones, ReadTest, ::testing::ValuesIn(ReadCases()), [](
 });
 
 TEST(StoreReplies, storagesAndTheirCounts) {
+    using V = std::vector<std::string>;
     const struct {
         const char* phone;
         std::string reply;
-        std::vector<std::string> storages;
+        std::optional<std::vector<std::string>> storages; // none: the phone did not say
         std::optional<int> used;
         std::string current;
     } rows[] = {
-        {"Wavecom Fastrack",
-         "\r\n+CPMS: (\"SM\",\"ME\"),(\"SM\",\"ME\"),(\"SM\",\"ME\")\r\n\r\nOK\r\n",
-         {"SM", "ME"},
-         std::nullopt,
-         ""},
+        {"Wavecom Fastrack", "\r\n+CPMS: (\"SM\",\"ME\"),(\"SM\",\"ME\"),(\"SM\",\"ME\")\r\n\r\nOK\r\n",
+         V{"SM", "ME"}, std::nullopt, ""},
         {"Siemens MC35i",
          "+CPMS: (\"ME\",\"SM\",\"SR\"),(\"ME\",\"SM\"),(\"ME\")",
-         {"ME", "SM", "SR"},
+         V{"ME", "SM", "SR"},
          {},
          ""},
         {"Sierra MC8795 nests the lists",
          "\r\n+CPMS: ((\"SM\",\"BM\",\"SR\"),(\"SM\"))\r\n\r\nOK\r\n",
-         {"SM", "BM", "SR"},
+         V{"SM", "BM", "SR"},
          {},
          ""},
         {"u-blox SARA answers nothing", "\r\n+CPMS: \r\n\r\nOK\r\n", {}, {}, ""},
@@ -257,12 +285,21 @@ TEST(StoreReplies, storagesAndTheirCounts) {
         {"garbled names", "+CPMS: (\"sm\",\"A LONG ONE\",\"PM\"\"ME\")", {}, {}, ""},
         {"Huawei E1550 selected", "\r\n+CPMS: 3,30,3,30,3,30\r\n\r\nOK\r\n", {}, 3, ""},
         // As a single storage would be offered, and as AT+CPMS? tells the current one.
-        {"Nokia 6230i", "+CPMS: \"SM\",3,30,\"SM\",3,30", {"SM"}, std::nullopt, "SM"},
-        {"ZTE MF626 reads from the phone",
-         "\r\n+CPMS: \"ME\",0,100,\"ME\",0,100,\"SM\",2,30\r\n\r\nOK\r\n",
-         {"ME"},
-         std::nullopt,
-         "ME"},
+        {"Nokia 6230i", "+CPMS: \"SM\",3,30,\"SM\",3,30", V{"SM"}, std::nullopt, "SM"},
+        {"ZTE MF626 reads from the phone", "\r\n+CPMS: \"ME\",0,100,\"ME\",0,100,\"SM\",2,30\r\n\r\nOK\r\n",
+         V{"ME"}, std::nullopt, "ME"},
+        {"Quectel M95 offers no storage at all", "\r\n+CPMS: (),(),()\r\n\r\nOK\r\n", V{}, {}, ""},
+        {"ZTE MF190 loses a quote",
+         "\r\n+CPMS: (ME\", \"SR\"),(\"ME\", \"SR\"),(\"ME\")\r\n\r\nOK\r\n",
+         V{"ME", "SR"},
+         {},
+         ""},
+        {"ZTE MF190 loses the other quote", "+CPMS: (\"SM, \"ME\"),(\"SM\"),(\"SM\")", V{"SM", "ME"}, {}, ""},
+        {"Quectel M95 with blanks after the commas",
+         "+CPMS: (\"ME\", \"SR\"),(\"ME\"),(\"ME\")",
+         V{"ME", "SR"},
+         {},
+         ""},
     };
     for (const auto& r : rows) {
         EXPECT_EQ(ParseStorages(r.reply), r.storages) << r.phone;

@@ -160,7 +160,7 @@ void CheckStoreReplies(std::string_view reply) {
     } else {
         FUZZ_CHECK(read.entry.pdu.empty() && (read.outcome == StoreRead::Outcome::Gone) == read.why.empty());
     }
-    for (const std::string& name : ParseStorages(reply))
+    for (const std::string& name : ParseStorages(reply).value_or(std::vector<std::string>()))
         FUZZ_CHECK(!name.empty() && name.size() <= 4 && Within(name, reply));
     if (const auto used = ParseStorageUsed(reply))
         FUZZ_CHECK(*used >= 0 && Within("+CPMS:", reply));
