@@ -53,6 +53,22 @@ std::string Cut(const std::string& line) {
     return line.size() <= kShown ? line : line.substr(0, kShown) + "...";
 }
 
+// A refusal that says the modem does not do this at all, whatever the
+// encoding: +CME ERROR: 4 (operation not supported), +CMS ERROR: 303, or a
+// phone's own words to that effect. `refusal` is the phone's line with our
+// name for its code after it in parentheses.
+bool RefusedAsNotSupported(const std::string& refusal) {
+    std::string line = refusal;
+    if (line.rfind("+CME ERROR:", 0) == 0 || line.rfind("+CMS ERROR:", 0) == 0)
+        line = line.substr(0, line.find(" ("));
+    if (line == "+CME ERROR: 4" || line == "+CMS ERROR: 303")
+        return true;
+    std::string lower = line;
+    for (char& c : lower)
+        c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+    return lower.find("not supported") != std::string::npos;
+}
+
 } // namespace
 
 bool NetworkAnswered(UssdAnswer::Kind kind) {
@@ -142,8 +158,12 @@ UssdAnswer UssdDialogue::Send(const std::string& text, const StopRequested& stop
     UssdAnswer a = Try(text, first, stop);
     using K = UssdAnswer::Kind;
     const bool remembered = std::exchange(m_remembered, false);
+    // The other encoding is for a request the modem refused: not for one it
+    // or the network said it does not support (+CME ERROR: 4, +CUSD: 4),
+    // which asking again would only send a second time.
+    const bool refused = a.kind == K::Refused && !RefusedAsNotSupported(a.detail);
     if (m_wire != UssdWire::Unknown) {
-        if (!remembered || (a.kind != K::Refused && a.kind != K::NotSupported))
+        if (!remembered || !refused)
             return a;
         const UssdWire other = first == UssdWire::Packed ? UssdWire::Text : UssdWire::Packed;
         UssdAnswer b = Try(text, other, stop);
@@ -154,9 +174,8 @@ UssdAnswer UssdDialogue::Send(const std::string& text, const StopRequested& stop
         }
         return a;
     }
-    // A stick that wants packed septets refuses the text, or passes on
-    // garbage the network does not know.
-    if (a.kind == K::Refused || a.kind == K::NotSupported) {
+    // A stick that wants packed septets refuses the text.
+    if (refused) {
         UssdAnswer packed = Try(text, UssdWire::Packed, stop);
         if (NetworkAnswered(packed.kind) && packed.kind != K::NotSupported) {
             m_wire = UssdWire::Packed;

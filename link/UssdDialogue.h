@@ -3,8 +3,10 @@
 // One USSD dialogue over a connected session: a code ("*123#"), then the
 // replies the network asks for, each answer read by its coding. Finds out
 // whether the modem wants requests as text or as packed septets: a text
-// request refused, or answered "not supported", by a modem not yet known is
-// tried again packed, and what worked is there to be remembered.
+// request refused by a modem not yet known is tried again packed, and what
+// worked is there to be remembered. A request refused as not supported
+// (+CME ERROR: 4) or answered so by the network (+CUSD: 4) is not asked
+// again: the encoding would not change that.
 
 #include "PhoneSession.h"
 #include "Ussd.h"
