@@ -156,6 +156,14 @@ int Import(CliPhone& phone, const PhonebookSurvey& survey, const ContactFile& fi
     if (!after.ok())
         io.err << "velmora-cli: " << ForOutput(Say(SimBookProblemText(after.outcome)), io.errIsTerminal)
                << '\n';
+    // Every contact of the file on the SIM, or the import did not do its
+    // work: a contact left out (no place, no number, already there), an
+    // entry refused, or one the SIM does not hold when read back.
+    const bool allWritten = plan.unfit.empty() && file.skipped.isEmpty() &&
+                            written == static_cast<int>(plan.entries.size()) && after.ok() &&
+                            found == written;
+    if (code == kExitOk && !allWritten)
+        code = after.ok() ? kExitRefused : ExitFor(after.outcome);
     return code;
 }
 

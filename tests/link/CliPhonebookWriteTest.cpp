@@ -196,8 +196,10 @@ TEST(CliPhonebookImport, WritesOnlyOnceAgreedThenReadsBack) {
     EXPECT_NE(refused.err.find("give --yes"), std::string::npos) << refused.err;
     EXPECT_EQ(ReadBack(sim).find("Alexandra"), std::string::npos);
 
+    // Nobody's number is none: not every contact is written, which the exit
+    // status says.
     const Outcome r = Book({"--device", sim.device(), "--import", dir + "/cards.vcf", "--yes"});
-    EXPECT_EQ(r.code, kExitOk) << r.err;
+    EXPECT_EQ(r.code, kExitRefused) << r.err;
     EXPECT_NE(r.out.find("2 of 2 entries written; the SIM holds 2 of them."), std::string::npos) << r.out;
     const std::string book = ReadBack(sim);
     EXPECT_NE(book.find("Alexandra Putri Wi        +628123456789       2"), std::string::npos) << book;
@@ -206,6 +208,50 @@ TEST(CliPhonebookImport, WritesOnlyOnceAgreedThenReadsBack) {
     const Outcome again = Book({"--device", sim.device(), "--import", dir + "/cards.vcf", "--yes"});
     EXPECT_EQ(again.code, kExitRefused);
     EXPECT_NE(again.out.find("the SIM has this number at place 2"), std::string::npos) << again.out;
+}
+
+// The exit status of an import: 0 only when every contact of the file is on
+// the SIM, or for a dry run.
+TEST(CliPhonebookImport, ExitsWith1UnlessEveryContactIsWritten) {
+    const char* const kTwo = "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Ani\r\nTEL:0812111\r\nEND:VCARD\r\n"
+                             "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Dewi\r\nTEL:0812222\r\nEND:VCARD\r\n";
+    const struct {
+        const char* name;
+        std::string cards;
+        std::vector<std::string> sim, words;
+        int code;
+        std::string says;
+    } rows[] = {
+        {"every contact written", kTwo, {}, {"--yes"}, kExitOk, "2 of 2 entries written; the SIM holds 2"},
+        {"a dry run writes nothing and says where", kTwo, {}, {"--dry-run"}, kExitOk, "Nothing written"},
+        {"a contact with no number left out", kCards, {}, {"--yes"}, kExitRefused, "line 7: Nobody 12ab"},
+        {"a full SIM takes only one",
+         kTwo,
+         {"--phonebook-size", "2"},
+         {"--yes"},
+         kExitRefused,
+         "1 of 1 entries written"},
+        {"a card without a number is skipped",
+         std::string(kTwo) + "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Eko\r\nEND:VCARD\r\n",
+         {},
+         {"--yes"},
+         kExitRefused,
+         "2 of 2 entries written"},
+        {"not agreed", kTwo, {}, {}, kExitRefused, "give --yes"},
+    };
+    for (const auto& r : rows) {
+        const std::string dir = TempDir("cli-book-import");
+        std::ofstream(dir + "/book.txt") << "1,+62811,Budi\n";
+        std::ofstream(dir + "/cards.vcf") << r.cards;
+        std::vector<std::string> simArgs{"--phonebook", dir + "/book.txt"};
+        simArgs.insert(simArgs.end(), r.sim.begin(), r.sim.end());
+        SimPhone sim(simArgs);
+        std::vector<std::string> words{"--device", sim.device(), "--import", dir + "/cards.vcf"};
+        words.insert(words.end(), r.words.begin(), r.words.end());
+        const Outcome o = Book(words);
+        EXPECT_EQ(o.code, r.code) << r.name << "\n" << o.out << o.err;
+        EXPECT_NE((o.out + o.err).find(r.says), std::string::npos) << r.name << "\n" << o.out << o.err;
+    }
 }
 
 TEST(CliPhonebookImport, AFileThatIsNoContactsIsRefusedBeforeThePhone) {
