@@ -243,8 +243,9 @@ TEST_P(CliKilledAtThePrompt, TheNextRunOnTheSamePhoneSends) {
     const bool fast = GetParam();
     const std::string dir = TempDir(std::string("cli-killed-prompt-") + (fast ? "fast" : "classic"));
     // A slow prompt: the first run is killed waiting for it, once the phone
-    // has taken at+cmgs= and waits for the PDU.
-    SimPhone sim({"--prompt-delay", "3000", "--record", dir + "/pdus.txt"});
+    // has taken at+cmgs= and waits for the PDU. (Within the classic
+    // dialogue's 3 s, so the next run gets its own prompt in time.)
+    SimPhone sim({"--prompt-delay", "2000", "--record", dir + "/pdus.txt"});
     const auto send = [&](const char* text) {
         std::vector<std::string> args{"send", "--device", sim.device(), "text", "628569999999", text};
         if (fast)
@@ -256,7 +257,7 @@ TEST_P(CliKilledAtThePrompt, TheNextRunOnTheSamePhoneSends) {
         ASSERT_TRUE(WaitFor([&] { return cli.Out().find("Message 1") != std::string::npos; }, 15s))
             << cli.Out() << cli.Err();
         // The classic dialogue writes at+cmgs= half a second after at+cmgf=0.
-        std::this_thread::sleep_for(1200ms);
+        std::this_thread::sleep_for(1000ms);
         ASSERT_EQ(cli.Out(), "Message 1\n") << "the first run ended by itself: " << cli.Err();
         cli.Signal(SIGKILL);
         EXPECT_EQ(cli.Wait(2s), 1000 + SIGKILL);
