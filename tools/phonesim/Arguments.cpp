@@ -108,8 +108,10 @@ const char* HelpText() {
            "  --read-shape SHAPE      the header of the answer to at+cmgr=: standard\n"
            "                          (STAT,,LENGTH, the default), alpha (STAT,\"NAME\",LENGTH),\n"
            "                          index (INDEX,STAT,,LENGTH), length (LENGTH alone),\n"
-           "                          empty-stat (,,LENGTH), two (STAT,LENGTH), or text (a\n"
-           "                          text-mode answer whatever at+cmgf= chose)\n"
+           "                          empty-stat (,,LENGTH), two (STAT,LENGTH), text (a\n"
+           "                          text-mode answer whatever at+cmgf= chose), stray-quote\n"
+           "                          (standard, a '\"' ending the PDU line) or blank\n"
+           "                          (standard, a blank between the header and the PDU)\n"
            "  --list-urc WHERE        ^RSSI:19 in the middle of each PDU at+cmgl= lists: line\n"
            "                          (a line of its own) or glued (to the first half)\n"
            "  --storages LINE         answer LINE, then OK, to at+cpms=? (default: SM and ME\n"
@@ -329,12 +331,15 @@ std::string ParseArguments(const std::vector<std::string>& words, Arguments& arg
                 {"length", ReadShape::Length},
                 {"empty-stat", ReadShape::EmptyStat},
                 {"two", ReadShape::Two},
-                {"text", ReadShape::Text}};
+                {"text", ReadShape::Text},
+                {"stray-quote", ReadShape::StrayQuote},
+                {"blank", ReadShape::Blank}};
             const bool given = value(v);
             const auto shape = std::find_if(std::begin(kShapes), std::end(kShapes),
                                             [&](const auto& k) { return k.first == v; });
             if (!given || shape == std::end(kShapes))
-                return "--read-shape needs standard, alpha, index, length, empty-stat, two or text";
+                return "--read-shape needs standard, alpha, index, length, empty-stat, two, text, "
+                       "stray-quote or blank";
             p.readShape = shape->second;
         } else if (w == "--list-urc") {
             if (!value(v) || (v != "line" && v != "glued"))

@@ -134,6 +134,8 @@ std::string SimulatedPhone::ReadHeader(int index, const Slot& slot) const {
         return "+CMGR: " + stat + "," + length;
     case ReadShape::Standard:
     case ReadShape::Text:
+    case ReadShape::StrayQuote:
+    case ReadShape::Blank:
         break;
     }
     return "+CMGR: " + stat + ",," + length;
@@ -275,8 +277,12 @@ void SimulatedPhone::MessageCommand(const std::string& cmd, std::vector<Output>&
     if (m_opt.readShape == ReadShape::Text)
         AnswerLines({"+CMGR: \"REC UNREAD\",\"+628569999999\",,\"26/12/08,21:00:00+28\"\r\nHello"}, "OK",
                     out);
+    else if (m_opt.readShape == ReadShape::Blank)
+        AnswerLines({ReadHeader(index, *slot) + " " + slot->pdu}, "OK", out);
     else
-        AnswerLines({ReadHeader(index, *slot) + "\r\n" + slot->pdu}, "OK", out);
+        AnswerLines({ReadHeader(index, *slot) + "\r\n" + slot->pdu +
+                     (m_opt.readShape == ReadShape::StrayQuote ? "\"" : "")},
+                    "OK", out);
     seen(*slot);
 }
 

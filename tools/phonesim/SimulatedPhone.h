@@ -32,13 +32,15 @@ enum class PinStateStyle {
 
 // The header of the phone's answer to at+cmgr=, as phones write it.
 enum class ReadShape {
-    Standard,  // "+CMGR: <stat>,,<length>"
-    Alpha,     // "+CMGR: <stat>,"<alpha>",<length>"
-    Index,     // "+CMGR: <index>,<stat>,,<length>", as a list line
-    Length,    // "+CMGR: <length>"
-    EmptyStat, // "+CMGR: ,,<length>"
-    Two,       // "+CMGR: <stat>,<length>"
-    Text,      // a text-mode answer, whatever at+cmgf said
+    Standard,   // "+CMGR: <stat>,,<length>"
+    Alpha,      // "+CMGR: <stat>,"<alpha>",<length>"
+    Index,      // "+CMGR: <index>,<stat>,,<length>", as a list line
+    Length,     // "+CMGR: <length>"
+    EmptyStat,  // "+CMGR: ,,<length>"
+    Two,        // "+CMGR: <stat>,<length>"
+    Text,       // a text-mode answer, whatever at+cmgf said
+    StrayQuote, // standard, the PDU line ending in a stray '"'
+    Blank,      // standard, the PDU after the header and a blank instead of CR LF
 };
 
 // Where an unsolicited line falls inside a listed PDU.
@@ -226,7 +228,7 @@ private:
     // What at+cpms chose: read and delete, write, and where new ones go.
     std::string m_memories[3] = {"SM", "SM", "SM"};
     std::string m_ussdMenu; // the code whose menu waits for a reply; "" when none
-    std::string m_charset; // what at+cscs= chose; the options' at start
+    std::string m_charset;  // what at+cscs= chose; the options' at start
 };
 
 // Formats of the files --phonebook and --operators read. Lines starting with
