@@ -126,11 +126,14 @@ bool PhoneSession::Connect(int portNumber, int baudRate) {
         // until it is reset. Escape cancels the PDU (27.005 3.5.1) and a
         // phone at its commands ignores it. It goes before the settling
         // pause, which gives the phone time to come back, and whatever the
-        // phone says to it is not the answer to what follows.
+        // phone says to it is not the answer to what follows: the classic
+        // dialogue lets it go, the fast one's reader takes it as left over
+        // (keeping a +CMTI that came meanwhile).
         Send(std::string(1, kEscape));
         const bool fast = m_dialogue == Dialogue::Fast;
         m_clock.Sleep(fast ? kFast.settleMs : 1000);
-        DiscardInput();
+        if (!fast)
+            DiscardInput();
         ShowLineSignals();
         m_events.Status(translate("PhoneSession", "Communication Port Open"));
         m_events.Status(translate("PhoneSession", "Initialization"));

@@ -308,6 +308,17 @@ INSTANTIATE_TEST_SUITE_P(
                (std::get<1>(info.param) == Dialogue::Fast ? "_fast" : "_classic");
     });
 
+// The escape that opens a connect is answered during the settling pause; a
+// message the phone announces then is still read, not let go with the
+// escape's answer.
+TEST_F(StoredMessagesTest, aMessageAnnouncedWhileTheLineSettlesIsRead) {
+    port.On("\x1B", Now("\r\nOK\r\n\r\n+CMTI: \"SM\",3\r\n"));
+    port.On("AT+CMGR=3\r", Now("\r\n+CMGR: 0,,24\r\n" + kDeliver + "\r\n" + kOk));
+    ConnectIn(Dialogue::Fast);
+    session.ReadUnsolicited();
+    EXPECT_EQ(events.arrived, (std::vector<StoredMessage>{{"SM", 3, 0, kDeliver}}));
+}
+
 struct ArrivalCase {
     const char* phone;
     std::string announcement;
