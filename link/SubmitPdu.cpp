@@ -90,6 +90,14 @@ SubmitOutcome PhoneSession::SubmitPDU(const std::string& pdu, const std::string&
             m_cancelledOutcome = SubmitOutcome::Unknown;
             m_events.Monitor(SubmitOutcomeText(SubmitOutcome::Unknown));
             ended(SubmitOutcome::Unknown, true);
+        } else {
+            // The phone may be at the prompt, waiting for a PDU that will not
+            // come: the escape leaves it at its commands for whoever is next.
+            try {
+                Send(std::string(1, kEscape));
+            } catch (const EComPort&) {
+                // The port is going; the next connect escapes as well.
+            }
         }
         throw;
     } catch (const EComPort& e) {
