@@ -49,6 +49,10 @@ AtReply Ask(int fd, const std::string& command, int ms, const ProbeOptions& opti
             std::chrono::duration_cast<std::chrono::milliseconds>(deadline - SteadyClock::now());
         return static_cast<int>(std::clamp<long long>(rest.count(), 0, kSliceMs));
     };
+    // What came since the last answer is not this one's: a phone that was
+    // at the PDU prompt answers the escape as well as "AT".
+    for (char stale[512]; ::read(fd, stale, sizeof stale) > 0;) {
+    }
     const std::string bytes = command + "\r";
     std::size_t sent = 0;
     while (sent < bytes.size()) {
@@ -90,6 +94,9 @@ AtReply Ask(int fd, const std::string& command, int ms, const ProbeOptions& opti
 
 PortProbeResult Talk(int fd, PortProbeResult result, const ProbeOptions& options) {
     const auto start = SteadyClock::now();
+    // A phone a stopped program left at the PDU prompt takes "AT" for PDU
+    // text; escape brings it back, and one at its commands ignores it.
+    [[maybe_unused]] const ssize_t escaped = ::write(fd, "\x1B", 1);
     const AtReply hello = Ask(fd, "AT", options.answerMs, options);
     // A result code of any kind shows something that speaks AT commands; some
     // phones refuse a bare "AT" and still take every real command.

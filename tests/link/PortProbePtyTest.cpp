@@ -101,6 +101,30 @@ TEST(PortProbe, APhoneAnswersWithItsMakerAndModelAndTheLineIsLeftAsFound) {
     }
 }
 
+// A phone a stopped program left at the PDU prompt is still found, and its
+// identity read as its own.
+TEST(PortProbe, APhoneLeftAtThePduPromptIsFound) {
+    SimPhone sim({"--no-echo"});
+    {
+        TComPort stopped([d = sim.device()](int) { return d; });
+        stopped.SetConnected(true);
+        std::string got;
+        for (const char* command : {"at+cmgf=0\r", "at+cmgs=18\r"}) {
+            stopped.SendText(command);
+            for (int wait = 0; wait < 100 && got.find(command[5] == 'f' ? "OK" : ">") == std::string::npos;
+                 ++wait) {
+                ::usleep(10000);
+                got += stopped.ReceiveText(stopped.PendingInputBytes());
+            }
+        }
+        ASSERT_NE(got.find('>'), std::string::npos) << got;
+        stopped.SetConnected(false); // the program ends before its PDU
+    }
+    const PortProbeResult result = ProbePort({1, sim.device()});
+    EXPECT_EQ(result.outcome, ProbeOutcome::Answers) << result.text;
+    EXPECT_EQ(result.text, "answers: VELMORA PhoneSim 1");
+}
+
 TEST(PortProbe, APtyNobodyAnswersGivesNoAnswerWithinAboutASecond) {
     QuietPty pty;
     ASSERT_FALSE(pty.slave().empty());
@@ -112,7 +136,8 @@ TEST(PortProbe, APtyNobodyAnswersGivesNoAnswerWithinAboutASecond) {
     EXPECT_EQ(result.name, "-");
     EXPECT_GE(ms, 950);
     EXPECT_LT(ms, 1500);
-    EXPECT_EQ(pty.Written(), "AT\r"); // and nothing more after no answer
+    EXPECT_EQ(pty.Written(), "\x1B"
+                             "AT\r"); // the escape, then nothing more after no answer
 }
 
 // A program of another name holding the device locked, as a connected
@@ -276,7 +301,9 @@ TEST(PortProbe, AVirtualPortIsAskedThoughItsMakerHoldsItAndACompetitorIsStillNam
                                    ? "busy: held by vm-holder (pid " + std::to_string(holder->pid()) + ")"
                                    : r.text);
         if (own) {
-            EXPECT_EQ(own->Written(), r.outcome == ProbeOutcome::Busy ? "" : "AT\r");
+            EXPECT_EQ(own->Written(), r.outcome == ProbeOutcome::Busy ? ""
+                                                                      : "\x1B"
+                                                                        "AT\r");
         }
     }
 }
