@@ -109,7 +109,7 @@ QString DamagedSentence(const QString& path, const QString& what) {
     return QCoreApplication::translate(
                "MessageStore",
                "The message store %1 is damaged (%2): nothing more is written to it. Keep a copy of it "
-               "(velmora-cli store backup) and see \"A damaged message store\" in the README")
+               "(velmora-cli store backup FILE); the README's Troubleshooting says how to mend it")
         .arg(Shown(path), what);
 }
 
