@@ -3,6 +3,7 @@
 
 #include "Cli.h"
 #include "HistoryFill.h"
+#include "PhoneCommands.h"
 #include "Shown.h"
 
 #include <QCoreApplication>
@@ -32,6 +33,11 @@ struct Outcome {
     int code;
     std::string out, err;
 };
+
+QByteArray Bytes(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
+}
 
 Outcome History(std::vector<std::string> words, bool terminal = false) {
     std::ostringstream out, err;
@@ -410,6 +416,56 @@ TEST_F(HistoryCli, theStoreIsCheckedAndCopiedWithExitCodesThatSaySo) {
         EXPECT_EQ(o.code, row.code) << what << o.err;
         EXPECT_NE((o.out + o.err).find(row.says), std::string::npos) << what << o.out << o.err;
     }
+}
+
+// As the store was found damaged: a send and a queue change are refused
+// before any phone is needed, naming the damage, and not a byte changes.
+TEST_F(HistoryCli, aDamagedStoreRefusesSendsAndChangesAndStaysAsItIs) {
+    const QString damaged = m_dir.filePath("damaged.sqlite");
+    {
+        auto s = MessageStore::Open(damaged);
+        ASSERT_TRUE(s);
+        BatchRecord batch;
+        batch.name = "Rapat";
+        batch.key = "rapat";
+        std::vector<MessageRecord> messages(500);
+        for (std::size_t i = 0; i < messages.size(); ++i) {
+            messages[i].number = QString("62812%1").arg(i);
+            messages[i].text = "Rapat besok jam sepuluh";
+            messages[i].parts.resize(1);
+            messages[i].parts[0].pdu = "0011000C912658969999990000AA0361F118";
+        }
+        ASSERT_TRUE(s.value()->AddBatch(batch, messages));
+    }
+    {
+        QFile f(damaged);
+        ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+        for (qint64 at = 4096 * 2; at + 200 < f.size(); at += 4096) {
+            f.seek(at + 300);
+            f.write(QByteArray(200, '\x5a'));
+        }
+    }
+    const QByteArray before = Bytes(damaged);
+    const std::string store = damaged.toStdString();
+    const struct Row {
+        int (*run)(std::vector<std::string>, Io);
+        std::vector<std::string> words;
+    } rows[] = {
+        {RunSend,
+         {"--device", "/nonexistent/velmora-test", "--fast", "--store", store, "text", "628123", "hi"}},
+        {RunQueue, {"cancel", "B1", "--store", store}},
+        {RunQueue, {"pause", "B1", "--store", store}},
+        {RunHistory, {"--delete-before", "2999-01-01", "--yes", "--store", store}},
+    };
+    for (const Row& row : rows) {
+        std::ostringstream out, err;
+        const int code = row.run(row.words, Io{out, err, false, false});
+        const std::string what = ::testing::PrintToString(row.words);
+        EXPECT_EQ(code, kExitRefused) << what << err.str();
+        EXPECT_NE(err.str().find("is damaged"), std::string::npos) << what << err.str();
+        EXPECT_EQ(err.str().find("not a Velmora message store"), std::string::npos) << what << err.str();
+    }
+    EXPECT_TRUE(Bytes(damaged) == before) << "the damaged store was written to";
 }
 
 } // namespace
