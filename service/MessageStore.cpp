@@ -1118,6 +1118,15 @@ bool ReadAsItLies(const QString& path) {
     return !(mine && canMake);
 }
 
+// What SQLite's check found first, in one line: its answer opens with
+// "*** in database main ***" and holds a line for each fault.
+QString FirstFinding(const QString& answer) {
+    for (const QString& line : answer.split(QLatin1Char('\n'), Qt::SkipEmptyParts))
+        if (!line.startsWith(QLatin1String("***")))
+            return line.trimmed().left(200);
+    return answer.trimmed().left(200);
+}
+
 QString OpenFailure(const QString& path, const QSqlError& e) {
     if (SaysDamaged(e)) {
         MarkDamaged(path, Why(e));
@@ -1222,7 +1231,7 @@ Result<std::unique_ptr<MessageStore>> MessageStore::Open(const QString& path, Ac
             if (SaysDamaged(check.lastError()))
                 MarkDamaged(path, Why(check.lastError()));
         } else if (check.next() && check.value(0).toString() != QLatin1String("ok")) {
-            MarkDamaged(path, check.value(0).toString().left(200));
+            MarkDamaged(path, FirstFinding(check.value(0).toString()));
         }
     }
     if (DamageOf(path))
@@ -1300,11 +1309,11 @@ Result<QStringList> MessageStore::IntegrityCheck() {
     }
     QStringList found;
     while (q.next())
-        found << q.value(0).toString();
+        found << q.value(0).toString().split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     if (q.lastError().isValid() && SaysDamaged(q.lastError()))
         found << Why(q.lastError());
     if (found != QStringList{QStringLiteral("ok")})
-        MarkDamaged(d->path, found.value(0));
+        MarkDamaged(d->path, FirstFinding(found.join(QLatin1Char('\n'))));
     return Result<QStringList>::Ok(found);
 }
 

@@ -91,6 +91,9 @@ TEST_P(Damaged, isRefusedForWritingAndLeftAsItIs) {
             EXPECT_EQ(store.fault(), MessageStore::Fault::Damaged);
             EXPECT_TRUE(store.faultText().contains(QLatin1String("damaged")))
                 << store.faultText().toStdString();
+            // What SQLite found, in one line of the sentence.
+            EXPECT_FALSE(store.faultText().contains(QLatin1Char('\n'))) << store.faultText().toStdString();
+            EXPECT_FALSE(store.faultText().contains(QLatin1String("***"))) << store.faultText().toStdString();
             EXPECT_TRUE(store.CheckWritable().contains(QLatin1String("damaged")));
             const auto added = store.AddOutgoing(Queued(99999));
             ASSERT_FALSE(added);
