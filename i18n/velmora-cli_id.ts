@@ -1424,6 +1424,10 @@ rusak atau tidak bisa dibaca atau disalin, 2 untuk pemakaian yang salah.
         <source>The message store %1 is damaged; SQLite found:</source>
         <translation>Penyimpanan pesan %1 rusak; SQLite menemukan:</translation>
     </message>
+    <message>
+        <source>The message store is damaged: its bytes are copied as they lie to %1, for a rescue to read</source>
+        <translation>Penyimpanan pesan rusak: bita-bitanya disalin apa adanya ke %1, untuk dibaca saat penyelamatan</translation>
+    </message>
 </context>
 <context>
     <name>tone</name>

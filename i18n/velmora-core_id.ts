@@ -301,6 +301,10 @@
         <source>The message store %1 is damaged (%2): nothing more is written to it. Keep a copy of it (velmora-cli store backup FILE); the README&apos;s Troubleshooting says how to mend it</source>
         <translation>Penyimpanan pesan %1 rusak (%2): tidak ada lagi yang ditulis ke dalamnya. Simpan salinannya (velmora-cli store backup FILE); bagian Troubleshooting di README menjelaskan cara memperbaikinya</translation>
     </message>
+    <message>
+        <source>its bytes could not be copied</source>
+        <translation>bita-bitanya tidak bisa disalin</translation>
+    </message>
 </context>
 <context>
     <name>Outbox</name>

@@ -1339,16 +1339,43 @@ Result<bool> MessageStore::Backup(const QString& file, bool replace) {
                                   .arg(target.absolutePath(), target.fileName())
                                   .arg(QCoreApplication::applicationPid());
     QFile::remove(temporary);
-    QSqlQuery q(d->db);
-    const QString quoted = QString(temporary).replace(QLatin1Char('\''), QStringLiteral("''"));
-    if (!q.exec(QStringLiteral("VACUUM INTO '%1'").arg(quoted))) {
-        const QSqlError e = q.lastError();
-        QFile::remove(temporary);
-        if (SaysDamaged(e))
+    // A damaged store cannot be read whole: its bytes are copied as they
+    // lie (with its write-ahead log beside the copy), for a rescue to read.
+    // Nothing of this program writes it meanwhile.
+    const auto asItLies = [&]() -> R {
+        if (!QFile::copy(d->path, temporary)) {
+            QFile::remove(temporary);
+            return failed(QCoreApplication::translate("MessageStore", "its bytes could not be copied"));
+        }
+        const QString wal = d->path + QStringLiteral("-wal");
+        QFile::remove(target.absoluteFilePath() + QStringLiteral("-wal"));
+        if (QFileInfo(wal).size() > 0 &&
+            !QFile::copy(wal, target.absoluteFilePath() + QStringLiteral("-wal"))) {
+            QFile::remove(temporary);
+            return failed(QCoreApplication::translate("MessageStore", "its bytes could not be copied"));
+        }
+        return R::Ok(false);
+    };
+    bool whole = true;
+    if (DamageOf(d->path)) {
+        if (const R copied = asItLies(); !copied)
+            return copied;
+        whole = false;
+    } else {
+        QSqlQuery q(d->db);
+        const QString quoted = QString(temporary).replace(QLatin1Char('\''), QStringLiteral("''"));
+        if (!q.exec(QStringLiteral("VACUUM INTO '%1'").arg(quoted))) {
+            const QSqlError e = q.lastError();
+            QFile::remove(temporary);
+            if (!SaysDamaged(e))
+                return failed(Why(e));
             MarkDamaged(d->path, Why(e));
-        return failed(Why(e));
+            if (const R copied = asItLies(); !copied)
+                return copied;
+            whole = false;
+        }
+        q.finish();
     }
-    q.finish();
     {
         QFile written(temporary);
         // VACUUM INTO leaves the copy to the operating system's cache: on
@@ -1364,7 +1391,7 @@ Result<bool> MessageStore::Backup(const QString& file, bool replace) {
         QFile::remove(temporary);
         return failed(why);
     }
-    return R::Ok(true);
+    return R::Ok(whole);
 }
 
 QString MessageStore::CheckWritable() {

@@ -123,7 +123,8 @@ public:
     // A consistent copy of the store as it is now, while other programs may
     // be writing to it (VACUUM INTO, inside one read), written under a
     // temporary name and renamed to `file`. An existing `file` is refused
-    // unless `replace`.
+    // unless `replace`. A damaged store's bytes are copied as they lie
+    // instead (its -wal beside the copy): then false.
     Result<bool> Backup(const QString& file, bool replace = false);
     ~MessageStore();
     MessageStore(const MessageStore&) = delete;

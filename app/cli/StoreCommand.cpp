@@ -99,6 +99,15 @@ int RunStore(std::vector<std::string> words, Io io) {
         const auto copied = s.Backup(Q(file), force);
         if (!copied)
             return Report({kExitRefused, ForOutput(copied.error(), io.errIsTerminal)}, io);
+        // Exit 1 all the same: the store is damaged.
+        if (!*copied) {
+            io.out << Fill(translate("store",
+                                     "The message store is damaged: its bytes are copied as they lie "
+                                     "to %1, for a rescue to read"),
+                           {ForOutput(file, io.outIsTerminal)})
+                   << '\n';
+            return kExitRefused;
+        }
         io.out << Fill(translate("store", "The message store is copied to %1"),
                        {ForOutput(file, io.outIsTerminal)})
                << '\n';

@@ -401,6 +401,7 @@ TEST_F(HistoryCli, theStoreIsCheckedAndCopiedWithExitCodesThatSaySo) {
     } rows[] = {
         {{"check", "--store", store}, kExitOk, "is whole"},
         {{"check", "--store", damaged.toStdString()}, kExitRefused, "damaged"},
+        {{"backup", copy + ".damaged", "--store", damaged.toStdString()}, kExitRefused, "as they lie"},
         {{"backup", copy, "--store", store}, kExitOk, "copied to"},
         {{"backup", copy, "--store", store}, kExitRefused, "--force"},
         {{"backup", copy, "--force", "--store", store}, kExitOk, "copied to"},
@@ -416,6 +417,8 @@ TEST_F(HistoryCli, theStoreIsCheckedAndCopiedWithExitCodesThatSaySo) {
         EXPECT_EQ(o.code, row.code) << what << o.err;
         EXPECT_NE((o.out + o.err).find(row.says), std::string::npos) << what << o.out << o.err;
     }
+    // What could not be read whole is kept byte for byte.
+    EXPECT_TRUE(Bytes(QString::fromStdString(copy + ".damaged")) == Bytes(damaged));
 }
 
 // As the store was found damaged: a send and a queue change are refused
