@@ -291,6 +291,10 @@ perintah:
         <source>send a USSD code (the balance: *123#) and read the answer</source>
         <translation>kirim kode USSD (cek pulsa: *123#) dan baca jawabannya</translation>
     </message>
+    <message>
+        <source>check the message store, or copy it while in use</source>
+        <translation>periksa penyimpanan pesan, atau salin selagi dipakai</translation>
+    </message>
 </context>
 <context>
     <name>content</name>
@@ -524,47 +528,6 @@ menyebut alasannya), 2 untuk pemakaian yang salah.
 <context>
     <name>history</name>
     <message>
-        <source>usage: velmora-cli history [--json] [--number N] [--search TEXT] [--state STATE]
-                           [--direction in|out] [--limit N] [--store PATH]
-
-Prints the messages sent and received that the message store keeps, newest
-first, one a line: the time, &quot;out&quot; or &quot;in&quot;, the number and its name, the
-state and the start of the text. Nothing is sent and no phone is needed.
-
-  --json          a JSON array, one object a message, with its parts
-  --number N      only the conversation with N (written in any of its forms)
-  --search TEXT   only messages whose text, name or number holds TEXT, any case
-  --state STATE   queued, sending, sent, delivered, not-delivered, failed,
-                  uncertain or received
-  --direction D   out (sent) or in (received)
-  --limit N       at most N messages, the newest
-  --store PATH    the store to read instead of the one the settings name
-
-Exit status: 0 when the messages were printed (or there are none yet), 1 when
-the store could not be read, 2 for wrong usage.
-</source>
-        <translation>pemakaian: velmora-cli history [--json] [--number N] [--search TEXT] [--state STATE]
-                           [--direction in|out] [--limit N] [--store PATH]
-
-Mencetak pesan terkirim dan diterima yang disimpan di penyimpanan pesan, yang
-terbaru dulu, satu per baris: waktu, &quot;out&quot; atau &quot;in&quot;, nomor dan namanya, status
-dan awal teksnya. Tidak ada yang dikirim dan ponsel tidak diperlukan.
-
-  --json          larik JSON, satu objek per pesan, beserta bagian-bagiannya
-  --number N      hanya percakapan dengan N (ditulis dalam bentuk apa pun)
-  --search TEXT   hanya pesan yang teks, nama atau nomornya memuat TEXT, huruf
-                  besar atau kecil sama saja
-  --state STATE   queued, sending, sent, delivered, not-delivered, failed,
-                  uncertain atau received
-  --direction D   out (terkirim) atau in (diterima)
-  --limit N       paling banyak N pesan, yang terbaru
-  --store PATH    penyimpanan yang dibaca, bukan yang disebut pengaturan
-
-Status keluar: 0 bila pesan tercetak (atau belum ada pesan), 1 bila penyimpanan
-tidak bisa dibaca, 2 untuk pemakaian yang salah.
-</translation>
-    </message>
-    <message>
         <source>unknown option &quot;%1&quot;</source>
         <translation>opsi tidak dikenal &quot;%1&quot;</translation>
     </message>
@@ -603,6 +566,108 @@ tidak bisa dibaca, 2 untuk pemakaian yang salah.
     <message>
         <source>no messages match</source>
         <translation>tidak ada pesan yang cocok</translation>
+    </message>
+    <message>
+        <source>usage: velmora-cli history [--json|--csv] [--number N] [--search TEXT] [--state STATE]
+                           [--direction in|out] [--limit N] [--store PATH]
+       velmora-cli history --delete-before DATE [--yes] [--store PATH]
+
+Prints the messages sent and received that the message store keeps, newest
+first, one a line: the time, &quot;out&quot; or &quot;in&quot;, the number and its name, the
+state and the start of the text. Nothing is sent and no phone is needed.
+
+  --json          a JSON array, one object a message, with its parts
+  --csv           CSV with a header row: id, time, direction, number, name,
+                  state, reason, text
+  --number N      only the conversation with N (written in any of its forms)
+  --search TEXT   only messages whose text, name or number holds TEXT, any case
+  --state STATE   queued, sending, sent, delivered, not-delivered, failed,
+                  uncertain or received
+  --direction D   out (sent) or in (received)
+  --limit N       at most N messages, the newest (on a terminal 50 unless given)
+  --store PATH    the store to read instead of the one the settings name
+  --delete-before DATE  deletes for good the messages from before DATE
+                  (yyyy-mm-dd), except those still queued or sending; asks
+                  first on a terminal, else needs --yes
+
+Exit status: 0 when the messages were printed (or there are none yet), 1 when
+the store could not be read, 2 for wrong usage.
+</source>
+        <translation>pemakaian: velmora-cli history [--json|--csv] [--number N] [--search TEXT] [--state STATE]
+                           [--direction in|out] [--limit N] [--store PATH]
+           velmora-cli history --delete-before DATE [--yes] [--store PATH]
+
+Mencetak pesan terkirim dan diterima yang disimpan di penyimpanan pesan, yang
+terbaru dulu, satu per baris: waktu, &quot;out&quot; atau &quot;in&quot;, nomor dan namanya, status
+dan awal teksnya. Tidak ada yang dikirim dan ponsel tidak diperlukan.
+
+  --json          larik JSON, satu objek per pesan, beserta bagian-bagiannya
+  --csv           CSV dengan baris judul: id, time, direction, number, name,
+                  state, reason, text
+  --number N      hanya percakapan dengan N (ditulis dalam bentuk apa pun)
+  --search TEXT   hanya pesan yang teks, nama atau nomornya memuat TEXT, huruf
+                  besar atau kecil sama saja
+  --state STATE   queued, sending, sent, delivered, not-delivered, failed,
+                  uncertain atau received
+  --direction D   out (terkirim) atau in (diterima)
+  --limit N       paling banyak N pesan, yang terbaru (di terminal 50 bila tidak
+                  diberikan)
+  --store PATH    penyimpanan yang dibaca, bukan yang disebut pengaturan
+  --delete-before DATE  menghapus permanen pesan dari sebelum DATE (yyyy-mm-dd),
+                  kecuali yang masih antre atau sedang dikirim; bertanya dulu
+                  di terminal, selain itu perlu --yes
+
+Status keluar: 0 bila pesan tercetak (atau belum ada pesan), 1 bila penyimpanan
+tidak bisa dibaca, 2 untuk pemakaian yang salah.
+</translation>
+    </message>
+    <message>
+        <source>--json and --csv do not go together</source>
+        <translation>--json dan --csv tidak bisa dipakai bersama</translation>
+    </message>
+    <message>
+        <source>--delete-before needs a date as yyyy-mm-dd, not &quot;%1&quot;</source>
+        <translation>--delete-before perlu tanggal berbentuk yyyy-mm-dd, bukan &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>--delete-before goes with --yes and --store only, not --%1</source>
+        <translation>--delete-before hanya dipakai bersama --yes dan --store, bukan --%1</translation>
+    </message>
+    <message>
+        <source>--yes goes with --delete-before</source>
+        <translation>--yes dipakai bersama --delete-before</translation>
+    </message>
+    <message>
+        <source>not deleted: there is no terminal to ask on; give --yes to agree beforehand</source>
+        <translation>tidak dihapus: tidak ada terminal untuk bertanya; beri --yes untuk menyetujui lebih dulu</translation>
+    </message>
+    <message>
+        <source>[y/N]</source>
+        <translation>[y/T]</translation>
+    </message>
+    <message>
+        <source>y</source>
+        <translation>y</translation>
+    </message>
+    <message>
+        <source>yes</source>
+        <translation>ya</translation>
+    </message>
+    <message>
+        <source>No message from before %1 to delete</source>
+        <translation>Tidak ada pesan dari sebelum %1 untuk dihapus</translation>
+    </message>
+    <message>
+        <source>Delete %1 messages from before %2 for good?</source>
+        <translation>Hapus permanen %1 pesan dari sebelum %2?</translation>
+    </message>
+    <message>
+        <source>Deleted %1 messages from before %2</source>
+        <translation>%1 pesan dari sebelum %2 dihapus</translation>
+    </message>
+    <message>
+        <source>The newest %1 messages are shown; --limit N shows more, and a pipe or a file gets them all</source>
+        <translation>Yang ditampilkan %1 pesan terbaru; --limit N menampilkan lebih banyak, dan pipa atau berkas menerima semuanya</translation>
     </message>
 </context>
 <context>
@@ -1279,6 +1344,89 @@ ke ponsel dicatat sebagai tidak diketahui, lalu keluar dengan 128 + nomor sinyal
     <message>
         <source>no delivery reports: the phone will not pass them on</source>
         <translation>tidak ada laporan pengiriman: ponsel tidak meneruskannya</translation>
+    </message>
+</context>
+<context>
+    <name>store</name>
+    <message>
+        <source>usage: velmora-cli store check [--store PATH]
+       velmora-cli store backup FILE [--force] [--store PATH]
+
+check   reads every page of the message store (SQLite&apos;s integrity_check) and
+        says whether it is whole, or what SQLite found wrong
+backup  copies the message store to FILE as it is at one moment, while
+        other programs may be using it; the copy is written under another
+        name and takes FILE&apos;s name when whole. An existing FILE is kept
+        unless --force is given.
+
+  --store PATH    the store instead of the one the settings name
+
+Exit status: 0 when the store is whole (check) or copied (backup), 1 when
+it is damaged or could not be read or copied, 2 for wrong usage.
+</source>
+        <translation>pemakaian: velmora-cli store check [--store PATH]
+           velmora-cli store backup FILE [--force] [--store PATH]
+
+check   membaca setiap halaman penyimpanan pesan (integrity_check SQLite) dan
+        mengatakan apakah utuh, atau apa yang salah menurut SQLite
+backup  menyalin penyimpanan pesan ke FILE seperti keadaannya pada satu saat,
+        selagi program lain mungkin memakainya; salinan ditulis dengan nama
+        lain dan baru memakai nama FILE setelah utuh. FILE yang sudah ada
+        dibiarkan kecuali --force diberikan.
+
+  --store PATH    penyimpanan yang dipakai, bukan yang disebut pengaturan
+
+Status keluar: 0 bila penyimpanan utuh (check) atau tersalin (backup), 1 bila
+rusak atau tidak bisa dibaca atau disalin, 2 untuk pemakaian yang salah.
+</translation>
+    </message>
+    <message>
+        <source>store: --store needs a value</source>
+        <translation>store: --store perlu nilai</translation>
+    </message>
+    <message>
+        <source>store: unknown option &quot;%1&quot;</source>
+        <translation>store: opsi tidak dikenal &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>store: unexpected &quot;%1&quot;</source>
+        <translation>store: tidak diharapkan: &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>store: check or backup?</source>
+        <translation>store: check atau backup?</translation>
+    </message>
+    <message>
+        <source>store: unknown &quot;%1&quot;</source>
+        <translation>store: tidak dikenal: &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>store backup: which file?</source>
+        <translation>store backup: berkas yang mana?</translation>
+    </message>
+    <message>
+        <source>store check: --force goes with backup</source>
+        <translation>store check: --force dipakai bersama backup</translation>
+    </message>
+    <message>
+        <source>there is no message store yet: %1</source>
+        <translation>belum ada penyimpanan pesan: %1</translation>
+    </message>
+    <message>
+        <source>The message store is copied to %1</source>
+        <translation>Penyimpanan pesan disalin ke %1</translation>
+    </message>
+    <message>
+        <source>The message store %1 is whole</source>
+        <translation>Penyimpanan pesan %1 utuh</translation>
+    </message>
+    <message>
+        <source>The message store %1 is damaged; SQLite found:</source>
+        <translation>Penyimpanan pesan %1 rusak; SQLite menemukan:</translation>
+    </message>
+    <message>
+        <source>The message store is damaged: its bytes are copied as they lie to %1, for a rescue to read</source>
+        <translation>Penyimpanan pesan rusak: bita-bitanya disalin apa adanya ke %1, untuk dibaca saat penyelamatan</translation>
     </message>
 </context>
 <context>

@@ -273,6 +273,38 @@
         <source>The group &quot;%1&quot; is no longer there: it was deleted</source>
         <translation>Grup &quot;%1&quot; sudah tidak ada: grup itu telah dihapus</translation>
     </message>
+    <message>
+        <source>The message store %1 was opened only to be read</source>
+        <translation>Penyimpanan pesan %1 dibuka hanya untuk dibaca</translation>
+    </message>
+    <message>
+        <source>it holds nothing yet</source>
+        <translation>belum berisi apa pun</translation>
+    </message>
+    <message>
+        <source>The message store %1 could not be checked: %2</source>
+        <translation>Penyimpanan pesan %1 tidak bisa diperiksa: %2</translation>
+    </message>
+    <message>
+        <source>No copy of the message store was made in %1: %2</source>
+        <translation>Tidak ada salinan penyimpanan pesan yang dibuat di %1: %2</translation>
+    </message>
+    <message>
+        <source>the file is there already (--force replaces it)</source>
+        <translation>berkas itu sudah ada (--force menimpanya)</translation>
+    </message>
+    <message>
+        <source>it is the store itself</source>
+        <translation>itu penyimpanan itu sendiri</translation>
+    </message>
+    <message>
+        <source>The message store %1 is damaged (%2): nothing more is written to it. Keep a copy of it (velmora-cli store backup FILE); the README&apos;s Troubleshooting says how to mend it</source>
+        <translation>Penyimpanan pesan %1 rusak (%2): tidak ada lagi yang ditulis ke dalamnya. Simpan salinannya (velmora-cli store backup FILE); bagian Troubleshooting di README menjelaskan cara memperbaikinya</translation>
+    </message>
+    <message>
+        <source>its bytes could not be copied</source>
+        <translation>bita-bitanya tidak bisa disalin</translation>
+    </message>
 </context>
 <context>
     <name>Outbox</name>
@@ -790,6 +822,10 @@
     <message>
         <source>[Communication Port] UssdEncoding=%1 is neither text nor packed; each modem is found out</source>
         <translation>[Communication Port] UssdEncoding=%1 bukan text maupun packed; setiap modem dicari tahu</translation>
+    </message>
+    <message>
+        <source>[Messages] KeepDays=%1 is not from 0 to %2; every message is kept</source>
+        <translation>[Messages] KeepDays=%1 tidak di antara 0 dan %2; semua pesan disimpan</translation>
     </message>
 </context>
 <context>

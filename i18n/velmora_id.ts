@@ -1431,6 +1431,10 @@ Kirim %2 not pertama?</translation>
         <source>Write the contacts of a vCard or CSV file to the SIM&apos;s free places</source>
         <translation>Tulis kontak dari berkas vCard atau CSV ke tempat kosong di SIM</translation>
     </message>
+    <message>
+        <source>&amp;Back Up Message Store...</source>
+        <translation>&amp;Cadangkan Penyimpanan Pesan...</translation>
+    </message>
 </context>
 <context>
     <name>TForm2</name>
@@ -2792,6 +2796,18 @@ Antrekan pesan ke %2 penerima lainnya?</translation>
     <message>
         <source>Ask the network for the balance or a data package with a code such as *123#</source>
         <translation>Tanyakan pulsa atau paket data ke jaringan dengan kode seperti *123#</translation>
+    </message>
+    <message>
+        <source>There is no message store to back up.</source>
+        <translation>Tidak ada penyimpanan pesan untuk dicadangkan.</translation>
+    </message>
+    <message>
+        <source>Message Stores</source>
+        <translation>Penyimpanan Pesan</translation>
+    </message>
+    <message>
+        <source>The message store is copied to %1</source>
+        <translation>Penyimpanan pesan disalin ke %1</translation>
     </message>
 </context>
 <context>

@@ -9,7 +9,9 @@
 #include "Result.h"
 
 #include <QString>
+#include <QStringList>
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -86,10 +88,44 @@ public:
     // How long a change waits for another connection's write to end.
     static constexpr int kBusyTimeoutMs = 5000;
 
+    // What a program means to do with the store.
+    enum class Access {
+        Write, // creates it when missing, migrates it, checks it (quick_check)
+        // Only reads (history, the queue's list, the checks, a backup):
+        // nothing is created or changed, a read-only file or folder is
+        // enough, and no -wal or -shm file of this user is left beside a
+        // store of another user's.
+        Read,
+    };
     // Opens `path`, creating it (and its folder) when missing, migrating an
-    // older schema in place. A newer schema, or a file that is not a Velmora
-    // store, is refused with a sentence naming the file, and left untouched.
-    static Result<std::unique_ptr<MessageStore>> Open(const QString& path);
+    // older schema in place, in one exclusive step that many programs may
+    // take at once. A newer schema, or a file that is not a Velmora store,
+    // is refused with a sentence naming the file, and left untouched. A
+    // store SQLite calls damaged opens for reading only: Fault() says so.
+    static Result<std::unique_ptr<MessageStore>> Open(const QString& path, Access access = Access::Write);
+
+    // Why the store changes nothing any more.
+    enum class Fault {
+        None,
+        // SQLite answered "corrupt" or "not a database" (at the check on
+        // opening or at any statement since): no connection of this program
+        // writes to the file again.
+        Damaged,
+        ReadOnly, // opened with Access::Read
+    };
+    Fault fault() const;
+    // The sentence for the user when fault() is not None, else "".
+    QString faultText() const;
+    // SQLite's whole check (PRAGMA integrity_check): "ok" alone when the
+    // store is whole, else what SQLite found, a line each (at most 100).
+    // A failure when the check could not run at all.
+    Result<QStringList> IntegrityCheck();
+    // A consistent copy of the store as it is now, while other programs may
+    // be writing to it (VACUUM INTO, inside one read), written under a
+    // temporary name and renamed to `file`. An existing `file` is refused
+    // unless `replace`. A damaged store's bytes are copied as they lie
+    // instead (its -wal beside the copy): then false.
+    Result<bool> Backup(const QString& file, bool replace = false);
     ~MessageStore();
     MessageStore(const MessageStore&) = delete;
     MessageStore& operator=(const MessageStore&) = delete;
@@ -155,10 +191,19 @@ public:
     // ---- reading
     std::optional<MessageRecord> Message(qint64 id);
     std::vector<MessageRecord> Messages(const HistoryQuery& query);
+    // The same messages, each handed to `take` as it is read (parts
+    // included), without holding them all: `take` gives false to stop.
+    // Gives how many were handed over, or why the reading broke off.
+    Result<int> EachMessage(const HistoryQuery& query, const std::function<bool(const MessageRecord&)>& take);
     int Count(const HistoryQuery& query);
     // Newest first; `search` as in HistoryQuery.
     std::vector<Conversation> Conversations(const QString& search = {});
     Result<bool> Delete(qint64 id);
+    // Deletes every message placed before `before` (its `at`: received, or
+    // recorded), except those queued or sending, which are still to go.
+    // Gives how many. CountBefore gives how many it would delete.
+    Result<int> DeleteBefore(const QDateTime& before);
+    int CountBefore(const QDateTime& before);
 
     // ---- many recipients
     // Records a batch and every message of it (Queued, in the order given,

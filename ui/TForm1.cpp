@@ -2,6 +2,7 @@
 
 #include "Translations.h"
 
+#include "ContentFile.h"
 #include "ContentTabs.h"
 #include "DesktopNotifier.h"
 #include "InboxDialog.h"
@@ -29,6 +30,8 @@
 
 #include <QActionGroup>
 #include <QCloseEvent>
+#include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QMenu>
@@ -119,6 +122,13 @@ void TForm1::StartMessageService() {
     m_logs = std::make_unique<LogObserver>(*m_service, m_setup.paths);
     if (!m_store)
         return;
+    // A damaged store is still shown, and can be copied, but never written.
+    if (m_store->fault() != MessageStore::Fault::None) {
+        m_service->setStoreProblem(m_store->faultText());
+        return;
+    }
+    if (m_settings.KeepDays > 0)
+        m_store->DeleteBefore(QDateTime::currentDateTimeUtc().addDays(-m_settings.KeepDays));
     m_service->recoverInterrupted();
     // The first start with a store takes in what the received log holds: up
     // to seconds for a long log, so on a thread of its own, through its own
@@ -137,6 +147,7 @@ void TForm1::WireSignals() {
     auto& ui = *m_ui;
     connect(ui.mnuFTransmitLog, &QAction::triggered, this, &TForm1::mnuFTransmitLogClick);
     connect(ui.mnuFFailedLog, &QAction::triggered, this, &TForm1::mnuFFailedLogClick);
+    connect(ui.mnuFBackUpStore, &QAction::triggered, this, &TForm1::mnuFBackUpStoreClick);
     connect(ui.mnuFExit, &QAction::triggered, this, &TForm1::mnuFExitClick);
     connect(ui.About1, &QAction::triggered, this, &TForm1::About1Click);
     connect(ui.mnuMobile, &QAction::triggered, this, &TForm1::mnuMobileClick);
@@ -363,8 +374,8 @@ void TForm1::DrawPictures() {
     // in) and its frame's edge. Only the screen's right margin may go, as it
     // always has: the window keeps its design width of 507.
     const QMargins margins = ui.layPanel1->contentsMargins();
-    ui.Panel1->setMinimumWidth(std::max(ui.Panel1->minimumWidth(),
-                                        margins.left() + 6 + lcd.width() + margins.right()));
+    ui.Panel1->setMinimumWidth(
+        std::max(ui.Panel1->minimumWidth(), margins.left() + 6 + lcd.width() + margins.right()));
     ui.imgShow->setGeometry(6, 6, lcd.width(), lcd.height());
     for (int i = 0; i < kTabCount; ++i)
         ui.PageControl1->setTabIcon(i, TabIcon(*TabAt(i)));
@@ -463,6 +474,25 @@ void TForm1::mnuFFailedLogClick() {
     const QString path = Q(m_setup.paths.failedLog);
     if (!m_prompter->OpenWithDesktop(path))
         ShowStatus(tr("No viewer could be asked to open %1").arg(path));
+}
+
+// A copy of the messages as they are now, the phone's work going on: the
+// file dialog has asked before an existing file is replaced.
+void TForm1::mnuFBackUpStoreClick() {
+    if (!m_store) {
+        m_prompter->Warning(this, tr("There is no message store to back up."));
+        return;
+    }
+    const auto choice = m_prompter->SaveFile(this, {{FileType{S(tr("Message Stores")), {"*.sqlite"}}}, 1});
+    if (choice.path.isEmpty())
+        return;
+    const QString path = QFileInfo(choice.path).suffix().isEmpty() ? choice.path + ".sqlite" : choice.path;
+    const auto made = m_store->Backup(path, true);
+    if (!made) {
+        m_prompter->Warning(this, Localized(made.error()));
+        return;
+    }
+    ShowStatus(tr("The message store is copied to %1").arg(QDir::toNativeSeparators(path)));
 }
 
 void TForm1::mnuFExitClick() { close(); }

@@ -92,6 +92,7 @@ private slots:
     void FormActivate();
     void mnuFTransmitLogClick();
     void mnuFFailedLogClick();
+    void mnuFBackUpStoreClick();
     void mnuFExitClick();
     void About1Click();
     void mnuMobileClick();

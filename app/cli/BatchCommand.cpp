@@ -133,7 +133,8 @@ std::optional<Target> ParseTarget(const std::string& word) {
 
 // Opens the store the settings (or --store) name, for the commands that
 // need no phone; null when there is none yet (looking makes none).
-Result<std::unique_ptr<MessageStore>> OpenStore(const std::optional<std::string>& given, Io io) {
+Result<std::unique_ptr<MessageStore>> OpenStore(const std::optional<std::string>& given, Io io,
+                                                MessageStore::Access access = MessageStore::Access::Write) {
     std::string path = given.value_or("");
     if (path.empty()) {
         const AppPaths paths = CurrentAppPaths();
@@ -145,7 +146,7 @@ Result<std::unique_ptr<MessageStore>> OpenStore(const std::optional<std::string>
     const QFileInfo file(Q(path));
     if (!file.exists() || (file.isFile() && file.size() == 0))
         return Result<std::unique_ptr<MessageStore>>::Ok(nullptr);
-    return MessageStore::Open(Q(path));
+    return MessageStore::Open(Q(path), access);
 }
 
 // Sends what is due until nothing is queued (or for ever), printing each
@@ -523,7 +524,9 @@ int RunQueue(std::vector<std::string> words, Io io) {
                                                 "B and its number, as queue list shows it")},
                 io, QueueUsage());
     }
-    auto opened = OpenStore(line.value("--store"), io);
+    // The list only reads: a store this user may not write is listed too.
+    auto opened = OpenStore(line.value("--store"), io,
+                            verb == "list" ? MessageStore::Access::Read : MessageStore::Access::Write);
     if (!opened)
         return Report({kExitRefused, ForOutput(opened.error(), io.errIsTerminal)}, io);
     if (!opened.value()) {

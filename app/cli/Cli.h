@@ -80,6 +80,9 @@ int RunTone(std::vector<std::string> words, Io io);
 // messages, newest first.
 int RunHistory(std::vector<std::string> words, Io io);
 
+// "store check" and "store backup FILE [--force]", each with [--store PATH].
+int RunStore(std::vector<std::string> words, Io io);
+
 // Prints a failure as the command line reports it, with `usage` after a
 // usage error, and gives its exit code.
 int Report(const Failure& f, Io io, const std::string& usage = {});

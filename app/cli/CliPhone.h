@@ -150,10 +150,18 @@ public:
             return *m_service;
         auto opened = MessageStore::Open(Q(m_storePath));
         QString storeWhy;
-        if (opened)
-            m_store = std::move(opened.value());
-        else
+        if (!opened)
             storeWhy = Q(opened.error());
+        else if (opened.value()->fault() != MessageStore::Fault::None)
+            storeWhy = opened.value()->faultText(); // damaged: read, never written
+        else
+            m_store = std::move(opened.value());
+        if (m_store && m_settings.KeepDays > 0) {
+            const auto gone =
+                m_store->DeleteBefore(QDateTime::currentDateTimeUtc().addDays(-m_settings.KeepDays));
+            if (!gone)
+                *m_err << "velmora-cli: " << gone.error() << '\n';
+        }
         m_transport =
             std::make_unique<SessionTransport>(*m_session, [this] { return Q(m_port->DevicePath()); });
         m_service = std::make_unique<MessageService>(m_store.get(), *m_transport);

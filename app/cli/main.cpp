@@ -74,6 +74,8 @@ const Command kCommands[] = {
      velmora::cli::RunPorts, true, Never},
     {"history", QT_TRANSLATE_NOOP("cli", "list the messages sent and received"), velmora::cli::RunHistory,
      false, Never},
+    {"store", QT_TRANSLATE_NOOP("cli", "check the message store, or copy it while in use"),
+     velmora::cli::RunStore, false, Never},
     {"queue", QT_TRANSLATE_NOOP("cli", "the outbox: list, pause, resume, cancel or run batches"),
      velmora::cli::RunQueue, true, Never},
     {"ussd", QT_TRANSLATE_NOOP("cli", "send a USSD code (the balance: *123#) and read the answer"),

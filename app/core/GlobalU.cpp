@@ -82,6 +82,14 @@ void ReadCommunication(const IniFile& ini, Settings& settings, std::vector<std::
     settings.DeliveryReport = ini.Value(kCommSection, "DeliveryReport") == std::optional<std::string>("1");
     ReadSerialDevices(ini, settings.SerialDevices);
     settings.MessageStore = ini.Value(kMessagesSection, "Store").value_or("");
+    const int keep = ReadInt(ini, kMessagesSection, "KeepDays", 0, messages);
+    settings.KeepDays = 0;
+    if (keep >= 0 && keep <= kMaxKeepDays)
+        settings.KeepDays = keep;
+    else
+        messages.push_back(
+            Fill(translate("Settings", "[Messages] KeepDays=%1 is not from 0 to %2; every message is kept"),
+                 {std::to_string(keep), std::to_string(kMaxKeepDays)}));
     // Beyond the range a batch could hold up the phone for hours on one
     // refused number: such a value is named and the default kept.
     const int retries = ReadInt(ini, kOutboxSection, "Retries", 2, messages);

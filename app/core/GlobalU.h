@@ -31,10 +31,17 @@ struct Settings {
     // "[Messages]" Store=path: the message store, when not beside the logs.
     // Read only, the user keeps it.
     std::string MessageStore;
+    // "[Messages] KeepDays=n": messages older than n days are deleted when
+    // a program opens the store to write it (never one still to be sent);
+    // 0 keeps every one. Read only, the user keeps it.
+    int KeepDays = 0;
     // "[Outbox] Retries=n", 0..10: how often a message of a batch the phone
     // refused is tried again. Read only, the user keeps it.
     int Retries = 2;
 };
+
+// [Messages] KeepDays at most: a hundred years.
+constexpr int kMaxKeepDays = 36500;
 
 // The tries again a batch may be given after a refusal, at most.
 constexpr int kMaxRetries = 10;

@@ -3,6 +3,8 @@
 
 #include "Cli.h"
 #include "HistoryFill.h"
+#include "PhoneCommands.h"
+#include "Shown.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -14,6 +16,9 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
+#include <algorithm>
 #include <map>
 #include <sstream>
 
@@ -28,6 +33,11 @@ struct Outcome {
     int code;
     std::string out, err;
 };
+
+QByteArray Bytes(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
+}
 
 Outcome History(std::vector<std::string> words, bool terminal = false) {
     std::ostringstream out, err;
@@ -260,6 +270,205 @@ TEST_F(HistoryCli, theSettingsNameTheStore) {
     EXPECT_EQ(named.code, kExitOk) << named.err;
     EXPECT_EQ(Texts(named.out), std::vector<std::string>{"kept"});
     EXPECT_EQ(Texts(beside.out), std::vector<std::string>{"sunny"});
+}
+
+// Printed a message at a time, the JSON is still the very document the
+// whole list makes.
+TEST_F(HistoryCli, streamedJsonIsTheWholeDocumentByteForByte) {
+    auto s = MessageStore::Open(m_path, MessageStore::Access::Read);
+    ASSERT_TRUE(s);
+    for (const std::vector<std::string>& words :
+         std::vector<std::vector<std::string>>{{}, {"--search", "zebra"}}) {
+        HistoryQuery q;
+        if (!words.empty())
+            q.search = "zebra";
+        QJsonArray all;
+        for (const MessageRecord& m : s.value()->Messages(q))
+            all.append(MessageJson(m));
+        std::vector<std::string> args = words;
+        args.insert(args.end(), {"--json", "--store", m_path.toStdString()});
+        const Outcome o = History(args);
+        EXPECT_EQ(o.code, kExitOk) << o.err;
+        EXPECT_EQ(o.out, QJsonDocument(all).toJson(QJsonDocument::Indented).toStdString());
+    }
+}
+
+TEST_F(HistoryCli, csvHasAHeaderAndQuotesAsRfc4180) {
+    {
+        auto s = MessageStore::Open(m_path);
+        ASSERT_TRUE(s);
+        AddSent(*s.value(), Text("628123", u"say \"hi\", then\nbye"), msg::State::Sent, {}, {},
+                kStart.addSecs(300));
+    }
+    const Outcome o = History({"--csv", "--limit", "2", "--store", m_path.toStdString()});
+    ASSERT_EQ(o.code, kExitOk) << o.err;
+    const std::string header = "id,time,direction,number,name,state,reason,text\r\n";
+    ASSERT_EQ(o.out.substr(0, header.size()), header);
+    const std::string first = o.out.substr(header.size(), o.out.find("\r\n", header.size()) - header.size());
+    EXPECT_NE(first.find(",out,628123,,sent,,\"say \"\"hi\"\", then\nbye\""), std::string::npos) << o.out;
+    EXPECT_NE(o.out.find(",in,+628777000000,,received,,sunny\r\n"), std::string::npos) << o.out;
+    EXPECT_EQ(History({"--csv", "--json", "--store", m_path.toStdString()}).code, kExitUsage);
+}
+
+TEST_F(HistoryCli, aTerminalIsShownTheNewestFiftyAndToldHowToSeeMore) {
+    {
+        auto s = MessageStore::Open(m_path);
+        ASSERT_TRUE(s);
+        for (int i = 0; i < 50; ++i)
+            AddSent(*s.value(), Text("628123", u"more"), msg::State::Sent, {}, {}, kStart.addSecs(600 + i));
+    }
+    const auto lines = [](const std::string& out) { return std::count(out.begin(), out.end(), '\n'); };
+    const struct Row {
+        std::vector<std::string> words;
+        bool terminal;
+        long printed;
+        bool told;
+    } rows[] = {
+        {{}, true, 50, true},   {{"--limit", "55"}, true, 55, false},      {{"--limit", "3"}, true, 3, false},
+        {{}, false, 55, false}, {{"--search", "weather"}, true, 1, false},
+    };
+    for (const Row& row : rows) {
+        std::vector<std::string> words = row.words;
+        words.insert(words.end(), {"--store", m_path.toStdString()});
+        const Outcome o = History(words, row.terminal);
+        const std::string what = ::testing::PrintToString(row.words) + (row.terminal ? " terminal" : " pipe");
+        EXPECT_EQ(o.code, kExitOk) << what;
+        EXPECT_EQ(lines(o.out), row.printed) << what;
+        EXPECT_EQ(o.err.find("--limit") != std::string::npos, row.told) << what << o.err;
+    }
+}
+
+TEST_F(HistoryCli, deletingBeforeADateAsksAndKeepsWhatIsToGo) {
+    {
+        auto s = MessageStore::Open(m_path);
+        ASSERT_TRUE(s);
+        AddSent(*s.value(), Text("628123", u"still queued"), msg::State::Queued, {}, {}, kStart.addDays(-30));
+        AddSent(*s.value(), Text("628123", u"long ago"), msg::State::Sent, {}, {}, kStart.addDays(-30));
+    }
+    const std::string store = m_path.toStdString();
+    const std::string day = kStart.toLocalTime().date().addDays(-1).toString(Qt::ISODate).toStdString();
+    const auto count = [&] {
+        auto s = MessageStore::Open(m_path, MessageStore::Access::Read);
+        return s ? s.value()->Count({}) : -1;
+    };
+    // No terminal to ask on (stdin of a test is none): only --yes agrees.
+    if (::isatty(STDIN_FILENO) != 1) {
+        const Outcome unasked = History({"--delete-before", day, "--store", store});
+        EXPECT_EQ(unasked.code, kExitRefused);
+        EXPECT_NE(unasked.err.find("--yes"), std::string::npos) << unasked.err;
+        EXPECT_EQ(count(), 7);
+    }
+    const Outcome yes = History({"--delete-before", day, "--yes", "--store", store});
+    EXPECT_EQ(yes.code, kExitOk) << yes.err;
+    EXPECT_NE(yes.out.find("Deleted 1 "), std::string::npos) << yes.out;
+    EXPECT_EQ(count(), 6);
+    const Outcome again = History({"--delete-before", day, "--yes", "--store", store});
+    EXPECT_EQ(again.code, kExitOk);
+    EXPECT_NE(again.out.find("No message from before"), std::string::npos) << again.out;
+    for (const std::vector<std::string>& bad : std::vector<std::vector<std::string>>{
+             {"--delete-before", "yesterday"}, {"--delete-before", day, "--json"}, {"--yes"}}) {
+        std::vector<std::string> words = bad;
+        words.insert(words.end(), {"--store", store});
+        EXPECT_EQ(History(words).code, kExitUsage) << ::testing::PrintToString(bad);
+    }
+    EXPECT_EQ(count(), 6);
+}
+
+Outcome Store(std::vector<std::string> words) {
+    std::ostringstream out, err;
+    const int code = RunStore(std::move(words), Io{out, err, false, false});
+    return {code, out.str(), err.str()};
+}
+
+TEST_F(HistoryCli, theStoreIsCheckedAndCopiedWithExitCodesThatSaySo) {
+    const std::string store = m_path.toStdString();
+    const std::string copy = m_dir.filePath("copy.sqlite").toStdString();
+    const QString damaged = m_dir.filePath("damaged.sqlite");
+    ASSERT_TRUE(QFile::copy(m_path, damaged));
+    {
+        QFile f(damaged);
+        ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+        // Every page after the schema's own, garbage.
+        for (qint64 at = 4096 * 2; at + 200 < f.size(); at += 1024) {
+            f.seek(at);
+            f.write(QByteArray(200, '\x5a'));
+        }
+    }
+    const struct Row {
+        std::vector<std::string> words;
+        int code;
+        std::string says; // on stdout when 0, else stdout or stderr
+    } rows[] = {
+        {{"check", "--store", store}, kExitOk, "is whole"},
+        {{"check", "--store", damaged.toStdString()}, kExitRefused, "damaged"},
+        {{"backup", copy + ".damaged", "--store", damaged.toStdString()}, kExitRefused, "as they lie"},
+        {{"backup", copy, "--store", store}, kExitOk, "copied to"},
+        {{"backup", copy, "--store", store}, kExitRefused, "--force"},
+        {{"backup", copy, "--force", "--store", store}, kExitOk, "copied to"},
+        {{"check", "--store", copy}, kExitOk, "is whole"},
+        {{"check", "--store", m_dir.filePath("none.sqlite").toStdString()}, kExitRefused, "no message store"},
+        {{}, kExitUsage, "check or backup"},
+        {{"backup", "--store", store}, kExitUsage, "which file"},
+        {{"mend", "--store", store}, kExitUsage, "unknown"},
+    };
+    for (const Row& row : rows) {
+        const Outcome o = Store(row.words);
+        const std::string what = ::testing::PrintToString(row.words);
+        EXPECT_EQ(o.code, row.code) << what << o.err;
+        EXPECT_NE((o.out + o.err).find(row.says), std::string::npos) << what << o.out << o.err;
+    }
+    // What could not be read whole is kept byte for byte.
+    EXPECT_TRUE(Bytes(QString::fromStdString(copy + ".damaged")) == Bytes(damaged));
+}
+
+// As the store was found damaged: a send and a queue change are refused
+// before any phone is needed, naming the damage, and not a byte changes.
+TEST_F(HistoryCli, aDamagedStoreRefusesSendsAndChangesAndStaysAsItIs) {
+    const QString damaged = m_dir.filePath("damaged.sqlite");
+    {
+        auto s = MessageStore::Open(damaged);
+        ASSERT_TRUE(s);
+        BatchRecord batch;
+        batch.name = "Rapat";
+        batch.key = "rapat";
+        std::vector<MessageRecord> messages(500);
+        for (std::size_t i = 0; i < messages.size(); ++i) {
+            messages[i].number = QString("62812%1").arg(i);
+            messages[i].text = "Rapat besok jam sepuluh";
+            messages[i].parts.resize(1);
+            messages[i].parts[0].pdu = "0011000C912658969999990000AA0361F118";
+        }
+        ASSERT_TRUE(s.value()->AddBatch(batch, messages));
+    }
+    {
+        QFile f(damaged);
+        ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+        for (qint64 at = 4096 * 2; at + 200 < f.size(); at += 4096) {
+            f.seek(at + 300);
+            f.write(QByteArray(200, '\x5a'));
+        }
+    }
+    const QByteArray before = Bytes(damaged);
+    const std::string store = damaged.toStdString();
+    const struct Row {
+        int (*run)(std::vector<std::string>, Io);
+        std::vector<std::string> words;
+    } rows[] = {
+        {RunSend,
+         {"--device", "/nonexistent/velmora-test", "--fast", "--store", store, "text", "628123", "hi"}},
+        {RunQueue, {"cancel", "B1", "--store", store}},
+        {RunQueue, {"pause", "B1", "--store", store}},
+        {RunHistory, {"--delete-before", "2999-01-01", "--yes", "--store", store}},
+    };
+    for (const Row& row : rows) {
+        std::ostringstream out, err;
+        const int code = row.run(row.words, Io{out, err, false, false});
+        const std::string what = ::testing::PrintToString(row.words);
+        EXPECT_EQ(code, kExitRefused) << what << err.str();
+        EXPECT_NE(err.str().find("is damaged"), std::string::npos) << what << err.str();
+        EXPECT_EQ(err.str().find("not a Velmora message store"), std::string::npos) << what << err.str();
+    }
+    EXPECT_TRUE(Bytes(damaged) == before) << "the damaged store was written to";
 }
 
 } // namespace

@@ -179,6 +179,36 @@ TEST(Settings, OutboxRetriesAreReadWithinTheirRangeAndKept) {
     }
 }
 
+// How long messages are kept: 0 (every one) unless a number of days within
+// a hundred years is given; anything else named and every message kept.
+TEST(Settings, MessagesKeepDaysAreReadWithinTheirRange) {
+    struct Row {
+        const char* line;
+        int days;
+        bool complaint;
+    };
+    const Row rows[] = {
+        {"", 0, false},
+        {"KeepDays=0", 0, false},
+        {"KeepDays=90", 90, false},
+        {"KeepDays=36500", 36500, false},
+        {"KeepDays=36501", 0, true},
+        {"KeepDays=-7", 0, true},
+        {"KeepDays=forever", 0, true},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.line);
+        TempDir dir;
+        const std::string file = dir / "velmora.Ini";
+        WriteText(file, std::string("[Messages]\n") + row.line + "\n");
+        Settings s;
+        s.KeepDays = 5;
+        const auto messages = LoadSettings(S::Communication, file, s);
+        EXPECT_EQ(s.KeepDays, row.days);
+        EXPECT_EQ(messages.size(), row.complaint ? 1U : 0U);
+    }
+}
+
 TEST(Settings, FirstSaveWritesBothSectionsAndTheirDirectory) {
     TempDir dir;
     const std::string file = dir / "config/velmora/velmora.Ini";

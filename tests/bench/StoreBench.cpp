@@ -188,6 +188,20 @@ void BM_Search50(benchmark::State& state) {
 }
 BENCHMARK(BM_Search50)->DenseRange(0, 3)->Unit(benchmark::kMillisecond)->UseRealTime();
 
+// A program's start on the store of years: opened to write (the quick
+// check of every page, the pragmas, the schema read again), or only to read.
+void BM_Open(benchmark::State& state) {
+    Filled& f = SharedStore();
+    const auto access = state.range(0) ? MessageStore::Access::Read : MessageStore::Access::Write;
+    for (auto _ : state) {
+        auto opened = MessageStore::Open(f.store->path(), access);
+        Require(opened.ok() && (*opened)->fault() != MessageStore::Fault::Damaged, "store not opened");
+    }
+    state.SetLabel(state.range(0) ? "to read" : "to write");
+    state.counters["messages"] = f.store->Count({});
+}
+BENCHMARK(BM_Open)->DenseRange(0, 1)->Unit(benchmark::kMillisecond)->UseRealTime();
+
 void BM_Conversations(benchmark::State& state) {
     Filled& f = SharedStore();
     std::size_t n = 0;

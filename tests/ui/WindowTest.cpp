@@ -72,6 +72,7 @@ private slots:
     void aLogThatCannotBeWrittenIsReported();
     void controlsCarryAccessibleNames();
     void logMenuSaysWhenNoViewerOpens();
+    void theStoreIsBackedUpFromTheFileMenu();
 };
 
 void WindowTest::startsFromTheSettingsFileAndWritesItBackAtExit_data() {
@@ -688,6 +689,36 @@ void WindowTest::logMenuSaysWhenNoViewerOpens() {
     w.find<QAction>("mnuFFailedLog")->trigger();
     QCOMPARE(w.prompter.opened, QStringList{w.path("Fl_smsn.Txt")});
     QCOMPARE(w.form().statusText(), "No viewer could be asked to open " + w.path("Fl_smsn.Txt"));
+}
+
+void WindowTest::theStoreIsBackedUpFromTheFileMenu() {
+    Window w("/nonexistent/velmora-test-device");
+    auto* action = w.find<QAction>("mnuFBackUpStore");
+    QVERIFY(action);
+    QVERIFY(w.form().messageStore());
+    QVERIFY(w.form().messageStore()->AddOutgoing([] {
+        MessageRecord m;
+        m.number = "628123";
+        m.text = "kept";
+        PartRecord part;
+        part.pdu = "0011000C912658969999990000AA0361F118";
+        m.parts.push_back(part);
+        return m;
+    }()));
+    w.prompter.files = {{w.path("copy"), 1}};
+    action->trigger();
+    QVERIFY2(w.prompter.warnings.isEmpty(), qPrintable(w.prompter.warnings.join('\n')));
+    QCOMPARE(w.form().statusText(), "The message store is copied to " + w.path("copy.sqlite"));
+    {
+        auto copy = MessageStore::Open(w.path("copy.sqlite"), MessageStore::Access::Read);
+        QVERIFY(copy);
+        QCOMPARE(copy.value()->Count({}), 1);
+    }
+    // Cancelled: nothing made, nothing said.
+    const QString before = w.form().statusText();
+    action->trigger();
+    QCOMPARE(w.form().statusText(), before);
+    QVERIFY(w.prompter.warnings.isEmpty());
 }
 
 QTEST_MAIN(WindowTest)
