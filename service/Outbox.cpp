@@ -70,6 +70,10 @@ QString Outbox::BatchKey(const BatchRequest& request) {
         hash.addData(item.toUtf8());
         hash.addData(QByteArrayView("\n"));
     }
+    // The same reminder for another day is another batch. A batch to go at
+    // once keeps the key it always had.
+    if (request.pacing.startAt.isValid())
+        hash.addData(("at " + request.pacing.startAt.toUTC().toString(Qt::ISODate)).toUtf8());
     return QString::fromLatin1(hash.result().toHex());
 }
 

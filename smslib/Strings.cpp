@@ -143,10 +143,17 @@ std::string PadRight(std::string_view text, std::size_t width, char fill) {
     return out;
 }
 
-std::string NormaliseDestination(std::string_view typed) {
-    std::string n = StripAll(typed, "+");
-    if (!n.empty() && n[0] == '0')
-        n.replace(0, 1, "62");
+std::string NormaliseDestination(std::string_view typed, std::string_view countryCode) {
+    std::string n;
+    n.reserve(typed.size());
+    for (char c : typed)
+        if (std::string_view("+ \t-.()").find(c) == std::string_view::npos)
+            n += c;
+    // "00" alone is no prefix of anything: it stays a national number.
+    if (n.size() > 2 && n[0] == '0' && n[1] == '0')
+        n.erase(0, 2);
+    else if (!n.empty() && n[0] == '0')
+        n.replace(0, 1, countryCode);
     return n;
 }
 
