@@ -146,9 +146,15 @@ std::string PadRight(std::string_view text, std::size_t width, char fill) {
 std::string NormaliseDestination(std::string_view typed, std::string_view countryCode) {
     std::string n;
     n.reserve(typed.size());
-    for (char c : typed)
-        if (std::string_view("+ \t-.()").find(c) == std::string_view::npos)
-            n += c;
+    bool digits = false;
+    for (char c : typed) {
+        // "-" and "." part digits; before any they are no layout ("-5" is
+        // no number).
+        if (c == ' ' || c == '\t' || c == '(' || c == ')' || c == '+' || ((c == '-' || c == '.') && digits))
+            continue;
+        digits = digits || (c >= '0' && c <= '9');
+        n += c;
+    }
     // "00" alone is no prefix of anything: it stays a national number.
     if (n.size() > 2 && n[0] == '0' && n[1] == '0')
         n.erase(0, 2);

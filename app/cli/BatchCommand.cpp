@@ -16,6 +16,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
+#include <algorithm>
 #include <functional>
 #include <ostream>
 #include <set>
@@ -478,6 +479,25 @@ int RunSendToMany(const PhoneTarget& given, const ManyOptions& many, const Repor
     if (!kindWords.empty())
         kindWords.insert(kindWords.begin() + 1, "0");
     auto built = BuildPduJob(kindWords);
+    // A text the batch may send as UCS2 is checked as it may go: a character
+    // outside GSM refuses it only with --unicode never. The request keeps
+    // the kind's own choice; each recipient's coding is decided from it.
+    const auto has = [&](const char* word) {
+        return std::find(kindWords.begin(), kindWords.end(), word) != kindWords.end();
+    };
+    if (std::holds_alternative<Failure>(built) && std::get<Failure>(built).code == kExitRefused &&
+        many.batch.unicode != BatchOptions::Unicode::Never && !kindWords.empty() &&
+        kindWords.front() == "text" && !has("--flash") && !has("--blink")) {
+        std::vector<std::string> asUcs2 = kindWords;
+        for (const char* option : {"--long", "--unicode"})
+            if (!has(option))
+                asUcs2.insert(asUcs2.begin() + 1, option);
+        if (auto again = BuildPduJob(asUcs2); std::holds_alternative<PduJob>(again)) {
+            std::get<PduJob>(again).request.longText = has("--long");
+            std::get<PduJob>(again).request.unicode = has("--unicode");
+            built = std::move(again);
+        }
+    }
     if (auto* f = std::get_if<Failure>(&built)) {
         if (f->code == kExitUsage && f->countOff)
             f->message += translate("send", " (with --to or --to-file the kind takes no number)");
