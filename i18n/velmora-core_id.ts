@@ -308,6 +308,10 @@
         <source>message %1 is %2, not failed or uncertain</source>
         <translation>pesan %1 berstatus %2, bukan failed atau uncertain</translation>
     </message>
+    <message>
+        <source>message %1 was sent again already, as message %2</source>
+        <translation>pesan %1 sudah dikirim ulang, sebagai pesan %2</translation>
+    </message>
 </context>
 <context>
     <name>PhoneSession</name>

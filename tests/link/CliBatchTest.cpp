@@ -258,6 +258,14 @@ TEST(CliBatch, queueRunAndResendSayWhatHappenedInTheirExitStatus) {
          kExitRefused,
          "",
          "it was sent again already, as message 2"},
+        {"nor queued again in its batch once sent again",
+         [](LeftStore& s) {
+             s.Replacing(s.Batch({{"628122", State::Uncertain}}).front());
+         },
+         {"queue", "resume", "1"},
+         kExitRefused,
+         "",
+         "message 1 was sent again already, as message 2"},
         {"no such message",
          [](LeftStore&) {},
          {"resend", "7", "--yes"},
@@ -275,7 +283,9 @@ TEST(CliBatch, queueRunAndResendSayWhatHappenedInTheirExitStatus) {
         }
         SimPhone sim;
         std::vector<std::string> words(r.words.begin() + 1, r.words.end());
-        words.insert(words.end(), {"--device", sim.device(), "--store", store});
+        if (r.words.front() == "resend" || r.words[1] == "run")
+            words.insert(words.end(), {"--device", sim.device()});
+        words.insert(words.end(), {"--store", store});
         const Outcome o = Cli(r.words.front() == "queue" ? RunQueue : RunResend, words);
         EXPECT_EQ(o.code, r.code) << r.name << "\n" << o.out << o.err;
         EXPECT_EQ(o.out.substr(0, std::string(r.out).size()), r.out) << r.name << "\n" << o.out;
