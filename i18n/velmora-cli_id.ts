@@ -295,6 +295,14 @@ perintah:
         <source>check the message store, or copy it while in use</source>
         <translation>periksa penyimpanan pesan, atau salin selagi dipakai</translation>
     </message>
+    <message>
+        <source>send a failed or uncertain message again</source>
+        <translation>kirim ulang pesan yang gagal atau tidak pasti</translation>
+    </message>
+    <message>
+        <source>list and change the groups &quot;send --to&quot; sends to</source>
+        <translation>daftar dan ubah grup yang dituju &quot;send --to&quot;</translation>
+    </message>
 </context>
 <context>
     <name>content</name>
@@ -523,6 +531,115 @@ menyebut alasannya), 2 untuk pemakaian yang salah.
     <message>
         <source>decode: unknown option %1</source>
         <translation>decode: opsi tidak dikenal %1</translation>
+    </message>
+</context>
+<context>
+    <name>group</name>
+    <message>
+        <source>usage: velmora-cli group list [--store PATH]
+       velmora-cli group show NAME [--store PATH]
+       velmora-cli group add NAME NUMBER [MEMBER NAME] [--store PATH]
+       velmora-cli group remove NAME NUMBER|MEMBER [--store PATH]
+       velmora-cli group import NAME FILE.csv [--number-column COLUMN] [--store PATH]
+       velmora-cli group delete NAME [--store PATH]
+
+The groups &quot;send --to NAME&quot; sends to, the same the window&apos;s Groups dialog keeps.
+A number is read as &quot;send&quot; reads it: +62 812-345-6789, 0812..., 0062... and
+62812... are one member.
+  list      every group with how many members it has
+  show      a group&apos;s members
+  add       a member, making the group when there is none of that name
+  remove    the member with that number, or with that name
+  import    the members of a contacts file (as &quot;send --to-file&quot; reads it),
+            added to the group, made when there is none
+  delete    the group; its messages sent stay in the history
+Exit status 0 when done, 1 when refused or a member was left out (named on
+stderr), 2 for a usage error.
+</source>
+        <translation>pemakaian: velmora-cli group list [--store PATH]
+           velmora-cli group show NAME [--store PATH]
+           velmora-cli group add NAME NUMBER [MEMBER NAME] [--store PATH]
+           velmora-cli group remove NAME NUMBER|MEMBER [--store PATH]
+           velmora-cli group import NAME FILE.csv [--number-column COLUMN] [--store PATH]
+           velmora-cli group delete NAME [--store PATH]
+
+Grup yang dituju &quot;send --to NAME&quot;, sama dengan yang disimpan dialog Grup di jendela.
+Nomor dibaca seperti &quot;send&quot; membacanya: +62 812-345-6789, 0812..., 0062... dan
+62812... adalah satu anggota.
+  list      setiap grup beserta jumlah anggotanya
+  show      anggota sebuah grup
+  add       tambah anggota; grupnya dibuat bila belum ada yang bernama itu
+  remove    hapus anggota dengan nomor itu, atau dengan nama itu
+  import    anggota dari berkas kontak (dibaca seperti &quot;send --to-file&quot;),
+            ditambahkan ke grup; grupnya dibuat bila belum ada
+  delete    hapus grup; pesan yang sudah dikirim tetap di riwayat
+Status keluar 0 bila selesai, 1 bila ditolak atau ada anggota yang terlewat
+(disebut di stderr), 2 untuk kesalahan pemakaian.
+</translation>
+    </message>
+    <message>
+        <source>group: unknown &quot;%1&quot;: list, show, add, remove, import or delete</source>
+        <translation>group: &quot;%1&quot; tidak dikenal: list, show, add, remove, import atau delete</translation>
+    </message>
+    <message>
+        <source>group %1: unknown option %2</source>
+        <translation>group %1: opsi %2 tidak dikenal</translation>
+    </message>
+    <message>
+        <source>group %1: %2 needs a value</source>
+        <translation>group %1: %2 perlu nilai</translation>
+    </message>
+    <message>
+        <source>group: --number-column goes with import</source>
+        <translation>group: --number-column hanya untuk import</translation>
+    </message>
+    <message>
+        <source>group %1: wrong number of words</source>
+        <translation>group %1: jumlah kata tidak sesuai</translation>
+    </message>
+    <message>
+        <source>There are no groups</source>
+        <translation>Belum ada grup</translation>
+    </message>
+    <message>
+        <source>%1 member</source>
+        <translation>%1 anggota</translation>
+    </message>
+    <message>
+        <source>%1 members</source>
+        <translation>%1 anggota</translation>
+    </message>
+    <message>
+        <source>there is no group &quot;%1&quot;</source>
+        <translation>tidak ada grup &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>Group &quot;%1&quot; deleted</source>
+        <translation>Grup &quot;%1&quot; dihapus</translation>
+    </message>
+    <message>
+        <source>already in the group</source>
+        <translation>sudah ada di grup</translation>
+    </message>
+    <message>
+        <source>once only: %1: %2</source>
+        <translation>cukup sekali: %1: %2</translation>
+    </message>
+    <message>
+        <source>left out: %1: %2</source>
+        <translation>terlewat: %1: %2</translation>
+    </message>
+    <message>
+        <source>the group &quot;%1&quot; has no member %2</source>
+        <translation>grup &quot;%1&quot; tidak punya anggota %2</translation>
+    </message>
+    <message>
+        <source>Group &quot;%1&quot;: %2 member</source>
+        <translation>Grup &quot;%1&quot;: %2 anggota</translation>
+    </message>
+    <message>
+        <source>Group &quot;%1&quot;: %2 members</source>
+        <translation>Grup &quot;%1&quot;: %2 anggota</translation>
     </message>
 </context>
 <context>
@@ -972,55 +1089,6 @@ dikembalikan ke pengaturan semula. Status keluar 0 bila ada ponsel yang menjawab
 <context>
     <name>queue</name>
     <message>
-        <source>usage: velmora-cli queue list [--json] [BATCH] [--store PATH]
-       velmora-cli queue pause BATCH [--store PATH]
-       velmora-cli queue resume BATCH|MESSAGE [--store PATH]
-       velmora-cli queue cancel BATCH|MESSAGE [--store PATH]
-       velmora-cli queue run [LINK OPTIONS] [--follow]
-
-The outbox: the batches &quot;send --to&quot; and &quot;send --to-file&quot; queued, each message
-of them recorded before anything went. A batch is written B3, a message by its
-number alone (as &quot;send&quot; prints it).
-  list            every batch with what became of its messages; with BATCH, its
-                  messages; --json for a program
-  pause           hold a batch: what is queued stays queued
-  resume          go on with a batch (also one the program paused when the phone
-                  stopped answering); of a failed or uncertain message: send it
-                  again
-  cancel          take what is queued of a batch, or one message, out; an
-                  uncertain message is dropped: it is not sent again
-  run             send what is due and wait for what is scheduled, until nothing
-                  is queued (or for ever with --follow); prints each message&apos;s end
-
-Exit status of run: 0 when every message was sent, 1 when one failed or is
-uncertain, 3 when the phone could not be reached or stopped answering.
-</source>
-        <translation>pemakaian: velmora-cli queue list [--json] [BATCH] [--store PATH]
-           velmora-cli queue pause BATCH [--store PATH]
-           velmora-cli queue resume BATCH|MESSAGE [--store PATH]
-           velmora-cli queue cancel BATCH|MESSAGE [--store PATH]
-           velmora-cli queue run [LINK OPTIONS] [--follow]
-
-Kotak keluar: kiriman massal yang diantrekan &quot;send --to&quot; dan &quot;send --to-file&quot;,
-setiap pesannya dicatat sebelum ada yang berangkat. Kiriman ditulis B3, pesan
-cukup dengan nomornya (seperti yang dicetak &quot;send&quot;).
-  list            setiap kiriman beserta nasib pesan-pesannya; dengan BATCH,
-                  pesan-pesannya; --json untuk program
-  pause           tahan kiriman: yang dalam antrean tetap dalam antrean
-  resume          lanjutkan kiriman (juga yang dijeda program saat ponsel
-                  berhenti menjawab); untuk pesan yang gagal atau tidak pasti:
-                  kirim ulang
-  cancel          keluarkan yang masih dalam antrean dari kiriman, atau satu
-                  pesan; pesan yang tidak pasti dibuang: tidak dikirim ulang
-  run             kirim yang sudah waktunya dan tunggu yang terjadwal, sampai
-                  antrean kosong (atau terus dengan --follow); mencetak akhir
-                  setiap pesan
-
-Status keluar run: 0 bila setiap pesan terkirim, 1 bila ada yang gagal atau
-tidak pasti, 3 bila ponsel tidak terjangkau atau berhenti menjawab.
-</translation>
-    </message>
-    <message>
         <source>%1 of %2 sent</source>
         <translation>%1 dari %2 terkirim</translation>
     </message>
@@ -1063,10 +1131,6 @@ tidak pasti, 3 bila ponsel tidak terjangkau atau berhenti menjawab.
     <message>
         <source>batch B%1 is paused: %2 queued; &quot;velmora-cli queue resume B%1&quot; goes on</source>
         <translation>kiriman B%1 dijeda: %2 dalam antrean; &quot;velmora-cli queue resume B%1&quot; melanjutkannya</translation>
-    </message>
-    <message>
-        <source>batch B%1 has %2 uncertain: they may have gone; &quot;velmora-cli queue list B%1&quot; names them, &quot;queue resume MESSAGE&quot; sends one again</source>
-        <translation>kiriman B%1 punya %2 pesan tidak pasti: mungkin sudah terkirim; &quot;velmora-cli queue list B%1&quot; menyebutkannya, &quot;queue resume MESSAGE&quot; mengirim satu lagi</translation>
     </message>
     <message>
         <source>queue run: unexpected &quot;%1&quot;</source>
@@ -1148,46 +1212,149 @@ tidak pasti, 3 bila ponsel tidak terjangkau atau berhenti menjawab.
         <source>Message %1: %2</source>
         <translation>Pesan %1: %2</translation>
     </message>
+    <message>
+        <source>usage: velmora-cli queue list [--json] [BATCH] [--store PATH]
+       velmora-cli queue pause BATCH [--store PATH]
+       velmora-cli queue resume BATCH|MESSAGE [--store PATH]
+       velmora-cli queue cancel BATCH|MESSAGE [--store PATH]
+       velmora-cli queue run [LINK OPTIONS] [--follow]
+
+The outbox: the batches &quot;send --to&quot; and &quot;send --to-file&quot; queued, each message
+of them recorded before anything went. A batch is written B3, a message by its
+number alone (as &quot;send&quot; prints it).
+  list            every batch with what became of its messages; with BATCH, its
+                  messages; --json for a program
+  pause           hold a batch: what is queued stays queued
+  resume          go on with a batch (also one the program paused when the phone
+                  stopped answering); of a failed or uncertain message of a
+                  batch: send it again in its batch (&quot;velmora-cli resend&quot; sends
+                  any message again)
+  cancel          take what is queued of a batch, or one message, out; an
+                  uncertain message is dropped: it is not sent again
+  run             send what is due and wait for what is scheduled, until nothing
+                  is queued (or for ever with --follow); prints each message&apos;s end
+
+Exit status of run: 0 when every message was sent (one another program is
+sending is not counted), 1 when one failed or is left queued, or a batch holds an
+uncertain message (named on stderr, also when nothing is queued), 3 when the
+phone could not be reached or stopped answering.
+</source>
+        <translation>pemakaian: velmora-cli queue list [--json] [BATCH] [--store PATH]
+           velmora-cli queue pause BATCH [--store PATH]
+           velmora-cli queue resume BATCH|MESSAGE [--store PATH]
+           velmora-cli queue cancel BATCH|MESSAGE [--store PATH]
+           velmora-cli queue run [LINK OPTIONS] [--follow]
+
+Kotak keluar: kiriman massal yang diantrekan &quot;send --to&quot; dan &quot;send --to-file&quot;,
+setiap pesannya dicatat sebelum ada yang berangkat. Kiriman ditulis B3, pesan
+cukup dengan nomornya (seperti yang dicetak &quot;send&quot;).
+  list            setiap kiriman beserta nasib pesan-pesannya; dengan BATCH,
+                  pesan-pesannya; --json untuk program
+  pause           tahan kiriman: yang dalam antrean tetap dalam antrean
+  resume          lanjutkan kiriman (juga yang dijeda program saat ponsel
+                  berhenti menjawab); untuk pesan kiriman yang gagal atau tidak
+                  pasti: kirim ulang dalam kirimannya (&quot;velmora-cli resend&quot;
+                  mengirim ulang pesan apa pun)
+  cancel          keluarkan yang masih dalam antrean dari kiriman, atau satu
+                  pesan; pesan yang tidak pasti dibuang: tidak dikirim ulang
+  run             kirim yang sudah waktunya dan tunggu yang terjadwal, sampai
+                  antrean kosong (atau terus dengan --follow); mencetak akhir
+                  setiap pesan
+
+Status keluar run: 0 bila setiap pesan terkirim (pesan yang sedang dikirim
+program lain tidak dihitung), 1 bila ada yang gagal atau tertinggal di antrean,
+atau ada kiriman yang menyimpan pesan tidak pasti (disebut di stderr, juga bila
+antrean kosong), 3 bila ponsel tidak terjangkau atau berhenti menjawab.
+</translation>
+    </message>
+    <message>
+        <source>%1 delivered</source>
+        <translation>%1 sampai</translation>
+    </message>
+    <message>
+        <source>%1 not delivered</source>
+        <translation>%1 tidak sampai</translation>
+    </message>
+    <message>
+        <source>message %1 to %2 is %3: it may have gone</source>
+        <translation>pesan %1 ke %2 berstatus %3: mungkin sudah terkirim</translation>
+    </message>
+    <message>
+        <source>batch B%1 has %2 uncertain: they may have gone; &quot;velmora-cli queue resume MESSAGE&quot; sends one again in its batch, &quot;queue cancel MESSAGE&quot; lets it be</source>
+        <translation>kiriman B%1 punya %2 pesan tidak pasti: mungkin sudah terkirim; &quot;velmora-cli queue resume MESSAGE&quot; mengirim satu lagi dalam kirimannya, &quot;queue cancel MESSAGE&quot; membiarkannya</translation>
+    </message>
+</context>
+<context>
+    <name>resend</name>
+    <message>
+        <source>usage: velmora-cli resend [LINK OPTIONS] [--yes] MESSAGE
+Sends a message that failed, or whose fate is not known (uncertain), again as a
+new message that names the one it replaces; any message, of a batch or not, by
+its number as &quot;send&quot;, &quot;history&quot; and &quot;queue list&quot; print it. An uncertain
+message may have reached them: the command asks on the terminal first;
+without one, --yes agrees beforehand. A message sent again once is not sent
+again a second time.
+Exit status 0 when every part was sent, 1 when it was refused or not agreed
+to or a part was not sent, 3 when the phone could not be reached.
+</source>
+        <translation>pemakaian: velmora-cli resend [LINK OPTIONS] [--yes] MESSAGE
+Mengirim ulang pesan yang gagal, atau yang nasibnya tidak diketahui (tidak
+pasti), sebagai pesan baru yang menyebut pesan yang digantikannya; pesan apa pun,
+dari kiriman massal atau bukan, dengan nomornya seperti dicetak &quot;send&quot;,
+&quot;history&quot; dan &quot;queue list&quot;. Pesan yang tidak pasti mungkin sudah sampai: perintah
+ini bertanya dulu di terminal; tanpa terminal, --yes menyetujui lebih dulu. Pesan
+yang sudah sekali dikirim ulang tidak dikirim ulang lagi.
+Status keluar 0 bila setiap bagian terkirim, 1 bila ditolak atau tidak disetujui
+atau ada bagian yang tidak terkirim, 3 bila ponsel tidak terjangkau.
+</translation>
+    </message>
+    <message>
+        <source>not sent: there is no terminal to ask on; give --yes to agree beforehand</source>
+        <translation>tidak dikirim: tidak ada terminal untuk bertanya; beri --yes untuk menyetujui lebih dulu</translation>
+    </message>
+    <message>
+        <source>[y/N]</source>
+        <translation>[y/T]</translation>
+    </message>
+    <message>
+        <source>y</source>
+        <translation>y</translation>
+    </message>
+    <message>
+        <source>yes</source>
+        <translation>ya</translation>
+    </message>
+    <message>
+        <source>resend: &quot;%1&quot; is no message number</source>
+        <translation>resend: &quot;%1&quot; bukan nomor pesan</translation>
+    </message>
+    <message>
+        <source>resend: unexpected &quot;%1&quot;</source>
+        <translation>resend: &quot;%1&quot; tidak diharapkan</translation>
+    </message>
+    <message>
+        <source>resend: which message? Give its number</source>
+        <translation>resend: pesan yang mana? Beri nomornya</translation>
+    </message>
+    <message>
+        <source>message %1 is not sent again: %2</source>
+        <translation>pesan %1 tidak dikirim ulang: %2</translation>
+    </message>
+    <message>
+        <source>Message %1 to %2 is %3: it may have reached them. Send it again?</source>
+        <translation>Pesan %1 ke %2 berstatus %3: mungkin sudah sampai. Kirim ulang?</translation>
+    </message>
+    <message>
+        <source>Message %1 to %2 is %3. Send it again?</source>
+        <translation>Pesan %1 ke %2 berstatus %3. Kirim ulang?</translation>
+    </message>
+    <message>
+        <source>Message %1, in place of message %2</source>
+        <translation>Pesan %1, pengganti pesan %2</translation>
+    </message>
 </context>
 <context>
     <name>send</name>
-    <message>
-        <source>Sending to many (the kind then takes no number):
-  --to LIST             numbers, phone-book names and groups, between commas or
-                        semicolons
-  --to-file FILE.csv    a contacts file with a header row; {column} in a text is
-                        filled from each row
-  --number-column NAME  the column of the numbers (default: the first that holds
-                        numbers)
-  --interval SECONDS    between one message&apos;s start and the next&apos;s
-  --per-hour N          at most N messages in any hour
-  --at &quot;YYYY-MM-DD HH:MM&quot;      queue only; &quot;queue run&quot; sends it from then on
-  --expire &quot;YYYY-MM-DD HH:MM&quot;  send none after this time
-  --again               queue it even when the same batch was queued before
-Each recipient&apos;s message is recorded before anything goes; the outcome of each
-is printed as it ends. Exit status 0 when every message was sent, 1 when one
-failed or is uncertain or a recipient was left out (named on stderr), 3 when
-the phone could not be reached, 4 when the same batch was queued before (the
-line names it).
-</source>
-        <translation>Mengirim ke banyak penerima (jenis pesan lalu tanpa nomor):
-  --to LIST             nomor, nama di buku telepon dan grup, dipisah koma atau
-                        titik koma
-  --to-file FILE.csv    berkas kontak dengan baris judul; {column} di teks diisi
-                        dari setiap baris
-  --number-column NAME  kolom nomor (bawaan: kolom pertama yang berisi nomor)
-  --interval SECONDS    jarak antara mulainya satu pesan dan pesan berikutnya
-  --per-hour N          paling banyak N pesan dalam satu jam
-  --at &quot;YYYY-MM-DD HH:MM&quot;      hanya diantrekan; &quot;queue run&quot; mengirimnya mulai saat itu
-  --expire &quot;YYYY-MM-DD HH:MM&quot;  tidak mengirim apa pun setelah waktu ini
-  --again               antrekan walaupun kiriman yang sama sudah pernah diantrekan
-Pesan setiap penerima dicatat sebelum ada yang berangkat; hasil masing-masing
-dicetak begitu selesai. Status keluar 0 bila setiap pesan terkirim, 1 bila ada
-yang gagal atau tidak pasti atau ada penerima yang terlewat (disebut di stderr),
-3 bila ponsel tidak terjangkau, 4 bila kiriman yang sama sudah pernah diantrekan
-(barisnya menyebutkannya).
-</translation>
-    </message>
     <message>
         <source>%1 needs a value</source>
         <translation>%1 perlu nilai</translation>
@@ -1326,10 +1493,6 @@ ke ponsel dicatat sebagai tidak diketahui, lalu keluar dengan 128 + nomor sinyal
         <translation>send: --report-wait harus jumlah detik dari 0 sampai 86400</translation>
     </message>
     <message>
-        <source>send: --report goes with one recipient, not --to or --to-file</source>
-        <translation>send: --report hanya untuk satu penerima, bukan --to atau --to-file</translation>
-    </message>
-    <message>
         <source>send: the batch options go with --to or --to-file</source>
         <translation>send: opsi kiriman massal hanya bersama --to atau --to-file</translation>
     </message>
@@ -1344,6 +1507,121 @@ ke ponsel dicatat sebagai tidak diketahui, lalu keluar dengan 128 + nomor sinyal
     <message>
         <source>no delivery reports: the phone will not pass them on</source>
         <translation>tidak ada laporan pengiriman: ponsel tidak meneruskannya</translation>
+    </message>
+    <message>
+        <source>Sending to many (the kind then takes no number):
+  --to LIST             numbers, phone-book names and groups, between commas or
+                        semicolons
+  --to-file FILE.csv    a contacts file with a header row; {column} in a text is
+                        filled from each row
+  --number-column NAME  the column of the numbers, by its header or its place (1
+                        for the first); default: the one headed Phone, Number,
+                        Cell, Mobile, HP, No. HP, Nomor, Telepon, WA... or else
+                        the only one whose cells are all phone numbers (dates
+                        and account numbers are not); else it must be given
+  --dry-run             print each recipient&apos;s own text, coding and parts, and who
+                        is left out and why; queue and send nothing
+  --allow-empty         send a row whose cell for a {column} is empty (else it is
+                        left out)
+  --unicode auto|never|always  a recipient&apos;s text with characters outside GSM:
+                        auto (default) sends it as UCS2, in more parts if need
+                        be; never leaves it out; always sends every text as UCS2
+  --interval SECONDS    between one message&apos;s start and the next&apos;s
+  --per-hour N          at most N messages in any hour
+  --at &quot;YYYY-MM-DD HH:MM&quot;      queue only; &quot;queue run&quot; sends it from then on
+  --expire &quot;YYYY-MM-DD HH:MM&quot;  send none after this time
+  --again               queue it even when the same batch (the same message to the
+                        same recipients, from the same --at) was queued before
+  --report              as for one recipient: wait for each message&apos;s delivery
+                        report and print it
+Each recipient&apos;s message is recorded before anything goes; the outcome of each
+is printed as it ends. Exit status 0 when every message was sent, 1 when one
+failed or is uncertain or a recipient was left out (named on stderr), 3 when
+the phone could not be reached, 4 when the same batch was queued before (the
+line names it).
+</source>
+        <translation>Mengirim ke banyak penerima (jenis pesan lalu tanpa nomor):
+  --to LIST             nomor, nama di buku telepon dan grup, dipisah koma atau
+                        titik koma
+  --to-file FILE.csv    berkas kontak dengan baris judul; {column} di teks diisi
+                        dari setiap baris
+  --number-column NAME  kolom nomor, menurut judulnya atau urutannya (1 untuk
+                        yang pertama); bawaan: kolom berjudul Phone, Number,
+                        Cell, Mobile, HP, No. HP, Nomor, Telepon, WA... atau
+                        kolom yang semua selnya nomor telepon (tanggal dan nomor
+                        rekening bukan); selain itu harus diberikan
+  --dry-run             cetak teks, pengodean dan jumlah bagian setiap penerima,
+                        serta siapa yang terlewat dan mengapa; tidak ada yang
+                        diantrekan atau dikirim
+  --allow-empty         kirim juga baris yang selnya untuk {column} kosong (kalau
+                        tidak, baris itu terlewat)
+  --unicode auto|never|always  teks penerima dengan karakter di luar GSM:
+                        auto (bawaan) mengirimnya sebagai UCS2, dalam lebih banyak
+                        bagian bila perlu; never melewatkannya; always mengirim
+                        setiap teks sebagai UCS2
+  --interval SECONDS    jarak antara mulainya satu pesan dan pesan berikutnya
+  --per-hour N          paling banyak N pesan dalam satu jam
+  --at &quot;YYYY-MM-DD HH:MM&quot;      hanya diantrekan; &quot;queue run&quot; mengirimnya mulai saat itu
+  --expire &quot;YYYY-MM-DD HH:MM&quot;  tidak mengirim apa pun setelah waktu ini
+  --again               antrekan walaupun kiriman yang sama (pesan yang sama ke
+                        penerima yang sama, dari --at yang sama) sudah pernah
+                        diantrekan
+  --report              seperti untuk satu penerima: tunggu laporan pengiriman
+                        setiap pesan dan cetak
+Pesan setiap penerima dicatat sebelum ada yang berangkat; hasil masing-masing
+dicetak begitu selesai. Status keluar 0 bila setiap pesan terkirim, 1 bila ada
+yang gagal atau tidak pasti atau ada penerima yang terlewat (disebut di stderr),
+3 bila ponsel tidak terjangkau, 4 bila kiriman yang sama sudah pernah diantrekan
+(barisnya menyebutkannya).
+</translation>
+    </message>
+    <message>
+        <source>To %1: %2, %3</source>
+        <translation>Ke %1: %2, %3</translation>
+    </message>
+    <message>
+        <source>1 part</source>
+        <translation>1 bagian</translation>
+    </message>
+    <message>
+        <source>%1 parts</source>
+        <translation>%1 bagian</translation>
+    </message>
+    <message>
+        <source> (made UCS2: the text has characters outside GSM)</source>
+        <translation> (dijadikan UCS2: teksnya berisi karakter di luar GSM)</translation>
+    </message>
+    <message>
+        <source>Dry run: %1 in %2, %3 left out; nothing was queued or sent</source>
+        <translation>Uji coba: %1 dalam %2, %3 terlewat; tidak ada yang diantrekan atau dikirim</translation>
+    </message>
+    <message>
+        <source>1 recipient</source>
+        <translation>1 penerima</translation>
+    </message>
+    <message>
+        <source>%1 recipients</source>
+        <translation>%1 penerima</translation>
+    </message>
+    <message>
+        <source>no delivery report</source>
+        <translation>tidak ada laporan pengiriman</translation>
+    </message>
+    <message>
+        <source>--unicode must be auto, never or always, not &quot;%1&quot;</source>
+        <translation>--unicode harus auto, never atau always, bukan &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>send: --allow-empty goes with --to-file</source>
+        <translation>send: --allow-empty hanya bersama --to-file</translation>
+    </message>
+    <message>
+        <source>send: --report waits for what is sent now, not with --at</source>
+        <translation>send: --report menunggu yang dikirim sekarang, tidak bersama --at</translation>
+    </message>
+    <message>
+        <source>%1; name it with --number-column (its header or its place, 1 for the first)</source>
+        <translation>%1; sebutkan dengan --number-column (judulnya atau urutannya, 1 untuk yang pertama)</translation>
     </message>
 </context>
 <context>

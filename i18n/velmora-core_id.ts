@@ -43,6 +43,14 @@
         <source>line %1</source>
         <translation>baris %1</translation>
     </message>
+    <message>
+        <source>its cell for {%1} is empty</source>
+        <translation>selnya untuk {%1} kosong</translation>
+    </message>
+    <message>
+        <source>its cells for {%1} are empty</source>
+        <translation>selnya untuk {%1} kosong</translation>
+    </message>
 </context>
 <context>
     <name>ComDevices</name>
@@ -161,6 +169,14 @@
     <message>
         <source>this message cannot be sent again</source>
         <translation>pesan ini tidak bisa dikirim ulang</translation>
+    </message>
+    <message>
+        <source>only a message that failed, or whose fate is not known, is sent again</source>
+        <translation>hanya pesan yang gagal, atau yang nasibnya tidak diketahui, yang dikirim ulang</translation>
+    </message>
+    <message>
+        <source>it was sent again already, as message %1</source>
+        <translation>pesan ini sudah dikirim ulang, sebagai pesan %1</translation>
     </message>
 </context>
 <context>
@@ -323,6 +339,10 @@
     <message>
         <source>message %1 is %2, not failed or uncertain</source>
         <translation>pesan %1 berstatus %2, bukan failed atau uncertain</translation>
+    </message>
+    <message>
+        <source>message %1 was sent again already, as message %2</source>
+        <translation>pesan %1 sudah dikirim ulang, sebagai pesan %2</translation>
     </message>
 </context>
 <context>

@@ -1,5 +1,6 @@
 #include "BatchBuilder.h"
 
+#include "LongText.h"
 #include "PduDecoder.h"
 #include "Said.h"
 
@@ -18,22 +19,37 @@ QString Sentence(const std::string& refusal) {
     return s;
 }
 
-// A number as people write it ("0812 3456-789", "+62 (812) ..."), checked
-// as the destination field checks it once the layout is gone.
+// A number as people write it ("0812 3456-789", "+62 (812) ...", "0062..."),
+// checked as the destination field checks it (NormaliseDestination reads
+// the layout). Spreadsheets put other spaces than the plain one between
+// digits; they are layout too.
 Result<std::string> CheckNumber(const QString& written) {
-    QString digits;
-    digits.reserve(written.size());
+    QString number;
+    number.reserve(written.size());
     for (const QChar c : written)
-        if (!c.isSpace() && c != QLatin1Char('-') && c != QLatin1Char('(') && c != QLatin1Char(')'))
-            digits += c;
-    // "00" is how many write the international "+" ("0062812..."): the
-    // destination field's leading-0 rule would make it 62062812...
-    if (digits.startsWith(QLatin1String("00")))
-        digits = QLatin1Char('+') + digits.mid(2);
-    return CheckDestination(digits.toStdString());
+        if (!c.isSpace())
+            number += c;
+    return CheckDestination(number.toStdString());
 }
 
 bool CarriesText(MessageKind kind) { return kind == MessageKind::Text || kind == MessageKind::Ems; }
+
+// A recipient's coding as the batch allows. A filled text may need UCS2
+// where the text as written did not ("{name}" is "Zoë"); only a plain text
+// has the choice (a flash message is UCS2 anyway, EMS is GSM 7-bit).
+bool ApplyUnicode(MessageRequest& request, BatchOptions::Unicode mode) {
+    if (request.kind != MessageKind::Text || request.flash || mode == BatchOptions::Unicode::Never)
+        return false;
+    if (mode == BatchOptions::Unicode::Always) {
+        request.unicode = true;
+        return false;
+    }
+    if (request.unicode || CodingFor(request.text) != TextCoding::Ucs2)
+        return false;
+    request.unicode = true;
+    request.longText = true; // UCS2 carries less a part: it may need more
+    return true;
+}
 
 // Numbers already taken, by the form they are sent as, with where each was
 // given ("line 4", "" for a typed list).
@@ -56,8 +72,9 @@ private:
     QHash<QString, QString> m_seen;
 };
 
-BatchRecipient For(const MessageRequest& message, const std::string& number, const QString& name) {
-    BatchRecipient r{name, message};
+BatchRecipient For(const MessageRequest& message, const std::string& number, const QString& name,
+                   bool madeUnicode) {
+    BatchRecipient r{name, message, madeUnicode};
     r.request.destination = number;
     return r;
 }
@@ -65,7 +82,7 @@ BatchRecipient For(const MessageRequest& message, const std::string& number, con
 } // namespace
 
 BatchRecipients RecipientsFromList(const QStringList& words, MessageStore* store,
-                                   const MessageRequest& written) {
+                                   const MessageRequest& written, const BatchOptions& options) {
     BatchRecipients out;
     MessageRequest message = written;
     // A typed list has no columns: a {name} in its text would go out as
@@ -75,6 +92,7 @@ BatchRecipients RecipientsFromList(const QStringList& words, MessageStore* store
         out.unknown = filled.unknown;
         message.text = filled.text.toStdU16String();
     }
+    const bool madeUnicode = ApplyUnicode(message, options.unicode);
     Seen seen;
     auto add = [&](int index, const QString& who, const std::string& number, const QString& name) {
         const QString again = seen.take(number, {});
@@ -82,7 +100,7 @@ BatchRecipients RecipientsFromList(const QStringList& words, MessageStore* store
             out.problems.push_back({index, who, again, true});
             return;
         }
-        out.recipients.push_back(For(message, number, name));
+        out.recipients.push_back(For(message, number, name, madeUnicode));
     };
     for (int i = 0; i < words.size(); ++i) {
         const QString word = words.at(i).trimmed();
@@ -142,15 +160,8 @@ BatchRecipients RecipientsFromList(const QStringList& words, MessageStore* store
 
 namespace {
 
-int NameColumn(const CsvTable& table) {
-    for (qsizetype c = 0; c < table.header.size(); ++c)
-        if (table.header.at(c).trimmed().compare(QLatin1String("name"), Qt::CaseInsensitive) == 0)
-            return static_cast<int>(c);
-    return -1;
-}
-
 TableRow FromRow(const CsvTable& table, std::size_t index, int numberColumn, int nameColumn,
-                 const MessageRequest& message) {
+                 const MessageRequest& message, const BatchOptions& options) {
     const QStringList& row = table.rows[index];
     TableRow out;
     out.line = index < table.lines.size() ? table.lines[index] : 0;
@@ -160,10 +171,14 @@ TableRow FromRow(const CsvTable& table, std::size_t index, int numberColumn, int
                              ? row.value(numberColumn).trimmed()
                              : QString();
     out.recipient.request.destination = cell.toStdString();
-    if (CarriesText(message.kind))
-        out.recipient.request.text =
-            FillPlaceholders(QString::fromStdU16String(message.text), table.header, row)
-                .text.toStdU16String();
+    QStringList empty;
+    if (CarriesText(message.kind)) {
+        const FilledText filled =
+            FillPlaceholders(QString::fromStdU16String(message.text), table.header, row);
+        out.recipient.request.text = filled.text.toStdU16String();
+        empty = filled.empty;
+        out.recipient.madeUnicode = ApplyUnicode(out.recipient.request, options.unicode);
+    }
     out.who = cell.isEmpty() ? out.recipient.name : cell;
     if (cell.isEmpty()) {
         out.problem = QCoreApplication::translate("BatchBuilder", "has no number");
@@ -175,6 +190,15 @@ TableRow FromRow(const CsvTable& table, std::size_t index, int numberColumn, int
         return out;
     }
     out.recipient.request.destination = *number;
+    // "Dear ," goes to no one unless the user said it may.
+    if (!options.allowEmpty && !empty.isEmpty()) {
+        out.problem =
+            empty.size() == 1
+                ? QCoreApplication::translate("BatchBuilder", "its cell for {%1} is empty").arg(empty.front())
+                : QCoreApplication::translate("BatchBuilder", "its cells for {%1} are empty")
+                      .arg(empty.join(QStringLiteral("}, {")));
+        return out;
+    }
     // Only a filled text differs from row to row; a content kind builds the
     // same for all, and the outbox names it once when it does not.
     if (CarriesText(message.kind))
@@ -186,13 +210,14 @@ TableRow FromRow(const CsvTable& table, std::size_t index, int numberColumn, int
 } // namespace
 
 TableRow RecipientFromRow(const CsvTable& table, std::size_t row, int numberColumn,
-                          const MessageRequest& message) {
+                          const MessageRequest& message, const BatchOptions& options) {
     if (row >= table.rows.size())
         return {{}, 0, {}, QCoreApplication::translate("BatchBuilder", "there is no such row")};
-    return FromRow(table, row, numberColumn, NameColumn(table), message);
+    return FromRow(table, row, numberColumn, NameColumn(table), message, options);
 }
 
-BatchRecipients RecipientsFromTable(const CsvTable& table, int numberColumn, const MessageRequest& message) {
+BatchRecipients RecipientsFromTable(const CsvTable& table, int numberColumn, const MessageRequest& message,
+                                    const BatchOptions& options) {
     BatchRecipients out;
     // Which placeholders no column names depends on the text and the header
     // alone: the same for every row, and said even when no row is left.
@@ -201,7 +226,7 @@ BatchRecipients RecipientsFromTable(const CsvTable& table, int numberColumn, con
     const int nameColumn = NameColumn(table);
     Seen seen;
     for (std::size_t r = 0; r < table.rows.size(); ++r) {
-        TableRow row = FromRow(table, r, numberColumn, nameColumn, message);
+        TableRow row = FromRow(table, r, numberColumn, nameColumn, message, options);
         bool duplicate = false;
         if (row.problem.isEmpty()) {
             row.problem = seen.take(row.recipient.request.destination,
@@ -216,11 +241,29 @@ BatchRecipients RecipientsFromTable(const CsvTable& table, int numberColumn, con
     return out;
 }
 
+Result<std::vector<GroupMember>, QString> MembersFromTable(const CsvTable& table,
+                                                           const QString& numberColumn) {
+    using Members = Result<std::vector<GroupMember>, QString>;
+    const auto numbers = NumberColumn(table, numberColumn);
+    if (!numbers)
+        return Members::Fail(numbers.error());
+    const int names = NameColumn(table) == numbers.value() ? -1 : NameColumn(table);
+    std::vector<GroupMember> members;
+    for (const QStringList& row : table.rows) {
+        const QString number = row.value(numbers.value()).trimmed();
+        if (number.isEmpty())
+            continue;
+        members.push_back({names >= 0 ? row.value(names).trimmed() : QString(), number});
+    }
+    return Members::Ok(std::move(members));
+}
+
 RecipientPreview PreviewRecipient(const BatchRecipient& recipient) {
     const MessageRequest& request = recipient.request;
     RecipientPreview out;
     out.number = QString::fromStdString(request.destination);
     out.name = recipient.name;
+    out.madeUnicode = recipient.madeUnicode;
     out.text = CarriesText(request.kind) ? QString::fromStdU16String(request.text)
                                          : QString::fromLatin1(MessageKindName(request.kind));
     const auto built = BuildMessage(request);

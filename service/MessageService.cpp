@@ -119,6 +119,10 @@ MessageService::MessageService(MessageStore* store, MessageTransport& transport,
 MessageService::~MessageService() { m_transport.m_service = nullptr; }
 
 Result<SendJob*, SendRefusal> MessageService::send(const MessageRequest& request) {
+    return sendNew(request, 0);
+}
+
+Result<SendJob*, SendRefusal> MessageService::sendNew(const MessageRequest& request, qint64 replaces) {
     using R = Result<SendJob*, SendRefusal>;
     const auto job = BuildMessage(request);
     if (!job)
@@ -129,7 +133,9 @@ Result<SendJob*, SendRefusal> MessageService::send(const MessageRequest& request
     // record would leave a sent message nobody knows of.
     if (const QString why = m_store->CheckWritable(); !why.isEmpty())
         return R::Fail({SendRefusal::Store, {}, why});
-    const auto added = m_store->AddOutgoing(OutgoingRecord(request, *job, m_transport.Modem()));
+    MessageRecord record = OutgoingRecord(request, *job, m_transport.Modem());
+    record.replaces = replaces;
+    const auto added = m_store->AddOutgoing(record);
     if (!added)
         return R::Fail({SendRefusal::Store, {}, Q(added.error())});
     const qint64 id = added.value();
@@ -184,18 +190,39 @@ SendJob* MessageService::start(qint64 id, const std::vector<std::string>& pdus, 
     return sendJob;
 }
 
-Result<SendJob*, SendRefusal> MessageService::resend(qint64 id) {
-    using R = Result<SendJob*, SendRefusal>;
+std::optional<SendRefusal> MessageService::whyNotResend(qint64 id) const {
     if (!m_store)
-        return R::Fail({SendRefusal::Store, {}, m_storeWhy});
+        return SendRefusal{SendRefusal::Store, {}, m_storeWhy};
+    const auto refuse = [](const std::string& why) {
+        return SendRefusal{SendRefusal::Invalid, Refusal{why, RefusedField::None}, {}};
+    };
     const auto message = m_store->Message(id);
     const auto request = message ? RequestFromJson(message->request) : std::nullopt;
     if (!request || message->direction != msg::Direction::Out)
+        return refuse(translate("MessageService", "this message cannot be sent again"));
+    // A message that went, or is still to go, would reach them twice.
+    if (message->state != msg::State::Failed && message->state != msg::State::Uncertain)
+        return refuse(translate("MessageService",
+                                "only a message that failed, or whose fate is not known, is sent again"));
+    if (const qint64 again = m_store->ReplacedBy(id))
+        return refuse(Fill(translate("MessageService", "it was sent again already, as message %1"),
+                           {std::to_string(again)}));
+    return std::nullopt;
+}
+
+Result<SendJob*, SendRefusal> MessageService::resend(qint64 id) {
+    using R = Result<SendJob*, SendRefusal>;
+    if (auto why = whyNotResend(id))
+        return R::Fail(std::move(*why));
+    // Read again: another program may have deleted it in between.
+    const auto message = m_store->Message(id);
+    const auto request = message ? RequestFromJson(message->request) : std::nullopt;
+    if (!request)
         return R::Fail(
             {SendRefusal::Invalid,
              Refusal{translate("MessageService", "this message cannot be sent again"), RefusedField::None},
              {}});
-    return send(*request);
+    return sendNew(*request, id);
 }
 
 void MessageService::release(SendJob* job) {

@@ -129,9 +129,14 @@ public:
     // service; it lives until the service does or until release(job), and
     // one released on its way lives until it has finished.
     Result<SendJob*, SendRefusal> send(const MessageRequest& request);
-    // Sends an existing outgoing message again (a failed or uncertain one) as
-    // a new message of the same request.
+    // Sends an existing outgoing message again as a new message of the same
+    // request that names it (MessageRecord::replaces). Refused unless it
+    // failed or is uncertain, and when it was sent again already: the user
+    // decides once that it may go again.
     Result<SendJob*, SendRefusal> resend(qint64 id);
+    // Why resend(id) would be refused, asked before the user is; nullopt when
+    // it may go again.
+    std::optional<SendRefusal> whyNotResend(qint64 id) const;
     // Sends a message the store holds Queued (one of a batch): takes it for
     // this program (Sending) and hands its recorded PDUs over. Refused when
     // it is not queued any more (another program took it, the user
@@ -186,6 +191,7 @@ private:
     // outcome can be told in between.
     void commit(SendJob* job, const Verdict& verdict);
     void announce(SendJob* job);
+    Result<SendJob*, SendRefusal> sendNew(const MessageRequest& request, qint64 replaces);
     // Follows a message recorded as Sending and hands its PDUs over.
     SendJob* start(qint64 id, const std::vector<std::string>& pdus, const std::string& number);
 

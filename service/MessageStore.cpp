@@ -528,6 +528,7 @@ MessageRecord RecordAt(const QSqlQuery& q) {
     r.text = q.value(4).toString();
     r.content = Object(q.value(5));
     r.request = Object(q.value(6));
+    r.replaces = r.request.value(QLatin1String("replaces")).toInteger();
     r.state = msg::StateFromName(q.value(7).toString().toStdString()).value_or(msg::State::Uncertain);
     r.reason = msg::ReasonFromName(q.value(8).toString().toStdString()).value_or(msg::Reason::None);
     r.reasonCode = OptionalInt(q.value(9));
@@ -749,17 +750,16 @@ bool StillRunning(const QString& owner) {
 
 QString ConversationKey(const QString& number, const QString& countryCode) {
     const QString typed = number.trimmed();
-    QString digits;
-    for (const QChar c : typed) {
-        if (c == QLatin1Char('+') || c == QLatin1Char(' ') || c == QLatin1Char('-'))
-            continue;
+    // Read as a destination is, so each way of writing a number finds the
+    // messages sent to it and the name it has in the phone book.
+    const QString digits =
+        QString::fromStdString(NormaliseDestination(typed.toStdString(), countryCode.toStdString()));
+    if (digits.isEmpty())
+        return typed.toLower();
+    for (const QChar c : digits)
         if (c < QLatin1Char('0') || c > QLatin1Char('9'))
             return typed.toLower();
-        digits += c;
-    }
-    if (digits.startsWith(QLatin1Char('0')))
-        digits = countryCode + digits.mid(1);
-    return digits.isEmpty() ? typed.toLower() : digits;
+    return digits;
 }
 
 // ---------------------------------------------------------------------------
@@ -856,13 +856,16 @@ qint64 MessageStore::Impl::InsertMessage(const MessageRecord& r, std::optional<P
     const QDateTime at = r.received.isValid() ? r.received : created;
     const QVariant noInt{QMetaType(QMetaType::Int)};
     const QVariant noBatch{QMetaType(QMetaType::LongLong)};
+    QJsonObject request = r.request;
+    if (r.replaces)
+        request.insert(QStringLiteral("replaces"), r.replaces);
     Run(q, {QString::fromLatin1(msg::DirectionName(r.direction)),
             Text(ConversationKey(r.number)),
             Text(r.number),
             Text(r.kind),
             Text(r.text),
             Json(r.content),
-            Json(r.request),
+            Json(request),
             QString::fromLatin1(msg::StateName(r.state)),
             Text(QString::fromLatin1(msg::ReasonName(r.reason))),
             Optional(r.reasonCode),
@@ -1693,6 +1696,21 @@ std::optional<MessageRecord> MessageStore::Message(qint64 id) {
     }
 }
 
+qint64 MessageStore::ReplacedBy(qint64 id) {
+    try {
+        // Only a message the user chose to send again names another: few,
+        // and a resend looks once.
+        return Scalar(
+                   d->db,
+                   QStringLiteral("SELECT min(id) FROM messages WHERE direction = 'out' AND request LIKE ? "
+                                  "AND json_extract(request, '$.replaces') = ?"),
+                   {QStringLiteral("%\"replaces\"%"), id})
+            .toLongLong();
+    } catch (const SqlFailed&) {
+        return 0;
+    }
+}
+
 std::vector<MessageRecord> MessageStore::Messages(const HistoryQuery& query) {
     std::vector<MessageRecord> out;
     const auto list = [&](bool newest) {
@@ -1959,6 +1977,7 @@ void MessageStore::Impl::Count(BatchRecord& b) {
         Cached(QStringLiteral("SELECT state, count(*) FROM messages WHERE batch_id = ? GROUP BY state"));
     Run(q, {b.id});
     b.total = b.queued = b.sending = b.sent = b.failed = b.uncertain = 0;
+    b.delivered = b.notDelivered = 0;
     while (q.next()) {
         const int n = q.value(1).toInt();
         b.total += n;
@@ -1970,9 +1989,15 @@ void MessageStore::Impl::Count(BatchRecord& b) {
             b.sending += n;
             break;
         case msg::State::Sent:
+            b.sent += n;
+            break;
         case msg::State::Delivered:
+            b.sent += n;
+            b.delivered += n;
+            break;
         case msg::State::NotDelivered:
             b.sent += n;
+            b.notDelivered += n;
             break;
         case msg::State::Failed:
             b.failed += n;
@@ -2315,9 +2340,10 @@ std::vector<QString> MessageStore::NumbersNamed(const QString& name) {
     if (folded.isEmpty())
         return out;
     try {
-        // The same number kept twice under the name is one recipient.
+        // The same number kept twice under the name, however written
+        // ("+62812...", "0812..."), is one recipient.
         QSqlQuery& q = d->Cached(QStringLiteral(
-            "SELECT number FROM phonebook WHERE trim(fold) = ? GROUP BY number ORDER BY min(id)"));
+            "SELECT number FROM phonebook WHERE trim(fold) = ? GROUP BY peer ORDER BY min(id)"));
         Run(q, {folded});
         while (q.next())
             out.push_back(q.value(0).toString());

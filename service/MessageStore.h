@@ -74,8 +74,9 @@ struct Group {
     std::vector<GroupMember> members;
 };
 
-// The conversation a number belongs to: "+", spaces and "-" go, a leading 0
-// becomes the country code, as a destination is sent. A sender that is not
+// The conversation a number belongs to: the number as a destination is sent
+// (smslib's NormaliseDestination: "+62 812-345-6789", "0812...", "0062812..."
+// and "62812..." are one conversation). A sender that is not
 // a number ("Telkomsel") is its own conversation, in lower case.
 QString ConversationKey(const QString& number, const QString& countryCode = QStringLiteral("62"));
 
@@ -190,6 +191,8 @@ public:
 
     // ---- reading
     std::optional<MessageRecord> Message(qint64 id);
+    // The message sent again in place of `id` (MessageRecord::replaces), or 0.
+    qint64 ReplacedBy(qint64 id);
     std::vector<MessageRecord> Messages(const HistoryQuery& query);
     // The same messages, each handed to `take` as it is read (parts
     // included), without holding them all: `take` gives false to stop.

@@ -113,6 +113,9 @@ struct MessageRecord {
     int position = 0;
     int tries = 0;
     QDateTime notBefore;
+    // A message sent again: the one it replaces (0: none). Kept in its
+    // request as "replaces", beside what it was built from.
+    qint64 replaces = 0;
 };
 
 // How a batch's messages are spread out in time.
@@ -136,6 +139,8 @@ struct BatchRecord {
     // Its messages by where they stand (Sent counts the delivered and the
     // not delivered too: they went).
     int total = 0, queued = 0, sending = 0, sent = 0, failed = 0, uncertain = 0;
+    // Of the sent, those whose delivery report came: delivered or not.
+    int delivered = 0, notDelivered = 0;
     QDateTime lastStart; // when its newest message was handed to the phone
     bool finished() const { return queued == 0 && sending == 0; }
 };

@@ -70,6 +70,10 @@ QString Outbox::BatchKey(const BatchRequest& request) {
         hash.addData(item.toUtf8());
         hash.addData(QByteArrayView("\n"));
     }
+    // The same reminder for another day is another batch. A batch to go at
+    // once keeps the key it always had.
+    if (request.pacing.startAt.isValid())
+        hash.addData(("at " + request.pacing.startAt.toUTC().toString(Qt::ISODate)).toUtf8());
     return QString::fromLatin1(hash.result().toHex());
 }
 
@@ -329,6 +333,11 @@ Result<bool> Outbox::retryMessage(qint64 id) {
     if (message->state != msg::State::Failed && message->state != msg::State::Uncertain)
         return Result<bool>::Fail(Fill(translate("Outbox", "message %1 is %2, not failed or uncertain"),
                                        {std::to_string(id), msg::StateName(message->state)}));
+    // Sent again as a message of its own: queued too, it would go twice.
+    if (const qint64 again = store->ReplacedBy(id))
+        return Result<bool>::Fail(
+            Fill(translate("Outbox", "message %1 was sent again already, as message %2"),
+                 {std::to_string(id), std::to_string(again)}));
     // The user decided: it goes when its turn comes, whatever tries it had.
     const auto done = store->Requeue(id, {}, msg::Reason::None, std::nullopt, false);
     if (!done || !done.value())

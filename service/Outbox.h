@@ -30,6 +30,9 @@ namespace velmora {
 struct BatchRecipient {
     QString name; // for the record and the list: the phone book's or the file's
     MessageRequest request;
+    // Its text needed characters outside GSM and goes as UCS2, where the
+    // text as written would have gone as GSM 7-bit (BatchBuilder).
+    bool madeUnicode = false;
 };
 
 struct BatchRequest {
@@ -94,7 +97,8 @@ public:
     // "Rapat jam 7 to 200": the name a batch gets when the user gives none,
     // from the message as written (a mail-merged text with its {column}s).
     static QString DefaultName(const MessageRequest& message, std::size_t recipients);
-    // What identifies a batch's content and recipients, whatever their order.
+    // What identifies a batch's content and recipients, whatever their
+    // order, and its start time when it has one.
     static QString BatchKey(const BatchRequest& request);
 
     // Builds every recipient's message and records them all, Queued, in one

@@ -143,10 +143,23 @@ std::string PadRight(std::string_view text, std::size_t width, char fill) {
     return out;
 }
 
-std::string NormaliseDestination(std::string_view typed) {
-    std::string n = StripAll(typed, "+");
-    if (!n.empty() && n[0] == '0')
-        n.replace(0, 1, "62");
+std::string NormaliseDestination(std::string_view typed, std::string_view countryCode) {
+    std::string n;
+    n.reserve(typed.size());
+    bool digits = false;
+    for (char c : typed) {
+        // "-" and "." part digits; before any they are no layout ("-5" is
+        // no number).
+        if (c == ' ' || c == '\t' || c == '(' || c == ')' || c == '+' || ((c == '-' || c == '.') && digits))
+            continue;
+        digits = digits || (c >= '0' && c <= '9');
+        n += c;
+    }
+    // "00" alone is no prefix of anything: it stays a national number.
+    if (n.size() > 2 && n[0] == '0' && n[1] == '0')
+        n.erase(0, 2);
+    else if (!n.empty() && n[0] == '0')
+        n.replace(0, 1, countryCode);
     return n;
 }
 

@@ -23,9 +23,13 @@ std::string StripAll(std::string_view text, std::string_view what);
 std::string PadLeft(std::string_view text, std::size_t width, char fill);
 std::string PadRight(std::string_view text, std::size_t width, char fill);
 
-// The destination as the number field keeps it: every "+" removed, and a
-// leading "0" (a national number) turned into the country code 62.
-std::string NormaliseDestination(std::string_view typed);
+// A number as people write it, read one way wherever one is typed, listed
+// or looked up ("+62 812-345-6789", "0812.345.6789", "0062 812...",
+// "(0812) 345..."): the layout (spaces, "-", ".", "(", ")") and every "+"
+// removed, the international prefix "00" dropped, and a leading "0" (a
+// national number) turned into the country code. Anything else is kept, so
+// a word that is no number stays one.
+std::string NormaliseDestination(std::string_view typed, std::string_view countryCode = "62");
 // 1 to 20 decimal digits: what fits a TS 23.040 address field.
 bool IsValidDestination(std::string_view number);
 

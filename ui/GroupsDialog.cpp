@@ -35,25 +35,6 @@ QPushButton* Button(const QString& text, const char* name, QWidget* parent) {
 
 } // namespace
 
-Result<std::vector<GroupMember>, QString> MembersFromTable(const CsvTable& table) {
-    using Members = Result<std::vector<GroupMember>, QString>;
-    const auto numbers = NumberColumn(table);
-    if (!numbers)
-        return Members::Fail(numbers.error());
-    int names = -1;
-    for (int c = 0; c < table.header.size(); ++c)
-        if (c != numbers.value() && table.header[c].trimmed().compare("name", Qt::CaseInsensitive) == 0)
-            names = c;
-    std::vector<GroupMember> members;
-    for (const QStringList& row : table.rows) {
-        const QString number = row.value(numbers.value()).trimmed();
-        if (number.isEmpty())
-            continue;
-        members.push_back({names >= 0 ? row.value(names).trimmed() : QString(), number});
-    }
-    return Members::Ok(std::move(members));
-}
-
 GroupsDialog::GroupsDialog(MessageStore* store, Prompter& prompter, QWidget* parent)
     : QDialog(parent), m_store(store), m_prompter(prompter), m_list(new QListWidget(this)),
       m_members(new QTreeWidget(this)), m_rename(Button(tr("&Rename…"), "btnGroupRename", this)),

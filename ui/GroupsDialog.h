@@ -1,5 +1,6 @@
 #pragma once
 
+#include "BatchBuilder.h"
 #include "MessageStore.h"
 #include "Recipients.h"
 
@@ -12,12 +13,6 @@ class QTreeWidget;
 namespace velmora {
 
 class Prompter;
-
-// The members a contacts file gives a group: each row's number (from the
-// column NumberColumn finds) and its name (from a column headed "name", any
-// case, when there is one). A row without a number is left out; a file
-// with no number column is refused with NumberColumn's sentence.
-Result<std::vector<GroupMember>, QString> MembersFromTable(const CsvTable& table);
 
 // The groups the store keeps: their members, renaming, deleting, making
 // one from a contacts file, and sending to one (its name goes into the

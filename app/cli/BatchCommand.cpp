@@ -16,6 +16,8 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
+#include <algorithm>
+#include <functional>
 #include <ostream>
 #include <set>
 
@@ -38,15 +40,18 @@ std::string QueueUsage() {
                      "                  messages; --json for a program\n"
                      "  pause           hold a batch: what is queued stays queued\n"
                      "  resume          go on with a batch (also one the program paused when the phone\n"
-                     "                  stopped answering); of a failed or uncertain message: send it\n"
-                     "                  again\n"
+                     "                  stopped answering); of a failed or uncertain message of a\n"
+                     "                  batch: send it again in its batch (\"velmora-cli resend\" sends\n"
+                     "                  any message again)\n"
                      "  cancel          take what is queued of a batch, or one message, out; an\n"
                      "                  uncertain message is dropped: it is not sent again\n"
                      "  run             send what is due and wait for what is scheduled, until nothing\n"
                      "                  is queued (or for ever with --follow); prints each message's end\n"
                      "\n"
-                     "Exit status of run: 0 when every message was sent, 1 when one failed or is\n"
-                     "uncertain, 3 when the phone could not be reached or stopped answering.\n");
+                     "Exit status of run: 0 when every message was sent (one another program is\n"
+                     "sending is not counted), 1 when one failed or is left queued, or a batch holds an\n"
+                     "uncertain message (named on stderr, also when nothing is queued), 3 when the\n"
+                     "phone could not be reached or stopped answering.\n");
 }
 
 std::string ManyUsageText() {
@@ -56,13 +61,26 @@ std::string ManyUsageText() {
                      "                        semicolons\n"
                      "  --to-file FILE.csv    a contacts file with a header row; {column} in a text is\n"
                      "                        filled from each row\n"
-                     "  --number-column NAME  the column of the numbers (default: the first that holds\n"
-                     "                        numbers)\n"
+                     "  --number-column NAME  the column of the numbers, by its header or its place (1\n"
+                     "                        for the first); default: the one headed Phone, Number,\n"
+                     "                        Cell, Mobile, HP, No. HP, Nomor, Telepon, WA... or else\n"
+                     "                        the only one whose cells are all phone numbers (dates\n"
+                     "                        and account numbers are not); else it must be given\n"
+                     "  --dry-run             print each recipient's own text, coding and parts, and who\n"
+                     "                        is left out and why; queue and send nothing\n"
+                     "  --allow-empty         send a row whose cell for a {column} is empty (else it is\n"
+                     "                        left out)\n"
+                     "  --unicode auto|never|always  a recipient's text with characters outside GSM:\n"
+                     "                        auto (default) sends it as UCS2, in more parts if need\n"
+                     "                        be; never leaves it out; always sends every text as UCS2\n"
                      "  --interval SECONDS    between one message's start and the next's\n"
                      "  --per-hour N          at most N messages in any hour\n"
                      "  --at \"YYYY-MM-DD HH:MM\"      queue only; \"queue run\" sends it from then on\n"
                      "  --expire \"YYYY-MM-DD HH:MM\"  send none after this time\n"
-                     "  --again               queue it even when the same batch was queued before\n"
+                     "  --again               queue it even when the same batch (the same message to the\n"
+                     "                        same recipients, from the same --at) was queued before\n"
+                     "  --report              as for one recipient: wait for each message's delivery\n"
+                     "                        report and print it\n"
                      "Each recipient's message is recorded before anything goes; the outcome of each\n"
                      "is printed as it ends. Exit status 0 when every message was sent, 1 when one\n"
                      "failed or is uncertain or a recipient was left out (named on stderr), 3 when\n"
@@ -93,6 +111,9 @@ std::string Counts(const BatchRecord& b) {
         if (count)
             s += ", " + Fill(said, {std::to_string(count)});
     };
+    // Of the sent, what their reports said, when any were asked for.
+    add(b.delivered, translate("queue", "%1 delivered"));
+    add(b.notDelivered, translate("queue", "%1 not delivered"));
     add(b.failed, translate("queue", "%1 failed"));
     add(b.uncertain, translate("queue", "%1 uncertain"));
     add(b.sending, translate("queue", "%1 sending"));
@@ -131,22 +152,37 @@ std::optional<Target> ParseTarget(const std::string& word) {
     return t;
 }
 
-// Opens the store the settings (or --store) name, for the commands that
-// need no phone; null when there is none yet (looking makes none).
-Result<std::unique_ptr<MessageStore>> OpenStore(const std::optional<std::string>& given, Io io,
-                                                MessageStore::Access access = MessageStore::Access::Write) {
-    std::string path = given.value_or("");
-    if (path.empty()) {
-        const AppPaths paths = CurrentAppPaths();
-        Settings settings;
-        for (const auto& message : LoadSettings(SettingsSection::Communication, paths.settingsFile, settings))
-            io.err << "velmora-cli: " << AboutFile(paths.settingsFile, message) << '\n';
-        path = ChooseMessageStore(paths, settings.MessageStore);
-    }
-    const QFileInfo file(Q(path));
-    if (!file.exists() || (file.isFile() && file.size() == 0))
-        return Result<std::unique_ptr<MessageStore>>::Ok(nullptr);
-    return MessageStore::Open(Q(path), access);
+// The uncertain messages of a batch still waiting for the user: not sent
+// again in their batch (queue resume) nor as a message of their own
+// (resend).
+std::vector<MessageRecord> Unsettled(MessageStore& store, const BatchRecord& b) {
+    std::vector<MessageRecord> out;
+    if (!b.uncertain)
+        return out;
+    HistoryQuery query;
+    query.batch = b.id;
+    query.state = msg::State::Uncertain;
+    for (MessageRecord& m : store.Messages(query))
+        if (!store.ReplacedBy(m.id))
+            out.push_back(std::move(m));
+    return out;
+}
+
+// Names each uncertain message (its number, whom to, why) and how to go on.
+void SayUncertain(const BatchRecord& b, const std::vector<MessageRecord>& unsure, Io io) {
+    if (unsure.empty())
+        return;
+    for (const MessageRecord& m : unsure)
+        io.err << "velmora-cli: "
+               << Fill(translate("queue", "message %1 to %2 is %3: it may have gone"),
+                       {std::to_string(m.id), ForOutput(Who(m), io.errIsTerminal), StateShown(m)})
+               << '\n';
+    io.err << "velmora-cli: "
+           << Fill(translate("queue", "batch B%1 has %2 uncertain: they may have gone; \"velmora-cli queue "
+                                      "resume MESSAGE\" sends one again in its batch, \"queue cancel "
+                                      "MESSAGE\" lets it be"),
+                   {std::to_string(b.id), std::to_string(unsure.size())})
+           << '\n';
 }
 
 // Sends what is due until nothing is queued (or for ever), printing each
@@ -220,12 +256,16 @@ int Drain(CliPhone& phone, Outbox& outbox, std::optional<qint64> batch, bool fol
     for (const BatchRecord& b : store.Batches()) {
         if (batch && b.id != *batch)
             continue;
+        const std::vector<MessageRecord> unsure = Unsettled(store, b);
         // What this run sent from, and what it leaves unsent: an old
-        // batch's failure does not decide this run's status.
-        if (!batch && !touched.count(b.id) && b.finished())
+        // batch's failure does not decide this run's status. Its uncertain
+        // messages wait for the user, whichever run left them.
+        if (!batch && !touched.count(b.id) && b.finished() && unsure.empty())
             continue;
         io.out << Fill(translate("queue", "Batch B%1: %2"), {std::to_string(b.id), Counts(b)}) << '\n';
-        if (b.failed || b.uncertain || !b.finished())
+        // A message another program is sending now is not this run's
+        // failure; one left queued (a paused batch) is.
+        if ((b.failed && touched.count(b.id)) || !unsure.empty() || b.queued)
             code = kExitRefused;
         if (!b.finished() && b.state == msg::BatchState::Paused) {
             const bool phone =
@@ -241,18 +281,108 @@ int Drain(CliPhone& phone, Outbox& outbox, std::optional<qint64> batch, bool fol
                            {std::to_string(b.id), std::to_string(b.queued)})
                    << '\n';
         }
-        if (b.uncertain)
-            io.err << "velmora-cli: "
-                   << Fill(translate("queue",
-                                     "batch B%1 has %2 uncertain: they may have gone; \"velmora-cli queue "
-                                     "list B%1\" names them, \"queue resume MESSAGE\" sends one again"),
-                           {std::to_string(b.id), std::to_string(b.uncertain)})
-                   << '\n';
+        SayUncertain(b, unsure, io);
     }
     return phoneGone ? kExitUnreachable : code;
 }
 
+// What "send --to-file ... --dry-run" shows: each recipient's own
+// message as it would go, and who is left out and why. Nothing is kept.
+int ShowDryRun(const BatchRecipients& recipients,
+               const std::function<std::string(const RecipientProblem&)>& problemLine, bool leftOut, Io io) {
+    int parts = 0, shown = 0, out = 0;
+    std::vector<std::string> refused;
+    for (const BatchRecipient& r : recipients.recipients) {
+        const RecipientPreview p = PreviewRecipient(r);
+        const std::string who = S(p.name.isEmpty() ? p.number : p.number + " (" + p.name + ")");
+        if (!p.problem.isEmpty()) {
+            refused.push_back(Fill(translate("send", "left out: %1: %2"), {who, S(p.problem)}));
+            continue;
+        }
+        ++shown;
+        parts += p.parts;
+        std::string line =
+            Fill(translate("send", "To %1: %2, %3"),
+                 {who, S(p.coding),
+                  p.parts == 1 ? translate("send", "1 part")
+                               : Fill(translate("send", "%1 parts"), {std::to_string(p.parts)})});
+        if (p.madeUnicode)
+            line += translate("send", " (made UCS2: the text has characters outside GSM)");
+        io.out << ForOutput(line, io.outIsTerminal) << '\n';
+        for (const QString& textLine : p.text.split(QLatin1Char('\n')))
+            io.out << "    " << ForOutput(S(textLine), io.outIsTerminal) << '\n';
+    }
+    for (const RecipientProblem& p : recipients.problems) {
+        out += p.duplicate ? 0 : 1;
+        io.out << ForOutput(problemLine(p), io.outIsTerminal) << '\n';
+    }
+    for (const std::string& line : refused)
+        io.out << ForOutput(line, io.outIsTerminal) << '\n';
+    out += static_cast<int>(refused.size());
+    io.out << Fill(translate("send", "Dry run: %1 in %2, %3 left out; nothing was queued or sent"),
+                   {shown == 1 ? translate("send", "1 recipient")
+                               : Fill(translate("send", "%1 recipients"), {std::to_string(shown)}),
+                    parts == 1 ? translate("send", "1 part")
+                               : Fill(translate("send", "%1 parts"), {std::to_string(parts)}),
+                    std::to_string(out)})
+           << '\n';
+    return leftOut || !refused.empty() ? kExitRefused : kExitOk;
+}
+
+// After a batch went with --report: waits for the final report of each
+// message sent, then prints what became of each. The exit status: 0 all
+// delivered, 1 one not, 3 one without a report in time.
+int AwaitBatchReports(CliPhone& phone, qint64 batch, int waitSeconds, Io io) {
+    PhoneSession& session = phone.session();
+    const std::int64_t deadline = phone.clock().NowMs() + std::int64_t{waitSeconds} * 1000;
+    while (session.AwaitingReports() && session.IsConnected()) {
+        session.ReadUnsolicited();
+        if (!session.AwaitingReports() || phone.clock().NowMs() >= deadline)
+            break;
+        phone.clock().Sleep(50);
+    }
+    for (const std::string& unread : session.ReportProblems())
+        io.err << "velmora-cli: " << ForOutput(unread, io.errIsTerminal) << '\n';
+    HistoryQuery query;
+    query.batch = batch;
+    int code = kExitOk;
+    for (const MessageRecord& m : phone.store()->Messages(query)) {
+        std::string said;
+        if (m.state == msg::State::Delivered) {
+            said = StateShown(m);
+        } else if (m.state == msg::State::NotDelivered) {
+            said = StateShown(m);
+            code = kExitRefused;
+        } else if (m.state == msg::State::Sent) {
+            said = translate("send", "no delivery report");
+            code = code == kExitOk ? kExitUnreachable : code;
+        } else {
+            continue; // its end was said as it came
+        }
+        io.out << Fill(translate("queue", "Message %1 to %2: %3"),
+                       {std::to_string(m.id), ForOutput(Who(m), io.outIsTerminal), said})
+               << '\n';
+    }
+    return code;
+}
+
 } // namespace
+
+Result<std::unique_ptr<MessageStore>> OpenMessageStore(const std::optional<std::string>& given, bool create,
+                                                       Io io, MessageStore::Access access) {
+    std::string path = given.value_or("");
+    if (path.empty()) {
+        const AppPaths paths = CurrentAppPaths();
+        Settings settings;
+        for (const auto& message : LoadSettings(SettingsSection::Communication, paths.settingsFile, settings))
+            io.err << "velmora-cli: " << AboutFile(paths.settingsFile, message) << '\n';
+        path = ChooseMessageStore(paths, settings.MessageStore);
+    }
+    const QFileInfo file(Q(path));
+    if (!create && (!file.exists() || (file.isFile() && file.size() == 0)))
+        return Result<std::unique_ptr<MessageStore>>::Ok(nullptr);
+    return MessageStore::Open(Q(path), access);
+}
 
 bool TakeManyOption(const GivenWord& given, ManyOptions& many, std::optional<Failure>& failure) {
     const std::string& option = given.option;
@@ -264,8 +394,16 @@ bool TakeManyOption(const GivenWord& given, ManyOptions& many, std::optional<Fai
         many.again = true;
         return true;
     }
+    if (option == "--dry-run") {
+        many.dryRun = true;
+        return true;
+    }
+    if (option == "--allow-empty") {
+        many.batch.allowEmpty = many.allowEmptyGiven = true;
+        return true;
+    }
     if (option != "--to" && option != "--to-file" && option != "--number-column" && option != "--interval" &&
-        option != "--per-hour" && option != "--at" && option != "--expire")
+        option != "--per-hour" && option != "--at" && option != "--expire" && option != "--unicode")
         return false;
     if (given.kind == GivenWord::MissingValue || given.value.empty()) {
         refuseFilled(QT_TRANSLATE_NOOP("send", "%1 needs a value"), {option});
@@ -279,6 +417,18 @@ bool TakeManyOption(const GivenWord& given, ManyOptions& many, std::optional<Fai
         many.toFile = given.value;
     } else if (option == "--number-column") {
         many.numberColumn = given.value;
+    } else if (option == "--unicode") {
+        using U = BatchOptions::Unicode;
+        many.unicodeGiven = true;
+        if (given.value == "auto")
+            many.batch.unicode = U::Auto;
+        else if (given.value == "never")
+            many.batch.unicode = U::Never;
+        else if (given.value == "always")
+            many.batch.unicode = U::Always;
+        else
+            refuseFilled(QT_TRANSLATE_NOOP("send", "--unicode must be auto, never or always, not \"%1\""),
+                         {given.value});
     } else if (option == "--interval") {
         const auto n = Number(given.value);
         if (!n || *n < 0 || *n > 86400)
@@ -309,40 +459,84 @@ bool TakeManyOption(const GivenWord& given, ManyOptions& many, std::optional<Fai
 
 std::string ManyUsage() { return ManyUsageText(); }
 
-int RunSendToMany(const PhoneTarget& target, const ManyOptions& many, std::vector<std::string> kindWords,
-                  Io io) {
+int RunSendToMany(const PhoneTarget& given, const ManyOptions& many, const ReportOptions& report,
+                  std::vector<std::string> kindWords, Io io) {
     if (many.to && many.toFile)
         return Report({kExitUsage, translate("send", "send: --to and --to-file cannot be given together")},
                       io);
     if (many.numberColumn && !many.toFile)
         return Report({kExitUsage, translate("send", "send: --number-column goes with --to-file")}, io);
+    if (many.allowEmptyGiven && !many.toFile)
+        return Report({kExitUsage, translate("send", "send: --allow-empty goes with --to-file")}, io);
     if (many.pacing.startAt.isValid() && many.pacing.expireAt.isValid() &&
         many.pacing.expireAt <= many.pacing.startAt)
         return Report({kExitUsage, translate("send", "send: --expire must be after --at")}, io);
+    if (report.wanted && many.pacing.startAt.isValid() && !many.dryRun)
+        return Report(
+            {kExitUsage, translate("send", "send: --report waits for what is sent now, not with --at")}, io);
     // The kind is built as for one recipient, with a number that stands in
     // for each of them.
     if (!kindWords.empty())
         kindWords.insert(kindWords.begin() + 1, "0");
     auto built = BuildPduJob(kindWords);
+    // A text the batch may send as UCS2 is checked as it may go: a character
+    // outside GSM refuses it only with --unicode never. The request keeps
+    // the kind's own choice; each recipient's coding is decided from it.
+    const auto has = [&](const char* word) {
+        return std::find(kindWords.begin(), kindWords.end(), word) != kindWords.end();
+    };
+    if (std::holds_alternative<Failure>(built) && std::get<Failure>(built).code == kExitRefused &&
+        many.batch.unicode != BatchOptions::Unicode::Never && !kindWords.empty() &&
+        kindWords.front() == "text" && !has("--flash") && !has("--blink")) {
+        std::vector<std::string> asUcs2 = kindWords;
+        for (const char* option : {"--long", "--unicode"})
+            if (!has(option))
+                asUcs2.insert(asUcs2.begin() + 1, option);
+        if (auto again = BuildPduJob(asUcs2); std::holds_alternative<PduJob>(again)) {
+            std::get<PduJob>(again).request.longText = has("--long");
+            std::get<PduJob>(again).request.unicode = has("--unicode");
+            built = std::move(again);
+        }
+    }
     if (auto* f = std::get_if<Failure>(&built)) {
         if (f->code == kExitUsage && f->countOff)
             f->message += translate("send", " (with --to or --to-file the kind takes no number)");
         return Report(*f, io);
     }
     const MessageRequest message = std::get<PduJob>(built).request;
+    PhoneTarget target = given;
+    if (report.wanted)
+        target.fast = true; // only the fast dialogue reads what comes later
 
-    CliPhone phone(target, io);
-    MessageService& service = phone.Messages();
-    if (!phone.store()) {
-        io.err << "velmora-cli: "
-               << Fill(translate("send", "nothing queued: %1"), {S(service.noStoreReason())}) << '\n';
-        return kExitRefused;
+    // A dry run reads the store for names and groups, if there is one, and
+    // touches neither the phone nor anything kept.
+    std::unique_ptr<MessageStore> readOnly;
+    std::unique_ptr<CliPhone> phone;
+    MessageStore* store = nullptr;
+    if (many.dryRun) {
+        auto opened = OpenMessageStore(target.store, false, io);
+        if (!opened)
+            return Report(
+                {kExitRefused, ForOutput(Fill(translate("send", "nothing queued: %1"), {opened.error()}),
+                                         io.errIsTerminal)},
+                io);
+        readOnly = std::move(opened.value());
+        store = readOnly.get();
+    } else {
+        phone = std::make_unique<CliPhone>(target, io);
+        if (!phone->Messages().store()) {
+            io.err << "velmora-cli: "
+                   << Fill(translate("send", "nothing queued: %1"), {S(phone->Messages().noStoreReason())})
+                   << '\n';
+            return kExitRefused;
+        }
+        store = phone->store();
     }
     BatchRecipients recipients;
     bool fromFile = false; // a problem names the file's line
     QStringList columns;
     if (many.to) {
-        recipients = RecipientsFromList(SplitRecipients(Q(*many.to)), phone.store(), message);
+        recipients = RecipientsFromList(SplitRecipients(Q(*many.to)), store, message, many.batch);
     } else {
         const auto table = ReadCsvFile(Q(*many.toFile));
         if (!table)
@@ -351,12 +545,20 @@ int RunSendToMany(const PhoneTarget& target, const ManyOptions& many, std::vecto
                                          io.errIsTerminal)},
                 io);
         const auto column = NumberColumn(table.value(), Q(many.numberColumn.value_or("")));
-        if (!column)
-            return Report(
-                {kExitRefused, ForOutput(Fill(translate("send", "nothing queued: %1"), {S(column.error())}),
-                                         io.errIsTerminal)},
-                io);
-        recipients = RecipientsFromTable(table.value(), column.value(), message);
+        if (!column) {
+            // Which column is the numbers' is the user's to say when no
+            // header says it: a guess sent a batch to dates and accounts.
+            const std::string why =
+                many.numberColumn
+                    ? S(column.error())
+                    : Fill(translate("send", "%1; name it with --number-column (its header or its place, "
+                                             "1 for the first)"),
+                           {S(column.error())});
+            return Report({kExitRefused,
+                           ForOutput(Fill(translate("send", "nothing queued: %1"), {why}), io.errIsTerminal)},
+                          io);
+        }
+        recipients = RecipientsFromTable(table.value(), column.value(), message, many.batch);
         columns = table->header;
         fromFile = true;
     }
@@ -375,17 +577,21 @@ int RunSendToMany(const PhoneTarget& target, const ManyOptions& many, std::vecto
             io);
     }
     bool leftOut = false;
-    for (const RecipientProblem& p : recipients.problems) {
-        leftOut = leftOut || !p.duplicate;
+    const auto problemLine = [&](const RecipientProblem& p) {
         const std::string who =
             fromFile ? Fill(translate("send", "line %1 (%2)"), {std::to_string(p.index), S(p.who)})
                      : S(p.who);
-        io.err << "velmora-cli: "
-               << Fill(p.duplicate ? translate("send", "once only: %1: %2")
-                                   : translate("send", "left out: %1: %2"),
-                       {ForOutput(who, io.errIsTerminal), ForOutput(S(p.why), io.errIsTerminal)})
-               << '\n';
-    }
+        return Fill(p.duplicate ? translate("send", "once only: %1: %2")
+                                : translate("send", "left out: %1: %2"),
+                    {who, S(p.why)});
+    };
+    for (const RecipientProblem& p : recipients.problems)
+        leftOut = leftOut || !p.duplicate;
+    if (many.dryRun)
+        return ShowDryRun(recipients, problemLine, leftOut, io);
+    for (const RecipientProblem& p : recipients.problems)
+        io.err << "velmora-cli: " << ForOutput(problemLine(p), io.errIsTerminal) << '\n';
+    MessageService& service = phone->Messages();
 
     BatchRequest request;
     request.name = Outbox::DefaultName(message, recipients.recipients.size());
@@ -400,7 +606,7 @@ int RunSendToMany(const PhoneTarget& target, const ManyOptions& many, std::vecto
     if (!queued) {
         const QueueRefusal& r = queued.error();
         if (r.kind == QueueRefusal::Duplicate) {
-            const auto earlier = phone.store()->Batch(r.batch);
+            const auto earlier = store->Batch(r.batch);
             io.err << "velmora-cli: "
                    << Fill(earlier ? translate("send",
                                                "nothing queued: the same message to the same recipients was "
@@ -435,14 +641,22 @@ int RunSendToMany(const PhoneTarget& target, const ManyOptions& many, std::vecto
                    {said[0], said[1]})
            << '\n'
            << std::flush;
-    if (!phone.Connect()) {
+    if (!phone->Connect()) {
         io.err << "velmora-cli: "
                << Fill(translate("send", "batch B%1 stays queued; \"velmora-cli queue run\" sends it"),
                        {std::to_string(batch)})
                << '\n';
         return kExitUnreachable;
     }
-    const int code = Drain(phone, outbox, batch, false, io);
+    phone->transport().SetReports(report.wanted);
+    int code = Drain(*phone, outbox, batch, false, io);
+    if (report.wanted) {
+        if (phone->transport().ReportsRefused())
+            io.err << "velmora-cli: "
+                   << translate("send", "no delivery reports: the phone will not pass them on") << '\n';
+        const int reports = AwaitBatchReports(*phone, batch, report.waitSeconds, io);
+        code = code == kExitOk ? reports : code;
+    }
     // Not everyone on the list got it: said above, and in the status.
     return leftOut && code == kExitOk ? kExitRefused : code;
 }
@@ -477,7 +691,15 @@ int RunQueue(std::vector<std::string> words, Io io) {
         }
         if (!follow && phone.store()->Batches(true).empty()) {
             io.out << translate("queue", "Nothing is queued") << '\n';
-            return kExitOk;
+            // A run a crash stopped left its message uncertain, not queued:
+            // nothing to send, and still something the user must decide.
+            bool unsure = false;
+            for (const BatchRecord& b : phone.store()->Batches()) {
+                const std::vector<MessageRecord> left = Unsettled(*phone.store(), b);
+                SayUncertain(b, left, io);
+                unsure = unsure || !left.empty();
+            }
+            return unsure ? kExitRefused : kExitOk;
         }
         if (!phone.Connect())
             return kExitUnreachable;
@@ -525,8 +747,8 @@ int RunQueue(std::vector<std::string> words, Io io) {
                 io, QueueUsage());
     }
     // The list only reads: a store this user may not write is listed too.
-    auto opened = OpenStore(line.value("--store"), io,
-                            verb == "list" ? MessageStore::Access::Read : MessageStore::Access::Write);
+    auto opened = OpenMessageStore(line.value("--store"), false, io,
+                                   verb == "list" ? MessageStore::Access::Read : MessageStore::Access::Write);
     if (!opened)
         return Report({kExitRefused, ForOutput(opened.error(), io.errIsTerminal)}, io);
     if (!opened.value()) {
@@ -587,6 +809,8 @@ int RunQueue(std::vector<std::string> words, Io io) {
                                        {"queued", b.queued},
                                        {"sending", b.sending},
                                        {"sent", b.sent},
+                                       {"delivered", b.delivered},
+                                       {"notDelivered", b.notDelivered},
                                        {"failed", b.failed},
                                        {"uncertain", b.uncertain},
                                        {"intervalSeconds", static_cast<double>(b.pacing.intervalMs) / 1000},

@@ -1,11 +1,13 @@
 #pragma once
 
+#include "BatchBuilder.h"
 #include "Cli.h"
 #include "ComDevices.h"
 #include "CommandLine.h"
 #include "MessageTypes.h"
 
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -33,15 +35,29 @@ struct ManyOptions {
     std::optional<std::string> to, toFile, numberColumn;
     BatchPacing pacing;
     bool again = false;
+    bool dryRun = false; // --dry-run: show each recipient's message, queue and send nothing
+    // --unicode (Auto unless given) and --allow-empty.
+    BatchOptions batch{BatchOptions::Unicode::Auto, false};
+    bool unicodeGiven = false, allowEmptyGiven = false;
     bool any() const { return to || toFile; }
+    // Given without --to or --to-file, these are a mistake.
+    bool anyBatchOption() const {
+        return numberColumn || again || dryRun || unicodeGiven || allowEmptyGiven || pacing.intervalMs ||
+               pacing.perHour || pacing.startAt.isValid() || pacing.expireAt.isValid();
+    }
+};
+// --report and --report-wait, for one recipient and for many.
+struct ReportOptions {
+    bool wanted = false;
+    int waitSeconds = 60;
 };
 // Reads `given` into `many` when it is one of the batch options; false when
 // it is none of them.
 bool TakeManyOption(const GivenWord& given, ManyOptions& many, std::optional<Failure>& failure);
 std::string ManyUsage();
 // `kindWords`: the kind and its arguments, without a number.
-int RunSendToMany(const PhoneTarget& target, const ManyOptions& many, std::vector<std::string> kindWords,
-                  Io io);
+int RunSendToMany(const PhoneTarget& target, const ManyOptions& many, const ReportOptions& report,
+                  std::vector<std::string> kindWords, Io io);
 // "queue list|pause|resume|cancel|run".
 int RunQueue(std::vector<std::string> words, Io io);
 int RunIdentify(std::vector<std::string> words, Io io);
@@ -57,5 +73,16 @@ int RunInbox(std::vector<std::string> words, Io io);
 int RunPorts(std::vector<std::string> words, Io io);
 // A USSD code and the replies the network asks for (UssdCommand.cpp).
 int RunUssd(std::vector<std::string> words, Io io);
+// The store the settings (or --store) name, for the commands that need no
+// phone. Null when there is none yet and `create` is false (looking makes
+// none). A command that only reads opens it for reading, so a store this
+// user may not write is still read.
+Result<std::unique_ptr<MessageStore>> OpenMessageStore(const std::optional<std::string>& given, bool create,
+                                                       Io io,
+                                                       MessageStore::Access access = MessageStore::Access::Write);
+// "resend ID": a failed or uncertain message sent again as a new one.
+int RunResend(std::vector<std::string> words, Io io);
+// "group list|show|add|remove|import|delete": the groups "send --to" sends to.
+int RunGroup(std::vector<std::string> words, Io io);
 
 } // namespace velmora::cli

@@ -64,11 +64,6 @@ std::string PhonebookUsage() {
 
 namespace {
 
-struct ReportOptions {
-    bool wanted = false;
-    int waitSeconds = 60;
-};
-
 // Waits for the final report of every part that asked for one, then prints
 // one line a part. The exit status: 0 all delivered, 1 one not, 3 one
 // missing.
@@ -122,7 +117,10 @@ int RunSend(std::vector<std::string> words, Io io) {
                                          {"--per-hour", true},
                                          {"--at", true},
                                          {"--expire", true},
-                                         {"--again"}}),
+                                         {"--again"},
+                                         {"--dry-run"},
+                                         {"--allow-empty"},
+                                         {"--unicode", true}}),
                            kPhoneWords);
     std::size_t kind = words.size();
     ManyOptions many;
@@ -149,17 +147,10 @@ int RunSend(std::vector<std::string> words, Io io) {
         if (failure)
             return Report(*failure, io, SendUsage());
     }
-    if (many.any()) {
-        if (report.wanted)
-            return Report(
-                {kExitUsage,
-                 translate("send", "send: --report goes with one recipient, not --to or --to-file")},
-                io, SendUsage());
-        return RunSendToMany(target, many, {words.begin() + static_cast<std::ptrdiff_t>(kind), words.end()},
-                             io);
-    }
-    if (many.numberColumn || many.again || many.pacing.intervalMs || many.pacing.perHour ||
-        many.pacing.startAt.isValid() || many.pacing.expireAt.isValid())
+    if (many.any())
+        return RunSendToMany(target, many, report,
+                             {words.begin() + static_cast<std::ptrdiff_t>(kind), words.end()}, io);
+    if (many.anyBatchOption())
         return Report({kExitUsage, translate("send", "send: the batch options go with --to or --to-file")},
                       io, SendUsage());
     auto built = BuildPduJob({words.begin() + static_cast<std::ptrdiff_t>(kind), words.end()});

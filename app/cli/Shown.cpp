@@ -36,6 +36,7 @@ QJsonObject MessageJson(const MessageRecord& m) {
     }
     const bool modem = !m.modemImsi.isEmpty() || !m.modemDevice.isEmpty();
     return {{"id", m.id},
+            {"replaces", m.replaces ? QJsonValue(m.replaces) : QJsonValue(QJsonValue::Null)},
             {"direction", msg::DirectionName(m.direction)},
             {"number", m.number},
             {"name", Text(m.name)},

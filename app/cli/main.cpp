@@ -78,6 +78,10 @@ const Command kCommands[] = {
      velmora::cli::RunStore, false, Never},
     {"queue", QT_TRANSLATE_NOOP("cli", "the outbox: list, pause, resume, cancel or run batches"),
      velmora::cli::RunQueue, true, Never},
+    {"resend", QT_TRANSLATE_NOOP("cli", "send a failed or uncertain message again"), velmora::cli::RunResend,
+     true, Never},
+    {"group", QT_TRANSLATE_NOOP("cli", "list and change the groups \"send --to\" sends to"),
+     velmora::cli::RunGroup, false, Never},
     {"ussd", QT_TRANSLATE_NOOP("cli", "send a USSD code (the balance: *123#) and read the answer"),
      velmora::cli::RunUssd, true, Never},
 };

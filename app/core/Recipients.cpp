@@ -1,6 +1,7 @@
 #include "Recipients.h"
 
 #include <QCoreApplication>
+#include <QDate>
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -21,6 +22,42 @@ constexpr qint64 kMaxCsvCells = 4'000'000;
 // A phone number has more digits than a column counting rows, or a
 // year, or a postcode usually does.
 constexpr int kMinNumberDigits = 6;
+// What a cell holds to be taken for a phone number in a column no header
+// names: Indonesian mobile numbers have 10 to 13 digits, fixed lines 8 or
+// more, and E.164 allows 15.
+constexpr int kMinPhoneDigits = 8, kMaxPhoneDigits = 15;
+
+// A header as compared: any case, without spaces and marks ("No. HP" is
+// "nohp").
+QString HeaderWord(const QString& header) {
+    QString out;
+    for (const QChar c : header.toCaseFolded())
+        if (c.isLetterOrNumber())
+            out += c;
+    return out;
+}
+
+bool IsDate(int year, int month, int day) {
+    return year >= 1900 && year <= 2099 && QDate(year, month, day).isValid();
+}
+
+// 20260105, 2026-01-05, 05/01/2026, 5.1.2026: a date, however many digits
+// it has.
+bool ReadsAsDate(const QString& cell) {
+    static const QRegularExpression yearFirst(QStringLiteral("^(\\d{4})[-./ ]?(\\d{1,2})[-./ ]?(\\d{1,2})$"));
+    static const QRegularExpression yearLast(QStringLiteral("^(\\d{1,2})[-./ ]?(\\d{1,2})[-./ ]?(\\d{4})$"));
+    const bool digitsOnly = !cell.isEmpty() && std::all_of(cell.begin(), cell.end(), [](QChar c) {
+        return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+    });
+    if (const auto m = yearFirst.match(cell); m.hasMatch() && (!digitsOnly || cell.size() == 8))
+        if (IsDate(m.captured(1).toInt(), m.captured(2).toInt(), m.captured(3).toInt()))
+            return true;
+    if (const auto m = yearLast.match(cell); m.hasMatch() && (!digitsOnly || cell.size() == 8))
+        if (IsDate(m.captured(3).toInt(), m.captured(2).toInt(), m.captured(1).toInt()) ||
+            IsDate(m.captured(3).toInt(), m.captured(1).toInt(), m.captured(2).toInt()))
+            return true;
+    return false;
+}
 
 bool IsBlank(const QStringList& cells) {
     return std::all_of(cells.begin(), cells.end(), [](const QString& c) { return c.trimmed().isEmpty(); });
@@ -371,6 +408,12 @@ Result<int, QString> NumberColumn(const CsvTable& table, const QString& named) {
         for (qsizetype i = 0; i < table.header.size(); ++i)
             if (Key(table.header.at(i)) == key)
                 return R::Ok(static_cast<int>(i));
+        // A column by its place, counted from 1, when no header is that
+        // number.
+        bool isNumber = false;
+        const int place = named.trimmed().toInt(&isNumber);
+        if (isNumber && place >= 1 && place <= table.header.size())
+            return R::Ok(place - 1);
         return R::Fail(
             QCoreApplication::translate("Recipients", "there is no column \"%1\"; the columns are %2")
                 .arg(named.trimmed(), ColumnList(table.header)));
@@ -378,31 +421,75 @@ Result<int, QString> NumberColumn(const CsvTable& table, const QString& named) {
     // A column its header calls the numbers' is theirs, however many of its
     // cells are bad: those are named row by row, not taken for another
     // column.
-    static const QStringList kNumberHeaders{
-        QStringLiteral("phone"),        QStringLiteral("number"),    QStringLiteral("mobile"),
-        QStringLiteral("telephone"),    QStringLiteral("tel"),       QStringLiteral("hp"),
-        QStringLiteral("no hp"),        QStringLiteral("nomor"),     QStringLiteral("nomor hp"),
-        QStringLiteral("telepon"),      QStringLiteral("handphone"), QStringLiteral("phone number"),
-        QStringLiteral("mobile number")};
     for (qsizetype c = 0; c < table.header.size(); ++c)
-        if (kNumberHeaders.contains(table.header.at(c).trimmed(), Qt::CaseInsensitive))
+        if (IsNumberHeader(table.header.at(c)))
             return R::Ok(static_cast<int>(c));
+    // Else only a column of nothing but phone numbers: dates, account and
+    // order numbers are digits too, and a message sent to them cannot be
+    // called back.
     for (qsizetype c = 0; c < table.header.size(); ++c) {
-        int filled = 0, numbers = 0;
+        int filled = 0;
+        bool numbers = true;
         for (const QStringList& row : table.rows) {
             const QString cell = row.value(c).trimmed();
             if (cell.isEmpty())
                 continue;
             ++filled;
-            if (LooksLikeNumber(cell))
-                ++numbers;
+            if (!IsPhoneNumber(cell)) {
+                numbers = false;
+                break;
+            }
         }
-        if (filled > 0 && numbers * 2 > filled)
+        if (filled > 0 && numbers)
             return R::Ok(static_cast<int>(c));
     }
     return R::Fail(
         QCoreApplication::translate("Recipients", "no column looks like phone numbers; the columns are %1")
             .arg(ColumnList(table.header)));
+}
+
+int NameColumn(const CsvTable& table) {
+    for (qsizetype c = 0; c < table.header.size(); ++c)
+        if (const QString h = HeaderWord(table.header.at(c)); h == u"name" || h == u"nama")
+            return static_cast<int>(c);
+    return -1;
+}
+
+bool IsNumberHeader(const QString& header) {
+    // As written on spreadsheets in English and Indonesian ("No. HP",
+    // "Nomor WA", "Mobile number"), read without case, spaces or marks.
+    static const QStringList kNumberHeaders{
+        QStringLiteral("number"),      QStringLiteral("phone"),         QStringLiteral("phonenumber"),
+        QStringLiteral("phoneno"),     QStringLiteral("cell"),          QStringLiteral("cellphone"),
+        QStringLiteral("cellnumber"),  QStringLiteral("mobile"),        QStringLiteral("mobilenumber"),
+        QStringLiteral("mobilephone"), QStringLiteral("mobileno"),      QStringLiteral("telephone"),
+        QStringLiteral("tel"),         QStringLiteral("msisdn"),        QStringLiteral("hp"),
+        QStringLiteral("nohp"),        QStringLiteral("nomorhp"),       QStringLiteral("nomor"),
+        QStringLiteral("telepon"),     QStringLiteral("telp"),          QStringLiteral("notelp"),
+        QStringLiteral("notelepon"),   QStringLiteral("nomortelepon"),  QStringLiteral("nomortelp"),
+        QStringLiteral("handphone"),   QStringLiteral("nohandphone"),   QStringLiteral("wa"),
+        QStringLiteral("nowa"),        QStringLiteral("nomorwa"),       QStringLiteral("whatsapp"),
+        QStringLiteral("nowhatsapp"),  QStringLiteral("nomorwhatsapp"), QStringLiteral("ponsel"),
+        QStringLiteral("noponsel"),    QStringLiteral("nomorponsel")};
+    return kNumberHeaders.contains(HeaderWord(header));
+}
+
+bool IsPhoneNumber(const QString& cell) {
+    const QString written = cell.trimmed();
+    if (ReadsAsDate(written))
+        return false;
+    QString n;
+    for (const QChar c : written)
+        if (c != QLatin1Char(' ') && c != QLatin1Char('-') && c != QLatin1Char('.'))
+            n += c;
+    const bool plus = n.startsWith(QLatin1Char('+'));
+    const QString digits = plus ? n.mid(1) : n;
+    if (digits.size() < kMinPhoneDigits || digits.size() > kMaxPhoneDigits)
+        return false;
+    for (const QChar c : digits)
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            return false;
+    return plus || digits.startsWith(QLatin1Char('0')) || digits.startsWith(QLatin1String("62"));
 }
 
 QStringList Placeholders(const QString& text) {
@@ -438,7 +525,10 @@ FilledText FillPlaceholders(const QString& text, const QStringList& header, cons
             }
             continue;
         }
-        out.text += row.value(column);
+        const QString value = row.value(column);
+        if (value.trimmed().isEmpty() && !out.empty.contains(p.text, Qt::CaseInsensitive))
+            out.empty << p.text;
+        out.text += value;
     }
     return out;
 }

@@ -50,12 +50,24 @@ bool IsUtf16(const QByteArray& bytes);
 // than kMaxCsvBytes (the sentence names the file).
 Result<CsvTable, QString> ReadCsvFile(const QString& path);
 
-// The column that holds the numbers: the one named (its header, any case),
-// else the first whose filled cells mostly look like phone numbers (digits,
-// with "+", spaces, "-", "(" and ")" allowed). Refused with a sentence
-// naming the columns there are when the named one is missing or none looks
-// like numbers.
+// The column that holds the numbers: the one named (its header, any case,
+// or its place counted from 1), else the first whose header calls it the
+// numbers' (IsNumberHeader), else the first whose filled cells are all
+// phone numbers (IsPhoneNumber). Refused with a sentence naming the columns
+// there are when the named one is missing or none is the numbers'.
 Result<int, QString> NumberColumn(const CsvTable& table, const QString& named = {});
+// Whether a header names a column of phone numbers, in English or
+// Indonesian ("Phone", "Cell", "Mobile", "No. HP", "Nomor", "Telepon",
+// "WA"...), in any case and with any spaces and marks.
+bool IsNumberHeader(const QString& header);
+// Whether a cell is a phone number as written in a contacts file: with
+// spaces, "-" and "." taken away, "+", "0" or the country code 62 and then
+// 8 to 15 digits in all, and nothing that reads as a date (20260105,
+// 2026-01-05, 05.01.2026).
+bool IsPhoneNumber(const QString& cell);
+// The column of the recipients' names: headed "Name" or "Nama" (any case);
+// -1 when there is none.
+int NameColumn(const CsvTable& table);
 
 // The {name} placeholders of a text, in order of first use, as written.
 QStringList Placeholders(const QString& text);
@@ -63,6 +75,7 @@ QStringList Placeholders(const QString& text);
 struct FilledText {
     QString text;
     QStringList unknown; // placeholders no column is named for: left as written
+    QStringList empty;   // placeholders whose cell in the row is empty (or only spaces)
 };
 
 // `text` with each {column} replaced by that column's value in `row`

@@ -101,6 +101,8 @@ TEST_F(HistoryCli, filtersAsAsked) {
         {{}, {"sunny", "weather report", "the invoice", "Lunch is fine", "lunch at noon?"}},
         {{"--number", "08569999999"}, {"Lunch is fine", "lunch at noon?"}},
         {{"--number=+62 856 9999 999"}, {"Lunch is fine", "lunch at noon?"}},
+        {{"--number", "0062 856-9999.999"}, {"Lunch is fine", "lunch at noon?"}},
+        {{"--number", "(0856) 9999-999"}, {"Lunch is fine", "lunch at noon?"}},
         {{"--search", "LUNCH"}, {"Lunch is fine", "lunch at noon?"}},
         {{"--search", "budi"}, {"Lunch is fine", "lunch at noon?"}},
         {{"--search", "1234567"}, {"the invoice"}},

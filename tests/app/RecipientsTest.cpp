@@ -263,6 +263,70 @@ TEST(Recipients, FindsTheNumberColumn) {
     }
 }
 
+// Files as users keep them: the column chosen by its header in English or
+// Indonesian, or by its cells when they are phone numbers and nothing else;
+// refused when no column is surely the numbers'.
+TEST(Recipients, TakesAColumnOnlyWhenItHoldsPhoneNumbers) {
+    struct Row {
+        const char* name;
+        const char* csv;
+        int column; // -1: refused
+    } rows[] = {
+        {"dates before a Cell column",
+         "Date,Name,Cell\n20260105,Ani,0812 3456 7890\n20260106,Budi,0813-1111-2222\n", 2},
+        {"accounts and an unnamed column of phones",
+         "Account,Name,Contact\n1234567,Ani,+62 812 3456 7890\n"
+         "7654321,Budi,0813.1111.2222\n",
+         2},
+        {"accounts and nothing else numeric", "Account,Name,Note\n12345678901,Ani,gold\n10987654321,Budi,\n",
+         -1},
+        {"dates written with dashes, day first", "Tanggal,Nama\n05-01-2026,Ani\n06-01-2026,Budi\n", -1},
+        {"dates as digits starting with 0", "When,Who\n05012026,Ani\n06012026,Budi\n", -1},
+        {"ISO dates", "Due,Who,Amount\n2026-01-05,Ani,100000\n2026-01-06,Budi,250000\n", -1},
+        {"No. HP", "No,Nama,No. HP\n1,Ani,0812\n2,Budi,ask\n", 2},
+        {"Nomor HP in capitals", "NAMA;NOMOR HP\nAni;08123456789\n", 1},
+        {"WA", "nama,wa\nAni,628123456789\n", 1},
+        {"WhatsApp", "Name,WhatsApp\nAni,628123456789\n", 1},
+        {"Mobile number", "Name,Mobile number\nAni,0812\n", 1},
+        {"Telepon", "Nama,Telepon\nAni,0812\n", 1},
+        {"Phone beats a column of phones before it", "Alt,Phone\n08123456789,08129999999\n", 1},
+        {"country code without a plus", "Name,Contact\nAni,628123456789\nBudi,62 813 1111 2222\n", 1},
+        {"too few digits for a phone", "Name,Contact\nAni,0812345\n", -1},
+        {"too many digits for a phone", "Name,Contact\nAni,0812345678901234\n", -1},
+        {"one cell not a phone refuses the column", "Name,Contact\nAni,08123456789\nBudi,soon\n", -1},
+        {"a phone column with empty cells", "Name,Contact\nAni,08123456789\nBudi,\n", 1},
+    };
+    for (const Row& r : rows) {
+        const auto table = ParseCsv(QByteArray(r.csv));
+        ASSERT_TRUE(table.ok()) << r.name;
+        const auto c = NumberColumn(*table);
+        if (r.column < 0) {
+            ASSERT_FALSE(c.ok()) << r.name << ": took column " << (c.ok() ? *c : -1);
+            EXPECT_TRUE(c.error().startsWith("no column looks like phone numbers; the columns are"))
+                << c.error().toStdString();
+        } else {
+            ASSERT_TRUE(c.ok()) << r.name << ": " << c.error().toStdString();
+            EXPECT_EQ(*c, r.column) << r.name;
+        }
+    }
+}
+
+TEST(Recipients, NamesTheColumnsByHeaderOrPlace) {
+    const auto table = ParseCsv("Tanggal,Nama,Kontak,2\n20260105,Ani,08123456789,x\n");
+    ASSERT_TRUE(table.ok());
+    struct Row {
+        const char* named;
+        int column;
+    } rows[] = {{"kontak", 2}, {"3", 2}, {"1", 0}, {"2", 3}, {"5", -1}, {"0", -1}, {"Phone", -1}};
+    for (const Row& r : rows) {
+        const auto c = NumberColumn(*table, r.named);
+        EXPECT_EQ(c.ok() ? *c : -1, r.column) << r.named;
+    }
+    EXPECT_EQ(NameColumn(*table), 1) << "Nama is the name, as Name is";
+    EXPECT_EQ(NameColumn(*ParseCsv("Phone,NAME\n0812,Ani\n")), 1);
+    EXPECT_EQ(NameColumn(*ParseCsv("Phone,Nickname\n0812,Ani\n")), -1);
+}
+
 TEST(Recipients, ListsAndFillsPlaceholders) {
     const QStringList header = L({"Name", " City ", "Due"});
     const QStringList row = L({"Ani", "{Bandung}", ""});

@@ -1,8 +1,11 @@
 #include "BatchBuilder.h"
 
 #include <QTemporaryDir>
+#include <QTimeZone>
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 namespace velmora {
 namespace {
@@ -132,6 +135,96 @@ TEST(BatchBuilder, FillsEachRowOfATable) {
     EXPECT_EQ(dodi.recipient.request.text, u"Hi Dodi");
     EXPECT_EQ(RecipientFromRow(People(), 1, 0, hi).problem, QStringLiteral("has no number"));
     EXPECT_EQ(RecipientFromRow(People(), 6, 0, hi).problem, QStringLiteral("there is no such row"));
+}
+
+// What each row's own text needs decides its coding when the batch allows
+// it, and an empty cell leaves the row out unless the user allows it.
+TEST(BatchBuilder, AUnicodeRowGoesAsUcs2AndAnEmptyCellIsLeftOut) {
+    CsvTable table;
+    table.header = QStringList{"Nomor", "Nama"};
+    table.rows = {{"0811", "Ani"}, {"0812", "Zoë"}, {"0813", ""}, {"0814", QString(60, QChar(u'ë'))}};
+    table.lines = {2, 3, 4, 5};
+    using U = BatchOptions::Unicode;
+    struct Row {
+        const char* label;
+        MessageRequest text;
+        BatchOptions options;
+        std::vector<int> lines; // of the rows taken
+        std::vector<bool> ucs2, made;
+        std::vector<int> parts;
+    } rows[] = {
+        {"auto",
+         Text(u"Hi {nama}"),
+         {U::Auto, true},
+         {2, 3, 4, 5},
+         {false, true, false, true},
+         {false, true, false, true},
+         {1, 1, 1, 1}},
+        {"auto, the empty cell refused",
+         Text(u"Hi {nama}"),
+         {U::Auto, false},
+         {2, 3, 5},
+         {false, true, true},
+         {false, true, true},
+         {1, 1, 1}},
+        {"never: as the text is built",
+         Text(u"Hi {nama}"),
+         {U::Never, true},
+         {2, 4},
+         {false, false},
+         {false, false},
+         {1, 1}},
+        {"always",
+         Text(u"Hi {nama}"),
+         {U::Always, true},
+         {2, 3, 4, 5},
+         {true, true, true, true},
+         {false, false, false, false},
+         {1, 1, 1, 1}},
+        {"a long row takes more parts",
+         Text(u"Hi {nama}, {nama}"),
+         {U::Auto, true},
+         {2, 3, 4, 5},
+         {false, true, false, true},
+         {false, true, false, true},
+         {1, 1, 1, 2}},
+    };
+    for (const Row& r : rows) {
+        const BatchRecipients got = RecipientsFromTable(table, 0, r.text, r.options);
+        ASSERT_EQ(got.recipients.size(), r.lines.size()) << r.label;
+        for (std::size_t i = 0; i < r.lines.size(); ++i) {
+            const RecipientPreview p = PreviewRecipient(got.recipients[i]);
+            EXPECT_EQ(p.problem, QString()) << r.label << " #" << i;
+            EXPECT_EQ(p.coding == "UCS2", r.ucs2[i])
+                << r.label << " #" << i << ": " << p.coding.toStdString();
+            EXPECT_EQ(p.madeUnicode, r.made[i]) << r.label << " #" << i;
+            EXPECT_EQ(p.parts, r.parts[i]) << r.label << " #" << i;
+        }
+        for (const RecipientProblem& p : got.problems)
+            EXPECT_TRUE(std::find(r.lines.begin(), r.lines.end(), p.index) == r.lines.end()) << r.label;
+    }
+    const BatchRecipients strict = RecipientsFromTable(table, 0, Text(u"Hi {nama}"), {U::Auto, false});
+    ASSERT_EQ(strict.problems.size(), 1u);
+    EXPECT_EQ(strict.problems[0].index, 4);
+    EXPECT_EQ(strict.problems[0].why, "its cell for {nama} is empty");
+}
+
+TEST(BatchBuilder, TheSameBatchForAnotherStartIsAnotherBatch) {
+    BatchRequest request;
+    request.recipients = {{"", Text(u"Jangan lupa")}};
+    request.recipients[0].request.destination = "0812345678";
+    const QString now = Outbox::BatchKey(request);
+    request.pacing.startAt = QDateTime(QDate(2026, 1, 5), QTime(9, 0), Qt::UTC);
+    const QString monday = Outbox::BatchKey(request);
+    request.pacing.startAt = request.pacing.startAt.addDays(1);
+    const QString tuesday = Outbox::BatchKey(request);
+    EXPECT_NE(now, monday);
+    EXPECT_NE(monday, tuesday);
+    request.pacing.startAt = QDateTime(QDate(2026, 1, 5), QTime(16, 0), QTimeZone(7 * 3600));
+    EXPECT_EQ(Outbox::BatchKey(request), monday) << "the same moment in another zone";
+    request.pacing.startAt = {};
+    request.recipients[0].request.destination = "+62 812-345-678";
+    EXPECT_EQ(Outbox::BatchKey(request), now) << "the number however written";
 }
 
 TEST(BatchBuilder, NamesWhatATableCannotFill) {

@@ -578,12 +578,36 @@ TEST(ConversationKeys, followTheDestinationRules) {
         {"08123456789", "62", "628123456789"},
         {"628123456789", "62", "628123456789"},
         {"07700 900123", "44", "447700900123"},
+        {"0062 812.3456.789", "62", "628123456789"},
+        {"(0812) 3456-789", "62", "628123456789"},
+        {"00", "62", "620"},
         {"Telkomsel", "62", "telkomsel"},
         {" INFO 123 ", "62", "info 123"},
         {"", "62", ""},
     };
     for (const auto& c : cases)
         EXPECT_EQ(ConversationKey(c.number, c.country), c.key) << c.number;
+}
+
+// However a number is written, the history, the phone book and the names
+// of a batch find the one person.
+TEST_F(Store, everyWayOfWritingANumberFindsTheSamePerson) {
+    auto store = OpenStore();
+    ASSERT_TRUE(store);
+    ASSERT_TRUE(Value(store->SavePhonebook({{"Ani", "+62 812-3456-789"}, {"Ani", "08123456789"}})));
+    const qint64 sent = Outgoing(*store, 1, kModem, "628123456789");
+    for (const char* form : {"+62 812-3456-789", "08123456789", "0062 812 3456 789", "628123456789",
+                             "62.812.3456.789", "+628123456789"}) {
+        const QString written = QString::fromUtf8(form);
+        EXPECT_EQ(ConversationKey(written), "628123456789") << form;
+        EXPECT_EQ(store->NameFor(written), "Ani") << form;
+        HistoryQuery query;
+        query.number = ConversationKey(written);
+        const auto found = store->Messages(query);
+        ASSERT_EQ(found.size(), 1u) << form;
+        EXPECT_EQ(found.front().id, sent) << form;
+    }
+    EXPECT_EQ(store->NumbersNamed("Ani").size(), 1u) << "two ways of writing one number are one number";
 }
 
 TEST_F(Store, searchesFindTextsNamesAndNumbersInAnyCase) {

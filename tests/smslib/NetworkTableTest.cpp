@@ -60,7 +60,13 @@ TEST(Destination, NormalisedAsTheNumberFieldDoesIt) {
                                                          {"00", "620"},
                                                          {"+0+8", "628"},
                                                          {"", ""},
-                                                         {"123", "123"}};
+                                                         {"123", "123"},
+                                                         {"+62 812-3456-789", "628123456789"},
+                                                         {"0812.3456.789", "628123456789"},
+                                                         {"0062 812 3456 789", "628123456789"},
+                                                         {"(0812) 3456-789", "628123456789"},
+                                                         {"-5", "-5"},
+                                                         {"Telkomsel", "Telkomsel"}};
     for (auto [typed, kept] : cases)
         EXPECT_EQ(NormaliseDestination(typed), kept) << typed;
     EXPECT_TRUE(IsValidDestination("1"));
