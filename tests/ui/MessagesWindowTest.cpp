@@ -80,6 +80,7 @@ private slots:
     void messagesAreOldestAtTheTopAndReadByPage();
     void theSearchFiltersBothLists_data();
     void theSearchFiltersBothLists();
+    void aClearedSearchListsEveryConversationAgain();
     void theWindowListsEveryStateAndKind();
     void deleteAsksFirst_data();
     void deleteAsksFirst();
@@ -290,6 +291,40 @@ void MessagesWindowTest::theSearchFiltersBothLists() {
     QCOMPARE(w.conversations()->search(), QString());
     QTRY_VERIFY(Settled(w));
     QCOMPARE(w.conversations()->found(), 3);
+}
+
+// Typed as a user types, one search after another: a search whose only
+// conversation heads the list cleared must not leave the others out.
+void MessagesWindowTest::aClearedSearchListsEveryConversationAgain() {
+    QVERIFY(AddSent(*m_store, Text("628561111111", u"a tulip for you"), msg::State::Sent, {}, {}, kStart));
+    QVERIFY(AddSent(*m_store, Text("628562222222", u"an orchid for you"), msg::State::Sent, {}, {},
+                    kStart.addSecs(60)));
+    MessagesWindow w(m_store.get(), m_prompter);
+    w.showAll();
+    QTRY_VERIFY(Settled(w));
+    auto* search = w.findChild<QLineEdit*>("txtSearch");
+    auto* list = w.findChild<QTreeView*>("lvConversations");
+    const int fixed = ConversationModel::FixedRows;
+    const struct {
+        QString typed;
+        QStringList numbers;
+    } steps[] = {
+        {"tulip", {"628561111111"}},
+        {"orchid", {"628562222222"}},
+        {"", {"628562222222", "628561111111"}},
+        {"tulip", {"628561111111"}},
+        {"", {"628562222222", "628561111111"}},
+    };
+    for (const auto& step : steps) {
+        search->clear();
+        QTest::keyClicks(search, step.typed);
+        QTRY_COMPARE(w.conversations()->search(), step.typed);
+        QTRY_VERIFY(Settled(w));
+        QStringList shown;
+        for (int row = fixed; row < list->model()->rowCount(); ++row)
+            shown << Cell(list->model(), row, ConversationModel::Name);
+        QCOMPARE(shown, step.numbers);
+    }
 }
 
 void MessagesWindowTest::theWindowListsEveryStateAndKind() {
