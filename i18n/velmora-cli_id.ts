@@ -524,47 +524,6 @@ menyebut alasannya), 2 untuk pemakaian yang salah.
 <context>
     <name>history</name>
     <message>
-        <source>usage: velmora-cli history [--json] [--number N] [--search TEXT] [--state STATE]
-                           [--direction in|out] [--limit N] [--store PATH]
-
-Prints the messages sent and received that the message store keeps, newest
-first, one a line: the time, &quot;out&quot; or &quot;in&quot;, the number and its name, the
-state and the start of the text. Nothing is sent and no phone is needed.
-
-  --json          a JSON array, one object a message, with its parts
-  --number N      only the conversation with N (written in any of its forms)
-  --search TEXT   only messages whose text, name or number holds TEXT, any case
-  --state STATE   queued, sending, sent, delivered, not-delivered, failed,
-                  uncertain or received
-  --direction D   out (sent) or in (received)
-  --limit N       at most N messages, the newest
-  --store PATH    the store to read instead of the one the settings name
-
-Exit status: 0 when the messages were printed (or there are none yet), 1 when
-the store could not be read, 2 for wrong usage.
-</source>
-        <translation>pemakaian: velmora-cli history [--json] [--number N] [--search TEXT] [--state STATE]
-                           [--direction in|out] [--limit N] [--store PATH]
-
-Mencetak pesan terkirim dan diterima yang disimpan di penyimpanan pesan, yang
-terbaru dulu, satu per baris: waktu, &quot;out&quot; atau &quot;in&quot;, nomor dan namanya, status
-dan awal teksnya. Tidak ada yang dikirim dan ponsel tidak diperlukan.
-
-  --json          larik JSON, satu objek per pesan, beserta bagian-bagiannya
-  --number N      hanya percakapan dengan N (ditulis dalam bentuk apa pun)
-  --search TEXT   hanya pesan yang teks, nama atau nomornya memuat TEXT, huruf
-                  besar atau kecil sama saja
-  --state STATE   queued, sending, sent, delivered, not-delivered, failed,
-                  uncertain atau received
-  --direction D   out (terkirim) atau in (diterima)
-  --limit N       paling banyak N pesan, yang terbaru
-  --store PATH    penyimpanan yang dibaca, bukan yang disebut pengaturan
-
-Status keluar: 0 bila pesan tercetak (atau belum ada pesan), 1 bila penyimpanan
-tidak bisa dibaca, 2 untuk pemakaian yang salah.
-</translation>
-    </message>
-    <message>
         <source>unknown option &quot;%1&quot;</source>
         <translation>opsi tidak dikenal &quot;%1&quot;</translation>
     </message>
@@ -603,6 +562,47 @@ tidak bisa dibaca, 2 untuk pemakaian yang salah.
     <message>
         <source>no messages match</source>
         <translation>tidak ada pesan yang cocok</translation>
+    </message>
+    <message>
+        <source>usage: velmora-cli history [--json] [--number N] [--search TEXT] [--state STATE]
+                           [--direction in|out] [--limit N] [--store PATH]
+
+Prints the messages sent and received that the message store keeps, newest
+first, one a line: the time, &quot;out&quot; or &quot;in&quot;, the number and its name, the
+state and the start of the text. Nothing is sent and no phone is needed.
+
+  --json          a JSON array, one object a message, with its parts
+  --number N      only the conversation with N (written in any of its forms)
+  --search TEXT   only messages whose text, name or number holds TEXT, any case
+  --state STATE   queued, sending, sent, delivered, not-delivered, failed,
+                  uncertain, received or cancelled
+  --direction D   out (sent) or in (received)
+  --limit N       at most N messages, the newest
+  --store PATH    the store to read instead of the one the settings name
+
+Exit status: 0 when the messages were printed (or there are none yet), 1 when
+the store could not be read, 2 for wrong usage.
+</source>
+        <translation>pemakaian: velmora-cli history [--json] [--number N] [--search TEXT] [--state STATE]
+                           [--direction in|out] [--limit N] [--store PATH]
+
+Mencetak pesan terkirim dan diterima yang disimpan di penyimpanan pesan, yang
+terbaru dulu, satu per baris: waktu, &quot;out&quot; atau &quot;in&quot;, nomor dan namanya, status
+dan awal teksnya. Tidak ada yang dikirim dan ponsel tidak diperlukan.
+
+  --json          larik JSON, satu objek per pesan, beserta bagian-bagiannya
+  --number N      hanya percakapan dengan N (ditulis dalam bentuk apa pun)
+  --search TEXT   hanya pesan yang teks, nama atau nomornya memuat TEXT, huruf
+                  besar atau kecil sama saja
+  --state STATE   queued, sending, sent, delivered, not-delivered, failed,
+                  uncertain, received atau cancelled
+  --direction D   out (terkirim) atau in (diterima)
+  --limit N       paling banyak N pesan, yang terbaru
+  --store PATH    penyimpanan yang dibaca, bukan yang disebut pengaturan
+
+Status keluar: 0 bila pesan tercetak (atau belum ada pesan), 1 bila penyimpanan
+tidak bisa dibaca, 2 untuk pemakaian yang salah.
+</translation>
     </message>
 </context>
 <context>
@@ -1072,16 +1072,24 @@ tidak pasti, 3 bila ponsel tidak terjangkau atau berhenti menjawab.
         <translation>Kiriman B%1 %2</translation>
     </message>
     <message>
-        <source>message %1 is %2: nothing to %3</source>
-        <translation>pesan %1 berstatus %2: %3 tidak berlaku</translation>
-    </message>
-    <message>
         <source>gone</source>
         <translation>hilang</translation>
     </message>
     <message>
         <source>Message %1: %2</source>
         <translation>Pesan %1: %2</translation>
+    </message>
+    <message>
+        <source>%1 cancelled</source>
+        <translation>%1 dibatalkan</translation>
+    </message>
+    <message>
+        <source>message %1 is %2: nothing to resume</source>
+        <translation>pesan %1 berstatus %2: tidak ada yang bisa dilanjutkan</translation>
+    </message>
+    <message>
+        <source>message %1 is %2: nothing to cancel</source>
+        <translation>pesan %1 berstatus %2: tidak ada yang bisa dibatalkan</translation>
     </message>
 </context>
 <context>
@@ -1241,8 +1249,8 @@ dihentikan (Ctrl-C, SIGTERM, SIGHUP), dialog diakhiri, bagian yang sudah diserah
 ke ponsel dicatat sebagai tidak diketahui, lalu keluar dengan 128 + nomor sinyal
 (130 untuk Ctrl-C).
   --report              minta laporan pengiriman dari jaringan untuk setiap bagian
-                        (memakai dialog cepat), tunggu lalu cetak &quot;Delivered&quot; atau
-                        &quot;Not delivered: REASON&quot;; status keluar 0 bila setiap
+                        (memakai dialog cepat), tunggu lalu cetak &quot;Sampai ke penerima&quot;
+                        atau &quot;Tidak sampai: ALASAN&quot;; status keluar 0 bila setiap
                         bagian sampai, 1 bila ada yang tidak, 3 bila laporan
                         tidak datang tepat waktu
   --report-wait SECONDS berapa lama menunggu laporan (bawaan 60)

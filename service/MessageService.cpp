@@ -112,6 +112,11 @@ MessageService::MessageService(MessageStore* store, MessageTransport& transport,
 MessageService::~MessageService() { m_transport.m_service = nullptr; }
 
 Result<SendJob*, SendRefusal> MessageService::send(const MessageRequest& request) {
+    return send(request, std::nullopt);
+}
+
+Result<SendJob*, SendRefusal> MessageService::send(const MessageRequest& request,
+                                                   const std::optional<MessageRecord>& replacing) {
     using R = Result<SendJob*, SendRefusal>;
     const auto job = BuildMessage(request);
     if (!job)
@@ -122,11 +127,17 @@ Result<SendJob*, SendRefusal> MessageService::send(const MessageRequest& request
     // record would leave a sent message nobody knows of.
     if (const QString why = m_store->CheckWritable(); !why.isEmpty())
         return R::Fail({SendRefusal::Store, {}, why});
-    const auto added = m_store->AddOutgoing(OutgoingRecord(request, *job, m_transport.Modem()));
+    MessageRecord record = OutgoingRecord(request, *job, m_transport.Modem());
+    record.replaces = replacing ? replacing->id : 0;
+    const auto added = m_store->AddOutgoing(record);
     if (!added)
         return R::Fail({SendRefusal::Store, {}, Q(added.error())});
     const qint64 id = added.value();
     emit messageChanged(id, msg::State::Queued, msg::Reason::None, -1);
+    // The one replaced is not offered again: its list row says so.
+    if (replacing)
+        emit messageChanged(replacing->id, replacing->state, replacing->reason,
+                            replacing->reasonCode.value_or(-1));
     // Sending is on disk before the first PDU leaves, so a program killed
     // from here on leaves a message the next start calls uncertain.
     if (const auto marked = m_store->SetState(id, msg::State::Sending); !marked) {
@@ -188,7 +199,7 @@ Result<SendJob*, SendRefusal> MessageService::resend(qint64 id) {
             {SendRefusal::Invalid,
              Refusal{translate("MessageService", "this message cannot be sent again"), RefusedField::None},
              {}});
-    return send(*request);
+    return send(*request, message);
 }
 
 void MessageService::release(SendJob* job) {

@@ -130,7 +130,8 @@ public:
     // one released on its way lives until it has finished.
     Result<SendJob*, SendRefusal> send(const MessageRequest& request);
     // Sends an existing outgoing message again (a failed or uncertain one) as
-    // a new message of the same request.
+    // a new message of the same request, which records the one it replaces
+    // (MessageRecord::replaces, and replacedBy on the old one).
     Result<SendJob*, SendRefusal> resend(qint64 id);
     // Sends a message the store holds Queued (one of a batch): takes it for
     // this program (Sending) and hands its recorded PDUs over. Refused when
@@ -182,6 +183,9 @@ signals:
     void storeProblem(const QString& why);
 
 private:
+    // send(), for a message that replaces `replacing` when one is given.
+    Result<SendJob*, SendRefusal> send(const MessageRequest& request,
+                                       const std::optional<MessageRecord>& replacing);
     // Records the message's end, then tells of it: apart, so a part's
     // outcome can be told in between.
     void commit(SendJob* job, const Verdict& verdict);

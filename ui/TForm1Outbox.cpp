@@ -178,7 +178,7 @@ void TForm1::OutboxBatchChanged(qint64 batch) {
     }
     m_outboxBatch = record->id;
     m_outboxBar->setRange(0, std::max(1, record->total));
-    m_outboxBar->setValue(record->sent + record->failed + record->uncertain);
+    m_outboxBar->setValue(record->sent + record->failed + record->uncertain + record->cancelled);
     m_outboxBar->setFormat(tr("%1 of %2 sent").arg(record->sent).arg(record->total));
     m_outboxBar->show();
 }

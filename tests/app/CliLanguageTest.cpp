@@ -110,6 +110,13 @@ INSTANTIATE_TEST_SUITE_P(
                            true,
                            "velmora-cli: pdu void: expected 1 argument, got 0\n",
                            "velmora-cli: pdu void: diharapkan 1 argumen, ada 0\n"},
+                      // What --report prints, as the program prints it in Indonesian.
+                      Said{"send's help names the report's words",
+                           {"send", "--help"},
+                           0,
+                           false,
+                           "print \"Delivered\" or",
+                           "cetak \"Sampai ke penerima\""},
                       Said{"a history that is not there yet",
                            {"history", "--store", "/nonexistent/velmora-language.sqlite"},
                            0,

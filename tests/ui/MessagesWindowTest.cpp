@@ -86,6 +86,7 @@ private slots:
     void deleteAsksFirst();
     void resendAsksAndAsksTheService_data();
     void resendAsksAndAsksTheService();
+    void aResentMessageNamesTheOneItReplaced();
     void sentListsWhatWentToEveryNumber();
     void aChangedMessageKeepsTheChoiceAndTheScroll();
     void aNewMessageJoinsTheEndInSight();
@@ -430,6 +431,8 @@ void MessagesWindowTest::resendAsksAndAsksTheService_data() {
     QTest::newRow("failed, yes") << msg::State::Failed << msg::Reason::CmsError << true << true << true;
     QTest::newRow("failed, no") << msg::State::Failed << msg::Reason::CmsError << false << true << false;
     QTest::newRow("uncertain, yes") << msg::State::Uncertain << msg::Reason::NoAnswer << true << true << true;
+    QTest::newRow("cancelled, yes") << msg::State::Cancelled << msg::Reason::Cancelled << true << true
+                                    << true;
     QTest::newRow("delivered: not offered")
         << msg::State::Delivered << msg::Reason::None << true << false << false;
     QTest::newRow("sending: not offered")
@@ -457,6 +460,37 @@ void MessagesWindowTest::resendAsksAndAsksTheService() {
     QCOMPARE(resend.size(), asked ? 1 : 0);
     if (asked)
         QCOMPARE(resend.at(0).at(0).toLongLong(), id);
+}
+
+void MessagesWindowTest::aResentMessageNamesTheOneItReplaced() {
+    const qint64 old = AddSent(*m_store, Text("628569999999", u"again?"), msg::State::Failed,
+                               msg::Reason::CmsError, 500, kStart);
+    MessageRecord again = *m_store->Message(old);
+    again.replaces = old;
+    again.state = msg::State::Sent;
+    again.created = kStart.addSecs(60);
+    const auto added = m_store->AddOutgoing(again);
+    QVERIFY(added);
+    MessagesWindow w(m_store.get(), m_prompter);
+    w.showAll();
+    QTRY_VERIFY(Settled(w));
+    auto* resend = w.findChild<QPushButton*>("bitResend");
+    const QString oldTime = ShownTime(kStart), newTime = ShownTime(kStart.addSecs(60));
+    w.chooseMessage(w.messages()->rowOf(old));
+    QVERIFY(!resend->isEnabled());
+    QCOMPARE(Cell(w.messages(), w.messages()->rowOf(old), MessageListModel::State),
+             QString("Failed: the phone refused it (+CMS ERROR 500); sent again"));
+    QCOMPARE(Cell(w.messages(), w.messages()->rowOf(added.value()), MessageListModel::State),
+             QString("Sent; sent again in place of an earlier one"));
+    QVERIFY2(w.detailText().contains(QString("Sent again as the message of %1 (Sent)").arg(newTime)),
+             qPrintable(w.detailText()));
+    w.chooseMessage(w.messages()->rowOf(added.value()));
+    QVERIFY2(
+        w.detailText().contains(
+            QString(
+                "Sent again in place of the message of %1 (Failed: the phone refused it (+CMS ERROR 500))")
+                .arg(oldTime)),
+        qPrintable(w.detailText()));
 }
 
 void MessagesWindowTest::sentListsWhatWentToEveryNumber() {

@@ -79,6 +79,7 @@ private slots:
     void aContactsFileGivesTheGroupsMembers();
     void aRowFollowsItsMessageAloneAndTheCountsFollowTheBatch();
     void theButtonsFollowTheChosenMessages();
+    void cancelTheRestCountsThemCancelled();
     void aTypedListIsQueuedAsOneBatchAndSent();
     void aBatchWaitsForThePhoneAndGoesOnceItConnects();
     void aRecipientLeftOutIsNamedFirst();
@@ -180,8 +181,8 @@ void OutboxTest::aRecipientsRowSaysWhereItStands_data() {
                                           << "the phone refused it (+CMS ERROR 500)";
     QTest::newRow("too late") << S::Failed << R::Expired << -1 << 0 << "Failed"
                               << "its batch's time to send ran out first";
-    QTest::newRow("dropped") << S::Failed << R::Cancelled << -1 << 0 << "Failed"
-                             << "taken out of the queue";
+    QTest::newRow("taken out of the queue") << S::Cancelled << R::Cancelled << -1 << 0 << "Cancelled"
+                                            << "";
     QTest::newRow("uncertain, dropped") << S::Uncertain << R::Cancelled << -1 << 0 << "Uncertain"
                                         << "dropped by the user; whether the phone sent it is not known";
     QTest::newRow("never answered") << S::Uncertain << R::NoAnswer << -1 << 0 << "Uncertain"
@@ -298,6 +299,54 @@ void OutboxTest::aRowFollowsItsMessageAloneAndTheCountsFollowTheBatch() {
     QCOMPARE(list->topLevelItem(0)->text(1), QString("active"));
 }
 
+// A batch of 7, 3 sent, the rest taken out with Cancel the Rest: none of
+// them failed, and every row and count says cancelled.
+void OutboxTest::cancelTheRestCountsThemCancelled() {
+    QTemporaryDir dir;
+    auto opened = MessageStore::Open(dir.filePath("messages.sqlite"));
+    QVERIFY(opened);
+    MessageStore& store = *opened.value();
+    BatchRecord b;
+    b.name = "Rapat";
+    b.key = "k";
+    b.created = kNow;
+    const auto added = store.AddBatch(b, Recipients(7));
+    QVERIFY(added);
+    NoPhone phone;
+    MessageService service(&store, phone);
+    Outbox outbox(service);
+    TestPrompter prompter;
+    OutboxWindow w(&store, outbox, prompter);
+    w.showBatch(added.value());
+    QTRY_VERIFY(w.isListed());
+    for (int row = 0; row < 3; ++row) {
+        QVERIFY(store.Claim(w.recipients()->at(row).id, kNow).value());
+        QVERIFY(store.SetState(w.recipients()->at(row).id, msg::State::Sent).value());
+    }
+    emit outbox.batchChanged(added.value());
+    auto* bar = w.findChild<QProgressBar*>("prgBatch");
+    QTRY_COMPARE(bar->format(), QString("3 of 7 sent, 0 failed"));
+    prompter.answerYes = true;
+    w.findChild<QPushButton*>("btnBatchCancel")->click();
+    QTRY_COMPARE(bar->format(), QString("3 of 7 sent, 0 failed, 4 cancelled"));
+    QCOMPARE(bar->value(), 7);
+    auto* list = w.findChild<QTreeWidget*>("lstBatches");
+    QCOMPARE(list->topLevelItem(0)->text(1), QString("cancelled"));
+    QCOMPARE(list->topLevelItem(0)->text(2), QString("3 of 7 sent, 0 failed, 4 cancelled"));
+    for (int row = 3; row < 7; ++row) {
+        QTRY_COMPARE(Cell(w.recipients(), row, BatchRecipientModel::State), QString("Cancelled"));
+        QCOMPARE(Cell(w.recipients(), row, BatchRecipientModel::Note), QString());
+    }
+    // Sent again, one goes back in the queue.
+    auto* table = w.findChild<QTableView*>("tblRecipients");
+    table->selectionModel()->select(w.recipients()->index(6, 0),
+                                    QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    auto* again = w.findChild<QPushButton*>("btnSendAgain");
+    QVERIFY(again->isEnabled());
+    again->click();
+    QCOMPARE(store.Message(w.recipients()->at(6).id)->state, msg::State::Queued);
+}
+
 void OutboxTest::theButtonsFollowTheChosenMessages() {
     QTemporaryDir dir;
     auto opened = MessageStore::Open(dir.filePath("messages.sqlite"));
@@ -342,8 +391,8 @@ void OutboxTest::theButtonsFollowTheChosenMessages() {
 
     // Dropping the chosen queued one takes it out, and only it.
     drop->click();
-    QCOMPARE(store.Message(w.recipients()->at(1).id)->state, msg::State::Failed);
-    QCOMPARE(Cell(w.recipients(), 1, BatchRecipientModel::Note), QString("taken out of the queue"));
+    QCOMPARE(store.Message(w.recipients()->at(1).id)->state, msg::State::Cancelled);
+    QCOMPARE(Cell(w.recipients(), 1, BatchRecipientModel::State), QString("Cancelled"));
     QCOMPARE(store.Message(w.recipients()->at(2).id)->state, msg::State::Queued);
 
     // An uncertain one may have gone: dropping it only marks it dealt with.
@@ -509,7 +558,8 @@ void OutboxTest::closingWithMessagesQueuedAsks() {
     const auto b = again.value()->Batch(batch);
     QVERIFY(b);
     QCOMPARE(b->queued, queued);
-    QCOMPARE(b->failed, 3 - queued);
+    QCOMPARE(b->cancelled, 3 - queued);
+    QCOMPARE(b->failed, 0);
 }
 
 void OutboxTest::aGroupIsMadeFromThePhoneBookAndSentTo() {
