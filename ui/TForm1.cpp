@@ -4,6 +4,7 @@
 
 #include "ContentTabs.h"
 #include "DesktopNotifier.h"
+#include "HistoryReader.h"
 #include "InboxDialog.h"
 #include "LinkIndicators.h"
 #include "LogObserver.h"

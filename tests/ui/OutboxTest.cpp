@@ -431,6 +431,7 @@ void OutboxTest::aTypedListIsQueuedAsOneBatchAndSent() {
     w.find<QLineEdit>("txtHPNo")->setText("6281200001, 6281200002; 6281200003");
     w.find<QPlainTextEdit>("memText")->setPlainText("Rapat jam 9");
     w.find<QPushButton>("bitSendSMS")->click();
+    QTRY_VERIFY(!w.form().recordingBatch());
     QVERIFY2(w.prompter.warnings.isEmpty(), qPrintable(w.prompter.warnings.join('\n')));
     MessageStore* store = w.form().messageStore();
     const std::vector<BatchRecord> batches = store->Batches();
@@ -463,6 +464,7 @@ void OutboxTest::aBatchWaitsForThePhoneAndGoesOnceItConnects() {
     w.find<QLineEdit>("txtHPNo")->setText("6281200001, 6281200002");
     w.find<QPlainTextEdit>("memText")->setPlainText("Rapat jam 9");
     QVERIFY(QMetaObject::invokeMethod(&w.form(), "bitSendSMSClick"));
+    QTRY_VERIFY(!w.form().recordingBatch());
     MessageStore* store = w.form().messageStore();
     const qint64 batch = store->Batches().front().id;
     QTest::qWait(1000);
@@ -482,6 +484,7 @@ void OutboxTest::aRecipientLeftOutIsNamedFirst() {
         w.prompter.questions.clear();
         w.prompter.answerYes = yes;
         QVERIFY(QMetaObject::invokeMethod(&w.form(), "bitSendSMSClick"));
+        QTRY_VERIFY(!w.form().recordingBatch());
         QVERIFY2(w.prompter.warnings.isEmpty(), qPrintable(w.prompter.warnings.join(QChar(10))));
         QCOMPARE(w.prompter.questions.size(), 1);
         QVERIFY2(w.prompter.questions.first().contains("Nobody Known: "),
@@ -511,6 +514,7 @@ void OutboxTest::aBatchQueuedTwiceIsAskedAbout() {
     w.find<QLineEdit>("txtHPNo")->setText("6281200001;6281200002");
     w.find<QPlainTextEdit>("memText")->setPlainText("Rapat jam 9");
     QVERIFY(QMetaObject::invokeMethod(&w.form(), "bitSendSMSClick"));
+    QTRY_VERIFY(!w.form().recordingBatch());
     QVERIFY(w.prompter.questions.isEmpty());
     MessageStore* store = w.form().messageStore();
     const qint64 first = store->Batches().front().id;
@@ -518,6 +522,7 @@ void OutboxTest::aBatchQueuedTwiceIsAskedAbout() {
     w.find<QLineEdit>("txtHPNo")->setText("6281200002, 6281200001");
     w.prompter.answerYes = again;
     QVERIFY(QMetaObject::invokeMethod(&w.form(), "bitSendSMSClick"));
+    QTRY_VERIFY(!w.form().recordingBatch());
     QCOMPARE(w.prompter.questions, QStringList{QString("The same message to the same recipients was already "
                                                        "queued as batch %1. Queue it again?")
                                                    .arg(first)});
@@ -543,6 +548,7 @@ void OutboxTest::closingWithMessagesQueuedAsks() {
     w.find<QLineEdit>("txtHPNo")->setText("6281200001,6281200002,6281200003");
     w.find<QPlainTextEdit>("memText")->setPlainText("Rapat jam 9");
     QVERIFY(QMetaObject::invokeMethod(&w.form(), "bitSendSMSClick"));
+    QTRY_VERIFY(!w.form().recordingBatch());
     const qint64 batch = w.form().messageStore()->Batches().front().id;
     w.prompter.questions.clear();
     w.prompter.threeWay = answer;
@@ -590,6 +596,7 @@ void OutboxTest::aGroupIsMadeFromThePhoneBookAndSentTo() {
     // And the send queues the group's two members as a batch of its name.
     w.find<QPlainTextEdit>("memText")->setPlainText("Rapat jam 9");
     QVERIFY(QMetaObject::invokeMethod(&w.form(), "bitSendSMSClick"));
+    QTRY_VERIFY(!w.form().recordingBatch());
     const auto batches = w.form().messageStore()->Batches();
     QCOMPARE(batches.size(), 1U);
     QCOMPARE(batches.front().name, QString("Tim Inti"));
@@ -658,6 +665,7 @@ void OutboxTest::aMailMergeIsQueuedWithEachTextFilledIn() {
         checked = true;
     };
     w.find<QAction>("mnuMailMerge")->trigger();
+    QTRY_VERIFY(!w.form().recordingBatch());
     QVERIFY(checked);
     MessageStore* store = w.form().messageStore();
     const auto batches = store->Batches();
