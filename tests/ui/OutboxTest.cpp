@@ -672,6 +672,8 @@ void OutboxTest::aMailMergeIsQueuedWithEachTextFilledIn() {
     QCOMPARE(batches.size(), 1U);
     QCOMPARE(batches.front().total, 2);
     QCOMPARE(batches.front().pacing.retries, 0);
+    // Named after what was written, not after Ani's own text.
+    QCOMPARE(batches.front().name, QString("Halo {name}, rapat jam 9 to 2"));
     HistoryQuery query;
     query.batch = batches.front().id;
     QStringList texts;
