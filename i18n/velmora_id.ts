@@ -323,6 +323,90 @@ Kirim %2 not pertama?</translation>
         <source>%1, places %2</source>
         <translation>%1, tempat %2</translation>
     </message>
+    <message>
+        <source>Long text message, %1 parts</source>
+        <translation>Pesan teks panjang, %1 bagian</translation>
+    </message>
+    <message>
+        <source>Text message</source>
+        <translation>Pesan teks</translation>
+    </message>
+    <message>
+        <source>Flash message, blinking</source>
+        <translation>Pesan kilat, berkedip</translation>
+    </message>
+    <message>
+        <source>Flash message</source>
+        <translation>Pesan kilat</translation>
+    </message>
+    <message>
+        <source>EMS message</source>
+        <translation>Pesan EMS</translation>
+    </message>
+    <message>
+        <source>Picture message</source>
+        <translation>Pesan gambar</translation>
+    </message>
+    <message>
+        <source>Operator logo for %1 %2</source>
+        <translation>Logo operator untuk %1 %2</translation>
+    </message>
+    <message>
+        <source>Group graphic</source>
+        <translation>Gambar grup</translation>
+    </message>
+    <message>
+        <source>Ringtone</source>
+        <translation>Nada dering</translation>
+    </message>
+    <message>
+        <source>Ringtone: %1</source>
+        <translation>Nada dering: %1</translation>
+    </message>
+    <message>
+        <source>Void message</source>
+        <translation>Pesan kosong</translation>
+    </message>
+    <message>
+        <source>Voicemail</source>
+        <translation>Pesan suara</translation>
+    </message>
+    <message>
+        <source>Fax</source>
+        <translation>Faks</translation>
+    </message>
+    <message>
+        <source>E-mail</source>
+        <translation>Surel</translation>
+    </message>
+    <message>
+        <source>Message</source>
+        <translation>Pesan</translation>
+    </message>
+    <message>
+        <source>%1 waiting: %2</source>
+        <translation>%1 menunggu: %2</translation>
+    </message>
+    <message>
+        <source>%1 waiting</source>
+        <translation>%1 menunggu</translation>
+    </message>
+    <message>
+        <source>%1 read, none waiting</source>
+        <translation>%1 sudah dibaca, tidak ada yang menunggu</translation>
+    </message>
+    <message>
+        <source>Data for port %1</source>
+        <translation>Data untuk port %1</translation>
+    </message>
+    <message>
+        <source>Data</source>
+        <translation>Data biner</translation>
+    </message>
+    <message>
+        <source>Delivery report: %1</source>
+        <translation>Laporan pengiriman: %1</translation>
+    </message>
 </context>
 <context>
     <name>LinkIndicators</name>

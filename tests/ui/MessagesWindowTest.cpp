@@ -5,6 +5,8 @@
 #include "ConversationModel.h"
 #include "HistoryFill.h"
 #include "HistoryReader.h"
+#include "Inbox.h"
+#include "InboxDialog.h"
 #include "MessageListModel.h"
 #include "MessageWords.h"
 #include "WindowFixture.h"
@@ -87,6 +89,7 @@ private slots:
     void resendAsksAndAsksTheService_data();
     void resendAsksAndAsksTheService();
     void aResentMessageNamesTheOneItReplaced();
+    void theKindIsSaidAsTheInboxSaysIt();
     void sentListsWhatWentToEveryNumber();
     void aChangedMessageKeepsTheChoiceAndTheScroll();
     void aNewMessageJoinsTheEndInSight();
@@ -491,6 +494,40 @@ void MessagesWindowTest::aResentMessageNamesTheOneItReplaced() {
                 "Sent again in place of the message of %1 (Failed: the phone refused it (+CMS ERROR 500))")
                 .arg(oldTime)),
         qPrintable(w.detailText()));
+}
+
+// The window says a message's kind in its own catalog's words: in English
+// the very words the link's InboxKind gives, for every kind.
+void MessagesWindowTest::theKindIsSaidAsTheInboxSaysIt() {
+    std::vector<ReadMessage> all;
+    const auto add = [&](ContentKind kind, const std::function<void(ReadMessage&)>& more = {}) {
+        ReadMessage m;
+        m.kind = kind;
+        if (more)
+            more(m);
+        all.push_back(m);
+    };
+    add(ContentKind::Text);
+    add(ContentKind::Text, [](ReadMessage& m) { m.parts = PartInfo{7, 3, 1}; });
+    add(ContentKind::Flash);
+    add(ContentKind::Flash, [](ReadMessage& m) { m.blink = true; });
+    add(ContentKind::Ems);
+    add(ContentKind::Picture);
+    add(ContentKind::Logo, [](ReadMessage& m) { m.mcc = "510", m.nc = "10"; });
+    add(ContentKind::Group);
+    add(ContentKind::Ringtone);
+    add(ContentKind::Ringtone, [](ReadMessage& m) { m.title = "Tada"; });
+    add(ContentKind::Void);
+    for (int kind = 1; kind <= 4; ++kind) {
+        add(ContentKind::Indicator, [kind](ReadMessage& m) { m.indicatorKind = kind, m.waiting = 3; });
+        add(ContentKind::Indicator, [kind](ReadMessage& m) { m.indicatorKind = kind, m.active = true; });
+        add(ContentKind::Indicator, [kind](ReadMessage& m) { m.indicatorKind = kind; });
+    }
+    add(ContentKind::Data);
+    add(ContentKind::Data, [](ReadMessage& m) { m.port = 5506; });
+    add(ContentKind::Report, [](ReadMessage& m) { m.pdu.status = 0; });
+    for (const ReadMessage& m : all)
+        QCOMPARE(ContentLines(m).first(), "Kind: " + QString::fromStdU16String(InboxKind(m)));
 }
 
 void MessagesWindowTest::sentListsWhatWentToEveryNumber() {
