@@ -699,7 +699,7 @@ state and the start of the text. Nothing is sent and no phone is needed.
   --number N      only the conversation with N (written in any of its forms)
   --search TEXT   only messages whose text, name or number holds TEXT, any case
   --state STATE   queued, sending, sent, delivered, not-delivered, failed,
-                  uncertain or received
+                  uncertain, received or cancelled
   --direction D   out (sent) or in (received)
   --limit N       at most N messages, the newest (on a terminal 50 unless given)
   --store PATH    the store to read instead of the one the settings name
@@ -725,7 +725,7 @@ dan awal teksnya. Tidak ada yang dikirim dan ponsel tidak diperlukan.
   --search TEXT   hanya pesan yang teks, nama atau nomornya memuat TEXT, huruf
                   besar atau kecil sama saja
   --state STATE   queued, sending, sent, delivered, not-delivered, failed,
-                  uncertain atau received
+                  uncertain, received atau cancelled
   --direction D   out (terkirim) atau in (diterima)
   --limit N       paling banyak N pesan, yang terbaru (di terminal 50 bila tidak
                   diberikan)
@@ -1201,10 +1201,6 @@ dikembalikan ke pengaturan semula. Status keluar 0 bila ada ponsel yang menjawab
         <translation>Kiriman B%1 %2</translation>
     </message>
     <message>
-        <source>message %1 is %2: nothing to %3</source>
-        <translation>pesan %1 berstatus %2: %3 tidak berlaku</translation>
-    </message>
-    <message>
         <source>gone</source>
         <translation>hilang</translation>
     </message>
@@ -1282,6 +1278,18 @@ antrean kosong), 3 bila ponsel tidak terjangkau atau berhenti menjawab.
     <message>
         <source>batch B%1 has %2 uncertain: they may have gone; &quot;velmora-cli queue resume MESSAGE&quot; sends one again in its batch, &quot;queue cancel MESSAGE&quot; lets it be</source>
         <translation>kiriman B%1 punya %2 pesan tidak pasti: mungkin sudah terkirim; &quot;velmora-cli queue resume MESSAGE&quot; mengirim satu lagi dalam kirimannya, &quot;queue cancel MESSAGE&quot; membiarkannya</translation>
+    </message>
+    <message>
+        <source>%1 cancelled</source>
+        <translation>%1 dibatalkan</translation>
+    </message>
+    <message>
+        <source>message %1 is %2: nothing to resume</source>
+        <translation>pesan %1 berstatus %2: tidak ada yang bisa dilanjutkan</translation>
+    </message>
+    <message>
+        <source>message %1 is %2: nothing to cancel</source>
+        <translation>pesan %1 berstatus %2: tidak ada yang bisa dibatalkan</translation>
     </message>
 </context>
 <context>
@@ -1473,8 +1481,8 @@ dihentikan (Ctrl-C, SIGTERM, SIGHUP), dialog diakhiri, bagian yang sudah diserah
 ke ponsel dicatat sebagai tidak diketahui, lalu keluar dengan 128 + nomor sinyal
 (130 untuk Ctrl-C).
   --report              minta laporan pengiriman dari jaringan untuk setiap bagian
-                        (memakai dialog cepat), tunggu lalu cetak &quot;Delivered&quot; atau
-                        &quot;Not delivered: REASON&quot;; status keluar 0 bila setiap
+                        (memakai dialog cepat), tunggu lalu cetak &quot;Sampai ke penerima&quot;
+                        atau &quot;Tidak sampai: ALASAN&quot;; status keluar 0 bila setiap
                         bagian sampai, 1 bila ada yang tidak, 3 bila laporan
                         tidak datang tepat waktu
   --report-wait SECONDS berapa lama menunggu laporan (bawaan 60)

@@ -337,8 +337,12 @@
         <translation>pesan %1 bukan bagian dari kiriman massal</translation>
     </message>
     <message>
-        <source>message %1 is %2, not failed or uncertain</source>
-        <translation>pesan %1 berstatus %2, bukan failed atau uncertain</translation>
+        <source>%1 to %2</source>
+        <translation>%1 ke %2 penerima</translation>
+    </message>
+    <message>
+        <source>message %1 is %2, not failed, uncertain or cancelled</source>
+        <translation>pesan %1 berstatus %2, bukan gagal, tidak pasti atau dibatalkan</translation>
     </message>
     <message>
         <source>message %1 was sent again already, as message %2</source>
@@ -891,6 +895,166 @@
     </message>
 </context>
 <context>
+    <name>batch state</name>
+    <message>
+        <source>active</source>
+        <translation>aktif</translation>
+    </message>
+    <message>
+        <source>paused</source>
+        <translation>dijeda</translation>
+    </message>
+    <message>
+        <source>cancelled</source>
+        <translation>dibatalkan</translation>
+    </message>
+    <message>
+        <source>finished</source>
+        <translation>selesai</translation>
+    </message>
+</context>
+<context>
+    <name>coding</name>
+    <message>
+        <source>gsm7</source>
+        <translation>GSM 7-bit</translation>
+    </message>
+    <message>
+        <source>8bit</source>
+        <translation>data 8-bit</translation>
+    </message>
+    <message>
+        <source>ucs2</source>
+        <translation>Unikode (UCS2)</translation>
+    </message>
+</context>
+<context>
+    <name>indicator</name>
+    <message>
+        <source>voicemail</source>
+        <translation>pesan suara</translation>
+    </message>
+    <message>
+        <source>fax</source>
+        <translation>faks</translation>
+    </message>
+    <message>
+        <source>email</source>
+        <translation>surel</translation>
+    </message>
+    <message>
+        <source>other</source>
+        <translation>lainnya</translation>
+    </message>
+</context>
+<context>
+    <name>kind</name>
+    <message>
+        <source>text</source>
+        <translation>teks</translation>
+    </message>
+    <message>
+        <source>Text</source>
+        <translation>Teks</translation>
+    </message>
+    <message>
+        <source>flash</source>
+        <translation>pesan kilat</translation>
+    </message>
+    <message>
+        <source>Flash</source>
+        <translation>Pesan kilat</translation>
+    </message>
+    <message>
+        <source>logo</source>
+        <translation>logo operator</translation>
+    </message>
+    <message>
+        <source>Operator logo</source>
+        <translation>Logo operator</translation>
+    </message>
+    <message>
+        <source>group</source>
+        <translation>gambar grup</translation>
+    </message>
+    <message>
+        <source>Group graphic</source>
+        <translation>Gambar grup</translation>
+    </message>
+    <message>
+        <source>picture</source>
+        <translation>pesan gambar</translation>
+    </message>
+    <message>
+        <source>Picture message</source>
+        <translation>Pesan gambar</translation>
+    </message>
+    <message>
+        <source>ringtone</source>
+        <translation>nada dering</translation>
+    </message>
+    <message>
+        <source>Ringtone</source>
+        <translation>Nada dering</translation>
+    </message>
+    <message>
+        <source>ems</source>
+        <translation>pesan EMS</translation>
+    </message>
+    <message>
+        <source>EMS</source>
+        <translation>Pesan EMS</translation>
+    </message>
+    <message>
+        <source>void</source>
+        <translation>pesan kosong</translation>
+    </message>
+    <message>
+        <source>Void</source>
+        <translation>Pesan kosong</translation>
+    </message>
+    <message>
+        <source>indicator</source>
+        <translation>indikasi pesan menunggu</translation>
+    </message>
+    <message>
+        <source>Waiting indication</source>
+        <translation>Indikasi pesan menunggu</translation>
+    </message>
+    <message>
+        <source>data</source>
+        <translation>data biner</translation>
+    </message>
+    <message>
+        <source>Data</source>
+        <translation>Data biner</translation>
+    </message>
+    <message>
+        <source>report</source>
+        <translation>laporan pengiriman</translation>
+    </message>
+    <message>
+        <source>Delivery report</source>
+        <translation>Laporan pengiriman</translation>
+    </message>
+    <message>
+        <source>ussd</source>
+        <translation>sesi USSD</translation>
+    </message>
+    <message>
+        <source>USSD session</source>
+        <translation>Sesi USSD</translation>
+    </message>
+    <message>
+        <source>unreadable</source>
+        <translation>tak terbaca</translation>
+    </message>
+    <message>
+        <source>Unreadable</source>
+        <translation>Tak terbaca</translation>
+    </message>
+</context>
+<context>
     <name>link/Replies</name>
     <message>
         <source>phone failure</source>
@@ -1195,6 +1359,155 @@
     <message>
         <source>unknown error</source>
         <translation>kesalahan tidak diketahui</translation>
+    </message>
+</context>
+<context>
+    <name>pdu type</name>
+    <message>
+        <source>deliver</source>
+        <translation>masuk</translation>
+    </message>
+    <message>
+        <source>submit</source>
+        <translation>keluar</translation>
+    </message>
+    <message>
+        <source>status-report</source>
+        <translation>laporan status</translation>
+    </message>
+</context>
+<context>
+    <name>reason</name>
+    <message>
+        <source>cms-error</source>
+        <translation>ditolak ponsel (CMS)</translation>
+    </message>
+    <message>
+        <source>cme-error</source>
+        <translation>ditolak ponsel (CME)</translation>
+    </message>
+    <message>
+        <source>error</source>
+        <translation>ditolak ponsel</translation>
+    </message>
+    <message>
+        <source>no-pdu-mode</source>
+        <translation>ponsel tak mau mode PDU</translation>
+    </message>
+    <message>
+        <source>no-prompt</source>
+        <translation>ponsel tak memberi prompt</translation>
+    </message>
+    <message>
+        <source>no-answer</source>
+        <translation>ponsel tak menjawab</translation>
+    </message>
+    <message>
+        <source>link-lost</source>
+        <translation>sambungan putus</translation>
+    </message>
+    <message>
+        <source>not-connected</source>
+        <translation>ponsel tak tersambung</translation>
+    </message>
+    <message>
+        <source>stopped</source>
+        <translation>program berhenti</translation>
+    </message>
+    <message>
+        <source>report-failed</source>
+        <translation>laporan: tidak sampai</translation>
+    </message>
+    <message>
+        <source>store-failed</source>
+        <translation>riwayat gagal mencatat</translation>
+    </message>
+    <message>
+        <source>cancelled</source>
+        <translation>dibatalkan</translation>
+    </message>
+    <message>
+        <source>expired</source>
+        <translation>kedaluwarsa</translation>
+    </message>
+    <message>
+        <source>retrying</source>
+        <translation>akan dicoba lagi</translation>
+    </message>
+</context>
+<context>
+    <name>state</name>
+    <message>
+        <source>queued</source>
+        <translation>dalam antrean</translation>
+    </message>
+    <message>
+        <source>Queued</source>
+        <translation>Dalam antrean</translation>
+    </message>
+    <message>
+        <source>sending</source>
+        <translation>sedang dikirim</translation>
+    </message>
+    <message>
+        <source>Sending</source>
+        <translation>Sedang dikirim</translation>
+    </message>
+    <message>
+        <source>sent</source>
+        <translation>terkirim</translation>
+    </message>
+    <message>
+        <source>Sent</source>
+        <translation>Terkirim</translation>
+    </message>
+    <message>
+        <source>delivered</source>
+        <translation>sampai ke penerima</translation>
+    </message>
+    <message>
+        <source>Delivered</source>
+        <translation>Sampai ke penerima</translation>
+    </message>
+    <message>
+        <source>not-delivered</source>
+        <translation>tidak sampai</translation>
+    </message>
+    <message>
+        <source>Not delivered</source>
+        <translation>Tidak sampai</translation>
+    </message>
+    <message>
+        <source>failed</source>
+        <translation>gagal</translation>
+    </message>
+    <message>
+        <source>Failed</source>
+        <translation>Gagal</translation>
+    </message>
+    <message>
+        <source>uncertain</source>
+        <translation>tidak pasti</translation>
+    </message>
+    <message>
+        <source>Uncertain</source>
+        <translation>Tidak pasti</translation>
+    </message>
+    <message>
+        <source>received</source>
+        <translation>diterima</translation>
+    </message>
+    <message>
+        <source>Received</source>
+        <translation>Diterima</translation>
+    </message>
+    <message>
+        <source>cancelled</source>
+        <translation>dibatalkan</translation>
+    </message>
+    <message>
+        <source>Cancelled</source>
+        <translation>Dibatalkan</translation>
     </message>
 </context>
 </TS>

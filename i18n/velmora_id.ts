@@ -4,18 +4,6 @@
 <context>
     <name>BatchRecipientModel</name>
     <message>
-        <source>Not delivered</source>
-        <translation>Tidak sampai</translation>
-    </message>
-    <message>
-        <source>Failed</source>
-        <translation>Gagal</translation>
-    </message>
-    <message>
-        <source>Uncertain</source>
-        <translation>Tidak pasti</translation>
-    </message>
-    <message>
         <source>next try %1</source>
         <translation>coba lagi %1</translation>
     </message>
@@ -46,53 +34,6 @@
     <message>
         <source>Note</source>
         <translation>Catatan</translation>
-    </message>
-</context>
-<context>
-    <name>ContentKind</name>
-    <message>
-        <source>text</source>
-        <translation>Teks</translation>
-    </message>
-    <message>
-        <source>flash</source>
-        <translation>Pesan flash</translation>
-    </message>
-    <message>
-        <source>logo</source>
-        <translation>Logo operator</translation>
-    </message>
-    <message>
-        <source>group</source>
-        <translation>Gambar grup</translation>
-    </message>
-    <message>
-        <source>picture</source>
-        <translation>Pesan gambar</translation>
-    </message>
-    <message>
-        <source>ringtone</source>
-        <translation>Nada dering</translation>
-    </message>
-    <message>
-        <source>ems</source>
-        <translation>Pesan EMS</translation>
-    </message>
-    <message>
-        <source>void</source>
-        <translation>Pesan kosong</translation>
-    </message>
-    <message>
-        <source>indicator</source>
-        <translation>Indikator pesan menunggu</translation>
-    </message>
-    <message>
-        <source>data</source>
-        <translation>Data</translation>
-    </message>
-    <message>
-        <source>report</source>
-        <translation>Laporan pengiriman</translation>
     </message>
 </context>
 <context>
@@ -382,6 +323,90 @@ Kirim %2 not pertama?</translation>
         <source>%1, places %2</source>
         <translation>%1, tempat %2</translation>
     </message>
+    <message>
+        <source>Long text message, %1 parts</source>
+        <translation>Pesan teks panjang, %1 bagian</translation>
+    </message>
+    <message>
+        <source>Text message</source>
+        <translation>Pesan teks</translation>
+    </message>
+    <message>
+        <source>Flash message, blinking</source>
+        <translation>Pesan kilat, berkedip</translation>
+    </message>
+    <message>
+        <source>Flash message</source>
+        <translation>Pesan kilat</translation>
+    </message>
+    <message>
+        <source>EMS message</source>
+        <translation>Pesan EMS</translation>
+    </message>
+    <message>
+        <source>Picture message</source>
+        <translation>Pesan gambar</translation>
+    </message>
+    <message>
+        <source>Operator logo for %1 %2</source>
+        <translation>Logo operator untuk %1 %2</translation>
+    </message>
+    <message>
+        <source>Group graphic</source>
+        <translation>Gambar grup</translation>
+    </message>
+    <message>
+        <source>Ringtone</source>
+        <translation>Nada dering</translation>
+    </message>
+    <message>
+        <source>Ringtone: %1</source>
+        <translation>Nada dering: %1</translation>
+    </message>
+    <message>
+        <source>Void message</source>
+        <translation>Pesan kosong</translation>
+    </message>
+    <message>
+        <source>Voicemail</source>
+        <translation>Pesan suara</translation>
+    </message>
+    <message>
+        <source>Fax</source>
+        <translation>Faks</translation>
+    </message>
+    <message>
+        <source>E-mail</source>
+        <translation>Surel</translation>
+    </message>
+    <message>
+        <source>Message</source>
+        <translation>Pesan</translation>
+    </message>
+    <message>
+        <source>%1 waiting: %2</source>
+        <translation>%1 menunggu: %2</translation>
+    </message>
+    <message>
+        <source>%1 waiting</source>
+        <translation>%1 menunggu</translation>
+    </message>
+    <message>
+        <source>%1 read, none waiting</source>
+        <translation>%1 sudah dibaca, tidak ada yang menunggu</translation>
+    </message>
+    <message>
+        <source>Data for port %1</source>
+        <translation>Data untuk port %1</translation>
+    </message>
+    <message>
+        <source>Data</source>
+        <translation>Data biner</translation>
+    </message>
+    <message>
+        <source>Delivery report: %1</source>
+        <translation>Laporan pengiriman: %1</translation>
+    </message>
 </context>
 <context>
     <name>LinkIndicators</name>
@@ -476,92 +501,12 @@ Kirim %2 not pertama?</translation>
         <translation>tidak diketahui apakah telepon sudah mengirimnya</translation>
     </message>
     <message>
-        <source>Queued</source>
-        <translation>Dalam antrean</translation>
+        <source>%1 (TP-ST %2)</source>
+        <translation>%1 (TP-ST %2)</translation>
     </message>
     <message>
-        <source>Sending</source>
-        <translation>Sedang dikirim</translation>
-    </message>
-    <message>
-        <source>Sent</source>
-        <translation>Terkirim</translation>
-    </message>
-    <message>
-        <source>Delivered</source>
-        <translation>Sampai</translation>
-    </message>
-    <message>
-        <source>Not delivered (TP-ST %1)</source>
-        <translation>Tidak sampai (TP-ST %1)</translation>
-    </message>
-    <message>
-        <source>Not delivered</source>
-        <translation>Tidak sampai</translation>
-    </message>
-    <message>
-        <source>Failed</source>
-        <translation>Gagal</translation>
-    </message>
-    <message>
-        <source>Failed: %1</source>
-        <translation>Gagal: %1</translation>
-    </message>
-    <message>
-        <source>Uncertain: %1</source>
-        <translation>Tidak pasti: %1</translation>
-    </message>
-    <message>
-        <source>Received</source>
-        <translation>Diterima</translation>
-    </message>
-    <message>
-        <source>Text</source>
-        <translation>Teks</translation>
-    </message>
-    <message>
-        <source>Flash</source>
-        <translation>Flash</translation>
-    </message>
-    <message>
-        <source>Operator logo</source>
-        <translation>Logo operator</translation>
-    </message>
-    <message>
-        <source>Group graphic</source>
-        <translation>Grafik grup</translation>
-    </message>
-    <message>
-        <source>Picture message</source>
-        <translation>Pesan gambar</translation>
-    </message>
-    <message>
-        <source>Ringtone</source>
-        <translation>Nada dering</translation>
-    </message>
-    <message>
-        <source>EMS</source>
-        <translation>EMS</translation>
-    </message>
-    <message>
-        <source>Void</source>
-        <translation>Kosong</translation>
-    </message>
-    <message>
-        <source>Waiting indication</source>
-        <translation>Indikasi pesan menunggu</translation>
-    </message>
-    <message>
-        <source>Data</source>
-        <translation>Data</translation>
-    </message>
-    <message>
-        <source>Delivery report</source>
-        <translation>Laporan pengiriman</translation>
-    </message>
-    <message>
-        <source>USSD session</source>
-        <translation>Sesi USSD</translation>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
     </message>
 </context>
 <context>
@@ -654,6 +599,26 @@ Kirim %2 not pertama?</translation>
         <source>Not every part has come: what came is shown.</source>
         <translation>Belum semua bagian diterima: yang sudah diterima ditampilkan.</translation>
     </message>
+    <message>
+        <source>the message of %1 (%2)</source>
+        <translation>pesan tanggal %1 (%2)</translation>
+    </message>
+    <message>
+        <source>message %1</source>
+        <translation>pesan %1</translation>
+    </message>
+    <message>
+        <source>Sent again in place of %1</source>
+        <translation>Dikirim ulang menggantikan %1</translation>
+    </message>
+    <message>
+        <source>Sent again as %1</source>
+        <translation>Sudah dikirim ulang sebagai %1</translation>
+    </message>
+    <message>
+        <source>Part %1 of %2: never sent</source>
+        <translation>Bagian %1 dari %2: tidak pernah dikirim</translation>
+    </message>
 </context>
 <context>
     <name>OutboxWindow</name>
@@ -686,18 +651,6 @@ Kirim %2 not pertama?</translation>
         <translation>%1 dari %2 terkirim, %3 gagal</translation>
     </message>
     <message>
-        <source>cancelled</source>
-        <translation>dibatalkan</translation>
-    </message>
-    <message>
-        <source>finished</source>
-        <translation>selesai</translation>
-    </message>
-    <message>
-        <source>active</source>
-        <translation>aktif</translation>
-    </message>
-    <message>
         <source>starts at %1</source>
         <translation>mulai pukul %1</translation>
     </message>
@@ -716,6 +669,10 @@ Kirim %2 not pertama?</translation>
     <message>
         <source>about %1 h %2 min left</source>
         <translation>sekitar %1 jam %2 menit lagi</translation>
+    </message>
+    <message>
+        <source>%1, %2 cancelled</source>
+        <translation>%1, %2 dibatalkan</translation>
     </message>
 </context>
 <context>
@@ -1970,6 +1927,14 @@ Mengirim SMS melalui telepon GSM atau modem USB dengan kabel serial atau USB.
         <source>Message</source>
         <translation>Pesan</translation>
     </message>
+    <message>
+        <source>%1; sent again</source>
+        <translation>%1; sudah dikirim ulang</translation>
+    </message>
+    <message>
+        <source>%1; sent again in place of an earlier one</source>
+        <translation>%1; kiriman ulang pesan sebelumnya</translation>
+    </message>
 </context>
 <context>
     <name>velmora::MessagesWindow</name>
@@ -2808,6 +2773,10 @@ Antrekan pesan ke %2 penerima lainnya?</translation>
     <message>
         <source>The message store is copied to %1</source>
         <translation>Penyimpanan pesan disalin ke %1</translation>
+    </message>
+    <message>
+        <source>A batch is being queued; queue this one after it.</source>
+        <translation>Sebuah kiriman sedang diantrekan; antrekan yang ini sesudahnya.</translation>
     </message>
 </context>
 <context>

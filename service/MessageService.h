@@ -130,9 +130,9 @@ public:
     // one released on its way lives until it has finished.
     Result<SendJob*, SendRefusal> send(const MessageRequest& request);
     // Sends an existing outgoing message again as a new message of the same
-    // request that names it (MessageRecord::replaces). Refused unless it
-    // failed or is uncertain, and when it was sent again already: the user
-    // decides once that it may go again.
+    // request that names it (MessageRecord::replaces, and replacedBy on the
+    // old one). Refused unless it failed or is uncertain, and when it was
+    // sent again already: the user decides once that it may go again.
     Result<SendJob*, SendRefusal> resend(qint64 id);
     // Why resend(id) would be refused, asked before the user is; nullopt when
     // it may go again.

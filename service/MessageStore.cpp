@@ -528,10 +528,17 @@ MessageRecord RecordAt(const QSqlQuery& q) {
     r.text = q.value(4).toString();
     r.content = Object(q.value(5));
     r.request = Object(q.value(6));
-    r.replaces = r.request.value(QLatin1String("replaces")).toInteger();
     r.state = msg::StateFromName(q.value(7).toString().toStdString()).value_or(msg::State::Uncertain);
     r.reason = msg::ReasonFromName(q.value(8).toString().toStdString()).value_or(msg::Reason::None);
+    // A store written before Cancelled was a state of its own kept it as a
+    // failure taken out of the queue.
+    if (r.state == msg::State::Failed && r.reason == msg::Reason::Cancelled)
+        r.state = msg::State::Cancelled;
     r.reasonCode = OptionalInt(q.value(9));
+    // A message sent again as a new one: the link both ways is kept in
+    // their requests, which every version of the store has room for.
+    r.replaces = r.request.value(QLatin1String("replaces")).toInteger();
+    r.replacedBy = r.request.value(QLatin1String("replacedBy")).toInteger();
     r.created = Time(q.value(10));
     r.sent = Time(q.value(11));
     r.delivered = Time(q.value(12));
@@ -578,7 +585,13 @@ Filter FilterFor(const HistoryQuery& query, bool newest = false) {
         clauses << QStringLiteral("m.peer = ?");
         f.values << ConversationKey(query.number);
     }
-    if (query.state) {
+    if (query.state == msg::State::Cancelled) {
+        // Older stores kept a cancelled message as failed (see RecordAt).
+        clauses << QStringLiteral(
+            "(m.state = 'cancelled' OR (m.state = 'failed' AND m.reason = 'cancelled'))");
+    } else if (query.state == msg::State::Failed) {
+        clauses << QStringLiteral("m.state = 'failed' AND m.reason <> 'cancelled'");
+    } else if (query.state) {
         clauses << QStringLiteral("m.state = ?");
         f.values << QString::fromLatin1(msg::StateName(*query.state));
     }
@@ -1413,7 +1426,15 @@ QString MessageStore::CheckWritable() {
 Result<qint64> MessageStore::AddOutgoing(const MessageRecord& message) {
     try {
         Transaction t(d->db);
-        const qint64 id = d->InsertOutgoing(message);
+        const MessageRecord& r = message;
+        const qint64 id = d->InsertOutgoing(r);
+        // The one it replaces says so in the same step: it is never offered
+        // again once its replacement is on record.
+        if (r.replaces != 0)
+            Run(d->Cached(QStringLiteral(
+                    "UPDATE messages SET request = json_set(coalesce(request, '{}'), '$.replacedBy', ?)"
+                    " WHERE id = ? AND direction = 'out'")),
+                {id, r.replaces});
         t.Commit();
         return Result<qint64>::Ok(id);
     } catch (const SqlFailed& f) {
@@ -1973,10 +1994,12 @@ QString Name(msg::BatchState state) { return QString::fromLatin1(msg::BatchState
 } // namespace
 
 void MessageStore::Impl::Count(BatchRecord& b) {
-    QSqlQuery& q =
-        Cached(QStringLiteral("SELECT state, count(*) FROM messages WHERE batch_id = ? GROUP BY state"));
+    // A cancelled message of an older store is a failed one cancelled (see RecordAt).
+    QSqlQuery& q = Cached(QStringLiteral(
+        "SELECT CASE WHEN state = 'failed' AND reason = 'cancelled' THEN 'cancelled' ELSE state END"
+        " AS s, count(*) FROM messages WHERE batch_id = ? GROUP BY s"));
     Run(q, {b.id});
-    b.total = b.queued = b.sending = b.sent = b.failed = b.uncertain = 0;
+    b.total = b.queued = b.sending = b.sent = b.failed = b.uncertain = b.cancelled = 0;
     b.delivered = b.notDelivered = 0;
     while (q.next()) {
         const int n = q.value(1).toInt();
@@ -2001,6 +2024,9 @@ void MessageStore::Impl::Count(BatchRecord& b) {
             break;
         case msg::State::Failed:
             b.failed += n;
+            break;
+        case msg::State::Cancelled:
+            b.cancelled += n;
             break;
         case msg::State::Uncertain:
         case msg::State::Received:
@@ -2176,7 +2202,7 @@ Result<bool> MessageStore::Requeue(qint64 id, const QDateTime& notBefore, msg::R
     return d->Update(
         QStringLiteral("UPDATE messages SET state = 'queued', not_before = ?, reason = ?,"
                        " reason_code = ?, tries = CASE WHEN ? THEN max(tries - 1, 0) ELSE tries END,"
-                       " owner = NULL WHERE id = ? AND state IN ('failed', 'uncertain')"),
+                       " owner = NULL WHERE id = ? AND state IN ('failed', 'uncertain', 'cancelled')"),
         {Millis(notBefore), Name(reason), Optional(code), refundTry, id});
 }
 
@@ -2207,7 +2233,7 @@ Result<std::vector<qint64>> MessageStore::ExpireQueued(const QDateTime& now) {
 
 Result<bool> MessageStore::CancelQueued(qint64 id) {
     return d->Update(
-        QStringLiteral("UPDATE messages SET state = 'failed', reason = 'cancelled', reason_code = NULL"
+        QStringLiteral("UPDATE messages SET state = 'cancelled', reason = 'cancelled', reason_code = NULL"
                        " WHERE id = ? AND state = 'queued'"),
         {id});
 }
@@ -2220,7 +2246,7 @@ Result<std::vector<qint64>> MessageStore::CancelBatch(qint64 id) {
             d->Ids(d->Cached(QStringLiteral(
                        "SELECT id FROM messages WHERE batch_id = ? AND state = 'queued' ORDER BY position")),
                    {id});
-        Run(d->Cached(QStringLiteral("UPDATE messages SET state = 'failed', reason = 'cancelled',"
+        Run(d->Cached(QStringLiteral("UPDATE messages SET state = 'cancelled', reason = 'cancelled',"
                                      " reason_code = NULL WHERE batch_id = ? AND state = 'queued'")),
             {id});
         Run(d->Cached(QStringLiteral("UPDATE batches SET state = 'cancelled' WHERE id = ?")), {id});

@@ -243,7 +243,7 @@ public:
     // Every queued message of an active or paused batch whose expiry is
     // before `now` becomes Failed (Expired). Gives the ids.
     Result<std::vector<qint64>> ExpireQueued(const QDateTime& now);
-    // Takes queued messages out: Failed (Cancelled). A message given by id
+    // Takes queued messages out: Cancelled. A message given by id
     // that is not queued is left as it is (false).
     Result<bool> CancelQueued(qint64 id);
     // Every queued message of `batch`, and marks the batch Cancelled; gives the ids.

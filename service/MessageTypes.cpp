@@ -11,7 +11,7 @@ namespace msg {
 
 namespace {
 
-constexpr std::array<std::pair<State, const char*>, 8> kStates{{
+constexpr std::array<std::pair<State, const char*>, 9> kStates{{
     {State::Queued, "queued"},
     {State::Sending, "sending"},
     {State::Sent, "sent"},
@@ -20,6 +20,7 @@ constexpr std::array<std::pair<State, const char*>, 8> kStates{{
     {State::Failed, "failed"},
     {State::Uncertain, "uncertain"},
     {State::Received, "received"},
+    {State::Cancelled, "cancelled"},
 }};
 
 constexpr std::array<std::pair<Direction, const char*>, 2> kDirections{{
@@ -85,6 +86,7 @@ bool IsFinal(State state) {
     case State::Failed:
     case State::Uncertain:
     case State::Received:
+    case State::Cancelled:
         return true;
     case State::Queued:
     case State::Sending:

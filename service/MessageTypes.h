@@ -24,9 +24,11 @@ Q_NAMESPACE
 // Where a message stands. Going out: Queued -> Sending -> Sent ->
 // Delivered | NotDelivered; Failed when the phone refused it; Uncertain when
 // a PDU was written and no answer came, or the program stopped between the
-// two. Coming in: Received. An uncertain message is never sent again by
-// itself.
-enum class State { Queued, Sending, Sent, Delivered, NotDelivered, Failed, Uncertain, Received };
+// two; Cancelled when the user took it out of the queue before it went.
+// Coming in: Received. An uncertain message is never sent again by itself.
+// (Added last: the store keeps states by name, so older stores read as
+// they were.)
+enum class State { Queued, Sending, Sent, Delivered, NotDelivered, Failed, Uncertain, Received, Cancelled };
 Q_ENUM_NS(State)
 
 enum class Direction { Out, In };
@@ -61,7 +63,8 @@ enum class BatchState { Active, Paused, Cancelled };
 Q_ENUM_NS(BatchState)
 
 // "queued", "sending", "sent", "delivered", "not-delivered", "failed",
-// "uncertain", "received": the names the store and the CLI use.
+// "uncertain", "received", "cancelled": the names the store, the logs and
+// --json use. What a person reads is Terms.h's.
 const char* StateName(State state);
 std::optional<State> StateFromName(std::string_view name);
 const char* DirectionName(Direction direction); // "out", "in"
@@ -113,9 +116,10 @@ struct MessageRecord {
     int position = 0;
     int tries = 0;
     QDateTime notBefore;
-    // A message sent again: the one it replaces (0: none). Kept in its
-    // request as "replaces", beside what it was built from.
+    // Sent again (MessageService::resend): the message this one replaces,
+    // and the one that replaced this one (0: none).
     qint64 replaces = 0;
+    qint64 replacedBy = 0;
 };
 
 // How a batch's messages are spread out in time.
@@ -138,7 +142,7 @@ struct BatchRecord {
     BatchPacing pacing;
     // Its messages by where they stand (Sent counts the delivered and the
     // not delivered too: they went).
-    int total = 0, queued = 0, sending = 0, sent = 0, failed = 0, uncertain = 0;
+    int total = 0, queued = 0, sending = 0, sent = 0, failed = 0, uncertain = 0, cancelled = 0;
     // Of the sent, those whose delivery report came: delivered or not.
     int delivered = 0, notDelivered = 0;
     QDateTime lastStart; // when its newest message was handed to the phone

@@ -2,6 +2,7 @@
 
 #include "QtText.h"
 #include "Said.h"
+#include "Terms.h"
 
 #include <QCryptographicHash>
 #include <QJsonDocument>
@@ -42,7 +43,8 @@ QString Outbox::DefaultName(const MessageRequest& first, std::size_t recipients)
                        : QString::fromLatin1(MessageKindName(first.kind));
     if (what.size() > 40)
         what = what.left(39) + QChar(0x2026);
-    return QStringLiteral("%1 to %2").arg(what).arg(recipients);
+    // The text as it is, {name}s and %1s alike: one arg() for both.
+    return QCoreApplication::translate("Outbox", "%1 to %2").arg(what, QString::number(recipients));
 }
 
 Outbox::Outbox(MessageService& service, std::function<QDateTime()> now, QObject* parent)
@@ -78,12 +80,21 @@ QString Outbox::BatchKey(const BatchRequest& request) {
 }
 
 Result<QueuedBatch, QueueRefusal> Outbox::queue(const BatchRequest& request) {
+    auto queued = Record(m_service.store(), request, m_service.modem(), m_now(), m_service.noStoreReason());
+    if (queued)
+        emit batchChanged(queued->batch);
+    return queued;
+}
+
+void Outbox::recorded(qint64 batch) { emit batchChanged(batch); }
+
+Result<QueuedBatch, QueueRefusal> Outbox::Record(MessageStore* store, const BatchRequest& request,
+                                                 const ModemId& modem, const QDateTime& now,
+                                                 const QString& noStore) {
     using R = Result<QueuedBatch, QueueRefusal>;
-    MessageStore* store = m_service.store();
     QueuedBatch queued;
     std::vector<MessageRecord> records;
     records.reserve(request.recipients.size());
-    const ModemId modem = m_service.modem();
     for (std::size_t i = 0; i < request.recipients.size(); ++i) {
         const BatchRecipient& r = request.recipients[i];
         const auto built = BuildMessage(r.request);
@@ -103,7 +114,7 @@ Result<QueuedBatch, QueueRefusal> Outbox::queue(const BatchRequest& request) {
         return R::Fail(refusal);
     }
     if (!store)
-        return R::Fail({QueueRefusal::Store, m_service.noStoreReason(), 0, queued.problems});
+        return R::Fail({QueueRefusal::Store, noStore, 0, queued.problems});
     BatchRecord batch;
     batch.key = BatchKey(request);
     if (const QString why = store->CheckWritable(); !why.isEmpty())
@@ -111,7 +122,7 @@ Result<QueuedBatch, QueueRefusal> Outbox::queue(const BatchRequest& request) {
     batch.name = request.name.isEmpty()
                      ? DefaultName(request.recipients.front().request, request.recipients.size())
                      : request.name;
-    batch.created = m_now();
+    batch.created = now;
     batch.state = msg::BatchState::Active;
     batch.pacing = request.pacing;
     qint64 earlier = 0;
@@ -126,7 +137,6 @@ Result<QueuedBatch, QueueRefusal> Outbox::queue(const BatchRequest& request) {
                         earlier, queued.problems});
     queued.batch = added.value();
     queued.queued = static_cast<int>(records.size());
-    emit batchChanged(queued.batch);
     return R::Ok(queued);
 }
 
@@ -293,7 +303,7 @@ Result<bool> Outbox::cancel(qint64 batch) {
     if (!cancelled)
         return Result<bool>::Fail(cancelled.error());
     for (const qint64 id : cancelled.value())
-        emit messageChanged(id, msg::State::Failed, msg::Reason::Cancelled, -1);
+        emit messageChanged(id, msg::State::Cancelled, msg::Reason::Cancelled, -1);
     emit batchChanged(batch);
     return Result<bool>::Ok(true);
 }
@@ -315,7 +325,7 @@ Result<bool> Outbox::cancelMessage(qint64 id) {
     }
     const auto done = store->CancelQueued(id);
     if (done && done.value()) {
-        emit messageChanged(id, msg::State::Failed, msg::Reason::Cancelled, -1);
+        emit messageChanged(id, msg::State::Cancelled, msg::Reason::Cancelled, -1);
         if (const auto m = store->Message(id))
             emit batchChanged(m->batch);
     }
@@ -330,9 +340,11 @@ Result<bool> Outbox::retryMessage(qint64 id) {
     if (!message || message->batch == 0)
         return Result<bool>::Fail(
             Fill(translate("Outbox", "message %1 is not one of a batch"), {std::to_string(id)}));
-    if (message->state != msg::State::Failed && message->state != msg::State::Uncertain)
-        return Result<bool>::Fail(Fill(translate("Outbox", "message %1 is %2, not failed or uncertain"),
-                                       {std::to_string(id), msg::StateName(message->state)}));
+    if (message->state != msg::State::Failed && message->state != msg::State::Uncertain &&
+        message->state != msg::State::Cancelled)
+        return Result<bool>::Fail(
+            Fill(translate("Outbox", "message %1 is %2, not failed, uncertain or cancelled"),
+                 {std::to_string(id), terms::StateWord(message->state).toStdString()}));
     // Sent again as a message of its own: queued too, it would go twice.
     if (const qint64 again = store->ReplacedBy(id))
         return Result<bool>::Fail(

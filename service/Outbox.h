@@ -106,6 +106,16 @@ public:
     // the batch is refused when none is left, when the store cannot take it,
     // and (unless `again`) when a batch with the same key exists.
     Result<QueuedBatch, QueueRefusal> queue(const BatchRequest& request);
+    // queue()'s work without the outbox, on a store of the caller's: what a
+    // thread with a connection of its own runs, so a batch of thousands is
+    // built and recorded while the window goes on answering. `now` is when
+    // it was queued (the outbox's clock), `noStore` the refusal when there
+    // is no store. Tells no one: the caller then calls recorded().
+    static Result<QueuedBatch, QueueRefusal> Record(MessageStore* store, const BatchRequest& request,
+                                                    const ModemId& modem, const QDateTime& now,
+                                                    const QString& noStore = {});
+    // A batch Record() put in the store: its listeners look at it.
+    void recorded(qint64 batch);
 
     // Expires what is too late, then starts the first message that is due
     // (of `batch` only, when given), or says when one will be. Only one

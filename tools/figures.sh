@@ -9,7 +9,8 @@
 # (ui_figures) and while it reads a 250-entry phone book (ui_phonebook_figures,
 # about 80 s), and while the Picture Editor's threshold slider crosses its
 # range on a converted photo (ui_picture_figures), and the Messages window and
-# velmora-cli history on 100,000 messages (ui_messages_figures). Figures are
+# velmora-cli history on 100,000 messages (ui_messages_figures), and while
+# 1,000 typed recipients are queued (ui_batch_figures). Figures are
 # measurements, not tests: tools/test.sh leaves them out. The window figures
 # check loose limits by default; to check the targets, set them:
 #   VELMORA_START_LIMIT_MS=300 VELMORA_STALL_LIMIT_MS=16 tools/figures.sh
@@ -17,14 +18,14 @@ set -eu
 cd "$(dirname "$0")/.."
 tools/setup.sh
 tools/build-release.sh velmora_bench velmora_store_bench link_figures ui_figures ui_phonebook_figures \
-    ui_fast_figures ui_inbox_figures ui_picture_figures ui_messages_figures
+    ui_fast_figures ui_inbox_figures ui_picture_figures ui_messages_figures ui_batch_figures
 export QT_QPA_PLATFORM=offscreen
 bin=build/release/bin
 status=0
 "$bin/velmora_bench" || status=1
 "$bin/velmora_store_bench" || status=1
 for program in link_figures ui_figures ui_fast_figures ui_inbox_figures ui_picture_figures ui_messages_figures \
-    ui_phonebook_figures; do
+    ui_batch_figures ui_phonebook_figures; do
     printf '\n%s\n' "$program"
     "$bin/$program" || status=1
 done

@@ -5,6 +5,7 @@
 #include "MessageWords.h"
 #include "QtText.h"
 #include "StatusReport.h"
+#include "Terms.h"
 
 #include <QCoreApplication>
 
@@ -14,14 +15,14 @@ BatchRecipientRow RecipientRow(const MessageRecord& m) {
     return {m.id, m.number, m.name, m.state, m.reason, m.reasonCode, m.tries, m.notBefore};
 }
 
+// The state alone, its reason in the note beside it.
 QString RecipientState(const BatchRecipientRow& row) {
     switch (row.state) {
     case msg::State::NotDelivered:
-        return QCoreApplication::translate("BatchRecipientModel", "Not delivered");
     case msg::State::Failed:
-        return QCoreApplication::translate("BatchRecipientModel", "Failed");
     case msg::State::Uncertain:
-        return QCoreApplication::translate("BatchRecipientModel", "Uncertain");
+    case msg::State::Cancelled:
+        return terms::StateLabel(row.state);
     default:
         return StateWords(row.state, row.reason, row.code);
     }

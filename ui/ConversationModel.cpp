@@ -36,14 +36,15 @@ void ConversationModel::ask() {
 
 // A change that leaves every conversation where it was renews the figures
 // in place, so the list keeps its choice and where it was scrolled; else
-// the list is made anew and the window chooses again by key.
+// the list is made anew and the window chooses again by key. Every
+// conversation found counts, not only those shown: a search cleared finds
+// more than the one it found, and its first row may be the same.
 void ConversationModel::take(int ticket, std::vector<Conversation> found) {
     if (ticket != m_ticket)
         return; // a later question is on its way
     m_answered = true;
     const bool sameRows =
-        found.size() >= static_cast<std::size_t>(m_shown) &&
-        std::equal(m_found.begin(), m_found.begin() + m_shown, found.begin(),
+        std::equal(m_found.begin(), m_found.end(), found.begin(), found.end(),
                    [](const Conversation& a, const Conversation& b) { return a.key == b.key; });
     if (sameRows && m_shown > 0) {
         m_found = std::move(found);

@@ -97,9 +97,57 @@ QString Detail(const InboxEntry& e, const QString& name) {
 
 } // namespace
 
+// What kind of message it is, as the link's InboxKind says it in English,
+// in the user's language.
+QString KindSaid(const ReadMessage& m) {
+    switch (m.kind) {
+    case ContentKind::Text:
+        return m.parts ? QCoreApplication::translate("InboxDialog", "Long text message, %1 parts")
+                             .arg(m.parts->total)
+                       : QCoreApplication::translate("InboxDialog", "Text message");
+    case ContentKind::Flash:
+        return m.blink ? QCoreApplication::translate("InboxDialog", "Flash message, blinking")
+                       : QCoreApplication::translate("InboxDialog", "Flash message");
+    case ContentKind::Ems:
+        return QCoreApplication::translate("InboxDialog", "EMS message");
+    case ContentKind::Picture:
+        return QCoreApplication::translate("InboxDialog", "Picture message");
+    case ContentKind::Logo:
+        return QCoreApplication::translate("InboxDialog", "Operator logo for %1 %2").arg(Q(m.mcc), Q(m.nc));
+    case ContentKind::Group:
+        return QCoreApplication::translate("InboxDialog", "Group graphic");
+    case ContentKind::Ringtone: {
+        // The title's octets are ISO-8859-1, as the phone sent them.
+        const QString title = QString::fromLatin1(m.title.data(), static_cast<qsizetype>(m.title.size()));
+        return title.isEmpty() ? QCoreApplication::translate("InboxDialog", "Ringtone")
+                               : QCoreApplication::translate("InboxDialog", "Ringtone: %1").arg(title);
+    }
+    case ContentKind::Void:
+        return QCoreApplication::translate("InboxDialog", "Void message");
+    case ContentKind::Indicator: {
+        static const char* const waiting[] = {
+            QT_TRANSLATE_NOOP("InboxDialog", "Voicemail"), QT_TRANSLATE_NOOP("InboxDialog", "Fax"),
+            QT_TRANSLATE_NOOP("InboxDialog", "E-mail"), QT_TRANSLATE_NOOP("InboxDialog", "Message")};
+        const QString what =
+            QCoreApplication::translate("InboxDialog", waiting[std::clamp(m.indicatorKind, 1, 4) - 1]);
+        return m.waiting ? QCoreApplication::translate("InboxDialog", "%1 waiting: %2")
+                               .arg(what, QString::number(*m.waiting))
+               : m.active ? QCoreApplication::translate("InboxDialog", "%1 waiting").arg(what)
+                          : QCoreApplication::translate("InboxDialog", "%1 read, none waiting").arg(what);
+    }
+    case ContentKind::Data:
+        return m.port ? QCoreApplication::translate("InboxDialog", "Data for port %1").arg(*m.port)
+                      : QCoreApplication::translate("InboxDialog", "Data");
+    case ContentKind::Report:
+        return QCoreApplication::translate("InboxDialog", "Delivery report: %1")
+            .arg(Localized(StatusText(m.pdu.status.value_or(0))));
+    }
+    return FromUtf16(InboxKind(m));
+}
+
 QStringList ContentLines(const ReadMessage& m) {
     QStringList lines;
-    lines << QCoreApplication::translate("InboxDialog", "Kind: %1").arg(FromUtf16(InboxKind(m)));
+    lines << QCoreApplication::translate("InboxDialog", "Kind: %1").arg(KindSaid(m));
     if (m.parts)
         lines << QCoreApplication::translate("InboxDialog", "Parts: %1 of %2 came")
                      .arg(m.parts->total - static_cast<int>(m.missing.size()))

@@ -2,6 +2,7 @@
 
 #include "DialogPlacement.h"
 #include "ElidedLabel.h"
+#include "Outbox.h"
 #include "Prompter.h"
 
 #include <QCheckBox>
@@ -448,6 +449,9 @@ BatchRequest MailMergeDialog::request() const {
     BatchRequest r;
     if (m_current)
         r.recipients = m_result.recipients;
+    // Named after what was written, {name}s and all: the first row's own
+    // text is one recipient's, not the batch's.
+    r.name = Outbox::DefaultName(m_message, r.recipients.size());
     r.pacing.intervalMs = qint64(m_interval->value()) * 1000;
     r.pacing.perHour = m_perHour->value();
     if (m_sendAt->isChecked())

@@ -204,6 +204,16 @@ int MessageListModel::columnCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : ColumnCount;
 }
 
+// The state, and whether the message was sent again or is itself sent
+// again: the list tells the two apart without opening either.
+QString MessageListModel::rowState(const MessageRecord& m) const {
+    if (m.replacedBy)
+        return tr("%1; sent again").arg(StateWords(m));
+    if (m.replaces)
+        return tr("%1; sent again in place of an earlier one").arg(StateWords(m));
+    return StateWords(m);
+}
+
 QVariant MessageListModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= m_total)
         return {};
@@ -224,21 +234,22 @@ QVariant MessageListModel::data(const QModelIndex& index, int role) const {
         case Kind:
             return KindWords(m->kind);
         case State:
-            return StateWords(*m);
+            return rowState(*m);
         case Text:
             return TextStart(m->text);
         }
         return {};
     case Qt::ToolTipRole:
-        return Correspondent(m->name, m->number) + "\n" + StateWords(*m);
+        return Correspondent(m->name, m->number) + "\n" + rowState(*m);
     case Qt::AccessibleTextRole:
         // The row as one sentence: a list shows its first column alone.
         return QStringList{ShownTime(MessageTime(*m)),
                            data(index.siblingAtColumn(With), Qt::DisplayRole).toString(), KindWords(m->kind),
-                           StateWords(*m), TextStart(m->text)}
+                           rowState(*m), TextStart(m->text)}
             .join(", ");
     case Qt::ForegroundRole:
-        if (index.column() != State)
+        // One sent again is dealt with: no longer shown as a failure.
+        if (index.column() != State || m->replacedBy)
             return {};
         if (m->state == msg::State::Failed || m->state == msg::State::NotDelivered)
             return QBrush(QColor(0xb0, 0x10, 0x10));

@@ -58,6 +58,7 @@ signals:
     void madeAnew();
 
 private:
+    QString rowState(const MessageRecord& m) const;
     struct Page {
         int first = 0, end = 0; // rows
         HistoryQuery query;

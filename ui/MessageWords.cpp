@@ -1,5 +1,7 @@
 #include "MessageWords.h"
 
+#include "Terms.h"
+
 #include <QCoreApplication>
 #include <QLocale>
 
@@ -65,28 +67,30 @@ QString UncertainWhy(msg::Reason reason) {
 
 } // namespace
 
+// The state's label from the one table of words; a reason, where it
+// matters, in a sentence of the window's after it.
 QString StateWords(msg::State state, msg::Reason reason, std::optional<int> code) {
     switch (state) {
     case msg::State::Queued:
-        return QCoreApplication::translate("MessageWords", "Queued");
     case msg::State::Sending:
-        return QCoreApplication::translate("MessageWords", "Sending");
     case msg::State::Sent:
-        return QCoreApplication::translate("MessageWords", "Sent");
     case msg::State::Delivered:
-        return QCoreApplication::translate("MessageWords", "Delivered");
+    case msg::State::Received:
+    case msg::State::Cancelled:
+        return terms::StateLabel(state);
     case msg::State::NotDelivered:
-        return code ? QCoreApplication::translate("MessageWords", "Not delivered (TP-ST %1)").arg(*code)
-                    : QCoreApplication::translate("MessageWords", "Not delivered");
+        return code ? QCoreApplication::translate("MessageWords", "%1 (TP-ST %2)")
+                          .arg(terms::StateLabel(state), QString::number(*code))
+                    : terms::StateLabel(state);
     case msg::State::Failed: {
         const QString why = FailedWhy(reason, code);
-        return why.isEmpty() ? QCoreApplication::translate("MessageWords", "Failed")
-                             : QCoreApplication::translate("MessageWords", "Failed: %1").arg(why);
+        return why.isEmpty()
+                   ? terms::StateLabel(state)
+                   : QCoreApplication::translate("MessageWords", "%1: %2").arg(terms::StateLabel(state), why);
     }
     case msg::State::Uncertain:
-        return QCoreApplication::translate("MessageWords", "Uncertain: %1").arg(UncertainWhy(reason));
-    case msg::State::Received:
-        return QCoreApplication::translate("MessageWords", "Received");
+        return QCoreApplication::translate("MessageWords", "%1: %2")
+            .arg(terms::StateLabel(state), UncertainWhy(reason));
     }
     return QString();
 }
@@ -99,39 +103,13 @@ QString StateWhy(msg::State state, msg::Reason reason, std::optional<int> code) 
     return QString();
 }
 
-QString KindWords(const QString& kind) {
-
-    static const std::pair<const char*, const char*> words[] = {
-        // The store's kind names stay as they are; only what is shown is translated.
-        {"text", QT_TRANSLATE_NOOP("MessageWords", "Text")},
-        {"flash", QT_TRANSLATE_NOOP("MessageWords", "Flash")},
-        {"logo", QT_TRANSLATE_NOOP("MessageWords", "Operator logo")},
-        {"group", QT_TRANSLATE_NOOP("MessageWords", "Group graphic")},
-        {"picture", QT_TRANSLATE_NOOP("MessageWords", "Picture message")},
-        {"ringtone", QT_TRANSLATE_NOOP("MessageWords", "Ringtone")},
-        {"ems", QT_TRANSLATE_NOOP("MessageWords", "EMS")},
-        {"void", QT_TRANSLATE_NOOP("MessageWords", "Void")},
-        {"indicator", QT_TRANSLATE_NOOP("MessageWords", "Waiting indication")},
-        {"data", QT_TRANSLATE_NOOP("MessageWords", "Data")},
-        {"report", QT_TRANSLATE_NOOP("MessageWords", "Delivery report")},
-        {"ussd", QT_TRANSLATE_NOOP("MessageWords", "USSD session")},
-    };
-    for (const auto& [name, said] : words)
-        if (kind == QLatin1String(name))
-            return QCoreApplication::translate("MessageWords", said);
-    return kind;
-}
+QString KindWords(const QString& kind) { return terms::KindLabel(kind); }
 
 QString KindInSentence(const char* kind) {
-    // Each of the reader's names, for the translators' catalog.
-    [[maybe_unused]] static const char* const names[] = {
-        QT_TRANSLATE_NOOP("ContentKind", "text"),      QT_TRANSLATE_NOOP("ContentKind", "flash"),
-        QT_TRANSLATE_NOOP("ContentKind", "logo"),      QT_TRANSLATE_NOOP("ContentKind", "group"),
-        QT_TRANSLATE_NOOP("ContentKind", "picture"),   QT_TRANSLATE_NOOP("ContentKind", "ringtone"),
-        QT_TRANSLATE_NOOP("ContentKind", "ems"),       QT_TRANSLATE_NOOP("ContentKind", "void"),
-        QT_TRANSLATE_NOOP("ContentKind", "indicator"), QT_TRANSLATE_NOOP("ContentKind", "data"),
-        QT_TRANSLATE_NOOP("ContentKind", "report")};
-    return QCoreApplication::translate("ContentKind", kind);
+    // English keeps the reader's own name within its sentences; another
+    // language takes the label, which may also open a sentence there.
+    const QString name = QLatin1String(kind);
+    return terms::KindWord(name) == name ? name : terms::KindLabel(name);
 }
 
 QDateTime MessageTime(const MessageRecord& m) {
@@ -161,8 +139,9 @@ QString Correspondent(const QString& name, const QString& number) {
 }
 
 bool CanResend(const MessageRecord& m) {
-    return m.direction == msg::Direction::Out &&
-           (m.state == msg::State::Failed || m.state == msg::State::Uncertain);
+    return m.direction == msg::Direction::Out && m.replacedBy == 0 &&
+           (m.state == msg::State::Failed || m.state == msg::State::Uncertain ||
+            m.state == msg::State::Cancelled);
 }
 
 } // namespace velmora

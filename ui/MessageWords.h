@@ -42,7 +42,8 @@ QString ShortTime(const QDateTime& utc, const QDateTime& now);
 QString Correspondent(const QString& name, const QString& number);
 
 // Whether the user may hand an outgoing message to the phone again: only
-// one that failed or whose fate is not known.
+// one that failed, was cancelled or whose fate is not known, and that no
+// later message has replaced already.
 bool CanResend(const MessageRecord& m);
 
 } // namespace velmora

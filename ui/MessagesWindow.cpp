@@ -67,7 +67,8 @@ Result<ReadMessage> ReadRecord(const MessageRecord& m) {
     return ReadParts(decoded);
 }
 
-QString PartLine(const PartRecord& p, std::size_t parts, bool gone) {
+// `state`: the message's, which says whether a part without an answer went.
+QString PartLine(const PartRecord& p, std::size_t parts, msg::State state) {
     const QString part = QString::number(p.part), of = QString::number(parts);
     QStringList said;
     if (p.reference)
@@ -79,20 +80,40 @@ QString PartLine(const PartRecord& p, std::size_t parts, bool gone) {
         said << QCoreApplication::translate("MessagesWindow", "report: %1 (TP-ST %2)")
                     .arg(Localized(StatusText(*p.reportStatus)), QString::number(*p.reportStatus));
     if (said.isEmpty())
-        return (gone ? QCoreApplication::translate("MessagesWindow",
-                                                   "Part %1 of %2: no answer of the phone's was recorded")
-                     : QCoreApplication::translate("MessagesWindow", "Part %1 of %2: not sent yet"))
+        return (state == msg::State::Cancelled
+                    ? QCoreApplication::translate("MessagesWindow", "Part %1 of %2: never sent")
+                : state == msg::State::Queued || state == msg::State::Sending
+                    ? QCoreApplication::translate("MessagesWindow", "Part %1 of %2: not sent yet")
+                    : QCoreApplication::translate("MessagesWindow",
+                                                  "Part %1 of %2: no answer of the phone's was recorded"))
             .arg(part, of);
     return QCoreApplication::translate("MessagesWindow", "Part %1 of %2: %3").arg(part, of, said.join("; "));
 }
 
-QString Detail(const MessageRecord& m, const Result<ReadMessage>& read) {
+// The message sent again in place of another, or the one that took its
+// place: when it was written and how it stands, which tell it apart in the
+// list; its number alone when it is gone from the history.
+QString ResentLine(const MessageRecord& m, MessageStore* store) {
+    const qint64 other = m.replaces ? m.replaces : m.replacedBy;
+    if (!other)
+        return QString();
+    const auto o = store ? store->Message(other) : std::nullopt;
+    const QString which = o ? QCoreApplication::translate("MessagesWindow", "the message of %1 (%2)")
+                                  .arg(ShownTime(MessageTime(*o)), StateWords(*o))
+                            : QCoreApplication::translate("MessagesWindow", "message %1").arg(other);
+    return m.replaces ? QCoreApplication::translate("MessagesWindow", "Sent again in place of %1").arg(which)
+                      : QCoreApplication::translate("MessagesWindow", "Sent again as %1").arg(which);
+}
+
+QString Detail(const MessageRecord& m, const Result<ReadMessage>& read, const QString& resent) {
     QStringList lines;
     const bool out = m.direction == msg::Direction::Out;
     lines << (out ? QCoreApplication::translate("MessagesWindow", "To: %1")
                   : QCoreApplication::translate("MessagesWindow", "From: %1"))
                  .arg(Correspondent(m.name, m.number));
     lines << QCoreApplication::translate("MessagesWindow", "State: %1").arg(StateWords(m));
+    if (!resent.isEmpty())
+        lines << resent;
     if (m.state == msg::State::NotDelivered && m.reasonCode)
         lines << QCoreApplication::translate("MessagesWindow", "The network says: %1")
                      .arg(Localized(StatusText(*m.reasonCode)));
@@ -117,8 +138,7 @@ QString Detail(const MessageRecord& m, const Result<ReadMessage>& read) {
     }
     if (out) {
         for (const PartRecord& p : m.parts)
-            lines << PartLine(p, m.parts.size(),
-                              m.state != msg::State::Queued && m.state != msg::State::Sending);
+            lines << PartLine(p, m.parts.size(), m.state);
     } else {
         std::vector<StoredMessage> places;
         for (const PartRecord& p : m.parts)
@@ -518,7 +538,7 @@ void MessagesWindow::showChosen() {
         return;
     }
     const Result<ReadMessage> read = ReadRecord(*m);
-    m_detail->setPlainText(Detail(*m, read));
+    m_detail->setPlainText(Detail(*m, read, ResentLine(*m, m_store)));
     if (read && IsPicture(*read)) {
         m_picture->setPixmap(ScreenPicture(*read, devicePixelRatioF()));
         m_picture->show();

@@ -7,6 +7,7 @@
 #include "Outbox.h"
 #include "Prompter.h"
 #include "QtText.h"
+#include "Terms.h"
 
 #include <QCoreApplication>
 #include <QDialogButtonBox>
@@ -71,7 +72,8 @@ QString PausedWhy(msg::Reason reason) {
 }
 
 bool IsRetryable(const BatchRecipientRow& row) {
-    return row.state == msg::State::Failed || row.state == msg::State::Uncertain;
+    return row.state == msg::State::Failed || row.state == msg::State::Uncertain ||
+           row.state == msg::State::Cancelled;
 }
 // A queued one is taken out; an uncertain one is only marked as dealt with,
 // since it may have gone.
@@ -83,32 +85,32 @@ bool IsDroppable(const BatchRecipientRow& row) {
 } // namespace
 
 QString BatchCounts(const BatchRecord& batch) {
-    if (batch.uncertain > 0)
-        return QCoreApplication::translate("OutboxWindow", "%1 of %2 sent, %3 failed, %4 uncertain")
-            .arg(batch.sent)
-            .arg(batch.total)
-            .arg(batch.failed)
-            .arg(batch.uncertain);
-    return QCoreApplication::translate("OutboxWindow", "%1 of %2 sent, %3 failed")
-        .arg(batch.sent)
-        .arg(batch.total)
-        .arg(batch.failed);
+    QString said = batch.uncertain > 0
+                       ? QCoreApplication::translate("OutboxWindow", "%1 of %2 sent, %3 failed, %4 uncertain")
+                             .arg(batch.sent)
+                             .arg(batch.total)
+                             .arg(batch.failed)
+                             .arg(batch.uncertain)
+                       : QCoreApplication::translate("OutboxWindow", "%1 of %2 sent, %3 failed")
+                             .arg(batch.sent)
+                             .arg(batch.total)
+                             .arg(batch.failed);
+    // Taken out by the user is no failure: said apart, when there are any.
+    if (batch.cancelled > 0)
+        said = QCoreApplication::translate("OutboxWindow", "%1, %2 cancelled")
+                   .arg(said, QString::number(batch.cancelled));
+    return said;
 }
 
 QString BatchStateWords(const BatchRecord& batch) {
-    if (batch.state == msg::BatchState::Cancelled)
-        return QCoreApplication::translate("OutboxWindow", "cancelled");
-    if (batch.finished())
-        return QCoreApplication::translate("OutboxWindow", "finished");
-    return batch.state == msg::BatchState::Paused ? QCoreApplication::translate("OutboxWindow", "paused")
-                                                  : QCoreApplication::translate("OutboxWindow", "active");
+    if (batch.state != msg::BatchState::Cancelled && batch.finished())
+        return terms::FinishedWord();
+    return terms::BatchStateWord(batch.state);
 }
 
 QString TimeLeftText(const BatchRecord& batch, const QDateTime& now) {
-    if (batch.state == msg::BatchState::Cancelled)
-        return QCoreApplication::translate("OutboxWindow", "cancelled");
-    if (batch.finished())
-        return QCoreApplication::translate("OutboxWindow", "finished");
+    if (batch.state == msg::BatchState::Cancelled || batch.finished())
+        return BatchStateWords(batch);
     if (batch.state == msg::BatchState::Paused)
         return PausedWhy(batch.pauseReason);
     const BatchPacing& p = batch.pacing;
@@ -436,7 +438,7 @@ void OutboxWindow::showCounts() {
     }
     const BatchRecord& b = *m_record;
     m_progress->setRange(0, std::max(1, b.total));
-    m_progress->setValue(b.sent + b.failed + b.uncertain);
+    m_progress->setValue(b.sent + b.failed + b.uncertain + b.cancelled);
     m_progress->setFormat(BatchCounts(b));
     m_timeLeft->setText(TimeLeftText(b, QDateTime::currentDateTimeUtc()));
     updateButtons();

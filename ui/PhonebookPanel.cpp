@@ -11,9 +11,15 @@
 
 #include <QDateTime>
 #include <QFileInfo>
+#include <QFontMetrics>
+#include <QHeaderView>
 #include <QLocale>
 #include <QPainter>
 #include <QPrinter>
+#include <QScrollBar>
+#include <QSplitter>
+
+#include <algorithm>
 
 namespace velmora {
 
@@ -42,9 +48,8 @@ PhonebookPanel::PhonebookPanel(Ui::TForm1& ui, QWidget& window, Prompter& prompt
 void PhonebookPanel::shapeList() {
     QTreeWidget* list = m_ui.lvContact;
     list->setHeaderLabels({tr("Contact"), tr("Phone No."), tr("No.")});
-    const int widths[] = {145, 100, 30};
-    for (int column = 0; column < 3; ++column)
-        list->setColumnWidth(column, widths[column]);
+    // The name takes what the number and the index leave (fitColumns).
+    list->header()->setStretchLastSection(false);
     list->setRootIsDecorated(false);
     // Several entries at once make a group (Make Group); a double-click
     // still takes the one clicked.
@@ -71,6 +76,47 @@ void PhonebookPanel::show(bool show) {
                                                             m_ui.Shape1, m_ui.lblDebug, m_ui.memDebug})
         covered->setVisible(!show);
     m_ui.lvContact->setVisible(show);
+    fitColumns(show);
+}
+
+// Every number whole, whatever the font: the number and the index as wide
+// as their longest, the name at least sixteen characters and what else the
+// panel has. The panel widens for them while the list shows, as far as the
+// compose tabs beside it let it, and goes back to the width it had when the
+// list goes; at the window's design width the list scrolls sideways, as it
+// always has, but a number is never cut.
+void PhonebookPanel::fitColumns(bool show) {
+    QSplitter* split = m_ui.Splitter1;
+    if (!show) {
+        if (!m_panelSizes.isEmpty())
+            split->setSizes(m_panelSizes);
+        m_panelSizes.clear();
+        return;
+    }
+    QTreeWidget* list = m_ui.lvContact;
+    // Each cell's text and its margins (a character's width either side).
+    const QFontMetrics metrics = list->fontMetrics();
+    const auto widest = [&](int column) {
+        int widest = list->header()->sectionSizeHint(column);
+        for (int i = 0; i < list->topLevelItemCount(); ++i)
+            widest = std::max(widest, metrics.horizontalAdvance(list->topLevelItem(i)->text(column)) +
+                                          2 * metrics.averageCharWidth());
+        return widest;
+    };
+    const int number = widest(1), index = widest(2);
+    list->setColumnWidth(1, number);
+    list->setColumnWidth(2, index);
+    const QMargins margins = m_ui.layPanel1->contentsMargins();
+    const int needed = metrics.averageCharWidth() * 16 + number + index + 2 * list->frameWidth() +
+                       list->verticalScrollBar()->sizeHint().width() + margins.left() + margins.right();
+    const QList<int> sizes = m_panelSizes.isEmpty() ? split->sizes() : m_panelSizes;
+    if (sizes.size() == 2 && sizes[0] < needed) {
+        m_panelSizes = sizes;
+        split->setSizes({needed, std::max(0, sizes[0] + sizes[1] - needed)});
+    }
+    const int panel = split->sizes().value(0);
+    list->setColumnWidth(
+        0, std::max(metrics.averageCharWidth() * 16, panel + 16 * metrics.averageCharWidth() - needed));
 }
 
 // The list shows when the read ends.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QCoreApplication>
+#include <QList>
 #include <QString>
 
 class QPrinter;
@@ -46,6 +47,7 @@ public:
 
 private:
     bool printPages(QPrinter& printer);
+    void fitColumns(bool show);
 
     Ui::TForm1& m_ui;
     QWidget& m_window;
@@ -55,6 +57,7 @@ private:
     bool m_pending = false;                  // a read asked for has not finished yet
     QString m_imsi;                          // the SIM's, for the printout's header
     ContactCompleter* m_completer = nullptr; // owned by the destination edit
+    QList<int> m_panelSizes;                 // the splitter's before the list widened it
 };
 
 } // namespace velmora

@@ -5,6 +5,7 @@
 #include "ContentFile.h"
 #include "ContentTabs.h"
 #include "DesktopNotifier.h"
+#include "HistoryReader.h"
 #include "InboxDialog.h"
 #include "LinkIndicators.h"
 #include "LogObserver.h"

@@ -33,6 +33,7 @@ namespace velmora {
 
 class ContentTabs;
 class DesktopNotifier;
+class HistoryReader;
 class InboxDialog;
 class LinkIndicators;
 class MessageStore;
@@ -41,6 +42,8 @@ class Outbox;
 class OutboxRunner;
 class OutboxWindow;
 struct BatchRequest;
+struct QueuedBatch;
+struct QueueRefusal;
 struct RecipientProblem;
 class PduFieldsDialog;
 class PhonebookEditor;
@@ -78,6 +81,9 @@ public:
     // (made at its first showing; null before).
     Outbox& outbox() { return *m_outbox; }
     OutboxWindow* outboxWindow() const { return m_outboxWindow.get(); }
+    // Whether a batch is on its way to the store (QueueBatch records it
+    // off the window's thread).
+    bool recordingBatch() const { return m_recording; }
 
 protected:
     bool event(QEvent* event) override;
@@ -194,6 +200,11 @@ private slots:
     void memDebugMenu(const QPoint& at);
 
 private:
+    // QueueBatch's two halves: on the recorder's thread, then back here.
+    void RecordBatch(BatchRequest request);
+    // The thread batches are read and recorded on, with its own connection.
+    HistoryReader& Recorder();
+    void BatchRecorded(BatchRequest request, Result<QueuedBatch, QueueRefusal> queued);
     void WireSignals();
     void LoadSettingsAtStart();
     // The store, the service over the link and the logs' observer.
@@ -221,8 +232,9 @@ private:
     // phone-book name, rather than one number.
     bool SendsToMany(const QStringList& words) const;
     void SendToMany(const QStringList& words);
-    // Queues `request` after asking about what is left out and about a
-    // batch queued before, then shows it; false when nothing was queued.
+    // Queues `request` after asking about what is left out, off the
+    // window's thread; asks about a batch queued before and shows it once it
+    // is recorded. False when nothing goes to be recorded.
     bool QueueBatch(BatchRequest request, const std::vector<RecipientProblem>& leftOut);
     OutboxWindow& OutboxView();
     // The link went up or down: the outbox follows.
@@ -266,9 +278,11 @@ private:
     std::unique_ptr<DesktopNotifier> m_notifier;
     std::unique_ptr<MessagesWindow> m_messages;
     std::unique_ptr<OutboxWindow> m_outboxWindow;
-    QProgressBar* m_outboxBar = nullptr; // in the status bar while a batch runs
-    qint64 m_outboxBatch = 0;            // the batch it shows
-    qint64 m_outboxChanged = 0;          // the batch that changed last, shown after a pause
+    std::unique_ptr<HistoryReader> m_recorder; // records batches, through its own connection
+    bool m_recording = false;                  // a batch is on its way to the store
+    QProgressBar* m_outboxBar = nullptr;       // in the status bar while a batch runs
+    qint64 m_outboxBatch = 0;                  // the batch it shows
+    qint64 m_outboxChanged = 0;                // the batch that changed last, shown after a pause
     QTimer* m_outboxDelay = nullptr;
     std::unique_ptr<UssdDialog> m_ussd; // before the link and the store go
 

@@ -4,6 +4,7 @@
 #include "BatchBuilder.h"
 
 #include "GroupsDialog.h"
+#include "HistoryReader.h"
 #include "MailMergeDialog.h"
 #include "MessageStore.h"
 #include "Outbox.h"
@@ -50,19 +51,46 @@ bool TForm1::SendsToMany(const QStringList& words) const {
     return m_store->GroupNamed(words.first()).has_value() || !m_store->NumbersNamed(words.first()).empty();
 }
 
+// The list is read where the batch is recorded: a thousand numbers are a
+// thousand look-ups in the phone book, which held the window too.
 void TForm1::SendToMany(const QStringList& words) {
     if (!m_store) {
         Refuse(tr("Nothing was queued: %1").arg(m_service->noStoreReason()), m_ui->txtHPNo);
         return;
     }
-    const BatchRecipients listed = RecipientsFromList(words, m_store.get(), ComposedMessage());
-    BatchRequest request;
-    request.recipients = listed.recipients;
-    // Sent to one group, the batch goes by its name.
-    if (words.size() == 1)
-        if (const auto group = m_store->GroupNamed(words.first()))
-            request.name = group->name;
-    QueueBatch(std::move(request), listed.problems);
+    if (m_recording) {
+        m_prompter->Warning(this, tr("A batch is being queued; queue this one after it."));
+        return;
+    }
+    m_recording = true;
+    Recorder().ask(
+        this,
+        [words, message = ComposedMessage()](MessageStore& store) {
+            std::pair<BatchRecipients, QString> listed{RecipientsFromList(words, &store, message), {}};
+            // Sent to one group, the batch goes by its name.
+            if (words.size() == 1)
+                if (const auto group = store.GroupNamed(words.first()))
+                    listed.second = group->name;
+            return listed;
+        },
+        [this](std::pair<BatchRecipients, QString> listed) {
+            m_recording = false;
+            BatchRequest request;
+            request.recipients = std::move(listed.first.recipients);
+            request.name = listed.second;
+            QueueBatch(std::move(request), listed.first.problems);
+        });
+}
+
+HistoryReader& TForm1::Recorder() {
+    if (!m_recorder) {
+        m_recorder = std::make_unique<HistoryReader>(m_store->path());
+        connect(m_recorder.get(), &HistoryReader::problem, this, [this](const QString& why) {
+            m_recording = false;
+            Refuse(tr("Nothing was queued: %1").arg(why), nullptr);
+        });
+    }
+    return *m_recorder;
 }
 
 bool TForm1::QueueBatch(BatchRequest request, const std::vector<RecipientProblem>& leftOut) {
@@ -74,16 +102,42 @@ bool TForm1::QueueBatch(BatchRequest request, const std::vector<RecipientProblem
         !m_prompter->Ask(this, tr("These cannot be sent to:\n%1\n\nQueue the message to the other %2?")
                                    .arg(ProblemLines(leftOut), QString::number(request.recipients.size()))))
         return false;
+    if (m_recording) {
+        m_prompter->Warning(this, tr("A batch is being queued; queue this one after it."));
+        return false;
+    }
     request.pacing.retries = m_settings.Retries;
-    auto queued = m_outbox->queue(request);
-    if (!queued && queued.error().kind == QueueRefusal::Duplicate) {
+    RecordBatch(std::move(request));
+    return true;
+}
+
+// Building a thousand messages and writing them held the window for a
+// tenth of a second: they are built and recorded on a thread of their own,
+// through a connection of its own to the store, and the batch is shown
+// when it has landed.
+void TForm1::RecordBatch(BatchRequest request) {
+    m_recording = true;
+    const ModemId modem = m_service->modem();
+    const QDateTime now = m_outbox->now();
+    Recorder().ask(
+        this,
+        [request, modem, now](MessageStore& store) { return Outbox::Record(&store, request, modem, now); },
+        [this, request](Result<QueuedBatch, QueueRefusal> queued) mutable {
+            m_recording = false;
+            BatchRecorded(std::move(request), std::move(queued));
+        });
+}
+
+void TForm1::BatchRecorded(BatchRequest request, Result<QueuedBatch, QueueRefusal> queued) {
+    if (!queued && queued.error().kind == QueueRefusal::Duplicate && !request.again) {
         const QString question = tr("The same message to the same recipients was already queued as "
                                     "batch %1. Queue it again?")
                                      .arg(queued.error().batch);
-        if (!m_prompter->Ask(this, question))
-            return false;
-        request.again = true;
-        queued = m_outbox->queue(request);
+        if (m_prompter->Ask(this, question)) {
+            request.again = true;
+            RecordBatch(std::move(request));
+        }
+        return;
     }
     if (!queued) {
         const QueueRefusal& why = queued.error();
@@ -91,8 +145,9 @@ bool TForm1::QueueBatch(BatchRequest request, const std::vector<RecipientProblem
                    ? tr("Nothing was queued: \n%1").arg(ProblemLines(why.problems))
                    : tr("Nothing was queued: %1").arg(why.why),
                nullptr);
-        return false;
+        return;
     }
+    m_outbox->recorded(queued->batch);
     if (!queued->problems.empty())
         m_prompter->Warning(this, tr("Batch %1 was queued without these:\n%2")
                                       .arg(QString::number(queued->batch), ProblemLines(queued->problems)));
@@ -100,7 +155,6 @@ bool TForm1::QueueBatch(BatchRequest request, const std::vector<RecipientProblem
         m_runner->poke();
     OutboxBatchChanged(queued->batch);
     OutboxView().showBatch(queued->batch);
-    return true;
 }
 
 OutboxWindow& TForm1::OutboxView() {
@@ -178,7 +232,7 @@ void TForm1::OutboxBatchChanged(qint64 batch) {
     }
     m_outboxBatch = record->id;
     m_outboxBar->setRange(0, std::max(1, record->total));
-    m_outboxBar->setValue(record->sent + record->failed + record->uncertain);
+    m_outboxBar->setValue(record->sent + record->failed + record->uncertain + record->cancelled);
     m_outboxBar->setFormat(tr("%1 of %2 sent").arg(record->sent).arg(record->total));
     m_outboxBar->show();
 }

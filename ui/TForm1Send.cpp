@@ -176,6 +176,7 @@ void TForm1::MessageChanged(qint64 id, msg::State state) {
     case msg::State::Queued:
     case msg::State::Sending:
     case msg::State::Received:
+    case msg::State::Cancelled: // only a batch's, never the window's own
         return;
     case msg::State::Failed:
     case msg::State::Uncertain:

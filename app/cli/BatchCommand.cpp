@@ -9,6 +9,7 @@
 #include "Recipients.h"
 #include "Said.h"
 #include "Shown.h"
+#include "Terms.h"
 #include "Transports.h"
 
 #include <QFileInfo>
@@ -115,6 +116,7 @@ std::string Counts(const BatchRecord& b) {
     add(b.delivered, translate("queue", "%1 delivered"));
     add(b.notDelivered, translate("queue", "%1 not delivered"));
     add(b.failed, translate("queue", "%1 failed"));
+    add(b.cancelled, translate("queue", "%1 cancelled"));
     add(b.uncertain, translate("queue", "%1 uncertain"));
     add(b.sending, translate("queue", "%1 sending"));
     add(b.queued, translate("queue", "%1 queued"));
@@ -122,9 +124,11 @@ std::string Counts(const BatchRecord& b) {
 }
 
 std::string BatchState(const BatchRecord& b) {
-    std::string s = b.finished() ? "finished" : msg::BatchStateName(b.state);
+    // A cancelled batch says so, as the window's list does, though nothing is left of it to send.
+    const bool finished = b.finished() && b.state != msg::BatchState::Cancelled;
+    std::string s = (finished ? terms::FinishedWord() : terms::BatchStateWord(b.state)).toStdString();
     if (!b.finished() && b.pauseReason != msg::Reason::None)
-        s += std::string(" (") + msg::ReasonName(b.pauseReason) + ")";
+        s += " (" + terms::ReasonWord(b.pauseReason).toStdString() + ")";
     return s;
 }
 
@@ -812,6 +816,7 @@ int RunQueue(std::vector<std::string> words, Io io) {
                                        {"delivered", b.delivered},
                                        {"notDelivered", b.notDelivered},
                                        {"failed", b.failed},
+                                       {"cancelled", b.cancelled},
                                        {"uncertain", b.uncertain},
                                        {"intervalSeconds", static_cast<double>(b.pacing.intervalMs) / 1000},
                                        {"perHour", b.pacing.perHour},
@@ -863,10 +868,12 @@ int RunQueue(std::vector<std::string> words, Io io) {
     } else {
         const auto m = store.Message(target->id);
         if (!done.value())
-            return Report({kExitRefused, Fill(translate("queue", "message %1 is %2: nothing to %3"),
-                                              {std::to_string(target->id),
-                                               m ? StateShown(*m) : translate("queue", "gone"), verb})},
-                          io);
+            return Report(
+                {kExitRefused,
+                 Fill(verb == "resume" ? translate("queue", "message %1 is %2: nothing to resume")
+                                       : translate("queue", "message %1 is %2: nothing to cancel"),
+                      {std::to_string(target->id), m ? StateShown(*m) : translate("queue", "gone")})},
+                io);
         io.out << Fill(translate("queue", "Message %1: %2"),
                        {std::to_string(target->id), m ? StateShown(*m) : verb})
                << '\n';

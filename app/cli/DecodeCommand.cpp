@@ -6,6 +6,7 @@
 #include "StatusReport.h"
 #include "Strings.h"
 #include "TerminalText.h"
+#include "Terms.h"
 #include "Translations.h"
 
 #include <QByteArray>
@@ -164,9 +165,11 @@ void WritePlain(const ReadMessage& m, Io io) {
             os << "  " << label << ": " << ForOutput(value, io.outIsTerminal) << '\n';
     };
     const DecodedPdu& p = m.pdu;
-    // The labels and what is said in words are the reader's language; the
-    // names of types, kinds and codings are those --json gives.
-    line(translate("decode", "type"), TypeName(p.type));
+    // The labels and what is said in words are the reader's language, the
+    // words for types, kinds and codings too: from the one table of them
+    // (Terms.h), which in English gives the names --json gives.
+    const auto word = [](const QString& said) { return said.toStdString(); };
+    line(translate("decode", "type"), word(terms::PduTypeWord(QLatin1String(TypeName(p.type)))));
     line(p.type == PduType::Deliver  ? translate("decode", "from")
          : p.type == PduType::Submit ? translate("decode", "to")
                                      : translate("decode", "recipient"),
@@ -182,21 +185,21 @@ void WritePlain(const ReadMessage& m, Io io) {
         line(translate("decode", "discharged"), p.dischargeTime);
         return;
     }
-    std::string kind = ContentKindName(m.kind);
+    std::string kind = word(terms::KindWord(QLatin1String(ContentKindName(m.kind))));
     if (m.kind == ContentKind::Flash && m.blink)
         kind += translate("decode", ", blinking");
     if (m.kind == ContentKind::Logo)
         kind += Fill(translate("decode", " for MCC %1, NC %2"), {m.mcc, m.nc});
     if (m.kind == ContentKind::Indicator || m.kind == ContentKind::Void) {
         kind += Fill(m.active ? translate("decode", ": %1 active") : translate("decode", ": %1 inactive"),
-                     {IndicatorName(m.indicatorKind)});
+                     {word(terms::IndicatorWord(QLatin1String(IndicatorName(m.indicatorKind))))});
         if (m.waiting)
             kind += Fill(translate("decode", ", %1 waiting"), {std::to_string(*m.waiting)});
     }
     if (m.port)
         kind += Fill(translate("decode", ", port %1"), {std::to_string(*m.port)});
     line(translate("decode", "kind"), kind);
-    line(translate("decode", "coding"), CodingName(p.coding));
+    line(translate("decode", "coding"), word(terms::CodingWord(QLatin1String(CodingName(p.coding)))));
     if (p.type == PduType::Submit)
         line(translate("decode", "valid for"), p.validity);
     if (m.parts) {

@@ -44,7 +44,7 @@ std::string HistoryUsage() {
                    "  --number N      only the conversation with N (written in any of its forms)\n"
                    "  --search TEXT   only messages whose text, name or number holds TEXT, any case\n"
                    "  --state STATE   queued, sending, sent, delivered, not-delivered, failed,\n"
-                   "                  uncertain or received\n"
+                   "                  uncertain, received or cancelled\n"
                    "  --direction D   out (sent) or in (received)\n"
                    "  --limit N       at most N messages, the newest (on a terminal 50 unless given)\n"
                    "  --store PATH    the store to read instead of the one the settings name\n"
@@ -58,7 +58,7 @@ std::string HistoryUsage() {
 
 constexpr msg::State kStates[] = {msg::State::Queued,    msg::State::Sending,      msg::State::Sent,
                                   msg::State::Delivered, msg::State::NotDelivered, msg::State::Failed,
-                                  msg::State::Uncertain, msg::State::Received};
+                                  msg::State::Uncertain, msg::State::Received,     msg::State::Cancelled};
 
 QString StateList() {
     QStringList names;

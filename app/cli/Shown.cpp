@@ -1,5 +1,7 @@
 #include "Shown.h"
 
+#include "Terms.h"
+
 #include <QJsonArray>
 #include <QJsonValue>
 
@@ -59,8 +61,11 @@ QJsonObject MessageJson(const MessageRecord& m) {
 }
 
 std::string StateShown(const MessageRecord& m) {
-    std::string said = msg::StateName(m.state);
+    // The words in the user's language (in English the names --json gives).
+    std::string said = terms::StateWord(m.state).toStdString();
     const std::string code = m.reasonCode ? std::to_string(*m.reasonCode) : "?";
+    if (m.state == msg::State::Cancelled && m.reason == msg::Reason::Cancelled)
+        return said;
     switch (m.reason) {
     case msg::Reason::None:
         return said;
@@ -71,7 +76,8 @@ std::string StateShown(const MessageRecord& m) {
     case msg::Reason::ReportFailed:
         return said + " (TP-ST " + code + ")";
     default:
-        return said + " (" + msg::ReasonName(m.reason) + (m.reasonCode ? " " + code : "") + ")";
+        return said + " (" + terms::ReasonWord(m.reason).toStdString() + (m.reasonCode ? " " + code : "") +
+               ")";
     }
 }
 

@@ -12,7 +12,8 @@
 namespace velmora::cli {
 
 // "delivered", "not-delivered (TP-ST 69)", "failed (+CMS ERROR 500)",
-// "uncertain (no-answer)".
+// "uncertain (no-answer)", "cancelled"; in the user's language
+// ("terkirim", "tidak pasti (program berhenti)").
 std::string StateShown(const MessageRecord& m);
 // One message as "history --json" gives it.
 QJsonObject MessageJson(const MessageRecord& m);

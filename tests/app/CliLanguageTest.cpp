@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include <string>
@@ -110,6 +111,13 @@ INSTANTIATE_TEST_SUITE_P(
                            true,
                            "velmora-cli: pdu void: expected 1 argument, got 0\n",
                            "velmora-cli: pdu void: diharapkan 1 argumen, ada 0\n"},
+                      // What --report prints, as the program prints it in Indonesian.
+                      Said{"send's help names the report's words",
+                           {"send", "--help"},
+                           0,
+                           false,
+                           "print \"Delivered\" or",
+                           "cetak \"Sampai ke penerima\""},
                       Said{"a history that is not there yet",
                            {"history", "--store", "/nonexistent/velmora-language.sqlite"},
                            0,
@@ -149,5 +157,68 @@ INSTANTIATE_TEST_SUITE_P(
                            {"history", "--json", "--store", "/nonexistent/velmora-language.sqlite"}},
                       Read{"the version", {"--version"}}),
     [](const auto& info) { return velmora::testing::CaseName(info.index, info.param.name); });
+
+// A batch sent through the simulated phone, as a user sends it: each
+// message's line, the batch's and its default name in the queue list speak
+// the user's language; --json keeps the names.
+struct Sent {
+    Outcome send, list, json;
+};
+
+Sent SendBatch(const QString& lang) {
+    QTemporaryDir home;
+    QProcess phone;
+    phone.start(VELMORA_PHONESIM, {});
+    if (!phone.waitForReadyRead(10'000))
+        return {{-1, "", "no phone"}, {}, {}};
+    const QString device = QString::fromUtf8(phone.readLine()).trimmed();
+    const auto run = [&](const QStringList& words) -> Outcome {
+        QProcess cli;
+        QProcessEnvironment env =
+            velmora::testing::SpeakingLanguage(QProcessEnvironment::systemEnvironment(), lang);
+        env.insert("VELMORA_DIR", home.path());
+        cli.setProcessEnvironment(env);
+        cli.start(VELMORA_CLI, words);
+        if (!cli.waitForFinished(60'000)) {
+            cli.kill();
+            cli.waitForFinished();
+            return {-1, "", "did not end"};
+        }
+        return {cli.exitCode(), cli.readAllStandardOutput().toStdString(),
+                cli.readAllStandardError().toStdString()};
+    };
+    Sent sent;
+    sent.send =
+        run({"send", "--fast", "--device", device, "--to", "0811000001, 0811000002", "text", "Halo semua"});
+    sent.list = run({"queue", "list"});
+    sent.json = run({"queue", "list", "--json", "B1"});
+    phone.terminate();
+    phone.waitForFinished();
+    return sent;
+}
+
+TEST(CliBatchLanguage, EachMessageAndTheBatchAreSaidInTheUsersLanguage) {
+    const Sent english = SendBatch(kEnglish), indonesian = SendBatch(kIndonesian);
+    ASSERT_EQ(english.send.code, 0) << english.send.out << english.send.err;
+    ASSERT_EQ(indonesian.send.code, 0) << indonesian.send.out << indonesian.send.err;
+    EXPECT_NE(english.send.out.find("Message 1 to 62811000001: sent\n"), std::string::npos)
+        << english.send.out;
+    EXPECT_NE(english.send.out.find("Batch B1: 2 of 2 sent\n"), std::string::npos) << english.send.out;
+    EXPECT_NE(english.list.out.find("  finished  2 of 2 sent  Halo semua to 2\n"), std::string::npos)
+        << english.list.out;
+    EXPECT_NE(indonesian.send.out.find("Pesan 1 ke 62811000001: terkirim\n"), std::string::npos)
+        << indonesian.send.out;
+    EXPECT_NE(indonesian.send.out.find("Kiriman B1: 2 dari 2 terkirim\n"), std::string::npos)
+        << indonesian.send.out;
+    EXPECT_NE(indonesian.list.out.find("  selesai  2 dari 2 terkirim  Halo semua ke 2 penerima\n"),
+              std::string::npos)
+        << indonesian.list.out;
+    static const QRegularExpression anyEnglish("\\b(sent|finished|to|failed|uncertain|queued)\\b");
+    EXPECT_FALSE(
+        anyEnglish.match(QString::fromStdString(indonesian.send.out + indonesian.list.out)).hasMatch())
+        << indonesian.send.out << indonesian.list.out;
+    // What programs read stays as it is.
+    EXPECT_NE(indonesian.json.out.find("\"state\": \"sent\""), std::string::npos) << indonesian.json.out;
+}
 
 } // namespace

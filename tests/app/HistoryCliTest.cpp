@@ -208,7 +208,7 @@ TEST_F(HistoryCli, badValuesAreUsageErrors) {
     } rows[] = {
         {{"--state", "lost"},
          "history: --state must be one of queued, sending, sent, delivered, not-delivered, "
-         "failed, uncertain, received, not \"lost\""},
+         "failed, uncertain, received, cancelled, not \"lost\""},
         {{"--limit", "ten"}, "history: --limit must be a whole number of at least 1, not \"ten\""},
         {{"--limit", "0"}, "history: --limit must be a whole number of at least 1, not \"0\""},
         {{"--direction", "sideways"}, "history: --direction must be in or out, not \"sideways\""},

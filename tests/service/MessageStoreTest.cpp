@@ -1138,12 +1138,14 @@ TEST_F(Batches, cancellingTakesOutOnlyWhatIsQueued) {
     EXPECT_FALSE(Value(store->CancelQueued(ids[1]))) << "on its way: not taken out";
     EXPECT_TRUE(Value(store->CancelQueued(ids[2])));
     EXPECT_FALSE(Value(store->CancelQueued(ids[2])));
+    EXPECT_EQ(store->Message(ids[2])->state, msg::State::Cancelled);
     EXPECT_EQ(store->Message(ids[2])->reason, msg::Reason::Cancelled);
     EXPECT_EQ(Value(store->CancelBatch(batch)), (std::vector<qint64>{ids[0], ids[3]}));
     const auto b = store->Batch(batch);
     EXPECT_EQ(b->state, msg::BatchState::Cancelled);
     EXPECT_EQ(b->queued, 0);
-    EXPECT_EQ(b->failed, 3);
+    EXPECT_EQ(b->cancelled, 3);
+    EXPECT_EQ(b->failed, 0);
     EXPECT_EQ(b->sending, 1);
     EXPECT_EQ(store->Batch(other)->queued, 2);
     // One the user puts back in a cancelled batch does not expire by itself.

@@ -29,7 +29,7 @@ template <class E, class Name, class Back> void ExpectNamesReadBack(int count, N
 }
 
 TEST(MessageNames, readBackAsTheirValues) {
-    ExpectNamesReadBack<msg::State>(8, msg::StateName, msg::StateFromName);
+    ExpectNamesReadBack<msg::State>(9, msg::StateName, msg::StateFromName);
     ExpectNamesReadBack<msg::Direction>(2, msg::DirectionName, msg::DirectionFromName);
     ExpectNamesReadBack<msg::Reason>(13, msg::ReasonName, msg::ReasonFromName);
     EXPECT_STREQ(msg::StateName(msg::State::NotDelivered), "not-delivered");

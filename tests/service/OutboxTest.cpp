@@ -277,5 +277,69 @@ TEST_F(OutboxTest, theUserDecidesOnAnUncertainMessage) {
     EXPECT_EQ(store->Batch(queued->batch)->sent, 2);
 }
 
+// "Cancel the Rest": what was still queued is cancelled, not failed, and
+// counted apart; it may be put back in the queue by the user.
+TEST_F(OutboxTest, theRestCancelledIsCountedAsCancelled) {
+    BatchPacing pacing;
+    pacing.intervalMs = 60'000;
+    const auto queued = outbox->queue(Batch(7, pacing));
+    ASSERT_TRUE(queued);
+    for (int sent = 0; sent < 3;) {
+        const OutboxStep step = outbox->next();
+        if (step.kind == OutboxStep::Started)
+            ++sent;
+        else if (step.kind == OutboxStep::Wait)
+            now = step.at;
+    }
+    QSignalSpy moved(outbox.get(), &Outbox::messageChanged);
+    ASSERT_TRUE(outbox->cancel(queued->batch));
+    ASSERT_EQ(moved.count(), 4);
+    EXPECT_EQ(moved.at(0).at(1).value<msg::State>(), msg::State::Cancelled);
+    const auto b = store->Batch(queued->batch);
+    ASSERT_TRUE(b);
+    EXPECT_EQ(b->total, 7);
+    EXPECT_EQ(b->sent, 3);
+    EXPECT_EQ(b->cancelled, 4);
+    EXPECT_EQ(b->failed, 0);
+    EXPECT_TRUE(b->finished());
+    const qint64 last = moved.at(3).at(0).toLongLong();
+    EXPECT_EQ(store->Message(last)->state, msg::State::Cancelled);
+    ASSERT_TRUE(outbox->retryMessage(last));
+    EXPECT_EQ(store->Message(last)->state, msg::State::Queued);
+    EXPECT_EQ(store->Batch(queued->batch)->cancelled, 3);
+}
+
+// A message sent again is a new message that names the one it replaces,
+// and the old one names it: the window offers the old one no more.
+TEST_F(OutboxTest, aMessageSentAgainNamesTheOneItReplaces) {
+    transport.outcome = SubmitOutcome::Failed;
+    MessageRequest text;
+    text.destination = "628120001000";
+    text.text = u"Rapat jam 7";
+    const auto first = service->send(text);
+    ASSERT_TRUE(first);
+    const qint64 old = first.value()->id();
+    ASSERT_EQ(store->Message(old)->state, msg::State::Failed);
+    transport.outcome = SubmitOutcome::Sent;
+    QSignalSpy changed(service.get(), &MessageService::messageChanged);
+    const auto again = service->resend(old);
+    ASSERT_TRUE(again);
+    const qint64 added = again.value()->id();
+    const auto resent = store->Message(added);
+    const auto replaced = store->Message(old);
+    EXPECT_EQ(resent->replaces, old);
+    EXPECT_EQ(resent->replacedBy, 0);
+    EXPECT_EQ(replaced->replacedBy, added);
+    EXPECT_EQ(replaced->state, msg::State::Failed);
+    EXPECT_EQ(resent->state, msg::State::Sent);
+    // Told of, so a list showing the old one reads it again.
+    EXPECT_TRUE(std::any_of(changed.begin(), changed.end(),
+                            [&](const QList<QVariant>& args) { return args.at(0).toLongLong() == old; }));
+    // The request kept still builds the same message.
+    const auto request = RequestFromJson(resent->request);
+    ASSERT_TRUE(request);
+    EXPECT_EQ(request->text, text.text);
+}
+
 } // namespace
 } // namespace velmora::testing

@@ -5,6 +5,8 @@
 #include "ConversationModel.h"
 #include "HistoryFill.h"
 #include "HistoryReader.h"
+#include "Inbox.h"
+#include "InboxDialog.h"
 #include "MessageListModel.h"
 #include "MessageWords.h"
 #include "WindowFixture.h"
@@ -80,11 +82,14 @@ private slots:
     void messagesAreOldestAtTheTopAndReadByPage();
     void theSearchFiltersBothLists_data();
     void theSearchFiltersBothLists();
+    void aClearedSearchListsEveryConversationAgain();
     void theWindowListsEveryStateAndKind();
     void deleteAsksFirst_data();
     void deleteAsksFirst();
     void resendAsksAndAsksTheService_data();
     void resendAsksAndAsksTheService();
+    void aResentMessageNamesTheOneItReplaced();
+    void theKindIsSaidAsTheInboxSaysIt();
     void sentListsWhatWentToEveryNumber();
     void aChangedMessageKeepsTheChoiceAndTheScroll();
     void aNewMessageJoinsTheEndInSight();
@@ -292,6 +297,40 @@ void MessagesWindowTest::theSearchFiltersBothLists() {
     QCOMPARE(w.conversations()->found(), 3);
 }
 
+// Typed as a user types, one search after another: a search whose only
+// conversation heads the list cleared must not leave the others out.
+void MessagesWindowTest::aClearedSearchListsEveryConversationAgain() {
+    QVERIFY(AddSent(*m_store, Text("628561111111", u"a tulip for you"), msg::State::Sent, {}, {}, kStart));
+    QVERIFY(AddSent(*m_store, Text("628562222222", u"an orchid for you"), msg::State::Sent, {}, {},
+                    kStart.addSecs(60)));
+    MessagesWindow w(m_store.get(), m_prompter);
+    w.showAll();
+    QTRY_VERIFY(Settled(w));
+    auto* search = w.findChild<QLineEdit*>("txtSearch");
+    auto* list = w.findChild<QTreeView*>("lvConversations");
+    const int fixed = ConversationModel::FixedRows;
+    const struct {
+        QString typed;
+        QStringList numbers;
+    } steps[] = {
+        {"tulip", {"628561111111"}},
+        {"orchid", {"628562222222"}},
+        {"", {"628562222222", "628561111111"}},
+        {"tulip", {"628561111111"}},
+        {"", {"628562222222", "628561111111"}},
+    };
+    for (const auto& step : steps) {
+        search->clear();
+        QTest::keyClicks(search, step.typed);
+        QTRY_COMPARE(w.conversations()->search(), step.typed);
+        QTRY_VERIFY(Settled(w));
+        QStringList shown;
+        for (int row = fixed; row < list->model()->rowCount(); ++row)
+            shown << Cell(list->model(), row, ConversationModel::Name);
+        QCOMPARE(shown, step.numbers);
+    }
+}
+
 void MessagesWindowTest::theWindowListsEveryStateAndKind() {
     using msg::Reason;
     using msg::State;
@@ -395,6 +434,8 @@ void MessagesWindowTest::resendAsksAndAsksTheService_data() {
     QTest::newRow("failed, yes") << msg::State::Failed << msg::Reason::CmsError << true << true << true;
     QTest::newRow("failed, no") << msg::State::Failed << msg::Reason::CmsError << false << true << false;
     QTest::newRow("uncertain, yes") << msg::State::Uncertain << msg::Reason::NoAnswer << true << true << true;
+    QTest::newRow("cancelled, yes") << msg::State::Cancelled << msg::Reason::Cancelled << true << true
+                                    << true;
     QTest::newRow("delivered: not offered")
         << msg::State::Delivered << msg::Reason::None << true << false << false;
     QTest::newRow("sending: not offered")
@@ -422,6 +463,71 @@ void MessagesWindowTest::resendAsksAndAsksTheService() {
     QCOMPARE(resend.size(), asked ? 1 : 0);
     if (asked)
         QCOMPARE(resend.at(0).at(0).toLongLong(), id);
+}
+
+void MessagesWindowTest::aResentMessageNamesTheOneItReplaced() {
+    const qint64 old = AddSent(*m_store, Text("628569999999", u"again?"), msg::State::Failed,
+                               msg::Reason::CmsError, 500, kStart);
+    MessageRecord again = *m_store->Message(old);
+    again.replaces = old;
+    again.state = msg::State::Sent;
+    again.created = kStart.addSecs(60);
+    const auto added = m_store->AddOutgoing(again);
+    QVERIFY(added);
+    MessagesWindow w(m_store.get(), m_prompter);
+    w.showAll();
+    QTRY_VERIFY(Settled(w));
+    auto* resend = w.findChild<QPushButton*>("bitResend");
+    const QString oldTime = ShownTime(kStart), newTime = ShownTime(kStart.addSecs(60));
+    w.chooseMessage(w.messages()->rowOf(old));
+    QVERIFY(!resend->isEnabled());
+    QCOMPARE(Cell(w.messages(), w.messages()->rowOf(old), MessageListModel::State),
+             QString("Failed: the phone refused it (+CMS ERROR 500); sent again"));
+    QCOMPARE(Cell(w.messages(), w.messages()->rowOf(added.value()), MessageListModel::State),
+             QString("Sent; sent again in place of an earlier one"));
+    QVERIFY2(w.detailText().contains(QString("Sent again as the message of %1 (Sent)").arg(newTime)),
+             qPrintable(w.detailText()));
+    w.chooseMessage(w.messages()->rowOf(added.value()));
+    QVERIFY2(
+        w.detailText().contains(
+            QString(
+                "Sent again in place of the message of %1 (Failed: the phone refused it (+CMS ERROR 500))")
+                .arg(oldTime)),
+        qPrintable(w.detailText()));
+}
+
+// The window says a message's kind in its own catalog's words: in English
+// the very words the link's InboxKind gives, for every kind.
+void MessagesWindowTest::theKindIsSaidAsTheInboxSaysIt() {
+    std::vector<ReadMessage> all;
+    const auto add = [&](ContentKind kind, const std::function<void(ReadMessage&)>& more = {}) {
+        ReadMessage m;
+        m.kind = kind;
+        if (more)
+            more(m);
+        all.push_back(m);
+    };
+    add(ContentKind::Text);
+    add(ContentKind::Text, [](ReadMessage& m) { m.parts = PartInfo{7, 3, 1}; });
+    add(ContentKind::Flash);
+    add(ContentKind::Flash, [](ReadMessage& m) { m.blink = true; });
+    add(ContentKind::Ems);
+    add(ContentKind::Picture);
+    add(ContentKind::Logo, [](ReadMessage& m) { m.mcc = "510", m.nc = "10"; });
+    add(ContentKind::Group);
+    add(ContentKind::Ringtone);
+    add(ContentKind::Ringtone, [](ReadMessage& m) { m.title = "Tada"; });
+    add(ContentKind::Void);
+    for (int kind = 1; kind <= 4; ++kind) {
+        add(ContentKind::Indicator, [kind](ReadMessage& m) { m.indicatorKind = kind, m.waiting = 3; });
+        add(ContentKind::Indicator, [kind](ReadMessage& m) { m.indicatorKind = kind, m.active = true; });
+        add(ContentKind::Indicator, [kind](ReadMessage& m) { m.indicatorKind = kind; });
+    }
+    add(ContentKind::Data);
+    add(ContentKind::Data, [](ReadMessage& m) { m.port = 5506; });
+    add(ContentKind::Report, [](ReadMessage& m) { m.pdu.status = 0; });
+    for (const ReadMessage& m : all)
+        QCOMPARE(ContentLines(m).first(), "Kind: " + QString::fromStdU16String(InboxKind(m)));
 }
 
 void MessagesWindowTest::sentListsWhatWentToEveryNumber() {

@@ -79,6 +79,7 @@ private slots:
     void aContactsFileGivesTheGroupsMembers();
     void aRowFollowsItsMessageAloneAndTheCountsFollowTheBatch();
     void theButtonsFollowTheChosenMessages();
+    void cancelTheRestCountsThemCancelled();
     void aTypedListIsQueuedAsOneBatchAndSent();
     void aBatchWaitsForThePhoneAndGoesOnceItConnects();
     void aRecipientLeftOutIsNamedFirst();
@@ -180,8 +181,8 @@ void OutboxTest::aRecipientsRowSaysWhereItStands_data() {
                                           << "the phone refused it (+CMS ERROR 500)";
     QTest::newRow("too late") << S::Failed << R::Expired << -1 << 0 << "Failed"
                               << "its batch's time to send ran out first";
-    QTest::newRow("dropped") << S::Failed << R::Cancelled << -1 << 0 << "Failed"
-                             << "taken out of the queue";
+    QTest::newRow("taken out of the queue") << S::Cancelled << R::Cancelled << -1 << 0 << "Cancelled"
+                                            << "";
     QTest::newRow("uncertain, dropped") << S::Uncertain << R::Cancelled << -1 << 0 << "Uncertain"
                                         << "dropped by the user; whether the phone sent it is not known";
     QTest::newRow("never answered") << S::Uncertain << R::NoAnswer << -1 << 0 << "Uncertain"
@@ -298,6 +299,54 @@ void OutboxTest::aRowFollowsItsMessageAloneAndTheCountsFollowTheBatch() {
     QCOMPARE(list->topLevelItem(0)->text(1), QString("active"));
 }
 
+// A batch of 7, 3 sent, the rest taken out with Cancel the Rest: none of
+// them failed, and every row and count says cancelled.
+void OutboxTest::cancelTheRestCountsThemCancelled() {
+    QTemporaryDir dir;
+    auto opened = MessageStore::Open(dir.filePath("messages.sqlite"));
+    QVERIFY(opened);
+    MessageStore& store = *opened.value();
+    BatchRecord b;
+    b.name = "Rapat";
+    b.key = "k";
+    b.created = kNow;
+    const auto added = store.AddBatch(b, Recipients(7));
+    QVERIFY(added);
+    NoPhone phone;
+    MessageService service(&store, phone);
+    Outbox outbox(service);
+    TestPrompter prompter;
+    OutboxWindow w(&store, outbox, prompter);
+    w.showBatch(added.value());
+    QTRY_VERIFY(w.isListed());
+    for (int row = 0; row < 3; ++row) {
+        QVERIFY(store.Claim(w.recipients()->at(row).id, kNow).value());
+        QVERIFY(store.SetState(w.recipients()->at(row).id, msg::State::Sent).value());
+    }
+    emit outbox.batchChanged(added.value());
+    auto* bar = w.findChild<QProgressBar*>("prgBatch");
+    QTRY_COMPARE(bar->format(), QString("3 of 7 sent, 0 failed"));
+    prompter.answerYes = true;
+    w.findChild<QPushButton*>("btnBatchCancel")->click();
+    QTRY_COMPARE(bar->format(), QString("3 of 7 sent, 0 failed, 4 cancelled"));
+    QCOMPARE(bar->value(), 7);
+    auto* list = w.findChild<QTreeWidget*>("lstBatches");
+    QCOMPARE(list->topLevelItem(0)->text(1), QString("cancelled"));
+    QCOMPARE(list->topLevelItem(0)->text(2), QString("3 of 7 sent, 0 failed, 4 cancelled"));
+    for (int row = 3; row < 7; ++row) {
+        QTRY_COMPARE(Cell(w.recipients(), row, BatchRecipientModel::State), QString("Cancelled"));
+        QCOMPARE(Cell(w.recipients(), row, BatchRecipientModel::Note), QString());
+    }
+    // Sent again, one goes back in the queue.
+    auto* table = w.findChild<QTableView*>("tblRecipients");
+    table->selectionModel()->select(w.recipients()->index(6, 0),
+                                    QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    auto* again = w.findChild<QPushButton*>("btnSendAgain");
+    QVERIFY(again->isEnabled());
+    again->click();
+    QCOMPARE(store.Message(w.recipients()->at(6).id)->state, msg::State::Queued);
+}
+
 void OutboxTest::theButtonsFollowTheChosenMessages() {
     QTemporaryDir dir;
     auto opened = MessageStore::Open(dir.filePath("messages.sqlite"));
@@ -342,8 +391,8 @@ void OutboxTest::theButtonsFollowTheChosenMessages() {
 
     // Dropping the chosen queued one takes it out, and only it.
     drop->click();
-    QCOMPARE(store.Message(w.recipients()->at(1).id)->state, msg::State::Failed);
-    QCOMPARE(Cell(w.recipients(), 1, BatchRecipientModel::Note), QString("taken out of the queue"));
+    QCOMPARE(store.Message(w.recipients()->at(1).id)->state, msg::State::Cancelled);
+    QCOMPARE(Cell(w.recipients(), 1, BatchRecipientModel::State), QString("Cancelled"));
     QCOMPARE(store.Message(w.recipients()->at(2).id)->state, msg::State::Queued);
 
     // An uncertain one may have gone: dropping it only marks it dealt with.
@@ -382,6 +431,7 @@ void OutboxTest::aTypedListIsQueuedAsOneBatchAndSent() {
     w.find<QLineEdit>("txtHPNo")->setText("6281200001, 6281200002; 6281200003");
     w.find<QPlainTextEdit>("memText")->setPlainText("Rapat jam 9");
     w.find<QPushButton>("bitSendSMS")->click();
+    QTRY_VERIFY(!w.form().recordingBatch());
     QVERIFY2(w.prompter.warnings.isEmpty(), qPrintable(w.prompter.warnings.join('\n')));
     MessageStore* store = w.form().messageStore();
     const std::vector<BatchRecord> batches = store->Batches();
@@ -414,6 +464,7 @@ void OutboxTest::aBatchWaitsForThePhoneAndGoesOnceItConnects() {
     w.find<QLineEdit>("txtHPNo")->setText("6281200001, 6281200002");
     w.find<QPlainTextEdit>("memText")->setPlainText("Rapat jam 9");
     QVERIFY(QMetaObject::invokeMethod(&w.form(), "bitSendSMSClick"));
+    QTRY_VERIFY(!w.form().recordingBatch());
     MessageStore* store = w.form().messageStore();
     const qint64 batch = store->Batches().front().id;
     QTest::qWait(1000);
@@ -433,6 +484,7 @@ void OutboxTest::aRecipientLeftOutIsNamedFirst() {
         w.prompter.questions.clear();
         w.prompter.answerYes = yes;
         QVERIFY(QMetaObject::invokeMethod(&w.form(), "bitSendSMSClick"));
+        QTRY_VERIFY(!w.form().recordingBatch());
         QVERIFY2(w.prompter.warnings.isEmpty(), qPrintable(w.prompter.warnings.join(QChar(10))));
         QCOMPARE(w.prompter.questions.size(), 1);
         QVERIFY2(w.prompter.questions.first().contains("Nobody Known: "),
@@ -462,6 +514,7 @@ void OutboxTest::aBatchQueuedTwiceIsAskedAbout() {
     w.find<QLineEdit>("txtHPNo")->setText("6281200001;6281200002");
     w.find<QPlainTextEdit>("memText")->setPlainText("Rapat jam 9");
     QVERIFY(QMetaObject::invokeMethod(&w.form(), "bitSendSMSClick"));
+    QTRY_VERIFY(!w.form().recordingBatch());
     QVERIFY(w.prompter.questions.isEmpty());
     MessageStore* store = w.form().messageStore();
     const qint64 first = store->Batches().front().id;
@@ -469,6 +522,7 @@ void OutboxTest::aBatchQueuedTwiceIsAskedAbout() {
     w.find<QLineEdit>("txtHPNo")->setText("6281200002, 6281200001");
     w.prompter.answerYes = again;
     QVERIFY(QMetaObject::invokeMethod(&w.form(), "bitSendSMSClick"));
+    QTRY_VERIFY(!w.form().recordingBatch());
     QCOMPARE(w.prompter.questions, QStringList{QString("The same message to the same recipients was already "
                                                        "queued as batch %1. Queue it again?")
                                                    .arg(first)});
@@ -494,6 +548,7 @@ void OutboxTest::closingWithMessagesQueuedAsks() {
     w.find<QLineEdit>("txtHPNo")->setText("6281200001,6281200002,6281200003");
     w.find<QPlainTextEdit>("memText")->setPlainText("Rapat jam 9");
     QVERIFY(QMetaObject::invokeMethod(&w.form(), "bitSendSMSClick"));
+    QTRY_VERIFY(!w.form().recordingBatch());
     const qint64 batch = w.form().messageStore()->Batches().front().id;
     w.prompter.questions.clear();
     w.prompter.threeWay = answer;
@@ -509,7 +564,8 @@ void OutboxTest::closingWithMessagesQueuedAsks() {
     const auto b = again.value()->Batch(batch);
     QVERIFY(b);
     QCOMPARE(b->queued, queued);
-    QCOMPARE(b->failed, 3 - queued);
+    QCOMPARE(b->cancelled, 3 - queued);
+    QCOMPARE(b->failed, 0);
 }
 
 void OutboxTest::aGroupIsMadeFromThePhoneBookAndSentTo() {
@@ -540,6 +596,7 @@ void OutboxTest::aGroupIsMadeFromThePhoneBookAndSentTo() {
     // And the send queues the group's two members as a batch of its name.
     w.find<QPlainTextEdit>("memText")->setPlainText("Rapat jam 9");
     QVERIFY(QMetaObject::invokeMethod(&w.form(), "bitSendSMSClick"));
+    QTRY_VERIFY(!w.form().recordingBatch());
     const auto batches = w.form().messageStore()->Batches();
     QCOMPARE(batches.size(), 1U);
     QCOMPARE(batches.front().name, QString("Tim Inti"));
@@ -608,12 +665,15 @@ void OutboxTest::aMailMergeIsQueuedWithEachTextFilledIn() {
         checked = true;
     };
     w.find<QAction>("mnuMailMerge")->trigger();
+    QTRY_VERIFY(!w.form().recordingBatch());
     QVERIFY(checked);
     MessageStore* store = w.form().messageStore();
     const auto batches = store->Batches();
     QCOMPARE(batches.size(), 1U);
     QCOMPARE(batches.front().total, 2);
     QCOMPARE(batches.front().pacing.retries, 0);
+    // Named after what was written, not after Ani's own text.
+    QCOMPARE(batches.front().name, QString("Halo {name}, rapat jam 9 to 2"));
     HistoryQuery query;
     query.batch = batches.front().id;
     QStringList texts;

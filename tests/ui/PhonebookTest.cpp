@@ -165,6 +165,12 @@ void PhonebookTest::readsTheSimIntoTheList() {
     auto* header = w.find<QTreeWidget>("lvContact")->headerItem();
     QCOMPARE((QStringList{header->text(0), header->text(1), header->text(2)}),
              (QStringList{"Contact", "Phone No.", "No."}));
+    // At the window's own size every number shows whole, with room for a
+    // name beside it.
+    auto* list = w.find<QTreeWidget>("lvContact");
+    for (int i = 0; i < list->topLevelItemCount(); ++i)
+        QVERIFY(list->fontMetrics().horizontalAdvance(list->topLevelItem(i)->text(1)) < list->columnWidth(1));
+    QVERIFY(list->columnWidth(0) >= list->fontMetrics().averageCharWidth() * 12);
 
     // The list is current: "&Phone Book" shows it without asking the phone.
     const int asked = answers.progress;
@@ -217,6 +223,17 @@ void PhonebookTest::aDoubleClickMakesTheNumberTheDestination() {
     QCOMPARE(list->topLevelItemCount(), 2);
     w.find<QAction>("mnuHideContact")->trigger();
     QVERIFY(panelShown(w));
+    // On a wider window the panel widens for the whole list, in sight, and
+    // goes back to its width with what it covered.
+    w.form().resize(1024, 700);
+    auto* panel = w.find<QWidget>("Panel1");
+    QTRY_COMPARE(w.form().width(), 1024);
+    const int narrow = panel->width();
+    w.find<QAction>("mnuShowContact")->trigger();
+    QTRY_VERIFY(panel->width() > narrow);
+    QVERIFY(list->header()->sectionViewportPosition(2) + list->columnWidth(2) <= list->viewport()->width());
+    w.find<QAction>("mnuHideContact")->trigger();
+    QTRY_COMPARE(panel->width(), narrow);
     w.find<QAction>("mnuShowContact")->trigger();
     QVERIFY(listShown(w));
     QTest::qWait(200);
@@ -432,9 +449,12 @@ void PhonebookTest::writesANewEntryAndShowsIt() {
     const auto before = answers.finished.size();
     w.find<QAction>("mnuNewEntry")->trigger();
     QVERIFY(QTest::qWaitFor([&] { return answers.finished.size() > before; }, 20000));
-    QCOMPARE(limits, QString("Places 1 to 250, numbers of up to 40 digits, names of up to 18 characters (GSM)"));
+    QCOMPARE(limits,
+             QString("Places 1 to 250, numbers of up to 40 digits, names of up to 18 characters (GSM)"));
     QCOMPARE(index, 2);
-    QCOMPARE(refused, QString::fromUtf8("The SIM cannot hold \"\xF0\x9F\x98\x80\" in a name; write the name without them."));
+    QCOMPARE(refused,
+             QString::fromUtf8(
+                 "The SIM cannot hold \"\xF0\x9F\x98\x80\" in a name; write the name without them."));
     QVERIFY(refusedOff);
     QCOMPARE(count, QString("3 of 18 characters (GSM)"));
     QVERIFY(okOn);
