@@ -141,9 +141,10 @@ Result<SendJob*, SendRefusal> MessageService::sendNew(const MessageRequest& requ
     const qint64 id = added.value();
     emit messageChanged(id, msg::State::Queued, msg::Reason::None, -1);
     // The one replaced is not offered again: its list row says so.
-    if (replacing)
-        emit messageChanged(replacing->id, replacing->state, replacing->reason,
-                            replacing->reasonCode.value_or(-1));
+    if (replaces != 0)
+        if (const auto replaced = m_store->Message(replaces))
+            emit messageChanged(replaced->id, replaced->state, replaced->reason,
+                                replaced->reasonCode.value_or(-1));
     // Sending is on disk before the first PDU leaves, so a program killed
     // from here on leaves a message the next start calls uncertain.
     if (const auto marked = m_store->SetState(id, msg::State::Sending); !marked) {
