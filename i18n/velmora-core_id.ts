@@ -321,6 +321,10 @@
         <source>its bytes could not be copied</source>
         <translation>bita-bitanya tidak bisa disalin</translation>
     </message>
+    <message>
+        <source>message %1 was sent again already, or is no longer one to send again</source>
+        <translation>pesan %1 sudah dikirim ulang, atau tidak lagi bisa dikirim ulang</translation>
+    </message>
 </context>
 <context>
     <name>Outbox</name>

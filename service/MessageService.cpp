@@ -206,7 +206,9 @@ std::optional<SendRefusal> MessageService::whyNotResend(qint64 id) const {
     if (!request || message->direction != msg::Direction::Out)
         return refuse(translate("MessageService", "this message cannot be sent again"));
     // A message that went, or is still to go, would reach them twice.
-    if (message->state != msg::State::Failed && message->state != msg::State::Uncertain)
+    // A cancelled one never left: sending it now is its first time.
+    if (message->state != msg::State::Failed && message->state != msg::State::Uncertain &&
+        message->state != msg::State::Cancelled)
         return refuse(translate("MessageService",
                                 "only a message that failed, or whose fate is not known, is sent again"));
     if (const qint64 again = m_store->ReplacedBy(id))

@@ -1401,6 +1401,12 @@ Result<bool> MessageStore::Backup(const QString& file, bool replace) {
             return failed(written.errorString());
         }
     }
+    // A whole copy holds everything in its one file: a log left beside an
+    // earlier copy under that name would be replayed onto it when opened.
+    if (whole) {
+        QFile::remove(target.absoluteFilePath() + QStringLiteral("-wal"));
+        QFile::remove(target.absoluteFilePath() + QStringLiteral("-shm"));
+    }
     if (::rename(QFile::encodeName(temporary).constData(),
                  QFile::encodeName(target.absoluteFilePath()).constData()) != 0) {
         const QString why = QString::fromLocal8Bit(std::strerror(errno));
@@ -1428,13 +1434,23 @@ Result<qint64> MessageStore::AddOutgoing(const MessageRecord& message) {
         Transaction t(d->db);
         const MessageRecord& r = message;
         const qint64 id = d->InsertOutgoing(r);
-        // The one it replaces says so in the same step: it is never offered
-        // again once its replacement is on record.
-        if (r.replaces != 0)
-            Run(d->Cached(QStringLiteral(
-                    "UPDATE messages SET request = json_set(coalesce(request, '{}'), '$.replacedBy', ?)"
-                    " WHERE id = ? AND direction = 'out'")),
-                {id, r.replaces});
+        // The one it replaces says so in the same step, and only if nothing
+        // replaced it yet: two programs resending one message at once record
+        // one replacement, and the other is refused before any PDU leaves.
+        if (r.replaces != 0) {
+            QSqlQuery& mark = d->Cached(QStringLiteral(
+                "UPDATE messages SET request = json_set(coalesce(request, '{}'), '$.replacedBy', ?)"
+                " WHERE id = ? AND direction = 'out' AND state IN ('failed', 'uncertain', 'cancelled')"
+                " AND json_extract(coalesce(request, '{}'), '$.replacedBy') IS NULL"));
+            Run(mark, {id, r.replaces});
+            if (mark.numRowsAffected() != 1)
+                return Result<qint64>::Fail(
+                    QCoreApplication::translate("MessageStore",
+                                                "message %1 was sent again already, or is no longer one to send "
+                                                "again")
+                        .arg(r.replaces)
+                        .toStdString());
+        }
         t.Commit();
         return Result<qint64>::Ok(id);
     } catch (const SqlFailed& f) {
@@ -1719,13 +1735,12 @@ std::optional<MessageRecord> MessageStore::Message(qint64 id) {
 
 qint64 MessageStore::ReplacedBy(qint64 id) {
     try {
-        // Only a message the user chose to send again names another: few,
-        // and a resend looks once.
-        return Scalar(
-                   d->db,
-                   QStringLiteral("SELECT min(id) FROM messages WHERE direction = 'out' AND request LIKE ? "
-                                  "AND json_extract(request, '$.replaces') = ?"),
-                   {QStringLiteral("%\"replaces\"%"), id})
+        // The replaced message names its replacement, written in the step
+        // that recorded it; it stays named when the replacement is deleted.
+        return Scalar(d->db,
+                      QStringLiteral("SELECT json_extract(coalesce(request, '{}'), '$.replacedBy') FROM messages"
+                                     " WHERE id = ?"),
+                      {id})
             .toLongLong();
     } catch (const SqlFailed&) {
         return 0;
@@ -2202,7 +2217,8 @@ Result<bool> MessageStore::Requeue(qint64 id, const QDateTime& notBefore, msg::R
     return d->Update(
         QStringLiteral("UPDATE messages SET state = 'queued', not_before = ?, reason = ?,"
                        " reason_code = ?, tries = CASE WHEN ? THEN max(tries - 1, 0) ELSE tries END,"
-                       " owner = NULL WHERE id = ? AND state IN ('failed', 'uncertain', 'cancelled')"),
+                       " owner = NULL WHERE id = ? AND state IN ('failed', 'uncertain', 'cancelled')"
+                       " AND json_extract(coalesce(request, '{}'), '$.replacedBy') IS NULL"),
         {Millis(notBefore), Name(reason), Optional(code), refundTry, id});
 }
 

@@ -167,7 +167,8 @@ std::vector<MessageRecord> Unsettled(MessageStore& store, const BatchRecord& b) 
     query.batch = b.id;
     query.state = msg::State::Uncertain;
     for (MessageRecord& m : store.Messages(query))
-        if (!store.ReplacedBy(m.id))
+        // One the user let be (queue cancel) is settled too.
+        if (m.reason != msg::Reason::Cancelled && m.replacedBy == 0)
             out.push_back(std::move(m));
     return out;
 }
@@ -385,7 +386,13 @@ Result<std::unique_ptr<MessageStore>> OpenMessageStore(const std::optional<std::
     const QFileInfo file(Q(path));
     if (!create && (!file.exists() || (file.isFile() && file.size() == 0)))
         return Result<std::unique_ptr<MessageStore>>::Ok(nullptr);
-    return MessageStore::Open(Q(path), access);
+    auto opened = MessageStore::Open(Q(path), access);
+    // A command that would change a damaged store says so before it looks
+    // anything up: what a damaged page gives back is no answer to trust.
+    if (opened && access == MessageStore::Access::Write &&
+        opened.value()->fault() == MessageStore::Fault::Damaged)
+        return Result<std::unique_ptr<MessageStore>>::Fail(opened.value()->faultText().toStdString());
+    return opened;
 }
 
 bool TakeManyOption(const GivenWord& given, ManyOptions& many, std::optional<Failure>& failure) {
@@ -518,7 +525,7 @@ int RunSendToMany(const PhoneTarget& given, const ManyOptions& many, const Repor
     std::unique_ptr<CliPhone> phone;
     MessageStore* store = nullptr;
     if (many.dryRun) {
-        auto opened = OpenMessageStore(target.store, false, io);
+        auto opened = OpenMessageStore(target.store, false, io, MessageStore::Access::Read);
         if (!opened)
             return Report(
                 {kExitRefused, ForOutput(Fill(translate("send", "nothing queued: %1"), {opened.error()}),
