@@ -1445,9 +1445,9 @@ Result<qint64> MessageStore::AddOutgoing(const MessageRecord& message) {
             Run(mark, {id, r.replaces});
             if (mark.numRowsAffected() != 1)
                 return Result<qint64>::Fail(
-                    QCoreApplication::translate("MessageStore",
-                                                "message %1 was sent again already, or is no longer one to send "
-                                                "again")
+                    QCoreApplication::translate(
+                        "MessageStore", "message %1 was sent again already, or is no longer one to send "
+                                        "again")
                         .arg(r.replaces)
                         .toStdString());
         }
@@ -1737,10 +1737,11 @@ qint64 MessageStore::ReplacedBy(qint64 id) {
     try {
         // The replaced message names its replacement, written in the step
         // that recorded it; it stays named when the replacement is deleted.
-        return Scalar(d->db,
-                      QStringLiteral("SELECT json_extract(coalesce(request, '{}'), '$.replacedBy') FROM messages"
-                                     " WHERE id = ?"),
-                      {id})
+        return Scalar(
+                   d->db,
+                   QStringLiteral("SELECT json_extract(coalesce(request, '{}'), '$.replacedBy') FROM messages"
+                                  " WHERE id = ?"),
+                   {id})
             .toLongLong();
     } catch (const SqlFailed&) {
         return 0;

@@ -77,9 +77,9 @@ int RunUssd(std::vector<std::string> words, Io io);
 // phone. Null when there is none yet and `create` is false (looking makes
 // none). A command that only reads opens it for reading, so a store this
 // user may not write is still read.
-Result<std::unique_ptr<MessageStore>> OpenMessageStore(const std::optional<std::string>& given, bool create,
-                                                       Io io,
-                                                       MessageStore::Access access = MessageStore::Access::Write);
+Result<std::unique_ptr<MessageStore>>
+OpenMessageStore(const std::optional<std::string>& given, bool create, Io io,
+                 MessageStore::Access access = MessageStore::Access::Write);
 // "resend ID": a failed or uncertain message sent again as a new one.
 int RunResend(std::vector<std::string> words, Io io);
 // "group list|show|add|remove|import|delete": the groups "send --to" sends to.

@@ -341,5 +341,58 @@ TEST_F(OutboxTest, aMessageSentAgainNamesTheOneItReplaces) {
     EXPECT_EQ(request->text, text.text);
 }
 
+// Two programs resending one message at once both pass the question
+// "was it sent again?" before either records; the store lets one record its
+// replacement and refuses the other, so the recipient gets it once. A
+// message sent again is not put back in its batch either.
+TEST_F(OutboxTest, aMessageIsSentAgainOnceThoughTwoProgramsAskAtOnce) {
+    transport.outcome = SubmitOutcome::Failed;
+    MessageRequest text;
+    text.destination = "628120001000";
+    text.text = u"Rapat jam 7";
+    const auto first = service->send(text);
+    ASSERT_TRUE(first);
+    const qint64 old = first.value()->id();
+    ASSERT_FALSE(service->whyNotResend(old));
+
+    auto other = Open();
+    ASSERT_TRUE(other);
+    MessageRecord mine = *store->Message(old);
+    mine.id = 0;
+    mine.replaces = old;
+    MessageRecord theirs = mine;
+    const auto recorded = store->AddOutgoing(mine);
+    const auto refused = other->AddOutgoing(theirs);
+    ASSERT_TRUE(recorded) << recorded.error();
+    EXPECT_FALSE(refused);
+    EXPECT_EQ(store->Message(old)->replacedBy, recorded.value());
+    EXPECT_EQ(store->ReplacedBy(old), recorded.value());
+    EXPECT_TRUE(service->whyNotResend(old));
+    // Requeued by hand after it went again as a message of its own: it
+    // would reach them twice.
+    const auto requeued = store->Requeue(old, {}, msg::Reason::None, std::nullopt, false);
+    ASSERT_TRUE(requeued);
+    EXPECT_FALSE(requeued.value());
+    EXPECT_EQ(store->Message(old)->state, msg::State::Failed);
+}
+
+// A message the user took out of the queue never left: it may go again.
+TEST_F(OutboxTest, aCancelledMessageMayBeSentAgain) {
+    const auto queued = outbox->queue(Batch(2));
+    ASSERT_TRUE(queued);
+    ASSERT_TRUE(outbox->cancel(queued.value().batch));
+    const auto ids = store->Messages([&] {
+        HistoryQuery q;
+        q.batch = queued.value().batch;
+        return q;
+    }());
+    ASSERT_EQ(ids.size(), 2u);
+    ASSERT_EQ(ids[0].state, msg::State::Cancelled);
+    EXPECT_FALSE(service->whyNotResend(ids[0].id));
+    const auto again = service->resend(ids[0].id);
+    ASSERT_TRUE(again);
+    EXPECT_EQ(store->Message(again.value()->id())->replaces, ids[0].id);
+}
+
 } // namespace
 } // namespace velmora::testing
