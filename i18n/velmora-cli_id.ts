@@ -8,18 +8,6 @@
         <translation>tidak disetujui: tidak ada terminal untuk bertanya; beri --yes untuk menyetujui lebih dulu</translation>
     </message>
     <message>
-        <source>[y/N]</source>
-        <translation>[y/T]</translation>
-    </message>
-    <message>
-        <source>y</source>
-        <translation>y</translation>
-    </message>
-    <message>
-        <source>yes</source>
-        <translation>ya</translation>
-    </message>
-    <message>
         <source>Place  Name                  Number</source>
         <translation>Tempat Nama                  Nomor</translation>
     </message>
@@ -302,6 +290,18 @@ perintah:
     <message>
         <source>list and change the groups &quot;send --to&quot; sends to</source>
         <translation>daftar dan ubah grup yang dituju &quot;send --to&quot;</translation>
+    </message>
+    <message>
+        <source>[y/N]</source>
+        <translation>[y/T]</translation>
+    </message>
+    <message>
+        <source>y</source>
+        <translation>y</translation>
+    </message>
+    <message>
+        <source>yes</source>
+        <translation>ya</translation>
     </message>
 </context>
 <context>
@@ -757,18 +757,6 @@ tidak bisa dibaca, 2 untuk pemakaian yang salah.
     <message>
         <source>not deleted: there is no terminal to ask on; give --yes to agree beforehand</source>
         <translation>tidak dihapus: tidak ada terminal untuk bertanya; beri --yes untuk menyetujui lebih dulu</translation>
-    </message>
-    <message>
-        <source>[y/N]</source>
-        <translation>[y/T]</translation>
-    </message>
-    <message>
-        <source>y</source>
-        <translation>y</translation>
-    </message>
-    <message>
-        <source>yes</source>
-        <translation>ya</translation>
     </message>
     <message>
         <source>No message from before %1 to delete</source>
@@ -1319,18 +1307,6 @@ atau ada bagian yang tidak terkirim, 3 bila ponsel tidak terjangkau.
     <message>
         <source>not sent: there is no terminal to ask on; give --yes to agree beforehand</source>
         <translation>tidak dikirim: tidak ada terminal untuk bertanya; beri --yes untuk menyetujui lebih dulu</translation>
-    </message>
-    <message>
-        <source>[y/N]</source>
-        <translation>[y/T]</translation>
-    </message>
-    <message>
-        <source>y</source>
-        <translation>y</translation>
-    </message>
-    <message>
-        <source>yes</source>
-        <translation>ya</translation>
     </message>
     <message>
         <source>resend: &quot;%1&quot; is no message number</source>

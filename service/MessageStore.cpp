@@ -638,6 +638,27 @@ void Bind(QSqlQuery& q, const QVariantList& values) {
         q.bindValue(i, values[i]);
 }
 
+// A page of a search (never of a batch, listed in its own order): looked
+// for among the newest messages first.
+bool IsSearchPage(const HistoryQuery& query) {
+    return query.limit > 0 && !query.search.trimmed().isEmpty() && !query.batch;
+}
+
+// The statement listing what `query` asks for, run and ready to be read.
+QSqlQuery ListMessages(const QSqlDatabase& db, const HistoryQuery& query, bool newest) {
+    const Filter f = FilterFor(query, newest);
+    // A batch's recipients are listed in the order they were given.
+    const QString order =
+        query.batch ? QStringLiteral("m.position, m.id") : QStringLiteral("m.at DESC, m.id DESC");
+    QSqlQuery q = Prepare(db, QStringLiteral("SELECT %1 FROM messages m%2 ORDER BY %3 LIMIT %4 OFFSET %5")
+                                  .arg(kMessageColumns, f.where, order)
+                                  .arg(query.limit < 0 ? -1 : query.limit)
+                                  .arg(std::max(0, query.offset)));
+    Bind(q, f.values);
+    Run(q);
+    return q;
+}
+
 // ---- the received log's lines
 
 struct LogLine {
@@ -1752,24 +1773,14 @@ std::vector<MessageRecord> MessageStore::Messages(const HistoryQuery& query) {
     std::vector<MessageRecord> out;
     const auto list = [&](bool newest) {
         out.clear();
-        const Filter f = FilterFor(query, newest);
-        // A batch's recipients are listed in the order they were given.
-        const QString order =
-            query.batch ? QStringLiteral("m.position, m.id") : QStringLiteral("m.at DESC, m.id DESC");
-        QSqlQuery q =
-            Prepare(d->db, QStringLiteral("SELECT %1 FROM messages m%2 ORDER BY %3 LIMIT %4 OFFSET %5")
-                               .arg(kMessageColumns, f.where, order)
-                               .arg(query.limit < 0 ? -1 : query.limit)
-                               .arg(std::max(0, query.offset)));
-        Bind(q, f.values);
-        Run(q);
+        QSqlQuery q = ListMessages(d->db, query, newest);
         while (q.next())
             out.push_back(RecordAt(q));
     };
     try {
         // A page found among the newest messages is the page: every other
-        // message is older than all of them. Not so in a batch's order.
-        const bool page = query.limit > 0 && !query.search.trimmed().isEmpty() && !query.batch;
+        // message is older than all of them.
+        const bool page = IsSearchPage(query);
         if (page)
             list(true);
         if (!page || out.size() < static_cast<std::size_t>(query.limit))
@@ -1788,7 +1799,7 @@ Result<int> MessageStore::EachMessage(const HistoryQuery& query,
     int given = 0;
     // A page of a search is found among the newest first (Messages): as
     // long as the page, never the whole store.
-    if (query.limit > 0 && !query.search.trimmed().isEmpty() && !query.batch) {
+    if (IsSearchPage(query)) {
         for (const MessageRecord& m : Messages(query)) {
             ++given;
             if (!take(m))
@@ -1797,16 +1808,7 @@ Result<int> MessageStore::EachMessage(const HistoryQuery& query,
         return R::Ok(given);
     }
     try {
-        const Filter f = FilterFor(query);
-        const QString order =
-            query.batch ? QStringLiteral("m.position, m.id") : QStringLiteral("m.at DESC, m.id DESC");
-        QSqlQuery q =
-            Prepare(d->db, QStringLiteral("SELECT %1 FROM messages m%2 ORDER BY %3 LIMIT %4 OFFSET %5")
-                               .arg(kMessageColumns, f.where, order)
-                               .arg(query.limit < 0 ? -1 : query.limit)
-                               .arg(std::max(0, query.offset)));
-        Bind(q, f.values);
-        Run(q);
+        QSqlQuery q = ListMessages(d->db, query, false);
         // Their parts are read for a few hundred at a time: one statement
         // a message would cost more than the message.
         constexpr std::size_t kChunk = 256;

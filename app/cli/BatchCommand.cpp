@@ -338,16 +338,7 @@ int ShowDryRun(const BatchRecipients& recipients,
 // message sent, then prints what became of each. The exit status: 0 all
 // delivered, 1 one not, 3 one without a report in time.
 int AwaitBatchReports(CliPhone& phone, qint64 batch, int waitSeconds, Io io) {
-    PhoneSession& session = phone.session();
-    const std::int64_t deadline = phone.clock().NowMs() + std::int64_t{waitSeconds} * 1000;
-    while (session.AwaitingReports() && session.IsConnected()) {
-        session.ReadUnsolicited();
-        if (!session.AwaitingReports() || phone.clock().NowMs() >= deadline)
-            break;
-        phone.clock().Sleep(50);
-    }
-    for (const std::string& unread : session.ReportProblems())
-        io.err << "velmora-cli: " << ForOutput(unread, io.errIsTerminal) << '\n';
+    WaitForReports(phone, waitSeconds, io);
     HistoryQuery query;
     query.batch = batch;
     int code = kExitOk;

@@ -87,4 +87,9 @@ int RunStore(std::vector<std::string> words, Io io);
 // usage error, and gives its exit code.
 int Report(const Failure& f, Io io, const std::string& usage = {});
 
+// Asks `question` (shown as given) on the terminal; without one only `yes`
+// (--yes) agrees, and `notDone` says what was left undone and why. Nothing
+// typed, or anything but yes, is a no.
+bool AgreedOnTerminal(bool yes, const std::string& question, const std::string& notDone, Io io);
+
 } // namespace velmora::cli

@@ -215,26 +215,6 @@ std::string CsvLine(const std::vector<QString>& fields) {
     return line + "\r\n";
 }
 
-// Asks on the terminal; without one only --yes agrees.
-bool Agreed(bool yes, const std::string& question, Io io) {
-    if (yes)
-        return true;
-    if (::isatty(STDIN_FILENO) != 1) {
-        io.err << "velmora-cli: " << question << '\n'
-               << "velmora-cli: "
-               << translate("history",
-                            "not deleted: there is no terminal to ask on; give --yes to agree beforehand")
-               << '\n';
-        return false;
-    }
-    io.err << question << ' ' << translate("history", "[y/N]") << ' ' << std::flush;
-    std::string answer;
-    if (!std::getline(std::cin, answer))
-        return false;
-    const QString a = QString::fromStdString(answer).trimmed().toLower();
-    return a == "y" || a == "yes" || a == Q(translate("history", "y")) || a == Q(translate("history", "yes"));
-}
-
 int DeleteBefore(MessageStore& store, const Options& o, Io io) {
     const QString day = o.deleteBefore.date().toString(Qt::ISODate);
     const int count = store.CountBefore(o.deleteBefore);
@@ -242,10 +222,13 @@ int DeleteBefore(MessageStore& store, const Options& o, Io io) {
         io.out << Fill(translate("history", "No message from before %1 to delete"), {S(day)}) << '\n';
         return kExitOk;
     }
-    if (!Agreed(o.yes,
-                Fill(translate("history", "Delete %1 messages from before %2 for good?"),
-                     {std::to_string(count), S(day)}),
-                io))
+    if (!AgreedOnTerminal(
+            o.yes,
+            Fill(translate("history", "Delete %1 messages from before %2 for good?"),
+                 {std::to_string(count), S(day)}),
+            translate("history",
+                      "not deleted: there is no terminal to ask on; give --yes to agree beforehand"),
+            io))
         return kExitRefused;
     const auto deleted = store.DeleteBefore(o.deleteBefore);
     if (!deleted)

@@ -6,7 +6,10 @@
 #include "Said.h"
 #include "Translations.h"
 
+#include <QString>
+#include <iostream>
 #include <ostream>
+#include <unistd.h>
 
 namespace velmora::cli {
 
@@ -241,6 +244,22 @@ int Report(const Failure& f, Io io, const std::string& usage) {
     if (f.code == kExitUsage)
         io.err << usage;
     return f.code;
+}
+
+bool AgreedOnTerminal(bool yes, const std::string& question, const std::string& notDone, Io io) {
+    if (yes)
+        return true;
+    if (::isatty(STDIN_FILENO) != 1) {
+        io.err << "velmora-cli: " << question << '\n' << "velmora-cli: " << notDone << '\n';
+        return false;
+    }
+    io.err << question << ' ' << translate("cli", "[y/N]") << ' ' << std::flush;
+    std::string answer;
+    if (!std::getline(std::cin, answer))
+        return false;
+    const QString a = QString::fromStdString(answer).trimmed().toLower();
+    return a == "y" || a == "yes" || a == QString::fromStdString(translate("cli", "y")) ||
+           a == QString::fromStdString(translate("cli", "yes"));
 }
 
 int RunPdu(std::vector<std::string> words, Io io) {

@@ -14,6 +14,8 @@
 
 namespace velmora::cli {
 
+class CliPhone;
+
 // Where and how fast to reach the phone, from the command line over the
 // settings file: --device PATH (the port's device for this run),
 // --device COMn=PATH (repeatable), --port N, --baud RATE, --fast, --pin PIN;
@@ -80,6 +82,10 @@ int RunUssd(std::vector<std::string> words, Io io);
 Result<std::unique_ptr<MessageStore>>
 OpenMessageStore(const std::optional<std::string>& given, bool create, Io io,
                  MessageStore::Access access = MessageStore::Access::Write);
+// Reads what the phone sends by itself until every report asked for came,
+// the link is lost or `waitSeconds` passed; names the reports the phone kept
+// but would not give (SendCommand.cpp).
+void WaitForReports(CliPhone& phone, int waitSeconds, Io io);
 // "resend ID": a failed or uncertain message sent again as a new one.
 int RunResend(std::vector<std::string> words, Io io);
 // "group list|show|add|remove|import|delete": the groups "send --to" sends to.

@@ -33,28 +33,15 @@ struct WriteOptions {
     bool yes = false;
 };
 
-// Asks on the terminal; without one only --yes agrees. Nothing typed, or
-// anything but yes, is a no.
+// Asks on the terminal; without one only --yes agrees. What the SIM holds
+// may carry control characters: a terminal is shown them escaped.
 bool Agreed(const WriteOptions& o, const QString& question, Io io) {
-    if (o.yes)
-        return true;
-    if (!::isatty(STDIN_FILENO)) {
-        io.err << "velmora-cli: " << ForOutput(Say(question), io.errIsTerminal) << '\n'
-               << "velmora-cli: "
-               << Say(QCoreApplication::translate(
-                      "PhonebookCommand",
-                      "not agreed: there is no terminal to ask on; give --yes to agree beforehand"))
-               << '\n';
-        return false;
-    }
-    io.err << ForOutput(Say(question), io.errIsTerminal) << ' '
-           << Say(QCoreApplication::translate("PhonebookCommand", "[y/N]")) << ' ' << std::flush;
-    std::string answer;
-    if (!std::getline(std::cin, answer))
-        return false;
-    const QString a = QString::fromStdString(answer).trimmed().toLower();
-    return a == "y" || a == "yes" || a == QCoreApplication::translate("PhonebookCommand", "y") ||
-           a == QCoreApplication::translate("PhonebookCommand", "yes");
+    return AgreedOnTerminal(
+        o.yes, ForOutput(Say(question), io.errIsTerminal),
+        Say(QCoreApplication::translate(
+            "PhonebookCommand",
+            "not agreed: there is no terminal to ask on; give --yes to agree beforehand")),
+        io);
 }
 
 int ExitFor(const SimBookOutcome& o) {

@@ -37,26 +37,6 @@ std::string ResendUsage() {
 // The words "resend" reads: options anywhere, the message's number once.
 constexpr WordRules kResendWords{.optionsAfterPositionals = true, .doubleDashEndsOptions = true};
 
-bool Agreed(bool yes, const std::string& question, Io io) {
-    if (yes)
-        return true;
-    if (!::isatty(STDIN_FILENO)) {
-        io.err << "velmora-cli: " << question << '\n'
-               << "velmora-cli: "
-               << translate("resend",
-                            "not sent: there is no terminal to ask on; give --yes to agree beforehand")
-               << '\n';
-        return false;
-    }
-    io.err << question << ' ' << translate("resend", "[y/N]") << ' ' << std::flush;
-    std::string answer;
-    if (!std::getline(std::cin, answer))
-        return false;
-    const QString a = QString::fromStdString(answer).trimmed().toLower();
-    return a == "y" || a == "yes" || a == QCoreApplication::translate("resend", "y") ||
-           a == QCoreApplication::translate("resend", "yes");
-}
-
 } // namespace
 
 int RunResend(std::vector<std::string> words, Io io) {
@@ -112,12 +92,13 @@ int RunResend(std::vector<std::string> words, Io io) {
     const std::string who =
         ForOutput(S(message->name.isEmpty() ? message->number : message->number + " (" + message->name + ")"),
                   io.errIsTerminal);
-    if (!Agreed(
+    if (!AgreedOnTerminal(
             yes,
             Fill(message->state == msg::State::Uncertain
                      ? translate("resend", "Message %1 to %2 is %3: it may have reached them. Send it again?")
                      : translate("resend", "Message %1 to %2 is %3. Send it again?"),
                  {std::to_string(*id), who, StateShown(*message)}),
+            translate("resend", "not sent: there is no terminal to ask on; give --yes to agree beforehand"),
             io))
         return kExitRefused;
     if (!phone.Connect())

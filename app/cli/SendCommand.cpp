@@ -62,12 +62,7 @@ std::string PhonebookUsage() {
            PhonebookWriteUsage() + LinkOptionsUsage();
 }
 
-namespace {
-
-// Waits for the final report of every part that asked for one, then prints
-// one line a part. The exit status: 0 all delivered, 1 one not, 3 one
-// missing.
-int AwaitReports(CliPhone& phone, const std::vector<std::optional<int>>& references, int waitSeconds, Io io) {
+void WaitForReports(CliPhone& phone, int waitSeconds, Io io) {
     PhoneSession& session = phone.session();
     const std::int64_t deadline = phone.clock().NowMs() + std::int64_t{waitSeconds} * 1000;
     while (session.AwaitingReports() && session.IsConnected()) {
@@ -80,6 +75,15 @@ int AwaitReports(CliPhone& phone, const std::vector<std::optional<int>>& referen
     // those without one.
     for (const std::string& unread : session.ReportProblems())
         io.err << "velmora-cli: " << ForOutput(unread, io.errIsTerminal) << '\n';
+}
+
+namespace {
+
+// Waits for the final report of every part that asked for one, then prints
+// one line a part. The exit status: 0 all delivered, 1 one not, 3 one
+// missing.
+int AwaitReports(CliPhone& phone, const std::vector<std::optional<int>>& references, int waitSeconds, Io io) {
+    WaitForReports(phone, waitSeconds, io);
     int code = kExitOk;
     for (const auto& reference : references) {
         const auto found = reference ? phone.reports().find(*reference) : phone.reports().end();
