@@ -1,6 +1,6 @@
 #pragma once
 
-// How this library and app/core hand back a failure: every builder, reader
+// How this library and core hand back a failure: every builder, reader
 // and check gives a Result, never throws and never shows anything. The
 // reason is worded so the window can show it to the user as it stands; a
 // caller that needs more than words (which field to focus, whether a file

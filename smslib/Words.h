@@ -4,7 +4,7 @@
 // %2... for what it fills in, and marked with VELMORA_WORDS so the
 // translators' catalog holds each pattern. A front end that shows such a
 // sentence finds its pattern again and says it in the user's language
-// (app/core's Localized); here it stays English, byte for byte.
+// (core's Localized); here it stays English, byte for byte.
 
 #include <initializer_list>
 #include <string>

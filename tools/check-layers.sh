@@ -7,7 +7,7 @@ set -eu
 cd "$(dirname "$0")/.."
 status=0
 dirs=""
-for d in smslib link app/core service; do
+for d in smslib link core service; do
     [ -d "$d" ] && dirs="$dirs $d"
 done
 [ -n "$dirs" ] || exit 0
@@ -22,7 +22,7 @@ if grep -rnE 'Qt6?::(Widgets|PrintSupport)' $(find $dirs -name CMakeLists.txt); 
     status=1
 fi
 below=""
-for d in smslib link app/core; do
+for d in smslib link core; do
     [ -d "$d" ] && below="$below $d"
 done
 service_headers=$(find service -maxdepth 1 -name '*.h' -printf '%f\n' 2>/dev/null | sed 's/\./\\./g' | paste -sd'|' -)

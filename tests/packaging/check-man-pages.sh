@@ -70,9 +70,9 @@ done
 
 # The files and variables of the file locations, in both pages that say where
 # the files live.
-names=$(grep -o '"[A-Za-z_.]*\.\(Ini\|Txt\|portable\)"' "$src/app/core/AppPaths.cpp" "$src/app/core/AppPaths.h" |
+names=$(grep -o '"[A-Za-z_.]*\.\(Ini\|Txt\|portable\)"' "$src/core/AppPaths.cpp" "$src/core/AppPaths.h" |
     sed 's/.*"\(.*\)"/\1/' | sort -u)
-vars=$(grep -o 'getenv("[A-Z_]*")\|XdgDir("[A-Z_]*"' "$src/app/core/AppPaths.cpp" | sed 's/.*("\([A-Z_]*\)".*/\1/' |
+vars=$(grep -o 'getenv("[A-Z_]*")\|XdgDir("[A-Z_]*"' "$src/core/AppPaths.cpp" | sed 's/.*("\([A-Z_]*\)".*/\1/' |
     grep -v '^HOME$' | sort -u)
 [ "$(echo "$names" | wc -w)" -ge 5 ] || fail "found only these file names in AppPaths: $names"
 [ "$(echo "$vars" | wc -w)" -ge 3 ] || fail "found only these variables in AppPaths: $vars"
