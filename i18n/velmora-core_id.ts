@@ -1633,4 +1633,119 @@
         <translation>Dibatalkan</translation>
     </message>
 </context>
+<context>
+    <name>velmorad</name>
+    <message>
+        <source>the modems did not stop within %1 ms; ending anyway</source>
+        <translation>modem tidak berhenti dalam %1 md; tetap diakhiri</translation>
+    </message>
+    <message>
+        <source>modem %1 on %2</source>
+        <translation>modem %1 pada %2</translation>
+    </message>
+    <message>
+        <source>[Store] Path and [Messages] CountryCode change at the next start only</source>
+        <translation>[Store] Path dan [Messages] CountryCode baru berubah pada start berikutnya</translation>
+    </message>
+    <message>
+        <source>modem %1 closed</source>
+        <translation>modem %1 ditutup</translation>
+    </message>
+    <message>
+        <source>settings read again: modems closed %1, opened %2</source>
+        <translation>pengaturan dibaca ulang: modem ditutup %1, dibuka %2</translation>
+    </message>
+    <message>
+        <source>%1: already stopping</source>
+        <translation>%1: sudah sedang berhenti</translation>
+    </message>
+    <message>
+        <source>%1: stopping; what is being sent finishes or is marked uncertain</source>
+        <translation>%1: berhenti; yang sedang dikirim diselesaikan atau ditandai tidak pasti</translation>
+    </message>
+    <message>
+        <source>stopped</source>
+        <translation>berhenti</translation>
+    </message>
+    <message>
+        <source>running %1</source>
+        <translation>menjalankan %1</translation>
+    </message>
+    <message>
+        <source>error</source>
+        <translation>galat</translation>
+    </message>
+    <message>
+        <source>warning</source>
+        <translation>peringatan</translation>
+    </message>
+    <message>
+        <source>notice</source>
+        <translation>pemberitahuan</translation>
+    </message>
+    <message>
+        <source>info</source>
+        <translation>info</translation>
+    </message>
+    <message>
+        <source>debug</source>
+        <translation>debug</translation>
+    </message>
+    <message>
+        <source>usage: velmorad [--config FILE] [--check-config]
+       velmorad --help | --version
+
+Runs the message centre for the modems its settings file names, on a box without a
+screen: sends what is queued, reads what comes in and keeps every message in the store.
+SIGHUP reads the settings again; SIGTERM stops it.
+
+  --config FILE    the settings file (default: %1)
+  --check-config   check the settings file, say each problem, and exit
+  --help           show this help and exit
+  --version        show the version and exit
+</source>
+        <translation>pemakaian: velmorad [--config FILE] [--check-config]
+       velmorad --help | --version
+
+Menjalankan pusat pesan untuk modem yang disebut berkas pengaturannya, pada mesin tanpa
+layar: mengirim yang antre, membaca yang masuk dan menyimpan setiap pesan di penyimpanan.
+SIGHUP membaca ulang pengaturan; SIGTERM menghentikannya.
+
+  --config FILE    berkas pengaturan (bawaan: %1)
+  --check-config   periksa berkas pengaturan, sebutkan setiap masalah, lalu keluar
+  --help           tampilkan bantuan ini lalu keluar
+  --version        tampilkan versi lalu keluar
+</translation>
+    </message>
+    <message>
+        <source>unexpected argument %1</source>
+        <translation>argumen tak terduga %1</translation>
+    </message>
+    <message>
+        <source>not started: the settings have problems</source>
+        <translation>tidak dimulai: pengaturan bermasalah</translation>
+    </message>
+    <message>
+        <source>not started: the signals cannot be caught</source>
+        <translation>tidak dimulai: sinyal tidak dapat ditangkap</translation>
+    </message>
+    <message>
+        <source>not started: this build has no message centre</source>
+        <translation>tidak dimulai: build ini tidak memiliki pusat pesan</translation>
+    </message>
+    <message>
+        <source>started with the settings %1</source>
+        <translation>dimulai dengan pengaturan %1</translation>
+    </message>
+    <message>
+        <source>%1 not read again, for the problems below; the modems run as they were</source>
+        <translation>%1 tidak dibaca ulang karena masalah di bawah ini; modem berjalan seperti sebelumnya</translation>
+    </message>
+    <message>
+        <source>%1: good; modems: %2
+</source>
+        <translation>%1: baik; modem: %2
+</translation>
+    </message>
+</context>
 </TS>
