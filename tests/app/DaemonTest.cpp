@@ -14,6 +14,7 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QProcess>
 #include <QTimer>
 
 #include <csignal>
@@ -557,6 +558,49 @@ TEST(RunDaemon, BadSettingsStartNothing) {
               std::string::npos)
         << err.text();
     EXPECT_NE(err.text().find("error: not started: the settings have problems"), std::string::npos);
+}
+
+} // namespace
+} // namespace velmora::daemon
+
+// --- The program itself --------------------------------------------------------
+
+namespace velmora::daemon {
+namespace {
+
+// Under systemd, standard error is the stream JOURNAL_STREAM names, and the
+// journal reads each line's priority from its "<N>".
+TEST(DaemonProgram, WritesTheJournalsPrioritiesOnlyToTheJournalsStream) {
+    App();
+    TempDir dir;
+    WriteText(dir / "velmorad.conf", "[Modem a]\nSpeed=9600\n");
+    WriteText(dir / "journal", "");
+    struct stat st {};
+    ASSERT_EQ(::stat((dir / "journal").c_str(), &st), 0);
+    const QString journal = QString("%1:%2").arg(st.st_dev).arg(st.st_ino);
+    for (const bool toJournal : {true, false}) {
+        QProcess p;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("JOURNAL_STREAM", journal);
+        env.insert("LANG", "C.UTF-8");
+        env.remove("LANGUAGE");
+        env.remove("LC_ALL");
+        p.setProcessEnvironment(env);
+        const std::string err = toJournal ? dir / "journal" : dir / "elsewhere";
+        p.setStandardErrorFile(QString::fromStdString(err));
+        p.start(VELMORAD, {"--config", QString::fromStdString(dir / "velmorad.conf")});
+        ASSERT_TRUE(p.waitForFinished(10000));
+        EXPECT_EQ(p.exitCode(), 1);
+        const std::string text = ReadText(err);
+        const std::string file = dir / "velmorad.conf";
+        if (toJournal)
+            EXPECT_EQ(text, "<3>" + file +
+                                ": [Modem a] Device: missing; name the modem's serial device, such as "
+                                "/dev/ttyUSB0\n<3>not started: the settings have problems\n");
+        else
+            EXPECT_NE(text.find(" error: " + file + ": [Modem a] Device: missing"), std::string::npos)
+                << text;
+    }
 }
 
 } // namespace
