@@ -40,9 +40,12 @@ field() { dpkg-deb -f "$deb" "$1"; }
 [ "$(field Homepage)" = https://velmora.org ] || fail "Homepage is '$(field Homepage)'"
 field Maintainer | grep -q '^[^<]* <[^@>]*@[^>]*>$' || fail "Maintainer '$(field Maintainer)' is not NAME <ADDRESS>"
 # Computed by dpkg-shlibdeps from what the programs link.
-for lib in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 libqt6printsupport6 libqt6multimedia6 libsystemd0; do
+for lib in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 libqt6printsupport6 libqt6multimedia6; do
     field Depends | tr ',' '\n' | grep -q "^ *$lib (>= " || fail "Depends lacks a versioned $lib: $(field Depends)"
 done
+# velmorad's notifications to systemd; every symbol it uses is in the first
+# libsystemd0, so dpkg-shlibdeps names it without a version.
+field Depends | tr ',' '\n' | grep -q "^ *libsystemd0\( (>= [^)]*)\)\? *$" || fail "Depends lacks libsystemd0: $(field Depends)"
 # Loaded as a plugin, so named by hand: without it no message is kept.
 field Depends | tr ',' '\n' | grep -q "^ *libqt6sql6-sqlite (>= " ||
     fail "Depends lacks libqt6sql6-sqlite: $(field Depends)"
