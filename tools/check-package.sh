@@ -50,7 +50,11 @@ field Depends | tr ',' '\n' | grep -q "^ *libsystemd0\( (>= [^)]*)\)\? *$" || fa
 field Depends | tr ',' '\n' | grep -q "^ *libqt6sql6-sqlite (>= " ||
     fail "Depends lacks libqt6sql6-sqlite: $(field Depends)"
 field Description | grep -q '&[a-z]*;' && fail "Description holds XML escapes: $(field Description)"
-[ "$status" -eq 0 ] && ok "control fields (Depends: $(field Depends))"
+# The system's velmorad runs as velmora, made at install from sysusers.d.
+dpkg-deb -e "$deb" "$tmp/control"
+grep -q '^ *systemd-sysusers velmora.conf$' "$tmp/control/postinst" 2>/dev/null ||
+    fail "postinst does not make velmorad's user with systemd-sysusers"
+[ "$status" -eq 0 ] && ok "control fields (Depends: $(field Depends)) and postinst"
 
 # --- Files, owners, modes --------------------------------------------------
 # Each file the package must hold, with its mode; nothing else may be there.
