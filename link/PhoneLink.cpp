@@ -228,7 +228,8 @@ public:
     // Whether the device the modem was last on, or its by-id link, is there.
     bool DeviceThere() const {
         const std::string device = m_device.empty() ? m_port->DevicePath() : m_device;
-        return (!device.empty() && Exists(device)) || (!m_byId.empty() && Exists(m_byId));
+        // A link with no device file cannot lose it.
+        return device.empty() || Exists(device) || (!m_byId.empty() && Exists(m_byId));
     }
 
     // Where to look: its by-id link and its last device, then (when its IMEI
