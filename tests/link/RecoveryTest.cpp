@@ -4,6 +4,8 @@
 // holds up a disconnect or the link's end.
 
 #include "ComDevices.h"
+#include "ComPort.h"
+#include "DeviceHolders.h"
 #include "FakeClock.h"
 #include "LinkFactory.h"
 #include "PhoneLink.h"
@@ -21,6 +23,12 @@
 #include <atomic>
 #include <filesystem>
 #include <mutex>
+
+#include <csignal>
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <termios.h>
+#include <unistd.h>
 
 namespace velmora::testing {
 namespace {
@@ -66,6 +74,19 @@ bool WaitForState(QSignalSpy& spy, ModemState state, int& from, int ms = 10000) 
 }
 
 const std::string kImei = "862012034567893";
+
+template <class F> bool WaitUntil(F f, int ms = 5000) {
+    QElapsedTimer t;
+    t.start();
+    while (!f()) {
+        if (t.elapsed() >= ms)
+            return false;
+        QTest::qWait(10);
+    }
+    return true;
+}
+
+class RecordingEventsStub : public SessionEvents {};
 
 // A scripted modem that can be struck dumb: it takes every byte and answers
 // none, as a hung modem does.
@@ -247,6 +268,64 @@ TEST_F(ReplugTest, aModemPulledAndPluggedBackUnderAnotherPathIsFoundByItsImei) {
     EXPECT_EQ(quality[0][0].toString(), "[17]");
 }
 
+// Another modem with the same IMEI (a clone, or a second port of the same
+// stick) that someone else holds is never taken while the modem is away.
+enum class Holder { Program, Link };
+struct HeldCase {
+    const char* name;
+    Holder holder;
+};
+
+class HeldTest : public ReplugTest, public ::testing::WithParamInterface<HeldCase> {};
+
+TEST_P(HeldTest, aDeviceSomeoneHoldsIsLeftAlone) {
+    SimPhone impostor({"--imei", kImei, "--link", dir + "/dev/ttyUSB2"});
+    pid_t holder = -1;
+    std::unique_ptr<PhoneLink> other;
+    if (GetParam().holder == Holder::Program) {
+        // A terminal program that has the device open, without a lock.
+        holder = ::fork();
+        if (holder == 0) {
+            [[maybe_unused]] const int fd = ::open(impostor.device().c_str(), O_RDWR | O_NOCTTY);
+            ::pause();
+            ::_exit(0);
+        }
+        ASSERT_GT(holder, 0);
+        ASSERT_TRUE(
+            WaitUntil([&] { return !DeviceHolders(impostor.device(), "/proc", ::getpid()).empty(); }));
+    } else {
+        // Another channel of this program, connected to it.
+        other = Link(dir + "/dev/ttyUSB2");
+        QSignalSpy connected(other.get(), &PhoneLink::connectFinished);
+        other->connectPhone(1, 19200);
+        ASSERT_TRUE(WaitFor(connected));
+        ASSERT_TRUE(connected[0][0].toBool());
+    }
+    SimPhone phone({"--imei", kImei, "--link", dir + "/dev/ttyUSB1", "--replug-link", dir + "/dev/ttyUSB5"});
+    const auto link = Link(dir + "/dev/ttyUSB1");
+    QSignalSpy state(link.get(), &PhoneLink::modemState);
+    link->connectPhone(1, 19200);
+    int seen = 0;
+    ASSERT_TRUE(WaitForState(state, ModemState::Ready, seen));
+    phone.Pull();
+    ASSERT_TRUE(WaitForState(state, ModemState::Away, seen));
+    // Long enough for several looks at every device.
+    QTest::qWait(1000);
+    EXPECT_EQ(link->currentModemState(), ModemState::Away);
+    ASSERT_TRUE(phone.Plug(dir + "/dev/ttyUSB5"));
+    ASSERT_TRUE(WaitForState(state, ModemState::Ready, seen));
+    EXPECT_EQ(link->device().toStdString(), dir + "/dev/ttyUSB5");
+    if (holder > 0) {
+        ::kill(holder, SIGKILL);
+        ::waitpid(holder, nullptr, 0);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Holders, HeldTest,
+                         ::testing::Values(HeldCase{"another_program", Holder::Program},
+                                           HeldCase{"another_link", Holder::Link}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
 // A modem found by its by-id link, which udev points at its new device.
 TEST_F(ReplugTest, aModemWithoutAnImeiIsFoundByItsByIdLink) {
     std::filesystem::create_directories(dir + "/by-id");
@@ -271,6 +350,48 @@ TEST_F(ReplugTest, aModemWithoutAnImeiIsFoundByItsByIdLink) {
     ASSERT_TRUE(WaitForState(state, ModemState::Ready, seen));
     ASSERT_EQ(where.count(), 2);
     EXPECT_EQ(where[1][1].toString().toStdString(), byId);
+}
+
+// A port whose other side takes nothing more: a write gives up within its
+// deadline, and the command counts as missed.
+TEST(StalledWriteTest, aWriteToAPortThatStoppedDrainingEndsWithinItsDeadline) {
+    const int master = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
+    ASSERT_GE(master, 0);
+    ASSERT_EQ(::grantpt(master), 0);
+    ASSERT_EQ(::unlockpt(master), 0);
+    // Raw, so the master's side keeps what it is sent instead of letting an
+    // overlong line go.
+    termios raw{};
+    ASSERT_EQ(::tcgetattr(master, &raw), 0);
+    ::cfmakeraw(&raw);
+    ASSERT_EQ(::tcsetattr(master, TCSANOW, &raw), 0);
+    const std::string device = ::ptsname(master);
+    TComPort port([device](int) { return device; });
+    port.SetConnected(true);
+    // Fill the terminal until it takes no more; the master never reads.
+    const int filler = ::open(device.c_str(), O_WRONLY | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    ASSERT_GE(filler, 0);
+    for (const std::size_t size : {4096, 64, 1}) {
+        const std::string block(size, 'x');
+        int rounds = 0;
+        while (::write(filler, block.data(), block.size()) > 0 && ++rounds < 100000) {
+        }
+        ASSERT_EQ(errno, EAGAIN) << "the terminal took everything";
+    }
+    ::close(filler);
+    QElapsedTimer t;
+    t.start();
+    EXPECT_EQ(port.SendText("AT\r"), 0);
+    // 1 s and 100 ms a byte, as the link always allowed.
+    EXPECT_LT(t.elapsed(), 1300 + 500);
+    FakeClock clock;
+    RecordingEventsStub events;
+    PhoneSession session(port, clock, events);
+    session.SetDialogue(Dialogue::Fast);
+    EXPECT_FALSE(session.StillAnswers());
+    EXPECT_EQ(session.MissedInARow(), 1);
+    port.SetConnected(false);
+    ::close(master);
 }
 
 // Ending a link, or disconnecting it, with a modem that hung in the middle
