@@ -27,6 +27,13 @@ namespace velmora {
 
 class SessionWorker;
 
+// Where a link with recovery on looks for its modem once it is lost.
+struct ModemSearch {
+    QString devDir = "/dev";               // its ttyUSB* and ttyACM*; "" for none
+    QString byIdDir = "/dev/serial/by-id"; // the modem's lasting names
+    QStringList folders;                   // every entry of these as well
+};
+
 // The window's handle on the phone. Every request is served in turn on a
 // worker thread that owns the port and the session, so no signal poll can
 // fall inside a submission or a read, and the window never waits. Results
@@ -48,7 +55,7 @@ public:
         ReadingOperators,
         ReadingInbox, // the messages stored in the phone and on the SIM
         CheckingSignal,
-        Ussd, // a USSD request, waiting for the network's answer
+        Ussd,             // a USSD request, waiting for the network's answer
         WritingPhonebook, // surveying, writing or deleting entries of the SIM's phone book
     };
     Q_ENUM(State)
@@ -117,7 +124,37 @@ public:
     // Ends everything: a read or wait in progress stops at once, and a
     // submission whose PDU is with the phone is logged as unknown first.
     // Waits at most `ms` for the worker; gives false when it did not end.
+    // The destructor waits kEndMs; a worker held even then (a system call
+    // that does not return) is left behind to end by itself, and nothing it
+    // does after reaches this object.
     bool shutDown(int ms);
+    static constexpr int kEndMs = 5000;
+
+    // With recovery on (a box nobody watches), the link keeps the modem it
+    // was asked to connect until asked to disconnect. A modem that misses
+    // kStuckAfter deadlines of the fast dialogue in a row, or whose connect
+    // fails, is closed and opened again after growing pauses (1 s, 2 s, 4 s
+    // ... at most 60 s), meanwhile Stuck; one whose device went away is Away
+    // and is looked for by its IMEI, or by its by-id link, under every
+    // ttyUSB and ttyACM name (see setModemSearch) that no other program or
+    // link holds. Off (the window), a lost modem stays disconnected. A
+    // disconnect then ends a stuck modem's wait within kGiveUpMs.
+    void setRecovery(bool on);
+    void setModemSearch(const ModemSearch& search);
+    // How often, with recovery on, the link looks whether its device is still
+    // there and asks a modem that missed a deadline "AT".
+    void setWatchInterval(int ms);
+    static constexpr int kStuckAfter = 3;
+    static constexpr int kFirstPauseMs = 1000;
+    static constexpr int kLongestPauseMs = 60000;
+    static constexpr int kGiveUpMs = 3000;
+    // What the link last said of its modem, its IMEI (fast dialogue), the
+    // device it opened and that device's /dev/serial/by-id link. Safe from
+    // any thread.
+    ModemState currentModemState() const;
+    QString imei() const;
+    QString device() const;
+    QString byIdPath() const;
 
 signals:
     void stateChanged(velmora::PhoneLink::State state);
@@ -134,6 +171,12 @@ signals:
     void signalQuality(const QString& rssiLabel, const QString& berLabel, int bars, int berBar);
     void identity(const QString& manufacturer, const QString& model, const QString& revision,
                   const QString& imsi, const QString& serviceCentre);
+    // After each connect, also one that recovery made: the IMEI (fast
+    // dialogue; "" when the phone gave none) and the IMSI; then the device
+    // opened and its /dev/serial/by-id link ("" when none leads to it).
+    void modemIdentity(const QString& imei, const QString& imsi);
+    void modemDevice(const QString& device, const QString& byIdPath);
+    void modemState(velmora::ModemState state);
     // A part as it ended: the reference the phone gave it (-1: none), the
     // answer a refusal was judged on (the phone's bytes as Latin-1), and
     // whether the program was ending in the middle of it.
@@ -175,24 +218,18 @@ signals:
     void phonebookWritten(const QList<velmora::SimBookOutcome>& outcomes);
 
 private:
-    // What a read on the worker asks between its exchanges.
-    StopRequested StopAsked();
-    std::optional<std::string> WaitForPin(std::optional<int> tries);
-
-    // A stop asked for on the caller's thread; the read on the worker takes
-    // it between two exchanges, and the disconnect it came with uses up one
-    // that found no read.
-    std::atomic<bool> m_stopRead{false};
-    // The PIN the user answered, waited for by the connect on the worker.
-    std::mutex m_pinMutex;
-    bool m_pinAnswered = false;
-    std::optional<QString> m_pin;
-    // The one copy of the phone book: written on the worker, read anywhere.
-    mutable std::mutex m_phonebookMutex;
-    std::vector<PhonebookEntry> m_phonebook;
-    QThread m_thread;
+    friend class SessionWorker;
+    // What the worker and this object share (PhoneLink.cpp): the stop flag,
+    // the PIN, the phone book, the clock's cancel, what is known of the
+    // modem, and the way to this object's signals, which the destructor
+    // closes when it leaves a worker behind that would not end.
+    struct Shared;
+    std::shared_ptr<Shared> m_shared;
+    // Disconnects asked (caller's thread); the worker counts those served.
+    quint64 m_disconnectsAsked = 0;
+    // Left running, with the worker, by a destructor that gave up on it.
+    QThread* m_thread;
     State m_state = State::Disconnected;
-    Clock* m_clock; // owned by the worker
     SessionWorker* m_worker;
 };
 
