@@ -22,124 +22,135 @@ namespace {
 // ---- the schema, one step a version
 
 void CreateVersion1(const QSqlDatabase& db) {
-    static const char* const statements[] = {
-        "CREATE TABLE meta(key TEXT PRIMARY KEY, value TEXT) WITHOUT ROWID",
+    const QString statements[] = {
+        QStringLiteral("CREATE TABLE meta(key TEXT PRIMARY KEY, value TEXT)") + sql::WithoutRowid(),
         // at: what lists sort by, the time received for what came in and the
         // time recorded for what went out.
-        "CREATE TABLE messages("
-        " id INTEGER PRIMARY KEY,"
-        " direction TEXT NOT NULL, peer TEXT NOT NULL, number TEXT NOT NULL,"
-        " kind TEXT NOT NULL, text TEXT NOT NULL, content TEXT, request TEXT,"
-        " state TEXT NOT NULL, reason TEXT NOT NULL DEFAULT '', reason_code INTEGER,"
-        " modem_imsi TEXT NOT NULL DEFAULT '', modem_device TEXT NOT NULL DEFAULT '',"
-        " created INTEGER NOT NULL, sent INTEGER, delivered INTEGER, received INTEGER, at INTEGER NOT NULL,"
-        " complete INTEGER NOT NULL DEFAULT 1, concat_ref INTEGER, concat_total INTEGER,"
-        // The program sending it, while it is: "pid:start time".
-        " owner TEXT)",
-        "CREATE INDEX messages_at ON messages(at, id)",
-        "CREATE INDEX messages_peer ON messages(peer, at, id)",
-        "CREATE INDEX messages_sending ON messages(state) WHERE state = 'sending'",
-        "CREATE INDEX messages_joining ON messages(peer, concat_ref, concat_total) WHERE complete = 0",
+        QStringLiteral("CREATE TABLE messages("
+                       " id INTEGER PRIMARY KEY,"
+                       " direction TEXT NOT NULL, peer TEXT NOT NULL, number TEXT NOT NULL,"
+                       " kind TEXT NOT NULL, text TEXT NOT NULL, content TEXT, request TEXT,"
+                       " state TEXT NOT NULL, reason TEXT NOT NULL DEFAULT '', reason_code INTEGER,"
+                       " modem_imsi TEXT NOT NULL DEFAULT '', modem_device TEXT NOT NULL DEFAULT '',"
+                       " created INTEGER NOT NULL, sent INTEGER, delivered INTEGER, received INTEGER, at "
+                       "INTEGER NOT NULL,"
+                       " complete INTEGER NOT NULL DEFAULT 1, concat_ref INTEGER, concat_total INTEGER,"
+                       // The program sending it, while it is: "pid:start time".
+                       " owner TEXT)"),
+        QStringLiteral("CREATE INDEX messages_at ON messages(at, id)"),
+        QStringLiteral("CREATE INDEX messages_peer ON messages(peer, at, id)"),
+        QStringLiteral("CREATE INDEX messages_sending ON messages(state) WHERE state = 'sending'"),
+        QStringLiteral(
+            "CREATE INDEX messages_joining ON messages(peer, concat_ref, concat_total) WHERE complete = 0"),
         // Every PDU ever read, once: what the received log holds.
-        "CREATE TABLE pdus(id INTEGER PRIMARY KEY, hash INTEGER NOT NULL, pdu NOT NULL)",
-        "CREATE INDEX pdus_hash ON pdus(hash)",
+        QStringLiteral("CREATE TABLE pdus(id INTEGER PRIMARY KEY, hash INTEGER NOT NULL, pdu NOT NULL)"),
+        QStringLiteral("CREATE INDEX pdus_hash ON pdus(hash)"),
         // Outgoing parts keep their PDU; incoming ones point at theirs.
-        "CREATE TABLE parts("
-        " id INTEGER PRIMARY KEY,"
-        " message_id INTEGER NOT NULL REFERENCES messages(id) ON DELETE CASCADE,"
-        " part INTEGER NOT NULL, pdu, pdu_id INTEGER REFERENCES pdus(id),"
-        " reference INTEGER, answer TEXT NOT NULL DEFAULT '', sent INTEGER,"
-        " report_status INTEGER, report_time INTEGER,"
-        " UNIQUE(message_id, part))",
-        "CREATE UNIQUE INDEX parts_pdu ON parts(pdu_id) WHERE pdu_id IS NOT NULL",
-        "CREATE INDEX parts_waiting ON parts(reference, sent) WHERE reference IS NOT NULL AND report_status "
-        "IS NULL",
+        QStringLiteral("CREATE TABLE parts("
+                       " id INTEGER PRIMARY KEY,"
+                       " message_id INTEGER NOT NULL REFERENCES messages(id) ON DELETE CASCADE,"
+                       " part INTEGER NOT NULL, pdu, pdu_id INTEGER REFERENCES pdus(id),"
+                       " reference INTEGER, answer TEXT NOT NULL DEFAULT '', sent INTEGER,"
+                       " report_status INTEGER, report_time INTEGER,"
+                       " UNIQUE(message_id, part))"),
+        QStringLiteral("CREATE UNIQUE INDEX parts_pdu ON parts(pdu_id) WHERE pdu_id IS NOT NULL"),
+        QStringLiteral("CREATE INDEX parts_waiting ON parts(reference, sent) WHERE reference IS NOT NULL AND "
+                       "report_status "
+                       "IS NULL"),
         // Where each PDU was read: modem, storage, index (-1: none).
-        "CREATE TABLE places("
-        " pdu_id INTEGER NOT NULL REFERENCES pdus(id),"
-        " modem TEXT NOT NULL, storage TEXT NOT NULL, idx INTEGER NOT NULL, seen INTEGER NOT NULL,"
-        " PRIMARY KEY(pdu_id, modem, storage, idx)) WITHOUT ROWID",
-        "CREATE TABLE phonebook(id INTEGER PRIMARY KEY, name TEXT NOT NULL, number TEXT NOT NULL,"
-        " peer TEXT NOT NULL, fold TEXT NOT NULL)",
-        "CREATE INDEX phonebook_peer ON phonebook(peer)",
+        QStringLiteral(
+            "CREATE TABLE places("
+            " pdu_id INTEGER NOT NULL REFERENCES pdus(id),"
+            " modem TEXT NOT NULL, storage TEXT NOT NULL, idx INTEGER NOT NULL, seen INTEGER NOT NULL,"
+            " PRIMARY KEY(pdu_id, modem, storage, idx))") +
+            sql::WithoutRowid(),
+        QStringLiteral(
+            "CREATE TABLE phonebook(id INTEGER PRIMARY KEY, name TEXT NOT NULL, number TEXT NOT NULL,"
+            " peer TEXT NOT NULL, fold TEXT NOT NULL)"),
+        QStringLiteral("CREATE INDEX phonebook_peer ON phonebook(peer)"),
         // Each message's folded number and text (see Folded) by its id, in
         // an index of every three characters: a word is found among 100,000
         // messages without reading them all.
-        "CREATE VIRTUAL TABLE search USING fts5(fold, tokenize = 'trigram case_sensitive 1', detail = "
-        "'none')",
+        sql::CreateSearch(),
     };
-    for (const char* sql : statements)
-        Exec(db, QString::fromLatin1(sql));
+    for (const QString& statement : statements)
+        Exec(db, statement);
 }
 
 // Sending to many, and the groups it is sent to. A version-1 store gains
 // the columns in place: its messages belong to no batch and count no tries.
 void CreateVersion2(const QSqlDatabase& db) {
-    static const char* const statements[] = {
+    const QString statements[] = {
         // The pacing as the user set it; times in ms since 1970 as every
         // other time here, NULL for none.
-        "CREATE TABLE batches("
-        " id INTEGER PRIMARY KEY,"
-        " name TEXT NOT NULL, key TEXT NOT NULL, created INTEGER NOT NULL,"
-        " state TEXT NOT NULL, pause_reason TEXT NOT NULL DEFAULT '',"
-        " interval_ms INTEGER NOT NULL DEFAULT 0, per_hour INTEGER NOT NULL DEFAULT 0,"
-        " start_at INTEGER, expire_at INTEGER, retries INTEGER NOT NULL DEFAULT 2)",
-        "CREATE INDEX batches_key ON batches(key, id)",
+        QStringLiteral("CREATE TABLE batches("
+                       " id INTEGER PRIMARY KEY,"
+                       " name TEXT NOT NULL, key TEXT NOT NULL, created INTEGER NOT NULL,"
+                       " state TEXT NOT NULL, pause_reason TEXT NOT NULL DEFAULT '',"
+                       " interval_ms INTEGER NOT NULL DEFAULT 0, per_hour INTEGER NOT NULL DEFAULT 0,"
+                       " start_at INTEGER, expire_at INTEGER, retries INTEGER NOT NULL DEFAULT 2)"),
+        QStringLiteral("CREATE INDEX batches_key ON batches(key, id)"),
         // started: when the message was last handed to the phone (Claim),
         // what a cap per hour counts.
-        "ALTER TABLE messages ADD COLUMN batch_id INTEGER REFERENCES batches(id)",
-        "ALTER TABLE messages ADD COLUMN position INTEGER",
-        "ALTER TABLE messages ADD COLUMN tries INTEGER NOT NULL DEFAULT 0",
-        "ALTER TABLE messages ADD COLUMN not_before INTEGER",
-        "ALTER TABLE messages ADD COLUMN started INTEGER",
+        QStringLiteral("ALTER TABLE messages ADD COLUMN batch_id INTEGER REFERENCES batches(id)"),
+        QStringLiteral("ALTER TABLE messages ADD COLUMN position INTEGER"),
+        QStringLiteral("ALTER TABLE messages ADD COLUMN tries INTEGER NOT NULL DEFAULT 0"),
+        QStringLiteral("ALTER TABLE messages ADD COLUMN not_before INTEGER"),
+        QStringLiteral("ALTER TABLE messages ADD COLUMN started INTEGER"),
         // The name that came with the number (a contacts file's column),
         // shown when the phone book has none for it.
-        "ALTER TABLE messages ADD COLUMN name TEXT",
+        QStringLiteral("ALTER TABLE messages ADD COLUMN name TEXT"),
         // A batch's list in its order; its counts by state and its next
         // message (NULL not_before sorts first: due when its turn comes)
         // from one index; its starts for the cap per hour. Messages of no
         // batch stay out of all three.
-        "CREATE INDEX messages_batch ON messages(batch_id, position) WHERE batch_id IS NOT NULL",
-        "CREATE INDEX messages_batch_state ON messages(batch_id, state, not_before, position)"
-        " WHERE batch_id IS NOT NULL",
-        "CREATE INDEX messages_batch_started ON messages(batch_id, started)"
-        " WHERE batch_id IS NOT NULL AND started IS NOT NULL",
+        QStringLiteral(
+            "CREATE INDEX messages_batch ON messages(batch_id, position) WHERE batch_id IS NOT NULL"),
+        QStringLiteral("CREATE INDEX messages_batch_state ON messages(batch_id, state, not_before, position)"
+                       " WHERE batch_id IS NOT NULL"),
+        QStringLiteral("CREATE INDEX messages_batch_started ON messages(batch_id, started)"
+                       " WHERE batch_id IS NOT NULL AND started IS NOT NULL"),
         // fold: the name in any case, unique.
-        "CREATE TABLE groups(id INTEGER PRIMARY KEY, name TEXT NOT NULL, fold TEXT NOT NULL UNIQUE)",
-        "CREATE TABLE group_members("
-        " group_id INTEGER NOT NULL REFERENCES groups(id) ON DELETE CASCADE,"
-        " position INTEGER NOT NULL, name TEXT NOT NULL, number TEXT NOT NULL,"
-        " PRIMARY KEY(group_id, position)) WITHOUT ROWID",
+        QStringLiteral(
+            "CREATE TABLE groups(id INTEGER PRIMARY KEY, name TEXT NOT NULL, fold TEXT NOT NULL UNIQUE)"),
+        QStringLiteral("CREATE TABLE group_members("
+                       " group_id INTEGER NOT NULL REFERENCES groups(id) ON DELETE CASCADE,"
+                       " position INTEGER NOT NULL, name TEXT NOT NULL, number TEXT NOT NULL,"
+                       " PRIMARY KEY(group_id, position))") +
+            sql::WithoutRowid(),
     };
-    for (const char* sql : statements)
-        Exec(db, QString::fromLatin1(sql));
+    for (const QString& statement : statements)
+        Exec(db, statement);
 }
 
 // Several modems on one store. A version-2 store gains the columns in
 // place: what it holds went through, or came from, the one modem of the
 // window or the CLI (named ""), and what it has queued may go through any.
 void CreateVersion3(const QSqlDatabase& db) {
-    static const char* const statements[] = {
+    const QString statements[] = {
         // What each modem was last seen as, by the name the settings give it.
-        "CREATE TABLE modems("
-        " name TEXT PRIMARY KEY, imei TEXT NOT NULL DEFAULT '', imsi TEXT NOT NULL DEFAULT '',"
-        " device TEXT NOT NULL DEFAULT '', by_id TEXT NOT NULL DEFAULT '', operator TEXT NOT NULL DEFAULT '',"
-        " signal INTEGER NOT NULL DEFAULT -1, state TEXT NOT NULL DEFAULT '', last_seen INTEGER)"
-        " WITHOUT ROWID",
+        QStringLiteral(
+            "CREATE TABLE modems("
+            " name TEXT PRIMARY KEY, imei TEXT NOT NULL DEFAULT '', imsi TEXT NOT NULL DEFAULT '',"
+            " device TEXT NOT NULL DEFAULT '', by_id TEXT NOT NULL DEFAULT '', operator TEXT NOT NULL "
+            "DEFAULT '',"
+            " signal INTEGER NOT NULL DEFAULT -1, state TEXT NOT NULL DEFAULT '', last_seen INTEGER)") +
+            sql::WithoutRowid(),
         // modem: the one that took it to send (Claim), or read it.
-        "ALTER TABLE messages ADD COLUMN modem TEXT NOT NULL DEFAULT ''",
+        QStringLiteral("ALTER TABLE messages ADD COLUMN modem TEXT NOT NULL DEFAULT ''"),
         // want_modem: the one a queued message is to go through, '' for the
         // first free one. NULL on a message of no batch is one its own
         // program sends (no outbox takes it); on a batch's, the same as ''.
-        "ALTER TABLE messages ADD COLUMN want_modem TEXT",
+        QStringLiteral("ALTER TABLE messages ADD COLUMN want_modem TEXT"),
         // The outbox's next message of no batch, and each modem's starts
         // for its own pace.
-        ("CREATE INDEX messages_due ON messages(not_before, id)"
-         " WHERE batch_id IS NULL AND state = 'queued' AND want_modem IS NOT NULL"),
-        "CREATE INDEX messages_modem_started ON messages(modem, started) WHERE started IS NOT NULL",
+        QStringLiteral("CREATE INDEX messages_due ON messages(not_before, id)"
+                       " WHERE batch_id IS NULL AND state = 'queued' AND want_modem IS NOT NULL"),
+        QStringLiteral(
+            "CREATE INDEX messages_modem_started ON messages(modem, started) WHERE started IS NOT NULL"),
     };
-    for (const char* sql : statements)
-        Exec(db, QString::fromLatin1(sql));
+    for (const QString& statement : statements)
+        Exec(db, statement);
 }
 
 // kSteps[v] takes a store of schema v to v + 1.
@@ -201,17 +212,15 @@ QString CheckHeader(const QString& path) {
 Result<int, QString> CheckContents(const QSqlDatabase& db, const QString& path) {
     using R = Result<int, QString>;
     try {
-        const auto id =
-            static_cast<quint32>(Scalar(db, QStringLiteral("PRAGMA application_id")).toLongLong());
-        const auto version =
-            static_cast<quint32>(Scalar(db, QStringLiteral("PRAGMA user_version")).toLongLong());
+        const auto id = static_cast<quint32>(Scalar(db, sql::ApplicationId()).toLongLong());
+        const auto version = static_cast<quint32>(Scalar(db, sql::SchemaVersion()).toLongLong());
         if (id != 0 && id != static_cast<quint32>(MessageStore::kApplicationId))
             return R::Fail(ForeignId(path, id));
         if (version > static_cast<quint32>(MessageStore::kSchemaVersion))
             return R::Fail(Newer(path, version));
         // A store is marked from its first schema on; an unmarked file with
         // tables in it is someone else's.
-        if (id == 0 && Scalar(db, QStringLiteral("SELECT count(*) FROM sqlite_master")).toInt() > 0)
+        if (id == 0 && Scalar(db, sql::CountSchemaObjects()).toInt() > 0)
             return R::Fail(NotOurs(
                 path, QCoreApplication::translate("MessageStore", "it holds another program's tables")));
         return R::Ok(static_cast<int>(version));
@@ -245,9 +254,7 @@ MessageStore::~MessageStore() {
 
 QString MessageStore::path() const { return d->path; }
 
-void MessageStore::SetBusyTimeout(int ms) {
-    QSqlQuery(d->db).exec(QStringLiteral("PRAGMA busy_timeout = %1").arg(std::max(0, ms)));
-}
+void MessageStore::SetBusyTimeout(int ms) { QSqlQuery(d->db).exec(sql::BusyTimeout(std::max(0, ms))); }
 
 namespace {
 
@@ -313,9 +320,9 @@ Result<std::unique_ptr<MessageStore>> MessageStore::Open(const QString& path, Ac
         const QString name = NewConnectionName();
         QString refused;
         {
-            QSqlDatabase look = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+            QSqlDatabase look = QSqlDatabase::addDatabase(sql::Driver(), name);
             look.setDatabaseName(path);
-            look.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
+            look.setConnectOptions(sql::ReadOnlyOptions());
             if (!look.open())
                 refused = SaysDamaged(look.lastError()) ? OpenFailure(path, look.lastError())
                                                         : NotOurs(path, Why(look.lastError()));
@@ -336,16 +343,16 @@ Result<std::unique_ptr<MessageStore>> MessageStore::Open(const QString& path, Ac
     d.path = path;
     d.readOnly = reading;
     d.connection = NewConnectionName();
-    d.db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), d.connection);
+    d.db = QSqlDatabase::addDatabase(sql::Driver(), d.connection);
     if (reading && ReadAsItLies(path)) {
         QUrl url = QUrl::fromLocalFile(info.absoluteFilePath());
-        url.setQuery(QStringLiteral("immutable=1"));
+        url.setQuery(sql::AsItLiesQuery());
         d.db.setDatabaseName(url.toString(QUrl::FullyEncoded));
-        d.db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_OPEN_URI"));
+        d.db.setConnectOptions(sql::ReadOnlyOptions(true));
     } else {
         d.db.setDatabaseName(path);
         if (reading)
-            d.db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
+            d.db.setConnectOptions(sql::ReadOnlyOptions());
     }
     if (!d.db.isValid())
         return R::Fail(
@@ -357,7 +364,7 @@ Result<std::unique_ptr<MessageStore>> MessageStore::Open(const QString& path, Ac
         return R::Fail(OpenFailure(path, d.db.lastError()).toStdString());
     store->SetBusyTimeout(kBusyTimeoutMs);
     QSqlQuery pragma(d.db);
-    pragma.exec(QStringLiteral("PRAGMA foreign_keys = ON"));
+    pragma.exec(sql::ForeignKeys());
     // Checked again here: another program may have written it since.
     const auto version = CheckContents(d.db, path);
     if (!version)
@@ -377,7 +384,7 @@ Result<std::unique_ptr<MessageStore>> MessageStore::Open(const QString& path, Ac
     // (velmora_store_bench, warm disk).
     if (info.exists() && info.size() > 0) {
         QSqlQuery check(d.db);
-        if (!check.exec(QStringLiteral("PRAGMA quick_check"))) {
+        if (!check.exec(sql::QuickCheck())) {
             if (SaysDamaged(check.lastError()))
                 MarkDamaged(path, Why(check.lastError()));
         } else if (check.next() && check.value(0).toString() != QLatin1String("ok")) {
@@ -388,17 +395,17 @@ Result<std::unique_ptr<MessageStore>> MessageStore::Open(const QString& path, Ac
         return R::Ok(std::move(store));
     // A read-only file keeps its journal as it is; everything else in it can
     // still be read.
-    pragma.exec(QStringLiteral("PRAGMA journal_mode = WAL"));
+    pragma.exec(sql::WriteAheadLog());
     // NORMAL, not FULL: with a write-ahead log a committed change is in the
     // log before the call returns, so it outlives the program being killed
     // or crashing (what an Uncertain message is about); only a power cut
     // can take back the last changes before the next checkpoint, and the
     // file stays whole. FULL waits for the disk at every commit: 4.6 to 5.5
     // ms a state change here against 0.1 ms, more than a send can spare.
-    pragma.exec(QStringLiteral("PRAGMA synchronous = NORMAL"));
+    pragma.exec(sql::Synchronous(false));
     // 16 MiB of pages kept in memory (2 MiB by default): the indexes of a
     // large store stay read.
-    pragma.exec(QStringLiteral("PRAGMA cache_size = -16384"));
+    pragma.exec(sql::CacheSize());
     if (*version < kSchemaVersion) {
         try {
             // One step for every program starting at once on a new store:
@@ -411,8 +418,8 @@ Result<std::unique_ptr<MessageStore>> MessageStore::Open(const QString& path, Ac
             for (int v = *again; v < kSchemaVersion; ++v)
                 kSteps[static_cast<std::size_t>(v)](d.db);
             if (*again < kSchemaVersion) {
-                Exec(d.db, QStringLiteral("PRAGMA application_id = %1").arg(kApplicationId));
-                Exec(d.db, QStringLiteral("PRAGMA user_version = %1").arg(kSchemaVersion));
+                Exec(d.db, sql::SetApplicationId(kApplicationId));
+                Exec(d.db, sql::SetSchemaVersion(kSchemaVersion));
             }
             t.Commit();
         } catch (const SqlFailed& f) {
@@ -447,7 +454,7 @@ QString MessageStore::faultText() const {
 Result<QStringList> MessageStore::IntegrityCheck() {
     QSqlQuery q(d->db);
     q.setForwardOnly(true);
-    if (!q.exec(QStringLiteral("PRAGMA integrity_check(100)"))) {
+    if (!q.exec(sql::IntegrityCheck(100))) {
         if (SaysDamaged(q.lastError())) {
             MarkDamaged(d->path, Why(q.lastError()));
             return Result<QStringList>::Ok({Why(q.lastError())});
@@ -513,8 +520,7 @@ Result<bool> MessageStore::Backup(const QString& file, bool replace) {
         whole = false;
     } else {
         QSqlQuery q(d->db);
-        const QString quoted = QString(temporary).replace(QLatin1Char('\''), QStringLiteral("''"));
-        if (!q.exec(QStringLiteral("VACUUM INTO '%1'").arg(quoted))) {
+        if (!q.exec(sql::CopyInto(temporary))) {
             const QSqlError e = q.lastError();
             QFile::remove(temporary);
             if (!SaysDamaged(e))
@@ -554,7 +560,7 @@ QString MessageStore::CheckWritable() {
     try {
         Transaction t(d->db);
         QSqlQuery& q =
-            d->Cached(QStringLiteral("INSERT OR REPLACE INTO meta(key, value) VALUES('checked', ?)"));
+            d->Cached(sql::InsertOrReplace() + QStringLiteral(" INTO meta(key, value) VALUES('checked', ?)"));
         Run(q, {QDateTime::currentDateTimeUtc().toString(Qt::ISODateWithMs)});
         t.Commit();
         return {};

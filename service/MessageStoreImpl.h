@@ -10,6 +10,7 @@
 // received log's import.
 
 #include "MessageStore.h"
+#include "MessageStoreSql.h"
 
 #include "Inbox.h"
 #include "MessageReader.h"
@@ -155,7 +156,7 @@ public:
             m_open = false;
             throw SqlFailed{QSqlError(*damage, *damage, QSqlError::StatementError, QStringLiteral("11"))};
         }
-        Exec(m_db, QStringLiteral("BEGIN IMMEDIATE"));
+        Exec(m_db, sql::BeginWrite());
     }
     ~Transaction() {
         if (m_open)
@@ -391,9 +392,9 @@ struct MessageStore::Impl {
     // message queued and send it a second time.
     Result<bool> DurableUpdate(const QString& sql, std::initializer_list<QVariant> values) {
         QSqlQuery pragma(db);
-        pragma.exec(QStringLiteral("PRAGMA synchronous = FULL"));
+        pragma.exec(sql::Synchronous(true));
         auto result = Update(sql, values);
-        pragma.exec(QStringLiteral("PRAGMA synchronous = NORMAL"));
+        pragma.exec(sql::Synchronous(false));
         return result;
     }
 
@@ -414,8 +415,10 @@ struct MessageStore::Impl {
     qint64 NewMessageFrom(const DecodedPdu& pdu, qint64 pduId, qint64 whenMs, const QString& modemName);
     void Rejoin(qint64 message);
     void Index(qint64 message, const QString& number, const QString& text) {
-        Run(Cached(QStringLiteral("INSERT OR REPLACE INTO search(rowid, fold) VALUES(?, ?)")),
-            {message, Folded(number, text)});
+        static const QString kIndex =
+            sql::InsertOrReplace() +
+            QStringLiteral(" INTO search(%1, fold) VALUES(?, ?)").arg(sql::SearchId());
+        Run(Cached(kIndex), {message, Folded(number, text)});
     }
     void LoadParts(std::vector<MessageRecord>& records);
     // A batch's counts by state and its last start.

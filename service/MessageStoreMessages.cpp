@@ -86,18 +86,6 @@ void FillFromRead(const Result<ReadMessage>& read, MessageRecord& r) {
     r.content = c;
 }
 
-// A GLOB pattern that finds `word` as it is.
-QString Glob(const QString& word) {
-    QString pattern = QStringLiteral("*");
-    for (const QChar c : word) {
-        if (c == QLatin1Char('*') || c == QLatin1Char('?') || c == QLatin1Char('['))
-            pattern += QLatin1Char('[') + c + QLatin1Char(']');
-        else
-            pattern += c;
-    }
-    return pattern + QLatin1Char('*');
-}
-
 struct Filter {
     QString where; // " WHERE ..." or ""
     QVariantList values;
@@ -137,26 +125,27 @@ Filter FilterFor(const HistoryQuery& query, bool newest = false) {
     }
     if (const QString word = query.search.trimmed(); !word.isEmpty()) {
         const QString folded = word.toCaseFolded();
-        const QString byName =
-            QStringLiteral("m.peer IN (SELECT b.peer FROM phonebook b WHERE instr(b.fold, ?) > 0)");
+        const QString byName = QStringLiteral("m.peer IN (SELECT b.peer FROM phonebook b WHERE %1)")
+                                   .arg(sql::Contains(QStringLiteral("b.fold"), QStringLiteral("?")));
+        // Read message by message, not through the index.
+        const QString inText =
+            QStringLiteral("(EXISTS (SELECT 1 FROM search s WHERE s.%1 = m.id AND %2) OR %3)")
+                .arg(sql::SearchId(), sql::Contains(QStringLiteral("s.fold"), QStringLiteral("?")), byName);
         if (newest) {
             clauses << QStringLiteral("m.at >= coalesce((SELECT at FROM messages ORDER BY at DESC, id DESC"
                                       " LIMIT 1 OFFSET %1), 0)")
                            .arg(kNewestWindow - 1);
-            clauses << QStringLiteral("(EXISTS (SELECT 1 FROM search s WHERE s.rowid = m.id AND "
-                                      "instr(s.fold, ?) > 0) OR %1)")
-                           .arg(byName);
+            clauses << inText;
             f.values << folded << folded;
         } else if (folded.size() >= 3) {
-            clauses
-                << QStringLiteral("(m.id IN (SELECT rowid FROM search WHERE fold GLOB ?) OR %1)").arg(byName);
-            f.values << Glob(folded) << folded;
+            clauses << QStringLiteral("(m.id IN (SELECT %1 FROM search WHERE %2) OR %3)")
+                           .arg(sql::SearchId(), sql::Matches(QStringLiteral("fold"), QStringLiteral("?")),
+                                byName);
+            f.values << sql::GlobPattern(folded) << folded;
         } else {
             // Too short for the index of three characters: such a word is
             // in many messages, and the newest are read until enough match.
-            clauses << QStringLiteral("(EXISTS (SELECT 1 FROM search s WHERE s.rowid = m.id AND "
-                                      "instr(s.fold, ?) > 0) OR %1)")
-                           .arg(byName);
+            clauses << inText;
             f.values << folded << folded;
         }
     }
@@ -182,10 +171,9 @@ QSqlQuery ListMessages(const QSqlDatabase& db, const HistoryQuery& query, bool n
     // A batch's recipients are listed in the order they were given.
     const QString order =
         query.batch ? QStringLiteral("m.position, m.id") : QStringLiteral("m.at DESC, m.id DESC");
-    QSqlQuery q = Prepare(db, QStringLiteral("SELECT %1 FROM messages m%2 ORDER BY %3 LIMIT %4 OFFSET %5")
-                                  .arg(kMessageColumns, f.where, order)
-                                  .arg(query.limit < 0 ? -1 : query.limit)
-                                  .arg(std::max(0, query.offset)));
+    QSqlQuery q = Prepare(db, QStringLiteral("SELECT %1 FROM messages m%2 ORDER BY %3%4")
+                                  .arg(kMessageColumns, f.where, order,
+                                       sql::LimitOffset(query.limit, std::max(0, query.offset))));
     Bind(q, f.values);
     Run(q);
     return q;
@@ -311,8 +299,10 @@ ReceivedRecord MessageStore::Impl::Receive(const QString& modem, const QString& 
         pduId = add.lastInsertId().toLongLong();
         r.newPdu = true;
     }
-    QSqlQuery& place = Cached(QStringLiteral("INSERT OR IGNORE INTO places(pdu_id, modem, storage, idx, seen)"
-                                             " VALUES(?, ?, ?, ?, ?)"));
+    static const QString kPlace =
+        sql::InsertOrIgnore() +
+        QStringLiteral(" INTO places(pdu_id, modem, storage, idx, seen) VALUES(?, ?, ?, ?, ?)");
+    QSqlQuery& place = Cached(kPlace);
     Run(place, {pduId, Text(modem), Text(storage), index, QDateTime::currentMSecsSinceEpoch()});
     r.newPlace = place.numRowsAffected() > 0;
     if (!r.newPdu) {
@@ -362,8 +352,11 @@ qint64 MessageStore::Impl::NewMessageFrom(const DecodedPdu& pdu, qint64 pduId, q
                 .toLongLong();
         if (joined != 0) {
             InsertReadPart(joined, part->seq, pduId);
-            QSqlQuery& earliest = Cached(QStringLiteral(
-                "UPDATE messages SET received = min(received, ?), at = min(at, ?) WHERE id = ?"));
+            static const QString kEarliest =
+                QStringLiteral("UPDATE messages SET received = %1, at = %2 WHERE id = ?")
+                    .arg(sql::Least(QStringLiteral("received"), QStringLiteral("?")),
+                         sql::Least(QStringLiteral("at"), QStringLiteral("?")));
+            QSqlQuery& earliest = Cached(kEarliest);
             Run(earliest, {receivedMs, receivedMs, joined});
             Rejoin(joined);
             return joined;
@@ -455,10 +448,14 @@ Result<qint64> MessageStore::AddOutgoing(const MessageRecord& message) {
         // replaced it yet: two programs resending one message at once record
         // one replacement, and the other is refused before any PDU leaves.
         if (r.replaces != 0) {
-            QSqlQuery& mark = d->Cached(QStringLiteral(
-                "UPDATE messages SET request = json_set(coalesce(request, '{}'), '$.replacedBy', ?)"
-                " WHERE id = ? AND direction = 'out' AND state IN ('failed', 'uncertain', 'cancelled')"
-                " AND json_extract(coalesce(request, '{}'), '$.replacedBy') IS NULL"));
+            QSqlQuery& mark = d->Cached(
+                QStringLiteral(
+                    "UPDATE messages SET request = %1"
+                    " WHERE id = ? AND direction = 'out' AND state IN ('failed', 'uncertain', 'cancelled')"
+                    " AND %2 IS NULL")
+                    .arg(sql::JsonWithField(QStringLiteral("request"), QStringLiteral("replacedBy"),
+                                            QStringLiteral("?")),
+                         sql::JsonField(QStringLiteral("request"), QStringLiteral("replacedBy"))));
             Run(mark, {id, r.replaces});
             if (mark.numRowsAffected() != 1)
                 return Result<qint64>::Fail(
@@ -665,11 +662,10 @@ qint64 MessageStore::ReplacedBy(qint64 id) {
     try {
         // The replaced message names its replacement, written in the step
         // that recorded it; it stays named when the replacement is deleted.
-        return Scalar(
-                   d->db,
-                   QStringLiteral("SELECT json_extract(coalesce(request, '{}'), '$.replacedBy') FROM messages"
-                                  " WHERE id = ?"),
-                   {id})
+        return Scalar(d->db,
+                      QStringLiteral("SELECT %1 FROM messages WHERE id = ?")
+                          .arg(sql::JsonField(QStringLiteral("request"), QStringLiteral("replacedBy"))),
+                      {id})
             .toLongLong();
     } catch (const SqlFailed&) {
         return 0;
@@ -820,7 +816,7 @@ Result<bool> MessageStore::Delete(qint64 id) {
         QSqlQuery& q = d->Cached(QStringLiteral("DELETE FROM messages WHERE id = ?"));
         Run(q, {id});
         const bool deleted = q.numRowsAffected() > 0;
-        Run(d->Cached(QStringLiteral("DELETE FROM search WHERE rowid = ?")), {id});
+        Run(d->Cached(QStringLiteral("DELETE FROM search WHERE %1 = ?").arg(sql::SearchId())), {id});
         t.Commit();
         return Result<bool>::Ok(deleted);
     } catch (const SqlFailed& f) {
@@ -848,8 +844,8 @@ Result<int> MessageStore::DeleteBefore(const QDateTime& before) {
     try {
         Transaction t(d->db);
         const qint64 ms = before.toMSecsSinceEpoch();
-        Exec(d->db, QStringLiteral("DELETE FROM search WHERE rowid IN (SELECT id FROM messages%1)")
-                        .arg(QLatin1String(kOldWhere))
+        Exec(d->db, QStringLiteral("DELETE FROM search WHERE %1 IN (SELECT id FROM messages%2)")
+                        .arg(sql::SearchId(), QLatin1String(kOldWhere))
                         .replace(QLatin1Char('?'), QString::number(ms)));
         QSqlQuery q = Prepare(d->db, QStringLiteral("DELETE FROM messages") + QLatin1String(kOldWhere));
         Run(q, {ms});

@@ -296,12 +296,14 @@ Result<bool> MessageStore::Claim(qint64 id, const QDateTime& now, const ModemId&
 
 Result<bool> MessageStore::Requeue(qint64 id, const QDateTime& notBefore, msg::Reason reason,
                                    std::optional<int> code, bool refundTry) {
-    return d->Update(
+    static const QString kRequeue =
         QStringLiteral("UPDATE messages SET state = 'queued', not_before = ?, reason = ?,"
-                       " reason_code = ?, tries = CASE WHEN ? THEN max(tries - 1, 0) ELSE tries END,"
+                       " reason_code = ?, tries = CASE WHEN ? THEN %1 ELSE tries END,"
                        " owner = NULL WHERE id = ? AND state IN ('failed', 'uncertain', 'cancelled')"
-                       " AND json_extract(coalesce(request, '{}'), '$.replacedBy') IS NULL"),
-        {Millis(notBefore), Name(reason), Optional(code), refundTry, id});
+                       " AND %2 IS NULL")
+            .arg(sql::Greatest(QStringLiteral("tries - 1"), QStringLiteral("0")),
+                 sql::JsonField(QStringLiteral("request"), QStringLiteral("replacedBy")));
+    return d->Update(kRequeue, {Millis(notBefore), Name(reason), Optional(code), refundTry, id});
 }
 
 Result<std::vector<qint64>> MessageStore::ExpireQueued(const QDateTime& now) {
