@@ -197,11 +197,14 @@ int Drain(CliPhone& phone, Outbox& outbox, std::optional<qint64> batch, bool fol
     MessageStore& store = *phone.store();
     bool phoneGone = false;
     std::set<qint64> touched; // the batches this run sent from
+    std::set<qint64> alone;   // the messages of no batch it sent
     const auto said = [&](qint64 id, const std::string& what) {
         const auto m = store.Message(id);
         if (!m || (batch && m->batch != *batch))
             return;
         touched.insert(m->batch);
+        if (m->batch == 0)
+            alone.insert(id);
         io.out << Fill(translate("queue", "Message %1 to %2: %3"),
                        {std::to_string(id), ForOutput(Who(*m), io.outIsTerminal), what})
                << '\n'
@@ -258,6 +261,12 @@ int Drain(CliPhone& phone, Outbox& outbox, std::optional<qint64> batch, bool fol
     QObject::disconnect(again);
     QObject::disconnect(paused);
     int code = kExitOk;
+    // One of no batch that did not go, or may not have, is this run's failure.
+    for (const qint64 id : alone)
+        if (const auto m = store.Message(id);
+            m && (m->state == msg::State::Failed || m->state == msg::State::Uncertain ||
+                  m->state == msg::State::Queued))
+            code = kExitRefused;
     for (const BatchRecord& b : store.Batches()) {
         if (batch && b.id != *batch)
             continue;
@@ -461,6 +470,16 @@ bool TakeManyOption(const GivenWord& given, ManyOptions& many, std::optional<Fai
 
 std::string ManyUsage() { return ManyUsageText(); }
 
+std::string QueueOptionsUsage() {
+    return translate("send",
+                     "  --queue               record the message in the store and send nothing now:\n"
+                     "                        \"velmora-cli queue run\" or velmorad sends it when it is\n"
+                     "                        due; no port is opened. Prints the message's number, or\n"
+                     "                        with --to or --to-file its batch's number and count\n"
+                     "  --modem NAME          with --queue: the modem it goes through (a [Modem NAME] of\n"
+                     "                        velmorad's settings); by default the first one free\n");
+}
+
 int RunSendToMany(const PhoneTarget& given, const ManyOptions& many, const ReportOptions& report,
                   std::vector<std::string> kindWords, Io io) {
     if (many.to && many.toFile)
@@ -603,6 +622,7 @@ int RunSendToMany(const PhoneTarget& given, const ManyOptions& many, const Repor
     request.pacing = many.pacing;
 
     request.again = many.again;
+    request.wantModem = Q(many.modem.value_or(""));
     Outbox outbox(service);
     const auto queued = outbox.queue(request);
     if (!queued) {
@@ -643,6 +663,8 @@ int RunSendToMany(const PhoneTarget& given, const ManyOptions& many, const Repor
                    {said[0], said[1]})
            << '\n'
            << std::flush;
+    if (many.queue)
+        return leftOut ? kExitRefused : kExitOk;
     if (!phone->Connect()) {
         io.err << "velmora-cli: "
                << Fill(translate("send", "batch B%1 stays queued; \"velmora-cli queue run\" sends it"),
@@ -691,7 +713,9 @@ int RunQueue(std::vector<std::string> words, Io io) {
             io.err << "velmora-cli: " << S(service.noStoreReason()) << '\n';
             return kExitRefused;
         }
-        if (!follow && phone.store()->Batches(true).empty()) {
+        // Messages of no batch (send --queue) are this modem's when they
+        // name none: the command line's modem has no name.
+        if (!follow && phone.store()->Batches(true).empty() && !phone.store()->NextQueued(0, QString())) {
             io.out << translate("queue", "Nothing is queued") << '\n';
             // A run a crash stopped left its message uncertain, not queued:
             // nothing to send, and still something the user must decide.

@@ -84,6 +84,8 @@ const Command kCommands[] = {
      velmora::cli::RunGroup, false, Never},
     {"ussd", QT_TRANSLATE_NOOP("cli", "send a USSD code (the balance: *123#) and read the answer"),
      velmora::cli::RunUssd, true, Never},
+    {"modems", QT_TRANSLATE_NOOP("cli", "list the modems the message store knows and what waits for each"),
+     velmora::cli::RunModems, false, Never},
 };
 
 // The application a command runs in, made before the command reads its

@@ -298,6 +298,32 @@ TEST(CliBatch, queueRunAndResendSayWhatHappenedInTheirExitStatus) {
     }
 }
 
+// Messages queued alone from the command line (send --queue) go at the
+// next "queue run", each said as it ends; one that names another modem
+// waits for it.
+TEST(CliBatch, messagesQueuedAloneGoAtTheNextRun) {
+    const std::string dir = TempDir("cli-alone");
+    const std::string store = dir + "/messages.sqlite";
+    const auto queue = [&](std::vector<std::string> words) {
+        words.insert(words.begin(), {"--device", dir + "/no-phone", "--store", store, "--queue"});
+        return Cli(RunSend, words);
+    };
+    const Outcome first = queue({"text", "0812 3456 7890", "Halo"});
+    ASSERT_EQ(first.code, kExitOk) << first.err;
+    EXPECT_EQ(first.out, "1\n");
+    ASSERT_EQ(queue({"--modem", "gudang", "text", "0813", "Nanti"}).code, kExitOk);
+    ASSERT_EQ(queue({"text", "0814", "Juga"}).out, "3\n");
+    SimPhone sim;
+    const Outcome run = Cli(RunQueue, {"run", "--device", sim.device(), "--store", store});
+    EXPECT_EQ(run.code, kExitOk) << run.err;
+    EXPECT_EQ(run.out, "Message 1 to 6281234567890: sent\nMessage 3 to 62814: sent\n");
+    auto opened = MessageStore::Open(QString::fromStdString(store));
+    ASSERT_TRUE(opened) << opened.error();
+    EXPECT_EQ(opened.value()->Message(2)->state, msg::State::Queued);
+    EXPECT_EQ(opened.value()->Message(1)->modemDevice, QString::fromStdString(sim.device()));
+    std::filesystem::remove_all(dir);
+}
+
 TEST(CliBatch, resendAsksAndWithoutATerminalNeedsYes) {
     if (::isatty(STDIN_FILENO))
         GTEST_SKIP() << "stdin is a terminal: the question would wait for an answer";
