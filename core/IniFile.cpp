@@ -114,6 +114,30 @@ std::vector<std::pair<std::string, std::string>> IniFile::Entries(std::string_vi
     return out;
 }
 
+std::vector<IniFile::Item> IniFile::Items() const {
+    std::vector<Item> items;
+    std::string section;
+    std::size_t number = 0;
+    for (std::size_t pos = 0; pos < m_text.size();) {
+        const Line line = LineAt(pos);
+        ++number;
+        if (line.kind == Kind::Section) {
+            section = std::string(line.name);
+            items.push_back({Item::Section, section, {}, {}, number});
+        } else if (line.kind == Kind::Key) {
+            items.push_back({Item::Key, section, std::string(line.name), std::string(line.value), number});
+        } else {
+            std::string_view t = Trim(std::string_view(m_text).substr(line.begin, line.end - line.begin));
+            if (pos == 0 && t.substr(0, 3) == "\xEF\xBB\xBF")
+                t = Trim(t.substr(3));
+            if (!t.empty() && t.front() != ';' && t.front() != '#')
+                items.push_back({Item::Stray, section, {}, std::string(t), number});
+        }
+        pos = line.next;
+    }
+    return items;
+}
+
 void IniFile::SetValue(std::string_view section, std::string_view key, std::string_view value) {
     const std::string newLine = std::string(key) + "=" + std::string(value);
     const auto header = FindSection(section);

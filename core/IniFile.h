@@ -30,6 +30,19 @@ public:
 
     const std::string& Text() const { return m_text; }
 
+    // Every line that holds something, in file order, for a reader that
+    // checks a whole file rather than looking keys up (the daemon's
+    // settings): a section header, a key with the section it stands in
+    // ("" before the first header), or a line that is neither. Blank lines
+    // and comments are left out.
+    struct Item {
+        enum Kind { Section, Key, Stray } kind = Stray;
+        std::string section; // the section's name, or the one the key stands in
+        std::string key, value;
+        std::size_t line = 0; // from 1
+    };
+    std::vector<Item> Items() const;
+
 private:
     enum class Kind { Other, Section, Key };
     // One line of m_text, as a view into it.

@@ -127,6 +127,125 @@
     </message>
 </context>
 <context>
+    <name>DaemonConfig</name>
+    <message>
+        <source>is empty; name the modem&apos;s serial device, such as /dev/ttyUSB0</source>
+        <translation>kosong; sebutkan perangkat serial modem, misalnya /dev/ttyUSB0</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not an absolute path, such as /dev/ttyUSB0</source>
+        <translation>&quot;%1&quot; bukan path absolut, seperti /dev/ttyUSB0</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a line speed the link sets (1200, 2400, 4800, 9600, 19200, 38400, 57600, 115200 or 230400)</source>
+        <translation>&quot;%1&quot; bukan kecepatan jalur yang dapat dipasang (1200, 2400, 4800, 9600, 19200, 38400, 57600, 115200 atau 230400)</translation>
+    </message>
+    <message>
+        <source>is empty; leave the key out when the SIM asks for no PIN</source>
+        <translation>kosong; hilangkan kunci ini bila SIM tidak meminta PIN</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a whole number of seconds from 0 to %2</source>
+        <translation>&quot;%1&quot; bukan bilangan bulat detik dari 0 sampai %2</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a whole number from 0 to %2</source>
+        <translation>&quot;%1&quot; bukan bilangan bulat dari 0 sampai %2</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is neither text nor packed (leave the key out to find it out)</source>
+        <translation>&quot;%1&quot; bukan text maupun packed (hilangkan kunci ini agar dicari tahu sendiri)</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is neither yes nor no</source>
+        <translation>&quot;%1&quot; bukan yes maupun no</translation>
+    </message>
+    <message>
+        <source>unknown key; a modem takes Device, Speed, PinFile, Interval, PerHour, UssdEncoding and DeleteAfterStore</source>
+        <translation>kunci tak dikenal; modem menerima Device, Speed, PinFile, Interval, PerHour, UssdEncoding dan DeleteAfterStore</translation>
+    </message>
+    <message>
+        <source>%1 cannot be read: %2</source>
+        <translation>%1 tidak dapat dibaca: %2</translation>
+    </message>
+    <message>
+        <source>%1 is not a regular file</source>
+        <translation>%1 bukan berkas biasa</translation>
+    </message>
+    <message>
+        <source>%1 may be read or changed by others than its owner (mode %2); make it chmod 600</source>
+        <translation>%1 dapat dibaca atau diubah oleh selain pemiliknya (mode %2); jadikan chmod 600</translation>
+    </message>
+    <message>
+        <source>%1 does not hold a PIN of 4 to 8 digits</source>
+        <translation>%1 tidak berisi PIN 4 sampai 8 digit</translation>
+    </message>
+    <message>
+        <source>cannot be read: %1</source>
+        <translation>tidak dapat dibaca: %1</translation>
+    </message>
+    <message>
+        <source>is larger than 1 MiB</source>
+        <translation>lebih besar dari 1 MiB</translation>
+    </message>
+    <message>
+        <source>given twice; put all of its keys in one section</source>
+        <translation>diberikan dua kali; letakkan semua kuncinya dalam satu bagian</translation>
+    </message>
+    <message>
+        <source>a modem&apos;s name is 1 to %1 letters, digits, &apos;-&apos;, &apos;_&apos; or &apos;.&apos;, as in [Modem office]</source>
+        <translation>nama modem terdiri dari 1 sampai %1 huruf, angka, &apos;-&apos;, &apos;_&apos; atau &apos;.&apos;, seperti [Modem office]</translation>
+    </message>
+    <message>
+        <source>more than %1 modems</source>
+        <translation>lebih dari %1 modem</translation>
+    </message>
+    <message>
+        <source>unknown section; the file has [Modem NAME], [Store] and [Messages]</source>
+        <translation>bagian tak dikenal; berkas ini memiliki [Modem NAME], [Store] dan [Messages]</translation>
+    </message>
+    <message>
+        <source>line %1 is neither [SECTION] nor KEY=VALUE: %2</source>
+        <translation>baris %1 bukan [SECTION] maupun KEY=VALUE: %2</translation>
+    </message>
+    <message>
+        <source>stands before any section</source>
+        <translation>berada sebelum bagian mana pun</translation>
+    </message>
+    <message>
+        <source>given twice in the section</source>
+        <translation>diberikan dua kali dalam bagian ini</translation>
+    </message>
+    <message>
+        <source>unknown key; [Store] takes Path</source>
+        <translation>kunci tak dikenal; [Store] menerima Path</translation>
+    </message>
+    <message>
+        <source>is empty; leave the key out for the default place</source>
+        <translation>kosong; hilangkan kunci ini untuk tempat bawaan</translation>
+    </message>
+    <message>
+        <source>unknown key; [Messages] takes CountryCode</source>
+        <translation>kunci tak dikenal; [Messages] menerima CountryCode</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a country calling code of 1 to 3 digits, such as 62</source>
+        <translation>&quot;%1&quot; bukan kode panggil negara 1 sampai 3 digit, seperti 62</translation>
+    </message>
+    <message>
+        <source>missing; name the modem&apos;s serial device, such as /dev/ttyUSB0</source>
+        <translation>tidak ada; sebutkan perangkat serial modem, misalnya /dev/ttyUSB0</translation>
+    </message>
+    <message>
+        <source>%1 is the device of [Modem %2] already; one modem, one device</source>
+        <translation>%1 sudah menjadi perangkat [Modem %2]; satu modem, satu perangkat</translation>
+    </message>
+    <message>
+        <source>names no modem; add a [Modem NAME] section with its Device=</source>
+        <translation>tidak menyebut modem apa pun; tambahkan bagian [Modem NAME] dengan Device=-nya</translation>
+    </message>
+</context>
+<context>
     <name>ImageImport</name>
     <message>
         <source>&quot;%1&quot; is larger than %2 MiB !</source>

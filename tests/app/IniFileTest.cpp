@@ -20,6 +20,39 @@ TEST(IniFile, TextComesBackByteForByte) {
         EXPECT_EQ(IniFile::Parse(t).Text(), t) << t;
 }
 
+TEST(IniFile, ItemsListEveryLineThatHoldsSomething) {
+    const IniFile ini = IniFile::Parse("\xEF\xBB\xBFtop=0\r\n"
+                                       "; note\n"
+                                       "\n"
+                                       "[ Modem a ]\n"
+                                       " Device = \"/dev/ttyUSB0\" \n"
+                                       "no equals sign\n"
+                                       "[broken\n"
+                                       "# other\n"
+                                       "x=1");
+    const struct {
+        IniFile::Item::Kind kind;
+        const char *section, *key, *value;
+        std::size_t line;
+    } want[] = {
+        {IniFile::Item::Key, "", "top", "0", 1},
+        {IniFile::Item::Section, "Modem a", "", "", 4},
+        {IniFile::Item::Key, "Modem a", "Device", "/dev/ttyUSB0", 5},
+        {IniFile::Item::Stray, "Modem a", "", "no equals sign", 6},
+        {IniFile::Item::Stray, "Modem a", "", "[broken", 7},
+        {IniFile::Item::Key, "Modem a", "x", "1", 9},
+    };
+    const auto items = ini.Items();
+    ASSERT_EQ(items.size(), std::size(want));
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        EXPECT_EQ(items[i].kind, want[i].kind) << i;
+        EXPECT_EQ(items[i].section, want[i].section) << i;
+        EXPECT_EQ(items[i].key, want[i].key) << i;
+        EXPECT_EQ(items[i].value, want[i].value) << i;
+        EXPECT_EQ(items[i].line, want[i].line) << i;
+    }
+}
+
 TEST(IniFile, LooksUpAsProfileReadersDo) {
     const IniFile ini = IniFile::Parse("top=0\n"
                                        "[Communication Port]\n"

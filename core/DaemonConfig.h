@@ -1,0 +1,83 @@
+#pragma once
+
+// The settings of velmorad, the daemon that runs the message centre for one
+// or more modems on a box without a screen. An INI file as the other
+// programs' settings, but read whole and strictly: a daemon that guesses
+// around a typing mistake sends from the wrong modem or at the wrong pace,
+// so every key it does not know, every value it cannot take and every
+// clash between modems is a problem, and a file with any problem is not
+// used at all.
+//
+//     [Modem office]
+//     Device=/dev/serial/by-id/usb-HUAWEI_E1550-if00-port0
+//     Speed=115200
+//     PinFile=/etc/velmora/office.pin
+//     Interval=10
+//     PerHour=60
+//     UssdEncoding=packed
+//     DeleteAfterStore=yes
+//
+//     [Store]
+//     Path=/var/lib/velmora/messages.sqlite
+//
+//     [Messages]
+//     CountryCode=62
+
+#include "Result.h"
+
+#include <QString>
+
+#include <vector>
+
+namespace velmora {
+
+struct ModemConfig {
+    QString name;                  // [Modem NAME]
+    QString device;                // Device=
+    int speed = 115200;            // Speed=
+    QString pinFile;               // PinFile= (refused when group or others may read it)
+    qint64 intervalMs = 0;         // Interval= (seconds in the file)
+    int perHour = 0;               // PerHour=
+    QString ussdEncoding;          // UssdEncoding= ("", "text" or "packed", as the window's setting)
+    bool deleteAfterStore = false; // DeleteAfterStore=
+
+    // A modem whose settings changed is closed and opened again on a reload.
+    bool operator==(const ModemConfig&) const = default;
+};
+
+struct DaemonConfig {
+    QString file;
+    QString storePath;          // [Store] Path= ("": the daemon's default place)
+    QString countryCode = "62"; // [Messages] CountryCode=
+    std::vector<ModemConfig> modems;
+};
+
+// One thing wrong in the file: where (section and key, either "" when the
+// problem is the file's or the section's as a whole) and why, in the
+// user's language.
+struct ConfigProblem {
+    QString file, section, key, why;
+};
+
+// Reads and checks the whole file. Relative paths in it (PinFile=, Path=)
+// are taken from the file's own folder and given back absolute. Gives every
+// problem found, in file order, rather than stopping at the first.
+Result<DaemonConfig, std::vector<ConfigProblem>> LoadDaemonConfig(const QString& file);
+
+// "FILE: [SECTION] KEY: why", leaving out what the problem does not name.
+QString ConfigProblemLine(const ConfigProblem& problem);
+
+// The modems at most one daemon runs, and a modem's name at most.
+inline constexpr std::size_t kMaxModems = 64;
+inline constexpr int kMaxModemName = 40;
+
+// The settings of the system's daemon (the velmorad.service unit).
+inline constexpr char kSystemDaemonConfig[] = "/etc/velmora/velmorad.conf";
+
+// A user's daemon's settings: $XDG_CONFIG_HOME/velmora/velmorad.conf, or
+// ~/.config/velmora/velmorad.conf when that is unset or not absolute.
+QString UserDaemonConfig(const QString& xdgConfigHome, const QString& home);
+// The same from this process's environment.
+QString UserDaemonConfig();
+
+} // namespace velmora
