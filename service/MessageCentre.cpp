@@ -1,5 +1,7 @@
 #include "MessageCentre.h"
 
+#include "ComPort.h"
+#include "FileIo.h"
 #include "PhoneLink.h"
 #include "QtText.h"
 #include "Translations.h"
@@ -17,6 +19,23 @@ namespace {
 // How long shutting a link down waits for its worker: a submission whose
 // PDU is with the phone logs its part as unknown within it.
 const int kShutDownMs = 5000;
+// A PIN file holds a few digits; anything longer is not one.
+const std::size_t kPinFileLimit = 64;
+
+// The PIN in `file`, without the blanks and line end around it; nothing
+// when it cannot be read or holds something that is no PIN.
+std::optional<QString> PinFrom(const QString& file) {
+    const auto read = ReadFilePrefix(file.toStdString(), kPinFileLimit);
+    if (!read || read->truncated)
+        return std::nullopt;
+    const QString pin = QString::fromLatin1(read->bytes).trimmed();
+    if (pin.isEmpty() || pin.size() > 16)
+        return std::nullopt;
+    for (const QChar c : pin)
+        if (!c.isDigit())
+            return std::nullopt;
+    return pin;
+}
 
 } // namespace
 
@@ -60,8 +79,47 @@ void ModemChannel::linkStateChanged(bool up) {
     }
 }
 
+void ModemChannel::runModem() {
+    PhoneLink* link = m_link;
+    const QString pinFile = m_config.pinFile;
+    connect(link, &PhoneLink::pinRequested, this,
+            [link, pinFile](int) { link->answerPin(pinFile.isEmpty() ? std::nullopt : PinFrom(pinFile)); });
+    // What came while no one listened is read, and kept, at once.
+    connect(link, &PhoneLink::connectFinished, this, [link](bool ok) {
+        if (ok)
+            link->readInbox();
+    });
+    if (m_config.deleteAfterStore)
+        // pduReceived names a message only once its record is committed.
+        connect(m_service.get(), &MessageService::pduReceived, this,
+                [link](qint64 id, const StoredMessage& stored, bool) {
+                    if (id > 0 && stored.status <= 1) // received, read or not
+                        link->deleteStored(stored);
+                });
+    followLink(true);
+}
+
+void ModemChannel::halt() {
+    m_stopping = true;
+    m_runner->stop();
+}
+
+bool ModemChannel::shutDown() {
+    // A part still with the phone is logged as unknown before its link ends.
+    const bool ended = !m_link || m_link->shutDown(kShutDownMs);
+    QCoreApplication::sendPostedEvents(m_service.get());
+    m_service->stopAll();
+    return ended;
+}
+
 MessageCentre::MessageCentre(CentreSetup setup, QObject* parent)
-    : QObject(parent), m_setup(std::move(setup)), m_logs(std::make_unique<LogObserver>(m_setup.paths)) {}
+    : QObject(parent), m_setup(std::move(setup)), m_logs(std::make_unique<LogObserver>(m_setup.paths)) {
+    if (m_setup.pollMs > 0) {
+        m_poll = new QTimer(this);
+        connect(m_poll, &QTimer::timeout, this, &MessageCentre::poke);
+        m_poll->start(m_setup.pollMs);
+    }
+}
 
 MessageCentre::~MessageCentre() {
     stop(QDeadlineTimer(0));
@@ -117,8 +175,74 @@ ModemChannel& MessageCentre::add(std::unique_ptr<ModemChannel> channel) {
     connect(&channel->service(), &MessageService::storeProblem, this, &MessageCentre::storeProblem);
     if (m_stopped)
         channel->m_stopping = true;
+    // What one outbox started or queued may be for another that is free.
+    connect(&channel->outbox(), &Outbox::batchChanged, this, [this, c = channel.get()] {
+        for (const auto& other : m_channels)
+            if (other.get() != c && other->runner().running() && !other->service().busy())
+                other->runner().poke();
+    });
     m_channels.push_back(std::move(channel));
     return *m_channels.back();
+}
+
+ModemChannel* MessageCentre::addModem(const ModemConfig& config, std::unique_ptr<Clock> clock) {
+    if (channel(config.name))
+        return nullptr;
+    if (!clock)
+        clock = std::make_unique<RealClock>();
+    // The device the settings name, whatever COMn the link asks for.
+    auto port = std::make_unique<TComPort>([device = config.device.toStdString()](int) { return device; });
+    auto own = std::make_unique<PhoneLink>(std::move(port), std::move(clock));
+    own->setDialogue(true);
+    auto made = std::unique_ptr<ModemChannel>(new ModemChannel(config.name, this));
+    made->m_config = config;
+    made->m_link = own.get();
+    made->m_ownLink = std::move(own);
+    made->m_linkTransport = std::make_unique<LinkTransport>(*made->m_link);
+    made->m_linkTransport->setDevice(config.device);
+    ModemChannel& added = add(std::move(made));
+    added.runModem();
+    if (!added.stopping())
+        added.link()->connectPhone(1, config.speed);
+    return &added;
+}
+
+bool MessageCentre::removeModem(const QString& name, QDeadlineTimer deadline) {
+    const auto it =
+        std::find_if(m_channels.begin(), m_channels.end(), [&](const auto& c) { return c->name() == name; });
+    if (it == m_channels.end())
+        return false;
+    ModemChannel* c = it->get();
+    c->halt();
+    WaitForSends({c}, deadline);
+    c->shutDown();
+    // Found again: the wait may have let another modem come or go.
+    m_channels.erase(std::find_if(m_channels.begin(), m_channels.end(),
+                                  [c](const auto& held) { return held.get() == c; }));
+    return true;
+}
+
+void MessageCentre::poke() {
+    for (const auto& c : m_channels)
+        if (c->runner().running() && !c->service().busy())
+            c->runner().poke();
+}
+
+void MessageCentre::WaitForSends(const std::vector<ModemChannel*>& channels, QDeadlineTimer deadline) {
+    const auto busy = [&channels] {
+        return std::any_of(channels.begin(), channels.end(),
+                           [](const ModemChannel* c) { return c->link() && c->service().busy(); });
+    };
+    if (!busy() || deadline.hasExpired())
+        return;
+    QEventLoop wait;
+    QTimer poll;
+    connect(&poll, &QTimer::timeout, &wait, [&] {
+        if (!busy() || deadline.hasExpired())
+            wait.quit();
+    });
+    poll.start(20);
+    wait.exec();
 }
 
 ModemChannel& MessageCentre::addLink(PhoneLink& link, const QString& name) {
@@ -154,33 +278,14 @@ bool MessageCentre::stop(QDeadlineTimer deadline) {
     bool inTime = true;
     if (!m_stopped) {
         m_stopped = true;
-        for (const auto& c : m_channels) {
-            c->m_stopping = true;
-            c->m_runner->stop();
-        }
+        if (m_poll)
+            m_poll->stop();
+        for (ModemChannel* c : channels())
+            c->halt();
         // The messages on their way end as they would, while there is time.
-        const auto busy = [this] {
-            return std::any_of(m_channels.begin(), m_channels.end(),
-                               [](const auto& c) { return c->link() && c->service().busy(); });
-        };
-        if (busy() && !deadline.hasExpired()) {
-            QEventLoop wait;
-            QTimer poll;
-            connect(&poll, &QTimer::timeout, &wait, [&] {
-                if (!busy() || deadline.hasExpired())
-                    wait.quit();
-            });
-            poll.start(20);
-            wait.exec();
-        }
-        // A part still with the phone is logged as unknown before its link ends.
-        for (const auto& c : m_channels)
-            if (c->link())
-                inTime = c->link()->shutDown(kShutDownMs) && inTime;
-        for (const auto& c : m_channels) {
-            QCoreApplication::sendPostedEvents(&c->service());
-            c->service().stopAll();
-        }
+        WaitForSends(channels(), deadline);
+        for (ModemChannel* c : channels())
+            inTime = c->shutDown() && inTime;
     }
     // The import's thread ends before the centre does.
     if (m_import) {

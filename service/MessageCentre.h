@@ -8,6 +8,7 @@
 // talks to its modem on a thread of its own.
 
 #include "AppPaths.h"
+#include "DaemonConfig.h"
 #include "LogObserver.h"
 #include "MessageService.h"
 #include "MessageStore.h"
@@ -19,6 +20,7 @@
 #include <QObject>
 #include <QString>
 #include <QThread>
+#include <QTimer>
 
 #include <functional>
 #include <memory>
@@ -26,6 +28,7 @@
 
 namespace velmora {
 
+class Clock;
 class PhoneLink;
 class PhoneSession;
 
@@ -46,6 +49,9 @@ struct CentreSetup {
     // than real time it runs, for the runners' timers.
     std::function<QDateTime()> now;
     double scale = 1.0;
+    // How often every outbox looks at the store again by itself, for what
+    // another program queued (velmora-cli send --queue); 0 never.
+    int pollMs = 0;
 };
 
 // One modem and everything that sends and reads through it.
@@ -56,6 +62,8 @@ public:
 
     // "" for the one modem of the window or the CLI.
     const QString& name() const { return m_name; }
+    // Its settings, for a modem the centre opened itself (addModem).
+    const ModemConfig& config() const { return m_config; }
     PhoneLink* link() const { return m_link; }          // null on a session
     PhoneSession* session() const { return m_session; } // null on a link
     MessageTransport& transport() const;
@@ -80,8 +88,16 @@ private:
     ModemChannel(QString name, QObject* parent);
     void build(MessageStore* store, const QString& noStore, const CentreSetup& setup);
     void linkStateChanged(bool up);
+    // What a modem of the settings does by itself: answers its PIN from its
+    // file, reads what the phone holds once connected, and deletes each
+    // message from the phone once its record is committed, when asked to.
+    void runModem();
+    // Nothing new starts; then the link ends, what was on its way with it.
+    void halt();
+    bool shutDown();
 
     QString m_name;
+    ModemConfig m_config;
     PhoneLink* m_link = nullptr;
     PhoneSession* m_session = nullptr;
     std::unique_ptr<PhoneLink> m_ownLink; // a link the centre opened (addModem)
@@ -123,6 +139,14 @@ public:
     // thread; `device` names the device it is on when asked.
     ModemChannel& addSession(PhoneSession& session, std::function<QString()> device,
                              const QString& name = {});
+    // A modem of the daemon's settings, on a link of the centre's own in the
+    // fast dialogue, connected at once: it reads the phone's messages into
+    // the store, and its outbox runs while the link is up. `clock` paces its
+    // dialogue (null: real time). Null when a modem of that name is there.
+    ModemChannel* addModem(const ModemConfig& config, std::unique_ptr<Clock> clock = nullptr);
+    // Stops that modem as stop() stops them all, and lets it go. False when
+    // there is none of that name.
+    bool removeModem(const QString& name, QDeadlineTimer deadline = QDeadlineTimer(0));
 
     // The channel of the modem called `name` ("" the program's one modem);
     // null when there is none.
@@ -135,6 +159,9 @@ public:
     // the log import has ended when this returns. False when something
     // did not end in time.
     bool stop(QDeadlineTimer deadline = QDeadlineTimer(0));
+    // Something changed in the store (a batch queued, resumed...): every
+    // outbox that is free looks at it now.
+    void poke();
 
 signals:
     // The store could not do what was asked; `why` names the file and the cause.
@@ -144,6 +171,8 @@ signals:
 
 private:
     ModemChannel& add(std::unique_ptr<ModemChannel> channel);
+    // Waits while any of `channels` has a message on its way, at most until `deadline`.
+    static void WaitForSends(const std::vector<ModemChannel*>& channels, QDeadlineTimer deadline);
 
     CentreSetup m_setup;
     std::unique_ptr<MessageStore> m_store;
@@ -151,6 +180,7 @@ private:
     std::unique_ptr<LogObserver> m_logs;
     std::vector<std::unique_ptr<ModemChannel>> m_channels;
     QThread* m_import = nullptr; // taking in the received log, at the first start
+    QTimer* m_poll = nullptr;
     bool m_stopped = false;
 };
 
