@@ -98,6 +98,7 @@ MessageRecord OutgoingRecord(const MessageRequest& request, const MessageJob& jo
     m.created = QDateTime::currentDateTimeUtc();
     m.modemImsi = modem.imsi;
     m.modemDevice = modem.device;
+    m.modem = modem.name;
     int n = 1;
     for (const std::string& pdu : job.pdus) {
         PartRecord part;
@@ -168,7 +169,7 @@ Result<SendJob*, SendRefusal> MessageService::sendQueued(qint64 id, const QDateT
                         {}});
     // Taken in one step: another program on this store may be at the same
     // queue, and only one of them may send it.
-    const auto claimed = m_store->Claim(id, now);
+    const auto claimed = m_store->Claim(id, now, m_transport.Modem());
     if (!claimed)
         return R::Fail({SendRefusal::Store, {}, Q(claimed.error())});
     if (!claimed.value())

@@ -361,9 +361,37 @@ void CreateVersion2(const QSqlDatabase& db) {
         Exec(db, QString::fromLatin1(sql));
 }
 
+// Several modems on one store. A version-2 store gains the columns in
+// place: what it holds went through, or came from, the one modem of the
+// window or the CLI (named ""), and what it has queued may go through any.
+void CreateVersion3(const QSqlDatabase& db) {
+    static const char* const statements[] = {
+        // What each modem was last seen as, by the name the settings give it.
+        "CREATE TABLE modems("
+        " name TEXT PRIMARY KEY, imei TEXT NOT NULL DEFAULT '', imsi TEXT NOT NULL DEFAULT '',"
+        " device TEXT NOT NULL DEFAULT '', by_id TEXT NOT NULL DEFAULT '', operator TEXT NOT NULL DEFAULT '',"
+        " signal INTEGER NOT NULL DEFAULT -1, state TEXT NOT NULL DEFAULT '', last_seen INTEGER)"
+        " WITHOUT ROWID",
+        // modem: the one that took it to send (Claim), or read it.
+        "ALTER TABLE messages ADD COLUMN modem TEXT NOT NULL DEFAULT ''",
+        // want_modem: the one a queued message is to go through, '' for the
+        // first free one. NULL on a message of no batch is one its own
+        // program sends (no outbox takes it); on a batch's, the same as ''.
+        "ALTER TABLE messages ADD COLUMN want_modem TEXT",
+        // The outbox's next message of no batch, and each modem's starts
+        // for its own pace.
+        ("CREATE INDEX messages_due ON messages(not_before, id)"
+         " WHERE batch_id IS NULL AND state = 'queued' AND want_modem IS NOT NULL"),
+        "CREATE INDEX messages_modem_started ON messages(modem, started) WHERE started IS NOT NULL",
+    };
+    for (const char* sql : statements)
+        Exec(db, QString::fromLatin1(sql));
+}
+
 // kSteps[v] takes a store of schema v to v + 1.
 using Step = void (*)(const QSqlDatabase&);
-constexpr std::array<Step, MessageStore::kSchemaVersion> kSteps{&CreateVersion1, &CreateVersion2};
+constexpr std::array<Step, MessageStore::kSchemaVersion> kSteps{&CreateVersion1, &CreateVersion2,
+                                                                &CreateVersion3};
 
 // ---- what a file is, before anything writes to it
 
@@ -517,7 +545,7 @@ const char kMessageColumns[] =
     "m.id, m.direction, m.number, m.kind, m.text, m.content, m.request, m.state, m.reason, m.reason_code,"
     " m.created, m.sent, m.delivered, m.received, m.modem_imsi, m.modem_device, m.complete,"
     " coalesce((SELECT b.name FROM phonebook b WHERE b.peer = m.peer ORDER BY b.id LIMIT 1), m.name),"
-    " m.batch_id, m.position, m.tries, m.not_before";
+    " m.batch_id, m.position, m.tries, m.not_before, m.modem, coalesce(m.want_modem, '')";
 
 MessageRecord RecordAt(const QSqlQuery& q) {
     MessageRecord r;
@@ -551,6 +579,8 @@ MessageRecord RecordAt(const QSqlQuery& q) {
     r.position = q.value(19).toInt();
     r.tries = q.value(20).toInt();
     r.notBefore = Time(q.value(21));
+    r.modem = q.value(22).toString();
+    r.wantModem = q.value(23).toString();
     return r;
 }
 
@@ -816,6 +846,14 @@ struct MessageStore::Impl {
                 .toStdString();
         return WriteFailure(path, f.error);
     }
+    // Why a read failed, for the user.
+    std::string ReadFailure(const SqlFailed& f) const {
+        if (const auto damage = DamageOf(path))
+            return DamagedSentence(path, *damage).toStdString();
+        return QCoreApplication::translate("MessageStore", "The message store %1 could not be read: %2")
+            .arg(Shown(path), Why(f.error))
+            .toStdString();
+    }
     // A statement that failed in reading: a damaged store is known as such
     // from then on.
     void Saw(const SqlFailed& f) const {
@@ -855,18 +893,21 @@ struct MessageStore::Impl {
         return result;
     }
 
-    qint64 InsertMessage(const MessageRecord& r, std::optional<PartInfo> joining = std::nullopt);
+    // `queued`: an outbox is to send it (its want_modem is kept); else its
+    // own program sends it.
+    qint64 InsertMessage(const MessageRecord& r, bool queued = false);
     void InsertPart(qint64 message, const PartRecord& part);
     // An outgoing message and its parts, inside the caller's transaction.
-    qint64 InsertOutgoing(const MessageRecord& message);
+    qint64 InsertOutgoing(const MessageRecord& message, bool queued = false);
     // The same for what was read from a phone or a log, with fewer values:
     // binding a value costs Qt more than SQLite takes to store it.
     qint64 InsertRead(const MessageRecord& r, std::optional<PartInfo> joining = std::nullopt);
     void InsertReadPart(qint64 message, int part, qint64 pduId);
     qint64 FindPdu(const QByteArray& canonical);
-    ReceivedRecord Receive(const QString& modem, const QString& storage, int index,
+    // `modem`: the place's key (ModemKey); `modemName`: the modem's name.
+    ReceivedRecord Receive(const QString& modem, const QString& modemName, const QString& storage, int index,
                            const QByteArray& canonical, qint64 whenMs, const Result<DecodedPdu>* decoded);
-    qint64 NewMessageFrom(const DecodedPdu& pdu, qint64 pduId, qint64 whenMs);
+    qint64 NewMessageFrom(const DecodedPdu& pdu, qint64 pduId, qint64 whenMs, const QString& modemName);
     void Rejoin(qint64 message);
     void Index(qint64 message, const QString& number, const QString& text) {
         Run(Cached(QStringLiteral("INSERT OR REPLACE INTO search(rowid, fold) VALUES(?, ?)")),
@@ -880,11 +921,11 @@ struct MessageStore::Impl {
     std::vector<GroupMember> Members(qint64 group);
 };
 
-qint64 MessageStore::Impl::InsertMessage(const MessageRecord& r, std::optional<PartInfo> joining) {
+qint64 MessageStore::Impl::InsertMessage(const MessageRecord& r, bool queued) {
     QSqlQuery& q = Cached(QStringLiteral(
         "INSERT INTO messages(direction, peer, number, kind, text, content, request, state,"
         " reason, reason_code, modem_imsi, modem_device, created, sent, delivered, received, at,"
-        " complete, concat_ref, concat_total, batch_id, position, tries, not_before, name)"
+        " complete, batch_id, position, tries, not_before, name, modem, want_modem)"
         " VALUES(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
     const QDateTime created = r.created.isValid() ? r.created : QDateTime::currentDateTimeUtc();
     const QDateTime at = r.received.isValid() ? r.received : created;
@@ -911,22 +952,22 @@ qint64 MessageStore::Impl::InsertMessage(const MessageRecord& r, std::optional<P
             Millis(r.received),
             at.toMSecsSinceEpoch(),
             r.complete ? 1 : 0,
-            joining ? QVariant(joining->reference) : noInt,
-            joining ? QVariant(joining->total) : noInt,
             r.batch != 0 ? QVariant(r.batch) : noBatch,
             r.batch != 0 ? QVariant(r.position) : noInt,
             r.tries,
             Millis(r.notBefore),
-            r.name.isEmpty() ? QVariant(QMetaType(QMetaType::QString)) : QVariant(r.name)});
+            r.name.isEmpty() ? QVariant(QMetaType(QMetaType::QString)) : QVariant(r.name),
+            Text(r.modem),
+            queued ? QVariant(Text(r.wantModem)) : QVariant(QMetaType(QMetaType::QString))});
     const qint64 id = q.lastInsertId().toLongLong();
     Index(id, r.number, r.text);
     return id;
 }
 
-qint64 MessageStore::Impl::InsertOutgoing(const MessageRecord& message) {
+qint64 MessageStore::Impl::InsertOutgoing(const MessageRecord& message, bool queued) {
     MessageRecord r = message;
     r.direction = msg::Direction::Out;
-    const qint64 id = InsertMessage(r);
+    const qint64 id = InsertMessage(r, queued);
     for (const PartRecord& p : message.parts)
         InsertPart(id, p);
     return id;
@@ -935,14 +976,14 @@ qint64 MessageStore::Impl::InsertOutgoing(const MessageRecord& message) {
 qint64 MessageStore::Impl::InsertRead(const MessageRecord& r, std::optional<PartInfo> joining) {
     QSqlQuery& q = Cached(QStringLiteral(
         "INSERT INTO messages(direction, peer, number, kind, text, content, state, created, received, at,"
-        " complete, concat_ref, concat_total) VALUES(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
+        " complete, concat_ref, concat_total, modem) VALUES(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
     const qint64 received = r.received.toMSecsSinceEpoch();
     const QVariant noInt{QMetaType(QMetaType::Int)};
     Run(q, {QString::fromLatin1(msg::DirectionName(r.direction)), Text(ConversationKey(r.number)),
             Text(r.number), Text(r.kind), Text(r.text), Json(r.content),
             QString::fromLatin1(msg::StateName(r.state)), QDateTime::currentMSecsSinceEpoch(), received,
             received, r.complete ? 1 : 0, joining ? QVariant(joining->reference) : noInt,
-            joining ? QVariant(joining->total) : noInt});
+            joining ? QVariant(joining->total) : noInt, Text(r.modem)});
     const qint64 id = q.lastInsertId().toLongLong();
     Index(id, r.number, r.text);
     return id;
@@ -973,9 +1014,9 @@ qint64 MessageStore::Impl::FindPdu(const QByteArray& canonical) {
     return id;
 }
 
-ReceivedRecord MessageStore::Impl::Receive(const QString& modem, const QString& storage, int index,
-                                           const QByteArray& canonical, qint64 whenMs,
-                                           const Result<DecodedPdu>* decoded) {
+ReceivedRecord MessageStore::Impl::Receive(const QString& modem, const QString& modemName,
+                                           const QString& storage, int index, const QByteArray& canonical,
+                                           qint64 whenMs, const Result<DecodedPdu>* decoded) {
     ReceivedRecord r;
     qint64 pduId = FindPdu(canonical);
     if (pduId == 0) {
@@ -1001,6 +1042,7 @@ ReceivedRecord MessageStore::Impl::Receive(const QString& modem, const QString& 
         m.direction = msg::Direction::In;
         m.state = msg::State::Received;
         m.received = QDateTime::fromMSecsSinceEpoch(whenMs, Qt::UTC);
+        m.modem = modemName;
         FillFromRead(Result<ReadMessage>::Fail("its PDU could not be read: " + pdu.error()), m);
         r.id = InsertRead(m);
         InsertReadPart(r.id, 1, pduId);
@@ -1008,11 +1050,12 @@ ReceivedRecord MessageStore::Impl::Receive(const QString& modem, const QString& 
     }
     if (pdu->type == PduType::StatusReport)
         return r; // remembered as read; RecordReport is the path for reports
-    r.id = NewMessageFrom(*pdu, pduId, whenMs);
+    r.id = NewMessageFrom(*pdu, pduId, whenMs, modemName);
     return r;
 }
 
-qint64 MessageStore::Impl::NewMessageFrom(const DecodedPdu& pdu, qint64 pduId, qint64 whenMs) {
+qint64 MessageStore::Impl::NewMessageFrom(const DecodedPdu& pdu, qint64 pduId, qint64 whenMs,
+                                          const QString& modemName) {
     const long long stamp = TimestampSeconds(pdu.timestamp);
     const qint64 receivedMs = stamp != 0 ? stamp * 1000 : whenMs;
     const bool out = pdu.type == PduType::Submit; // the phone's own sent or unsent messages
@@ -1021,14 +1064,14 @@ qint64 MessageStore::Impl::NewMessageFrom(const DecodedPdu& pdu, qint64 pduId, q
     if (part && part->total > 1) {
         QSqlQuery& find = Cached(
             QStringLiteral("SELECT id FROM messages m WHERE complete = 0 AND peer = ? AND concat_ref = ?"
-                           " AND concat_total = ? AND direction = ? AND abs(received - ?) <= ?"
+                           " AND concat_total = ? AND direction = ? AND modem = ? AND abs(received - ?) <= ?"
                            " AND NOT EXISTS (SELECT 1 FROM parts p WHERE p.message_id = m.id AND p.part = ?)"
                            " ORDER BY id DESC LIMIT 1"));
         const qint64 joined =
             Scalar(find,
                    {ConversationKey(number), part->reference, part->total,
                     QString::fromLatin1(msg::DirectionName(out ? msg::Direction::Out : msg::Direction::In)),
-                    receivedMs, kJoinWindowMs, part->seq},
+                    Text(modemName), receivedMs, kJoinWindowMs, part->seq},
                    0)
                 .toLongLong();
         if (joined != 0) {
@@ -1045,6 +1088,7 @@ qint64 MessageStore::Impl::NewMessageFrom(const DecodedPdu& pdu, qint64 pduId, q
     m.state = out ? msg::State::Sent : msg::State::Received;
     m.number = number;
     m.received = QDateTime::fromMSecsSinceEpoch(receivedMs, Qt::UTC);
+    m.modem = modemName;
     m.complete = !(part && part->total > 1);
     FillFromRead(ReadParts({pdu}), m);
     const bool joining = part && part->total > 1;
@@ -1479,6 +1523,25 @@ Result<qint64> MessageStore::AddOutgoing(const MessageRecord& message) {
     }
 }
 
+Result<qint64> MessageStore::AddQueued(const MessageRecord& message) {
+    try {
+        Transaction t(d->db);
+        MessageRecord r = message;
+        r.state = msg::State::Queued;
+        r.reason = msg::Reason::None;
+        r.reasonCode.reset();
+        r.batch = 0;
+        r.tries = 0;
+        r.modem.clear();
+        r.replaces = 0;
+        const qint64 id = d->InsertOutgoing(r, true);
+        t.Commit();
+        return Result<qint64>::Ok(id);
+    } catch (const SqlFailed& f) {
+        return Result<qint64>::Fail(d->Failure(f));
+    }
+}
+
 Result<bool> MessageStore::SetState(qint64 id, msg::State state, msg::Reason reason, std::optional<int> code,
                                     const QDateTime& when) {
     const qint64 at = when.toMSecsSinceEpoch();
@@ -1504,15 +1567,18 @@ Result<qint64> MessageStore::RecordReport(const ModemId& modem, int reference, i
                                           const QDateTime& when) {
     try {
         Transaction t(d->db);
-        // The modem by its SIM when both sides know it, else by its port.
+        // The modem of the same name, then by its SIM when both sides know
+        // it; else a named modem is itself on any port (it may come back
+        // under another), the one unnamed modem the one on the same port.
         QSqlQuery& find = d->Cached(
             QStringLiteral("SELECT p.id, p.message_id FROM parts p JOIN messages m ON m.id = p.message_id"
                            " WHERE p.reference = ? AND p.report_status IS NULL AND m.direction = 'out'"
-                           " AND ((? <> '' AND m.modem_imsi = ?)"
-                           " OR ((? = '' OR m.modem_imsi = '') AND m.modem_device = ?))"
+                           " AND m.modem = ? AND ((? <> '' AND m.modem_imsi = ?)"
+                           " OR ((? = '' OR m.modem_imsi = '') AND (? <> '' OR m.modem_device = ?)))"
                            " ORDER BY p.sent DESC, p.id DESC LIMIT 1"));
         const QString imsi = Text(modem.imsi);
-        Run(find, {reference, imsi, imsi, imsi, Text(modem.device)});
+        const QString name = Text(modem.name);
+        Run(find, {reference, name, imsi, imsi, imsi, name, Text(modem.device)});
         if (!find.next()) {
             find.finish();
             return Result<qint64>::Ok(0);
@@ -1593,8 +1659,9 @@ Result<int> MessageStore::MarkInterrupted() {
 }
 
 Result<bool> MessageStore::SetModem(qint64 id, const ModemId& modem) {
-    return d->Update(QStringLiteral("UPDATE messages SET modem_imsi = ?, modem_device = ? WHERE id = ?"),
-                     {Text(modem.imsi), Text(modem.device), id});
+    return d->Update(
+        QStringLiteral("UPDATE messages SET modem_imsi = ?, modem_device = ?, modem = ? WHERE id = ?"),
+        {Text(modem.imsi), Text(modem.device), Text(modem.name), id});
 }
 
 Result<ReceivedRecord> MessageStore::AddReceived(const ModemId& modem, const QString& storage,
@@ -1617,8 +1684,8 @@ Result<ReceivedRecord> MessageStore::AddReceived(const ModemId& modem, const QSt
                 .toStdString());
     try {
         Transaction t(d->db);
-        const ReceivedRecord r = d->Receive(ModemKey(modem), storage, index.value_or(-1), canonical,
-                                            when.toMSecsSinceEpoch(), nullptr);
+        const ReceivedRecord r = d->Receive(ModemKey(modem), modem.name, storage, index.value_or(-1),
+                                            canonical, when.toMSecsSinceEpoch(), nullptr);
         t.Commit();
         return R::Ok(r);
     } catch (const SqlFailed& f) {
@@ -1674,7 +1741,8 @@ ImportReport MessageStore::ImportReceivedLog(const QString& logPath) {
         }
         if (!batch)
             batch.emplace(d->db);
-        const ReceivedRecord r = d->Receive(QString(), QString(), -1, line->pdu, line->whenMs, &pdu);
+        const ReceivedRecord r =
+            d->Receive(QString(), QString(), QString(), -1, line->pdu, line->whenMs, &pdu);
         ++(r.newPdu ? report.imported : report.duplicates);
         if (++inBatch == kImportBatch) {
             batch->Commit();
@@ -2101,9 +2169,10 @@ Result<qint64> MessageStore::AddBatch(const BatchRecord& batch, const std::vecto
             r.position = static_cast<int>(i);
             r.tries = 0;
             r.notBefore = QDateTime();
+            r.modem.clear();
             if (!r.created.isValid())
                 r.created = created;
-            d->InsertOutgoing(r);
+            d->InsertOutgoing(r, true);
         }
         t.Commit();
         return Result<qint64>::Ok(id);
@@ -2170,14 +2239,23 @@ Result<bool> MessageStore::SetBatchState(qint64 id, msg::BatchState state, msg::
                      {Name(state), Name(kept), id});
 }
 
-std::optional<MessageRecord> MessageStore::NextQueued(qint64 batch) {
+std::optional<MessageRecord> MessageStore::NextQueued(qint64 batch, const std::optional<QString>& forModem) {
     try {
         // NULL sorts first: a message without a pause of its own is due now.
-        QSqlQuery& q =
-            d->Cached(QStringLiteral("SELECT %1 FROM messages m WHERE m.batch_id = ? AND m.state = 'queued'"
-                                     " ORDER BY m.not_before, m.position LIMIT 1")
-                          .arg(kMessageColumns));
-        Run(q, {batch});
+        const QString which = batch != 0 ? QStringLiteral("m.batch_id = ?")
+                                         : QStringLiteral("m.batch_id IS NULL AND m.want_modem IS NOT NULL");
+        const QString modem =
+            forModem ? QStringLiteral(" AND coalesce(m.want_modem, '') IN ('', ?)") : QString();
+        const QString order = batch != 0 ? QStringLiteral("m.position") : QStringLiteral("m.id");
+        QSqlQuery& q = d->Cached(QStringLiteral("SELECT %1 FROM messages m WHERE %2 AND m.state = 'queued'%3"
+                                                " ORDER BY m.not_before, %4 LIMIT 1")
+                                     .arg(kMessageColumns, which, modem, order));
+        int at = 0;
+        if (batch != 0)
+            q.bindValue(at++, batch);
+        if (forModem)
+            q.bindValue(at++, Text(*forModem));
+        Run(q);
         if (!q.next())
             return std::nullopt;
         std::vector<MessageRecord> one{RecordAt(q)};
@@ -2206,13 +2284,37 @@ std::vector<QDateTime> MessageStore::StartsSince(qint64 batch, const QDateTime& 
     return out;
 }
 
-Result<bool> MessageStore::Claim(qint64 id, const QDateTime& now) {
-    // One statement: of two programs claiming the same message, the second
-    // finds it no longer queued.
+std::vector<QDateTime> MessageStore::ModemStartsSince(const QString& modem, const QDateTime& since) {
+    std::vector<QDateTime> out;
+    try {
+        QSqlQuery& q = d->Cached(
+            QStringLiteral("SELECT started FROM messages WHERE modem = ? AND started >= ? ORDER BY started"));
+        Run(q,
+            {Text(modem), since.isValid() ? since.toMSecsSinceEpoch() : std::numeric_limits<qint64>::min()});
+        while (q.next())
+            out.push_back(Time(q.value(0)));
+        q.finish();
+    } catch (const SqlFailed& f) {
+        d->Saw(f);
+        out.clear();
+    }
+    return out;
+}
+
+Result<bool> MessageStore::Claim(qint64 id, const QDateTime& now, const ModemId& modem) {
+    // One statement: of two programs or modems claiming the same message,
+    // the second finds it no longer queued. The SIM and port are the ones
+    // it goes through, for its reports to find it; a caller that names
+    // neither leaves those it was recorded with.
+    const bool where = !modem.imsi.isEmpty() || !modem.device.isEmpty();
     return d->DurableUpdate(
         QStringLiteral("UPDATE messages SET state = 'sending', reason = '', reason_code = NULL,"
-                       " owner = ?, tries = tries + 1, started = ? WHERE id = ? AND state = 'queued'"),
-        {ThisProcess(), now.toMSecsSinceEpoch(), id});
+                       " owner = ?, tries = tries + 1, started = ?, modem = ?,"
+                       " modem_imsi = CASE WHEN ? THEN ? ELSE modem_imsi END,"
+                       " modem_device = CASE WHEN ? THEN ? ELSE modem_device END"
+                       " WHERE id = ? AND state = 'queued' AND coalesce(want_modem, '') IN ('', ?)"),
+        {ThisProcess(), now.toMSecsSinceEpoch(), Text(modem.name), where, Text(modem.imsi), where,
+         Text(modem.device), id, Text(modem.name)});
 }
 
 Result<bool> MessageStore::Requeue(qint64 id, const QDateTime& notBefore, msg::Reason reason,
@@ -2273,6 +2375,68 @@ Result<std::vector<qint64>> MessageStore::CancelBatch(qint64 id) {
         return R::Ok(ids);
     } catch (const SqlFailed& f) {
         return R::Fail(d->Failure(f));
+    }
+}
+
+// ---- modems
+
+Result<bool> MessageStore::SaveModem(const ModemRecord& m) {
+    return d->Update(
+        QStringLiteral(
+            "INSERT INTO modems(name, imei, imsi, device, by_id, operator, signal, state, last_seen)"
+            " VALUES(?, ?, ?, ?, ?, ?, ?, ?, ?) ON CONFLICT(name) DO UPDATE SET"
+            " imei = excluded.imei, imsi = excluded.imsi, device = excluded.device,"
+            " by_id = excluded.by_id, operator = excluded.operator, signal = excluded.signal,"
+            " state = excluded.state, last_seen = excluded.last_seen"),
+        {Text(m.name), Text(m.imei), Text(m.imsi), Text(m.device), Text(m.byIdPath), Text(m.operatorName),
+         std::clamp(m.signal, -1, 99), Text(m.state), Millis(m.lastSeen)});
+}
+
+Result<std::vector<ModemRecord>> MessageStore::Modems() {
+    using R = Result<std::vector<ModemRecord>>;
+    std::vector<ModemRecord> out;
+    try {
+        QSqlQuery& q = d->Cached(QStringLiteral("SELECT name, imei, imsi, device, by_id, operator, signal,"
+                                                " state, last_seen FROM modems ORDER BY name"));
+        Run(q);
+        while (q.next()) {
+            ModemRecord m;
+            m.name = q.value(0).toString();
+            m.imei = q.value(1).toString();
+            m.imsi = q.value(2).toString();
+            m.device = q.value(3).toString();
+            m.byIdPath = q.value(4).toString();
+            m.operatorName = q.value(5).toString();
+            m.signal = q.value(6).toInt();
+            m.state = q.value(7).toString();
+            m.lastSeen = Time(q.value(8));
+            out.push_back(std::move(m));
+        }
+        q.finish();
+        return R::Ok(std::move(out));
+    } catch (const SqlFailed& f) {
+        d->Saw(f);
+        return R::Fail(d->ReadFailure(f));
+    }
+}
+
+Result<int> MessageStore::QueueDepth(const QString& modemName) {
+    try {
+        // Apart, so each count has its index: the queue of no batch, and
+        // each active batch's queued messages.
+        return Result<int>::Ok(
+            Scalar(
+                d->Cached(QStringLiteral(
+                    "SELECT (SELECT count(*) FROM messages m WHERE m.batch_id IS NULL AND m.state = 'queued'"
+                    " AND m.want_modem IS NOT NULL AND m.want_modem IN ('', ?))"
+                    " + (SELECT count(*) FROM batches b JOIN messages m ON m.batch_id = b.id"
+                    " WHERE b.state = 'active' AND m.state = 'queued'"
+                    " AND coalesce(m.want_modem, '') IN ('', ?))")),
+                {Text(modemName), Text(modemName)}, 0)
+                .toInt());
+    } catch (const SqlFailed& f) {
+        d->Saw(f);
+        return Result<int>::Fail(d->ReadFailure(f));
     }
 }
 

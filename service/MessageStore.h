@@ -14,14 +14,35 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <utility>
 #include <vector>
 
 namespace velmora {
 
 // The modem a message went through or came from.
 struct ModemId {
+    ModemId() = default;
+    // In the order the fields were known: {imsi, device} still reads as it did.
+    ModemId(QString imsi_, QString device_, QString name_ = {}, QString imei_ = {})
+        : imsi(std::move(imsi_)), device(std::move(device_)), name(std::move(name_)), imei(std::move(imei_)) {
+    }
     QString imsi;   // "" when the phone did not say
     QString device; // "/dev/ttyUSB0"
+    QString name;   // the settings' [Modem NAME]; "" for the one modem of the window or the CLI
+    QString imei;   // "" when not read (yet)
+};
+
+// One modem as the store knows it (the `modems` table, keyed by name).
+struct ModemRecord {
+    QString name; // the settings' [Modem NAME], or "" for the one modem of the window / CLI
+    QString imei; // AT+CGSN, "" when not read yet
+    QString imsi;
+    QString device;   // the device path it was last opened on
+    QString byIdPath; // its /dev/serial/by-id/... link, "" when none
+    QString operatorName;
+    int signal = -1;    // +CSQ RSSI 0..31, -1 unknown
+    QString state;      // "ready", "busy", "away", "stuck"
+    QDateTime lastSeen; // UTC
 };
 
 // What a history list asks for; every field left empty matches all.
@@ -83,7 +104,7 @@ QString ConversationKey(const QString& number, const QString& countryCode = QStr
 class MessageStore {
 public:
     // The schema this program writes.
-    static constexpr int kSchemaVersion = 2;
+    static constexpr int kSchemaVersion = 3;
     // PRAGMA application_id of a Velmora store: "VLMR".
     static constexpr int kApplicationId = 0x564C4D52;
     // How long a change waits for another connection's write to end.
@@ -141,8 +162,12 @@ public:
 
     // ---- going out
     // Records a new message (state Queued unless given), its parts' PDUs, and
-    // gives its id.
+    // gives its id. Its program sends it itself: no outbox takes it.
     Result<qint64> AddOutgoing(const MessageRecord& message);
+    // Records a message of no batch for an outbox to send when it is due
+    // (its notBefore), through its wantModem ("" for the first free modem):
+    // Queued, no tries yet, taken by no modem yet. Gives its id.
+    Result<qint64> AddQueued(const MessageRecord& message);
     // Moves a message to `state`, stamping `sent` or `delivered` when it
     // reaches them. false when there is no such message.
     Result<bool> SetState(qint64 id, msg::State state, msg::Reason reason = msg::Reason::None,
@@ -152,16 +177,19 @@ public:
     Result<bool> SetPartSent(qint64 id, int part, std::optional<int> reference, const QString& answer);
     // The final report of a part, by the reference the modem gave it: the
     // newest part sent through `modem` with that reference that has no report
-    // yet. Gives the message's id, or 0 when no part matches. A failed final
-    // report makes the message NotDelivered (ReportFailed, code TP-ST); a
-    // delivered one on every part, Delivered. A report that is not final
-    // (TP-ST 0x20..0x3F: the centre still trying) changes nothing.
+    // yet. The modem is the one of the same name that took the message, and
+    // then the same SIM when both sides know it; with no name (the one modem
+    // of the window or the CLI), the same SIM, else the same port. Gives the message's id, or 0 when no part
+    // matches. A failed final report makes the message NotDelivered (ReportFailed, code TP-ST); a delivered
+    // one on every part, Delivered. A report that is not final (TP-ST 0x20..0x3F: the centre still trying)
+    // changes nothing.
     Result<qint64> RecordReport(const ModemId& modem, int reference, int status,
                                 const QDateTime& when = QDateTime::currentDateTimeUtc());
     // On start: every message left Sending by a program that no longer runs
     // becomes Uncertain (reason Stopped); one another running program is
     // sending stays as it is. Gives how many.
     Result<int> MarkInterrupted();
+    // The modem a message went through: its SIM, port and name.
     Result<bool> SetModem(qint64 id, const ModemId& modem);
     // Replaces a message's text (and what a search finds it by): a USSD
     // session's transcript grows as the network answers. false when there is
@@ -171,7 +199,8 @@ public:
     // ---- coming in
     // Records one PDU read from `storage`:`index` of `modem`, at most once per
     // place and PDU; parts of a long message join one message across reads
-    // and restarts. A delivery report (a status-report PDU) is remembered as
+    // and restarts, but never parts read by two modems (by name): two
+    // senders' references are alike by chance. A delivery report (a status-report PDU) is remembered as
     // read (newPdu, newPlace) but makes no message (id 0): RecordReport is
     // the path for reports. A PDU that does not decode is kept as a message
     // of kind "unreadable" whose text says why. A PDU the user deleted from
@@ -225,15 +254,24 @@ public:
     qint64 BatchByKey(const QString& key);
     Result<bool> SetBatchState(qint64 id, msg::BatchState state, msg::Reason reason = msg::Reason::None);
     // The queued message of `batch` to go first: the earliest notBefore
-    // (none counting as the earliest), then by position. nullopt when none
-    // is queued.
-    std::optional<MessageRecord> NextQueued(qint64 batch);
+    // (none counting as the earliest), then by position; batch 0: the
+    // messages of no batch AddQueued recorded, then by id. With `forModem`,
+    // only one that modem may take (its wantModem is "" or that name).
+    // nullopt when none is queued.
+    std::optional<MessageRecord> NextQueued(qint64 batch,
+                                            const std::optional<QString>& forModem = std::nullopt);
     // When the messages of `batch` started since `since`, oldest first.
     std::vector<QDateTime> StartsSince(qint64 batch, const QDateTime& since);
-    // Takes a queued message for this program: Sending, owned by it, one try
-    // more, started `now`, in one statement, so two programs never take the
-    // same one. false when it was not queued (any more).
-    Result<bool> Claim(qint64 id, const QDateTime& now = QDateTime::currentDateTimeUtc());
+    // When the messages `modem` took (Claim) started since `since`, of any
+    // batch or none, oldest first: what its own pace counts.
+    std::vector<QDateTime> ModemStartsSince(const QString& modem, const QDateTime& since);
+    // Takes a queued message for this program and `modem`: Sending, owned
+    // by it, one try more, started `now`, taken by that modem (its name,
+    // and its SIM and port when given), in one statement, so two programs
+    // or two modems never take the same one. false when it was not queued
+    // (any more) or names another modem.
+    Result<bool> Claim(qint64 id, const QDateTime& now = QDateTime::currentDateTimeUtc(),
+                       const ModemId& modem = {});
     // Puts a failed or uncertain message back in the queue, to go not before
     // `notBefore` (null: when its turn comes). `reason` (with `code`) says
     // why, shown while it waits. `refundTry`: the try it had does not count
@@ -248,6 +286,15 @@ public:
     Result<bool> CancelQueued(qint64 id);
     // Every queued message of `batch`, and marks the batch Cancelled; gives the ids.
     Result<std::vector<qint64>> CancelBatch(qint64 id);
+
+    // ---- modems
+    // Adds the modem, or replaces what is known of the one of that name.
+    Result<bool> SaveModem(const ModemRecord& modem);
+    // Every modem known, by name.
+    Result<std::vector<ModemRecord>> Modems();
+    // How many queued messages `modemName` could take now: of no batch, or
+    // of an active batch, and naming that modem or none.
+    Result<int> QueueDepth(const QString& modemName);
 
     // ---- groups
     std::vector<Group> Groups();                          // by name

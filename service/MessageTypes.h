@@ -107,6 +107,11 @@ struct MessageRecord {
     std::optional<int> reasonCode;
     QDateTime created, sent, delivered, received; // UTC; null when not (yet)
     QString modemImsi, modemDevice;
+    // The modem (its name, "" for the one modem of the window or the CLI)
+    // that took it to send, when it took it, or that read it.
+    QString modem;
+    // Queued: the modem it is to go through; "" for the first free one.
+    QString wantModem;
     bool complete = true; // incoming long message: every part came
     std::vector<PartRecord> parts;
     // Outgoing, sent to many: the batch it belongs to (0: none), its place

@@ -88,6 +88,39 @@ Result<QueuedBatch, QueueRefusal> Outbox::queue(const BatchRequest& request) {
 
 void Outbox::recorded(qint64 batch) { emit batchChanged(batch); }
 
+Result<qint64, QueueRefusal> Outbox::queueOne(const MessageRequest& request, const QString& wantModem,
+                                              const QDateTime& at) {
+    auto queued = RecordOne(m_service.store(), request, wantModem, at, m_now(), m_service.noStoreReason());
+    if (queued)
+        emit messageChanged(queued.value(), msg::State::Queued, msg::Reason::None, -1);
+    return queued;
+}
+
+Result<qint64, QueueRefusal> Outbox::RecordOne(MessageStore* store, const MessageRequest& request,
+                                               const QString& wantModem, const QDateTime& at,
+                                               const QDateTime& now, const QString& noStore) {
+    using R = Result<qint64, QueueRefusal>;
+    const auto built = BuildMessage(request);
+    if (!built)
+        return R::Fail({QueueRefusal::Empty,
+                        Q(built.error().text),
+                        0,
+                        {{0, Q(request.destination), Q(built.error().text)}}});
+    if (!store)
+        return R::Fail({QueueRefusal::Store, noStore, 0, {}});
+    if (const QString why = store->CheckWritable(); !why.isEmpty())
+        return R::Fail({QueueRefusal::Store, why, 0, {}});
+    // Taken by no modem yet: the one that claims it is written then.
+    MessageRecord record = OutgoingRecord(request, *built, ModemId{});
+    record.created = now;
+    record.notBefore = at;
+    record.wantModem = wantModem;
+    const auto added = store->AddQueued(record);
+    if (!added)
+        return R::Fail({QueueRefusal::Store, Q(added.error()), 0, {}});
+    return R::Ok(added.value());
+}
+
 Result<QueuedBatch, QueueRefusal> Outbox::Record(MessageStore* store, const BatchRequest& request,
                                                  const ModemId& modem, const QDateTime& now,
                                                  const QString& noStore) {
@@ -104,6 +137,7 @@ Result<QueuedBatch, QueueRefusal> Outbox::Record(MessageStore* store, const Batc
         }
         MessageRecord record = OutgoingRecord(r.request, *built, modem);
         record.name = r.name;
+        record.wantModem = request.wantModem;
         record.position = static_cast<int>(records.size());
         records.push_back(std::move(record));
     }
@@ -140,29 +174,89 @@ Result<QueuedBatch, QueueRefusal> Outbox::Record(MessageStore* store, const Batc
     return R::Ok(queued);
 }
 
-std::optional<QDateTime> Outbox::dueAt(const BatchRecord& batch, const MessageRecord& first,
+void Outbox::setModemPacing(qint64 intervalMs, int perHour) {
+    m_modemIntervalMs = std::max<qint64>(intervalMs, 0);
+    m_modemPerHour = std::max(perHour, 0);
+}
+
+std::optional<QDateTime> Outbox::dueAt(const BatchRecord* batch, const MessageRecord& first,
                                        const QDateTime& now) {
     QDateTime due = now;
     const auto notBefore = [&due](const QDateTime& t) {
         if (t.isValid() && t > due)
             due = t;
     };
-    notBefore(batch.pacing.startAt);
-    notBefore(first.notBefore);
-    // Start to start, so a phone that takes its time does not stretch the
-    // pace beyond what the user asked for.
-    if (batch.pacing.intervalMs > 0 && batch.lastStart.isValid())
-        notBefore(batch.lastStart.addMSecs(batch.pacing.intervalMs));
-    if (batch.pacing.perHour > 0) {
+    // The hour is full when `cap` started in it: the next may go an hour
+    // after the start that leaves it first.
+    const auto hourCap = [&](const std::vector<QDateTime>& starts, int cap) {
         const QDateTime hourAgo = now.addSecs(-3600);
-        const std::vector<QDateTime> starts = m_service.store()->StartsSince(batch.id, hourAgo);
-        const auto cap = static_cast<std::size_t>(batch.pacing.perHour);
-        // The hour is full: the next may go an hour after the start that
-        // leaves it first.
-        if (starts.size() >= cap)
-            notBefore(starts[starts.size() - cap].addSecs(3600));
+        const auto inHour = static_cast<std::size_t>(
+            std::count_if(starts.begin(), starts.end(), [&](const QDateTime& t) { return t >= hourAgo; }));
+        const auto n = static_cast<std::size_t>(cap);
+        if (inHour >= n)
+            notBefore(starts[starts.size() - n].addSecs(3600));
+    };
+    notBefore(first.notBefore);
+    if (batch) {
+        notBefore(batch->pacing.startAt);
+        // Start to start, so a phone that takes its time does not stretch
+        // the pace beyond what the user asked for.
+        if (batch->pacing.intervalMs > 0 && batch->lastStart.isValid())
+            notBefore(batch->lastStart.addMSecs(batch->pacing.intervalMs));
+        if (batch->pacing.perHour > 0)
+            hourCap(m_service.store()->StartsSince(batch->id, now.addSecs(-3600)), batch->pacing.perHour);
+    }
+    if (m_modemIntervalMs > 0 || m_modemPerHour > 0) {
+        const qint64 back = std::max<qint64>(m_modemIntervalMs, m_modemPerHour > 0 ? 3'600'000 : 0);
+        const std::vector<QDateTime> starts =
+            m_service.store()->ModemStartsSince(m_service.modem().name, now.addMSecs(-back));
+        if (m_modemIntervalMs > 0 && !starts.empty())
+            notBefore(starts.back().addMSecs(m_modemIntervalMs));
+        if (m_modemPerHour > 0)
+            hourCap(starts, m_modemPerHour);
     }
     return due;
+}
+
+std::optional<OutboxStep> Outbox::tryStart(const BatchRecord* batch, std::optional<QDateTime>& earliest,
+                                           const QDateTime& now) {
+    MessageStore* store = m_service.store();
+    const QString modem = m_service.modem().name;
+    // Another program or modem may take the first one in between: then the
+    // one after it.
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        const auto first = store->NextQueued(batch ? batch->id : 0, modem);
+        if (!first)
+            break;
+        const auto due = dueAt(batch, *first, now);
+        if (!due)
+            break;
+        if (*due > now) {
+            if (!earliest || *due < *earliest)
+                earliest = *due;
+            break;
+        }
+        if (!m_service.phoneReady())
+            return OutboxStep{OutboxStep::NoPhone, 0, now};
+        // Known before the send starts: a session that answers at once
+        // ends the message inside sendQueued.
+        m_current = first->id;
+        m_currentBatch = batch ? batch->id : 0;
+        const auto sent = m_service.sendQueued(first->id, now);
+        if (!sent) {
+            m_current = 0;
+            if (sent.error().kind == SendRefusal::Store) {
+                emit m_service.storeProblem(sent.error().store);
+                return OutboxStep{OutboxStep::Idle, 0, {}};
+            }
+            continue;
+        }
+        m_service.release(sent.value());
+        if (batch)
+            emit batchChanged(batch->id);
+        return OutboxStep{OutboxStep::Started, first->id, now};
+    }
+    return std::nullopt;
 }
 
 OutboxStep Outbox::next(std::optional<qint64> only) {
@@ -179,46 +273,20 @@ OutboxStep Outbox::next(std::optional<qint64> only) {
                 emit batchChanged(m->batch);
         }
     }
+    std::optional<QDateTime> earliest;
+    // A message of its own first: one a batch of thousands would otherwise
+    // hold back for hours.
+    if (!only)
+        if (const auto step = tryStart(nullptr, earliest, now))
+            return *step;
     // Oldest batch first: what was queued first goes first.
     std::vector<BatchRecord> batches = store->Batches(true);
     std::reverse(batches.begin(), batches.end());
-    std::optional<QDateTime> earliest;
     for (const BatchRecord& batch : batches) {
         if ((only && batch.id != *only) || batch.state != msg::BatchState::Active)
             continue;
-        // Another program may take the first one in between: then the one
-        // after it.
-        for (int attempt = 0; attempt < 3; ++attempt) {
-            const auto first = store->NextQueued(batch.id);
-            if (!first)
-                break;
-            const auto due = dueAt(batch, *first, now);
-            if (!due)
-                break;
-            if (*due > now) {
-                if (!earliest || *due < *earliest)
-                    earliest = *due;
-                break;
-            }
-            if (!m_service.phoneReady())
-                return {OutboxStep::NoPhone, 0, now};
-            // Known before the send starts: a session that answers at once
-            // ends the message inside sendQueued.
-            m_current = first->id;
-            m_currentBatch = batch.id;
-            const auto sent = m_service.sendQueued(first->id, now);
-            if (!sent) {
-                m_current = 0;
-                if (sent.error().kind == SendRefusal::Store) {
-                    emit m_service.storeProblem(sent.error().store);
-                    return {OutboxStep::Idle, 0, {}};
-                }
-                continue;
-            }
-            m_service.release(sent.value());
-            emit batchChanged(batch.id);
-            return {OutboxStep::Started, first->id, now};
-        }
+        if (const auto step = tryStart(&batch, earliest, now))
+            return *step;
     }
     if (earliest)
         return {OutboxStep::Wait, 0, *earliest};
@@ -229,21 +297,28 @@ void Outbox::onMessageChanged(qint64 id, msg::State state, msg::Reason reason, i
     if (id == 0 || id != m_current)
         return;
     const qint64 batchId = m_currentBatch;
+    // A message of no batch (0) has no batch to tell of.
+    const auto changed = [&] {
+        if (batchId != 0)
+            emit batchChanged(batchId);
+    };
     if (!SendEnded(state)) {
-        emit batchChanged(batchId);
+        changed();
         return;
     }
     m_current = 0;
     MessageStore* store = m_service.store();
     const auto message = store ? store->Message(id) : std::nullopt;
-    const auto batch = store ? store->Batch(batchId) : std::nullopt;
-    if (!message || !batch) {
-        emit batchChanged(batchId);
+    const auto batch = store && batchId != 0 ? store->Batch(batchId) : std::nullopt;
+    if (!message || (batchId != 0 && !batch)) {
+        changed();
         return;
     }
+    // One of no batch is tried again as often as a batch is by default.
+    const int retries = batch ? batch->pacing.retries : BatchPacing{}.retries;
     const std::optional<int> why = code >= 0 ? std::optional<int>(code) : std::nullopt;
     const auto pauseFor = [&](msg::Reason r) {
-        if (store->SetBatchState(batchId, msg::BatchState::Paused, r))
+        if (batchId != 0 && store->SetBatchState(batchId, msg::BatchState::Paused, r))
             emit batchPaused(batchId, r);
     };
     const auto requeue = [&](const QDateTime& notBefore, bool refund) {
@@ -259,7 +334,7 @@ void Outbox::onMessageChanged(qint64 id, msg::State state, msg::Reason reason, i
         });
     if (state == msg::State::Failed && !partOut) {
         if (Refused(reason)) {
-            if (message->tries <= batch->pacing.retries) {
+            if (message->tries <= retries) {
                 const qint64 pause = kFirstRetryMs << std::min(message->tries - 1, 20);
                 requeue(m_now().addMSecs(pause), false);
             }
@@ -278,7 +353,7 @@ void Outbox::onMessageChanged(qint64 id, msg::State state, msg::Reason reason, i
         // next either.
         pauseFor(msg::Reason::NoAnswer);
     }
-    emit batchChanged(batchId);
+    changed();
 }
 
 Result<bool> Outbox::setState(qint64 batch, msg::BatchState state) {
@@ -380,6 +455,11 @@ OutboxRunner::OutboxRunner(Outbox& outbox, double scale, QObject* parent)
             });
     connect(&m_outbox, &Outbox::batchChanged, this, [this] {
         if (!m_outbox.service().busy())
+            poke();
+    });
+    // A message of no batch queued, or queued again.
+    connect(&m_outbox, &Outbox::messageChanged, this, [this](qint64, msg::State state, msg::Reason, int) {
+        if (state == msg::State::Queued && !m_outbox.service().busy())
             poke();
     });
 }

@@ -1,7 +1,8 @@
 #pragma once
 
-// Sending one message to many. A batch is recorded whole before anything
-// goes: every recipient's message, Queued, with its PDUs. The outbox then
+// Sending one message to many, or one to go later. A batch is recorded
+// whole before anything goes: every recipient's message, Queued, with its
+// PDUs; a single message is recorded alone, in no batch. The outbox then
 // hands them to the service one at a time as they fall due (the start time,
 // the interval, the cap per hour, a refused message's pause before it is
 // tried again), and decides what a message's end means for its batch: a
@@ -10,6 +11,11 @@
 // state of its own beyond the store, so any later start goes on where the
 // last one stopped, and two programs on one store never send the same
 // message (Claim).
+//
+// One outbox a modem: each takes only what names its modem (the service's
+// modem().name) or names none, at the pace of its batch and of its modem,
+// so several modems on one store share a batch without sending a message
+// twice.
 
 #include "MessageService.h"
 #include "MessageStore.h"
@@ -40,6 +46,7 @@ struct BatchRequest {
     std::vector<BatchRecipient> recipients;
     BatchPacing pacing;
     bool again = false; // queue it even when the same batch was queued before
+    QString wantModem;  // the modem its messages go through; "" for whichever is free
 };
 
 // A recipient left out, and why (its destination or text is refused).
@@ -117,6 +124,23 @@ public:
     // A batch Record() put in the store: its listeners look at it.
     void recorded(qint64 batch);
 
+    // One message, in no batch: it goes through `wantModem` ("" for the
+    // first free modem) not before `at` (null: at once), paced only by its
+    // modem. Refused when it does not build or the store cannot take it.
+    Result<qint64, QueueRefusal> queueOne(const MessageRequest& request, const QString& wantModem = {},
+                                          const QDateTime& at = {});
+    // queueOne()'s work without an outbox (velmora-cli send --queue): `now`
+    // is when it was queued, `noStore` the refusal when there is no store.
+    static Result<qint64, QueueRefusal> RecordOne(MessageStore* store, const MessageRequest& request,
+                                                  const QString& wantModem = {}, const QDateTime& at = {},
+                                                  const QDateTime& now = QDateTime::currentDateTimeUtc(),
+                                                  const QString& noStore = {});
+
+    // This modem's own pace, beside each batch's: at least `intervalMs`
+    // from one start to the next and at most `perHour` starts in any hour
+    // (0: none), counted from the store, so a restart keeps to it.
+    void setModemPacing(qint64 intervalMs, int perHour);
+
     // Expires what is too late, then starts the first message that is due
     // (of `batch` only, when given), or says when one will be. Only one
     // message is on its way at a time: while the service is busy, Wait.
@@ -146,13 +170,21 @@ signals:
 private:
     void onMessageChanged(qint64 id, msg::State state, msg::Reason reason, int code);
     Result<bool> setState(qint64 batch, msg::BatchState state);
-    std::optional<QDateTime> dueAt(const BatchRecord& batch, const MessageRecord& first,
+    // When `first` may go: after its batch's pace (none for a message of no
+    // batch) and its modem's.
+    std::optional<QDateTime> dueAt(const BatchRecord* batch, const MessageRecord& first,
                                    const QDateTime& now);
+    // Starts the first message of `batch` (null: of no batch) when it is
+    // due, else notes when it will be in `earliest`; nullopt when none started.
+    std::optional<OutboxStep> tryStart(const BatchRecord* batch, std::optional<QDateTime>& earliest,
+                                       const QDateTime& now);
 
     MessageService& m_service;
     std::function<QDateTime()> m_now;
     qint64 m_current = 0; // the message this outbox started, while it is on its way
     qint64 m_currentBatch = 0;
+    qint64 m_modemIntervalMs = 0;
+    int m_modemPerHour = 0;
 };
 
 // Drives an outbox with a timer, for a program with an event loop (the

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -144,9 +145,9 @@ INSTANTIATE_TEST_SUITE_P(
         RefusedCase{"newer schema",
                     {"CREATE TABLE messages(id INTEGER PRIMARY KEY)",
                      QStringLiteral("PRAGMA application_id = %1").arg(MessageStore::kApplicationId),
-                     "PRAGMA user_version = 3"},
+                     "PRAGMA user_version = 4"},
                     {},
-                    "was written by a newer Velmora (schema 3; this one knows 2)"},
+                    "was written by a newer Velmora (schema 4; this one knows 3)"},
         RefusedCase{"another program's id",
                     {"CREATE TABLE places(id INTEGER PRIMARY KEY)", "PRAGMA application_id = 1179208788"},
                     {},
@@ -1152,6 +1153,290 @@ TEST_F(Batches, cancellingTakesOutOnlyWhatIsQueued) {
     ASSERT_TRUE(Value(store->Requeue(ids[0], {})));
     EXPECT_TRUE(Value(store->ExpireQueued(Utc("2026-02-02T00:00:00Z"))).empty());
     EXPECT_TRUE(Value(store->CancelBatch(batch + other)).empty());
+}
+
+// ---- several modems on one store
+
+const ModemId kModemA{"510011111111111", "/dev/ttyUSB0", "a", "356938035643809"};
+const ModemId kModemB{"510012222222222", "/dev/ttyUSB1", "b"};
+
+ModemId Named(const char* name) {
+    return QString::fromLatin1(name) == "a" ? kModemA : QString::fromLatin1(name) == "b" ? kModemB : kModem;
+}
+
+struct TakeCase {
+    const char* name;
+    enum { Alone, InBatch, PausedBatch, SentAtOnce } how;
+    const char* want;  // the modem the queued message names
+    const char* taker; // the modem of the outbox asking
+    bool offered;      // NextQueued gives it and QueueDepth counts it
+    bool claimed;
+};
+
+class Takers : public Batches, public ::testing::WithParamInterface<TakeCase> {};
+
+TEST_P(Takers, takeWhatNamesTheirModemOrNone) {
+    const TakeCase& c = GetParam();
+    auto store = OpenStore();
+    ASSERT_TRUE(store);
+    MessageRecord m = Recipients(1).front();
+    m.wantModem = QString::fromLatin1(c.want);
+    qint64 id = 0, batch = 0;
+    switch (c.how) {
+    case TakeCase::Alone:
+        id = Value(store->AddQueued(m));
+        break;
+    case TakeCase::SentAtOnce:
+        id = Value(store->AddOutgoing(m));
+        break;
+    case TakeCase::InBatch:
+    case TakeCase::PausedBatch: {
+        BatchRecord b;
+        b.name = QStringLiteral("Rapat");
+        batch = Value(store->AddBatch(b, {m}));
+        id = MessagesOf(*store, batch).front();
+        if (c.how == TakeCase::PausedBatch)
+            ASSERT_TRUE(Value(store->SetBatchState(batch, msg::BatchState::Paused)));
+        break;
+    }
+    }
+    ASSERT_GT(id, 0);
+    EXPECT_EQ(store->Message(id)->wantModem, c.want);
+    EXPECT_EQ(store->Message(id)->modem, "") << "taken before it was claimed";
+    const ModemId taker = Named(c.taker);
+    const auto next = store->NextQueued(batch, taker.name);
+    EXPECT_EQ(next ? next->id : 0, c.offered || c.how == TakeCase::PausedBatch ? id : 0);
+    EXPECT_EQ(Value(store->QueueDepth(taker.name)), c.offered ? 1 : 0);
+    const QDateTime at = Utc("2026-03-01T10:00:00Z");
+    ASSERT_EQ(Value(store->Claim(id, at, taker)), c.claimed);
+    const auto after = store->Message(id);
+    EXPECT_EQ(after->state, c.claimed ? msg::State::Sending : msg::State::Queued);
+    EXPECT_EQ(after->modem, c.claimed ? taker.name : "");
+    if (c.claimed) {
+        EXPECT_EQ(after->modemImsi, taker.imsi);
+        EXPECT_EQ(after->modemDevice, taker.device);
+        EXPECT_EQ(store->ModemStartsSince(taker.name, at), std::vector<QDateTime>{at});
+        EXPECT_EQ(Value(store->QueueDepth(taker.name)), 0);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, Takers,
+    ::testing::Values(TakeCase{"alone, any modem, by a", TakeCase::Alone, "", "a", true, true},
+                      TakeCase{"alone, any modem, by the unnamed", TakeCase::Alone, "", "", true, true},
+                      TakeCase{"alone, for a, by a", TakeCase::Alone, "a", "a", true, true},
+                      TakeCase{"alone, for a, by b", TakeCase::Alone, "a", "b", false, false},
+                      TakeCase{"alone, for a, by the unnamed", TakeCase::Alone, "a", "", false, false},
+                      TakeCase{"batch, for b, by b", TakeCase::InBatch, "b", "b", true, true},
+                      TakeCase{"batch, for b, by a", TakeCase::InBatch, "b", "a", false, false},
+                      TakeCase{"batch, any modem, by a", TakeCase::InBatch, "", "a", true, true},
+                      // still queued, but its batch waits for the user
+                      TakeCase{"paused batch", TakeCase::PausedBatch, "", "a", false, true},
+                      // its own program sends it: no outbox is offered it
+                      TakeCase{"sent at once", TakeCase::SentAtOnce, "", "a", false, true}),
+    [](const auto& info) { return testing::CaseName(info.index, info.param.name); });
+
+// Two modems sent a message each whose part got the same reference (A's
+// first, B's later); a report settles the part of the modem that read it.
+struct ModemReportCase {
+    const char* name;
+    ModemId sentA, sentB, report;
+    int settles; // 1: A's, 2: B's, 0: neither
+};
+
+class ModemReports : public Store, public ::testing::WithParamInterface<ModemReportCase> {};
+
+TEST_P(ModemReports, settleOnlyTheModemThatReadThem) {
+    const ModemReportCase& c = GetParam();
+    auto store = OpenStore();
+    ASSERT_TRUE(store);
+    const qint64 a = Outgoing(*store, 1, c.sentA);
+    ASSERT_TRUE(Value(store->SetPartSent(a, 1, 7, QStringLiteral("+CMGS: 7"))));
+    const qint64 b = Outgoing(*store, 1, c.sentB);
+    ASSERT_TRUE(Value(store->SetPartSent(b, 1, 7, QStringLiteral("+CMGS: 7"))));
+    for (const qint64 id : {a, b})
+        ASSERT_TRUE(Value(store->SetState(id, msg::State::Sent)));
+    EXPECT_EQ(Value(store->RecordReport(c.report, 7, 0x00)), c.settles == 1 ? a : c.settles == 2 ? b : 0);
+    EXPECT_EQ(store->Message(a)->state, c.settles == 1 ? msg::State::Delivered : msg::State::Sent);
+    EXPECT_EQ(store->Message(b)->state, c.settles == 2 ? msg::State::Delivered : msg::State::Sent);
+}
+
+const ModemId kNoSimA{"", "/dev/ttyUSB0", "a"};
+const ModemId kNoSimB{"", "/dev/ttyUSB1", "b"};
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ModemReports,
+    ::testing::Values(
+        ModemReportCase{"read on B", kModemA, kModemB, kModemB, 2},
+        ModemReportCase{"read on A, B's newer", kModemA, kModemB, kModemA, 1},
+        ModemReportCase{"A back on another port", kModemA, kModemB, {"", "/dev/ttyUSB7", "a"}, 1},
+        ModemReportCase{"A's SIM on another port", kModemA, kModemB, {kModemA.imsi, "/dev/ttyACM0", "a"}, 1},
+        // B came back on the port A had, neither SIM read
+        ModemReportCase{"B on A's old port", kNoSimA, kNoSimB, {"", "/dev/ttyUSB0", "b"}, 2},
+        ModemReportCase{"another SIM under A's name", kModemA, kModemB, {"510019999999999", "", "a"}, 0},
+        ModemReportCase{"a modem nothing went through", kModemA, kModemB, {"", "/dev/ttyUSB0", "c"}, 0},
+        // the window's one modem on A's port is not A
+        ModemReportCase{"unnamed on A's port", kNoSimA, kNoSimB, {"", "/dev/ttyUSB0"}, 0},
+        ModemReportCase{"unnamed, both unnamed, by port",
+                        {"", "/dev/ttyUSB0"},
+                        {"", "/dev/ttyUSB1"},
+                        {"", "/dev/ttyUSB0"},
+                        1}),
+    [](const auto& info) { return testing::CaseName(info.index, info.param.name); });
+
+// The parts of long messages from one sender with one reference, read by
+// two modems: joined per modem.
+struct JoinCase {
+    const char* name;
+    std::vector<std::pair<ModemId, int>> reads; // who read which part (of 2)
+    int messages;
+    int complete;
+};
+
+class JoinPerModem : public Store, public ::testing::WithParamInterface<JoinCase> {};
+
+TEST_P(JoinPerModem, joinOnlyWhatOneModemRead) {
+    const JoinCase& c = GetParam();
+    auto store = OpenStore();
+    ASSERT_TRUE(store);
+    const QDateTime sent = Utc("2026-07-01T10:00:00Z");
+    int index = 0;
+    std::map<QString, qint64> byModem;
+    for (const auto& [modem, seq] : c.reads) {
+        // Each modem's copy differs in its text: two copies of one PDU are one PDU.
+        const QString text = QStringLiteral("%1 part %2 ").arg(modem.name).arg(seq);
+        const auto got = store->AddReceived(
+            modem, "SM", ++index, Deliver("628123456789", text, sent.addSecs(seq), Part{0x33, 2, seq}));
+        ASSERT_TRUE(got) << got.error();
+        EXPECT_EQ(store->Message(got->id)->modem, modem.name);
+        if (const auto known = byModem.find(modem.name); known != byModem.end())
+            EXPECT_EQ(got->id, known->second) << "joined " << modem.name.toStdString();
+        byModem[modem.name] = got->id;
+    }
+    EXPECT_EQ(store->Count({}), c.messages);
+    int complete = 0;
+    for (const MessageRecord& m : store->Messages({}))
+        complete += m.complete ? 1 : 0;
+    EXPECT_EQ(complete, c.complete);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, JoinPerModem,
+    ::testing::Values(JoinCase{"one modem", {{kModemA, 1}, {kModemA, 2}}, 1, 1},
+                      JoinCase{"a part each", {{kModemA, 1}, {kModemB, 2}}, 2, 0},
+                      JoinCase{"both whole", {{kModemA, 1}, {kModemB, 1}, {kModemB, 2}, {kModemA, 2}}, 2, 2},
+                      JoinCase{"named and unnamed", {{kModem, 2}, {kModemA, 1}}, 2, 0}),
+    [](const auto& info) { return testing::CaseName(info.index, info.param.name); });
+
+// Two modems' outboxes at one batch through two connections: each message
+// is taken by one of them, whichever asks first.
+TEST_F(Batches, twoModemsNeverTakeTheSameMessage) {
+    auto a = OpenStore();
+    auto b = OpenStore();
+    ASSERT_TRUE(a && b);
+    const qint64 batch = AddBatch(*a, 4);
+    const QDateTime at = Utc("2026-03-01T10:00:00Z");
+    std::map<QString, int> taken;
+    for (int round = 0; round < 4; ++round) {
+        // Both are offered the same first message; only one gets it.
+        const auto first = a->NextQueued(batch, kModemA.name);
+        const auto same = b->NextQueued(batch, kModemB.name);
+        ASSERT_TRUE(first && same);
+        EXPECT_EQ(first->id, same->id);
+        const bool aFirst = round % 2 == 0;
+        EXPECT_TRUE(Value((aFirst ? a : b)->Claim(first->id, at, aFirst ? kModemA : kModemB)));
+        EXPECT_FALSE(Value((aFirst ? b : a)->Claim(first->id, at, aFirst ? kModemB : kModemA)));
+        ++taken[a->Message(first->id)->modem];
+    }
+    EXPECT_EQ(taken, (std::map<QString, int>{{"a", 2}, {"b", 2}}));
+    EXPECT_FALSE(a->NextQueued(batch, kModemA.name));
+    EXPECT_EQ(a->Batch(batch)->sending, 4);
+}
+
+TEST_F(Store, modemsAreKeptByName) {
+    auto store = OpenStore();
+    ASSERT_TRUE(store);
+    EXPECT_TRUE(Value(store->Modems()).empty());
+    ModemRecord a;
+    a.name = QStringLiteral("a");
+    a.imei = QStringLiteral("356938035643809");
+    a.imsi = kModemA.imsi;
+    a.device = QStringLiteral("/dev/ttyUSB0");
+    a.byIdPath = QStringLiteral("/dev/serial/by-id/usb-Wavecom-if00");
+    a.operatorName = QStringLiteral("TELKOMSEL");
+    a.signal = 17;
+    a.state = QStringLiteral("ready");
+    a.lastSeen = Utc("2026-03-01T10:00:00Z");
+    ModemRecord unnamed;
+    unnamed.device = QStringLiteral("/dev/ttyACM0");
+    ASSERT_TRUE(Value(store->SaveModem(a)));
+    ASSERT_TRUE(Value(store->SaveModem(unnamed)));
+    // Seen again under another port: the same modem, what it is now.
+    a.device = QStringLiteral("/dev/ttyUSB3");
+    a.state = QStringLiteral("away");
+    a.signal = -1;
+    ASSERT_TRUE(Value(store->SaveModem(a)));
+    const auto modems = Value(store->Modems());
+    ASSERT_EQ(modems.size(), 2u);
+    EXPECT_EQ(modems[0].name, "");
+    EXPECT_EQ(modems[0].device, "/dev/ttyACM0");
+    EXPECT_EQ(modems[0].signal, -1);
+    EXPECT_FALSE(modems[0].lastSeen.isValid());
+    const ModemRecord& got = modems[1];
+    EXPECT_EQ(got.name, "a");
+    EXPECT_EQ(got.imei, a.imei);
+    EXPECT_EQ(got.imsi, a.imsi);
+    EXPECT_EQ(got.device, "/dev/ttyUSB3");
+    EXPECT_EQ(got.byIdPath, a.byIdPath);
+    EXPECT_EQ(got.operatorName, "TELKOMSEL");
+    EXPECT_EQ(got.signal, -1);
+    EXPECT_EQ(got.state, "away");
+    EXPECT_EQ(got.lastSeen, a.lastSeen);
+}
+
+// A store of the second schema gains the modems in place: what it holds
+// went through the one unnamed modem, and what its batches have queued may
+// go through any.
+TEST_F(Batches, aSecondSchemaStoreIsMigratedInPlace) {
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(Path()).absolutePath()));
+    ASSERT_TRUE(testing::WriteVersion2Store(Path()));
+    {
+        auto store = OpenStore();
+        ASSERT_TRUE(store);
+        EXPECT_EQ(store->Count({}), 4);
+        const auto old = store->Message(1);
+        ASSERT_TRUE(old);
+        EXPECT_EQ(old->modem, "");
+        EXPECT_EQ(old->wantModem, "");
+        // its report, read by the unnamed modem, still finds it; a named
+        // modem's does not
+        EXPECT_EQ(Value(store->RecordReport({kModem.imsi, kModem.device, "a"}, 8, 0x00)), 0);
+        EXPECT_EQ(Value(store->RecordReport(kModem, 8, 0x00)), 1);
+        EXPECT_EQ(store->Message(1)->state, msg::State::Delivered);
+        // the batch's queued messages go through any modem, in their order;
+        // the message sent at once is no outbox's
+        EXPECT_EQ(Value(store->QueueDepth(QStringLiteral("a"))), 2);
+        EXPECT_FALSE(store->NextQueued(0, QStringLiteral("a")));
+        const auto next = store->NextQueued(1, QStringLiteral("a"));
+        ASSERT_TRUE(next);
+        EXPECT_EQ(next->id, 2);
+        ASSERT_EQ(next->parts.size(), 1u);
+        EXPECT_EQ(next->parts[0].pdu, "0021");
+        EXPECT_TRUE(Value(store->Claim(2, Utc("2026-03-01T10:00:00Z"), kModemA)));
+        EXPECT_EQ(store->Message(2)->modem, "a");
+        EXPECT_EQ(store->Message(2)->modemImsi, kModemA.imsi);
+        EXPECT_EQ(store->Message(3)->modemImsi, kModem.imsi) << "only the one taken changes";
+        ModemRecord a;
+        a.name = QStringLiteral("a");
+        EXPECT_TRUE(Value(store->SaveModem(a)));
+    }
+    const QByteArray header = testing::Bytes(Path()).left(100);
+    ASSERT_EQ(header.size(), 100);
+    EXPECT_EQ(header[63], char(MessageStore::kSchemaVersion));
+    auto again = OpenStore();
+    ASSERT_TRUE(again);
+    EXPECT_EQ(Value(again->Modems()).size(), 1u);
+    EXPECT_EQ(Value(again->QueueDepth(QStringLiteral("b"))), 1);
 }
 
 // ---- groups and names

@@ -7,6 +7,7 @@
 #include "MessageService.h"
 #include "MessageStore.h"
 #include "SimPhone.h"
+#include "TestNames.h"
 
 #include <QCoreApplication>
 #include <QSignalSpy>
@@ -18,14 +19,28 @@
 namespace velmora::testing {
 namespace {
 
-// Answers every part with the outcome it is set to, at once.
+// Answers every part with the outcome it is set to, at once, or when told
+// to (`hold`: the message stays on its way until finish()).
 class ReadyTransport : public MessageTransport {
 public:
     bool Ready() const override { return ready; }
-    ModemId Modem() const override { return {"510109876543210", "/dev/ttyUSB0"}; }
+    ModemId Modem() const override { return modem; }
     void Submit(qint64 id, const std::vector<std::string>& pdus, const std::string& destination) override {
         submitted.push_back({id, QString::fromStdString(destination)});
-        for (std::size_t i = 0; i < pdus.size(); ++i) {
+        if (hold) {
+            held.emplace_back(id, pdus.size());
+            return;
+        }
+        reply(id, pdus.size());
+    }
+    void finish() {
+        const auto waiting = std::move(held);
+        held.clear();
+        for (const auto& [id, parts] : waiting)
+            reply(id, parts);
+    }
+    void reply(qint64 id, std::size_t parts) {
+        for (std::size_t i = 0; i < parts; ++i) {
             PartOutcome p;
             p.id = id;
             p.part = static_cast<int>(i);
@@ -37,6 +52,9 @@ public:
         service()->sendEnded(id);
     }
     bool ready = true;
+    bool hold = false;
+    std::vector<std::pair<qint64, std::size_t>> held;
+    ModemId modem{"510109876543210", "/dev/ttyUSB0"};
     SubmitOutcome outcome = SubmitOutcome::Sent;
     QString answer = QStringLiteral("+CMGS: 1\r\n\r\nOK");
     std::vector<std::pair<qint64, QString>> submitted;
@@ -392,6 +410,227 @@ TEST_F(OutboxTest, aCancelledMessageMayBeSentAgain) {
     const auto again = service->resend(ids[0].id);
     ASSERT_TRUE(again);
     EXPECT_EQ(store->Message(again.value()->id())->replaces, ids[0].id);
+}
+
+// ---- several modems on one store, an outbox each
+
+// Another modem on the same store: its own connection, service, transport
+// and outbox, on the test's clock.
+struct OtherModem {
+    OtherModem(const QString& path, const ModemId& id, const std::function<QDateTime()>& clock) {
+        auto opened = MessageStore::Open(path);
+        EXPECT_TRUE(opened) << opened.error();
+        store = opened ? std::move(opened.value()) : nullptr;
+        phone.modem = id;
+        service = std::make_unique<MessageService>(store.get(), phone);
+        outbox = std::make_unique<Outbox>(*service, clock);
+    }
+    std::vector<qint64> Sent() const {
+        std::vector<qint64> ids;
+        for (const auto& s : phone.submitted)
+            ids.push_back(s.first);
+        return ids;
+    }
+    std::unique_ptr<MessageStore> store;
+    ReadyTransport phone;
+    std::unique_ptr<MessageService> service;
+    std::unique_ptr<Outbox> outbox;
+};
+
+const ModemId kA{"510011111111111", "/dev/ttyUSB0", "a"};
+const ModemId kB{"510012222222222", "/dev/ttyUSB1", "b"};
+
+MessageRequest OneText(int n = 0) {
+    MessageRequest r;
+    r.destination = "62813000" + std::to_string(1000 + n);
+    r.text = u"Tagihan bulan ini";
+    return r;
+}
+
+TEST_F(OutboxTest, twoModemsShareABatchAndNeverSendAMessageTwice) {
+    OtherModem a(path, kA, [this] { return now; });
+    OtherModem b(path, kB, [this] { return now; });
+    a.phone.hold = b.phone.hold = true;
+    const auto queued = a.outbox->queue(Batch(7));
+    ASSERT_TRUE(queued);
+    for (int round = 0; round < 5; ++round) {
+        // While a's message is on its way, b takes the next one.
+        a.outbox->next();
+        EXPECT_EQ(a.outbox->next().kind, a.phone.held.empty() ? OutboxStep::Idle : OutboxStep::Busy);
+        b.outbox->next();
+        a.phone.finish();
+        b.phone.finish();
+    }
+    EXPECT_EQ(a.Sent().size(), 4u);
+    EXPECT_EQ(b.Sent().size(), 3u);
+    std::vector<qint64> all = a.Sent();
+    const std::vector<qint64> byB = b.Sent();
+    all.insert(all.end(), byB.begin(), byB.end());
+    std::sort(all.begin(), all.end());
+    EXPECT_EQ(std::adjacent_find(all.begin(), all.end()), all.end());
+    EXPECT_EQ(store->Batch(queued->batch)->sent, 7);
+    // Each names the modem that took it, and the SIM its reports come from.
+    for (const auto* m : {&a, &b})
+        for (const qint64 id : m->Sent()) {
+            const auto message = store->Message(id);
+            EXPECT_EQ(message->modem, m->phone.modem.name);
+            EXPECT_EQ(message->modemImsi, m->phone.modem.imsi);
+        }
+}
+
+struct RouteCase {
+    const char* name;
+    bool batch;       // a batch of one, else a message of its own
+    const char* want; // the modem it names
+    bool aAsksFirst;
+    const char* sentBy; // "": neither, it stays queued
+};
+
+class Routes : public OutboxTest, public ::testing::WithParamInterface<RouteCase> {};
+
+TEST_P(Routes, aMessageGoesThroughTheModemItNamesOrTheFirstFree) {
+    const RouteCase& c = GetParam();
+    OtherModem a(path, kA, [this] { return now; });
+    OtherModem b(path, kB, [this] { return now; });
+    if (c.batch) {
+        BatchRequest request = Batch(1);
+        request.wantModem = QString::fromLatin1(c.want);
+        ASSERT_TRUE(Outbox::Record(store.get(), request, {}, now));
+    } else {
+        ASSERT_TRUE(Outbox::RecordOne(store.get(), OneText(), QString::fromLatin1(c.want), {}, now));
+    }
+    OtherModem& first = c.aAsksFirst ? a : b;
+    OtherModem& second = c.aAsksFirst ? b : a;
+    first.outbox->next();
+    second.outbox->next();
+    const QString sentBy = QString::fromLatin1(c.sentBy);
+    EXPECT_EQ(a.Sent().size(), sentBy == "a" ? 1u : 0u);
+    EXPECT_EQ(b.Sent().size(), sentBy == "b" ? 1u : 0u);
+    const auto m = store->Messages({}).front();
+    EXPECT_EQ(m.state, sentBy.isEmpty() ? msg::State::Queued : msg::State::Sent);
+    EXPECT_EQ(m.modem, sentBy);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, Routes,
+                         ::testing::Values(RouteCase{"alone for a, b asks first", false, "a", false, "a"},
+                                           RouteCase{"alone for b, a asks first", false, "b", true, "b"},
+                                           RouteCase{"alone for any, a asks first", false, "", true, "a"},
+                                           RouteCase{"alone for any, b asks first", false, "", false, "b"},
+                                           RouteCase{"batch for b, a asks first", true, "b", true, "b"},
+                                           RouteCase{"batch for any, b asks first", true, "", false, "b"},
+                                           RouteCase{"alone for a modem not here", false, "c", true, ""},
+                                           RouteCase{"batch for a modem not here", true, "c", false, ""}),
+                         [](const auto& info) { return testing::CaseName(info.index, info.param.name); });
+
+struct ModemPaceCase {
+    const char* name;
+    int alone;   // messages of their own, queued first
+    int batched; // then a batch of these
+    qint64 batchIntervalMs;
+    qint64 modemIntervalMs;
+    int modemPerHour;
+    std::vector<qint64> starts;
+};
+
+class ModemPacing : public OutboxTest, public ::testing::WithParamInterface<ModemPaceCase> {};
+
+TEST_P(ModemPacing, eachMessageWaitsForItsModemAndItsBatch) {
+    const ModemPaceCase& c = GetParam();
+    outbox->setModemPacing(c.modemIntervalMs, c.modemPerHour);
+    for (int i = 0; i < c.alone; ++i)
+        ASSERT_TRUE(outbox->queueOne(OneText(i)));
+    if (c.batched) {
+        BatchPacing pacing;
+        pacing.intervalMs = c.batchIntervalMs;
+        ASSERT_TRUE(outbox->queue(Batch(c.batched, pacing)));
+    }
+    EXPECT_EQ(Drain(*outbox), c.starts);
+    EXPECT_EQ(store->Count([] {
+        HistoryQuery q;
+        q.state = msg::State::Sent;
+        return q;
+    }()),
+              c.alone + c.batched);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ModemPacing,
+    ::testing::Values(ModemPaceCase{"no pace", 3, 0, 0, 0, 0, {0, 0, 0}},
+                      ModemPaceCase{"interval", 3, 0, 0, 30'000, 0, {0, 30, 60}},
+                      ModemPaceCase{"cap per hour", 4, 0, 0, 0, 2, {0, 0, 3600, 3600}},
+                      ModemPaceCase{"interval and cap", 3, 0, 0, 600'000, 2, {0, 600, 3600}},
+                      ModemPaceCase{"batch slower than its modem", 0, 3, 60'000, 30'000, 0, {0, 60, 120}},
+                      ModemPaceCase{"modem slower than the batch", 0, 3, 10'000, 45'000, 0, {0, 45, 90}},
+                      ModemPaceCase{"alone and batched share the pace", 1, 2, 0, 20'000, 0, {0, 20, 40}}),
+    [](const auto& info) { return testing::CaseName(info.index, info.param.name); });
+
+// The pace is counted from the store: an outbox started again keeps to it,
+// and another modem's starts are not its own.
+TEST_F(OutboxTest, aModemsPaceOutlivesItsOutboxAndIsItsOwn) {
+    OtherModem a(path, kA, [this] { return now; });
+    a.outbox->setModemPacing(60'000, 0);
+    ASSERT_TRUE(a.outbox->queueOne(OneText(1)));
+    ASSERT_TRUE(a.outbox->queueOne(OneText(2)));
+    ASSERT_TRUE(a.outbox->queueOne(OneText(3)));
+    EXPECT_EQ(a.outbox->next().kind, OutboxStep::Started);
+    Outbox again(*a.service, [this] { return now; });
+    again.setModemPacing(60'000, 0);
+    const OutboxStep waiting = again.next();
+    EXPECT_EQ(waiting.kind, OutboxStep::Wait);
+    EXPECT_EQ(waiting.at, kStart.addSecs(60));
+    OtherModem b(path, kB, [this] { return now; });
+    b.outbox->setModemPacing(60'000, 0);
+    EXPECT_EQ(b.outbox->next().kind, OutboxStep::Started);
+    EXPECT_EQ(b.outbox->next().at, kStart.addSecs(60));
+}
+
+TEST_F(OutboxTest, aMessageOfItsOwnGoesWhenDueAndIsTriedAgainAsABatchsWouldBe) {
+    QSignalSpy queuedSignal(outbox.get(), &Outbox::messageChanged);
+    const auto later = outbox->queueOne(OneText(), {}, kStart.addSecs(300));
+    ASSERT_TRUE(later);
+    ASSERT_EQ(queuedSignal.count(), 1);
+    EXPECT_EQ(queuedSignal[0][0].toLongLong(), later.value());
+    EXPECT_EQ(queuedSignal[0][1].value<msg::State>(), msg::State::Queued);
+    transport.outcome = SubmitOutcome::Failed;
+    transport.answer = QStringLiteral("+CMS ERROR: 38");
+    // Due in five minutes; then refused, a minute and two minutes later.
+    EXPECT_EQ(Drain(*outbox), (std::vector<qint64>{300, 360, 480}));
+    const auto m = store->Message(later.value());
+    EXPECT_EQ(m->state, msg::State::Failed);
+    EXPECT_EQ(m->tries, 3);
+    EXPECT_EQ(m->batch, 0);
+    EXPECT_TRUE(store->Batches().empty());
+}
+
+TEST_F(OutboxTest, aMessageOfItsOwnWhoseLinkWasLostWaitsForThePhone) {
+    transport.outcome = SubmitOutcome::LinkLost;
+    const auto id = outbox->queueOne(OneText());
+    ASSERT_TRUE(id);
+    EXPECT_EQ(outbox->next().kind, OutboxStep::Started);
+    auto m = store->Message(id.value());
+    EXPECT_EQ(m->state, msg::State::Queued);
+    EXPECT_EQ(m->tries, 0) << "it never reached the phone";
+    transport.ready = false;
+    EXPECT_EQ(outbox->next().kind, OutboxStep::NoPhone);
+    transport.ready = true;
+    transport.outcome = SubmitOutcome::Sent;
+    EXPECT_EQ(outbox->next().kind, OutboxStep::Started);
+    EXPECT_EQ(store->Message(id.value())->state, msg::State::Sent);
+}
+
+TEST_F(OutboxTest, aMessageOfItsOwnIsRefusedWithNothingRecorded) {
+    MessageRequest bad = OneText();
+    bad.destination = "08x1";
+    const auto invalid = outbox->queueOne(bad);
+    ASSERT_FALSE(invalid);
+    EXPECT_EQ(invalid.error().kind, QueueRefusal::Empty);
+    ASSERT_EQ(invalid.error().problems.size(), 1u);
+    EXPECT_EQ(invalid.error().problems[0].who, "08x1");
+    const auto noStore = Outbox::RecordOne(nullptr, OneText(), {}, {}, now, QStringLiteral("no store here"));
+    ASSERT_FALSE(noStore);
+    EXPECT_EQ(noStore.error().kind, QueueRefusal::Store);
+    EXPECT_EQ(noStore.error().why, "no store here");
+    EXPECT_EQ(store->Count({}), 0);
 }
 
 } // namespace

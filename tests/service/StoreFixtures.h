@@ -137,6 +137,52 @@ inline bool WriteVersion1Store(const QString& path) {
         });
 }
 
+// A store as the second schema left it: the first's (see above), then a
+// batch (id 1, active) with two messages queued (ids 2 and 3, one part
+// each) and a message sent at once whose program stopped before it went
+// (id 4, queued, of no batch).
+inline bool WriteVersion2Store(const QString& path) {
+    return WriteVersion1Store(path) &&
+           RunSql(
+               path,
+               {
+                   "CREATE TABLE batches(id INTEGER PRIMARY KEY, name TEXT NOT NULL, key TEXT NOT NULL,"
+                   " created INTEGER NOT NULL, state TEXT NOT NULL, pause_reason TEXT NOT NULL DEFAULT '',"
+                   " interval_ms INTEGER NOT NULL DEFAULT 0, per_hour INTEGER NOT NULL DEFAULT 0,"
+                   " start_at INTEGER, expire_at INTEGER, retries INTEGER NOT NULL DEFAULT 2)",
+                   "CREATE INDEX batches_key ON batches(key, id)",
+                   "ALTER TABLE messages ADD COLUMN batch_id INTEGER REFERENCES batches(id)",
+                   "ALTER TABLE messages ADD COLUMN position INTEGER",
+                   "ALTER TABLE messages ADD COLUMN tries INTEGER NOT NULL DEFAULT 0",
+                   "ALTER TABLE messages ADD COLUMN not_before INTEGER",
+                   "ALTER TABLE messages ADD COLUMN started INTEGER",
+                   "ALTER TABLE messages ADD COLUMN name TEXT",
+                   "CREATE INDEX messages_batch ON messages(batch_id, position) WHERE batch_id IS NOT NULL",
+                   "CREATE INDEX messages_batch_state ON messages(batch_id, state, not_before, position)"
+                   " WHERE batch_id IS NOT NULL",
+                   "CREATE INDEX messages_batch_started ON messages(batch_id, started)"
+                   " WHERE batch_id IS NOT NULL AND started IS NOT NULL",
+                   "CREATE TABLE groups(id INTEGER PRIMARY KEY, name TEXT NOT NULL, fold TEXT NOT NULL "
+                   "UNIQUE)",
+                   "CREATE TABLE group_members(group_id INTEGER NOT NULL REFERENCES groups(id) ON DELETE "
+                   "CASCADE, position INTEGER NOT NULL, name TEXT NOT NULL, number TEXT NOT NULL,"
+                   " PRIMARY KEY(group_id, position)) WITHOUT ROWID",
+                   "INSERT INTO batches(id, name, key, created, state) VALUES(1, 'Rapat to 2', 'k2',"
+                   " 1767225600000, 'active')",
+                   "INSERT INTO messages(id, direction, peer, number, kind, text, state, modem_imsi,"
+                   " modem_device, created, at, batch_id, position) VALUES"
+                   " (2, 'out', '628120001', '628120001', 'text', 'Rapat', 'queued', '510011234567890',"
+                   " '/dev/ttyUSB0', 1767225600000, 1767225600000, 1, 0),"
+                   " (3, 'out', '628120002', '628120002', 'text', 'Rapat', 'queued', '510011234567890',"
+                   " '/dev/ttyUSB0', 1767225600000, 1767225600000, 1, 1),"
+                   " (4, 'out', '628120003', '628120003', 'text', 'Halo', 'queued', '510011234567890',"
+                   " '/dev/ttyUSB0', 1767225600000, 1767225600000, NULL, NULL)",
+                   "INSERT INTO parts(message_id, part, pdu) VALUES(2, 1, X'0021'), (3, 1, X'0031'),"
+                   " (4, 1, X'0041')",
+                   "PRAGMA user_version = 2",
+               });
+}
+
 // Root writes to any file, whatever its mode: for as long as this lives the
 // calling thread (SQLite works in the caller's) goes without the
 // capabilities that let it, as a user would.
