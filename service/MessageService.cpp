@@ -176,12 +176,6 @@ Result<SendJob*, SendRefusal> MessageService::sendQueued(qint64 id, const QDateT
         return R::Fail({SendRefusal::Invalid,
                         Refusal{translate("MessageService", "the message is not queued"), RefusedField::None},
                         {}});
-    // The modem that takes it, which may not be the one it was queued
-    // through: its delivery report is matched through this modem.
-    if (const ModemId modem = m_transport.Modem();
-        modem.imsi != message->modemImsi || modem.device != message->modemDevice)
-        if (const auto set = m_store->SetModem(id, modem); !set)
-            emit storeProblem(Q(set.error()));
     std::vector<std::string> pdus;
     for (const PartRecord& p : message->parts)
         pdus.push_back(p.pdu.toStdString());
