@@ -25,4 +25,9 @@ void RealClock::Cancel() {
     m_wake.notify_all();
 }
 
+void RealClock::Resume() {
+    std::lock_guard lock(m_mutex);
+    m_cancelled = false;
+}
+
 } // namespace velmora

@@ -23,6 +23,9 @@ public:
     virtual std::int64_t NowMs() const = 0;
     // Ends the current and every later sleep (see SessionCancelled).
     virtual void Cancel() {}
+    // Undoes Cancel: a link that cut a stuck modem's wait short goes on with
+    // the same clock.
+    virtual void Resume() {}
 };
 
 // Sleeps for real, each interval multiplied by `scale` (1 in the program; a
@@ -34,6 +37,7 @@ public:
     void Sleep(int ms) override;
     std::int64_t NowMs() const override;
     void Cancel() override;
+    void Resume() override;
 
 private:
     double m_scale;

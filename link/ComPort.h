@@ -32,8 +32,9 @@ public:
     LineSignals ReadLineSignals() override;
     std::string DeviceDescription() const override;
     std::string ConnectFailure(const std::string& linkError) const override;
-    // The device the current port name stands for.
-    std::string DevicePath() const;
+    // The device the current port name stands for, or the one UseDevice chose.
+    std::string DevicePath() const override;
+    bool UseDevice(const std::string& path) override;
 
 protected:
     void DoOpen() override;
@@ -51,6 +52,7 @@ private:
     void CloseDevice();
 
     DeviceResolver m_resolver;
+    std::string m_useDevice; // UseDevice's path; "" when the port name decides
     int m_fd = -1;
     bool m_exclusive = false; // TIOCEXCL set by this open
     std::optional<EComPort> m_openFailure;

@@ -30,14 +30,24 @@ FinalResult PhoneSession::Exchange(const std::string& command, int deadlineMs, b
     m_reader.Abandon();
     DrainInput();
     m_reader.Start(command, promptEnds);
-    Send(command);
+    // A port that stopped draining takes the command only in part, if at
+    // all: no answer can come, and the wait for one would only add to it.
+    if (m_port.SendText(command) < static_cast<int>(command.size())) {
+        m_reader.Abandon();
+        ++m_missedInARow;
+        return FinalResult::None;
+    }
     const std::int64_t start = m_clock.NowMs();
     std::optional<std::int64_t> lineAt; // when the answer's first line came
+    bool answered = false;              // the phone said something to this command
     for (;;) {
         DrainInput();
-        if (m_reader.Done())
+        if (m_reader.Done()) {
+            answered = true;
             break;
+        }
         if (m_reader.Overflowed()) {
+            answered = true;
             m_events.Problem(
                 ProblemKind::AnswerTooLong,
                 Fill(translate("PhoneSession", "The phone's answer to %1 is too long to read; it was "
@@ -51,6 +61,8 @@ FinalResult PhoneSession::Exchange(const std::string& command, int deadlineMs, b
             lineAt = now;
         const bool lineEnded = lineAt && now - *lineAt >= lineEndsMs;
         if (lineEnded || elapsed >= deadlineMs || (stop && stop())) {
+            // A wait the caller ended is no sign of a stuck modem.
+            answered = lineEnded || elapsed < deadlineMs;
             m_reader.Abandon();
             break;
         }
@@ -67,6 +79,7 @@ FinalResult PhoneSession::Exchange(const std::string& command, int deadlineMs, b
                                            "only its start was read"),
                  {command.substr(0, command.find('\r')), std::to_string(AtReader::kLineLimit / 1024)}));
     HandleUnsolicited();
+    m_missedInARow = answered ? 0 : m_missedInARow + 1;
     return m_reader.Final();
 }
 

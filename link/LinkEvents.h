@@ -62,6 +62,16 @@ enum class SessionState {
 };
 Q_ENUM_NS(SessionState)
 
+// Where a modem stands for whoever hands it work (the message centre): it
+// takes a message only when Ready.
+enum class ModemState {
+    Ready, // connected and idle
+    Busy,  // connected, serving a request
+    Away,  // no device: never found, unplugged, or its device name gone
+    Stuck, // the device is there but the modem does not answer
+};
+Q_ENUM_NS(ModemState)
+
 // What went wrong, beside the progress texts.
 enum class ProblemKind {
     PhoneRefused,  // the phone refused a step and said why ("+CMS ERROR: 500 (...)")

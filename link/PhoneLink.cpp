@@ -1,6 +1,8 @@
 #include "PhoneLink.h"
 
 #include "ContactSave.h"
+#include "DeviceHolders.h"
+#include "ModemIdentity.h"
 #include "QtText.h"
 #include "StatusReport.h"
 
@@ -8,7 +10,10 @@
 #include <QMetaObject>
 #include <QTimer>
 
+#include <algorithm>
 #include <ctime>
+#include <filesystem>
+#include <unistd.h>
 
 namespace velmora {
 
@@ -18,8 +23,11 @@ class SessionWorker : public QObject, public SessionEvents {
 public:
     SessionWorker(PhoneLink& link, std::unique_ptr<SerialLink> port, std::unique_ptr<Clock> clock)
         : m_link(link), m_port(std::move(port)), m_clock(std::move(clock)),
-          m_session(*m_port, *m_clock, *this), m_timer(new QTimer(this)), m_reportTimer(new QTimer(this)) {
+          m_session(*m_port, *m_clock, *this), m_timer(new QTimer(this)), m_reportTimer(new QTimer(this)),
+          m_watchTimer(new QTimer(this)) {
         m_timer->setInterval(20000);
+        m_watchTimer->setInterval(2000);
+        QObject::connect(m_watchTimer, &QTimer::timeout, this, [this] { Run([this] { Watch(); }); });
         // Reports and new messages come whenever the network sends them: the
         // line is looked at a few times a second while one is awaited or
         // announced (fast dialogue), and not at all else.
@@ -48,6 +56,10 @@ public:
     template <class F> void Run(F&& f) {
         try {
             f();
+            // With recovery on, nothing more is served until the modem the
+            // link keeps is back or the link is asked to let it go.
+            if (RecoveryDue())
+                Recover();
         } catch (const SessionCancelled&) {
             m_timer->stop();
             return;
@@ -77,17 +89,197 @@ public:
             return;
         m_state = state;
         emit m_link.stateChanged(state);
+        // While recovering, the modem is Stuck or Away whatever the session
+        // goes through.
+        if (m_link.m_recovering)
+            return;
+        if (state == PhoneLink::State::Disconnected)
+            SetModemState(ModemState::Away);
+        else if (state == PhoneLink::State::Connected)
+            SetModemState(ModemState::Ready);
+        else if (PhoneLink::IsUp(state))
+            SetModemState(ModemState::Busy);
+    }
+
+    void SetModemState(ModemState state) {
+        if (m_modemState == state)
+            return;
+        m_modemState = state;
+        m_link.Noted(state);
+        emit m_link.modemState(state);
+    }
+
+    void SetRecovery(bool on) {
+        m_recovery = on;
+        if (on && m_wanted)
+            m_watchTimer->start();
+        else if (!on)
+            m_watchTimer->stop();
+    }
+    void SetSearch(const ModemSearch& search) { m_search = search; }
+    void SetWatchInterval(int ms) { m_watchTimer->setInterval(ms); }
+
+    // Asked to connect (true) or to disconnect (false): with recovery on,
+    // the link keeps the modem from a connect to a disconnect.
+    void Want(bool on) {
+        m_wanted = on;
+        if (!on) {
+            m_imei.clear();
+            m_device.clear();
+            m_byId.clear();
+            m_pauseMs = PhoneLink::kFirstPauseMs;
+            m_watchTimer->stop();
+        } else if (m_recovery) {
+            m_watchTimer->start();
+        }
     }
 
     PhoneSession& session() { return m_session; }
 
     // Connects and tells how it went; a failure has said why (Problem).
     void Connect(int portNumber, int baudRate) {
+        m_portNumber = portNumber;
+        m_baud = baudRate;
+        // The port the user chose decides the device again.
+        m_port->UseDevice("");
+        Want(true);
         const bool connected = m_session.Connect(portNumber, baudRate);
+        if (connected)
+            Connected();
         emit m_link.connectFinished(connected);
         // Asked once the connect is told, so it does not hold that up.
         if (connected)
             m_session.AnnounceNewMessages();
+    }
+
+    // Where the modem is now, and who it is, told after every connect.
+    void Connected() {
+        const std::string& imei = m_session.Identity().IMEI;
+        if (!imei.empty())
+            m_imei = imei;
+        m_device = m_port->DevicePath();
+        m_byId = ByIdLinkFor(m_device, m_search.byIdDir.toStdString());
+        // A modem opened through its by-id link is reported by its device.
+        if (!m_byId.empty() && m_device == m_byId)
+            m_device = std::filesystem::weakly_canonical(m_byId).string();
+        const QString device = Q(m_device), byId = Q(m_byId);
+        m_link.Noted(Q(imei), device, byId);
+        emit m_link.modemIdentity(FromPhone(imei), FromPhone(m_session.Identity().IMSI));
+        emit m_link.modemDevice(device, byId);
+    }
+
+    void Disconnect() {
+        Want(false);
+        m_session.Disconnect();
+    }
+
+    // The watch timer, with recovery on: a device gone is noticed even while
+    // the link is idle, and a modem that missed a deadline is asked "AT"
+    // until it answers or counts as stuck.
+    void Watch() {
+        if (!m_recovery || !m_wanted || !m_session.IsConnected())
+            return;
+        if (!m_device.empty() && !Exists(m_device)) {
+            m_session.Disconnect();
+            return;
+        }
+        if (m_session.MissedInARow() > 0)
+            m_session.StillAnswers();
+    }
+
+    static bool Exists(const std::string& path) {
+        std::error_code ec;
+        return std::filesystem::exists(path, ec);
+    }
+
+    bool RecoveryDue() const {
+        if (!m_recovery || !m_wanted || m_link.m_recovering)
+            return false;
+        return !m_session.IsConnected() || m_session.MissedInARow() >= PhoneLink::kStuckAfter;
+    }
+
+    // Closes the modem, then opens it again after each pause, or the device
+    // it came back on, until one connects or the link is asked to stop (a
+    // cancelled clock, which ends the pause at once).
+    void Recover() {
+        struct Recovering {
+            PhoneLink& link;
+            explicit Recovering(PhoneLink& l) : link(l) { link.m_recovering = true; }
+            ~Recovering() { link.m_recovering = false; }
+        } recovering(m_link);
+        const bool stuck = m_session.IsConnected();
+        if (stuck)
+            m_session.Disconnect();
+        m_timer->stop();
+        SetModemState(stuck ? ModemState::Stuck : DeviceThere() ? ModemState::Stuck : ModemState::Away);
+        for (;;) {
+            m_clock->Sleep(m_pauseMs);
+            m_pauseMs = std::min(m_pauseMs * 2, PhoneLink::kLongestPauseMs);
+            if (Reopen())
+                break;
+            SetModemState(DeviceThere() ? ModemState::Stuck : ModemState::Away);
+        }
+        m_pauseMs = PhoneLink::kFirstPauseMs;
+        m_link.m_recovering = false;
+        SetModemState(ModemState::Ready);
+        m_session.AnnounceNewMessages();
+    }
+
+    // Whether the device the modem was last on, or its by-id link, is there.
+    bool DeviceThere() const {
+        const std::string device = m_device.empty() ? m_port->DevicePath() : m_device;
+        // A link with no device file cannot lose it.
+        return device.empty() || Exists(device) || (!m_byId.empty() && Exists(m_byId));
+    }
+
+    // Where to look: its by-id link and its last device, then (when its IMEI
+    // can tell it from others) every device of the search, each device once.
+    std::vector<std::string> Candidates() const {
+        std::vector<std::string> paths;
+        const auto add = [&paths](const std::string& path) {
+            if (path.empty() || !Exists(path))
+                return;
+            for (const std::string& p : paths)
+                if (SameDevice(p, path))
+                    return;
+            paths.push_back(path);
+        };
+        add(m_byId);
+        add(m_device.empty() ? m_port->DevicePath() : m_device);
+        // A link with no device file (a test's) is opened as it is.
+        if (m_port->DevicePath().empty() && m_device.empty())
+            paths.push_back("");
+        if (m_imei.empty())
+            return paths;
+        std::vector<std::string> folders;
+        for (const QString& f : m_search.folders)
+            folders.push_back(f.toStdString());
+        const std::string devDir = m_search.devDir.toStdString();
+        for (const std::string& path : ModemCandidates(devDir, folders))
+            add(path);
+        return paths;
+    }
+
+    bool Reopen() {
+        for (const std::string& path : Candidates()) {
+            // Another program's device is not ours to write to; another
+            // link's is locked, and its open fails below.
+            if (!DeviceHolders(path, "/proc", ::getpid()).empty())
+                continue;
+            if (!m_port->UseDevice(path) && path != m_port->DevicePath())
+                continue;
+            if (!m_imei.empty() && m_session.PeekImei() != m_imei)
+                continue;
+            if (!m_session.Connect(m_portNumber, m_baud))
+                continue;
+            if (!m_imei.empty() && m_session.Identity().IMEI != m_imei) {
+                m_session.Disconnect();
+                continue;
+            }
+            Connected();
+            return true;
+        }
+        return false;
     }
 
     void Status(const std::string& t) override { emit m_link.status(Q(t)); }
@@ -155,8 +347,19 @@ private:
     PhoneSession m_session;
     QTimer* m_timer;
     QTimer* m_reportTimer;
+    QTimer* m_watchTimer; // recovery's look at the device, while a modem is kept
     PhoneLink::State m_state = PhoneLink::State::Disconnected;
     bool m_up = false; // connected and identified
+    std::optional<ModemState> m_modemState;
+    bool m_recovery = false;
+    ModemSearch m_search;
+    bool m_wanted = false; // a connect asked for and no disconnect since
+    int m_portNumber = 1;
+    int m_baud = 19200;
+    std::string m_imei;   // of the modem kept; "" while it gave none
+    std::string m_device; // where it was last opened
+    std::string m_byId;   // that device's by-id link, "" when none
+    int m_pauseMs = PhoneLink::kFirstPauseMs;
 };
 
 PhoneLink::PhoneLink(std::unique_ptr<SerialLink> port, std::unique_ptr<Clock> clock, QObject* parent)
@@ -167,6 +370,7 @@ PhoneLink::PhoneLink(std::unique_ptr<SerialLink> port, std::unique_ptr<Clock> cl
     qRegisterMetaType<QList<StoredMessage>>();
     qRegisterMetaType<PhonebookSurvey>();
     qRegisterMetaType<QList<SimBookOutcome>>();
+    qRegisterMetaType<ModemState>();
     // Connected first, so the state is current for every later receiver.
     QObject::connect(this, &PhoneLink::stateChanged, this, [this](State state) { m_state = state; });
     m_worker->session().SetPinSource([this](std::optional<int> tries) { return WaitForPin(tries); });
@@ -183,10 +387,65 @@ PhoneLink::~PhoneLink() {
 
 bool PhoneLink::shutDown(int ms) {
     if (m_thread.isFinished())
-        return true;   // the worker and its clock are gone already
-    m_clock->Cancel(); // ends a 10 s read at once; the port closes with the worker
+        return true; // the worker and its clock are gone already
+    {
+        const std::lock_guard<std::mutex> lock(m_cancelMutex);
+        m_ending = true;
+        m_clock->Cancel(); // ends a 10 s read at once; the port closes with the worker
+    }
     m_thread.quit();
     return m_thread.wait(QDeadlineTimer(ms));
+}
+
+void PhoneLink::CancelFor(quint64 n) {
+    const std::lock_guard<std::mutex> lock(m_cancelMutex);
+    if (m_disconnectsServed < n)
+        m_clock->Cancel();
+}
+
+void PhoneLink::ServedUpTo(quint64 n) {
+    const std::lock_guard<std::mutex> lock(m_cancelMutex);
+    m_disconnectsServed = std::max(m_disconnectsServed, n);
+    if (!m_ending)
+        m_clock->Resume();
+}
+
+void PhoneLink::ResumeClock() {
+    const std::lock_guard<std::mutex> lock(m_cancelMutex);
+    if (!m_ending)
+        m_clock->Resume();
+}
+
+void PhoneLink::Noted(ModemState state) {
+    const std::lock_guard<std::mutex> lock(m_infoMutex);
+    m_modemState = state;
+}
+
+void PhoneLink::Noted(const QString& imei, const QString& device, const QString& byId) {
+    const std::lock_guard<std::mutex> lock(m_infoMutex);
+    m_imei = imei;
+    m_device = device;
+    m_byId = byId;
+}
+
+ModemState PhoneLink::currentModemState() const {
+    const std::lock_guard<std::mutex> lock(m_infoMutex);
+    return m_modemState;
+}
+
+QString PhoneLink::imei() const {
+    const std::lock_guard<std::mutex> lock(m_infoMutex);
+    return m_imei;
+}
+
+QString PhoneLink::device() const {
+    const std::lock_guard<std::mutex> lock(m_infoMutex);
+    return m_device;
+}
+
+QString PhoneLink::byIdPath() const {
+    const std::lock_guard<std::mutex> lock(m_infoMutex);
+    return m_byId;
 }
 
 namespace {
@@ -236,7 +495,8 @@ void PhoneLink::setDeliveryReports(bool on) {
 }
 
 void PhoneLink::connectPhone(int portNumber, int baudRate) {
-    Post(m_worker, [portNumber, baudRate](SessionWorker& w) {
+    Post(m_worker, [this, portNumber, baudRate](SessionWorker& w) {
+        ResumeClock();
         if (!w.session().IsConnected())
             w.SetState(State::Opening);
         w.Connect(portNumber, baudRate);
@@ -245,19 +505,43 @@ void PhoneLink::connectPhone(int portNumber, int baudRate) {
 
 void PhoneLink::disconnectPhone() {
     m_stopRead = true;
-    Post(m_worker, [this](SessionWorker& w) {
+    const quint64 n = ++m_disconnectsAsked;
+    if (m_recoveryOn) {
+        // A pause or search of recovery holds no message: it ends at once.
+        // A stuck modem's exchange is given kGiveUpMs to end by itself; a
+        // part whose PDU is with the phone is then reported unknown.
+        if (m_recovering)
+            CancelFor(n);
+        QTimer::singleShot(kGiveUpMs, this, [this, n] { CancelFor(n); });
+    }
+    Post(m_worker, [this, n](SessionWorker& w) {
+        ServedUpTo(n);
         m_stopRead = false; // served by the read it stopped, or by this disconnect
-        w.session().Disconnect();
+        w.Disconnect();
         emit disconnectFinished();
     });
 }
 
 void PhoneLink::reconnect(int portNumber, int baudRate) {
-    Post(m_worker, [portNumber, baudRate](SessionWorker& w) {
-        w.session().Disconnect();
+    Post(m_worker, [this, portNumber, baudRate](SessionWorker& w) {
+        ResumeClock();
+        w.Disconnect();
         w.SetState(State::Opening);
         w.Connect(portNumber, baudRate);
     });
+}
+
+void PhoneLink::setRecovery(bool on) {
+    m_recoveryOn = on;
+    Post(m_worker, [on](SessionWorker& w) { w.SetRecovery(on); });
+}
+
+void PhoneLink::setModemSearch(const ModemSearch& search) {
+    Post(m_worker, [search](SessionWorker& w) { w.SetSearch(search); });
+}
+
+void PhoneLink::setWatchInterval(int ms) {
+    Post(m_worker, [ms](SessionWorker& w) { w.SetWatchInterval(ms); });
 }
 
 void PhoneLink::submit(qint64 message, const QStringList& pdus, const QString& destination) {
@@ -271,9 +555,16 @@ void PhoneLink::submit(qint64 message, const QStringList& pdus, const QString& d
             session.AskForReports(list);
         bool all = true;
         w.message = message;
-        for (std::size_t i = 0; i < list.size(); ++i) {
-            w.part = static_cast<int>(i);
-            all = session.SubmitPDU(list[i], d) == SubmitOutcome::Sent && all;
+        try {
+            for (std::size_t i = 0; i < list.size(); ++i) {
+                w.part = static_cast<int>(i);
+                all = session.SubmitPDU(list[i], d) == SubmitOutcome::Sent && all;
+            }
+        } catch (const SessionCancelled&) {
+            // A disconnect cut a stuck modem short: whoever waits for the
+            // message hears of it, its part in flight already reported.
+            emit sendFinished(message, false);
+            throw;
         }
         emit sendFinished(message, all);
     });

@@ -27,6 +27,13 @@ namespace velmora {
 
 class SessionWorker;
 
+// Where a link with recovery on looks for its modem once it is lost.
+struct ModemSearch {
+    QString devDir = "/dev";               // its ttyUSB* and ttyACM*; "" for none
+    QString byIdDir = "/dev/serial/by-id"; // the modem's lasting names
+    QStringList folders;                   // every entry of these as well
+};
+
 // The window's handle on the phone. Every request is served in turn on a
 // worker thread that owns the port and the session, so no signal poll can
 // fall inside a submission or a read, and the window never waits. Results
@@ -48,7 +55,7 @@ public:
         ReadingOperators,
         ReadingInbox, // the messages stored in the phone and on the SIM
         CheckingSignal,
-        Ussd, // a USSD request, waiting for the network's answer
+        Ussd,             // a USSD request, waiting for the network's answer
         WritingPhonebook, // surveying, writing or deleting entries of the SIM's phone book
     };
     Q_ENUM(State)
@@ -119,6 +126,32 @@ public:
     // Waits at most `ms` for the worker; gives false when it did not end.
     bool shutDown(int ms);
 
+    // With recovery on (a box nobody watches), the link keeps the modem it
+    // was asked to connect until asked to disconnect. A modem that misses
+    // kStuckAfter deadlines of the fast dialogue in a row, or whose connect
+    // fails, is closed and opened again after growing pauses (1 s, 2 s, 4 s
+    // ... at most 60 s), meanwhile Stuck; one whose device went away is Away
+    // and is looked for by its IMEI, or by its by-id link, under every
+    // ttyUSB and ttyACM name (see setModemSearch) that no other program or
+    // link holds. Off (the window), a lost modem stays disconnected. A
+    // disconnect then ends a stuck modem's wait within kGiveUpMs.
+    void setRecovery(bool on);
+    void setModemSearch(const ModemSearch& search);
+    // How often, with recovery on, the link looks whether its device is still
+    // there and asks a modem that missed a deadline "AT".
+    void setWatchInterval(int ms);
+    static constexpr int kStuckAfter = 3;
+    static constexpr int kFirstPauseMs = 1000;
+    static constexpr int kLongestPauseMs = 60000;
+    static constexpr int kGiveUpMs = 3000;
+    // What the link last said of its modem, its IMEI (fast dialogue), the
+    // device it opened and that device's /dev/serial/by-id link. Safe from
+    // any thread.
+    ModemState currentModemState() const;
+    QString imei() const;
+    QString device() const;
+    QString byIdPath() const;
+
 signals:
     void stateChanged(velmora::PhoneLink::State state);
     void status(const QString& text);
@@ -134,6 +167,12 @@ signals:
     void signalQuality(const QString& rssiLabel, const QString& berLabel, int bars, int berBar);
     void identity(const QString& manufacturer, const QString& model, const QString& revision,
                   const QString& imsi, const QString& serviceCentre);
+    // After each connect, also one that recovery made: the IMEI (fast
+    // dialogue; "" when the phone gave none) and the IMSI; then the device
+    // opened and its /dev/serial/by-id link ("" when none leads to it).
+    void modemIdentity(const QString& imei, const QString& imsi);
+    void modemDevice(const QString& device, const QString& byIdPath);
+    void modemState(velmora::ModemState state);
     // A part as it ended: the reference the phone gave it (-1: none), the
     // answer a refusal was judged on (the phone's bytes as Latin-1), and
     // whether the program was ending in the middle of it.
@@ -175,8 +214,16 @@ signals:
     void phonebookWritten(const QList<velmora::SimBookOutcome>& outcomes);
 
 private:
+    friend class SessionWorker;
     // What a read on the worker asks between its exchanges.
     StopRequested StopAsked();
+    // The clock cut short for disconnect number `n` unless the worker has
+    // come to it already, and given back by the worker when it does.
+    void CancelFor(quint64 n);
+    void ServedUpTo(quint64 n);
+    void ResumeClock();
+    void Noted(ModemState state);
+    void Noted(const QString& imei, const QString& device, const QString& byId);
     std::optional<std::string> WaitForPin(std::optional<int> tries);
 
     // A stop asked for on the caller's thread; the read on the worker takes
@@ -190,6 +237,17 @@ private:
     // The one copy of the phone book: written on the worker, read anywhere.
     mutable std::mutex m_phonebookMutex;
     std::vector<PhonebookEntry> m_phonebook;
+    // Disconnects asked (caller's thread) and served (the worker): a stuck
+    // modem's wait is cut only for a disconnect the worker has not reached.
+    quint64 m_disconnectsAsked = 0;
+    std::mutex m_cancelMutex;
+    quint64 m_disconnectsServed = 0;
+    bool m_ending = false; // under m_cancelMutex: shutDown cancelled for good
+    std::atomic<bool> m_recoveryOn{false};
+    std::atomic<bool> m_recovering{false}; // the worker is pausing or looking for the modem
+    mutable std::mutex m_infoMutex;
+    ModemState m_modemState = ModemState::Away;
+    QString m_imei, m_device, m_byId;
     QThread m_thread;
     State m_state = State::Disconnected;
     Clock* m_clock; // owned by the worker

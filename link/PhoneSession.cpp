@@ -1,5 +1,6 @@
 #include "PhoneSession.h"
 
+#include "ModemIdentity.h"
 #include "Said.h"
 
 #include <algorithm>
@@ -87,6 +88,55 @@ std::string PhoneSession::ReadIdentityField(const char* command, const char* sta
     return FirstAnswerLine(Ask(command, 200, 10), command);
 }
 
+std::string PhoneSession::ReadImei() {
+    // Some modems give the number alone, with no OK after it: the line is
+    // the answer then, as for AT+CPIN?.
+    const FinalResult result = Exchange("AT+CGSN\r", kFast.commandMs, false, {}, kFast.lineOnlyMs);
+    if (result != FinalResult::Ok && result != FinalResult::None)
+        return "";
+    return ImeiFromLines(m_reader.Lines());
+}
+
+std::optional<std::string> PhoneSession::PeekImei() {
+    if (m_port.Connected())
+        return std::nullopt;
+    const auto close = [this] {
+        try {
+            m_port.SetConnected(false);
+        } catch (const EComPort&) {
+            // released all the same; a device looked at in passing has nothing to report
+        }
+    };
+    try {
+        m_port.SetConnected(true);
+        // As at connect: a PDU left half-written is cancelled first.
+        Send(std::string(1, kEscape));
+        m_clock.Sleep(kFast.settleMs);
+        std::optional<std::string> imei;
+        if (Settle())
+            imei = ReadImei();
+        close();
+        return imei;
+    } catch (const EComPort&) {
+        close();
+        return std::nullopt;
+    } catch (...) {
+        close();
+        throw;
+    }
+}
+
+bool PhoneSession::StillAnswers() {
+    if (!IsConnected() || m_dialogue != Dialogue::Fast)
+        return true;
+    try {
+        return Exchange("AT\r", kFast.commandMs) != FinalResult::None;
+    } catch (const EComPort& e) {
+        LinkLostDuring(e);
+        return false;
+    }
+}
+
 void PhoneSession::CloseQuietly() {
     try {
         m_port.SetConnected(false);
@@ -107,6 +157,8 @@ bool PhoneSession::Connect(int portNumber, int baudRate) {
         return true;
     }
     m_signalFailures = 0;
+    m_missedInARow = 0;
+    m_identity.IMEI.clear();
     m_reportRoute = 0;
     m_awaitingReports.clear();
     m_storedReports.clear();
@@ -173,6 +225,7 @@ bool PhoneSession::Connect(int portNumber, int baudRate) {
         m_identity.Revision = ReadIdentityField("at+cgmr\r", "Get GSM telephone version");
         m_identity.IMSI = ReadIdentityField("at+cimi\r", "Get IMSI");
         m_identity.ServiceCentre = ReadIdentityField("at+csca?\r", "Get SMS Service Center");
+        m_identity.IMEI = fast ? ReadImei() : std::string();
     } catch (const EComPort& e) {
         CloseQuietly();
         if (iconOpen) {

@@ -28,9 +28,11 @@ struct StoredMessage {
     bool operator==(const StoredMessage&) const = default;
 };
 
-// What the phone said about itself at connect, each its reply's first line.
+// What the phone said about itself at connect, each its reply's first line;
+// the IMEI as ImeiFromLines reads it (fast dialogue only, "" when the phone
+// gave none).
 struct PhoneIdentity {
-    std::string Manufacturer, Model, Revision, IMSI, ServiceCentre;
+    std::string Manufacturer, Model, Revision, IMSI, ServiceCentre, IMEI;
     bool operator==(const PhoneIdentity&) const = default;
 };
 
@@ -127,6 +129,14 @@ public:
 
     // PortNumber and BaudRate as the settings hold them.
     bool Connect(int portNumber, int baudRate);
+    // Opens the port's device briefly and asks it AT+CGSN, nothing more (no
+    // PIN, no settings), then closes it: a modem looked for among devices.
+    // The IMEI, "" for a modem that gives none; nothing when the device
+    // cannot be opened or does not answer.
+    std::optional<std::string> PeekImei();
+    // "AT", connected in the fast dialogue: whether the modem answered. A
+    // miss counts in MissedInARow like any other.
+    bool StillAnswers();
     void Disconnect();
     bool IsConnected() const { return m_port.Connected(); }
 
@@ -201,6 +211,10 @@ public:
     void UssdEnd();
 
     const PhoneIdentity& Identity() const { return m_identity; }
+    // Commands of the fast dialogue in a row whose deadline passed with no
+    // final answer, or whose bytes the port would not take in time; any
+    // answer starts the count again. A modem past a few is stuck.
+    int MissedInARow() const { return m_missedInARow; }
     bool IsSiemens() const { return m_isSiemens; }
     int SignalFailures() const { return m_signalFailures; }
     bool PhoneBookStale() const { return m_phonebookStale; }
@@ -222,6 +236,8 @@ private:
     void ShowRefusal(const std::string& reply);
     void ShowSignalQuality(const std::string& rssi, const std::string& ber);
     std::string ReadIdentityField(const char* command, const char* status);
+    // AT+CGSN in the fast dialogue: the IMEI, or "" for a phone that has none.
+    std::string ReadImei();
     void CloseQuietly();
     // A link failure in the middle of an action: end it and disconnect,
     // saying why.
@@ -281,6 +297,7 @@ private:
     SessionEvents& m_events;
 
     PhoneIdentity m_identity;
+    int m_missedInARow = 0;
     bool m_isSiemens = false;
     int m_signalFailures = 0;
     bool m_phonebookStale = false;

@@ -48,6 +48,8 @@ public:
 
     virtual void SetDataTerminalReady(bool on) = 0;
     virtual void SetRequestToSend(bool on) = 0;
+    // The bytes the device took within the write's deadline: fewer than
+    // given when it stopped draining.
     virtual int SendText(const std::string& bytes) = 0;
     virtual int PendingInputBytes() = 0;
     virtual std::string ReceiveText(int count) = 0;
@@ -55,6 +57,13 @@ public:
 
     // Which device the current port name stands for (for messages and help).
     virtual std::string DeviceDescription() const { return m_port; }
+    // The path of the device opened, or to be opened; "" for a link with no
+    // device file.
+    virtual std::string DevicePath() const { return ""; }
+    // Opens `path` from now on instead of what the port name stands for (a
+    // modem found again under another name); "" goes back to the port name.
+    // False for a link that cannot be pointed elsewhere.
+    virtual bool UseDevice(const std::string& /*path*/) { return false; }
     // Why the last connection failed, naming the device and speed tried, for
     // the user with several serial devices; `linkError` is the link's reason
     // when the failure came after the device opened.

@@ -32,7 +32,7 @@ TEST_F(FastDialogueTest, connectEndsEachCommandAtItsAnswer) {
     EXPECT_EQ(session.Identity().ServiceCentre, "+CSCA: \"+628159000000\",145");
     EXPECT_EQ(port.written(),
               (std::vector<std::string>{"\x1B", "AT\r", "AT\r", "ate0\r", "AT+CPIN?\r", "at+cgmi\r",
-                                        "at+cgmm\r", "at+cgmr\r", "at+cimi\r", "at+csca?\r"}));
+                                        "at+cgmm\r", "at+cgmr\r", "at+cimi\r", "at+csca?\r", "AT+CGSN\r"}));
     // The settling pause, one silent "AT" and the answers as they came.
     EXPECT_GE(clock.NowMs(), 100 + 300 + 40);
     EXPECT_LT(clock.NowMs(), 100 + 300 + 40 + 100);
@@ -319,10 +319,11 @@ TEST_F(FastDialogueTest, linesTheModemSendsAfterThePinAreNotItsIdentity) {
     port.On("at+cgmm\r", Now("\r\n+PACSP0\r\n\r\nM95\r\n\r\nOK\r\n"));
     port.On("at+cgmr\r", Now("\r\n+QIND: SMS DONE\r\n\r\nM95FAR02A08\r\n\r\nOK\r\n"));
     port.On("at+cimi\r", Now("\r\nSMS Ready\r\n510109876543210\r\n\r\nOK\r\n"));
+    port.On("AT+CGSN\r", Now("\r\n+QIND: PB DONE\r\n\r\n862012034567891\r\n\r\nOK\r\n"));
     session.SetPinSource([](std::optional<int>) { return std::string("1234"); });
     ASSERT_TRUE(session.Connect(1, 19200));
     EXPECT_EQ(session.Identity(), (PhoneIdentity{"Quectel", "M95", "M95FAR02A08", "510109876543210",
-                                                 "+CSCA: \"+628159000000\",145"}));
+                                                 "+CSCA: \"+628159000000\",145", "862012034567891"}));
 }
 
 struct BookCase {

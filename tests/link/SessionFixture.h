@@ -109,6 +109,7 @@ protected:
         port.On("at+cgmr\r", Now("\r\n1.00\r\n\r\nOK\r\n"));
         port.On("at+cimi\r", Now("\r\n510109876543210\r\n\r\nOK\r\n"));
         port.On("at+csca?\r", Now("\r\n+CSCA: \"+628159000000\",145\r\n\r\nOK\r\n"));
+        port.On("AT+CGSN\r", Now("\r\n354812345678901\r\n\r\nOK\r\n"));
     }
 
     // Connects, then forgets what connecting wrote, slept and showed.

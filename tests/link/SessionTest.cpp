@@ -16,8 +16,12 @@ TEST_F(SessionTest, ConnectSendsTheDialogueWithItsExactWaits) {
     EXPECT_TRUE(port.rts());
     EXPECT_EQ(port.Port(), "COM1");
     EXPECT_EQ(port.CustomBaudRate(), 19200);
-    const PhoneIdentity expected{"VELMORA", "PhoneSim 1", "1.00", "510109876543210",
-                                 "+CSCA: \"+628159000000\",145"};
+    const PhoneIdentity expected{"VELMORA",
+                                 "PhoneSim 1",
+                                 "1.00",
+                                 "510109876543210",
+                                 "+CSCA: \"+628159000000\",145",
+                                 /* the classic dialogue reads no IMEI */ ""};
     EXPECT_EQ(session.Identity(), expected);
     EXPECT_FALSE(session.IsSiemens());
     EXPECT_EQ(events.status, (std::vector<std::string>{"Communication Port Open", "Initialization",

@@ -58,6 +58,25 @@ void SimPhone::Terminate() const {
         ::kill(m_pid, SIGTERM);
 }
 
+void SimPhone::Pull() const {
+    if (m_pid > 0)
+        ::kill(m_pid, SIGUSR1);
+}
+
+bool SimPhone::Plug(const std::string& link, int ms) const {
+    if (m_pid <= 0)
+        return false;
+    ::kill(m_pid, SIGUSR2);
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+    std::error_code ec;
+    while (!std::filesystem::exists(link, ec)) {
+        if (std::chrono::steady_clock::now() >= end)
+            return false;
+        ::usleep(5000);
+    }
+    return true;
+}
+
 int SimPhone::Wait(int ms) {
     if (m_status >= 0 || m_pid <= 0)
         return m_status;

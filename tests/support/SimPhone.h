@@ -22,6 +22,11 @@ public:
     void Kill();
     // Asks the simulator to end, as Ctrl-C or a service manager would.
     void Terminate() const;
+    // Pulls the modem out (its device closes, its --link goes) and plugs it
+    // back (a new device, linked at --replug-link), as a USB modem that
+    // comes back under another name. Plug waits until the link is there.
+    void Pull() const;
+    bool Plug(const std::string& link, int ms = 5000) const;
     // The exit status (128 + signal when killed by one) once the simulator
     // has ended within `ms`, else -1.
     int Wait(int ms);

@@ -58,6 +58,8 @@ const char* HelpText() {
            "  --model TEXT            answer to at+cgmm (default \"PhoneSim 1\")\n"
            "  --revision TEXT         answer to at+cgmr (default 1.00)\n"
            "  --imsi TEXT             answer to at+cimi (default 510109876543210)\n"
+           "  --imei TEXT             answer to at+cgsn (default 354812345678908); an empty\n"
+           "                          TEXT answers ERROR, as a phone without one\n"
            "  --service-centre NUMBER number in the at+csca? answer (default +628159000000)\n"
            "  --siemens               a Siemens phone: manufacturer SIEMENS, model S45\n"
            "  --no-echo               do not echo commands (a phone already set to ate0)\n"
@@ -80,6 +82,11 @@ const char* HelpText() {
            "  --operators FILE        operator list for at+copn (default three of MCC 510)\n"
            "  --vanish-after N        answer N commands; when anything more arrives, drop\n"
            "                          the line as an unplugged cable does, and exit\n"
+           "  --hang-after N          answer N commands, then nothing at all (the device\n"
+           "                          stays and takes bytes), as a hung modem, until it is\n"
+           "                          pulled and plugged back\n"
+           "  --replug-link PATH      where SIGUSR2 links the device plugged back (default\n"
+           "                          the --link PATH)\n"
            "  --record FILE           append every PDU received to FILE, one hex line each\n"
            "  --network-delay MS      the network takes MS to answer each PDU\n"
            "  --prompt-delay MS       wait MS before the \">\" that asks for a PDU\n"
@@ -163,7 +170,13 @@ const char* HelpText() {
            "the message commands need at+cmgf=0 first.\n"
            "USSD (at+cusd=1,\"CODE\",15): *123# answers the balance (+CUSD: 0), *888# a menu\n"
            "(+CUSD: 1) whose reply 1 or 2 it answers, *555# is never answered, any other\n"
-           "code gets +CUSD: 4; at+cusd=2 ends a menu. Any command not listed gets ERROR.\n";
+           "code gets +CUSD: 4; at+cusd=2 ends a menu. Any command not listed gets ERROR.\n"
+           "\n"
+           "Signals: SIGUSR1 pulls the modem out: the pseudo-terminal closes (its user\n"
+           "reads end of line and writes fail) and the --link is removed. SIGUSR2 plugs\n"
+           "it back: a new pseudo-terminal, its path printed on stdout and linked at\n"
+           "--replug-link (or --link), with the phone as at power-on (echo on, no\n"
+           "--hang-after). SIGTERM, SIGINT and SIGHUP end the simulator.\n";
 }
 
 std::string ParseArguments(const std::vector<std::string>& words, Arguments& args) {
@@ -202,6 +215,15 @@ std::string ParseArguments(const std::vector<std::string>& words, Arguments& arg
         } else if (w == "--imsi") {
             if (!value(p.imsi))
                 return "--imsi needs a text";
+        } else if (w == "--imei") {
+            if (!value(p.imei))
+                return "--imei needs a text";
+        } else if (w == "--replug-link") {
+            if (!value(args.replugLink) || args.replugLink.empty())
+                return "--replug-link needs a path";
+        } else if (w == "--hang-after") {
+            if (!number(p.hangAfter, 1, 1000000))
+                return "--hang-after needs a command count of at least 1";
         } else if (w == "--service-centre") {
             if (!value(p.serviceCentre))
                 return "--service-centre needs a number";

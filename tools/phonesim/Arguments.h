@@ -10,6 +10,9 @@ namespace velmora::phonesim {
 struct Arguments {
     PhoneOptions phone;
     std::string link; // --link: a symbolic link to the device
+    // --replug-link: where the device plugged back in (SIGUSR2) is linked;
+    // "" links it at `link`.
+    std::string replugLink;
     bool verbose = false;
     bool help = false;
     bool version = false;

@@ -288,7 +288,7 @@ void SimulatedPhone::MessageCommand(const std::string& cmd, std::vector<Output>&
 
 std::vector<Output> SimulatedPhone::Receive(std::string_view bytes) {
     std::vector<Output> out;
-    if (m_opt.silent)
+    if (m_opt.silent || m_hung)
         return out;
     for (char c : bytes) {
         if (m_vanishing) {
@@ -335,6 +335,10 @@ std::vector<Output> SimulatedPhone::Receive(std::string_view bytes) {
         Command(line, out);
         if (m_opt.vanishAfter > 0 && m_commands >= m_opt.vanishAfter)
             m_vanishing = true;
+        if (m_opt.hangAfter > 0 && m_commands >= m_opt.hangAfter) {
+            m_hung = true;
+            break;
+        }
     }
     return out;
 }
@@ -386,6 +390,11 @@ void SimulatedPhone::Command(const std::string& line, std::vector<Output>& out) 
         AnswerLines({m_opt.revision}, "OK", out);
     } else if (cmd == "at+cimi") {
         AnswerLines({m_opt.imsi}, "OK", out);
+    } else if (cmd == "at+cgsn") {
+        if (m_opt.imei.empty())
+            Answer("ERROR", out);
+        else
+            AnswerLines({m_opt.imei}, "OK", out);
     } else if (cmd == "at+csca?") {
         AnswerLines(
             {"+CSCA: \"" + m_opt.serviceCentre + "\"," + std::to_string(AddressType(m_opt.serviceCentre))},

@@ -73,6 +73,7 @@ struct PhoneOptions {
     std::string model = "PhoneSim 1";
     std::string revision = "1.00";
     std::string imsi = "510109876543210";
+    std::string imei = "354812345678908"; // answer to at+cgsn; "" answers ERROR, a phone with none
     std::string serviceCentre = "+628159000000";
     bool echo = true;           // echo until "ate0", as phones do after power-on
     bool silent = false;        // no echo, no answer: a phone that is off
@@ -90,6 +91,7 @@ struct PhoneOptions {
     int chunkSize = 0;      // > 0: answers leave in pieces of this many bytes
     int chunkDelayMs = 0;   // the pause between two pieces
     int vanishAfter = 0;    // > 0: gone once this many commands are answered
+    int hangAfter = 0;      // > 0: deaf and mute once this many commands are answered
     std::string recordFile; // every PDU received is appended here, one hex line each
     int networkDelayMs = 0; // the network's time to answer a PDU
     int promptDelayMs = 0;  // before the ">" that asks for a PDU
@@ -166,6 +168,9 @@ public:
     // line, as a pulled cable does.
     bool LineDropped() const { return m_dropped; }
     int CommandsSeen() const { return m_commands; }
+    // True once the phone has answered the commands --hang-after allowed: it
+    // takes bytes from then on and answers none, not even their echo.
+    bool Hung() const { return m_hung; }
     // PDUs received in order (also appended to the record file).
     const std::vector<std::string>& Pdus() const { return m_pdus; }
 
@@ -218,6 +223,7 @@ private:
     int m_commands = 0;
     bool m_vanishing = false;
     bool m_dropped = false;
+    bool m_hung = false;
     std::vector<std::string> m_pdus;
     int m_reportRoute = 0;      // the ds of the last "at+cnmi": 1 as +CDS, 2 stored
     bool m_announceNew = false; // mt=1 in the last "at+cnmi": +CMTI for a new message

@@ -13,6 +13,7 @@
 #include <deque>
 #include <fcntl.h>
 #include <iostream>
+#include <memory>
 #include <poll.h>
 #include <string>
 #include <sys/stat.h>
@@ -25,11 +26,16 @@ namespace {
 using Clock = std::chrono::steady_clock;
 using velmora::phonesim::Arguments;
 using velmora::phonesim::Output;
+using velmora::phonesim::PhoneOptions;
 using velmora::phonesim::SimulatedPhone;
 
 volatile std::sig_atomic_t g_stop = 0;
+volatile std::sig_atomic_t g_pull = 0; // SIGUSR1: the modem is pulled out
+volatile std::sig_atomic_t g_plug = 0; // SIGUSR2: ... and plugged back
 
 void OnSignal(int) { g_stop = 1; }
+void OnPull(int) { g_pull = 1; }
+void OnPlug(int) { g_plug = 1; }
 
 std::string Visible(const std::string& bytes) {
     std::string out;
@@ -125,20 +131,23 @@ int main(int argc, char** argv) {
     // of the flag is never lost.
     sigset_t blocked, waitMask;
     sigemptyset(&blocked);
-    for (int s : {SIGTERM, SIGINT, SIGHUP})
+    for (int s : {SIGTERM, SIGINT, SIGHUP, SIGUSR1, SIGUSR2})
         sigaddset(&blocked, s);
     sigprocmask(SIG_BLOCK, &blocked, &waitMask);
-    sigdelset(&waitMask, SIGTERM);
-    sigdelset(&waitMask, SIGINT);
-    sigdelset(&waitMask, SIGHUP);
+    for (int s : {SIGTERM, SIGINT, SIGHUP, SIGUSR1, SIGUSR2})
+        sigdelset(&waitMask, s);
     struct sigaction sa {};
     sa.sa_handler = OnSignal;
     for (int s : {SIGTERM, SIGINT, SIGHUP})
         sigaction(s, &sa, nullptr);
+    sa.sa_handler = OnPull;
+    sigaction(SIGUSR1, &sa, nullptr);
+    sa.sa_handler = OnPlug;
+    sigaction(SIGUSR2, &sa, nullptr);
     std::signal(SIGPIPE, SIG_IGN);
 
     std::string device;
-    const int master = OpenPty(device);
+    int master = OpenPty(device);
     if (master < 0) {
         std::cerr << "velmora-phonesim: cannot open a pseudo-terminal: " << std::strerror(errno) << '\n';
         return 1;
@@ -147,7 +156,8 @@ int main(int argc, char** argv) {
         return 1;
     std::cout << device << std::endl;
 
-    SimulatedPhone phone(args.phone);
+    auto phone = std::make_unique<SimulatedPhone>(args.phone);
+    std::string link = args.link; // where the device is linked now
     std::deque<Pending> queue;
     Clock::time_point lastDue = Clock::now();
     const auto log = [&](const char* dir, const std::string& bytes) {
@@ -173,13 +183,51 @@ int main(int argc, char** argv) {
     };
 
     while (!g_stop) {
+        if (g_pull) {
+            g_pull = 0;
+            if (master >= 0) {
+                // As a cable pulled: whatever was on its way is lost, the
+                // device and its link are gone.
+                log("!", "pulled out");
+                ::close(master);
+                master = -1;
+                queue.clear();
+                if (!link.empty())
+                    RemoveLink(link, device);
+            }
+        }
+        if (g_plug) {
+            g_plug = 0;
+            if (master < 0) {
+                master = OpenPty(device);
+                if (master < 0) {
+                    std::cerr << "velmora-phonesim: cannot open a pseudo-terminal: " << std::strerror(errno)
+                              << '\n';
+                    return 1;
+                }
+                // Powered on afresh: echo on, nothing chosen, not hung.
+                PhoneOptions fresh = args.phone;
+                fresh.hangAfter = 0;
+                phone = std::make_unique<SimulatedPhone>(fresh);
+                link = args.replugLink.empty() ? args.link : args.replugLink;
+                if (!link.empty() && !MakeLink(link, device))
+                    return 1;
+                log("!", "plugged back in as " + device);
+                std::cout << device << std::endl;
+            }
+        }
+        if (master < 0) {
+            // Unplugged: nothing to do until plugged back or ended.
+            ::ppoll(nullptr, 0, nullptr, &waitMask);
+            continue;
+        }
         const auto now = Clock::now();
         // Send what is due, in order.
         while (!queue.empty() && queue.front().due <= now) {
             if (const int delivery = queue.front().delivery; delivery > 0) {
                 queue.pop_front();
                 log("!", "message " + std::to_string(delivery) + " arrives");
-                take(phone.Deliver(delivery));
+                take(phone->Deliver(delivery));
                 continue;
             }
             std::string& bytes = queue.front().bytes;
@@ -196,9 +244,9 @@ int main(int argc, char** argv) {
                 queue.pop_front();
         }
         // Messages still to arrive do not keep a dropped line alive.
-        if (phone.LineDropped() &&
+        if (phone->LineDropped() &&
             std::all_of(queue.begin(), queue.end(), [](const Pending& p) { return p.delivery > 0; })) {
-            log("!", "line dropped after " + std::to_string(phone.CommandsSeen()) + " commands");
+            log("!", "line dropped after " + std::to_string(phone->CommandsSeen()) + " commands");
             break;
         }
 
@@ -227,7 +275,7 @@ int main(int argc, char** argv) {
             if (n > 0) {
                 const std::string in(buf, static_cast<std::size_t>(n));
                 log("<", in);
-                take(phone.Receive(in));
+                take(phone->Receive(in));
                 continue;
             }
         }
@@ -240,8 +288,9 @@ int main(int argc, char** argv) {
         }
     }
 
-    ::close(master);
-    if (!args.link.empty())
-        RemoveLink(args.link, device);
+    if (master >= 0)
+        ::close(master);
+    if (!link.empty())
+        RemoveLink(link, device);
     return 0;
 }
