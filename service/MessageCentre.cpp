@@ -79,8 +79,64 @@ void ModemChannel::linkStateChanged(bool up) {
     }
 }
 
+// The store's word for a modem's state.
+static QString StateName(ModemState state) {
+    switch (state) {
+    case ModemState::Ready:
+        return QStringLiteral("ready");
+    case ModemState::Busy:
+        return QStringLiteral("busy");
+    case ModemState::Away:
+        return QStringLiteral("away");
+    case ModemState::Stuck:
+        return QStringLiteral("stuck");
+    }
+    return {};
+}
+
+void ModemChannel::saveModem() {
+    MessageStore* store = m_service->store();
+    if (!store || store->fault() != MessageStore::Fault::None)
+        return;
+    m_record.lastSeen = QDateTime::currentDateTimeUtc();
+    if (const auto saved = store->SaveModem(m_record); !saved)
+        emit m_service->storeProblem(Q(saved.error()));
+}
+
 void ModemChannel::runModem() {
     PhoneLink* link = m_link;
+    m_linkTransport->setName(m_name);
+    m_outbox->setModemPacing(m_config.intervalMs, m_config.perHour);
+    // Who the modem is and how it stands, in the store's modems table as it
+    // changes, for whoever watches the box.
+    m_record.name = m_name;
+    m_record.device = m_config.device;
+    m_record.state = StateName(ModemState::Away);
+    saveModem();
+    connect(link, &PhoneLink::modemIdentity, this, [this](const QString& imei, const QString& imsi) {
+        m_record.imei = imei;
+        m_record.imsi = imsi;
+        saveModem();
+    });
+    connect(link, &PhoneLink::modemDevice, this, [this](const QString& device, const QString& byId) {
+        m_linkTransport->setDevice(device);
+        m_record.device = device;
+        m_record.byIdPath = byId;
+        saveModem();
+    });
+    connect(link, &PhoneLink::modemState, this, [this](ModemState state) {
+        if (m_record.state == StateName(state))
+            return;
+        m_record.state = StateName(state);
+        saveModem();
+    });
+    connect(link, &PhoneLink::identity, this,
+            [this](const QString&, const QString&, const QString&, const QString& imsi, const QString&) {
+                if (imsi.isEmpty() || imsi == m_record.imsi)
+                    return;
+                m_record.imsi = imsi;
+                saveModem();
+            });
     const QString pinFile = m_config.pinFile;
     connect(link, &PhoneLink::pinRequested, this,
             [link, pinFile](int) { link->answerPin(pinFile.isEmpty() ? std::nullopt : PinFrom(pinFile)); });
@@ -96,6 +152,8 @@ void ModemChannel::runModem() {
                     if (id > 0 && stored.status <= 1) // received, read or not
                         link->deleteStored(stored);
                 });
+    // A modem that hangs or comes back under another name is found again.
+    link->setRecovery(true);
     followLink(true);
 }
 

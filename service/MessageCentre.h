@@ -92,12 +92,15 @@ private:
     // file, reads what the phone holds once connected, and deletes each
     // message from the phone once its record is committed, when asked to.
     void runModem();
+    // Writes m_record to the store's modems table.
+    void saveModem();
     // Nothing new starts; then the link ends, what was on its way with it.
     void halt();
     bool shutDown();
 
     QString m_name;
     ModemConfig m_config;
+    ModemRecord m_record; // as the store's modems table has it
     PhoneLink* m_link = nullptr;
     PhoneSession* m_session = nullptr;
     std::unique_ptr<PhoneLink> m_ownLink; // a link the centre opened (addModem)

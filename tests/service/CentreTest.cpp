@@ -79,7 +79,8 @@ protected:
         CentreSetup setup;
         setup.paths.transmitLog = dir + "/Tr_smsn.Txt";
         setup.paths.failedLog = dir + "/Fl_smsn.Txt";
-        setup.paths.receivedLog = dir + "/Received.Txt";
+        // A log of its own too: a new store takes in what the log holds.
+        setup.paths.receivedLog = dir + "/" + name + ".Received.Txt";
         setup.paths.messageStore = dir + "/" + name + ".sqlite";
         centre = std::make_unique<MessageCentre>(std::move(setup));
         centre->open();
@@ -150,11 +151,84 @@ TEST_F(Centre, TwoModemsShareABatchAndNoMessageGoesTwice) {
     all.insert(fromB.begin(), fromB.end());
     EXPECT_EQ(all.size(), static_cast<std::size_t>(count));
     // The store says which modem took each, as the phones saw it.
-    std::map<QString, std::size_t> byDevice;
-    for (const MessageRecord& m : Batch(batch))
+    std::map<QString, std::size_t> byName, byDevice;
+    for (const MessageRecord& m : Batch(batch)) {
+        ++byName[m.modem];
         ++byDevice[m.modemDevice];
+    }
+    EXPECT_EQ(byName["office"], fromA.size());
+    EXPECT_EQ(byName["warehouse"], fromB.size());
     EXPECT_EQ(byDevice[a.config.device], fromA.size());
     EXPECT_EQ(byDevice[b.config.device], fromB.size());
+}
+
+// A message that names its modem goes through that one only, even while
+// the other is free; one that names none goes through whichever is.
+TEST_F(Centre, AMessageNamingItsModemGoesOnlyThere) {
+    Modem a(dir, "office", {});
+    Modem b(dir, "warehouse", {});
+    ModemChannel& office = Add(a);
+    ModemChannel& warehouse = Add(b);
+    ASSERT_TRUE(Up(office));
+    ASSERT_TRUE(Up(warehouse));
+    const struct Row {
+        const char* want;
+        std::size_t toOffice, toWarehouse; // more PDUs recorded by each
+    } rows[] = {
+        {"warehouse", 0, 3},
+        {"office", 3, 0},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.want);
+        const std::size_t officeBefore = Recorded(a.record).size();
+        const std::size_t warehouseBefore = Recorded(b.record).size();
+        std::vector<qint64> ids;
+        for (int n = 0; n < 3; ++n) {
+            MessageRequest text;
+            text.destination = "62812555" + std::to_string(1000 + n);
+            text.text = u"Stok habis";
+            // Queued through the office's outbox whatever it names.
+            const auto queued = office.outbox().queueOne(text, QString::fromUtf8(row.want));
+            ASSERT_TRUE(queued) << queued.error().why.toStdString();
+            ids.push_back(queued.value());
+        }
+        centre->poke();
+        ASSERT_TRUE(Until([&] {
+            return std::all_of(ids.begin(), ids.end(), [&](qint64 id) {
+                const auto m = centre->store()->Message(id);
+                return m && m->state == msg::State::Sent;
+            });
+        }));
+        EXPECT_EQ(Recorded(a.record).size() - officeBefore, row.toOffice);
+        EXPECT_EQ(Recorded(b.record).size() - warehouseBefore, row.toWarehouse);
+        for (const qint64 id : ids)
+            EXPECT_EQ(centre->store()->Message(id)->modem, QString::fromUtf8(row.want));
+    }
+}
+
+// The store's modems table says who each modem is and how it stands.
+TEST_F(Centre, EachModemIsInTheStoreWithItsIdentityAndState) {
+    Modem a(dir, "office", {"--imei", "354812345678901"});
+    ModemChannel& office = Add(a);
+    ASSERT_TRUE(Up(office));
+    const auto found = [&]() -> std::optional<ModemRecord> {
+        const auto modems = centre->store()->Modems();
+        if (!modems)
+            return std::nullopt;
+        for (const ModemRecord& m : modems.value())
+            if (m.name == "office")
+                return m;
+        return std::nullopt;
+    };
+    ASSERT_TRUE(Until([&] { return found() && found()->imei == "354812345678901"; }));
+    const ModemRecord m = *found();
+    EXPECT_EQ(m.imsi, "510109876543210");
+    EXPECT_EQ(m.device, a.config.device);
+    EXPECT_TRUE(m.lastSeen.isValid());
+    ASSERT_TRUE(Until([&] { return found()->state == "ready"; })) << found()->state.toStdString();
+    // Gone from the centre, it is no longer ready.
+    a.sim.Kill();
+    ASSERT_TRUE(Until([&] { return found()->state == "away"; })) << found()->state.toStdString();
 }
 
 // What each phone holds is read into the one store at the start, and taken
@@ -190,6 +264,7 @@ TEST_F(Centre, ReadsEachPhoneAtTheStartAndDeletesOnlyWhenAsked) {
         in.direction = msg::Direction::In;
         const auto kept = centre->store()->Messages(in);
         ASSERT_EQ(kept.size(), 1u);
+        EXPECT_EQ(kept[0].modem, m.config.name);
         // Read again: what the SIM still holds. A delete is asked for as the
         // first read is kept, so the link serves it before this read.
         channel.link()->readInbox();
