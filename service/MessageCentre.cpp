@@ -179,6 +179,34 @@ MessageCentre::MessageCentre(CentreSetup setup, QObject* parent)
     }
 }
 
+std::unique_ptr<MessageCentre> MessageCentre::FromConfig(const DaemonConfig& config, const AppPaths& paths,
+                                                         int pollMs) {
+    CentreSetup setup;
+    setup.paths = paths;
+    setup.storePath = config.storePath;
+    setup.pollMs = pollMs;
+    auto centre = std::make_unique<MessageCentre>(std::move(setup));
+    centre->open();
+    centre->reload(config);
+    return centre;
+}
+
+void MessageCentre::reload(const DaemonConfig& config, QDeadlineTimer deadline) {
+    std::vector<QString> leaving;
+    for (const auto& c : m_channels) {
+        const auto same = std::find_if(config.modems.begin(), config.modems.end(),
+                                       [&](const ModemConfig& m) { return m.name == c->name(); });
+        // Only the modems of the settings: the window's or the CLI's one stays.
+        if (c->m_ownLink && (same == config.modems.end() || !(*same == c->config())))
+            leaving.push_back(c->name());
+    }
+    for (const QString& name : leaving)
+        removeModem(name, deadline);
+    for (const ModemConfig& m : config.modems)
+        if (!channel(m.name))
+            addModem(m);
+}
+
 MessageCentre::~MessageCentre() {
     stop(QDeadlineTimer(0));
     // The channels go before the store their services write to.

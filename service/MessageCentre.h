@@ -117,6 +117,16 @@ class MessageCentre : public QObject {
     Q_OBJECT
 public:
     explicit MessageCentre(CentreSetup setup, QObject* parent = nullptr);
+    // The daemon's centre: the store its settings name ([Store] Path=, else
+    // the one beside the logs) opened, and each of its modems added. It
+    // looks at the store every `pollMs` for what other programs queued.
+    static std::unique_ptr<MessageCentre> FromConfig(const DaemonConfig& config, const AppPaths& paths,
+                                                     int pollMs = 5000);
+    // Settings read again: a modem gone from them is stopped as removeModem
+    // stops it, one whose settings changed is opened again with them, a new
+    // one is added; the others go on untouched. What was on its way has
+    // until `deadline`.
+    void reload(const DaemonConfig& config, QDeadlineTimer deadline = QDeadlineTimer(0));
     // Stops what is still going (stop() with no time to finish) first.
     ~MessageCentre() override;
 

@@ -10,6 +10,7 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QPointer>
 #include <QThread>
 
 #include <gtest/gtest.h>
@@ -306,6 +307,44 @@ TEST_F(Centre, StopLetsTheMessageOnItsWayEndOrMarksItUncertain) {
         EXPECT_EQ(Recorded(m.record).size(), 1u);
         EXPECT_EQ(InState(batch, msg::State::Queued), 2);
     }
+}
+
+// The daemon's centre from its settings, and the settings read again: a
+// modem gone is let go, a changed one opened anew, a new one added, the one
+// unchanged left alone.
+TEST_F(Centre, SettingsReadAgainChangeOnlyTheModemsTheyChange) {
+    Modem a(dir, "office", {}), b(dir, "warehouse", {}), c(dir, "depot", {}), d(dir, "shop", {});
+    DaemonConfig config;
+    config.storePath = QString::fromStdString(dir + "/daemon.sqlite");
+    config.modems = {a.config, b.config, d.config};
+    AppPaths paths;
+    paths.transmitLog = dir + "/Tr_smsn.Txt";
+    paths.failedLog = dir + "/Fl_smsn.Txt";
+    paths.receivedLog = dir + "/daemon.Received.Txt";
+    centre = MessageCentre::FromConfig(config, paths);
+    ASSERT_NE(centre->store(), nullptr);
+    EXPECT_EQ(centre->store()->path(), config.storePath);
+    ASSERT_EQ(centre->channels().size(), 3u);
+    for (ModemChannel* channel : centre->channels())
+        ASSERT_TRUE(Up(*channel)) << channel->name().toStdString();
+    // Null once the channel is gone: a new one may come at the same address.
+    const QPointer<ModemChannel> office = centre->channel("office");
+    const QPointer<ModemChannel> shop = centre->channel("shop");
+
+    config.modems = {a.config, c.config, d.config};
+    config.modems[0].intervalMs = 10'000;
+    centre->reload(config);
+    EXPECT_EQ(centre->channel("warehouse"), nullptr);
+    ASSERT_NE(centre->channel("depot"), nullptr);
+    ASSERT_NE(centre->channel("office"), nullptr);
+    EXPECT_EQ(centre->channel("office")->config().intervalMs, 10'000);
+    EXPECT_TRUE(office.isNull()) << "opened again with its new settings";
+    ASSERT_FALSE(shop.isNull()) << "unchanged, untouched";
+    EXPECT_EQ(centre->channel("shop"), shop.data());
+    EXPECT_TRUE(shop->link()->isUp());
+    EXPECT_TRUE(Up(*centre->channel("depot")));
+    EXPECT_TRUE(Up(*centre->channel("office")));
+    EXPECT_EQ(centre->channels().size(), 3u);
 }
 
 } // namespace
