@@ -38,10 +38,18 @@ std::set<std::string> LoggedPdus(const std::string& path) {
 } // namespace
 
 LogObserver::LogObserver(MessageService& service, const AppPaths& paths, QObject* parent)
-    : QObject(parent), m_service(service), m_paths(paths) {
+    : LogObserver(paths, parent) {
+    watch(service);
+}
+
+LogObserver::LogObserver(const AppPaths& paths, QObject* parent) : QObject(parent), m_paths(paths) {}
+
+void LogObserver::watch(MessageService& service) {
     connect(&service, &MessageService::partDone, this, &LogObserver::PartDone);
     connect(&service, &MessageService::pduReceived, this,
-            [this](qint64, const StoredMessage& stored, bool firstTime) { Received(stored, firstTime); });
+            [this, s = &service](qint64, const StoredMessage& stored, bool firstTime) {
+                Received(*s, stored, firstTime);
+            });
 }
 
 void LogObserver::Append(const std::string& path, const std::string& entry) {
@@ -60,11 +68,11 @@ void LogObserver::PartDone(const PartOutcome& part) {
         Append(log == SubmitLog::Transmit ? m_paths.transmitLog : m_paths.failedLog, entry);
 }
 
-void LogObserver::Received(const StoredMessage& stored, bool firstTime) {
+void LogObserver::Received(const MessageService& service, const StoredMessage& stored, bool firstTime) {
     // Without a store the log itself says what was logged before.
-    if (!m_service.store() && LoggedPdus(m_paths.receivedLog).count(Upper(stored.pdu)))
+    if (!service.store() && LoggedPdus(m_paths.receivedLog).count(Upper(stored.pdu)))
         return;
-    if (m_service.store() && !firstTime)
+    if (service.store() && !firstTime)
         return;
     const auto decoded = DecodePdu(stored.pdu);
     const std::string number = decoded && !decoded->number.empty() ? decoded->number : "?";

@@ -16,7 +16,12 @@ namespace velmora {
 class LogObserver : public QObject {
     Q_OBJECT
 public:
+    // The logs of one service (a program with one modem)...
     LogObserver(MessageService& service, const AppPaths& paths, QObject* parent = nullptr);
+    // ... or of each service given to watch(): every modem of a program
+    // writes to the same logs.
+    explicit LogObserver(const AppPaths& paths, QObject* parent = nullptr);
+    void watch(MessageService& service);
 
 signals:
     // A log entry could not be written: kind LogFailed, the reason in words.
@@ -25,9 +30,8 @@ signals:
 private:
     void Append(const std::string& path, const std::string& entry);
     void PartDone(const PartOutcome& part);
-    void Received(const StoredMessage& stored, bool firstTime);
+    void Received(const MessageService& service, const StoredMessage& stored, bool firstTime);
 
-    MessageService& m_service;
     AppPaths m_paths;
 };
 

@@ -10,6 +10,8 @@ LinkTransport::LinkTransport(PhoneLink& link, QObject* parent) : QObject(parent)
             [this](const QString&, const QString&, const QString&, const QString& imsi, const QString&) {
                 m_modem.imsi = imsi;
             });
+    connect(&m_link, &PhoneLink::modemIdentity, this,
+            [this](const QString& imei, const QString&) { m_modem.imei = imei; });
 }
 
 bool LinkTransport::Ready() const { return m_link.isUp(); }

@@ -23,6 +23,8 @@ public:
     void Submit(qint64 id, const std::vector<std::string>& pdus, const std::string& destination) override;
     // The device the link was last asked to use, for the record.
     void setDevice(const QString& device) { m_modem.device = device; }
+    // The settings' name of the modem ("" for the window's one).
+    void setName(const QString& name) { m_modem.name = name; }
 
     // Passes on what the link reports; made once a service uses this.
     void connectService();

@@ -9,6 +9,7 @@
 #include "InboxDialog.h"
 #include "LinkIndicators.h"
 #include "LogObserver.h"
+#include "MessageCentre.h"
 #include "MessageStore.h"
 #include "MessagesWindow.h"
 #include "Outbox.h"
@@ -46,8 +47,6 @@ namespace velmora {
 
 namespace {
 
-// How long closing waits for a send in progress to log its part as unknown.
-const int kCloseWaitMs = 5000;
 // How often the status bar's progress of a batch is read again at most.
 const int kOutboxBarMs = 250;
 
@@ -63,9 +62,20 @@ TForm1::TForm1(WindowSetup setup, QWidget* parent)
 
     LoadSettingsAtStart();
     m_link = m_setup.makeLink(m_settings);
-    StartMessageService();
-    m_outbox = std::make_unique<Outbox>(*m_service);
-    m_runner = std::make_unique<OutboxRunner>(*m_outbox);
+    CentreSetup centre;
+    centre.paths = m_setup.paths;
+    centre.storePath = Q(ChooseMessageStore(m_setup.paths, m_settings.MessageStore));
+    centre.keepDays = m_settings.KeepDays;
+    m_centre = std::make_unique<MessageCentre>(std::move(centre));
+    m_centre->open();
+    ModemChannel& channel = m_centre->addLink(*m_link);
+    // The outbox runs while the link is up.
+    channel.followLink(true);
+    m_store = m_centre->store();
+    m_transport = channel.linkTransport();
+    m_service = &channel.service();
+    m_outbox = &channel.outbox();
+    m_runner = &channel.runner();
     m_link->setDialogue(m_settings.FastDialogue);
     m_link->setDeliveryReports(m_settings.DeliveryReport);
     ApplyWindowBounds();
@@ -101,47 +111,9 @@ TForm1::TForm1(WindowSetup setup, QWidget* parent)
     OutboxBatchChanged(0);
 }
 
-TForm1::~TForm1() {
-    if (m_import) {
-        m_import->wait();
-        delete m_import;
-    }
-}
-
-void TForm1::StartMessageService() {
-    const QString path = Q(ChooseMessageStore(m_setup.paths, m_settings.MessageStore));
-    auto opened = MessageStore::Open(path);
-    m_transport = std::make_unique<LinkTransport>(*m_link);
-    if (opened)
-        m_store = std::move(opened.value());
-    m_service = std::make_unique<MessageService>(m_store.get(), *m_transport);
-    if (!opened)
-        m_service->setStoreProblem(Localized(opened.error()));
-    // Before the window's own connections: what the phone holds is recorded
-    // before the window lists it (and so before it can be deleted).
-    m_transport->connectService();
-    m_logs = std::make_unique<LogObserver>(*m_service, m_setup.paths);
-    if (!m_store)
-        return;
-    // A damaged store is still shown, and can be copied, but never written.
-    if (m_store->fault() != MessageStore::Fault::None) {
-        m_service->setStoreProblem(m_store->faultText());
-        return;
-    }
-    if (m_settings.KeepDays > 0)
-        m_store->DeleteBefore(QDateTime::currentDateTimeUtc().addDays(-m_settings.KeepDays));
-    m_service->recoverInterrupted();
-    // The first start with a store takes in what the received log holds: up
-    // to seconds for a long log, so on a thread of its own, through its own
-    // connection, while the window is already in use.
-    if (!m_store->IsEmpty())
-        return;
-    m_import = QThread::create([path = m_store->path(), log = Q(m_setup.paths.receivedLog)] {
-        if (auto own = MessageStore::Open(path))
-            own.value()->ImportReceivedLog(log);
-    });
-    m_import->start();
-}
+// A window closed without its close event (a test) still ends the phone's
+// work while everything that hears of it is there.
+TForm1::~TForm1() { m_centre->stop(); }
 
 // Every connection of the window, in one place.
 void TForm1::WireSignals() {
@@ -180,11 +152,11 @@ void TForm1::WireSignals() {
     connect(link, &PhoneLink::signalBar, this, &TForm1::SetSignalBar);
     connect(link, &PhoneLink::signalQuality, this, &TForm1::ShowSignalQuality);
     connect(link, &PhoneLink::identity, this, &TForm1::IdentityRead);
-    connect(m_service.get(), &MessageService::partDone, this, &TForm1::Submitted);
-    connect(m_service.get(), &MessageService::messageChanged, this,
+    connect(m_service, &MessageService::partDone, this, &TForm1::Submitted);
+    connect(m_service, &MessageService::messageChanged, this,
             [this](qint64 id, msg::State state) { MessageChanged(id, state); });
-    connect(m_logs.get(), &LogObserver::problem, this, &TForm1::LinkProblem);
-    connect(m_service.get(), &MessageService::storeProblem, this, &TForm1::ShowStatus);
+    connect(&m_centre->logs(), &LogObserver::problem, this, &TForm1::LinkProblem);
+    connect(m_centre.get(), &MessageCentre::storeProblem, this, &TForm1::ShowStatus);
     connect(link, &PhoneLink::pinRequested, this, &TForm1::PinRequested);
     connect(link, &PhoneLink::operatorsFinished, this, &TForm1::OperatorsRead);
 
@@ -242,7 +214,7 @@ void TForm1::WireSignals() {
     m_outboxDelay->setSingleShot(true);
     m_outboxDelay->setInterval(kOutboxBarMs);
     connect(m_outboxDelay, &QTimer::timeout, this, [this] { OutboxBatchChanged(m_outboxChanged); });
-    connect(m_outbox.get(), &Outbox::batchChanged, this, [this](qint64 batch) {
+    connect(m_outbox, &Outbox::batchChanged, this, [this](qint64 batch) {
         m_outboxChanged = batch;
         if (!m_outboxDelay->isActive())
             m_outboxDelay->start();
@@ -442,12 +414,7 @@ void TForm1::closeEvent(QCloseEvent* event) {
     SaveSettingsAtEnd();
     // A send in progress reports its part as unknown before the link ends;
     // the service records it (and the log says so) before the window goes.
-    m_link->shutDown(kCloseWaitMs);
-    // The import's thread ends before the window does.
-    if (m_import)
-        m_import->wait();
-    QCoreApplication::sendPostedEvents(m_service.get());
-    m_service->stopAll();
+    m_centre->stop();
     event->accept();
 }
 
@@ -505,9 +472,9 @@ void TForm1::mnuMobileClick() { m_prompter->Exec(*m_form2); }
 MessagesWindow& TForm1::Messages() {
     if (m_messages)
         return *m_messages;
-    m_messages = std::make_unique<MessagesWindow>(m_store.get(), *m_prompter, this);
+    m_messages = std::make_unique<MessagesWindow>(m_store, *m_prompter, this);
     // Follows every change the service records, sent or received.
-    connect(m_service.get(), &MessageService::messageChanged, m_messages.get(),
+    connect(m_service, &MessageService::messageChanged, m_messages.get(),
             [this](qint64 id) { m_messages->messageChanged(id); });
     connect(m_messages.get(), &MessagesWindow::resendRequested, this, &TForm1::Resend);
     connect(m_messages.get(), &MessagesWindow::forwardRequested, this, &TForm1::Forward);

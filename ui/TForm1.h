@@ -51,6 +51,7 @@ class PhonebookPanel;
 class PictureEditorDialog;
 class LinkTransport;
 class LogObserver;
+class MessageCentre;
 class MessageStore;
 class Prompter;
 class TAboutBox;
@@ -76,7 +77,7 @@ public:
     // The message center and its store; the store is null when it could not
     // be opened (the send is then refused, saying why).
     MessageService& messages() { return *m_service; }
-    MessageStore* messageStore() const { return m_store.get(); }
+    MessageStore* messageStore() const { return m_store; }
     // Sending to many: the batches it queues and the window that shows them
     // (made at its first showing; null before).
     Outbox& outbox() { return *m_outbox; }
@@ -207,8 +208,6 @@ private:
     void BatchRecorded(BatchRequest request, Result<QueuedBatch, QueueRefusal> queued);
     void WireSignals();
     void LoadSettingsAtStart();
-    // The store, the service over the link and the logs' observer.
-    void StartMessageService();
     void ApplyWindowBounds();
     void CheckMenuItems();
     void SaveSettingsAtEnd();
@@ -237,8 +236,6 @@ private:
     // is recorded. False when nothing goes to be recorded.
     bool QueueBatch(BatchRequest request, const std::vector<RecipientProblem>& leftOut);
     OutboxWindow& OutboxView();
-    // The link went up or down: the outbox follows.
-    void RunOutbox(bool up);
     // Asked on closing while batches have messages queued; false: stay open.
     bool LeaveBatches();
     QWidget* FieldWidget(RefusedField field) const;
@@ -259,13 +256,14 @@ private:
     std::unique_ptr<TForm2> m_form2;
     std::unique_ptr<TAboutBox> m_about;
     std::unique_ptr<PhoneLink> m_link;
-    std::unique_ptr<MessageStore> m_store;
-    std::unique_ptr<LinkTransport> m_transport;
-    std::unique_ptr<MessageService> m_service;
-    std::unique_ptr<LogObserver> m_logs;
-    std::unique_ptr<Outbox> m_outbox;       // over m_service
-    std::unique_ptr<OutboxRunner> m_runner; // drives m_outbox while the link is up
-    QThread* m_import = nullptr;            // taking in the received log, at the first start
+    // The store, the logs and the link's channel; goes before the link.
+    std::unique_ptr<MessageCentre> m_centre;
+    // What the centre's one channel holds, by the names the handlers use.
+    MessageStore* m_store = nullptr;
+    LinkTransport* m_transport = nullptr;
+    MessageService* m_service = nullptr;
+    Outbox* m_outbox = nullptr;
+    OutboxRunner* m_runner = nullptr; // drives m_outbox while the link is up
     std::unique_ptr<TunePlayer> m_tunes;
     std::unique_ptr<ContentTabs> m_content;
     std::unique_ptr<TextTab> m_text;

@@ -87,7 +87,6 @@ void TForm1::LinkStateChanged(PhoneLink::State state) {
         m_phonebook->readStarted();
     SetConnectedUI(PhoneLink::IsUp(state));
     m_inbox->setPhoneReady(PhoneLink::IsUp(state));
-    RunOutbox(PhoneLink::IsUp(state));
 }
 
 void TForm1::SetConnectedUI(bool on) {

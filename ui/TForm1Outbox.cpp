@@ -159,7 +159,7 @@ void TForm1::BatchRecorded(BatchRequest request, Result<QueuedBatch, QueueRefusa
 
 OutboxWindow& TForm1::OutboxView() {
     if (!m_outboxWindow) {
-        m_outboxWindow = std::make_unique<OutboxWindow>(m_store.get(), *m_outbox, *m_prompter, this);
+        m_outboxWindow = std::make_unique<OutboxWindow>(m_store, *m_outbox, *m_prompter, this);
         connect(m_outboxWindow.get(), &OutboxWindow::queueChanged, this, [this] {
             if (m_runner->running())
                 m_runner->poke();
@@ -171,7 +171,7 @@ OutboxWindow& TForm1::OutboxView() {
 void TForm1::mnuOutboxClick() { OutboxView().showBatch(m_outboxBatch); }
 
 void TForm1::mnuGroupsClick() {
-    GroupsDialog dialog(m_store.get(), *m_prompter, this);
+    GroupsDialog dialog(m_store, *m_prompter, this);
     connect(&dialog, &GroupsDialog::sendToGroup, this, [this](const QString& name) {
         m_ui->txtHPNo->setText(name);
         m_ui->txtHPNo->setFocus();
@@ -235,15 +235,6 @@ void TForm1::OutboxBatchChanged(qint64 batch) {
     m_outboxBar->setValue(record->sent + record->failed + record->uncertain + record->cancelled);
     m_outboxBar->setFormat(tr("%1 of %2 sent").arg(record->sent).arg(record->total));
     m_outboxBar->show();
-}
-
-void TForm1::RunOutbox(bool up) {
-    if (up && !m_runner->running()) {
-        m_runner->start();
-        m_runner->poke();
-    } else if (!up && m_runner->running()) {
-        m_runner->stop();
-    }
 }
 
 bool TForm1::LeaveBatches() {

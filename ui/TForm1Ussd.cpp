@@ -15,7 +15,7 @@ namespace velmora {
 void TForm1::SetUpUssd() {
     UssdDialogSetup setup;
     setup.settingsFile = m_setup.paths.settingsFile;
-    setup.store = [this] { return m_store.get(); };
+    setup.store = [this] { return m_store; };
     setup.modem = [this] { return m_transport ? m_transport->Modem() : ModemId{}; };
     setup.fastDialogue = [this] { return m_settings.FastDialogue; };
     setup.recorded = [this](qint64 id) {

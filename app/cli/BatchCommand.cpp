@@ -193,7 +193,7 @@ void SayUncertain(const BatchRecord& b, const std::vector<MessageRecord>& unsure
 // Sends what is due until nothing is queued (or for ever), printing each
 // message's end. Only `batch`'s messages when one is given.
 int Drain(CliPhone& phone, Outbox& outbox, std::optional<qint64> batch, bool follow, Io io) {
-    MessageService& service = phone.Messages();
+    MessageService& service = phone.Service();
     MessageStore& store = *phone.store();
     bool phoneGone = false;
     std::set<qint64> touched; // the batches this run sent from
@@ -545,9 +545,9 @@ int RunSendToMany(const PhoneTarget& given, const ManyOptions& many, const Repor
         store = readOnly.get();
     } else {
         phone = std::make_unique<CliPhone>(target, io);
-        if (!phone->Messages().store()) {
+        if (!phone->Service().store()) {
             io.err << "velmora-cli: "
-                   << Fill(translate("send", "nothing queued: %1"), {S(phone->Messages().noStoreReason())})
+                   << Fill(translate("send", "nothing queued: %1"), {S(phone->Service().noStoreReason())})
                    << '\n';
             return kExitRefused;
         }
@@ -612,8 +612,6 @@ int RunSendToMany(const PhoneTarget& given, const ManyOptions& many, const Repor
         return ShowDryRun(recipients, problemLine, leftOut, io);
     for (const RecipientProblem& p : recipients.problems)
         io.err << "velmora-cli: " << ForOutput(problemLine(p), io.errIsTerminal) << '\n';
-    MessageService& service = phone->Messages();
-
     BatchRequest request;
     request.name = Outbox::DefaultName(message, recipients.recipients.size());
     if (many.toFile)
@@ -623,7 +621,7 @@ int RunSendToMany(const PhoneTarget& given, const ManyOptions& many, const Repor
 
     request.again = many.again;
     request.wantModem = Q(many.modem.value_or(""));
-    Outbox outbox(service);
+    Outbox& outbox = phone->Channel().outbox();
     const auto queued = outbox.queue(request);
     if (!queued) {
         const QueueRefusal& r = queued.error();
@@ -708,7 +706,7 @@ int RunQueue(std::vector<std::string> words, Io io) {
                 return Report(*failure, io, QueueUsage());
         }
         CliPhone phone(target, io);
-        MessageService& service = phone.Messages();
+        MessageService& service = phone.Service();
         if (!phone.store()) {
             io.err << "velmora-cli: " << S(service.noStoreReason()) << '\n';
             return kExitRefused;
@@ -729,7 +727,7 @@ int RunQueue(std::vector<std::string> words, Io io) {
         }
         if (!phone.Connect())
             return kExitUnreachable;
-        Outbox outbox(service);
+        Outbox& outbox = phone.Channel().outbox();
         return Drain(phone, outbox, std::nullopt, follow, io);
     }
     if (verb != "list" && verb != "pause" && verb != "resume" && verb != "cancel")

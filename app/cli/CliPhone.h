@@ -8,6 +8,7 @@
 #include "GlobalU.h"
 #include "LinkFactory.h"
 #include "LogObserver.h"
+#include "MessageCentre.h"
 #include "MessageService.h"
 #include "MessageStore.h"
 #include "Options.h"
@@ -141,52 +142,45 @@ public:
     }
     const Settings& settings() const { return m_settings; }
 
-    // The store, the message service over this session and the logs'
-    // observer, for a command that sends or reads messages. Without a store
-    // (it cannot be opened) the service still reads and logs, but sends
-    // nothing; the reason is on stderr and in the service's refusals.
-    MessageService& Messages() {
-        if (m_service)
-            return *m_service;
-        auto opened = MessageStore::Open(Q(m_storePath));
-        QString storeWhy;
-        if (!opened)
-            storeWhy = Q(opened.error());
-        else if (opened.value()->fault() != MessageStore::Fault::None)
-            storeWhy = opened.value()->faultText(); // damaged: read, never written
-        else
-            m_store = std::move(opened.value());
-        if (m_store && m_settings.KeepDays > 0) {
-            const auto gone =
-                m_store->DeleteBefore(QDateTime::currentDateTimeUtc().addDays(-m_settings.KeepDays));
-            if (!gone)
-                *m_err << "velmora-cli: " << gone.error() << '\n';
-        }
-        m_transport =
-            std::make_unique<SessionTransport>(*m_session, [this] { return Q(m_port->DevicePath()); });
-        m_service = std::make_unique<MessageService>(m_store.get(), *m_transport);
-        m_service->setStoreProblem(storeWhy);
-        m_observer = std::make_unique<LogObserver>(*m_service, m_paths);
+    // The message centre over this session, opened at the first call, for
+    // a command that sends or reads messages: its one channel's service,
+    // outbox and transport. Without a store (it cannot be opened, or it is
+    // damaged: read by no one here, never written) the service still reads
+    // and logs, but sends nothing; the reason is on stderr and in the
+    // service's refusals.
+    MessageCentre& Centre() {
+        if (m_centre)
+            return *m_centre;
+        CentreSetup setup;
+        setup.paths = m_paths;
+        setup.storePath = Q(m_storePath);
+        setup.keepDays = m_settings.KeepDays;
+        setup.importAtOnce = true;
+        setup.keepDamaged = false;
+        m_centre = std::make_unique<MessageCentre>(std::move(setup));
         // The command's own streams, which outlive this object.
-        QObject::connect(m_observer.get(), &LogObserver::problem,
+        QObject::connect(m_centre.get(), &MessageCentre::storeProblem,
+                         [err = &m_err](const QString& why) { **err << "velmora-cli: " << S(why) << '\n'; });
+        QObject::connect(m_centre.get(), &MessageCentre::logImported,
+                         [this](const ImportReport& r) { SayImported(r); });
+        m_centre->open();
+        ModemChannel& channel = m_centre->addSession(*m_session, [this] { return Q(m_port->DevicePath()); });
+        QObject::connect(&m_centre->logs(), &LogObserver::problem,
                          [err = &m_err](ProblemKind, const QString& text) {
                              **err << "velmora-cli: " << S(text) << '\n';
                          });
-        QObject::connect(m_service.get(), &MessageService::storeProblem,
-                         [err = &m_err](const QString& why) { **err << "velmora-cli: " << S(why) << '\n'; });
-        m_events.onPart = [this](const PartEnded& part) { m_transport->PartSubmitted(part); };
-        m_events.onReport = [this](int reference, int status) {
-            m_service->deliveryReport(reference, status);
+        SessionTransport* transport = channel.sessionTransport();
+        MessageService* service = &channel.service();
+        m_events.onPart = [transport](const PartEnded& part) { transport->PartSubmitted(part); };
+        m_events.onReport = [service](int reference, int status) {
+            service->deliveryReport(reference, status);
         };
-        if (m_store) {
-            m_service->recoverInterrupted();
-            if (m_store->IsEmpty())
-                ImportReceivedLog();
-        }
-        return *m_service;
+        return *m_centre;
     }
-    MessageStore* store() const { return m_store.get(); }
-    SessionTransport& transport() { return *m_transport; }
+    ModemChannel& Channel() { return *Centre().channel(); }
+    MessageService& Service() { return Channel().service(); }
+    MessageStore* store() const { return m_centre ? m_centre->store() : nullptr; }
+    SessionTransport& transport() { return *Channel().sessionTransport(); }
     const std::string& storePath() const { return m_storePath; }
 
     // Connects as the window does; a failure has been reported, naming the
@@ -200,9 +194,8 @@ public:
     std::string Why() const { return m_events.Why(); }
 
 private:
-    // The first store of this user takes in what the received log holds.
-    void ImportReceivedLog() {
-        const ImportReport r = m_store->ImportReceivedLog(Q(m_paths.receivedLog));
+    // What the first store of this user could not take in of the received log.
+    void SayImported(const ImportReport& r) {
         for (const auto& [line, why] : r.bad)
             *m_err << "velmora-cli: "
                    << Fill(translate("cli", "%1:%2: not imported: %3"),
@@ -222,10 +215,7 @@ private:
     AppPaths m_paths;
     std::string m_storePath;
     std::ostream* m_err = nullptr;
-    std::unique_ptr<MessageStore> m_store;
-    std::unique_ptr<SessionTransport> m_transport;
-    std::unique_ptr<MessageService> m_service;
-    std::unique_ptr<LogObserver> m_observer;
+    std::unique_ptr<MessageCentre> m_centre;
 };
 
 } // namespace velmora::cli

@@ -89,7 +89,7 @@ int RunInbox(std::vector<std::string> words, Io io) {
             return Report(*failure, io, InboxUsage());
     }
     CliPhone phone(target, io);
-    MessageService& service = phone.Messages();
+    MessageService& service = phone.Service();
     if (!phone.store())
         io.err << "velmora-cli: "
                << Fill(translate("inbox", "the messages read are not kept: %1"), {S(service.noStoreReason())})

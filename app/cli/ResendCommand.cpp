@@ -72,7 +72,7 @@ int RunResend(std::vector<std::string> words, Io io) {
                       ResendUsage());
 
     CliPhone phone(target, io);
-    MessageService& service = phone.Messages();
+    MessageService& service = phone.Service();
     if (!phone.store()) {
         io.err << "velmora-cli: " << Fill(translate("send", "nothing sent: %1"), {S(service.noStoreReason())})
                << '\n';

@@ -218,7 +218,7 @@ int RunSend(std::vector<std::string> words, Io io) {
         target.fast = true; // only the fast dialogue reads what comes later
 
     CliPhone phone(target, io);
-    MessageService& service = phone.Messages();
+    MessageService& service = phone.Service();
     // The store takes the message before the phone is even reached: one
     // that cannot record it refuses the send with nothing sent.
     if (!phone.store()) {
@@ -331,7 +331,7 @@ int RunPhonebook(std::vector<std::string> words, Io io) {
         return kExitUnreachable;
     }
     // Kept for the names: "send --to Ani" and the history find them there.
-    phone.Messages().phonebookRead(entries);
+    phone.Service().phonebookRead(entries);
     const std::time_t now = std::time(nullptr);
     // The terminal sees the entries escaped; the export file gets them as read.
     std::vector<PhonebookEntry> shown = entries;

@@ -164,7 +164,7 @@ int RunUssd(std::vector<std::string> words, Io io) {
                << '\n';
         return kExitUsage;
     }
-    MessageService& service = phone.Messages();
+    MessageService& service = phone.Service();
     if (!phone.store())
         io.err << "velmora-cli: "
                << Fill(translate("ussd", "the session is not kept: %1"), {S(service.noStoreReason())})
