@@ -601,6 +601,8 @@ int RunSendToMany(const PhoneTarget& given, const ManyOptions& many, const Repor
         request.name = QFileInfo(Q(*many.toFile)).fileName() + ": " + request.name;
     request.recipients = std::move(recipients.recipients);
     request.pacing = many.pacing;
+    // A refused message is tried again as often as the window would.
+    request.pacing.retries = phone->settings().Retries;
 
     request.again = many.again;
     Outbox outbox(service);

@@ -335,5 +335,43 @@ TEST(CliBatch, aReminderForAnotherDayIsAnotherBatch) {
     std::filesystem::remove_all(dir);
 }
 
+// The settings file's [Outbox] Retries= is every batch's, the window's and
+// the command line's alike; one out of range is named and 2 is used.
+TEST(CliBatch, aBatchTakesItsRetriesFromTheSettingsFile) {
+    const std::string settings = std::string(std::getenv("VELMORA_DIR")) + "/velmora.Ini";
+    struct Row {
+        const char* file; // the settings file's text; nullptr: there is none
+        int retries;
+        const char* err; // found in stderr ("": stderr empty)
+    } rows[] = {
+        {nullptr, 2, ""},
+        {"[Outbox]\r\nRetries=5\r\n", 5, ""},
+        {"[Outbox]\r\nRetries=0\r\n", 0, ""},
+        {"[Outbox]\r\nRetries=11\r\n", 2, "Retries=11 is not from 0 to 10; 2 is used"},
+    };
+    for (const Row& r : rows) {
+        const std::string dir = TempDir("cli-retries");
+        const std::string store = dir + "/messages.sqlite";
+        if (r.file)
+            Write(settings, r.file);
+        const std::string tomorrow =
+            QDateTime::currentDateTime().addDays(1).toString("yyyy-MM-dd 09:00").toStdString();
+        const Outcome o = Cli(RunSend, {"--device", dir + "/no-phone", "--store", store, "--at", tomorrow,
+                                        "--to", "0812 3456 7890", "text", "Jangan lupa rapat"});
+        std::filesystem::remove(settings);
+        EXPECT_EQ(o.code, kExitOk) << (r.file ? r.file : "no file") << o.err;
+        if (*r.err) {
+            EXPECT_NE(o.err.find(r.err), std::string::npos) << o.err;
+        } else {
+            EXPECT_EQ(o.err, "");
+        }
+        const Outcome listed = Cli(RunQueue, {"list", "--json", "--store", store});
+        EXPECT_NE(listed.out.find("\"retries\": " + std::to_string(r.retries) + ","), std::string::npos)
+            << (r.file ? r.file : "no file") << "\n"
+            << listed.out;
+        std::filesystem::remove_all(dir);
+    }
+}
+
 } // namespace
 } // namespace velmora::cli
