@@ -178,6 +178,10 @@
         <source>it was sent again already, as message %1</source>
         <translation>pesan ini sudah dikirim ulang, sebagai pesan %1</translation>
     </message>
+    <message>
+        <source>there is no phone to delete it on</source>
+        <translation>tidak ada telepon untuk menghapusnya</translation>
+    </message>
 </context>
 <context>
     <name>MessageStore</name>
