@@ -4,6 +4,7 @@
 
 #include "ContentFile.h"
 #include "ContentTabs.h"
+#include "CountryCode.h"
 #include "DesktopNotifier.h"
 #include "HistoryReader.h"
 #include "InboxDialog.h"
@@ -295,6 +296,8 @@ void TForm1::LoadSettingsAtStart() {
     const std::string& file = m_setup.paths.settingsFile;
     for (const auto& message : LoadSettings(file, m_settings))
         m_settingsMessages << Q(message);
+    // The store and the batches read numbers as the Destination field does.
+    SetHomeCountryCode(Q(m_settings.CountryCode));
 }
 
 // The stored rectangle as it was left, unless no screen shows any of it: a

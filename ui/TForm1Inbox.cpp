@@ -76,9 +76,9 @@ void TForm1::ShowInbox() {
 
 // The phone book's name for the number, written in any of its forms.
 QString TForm1::NameOf(const std::string& number) const {
-    const std::string wanted = NormaliseDestination(number);
+    const std::string wanted = NormaliseDestination(number, m_settings.CountryCode);
     for (const PhonebookEntry& e : m_link->phonebook())
-        if (!wanted.empty() && NormaliseDestination(e.number) == wanted)
+        if (!wanted.empty() && NormaliseDestination(e.number, m_settings.CountryCode) == wanted)
             return FromPhone(e.name);
     return QString();
 }

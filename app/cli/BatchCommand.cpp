@@ -367,10 +367,14 @@ int AwaitBatchReports(CliPhone& phone, qint64 batch, int waitSeconds, Io io) {
 Result<std::unique_ptr<MessageStore>> OpenMessageStore(const std::optional<std::string>& given, bool create,
                                                        Io io, MessageStore::Access access) {
     std::string path = given.value_or("");
+    const AppPaths paths = CurrentAppPaths();
+    Settings settings;
+    const auto messages = LoadSettings(SettingsSection::Communication, paths.settingsFile, settings);
+    // The store's numbers are looked up as the settings dial them, whichever
+    // store it is.
+    SetHomeCountryCode(Q(settings.CountryCode));
     if (path.empty()) {
-        const AppPaths paths = CurrentAppPaths();
-        Settings settings;
-        for (const auto& message : LoadSettings(SettingsSection::Communication, paths.settingsFile, settings))
+        for (const auto& message : messages)
             io.err << "velmora-cli: " << AboutFile(paths.settingsFile, message) << '\n';
         path = ChooseMessageStore(paths, settings.MessageStore);
     }

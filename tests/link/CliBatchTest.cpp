@@ -4,6 +4,7 @@
 // simulated phone on a scaled clock.
 
 #include "Clock.h"
+#include "MessageRequest.h"
 #include "MessageService.h"
 #include "MessageStore.h"
 #include "PhoneCommands.h"
@@ -13,6 +14,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -371,6 +373,45 @@ TEST(CliBatch, aBatchTakesItsRetriesFromTheSettingsFile) {
             << listed.out;
         std::filesystem::remove_all(dir);
     }
+}
+
+// The settings' [Messages] CountryCode= is what every command dials a
+// national number with: a batch, one message's PDU, and the history's key.
+TEST(CliBatch, aNationalNumberTakesTheSettingsCountryCode) {
+    const std::string home = std::getenv("VELMORA_DIR");
+    const std::string dir = TempDir("cli-country");
+    struct Row {
+        const char* file;
+        const char* code;
+    } rows[] = {{"[Messages]\r\nCountryCode=358\r\n", "358"}, {nullptr, "62"}};
+    for (const Row& r : rows) {
+        if (r.file)
+            Write(home + "/velmora.Ini", r.file);
+        const Outcome batch =
+            Cli(RunSend, {"--device", dir + "/no-phone", "--store", dir + "/messages.sqlite", "--dry-run",
+                          "--to", "040 123 4567", "text", "Hei"});
+        EXPECT_EQ(batch.out.rfind(std::string("To ") + r.code + "401234567: GSM 7-bit, 1 part\n", 0), 0u)
+            << batch.out << batch.err;
+        // velmora-cli pdu, as a user runs it.
+        const std::string command =
+            std::string("VELMORA_DIR='") + home + "' '" VELMORA_CLI "' pdu text 0401234567 Hei";
+        std::string printed;
+        if (FILE* pipe = ::popen(command.c_str(), "r")) {
+            char buffer[512];
+            while (const std::size_t n = std::fread(buffer, 1, sizeof buffer, pipe))
+                printed.append(buffer, n);
+            EXPECT_EQ(::pclose(pipe), 0) << printed;
+        }
+        MessageRequest request;
+        request.destination = "0401234567";
+        request.text = u"Hei";
+        request.countryCode = r.code;
+        const auto want = BuildMessage(request);
+        ASSERT_TRUE(want);
+        EXPECT_NE(printed.find(want->pdus.front()), std::string::npos) << r.code << "\n" << printed;
+        std::filesystem::remove(home + "/velmora.Ini");
+    }
+    std::filesystem::remove_all(dir);
 }
 
 } // namespace
