@@ -897,6 +897,10 @@ yang salah, 3 bila ponsel tidak terjangkau.
         <source>deleted %1</source>
         <translation>terhapus %1</translation>
     </message>
+    <message>
+        <source>the message store has no record of it yet</source>
+        <translation>penyimpanan pesan belum mempunyai catatannya</translation>
+    </message>
 </context>
 <context>
     <name>modems</name>

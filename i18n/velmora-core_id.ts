@@ -297,6 +297,10 @@
         <source>it was sent again already, as message %1</source>
         <translation>pesan ini sudah dikirim ulang, sebagai pesan %1</translation>
     </message>
+    <message>
+        <source>there is no phone to delete it on</source>
+        <translation>tidak ada telepon untuk menghapusnya</translation>
+    </message>
 </context>
 <context>
     <name>MessageStore</name>
@@ -973,6 +977,10 @@
     <message>
         <source>[Messages] KeepDays=%1 is not from 0 to %2; every message is kept</source>
         <translation>[Messages] KeepDays=%1 tidak di antara 0 dan %2; semua pesan disimpan</translation>
+    </message>
+    <message>
+        <source>[Messages] CountryCode=%1 is not 1 to 3 digits; %2 is used</source>
+        <translation>[Messages] CountryCode=%1 bukan 1 sampai 3 digit; dipakai %2</translation>
     </message>
 </context>
 <context>

@@ -2778,6 +2778,18 @@ Antrekan pesan ke %2 penerima lainnya?</translation>
         <source>A batch is being queued; queue this one after it.</source>
         <translation>Sebuah kiriman sedang diantrekan; antrekan yang ini sesudahnya.</translation>
     </message>
+    <message>
+        <source>the message store could not keep it first</source>
+        <translation>penyimpanan pesan tidak bisa menyimpannya lebih dulu</translation>
+    </message>
+    <message>
+        <source>the message store could not keep it first (%1)</source>
+        <translation>penyimpanan pesan tidak bisa menyimpannya lebih dulu (%1)</translation>
+    </message>
+    <message>
+        <source>the message store has no record of it yet</source>
+        <translation>penyimpanan pesan belum mempunyai catatannya</translation>
+    </message>
 </context>
 <context>
     <name>velmora::TunePlayer</name>

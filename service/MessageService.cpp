@@ -372,6 +372,34 @@ void MessageService::deliveryReport(int reference, int status) {
     }
 }
 
+void MessageTransport::DeleteStored(const StoredMessage& part) {
+    if (m_service)
+        m_service->deleteEnded(part, Q(translate("MessageService", "there is no phone to delete it on")));
+}
+
+std::optional<DeleteRefusal> MessageService::whyNotDelete(const StoredMessage& part) const {
+    if (!m_store)
+        return DeleteRefusal{DeleteRefusal::NoStore, m_storeWhy};
+    if (m_store->fault() == MessageStore::Fault::Damaged)
+        return DeleteRefusal{DeleteRefusal::Damaged, m_store->faultText()};
+    // Asked of the file, not of what this run remembers: only a committed
+    // record is found there.
+    if (!m_store->HasPdu(Q(part.pdu)))
+        return DeleteRefusal{DeleteRefusal::NotRecorded, {}};
+    return std::nullopt;
+}
+
+std::optional<DeleteRefusal> MessageService::deleteStored(const StoredMessage& part) {
+    if (auto refused = whyNotDelete(part))
+        return refused;
+    m_transport.DeleteStored(part);
+    return std::nullopt;
+}
+
+void MessageService::deleteEnded(const StoredMessage& part, const QString& why) {
+    emit storedDeleted(part, why);
+}
+
 void MessageService::storedRead(const QList<StoredMessage>& messages) {
     const ModemId modem = m_transport.Modem();
     for (const StoredMessage& m : messages) {

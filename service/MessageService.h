@@ -54,6 +54,10 @@ public:
     // Each PDU in turn: one MessageService::partSubmitted call a part, then
     // MessageService::sendEnded.
     virtual void Submit(qint64 id, const std::vector<std::string>& pdus, const std::string& destination) = 0;
+    // Deletes one part the phone keeps, if it still holds what was read
+    // there; then MessageService::deleteEnded. Only the service asks, once
+    // the part's record is committed. A transport with no phone refuses.
+    virtual void DeleteStored(const StoredMessage& part);
 
 protected:
     // The service it reports to; set while one uses it.
@@ -70,6 +74,17 @@ struct SendRefusal {
     enum Kind { Invalid, Store } kind = Invalid;
     Refusal invalid;
     QString store;
+};
+
+// Why a message the phone keeps is not deleted from it: the store does not
+// hold its committed record, so the phone's copy may be the only one.
+struct DeleteRefusal {
+    enum Kind {
+        NoStore,     // no store could be opened
+        Damaged,     // the store is damaged: what it says it holds is no proof
+        NotRecorded, // the store holds no record of this PDU (its write failed, or it was never read)
+    } kind = NotRecorded;
+    QString store; // the store's own sentence (why there is none, the damage), when it has one
 };
 
 // A handle on one message on its way (after KJob/QNetworkReply): its id at
@@ -161,6 +176,14 @@ public:
     // when a part may have left, failed when none did.
     void stopAll();
 
+    // Deletes a part of a message the phone keeps (AT+CMGD, if the phone
+    // still holds what was read there), only once its record is committed
+    // in the store; otherwise refused, and the phone is not asked. The
+    // phone's answer comes as storedDeleted(). whyNotDelete asks first, for
+    // every part of a long message before any of them goes.
+    std::optional<DeleteRefusal> deleteStored(const StoredMessage& part);
+    std::optional<DeleteRefusal> whyNotDelete(const StoredMessage& part) const;
+
     // The phone book just read, kept for the names of numbers.
     void phonebookRead(const std::vector<PhonebookEntry>& entries);
 
@@ -174,6 +197,8 @@ public slots:
     // Messages read from the phone's stores (a read of the inbox, or a new
     // one announced): each recorded before anything may delete it.
     void storedRead(const QList<velmora::StoredMessage>& messages);
+    // The phone's answer to DeleteStored: `why` is "" when it deleted the part.
+    void deleteEnded(const velmora::StoredMessage& part, const QString& why);
 
 signals:
     // Every change of a message's state, sent or received.
@@ -183,6 +208,9 @@ signals:
     // A PDU read from the phone; `firstTime` when no message was ever
     // recorded from it (it goes to the received log).
     void pduReceived(qint64 id, const velmora::StoredMessage& stored, bool firstTime);
+    // A part deleteStored handed over is gone from the phone (`why` ""), or
+    // why it is not.
+    void storedDeleted(const velmora::StoredMessage& part, const QString& why);
     // The store could not record a step; `why` names the file and the cause.
     void storeProblem(const QString& why);
 

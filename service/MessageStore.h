@@ -5,6 +5,7 @@
 // returns, so the caller takes the step it recorded only once it is on disk.
 // One object per thread: it owns its own database connection.
 
+#include "CountryCode.h"
 #include "MessageTypes.h"
 #include "Result.h"
 
@@ -99,7 +100,7 @@ struct Group {
 // (smslib's NormaliseDestination: "+62 812-345-6789", "0812...", "0062812..."
 // and "62812..." are one conversation). A sender that is not
 // a number ("Telkomsel") is its own conversation, in lower case.
-QString ConversationKey(const QString& number, const QString& countryCode = QStringLiteral("62"));
+QString ConversationKey(const QString& number, const QString& countryCode = HomeCountryCode());
 
 class MessageStore {
 public:

@@ -62,7 +62,7 @@ QString Outbox::BatchKey(const BatchRequest& request) {
     for (const BatchRecipient& r : request.recipients) {
         MessageRequest same = r.request;
         same.concatReference = 0;
-        const auto number = CheckDestination(same.destination);
+        const auto number = CheckDestination(same.destination, same.countryCode);
         same.destination = number ? number.value() : same.destination;
         items << QString::fromUtf8(QJsonDocument(RequestToJson(same)).toJson(QJsonDocument::Compact));
     }

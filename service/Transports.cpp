@@ -23,6 +23,11 @@ void LinkTransport::Submit(qint64 id, const std::vector<std::string>& pdus, cons
     m_link.submit(id, list, Q(destination));
 }
 
+void LinkTransport::DeleteStored(const StoredMessage& part) {
+    m_deleting.push_back(part);
+    m_link.deleteStored(part);
+}
+
 void LinkTransport::connectService() {
     MessageService* s = service();
     if (!s)
@@ -51,6 +56,13 @@ void LinkTransport::connectService() {
                     s->storedRead(messages);
             });
     connect(&m_link, &PhoneLink::messageArrived, s, [s](const StoredMessage& m) { s->storedRead({m}); });
+    connect(&m_link, &PhoneLink::deleteFinished, s, [this, s](bool ok, const QString& reason) {
+        if (m_deleting.empty())
+            return; // asked of the link by someone else
+        const StoredMessage part = m_deleting.front();
+        m_deleting.pop_front();
+        s->deleteEnded(part, ok ? QString() : reason);
+    });
 }
 
 ModemId SessionTransport::Modem() const {
@@ -75,6 +87,12 @@ void SessionTransport::Submit(qint64 id, const std::vector<std::string>& given,
     }
     if (service())
         service()->sendEnded(id);
+}
+
+void SessionTransport::DeleteStored(const StoredMessage& part) {
+    const std::string why = m_session.DeleteStoredMessage(part);
+    if (service())
+        service()->deleteEnded(part, Q(why));
 }
 
 void SessionTransport::PartSubmitted(const PartEnded& part) {

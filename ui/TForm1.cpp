@@ -4,6 +4,7 @@
 
 #include "ContentFile.h"
 #include "ContentTabs.h"
+#include "CountryCode.h"
 #include "DesktopNotifier.h"
 #include "HistoryReader.h"
 #include "InboxDialog.h"
@@ -244,7 +245,8 @@ void TForm1::WireSignals() {
     connect(m_inbox.get(), &InboxDialog::messageChosen, this, &TForm1::InboxChosen);
     connect(link, &PhoneLink::progress, m_inbox.get(), &InboxDialog::setProgress);
     connect(link, &PhoneLink::inboxFinished, this, &TForm1::InboxRead);
-    connect(link, &PhoneLink::deleteFinished, this, &TForm1::StoredDeleted);
+    connect(m_service.get(), &MessageService::storedDeleted, this,
+            [this](const StoredMessage&, const QString& why) { StoredDeleted(why.isEmpty(), why); });
     connect(link, &PhoneLink::messageArrived, this, &TForm1::MessageArrived);
 
     // The PDU inspector (TForm1PduFields.cpp).
@@ -266,6 +268,8 @@ void TForm1::LoadSettingsAtStart() {
     const std::string& file = m_setup.paths.settingsFile;
     for (const auto& message : LoadSettings(file, m_settings))
         m_settingsMessages << Q(message);
+    // The store and the batches read numbers as the Destination field does.
+    SetHomeCountryCode(Q(m_settings.CountryCode));
 }
 
 // The stored rectangle as it was left, unless no screen shows any of it: a

@@ -239,6 +239,7 @@ MessageRequest TForm1::ComposedMessage() const {
     MessageRequest r;
     r.kind = KindOf(m_content->current());
     r.destination = S(ui.txtHPNo->text());
+    r.countryCode = m_settings.CountryCode;
     r.mcc = S(ui.txtMCC->text());
     r.nc = S(ui.txtNC->text());
     switch (r.kind) {
@@ -281,15 +282,14 @@ void TForm1::btnClearEMSClick() {
     m_ui->memEMS->setFocus();
 }
 
-// "+" signs go, a leading 0 becomes the country code 62, and the number's
+// "+" signs go, a leading 0 becomes the country code, and the number's
 // network fills MCC and NC. Rewriting the edit comes back here once more,
 // which then finds nothing left to change.
 void TForm1::txtHPNoChange() {
     QString text = m_ui->txtHPNo->text();
     QString normal = text;
     normal.remove('+');
-    if (normal.startsWith('0'))
-        normal.replace(0, 1, "62");
+    normal = Q(WithCountryCode(S(normal), m_settings.CountryCode));
     if (normal != text) {
         const int caret = m_ui->txtHPNo->cursorPosition() + static_cast<int>(normal.size() - text.size());
         m_ui->txtHPNo->setText(normal);

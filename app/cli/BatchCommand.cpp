@@ -376,10 +376,14 @@ int AwaitBatchReports(CliPhone& phone, qint64 batch, int waitSeconds, Io io) {
 Result<std::unique_ptr<MessageStore>> OpenMessageStore(const std::optional<std::string>& given, bool create,
                                                        Io io, MessageStore::Access access) {
     std::string path = given.value_or("");
+    const AppPaths paths = CurrentAppPaths();
+    Settings settings;
+    const auto messages = LoadSettings(SettingsSection::Communication, paths.settingsFile, settings);
+    // The store's numbers are looked up as the settings dial them, whichever
+    // store it is.
+    SetHomeCountryCode(Q(settings.CountryCode));
     if (path.empty()) {
-        const AppPaths paths = CurrentAppPaths();
-        Settings settings;
-        for (const auto& message : LoadSettings(SettingsSection::Communication, paths.settingsFile, settings))
+        for (const auto& message : messages)
             io.err << "velmora-cli: " << AboutFile(paths.settingsFile, message) << '\n';
         path = ChooseMessageStore(paths, settings.MessageStore);
     }
@@ -618,6 +622,8 @@ int RunSendToMany(const PhoneTarget& given, const ManyOptions& many, const Repor
         request.name = QFileInfo(Q(*many.toFile)).fileName() + ": " + request.name;
     request.recipients = std::move(recipients.recipients);
     request.pacing = many.pacing;
+    // A refused message is tried again as often as the window would.
+    request.pacing.retries = phone->settings().Retries;
 
     request.again = many.again;
     request.wantModem = Q(many.modem.value_or(""));

@@ -139,6 +139,7 @@ public:
         m_paths = paths;
         m_storePath = ChooseMessageStore(paths, settings.MessageStore, target.store.value_or(""));
         m_settings = settings;
+        SetHomeCountryCode(Q(settings.CountryCode));
     }
     const Settings& settings() const { return m_settings; }
 

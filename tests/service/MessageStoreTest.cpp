@@ -590,6 +590,18 @@ TEST(ConversationKeys, followTheDestinationRules) {
         EXPECT_EQ(ConversationKey(c.number, c.country), c.key) << c.number;
 }
 
+// The settings' country code is every lookup's that names none; a code that
+// is not one leaves the last.
+TEST(ConversationKeys, takeTheProgramsCountryCode) {
+    EXPECT_EQ(ConversationKey("0401234567"), "62401234567");
+    SetHomeCountryCode("358");
+    EXPECT_EQ(ConversationKey("0401234567"), "358401234567");
+    SetHomeCountryCode("35a");
+    EXPECT_EQ(HomeCountryCode(), "358");
+    SetHomeCountryCode("62");
+    EXPECT_EQ(ConversationKey("0401234567"), "62401234567");
+}
+
 // However a number is written, the history, the phone book and the names
 // of a batch find the one person.
 TEST_F(Store, everyWayOfWritingANumberFindsTheSamePerson) {

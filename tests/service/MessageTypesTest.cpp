@@ -111,7 +111,14 @@ INSTANTIATE_TEST_SUITE_P(
                                       r.active = true;
                                       return r;
                                   }()},
-                      RequestCase{"void", Request(MessageKind::Void, u"")}),
+                      RequestCase{"void", Request(MessageKind::Void, u"")},
+                      // sent again, a national number goes where it went
+                      RequestCase{"another country",
+                                  [] {
+                                      auto r = Request(MessageKind::Text, u"Hei");
+                                      r.countryCode = "358";
+                                      return r;
+                                  }()}),
     [](const auto& info) { return testing::CaseName(info.index, info.param.name); });
 
 // A stored request that is not one is refused, not read as another.
@@ -125,6 +132,7 @@ TEST(RequestFromJson, refusesWhatIsNotARequest) {
         R"({"kind":"text","concatReference":1.5})",        // not whole
         R"({"kind":"text","text":"a","textUnits":"D83"})", // units cut short
         R"({"kind":"logo","mcc":510})",                    // a number where text belongs
+        R"({"kind":"text","countryCode":"6200"})",         // no country code
     };
     for (const char* json : bad)
         EXPECT_FALSE(RequestFromJson(QJsonDocument::fromJson(json).object()).has_value()) << json;

@@ -9,12 +9,14 @@
 #include "TextPdu.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QSignalSpy>
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <regex>
 
 namespace velmora::testing {
@@ -47,9 +49,14 @@ public:
         }
         service()->sendEnded(id);
     }
+    void DeleteStored(const StoredMessage& part) override {
+        deleted.push_back(part);
+        service()->deleteEnded(part, {});
+    }
     std::vector<PartOutcome> answers;
     int submits = 0;
     bool later = false;
+    std::vector<StoredMessage> deleted; // what the phone was asked to delete
 };
 
 int Argc = 1;
@@ -331,6 +338,76 @@ TEST_F(ServiceTest, aLogThatCannotBeWrittenIsReportedAndTheMessageStands) {
     EXPECT_EQ(problems[0][0].value<ProblemKind>(), ProblemKind::LogFailed);
     EXPECT_TRUE(problems[0][1].toString().startsWith("Unable to write to " +
                                                      QString::fromStdString(paths.transmitLog)));
+}
+
+// What the phone keeps goes from it only once the store holds it: with no
+// store, a damaged one, or a write that failed, the phone is never asked.
+TEST_F(ServiceTest, aMessageIsDeletedFromThePhoneOnlyOnceItsRecordIsCommitted) {
+    const std::string deliver = "07912618485400F9040C9126589699999900006221801290000005C8329BFD06";
+    const StoredMessage kept{"SM", 3, 0, deliver};
+    struct Row {
+        const char* name;
+        // The store the service keeps to; null: none could be opened.
+        std::function<std::unique_ptr<MessageStore>(const QString& path)> store;
+        bool read; // storedRead was given the message first
+        std::optional<DeleteRefusal::Kind> refused;
+    } rows[] = {
+        {"recorded as it was read", [](const QString& p) { return std::move(MessageStore::Open(p).value()); },
+         true, std::nullopt},
+        {"never read, so never recorded",
+         [](const QString& p) { return std::move(MessageStore::Open(p).value()); }, false,
+         DeleteRefusal::NotRecorded},
+        {"no store", [](const QString&) { return nullptr; }, true, DeleteRefusal::NoStore},
+        {"the write of its record failed",
+         [](const QString& p) {
+             MessageStore::Open(p).value().reset(); // made, then opened for reading only
+             return std::move(MessageStore::Open(p, MessageStore::Access::Read).value());
+         },
+         true, DeleteRefusal::NotRecorded},
+        {"recorded, then the store was found damaged",
+         [&](const QString& p) {
+             {
+                 auto whole = std::move(MessageStore::Open(p).value());
+                 MessageService before(whole.get(), transport);
+                 before.storedRead({kept});
+             }
+             // Every page but the first (the schema) overwritten.
+             QFile file(p);
+             EXPECT_TRUE(file.open(QIODevice::ReadWrite));
+             const qint64 size = file.size();
+             file.seek(4096);
+             file.write(QByteArray(static_cast<int>(size - 4096), '\x5a'));
+             file.close();
+             auto opened = MessageStore::Open(p);
+             EXPECT_TRUE(opened) << opened.error();
+             return opened ? std::move(opened.value()) : nullptr;
+         },
+         true, DeleteRefusal::Damaged},
+    };
+    for (const Row& r : rows) {
+        const QString path = QString::fromStdString(dir) + "/" + r.name + ".sqlite";
+        std::unique_ptr<MessageStore> own = r.store(path);
+        MessageService deleting(own.get(), transport);
+        deleting.setStoreProblem("no store here");
+        if (r.read)
+            deleting.storedRead({kept});
+        transport.deleted.clear();
+        QSignalSpy told(&deleting, &MessageService::storedDeleted);
+        const auto refused = deleting.deleteStored(kept);
+        if (r.refused) {
+            ASSERT_TRUE(refused) << r.name;
+            EXPECT_EQ(refused->kind, *r.refused) << r.name;
+            EXPECT_TRUE(transport.deleted.empty()) << r.name << ": the phone was asked";
+            EXPECT_EQ(told.count(), 0) << r.name;
+        } else {
+            EXPECT_FALSE(refused) << r.name;
+            ASSERT_EQ(transport.deleted.size(), 1u) << r.name;
+            EXPECT_EQ(transport.deleted[0].pdu, deliver);
+            ASSERT_EQ(told.count(), 1) << r.name;
+            EXPECT_EQ(told[0][1].toString(), QString()) << r.name;
+        }
+        EXPECT_EQ(deleting.whyNotDelete(kept).has_value(), r.refused.has_value()) << r.name;
+    }
 }
 
 } // namespace
