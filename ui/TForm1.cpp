@@ -245,7 +245,7 @@ void TForm1::WireSignals() {
     connect(m_inbox.get(), &InboxDialog::messageChosen, this, &TForm1::InboxChosen);
     connect(link, &PhoneLink::progress, m_inbox.get(), &InboxDialog::setProgress);
     connect(link, &PhoneLink::inboxFinished, this, &TForm1::InboxRead);
-    connect(m_service.get(), &MessageService::storedDeleted, this,
+    connect(m_service, &MessageService::storedDeleted, this,
             [this](const StoredMessage&, const QString& why) { StoredDeleted(why.isEmpty(), why); });
     connect(link, &PhoneLink::messageArrived, this, &TForm1::MessageArrived);
 

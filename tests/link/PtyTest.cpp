@@ -68,7 +68,7 @@ TEST_F(PtySession, ConnectsReadsTheIdentityAndLightsTheLamps) {
     Start({"--manufacturer", "Siemens AG"});
     Connect();
     const PhoneIdentity expected{"Siemens AG", "PhoneSim 1", "1.00", "510109876543210",
-                                 "+CSCA: \"+628159000000\",145"};
+                                 "+CSCA: \"+628159000000\",145", ""};
     EXPECT_EQ(session->Identity(), expected);
     EXPECT_TRUE(session->IsSiemens());
     const auto lamps = events.Lamps();
