@@ -51,6 +51,8 @@ ModemChanges DiffModems(const std::vector<ModemConfig>& running, const std::vect
 Daemon::Daemon(CentreControl& centre, DaemonLog& log, SystemdNotifier* notifier, QObject* parent)
     : QObject(parent), m_centre(centre), m_log(log), m_notifier(notifier) {
     m_stopTimer.setSingleShot(true);
+    // A coarse timer may fire a little early; the limit is a promise.
+    m_stopTimer.setTimerType(Qt::PreciseTimer);
     connect(&m_stopTimer, &QTimer::timeout, this, [this] {
         m_log.error(
             QCoreApplication::translate("velmorad", "the modems did not stop within %1 ms; ending anyway")
