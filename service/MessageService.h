@@ -65,11 +65,11 @@ private:
 };
 
 // Why a message was not taken: it does not build (the smslib refusal), or
-// the store cannot record it (the sentence names the file and the cause).
+// the store cannot record it (why, in parts: terms::StoreProblemText says it).
 struct SendRefusal {
     enum Kind { Invalid, Store } kind = Invalid;
     Refusal invalid;
-    QString store;
+    StoreProblem store;
 };
 
 // A handle on one message on its way (after KJob/QNetworkReply): its id at
@@ -154,9 +154,12 @@ public:
 
     // On start: messages a stopped program left Sending become Uncertain.
     int recoverInterrupted();
-    // Why there is no store, for the refusals when there is none.
+    // Why there is no store, for the refusals when there is none: the
+    // sentence the opening gave, or in parts.
     void setStoreProblem(const QString& why);
-    QString noStoreReason() const { return m_storeWhy; }
+    void setStoreProblem(const StoreProblem& problem);
+    StoreProblem noStore() const { return m_storeWhy; }
+    QString noStoreReason() const { return m_storeWhy.text(); }
     // The program is ending: the message on its way ends here, uncertain
     // when a part may have left, failed when none did.
     void stopAll();
@@ -183,8 +186,9 @@ signals:
     // A PDU read from the phone; `firstTime` when no message was ever
     // recorded from it (it goes to the received log).
     void pduReceived(qint64 id, const velmora::StoredMessage& stored, bool firstTime);
-    // The store could not record a step; `why` names the file and the cause.
-    void storeProblem(const QString& why);
+    // The store could not record a step: why, in parts (it reads as the
+    // sentence naming the file and the cause where a QString is wanted).
+    void storeProblem(const velmora::StoreProblem& problem);
 
 private:
     // Records the message's end, then tells of it: apart, so a part's
@@ -197,7 +201,7 @@ private:
 
     MessageStore* m_store;
     MessageTransport& m_transport;
-    QString m_storeWhy;
+    StoreProblem m_storeWhy;
     std::map<qint64, SendJob*> m_jobs;
 };
 

@@ -7,6 +7,7 @@
 
 #include "MessageTypes.h"
 #include "Result.h"
+#include "StoreProblem.h"
 
 #include <QString>
 #include <QStringList>
@@ -138,6 +139,15 @@ public:
     Fault fault() const;
     // The sentence for the user when fault() is not None, else "".
     QString faultText() const;
+    // The same in parts (Damaged or ReadOnly; None when it may be written).
+    StoreProblem faultProblem() const;
+    // Why the last call of this connection that failed did (its Result's
+    // sentence, in parts): what the service hands on to its front ends.
+    StoreProblem lastProblem() const;
+    // The problem behind `sentence`, a refusal this store gave: the last
+    // problem when it is that one, else a refusal in those words.
+    StoreProblem ProblemFor(const std::string& sentence) const;
+    StoreProblem ProblemFor(const QString& sentence) const;
     // SQLite's whole check (PRAGMA integrity_check): "ok" alone when the
     // store is whole, else what SQLite found, a line each (at most 100).
     // A failure when the check could not run at all.

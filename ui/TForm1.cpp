@@ -22,6 +22,7 @@
 #include "QtText.h"
 #include "TAboutBox.h"
 #include "TForm2.h"
+#include "Terms.h"
 #include "TextTab.h"
 #include "Transports.h"
 #include "TuneOutput.h"
@@ -125,7 +126,7 @@ void TForm1::StartMessageService() {
         return;
     // A damaged store is still shown, and can be copied, but never written.
     if (m_store->fault() != MessageStore::Fault::None) {
-        m_service->setStoreProblem(m_store->faultText());
+        m_service->setStoreProblem(m_store->faultProblem());
         return;
     }
     if (m_settings.KeepDays > 0)
@@ -184,7 +185,8 @@ void TForm1::WireSignals() {
     connect(m_service.get(), &MessageService::messageChanged, this,
             [this](qint64 id, msg::State state) { MessageChanged(id, state); });
     connect(m_logs.get(), &LogObserver::problem, this, &TForm1::LinkProblem);
-    connect(m_service.get(), &MessageService::storeProblem, this, &TForm1::ShowStatus);
+    connect(m_service.get(), &MessageService::storeProblem, this,
+            [this](const StoreProblem& problem) { ShowStatus(terms::StoreProblemText(problem)); });
     connect(link, &PhoneLink::pinRequested, this, &TForm1::PinRequested);
     connect(link, &PhoneLink::operatorsFinished, this, &TForm1::OperatorsRead);
 

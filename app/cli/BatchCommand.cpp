@@ -641,7 +641,10 @@ int RunSendToMany(const PhoneTarget& given, const ManyOptions& many, const Repor
                    << '\n';
             return kExitDuplicate;
         }
-        io.err << "velmora-cli: " << Fill(translate("send", "nothing queued: %1"), {S(r.why)}) << '\n';
+        io.err << "velmora-cli: "
+               << Fill(translate("send", "nothing queued: %1"),
+                       {S(r.kind == QueueRefusal::Store ? terms::StoreProblemText(r.store) : r.why)})
+               << '\n';
         return kExitRefused;
     }
     const qint64 batch = queued->batch;

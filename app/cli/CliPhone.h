@@ -16,6 +16,7 @@
 #include "QtText.h"
 #include "Said.h"
 #include "TerminalText.h"
+#include "Terms.h"
 #include "Transports.h"
 
 #include <functional>
@@ -149,11 +150,11 @@ public:
         if (m_service)
             return *m_service;
         auto opened = MessageStore::Open(Q(m_storePath));
-        QString storeWhy;
+        StoreProblem storeWhy;
         if (!opened)
-            storeWhy = Q(opened.error());
+            storeWhy = {StoreProblem::Reason::Unopened, Q(m_storePath), Q(opened.error())};
         else if (opened.value()->fault() != MessageStore::Fault::None)
-            storeWhy = opened.value()->faultText(); // damaged: read, never written
+            storeWhy = opened.value()->faultProblem(); // damaged: read, never written
         else
             m_store = std::move(opened.value());
         if (m_store && m_settings.KeepDays > 0) {
@@ -173,7 +174,9 @@ public:
                              **err << "velmora-cli: " << S(text) << '\n';
                          });
         QObject::connect(m_service.get(), &MessageService::storeProblem,
-                         [err = &m_err](const QString& why) { **err << "velmora-cli: " << S(why) << '\n'; });
+                         [err = &m_err](const StoreProblem& problem) {
+                             **err << "velmora-cli: " << S(terms::StoreProblemText(problem)) << '\n';
+                         });
         m_events.onPart = [this](const PartEnded& part) { m_transport->PartSubmitted(part); };
         m_events.onReport = [this](int reference, int status) {
             m_service->deliveryReport(reference, status);
