@@ -339,6 +339,10 @@ TEST_F(ServiceTest, aLockedStoreRefusesWithWhyInParts) {
         EXPECT_EQ(why.text(), "The message store " + path + " could not be written: database is locked");
         EXPECT_EQ(transport.submits, 0);
         QSignalSpy problems(service.get(), &MessageService::storeProblem);
+        // What only shows the sentence still takes it as a QString.
+        QStringList shown;
+        QObject::connect(service.get(), &MessageService::storeProblem,
+                         [&shown](const QString& why) { shown << why; });
         PhonebookEntry ani;
         ani.index = "1";
         ani.number = "0812";
@@ -349,6 +353,7 @@ TEST_F(ServiceTest, aLockedStoreRefusesWithWhyInParts) {
         const auto told = problems[0][0].value<StoreProblem>();
         EXPECT_EQ(told.reason, StoreProblem::Reason::WriteFailed);
         EXPECT_EQ(told.detail, "database is locked");
+        EXPECT_EQ(shown, QStringList{told.text()});
         QSqlQuery(lock).exec(QStringLiteral("ROLLBACK"));
         lock.close();
     }
