@@ -270,6 +270,9 @@ public:
     // nullopt when none is queued.
     std::optional<MessageRecord> NextQueued(qint64 batch,
                                             const std::optional<QString>& forModem = std::nullopt);
+    // The messages of no batch queued for an outbox (AddQueued), the first
+    // due first.
+    std::vector<MessageRecord> QueuedAlone();
     // When the messages of `batch` started since `since`, oldest first.
     std::vector<QDateTime> StartsSince(qint64 batch, const QDateTime& since);
     // When the messages `modem` took (Claim) started since `since`, of any
