@@ -1306,8 +1306,9 @@ dikembalikan ke pengaturan semula. Status keluar 0 bila ada ponsel yang menjawab
 The outbox: the batches &quot;send --to&quot; and &quot;send --to-file&quot; queued, each message
 of them recorded before anything went. A batch is written B3, a message by its
 number alone (as &quot;send&quot; prints it).
-  list            every batch with what became of its messages; with BATCH, its
-                  messages; --json for a program
+  list            every batch with what became of its messages, then each message
+                  queued alone (send --queue); with BATCH, its messages; --json
+                  for a program (the batches)
   pause           hold a batch: what is queued stays queued
   resume          go on with a batch (also one the program paused when the phone
                   stopped answering); of a failed or uncertain message of a
@@ -1332,8 +1333,9 @@ phone could not be reached or stopped answering.
 Kotak keluar: kiriman massal yang diantrekan &quot;send --to&quot; dan &quot;send --to-file&quot;,
 setiap pesannya dicatat sebelum ada yang berangkat. Kiriman ditulis B3, pesan
 cukup dengan nomornya (seperti yang dicetak &quot;send&quot;).
-  list            setiap kiriman beserta nasib pesan-pesannya; dengan BATCH,
-                  pesan-pesannya; --json untuk program
+  list            setiap kiriman beserta nasib pesan-pesannya, lalu setiap pesan
+                  yang diantrekan sendiri (send --queue); dengan BATCH,
+                  pesan-pesannya; --json untuk program (kiriman saja)
   pause           tahan kiriman: yang dalam antrean tetap dalam antrean
   resume          lanjutkan kiriman (juga yang dijeda program saat ponsel
                   berhenti menjawab); untuk pesan kiriman yang gagal atau tidak
@@ -1378,6 +1380,10 @@ antrean kosong), 3 bila ponsel tidak terjangkau atau berhenti menjawab.
     <message>
         <source>message %1 is %2: nothing to cancel</source>
         <translation>pesan %1 berstatus %2: tidak ada yang bisa dibatalkan</translation>
+    </message>
+    <message>
+        <source>(through %1)</source>
+        <translation>(lewat %1)</translation>
     </message>
 </context>
 <context>

@@ -49,7 +49,7 @@ MessageTransport& ModemChannel::transport() const {
     return *m_sessionTransport;
 }
 
-void ModemChannel::build(MessageStore* store, const QString& noStore, const CentreSetup& setup) {
+void ModemChannel::build(MessageStore* store, const StoreProblem& noStore, const CentreSetup& setup) {
     m_service = std::make_unique<MessageService>(store, transport());
     m_service->setStoreProblem(noStore);
     // Before anyone else listens: what the phone holds is recorded before a
@@ -100,7 +100,7 @@ void ModemChannel::saveModem() {
         return;
     m_record.lastSeen = QDateTime::currentDateTimeUtc();
     if (const auto saved = store->SaveModem(m_record); !saved)
-        emit m_service->storeProblem(Q(saved.error()));
+        emit m_service->storeProblem(store->ProblemFor(saved.error()));
 }
 
 void ModemChannel::runModem() {
@@ -214,18 +214,18 @@ MessageCentre::~MessageCentre() {
 }
 
 void MessageCentre::open() {
-    if (m_store || !m_noStore.isEmpty())
+    if (m_store || !m_noStore.isNull())
         return;
     if (m_setup.storePath.isEmpty())
         m_setup.storePath = Q(m_setup.paths.messageStore);
     auto opened = MessageStore::Open(m_setup.storePath);
     if (!opened) {
-        m_noStore = Localized(opened.error());
+        m_noStore = {StoreProblem::Reason::Unopened, m_setup.storePath, Localized(opened.error())};
         return;
     }
     // A damaged store is still read, and can be copied, but never written.
     if (opened.value()->fault() != MessageStore::Fault::None) {
-        m_noStore = opened.value()->faultText();
+        m_noStore = opened.value()->faultProblem();
         if (m_setup.keepDamaged)
             m_store = std::move(opened.value());
         return;
@@ -234,11 +234,11 @@ void MessageCentre::open() {
     if (m_setup.keepDays > 0) {
         const auto gone = m_store->DeleteBefore(QDateTime::currentDateTimeUtc().addDays(-m_setup.keepDays));
         if (!gone)
-            emit storeProblem(Q(gone.error()));
+            emit storeProblem(m_store->ProblemFor(gone.error()));
     }
     // What a stopped program left sending may have gone: never again by itself.
     if (const auto marked = m_store->MarkInterrupted(); !marked)
-        emit storeProblem(Q(marked.error()));
+        emit storeProblem(m_store->ProblemFor(marked.error()));
     if (!m_store->IsEmpty())
         return;
     const QString log = Q(m_setup.paths.receivedLog);

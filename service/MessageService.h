@@ -69,11 +69,11 @@ private:
 };
 
 // Why a message was not taken: it does not build (the smslib refusal), or
-// the store cannot record it (the sentence names the file and the cause).
+// the store cannot record it (why, in parts: terms::StoreProblemText says it).
 struct SendRefusal {
     enum Kind { Invalid, Store } kind = Invalid;
     Refusal invalid;
-    QString store;
+    StoreProblem store;
 };
 
 // Why a message the phone keeps is not deleted from it: the store does not
@@ -169,9 +169,12 @@ public:
 
     // On start: messages a stopped program left Sending become Uncertain.
     int recoverInterrupted();
-    // Why there is no store, for the refusals when there is none.
+    // Why there is no store, for the refusals when there is none: the
+    // sentence the opening gave, or in parts.
     void setStoreProblem(const QString& why);
-    QString noStoreReason() const { return m_storeWhy; }
+    void setStoreProblem(const StoreProblem& problem);
+    StoreProblem noStore() const { return m_storeWhy; }
+    QString noStoreReason() const { return m_storeWhy.text(); }
     // The program is ending: the message on its way ends here, uncertain
     // when a part may have left, failed when none did.
     void stopAll();
@@ -212,7 +215,7 @@ signals:
     // why it is not.
     void storedDeleted(const velmora::StoredMessage& part, const QString& why);
     // The store could not record a step; `why` names the file and the cause.
-    void storeProblem(const QString& why);
+    void storeProblem(const velmora::StoreProblem& problem);
 
 private:
     // Records the message's end, then tells of it: apart, so a part's
@@ -225,7 +228,7 @@ private:
 
     MessageStore* m_store;
     MessageTransport& m_transport;
-    QString m_storeWhy;
+    StoreProblem m_storeWhy;
     std::map<qint64, SendJob*> m_jobs;
 };
 

@@ -442,13 +442,26 @@ MessageStore::Fault MessageStore::fault() const {
     return d->readOnly ? Fault::ReadOnly : Fault::None;
 }
 
-QString MessageStore::faultText() const {
+QString MessageStore::faultText() const { return fault() == Fault::None ? QString() : faultProblem().text(); }
+
+StoreProblem MessageStore::faultProblem() const {
     if (const auto damage = DamageOf(d->path))
-        return DamagedSentence(d->path, *damage);
+        return {StoreProblem::Reason::Damaged, d->path, *damage};
     if (d->readOnly)
-        return QCoreApplication::translate("MessageStore", "The message store %1 was opened only to be read")
-            .arg(Shown(d->path));
+        return {StoreProblem::Reason::ReadOnly, d->path, {}};
     return {};
+}
+
+StoreProblem MessageStore::lastProblem() const { return d->last; }
+
+StoreProblem MessageStore::ProblemFor(const QString& sentence) const {
+    if (!d->last.isNull() && d->last.text() == sentence)
+        return d->last;
+    return {StoreProblem::Reason::Refused, d->path, sentence};
+}
+
+StoreProblem MessageStore::ProblemFor(const std::string& sentence) const {
+    return ProblemFor(QString::fromStdString(sentence));
 }
 
 Result<QStringList> MessageStore::IntegrityCheck() {

@@ -8,6 +8,7 @@
 #include "CountryCode.h"
 #include "MessageTypes.h"
 #include "Result.h"
+#include "StoreProblem.h"
 
 #include <QString>
 #include <QStringList>
@@ -139,6 +140,15 @@ public:
     Fault fault() const;
     // The sentence for the user when fault() is not None, else "".
     QString faultText() const;
+    // The same in parts (Damaged or ReadOnly; None when it may be written).
+    StoreProblem faultProblem() const;
+    // Why the last call of this connection that failed did (its Result's
+    // sentence, in parts): what the service hands on to its front ends.
+    StoreProblem lastProblem() const;
+    // The problem behind `sentence`, a refusal this store gave: the last
+    // problem when it is that one, else a refusal in those words.
+    StoreProblem ProblemFor(const std::string& sentence) const;
+    StoreProblem ProblemFor(const QString& sentence) const;
     // SQLite's whole check (PRAGMA integrity_check): "ok" alone when the
     // store is whole, else what SQLite found, a line each (at most 100).
     // A failure when the check could not run at all.
@@ -261,6 +271,9 @@ public:
     // nullopt when none is queued.
     std::optional<MessageRecord> NextQueued(qint64 batch,
                                             const std::optional<QString>& forModem = std::nullopt);
+    // The messages of no batch queued for an outbox (AddQueued), the first
+    // due first.
+    std::vector<MessageRecord> QueuedAlone();
     // When the messages of `batch` started since `since`, oldest first.
     std::vector<QDateTime> StartsSince(qint64 batch, const QDateTime& since);
     // When the messages `modem` took (Claim) started since `since`, of any

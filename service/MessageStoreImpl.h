@@ -18,6 +18,7 @@
 #include "Said.h"
 #include "StatusReport.h"
 #include "Strings.h"
+#include "Terms.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -87,21 +88,16 @@ inline std::optional<QString> DamageOf(const QString& path) {
 }
 
 inline QString DamagedSentence(const QString& path, const QString& what) {
-    return QCoreApplication::translate(
-               "MessageStore",
-               "The message store %1 is damaged (%2): nothing more is written to it. Keep a copy of it "
-               "(velmora-cli store backup FILE); the README's Troubleshooting says how to mend it")
-        .arg(Shown(path), what);
+    return terms::StoreProblemText({StoreProblem::Reason::Damaged, path, what});
 }
 
-inline std::string WriteFailure(const QString& path, const QSqlError& e) {
+// Why a change failed: the store damaged (now or before), or SQLite's words.
+inline StoreProblem WriteProblem(const QString& path, const QSqlError& e) {
     if (SaysDamaged(e))
         MarkDamaged(path, Why(e));
     if (const auto damage = DamageOf(path))
-        return DamagedSentence(path, *damage).toStdString();
-    return QCoreApplication::translate("MessageStore", "The message store %1 could not be written: %2")
-        .arg(Shown(path), Why(e))
-        .toStdString();
+        return {StoreProblem::Reason::Damaged, path, *damage};
+    return {StoreProblem::Reason::WriteFailed, path, Why(e)};
 }
 
 inline QSqlQuery Prepare(const QSqlDatabase& db, const QString& sql) {
@@ -343,21 +339,28 @@ struct MessageStore::Impl {
     // costs more than running most of them.
     std::map<QString, QSqlQuery> cache;
 
+    // The last step of this connection that failed, and why (lastProblem()).
+    mutable StoreProblem last;
+
+    // Why a change failed, for the user; kept as the last problem.
     std::string Failure(const SqlFailed& f) const {
-        if (readOnly && !DamageOf(path) && !SaysDamaged(f.error))
-            return QCoreApplication::translate("MessageStore",
-                                               "The message store %1 was opened only to be read")
-                .arg(Shown(path))
-                .toStdString();
-        return WriteFailure(path, f.error);
+        last = readOnly && !DamageOf(path) && !SaysDamaged(f.error)
+                   ? StoreProblem{StoreProblem::Reason::ReadOnly, path, {}}
+                   : WriteProblem(path, f.error);
+        return last.text().toStdString();
     }
-    // Why a read failed, for the user.
+    // Why a read failed, for the user; kept as the last problem.
     std::string ReadFailure(const SqlFailed& f) const {
-        if (const auto damage = DamageOf(path))
-            return DamagedSentence(path, *damage).toStdString();
-        return QCoreApplication::translate("MessageStore", "The message store %1 could not be read: %2")
-            .arg(Shown(path), Why(f.error))
-            .toStdString();
+        const auto damage = DamageOf(path);
+        last = damage ? StoreProblem{StoreProblem::Reason::Damaged, path, *damage}
+                      : StoreProblem{StoreProblem::Reason::ReadFailed, path, Why(f.error)};
+        return last.text().toStdString();
+    }
+    // A step the store turns down itself, for the user; kept as the last
+    // problem.
+    std::string Refused(const QString& why) const {
+        last = {StoreProblem::Reason::Refused, path, why};
+        return why.toStdString();
     }
     // A statement that failed in reading: a damaged store is known as such
     // from then on.

@@ -458,12 +458,11 @@ Result<qint64> MessageStore::AddOutgoing(const MessageRecord& message) {
                          sql::JsonField(QStringLiteral("request"), QStringLiteral("replacedBy"))));
             Run(mark, {id, r.replaces});
             if (mark.numRowsAffected() != 1)
-                return Result<qint64>::Fail(
+                return Result<qint64>::Fail(d->Refused(
                     QCoreApplication::translate(
                         "MessageStore", "message %1 was sent again already, or is no longer one to send "
                                         "again")
-                        .arg(r.replaces)
-                        .toStdString());
+                        .arg(r.replaces)));
         }
         t.Commit();
         return Result<qint64>::Ok(id);
@@ -601,17 +600,16 @@ Result<ReceivedRecord> MessageStore::AddReceived(const ModemId& modem, const QSt
     const QByteArray canonical = Canonical(pdu);
     const QString place = index ? storage + QLatin1Char(':') + QString::number(*index) : storage;
     if (canonical.isEmpty())
-        return R::Fail(QCoreApplication::translate(
-                           "MessageStore", "The message from %1 was not recorded: the phone gave no PDU")
-                           .arg(place)
-                           .toStdString());
-    if (canonical.size() > kMaxPduChars)
         return R::Fail(
+            d->Refused(QCoreApplication::translate(
+                           "MessageStore", "The message from %1 was not recorded: the phone gave no PDU")
+                           .arg(place)));
+    if (canonical.size() > kMaxPduChars)
+        return R::Fail(d->Refused(
             QCoreApplication::translate(
                 "MessageStore", "The message from %1 was not recorded: its PDU is longer than %2 characters")
                 .arg(place)
-                .arg(kMaxPduChars)
-                .toStdString());
+                .arg(kMaxPduChars)));
     try {
         Transaction t(d->db);
         const ReceivedRecord r = d->Receive(ModemKey(modem), modem.name, storage, index.value_or(-1),

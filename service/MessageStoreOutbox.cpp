@@ -245,6 +245,25 @@ std::optional<MessageRecord> MessageStore::NextQueued(qint64 batch, const std::o
     }
 }
 
+std::vector<MessageRecord> MessageStore::QueuedAlone() {
+    std::vector<MessageRecord> out;
+    try {
+        QSqlQuery& q = d->Cached(
+            QStringLiteral("SELECT %1 FROM messages m WHERE m.batch_id IS NULL AND m.state = 'queued'"
+                           " AND m.want_modem IS NOT NULL ORDER BY m.not_before, m.id")
+                .arg(kMessageColumns));
+        Run(q);
+        while (q.next())
+            out.push_back(RecordAt(q));
+        q.finish();
+        d->LoadParts(out);
+    } catch (const SqlFailed& f) {
+        d->Saw(f);
+        out.clear();
+    }
+    return out;
+}
+
 std::vector<QDateTime> MessageStore::StartsSince(qint64 batch, const QDateTime& since) {
     std::vector<QDateTime> out;
     try {

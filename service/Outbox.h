@@ -63,11 +63,12 @@ struct QueueRefusal {
     enum Kind {
         Empty,     // no recipient could be queued (problems says why each)
         Duplicate, // the same content to the same recipients is already queued: batch names it
-        Store,     // the store cannot record it: why names the file and the cause
+        Store,     // the store cannot record it: store says why, in parts
     } kind = Empty;
-    QString why;
+    QString why; // the sentence, of every kind (for Store: store's text)
     qint64 batch = 0;
     std::vector<RecipientProblem> problems;
+    StoreProblem store;
 };
 
 struct QueuedBatch {

@@ -1,6 +1,7 @@
 #include "Terms.h"
 
 #include <QCoreApplication>
+#include <QDir>
 
 namespace velmora::terms {
 
@@ -128,4 +129,37 @@ QString CodingWord(const QString& coding) { return Word(Table::Coding, coding); 
 QString PduTypeWord(const QString& type) { return Word(Table::PduType, type); }
 QString IndicatorWord(const QString& waiting) { return Word(Table::Indicator, waiting); }
 
+QString StoreProblemText(const StoreProblem& p) {
+    const QString file = QDir::toNativeSeparators(p.file);
+    switch (p.reason) {
+    case StoreProblem::Reason::None:
+        return {};
+    case StoreProblem::Reason::ReadOnly:
+        return QCoreApplication::translate("MessageStore", "The message store %1 was opened only to be read")
+            .arg(file);
+    case StoreProblem::Reason::Damaged:
+        return QCoreApplication::translate(
+                   "MessageStore",
+                   "The message store %1 is damaged (%2): nothing more is written to it. Keep a copy of it "
+                   "(velmora-cli store backup FILE); the README's Troubleshooting says how to mend it")
+            .arg(file, p.detail);
+    case StoreProblem::Reason::WriteFailed:
+        return QCoreApplication::translate("MessageStore", "The message store %1 could not be written: %2")
+            .arg(file, p.detail);
+    case StoreProblem::Reason::ReadFailed:
+        return QCoreApplication::translate("MessageStore", "The message store %1 could not be read: %2")
+            .arg(file, p.detail);
+    case StoreProblem::Reason::Unopened:
+    case StoreProblem::Reason::Refused:
+        break;
+    }
+    return p.detail;
+}
+
 } // namespace velmora::terms
+
+namespace velmora {
+
+QString StoreProblem::text() const { return terms::StoreProblemText(*this); }
+
+} // namespace velmora

@@ -9,6 +9,7 @@
 // capitalised words it shows in its lists.
 
 #include "MessageTypes.h"
+#include "StoreProblem.h"
 
 #include <QString>
 
@@ -50,5 +51,10 @@ QString KindLabel(const QString& kind);
 QString CodingWord(const QString& coding);     // "gsm7", "8bit", "ucs2"
 QString PduTypeWord(const QString& type);      // "deliver", "submit", "status-report"
 QString IndicatorWord(const QString& waiting); // "voicemail", "fax", "email", "other"
+
+// "The message store /home/ani/.local/share/velmora/messages.sqlite could not
+// be written: database is locked": a store's problem as a sentence naming
+// the file; "" for none.
+QString StoreProblemText(const StoreProblem& problem);
 
 } // namespace velmora::terms

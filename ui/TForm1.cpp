@@ -24,6 +24,7 @@
 #include "QtText.h"
 #include "TAboutBox.h"
 #include "TForm2.h"
+#include "Terms.h"
 #include "TextTab.h"
 #include "Transports.h"
 #include "TuneOutput.h"
@@ -157,7 +158,8 @@ void TForm1::WireSignals() {
     connect(m_service, &MessageService::messageChanged, this,
             [this](qint64 id, msg::State state) { MessageChanged(id, state); });
     connect(&m_centre->logs(), &LogObserver::problem, this, &TForm1::LinkProblem);
-    connect(m_centre.get(), &MessageCentre::storeProblem, this, &TForm1::ShowStatus);
+    connect(m_centre.get(), &MessageCentre::storeProblem, this,
+            [this](const StoreProblem& problem) { ShowStatus(terms::StoreProblemText(problem)); });
     connect(link, &PhoneLink::pinRequested, this, &TForm1::PinRequested);
     connect(link, &PhoneLink::operatorsFinished, this, &TForm1::OperatorsRead);
 

@@ -16,6 +16,7 @@
 #include "StatusReport.h"
 #include "TForm1.h"
 #include "Tab.h"
+#include "Terms.h"
 #include "TextTab.h"
 #include "Translations.h"
 #include "ui_TForm1.h"
@@ -93,7 +94,7 @@ void TForm1::bitSendSMSClick() {
     // Recorded before it goes; a store that cannot take it keeps it here.
     const auto sent = m_service->send(request);
     if (!sent) {
-        Refuse(tr("Nothing was sent: %1").arg(sent.error().store), nullptr);
+        Refuse(tr("Nothing was sent: %1").arg(terms::StoreProblemText(sent.error().store)), nullptr);
         ShowStatus(QString());
         ShowResultIndicators();
         SetConnectedUI(m_link->isUp());
@@ -116,7 +117,8 @@ void TForm1::Resend(qint64 id) {
     if (!sent) {
         const SendRefusal& why = sent.error();
         Refuse(tr("Nothing was sent: %1")
-                   .arg(why.kind == SendRefusal::Store ? why.store : Sentence(why.invalid.text)),
+                   .arg(why.kind == SendRefusal::Store ? terms::StoreProblemText(why.store)
+                                                       : Sentence(why.invalid.text)),
                nullptr);
         return;
     }

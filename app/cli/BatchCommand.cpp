@@ -37,8 +37,9 @@ std::string QueueUsage() {
                      "The outbox: the batches \"send --to\" and \"send --to-file\" queued, each message\n"
                      "of them recorded before anything went. A batch is written B3, a message by its\n"
                      "number alone (as \"send\" prints it).\n"
-                     "  list            every batch with what became of its messages; with BATCH, its\n"
-                     "                  messages; --json for a program\n"
+                     "  list            every batch with what became of its messages, then each message\n"
+                     "                  queued alone (send --queue); with BATCH, its messages; --json\n"
+                     "                  for a program (the batches)\n"
                      "  pause           hold a batch: what is queued stays queued\n"
                      "  resume          go on with a batch (also one the program paused when the phone\n"
                      "                  stopped answering); of a failed or uncertain message of a\n"
@@ -645,7 +646,10 @@ int RunSendToMany(const PhoneTarget& given, const ManyOptions& many, const Repor
                    << '\n';
             return kExitDuplicate;
         }
-        io.err << "velmora-cli: " << Fill(translate("send", "nothing queued: %1"), {S(r.why)}) << '\n';
+        io.err << "velmora-cli: "
+               << Fill(translate("send", "nothing queued: %1"),
+                       {S(r.kind == QueueRefusal::Store ? terms::StoreProblemText(r.store) : r.why)})
+               << '\n';
         return kExitRefused;
     }
     const qint64 batch = queued->batch;
@@ -853,12 +857,26 @@ int RunQueue(std::vector<std::string> words, Io io) {
             io.out << QJsonDocument(all).toJson(QJsonDocument::Indented).toStdString();
             return kExitOk;
         }
-        if (batches.empty())
+        // Then the messages of no batch still to go (send --queue), as a
+        // batch's are listed.
+        const std::vector<MessageRecord> alone = store.QueuedAlone();
+        if (batches.empty() && alone.empty())
             io.out << translate("queue", "Nothing was ever queued") << '\n';
         for (const BatchRecord& b : batches)
             io.out << ForOutput("B" + std::to_string(b.id) + "  " + Local(b.created) + "  " + BatchState(b) +
                                     "  " + Counts(b) + "  " + S(b.name),
                                 io.outIsTerminal)
+                   << '\n';
+        for (const MessageRecord& m : alone)
+            io.out << ForOutput(
+                          std::to_string(m.id) + "  " + Who(m) + "  " + StateShown(m) +
+                              (m.notBefore.isValid()
+                                   ? "  " + Fill(translate("queue", "(not before %1)"), {Local(m.notBefore)})
+                                   : "") +
+                              (m.wantModem.isEmpty()
+                                   ? ""
+                                   : "  " + Fill(translate("queue", "(through %1)"), {S(m.wantModem)})),
+                          io.outIsTerminal)
                    << '\n';
         return kExitOk;
     }

@@ -117,7 +117,10 @@ int QueueOne(const std::vector<std::string>& kindWords, const PhoneTarget& targe
     const auto queued =
         Outbox::RecordOne(opened.value().get(), request, Q(many.modem.value_or("")), many.pacing.startAt);
     if (!queued) {
-        io.err << "velmora-cli: " << Fill(translate("send", "nothing queued: %1"), {S(queued.error().why)})
+        const QueueRefusal& r = queued.error();
+        io.err << "velmora-cli: "
+               << Fill(translate("send", "nothing queued: %1"),
+                       {S(r.kind == QueueRefusal::Store ? terms::StoreProblemText(r.store) : r.why)})
                << '\n';
         return kExitRefused;
     }
@@ -252,8 +255,9 @@ int RunSend(std::vector<std::string> words, Io io) {
     if (!sent) {
         io.err << "velmora-cli: "
                << Fill(translate("send", "nothing sent: %1"),
-                       {sent.error().kind == SendRefusal::Store ? S(sent.error().store)
-                                                                : LocalizedBytes(sent.error().invalid.text)})
+                       {sent.error().kind == SendRefusal::Store
+                            ? S(terms::StoreProblemText(sent.error().store))
+                            : LocalizedBytes(sent.error().invalid.text)})
                << '\n';
         return kExitRefused;
     }

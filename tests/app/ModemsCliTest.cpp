@@ -210,6 +210,27 @@ INSTANTIATE_TEST_SUITE_P(
         return std::to_string(info.index) + "_" + name;
     });
 
+// queue list shows what send --queue queued alone, after the batches: when
+// and through which modem each is to go.
+TEST_F(ModemsCli, queueListShowsTheMessagesQueuedAlone) {
+    const auto list = [&] {
+        std::ostringstream out, err;
+        const int code = RunQueue({"list", "--store", Store()}, Io{out, err, false, false});
+        EXPECT_EQ(code, kExitOk) << err.str();
+        return out.str();
+    };
+    ASSERT_TRUE(Open());
+    EXPECT_EQ(list(), "Nothing was ever queued\n");
+    ASSERT_EQ(Run(RunSend, {"--queue", "text", "0812345", "Halo"}).code, kExitOk);
+    ASSERT_EQ(
+        Run(RunSend, {"--queue", "--modem", "kantor", "--at", Tomorrow().first, "text", "0813", "Nanti"})
+            .code,
+        kExitOk);
+    const std::string later = Tomorrow().second.toLocalTime().toString("yyyy-MM-dd HH:mm").toStdString();
+    EXPECT_EQ(list(),
+              "1  62812345  queued\n2  62813  queued  (not before " + later + ")  (through kantor)\n");
+}
+
 TEST_F(ModemsCli, noModemKnownIsSaidAndIsNoFailure) {
     // No store at all yet: nothing is made by looking.
     Outcome o = Run(RunModems, {});

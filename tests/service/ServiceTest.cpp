@@ -6,11 +6,14 @@
 #include "MessageService.h"
 #include "MessageStore.h"
 #include "SimPhone.h"
+#include "Terms.h"
 #include "TextPdu.h"
 
 #include <QCoreApplication>
 #include <QFile>
 #include <QSignalSpy>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 
 #include <gtest/gtest.h>
 
@@ -314,8 +317,55 @@ TEST_F(ServiceTest, withoutAStoreNothingReachesThePhone) {
     const auto sent = alone.send(Text(u"hi"));
     ASSERT_FALSE(sent);
     EXPECT_EQ(sent.error().kind, SendRefusal::Store);
-    EXPECT_EQ(sent.error().store, "messages.sqlite: not a Velmora store");
+    EXPECT_EQ(sent.error().store.reason, StoreProblem::Reason::Unopened);
+    EXPECT_EQ(sent.error().store.detail, "messages.sqlite: not a Velmora store");
+    EXPECT_EQ(terms::StoreProblemText(sent.error().store), "messages.sqlite: not a Velmora store");
     EXPECT_EQ(transport.submits, 0);
+}
+
+// Another program holds the store's write lock: a send is refused before
+// the phone hears of it, and a step that cannot be recorded is told of,
+// each with why in parts: the file and SQLite's words.
+TEST_F(ServiceTest, aLockedStoreRefusesWithWhyInParts) {
+    const QString path = QString::fromStdString(paths.messageStore);
+    const QString locker = QStringLiteral("service-test-locker");
+    {
+        QSqlDatabase lock = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), locker);
+        lock.setDatabaseName(path);
+        ASSERT_TRUE(lock.open());
+        ASSERT_TRUE(QSqlQuery(lock).exec(QStringLiteral("BEGIN EXCLUSIVE")));
+        ASSERT_TRUE(QSqlQuery(lock).exec(QStringLiteral("INSERT INTO meta VALUES('held', '1')")));
+        store->SetBusyTimeout(20);
+        const auto sent = service->send(Text(u"hi"));
+        ASSERT_FALSE(sent);
+        const StoreProblem& why = sent.error().store;
+        EXPECT_EQ(sent.error().kind, SendRefusal::Store);
+        EXPECT_EQ(why.reason, StoreProblem::Reason::WriteFailed);
+        EXPECT_EQ(why.file, path);
+        EXPECT_EQ(why.detail, "database is locked");
+        EXPECT_EQ(why.text(), "The message store " + path + " could not be written: database is locked");
+        EXPECT_EQ(transport.submits, 0);
+        QSignalSpy problems(service.get(), &MessageService::storeProblem);
+        // What only shows the sentence still takes it as a QString.
+        QStringList shown;
+        QObject::connect(service.get(), &MessageService::storeProblem,
+                         [&shown](const QString& why) { shown << why; });
+        PhonebookEntry ani;
+        ani.index = "1";
+        ani.number = "0812";
+        ani.type = "129";
+        ani.name = "Ani";
+        service->phonebookRead({ani});
+        ASSERT_EQ(problems.count(), 1);
+        const auto told = problems[0][0].value<StoreProblem>();
+        EXPECT_EQ(told.reason, StoreProblem::Reason::WriteFailed);
+        EXPECT_EQ(told.detail, "database is locked");
+        EXPECT_EQ(shown, QStringList{told.text()});
+        QSqlQuery(lock).exec(QStringLiteral("ROLLBACK"));
+        lock.close();
+    }
+    QSqlDatabase::removeDatabase(locker);
+    EXPECT_TRUE(service->send(Text(u"hi")));
 }
 
 TEST_F(ServiceTest, aMessageReadTwiceIsKeptAndLoggedOnce) {
