@@ -222,8 +222,9 @@ public:
     void Connect(int portNumber, int baudRate) {
         m_portNumber = portNumber;
         m_baud = baudRate;
-        // The port the user chose decides the device again.
-        m_port->UseDevice("");
+        // The port asked for decides the device again, unless one is open.
+        if (!m_session.IsConnected())
+            m_port->UseDevice("");
         Want(true);
         const bool connected = m_session.Connect(portNumber, baudRate);
         if (connected)
