@@ -229,6 +229,11 @@ public:
         const bool connected = m_session.Connect(portNumber, baudRate);
         if (connected)
             Connected();
+        else if (m_session.SimStopped()) {
+            // What the SIM needs is for a person to give.
+            Want(false);
+            SetModemState(ModemState::Stuck);
+        }
         Emit(&PhoneLink::connectFinished, connected);
         // Asked once the connect is told, so it does not hold that up.
         if (connected)
@@ -300,6 +305,14 @@ public:
             m_pauseMs = std::min(m_pauseMs * 2, PhoneLink::kLongestPauseMs);
             if (Reopen())
                 break;
+            // A SIM that refused its PIN is not asked again by itself: each
+            // try would cost it one. The modem stays closed, Stuck, until a
+            // person connects it.
+            if (m_session.SimStopped()) {
+                Want(false);
+                SetModemState(ModemState::Stuck);
+                return;
+            }
             SetModemState(DeviceThere() ? ModemState::Stuck : ModemState::Away);
         }
         m_pauseMs = PhoneLink::kFirstPauseMs;
@@ -353,8 +366,11 @@ public:
                 continue;
             if (!m_imei.empty() && m_session.PeekImei() != m_imei)
                 continue;
-            if (!m_session.Connect(m_portNumber, m_baud))
+            if (!m_session.Connect(m_portNumber, m_baud)) {
+                if (m_session.SimStopped())
+                    return false;
                 continue;
+            }
             if (!m_imei.empty() && m_session.Identity().IMEI != m_imei) {
                 m_session.Disconnect();
                 continue;
