@@ -222,12 +222,18 @@ public:
     void Connect(int portNumber, int baudRate) {
         m_portNumber = portNumber;
         m_baud = baudRate;
-        // The port the user chose decides the device again.
-        m_port->UseDevice("");
+        // The port asked for decides the device again, unless one is open.
+        if (!m_session.IsConnected())
+            m_port->UseDevice("");
         Want(true);
         const bool connected = m_session.Connect(portNumber, baudRate);
         if (connected)
             Connected();
+        else if (m_session.SimStopped()) {
+            // What the SIM needs is for a person to give.
+            Want(false);
+            SetModemState(ModemState::Stuck);
+        }
         Emit(&PhoneLink::connectFinished, connected);
         // Asked once the connect is told, so it does not hold that up.
         if (connected)
@@ -299,6 +305,14 @@ public:
             m_pauseMs = std::min(m_pauseMs * 2, PhoneLink::kLongestPauseMs);
             if (Reopen())
                 break;
+            // A SIM that refused its PIN is not asked again by itself: each
+            // try would cost it one. The modem stays closed, Stuck, until a
+            // person connects it.
+            if (m_session.SimStopped()) {
+                Want(false);
+                SetModemState(ModemState::Stuck);
+                return;
+            }
             SetModemState(DeviceThere() ? ModemState::Stuck : ModemState::Away);
         }
         m_pauseMs = PhoneLink::kFirstPauseMs;
@@ -352,8 +366,11 @@ public:
                 continue;
             if (!m_imei.empty() && m_session.PeekImei() != m_imei)
                 continue;
-            if (!m_session.Connect(m_portNumber, m_baud))
+            if (!m_session.Connect(m_portNumber, m_baud)) {
+                if (m_session.SimStopped())
+                    return false;
                 continue;
+            }
             if (!m_imei.empty() && m_session.Identity().IMEI != m_imei) {
                 m_session.Disconnect();
                 continue;
@@ -590,8 +607,12 @@ void PhoneLink::disconnectPhone() {
 }
 
 void PhoneLink::reconnect(int portNumber, int baudRate) {
-    Post(m_worker, [portNumber, baudRate](SessionWorker& w) {
-        w.shared().ResumeClock();
+    // Another port or speed chosen: a recovery in progress is for the old one.
+    const quint64 n = ++m_disconnectsAsked;
+    if (m_shared->recovering)
+        m_shared->CancelFor(n);
+    Post(m_worker, [portNumber, baudRate, n](SessionWorker& w) {
+        w.shared().ServedUpTo(n);
         w.Disconnect();
         w.SetState(State::Opening);
         w.Connect(portNumber, baudRate);

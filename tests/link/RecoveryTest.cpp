@@ -23,6 +23,7 @@
 #include <atomic>
 #include <condition_variable>
 #include <filesystem>
+#include <functional>
 #include <mutex>
 
 #include <csignal>
@@ -75,6 +76,7 @@ bool WaitForState(QSignalSpy& spy, ModemState state, int& from, int ms = 10000) 
 }
 
 const std::string kImei = "862012034567893";
+using Chunks = ScriptedPort::Answer;
 
 template <class F> bool WaitUntil(F f, int ms = 5000) {
     QElapsedTimer t;
@@ -110,8 +112,11 @@ public:
         if (ms >= 1000) {
             std::lock_guard lock(mutex);
             pauses.push_back(ms);
-            if (static_cast<int>(pauses.size()) == wakeAfter && port)
+            if (static_cast<int>(pauses.size()) == wakeAfter && port) {
                 port->hung = false;
+                if (onWake)
+                    onWake();
+            }
         }
         FakeClock::Sleep(ms);
     }
@@ -123,6 +128,7 @@ public:
     std::vector<int> pauses;
     int wakeAfter = 0;
     HangingPort* port = nullptr;
+    std::function<void()> onWake; // on the worker, as the modem wakes
 };
 
 struct StuckCase {
@@ -213,6 +219,71 @@ TEST(StuckTest, withoutRecoveryTheModemIsNotReopened) {
     EXPECT_EQ(modem.opens(), 1);
     EXPECT_TRUE(pauses.Pauses().empty());
 }
+
+// A SIM that refuses its PIN is never given it again by recovery: each try
+// would cost it one, and three lock it.
+struct SimCase {
+    const char* name;
+    bool atFirstConnect; // else when the modem comes back after hanging
+};
+
+class SimRefusalTest : public ::testing::TestWithParam<SimCase> {};
+
+TEST_P(SimRefusalTest, aRefusedPinEndsRecovery) {
+    App();
+    auto clock = std::make_unique<PauseClock>();
+    auto port = std::make_unique<HangingPort>(*clock);
+    port->OnAnyOther({{0, "\r\nOK\r\n"}});
+    port->On("AT+CGSN\r", {{0, "\r\n" + kImei + "\r\n\r\nOK\r\n"}});
+    port->On("AT+CPINR=\"SIM PIN\"\r", {{0, "\r\nERROR\r\n"}});
+    port->On("AT+CPIN=\"1234\"\r", {{0, "\r\n+CME ERROR: 16\r\n"}});
+    const Chunks locked{{0, "\r\n+CPIN: SIM PIN\r\n\r\nOK\r\n"}};
+    port->On("AT+CPIN?\r",
+             GetParam().atFirstConnect ? locked : Chunks{{0, "\r\n+CPIN: READY\r\n\r\nOK\r\n"}});
+    HangingPort& modem = *port;
+    clock->port = port.get();
+    clock->wakeAfter = 1;
+    clock->onWake = [&modem, locked] { modem.On("AT+CPIN?\r", locked); };
+    PauseClock& pauses = *clock;
+    PhoneLink link(std::move(port), std::move(clock));
+    // Answered at once, on the worker, as a PIN file would be: the fake
+    // clock would otherwise end the wait for it before anyone could answer.
+    std::atomic<int> asked{0};
+    QObject::connect(
+        &link, &PhoneLink::pinRequested, &link,
+        [&](int) {
+            ++asked;
+            link.answerPin(QString("1234"));
+        },
+        Qt::DirectConnection);
+    QSignalSpy state(&link, &PhoneLink::modemState);
+    QSignalSpy connected(&link, &PhoneLink::connectFinished);
+    link.setDialogue(true);
+    link.setRecovery(true);
+    link.setWatchInterval(10);
+    link.connectPhone(1, 19200);
+    ASSERT_TRUE(WaitFor(connected));
+    int seen = 0;
+    if (!GetParam().atFirstConnect) {
+        ASSERT_TRUE(connected[0][0].toBool());
+        modem.hung = true;
+        link.pollSignal();
+    } else {
+        EXPECT_FALSE(connected[0][0].toBool());
+    }
+    ASSERT_TRUE(WaitForState(state, ModemState::Stuck, seen));
+    QTest::qWait(200); // twenty looks of the watch
+    EXPECT_EQ(asked, 1);
+    const auto& sent = modem.written();
+    EXPECT_EQ(std::count(sent.begin(), sent.end(), "AT+CPIN=\"1234\"\r"), 1);
+    EXPECT_EQ(pauses.Pauses(), GetParam().atFirstConnect ? std::vector<int>{} : std::vector<int>{1000});
+    EXPECT_EQ(link.currentModemState(), ModemState::Stuck);
+}
+
+INSTANTIATE_TEST_SUITE_P(Sims, SimRefusalTest,
+                         ::testing::Values(SimCase{"at_the_first_connect", true},
+                                           SimCase{"when_the_modem_comes_back", false}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 // The simulated modem behind a link with recovery on, its links in a
 // folder of the test's own that stands for /dev.
@@ -326,6 +397,34 @@ INSTANTIATE_TEST_SUITE_P(Holders, HeldTest,
                          ::testing::Values(HeldCase{"another_program", Holder::Program},
                                            HeldCase{"another_link", Holder::Link}),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// A user who picks another port while the link waits for a lost modem gets
+// that port at once, not after the pauses.
+TEST_F(ReplugTest, anotherPortChosenEndsTheRecovery) {
+    SimPhone lost({"--link", dir + "/dev/ttyUSB1"});
+    SimPhone other;
+    const std::string first = dir + "/dev/ttyUSB1", second = other.device();
+    PhoneLink link(std::make_unique<TComPort>([first, second](int n) { return n == 1 ? first : second; }),
+                   std::make_unique<RealClock>());
+    link.setDialogue(true);
+    link.setRecovery(true);
+    link.setModemSearch(ModemSearch{"", "", {}});
+    QSignalSpy state(&link, &PhoneLink::modemState);
+    QSignalSpy connected(&link, &PhoneLink::connectFinished);
+    link.connectPhone(1, 19200);
+    int seen = 0;
+    ASSERT_TRUE(WaitForState(state, ModemState::Ready, seen));
+    lost.Pull();
+    ASSERT_TRUE(WaitForState(state, ModemState::Away, seen));
+    QTest::qWait(1200); // into the second pause, of two seconds
+    QElapsedTimer t;
+    t.start();
+    link.reconnect(2, 19200);
+    ASSERT_TRUE(WaitFor(connected, 2, 5000));
+    EXPECT_TRUE(connected[1][0].toBool());
+    EXPECT_LT(t.elapsed(), 1000);
+    EXPECT_EQ(link.device().toStdString(), second);
+}
 
 // A modem found by its by-id link, which udev points at its new device.
 TEST_F(ReplugTest, aModemWithoutAnImeiIsFoundByItsByIdLink) {
