@@ -266,16 +266,10 @@ void PhoneLink::submit(qint64 message, const QStringList& pdus, const QString& d
         list.push_back(p.toStdString());
     Post(m_worker, [this, message, list, d = destination.toStdString()](SessionWorker& w) mutable {
         w.Busy(State::Sending);
-        PhoneSession& session = w.session();
-        if (w.reports)
-            session.AskForReports(list);
-        bool all = true;
         w.message = message;
-        for (std::size_t i = 0; i < list.size(); ++i) {
-            w.part = static_cast<int>(i);
-            all = session.SubmitPDU(list[i], d) == SubmitOutcome::Sent && all;
-        }
-        emit sendFinished(message, all);
+        const auto done =
+            w.session().SubmitMessage(std::move(list), d, w.reports, [&w](int part) { w.part = part; });
+        emit sendFinished(message, done.allSent);
     });
 }
 

@@ -67,21 +67,20 @@ ModemId SessionTransport::Modem() const {
     return {Q(m_session.Identity().IMSI), m_device ? m_device() : QString()};
 }
 
-void SessionTransport::Submit(qint64 id, const std::vector<std::string>& given,
+void SessionTransport::Submit(qint64 id, const std::vector<std::string>& pdus,
                               const std::string& destination) {
     m_id = id;
-    std::vector<std::string> pdus = given;
-    m_reportsRefused = m_reports && !m_session.AskForReports(pdus);
-    for (m_part = 0; m_part < static_cast<int>(pdus.size()); ++m_part) {
-        try {
-            m_session.SubmitPDU(pdus[static_cast<std::size_t>(m_part)], destination);
-        } catch (const SessionCancelled&) {
-            // A part whose PDU had left has been reported as unknown; one
-            // that had not is not, and the message ends here either way.
-            if (service())
-                service()->stopped(id);
-            throw;
-        }
+    m_part = 0;
+    try {
+        m_reportsRefused =
+            m_session.SubmitMessage(pdus, destination, m_reports, [this](int part) { m_part = part; })
+                .reportsRefused;
+    } catch (const SessionCancelled&) {
+        // A part whose PDU had left has been reported as unknown; one that
+        // had not is not, and the message ends here either way.
+        if (service())
+            service()->stopped(id);
+        throw;
     }
     if (service())
         service()->sendEnded(id);

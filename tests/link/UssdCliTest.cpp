@@ -203,7 +203,12 @@ TEST(CliUssd, EachSessionIsKeptForTheHistory) {
     ASSERT_EQ(Ussd({"--fast", "--device", sim.device(), "--store", store, "*999#"}).code, kExitRefused);
     auto opened = MessageStore::Open(QString::fromStdString(store));
     ASSERT_TRUE(opened) << opened.error();
-    const auto kept = (*opened)->Messages(HistoryQuery{});
+    // Only the sessions: a new store also takes in the received log the
+    // inbox tests before this one wrote beside the settings.
+    std::vector<MessageRecord> kept;
+    for (const MessageRecord& m : (*opened)->Messages(HistoryQuery{}))
+        if (m.kind == "ussd")
+            kept.push_back(m);
     ASSERT_EQ(kept.size(), 2u);
     EXPECT_EQ(kept[1].number, "*888#");
     EXPECT_EQ(kept[1].text, "> *888#\n1. Paket data\n2. Pulsa\n> 1\nPaket data 2GB Rp 25.000 aktif 30 hari");
