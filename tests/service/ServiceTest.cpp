@@ -410,5 +410,53 @@ TEST_F(ServiceTest, aMessageIsDeletedFromThePhoneOnlyOnceItsRecordIsCommitted) {
     }
 }
 
+// Each USSD exchange is kept by the service as it goes and told of, so any
+// front end listening hears of it; a store that will not keep it is said
+// once and the session goes on.
+TEST_F(ServiceTest, aUssdSessionIsRecordedAndToldOfAsItGoes) {
+    struct Row {
+        const char* name;
+        bool writable; // false: the store is opened for reading only
+        int problems;  // storeProblem signals
+        bool kept;
+    } rows[] = {{"a store that keeps it", true, 0, true}, {"a store that will not", false, 1, false}};
+    for (const Row& r : rows) {
+        const QString path = QString::fromStdString(dir) + "/" + r.name + ".sqlite";
+        MessageStore::Open(path).value().reset();
+        auto own = std::move(
+            MessageStore::Open(path, r.writable ? MessageStore::Access::Write : MessageStore::Access::Read)
+                .value());
+        MessageService ussd(own.get(), transport);
+        QSignalSpy changed(&ussd, &MessageService::ussdChanged);
+        QSignalSpy problems(&ussd, &MessageService::storeProblem);
+        QString refused;
+        const int session = ussd.beginUssd("*888#", &refused);
+        EXPECT_EQ(refused.isEmpty(), r.kept) << r.name;
+        EXPECT_EQ(ussd.ussdLine(session, "> *888#").isEmpty(), r.kept) << r.name;
+        ussd.ussdLine(session, "1. Paket data\n2. Pulsa");
+        ussd.endUssd(session, UssdEnding{});
+        EXPECT_EQ(problems.count(), r.problems) << r.name;
+        ASSERT_EQ(changed.count(), 3) << r.name;
+        const QList<QVariant> last = changed.back();
+        EXPECT_EQ(last[0].toInt(), session);
+        EXPECT_EQ(last[2].toString(), "> *888#\n1. Paket data\n2. Pulsa") << r.name;
+        EXPECT_TRUE(last[3].toBool());
+        EXPECT_FALSE(changed[0][3].toBool());
+        const qint64 id = last[1].toLongLong();
+        EXPECT_EQ(id > 0, r.kept) << r.name;
+        if (r.kept) {
+            const auto m = own->Message(id);
+            ASSERT_TRUE(m);
+            EXPECT_EQ(m->kind, "ussd");
+            EXPECT_EQ(m->number, "*888#");
+            EXPECT_EQ(m->text, "> *888#\n1. Paket data\n2. Pulsa");
+            EXPECT_EQ(m->state, msg::State::Sent);
+        }
+        // A session ended is gone: nothing more is written or told.
+        ussd.ussdLine(session, "late");
+        EXPECT_EQ(changed.count(), 3) << r.name;
+    }
+}
+
 } // namespace
 } // namespace velmora::testing
