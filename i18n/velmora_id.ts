@@ -407,6 +407,10 @@ Kirim %2 not pertama?</translation>
         <source>Delivery report: %1</source>
         <translation>Laporan pengiriman: %1</translation>
     </message>
+    <message>
+        <source>Compressed: Velmora does not read the text; its octets: %1</source>
+        <translation>Terkompresi: Velmora tidak membaca teksnya; oktetnya: %1</translation>
+    </message>
 </context>
 <context>
     <name>LinkIndicators</name>
@@ -740,6 +744,10 @@ Kirim %2 not pertama?</translation>
     <message>
         <source>RTTTL: %1</source>
         <translation>RTTTL: %1</translation>
+    </message>
+    <message>
+        <source>Compressed: Velmora does not read the text; its octets: %1</source>
+        <translation>Terkompresi: Velmora tidak membaca teksnya; oktetnya: %1</translation>
     </message>
 </context>
 <context>
@@ -1721,6 +1729,10 @@ Mengirim SMS melalui telepon GSM atau modem USB dengan kabel serial atau USB.
     <message>
         <source>To %1</source>
         <translation>Ke %1</translation>
+    </message>
+    <message>
+        <source>Compressed text: %1</source>
+        <translation>Teks terkompresi: %1</translation>
     </message>
 </context>
 <context>

@@ -468,6 +468,8 @@ void FillFromRead(const Result<ReadMessage>& read, MessageRecord& r) {
     const auto put = [&](const char* key, const QJsonValue& v) { c.insert(QLatin1String(key), v); };
     if (!m.content.empty())
         put("content", QString::fromStdString(m.content));
+    if (m.compressed)
+        put("compressed", true);
     if (m.width > 0) {
         put("width", m.width);
         put("height", m.height);

@@ -161,6 +161,10 @@ QStringList ContentLines(const ReadMessage& m) {
                           Localized(StatusText(m.pdu.status.value_or(0))));
     if (m.kind == ContentKind::Ringtone)
         lines << QCoreApplication::translate("InboxDialog", "RTTTL: %1").arg(FromPhone(m.rtttl));
+    if (m.compressed)
+        lines << QCoreApplication::translate("InboxDialog",
+                                             "Compressed: Velmora does not read the text; its octets: %1")
+                     .arg(Q(m.content));
     return lines;
 }
 
@@ -273,7 +277,9 @@ void InboxDialog::setEntries(std::vector<InboxEntry> entries, const NameLookup& 
         row->setText(When, e.message ? LocalTime(e.message->pdu.timestamp) : QString());
         const QString who = e.message ? (name.isEmpty() ? Q(e.message->pdu.number) : name) : QString("?");
         row->setText(From, e.message && e.message->pdu.type == PduType::Submit ? tr("To %1").arg(who) : who);
-        row->setText(Message, FromUtf16(InboxSummary(e)));
+        row->setText(Message, e.message && e.message->compressed
+                                  ? tr("Compressed text: %1").arg(Q(e.message->content))
+                                  : FromUtf16(InboxSummary(e)));
         if (!chosen.empty() && e.parts == chosen)
             again = row;
     }

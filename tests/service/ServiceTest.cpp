@@ -327,6 +327,20 @@ TEST_F(ServiceTest, aMessageReadTwiceIsKeptAndLoggedOnce) {
     EXPECT_EQ(Logged(paths.receivedLog), std::vector<std::string>{"+628569999999 " + deliver});
 }
 
+// A compressed text read from the phone is kept as what it is: its kind,
+// its octets and the mark that they are compressed, never garbage text.
+TEST_F(ServiceTest, aCompressedTextIsKeptAsItsOctets) {
+    const std::string compressed = "07912618485400F9040C9126589699999900286221801290000006"
+                                   "0A1B2C3D4E5F";
+    service->storedRead({StoredMessage{"SM", 4, 0, compressed}});
+    const auto kept = store->Messages({});
+    ASSERT_EQ(kept.size(), 1u);
+    EXPECT_EQ(kept[0].kind, "text");
+    EXPECT_EQ(kept[0].text, "Compressed text: 0A1B2C3D4E5F");
+    EXPECT_EQ(kept[0].content.value("content").toString(), "0A1B2C3D4E5F");
+    EXPECT_TRUE(kept[0].content.value("compressed").toBool());
+}
+
 TEST_F(ServiceTest, aLogThatCannotBeWrittenIsReportedAndTheMessageStands) {
     std::filesystem::create_directories(paths.transmitLog); // a folder where the log should be
     transport.answers = {Part(SubmitOutcome::Sent, 7)};
