@@ -462,8 +462,11 @@ void FillFromRead(const Result<ReadMessage>& read, MessageRecord& r) {
     r.kind = QLatin1String(ContentKindName(m.kind));
     const bool words = m.kind == ContentKind::Text || m.kind == ContentKind::Flash ||
                        m.kind == ContentKind::Ems || m.kind == ContentKind::Picture;
-    r.text =
-        QString::fromStdU16String(words && !m.text.empty() ? m.text : InboxSummary(entry, kSummaryLength));
+    // What the message holds; what it is, in words, is made as it is shown
+    // (terms::MessageText), in the reader's language.
+    r.text = QString::fromStdU16String(words                           ? m.text
+                                       : m.kind == ContentKind::Report ? InboxSummary(entry, kSummaryLength)
+                                                                       : std::u16string());
     QJsonObject c;
     const auto put = [&](const char* key, const QJsonValue& v) { c.insert(QLatin1String(key), v); };
     if (!m.content.empty())

@@ -6,6 +6,7 @@
 #include "MessageService.h"
 #include "MessageStore.h"
 #include "SimPhone.h"
+#include "Terms.h"
 #include "TextPdu.h"
 
 #include <QCoreApplication>
@@ -336,9 +337,28 @@ TEST_F(ServiceTest, aCompressedTextIsKeptAsItsOctets) {
     const auto kept = store->Messages({});
     ASSERT_EQ(kept.size(), 1u);
     EXPECT_EQ(kept[0].kind, "text");
-    EXPECT_EQ(kept[0].text, "Compressed text: 0A1B2C3D4E5F");
+    EXPECT_EQ(kept[0].text, "");
+    EXPECT_EQ(terms::MessageText(kept[0]), "Compressed text: 0A1B2C3D4E5F");
     EXPECT_EQ(kept[0].content.value("content").toString(), "0A1B2C3D4E5F");
     EXPECT_TRUE(kept[0].content.value("compressed").toBool());
+}
+
+// A received logo is kept as what it holds, its kind and content, not as
+// words made in English; the words are made as it is shown.
+TEST_F(ServiceTest, aReceivedLogoIsKeptAsItsKindAndContent) {
+    MessageRequest logo;
+    logo.kind = MessageKind::Logo;
+    logo.destination = "628569999999";
+    logo.content = std::string(126, 'F') + std::string(126, '0');
+    logo.mcc = "510";
+    logo.nc = "10";
+    service->storedRead({StoredMessage{"SM", 2, 0, BuildMessage(logo)->pdus[0]}});
+    const auto kept = store->Messages({});
+    ASSERT_EQ(kept.size(), 1u);
+    EXPECT_EQ(kept[0].kind, "logo");
+    EXPECT_EQ(kept[0].text, "");
+    EXPECT_EQ(kept[0].content.value("mcc").toString(), "510");
+    EXPECT_EQ(terms::MessageText(kept[0]), "Operator logo for 510 10");
 }
 
 TEST_F(ServiceTest, aLogThatCannotBeWrittenIsReportedAndTheMessageStands) {
