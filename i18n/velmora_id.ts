@@ -411,6 +411,10 @@ Kirim %2 not pertama?</translation>
         <source>Compressed: Velmora does not read the text; its octets: %1</source>
         <translation>Terkompresi: Velmora tidak membaca teksnya; oktetnya: %1</translation>
     </message>
+    <message>
+        <source>Compressed text: %1</source>
+        <translation>Teks terkompresi: %1</translation>
+    </message>
 </context>
 <context>
     <name>LinkIndicators</name>
@@ -1729,10 +1733,6 @@ Mengirim SMS melalui telepon GSM atau modem USB dengan kabel serial atau USB.
     <message>
         <source>To %1</source>
         <translation>Ke %1</translation>
-    </message>
-    <message>
-        <source>Compressed text: %1</source>
-        <translation>Teks terkompresi: %1</translation>
     </message>
 </context>
 <context>
