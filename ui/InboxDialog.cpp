@@ -145,9 +145,9 @@ QString KindSaid(const ReadMessage& m) {
     return FromUtf16(InboxKind(m));
 }
 
-QString InboxRowText(const InboxEntry& e) {
+QString InboxRowText(const InboxEntry& e, std::size_t length) {
     if (!e.message)
-        return FromUtf16(InboxSummary(e));
+        return FromUtf16(InboxSummary(e, length));
     const ReadMessage& m = *e.message;
     if (m.compressed)
         return QCoreApplication::translate("InboxDialog", "Compressed text: %1").arg(Q(m.content));
@@ -161,7 +161,7 @@ QString InboxRowText(const InboxEntry& e) {
     case ContentKind::Report:
         return KindSaid(m);
     default:
-        return FromUtf16(InboxSummary(e));
+        return FromUtf16(InboxSummary(e, length));
     }
 }
 
