@@ -6,6 +6,7 @@
 #include "Said.h"
 #include "StatusReport.h"
 #include "Strings.h"
+#include "Terms.h"
 
 #include <QCollator>
 #include <QCoreApplication>
@@ -1882,14 +1883,16 @@ std::vector<Conversation> MessageStore::Conversations(const QString& search) {
             f.where.isEmpty()
                 ? QStringLiteral(
                       "SELECT g.peer, m.number, m.text, g.last, g.n,"
-                      " (SELECT b.name FROM phonebook b WHERE b.peer = g.peer ORDER BY b.id LIMIT 1)"
+                      " (SELECT b.name FROM phonebook b WHERE b.peer = g.peer ORDER BY b.id LIMIT 1),"
+                      " m.kind, m.content"
                       " FROM (SELECT peer, max(at) AS last, count(*) AS n FROM messages GROUP BY peer) g"
                       " JOIN messages m ON m.id = (SELECT x.id FROM messages x WHERE x.peer = g.peer"
                       " ORDER BY x.at DESC, x.id DESC LIMIT 1)"
                       " ORDER BY g.last DESC")
                 : QStringLiteral(
                       "SELECT m.peer, m.number, m.text, max(m.at), count(*),"
-                      " (SELECT b.name FROM phonebook b WHERE b.peer = m.peer ORDER BY b.id LIMIT 1)"
+                      " (SELECT b.name FROM phonebook b WHERE b.peer = m.peer ORDER BY b.id LIMIT 1),"
+                      " m.kind, m.content"
                       " FROM messages m%1 GROUP BY m.peer ORDER BY max(m.at) DESC")
                       .arg(f.where);
         QSqlQuery q = Prepare(d->db, sql);
@@ -1899,7 +1902,12 @@ std::vector<Conversation> MessageStore::Conversations(const QString& search) {
             Conversation c;
             c.key = q.value(0).toString();
             c.number = q.value(1).toString();
-            c.lastText = q.value(2).toString();
+            // A logo's or a tune's words are made as they are read.
+            MessageRecord newest;
+            newest.text = q.value(2).toString();
+            newest.kind = q.value(6).toString();
+            newest.content = Object(q.value(7));
+            c.lastText = terms::MessageText(newest);
             c.last = Time(q.value(3));
             c.count = q.value(4).toInt();
             c.name = q.value(5).toString();

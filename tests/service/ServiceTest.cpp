@@ -359,6 +359,11 @@ TEST_F(ServiceTest, aReceivedLogoIsKeptAsItsKindAndContent) {
     EXPECT_EQ(kept[0].text, "");
     EXPECT_EQ(kept[0].content.value("mcc").toString(), "510");
     EXPECT_EQ(terms::MessageText(kept[0]), "Operator logo for 510 10");
+    // The conversation it is the newest of says it too.
+    const auto conversations = store->Conversations();
+    ASSERT_EQ(conversations.size(), 1u);
+    EXPECT_EQ(conversations[0].lastText, "Operator logo for 510 10");
+    EXPECT_EQ(store->Conversations("628569999999").at(0).lastText, "Operator logo for 510 10");
 }
 
 TEST_F(ServiceTest, aLogThatCannotBeWrittenIsReportedAndTheMessageStands) {
