@@ -3,6 +3,8 @@
 #include "Clock.h"
 #include "QtText.h"
 
+#include <QPointer>
+
 namespace velmora {
 
 LinkTransport::LinkTransport(PhoneLink& link, QObject* parent) : QObject(parent), m_link(link) {
@@ -54,13 +56,17 @@ void LinkTransport::connectService() {
                     s->storedRead(messages);
             });
     connect(&m_link, &PhoneLink::messageArrived, s, [s](const StoredMessage& m) { s->storedRead({m}); });
-    connect(&m_link, &PhoneLink::deleteFinished, s, [this, s](bool ok, const QString& reason) {
-        if (m_deleting.empty())
-            return; // asked of the link by someone else
-        const StoredMessage part = m_deleting.front();
-        m_deleting.pop_front();
-        s->deleteEnded(part, ok ? QString() : reason);
-    });
+    // Kept by the transport, which knows the part; told to the service while
+    // it lives.
+    connect(&m_link, &PhoneLink::deleteFinished, this,
+            [this, s = QPointer<MessageService>(s)](bool ok, const QString& reason) {
+                if (m_deleting.empty())
+                    return; // asked of the link by someone else
+                const StoredMessage part = m_deleting.front();
+                m_deleting.pop_front();
+                if (s)
+                    s->deleteEnded(part, ok ? QString() : reason);
+            });
 }
 
 ModemId SessionTransport::Modem() const {
