@@ -536,6 +536,14 @@ menyebut alasannya), 2 untuk pemakaian yang salah.
         <source>decode: unknown option %1</source>
         <translation>decode: opsi tidak dikenal %1</translation>
     </message>
+    <message>
+        <source>compressed, which Velmora does not read</source>
+        <translation>terkompresi, yang tidak dibaca Velmora</translation>
+    </message>
+    <message>
+        <source>octets</source>
+        <translation>oktet</translation>
+    </message>
 </context>
 <context>
     <name>group</name>

@@ -1567,6 +1567,73 @@
     </message>
 </context>
 <context>
+    <name>received</name>
+    <message>
+        <source>Compressed text: %1</source>
+        <translation>Teks terkompresi: %1</translation>
+    </message>
+    <message>
+        <source>Operator logo for %1 %2</source>
+        <translation>Logo operator untuk %1 %2</translation>
+    </message>
+    <message>
+        <source>Group graphic</source>
+        <translation>Gambar grup</translation>
+    </message>
+    <message>
+        <source>Picture message</source>
+        <translation>Pesan gambar</translation>
+    </message>
+    <message>
+        <source>Ringtone</source>
+        <translation>Nada dering</translation>
+    </message>
+    <message>
+        <source>Ringtone: %1</source>
+        <translation>Nada dering: %1</translation>
+    </message>
+    <message>
+        <source>Void message</source>
+        <translation>Pesan kosong</translation>
+    </message>
+    <message>
+        <source>Voicemail</source>
+        <translation>Pesan suara</translation>
+    </message>
+    <message>
+        <source>Fax</source>
+        <translation>Faks</translation>
+    </message>
+    <message>
+        <source>E-mail</source>
+        <translation>Surel</translation>
+    </message>
+    <message>
+        <source>Message</source>
+        <translation>Pesan</translation>
+    </message>
+    <message>
+        <source>%1 waiting: %2</source>
+        <translation>%1 menunggu: %2</translation>
+    </message>
+    <message>
+        <source>%1 waiting</source>
+        <translation>%1 menunggu</translation>
+    </message>
+    <message>
+        <source>%1 read, none waiting</source>
+        <translation>%1 sudah dibaca, tidak ada yang menunggu</translation>
+    </message>
+    <message>
+        <source>Data for port %1</source>
+        <translation>Data untuk port %1</translation>
+    </message>
+    <message>
+        <source>Data</source>
+        <translation>Data biner</translation>
+    </message>
+</context>
+<context>
     <name>state</name>
     <message>
         <source>queued</source>

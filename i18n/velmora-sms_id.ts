@@ -1024,6 +1024,10 @@
         <source>after the end of the message</source>
         <translation>setelah akhir pesan</translation>
     </message>
+    <message>
+        <source>%1 compressed, not read</source>
+        <translation>%1 terkompresi, tidak dibaca</translation>
+    </message>
 </context>
 <context>
     <name>smslib/Ringtone</name>

@@ -407,6 +407,14 @@ Kirim %2 not pertama?</translation>
         <source>Delivery report: %1</source>
         <translation>Laporan pengiriman: %1</translation>
     </message>
+    <message>
+        <source>Compressed: Velmora does not read the text; its octets: %1</source>
+        <translation>Terkompresi: Velmora tidak membaca teksnya; oktetnya: %1</translation>
+    </message>
+    <message>
+        <source>Compressed text: %1</source>
+        <translation>Teks terkompresi: %1</translation>
+    </message>
 </context>
 <context>
     <name>LinkIndicators</name>
@@ -740,6 +748,10 @@ Kirim %2 not pertama?</translation>
     <message>
         <source>RTTTL: %1</source>
         <translation>RTTTL: %1</translation>
+    </message>
+    <message>
+        <source>Compressed: Velmora does not read the text; its octets: %1</source>
+        <translation>Terkompresi: Velmora tidak membaca teksnya; oktetnya: %1</translation>
     </message>
 </context>
 <context>

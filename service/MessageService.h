@@ -11,11 +11,13 @@
 #include "MessageStore.h"
 #include "MessageTypes.h"
 #include "PhoneSession.h"
+#include "UssdRecord.h"
 
 #include <QObject>
 #include <QPointer>
 
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -187,6 +189,16 @@ public:
     std::optional<DeleteRefusal> deleteStored(const StoredMessage& part);
     std::optional<DeleteRefusal> whyNotDelete(const StoredMessage& part) const;
 
+    // USSD (UssdRecord.cpp): each exchange is recorded in the history as it
+    // goes, a message of kind "ussd" (the code its number, the transcript
+    // its text), and told of by ussdChanged. beginUssd gives the session's
+    // number; a store that refuses a write is said once (storeProblem) and
+    // the session goes on unkept. Each gives that refusal, "" while kept.
+    // `tell` false: the program is ending and no one is told.
+    int beginUssd(const QString& code, QString* problem = nullptr);
+    QString ussdLine(int session, const QString& line);
+    void endUssd(int session, const UssdEnding& ending, bool tell = true);
+
     // The phone book just read, kept for the names of numbers.
     void phonebookRead(const std::vector<PhonebookEntry>& entries);
 
@@ -214,6 +226,9 @@ signals:
     // A part deleteStored handed over is gone from the phone (`why` ""), or
     // why it is not.
     void storedDeleted(const velmora::StoredMessage& part, const QString& why);
+    // A USSD session's record changed: `id` its message in the store (0 when
+    // not kept), its transcript so far, and whether the session is over.
+    void ussdChanged(int session, qint64 id, const QString& transcript, bool ended);
     // The store could not record a step; `why` names the file and the cause.
     void storeProblem(const velmora::StoreProblem& problem);
 
@@ -230,6 +245,8 @@ private:
     MessageTransport& m_transport;
     StoreProblem m_storeWhy;
     std::map<qint64, SendJob*> m_jobs;
+    std::map<int, std::unique_ptr<UssdRecord>> m_ussd; // the sessions under way
+    int m_lastUssd = 0;
 };
 
 } // namespace velmora

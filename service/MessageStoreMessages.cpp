@@ -3,6 +3,7 @@
 // reading, searching and deleting them.
 
 #include "MessageStoreImpl.h"
+#include "Terms.h"
 
 #include <QJsonArray>
 
@@ -35,12 +36,17 @@ void FillFromRead(const Result<ReadMessage>& read, MessageRecord& r) {
     r.kind = QLatin1String(ContentKindName(m.kind));
     const bool words = m.kind == ContentKind::Text || m.kind == ContentKind::Flash ||
                        m.kind == ContentKind::Ems || m.kind == ContentKind::Picture;
-    r.text =
-        QString::fromStdU16String(words && !m.text.empty() ? m.text : InboxSummary(entry, kSummaryLength));
+    // What the message holds; what it is, in words, is made as it is shown
+    // (terms::MessageText), in the reader's language.
+    r.text = QString::fromStdU16String(words                           ? m.text
+                                       : m.kind == ContentKind::Report ? InboxSummary(entry, kSummaryLength)
+                                                                       : std::u16string());
     QJsonObject c;
     const auto put = [&](const char* key, const QJsonValue& v) { c.insert(QLatin1String(key), v); };
     if (!m.content.empty())
         put("content", QString::fromStdString(m.content));
+    if (m.compressed)
+        put("compressed", true);
     if (m.width > 0) {
         put("width", m.width);
         put("height", m.height);
@@ -778,14 +784,16 @@ std::vector<Conversation> MessageStore::Conversations(const QString& search) {
             f.where.isEmpty()
                 ? QStringLiteral(
                       "SELECT g.peer, m.number, m.text, g.last, g.n,"
-                      " (SELECT b.name FROM phonebook b WHERE b.peer = g.peer ORDER BY b.id LIMIT 1)"
+                      " (SELECT b.name FROM phonebook b WHERE b.peer = g.peer ORDER BY b.id LIMIT 1),"
+                      " m.kind, m.content"
                       " FROM (SELECT peer, max(at) AS last, count(*) AS n FROM messages GROUP BY peer) g"
                       " JOIN messages m ON m.id = (SELECT x.id FROM messages x WHERE x.peer = g.peer"
                       " ORDER BY x.at DESC, x.id DESC LIMIT 1)"
                       " ORDER BY g.last DESC")
                 : QStringLiteral(
                       "SELECT m.peer, m.number, m.text, max(m.at), count(*),"
-                      " (SELECT b.name FROM phonebook b WHERE b.peer = m.peer ORDER BY b.id LIMIT 1)"
+                      " (SELECT b.name FROM phonebook b WHERE b.peer = m.peer ORDER BY b.id LIMIT 1),"
+                      " m.kind, m.content"
                       " FROM messages m%1 GROUP BY m.peer ORDER BY max(m.at) DESC")
                       .arg(f.where);
         QSqlQuery q = Prepare(d->db, sql);
@@ -795,7 +803,12 @@ std::vector<Conversation> MessageStore::Conversations(const QString& search) {
             Conversation c;
             c.key = q.value(0).toString();
             c.number = q.value(1).toString();
-            c.lastText = q.value(2).toString();
+            // A logo's or a tune's words are made as they are read.
+            MessageRecord newest;
+            newest.text = q.value(2).toString();
+            newest.kind = q.value(6).toString();
+            newest.content = Object(q.value(7));
+            c.lastText = terms::MessageText(newest);
             c.last = Time(q.value(3));
             c.count = q.value(4).toInt();
             c.name = q.value(5).toString();

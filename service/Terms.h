@@ -57,4 +57,12 @@ QString IndicatorWord(const QString& waiting); // "voicemail", "fax", "email", "
 // the file; "" for none.
 QString StoreProblemText(const StoreProblem& problem);
 
+// What a person reads as a message's text: the text it holds, or for a
+// message read from a phone with none (a logo, a tune, a waiting indication, a
+// compressed text) what it is, made from its kind and content in the
+// user's language: "Operator logo for 510 10". A store written before
+// these words were made here holds them, in English, as the text, and
+// shows them as it always did.
+QString MessageText(const MessageRecord& m);
+
 } // namespace velmora::terms

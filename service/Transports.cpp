@@ -3,6 +3,8 @@
 #include "Clock.h"
 #include "QtText.h"
 
+#include <QPointer>
+
 namespace velmora {
 
 LinkTransport::LinkTransport(PhoneLink& link, QObject* parent) : QObject(parent), m_link(link) {
@@ -56,34 +58,37 @@ void LinkTransport::connectService() {
                     s->storedRead(messages);
             });
     connect(&m_link, &PhoneLink::messageArrived, s, [s](const StoredMessage& m) { s->storedRead({m}); });
-    connect(&m_link, &PhoneLink::deleteFinished, s, [this, s](bool ok, const QString& reason) {
-        if (m_deleting.empty())
-            return; // asked of the link by someone else
-        const StoredMessage part = m_deleting.front();
-        m_deleting.pop_front();
-        s->deleteEnded(part, ok ? QString() : reason);
-    });
+    // Kept by the transport, which knows the part; told to the service while
+    // it lives.
+    connect(&m_link, &PhoneLink::deleteFinished, this,
+            [this, s = QPointer<MessageService>(s)](bool ok, const QString& reason) {
+                if (m_deleting.empty())
+                    return; // asked of the link by someone else
+                const StoredMessage part = m_deleting.front();
+                m_deleting.pop_front();
+                if (s)
+                    s->deleteEnded(part, ok ? QString() : reason);
+            });
 }
 
 ModemId SessionTransport::Modem() const {
     return {Q(m_session.Identity().IMSI), m_device ? m_device() : QString()};
 }
 
-void SessionTransport::Submit(qint64 id, const std::vector<std::string>& given,
+void SessionTransport::Submit(qint64 id, const std::vector<std::string>& pdus,
                               const std::string& destination) {
     m_id = id;
-    std::vector<std::string> pdus = given;
-    m_reportsRefused = m_reports && !m_session.AskForReports(pdus);
-    for (m_part = 0; m_part < static_cast<int>(pdus.size()); ++m_part) {
-        try {
-            m_session.SubmitPDU(pdus[static_cast<std::size_t>(m_part)], destination);
-        } catch (const SessionCancelled&) {
-            // A part whose PDU had left has been reported as unknown; one
-            // that had not is not, and the message ends here either way.
-            if (service())
-                service()->stopped(id);
-            throw;
-        }
+    m_part = 0;
+    try {
+        m_reportsRefused =
+            m_session.SubmitMessage(pdus, destination, m_reports, [this](int part) { m_part = part; })
+                .reportsRefused;
+    } catch (const SessionCancelled&) {
+        // A part whose PDU had left has been reported as unknown; one that
+        // had not is not, and the message ends here either way.
+        if (service())
+            service()->stopped(id);
+        throw;
     }
     if (service())
         service()->sendEnded(id);

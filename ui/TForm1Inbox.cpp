@@ -186,7 +186,7 @@ void TForm1::MessageArrived(const StoredMessage& m) {
     const QString who = m_inbox->rowText(row, 1);
     ShowStatus(tr("New message from %1").arg(who));
     m_inbox->setStatus(tr("New message from %1. %2").arg(who, m_inbox->statusText()));
-    m_notifier->notify(tr("New message from %1").arg(who), FromUtf16(InboxSummary(*entry, 120)));
+    m_notifier->notify(tr("New message from %1").arg(who), InboxRowText(*entry, 120));
 }
 
 } // namespace velmora

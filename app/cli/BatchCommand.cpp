@@ -570,7 +570,7 @@ int RunSendToMany(const PhoneTarget& given, const ManyOptions& many, const Repor
                 {kExitRefused, ForOutput(Fill(translate("send", "nothing queued: %1"), {S(table.error())}),
                                          io.errIsTerminal)},
                 io);
-        const auto column = NumberColumn(table.value(), Q(many.numberColumn.value_or("")));
+        const auto column = NumberColumn(table.value(), Q(many.numberColumn.value_or("")), HomeCountryCode());
         if (!column) {
             // Which column is the numbers' is the user's to say when no
             // header says it: a guess sent a batch to dates and accounts.

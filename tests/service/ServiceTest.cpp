@@ -377,6 +377,44 @@ TEST_F(ServiceTest, aMessageReadTwiceIsKeptAndLoggedOnce) {
     EXPECT_EQ(Logged(paths.receivedLog), std::vector<std::string>{"+628569999999 " + deliver});
 }
 
+// A compressed text read from the phone is kept as what it is: its kind,
+// its octets and the mark that they are compressed, never garbage text.
+TEST_F(ServiceTest, aCompressedTextIsKeptAsItsOctets) {
+    const std::string compressed = "07912618485400F9040C9126589699999900286221801290000006"
+                                   "0A1B2C3D4E5F";
+    service->storedRead({StoredMessage{"SM", 4, 0, compressed}});
+    const auto kept = store->Messages({});
+    ASSERT_EQ(kept.size(), 1u);
+    EXPECT_EQ(kept[0].kind, "text");
+    EXPECT_EQ(kept[0].text, "");
+    EXPECT_EQ(terms::MessageText(kept[0]), "Compressed text: 0A1B2C3D4E5F");
+    EXPECT_EQ(kept[0].content.value("content").toString(), "0A1B2C3D4E5F");
+    EXPECT_TRUE(kept[0].content.value("compressed").toBool());
+}
+
+// A received logo is kept as what it holds, its kind and content, not as
+// words made in English; the words are made as it is shown.
+TEST_F(ServiceTest, aReceivedLogoIsKeptAsItsKindAndContent) {
+    MessageRequest logo;
+    logo.kind = MessageKind::Logo;
+    logo.destination = "628569999999";
+    logo.content = std::string(126, 'F') + std::string(126, '0');
+    logo.mcc = "510";
+    logo.nc = "10";
+    service->storedRead({StoredMessage{"SM", 2, 0, BuildMessage(logo)->pdus[0]}});
+    const auto kept = store->Messages({});
+    ASSERT_EQ(kept.size(), 1u);
+    EXPECT_EQ(kept[0].kind, "logo");
+    EXPECT_EQ(kept[0].text, "");
+    EXPECT_EQ(kept[0].content.value("mcc").toString(), "510");
+    EXPECT_EQ(terms::MessageText(kept[0]), "Operator logo for 510 10");
+    // The conversation it is the newest of says it too.
+    const auto conversations = store->Conversations();
+    ASSERT_EQ(conversations.size(), 1u);
+    EXPECT_EQ(conversations[0].lastText, "Operator logo for 510 10");
+    EXPECT_EQ(store->Conversations("628569999999").at(0).lastText, "Operator logo for 510 10");
+}
+
 TEST_F(ServiceTest, aLogThatCannotBeWrittenIsReportedAndTheMessageStands) {
     std::filesystem::create_directories(paths.transmitLog); // a folder where the log should be
     transport.answers = {Part(SubmitOutcome::Sent, 7)};
@@ -457,6 +495,54 @@ TEST_F(ServiceTest, aMessageIsDeletedFromThePhoneOnlyOnceItsRecordIsCommitted) {
             EXPECT_EQ(told[0][1].toString(), QString()) << r.name;
         }
         EXPECT_EQ(deleting.whyNotDelete(kept).has_value(), r.refused.has_value()) << r.name;
+    }
+}
+
+// Each USSD exchange is kept by the service as it goes and told of, so any
+// front end listening hears of it; a store that will not keep it is said
+// once and the session goes on.
+TEST_F(ServiceTest, aUssdSessionIsRecordedAndToldOfAsItGoes) {
+    struct Row {
+        const char* name;
+        bool writable; // false: the store is opened for reading only
+        int problems;  // storeProblem signals
+        bool kept;
+    } rows[] = {{"a store that keeps it", true, 0, true}, {"a store that will not", false, 1, false}};
+    for (const Row& r : rows) {
+        const QString path = QString::fromStdString(dir) + "/" + r.name + ".sqlite";
+        MessageStore::Open(path).value().reset();
+        auto own = std::move(
+            MessageStore::Open(path, r.writable ? MessageStore::Access::Write : MessageStore::Access::Read)
+                .value());
+        MessageService ussd(own.get(), transport);
+        QSignalSpy changed(&ussd, &MessageService::ussdChanged);
+        QSignalSpy problems(&ussd, &MessageService::storeProblem);
+        QString refused;
+        const int session = ussd.beginUssd("*888#", &refused);
+        EXPECT_EQ(refused.isEmpty(), r.kept) << r.name;
+        EXPECT_EQ(ussd.ussdLine(session, "> *888#").isEmpty(), r.kept) << r.name;
+        ussd.ussdLine(session, "1. Paket data\n2. Pulsa");
+        ussd.endUssd(session, UssdEnding{});
+        EXPECT_EQ(problems.count(), r.problems) << r.name;
+        ASSERT_EQ(changed.count(), 3) << r.name;
+        const QList<QVariant> last = changed.back();
+        EXPECT_EQ(last[0].toInt(), session);
+        EXPECT_EQ(last[2].toString(), "> *888#\n1. Paket data\n2. Pulsa") << r.name;
+        EXPECT_TRUE(last[3].toBool());
+        EXPECT_FALSE(changed[0][3].toBool());
+        const qint64 id = last[1].toLongLong();
+        EXPECT_EQ(id > 0, r.kept) << r.name;
+        if (r.kept) {
+            const auto m = own->Message(id);
+            ASSERT_TRUE(m);
+            EXPECT_EQ(m->kind, "ussd");
+            EXPECT_EQ(m->number, "*888#");
+            EXPECT_EQ(m->text, "> *888#\n1. Paket data\n2. Pulsa");
+            EXPECT_EQ(m->state, msg::State::Sent);
+        }
+        // A session ended is gone: nothing more is written or told.
+        ussd.ussdLine(session, "late");
+        EXPECT_EQ(changed.count(), 3) << r.name;
     }
 }
 

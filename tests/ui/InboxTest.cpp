@@ -80,6 +80,7 @@ private slots:
     void aRowChosenThroughTheAccessibilityInterfaceShowsItsMessage();
     void showsAServiceNumberAndAMessageCutShort();
     void namesTheStoreThePhoneWouldNotOpen();
+    void showsACompressedTextAsItsOctets();
     void keepsOnThePhoneWhatTheStoreDoesNotHold_data();
     void keepsOnThePhoneWhatTheStoreDoesNotHold();
 };
@@ -257,6 +258,20 @@ void InboxTest::namesTheStoreThePhoneWouldNotOpen() {
     QTRY_COMPARE_WITH_TIMEOUT(inbox->rows(), 0, 5000);
     QCOMPARE(inbox->statusText(),
              "The message was deleted from the phone. 0 messages on the phone. " + unread);
+}
+
+// Read as the UCS2 its coding scheme also names, it was garbage.
+void InboxTest::showsACompressedTextAsItsOctets() {
+    QTemporaryDir dir;
+    OpenInbox o(dir, {"07912618485400F9040C9126589699999900286221801290000006"
+                      "0A1B2C3D4E5F"});
+    QVERIFY(o.inbox);
+    QTRY_COMPARE_WITH_TIMEOUT(o.inbox->rows(), 1, 5000);
+    QCOMPARE(o.inbox->rowText(0, 2), QString("Compressed text: 0A1B2C3D4E5F"));
+    o.inbox->choose(0);
+    QVERIFY2(o.inbox->detailText().contains("Compressed: Velmora does not read the text; its octets: "
+                                            "0A1B2C3D4E5F"),
+             qPrintable(o.inbox->detailText()));
 }
 
 // The stores a delete meets: none, a damaged one, one whose writes fail.
