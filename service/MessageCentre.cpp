@@ -107,6 +107,7 @@ void ModemChannel::runModem() {
     PhoneLink* link = m_link;
     m_linkTransport->setName(m_name);
     m_outbox->setModemPacing(m_config.intervalMs, m_config.perHour);
+    m_outbox->setModemRecovers(true);
     // Who the modem is and how it stands, in the store's modems table as it
     // changes, for whoever watches the box.
     m_record.name = m_name;
@@ -127,6 +128,12 @@ void ModemChannel::runModem() {
     connect(link, &PhoneLink::modemState, this, [this](ModemState state) {
         if (m_record.state == StateName(state))
             return;
+        // Opened again after it went away or stuck: it may be given work.
+        if (state == ModemState::Ready && (m_record.state == StateName(ModemState::Away) ||
+                                           m_record.state == StateName(ModemState::Stuck))) {
+            m_outbox->modemBack();
+            m_runner->poke();
+        }
         m_record.state = StateName(state);
         saveModem();
     });
@@ -148,9 +155,11 @@ void ModemChannel::runModem() {
     if (m_config.deleteAfterStore)
         // pduReceived names a message only once its record is committed.
         connect(m_service.get(), &MessageService::pduReceived, this,
-                [link](qint64 id, const StoredMessage& stored, bool) {
+                [this](qint64 id, const StoredMessage& stored, bool) {
+                    // The service's own rule stands behind the id: nothing
+                    // is deleted that the store does not hold.
                     if (id > 0 && stored.status <= 1) // received, read or not
-                        link->deleteStored(stored);
+                        m_service->deleteStored(stored);
                 });
     // A modem that hangs or comes back under another name is found again.
     link->setRecovery(true);

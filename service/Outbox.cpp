@@ -278,6 +278,8 @@ OutboxStep Outbox::next(std::optional<qint64> only) {
     if (m_service.busy())
         return {OutboxStep::Busy, 0, {}};
     const QDateTime now = m_now();
+    if (m_heldUntil.isValid() && now < m_heldUntil)
+        return {OutboxStep::Wait, 0, m_heldUntil};
     if (const auto expired = store->ExpireQueued(now); expired) {
         for (const qint64 id : expired.value()) {
             emit messageChanged(id, msg::State::Failed, msg::Reason::Expired, -1);
@@ -330,6 +332,11 @@ void Outbox::onMessageChanged(qint64 id, msg::State state, msg::Reason reason, i
     const int retries = batch ? batch->pacing.retries : BatchPacing{}.retries;
     const std::optional<int> why = code >= 0 ? std::optional<int>(code) : std::nullopt;
     const auto pauseFor = [&](msg::Reason r) {
+        if (m_modemRecovers) {
+            if (r == msg::Reason::NoAnswer)
+                m_heldUntil = m_now().addMSecs(kSilentModemHoldMs);
+            return;
+        }
         if (batchId != 0 && store->SetBatchState(batchId, msg::BatchState::Paused, r))
             emit batchPaused(batchId, r);
     };
