@@ -301,7 +301,7 @@ public:
         m_timer->stop();
         SetModemState(stuck ? ModemState::Stuck : DeviceThere() ? ModemState::Stuck : ModemState::Away);
         for (;;) {
-            m_clock->Sleep(m_pauseMs);
+            PauseOrAppear(m_pauseMs);
             m_pauseMs = std::min(m_pauseMs * 2, PhoneLink::kLongestPauseMs);
             if (Reopen())
                 break;
@@ -319,6 +319,35 @@ public:
         m_shared->recovering = false;
         SetModemState(ModemState::Ready);
         m_session.AnnounceNewMessages();
+    }
+
+    // A stuck modem is given its whole pause; one whose device is gone is
+    // looked for again as soon as a device appears where it may come back,
+    // so a stick plugged back goes on within a moment, whatever the pause
+    // had grown to.
+    void PauseOrAppear(int ms) {
+        if (DeviceThere()) {
+            m_clock->Sleep(ms);
+            return;
+        }
+        const std::vector<std::string> before = Seen();
+        for (int slept = 0; slept < ms; slept += kLookMs) {
+            m_clock->Sleep(std::min(kLookMs, ms - slept));
+            if (Seen() != before)
+                return;
+        }
+    }
+    static constexpr int kLookMs = 250;
+
+    // The devices recovery would try, each with what it leads to: a by-id
+    // link that comes back on another tty reads as changed.
+    std::vector<std::string> Seen() const {
+        std::vector<std::string> seen = Candidates();
+        for (std::string& path : seen) {
+            std::error_code ec;
+            path += " -> " + std::filesystem::canonical(path, ec).string();
+        }
+        return seen;
     }
 
     // Whether the device the modem was last on, or its by-id link, is there.

@@ -10,7 +10,10 @@
 # about 80 s), and while the Picture Editor's threshold slider crosses its
 # range on a converted photo (ui_picture_figures), and the Messages window and
 # velmora-cli history on 100,000 messages (ui_messages_figures), and while
-# 1,000 typed recipients are queued (ui_batch_figures). Figures are
+# 1,000 typed recipients are queued (ui_batch_figures), the messages an hour
+# through one simulated modem and four (velmora_centre_bench), and velmorad's
+# idle cost, a pulled modem's return and one text from a fresh velmora-cli
+# (tools/daemon-figures.sh). Figures are
 # measurements, not tests: tools/test.sh leaves them out. The window figures
 # check loose limits by default; to check the targets, set them:
 #   VELMORA_START_LIMIT_MS=300 VELMORA_STALL_LIMIT_MS=16 tools/figures.sh
@@ -18,7 +21,8 @@ set -eu
 cd "$(dirname "$0")/.."
 tools/setup.sh
 tools/build-release.sh velmora_bench velmora_store_bench link_figures ui_figures ui_phonebook_figures \
-    ui_fast_figures ui_inbox_figures ui_picture_figures ui_messages_figures ui_batch_figures
+    ui_fast_figures ui_inbox_figures ui_picture_figures ui_messages_figures ui_batch_figures \
+    velmora_centre_bench velmorad velmora-cli velmora-phonesim
 export QT_QPA_PLATFORM=offscreen
 bin=build/release/bin
 status=0
@@ -29,4 +33,8 @@ for program in link_figures ui_figures ui_fast_figures ui_inbox_figures ui_pictu
     printf '\n%s\n' "$program"
     "$bin/$program" || status=1
 done
+printf '\nvelmora_centre_bench\n'
+"$bin/velmora_centre_bench" || status=1
+printf '\ndaemon-figures\n'
+BIN=$bin tools/daemon-figures.sh || status=1
 exit $status

@@ -340,6 +340,28 @@ TEST_F(ReplugTest, aModemPulledAndPluggedBackUnderAnotherPathIsFoundByItsImei) {
     EXPECT_EQ(quality[0][0].toString(), "[17]");
 }
 
+// However long the pauses have grown while it was away, a modem plugged
+// back is opened within a moment of its return, not at the pause's end.
+TEST_F(ReplugTest, aModemBackAfterALongAbsenceIsOpenedWithoutWaitingOutThePause) {
+    SimPhone phone({"--imei", kImei, "--link", dir + "/dev/ttyUSB1", "--replug-link", dir + "/dev/ttyUSB3"});
+    const auto link = Link(dir + "/dev/ttyUSB1");
+    QSignalSpy state(link.get(), &PhoneLink::modemState);
+    link->connectPhone(1, 19200);
+    int seen = 0;
+    ASSERT_TRUE(WaitForState(state, ModemState::Ready, seen));
+    phone.Pull();
+    ASSERT_TRUE(WaitForState(state, ModemState::Away, seen));
+    // Pauses of 1, 2, 4 and 8 s by the link's clock (a tenth of real time)
+    // have passed; the next, of 16 s, has begun.
+    QTest::qWait(1600);
+    ASSERT_TRUE(phone.Plug(dir + "/dev/ttyUSB3"));
+    QElapsedTimer back;
+    back.start();
+    ASSERT_TRUE(WaitForState(state, ModemState::Ready, seen));
+    // The pause would have ended 1.5 s of real time from now.
+    EXPECT_LT(back.elapsed(), 1000);
+}
+
 // Another modem with the same IMEI (a clone, or a second port of the same
 // stick) that someone else holds is never taken while the modem is away.
 enum class Holder { Program, Link };
