@@ -1,5 +1,7 @@
 #include "ConcatReference.h"
 
+#include <map>
+#include <mutex>
 #include <random>
 
 namespace velmora {
@@ -12,9 +14,11 @@ int ConcatReferences::Next() {
     return reference;
 }
 
-int NextConcatReference() {
-    static ConcatReferences references;
-    return references.Next();
+int NextConcatReference(const std::string& modem) {
+    static std::mutex lock;
+    static std::map<std::string, ConcatReferences> references;
+    const std::lock_guard<std::mutex> held(lock);
+    return references[modem].Next();
 }
 
 } // namespace velmora

@@ -6,6 +6,8 @@
 // share it, nor two runs started in the same second: the counter starts
 // at a random value and moves on by one per message.
 
+#include <string>
+
 namespace velmora {
 
 class ConcatReferences {
@@ -21,8 +23,10 @@ private:
     unsigned m_next;
 };
 
-// The counter of this run, shared by the window and velmora-cli. Only the
-// thread that builds messages calls it.
-int NextConcatReference();
+// The counter of this run for the modem called `modem` ("" the program's one
+// modem, or a message not yet given to one): the parts a recipient joins
+// are those from one sender, so each modem counts on its own. Any thread
+// may call it.
+int NextConcatReference(const std::string& modem = {});
 
 } // namespace velmora
