@@ -55,6 +55,26 @@ std::string ImeiFromLines(const std::vector<std::string>& lines) {
     return "";
 }
 
+std::string OperatorFromLines(const std::vector<std::string>& lines) {
+    for (const std::string& line : lines) {
+        if (line.size() < 6 || (line.compare(0, 6, "+COPS:") != 0 && line.compare(0, 6, "+cops:") != 0))
+            continue;
+        // mode[,format,"name"[,act]]: the name is the one quoted field.
+        const auto open = line.find('"');
+        if (open == std::string::npos)
+            return "";
+        const auto close = line.find('"', open + 1);
+        std::string name =
+            line.substr(open + 1, close == std::string::npos ? std::string::npos : close - open - 1);
+        std::string kept;
+        for (const char c : name)
+            if (c >= 0x20 && c < 0x7F && kept.size() < 64)
+                kept += c;
+        return kept;
+    }
+    return "";
+}
+
 std::string ByIdLinkFor(const std::string& device, const std::string& byIdDir) {
     if (device.empty())
         return "";

@@ -16,6 +16,12 @@ namespace velmora {
 // check digit, or an IMEISV); "" when no line holds one.
 std::string ImeiFromLines(const std::vector<std::string>& lines);
 
+// The network's name in the answer to AT+COPS?: "+COPS: 0,0,\"TELKOMSEL\",2"
+// gives TELKOMSEL (a numeric format gives "51010"); "" when the modem is
+// registered nowhere or the answer holds no name. At most 64 characters, and
+// only printable ones: it is shown and stored.
+std::string OperatorFromLines(const std::vector<std::string>& lines);
+
 // The link in `byIdDir` that leads to `device` (the same device, however
 // either path is written); "" when none does.
 std::string ByIdLinkFor(const std::string& device, const std::string& byIdDir = "/dev/serial/by-id");

@@ -254,6 +254,7 @@ public:
         m_shared->Noted(Q(imei), device, byId);
         Emit(&PhoneLink::modemIdentity, FromPhone(imei), FromPhone(m_session.Identity().IMSI));
         Emit(&PhoneLink::modemDevice, device, byId);
+        Emit(&PhoneLink::modemNetwork, FromPhone(m_session.Identity().Operator));
     }
 
     void Disconnect() {

@@ -179,6 +179,9 @@ signals:
     // opened and its /dev/serial/by-id link ("" when none leads to it).
     void modemIdentity(const QString& imei, const QString& imsi);
     void modemDevice(const QString& device, const QString& byIdPath);
+    // With modemIdentity: the network it is registered on (fast dialogue;
+    // "" when it said none).
+    void modemNetwork(const QString& operatorName);
     void modemState(velmora::ModemState state);
     // A part as it ended: the reference the phone gave it (-1: none), the
     // answer a refusal was judged on (the phone's bytes as Latin-1), and

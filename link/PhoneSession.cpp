@@ -97,6 +97,12 @@ std::string PhoneSession::ReadImei() {
     return ImeiFromLines(m_reader.Lines());
 }
 
+std::string PhoneSession::ReadOperator() {
+    if (Exchange("AT+COPS?\r", kFast.commandMs, false, {}, kFast.lineOnlyMs) != FinalResult::Ok)
+        return "";
+    return OperatorFromLines(m_reader.Lines());
+}
+
 std::optional<std::string> PhoneSession::PeekImei() {
     if (m_port.Connected())
         return std::nullopt;
@@ -160,6 +166,7 @@ bool PhoneSession::Connect(int portNumber, int baudRate) {
     m_missedInARow = 0;
     m_simStopped = false;
     m_identity.IMEI.clear();
+    m_identity.Operator.clear();
     m_reportRoute = 0;
     m_awaitingReports.clear();
     m_storedReports.clear();
@@ -228,6 +235,7 @@ bool PhoneSession::Connect(int portNumber, int baudRate) {
         m_identity.IMSI = ReadIdentityField("at+cimi\r", "Get IMSI");
         m_identity.ServiceCentre = ReadIdentityField("at+csca?\r", "Get SMS Service Center");
         m_identity.IMEI = fast ? ReadImei() : std::string();
+        m_identity.Operator = fast ? ReadOperator() : std::string();
     } catch (const EComPort& e) {
         CloseQuietly();
         if (iconOpen) {

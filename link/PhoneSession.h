@@ -33,6 +33,8 @@ struct StoredMessage {
 // gave none).
 struct PhoneIdentity {
     std::string Manufacturer, Model, Revision, IMSI, ServiceCentre, IMEI;
+    // The network it is registered on (AT+COPS?, fast dialogue only).
+    std::string Operator;
     bool operator==(const PhoneIdentity&) const = default;
 };
 
@@ -254,6 +256,8 @@ private:
     std::string ReadIdentityField(const char* command, const char* status);
     // AT+CGSN in the fast dialogue: the IMEI, or "" for a phone that has none.
     std::string ReadImei();
+    // AT+COPS? in the fast dialogue: the network's name, or "".
+    std::string ReadOperator();
     void CloseQuietly();
     // A link failure in the middle of an action: end it and disconnect,
     // saying why.

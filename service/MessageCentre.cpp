@@ -125,6 +125,10 @@ void ModemChannel::runModem() {
         m_record.byIdPath = byId;
         saveModem();
     });
+    connect(link, &PhoneLink::modemNetwork, this, [this](const QString& name) {
+        m_record.operatorName = name;
+        saveModem();
+    });
     connect(link, &PhoneLink::modemState, this, [this](ModemState state) {
         if (m_record.state == StateName(state))
             return;

@@ -20,6 +20,7 @@ protected:
         port.On("AT+CPIN?\r", Now("\r\n+CPIN: READY\r\n\r\nOK\r\n"));
         port.On("at+cmgf=0\r", Now("\r\nOK\r\n"));
         port.On("at+cmgs=22\r", Now("\r\n> "));
+        port.On("AT+COPS?\r", Now("\r\n+CREG: 1\r\n+COPS: 0,0,\"TELKOMSEL\",2\r\n\r\nOK\r\n"));
     }
 };
 
@@ -30,9 +31,9 @@ TEST_F(FastDialogueTest, connectEndsEachCommandAtItsAnswer) {
     ASSERT_TRUE(session.Connect(1, 19200));
     EXPECT_EQ(session.Identity().Manufacturer, "VELMORA");
     EXPECT_EQ(session.Identity().ServiceCentre, "+CSCA: \"+628159000000\",145");
-    EXPECT_EQ(port.written(),
-              (std::vector<std::string>{"\x1B", "AT\r", "AT\r", "ate0\r", "AT+CPIN?\r", "at+cgmi\r",
-                                        "at+cgmm\r", "at+cgmr\r", "at+cimi\r", "at+csca?\r", "AT+CGSN\r"}));
+    EXPECT_EQ(port.written(), (std::vector<std::string>{"\x1B", "AT\r", "AT\r", "ate0\r", "AT+CPIN?\r",
+                                                        "at+cgmi\r", "at+cgmm\r", "at+cgmr\r", "at+cimi\r",
+                                                        "at+csca?\r", "AT+CGSN\r", "AT+COPS?\r"}));
     // The settling pause, one silent "AT" and the answers as they came.
     EXPECT_GE(clock.NowMs(), 100 + 300 + 40);
     EXPECT_LT(clock.NowMs(), 100 + 300 + 40 + 100);
@@ -322,8 +323,9 @@ TEST_F(FastDialogueTest, linesTheModemSendsAfterThePinAreNotItsIdentity) {
     port.On("AT+CGSN\r", Now("\r\n+QIND: PB DONE\r\n\r\n862012034567891\r\n\r\nOK\r\n"));
     session.SetPinSource([](std::optional<int>) { return std::string("1234"); });
     ASSERT_TRUE(session.Connect(1, 19200));
-    EXPECT_EQ(session.Identity(), (PhoneIdentity{"Quectel", "M95", "M95FAR02A08", "510109876543210",
-                                                 "+CSCA: \"+628159000000\",145", "862012034567891"}));
+    EXPECT_EQ(session.Identity(),
+              (PhoneIdentity{"Quectel", "M95", "M95FAR02A08", "510109876543210",
+                             "+CSCA: \"+628159000000\",145", "862012034567891", "TELKOMSEL"}));
 }
 
 struct BookCase {

@@ -44,6 +44,7 @@ protected:
         session.SetDialogue(Dialogue::Fast);
         port.On("AT\r", Now("\r\nOK\r\n"));
         port.On("AT+CPIN?\r", Now("\r\n+CPIN: READY\r\n\r\nOK\r\n"));
+        port.On("AT+COPS?\r", Now("\r\n+COPS: 0\r\n\r\nOK\r\n"));
     }
 };
 
@@ -68,6 +69,36 @@ TEST_P(ImeiTest, isReadFromAnAnswerInPieces) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Modems, ImeiTest, ::testing::ValuesIn(kImeiCases),
+                         [](const auto& info) { return CaseName(info.index, info.param.name); });
+
+// The network a modem is registered on, as modems answer AT+COPS?.
+struct OperatorCase {
+    const char* name;
+    std::vector<std::string> lines; // the answer's information lines
+    std::string name_;
+};
+
+const OperatorCase kOperatorCases[] = {
+    {"Huawei E3131: long name", {"+COPS: 0,0,\"TELKOMSEL\",2"}, "TELKOMSEL"},
+    {"Quectel EC25: LTE, access technology 7", {"+COPS: 0,0,\"IND XL\",7"}, "IND XL"},
+    {"SIMCom SIM800: numeric format", {"+COPS: 0,2,\"51010\""}, "51010"},
+    {"Telit GL865: registered nowhere", {"+COPS: 0"}, ""},
+    {"ZTE MF190: an unsolicited line in front", {"^RSSI:19", "+COPS: 1,0,\"INDOSAT\",0"}, "INDOSAT"},
+    {"a name whose quote never closes", {"+COPS: 0,0,\"3 ID"}, "3 ID"},
+    {"control characters and a name too long",
+     {"+COPS: 0,0,\"A\x01"
+      "B" +
+      std::string(100, 'C') + "\""},
+     "AB" + std::string(62, 'C')},
+};
+
+class OperatorTest : public ::testing::TestWithParam<OperatorCase> {};
+
+TEST_P(OperatorTest, isReadFromTheAnswer) {
+    EXPECT_EQ(OperatorFromLines(GetParam().lines), GetParam().name_);
+}
+
+INSTANTIATE_TEST_SUITE_P(Modems, OperatorTest, ::testing::ValuesIn(kOperatorCases),
                          [](const auto& info) { return CaseName(info.index, info.param.name); });
 
 TEST(ImeiClassicTest, theClassicDialogueDoesNotAsk) {

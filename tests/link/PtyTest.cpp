@@ -72,7 +72,7 @@ TEST_F(PtySession, ConnectsReadsTheIdentityAndLightsTheLamps) {
                                  "1.00",
                                  "510109876543210",
                                  "+CSCA: \"+628159000000\",145",
-                                 /* not asked in the classic dialogue */ ""};
+                                 /* not asked in the classic dialogue */ "", ""};
     EXPECT_EQ(session->Identity(), expected);
     EXPECT_TRUE(session->IsSiemens());
     const auto lamps = events.Lamps();

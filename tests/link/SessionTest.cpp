@@ -21,7 +21,7 @@ TEST_F(SessionTest, ConnectSendsTheDialogueWithItsExactWaits) {
                                  "1.00",
                                  "510109876543210",
                                  "+CSCA: \"+628159000000\",145",
-                                 /* the classic dialogue reads no IMEI */ ""};
+                                 /* the classic dialogue reads no IMEI, nor the network */ "", ""};
     EXPECT_EQ(session.Identity(), expected);
     EXPECT_FALSE(session.IsSiemens());
     EXPECT_EQ(events.status, (std::vector<std::string>{"Communication Port Open", "Initialization",

@@ -58,6 +58,8 @@ const char* HelpText() {
            "  --model TEXT            answer to at+cgmm (default \"PhoneSim 1\")\n"
            "  --revision TEXT         answer to at+cgmr (default 1.00)\n"
            "  --imsi TEXT             answer to at+cimi (default 510109876543210)\n"
+           "  --operator TEXT         the network in the at+cops? answer (default VELMORA);\n"
+           "                          an empty TEXT: registered nowhere\n"
            "  --imei TEXT             answer to at+cgsn (default 354812345678908); an empty\n"
            "                          TEXT answers ERROR, as a phone without one\n"
            "  --service-centre NUMBER number in the at+csca? answer (default +628159000000)\n"
@@ -215,6 +217,9 @@ std::string ParseArguments(const std::vector<std::string>& words, Arguments& arg
         } else if (w == "--imsi") {
             if (!value(p.imsi))
                 return "--imsi needs a text";
+        } else if (w == "--operator") {
+            if (!value(p.operatorName))
+                return "--operator needs a text";
         } else if (w == "--imei") {
             if (!value(p.imei))
                 return "--imei needs a text";

@@ -390,6 +390,10 @@ void SimulatedPhone::Command(const std::string& line, std::vector<Output>& out) 
         AnswerLines({m_opt.revision}, "OK", out);
     } else if (cmd == "at+cimi") {
         AnswerLines({m_opt.imsi}, "OK", out);
+    } else if (cmd == "at+cops?") {
+        AnswerLines({m_opt.operatorName.empty() ? std::string("+COPS: 0")
+                                                : "+COPS: 0,0,\"" + m_opt.operatorName + "\",2"},
+                    "OK", out);
     } else if (cmd == "at+cgsn") {
         if (m_opt.imei.empty())
             Answer("ERROR", out);

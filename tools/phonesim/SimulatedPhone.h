@@ -73,6 +73,7 @@ struct PhoneOptions {
     std::string model = "PhoneSim 1";
     std::string revision = "1.00";
     std::string imsi = "510109876543210";
+    std::string operatorName = "VELMORA"; // in the answer to at+cops?; "" registered nowhere
     std::string imei = "354812345678908"; // answer to at+cgsn; "" answers ERROR, a phone with none
     std::string serviceCentre = "+628159000000";
     bool echo = true;           // echo until "ate0", as phones do after power-on
