@@ -2,6 +2,7 @@
 
 #include "FileIo.h"
 #include "IniFile.h"
+#include "Strings.h"
 #include "Ussd.h"
 
 #include <QCoreApplication>
@@ -326,7 +327,7 @@ Result<DaemonConfig, std::vector<ConfigProblem>> LoadDaemonConfig(const QString&
                     QCoreApplication::translate("DaemonConfig", "unknown key; [Messages] takes CountryCode"));
             } else {
                 const QString code = value.startsWith('+') ? value.mid(1) : value;
-                if (Digits(code) && code.size() <= 3 && !code.startsWith('0'))
+                if (IsCountryCode(code.toStdString()) && !code.startsWith(u'0'))
                     config.countryCode = code;
                 else
                     reader.Problem(section, key,

@@ -1805,10 +1805,6 @@ SIGHUP membaca ulang pengaturan; SIGTERM menghentikannya.
         <translation>tidak dimulai: sinyal tidak dapat ditangkap</translation>
     </message>
     <message>
-        <source>not started: this build has no message centre</source>
-        <translation>tidak dimulai: build ini tidak memiliki pusat pesan</translation>
-    </message>
-    <message>
         <source>started with the settings %1</source>
         <translation>dimulai dengan pengaturan %1</translation>
     </message>
@@ -1821,6 +1817,50 @@ SIGHUP membaca ulang pengaturan; SIGTERM menghentikannya.
 </source>
         <translation>%1: baik; modem: %2
 </translation>
+    </message>
+    <message>
+        <source>ready again</source>
+        <translation>siap kembali</translation>
+    </message>
+    <message>
+        <source>away: its device is gone; looking for it by its IMEI</source>
+        <translation>hilang: perangkatnya tidak ada; mencarinya lewat IMEI-nya</translation>
+    </message>
+    <message>
+        <source>stuck: it stopped answering; opening it again</source>
+        <translation>macet: berhenti menjawab; membukanya kembali</translation>
+    </message>
+    <message>
+        <source>not started: %1</source>
+        <translation>tidak dimulai: %1</translation>
+    </message>
+    <message>
+        <source>a modem did not end in time: what it had on its way is uncertain</source>
+        <translation>sebuah modem tidak selesai tepat waktu: yang sedang dikirimnya tidak pasti</translation>
+    </message>
+    <message>
+        <source>modem %1: %2</source>
+        <translation>modem %1: %2</translation>
+    </message>
+    <message>
+        <source>modem %1: IMEI %2, SIM %3</source>
+        <translation>modem %1: IMEI %2, SIM %3</translation>
+    </message>
+    <message>
+        <source>none</source>
+        <translation>tidak ada</translation>
+    </message>
+    <message>
+        <source>unknown</source>
+        <translation>tidak diketahui</translation>
+    </message>
+    <message>
+        <source>message %1 on modem %2: %3</source>
+        <translation>pesan %1 pada modem %2: %3</translation>
+    </message>
+    <message>
+        <source>message %1 received on modem %2</source>
+        <translation>pesan %1 diterima pada modem %2</translation>
     </message>
 </context>
 </TS>

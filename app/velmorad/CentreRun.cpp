@@ -15,17 +15,16 @@ namespace velmora::daemon {
 
 namespace {
 
-QString Tr(const char* text) { return QCoreApplication::translate("velmorad", text); }
-
 QString StateWord(ModemState state) {
     switch (state) {
     case ModemState::Ready:
     case ModemState::Busy:
-        return Tr("ready again");
+        return QCoreApplication::translate("velmorad", "ready again");
     case ModemState::Away:
-        return Tr("away: its device is gone; looking for it by its IMEI");
+        return QCoreApplication::translate("velmorad",
+                                           "away: its device is gone; looking for it by its IMEI");
     case ModemState::Stuck:
-        return Tr("stuck: it stopped answering; opening it again");
+        return QCoreApplication::translate("velmorad", "stuck: it stopped answering; opening it again");
     }
     return {};
 }
@@ -49,7 +48,8 @@ Result<bool, QString> CentreRun::start(const DaemonConfig& config) {
                      [](const StoreProblem& problem) { qWarning().noquote() << problem.text(); });
     m_centre->open();
     if (!m_centre->noStoreReason().isNull())
-        return Result<bool, QString>::Fail(Tr("not started: %1").arg(m_centre->noStoreReason().text()));
+        return Result<bool, QString>::Fail(
+            QCoreApplication::translate("velmorad", "not started: %1").arg(m_centre->noStoreReason().text()));
     return Result<bool, QString>::Ok(true);
 }
 
@@ -66,7 +66,8 @@ void CentreRun::removeModem(const QString& name) {
 void CentreRun::stop(std::chrono::milliseconds deadline, std::function<void()> done) {
     const bool ended = m_centre->stop(QDeadlineTimer(deadline.count()));
     if (!ended)
-        qWarning().noquote() << Tr("a modem did not end in time: what it had on its way is uncertain");
+        qWarning().noquote() << QCoreApplication::translate(
+            "velmorad", "a modem did not end in time: what it had on its way is uncertain");
     QTimer::singleShot(0, [done = std::move(done)] { done(); });
 }
 
@@ -84,20 +85,22 @@ void CentreRun::follow(ModemChannel& channel) {
             if (state == *last)
                 return;
             *last = state;
-            const QString line = Tr("modem %1: %2").arg(name, StateWord(state));
+            const QString line =
+                QCoreApplication::translate("velmorad", "modem %1: %2").arg(name, StateWord(state));
             if (state == ModemState::Ready)
                 qInfo().noquote() << line;
             else
                 qWarning().noquote() << line;
         });
-        QObject::connect(link, &PhoneLink::modemIdentity, &channel,
-                         [name](const QString& imei, const QString& imsi) {
-                             qInfo().noquote() << Tr("modem %1: IMEI %2, SIM %3")
-                                                      .arg(name, imei.isEmpty() ? Tr("none") : imei,
-                                                           imsi.isEmpty() ? Tr("unknown") : imsi);
-                         });
+        QObject::connect(
+            link, &PhoneLink::modemIdentity, &channel, [name](const QString& imei, const QString& imsi) {
+                qInfo().noquote()
+                    << QCoreApplication::translate("velmorad", "modem %1: IMEI %2, SIM %3")
+                           .arg(name, imei.isEmpty() ? QCoreApplication::translate("velmorad", "none") : imei,
+                                imsi.isEmpty() ? QCoreApplication::translate("velmorad", "unknown") : imsi);
+            });
         QObject::connect(link, &PhoneLink::problem, &channel, [name](ProblemKind, const QString& text) {
-            qWarning().noquote() << Tr("modem %1: %2").arg(name, text);
+            qWarning().noquote() << QCoreApplication::translate("velmorad", "modem %1: %2").arg(name, text);
         });
     }
     QObject::connect(&channel.service(), &MessageService::messageChanged, &channel,
@@ -105,7 +108,7 @@ void CentreRun::follow(ModemChannel& channel) {
                          if (state == msg::State::Sending || state == msg::State::Queued)
                              return;
                          QString line =
-                             Tr("message %1 on modem %2: %3")
+                             QCoreApplication::translate("velmorad", "message %1 on modem %2: %3")
                                  .arg(QString::number(id), name, QLatin1String(msg::StateName(state)));
                          if (reason != msg::Reason::None)
                              line += QStringLiteral(" (%1%2)").arg(QLatin1String(msg::ReasonName(reason)),
@@ -120,7 +123,8 @@ void CentreRun::follow(ModemChannel& channel) {
                      [name](qint64 id, const StoredMessage&, bool firstTime) {
                          if (firstTime)
                              qInfo().noquote()
-                                 << Tr("message %1 received on modem %2").arg(QString::number(id), name);
+                                 << QCoreApplication::translate("velmorad", "message %1 received on modem %2")
+                                        .arg(QString::number(id), name);
                      });
 }
 

@@ -124,6 +124,10 @@ const Case kBadFiles[] = {
     {"country code too long",
      "[Modem a]\nDevice=/dev/ttyUSB0\n[Messages]\nCountryCode=6200\n",
      {{"Messages", "CountryCode", "country calling code"}}},
+    // "0812..." would become "062812...": no calling code starts with 0.
+    {"country code with a leading zero",
+     "[Modem a]\nDevice=/dev/ttyUSB0\n[Messages]\nCountryCode=062\n",
+     {{"Messages", "CountryCode", "country calling code"}}},
     {"key before any section",
      "Device=/dev/ttyUSB0\n[Modem a]\nDevice=/dev/ttyUSB0\n",
      {{"", "Device", "before any section"}}},
