@@ -138,10 +138,21 @@ void ModemChannel::runModem() {
                 saveModem();
             });
     const QString pinFile = m_config.pinFile;
-    connect(link, &PhoneLink::pinRequested, this,
-            [link, pinFile](int) { link->answerPin(pinFile.isEmpty() ? std::nullopt : PinFrom(pinFile)); });
+    // The link opens a lost modem again by itself: a PIN the SIM refused is
+    // not tried again, or three tries would lock the SIM for its PUK.
+    connect(link, &PhoneLink::pinRequested, this, [this, link, pinFile](int) {
+        if (m_pinRefused || pinFile.isEmpty()) {
+            link->answerPin(std::nullopt);
+            return;
+        }
+        const auto pin = PinFrom(pinFile);
+        m_pinGiven = pin.has_value();
+        link->answerPin(pin);
+    });
     // What came while no one listened is read, and kept, at once.
-    connect(link, &PhoneLink::connectFinished, this, [link](bool ok) {
+    connect(link, &PhoneLink::connectFinished, this, [this, link](bool ok) {
+        m_pinRefused = m_pinRefused || (!ok && m_pinGiven);
+        m_pinGiven = false;
         if (ok)
             link->readInbox();
     });

@@ -309,6 +309,54 @@ TEST_F(Centre, StopLetsTheMessageOnItsWayEndOrMarksItUncertain) {
     }
 }
 
+// The SIM's PIN comes from the modem's PinFile: the right one opens it,
+// a wrong one or none leaves the modem closed (and the SIM one try fewer).
+TEST_F(Centre, TheSimIsOpenedWithThePinFromItsFile) {
+    const struct Row {
+        const char* what;
+        const char* file; // its contents; nullptr: no PinFile=
+        bool up;
+    } rows[] = {
+        {"the right PIN, with its line end", "2468\n", true},
+        {"a wrong PIN", "1357\n", false},
+        {"something that is no PIN", "PIN=2468\n", false},
+        {"no PinFile=", nullptr, false},
+    };
+    int n = 0;
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        Modem m(dir, "pin" + std::to_string(++n), {"--pin", "2468"});
+        if (row.file) {
+            const std::string file = dir + "/" + std::to_string(n) + ".pin";
+            std::ofstream(file) << row.file;
+            std::filesystem::permissions(file, std::filesystem::perms::owner_read);
+            m.config.pinFile = QString::fromStdString(file);
+        }
+        ModemChannel& channel = Add(m);
+        bool ended = false, ok = false;
+        QObject::connect(channel.link(), &PhoneLink::connectFinished, channel.link(), [&](bool done) {
+            ended = true;
+            ok = done;
+        });
+        ASSERT_TRUE(Until([&] { return ended; }));
+        EXPECT_EQ(ok, row.up);
+        EXPECT_EQ(channel.link()->isUp(), row.up);
+        if (row.up) {
+            centre->removeModem(m.config.name);
+            continue;
+        }
+        // The link tries again by itself (after 1 s, then 2 s more) but the
+        // refused PIN is not given again: the SIM still takes the right one.
+        Until([] { return false; }, 4500);
+        centre->removeModem(m.config.name);
+        const std::string right = dir + "/right.pin";
+        std::ofstream(right) << "2468\n";
+        m.config.pinFile = QString::fromStdString(right);
+        EXPECT_TRUE(Up(Add(m)));
+        centre->removeModem(m.config.name);
+    }
+}
+
 // The daemon's centre from its settings, and the settings read again: a
 // modem gone is let go, a changed one opened anew, a new one added, the one
 // unchanged left alone.
