@@ -15,6 +15,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -205,6 +206,41 @@ TEST_F(Centre, AMessageNamingItsModemGoesOnlyThere) {
         for (const qint64 id : ids)
             EXPECT_EQ(centre->store()->Message(id)->modem, QString::fromUtf8(row.want));
     }
+}
+
+// Interval= is each modem's own: the office's messages go two seconds
+// apart while the warehouse, unpaced, sends its own meanwhile.
+TEST_F(Centre, EachModemKeepsItsOwnPace) {
+    Modem a(dir, "office", {}), b(dir, "warehouse", {});
+    a.config.intervalMs = 2000;
+    ModemChannel& office = Add(a);
+    ModemChannel& warehouse = Add(b);
+    ASSERT_TRUE(Up(office));
+    ASSERT_TRUE(Up(warehouse));
+    std::map<QString, std::vector<qint64>> ids;
+    for (const char* want : {"office", "warehouse"})
+        for (int n = 0; n < 3; ++n) {
+            MessageRequest text;
+            text.destination = "62812777" + std::to_string(1000 + n);
+            text.text = u"Jadwal piket";
+            const auto queued = office.outbox().queueOne(text, QString::fromUtf8(want));
+            ASSERT_TRUE(queued) << queued.error().why.toStdString();
+            ids[QString::fromUtf8(want)].push_back(queued.value());
+        }
+    centre->poke();
+    const auto sentAt = [&](const QString& modem) {
+        std::vector<QDateTime> at;
+        for (const qint64 id : ids[modem])
+            if (const auto m = centre->store()->Message(id); m && m->state == msg::State::Sent)
+                at.push_back(m->sent);
+        std::sort(at.begin(), at.end());
+        return at;
+    };
+    ASSERT_TRUE(Until([&] { return sentAt("office").size() == 3 && sentAt("warehouse").size() == 3; }));
+    const auto paced = sentAt("office"), free = sentAt("warehouse");
+    EXPECT_GE(paced[0].msecsTo(paced[1]), 1800);
+    EXPECT_GE(paced[1].msecsTo(paced[2]), 1800);
+    EXPECT_LT(free[2], paced[1]) << "the warehouse did not wait for the office's pace";
 }
 
 // The store's modems table says who each modem is and how it stands.
