@@ -153,8 +153,20 @@ void ModemChannel::runModem() {
     connect(link, &PhoneLink::connectFinished, this, [this, link](bool ok) {
         m_pinRefused = m_pinRefused || (!ok && m_pinGiven);
         m_pinGiven = false;
-        if (ok)
+        if (ok) {
             link->readInbox();
+            link->pollSignal(); // the table has a strength from the start
+        }
+    });
+    // "[17]": RSSI 0..31, 99 when the phone does not know.
+    connect(link, &PhoneLink::signalQuality, this, [this](const QString& rssiLabel) {
+        bool number = false;
+        const int rssi = QString(rssiLabel).remove(QLatin1Char('[')).remove(QLatin1Char(']')).toInt(&number);
+        const int signal = number && rssi >= 0 && rssi <= 31 ? rssi : -1;
+        if (signal == m_record.signal)
+            return;
+        m_record.signal = signal;
+        saveModem();
     });
     if (m_config.deleteAfterStore)
         // pduReceived names a message only once its record is committed.
