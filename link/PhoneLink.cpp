@@ -17,12 +17,88 @@
 
 namespace velmora {
 
+struct PhoneLink::Shared {
+    // The link while it lives: every signal from the worker's thread is
+    // emitted under the lock, and finds no link once the destructor has left
+    // the worker behind.
+    std::mutex linkMutex;
+    PhoneLink* link;
+    template <class F> void Say(F&& f) {
+        const std::lock_guard<std::mutex> lock(linkMutex);
+        if (link)
+            f(*link);
+    }
+
+    // A stop asked for on the caller's thread; the read on the worker takes
+    // it between two exchanges, and the disconnect it came with uses up one
+    // that found no read.
+    std::atomic<bool> stopRead{false};
+    StopRequested StopAsked() {
+        return [this] { return stopRead.exchange(false); };
+    }
+
+    // The PIN the user answered, waited for by the connect on the worker.
+    std::mutex pinMutex;
+    bool pinAnswered = false;
+    std::optional<QString> pin;
+    std::optional<std::string> WaitForPin(std::optional<int> tries);
+
+    // The one copy of the phone book: written on the worker, read anywhere.
+    mutable std::mutex phonebookMutex;
+    std::vector<PhonebookEntry> phonebook;
+    std::vector<PhonebookEntry> Phonebook() const {
+        const std::lock_guard<std::mutex> lock(phonebookMutex);
+        return phonebook;
+    }
+
+    // The clock (the worker's) is cut short for disconnect number `n` only
+    // while the worker has not come to it, and given back by the worker when
+    // it does, unless the link is ending.
+    Clock* clock;
+    std::mutex cancelMutex;
+    quint64 disconnectsServed = 0;
+    bool ending = false;
+    void CancelFor(quint64 n) {
+        const std::lock_guard<std::mutex> lock(cancelMutex);
+        if (disconnectsServed < n)
+            clock->Cancel();
+    }
+    void ServedUpTo(quint64 n) {
+        const std::lock_guard<std::mutex> lock(cancelMutex);
+        disconnectsServed = std::max(disconnectsServed, n);
+        if (!ending)
+            clock->Resume();
+    }
+    void ResumeClock() {
+        const std::lock_guard<std::mutex> lock(cancelMutex);
+        if (!ending)
+            clock->Resume();
+    }
+
+    std::atomic<bool> recoveryOn{false};
+    std::atomic<bool> recovering{false}; // the worker is pausing or looking for the modem
+    mutable std::mutex infoMutex;
+    ModemState modemState = ModemState::Away;
+    QString imei, device, byId;
+    void Noted(ModemState state) {
+        const std::lock_guard<std::mutex> lock(infoMutex);
+        modemState = state;
+    }
+    void Noted(const QString& i, const QString& d, const QString& b) {
+        const std::lock_guard<std::mutex> lock(infoMutex);
+        imei = i;
+        device = d;
+        byId = b;
+    }
+};
+
 // Lives on the link's thread: turns the session's events into the link's
 // signals, keeps the link's state and owns the 20 s poll timer.
 class SessionWorker : public QObject, public SessionEvents {
 public:
-    SessionWorker(PhoneLink& link, std::unique_ptr<SerialLink> port, std::unique_ptr<Clock> clock)
-        : m_link(link), m_port(std::move(port)), m_clock(std::move(clock)),
+    SessionWorker(std::shared_ptr<PhoneLink::Shared> shared, std::unique_ptr<SerialLink> port,
+                  std::unique_ptr<Clock> clock)
+        : m_shared(std::move(shared)), m_port(std::move(port)), m_clock(std::move(clock)),
           m_session(*m_port, *m_clock, *this), m_timer(new QTimer(this)), m_reportTimer(new QTimer(this)),
           m_watchTimer(new QTimer(this)) {
         m_timer->setInterval(20000);
@@ -51,6 +127,12 @@ public:
         }
     }
 
+    // Emits one of the link's signals, while there is a link to hear it.
+    template <class Signal, class... Args> void Emit(Signal signal, Args&&... args) {
+        m_shared->Say([&](PhoneLink& link) { (link.*signal)(std::forward<Args>(args)...); });
+    }
+    PhoneLink::Shared& shared() { return *m_shared; }
+
     // Every request runs to its end and leaves the link idle (connected or
     // not); a cancelled clock (the program is ending) cuts it short.
     template <class F> void Run(F&& f) {
@@ -65,7 +147,7 @@ public:
             return;
         } catch (const EComPort& e) {
             // The session guards its exchanges; this is only a last resort.
-            emit m_link.problem(ProblemKind::LinkError, Q(e.what()));
+            Emit(&PhoneLink::problem, ProblemKind::LinkError, Q(e.what()));
         }
         SetState(m_up ? PhoneLink::State::Connected : PhoneLink::State::Disconnected);
         if (!m_session.Listening()) {
@@ -88,10 +170,10 @@ public:
         if (state == m_state)
             return;
         m_state = state;
-        emit m_link.stateChanged(state);
+        Emit(&PhoneLink::stateChanged, state);
         // While recovering, the modem is Stuck or Away whatever the session
         // goes through.
-        if (m_link.m_recovering)
+        if (m_shared->recovering)
             return;
         if (state == PhoneLink::State::Disconnected)
             SetModemState(ModemState::Away);
@@ -105,8 +187,8 @@ public:
         if (m_modemState == state)
             return;
         m_modemState = state;
-        m_link.Noted(state);
-        emit m_link.modemState(state);
+        m_shared->Noted(state);
+        Emit(&PhoneLink::modemState, state);
     }
 
     void SetRecovery(bool on) {
@@ -140,13 +222,19 @@ public:
     void Connect(int portNumber, int baudRate) {
         m_portNumber = portNumber;
         m_baud = baudRate;
-        // The port the user chose decides the device again.
-        m_port->UseDevice("");
+        // The port asked for decides the device again, unless one is open.
+        if (!m_session.IsConnected())
+            m_port->UseDevice("");
         Want(true);
         const bool connected = m_session.Connect(portNumber, baudRate);
         if (connected)
             Connected();
-        emit m_link.connectFinished(connected);
+        else if (m_session.SimStopped()) {
+            // What the SIM needs is for a person to give.
+            Want(false);
+            SetModemState(ModemState::Stuck);
+        }
+        Emit(&PhoneLink::connectFinished, connected);
         // Asked once the connect is told, so it does not hold that up.
         if (connected)
             m_session.AnnounceNewMessages();
@@ -163,9 +251,9 @@ public:
         if (!m_byId.empty() && m_device == m_byId)
             m_device = std::filesystem::weakly_canonical(m_byId).string();
         const QString device = Q(m_device), byId = Q(m_byId);
-        m_link.Noted(Q(imei), device, byId);
-        emit m_link.modemIdentity(FromPhone(imei), FromPhone(m_session.Identity().IMSI));
-        emit m_link.modemDevice(device, byId);
+        m_shared->Noted(Q(imei), device, byId);
+        Emit(&PhoneLink::modemIdentity, FromPhone(imei), FromPhone(m_session.Identity().IMSI));
+        Emit(&PhoneLink::modemDevice, device, byId);
     }
 
     void Disconnect() {
@@ -193,7 +281,7 @@ public:
     }
 
     bool RecoveryDue() const {
-        if (!m_recovery || !m_wanted || m_link.m_recovering)
+        if (!m_recovery || !m_wanted || m_shared->recovering)
             return false;
         return !m_session.IsConnected() || m_session.MissedInARow() >= PhoneLink::kStuckAfter;
     }
@@ -203,10 +291,10 @@ public:
     // cancelled clock, which ends the pause at once).
     void Recover() {
         struct Recovering {
-            PhoneLink& link;
-            explicit Recovering(PhoneLink& l) : link(l) { link.m_recovering = true; }
-            ~Recovering() { link.m_recovering = false; }
-        } recovering(m_link);
+            PhoneLink::Shared& shared;
+            explicit Recovering(PhoneLink::Shared& s) : shared(s) { shared.recovering = true; }
+            ~Recovering() { shared.recovering = false; }
+        } recovering(*m_shared);
         const bool stuck = m_session.IsConnected();
         if (stuck)
             m_session.Disconnect();
@@ -217,10 +305,18 @@ public:
             m_pauseMs = std::min(m_pauseMs * 2, PhoneLink::kLongestPauseMs);
             if (Reopen())
                 break;
+            // A SIM that refused its PIN is not asked again by itself: each
+            // try would cost it one. The modem stays closed, Stuck, until a
+            // person connects it.
+            if (m_session.SimStopped()) {
+                Want(false);
+                SetModemState(ModemState::Stuck);
+                return;
+            }
             SetModemState(DeviceThere() ? ModemState::Stuck : ModemState::Away);
         }
         m_pauseMs = PhoneLink::kFirstPauseMs;
-        m_link.m_recovering = false;
+        m_shared->recovering = false;
         SetModemState(ModemState::Ready);
         m_session.AnnounceNewMessages();
     }
@@ -270,8 +366,11 @@ public:
                 continue;
             if (!m_imei.empty() && m_session.PeekImei() != m_imei)
                 continue;
-            if (!m_session.Connect(m_portNumber, m_baud))
+            if (!m_session.Connect(m_portNumber, m_baud)) {
+                if (m_session.SimStopped())
+                    return false;
                 continue;
+            }
             if (!m_imei.empty() && m_session.Identity().IMEI != m_imei) {
                 m_session.Disconnect();
                 continue;
@@ -282,8 +381,8 @@ public:
         return false;
     }
 
-    void Status(const std::string& t) override { emit m_link.status(Q(t)); }
-    void Monitor(const std::string& t) override { emit m_link.monitor(FromPhone(t)); }
+    void Status(const std::string& t) override { Emit(&PhoneLink::status, Q(t)); }
+    void Monitor(const std::string& t) override { Emit(&PhoneLink::monitor, FromPhone(t)); }
     void StateChanged(SessionState state) override {
         switch (state) {
         case SessionState::PortOpen:
@@ -308,31 +407,31 @@ public:
     // The phone's answer keeps its bytes; the link's and the program's own
     // reasons may hold a UTF-8 path.
     void Problem(ProblemKind kind, const std::string& text) override {
-        emit m_link.problem(kind, kind == ProblemKind::PhoneRefused ? FromPhone(text) : Q(text));
+        Emit(&PhoneLink::problem, kind, kind == ProblemKind::PhoneRefused ? FromPhone(text) : Q(text));
     }
     void LineSignalsRead(const LineSignals& s) override {
-        emit m_link.lineSignals(s.cts, s.dsr, s.ring, s.rlsd);
+        Emit(&PhoneLink::lineSignals, s.cts, s.dsr, s.ring, s.rlsd);
     }
-    void SignalBar(int bars) override { emit m_link.signalBar(bars); }
+    void SignalBar(int bars) override { Emit(&PhoneLink::signalBar, bars); }
     void SignalQuality(const std::string& rssi, const std::string& ber, int bars, int berBar) override {
-        emit m_link.signalQuality(FromPhone(rssi), FromPhone(ber), bars, berBar);
+        Emit(&PhoneLink::signalQuality, FromPhone(rssi), FromPhone(ber), bars, berBar);
     }
     void Identity(const PhoneIdentity& id) override {
-        emit m_link.identity(FromPhone(id.Manufacturer), FromPhone(id.Model), FromPhone(id.Revision),
-                             FromPhone(id.IMSI), FromPhone(id.ServiceCentre));
+        Emit(&PhoneLink::identity, FromPhone(id.Manufacturer), FromPhone(id.Model), FromPhone(id.Revision),
+             FromPhone(id.IMSI), FromPhone(id.ServiceCentre));
     }
     void ContactFound(const PhonebookEntry& e) override {
-        emit m_link.contactFound(FromPhone(e.name), FromPhone(e.number), FromPhone(e.index));
+        Emit(&PhoneLink::contactFound, FromPhone(e.name), FromPhone(e.number), FromPhone(e.index));
     }
-    void Progress(int done, int total) override { emit m_link.progress(done, total); }
-    void Lamp(LedSignal lamp, bool on) override { emit m_link.lamp(lamp, on); }
+    void Progress(int done, int total) override { Emit(&PhoneLink::progress, done, total); }
+    void Lamp(LedSignal lamp, bool on) override { Emit(&PhoneLink::lamp, lamp, on); }
     void DeliveryReport(int reference, int status) override {
-        emit m_link.deliveryReport(reference, status, Q(StatusText(status)));
+        Emit(&PhoneLink::deliveryReport, reference, status, Q(StatusText(status)));
     }
-    void MessageArrived(const StoredMessage& m) override { emit m_link.messageArrived(m); }
+    void MessageArrived(const StoredMessage& m) override { Emit(&PhoneLink::messageArrived, m); }
     void PartSubmitted(const PartEnded& p) override {
-        emit m_link.submitted(message, part, p.outcome, p.reference.value_or(-1), FromPhone(p.answer),
-                              p.stopped);
+        Emit(&PhoneLink::submitted, message, part, p.outcome, p.reference.value_or(-1), FromPhone(p.answer),
+             p.stopped);
     }
 
     bool reports = false; // asked for by the window
@@ -341,7 +440,7 @@ public:
     int part = 0;
 
 private:
-    PhoneLink& m_link;
+    std::shared_ptr<PhoneLink::Shared> m_shared;
     std::unique_ptr<SerialLink> m_port;
     std::unique_ptr<Clock> m_clock;
     PhoneSession m_session;
@@ -363,8 +462,10 @@ private:
 };
 
 PhoneLink::PhoneLink(std::unique_ptr<SerialLink> port, std::unique_ptr<Clock> clock, QObject* parent)
-    : QObject(parent), m_clock(clock.get()),
-      m_worker(new SessionWorker(*this, std::move(port), std::move(clock))) {
+    : QObject(parent), m_shared(std::make_shared<Shared>()), m_thread(new QThread) {
+    m_shared->link = this;
+    m_shared->clock = clock.get();
+    m_worker = new SessionWorker(m_shared, std::move(port), std::move(clock));
     // Queued across the thread, also where a receiver names them as text.
     qRegisterMetaType<StoredMessage>();
     qRegisterMetaType<QList<StoredMessage>>();
@@ -373,79 +474,62 @@ PhoneLink::PhoneLink(std::unique_ptr<SerialLink> port, std::unique_ptr<Clock> cl
     qRegisterMetaType<ModemState>();
     // Connected first, so the state is current for every later receiver.
     QObject::connect(this, &PhoneLink::stateChanged, this, [this](State state) { m_state = state; });
-    m_worker->session().SetPinSource([this](std::optional<int> tries) { return WaitForPin(tries); });
-    m_thread.setObjectName("velmora-phone");
-    m_worker->moveToThread(&m_thread);
-    QObject::connect(&m_thread, &QThread::finished, m_worker, &QObject::deleteLater);
-    m_thread.start();
+    m_worker->session().SetPinSource(
+        [shared = m_shared.get()](std::optional<int> tries) { return shared->WaitForPin(tries); });
+    m_thread->setObjectName("velmora-phone");
+    m_worker->moveToThread(m_thread);
+    QObject::connect(m_thread, &QThread::finished, m_worker, &QObject::deleteLater);
+    m_thread->start();
 }
 
 PhoneLink::~PhoneLink() {
-    if (!shutDown(10000))
-        m_thread.wait();
+    if (shutDown(kEndMs)) {
+        delete m_thread;
+        return;
+    }
+    // Held where no clock reaches it: left behind, never to reach this
+    // object again. The thread frees itself once it ends, and the worker
+    // (with the port and clock) with it.
+    {
+        const std::lock_guard<std::mutex> lock(m_shared->linkMutex);
+        m_shared->link = nullptr;
+    }
+    m_thread->setParent(nullptr);
+    QObject::connect(m_thread, &QThread::finished, m_thread, &QObject::deleteLater);
+    if (m_thread->isFinished())
+        delete m_thread; // it ended in the meantime, perhaps before the connection
 }
 
 bool PhoneLink::shutDown(int ms) {
-    if (m_thread.isFinished())
+    if (m_thread->isFinished())
         return true; // the worker and its clock are gone already
     {
-        const std::lock_guard<std::mutex> lock(m_cancelMutex);
-        m_ending = true;
-        m_clock->Cancel(); // ends a 10 s read at once; the port closes with the worker
+        const std::lock_guard<std::mutex> lock(m_shared->cancelMutex);
+        m_shared->ending = true;
+        m_shared->clock->Cancel(); // ends a 10 s read at once; the port closes with the worker
     }
-    m_thread.quit();
-    return m_thread.wait(QDeadlineTimer(ms));
-}
-
-void PhoneLink::CancelFor(quint64 n) {
-    const std::lock_guard<std::mutex> lock(m_cancelMutex);
-    if (m_disconnectsServed < n)
-        m_clock->Cancel();
-}
-
-void PhoneLink::ServedUpTo(quint64 n) {
-    const std::lock_guard<std::mutex> lock(m_cancelMutex);
-    m_disconnectsServed = std::max(m_disconnectsServed, n);
-    if (!m_ending)
-        m_clock->Resume();
-}
-
-void PhoneLink::ResumeClock() {
-    const std::lock_guard<std::mutex> lock(m_cancelMutex);
-    if (!m_ending)
-        m_clock->Resume();
-}
-
-void PhoneLink::Noted(ModemState state) {
-    const std::lock_guard<std::mutex> lock(m_infoMutex);
-    m_modemState = state;
-}
-
-void PhoneLink::Noted(const QString& imei, const QString& device, const QString& byId) {
-    const std::lock_guard<std::mutex> lock(m_infoMutex);
-    m_imei = imei;
-    m_device = device;
-    m_byId = byId;
+    m_thread->quit();
+    return m_thread->wait(QDeadlineTimer(ms));
 }
 
 ModemState PhoneLink::currentModemState() const {
-    const std::lock_guard<std::mutex> lock(m_infoMutex);
-    return m_modemState;
+    const std::lock_guard<std::mutex> lock(m_shared->infoMutex);
+    return m_shared->modemState;
 }
 
 QString PhoneLink::imei() const {
-    const std::lock_guard<std::mutex> lock(m_infoMutex);
-    return m_imei;
+    const std::lock_guard<std::mutex> lock(m_shared->infoMutex);
+    return m_shared->imei;
 }
 
 QString PhoneLink::device() const {
-    const std::lock_guard<std::mutex> lock(m_infoMutex);
-    return m_device;
+    const std::lock_guard<std::mutex> lock(m_shared->infoMutex);
+    return m_shared->device;
 }
 
 QString PhoneLink::byIdPath() const {
-    const std::lock_guard<std::mutex> lock(m_infoMutex);
-    return m_byId;
+    const std::lock_guard<std::mutex> lock(m_shared->infoMutex);
+    return m_shared->byId;
 }
 
 namespace {
@@ -466,28 +550,28 @@ void PhoneLink::setDialogue(bool fast) {
 // On the worker: asks the window, then waits in short sleeps, so that the
 // program ending (a cancelled clock) ends the wait too. A user who walks
 // away for five minutes has given no PIN.
-std::optional<std::string> PhoneLink::WaitForPin(std::optional<int> tries) {
+std::optional<std::string> PhoneLink::Shared::WaitForPin(std::optional<int> tries) {
     {
-        const std::lock_guard<std::mutex> lock(m_pinMutex);
-        m_pinAnswered = false;
-        m_pin.reset();
+        const std::lock_guard<std::mutex> lock(pinMutex);
+        pinAnswered = false;
+        pin.reset();
     }
-    emit pinRequested(tries.value_or(-1));
+    Say([&](PhoneLink& l) { emit l.pinRequested(tries.value_or(-1)); });
     for (int waited = 0; waited < 300000; waited += 50) {
         {
-            const std::lock_guard<std::mutex> lock(m_pinMutex);
-            if (m_pinAnswered)
-                return m_pin ? std::optional<std::string>(m_pin->toStdString()) : std::nullopt;
+            const std::lock_guard<std::mutex> lock(pinMutex);
+            if (pinAnswered)
+                return pin ? std::optional<std::string>(pin->toStdString()) : std::nullopt;
         }
-        m_clock->Sleep(50);
+        clock->Sleep(50);
     }
     return std::nullopt;
 }
 
 void PhoneLink::answerPin(const std::optional<QString>& pin) {
-    const std::lock_guard<std::mutex> lock(m_pinMutex);
-    m_pinAnswered = true;
-    m_pin = pin;
+    const std::lock_guard<std::mutex> lock(m_shared->pinMutex);
+    m_shared->pinAnswered = true;
+    m_shared->pin = pin;
 }
 
 void PhoneLink::setDeliveryReports(bool on) {
@@ -495,8 +579,8 @@ void PhoneLink::setDeliveryReports(bool on) {
 }
 
 void PhoneLink::connectPhone(int portNumber, int baudRate) {
-    Post(m_worker, [this, portNumber, baudRate](SessionWorker& w) {
-        ResumeClock();
+    Post(m_worker, [portNumber, baudRate](SessionWorker& w) {
+        w.shared().ResumeClock();
         if (!w.session().IsConnected())
             w.SetState(State::Opening);
         w.Connect(portNumber, baudRate);
@@ -504,27 +588,27 @@ void PhoneLink::connectPhone(int portNumber, int baudRate) {
 }
 
 void PhoneLink::disconnectPhone() {
-    m_stopRead = true;
+    m_shared->stopRead = true;
     const quint64 n = ++m_disconnectsAsked;
-    if (m_recoveryOn) {
+    if (m_shared->recoveryOn) {
         // A pause or search of recovery holds no message: it ends at once.
         // A stuck modem's exchange is given kGiveUpMs to end by itself; a
         // part whose PDU is with the phone is then reported unknown.
-        if (m_recovering)
-            CancelFor(n);
-        QTimer::singleShot(kGiveUpMs, this, [this, n] { CancelFor(n); });
+        if (m_shared->recovering)
+            m_shared->CancelFor(n);
+        QTimer::singleShot(kGiveUpMs, this, [this, n] { m_shared->CancelFor(n); });
     }
-    Post(m_worker, [this, n](SessionWorker& w) {
-        ServedUpTo(n);
-        m_stopRead = false; // served by the read it stopped, or by this disconnect
+    Post(m_worker, [n](SessionWorker& w) {
+        w.shared().ServedUpTo(n);
+        w.shared().stopRead = false; // served by the read it stopped, or by this disconnect
         w.Disconnect();
-        emit disconnectFinished();
+        w.Emit(&PhoneLink::disconnectFinished);
     });
 }
 
 void PhoneLink::reconnect(int portNumber, int baudRate) {
-    Post(m_worker, [this, portNumber, baudRate](SessionWorker& w) {
-        ResumeClock();
+    Post(m_worker, [portNumber, baudRate](SessionWorker& w) {
+        w.shared().ResumeClock();
         w.Disconnect();
         w.SetState(State::Opening);
         w.Connect(portNumber, baudRate);
@@ -532,7 +616,7 @@ void PhoneLink::reconnect(int portNumber, int baudRate) {
 }
 
 void PhoneLink::setRecovery(bool on) {
-    m_recoveryOn = on;
+    m_shared->recoveryOn = on;
     Post(m_worker, [on](SessionWorker& w) { w.SetRecovery(on); });
 }
 
@@ -548,7 +632,7 @@ void PhoneLink::submit(qint64 message, const QStringList& pdus, const QString& d
     std::vector<std::string> list;
     for (const auto& p : pdus)
         list.push_back(p.toStdString());
-    Post(m_worker, [this, message, list, d = destination.toStdString()](SessionWorker& w) mutable {
+    Post(m_worker, [message, list, d = destination.toStdString()](SessionWorker& w) mutable {
         w.Busy(State::Sending);
         PhoneSession& session = w.session();
         if (w.reports)
@@ -563,92 +647,93 @@ void PhoneLink::submit(qint64 message, const QStringList& pdus, const QString& d
         } catch (const SessionCancelled&) {
             // A disconnect cut a stuck modem short: whoever waits for the
             // message hears of it, its part in flight already reported.
-            emit sendFinished(message, false);
+            w.Emit(&PhoneLink::sendFinished, message, false);
             throw;
         }
-        emit sendFinished(message, all);
+        w.Emit(&PhoneLink::sendFinished, message, all);
     });
 }
 
 void PhoneLink::readPhonebook(bool readAgain) {
-    Post(m_worker, [this, readAgain](SessionWorker& w) {
+    Post(m_worker, [readAgain](SessionWorker& w) {
         if (readAgain)
             w.session().SetPhoneBookStale();
         if (!w.session().PhoneBookStale() || !w.session().IsConnected()) {
-            emit phonebookFinished(false, static_cast<int>(phonebook().size()), false);
+            w.Emit(&PhoneLink::phonebookFinished, false, static_cast<int>(w.shared().Phonebook().size()),
+                   false);
             return;
         }
         w.Busy(State::ReadingPhonebook);
-        std::vector<PhonebookEntry> read = w.session().ReadPhonebook(StopAsked());
+        std::vector<PhonebookEntry> read = w.session().ReadPhonebook(w.shared().StopAsked());
         const int count = static_cast<int>(read.size());
         {
-            const std::lock_guard<std::mutex> lock(m_phonebookMutex);
-            m_phonebook = std::move(read);
+            const std::lock_guard<std::mutex> lock(w.shared().phonebookMutex);
+            w.shared().phonebook = std::move(read);
         }
-        emit phonebookFinished(true, count, w.session().ReadStopped());
+        w.Emit(&PhoneLink::phonebookFinished, true, count, w.session().ReadStopped());
     });
 }
 
 void PhoneLink::readOperators() {
-    Post(m_worker, [this](SessionWorker& w) {
+    Post(m_worker, [](SessionWorker& w) {
         if (!w.session().OperatorListStale() || !w.session().IsConnected()) {
-            emit operatorsFinished(false, {});
+            w.Emit(&PhoneLink::operatorsFinished, false, QStringList());
             return;
         }
         w.Busy(State::ReadingOperators);
         QStringList items;
-        for (const auto& op : w.session().GetProvider(StopAsked()))
+        for (const auto& op : w.session().GetProvider(w.shared().StopAsked()))
             items << FromPhone(op.item());
-        emit operatorsFinished(true, items);
+        w.Emit(&PhoneLink::operatorsFinished, true, items);
     });
 }
 
 void PhoneLink::readInbox() {
-    Post(m_worker, [this](SessionWorker& w) {
+    Post(m_worker, [](SessionWorker& w) {
         if (!w.session().IsConnected()) {
-            emit inboxFinished(false, {}, false, {});
+            w.Emit(&PhoneLink::inboxFinished, false, QList<StoredMessage>(), false, QStringList());
             return;
         }
         w.Busy(State::ReadingInbox);
-        const std::vector<StoredMessage> read = w.session().ReadStoredMessages(StopAsked());
+        const std::vector<StoredMessage> read = w.session().ReadStoredMessages(w.shared().StopAsked());
         // The phone's reasons keep their bytes.
         QStringList problems;
         for (const std::string& p : w.session().StoreProblems())
             problems << FromPhone(p);
-        emit inboxFinished(true, QList<StoredMessage>(read.begin(), read.end()), w.session().ReadStopped(),
-                           problems);
+        w.Emit(&PhoneLink::inboxFinished, true, QList<StoredMessage>(read.begin(), read.end()),
+               w.session().ReadStopped(), problems);
     });
 }
 
 void PhoneLink::deleteStored(const StoredMessage& m) {
-    Post(m_worker, [this, m](SessionWorker& w) {
+    Post(m_worker, [m](SessionWorker& w) {
         const std::string reason = w.session().DeleteStoredMessage(m);
-        emit deleteFinished(reason.empty(), Q(reason));
+        w.Emit(&PhoneLink::deleteFinished, reason.empty(), Q(reason));
     });
 }
 
 void PhoneLink::exportContacts(const QString& path) {
-    Post(m_worker, [this, p = path.toStdString()](SessionWorker&) {
-        const std::vector<PhonebookEntry> entries = phonebook();
+    Post(m_worker, [p = path.toStdString()](SessionWorker& w) {
+        const std::vector<PhonebookEntry> entries = w.shared().Phonebook();
         if (entries.empty()) {
-            emit exportFinished(false, QString());
+            w.Emit(&PhoneLink::exportFinished, false, QString());
             return;
         }
         const ExportResult r = SaveContactExport(p, entries, std::time(nullptr));
-        emit status(Q(r.status));
-        emit exportFinished(r.ok, Q(r.status));
+        w.Emit(&PhoneLink::status, Q(r.status));
+        w.Emit(&PhoneLink::exportFinished, r.ok, Q(r.status));
     });
 }
 
 void PhoneLink::surveyPhonebook() {
-    Post(m_worker, [this](SessionWorker& w) {
+    Post(m_worker, [](SessionWorker& w) {
         w.Busy(State::WritingPhonebook);
-        emit phonebookSurveyed(w.session().SurveyPhonebook());
+        w.Emit(&PhoneLink::phonebookSurveyed, w.session().SurveyPhonebook());
     });
 }
 
 void PhoneLink::writePhonebook(const QList<SimEntry>& entries, bool overwrite) {
-    Post(m_worker, [this, entries, overwrite](SessionWorker& w) {
+    Post(m_worker, [entries, overwrite](SessionWorker& w) {
         w.Busy(State::WritingPhonebook);
         const PhonebookSurvey survey = w.session().SurveyPhonebook();
         QList<SimBookOutcome> outcomes;
@@ -658,41 +743,37 @@ void PhoneLink::writePhonebook(const QList<SimEntry>& entries, bool overwrite) {
             if (outcomes.back().problem == SimBookProblem::NotConnected || !survey.ok())
                 break;
         }
-        emit phonebookWritten(outcomes);
+        w.Emit(&PhoneLink::phonebookWritten, outcomes);
     });
 }
 
 void PhoneLink::deletePhonebookEntry(int index) {
-    Post(m_worker, [this, index](SessionWorker& w) {
+    Post(m_worker, [index](SessionWorker& w) {
         w.Busy(State::WritingPhonebook);
         const PhonebookSurvey survey = w.session().SurveyPhonebook();
-        emit phonebookWritten({w.session().DeletePhonebookEntry(survey, index)});
+        w.Emit(&PhoneLink::phonebookWritten,
+               QList<SimBookOutcome>{w.session().DeletePhonebookEntry(survey, index)});
     });
 }
 
-std::vector<PhonebookEntry> PhoneLink::phonebook() const {
-    const std::lock_guard<std::mutex> lock(m_phonebookMutex);
-    return m_phonebook;
-}
-
-StopRequested PhoneLink::StopAsked() {
-    return [this] { return m_stopRead.exchange(false); };
-}
+std::vector<PhonebookEntry> PhoneLink::phonebook() const { return m_shared->Phonebook(); }
 
 void PhoneLink::pollSignal() {
-    Post(m_worker, [this](SessionWorker& w) {
+    Post(m_worker, [](SessionWorker& w) {
         w.Busy(State::CheckingSignal);
         w.session().SignalTick();
-        emit pollFinished();
+        w.Emit(&PhoneLink::pollFinished);
     });
 }
 
 void PhoneLink::withSession(State busy, SessionWork work) {
-    Post(m_worker, [this, busy, work = std::move(work)](SessionWorker& w) {
+    Post(m_worker, [busy, work = std::move(work)](SessionWorker& w) {
         w.Busy(busy);
-        // This object outlives the worker, so the answer always has a way back.
+        // The answer goes back while there is a link to take it.
         if (std::function<void()> done = work(w.session()))
-            QMetaObject::invokeMethod(this, std::move(done), Qt::QueuedConnection);
+            w.shared().Say([&](PhoneLink& link) {
+                QMetaObject::invokeMethod(&link, std::move(done), Qt::QueuedConnection);
+            });
     });
 }
 

@@ -124,7 +124,11 @@ public:
     // Ends everything: a read or wait in progress stops at once, and a
     // submission whose PDU is with the phone is logged as unknown first.
     // Waits at most `ms` for the worker; gives false when it did not end.
+    // The destructor waits kEndMs; a worker held even then (a system call
+    // that does not return) is left behind to end by itself, and nothing it
+    // does after reaches this object.
     bool shutDown(int ms);
+    static constexpr int kEndMs = 5000;
 
     // With recovery on (a box nobody watches), the link keeps the modem it
     // was asked to connect until asked to disconnect. A modem that misses
@@ -215,42 +219,17 @@ signals:
 
 private:
     friend class SessionWorker;
-    // What a read on the worker asks between its exchanges.
-    StopRequested StopAsked();
-    // The clock cut short for disconnect number `n` unless the worker has
-    // come to it already, and given back by the worker when it does.
-    void CancelFor(quint64 n);
-    void ServedUpTo(quint64 n);
-    void ResumeClock();
-    void Noted(ModemState state);
-    void Noted(const QString& imei, const QString& device, const QString& byId);
-    std::optional<std::string> WaitForPin(std::optional<int> tries);
-
-    // A stop asked for on the caller's thread; the read on the worker takes
-    // it between two exchanges, and the disconnect it came with uses up one
-    // that found no read.
-    std::atomic<bool> m_stopRead{false};
-    // The PIN the user answered, waited for by the connect on the worker.
-    std::mutex m_pinMutex;
-    bool m_pinAnswered = false;
-    std::optional<QString> m_pin;
-    // The one copy of the phone book: written on the worker, read anywhere.
-    mutable std::mutex m_phonebookMutex;
-    std::vector<PhonebookEntry> m_phonebook;
-    // Disconnects asked (caller's thread) and served (the worker): a stuck
-    // modem's wait is cut only for a disconnect the worker has not reached.
+    // What the worker and this object share (PhoneLink.cpp): the stop flag,
+    // the PIN, the phone book, the clock's cancel, what is known of the
+    // modem, and the way to this object's signals, which the destructor
+    // closes when it leaves a worker behind that would not end.
+    struct Shared;
+    std::shared_ptr<Shared> m_shared;
+    // Disconnects asked (caller's thread); the worker counts those served.
     quint64 m_disconnectsAsked = 0;
-    std::mutex m_cancelMutex;
-    quint64 m_disconnectsServed = 0;
-    bool m_ending = false; // under m_cancelMutex: shutDown cancelled for good
-    std::atomic<bool> m_recoveryOn{false};
-    std::atomic<bool> m_recovering{false}; // the worker is pausing or looking for the modem
-    mutable std::mutex m_infoMutex;
-    ModemState m_modemState = ModemState::Away;
-    QString m_imei, m_device, m_byId;
-    QThread m_thread;
+    // Left running, with the worker, by a destructor that gave up on it.
+    QThread* m_thread;
     State m_state = State::Disconnected;
-    Clock* m_clock; // owned by the worker
     SessionWorker* m_worker;
 };
 

@@ -158,6 +158,7 @@ bool PhoneSession::Connect(int portNumber, int baudRate) {
     }
     m_signalFailures = 0;
     m_missedInARow = 0;
+    m_simStopped = false;
     m_identity.IMEI.clear();
     m_reportRoute = 0;
     m_awaitingReports.clear();
@@ -209,6 +210,7 @@ bool PhoneSession::Connect(int portNumber, int baudRate) {
         m_events.StateChanged(SessionState::PortOpen);
         m_refusalAfterConnect.clear();
         if (fast && !UnlockSim()) {
+            m_simStopped = true;
             CloseQuietly();
             m_events.StateChanged(SessionState::Disconnected);
             m_events.Identity(m_identity);

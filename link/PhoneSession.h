@@ -137,6 +137,10 @@ public:
     // "AT", connected in the fast dialogue: whether the modem answered. A
     // miss counts in MissedInARow like any other.
     bool StillAnswers();
+    // Whether the last connect ended at the SIM: it asked for a PIN none was
+    // given for, refused the one given, or wants its PUK. Connecting again
+    // by itself would only cost the SIM its tries.
+    bool SimStopped() const { return m_simStopped; }
     void Disconnect();
     bool IsConnected() const { return m_port.Connected(); }
 
@@ -298,6 +302,7 @@ private:
 
     PhoneIdentity m_identity;
     int m_missedInARow = 0;
+    bool m_simStopped = false;
     bool m_isSiemens = false;
     int m_signalFailures = 0;
     bool m_phonebookStale = false;

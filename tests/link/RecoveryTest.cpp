@@ -4,6 +4,8 @@
 // holds up a disconnect or the link's end.
 
 #include "ComDevices.h"
+#include "ComPort.h"
+#include "DeviceHolders.h"
 #include "FakeClock.h"
 #include "LinkFactory.h"
 #include "PhoneLink.h"
@@ -19,8 +21,16 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <condition_variable>
 #include <filesystem>
+#include <functional>
 #include <mutex>
+
+#include <csignal>
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <termios.h>
+#include <unistd.h>
 
 namespace velmora::testing {
 namespace {
@@ -66,6 +76,20 @@ bool WaitForState(QSignalSpy& spy, ModemState state, int& from, int ms = 10000) 
 }
 
 const std::string kImei = "862012034567893";
+using Chunks = ScriptedPort::Answer;
+
+template <class F> bool WaitUntil(F f, int ms = 5000) {
+    QElapsedTimer t;
+    t.start();
+    while (!f()) {
+        if (t.elapsed() >= ms)
+            return false;
+        QTest::qWait(10);
+    }
+    return true;
+}
+
+class RecordingEventsStub : public SessionEvents {};
 
 // A scripted modem that can be struck dumb: it takes every byte and answers
 // none, as a hung modem does.
@@ -88,8 +112,11 @@ public:
         if (ms >= 1000) {
             std::lock_guard lock(mutex);
             pauses.push_back(ms);
-            if (static_cast<int>(pauses.size()) == wakeAfter && port)
+            if (static_cast<int>(pauses.size()) == wakeAfter && port) {
                 port->hung = false;
+                if (onWake)
+                    onWake();
+            }
         }
         FakeClock::Sleep(ms);
     }
@@ -101,6 +128,7 @@ public:
     std::vector<int> pauses;
     int wakeAfter = 0;
     HangingPort* port = nullptr;
+    std::function<void()> onWake; // on the worker, as the modem wakes
 };
 
 struct StuckCase {
@@ -192,6 +220,71 @@ TEST(StuckTest, withoutRecoveryTheModemIsNotReopened) {
     EXPECT_TRUE(pauses.Pauses().empty());
 }
 
+// A SIM that refuses its PIN is never given it again by recovery: each try
+// would cost it one, and three lock it.
+struct SimCase {
+    const char* name;
+    bool atFirstConnect; // else when the modem comes back after hanging
+};
+
+class SimRefusalTest : public ::testing::TestWithParam<SimCase> {};
+
+TEST_P(SimRefusalTest, aRefusedPinEndsRecovery) {
+    App();
+    auto clock = std::make_unique<PauseClock>();
+    auto port = std::make_unique<HangingPort>(*clock);
+    port->OnAnyOther({{0, "\r\nOK\r\n"}});
+    port->On("AT+CGSN\r", {{0, "\r\n" + kImei + "\r\n\r\nOK\r\n"}});
+    port->On("AT+CPINR=\"SIM PIN\"\r", {{0, "\r\nERROR\r\n"}});
+    port->On("AT+CPIN=\"1234\"\r", {{0, "\r\n+CME ERROR: 16\r\n"}});
+    const Chunks locked{{0, "\r\n+CPIN: SIM PIN\r\n\r\nOK\r\n"}};
+    port->On("AT+CPIN?\r",
+             GetParam().atFirstConnect ? locked : Chunks{{0, "\r\n+CPIN: READY\r\n\r\nOK\r\n"}});
+    HangingPort& modem = *port;
+    clock->port = port.get();
+    clock->wakeAfter = 1;
+    clock->onWake = [&modem, locked] { modem.On("AT+CPIN?\r", locked); };
+    PauseClock& pauses = *clock;
+    PhoneLink link(std::move(port), std::move(clock));
+    // Answered at once, on the worker, as a PIN file would be: the fake
+    // clock would otherwise end the wait for it before anyone could answer.
+    std::atomic<int> asked{0};
+    QObject::connect(
+        &link, &PhoneLink::pinRequested, &link,
+        [&](int) {
+            ++asked;
+            link.answerPin(QString("1234"));
+        },
+        Qt::DirectConnection);
+    QSignalSpy state(&link, &PhoneLink::modemState);
+    QSignalSpy connected(&link, &PhoneLink::connectFinished);
+    link.setDialogue(true);
+    link.setRecovery(true);
+    link.setWatchInterval(10);
+    link.connectPhone(1, 19200);
+    ASSERT_TRUE(WaitFor(connected));
+    int seen = 0;
+    if (!GetParam().atFirstConnect) {
+        ASSERT_TRUE(connected[0][0].toBool());
+        modem.hung = true;
+        link.pollSignal();
+    } else {
+        EXPECT_FALSE(connected[0][0].toBool());
+    }
+    ASSERT_TRUE(WaitForState(state, ModemState::Stuck, seen));
+    QTest::qWait(200); // twenty looks of the watch
+    EXPECT_EQ(asked, 1);
+    const auto& sent = modem.written();
+    EXPECT_EQ(std::count(sent.begin(), sent.end(), "AT+CPIN=\"1234\"\r"), 1);
+    EXPECT_EQ(pauses.Pauses(), GetParam().atFirstConnect ? std::vector<int>{} : std::vector<int>{1000});
+    EXPECT_EQ(link.currentModemState(), ModemState::Stuck);
+}
+
+INSTANTIATE_TEST_SUITE_P(Sims, SimRefusalTest,
+                         ::testing::Values(SimCase{"at_the_first_connect", true},
+                                           SimCase{"when_the_modem_comes_back", false}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
 // The simulated modem behind a link with recovery on, its links in a
 // folder of the test's own that stands for /dev.
 class ReplugTest : public ::testing::Test {
@@ -247,6 +340,64 @@ TEST_F(ReplugTest, aModemPulledAndPluggedBackUnderAnotherPathIsFoundByItsImei) {
     EXPECT_EQ(quality[0][0].toString(), "[17]");
 }
 
+// Another modem with the same IMEI (a clone, or a second port of the same
+// stick) that someone else holds is never taken while the modem is away.
+enum class Holder { Program, Link };
+struct HeldCase {
+    const char* name;
+    Holder holder;
+};
+
+class HeldTest : public ReplugTest, public ::testing::WithParamInterface<HeldCase> {};
+
+TEST_P(HeldTest, aDeviceSomeoneHoldsIsLeftAlone) {
+    SimPhone impostor({"--imei", kImei, "--link", dir + "/dev/ttyUSB2"});
+    pid_t holder = -1;
+    std::unique_ptr<PhoneLink> other;
+    if (GetParam().holder == Holder::Program) {
+        // A terminal program that has the device open, without a lock.
+        holder = ::fork();
+        if (holder == 0) {
+            [[maybe_unused]] const int fd = ::open(impostor.device().c_str(), O_RDWR | O_NOCTTY);
+            ::pause();
+            ::_exit(0);
+        }
+        ASSERT_GT(holder, 0);
+        ASSERT_TRUE(
+            WaitUntil([&] { return !DeviceHolders(impostor.device(), "/proc", ::getpid()).empty(); }));
+    } else {
+        // Another channel of this program, connected to it.
+        other = Link(dir + "/dev/ttyUSB2");
+        QSignalSpy connected(other.get(), &PhoneLink::connectFinished);
+        other->connectPhone(1, 19200);
+        ASSERT_TRUE(WaitFor(connected));
+        ASSERT_TRUE(connected[0][0].toBool());
+    }
+    SimPhone phone({"--imei", kImei, "--link", dir + "/dev/ttyUSB1", "--replug-link", dir + "/dev/ttyUSB5"});
+    const auto link = Link(dir + "/dev/ttyUSB1");
+    QSignalSpy state(link.get(), &PhoneLink::modemState);
+    link->connectPhone(1, 19200);
+    int seen = 0;
+    ASSERT_TRUE(WaitForState(state, ModemState::Ready, seen));
+    phone.Pull();
+    ASSERT_TRUE(WaitForState(state, ModemState::Away, seen));
+    // Long enough for several looks at every device.
+    QTest::qWait(1000);
+    EXPECT_EQ(link->currentModemState(), ModemState::Away);
+    ASSERT_TRUE(phone.Plug(dir + "/dev/ttyUSB5"));
+    ASSERT_TRUE(WaitForState(state, ModemState::Ready, seen));
+    EXPECT_EQ(link->device().toStdString(), dir + "/dev/ttyUSB5");
+    if (holder > 0) {
+        ::kill(holder, SIGKILL);
+        ::waitpid(holder, nullptr, 0);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Holders, HeldTest,
+                         ::testing::Values(HeldCase{"another_program", Holder::Program},
+                                           HeldCase{"another_link", Holder::Link}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
 // A modem found by its by-id link, which udev points at its new device.
 TEST_F(ReplugTest, aModemWithoutAnImeiIsFoundByItsByIdLink) {
     std::filesystem::create_directories(dir + "/by-id");
@@ -271,6 +422,116 @@ TEST_F(ReplugTest, aModemWithoutAnImeiIsFoundByItsByIdLink) {
     ASSERT_TRUE(WaitForState(state, ModemState::Ready, seen));
     ASSERT_EQ(where.count(), 2);
     EXPECT_EQ(where[1][1].toString().toStdString(), byId);
+}
+
+// A port whose other side takes nothing more: a write gives up within its
+// deadline, and the command counts as missed.
+TEST(StalledWriteTest, aWriteToAPortThatStoppedDrainingEndsWithinItsDeadline) {
+    const int master = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
+    ASSERT_GE(master, 0);
+    ASSERT_EQ(::grantpt(master), 0);
+    ASSERT_EQ(::unlockpt(master), 0);
+    // Raw, so the master's side keeps what it is sent instead of letting an
+    // overlong line go.
+    termios raw{};
+    ASSERT_EQ(::tcgetattr(master, &raw), 0);
+    ::cfmakeraw(&raw);
+    ASSERT_EQ(::tcsetattr(master, TCSANOW, &raw), 0);
+    const std::string device = ::ptsname(master);
+    TComPort port([device](int) { return device; });
+    port.SetConnected(true);
+    // Fill the terminal until it takes no more; the master never reads.
+    const int filler = ::open(device.c_str(), O_WRONLY | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    ASSERT_GE(filler, 0);
+    // The kernel moves what waits on into the other side's buffer a little
+    // later, making room again: filled until a pause makes none.
+    for (int round = 0, took = 1; took > 0; ++round) {
+        ASSERT_LT(round, 100) << "the terminal took everything";
+        took = 0;
+        for (const std::size_t size : {4096, 64, 1}) {
+            const std::string block(size, 'x');
+            ssize_t n = 0;
+            while ((n = ::write(filler, block.data(), block.size())) > 0)
+                took += static_cast<int>(n);
+            ASSERT_EQ(errno, EAGAIN);
+        }
+        ::usleep(50000);
+    }
+    ::close(filler);
+    QElapsedTimer t;
+    t.start();
+    EXPECT_EQ(port.SendText("AT\r"), 0);
+    // 1 s and 100 ms a byte, as the link always allowed.
+    EXPECT_LT(t.elapsed(), 1300 + 500);
+    FakeClock clock;
+    RecordingEventsStub events;
+    PhoneSession session(port, clock, events);
+    session.SetDialogue(Dialogue::Fast);
+    EXPECT_FALSE(session.StillAnswers());
+    EXPECT_EQ(session.MissedInARow(), 1);
+    port.SetConnected(false);
+    ::close(master);
+}
+
+// A port whose write does not come back until the test lets it: a worker
+// held where no clock reaches it, as in a system call that never returns.
+class BlockingPort : public ScriptedPort {
+public:
+    using ScriptedPort::ScriptedPort;
+    void Arm() { armed = true; }
+    bool WaitUntilHeld(int ms) {
+        std::unique_lock lock(mutex);
+        return changed.wait_for(lock, std::chrono::milliseconds(ms), [this] { return held; });
+    }
+    void Release() {
+        {
+            std::lock_guard lock(mutex);
+            released = true;
+        }
+        changed.notify_all();
+    }
+    int SendText(const std::string& bytes) override {
+        if (armed) {
+            std::unique_lock lock(mutex);
+            held = true;
+            changed.notify_all();
+            changed.wait(lock, [this] { return released; });
+        }
+        return ScriptedPort::SendText(bytes);
+    }
+
+private:
+    std::atomic<bool> armed{false};
+    std::mutex mutex;
+    std::condition_variable changed;
+    bool held = false;
+    bool released = false;
+};
+
+TEST(LeftBehindTest, aWorkerThatDoesNotEndIsLeftBehindAndNeverReachesTheLinkAgain) {
+    App();
+    auto clock = std::make_unique<FakeClock>();
+    auto port = std::make_unique<BlockingPort>(*clock);
+    port->OnAnyOther({{0, "\r\nOK\r\n"}});
+    port->On("at+csq\r", {{0, "\r\n+CSQ: 17,99\r\n\r\nOK\r\n"}});
+    BlockingPort& held = *port;
+    auto link = std::make_unique<PhoneLink>(std::move(port), std::move(clock));
+    QSignalSpy connected(link.get(), &PhoneLink::connectFinished);
+    link->setDialogue(true);
+    link->connectPhone(1, 19200);
+    ASSERT_TRUE(WaitFor(connected));
+    held.Arm();
+    link->pollSignal();
+    ASSERT_TRUE(held.WaitUntilHeld(5000));
+    QElapsedTimer t;
+    t.start();
+    link.reset();
+    EXPECT_GE(t.elapsed(), PhoneLink::kEndMs - 100);
+    EXPECT_LT(t.elapsed(), PhoneLink::kEndMs + 1000);
+    // The worker goes on with the poll, its signals to no one, then ends and
+    // frees itself, the thread with it (the sanitizers watch both).
+    held.Release();
+    QTest::qWait(500);
 }
 
 // Ending a link, or disconnecting it, with a modem that hung in the middle

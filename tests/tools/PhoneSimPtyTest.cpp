@@ -136,6 +136,49 @@ TEST(PhoneSimProgram, VanishesLikeAPulledCable) {
     EXPECT_EQ(sim.Wait(3000), 0);
 }
 
+// Pulled out and plugged back: a new device under the replug link, and a
+// phone as at power-on, hung no more.
+TEST(PhoneSimProgram, IsPulledOutAndPluggedBackUnderAnotherLink) {
+    const std::string dir = velmora::testing::TempDir("phonesim-replug");
+    PhoneSim sim({"--link", dir + "/first", "--replug-link", dir + "/second", "--hang-after", "1"});
+    ASSERT_TRUE(sim.OpenDevice());
+    EXPECT_EQ(sim.Exchange("ate0\r", "OK\r\n"), "ate0\r\r\nOK\r\n");
+    sim.Send("at\r");
+    EXPECT_EQ(sim.Read("", 300), "") << "hung after its one command";
+    sim.Pull();
+    bool gone = false;
+    EXPECT_EQ(sim.Read("", 2000, &gone), "");
+    EXPECT_TRUE(gone);
+    struct stat st {};
+    for (int i = 0; i < 100 && ::lstat((dir + "/first").c_str(), &st) == 0; ++i)
+        ::usleep(10000);
+    EXPECT_NE(::lstat((dir + "/first").c_str(), &st), 0) << "the link outlived the device";
+    sim.CloseDevice();
+    ASSERT_TRUE(sim.Plug(dir + "/second"));
+    const int fd = ::open((dir + "/second").c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC);
+    ASSERT_GE(fd, 0);
+    termios t{};
+    ::tcgetattr(fd, &t);
+    ::cfmakeraw(&t);
+    ::tcsetattr(fd, TCSANOW, &t);
+    ASSERT_EQ(::write(fd, "at+cgsn\r", 8), 8);
+    std::string got;
+    const auto end = Clock::now() + std::chrono::seconds(2);
+    while (got.find("OK\r\n") == std::string::npos && Clock::now() < end) {
+        pollfd p{fd, POLLIN, 0};
+        ::poll(&p, 1, 100);
+        char buf[256];
+        const ssize_t n = ::read(fd, buf, sizeof buf);
+        if (n > 0)
+            got.append(buf, static_cast<std::size_t>(n));
+    }
+    ::close(fd);
+    EXPECT_EQ(got, "at+cgsn\r\r\n354812345678908\r\n\r\nOK\r\n") << "echo on again, and answering";
+    sim.Terminate();
+    EXPECT_EQ(sim.Wait(3000), 0);
+    EXPECT_NE(::lstat((dir + "/second").c_str(), &st), 0) << "the replug link outlived the phone";
+}
+
 TEST(PhoneSimProgram, SlowAndChunkedAnswersTakeTheirTime) {
     PhoneSim sim({"--no-echo", "--delay", "300", "--chunk", "4", "--chunk-delay", "100"});
     ASSERT_TRUE(sim.OpenDevice());

@@ -191,6 +191,61 @@ TEST(SimulatedPhone, DropsTheLineOnInputAfterItsLastCommand) {
     EXPECT_TRUE(phone.LineDropped());
 }
 
+TEST(SimulatedPhone, AnswersItsImeiOrErrorWithoutOne) {
+    const struct {
+        const char* imei;
+        std::string answer;
+    } rows[] = {
+        {nullptr, "\r\n354812345678908\r\n\r\nOK\r\n"}, // the default
+        {"862012034567893", "\r\n862012034567893\r\n\r\nOK\r\n"},
+        {"", "\r\nERROR\r\n"},
+    };
+    for (const auto& row : rows) {
+        PhoneOptions o = Quiet();
+        if (row.imei)
+            o.imei = row.imei;
+        o.pin = "1234"; // the IMEI is the device's: no PIN needed
+        SimulatedPhone phone{o};
+        EXPECT_EQ(Joined(phone.Receive("AT+CGSN\r")), row.answer) << (row.imei ? row.imei : "default");
+    }
+}
+
+TEST(SimulatedPhone, HangsAfterItsLastCommandWithoutDroppingTheLine) {
+    PhoneOptions o;
+    o.hangAfter = 2;
+    SimulatedPhone phone{o};
+    EXPECT_EQ(Joined(phone.Receive("ate0\rat+cgmi\r")), "ate0\r\r\nOK\r\n\r\nVELMORA\r\n\r\nOK\r\n");
+    EXPECT_TRUE(phone.Hung());
+    // Not even the echo, and the line stays.
+    EXPECT_TRUE(phone.Receive("at\r").empty());
+    EXPECT_TRUE(phone.Receive("\x1b").empty());
+    EXPECT_FALSE(phone.LineDropped());
+}
+
+TEST(PhoneSimArguments, TheModemsIdentityAndWaysToFail) {
+    const struct {
+        std::vector<std::string> words;
+        std::string error;
+    } rows[] = {
+        {{"--imei", "862012034567893", "--hang-after", "3", "--replug-link", "/tmp/x"}, ""},
+        {{"--imei", ""}, ""},
+        {{"--imei"}, "--imei needs a text"},
+        {{"--hang-after", "0"}, "--hang-after needs a command count of at least 1"},
+        {{"--replug-link", ""}, "--replug-link needs a path"},
+    };
+    for (const auto& row : rows) {
+        Arguments args;
+        EXPECT_EQ(ParseArguments(row.words, args), row.error) << row.words.front();
+    }
+    Arguments args;
+    ASSERT_EQ(
+        ParseArguments({"--imei", "862012034567893", "--hang-after", "3", "--replug-link", "/tmp/x"}, args),
+        "");
+    EXPECT_EQ(args.phone.imei, "862012034567893");
+    EXPECT_EQ(args.phone.hangAfter, 3);
+    EXPECT_EQ(args.replugLink, "/tmp/x");
+}
+
 TEST(SimulatedPhone, PhonebookAndOperatorFiles) {
     std::vector<PhonebookEntry> book;
     EXPECT_EQ(ParsePhonebookFile("# mine\r\n\r\n 250 , 0812 ,Sari, office\n", book), "");
