@@ -607,8 +607,12 @@ void PhoneLink::disconnectPhone() {
 }
 
 void PhoneLink::reconnect(int portNumber, int baudRate) {
-    Post(m_worker, [portNumber, baudRate](SessionWorker& w) {
-        w.shared().ResumeClock();
+    // Another port or speed chosen: a recovery in progress is for the old one.
+    const quint64 n = ++m_disconnectsAsked;
+    if (m_shared->recovering)
+        m_shared->CancelFor(n);
+    Post(m_worker, [portNumber, baudRate, n](SessionWorker& w) {
+        w.shared().ServedUpTo(n);
         w.Disconnect();
         w.SetState(State::Opening);
         w.Connect(portNumber, baudRate);

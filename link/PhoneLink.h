@@ -137,8 +137,11 @@ public:
     // ... at most 60 s), meanwhile Stuck; one whose device went away is Away
     // and is looked for by its IMEI, or by its by-id link, under every
     // ttyUSB and ttyACM name (see setModemSearch) that no other program or
-    // link holds. Off (the window), a lost modem stays disconnected. A
-    // disconnect then ends a stuck modem's wait within kGiveUpMs.
+    // link holds. Off (the window), a lost modem stays disconnected. While
+    // the link recovers, requests wait for it; a disconnect or reconnect ends
+    // the recovery at once, and a disconnect ends a stuck modem's wait within
+    // kGiveUpMs. A connect that ends at the SIM (PIN refused or none given,
+    // PUK asked) is never tried again by itself: the modem stays Stuck.
     void setRecovery(bool on);
     void setModemSearch(const ModemSearch& search);
     // How often, with recovery on, the link looks whether its device is still

@@ -126,5 +126,48 @@ TEST(Figures, AnIdleConnectedSessionCostsUnderOnePercentOfACore) {
     EXPECT_LT(cpu / wall, 0.01);
 }
 
+// A modem pulled out and plugged back under another name, at real time with
+// the link's own watch and pauses: how long until the link says it is away,
+// and how long from the plug until it is ready again.
+TEST(Figures, APluggedBackModemIsReadyWithinItsFirstPause) {
+    static int argc = 1;
+    static char name[] = "link_figures";
+    static char* argv[] = {name, nullptr};
+    QCoreApplication app(argc, argv);
+    const std::string dir = TempDir("figures-replug");
+    SimPhone sim(
+        {"--imei", "862012034567893", "--link", dir + "/ttyUSB0", "--replug-link", dir + "/ttyUSB3"});
+    const std::string device = dir + "/ttyUSB0";
+    PhoneLink link(std::make_unique<TComPort>([device](int) { return device; }),
+                   std::make_unique<RealClock>(), nullptr);
+    link.setDialogue(true);
+    link.setRecovery(true);
+    link.setModemSearch(ModemSearch{"", "", {QString::fromStdString(dir)}});
+    QSignalSpy state(&link, &PhoneLink::modemState);
+    const auto waitFor = [&state](ModemState s, int ms) {
+        const auto start = std::chrono::steady_clock::now();
+        while (state.isEmpty() || state.last()[0].value<ModemState>() != s) {
+            if (std::chrono::steady_clock::now() - start > std::chrono::milliseconds(ms))
+                return -1.0;
+            state.wait(5);
+        }
+        return Ms(std::chrono::steady_clock::now() - start).count();
+    };
+    link.connectPhone(1, 19200);
+    ASSERT_GE(waitFor(ModemState::Ready, 10000), 0);
+    sim.Pull();
+    const double away = waitFor(ModemState::Away, 10000);
+    ASSERT_TRUE(sim.Plug(dir + "/ttyUSB3"));
+    const double ready = waitFor(ModemState::Ready, 10000);
+    std::printf(
+        "[figures] pulled out: away after %.0f ms; plugged back: ready after %.0f ms (first pause %d ms)\n",
+        away, ready, PhoneLink::kFirstPauseMs);
+    EXPECT_GE(away, 0);
+    EXPECT_LT(away, 2500); // the watch looks every 2 s
+    EXPECT_GE(ready, 0);
+    EXPECT_LT(ready, PhoneLink::kFirstPauseMs + 1500);
+    EXPECT_EQ(link.device().toStdString(), dir + "/ttyUSB3");
+}
+
 } // namespace
 } // namespace velmora::testing

@@ -398,6 +398,34 @@ INSTANTIATE_TEST_SUITE_P(Holders, HeldTest,
                                            HeldCase{"another_link", Holder::Link}),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// A user who picks another port while the link waits for a lost modem gets
+// that port at once, not after the pauses.
+TEST_F(ReplugTest, anotherPortChosenEndsTheRecovery) {
+    SimPhone lost({"--link", dir + "/dev/ttyUSB1"});
+    SimPhone other;
+    const std::string first = dir + "/dev/ttyUSB1", second = other.device();
+    PhoneLink link(std::make_unique<TComPort>([first, second](int n) { return n == 1 ? first : second; }),
+                   std::make_unique<RealClock>());
+    link.setDialogue(true);
+    link.setRecovery(true);
+    link.setModemSearch(ModemSearch{"", "", {}});
+    QSignalSpy state(&link, &PhoneLink::modemState);
+    QSignalSpy connected(&link, &PhoneLink::connectFinished);
+    link.connectPhone(1, 19200);
+    int seen = 0;
+    ASSERT_TRUE(WaitForState(state, ModemState::Ready, seen));
+    lost.Pull();
+    ASSERT_TRUE(WaitForState(state, ModemState::Away, seen));
+    QTest::qWait(1200); // into the second pause, of two seconds
+    QElapsedTimer t;
+    t.start();
+    link.reconnect(2, 19200);
+    ASSERT_TRUE(WaitFor(connected, 2, 5000));
+    EXPECT_TRUE(connected[1][0].toBool());
+    EXPECT_LT(t.elapsed(), 1000);
+    EXPECT_EQ(link.device().toStdString(), second);
+}
+
 // A modem found by its by-id link, which udev points at its new device.
 TEST_F(ReplugTest, aModemWithoutAnImeiIsFoundByItsByIdLink) {
     std::filesystem::create_directories(dir + "/by-id");

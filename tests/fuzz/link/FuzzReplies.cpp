@@ -3,6 +3,7 @@
 
 #include "AtReader.h"
 #include "FuzzCheck.h"
+#include "ModemIdentity.h"
 #include "PduDecoder.h"
 #include "Replies.h"
 #include "StatusReport.h"
@@ -192,6 +193,17 @@ void CheckUssd(std::string_view reply) {
 
 } // namespace
 
+// An IMEI is only ever digits the answer holds, 14 to 17 of them.
+void CheckImei(std::string_view reply) {
+    AtReader reader;
+    reader.Start("AT+CGSN\r");
+    reader.Feed(reply);
+    const std::string imei = ImeiFromLines(reader.Lines());
+    FUZZ_CHECK(imei.empty() || (imei.size() >= 14 && imei.size() <= 17));
+    FUZZ_CHECK(imei.find_first_not_of("0123456789") == std::string::npos);
+    FUZZ_CHECK(Within(imei, reply));
+}
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view reply(reinterpret_cast<const char*>(data), size);
     CheckFirstLine(reply);
@@ -204,5 +216,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     CheckDecoder(reply);
     CheckStoreReplies(reply);
     CheckUssd(reply);
+    CheckImei(reply);
     return 0;
 }
