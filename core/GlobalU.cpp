@@ -90,6 +90,16 @@ void ReadCommunication(const IniFile& ini, Settings& settings, std::vector<std::
         messages.push_back(
             Fill(translate("Settings", "[Messages] KeepDays=%1 is not from 0 to %2; every message is kept"),
                  {std::to_string(keep), std::to_string(kMaxKeepDays)}));
+    // A code that is not one would send every national number nowhere: it
+    // is named and the default kept.
+    const auto country = ini.Value(kMessagesSection, "CountryCode");
+    settings.CountryCode = std::string(kDefaultCountryCode);
+    if (country && IsCountryCode(*country))
+        settings.CountryCode = *country;
+    else if (country)
+        messages.push_back(
+            Fill(translate("Settings", "[Messages] CountryCode=%1 is not 1 to 3 digits; %2 is used"),
+                 {*country, kDefaultCountryCode}));
     // Beyond the range a batch could hold up the phone for hours on one
     // refused number: such a value is named and the default kept.
     const int retries = ReadInt(ini, kOutboxSection, "Retries", 2, messages);

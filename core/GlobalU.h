@@ -6,6 +6,7 @@
 // overwritten. Nothing here throws or shows a dialog.
 
 #include "Result.h"
+#include "Strings.h"
 
 #include <cstdint>
 #include <map>
@@ -38,6 +39,10 @@ struct Settings {
     // "[Outbox] Retries=n", 0..10: how often a message of a batch the phone
     // refused is tried again. Read only, the user keeps it.
     int Retries = 2;
+    // "[Messages] CountryCode=", 1 to 3 digits: what a national number
+    // ("0812...") is dialled with, sent to and looked up by. Read only, the
+    // user keeps it.
+    std::string CountryCode{kDefaultCountryCode};
 };
 
 // [Messages] KeepDays at most: a hundred years.
@@ -48,7 +53,8 @@ constexpr int kMaxRetries = 10;
 
 enum class SettingsSection {
     Communication, // "[Communication Port]" Port, Baudrate, Dialogue, DeliveryReport
-                   // (and "[Serial Devices]", "[Messages]" Store, "[Outbox]" Retries)
+                   // (and "[Serial Devices]", "[Messages]" Store, KeepDays, CountryCode,
+                   // "[Outbox]" Retries)
     Window,        // "[Form]" ZTop, ZLeft, ZHeight, ZWidth
 };
 

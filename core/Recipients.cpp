@@ -401,7 +401,7 @@ Result<CsvTable, QString> ReadCsvFile(const QString& path) {
     return table;
 }
 
-Result<int, QString> NumberColumn(const CsvTable& table, const QString& named) {
+Result<int, QString> NumberColumn(const CsvTable& table, const QString& named, const QString& countryCode) {
     using R = Result<int, QString>;
     if (!named.trimmed().isEmpty()) {
         const QString key = Key(named);
@@ -435,7 +435,7 @@ Result<int, QString> NumberColumn(const CsvTable& table, const QString& named) {
             if (cell.isEmpty())
                 continue;
             ++filled;
-            if (!IsPhoneNumber(cell)) {
+            if (!IsPhoneNumber(cell, countryCode)) {
                 numbers = false;
                 break;
             }
@@ -474,7 +474,7 @@ bool IsNumberHeader(const QString& header) {
     return kNumberHeaders.contains(HeaderWord(header));
 }
 
-bool IsPhoneNumber(const QString& cell) {
+bool IsPhoneNumber(const QString& cell, const QString& countryCode) {
     const QString written = cell.trimmed();
     if (ReadsAsDate(written))
         return false;
@@ -489,7 +489,8 @@ bool IsPhoneNumber(const QString& cell) {
     for (const QChar c : digits)
         if (c < QLatin1Char('0') || c > QLatin1Char('9'))
             return false;
-    return plus || digits.startsWith(QLatin1Char('0')) || digits.startsWith(QLatin1String("62"));
+    return plus || digits.startsWith(QLatin1Char('0')) ||
+           (!countryCode.isEmpty() && digits.startsWith(countryCode));
 }
 
 QStringList Placeholders(const QString& text) {

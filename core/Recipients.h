@@ -55,16 +55,18 @@ Result<CsvTable, QString> ReadCsvFile(const QString& path);
 // numbers' (IsNumberHeader), else the first whose filled cells are all
 // phone numbers (IsPhoneNumber). Refused with a sentence naming the columns
 // there are when the named one is missing or none is the numbers'.
-Result<int, QString> NumberColumn(const CsvTable& table, const QString& named = {});
+// `countryCode` is the settings' [Messages] CountryCode=.
+Result<int, QString> NumberColumn(const CsvTable& table, const QString& named = {},
+                                  const QString& countryCode = QStringLiteral("62"));
 // Whether a header names a column of phone numbers, in English or
 // Indonesian ("Phone", "Cell", "Mobile", "No. HP", "Nomor", "Telepon",
 // "WA"...), in any case and with any spaces and marks.
 bool IsNumberHeader(const QString& header);
 // Whether a cell is a phone number as written in a contacts file: with
-// spaces, "-" and "." taken away, "+", "0" or the country code 62 and then
-// 8 to 15 digits in all, and nothing that reads as a date (20260105,
-// 2026-01-05, 05.01.2026).
-bool IsPhoneNumber(const QString& cell);
+// spaces, "-" and "." taken away, "+", "0" or the country code (62 unless
+// the settings say another) and then 8 to 15 digits in all, and nothing
+// that reads as a date (20260105, 2026-01-05, 05.01.2026).
+bool IsPhoneNumber(const QString& cell, const QString& countryCode = QStringLiteral("62"));
 // The column of the recipients' names: headed "Name" or "Nama" (any case);
 // -1 when there is none.
 int NameColumn(const CsvTable& table);

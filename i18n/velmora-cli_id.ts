@@ -303,6 +303,10 @@ perintah:
         <source>yes</source>
         <translation>ya</translation>
     </message>
+    <message>
+        <source>list the modems the message store knows and what waits for each</source>
+        <translation>daftar modem yang dikenal penyimpanan pesan dan apa yang menunggu tiap modem</translation>
+    </message>
 </context>
 <context>
     <name>content</name>
@@ -531,6 +535,14 @@ menyebut alasannya), 2 untuk pemakaian yang salah.
     <message>
         <source>decode: unknown option %1</source>
         <translation>decode: opsi tidak dikenal %1</translation>
+    </message>
+    <message>
+        <source>compressed, which Velmora does not read</source>
+        <translation>terkompresi, yang tidak dibaca Velmora</translation>
+    </message>
+    <message>
+        <source>octets</source>
+        <translation>oktet</translation>
     </message>
 </context>
 <context>
@@ -893,6 +905,102 @@ yang salah, 3 bila ponsel tidak terjangkau.
         <source>deleted %1</source>
         <translation>terhapus %1</translation>
     </message>
+    <message>
+        <source>the message store has no record of it yet</source>
+        <translation>penyimpanan pesan belum mempunyai catatannya</translation>
+    </message>
+</context>
+<context>
+    <name>modems</name>
+    <message>
+        <source>usage: velmora-cli modems [--json] [--store PATH]
+The modems the message store knows, a line each: its name, the device it was
+last opened on, its IMEI, its network, its signal (of 31), its state (ready,
+busy, away: no device, stuck: not answering), how many queued messages it could
+take and when it was last seen. The modem of the window and of velmora-cli has
+no name.
+  --json                the same as a JSON array, for a program
+Exit status 0, also when no modem is known; 1 when the store cannot be read.
+</source>
+        <translation>pemakaian: velmora-cli modems [--json] [--store PATH]
+Modem yang dikenal penyimpanan pesan, satu baris per modem: namanya, perangkat
+terakhir tempat ia dibuka, IMEI-nya, jaringannya, sinyalnya (dari 31),
+keadaannya (siap, sibuk, hilang: tidak ada perangkat, macet: tidak menjawab),
+berapa pesan dalam antrean yang bisa diambilnya dan kapan terakhir terlihat.
+Modem jendela dan velmora-cli tidak bernama.
+  --json                sama, sebagai larik JSON, untuk program lain
+Status keluar 0, juga bila tidak ada modem yang dikenal; 1 bila penyimpanan
+tidak bisa dibaca.
+</translation>
+    </message>
+    <message>
+        <source>ready</source>
+        <translation>siap</translation>
+    </message>
+    <message>
+        <source>busy</source>
+        <translation>sibuk</translation>
+    </message>
+    <message>
+        <source>away</source>
+        <translation>hilang</translation>
+    </message>
+    <message>
+        <source>stuck</source>
+        <translation>macet</translation>
+    </message>
+    <message>
+        <source>modems: unknown option %1</source>
+        <translation>modems: opsi tidak dikenal %1</translation>
+    </message>
+    <message>
+        <source>modems: %1 needs a value</source>
+        <translation>modems: %1 perlu nilai</translation>
+    </message>
+    <message>
+        <source>modems: unexpected &quot;%1&quot;</source>
+        <translation>modems: &quot;%1&quot; tidak diharapkan</translation>
+    </message>
+    <message>
+        <source>No modem is known yet</source>
+        <translation>Belum ada modem yang dikenal</translation>
+    </message>
+    <message>
+        <source>NAME</source>
+        <translation>NAMA</translation>
+    </message>
+    <message>
+        <source>DEVICE</source>
+        <translation>PERANGKAT</translation>
+    </message>
+    <message>
+        <source>IMEI</source>
+        <translation>IMEI</translation>
+    </message>
+    <message>
+        <source>NETWORK</source>
+        <translation>JARINGAN</translation>
+    </message>
+    <message>
+        <source>SIGNAL</source>
+        <translation>SINYAL</translation>
+    </message>
+    <message>
+        <source>STATE</source>
+        <translation>KEADAAN</translation>
+    </message>
+    <message>
+        <source>QUEUED</source>
+        <translation>ANTREAN</translation>
+    </message>
+    <message>
+        <source>LAST SEEN</source>
+        <translation>TERAKHIR TERLIHAT</translation>
+    </message>
+    <message>
+        <source>(no name)</source>
+        <translation>(tanpa nama)</translation>
+    </message>
 </context>
 <context>
     <name>pdu</name>
@@ -1206,8 +1314,9 @@ dikembalikan ke pengaturan semula. Status keluar 0 bila ada ponsel yang menjawab
 The outbox: the batches &quot;send --to&quot; and &quot;send --to-file&quot; queued, each message
 of them recorded before anything went. A batch is written B3, a message by its
 number alone (as &quot;send&quot; prints it).
-  list            every batch with what became of its messages; with BATCH, its
-                  messages; --json for a program
+  list            every batch with what became of its messages, then each message
+                  queued alone (send --queue); with BATCH, its messages; --json
+                  for a program (the batches)
   pause           hold a batch: what is queued stays queued
   resume          go on with a batch (also one the program paused when the phone
                   stopped answering); of a failed or uncertain message of a
@@ -1232,8 +1341,9 @@ phone could not be reached or stopped answering.
 Kotak keluar: kiriman massal yang diantrekan &quot;send --to&quot; dan &quot;send --to-file&quot;,
 setiap pesannya dicatat sebelum ada yang berangkat. Kiriman ditulis B3, pesan
 cukup dengan nomornya (seperti yang dicetak &quot;send&quot;).
-  list            setiap kiriman beserta nasib pesan-pesannya; dengan BATCH,
-                  pesan-pesannya; --json untuk program
+  list            setiap kiriman beserta nasib pesan-pesannya, lalu setiap pesan
+                  yang diantrekan sendiri (send --queue); dengan BATCH,
+                  pesan-pesannya; --json untuk program (kiriman saja)
   pause           tahan kiriman: yang dalam antrean tetap dalam antrean
   resume          lanjutkan kiriman (juga yang dijeda program saat ponsel
                   berhenti menjawab); untuk pesan kiriman yang gagal atau tidak
@@ -1278,6 +1388,10 @@ antrean kosong), 3 bila ponsel tidak terjangkau atau berhenti menjawab.
     <message>
         <source>message %1 is %2: nothing to cancel</source>
         <translation>pesan %1 berstatus %2: tidak ada yang bisa dibatalkan</translation>
+    </message>
+    <message>
+        <source>(through %1)</source>
+        <translation>(lewat %1)</translation>
     </message>
 </context>
 <context>
@@ -1606,6 +1720,39 @@ yang gagal atau tidak pasti atau ada penerima yang terlewat (disebut di stderr),
     <message>
         <source>%1; name it with --number-column (its header or its place, 1 for the first)</source>
         <translation>%1; sebutkan dengan --number-column (judulnya atau urutannya, 1 untuk yang pertama)</translation>
+    </message>
+    <message>
+        <source>  --queue               record the message in the store and send nothing now:
+                        &quot;velmora-cli queue run&quot; or velmorad sends it when it is
+                        due; no port is opened. Prints the message&apos;s number, or
+                        with --to or --to-file its batch&apos;s number and count
+  --modem NAME          with --queue: the modem it goes through (a [Modem NAME] of
+                        velmorad&apos;s settings); by default the first one free
+</source>
+        <translation>  --queue               catat pesan di penyimpanan dan jangan kirim apa pun sekarang:
+                        &quot;velmora-cli queue run&quot; atau velmorad mengirimnya bila
+                        waktunya tiba; tidak ada port yang dibuka. Mencetak nomor
+                        pesan, atau dengan --to atau --to-file nomor kiriman dan
+                        jumlah pesannya
+  --modem NAME          dengan --queue: modem yang dilaluinya ([Modem NAME] di
+                        pengaturan velmorad); bawaan: modem pertama yang luang
+</translation>
+    </message>
+    <message>
+        <source>send: --modem needs a modem&apos;s name</source>
+        <translation>send: --modem perlu nama modem</translation>
+    </message>
+    <message>
+        <source>send: --modem goes with --queue</source>
+        <translation>send: --modem hanya bersama --queue</translation>
+    </message>
+    <message>
+        <source>send: --report waits for what is sent now, not with --queue</source>
+        <translation>send: --report menunggu yang dikirim sekarang, tidak bersama --queue</translation>
+    </message>
+    <message>
+        <source>send: of the batch options only --at goes with --queue and one number</source>
+        <translation>send: dari opsi kiriman massal hanya --at yang bisa bersama --queue dan satu nomor</translation>
     </message>
 </context>
 <context>

@@ -297,6 +297,10 @@
         <source>it was sent again already, as message %1</source>
         <translation>pesan ini sudah dikirim ulang, sebagai pesan %1</translation>
     </message>
+    <message>
+        <source>there is no phone to delete it on</source>
+        <translation>tidak ada telepon untuk menghapusnya</translation>
+    </message>
 </context>
 <context>
     <name>MessageStore</name>
@@ -974,6 +978,10 @@
         <source>[Messages] KeepDays=%1 is not from 0 to %2; every message is kept</source>
         <translation>[Messages] KeepDays=%1 tidak di antara 0 dan %2; semua pesan disimpan</translation>
     </message>
+    <message>
+        <source>[Messages] CountryCode=%1 is not 1 to 3 digits; %2 is used</source>
+        <translation>[Messages] CountryCode=%1 bukan 1 sampai 3 digit; dipakai %2</translation>
+    </message>
 </context>
 <context>
     <name>SubmitOutcome</name>
@@ -1559,6 +1567,73 @@
     </message>
 </context>
 <context>
+    <name>received</name>
+    <message>
+        <source>Compressed text: %1</source>
+        <translation>Teks terkompresi: %1</translation>
+    </message>
+    <message>
+        <source>Operator logo for %1 %2</source>
+        <translation>Logo operator untuk %1 %2</translation>
+    </message>
+    <message>
+        <source>Group graphic</source>
+        <translation>Gambar grup</translation>
+    </message>
+    <message>
+        <source>Picture message</source>
+        <translation>Pesan gambar</translation>
+    </message>
+    <message>
+        <source>Ringtone</source>
+        <translation>Nada dering</translation>
+    </message>
+    <message>
+        <source>Ringtone: %1</source>
+        <translation>Nada dering: %1</translation>
+    </message>
+    <message>
+        <source>Void message</source>
+        <translation>Pesan kosong</translation>
+    </message>
+    <message>
+        <source>Voicemail</source>
+        <translation>Pesan suara</translation>
+    </message>
+    <message>
+        <source>Fax</source>
+        <translation>Faks</translation>
+    </message>
+    <message>
+        <source>E-mail</source>
+        <translation>Surel</translation>
+    </message>
+    <message>
+        <source>Message</source>
+        <translation>Pesan</translation>
+    </message>
+    <message>
+        <source>%1 waiting: %2</source>
+        <translation>%1 menunggu: %2</translation>
+    </message>
+    <message>
+        <source>%1 waiting</source>
+        <translation>%1 menunggu</translation>
+    </message>
+    <message>
+        <source>%1 read, none waiting</source>
+        <translation>%1 sudah dibaca, tidak ada yang menunggu</translation>
+    </message>
+    <message>
+        <source>Data for port %1</source>
+        <translation>Data untuk port %1</translation>
+    </message>
+    <message>
+        <source>Data</source>
+        <translation>Data biner</translation>
+    </message>
+</context>
+<context>
     <name>state</name>
     <message>
         <source>queued</source>
@@ -1631,6 +1706,121 @@
     <message>
         <source>Cancelled</source>
         <translation>Dibatalkan</translation>
+    </message>
+</context>
+<context>
+    <name>velmorad</name>
+    <message>
+        <source>the modems did not stop within %1 ms; ending anyway</source>
+        <translation>modem tidak berhenti dalam %1 md; tetap diakhiri</translation>
+    </message>
+    <message>
+        <source>modem %1 on %2</source>
+        <translation>modem %1 pada %2</translation>
+    </message>
+    <message>
+        <source>[Store] Path and [Messages] CountryCode change at the next start only</source>
+        <translation>[Store] Path dan [Messages] CountryCode baru berubah pada start berikutnya</translation>
+    </message>
+    <message>
+        <source>modem %1 closed</source>
+        <translation>modem %1 ditutup</translation>
+    </message>
+    <message>
+        <source>settings read again: modems closed %1, opened %2</source>
+        <translation>pengaturan dibaca ulang: modem ditutup %1, dibuka %2</translation>
+    </message>
+    <message>
+        <source>%1: already stopping</source>
+        <translation>%1: sudah sedang berhenti</translation>
+    </message>
+    <message>
+        <source>%1: stopping; what is being sent finishes or is marked uncertain</source>
+        <translation>%1: berhenti; yang sedang dikirim diselesaikan atau ditandai tidak pasti</translation>
+    </message>
+    <message>
+        <source>stopped</source>
+        <translation>berhenti</translation>
+    </message>
+    <message>
+        <source>running %1</source>
+        <translation>menjalankan %1</translation>
+    </message>
+    <message>
+        <source>error</source>
+        <translation>galat</translation>
+    </message>
+    <message>
+        <source>warning</source>
+        <translation>peringatan</translation>
+    </message>
+    <message>
+        <source>notice</source>
+        <translation>pemberitahuan</translation>
+    </message>
+    <message>
+        <source>info</source>
+        <translation>info</translation>
+    </message>
+    <message>
+        <source>debug</source>
+        <translation>debug</translation>
+    </message>
+    <message>
+        <source>usage: velmorad [--config FILE] [--check-config]
+       velmorad --help | --version
+
+Runs the message centre for the modems its settings file names, on a box without a
+screen: sends what is queued, reads what comes in and keeps every message in the store.
+SIGHUP reads the settings again; SIGTERM stops it.
+
+  --config FILE    the settings file (default: %1)
+  --check-config   check the settings file, say each problem, and exit
+  --help           show this help and exit
+  --version        show the version and exit
+</source>
+        <translation>pemakaian: velmorad [--config FILE] [--check-config]
+       velmorad --help | --version
+
+Menjalankan pusat pesan untuk modem yang disebut berkas pengaturannya, pada mesin tanpa
+layar: mengirim yang antre, membaca yang masuk dan menyimpan setiap pesan di penyimpanan.
+SIGHUP membaca ulang pengaturan; SIGTERM menghentikannya.
+
+  --config FILE    berkas pengaturan (bawaan: %1)
+  --check-config   periksa berkas pengaturan, sebutkan setiap masalah, lalu keluar
+  --help           tampilkan bantuan ini lalu keluar
+  --version        tampilkan versi lalu keluar
+</translation>
+    </message>
+    <message>
+        <source>unexpected argument %1</source>
+        <translation>argumen tak terduga %1</translation>
+    </message>
+    <message>
+        <source>not started: the settings have problems</source>
+        <translation>tidak dimulai: pengaturan bermasalah</translation>
+    </message>
+    <message>
+        <source>not started: the signals cannot be caught</source>
+        <translation>tidak dimulai: sinyal tidak dapat ditangkap</translation>
+    </message>
+    <message>
+        <source>not started: this build has no message centre</source>
+        <translation>tidak dimulai: build ini tidak memiliki pusat pesan</translation>
+    </message>
+    <message>
+        <source>started with the settings %1</source>
+        <translation>dimulai dengan pengaturan %1</translation>
+    </message>
+    <message>
+        <source>%1 not read again, for the problems below; the modems run as they were</source>
+        <translation>%1 tidak dibaca ulang karena masalah di bawah ini; modem berjalan seperti sebelumnya</translation>
+    </message>
+    <message>
+        <source>%1: good; modems: %2
+</source>
+        <translation>%1: baik; modem: %2
+</translation>
     </message>
 </context>
 </TS>

@@ -319,10 +319,6 @@
         <translation>Silakan pilih nada dering RTTTL !</translation>
     </message>
     <message>
-        <source>invalid destination number &quot;%1&quot;: it must be 1 to 20 digits (after &quot;+&quot; is dropped and a leading 0 becomes 62)</source>
-        <translation>nomor tujuan &quot;%1&quot; tidak valid: harus 1 sampai 20 digit (setelah &quot;+&quot; dibuang dan 0 di depan menjadi 62)</translation>
-    </message>
-    <message>
         <source>invalid content: &apos;%1&apos; is not a hex digit</source>
         <translation>isi tidak valid: &apos;%1&apos; bukan digit heksa</translation>
     </message>
@@ -349,6 +345,10 @@
     <message>
         <source>unknown kind of message</source>
         <translation>jenis pesan tidak dikenal</translation>
+    </message>
+    <message>
+        <source>invalid destination number &quot;%1&quot;: it must be 1 to 20 digits (after &quot;+&quot; is dropped and a leading 0 becomes %2)</source>
+        <translation>nomor tujuan &quot;%1&quot; tidak valid: harus 1 sampai 20 digit (setelah &quot;+&quot; dibuang dan 0 di depan menjadi %2)</translation>
     </message>
 </context>
 <context>
@@ -1023,6 +1023,10 @@
     <message>
         <source>after the end of the message</source>
         <translation>setelah akhir pesan</translation>
+    </message>
+    <message>
+        <source>%1 compressed, not read</source>
+        <translation>%1 terkompresi, tidak dibaca</translation>
     </message>
 </context>
 <context>

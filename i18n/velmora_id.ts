@@ -407,6 +407,14 @@ Kirim %2 not pertama?</translation>
         <source>Delivery report: %1</source>
         <translation>Laporan pengiriman: %1</translation>
     </message>
+    <message>
+        <source>Compressed: Velmora does not read the text; its octets: %1</source>
+        <translation>Terkompresi: Velmora tidak membaca teksnya; oktetnya: %1</translation>
+    </message>
+    <message>
+        <source>Compressed text: %1</source>
+        <translation>Teks terkompresi: %1</translation>
+    </message>
 </context>
 <context>
     <name>LinkIndicators</name>
@@ -740,6 +748,10 @@ Kirim %2 not pertama?</translation>
     <message>
         <source>RTTTL: %1</source>
         <translation>RTTTL: %1</translation>
+    </message>
+    <message>
+        <source>Compressed: Velmora does not read the text; its octets: %1</source>
+        <translation>Terkompresi: Velmora tidak membaca teksnya; oktetnya: %1</translation>
     </message>
 </context>
 <context>
@@ -2777,6 +2789,18 @@ Antrekan pesan ke %2 penerima lainnya?</translation>
     <message>
         <source>A batch is being queued; queue this one after it.</source>
         <translation>Sebuah kiriman sedang diantrekan; antrekan yang ini sesudahnya.</translation>
+    </message>
+    <message>
+        <source>the message store could not keep it first</source>
+        <translation>penyimpanan pesan tidak bisa menyimpannya lebih dulu</translation>
+    </message>
+    <message>
+        <source>the message store could not keep it first (%1)</source>
+        <translation>penyimpanan pesan tidak bisa menyimpannya lebih dulu (%1)</translation>
+    </message>
+    <message>
+        <source>the message store has no record of it yet</source>
+        <translation>penyimpanan pesan belum mempunyai catatannya</translation>
     </message>
 </context>
 <context>

@@ -19,6 +19,10 @@ const char* IndicatorWord(int kind) {
 }
 
 std::u16string WhatItIs(const ReadMessage& m) {
+    // Read as text in another coding it would be garbage: what it is, and
+    // its octets.
+    if (m.compressed)
+        return U("Compressed text: " + m.content);
     switch (m.kind) {
     case ContentKind::Logo:
         return U("Operator logo for " + m.mcc + " " + m.nc);

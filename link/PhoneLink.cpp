@@ -638,23 +638,17 @@ void PhoneLink::submit(qint64 message, const QStringList& pdus, const QString& d
         list.push_back(p.toStdString());
     Post(m_worker, [message, list, d = destination.toStdString()](SessionWorker& w) mutable {
         w.Busy(State::Sending);
-        PhoneSession& session = w.session();
-        if (w.reports)
-            session.AskForReports(list);
-        bool all = true;
         w.message = message;
         try {
-            for (std::size_t i = 0; i < list.size(); ++i) {
-                w.part = static_cast<int>(i);
-                all = session.SubmitPDU(list[i], d) == SubmitOutcome::Sent && all;
-            }
+            const auto done =
+                w.session().SubmitMessage(std::move(list), d, w.reports, [&w](int part) { w.part = part; });
+            w.Emit(&PhoneLink::sendFinished, message, done.allSent);
         } catch (const SessionCancelled&) {
             // A disconnect cut a stuck modem short: whoever waits for the
             // message hears of it, its part in flight already reported.
             w.Emit(&PhoneLink::sendFinished, message, false);
             throw;
         }
-        w.Emit(&PhoneLink::sendFinished, message, all);
     });
 }
 

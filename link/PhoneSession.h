@@ -145,6 +145,18 @@ public:
     bool IsConnected() const { return m_port.Connected(); }
 
     SubmitOutcome SubmitPDU(const std::string& pdu, const std::string& destination);
+    // One message: asks for delivery reports first when `reports`
+    // (AskForReports), then submits each part in turn, telling `starting`
+    // each part's 0-based number before it goes; every part is tried,
+    // whatever the one before came to. Each part's outcome is its
+    // PartSubmitted event; a SessionCancelled goes on through. The window's
+    // link and the CLI's transport both send through here.
+    struct MessageSubmitted {
+        bool allSent = true;         // every part came to Sent
+        bool reportsRefused = false; // reports were wanted and the phone will not pass them on
+    };
+    MessageSubmitted SubmitMessage(std::vector<std::string> pdus, const std::string& destination,
+                                   bool reports, const std::function<void(int part)>& starting = {});
     void SignalTick();
     // The outcome of a submission a cancel cut short: Unknown when its PDU
     // was already with the phone (and reported so), none when it was not.

@@ -63,6 +63,19 @@ SubmitOutcome PhoneSession::ClassicSubmit(const std::string& pdu, bool& written)
     return outcome;
 }
 
+PhoneSession::MessageSubmitted PhoneSession::SubmitMessage(std::vector<std::string> pdus,
+                                                           const std::string& destination, bool reports,
+                                                           const std::function<void(int)>& starting) {
+    MessageSubmitted done;
+    done.reportsRefused = reports && !AskForReports(pdus);
+    for (std::size_t i = 0; i < pdus.size(); ++i) {
+        if (starting)
+            starting(static_cast<int>(i));
+        done.allSent = SubmitPDU(pdus[i], destination) == SubmitOutcome::Sent && done.allSent;
+    }
+    return done;
+}
+
 SubmitOutcome PhoneSession::SubmitPDU(const std::string& pdu, const std::string& destination) {
     m_cancelledOutcome.reset();
     m_lastReference.reset();

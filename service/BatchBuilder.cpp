@@ -1,5 +1,6 @@
 #include "BatchBuilder.h"
 
+#include "CountryCode.h"
 #include "LongText.h"
 #include "PduDecoder.h"
 #include "Said.h"
@@ -29,7 +30,7 @@ Result<std::string> CheckNumber(const QString& written) {
     for (const QChar c : written)
         if (!c.isSpace())
             number += c;
-    return CheckDestination(number.toStdString());
+    return CheckDestination(number.toStdString(), HomeCountryCode().toStdString());
 }
 
 bool CarriesText(MessageKind kind) { return kind == MessageKind::Text || kind == MessageKind::Ems; }

@@ -49,7 +49,7 @@ MessageTransport& ModemChannel::transport() const {
     return *m_sessionTransport;
 }
 
-void ModemChannel::build(MessageStore* store, const QString& noStore, const CentreSetup& setup) {
+void ModemChannel::build(MessageStore* store, const StoreProblem& noStore, const CentreSetup& setup) {
     m_service = std::make_unique<MessageService>(store, transport());
     m_service->setStoreProblem(noStore);
     // Before anyone else listens: what the phone holds is recorded before a
@@ -100,13 +100,14 @@ void ModemChannel::saveModem() {
         return;
     m_record.lastSeen = QDateTime::currentDateTimeUtc();
     if (const auto saved = store->SaveModem(m_record); !saved)
-        emit m_service->storeProblem(Q(saved.error()));
+        emit m_service->storeProblem(store->ProblemFor(saved.error()));
 }
 
 void ModemChannel::runModem() {
     PhoneLink* link = m_link;
     m_linkTransport->setName(m_name);
     m_outbox->setModemPacing(m_config.intervalMs, m_config.perHour);
+    m_outbox->setModemRecovers(true);
     // Who the modem is and how it stands, in the store's modems table as it
     // changes, for whoever watches the box.
     m_record.name = m_name;
@@ -127,6 +128,12 @@ void ModemChannel::runModem() {
     connect(link, &PhoneLink::modemState, this, [this](ModemState state) {
         if (m_record.state == StateName(state))
             return;
+        // Opened again after it went away or stuck: it may be given work.
+        if (state == ModemState::Ready && (m_record.state == StateName(ModemState::Away) ||
+                                           m_record.state == StateName(ModemState::Stuck))) {
+            m_outbox->modemBack();
+            m_runner->poke();
+        }
         m_record.state = StateName(state);
         saveModem();
     });
@@ -171,9 +178,11 @@ void ModemChannel::runModem() {
     if (m_config.deleteAfterStore)
         // pduReceived names a message only once its record is committed.
         connect(m_service.get(), &MessageService::pduReceived, this,
-                [link](qint64 id, const StoredMessage& stored, bool) {
+                [this](qint64 id, const StoredMessage& stored, bool) {
+                    // The service's own rule stands behind the id: nothing
+                    // is deleted that the store does not hold.
                     if (id > 0 && stored.status <= 1) // received, read or not
-                        link->deleteStored(stored);
+                        m_service->deleteStored(stored);
                 });
     // A modem that hangs or comes back under another name is found again.
     link->setRecovery(true);
@@ -237,18 +246,18 @@ MessageCentre::~MessageCentre() {
 }
 
 void MessageCentre::open() {
-    if (m_store || !m_noStore.isEmpty())
+    if (m_store || !m_noStore.isNull())
         return;
     if (m_setup.storePath.isEmpty())
         m_setup.storePath = Q(m_setup.paths.messageStore);
     auto opened = MessageStore::Open(m_setup.storePath);
     if (!opened) {
-        m_noStore = Localized(opened.error());
+        m_noStore = {StoreProblem::Reason::Unopened, m_setup.storePath, Localized(opened.error())};
         return;
     }
     // A damaged store is still read, and can be copied, but never written.
     if (opened.value()->fault() != MessageStore::Fault::None) {
-        m_noStore = opened.value()->faultText();
+        m_noStore = opened.value()->faultProblem();
         if (m_setup.keepDamaged)
             m_store = std::move(opened.value());
         return;
@@ -257,11 +266,11 @@ void MessageCentre::open() {
     if (m_setup.keepDays > 0) {
         const auto gone = m_store->DeleteBefore(QDateTime::currentDateTimeUtc().addDays(-m_setup.keepDays));
         if (!gone)
-            emit storeProblem(Q(gone.error()));
+            emit storeProblem(m_store->ProblemFor(gone.error()));
     }
     // What a stopped program left sending may have gone: never again by itself.
     if (const auto marked = m_store->MarkInterrupted(); !marked)
-        emit storeProblem(Q(marked.error()));
+        emit storeProblem(m_store->ProblemFor(marked.error()));
     if (!m_store->IsEmpty())
         return;
     const QString log = Q(m_setup.paths.receivedLog);

@@ -86,7 +86,7 @@ signals:
 private:
     friend class MessageCentre;
     ModemChannel(QString name, QObject* parent);
-    void build(MessageStore* store, const QString& noStore, const CentreSetup& setup);
+    void build(MessageStore* store, const StoreProblem& noStore, const CentreSetup& setup);
     void linkStateChanged(bool up);
     // What a modem of the settings does by itself: answers its PIN from its
     // file, reads what the phone holds once connected, and deletes each
@@ -143,7 +143,7 @@ public:
     // The store, or null when there is none (or a damaged one let go).
     MessageStore* store() const { return m_store.get(); }
     // Why nothing can be recorded; "" when the store is whole.
-    const QString& noStoreReason() const { return m_noStore; }
+    const StoreProblem& noStoreReason() const { return m_noStore; }
     LogObserver& logs() const { return *m_logs; }
     const CentreSetup& setup() const { return m_setup; }
 
@@ -179,8 +179,8 @@ public:
     void poke();
 
 signals:
-    // The store could not do what was asked; `why` names the file and the cause.
-    void storeProblem(const QString& why);
+    // The store could not do what was asked (terms::StoreProblemText says it).
+    void storeProblem(const velmora::StoreProblem& problem);
     // The received log was taken in at once (CentreSetup::importAtOnce).
     void logImported(const velmora::ImportReport& report);
 
@@ -191,7 +191,7 @@ private:
 
     CentreSetup m_setup;
     std::unique_ptr<MessageStore> m_store;
-    QString m_noStore;
+    StoreProblem m_noStore;
     std::unique_ptr<LogObserver> m_logs;
     std::vector<std::unique_ptr<ModemChannel>> m_channels;
     QThread* m_import = nullptr; // taking in the received log, at the first start

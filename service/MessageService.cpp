@@ -114,6 +114,7 @@ MessageService::MessageService(MessageStore* store, MessageTransport& transport,
     qRegisterMetaType<PartOutcome>();
     qRegisterMetaType<msg::State>();
     qRegisterMetaType<msg::Reason>();
+    qRegisterMetaType<StoreProblem>();
     m_transport.m_service = this;
 }
 
@@ -133,12 +134,12 @@ Result<SendJob*, SendRefusal> MessageService::sendNew(const MessageRequest& requ
     // Asked before anything reaches the phone: a store that cannot take the
     // record would leave a sent message nobody knows of.
     if (const QString why = m_store->CheckWritable(); !why.isEmpty())
-        return R::Fail({SendRefusal::Store, {}, why});
+        return R::Fail({SendRefusal::Store, {}, m_store->ProblemFor(why)});
     MessageRecord record = OutgoingRecord(request, *job, m_transport.Modem());
     record.replaces = replaces;
     const auto added = m_store->AddOutgoing(record);
     if (!added)
-        return R::Fail({SendRefusal::Store, {}, Q(added.error())});
+        return R::Fail({SendRefusal::Store, {}, m_store->ProblemFor(added.error())});
     const qint64 id = added.value();
     emit messageChanged(id, msg::State::Queued, msg::Reason::None, -1);
     // The one replaced is not offered again: its list row says so.
@@ -150,7 +151,7 @@ Result<SendJob*, SendRefusal> MessageService::sendNew(const MessageRequest& requ
     // from here on leaves a message the next start calls uncertain.
     if (const auto marked = m_store->SetState(id, msg::State::Sending); !marked) {
         m_store->SetState(id, msg::State::Failed, msg::Reason::StoreFailed);
-        return R::Fail({SendRefusal::Store, {}, Q(marked.error())});
+        return R::Fail({SendRefusal::Store, {}, m_store->ProblemFor(marked.error())});
     }
     return R::Ok(start(id, job->pdus, job->number));
 }
@@ -160,7 +161,7 @@ Result<SendJob*, SendRefusal> MessageService::sendQueued(qint64 id, const QDateT
     if (!m_store)
         return R::Fail({SendRefusal::Store, {}, m_storeWhy});
     if (const QString why = m_store->CheckWritable(); !why.isEmpty())
-        return R::Fail({SendRefusal::Store, {}, why});
+        return R::Fail({SendRefusal::Store, {}, m_store->ProblemFor(why)});
     const auto message = m_store->Message(id);
     if (!message || message->direction != msg::Direction::Out || message->state != msg::State::Queued ||
         message->parts.empty())
@@ -171,7 +172,7 @@ Result<SendJob*, SendRefusal> MessageService::sendQueued(qint64 id, const QDateT
     // queue, and only one of them may send it.
     const auto claimed = m_store->Claim(id, now, m_transport.Modem());
     if (!claimed)
-        return R::Fail({SendRefusal::Store, {}, Q(claimed.error())});
+        return R::Fail({SendRefusal::Store, {}, m_store->ProblemFor(claimed.error())});
     if (!claimed.value())
         return R::Fail({SendRefusal::Invalid,
                         Refusal{translate("MessageService", "the message is not queued"), RefusedField::None},
@@ -250,13 +251,17 @@ int MessageService::recoverInterrupted() {
         return 0;
     const auto marked = m_store->MarkInterrupted();
     if (!marked) {
-        emit storeProblem(Q(marked.error()));
+        emit storeProblem(m_store->ProblemFor(marked.error()));
         return 0;
     }
     return marked.value();
 }
 
-void MessageService::setStoreProblem(const QString& why) { m_storeWhy = why; }
+void MessageService::setStoreProblem(const QString& why) {
+    m_storeWhy = {StoreProblem::Reason::Unopened, {}, why};
+}
+
+void MessageService::setStoreProblem(const StoreProblem& problem) { m_storeWhy = problem; }
 
 void MessageService::phonebookRead(const std::vector<PhonebookEntry>& entries) {
     if (!m_store)
@@ -265,7 +270,7 @@ void MessageService::phonebookRead(const std::vector<PhonebookEntry>& entries) {
     for (const PhonebookEntry& e : entries)
         names.emplace_back(FromPhone(e.name), FromPhone(e.number));
     if (const auto saved = m_store->SavePhonebook(names); !saved)
-        emit storeProblem(Q(saved.error()));
+        emit storeProblem(m_store->ProblemFor(saved.error()));
 }
 
 bool MessageService::busy() const {
@@ -281,7 +286,7 @@ void MessageService::partSubmitted(const PartOutcome& part) {
     if (m_store) {
         if (const auto kept = m_store->SetPartSent(part.id, part.part + 1, part.reference, part.answer);
             !kept)
-            emit storeProblem(Q(kept.error()));
+            emit storeProblem(m_store->ProblemFor(kept.error()));
     }
     SendJob* j = job(part.id);
     if (j && !j->m_finished)
@@ -334,7 +339,7 @@ void MessageService::stopAll() {
 void MessageService::commit(SendJob* j, const Verdict& v) {
     if (m_store) {
         if (const auto set = m_store->SetState(j->id(), v.state, v.reason, v.code); !set)
-            emit storeProblem(Q(set.error()));
+            emit storeProblem(m_store->ProblemFor(set.error()));
     }
     j->m_state = v.state;
     j->m_reason = v.reason;
@@ -355,7 +360,7 @@ void MessageService::deliveryReport(int reference, int status) {
         return;
     const auto matched = m_store->RecordReport(m_transport.Modem(), reference, status);
     if (!matched) {
-        emit storeProblem(Q(matched.error()));
+        emit storeProblem(m_store->ProblemFor(matched.error()));
         return;
     }
     if (matched.value() == 0)
@@ -372,6 +377,34 @@ void MessageService::deliveryReport(int reference, int status) {
     }
 }
 
+void MessageTransport::DeleteStored(const StoredMessage& part) {
+    if (m_service)
+        m_service->deleteEnded(part, Q(translate("MessageService", "there is no phone to delete it on")));
+}
+
+std::optional<DeleteRefusal> MessageService::whyNotDelete(const StoredMessage& part) const {
+    if (!m_store)
+        return DeleteRefusal{DeleteRefusal::NoStore, m_storeWhy};
+    if (m_store->fault() == MessageStore::Fault::Damaged)
+        return DeleteRefusal{DeleteRefusal::Damaged, m_store->faultText()};
+    // Asked of the file, not of what this run remembers: only a committed
+    // record is found there.
+    if (!m_store->HasPdu(Q(part.pdu)))
+        return DeleteRefusal{DeleteRefusal::NotRecorded, {}};
+    return std::nullopt;
+}
+
+std::optional<DeleteRefusal> MessageService::deleteStored(const StoredMessage& part) {
+    if (auto refused = whyNotDelete(part))
+        return refused;
+    m_transport.DeleteStored(part);
+    return std::nullopt;
+}
+
+void MessageService::deleteEnded(const StoredMessage& part, const QString& why) {
+    emit storedDeleted(part, why);
+}
+
 void MessageService::storedRead(const QList<StoredMessage>& messages) {
     const ModemId modem = m_transport.Modem();
     for (const StoredMessage& m : messages) {
@@ -382,7 +415,7 @@ void MessageService::storedRead(const QList<StoredMessage>& messages) {
         const auto recorded = m_store->AddReceived(modem, Q(m.storage), m.index, Q(m.pdu));
         if (!recorded) {
             // Not kept, but still logged as it always was.
-            emit storeProblem(Q(recorded.error()));
+            emit storeProblem(m_store->ProblemFor(recorded.error()));
             emit pduReceived(0, m, true);
             continue;
         }

@@ -11,11 +11,13 @@
 #include "MessageStore.h"
 #include "MessageTypes.h"
 #include "PhoneSession.h"
+#include "UssdRecord.h"
 
 #include <QObject>
 #include <QPointer>
 
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -54,6 +56,10 @@ public:
     // Each PDU in turn: one MessageService::partSubmitted call a part, then
     // MessageService::sendEnded.
     virtual void Submit(qint64 id, const std::vector<std::string>& pdus, const std::string& destination) = 0;
+    // Deletes one part the phone keeps, if it still holds what was read
+    // there; then MessageService::deleteEnded. Only the service asks, once
+    // the part's record is committed. A transport with no phone refuses.
+    virtual void DeleteStored(const StoredMessage& part);
 
 protected:
     // The service it reports to; set while one uses it.
@@ -65,11 +71,22 @@ private:
 };
 
 // Why a message was not taken: it does not build (the smslib refusal), or
-// the store cannot record it (the sentence names the file and the cause).
+// the store cannot record it (why, in parts: terms::StoreProblemText says it).
 struct SendRefusal {
     enum Kind { Invalid, Store } kind = Invalid;
     Refusal invalid;
-    QString store;
+    StoreProblem store;
+};
+
+// Why a message the phone keeps is not deleted from it: the store does not
+// hold its committed record, so the phone's copy may be the only one.
+struct DeleteRefusal {
+    enum Kind {
+        NoStore,     // no store could be opened
+        Damaged,     // the store is damaged: what it says it holds is no proof
+        NotRecorded, // the store holds no record of this PDU (its write failed, or it was never read)
+    } kind = NotRecorded;
+    QString store; // the store's own sentence (why there is none, the damage), when it has one
 };
 
 // A handle on one message on its way (after KJob/QNetworkReply): its id at
@@ -154,12 +171,33 @@ public:
 
     // On start: messages a stopped program left Sending become Uncertain.
     int recoverInterrupted();
-    // Why there is no store, for the refusals when there is none.
+    // Why there is no store, for the refusals when there is none: the
+    // sentence the opening gave, or in parts.
     void setStoreProblem(const QString& why);
-    QString noStoreReason() const { return m_storeWhy; }
+    void setStoreProblem(const StoreProblem& problem);
+    StoreProblem noStore() const { return m_storeWhy; }
+    QString noStoreReason() const { return m_storeWhy.text(); }
     // The program is ending: the message on its way ends here, uncertain
     // when a part may have left, failed when none did.
     void stopAll();
+
+    // Deletes a part of a message the phone keeps (AT+CMGD, if the phone
+    // still holds what was read there), only once its record is committed
+    // in the store; otherwise refused, and the phone is not asked. The
+    // phone's answer comes as storedDeleted(). whyNotDelete asks first, for
+    // every part of a long message before any of them goes.
+    std::optional<DeleteRefusal> deleteStored(const StoredMessage& part);
+    std::optional<DeleteRefusal> whyNotDelete(const StoredMessage& part) const;
+
+    // USSD (UssdRecord.cpp): each exchange is recorded in the history as it
+    // goes, a message of kind "ussd" (the code its number, the transcript
+    // its text), and told of by ussdChanged. beginUssd gives the session's
+    // number; a store that refuses a write is said once (storeProblem) and
+    // the session goes on unkept. Each gives that refusal, "" while kept.
+    // `tell` false: the program is ending and no one is told.
+    int beginUssd(const QString& code, QString* problem = nullptr);
+    QString ussdLine(int session, const QString& line);
+    void endUssd(int session, const UssdEnding& ending, bool tell = true);
 
     // The phone book just read, kept for the names of numbers.
     void phonebookRead(const std::vector<PhonebookEntry>& entries);
@@ -174,6 +212,8 @@ public slots:
     // Messages read from the phone's stores (a read of the inbox, or a new
     // one announced): each recorded before anything may delete it.
     void storedRead(const QList<velmora::StoredMessage>& messages);
+    // The phone's answer to DeleteStored: `why` is "" when it deleted the part.
+    void deleteEnded(const velmora::StoredMessage& part, const QString& why);
 
 signals:
     // Every change of a message's state, sent or received.
@@ -183,8 +223,14 @@ signals:
     // A PDU read from the phone; `firstTime` when no message was ever
     // recorded from it (it goes to the received log).
     void pduReceived(qint64 id, const velmora::StoredMessage& stored, bool firstTime);
+    // A part deleteStored handed over is gone from the phone (`why` ""), or
+    // why it is not.
+    void storedDeleted(const velmora::StoredMessage& part, const QString& why);
+    // A USSD session's record changed: `id` its message in the store (0 when
+    // not kept), its transcript so far, and whether the session is over.
+    void ussdChanged(int session, qint64 id, const QString& transcript, bool ended);
     // The store could not record a step; `why` names the file and the cause.
-    void storeProblem(const QString& why);
+    void storeProblem(const velmora::StoreProblem& problem);
 
 private:
     // Records the message's end, then tells of it: apart, so a part's
@@ -197,8 +243,10 @@ private:
 
     MessageStore* m_store;
     MessageTransport& m_transport;
-    QString m_storeWhy;
+    StoreProblem m_storeWhy;
     std::map<qint64, SendJob*> m_jobs;
+    std::map<int, std::unique_ptr<UssdRecord>> m_ussd; // the sessions under way
+    int m_lastUssd = 0;
 };
 
 } // namespace velmora

@@ -5,8 +5,10 @@
 // returns, so the caller takes the step it recorded only once it is on disk.
 // One object per thread: it owns its own database connection.
 
+#include "CountryCode.h"
 #include "MessageTypes.h"
 #include "Result.h"
+#include "StoreProblem.h"
 
 #include <QString>
 #include <QStringList>
@@ -99,7 +101,7 @@ struct Group {
 // (smslib's NormaliseDestination: "+62 812-345-6789", "0812...", "0062812..."
 // and "62812..." are one conversation). A sender that is not
 // a number ("Telkomsel") is its own conversation, in lower case.
-QString ConversationKey(const QString& number, const QString& countryCode = QStringLiteral("62"));
+QString ConversationKey(const QString& number, const QString& countryCode = HomeCountryCode());
 
 class MessageStore {
 public:
@@ -138,6 +140,15 @@ public:
     Fault fault() const;
     // The sentence for the user when fault() is not None, else "".
     QString faultText() const;
+    // The same in parts (Damaged or ReadOnly; None when it may be written).
+    StoreProblem faultProblem() const;
+    // Why the last call of this connection that failed did (its Result's
+    // sentence, in parts): what the service hands on to its front ends.
+    StoreProblem lastProblem() const;
+    // The problem behind `sentence`, a refusal this store gave: the last
+    // problem when it is that one, else a refusal in those words.
+    StoreProblem ProblemFor(const std::string& sentence) const;
+    StoreProblem ProblemFor(const QString& sentence) const;
     // SQLite's whole check (PRAGMA integrity_check): "ok" alone when the
     // store is whole, else what SQLite found, a line each (at most 100).
     // A failure when the check could not run at all.
@@ -260,6 +271,9 @@ public:
     // nullopt when none is queued.
     std::optional<MessageRecord> NextQueued(qint64 batch,
                                             const std::optional<QString>& forModem = std::nullopt);
+    // The messages of no batch queued for an outbox (AddQueued), the first
+    // due first.
+    std::vector<MessageRecord> QueuedAlone();
     // When the messages of `batch` started since `since`, oldest first.
     std::vector<QDateTime> StartsSince(qint64 batch, const QDateTime& since);
     // When the messages `modem` took (Claim) started since `since`, of any

@@ -196,6 +196,10 @@ QJsonObject RequestToJson(const MessageRequest& r) {
     };
     if (HasLoneSurrogate(r.text))
         json.insert(QStringLiteral("textUnits"), UnitsHex(r.text));
+    // Only another than the first one there was: a message recorded before
+    // the setting, and the same batch queued again, read as they did.
+    if (r.countryCode != kDefaultCountryCode)
+        json.insert(QStringLiteral("countryCode"), QString::fromStdString(r.countryCode));
     return json;
 }
 
@@ -226,6 +230,9 @@ std::optional<MessageRequest> RequestFromJson(const QJsonObject& json) {
                     ReadString(json, "nc", r.nc) && ReadInt(json, "indicatorKind", r.indicatorKind, 0, 255) &&
                     ReadBool(json, "active", r.active);
     if (!ok)
+        return std::nullopt;
+    if (json.contains(QLatin1String("countryCode")) &&
+        (!ReadString(json, "countryCode", r.countryCode) || !IsCountryCode(r.countryCode)))
         return std::nullopt;
     return r;
 }

@@ -35,6 +35,13 @@ bool SendEnded(msg::State state) {
     return state == msg::State::Sent || state == msg::State::Failed || state == msg::State::Uncertain;
 }
 
+// The store could not take it: why in parts, and as its sentence.
+QueueRefusal StoreRefused(const StoreProblem& problem, std::vector<RecipientProblem> problems = {}) {
+    return {QueueRefusal::Store, problem.text(), 0, std::move(problems), problem};
+}
+
+StoreProblem NoStore(const QString& why) { return {StoreProblem::Reason::Unopened, {}, why}; }
+
 } // namespace
 
 QString Outbox::DefaultName(const MessageRequest& first, std::size_t recipients) {
@@ -62,7 +69,7 @@ QString Outbox::BatchKey(const BatchRequest& request) {
     for (const BatchRecipient& r : request.recipients) {
         MessageRequest same = r.request;
         same.concatReference = 0;
-        const auto number = CheckDestination(same.destination);
+        const auto number = CheckDestination(same.destination, same.countryCode);
         same.destination = number ? number.value() : same.destination;
         items << QString::fromUtf8(QJsonDocument(RequestToJson(same)).toJson(QJsonDocument::Compact));
     }
@@ -105,11 +112,12 @@ Result<qint64, QueueRefusal> Outbox::RecordOne(MessageStore* store, const Messag
         return R::Fail({QueueRefusal::Empty,
                         Q(built.error().text),
                         0,
-                        {{0, Q(request.destination), Q(built.error().text)}}});
+                        {{0, Q(request.destination), Q(built.error().text)}},
+                        {}});
     if (!store)
-        return R::Fail({QueueRefusal::Store, noStore, 0, {}});
+        return R::Fail(StoreRefused(NoStore(noStore)));
     if (const QString why = store->CheckWritable(); !why.isEmpty())
-        return R::Fail({QueueRefusal::Store, why, 0, {}});
+        return R::Fail(StoreRefused(store->ProblemFor(why)));
     // Taken by no modem yet: the one that claims it is written then.
     MessageRecord record = OutgoingRecord(request, *built, ModemId{});
     record.created = now;
@@ -117,7 +125,7 @@ Result<qint64, QueueRefusal> Outbox::RecordOne(MessageStore* store, const Messag
     record.wantModem = wantModem;
     const auto added = store->AddQueued(record);
     if (!added)
-        return R::Fail({QueueRefusal::Store, Q(added.error()), 0, {}});
+        return R::Fail(StoreRefused(store->ProblemFor(added.error())));
     return R::Ok(added.value());
 }
 
@@ -143,16 +151,18 @@ Result<QueuedBatch, QueueRefusal> Outbox::Record(MessageStore* store, const Batc
     }
     if (records.empty()) {
         QueueRefusal refusal{QueueRefusal::Empty,
-                             QCoreApplication::translate("Outbox", "no recipient could be queued"), 0,
-                             queued.problems};
+                             QCoreApplication::translate("Outbox", "no recipient could be queued"),
+                             0,
+                             queued.problems,
+                             {}};
         return R::Fail(refusal);
     }
     if (!store)
-        return R::Fail({QueueRefusal::Store, noStore, 0, queued.problems});
+        return R::Fail(StoreRefused(NoStore(noStore), queued.problems));
     BatchRecord batch;
     batch.key = BatchKey(request);
     if (const QString why = store->CheckWritable(); !why.isEmpty())
-        return R::Fail({QueueRefusal::Store, why, 0, queued.problems});
+        return R::Fail(StoreRefused(store->ProblemFor(why), queued.problems));
     batch.name = request.name.isEmpty()
                      ? DefaultName(request.recipients.front().request, request.recipients.size())
                      : request.name;
@@ -162,13 +172,15 @@ Result<QueuedBatch, QueueRefusal> Outbox::Record(MessageStore* store, const Batc
     qint64 earlier = 0;
     const auto added = store->AddBatch(batch, records, request.again ? nullptr : &earlier);
     if (!added)
-        return R::Fail({QueueRefusal::Store, Q(added.error()), 0, queued.problems});
+        return R::Fail(StoreRefused(store->ProblemFor(added.error()), queued.problems));
     if (earlier)
         return R::Fail({QueueRefusal::Duplicate,
                         QCoreApplication::translate(
                             "Outbox", "the same message to the same recipients was queued as batch %1")
                             .arg(earlier),
-                        earlier, queued.problems});
+                        earlier,
+                        queued.problems,
+                        {}});
     queued.batch = added.value();
     queued.queued = static_cast<int>(records.size());
     return R::Ok(queued);
@@ -266,6 +278,8 @@ OutboxStep Outbox::next(std::optional<qint64> only) {
     if (m_service.busy())
         return {OutboxStep::Busy, 0, {}};
     const QDateTime now = m_now();
+    if (m_heldUntil.isValid() && now < m_heldUntil)
+        return {OutboxStep::Wait, 0, m_heldUntil};
     if (const auto expired = store->ExpireQueued(now); expired) {
         for (const qint64 id : expired.value()) {
             emit messageChanged(id, msg::State::Failed, msg::Reason::Expired, -1);
@@ -318,6 +332,11 @@ void Outbox::onMessageChanged(qint64 id, msg::State state, msg::Reason reason, i
     const int retries = batch ? batch->pacing.retries : BatchPacing{}.retries;
     const std::optional<int> why = code >= 0 ? std::optional<int>(code) : std::nullopt;
     const auto pauseFor = [&](msg::Reason r) {
+        if (m_modemRecovers) {
+            if (r == msg::Reason::NoAnswer)
+                m_heldUntil = m_now().addMSecs(kSilentModemHoldMs);
+            return;
+        }
         if (batchId != 0 && store->SetBatchState(batchId, msg::BatchState::Paused, r))
             emit batchPaused(batchId, r);
     };

@@ -63,11 +63,12 @@ struct QueueRefusal {
     enum Kind {
         Empty,     // no recipient could be queued (problems says why each)
         Duplicate, // the same content to the same recipients is already queued: batch names it
-        Store,     // the store cannot record it: why names the file and the cause
+        Store,     // the store cannot record it: store says why, in parts
     } kind = Empty;
-    QString why;
+    QString why; // the sentence, of every kind (for Store: store's text)
     qint64 batch = 0;
     std::vector<RecipientProblem> problems;
+    StoreProblem store;
 };
 
 struct QueuedBatch {
@@ -157,6 +158,17 @@ public:
 
     MessageService& service() const { return m_service; }
 
+    // Whether its modem recovers by itself (a modem of several): one that
+    // stops answering or is pulled out then waits on its own, and the
+    // batches it shares with the other modems go on through them, rather
+    // than being paused for the user as the one modem of a program is.
+    void setModemRecovers(bool on) { m_modemRecovers = on; }
+    // Such a modem that took a PDU and said nothing may say nothing to the
+    // next either: it is given nothing more until it is back (modemBack,
+    // once the link has opened it again) or a minute has passed.
+    static constexpr qint64 kSilentModemHoldMs = 60'000;
+    void modemBack() { m_heldUntil = {}; }
+
 signals:
     // A batch's counts or state changed (a message of it moved, or the user
     // paused it...): look at it again in the store.
@@ -183,6 +195,8 @@ private:
     std::function<QDateTime()> m_now;
     qint64 m_current = 0; // the message this outbox started, while it is on its way
     qint64 m_currentBatch = 0;
+    bool m_modemRecovers = false;
+    QDateTime m_heldUntil; // a silent modem is given nothing before then
     qint64 m_modemIntervalMs = 0;
     int m_modemPerHour = 0;
 };

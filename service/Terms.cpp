@@ -1,6 +1,10 @@
 #include "Terms.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QJsonObject>
+
+#include <algorithm>
 
 namespace velmora::terms {
 
@@ -128,4 +132,84 @@ QString CodingWord(const QString& coding) { return Word(Table::Coding, coding); 
 QString PduTypeWord(const QString& type) { return Word(Table::PduType, type); }
 QString IndicatorWord(const QString& waiting) { return Word(Table::Indicator, waiting); }
 
+QString StoreProblemText(const StoreProblem& p) {
+    const QString file = QDir::toNativeSeparators(p.file);
+    switch (p.reason) {
+    case StoreProblem::Reason::None:
+        return {};
+    case StoreProblem::Reason::ReadOnly:
+        return QCoreApplication::translate("MessageStore", "The message store %1 was opened only to be read")
+            .arg(file);
+    case StoreProblem::Reason::Damaged:
+        return QCoreApplication::translate(
+                   "MessageStore",
+                   "The message store %1 is damaged (%2): nothing more is written to it. Keep a copy of it "
+                   "(velmora-cli store backup FILE); the README's Troubleshooting says how to mend it")
+            .arg(file, p.detail);
+    case StoreProblem::Reason::WriteFailed:
+        return QCoreApplication::translate("MessageStore", "The message store %1 could not be written: %2")
+            .arg(file, p.detail);
+    case StoreProblem::Reason::ReadFailed:
+        return QCoreApplication::translate("MessageStore", "The message store %1 could not be read: %2")
+            .arg(file, p.detail);
+    case StoreProblem::Reason::Unopened:
+    case StoreProblem::Reason::Refused:
+        break;
+    }
+    return p.detail;
+}
+
+namespace {
+
+QString Said(const char* text) { return QCoreApplication::translate("received", text); }
+
+} // namespace
+
+QString MessageText(const MessageRecord& m) {
+    if (!m.text.isEmpty())
+        return m.text;
+    const QJsonObject& c = m.content;
+    const QString octets = c.value(QLatin1String("content")).toString();
+    if (c.value(QLatin1String("compressed")).toBool())
+        return Said(QT_TRANSLATE_NOOP("received", "Compressed text: %1")).arg(octets);
+    if (m.kind == QLatin1String("logo"))
+        return Said(QT_TRANSLATE_NOOP("received", "Operator logo for %1 %2"))
+            .arg(c.value(QLatin1String("mcc")).toString(), c.value(QLatin1String("nc")).toString());
+    if (m.kind == QLatin1String("group"))
+        return Said(QT_TRANSLATE_NOOP("received", "Group graphic"));
+    if (m.kind == QLatin1String("picture"))
+        return Said(QT_TRANSLATE_NOOP("received", "Picture message"));
+    if (m.kind == QLatin1String("ringtone")) {
+        const QString title = c.value(QLatin1String("title")).toString();
+        return title.isEmpty() ? Said(QT_TRANSLATE_NOOP("received", "Ringtone"))
+                               : Said(QT_TRANSLATE_NOOP("received", "Ringtone: %1")).arg(title);
+    }
+    if (m.kind == QLatin1String("void"))
+        return Said(QT_TRANSLATE_NOOP("received", "Void message"));
+    if (m.kind == QLatin1String("indicator")) {
+        static const char* const waiting[] = {
+            QT_TRANSLATE_NOOP("received", "Voicemail"), QT_TRANSLATE_NOOP("received", "Fax"),
+            QT_TRANSLATE_NOOP("received", "E-mail"), QT_TRANSLATE_NOOP("received", "Message")};
+        const QString what =
+            Said(waiting[std::clamp(c.value(QLatin1String("indicatorKind")).toInt(), 1, 4) - 1]);
+        if (c.contains(QLatin1String("waiting")))
+            return Said(QT_TRANSLATE_NOOP("received", "%1 waiting: %2"))
+                .arg(what, QString::number(c.value(QLatin1String("waiting")).toInt()));
+        return c.value(QLatin1String("active")).toBool()
+                   ? Said(QT_TRANSLATE_NOOP("received", "%1 waiting")).arg(what)
+                   : Said(QT_TRANSLATE_NOOP("received", "%1 read, none waiting")).arg(what);
+    }
+    if (m.kind == QLatin1String("data"))
+        return c.contains(QLatin1String("port")) ? Said(QT_TRANSLATE_NOOP("received", "Data for port %1"))
+                                                       .arg(c.value(QLatin1String("port")).toInt())
+                                                 : Said(QT_TRANSLATE_NOOP("received", "Data"));
+    return m.text;
+}
+
 } // namespace velmora::terms
+
+namespace velmora {
+
+QString StoreProblem::text() const { return terms::StoreProblemText(*this); }
+
+} // namespace velmora

@@ -9,6 +9,7 @@
 // capitalised words it shows in its lists.
 
 #include "MessageTypes.h"
+#include "StoreProblem.h"
 
 #include <QString>
 
@@ -50,5 +51,18 @@ QString KindLabel(const QString& kind);
 QString CodingWord(const QString& coding);     // "gsm7", "8bit", "ucs2"
 QString PduTypeWord(const QString& type);      // "deliver", "submit", "status-report"
 QString IndicatorWord(const QString& waiting); // "voicemail", "fax", "email", "other"
+
+// "The message store /home/ani/.local/share/velmora/messages.sqlite could not
+// be written: database is locked": a store's problem as a sentence naming
+// the file; "" for none.
+QString StoreProblemText(const StoreProblem& problem);
+
+// What a person reads as a message's text: the text it holds, or for a
+// message read from a phone with none (a logo, a tune, a waiting indication, a
+// compressed text) what it is, made from its kind and content in the
+// user's language: "Operator logo for 510 10". A store written before
+// these words were made here holds them, in English, as the text, and
+// shows them as it always did.
+QString MessageText(const MessageRecord& m);
 
 } // namespace velmora::terms

@@ -3,6 +3,8 @@
 #include "Clock.h"
 #include "QtText.h"
 
+#include <QPointer>
+
 namespace velmora {
 
 LinkTransport::LinkTransport(PhoneLink& link, QObject* parent) : QObject(parent), m_link(link) {
@@ -21,6 +23,11 @@ void LinkTransport::Submit(qint64 id, const std::vector<std::string>& pdus, cons
     for (const std::string& pdu : pdus)
         list << Q(pdu);
     m_link.submit(id, list, Q(destination));
+}
+
+void LinkTransport::DeleteStored(const StoredMessage& part) {
+    m_deleting.push_back(part);
+    m_link.deleteStored(part);
 }
 
 void LinkTransport::connectService() {
@@ -51,30 +58,46 @@ void LinkTransport::connectService() {
                     s->storedRead(messages);
             });
     connect(&m_link, &PhoneLink::messageArrived, s, [s](const StoredMessage& m) { s->storedRead({m}); });
+    // Kept by the transport, which knows the part; told to the service while
+    // it lives.
+    connect(&m_link, &PhoneLink::deleteFinished, this,
+            [this, s = QPointer<MessageService>(s)](bool ok, const QString& reason) {
+                if (m_deleting.empty())
+                    return; // asked of the link by someone else
+                const StoredMessage part = m_deleting.front();
+                m_deleting.pop_front();
+                if (s)
+                    s->deleteEnded(part, ok ? QString() : reason);
+            });
 }
 
 ModemId SessionTransport::Modem() const {
     return {Q(m_session.Identity().IMSI), m_device ? m_device() : QString()};
 }
 
-void SessionTransport::Submit(qint64 id, const std::vector<std::string>& given,
+void SessionTransport::Submit(qint64 id, const std::vector<std::string>& pdus,
                               const std::string& destination) {
     m_id = id;
-    std::vector<std::string> pdus = given;
-    m_reportsRefused = m_reports && !m_session.AskForReports(pdus);
-    for (m_part = 0; m_part < static_cast<int>(pdus.size()); ++m_part) {
-        try {
-            m_session.SubmitPDU(pdus[static_cast<std::size_t>(m_part)], destination);
-        } catch (const SessionCancelled&) {
-            // A part whose PDU had left has been reported as unknown; one
-            // that had not is not, and the message ends here either way.
-            if (service())
-                service()->stopped(id);
-            throw;
-        }
+    m_part = 0;
+    try {
+        m_reportsRefused =
+            m_session.SubmitMessage(pdus, destination, m_reports, [this](int part) { m_part = part; })
+                .reportsRefused;
+    } catch (const SessionCancelled&) {
+        // A part whose PDU had left has been reported as unknown; one that
+        // had not is not, and the message ends here either way.
+        if (service())
+            service()->stopped(id);
+        throw;
     }
     if (service())
         service()->sendEnded(id);
+}
+
+void SessionTransport::DeleteStored(const StoredMessage& part) {
+    const std::string why = m_session.DeleteStoredMessage(part);
+    if (service())
+        service()->deleteEnded(part, Q(why));
 }
 
 void SessionTransport::PartSubmitted(const PartEnded& part) {

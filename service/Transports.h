@@ -9,6 +9,7 @@
 
 #include <QObject>
 
+#include <deque>
 #include <functional>
 
 namespace velmora {
@@ -21,6 +22,7 @@ public:
     bool Ready() const override;
     ModemId Modem() const override { return m_modem; }
     void Submit(qint64 id, const std::vector<std::string>& pdus, const std::string& destination) override;
+    void DeleteStored(const StoredMessage& part) override;
     // The device the link was last asked to use, for the record.
     void setDevice(const QString& device) { m_modem.device = device; }
     // The settings' name of the modem ("" for the window's one).
@@ -32,6 +34,8 @@ public:
 private:
     PhoneLink& m_link;
     ModemId m_modem;
+    // The parts handed to the link to delete, in the order it serves them.
+    std::deque<StoredMessage> m_deleting;
 };
 
 // The CLI's: the session answers while Submit runs. The session's events
@@ -44,6 +48,7 @@ public:
     bool Ready() const override { return m_session.IsConnected(); }
     ModemId Modem() const override;
     void Submit(qint64 id, const std::vector<std::string>& pdus, const std::string& destination) override;
+    void DeleteStored(const StoredMessage& part) override;
     // Each part as the session ended it.
     void PartSubmitted(const PartEnded& part);
     // Whether each message asks the network for delivery reports, and what

@@ -1,5 +1,7 @@
 #include "UssdRecord.h"
 
+#include "MessageService.h"
+
 #include "Replies.h"
 
 #include <cctype>
@@ -86,6 +88,59 @@ void UssdRecord::Finish(const UssdEnding& ending) {
         return;
     if (const auto set = m_store->SetState(m_id, ending.state, ending.reason, ending.code); !set)
         m_problem = QString::fromStdString(set.error());
+}
+
+// ---- the service's USSD sessions
+
+namespace {
+
+// The store's refusal in parts, when it is the store's last word.
+StoreProblem UssdProblem(MessageStore* store, const QString& sentence) {
+    if (store)
+        return store->ProblemFor(sentence.toStdString());
+    return {StoreProblem::Reason::Unopened, {}, sentence};
+}
+
+} // namespace
+
+int MessageService::beginUssd(const QString& code, QString* problem) {
+    const int session = ++m_lastUssd;
+    auto record = std::make_unique<UssdRecord>(m_store, code, m_transport.Modem());
+    const QString refused = record->problem();
+    if (!refused.isEmpty()) {
+        record->StopKeeping();
+        emit storeProblem(UssdProblem(m_store, refused));
+    }
+    if (problem)
+        *problem = refused;
+    m_ussd[session] = std::move(record);
+    return session;
+}
+
+QString MessageService::ussdLine(int session, const QString& line) {
+    const auto it = m_ussd.find(session);
+    if (it == m_ussd.end())
+        return {};
+    UssdRecord& r = *it->second;
+    const bool said = !r.problem().isEmpty();
+    r.Add(line);
+    if (!said && !r.problem().isEmpty()) {
+        r.StopKeeping(); // said once; the session goes on
+        emit storeProblem(UssdProblem(m_store, r.problem()));
+    }
+    emit ussdChanged(session, r.id(), r.transcript(), false);
+    return r.problem();
+}
+
+void MessageService::endUssd(int session, const UssdEnding& ending, bool tell) {
+    const auto it = m_ussd.find(session);
+    if (it == m_ussd.end())
+        return;
+    const std::unique_ptr<UssdRecord> r = std::move(it->second);
+    m_ussd.erase(it);
+    r->Finish(ending);
+    if (tell)
+        emit ussdChanged(session, r->id(), r->transcript(), true);
 }
 
 } // namespace velmora

@@ -1,6 +1,7 @@
 #pragma once
 
-// A USSD session as the message store keeps it: one outgoing message of kind
+// A USSD session as the message store keeps it, for MessageService (which
+// records each exchange and tells of it): one outgoing message of kind
 // "ussd", the code as its number and the transcript as its text. Recorded as
 // the session starts and rewritten at every line, so a program killed in
 // the middle loses nothing that was said; left Sending, the next start finds
@@ -38,6 +39,9 @@ public:
     const QString& transcript() const { return m_text; }
     // The store's refusal of the last write; "" when every write was kept.
     const QString& problem() const { return m_problem; }
+    // Writes nothing more (a refusal was said once); the transcript and the
+    // problem stay.
+    void StopKeeping() { m_id = 0; }
 
 private:
     MessageStore* m_store;

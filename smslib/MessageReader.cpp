@@ -280,6 +280,16 @@ Read ReadParts(const std::vector<DecodedPdu>& parts) {
         m.text += p.text;
         data += p.data;
     }
+    if (m.pdu.compressed) {
+        // What it holds is said and its octets shown, never read as text
+        // in another coding.
+        m.compressed = true;
+        m.content = data;
+        m.kind = m.port || m.pdu.coding == UserDataCoding::EightBit ? ContentKind::Data
+                 : m.pdu.messageClass == 0                          ? ContentKind::Flash
+                                                                    : ContentKind::Text;
+        return Read::Ok(std::move(m));
+    }
     if (m.port) {
         if (m.port == kRingtonePort || m.port == kLogoPort || m.port == kGroupPort ||
             m.port == kPicturePort) {

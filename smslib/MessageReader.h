@@ -49,6 +49,9 @@ struct ReadMessage {
     std::optional<PartInfo> parts; // a long message: its reference and total, seq 1
     std::vector<int> missing;      // part numbers that did not come
     bool truncated = false;        // a part's user data ends before its stated length
+    // Compressed user data (TS 23.042), not read: `content` holds every
+    // part's octets as hex, `text` nothing.
+    bool compressed = false;
     // Indicator: 1 voicemail, 2 fax, 3 e-mail, 4 other; the count of
     // messages waiting when the header says it.
     int indicatorKind = 0;

@@ -123,14 +123,14 @@ const char* MessageKindName(MessageKind kind) {
     return "";
 }
 
-Result<std::string> CheckDestination(std::string_view typed) {
-    std::string number = NormaliseDestination(typed);
+Result<std::string> CheckDestination(std::string_view typed, std::string_view countryCode) {
+    std::string number = NormaliseDestination(typed, countryCode);
     if (!IsValidDestination(number))
         return Result<std::string>::Fail(
             Fill(VELMORA_WORDS("smslib/MessageRequest",
                                "invalid destination number \"%1\": it must be 1 to 20 "
-                               "digits (after \"+\" is dropped and a leading 0 becomes 62)"),
-                 {typed}));
+                               "digits (after \"+\" is dropped and a leading 0 becomes %2)"),
+                 {typed, countryCode}));
     return Result<std::string>::Ok(std::move(number));
 }
 
@@ -165,7 +165,7 @@ Built BuildMessage(const MessageRequest& r) {
     if (r.destination.empty())
         return Refuse(VELMORA_WORDS("smslib/MessageRequest", "Please Fill Destination Mobile Number !"),
                       RefusedField::Destination);
-    const auto number = CheckDestination(r.destination);
+    const auto number = CheckDestination(r.destination, r.countryCode);
     if (!number)
         return Refuse(number.error(), RefusedField::Destination);
     if (IsContentKind(r.kind))

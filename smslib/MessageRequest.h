@@ -7,6 +7,7 @@
 
 #include "MessageKind.h"
 #include "Result.h"
+#include "Strings.h"
 
 #include <optional>
 #include <string>
@@ -17,7 +18,7 @@ namespace velmora {
 
 struct MessageRequest {
     MessageKind kind = MessageKind::Text;
-    std::string destination;           // as typed: "+" signs go, a leading 0 becomes 62
+    std::string destination;           // as typed: "+" signs go, a leading 0 becomes the country code
     std::u16string text;               // Text: the message; Ems: the tagged text
     bool flash = false, blink = false; // Text
     // Text, when not flash (a flash message is one UCS2 message whatever
@@ -31,6 +32,9 @@ struct MessageRequest {
     std::string mcc, nc;     // Logo: the network, 3 and 2 digits
     int indicatorKind = 1;   // Indicator: Voicemail, Fax or Email (IndicatorKind)
     bool active = false;     // Indicator
+    // What a national destination ("0812...") is dialled with: the
+    // settings' [Messages] CountryCode=.
+    std::string countryCode{kDefaultCountryCode};
 };
 
 struct MessageJob {
@@ -57,9 +61,10 @@ struct Refusal {
 // alphabet of a normal text, then what the kind's builder says.
 Result<MessageJob, Refusal> BuildMessage(const MessageRequest& request);
 
-// The destination as sent: "+" signs dropped, a leading 0 made 62, then 1 to
-// 20 digits; else the refusal.
-Result<std::string> CheckDestination(std::string_view typed);
+// The destination as sent: "+" signs dropped, a leading 0 made the country
+// code, then 1 to 20 digits; else the refusal.
+Result<std::string> CheckDestination(std::string_view typed,
+                                     std::string_view countryCode = kDefaultCountryCode);
 // Content hex as typed, in upper case: case and white space are forgiven,
 // anything else, no digits at all or an odd count is refused.
 Result<std::string> ParseContentHex(std::string_view typed);

@@ -163,6 +163,7 @@ void ReadDcs(int dcs, DecodedPdu& p) {
         p.coding = alphabet == 1   ? UserDataCoding::EightBit
                    : alphabet == 2 ? UserDataCoding::Ucs2
                                    : UserDataCoding::Gsm7;
+        p.compressed = (dcs & 0x20) != 0;
         if (dcs & 0x10)
             p.messageClass = dcs & 3;
     } else if ((dcs & 0xF0) == 0xF0) {
@@ -180,7 +181,8 @@ std::optional<std::size_t> ReadUserData(Reader& r, bool hasHeader, DecodedPdu& p
     const auto length = r.Octet(PduPart::UserDataLength);
     if (!length)
         return r.OctetIndex();
-    const std::size_t octets = p.coding == UserDataCoding::Gsm7
+    // Compressed user data is counted in octets whatever its alphabet.
+    const std::size_t octets = p.coding == UserDataCoding::Gsm7 && !p.compressed
                                    ? (static_cast<std::size_t>(*length) * 7 + 7) / 8
                                    : static_cast<std::size_t>(*length);
     const std::size_t udStart = r.Offset();
@@ -228,6 +230,11 @@ std::optional<std::size_t> ReadUserData(Reader& r, bool hasHeader, DecodedPdu& p
     const std::string_view body = ud->substr(2 * headerOctets);
     if (trace && present > headerOctets)
         trace->push_back({PduPart::UserData, udStart + headerOctets, present - headerOctets});
+    if (p.compressed) {
+        // Velmora reads no compressed text: its octets are kept as they came.
+        p.data = std::string(body);
+        return std::nullopt;
+    }
     switch (p.coding) {
     case UserDataCoding::Gsm7: {
         // The header fills whole septets, padded with fill bits; a cut

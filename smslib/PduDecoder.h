@@ -40,8 +40,11 @@ struct DecodedPdu {
     std::optional<int> messageClass; // 0 to 3 when the coding scheme gives one
     bool hasHeader = false;          // TP-UDHI, also when the header is empty
     std::vector<HeaderElement> header;
+    // The coding scheme says the user data is compressed (TS 23.038 bit 5,
+    // TS 23.042): its octets are in `data`, never read as text.
+    bool compressed = false;
     std::u16string text; // GSM 7-bit and UCS2 user data
-    std::string data;    // 8-bit user data as hex, the header left out
+    std::string data;    // 8-bit or compressed user data as hex, the header left out
     // The user data (or its header) ends before the length it states:
     // what came is read, the rest is missing.
     bool truncated = false;

@@ -395,7 +395,8 @@ public:
         case PduPart::Status:
             return field("TP-ST", StatusText(v));
         case PduPart::UserDataLength: {
-            const bool septets = m_coding.coding == UserDataCoding::Gsm7;
+            // Compressed user data is counted in octets whatever its alphabet.
+            const bool septets = m_coding.coding == UserDataCoding::Gsm7 && !m_coding.compressed;
             const std::size_t stated =
                 septets ? (static_cast<std::size_t>(v) * 7 + 7) / 8 : static_cast<std::size_t>(v);
             m_userData = std::min(stated, m_hex.size() / 2 - s.offset - 1);
@@ -447,6 +448,9 @@ private:
         if (!m_decoded)
             return "";
         const DecodedPdu& p = *m_decoded;
+        if (p.compressed)
+            return Fill(VELMORA_WORDS("smslib/PduFields", "%1 compressed, not read"),
+                        {Octets(p.data.size() / 2)});
         if (p.coding == UserDataCoding::EightBit)
             return Fill(VELMORA_WORDS("smslib/PduFields", "%1 of 8-bit data"), {Octets(p.data.size() / 2)});
         return Brief(CodingName(p.coding), p.text);

@@ -1,5 +1,7 @@
 #include "Strings.h"
 
+#include <algorithm>
+
 namespace velmora {
 
 std::u16string Utf8ToUtf16(std::string_view s) {
@@ -155,10 +157,21 @@ std::string NormaliseDestination(std::string_view typed, std::string_view countr
         digits = digits || (c >= '0' && c <= '9');
         n += c;
     }
-    // "00" alone is no prefix of anything: it stays a national number.
     if (n.size() > 2 && n[0] == '0' && n[1] == '0')
         n.erase(0, 2);
-    else if (!n.empty() && n[0] == '0')
+    return WithCountryCode(n, countryCode);
+}
+
+bool IsCountryCode(std::string_view code) {
+    return !code.empty() && code.size() <= 3 &&
+           std::all_of(code.begin(), code.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+std::string WithCountryCode(std::string_view number, std::string_view countryCode) {
+    std::string n(number);
+    // "00" alone is no prefix of anything: it stays a national number.
+    const bool international = n.size() > 2 && n[0] == '0' && n[1] == '0';
+    if (!n.empty() && n[0] == '0' && !international)
         n.replace(0, 1, countryCode);
     return n;
 }

@@ -23,13 +23,22 @@ std::string StripAll(std::string_view text, std::string_view what);
 std::string PadLeft(std::string_view text, std::size_t width, char fill);
 std::string PadRight(std::string_view text, std::size_t width, char fill);
 
+// The country a national number ("0812...") is dialled in, until the
+// settings say another ([Messages] CountryCode=).
+inline constexpr std::string_view kDefaultCountryCode = "62";
+// What a country code may be: 1 to 3 decimal digits.
+bool IsCountryCode(std::string_view code);
+// The national prefix rule, the one place it is decided: a number that
+// starts with one "0" (a national number) has it turned into the country
+// code; "00..." (the international prefix) and anything else are kept.
+std::string WithCountryCode(std::string_view number, std::string_view countryCode);
 // A number as people write it, read one way wherever one is typed, listed
 // or looked up ("+62 812-345-6789", "0812.345.6789", "0062 812...",
 // "(0812) 345..."): the layout (spaces, "-", ".", "(", ")") and every "+"
-// removed, the international prefix "00" dropped, and a leading "0" (a
-// national number) turned into the country code. Anything else is kept, so
-// a word that is no number stays one.
-std::string NormaliseDestination(std::string_view typed, std::string_view countryCode = "62");
+// removed, the international prefix "00" dropped, and a national number
+// given its country code (WithCountryCode). Anything else is kept, so a
+// word that is no number stays one.
+std::string NormaliseDestination(std::string_view typed, std::string_view countryCode = kDefaultCountryCode);
 // 1 to 20 decimal digits: what fits a TS 23.040 address field.
 bool IsValidDestination(std::string_view number);
 

@@ -1,8 +1,11 @@
 #!/bin/sh
 # The encoders, the phone link, the core and the message service must build
 # and test without a display: no widget header and no widget library in
-# those layers. The service sits above the link: nothing below it includes
-# one of its headers.
+# those layers, and (but smslib, which has no Qt at all) no QtGui either,
+# so that the daemon velmorad, which sits on them, runs on a box without a
+# screen; velmorad's own folder is held to the same. Pictures and tunes are
+# media/'s, which only the window and velmora-cli link. The service sits
+# above the link: nothing below it includes one of its headers.
 set -eu
 cd "$(dirname "$0")/.."
 status=0
@@ -20,6 +23,23 @@ fi
 if grep -rnE 'Qt6?::(Widgets|PrintSupport)' $(find $dirs -name CMakeLists.txt); then
     echo "widget libraries linked above" >&2
     status=1
+fi
+# QtGui: its module header or any of its classes a layer might reach for.
+headless=""
+for d in link core service app/velmorad; do
+    [ -d "$d" ] && headless="$headless $d"
+done
+if [ -n "$headless" ]; then
+    # shellcheck disable=SC2086
+    if grep -rnE '#include *<(QtGui/)?(QtGui|QGuiApplication|QImage|QImageReader|QImageWriter|QPixmap|QIcon|QColor|QPainter|QFont|QFontMetrics|QPalette|QClipboard|QScreen|QWindow|QTextDocument)>' $headless; then
+        echo "QtGui headers included in a layer that runs without a screen" >&2
+        status=1
+    fi
+    # shellcheck disable=SC2086
+    if grep -rnE 'Qt6?::(Gui|Widgets|PrintSupport|Multimedia)\b|velmora_(ui|pictures|tune)\b' $(find $headless -name CMakeLists.txt); then
+        echo "QtGui, a sound system or a library that links them linked in a layer that runs without a screen" >&2
+        status=1
+    fi
 fi
 below=""
 for d in smslib link core; do

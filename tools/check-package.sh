@@ -4,7 +4,7 @@
 # BUILD_DIR (default build/pkg): the control fields, every file the package
 # holds with its owner and mode, the desktop entry, the AppStream metainfo,
 # lintian, the manual pages, the programs' --help and --version run from
-# the package's contents, where an installed copy keeps its files, and the
+# the package's contents, velmorad's systemd units and its needing no screen, where an installed copy keeps its files, and the
 # tarball's layout against the package's. Prints one line per check; exits 1
 # when any failed.
 set -u
@@ -43,18 +43,31 @@ field Maintainer | grep -q '^[^<]* <[^@>]*@[^>]*>$' || fail "Maintainer '$(field
 for lib in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 libqt6printsupport6 libqt6multimedia6; do
     field Depends | tr ',' '\n' | grep -q "^ *$lib (>= " || fail "Depends lacks a versioned $lib: $(field Depends)"
 done
+# velmorad's notifications to systemd; every symbol it uses is in the first
+# libsystemd0, so dpkg-shlibdeps names it without a version.
+field Depends | tr ',' '\n' | grep -q "^ *libsystemd0\( (>= [^)]*)\)\? *$" || fail "Depends lacks libsystemd0: $(field Depends)"
 # Loaded as a plugin, so named by hand: without it no message is kept.
 field Depends | tr ',' '\n' | grep -q "^ *libqt6sql6-sqlite (>= " ||
     fail "Depends lacks libqt6sql6-sqlite: $(field Depends)"
 field Description | grep -q '&[a-z]*;' && fail "Description holds XML escapes: $(field Description)"
-[ "$status" -eq 0 ] && ok "control fields (Depends: $(field Depends))"
+# The system's velmorad runs as velmora, made at install from sysusers.d.
+dpkg-deb -e "$deb" "$tmp/control"
+grep -q '^ *systemd-sysusers velmora.conf$' "$tmp/control/postinst" 2>/dev/null ||
+    fail "postinst does not make velmorad's user with systemd-sysusers"
+[ "$status" -eq 0 ] && ok "control fields (Depends: $(field Depends)) and postinst"
 
 # --- Files, owners, modes --------------------------------------------------
 # Each file the package must hold, with its mode; nothing else may be there.
-cat >"$tmp/want" <<EOF
+sort -k2 >"$tmp/want" <<EOF
 -rwxr-xr-x usr/bin/velmora
 -rwxr-xr-x usr/bin/velmora-cli
 -rwxr-xr-x usr/bin/velmora-phonesim
+-rwxr-xr-x usr/bin/velmorad
+-rw-r--r-- usr/lib/systemd/system/velmorad.service
+-rw-r--r-- usr/lib/systemd/user/velmorad.service
+-rw-r--r-- usr/lib/sysusers.d/velmora.conf
+-rw-r--r-- usr/share/doc/velmora/examples/velmorad.conf
+-rw-r--r-- usr/share/man/man8/velmorad.8.gz
 -rw-r--r-- usr/share/applications/velmora.desktop
 -rw-r--r-- usr/share/doc/velmora/README.md.gz
 -rw-r--r-- usr/share/doc/velmora/changelog.Debian.gz
@@ -150,19 +163,20 @@ $out"
 fi
 
 # --- Manual pages ------------------------------------------------------------
-for page in "$share"/man/man1/*.1.gz; do
-    name=$(basename "$page" .1.gz)
+for page in "$share"/man/man1/*.1.gz "$share"/man/man8/*.8.gz; do
+    name=$(basename "$page" | sed 's/\.[0-9]\.gz$//')
     # -w w: every groff warning (its "all" leaves out undefined macros).
     warnings=$(MANWIDTH=80 man --warnings=w -l "$page" 2>&1 >/dev/null)
-    [ -z "$warnings" ] || fail "man -l $name.1.gz warns: $warnings"
+    [ -z "$warnings" ] || fail "man -l $(basename "$page") warns: $warnings"
     MANWIDTH=80 man -l "$page" 2>/dev/null | col -b >"$tmp/page"
-    grep -q "^NAME" "$tmp/page" && grep -q "^ *$name - " "$tmp/page" || fail "man -l $name.1.gz: no NAME line for $name"
+    grep -q "^NAME" "$tmp/page" && grep -q "^ *$name - " "$tmp/page" || fail "man -l $(basename "$page"): no NAME line for $name"
 done
 ok "the manual pages render without warnings"
 
 # --- The programs, run from the package's contents ---------------------------
 if QT_QPA_PLATFORM=offscreen sh tests/packaging/check-help-version.sh "$version" \
-    "$root/usr/bin/velmora" "$root/usr/bin/velmora-cli" "$root/usr/bin/velmora-phonesim" >/dev/null; then
+    "$root/usr/bin/velmora" "$root/usr/bin/velmora-cli" "$root/usr/bin/velmora-phonesim" "$root/usr/bin/velmorad" \
+    >/dev/null; then
     ok "--version and --help of the packaged programs"
 else
     fail "--version and --help of the packaged programs"
@@ -177,6 +191,23 @@ if sh tests/packaging/check-installed-copy.sh "$root/usr/bin" >/dev/null; then
     ok "the packaged velmora-cli logs into the XDG data directory, not beside itself (as $(id -un))"
 else
     fail "the packaged velmora-cli keeps its files in the wrong place"
+fi
+
+# --- velmorad: its systemd units, and no screen needed ------------------------
+lib="$root/usr/lib"
+out=$(sh tests/packaging/check-systemd-units.sh "$lib/systemd/system/velmorad.service" \
+    "$lib/systemd/user/velmorad.service" "$lib/sysusers.d/velmora.conf" "$root/usr/bin/velmorad" \
+    "$share/man/man8/velmorad.8.gz" 2>&1)
+case $? in
+0) ok "systemd-analyze verify of velmorad's system and user units" ;;
+77) echo "package: skipped: $out" ;;
+*) fail "velmorad's systemd units:
+$out" ;;
+esac
+if out=$(sh tests/packaging/check-headless.sh "$root/usr/bin/velmorad" 2>&1); then
+    ok "ldd: velmorad links no libQt6Gui, libQt6Widgets or sound library"
+else
+    fail "$out"
 fi
 
 # --- The tarball: the same tree below one folder, relative to the prefix ------

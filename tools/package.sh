@@ -1,5 +1,5 @@
 #!/bin/sh
-# Sets up, builds and packages Velmora: the three programs from the Release
+# Sets up, builds and packages Velmora: the programs from the Release
 # tree build/release (tools/build-release.sh), then the Debian package and
 # the tarball, whose names it prints last:
 #   build/pkg/velmora_<version>-1_<arch>.deb
@@ -7,7 +7,7 @@
 set -eu
 cd "$(dirname "$0")/.."
 tools/setup.sh
-tools/build-release.sh velmora velmora-cli velmora-phonesim
+tools/build-release.sh velmora velmora-cli velmora-phonesim velmorad
 dir=$(pwd)/build/pkg
 mkdir -p "$dir"
 rm -f "$dir"/velmora_*.deb "$dir"/velmora-*.tar.gz

@@ -42,7 +42,7 @@ stage "the test tree"
 # priority; their output is kept for the end.
 release_log=build/release-build.log
 mkdir -p build
-nice -n 19 tools/build-release.sh velmora velmora-cli velmora-phonesim >"$release_log" 2>&1 &
+nice -n 19 tools/build-release.sh velmora velmora-cli velmora-phonesim velmorad >"$release_log" 2>&1 &
 release=$!
 background_failed() {
     kill "$release" 2>/dev/null || true
@@ -75,7 +75,7 @@ if [ "$release_status" -ne 0 ]; then
 fi
 stage "the Release programs"
 
-# The package: the three programs from the Release tree that tools/run.sh
+# The package: the programs from the Release tree that tools/run.sh
 # and tools/figures.sh share, the .deb and the .tar.gz, then their checks.
 tools/package.sh
 tools/check-package.sh

@@ -145,6 +145,26 @@ QString KindSaid(const ReadMessage& m) {
     return FromUtf16(InboxKind(m));
 }
 
+QString InboxRowText(const InboxEntry& e, std::size_t length) {
+    if (!e.message)
+        return FromUtf16(InboxSummary(e, length));
+    const ReadMessage& m = *e.message;
+    if (m.compressed)
+        return QCoreApplication::translate("InboxDialog", "Compressed text: %1").arg(Q(m.content));
+    switch (m.kind) {
+    case ContentKind::Logo:
+    case ContentKind::Group:
+    case ContentKind::Ringtone:
+    case ContentKind::Void:
+    case ContentKind::Indicator:
+    case ContentKind::Data:
+    case ContentKind::Report:
+        return KindSaid(m);
+    default:
+        return FromUtf16(InboxSummary(e, length));
+    }
+}
+
 QStringList ContentLines(const ReadMessage& m) {
     QStringList lines;
     lines << QCoreApplication::translate("InboxDialog", "Kind: %1").arg(KindSaid(m));
@@ -161,6 +181,10 @@ QStringList ContentLines(const ReadMessage& m) {
                           Localized(StatusText(m.pdu.status.value_or(0))));
     if (m.kind == ContentKind::Ringtone)
         lines << QCoreApplication::translate("InboxDialog", "RTTTL: %1").arg(FromPhone(m.rtttl));
+    if (m.compressed)
+        lines << QCoreApplication::translate("InboxDialog",
+                                             "Compressed: Velmora does not read the text; its octets: %1")
+                     .arg(Q(m.content));
     return lines;
 }
 
@@ -273,7 +297,7 @@ void InboxDialog::setEntries(std::vector<InboxEntry> entries, const NameLookup& 
         row->setText(When, e.message ? LocalTime(e.message->pdu.timestamp) : QString());
         const QString who = e.message ? (name.isEmpty() ? Q(e.message->pdu.number) : name) : QString("?");
         row->setText(From, e.message && e.message->pdu.type == PduType::Submit ? tr("To %1").arg(who) : who);
-        row->setText(Message, FromUtf16(InboxSummary(e)));
+        row->setText(Message, InboxRowText(e));
         if (!chosen.empty() && e.parts == chosen)
             again = row;
     }

@@ -27,6 +27,10 @@ QStringList ContentLines(const ReadMessage& message);
 // Who sent it (for a sent one: to whom): "Budi (+628569999999)" with the
 // phone book's name, else the number alone; "?" when it could not be read.
 QString InboxSender(const InboxEntry& entry, const QString& name);
+// What a row says of a message: the start of its text (`length`
+// characters at most), or what it is (a logo, a tune, a waiting
+// indication) in the user's language.
+QString InboxRowText(const InboxEntry& entry, std::size_t length = 40);
 
 // The messages the phone keeps, as the last read found them: a row each
 // (time, sender, the start of the text or what it is), the chosen one in

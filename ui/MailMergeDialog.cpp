@@ -346,7 +346,7 @@ bool MailMergeDialog::loadFile(const QString& path) {
     }
     m_table = std::make_shared<const CsvTable>(std::move(read.value()));
     m_path->setText(path);
-    const auto column = NumberColumn(*m_table);
+    const auto column = NumberColumn(*m_table, {}, HomeCountryCode());
     m_columnProblem = column ? QString() : Capital(column.error()) + ".";
     QStringList names;
     for (const QString& h : m_table->header)

@@ -2,6 +2,7 @@
 
 #include "HistoryReader.h"
 #include "MessageWords.h"
+#include "Terms.h"
 
 #include <QBrush>
 #include <QColor>
@@ -236,7 +237,7 @@ QVariant MessageListModel::data(const QModelIndex& index, int role) const {
         case State:
             return rowState(*m);
         case Text:
-            return TextStart(m->text);
+            return TextStart(terms::MessageText(*m));
         }
         return {};
     case Qt::ToolTipRole:
@@ -245,7 +246,7 @@ QVariant MessageListModel::data(const QModelIndex& index, int role) const {
         // The row as one sentence: a list shows its first column alone.
         return QStringList{ShownTime(MessageTime(*m)),
                            data(index.siblingAtColumn(With), Qt::DisplayRole).toString(), KindWords(m->kind),
-                           rowState(*m), TextStart(m->text)}
+                           rowState(*m), TextStart(terms::MessageText(*m))}
             .join(", ");
     case Qt::ForegroundRole:
         // One sent again is dealt with: no longer shown as a failure.

@@ -95,6 +95,10 @@ QString MessageDetail(const ReadMessage& m) {
         lines << QCoreApplication::translate("PduFieldsDialog", "Tempo: %1 beats a minute").arg(m.tempo);
         lines << QCoreApplication::translate("PduFieldsDialog", "RTTTL: %1").arg(FromPhone(m.rtttl));
     }
+    if (m.compressed)
+        lines << QCoreApplication::translate("PduFieldsDialog",
+                                             "Compressed: Velmora does not read the text; its octets: %1")
+                     .arg(Q(m.content));
     if (!m.text.empty())
         lines << QString() << FromUtf16(m.text);
     return lines.join('\n');

@@ -4,6 +4,7 @@
 
 #include "ContentFile.h"
 #include "ContentTabs.h"
+#include "CountryCode.h"
 #include "DesktopNotifier.h"
 #include "HistoryReader.h"
 #include "InboxDialog.h"
@@ -23,6 +24,7 @@
 #include "QtText.h"
 #include "TAboutBox.h"
 #include "TForm2.h"
+#include "Terms.h"
 #include "TextTab.h"
 #include "Transports.h"
 #include "TuneOutput.h"
@@ -156,7 +158,8 @@ void TForm1::WireSignals() {
     connect(m_service, &MessageService::messageChanged, this,
             [this](qint64 id, msg::State state) { MessageChanged(id, state); });
     connect(&m_centre->logs(), &LogObserver::problem, this, &TForm1::LinkProblem);
-    connect(m_centre.get(), &MessageCentre::storeProblem, this, &TForm1::ShowStatus);
+    connect(m_centre.get(), &MessageCentre::storeProblem, this,
+            [this](const StoreProblem& problem) { ShowStatus(terms::StoreProblemText(problem)); });
     connect(link, &PhoneLink::pinRequested, this, &TForm1::PinRequested);
     connect(link, &PhoneLink::operatorsFinished, this, &TForm1::OperatorsRead);
 
@@ -244,7 +247,8 @@ void TForm1::WireSignals() {
     connect(m_inbox.get(), &InboxDialog::messageChosen, this, &TForm1::InboxChosen);
     connect(link, &PhoneLink::progress, m_inbox.get(), &InboxDialog::setProgress);
     connect(link, &PhoneLink::inboxFinished, this, &TForm1::InboxRead);
-    connect(link, &PhoneLink::deleteFinished, this, &TForm1::StoredDeleted);
+    connect(m_service, &MessageService::storedDeleted, this,
+            [this](const StoredMessage&, const QString& why) { StoredDeleted(why.isEmpty(), why); });
     connect(link, &PhoneLink::messageArrived, this, &TForm1::MessageArrived);
 
     // The PDU inspector (TForm1PduFields.cpp).
@@ -266,6 +270,8 @@ void TForm1::LoadSettingsAtStart() {
     const std::string& file = m_setup.paths.settingsFile;
     for (const auto& message : LoadSettings(file, m_settings))
         m_settingsMessages << Q(message);
+    // The store and the batches read numbers as the Destination field does.
+    SetHomeCountryCode(Q(m_settings.CountryCode));
 }
 
 // The stored rectangle as it was left, unless no screen shows any of it: a

@@ -220,6 +220,7 @@ private:
     QStringList DialoguePdus() const;
     QString NameOf(const std::string& number) const;
     void DeleteNextPart();
+    QString NotDeletable(const DeleteRefusal& refused) const;
     void SetConnectedUI(bool on);
     QString DeviceDescription(int portNumber) const;
     void ShowPortDevices();

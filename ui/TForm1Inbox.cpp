@@ -76,9 +76,9 @@ void TForm1::ShowInbox() {
 
 // The phone book's name for the number, written in any of its forms.
 QString TForm1::NameOf(const std::string& number) const {
-    const std::string wanted = NormaliseDestination(number);
+    const std::string wanted = NormaliseDestination(number, m_settings.CountryCode);
     for (const PhonebookEntry& e : m_link->phonebook())
-        if (!wanted.empty() && NormaliseDestination(e.number) == wanted)
+        if (!wanted.empty() && NormaliseDestination(e.number, m_settings.CountryCode) == wanted)
             return FromPhone(e.name);
     return QString();
 }
@@ -111,12 +111,34 @@ void TForm1::InboxDeleteClick(int row) {
         return;
     m_toDelete = std::move(parts);
     m_inbox->setReading(true);
+    // Every part's record is kept before any part goes.
+    for (const StoredMessage& part : m_toDelete)
+        if (const auto refused = m_service->whyNotDelete(part)) {
+            StoredDeleted(false, NotDeletable(*refused));
+            return;
+        }
     DeleteNextPart();
 }
 
 void TForm1::DeleteNextPart() {
     m_inbox->setStatus(tr("Deleting ..."));
-    m_link->deleteStored(m_toDelete.front());
+    if (const auto refused = m_service->deleteStored(m_toDelete.front()))
+        StoredDeleted(false, NotDeletable(*refused));
+}
+
+// Why the message service would not let a message go from the phone.
+QString TForm1::NotDeletable(const DeleteRefusal& refused) const {
+    switch (refused.kind) {
+    case DeleteRefusal::NoStore:
+        return refused.store.isEmpty()
+                   ? tr("the message store could not keep it first")
+                   : tr("the message store could not keep it first (%1)").arg(refused.store);
+    case DeleteRefusal::Damaged:
+        return tr("the message store could not keep it first (%1)").arg(refused.store);
+    case DeleteRefusal::NotRecorded:
+        break;
+    }
+    return tr("the message store has no record of it yet");
 }
 
 // A part that changed since the read stops the delete there: what is left
@@ -164,7 +186,7 @@ void TForm1::MessageArrived(const StoredMessage& m) {
     const QString who = m_inbox->rowText(row, 1);
     ShowStatus(tr("New message from %1").arg(who));
     m_inbox->setStatus(tr("New message from %1. %2").arg(who, m_inbox->statusText()));
-    m_notifier->notify(tr("New message from %1").arg(who), FromUtf16(InboxSummary(*entry, 120)));
+    m_notifier->notify(tr("New message from %1").arg(who), InboxRowText(*entry, 120));
 }
 
 } // namespace velmora

@@ -13,6 +13,7 @@
 #include "QtText.h"
 #include "Recipients.h"
 #include "TForm1.h"
+#include "Terms.h"
 #include "Translations.h"
 #include "ui_TForm1.h"
 
@@ -143,7 +144,8 @@ void TForm1::BatchRecorded(BatchRequest request, Result<QueuedBatch, QueueRefusa
         const QueueRefusal& why = queued.error();
         Refuse(why.kind == QueueRefusal::Empty
                    ? tr("Nothing was queued: \n%1").arg(ProblemLines(why.problems))
-                   : tr("Nothing was queued: %1").arg(why.why),
+                   : tr("Nothing was queued: %1")
+                         .arg(why.kind == QueueRefusal::Store ? terms::StoreProblemText(why.store) : why.why),
                nullptr);
         return;
     }

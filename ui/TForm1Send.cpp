@@ -16,6 +16,7 @@
 #include "StatusReport.h"
 #include "TForm1.h"
 #include "Tab.h"
+#include "Terms.h"
 #include "TextTab.h"
 #include "Translations.h"
 #include "ui_TForm1.h"
@@ -93,7 +94,7 @@ void TForm1::bitSendSMSClick() {
     // Recorded before it goes; a store that cannot take it keeps it here.
     const auto sent = m_service->send(request);
     if (!sent) {
-        Refuse(tr("Nothing was sent: %1").arg(sent.error().store), nullptr);
+        Refuse(tr("Nothing was sent: %1").arg(terms::StoreProblemText(sent.error().store)), nullptr);
         ShowStatus(QString());
         ShowResultIndicators();
         SetConnectedUI(m_link->isUp());
@@ -116,7 +117,8 @@ void TForm1::Resend(qint64 id) {
     if (!sent) {
         const SendRefusal& why = sent.error();
         Refuse(tr("Nothing was sent: %1")
-                   .arg(why.kind == SendRefusal::Store ? why.store : Sentence(why.invalid.text)),
+                   .arg(why.kind == SendRefusal::Store ? terms::StoreProblemText(why.store)
+                                                       : Sentence(why.invalid.text)),
                nullptr);
         return;
     }
@@ -239,6 +241,7 @@ MessageRequest TForm1::ComposedMessage() const {
     MessageRequest r;
     r.kind = KindOf(m_content->current());
     r.destination = S(ui.txtHPNo->text());
+    r.countryCode = m_settings.CountryCode;
     r.mcc = S(ui.txtMCC->text());
     r.nc = S(ui.txtNC->text());
     switch (r.kind) {
@@ -281,15 +284,14 @@ void TForm1::btnClearEMSClick() {
     m_ui->memEMS->setFocus();
 }
 
-// "+" signs go, a leading 0 becomes the country code 62, and the number's
+// "+" signs go, a leading 0 becomes the country code, and the number's
 // network fills MCC and NC. Rewriting the edit comes back here once more,
 // which then finds nothing left to change.
 void TForm1::txtHPNoChange() {
     QString text = m_ui->txtHPNo->text();
     QString normal = text;
     normal.remove('+');
-    if (normal.startsWith('0'))
-        normal.replace(0, 1, "62");
+    normal = Q(WithCountryCode(S(normal), m_settings.CountryCode));
     if (normal != text) {
         const int caret = m_ui->txtHPNo->cursorPosition() + static_cast<int>(normal.size() - text.size());
         m_ui->txtHPNo->setText(normal);

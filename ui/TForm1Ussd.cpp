@@ -15,13 +15,13 @@ namespace velmora {
 void TForm1::SetUpUssd() {
     UssdDialogSetup setup;
     setup.settingsFile = m_setup.paths.settingsFile;
-    setup.store = [this] { return m_store; };
-    setup.modem = [this] { return m_transport ? m_transport->Modem() : ModemId{}; };
+    setup.service = m_service;
     setup.fastDialogue = [this] { return m_settings.FastDialogue; };
-    setup.recorded = [this](qint64 id) {
-        if (m_messages)
+    // The Messages window, when open, shows a session as it goes.
+    connect(m_service, &MessageService::ussdChanged, this, [this](int, qint64 id, const QString&, bool) {
+        if (m_messages && id > 0)
             m_messages->messageChanged(id);
-    };
+    });
     m_ussd = std::make_unique<UssdDialog>(*m_link, std::move(setup), this);
 
     auto* item = new QAction(tr("&USSD..."), this);

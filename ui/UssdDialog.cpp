@@ -93,8 +93,8 @@ UssdDialog::~UssdDialog() {
                                return {};
                            });
     // No one is told: the Messages window may be gone before this one.
-    if (m_record)
-        m_record->Finish(UssdEndingOf(m_last, true));
+    if (m_kept && m_setup.service)
+        m_setup.service->endUssd(m_kept, UssdEndingOf(m_last, true), false);
 }
 
 void UssdDialog::loadRecent() {
@@ -127,18 +127,9 @@ QString UssdDialog::transcript() const { return m_session->toPlainText(); }
 
 void UssdDialog::addLine(const QString& line) {
     m_session->appendPlainText(line);
-    if (m_record) {
-        m_record->Add(line);
-        if (!m_record->problem().isEmpty())
-            m_status->setText(tr("The session is not kept: %1").arg(m_record->problem()));
-        told();
-    }
-}
-
-// The Messages window, when open, shows the session as it goes.
-void UssdDialog::told() {
-    if (m_record && m_record->id() > 0 && m_setup.recorded)
-        m_setup.recorded(m_record->id());
+    if (m_kept && m_setup.service)
+        if (const QString problem = m_setup.service->ussdLine(m_kept, line); !problem.isEmpty())
+            m_status->setText(tr("The session is not kept: %1").arg(problem));
 }
 
 void UssdDialog::send() {
@@ -172,10 +163,10 @@ void UssdDialog::send() {
     m_session->clear();
     m_status->clear();
     m_last = UssdAnswer{};
-    m_record.emplace(m_setup.store ? m_setup.store() : nullptr, code,
-                     m_setup.modem ? m_setup.modem() : ModemId{});
-    if (!m_record->problem().isEmpty())
-        m_status->setText(tr("The session is not kept: %1").arg(m_record->problem()));
+    QString problem;
+    m_kept = m_setup.service ? m_setup.service->beginUssd(code, &problem) : 0;
+    if (!problem.isEmpty())
+        m_status->setText(tr("The session is not kept: %1").arg(problem));
     if (SaveUssdRecent(m_setup.settingsFile, S(code)))
         loadRecent();
     m_stop = std::make_shared<std::atomic<bool>>(false);
@@ -275,10 +266,9 @@ void UssdDialog::ended(const QString& why, const UssdEnding& ending) {
     m_inFlight = false;
     if (!why.isEmpty())
         addLine("[" + why + "]");
-    if (m_record) {
-        m_record->Finish(ending);
-        told();
-        m_record.reset();
+    if (m_kept && m_setup.service) {
+        m_setup.service->endUssd(m_kept, ending);
+        m_kept = 0;
     }
     m_status->setText(
         NetworkAnswered(m_last.kind) && ending.state == msg::State::Sent ? tr("The session is over.") : why);

@@ -4,10 +4,9 @@
 // network, its answer, and the replies its menus ask for. The requests run
 // on the link's thread; the window only ever waits for their answers.
 
-#include "MessageStore.h"
+#include "MessageService.h"
 #include "PhoneLink.h"
 #include "UssdDialogue.h"
-#include "UssdRecord.h"
 
 #include <QDialog>
 
@@ -28,9 +27,7 @@ namespace velmora {
 // What the dialog needs of the window.
 struct UssdDialogSetup {
     std::string settingsFile;                  // the codes used, how each modem takes requests
-    std::function<MessageStore*()> store;      // null: sessions are not kept
-    std::function<ModemId()> modem;            // what a session is recorded as going through
-    std::function<void(qint64)> recorded;      // told each time a session's record is written
+    MessageService* service = nullptr;         // records each session and tells of it
     std::function<bool()> fastDialogue;        // USSD needs the fast dialogue
     int waitMs = UssdDialogue::kDefaultWaitMs; // for each answer of the network
 };
@@ -65,7 +62,6 @@ private:
     void answered(const UssdAnswer& answer, UssdWire wire, bool learnt);
     void ended(const QString& why, const UssdEnding& ending);
     void addLine(const QString& line);
-    void told();
     void loadRecent();
     void updateControls();
     QString plainly(const UssdAnswer& a) const;
@@ -74,7 +70,7 @@ private:
     UssdDialogSetup m_setup;
     std::shared_ptr<Worker> m_worker = std::make_shared<Worker>();
     std::shared_ptr<std::atomic<bool>> m_stop;
-    std::optional<UssdRecord> m_record;
+    int m_kept = 0; // the service's session under way, 0 for none
     std::string m_modemKey;
     bool m_ready = false;
     bool m_inFlight = false; // a request is with the link

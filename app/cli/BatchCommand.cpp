@@ -37,8 +37,9 @@ std::string QueueUsage() {
                      "The outbox: the batches \"send --to\" and \"send --to-file\" queued, each message\n"
                      "of them recorded before anything went. A batch is written B3, a message by its\n"
                      "number alone (as \"send\" prints it).\n"
-                     "  list            every batch with what became of its messages; with BATCH, its\n"
-                     "                  messages; --json for a program\n"
+                     "  list            every batch with what became of its messages, then each message\n"
+                     "                  queued alone (send --queue); with BATCH, its messages; --json\n"
+                     "                  for a program (the batches)\n"
                      "  pause           hold a batch: what is queued stays queued\n"
                      "  resume          go on with a batch (also one the program paused when the phone\n"
                      "                  stopped answering); of a failed or uncertain message of a\n"
@@ -197,11 +198,14 @@ int Drain(CliPhone& phone, Outbox& outbox, std::optional<qint64> batch, bool fol
     MessageStore& store = *phone.store();
     bool phoneGone = false;
     std::set<qint64> touched; // the batches this run sent from
+    std::set<qint64> alone;   // the messages of no batch it sent
     const auto said = [&](qint64 id, const std::string& what) {
         const auto m = store.Message(id);
         if (!m || (batch && m->batch != *batch))
             return;
         touched.insert(m->batch);
+        if (m->batch == 0)
+            alone.insert(id);
         io.out << Fill(translate("queue", "Message %1 to %2: %3"),
                        {std::to_string(id), ForOutput(Who(*m), io.outIsTerminal), what})
                << '\n'
@@ -258,6 +262,12 @@ int Drain(CliPhone& phone, Outbox& outbox, std::optional<qint64> batch, bool fol
     QObject::disconnect(again);
     QObject::disconnect(paused);
     int code = kExitOk;
+    // One of no batch that did not go, or may not have, is this run's failure.
+    for (const qint64 id : alone)
+        if (const auto m = store.Message(id);
+            m && (m->state == msg::State::Failed || m->state == msg::State::Uncertain ||
+                  m->state == msg::State::Queued))
+            code = kExitRefused;
     for (const BatchRecord& b : store.Batches()) {
         if (batch && b.id != *batch)
             continue;
@@ -367,10 +377,14 @@ int AwaitBatchReports(CliPhone& phone, qint64 batch, int waitSeconds, Io io) {
 Result<std::unique_ptr<MessageStore>> OpenMessageStore(const std::optional<std::string>& given, bool create,
                                                        Io io, MessageStore::Access access) {
     std::string path = given.value_or("");
+    const AppPaths paths = CurrentAppPaths();
+    Settings settings;
+    const auto messages = LoadSettings(SettingsSection::Communication, paths.settingsFile, settings);
+    // The store's numbers are looked up as the settings dial them, whichever
+    // store it is.
+    SetHomeCountryCode(Q(settings.CountryCode));
     if (path.empty()) {
-        const AppPaths paths = CurrentAppPaths();
-        Settings settings;
-        for (const auto& message : LoadSettings(SettingsSection::Communication, paths.settingsFile, settings))
+        for (const auto& message : messages)
             io.err << "velmora-cli: " << AboutFile(paths.settingsFile, message) << '\n';
         path = ChooseMessageStore(paths, settings.MessageStore);
     }
@@ -461,6 +475,16 @@ bool TakeManyOption(const GivenWord& given, ManyOptions& many, std::optional<Fai
 
 std::string ManyUsage() { return ManyUsageText(); }
 
+std::string QueueOptionsUsage() {
+    return translate("send",
+                     "  --queue               record the message in the store and send nothing now:\n"
+                     "                        \"velmora-cli queue run\" or velmorad sends it when it is\n"
+                     "                        due; no port is opened. Prints the message's number, or\n"
+                     "                        with --to or --to-file its batch's number and count\n"
+                     "  --modem NAME          with --queue: the modem it goes through (a [Modem NAME] of\n"
+                     "                        velmorad's settings); by default the first one free\n");
+}
+
 int RunSendToMany(const PhoneTarget& given, const ManyOptions& many, const ReportOptions& report,
                   std::vector<std::string> kindWords, Io io) {
     if (many.to && many.toFile)
@@ -546,7 +570,7 @@ int RunSendToMany(const PhoneTarget& given, const ManyOptions& many, const Repor
                 {kExitRefused, ForOutput(Fill(translate("send", "nothing queued: %1"), {S(table.error())}),
                                          io.errIsTerminal)},
                 io);
-        const auto column = NumberColumn(table.value(), Q(many.numberColumn.value_or("")));
+        const auto column = NumberColumn(table.value(), Q(many.numberColumn.value_or("")), HomeCountryCode());
         if (!column) {
             // Which column is the numbers' is the user's to say when no
             // header says it: a guess sent a batch to dates and accounts.
@@ -599,8 +623,11 @@ int RunSendToMany(const PhoneTarget& given, const ManyOptions& many, const Repor
         request.name = QFileInfo(Q(*many.toFile)).fileName() + ": " + request.name;
     request.recipients = std::move(recipients.recipients);
     request.pacing = many.pacing;
+    // A refused message is tried again as often as the window would.
+    request.pacing.retries = phone->settings().Retries;
 
     request.again = many.again;
+    request.wantModem = Q(many.modem.value_or(""));
     Outbox& outbox = phone->Channel().outbox();
     const auto queued = outbox.queue(request);
     if (!queued) {
@@ -619,7 +646,10 @@ int RunSendToMany(const PhoneTarget& given, const ManyOptions& many, const Repor
                    << '\n';
             return kExitDuplicate;
         }
-        io.err << "velmora-cli: " << Fill(translate("send", "nothing queued: %1"), {S(r.why)}) << '\n';
+        io.err << "velmora-cli: "
+               << Fill(translate("send", "nothing queued: %1"),
+                       {S(r.kind == QueueRefusal::Store ? terms::StoreProblemText(r.store) : r.why)})
+               << '\n';
         return kExitRefused;
     }
     const qint64 batch = queued->batch;
@@ -641,6 +671,8 @@ int RunSendToMany(const PhoneTarget& given, const ManyOptions& many, const Repor
                    {said[0], said[1]})
            << '\n'
            << std::flush;
+    if (many.queue)
+        return leftOut ? kExitRefused : kExitOk;
     if (!phone->Connect()) {
         io.err << "velmora-cli: "
                << Fill(translate("send", "batch B%1 stays queued; \"velmora-cli queue run\" sends it"),
@@ -689,7 +721,9 @@ int RunQueue(std::vector<std::string> words, Io io) {
             io.err << "velmora-cli: " << S(service.noStoreReason()) << '\n';
             return kExitRefused;
         }
-        if (!follow && phone.store()->Batches(true).empty()) {
+        // Messages of no batch (send --queue) are this modem's when they
+        // name none: the command line's modem has no name.
+        if (!follow && phone.store()->Batches(true).empty() && !phone.store()->NextQueued(0, QString())) {
             io.out << translate("queue", "Nothing is queued") << '\n';
             // A run a crash stopped left its message uncertain, not queued:
             // nothing to send, and still something the user must decide.
@@ -823,12 +857,26 @@ int RunQueue(std::vector<std::string> words, Io io) {
             io.out << QJsonDocument(all).toJson(QJsonDocument::Indented).toStdString();
             return kExitOk;
         }
-        if (batches.empty())
+        // Then the messages of no batch still to go (send --queue), as a
+        // batch's are listed.
+        const std::vector<MessageRecord> alone = store.QueuedAlone();
+        if (batches.empty() && alone.empty())
             io.out << translate("queue", "Nothing was ever queued") << '\n';
         for (const BatchRecord& b : batches)
             io.out << ForOutput("B" + std::to_string(b.id) + "  " + Local(b.created) + "  " + BatchState(b) +
                                     "  " + Counts(b) + "  " + S(b.name),
                                 io.outIsTerminal)
+                   << '\n';
+        for (const MessageRecord& m : alone)
+            io.out << ForOutput(
+                          std::to_string(m.id) + "  " + Who(m) + "  " + StateShown(m) +
+                              (m.notBefore.isValid()
+                                   ? "  " + Fill(translate("queue", "(not before %1)"), {Local(m.notBefore)})
+                                   : "") +
+                              (m.wantModem.isEmpty()
+                                   ? ""
+                                   : "  " + Fill(translate("queue", "(through %1)"), {S(m.wantModem)})),
+                          io.outIsTerminal)
                    << '\n';
         return kExitOk;
     }

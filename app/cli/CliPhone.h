@@ -17,6 +17,7 @@
 #include "QtText.h"
 #include "Said.h"
 #include "TerminalText.h"
+#include "Terms.h"
 #include "Transports.h"
 
 #include <functional>
@@ -139,6 +140,7 @@ public:
         m_paths = paths;
         m_storePath = ChooseMessageStore(paths, settings.MessageStore, target.store.value_or(""));
         m_settings = settings;
+        SetHomeCountryCode(Q(settings.CountryCode));
     }
     const Settings& settings() const { return m_settings; }
 
@@ -160,7 +162,9 @@ public:
         m_centre = std::make_unique<MessageCentre>(std::move(setup));
         // The command's own streams, which outlive this object.
         QObject::connect(m_centre.get(), &MessageCentre::storeProblem,
-                         [err = &m_err](const QString& why) { **err << "velmora-cli: " << S(why) << '\n'; });
+                         [err = &m_err](const StoreProblem& problem) {
+                             **err << "velmora-cli: " << S(terms::StoreProblemText(problem)) << '\n';
+                         });
         QObject::connect(m_centre.get(), &MessageCentre::logImported,
                          [this](const ImportReport& r) { SayImported(r); });
         m_centre->open();

@@ -117,6 +117,8 @@ void WriteJson(const ReadMessage& m, const std::vector<std::string>& indexes, st
     o["text"] = Utf8(Utf16ToUtf8(m.text)); // a lone surrogate as U+FFFD
     o["content"] = Utf8(m.content);
     o["truncated"] = m.truncated;
+    if (m.compressed)
+        o["compressed"] = true; // its octets are the content
     if (p.type == PduType::Submit) {
         o["reference"] = p.reference.value_or(0);
         o["reportRequested"] = p.reportRequested;
@@ -215,6 +217,11 @@ void WritePlain(const ReadMessage& m, Io io) {
              translate("decode", "the user data ends before its stated length"));
     line(translate("decode", "text"), Utf16ToUtf8(m.text));
     line("rtttl", Utf16ToUtf8(Latin1ToUtf16(m.rtttl)));
+    if (m.compressed) {
+        line(translate("decode", "text"), translate("decode", "compressed, which Velmora does not read"));
+        line(translate("decode", "octets"), m.content);
+        return;
+    }
     line(translate("decode", "content"), m.content);
     if (m.kind == ContentKind::Data)
         line(translate("decode", "data"), p.data);

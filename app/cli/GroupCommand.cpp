@@ -2,6 +2,7 @@
 // window's Groups dialog keeps them in the message store.
 
 #include "BatchBuilder.h"
+#include "CountryCode.h"
 #include "Options.h"
 #include "PhoneCommands.h"
 #include "QtText.h"
@@ -45,7 +46,7 @@ Result<std::string> MemberNumber(const QString& written) {
     for (const QChar c : written)
         if (!c.isSpace())
             number += c;
-    return CheckDestination(number.toStdString());
+    return CheckDestination(number.toStdString(), HomeCountryCode().toStdString());
 }
 
 std::string Shown(const GroupMember& m, bool terminal) {

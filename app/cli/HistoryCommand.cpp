@@ -10,6 +10,7 @@
 #include "Said.h"
 #include "Shown.h"
 #include "TerminalText.h"
+#include "Terms.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -182,7 +183,7 @@ QDateTime Placed(const MessageRecord& m) {
 }
 
 std::string Line(const MessageRecord& m) {
-    QString text = m.text.left(60);
+    QString text = terms::MessageText(m).left(60);
     for (QChar& c : text)
         if (c.category() == QChar::Other_Control)
             c = ' ';
@@ -331,7 +332,7 @@ int RunHistory(std::vector<std::string> words, Io io) {
             io.out << CsvLine({QString::number(m.id),
                                when.isValid() ? when.toUTC().toString(Qt::ISODate) : QString(),
                                msg::DirectionName(m.direction), m.number, m.name, msg::StateName(m.state),
-                               msg::ReasonName(m.reason), m.text});
+                               msg::ReasonName(m.reason), terms::MessageText(m)});
         } else {
             io.out << ForOutput(Line(m), io.outIsTerminal) << '\n';
         }

@@ -56,6 +56,18 @@ const InboxEntry* Named(const std::vector<InboxEntry>& entries, const std::strin
     return found;
 }
 
+// Why the service would not let a message go from the phone.
+std::string NotDeletable(const DeleteRefusal& refused) {
+    switch (refused.kind) {
+    case DeleteRefusal::NoStore:
+    case DeleteRefusal::Damaged: // said on opening it
+        return translate("inbox", "the message store could not keep it first");
+    case DeleteRefusal::NotRecorded:
+        break;
+    }
+    return translate("inbox", "the message store has no record of it yet");
+}
+
 } // namespace
 
 int RunInbox(std::vector<std::string> words, Io io) {
@@ -126,17 +138,28 @@ int RunInbox(std::vector<std::string> words, Io io) {
                << '\n';
     bool allDeleted = true;
     std::set<const InboxEntry*> deleted;
+    std::string phoneWhy;    // the phone's answer to the last part the service handed it
+    const QObject listening; // ends the connection before phoneWhy goes
+    QObject::connect(&service, &MessageService::storedDeleted, &listening,
+                     [&phoneWhy](const StoredMessage&, const QString& why) { phoneWhy = S(why); });
     for (const auto& name : toDelete) {
         std::string why;
         const InboxEntry* e = Named(entries, name, why);
-        // Only what the store holds may go from the phone.
-        if (e && !phone.store())
-            why = translate("inbox", "the message store could not keep it first");
         if (e && !deleted.insert(e).second)
             continue; // another part of a message already deleted
+        // Only what the store holds may go from the phone: every part's
+        // record, before any part goes.
+        for (std::size_t i = 0; e && why.empty() && i < e->parts.size(); ++i)
+            if (const auto refused = service.whyNotDelete(e->parts[i]))
+                why = NotDeletable(*refused);
         std::size_t done = 0;
-        for (; e && why.empty() && done < e->parts.size(); ++done)
-            why = phone.session().DeleteStoredMessage(e->parts[done]);
+        for (; e && why.empty() && done < e->parts.size(); ++done) {
+            phoneWhy.clear();
+            if (const auto refused = service.deleteStored(e->parts[done]))
+                why = NotDeletable(*refused);
+            else
+                why = phoneWhy;
+        }
         if (!why.empty()) {
             // A long message stopped halfway: say which parts are gone.
             std::string gone;

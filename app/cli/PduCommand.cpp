@@ -1,6 +1,7 @@
 #include "Cli.h"
 
 #include "ConcatReference.h"
+#include "CountryCode.h"
 #include "Options.h"
 #include "SMSLibU.h"
 #include "Said.h"
@@ -38,7 +39,7 @@ std::variant<Positionals, Failure> Split(const CommandLine& args, const std::str
                                        : translate("pdu", "pdu %1: expected %2 arguments, got %3"),
                             {kind, std::to_string(count), std::to_string(words.size())}),
                        true};
-    if (const auto number = CheckDestination(words[0]); !number)
+    if (const auto number = CheckDestination(words[0], HomeCountryCode().toStdString()); !number)
         return Refused(number.error());
     return Positionals{words[0], {words.begin() + 1, words.end()}};
 }
@@ -126,6 +127,7 @@ std::variant<PduJob, Failure> BuildPduJob(std::vector<std::string> words) {
     const CommandLine args({words.begin() + 1, words.end()}, KindOptions(*messageKind), kCommandWords);
     MessageRequest request;
     request.kind = *messageKind;
+    request.countryCode = HomeCountryCode().toStdString();
 
     switch (*messageKind) {
     case MessageKind::Text: {

@@ -38,6 +38,10 @@ struct ManyOptions {
     BatchPacing pacing;
     bool again = false;
     bool dryRun = false; // --dry-run: show each recipient's message, queue and send nothing
+    // --queue: record it for "queue run" (or velmorad), send nothing now;
+    // --modem NAME: the modem it is to go through.
+    bool queue = false;
+    std::optional<std::string> modem;
     // --unicode (Auto unless given) and --allow-empty.
     BatchOptions batch{BatchOptions::Unicode::Auto, false};
     bool unicodeGiven = false, allowEmptyGiven = false;
@@ -90,5 +94,10 @@ void WaitForReports(CliPhone& phone, int waitSeconds, Io io);
 int RunResend(std::vector<std::string> words, Io io);
 // "group list|show|add|remove|import|delete": the groups "send --to" sends to.
 int RunGroup(std::vector<std::string> words, Io io);
+// "modems": the modems the store knows, how each is and what waits for it
+// (ModemsCommand.cpp).
+int RunModems(std::vector<std::string> words, Io io);
+// --queue and --modem, for one recipient and for many.
+std::string QueueOptionsUsage();
 
 } // namespace velmora::cli

@@ -86,7 +86,7 @@ int RunResend(std::vector<std::string> words, Io io) {
     if (const auto why = service.whyNotResend(*id))
         return Report({kExitRefused, Fill(translate("resend", "message %1 is not sent again: %2"),
                                           {std::to_string(*id), why->kind == SendRefusal::Store
-                                                                    ? S(why->store)
+                                                                    ? S(terms::StoreProblemText(why->store))
                                                                     : LocalizedBytes(why->invalid.text)})},
                       io);
     const std::string who =
@@ -120,8 +120,9 @@ int RunResend(std::vector<std::string> words, Io io) {
     if (!sent) {
         io.err << "velmora-cli: "
                << Fill(translate("send", "nothing sent: %1"),
-                       {sent.error().kind == SendRefusal::Store ? S(sent.error().store)
-                                                                : LocalizedBytes(sent.error().invalid.text)})
+                       {sent.error().kind == SendRefusal::Store
+                            ? S(terms::StoreProblemText(sent.error().store))
+                            : LocalizedBytes(sent.error().invalid.text)})
                << '\n';
         return kExitRefused;
     }

@@ -5,6 +5,7 @@
 #include "ContactSave.h"
 #include "GlobalU.h"
 #include "LinkFactory.h"
+#include "Outbox.h"
 #include "PhoneSession.h"
 #include "Said.h"
 #include "StatusReport.h"
@@ -35,7 +36,7 @@ std::string SendUsage() {
                "                        was delivered, 1 when one was not, 3 when a report did\n"
                "                        not come in time\n"
                "  --report-wait SECONDS how long to wait for the reports (default 60)\n") +
-           LinkOptionsUsage() + StoreOptionUsage() + ManyUsage();
+           LinkOptionsUsage() + StoreOptionUsage() + QueueOptionsUsage() + ManyUsage();
 }
 
 std::string IdentifyUsage() {
@@ -99,6 +100,34 @@ int AwaitReports(CliPhone& phone, const std::vector<std::optional<int>>& referen
     return code;
 }
 
+// "send --queue KIND NUMBER ...": the message recorded for an outbox to
+// send; no port is opened. Prints its number.
+int QueueOne(const std::vector<std::string>& kindWords, const PhoneTarget& target, const ManyOptions& many,
+             Io io) {
+    auto built = BuildPduJob(kindWords);
+    if (auto* f = std::get_if<Failure>(&built))
+        return Report(*f, io, SendUsage());
+    const MessageRequest& request = std::get<PduJob>(built).request;
+    auto opened = OpenMessageStore(target.store, true, io);
+    if (!opened)
+        return Report(
+            {kExitRefused,
+             ForOutput(Fill(translate("send", "nothing queued: %1"), {opened.error()}), io.errIsTerminal)},
+            io);
+    const auto queued =
+        Outbox::RecordOne(opened.value().get(), request, Q(many.modem.value_or("")), many.pacing.startAt);
+    if (!queued) {
+        const QueueRefusal& r = queued.error();
+        io.err << "velmora-cli: "
+               << Fill(translate("send", "nothing queued: %1"),
+                       {S(r.kind == QueueRefusal::Store ? terms::StoreProblemText(r.store) : r.why)})
+               << '\n';
+        return kExitRefused;
+    }
+    io.out << queued.value() << '\n';
+    return kExitOk;
+}
+
 } // namespace
 
 int RunSend(std::vector<std::string> words, Io io) {
@@ -124,13 +153,22 @@ int RunSend(std::vector<std::string> words, Io io) {
                                          {"--again"},
                                          {"--dry-run"},
                                          {"--allow-empty"},
-                                         {"--unicode", true}}),
+                                         {"--unicode", true},
+                                         {"--queue"},
+                                         {"--modem", true}}),
                            kPhoneWords);
     std::size_t kind = words.size();
     ManyOptions many;
     for (const GivenWord& given : line.given()) {
         std::optional<Failure> failure;
         if (TakeManyOption(given, many, failure)) {
+        } else if (given.option == "--queue") {
+            many.queue = true;
+        } else if (given.option == "--modem") {
+            if (given.kind == GivenWord::MissingValue || given.value.empty())
+                failure = Failure{kExitUsage, translate("send", "send: --modem needs a modem's name")};
+            else
+                many.modem = given.value;
         } else if (given.option == "--report") {
             report.wanted = true;
         } else if (given.option == "--report-wait") {
@@ -151,9 +189,27 @@ int RunSend(std::vector<std::string> words, Io io) {
         if (failure)
             return Report(*failure, io, SendUsage());
     }
+    if (many.modem && !many.queue)
+        return Report({kExitUsage, translate("send", "send: --modem goes with --queue")}, io, SendUsage());
+    if (many.queue && report.wanted)
+        return Report(
+            {kExitUsage, translate("send", "send: --report waits for what is sent now, not with --queue")},
+            io, SendUsage());
     if (many.any())
         return RunSendToMany(target, many, report,
                              {words.begin() + static_cast<std::ptrdiff_t>(kind), words.end()}, io);
+    if (many.queue) {
+        // One message to go later: only --at of the batch options has a
+        // meaning for it.
+        ManyOptions rest = many;
+        rest.pacing.startAt = QDateTime();
+        if (rest.anyBatchOption())
+            return Report(
+                {kExitUsage, translate("send", "send: of the batch options only --at goes with --queue and "
+                                               "one number")},
+                io, SendUsage());
+        return QueueOne({words.begin() + static_cast<std::ptrdiff_t>(kind), words.end()}, target, many, io);
+    }
     if (many.anyBatchOption())
         return Report({kExitUsage, translate("send", "send: the batch options go with --to or --to-file")},
                       io, SendUsage());
@@ -199,8 +255,9 @@ int RunSend(std::vector<std::string> words, Io io) {
     if (!sent) {
         io.err << "velmora-cli: "
                << Fill(translate("send", "nothing sent: %1"),
-                       {sent.error().kind == SendRefusal::Store ? S(sent.error().store)
-                                                                : LocalizedBytes(sent.error().invalid.text)})
+                       {sent.error().kind == SendRefusal::Store
+                            ? S(terms::StoreProblemText(sent.error().store))
+                            : LocalizedBytes(sent.error().invalid.text)})
                << '\n';
         return kExitRefused;
     }

@@ -182,14 +182,10 @@ int RunUssd(std::vector<std::string> words, Io io) {
 
     UssdDialogue dialogue(phone.session(), settings.Wire(), waitSeconds * 1000,
                           settings.forced == UssdWire::Unknown);
-    UssdRecord record(phone.store(), Q(texts.front()), phone.transport().Modem());
-    const auto keep = [&](const std::string& text) {
-        record.Add(Q(text));
-        if (!record.problem().isEmpty()) {
-            io.err << "velmora-cli: " << S(record.problem()) << '\n';
-            record = UssdRecord(nullptr, {}, {}); // said once; the session goes on
-        }
-    };
+    // The service keeps the session in the history and says once, on
+    // stderr, when the store will not.
+    const int session = service.beginUssd(Q(texts.front()));
+    const auto keep = [&](const std::string& text) { service.ussdLine(session, Q(text)); };
 
     UssdAnswer last;
     std::size_t next = 0;
@@ -235,7 +231,7 @@ int RunUssd(std::vector<std::string> words, Io io) {
     } catch (const SessionCancelled&) {
         dialogue.End(); // only written: the program is ending
         keep("[" + translate("ussd", "Interrupted; the session was ended.") + "]");
-        record.Finish(UssdEndingOf(last, true));
+        service.endUssd(session, UssdEndingOf(last, true));
         throw;
     }
     if (!phone.session().IsConnected() && !NetworkAnswered(last.kind))
@@ -253,7 +249,7 @@ int RunUssd(std::vector<std::string> words, Io io) {
                       io.errIsTerminal)
                << '\n';
     }
-    record.Finish(UssdEndingOf(last, false));
+    service.endUssd(session, UssdEndingOf(last, false));
     return ExitFor(last.kind);
 }
 

@@ -1,8 +1,11 @@
 // velmora-cli: the encoders and the phone link for scripts and inspection.
 
+#include "AppPaths.h"
 #include "Cli.h"
 #include "Clock.h"
 #include "CommandLine.h"
+#include "CountryCode.h"
+#include "GlobalU.h"
 #include "Interrupts.h"
 #include "PhoneCommands.h"
 #include "Said.h"
@@ -84,6 +87,8 @@ const Command kCommands[] = {
      velmora::cli::RunGroup, false, Never},
     {"ussd", QT_TRANSLATE_NOOP("cli", "send a USSD code (the balance: *123#) and read the answer"),
      velmora::cli::RunUssd, true, Never},
+    {"modems", QT_TRANSLATE_NOOP("cli", "list the modems the message store knows and what waits for each"),
+     velmora::cli::RunModems, false, Never},
 };
 
 // The application a command runs in, made before the command reads its
@@ -191,6 +196,12 @@ int main(int argc, char** argv) {
         std::cout << "velmora-cli " VELMORA_VERSION "\n";
         return velmora::cli::kExitOk;
     }
+    // Every command reads a national number with the settings' country code;
+    // what else the file gets wrong, the commands that use it say.
+    velmora::Settings settings;
+    velmora::LoadSettings(velmora::SettingsSection::Communication, velmora::CurrentAppPaths().settingsFile,
+                          settings);
+    velmora::SetHomeCountryCode(QString::fromStdString(settings.CountryCode));
     for (const auto& c : kCommands) {
         if (first.kind != GivenWord::Positional || first.word != c.name)
             continue;

@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <sstream>
 
 namespace velmora::cli {
@@ -154,6 +155,28 @@ TEST(DecodeCommand, writesEveryJsonLineAsUtf8) {
         const QJsonObject o = Parsed(Lines(d.out)[0]);
         EXPECT_EQ(o.value(r.key).toString(), r.value) << d.out;
     }
+}
+
+// A compressed text says so and shows its octets, in words and in JSON.
+TEST(DecodeCommand, aCompressedTextSaysSoAndShowsItsOctets) {
+    const std::string pdu = "07912618485400F9040C9126589699999900286221801290000006"
+                            "0A1B2C3D4E5F";
+    const Outcome plain = Call(RunDecode, {pdu});
+    EXPECT_EQ(plain.code, kExitOk) << plain.err;
+    const auto lines = Lines(plain.out);
+    EXPECT_NE(std::find(lines.begin(), lines.end(), "  text: compressed, which Velmora does not read"),
+              lines.end())
+        << plain.out;
+    EXPECT_NE(std::find(lines.begin(), lines.end(), "  octets: 0A1B2C3D4E5F"), lines.end()) << plain.out;
+    const Outcome json = Call(RunDecode, {"--json", pdu});
+    const QJsonObject o = Parsed(Lines(json.out).at(0));
+    EXPECT_TRUE(o["compressed"].toBool());
+    EXPECT_EQ(o["content"].toString(), "0A1B2C3D4E5F");
+    EXPECT_EQ(o["text"].toString(), "");
+    // A text that is not compressed says nothing of it.
+    const Outcome other = Call(RunDecode, {"--json", "07912618485400F9040C9126589699999900086221801290000004"
+                                                     "00480069"});
+    EXPECT_FALSE(Parsed(Lines(other.out).at(0)).contains("compressed"));
 }
 
 TEST(DecodeCommand, aRefusedPduSaysWhyAndSetsTheExitStatus) {

@@ -3,6 +3,8 @@
 
 #include "Cli.h"
 #include "HistoryFill.h"
+#include "MessageRequest.h"
+#include "MessageStore.h"
 #include "PhoneCommands.h"
 #include "Shown.h"
 
@@ -186,6 +188,31 @@ TEST_F(HistoryCli, plainLinesSayTimeDirectionNumberNameStateAndText) {
     EXPECT_NE(lines[4].find("628569999999 (Budi)  delivered  lunch at noon?"), std::string::npos) << lines[4];
     const QDateTime sent = kStart.toLocalTime();
     EXPECT_EQ(lines[4].substr(0, 16), sent.toString("yyyy-MM-dd HH:mm").toStdString());
+}
+
+// A logo read from a phone is kept as its kind and content; the words for
+// it are made as the lines are, as they always read in English.
+TEST_F(HistoryCli, aLogoReadFromThePhoneIsSaidAsItIsShown) {
+    MessageRequest logo;
+    logo.kind = MessageKind::Logo;
+    logo.destination = "628123000111";
+    logo.content = std::string(126, 'F') + std::string(126, '0');
+    logo.mcc = "510";
+    logo.nc = "10";
+    {
+        auto opened = MessageStore::Open(m_path);
+        ASSERT_TRUE(opened) << opened.error();
+        ASSERT_TRUE(
+            opened.value()->AddReceived({}, "SM", 7, QString::fromStdString(BuildMessage(logo)->pdus[0])));
+    }
+    const Outcome plain = History({"--store", m_path.toStdString(), "--number", "628123000111"});
+    EXPECT_NE(plain.out.find("628123000111  sent  Operator logo for 510 10\n"), std::string::npos)
+        << plain.out;
+    const Outcome csv = History({"--store", m_path.toStdString(), "--number", "628123000111", "--csv"});
+    EXPECT_NE(csv.out.find(",Operator logo for 510 10"), std::string::npos) << csv.out;
+    const Outcome json = History({"--store", m_path.toStdString(), "--number", "628123000111", "--json"});
+    ASSERT_EQ(Parsed(json.out).size(), 1);
+    EXPECT_EQ(Texts(json.out), std::vector<std::string>{""}) << "kept as what it holds";
 }
 
 TEST_F(HistoryCli, aNameThatWouldDriveTheTerminalIsEscapedThere) {

@@ -218,6 +218,19 @@ TEST_F(QueueCliInIndonesian, theQueuesLinesSayEveryStateInIndonesian) {
     EXPECT_NE(json.out.find("\"state\": \"cancelled\""), std::string::npos) << json.out;
 }
 
+// What a received logo is, said in the reader's language; an older store's
+// English words stay as they were kept.
+TEST_F(QueueCliInIndonesian, aReceivedLogoIsSaidInIndonesian) {
+    ASSERT_FALSE(m_language.isEmpty());
+    MessageRecord logo;
+    logo.direction = msg::Direction::In;
+    logo.kind = "logo";
+    logo.content = QJsonObject{{"mcc", "510"}, {"nc", "10"}};
+    EXPECT_EQ(terms::MessageText(logo), "Logo operator untuk 510 10");
+    logo.text = "Operator logo for 510 10";
+    EXPECT_EQ(terms::MessageText(logo), "Operator logo for 510 10");
+}
+
 TEST_F(QueueCliInIndonesian, aReadMessageSaysItsTypeKindAndCodingInIndonesian) {
     ASSERT_FALSE(m_language.isEmpty());
     const Outcome read = Decode({kPdu});

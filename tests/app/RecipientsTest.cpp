@@ -295,6 +295,7 @@ TEST(Recipients, TakesAColumnOnlyWhenItHoldsPhoneNumbers) {
         {"too many digits for a phone", "Name,Contact\nAni,0812345678901234\n", -1},
         {"one cell not a phone refuses the column", "Name,Contact\nAni,08123456789\nBudi,soon\n", -1},
         {"a phone column with empty cells", "Name,Contact\nAni,08123456789\nBudi,\n", 1},
+        {"another country's code without a plus", "Name,Contact\nAino,358401234567\n", -1},
     };
     for (const Row& r : rows) {
         const auto table = ParseCsv(QByteArray(r.csv));
@@ -309,6 +310,14 @@ TEST(Recipients, TakesAColumnOnlyWhenItHoldsPhoneNumbers) {
             EXPECT_EQ(*c, r.column) << r.name;
         }
     }
+    // Under the settings' country code its numbers are found without a plus.
+    const auto finnish = ParseCsv(QByteArray("Name,Contact\nAino,358401234567\n"));
+    ASSERT_TRUE(finnish.ok());
+    const auto found = NumberColumn(*finnish, {}, "358");
+    ASSERT_TRUE(found.ok()) << found.error().toStdString();
+    EXPECT_EQ(*found, 1);
+    EXPECT_TRUE(IsPhoneNumber("358401234567", "358"));
+    EXPECT_FALSE(IsPhoneNumber("358401234567"));
 }
 
 TEST(Recipients, NamesTheColumnsByHeaderOrPlace) {

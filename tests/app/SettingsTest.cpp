@@ -144,6 +144,37 @@ TEST(Settings, TheMessageStoreIsReadAndKeptThroughASave) {
     EXPECT_EQ(again.MessageStore, "/srv/shop.sqlite");
 }
 
+// The country code of national numbers: 1 to 3 digits, anything else named
+// and 62 kept.
+TEST(Settings, TheCountryCodeIsOneToThreeDigits) {
+    const struct Row {
+        const char* line;
+        const char* code;
+        bool complaint;
+    } rows[] = {
+        {"", "62", false},
+        {"CountryCode=358", "358", false},
+        {"CountryCode= 1 ", "1", false},
+        {"CountryCode=1234", "62", true},
+        {"CountryCode=+62", "62", true},
+        {"CountryCode=", "62", true},
+        {"CountryCode=fi", "62", true},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.line);
+        TempDir dir;
+        const std::string file = dir / "velmora.Ini";
+        WriteText(file, std::string("[Messages]\n") + row.line + "\n");
+        Settings s;
+        s.CountryCode = "7";
+        const auto messages = LoadSettings(S::Communication, file, s);
+        EXPECT_EQ(s.CountryCode, row.code);
+        ASSERT_EQ(messages.size(), row.complaint ? 1U : 0U);
+        if (row.complaint)
+            EXPECT_NE(messages[0].find("is not 1 to 3 digits; 62 is used"), std::string::npos) << messages[0];
+    }
+}
+
 // The outbox's tries again: read within 0..10, anything else named and the
 // default kept; the file keeps the user's line through a save.
 TEST(Settings, OutboxRetriesAreReadWithinTheirRangeAndKept) {

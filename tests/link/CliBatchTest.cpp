@@ -4,6 +4,7 @@
 // simulated phone on a scaled clock.
 
 #include "Clock.h"
+#include "MessageRequest.h"
 #include "MessageService.h"
 #include "MessageStore.h"
 #include "PhoneCommands.h"
@@ -13,6 +14,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -298,6 +300,32 @@ TEST(CliBatch, queueRunAndResendSayWhatHappenedInTheirExitStatus) {
     }
 }
 
+// Messages queued alone from the command line (send --queue) go at the
+// next "queue run", each said as it ends; one that names another modem
+// waits for it.
+TEST(CliBatch, messagesQueuedAloneGoAtTheNextRun) {
+    const std::string dir = TempDir("cli-alone");
+    const std::string store = dir + "/messages.sqlite";
+    const auto queue = [&](std::vector<std::string> words) {
+        words.insert(words.begin(), {"--device", dir + "/no-phone", "--store", store, "--queue"});
+        return Cli(RunSend, words);
+    };
+    const Outcome first = queue({"text", "0812 3456 7890", "Halo"});
+    ASSERT_EQ(first.code, kExitOk) << first.err;
+    EXPECT_EQ(first.out, "1\n");
+    ASSERT_EQ(queue({"--modem", "gudang", "text", "0813", "Nanti"}).code, kExitOk);
+    ASSERT_EQ(queue({"text", "0814", "Juga"}).out, "3\n");
+    SimPhone sim;
+    const Outcome run = Cli(RunQueue, {"run", "--device", sim.device(), "--store", store});
+    EXPECT_EQ(run.code, kExitOk) << run.err;
+    EXPECT_EQ(run.out, "Message 1 to 6281234567890: sent\nMessage 3 to 62814: sent\n");
+    auto opened = MessageStore::Open(QString::fromStdString(store));
+    ASSERT_TRUE(opened) << opened.error();
+    EXPECT_EQ(opened.value()->Message(2)->state, msg::State::Queued);
+    EXPECT_EQ(opened.value()->Message(1)->modemDevice, QString::fromStdString(sim.device()));
+    std::filesystem::remove_all(dir);
+}
+
 TEST(CliBatch, resendAsksAndWithoutATerminalNeedsYes) {
     if (::isatty(STDIN_FILENO))
         GTEST_SKIP() << "stdin is a terminal: the question would wait for an answer";
@@ -332,6 +360,83 @@ TEST(CliBatch, aReminderForAnotherDayIsAnotherBatch) {
     EXPECT_EQ(queue(at(1)), kExitOk);
     EXPECT_EQ(queue(at(2)), kExitOk) << "the same reminder for the next day";
     EXPECT_EQ(queue(at(1)), kExitDuplicate) << "the same reminder for the same day";
+    std::filesystem::remove_all(dir);
+}
+
+// The settings file's [Outbox] Retries= is every batch's, the window's and
+// the command line's alike; one out of range is named and 2 is used.
+TEST(CliBatch, aBatchTakesItsRetriesFromTheSettingsFile) {
+    const std::string settings = std::string(std::getenv("VELMORA_DIR")) + "/velmora.Ini";
+    struct Row {
+        const char* file; // the settings file's text; nullptr: there is none
+        int retries;
+        const char* err; // found in stderr ("": stderr empty)
+    } rows[] = {
+        {nullptr, 2, ""},
+        {"[Outbox]\r\nRetries=5\r\n", 5, ""},
+        {"[Outbox]\r\nRetries=0\r\n", 0, ""},
+        {"[Outbox]\r\nRetries=11\r\n", 2, "Retries=11 is not from 0 to 10; 2 is used"},
+    };
+    for (const Row& r : rows) {
+        const std::string dir = TempDir("cli-retries");
+        const std::string store = dir + "/messages.sqlite";
+        if (r.file)
+            Write(settings, r.file);
+        const std::string tomorrow =
+            QDateTime::currentDateTime().addDays(1).toString("yyyy-MM-dd 09:00").toStdString();
+        const Outcome o = Cli(RunSend, {"--device", dir + "/no-phone", "--store", store, "--at", tomorrow,
+                                        "--to", "0812 3456 7890", "text", "Jangan lupa rapat"});
+        std::filesystem::remove(settings);
+        EXPECT_EQ(o.code, kExitOk) << (r.file ? r.file : "no file") << o.err;
+        if (*r.err) {
+            EXPECT_NE(o.err.find(r.err), std::string::npos) << o.err;
+        } else {
+            EXPECT_EQ(o.err, "");
+        }
+        const Outcome listed = Cli(RunQueue, {"list", "--json", "--store", store});
+        EXPECT_NE(listed.out.find("\"retries\": " + std::to_string(r.retries) + ","), std::string::npos)
+            << (r.file ? r.file : "no file") << "\n"
+            << listed.out;
+        std::filesystem::remove_all(dir);
+    }
+}
+
+// The settings' [Messages] CountryCode= is what every command dials a
+// national number with: a batch, one message's PDU, and the history's key.
+TEST(CliBatch, aNationalNumberTakesTheSettingsCountryCode) {
+    const std::string home = std::getenv("VELMORA_DIR");
+    const std::string dir = TempDir("cli-country");
+    struct Row {
+        const char* file;
+        const char* code;
+    } rows[] = {{"[Messages]\r\nCountryCode=358\r\n", "358"}, {nullptr, "62"}};
+    for (const Row& r : rows) {
+        if (r.file)
+            Write(home + "/velmora.Ini", r.file);
+        const Outcome batch =
+            Cli(RunSend, {"--device", dir + "/no-phone", "--store", dir + "/messages.sqlite", "--dry-run",
+                          "--to", "040 123 4567", "text", "Hei"});
+        EXPECT_EQ(batch.out.rfind(std::string("To ") + r.code + "401234567: GSM 7-bit, 1 part\n", 0), 0u)
+            << batch.out << batch.err;
+        // velmora-cli pdu, as a user runs it.
+        const std::string command =
+            std::string("VELMORA_DIR='") + home + "' '" VELMORA_CLI "' pdu text 0401234567 Hei";
+        std::string printed;
+        if (FILE* pipe = ::popen(command.c_str(), "r")) {
+            char buffer[512];
+            while (const std::size_t n = std::fread(buffer, 1, sizeof buffer, pipe))
+                printed.append(buffer, n);
+            EXPECT_EQ(::pclose(pipe), 0) << printed;
+        }
+        MessageRequest request;
+        request.destination = "0401234567";
+        request.text = u"Hei";
+        request.countryCode = r.code;
+        const auto want = BuildMessage(request);
+        ASSERT_TRUE(want);
+        EXPECT_NE(printed.find(want->pdus.front()), std::string::npos) << r.code << "\n" << printed;
+        std::filesystem::remove(home + "/velmora.Ini");
+    }
     std::filesystem::remove_all(dir);
 }
 

@@ -8,6 +8,9 @@
 #include "PhoneSession.h"
 #include "SimPhone.h"
 
+#include <QSqlDatabase>
+#include <QSqlQuery>
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -401,6 +404,70 @@ TEST(CliInbox, ReadsJoinedAndDeletesWhatItNames) {
     const Outcome after = Cli(RunInbox, {"--device", sim.device(), "--fast", "--json"});
     EXPECT_EQ(after.code, kExitOk) << after.err;
     EXPECT_EQ(std::count(after.out.begin(), after.out.end(), '\n'), 1) << after.out;
+}
+
+// A message goes from the phone only once the store holds its record: not
+// without a store, nor with a damaged one, nor when its record was refused.
+TEST(CliInbox, DeletesOnlyWhatTheStoreKeeps) {
+    const std::string dir = TempDir("cli-inbox-kept");
+    const std::string received = "0791261895000000040C9126589699999900006221801200008205C8329BFD06";
+    const std::string damaged = dir + "/damaged.sqlite";
+    // A store whose every write of a received PDU fails, as on a full disk.
+    const std::string refusing = dir + "/refusing.sqlite";
+    {
+        auto made = MessageStore::Open(QString::fromStdString(refusing));
+        ASSERT_TRUE(made) << made.error();
+    }
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "refusing");
+        db.setDatabaseName(QString::fromStdString(refusing));
+        ASSERT_TRUE(db.open());
+        ASSERT_TRUE(QSqlQuery(db).exec("CREATE TRIGGER full BEFORE INSERT ON pdus BEGIN SELECT RAISE(ABORT, "
+                                       "'database or disk is full'); END"));
+        db.close();
+    }
+    QSqlDatabase::removeDatabase("refusing");
+    {
+        auto made = MessageStore::Open(QString::fromStdString(damaged));
+        ASSERT_TRUE(made) << made.error();
+    }
+    {
+        // Every page but the first (the schema) overwritten.
+        std::fstream file(damaged, std::ios::in | std::ios::out | std::ios::binary);
+        file.seekg(0, std::ios::end);
+        const auto size = static_cast<std::size_t>(file.tellg());
+        file.seekp(4096);
+        file << std::string(size - 4096, 'Z');
+    }
+    const struct Row {
+        const char* name;
+        std::string pdu, store;
+        int code;
+        std::string err;      // found in stderr
+        std::size_t leftOver; // messages the phone keeps afterwards
+    } rows[] = {
+        {"recorded, then deleted", received, dir + "/kept.sqlite", kExitOk, "deleted SM:1\n", 0},
+        {"no store", received, "/dev/null/none/messages.sqlite", kExitRefused,
+         "SM:1 not deleted: the message store could not keep it first\n", 1},
+        {"a damaged store", received, damaged, kExitRefused,
+         "SM:1 not deleted: the message store could not keep it first\n", 1},
+        {"the store refused its record", received, refusing, kExitRefused,
+         "SM:1 not deleted: the message store has no record of it yet\n", 1},
+    };
+    for (const Row& r : rows) {
+        std::ofstream(dir + "/inbox.txt") << r.pdu << "\n";
+        SimPhone sim({"--inbox", dir + "/inbox.txt"});
+        const Outcome o =
+            Cli(RunInbox, {"--device", sim.device(), "--fast", "--store", r.store, "--delete", "SM:1"});
+        EXPECT_EQ(o.code, r.code) << r.name << "\n" << o.err;
+        EXPECT_NE(o.err.find(r.err), std::string::npos) << r.name << "\n" << o.err;
+        const Outcome after =
+            Cli(RunInbox, {"--device", sim.device(), "--fast", "--json", "--store", r.store});
+        EXPECT_EQ(static_cast<std::size_t>(std::count(after.out.begin(), after.out.end(), '\n')), r.leftOver)
+            << r.name << "\n"
+            << after.out;
+    }
+    std::filesystem::remove_all(dir);
 }
 
 // The stores as phones number, answer and offer them, in both dialogues: a

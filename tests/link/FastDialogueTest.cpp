@@ -385,6 +385,72 @@ protected:
     }
 };
 
+// One message of two parts, as the window's link and the CLI's transport
+// send it: every part is tried, each told before it goes, reports asked
+// first where wanted. Named after the phone that answered so.
+TEST_F(FastDialogueTest, aMessageTriesEveryPartAndAsksForReportsFirst) {
+    const std::string asking = *RequestStatusReport(kPdu);
+    const struct Row {
+        const char* phone;
+        bool reports;
+        Chunks cnmi;                 // the answer to AT+CNMI=2,1,0,1,0 (and to ds=2)
+        std::vector<Chunks> answers; // each part's answer to its PDU
+        bool allSent, reportsRefused;
+        std::string written; // the PDU each part wrote
+    } rows[] = {
+        {"Wavecom M1306B: both taken",
+         false,
+         {},
+         {Now("\r\n+CMGS: 5\r\n\r\nOK\r\n"), Now("\r\n+CMGS: 6\r\n\r\nOK\r\n")},
+         true,
+         false,
+         kPdu},
+        {"Siemens MC35i: the first refused, the second still tried",
+         false,
+         {},
+         {Now("\r\n+CMS ERROR: 500\r\n"), Now("\r\n+CMGS: 6\r\n\r\nOK\r\n")},
+         false,
+         false,
+         kPdu},
+        {"Huawei E1550: reports routed, each part asks for one",
+         true,
+         Now("\r\nOK\r\n"),
+         {Now("\r\n+CMGS: 5\r\n\r\nOK\r\n"), Now("\r\n+CMGS: 6\r\n\r\nOK\r\n")},
+         true,
+         false,
+         asking},
+        {"Nokia 6230i: will not pass reports on, the parts go without",
+         true,
+         Now("\r\n+CMS ERROR: 303\r\n"),
+         {Now("\r\n+CMGS: 5\r\n\r\nOK\r\n"), Now("\r\n+CMGS: 6\r\n\r\nOK\r\n")},
+         true,
+         true,
+         kPdu},
+    };
+    for (const Row& r : rows) {
+        ScriptedPort fresh(clock);
+        PhoneSession own(fresh, clock, events);
+        own.SetDialogue(Dialogue::Fast);
+        fresh.OnAnyOther(Now("\r\nOK\r\n"));
+        fresh.On("at+cmgs=22\r", Now("\r\n> "));
+        fresh.On("AT+CNMI=2,1,0,1,0\r", r.cnmi);
+        fresh.On("AT+CNMI=2,1,0,2,0\r", r.cnmi);
+        ASSERT_TRUE(own.Connect(1, 19200)) << r.phone;
+        for (const Chunks& answer : r.answers)
+            fresh.Once(r.written + "\x1a\r", answer);
+        events = RecordingEvents();
+        std::vector<int> told;
+        const auto done =
+            own.SubmitMessage({kPdu, kPdu}, kDest, r.reports, [&](int part) { told.push_back(part); });
+        EXPECT_EQ(done.allSent, r.allSent) << r.phone;
+        EXPECT_EQ(done.reportsRefused, r.reportsRefused) << r.phone;
+        EXPECT_EQ(told, (std::vector<int>{0, 1})) << r.phone;
+        EXPECT_EQ(events.parts.size(), 2u) << r.phone;
+        EXPECT_EQ(std::count(fresh.written().begin(), fresh.written().end(), r.written + "\x1a\r"), 2)
+            << r.phone;
+    }
+}
+
 TEST_F(ReportTest, eachReportFindsItsMessageByReference) {
     Connected();
     port.On("AT+CNMI=2,1,0,1,0\r", Now("\r\nOK\r\n"));

@@ -32,8 +32,11 @@ holds() {
     grep -q -e "$2\([^a-z-]\|\$\)" "$1"
 }
 
-for prog in velmora velmora-cli velmora-phonesim; do
-    page="$src/packaging/man/$prog.1"
+for prog in velmora velmora-cli velmora-phonesim velmorad; do
+    # The daemon's page is in section 8, the programs' in section 1.
+    section=1
+    [ "$prog" = velmorad ] && section=8
+    page="$src/packaging/man/$prog.$section"
     [ -f "$page" ] || {
         fail "no manual page $page"
         continue
@@ -41,8 +44,8 @@ for prog in velmora velmora-cli velmora-phonesim; do
     plain "$page" >"$tmp/$prog.txt"
     # -ww: every groff warning.
     warnings=$(groff -ww -z -man -Tutf8 "$page" 2>&1)
-    [ -z "$warnings" ] || fail "$prog.1 renders with warnings: $warnings"
-    grep -q "^\.TH .* \"Velmora $version\"" "$page" || fail "$prog.1: .TH does not say Velmora $version"
+    [ -z "$warnings" ] || fail "$prog.$section renders with warnings: $warnings"
+    grep -q "^\.TH .* \"Velmora $version\"" "$page" || fail "$prog.$section: .TH does not say Velmora $version"
     "$bin/$prog" --help >"$tmp/help" 2>&1
     if [ "$prog" = velmora-cli ]; then
         commands=$(sed -n '/^commands:/,/^$/p' "$tmp/help" | awk 'NF >= 2 { print $1 }' | grep -v ':')
@@ -64,7 +67,7 @@ for prog in velmora velmora-cli velmora-phonesim; do
         done
     fi
     for option in $(grep -o -e '--[a-z][a-z-]*' "$tmp/help" | sort -u); do
-        holds "$tmp/$prog.txt" "$option" || fail "$prog.1 does not mention $option (from its --help)"
+        holds "$tmp/$prog.txt" "$option" || fail "$prog.$section does not mention $option (from its --help)"
     done
 done
 

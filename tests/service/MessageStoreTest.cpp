@@ -2,6 +2,7 @@
 
 #include "MessageRequest.h"
 #include "StoreFixtures.h"
+#include "Terms.h"
 #include "TestNames.h"
 
 #include <QDir>
@@ -203,6 +204,13 @@ TEST_P(Unwritable, saysWhyAndRecordsNothing) {
         const auto added = store->AddOutgoing(m);
         ASSERT_FALSE(added);
         EXPECT_NE(added.error().find(c.why), std::string::npos) << added.error();
+        // The same, in parts: the sentence is made from them.
+        const StoreProblem problem = store->lastProblem();
+        EXPECT_EQ(problem.reason, StoreProblem::Reason::WriteFailed);
+        EXPECT_EQ(problem.file, Path());
+        EXPECT_TRUE(problem.detail.contains(QLatin1String(c.why))) << problem.detail.toStdString();
+        EXPECT_EQ(problem.text().toStdString(), added.error());
+        EXPECT_EQ(store->ProblemFor(added.error()).reason, StoreProblem::Reason::WriteFailed);
         EXPECT_EQ(store->Count({}), 1);
         // Once the other side lets go, the same store writes.
         if (c.readOnly) {
@@ -588,6 +596,18 @@ TEST(ConversationKeys, followTheDestinationRules) {
     };
     for (const auto& c : cases)
         EXPECT_EQ(ConversationKey(c.number, c.country), c.key) << c.number;
+}
+
+// The settings' country code is every lookup's that names none; a code that
+// is not one leaves the last.
+TEST(ConversationKeys, takeTheProgramsCountryCode) {
+    EXPECT_EQ(ConversationKey("0401234567"), "62401234567");
+    SetHomeCountryCode("358");
+    EXPECT_EQ(ConversationKey("0401234567"), "358401234567");
+    SetHomeCountryCode("35a");
+    EXPECT_EQ(HomeCountryCode(), "358");
+    SetHomeCountryCode("62");
+    EXPECT_EQ(ConversationKey("0401234567"), "62401234567");
 }
 
 // However a number is written, the history, the phone book and the names
@@ -1153,6 +1173,107 @@ TEST_F(Batches, cancellingTakesOutOnlyWhatIsQueued) {
     ASSERT_TRUE(Value(store->Requeue(ids[0], {})));
     EXPECT_TRUE(Value(store->ExpireQueued(Utc("2026-02-02T00:00:00Z"))).empty());
     EXPECT_TRUE(Value(store->CancelBatch(batch + other)).empty());
+}
+
+// ---- why, in parts
+
+struct WordsCase {
+    const char* name;
+    StoreProblem problem;
+    const char* said;
+};
+
+class ProblemWords : public ::testing::TestWithParam<WordsCase> {};
+
+// In English each reads as the store said it before it said it in parts.
+TEST_P(ProblemWords, sayTheSentenceTheStoreAlwaysSaid) {
+    const WordsCase& c = GetParam();
+    EXPECT_EQ(terms::StoreProblemText(c.problem), QString::fromUtf8(c.said));
+    EXPECT_EQ(QString(c.problem), QString::fromUtf8(c.said));
+    EXPECT_EQ(c.problem.isNull(), *c.said == '\0');
+}
+
+const QString kFile = QStringLiteral("/home/ani/.local/share/velmora/messages.sqlite");
+
+INSTANTIATE_TEST_SUITE_P(
+    Reasons, ProblemWords,
+    ::testing::Values(
+        WordsCase{"none", {}, ""},
+        WordsCase{"unopened",
+                  {StoreProblem::Reason::Unopened, kFile,
+                   "The message store X could not be opened: disk I/O error"},
+                  "The message store X could not be opened: disk I/O error"},
+        WordsCase{
+            "read only",
+            {StoreProblem::Reason::ReadOnly, kFile, {}},
+            "The message store /home/ani/.local/share/velmora/messages.sqlite was opened only to be read"},
+        WordsCase{
+            "damaged",
+            {StoreProblem::Reason::Damaged, kFile, "database disk image is malformed"},
+            "The message store /home/ani/.local/share/velmora/messages.sqlite is damaged (database disk "
+            "image is malformed): nothing more is written to it. Keep a copy of it (velmora-cli store "
+            "backup FILE); the README's Troubleshooting says how to mend it"},
+        WordsCase{"write failed",
+                  {StoreProblem::Reason::WriteFailed, kFile, "database or disk is full"},
+                  "The message store /home/ani/.local/share/velmora/messages.sqlite could not be written: "
+                  "database or disk is full"},
+        WordsCase{
+            "read failed",
+            {StoreProblem::Reason::ReadFailed, kFile, "disk I/O error"},
+            "The message store /home/ani/.local/share/velmora/messages.sqlite could not be read: disk I/O "
+            "error"},
+        WordsCase{"refused",
+                  {StoreProblem::Reason::Refused, kFile, "message 3 was sent again already"},
+                  "message 3 was sent again already"}),
+    [](const auto& info) { return testing::CaseName(info.index, info.param.name); });
+
+// What the store turns down itself, or cannot do as opened, is kept in
+// parts as the last problem, and is the sentence its Result gave.
+TEST_F(Store, eachRefusalIsTheLastProblemInParts) {
+    {
+        auto store = OpenStore();
+        ASSERT_TRUE(store);
+        EXPECT_TRUE(store->lastProblem().isNull());
+        const qint64 failed = Outgoing(*store, 1, kModem);
+        ASSERT_TRUE(Value(store->SetState(failed, msg::State::Failed, msg::Reason::CmsError, 38)));
+        MessageRecord again = *store->Message(failed);
+        again.id = 0;
+        again.replaces = failed;
+        ASSERT_TRUE(store->AddOutgoing(again));
+        struct Step {
+            const char* name;
+            std::function<std::string()> run;
+            const char* detail;
+        } steps[] = {
+            {"sent again twice", [&] { return store->AddOutgoing(again).error(); },
+             "was sent again already, or is no longer one to send again"},
+            {"no PDU", [&] { return store->AddReceived(kModem, "SM", 3, "  ").error(); },
+             "The message from SM:3 was not recorded: the phone gave no PDU"},
+            {"a PDU too long",
+             [&] { return store->AddReceived(kModem, "ME", 4, QString(2000, 'A')).error(); },
+             "its PDU is longer than 1024 characters"},
+        };
+        for (const Step& s : steps) {
+            const std::string said = s.run();
+            const StoreProblem problem = store->lastProblem();
+            EXPECT_EQ(problem.reason, StoreProblem::Reason::Refused) << s.name;
+            EXPECT_EQ(problem.file, Path()) << s.name;
+            EXPECT_TRUE(problem.detail.contains(QLatin1String(s.detail))) << s.name << ": " << said;
+            EXPECT_EQ(problem.text().toStdString(), said) << s.name;
+        }
+        // A sentence it did not give last is a refusal in those words.
+        const StoreProblem other = store->ProblemFor(std::string("the batch is gone"));
+        EXPECT_EQ(other.reason, StoreProblem::Reason::Refused);
+        EXPECT_EQ(other.detail, "the batch is gone");
+    }
+    auto reading = MessageStore::Open(Path(), MessageStore::Access::Read);
+    ASSERT_TRUE(reading) << reading.error();
+    EXPECT_EQ((*reading)->faultProblem().reason, StoreProblem::Reason::ReadOnly);
+    const auto added = (*reading)->AddOutgoing(Recipients(1).front());
+    ASSERT_FALSE(added);
+    EXPECT_EQ((*reading)->lastProblem().reason, StoreProblem::Reason::ReadOnly);
+    EXPECT_EQ((*reading)->lastProblem().text().toStdString(), added.error());
+    EXPECT_EQ((*reading)->faultText(), (*reading)->faultProblem().text());
 }
 
 // ---- several modems on one store

@@ -1,8 +1,10 @@
 #include "MessageTypes.h"
 
+#include "Terms.h"
 #include "TestNames.h"
 
 #include <QJsonDocument>
+#include <QJsonObject>
 
 #include <gtest/gtest.h>
 
@@ -111,8 +113,51 @@ INSTANTIATE_TEST_SUITE_P(
                                       r.active = true;
                                       return r;
                                   }()},
-                      RequestCase{"void", Request(MessageKind::Void, u"")}),
+                      RequestCase{"void", Request(MessageKind::Void, u"")},
+                      // sent again, a national number goes where it went
+                      RequestCase{"another country",
+                                  [] {
+                                      auto r = Request(MessageKind::Text, u"Hei");
+                                      r.countryCode = "358";
+                                      return r;
+                                  }()}),
     [](const auto& info) { return testing::CaseName(info.index, info.param.name); });
+
+// What a received message with no text of its own is, made from its kind
+// and content as it is shown; a text kept (an older store's words, what a
+// message said) is shown as it is.
+TEST(MessageText, aReceivedMessageWithoutTextSaysWhatItIs) {
+    const auto json = [](const char* text) { return QJsonDocument::fromJson(text).object(); };
+    const struct Row {
+        const char* kind;
+        const char* content;
+        const char* text; // as stored
+        const char* shown;
+    } rows[] = {
+        {"logo", R"({"mcc":"510","nc":"10"})", "", "Operator logo for 510 10"},
+        {"logo", R"({"mcc":"510","nc":"10"})", "Operator logo for 510 10", "Operator logo for 510 10"},
+        {"group", "{}", "", "Group graphic"},
+        {"picture", "{}", "", "Picture message"},
+        {"picture", "{}", "Sampai jumpa", "Sampai jumpa"},
+        {"ringtone", R"({"title":"Für Elise"})", "", "Ringtone: Für Elise"},
+        {"ringtone", "{}", "", "Ringtone"},
+        {"void", "{}", "", "Void message"},
+        {"indicator", R"({"indicatorKind":1,"waiting":3})", "", "Voicemail waiting: 3"},
+        {"indicator", R"({"indicatorKind":3,"active":true})", "", "E-mail waiting"},
+        {"indicator", R"({"indicatorKind":2,"active":false})", "", "Fax read, none waiting"},
+        {"data", R"({"port":9200})", "", "Data for port 9200"},
+        {"data", "{}", "", "Data"},
+        {"text", R"({"content":"0A1B","compressed":true})", "", "Compressed text: 0A1B"},
+        {"text", "{}", "", ""},
+    };
+    for (const Row& r : rows) {
+        MessageRecord m;
+        m.kind = QString::fromUtf8(r.kind);
+        m.content = json(r.content);
+        m.text = QString::fromUtf8(r.text);
+        EXPECT_EQ(terms::MessageText(m), QString::fromUtf8(r.shown)) << r.kind << " " << r.content;
+    }
+}
 
 // A stored request that is not one is refused, not read as another.
 TEST(RequestFromJson, refusesWhatIsNotARequest) {
@@ -125,6 +170,7 @@ TEST(RequestFromJson, refusesWhatIsNotARequest) {
         R"({"kind":"text","concatReference":1.5})",        // not whole
         R"({"kind":"text","text":"a","textUnits":"D83"})", // units cut short
         R"({"kind":"logo","mcc":510})",                    // a number where text belongs
+        R"({"kind":"text","countryCode":"6200"})",         // no country code
     };
     for (const char* json : bad)
         EXPECT_FALSE(RequestFromJson(QJsonDocument::fromJson(json).object()).has_value()) << json;

@@ -216,6 +216,51 @@ TEST_F(OutboxTest, aLostLinkPutsTheMessageBackAndPausesTheBatch) {
     EXPECT_EQ(batch->failed, 0);
 }
 
+// A modem of several recovers by itself: what it could not send leaves the
+// batch to the other modems rather than pausing it for everyone, and one
+// that went silent is given nothing more until it is back or a minute has
+// passed, so one hang makes one uncertain message, not a run of them.
+struct RecoveringCase {
+    const char* name;
+    SubmitOutcome outcome;
+    bool back; // the link opened the modem again before the next look
+    // Seconds from the start of each message this modem started, then the
+    // batch's state and counts.
+    std::vector<qint64> starts;
+    int uncertain, queued;
+};
+
+class RecoveringModem : public OutboxTest, public ::testing::WithParamInterface<RecoveringCase> {};
+
+TEST_P(RecoveringModem, waitsOnItsOwnAndLeavesTheBatchGoing) {
+    const RecoveringCase& c = GetParam();
+    outbox->setModemRecovers(true);
+    transport.outcome = c.outcome;
+    const auto queued = outbox->queue(Batch(3));
+    ASSERT_TRUE(queued);
+    QSignalSpy paused(outbox.get(), &Outbox::batchPaused);
+    ASSERT_EQ(outbox->next().kind, OutboxStep::Started);
+    transport.outcome = SubmitOutcome::Sent;
+    if (c.back)
+        outbox->modemBack();
+    EXPECT_EQ(Drain(*outbox), c.starts);
+    EXPECT_EQ(paused.count(), 0);
+    const auto batch = store->Batch(queued->batch);
+    EXPECT_EQ(batch->state, msg::BatchState::Active);
+    EXPECT_EQ(batch->uncertain, c.uncertain);
+    EXPECT_EQ(batch->queued, c.queued);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    OutboxTest, RecoveringModem,
+    ::testing::Values(
+        // Silent: held a minute, then the other two go.
+        RecoveringCase{"silentIsHeldAMinute", SubmitOutcome::Unknown, false, {60, 60}, 1, 0},
+        RecoveringCase{"silentThenBackGoesOnAtOnce", SubmitOutcome::Unknown, true, {0, 0}, 1, 0},
+        // Pulled before the PDU left: back in the queue, sent again when it can be.
+        RecoveringCase{"lostLinkRequeues", SubmitOutcome::LinkLost, false, {0, 0, 0}, 0, 0}),
+    [](const ::testing::TestParamInfo<RecoveringCase>& info) { return std::string(info.param.name); });
+
 TEST_F(OutboxTest, noPhoneLeavesEverythingQueued) {
     transport.ready = false;
     ASSERT_TRUE(outbox->queue(Batch(2)));

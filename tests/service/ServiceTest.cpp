@@ -6,15 +6,20 @@
 #include "MessageService.h"
 #include "MessageStore.h"
 #include "SimPhone.h"
+#include "Terms.h"
 #include "TextPdu.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QSignalSpy>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <regex>
 
 namespace velmora::testing {
@@ -47,9 +52,14 @@ public:
         }
         service()->sendEnded(id);
     }
+    void DeleteStored(const StoredMessage& part) override {
+        deleted.push_back(part);
+        service()->deleteEnded(part, {});
+    }
     std::vector<PartOutcome> answers;
     int submits = 0;
     bool later = false;
+    std::vector<StoredMessage> deleted; // what the phone was asked to delete
 };
 
 int Argc = 1;
@@ -307,8 +317,55 @@ TEST_F(ServiceTest, withoutAStoreNothingReachesThePhone) {
     const auto sent = alone.send(Text(u"hi"));
     ASSERT_FALSE(sent);
     EXPECT_EQ(sent.error().kind, SendRefusal::Store);
-    EXPECT_EQ(sent.error().store, "messages.sqlite: not a Velmora store");
+    EXPECT_EQ(sent.error().store.reason, StoreProblem::Reason::Unopened);
+    EXPECT_EQ(sent.error().store.detail, "messages.sqlite: not a Velmora store");
+    EXPECT_EQ(terms::StoreProblemText(sent.error().store), "messages.sqlite: not a Velmora store");
     EXPECT_EQ(transport.submits, 0);
+}
+
+// Another program holds the store's write lock: a send is refused before
+// the phone hears of it, and a step that cannot be recorded is told of,
+// each with why in parts: the file and SQLite's words.
+TEST_F(ServiceTest, aLockedStoreRefusesWithWhyInParts) {
+    const QString path = QString::fromStdString(paths.messageStore);
+    const QString locker = QStringLiteral("service-test-locker");
+    {
+        QSqlDatabase lock = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), locker);
+        lock.setDatabaseName(path);
+        ASSERT_TRUE(lock.open());
+        ASSERT_TRUE(QSqlQuery(lock).exec(QStringLiteral("BEGIN EXCLUSIVE")));
+        ASSERT_TRUE(QSqlQuery(lock).exec(QStringLiteral("INSERT INTO meta VALUES('held', '1')")));
+        store->SetBusyTimeout(20);
+        const auto sent = service->send(Text(u"hi"));
+        ASSERT_FALSE(sent);
+        const StoreProblem& why = sent.error().store;
+        EXPECT_EQ(sent.error().kind, SendRefusal::Store);
+        EXPECT_EQ(why.reason, StoreProblem::Reason::WriteFailed);
+        EXPECT_EQ(why.file, path);
+        EXPECT_EQ(why.detail, "database is locked");
+        EXPECT_EQ(why.text(), "The message store " + path + " could not be written: database is locked");
+        EXPECT_EQ(transport.submits, 0);
+        QSignalSpy problems(service.get(), &MessageService::storeProblem);
+        // What only shows the sentence still takes it as a QString.
+        QStringList shown;
+        QObject::connect(service.get(), &MessageService::storeProblem,
+                         [&shown](const QString& why) { shown << why; });
+        PhonebookEntry ani;
+        ani.index = "1";
+        ani.number = "0812";
+        ani.type = "129";
+        ani.name = "Ani";
+        service->phonebookRead({ani});
+        ASSERT_EQ(problems.count(), 1);
+        const auto told = problems[0][0].value<StoreProblem>();
+        EXPECT_EQ(told.reason, StoreProblem::Reason::WriteFailed);
+        EXPECT_EQ(told.detail, "database is locked");
+        EXPECT_EQ(shown, QStringList{told.text()});
+        QSqlQuery(lock).exec(QStringLiteral("ROLLBACK"));
+        lock.close();
+    }
+    QSqlDatabase::removeDatabase(locker);
+    EXPECT_TRUE(service->send(Text(u"hi")));
 }
 
 TEST_F(ServiceTest, aMessageReadTwiceIsKeptAndLoggedOnce) {
@@ -318,6 +375,44 @@ TEST_F(ServiceTest, aMessageReadTwiceIsKeptAndLoggedOnce) {
     service->storedRead({announced}); // and by the next read of the inbox
     EXPECT_EQ(store->Count({}), 1);
     EXPECT_EQ(Logged(paths.receivedLog), std::vector<std::string>{"+628569999999 " + deliver});
+}
+
+// A compressed text read from the phone is kept as what it is: its kind,
+// its octets and the mark that they are compressed, never garbage text.
+TEST_F(ServiceTest, aCompressedTextIsKeptAsItsOctets) {
+    const std::string compressed = "07912618485400F9040C9126589699999900286221801290000006"
+                                   "0A1B2C3D4E5F";
+    service->storedRead({StoredMessage{"SM", 4, 0, compressed}});
+    const auto kept = store->Messages({});
+    ASSERT_EQ(kept.size(), 1u);
+    EXPECT_EQ(kept[0].kind, "text");
+    EXPECT_EQ(kept[0].text, "");
+    EXPECT_EQ(terms::MessageText(kept[0]), "Compressed text: 0A1B2C3D4E5F");
+    EXPECT_EQ(kept[0].content.value("content").toString(), "0A1B2C3D4E5F");
+    EXPECT_TRUE(kept[0].content.value("compressed").toBool());
+}
+
+// A received logo is kept as what it holds, its kind and content, not as
+// words made in English; the words are made as it is shown.
+TEST_F(ServiceTest, aReceivedLogoIsKeptAsItsKindAndContent) {
+    MessageRequest logo;
+    logo.kind = MessageKind::Logo;
+    logo.destination = "628569999999";
+    logo.content = std::string(126, 'F') + std::string(126, '0');
+    logo.mcc = "510";
+    logo.nc = "10";
+    service->storedRead({StoredMessage{"SM", 2, 0, BuildMessage(logo)->pdus[0]}});
+    const auto kept = store->Messages({});
+    ASSERT_EQ(kept.size(), 1u);
+    EXPECT_EQ(kept[0].kind, "logo");
+    EXPECT_EQ(kept[0].text, "");
+    EXPECT_EQ(kept[0].content.value("mcc").toString(), "510");
+    EXPECT_EQ(terms::MessageText(kept[0]), "Operator logo for 510 10");
+    // The conversation it is the newest of says it too.
+    const auto conversations = store->Conversations();
+    ASSERT_EQ(conversations.size(), 1u);
+    EXPECT_EQ(conversations[0].lastText, "Operator logo for 510 10");
+    EXPECT_EQ(store->Conversations("628569999999").at(0).lastText, "Operator logo for 510 10");
 }
 
 TEST_F(ServiceTest, aLogThatCannotBeWrittenIsReportedAndTheMessageStands) {
@@ -331,6 +426,124 @@ TEST_F(ServiceTest, aLogThatCannotBeWrittenIsReportedAndTheMessageStands) {
     EXPECT_EQ(problems[0][0].value<ProblemKind>(), ProblemKind::LogFailed);
     EXPECT_TRUE(problems[0][1].toString().startsWith("Unable to write to " +
                                                      QString::fromStdString(paths.transmitLog)));
+}
+
+// What the phone keeps goes from it only once the store holds it: with no
+// store, a damaged one, or a write that failed, the phone is never asked.
+TEST_F(ServiceTest, aMessageIsDeletedFromThePhoneOnlyOnceItsRecordIsCommitted) {
+    const std::string deliver = "07912618485400F9040C9126589699999900006221801290000005C8329BFD06";
+    const StoredMessage kept{"SM", 3, 0, deliver};
+    struct Row {
+        const char* name;
+        // The store the service keeps to; null: none could be opened.
+        std::function<std::unique_ptr<MessageStore>(const QString& path)> store;
+        bool read; // storedRead was given the message first
+        std::optional<DeleteRefusal::Kind> refused;
+    } rows[] = {
+        {"recorded as it was read", [](const QString& p) { return std::move(MessageStore::Open(p).value()); },
+         true, std::nullopt},
+        {"never read, so never recorded",
+         [](const QString& p) { return std::move(MessageStore::Open(p).value()); }, false,
+         DeleteRefusal::NotRecorded},
+        {"no store", [](const QString&) { return nullptr; }, true, DeleteRefusal::NoStore},
+        {"the write of its record failed",
+         [](const QString& p) {
+             MessageStore::Open(p).value().reset(); // made, then opened for reading only
+             return std::move(MessageStore::Open(p, MessageStore::Access::Read).value());
+         },
+         true, DeleteRefusal::NotRecorded},
+        {"recorded, then the store was found damaged",
+         [&](const QString& p) {
+             {
+                 auto whole = std::move(MessageStore::Open(p).value());
+                 MessageService before(whole.get(), transport);
+                 before.storedRead({kept});
+             }
+             // Every page but the first (the schema) overwritten.
+             QFile file(p);
+             EXPECT_TRUE(file.open(QIODevice::ReadWrite));
+             const qint64 size = file.size();
+             file.seek(4096);
+             file.write(QByteArray(static_cast<int>(size - 4096), '\x5a'));
+             file.close();
+             auto opened = MessageStore::Open(p);
+             EXPECT_TRUE(opened) << opened.error();
+             return opened ? std::move(opened.value()) : nullptr;
+         },
+         true, DeleteRefusal::Damaged},
+    };
+    for (const Row& r : rows) {
+        const QString path = QString::fromStdString(dir) + "/" + r.name + ".sqlite";
+        std::unique_ptr<MessageStore> own = r.store(path);
+        MessageService deleting(own.get(), transport);
+        deleting.setStoreProblem("no store here");
+        if (r.read)
+            deleting.storedRead({kept});
+        transport.deleted.clear();
+        QSignalSpy told(&deleting, &MessageService::storedDeleted);
+        const auto refused = deleting.deleteStored(kept);
+        if (r.refused) {
+            ASSERT_TRUE(refused) << r.name;
+            EXPECT_EQ(refused->kind, *r.refused) << r.name;
+            EXPECT_TRUE(transport.deleted.empty()) << r.name << ": the phone was asked";
+            EXPECT_EQ(told.count(), 0) << r.name;
+        } else {
+            EXPECT_FALSE(refused) << r.name;
+            ASSERT_EQ(transport.deleted.size(), 1u) << r.name;
+            EXPECT_EQ(transport.deleted[0].pdu, deliver);
+            ASSERT_EQ(told.count(), 1) << r.name;
+            EXPECT_EQ(told[0][1].toString(), QString()) << r.name;
+        }
+        EXPECT_EQ(deleting.whyNotDelete(kept).has_value(), r.refused.has_value()) << r.name;
+    }
+}
+
+// Each USSD exchange is kept by the service as it goes and told of, so any
+// front end listening hears of it; a store that will not keep it is said
+// once and the session goes on.
+TEST_F(ServiceTest, aUssdSessionIsRecordedAndToldOfAsItGoes) {
+    struct Row {
+        const char* name;
+        bool writable; // false: the store is opened for reading only
+        int problems;  // storeProblem signals
+        bool kept;
+    } rows[] = {{"a store that keeps it", true, 0, true}, {"a store that will not", false, 1, false}};
+    for (const Row& r : rows) {
+        const QString path = QString::fromStdString(dir) + "/" + r.name + ".sqlite";
+        MessageStore::Open(path).value().reset();
+        auto own = std::move(
+            MessageStore::Open(path, r.writable ? MessageStore::Access::Write : MessageStore::Access::Read)
+                .value());
+        MessageService ussd(own.get(), transport);
+        QSignalSpy changed(&ussd, &MessageService::ussdChanged);
+        QSignalSpy problems(&ussd, &MessageService::storeProblem);
+        QString refused;
+        const int session = ussd.beginUssd("*888#", &refused);
+        EXPECT_EQ(refused.isEmpty(), r.kept) << r.name;
+        EXPECT_EQ(ussd.ussdLine(session, "> *888#").isEmpty(), r.kept) << r.name;
+        ussd.ussdLine(session, "1. Paket data\n2. Pulsa");
+        ussd.endUssd(session, UssdEnding{});
+        EXPECT_EQ(problems.count(), r.problems) << r.name;
+        ASSERT_EQ(changed.count(), 3) << r.name;
+        const QList<QVariant> last = changed.back();
+        EXPECT_EQ(last[0].toInt(), session);
+        EXPECT_EQ(last[2].toString(), "> *888#\n1. Paket data\n2. Pulsa") << r.name;
+        EXPECT_TRUE(last[3].toBool());
+        EXPECT_FALSE(changed[0][3].toBool());
+        const qint64 id = last[1].toLongLong();
+        EXPECT_EQ(id > 0, r.kept) << r.name;
+        if (r.kept) {
+            const auto m = own->Message(id);
+            ASSERT_TRUE(m);
+            EXPECT_EQ(m->kind, "ussd");
+            EXPECT_EQ(m->number, "*888#");
+            EXPECT_EQ(m->text, "> *888#\n1. Paket data\n2. Pulsa");
+            EXPECT_EQ(m->state, msg::State::Sent);
+        }
+        // A session ended is gone: nothing more is written or told.
+        ussd.ussdLine(session, "late");
+        EXPECT_EQ(changed.count(), 3) << r.name;
+    }
 }
 
 } // namespace

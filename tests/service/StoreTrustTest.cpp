@@ -98,6 +98,9 @@ TEST_P(Damaged, isRefusedForWritingAndLeftAsItIs) {
             const auto added = store.AddOutgoing(Queued(99999));
             ASSERT_FALSE(added);
             EXPECT_NE(added.error().find("damaged"), std::string::npos) << added.error();
+            EXPECT_EQ(store.lastProblem().reason, StoreProblem::Reason::Damaged);
+            EXPECT_EQ(store.lastProblem().text().toStdString(), added.error());
+            EXPECT_EQ(store.faultProblem().reason, StoreProblem::Reason::Damaged);
             EXPECT_FALSE(store.MarkInterrupted());
             EXPECT_FALSE(store.CancelBatch(1));
             EXPECT_FALSE(store.DeleteBefore(QDateTime::currentDateTimeUtc().addDays(1)));

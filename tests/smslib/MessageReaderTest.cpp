@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 namespace velmora {
 namespace {
 
@@ -44,6 +46,51 @@ MessageRequest Other(MessageKind kind, std::u16string text = {}, int indicator =
 }
 
 // Whatever Velmora sends reads back into the request that sends it again.
+// A DELIVER from 628569999999 with the coding scheme and user data given.
+std::string Deliver(const std::string& dcs, const std::string& ud) {
+    char length[3];
+    std::snprintf(length, sizeof length, "%02X", static_cast<unsigned>(ud.size() / 2));
+    return "07912618485400F9040C91265896999999"
+           "00" +
+           dcs + "62218012900000" + length + ud;
+}
+
+// Compressed user data (TS 23.042) is said to be compressed and kept as its
+// octets, never read as text in the alphabet the coding scheme names.
+TEST(MessageReader, aCompressedMessageIsNamedAndKeptAsItsOctets) {
+    const struct Row {
+        const char* name;
+        const char* dcs;
+        ContentKind kind;
+    } rows[] = {
+        {"GSM 7-bit, compressed", "20", ContentKind::Text},
+        {"UCS2, compressed", "28", ContentKind::Text},
+        {"class 0, compressed", "30", ContentKind::Flash},
+        {"8-bit, compressed", "24", ContentKind::Data},
+        {"marked for deletion, UCS2, compressed", "68", ContentKind::Text},
+    };
+    const std::string octets = "0A1B2C3D4E5F";
+    for (const Row& r : rows) {
+        const auto d = DecodePdu(Deliver(r.dcs, octets));
+        ASSERT_TRUE(d) << r.name << ": " << d.error();
+        EXPECT_TRUE(d->compressed) << r.name;
+        EXPECT_TRUE(d->text.empty()) << r.name;
+        EXPECT_EQ(d->data, octets) << r.name;
+        EXPECT_FALSE(d->truncated) << r.name << ": the length counts octets";
+        const auto m = ReadPdu(Deliver(r.dcs, octets));
+        ASSERT_TRUE(m) << r.name;
+        EXPECT_TRUE(m->compressed) << r.name;
+        EXPECT_EQ(m->kind, r.kind) << r.name;
+        EXPECT_EQ(m->content, octets) << r.name;
+        EXPECT_TRUE(m->text.empty()) << r.name;
+    }
+    // The same octets uncompressed are read as the coding says.
+    const auto ucs2 = ReadPdu(Deliver("08", "00480069"));
+    ASSERT_TRUE(ucs2);
+    EXPECT_FALSE(ucs2->compressed);
+    EXPECT_EQ(ucs2->text, u"Hi");
+}
+
 TEST(MessageReader, everyKindVelmoraBuildsReadsBackIntoItsRequest) {
     const std::string tune = RingtoneFromLine("Ab:d=8,o=6,b=63:c#.,16a7,p,4g5").content;
     struct Row {

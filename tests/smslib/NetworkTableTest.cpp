@@ -1,3 +1,4 @@
+#include "MessageRequest.h"
 #include "NetworkTable.h"
 #include "Strings.h"
 
@@ -74,6 +75,45 @@ TEST(Destination, NormalisedAsTheNumberFieldDoesIt) {
     EXPECT_FALSE(IsValidDestination(std::string(21, '9')));
     EXPECT_FALSE(IsValidDestination(""));
     EXPECT_FALSE(IsValidDestination("62 85"));
+}
+
+// Another country's national numbers take its code, wherever the rule is
+// asked: the destination as sent, and its refusal, which names the code.
+TEST(Destination, ANationalNumberTakesTheCountryCodeGiven) {
+    const struct {
+        const char* typed;
+        const char* code;
+        const char* sent;
+    } rows[] = {
+        {"0401234567", "358", "358401234567"},     {"+358 40 123 4567", "358", "358401234567"},
+        {"00358401234567", "358", "358401234567"}, {"(0555) 123-4567", "1", "15551234567"},
+        {"08569999999", "62", "628569999999"},     {"00", "44", "440"},
+    };
+    for (const auto& r : rows) {
+        EXPECT_EQ(NormaliseDestination(r.typed, r.code), r.sent) << r.typed << " in " << r.code;
+        const auto checked = CheckDestination(r.typed, r.code);
+        ASSERT_TRUE(checked) << r.typed;
+        EXPECT_EQ(*checked, r.sent);
+        MessageRequest request;
+        request.destination = r.typed;
+        request.text = u"Hei";
+        request.countryCode = r.code;
+        const auto built = BuildMessage(request);
+        ASSERT_TRUE(built) << r.typed;
+        EXPECT_EQ(built->number, r.sent) << r.typed;
+    }
+    // The live edit of the number field keeps what it is given but the prefix.
+    EXPECT_EQ(WithCountryCode("0", "358"), "358");
+    EXPECT_EQ(WithCountryCode("0040", "358"), "0040");
+    EXPECT_EQ(WithCountryCode("12 0", "358"), "12 0");
+    const auto refused = CheckDestination("0abc", "358");
+    ASSERT_FALSE(refused);
+    EXPECT_NE(refused.error().find("a leading 0 becomes 358)"), std::string::npos) << refused.error();
+    EXPECT_NE(CheckDestination("0abc").error().find("a leading 0 becomes 62)"), std::string::npos);
+    for (const char* code : {"1", "62", "358"})
+        EXPECT_TRUE(IsCountryCode(code)) << code;
+    for (const char* code : {"", "1234", "+62", "6 2", "x"})
+        EXPECT_FALSE(IsCountryCode(code)) << code;
 }
 
 TEST(Strings, Utf8RoundTripAndMalformedInput) {

@@ -68,6 +68,8 @@ private slots:
     void aFileNamedAsAPictureIsRefusedAsOne_data();
     void aFileNamedAsAPictureIsRefusedAsOne();
     void destinationFillsTheNetwork();
+    void destinationTakesTheSettingsCountryCode_data();
+    void destinationTakesTheSettingsCountryCode();
     void readsTheOperatorListOncePerConnection();
     void aPictureIsConvertedEditedAndExported();
     void pixelsNotInTheLoadedFileAreSavedAsShown_data();
@@ -613,6 +615,30 @@ void ContentTabsTest::destinationFillsTheNetwork() {
     QCOMPARE(number->text(), QString("628569999999"));
     number->setText("1555");
     QVERIFY(mcc->text().isEmpty() && nc->text().isEmpty());
+}
+
+void ContentTabsTest::destinationTakesTheSettingsCountryCode_data() {
+    QTest::addColumn<QByteArray>("settings");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("Finland") << QByteArray("[Messages]\r\nCountryCode=358\r\n") << "0401234567"
+                             << "358401234567";
+    QTest::newRow("none set") << QByteArray() << "0401234567"
+                              << "62401234567";
+    QTest::newRow("not a code") << QByteArray("[Messages]\r\nCountryCode=3581\r\n") << "0401234567"
+                                << "62401234567";
+    QTest::newRow("an international number") << QByteArray("[Messages]\r\nCountryCode=358\r\n") << "+62856"
+                                             << "62856";
+}
+
+void ContentTabsTest::destinationTakesTheSettingsCountryCode() {
+    QFETCH(QByteArray, settings);
+    QFETCH(QString, typed);
+    QFETCH(QString, shown);
+    Window w("/nonexistent/velmora-test-device", settings);
+    auto* number = w.find<QLineEdit>("txtHPNo");
+    QTest::keyClicks(number, typed);
+    QCOMPARE(number->text(), shown);
 }
 
 void ContentTabsTest::readsTheOperatorListOncePerConnection() {

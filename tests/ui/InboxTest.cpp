@@ -2,6 +2,7 @@
 
 #include "InboxDialog.h"
 #include "MessageRequest.h"
+#include "MessageStore.h"
 #include "WindowFixture.h"
 
 #include <QAccessible>
@@ -10,6 +11,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -77,6 +80,9 @@ private slots:
     void aRowChosenThroughTheAccessibilityInterfaceShowsItsMessage();
     void showsAServiceNumberAndAMessageCutShort();
     void namesTheStoreThePhoneWouldNotOpen();
+    void showsACompressedTextAsItsOctets();
+    void keepsOnThePhoneWhatTheStoreDoesNotHold_data();
+    void keepsOnThePhoneWhatTheStoreDoesNotHold();
 };
 
 void InboxTest::listsJoinsShowsDeletesAndHearsOfNewMessages() {
@@ -252,6 +258,88 @@ void InboxTest::namesTheStoreThePhoneWouldNotOpen() {
     QTRY_COMPARE_WITH_TIMEOUT(inbox->rows(), 0, 5000);
     QCOMPARE(inbox->statusText(),
              "The message was deleted from the phone. 0 messages on the phone. " + unread);
+}
+
+// Read as the UCS2 its coding scheme also names, it was garbage.
+void InboxTest::showsACompressedTextAsItsOctets() {
+    QTemporaryDir dir;
+    OpenInbox o(dir, {"07912618485400F9040C9126589699999900286221801290000006"
+                      "0A1B2C3D4E5F"});
+    QVERIFY(o.inbox);
+    QTRY_COMPARE_WITH_TIMEOUT(o.inbox->rows(), 1, 5000);
+    QCOMPARE(o.inbox->rowText(0, 2), QString("Compressed text: 0A1B2C3D4E5F"));
+    o.inbox->choose(0);
+    QVERIFY2(o.inbox->detailText().contains("Compressed: Velmora does not read the text; its octets: "
+                                            "0A1B2C3D4E5F"),
+             qPrintable(o.inbox->detailText()));
+}
+
+// The stores a delete meets: none, a damaged one, one whose writes fail.
+enum class StoreFound { None, Damaged, Refusing };
+Q_DECLARE_METATYPE(StoreFound)
+
+// The store's file, made as `found` says; its path.
+static QString MakeStore(const QTemporaryDir& dir, StoreFound found) {
+    if (found == StoreFound::None)
+        return "/dev/null/none/messages.sqlite";
+    const QString path = dir.filePath("messages.sqlite");
+    MessageStore::Open(path).value().reset();
+    if (found == StoreFound::Damaged) {
+        // Every page but the first (the schema) overwritten.
+        QFile file(path);
+        if (file.open(QIODevice::ReadWrite)) {
+            const qint64 size = file.size();
+            file.seek(4096);
+            file.write(QByteArray(static_cast<int>(size - 4096), 'Z'));
+        }
+        return path;
+    }
+    {
+        // Every received PDU's write fails, as on a full disk.
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "refusing");
+        db.setDatabaseName(path);
+        if (db.open())
+            QSqlQuery(db).exec("CREATE TRIGGER full BEFORE INSERT ON pdus BEGIN SELECT RAISE(ABORT, "
+                               "'database or disk is full'); END");
+        db.close();
+    }
+    QSqlDatabase::removeDatabase("refusing");
+    return path;
+}
+
+void InboxTest::keepsOnThePhoneWhatTheStoreDoesNotHold_data() {
+    QTest::addColumn<StoreFound>("found");
+    QTest::addColumn<QString>("why");
+    QTest::newRow("no store") << StoreFound::None << "the message store could not keep it first (";
+    QTest::newRow("a damaged store") << StoreFound::Damaged << "the message store could not keep it first (";
+    QTest::newRow("its record's write failed")
+        << StoreFound::Refusing << "the message store has no record of it yet";
+}
+
+void InboxTest::keepsOnThePhoneWhatTheStoreDoesNotHold() {
+    QFETCH(StoreFound, found);
+    QFETCH(QString, why);
+    QTemporaryDir dir;
+    const QString store = MakeStore(dir, found);
+    Phone phone(WriteStore(dir, {Pdus(Logo())[0]}), {"--inbox", dir.filePath("inbox.txt")});
+    Window window(phone.device(),
+                  "[Communication Port]\nDialogue=fast\n[Messages]\nStore=" + store.toUtf8() + "\n", 1.0);
+    window.show();
+    QVERIFY(window.waitConnected());
+    window.find<QAction>("mnuInbox")->trigger();
+    auto* inbox = window.form().findChild<InboxDialog*>("InboxDialog");
+    QVERIFY(inbox);
+    QTRY_COMPARE_WITH_TIMEOUT(inbox->rows(), 1, 5000);
+    inbox->choose(0);
+    inbox->findChild<QPushButton*>("btnInboxDelete")->click();
+    QCOMPARE(window.prompter.questions.size(), 1);
+    QTRY_COMPARE_WITH_TIMEOUT(window.prompter.warnings.size(), 1, 5000);
+    QVERIFY2(window.prompter.warnings[0].startsWith("The message was not deleted: " + why),
+             qPrintable(window.prompter.warnings[0]));
+    // The phone still keeps it.
+    inbox->findChild<QPushButton*>("btnInboxRead")->click();
+    QTRY_VERIFY_WITH_TIMEOUT(inbox->statusText().startsWith("1 message on the phone."), 5000);
+    QCOMPARE(inbox->rows(), 1);
 }
 
 QTEST_MAIN(InboxTest)

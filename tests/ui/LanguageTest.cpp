@@ -6,8 +6,12 @@
 // the catalogs, under the context it is asked with.
 
 #include "FindPhoneDialog.h"
+#include "Inbox.h"
+#include "InboxDialog.h"
+#include "MessageRequest.h"
 #include "MessageWords.h"
 #include "Prompter.h"
+#include "Terms.h"
 #include "Translations.h"
 #include "WindowFixture.h"
 
@@ -18,6 +22,7 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QGroupBox>
+#include <QJsonObject>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
@@ -259,6 +264,7 @@ private slots:
     void everyTextAskedForIsInACatalog();
     void thePduInspectorSaysWhatEachFieldMeans();
     void monthsAreNamedInIndonesian();
+    void whatAMessageIsIsSaidInIndonesian();
     void init() { InstallTranslations(kWindowCatalogs, VELMORA_QM_DIR); }
     void cleanup() { RemoveTranslators(); }
 };
@@ -365,6 +371,29 @@ void LanguageTest::thePduInspectorSaysWhatEachFieldMeans() {
     QCOMPARE(translated.keys(), source.keys());
     const QStringList untranslated = Untranslated(source, translated);
     QVERIFY2(untranslated.isEmpty(), qPrintable(untranslated.join(", ")));
+}
+
+// A logo or a compressed text the phone keeps, and one the Messages window
+// shows from the store: made in Indonesian, never kept in English.
+void LanguageTest::whatAMessageIsIsSaidInIndonesian() {
+    MessageRequest logo;
+    logo.kind = MessageKind::Logo;
+    logo.destination = "628569999999";
+    logo.content = std::string(126, 'F') + std::string(126, '0');
+    logo.mcc = "510";
+    logo.nc = "10";
+    const auto entries = JoinInbox({{"SM", 1, 1, BuildMessage(logo)->pdus[0]},
+                                    {"SM", 2, 1,
+                                     "07912618485400F9040C9126589699999900286221801290000006"
+                                     "0A1B2C3D4E5F"}});
+    QCOMPARE(entries.size(), std::size_t(2));
+    // The dated one first, as the inbox lists them.
+    QCOMPARE(InboxRowText(entries[0]), QString("Teks terkompresi: 0A1B2C3D4E5F"));
+    QCOMPARE(InboxRowText(entries[1]), QString("Logo operator untuk 510 10"));
+    MessageRecord kept;
+    kept.kind = "logo";
+    kept.content = QJsonObject{{"mcc", "510"}, {"nc", "10"}};
+    QCOMPARE(terms::MessageText(kept), QString("Logo operator untuk 510 10"));
 }
 
 void LanguageTest::monthsAreNamedInIndonesian() {

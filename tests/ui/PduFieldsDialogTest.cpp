@@ -50,7 +50,29 @@ private slots:
     void takesAPastedLogoApartAndLoadsItIntoItsTab();
     void handsOverThePdusOfTheDialogue();
     void playsAPastedTuneUntilStoppedOrClosed();
+    void saysACompressedTextIsCompressedAndShowsItsOctets();
 };
+
+// Read as the UCS2 its coding scheme also names, it was garbage.
+void PduFieldsDialogTest::saysACompressedTextIsCompressedAndShowsItsOctets() {
+    QTemporaryDir dir;
+    Phone phone(dir.filePath("record.txt"));
+    Window w(phone.device());
+    w.find<QAction>("mnuPduInspector")->trigger();
+    auto* d = w.form().findChild<PduFieldsDialog*>("PduFieldsDialog");
+    QVERIFY(d);
+    d->findChild<QPlainTextEdit*>("memInspectorPdus")
+        ->setPlainText("07912618485400F9040C9126589699999900286221801290000006"
+                       "0A1B2C3D4E5F");
+    QCOMPARE(d->faultText(), QString());
+    QCOMPARE(d->fieldText(RowNamed(*d, "TP-DCS", "28"), 3), QString("UCS2, compressed"));
+    QCOMPARE(d->fieldText(RowNamed(*d, "TP-UDL", "06"), 3), QString("6 octets"));
+    QCOMPARE(d->fieldText(RowNamed(*d, "TP-UD", "0A1B2C3D4E5F"), 3),
+             QString("6 octets compressed, not read"));
+    QVERIFY2(
+        d->contentText().contains("Compressed: Velmora does not read the text; its octets: 0A1B2C3D4E5F"),
+        qPrintable(d->contentText()));
+}
 
 void PduFieldsDialogTest::takesAPastedLogoApartAndLoadsItIntoItsTab() {
     QTemporaryDir dir;

@@ -3,6 +3,7 @@
 // apart, the menu item following the connection.
 
 #include "UssdDialog.h"
+
 #include "MessageStore.h"
 #include "WindowFixture.h"
 
@@ -15,6 +16,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -91,6 +93,8 @@ void UssdDialogTest::aMenuIsAnsweredAndTheSessionKept() {
     };
     QVERIFY(!listed());
 
+    // The service tells every listener of the session, as it goes.
+    QSignalSpy told(&u.window.form().messages(), &MessageService::ussdChanged);
     u.code->setEditText("*888#");
     // The window goes on answering while the network takes its time.
     QElapsedTimer clicked;
@@ -111,6 +115,9 @@ void UssdDialogTest::aMenuIsAnsweredAndTheSessionKept() {
     QVERIFY(!u.reply->isEnabled());
     QCOMPARE(u.asked(dir), (QStringList{"AT+CUSD=1,\"*888#\",15", "AT+CUSD=1,\"1\",15"}));
     QTRY_VERIFY_WITH_TIMEOUT(listed(), 5000);
+    QVERIFY(!told.isEmpty());
+    QVERIFY(told.back()[3].toBool()); // the last tells of its end
+    QCOMPARE(told.back()[2].toString(), u.session->toPlainText());
 
     // Kept in the store, and the code offered again.
     auto store = MessageStore::Open(u.window.path("messages.sqlite"));

@@ -1,0 +1,434 @@
+#pragma once
+
+// What the files of the message store share and nothing else uses: the
+// statements' plumbing (a failed one throws SqlFailed, caught where a call
+// gives its Result), the store's own conversions of values, the record of
+// a message as its columns read, the registry of damaged stores, and the
+// connection (MessageStore::Impl). Each MessageStore*.cpp holds one
+// concern: the file and its schema (MessageStore.cpp), messages, the
+// outbox's queue and batches, groups and the phone book, modems, and the
+// received log's import.
+
+#include "MessageStore.h"
+#include "MessageStoreSql.h"
+
+#include "Inbox.h"
+#include "MessageReader.h"
+#include "PduDecoder.h"
+#include "Said.h"
+#include "StatusReport.h"
+#include "Strings.h"
+#include "Terms.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonDocument>
+#include <QMutex>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QStringList>
+#include <QVariant>
+
+#include <algorithm>
+#include <map>
+#include <optional>
+#include <string>
+
+namespace velmora::store {
+
+// Thrown inside the store by a statement that failed, caught where a call
+// gives its Result: every step of a change either happens or none does.
+struct SqlFailed {
+    QSqlError error;
+};
+
+inline QString Shown(const QString& path) { return QDir::toNativeSeparators(path); }
+
+// SQLite's own words ("database is locked", "attempt to write a readonly
+// database", "database or disk is full"), else Qt's.
+inline QString Why(const QSqlError& e) {
+    const QString text = e.databaseText().isEmpty() ? e.text() : e.databaseText();
+    return text.isEmpty() ? QCoreApplication::translate("MessageStore", "unknown error") : text;
+}
+
+// SQLite's SQLITE_CORRUPT (11) and SQLITE_NOTADB (26), in their extended
+// forms too: the file's pages are not what SQLite wrote.
+inline bool SaysDamaged(const QSqlError& e) {
+    bool ok = false;
+    const int code = e.nativeErrorCode().toInt(&ok);
+    if (ok && ((code & 0xff) == 11 || (code & 0xff) == 26))
+        return true;
+    const QString text = e.databaseText();
+    return text.contains(QLatin1String("database disk image is malformed")) ||
+           text.contains(QLatin1String("file is not a database"));
+}
+
+// Every store this program found damaged, by its absolute path, and what
+// SQLite said: once seen, never written again while the program lives,
+// whichever connection or window opens it next.
+inline QMutex damageLock;
+inline std::map<QString, QString>& DamageSeen() {
+    static std::map<QString, QString> seen;
+    return seen;
+}
+inline QString DamageKey(const QString& path) { return QFileInfo(path).absoluteFilePath(); }
+
+inline void MarkDamaged(const QString& path, const QString& what) {
+    const QMutexLocker lock(&damageLock);
+    DamageSeen().emplace(DamageKey(path), what.isEmpty() ? QStringLiteral("?") : what);
+}
+
+inline std::optional<QString> DamageOf(const QString& path) {
+    const QMutexLocker lock(&damageLock);
+    const auto it = DamageSeen().find(DamageKey(path));
+    return it == DamageSeen().end() ? std::nullopt : std::optional<QString>(it->second);
+}
+
+inline QString DamagedSentence(const QString& path, const QString& what) {
+    return terms::StoreProblemText({StoreProblem::Reason::Damaged, path, what});
+}
+
+// Why a change failed: the store damaged (now or before), or SQLite's words.
+inline StoreProblem WriteProblem(const QString& path, const QSqlError& e) {
+    if (SaysDamaged(e))
+        MarkDamaged(path, Why(e));
+    if (const auto damage = DamageOf(path))
+        return {StoreProblem::Reason::Damaged, path, *damage};
+    return {StoreProblem::Reason::WriteFailed, path, Why(e)};
+}
+
+inline QSqlQuery Prepare(const QSqlDatabase& db, const QString& sql) {
+    QSqlQuery q(db);
+    q.setForwardOnly(true);
+    if (!q.prepare(sql))
+        throw SqlFailed{q.lastError()};
+    return q;
+}
+
+inline void Run(QSqlQuery& q) {
+    if (!q.exec())
+        throw SqlFailed{q.lastError()};
+}
+
+inline void Run(QSqlQuery& q, std::initializer_list<QVariant> values) {
+    int i = 0;
+    for (const QVariant& v : values)
+        q.bindValue(i++, v);
+    Run(q);
+}
+
+inline void Exec(const QSqlDatabase& db, const QString& sql) {
+    QSqlQuery q(db);
+    if (!q.exec(sql))
+        throw SqlFailed{q.lastError()};
+}
+
+// The first column of the first row, or `otherwise`.
+inline QVariant Scalar(QSqlQuery& q, std::initializer_list<QVariant> values, const QVariant& otherwise = {}) {
+    Run(q, values);
+    QVariant v = q.next() ? q.value(0) : otherwise;
+    q.finish();
+    return v;
+}
+
+inline QVariant Scalar(const QSqlDatabase& db, const QString& sql,
+                       std::initializer_list<QVariant> values = {}, const QVariant& otherwise = {}) {
+    QSqlQuery q = Prepare(db, sql);
+    return Scalar(q, values, otherwise);
+}
+
+// BEGIN IMMEDIATE: the write lock is taken at once (waiting out another
+// writer up to the busy timeout) rather than at the first write, where a
+// reader turned writer could only fail.
+class Transaction {
+public:
+    explicit Transaction(const QSqlDatabase& db) : m_db(db) {
+        // A damaged store is never written: SQLite could only spread the
+        // damage, and what is lost must stay where a copy can save it.
+        if (const auto damage = DamageOf(m_db.databaseName())) {
+            m_open = false;
+            throw SqlFailed{QSqlError(*damage, *damage, QSqlError::StatementError, QStringLiteral("11"))};
+        }
+        Exec(m_db, sql::BeginWrite());
+    }
+    ~Transaction() {
+        if (m_open)
+            QSqlQuery(m_db).exec(QStringLiteral("ROLLBACK"));
+    }
+    Transaction(const Transaction&) = delete;
+    Transaction& operator=(const Transaction&) = delete;
+    void Commit() {
+        Exec(m_db, QStringLiteral("COMMIT"));
+        m_open = false;
+    }
+
+private:
+    QSqlDatabase m_db;
+    bool m_open = true;
+};
+
+// Qt binds a null QString as NULL; the store's texts are never NULL.
+inline QString Text(const QString& s) { return s.isNull() ? QStringLiteral("") : s; }
+
+inline QVariant Optional(const std::optional<int>& v) {
+    return v ? QVariant(*v) : QVariant(QMetaType(QMetaType::Int));
+}
+inline QVariant Millis(const QDateTime& t) {
+    return t.isValid() ? QVariant(t.toMSecsSinceEpoch()) : QVariant(QMetaType(QMetaType::LongLong));
+}
+inline QDateTime Time(const QVariant& v) {
+    return v.isNull() ? QDateTime() : QDateTime::fromMSecsSinceEpoch(v.toLongLong(), Qt::UTC);
+}
+inline std::optional<int> OptionalInt(const QVariant& v) {
+    return v.isNull() ? std::nullopt : std::optional<int>(v.toInt());
+}
+inline QString Json(const QJsonObject& o) {
+    return o.isEmpty() ? QString() : QString::fromUtf8(QJsonDocument(o).toJson(QJsonDocument::Compact));
+}
+inline QJsonObject Object(const QVariant& v) {
+    return v.isNull() ? QJsonObject() : QJsonDocument::fromJson(v.toString().toUtf8()).object();
+}
+
+// What a search looks through, in any case: the number and the text
+// folded (Unicode's case folding, so "ΚΑΛΗΜΕΡΑ" is found as "καλημερα").
+inline QString Folded(const QString& number, const QString& text) {
+    return (number + QLatin1Char('\n') + text).toCaseFolded();
+}
+
+// ---- PDUs as the store keeps them
+
+// The PDU as compared: white space round it gone, hex in capitals (the
+// received log compares the same way).
+inline QByteArray Canonical(const QString& pdu) { return pdu.trimmed().toUpper().toLatin1(); }
+
+inline bool IsHex(const QByteArray& text) {
+    return !text.isEmpty() && text.size() % 2 == 0 && std::all_of(text.begin(), text.end(), [](char c) {
+        return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F');
+    });
+}
+
+// Hex as its octets (half the size); anything else as the text it is.
+inline QVariant PduValue(const QByteArray& canonical) {
+    if (IsHex(canonical))
+        return QByteArray::fromHex(canonical);
+    return QString::fromLatin1(canonical);
+}
+
+inline QString PduText(const QVariant& v) {
+    if (v.typeId() == QMetaType::QByteArray)
+        return QString::fromLatin1(v.toByteArray().toHex().toUpper());
+    return v.toString();
+}
+
+// FNV-1a: the index of the PDUs holds eight octets instead of the PDU; a
+// match is checked against the PDU itself.
+inline qint64 PduHash(const QByteArray& canonical) {
+    quint64 h = 1469598103934665603ULL;
+    for (const char c : canonical) {
+        h ^= static_cast<unsigned char>(c);
+        h *= 1099511628211ULL;
+    }
+    return static_cast<qint64>(h);
+}
+
+// The place a PDU was read from: the SIM's IMSI when the phone told it (a
+// SIM moved to another port is the same store), else the port.
+inline QString ModemKey(const ModemId& modem) {
+    if (!modem.imsi.isEmpty())
+        return QStringLiteral("imsi:") + modem.imsi;
+    return QStringLiteral("dev:") + modem.device;
+}
+
+inline constexpr char kMessageColumns[] =
+    "m.id, m.direction, m.number, m.kind, m.text, m.content, m.request, m.state, m.reason, m.reason_code,"
+    " m.created, m.sent, m.delivered, m.received, m.modem_imsi, m.modem_device, m.complete,"
+    " coalesce((SELECT b.name FROM phonebook b WHERE b.peer = m.peer ORDER BY b.id LIMIT 1), m.name),"
+    " m.batch_id, m.position, m.tries, m.not_before, m.modem, coalesce(m.want_modem, '')";
+
+inline MessageRecord RecordAt(const QSqlQuery& q) {
+    MessageRecord r;
+    r.id = q.value(0).toLongLong();
+    r.direction = msg::DirectionFromName(q.value(1).toString().toStdString()).value_or(msg::Direction::In);
+    r.number = q.value(2).toString();
+    r.kind = q.value(3).toString();
+    r.text = q.value(4).toString();
+    r.content = Object(q.value(5));
+    r.request = Object(q.value(6));
+    r.state = msg::StateFromName(q.value(7).toString().toStdString()).value_or(msg::State::Uncertain);
+    r.reason = msg::ReasonFromName(q.value(8).toString().toStdString()).value_or(msg::Reason::None);
+    // A store written before Cancelled was a state of its own kept it as a
+    // failure taken out of the queue.
+    if (r.state == msg::State::Failed && r.reason == msg::Reason::Cancelled)
+        r.state = msg::State::Cancelled;
+    r.reasonCode = OptionalInt(q.value(9));
+    // A message sent again as a new one: the link both ways is kept in
+    // their requests, which every version of the store has room for.
+    r.replaces = r.request.value(QLatin1String("replaces")).toInteger();
+    r.replacedBy = r.request.value(QLatin1String("replacedBy")).toInteger();
+    r.created = Time(q.value(10));
+    r.sent = Time(q.value(11));
+    r.delivered = Time(q.value(12));
+    r.received = Time(q.value(13));
+    r.modemImsi = q.value(14).toString();
+    r.modemDevice = q.value(15).toString();
+    r.complete = q.value(16).toInt() != 0;
+    r.name = q.value(17).toString();
+    r.batch = q.value(18).toLongLong();
+    r.position = q.value(19).toInt();
+    r.tries = q.value(20).toInt();
+    r.notBefore = Time(q.value(21));
+    r.modem = q.value(22).toString();
+    r.wantModem = q.value(23).toString();
+    return r;
+}
+
+// This process as the kernel knows it: its id and the time it started (in
+// clock ticks since boot), so a reused id is not taken for it.
+inline std::optional<unsigned long long> ProcessStart(long pid) {
+    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+    if (!stat.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    const QByteArray line = stat.read(4096);
+    // The name in parentheses may hold spaces; the fields count from after it.
+    const int close = line.lastIndexOf(')');
+    if (close < 0)
+        return std::nullopt;
+    const QList<QByteArray> fields = line.mid(close + 2).split(' ');
+    // starttime is field 22 of the whole line, the 20th after the name.
+    if (fields.size() < 20)
+        return std::nullopt;
+    bool ok = false;
+    const unsigned long long start = fields[19].toULongLong(&ok);
+    return ok ? std::optional(start) : std::nullopt;
+}
+
+inline QString ThisProcess() {
+    const long pid = static_cast<long>(QCoreApplication::applicationPid());
+    const auto start = ProcessStart(pid);
+    return QStringLiteral("%1:%2").arg(pid).arg(start.value_or(0));
+}
+
+// Whether the program that recorded `owner` still runs: a message another
+// running program is sending is not left to the next start.
+inline bool StillRunning(const QString& owner) {
+    const auto colon = owner.indexOf(':');
+    bool ok = false;
+    const long pid = owner.left(colon).toLong(&ok);
+    if (colon < 0 || !ok || pid <= 0)
+        return false;
+    const auto start = ProcessStart(pid);
+    return start && QString::number(*start) == owner.mid(colon + 1);
+}
+
+} // namespace velmora::store
+
+namespace velmora {
+
+using namespace store;
+
+struct MessageStore::Impl {
+    QString path;
+    QString connection;
+    QSqlDatabase db;
+    bool readOnly = false;
+
+    // Statements prepared once for the life of the connection: preparing
+    // costs more than running most of them.
+    std::map<QString, QSqlQuery> cache;
+
+    // The last step of this connection that failed, and why (lastProblem()).
+    mutable StoreProblem last;
+
+    // Why a change failed, for the user; kept as the last problem.
+    std::string Failure(const SqlFailed& f) const {
+        last = readOnly && !DamageOf(path) && !SaysDamaged(f.error)
+                   ? StoreProblem{StoreProblem::Reason::ReadOnly, path, {}}
+                   : WriteProblem(path, f.error);
+        return last.text().toStdString();
+    }
+    // Why a read failed, for the user; kept as the last problem.
+    std::string ReadFailure(const SqlFailed& f) const {
+        const auto damage = DamageOf(path);
+        last = damage ? StoreProblem{StoreProblem::Reason::Damaged, path, *damage}
+                      : StoreProblem{StoreProblem::Reason::ReadFailed, path, Why(f.error)};
+        return last.text().toStdString();
+    }
+    // A step the store turns down itself, for the user; kept as the last
+    // problem.
+    std::string Refused(const QString& why) const {
+        last = {StoreProblem::Reason::Refused, path, why};
+        return why.toStdString();
+    }
+    // A statement that failed in reading: a damaged store is known as such
+    // from then on.
+    void Saw(const SqlFailed& f) const {
+        if (SaysDamaged(f.error))
+            MarkDamaged(path, Why(f.error));
+    }
+    QSqlQuery& Cached(const QString& sql) {
+        auto it = cache.find(sql);
+        if (it == cache.end())
+            it = cache.emplace(sql, Prepare(db, sql)).first;
+        return it->second;
+    }
+    // One statement that changes rows, committed: whether it changed any.
+    Result<bool> Update(const QString& sql, std::initializer_list<QVariant> values) {
+        try {
+            Transaction t(db);
+            QSqlQuery& q = Cached(sql);
+            Run(q, values);
+            const bool changed = q.numRowsAffected() > 0;
+            t.Commit();
+            return Result<bool>::Ok(changed);
+        } catch (const SqlFailed& f) {
+            return Result<bool>::Fail(Failure(f));
+        }
+    }
+
+    // An update that must outlive even a power cut: the mark that a message
+    // is about to leave. Its commit waits for the disk, and with it every
+    // commit before; the others keep the cheaper NORMAL, which only a power
+    // cut can undo. Were the mark undone, the next start would find the
+    // message queued and send it a second time.
+    Result<bool> DurableUpdate(const QString& sql, std::initializer_list<QVariant> values) {
+        QSqlQuery pragma(db);
+        pragma.exec(sql::Synchronous(true));
+        auto result = Update(sql, values);
+        pragma.exec(sql::Synchronous(false));
+        return result;
+    }
+
+    // `queued`: an outbox is to send it (its want_modem is kept); else its
+    // own program sends it.
+    qint64 InsertMessage(const MessageRecord& r, bool queued = false);
+    void InsertPart(qint64 message, const PartRecord& part);
+    // An outgoing message and its parts, inside the caller's transaction.
+    qint64 InsertOutgoing(const MessageRecord& message, bool queued = false);
+    // The same for what was read from a phone or a log, with fewer values:
+    // binding a value costs Qt more than SQLite takes to store it.
+    qint64 InsertRead(const MessageRecord& r, std::optional<PartInfo> joining = std::nullopt);
+    void InsertReadPart(qint64 message, int part, qint64 pduId);
+    qint64 FindPdu(const QByteArray& canonical);
+    // `modem`: the place's key (ModemKey); `modemName`: the modem's name.
+    ReceivedRecord Receive(const QString& modem, const QString& modemName, const QString& storage, int index,
+                           const QByteArray& canonical, qint64 whenMs, const Result<DecodedPdu>* decoded);
+    qint64 NewMessageFrom(const DecodedPdu& pdu, qint64 pduId, qint64 whenMs, const QString& modemName);
+    void Rejoin(qint64 message);
+    void Index(qint64 message, const QString& number, const QString& text) {
+        static const QString kIndex =
+            sql::InsertOrReplace() +
+            QStringLiteral(" INTO search(%1, fold) VALUES(?, ?)").arg(sql::SearchId());
+        Run(Cached(kIndex), {message, Folded(number, text)});
+    }
+    void LoadParts(std::vector<MessageRecord>& records);
+    // A batch's counts by state and its last start.
+    void Count(BatchRecord& batch);
+    // The first column of every row.
+    std::vector<qint64> Ids(QSqlQuery& q, std::initializer_list<QVariant> values);
+    std::vector<GroupMember> Members(qint64 group);
+};
+
+} // namespace velmora
