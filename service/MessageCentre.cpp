@@ -149,12 +149,35 @@ void ModemChannel::runModem() {
                 saveModem();
             });
     const QString pinFile = m_config.pinFile;
-    connect(link, &PhoneLink::pinRequested, this,
-            [link, pinFile](int) { link->answerPin(pinFile.isEmpty() ? std::nullopt : PinFrom(pinFile)); });
+    // The link opens a lost modem again by itself: a PIN the SIM refused is
+    // not tried again, or three tries would lock the SIM for its PUK.
+    connect(link, &PhoneLink::pinRequested, this, [this, link, pinFile](int) {
+        if (m_pinRefused || pinFile.isEmpty()) {
+            link->answerPin(std::nullopt);
+            return;
+        }
+        const auto pin = PinFrom(pinFile);
+        m_pinGiven = pin.has_value();
+        link->answerPin(pin);
+    });
     // What came while no one listened is read, and kept, at once.
-    connect(link, &PhoneLink::connectFinished, this, [link](bool ok) {
-        if (ok)
+    connect(link, &PhoneLink::connectFinished, this, [this, link](bool ok) {
+        m_pinRefused = m_pinRefused || (!ok && m_pinGiven);
+        m_pinGiven = false;
+        if (ok) {
             link->readInbox();
+            link->pollSignal(); // the table has a strength from the start
+        }
+    });
+    // "[17]": RSSI 0..31, 99 when the phone does not know.
+    connect(link, &PhoneLink::signalQuality, this, [this](const QString& rssiLabel) {
+        bool number = false;
+        const int rssi = QString(rssiLabel).remove(QLatin1Char('[')).remove(QLatin1Char(']')).toInt(&number);
+        const int signal = number && rssi >= 0 && rssi <= 31 ? rssi : -1;
+        if (signal == m_record.signal)
+            return;
+        m_record.signal = signal;
+        saveModem();
     });
     if (m_config.deleteAfterStore)
         // pduReceived names a message only once its record is committed.

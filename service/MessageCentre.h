@@ -100,7 +100,9 @@ private:
 
     QString m_name;
     ModemConfig m_config;
-    ModemRecord m_record; // as the store's modems table has it
+    ModemRecord m_record;      // as the store's modems table has it
+    bool m_pinGiven = false;   // the PIN file's PIN went to the connect under way
+    bool m_pinRefused = false; // a connect failed after it: not given again
     PhoneLink* m_link = nullptr;
     PhoneSession* m_session = nullptr;
     std::unique_ptr<PhoneLink> m_ownLink; // a link the centre opened (addModem)

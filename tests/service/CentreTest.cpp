@@ -15,6 +15,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -207,9 +208,44 @@ TEST_F(Centre, AMessageNamingItsModemGoesOnlyThere) {
     }
 }
 
+// Interval= is each modem's own: the office's messages go two seconds
+// apart while the warehouse, unpaced, sends its own meanwhile.
+TEST_F(Centre, EachModemKeepsItsOwnPace) {
+    Modem a(dir, "office", {}), b(dir, "warehouse", {});
+    a.config.intervalMs = 2000;
+    ModemChannel& office = Add(a);
+    ModemChannel& warehouse = Add(b);
+    ASSERT_TRUE(Up(office));
+    ASSERT_TRUE(Up(warehouse));
+    std::map<QString, std::vector<qint64>> ids;
+    for (const char* want : {"office", "warehouse"})
+        for (int n = 0; n < 3; ++n) {
+            MessageRequest text;
+            text.destination = "62812777" + std::to_string(1000 + n);
+            text.text = u"Jadwal piket";
+            const auto queued = office.outbox().queueOne(text, QString::fromUtf8(want));
+            ASSERT_TRUE(queued) << queued.error().why.toStdString();
+            ids[QString::fromUtf8(want)].push_back(queued.value());
+        }
+    centre->poke();
+    const auto sentAt = [&](const QString& modem) {
+        std::vector<QDateTime> at;
+        for (const qint64 id : ids[modem])
+            if (const auto m = centre->store()->Message(id); m && m->state == msg::State::Sent)
+                at.push_back(m->sent);
+        std::sort(at.begin(), at.end());
+        return at;
+    };
+    ASSERT_TRUE(Until([&] { return sentAt("office").size() == 3 && sentAt("warehouse").size() == 3; }));
+    const auto paced = sentAt("office"), free = sentAt("warehouse");
+    EXPECT_GE(paced[0].msecsTo(paced[1]), 1800);
+    EXPECT_GE(paced[1].msecsTo(paced[2]), 1800);
+    EXPECT_LT(free[2], paced[1]) << "the warehouse did not wait for the office's pace";
+}
+
 // The store's modems table says who each modem is and how it stands.
 TEST_F(Centre, EachModemIsInTheStoreWithItsIdentityAndState) {
-    Modem a(dir, "office", {"--imei", "354812345678901"});
+    Modem a(dir, "office", {"--imei", "354812345678901", "--csq", "21,99"});
     ModemChannel& office = Add(a);
     ASSERT_TRUE(Up(office));
     const auto found = [&]() -> std::optional<ModemRecord> {
@@ -224,6 +260,7 @@ TEST_F(Centre, EachModemIsInTheStoreWithItsIdentityAndState) {
     ASSERT_TRUE(Until([&] { return found() && found()->imei == "354812345678901"; }));
     const ModemRecord m = *found();
     EXPECT_EQ(m.imsi, "510109876543210");
+    ASSERT_TRUE(Until([&] { return found()->signal == 21; })) << found()->signal;
     EXPECT_EQ(m.device, a.config.device);
     EXPECT_TRUE(m.lastSeen.isValid());
     ASSERT_TRUE(Until([&] { return found()->state == "ready"; })) << found()->state.toStdString();
@@ -232,24 +269,27 @@ TEST_F(Centre, EachModemIsInTheStoreWithItsIdentityAndState) {
     ASSERT_TRUE(Until([&] { return found()->state == "away"; })) << found()->state.toStdString();
 }
 
-// What each phone holds is read into the one store at the start, and taken
+// What each phone holds is read into the one store at the start, what
+// arrives later (+CMTI) as it comes, each marked with its modem, and taken
 // off the SIM only when the settings ask for it.
 TEST_F(Centre, ReadsEachPhoneAtTheStartAndDeletesOnlyWhenAsked) {
     const std::string received = "0791261895000000040C9126589699999900006221801200008205C8329BFD06";
+    // The same text a second later, announced by +CMTI once the modem is open.
+    const std::string later = "0791261895000000040C9126589699999900006221801200108205C8329BFD06";
     std::ofstream(dir + "/inbox.txt") << received << "\n";
     const struct Row {
         const char* what;
         bool deleteAfterStore;
         int leftOnSim;
     } rows[] = {
-        {"DeleteAfterStore=no keeps the message on the SIM", false, 1},
-        {"DeleteAfterStore=yes takes it off once it is kept", true, 0},
+        {"DeleteAfterStore=no keeps the messages on the SIM", false, 2},
+        {"DeleteAfterStore=yes takes each off once it is kept", true, 0},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);
         const std::string name = row.deleteAfterStore ? "deleting" : "keeping";
         Open(name);
-        Modem m(dir, name, {"--inbox", dir + "/inbox.txt"});
+        Modem m(dir, name, {"--inbox", dir + "/inbox.txt", "--deliver-after", "2500", later});
         m.config.deleteAfterStore = row.deleteAfterStore;
         ModemChannel& channel = Add(m);
         // Each read of the phone's stores: how many messages it found.
@@ -263,9 +303,9 @@ TEST_F(Centre, ReadsEachPhoneAtTheStartAndDeletesOnlyWhenAsked) {
         EXPECT_EQ(reads[0], 1);
         HistoryQuery in;
         in.direction = msg::Direction::In;
-        const auto kept = centre->store()->Messages(in);
-        ASSERT_EQ(kept.size(), 1u);
-        EXPECT_EQ(kept[0].modem, m.config.name);
+        ASSERT_TRUE(Until([&] { return centre->store()->Count(in) == 2; }));
+        for (const MessageRecord& kept : centre->store()->Messages(in))
+            EXPECT_EQ(kept.modem, m.config.name);
         // Read again: what the SIM still holds. A delete is asked for as the
         // first read is kept, so the link serves it before this read.
         channel.link()->readInbox();
@@ -306,6 +346,55 @@ TEST_F(Centre, StopLetsTheMessageOnItsWayEndOrMarksItUncertain) {
         Until([&] { return false; }, 500);
         EXPECT_EQ(Recorded(m.record).size(), 1u);
         EXPECT_EQ(InState(batch, msg::State::Queued), 2);
+    }
+}
+
+// The SIM's PIN comes from the modem's PinFile: the right one opens it,
+// a wrong one or none leaves the modem closed (and the SIM one try fewer).
+TEST_F(Centre, TheSimIsOpenedWithThePinFromItsFile) {
+    const struct Row {
+        const char* what;
+        const char* file; // its contents; nullptr: no PinFile=
+        bool up;
+    } rows[] = {
+        {"the right PIN, with its line end", "2468\n", true},
+        {"a wrong PIN", "1357\n", false},
+        {"something that is no PIN", "PIN=2468\n", false},
+        {"no PinFile=", nullptr, false},
+    };
+    int n = 0;
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        Modem m(dir, "pin" + std::to_string(++n), {"--pin", "2468"});
+        if (row.file) {
+            const std::string file = dir + "/" + std::to_string(n) + ".pin";
+            std::ofstream(file) << row.file;
+            std::filesystem::permissions(file, std::filesystem::perms::owner_read);
+            m.config.pinFile = QString::fromStdString(file);
+        }
+        ModemChannel& channel = Add(m);
+        bool ended = false, ok = false;
+        QObject::connect(channel.link(), &PhoneLink::connectFinished, channel.link(), [&](bool done) {
+            ended = true;
+            ok = done;
+        });
+        ASSERT_TRUE(Until([&] { return ended; }));
+        EXPECT_EQ(ok, row.up);
+        // The link's state may come just after the connect's end.
+        EXPECT_EQ(row.up ? Up(channel) : channel.link()->isUp(), row.up);
+        if (row.up) {
+            centre->removeModem(m.config.name);
+            continue;
+        }
+        // The link tries again by itself (after 1 s, then 2 s more) but the
+        // refused PIN is not given again: the SIM still takes the right one.
+        Until([] { return false; }, 4500);
+        centre->removeModem(m.config.name);
+        const std::string right = dir + "/right.pin";
+        std::ofstream(right) << "2468\n";
+        m.config.pinFile = QString::fromStdString(right);
+        EXPECT_TRUE(Up(Add(m)));
+        centre->removeModem(m.config.name);
     }
 }
 
