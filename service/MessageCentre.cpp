@@ -19,6 +19,8 @@ namespace {
 // How long shutting a link down waits for its worker: a submission whose
 // PDU is with the phone logs its part as unknown within it.
 const int kShutDownMs = 5000;
+// A link ends a stuck modem's wait within three seconds of being asked.
+const int kLinkEndMs = 3000;
 // A PIN file holds a few digits; anything longer is not one.
 const std::size_t kPinFileLimit = 64;
 
@@ -198,9 +200,10 @@ void ModemChannel::halt() {
     m_runner->stop();
 }
 
-bool ModemChannel::shutDown() {
+bool ModemChannel::shutDown(QDeadlineTimer until) {
     // A part still with the phone is logged as unknown before its link ends.
-    const bool ended = !m_link || m_link->shutDown(kShutDownMs);
+    const bool ended =
+        !m_link || m_link->shutDown(static_cast<int>(std::max<qint64>(0, until.remainingTime())));
     QCoreApplication::sendPostedEvents(m_service.get());
     m_service->stopAll();
     return ended;
@@ -337,7 +340,7 @@ bool MessageCentre::removeModem(const QString& name, QDeadlineTimer deadline) {
     ModemChannel* c = it->get();
     c->halt();
     WaitForSends({c}, deadline);
-    c->shutDown();
+    c->shutDown(QDeadlineTimer(kShutDownMs));
     // Found again: the wait may have let another modem come or go.
     m_channels.erase(std::find_if(m_channels.begin(), m_channels.end(),
                                   [c](const auto& held) { return held.get() == c; }));
@@ -406,8 +409,16 @@ bool MessageCentre::stop(QDeadlineTimer deadline) {
             c->halt();
         // The messages on their way end as they would, while there is time.
         WaitForSends(channels(), deadline);
+        // Every link is asked to end before any is waited for: several stuck
+        // modems take as long as one, not one after another.
         for (ModemChannel* c : channels())
-            inTime = c->shutDown() && inTime;
+            if (PhoneLink* link = c->link())
+                link->shutDown(0);
+        // What is left of the caller's time, but never less than a link
+        // needs to end a stuck modem's wait.
+        const QDeadlineTimer ends(std::clamp<qint64>(deadline.remainingTime(), kLinkEndMs, kShutDownMs));
+        for (ModemChannel* c : channels())
+            inTime = c->shutDown(ends) && inTime;
     }
     // The import's thread ends before the centre does.
     if (m_import) {

@@ -96,7 +96,7 @@ private:
     void saveModem();
     // Nothing new starts; then the link ends, what was on its way with it.
     void halt();
-    bool shutDown();
+    bool shutDown(QDeadlineTimer until);
 
     QString m_name;
     ModemConfig m_config;

@@ -64,7 +64,9 @@ void CentreRun::removeModem(const QString& name) {
 }
 
 void CentreRun::stop(std::chrono::milliseconds deadline, std::function<void()> done) {
-    const bool ended = m_centre->stop(QDeadlineTimer(deadline.count()));
+    // The links' own end (a stuck modem's wait cut short) comes out of the
+    // same time: what is on its way has the rest.
+    const bool ended = m_centre->stop(QDeadlineTimer(std::max<qint64>(0, deadline.count() - kLinkEndMs)));
     if (!ended)
         qWarning().noquote() << QCoreApplication::translate(
             "velmorad", "a modem did not end in time: what it had on its way is uncertain");

@@ -25,6 +25,9 @@ public:
 
     MessageCentre* centre() const { return m_centre.get(); }
 
+    // What a link may take to end once asked, a stuck modem's wait included.
+    static constexpr qint64 kLinkEndMs = 3000;
+
 private:
     void follow(ModemChannel& channel);
 

@@ -597,7 +597,7 @@ TEST_P(StuckEndTest, takesAtMostFiveSeconds) {
     App();
     // Hangs after the prompt: the PDU is never answered.
     const std::string modem = TempDir("stuck-end") + "/modem";
-    SimPhone phone({"--hang-after", "12", "--link", modem});
+    SimPhone phone({"--hang-after", "13", "--link", modem});
     DeviceOptions options;
     options.anyPort = modem;
     auto link = MakePhoneLink(Settings{}, options, std::make_unique<RealClock>(1.0));
