@@ -206,6 +206,13 @@ bool ModemChannel::shutDown(QDeadlineTimer until) {
         !m_link || m_link->shutDown(static_cast<int>(std::max<qint64>(0, until.remainingTime())));
     QCoreApplication::sendPostedEvents(m_service.get());
     m_service->stopAll();
+    // No program holds it now: whoever lists the modems is not told it is
+    // ready to take messages.
+    if (m_ownLink) {
+        QObject::disconnect(m_ownLink.get(), nullptr, this, nullptr);
+        m_record.state = StateName(ModemState::Away);
+        saveModem();
+    }
     return ended;
 }
 

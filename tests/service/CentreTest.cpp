@@ -264,6 +264,13 @@ TEST_F(Centre, EachModemIsInTheStoreWithItsIdentityAndState) {
     EXPECT_EQ(m.device, a.config.device);
     EXPECT_TRUE(m.lastSeen.isValid());
     ASSERT_TRUE(Until([&] { return found()->state == "ready"; })) << found()->state.toStdString();
+    EXPECT_EQ(found()->operatorName, "VELMORA");
+    // Let go by the program (a daemon stopped), it is no longer ready.
+    ASSERT_TRUE(centre->removeModem("office"));
+    EXPECT_EQ(found()->state, "away");
+    ModemChannel& again = Add(a);
+    ASSERT_TRUE(Up(again));
+    ASSERT_TRUE(Until([&] { return found()->state == "ready"; })) << found()->state.toStdString();
     // Gone from the centre, it is no longer ready.
     a.sim.Kill();
     ASSERT_TRUE(Until([&] { return found()->state == "away"; })) << found()->state.toStdString();
