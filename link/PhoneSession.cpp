@@ -98,7 +98,9 @@ std::string PhoneSession::ReadImei() {
 }
 
 std::string PhoneSession::ReadOperator() {
-    if (Exchange("AT+COPS?\r", kFast.commandMs, false, {}, kFast.lineOnlyMs) != FinalResult::Ok)
+    // As for AT+CGSN: some modems give the line with no OK after it.
+    const FinalResult result = Exchange("AT+COPS?\r", kFast.commandMs, false, {}, kFast.lineOnlyMs);
+    if (result != FinalResult::Ok && result != FinalResult::None)
         return "";
     return OperatorFromLines(m_reader.Lines());
 }

@@ -101,6 +101,32 @@ TEST_P(OperatorTest, isReadFromTheAnswer) {
 INSTANTIATE_TEST_SUITE_P(Modems, OperatorTest, ::testing::ValuesIn(kOperatorCases),
                          [](const auto& info) { return CaseName(info.index, info.param.name); });
 
+// The network read at connect, from answers as modems send them.
+struct NetworkCase {
+    const char* name;
+    std::string answer; // to AT+COPS?
+    std::string network;
+};
+
+class NetworkTest : public ImeiTest {};
+
+TEST_F(NetworkTest, isReadAtConnectFromEachShapeOfAnswer) {
+    const NetworkCase cases[] = {
+        {"Huawei E3131: the name and OK", "\r\n+COPS: 0,0,\"TELKOMSEL\",2\r\n\r\nOK\r\n", "TELKOMSEL"},
+        {"Telit LE910: the line with no final OK", "\r\n+COPS: 0,0,\"IND XL\",7\r\n", "IND XL"},
+        {"Quectel EC25: +CREG inside the answer", "\r\n+CREG: 1\r\n+COPS: 0,0,\"INDOSAT\"\r\n\r\nOK\r\n",
+         "INDOSAT"},
+        {"Wavecom Fastrack: ERROR", "\r\nERROR\r\n", ""},
+    };
+    for (const NetworkCase& c : cases) {
+        port.On("AT+CGSN\r", Now("\r\n354812345678908\r\n\r\nOK\r\n"));
+        port.On("AT+COPS?\r", Now(c.answer));
+        ASSERT_TRUE(session.Connect(1, 19200)) << c.name;
+        EXPECT_EQ(session.Identity().Operator, c.network) << c.name;
+        session.Disconnect();
+    }
+}
+
 TEST(ImeiClassicTest, theClassicDialogueDoesNotAsk) {
     FakeClock clock;
     ScriptedPort port(clock);
