@@ -45,11 +45,39 @@ struct ModemConfig {
     bool operator==(const ModemConfig&) const = default;
 };
 
+// [Http]: the API for scripts. Off while Listen= is empty.
+struct HttpConfig {
+    QString listen;           // Listen= "PORT", "HOST:PORT" or "[V6]:PORT"; "" off
+    bool allowRemote = false; // AllowRemote=: a Listen= address other than loopback is refused without it
+    QString tokenFile;        // TokenFile= (needed with Listen=; refused when group or others may read it)
+    int perMinute = 600;      // PerMinute=: requests a minute, over them 429; 0 no limit
+    bool operator==(const HttpConfig&) const = default;
+};
+
+// [Hooks]: programs run, never through a shell, with the event as JSON on
+// their standard input. "" none. The value is the program and its
+// arguments, split as QProcess::splitCommand splits them.
+struct HooksConfig {
+    QString onReceive; // OnReceive=
+    QString onState;   // OnState=
+    bool operator==(const HooksConfig&) const = default;
+};
+
+// [Webhooks]: every event posted to a URL, signed with the secret.
+struct WebhookConfig {
+    QString url;        // Url= (http or https); "" off
+    QString secretFile; // SecretFile= (needed with Url=; refused when group or others may read it)
+    bool operator==(const WebhookConfig&) const = default;
+};
+
 struct DaemonConfig {
     QString file;
     QString storePath;          // [Store] Path= ("": the daemon's default place)
     QString countryCode = "62"; // [Messages] CountryCode=
     std::vector<ModemConfig> modems;
+    HttpConfig http;
+    HooksConfig hooks;
+    WebhookConfig webhook;
 };
 
 // One thing wrong in the file: where (section and key, either "" when the

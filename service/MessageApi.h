@@ -1,0 +1,127 @@
+#pragma once
+
+// What other programs may ask of the message centre, in one vocabulary
+// whatever door they come through (D-Bus, HTTP, a hook's JSON): a message
+// is the JSON the store writes for a request (RequestToJson), a stored
+// message is MessageJson's object, and a refusal carries the same words
+// BuildMessage gives the window. Nothing here talks to a port: sending is
+// queueing for the centre's outboxes, and what happens next comes back as
+// events read from the store's event sequence, so a state a program other
+// than this one wrote is told too.
+
+#include "MessageStore.h"
+#include "MessageTypes.h"
+#include "Result.h"
+
+#include <QDateTime>
+#include <QJsonArray>
+#include <QJsonObject>
+#include <QObject>
+#include <QString>
+#include <QStringList>
+#include <QTimer>
+
+#include <optional>
+#include <vector>
+
+namespace velmora {
+
+class MessageCentre;
+
+// One stored message as every door shows it ("history --json"'s object).
+QJsonObject MessageJson(const MessageRecord& m);
+// A modem as "velmora-cli modems --json" shows it.
+QJsonObject ModemJson(const ModemRecord& m);
+
+// How a message asked for through the API goes.
+struct SubmitOptions {
+    QString modem;      // the modem it goes through; "" the first free one
+    bool report = false; // ask the network for a delivery report
+    QDateTime at;        // not before (UTC); null at once
+    QDateTime expire;    // not after (UTC): expired when still queued then; null never
+    QString key;         // the caller's idempotency key; "" none
+};
+
+// Why the API did not do what was asked. `code` is what every door maps
+// to its own form (a D-Bus error name org.velmora.Velmora1.Error.CODE, an
+// HTTP status and {"error": code}); `why` is the sentence for a person.
+struct ApiError {
+    enum Code {
+        BadRequest, // a field missing or of the wrong kind ("BadRequest")
+        Refused,    // BuildMessage refused the message: its words ("Refused")
+        NotFound,   // no such message ("NotFound")
+        Conflict,   // it cannot be done any more, e.g. cancel after it left ("Conflict")
+        Store,      // the store could not do it ("Store")
+        NoStore,    // the centre has no store to record in ("NoStore")
+    } code = BadRequest;
+    QString why;
+};
+// "BadRequest", "Refused", ... as above.
+QString ApiErrorName(ApiError::Code code);
+
+struct Submitted {
+    std::vector<qint64> ids; // one a recipient, in the recipients' order
+    bool again = false;      // the key was seen before: these are its ids, nothing was queued now
+};
+
+// One page of "what is new since": the messages after a cursor, in the
+// order their events were committed, and the cursor to ask with next time
+// (the last event's sequence number; the same cursor when nothing is new).
+struct MessagePage {
+    std::vector<MessageRecord> messages;
+    qint64 next = 0;
+};
+
+class MessageApi : public QObject {
+    Q_OBJECT
+public:
+    // Over the centre's store and outboxes; the centre must outlive it.
+    explicit MessageApi(MessageCentre& centre, QObject* parent = nullptr);
+    ~MessageApi() override;
+
+    // Queues `message` (RequestToJson's fields; "destination" is ignored,
+    // each recipient is one) to each of `recipients`, all or none in one
+    // store transaction with the key. The same key again gives the first
+    // call's ids and queues nothing. At most kMaxRecipients.
+    Result<Submitted, ApiError> submit(const QStringList& recipients, const QJsonObject& message,
+                                       const SubmitOptions& options);
+    // The same for a text: {"kind": "text", "text": text, "longText": true,
+    // "unicode": true}, so that any text goes as it must.
+    Result<Submitted, ApiError> submitText(const QStringList& recipients, const QString& text,
+                                           const SubmitOptions& options);
+    // Takes a queued message out of the queue; Conflict once it left.
+    Result<bool, ApiError> cancel(qint64 id);
+    Result<MessageRecord, ApiError> get(qint64 id);
+    // "history"'s filters; newest first.
+    Result<std::vector<MessageRecord>, ApiError> list(const HistoryQuery& query);
+    // The messages whose first event came after `cursor` (0: from the
+    // start), `direction` only when given, at most `limit` (1..1000).
+    Result<MessagePage, ApiError> after(qint64 cursor, std::optional<msg::Direction> direction, int limit);
+    Result<std::vector<ModemRecord>, ApiError> modems();
+
+    static constexpr int kMaxRecipients = 1000;
+    static constexpr int kMaxKey = 200; // characters of an idempotency key
+
+    // Reads the store's new events now and emits them (the centre's own
+    // changes call this at once; a timer does it for other programs').
+    void pump();
+
+signals:
+    // A message's state changed (part 0), or one of its parts was handed to
+    // the phone (part N, 1-based; state "sending", reason the part's
+    // outcome: "sent", "failed", "unknown", "no-pdu-mode", "no-prompt",
+    // "link-lost"). State and reason are the names --json uses.
+    void stateChanged(qint64 id, const QString& state, const QString& reason, uint part);
+    // A message came in whole (a long one once its last part came).
+    void received(qint64 id, const QString& modem, const QString& number, const QString& text);
+    // The store's event sequence moved on to `seq`: what keeps its own
+    // cursor over the events (the webhooks' queue) looks now.
+    void eventsAdded(qint64 seq);
+
+private:
+    MessageCentre& m_centre;
+    qint64 m_seen = 0; // the last event told
+    QTimer m_poll;
+};
+
+} // namespace velmora
