@@ -133,6 +133,7 @@ void MessageApi::pump() {
                 break;
             for (const StoreEvent& e : events.value()) {
                 m_seen = e.seq;
+                m_telling = e.seq;
                 if (e.kind == QLatin1String("received")) {
                     // One deleted since its event is no news any more.
                     if (const auto m = store->Message(e.message))
@@ -140,6 +141,7 @@ void MessageApi::pump() {
                 } else {
                     emit stateChanged(e.message, e.state, e.reason, 0);
                 }
+                m_telling = 0;
             }
         }
     } while (m_pumpAgain);
