@@ -104,6 +104,14 @@ MessageApi::MessageApi(MessageCentre& centre, QObject* parent) : QObject(parent)
     m_poll.setInterval(kPollMs);
     connect(&m_poll, &QTimer::timeout, this, &MessageApi::pump);
     m_poll.start();
+    const auto forget = [this] {
+        if (MessageStore* store = m_centre.store(); store && store->fault() == MessageStore::Fault::None)
+            store->ForgetKeysBefore(QDateTime::currentDateTimeUtc().addDays(-kKeyDays));
+    };
+    forget();
+    m_forget.setInterval(24 * 3600 * 1000);
+    connect(&m_forget, &QTimer::timeout, this, forget);
+    m_forget.start();
 }
 
 MessageApi::~MessageApi() = default;
