@@ -96,8 +96,10 @@ QString ApiErrorName(ApiError::Code code) {
 
 MessageApi::MessageApi(MessageCentre& centre, QObject* parent) : QObject(parent), m_centre(centre) {
     // What was before is history, not news.
-    if (MessageStore* store = m_centre.store())
+    if (MessageStore* store = m_centre.store()) {
         m_seen = store->LastEventSeq();
+        m_begun = true;
+    }
     for (ModemChannel* channel : m_centre.channels())
         watch(channel);
     connect(&m_centre, &MessageCentre::channelAdded, this, &MessageApi::watch);
@@ -134,6 +136,13 @@ void MessageApi::pump() {
     MessageStore* store = m_centre.store();
     if (!store)
         return;
+    // A store the centre opened after this was made: its past is history
+    // too.
+    if (!m_begun) {
+        m_seen = store->LastEventSeq();
+        m_begun = true;
+        return;
+    }
     // Told from inside a listener (one that queues a message as it hears
     // of another): the loop below reads on until nothing is new.
     if (m_pumping) {
@@ -173,6 +182,8 @@ Result<Submitted, ApiError> MessageApi::submit(const QStringList& recipients, co
     MessageStore* store = m_centre.store();
     if (!store)
         return R::Fail(Error(ApiError::NoStore, m_centre.noStoreReason().text()));
+    if (!m_begun)
+        pump(); // what is queued now is news, what was before is not
     if (recipients.isEmpty())
         return R::Fail(
             Error(ApiError::BadRequest, QCoreApplication::translate("MessageApi", "no recipient is given")));

@@ -130,6 +130,7 @@ private:
     qint64 m_telling = 0;
     QTimer m_poll;
     QTimer m_forget; // the keys older than kKeyDays, once a day
+    bool m_begun = false; // m_seen is the store's
     bool m_pumping = false, m_pumpAgain = false;
 };
 
