@@ -124,6 +124,8 @@ void MessageApi::watch(ModemChannel* channel) {
     connect(&service, &MessageService::messageChanged, this, &MessageApi::pump);
     connect(&service, &MessageService::pduReceived, this, &MessageApi::pump);
     connect(&channel->outbox(), &Outbox::messageChanged, this, &MessageApi::pump);
+    // A batch queued or cancelled whole is told by its batch alone.
+    connect(&channel->outbox(), &Outbox::batchChanged, this, &MessageApi::pump);
     // A part handed to the phone is no change of the message's state: told
     // as it comes, never stored as an event.
     connect(&service, &MessageService::partDone, this, [this](const PartOutcome& part) {
@@ -227,7 +229,9 @@ Result<Submitted, ApiError> MessageApi::submit(const QStringList& recipients, co
     if (!message.value(QLatin1String("kind")).isString())
         return R::Fail(Error(ApiError::BadRequest,
                              QCoreApplication::translate("MessageApi", "the message's kind is missing")));
-    if (message.value(QLatin1String("text")).toString().size() > kMaxText)
+    // textUnits: the text's UTF-16 units in hex, four digits each.
+    if (message.value(QLatin1String("text")).toString().size() > kMaxText ||
+        message.value(QLatin1String("textUnits")).toString().size() > 4 * kMaxText)
         return R::Fail(Error(ApiError::Refused,
                              QCoreApplication::translate(
                                  "MessageApi", "the text is longer than any message holds (%1 characters)")

@@ -112,6 +112,13 @@ TEST_F(Api, aRefusedRequestQueuesNothing) {
          {},
          ApiError::Refused,
          ""},
+        {"a text longer than 255 messages",
+         {"6281"},
+         {{"kind", "text"}, {"text", QString(255 * 160 + 1, QLatin1Char('a'))}, {"longText", true}},
+         {},
+         ApiError::Refused,
+         "longer than any message"},
+        {"a kind there is not", {"6281"}, {{"kind", "fax"}}, {}, ApiError::BadRequest, "kind"},
     };
     for (const auto& row : rows) {
         const auto sent = api->submit(row.to, row.message, row.options);
