@@ -129,7 +129,8 @@ private:
     qint64 m_seen = 0; // the last event told
     qint64 m_telling = 0;
     QTimer m_poll;
-    QTimer m_forget; // the keys older than kKeyDays, once a day
+    QTimer m_forget;      // the keys older than kKeyDays, once a day
+    QTimer m_expire;      // what ran out of time, while no modem takes it
     bool m_begun = false; // m_seen is the store's
     bool m_pumping = false, m_pumpAgain = false;
 };
