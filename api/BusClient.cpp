@@ -8,6 +8,9 @@
 #include <QDBusReply>
 #include <QDBusServiceWatcher>
 
+#include <algorithm>
+#include <limits>
+
 namespace velmora::api {
 
 namespace {
@@ -21,11 +24,11 @@ bool Held(const QDBusConnection& bus) {
 
 // Calls `method`; the failure as the API named it, or the bus's own words.
 Result<QList<QVariant>, BusFailure> Call(const QDBusConnection& bus, const QString& method,
-                                         const QList<QVariant>& arguments) {
+                                         const QList<QVariant>& arguments, int timeoutMs = -1) {
     QDBusMessage call = QDBusMessage::createMethodCall(QLatin1String(kBusName), QLatin1String(kObjectPath),
                                                        QLatin1String(kMessagesInterface), method);
     call.setArguments(arguments);
-    const QDBusMessage reply = bus.call(call);
+    const QDBusMessage reply = bus.call(call, QDBus::Block, timeoutMs);
     if (reply.type() == QDBusMessage::ErrorMessage) {
         const QString name = reply.errorName();
         const QString prefix = QLatin1String(kErrorPrefix);
@@ -148,6 +151,16 @@ Result<QString, BusFailure> BusClient::storePath() {
         return Result<QString, BusFailure>::Fail(reply.error());
     return Result<QString, BusFailure>::Ok(reply.value().isEmpty() ? QString()
                                                                    : reply.value().front().toString());
+}
+
+Result<QJsonArray, BusFailure> BusClient::ussd(const QString& modem, const QStringList& texts,
+                                               uint waitSeconds) {
+    // Each step may take the whole wait, and the link may finish a send first.
+    const int timeoutMs = static_cast<int>(
+        std::min<qint64>(std::numeric_limits<int>::max(),
+                         (qint64{waitSeconds} * std::max<qsizetype>(1, texts.size()) + 120) * 1000));
+    return Objects(
+        Call(m_bus, QStringLiteral("Ussd"), {modem, texts, QVariant::fromValue(waitSeconds)}, timeoutMs));
 }
 
 Result<QJsonObject, BusFailure> BusClient::identity() {

@@ -60,6 +60,8 @@ public:
     // "PauseBatch", "ResumeBatch", "CancelBatch" or "RetryMessage": the
     // batch (or message) as it is afterwards.
     Result<QJsonObject, BusFailure> queueStep(const QString& method, qint64 id);
+    // A USSD session there (BusService::Ussd): each step's answer.
+    Result<QJsonArray, BusFailure> ussd(const QString& modem, const QStringList& texts, uint waitSeconds);
 
 signals:
     void stateChanged(qint64 id, const QString& state, const QString& reason, uint part);

@@ -5,13 +5,17 @@
 #include "MessageCentre.h"
 #include "MessageService.h"
 #include "Outbox.h"
+#include "PhoneLink.h"
 #include "Transports.h"
+#include "UssdDialogue.h"
+#include "UssdRecord.h"
 
 #include <QCoreApplication>
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QDateTime>
 #include <QFileInfo>
+#include <QPointer>
 #include <QTimeZone>
 
 #include <limits>
@@ -297,7 +301,7 @@ QVariantMap BusService::Identity() {
 }
 
 namespace {
-enum Verb { Pause, Resume, CancelIt, Retry };
+enum Verb { Pause, Resume, CancelIt, Retry, Drop };
 }
 
 QVariantMap BusService::batchStep(qulonglong id, int verb) {
@@ -307,7 +311,7 @@ QVariantMap BusService::batchStep(qulonglong id, int verb) {
         return {};
     }
     const auto number = static_cast<qint64>(id);
-    const bool batch = verb != Retry;
+    const bool batch = verb != Retry && verb != Drop;
     if (batch ? !store->Batch(number) : !store->Message(number)) {
         refuse(ApiError::NotFound,
                batch ? Tr("there is no batch B%1").arg(number) : Tr("there is no message %1").arg(number));
@@ -321,6 +325,7 @@ QVariantMap BusService::batchStep(qulonglong id, int verb) {
     const Result<bool> done = verb == Pause    ? outbox.pause(number)
                               : verb == Resume ? outbox.resume(number)
                               : verb == Retry  ? outbox.retryMessage(number)
+                              : verb == Drop   ? outbox.cancelMessage(number)
                                                : outbox.cancel(number);
     if (!done) {
         refuse(ApiError::Store, QString::fromStdString(done.error()));
@@ -330,7 +335,8 @@ QVariantMap BusService::batchStep(qulonglong id, int verb) {
     if (!batch) {
         const auto m = store->Message(number);
         if (!done.value()) {
-            refuse(ApiError::Conflict, Tr("message %1 is %2: nothing to resume")
+            refuse(ApiError::Conflict, (verb == Retry ? Tr("message %1 is %2: nothing to resume")
+                                                      : Tr("message %1 is %2: nothing to cancel"))
                                            .arg(number)
                                            .arg(m ? QLatin1String(msg::StateName(m->state)) : QString()));
             return {};
@@ -345,5 +351,77 @@ QVariantMap BusService::PauseBatch(qulonglong batch) { return batchStep(batch, P
 QVariantMap BusService::ResumeBatch(qulonglong batch) { return batchStep(batch, Resume); }
 QVariantMap BusService::CancelBatch(qulonglong batch) { return batchStep(batch, CancelIt); }
 QVariantMap BusService::RetryMessage(qulonglong id) { return batchStep(id, Retry); }
+QVariantMap BusService::CancelMessage(qulonglong id) { return batchStep(id, Drop); }
+
+QList<QVariantMap> BusService::Ussd(const QString& modem, const QStringList& texts, uint waitSeconds) {
+    if (texts.isEmpty() || texts.size() > 20 || waitSeconds < 1 || waitSeconds > 600) {
+        refuse(ApiError::BadRequest, Tr("a USSD session is a code and at most 19 replies, each answer waited "
+                                        "for 1 to 600 s"));
+        return {};
+    }
+    for (const QString& text : texts)
+        if (text.isEmpty() || text.size() > 182) {
+            refuse(ApiError::BadRequest, Tr("a USSD code or reply is 1 to 182 characters"));
+            return {};
+        }
+    // The named modem, else the first one up: one with a link of its own.
+    ModemChannel* channel = nullptr;
+    for (ModemChannel* c : m_centre.channels())
+        if (c->link() && (modem.isEmpty() ? c->link()->isUp() : c->name() == modem)) {
+            channel = c;
+            break;
+        }
+    if (!channel || !channel->link()->isUp()) {
+        refuse(ApiError::Conflict, modem.isEmpty() ? Tr("no modem is connected")
+                                                   : Tr("the modem %1 is not connected").arg(modem));
+        return {};
+    }
+    // The answer goes once the network has had its say; the bus waits.
+    setDelayedReply(true);
+    const QDBusMessage request = message();
+    QDBusConnection bus = connection();
+    const UssdWire wire =
+        UssdWireFromName(channel->config().ussdEncoding.toStdString()).value_or(UssdWire::Unknown);
+    std::vector<std::string> asked;
+    for (const QString& text : texts)
+        asked.push_back(text.toStdString());
+    MessageService* service = &channel->service();
+    QPointer<ModemChannel> alive(channel);
+    channel->link()->withSession(
+        PhoneLink::State::Ussd,
+        [asked, wire, waitMs = static_cast<int>(waitSeconds) * 1000, request, bus, service,
+         alive](PhoneSession& session) mutable -> std::function<void()> {
+            UssdDialogue dialogue(session, wire, waitMs);
+            std::vector<UssdAnswer> answers;
+            for (const std::string& text : asked) {
+                answers.push_back(dialogue.Send(text));
+                if (answers.back().kind != UssdAnswer::Kind::Asks)
+                    break;
+            }
+            // Nothing more to say, or no answer came: the network is told.
+            dialogue.End();
+            return [answers, asked, request, bus, service, alive]() mutable {
+                QList<QVariantMap> steps;
+                // Kept in the history as a session of the program's own.
+                const int kept = alive ? service->beginUssd(QString::fromStdString(asked.front())) : 0;
+                for (std::size_t i = 0; i < answers.size(); ++i) {
+                    const UssdAnswer& a = answers[i];
+                    steps.append({{QStringLiteral("sent"), QString::fromStdString(asked[i])},
+                                  {QStringLiteral("kind"), UssdKindName(a.kind)},
+                                  {QStringLiteral("text"), QString::fromStdString(a.text)},
+                                  {QStringLiteral("detail"), QString::fromStdString(a.detail)}});
+                    if (alive && kept) {
+                        service->ussdLine(kept, QStringLiteral("> ") + QString::fromStdString(asked[i]));
+                        if (!a.text.empty())
+                            service->ussdLine(kept, QString::fromStdString(a.text));
+                    }
+                }
+                if (alive && kept)
+                    service->endUssd(kept, UssdEndingOf(answers.back(), false));
+                bus.send(request.createReply(QVariant::fromValue(steps)));
+            };
+        });
+    return {};
+}
 
 } // namespace velmora::api

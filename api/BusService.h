@@ -57,11 +57,20 @@ public slots:
     Q_SCRIPTABLE QVariantMap Identity();
     // "velmora-cli queue": a batch held, let go on, or taken out of the
     // queue; a failed or uncertain message sent again in its batch. Each
-    // answers the batch (or message) as it is afterwards.
+    // answers the batch (or message) as it is afterwards; Conflict when
+    // the message is past it.
     Q_SCRIPTABLE QVariantMap PauseBatch(qulonglong batch);
     Q_SCRIPTABLE QVariantMap ResumeBatch(qulonglong batch);
     Q_SCRIPTABLE QVariantMap CancelBatch(qulonglong batch);
     Q_SCRIPTABLE QVariantMap RetryMessage(qulonglong id);
+    // A queued message taken out, or an uncertain one dropped (it is not
+    // sent again); answers the message.
+    Q_SCRIPTABLE QVariantMap CancelMessage(qulonglong id);
+    // A USSD session on `modem` ("" the first one up): the code, then each
+    // reply while the network asks for one, `waitSeconds` for each answer
+    // (1..600). Answers each step {"sent", "kind", "text", "detail"} (kind
+    // as UssdKindName says). Kept in the history as the program's own.
+    Q_SCRIPTABLE QList<QVariantMap> Ussd(const QString& modem, const QStringList& texts, uint waitSeconds);
 
 signals:
     Q_SCRIPTABLE void StateChanged(qulonglong id, const QString& state, const QString& reason, uint part);

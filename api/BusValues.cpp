@@ -108,6 +108,40 @@ QJsonObject JsonFromBus(const QVariantMap& map) {
     return QJsonObject::fromVariantMap(FromBus(QVariant(map)).toMap());
 }
 
+namespace {
+using K = UssdAnswer::Kind;
+const std::pair<K, const char*> kUssdKinds[] = {
+    {K::Done, "done"},
+    {K::Asks, "asks"},
+    {K::EndedByNetwork, "ended-by-network"},
+    {K::OtherClient, "other-client"},
+    {K::NotSupported, "not-supported"},
+    {K::NetworkTimeout, "network-timeout"},
+    {K::Refused, "refused"},
+    {K::NoAnswer, "no-answer"},
+    {K::Stopped, "stopped"},
+    {K::NotConnected, "not-connected"},
+    {K::NeedsFast, "needs-fast"},
+    {K::LinkLost, "link-lost"},
+    {K::Unreadable, "unreadable"},
+    {K::BadRequest, "bad-request"},
+};
+} // namespace
+
+QString UssdKindName(UssdAnswer::Kind kind) {
+    for (const auto& [k, name] : kUssdKinds)
+        if (k == kind)
+            return QLatin1String(name);
+    return {};
+}
+
+std::optional<UssdAnswer::Kind> UssdKindFromName(const QString& name) {
+    for (const auto& [k, word] : kUssdKinds)
+        if (name == QLatin1String(word))
+            return k;
+    return std::nullopt;
+}
+
 void RegisterBusTypes() {
     static const bool registered = [] {
         qDBusRegisterMetaType<QList<QVariantMap>>();
