@@ -59,10 +59,9 @@ std::optional<QDateTime> When(const QVariant& v) {
     return t.toUTC();
 }
 
-QString Tr(const char* text) { return QCoreApplication::translate("BusService", text); }
-
 QString WrongOption(const QString& key) {
-    return Tr("the option \"%1\" is unknown or of the wrong type").arg(key);
+    return QCoreApplication::translate("BusService", "the option \"%1\" is unknown or of the wrong type")
+        .arg(key);
 }
 
 // Options the caller gave, read strictly: a key this program does not
@@ -82,7 +81,9 @@ Result<SubmitOptions, QString> ReadOptions(const QVariantMap& given) {
             const auto when = When(v);
             if (!when)
                 return Result<SubmitOptions, QString>::Fail(
-                    Tr("\"%1\" must be a time in ISO 8601 or milliseconds since 1970").arg(key));
+                    QCoreApplication::translate(
+                        "BusService", "\"%1\" must be a time in ISO 8601 or milliseconds since 1970")
+                        .arg(key));
             (key == QLatin1String("at") ? options.at : options.expire) = *when;
         } else {
             return Result<SubmitOptions, QString>::Fail(WrongOption(key));
@@ -104,14 +105,16 @@ Result<HistoryQuery, QString> ReadFilter(const QVariantMap& given) {
         } else if (key == QLatin1String("state") && text) {
             query.state = msg::StateFromName(v.toString().toStdString());
             if (!query.state)
-                return Result<HistoryQuery, QString>::Fail(Tr("no such state \"%1\"").arg(v.toString()));
+                return Result<HistoryQuery, QString>::Fail(
+                    QCoreApplication::translate("BusService", "no such state \"%1\"").arg(v.toString()));
         } else if (key == QLatin1String("direction") && text) {
             if (v.toString() == QLatin1String("in"))
                 query.direction = msg::Direction::In;
             else if (v.toString() == QLatin1String("out"))
                 query.direction = msg::Direction::Out;
             else
-                return Result<HistoryQuery, QString>::Fail(Tr("\"direction\" is \"in\" or \"out\""));
+                return Result<HistoryQuery, QString>::Fail(
+                    QCoreApplication::translate("BusService", "\"direction\" is \"in\" or \"out\""));
         } else if (key == QLatin1String("batch") && Whole(v) && *Whole(v) > 0) {
             query.batch = *Whole(v);
         } else if (key == QLatin1String("limit") && Whole(v) && *Whole(v) >= 0 && *Whole(v) <= 100000) {
@@ -177,7 +180,8 @@ bool BusService::NameTaken(const QDBusConnection& bus) {
 }
 
 QString BusService::BusWord(QDBusConnection::BusType bus) {
-    return bus == QDBusConnection::SystemBus ? Tr("system") : Tr("session");
+    return bus == QDBusConnection::SystemBus ? QCoreApplication::translate("BusService", "system")
+                                             : QCoreApplication::translate("BusService", "session");
 }
 
 Result<bool, QString> BusService::attach(QDBusConnection bus) {
@@ -186,7 +190,9 @@ Result<bool, QString> BusService::attach(QDBusConnection bus) {
     if (!bus.registerObject(QLatin1String(kObjectPath), QLatin1String(kMessagesInterface), this,
                             QDBusConnection::ExportScriptableSlots |
                                 QDBusConnection::ExportScriptableSignals))
-        return Result<bool, QString>::Fail(Tr("the object %1 is registered already").arg(kObjectPath));
+        return Result<bool, QString>::Fail(
+            QCoreApplication::translate("BusService", "the object %1 is registered already")
+                .arg(kObjectPath));
     const auto claimed =
         bus.interface()->registerService(QLatin1String(kBusName), QDBusConnectionInterface::DontQueueService,
                                          QDBusConnectionInterface::DontAllowReplacement);
@@ -197,9 +203,12 @@ Result<bool, QString> BusService::attach(QDBusConnection bus) {
             why = claimed.error().message();
         } else {
             const auto pid = bus.interface()->servicePid(QLatin1String(kBusName));
-            why = pid.isValid()
-                      ? Tr("%1 is taken by another program (process %2)").arg(kBusName).arg(pid.value())
-                      : Tr("%1 is taken by another program").arg(kBusName);
+            why = pid.isValid() ? QCoreApplication::translate("BusService",
+                                                              "%1 is taken by another program (process %2)")
+                                      .arg(kBusName)
+                                      .arg(pid.value())
+                                : QCoreApplication::translate("BusService", "%1 is taken by another program")
+                                      .arg(kBusName);
         }
         return Result<bool, QString>::Fail(why);
     }
@@ -314,7 +323,8 @@ QVariantMap BusService::batchStep(qulonglong id, int verb) {
     const bool batch = verb != Retry && verb != Drop;
     if (batch ? !store->Batch(number) : !store->Message(number)) {
         refuse(ApiError::NotFound,
-               batch ? Tr("there is no batch B%1").arg(number) : Tr("there is no message %1").arg(number));
+               batch ? QCoreApplication::translate("BusService", "there is no batch B%1").arg(number)
+                     : QCoreApplication::translate("BusService", "there is no message %1").arg(number));
         return {};
     }
     // The outbox's rules, as "velmora-cli queue" applies them to a store
@@ -335,10 +345,12 @@ QVariantMap BusService::batchStep(qulonglong id, int verb) {
     if (!batch) {
         const auto m = store->Message(number);
         if (!done.value()) {
-            refuse(ApiError::Conflict, (verb == Retry ? Tr("message %1 is %2: nothing to resume")
-                                                      : Tr("message %1 is %2: nothing to cancel"))
-                                           .arg(number)
-                                           .arg(m ? QLatin1String(msg::StateName(m->state)) : QString()));
+            refuse(ApiError::Conflict,
+                   (verb == Retry
+                        ? QCoreApplication::translate("BusService", "message %1 is %2: nothing to resume")
+                        : QCoreApplication::translate("BusService", "message %1 is %2: nothing to cancel"))
+                       .arg(number)
+                       .arg(m ? QLatin1String(msg::StateName(m->state)) : QString()));
             return {};
         }
         return m ? ToBus(MessageJson(*m)) : QVariantMap{};
@@ -355,13 +367,16 @@ QVariantMap BusService::CancelMessage(qulonglong id) { return batchStep(id, Drop
 
 QList<QVariantMap> BusService::Ussd(const QString& modem, const QStringList& texts, uint waitSeconds) {
     if (texts.isEmpty() || texts.size() > 20 || waitSeconds < 1 || waitSeconds > 600) {
-        refuse(ApiError::BadRequest, Tr("a USSD session is a code and at most 19 replies, each answer waited "
-                                        "for 1 to 600 s"));
+        refuse(ApiError::BadRequest,
+               QCoreApplication::translate(
+                   "BusService", "a USSD session is a code and at most 19 replies, each answer waited "
+                                 "for 1 to 600 s"));
         return {};
     }
     for (const QString& text : texts)
         if (text.isEmpty() || text.size() > 182) {
-            refuse(ApiError::BadRequest, Tr("a USSD code or reply is 1 to 182 characters"));
+            refuse(ApiError::BadRequest,
+                   QCoreApplication::translate("BusService", "a USSD code or reply is 1 to 182 characters"));
             return {};
         }
     // The named modem, else the first one up: one with a link of its own.
@@ -372,8 +387,10 @@ QList<QVariantMap> BusService::Ussd(const QString& modem, const QStringList& tex
             break;
         }
     if (!channel || !channel->link()->isUp()) {
-        refuse(ApiError::Conflict, modem.isEmpty() ? Tr("no modem is connected")
-                                                   : Tr("the modem %1 is not connected").arg(modem));
+        refuse(ApiError::Conflict,
+               modem.isEmpty()
+                   ? QCoreApplication::translate("BusService", "no modem is connected")
+                   : QCoreApplication::translate("BusService", "the modem %1 is not connected").arg(modem));
         return {};
     }
     // The answer goes once the network has had its say; the bus waits.
