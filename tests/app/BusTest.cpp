@@ -177,6 +177,77 @@ TEST_F(BusTest, CliSendGoesThroughTheDaemonWithTheSameLines) {
     EXPECT_EQ(direct.err.find("through the running"), std::string::npos);
 }
 
+// USSD through the daemon's modem: what velmora-cli prints alone for the
+// same words, the session kept in the daemon's history. The replies are
+// those on the command line.
+TEST_F(BusTest, CliUssdGoesThroughTheDaemon) {
+    const std::string balance = "Sisa pulsa Anda Rp 12.500, aktif s/d 31-12-2026. Info: *123*1#\n";
+    const std::string menu = "1. Paket data\n2. Pulsa\n";
+    struct Case {
+        QStringList words;
+        int code;
+        std::string out, err;
+    } const cases[] = {
+        {{"*123#"}, 0, balance, ""},
+        {{"*888#", "1"}, 0, menu + "Paket data 2GB Rp 25.000 aktif 30 hari\n", ""},
+        {{"*888#"}, 0, menu, ""},
+        {{"*888#", "1", "2", "3"},
+         0,
+         menu + "Paket data 2GB Rp 25.000 aktif 30 hari\n",
+         "velmora-cli: the session ended before these replies were asked for: \"2\", \"3\"\n"},
+        {{"*999#"}, 1, "The network does not support this code.\n", ""},
+    };
+    const std::string through = "velmora-cli: through the running Velmora program (D-Bus, session bus)\n";
+    for (const Case& c : cases) {
+        const Ran r = Cli(QStringList{"ussd"} + c.words);
+        EXPECT_EQ(r.code, c.code) << c.words.join(' ').toStdString() << r.err;
+        EXPECT_EQ(r.out, c.out) << c.words.join(' ').toStdString();
+        EXPECT_EQ(r.err, through + c.err) << c.words.join(' ').toStdString();
+    }
+    BusClient client(QDBusConnection::sessionBus(), QDBusConnection::SessionBus);
+    const auto kept = client.list({});
+    ASSERT_TRUE(kept);
+    ASSERT_EQ(kept.value().size(), std::size(cases));
+    EXPECT_EQ(kept.value()[0].toObject().value("kind").toString(), "ussd");
+}
+
+// The store's commands through the daemon print what they print on the
+// store itself (--direct, the same file here); only stderr says the way.
+TEST_F(BusTest, QueueHistoryAndModemsPrintAsOnTheStore) {
+    const Ran queued = Cli(
+        {"send", "--queue", "--to", "0811000001,0811000002", "--at", "2099-01-01 10:00", "text", "Later"});
+    ASSERT_EQ(queued.code, 0) << queued.err;
+    const std::string through = "velmora-cli: through the running Velmora program (D-Bus, session bus)\n";
+    // Each asked through the daemon, then alone on the state it left: the
+    // steps are those that give the same answer the second time.
+    const QStringList commands[] = {
+        {"queue", "pause", "B1"},
+        {"queue", "list"},
+        {"queue", "list", "B1"},
+        {"queue", "resume", "B1"},
+        {"queue", "resume", "1"},
+        {"queue", "cancel", "B9"},
+        {"queue", "cancel", "B1"},
+        {"queue", "cancel", "1"},
+        {"history"},
+        {"modems"},
+    };
+    for (const QStringList& words : commands) {
+        const Ran bus = Cli(words);
+        const Ran alone = Cli(words + QStringList{"--direct"});
+        const std::string said = words.join(' ').toStdString();
+        EXPECT_EQ(bus.out, alone.out) << said;
+        EXPECT_EQ(bus.code, alone.code) << said;
+        EXPECT_EQ(bus.err, through + alone.err) << said;
+        EXPECT_EQ(alone.err.find("through the running"), std::string::npos) << said;
+    }
+    // And one that changes what it finds: the daemon took the message out.
+    ASSERT_EQ(Cli({"send", "--queue", "--at", "2099-01-01 10:00", "text", "0811000003", "Later"}).out, "3\n");
+    const Ran cancelled = Cli({"queue", "cancel", "3"});
+    EXPECT_EQ(cancelled.out, "Message 3: cancelled\n");
+    EXPECT_EQ(cancelled.err, through);
+}
+
 // What a program listening hears of one send: it is queued, it starts, its
 // one part is handed over, it is sent; each once, in that order, each for
 // its id.
