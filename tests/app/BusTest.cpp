@@ -95,8 +95,9 @@ protected:
 
     void SetUp() override {
         ASSERT_FALSE(s_address.isEmpty()) << "no private dbus-daemon";
-        ASSERT_FALSE(m_phone.device().empty());
         m_dir = TempDir("velmora-bus");
+        m_phone = std::make_unique<SimPhone>(PhoneArgs());
+        ASSERT_FALSE(m_phone->device().empty());
         m_env = QProcessEnvironment::systemEnvironment();
         m_env.insert("VELMORA_DIR", QString::fromStdString(m_dir));
         m_env.insert("DBUS_SESSION_BUS_ADDRESS", s_address);
@@ -105,7 +106,7 @@ protected:
             m_env.remove(gone);
         m_conf = m_dir + "/velmorad.conf";
         Write(m_conf,
-              "[Store]\nPath=" + m_dir + "/messages.sqlite\n[Modem a]\nDevice=" + m_phone.device() + "\n");
+              "[Store]\nPath=" + m_dir + "/messages.sqlite\n[Modem a]\nDevice=" + m_phone->device() + "\n");
         m_daemon.setProcessEnvironment(m_env);
         m_daemon.setStandardErrorFile(QString::fromStdString(m_dir + "/log"));
         m_daemon.start(VELMORAD, {"--config", QString::fromStdString(m_conf)});
@@ -138,7 +139,9 @@ protected:
 
     static inline QProcess* s_bus = nullptr;
     static inline QString s_address;
-    SimPhone m_phone{{"--imei", "354812345678908"}};
+    // The daemon's modem: velmora-phonesim with these options.
+    virtual std::vector<std::string> PhoneArgs() { return {"--imei", "354812345678908"}; }
+    std::unique_ptr<SimPhone> m_phone;
     std::string m_dir, m_conf;
     QProcessEnvironment m_env;
     QProcess m_daemon;
@@ -149,7 +152,7 @@ protected:
 // holds.
 TEST_F(BusTest, CliSendGoesThroughTheDaemonWithTheSameLines) {
     const Ran one =
-        Cli({"send", "--device", QString::fromStdString(m_phone.device()), "text", "0812345678", "Hi"});
+        Cli({"send", "--device", QString::fromStdString(m_phone->device()), "text", "0812345678", "Hi"});
     EXPECT_EQ(one.code, 0) << one.err;
     EXPECT_EQ(one.out, "Message 1\nMessage Sent\n");
     EXPECT_EQ(one.err, "velmora-cli: through the running Velmora program (D-Bus, session bus)\n");
@@ -171,7 +174,7 @@ TEST_F(BusTest, CliSendGoesThroughTheDaemonWithTheSameLines) {
     EXPECT_EQ(refused.code, 2) << refused.err;
 
     const Ran direct = Cli({"send", "--direct", "--fast", "--device",
-                            QString::fromStdString(m_phone.device()), "text", "0812345678", "Hi"});
+                            QString::fromStdString(m_phone->device()), "text", "0812345678", "Hi"});
     EXPECT_EQ(direct.code, 3) << direct.out << direct.err;
     EXPECT_EQ(direct.out, "");
     EXPECT_EQ(direct.err.find("through the running"), std::string::npos);
@@ -246,6 +249,37 @@ TEST_F(BusTest, QueueHistoryAndModemsPrintAsOnTheStore) {
     const Ran cancelled = Cli({"queue", "cancel", "3"});
     EXPECT_EQ(cancelled.out, "Message 3: cancelled\n");
     EXPECT_EQ(cancelled.err, through);
+}
+
+// A phone that keeps a message on its SIM.
+const std::string kKept = "07917283010010F5040BC87238880900F10000993092516195800AE8329BFD4697D9EC37";
+class BusInboxTest : public BusTest {
+protected:
+    std::vector<std::string> PhoneArgs() override {
+        const std::string file = TempDir("velmora-bus-inbox") + "/inbox.txt";
+        Write(file, kKept + "\n");
+        return {"--imei", "354812345678908", "--inbox", file};
+    }
+};
+
+// inbox through the daemon prints what a read of its own prints of the
+// same phone (another simulated phone with the same SIM, read alone).
+TEST_F(BusInboxTest, CliInboxGoesThroughTheDaemon) {
+    const std::string file = m_dir + "/same.txt";
+    Write(file, kKept + "\n");
+    SimPhone same({"--imei", "356938035643809", "--inbox", file});
+    for (const QStringList& json : {QStringList{}, QStringList{"--json"}}) {
+        const Ran bus = Cli(QStringList{"inbox"} + json);
+        const Ran alone = Cli(
+            QStringList{"inbox", "--direct", "--fast", "--device", QString::fromStdString(same.device())} +
+            json);
+        EXPECT_EQ(alone.code, 0) << alone.err;
+        EXPECT_NE(alone.out.find("hellohello"), std::string::npos) << alone.out;
+        EXPECT_EQ(bus.out, alone.out);
+        EXPECT_EQ(bus.code, alone.code);
+        EXPECT_EQ(bus.err,
+                  "velmora-cli: through the running Velmora program (D-Bus, session bus)\n" + alone.err);
+    }
 }
 
 // What a program listening hears of one send: it is queued, it starts, its
