@@ -140,7 +140,7 @@ int RunInbox(std::vector<std::string> words, Io io) {
             return Report(*failure, io, InboxUsage());
     }
     if (toDelete.empty())
-        if (auto running = RunningProgram(target.direct, target.store))
+        if (auto running = RunningProgram(target))
             return InboxThrough(*running, json, io);
     CliPhone phone(target, io);
     MessageService& service = phone.Service();

@@ -178,6 +178,14 @@ TEST_F(BusTest, CliSendGoesThroughTheDaemonWithTheSameLines) {
     EXPECT_EQ(direct.code, 3) << direct.out << direct.err;
     EXPECT_EQ(direct.out, "");
     EXPECT_EQ(direct.err.find("through the running"), std::string::npos);
+
+    // A phone the daemon does not hold is the command's own.
+    SimPhone other({"--imei", "356938035643809"});
+    const Ran own = Cli(
+        {"send", "--fast", "--device", QString::fromStdString(other.device()), "text", "0812345678", "Hi"});
+    EXPECT_EQ(own.code, 0) << own.err;
+    EXPECT_EQ(own.out, "Message 4\nMessage Sent\n");
+    EXPECT_EQ(own.err, "");
 }
 
 // USSD through the daemon's modem: what velmora-cli prints alone for the
