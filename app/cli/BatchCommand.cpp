@@ -13,10 +13,12 @@
 #include "Through.h"
 #include "Transports.h"
 
+#include <QEventLoop>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QTimer>
 
 #include <algorithm>
 #include <functional>
@@ -262,6 +264,94 @@ void SayUncertain(const BatchRecord& b, const std::vector<MessageRecord>& unsure
            << '\n';
 }
 
+// The end of a run: each batch it sent from with what became of it, a
+// paused one and the uncertain named on stderr; the exit status.
+int BatchSummary(MessageStore& store, std::optional<qint64> batch, const std::set<qint64>& touched,
+                 const std::set<qint64>& alone, bool phoneGone, Io io) {
+    int code = kExitOk;
+    // One of no batch that did not go, or may not have, is this run's failure.
+    for (const qint64 id : alone)
+        if (const auto m = store.Message(id);
+            m && (m->state == msg::State::Failed || m->state == msg::State::Uncertain ||
+                  m->state == msg::State::Queued))
+            code = kExitRefused;
+    for (const BatchRecord& b : store.Batches()) {
+        if (batch && b.id != *batch)
+            continue;
+        const std::vector<MessageRecord> unsure = Unsettled(store, b);
+        // What this run sent from, and what it leaves unsent: an old
+        // batch's failure does not decide this run's status. Its uncertain
+        // messages wait for the user, whichever run left them.
+        if (!batch && !touched.count(b.id) && b.finished() && unsure.empty())
+            continue;
+        io.out << Fill(translate("queue", "Batch B%1: %2"), {std::to_string(b.id), Counts(b)}) << '\n';
+        // A message another program is sending now is not this run's
+        // failure; one left queued (a paused batch) is.
+        if ((b.failed && touched.count(b.id)) || !unsure.empty() || b.queued)
+            code = kExitRefused;
+        if (!b.finished() && b.state == msg::BatchState::Paused) {
+            const bool phone =
+                b.pauseReason == msg::Reason::NoAnswer || b.pauseReason == msg::Reason::LinkLost;
+            phoneGone = phoneGone || phone;
+            io.err << "velmora-cli: "
+                   << Fill(phone ? translate("queue",
+                                             "batch B%1 is paused (the phone stopped answering): %2 queued; "
+                                             "\"velmora-cli queue resume B%1\" goes on")
+                                 : translate("queue",
+                                             "batch B%1 is paused: %2 queued; \"velmora-cli queue resume "
+                                             "B%1\" goes on"),
+                           {std::to_string(b.id), std::to_string(b.queued)})
+                   << '\n';
+        }
+        SayUncertain(b, unsure, io);
+    }
+    return phoneGone ? kExitUnreachable : code;
+}
+
+// A batch the running program sends, followed as a run of this command
+// sends it: each message's end as it comes (told by StateChanged, read from
+// the store), then the same summary. Ends when nothing of it is left to go,
+// or it is paused.
+int FollowBatch(api::BusClient& client, MessageStore& store, qint64 batch, Io io) {
+    QEventLoop loop;
+    const QObject listening;
+    QObject::connect(&client, &api::BusClient::stateChanged, &listening, [&loop] { loop.quit(); });
+    std::set<qint64> told;
+    std::map<qint64, QDateTime> again; // a message queued again, by the time it goes again
+    HistoryQuery ofBatch;
+    ofBatch.batch = batch;
+    for (;;) {
+        for (const MessageRecord& m : store.Messages(ofBatch)) {
+            const auto say = [&](const std::string& what) {
+                io.out << Fill(translate("queue", "Message %1 to %2: %3"),
+                               {std::to_string(m.id), ForOutput(Who(m), io.outIsTerminal), what})
+                       << '\n'
+                       << std::flush;
+            };
+            if (m.state == msg::State::Queued && m.notBefore.isValid() && m.reason == msg::Reason::Retrying) {
+                if (again[m.id] != m.notBefore) {
+                    again[m.id] = m.notBefore;
+                    say(Fill(translate("queue", "%1, tried again from %2"),
+                             {StateShown(m), Local(m.notBefore)}));
+                }
+            } else if (m.state != msg::State::Queued && m.state != msg::State::Sending &&
+                       told.insert(m.id).second) {
+                say(StateShown(m));
+            }
+        }
+        const auto b = store.Batch(batch);
+        if (!b || b->finished() || b->state != msg::BatchState::Active)
+            break;
+        // Told at once by the program; a second at most between looks, so
+        // Ctrl-C (a cancelled clock) ends the wait.
+        QTimer::singleShot(1000, &loop, &QEventLoop::quit);
+        loop.exec();
+        if (io.clock)
+            io.clock->Sleep(0);
+    }
+    return BatchSummary(store, batch, {batch}, {}, false, io);
+}
+
 // Sends what is due until nothing is queued (or for ever), printing each
 // message's end. Only `batch`'s messages when one is given.
 int Drain(CliPhone& phone, Outbox& outbox, std::optional<qint64> batch, bool follow, Io io) {
@@ -332,44 +422,7 @@ int Drain(CliPhone& phone, Outbox& outbox, std::optional<qint64> batch, bool fol
     QObject::disconnect(ended);
     QObject::disconnect(again);
     QObject::disconnect(paused);
-    int code = kExitOk;
-    // One of no batch that did not go, or may not have, is this run's failure.
-    for (const qint64 id : alone)
-        if (const auto m = store.Message(id);
-            m && (m->state == msg::State::Failed || m->state == msg::State::Uncertain ||
-                  m->state == msg::State::Queued))
-            code = kExitRefused;
-    for (const BatchRecord& b : store.Batches()) {
-        if (batch && b.id != *batch)
-            continue;
-        const std::vector<MessageRecord> unsure = Unsettled(store, b);
-        // What this run sent from, and what it leaves unsent: an old
-        // batch's failure does not decide this run's status. Its uncertain
-        // messages wait for the user, whichever run left them.
-        if (!batch && !touched.count(b.id) && b.finished() && unsure.empty())
-            continue;
-        io.out << Fill(translate("queue", "Batch B%1: %2"), {std::to_string(b.id), Counts(b)}) << '\n';
-        // A message another program is sending now is not this run's
-        // failure; one left queued (a paused batch) is.
-        if ((b.failed && touched.count(b.id)) || !unsure.empty() || b.queued)
-            code = kExitRefused;
-        if (!b.finished() && b.state == msg::BatchState::Paused) {
-            const bool phone =
-                b.pauseReason == msg::Reason::NoAnswer || b.pauseReason == msg::Reason::LinkLost;
-            phoneGone = phoneGone || phone;
-            io.err << "velmora-cli: "
-                   << Fill(phone ? translate("queue",
-                                             "batch B%1 is paused (the phone stopped answering): %2 queued; "
-                                             "\"velmora-cli queue resume B%1\" goes on")
-                                 : translate("queue",
-                                             "batch B%1 is paused: %2 queued; \"velmora-cli queue resume "
-                                             "B%1\" goes on"),
-                           {std::to_string(b.id), std::to_string(b.queued)})
-                   << '\n';
-        }
-        SayUncertain(b, unsure, io);
-    }
-    return phoneGone ? kExitUnreachable : code;
+    return BatchSummary(store, batch, touched, alone, phoneGone, io);
 }
 
 // What "send --to-file ... --dry-run" shows: each recipient's own
@@ -604,6 +657,22 @@ int RunSendToMany(const PhoneTarget& given, const ManyOptions& many, const Repor
     PhoneTarget target = given;
     if (report.wanted)
         target.fast = true; // only the fast dialogue reads what comes later
+    // A running program that holds the modems sends the batch: it is queued
+    // in its store, where this user may write it, and followed through it.
+    std::unique_ptr<api::BusClient> running;
+    if (!many.dryRun && !many.queue && !report.wanted)
+        running = RunningProgram(target);
+    if (running && !target.store) {
+        const auto path = running->storePath();
+        if (path && !path.value().isEmpty() && QFileInfo(path.value()).isWritable())
+            target.store = S(path.value());
+        else
+            running.reset();
+    }
+    if (running) {
+        SayThrough(*running, io);
+        running->listen();
+    }
 
     // A dry run reads the store for names and groups, if there is one, and
     // touches neither the phone nor anything kept.
@@ -744,6 +813,10 @@ int RunSendToMany(const PhoneTarget& given, const ManyOptions& many, const Repor
            << std::flush;
     if (many.queue)
         return leftOut ? kExitRefused : kExitOk;
+    if (running) {
+        const int code = FollowBatch(*running, *store, batch, io);
+        return code == kExitOk && leftOut ? kExitRefused : code;
+    }
     if (!phone->Connect()) {
         io.err << "velmora-cli: "
                << Fill(translate("send", "batch B%1 stays queued; \"velmora-cli queue run\" sends it"),

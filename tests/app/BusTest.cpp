@@ -290,6 +290,24 @@ TEST_F(BusInboxTest, CliInboxGoesThroughTheDaemon) {
     }
 }
 
+// send --to through the daemon: the batch queued in its store, each
+// message's end and the summary as a run of its own prints them (here alone
+// on another simulated phone first, then through the daemon).
+TEST_F(BusTest, CliSendToManyGoesThroughTheDaemon) {
+    SimPhone other({"--imei", "356938035643809"});
+    const Ran alone = Cli({"send", "--direct", "--fast", "--device", QString::fromStdString(other.device()),
+                           "--to", "0811000001,0811000002", "text", "Hi one"});
+    ASSERT_EQ(alone.code, 0) << alone.err;
+    EXPECT_EQ(alone.err, "");
+    const Ran bus = Cli({"send", "--to", "0811000001,0811000002", "text", "Hi two"});
+    EXPECT_EQ(bus.code, 0) << bus.err;
+    EXPECT_EQ(bus.err, "velmora-cli: through the running Velmora program (D-Bus, session bus)\n");
+    QString expected = QString::fromStdString(alone.out);
+    expected.replace("B1", "B2").replace("Message 1 ", "Message 3 ").replace("Message 2 ", "Message 4 ");
+    EXPECT_EQ(bus.out, expected.toStdString());
+    EXPECT_NE(bus.out.find("Message 4 to"), std::string::npos) << bus.out;
+}
+
 // What a program listening hears of one send: it is queued, it starts, its
 // one part is handed over, it is sent; each once, in that order, each for
 // its id.
