@@ -3,6 +3,7 @@
 #include "ApiNames.h"
 #include "BusValues.h"
 
+#include <QCoreApplication>
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QDBusReply>
@@ -32,6 +33,11 @@ Result<QList<QVariant>, BusFailure> Call(const QDBusConnection& bus, const QStri
     if (reply.type() == QDBusMessage::ErrorMessage) {
         const QString name = reply.errorName();
         const QString prefix = QLatin1String(kErrorPrefix);
+        if (name == QLatin1String("org.freedesktop.DBus.Error.AccessDenied"))
+            return Result<QList<QVariant>, BusFailure>::Fail(
+                {QString(), QCoreApplication::translate(
+                                "BusClient", "this user may not call the running Velmora program (on "
+                                             "the system bus only the group velmora may)")});
         return Result<QList<QVariant>, BusFailure>::Fail(
             {name.startsWith(prefix) ? name.mid(prefix.size()) : QString(), reply.errorMessage()});
     }

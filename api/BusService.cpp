@@ -92,8 +92,13 @@ Result<SubmitOptions, QString> ReadOptions(const QVariantMap& given) {
     return Result<SubmitOptions, QString>::Ok(std::move(options));
 }
 
+// What one List answers at most: a bus message stays well within what
+// the bus carries (a few MiB); offset pages on.
+constexpr int kMaxListed = 1000;
+
 Result<HistoryQuery, QString> ReadFilter(const QVariantMap& given) {
     HistoryQuery query;
+    query.limit = kMaxListed;
     for (auto it = given.begin(); it != given.end(); ++it) {
         const QVariant v = FromBus(it.value());
         const QString& key = it.key();
@@ -117,7 +122,7 @@ Result<HistoryQuery, QString> ReadFilter(const QVariantMap& given) {
                     QCoreApplication::translate("BusService", "\"direction\" is \"in\" or \"out\""));
         } else if (key == QLatin1String("batch") && Whole(v) && *Whole(v) > 0) {
             query.batch = *Whole(v);
-        } else if (key == QLatin1String("limit") && Whole(v) && *Whole(v) >= 0 && *Whole(v) <= 100000) {
+        } else if (key == QLatin1String("limit") && Whole(v) && *Whole(v) >= 1 && *Whole(v) <= kMaxListed) {
             query.limit = static_cast<int>(*Whole(v));
         } else if (key == QLatin1String("offset") && Whole(v) && *Whole(v) >= 0 &&
                    *Whole(v) <= std::numeric_limits<int>::max()) {

@@ -64,6 +64,13 @@
     </message>
 </context>
 <context>
+    <name>BusClient</name>
+    <message>
+        <source>this user may not call the running Velmora program (on the system bus only the group velmora may)</source>
+        <translation>pengguna ini tidak boleh memanggil program Velmora yang sedang berjalan (di bus sistem hanya grup velmora yang boleh)</translation>
+    </message>
+</context>
+<context>
     <name>BusService</name>
     <message>
         <source>the option &quot;%1&quot; is unknown or of the wrong type</source>
