@@ -10,12 +10,15 @@
 #include "Said.h"
 #include "Shown.h"
 #include "Terms.h"
+#include "Through.h"
 #include "Transports.h"
 
+#include <QEventLoop>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QTimer>
 
 #include <algorithm>
 #include <functional>
@@ -53,7 +56,8 @@ std::string QueueUsage() {
                      "Exit status of run: 0 when every message was sent (one another program is\n"
                      "sending is not counted), 1 when one failed or is left queued, or a batch holds an\n"
                      "uncertain message (named on stderr, also when nothing is queued), 3 when the\n"
-                     "phone could not be reached or stopped answering.\n");
+                     "phone could not be reached or stopped answering.\n") +
+           RunningStoreUsage();
 }
 
 std::string ManyUsageText() {
@@ -157,6 +161,75 @@ std::optional<Target> ParseTarget(const std::string& word) {
     return t;
 }
 
+// A batch and a message as the running program answers them (BusService),
+// back into the records the lines are made from.
+BatchRecord BatchFromJson(const QJsonObject& j) {
+    BatchRecord b;
+    b.id = j.value("batch").toInteger();
+    b.name = j.value("name").toString();
+    b.state =
+        msg::BatchStateFromName(j.value("state").toString().toStdString()).value_or(msg::BatchState::Active);
+    b.pauseReason =
+        msg::ReasonFromName(j.value("pauseReason").toString().toStdString()).value_or(msg::Reason::None);
+    int* counts[] = {&b.total,        &b.queued, &b.sending,   &b.sent,     &b.delivered,
+                     &b.notDelivered, &b.failed, &b.cancelled, &b.uncertain};
+    const char* names[] = {"total",        "queued", "sending",   "sent",     "delivered",
+                           "notDelivered", "failed", "cancelled", "uncertain"};
+    for (std::size_t i = 0; i < std::size(counts); ++i)
+        *counts[i] = j.value(names[i]).toInt();
+    return b;
+}
+
+MessageRecord StateFromJson(qint64 id, const QJsonObject& j) {
+    MessageRecord m;
+    m.id = id;
+    m.state = msg::StateFromName(j.value("state").toString().toStdString()).value_or(msg::State::Queued);
+    m.reason = msg::ReasonFromName(j.value("reason").toString().toStdString()).value_or(msg::Reason::None);
+    if (j.contains("reasonCode"))
+        m.reasonCode = j.value("reasonCode").toInt();
+    return m;
+}
+
+// "queue pause|resume|cancel" through the running program: the same lines
+// and exit status as on the store itself.
+int QueueStepThrough(api::BusClient& client, const std::string& verb, const Target& target, Io io) {
+    SayThrough(client, io);
+    const QString method =
+        target.batch ? (verb == "pause"    ? QStringLiteral("PauseBatch")
+                        : verb == "resume" ? QStringLiteral("ResumeBatch")
+                                           : QStringLiteral("CancelBatch"))
+                     : (verb == "resume" ? QStringLiteral("RetryMessage") : QStringLiteral("CancelMessage"));
+    const auto done = client.queueStep(method, target.id);
+    const std::string id = std::to_string(target.id);
+    if (!done) {
+        const QString& code = done.error().code;
+        if (code == QLatin1String("NotFound"))
+            return Report({kExitRefused, Fill(target.batch ? translate("queue", "there is no batch B%1")
+                                                           : translate("queue", "there is no message %1"),
+                                              {id})},
+                          io);
+        if (code == QLatin1String("Conflict") && !target.batch) {
+            const auto m = client.get(target.id);
+            return Report({kExitRefused,
+                           Fill(verb == "resume" ? translate("queue", "message %1 is %2: nothing to resume")
+                                                 : translate("queue", "message %1 is %2: nothing to cancel"),
+                                {id, m ? StateShown(StateFromJson(target.id, m.value()))
+                                       : translate("queue", "gone")})},
+                          io);
+        }
+        return ReportBusFailure(done.error(), "%1", io);
+    }
+    if (target.batch) {
+        const BatchRecord b = BatchFromJson(done.value());
+        io.out << Fill(translate("queue", "Batch B%1 %2: %3"), {id, BatchState(b), Counts(b)}) << '\n';
+    } else {
+        io.out << Fill(translate("queue", "Message %1: %2"),
+                       {id, StateShown(StateFromJson(target.id, done.value()))})
+               << '\n';
+    }
+    return kExitOk;
+}
+
 // The uncertain messages of a batch still waiting for the user: not sent
 // again in their batch (queue resume) nor as a message of their own
 // (resend).
@@ -189,6 +262,94 @@ void SayUncertain(const BatchRecord& b, const std::vector<MessageRecord>& unsure
                                       "MESSAGE\" lets it be"),
                    {std::to_string(b.id), std::to_string(unsure.size())})
            << '\n';
+}
+
+// The end of a run: each batch it sent from with what became of it, a
+// paused one and the uncertain named on stderr; the exit status.
+int BatchSummary(MessageStore& store, std::optional<qint64> batch, const std::set<qint64>& touched,
+                 const std::set<qint64>& alone, bool phoneGone, Io io) {
+    int code = kExitOk;
+    // One of no batch that did not go, or may not have, is this run's failure.
+    for (const qint64 id : alone)
+        if (const auto m = store.Message(id);
+            m && (m->state == msg::State::Failed || m->state == msg::State::Uncertain ||
+                  m->state == msg::State::Queued))
+            code = kExitRefused;
+    for (const BatchRecord& b : store.Batches()) {
+        if (batch && b.id != *batch)
+            continue;
+        const std::vector<MessageRecord> unsure = Unsettled(store, b);
+        // What this run sent from, and what it leaves unsent: an old
+        // batch's failure does not decide this run's status. Its uncertain
+        // messages wait for the user, whichever run left them.
+        if (!batch && !touched.count(b.id) && b.finished() && unsure.empty())
+            continue;
+        io.out << Fill(translate("queue", "Batch B%1: %2"), {std::to_string(b.id), Counts(b)}) << '\n';
+        // A message another program is sending now is not this run's
+        // failure; one left queued (a paused batch) is.
+        if ((b.failed && touched.count(b.id)) || !unsure.empty() || b.queued)
+            code = kExitRefused;
+        if (!b.finished() && b.state == msg::BatchState::Paused) {
+            const bool phone =
+                b.pauseReason == msg::Reason::NoAnswer || b.pauseReason == msg::Reason::LinkLost;
+            phoneGone = phoneGone || phone;
+            io.err << "velmora-cli: "
+                   << Fill(phone ? translate("queue",
+                                             "batch B%1 is paused (the phone stopped answering): %2 queued; "
+                                             "\"velmora-cli queue resume B%1\" goes on")
+                                 : translate("queue",
+                                             "batch B%1 is paused: %2 queued; \"velmora-cli queue resume "
+                                             "B%1\" goes on"),
+                           {std::to_string(b.id), std::to_string(b.queued)})
+                   << '\n';
+        }
+        SayUncertain(b, unsure, io);
+    }
+    return phoneGone ? kExitUnreachable : code;
+}
+
+// A batch the running program sends, followed as a run of this command
+// sends it: each message's end as it comes (told by StateChanged, read from
+// the store), then the same summary. Ends when nothing of it is left to go,
+// or it is paused.
+int FollowBatch(api::BusClient& client, MessageStore& store, qint64 batch, Io io) {
+    QEventLoop loop;
+    const QObject listening;
+    QObject::connect(&client, &api::BusClient::stateChanged, &listening, [&loop] { loop.quit(); });
+    std::set<qint64> told;
+    std::map<qint64, QDateTime> again; // a message queued again, by the time it goes again
+    HistoryQuery ofBatch;
+    ofBatch.batch = batch;
+    for (;;) {
+        for (const MessageRecord& m : store.Messages(ofBatch)) {
+            const auto say = [&](const std::string& what) {
+                io.out << Fill(translate("queue", "Message %1 to %2: %3"),
+                               {std::to_string(m.id), ForOutput(Who(m), io.outIsTerminal), what})
+                       << '\n'
+                       << std::flush;
+            };
+            if (m.state == msg::State::Queued && m.notBefore.isValid() && m.reason == msg::Reason::Retrying) {
+                if (again[m.id] != m.notBefore) {
+                    again[m.id] = m.notBefore;
+                    say(Fill(translate("queue", "%1, tried again from %2"),
+                             {StateShown(m), Local(m.notBefore)}));
+                }
+            } else if (m.state != msg::State::Queued && m.state != msg::State::Sending &&
+                       told.insert(m.id).second) {
+                say(StateShown(m));
+            }
+        }
+        const auto b = store.Batch(batch);
+        if (!b || b->finished() || b->state != msg::BatchState::Active)
+            break;
+        // Told at once by the program; a second at most between looks, so
+        // Ctrl-C (a cancelled clock) ends the wait.
+        QTimer::singleShot(1000, &loop, &QEventLoop::quit);
+        loop.exec();
+        if (io.clock)
+            io.clock->Sleep(0);
+    }
+    return BatchSummary(store, batch, {batch}, {}, false, io);
 }
 
 // Sends what is due until nothing is queued (or for ever), printing each
@@ -261,44 +422,7 @@ int Drain(CliPhone& phone, Outbox& outbox, std::optional<qint64> batch, bool fol
     QObject::disconnect(ended);
     QObject::disconnect(again);
     QObject::disconnect(paused);
-    int code = kExitOk;
-    // One of no batch that did not go, or may not have, is this run's failure.
-    for (const qint64 id : alone)
-        if (const auto m = store.Message(id);
-            m && (m->state == msg::State::Failed || m->state == msg::State::Uncertain ||
-                  m->state == msg::State::Queued))
-            code = kExitRefused;
-    for (const BatchRecord& b : store.Batches()) {
-        if (batch && b.id != *batch)
-            continue;
-        const std::vector<MessageRecord> unsure = Unsettled(store, b);
-        // What this run sent from, and what it leaves unsent: an old
-        // batch's failure does not decide this run's status. Its uncertain
-        // messages wait for the user, whichever run left them.
-        if (!batch && !touched.count(b.id) && b.finished() && unsure.empty())
-            continue;
-        io.out << Fill(translate("queue", "Batch B%1: %2"), {std::to_string(b.id), Counts(b)}) << '\n';
-        // A message another program is sending now is not this run's
-        // failure; one left queued (a paused batch) is.
-        if ((b.failed && touched.count(b.id)) || !unsure.empty() || b.queued)
-            code = kExitRefused;
-        if (!b.finished() && b.state == msg::BatchState::Paused) {
-            const bool phone =
-                b.pauseReason == msg::Reason::NoAnswer || b.pauseReason == msg::Reason::LinkLost;
-            phoneGone = phoneGone || phone;
-            io.err << "velmora-cli: "
-                   << Fill(phone ? translate("queue",
-                                             "batch B%1 is paused (the phone stopped answering): %2 queued; "
-                                             "\"velmora-cli queue resume B%1\" goes on")
-                                 : translate("queue",
-                                             "batch B%1 is paused: %2 queued; \"velmora-cli queue resume "
-                                             "B%1\" goes on"),
-                           {std::to_string(b.id), std::to_string(b.queued)})
-                   << '\n';
-        }
-        SayUncertain(b, unsure, io);
-    }
-    return phoneGone ? kExitUnreachable : code;
+    return BatchSummary(store, batch, touched, alone, phoneGone, io);
 }
 
 // What "send --to-file ... --dry-run" shows: each recipient's own
@@ -533,6 +657,22 @@ int RunSendToMany(const PhoneTarget& given, const ManyOptions& many, const Repor
     PhoneTarget target = given;
     if (report.wanted)
         target.fast = true; // only the fast dialogue reads what comes later
+    // A running program that holds the modems sends the batch: it is queued
+    // in its store, where this user may write it, and followed through it.
+    std::unique_ptr<api::BusClient> running;
+    if (!many.dryRun && !many.queue && !report.wanted)
+        running = RunningProgram(target);
+    if (running && !target.store) {
+        const auto path = running->storePath();
+        if (path && !path.value().isEmpty() && QFileInfo(path.value()).isWritable())
+            target.store = S(path.value());
+        else
+            running.reset();
+    }
+    if (running) {
+        SayThrough(*running, io);
+        running->listen();
+    }
 
     // A dry run reads the store for names and groups, if there is one, and
     // touches neither the phone nor anything kept.
@@ -673,6 +813,10 @@ int RunSendToMany(const PhoneTarget& given, const ManyOptions& many, const Repor
            << std::flush;
     if (many.queue)
         return leftOut ? kExitRefused : kExitOk;
+    if (running) {
+        const int code = FollowBatch(*running, *store, batch, io);
+        return code == kExitOk && leftOut ? kExitRefused : code;
+    }
     if (!phone->Connect()) {
         io.err << "velmora-cli: "
                << Fill(translate("send", "batch B%1 stays queued; \"velmora-cli queue run\" sends it"),
@@ -745,7 +889,7 @@ int RunQueue(std::vector<std::string> words, Io io) {
             {kExitUsage,
              Fill(translate("queue", "queue: unknown \"%1\": list, pause, resume, cancel or run"), {verb})},
             io, QueueUsage());
-    const CommandLine line(words, {{"--json"}, kStore}, kCommandWords);
+    const CommandLine line(words, {{"--json"}, kStore, {"--direct"}}, kCommandWords);
     if (const GivenWord* unknown = line.first(GivenWord::Unknown))
         return Report(
             {kExitUsage, Fill(translate("queue", "queue %1: unknown option %2"), {verb, unknown->word})}, io,
@@ -780,9 +924,16 @@ int RunQueue(std::vector<std::string> words, Io io) {
                                                 "B and its number, as queue list shows it")},
                 io, QueueUsage());
     }
+    // A running program's queue: it steps it (its outboxes hear at once);
+    // its store is listed where this user may read it.
+    if (verb != "list")
+        if (auto running = RunningProgram(line.has("--direct"), line.value("--store")))
+            return QueueStepThrough(*running, verb, *target, io);
     // The list only reads: a store this user may not write is listed too.
-    auto opened = OpenMessageStore(line.value("--store"), false, io,
-                                   verb == "list" ? MessageStore::Access::Read : MessageStore::Access::Write);
+    auto opened = OpenMessageStore(
+        verb == "list" ? StoreOfRunning(line.value("--store"), line.has("--direct"), io)
+                       : line.value("--store"),
+        false, io, verb == "list" ? MessageStore::Access::Read : MessageStore::Access::Write);
     if (!opened)
         return Report({kExitRefused, ForOutput(opened.error(), io.errIsTerminal)}, io);
     if (!opened.value()) {
