@@ -313,9 +313,9 @@ public:
         }
         qInfo().noquote() << (m_untold == 0
                                   ? HttpGateway::tr("HTTP: refused %1").arg(what)
-                                  : HttpGateway::tr("HTTP: refused %1 (%n more refused since the last line)",
-                                                    nullptr, m_untold)
-                                        .arg(what));
+                                  : HttpGateway::tr("HTTP: refused %1 (and %2 more since the last line)")
+                                        .arg(what)
+                                        .arg(m_untold));
         m_told.start();
         m_untold = 0;
     }
@@ -342,8 +342,8 @@ protected:
         if (!m_rate.take(&retryAfter))
             return reply.error(
                 Status::TooManyRequests, QStringLiteral("TooManyRequests"),
-                HttpGateway::tr("more requests than [Http] PerMinute= allows; try again in %n seconds",
-                                nullptr, retryAfter),
+                HttpGateway::tr("more requests than [Http] PerMinute= allows; try again in %1 s")
+                    .arg(retryAfter),
                 {{"Retry-After", QByteArray::number(retryAfter)}});
         route(request, reply);
         return true;
