@@ -11,6 +11,14 @@
         <source>D-Bus %1 bus: %2</source>
         <translation>bus %1 D-Bus: %2</translation>
     </message>
+    <message>
+        <source>HTTP: %1</source>
+        <translation>HTTP: %1</translation>
+    </message>
+    <message>
+        <source>HTTP: listening on %1 (port %2)</source>
+        <translation>HTTP: mendengarkan di %1 (port %2)</translation>
+    </message>
 </context>
 <context>
     <name>BatchBuilder</name>
