@@ -167,40 +167,57 @@ private:
         const qint64 fresh = m_socket->bytesAvailable();
         m_count += fresh;
         if (!m_headDone) {
-            // Only the head is looked at, for its Content-Length; reading
-            // the request is left to Qt's server.
+            // Only the head is looked at, for its length and an upgrade;
+            // reading the request is left to Qt's server.
             m_head += m_socket->peek(std::min<qint64>(fresh, HttpGateway::kMaxHead + 4 - m_head.size()));
             const qsizetype end = m_head.indexOf("\r\n\r\n");
             if (end < 0) {
                 if (m_head.size() > HttpGateway::kMaxHead)
-                    refuse(HttpGateway::tr("the request's line and headers are longer than %1 bytes")
+                    refuse("413 Payload Too Large", QStringLiteral("TooLarge"),
+                           HttpGateway::tr("the request's line and headers are longer than %1 bytes")
                                .arg(HttpGateway::kMaxHead));
                 return;
             }
             m_headDone = true;
             const QByteArray head = m_head.left(end).toLower();
             m_head.clear();
-            const qsizetype at = head.indexOf("\ncontent-length:");
-            if (at >= 0) {
-                const qsizetype from = at + 16;
-                const qsizetype to = head.indexOf('\r', from);
-                bool number = false;
-                const qint64 length = head.mid(from, to < 0 ? -1 : to - from).trimmed().toLongLong(&number);
-                if (!number || length > HttpGateway::kMaxBody) {
-                    refuse(HttpGateway::tr("the body is longer than %1 bytes").arg(HttpGateway::kMaxBody));
-                    return;
-                }
+            // Qt's server would take a WebSocket's upgrade past the
+            // request's answer (and warn in the log each time): there is
+            // none here, so it is refused before.
+            if (Header(head, "upgrade").contains("websocket")) {
+                refuse("400 Bad Request", QStringLiteral("BadRequest"),
+                       HttpGateway::tr("there is no WebSocket here"));
+                return;
+            }
+            const QByteArray length = Header(head, "content-length");
+            bool number = true;
+            if (!length.isNull() && (length.toLongLong(&number) > HttpGateway::kMaxBody || !number)) {
+                refuse("413 Payload Too Large", QStringLiteral("TooLarge"),
+                       HttpGateway::tr("the body is longer than %1 bytes").arg(HttpGateway::kMaxBody));
+                return;
             }
         }
         if (m_count > HttpGateway::kMaxHead + HttpGateway::kMaxBody)
-            refuse(HttpGateway::tr("the body is longer than %1 bytes").arg(HttpGateway::kMaxBody));
+            refuse("413 Payload Too Large", QStringLiteral("TooLarge"),
+                   HttpGateway::tr("the body is longer than %1 bytes").arg(HttpGateway::kMaxBody));
     }
 
-    void refuse(const QString& reason) {
+    // The value of header `name` (in lower case) in a head put in lower
+    // case; null when it is not there.
+    static QByteArray Header(const QByteArray& head, const QByteArray& name) {
+        const qsizetype at = head.indexOf("\n" + name + ':');
+        if (at < 0)
+            return {};
+        const qsizetype from = at + name.size() + 2;
+        const qsizetype to = head.indexOf('\r', from);
+        return head.mid(from, to < 0 ? -1 : to - from).trimmed();
+    }
+
+    void refuse(const char* status, const QString& code, const QString& reason) {
         if (refused)
             refused(reason);
-        const QByteArray body = ErrorBody(QStringLiteral("TooLarge"), reason);
-        close("HTTP/1.1 413 Payload Too Large\r\nContent-Type: application/json\r\nContent-Length: " +
+        const QByteArray body = ErrorBody(code, reason);
+        close("HTTP/1.1 " + QByteArray(status) + "\r\nContent-Type: application/json\r\nContent-Length: " +
               QByteArray::number(body.size()) + "\r\nConnection: close\r\n\r\n" + body);
     }
 
@@ -349,10 +366,9 @@ protected:
         return true;
     }
 
-    void missingHandler(const QHttpServerRequest& request, QTcpSocket* socket) override {
-        Reply{*this, request, socket}.error(Status::NotFound, QStringLiteral("NotFound"),
-                                            HttpGateway::tr("no such path"));
-    }
+    // Every request is answered in handleRequest; Qt's server calls this
+    // only for a WebSocket's upgrade, which the connection refused before.
+    void missingHandler(const QHttpServerRequest&, QTcpSocket*) override {}
 
 private:
     struct Reply {

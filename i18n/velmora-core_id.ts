@@ -2059,6 +2059,10 @@
         <source>[Http] Listen=%1: %2</source>
         <translation>[Http] Listen=%1: %2</translation>
     </message>
+    <message>
+        <source>there is no WebSocket here</source>
+        <translation>tidak ada WebSocket di sini</translation>
+    </message>
 </context>
 <context>
     <name>velmorad</name>

@@ -431,7 +431,7 @@ QByteArray Exchange(QTcpSocket& socket, const QByteArray& bytes,
     return got + socket.readAll();
 }
 
-TEST(HttpWire, KeepsTheConnectionAndRefusesAHugeBodyBeforeItComes) {
+TEST(HttpWire, KeepsTheConnectionAndRefusesAHugeBodyOrAnUpgradeBeforeQtReadsIt) {
     Served served;
     QTcpSocket socket;
     socket.connectToHost(QHostAddress::LocalHost, served.port);
@@ -467,6 +467,20 @@ TEST(HttpWire, KeepsTheConnectionAndRefusesAHugeBodyBeforeItComes) {
         body += "1000\r\n" + QByteArray(0x1000, 'a') + "\r\n";
     const QByteArray cut = Exchange(chunked, body, [](const QByteArray&) { return false; });
     EXPECT_TRUE(cut.startsWith("HTTP/1.1 413 ")) << cut.toStdString();
+
+    // A WebSocket's upgrade is refused before Qt's server would take it.
+    QTcpSocket upgrade;
+    upgrade.connectToHost(QHostAddress::LocalHost, served.port);
+    ASSERT_TRUE(Until([&] { return upgrade.state() == QAbstractSocket::ConnectedState; }));
+    const QByteArray socketAsked =
+        Exchange(upgrade,
+                 QByteArray("GET /v1/health HTTP/1.1\r\nHost: x\r\nUpgrade: websocket\r\n"
+                            "Connection: Upgrade\r\nSec-WebSocket-Version: 13\r\n"
+                            "Sec-WebSocket-Key: dGhlIHNhbXBsZSBub25jZQ==\r\nAuthorization: ") +
+                     kToken + "\r\n\r\n",
+                 [](const QByteArray&) { return false; });
+    EXPECT_TRUE(socketAsked.startsWith("HTTP/1.1 400 ")) << socketAsked.toStdString();
+    EXPECT_EQ(socketAsked.count("HTTP/1.1"), 1) << "one answer";
     EXPECT_EQ(served.stored(), 0u);
 }
 
