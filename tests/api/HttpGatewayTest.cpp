@@ -25,6 +25,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <set>
@@ -482,6 +483,31 @@ TEST(HttpWire, KeepsTheConnectionAndRefusesAHugeBodyOrAnUpgradeBeforeQtReadsIt) 
     EXPECT_TRUE(socketAsked.startsWith("HTTP/1.1 400 ")) << socketAsked.toStdString();
     EXPECT_EQ(socketAsked.count("HTTP/1.1"), 1) << "one answer";
     EXPECT_EQ(served.stored(), 0u);
+}
+
+// A connection over the limit is closed at once; those before it are served.
+TEST(HttpWire, ClosesAConnectionOverTheLimit) {
+    Served served;
+    std::vector<std::unique_ptr<QTcpSocket>> open;
+    for (int n = 0; n <= HttpGateway::kMaxConnections; ++n) {
+        open.push_back(std::make_unique<QTcpSocket>());
+        open.back()->connectToHost(QHostAddress::LocalHost, served.port);
+    }
+    const auto closed = [&] {
+        return std::count_if(open.begin(), open.end(), [](const auto& socket) {
+            return socket->state() == QAbstractSocket::UnconnectedState;
+        });
+    };
+    EXPECT_TRUE(Until([&] { return closed() == 1; }));
+    Until([] { return false; }, 200);
+    EXPECT_EQ(closed(), 1);
+    QTcpSocket& served_one = **std::find_if(open.begin(), open.end(), [](const auto& socket) {
+        return socket->state() == QAbstractSocket::ConnectedState;
+    });
+    const QByteArray answer = Exchange(
+        served_one, QByteArray("GET /v1/health HTTP/1.1\r\nHost: x\r\nAuthorization: ") + kToken + "\r\n\r\n",
+        [](const QByteArray& got) { return got.contains("\"status\":\"ok\""); });
+    EXPECT_TRUE(answer.startsWith("HTTP/1.1 200 ")) << answer.toStdString();
 }
 
 // ---- the cursor
