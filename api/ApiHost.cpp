@@ -2,6 +2,7 @@
 
 #include "ApiNames.h"
 #include "BusService.h"
+#include "HttpGateway.h"
 #include "MessageCentre.h"
 
 #include <QCoreApplication>
@@ -34,7 +35,21 @@ Result<bool, QString> ApiHost::start() {
         }
     }
 
-    // HTTP: start the gateway here when m_config.http.listen is set.
+    // HTTP, when the settings ask for it: a gateway that cannot open (its
+    // port taken, a token file others may read) is a refusal, as a taken
+    // bus name is.
+    if (!m_config.http.listen.isEmpty()) {
+        m_http = std::make_unique<HttpGateway>(*m_api, m_config.http);
+        const auto port = m_http->start();
+        if (!port) {
+            m_http.reset();
+            return Result<bool, QString>::Fail(
+                QCoreApplication::translate("ApiHost", "HTTP: %1").arg(port.error()));
+        }
+        qInfo().noquote() << QCoreApplication::translate("ApiHost", "HTTP: listening on %1 (port %2)")
+                                 .arg(m_config.http.listen)
+                                 .arg(*port);
+    }
 
     // Hooks and webhooks: start them here when m_config.hooks or m_config.webhook name any.
 

@@ -23,6 +23,7 @@ class MessageCentre;
 namespace velmora::api {
 
 class BusService;
+class HttpGateway;
 
 class ApiHost : public QObject {
     Q_OBJECT
@@ -55,6 +56,7 @@ private:
     std::unique_ptr<BusService> m_bus;
     QString m_busNotice;
     // HTTP: the gateway, made in start() when m_config.http.listen is set.
+    std::unique_ptr<HttpGateway> m_http;
     // Hooks and webhooks: made in start() when m_config.hooks / m_config.webhook name them.
 };
 

@@ -11,6 +11,14 @@
         <source>D-Bus %1 bus: %2</source>
         <translation>bus %1 D-Bus: %2</translation>
     </message>
+    <message>
+        <source>HTTP: %1</source>
+        <translation>HTTP: %1</translation>
+    </message>
+    <message>
+        <source>HTTP: listening on %1 (port %2)</source>
+        <translation>HTTP: mendengarkan di %1 (port %2)</translation>
+    </message>
 </context>
 <context>
     <name>BatchBuilder</name>
@@ -1930,6 +1938,137 @@
     <message>
         <source>Cancelled</source>
         <translation>Dibatalkan</translation>
+    </message>
+</context>
+<context>
+    <name>velmora::api::HttpGateway</name>
+    <message>
+        <source>[Http] Listen= needs TokenFile=, the file holding the token every request must carry</source>
+        <translation>[Http] Listen= memerlukan TokenFile=, berkas berisi token yang wajib dibawa setiap permintaan</translation>
+    </message>
+    <message>
+        <source>the token file %1 does not exist</source>
+        <translation>berkas token %1 tidak ada</translation>
+    </message>
+    <message>
+        <source>the token file %1 may be read or written by others than its owner: chmod 600 it</source>
+        <translation>berkas token %1 dapat dibaca atau ditulis oleh selain pemiliknya: jalankan chmod 600 padanya</translation>
+    </message>
+    <message>
+        <source>the token file %1 cannot be read: %2</source>
+        <translation>berkas token %1 tidak dapat dibaca: %2</translation>
+    </message>
+    <message>
+        <source>the token file %1 is longer than %2 bytes</source>
+        <translation>berkas token %1 lebih panjang dari %2 bita</translation>
+    </message>
+    <message>
+        <source>the token file %1 is empty</source>
+        <translation>berkas token %1 kosong</translation>
+    </message>
+    <message>
+        <source>the request&apos;s line and headers are longer than %1 bytes</source>
+        <translation>baris permintaan dan kepalanya lebih panjang dari %1 bita</translation>
+    </message>
+    <message>
+        <source>the body is longer than %1 bytes</source>
+        <translation>isi permintaan lebih panjang dari %1 bita</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a time as ISO 8601 writes it (2026-12-10T08:00:00Z)</source>
+        <translation>&quot;%1&quot; bukan waktu yang ditulis menurut ISO 8601 (2026-12-10T08:00:00Z)</translation>
+    </message>
+    <message>
+        <source>HTTP: refused %1</source>
+        <translation>HTTP: menolak %1</translation>
+    </message>
+    <message>
+        <source>HTTP: refused %1 (and %2 more since the last line)</source>
+        <translation>HTTP: menolak %1 (dan %2 lagi sejak baris terakhir)</translation>
+    </message>
+    <message>
+        <source>no or wrong token</source>
+        <translation>token tidak ada atau salah</translation>
+    </message>
+    <message>
+        <source>this needs the header &quot;Authorization: Bearer TOKEN&quot; with the token of [Http] TokenFile=</source>
+        <translation>ini memerlukan kepala &quot;Authorization: Bearer TOKEN&quot; dengan token dari [Http] TokenFile=</translation>
+    </message>
+    <message>
+        <source>more requests than [Http] PerMinute= allows; try again in %1 s</source>
+        <translation>permintaan melebihi yang diizinkan [Http] PerMinute=; coba lagi dalam %1 detik</translation>
+    </message>
+    <message>
+        <source>no such path</source>
+        <translation>jalur itu tidak ada</translation>
+    </message>
+    <message>
+        <source>%1 takes only %2</source>
+        <translation>%1 hanya menerima %2</translation>
+    </message>
+    <message>
+        <source>no such message</source>
+        <translation>pesan itu tidak ada</translation>
+    </message>
+    <message>
+        <source>the body is not a JSON object</source>
+        <translation>isi permintaan bukan objek JSON</translation>
+    </message>
+    <message>
+        <source>unknown field &quot;%1&quot;</source>
+        <translation>ruas &quot;%1&quot; tidak dikenal</translation>
+    </message>
+    <message>
+        <source>&quot;to&quot; must be a list of one or more numbers</source>
+        <translation>&quot;to&quot; harus berupa daftar berisi satu nomor atau lebih</translation>
+    </message>
+    <message>
+        <source>give either &quot;text&quot; or &quot;message&quot;</source>
+        <translation>berikan &quot;text&quot; atau &quot;message&quot;, salah satu saja</translation>
+    </message>
+    <message>
+        <source>&quot;text&quot; must be a string</source>
+        <translation>&quot;text&quot; harus berupa untai teks</translation>
+    </message>
+    <message>
+        <source>&quot;message&quot; must be an object</source>
+        <translation>&quot;message&quot; harus berupa objek</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; must be a string</source>
+        <translation>&quot;%1&quot; harus berupa untai teks</translation>
+    </message>
+    <message>
+        <source>&quot;report&quot; must be true or false</source>
+        <translation>&quot;report&quot; harus true atau false</translation>
+    </message>
+    <message>
+        <source>unknown parameter &quot;%1&quot;</source>
+        <translation>parameter &quot;%1&quot; tidak dikenal</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; cannot be &quot;%2&quot;</source>
+        <translation>&quot;%1&quot; tidak boleh &quot;%2&quot;</translation>
+    </message>
+    <message>
+        <source>[Http] Listen=%1 is not PORT, HOST:PORT or [ADDRESS]:PORT</source>
+        <translation>[Http] Listen=%1 bukan PORT, HOST:PORT, atau [ALAMAT]:PORT</translation>
+    </message>
+    <message>
+        <source>[Http] Listen=%1: &quot;%2&quot; is not an address</source>
+        <translation>[Http] Listen=%1: &quot;%2&quot; bukan alamat</translation>
+    </message>
+    <message>
+        <source>[Http] Listen=%1 is reachable from other machines: set AllowRemote=yes to allow it, or listen on 127.0.0.1</source>
+        <translation>[Http] Listen=%1 dapat dijangkau dari mesin lain: atur AllowRemote=yes untuk mengizinkannya, atau dengarkan di 127.0.0.1</translation>
+    </message>
+    <message>
+        <source>[Http] Listen=%1: %2</source>
+        <translation>[Http] Listen=%1: %2</translation>
+    </message>
+    <message>
+        <source>there is no WebSocket here</source>
+        <translation>tidak ada WebSocket di sini</translation>
     </message>
 </context>
 <context>
