@@ -27,15 +27,17 @@
 namespace velmora {
 
 class MessageCentre;
+class ModemChannel;
 
 // One stored message as every door shows it ("history --json"'s object).
 QJsonObject MessageJson(const MessageRecord& m);
-// A modem as "velmora-cli modems --json" shows it.
+// A modem as "velmora-cli modems --json" shows it (its `queued` as the
+// caller filled it in).
 QJsonObject ModemJson(const ModemRecord& m);
 
 // How a message asked for through the API goes.
 struct SubmitOptions {
-    QString modem;      // the modem it goes through; "" the first free one
+    QString modem;       // the modem it goes through; "" the first free one
     bool report = false; // ask the network for a delivery report
     QDateTime at;        // not before (UTC); null at once
     QDateTime expire;    // not after (UTC): expired when still queued then; null never
@@ -62,14 +64,6 @@ QString ApiErrorName(ApiError::Code code);
 struct Submitted {
     std::vector<qint64> ids; // one a recipient, in the recipients' order
     bool again = false;      // the key was seen before: these are its ids, nothing was queued now
-};
-
-// One page of "what is new since": the messages after a cursor, in the
-// order their events were committed, and the cursor to ask with next time
-// (the last event's sequence number; the same cursor when nothing is new).
-struct MessagePage {
-    std::vector<MessageRecord> messages;
-    qint64 next = 0;
 };
 
 class MessageApi : public QObject {
@@ -119,9 +113,14 @@ signals:
     void eventsAdded(qint64 seq);
 
 private:
+    // Follows a channel's service and outbox: what they commit is told at
+    // once, each part as the phone takes it.
+    void watch(ModemChannel* channel);
+
     MessageCentre& m_centre;
     qint64 m_seen = 0; // the last event told
     QTimer m_poll;
+    bool m_pumping = false, m_pumpAgain = false;
 };
 
 } // namespace velmora
