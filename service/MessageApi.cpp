@@ -12,7 +12,7 @@
 #include "Translations.h"
 
 #include <QCoreApplication>
-#include <QSet>
+#include <map>
 
 namespace velmora {
 
@@ -30,18 +30,27 @@ constexpr qsizetype kMaxText = 255 * 160;
 // Hex of a content (a picture, a ringtone): far above any message's.
 constexpr qsizetype kMaxContent = 64 * 1024;
 
-QString Tr(const char* text) { return QCoreApplication::translate("MessageApi", text); }
-
 ApiError Error(ApiError::Code code, const QString& why) { return {code, why}; }
 
-// The fields of RequestToJson; any other is a typing mistake of the caller.
-const QSet<QString>& MessageFields() {
-    static const QSet<QString> fields{
-        QStringLiteral("kind"),          QStringLiteral("destination"), QStringLiteral("text"),
-        QStringLiteral("textUnits"),     QStringLiteral("flash"),       QStringLiteral("blink"),
-        QStringLiteral("longText"),      QStringLiteral("unicode"),     QStringLiteral("concatReference"),
-        QStringLiteral("content"),       QStringLiteral("mcc"),         QStringLiteral("nc"),
-        QStringLiteral("indicatorKind"), QStringLiteral("active"),      QStringLiteral("countryCode"),
+// The fields of RequestToJson and the kind of value each holds; any other
+// field is a typing mistake of the caller.
+const std::map<QString, QJsonValue::Type>& MessageFields() {
+    static const std::map<QString, QJsonValue::Type> fields{
+        {QStringLiteral("kind"), QJsonValue::String},
+        {QStringLiteral("destination"), QJsonValue::String},
+        {QStringLiteral("text"), QJsonValue::String},
+        {QStringLiteral("textUnits"), QJsonValue::String},
+        {QStringLiteral("flash"), QJsonValue::Bool},
+        {QStringLiteral("blink"), QJsonValue::Bool},
+        {QStringLiteral("longText"), QJsonValue::Bool},
+        {QStringLiteral("unicode"), QJsonValue::Bool},
+        {QStringLiteral("concatReference"), QJsonValue::Double},
+        {QStringLiteral("content"), QJsonValue::String},
+        {QStringLiteral("mcc"), QJsonValue::String},
+        {QStringLiteral("nc"), QJsonValue::String},
+        {QStringLiteral("indicatorKind"), QJsonValue::Double},
+        {QStringLiteral("active"), QJsonValue::Bool},
+        {QStringLiteral("countryCode"), QJsonValue::String},
     };
     return fields;
 }
@@ -133,6 +142,7 @@ void MessageApi::pump() {
                 break;
             for (const StoreEvent& e : events.value()) {
                 m_seen = e.seq;
+                m_telling = e.seq;
                 if (e.kind == QLatin1String("received")) {
                     // One deleted since its event is no news any more.
                     if (const auto m = store->Message(e.message))
@@ -140,6 +150,7 @@ void MessageApi::pump() {
                 } else {
                     emit stateChanged(e.message, e.state, e.reason, 0);
                 }
+                m_telling = 0;
             }
         }
     } while (m_pumpAgain);
@@ -155,35 +166,57 @@ Result<Submitted, ApiError> MessageApi::submit(const QStringList& recipients, co
     if (!store)
         return R::Fail(Error(ApiError::NoStore, m_centre.noStoreReason().text()));
     if (recipients.isEmpty())
-        return R::Fail(Error(ApiError::BadRequest, Tr("no recipient is given")));
+        return R::Fail(
+            Error(ApiError::BadRequest, QCoreApplication::translate("MessageApi", "no recipient is given")));
     if (recipients.size() > kMaxRecipients)
         return R::Fail(
-            Error(ApiError::BadRequest, Tr("%1 recipients are given; a message goes to at most %2 at once")
-                                            .arg(recipients.size())
-                                            .arg(kMaxRecipients)));
+            Error(ApiError::BadRequest,
+                  QCoreApplication::translate("MessageApi",
+                                              "%1 recipients are given; a message goes to at most %2 at once")
+                      .arg(recipients.size())
+                      .arg(kMaxRecipients)));
     if (options.key.size() > kMaxKey)
-        return R::Fail(Error(ApiError::BadRequest, Tr("the key is longer than %1 characters").arg(kMaxKey)));
+        return R::Fail(Error(
+            ApiError::BadRequest,
+            QCoreApplication::translate("MessageApi", "the key is longer than %1 characters").arg(kMaxKey)));
     if (!options.modem.isEmpty() && !m_centre.channel(options.modem))
-        return R::Fail(Error(ApiError::BadRequest, Tr("no modem is called \"%1\"").arg(options.modem)));
+        return R::Fail(
+            Error(ApiError::BadRequest,
+                  QCoreApplication::translate("MessageApi", "no modem is called \"%1\"").arg(options.modem)));
     const QDateTime now = QDateTime::currentDateTimeUtc();
     if (options.expire.isValid() &&
         (options.expire <= now || (options.at.isValid() && options.expire <= options.at)))
-        return R::Fail(Error(ApiError::BadRequest, Tr("it would expire before it may go")));
+        return R::Fail(Error(ApiError::BadRequest,
+                             QCoreApplication::translate("MessageApi", "it would expire before it may go")));
     // A key seen before: its ids, whatever was asked this time.
     if (!options.key.isEmpty())
         if (auto ids = store->KeyIds(options.key))
             return R::Ok({std::move(*ids), true});
 
-    for (auto it = message.begin(); it != message.end(); ++it)
-        if (!MessageFields().contains(it.key()))
-            return R::Fail(Error(ApiError::BadRequest, Tr("the message has no field \"%1\"").arg(it.key())));
+    for (auto it = message.begin(); it != message.end(); ++it) {
+        const auto field = MessageFields().find(it.key());
+        if (field == MessageFields().end())
+            return R::Fail(Error(
+                ApiError::BadRequest,
+                QCoreApplication::translate("MessageApi", "the message has no field \"%1\"").arg(it.key())));
+        if (it.value().type() != field->second)
+            return R::Fail(Error(ApiError::BadRequest,
+                                 QCoreApplication::translate(
+                                     "MessageApi", "the message's field \"%1\" has a value of the wrong kind")
+                                     .arg(it.key())));
+    }
     if (!message.value(QLatin1String("kind")).isString())
-        return R::Fail(Error(ApiError::BadRequest, Tr("the message's kind is missing")));
+        return R::Fail(Error(ApiError::BadRequest,
+                             QCoreApplication::translate("MessageApi", "the message's kind is missing")));
     if (message.value(QLatin1String("text")).toString().size() > kMaxText)
         return R::Fail(Error(ApiError::Refused,
-                             Tr("the text is longer than any message holds (%1 characters)").arg(kMaxText)));
+                             QCoreApplication::translate(
+                                 "MessageApi", "the text is longer than any message holds (%1 characters)")
+                                 .arg(kMaxText)));
     if (message.value(QLatin1String("content")).toString().size() > kMaxContent)
-        return R::Fail(Error(ApiError::Refused, Tr("the content is longer than any message holds")));
+        return R::Fail(
+            Error(ApiError::Refused,
+                  QCoreApplication::translate("MessageApi", "the content is longer than any message holds")));
 
     std::vector<MessageRecord> records;
     records.reserve(static_cast<std::size_t>(recipients.size()));
@@ -194,7 +227,8 @@ Result<Submitted, ApiError> MessageApi::submit(const QStringList& recipients, co
         if (!request)
             return R::Fail(
                 Error(ApiError::BadRequest,
-                      Tr("a field of the message is not of its kind (see RequestToJson's fields)")));
+                      QCoreApplication::translate(
+                          "MessageApi", "the message's kind, a number or a code in it is not one there is")));
         if (!one.contains(QLatin1String("countryCode")))
             request->countryCode = HomeCountryCode().toStdString();
         // Each message its own: two long ones to one phone are not joined.
@@ -245,12 +279,14 @@ Result<bool, ApiError> MessageApi::cancel(qint64 id) {
         return R::Fail(Error(ApiError::NoStore, m_centre.noStoreReason().text()));
     const auto m = store->Message(id);
     if (!m)
-        return R::Fail(Error(ApiError::NotFound, Tr("there is no message %1").arg(id)));
+        return R::Fail(Error(ApiError::NotFound,
+                             QCoreApplication::translate("MessageApi", "there is no message %1").arg(id)));
     const auto left = [&](msg::State state) {
-        return R::Fail(
-            Error(ApiError::Conflict, Tr("message %1 is %2; only a queued message can be cancelled")
-                                          .arg(id)
-                                          .arg(terms::StateWord(state))));
+        return R::Fail(Error(ApiError::Conflict,
+                             QCoreApplication::translate(
+                                 "MessageApi", "message %1 is %2; only a queued message can be cancelled")
+                                 .arg(id)
+                                 .arg(terms::StateWord(state))));
     };
     if (m->direction != msg::Direction::Out || m->state != msg::State::Queued)
         return left(m->state);
@@ -276,7 +312,8 @@ Result<MessageRecord, ApiError> MessageApi::get(qint64 id) {
         return R::Fail(Error(ApiError::NoStore, m_centre.noStoreReason().text()));
     auto m = store->Message(id);
     if (!m)
-        return R::Fail(Error(ApiError::NotFound, Tr("there is no message %1").arg(id)));
+        return R::Fail(Error(ApiError::NotFound,
+                             QCoreApplication::translate("MessageApi", "there is no message %1").arg(id)));
     return R::Ok(std::move(*m));
 }
 
@@ -286,7 +323,8 @@ Result<std::vector<MessageRecord>, ApiError> MessageApi::list(const HistoryQuery
     if (!store)
         return R::Fail(Error(ApiError::NoStore, m_centre.noStoreReason().text()));
     if (query.offset < 0)
-        return R::Fail(Error(ApiError::BadRequest, Tr("the offset is below 0")));
+        return R::Fail(
+            Error(ApiError::BadRequest, QCoreApplication::translate("MessageApi", "the offset is below 0")));
     return R::Ok(store->Messages(query));
 }
 
@@ -297,9 +335,11 @@ Result<MessagePage, ApiError> MessageApi::after(qint64 cursor, std::optional<msg
     if (!store)
         return R::Fail(Error(ApiError::NoStore, m_centre.noStoreReason().text()));
     if (cursor < 0)
-        return R::Fail(Error(ApiError::BadRequest, Tr("the cursor is below 0")));
+        return R::Fail(
+            Error(ApiError::BadRequest, QCoreApplication::translate("MessageApi", "the cursor is below 0")));
     if (limit < 1 || limit > 1000)
-        return R::Fail(Error(ApiError::BadRequest, Tr("the limit is not from 1 to 1000")));
+        return R::Fail(Error(ApiError::BadRequest,
+                             QCoreApplication::translate("MessageApi", "the limit is not from 1 to 1000")));
     const QString kind = !direction                         ? QString()
                          : *direction == msg::Direction::In ? QStringLiteral("received")
                                                             : QStringLiteral("state");

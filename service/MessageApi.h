@@ -99,6 +99,9 @@ public:
     // Reads the store's new events now and emits them (the centre's own
     // changes call this at once; a timer does it for other programs').
     void pump();
+    // The seq of the event whose stateChanged (part 0) or received is being
+    // emitted now; 0 outside of them (a part's stateChanged has none).
+    qint64 telling() const { return m_telling; }
 
 signals:
     // A message's state changed (part 0), or one of its parts was handed to
@@ -119,6 +122,7 @@ private:
 
     MessageCentre& m_centre;
     qint64 m_seen = 0; // the last event told
+    qint64 m_telling = 0;
     QTimer m_poll;
     bool m_pumping = false, m_pumpAgain = false;
 };

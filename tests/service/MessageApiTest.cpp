@@ -127,6 +127,9 @@ TEST_F(Api, aRefusedRequestQueuesNothing) {
 
 TEST_F(Api, aKeyQueuesOnceAndACancelAfterTheMessageLeftIsAConflict) {
     QSignalSpy changed(api.get(), &MessageApi::stateChanged);
+    std::vector<qint64> seqs;
+    QObject::connect(api.get(), &MessageApi::stateChanged, api.get(),
+                     [&] { seqs.push_back(api->telling()); });
     SubmitOptions options;
     options.key = QStringLiteral("order-17");
     const auto first = api->submitText({"6281", "6282"}, QStringLiteral("Halo 😀"), options);
@@ -138,6 +141,9 @@ TEST_F(Api, aKeyQueuesOnceAndACancelAfterTheMessageLeftIsAConflict) {
     EXPECT_EQ(changed[0][0].toLongLong(), first->ids[0]);
     EXPECT_EQ(changed[0][1].toString(), "queued");
     EXPECT_EQ(changed[0][3].toUInt(), 0u);
+    // Each told with its event's place in the sequence.
+    EXPECT_EQ(seqs, std::vector<qint64>({1, 2}));
+    EXPECT_EQ(api->telling(), 0);
     const auto again = api->submitText({"6283"}, QStringLiteral("Lain"), options);
     ASSERT_TRUE(again);
     EXPECT_TRUE(again->again);
