@@ -174,7 +174,7 @@ void Hooks::finish(Running* run, bool ok, const QString& problem) {
         m_running.erase(it);
     }
     if (m_dropped > 0 && m_waiting.size() < static_cast<std::size_t>(kMostWaiting / 2)) {
-        qWarning().noquote() << tr("hooks: %n event(s) dropped while too many waited", nullptr, m_dropped);
+        qWarning().noquote() << tr("hooks: events dropped while too many waited: %1").arg(m_dropped);
         m_dropped = 0;
     }
     emit ended(program, ok);

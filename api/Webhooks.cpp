@@ -210,12 +210,11 @@ void Webhooks::answered(const WebhookDelivery& row) {
             why = reply->errorString();
         const qint64 pause = PauseAfter(attempts);
         recorded = m_store.WebhookFailed(row.id, status, why, now.addMSecs(pause));
-        qWarning().noquote()
-            << tr("webhook: event %1 not delivered (attempt %2): %3; tried again in %n minute(s)", nullptr,
-                  static_cast<int>(pause / 60000))
-                   .arg(row.seq)
-                   .arg(attempts)
-                   .arg(why);
+        qWarning().noquote() << tr("webhook: event %1 not delivered (attempt %2): %3; tried again in %4 min")
+                                    .arg(row.seq)
+                                    .arg(attempts)
+                                    .arg(why)
+                                    .arg(pause / 60000);
     }
     emit attempted(row.id, delivered);
     if (!recorded) {
