@@ -23,6 +23,8 @@ class MessageCentre;
 namespace velmora::api {
 
 class BusService;
+class Hooks;
+class Webhooks;
 
 class ApiHost : public QObject {
     Q_OBJECT
@@ -46,6 +48,8 @@ public:
 
     MessageApi& api() { return *m_api; }
     BusService* bus() const { return m_bus.get(); }
+    Hooks* hooks() const { return m_hooks.get(); }          // null unless [Hooks] names a program
+    Webhooks* webhooks() const { return m_webhooks.get(); } // null unless [Webhooks] Url= is set
 
 private:
     MessageCentre& m_centre;
@@ -56,6 +60,8 @@ private:
     QString m_busNotice;
     // HTTP: the gateway, made in start() when m_config.http.listen is set.
     // Hooks and webhooks: made in start() when m_config.hooks / m_config.webhook name them.
+    std::unique_ptr<Hooks> m_hooks;
+    std::unique_ptr<Webhooks> m_webhooks;
 };
 
 } // namespace velmora::api
