@@ -11,6 +11,10 @@
         <source>D-Bus %1 bus: %2</source>
         <translation>bus %1 D-Bus: %2</translation>
     </message>
+    <message>
+        <source>[Webhooks] Url=: no store to keep the webhooks&apos; queue in: %1</source>
+        <translation>[Webhooks] Url=: tidak ada penyimpanan untuk antrean webhook: %1</translation>
+    </message>
 </context>
 <context>
     <name>BatchBuilder</name>
