@@ -70,6 +70,10 @@ Result<QByteArray, QString> Webhooks::ReadSecret(const QString& file) {
     const QByteArray secret = bytes.trimmed();
     if (secret.isEmpty())
         return R::Fail(tr("[Webhooks] SecretFile=: %1 is empty").arg(file));
+    // As the settings' check: a secret short enough to guess signs nothing.
+    if (secret.size() < kLeastSecret)
+        return R::Fail(
+            tr("[Webhooks] SecretFile=: %1 is shorter than %2 characters").arg(file).arg(kLeastSecret));
     return R::Ok(secret);
 }
 

@@ -45,6 +45,7 @@ public:
     static constexpr qint64 kLongestPauseMs = 24 * 3600 * 1000;
     static constexpr int kKeepDays = 7;      // delivered rows are deleted after
     static constexpr int kMostSecret = 4096; // bytes of SecretFile=
+    static constexpr int kLeastSecret = 16;
     static constexpr int kEventsAtOnce = 200;
 
     // The api and the store (the centre's, on this thread) must outlive it.

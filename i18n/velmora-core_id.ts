@@ -2018,6 +2018,10 @@
         <source>webhook: event %1 not delivered (attempt %2): %3; tried again in %4 min</source>
         <translation>webhook: peristiwa %1 tidak terkirim (percobaan ke-%2): %3; dicoba lagi dalam %4 menit</translation>
     </message>
+    <message>
+        <source>[Webhooks] SecretFile=: %1 is shorter than %2 characters</source>
+        <translation>[Webhooks] SecretFile=: %1 lebih pendek dari %2 karakter</translation>
+    </message>
 </context>
 <context>
     <name>velmorad</name>

@@ -204,6 +204,9 @@ TEST_F(Webhook, AStartIsRefusedForASecretOthersMayReadOrABadAddress) {
     const QString empty = world.path(QStringLiteral("empty-secret"));
     Write(empty, " \n");
     QFile::setPermissions(empty, QFileDevice::ReadOwner);
+    const QString shortOne = world.path(QStringLiteral("short-secret"));
+    Write(shortOne, "fifteen-chars!!\n");
+    QFile::setPermissions(shortOne, QFileDevice::ReadOwner);
     const QString huge = world.path(QStringLiteral("huge-secret"));
     Write(huge, QByteArray(Webhooks::kMostSecret + 1, 'x'));
     QFile::setPermissions(huge, QFileDevice::ReadOwner);
@@ -214,6 +217,7 @@ TEST_F(Webhook, AStartIsRefusedForASecretOthersMayReadOrABadAddress) {
         {"group may read", receiver.url(), open, QStringLiteral("may be read by others")},
         {"empty", receiver.url(), empty, QStringLiteral("is empty")},
         {"too long", receiver.url(), huge, QStringLiteral("longer than")},
+        {"too short", receiver.url(), shortOne, QStringLiteral("shorter than 16")},
         {"missing", receiver.url(), world.path(QStringLiteral("nowhere")), QStringLiteral("not a file")},
         {"none", receiver.url(), {}, QStringLiteral("SecretFile= is needed")},
         {"not http", QStringLiteral("ftp://127.0.0.1/x"), secret, QStringLiteral("not an http")},

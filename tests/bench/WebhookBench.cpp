@@ -50,7 +50,7 @@ int main() {
     WebReceiver receiver;
     const QString secret = world.path(QStringLiteral("secret"));
     QFile f(secret);
-    if (!f.open(QIODevice::WriteOnly) || f.write("bench-secret\n") < 0)
+    if (!f.open(QIODevice::WriteOnly) || f.write("secret-of-the-bench\n") < 0)
         return 2;
     f.close();
     f.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
