@@ -10,7 +10,21 @@
 
 #include <algorithm>
 
+#include <csignal>
+#include <unistd.h>
+
 namespace velmora::api {
+
+namespace {
+
+// The hook and everything it started.
+void KillGroup(QProcess& process) {
+    if (const qint64 pid = process.processId(); pid > 0)
+        ::kill(static_cast<pid_t>(-pid), SIGKILL);
+    process.kill();
+}
+
+} // namespace
 
 struct Hooks::Running {
     std::unique_ptr<QProcess> process;
@@ -28,7 +42,7 @@ Hooks::~Hooks() {
     m_waiting.clear();
     for (auto& run : m_running) {
         run->process->disconnect(this);
-        run->process->kill();
+        KillGroup(*run->process);
         run->process->waitForFinished(1000);
     }
 }
@@ -86,11 +100,11 @@ Result<bool, QString> Hooks::start() {
 }
 
 void Hooks::queue(const Command& command, QByteArray input) {
-    if (m_waiting.size() >= static_cast<std::size_t>(kMostWaiting)) {
+    if (m_waiting.size() >= static_cast<std::size_t>(m_mostWaiting)) {
         if (m_dropped == 0)
             qWarning().noquote()
                 << tr("hooks: %1 events wait for their hook; new ones are dropped until fewer wait")
-                       .arg(kMostWaiting);
+                       .arg(m_mostWaiting);
         ++m_dropped;
         ++m_droppedTotal;
         return;
@@ -111,6 +125,9 @@ void Hooks::launch() {
         p->setProgram(job.command->program);
         p->setArguments(job.command->arguments);
         p->setStandardOutputFile(QProcess::nullDevice());
+        // A group of its own: a hook that is a script ends with what it
+        // started (a curl, a sleep), not only its shell.
+        p->setChildProcessModifier([] { ::setpgid(0, 0); });
         connect(p, &QProcess::readyReadStandardError, this, [r] {
             const QByteArray more = r->process->readAllStandardError();
             r->stderrHead.append(more.left(kMostStderr - r->stderrHead.size()));
@@ -141,7 +158,7 @@ void Hooks::launch() {
         r->limit.setSingleShot(true);
         connect(&r->limit, &QTimer::timeout, this, [r] {
             r->killed = true;
-            r->process->kill();
+            KillGroup(*r->process);
         });
         m_running.push_back(std::move(run));
         r->limit.start(m_limitMs);
@@ -173,7 +190,7 @@ void Hooks::finish(Running* run, bool ok, const QString& problem) {
         process->deleteLater();
         m_running.erase(it);
     }
-    if (m_dropped > 0 && m_waiting.size() < static_cast<std::size_t>(kMostWaiting / 2)) {
+    if (m_dropped > 0 && m_waiting.size() < static_cast<std::size_t>(m_mostWaiting / 2)) {
         qWarning().noquote() << tr("hooks: events dropped while too many waited: %1").arg(m_dropped);
         m_dropped = 0;
     }

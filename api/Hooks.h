@@ -3,7 +3,8 @@
 // [Hooks]: a program of the user's run for each message that comes in
 // (OnReceive=) and each state an outgoing message reaches (OnState=), with
 // the event's JSON (EventJson) on its standard input. The program is run
-// itself, never through a shell: a text that came from anyone's phone is
+// itself, never through a shell, in a process group of its own, so that
+// what it started itself ends with it at the limit: a text that came from anyone's phone is
 // data to it, whatever quotes, $(...) or backticks it holds. A hook runs
 // beside the message centre and is only told: one that fails, hangs or
 // waits never holds up a message. At most kAtOnce run at once; the rest
@@ -47,6 +48,8 @@ public:
     Result<bool, QString> start();
     // How long a hook may run (tests shorten it).
     void setLimitMs(int ms) { m_limitMs = ms; }
+    // How many may wait (tests lessen it).
+    void setMostWaiting(int count) { m_mostWaiting = count; }
 
     int running() const { return static_cast<int>(m_running.size()); }
     int waiting() const { return static_cast<int>(m_waiting.size()); }
@@ -80,6 +83,7 @@ private:
     std::deque<Job> m_waiting;
     std::vector<std::unique_ptr<Running>> m_running;
     int m_limitMs = kLimitMs;
+    int m_mostWaiting = kMostWaiting;
     int m_dropped = 0; // since the queue was last short again
     int m_droppedTotal = 0;
 };

@@ -105,6 +105,15 @@ TEST(Hooks, HostileTextsReachTheHookAsDataAndRunNothing) {
     EXPECT_TRUE(pwned.isEmpty()) << pwned.join(QLatin1Char(' ')).toStdString();
 }
 
+// Whether the process `pid` has ended (gone, or a zombie no one reaped yet).
+bool Gone(const QByteArray& pid) {
+    const QByteArray stat = Bytes(QStringLiteral("/proc/%1/stat").arg(QString::fromLatin1(pid)));
+    if (stat == "<unreadable>")
+        return true;
+    const qsizetype close = stat.lastIndexOf(')');
+    return close > 0 && stat.mid(close + 2, 1) == "Z";
+}
+
 // How a hook ends, and what the log says of it.
 struct Ending {
     const char* name;
@@ -119,14 +128,18 @@ TEST(Hooks, EachEndingIsLoggedAndAHookPastItsLimitIsKilled) {
         {"failing", "echo 'printer offline' >&2; echo second line >&2; exit 3", false,
          QStringLiteral("exit status 3: printer offline")},
         {"killed by itself", "kill -9 $$", false, QStringLiteral("ended by a signal")},
-        {"hanging", "exec sleep 30", false, QStringLiteral("still running after 0.3 s: stopped")},
+        // What it started ends with it (its pid in the file it names).
+        {"hanging", "sleep 30 & echo $! > \"$1\"; wait", false,
+         QStringLiteral("still running after 0.3 s: stopped")},
     };
     for (const Ending& ending : endings) {
         SCOPED_TRACE(ending.name);
         ApiWorld world;
         LogLines log;
         HooksConfig config;
-        config.onReceive = world.script(QStringLiteral("hook.sh"), ending.script);
+        const QString child = world.path(QStringLiteral("child"));
+        config.onReceive =
+            world.script(QStringLiteral("hook.sh"), ending.script) + QLatin1Char(' ') + Quoted(child);
         Hooks hooks(*world.api, config);
         hooks.setLimitMs(300);
         ASSERT_TRUE(hooks.start());
@@ -144,6 +157,11 @@ TEST(Hooks, EachEndingIsLoggedAndAHookPastItsLimitIsKilled) {
         else
             EXPECT_TRUE(log.has(ending.logged)) << log.lines().join(QLatin1Char('\n')).toStdString();
         EXPECT_FALSE(log.has(QStringLiteral("second line")));
+        if (QFile::exists(child)) {
+            const QByteArray pid = Bytes(child).trimmed();
+            ASSERT_FALSE(pid.isEmpty());
+            EXPECT_TRUE(Until([&] { return Gone(pid); }, 3000)) << "the hook's own child " << pid.constData();
+        }
     }
 }
 
@@ -184,6 +202,28 @@ TEST(Hooks, NoMoreThanFourRunAtOnceAndTheRestWaitTheirTurn) {
     }
     EXPECT_EQ(starts, kEvents);
     EXPECT_EQ(most, Hooks::kAtOnce) << "four at once, not one after another and not more";
+}
+
+TEST(Hooks, BeyondTheMostWaitingEventsAreDroppedAndTheLogSaysHowMany) {
+    ApiWorld world;
+    LogLines log;
+    HooksConfig config;
+    config.onReceive = world.script(QStringLiteral("slow.sh"), "sleep 0.3");
+    Hooks hooks(*world.api, config);
+    hooks.setMostWaiting(3);
+    ASSERT_TRUE(hooks.start());
+    int ended = 0;
+    QObject::connect(&hooks, &Hooks::ended, [&](const QString&, bool) { ++ended; });
+    for (int n = 0; n < 10; ++n)
+        world.receive(QStringLiteral("Pesan %1").arg(n));
+    world.api->pump();
+    EXPECT_EQ(hooks.running(), Hooks::kAtOnce);
+    EXPECT_EQ(hooks.waiting(), 3);
+    EXPECT_EQ(hooks.dropped(), 3);
+    EXPECT_TRUE(log.has(QStringLiteral("3 events wait for their hook; new ones are dropped")));
+    ASSERT_TRUE(Until([&] { return ended == 7; }));
+    EXPECT_TRUE(log.has(QStringLiteral("events dropped while too many waited: 3")))
+        << log.lines().join(QLatin1Char('\n')).toStdString();
 }
 
 TEST(Hooks, AProgramThatCannotRunIsRefusedAtTheStart) {
