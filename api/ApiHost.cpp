@@ -3,7 +3,9 @@
 #include "ApiNames.h"
 #include "BusService.h"
 #include "HttpGateway.h"
+#include "Hooks.h"
 #include "MessageCentre.h"
+#include "Webhooks.h"
 
 #include <QCoreApplication>
 
@@ -51,7 +53,28 @@ Result<bool, QString> ApiHost::start() {
                                  .arg(*port);
     }
 
-    // Hooks and webhooks: start them here when m_config.hooks or m_config.webhook name any.
+    // Hooks and webhooks: only told of what happened; none of them holds
+    // up a message.
+    if (!m_config.hooks.onReceive.isEmpty() || !m_config.hooks.onState.isEmpty()) {
+        m_hooks = std::make_unique<Hooks>(*m_api, m_config.hooks);
+        if (const auto started = m_hooks->start(); !started) {
+            m_hooks.reset();
+            return Result<bool, QString>::Fail(started.error());
+        }
+    }
+    if (!m_config.webhook.url.isEmpty()) {
+        MessageStore* store = m_centre.store();
+        if (!store)
+            return Result<bool, QString>::Fail(
+                QCoreApplication::translate("ApiHost",
+                                            "[Webhooks] Url=: no store to keep the webhooks' queue in: %1")
+                    .arg(m_centre.noStoreReason().text()));
+        m_webhooks = std::make_unique<Webhooks>(*m_api, *store, m_config.webhook);
+        if (const auto started = m_webhooks->start(); !started) {
+            m_webhooks.reset();
+            return Result<bool, QString>::Fail(started.error());
+        }
+    }
 
     return Result<bool, QString>::Ok(true);
 }

@@ -24,6 +24,8 @@ namespace velmora::api {
 
 class BusService;
 class HttpGateway;
+class Hooks;
+class Webhooks;
 
 class ApiHost : public QObject {
     Q_OBJECT
@@ -47,6 +49,8 @@ public:
 
     MessageApi& api() { return *m_api; }
     BusService* bus() const { return m_bus.get(); }
+    Hooks* hooks() const { return m_hooks.get(); }          // null unless [Hooks] names a program
+    Webhooks* webhooks() const { return m_webhooks.get(); } // null unless [Webhooks] Url= is set
 
 private:
     MessageCentre& m_centre;
@@ -58,6 +62,8 @@ private:
     // HTTP: the gateway, made in start() when m_config.http.listen is set.
     std::unique_ptr<HttpGateway> m_http;
     // Hooks and webhooks: made in start() when m_config.hooks / m_config.webhook name them.
+    std::unique_ptr<Hooks> m_hooks;
+    std::unique_ptr<Webhooks> m_webhooks;
 };
 
 } // namespace velmora::api

@@ -19,6 +19,10 @@
         <source>HTTP: listening on %1 (port %2)</source>
         <translation>HTTP: mendengarkan di %1 (port %2)</translation>
     </message>
+    <message>
+        <source>[Webhooks] Url=: no store to keep the webhooks&apos; queue in: %1</source>
+        <translation>[Webhooks] Url=: tidak ada penyimpanan untuk antrean webhook: %1</translation>
+    </message>
 </context>
 <context>
     <name>BatchBuilder</name>
@@ -679,6 +683,10 @@
     <message>
         <source>message %1 was sent again already, or is no longer one to send again</source>
         <translation>pesan %1 sudah dikirim ulang, atau tidak lagi bisa dikirim ulang</translation>
+    </message>
+    <message>
+        <source>the webhooks&apos; queue was moved on by another program</source>
+        <translation>antrean webhook sudah dimajukan oleh program lain</translation>
     </message>
 </context>
 <context>
@@ -1941,6 +1949,41 @@
     </message>
 </context>
 <context>
+    <name>velmora::api::Hooks</name>
+    <message>
+        <source>[Hooks] %1=: no program given</source>
+        <translation>[Hooks] %1=: tidak ada program yang diberikan</translation>
+    </message>
+    <message>
+        <source>[Hooks] %1=: %2 is not a program that can be run</source>
+        <translation>[Hooks] %1=: %2 bukan program yang dapat dijalankan</translation>
+    </message>
+    <message>
+        <source>hooks: %1 events wait for their hook; new ones are dropped until fewer wait</source>
+        <translation>hooks: %1 peristiwa menunggu hook-nya; peristiwa baru dibuang sampai yang menunggu berkurang</translation>
+    </message>
+    <message>
+        <source>still running after %1 s: stopped</source>
+        <translation>masih berjalan setelah %1 detik: dihentikan</translation>
+    </message>
+    <message>
+        <source>ended by a signal</source>
+        <translation>diakhiri oleh sinyal</translation>
+    </message>
+    <message>
+        <source>exit status %1</source>
+        <translation>status keluar %1</translation>
+    </message>
+    <message>
+        <source>hook %1 (%2): %3</source>
+        <translation>hook %1 (%2): %3</translation>
+    </message>
+    <message>
+        <source>hooks: events dropped while too many waited: %1</source>
+        <translation>hooks: peristiwa yang dibuang karena terlalu banyak yang menunggu: %1</translation>
+    </message>
+</context>
+<context>
     <name>velmora::api::HttpGateway</name>
     <message>
         <source>[Http] Listen= needs TokenFile=, the file holding the token every request must carry</source>
@@ -2069,6 +2112,61 @@
     <message>
         <source>there is no WebSocket here</source>
         <translation>tidak ada WebSocket di sini</translation>
+    </message>
+</context>
+<context>
+    <name>velmora::api::Webhooks</name>
+    <message>
+        <source>[Webhooks] SecretFile= is needed with Url=</source>
+        <translation>[Webhooks] SecretFile= diperlukan bersama Url=</translation>
+    </message>
+    <message>
+        <source>[Webhooks] SecretFile=: %1 is not a file</source>
+        <translation>[Webhooks] SecretFile=: %1 bukan berkas</translation>
+    </message>
+    <message>
+        <source>[Webhooks] SecretFile=: %1 may be read by others (chmod 600 it)</source>
+        <translation>[Webhooks] SecretFile=: %1 dapat dibaca pengguna lain (jalankan chmod 600 padanya)</translation>
+    </message>
+    <message>
+        <source>[Webhooks] SecretFile=: %1: %2</source>
+        <translation>[Webhooks] SecretFile=: %1: %2</translation>
+    </message>
+    <message>
+        <source>[Webhooks] SecretFile=: %1 is longer than %2 bytes</source>
+        <translation>[Webhooks] SecretFile=: %1 lebih panjang dari %2 bita</translation>
+    </message>
+    <message>
+        <source>[Webhooks] SecretFile=: %1 is empty</source>
+        <translation>[Webhooks] SecretFile=: %1 kosong</translation>
+    </message>
+    <message>
+        <source>[Webhooks] SecretFile=: %1 is shorter than %2 characters</source>
+        <translation>[Webhooks] SecretFile=: %1 lebih pendek dari %2 karakter</translation>
+    </message>
+    <message>
+        <source>[Webhooks] Url=: %1 is not an http or https address</source>
+        <translation>[Webhooks] Url=: %1 bukan alamat http atau https</translation>
+    </message>
+    <message>
+        <source>webhooks: %1</source>
+        <translation>webhook: %1</translation>
+    </message>
+    <message>
+        <source>webhook: event %1 delivered at attempt %2</source>
+        <translation>webhook: peristiwa %1 terkirim pada percobaan ke-%2</translation>
+    </message>
+    <message>
+        <source>no answer within %1 s</source>
+        <translation>tidak ada jawaban dalam %1 detik</translation>
+    </message>
+    <message>
+        <source>HTTP status %1</source>
+        <translation>status HTTP %1</translation>
+    </message>
+    <message>
+        <source>webhook: event %1 not delivered (attempt %2): %3; tried again in %4 min</source>
+        <translation>webhook: peristiwa %1 tidak terkirim (percobaan ke-%2): %3; dicoba lagi dalam %4 menit</translation>
     </message>
 </context>
 <context>

@@ -10,6 +10,8 @@
 #include "Result.h"
 #include "StoreProblem.h"
 
+#include <QByteArray>
+#include <QDateTime>
 #include <QString>
 #include <QStringList>
 
@@ -98,6 +100,33 @@ struct Group {
     qint64 id = 0;
     QString name; // unique in any case
     std::vector<GroupMember> members;
+};
+
+// One event posted to a webhook (the `webhooks` table): the queue of the
+// deliveries, kept in the store so that a restart loses none.
+struct WebhookDelivery {
+    qint64 id = 0;  // the row, sent as X-Velmora-Delivery
+    qint64 seq = 0; // the event's sequence number
+    QString url;
+    QByteArray body; // the exact bytes posted and signed
+    int attempts = 0;
+    QDateTime nextAt;              // not tried before
+    QDateTime doneAt;              // null until delivered
+    std::optional<int> lastStatus; // the last answer's HTTP status; none when no answer came
+    QString lastError;             // why the last attempt failed; "" when it did not
+};
+
+// One event to queue: its sequence number and the body to post.
+struct WebhookEvent {
+    qint64 seq = 0;
+    QByteArray body;
+};
+
+// What a webhook's queue holds for now: a delivery that is due, else when
+// the next one will be (null: nothing waits).
+struct WebhookNext {
+    std::optional<WebhookDelivery> due;
+    QDateTime wake;
 };
 
 // The conversation a number belongs to: the number as a destination is sent
@@ -369,6 +398,38 @@ public:
     QString NameFor(const QString& number);
     // The numbers the phone book keeps under `name` (any case, whole name).
     std::vector<QString> NumbersNamed(const QString& name);
+
+    // ---- webhooks (MessageStoreWebhooks.cpp)
+    // A delivery that failed this many times in a row stops holding back
+    // the newer ones behind it (see NextWebhook).
+    static constexpr int kWebhookHoldAttempts = 6;
+    // How far the webhooks have queued the event sequence (meta
+    // webhook_seq). The first time, the last event now: what happened
+    // before webhooks were set up is not posted.
+    Result<qint64> WebhookPosition();
+    // Queues each event for `url` and moves the position from `from` to
+    // `to`, in one transaction. Refused, with nothing queued, when the
+    // position is not `from` any more (another program moved it). An event
+    // already queued for the URL is not queued twice.
+    Result<int> QueueWebhooks(const QString& url, qint64 from, qint64 to,
+                              const std::vector<WebhookEvent>& events);
+    // What to post to `url` next at `now`. In order, one at a time: the
+    // oldest undelivered event holds back the newer ones while it is
+    // retried, so a receiver that was down gets them in order once it is
+    // back. One that failed kWebhookHoldAttempts times (about an hour of
+    // pauses) is retried on its own pauses from then on, and the rest go
+    // on: a body the receiver keeps refusing does not stop every event
+    // after it.
+    Result<WebhookNext> NextWebhook(const QString& url, const QDateTime& now);
+    // A delivery's outcome, one attempt more: delivered at `at` with `status`.
+    Result<bool> WebhookDelivered(qint64 id, int status, const QDateTime& at);
+    // Failed (`status` when the receiver answered), tried again not before `retryAt`.
+    Result<bool> WebhookFailed(qint64 id, std::optional<int> status, const QString& error,
+                               const QDateTime& retryAt);
+    // The deliveries after row `afterId`, oldest first, at most `limit`.
+    Result<std::vector<WebhookDelivery>> WebhookDeliveries(qint64 afterId = 0, int limit = 1000);
+    // Deletes the deliveries done before `before`; gives how many.
+    Result<int> DeleteDeliveredWebhooks(const QDateTime& before);
 
 private:
     MessageStore();

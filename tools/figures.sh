@@ -14,7 +14,8 @@
 # through one simulated modem and four (velmora_centre_bench), velmorad's
 # D-Bus SendText answer and StateChanged after the commit (velmora_bus_bench),
 # the messages a second the HTTP gateway takes into the queue
-# (velmora_http_bench), and velmorad's
+# (velmora_http_bench), a received message's webhook on loopback
+# (velmora_webhook_bench), and velmorad's
 # idle cost, a pulled modem's return and one text from a fresh velmora-cli
 # (tools/daemon-figures.sh). Figures are
 # measurements, not tests: tools/test.sh leaves them out. The window figures
@@ -25,7 +26,8 @@ cd "$(dirname "$0")/.."
 tools/setup.sh
 tools/build-release.sh velmora_bench velmora_store_bench link_figures ui_figures ui_phonebook_figures \
     ui_fast_figures ui_inbox_figures ui_picture_figures ui_messages_figures ui_batch_figures \
-    velmora_centre_bench velmora_bus_bench velmora_http_bench velmorad velmora-cli velmora-phonesim
+    velmora_centre_bench velmora_bus_bench velmora_http_bench velmora_webhook_bench velmorad velmora-cli \
+    velmora-phonesim
 export QT_QPA_PLATFORM=offscreen
 bin=build/release/bin
 status=0
@@ -42,6 +44,8 @@ printf '\nvelmora_bus_bench\n'
 "$bin/velmora_bus_bench" || status=1
 printf '\nvelmora_http_bench\n'
 "$bin/velmora_http_bench" || status=1
+printf '\nvelmora_webhook_bench\n'
+"$bin/velmora_webhook_bench" || status=1
 printf '\ndaemon-figures\n'
 BIN=$bin tools/daemon-figures.sh || status=1
 exit $status
