@@ -19,12 +19,15 @@
 #include <QTimer>
 #include <QXmlStreamReader>
 
+#include <csignal>
 #include <fstream>
 #include <functional>
 #include <map>
 #include <memory>
 #include <string>
 #include <vector>
+
+#include <sys/prctl.h>
 
 #include <gtest/gtest.h>
 
@@ -34,6 +37,11 @@ namespace {
 using api::BusClient;
 
 void Write(const std::string& path, const std::string& text) { std::ofstream(path) << text; }
+
+// A bus or daemon of the test's own ends with the test, even one that dies.
+void EndsWithTheTest(QProcess& p) {
+    p.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGTERM); });
+}
 
 // Runs the event loop until `done` or `ms` passed.
 bool Spin(const std::function<bool()>& done, int ms) {
@@ -82,6 +90,7 @@ protected:
         if (!QCoreApplication::instance())
             new QCoreApplication(argc, argv);
         s_bus = new QProcess;
+        EndsWithTheTest(*s_bus);
         s_bus->start("dbus-daemon", {"--session", "--nofork", "--nopidfile", "--print-address=1"});
         if (s_bus->waitForStarted(5000) && s_bus->waitForReadyRead(5000))
             s_address = QString::fromUtf8(s_bus->readLine()).trimmed();
@@ -107,6 +116,7 @@ protected:
         m_conf = m_dir + "/velmorad.conf";
         Write(m_conf,
               "[Store]\nPath=" + m_dir + "/messages.sqlite\n[Modem a]\nDevice=" + m_phone->device() + "\n");
+        EndsWithTheTest(m_daemon);
         m_daemon.setProcessEnvironment(m_env);
         m_daemon.setStandardErrorFile(QString::fromStdString(m_dir + "/log"));
         m_daemon.start(VELMORAD, {"--config", QString::fromStdString(m_conf)});
@@ -464,6 +474,7 @@ TEST_F(BusTest, SecondDaemonFindsTheNameTaken) {
     const std::string conf = m_dir + "/second.conf";
     Write(conf, "[Store]\nPath=" + m_dir + "/second.sqlite\n[Modem b]\nDevice=" + other.device() + "\n");
     QProcess second;
+    EndsWithTheTest(second);
     second.setProcessEnvironment(m_env);
     second.setStandardErrorFile(QString::fromStdString(m_dir + "/second.log"));
     second.start(VELMORAD, {"--config", QString::fromStdString(conf)});
@@ -495,6 +506,7 @@ TEST(BusAbsent, DaemonRunsWithoutABusAndSaysSoOnce) {
     for (const char* gone : {"LANGUAGE", "LC_ALL", "JOURNAL_STREAM", "NOTIFY_SOCKET", "DISPLAY"})
         env.remove(gone);
     QProcess daemon;
+    EndsWithTheTest(daemon);
     daemon.setProcessEnvironment(env);
     daemon.setStandardErrorFile(QString::fromStdString(dir + "/log"));
     daemon.start(VELMORAD, {"--config", QString::fromStdString(dir + "/velmorad.conf")});
