@@ -82,24 +82,22 @@ struct Ran {
 
 class BusTest : public ::testing::Test {
 protected:
-    // One bus for the process: Qt keeps its session connection once made.
+    // One bus for the process, for every suite: Qt keeps its session
+    // connection once made. It ends with the process.
     static void SetUpTestSuite() {
         static int argc = 1;
         static char name[] = "api_bus_tests";
         static char* argv[] = {name, nullptr};
         if (!QCoreApplication::instance())
             new QCoreApplication(argc, argv);
+        if (s_bus)
+            return;
         s_bus = new QProcess;
         EndsWithTheTest(*s_bus);
         s_bus->start("dbus-daemon", {"--session", "--nofork", "--nopidfile", "--print-address=1"});
         if (s_bus->waitForStarted(5000) && s_bus->waitForReadyRead(5000))
             s_address = QString::fromUtf8(s_bus->readLine()).trimmed();
         qputenv("DBUS_SESSION_BUS_ADDRESS", s_address.toUtf8());
-    }
-    static void TearDownTestSuite() {
-        s_bus->kill();
-        s_bus->waitForFinished(5000);
-        delete s_bus;
     }
 
     void SetUp() override {
@@ -124,6 +122,15 @@ protected:
         ASSERT_TRUE(LogSays(m_dir + "/log", "answering as org.velmora.Velmora1 on the session bus", 15000))
             << All(m_dir + "/log");
         ASSERT_TRUE(LogSays(m_dir + "/log", "info: modem a: IMEI", 15000)) << All(m_dir + "/log");
+        // Connected, as the daemon's modems table says once the link is up.
+        BusClient client(QDBusConnection::sessionBus(), QDBusConnection::SessionBus);
+        ASSERT_TRUE(Spin(
+            [&] {
+                const auto modems = client.modems();
+                return modems && !modems.value().isEmpty() &&
+                       modems.value()[0].toObject().value("state").toString() == "ready";
+            },
+            15000));
     }
     void TearDown() override {
         m_daemon.terminate();
@@ -314,6 +321,34 @@ TEST_F(BusTest, CliSendToManyGoesThroughTheDaemon) {
     EXPECT_EQ(alone.err, "");
     EXPECT_NE(alone.out.find("Message 2 to"), std::string::npos) << alone.out;
     const Ran bus = Cli({"send", "--to", "0811000001,0811000002", "text", "Hi"});
+    EXPECT_EQ(bus.code, 0) << bus.err;
+    EXPECT_EQ(bus.err, "velmora-cli: through the running Velmora program (D-Bus, session bus)\n");
+    EXPECT_EQ(bus.out, alone.out);
+}
+
+// A network that takes 1.5 s a message: a queue run finds work left.
+class BusSlowTest : public BusTest {
+protected:
+    std::vector<std::string> PhoneArgs() override {
+        return {"--imei", "354812345678908", "--network-delay", "1500"};
+    }
+};
+
+// queue run follows what the daemon sends of the queue and ends with the
+// summary a run of its own prints (alone: another phone as slow, a store
+// of its own).
+TEST_F(BusSlowTest, CliQueueRunFollowsTheDaemon) {
+    SimPhone other({"--imei", "356938035643809", "--network-delay", "1500"});
+    const QString own = QString::fromStdString(m_dir + "/alone.sqlite");
+    ASSERT_EQ(Cli({"send", "--queue", "--store", own, "--to", "0811000001,0811000002", "text", "Hi"}).code,
+              0);
+    const Ran alone = Cli({"queue", "run", "--direct", "--fast", "--device",
+                           QString::fromStdString(other.device()), "--store", own});
+    ASSERT_EQ(alone.code, 0) << alone.err;
+    EXPECT_NE(alone.out.find("Message 2 to"), std::string::npos) << alone.out;
+
+    ASSERT_EQ(Cli({"send", "--queue", "--to", "0811000001,0811000002", "text", "Hi"}).code, 0);
+    const Ran bus = Cli({"queue", "run"});
     EXPECT_EQ(bus.code, 0) << bus.err;
     EXPECT_EQ(bus.err, "velmora-cli: through the running Velmora program (D-Bus, session bus)\n");
     EXPECT_EQ(bus.out, alone.out);
