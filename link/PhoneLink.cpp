@@ -53,25 +53,26 @@ struct PhoneLink::Shared {
 
     // The clock (the worker's) is cut short for disconnect number `n` only
     // while the worker has not come to it, and given back by the worker when
-    // it does, unless the link is ending.
+    // it does, unless the link is ending. Null once the worker is gone: its
+    // thread may end (and free it) while the link is still asking.
     Clock* clock;
     std::mutex cancelMutex;
     quint64 disconnectsServed = 0;
     bool ending = false;
     void CancelFor(quint64 n) {
         const std::lock_guard<std::mutex> lock(cancelMutex);
-        if (disconnectsServed < n)
+        if (disconnectsServed < n && clock)
             clock->Cancel();
     }
     void ServedUpTo(quint64 n) {
         const std::lock_guard<std::mutex> lock(cancelMutex);
         disconnectsServed = std::max(disconnectsServed, n);
-        if (!ending)
+        if (!ending && clock)
             clock->Resume();
     }
     void ResumeClock() {
         const std::lock_guard<std::mutex> lock(cancelMutex);
-        if (!ending)
+        if (!ending && clock)
             clock->Resume();
     }
 
@@ -125,6 +126,9 @@ public:
         } catch (const EComPort&) {
             // released all the same
         }
+        // Its clock goes with it, perhaps while the link is shutting down.
+        const std::lock_guard<std::mutex> lock(m_shared->cancelMutex);
+        m_shared->clock = nullptr;
     }
 
     // Emits one of the link's signals, while there is a link to hear it.
@@ -536,7 +540,8 @@ bool PhoneLink::shutDown(int ms) {
     {
         const std::lock_guard<std::mutex> lock(m_shared->cancelMutex);
         m_shared->ending = true;
-        m_shared->clock->Cancel(); // ends a 10 s read at once; the port closes with the worker
+        if (m_shared->clock)
+            m_shared->clock->Cancel(); // ends a 10 s read at once; the port closes with the worker
     }
     m_thread->quit();
     return m_thread->wait(QDeadlineTimer(ms));

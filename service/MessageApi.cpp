@@ -22,6 +22,8 @@ namespace {
 // velmora-cli --queue, a second program on the store): the centre's own
 // changes are told at once.
 constexpr int kPollMs = 250;
+// How often what ran out of time is expired, whatever the modems do.
+constexpr int kExpireMs = 1000;
 // Events read at a time while catching up.
 constexpr int kEventsAtOnce = 500;
 // A text longer than this is no message whatever its coding: 255 parts of
@@ -106,6 +108,17 @@ MessageApi::MessageApi(MessageCentre& centre, QObject* parent) : QObject(parent)
     m_poll.setInterval(kPollMs);
     connect(&m_poll, &QTimer::timeout, this, &MessageApi::pump);
     m_poll.start();
+    // A message's time runs out while no modem would take it too: a
+    // caller waiting for its end hears of it then.
+    m_expire.setInterval(kExpireMs);
+    connect(&m_expire, &QTimer::timeout, this, [this] {
+        const std::vector<ModemChannel*> channels = m_centre.channels();
+        if (!channels.empty())
+            channels.front()->outbox().expire();
+        else if (MessageStore* store = m_centre.store(); store && store->fault() == MessageStore::Fault::None)
+            store->ExpireQueued(QDateTime::currentDateTimeUtc());
+    });
+    m_expire.start();
     const auto forget = [this] {
         if (MessageStore* store = m_centre.store(); store && store->fault() == MessageStore::Fault::None)
             store->ForgetKeysBefore(QDateTime::currentDateTimeUtc().addDays(-kKeyDays));

@@ -76,7 +76,10 @@ public:
     // Queues `message` (RequestToJson's fields; "destination" is ignored,
     // each recipient is one) to each of `recipients`, all or none in one
     // store transaction with the key. The same key again gives the first
-    // call's ids and queues nothing. At most kMaxRecipients.
+    // call's ids and queues nothing. At most kMaxRecipients; the modem, when
+    // named, one of the centre's; a message BuildMessage refuses is Refused
+    // with its words (after "NUMBER: " when there are several recipients),
+    // and nothing is queued.
     Result<Submitted, ApiError> submit(const QStringList& recipients, const QJsonObject& message,
                                        const SubmitOptions& options);
     // The same for a text: {"kind": "text", "text": text, "longText": true,
@@ -89,7 +92,9 @@ public:
     // "history"'s filters; newest first.
     Result<std::vector<MessageRecord>, ApiError> list(const HistoryQuery& query);
     // The messages whose first event came after `cursor` (0: from the
-    // start), `direction` only when given, at most `limit` (1..1000).
+    // start), `direction` only when given (a message coming in counts from
+    // its arrival whole, one going out from its recording), at most `limit`
+    // (1..1000), each once, in the order those events were committed.
     Result<MessagePage, ApiError> after(qint64 cursor, std::optional<msg::Direction> direction, int limit);
     Result<std::vector<ModemRecord>, ApiError> modems();
 
@@ -129,7 +134,8 @@ private:
     qint64 m_seen = 0; // the last event told
     qint64 m_telling = 0;
     QTimer m_poll;
-    QTimer m_forget; // the keys older than kKeyDays, once a day
+    QTimer m_forget;      // the keys older than kKeyDays, once a day
+    QTimer m_expire;      // what ran out of time, while no modem takes it
     bool m_begun = false; // m_seen is the store's
     bool m_pumping = false, m_pumpAgain = false;
 };

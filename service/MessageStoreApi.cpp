@@ -47,6 +47,7 @@ Result<std::vector<qint64>> MessageStore::AddQueuedKeyed(const std::vector<Messa
                 return R::Ok(IdsFromJson(ids.toString()));
             }
         }
+        Impl::IndexAtEnd index(*d);
         std::vector<qint64> ids;
         ids.reserve(messages.size());
         for (const MessageRecord& message : messages) {
@@ -60,6 +61,7 @@ Result<std::vector<qint64>> MessageStore::AddQueuedKeyed(const std::vector<Messa
             r.replaces = 0;
             ids.push_back(d->InsertOutgoing(r, true));
         }
+        index.Flush();
         if (!key.isEmpty())
             Run(d->Cached(QStringLiteral("INSERT INTO api_keys(key, ids, created) VALUES(?, ?, ?)")),
                 {key, IdsToJson(ids), QDateTime::currentMSecsSinceEpoch()});

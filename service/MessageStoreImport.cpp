@@ -129,7 +129,12 @@ ImportReport MessageStore::ImportReceivedLog(const QString& logPath) {
     // What the log holds came in long ago, to another program: no door is
     // told of it as new (the events its rows made go with the batch).
     qint64 before = 0;
-    const auto forget = [&] { Run(d->Cached(QStringLiteral("DELETE FROM events WHERE seq > ?")), {before}); };
+    Impl::IndexAtEnd index(*d);
+    // Before each commit: the batch's messages indexed, their events gone.
+    const auto beforeCommit = [&] {
+        index.Flush();
+        Run(d->Cached(QStringLiteral("DELETE FROM events WHERE seq > ?")), {before});
+    };
     const auto take = [&](const QByteArray& raw) {
         const auto line = ParseLogLine(raw, words);
         if (!line) {
@@ -152,7 +157,7 @@ ImportReport MessageStore::ImportReceivedLog(const QString& logPath) {
             d->Receive(QString(), QString(), QString(), -1, line->pdu, line->whenMs, &pdu);
         ++(r.newPdu ? report.imported : report.duplicates);
         if (++inBatch == kImportBatch) {
-            forget();
+            beforeCommit();
             batch->Commit();
             batch.reset();
             inBatch = 0;
@@ -197,7 +202,7 @@ ImportReport MessageStore::ImportReceivedLog(const QString& logPath) {
                                                        "The received log %1 could not be read to its end: %2")
                                .arg(Shown(logPath), file.errorString());
         if (batch) {
-            forget();
+            beforeCommit();
             batch->Commit();
         }
     } catch (const SqlFailed& f) {

@@ -136,6 +136,7 @@ Result<qint64> MessageStore::AddBatch(const BatchRecord& batch, const std::vecto
                   Name(batch.pauseReason), p.intervalMs, p.perHour, Millis(p.startAt), Millis(p.expireAt),
                   p.retries});
         const qint64 id = add.lastInsertId().toLongLong();
+        Impl::IndexAtEnd index(*d);
         MessageRecord r;
         for (std::size_t i = 0; i < messages.size(); ++i) {
             r = messages[i];
@@ -151,6 +152,7 @@ Result<qint64> MessageStore::AddBatch(const BatchRecord& batch, const std::vecto
                 r.created = created;
             d->InsertOutgoing(r, true);
         }
+        index.Flush();
         t.Commit();
         return Result<qint64>::Ok(id);
     } catch (const SqlFailed& f) {

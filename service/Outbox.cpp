@@ -271,6 +271,21 @@ std::optional<OutboxStep> Outbox::tryStart(const BatchRecord* batch, std::option
     return std::nullopt;
 }
 
+int Outbox::expire() {
+    MessageStore* store = m_service.store();
+    if (!store)
+        return 0;
+    const auto expired = store->ExpireQueued(m_now());
+    if (!expired)
+        return 0;
+    for (const qint64 id : expired.value()) {
+        emit messageChanged(id, msg::State::Failed, msg::Reason::Expired, -1);
+        if (const auto m = store->Message(id))
+            emit batchChanged(m->batch);
+    }
+    return static_cast<int>(expired.value().size());
+}
+
 OutboxStep Outbox::next(std::optional<qint64> only) {
     MessageStore* store = m_service.store();
     if (!store)
@@ -280,13 +295,7 @@ OutboxStep Outbox::next(std::optional<qint64> only) {
     const QDateTime now = m_now();
     if (m_heldUntil.isValid() && now < m_heldUntil)
         return {OutboxStep::Wait, 0, m_heldUntil};
-    if (const auto expired = store->ExpireQueued(now); expired) {
-        for (const qint64 id : expired.value()) {
-            emit messageChanged(id, msg::State::Failed, msg::Reason::Expired, -1);
-            if (const auto m = store->Message(id))
-                emit batchChanged(m->batch);
-        }
-    }
+    expire();
     std::optional<QDateTime> earliest;
     // A message of its own first: one a batch of thousands would otherwise
     // hold back for hours.

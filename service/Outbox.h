@@ -142,6 +142,12 @@ public:
     // (0: none), counted from the store, so a restart keeps to it.
     void setModemPacing(qint64 intervalMs, int perHour);
 
+    // Every queued message whose time ran out (its batch's or its own)
+    // becomes Failed (Expired), told as the outbox tells its own changes;
+    // gives how many. next() does it first; a program also does it while
+    // no modem is there to take anything.
+    int expire();
+
     // Expires what is too late, then starts the first message that is due
     // (of `batch` only, when given), or says when one will be. Only one
     // message is on its way at a time: while the service is busy, Wait.

@@ -182,6 +182,20 @@ TEST_F(Api, aKeyQueuesOnceAndACancelAfterTheMessageLeftIsAConflict) {
     EXPECT_EQ(api->after(0, {}, 0).error().code, ApiError::BadRequest);
 }
 
+// No modem would take it: its time runs out all the same, and is told.
+TEST_F(Api, aMessageExpiresWhileNoModemTakesIt) {
+    QSignalSpy changed(api.get(), &MessageApi::stateChanged);
+    SubmitOptions options;
+    options.expire = QDateTime::currentDateTimeUtc().addMSecs(300);
+    const auto sent = api->submitText({"6281"}, QStringLiteral("Diskon hari ini"), options);
+    ASSERT_TRUE(sent) << sent.error().why.toStdString();
+    ASSERT_TRUE(Until([&] { return changed.size() == 2; }, 5000));
+    EXPECT_EQ(changed[1][0].toLongLong(), sent->ids.front());
+    EXPECT_EQ(changed[1][1].toString(), "failed");
+    EXPECT_EQ(changed[1][2].toString(), "expired");
+    EXPECT_EQ(store().Message(sent->ids.front())->reason, msg::Reason::Expired);
+}
+
 // What another program writes to the store is told within the poll.
 TEST_F(Api, anotherProgramsChangesAreToldFromTheStore) {
     QSignalSpy changed(api.get(), &MessageApi::stateChanged);
