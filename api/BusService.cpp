@@ -347,6 +347,8 @@ QVariantMap BusService::batchStep(qulonglong id, int verb) {
         return {};
     }
     m_centre.poke();
+    // What the step changed is told now, not at the next look at the store.
+    m_api.pump();
     if (!batch) {
         const auto m = store->Message(number);
         if (!done.value()) {

@@ -308,40 +308,97 @@ int BatchSummary(MessageStore& store, std::optional<qint64> batch, const std::se
     return phoneGone ? kExitUnreachable : code;
 }
 
-// A batch the running program sends, followed as a run of this command
-// sends it: each message's end as it comes (told by StateChanged, read from
-// the store), then the same summary. Ends when nothing of it is left to go,
-// or it is paused.
-int FollowBatch(api::BusClient& client, MessageStore& store, qint64 batch, Io io) {
+// What the running program sends, followed as a run of this command sends
+// it: each message's end as it comes (told by StateChanged, read from the
+// store), then the same summary. `batch`'s messages (send --to), until
+// nothing of it is left to go or it is paused; or every message queued
+// when it starts or later (queue run), until nothing is due, or for ever
+// with `follow`.
+int FollowThrough(api::BusClient& client, MessageStore& store, std::optional<qint64> batch, bool follow,
+                  Io io) {
     QEventLoop loop;
     const QObject listening;
     QObject::connect(&client, &api::BusClient::stateChanged, &listening, [&loop] { loop.quit(); });
-    std::set<qint64> told;
+    std::set<qint64> watched, told, touched, alone;
     std::map<qint64, QDateTime> again; // a message queued again, by the time it goes again
-    HistoryQuery ofBatch;
-    ofBatch.batch = batch;
+    QDateTime waitingFor;
     for (;;) {
-        for (const MessageRecord& m : store.Messages(ofBatch)) {
+        // What may end: the batch's, or what is queued now and what was.
+        std::map<qint64, MessageRecord> now;
+        std::map<qint64, QDateTime> startOf; // a batch's --at
+        HistoryQuery query;
+        if (batch) {
+            query.batch = *batch;
+            for (MessageRecord& m : store.Messages(query))
+                watched.insert(m.id), now.emplace(m.id, std::move(m));
+        } else {
+            for (const BatchRecord& b : store.Batches(true)) {
+                if (b.state != msg::BatchState::Active)
+                    continue;
+                startOf[b.id] = b.pacing.startAt;
+                query.batch = b.id;
+                for (MessageRecord& m : store.Messages(query))
+                    if (m.state == msg::State::Queued || m.state == msg::State::Sending)
+                        watched.insert(m.id), now.emplace(m.id, std::move(m));
+            }
+            for (MessageRecord& m : store.QueuedAlone())
+                watched.insert(m.id), now.emplace(m.id, std::move(m));
+            for (const qint64 id : watched)
+                if (!now.count(id))
+                    if (auto m = store.Message(id))
+                        now.emplace(id, std::move(*m));
+        }
+        bool pending = false, sending = false;
+        QDateTime next;
+        for (const auto& entry : now) {
+            const qint64 id = entry.first;
+            const MessageRecord& m = entry.second;
             const auto say = [&](const std::string& what) {
+                touched.insert(m.batch);
+                if (m.batch == 0)
+                    alone.insert(id);
                 io.out << Fill(translate("queue", "Message %1 to %2: %3"),
-                               {std::to_string(m.id), ForOutput(Who(m), io.outIsTerminal), what})
+                               {std::to_string(id), ForOutput(Who(m), io.outIsTerminal), what})
                        << '\n'
                        << std::flush;
             };
+            if (m.state == msg::State::Queued || m.state == msg::State::Sending) {
+                pending = true;
+                sending = sending || m.state == msg::State::Sending;
+                QDateTime due = m.notBefore;
+                if (const auto at = startOf.find(m.batch); at != startOf.end() && at->second > due)
+                    due = at->second;
+                if (m.state == msg::State::Queued && due.isValid() && (!next.isValid() || due < next))
+                    next = due;
+            }
             if (m.state == msg::State::Queued && m.notBefore.isValid() && m.reason == msg::Reason::Retrying) {
-                if (again[m.id] != m.notBefore) {
-                    again[m.id] = m.notBefore;
+                if (again[id] != m.notBefore) {
+                    again[id] = m.notBefore;
                     say(Fill(translate("queue", "%1, tried again from %2"),
                              {StateShown(m), Local(m.notBefore)}));
                 }
             } else if (m.state != msg::State::Queued && m.state != msg::State::Sending &&
-                       told.insert(m.id).second) {
+                       told.insert(id).second) {
                 say(StateShown(m));
             }
         }
-        const auto b = store.Batch(batch);
-        if (!b || b->finished() || b->state != msg::BatchState::Active)
-            break;
+        if (batch) {
+            const auto b = store.Batch(*batch);
+            if (!b || b->finished() || b->state != msg::BatchState::Active)
+                break;
+        } else {
+            if (!pending && !follow)
+                break;
+            // A wait of more than a few seconds is said once, as a run of
+            // its own says it.
+            if (!sending && next.isValid() && next != waitingFor &&
+                QDateTime::currentDateTimeUtc().msecsTo(next) > kSayWaitMs) {
+                waitingFor = next;
+                io.out << Fill(translate("queue", "Waiting until %1 for the next message"), {Local(next)})
+                       << '\n'
+                       << std::flush;
+            }
+        }
         // Told at once by the program; a second at most between looks, so
         // Ctrl-C (a cancelled clock) ends the wait.
         QTimer::singleShot(1000, &loop, &QEventLoop::quit);
@@ -349,7 +406,9 @@ int FollowBatch(api::BusClient& client, MessageStore& store, qint64 batch, Io io
         if (io.clock)
             io.clock->Sleep(0);
     }
-    return BatchSummary(store, batch, {batch}, {}, false, io);
+    if (batch)
+        return BatchSummary(store, batch, {*batch}, {}, false, io);
+    return BatchSummary(store, std::nullopt, touched, alone, false, io);
 }
 
 // Sends what is due until nothing is queued (or for ever), printing each
@@ -814,7 +873,7 @@ int RunSendToMany(const PhoneTarget& given, const ManyOptions& many, const Repor
     if (many.queue)
         return leftOut ? kExitRefused : kExitOk;
     if (running) {
-        const int code = FollowBatch(*running, *store, batch, io);
+        const int code = FollowThrough(*running, *store, batch, false, io);
         return code == kExitOk && leftOut ? kExitRefused : code;
     }
     if (!phone->Connect()) {
@@ -859,6 +918,20 @@ int RunQueue(std::vector<std::string> words, Io io) {
             if (failure)
                 return Report(*failure, io, QueueUsage());
         }
+        // A running program that holds the modems sends the queue: it is
+        // followed through it, in its store where this user may read it.
+        auto running = RunningProgram(target);
+        if (running && !target.store) {
+            const auto path = running->storePath();
+            if (path && !path.value().isEmpty() && QFileInfo(path.value()).isReadable())
+                target.store = S(path.value());
+            else
+                running.reset();
+        }
+        if (running) {
+            SayThrough(*running, io);
+            running->listen();
+        }
         CliPhone phone(target, io);
         MessageService& service = phone.Service();
         if (!phone.store()) {
@@ -879,6 +952,8 @@ int RunQueue(std::vector<std::string> words, Io io) {
             }
             return unsure ? kExitRefused : kExitOk;
         }
+        if (running)
+            return FollowThrough(*running, *phone.store(), std::nullopt, follow, io);
         if (!phone.Connect())
             return kExitUnreachable;
         Outbox& outbox = phone.Channel().outbox();

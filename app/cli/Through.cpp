@@ -8,6 +8,7 @@
 #include "Said.h"
 #include "StatusReport.h"
 #include "TerminalText.h"
+#include "Terms.h"
 #include "Translations.h"
 
 #include <QCoreApplication>
@@ -220,11 +221,19 @@ int SendThrough(api::BusClient& client, const PduJob& job, const ReportOptions& 
     if (!partSeen) {
         const auto m = client.get(id);
         const QString reason = m ? m.value().value("reason").toString() : QString();
+        // In the user's words, as history says them.
+        const auto state = msg::StateFromName(finalState.toStdString());
+        const auto why = msg::ReasonFromName(reason.toStdString());
+        const std::string said = state ? S(terms::StateWord(*state)) : S(finalState);
+        const std::string because = why && *why != msg::Reason::None ? S(terms::ReasonWord(*why)) : S(reason);
         io.err << "velmora-cli: "
                << Fill(translate("send", "nothing sent: %1"),
-                       {S(finalState) + (reason.isEmpty() ? std::string() : " (" + S(reason) + ")")})
+                       {said + (because.empty() ? std::string() : " (" + because + ")")})
                << '\n';
-        return kExitRefused;
+        // No phone to hand it to is what a send alone says with 3.
+        return reason == QLatin1String("not-connected") || reason == QLatin1String("link-lost")
+                   ? kExitUnreachable
+                   : kExitRefused;
     }
     if (!all || !report.wanted)
         return all ? kExitOk : kExitRefused;

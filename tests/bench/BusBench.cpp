@@ -23,12 +23,15 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <map>
 #include <string>
 #include <vector>
+
+#include <sys/prctl.h>
 
 using namespace velmora;
 using velmora::testing::ReadLines;
@@ -69,6 +72,7 @@ int main(int argc, char** argv) {
     const std::string dir = TempDir("velmora-bus-bench");
 
     QProcess bus;
+    bus.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGTERM); });
     bus.start("dbus-daemon", {"--session", "--nofork", "--nopidfile", "--print-address=1"});
     if (!bus.waitForStarted(5000) || !bus.waitForReadyRead(5000)) {
         std::fprintf(stderr, "no dbus-daemon\n");
@@ -88,6 +92,7 @@ int main(int argc, char** argv) {
     for (const char* gone : {"LANGUAGE", "LC_ALL", "JOURNAL_STREAM", "NOTIFY_SOCKET"})
         env.remove(gone);
     QProcess daemon;
+    daemon.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGTERM); });
     daemon.setProcessEnvironment(env);
     daemon.setStandardErrorFile(QString::fromStdString(dir + "/log"));
     daemon.start(VELMORAD, {"--config", QString::fromStdString(dir + "/velmorad.conf")});
