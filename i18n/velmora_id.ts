@@ -2802,6 +2802,46 @@ Antrekan pesan ke %2 penerima lainnya?</translation>
         <source>the message store has no record of it yet</source>
         <translation>penyimpanan pesan belum mempunyai catatannya</translation>
     </message>
+    <message>
+        <source>&amp;Take the Modem</source>
+        <translation>&amp;Ambil Alih Modem</translation>
+    </message>
+    <message>
+        <source>%1 has stopped: nothing can be sent until it runs again or this window takes the modem.</source>
+        <translation>%1 telah berhenti: tidak ada yang dapat dikirim sampai program itu berjalan lagi atau jendela ini mengambil alih modem.</translation>
+    </message>
+    <message>
+        <source>Working through %1 (1 modem)</source>
+        <translation>Bekerja melalui %1 (1 modem)</translation>
+    </message>
+    <message>
+        <source>Working through %1 (%2 modems)</source>
+        <translation>Bekerja melalui %1 (%2 modem)</translation>
+    </message>
+    <message>
+        <source>%1 holds the modems: this window sends through it and shows its messages.</source>
+        <translation>%1 memegang modem: jendela ini mengirim melaluinya dan menampilkan pesan-pesannya.</translation>
+    </message>
+    <message>
+        <source>%1 holds the modem: this window cannot use the port itself.</source>
+        <translation>%1 memegang modem: jendela ini tidak dapat memakai port itu sendiri.</translation>
+    </message>
+    <message>
+        <source>the message is not in the history</source>
+        <translation>pesan itu tidak ada di riwayat</translation>
+    </message>
+    <message>
+        <source>Queued through %1 as message %2</source>
+        <translation>Diantrekan melalui %1 sebagai pesan %2</translation>
+    </message>
+    <message>
+        <source>Queued through %1: %2 messages</source>
+        <translation>Diantrekan melalui %1: %2 pesan</translation>
+    </message>
+    <message>
+        <source>%1 sends these batches: pause or cancel them with velmora-cli queue.</source>
+        <translation>%1 yang mengirim kiriman massal ini: jeda atau batalkan dengan velmora-cli queue.</translation>
+    </message>
 </context>
 <context>
     <name>velmora::TunePlayer</name>

@@ -241,7 +241,7 @@ OutboxWindow::OutboxWindow(MessageStore* store, Outbox& outbox, Prompter& prompt
     m_clock->start();
 
     if (m_store)
-        m_reader = std::make_unique<HistoryReader>(m_store->path());
+        m_reader = std::make_unique<HistoryReader>(m_store->path(), HistoryReader::AccessFor(*m_store));
     else
         m_timeLeft->setText(tr("The history is not open, so no batch can be shown."));
     resize(760, 520);
@@ -456,7 +456,19 @@ std::vector<qint64> OutboxWindow::selectedIds(bool (*which)(const BatchRecipient
     return ids;
 }
 
+void OutboxWindow::setReadOnly(const QString& why) {
+    m_readOnly = why;
+    for (QPushButton* b : {m_pause, m_cancel, m_sendAgain, m_drop})
+        b->setToolTip(why);
+    updateButtons();
+}
+
 void OutboxWindow::updateButtons() {
+    if (!m_readOnly.isEmpty()) {
+        for (QPushButton* b : {m_pause, m_cancel, m_sendAgain, m_drop})
+            b->setEnabled(false);
+        return;
+    }
     const bool open = m_record && !m_record->finished() && m_record->state != msg::BatchState::Cancelled;
     m_pause->setEnabled(open);
     m_pause->setText(m_record && m_record->state == msg::BatchState::Paused ? tr("&Resume") : tr("&Pause"));

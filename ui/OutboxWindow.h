@@ -55,6 +55,9 @@ public:
     BatchRecipientModel* recipients() const { return m_model; }
     // Whether the chosen batch's recipients have been read.
     bool isListed() const { return m_listed; }
+    // Shows what another program sends, changing none of it: the buttons
+    // stay off, saying `why`.
+    void setReadOnly(const QString& why);
 
 public slots:
     // A message was recorded or changed its state: its row follows.
@@ -108,6 +111,7 @@ private:
     qint64 m_batch = 0;
     std::optional<BatchRecord> m_record; // the chosen batch as last read
     bool m_listed = false;
+    QString m_readOnly;                       // why nothing can be changed; "" when it can
     int m_asked = 0;                          // the recipient list being read
     std::vector<qint64> m_changedMeanwhile;   // changed while the list was being read
     QSet<qint64> m_dirtyBatches, m_dirtyRows; // changed since the last flush

@@ -63,13 +63,20 @@ TForm1::TForm1(WindowSetup setup, QWidget* parent)
     m_prompter = m_setup.prompter ? m_setup.prompter : m_ownPrompter.get();
 
     LoadSettingsAtStart();
+    // Another program holding the modems (velmorad) keeps them: the window
+    // works through it and never opens the port or writes the store itself.
+    if (m_setup.findRunning)
+        m_running = m_setup.findRunning();
     m_link = m_setup.makeLink(m_settings);
     CentreSetup centre;
     centre.paths = m_setup.paths;
     centre.storePath = Q(ChooseMessageStore(m_setup.paths, m_settings.MessageStore));
     centre.keepDays = m_settings.KeepDays;
     m_centre = std::make_unique<MessageCentre>(std::move(centre));
-    m_centre->open();
+    // Opening the store marks what was left sending uncertain: never while
+    // another program is sending through it.
+    if (!m_running)
+        m_centre->open();
     ModemChannel& channel = m_centre->addLink(*m_link);
     // The outbox runs while the link is up.
     channel.followLink(true);
@@ -109,6 +116,8 @@ TForm1::TForm1(WindowSetup setup, QWidget* parent)
     m_ui->stbStatus->addPermanentWidget(m_outboxBar);
     WireSignals();
     SetUpUssd();
+    if (m_running)
+        StartFrontEnd();
     // A batch left queued by the last run shows from the start.
     OutboxBatchChanged(0);
 }
@@ -404,7 +413,8 @@ void TForm1::FormActivate() {
     if (m_autoConnectDone)
         return;
     m_autoConnectDone = true;
-    mnuOpenPortClick();
+    if (!m_running)
+        mnuOpenPortClick();
     if (!m_settingsMessages.isEmpty())
         QTimer::singleShot(0, this, [this] { m_prompter->Error(this, m_settingsMessages.join('\n')); });
 }

@@ -162,6 +162,10 @@ void TForm1::BatchRecorded(BatchRequest request, Result<QueuedBatch, QueueRefusa
 OutboxWindow& TForm1::OutboxView() {
     if (!m_outboxWindow) {
         m_outboxWindow = std::make_unique<OutboxWindow>(m_store, *m_outbox, *m_prompter, this);
+        if (m_running)
+            m_outboxWindow->setReadOnly(
+                tr("%1 sends these batches: pause or cancel them with velmora-cli queue.")
+                    .arg(m_running->name()));
         connect(m_outboxWindow.get(), &OutboxWindow::queueChanged, this, [this] {
             if (m_runner->running())
                 m_runner->poke();
@@ -240,7 +244,8 @@ void TForm1::OutboxBatchChanged(qint64 batch) {
 }
 
 bool TForm1::LeaveBatches() {
-    if (!m_store)
+    // The program the window works through sends them on.
+    if (!m_store || m_running)
         return true;
     const std::vector<BatchRecord> unfinished = m_store->Batches(true);
     int queued = 0;

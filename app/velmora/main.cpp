@@ -12,6 +12,8 @@
 
 #include <cstdio>
 #include <cstring>
+#include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -87,7 +89,26 @@ int main(int argc, char** argv) {
     // Lets a Wayland desktop match the window to its menu entry and icon.
     QGuiApplication::setDesktopFileName("velmora");
 
-    velmora::TForm1 window(velmora::MakeWindowSetup(velmora::CurrentAppPaths(), options));
-    window.show();
+    const velmora::WindowSetup setup = velmora::MakeWindowSetup(velmora::CurrentAppPaths(), options);
+    std::unique_ptr<velmora::TForm1> window;
+    std::function<void()> open = [&] {
+        window = std::make_unique<velmora::TForm1>(setup);
+        // The program the window worked through stopped and the user takes
+        // the modem: the window is made again, holding it itself, where the
+        // old one was (it saved its place on closing).
+        QObject::connect(
+            window.get(), &velmora::TForm1::takeModemRequested, &app,
+            [&] {
+                QApplication::setQuitOnLastWindowClosed(false);
+                if (window->close()) {
+                    window.reset();
+                    open();
+                }
+                QApplication::setQuitOnLastWindowClosed(true);
+            },
+            Qt::QueuedConnection);
+        window->show();
+    };
+    open();
     return QApplication::exec();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Prompter.h"
+#include "RunningProgram.h"
 #include "SimPhone.h"
 #include "TForm1.h"
 #include "TuneOutput.h"
@@ -107,6 +108,9 @@ private:
 class Window {
 public:
     explicit Window(const QString& device, const QByteArray& settings = {}, double scale = 0.1);
+    // A window that finds `running` holding the modems (the first time it
+    // looks; none after), on a device that is never there.
+    explicit Window(std::unique_ptr<RunningProgram> running, const QByteArray& settings = {});
     ~Window();
 
     TForm1& form() { return *m_form; }
@@ -125,6 +129,7 @@ public:
 
 private:
     QTemporaryDir m_dir;
+    std::unique_ptr<RunningProgram> m_running;
     std::unique_ptr<TForm1> m_form;
 };
 

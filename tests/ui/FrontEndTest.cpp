@@ -1,0 +1,315 @@
+// The window started while another program (velmorad) holds the modems:
+// it says so where the lamps are, never opens the port, sends through that
+// program, follows the program's store as it changes, and offers to take
+// the modem once the program has stopped. The program is a stand-in that
+// records in a store of its own, as velmorad does.
+
+#include "HistoryFill.h"
+#include "MessageStore.h"
+#include "Outbox.h"
+#include "OutboxWindow.h"
+#include "RunningProgram.h"
+#include "WindowFixture.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTableView>
+#include <QTest>
+#include <QTimer>
+#include <QTreeWidget>
+
+using namespace velmora;
+using namespace velmora::testing;
+
+namespace {
+
+// velmorad as the window sees it: what it was asked to send is queued in its
+// own store (one message a recipient), or refused with `refusal`.
+class StandInProgram : public RunningProgram {
+public:
+    struct Call {
+        QStringList recipients;
+        QJsonObject message;
+        bool report = false;
+    };
+
+    StandInProgram(MessageStore* store, QStringList modemNames)
+        : m_store(store), m_modems(std::move(modemNames)) {}
+
+    QString name() const override { return "velmorad"; }
+    QStringList modems() override { return m_modems; }
+    QString storePath() override { return m_store ? m_store->path() : QString(); }
+    void send(const QStringList& recipients, const QJsonObject& message, bool report,
+              std::function<void(Queued)> done) override {
+        calls.push_back({recipients, message, report});
+        Queued answer = Queued::Fail(refusal);
+        if (refusal.isEmpty()) {
+            std::vector<qint64> ids;
+            for (const QString& number : recipients) {
+                auto request = RequestFromJson(message);
+                if (!request)
+                    break;
+                request->destination = number.toStdString();
+                ids.push_back(AddSent(*m_store, *request, msg::State::Queued));
+            }
+            answer = Queued::Ok(ids);
+        }
+        // As a D-Bus reply comes: later, on the window's thread.
+        QTimer::singleShot(0, this, [done = std::move(done), answer]() mutable { done(std::move(answer)); });
+    }
+    Result<std::vector<QJsonObject>, QString> list(int) override {
+        return Result<std::vector<QJsonObject>, QString>::Fail("not asked");
+    }
+
+    // What the program does to a message and says on the bus.
+    void move(qint64 id, msg::State state, msg::Reason reason = msg::Reason::None) {
+        if (state != msg::State::Sending)
+            m_store->SetState(id, msg::State::Sending);
+        m_store->SetState(id, state, reason);
+        emit stateChanged(id, msg::StateName(state), "", 0);
+    }
+    void partSent(qint64 id, uint part) { emit stateChanged(id, "sending", "sent", part); }
+    void stop() { emit vanished(); }
+    void comeBack() { emit returned(); }
+
+    std::vector<Call> calls;
+    QString refusal;
+
+private:
+    MessageStore* m_store;
+    QStringList m_modems;
+};
+
+MessageRequest Text(const QString& number, const QString& text) {
+    MessageRequest r;
+    r.destination = number.toStdString();
+    r.countryCode = "62";
+    r.text = text.toStdU16String();
+    return r;
+}
+
+} // namespace
+
+class FrontEndTest : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void theWindowSaysWhoseModemsItUsesAndLeavesThePortAlone_data();
+    void theWindowSaysWhoseModemsItUsesAndLeavesThePortAlone();
+    void aTextGoesThroughTheProgramAndItsProgressIsShown();
+    void whatIsNotQueuedSaysWhy_data();
+    void whatIsNotQueuedSaysWhy();
+    void theOutboxFollowsTheProgramsStore();
+    void aStoppedProgramIsSaidAndTheModemOffered();
+
+private:
+    QTemporaryDir m_tmp;
+    std::unique_ptr<MessageStore> m_store; // the program's
+    StandInProgram* m_program = nullptr;   // owned by the window
+    std::unique_ptr<Window> m_window;
+    void Open(QStringList modems = {"a", "b"});
+};
+
+void FrontEndTest::init() {
+    auto opened = MessageStore::Open(m_tmp.filePath("velmorad.sqlite"));
+    QVERIFY(opened);
+    m_store = std::move(opened.value());
+}
+
+void FrontEndTest::cleanup() {
+    m_window.reset();
+    m_store.reset();
+    QFile::remove(m_tmp.filePath("velmorad.sqlite"));
+}
+
+void FrontEndTest::Open(QStringList modems) {
+    auto program = std::make_unique<StandInProgram>(m_store.get(), std::move(modems));
+    m_program = program.get();
+    m_window = std::make_unique<Window>(std::move(program));
+    m_window->show();
+}
+
+void FrontEndTest::theWindowSaysWhoseModemsItUsesAndLeavesThePortAlone_data() {
+    QTest::addColumn<QStringList>("modems");
+    QTest::addColumn<QString>("said");
+    QTest::newRow("two modems") << QStringList{"a", "b"} << "Working through velmorad (2 modems)";
+    QTest::newRow("one modem") << QStringList{"a"} << "Working through velmorad (1 modem)";
+}
+
+void FrontEndTest::theWindowSaysWhoseModemsItUsesAndLeavesThePortAlone() {
+    QFETCH(QStringList, modems);
+    QFETCH(QString, said);
+    Open(modems);
+    TForm1& form = m_window->form();
+    auto* banner = m_window->find<QLabel>("lblFrontEnd");
+    QVERIFY(banner);
+    QCOMPARE(banner->text(), said);
+    QVERIFY(banner->isVisible());
+    QCOMPARE(form.statusText(), said);
+    // The lamps are the port's; they make way for the words.
+    QVERIFY(!m_window->find<QWidget>("ComLed1")->isVisible());
+    // The first show connects a window that holds its own modem: this one
+    // never opens the port.
+    QTest::qWait(100);
+    QCOMPARE(form.link().state(), PhoneLink::State::Disconnected);
+    QVERIFY(m_window->find<QPushButton>("bitSendSMS")->isEnabled());
+    for (const char* name :
+         {"mnuOpenPort", "mnuFindPhone", "mnuReadSIM", "mnuInbox", "mnuMobile", "mnuUssd"}) {
+        auto* item = m_window->find<QAction>(name);
+        QVERIFY2(item, name);
+        QVERIFY2(!item->isEnabled(), name);
+        QVERIFY2(item->toolTip().contains("velmorad holds the modem"), name);
+    }
+    QVERIFY(!m_window->find<QPushButton>("bitPhonebook")->isEnabled());
+    QVERIFY(!m_window->find<QPushButton>("btnTakeModem")->isVisible());
+    // Nothing of the window's own store was made beside its settings.
+    QVERIFY(!QFile::exists(m_window->path("messages.sqlite")));
+}
+
+void FrontEndTest::aTextGoesThroughTheProgramAndItsProgressIsShown() {
+    Open();
+    auto* number = m_window->find<QLineEdit>("txtHPNo");
+    number->setText("62812345678");
+    m_window->find<QPlainTextEdit>("memText")->setPlainText("Rapat jam 9");
+    QTest::mouseClick(m_window->find<QPushButton>("bitSendSMS"), Qt::LeftButton);
+    QCOMPARE(m_program->calls.size(), std::size_t(1));
+    const auto& call = m_program->calls.front();
+    QCOMPARE(call.recipients, QStringList{"62812345678"});
+    QCOMPARE(call.message.value("kind").toString(), "text");
+    QCOMPARE(call.message.value("text").toString(), "Rapat jam 9");
+    QVERIFY(!call.report);
+    TForm1& form = m_window->form();
+    QTRY_VERIFY(form.statusText().startsWith("Queued through velmorad as message "));
+    const auto queued = m_store->Messages({});
+    QCOMPARE(queued.size(), std::size_t(1));
+    const qint64 id = queued.front().id;
+    QCOMPARE(form.statusText(), QString("Queued through velmorad as message %1").arg(id));
+
+    // The program's signals, as it sends: the status bar follows the newest message.
+    m_program->move(id, msg::State::Sending);
+    QCOMPARE(form.statusText(), "Sending");
+    m_program->move(id, msg::State::Failed, msg::Reason::NoAnswer);
+    QVERIFY(form.statusText().startsWith("Failed"));
+    QVERIFY(m_window->find<QLabel>("imgStatus")->isVisible());
+    // Another program's message changes nothing the status bar says.
+    const qint64 other = AddSent(*m_store, Text("62811111111", "x"), msg::State::Queued);
+    m_program->move(other, msg::State::Sent);
+    QVERIFY(form.statusText().startsWith("Failed"));
+}
+
+void FrontEndTest::whatIsNotQueuedSaysWhy_data() {
+    QTest::addColumn<QString>("destination");
+    QTest::addColumn<QString>("refusal");
+    QTest::addColumn<int>("calls");
+    QTest::addColumn<QString>("warning");
+    QTest::newRow("no number: refused before asking") << ""
+                                                      << "" << 0 << "destination";
+    QTest::newRow("a name nobody has") << "62812345678, Ani"
+                                       << "" << 1 << "";
+    QTest::newRow("the program refuses") << "62812345678"
+                                         << "the store is full" << 1 << "Nothing was sent: the store is full";
+}
+
+void FrontEndTest::whatIsNotQueuedSaysWhy() {
+    QFETCH(QString, destination);
+    QFETCH(QString, refusal);
+    QFETCH(int, calls);
+    QFETCH(QString, warning);
+    Open();
+    m_program->refusal = refusal;
+    m_window->find<QLineEdit>("txtHPNo")->setText(destination);
+    m_window->find<QPlainTextEdit>("memText")->setPlainText("Rapat");
+    QTest::mouseClick(m_window->find<QPushButton>("bitSendSMS"), Qt::LeftButton);
+    QCOMPARE(static_cast<int>(m_program->calls.size()), calls);
+    TestPrompter& prompter = m_window->prompter;
+    if (!warning.isEmpty()) {
+        QTRY_COMPARE(prompter.warnings.size(), 1);
+        QVERIFY2(prompter.warnings.front().contains(warning, Qt::CaseInsensitive),
+                 qPrintable(prompter.warnings.front()));
+    } else {
+        // The one left out is asked about; the other goes.
+        QCOMPARE(prompter.questions.size(), 1);
+        QVERIFY(prompter.questions.front().contains("Ani"));
+        QCOMPARE(m_program->calls.front().recipients, QStringList{"62812345678"});
+    }
+    // The button is back for the next try.
+    QTRY_VERIFY(m_window->find<QPushButton>("bitSendSMS")->isEnabled());
+}
+
+// A batch velmora-cli queued through the program's store: the window shows
+// it, its buttons off (the program sends it), and follows each message the
+// program sends, from the program's signal alone.
+void FrontEndTest::theOutboxFollowsTheProgramsStore() {
+    BatchRequest request;
+    request.name = "Rapat";
+    for (const char* number : {"62812000001", "62812000002", "62812000003"})
+        request.recipients.push_back({"", Text(number, "Rapat jam 9")});
+    const auto queued = Outbox::Record(m_store.get(), request, {}, QDateTime::currentDateTimeUtc());
+    QVERIFY(queued);
+    Open();
+    auto* bar = m_window->find<QProgressBar>("prgOutbox");
+    QTRY_VERIFY(bar->isVisible());
+    QCOMPARE(bar->text(), "0 of 3 sent");
+
+    m_window->find<QAction>("mnuOutbox")->trigger();
+    OutboxWindow* outbox = m_window->form().outboxWindow();
+    QVERIFY(outbox);
+    QTRY_VERIFY(outbox->isListed());
+    auto* pause = outbox->findChild<QPushButton*>("btnBatchPause");
+    QVERIFY(!pause->isEnabled());
+    QVERIFY(pause->toolTip().contains("velmorad"));
+
+    HistoryQuery ofBatch;
+    ofBatch.batch = queued->batch;
+    std::vector<qint64> ids;
+    for (const MessageRecord& m : m_store->Messages(ofBatch))
+        ids.push_back(m.id);
+    QCOMPARE(ids.size(), std::size_t(3));
+    m_program->move(ids[0], msg::State::Sent);
+    QTRY_COMPARE(bar->text(), "1 of 3 sent");
+    auto* progress = outbox->findChild<QProgressBar*>();
+    QTRY_COMPARE(progress->value(), 1);
+    m_program->move(ids[1], msg::State::Sent);
+    QTRY_COMPARE(bar->text(), "2 of 3 sent");
+    QVERIFY(!pause->isEnabled());
+}
+
+// The program may only be restarting: the window says it stopped and offers
+// the modem, takes it only when asked, and goes back to the program when it
+// is there again.
+void FrontEndTest::aStoppedProgramIsSaidAndTheModemOffered() {
+    Open();
+    TForm1& form = m_window->form();
+    QSignalSpy take(&form, &TForm1::takeModemRequested);
+    auto* button = m_window->find<QPushButton>("btnTakeModem");
+    auto* send = m_window->find<QPushButton>("bitSendSMS");
+    m_program->stop();
+    QVERIFY(form.frontEndText().startsWith("velmorad has stopped"));
+    QCOMPARE(form.statusText(), form.frontEndText());
+    QVERIFY(button->isVisible());
+    QVERIFY(!send->isEnabled());
+    QVERIFY(m_window->find<QAction>("mnuTakeModem")->isEnabled());
+    QTest::qWait(50);
+    QCOMPARE(take.count(), 0);
+    QCOMPARE(form.link().state(), PhoneLink::State::Disconnected);
+
+    m_program->comeBack();
+    QCOMPARE(form.frontEndText(), "Working through velmorad (2 modems)");
+    QVERIFY(!button->isVisible());
+    QVERIFY(send->isEnabled());
+    m_window->find<QAction>("mnuTakeModem")->trigger();
+    QCOMPARE(take.count(), 0);
+
+    m_program->stop();
+    QTest::mouseClick(button, Qt::LeftButton);
+    QCOMPARE(take.count(), 1);
+}
+
+QTEST_MAIN(FrontEndTest)
+#include "FrontEndTest.moc"
