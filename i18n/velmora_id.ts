@@ -2551,6 +2551,45 @@ Mengirim SMS melalui telepon GSM atau modem USB dengan kabel serial atau USB.
     </message>
 </context>
 <context>
+    <name>velmora::RunningMessagesDialog</name>
+    <message>
+        <source>Messages of %1</source>
+        <translation>Pesan %1</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation type="unfinished">Waktu</translation>
+    </message>
+    <message>
+        <source>Number</source>
+        <translation type="unfinished">Nomor</translation>
+    </message>
+    <message>
+        <source>State</source>
+        <translation type="unfinished">Status</translation>
+    </message>
+    <message>
+        <source>Text</source>
+        <translation type="unfinished">Teks</translation>
+    </message>
+    <message>
+        <source>%1 could not list its messages: %2</source>
+        <translation>%1 tidak dapat mendaftar pesannya: %2</translation>
+    </message>
+    <message>
+        <source>To %1</source>
+        <translation type="unfinished">Ke %1</translation>
+    </message>
+    <message>
+        <source>From %1</source>
+        <translation type="unfinished">Dari %1</translation>
+    </message>
+    <message>
+        <source>The newest %1 messages, as %2 lists them: its store cannot be read here.</source>
+        <translation>%1 pesan terbaru, sebagaimana didaftar oleh %2: penyimpanannya tidak dapat dibaca di sini.</translation>
+    </message>
+</context>
+<context>
     <name>velmora::SignalCircle</name>
     <message>
         <source>off</source>

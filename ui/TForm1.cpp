@@ -22,6 +22,7 @@
 #include "Pictures.h"
 #include "Prompter.h"
 #include "QtText.h"
+#include "RunningMessagesDialog.h"
 #include "TAboutBox.h"
 #include "TForm2.h"
 #include "Terms.h"
@@ -497,9 +498,15 @@ MessagesWindow& TForm1::Messages() {
     return *m_messages;
 }
 
-void TForm1::mnuMessagesClick() { Messages().showAll(); }
+void TForm1::mnuMessagesClick() {
+    if (!ShowRunningMessages())
+        Messages().showAll();
+}
 
 // What was sent, to every number, in the history.
-void TForm1::mnuSentMessagesClick() { Messages().showSent(); }
+void TForm1::mnuSentMessagesClick() {
+    if (!ShowRunningMessages())
+        Messages().showSent();
+}
 
 } // namespace velmora

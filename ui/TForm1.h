@@ -50,6 +50,7 @@ struct QueueRefusal;
 struct RecipientProblem;
 class PduFieldsDialog;
 class PhonebookEditor;
+class RunningMessagesDialog;
 class PhonebookPanel;
 class PictureEditorDialog;
 class LinkTransport;
@@ -271,6 +272,9 @@ private:
     void ShowFrontEnd();
     void SetFrontEndControls();
     void SendThroughRunning();
+    // The program's messages through its list, when its store cannot be
+    // read here; false when the store shows them.
+    bool ShowRunningMessages();
     void ResendThroughRunning(qint64 id);
     void QueuedThroughRunning(const QStringList& numbers, RunningProgram::Queued queued);
 
@@ -325,6 +329,7 @@ private:
     QLabel* m_frontEnd = nullptr;       // in the connection area
     QPushButton* m_takeModem = nullptr; // beside it, once the program stopped
     QAction* m_takeModemItem = nullptr; // Communication > Take the Modem
+    std::unique_ptr<RunningMessagesDialog> m_runningMessages;
 
     Settings m_settings;
     QStringList m_settingsMessages;

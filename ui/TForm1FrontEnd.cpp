@@ -12,6 +12,7 @@
 #include "Prompter.h"
 #include "QtText.h"
 #include "Recipients.h"
+#include "RunningMessagesDialog.h"
 #include "TForm1.h"
 #include "Terms.h"
 #include "Translations.h"
@@ -228,6 +229,8 @@ void TForm1::QueuedThroughRunning(const QStringList& numbers, RunningProgram::Qu
 // changes its rows in the Messages and Outbox windows, and the status bar's
 // batch progress is read again after a pause, as for the window's own.
 void TForm1::RunningStateChanged(qint64 id, const QString& state, const QString& reason, uint part) {
+    if (m_runningMessages && part == 0)
+        m_runningMessages->changed();
     if (m_messages)
         m_messages->messageChanged(id);
     const bool ours = m_sentThrough.size() == 1 && m_sentThrough.front() == id;
@@ -280,11 +283,24 @@ void TForm1::RunningStateChanged(qint64 id, const QString& state, const QString&
 }
 
 void TForm1::RunningReceived(qint64 id, const QString&, const QString& number, const QString& text) {
+    if (m_runningMessages)
+        m_runningMessages->changed();
     if (m_messages)
         m_messages->messageChanged(id);
     const QString who = NameOf(S(number));
     ShowStatus(tr("New message from %1").arg(who));
     m_notifier->notify(tr("New message from %1").arg(who), text);
+}
+
+bool TForm1::ShowRunningMessages() {
+    if (!m_running || m_store)
+        return false;
+    if (!m_runningMessages)
+        m_runningMessages = std::make_unique<RunningMessagesDialog>(*m_running, this);
+    m_runningMessages->show();
+    m_runningMessages->raise();
+    m_runningMessages->refresh();
+    return true;
 }
 
 // The program may only be restarting (an upgrade, a reload): the window

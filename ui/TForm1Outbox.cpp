@@ -174,7 +174,10 @@ OutboxWindow& TForm1::OutboxView() {
     return *m_outboxWindow;
 }
 
-void TForm1::mnuOutboxClick() { OutboxView().showBatch(m_outboxBatch); }
+void TForm1::mnuOutboxClick() {
+    if (!ShowRunningMessages())
+        OutboxView().showBatch(m_outboxBatch);
+}
 
 void TForm1::mnuGroupsClick() {
     GroupsDialog dialog(m_store, *m_prompter, this);

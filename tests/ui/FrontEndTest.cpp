@@ -43,7 +43,7 @@ public:
 
     QString name() const override { return "velmorad"; }
     QStringList modems() override { return m_modems; }
-    QString storePath() override { return m_store ? m_store->path() : QString(); }
+    QString storePath() override { return storeHidden ? QString() : m_store->path(); }
     void send(const QStringList& recipients, const QJsonObject& message, bool report,
               std::function<void(Queued)> done) override {
         calls.push_back({recipients, message, report});
@@ -62,8 +62,22 @@ public:
         // As a D-Bus reply comes: later, on the window's thread.
         QTimer::singleShot(0, this, [done = std::move(done), answer]() mutable { done(std::move(answer)); });
     }
-    Result<std::vector<QJsonObject>, QString> list(int) override {
-        return Result<std::vector<QJsonObject>, QString>::Fail("not asked");
+    // The newest first, as history --json writes them (the fields shown).
+    Result<std::vector<QJsonObject>, QString> list(int limit) override {
+        ++lists;
+        HistoryQuery newest;
+        newest.limit = limit;
+        std::vector<QJsonObject> out;
+        for (const MessageRecord& m : m_store->Messages(newest))
+            out.push_back({{"id", m.id},
+                           {"direction", msg::DirectionName(m.direction)},
+                           {"number", m.number},
+                           {"kind", m.kind},
+                           {"text", m.text},
+                           {"state", msg::StateName(m.state)},
+                           {"reason", msg::ReasonName(m.reason)},
+                           {"created", m.created.toString(Qt::ISODate)}});
+        return Result<std::vector<QJsonObject>, QString>::Ok(out);
     }
 
     // What the program does to a message and says on the bus.
@@ -79,6 +93,8 @@ public:
 
     std::vector<Call> calls;
     QString refusal;
+    bool storeHidden = false; // as the system's service's store is from a user
+    int lists = 0;
 
 private:
     MessageStore* m_store;
@@ -107,6 +123,7 @@ private slots:
     void whatIsNotQueuedSaysWhy();
     void theOutboxFollowsTheProgramsStore();
     void aStoppedProgramIsSaidAndTheModemOffered();
+    void aStoreTheWindowCannotReadIsListedThroughTheProgram();
 
 private:
     QTemporaryDir m_tmp;
@@ -309,6 +326,40 @@ void FrontEndTest::aStoppedProgramIsSaidAndTheModemOffered() {
     m_program->stop();
     QTest::mouseClick(button, Qt::LeftButton);
     QCOMPARE(take.count(), 1);
+}
+
+// The system's service keeps its store where a user cannot read it: the
+// window lists the program's messages through it instead, again a moment
+// after it tells of a change (once for several).
+void FrontEndTest::aStoreTheWindowCannotReadIsListedThroughTheProgram() {
+    const qint64 first = AddSent(*m_store, Text("62812000001", "Rapat jam 9"), msg::State::Queued);
+    auto program = std::make_unique<StandInProgram>(m_store.get(), QStringList{"a"});
+    program->storeHidden = true;
+    m_program = program.get();
+    m_window = std::make_unique<Window>(std::move(program));
+    m_window->show();
+    m_window->find<QAction>("mnuOutbox")->trigger();
+    auto* list = m_window->form().findChild<QTreeWidget*>("lstRunningMessages");
+    QVERIFY(list);
+    QVERIFY(list->isVisible());
+    QCOMPARE(list->topLevelItemCount(), 1);
+    QCOMPARE(list->topLevelItem(0)->text(1), "62812000001");
+    QCOMPARE(list->topLevelItem(0)->text(2), "Queued");
+    QCOMPARE(list->topLevelItem(0)->text(3), "Rapat jam 9");
+    const int before = m_program->lists;
+
+    m_program->move(first, msg::State::Sending);
+    m_program->move(first, msg::State::Sent);
+    QTRY_COMPARE(list->topLevelItem(0)->text(2), "Sent");
+    QCOMPARE(m_program->lists, before + 1);
+    // A message sent from the window shows at the top once told.
+    m_window->find<QLineEdit>("txtHPNo")->setText("62812000002");
+    m_window->find<QPlainTextEdit>("memText")->setPlainText("Besok");
+    QTest::mouseClick(m_window->find<QPushButton>("bitSendSMS"), Qt::LeftButton);
+    QTRY_VERIFY(m_window->form().statusText().startsWith("Queued through velmorad"));
+    m_program->move(m_store->Messages({}).front().id, msg::State::Sending);
+    QTRY_COMPARE(list->topLevelItemCount(), 2);
+    QCOMPARE(list->topLevelItem(0)->text(3), "Besok");
 }
 
 QTEST_MAIN(FrontEndTest)
