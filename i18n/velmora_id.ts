@@ -2558,19 +2558,19 @@ Mengirim SMS melalui telepon GSM atau modem USB dengan kabel serial atau USB.
     </message>
     <message>
         <source>Time</source>
-        <translation type="unfinished">Waktu</translation>
+        <translation>Waktu</translation>
     </message>
     <message>
         <source>Number</source>
-        <translation type="unfinished">Nomor</translation>
+        <translation>Nomor</translation>
     </message>
     <message>
         <source>State</source>
-        <translation type="unfinished">Status</translation>
+        <translation>Status</translation>
     </message>
     <message>
         <source>Text</source>
-        <translation type="unfinished">Teks</translation>
+        <translation>Teks</translation>
     </message>
     <message>
         <source>%1 could not list its messages: %2</source>
@@ -2578,11 +2578,11 @@ Mengirim SMS melalui telepon GSM atau modem USB dengan kabel serial atau USB.
     </message>
     <message>
         <source>To %1</source>
-        <translation type="unfinished">Ke %1</translation>
+        <translation>Ke %1</translation>
     </message>
     <message>
         <source>From %1</source>
-        <translation type="unfinished">Dari %1</translation>
+        <translation>Dari %1</translation>
     </message>
     <message>
         <source>The newest %1 messages, as %2 lists them: its store cannot be read here.</source>
