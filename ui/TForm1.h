@@ -94,6 +94,14 @@ public:
     RunningProgram* runningProgram() const { return m_running.get(); }
     // What the connection area says of that program; "" when there is none.
     QString frontEndText() const;
+    // What the user was writing: kept when the window is made again to take
+    // the modem.
+    struct Draft {
+        QString destination, text;
+        int tab = 0;
+    };
+    Draft draft() const;
+    void setDraft(const Draft& draft);
 
 signals:
     // The user asked to take the modem after the program the window worked

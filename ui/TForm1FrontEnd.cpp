@@ -317,6 +317,16 @@ void TForm1::RunningReturned() {
     ShowFrontEnd();
 }
 
+TForm1::Draft TForm1::draft() const {
+    return {m_ui->txtHPNo->text(), m_ui->memText->toPlainText(), m_ui->PageControl1->currentIndex()};
+}
+
+void TForm1::setDraft(const Draft& draft) {
+    m_ui->PageControl1->setCurrentIndex(draft.tab);
+    m_ui->txtHPNo->setText(draft.destination);
+    m_ui->memText->setPlainText(draft.text);
+}
+
 void TForm1::mnuTakeModemClick() {
     if (!m_runningGone)
         return;

@@ -100,9 +100,11 @@ int main(int argc, char** argv) {
             window.get(), &velmora::TForm1::takeModemRequested, &app,
             [&] {
                 QApplication::setQuitOnLastWindowClosed(false);
+                const velmora::TForm1::Draft draft = window->draft();
                 if (window->close()) {
                     window.reset();
                     open();
+                    window->setDraft(draft);
                 }
                 QApplication::setQuitOnLastWindowClosed(true);
             },

@@ -326,6 +326,14 @@ void FrontEndTest::aStoppedProgramIsSaidAndTheModemOffered() {
     m_program->stop();
     QTest::mouseClick(button, Qt::LeftButton);
     QCOMPARE(take.count(), 1);
+    // What the user was writing goes to the window made again.
+    m_window->find<QLineEdit>("txtHPNo")->setText("62812345678");
+    m_window->find<QPlainTextEdit>("memText")->setPlainText("Rapat jam 9");
+    const TForm1::Draft draft = form.draft();
+    Window again(m_tmp.filePath("no-such-device"));
+    again.form().setDraft(draft);
+    QCOMPARE(again.find<QLineEdit>("txtHPNo")->text(), "62812345678");
+    QCOMPARE(again.find<QPlainTextEdit>("memText")->toPlainText(), "Rapat jam 9");
 }
 
 // The system's service keeps its store where a user cannot read it: the
