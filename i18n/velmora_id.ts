@@ -2877,10 +2877,6 @@ Antrekan pesan ke %2 penerima lainnya?</translation>
         <source>Queued through %1: %2 messages</source>
         <translation>Diantrekan melalui %1: %2 pesan</translation>
     </message>
-    <message>
-        <source>%1 sends these batches: pause or cancel them with velmora-cli queue.</source>
-        <translation>%1 yang mengirim kiriman massal ini: jeda atau batalkan dengan velmora-cli queue.</translation>
-    </message>
 </context>
 <context>
     <name>velmora::TunePlayer</name>

@@ -37,6 +37,11 @@ public:
     // `done` comes later, on this thread, with the ids or why not.
     virtual void send(const QStringList& recipients, const QJsonObject& message, bool report,
                       std::function<void(Queued)> done) = 0;
+    // What the outbox window asks of the program's queue: a batch held, let
+    // go on or cancelled, a queued message taken out, a failed one sent
+    // again in its batch. False with why when the program refused.
+    enum class QueueStep { PauseBatch, ResumeBatch, CancelBatch, CancelMessage, RetryMessage };
+    virtual Result<bool, QString> queueStep(QueueStep step, qint64 id) = 0;
     // The newest `limit` messages, each as history --json writes one, or why
     // they could not be listed (for a store the window cannot read).
     virtual Result<std::vector<QJsonObject>, QString> list(int limit) = 0;

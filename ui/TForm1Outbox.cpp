@@ -162,10 +162,18 @@ void TForm1::BatchRecorded(BatchRequest request, Result<QueuedBatch, QueueRefusa
 OutboxWindow& TForm1::OutboxView() {
     if (!m_outboxWindow) {
         m_outboxWindow = std::make_unique<OutboxWindow>(m_store, *m_outbox, *m_prompter, this);
-        if (m_running)
-            m_outboxWindow->setReadOnly(
-                tr("%1 sends these batches: pause or cancel them with velmora-cli queue.")
-                    .arg(m_running->name()));
+        if (m_running) {
+            // The program the window works through sends these batches.
+            const auto step = [this](RunningProgram::QueueStep s) {
+                return [this, s](qint64 id) {
+                    const auto done = m_running->queueStep(s, id);
+                    return done ? Result<bool>::Ok(true) : Result<bool>::Fail(S(done.error()));
+                };
+            };
+            using Q = RunningProgram::QueueStep;
+            m_outboxWindow->setQueueSteps({step(Q::PauseBatch), step(Q::ResumeBatch), step(Q::CancelBatch),
+                                           step(Q::CancelMessage), step(Q::RetryMessage)});
+        }
         connect(m_outboxWindow.get(), &OutboxWindow::queueChanged, this, [this] {
             if (m_runner->running())
                 m_runner->poke();
