@@ -8,13 +8,18 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QProcess>
+#include <QUrl>
 
+#include <arpa/inet.h>
 #include <cerrno>
 #include <cstring>
 #include <map>
+#include <netinet/in.h>
 #include <optional>
 #include <set>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace velmora {
 
@@ -29,6 +34,12 @@ constexpr std::size_t kPinFileLimit = 64;
 constexpr int kSpeeds[] = {1200, 2400, 4800, 9600, 19200, 38400, 57600, 115200, 230400};
 constexpr qint64 kMaxIntervalSeconds = 24 * 3600;
 constexpr int kMaxPerHour = 3600;
+// A token or a signing secret: a line, far below this; and at least this
+// long, so it is not guessed.
+constexpr std::size_t kSecretFileLimit = 4096;
+constexpr qsizetype kMinSecret = 16;
+constexpr int kMaxPerMinute = 1'000'000;
+constexpr qsizetype kMaxUrl = 2048;
 
 QString Q(const std::string& s) { return QString::fromStdString(s); }
 
@@ -84,6 +95,15 @@ public:
 
     void ReadModemKey(ModemConfig& modem, const QString& section, const QString& key, const QString& value);
     void CheckPinFile(const QString& section, const QString& path);
+    void ReadHttpKey(HttpConfig& http, const QString& section, const QString& key, const QString& value);
+    void ReadHooksKey(HooksConfig& hooks, const QString& section, const QString& key, const QString& value);
+    void ReadWebhooksKey(WebhookConfig& webhook, const QString& section, const QString& key,
+                         const QString& value);
+    // A file that holds a secret (a PIN, a token): its text when only its
+    // owner may read it and it is at most `limit` octets, else why not
+    // (a larger one is left to the caller when it asks for `truncated`).
+    std::optional<QString> ReadSecretFile(const QString& section, const QString& key, const QString& path,
+                                          std::size_t limit, bool* truncated = nullptr);
 
 private:
     QString m_file, m_dir;
@@ -169,21 +189,21 @@ void Reader::ReadModemKey(ModemConfig& modem, const QString& section, const QStr
     }
 }
 
-// The PIN is a secret: a file that anyone but its owner may read (or put
-// another PIN into) is refused, not used.
-void Reader::CheckPinFile(const QString& section, const QString& path) {
-    const QString key = "PinFile";
+// A secret in a file that anyone but its owner may read (or put another
+// secret into) is refused, not used.
+std::optional<QString> Reader::ReadSecretFile(const QString& section, const QString& key, const QString& path,
+                                              std::size_t limit, bool* truncated) {
     struct stat st {};
     if (::stat(path.toLocal8Bit().constData(), &st) != 0) {
         Problem(section, key,
                 QCoreApplication::translate("DaemonConfig", "%1 cannot be read: %2")
                     .arg(path, QString::fromLocal8Bit(std::strerror(errno))));
-        return;
+        return std::nullopt;
     }
     if (!S_ISREG(st.st_mode)) {
         Problem(section, key,
                 QCoreApplication::translate("DaemonConfig", "%1 is not a regular file").arg(path));
-        return;
+        return std::nullopt;
     }
     if (st.st_mode & (S_IRGRP | S_IWGRP | S_IROTH | S_IWOTH)) {
         Problem(section, key,
@@ -192,19 +212,200 @@ void Reader::CheckPinFile(const QString& section, const QString& path) {
                     "%1 may be read or changed by others than its owner (mode %2); make it chmod 600")
                     .arg(path)
                     .arg(st.st_mode & 0777, 4, 8, QChar(u'0')));
-        return;
+        return std::nullopt;
     }
-    const auto read = ReadFilePrefixOrRefusal(path.toStdString(), kPinFileLimit);
+    const auto read = ReadFilePrefixOrRefusal(path.toStdString(), limit);
     if (!read) {
         Problem(section, key, Q(read.error()));
-        return;
+        return std::nullopt;
     }
-    const QString pin = Q(read->bytes).trimmed();
-    const auto digits = Digits(pin);
-    if (read->truncated || !digits || pin.size() < 4 || pin.size() > 8)
+    if (truncated) {
+        *truncated = read->truncated;
+    } else if (read->truncated) {
+        Problem(
+            section, key,
+            QCoreApplication::translate("DaemonConfig", "%1 is larger than %2 octets").arg(path).arg(limit));
+        return std::nullopt;
+    }
+    return Q(read->bytes).trimmed();
+}
+
+// The PIN is a secret, as the API's token and the webhooks' key are.
+void Reader::CheckPinFile(const QString& section, const QString& path) {
+    const QString key = "PinFile";
+    // Read a little further than a PIN goes: a longer file is no PIN file.
+    bool truncated = false;
+    const auto pin = ReadSecretFile(section, key, path, kPinFileLimit, &truncated);
+    if (!pin)
+        return;
+    const auto digits = Digits(*pin);
+    if (truncated || !digits || pin->size() < 4 || pin->size() > 8)
         Problem(
             section, key,
             QCoreApplication::translate("DaemonConfig", "%1 does not hold a PIN of 4 to 8 digits").arg(path));
+}
+
+// Where [Http] Listen= has the API listen: an address and a port, the
+// address only ever a literal one (or localhost), so what is loopback is
+// known without asking a name server.
+struct ListenAddress {
+    QString host; // "" for PORT alone: loopback
+    int port = 0;
+    bool loopback = false;
+};
+
+std::optional<ListenAddress> ParseListen(const QString& value) {
+    ListenAddress a;
+    QString port = value;
+    if (value.startsWith(u'[')) {
+        const qsizetype close = value.indexOf(u']');
+        if (close < 0 || value.mid(close + 1, 1) != QLatin1String(":"))
+            return std::nullopt;
+        a.host = value.mid(1, close - 1);
+        port = value.mid(close + 2);
+        in6_addr v6{};
+        if (::inet_pton(AF_INET6, a.host.toLatin1().constData(), &v6) != 1)
+            return std::nullopt;
+        a.loopback = IN6_IS_ADDR_LOOPBACK(&v6) != 0;
+    } else if (const qsizetype colon = value.indexOf(u':'); colon >= 0) {
+        a.host = value.left(colon);
+        port = value.mid(colon + 1);
+        in_addr v4{};
+        if (SameName(a.host, "localhost"))
+            a.loopback = true;
+        else if (::inet_pton(AF_INET, a.host.toLatin1().constData(), &v4) == 1)
+            a.loopback = (ntohl(v4.s_addr) >> 24) == 127;
+        else
+            return std::nullopt;
+    } else {
+        a.loopback = true;
+    }
+    const auto number = Digits(port);
+    if (!number || port.size() > 5 || *number < 1 || *number > 65535)
+        return std::nullopt;
+    a.port = static_cast<int>(*number);
+    return a;
+}
+
+void Reader::ReadHttpKey(HttpConfig& http, const QString& section, const QString& key, const QString& value) {
+    if (SameName(key, "Listen")) {
+        if (value.isEmpty())
+            Problem(
+                section, key,
+                QCoreApplication::translate("DaemonConfig", "is empty; leave the key out to keep HTTP off"));
+        else if (!ParseListen(value))
+            Problem(section, key,
+                    QCoreApplication::translate("DaemonConfig",
+                                                "\"%1\" is not PORT, ADDRESS:PORT or [ADDRESS]:PORT, such as "
+                                                "127.0.0.1:8080, with a port from 1 to 65535")
+                        .arg(value));
+        else
+            http.listen = value;
+    } else if (SameName(key, "AllowRemote")) {
+        if (const auto yes = YesNo(value))
+            http.allowRemote = *yes;
+        else
+            Problem(section, key,
+                    QCoreApplication::translate("DaemonConfig", "\"%1\" is neither yes nor no").arg(value));
+    } else if (SameName(key, "TokenFile")) {
+        if (value.isEmpty()) {
+            Problem(section, key,
+                    QCoreApplication::translate("DaemonConfig", "is empty; name the token's file"));
+        } else {
+            http.tokenFile = Absolute(value);
+            const auto token = ReadSecretFile(section, key, http.tokenFile, kSecretFileLimit);
+            if (token && token->size() < kMinSecret)
+                Problem(
+                    section, key,
+                    QCoreApplication::translate("DaemonConfig", "%1 holds no token of at least %2 characters")
+                        .arg(http.tokenFile)
+                        .arg(kMinSecret));
+        }
+    } else if (SameName(key, "PerMinute")) {
+        const auto count = Digits(value);
+        if (count && *count <= kMaxPerMinute)
+            http.perMinute = static_cast<int>(*count);
+        else
+            Problem(section, key,
+                    QCoreApplication::translate("DaemonConfig", "\"%1\" is not a whole number from 0 to %2")
+                        .arg(value)
+                        .arg(kMaxPerMinute));
+    } else {
+        Problem(
+            section, key,
+            QCoreApplication::translate(
+                "DaemonConfig", "unknown key; [Http] takes Listen, AllowRemote, TokenFile and PerMinute"));
+    }
+}
+
+void Reader::ReadHooksKey(HooksConfig& hooks, const QString& section, const QString& key,
+                          const QString& value) {
+    QString* command = SameName(key, "OnReceive") ? &hooks.onReceive
+                       : SameName(key, "OnState") ? &hooks.onState
+                                                  : nullptr;
+    if (!command) {
+        Problem(
+            section, key,
+            QCoreApplication::translate("DaemonConfig", "unknown key; [Hooks] takes OnReceive and OnState"));
+        return;
+    }
+    // Run as it is split, never by a shell: the program's own path first.
+    const QStringList words = QProcess::splitCommand(value);
+    if (words.isEmpty()) {
+        Problem(section, key,
+                QCoreApplication::translate("DaemonConfig",
+                                            "is empty; leave the key out when no program is to run"));
+        return;
+    }
+    const QString& program = words.front();
+    const QFileInfo info(program);
+    if (!QDir::isAbsolutePath(program))
+        Problem(section, key,
+                QCoreApplication::translate("DaemonConfig",
+                                            "\"%1\" is not an absolute path to a program, such as "
+                                            "/usr/local/bin/on-sms")
+                    .arg(program));
+    else if (!info.isFile() || ::access(program.toLocal8Bit().constData(), X_OK) != 0)
+        Problem(section, key,
+                QCoreApplication::translate("DaemonConfig", "%1 is not a program this user may run")
+                    .arg(program));
+    else
+        *command = value;
+}
+
+void Reader::ReadWebhooksKey(WebhookConfig& webhook, const QString& section, const QString& key,
+                             const QString& value) {
+    if (SameName(key, "Url")) {
+        const QUrl url(value, QUrl::StrictMode);
+        const QString scheme = url.scheme().toLower();
+        if (value.size() > kMaxUrl || !url.isValid() || (scheme != "http" && scheme != "https") ||
+            url.host().isEmpty() || !url.userInfo().isEmpty())
+            Problem(section, key,
+                    QCoreApplication::translate("DaemonConfig", "\"%1\" is not an http or https URL, such as "
+                                                                "https://example.org/sms")
+                        .arg(value.left(kMaxUrl)));
+        else
+            webhook.url = value;
+    } else if (SameName(key, "SecretFile")) {
+        if (value.isEmpty()) {
+            Problem(
+                section, key,
+                QCoreApplication::translate("DaemonConfig", "is empty; name the file of the signing secret"));
+        } else {
+            webhook.secretFile = Absolute(value);
+            const auto secret = ReadSecretFile(section, key, webhook.secretFile, kSecretFileLimit);
+            if (secret && secret->size() < kMinSecret)
+                Problem(section, key,
+                        QCoreApplication::translate("DaemonConfig",
+                                                    "%1 holds no secret of at least %2 characters")
+                            .arg(webhook.secretFile)
+                            .arg(kMinSecret));
+        }
+    } else {
+        Problem(
+            section, key,
+            QCoreApplication::translate("DaemonConfig", "unknown key; [Webhooks] takes Url and SecretFile"));
+    }
 }
 
 } // namespace
@@ -252,7 +453,8 @@ Result<DaemonConfig, std::vector<ConfigProblem>> LoadDaemonConfig(const QString&
                 continue;
             }
             sectionsSeen.insert(lower);
-            if (lower == "store" || lower == "messages") {
+            if (lower == "store" || lower == "messages" || lower == "http" || lower == "hooks" ||
+                lower == "webhooks") {
                 skipping = false;
             } else if (lower == "modem" || lower.startsWith("modem ")) {
                 modemSection = true;
@@ -280,7 +482,8 @@ Result<DaemonConfig, std::vector<ConfigProblem>> LoadDaemonConfig(const QString&
                 reader.Problem(section, {},
                                QCoreApplication::translate(
                                    "DaemonConfig",
-                                   "unknown section; the file has [Modem NAME], [Store] and [Messages]"));
+                                   "unknown section; the file has [Modem NAME], [Store], [Messages], [Http], "
+                                   "[Hooks] and [Webhooks]"));
             }
             continue;
         }
@@ -309,6 +512,12 @@ Result<DaemonConfig, std::vector<ConfigProblem>> LoadDaemonConfig(const QString&
             if (SameName(key, "Device"))
                 deviceGiven[modemIndex[lower]].first = true;
             reader.ReadModemKey(*modem, section, key, value);
+        } else if (lower == "http") {
+            reader.ReadHttpKey(config.http, section, key, value);
+        } else if (lower == "hooks") {
+            reader.ReadHooksKey(config.hooks, section, key, value);
+        } else if (lower == "webhooks") {
+            reader.ReadWebhooksKey(config.webhook, section, key, value);
         } else if (lower == "store") {
             if (!SameName(key, "Path"))
                 reader.Problem(
@@ -364,6 +573,27 @@ Result<DaemonConfig, std::vector<ConfigProblem>> LoadDaemonConfig(const QString&
         else
             deviceOwner.emplace(same, m.name);
     }
+    // What a door needs beside its address, and an address that reaches
+    // beyond this machine only when the file says so.
+    if (!config.http.listen.isEmpty()) {
+        if (config.http.tokenFile.isEmpty() && !keysSeen.count({"http", "tokenfile"}))
+            reader.Problem("Http", "TokenFile",
+                           QCoreApplication::translate(
+                               "DaemonConfig", "missing; every request needs the token kept in this file"));
+        const auto at = ParseListen(config.http.listen);
+        if (at && !at->loopback && !config.http.allowRemote)
+            reader.Problem("Http", "Listen",
+                           QCoreApplication::translate(
+                               "DaemonConfig", "%1 is reached from other machines too; add AllowRemote=yes "
+                                               "to mean it")
+                               .arg(config.http.listen));
+    }
+    if (!config.webhook.url.isEmpty() && config.webhook.secretFile.isEmpty() &&
+        !keysSeen.count({"webhooks", "secretfile"}))
+        reader.Problem(
+            "Webhooks", "SecretFile",
+            QCoreApplication::translate("DaemonConfig",
+                                        "missing; every post is signed with the secret kept in this file"));
     if (!modemSection)
         reader.Problem({}, {},
                        QCoreApplication::translate(

@@ -201,10 +201,6 @@
         <translation>lebih dari %1 modem</translation>
     </message>
     <message>
-        <source>unknown section; the file has [Modem NAME], [Store] and [Messages]</source>
-        <translation>bagian tak dikenal; berkas ini memiliki [Modem NAME], [Store] dan [Messages]</translation>
-    </message>
-    <message>
         <source>line %1 is neither [SECTION] nor KEY=VALUE: %2</source>
         <translation>baris %1 bukan [SECTION] maupun KEY=VALUE: %2</translation>
     </message>
@@ -244,6 +240,78 @@
         <source>names no modem; add a [Modem NAME] section with its Device=</source>
         <translation>tidak menyebut modem apa pun; tambahkan bagian [Modem NAME] dengan Device=-nya</translation>
     </message>
+    <message>
+        <source>%1 is larger than %2 octets</source>
+        <translation>%1 lebih besar dari %2 oktet</translation>
+    </message>
+    <message>
+        <source>is empty; leave the key out to keep HTTP off</source>
+        <translation>kosong; hilangkan kunci ini agar HTTP tetap mati</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not PORT, ADDRESS:PORT or [ADDRESS]:PORT, such as 127.0.0.1:8080, with a port from 1 to 65535</source>
+        <translation>&quot;%1&quot; bukan PORT, ALAMAT:PORT atau [ALAMAT]:PORT, seperti 127.0.0.1:8080, dengan port dari 1 sampai 65535</translation>
+    </message>
+    <message>
+        <source>is empty; name the token&apos;s file</source>
+        <translation>kosong; sebutkan berkas token</translation>
+    </message>
+    <message>
+        <source>%1 holds no token of at least %2 characters</source>
+        <translation>%1 tidak berisi token sepanjang sedikitnya %2 karakter</translation>
+    </message>
+    <message>
+        <source>unknown key; [Http] takes Listen, AllowRemote, TokenFile and PerMinute</source>
+        <translation>kunci tak dikenal; [Http] menerima Listen, AllowRemote, TokenFile dan PerMinute</translation>
+    </message>
+    <message>
+        <source>unknown key; [Hooks] takes OnReceive and OnState</source>
+        <translation>kunci tak dikenal; [Hooks] menerima OnReceive dan OnState</translation>
+    </message>
+    <message>
+        <source>is empty; leave the key out when no program is to run</source>
+        <translation>kosong; hilangkan kunci ini bila tidak ada program yang dijalankan</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not an absolute path to a program, such as /usr/local/bin/on-sms</source>
+        <translation>&quot;%1&quot; bukan path absolut ke sebuah program, seperti /usr/local/bin/on-sms</translation>
+    </message>
+    <message>
+        <source>%1 is not a program this user may run</source>
+        <translation>%1 bukan program yang boleh dijalankan pengguna ini</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not an http or https URL, such as https://example.org/sms</source>
+        <translation>&quot;%1&quot; bukan URL http atau https, seperti https://example.org/sms</translation>
+    </message>
+    <message>
+        <source>is empty; name the file of the signing secret</source>
+        <translation>kosong; sebutkan berkas rahasia penanda tangan</translation>
+    </message>
+    <message>
+        <source>%1 holds no secret of at least %2 characters</source>
+        <translation>%1 tidak berisi rahasia sepanjang sedikitnya %2 karakter</translation>
+    </message>
+    <message>
+        <source>unknown key; [Webhooks] takes Url and SecretFile</source>
+        <translation>kunci tak dikenal; [Webhooks] menerima Url dan SecretFile</translation>
+    </message>
+    <message>
+        <source>unknown section; the file has [Modem NAME], [Store], [Messages], [Http], [Hooks] and [Webhooks]</source>
+        <translation>bagian tak dikenal; berkas ini memiliki [Modem NAME], [Store], [Messages], [Http], [Hooks] dan [Webhooks]</translation>
+    </message>
+    <message>
+        <source>missing; every request needs the token kept in this file</source>
+        <translation>tidak ada; setiap permintaan memerlukan token yang disimpan di berkas ini</translation>
+    </message>
+    <message>
+        <source>%1 is reached from other machines too; add AllowRemote=yes to mean it</source>
+        <translation>%1 dapat dijangkau dari mesin lain juga; tambahkan AllowRemote=yes bila memang dimaksudkan</translation>
+    </message>
+    <message>
+        <source>missing; every post is signed with the secret kept in this file</source>
+        <translation>tidak ada; setiap kiriman ditandatangani dengan rahasia yang disimpan di berkas ini</translation>
+    </message>
 </context>
 <context>
     <name>ImageImport</name>
@@ -277,6 +345,73 @@
     <message>
         <source>Unable to write to %1: %2</source>
         <translation>Tidak bisa menulis ke %1: %2</translation>
+    </message>
+</context>
+<context>
+    <name>MessageApi</name>
+    <message>
+        <source>no recipient is given</source>
+        <translation>tidak ada penerima yang diberikan</translation>
+    </message>
+    <message>
+        <source>%1 recipients are given; a message goes to at most %2 at once</source>
+        <translation>%1 penerima diberikan; sebuah pesan dikirim ke paling banyak %2 sekaligus</translation>
+    </message>
+    <message>
+        <source>the key is longer than %1 characters</source>
+        <translation>kunci lebih panjang dari %1 karakter</translation>
+    </message>
+    <message>
+        <source>no modem is called &quot;%1&quot;</source>
+        <translation>tidak ada modem bernama &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>it would expire before it may go</source>
+        <translation>pesan akan kedaluwarsa sebelum boleh dikirim</translation>
+    </message>
+    <message>
+        <source>the message has no field &quot;%1&quot;</source>
+        <translation>pesan tidak memiliki bidang &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>the message&apos;s kind is missing</source>
+        <translation>jenis pesan tidak ada</translation>
+    </message>
+    <message>
+        <source>the text is longer than any message holds (%1 characters)</source>
+        <translation>teks lebih panjang dari yang dapat dimuat pesan mana pun (%1 karakter)</translation>
+    </message>
+    <message>
+        <source>the content is longer than any message holds</source>
+        <translation>isi lebih panjang dari yang dapat dimuat pesan mana pun</translation>
+    </message>
+    <message>
+        <source>there is no message %1</source>
+        <translation>tidak ada pesan %1</translation>
+    </message>
+    <message>
+        <source>message %1 is %2; only a queued message can be cancelled</source>
+        <translation>pesan %1 %2; hanya pesan dalam antrean yang dapat dibatalkan</translation>
+    </message>
+    <message>
+        <source>the offset is below 0</source>
+        <translation>offset di bawah 0</translation>
+    </message>
+    <message>
+        <source>the cursor is below 0</source>
+        <translation>kursor di bawah 0</translation>
+    </message>
+    <message>
+        <source>the limit is not from 1 to 1000</source>
+        <translation>batas bukan dari 1 sampai 1000</translation>
+    </message>
+    <message>
+        <source>the message&apos;s field &quot;%1&quot; has a value of the wrong kind</source>
+        <translation>bidang &quot;%1&quot; pada pesan memiliki nilai dengan jenis yang salah</translation>
+    </message>
+    <message>
+        <source>the message&apos;s kind, a number or a code in it is not one there is</source>
+        <translation>jenis pesan, atau angka atau kode di dalamnya, tidak ada</translation>
     </message>
 </context>
 <context>

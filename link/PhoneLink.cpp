@@ -662,16 +662,16 @@ void PhoneLink::setWatchInterval(int ms) {
     Post(m_worker, [ms](SessionWorker& w) { w.SetWatchInterval(ms); });
 }
 
-void PhoneLink::submit(qint64 message, const QStringList& pdus, const QString& destination) {
+void PhoneLink::submit(qint64 message, const QStringList& pdus, const QString& destination, bool report) {
     std::vector<std::string> list;
     for (const auto& p : pdus)
         list.push_back(p.toStdString());
-    Post(m_worker, [message, list, d = destination.toStdString()](SessionWorker& w) mutable {
+    Post(m_worker, [message, list, d = destination.toStdString(), report](SessionWorker& w) mutable {
         w.Busy(State::Sending);
         w.message = message;
         try {
-            const auto done =
-                w.session().SubmitMessage(std::move(list), d, w.reports, [&w](int part) { w.part = part; });
+            const auto done = w.session().SubmitMessage(std::move(list), d, w.reports || report,
+                                                        [&w](int part) { w.part = part; });
             w.Emit(&PhoneLink::sendFinished, message, done.allSent);
         } catch (const SessionCancelled&) {
             // A disconnect cut a stuck modem short: whoever waits for the

@@ -87,8 +87,9 @@ public:
     void reconnect(int portNumber, int baudRate);
     // Each PDU of `message` in turn; one submitted() per part, then
     // sendFinished(). The link keeps no record: `message` only names it in
-    // what it reports.
-    void submit(qint64 message, const QStringList& pdus, const QString& destination);
+    // what it reports. `report`: this message asks for a delivery report
+    // even when setDeliveryReports is off.
+    void submit(qint64 message, const QStringList& pdus, const QString& destination, bool report = false);
     // "&Phone Book" reads the SIM only when the list is stale; "&Read From
     // SIM" (readAgain) always does.
     void readPhonebook(bool readAgain);

@@ -27,15 +27,17 @@
 namespace velmora {
 
 class MessageCentre;
+class ModemChannel;
 
 // One stored message as every door shows it ("history --json"'s object).
 QJsonObject MessageJson(const MessageRecord& m);
-// A modem as "velmora-cli modems --json" shows it.
+// A modem as "velmora-cli modems --json" shows it (its `queued` as the
+// caller filled it in).
 QJsonObject ModemJson(const ModemRecord& m);
 
 // How a message asked for through the API goes.
 struct SubmitOptions {
-    QString modem;      // the modem it goes through; "" the first free one
+    QString modem;       // the modem it goes through; "" the first free one
     bool report = false; // ask the network for a delivery report
     QDateTime at;        // not before (UTC); null at once
     QDateTime expire;    // not after (UTC): expired when still queued then; null never
@@ -62,14 +64,6 @@ QString ApiErrorName(ApiError::Code code);
 struct Submitted {
     std::vector<qint64> ids; // one a recipient, in the recipients' order
     bool again = false;      // the key was seen before: these are its ids, nothing was queued now
-};
-
-// One page of "what is new since": the messages after a cursor, in the
-// order their events were committed, and the cursor to ask with next time
-// (the last event's sequence number; the same cursor when nothing is new).
-struct MessagePage {
-    std::vector<MessageRecord> messages;
-    qint64 next = 0;
 };
 
 class MessageApi : public QObject {
@@ -105,6 +99,9 @@ public:
     // Reads the store's new events now and emits them (the centre's own
     // changes call this at once; a timer does it for other programs').
     void pump();
+    // The seq of the event whose stateChanged (part 0) or received is being
+    // emitted now; 0 outside of them (a part's stateChanged has none).
+    qint64 telling() const { return m_telling; }
 
 signals:
     // A message's state changed (part 0), or one of its parts was handed to
@@ -119,9 +116,15 @@ signals:
     void eventsAdded(qint64 seq);
 
 private:
+    // Follows a channel's service and outbox: what they commit is told at
+    // once, each part as the phone takes it.
+    void watch(ModemChannel* channel);
+
     MessageCentre& m_centre;
     qint64 m_seen = 0; // the last event told
+    qint64 m_telling = 0;
     QTimer m_poll;
+    bool m_pumping = false, m_pumpAgain = false;
 };
 
 } // namespace velmora

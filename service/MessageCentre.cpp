@@ -314,6 +314,7 @@ ModemChannel& MessageCentre::add(std::unique_ptr<ModemChannel> channel) {
                 other->runner().poke();
     });
     m_channels.push_back(std::move(channel));
+    emit channelAdded(m_channels.back().get());
     return *m_channels.back();
 }
 

@@ -183,6 +183,9 @@ signals:
     void storeProblem(const velmora::StoreProblem& problem);
     // The received log was taken in at once (CentreSetup::importAtOnce).
     void logImported(const velmora::ImportReport& report);
+    // A modem was added (addLink, addSession, addModem, a reload): what
+    // follows every channel's service connects to it now.
+    void channelAdded(velmora::ModemChannel* channel);
 
 private:
     ModemChannel& add(std::unique_ptr<ModemChannel> channel);

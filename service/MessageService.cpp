@@ -180,10 +180,13 @@ Result<SendJob*, SendRefusal> MessageService::sendQueued(qint64 id, const QDateT
     std::vector<std::string> pdus;
     for (const PartRecord& p : message->parts)
         pdus.push_back(p.pdu.toStdString());
-    return R::Ok(start(id, pdus, message->number.toStdString()));
+    // A report asked for when it was queued (MessageApi's "report").
+    const bool report = message->request.value(QLatin1String("report")).toBool();
+    return R::Ok(start(id, pdus, message->number.toStdString(), report));
 }
 
-SendJob* MessageService::start(qint64 id, const std::vector<std::string>& pdus, const std::string& number) {
+SendJob* MessageService::start(qint64 id, const std::vector<std::string>& pdus, const std::string& number,
+                               bool report) {
     // A message tried again: the handle of its last try is done with.
     if (const auto old = m_jobs.find(id); old != m_jobs.end())
         old->second->deleteLater();
@@ -193,7 +196,9 @@ SendJob* MessageService::start(qint64 id, const std::vector<std::string>& pdus, 
     sendJob->m_state = msg::State::Sending;
     m_jobs[id] = sendJob;
     emit messageChanged(id, msg::State::Sending, msg::Reason::None, -1);
+    m_transport.m_reportAsked = report;
     m_transport.Submit(id, pdus, number);
+    m_transport.m_reportAsked = false;
     return sendJob;
 }
 

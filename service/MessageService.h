@@ -64,10 +64,15 @@ public:
 protected:
     // The service it reports to; set while one uses it.
     MessageService* service() const { return m_service; }
+    // Whether the message being submitted asks the network for a delivery
+    // report by itself (one queued with "report"), whatever the transport
+    // does for every message.
+    bool reportAsked() const { return m_reportAsked; }
 
 private:
     friend class MessageService;
     MessageService* m_service = nullptr;
+    bool m_reportAsked = false;
 };
 
 // Why a message was not taken: it does not build (the smslib refusal), or
@@ -239,7 +244,9 @@ private:
     void announce(SendJob* job);
     Result<SendJob*, SendRefusal> sendNew(const MessageRequest& request, qint64 replaces);
     // Follows a message recorded as Sending and hands its PDUs over.
-    SendJob* start(qint64 id, const std::vector<std::string>& pdus, const std::string& number);
+    // `report`: it asks for a delivery report of its own.
+    SendJob* start(qint64 id, const std::vector<std::string>& pdus, const std::string& number,
+                   bool report = false);
 
     MessageStore* m_store;
     MessageTransport& m_transport;

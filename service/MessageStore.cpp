@@ -153,10 +153,44 @@ void CreateVersion3(const QSqlDatabase& db) {
         Exec(db, statement);
 }
 
+// Other programs' doors on the store. A version-3 store gains them in
+// place: its messages have no events (what was before is not told again)
+// and no expiry of their own.
+void CreateVersion4(const QSqlDatabase& db) {
+    QStringList statements{
+        // Every change a door tells of, in the order it was committed:
+        // with one writer at a time, a larger seq was committed later, so
+        // a reader that remembers the last seq it saw misses nothing.
+        QStringLiteral("CREATE TABLE events(seq %1, message_id INTEGER NOT NULL, kind TEXT NOT NULL,"
+                       " state TEXT NOT NULL, reason TEXT NOT NULL DEFAULT '', at INTEGER NOT NULL)")
+            .arg(sql::SequenceKey()),
+        // A message's first event of a kind, found without reading them all.
+        QStringLiteral("CREATE INDEX events_message ON events(message_id, kind, seq)"),
+        // The callers' idempotency keys and the ids they queued (a JSON array).
+        QStringLiteral(
+            "CREATE TABLE api_keys(key TEXT PRIMARY KEY, ids TEXT NOT NULL, created INTEGER NOT NULL)") +
+            sql::WithoutRowid(),
+        // A message's "not after": still queued then, it expires.
+        QStringLiteral("ALTER TABLE messages ADD COLUMN expire_at INTEGER"),
+        QStringLiteral("CREATE INDEX messages_expiring ON messages(expire_at)"
+                       " WHERE state = 'queued' AND expire_at IS NOT NULL"),
+        // The events to post to a webhook, until each is delivered.
+        QStringLiteral(
+            "CREATE TABLE webhooks(id INTEGER PRIMARY KEY, seq INTEGER NOT NULL, url TEXT NOT NULL,"
+            " body BLOB NOT NULL, attempts INTEGER NOT NULL DEFAULT 0, next_at INTEGER NOT NULL,"
+            " done_at INTEGER, last_status INTEGER, last_error TEXT NOT NULL DEFAULT '',"
+            " UNIQUE(seq, url))"),
+        QStringLiteral("CREATE INDEX webhooks_due ON webhooks(next_at) WHERE done_at IS NULL"),
+    };
+    statements << sql::CreateEventTriggers();
+    for (const QString& statement : statements)
+        Exec(db, statement);
+}
+
 // kSteps[v] takes a store of schema v to v + 1.
 using Step = void (*)(const QSqlDatabase&);
 constexpr std::array<Step, MessageStore::kSchemaVersion> kSteps{&CreateVersion1, &CreateVersion2,
-                                                                &CreateVersion3};
+                                                                &CreateVersion3, &CreateVersion4};
 
 // ---- what a file is, before anything writes to it
 

@@ -45,6 +45,9 @@ struct ModemRecord {
     int signal = -1;    // +CSQ RSSI 0..31, -1 unknown
     QString state;      // "ready", "busy", "away", "stuck"
     QDateTime lastSeen; // UTC
+    // How many queued messages it could take now (QueueDepth): filled by
+    // those who show it, not by Modems().
+    int queued = 0;
 };
 
 // What a history list asks for; every field left empty matches all.
@@ -103,10 +106,30 @@ struct Group {
 // a number ("Telkomsel") is its own conversation, in lower case.
 QString ConversationKey(const QString& number, const QString& countryCode = HomeCountryCode());
 
+// One step of the event sequence (the `events` table, filled by the store
+// itself whenever a message changes): `kind` "received" when a message came
+// in whole, "state" when a message going out was recorded or moved on;
+// `state` and `reason` as --json names them.
+struct StoreEvent {
+    qint64 seq = 0;
+    qint64 message = 0;
+    QString kind, state, reason;
+    QDateTime at; // UTC
+};
+
+// One page of "what is new since": the messages after a cursor, in the
+// order their events were committed, and the cursor to ask with next time
+// (the last event's sequence number looked at; the same cursor when
+// nothing is new).
+struct MessagePage {
+    std::vector<MessageRecord> messages;
+    qint64 next = 0;
+};
+
 class MessageStore {
 public:
     // The schema this program writes.
-    static constexpr int kSchemaVersion = 3;
+    static constexpr int kSchemaVersion = 4;
     // PRAGMA application_id of a Velmora store: "VLMR".
     static constexpr int kApplicationId = 0x564C4D52;
     // How long a change waits for another connection's write to end.
@@ -293,13 +316,31 @@ public:
     Result<bool> Requeue(qint64 id, const QDateTime& notBefore, msg::Reason reason = msg::Reason::None,
                          std::optional<int> code = std::nullopt, bool refundTry = false);
     // Every queued message of an active or paused batch whose expiry is
-    // before `now` becomes Failed (Expired). Gives the ids.
+    // before `now`, and every queued message whose own expiry
+    // (MessageRecord::expireAt) is, becomes Failed (Expired). Gives the ids.
     Result<std::vector<qint64>> ExpireQueued(const QDateTime& now);
     // Takes queued messages out: Cancelled. A message given by id
     // that is not queued is left as it is (false).
     Result<bool> CancelQueued(qint64 id);
     // Every queued message of `batch`, and marks the batch Cancelled; gives the ids.
     Result<std::vector<qint64>> CancelBatch(qint64 id);
+
+    // ---- other programs' doors (MessageStoreApi.cpp)
+    // Records messages of no batch as AddQueued does, and with a `key` the
+    // key and their ids, in one transaction: all or none. When the key was
+    // recorded before, nothing is added: its ids are given and `again` set.
+    Result<std::vector<qint64>> AddQueuedKeyed(const std::vector<MessageRecord>& messages,
+                                               const QString& key = {}, bool* again = nullptr);
+    // The ids a key queued; nullopt when the key was never given.
+    std::optional<std::vector<qint64>> KeyIds(const QString& key);
+    // The events after `seq`, oldest first, at most `limit` (1..10,000).
+    Result<std::vector<StoreEvent>> EventsAfter(qint64 seq, int limit);
+    // The newest event's seq; 0 when there is none (or it cannot be read).
+    qint64 LastEventSeq();
+    // The messages whose first event of `kind` ("" any) came after
+    // `cursor`, in the order of those events, each once, at most `limit`
+    // (1..1,000). A message deleted since is left out.
+    Result<MessagePage> MessagesAfter(qint64 cursor, const QString& kind, int limit);
 
     // ---- modems
     // Adds the modem, or replaces what is known of the one of that name.

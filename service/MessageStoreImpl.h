@@ -246,7 +246,7 @@ inline constexpr char kMessageColumns[] =
     "m.id, m.direction, m.number, m.kind, m.text, m.content, m.request, m.state, m.reason, m.reason_code,"
     " m.created, m.sent, m.delivered, m.received, m.modem_imsi, m.modem_device, m.complete,"
     " coalesce((SELECT b.name FROM phonebook b WHERE b.peer = m.peer ORDER BY b.id LIMIT 1), m.name),"
-    " m.batch_id, m.position, m.tries, m.not_before, m.modem, coalesce(m.want_modem, '')";
+    " m.batch_id, m.position, m.tries, m.not_before, m.modem, coalesce(m.want_modem, ''), m.expire_at";
 
 inline MessageRecord RecordAt(const QSqlQuery& q) {
     MessageRecord r;
@@ -282,6 +282,7 @@ inline MessageRecord RecordAt(const QSqlQuery& q) {
     r.notBefore = Time(q.value(21));
     r.modem = q.value(22).toString();
     r.wantModem = q.value(23).toString();
+    r.expireAt = Time(q.value(24));
     return r;
 }
 

@@ -126,6 +126,10 @@ ImportReport MessageStore::ImportReceivedLog(const QString& logPath) {
     std::optional<Transaction> batch;
     int inBatch = 0;
     int lineNumber = 0;
+    // What the log holds came in long ago, to another program: no door is
+    // told of it as new (the events its rows made go with the batch).
+    qint64 before = 0;
+    const auto forget = [&] { Run(d->Cached(QStringLiteral("DELETE FROM events WHERE seq > ?")), {before}); };
     const auto take = [&](const QByteArray& raw) {
         const auto line = ParseLogLine(raw, words);
         if (!line) {
@@ -139,12 +143,16 @@ ImportReport MessageStore::ImportReceivedLog(const QString& logPath) {
                                 .arg(QString::fromStdString(pdu.error())));
             return;
         }
-        if (!batch)
+        if (!batch) {
             batch.emplace(d->db);
+            before = Scalar(d->Cached(QStringLiteral("SELECT coalesce(max(seq), 0) FROM events")), {}, 0)
+                         .toLongLong();
+        }
         const ReceivedRecord r =
             d->Receive(QString(), QString(), QString(), -1, line->pdu, line->whenMs, &pdu);
         ++(r.newPdu ? report.imported : report.duplicates);
         if (++inBatch == kImportBatch) {
+            forget();
             batch->Commit();
             batch.reset();
             inBatch = 0;
@@ -188,8 +196,10 @@ ImportReport MessageStore::ImportReceivedLog(const QString& logPath) {
             report.error = QCoreApplication::translate("MessageStore",
                                                        "The received log %1 could not be read to its end: %2")
                                .arg(Shown(logPath), file.errorString());
-        if (batch)
+        if (batch) {
+            forget();
             batch->Commit();
+        }
     } catch (const SqlFailed& f) {
         report.error = QString::fromStdString(d->Failure(f));
     }

@@ -205,8 +205,8 @@ qint64 MessageStore::Impl::InsertMessage(const MessageRecord& r, bool queued) {
     QSqlQuery& q = Cached(QStringLiteral(
         "INSERT INTO messages(direction, peer, number, kind, text, content, request, state,"
         " reason, reason_code, modem_imsi, modem_device, created, sent, delivered, received, at,"
-        " complete, batch_id, position, tries, not_before, name, modem, want_modem)"
-        " VALUES(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
+        " complete, batch_id, position, tries, not_before, name, modem, want_modem, expire_at)"
+        " VALUES(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
     const QDateTime created = r.created.isValid() ? r.created : QDateTime::currentDateTimeUtc();
     const QDateTime at = r.received.isValid() ? r.received : created;
     const QVariant noInt{QMetaType(QMetaType::Int)};
@@ -238,7 +238,8 @@ qint64 MessageStore::Impl::InsertMessage(const MessageRecord& r, bool queued) {
             Millis(r.notBefore),
             r.name.isEmpty() ? QVariant(QMetaType(QMetaType::QString)) : QVariant(r.name),
             Text(r.modem),
-            queued ? QVariant(Text(r.wantModem)) : QVariant(QMetaType(QMetaType::QString))});
+            queued ? QVariant(Text(r.wantModem)) : QVariant(QMetaType(QMetaType::QString)),
+            Millis(r.expireAt)});
     const qint64 id = q.lastInsertId().toLongLong();
     Index(id, r.number, r.text);
     return id;

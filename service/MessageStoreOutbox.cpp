@@ -334,15 +334,26 @@ Result<std::vector<qint64>> MessageStore::ExpireQueued(const QDateTime& now) {
         const QString late = QStringLiteral(
             "m.state = 'queued' AND m.batch_id IN (SELECT id FROM batches WHERE state IN ('active', 'paused')"
             " AND expire_at IS NOT NULL AND expire_at < ?)");
-        const std::vector<qint64> ids = d->Ids(
+        // A message's own expiry (one the API queued), apart: each finds
+        // its few rows through an index of its own.
+        const QString ownLate =
+            QStringLiteral("m.state = 'queued' AND m.expire_at IS NOT NULL AND m.expire_at < ?");
+        const qint64 at = now.toMSecsSinceEpoch();
+        std::vector<qint64> ids = d->Ids(
             d->Cached(QStringLiteral("SELECT m.id FROM messages m WHERE %1 ORDER BY m.batch_id, m.position")
                           .arg(late)),
-            {now.toMSecsSinceEpoch()});
-        if (!ids.empty())
-            Run(d->Cached(QStringLiteral("UPDATE messages AS m SET state = 'failed', reason = 'expired',"
-                                         " reason_code = NULL WHERE %1")
-                              .arg(late)),
-                {now.toMSecsSinceEpoch()});
+            {at});
+        const std::vector<qint64> own =
+            d->Ids(d->Cached(QStringLiteral("SELECT m.id FROM messages m WHERE %1 AND NOT (%2) ORDER BY m.id")
+                                 .arg(ownLate, late)),
+                   {at, at});
+        ids.insert(ids.end(), own.begin(), own.end());
+        for (const QString& which : {late, ownLate})
+            if (!ids.empty())
+                Run(d->Cached(QStringLiteral("UPDATE messages AS m SET state = 'failed', reason = 'expired',"
+                                             " reason_code = NULL WHERE %1")
+                                  .arg(which)),
+                    {at});
         t.Commit();
         return R::Ok(ids);
     } catch (const SqlFailed& f) {

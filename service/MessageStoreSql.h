@@ -10,6 +10,7 @@
 // been given.
 
 #include <QString>
+#include <QStringList>
 
 namespace velmora::store::sql {
 
@@ -105,6 +106,11 @@ inline QString JsonField(const QString& column, const QString& key) {
 inline QString JsonWithField(const QString& column, const QString& key, const QString& value) {
     return QStringLiteral("json_set(coalesce(%1, '{}'), '$.%2', %3)").arg(column, key, value);
 }
+// Now, in ms since 1970 (what every time of the store is), as a statement
+// or a trigger reads the clock.
+inline QString NowMillis() {
+    return QStringLiteral("CAST((julianday('now') - 2440587.5) * 86400000 AS INTEGER)");
+}
 // The column of the search index that is its message's id.
 inline QString SearchId() { return QStringLiteral("rowid"); }
 
@@ -118,6 +124,37 @@ inline QString CreateSearch() {
     return QStringLiteral(
         "CREATE VIRTUAL TABLE search USING fts5(fold, tokenize = 'trigram case_sensitive 1', "
         "detail = 'none')");
+}
+
+// The event sequence: a number that only grows, never given twice, even
+// after the newest rows are deleted.
+inline QString SequenceKey() { return QStringLiteral("INTEGER PRIMARY KEY AUTOINCREMENT"); }
+// What a trigger adds to the event sequence for the row it fired on.
+inline QString EventRow(const char* kind) {
+    return QStringLiteral(" BEGIN INSERT INTO events(message_id, kind, state, reason, at)"
+                          " VALUES(NEW.id, '%1', NEW.state, NEW.reason, %2); END")
+        .arg(QLatin1String(kind), NowMillis());
+}
+// The triggers that fill the event sequence from `messages`, in the
+// transaction of the change itself, whoever writes it: "received" when a
+// message comes in whole (inserted complete, or its last part joined it),
+// "state" when a message going out is recorded or its state or reason
+// changes.
+inline QStringList CreateEventTriggers() {
+    return {
+        QStringLiteral("CREATE TRIGGER events_received AFTER INSERT ON messages"
+                       " WHEN NEW.direction = 'in' AND NEW.complete = 1") +
+            EventRow("received"),
+        QStringLiteral("CREATE TRIGGER events_completed AFTER UPDATE OF complete ON messages"
+                       " WHEN NEW.direction = 'in' AND NEW.complete = 1 AND OLD.complete = 0") +
+            EventRow("received"),
+        QStringLiteral("CREATE TRIGGER events_queued AFTER INSERT ON messages WHEN NEW.direction = 'out'") +
+            EventRow("state"),
+        QStringLiteral("CREATE TRIGGER events_state AFTER UPDATE OF state, reason ON messages"
+                       " WHEN NEW.direction = 'out'"
+                       " AND (NEW.state IS NOT OLD.state OR NEW.reason IS NOT OLD.reason)") +
+            EventRow("state"),
+    };
 }
 
 } // namespace velmora::store::sql

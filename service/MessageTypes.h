@@ -121,6 +121,9 @@ struct MessageRecord {
     int position = 0;
     int tries = 0;
     QDateTime notBefore;
+    // Queued: it expires when still queued then (null: never); a batch's
+    // messages go by their batch's instead.
+    QDateTime expireAt;
     // Sent again (MessageService::resend): the message this one replaces,
     // and the one that replaced this one (0: none).
     qint64 replaces = 0;

@@ -22,7 +22,7 @@ void LinkTransport::Submit(qint64 id, const std::vector<std::string>& pdus, cons
     QStringList list;
     for (const std::string& pdu : pdus)
         list << Q(pdu);
-    m_link.submit(id, list, Q(destination));
+    m_link.submit(id, list, Q(destination), reportAsked());
 }
 
 void LinkTransport::DeleteStored(const StoredMessage& part) {
@@ -80,9 +80,10 @@ void SessionTransport::Submit(qint64 id, const std::vector<std::string>& pdus,
     m_id = id;
     m_part = 0;
     try {
-        m_reportsRefused =
-            m_session.SubmitMessage(pdus, destination, m_reports, [this](int part) { m_part = part; })
-                .reportsRefused;
+        m_reportsRefused = m_session
+                               .SubmitMessage(pdus, destination, m_reports || reportAsked(),
+                                              [this](int part) { m_part = part; })
+                               .reportsRefused;
     } catch (const SessionCancelled&) {
         // A part whose PDU had left has been reported as unknown; one that
         // had not is not, and the message ends here either way.

@@ -5,12 +5,15 @@
 # so that the daemon velmorad, which sits on them, runs on a box without a
 # screen; velmorad's own folder is held to the same. Pictures and tunes are
 # media/'s, which only the window and velmora-cli link. The service sits
-# above the link: nothing below it includes one of its headers.
+# above the link: nothing below it includes one of its headers. The doors
+# other programs come in by (api/: D-Bus, HTTP, hooks) sit above the
+# service, run in the daemon too, and are held to the same: no widgets, no
+# QtGui, and nothing below them includes one of their headers.
 set -eu
 cd "$(dirname "$0")/.."
 status=0
 dirs=""
-for d in smslib link core service; do
+for d in smslib link core service api; do
     [ -d "$d" ] && dirs="$dirs $d"
 done
 [ -n "$dirs" ] || exit 0
@@ -26,7 +29,7 @@ if grep -rnE 'Qt6?::(Widgets|PrintSupport)' $(find $dirs -name CMakeLists.txt); 
 fi
 # QtGui: its module header or any of its classes a layer might reach for.
 headless=""
-for d in link core service app/velmorad; do
+for d in link core service api app/velmorad; do
     [ -d "$d" ] && headless="$headless $d"
 done
 if [ -n "$headless" ]; then
@@ -55,6 +58,23 @@ if [ -n "$below" ] && [ -n "$service_headers" ]; then
     # shellcheck disable=SC2086
     if grep -rnE 'velmora_service' $(find $below -name CMakeLists.txt); then
         echo "the service library linked below the service" >&2
+        status=1
+    fi
+fi
+api_below=""
+for d in smslib link core service; do
+    [ -d "$d" ] && api_below="$api_below $d"
+done
+api_headers=$(find api -maxdepth 1 -name '*.h' -printf '%f\n' 2>/dev/null | sed 's/\./\\./g' | paste -sd'|' -)
+if [ -n "$api_below" ] && [ -n "$api_headers" ]; then
+    # shellcheck disable=SC2086
+    if grep -rnE "#include *[\"<]($api_headers)[\">]" $api_below; then
+        echo "api headers included below the api" >&2
+        status=1
+    fi
+    # shellcheck disable=SC2086
+    if grep -rnE 'velmora_api' $(find $api_below -name CMakeLists.txt); then
+        echo "the api library linked below the api" >&2
         status=1
     fi
 fi

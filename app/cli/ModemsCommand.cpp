@@ -1,6 +1,7 @@
 // "modems": the modems the message store knows (velmorad writes them as it
 // finds them), how each was last seen and how much waits for it.
 
+#include "MessageApi.h"
 #include "Options.h"
 #include "PhoneCommands.h"
 #include "QtText.h"
@@ -85,20 +86,9 @@ int RunModems(std::vector<std::string> words, Io io) {
     if (json) {
         QJsonArray all;
         for (std::size_t i = 0; i < modems.size(); ++i) {
-            const ModemRecord& m = modems[i];
-            all.append(QJsonObject{
-                {"name", m.name},
-                {"device", m.device},
-                {"byId", m.byIdPath},
-                {"imei", m.imei},
-                {"imsi", m.imsi},
-                {"operator", m.operatorName},
-                {"signal", m.signal >= 0 && m.signal <= 31 ? QJsonValue(m.signal) : QJsonValue()},
-                {"state", m.state},
-                {"queued", depths[i]},
-                {"lastSeen",
-                 m.lastSeen.isValid() ? QJsonValue(m.lastSeen.toUTC().toString(Qt::ISODate)) : QJsonValue()},
-            });
+            ModemRecord m = modems[i];
+            m.queued = depths[i];
+            all.append(ModemJson(m));
         }
         io.out << QJsonDocument(all).toJson(QJsonDocument::Indented).toStdString();
         return kExitOk;

@@ -3,9 +3,8 @@
 // A stored message in the words the CLI prints it in, shared by "history"
 // and "queue".
 
+#include "MessageApi.h"
 #include "MessageTypes.h"
-
-#include <QJsonObject>
 
 #include <string>
 
@@ -15,7 +14,8 @@ namespace velmora::cli {
 // "uncertain (no-answer)", "cancelled"; in the user's language
 // ("terkirim", "tidak pasti (program berhenti)").
 std::string StateShown(const MessageRecord& m);
-// One message as "history --json" gives it.
-QJsonObject MessageJson(const MessageRecord& m);
+// One message as "history --json" gives it: velmora::MessageJson, which
+// every door shows.
+using velmora::MessageJson;
 
 } // namespace velmora::cli

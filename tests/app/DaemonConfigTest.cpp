@@ -32,7 +32,12 @@ struct Case {
     const char* file;
     std::vector<Want> want;
     Pin pin = {};
+    Pin secret = {}; // "secret" beside the settings: a token or a signing secret
 };
+
+// A modem, for the cases about the other sections.
+#define MODEM "[Modem a]\nDevice=/dev/ttyUSB0\n"
+constexpr Pin kSecret{"0123456789abcdef0123\n", 0600};
 
 const Case kBadFiles[] = {
     {"no modem at all", "[Store]\nPath=/var/lib/velmora/m.sqlite\n", {{"", "", "names no modem"}}},
@@ -132,6 +137,89 @@ const Case kBadFiles[] = {
      "Device=/dev/ttyUSB0\n[Modem a]\nDevice=/dev/ttyUSB0\n",
      {{"", "Device", "before any section"}}},
     {"stray line", "[Modem a]\nDevice=/dev/ttyUSB0\nSpeed 9600\n", {{"Modem a", "", "line 3 is neither"}}},
+    // The doors: [Http], [Hooks], [Webhooks].
+    {"listen at a name",
+     MODEM "[Http]\nListen=example.org:80\nTokenFile=secret\n",
+     {{"Http", "Listen", "\"example.org:80\" is not PORT"}},
+     {},
+     kSecret},
+    {"listen on port 0",
+     MODEM "[Http]\nListen=127.0.0.1:0\nTokenFile=secret\n",
+     {{"Http", "Listen", "from 1 to 65535"}},
+     {},
+     kSecret},
+    {"listen on a port too high",
+     MODEM "[Http]\nListen=70000\nTokenFile=secret\n",
+     {{"Http", "Listen", "from 1 to 65535"}},
+     {},
+     kSecret},
+    {"listen on every address",
+     MODEM "[Http]\nListen=0.0.0.0:8080\nTokenFile=secret\n",
+     {{"Http", "Listen", "AllowRemote=yes"}},
+     {},
+     kSecret},
+    {"listen on every v6 address",
+     MODEM "[Http]\nTokenFile=secret\nListen=[::]:8080\nAllowRemote=no\n",
+     {{"Http", "Listen", "AllowRemote=yes"}},
+     {},
+     kSecret},
+    {"listen on a v6 address unclosed",
+     MODEM "[Http]\nListen=[::1:8080\nTokenFile=secret\n",
+     {{"Http", "Listen", "is not PORT"}},
+     {},
+     kSecret},
+    {"listen without a token", MODEM "[Http]\nListen=8080\n", {{"Http", "TokenFile", "missing"}}},
+    {"token file others may read",
+     MODEM "[Http]\nListen=8080\nTokenFile=secret\n",
+     {{"Http", "TokenFile", "(mode 0644)"}},
+     {},
+     {"0123456789abcdef0123\n", 0644}},
+    {"token file missing",
+     MODEM "[Http]\nListen=8080\nTokenFile=nowhere\n",
+     {{"Http", "TokenFile", "cannot be read"}}},
+    {"token too short",
+     MODEM "[Http]\nListen=8080\nTokenFile=secret\n",
+     {{"Http", "TokenFile", "at least 16 characters"}},
+     {},
+     {"abc\n", 0600}},
+    {"allow remote as a number",
+     MODEM "[Http]\nListen=8080\nTokenFile=secret\nAllowRemote=1\n",
+     {{"Http", "AllowRemote", "neither yes nor no"}},
+     {},
+     kSecret},
+    {"per minute in words",
+     MODEM "[Http]\nListen=8080\nTokenFile=secret\nPerMinute=lots\n",
+     {{"Http", "PerMinute", "\"lots\""}},
+     {},
+     kSecret},
+    {"unknown http key", MODEM "[Http]\nPort=8080\n", {{"Http", "Port", "unknown key"}}},
+    {"hook by a relative path",
+     MODEM "[Hooks]\nOnReceive=on-sms --all\n",
+     {{"Hooks", "OnReceive", "not an absolute path"}}},
+    {"hook not a program", MODEM "[Hooks]\nOnState=/etc/passwd\n", {{"Hooks", "OnState", "not a program"}}},
+    {"hook empty", MODEM "[Hooks]\nOnReceive=\n", {{"Hooks", "OnReceive", "is empty"}}},
+    {"unknown hooks key", MODEM "[Hooks]\nOnSend=/bin/true\n", {{"Hooks", "OnSend", "unknown key"}}},
+    {"webhook to ftp",
+     MODEM "[Webhooks]\nUrl=ftp://example.org/\nSecretFile=secret\n",
+     {{"Webhooks", "Url", "not an http or https URL"}},
+     {},
+     kSecret},
+    {"webhook with a password in it",
+     MODEM "[Webhooks]\nUrl=https://u:p@example.org/\nSecretFile=secret\n",
+     {{"Webhooks", "Url", "not an http or https URL"}},
+     {},
+     kSecret},
+    {"webhook without a secret",
+     MODEM "[Webhooks]\nUrl=https://example.org/sms\n",
+     {{"Webhooks", "SecretFile", "missing"}}},
+    {"webhook secret the group may read",
+     MODEM "[Webhooks]\nUrl=https://example.org/sms\nSecretFile=secret\n",
+     {{"Webhooks", "SecretFile", "(mode 0640)"}},
+     {},
+     {"0123456789abcdef0123\n", 0640}},
+    {"unknown webhooks key",
+     MODEM "[Webhooks]\nURI=https://example.org/\n",
+     {{"Webhooks", "URI", "unknown key"}}},
     {"every problem, not the first only",
      "[Modem a]\nSpeed=1\n[Modem b]\nDevice=/dev/ttyS0\nPerHour=x\n[Messages]\nCountry=62\n",
      {{"Modem a", "Speed", "not a line speed"},
@@ -150,6 +238,10 @@ TEST_P(BadDaemonConfig, IsRefusedNamingSectionKeyAndWhy) {
     if (c.pin.text) {
         WriteText(dir / "pin", c.pin.text);
         ASSERT_EQ(::chmod((dir / "pin").c_str(), c.pin.mode), 0);
+    }
+    if (c.secret.text) {
+        WriteText(dir / "secret", c.secret.text);
+        ASSERT_EQ(::chmod((dir / "secret").c_str(), c.secret.mode), 0);
     }
     const auto loaded = LoadDaemonConfig(QString::fromStdString(file));
     ASSERT_FALSE(loaded.ok());
@@ -241,6 +333,40 @@ TEST(DaemonConfig, GoodFileGivesEveryValue) {
     EXPECT_EQ(spare.perHour, 0);
     EXPECT_TRUE(spare.ussdEncoding.isEmpty());
     EXPECT_FALSE(spare.deleteAfterStore);
+}
+
+TEST(DaemonConfig, TheDoorsGiveTheirValues) {
+    TempDir dir;
+    WriteText(dir / "token", "0123456789abcdef0123\n");
+    ASSERT_EQ(::chmod((dir / "token").c_str(), 0600), 0);
+    const struct {
+        const char* http;
+        const char* listen;
+        bool remote;
+        int perMinute;
+    } rows[] = {
+        {"", "", false, 600},
+        {"Listen=8080\nTokenFile=token\n", "8080", false, 600},
+        {"Listen=[::1]:8080\nTokenFile=token\nPerMinute=0\n", "[::1]:8080", false, 0},
+        {"Listen=localhost:80\nTokenFile=token\n", "localhost:80", false, 600},
+        {"AllowRemote=yes\nListen=0.0.0.0:8443\nTokenFile=token\n", "0.0.0.0:8443", true, 600},
+    };
+    for (const auto& row : rows) {
+        WriteText(dir / "velmorad.conf", std::string(MODEM "[Http]\n") + row.http +
+                                             "[Hooks]\nOnReceive=/bin/echo 'got one' \"$(x)\"\n"
+                                             "[Webhooks]\nUrl=https://example.org/sms?from=velmora\n"
+                                             "SecretFile=token\n");
+        const auto loaded = LoadDaemonConfig(QString::fromStdString(dir / "velmorad.conf"));
+        ASSERT_TRUE(loaded.ok()) << row.http << ConfigProblemLine(loaded.error().front()).toStdString();
+        EXPECT_EQ(loaded->http.listen.toStdString(), row.listen);
+        EXPECT_EQ(loaded->http.allowRemote, row.remote);
+        EXPECT_EQ(loaded->http.perMinute, row.perMinute);
+        EXPECT_EQ(loaded->http.tokenFile.toStdString(), *row.listen ? dir / "token" : "");
+        EXPECT_EQ(loaded->hooks.onReceive, "/bin/echo 'got one' \"$(x)\"");
+        EXPECT_TRUE(loaded->hooks.onState.isEmpty());
+        EXPECT_EQ(loaded->webhook.url, "https://example.org/sms?from=velmora");
+        EXPECT_EQ(loaded->webhook.secretFile.toStdString(), dir / "token");
+    }
 }
 
 TEST(DaemonConfig, ProblemLinesLeaveOutWhatIsNotNamed) {

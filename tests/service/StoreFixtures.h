@@ -183,6 +183,35 @@ inline bool WriteVersion2Store(const QString& path) {
                });
 }
 
+// A store as the third schema left it: the second's (see above), then a
+// modem "a" known, message 2 claimed by it and sent, and a message received
+// whole through it (id 5).
+inline bool WriteVersion3Store(const QString& path) {
+    return WriteVersion2Store(path) &&
+           RunSql(
+               path,
+               {
+                   "CREATE TABLE modems(name TEXT PRIMARY KEY, imei TEXT NOT NULL DEFAULT '',"
+                   " imsi TEXT NOT NULL DEFAULT '', device TEXT NOT NULL DEFAULT '',"
+                   " by_id TEXT NOT NULL DEFAULT '', operator TEXT NOT NULL DEFAULT '',"
+                   " signal INTEGER NOT NULL DEFAULT -1, state TEXT NOT NULL DEFAULT '', last_seen INTEGER)"
+                   " WITHOUT ROWID",
+                   "ALTER TABLE messages ADD COLUMN modem TEXT NOT NULL DEFAULT ''",
+                   "ALTER TABLE messages ADD COLUMN want_modem TEXT",
+                   "CREATE INDEX messages_due ON messages(not_before, id)"
+                   " WHERE batch_id IS NULL AND state = 'queued' AND want_modem IS NOT NULL",
+                   "CREATE INDEX messages_modem_started ON messages(modem, started) WHERE started IS NOT "
+                   "NULL",
+                   "INSERT INTO modems(name, device, state) VALUES('a', '/dev/ttyUSB0', 'ready')",
+                   "UPDATE messages SET state = 'sent', modem = 'a', started = 1767225601000 WHERE id = 2",
+                   "INSERT INTO messages(id, direction, peer, number, kind, text, state, created, received, "
+                   "at,"
+                   " modem) VALUES(5, 'in', '628120009', '+628120009', 'text', 'Masuk', 'received',"
+                   " 1767225700000, 1767225700000, 1767225700000, 'a')",
+                   "PRAGMA user_version = 3",
+               });
+}
+
 // Root writes to any file, whatever its mode: for as long as this lives the
 // calling thread (SQLite works in the caller's) goes without the
 // capabilities that let it, as a user would.
