@@ -307,6 +307,30 @@ perintah:
         <source>list the modems the message store knows and what waits for each</source>
         <translation>daftar modem yang dikenal penyimpanan pesan dan apa yang menunggu tiap modem</translation>
     </message>
+    <message>
+        <source>  --direct              open the port even when a running Velmora program (velmorad,
+                        the window) holds it; else the command goes through that
+                        program over D-Bus and says so on stderr
+</source>
+        <translation>  --direct              buka port meskipun program Velmora yang sedang berjalan
+                        (velmorad, jendela) memegangnya; jika tidak, perintah
+                        lewat program itu melalui D-Bus dan menyebutkannya di stderr
+</translation>
+    </message>
+    <message>
+        <source>With a Velmora program running (velmorad, the window), the command works on its
+store and its queue, through it, unless --store names another or --direct is
+given; its store is read where this user may read it.
+</source>
+        <translation>Bila program Velmora sedang berjalan (velmorad, jendela), perintah bekerja pada
+penyimpanan dan antreannya, lewat program itu, kecuali --store menyebut yang lain
+atau --direct diberikan; penyimpanannya dibaca bila pengguna ini boleh membacanya.
+</translation>
+    </message>
+    <message>
+        <source>through the running Velmora program (D-Bus, %1 bus)</source>
+        <translation>lewat program Velmora yang sedang berjalan (D-Bus, bus %1)</translation>
+    </message>
 </context>
 <context>
     <name>content</name>
@@ -1753,6 +1777,14 @@ yang gagal atau tidak pasti atau ada penerima yang terlewat (disebut di stderr),
     <message>
         <source>send: of the batch options only --at goes with --queue and one number</source>
         <translation>send: dari opsi kiriman massal hanya --at yang bisa bersama --queue dan satu nomor</translation>
+    </message>
+    <message>
+        <source>nothing sent: no modem of the running program took message %1 within %2 s</source>
+        <translation>tidak ada yang terkirim: tidak ada modem program yang sedang berjalan yang mengambil pesan %1 dalam %2 dtk</translation>
+    </message>
+    <message>
+        <source>message %1 did not end in time; &quot;velmora-cli history&quot; tells how it ends</source>
+        <translation>pesan %1 tidak selesai tepat waktu; &quot;velmora-cli history&quot; memberi tahu bagaimana akhirnya</translation>
     </message>
 </context>
 <context>

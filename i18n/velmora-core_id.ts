@@ -2,6 +2,17 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="id" sourcelanguage="en">
 <context>
+    <name>ApiHost</name>
+    <message>
+        <source>no D-Bus %1 bus (%2): other programs cannot reach this one through D-Bus</source>
+        <translation>tidak ada bus %1 D-Bus (%2): program lain tidak dapat menjangkau program ini lewat D-Bus</translation>
+    </message>
+    <message>
+        <source>D-Bus %1 bus: %2</source>
+        <translation>bus %1 D-Bus: %2</translation>
+    </message>
+</context>
+<context>
     <name>BatchBuilder</name>
     <message>
         <source>already in the list</source>
@@ -50,6 +61,77 @@
     <message>
         <source>its cells for {%1} are empty</source>
         <translation>selnya untuk {%1} kosong</translation>
+    </message>
+</context>
+<context>
+    <name>BusService</name>
+    <message>
+        <source>the option &quot;%1&quot; is unknown or of the wrong type</source>
+        <translation>opsi &quot;%1&quot; tidak dikenal atau jenisnya salah</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; must be a time in ISO 8601 or milliseconds since 1970</source>
+        <translation>&quot;%1&quot; harus waktu dalam ISO 8601 atau milidetik sejak 1970</translation>
+    </message>
+    <message>
+        <source>no such state &quot;%1&quot;</source>
+        <translation>tidak ada status &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>&quot;direction&quot; is &quot;in&quot; or &quot;out&quot;</source>
+        <translation>&quot;direction&quot; adalah &quot;in&quot; atau &quot;out&quot;</translation>
+    </message>
+    <message>
+        <source>system</source>
+        <translation>sistem</translation>
+    </message>
+    <message>
+        <source>session</source>
+        <translation>sesi</translation>
+    </message>
+    <message>
+        <source>the object %1 is registered already</source>
+        <translation>objek %1 sudah terdaftar</translation>
+    </message>
+    <message>
+        <source>%1 is taken by another program (process %2)</source>
+        <translation>%1 sudah dipakai program lain (proses %2)</translation>
+    </message>
+    <message>
+        <source>%1 is taken by another program</source>
+        <translation>%1 sudah dipakai program lain</translation>
+    </message>
+    <message>
+        <source>there is no batch B%1</source>
+        <translation>tidak ada kiriman massal B%1</translation>
+    </message>
+    <message>
+        <source>there is no message %1</source>
+        <translation>tidak ada pesan %1</translation>
+    </message>
+    <message>
+        <source>message %1 is %2: nothing to resume</source>
+        <translation>pesan %1 %2: tidak ada yang dilanjutkan</translation>
+    </message>
+    <message>
+        <source>message %1 is %2: nothing to cancel</source>
+        <translation>pesan %1 %2: tidak ada yang dibatalkan</translation>
+    </message>
+    <message>
+        <source>a USSD session is a code and at most 19 replies, each answer waited for 1 to 600 s</source>
+        <translation>sesi USSD adalah satu kode dan paling banyak 19 balasan, tiap jawaban ditunggu 1 sampai 600 dtk</translation>
+    </message>
+    <message>
+        <source>a USSD code or reply is 1 to 182 characters</source>
+        <translation>kode atau balasan USSD panjangnya 1 sampai 182 karakter</translation>
+    </message>
+    <message>
+        <source>no modem is connected</source>
+        <translation>tidak ada modem yang tersambung</translation>
+    </message>
+    <message>
+        <source>the modem %1 is not connected</source>
+        <translation>modem %1 tidak tersambung</translation>
     </message>
 </context>
 <context>
@@ -1902,32 +1984,6 @@
         <translation>debug</translation>
     </message>
     <message>
-        <source>usage: velmorad [--config FILE] [--check-config]
-       velmorad --help | --version
-
-Runs the message centre for the modems its settings file names, on a box without a
-screen: sends what is queued, reads what comes in and keeps every message in the store.
-SIGHUP reads the settings again; SIGTERM stops it.
-
-  --config FILE    the settings file (default: %1)
-  --check-config   check the settings file, say each problem, and exit
-  --help           show this help and exit
-  --version        show the version and exit
-</source>
-        <translation>pemakaian: velmorad [--config FILE] [--check-config]
-       velmorad --help | --version
-
-Menjalankan pusat pesan untuk modem yang disebut berkas pengaturannya, pada mesin tanpa
-layar: mengirim yang antre, membaca yang masuk dan menyimpan setiap pesan di penyimpanan.
-SIGHUP membaca ulang pengaturan; SIGTERM menghentikannya.
-
-  --config FILE    berkas pengaturan (bawaan: %1)
-  --check-config   periksa berkas pengaturan, sebutkan setiap masalah, lalu keluar
-  --help           tampilkan bantuan ini lalu keluar
-  --version        tampilkan versi lalu keluar
-</translation>
-    </message>
-    <message>
         <source>unexpected argument %1</source>
         <translation>argumen tak terduga %1</translation>
     </message>
@@ -1996,6 +2052,48 @@ SIGHUP membaca ulang pengaturan; SIGTERM menghentikannya.
     <message>
         <source>message %1 received on modem %2</source>
         <translation>pesan %1 diterima pada modem %2</translation>
+    </message>
+    <message>
+        <source>usage: velmorad [--config FILE] [--check-config] [--system-bus]
+       velmorad --help | --version
+
+Runs the message centre for the modems its settings file names, on a box without a
+screen: sends what is queued, reads what comes in and keeps every message in the store.
+SIGHUP reads the settings again; SIGTERM stops it.
+
+  --config FILE    the settings file (default: %1)
+  --check-config   check the settings file, say each problem, and exit
+  --system-bus     answer other programs as org.velmora.Velmora1 on the system bus
+                   (the system&apos;s service); default: the user&apos;s session bus
+  --help           show this help and exit
+  --version        show the version and exit
+</source>
+        <translation>pemakaian: velmorad [--config FILE] [--check-config] [--system-bus]
+       velmorad --help | --version
+
+Menjalankan pusat pesan untuk modem yang disebut berkas pengaturannya, pada mesin tanpa
+layar: mengirim yang antre, membaca yang masuk dan menyimpan setiap pesan di penyimpanan.
+SIGHUP membaca ulang pengaturan; SIGTERM menghentikannya.
+
+  --config FILE    berkas pengaturan (bawaan: %1)
+  --check-config   periksa berkas pengaturan, sebutkan setiap masalah, lalu keluar
+  --system-bus     jawab program lain sebagai org.velmora.Velmora1 di bus sistem
+                   (layanan sistem); bawaan: bus sesi pengguna
+  --help           tampilkan bantuan ini lalu keluar
+  --version        tampilkan versi lalu keluar
+</translation>
+    </message>
+    <message>
+        <source>not started: another Velmora program answers as org.velmora.Velmora1 on the %1 bus</source>
+        <translation>tidak dimulai: program Velmora lain sudah menjawab sebagai org.velmora.Velmora1 di bus %1</translation>
+    </message>
+    <message>
+        <source>stopping: %1</source>
+        <translation>berhenti: %1</translation>
+    </message>
+    <message>
+        <source>answering as org.velmora.Velmora1 on the %1 bus</source>
+        <translation>menjawab sebagai org.velmora.Velmora1 di bus %1</translation>
     </message>
 </context>
 </TS>

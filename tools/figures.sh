@@ -11,7 +11,8 @@
 # range on a converted photo (ui_picture_figures), and the Messages window and
 # velmora-cli history on 100,000 messages (ui_messages_figures), and while
 # 1,000 typed recipients are queued (ui_batch_figures), the messages an hour
-# through one simulated modem and four (velmora_centre_bench), and velmorad's
+# through one simulated modem and four (velmora_centre_bench), velmorad's
+# D-Bus SendText answer and StateChanged after the commit (velmora_bus_bench), and velmorad's
 # idle cost, a pulled modem's return and one text from a fresh velmora-cli
 # (tools/daemon-figures.sh). Figures are
 # measurements, not tests: tools/test.sh leaves them out. The window figures
@@ -22,7 +23,7 @@ cd "$(dirname "$0")/.."
 tools/setup.sh
 tools/build-release.sh velmora_bench velmora_store_bench link_figures ui_figures ui_phonebook_figures \
     ui_fast_figures ui_inbox_figures ui_picture_figures ui_messages_figures ui_batch_figures \
-    velmora_centre_bench velmorad velmora-cli velmora-phonesim
+    velmora_centre_bench velmora_bus_bench velmorad velmora-cli velmora-phonesim
 export QT_QPA_PLATFORM=offscreen
 bin=build/release/bin
 status=0
@@ -35,6 +36,8 @@ for program in link_figures ui_figures ui_fast_figures ui_inbox_figures ui_pictu
 done
 printf '\nvelmora_centre_bench\n'
 "$bin/velmora_centre_bench" || status=1
+printf '\nvelmora_bus_bench\n'
+"$bin/velmora_bus_bench" || status=1
 printf '\ndaemon-figures\n'
 BIN=$bin tools/daemon-figures.sh || status=1
 exit $status

@@ -10,6 +10,7 @@
 #include "Said.h"
 #include "Shown.h"
 #include "Terms.h"
+#include "Through.h"
 #include "Transports.h"
 
 #include <QFileInfo>
@@ -53,7 +54,8 @@ std::string QueueUsage() {
                      "Exit status of run: 0 when every message was sent (one another program is\n"
                      "sending is not counted), 1 when one failed or is left queued, or a batch holds an\n"
                      "uncertain message (named on stderr, also when nothing is queued), 3 when the\n"
-                     "phone could not be reached or stopped answering.\n");
+                     "phone could not be reached or stopped answering.\n") +
+           RunningStoreUsage();
 }
 
 std::string ManyUsageText() {
@@ -155,6 +157,75 @@ std::optional<Target> ParseTarget(const std::string& word) {
     if (!ok || t.id <= 0 || digits.empty() || digits[0] == '+')
         return std::nullopt;
     return t;
+}
+
+// A batch and a message as the running program answers them (BusService),
+// back into the records the lines are made from.
+BatchRecord BatchFromJson(const QJsonObject& j) {
+    BatchRecord b;
+    b.id = j.value("batch").toInteger();
+    b.name = j.value("name").toString();
+    b.state =
+        msg::BatchStateFromName(j.value("state").toString().toStdString()).value_or(msg::BatchState::Active);
+    b.pauseReason =
+        msg::ReasonFromName(j.value("pauseReason").toString().toStdString()).value_or(msg::Reason::None);
+    int* counts[] = {&b.total,        &b.queued, &b.sending,   &b.sent,     &b.delivered,
+                     &b.notDelivered, &b.failed, &b.cancelled, &b.uncertain};
+    const char* names[] = {"total",        "queued", "sending",   "sent",     "delivered",
+                           "notDelivered", "failed", "cancelled", "uncertain"};
+    for (std::size_t i = 0; i < std::size(counts); ++i)
+        *counts[i] = j.value(names[i]).toInt();
+    return b;
+}
+
+MessageRecord StateFromJson(qint64 id, const QJsonObject& j) {
+    MessageRecord m;
+    m.id = id;
+    m.state = msg::StateFromName(j.value("state").toString().toStdString()).value_or(msg::State::Queued);
+    m.reason = msg::ReasonFromName(j.value("reason").toString().toStdString()).value_or(msg::Reason::None);
+    if (j.contains("reasonCode"))
+        m.reasonCode = j.value("reasonCode").toInt();
+    return m;
+}
+
+// "queue pause|resume|cancel" through the running program: the same lines
+// and exit status as on the store itself.
+int QueueStepThrough(api::BusClient& client, const std::string& verb, const Target& target, Io io) {
+    SayThrough(client, io);
+    const QString method =
+        target.batch ? (verb == "pause"    ? QStringLiteral("PauseBatch")
+                        : verb == "resume" ? QStringLiteral("ResumeBatch")
+                                           : QStringLiteral("CancelBatch"))
+                     : (verb == "resume" ? QStringLiteral("RetryMessage") : QStringLiteral("CancelMessage"));
+    const auto done = client.queueStep(method, target.id);
+    const std::string id = std::to_string(target.id);
+    if (!done) {
+        const QString& code = done.error().code;
+        if (code == QLatin1String("NotFound"))
+            return Report({kExitRefused, Fill(target.batch ? translate("queue", "there is no batch B%1")
+                                                           : translate("queue", "there is no message %1"),
+                                              {id})},
+                          io);
+        if (code == QLatin1String("Conflict") && !target.batch) {
+            const auto m = client.get(target.id);
+            return Report({kExitRefused,
+                           Fill(verb == "resume" ? translate("queue", "message %1 is %2: nothing to resume")
+                                                 : translate("queue", "message %1 is %2: nothing to cancel"),
+                                {id, m ? StateShown(StateFromJson(target.id, m.value()))
+                                       : translate("queue", "gone")})},
+                          io);
+        }
+        return ReportBusFailure(done.error(), "%1", io);
+    }
+    if (target.batch) {
+        const BatchRecord b = BatchFromJson(done.value());
+        io.out << Fill(translate("queue", "Batch B%1 %2: %3"), {id, BatchState(b), Counts(b)}) << '\n';
+    } else {
+        io.out << Fill(translate("queue", "Message %1: %2"),
+                       {id, StateShown(StateFromJson(target.id, done.value()))})
+               << '\n';
+    }
+    return kExitOk;
 }
 
 // The uncertain messages of a batch still waiting for the user: not sent
@@ -745,7 +816,7 @@ int RunQueue(std::vector<std::string> words, Io io) {
             {kExitUsage,
              Fill(translate("queue", "queue: unknown \"%1\": list, pause, resume, cancel or run"), {verb})},
             io, QueueUsage());
-    const CommandLine line(words, {{"--json"}, kStore}, kCommandWords);
+    const CommandLine line(words, {{"--json"}, kStore, {"--direct"}}, kCommandWords);
     if (const GivenWord* unknown = line.first(GivenWord::Unknown))
         return Report(
             {kExitUsage, Fill(translate("queue", "queue %1: unknown option %2"), {verb, unknown->word})}, io,
@@ -780,9 +851,16 @@ int RunQueue(std::vector<std::string> words, Io io) {
                                                 "B and its number, as queue list shows it")},
                 io, QueueUsage());
     }
+    // A running program's queue: it steps it (its outboxes hear at once);
+    // its store is listed where this user may read it.
+    if (verb != "list")
+        if (auto running = RunningProgram(line.has("--direct"), line.value("--store")))
+            return QueueStepThrough(*running, verb, *target, io);
     // The list only reads: a store this user may not write is listed too.
-    auto opened = OpenMessageStore(line.value("--store"), false, io,
-                                   verb == "list" ? MessageStore::Access::Read : MessageStore::Access::Write);
+    auto opened = OpenMessageStore(
+        verb == "list" ? StoreOfRunning(line.value("--store"), line.has("--direct"), io)
+                       : line.value("--store"),
+        false, io, verb == "list" ? MessageStore::Access::Read : MessageStore::Access::Write);
     if (!opened)
         return Report({kExitRefused, ForOutput(opened.error(), io.errIsTerminal)}, io);
     if (!opened.value()) {

@@ -11,6 +11,7 @@
 #include "Shown.h"
 #include "TerminalText.h"
 #include "Terms.h"
+#include "Through.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -76,6 +77,7 @@ struct Options {
     bool yes = false;
     HistoryQuery query;
     QString store;
+    bool direct = false; // --direct: the settings' store even when a running program keeps another
 };
 
 // The options, or a usage error's line.
@@ -85,8 +87,8 @@ std::optional<Options> Parse(const std::vector<std::string>& words, std::string&
     const QCommandLineOption json("json"), csv("csv"), number("number", "", "N"),
         search("search", "", "TEXT"), state("state", "", "STATE"), direction("direction", "", "D"),
         limit("limit", "", "N"), store("store", "", "PATH"), deleteBefore("delete-before", "", "DATE"),
-        yes("yes");
-    parser.addOptions({json, csv, number, search, state, direction, limit, store, deleteBefore, yes});
+        yes("yes"), direct("direct");
+    parser.addOptions({json, csv, number, search, state, direction, limit, store, deleteBefore, yes, direct});
     QStringList args{"history"};
     for (const std::string& w : words)
         args << QString::fromStdString(w);
@@ -171,6 +173,7 @@ std::optional<Options> Parse(const std::vector<std::string>& words, std::string&
         }
     }
     o.store = last(store);
+    o.direct = parser.isSet(direct);
     return o;
 }
 
@@ -260,7 +263,7 @@ std::string Indented(const QByteArray& text) {
 int RunHistory(std::vector<std::string> words, Io io) {
     for (const std::string& w : words)
         if (w == "--help" || w == "-h") {
-            io.out << HistoryUsage();
+            io.out << HistoryUsage() << RunningStoreUsage();
             return kExitOk;
         }
     std::string why;
@@ -271,6 +274,12 @@ int RunHistory(std::vector<std::string> words, Io io) {
     const CommandApplication app;
 
     QString path = options->store;
+    const bool deleting = options->deleteBefore.isValid();
+    // A running program's store is read where this user may read it; what
+    // deletes stays with the store the settings name.
+    if (path.isEmpty() && !deleting)
+        if (const auto running = StoreOfRunning(std::nullopt, options->direct, io))
+            path = Q(*running);
     if (path.isEmpty()) {
         const AppPaths paths = CurrentAppPaths();
         Settings settings;
@@ -278,7 +287,6 @@ int RunHistory(std::vector<std::string> words, Io io) {
             io.err << "velmora-cli: " << ForOutput(message, io.errIsTerminal) << '\n';
         path = Q(ChooseMessageStore(paths, settings.MessageStore));
     }
-    const bool deleting = options->deleteBefore.isValid();
     // Reading makes no store: an empty file is not one yet either.
     const QFileInfo file(path);
     if (!file.exists() || (file.isFile() && file.size() == 0)) {

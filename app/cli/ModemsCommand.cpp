@@ -7,6 +7,7 @@
 #include "QtText.h"
 #include "Said.h"
 #include "TerminalText.h"
+#include "Through.h"
 #include "Translations.h"
 
 #include <QJsonArray>
@@ -29,7 +30,8 @@ std::string ModemsUsage() {
                      "take and when it was last seen. The modem of the window and of velmora-cli has\n"
                      "no name.\n"
                      "  --json                the same as a JSON array, for a program\n"
-                     "Exit status 0, also when no modem is known; 1 when the store cannot be read.\n");
+                     "Exit status 0, also when no modem is known; 1 when the store cannot be read.\n") +
+           RunningStoreUsage();
 }
 
 // The state as a person reads it; one this program does not know as it is.
@@ -54,7 +56,7 @@ int RunModems(std::vector<std::string> words, Io io) {
         io.out << ModemsUsage();
         return kExitOk;
     }
-    const CommandLine line(words, {{"--json"}, kStore}, kCommandWords);
+    const CommandLine line(words, {{"--json"}, kStore, {"--direct"}}, kCommandWords);
     if (const GivenWord* unknown = line.first(GivenWord::Unknown))
         return Report({kExitUsage, Fill(translate("modems", "modems: unknown option %1"), {unknown->word})},
                       io, ModemsUsage());
@@ -66,7 +68,9 @@ int RunModems(std::vector<std::string> words, Io io) {
             {kExitUsage, Fill(translate("modems", "modems: unexpected \"%1\""), {line.positional().front()})},
             io, ModemsUsage());
     const bool json = line.has("--json");
-    auto opened = OpenMessageStore(line.value("--store"), false, io, MessageStore::Access::Read);
+    // The running program's store (its modems), where this user may read it.
+    auto opened = OpenMessageStore(StoreOfRunning(line.value("--store"), line.has("--direct"), io), false, io,
+                                   MessageStore::Access::Read);
     if (!opened)
         return Report({kExitRefused, ForOutput(opened.error(), io.errIsTerminal)}, io);
     std::vector<ModemRecord> modems;

@@ -15,8 +15,8 @@ std::optional<int> Number(const std::string& text) {
 }
 
 std::vector<KnownOption> PhoneOptions(std::vector<KnownOption> own) {
-    std::vector<KnownOption> options{
-        {"--device", true}, {"--port", true}, {"--baud", true}, {"--fast"}, {"--pin", true}};
+    std::vector<KnownOption> options{{"--device", true}, {"--port", true}, {"--baud", true},
+                                     {"--fast"},         {"--pin", true},  {"--direct"}};
     options.insert(options.end(), own.begin(), own.end());
     return options;
 }
@@ -25,7 +25,7 @@ bool TakeLinkOption(const GivenWord& given, PhoneTarget& target, const std::stri
                     std::optional<Failure>& failure) {
     const std::string& option = given.option;
     if (option != "--device" && option != "--port" && option != "--baud" && option != "--fast" &&
-        option != "--pin" && option != "--store")
+        option != "--pin" && option != "--store" && option != "--direct")
         return false;
     const auto refuse = [&](const std::string& why) { failure = Failure{kExitUsage, command + ": " + why}; };
     if (given.kind == GivenWord::MissingValue || (option == "--store" && given.value.empty())) {
@@ -45,6 +45,8 @@ bool TakeLinkOption(const GivenWord& given, PhoneTarget& target, const std::stri
             refuse(translate("cli", "--baud must be a line speed in bit/s"));
     } else if (option == "--fast") {
         target.fast = true;
+    } else if (option == "--direct") {
+        target.direct = true;
     } else if (option == "--pin") {
         target.pin = given.value;
     } else {

@@ -27,6 +27,7 @@ struct PhoneTarget {
     bool fast = false;                // else the settings file's dialogue
     std::optional<std::string> pin;   // --pin: the SIM's PIN, when it asks
     std::optional<std::string> store; // --store: the message store to record in
+    bool direct = false;              // --direct: the port itself, even when a running program holds it
 };
 
 int RunSend(std::vector<std::string> words, Io io);

@@ -10,6 +10,7 @@
 #include "Said.h"
 #include "StatusReport.h"
 #include "TerminalText.h"
+#include "Through.h"
 #include "Translations.h"
 
 #include <ctime>
@@ -36,7 +37,7 @@ std::string SendUsage() {
                "                        was delivered, 1 when one was not, 3 when a report did\n"
                "                        not come in time\n"
                "  --report-wait SECONDS how long to wait for the reports (default 60)\n") +
-           LinkOptionsUsage() + StoreOptionUsage() + QueueOptionsUsage() + ManyUsage();
+           LinkOptionsUsage() + StoreOptionUsage() + DirectOptionUsage() + QueueOptionsUsage() + ManyUsage();
 }
 
 std::string IdentifyUsage() {
@@ -107,6 +108,8 @@ int QueueOne(const std::vector<std::string>& kindWords, const PhoneTarget& targe
     auto built = BuildPduJob(kindWords);
     if (auto* f = std::get_if<Failure>(&built))
         return Report(*f, io, SendUsage());
+    if (auto running = RunningProgram(target.direct, target.store))
+        return QueueThrough(*running, std::get<PduJob>(built), many, io);
     const MessageRequest& request = std::get<PduJob>(built).request;
     auto opened = OpenMessageStore(target.store, true, io);
     if (!opened)
@@ -217,6 +220,9 @@ int RunSend(std::vector<std::string> words, Io io) {
     if (auto* f = std::get_if<Failure>(&built))
         return Report(*f, io, SendUsage());
     auto& job = std::get<PduJob>(built);
+    // A running program holds the modems: it sends, this command follows.
+    if (auto running = RunningProgram(target.direct, target.store))
+        return SendThrough(*running, job, report, io);
     if (report.wanted)
         target.fast = true; // only the fast dialogue reads what comes later
 

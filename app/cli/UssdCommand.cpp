@@ -1,8 +1,10 @@
 // "ussd": a USSD code (a balance, a data package) through the phone, and the
 // replies the network asks for.
 
+#include "BusValues.h"
 #include "CliPhone.h"
 #include "Said.h"
+#include "Through.h"
 #include "Translations.h"
 #include "UssdDialogue.h"
 #include "UssdRecord.h"
@@ -39,7 +41,7 @@ std::string UssdUsage() {
                      "\n"
                      "Exit status: 0 when the network answered, 1 when the phone or the network\n"
                      "refused or no answer came, 2 for wrong usage, 3 when the phone was not reached.\n") +
-           LinkOptionsUsage() + StoreOptionUsage();
+           LinkOptionsUsage() + StoreOptionUsage() + DirectOptionUsage();
 }
 
 // A reply typed on the terminal; nothing at an empty line or the end of
@@ -124,6 +126,55 @@ int ExitFor(UssdAnswer::Kind kind) {
     }
 }
 
+// The session through the running program that holds the modem: the
+// replies are those on the command line (none is asked for on the
+// terminal); the lines and the exit status as alone.
+int UssdThrough(api::BusClient& client, const std::vector<std::string>& texts, int waitSeconds, Io io) {
+    SayThrough(client, io);
+    QStringList asked;
+    for (const std::string& t : texts)
+        asked << Q(t);
+    const auto steps = client.ussd(QString(), asked, static_cast<uint>(waitSeconds));
+    if (!steps)
+        return ReportBusFailure(steps.error(), "%1", io);
+    UssdAnswer last;
+    for (const QJsonValue& step : steps.value()) {
+        const QJsonObject s = step.toObject();
+        last.kind = api::UssdKindFromName(s.value("kind").toString()).value_or(UssdAnswer::Kind::Unreadable);
+        last.text = S(s.value("text").toString());
+        last.detail = S(s.value("detail").toString());
+        if (!last.text.empty()) {
+            std::size_t from = 0;
+            while (from <= last.text.size()) {
+                const auto end = std::min(last.text.find('\n', from), last.text.size());
+                std::string shown = last.text.substr(from, end - from);
+                if (!shown.empty() && shown.back() == '\r')
+                    shown.pop_back();
+                io.out << ForOutput(shown, io.outIsTerminal) << '\n';
+                from = end + 1;
+            }
+        }
+        if (const std::string said = Plainly(last, waitSeconds); !said.empty()) {
+            if (NetworkAnswered(last.kind))
+                io.out << said << '\n';
+            else
+                io.err << "velmora-cli: " << ForOutput(said, io.errIsTerminal) << '\n';
+        }
+    }
+    if (const auto given = static_cast<std::size_t>(steps.value().size()); given < texts.size()) {
+        std::string unsent;
+        for (std::size_t i = given; i < texts.size(); ++i)
+            unsent += (unsent.empty() ? "\"" : ", \"") + texts[i] + "\"";
+        io.err << "velmora-cli: "
+               << ForOutput(
+                      Fill(translate("ussd", "the session ended before these replies were asked for: %1"),
+                           {unsent}),
+                      io.errIsTerminal)
+               << '\n';
+    }
+    return ExitFor(last.kind);
+}
+
 } // namespace
 
 int RunUssd(std::vector<std::string> words, Io io) {
@@ -155,6 +206,8 @@ int RunUssd(std::vector<std::string> words, Io io) {
         return Report(Failure{kExitUsage, translate("ussd", "ussd: the code is missing")}, io,
                       UssdUsage().c_str());
 
+    if (auto running = RunningProgram(target.direct, target.store))
+        return UssdThrough(*running, texts, waitSeconds, io);
     CliPhone phone(target, io);
     if (!target.fast && !phone.settings().FastDialogue) {
         io.err << "velmora-cli: "

@@ -12,6 +12,10 @@
 #include <chrono>
 #include <functional>
 
+namespace velmora {
+class MessageCentre;
+}
+
 namespace velmora::daemon {
 
 class CentreControl {
@@ -27,6 +31,12 @@ public:
     // is marked uncertain. `done` runs (in the event loop) once every modem
     // is closed.
     virtual void stop(std::chrono::milliseconds deadline, std::function<void()> done) = 0;
+    // The centre other programs reach through the daemon's doors (D-Bus...),
+    // once started; null for one that has none to offer.
+    virtual MessageCentre* messageCentre() const { return nullptr; }
+    // Whether it will offer one: the daemon then looks, before it opens any
+    // modem, whether another program already answers for Velmora.
+    virtual bool servesApi() const { return false; }
 };
 
 } // namespace velmora::daemon

@@ -24,6 +24,8 @@ public:
     void stop(std::chrono::milliseconds deadline, std::function<void()> done) override;
 
     MessageCentre* centre() const { return m_centre.get(); }
+    MessageCentre* messageCentre() const override { return m_centre.get(); }
+    bool servesApi() const override { return true; }
 
     // What a link may take to end once asked, a stuck modem's wait included.
     static constexpr qint64 kLinkEndMs = 3000;

@@ -1,6 +1,8 @@
 #include "DaemonMain.h"
 
+#include "ApiHost.h"
 #include "AppPaths.h"
+#include "BusService.h"
 #include "Daemon.h"
 #include "DaemonConfig.h"
 #include "DaemonLog.h"
@@ -10,6 +12,7 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 
+#include <csignal>
 #include <cstdlib>
 
 namespace velmora::daemon {
@@ -19,7 +22,7 @@ namespace {
 QString Usage() {
     return QCoreApplication::translate(
                "velmorad",
-               "usage: velmorad [--config FILE] [--check-config]\n"
+               "usage: velmorad [--config FILE] [--check-config] [--system-bus]\n"
                "       velmorad --help | --version\n"
                "\n"
                "Runs the message centre for the modems its settings file names, on a box without a\n"
@@ -28,6 +31,8 @@ QString Usage() {
                "\n"
                "  --config FILE    the settings file (default: %1)\n"
                "  --check-config   check the settings file, say each problem, and exit\n"
+               "  --system-bus     answer other programs as org.velmora.Velmora1 on the system bus\n"
+               "                   (the system's service); default: the user's session bus\n"
                "  --help           show this help and exit\n"
                "  --version        show the version and exit\n")
         .arg(UserDaemonConfig());
@@ -47,9 +52,10 @@ std::optional<int> ParseDaemonOptions(const QStringList& arguments, DaemonOption
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     const QCommandLineOption config("config", {}, "FILE");
     const QCommandLineOption check("check-config");
+    const QCommandLineOption systemBus("system-bus");
     const QCommandLineOption help(QStringList{"help", "h"});
     const QCommandLineOption version("version");
-    parser.addOptions({config, check, help, version});
+    parser.addOptions({config, check, systemBus, help, version});
     if (!parser.parse(arguments) || !parser.positionalArguments().isEmpty()) {
         const QString why = parser.positionalArguments().isEmpty()
                                 ? parser.errorText()
@@ -68,6 +74,7 @@ std::optional<int> ParseDaemonOptions(const QStringList& arguments, DaemonOption
     }
     options.config = parser.isSet(config) ? parser.value(config) : UserDaemonConfig();
     options.checkConfig = parser.isSet(check);
+    options.systemBus = parser.isSet(systemBus);
     return std::nullopt;
 }
 
@@ -120,6 +127,23 @@ int RunDaemon(const QStringList& arguments, std::FILE* out, std::FILE* err,
     }
     SystemdNotifier notifier;
     const std::unique_ptr<CentreControl> centre = makeCentre();
+    // Two daemons on one bus would fight over the same modems and the
+    // same name, and the second would answer no one: one already there is
+    // a refusal to start, before any modem is touched. (A program that
+    // answers for Velmora on the bus holds its modems; a user who wants
+    // two centres runs them as two users, or one as the system's.)
+    const auto busType = options.systemBus ? QDBusConnection::SystemBus : QDBusConnection::SessionBus;
+    if (centre->servesApi()) {
+        const QDBusConnection bus =
+            options.systemBus ? QDBusConnection::systemBus() : QDBusConnection::sessionBus();
+        if (api::BusService::NameTaken(bus)) {
+            log.error(QCoreApplication::translate("velmorad",
+                                                  "not started: another Velmora program answers as "
+                                                  "org.velmora.Velmora1 on the %1 bus")
+                          .arg(api::BusService::BusWord(busType)));
+            return 1;
+        }
+    }
     Daemon daemon(*centre, log, &notifier);
     daemon.setDefaultStore(DefaultDaemonStore());
     QObject::connect(&caught, &SignalPipe::terminate, &daemon, &Daemon::terminate);
@@ -128,7 +152,28 @@ int RunDaemon(const QStringList& arguments, std::FILE* out, std::FILE* err,
                      [](int status) { QCoreApplication::exit(status); });
     if (!daemon.start(*loaded))
         return 1;
-    return QCoreApplication::exec();
+    std::unique_ptr<api::ApiHost> doors;
+    if (MessageCentre* served = centre->messageCentre()) {
+        doors = std::make_unique<api::ApiHost>(*served, daemon.config());
+        doors->setBus(busType);
+        const auto opened = doors->start();
+        if (!opened) {
+            log.error(QCoreApplication::translate("velmorad", "stopping: %1").arg(opened.error()));
+            doors.reset();
+            daemon.terminate(SIGTERM);
+            QCoreApplication::exec();
+            return 1;
+        }
+        if (!doors->busNotice().isEmpty())
+            log.warning(doors->busNotice());
+        else
+            log.notice(
+                QCoreApplication::translate("velmorad", "answering as org.velmora.Velmora1 on the %1 bus")
+                    .arg(api::BusService::BusWord(busType)));
+    }
+    const int status = QCoreApplication::exec();
+    doors.reset(); // before the centre it asks
+    return status;
 }
 
 } // namespace velmora::daemon

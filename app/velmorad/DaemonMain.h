@@ -21,6 +21,7 @@ inline const QStringList kDaemonCatalogs{"velmora-core", "velmora-sms"};
 struct DaemonOptions {
     QString config;           // --config, else the user's default file
     bool checkConfig = false; // --check-config
+    bool systemBus = false;   // --system-bus: org.velmora.Velmora1 on the system bus, not the session's
 };
 
 // Reads `arguments` (the program's name first). Gives the exit status when

@@ -1,0 +1,381 @@
+// org.velmora.Velmora1 as programs meet it: velmorad on a private D-Bus
+// (a dbus-daemon of the test's own), holding a simulated phone. What
+// velmora-cli prints through it, the errors' names, the signals of a send,
+// the interface against the installed description, and a second daemon
+// that finds the name taken.
+
+#include "ApiNames.h"
+#include "BusClient.h"
+#include "SimPhone.h"
+
+#include <QCoreApplication>
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QFile>
+#include <QJsonArray>
+#include <QProcess>
+#include <QTimer>
+#include <QXmlStreamReader>
+
+#include <fstream>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+namespace velmora::testing {
+namespace {
+
+using api::BusClient;
+
+void Write(const std::string& path, const std::string& text) { std::ofstream(path) << text; }
+
+// Runs the event loop until `done` or `ms` passed.
+bool Spin(const std::function<bool()>& done, int ms) {
+    QElapsedTimer t;
+    t.start();
+    while (!done()) {
+        if (t.elapsed() > ms)
+            return false;
+        QEventLoop loop;
+        QTimer::singleShot(10, &loop, &QEventLoop::quit);
+        loop.exec();
+    }
+    return true;
+}
+
+bool LogSays(const std::string& log, const std::string& what, int ms) {
+    return Spin(
+        [&] {
+            for (const auto& line : ReadLines(log))
+                if (line.find(what) != std::string::npos)
+                    return true;
+            return false;
+        },
+        ms);
+}
+
+std::string All(const std::string& log) {
+    std::string all;
+    for (const auto& l : ReadLines(log))
+        all += l + "\n";
+    return all;
+}
+
+struct Ran {
+    int code = -1;
+    std::string out, err;
+};
+
+class BusTest : public ::testing::Test {
+protected:
+    // One bus for the process: Qt keeps its session connection once made.
+    static void SetUpTestSuite() {
+        static int argc = 1;
+        static char name[] = "api_bus_tests";
+        static char* argv[] = {name, nullptr};
+        if (!QCoreApplication::instance())
+            new QCoreApplication(argc, argv);
+        s_bus = new QProcess;
+        s_bus->start("dbus-daemon", {"--session", "--nofork", "--nopidfile", "--print-address=1"});
+        if (s_bus->waitForStarted(5000) && s_bus->waitForReadyRead(5000))
+            s_address = QString::fromUtf8(s_bus->readLine()).trimmed();
+        qputenv("DBUS_SESSION_BUS_ADDRESS", s_address.toUtf8());
+    }
+    static void TearDownTestSuite() {
+        s_bus->kill();
+        s_bus->waitForFinished(5000);
+        delete s_bus;
+    }
+
+    void SetUp() override {
+        ASSERT_FALSE(s_address.isEmpty()) << "no private dbus-daemon";
+        ASSERT_FALSE(m_phone.device().empty());
+        m_dir = TempDir("velmora-bus");
+        m_env = QProcessEnvironment::systemEnvironment();
+        m_env.insert("VELMORA_DIR", QString::fromStdString(m_dir));
+        m_env.insert("DBUS_SESSION_BUS_ADDRESS", s_address);
+        m_env.insert("LANG", "C.UTF-8");
+        for (const char* gone : {"LANGUAGE", "LC_ALL", "JOURNAL_STREAM", "NOTIFY_SOCKET"})
+            m_env.remove(gone);
+        m_conf = m_dir + "/velmorad.conf";
+        Write(m_conf,
+              "[Store]\nPath=" + m_dir + "/messages.sqlite\n[Modem a]\nDevice=" + m_phone.device() + "\n");
+        m_daemon.setProcessEnvironment(m_env);
+        m_daemon.setStandardErrorFile(QString::fromStdString(m_dir + "/log"));
+        m_daemon.start(VELMORAD, {"--config", QString::fromStdString(m_conf)});
+        ASSERT_TRUE(m_daemon.waitForStarted(5000));
+        ASSERT_TRUE(LogSays(m_dir + "/log", "answering as org.velmora.Velmora1 on the session bus", 15000))
+            << All(m_dir + "/log");
+        ASSERT_TRUE(LogSays(m_dir + "/log", "info: modem a: IMEI", 15000)) << All(m_dir + "/log");
+    }
+    void TearDown() override {
+        m_daemon.terminate();
+        m_daemon.waitForFinished(12000);
+    }
+
+    Ran Cli(const QStringList& args, int ms = 30000) {
+        QProcess p;
+        p.setProcessEnvironment(m_env);
+        p.start(VELMORA_CLI, args);
+        p.waitForFinished(ms);
+        return {p.exitCode(), p.readAllStandardOutput().toStdString(),
+                p.readAllStandardError().toStdString()};
+    }
+
+    // A call as any program makes it; the error's name, "" when it succeeded.
+    QDBusMessage Call(const QString& method, const QVariantList& args) {
+        QDBusMessage call =
+            QDBusMessage::createMethodCall(api::kBusName, api::kObjectPath, api::kMessagesInterface, method);
+        call.setArguments(args);
+        return QDBusConnection::sessionBus().call(call);
+    }
+
+    static inline QProcess* s_bus = nullptr;
+    static inline QString s_address;
+    SimPhone m_phone{{"--imei", "354812345678908"}};
+    std::string m_dir, m_conf;
+    QProcessEnvironment m_env;
+    QProcess m_daemon;
+};
+
+// The lines a script reads are those of a send of its own; only stderr
+// says the way it went. --direct still opens the port, which the daemon
+// holds.
+TEST_F(BusTest, CliSendGoesThroughTheDaemonWithTheSameLines) {
+    const Ran one =
+        Cli({"send", "--device", QString::fromStdString(m_phone.device()), "text", "0812345678", "Hi"});
+    EXPECT_EQ(one.code, 0) << one.err;
+    EXPECT_EQ(one.out, "Message 1\nMessage Sent\n");
+    EXPECT_EQ(one.err, "velmora-cli: through the running Velmora program (D-Bus, session bus)\n");
+
+    // A long text: a line for each part, as each is handed over.
+    const Ran two = Cli({"send", "text", "--long", "0812345678", QString(200, 'x')});
+    EXPECT_EQ(two.code, 0) << two.err;
+    EXPECT_EQ(two.out, "Message 2\nMessage Sent\nMessage Sent\n");
+
+    // Queued: its number, then the daemon sends it.
+    const Ran queued = Cli({"send", "--queue", "text", "0812345678", "Later"});
+    EXPECT_EQ(queued.code, 0) << queued.err;
+    EXPECT_EQ(queued.out, "3\n");
+    BusClient client(QDBusConnection::sessionBus(), QDBusConnection::SessionBus);
+    EXPECT_TRUE(Spin([&] { return client.get(3) && client.get(3).value().value("state") == "sent"; }, 10000));
+
+    // A message BuildMessage refuses is refused here, with nothing queued.
+    const Ran refused = Cli({"send", "text", "0812345678"});
+    EXPECT_EQ(refused.code, 2) << refused.err;
+
+    const Ran direct = Cli({"send", "--direct", "--fast", "--device",
+                            QString::fromStdString(m_phone.device()), "text", "0812345678", "Hi"});
+    EXPECT_EQ(direct.code, 3) << direct.out << direct.err;
+    EXPECT_EQ(direct.out, "");
+    EXPECT_EQ(direct.err.find("through the running"), std::string::npos);
+}
+
+// What a program listening hears of one send: it is queued, it starts, its
+// one part is handed over, it is sent; each once, in that order, each for
+// its id.
+TEST_F(BusTest, StateChangedTellsEachStepOfASend) {
+    BusClient client(QDBusConnection::sessionBus(), QDBusConnection::SessionBus);
+    std::vector<std::string> heard;
+    QObject::connect(&client, &BusClient::stateChanged,
+                     [&](qint64 id, const QString& state, const QString& reason, uint part) {
+                         heard.push_back(std::to_string(id) + " " + state.toStdString() + " " +
+                                         reason.toStdString() + " " + std::to_string(part));
+                     });
+    ASSERT_TRUE(client.listen());
+    const auto ids = client.sendText({"0812345678", "0812345679"}, "Hello", {{"key", "once"}});
+    ASSERT_TRUE(ids) << ids.error().why.toStdString();
+    ASSERT_EQ(ids.value().size(), 2u);
+    // The same key again: the same ids, nothing more queued.
+    const auto again = client.sendText({"0812345678", "0812345679"}, "Hello", {{"key", "once"}});
+    ASSERT_TRUE(again);
+    EXPECT_EQ(again.value(), ids.value());
+    const std::string first = std::to_string(ids.value()[0]), second = std::to_string(ids.value()[1]);
+    const auto ended = [&](const std::string& id) {
+        return std::find(heard.begin(), heard.end(), id + " sent  0") != heard.end();
+    };
+    ASSERT_TRUE(Spin([&] { return ended(first) && ended(second); }, 15000))
+        << ::testing::PrintToString(heard);
+    std::vector<std::string> ofFirst;
+    for (const auto& h : heard)
+        if (h.rfind(first + " ", 0) == 0)
+            ofFirst.push_back(h);
+    EXPECT_EQ(ofFirst, (std::vector<std::string>{first + " queued  0", first + " sending  0",
+                                                 first + " sending sent 1", first + " sent  0"}));
+    const auto list = client.list({{"state", "sent"}});
+    ASSERT_TRUE(list);
+    EXPECT_EQ(list.value().size(), 2);
+    const auto modems = client.modems();
+    ASSERT_TRUE(modems);
+    ASSERT_EQ(modems.value().size(), 1);
+    EXPECT_EQ(modems.value()[0].toObject().value("imei").toString(), "354812345678908");
+}
+
+// Each refusal is an error whose name a script can test, with words for a
+// person; a message BuildMessage refuses carries its words.
+TEST_F(BusTest, RefusalsAreNamedErrors) {
+    BusClient client(QDBusConnection::sessionBus(), QDBusConnection::SessionBus);
+    const auto sent = client.sendText({"0812345678"}, "Gone", {});
+    ASSERT_TRUE(sent);
+    ASSERT_TRUE(Spin([&] { return client.get(sent.value()[0]).value().value("state") == "sent"; }, 10000));
+    const QVariant gone = QVariant::fromValue(static_cast<qulonglong>(sent.value()[0]));
+    const QVariant none = QVariant::fromValue(qulonglong{999999});
+    const QVariantMap noOptions;
+    struct Case {
+        const char* what;
+        QString method;
+        QVariantList args;
+        QString error;
+    } const cases[] = {
+        {"an option it does not know",
+         "SendText",
+         {QStringList{"0812345678"}, "Hi", QVariantMap{{"colour", "red"}}},
+         "BadRequest"},
+        {"an option of the wrong type",
+         "SendText",
+         {QStringList{"0812345678"}, "Hi", QVariantMap{{"report", "yes"}}},
+         "BadRequest"},
+        {"a time that is none",
+         "SendText",
+         {QStringList{"0812345678"}, "Hi", QVariantMap{{"at", "tomorrow"}}},
+         "BadRequest"},
+        {"a number no message goes to",
+         "SendText",
+         {QStringList{"not a number"}, "Hi", noOptions},
+         "Refused"},
+        {"a filter it does not know", "List", {QVariantMap{{"colour", "red"}}}, "BadRequest"},
+        {"a state that is none", "List", {QVariantMap{{"state", "lost"}}}, "BadRequest"},
+        {"no such message", "Get", {none}, "NotFound"},
+        {"cancelling no such message", "Cancel", {none}, "NotFound"},
+        {"cancelling a message that left", "Cancel", {gone}, "Conflict"},
+        {"no such batch", "PauseBatch", {none}, "NotFound"},
+    };
+    for (const Case& c : cases) {
+        const QDBusMessage reply = Call(c.method, c.args);
+        EXPECT_EQ(reply.type(), QDBusMessage::ErrorMessage) << c.what;
+        EXPECT_EQ(reply.errorName(), QString(api::kErrorPrefix) + c.error) << c.what;
+        EXPECT_FALSE(reply.errorMessage().isEmpty()) << c.what;
+    }
+    // The words BuildMessage gives the command line for the same number.
+    const Ran pdu = Cli({"pdu", "text", "not a number", "Hi"});
+    const QDBusMessage refused = Call("SendText", {QStringList{"not a number"}, "Hi", noOptions});
+    ASSERT_FALSE(refused.errorMessage().isEmpty());
+    EXPECT_NE(pdu.err.find(refused.errorMessage().toStdString()), std::string::npos)
+        << pdu.err << " / " << refused.errorMessage().toStdString();
+    // Nothing of the refused was queued.
+    const auto all = client.list({});
+    ASSERT_TRUE(all);
+    EXPECT_EQ(all.value().size(), 1);
+}
+
+// The object's own introspection and the description the package installs
+// are the same interface: every method and signal, each argument's name,
+// type and direction. (The names of what a Qt method returns are not told
+// by Qt; the types are.)
+TEST_F(BusTest, InterfaceIsTheInstalledDescription) {
+    const auto methods = [](const QString& xml) {
+        // A member's arguments in, then out, each in their order.
+        std::map<std::string, std::string> found, outs;
+        QXmlStreamReader r(xml);
+        QString interface, member, kind;
+        while (!r.atEnd()) {
+            r.readNext();
+            if (r.isEndElement() && (r.name() == u"method" || r.name() == u"signal"))
+                member.clear();
+            if (!r.isStartElement())
+                continue;
+            const auto a = r.attributes();
+            if (r.name() == u"interface") {
+                interface = a.value("name").toString();
+            } else if ((r.name() == u"method" || r.name() == u"signal") &&
+                       interface == api::kMessagesInterface) {
+                kind = r.name().toString();
+                member = kind + " " + a.value("name").toString();
+                found[member.toStdString()];
+            } else if (r.name() == u"arg" && !member.isEmpty()) {
+                const QString direction = a.hasAttribute("direction") ? a.value("direction").toString()
+                                          : kind == u"signal"         ? QStringLiteral("out")
+                                                                      : QStringLiteral("in");
+                const bool named = direction == u"in" || kind == u"signal";
+                (direction == u"in" ? found : outs)[member.toStdString()] +=
+                    (direction + " " + a.value("type").toString() + " " +
+                     (named ? a.value("name").toString() : QString()) + "; ")
+                        .toStdString();
+            }
+        }
+        for (const auto& [name, args] : outs)
+            found[name] += args;
+        return found;
+    };
+    QFile file(VELMORA_BUS_XML);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const auto installed = methods(QString::fromUtf8(file.readAll()));
+    const QDBusMessage reply = QDBusConnection::sessionBus().call(QDBusMessage::createMethodCall(
+        api::kBusName, api::kObjectPath, "org.freedesktop.DBus.Introspectable", "Introspect"));
+    ASSERT_EQ(reply.type(), QDBusMessage::ReplyMessage) << reply.errorMessage().toStdString();
+    const auto registered = methods(reply.arguments().value(0).toString());
+    EXPECT_GE(installed.size(), 10u);
+    EXPECT_EQ(registered, installed);
+}
+
+// A second daemon on the same bus does not fight the first for its modems
+// or its name: it says so and ends with status 1, touching no modem; the
+// first goes on answering.
+TEST_F(BusTest, SecondDaemonFindsTheNameTaken) {
+    SimPhone other({"--imei", "356938035643809"});
+    const std::string conf = m_dir + "/second.conf";
+    Write(conf, "[Store]\nPath=" + m_dir + "/second.sqlite\n[Modem b]\nDevice=" + other.device() + "\n");
+    QProcess second;
+    second.setProcessEnvironment(m_env);
+    second.setStandardErrorFile(QString::fromStdString(m_dir + "/second.log"));
+    second.start(VELMORAD, {"--config", QString::fromStdString(conf)});
+    ASSERT_TRUE(second.waitForFinished(15000));
+    EXPECT_EQ(second.exitCode(), 1);
+    const std::string said = All(m_dir + "/second.log");
+    EXPECT_NE(
+        said.find("not started: another Velmora program answers as org.velmora.Velmora1 on the session bus"),
+        std::string::npos)
+        << said;
+    EXPECT_EQ(said.find("modem b"), std::string::npos) << said;
+    BusClient client(QDBusConnection::sessionBus(), QDBusConnection::SessionBus);
+    const auto who = client.identity();
+    ASSERT_TRUE(who);
+    EXPECT_EQ(who.value().value("program").toString(), "velmorad");
+    EXPECT_EQ(who.value().value("modems").toArray(), QJsonArray{"a"});
+}
+
+// A box with no session bus: the daemon runs its modems and says once that
+// other programs cannot reach it.
+TEST(BusAbsent, DaemonRunsWithoutABusAndSaysSoOnce) {
+    SimPhone phone({"--imei", "354812345678908"});
+    const std::string dir = TempDir("velmora-nobus");
+    Write(dir + "/velmorad.conf", "[Modem a]\nDevice=" + phone.device() + "\n");
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("VELMORA_DIR", QString::fromStdString(dir));
+    env.insert("DBUS_SESSION_BUS_ADDRESS", QString::fromStdString("unix:path=" + dir + "/no-bus"));
+    env.insert("LANG", "C.UTF-8");
+    for (const char* gone : {"LANGUAGE", "LC_ALL", "JOURNAL_STREAM", "NOTIFY_SOCKET", "DISPLAY"})
+        env.remove(gone);
+    QProcess daemon;
+    daemon.setProcessEnvironment(env);
+    daemon.setStandardErrorFile(QString::fromStdString(dir + "/log"));
+    daemon.start(VELMORAD, {"--config", QString::fromStdString(dir + "/velmorad.conf")});
+    ASSERT_TRUE(daemon.waitForStarted(5000));
+    ASSERT_TRUE(LogSays(dir + "/log", "info: modem a: IMEI", 15000)) << All(dir + "/log");
+    daemon.terminate();
+    ASSERT_TRUE(daemon.waitForFinished(12000));
+    EXPECT_EQ(daemon.exitCode(), 0);
+    const std::string said = All(dir + "/log");
+    const auto first = said.find("no D-Bus session bus");
+    EXPECT_NE(first, std::string::npos) << said;
+    EXPECT_EQ(said.find("no D-Bus session bus", first + 1), std::string::npos) << said;
+}
+
+} // namespace
+} // namespace velmora::testing
