@@ -1489,6 +1489,13 @@ Mengirim SMS melalui telepon GSM atau modem USB dengan kabel serial atau USB.
     </message>
 </context>
 <context>
+    <name>velmora::BusRunningProgram</name>
+    <message>
+        <source>the running Velmora program</source>
+        <translation>program Velmora yang sedang berjalan</translation>
+    </message>
+</context>
+<context>
     <name>velmora::ConversationModel</name>
     <message>
         <source>All messages</source>

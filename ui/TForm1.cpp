@@ -2,6 +2,7 @@
 
 #include "Translations.h"
 
+#include "ApiHost.h"
 #include "ContentFile.h"
 #include "ContentTabs.h"
 #include "CountryCode.h"
@@ -125,7 +126,10 @@ TForm1::TForm1(WindowSetup setup, QWidget* parent)
 
 // A window closed without its close event (a test) still ends the phone's
 // work while everything that hears of it is there.
-TForm1::~TForm1() { m_centre->stop(); }
+TForm1::~TForm1() {
+    m_apiHost.reset();
+    m_centre->stop();
+}
 
 // Every connection of the window, in one place.
 void TForm1::WireSignals() {
@@ -428,6 +432,7 @@ void TForm1::closeEvent(QCloseEvent* event) {
     // Nothing more is started; the message on its way ends as any does.
     m_runner->stop();
     m_content->stopTune();
+    HoldName(false);
     SaveSettingsAtEnd();
     // A send in progress reports its part as unknown before the link ends;
     // the service records it (and the log says so) before the window goes.

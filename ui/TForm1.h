@@ -34,6 +34,10 @@ class TForm1;
 
 namespace velmora {
 
+namespace api {
+class ApiHost;
+}
+
 class ContentTabs;
 class DesktopNotifier;
 class HistoryReader;
@@ -284,6 +288,9 @@ private:
     // read here; false when the store shows them.
     bool ShowRunningMessages();
     void ResendThroughRunning(qint64 id);
+    // Holding the modem, the window answers on the bus; letting it go, it
+    // gives the name up with it.
+    void HoldName(bool hold);
     void QueuedThroughRunning(const QStringList& numbers, RunningProgram::Queued queued);
 
 public:
@@ -338,6 +345,9 @@ private:
     QPushButton* m_takeModem = nullptr; // beside it, once the program stopped
     QAction* m_takeModemItem = nullptr; // Communication > Take the Modem
     std::unique_ptr<RunningMessagesDialog> m_runningMessages;
+    // The window's door for other programs while it holds the modem; goes
+    // before the centre it is built over.
+    std::unique_ptr<api::ApiHost> m_apiHost;
 
     Settings m_settings;
     QStringList m_settingsMessages;

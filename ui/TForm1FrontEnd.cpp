@@ -1,8 +1,10 @@
-// The window as a front end on another Velmora program that holds the
-// modems (velmorad): it says so where the link's lamps would be, sends
-// through that program, follows its messages from the events it tells and
-// from its store, read only, and turns off what needs the port itself.
+// The window and the other Velmora programs. Beside one that holds the
+// modems (velmorad) it is a front end: it says so where the link's lamps
+// would be, sends through that program, follows its messages from the
+// events it tells and from its store, read only, and turns off what needs
+// the port itself. Holding the modem itself, it answers them on the bus.
 
+#include "ApiHost.h"
 #include "BatchBuilder.h"
 #include "DesktopNotifier.h"
 #include "MessageStore.h"
@@ -290,6 +292,28 @@ void TForm1::RunningReceived(qint64 id, const QString&, const QString& number, c
     const QString who = NameOf(S(number));
     ShowStatus(tr("New message from %1").arg(who));
     m_notifier->notify(tr("New message from %1").arg(who), text);
+}
+
+// Only while the port is open: a window that let the modem go would take
+// messages velmora-cli could send itself, and leave them queued.
+void TForm1::HoldName(bool hold) {
+    if (!m_setup.answerOnBus || m_running)
+        return;
+    if (!hold) {
+        m_apiHost.reset();
+        return;
+    }
+    if (m_apiHost)
+        return;
+    auto host = std::make_unique<api::ApiHost>(*m_centre, DaemonConfig{});
+    if (const auto started = host->start(); !started) {
+        // Another program took the name meanwhile; it keeps it, and the
+        // window sends as before.
+        m_ui->memDebug->appendPlainText(started.error());
+        return;
+    }
+    if (host->busNotice().isEmpty())
+        m_apiHost = std::move(host);
 }
 
 bool TForm1::ShowRunningMessages() {

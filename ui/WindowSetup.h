@@ -37,6 +37,9 @@ struct WindowSetup {
     // window then works through instead of opening the port; null when
     // none does. Unset: the window never looks.
     std::function<std::unique_ptr<RunningProgram>()> findRunning;
+    // Whether the window, while it holds the modem itself, answers other
+    // programs (velmora-cli, scripts) as org.velmora.Velmora1 on the session bus.
+    bool answerOnBus = false;
 };
 
 // The setup of a window on the devices the options and settings name, its

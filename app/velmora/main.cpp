@@ -1,6 +1,7 @@
 // velmora: the window.
 
 #include "AppPaths.h"
+#include "BusRunningProgram.h"
 #include "CommandLine.h"
 #include "LinkFactory.h"
 #include "TForm1.h"
@@ -89,7 +90,12 @@ int main(int argc, char** argv) {
     // Lets a Wayland desktop match the window to its menu entry and icon.
     QGuiApplication::setDesktopFileName("velmora");
 
-    const velmora::WindowSetup setup = velmora::MakeWindowSetup(velmora::CurrentAppPaths(), options);
+    velmora::WindowSetup setup = velmora::MakeWindowSetup(velmora::CurrentAppPaths(), options);
+    // velmorad (or a window started earlier) holding the modems keeps
+    // them; this window then works through it. Else it holds the modem
+    // and answers velmora-cli and scripts on the bus while it does.
+    setup.findRunning = [] { return velmora::BusRunningProgram::Find(); };
+    setup.answerOnBus = true;
     std::unique_ptr<velmora::TForm1> window;
     std::function<void()> open = [&] {
         window = std::make_unique<velmora::TForm1>(setup);

@@ -78,6 +78,7 @@ void Window::recreate(const QString& device, double scale) {
     setup.makeTuneOutput = [this]() -> std::unique_ptr<TuneOutput> {
         return tuneOutput ? tuneOutput() : std::make_unique<SinkOutput>();
     };
+    setup.answerOnBus = answerOnBus;
     if (m_running)
         setup.findRunning = [this] { return std::move(m_running); };
     m_form.reset();

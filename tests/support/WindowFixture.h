@@ -123,6 +123,9 @@ public:
     void recreate(const QString& device, double scale);
 
     TestPrompter prompter;
+    // Made again (recreate), the window answers on the session bus while
+    // it holds the modem.
+    bool answerOnBus = false;
     // Where the RingTone tab plays, made at its first Play; the default
     // audio output when unset.
     std::function<std::unique_ptr<TuneOutput>()> tuneOutput;
