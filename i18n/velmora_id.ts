@@ -2884,6 +2884,10 @@ Antrekan pesan ke %2 penerima lainnya?</translation>
         <source>Queued through %1: %2 messages</source>
         <translation>Diantrekan melalui %1: %2 pesan</translation>
     </message>
+    <message>
+        <source>%1 has stopped.</source>
+        <translation>%1 telah berhenti.</translation>
+    </message>
 </context>
 <context>
     <name>velmora::TunePlayer</name>

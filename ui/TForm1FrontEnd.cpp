@@ -38,6 +38,9 @@ QLabel* FrontEndLabel(QWidget* parent) {
     auto* label = new QLabel(parent);
     label->setObjectName("lblFrontEnd");
     label->setTextFormat(Qt::PlainText);
+    // Never wider than the strip the window gives it.
+    label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    label->setMinimumWidth(0);
     return label;
 }
 
@@ -53,21 +56,22 @@ void TForm1::StartFrontEnd() {
     }
     m_store = m_runningStore.get();
 
-    // The lamps and line signals are the port's: the strip says whose
-    // modems the window uses instead.
-    for (QWidget* w : std::initializer_list<QWidget*>{ui.ComLed1, ui.lblComLed1, ui.ComLed2, ui.lblComLed2,
-                                                      ui.ComLed3, ui.lblComLed3, ui.shpCTS, ui.lblCTS,
-                                                      ui.shpDSR, ui.lblDSR, ui.shpRLSD, ui.lblRLSD})
+    // The lamps, line signals and gauges are the port's: the strip says
+    // whose modems the window uses instead.
+    for (QWidget* w : std::initializer_list<QWidget*>{
+             ui.ComLed1, ui.lblComLed1, ui.ComLed2, ui.lblComLed2, ui.ComLed3, ui.lblComLed3, ui.shpCTS,
+             ui.lblCTS, ui.shpDSR, ui.lblDSR, ui.shpRLSD, ui.lblRLSD, ui.lblRSSICaption, ui.pbarRSSI,
+             ui.lblRSSI, ui.lblBERCaption, ui.pbarBER, ui.lblBER})
         w->hide();
     m_frontEnd = FrontEndLabel(ui.Panel4);
-    ui.layPanel4->insertWidget(0, m_frontEnd);
+    ui.layPanel4->insertWidget(0, m_frontEnd, 1);
     m_takeModem = new QPushButton(tr("&Take the Modem"), ui.Panel4);
     m_takeModem->setObjectName("btnTakeModem");
     m_takeModem->hide();
     ui.layPanel4->insertWidget(1, m_takeModem);
     m_takeModemItem = new QAction(tr("&Take the Modem"), this);
     m_takeModemItem->setObjectName("mnuTakeModem");
-    m_takeModemItem->setEnabled(false);
+    m_takeModemItem->setVisible(false);
     ui.mnuCommunication->insertAction(ui.mnuClosePort, m_takeModemItem);
     connect(m_takeModem, &QPushButton::clicked, this, &TForm1::mnuTakeModemClick);
     connect(m_takeModemItem, &QAction::triggered, this, &TForm1::mnuTakeModemClick);
@@ -85,20 +89,23 @@ void TForm1::StartFrontEnd() {
 
 QString TForm1::frontEndText() const { return m_frontEnd ? m_frontEnd->text() : QString(); }
 
-// The same words in the strip and the status bar: the strip keeps them
-// while the status bar goes on to say what each send does.
+// The strip keeps its words while the status bar goes on to say what each
+// send does; the strip's are short, so that the window keeps its width in
+// any language, and its tip and the status bar say the whole.
 void TForm1::ShowFrontEnd() {
     const QString name = m_running->name();
-    QString said;
-    if (m_runningGone)
+    QString shown, said;
+    if (m_runningGone) {
+        shown = tr("%1 has stopped.").arg(name);
         said = tr("%1 has stopped: nothing can be sent until it runs again or this window takes the modem.")
                    .arg(name);
-    else
-        said = m_runningModems.size() == 1
-                   ? tr("Working through %1 (1 modem)").arg(name)
-                   : tr("Working through %1 (%2 modems)").arg(name).arg(m_runningModems.size());
-    m_frontEnd->setText(said);
-    m_frontEnd->setToolTip(m_runningGone ? QString()
+    } else {
+        shown = said = m_runningModems.size() == 1
+                           ? tr("Working through %1 (1 modem)").arg(name)
+                           : tr("Working through %1 (%2 modems)").arg(name).arg(m_runningModems.size());
+    }
+    m_frontEnd->setText(shown);
+    m_frontEnd->setToolTip(m_runningGone ? said
                                          : tr("%1 holds the modems: this window sends through it and shows "
                                               "its messages.")
                                                .arg(name));
@@ -107,7 +114,7 @@ void TForm1::ShowFrontEnd() {
     m_ui->imgOpen->setVisible(!m_runningGone);
     m_ui->imgOpen->move(m_ui->imgClose->pos());
     m_takeModem->setVisible(m_runningGone);
-    m_takeModemItem->setEnabled(m_runningGone);
+    m_takeModemItem->setVisible(m_runningGone);
     m_ui->bitSendSMS->setEnabled(!m_runningGone && !m_asking);
     ShowStatus(said);
 }
