@@ -2592,8 +2592,8 @@ Mengirim SMS melalui telepon GSM atau modem USB dengan kabel serial atau USB.
         <translation>Dari %1</translation>
     </message>
     <message>
-        <source>The newest %1 messages, as %2 lists them: its store cannot be read here.</source>
-        <translation>%1 pesan terbaru, sebagaimana didaftar oleh %2: penyimpanannya tidak dapat dibaca di sini.</translation>
+        <source>The newest messages (at most %1), as %2 lists them: its store cannot be read here.</source>
+        <translation>Pesan terbaru (paling banyak %1), sebagaimana didaftar oleh %2: penyimpanannya tidak dapat dibaca di sini.</translation>
     </message>
 </context>
 <context>

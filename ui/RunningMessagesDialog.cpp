@@ -94,7 +94,7 @@ void RunningMessagesDialog::refresh() {
         item->setToolTip(Number,
                          out ? tr("To %1").arg(item->text(Number)) : tr("From %1").arg(item->text(Number)));
     }
-    m_status->setText(tr("The newest %1 messages, as %2 lists them: its store cannot be read here.")
+    m_status->setText(tr("The newest messages (at most %1), as %2 lists them: its store cannot be read here.")
                           .arg(kShown)
                           .arg(m_program.name()));
 }
