@@ -1494,6 +1494,10 @@ Mengirim SMS melalui telepon GSM atau modem USB dengan kabel serial atau USB.
         <source>the running Velmora program</source>
         <translation>program Velmora yang sedang berjalan</translation>
     </message>
+    <message>
+        <source>%1 did not answer (%2); the message may have been queued all the same: look in Messages before sending it again</source>
+        <translation>%1 tidak menjawab (%2); pesan itu mungkin tetap sudah diantrekan: lihat di Pesan sebelum mengirimnya lagi</translation>
+    </message>
 </context>
 <context>
     <name>velmora::ConversationModel</name>

@@ -1,15 +1,24 @@
 #include "BusRunningProgram.h"
 
+#include "ApiNames.h"
 #include "BusClient.h"
+#include "BusValues.h"
 
+#include <QDBusMessage>
+#include <QDBusPendingCallWatcher>
+#include <QDBusPendingReply>
 #include <QJsonArray>
 
 namespace velmora {
 
 namespace {
 
-// The bus's own failure (no answer, not allowed) says what the bus said;
-// the program's refusal carries the API's words.
+// A send the program does not answer within this long is given up on
+// here; the window is never held while it waits.
+constexpr int kSendTimeoutMs = 10'000;
+
+// The program's refusal carries the API's words; the bus's own failure (no
+// answer, not allowed) says what the bus said.
 QString Why(const api::BusFailure& failure) { return failure.why; }
 
 } // namespace
@@ -59,13 +68,41 @@ QString BusRunningProgram::storePath() {
     return path ? path.value() : QString();
 }
 
+// Asked without waiting, so that a program that hangs never holds the
+// window; a send it never answered may have been queued all the same, and
+// the words say so rather than invite a second one.
 void BusRunningProgram::send(const QStringList& recipients, const QJsonObject& message, bool report,
                              std::function<void(Queued)> done) {
     QVariantMap options;
     if (report)
         options.insert("report", true);
-    const auto sent = m_client->send(recipients, message, options);
-    done(sent ? Queued::Ok(sent.value()) : Queued::Fail(Why(sent.error())));
+    QDBusMessage call =
+        QDBusMessage::createMethodCall(QLatin1String(api::kBusName), QLatin1String(api::kObjectPath),
+                                       QLatin1String(api::kMessagesInterface), QStringLiteral("Send"));
+    call.setArguments({recipients, api::ToBus(message), options});
+    const QDBusConnection bus = m_client->busType() == QDBusConnection::SystemBus
+                                    ? QDBusConnection::systemBus()
+                                    : QDBusConnection::sessionBus();
+    auto* watcher = new QDBusPendingCallWatcher(bus.asyncCall(call, kSendTimeoutMs), this);
+    connect(watcher, &QDBusPendingCallWatcher::finished, this,
+            [this, done = std::move(done)](QDBusPendingCallWatcher* answered) {
+                answered->deleteLater();
+                const QDBusMessage reply = answered->reply();
+                if (reply.type() == QDBusMessage::ErrorMessage) {
+                    const bool refused = reply.errorName().startsWith(QLatin1String(api::kErrorPrefix));
+                    done(Queued::Fail(refused ? reply.errorMessage()
+                                              : tr("%1 did not answer (%2); the message may have been "
+                                                   "queued all the same: look in Messages before sending "
+                                                   "it again")
+                                                    .arg(m_name, reply.errorMessage())));
+                    return;
+                }
+                std::vector<qint64> ids;
+                if (!reply.arguments().isEmpty())
+                    for (const QVariant& id : api::FromBus(reply.arguments().front()).toList())
+                        ids.push_back(id.toLongLong());
+                done(Queued::Ok(std::move(ids)));
+            });
 }
 
 Result<bool, QString> BusRunningProgram::queueStep(QueueStep step, qint64 id) {

@@ -232,6 +232,12 @@ void TForm1::QueuedThroughRunning(const QStringList& numbers, RunningProgram::Qu
                              : tr("Queued through %1: %2 messages").arg(name).arg(m_sentThrough.size());
     ShowStatus(said);
     m_ui->memDebug->setPlainText(QString("%1\n%2").arg(said, numbers.join(", ")));
+    // The program may have told of the message's steps before its answer
+    // came: what the store says now is shown.
+    if (m_sentThrough.size() == 1 && m_store)
+        if (const auto record = m_store->Message(m_sentThrough.front());
+            record && record->state != msg::State::Queued)
+            RunningStateChanged(record->id, msg::StateName(record->state), {}, 0);
 }
 
 // The newest message sent says in the status bar how it goes; every one

@@ -17,6 +17,8 @@
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QPushButton>
+#include <QSignalSpy>
+#include <QStatusBar>
 #include <QTest>
 
 #include <csignal>
@@ -101,10 +103,15 @@ void FrontEndBusTest::theWindowBesideVelmoradSendsThroughItAndSaysWhenItStops() 
     window.find<QLineEdit>("txtHPNo")->setText("62812345678");
     window.find<QPlainTextEdit>("memText")->setPlainText("Rapat jam 9");
     window.find<QAction>("mnuSentMessages")->trigger();
+    QSignalSpy said(form.statusBar(), &QStatusBar::messageChanged);
     QTest::mouseClick(window.find<QPushButton>("bitSendSMS"), Qt::LeftButton);
-    QTRY_VERIFY_WITH_TIMEOUT(form.statusText().startsWith("Queued through velmorad as message"), 5000);
     // The daemon sends it; its signals and its store bring the window to "Sent".
     QTRY_COMPARE_WITH_TIMEOUT(form.statusText(), "Sent", 20000);
+    QStringList steps;
+    for (const QList<QVariant>& s : said)
+        steps << s.front().toString();
+    QVERIFY2(steps.size() >= 2 && steps.front().startsWith("Queued through velmorad as message "),
+             qPrintable(steps.join(" | ")));
     QCOMPARE(phone.received().size(), 1);
     QVERIFY(window.prompter.warnings.isEmpty());
     MessageListModel* shown = form.findChild<MessagesWindow*>()->messages();

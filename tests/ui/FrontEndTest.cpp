@@ -58,6 +58,10 @@ public:
                 ids.push_back(AddSent(*m_store, *request, msg::State::Queued));
             }
             answer = Queued::Ok(ids);
+            // A fast modem: the message went before the answer reached the window.
+            if (sendsBeforeAnswering)
+                for (const qint64 id : ids)
+                    QTimer::singleShot(0, this, [this, id] { move(id, msg::State::Sent); });
         }
         // As a D-Bus reply comes: later, on the window's thread.
         QTimer::singleShot(0, this, [done = std::move(done), answer]() mutable { done(std::move(answer)); });
@@ -102,6 +106,7 @@ public:
     QString refusal;
     std::vector<std::pair<QueueStep, qint64>> steps;
     bool storeHidden = false; // as the system's service's store is from a user
+    bool sendsBeforeAnswering = false;
     int lists = 0;
 
 private:
@@ -130,6 +135,7 @@ private slots:
     void whatIsNotQueuedSaysWhy_data();
     void whatIsNotQueuedSaysWhy();
     void theOutboxFollowsTheProgramsStore();
+    void aStepToldBeforeTheAnswerIsShownAfterIt();
     void aStoppedProgramIsSaidAndTheModemOffered();
     void aStoreTheWindowCannotReadIsListedThroughTheProgram();
 
@@ -313,6 +319,18 @@ void FrontEndTest::theOutboxFollowsTheProgramsStore() {
     QTest::mouseClick(pause, Qt::LeftButton);
     QCOMPARE(m_program->steps.back().first, RunningProgram::QueueStep::ResumeBatch);
     QCOMPARE(m_window->prompter.warnings, QStringList{"it cannot be done any more"});
+}
+
+void FrontEndTest::aStepToldBeforeTheAnswerIsShownAfterIt() {
+    Open();
+    m_program->sendsBeforeAnswering = true;
+    m_window->find<QLineEdit>("txtHPNo")->setText("62812345678");
+    m_window->find<QPlainTextEdit>("memText")->setPlainText("Rapat jam 9");
+    QTest::mouseClick(m_window->find<QPushButton>("bitSendSMS"), Qt::LeftButton);
+    QTRY_COMPARE(m_window->form().statusText(), "Sent");
+    QTest::qWait(50);
+    QCOMPARE(m_window->form().statusText(), "Sent");
+    QVERIFY(m_window->find<QLabel>("imgOK")->isVisible());
 }
 
 // The program may only be restarting: the window says it stopped and offers
