@@ -21,7 +21,6 @@
 #include <QStatusBar>
 #include <QTest>
 
-#include <csignal>
 
 using namespace velmora;
 using namespace velmora::testing;
@@ -117,7 +116,8 @@ void FrontEndBusTest::theWindowBesideVelmoradSendsThroughItAndSaysWhenItStops() 
     MessageListModel* shown = form.findChild<MessagesWindow*>()->messages();
     QTRY_COMPARE(shown->rowCount(), 1);
 
-    ::kill(static_cast<pid_t>(daemon.processId()), SIGTERM);
+    // terminate(): SIGTERM, and nothing at all when it has ended already.
+    daemon.terminate();
     QVERIFY(daemon.waitForFinished(12000));
     QTRY_VERIFY_WITH_TIMEOUT(form.frontEndText().startsWith("velmorad has stopped"), 5000);
     QVERIFY(window.find<QPushButton>("btnTakeModem")->isVisible());
