@@ -163,6 +163,11 @@ Result<QJsonArray, BusFailure> BusClient::ussd(const QString& modem, const QStri
         Call(m_bus, QStringLiteral("Ussd"), {modem, texts, QVariant::fromValue(waitSeconds)}, timeoutMs));
 }
 
+Result<QJsonObject, BusFailure> BusClient::readPhone(const QString& modem) {
+    // A full SIM and phone take a while to read, behind a send on its way.
+    return Object(Call(m_bus, QStringLiteral("ReadPhone"), {modem}, 300'000));
+}
+
 Result<QJsonObject, BusFailure> BusClient::identity() {
     return Object(Call(m_bus, QStringLiteral("Identity"), {}));
 }

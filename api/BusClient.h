@@ -62,6 +62,8 @@ public:
     Result<QJsonObject, BusFailure> queueStep(const QString& method, qint64 id);
     // A USSD session there (BusService::Ussd): each step's answer.
     Result<QJsonArray, BusFailure> ussd(const QString& modem, const QStringList& texts, uint waitSeconds);
+    // What the phone keeps, read there (BusService::ReadPhone).
+    Result<QJsonObject, BusFailure> readPhone(const QString& modem);
 
 signals:
     void stateChanged(qint64 id, const QString& state, const QString& reason, uint part);

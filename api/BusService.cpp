@@ -365,6 +365,59 @@ QVariantMap BusService::CancelBatch(qulonglong batch) { return batchStep(batch, 
 QVariantMap BusService::RetryMessage(qulonglong id) { return batchStep(id, Retry); }
 QVariantMap BusService::CancelMessage(qulonglong id) { return batchStep(id, Drop); }
 
+ModemChannel* BusService::connectedModem(const QString& modem) {
+    // The named modem, else the first one up: one with a link of its own.
+    ModemChannel* channel = nullptr;
+    for (ModemChannel* c : m_centre.channels())
+        if (c->link() && (modem.isEmpty() ? c->link()->isUp() : c->name() == modem)) {
+            channel = c;
+            break;
+        }
+    if (!channel || !channel->link()->isUp()) {
+        refuse(ApiError::Conflict,
+               modem.isEmpty()
+                   ? QCoreApplication::translate("BusService", "no modem is connected")
+                   : QCoreApplication::translate("BusService", "the modem %1 is not connected").arg(modem));
+        return nullptr;
+    }
+    return channel;
+}
+
+QVariantMap BusService::ReadPhone(const QString& modem) {
+    ModemChannel* channel = connectedModem(modem);
+    if (!channel)
+        return {};
+    setDelayedReply(true);
+    const QDBusMessage request = message();
+    QDBusConnection bus = connection();
+    MessageService* service = &channel->service();
+    QPointer<ModemChannel> alive(channel);
+    channel->link()->withSession(
+        PhoneLink::State::ReadingInbox,
+        [request, bus, service, alive](PhoneSession& session) mutable -> std::function<void()> {
+            const std::vector<StoredMessage> stored = session.ReadStoredMessages();
+            const std::vector<std::string> problems = session.StoreProblems();
+            return [stored, problems, request, bus, service, alive]() mutable {
+                // Kept (and logged) as the program's own reads are.
+                if (alive)
+                    service->storedRead(QList<StoredMessage>(stored.begin(), stored.end()));
+                QVariantList messages;
+                for (const StoredMessage& m : stored)
+                    messages.append(
+                        QVariantMap{{QStringLiteral("storage"), QString::fromStdString(m.storage)},
+                                    {QStringLiteral("index"), m.index},
+                                    {QStringLiteral("status"), m.status},
+                                    {QStringLiteral("pdu"), QString::fromStdString(m.pdu)}});
+                QStringList said;
+                for (const std::string& p : problems)
+                    said << QString::fromStdString(p);
+                bus.send(request.createReply(QVariant(QVariantMap{{QStringLiteral("messages"), messages},
+                                                                  {QStringLiteral("problems"), said}})));
+            };
+        });
+    return {};
+}
+
 QList<QVariantMap> BusService::Ussd(const QString& modem, const QStringList& texts, uint waitSeconds) {
     if (texts.isEmpty() || texts.size() > 20 || waitSeconds < 1 || waitSeconds > 600) {
         refuse(ApiError::BadRequest,
@@ -379,20 +432,9 @@ QList<QVariantMap> BusService::Ussd(const QString& modem, const QStringList& tex
                    QCoreApplication::translate("BusService", "a USSD code or reply is 1 to 182 characters"));
             return {};
         }
-    // The named modem, else the first one up: one with a link of its own.
-    ModemChannel* channel = nullptr;
-    for (ModemChannel* c : m_centre.channels())
-        if (c->link() && (modem.isEmpty() ? c->link()->isUp() : c->name() == modem)) {
-            channel = c;
-            break;
-        }
-    if (!channel || !channel->link()->isUp()) {
-        refuse(ApiError::Conflict,
-               modem.isEmpty()
-                   ? QCoreApplication::translate("BusService", "no modem is connected")
-                   : QCoreApplication::translate("BusService", "the modem %1 is not connected").arg(modem));
+    ModemChannel* channel = connectedModem(modem);
+    if (!channel)
         return {};
-    }
     // The answer goes once the network has had its say; the bus waits.
     setDelayedReply(true);
     const QDBusMessage request = message();

@@ -20,7 +20,8 @@
 
 namespace velmora {
 class MessageCentre;
-}
+class ModemChannel;
+} // namespace velmora
 
 namespace velmora::api {
 
@@ -71,6 +72,10 @@ public slots:
     // (1..600). Answers each step {"sent", "kind", "text", "detail"} (kind
     // as UssdKindName says). Kept in the history as the program's own.
     Q_SCRIPTABLE QList<QVariantMap> Ussd(const QString& modem, const QStringList& texts, uint waitSeconds);
+    // What the phone and its SIM keep, read now from `modem` ("" the first
+    // one up) and kept in the store: {"messages": [{"storage", "index",
+    // "status", "pdu"}...], "problems": [what could not be read]}.
+    Q_SCRIPTABLE QVariantMap ReadPhone(const QString& modem);
 
 signals:
     Q_SCRIPTABLE void StateChanged(qulonglong id, const QString& state, const QString& reason, uint part);
@@ -78,6 +83,9 @@ signals:
                                const QString& text);
 
 private:
+    // The modem a USSD session or a read goes through; null (refused) when
+    // it is not there or not connected.
+    ModemChannel* connectedModem(const QString& modem);
     QList<qulonglong> answer(const Result<Submitted, ApiError>& submitted);
     void refuse(ApiError::Code code, const QString& why);
     QVariantMap batchStep(qulonglong batch, int verb);

@@ -96,14 +96,24 @@ QString ApiErrorName(ApiError::Code code) {
 
 MessageApi::MessageApi(MessageCentre& centre, QObject* parent) : QObject(parent), m_centre(centre) {
     // What was before is history, not news.
-    if (MessageStore* store = m_centre.store())
+    if (MessageStore* store = m_centre.store()) {
         m_seen = store->LastEventSeq();
+        m_begun = true;
+    }
     for (ModemChannel* channel : m_centre.channels())
         watch(channel);
     connect(&m_centre, &MessageCentre::channelAdded, this, &MessageApi::watch);
     m_poll.setInterval(kPollMs);
     connect(&m_poll, &QTimer::timeout, this, &MessageApi::pump);
     m_poll.start();
+    const auto forget = [this] {
+        if (MessageStore* store = m_centre.store(); store && store->fault() == MessageStore::Fault::None)
+            store->ForgetKeysBefore(QDateTime::currentDateTimeUtc().addDays(-kKeyDays));
+    };
+    forget();
+    m_forget.setInterval(24 * 3600 * 1000);
+    connect(&m_forget, &QTimer::timeout, this, forget);
+    m_forget.start();
 }
 
 MessageApi::~MessageApi() = default;
@@ -114,6 +124,8 @@ void MessageApi::watch(ModemChannel* channel) {
     connect(&service, &MessageService::messageChanged, this, &MessageApi::pump);
     connect(&service, &MessageService::pduReceived, this, &MessageApi::pump);
     connect(&channel->outbox(), &Outbox::messageChanged, this, &MessageApi::pump);
+    // A batch queued or cancelled whole is told by its batch alone.
+    connect(&channel->outbox(), &Outbox::batchChanged, this, &MessageApi::pump);
     // A part handed to the phone is no change of the message's state: told
     // as it comes, never stored as an event.
     connect(&service, &MessageService::partDone, this, [this](const PartOutcome& part) {
@@ -126,6 +138,13 @@ void MessageApi::pump() {
     MessageStore* store = m_centre.store();
     if (!store)
         return;
+    // A store the centre opened after this was made: its past is history
+    // too.
+    if (!m_begun) {
+        m_seen = store->LastEventSeq();
+        m_begun = true;
+        return;
+    }
     // Told from inside a listener (one that queues a message as it hears
     // of another): the loop below reads on until nothing is new.
     if (m_pumping) {
@@ -165,6 +184,8 @@ Result<Submitted, ApiError> MessageApi::submit(const QStringList& recipients, co
     MessageStore* store = m_centre.store();
     if (!store)
         return R::Fail(Error(ApiError::NoStore, m_centre.noStoreReason().text()));
+    if (!m_begun)
+        pump(); // what is queued now is news, what was before is not
     if (recipients.isEmpty())
         return R::Fail(
             Error(ApiError::BadRequest, QCoreApplication::translate("MessageApi", "no recipient is given")));
@@ -208,7 +229,9 @@ Result<Submitted, ApiError> MessageApi::submit(const QStringList& recipients, co
     if (!message.value(QLatin1String("kind")).isString())
         return R::Fail(Error(ApiError::BadRequest,
                              QCoreApplication::translate("MessageApi", "the message's kind is missing")));
-    if (message.value(QLatin1String("text")).toString().size() > kMaxText)
+    // textUnits: the text's UTF-16 units in hex, four digits each.
+    if (message.value(QLatin1String("text")).toString().size() > kMaxText ||
+        message.value(QLatin1String("textUnits")).toString().size() > 4 * kMaxText)
         return R::Fail(Error(ApiError::Refused,
                              QCoreApplication::translate(
                                  "MessageApi", "the text is longer than any message holds (%1 characters)")

@@ -95,6 +95,9 @@ public:
 
     static constexpr int kMaxRecipients = 1000;
     static constexpr int kMaxKey = 200; // characters of an idempotency key
+    // How long a key is remembered: a caller's retry comes within minutes,
+    // and the table must not grow for ever.
+    static constexpr int kKeyDays = 30;
 
     // Reads the store's new events now and emits them (the centre's own
     // changes call this at once; a timer does it for other programs').
@@ -102,6 +105,8 @@ public:
     // The seq of the event whose stateChanged (part 0) or received is being
     // emitted now; 0 outside of them (a part's stateChanged has none).
     qint64 telling() const { return m_telling; }
+    // The last event told (the one being told, inside a listener).
+    qint64 seen() const { return m_seen; }
 
 signals:
     // A message's state changed (part 0), or one of its parts was handed to
@@ -124,6 +129,8 @@ private:
     qint64 m_seen = 0; // the last event told
     qint64 m_telling = 0;
     QTimer m_poll;
+    QTimer m_forget; // the keys older than kKeyDays, once a day
+    bool m_begun = false; // m_seen is the store's
     bool m_pumping = false, m_pumpAgain = false;
 };
 

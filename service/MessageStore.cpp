@@ -177,9 +177,10 @@ void CreateVersion4(const QSqlDatabase& db) {
         // The events to post to a webhook, until each is delivered.
         QStringLiteral(
             "CREATE TABLE webhooks(id INTEGER PRIMARY KEY, seq INTEGER NOT NULL, url TEXT NOT NULL,"
-            " body BLOB NOT NULL, attempts INTEGER NOT NULL DEFAULT 0, next_at INTEGER NOT NULL,"
+            " body %1 NOT NULL, attempts INTEGER NOT NULL DEFAULT 0, next_at INTEGER NOT NULL,"
             " done_at INTEGER, last_status INTEGER, last_error TEXT NOT NULL DEFAULT '',"
-            " UNIQUE(seq, url))"),
+            " UNIQUE(seq, url))")
+            .arg(sql::Octets()),
         QStringLiteral("CREATE INDEX webhooks_due ON webhooks(next_at) WHERE done_at IS NULL"),
     };
     statements << sql::CreateEventTriggers();

@@ -331,8 +331,12 @@ public:
     // recorded before, nothing is added: its ids are given and `again` set.
     Result<std::vector<qint64>> AddQueuedKeyed(const std::vector<MessageRecord>& messages,
                                                const QString& key = {}, bool* again = nullptr);
-    // The ids a key queued; nullopt when the key was never given.
+    // The ids a key queued; nullopt when the key was never given (or was
+    // forgotten).
     std::optional<std::vector<qint64>> KeyIds(const QString& key);
+    // Forgets the keys given before `before`: the same key later queues
+    // again. Gives how many.
+    Result<int> ForgetKeysBefore(const QDateTime& before);
     // The events after `seq`, oldest first, at most `limit` (1..10,000).
     Result<std::vector<StoreEvent>> EventsAfter(qint64 seq, int limit);
     // The newest event's seq; 0 when there is none (or it cannot be read).

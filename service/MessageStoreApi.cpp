@@ -83,6 +83,19 @@ std::optional<std::vector<qint64>> MessageStore::KeyIds(const QString& key) {
     }
 }
 
+Result<int> MessageStore::ForgetKeysBefore(const QDateTime& before) {
+    try {
+        Transaction t(d->db);
+        QSqlQuery& q = d->Cached(QStringLiteral("DELETE FROM api_keys WHERE created < ?"));
+        Run(q, {before.toMSecsSinceEpoch()});
+        const int forgotten = q.numRowsAffected();
+        t.Commit();
+        return Result<int>::Ok(forgotten);
+    } catch (const SqlFailed& f) {
+        return Result<int>::Fail(d->Failure(f));
+    }
+}
+
 Result<std::vector<StoreEvent>> MessageStore::EventsAfter(qint64 seq, int limit) {
     using R = Result<std::vector<StoreEvent>>;
     try {

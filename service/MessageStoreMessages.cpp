@@ -829,6 +829,8 @@ Result<bool> MessageStore::Delete(qint64 id) {
         Run(q, {id});
         const bool deleted = q.numRowsAffected() > 0;
         Run(d->Cached(QStringLiteral("DELETE FROM search WHERE %1 = ?").arg(sql::SearchId())), {id});
+        // Its events go with it: a cursor past them finds nothing less.
+        Run(d->Cached(QStringLiteral("DELETE FROM events WHERE message_id = ?")), {id});
         t.Commit();
         return Result<bool>::Ok(deleted);
     } catch (const SqlFailed& f) {
@@ -859,6 +861,10 @@ Result<int> MessageStore::DeleteBefore(const QDateTime& before) {
         Exec(d->db, QStringLiteral("DELETE FROM search WHERE %1 IN (SELECT id FROM messages%2)")
                         .arg(sql::SearchId(), QLatin1String(kOldWhere))
                         .replace(QLatin1Char('?'), QString::number(ms)));
+        QSqlQuery events = Prepare(d->db, QStringLiteral("DELETE FROM events WHERE message_id IN"
+                                                         " (SELECT id FROM messages%1)")
+                                              .arg(QLatin1String(kOldWhere)));
+        Run(events, {ms});
         QSqlQuery q = Prepare(d->db, QStringLiteral("DELETE FROM messages") + QLatin1String(kOldWhere));
         Run(q, {ms});
         const int deleted = q.numRowsAffected();

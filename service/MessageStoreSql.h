@@ -126,6 +126,8 @@ inline QString CreateSearch() {
         "detail = 'none')");
 }
 
+// A column of octets as they are.
+inline QString Octets() { return QStringLiteral("BLOB"); }
 // The event sequence: a number that only grows, never given twice, even
 // after the newest rows are deleted.
 inline QString SequenceKey() { return QStringLiteral("INTEGER PRIMARY KEY AUTOINCREMENT"); }

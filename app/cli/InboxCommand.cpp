@@ -1,6 +1,7 @@
 #include "CliPhone.h"
 #include "Inbox.h"
 #include "Said.h"
+#include "Through.h"
 
 #include <ostream>
 #include <set>
@@ -27,7 +28,7 @@ std::string InboxUsage() {
                      "Exit status: 0 when every message was read (and deleted), 1 when a store or a\n"
                      "message could not be read or one was not deleted, 2 for wrong usage, 3 when\n"
                      "the phone was not reached.\n") +
-           LinkOptionsUsage() + StoreOptionUsage();
+           LinkOptionsUsage() + StoreOptionUsage() + DirectOptionUsage();
 }
 
 // "SM:3", or "3" for the one store that has index 3.
@@ -68,6 +69,44 @@ std::string NotDeletable(const DeleteRefusal& refused) {
     return translate("inbox", "the message store has no record of it yet");
 }
 
+// The messages the phone keeps, read by the running program that holds it
+// and printed as a read of its own prints them. Deleting stays with
+// --direct: the program deletes what its settings say.
+int InboxThrough(api::BusClient& client, bool json, Io io) {
+    SayThrough(client, io);
+    const auto read = client.readPhone(QString());
+    if (!read)
+        return ReportBusFailure(read.error(), "%1", io);
+    std::vector<StoredMessage> stored;
+    for (const QJsonValue& v : read.value().value("messages").toArray()) {
+        const QJsonObject m = v.toObject();
+        stored.push_back({S(m.value("storage").toString()), m.value("index").toInt(),
+                          m.value("status").toInt(), S(m.value("pdu").toString())});
+    }
+    std::vector<std::string> problems;
+    for (const QJsonValue& p : read.value().value("problems").toArray())
+        problems.push_back(S(p.toString()));
+    const auto entries = JoinInbox(stored);
+    bool allRead = true;
+    int ordinal = 0;
+    for (const auto& e : entries) {
+        if (!json && ordinal > 0)
+            io.out << '\n';
+        std::string pdus;
+        for (const auto& p : e.parts)
+            pdus += (pdus.empty() ? "" : " ") + p.pdu;
+        allRead = PrintReadMessage(e.message, pdus, e.Indexes(), ++ordinal, json, io) && allRead;
+    }
+    for (const std::string& problem : problems)
+        io.err << "velmora-cli: " << ForOutput(problem, io.errIsTerminal) << '\n';
+    allRead = allRead && problems.empty();
+    if (entries.empty() && !json)
+        io.out << (problems.empty() ? translate("inbox", "no messages on the phone")
+                                    : translate("inbox", "no messages read from the phone"))
+               << '\n';
+    return allRead ? kExitOk : kExitRefused;
+}
+
 } // namespace
 
 int RunInbox(std::vector<std::string> words, Io io) {
@@ -100,6 +139,9 @@ int RunInbox(std::vector<std::string> words, Io io) {
         if (failure)
             return Report(*failure, io, InboxUsage());
     }
+    if (toDelete.empty())
+        if (auto running = RunningProgram(target))
+            return InboxThrough(*running, json, io);
     CliPhone phone(target, io);
     MessageService& service = phone.Service();
     if (!phone.store())

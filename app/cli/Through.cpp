@@ -100,6 +100,23 @@ std::string RunningStoreUsage() {
                      "given; its store is read where this user may read it.\n");
 }
 
+std::unique_ptr<api::BusClient> RunningProgram(const PhoneTarget& target) {
+    auto client = RunningProgram(target.direct, target.store);
+    if (!client || !target.devices.anyPort)
+        return client;
+    const QString wanted = QFileInfo(Q(*target.devices.anyPort)).canonicalFilePath();
+    const auto modems = client->modems();
+    if (!modems)
+        return client; // it answers for the modems: what it says of them is its to say
+    for (const QJsonValue& m : modems.value())
+        for (const char* key : {"device", "byId"}) {
+            const QString path = m.toObject().value(QLatin1String(key)).toString();
+            if (!path.isEmpty() && QFileInfo(path).canonicalFilePath() == wanted)
+                return client;
+        }
+    return nullptr;
+}
+
 void SayThrough(const api::BusClient& client, Io io) {
     io.err << "velmora-cli: "
            << Fill(translate("cli", "through the running Velmora program (D-Bus, %1 bus)"),

@@ -21,6 +21,9 @@ namespace velmora::cli {
 // holds org.velmora.Velmora1, or when the command names a store other than
 // the one it keeps (--store).
 std::unique_ptr<api::BusClient> RunningProgram(bool direct, const std::optional<std::string>& store);
+// The same for a phone command: also null when --device PATH names a
+// device none of the program's modems is on (that phone is the command's).
+std::unique_ptr<api::BusClient> RunningProgram(const PhoneTarget& target);
 // --direct in a command's help.
 std::string DirectOptionUsage();
 // How history, modems and queue find a running program's store, for their help.

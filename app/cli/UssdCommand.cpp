@@ -206,7 +206,7 @@ int RunUssd(std::vector<std::string> words, Io io) {
         return Report(Failure{kExitUsage, translate("ussd", "ussd: the code is missing")}, io,
                       UssdUsage().c_str());
 
-    if (auto running = RunningProgram(target.direct, target.store))
+    if (auto running = RunningProgram(target))
         return UssdThrough(*running, texts, waitSeconds, io);
     CliPhone phone(target, io);
     if (!target.fast && !phone.settings().FastDialogue) {

@@ -95,8 +95,9 @@ protected:
 
     void SetUp() override {
         ASSERT_FALSE(s_address.isEmpty()) << "no private dbus-daemon";
-        ASSERT_FALSE(m_phone.device().empty());
         m_dir = TempDir("velmora-bus");
+        m_phone = std::make_unique<SimPhone>(PhoneArgs());
+        ASSERT_FALSE(m_phone->device().empty());
         m_env = QProcessEnvironment::systemEnvironment();
         m_env.insert("VELMORA_DIR", QString::fromStdString(m_dir));
         m_env.insert("DBUS_SESSION_BUS_ADDRESS", s_address);
@@ -105,7 +106,7 @@ protected:
             m_env.remove(gone);
         m_conf = m_dir + "/velmorad.conf";
         Write(m_conf,
-              "[Store]\nPath=" + m_dir + "/messages.sqlite\n[Modem a]\nDevice=" + m_phone.device() + "\n");
+              "[Store]\nPath=" + m_dir + "/messages.sqlite\n[Modem a]\nDevice=" + m_phone->device() + "\n");
         m_daemon.setProcessEnvironment(m_env);
         m_daemon.setStandardErrorFile(QString::fromStdString(m_dir + "/log"));
         m_daemon.start(VELMORAD, {"--config", QString::fromStdString(m_conf)});
@@ -138,7 +139,9 @@ protected:
 
     static inline QProcess* s_bus = nullptr;
     static inline QString s_address;
-    SimPhone m_phone{{"--imei", "354812345678908"}};
+    // The daemon's modem: velmora-phonesim with these options.
+    virtual std::vector<std::string> PhoneArgs() { return {"--imei", "354812345678908"}; }
+    std::unique_ptr<SimPhone> m_phone;
     std::string m_dir, m_conf;
     QProcessEnvironment m_env;
     QProcess m_daemon;
@@ -149,7 +152,7 @@ protected:
 // holds.
 TEST_F(BusTest, CliSendGoesThroughTheDaemonWithTheSameLines) {
     const Ran one =
-        Cli({"send", "--device", QString::fromStdString(m_phone.device()), "text", "0812345678", "Hi"});
+        Cli({"send", "--device", QString::fromStdString(m_phone->device()), "text", "0812345678", "Hi"});
     EXPECT_EQ(one.code, 0) << one.err;
     EXPECT_EQ(one.out, "Message 1\nMessage Sent\n");
     EXPECT_EQ(one.err, "velmora-cli: through the running Velmora program (D-Bus, session bus)\n");
@@ -171,10 +174,120 @@ TEST_F(BusTest, CliSendGoesThroughTheDaemonWithTheSameLines) {
     EXPECT_EQ(refused.code, 2) << refused.err;
 
     const Ran direct = Cli({"send", "--direct", "--fast", "--device",
-                            QString::fromStdString(m_phone.device()), "text", "0812345678", "Hi"});
+                            QString::fromStdString(m_phone->device()), "text", "0812345678", "Hi"});
     EXPECT_EQ(direct.code, 3) << direct.out << direct.err;
     EXPECT_EQ(direct.out, "");
     EXPECT_EQ(direct.err.find("through the running"), std::string::npos);
+
+    // A phone the daemon does not hold is the command's own.
+    SimPhone other({"--imei", "356938035643809"});
+    const Ran own = Cli(
+        {"send", "--fast", "--device", QString::fromStdString(other.device()), "text", "0812345678", "Hi"});
+    EXPECT_EQ(own.code, 0) << own.err;
+    EXPECT_EQ(own.out, "Message 4\nMessage Sent\n");
+    EXPECT_EQ(own.err, "");
+}
+
+// USSD through the daemon's modem: what velmora-cli prints alone for the
+// same words, the session kept in the daemon's history. The replies are
+// those on the command line.
+TEST_F(BusTest, CliUssdGoesThroughTheDaemon) {
+    const std::string balance = "Sisa pulsa Anda Rp 12.500, aktif s/d 31-12-2026. Info: *123*1#\n";
+    const std::string menu = "1. Paket data\n2. Pulsa\n";
+    struct Case {
+        QStringList words;
+        int code;
+        std::string out, err;
+    } const cases[] = {
+        {{"*123#"}, 0, balance, ""},
+        {{"*888#", "1"}, 0, menu + "Paket data 2GB Rp 25.000 aktif 30 hari\n", ""},
+        {{"*888#"}, 0, menu, ""},
+        {{"*888#", "1", "2", "3"},
+         0,
+         menu + "Paket data 2GB Rp 25.000 aktif 30 hari\n",
+         "velmora-cli: the session ended before these replies were asked for: \"2\", \"3\"\n"},
+        {{"*999#"}, 1, "The network does not support this code.\n", ""},
+    };
+    const std::string through = "velmora-cli: through the running Velmora program (D-Bus, session bus)\n";
+    for (const Case& c : cases) {
+        const Ran r = Cli(QStringList{"ussd"} + c.words);
+        EXPECT_EQ(r.code, c.code) << c.words.join(' ').toStdString() << r.err;
+        EXPECT_EQ(r.out, c.out) << c.words.join(' ').toStdString();
+        EXPECT_EQ(r.err, through + c.err) << c.words.join(' ').toStdString();
+    }
+    BusClient client(QDBusConnection::sessionBus(), QDBusConnection::SessionBus);
+    const auto kept = client.list({});
+    ASSERT_TRUE(kept);
+    ASSERT_EQ(kept.value().size(), std::size(cases));
+    EXPECT_EQ(kept.value()[0].toObject().value("kind").toString(), "ussd");
+}
+
+// The store's commands through the daemon print what they print on the
+// store itself (--direct, the same file here); only stderr says the way.
+TEST_F(BusTest, QueueHistoryAndModemsPrintAsOnTheStore) {
+    const Ran queued = Cli(
+        {"send", "--queue", "--to", "0811000001,0811000002", "--at", "2099-01-01 10:00", "text", "Later"});
+    ASSERT_EQ(queued.code, 0) << queued.err;
+    const std::string through = "velmora-cli: through the running Velmora program (D-Bus, session bus)\n";
+    // Each asked through the daemon, then alone on the state it left: the
+    // steps are those that give the same answer the second time.
+    const QStringList commands[] = {
+        {"queue", "pause", "B1"},
+        {"queue", "list"},
+        {"queue", "list", "B1"},
+        {"queue", "resume", "B1"},
+        {"queue", "resume", "1"},
+        {"queue", "cancel", "B9"},
+        {"queue", "cancel", "B1"},
+        {"queue", "cancel", "1"},
+        {"history"},
+        {"modems"},
+    };
+    for (const QStringList& words : commands) {
+        const Ran bus = Cli(words);
+        const Ran alone = Cli(words + QStringList{"--direct"});
+        const std::string said = words.join(' ').toStdString();
+        EXPECT_EQ(bus.out, alone.out) << said;
+        EXPECT_EQ(bus.code, alone.code) << said;
+        EXPECT_EQ(bus.err, through + alone.err) << said;
+        EXPECT_EQ(alone.err.find("through the running"), std::string::npos) << said;
+    }
+    // And one that changes what it finds: the daemon took the message out.
+    ASSERT_EQ(Cli({"send", "--queue", "--at", "2099-01-01 10:00", "text", "0811000003", "Later"}).out, "3\n");
+    const Ran cancelled = Cli({"queue", "cancel", "3"});
+    EXPECT_EQ(cancelled.out, "Message 3: cancelled\n");
+    EXPECT_EQ(cancelled.err, through);
+}
+
+// A phone that keeps a message on its SIM.
+const std::string kKept = "07917283010010F5040BC87238880900F10000993092516195800AE8329BFD4697D9EC37";
+class BusInboxTest : public BusTest {
+protected:
+    std::vector<std::string> PhoneArgs() override {
+        const std::string file = TempDir("velmora-bus-inbox") + "/inbox.txt";
+        Write(file, kKept + "\n");
+        return {"--imei", "354812345678908", "--inbox", file};
+    }
+};
+
+// inbox through the daemon prints what a read of its own prints of the
+// same phone (another simulated phone with the same SIM, read alone).
+TEST_F(BusInboxTest, CliInboxGoesThroughTheDaemon) {
+    const std::string file = m_dir + "/same.txt";
+    Write(file, kKept + "\n");
+    SimPhone same({"--imei", "356938035643809", "--inbox", file});
+    for (const QStringList& json : {QStringList{}, QStringList{"--json"}}) {
+        const Ran bus = Cli(QStringList{"inbox"} + json);
+        const Ran alone = Cli(
+            QStringList{"inbox", "--direct", "--fast", "--device", QString::fromStdString(same.device())} +
+            json);
+        EXPECT_EQ(alone.code, 0) << alone.err;
+        EXPECT_NE(alone.out.find("hellohello"), std::string::npos) << alone.out;
+        EXPECT_EQ(bus.out, alone.out);
+        EXPECT_EQ(bus.code, alone.code);
+        EXPECT_EQ(bus.err,
+                  "velmora-cli: through the running Velmora program (D-Bus, session bus)\n" + alone.err);
+    }
 }
 
 // What a program listening hears of one send: it is queued, it starts, its

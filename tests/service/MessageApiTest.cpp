@@ -112,6 +112,13 @@ TEST_F(Api, aRefusedRequestQueuesNothing) {
          {},
          ApiError::Refused,
          ""},
+        {"a text longer than 255 messages",
+         {"6281"},
+         {{"kind", "text"}, {"text", QString(255 * 160 + 1, QLatin1Char('a'))}, {"longText", true}},
+         {},
+         ApiError::Refused,
+         "longer than any message"},
+        {"a kind there is not", {"6281"}, {{"kind", "fax"}}, {}, ApiError::BadRequest, "kind"},
     };
     for (const auto& row : rows) {
         const auto sent = api->submit(row.to, row.message, row.options);
@@ -194,6 +201,34 @@ TEST_F(Api, anotherProgramsChangesAreToldFromTheStore) {
     EXPECT_EQ(changed.size(), 0);
     ASSERT_GE(moved.size(), 1);
     EXPECT_EQ(moved.last()[0].toLongLong(), store().LastEventSeq());
+}
+
+// Made before its centre opened the store: what the store held is history
+// all the same, and what is queued after is told.
+TEST_F(Api, aStoreOpenedLaterIsNotRetold) {
+    const QString path = QString::fromStdString(dir + "/later.sqlite");
+    {
+        auto before = MessageStore::Open(path);
+        ASSERT_TRUE(before);
+        MessageRecord old;
+        old.number = QStringLiteral("6281");
+        old.kind = QStringLiteral("text");
+        old.parts.push_back({});
+        ASSERT_TRUE(before.value()->AddQueuedKeyed({old}));
+    }
+    CentreSetup setup;
+    setup.paths.receivedLog = dir + "/none.Txt";
+    setup.storePath = path;
+    MessageCentre later(std::move(setup));
+    MessageApi early(later);
+    QSignalSpy changed(&early, &MessageApi::stateChanged);
+    later.open();
+    early.pump();
+    EXPECT_EQ(changed.size(), 0);
+    const auto sent = early.submitText({"6282"}, QStringLiteral("Halo"), {});
+    ASSERT_TRUE(sent) << sent.error().why.toStdString();
+    ASSERT_EQ(changed.size(), 1);
+    EXPECT_EQ(changed[0][0].toLongLong(), sent->ids.front());
 }
 
 // Through a simulated modem: each step as the centre takes it, a part as

@@ -4,11 +4,14 @@
 
 #include "MessageStore.h"
 
+#include "MessageApi.h"
+
 #include "StoreFixtures.h"
 #include "TestNames.h"
 
 #include <QDir>
 #include <QFileInfo>
+#include <QJsonDocument>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -272,6 +275,29 @@ TEST_F(StoreApi, theSameKeyGivesItsIdsAndQueuesNothing) {
     Value(store->AddQueuedKeyed({Queued("6289")}));
     Value(store->AddQueuedKeyed({Queued("6289")}));
     EXPECT_EQ(store->Count({}), count + 3);
+    // A key forgotten queues again.
+    const QDateTime now = QDateTime::currentDateTimeUtc();
+    EXPECT_EQ(Value(store->ForgetKeysBefore(now.addSecs(-3600))), 0);
+    EXPECT_EQ(Value(store->ForgetKeysBefore(now.addSecs(5))), 2);
+    EXPECT_NE(Value(store->AddQueuedKeyed({Queued("6289")}, QStringLiteral("order-17"), &again)), first);
+    EXPECT_FALSE(again);
+}
+
+TEST_F(StoreApi, aDeletedMessagesEventsGoWithIt) {
+    auto store = OpenStore();
+    ASSERT_TRUE(store);
+    const qint64 kept = QueueOne(*store, "6281");
+    const qint64 gone = QueueOne(*store, "6282");
+    Value(store->SetState(gone, msg::State::Failed, msg::Reason::Error));
+    const qint64 old = QueueOne(*store, "6283");
+    Value(store->SetState(old, msg::State::Failed, msg::Reason::Error));
+    ASSERT_TRUE(
+        testing::RunSql(Path(), {QStringLiteral("UPDATE messages SET at = 0 WHERE id = %1").arg(old)}));
+    EXPECT_TRUE(Value(store->Delete(gone)));
+    EXPECT_EQ(Value(store->DeleteBefore(QDateTime::fromMSecsSinceEpoch(1, Qt::UTC))), 1);
+    const auto events = Value(store->EventsAfter(0, 100));
+    ASSERT_EQ(events.size(), 1u);
+    EXPECT_EQ(events[0].message, kept);
 }
 
 TEST_F(StoreApi, aSingleMessageExpiresAtItsOwnTime) {
@@ -291,6 +317,36 @@ TEST_F(StoreApi, aSingleMessageExpiresAtItsOwnTime) {
     EXPECT_EQ(store->Message(never)->state, msg::State::Queued);
     EXPECT_EQ(store->Message(taken)->state, msg::State::Sending) << "one on its way is not taken back";
     EXPECT_EQ(Value(store->ExpireQueued(noon.addSecs(61))), std::vector<qint64>{early});
+}
+
+// ---- as every door shows them
+
+TEST(MessageJsonShape, theModemIsNamedWhenItHasAName) {
+    const struct {
+        const char* name;
+        const char* imsi;
+        const char* device;
+        const char* modem;
+        const char* json; // the "modem" value, compact
+    } rows[] = {
+        {"nothing known", "", "", "", "null"},
+        {"the one modem of the window", "510011234567890", "/dev/ttyUSB0", "",
+         R"({"device":"/dev/ttyUSB0","imsi":"510011234567890"})"},
+        {"a modem of the daemon", "", "/dev/ttyUSB1", "office",
+         R"({"device":"/dev/ttyUSB1","imsi":null,"name":"office"})"},
+        {"read by a named modem", "", "", "office", R"({"device":null,"imsi":null,"name":"office"})"},
+    };
+    for (const auto& row : rows) {
+        MessageRecord m;
+        m.modemImsi = QString::fromLatin1(row.imsi);
+        m.modemDevice = QString::fromLatin1(row.device);
+        m.modem = QString::fromLatin1(row.modem);
+        const QJsonValue modem = MessageJson(m).value(QLatin1String("modem"));
+        const QByteArray shown = modem.isNull()
+                                     ? QByteArray("null")
+                                     : QJsonDocument(modem.toObject()).toJson(QJsonDocument::Compact);
+        EXPECT_EQ(shown.toStdString(), row.json) << row.name;
+    }
 }
 
 // ---- migration
