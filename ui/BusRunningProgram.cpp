@@ -7,6 +7,7 @@
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
+#include <QFileInfo>
 #include <QJsonArray>
 
 namespace velmora {
@@ -21,11 +22,30 @@ constexpr int kSendTimeoutMs = 10'000;
 // answer, not allowed) says what the bus said.
 QString Why(const api::BusFailure& failure) { return failure.why; }
 
+// Whether the program has a modem on `device` (its path or its stable
+// by-id name, links followed), as velmora-cli asks before it goes direct.
+// A program that does not list its modems is taken to hold it.
+bool HoldsDevice(api::BusClient& client, const QString& device) {
+    const auto modems = client.modems();
+    if (!modems)
+        return true;
+    const QString wanted = QFileInfo(device).canonicalFilePath();
+    for (const QJsonValue& m : modems.value())
+        for (const char* key : {"device", "byId"}) {
+            const QString path = m.toObject().value(QLatin1String(key)).toString();
+            if (!path.isEmpty() && QFileInfo(path).canonicalFilePath() == wanted)
+                return true;
+        }
+    return false;
+}
+
 } // namespace
 
-std::unique_ptr<RunningProgram> BusRunningProgram::Find() {
+std::unique_ptr<RunningProgram> BusRunningProgram::Find(const QString& device) {
     auto client = api::BusClient::Find();
     if (!client)
+        return nullptr;
+    if (!device.isEmpty() && !HoldsDevice(*client, device))
         return nullptr;
     // Listening before anything is sent: no event of a send is missed.
     if (!client->listen())

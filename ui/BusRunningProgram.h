@@ -18,8 +18,10 @@ class BusRunningProgram : public RunningProgram {
     Q_OBJECT
 public:
     // The program holding the name (session bus first, then the system
-    // bus), listened to from now on; null when none does.
-    static std::unique_ptr<RunningProgram> Find();
+    // bus), listened to from now on; null when none does. Given a device
+    // (velmora --device PATH), null too when that program holds no modem
+    // on it: the user named a phone of the window's own.
+    static std::unique_ptr<RunningProgram> Find(const QString& device = {});
     explicit BusRunningProgram(std::unique_ptr<api::BusClient> client);
     ~BusRunningProgram() override;
 

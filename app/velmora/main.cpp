@@ -94,7 +94,10 @@ int main(int argc, char** argv) {
     // velmorad (or a window started earlier) holding the modems keeps
     // them; this window then works through it. Else it holds the modem
     // and answers velmora-cli and scripts on the bus while it does.
-    setup.findRunning = [] { return velmora::BusRunningProgram::Find(); };
+    // A device named on the command line that program does not hold is a
+    // phone of the window's own, as for velmora-cli.
+    const QString device = options.anyPort ? QString::fromStdString(*options.anyPort) : QString();
+    setup.findRunning = [device] { return velmora::BusRunningProgram::Find(device); };
     setup.answerOnBus = true;
     std::unique_ptr<velmora::TForm1> window;
     std::function<void()> open = [&] {

@@ -91,6 +91,10 @@ void FrontEndBusTest::theWindowBesideVelmoradSendsThroughItAndSaysWhenItStops() 
     QVERIFY(daemon.waitForStarted(5000));
     QVERIFY2(WaitForHolder(15000), "velmorad never took the name");
 
+    // velmora --device naming the daemon's phone works through it; naming
+    // another, the window opens that one itself.
+    QVERIFY(BusRunningProgram::Find(phone.device()));
+    QVERIFY(!BusRunningProgram::Find(dir.filePath("another-phone")));
     auto running = BusRunningProgram::Find();
     QVERIFY(running);
     Window window(std::move(running));
