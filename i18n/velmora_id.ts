@@ -2892,6 +2892,14 @@ Antrekan pesan ke %2 penerima lainnya?</translation>
         <source>%1 has stopped.</source>
         <translation>%1 telah berhenti.</translation>
     </message>
+    <message>
+        <source>%1 holds the phone: messages cannot be deleted from it here.</source>
+        <translation>%1 memegang ponsel: pesan di dalamnya tidak dapat dihapus dari sini.</translation>
+    </message>
+    <message>
+        <source>%1 could not read the phone: %2</source>
+        <translation>%1 tidak dapat membaca ponsel: %2</translation>
+    </message>
 </context>
 <context>
     <name>velmora::TunePlayer</name>

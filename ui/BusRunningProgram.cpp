@@ -17,10 +17,19 @@ namespace {
 // A send the program does not answer within this long is given up on
 // here; the window is never held while it waits.
 constexpr int kSendTimeoutMs = 10'000;
+// A phone's whole store read through the program: a SIM of a few hundred
+// messages takes a minute.
+constexpr int kReadTimeoutMs = 180'000;
 
 // The program's refusal carries the API's words; the bus's own failure (no
 // answer, not allowed) says what the bus said.
 QString Why(const api::BusFailure& failure) { return failure.why; }
+
+// The connection the client found the program on, for the calls not waited for.
+QDBusConnection Bus(const api::BusClient& client) {
+    return client.busType() == QDBusConnection::SystemBus ? QDBusConnection::systemBus()
+                                                          : QDBusConnection::sessionBus();
+}
 
 // Whether the program has a modem on `device` (its path or its stable
 // by-id name, links followed), as velmora-cli asks before it goes direct.
@@ -100,10 +109,7 @@ void BusRunningProgram::send(const QStringList& recipients, const QJsonObject& m
         QDBusMessage::createMethodCall(QLatin1String(api::kBusName), QLatin1String(api::kObjectPath),
                                        QLatin1String(api::kMessagesInterface), QStringLiteral("Send"));
     call.setArguments({recipients, api::ToBus(message), options});
-    const QDBusConnection bus = m_client->busType() == QDBusConnection::SystemBus
-                                    ? QDBusConnection::systemBus()
-                                    : QDBusConnection::sessionBus();
-    auto* watcher = new QDBusPendingCallWatcher(bus.asyncCall(call, kSendTimeoutMs), this);
+    auto* watcher = new QDBusPendingCallWatcher(Bus(*m_client).asyncCall(call, kSendTimeoutMs), this);
     connect(watcher, &QDBusPendingCallWatcher::finished, this,
             [this, done = std::move(done)](QDBusPendingCallWatcher* answered) {
                 answered->deleteLater();
@@ -122,6 +128,34 @@ void BusRunningProgram::send(const QStringList& recipients, const QJsonObject& m
                     for (const QVariant& id : api::FromBus(reply.arguments().front()).toList())
                         ids.push_back(id.toLongLong());
                 done(Queued::Ok(std::move(ids)));
+            });
+}
+
+void BusRunningProgram::readPhone(std::function<void(Result<PhoneRead, QString>)> done) {
+    QDBusMessage call =
+        QDBusMessage::createMethodCall(QLatin1String(api::kBusName), QLatin1String(api::kObjectPath),
+                                       QLatin1String(api::kMessagesInterface), QStringLiteral("ReadPhone"));
+    call.setArguments({QString()});
+    auto* watcher = new QDBusPendingCallWatcher(Bus(*m_client).asyncCall(call, kReadTimeoutMs), this);
+    connect(watcher, &QDBusPendingCallWatcher::finished, this,
+            [done = std::move(done)](QDBusPendingCallWatcher* answered) {
+                answered->deleteLater();
+                const QDBusMessage reply = answered->reply();
+                if (reply.type() == QDBusMessage::ErrorMessage || reply.arguments().isEmpty()) {
+                    done(Result<PhoneRead, QString>::Fail(reply.errorMessage()));
+                    return;
+                }
+                const QJsonObject read = api::JsonFromBus(api::FromBus(reply.arguments().front()).toMap());
+                PhoneRead out;
+                for (const QJsonValue& v : read.value("messages").toArray()) {
+                    const QJsonObject m = v.toObject();
+                    out.messages.push_back({m.value("storage").toString().toStdString(),
+                                            m.value("index").toInt(), m.value("status").toInt(),
+                                            m.value("pdu").toString().toStdString()});
+                }
+                for (const QJsonValue& p : read.value("problems").toArray())
+                    out.problems << p.toString();
+                done(Result<PhoneRead, QString>::Ok(std::move(out)));
             });
 }
 

@@ -31,6 +31,7 @@ public:
     void send(const QStringList& recipients, const QJsonObject& message, bool report,
               std::function<void(Queued)> done) override;
     Result<bool, QString> queueStep(QueueStep step, qint64 id) override;
+    void readPhone(std::function<void(Result<PhoneRead, QString>)> done) override;
     Result<std::vector<QJsonObject>, QString> list(int limit) override;
 
 private:

@@ -6,9 +6,11 @@
 // and hears what becomes of the messages from it. What carries the asking
 // (D-Bus in the program, a stand-in in a test) stays behind this class.
 
+#include "PhoneSession.h"
 #include "Result.h"
 
 #include <QJsonObject>
+#include <QList>
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -42,6 +44,13 @@ public:
     // again in its batch. False with why when the program refused.
     enum class QueueStep { PauseBatch, ResumeBatch, CancelBatch, CancelMessage, RetryMessage };
     virtual Result<bool, QString> queueStep(QueueStep step, qint64 id) = 0;
+    // What the phone and its SIM keep, read now by the program from its
+    // first modem up; `done` comes later, on this thread.
+    struct PhoneRead {
+        QList<StoredMessage> messages;
+        QStringList problems; // what could not be read
+    };
+    virtual void readPhone(std::function<void(Result<PhoneRead, QString>)> done) = 0;
     // The newest `limit` messages, each as history --json writes one, or why
     // they could not be listed (for a store the window cannot read).
     virtual Result<std::vector<QJsonObject>, QString> list(int limit) = 0;

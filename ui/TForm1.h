@@ -288,6 +288,8 @@ private:
     // read here; false when the store shows them.
     bool ShowRunningMessages();
     void ResendThroughRunning(qint64 id);
+    // The inbox: the phone of the program's first modem, read by it.
+    void ReadPhoneThroughRunning();
     // Holding the modem, the window answers on the bus; letting it go, it
     // gives the name up with it.
     void HoldName(bool hold);

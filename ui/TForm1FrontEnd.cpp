@@ -7,6 +7,7 @@
 #include "ApiHost.h"
 #include "BatchBuilder.h"
 #include "DesktopNotifier.h"
+#include "InboxDialog.h"
 #include "MessageStore.h"
 #include "MessageWords.h"
 #include "MessagesWindow.h"
@@ -116,6 +117,7 @@ void TForm1::ShowFrontEnd() {
     m_takeModem->setVisible(m_runningGone);
     m_takeModemItem->setVisible(m_runningGone);
     m_ui->bitSendSMS->setEnabled(!m_runningGone && !m_asking);
+    m_inbox->setPhoneReady(!m_runningGone);
     ShowStatus(said);
 }
 
@@ -125,13 +127,15 @@ void TForm1::SetFrontEndControls() {
     auto& ui = *m_ui;
     const QString why =
         tr("%1 holds the modem: this window cannot use the port itself.").arg(m_running->name());
+    // The phone's inbox is read by the program, and only read.
+    m_inbox->setNotDeletable(
+        tr("%1 holds the phone: messages cannot be deleted from it here.").arg(m_running->name()));
     const QList<QAction*> portItems{ui.mnuOpenPort,
                                     ui.mnuClosePort,
                                     ui.mnuFindPhone,
                                     ui.mnuFastDialogue,
                                     ui.mnuSerialPort->menuAction(),
                                     ui.mnuBaudrate->menuAction(),
-                                    ui.mnuInbox,
                                     ui.mnuMobile,
                                     ui.mnuReadSIM,
                                     ui.mnuNewEntry,
@@ -327,6 +331,21 @@ void TForm1::HoldName(bool hold) {
     }
     if (host->busNotice().isEmpty())
         m_apiHost = std::move(host);
+}
+
+void TForm1::ReadPhoneThroughRunning() {
+    if (m_runningGone)
+        return;
+    m_inbox->setReading(true);
+    m_inbox->setStatus(tr("Reading the messages on the phone ..."));
+    m_running->readPhone([this](Result<RunningProgram::PhoneRead, QString> read) {
+        if (!read) {
+            m_inbox->setReading(false);
+            m_inbox->setStatus(tr("%1 could not read the phone: %2").arg(m_running->name(), read.error()));
+            return;
+        }
+        InboxRead(true, read->messages, false, read->problems);
+    });
 }
 
 bool TForm1::ShowRunningMessages() {

@@ -5,6 +5,7 @@
 // records in a store of its own, as velmorad does.
 
 #include "HistoryFill.h"
+#include "InboxDialog.h"
 #include "MessageStore.h"
 #include "Outbox.h"
 #include "OutboxWindow.h"
@@ -66,6 +67,14 @@ public:
         // As a D-Bus reply comes: later, on the window's thread.
         QTimer::singleShot(0, this, [done = std::move(done), answer]() mutable { done(std::move(answer)); });
     }
+    // velmorad's first modem's phone, holding `onPhone` on the SIM.
+    void readPhone(std::function<void(Result<PhoneRead, QString>)> done) override {
+        ++reads;
+        PhoneRead read;
+        read.messages = onPhone;
+        QTimer::singleShot(0, this,
+                           [done = std::move(done), read] { done(Result<PhoneRead, QString>::Ok(read)); });
+    }
     // As velmorad does them, in its store; the steps asked kept.
     Result<bool, QString> queueStep(QueueStep step, qint64 id) override {
         steps.push_back({step, id});
@@ -107,6 +116,8 @@ public:
     std::vector<std::pair<QueueStep, qint64>> steps;
     bool storeHidden = false; // as the system's service's store is from a user
     bool sendsBeforeAnswering = false;
+    QList<StoredMessage> onPhone;
+    int reads = 0;
     int lists = 0;
 
 private:
@@ -137,6 +148,7 @@ private slots:
     void theOutboxFollowsTheProgramsStore();
     void aStepToldBeforeTheAnswerIsShownAfterIt();
     void aStoppedProgramIsSaidAndTheModemOffered();
+    void thePhonesInboxIsReadThroughTheProgramAndKept();
     void aStoreTheWindowCannotReadIsListedThroughTheProgram();
 
 private:
@@ -190,8 +202,7 @@ void FrontEndTest::theWindowSaysWhoseModemsItUsesAndLeavesThePortAlone() {
     QTest::qWait(100);
     QCOMPARE(form.link().state(), PhoneLink::State::Disconnected);
     QVERIFY(m_window->find<QPushButton>("bitSendSMS")->isEnabled());
-    for (const char* name :
-         {"mnuOpenPort", "mnuFindPhone", "mnuReadSIM", "mnuInbox", "mnuMobile", "mnuUssd"}) {
+    for (const char* name : {"mnuOpenPort", "mnuFindPhone", "mnuReadSIM", "mnuMobile", "mnuUssd"}) {
         auto* item = m_window->find<QAction>(name);
         QVERIFY2(item, name);
         QVERIFY2(!item->isEnabled(), name);
@@ -405,6 +416,34 @@ void FrontEndTest::aStoreTheWindowCannotReadIsListedThroughTheProgram() {
     m_program->move(m_store->Messages({}).front().id, msg::State::Sending);
     QTRY_COMPARE(list->topLevelItemCount(), 2);
     QCOMPARE(list->topLevelItem(0)->text(3), "Besok");
+}
+
+// The phone is the program's: the inbox is read by it, shown as the
+// window's own read is, and nothing in it can be deleted from here.
+void FrontEndTest::thePhonesInboxIsReadThroughTheProgramAndKept() {
+    Open();
+    const auto job = BuildMessage(Text("628123456789", "Sampai jumpa"));
+    QVERIFY(job);
+    m_program->onPhone = {{"SM", 3, 1, DeliverOf(job->pdus.front(), QDateTime::currentDateTimeUtc())}};
+    auto* item = m_window->find<QAction>("mnuInbox");
+    QVERIFY(item->isEnabled());
+    item->trigger();
+    auto* inbox = m_window->form().findChild<InboxDialog*>();
+    QTRY_COMPARE(inbox->entries().size(), std::size_t(1));
+    QCOMPARE(m_program->reads, 1);
+    QVERIFY(inbox->entries().front().message);
+    auto* list = inbox->findChild<QTreeWidget*>("lvInbox");
+    list->setCurrentItem(list->topLevelItem(0));
+    auto* remove = inbox->findChild<QPushButton*>("btnInboxDelete");
+    QVERIFY(!remove->isEnabled());
+    QVERIFY(remove->toolTip().contains("velmorad"));
+    // Read again on asking; off once the program has stopped.
+    auto* read = inbox->findChild<QPushButton*>("btnInboxRead");
+    QVERIFY(read->isEnabled());
+    QTest::mouseClick(read, Qt::LeftButton);
+    QTRY_COMPARE(m_program->reads, 2);
+    m_program->stop();
+    QTRY_VERIFY(!read->isEnabled());
 }
 
 QTEST_MAIN(FrontEndTest)
