@@ -7,6 +7,7 @@
 #include "HistoryFill.h"
 #include "InboxDialog.h"
 #include "MessageStore.h"
+#include "MessagesWindow.h"
 #include "Outbox.h"
 #include "OutboxWindow.h"
 #include "RunningProgram.h"
@@ -243,6 +244,16 @@ void FrontEndTest::aTextGoesThroughTheProgramAndItsProgressIsShown() {
     const qint64 other = AddSent(*m_store, Text("62811111111", "x"), msg::State::Queued);
     m_program->move(other, msg::State::Sent);
     QVERIFY(form.statusText().startsWith("Failed"));
+
+    // Sent again from the Messages window: the same request, to the same number, through the program.
+    m_window->find<QAction>("mnuMessages")->trigger();
+    auto* messages = form.findChild<MessagesWindow*>();
+    QVERIFY(messages);
+    emit messages->resendRequested(id);
+    QCOMPARE(m_program->calls.size(), std::size_t(2));
+    QCOMPARE(m_program->calls.back().recipients, QStringList{"62812345678"});
+    QCOMPARE(m_program->calls.back().message.value("text").toString(), "Rapat jam 9");
+    QTRY_VERIFY(form.statusText().startsWith("Queued through velmorad as message "));
 }
 
 void FrontEndTest::whatIsNotQueuedSaysWhy_data() {
