@@ -21,7 +21,6 @@
 #include <QStatusBar>
 #include <QTest>
 
-
 using namespace velmora;
 using namespace velmora::testing;
 
