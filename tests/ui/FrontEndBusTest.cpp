@@ -141,6 +141,22 @@ void FrontEndBusTest::aWindowHoldingTheModemAnswersOnTheBusUntilItLetsItGo() {
     QCOMPARE(ids->size(), std::size_t(1));
     QTRY_COMPARE_WITH_TIMEOUT(phone.received().size(), 1, 20000);
 
+    // A second window finds the first holding the modem and sends through it.
+    {
+        auto first = BusRunningProgram::Find();
+        QVERIFY(first);
+        Window second(std::move(first));
+        second.show();
+        QVERIFY2(second.form().frontEndText().endsWith("(1 modem)"),
+                 qPrintable(second.form().frontEndText()));
+        second.find<QLineEdit>("txtHPNo")->setText("62812345679");
+        second.find<QPlainTextEdit>("memText")->setPlainText("Dari jendela kedua");
+        QTest::mouseClick(second.find<QPushButton>("bitSendSMS"), Qt::LeftButton);
+        QTRY_COMPARE_WITH_TIMEOUT(phone.received().size(), 2, 20000);
+        QTRY_COMPARE_WITH_TIMEOUT(second.form().statusText(), "Sent", 5000);
+        QCOMPARE(window.form().link().state(), PhoneLink::State::Connected);
+    }
+
     window.find<QAction>("mnuClosePort")->trigger();
     QVERIFY2(NameFree(5000), "the name stayed with a window that let the modem go");
 }
