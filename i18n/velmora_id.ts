@@ -2900,6 +2900,10 @@ Antrekan pesan ke %2 penerima lainnya?</translation>
         <source>%1 could not read the phone: %2</source>
         <translation>%1 tidak dapat membaca ponsel: %2</translation>
     </message>
+    <message>
+        <source>%1 holds the modem: ask it with velmora-cli ussd CODE.</source>
+        <translation>%1 memegang modem: tanyakan melaluinya dengan velmora-cli ussd KODE.</translation>
+    </message>
 </context>
 <context>
     <name>velmora::TunePlayer</name>

@@ -148,9 +148,12 @@ void TForm1::SetFrontEndControls() {
         item->setStatusTip(why);
     }
     if (auto* ussd = findChild<QAction*>("mnuUssd")) {
-        // It follows the link, which never comes up here.
-        ussd->setToolTip(why);
-        ussd->setStatusTip(why);
+        // It follows the link, which never comes up here; the program
+        // answers velmora-cli's USSD sessions.
+        const QString through =
+            tr("%1 holds the modem: ask it with velmora-cli ussd CODE.").arg(m_running->name());
+        ussd->setToolTip(through);
+        ussd->setStatusTip(through);
     }
     for (QMenu* menu : {ui.mnuCommunication, ui.mnuPhonebook, ui.mnuHelp})
         menu->setToolTipsVisible(true);
