@@ -1489,6 +1489,17 @@ Mengirim SMS melalui telepon GSM atau modem USB dengan kabel serial atau USB.
     </message>
 </context>
 <context>
+    <name>velmora::BusRunningProgram</name>
+    <message>
+        <source>the running Velmora program</source>
+        <translation>program Velmora yang sedang berjalan</translation>
+    </message>
+    <message>
+        <source>%1 did not answer (%2); the message may have been queued all the same: look in Messages before sending it again</source>
+        <translation>%1 tidak menjawab (%2); pesan itu mungkin tetap sudah diantrekan: lihat di Pesan sebelum mengirimnya lagi</translation>
+    </message>
+</context>
+<context>
     <name>velmora::ConversationModel</name>
     <message>
         <source>All messages</source>
@@ -2551,6 +2562,45 @@ Mengirim SMS melalui telepon GSM atau modem USB dengan kabel serial atau USB.
     </message>
 </context>
 <context>
+    <name>velmora::RunningMessagesDialog</name>
+    <message>
+        <source>Messages of %1</source>
+        <translation>Pesan %1</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>Waktu</translation>
+    </message>
+    <message>
+        <source>Number</source>
+        <translation>Nomor</translation>
+    </message>
+    <message>
+        <source>State</source>
+        <translation>Status</translation>
+    </message>
+    <message>
+        <source>Text</source>
+        <translation>Teks</translation>
+    </message>
+    <message>
+        <source>%1 could not list its messages: %2</source>
+        <translation>%1 tidak dapat mendaftar pesannya: %2</translation>
+    </message>
+    <message>
+        <source>To %1</source>
+        <translation>Ke %1</translation>
+    </message>
+    <message>
+        <source>From %1</source>
+        <translation>Dari %1</translation>
+    </message>
+    <message>
+        <source>The newest messages (at most %1), as %2 lists them: its store cannot be read here.</source>
+        <translation>Pesan terbaru (paling banyak %1), sebagaimana didaftar oleh %2: penyimpanannya tidak dapat dibaca di sini.</translation>
+    </message>
+</context>
+<context>
     <name>velmora::SignalCircle</name>
     <message>
         <source>off</source>
@@ -2801,6 +2851,58 @@ Antrekan pesan ke %2 penerima lainnya?</translation>
     <message>
         <source>the message store has no record of it yet</source>
         <translation>penyimpanan pesan belum mempunyai catatannya</translation>
+    </message>
+    <message>
+        <source>&amp;Take the Modem</source>
+        <translation>&amp;Ambil Alih Modem</translation>
+    </message>
+    <message>
+        <source>%1 has stopped: nothing can be sent until it runs again or this window takes the modem.</source>
+        <translation>%1 telah berhenti: tidak ada yang dapat dikirim sampai program itu berjalan lagi atau jendela ini mengambil alih modem.</translation>
+    </message>
+    <message>
+        <source>Working through %1 (1 modem)</source>
+        <translation>Bekerja melalui %1 (1 modem)</translation>
+    </message>
+    <message>
+        <source>Working through %1 (%2 modems)</source>
+        <translation>Bekerja melalui %1 (%2 modem)</translation>
+    </message>
+    <message>
+        <source>%1 holds the modems: this window sends through it and shows its messages.</source>
+        <translation>%1 memegang modem: jendela ini mengirim melaluinya dan menampilkan pesan-pesannya.</translation>
+    </message>
+    <message>
+        <source>%1 holds the modem: this window cannot use the port itself.</source>
+        <translation>%1 memegang modem: jendela ini tidak dapat memakai port itu sendiri.</translation>
+    </message>
+    <message>
+        <source>the message is not in the history</source>
+        <translation>pesan itu tidak ada di riwayat</translation>
+    </message>
+    <message>
+        <source>Queued through %1 as message %2</source>
+        <translation>Diantrekan melalui %1 sebagai pesan %2</translation>
+    </message>
+    <message>
+        <source>Queued through %1: %2 messages</source>
+        <translation>Diantrekan melalui %1: %2 pesan</translation>
+    </message>
+    <message>
+        <source>%1 has stopped.</source>
+        <translation>%1 telah berhenti.</translation>
+    </message>
+    <message>
+        <source>%1 holds the phone: messages cannot be deleted from it here.</source>
+        <translation>%1 memegang ponsel: pesan di dalamnya tidak dapat dihapus dari sini.</translation>
+    </message>
+    <message>
+        <source>%1 could not read the phone: %2</source>
+        <translation>%1 tidak dapat membaca ponsel: %2</translation>
+    </message>
+    <message>
+        <source>%1 holds the modem: ask it with velmora-cli ussd CODE.</source>
+        <translation>%1 memegang modem: tanyakan melaluinya dengan velmora-cli ussd KODE.</translation>
     </message>
 </context>
 <context>

@@ -14,12 +14,12 @@ namespace {
 // store's connection must be.
 class Worker : public QObject {
 public:
-    explicit Worker(QString path) : m_path(std::move(path)) {}
+    Worker(QString path, MessageStore::Access access) : m_path(std::move(path)), m_access(access) {}
 
     // The store, opened at the first question; null when it cannot be.
     MessageStore* store(QString& why) {
         if (!m_store && !m_refused) {
-            auto opened = MessageStore::Open(m_path);
+            auto opened = MessageStore::Open(m_path, m_access);
             if (opened)
                 m_store = std::move(opened.value());
             else
@@ -32,17 +32,23 @@ public:
 
 private:
     QString m_path;
+    MessageStore::Access m_access;
     std::unique_ptr<MessageStore> m_store;
     bool m_refused = false;
 };
 
 } // namespace
 
-HistoryReader::HistoryReader(const QString& storePath, QObject* parent)
-    : QObject(parent), m_path(storePath), m_thread(new QThread), m_worker(new Worker(storePath)) {
+HistoryReader::HistoryReader(const QString& storePath, MessageStore::Access access, QObject* parent)
+    : QObject(parent), m_path(storePath), m_thread(new QThread), m_worker(new Worker(storePath, access)) {
     m_thread->setObjectName("HistoryReader");
     m_worker->moveToThread(m_thread);
     m_thread->start();
+}
+
+MessageStore::Access HistoryReader::AccessFor(const MessageStore& store) {
+    return store.fault() == MessageStore::Fault::ReadOnly ? MessageStore::Access::Read
+                                                          : MessageStore::Access::Write;
 }
 
 HistoryReader::~HistoryReader() {

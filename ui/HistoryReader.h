@@ -24,8 +24,13 @@ namespace velmora {
 class HistoryReader : public QObject {
     Q_OBJECT
 public:
-    // Opens `storePath` on its thread at the first question.
-    explicit HistoryReader(const QString& storePath, QObject* parent = nullptr);
+    // Opens `storePath` on its thread at the first question, for writing
+    // unless told to only read it (another program's store).
+    explicit HistoryReader(const QString& storePath,
+                           MessageStore::Access access = MessageStore::Access::Write,
+                           QObject* parent = nullptr);
+    // How a reader beside `store` opens the file: as `store` was opened.
+    static MessageStore::Access AccessFor(const MessageStore& store);
     // Waits for the question being answered now; the rest are dropped. Its
     // askers must outlive it.
     ~HistoryReader() override;

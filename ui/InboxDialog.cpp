@@ -323,6 +323,12 @@ void InboxDialog::setPhoneReady(bool ready) {
     updateButtons();
 }
 
+void InboxDialog::setNotDeletable(const QString& why) {
+    m_deletable = why.isEmpty();
+    m_delete->setToolTip(why);
+    updateButtons();
+}
+
 void InboxDialog::setStatus(const QString& text) {
     m_status->setText(text);
     fitStatus();
@@ -376,7 +382,7 @@ void InboxDialog::showChosen() {
 
 void InboxDialog::updateButtons() {
     m_read->setEnabled(m_ready && !m_reading);
-    m_delete->setEnabled(m_ready && !m_reading && chosenRow() >= 0);
+    m_delete->setEnabled(m_ready && m_deletable && !m_reading && chosenRow() >= 0);
 }
 
 } // namespace velmora

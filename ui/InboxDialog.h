@@ -51,6 +51,9 @@ public:
     void setProgress(int done, int total);
     // Whether the phone is there to read from and delete on.
     void setPhoneReady(bool ready);
+    // Read through another program, the phone's messages cannot be deleted
+    // from here: Delete stays off, saying `why` ("" lets it be).
+    void setNotDeletable(const QString& why);
     void setStatus(const QString& text);
     QString statusText() const;
 
@@ -87,6 +90,7 @@ private:
     std::vector<QString> m_names; // per entry, "" when the phone book has none
     bool m_reading = false;
     bool m_ready = false;
+    bool m_deletable = true;
 };
 
 } // namespace velmora

@@ -354,7 +354,7 @@ void MessagesWindow::makeModels() {
         updateButtons();
         return;
     }
-    m_reader = std::make_unique<HistoryReader>(m_store->path());
+    m_reader = std::make_unique<HistoryReader>(m_store->path(), HistoryReader::AccessFor(*m_store));
     connect(m_reader.get(), &HistoryReader::problem, this, [this](const QString& why) {
         m_problem = why;
         updateStatus();

@@ -149,6 +149,11 @@ OutboxWindow::OutboxWindow(MessageStore* store, Outbox& outbox, Prompter& prompt
       m_cancel(Button(tr("&Cancel the Rest"), "btnBatchCancel", this)),
       m_sendAgain(Button(tr("Send &Again"), "btnSendAgain", this)),
       m_drop(Button(tr("&Drop"), "btnDrop", this)), m_clock(new QTimer(this)), m_flush(new QTimer(this)) {
+    m_steps = {[this](qint64 batch) { return m_outbox.pause(batch); },
+               [this](qint64 batch) { return m_outbox.resume(batch); },
+               [this](qint64 batch) { return m_outbox.cancel(batch); },
+               [this](qint64 id) { return m_outbox.cancelMessage(id); },
+               [this](qint64 id) { return m_outbox.retryMessage(id); }};
     setObjectName("OutboxWindow");
     setWindowTitle(tr("Outbox"));
     setWindowFlag(Qt::WindowMinMaxButtonsHint);
@@ -241,7 +246,7 @@ OutboxWindow::OutboxWindow(MessageStore* store, Outbox& outbox, Prompter& prompt
     m_clock->start();
 
     if (m_store)
-        m_reader = std::make_unique<HistoryReader>(m_store->path());
+        m_reader = std::make_unique<HistoryReader>(m_store->path(), HistoryReader::AccessFor(*m_store));
     else
         m_timeLeft->setText(tr("The history is not open, so no batch can be shown."));
     resize(760, 520);
@@ -456,6 +461,8 @@ std::vector<qint64> OutboxWindow::selectedIds(bool (*which)(const BatchRecipient
     return ids;
 }
 
+void OutboxWindow::setQueueSteps(QueueSteps steps) { m_steps = std::move(steps); }
+
 void OutboxWindow::updateButtons() {
     const bool open = m_record && !m_record->finished() && m_record->state != msg::BatchState::Cancelled;
     m_pause->setEnabled(open);
@@ -471,7 +478,7 @@ void OutboxWindow::pauseClick() {
     if (!m_record)
         return;
     const bool resume = m_record->state == msg::BatchState::Paused;
-    const auto done = resume ? m_outbox.resume(m_batch) : m_outbox.pause(m_batch);
+    const auto done = resume ? m_steps.resume(m_batch) : m_steps.pause(m_batch);
     if (!done)
         refused(done.error());
     refreshBatch(m_batch);
@@ -487,7 +494,7 @@ void OutboxWindow::cancelClick() {
             .arg(QString::number(m_record->queued), m_batches->currentItem()->text(BatchName));
     if (!m_prompter.AskToDelete(this, question))
         return;
-    if (const auto done = m_outbox.cancel(m_batch); !done)
+    if (const auto done = m_steps.cancel(m_batch); !done)
         refused(done.error());
     refreshBatch(m_batch);
 }
@@ -495,7 +502,7 @@ void OutboxWindow::cancelClick() {
 void OutboxWindow::sendAgainClick() {
     bool any = false;
     for (const qint64 id : selectedIds(IsRetryable)) {
-        const auto done = m_outbox.retryMessage(id);
+        const auto done = m_steps.retryMessage(id);
         if (!done) {
             refused(done.error());
             break;
@@ -512,7 +519,7 @@ void OutboxWindow::sendAgainClick() {
 
 void OutboxWindow::dropClick() {
     for (const qint64 id : selectedIds(IsDroppable)) {
-        if (const auto done = m_outbox.cancelMessage(id); !done) {
+        if (const auto done = m_steps.cancelMessage(id); !done) {
             refused(done.error());
             break;
         }

@@ -6,6 +6,7 @@
 #include <QHash>
 #include <QSet>
 
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -55,6 +56,14 @@ public:
     BatchRecipientModel* recipients() const { return m_model; }
     // Whether the chosen batch's recipients have been read.
     bool isListed() const { return m_listed; }
+    // What the buttons change the queue through: the outbox given (the
+    // default), or the program that sends the batches when the window
+    // works through another one.
+    struct QueueSteps {
+        std::function<Result<bool>(qint64 batch)> pause, resume, cancel;
+        std::function<Result<bool>(qint64 id)> cancelMessage, retryMessage;
+    };
+    void setQueueSteps(QueueSteps steps);
 
 public slots:
     // A message was recorded or changed its state: its row follows.
@@ -108,6 +117,7 @@ private:
     qint64 m_batch = 0;
     std::optional<BatchRecord> m_record; // the chosen batch as last read
     bool m_listed = false;
+    QueueSteps m_steps;
     int m_asked = 0;                          // the recipient list being read
     std::vector<qint64> m_changedMeanwhile;   // changed while the list was being read
     QSet<qint64> m_dirtyBatches, m_dirtyRows; // changed since the last flush

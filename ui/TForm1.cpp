@@ -2,6 +2,7 @@
 
 #include "Translations.h"
 
+#include "ApiHost.h"
 #include "ContentFile.h"
 #include "ContentTabs.h"
 #include "CountryCode.h"
@@ -22,6 +23,7 @@
 #include "Pictures.h"
 #include "Prompter.h"
 #include "QtText.h"
+#include "RunningMessagesDialog.h"
 #include "TAboutBox.h"
 #include "TForm2.h"
 #include "Terms.h"
@@ -63,13 +65,20 @@ TForm1::TForm1(WindowSetup setup, QWidget* parent)
     m_prompter = m_setup.prompter ? m_setup.prompter : m_ownPrompter.get();
 
     LoadSettingsAtStart();
+    // Another program holding the modems (velmorad) keeps them: the window
+    // works through it and never opens the port or writes the store itself.
+    if (m_setup.findRunning)
+        m_running = m_setup.findRunning();
     m_link = m_setup.makeLink(m_settings);
     CentreSetup centre;
     centre.paths = m_setup.paths;
     centre.storePath = Q(ChooseMessageStore(m_setup.paths, m_settings.MessageStore));
     centre.keepDays = m_settings.KeepDays;
     m_centre = std::make_unique<MessageCentre>(std::move(centre));
-    m_centre->open();
+    // Opening the store marks what was left sending uncertain: never while
+    // another program is sending through it.
+    if (!m_running)
+        m_centre->open();
     ModemChannel& channel = m_centre->addLink(*m_link);
     // The outbox runs while the link is up.
     channel.followLink(true);
@@ -109,13 +118,18 @@ TForm1::TForm1(WindowSetup setup, QWidget* parent)
     m_ui->stbStatus->addPermanentWidget(m_outboxBar);
     WireSignals();
     SetUpUssd();
+    if (m_running)
+        StartFrontEnd();
     // A batch left queued by the last run shows from the start.
     OutboxBatchChanged(0);
 }
 
 // A window closed without its close event (a test) still ends the phone's
 // work while everything that hears of it is there.
-TForm1::~TForm1() { m_centre->stop(); }
+TForm1::~TForm1() {
+    m_apiHost.reset();
+    m_centre->stop();
+}
 
 // Every connection of the window, in one place.
 void TForm1::WireSignals() {
@@ -404,7 +418,8 @@ void TForm1::FormActivate() {
     if (m_autoConnectDone)
         return;
     m_autoConnectDone = true;
-    mnuOpenPortClick();
+    if (!m_running)
+        mnuOpenPortClick();
     if (!m_settingsMessages.isEmpty())
         QTimer::singleShot(0, this, [this] { m_prompter->Error(this, m_settingsMessages.join('\n')); });
 }
@@ -417,6 +432,7 @@ void TForm1::closeEvent(QCloseEvent* event) {
     // Nothing more is started; the message on its way ends as any does.
     m_runner->stop();
     m_content->stopTune();
+    HoldName(false);
     SaveSettingsAtEnd();
     // A send in progress reports its part as unknown before the link ends;
     // the service records it (and the log says so) before the window goes.
@@ -487,9 +503,15 @@ MessagesWindow& TForm1::Messages() {
     return *m_messages;
 }
 
-void TForm1::mnuMessagesClick() { Messages().showAll(); }
+void TForm1::mnuMessagesClick() {
+    if (!ShowRunningMessages())
+        Messages().showAll();
+}
 
 // What was sent, to every number, in the history.
-void TForm1::mnuSentMessagesClick() { Messages().showSent(); }
+void TForm1::mnuSentMessagesClick() {
+    if (!ShowRunningMessages())
+        Messages().showSent();
+}
 
 } // namespace velmora

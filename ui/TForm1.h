@@ -7,6 +7,7 @@
 #include "MessageService.h"
 #include "PhoneLink.h"
 #include "Preview.h"
+#include "RunningProgram.h"
 #include "Tab.h"
 #include "WindowSetup.h"
 
@@ -19,7 +20,9 @@
 #include <vector>
 
 class QAction;
+class QLabel;
 class QLineEdit;
+class QPushButton;
 class QPlainTextEdit;
 class QProgressBar;
 class QThread;
@@ -30,6 +33,10 @@ class TForm1;
 }
 
 namespace velmora {
+
+namespace api {
+class ApiHost;
+}
 
 class ContentTabs;
 class DesktopNotifier;
@@ -47,6 +54,7 @@ struct QueueRefusal;
 struct RecipientProblem;
 class PduFieldsDialog;
 class PhonebookEditor;
+class RunningMessagesDialog;
 class PhonebookPanel;
 class PictureEditorDialog;
 class LinkTransport;
@@ -85,6 +93,24 @@ public:
     // Whether a batch is on its way to the store (QueueBatch records it
     // off the window's thread).
     bool recordingBatch() const { return m_recording; }
+    // The program the window works through, when another one held the
+    // modems at the start (velmorad); null when the window holds its own.
+    RunningProgram* runningProgram() const { return m_running.get(); }
+    // What the connection area says of that program; "" when there is none.
+    QString frontEndText() const;
+    // What the user was writing: kept when the window is made again to take
+    // the modem.
+    struct Draft {
+        QString destination, text;
+        int tab = 0;
+    };
+    Draft draft() const;
+    void setDraft(const Draft& draft);
+
+signals:
+    // The user asked to take the modem after the program the window worked
+    // through stopped: the window is to be made again, holding it itself.
+    void takeModemRequested();
 
 protected:
     bool event(QEvent* event) override;
@@ -194,6 +220,13 @@ private slots:
     void StoredDeleted(bool ok, const QString& reason);
     void MessageArrived(const velmora::StoredMessage& m);
 
+    // Working through another program (TForm1FrontEnd.cpp)
+    void RunningStateChanged(qint64 id, const QString& state, const QString& reason, uint part);
+    void RunningReceived(qint64 id, const QString& modem, const QString& number, const QString& text);
+    void RunningVanished();
+    void RunningReturned();
+    void mnuTakeModemClick();
+
     // The PDU inspector (TForm1PduFields.cpp)
     void mnuPduInspectorClick();
     void mnuInspectPdusClick();
@@ -244,6 +277,23 @@ private:
     void ShowResultIndicators();
     // Communication > USSD... and its dialog (TForm1Ussd.cpp).
     void SetUpUssd();
+    // Working through another program (TForm1FrontEnd.cpp): its store, read
+    // only, the connection area's words, and the controls that need the
+    // port itself turned off, saying why.
+    void StartFrontEnd();
+    void ShowFrontEnd();
+    void SetFrontEndControls();
+    void SendThroughRunning();
+    // The program's messages through its list, when its store cannot be
+    // read here; false when the store shows them.
+    bool ShowRunningMessages();
+    void ResendThroughRunning(qint64 id);
+    // The inbox: the phone of the program's first modem, read by it.
+    void ReadPhoneThroughRunning();
+    // Holding the modem, the window answers on the bus; letting it go, it
+    // gives the name up with it.
+    void HoldName(bool hold);
+    void QueuedThroughRunning(const QStringList& numbers, RunningProgram::Queued queued);
 
 public:
     // Loads a file as dropping it on the window does.
@@ -284,6 +334,22 @@ private:
     qint64 m_outboxChanged = 0;                // the batch that changed last, shown after a pause
     QTimer* m_outboxDelay = nullptr;
     std::unique_ptr<UssdDialog> m_ussd; // before the link and the store go
+    // The program the window works through (null: it holds the modem), the
+    // store that program records in, opened for reading, and what the
+    // window last sent through it.
+    std::unique_ptr<RunningProgram> m_running;
+    std::unique_ptr<MessageStore> m_runningStore;
+    bool m_runningGone = false;
+    bool m_asking = false;              // a send is on its way to the program
+    std::vector<qint64> m_sentThrough;  // the ids of the message last sent through it
+    QStringList m_runningModems;        // as it last listed them
+    QLabel* m_frontEnd = nullptr;       // in the connection area
+    QPushButton* m_takeModem = nullptr; // beside it, once the program stopped
+    QAction* m_takeModemItem = nullptr; // Communication > Take the Modem
+    std::unique_ptr<RunningMessagesDialog> m_runningMessages;
+    // The window's door for other programs while it holds the modem; goes
+    // before the centre it is built over.
+    std::unique_ptr<api::ApiHost> m_apiHost;
 
     Settings m_settings;
     QStringList m_settingsMessages;

@@ -26,11 +26,15 @@ void TForm1::mnuInboxClick() {
     m_inbox->show();
     m_inbox->raise();
     m_inbox->activateWindow();
-    if (!m_inboxRead && m_link->state() == PhoneLink::State::Connected)
+    if (!m_inboxRead && (m_link->state() == PhoneLink::State::Connected || (m_running && !m_runningGone)))
         InboxReadClick();
 }
 
 void TForm1::InboxReadClick() {
+    if (m_running) {
+        ReadPhoneThroughRunning();
+        return;
+    }
     if (!m_link->isUp())
         return;
     m_inbox->setReading(true);

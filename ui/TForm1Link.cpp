@@ -83,6 +83,8 @@ void TForm1::LinkStateChanged(PhoneLink::State state) {
             m_transport->setDevice(Q(m_setup.deviceFor(m_settings, m_settings.PortNumber)));
     }
     m_indicators->stateChanged(state);
+    if (state == PhoneLink::State::Connected || state == PhoneLink::State::Disconnected)
+        HoldName(state == PhoneLink::State::Connected);
     if (state == PhoneLink::State::ReadingPhonebook)
         m_phonebook->readStarted();
     SetConnectedUI(PhoneLink::IsUp(state));

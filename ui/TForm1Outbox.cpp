@@ -162,6 +162,18 @@ void TForm1::BatchRecorded(BatchRequest request, Result<QueuedBatch, QueueRefusa
 OutboxWindow& TForm1::OutboxView() {
     if (!m_outboxWindow) {
         m_outboxWindow = std::make_unique<OutboxWindow>(m_store, *m_outbox, *m_prompter, this);
+        if (m_running) {
+            // The program the window works through sends these batches.
+            const auto step = [this](RunningProgram::QueueStep s) {
+                return [this, s](qint64 id) {
+                    const auto done = m_running->queueStep(s, id);
+                    return done ? Result<bool>::Ok(true) : Result<bool>::Fail(S(done.error()));
+                };
+            };
+            using Q = RunningProgram::QueueStep;
+            m_outboxWindow->setQueueSteps({step(Q::PauseBatch), step(Q::ResumeBatch), step(Q::CancelBatch),
+                                           step(Q::CancelMessage), step(Q::RetryMessage)});
+        }
         connect(m_outboxWindow.get(), &OutboxWindow::queueChanged, this, [this] {
             if (m_runner->running())
                 m_runner->poke();
@@ -170,7 +182,10 @@ OutboxWindow& TForm1::OutboxView() {
     return *m_outboxWindow;
 }
 
-void TForm1::mnuOutboxClick() { OutboxView().showBatch(m_outboxBatch); }
+void TForm1::mnuOutboxClick() {
+    if (!ShowRunningMessages())
+        OutboxView().showBatch(m_outboxBatch);
+}
 
 void TForm1::mnuGroupsClick() {
     GroupsDialog dialog(m_store, *m_prompter, this);
@@ -240,7 +255,8 @@ void TForm1::OutboxBatchChanged(qint64 batch) {
 }
 
 bool TForm1::LeaveBatches() {
-    if (!m_store)
+    // The program the window works through sends them on.
+    if (!m_store || m_running)
         return true;
     const std::vector<BatchRecord> unfinished = m_store->Batches(true);
     int queued = 0;

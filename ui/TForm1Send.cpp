@@ -61,6 +61,10 @@ QString ReportStatus(const MessageRecord& m) {
 } // namespace
 
 void TForm1::bitSendSMSClick() {
+    if (m_running) {
+        SendThroughRunning();
+        return;
+    }
     // Several recipients are queued, whatever is being sent now.
     if (const QStringList words = SplitRecipients(m_ui->txtHPNo->text()); SendsToMany(words)) {
         SendToMany(words);
@@ -108,6 +112,10 @@ void TForm1::bitSendSMSClick() {
 
 // A failed or uncertain message, as it was asked for, as a new message.
 void TForm1::Resend(qint64 id) {
+    if (m_running) {
+        ResendThroughRunning(id);
+        return;
+    }
     if (m_sending || !m_link->isUp()) {
         m_prompter->Warning(this, m_sending ? tr("A message is being sent; send this one after it.")
                                             : tr("Please Open Communication Port !"));

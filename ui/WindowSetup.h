@@ -17,6 +17,7 @@ namespace velmora {
 
 class Clock;
 class Prompter;
+class RunningProgram;
 class TuneOutput;
 
 // What the window is given by the program that starts it (or by a test).
@@ -32,6 +33,13 @@ struct WindowSetup {
     Prompter* prompter = nullptr;
     // Where the RingTone tab plays; null for the default audio output.
     std::function<std::unique_ptr<TuneOutput>()> makeTuneOutput;
+    // Another Velmora program holding the modems now (velmorad), which the
+    // window then works through instead of opening the port; null when
+    // none does. Unset: the window never looks.
+    std::function<std::unique_ptr<RunningProgram>()> findRunning;
+    // Whether the window, while it holds the modem itself, answers other
+    // programs (velmora-cli, scripts) as org.velmora.Velmora1 on the session bus.
+    bool answerOnBus = false;
 };
 
 // The setup of a window on the devices the options and settings name, its

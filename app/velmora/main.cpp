@@ -1,6 +1,7 @@
 // velmora: the window.
 
 #include "AppPaths.h"
+#include "BusRunningProgram.h"
 #include "CommandLine.h"
 #include "LinkFactory.h"
 #include "TForm1.h"
@@ -12,6 +13,8 @@
 
 #include <cstdio>
 #include <cstring>
+#include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -87,7 +90,36 @@ int main(int argc, char** argv) {
     // Lets a Wayland desktop match the window to its menu entry and icon.
     QGuiApplication::setDesktopFileName("velmora");
 
-    velmora::TForm1 window(velmora::MakeWindowSetup(velmora::CurrentAppPaths(), options));
-    window.show();
+    velmora::WindowSetup setup = velmora::MakeWindowSetup(velmora::CurrentAppPaths(), options);
+    // velmorad (or a window started earlier) holding the modems keeps
+    // them; this window then works through it. Else it holds the modem
+    // and answers velmora-cli and scripts on the bus while it does.
+    // A device named on the command line that program does not hold is a
+    // phone of the window's own, as for velmora-cli.
+    const QString device = options.anyPort ? QString::fromStdString(*options.anyPort) : QString();
+    setup.findRunning = [device] { return velmora::BusRunningProgram::Find(device); };
+    setup.answerOnBus = true;
+    std::unique_ptr<velmora::TForm1> window;
+    std::function<void()> open = [&] {
+        window = std::make_unique<velmora::TForm1>(setup);
+        // The program the window worked through stopped and the user takes
+        // the modem: the window is made again, holding it itself, where the
+        // old one was (it saved its place on closing).
+        QObject::connect(
+            window.get(), &velmora::TForm1::takeModemRequested, &app,
+            [&] {
+                QApplication::setQuitOnLastWindowClosed(false);
+                const velmora::TForm1::Draft draft = window->draft();
+                if (window->close()) {
+                    window.reset();
+                    open();
+                    window->setDraft(draft);
+                }
+                QApplication::setQuitOnLastWindowClosed(true);
+            },
+            Qt::QueuedConnection);
+        window->show();
+    };
+    open();
     return QApplication::exec();
 }

@@ -54,6 +54,16 @@ Window::Window(const QString& device, const QByteArray& settings, double scale) 
     recreate(device, scale);
 }
 
+Window::Window(std::unique_ptr<RunningProgram> running, const QByteArray& settings)
+    : m_running(std::move(running)) {
+    if (!settings.isNull()) {
+        QFile f(path("velmora.Ini"));
+        f.open(QIODevice::WriteOnly);
+        f.write(settings);
+    }
+    recreate(path("no-such-device"), 0.1);
+}
+
 Window::~Window() {
     if (m_form)
         m_form->close();
@@ -68,6 +78,9 @@ void Window::recreate(const QString& device, double scale) {
     setup.makeTuneOutput = [this]() -> std::unique_ptr<TuneOutput> {
         return tuneOutput ? tuneOutput() : std::make_unique<SinkOutput>();
     };
+    setup.answerOnBus = answerOnBus;
+    if (m_running)
+        setup.findRunning = [this] { return std::move(m_running); };
     m_form.reset();
     m_form = std::make_unique<TForm1>(std::move(setup));
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Prompter.h"
+#include "RunningProgram.h"
 #include "SimPhone.h"
 #include "TForm1.h"
 #include "TuneOutput.h"
@@ -107,6 +108,9 @@ private:
 class Window {
 public:
     explicit Window(const QString& device, const QByteArray& settings = {}, double scale = 0.1);
+    // A window that finds `running` holding the modems (the first time it
+    // looks; none after), on a device that is never there.
+    explicit Window(std::unique_ptr<RunningProgram> running, const QByteArray& settings = {});
     ~Window();
 
     TForm1& form() { return *m_form; }
@@ -119,12 +123,16 @@ public:
     void recreate(const QString& device, double scale);
 
     TestPrompter prompter;
+    // Made again (recreate), the window answers on the session bus while
+    // it holds the modem.
+    bool answerOnBus = false;
     // Where the RingTone tab plays, made at its first Play; the default
     // audio output when unset.
     std::function<std::unique_ptr<TuneOutput>()> tuneOutput;
 
 private:
     QTemporaryDir m_dir;
+    std::unique_ptr<RunningProgram> m_running;
     std::unique_ptr<TForm1> m_form;
 };
 
