@@ -515,7 +515,8 @@ Result<DaemonConfig, std::vector<ConfigProblem>> LoadDaemonConfig(const QString&
         } else if (lower == "http") {
             reader.ReadHttpKey(config.http, section, key, value);
         } else if (lower == "hooks") {
-            reader.ReadHooksKey(config.hooks, section, key, value);
+            // A command line keeps its own quotes: split as written.
+            reader.ReadHooksKey(config.hooks, section, key, Q(item.written));
         } else if (lower == "webhooks") {
             reader.ReadWebhooksKey(config.webhook, section, key, value);
         } else if (lower == "store") {

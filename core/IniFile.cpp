@@ -65,6 +65,7 @@ IniFile::Line IniFile::LineAt(std::size_t pos) const {
             line.kind = Kind::Key;
             line.name = Trim(t.substr(0, eq));
             std::string_view v = Trim(t.substr(eq + 1));
+            line.written = v;
             if (v.size() >= 2 && v.front() == '"' && v.back() == '"')
                 v = v.substr(1, v.size() - 2);
             line.value = v;
@@ -123,15 +124,16 @@ std::vector<IniFile::Item> IniFile::Items() const {
         ++number;
         if (line.kind == Kind::Section) {
             section = std::string(line.name);
-            items.push_back({Item::Section, section, {}, {}, number});
+            items.push_back({Item::Section, section, {}, {}, number, {}});
         } else if (line.kind == Kind::Key) {
-            items.push_back({Item::Key, section, std::string(line.name), std::string(line.value), number});
+            items.push_back({Item::Key, section, std::string(line.name), std::string(line.value), number,
+                             std::string(line.written)});
         } else {
             std::string_view t = Trim(std::string_view(m_text).substr(line.begin, line.end - line.begin));
             if (pos == 0 && t.substr(0, 3) == "\xEF\xBB\xBF")
                 t = Trim(t.substr(3));
             if (!t.empty() && t.front() != ';' && t.front() != '#')
-                items.push_back({Item::Stray, section, {}, std::string(t), number});
+                items.push_back({Item::Stray, section, {}, std::string(t), number, std::string(t)});
         }
         pos = line.next;
     }

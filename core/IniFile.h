@@ -40,6 +40,10 @@ public:
         std::string section; // the section's name, or the one the key stands in
         std::string key, value;
         std::size_t line = 0; // from 1
+        // The value as written, trimmed but with its quotes: a command line
+        // whose own quoting begins and ends the value ("/opt/my hooks/x" "y")
+        // is not one quoted string.
+        std::string written;
     };
     std::vector<Item> Items() const;
 
@@ -50,8 +54,9 @@ private:
         std::size_t begin = 0, end = 0; // the line without its ending
         std::size_t next = 0;           // where the next line begins
         Kind kind = Kind::Other;
-        std::string_view name;  // section or key name, trimmed
-        std::string_view value; // key's value, trimmed and unquoted
+        std::string_view name;    // section or key name, trimmed
+        std::string_view value;   // key's value, trimmed and unquoted
+        std::string_view written; // key's value, trimmed
     };
     // The line that begins at `pos` (< m_text.size()).
     Line LineAt(std::size_t pos) const;

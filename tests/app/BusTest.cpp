@@ -80,16 +80,22 @@ struct Ran {
     std::string out, err;
 };
 
+// ctest runs each test alone: whichever comes first makes the application
+// its event loops need.
+void MakeApp() {
+    static int argc = 1;
+    static char name[] = "api_bus_tests";
+    static char* argv[] = {name, nullptr};
+    if (!QCoreApplication::instance())
+        new QCoreApplication(argc, argv);
+}
+
 class BusTest : public ::testing::Test {
 protected:
     // One bus for the process, for every suite: Qt keeps its session
     // connection once made. It ends with the process.
     static void SetUpTestSuite() {
-        static int argc = 1;
-        static char name[] = "api_bus_tests";
-        static char* argv[] = {name, nullptr};
-        if (!QCoreApplication::instance())
-            new QCoreApplication(argc, argv);
+        MakeApp();
         if (s_bus)
             return;
         s_bus = new QProcess;
@@ -531,6 +537,7 @@ TEST_F(BusTest, SecondDaemonFindsTheNameTaken) {
 // A box with no session bus: the daemon runs its modems and says once that
 // other programs cannot reach it.
 TEST(BusAbsent, DaemonRunsWithoutABusAndSaysSoOnce) {
+    MakeApp();
     SimPhone phone({"--imei", "354812345678908"});
     const std::string dir = TempDir("velmora-nobus");
     Write(dir + "/velmorad.conf", "[Modem a]\nDevice=" + phone.device() + "\n");

@@ -3,6 +3,7 @@
 #include "CoreTestUtil.h"
 #include "TestNames.h"
 
+#include <QProcess>
 #include <QString>
 
 #include <sys/stat.h>
@@ -366,6 +367,25 @@ TEST(DaemonConfig, TheDoorsGiveTheirValues) {
         EXPECT_TRUE(loaded->hooks.onState.isEmpty());
         EXPECT_EQ(loaded->webhook.url, "https://example.org/sms?from=velmora");
         EXPECT_EQ(loaded->webhook.secretFile.toStdString(), dir / "token");
+    }
+}
+
+// A hook's program in a folder with a space is quoted as a command line is:
+// the quotes around the whole value are its own, not the settings file's.
+TEST(DaemonConfig, AHookWhosePathIsQuotedKeepsItsQuotes) {
+    TempDir dir;
+    const std::filesystem::path folder = dir / "my hooks";
+    std::filesystem::create_directories(folder);
+    WriteText(folder / "on sms", "#!/bin/sh\ncat\n");
+    std::filesystem::permissions(folder / "on sms", std::filesystem::perms::owner_all);
+    const std::string quoted = "\"" + (folder / "on sms").string() + "\"";
+    for (const std::string& value : {quoted, quoted + " \"--to\" \"x y\""}) {
+        WriteText(dir / "velmorad.conf", std::string(MODEM "[Hooks]\nOnReceive=") + value + "\n");
+        const auto loaded = LoadDaemonConfig(QString::fromStdString(dir / "velmorad.conf"));
+        ASSERT_TRUE(loaded.ok()) << value << ": " << ConfigProblemLine(loaded.error().front()).toStdString();
+        EXPECT_EQ(loaded->hooks.onReceive.toStdString(), value);
+        EXPECT_EQ(QProcess::splitCommand(loaded->hooks.onReceive).front().toStdString(),
+                  (folder / "on sms").string());
     }
 }
 

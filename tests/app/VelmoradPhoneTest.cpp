@@ -21,6 +21,13 @@
 namespace velmora::testing {
 namespace {
 
+// A daemon that already ended has no id, and kill(0) would signal the test's
+// own process group.
+void Signal(const QProcess& daemon, int signal) {
+    ASSERT_GT(daemon.processId(), 0) << "the daemon ended before it was signalled";
+    ::kill(static_cast<pid_t>(daemon.processId()), signal);
+}
+
 class Notifications {
 public:
     explicit Notifications(const std::string& path) : m_path(path) {
@@ -107,7 +114,7 @@ TEST(VelmoradOnSimulatedPhones, ReadyReloadAndTerminate) {
     EXPECT_TRUE(LogSays(dir + "/log", "info: modem a: IMEI 354812345678908", 15000));
 
     Write(conf, "[Modem a]\nDevice=" + a.device() + "\n[Modem b]\nDevice=" + b.device() + "\n");
-    ::kill(static_cast<pid_t>(daemon.processId()), SIGHUP);
+    Signal(daemon, SIGHUP);
     EXPECT_TRUE(notify.WaitFor("RELOADING=1", 5000));
     EXPECT_TRUE(notify.WaitFor("READY=1", 5000));
     // The second modem is opened beside the first, without a restart.
@@ -115,7 +122,7 @@ TEST(VelmoradOnSimulatedPhones, ReadyReloadAndTerminate) {
 
     QElapsedTimer t;
     t.start();
-    ::kill(static_cast<pid_t>(daemon.processId()), SIGTERM);
+    Signal(daemon, SIGTERM);
     EXPECT_TRUE(notify.WaitFor("STOPPING=1", 5000));
     ASSERT_TRUE(daemon.waitForFinished(12000));
     EXPECT_LT(t.elapsed(), 10000);
