@@ -212,13 +212,22 @@ void Webhooks::answered(const WebhookDelivery& row) {
             why = tr("HTTP status %1").arg(*status);
         else
             why = reply->errorString();
-        const qint64 pause = PauseAfter(attempts);
-        recorded = m_store.WebhookFailed(row.id, status, why, now.addMSecs(pause));
-        qWarning().noquote() << tr("webhook: event %1 not delivered (attempt %2): %3; tried again in %4 min")
-                                    .arg(row.seq)
-                                    .arg(attempts)
-                                    .arg(why)
-                                    .arg(pause / 60000);
+        if (attempts >= kGiveUpAttempts) {
+            recorded = m_store.WebhookGivenUp(row.id, status, why, now);
+            qWarning().noquote() << tr("webhook: event %1 not delivered after %2 attempts: %3; given up")
+                                        .arg(row.seq)
+                                        .arg(attempts)
+                                        .arg(why);
+        } else {
+            const qint64 pause = PauseAfter(attempts);
+            recorded = m_store.WebhookFailed(row.id, status, why, now.addMSecs(pause));
+            qWarning().noquote()
+                << tr("webhook: event %1 not delivered (attempt %2): %3; tried again in %4 min")
+                       .arg(row.seq)
+                       .arg(attempts)
+                       .arg(why)
+                       .arg(pause / 60000);
+        }
     }
     emit attempted(row.id, delivered);
     if (!recorded) {

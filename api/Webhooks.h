@@ -43,7 +43,11 @@ public:
     static constexpr int kTimeoutMs = 10000;
     static constexpr qint64 kFirstPauseMs = 60 * 1000;
     static constexpr qint64 kLongestPauseMs = 24 * 3600 * 1000;
-    static constexpr int kKeepDays = 7;      // delivered rows are deleted after
+    static constexpr int kKeepDays = 7; // delivered rows are deleted after
+    // A delivery still refused after this many attempts (about a week of
+    // pauses) is given up, said in the log: a receiver gone for good, or a
+    // Url= changed since, does not grow the queue for ever.
+    static constexpr int kGiveUpAttempts = 18;
     static constexpr int kMostSecret = 4096; // bytes of SecretFile=
     static constexpr int kLeastSecret = 16;
     static constexpr int kEventsAtOnce = 200;

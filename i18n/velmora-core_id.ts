@@ -2168,6 +2168,10 @@
         <source>webhook: event %1 not delivered (attempt %2): %3; tried again in %4 min</source>
         <translation>webhook: peristiwa %1 tidak terkirim (percobaan ke-%2): %3; dicoba lagi dalam %4 menit</translation>
     </message>
+    <message>
+        <source>webhook: event %1 not delivered after %2 attempts: %3; given up</source>
+        <translation>webhook: peristiwa %1 tidak terkirim setelah %2 percobaan: %3; dihentikan</translation>
+    </message>
 </context>
 <context>
     <name>velmorad</name>

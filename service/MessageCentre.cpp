@@ -131,15 +131,32 @@ void ModemChannel::runModem() {
         m_record.operatorName = name;
         saveModem();
     });
+    // A modem is busy for a moment at every poll of its signal: written
+    // each time, an idle daemon would write its store every few seconds
+    // (an SD card's wear). Busy is kept only once it lasts.
+    m_busyNote.setSingleShot(true);
+    m_busyNote.setInterval(kBusyNoteMs);
+    connect(&m_busyNote, &QTimer::timeout, this, [this] {
+        m_record.state = StateName(ModemState::Busy);
+        saveModem();
+    });
     connect(link, &PhoneLink::modemState, this, [this](ModemState state) {
-        if (m_record.state == StateName(state))
-            return;
         // Opened again after it went away or stuck: it may be given work.
-        if (state == ModemState::Ready && (m_record.state == StateName(ModemState::Away) ||
-                                           m_record.state == StateName(ModemState::Stuck))) {
+        if (state == ModemState::Away || state == ModemState::Stuck) {
+            m_wasLost = true;
+        } else if (state == ModemState::Ready && m_wasLost) {
+            m_wasLost = false;
             m_outbox->modemBack();
             m_runner->poke();
         }
+        if (state == ModemState::Busy) {
+            if (m_record.state != StateName(state) && !m_busyNote.isActive())
+                m_busyNote.start();
+            return;
+        }
+        m_busyNote.stop();
+        if (m_record.state == StateName(state))
+            return;
         m_record.state = StateName(state);
         saveModem();
     });
@@ -210,6 +227,7 @@ bool ModemChannel::shutDown(QDeadlineTimer until) {
     // ready to take messages.
     if (m_ownLink) {
         QObject::disconnect(m_ownLink.get(), nullptr, this, nullptr);
+        m_busyNote.stop();
         m_record.state = StateName(ModemState::Away);
         saveModem();
     }

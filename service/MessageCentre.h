@@ -113,6 +113,10 @@ private:
     std::unique_ptr<OutboxRunner> m_runner;
     QMetaObject::Connection m_follow;
     bool m_stopping = false;
+    // Away or stuck since it was last ready: its outbox holds its work.
+    bool m_wasLost = false;
+    QTimer m_busyNote;
+    static constexpr int kBusyNoteMs = 2000;
 };
 
 class MessageCentre : public QObject {

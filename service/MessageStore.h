@@ -426,6 +426,10 @@ public:
     // Failed (`status` when the receiver answered), tried again not before `retryAt`.
     Result<bool> WebhookFailed(qint64 id, std::optional<int> status, const QString& error,
                                const QDateTime& retryAt);
+    // Failed for the last time: done at `at` without a 2xx, kept as long as
+    // a delivered row, and tried no more.
+    Result<bool> WebhookGivenUp(qint64 id, std::optional<int> status, const QString& error,
+                                const QDateTime& at);
     // The deliveries after row `afterId`, oldest first, at most `limit`.
     Result<std::vector<WebhookDelivery>> WebhookDeliveries(qint64 afterId = 0, int limit = 1000);
     // Deletes the deliveries done before `before`; gives how many.

@@ -330,7 +330,6 @@ Result<bool> MessageStore::Requeue(qint64 id, const QDateTime& notBefore, msg::R
 Result<std::vector<qint64>> MessageStore::ExpireQueued(const QDateTime& now) {
     using R = Result<std::vector<qint64>>;
     try {
-        Transaction t(d->db);
         // A cancelled batch has nothing queued of its own; one requeued by
         // hand since waits for the user, not the clock.
         const QString late = QStringLiteral(
@@ -341,15 +340,25 @@ Result<std::vector<qint64>> MessageStore::ExpireQueued(const QDateTime& now) {
         const QString ownLate =
             QStringLiteral("m.state = 'queued' AND m.expire_at IS NOT NULL AND m.expire_at < ?");
         const qint64 at = now.toMSecsSinceEpoch();
-        std::vector<qint64> ids = d->Ids(
-            d->Cached(QStringLiteral("SELECT m.id FROM messages m WHERE %1 ORDER BY m.batch_id, m.position")
-                          .arg(late)),
-            {at});
-        const std::vector<qint64> own =
-            d->Ids(d->Cached(QStringLiteral("SELECT m.id FROM messages m WHERE %1 AND NOT (%2) ORDER BY m.id")
-                                 .arg(ownLate, late)),
-                   {at, at});
-        ids.insert(ids.end(), own.begin(), own.end());
+        const auto lateIds = [&] {
+            std::vector<qint64> ids =
+                d->Ids(d->Cached(QStringLiteral(
+                                     "SELECT m.id FROM messages m WHERE %1 ORDER BY m.batch_id, m.position")
+                                     .arg(late)),
+                       {at});
+            const std::vector<qint64> own = d->Ids(
+                d->Cached(QStringLiteral("SELECT m.id FROM messages m WHERE %1 AND NOT (%2) ORDER BY m.id")
+                              .arg(ownLate, late)),
+                {at, at});
+            ids.insert(ids.end(), own.begin(), own.end());
+            return ids;
+        };
+        // Asked every second: with nothing late, no write lock is taken, so
+        // another program writing the store never holds this one up.
+        if (lateIds().empty())
+            return R::Ok({});
+        Transaction t(d->db);
+        const std::vector<qint64> ids = lateIds();
         for (const QString& which : {late, ownLate})
             if (!ids.empty())
                 Run(d->Cached(QStringLiteral("UPDATE messages AS m SET state = 'failed', reason = 'expired',"

@@ -147,6 +147,14 @@ Result<bool> MessageStore::WebhookFailed(qint64 id, std::optional<int> status, c
         {Millis(retryAt), Optional(status), Text(error), id});
 }
 
+Result<bool> MessageStore::WebhookGivenUp(qint64 id, std::optional<int> status, const QString& error,
+                                          const QDateTime& at) {
+    return d->Update(
+        QStringLiteral("UPDATE webhooks SET attempts = attempts + 1, done_at = ?, last_status = ?,"
+                       " last_error = ? WHERE id = ? AND done_at IS NULL"),
+        {Millis(at), Optional(status), Text(error), id});
+}
+
 Result<std::vector<WebhookDelivery>> MessageStore::WebhookDeliveries(qint64 afterId, int limit) {
     using R = Result<std::vector<WebhookDelivery>>;
     try {

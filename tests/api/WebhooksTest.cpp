@@ -197,6 +197,38 @@ TEST_F(Webhook, TheQueueSurvivesARestartAndNothingIsPostedTwice) {
     EXPECT_EQ(seqOf(receiver.requests[2]), rows[1].seq);
 }
 
+TEST_F(Webhook, ARefusedDeliveryIsGivenUpAfterAWeekAndTheNextGoesOn) {
+    receiver.answers = std::deque<int>(Webhooks::kGiveUpAttempts, 500);
+    auto hooks = Start();
+    world.receive(QStringLiteral("tak pernah sampai"));
+    world.api->pump();
+    const QDateTime first = now;
+    for (int attempt = 1; attempt <= Webhooks::kGiveUpAttempts; ++attempt) {
+        ASSERT_TRUE(Until([&] { return attempts == attempt; })) << attempt;
+        const auto rows = Rows();
+        ASSERT_EQ(rows.size(), 1U);
+        if (attempt < Webhooks::kGiveUpAttempts) {
+            ASSERT_FALSE(rows[0].doneAt.isValid()) << attempt;
+            now = rows[0].nextAt;
+            hooks->poke();
+        }
+    }
+    auto rows = Rows();
+    EXPECT_EQ(rows[0].attempts, Webhooks::kGiveUpAttempts);
+    EXPECT_EQ(rows[0].doneAt, now);
+    EXPECT_EQ(rows[0].lastStatus, 500);
+    EXPECT_GT(first.daysTo(now), 5) << "about a week of pauses";
+    EXPECT_LT(first.daysTo(now), 9);
+
+    // Tried no more; a new event goes as soon as the receiver takes it.
+    now = now.addDays(2);
+    world.receive(QStringLiteral("yang berikutnya"));
+    world.api->pump();
+    ASSERT_TRUE(Until([&] { return delivered == 1; }));
+    Spin(100);
+    EXPECT_EQ(attempts, Webhooks::kGiveUpAttempts + 1);
+}
+
 TEST_F(Webhook, AStartIsRefusedForASecretOthersMayReadOrABadAddress) {
     const QString open = world.path(QStringLiteral("open-secret"));
     Write(open, "s3cret\n");

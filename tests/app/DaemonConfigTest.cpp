@@ -6,6 +6,8 @@
 #include <QProcess>
 #include <QString>
 
+#include <filesystem>
+
 #include <sys/stat.h>
 #include <unistd.h>
 

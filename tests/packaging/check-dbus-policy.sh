@@ -95,5 +95,22 @@ said=$(runuser -u nobody -- gdbus call --address "$address" --dest org.velmora.V
     fail "a user outside the group velmora may call velmorad: $said"
 case $said in *AccessDenied*) ;; *) fail "nobody's call was refused otherwise than by the policy: $said" ;; esac
 
+# Its signals carry every text that comes in: root hears them, nobody does.
+monitors=
+monitor() {
+    timeout 4 "$@" gdbus monitor --address "$address" --dest org.velmora.Velmora1 >"$tmp/heard.$1" 2>&1 &
+    monitors="$monitors $!"
+}
+monitor runuser -u nobody --
+monitor env
+sleep 1
+said=$(gdbus call --address "$address" --dest org.velmora.Velmora1 --object-path /org/velmora/Velmora1 \
+    --method org.velmora.Velmora1.Messages.SendText "['0812345678']" 'PIN 4711' '@a{sv} {}' 2>&1) ||
+    fail "root's SendText failed: $said"
+# shellcheck disable=SC2086
+wait $monitors
+grep -q StateChanged "$tmp/heard.env" || fail "root did not hear StateChanged: $(cat "$tmp/heard.env")"
+grep -q StateChanged "$tmp/heard.runuser" && fail "a user outside the group velmora hears velmorad's signals"
+
 [ "$status" -eq 0 ] && echo "the system bus's policy for velmorad: ok"
 exit $status

@@ -276,6 +276,28 @@ TEST_F(Centre, EachModemIsInTheStoreWithItsIdentityAndState) {
     ASSERT_TRUE(Until([&] { return found()->state == "away"; })) << found()->state.toStdString();
 }
 
+// A modem polled for its signal is busy for a moment each time; an idle
+// daemon does not write its store for that (an SD card wears).
+TEST_F(Centre, PollingAnIdleModemDoesNotRewriteItsRow) {
+    Modem a(dir, "office", {"--imei", "354812345678901"});
+    ModemChannel& office = Add(a);
+    ASSERT_TRUE(Up(office));
+    const auto seen = [&]() -> QDateTime {
+        const auto modems = centre->store()->Modems();
+        return modems && !modems->empty() ? modems->front().lastSeen : QDateTime();
+    };
+    ASSERT_TRUE(Until([&] { return centre->store()->Modems()->front().state == "ready"; }));
+    QThread::msleep(300);
+    Until([] { return false; }, 300);
+    const QDateTime before = seen();
+    for (int poll = 0; poll < 5; ++poll) {
+        office.link()->pollSignal();
+        Until([] { return false; }, 150);
+    }
+    EXPECT_EQ(seen(), before) << "each poll wrote the modem's row";
+    EXPECT_EQ(centre->store()->Modems()->front().state, "ready");
+}
+
 // What each phone holds is read into the one store at the start, what
 // arrives later (+CMTI) as it comes, each marked with its modem, and taken
 // off the SIM only when the settings ask for it.
