@@ -11,6 +11,7 @@
 #include <QCoreApplication>
 #include <QDBusConnection>
 #include <QDBusMessage>
+#include <QDBusPendingCall>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
@@ -27,6 +28,7 @@
 #include <string>
 #include <vector>
 
+#include <signal.h>
 #include <sys/prctl.h>
 
 #include <gtest/gtest.h>
@@ -118,8 +120,8 @@ protected:
         for (const char* gone : {"LANGUAGE", "LC_ALL", "JOURNAL_STREAM", "NOTIFY_SOCKET"})
             m_env.remove(gone);
         m_conf = m_dir + "/velmorad.conf";
-        Write(m_conf,
-              "[Store]\nPath=" + m_dir + "/messages.sqlite\n[Modem a]\nDevice=" + m_phone->device() + "\n");
+        Write(m_conf, "[Store]\nPath=" + m_dir + "/messages.sqlite\n[Modem a]\nDevice=" + m_phone->device() +
+                          "\n" + MoreModems());
         EndsWithTheTest(m_daemon);
         m_daemon.setProcessEnvironment(m_env);
         m_daemon.setStandardErrorFile(QString::fromStdString(m_dir + "/log"));
@@ -128,13 +130,17 @@ protected:
         ASSERT_TRUE(LogSays(m_dir + "/log", "answering as org.velmora.Velmora1 on the session bus", 15000))
             << All(m_dir + "/log");
         ASSERT_TRUE(LogSays(m_dir + "/log", "info: modem a: IMEI", 15000)) << All(m_dir + "/log");
-        // Connected, as the daemon's modems table says once the link is up.
+        // Connected, as the daemon's modems table says once each link is up.
         BusClient client(QDBusConnection::sessionBus(), QDBusConnection::SessionBus);
         ASSERT_TRUE(Spin(
             [&] {
                 const auto modems = client.modems();
-                return modems && !modems.value().isEmpty() &&
-                       modems.value()[0].toObject().value("state").toString() == "ready";
+                if (!modems || modems.value().isEmpty())
+                    return false;
+                for (const QJsonValue& m : modems.value())
+                    if (m.toObject().value("state").toString() != "ready")
+                        return false;
+                return true;
             },
             15000));
     }
@@ -164,6 +170,8 @@ protected:
     static inline QString s_address;
     // The daemon's modem: velmora-phonesim with these options.
     virtual std::vector<std::string> PhoneArgs() { return {"--imei", "354812345678908"}; }
+    // More of the daemon's modems, as its settings name them.
+    virtual std::string MoreModems() { return ""; }
     std::unique_ptr<SimPhone> m_phone;
     std::string m_dir, m_conf;
     QProcessEnvironment m_env;
@@ -330,6 +338,118 @@ TEST_F(BusTest, CliSendToManyGoesThroughTheDaemon) {
     EXPECT_EQ(bus.code, 0) << bus.err;
     EXPECT_EQ(bus.err, "velmora-cli: through the running Velmora program (D-Bus, session bus)\n");
     EXPECT_EQ(bus.out, alone.out);
+}
+
+// Two modems, each telling what reached it: the PDUs it was given, the
+// USSD commands, and a SIM that keeps a message on b only.
+class BusTwoModemsTest : public BusTest {
+protected:
+    std::vector<std::string> PhoneArgs() override {
+        Write(m_dir + "/a.inbox", "");
+        return {"--imei",        "354812345678908", "--record", m_dir + "/a.pdus",
+                "--ussd-record", m_dir + "/a.ussd", "--inbox",  m_dir + "/a.inbox"};
+    }
+    std::string MoreModems() override {
+        Write(m_dir + "/b.inbox", kKept + "\n");
+        m_b = std::make_unique<SimPhone>(std::vector<std::string>{
+            "--imei", "356938035643809", "--record", m_dir + "/b.pdus", "--ussd-record", m_dir + "/b.ussd",
+            "--inbox", m_dir + "/b.inbox", "--ussd-delay", "100"});
+        return "[Modem b]\nDevice=" + m_b->device() + "\n";
+    }
+    std::size_t Lines(const std::string& file) { return ReadLines(m_dir + "/" + file).size(); }
+    std::unique_ptr<SimPhone> m_b;
+};
+
+// --device naming the daemon's second modem: the send, the queued send,
+// the USSD session and the read go to that modem, not to the first free
+// one.
+TEST_F(BusTwoModemsTest, TheDeviceNamedIsTheModemThatWorks) {
+    const QString b = QString::fromStdString(m_b->device());
+    const Ran sent = Cli({"send", "--device", b, "text", "0812345678", "Hi"});
+    EXPECT_EQ(sent.code, 0) << sent.err;
+    EXPECT_NE(sent.out.find("Message Sent\n"), std::string::npos) << sent.out;
+    const Ran queued = Cli({"send", "--queue", "--device", b, "text", "0812345678", "Later"});
+    ASSERT_EQ(queued.code, 0) << queued.err;
+    const qint64 id = std::stoll(queued.out);
+    BusClient client(QDBusConnection::sessionBus(), QDBusConnection::SessionBus);
+    EXPECT_TRUE(
+        Spin([&] { return client.get(id) && client.get(id).value().value("state") == "sent"; }, 10000));
+    EXPECT_EQ(Lines("b.pdus"), 2u);
+    EXPECT_EQ(Lines("a.pdus"), 0u);
+
+    const Ran ussd = Cli({"ussd", "--device", b, "*123#"});
+    EXPECT_EQ(ussd.code, 0) << ussd.err;
+    EXPECT_GE(Lines("b.ussd"), 1u);
+    EXPECT_EQ(Lines("a.ussd"), 0u);
+
+    const Ran inbox = Cli({"inbox", "--device", b});
+    EXPECT_EQ(inbox.code, 0) << inbox.err;
+    EXPECT_NE(inbox.out.find("hellohello"), std::string::npos) << inbox.out;
+    // Named by none: the first one up, as before.
+    EXPECT_EQ(Cli({"inbox"}).out, "no messages on the phone\n");
+}
+
+// A USSD session or a read whose modem a reload takes away is answered
+// with an error then, not left for the caller's own time limit; and one
+// call holds a modem for 10 minutes at most.
+TEST_F(BusTwoModemsTest, DelayedAnswersComeWhenTheModemGoes) {
+    const QStringList tooMany{"*888#", "1", "1", "1", "1", "1", "1", "1", "1", "1", "1"};
+    struct Case {
+        const char* what;
+        QStringList texts;
+        uint wait;
+    } const refused[] = {
+        {"eleven texts", tooMany, 30},
+        {"two texts of 301 s", {"*888#", "1"}, 301},
+        {"no wait", {"*123#"}, 0},
+    };
+    for (const Case& c : refused)
+        EXPECT_EQ(Call("Ussd", {"b", c.texts, QVariant::fromValue(c.wait)}).errorName(),
+                  QString(api::kErrorPrefix) + "BadRequest")
+            << c.what;
+    EXPECT_EQ(Call("Ussd", {"b", QStringList{"*123#"}, QVariant::fromValue(600u)}).type(),
+              QDBusMessage::ReplyMessage);
+
+    // *555# is never answered: the session waits its 60 s, unless the modem goes.
+    QDBusMessage call =
+        QDBusMessage::createMethodCall(api::kBusName, api::kObjectPath, api::kMessagesInterface, "Ussd");
+    call.setArguments({"b", QStringList{"*555#"}, QVariant::fromValue(60u)});
+    const std::size_t before = Lines("b.ussd");
+    QDBusPendingCall pending = QDBusConnection::sessionBus().asyncCall(call, 120000);
+    ASSERT_TRUE(Spin([&] { return Lines("b.ussd") > before; }, 10000));
+    Write(m_conf,
+          "[Store]\nPath=" + m_dir + "/messages.sqlite\n[Modem a]\nDevice=" + m_phone->device() + "\n");
+    QElapsedTimer took;
+    took.start();
+    ::kill(static_cast<pid_t>(m_daemon.processId()), SIGHUP);
+    ASSERT_TRUE(Spin([&] { return pending.isFinished(); }, 20000)) << All(m_dir + "/log");
+    EXPECT_LT(took.elapsed(), 20000);
+    EXPECT_TRUE(pending.isError());
+    EXPECT_EQ(pending.error().name(), QString(api::kErrorPrefix) + "Conflict");
+    EXPECT_NE(pending.error().message().indexOf("modem b"), -1) << pending.error().message().toStdString();
+}
+
+// A send the daemon never answers (stopped here, as one that hangs or
+// restarts mid-call): asked twice with one key, then said to be uncertain
+// with its own status, never "nothing sent". Once the daemon goes on, the
+// two calls queued it once.
+TEST_F(BusTest, SendTheDaemonDoesNotAnswerIsUncertainAndQueuedOnce) {
+    const pid_t daemon = static_cast<pid_t>(m_daemon.processId());
+    ::kill(daemon, SIGSTOP);
+    const Ran sent = Cli({"send", "text", "0812345678", "Hi"}, 60000);
+    ::kill(daemon, SIGCONT);
+    EXPECT_EQ(sent.code, 5) << sent.err;
+    EXPECT_EQ(sent.out, "");
+    EXPECT_NE(sent.err.find("the running program did not answer: the message may have been queued; see "
+                            "\"velmora-cli history\" before sending it again"),
+              std::string::npos)
+        << sent.err;
+    EXPECT_EQ(sent.err.find("nothing sent"), std::string::npos) << sent.err;
+    BusClient client(QDBusConnection::sessionBus(), QDBusConnection::SessionBus);
+    ASSERT_TRUE(Spin([&] { return client.get(1) && client.get(1).value().value("state") == "sent"; }, 15000));
+    const auto all = client.list({});
+    ASSERT_TRUE(all);
+    EXPECT_EQ(all.value().size(), 1);
 }
 
 // A network that takes 1.5 s a message: a queue run finds work left.
