@@ -683,5 +683,62 @@ TEST(BusAbsent, DaemonRunsWithoutABusAndSaysSoOnce) {
     EXPECT_EQ(said.find("no D-Bus session bus", first + 1), std::string::npos) << said;
 }
 
+// The system's service on a bus whose policy lets no one call it, as for
+// a user outside the group velmora: velmora-cli works alone, as without
+// it, and says why in one line, on a phone the daemon does not hold.
+TEST(BusRefused, CliWorksAloneWhenTheDaemonRefusesTheUser) {
+    MakeApp();
+    const std::string dir = TempDir("velmora-refused");
+    Write(dir + "/bus.conf",
+          "<!DOCTYPE busconfig PUBLIC \"-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN\"\n"
+          " \"http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd\">\n"
+          "<busconfig><type>session</type><listen>unix:path=" +
+              dir +
+              "/system_bus</listen><auth>EXTERNAL</auth>\n"
+              "<policy context=\"default\"><allow user=\"*\"/><allow own=\"*\"/>"
+              "<allow send_type=\"method_call\"/><allow send_type=\"signal\"/>"
+              "<allow send_requested_reply=\"true\" send_type=\"method_return\"/>"
+              "<allow send_requested_reply=\"true\" send_type=\"error\"/>"
+              "<allow receive_type=\"method_call\"/><allow receive_type=\"method_return\"/>"
+              "<allow receive_type=\"error\"/><allow receive_type=\"signal\"/>"
+              "<deny send_destination=\"org.velmora.Velmora1\"/></policy></busconfig>\n");
+    QProcess bus;
+    EndsWithTheTest(bus);
+    bus.start("dbus-daemon", {"--config-file", QString::fromStdString(dir + "/bus.conf"), "--nofork",
+                              "--nopidfile", "--print-address=1"});
+    ASSERT_TRUE(bus.waitForStarted(5000) && bus.waitForReadyRead(5000));
+    const QString address = QString::fromUtf8(bus.readLine()).trimmed();
+    SimPhone held({"--imei", "354812345678908"});
+    SimPhone own({"--imei", "356938035643809"});
+    Write(dir + "/velmorad.conf",
+          "[Store]\nPath=" + dir + "/daemon.sqlite\n[Modem a]\nDevice=" + held.device() + "\n");
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("VELMORA_DIR", QString::fromStdString(dir));
+    env.insert("DBUS_SYSTEM_BUS_ADDRESS", address);
+    env.insert("DBUS_SESSION_BUS_ADDRESS", QString::fromStdString("unix:path=" + dir + "/no-bus"));
+    env.insert("LANG", "C.UTF-8");
+    for (const char* gone : {"LANGUAGE", "LC_ALL", "JOURNAL_STREAM", "NOTIFY_SOCKET"})
+        env.remove(gone);
+    QProcess daemon;
+    EndsWithTheTest(daemon);
+    daemon.setProcessEnvironment(env);
+    daemon.setStandardErrorFile(QString::fromStdString(dir + "/log"));
+    daemon.start(VELMORAD, {"--config", QString::fromStdString(dir + "/velmorad.conf"), "--system-bus"});
+    ASSERT_TRUE(LogSays(dir + "/log", "on the system bus", 15000)) << All(dir + "/log");
+
+    QProcess cli;
+    cli.setProcessEnvironment(env);
+    cli.start(VELMORA_CLI, {"send", "--fast", "--device", QString::fromStdString(own.device()), "--store",
+                            QString::fromStdString(dir + "/own.sqlite"), "text", "0812345678", "Hi"});
+    ASSERT_TRUE(cli.waitForFinished(30000));
+    const std::string err = cli.readAllStandardError().toStdString();
+    EXPECT_EQ(cli.exitCode(), 0) << err;
+    EXPECT_EQ(cli.readAllStandardOutput().toStdString(), "Message 1\nMessage Sent\n");
+    EXPECT_EQ(err, "velmora-cli: not through the running Velmora program: this user may not call the running "
+                   "Velmora program (on the system bus only the group velmora may); working alone\n");
+    daemon.terminate();
+    daemon.waitForFinished(12000);
+}
+
 } // namespace
 } // namespace velmora::testing
