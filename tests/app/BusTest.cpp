@@ -452,6 +452,29 @@ TEST_F(BusTest, SendTheDaemonDoesNotAnswerIsUncertainAndQueuedOnce) {
     EXPECT_EQ(all.value().size(), 1);
 }
 
+// A daemon that went away during the call and came back: the send is
+// asked again with its key and goes through the new one, once.
+TEST_F(BusTest, SendAskedAgainWhenTheDaemonRestartsDuringTheCall) {
+    ::kill(static_cast<pid_t>(m_daemon.processId()), SIGSTOP);
+    QProcess cli;
+    cli.setProcessEnvironment(m_env);
+    cli.start(VELMORA_CLI, {"send", "text", "0812345678", "Hi"});
+    ASSERT_TRUE(cli.waitForStarted(5000));
+    // The call waits in the stopped daemon's socket; it dies unread.
+    Spin([] { return false; }, 3000);
+    m_daemon.kill();
+    m_daemon.waitForFinished(5000);
+    m_daemon.start(VELMORAD, {"--config", QString::fromStdString(m_conf)});
+    ASSERT_TRUE(cli.waitForFinished(60000));
+    const std::string err = cli.readAllStandardError().toStdString();
+    EXPECT_EQ(cli.exitCode(), 0) << err << All(m_dir + "/log");
+    EXPECT_EQ(cli.readAllStandardOutput().toStdString(), "Message 1\nMessage Sent\n");
+    BusClient client(QDBusConnection::sessionBus(), QDBusConnection::SessionBus);
+    const auto all = client.list({});
+    ASSERT_TRUE(all);
+    EXPECT_EQ(all.value().size(), 1);
+}
+
 // A network that takes 1.5 s a message: a queue run finds work left.
 class BusSlowTest : public BusTest {
 protected:
