@@ -16,6 +16,8 @@ namespace velmora::api {
 
 namespace {
 
+constexpr const char* kAccessDenied = "org.freedesktop.DBus.Error.AccessDenied";
+
 bool Held(const QDBusConnection& bus) {
     if (!bus.isConnected() || !bus.interface())
         return false;
@@ -37,16 +39,21 @@ Result<QList<QVariant>, BusFailure> Call(const QDBusConnection& bus, const QStri
     if (reply.type() == QDBusMessage::ErrorMessage) {
         const QString name = reply.errorName();
         const QString prefix = QLatin1String(kErrorPrefix);
-        if (name == QLatin1String("org.freedesktop.DBus.Error.AccessDenied"))
+        if (name == QLatin1String(kAccessDenied))
             return Result<QList<QVariant>, BusFailure>::Fail(
-                {QString(), QCoreApplication::translate(
-                                "BusClient", "this user may not call the running Velmora program (on "
-                                             "the system bus only the group velmora may)")});
-        return Result<QList<QVariant>, BusFailure>::Fail(
-            {name.startsWith(prefix) ? name.mid(prefix.size()) : QString(), reply.errorMessage()});
+                {QString(),
+                 QCoreApplication::translate("BusClient",
+                                             "this user may not call the running Velmora program (on "
+                                             "the system bus only the group velmora may)"),
+                 name});
+        if (name.startsWith(prefix))
+            return Result<QList<QVariant>, BusFailure>::Fail(
+                {name.mid(prefix.size()), reply.errorMessage(), QString()});
+        return Result<QList<QVariant>, BusFailure>::Fail({QString(), reply.errorMessage(), name});
     }
     if (reply.type() != QDBusMessage::ReplyMessage)
-        return Result<QList<QVariant>, BusFailure>::Fail({QString(), bus.lastError().message()});
+        return Result<QList<QVariant>, BusFailure>::Fail(
+            {QString(), bus.lastError().message(), bus.lastError().name()});
     return Result<QList<QVariant>, BusFailure>::Ok(reply.arguments());
 }
 
@@ -80,6 +87,26 @@ Result<QJsonArray, BusFailure> Objects(const Result<QList<QVariant>, BusFailure>
 
 } // namespace
 
+bool BusFailure::denied() const { return code.isEmpty() && busError == QLatin1String(kAccessDenied); }
+
+bool BusFailure::mayHaveArrived() const {
+    if (!code.isEmpty())
+        return false;
+    // The bus answers these itself, before the call reaches any program,
+    // or the program turned the call away unread.
+    static const char* const kNeverLeft[] = {kAccessDenied,
+                                             "org.freedesktop.DBus.Error.ServiceUnknown",
+                                             "org.freedesktop.DBus.Error.NameHasNoOwner",
+                                             "org.freedesktop.DBus.Error.UnknownMethod",
+                                             "org.freedesktop.DBus.Error.UnknownObject",
+                                             "org.freedesktop.DBus.Error.UnknownInterface",
+                                             "org.freedesktop.DBus.Error.InvalidArgs"};
+    for (const char* name : kNeverLeft)
+        if (busError == QLatin1String(name))
+            return false;
+    return true;
+}
+
 std::unique_ptr<BusClient> BusClient::Find(QObject* parent) {
     for (const auto type : {QDBusConnection::SessionBus, QDBusConnection::SystemBus}) {
         const QDBusConnection bus = type == QDBusConnection::SessionBus ? QDBusConnection::sessionBus()
@@ -96,6 +123,8 @@ BusClient::BusClient(QDBusConnection bus, QDBusConnection::BusType type, QObject
 }
 
 BusClient::~BusClient() = default;
+
+bool BusClient::answers() const { return Held(m_bus); }
 
 bool BusClient::listen() {
     if (m_listening)

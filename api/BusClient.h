@@ -27,6 +27,18 @@ namespace velmora::api {
 struct BusFailure {
     QString code;
     QString why;
+    // When the call itself failed: the bus's error name
+    // (org.freedesktop.DBus.Error.NoReply ...), "" when it had none.
+    QString busError = {};
+
+    // The program refused this caller (the system bus's policy): asking
+    // again will not help.
+    bool denied() const;
+    // The call may have reached the program and been done there, though no
+    // answer came back (no reply in time, the program or the bus went
+    // meanwhile); false for a refusal and for a call that surely never
+    // left (no program held the name).
+    bool mayHaveArrived() const;
 };
 
 class BusClient : public QObject {
@@ -39,6 +51,9 @@ public:
     ~BusClient() override;
 
     QDBusConnection::BusType busType() const { return m_type; }
+    // Whether a program holds org.velmora.Velmora1 on this bus now (one
+    // that restarted holds it again).
+    bool answers() const;
 
     // Starts taking the program's signals; before a send, so that none of
     // its events is missed. False when the bus would not let it. From then

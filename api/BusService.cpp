@@ -19,6 +19,7 @@
 #include <QTimeZone>
 
 #include <limits>
+#include <memory>
 #include <optional>
 
 namespace velmora::api {
@@ -92,6 +93,11 @@ Result<SubmitOptions, QString> ReadOptions(const QVariantMap& given) {
     return Result<SubmitOptions, QString>::Ok(std::move(options));
 }
 
+// A USSD session through the bus: at most a code and 9 replies, and all
+// the answers waited for at most 10 minutes together.
+constexpr int kUssdTexts = 10;
+constexpr qint64 kUssdHoldSeconds = 600;
+
 // What one List answers at most: a bus message stays well within what
 // the bus carries (a few MiB); offset pages on.
 constexpr int kMaxListed = 1000;
@@ -154,6 +160,39 @@ QJsonObject BatchJson(const BatchRecord& b) {
             {"cancelled", b.cancelled},
             {"uncertain", b.uncertain}};
 }
+
+// A reply the bus waits for (Ussd, ReadPhone), answered once: with what
+// the work found, or with an error when the work never runs or its answer
+// never comes back (the modem's link went away: a reload removed the modem,
+// the program is ending, the work stopped half way). The closures that
+// carry it share it; the last one dropped unanswered sends the error, from
+// whichever thread drops it (a bus connection sends from any).
+class PendingReply {
+public:
+    PendingReply(QDBusMessage request, QDBusConnection bus, QString modem)
+        : m_request(std::move(request)), m_bus(std::move(bus)), m_modem(std::move(modem)) {}
+    PendingReply(const PendingReply&) = delete;
+    PendingReply& operator=(const PendingReply&) = delete;
+    ~PendingReply() {
+        if (!m_answered)
+            m_bus.send(m_request.createErrorReply(
+                QLatin1String(kErrorPrefix) + ApiErrorName(ApiError::Conflict),
+                QCoreApplication::translate("BusService",
+                                            "the modem %1 went away before it answered (removed from "
+                                            "the settings, or the program is ending)")
+                    .arg(m_modem)));
+    }
+    void answer(const QVariant& value) {
+        m_answered = true;
+        m_bus.send(m_request.createReply(value));
+    }
+
+private:
+    QDBusMessage m_request;
+    QDBusConnection m_bus;
+    QString m_modem;
+    bool m_answered = false;
+};
 
 } // namespace
 
@@ -395,16 +434,15 @@ QVariantMap BusService::ReadPhone(const QString& modem) {
     if (!channel)
         return {};
     setDelayedReply(true);
-    const QDBusMessage request = message();
-    QDBusConnection bus = connection();
+    const auto reply = std::make_shared<PendingReply>(message(), connection(), channel->name());
     MessageService* service = &channel->service();
     QPointer<ModemChannel> alive(channel);
     channel->link()->withSession(
         PhoneLink::State::ReadingInbox,
-        [request, bus, service, alive](PhoneSession& session) mutable -> std::function<void()> {
+        [reply, service, alive](PhoneSession& session) mutable -> std::function<void()> {
             const std::vector<StoredMessage> stored = session.ReadStoredMessages();
             const std::vector<std::string> problems = session.StoreProblems();
-            return [stored, problems, request, bus, service, alive]() mutable {
+            return [stored, problems, reply, service, alive]() mutable {
                 // Kept (and logged) as the program's own reads are.
                 if (alive)
                     service->storedRead(QList<StoredMessage>(stored.begin(), stored.end()));
@@ -418,19 +456,24 @@ QVariantMap BusService::ReadPhone(const QString& modem) {
                 QStringList said;
                 for (const std::string& p : problems)
                     said << QString::fromStdString(p);
-                bus.send(request.createReply(QVariant(QVariantMap{{QStringLiteral("messages"), messages},
-                                                                  {QStringLiteral("problems"), said}})));
+                reply->answer(QVariant(
+                    QVariantMap{{QStringLiteral("messages"), messages}, {QStringLiteral("problems"), said}}));
             };
         });
     return {};
 }
 
 QList<QVariantMap> BusService::Ussd(const QString& modem, const QStringList& texts, uint waitSeconds) {
-    if (texts.isEmpty() || texts.size() > 20 || waitSeconds < 1 || waitSeconds > 600) {
+    // One call holds its modem (and every send waiting for it) for at most
+    // kUssdHoldSeconds; a network ends a session long before that.
+    if (texts.isEmpty() || texts.size() > kUssdTexts || waitSeconds < 1 ||
+        qint64{waitSeconds} * texts.size() > kUssdHoldSeconds) {
         refuse(ApiError::BadRequest,
-               QCoreApplication::translate(
-                   "BusService", "a USSD session is a code and at most 19 replies, each answer waited "
-                                 "for 1 to 600 s"));
+               QCoreApplication::translate("BusService",
+                                           "a USSD session is a code and at most %1 replies, each answer "
+                                           "waited for at least 1 s and all of them at most %2 s")
+                   .arg(kUssdTexts - 1)
+                   .arg(kUssdHoldSeconds));
         return {};
     }
     for (const QString& text : texts)
@@ -444,8 +487,7 @@ QList<QVariantMap> BusService::Ussd(const QString& modem, const QStringList& tex
         return {};
     // The answer goes once the network has had its say; the bus waits.
     setDelayedReply(true);
-    const QDBusMessage request = message();
-    QDBusConnection bus = connection();
+    const auto reply = std::make_shared<PendingReply>(message(), connection(), channel->name());
     const UssdWire wire =
         UssdWireFromName(channel->config().ussdEncoding.toStdString()).value_or(UssdWire::Unknown);
     std::vector<std::string> asked;
@@ -455,7 +497,7 @@ QList<QVariantMap> BusService::Ussd(const QString& modem, const QStringList& tex
     QPointer<ModemChannel> alive(channel);
     channel->link()->withSession(
         PhoneLink::State::Ussd,
-        [asked, wire, waitMs = static_cast<int>(waitSeconds) * 1000, request, bus, service,
+        [asked, wire, waitMs = static_cast<int>(waitSeconds) * 1000, reply, service,
          alive](PhoneSession& session) mutable -> std::function<void()> {
             UssdDialogue dialogue(session, wire, waitMs);
             std::vector<UssdAnswer> answers;
@@ -466,7 +508,7 @@ QList<QVariantMap> BusService::Ussd(const QString& modem, const QStringList& tex
             }
             // Nothing more to say, or no answer came: the network is told.
             dialogue.End();
-            return [answers, asked, request, bus, service, alive]() mutable {
+            return [answers, asked, reply, service, alive]() mutable {
                 QList<QVariantMap> steps;
                 // Kept in the history as a session of the program's own.
                 const int kept = alive ? service->beginUssd(QString::fromStdString(asked.front())) : 0;
@@ -484,7 +526,7 @@ QList<QVariantMap> BusService::Ussd(const QString& modem, const QStringList& tex
                 }
                 if (alive && kept)
                     service->endUssd(kept, UssdEndingOf(answers.back(), false));
-                bus.send(request.createReply(QVariant::fromValue(steps)));
+                reply->answer(QVariant::fromValue(steps));
             };
         });
     return {};

@@ -69,7 +69,8 @@ public slots:
     Q_SCRIPTABLE QVariantMap CancelMessage(qulonglong id);
     // A USSD session on `modem` ("" the first one up): the code, then each
     // reply while the network asks for one, `waitSeconds` for each answer
-    // (1..600). Answers each step {"sent", "kind", "text", "detail"} (kind
+    // (at least 1; at most 9 replies and 600 s for all the answers). A
+    // delayed answer always comes: Conflict when the modem goes first. Answers each step {"sent", "kind", "text", "detail"} (kind
     // as UssdKindName says). Kept in the history as the program's own.
     Q_SCRIPTABLE QList<QVariantMap> Ussd(const QString& modem, const QStringList& texts, uint waitSeconds);
     // What the phone and its SIM keep, read now from `modem` ("" the first

@@ -331,6 +331,10 @@ atau --direct diberikan; penyimpanannya dibaca bila pengguna ini boleh membacany
         <source>through the running Velmora program (D-Bus, %1 bus)</source>
         <translation>lewat program Velmora yang sedang berjalan (D-Bus, bus %1)</translation>
     </message>
+    <message>
+        <source>not through the running Velmora program: %1; working alone</source>
+        <translation>tidak lewat program Velmora yang sedang berjalan: %1; bekerja sendiri</translation>
+    </message>
 </context>
 <context>
     <name>content</name>
@@ -1785,6 +1789,10 @@ yang gagal atau tidak pasti atau ada penerima yang terlewat (disebut di stderr),
     <message>
         <source>message %1 did not end in time; &quot;velmora-cli history&quot; tells how it ends</source>
         <translation>pesan %1 tidak selesai tepat waktu; &quot;velmora-cli history&quot; memberi tahu bagaimana akhirnya</translation>
+    </message>
+    <message>
+        <source>the running program did not answer: the message may have been queued; see &quot;velmora-cli history&quot; before sending it again</source>
+        <translation>program yang sedang berjalan tidak menjawab: pesan itu mungkin sudah masuk antrean; lihat &quot;velmora-cli history&quot; sebelum mengirimnya lagi</translation>
     </message>
 </context>
 <context>

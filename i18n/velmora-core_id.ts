@@ -137,10 +137,6 @@
         <translation>pesan %1 %2: tidak ada yang dibatalkan</translation>
     </message>
     <message>
-        <source>a USSD session is a code and at most 19 replies, each answer waited for 1 to 600 s</source>
-        <translation>sesi USSD adalah satu kode dan paling banyak 19 balasan, tiap jawaban ditunggu 1 sampai 600 dtk</translation>
-    </message>
-    <message>
         <source>a USSD code or reply is 1 to 182 characters</source>
         <translation>kode atau balasan USSD panjangnya 1 sampai 182 karakter</translation>
     </message>
@@ -151,6 +147,14 @@
     <message>
         <source>the modem %1 is not connected</source>
         <translation>modem %1 tidak tersambung</translation>
+    </message>
+    <message>
+        <source>the modem %1 went away before it answered (removed from the settings, or the program is ending)</source>
+        <translation>modem %1 hilang sebelum menjawab (dihapus dari pengaturan, atau program sedang berhenti)</translation>
+    </message>
+    <message>
+        <source>a USSD session is a code and at most %1 replies, each answer waited for at least 1 s and all of them at most %2 s</source>
+        <translation>sesi USSD adalah satu kode dan paling banyak %1 balasan, tiap jawaban ditunggu paling sedikit 1 dtk dan semuanya paling lama %2 dtk</translation>
     </message>
 </context>
 <context>

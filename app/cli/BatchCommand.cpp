@@ -718,15 +718,15 @@ int RunSendToMany(const PhoneTarget& given, const ManyOptions& many, const Repor
         target.fast = true; // only the fast dialogue reads what comes later
     // A running program that holds the modems sends the batch: it is queued
     // in its store, where this user may write it, and followed through it.
-    std::unique_ptr<api::BusClient> running;
+    Running running;
     if (!many.dryRun && !many.queue && !report.wanted)
-        running = RunningProgram(target);
+        running = RunningProgram(target, io);
     if (running && !target.store) {
         const auto path = running->storePath();
         if (path && !path.value().isEmpty() && QFileInfo(path.value()).isWritable())
             target.store = S(path.value());
         else
-            running.reset();
+            running = {};
     }
     if (running) {
         SayThrough(*running, io);
@@ -826,7 +826,8 @@ int RunSendToMany(const PhoneTarget& given, const ManyOptions& many, const Repor
     request.pacing.retries = phone->settings().Retries;
 
     request.again = many.again;
-    request.wantModem = Q(many.modem.value_or(""));
+    // The modem --device named, when the running program has it.
+    request.wantModem = many.modem ? Q(*many.modem) : running ? running.modem : QString();
     Outbox& outbox = phone->Channel().outbox();
     const auto queued = outbox.queue(request);
     if (!queued) {
@@ -920,13 +921,13 @@ int RunQueue(std::vector<std::string> words, Io io) {
         }
         // A running program that holds the modems sends the queue: it is
         // followed through it, in its store where this user may read it.
-        auto running = RunningProgram(target);
+        auto running = RunningProgram(target, io);
         if (running && !target.store) {
             const auto path = running->storePath();
             if (path && !path.value().isEmpty() && QFileInfo(path.value()).isReadable())
                 target.store = S(path.value());
             else
-                running.reset();
+                running = {};
         }
         if (running) {
             SayThrough(*running, io);
@@ -1002,7 +1003,7 @@ int RunQueue(std::vector<std::string> words, Io io) {
     // A running program's queue: it steps it (its outboxes hear at once);
     // its store is listed where this user may read it.
     if (verb != "list")
-        if (auto running = RunningProgram(line.has("--direct"), line.value("--store")))
+        if (auto running = RunningProgram(line.has("--direct"), line.value("--store"), io))
             return QueueStepThrough(*running, verb, *target, io);
     // The list only reads: a store this user may not write is listed too.
     auto opened = OpenMessageStore(

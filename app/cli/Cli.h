@@ -15,7 +15,15 @@ struct ReadMessage;
 
 namespace velmora::cli {
 
-enum ExitCode { kExitOk = 0, kExitRefused = 1, kExitUsage = 2, kExitUnreachable = 3, kExitDuplicate = 4 };
+enum ExitCode {
+    kExitOk = 0,
+    kExitRefused = 1,
+    kExitUsage = 2,
+    kExitUnreachable = 3,
+    kExitDuplicate = 4,
+    // a send the running program never answered: it may have queued it
+    kExitUncertain = 5
+};
 
 struct Io {
     std::ostream& out;

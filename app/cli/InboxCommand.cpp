@@ -72,9 +72,9 @@ std::string NotDeletable(const DeleteRefusal& refused) {
 // The messages the phone keeps, read by the running program that holds it
 // and printed as a read of its own prints them. Deleting stays with
 // --direct: the program deletes what its settings say.
-int InboxThrough(api::BusClient& client, bool json, Io io) {
-    SayThrough(client, io);
-    const auto read = client.readPhone(QString());
+int InboxThrough(const Running& running, bool json, Io io) {
+    SayThrough(*running, io);
+    const auto read = running->readPhone(running.modem);
     if (!read)
         return ReportBusFailure(read.error(), "%1", io);
     std::vector<StoredMessage> stored;
@@ -140,8 +140,8 @@ int RunInbox(std::vector<std::string> words, Io io) {
             return Report(*failure, io, InboxUsage());
     }
     if (toDelete.empty())
-        if (auto running = RunningProgram(target))
-            return InboxThrough(*running, json, io);
+        if (auto running = RunningProgram(target, io))
+            return InboxThrough(running, json, io);
     CliPhone phone(target, io);
     MessageService& service = phone.Service();
     if (!phone.store())

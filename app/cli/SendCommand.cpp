@@ -108,8 +108,8 @@ int QueueOne(const std::vector<std::string>& kindWords, const PhoneTarget& targe
     auto built = BuildPduJob(kindWords);
     if (auto* f = std::get_if<Failure>(&built))
         return Report(*f, io, SendUsage());
-    if (auto running = RunningProgram(target))
-        return QueueThrough(*running, std::get<PduJob>(built), many, io);
+    if (auto running = RunningProgram(target, io))
+        return QueueThrough(running, std::get<PduJob>(built), many, io);
     const MessageRequest& request = std::get<PduJob>(built).request;
     auto opened = OpenMessageStore(target.store, true, io);
     if (!opened)
@@ -221,8 +221,8 @@ int RunSend(std::vector<std::string> words, Io io) {
         return Report(*f, io, SendUsage());
     auto& job = std::get<PduJob>(built);
     // A running program holds the modems: it sends, this command follows.
-    if (auto running = RunningProgram(target))
-        return SendThrough(*running, job, report, io);
+    if (auto running = RunningProgram(target, io))
+        return SendThrough(running, job, report, io);
     if (report.wanted)
         target.fast = true; // only the fast dialogue reads what comes later
 

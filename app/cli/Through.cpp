@@ -16,6 +16,7 @@
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QTimer>
+#include <QUuid>
 
 #include <ostream>
 #include <vector>
@@ -73,16 +74,38 @@ private:
 
 } // namespace
 
-std::unique_ptr<api::BusClient> RunningProgram(bool direct, const std::optional<std::string>& store) {
+namespace {
+
+// The line that says why a command works alone though a program runs.
+void SayRefused(const api::BusFailure& failure, Io io) {
+    io.err << "velmora-cli: "
+           << Fill(translate("cli", "not through the running Velmora program: %1; working alone"),
+                   {ForOutput(S(failure.why), io.errIsTerminal)})
+           << '\n';
+}
+
+} // namespace
+
+std::unique_ptr<api::BusClient> RunningProgram(bool direct, const std::optional<std::string>& store, Io io) {
     if (direct)
         return nullptr;
     auto client = api::BusClient::Find();
-    if (!client || !store)
+    if (!client)
+        return client;
+    // The system's service answers only its group: any other user works
+    // as if it were not there (its own store, a modem it does not hold).
+    std::optional<Result<QString, api::BusFailure>> path;
+    if (client->busType() == QDBusConnection::SystemBus || store)
+        path = client->storePath();
+    if (path && !*path && path->error().denied()) {
+        SayRefused(path->error(), io);
+        return nullptr;
+    }
+    if (!store)
         return client;
     // A store named on the command line that is not the program's: the
     // command works on that one, alone.
-    const auto path = client->storePath();
-    if (!path || QFileInfo(path.value()).canonicalFilePath() != QFileInfo(Q(*store)).canonicalFilePath())
+    if (!*path || QFileInfo(path->value()).canonicalFilePath() != QFileInfo(Q(*store)).canonicalFilePath())
         return nullptr;
     return client;
 }
@@ -101,21 +124,23 @@ std::string RunningStoreUsage() {
                      "given; its store is read where this user may read it.\n");
 }
 
-std::unique_ptr<api::BusClient> RunningProgram(const PhoneTarget& target) {
-    auto client = RunningProgram(target.direct, target.store);
-    if (!client || !target.devices.anyPort)
-        return client;
+Running RunningProgram(const PhoneTarget& target, Io io) {
+    Running running{RunningProgram(target.direct, target.store, io), QString()};
+    if (!running || !target.devices.anyPort)
+        return running;
     const QString wanted = QFileInfo(Q(*target.devices.anyPort)).canonicalFilePath();
-    const auto modems = client->modems();
+    const auto modems = running->modems();
     if (!modems)
-        return client; // it answers for the modems: what it says of them is its to say
+        return running; // it answers for the modems: what it says of them is its to say
     for (const QJsonValue& m : modems.value())
         for (const char* key : {"device", "byId"}) {
             const QString path = m.toObject().value(QLatin1String(key)).toString();
-            if (!path.isEmpty() && QFileInfo(path).canonicalFilePath() == wanted)
-                return client;
+            if (!path.isEmpty() && QFileInfo(path).canonicalFilePath() == wanted) {
+                running.modem = m.toObject().value(QLatin1String("name")).toString();
+                return running;
+            }
         }
-    return nullptr;
+    return {};
 }
 
 void SayThrough(const api::BusClient& client, Io io) {
@@ -130,7 +155,49 @@ int ReportBusFailure(const api::BusFailure& failure, const std::string& what, Io
     return failure.code.isEmpty() ? kExitUnreachable : kExitRefused;
 }
 
-int SendThrough(api::BusClient& client, const PduJob& job, const ReportOptions& report, Io io) {
+namespace {
+
+// How long a send waits for a program that went away during the call to
+// answer again (a restart) before it asks the second time.
+constexpr int kBackWaitMs = 10'000;
+
+// A send with a key of this command's own: a call that got no answer (no
+// reply in time, the program restarted meanwhile) is asked once more with
+// the same key, which the program answers with the ids of the first if it
+// had queued it, queueing nothing twice. `uncertain` is set when no answer
+// came at all though a call may have arrived.
+Result<std::vector<qint64>, api::BusFailure> SendKeyed(api::BusClient& client, const PduJob& job,
+                                                       QVariantMap options, bool& uncertain, Io io) {
+    options.insert(QStringLiteral("key"),
+                   QStringLiteral("velmora-cli:") + QUuid::createUuid().toString(QUuid::WithoutBraces));
+    const QStringList to{Q(job.number)};
+    const QJsonObject message = RequestToJson(job.request);
+    auto sent = client.send(to, message, options);
+    if (sent || !sent.error().code.isEmpty() || sent.error().denied())
+        return sent;
+    bool arrived = sent.error().mayHaveArrived();
+    Waiter waiter(io.clock);
+    for (int waited = 0; !client.answers() && waited < kBackWaitMs; waited += 100)
+        waiter.wait(100);
+    sent = client.send(to, message, options);
+    if (!sent && sent.error().code.isEmpty())
+        arrived = arrived || sent.error().mayHaveArrived();
+    uncertain = !sent && sent.error().code.isEmpty() && arrived;
+    return sent;
+}
+
+int SayUncertain(Io io) {
+    io.err << "velmora-cli: "
+           << translate("send", "the running program did not answer: the message may have been queued; "
+                                "see \"velmora-cli history\" before sending it again")
+           << '\n';
+    return kExitUncertain;
+}
+
+} // namespace
+
+int SendThrough(const Running& running, const PduJob& job, const ReportOptions& report, Io io) {
+    api::BusClient& client = *running;
     SayThrough(client, io);
     std::vector<Event> events;
     Waiter waiter(io.clock);
@@ -145,11 +212,16 @@ int SendThrough(api::BusClient& client, const PduJob& job, const ReportOptions& 
     QVariantMap options;
     if (report.wanted)
         options.insert(QStringLiteral("report"), true);
-    const auto queued = client.send({Q(job.number)}, RequestToJson(job.request), options);
+    if (!running.modem.isEmpty())
+        options.insert(QStringLiteral("modem"), running.modem);
+    bool uncertain = false;
+    const auto queued = SendKeyed(client, job, options, uncertain, io);
+    if (uncertain)
+        return SayUncertain(io);
     if (!queued)
         return ReportBusFailure(queued.error(), translate("send", "nothing sent: %1"), io);
     if (queued.value().empty())
-        return ReportBusFailure({QString(), QString()}, translate("send", "nothing sent: %1"), io);
+        return ReportBusFailure({QString(), QString(), QString()}, translate("send", "nothing sent: %1"), io);
     const qint64 id = queued.value().front();
 
     bool announced = false, all = true, partSeen = false;
@@ -272,14 +344,20 @@ int SendThrough(api::BusClient& client, const PduJob& job, const ReportOptions& 
     return code;
 }
 
-int QueueThrough(api::BusClient& client, const PduJob& job, const ManyOptions& many, Io io) {
+int QueueThrough(const Running& running, const PduJob& job, const ManyOptions& many, Io io) {
+    api::BusClient& client = *running;
     SayThrough(client, io);
     QVariantMap options;
     if (many.modem)
         options.insert(QStringLiteral("modem"), Q(*many.modem));
+    else if (!running.modem.isEmpty())
+        options.insert(QStringLiteral("modem"), running.modem);
     if (many.pacing.startAt.isValid())
         options.insert(QStringLiteral("at"), many.pacing.startAt.toUTC().toString(Qt::ISODateWithMs));
-    const auto queued = client.send({Q(job.number)}, RequestToJson(job.request), options);
+    bool uncertain = false;
+    const auto queued = SendKeyed(client, job, options, uncertain, io);
+    if (uncertain)
+        return SayUncertain(io);
     if (!queued)
         return ReportBusFailure(queued.error(), translate("send", "nothing queued: %1"), io);
     for (const qint64 id : queued.value())
@@ -294,6 +372,8 @@ std::optional<std::string> StoreOfRunning(const std::optional<std::string>& give
     if (!client)
         return given;
     const auto path = client->storePath();
+    if (!path && path.error().denied())
+        SayRefused(path.error(), io);
     // A store this user may not read (the system's, outside its group) is
     // left alone: the command then reads its own, as without the program.
     if (!path || path.value().isEmpty() || !QFileInfo(path.value()).isReadable())

@@ -19,11 +19,23 @@ namespace velmora::cli {
 
 // The running program to go through: null with --direct, or when none
 // holds org.velmora.Velmora1, or when the command names a store other than
-// the one it keeps (--store).
-std::unique_ptr<api::BusClient> RunningProgram(bool direct, const std::optional<std::string>& store);
+// the one it keeps (--store), or when it refuses this user (said on stderr:
+// the command then works alone, as without it).
+std::unique_ptr<api::BusClient> RunningProgram(bool direct, const std::optional<std::string>& store, Io io);
+
+// A running program a phone command goes through, and the modem of it the
+// command named with --device: the work goes to that modem, not to the
+// first free one.
+struct Running {
+    std::unique_ptr<api::BusClient> client;
+    QString modem; // "": none named; the program takes the first free (or up) one
+    explicit operator bool() const { return client != nullptr; }
+    api::BusClient* operator->() const { return client.get(); }
+    api::BusClient& operator*() const { return *client; }
+};
 // The same for a phone command: also null when --device PATH names a
 // device none of the program's modems is on (that phone is the command's).
-std::unique_ptr<api::BusClient> RunningProgram(const PhoneTarget& target);
+Running RunningProgram(const PhoneTarget& target, Io io);
 // --direct in a command's help.
 std::string DirectOptionUsage();
 // How history, modems and queue find a running program's store, for their help.
@@ -36,10 +48,12 @@ int ReportBusFailure(const api::BusFailure& failure, const std::string& what, Io
 
 // "send KIND NUMBER ...": queued in the running program, then each part's
 // outcome as its modem hands it to the network, as a send of its own
-// prints it; with --report the delivery reports after.
-int SendThrough(api::BusClient& client, const PduJob& job, const ReportOptions& report, Io io);
+// prints it; with --report the delivery reports after. A call that got no
+// answer is asked once more with the same idempotency key; still none, and
+// the message may be queued there: said so, kExitUncertain, never sent again.
+int SendThrough(const Running& running, const PduJob& job, const ReportOptions& report, Io io);
 // "send --queue KIND NUMBER ...": queued there; prints its number.
-int QueueThrough(api::BusClient& client, const PduJob& job, const ManyOptions& many, Io io);
+int QueueThrough(const Running& running, const PduJob& job, const ManyOptions& many, Io io);
 
 // What the store-reading commands read: the running program's store, when
 // this user may read it and no --store names another.

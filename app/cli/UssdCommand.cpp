@@ -129,12 +129,12 @@ int ExitFor(UssdAnswer::Kind kind) {
 // The session through the running program that holds the modem: the
 // replies are those on the command line (none is asked for on the
 // terminal); the lines and the exit status as alone.
-int UssdThrough(api::BusClient& client, const std::vector<std::string>& texts, int waitSeconds, Io io) {
-    SayThrough(client, io);
+int UssdThrough(const Running& running, const std::vector<std::string>& texts, int waitSeconds, Io io) {
+    SayThrough(*running, io);
     QStringList asked;
     for (const std::string& t : texts)
         asked << Q(t);
-    const auto steps = client.ussd(QString(), asked, static_cast<uint>(waitSeconds));
+    const auto steps = running->ussd(running.modem, asked, static_cast<uint>(waitSeconds));
     if (!steps)
         return ReportBusFailure(steps.error(), "%1", io);
     UssdAnswer last;
@@ -206,8 +206,8 @@ int RunUssd(std::vector<std::string> words, Io io) {
         return Report(Failure{kExitUsage, translate("ussd", "ussd: the code is missing")}, io,
                       UssdUsage().c_str());
 
-    if (auto running = RunningProgram(target))
-        return UssdThrough(*running, texts, waitSeconds, io);
+    if (auto running = RunningProgram(target, io))
+        return UssdThrough(running, texts, waitSeconds, io);
     CliPhone phone(target, io);
     if (!target.fast && !phone.settings().FastDialogue) {
         io.err << "velmora-cli: "

@@ -11,6 +11,7 @@
 #include <QCoreApplication>
 #include <QDBusConnection>
 #include <QDBusMessage>
+#include <QDBusPendingCall>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
@@ -27,6 +28,7 @@
 #include <string>
 #include <vector>
 
+#include <signal.h>
 #include <sys/prctl.h>
 
 #include <gtest/gtest.h>
@@ -118,8 +120,8 @@ protected:
         for (const char* gone : {"LANGUAGE", "LC_ALL", "JOURNAL_STREAM", "NOTIFY_SOCKET"})
             m_env.remove(gone);
         m_conf = m_dir + "/velmorad.conf";
-        Write(m_conf,
-              "[Store]\nPath=" + m_dir + "/messages.sqlite\n[Modem a]\nDevice=" + m_phone->device() + "\n");
+        Write(m_conf, "[Store]\nPath=" + m_dir + "/messages.sqlite\n[Modem a]\nDevice=" + m_phone->device() +
+                          "\n" + MoreModems());
         EndsWithTheTest(m_daemon);
         m_daemon.setProcessEnvironment(m_env);
         m_daemon.setStandardErrorFile(QString::fromStdString(m_dir + "/log"));
@@ -128,13 +130,17 @@ protected:
         ASSERT_TRUE(LogSays(m_dir + "/log", "answering as org.velmora.Velmora1 on the session bus", 15000))
             << All(m_dir + "/log");
         ASSERT_TRUE(LogSays(m_dir + "/log", "info: modem a: IMEI", 15000)) << All(m_dir + "/log");
-        // Connected, as the daemon's modems table says once the link is up.
+        // Connected, as the daemon's modems table says once each link is up.
         BusClient client(QDBusConnection::sessionBus(), QDBusConnection::SessionBus);
         ASSERT_TRUE(Spin(
             [&] {
                 const auto modems = client.modems();
-                return modems && !modems.value().isEmpty() &&
-                       modems.value()[0].toObject().value("state").toString() == "ready";
+                if (!modems || modems.value().isEmpty())
+                    return false;
+                for (const QJsonValue& m : modems.value())
+                    if (m.toObject().value("state").toString() != "ready")
+                        return false;
+                return true;
             },
             15000));
     }
@@ -164,6 +170,8 @@ protected:
     static inline QString s_address;
     // The daemon's modem: velmora-phonesim with these options.
     virtual std::vector<std::string> PhoneArgs() { return {"--imei", "354812345678908"}; }
+    // More of the daemon's modems, as its settings name them.
+    virtual std::string MoreModems() { return ""; }
     std::unique_ptr<SimPhone> m_phone;
     std::string m_dir, m_conf;
     QProcessEnvironment m_env;
@@ -330,6 +338,141 @@ TEST_F(BusTest, CliSendToManyGoesThroughTheDaemon) {
     EXPECT_EQ(bus.code, 0) << bus.err;
     EXPECT_EQ(bus.err, "velmora-cli: through the running Velmora program (D-Bus, session bus)\n");
     EXPECT_EQ(bus.out, alone.out);
+}
+
+// Two modems, each telling what reached it: the PDUs it was given, the
+// USSD commands, and a SIM that keeps a message on b only.
+class BusTwoModemsTest : public BusTest {
+protected:
+    std::vector<std::string> PhoneArgs() override {
+        Write(m_dir + "/a.inbox", "");
+        return {"--imei",        "354812345678908", "--record", m_dir + "/a.pdus",
+                "--ussd-record", m_dir + "/a.ussd", "--inbox",  m_dir + "/a.inbox"};
+    }
+    std::string MoreModems() override {
+        Write(m_dir + "/b.inbox", kKept + "\n");
+        m_b = std::make_unique<SimPhone>(std::vector<std::string>{
+            "--imei", "356938035643809", "--record", m_dir + "/b.pdus", "--ussd-record", m_dir + "/b.ussd",
+            "--inbox", m_dir + "/b.inbox", "--ussd-delay", "100"});
+        return "[Modem b]\nDevice=" + m_b->device() + "\n";
+    }
+    std::size_t Lines(const std::string& file) { return ReadLines(m_dir + "/" + file).size(); }
+    std::unique_ptr<SimPhone> m_b;
+};
+
+// --device naming the daemon's second modem: the send, the queued send,
+// the USSD session and the read go to that modem, not to the first free
+// one.
+TEST_F(BusTwoModemsTest, TheDeviceNamedIsTheModemThatWorks) {
+    const QString b = QString::fromStdString(m_b->device());
+    const Ran sent = Cli({"send", "--device", b, "text", "0812345678", "Hi"});
+    EXPECT_EQ(sent.code, 0) << sent.err;
+    EXPECT_NE(sent.out.find("Message Sent\n"), std::string::npos) << sent.out;
+    const Ran queued = Cli({"send", "--queue", "--device", b, "text", "0812345678", "Later"});
+    ASSERT_EQ(queued.code, 0) << queued.err;
+    const qint64 id = std::stoll(queued.out);
+    BusClient client(QDBusConnection::sessionBus(), QDBusConnection::SessionBus);
+    EXPECT_TRUE(
+        Spin([&] { return client.get(id) && client.get(id).value().value("state") == "sent"; }, 10000));
+    EXPECT_EQ(Lines("b.pdus"), 2u);
+    EXPECT_EQ(Lines("a.pdus"), 0u);
+
+    const Ran ussd = Cli({"ussd", "--device", b, "*123#"});
+    EXPECT_EQ(ussd.code, 0) << ussd.err;
+    EXPECT_GE(Lines("b.ussd"), 1u);
+    EXPECT_EQ(Lines("a.ussd"), 0u);
+
+    const Ran inbox = Cli({"inbox", "--device", b});
+    EXPECT_EQ(inbox.code, 0) << inbox.err;
+    EXPECT_NE(inbox.out.find("hellohello"), std::string::npos) << inbox.out;
+    // Named by none: the first one up, as before.
+    EXPECT_EQ(Cli({"inbox"}).out, "no messages on the phone\n");
+}
+
+// A USSD session or a read whose modem a reload takes away is answered
+// with an error then, not left for the caller's own time limit; and one
+// call holds a modem for 10 minutes at most.
+TEST_F(BusTwoModemsTest, DelayedAnswersComeWhenTheModemGoes) {
+    const QStringList tooMany{"*888#", "1", "1", "1", "1", "1", "1", "1", "1", "1", "1"};
+    struct Case {
+        const char* what;
+        QStringList texts;
+        uint wait;
+    } const refused[] = {
+        {"eleven texts", tooMany, 30},
+        {"two texts of 301 s", {"*888#", "1"}, 301},
+        {"no wait", {"*123#"}, 0},
+    };
+    for (const Case& c : refused)
+        EXPECT_EQ(Call("Ussd", {"b", c.texts, QVariant::fromValue(c.wait)}).errorName(),
+                  QString(api::kErrorPrefix) + "BadRequest")
+            << c.what;
+    EXPECT_EQ(Call("Ussd", {"b", QStringList{"*123#"}, QVariant::fromValue(600u)}).type(),
+              QDBusMessage::ReplyMessage);
+
+    // *555# is never answered: the session waits its 60 s, unless the modem goes.
+    QDBusMessage call =
+        QDBusMessage::createMethodCall(api::kBusName, api::kObjectPath, api::kMessagesInterface, "Ussd");
+    call.setArguments({"b", QStringList{"*555#"}, QVariant::fromValue(60u)});
+    const std::size_t before = Lines("b.ussd");
+    QDBusPendingCall pending = QDBusConnection::sessionBus().asyncCall(call, 120000);
+    ASSERT_TRUE(Spin([&] { return Lines("b.ussd") > before; }, 10000));
+    Write(m_conf,
+          "[Store]\nPath=" + m_dir + "/messages.sqlite\n[Modem a]\nDevice=" + m_phone->device() + "\n");
+    QElapsedTimer took;
+    took.start();
+    ::kill(static_cast<pid_t>(m_daemon.processId()), SIGHUP);
+    ASSERT_TRUE(Spin([&] { return pending.isFinished(); }, 20000)) << All(m_dir + "/log");
+    EXPECT_LT(took.elapsed(), 20000);
+    EXPECT_TRUE(pending.isError());
+    EXPECT_EQ(pending.error().name(), QString(api::kErrorPrefix) + "Conflict");
+    EXPECT_NE(pending.error().message().indexOf("modem b"), -1) << pending.error().message().toStdString();
+}
+
+// A send the daemon never answers (stopped here, as one that hangs or
+// restarts mid-call): asked twice with one key, then said to be uncertain
+// with its own status, never "nothing sent". Once the daemon goes on, the
+// two calls queued it once.
+TEST_F(BusTest, SendTheDaemonDoesNotAnswerIsUncertainAndQueuedOnce) {
+    const pid_t daemon = static_cast<pid_t>(m_daemon.processId());
+    ::kill(daemon, SIGSTOP);
+    const Ran sent = Cli({"send", "text", "0812345678", "Hi"}, 60000);
+    ::kill(daemon, SIGCONT);
+    EXPECT_EQ(sent.code, 5) << sent.err;
+    EXPECT_EQ(sent.out, "");
+    EXPECT_NE(sent.err.find("the running program did not answer: the message may have been queued; see "
+                            "\"velmora-cli history\" before sending it again"),
+              std::string::npos)
+        << sent.err;
+    EXPECT_EQ(sent.err.find("nothing sent"), std::string::npos) << sent.err;
+    BusClient client(QDBusConnection::sessionBus(), QDBusConnection::SessionBus);
+    ASSERT_TRUE(Spin([&] { return client.get(1) && client.get(1).value().value("state") == "sent"; }, 15000));
+    const auto all = client.list({});
+    ASSERT_TRUE(all);
+    EXPECT_EQ(all.value().size(), 1);
+}
+
+// A daemon that went away during the call and came back: the send is
+// asked again with its key and goes through the new one, once.
+TEST_F(BusTest, SendAskedAgainWhenTheDaemonRestartsDuringTheCall) {
+    ::kill(static_cast<pid_t>(m_daemon.processId()), SIGSTOP);
+    QProcess cli;
+    cli.setProcessEnvironment(m_env);
+    cli.start(VELMORA_CLI, {"send", "text", "0812345678", "Hi"});
+    ASSERT_TRUE(cli.waitForStarted(5000));
+    // The call waits in the stopped daemon's socket; it dies unread.
+    Spin([] { return false; }, 3000);
+    m_daemon.kill();
+    m_daemon.waitForFinished(5000);
+    m_daemon.start(VELMORAD, {"--config", QString::fromStdString(m_conf)});
+    ASSERT_TRUE(cli.waitForFinished(60000));
+    const std::string err = cli.readAllStandardError().toStdString();
+    EXPECT_EQ(cli.exitCode(), 0) << err << All(m_dir + "/log");
+    EXPECT_EQ(cli.readAllStandardOutput().toStdString(), "Message 1\nMessage Sent\n");
+    BusClient client(QDBusConnection::sessionBus(), QDBusConnection::SessionBus);
+    const auto all = client.list({});
+    ASSERT_TRUE(all);
+    EXPECT_EQ(all.value().size(), 1);
 }
 
 // A network that takes 1.5 s a message: a queue run finds work left.
@@ -561,6 +704,63 @@ TEST(BusAbsent, DaemonRunsWithoutABusAndSaysSoOnce) {
     const auto first = said.find("no D-Bus session bus");
     EXPECT_NE(first, std::string::npos) << said;
     EXPECT_EQ(said.find("no D-Bus session bus", first + 1), std::string::npos) << said;
+}
+
+// The system's service on a bus whose policy lets no one call it, as for
+// a user outside the group velmora: velmora-cli works alone, as without
+// it, and says why in one line, on a phone the daemon does not hold.
+TEST(BusRefused, CliWorksAloneWhenTheDaemonRefusesTheUser) {
+    MakeApp();
+    const std::string dir = TempDir("velmora-refused");
+    Write(dir + "/bus.conf",
+          "<!DOCTYPE busconfig PUBLIC \"-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN\"\n"
+          " \"http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd\">\n"
+          "<busconfig><type>session</type><listen>unix:path=" +
+              dir +
+              "/system_bus</listen><auth>EXTERNAL</auth>\n"
+              "<policy context=\"default\"><allow user=\"*\"/><allow own=\"*\"/>"
+              "<allow send_type=\"method_call\"/><allow send_type=\"signal\"/>"
+              "<allow send_requested_reply=\"true\" send_type=\"method_return\"/>"
+              "<allow send_requested_reply=\"true\" send_type=\"error\"/>"
+              "<allow receive_type=\"method_call\"/><allow receive_type=\"method_return\"/>"
+              "<allow receive_type=\"error\"/><allow receive_type=\"signal\"/>"
+              "<deny send_destination=\"org.velmora.Velmora1\"/></policy></busconfig>\n");
+    QProcess bus;
+    EndsWithTheTest(bus);
+    bus.start("dbus-daemon", {"--config-file", QString::fromStdString(dir + "/bus.conf"), "--nofork",
+                              "--nopidfile", "--print-address=1"});
+    ASSERT_TRUE(bus.waitForStarted(5000) && bus.waitForReadyRead(5000));
+    const QString address = QString::fromUtf8(bus.readLine()).trimmed();
+    SimPhone held({"--imei", "354812345678908"});
+    SimPhone own({"--imei", "356938035643809"});
+    Write(dir + "/velmorad.conf",
+          "[Store]\nPath=" + dir + "/daemon.sqlite\n[Modem a]\nDevice=" + held.device() + "\n");
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("VELMORA_DIR", QString::fromStdString(dir));
+    env.insert("DBUS_SYSTEM_BUS_ADDRESS", address);
+    env.insert("DBUS_SESSION_BUS_ADDRESS", QString::fromStdString("unix:path=" + dir + "/no-bus"));
+    env.insert("LANG", "C.UTF-8");
+    for (const char* gone : {"LANGUAGE", "LC_ALL", "JOURNAL_STREAM", "NOTIFY_SOCKET"})
+        env.remove(gone);
+    QProcess daemon;
+    EndsWithTheTest(daemon);
+    daemon.setProcessEnvironment(env);
+    daemon.setStandardErrorFile(QString::fromStdString(dir + "/log"));
+    daemon.start(VELMORAD, {"--config", QString::fromStdString(dir + "/velmorad.conf"), "--system-bus"});
+    ASSERT_TRUE(LogSays(dir + "/log", "on the system bus", 15000)) << All(dir + "/log");
+
+    QProcess cli;
+    cli.setProcessEnvironment(env);
+    cli.start(VELMORA_CLI, {"send", "--fast", "--device", QString::fromStdString(own.device()), "--store",
+                            QString::fromStdString(dir + "/own.sqlite"), "text", "0812345678", "Hi"});
+    ASSERT_TRUE(cli.waitForFinished(30000));
+    const std::string err = cli.readAllStandardError().toStdString();
+    EXPECT_EQ(cli.exitCode(), 0) << err;
+    EXPECT_EQ(cli.readAllStandardOutput().toStdString(), "Message 1\nMessage Sent\n");
+    EXPECT_EQ(err, "velmora-cli: not through the running Velmora program: this user may not call the running "
+                   "Velmora program (on the system bus only the group velmora may); working alone\n");
+    daemon.terminate();
+    daemon.waitForFinished(12000);
 }
 
 } // namespace
