@@ -79,7 +79,10 @@ public:
     // call's ids and queues nothing. At most kMaxRecipients; the modem, when
     // named, one of the centre's; a message BuildMessage refuses is Refused
     // with its words (after "NUMBER: " when there are several recipients),
-    // and nothing is queued.
+    // as is one that would make more than kMaxParts parts, and nothing is
+    // queued. A key seen before is answered before anything else is looked
+    // at: a retry after its expire time passed, or after its modem went,
+    // still gets the first ids.
     Result<Submitted, ApiError> submit(const QStringList& recipients, const QJsonObject& message,
                                        const SubmitOptions& options);
     // The same for a text: {"kind": "text", "text": text, "longText": true,
@@ -99,6 +102,10 @@ public:
     Result<std::vector<ModemRecord>, ApiError> modems();
 
     static constexpr int kMaxRecipients = 1000;
+    // Parts one request may queue, all recipients together: a thousand
+    // long texts would hold the program's thread and the store's lock for
+    // minutes.
+    static constexpr int kMaxParts = 10'000;
     static constexpr int kMaxKey = 200; // characters of an idempotency key
     // How long a key is remembered: a caller's retry comes within minutes,
     // and the table must not grow for ever.
