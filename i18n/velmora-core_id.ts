@@ -2117,6 +2117,10 @@
         <source>there is no WebSocket here</source>
         <translation>tidak ada WebSocket di sini</translation>
     </message>
+    <message>
+        <source>the request did not come whole within %1 s</source>
+        <translation>permintaan tidak datang utuh dalam %1 detik</translation>
+    </message>
 </context>
 <context>
     <name>velmora::api::Webhooks</name>

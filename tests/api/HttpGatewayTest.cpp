@@ -64,7 +64,9 @@ struct Answer {
 // connections open between requests.
 class Served {
 public:
-    explicit Served(int perMinute = 0) {
+    // `times`: [Http]'s idle and request limits, shortened by a test.
+    explicit Served(int perMinute = 0,
+                    std::pair<int, int> times = {HttpGateway::kIdleMs, HttpGateway::kRequestMs}) {
         CentreSetup setup;
         setup.paths.transmitLog = path("Tr_smsn.Txt").toStdString();
         setup.paths.failedLog = path("Fl_smsn.Txt").toStdString();
@@ -79,6 +81,7 @@ public:
         config.tokenFile = TokenFile("7f3a-rahasia-token-41\n");
         config.perMinute = perMinute;
         gateway = std::make_unique<HttpGateway>(*api, config);
+        gateway->setTimes(times.first, times.second);
         const auto started = gateway->start();
         EXPECT_TRUE(started) << started.error().toStdString();
         port = started ? *started : 0;
@@ -516,6 +519,50 @@ TEST(HttpWire, ClosesAConnectionOverTheLimit) {
         served_one, QByteArray("GET /v1/health HTTP/1.1\r\nHost: x\r\nAuthorization: ") + kToken + "\r\n\r\n",
         [](const QByteArray& got) { return got.contains("\"status\":\"ok\""); });
     EXPECT_TRUE(answer.startsWith("HTTP/1.1 200 ")) << answer.toStdString();
+}
+
+// A client sending its request a byte now and then holds a connection
+// only for the request's time from its first byte, however often a byte
+// comes; one that sends its request in a few pieces within it is served.
+TEST(HttpWire, ClosesARequestThatDoesNotComeWholeInTime) {
+    Served served(0, {1500, 600});
+    const QByteArray health =
+        QByteArray("GET /v1/health HTTP/1.1\r\nHost: x\r\nAuthorization: ") + kToken + "\r\n\r\n";
+    const auto connected = [&](QTcpSocket& socket) {
+        socket.connectToHost(QHostAddress::LocalHost, served.port);
+        return Until([&] { return socket.state() == QAbstractSocket::ConnectedState; });
+    };
+    QTcpSocket quick;
+    ASSERT_TRUE(connected(quick));
+    QByteArray got;
+    for (qsizetype at = 0; at < health.size(); at += health.size() / 3 + 1) {
+        quick.write(health.mid(at, health.size() / 3 + 1));
+        Until([&] { return false; }, 100);
+        got += quick.readAll();
+    }
+    Until([&] {
+        got += quick.readAll();
+        return got.contains("\"status\":\"ok\"");
+    });
+    EXPECT_TRUE(got.startsWith("HTTP/1.1 200 ")) << got.toStdString();
+
+    QTcpSocket slow;
+    ASSERT_TRUE(connected(slow));
+    QElapsedTimer clock;
+    clock.start();
+    got.clear();
+    for (qsizetype at = 0;
+         at < health.size() && slow.state() == QAbstractSocket::ConnectedState && clock.elapsed() < 4000;
+         ++at) {
+        slow.write(health.mid(at, 1));
+        Until([&] { return slow.state() != QAbstractSocket::ConnectedState; }, 200);
+        got += slow.readAll();
+    }
+    EXPECT_EQ(slow.state(), QAbstractSocket::UnconnectedState)
+        << "still open after " << clock.elapsed() << " ms";
+    EXPECT_LT(clock.elapsed(), 1500) << "closed by the request's time, not the idle one";
+    EXPECT_TRUE(got.startsWith("HTTP/1.1 408 ")) << got.toStdString();
+    EXPECT_TRUE(got.contains("\"error\":\"Timeout\"")) << got.toStdString();
 }
 
 // ---- the cursor
