@@ -582,10 +582,22 @@ private:
             reply.error(found.error());
             return;
         }
-        QJsonArray list;
-        for (const MessageRecord& m : found->messages)
-            list.append(MessageJson(m));
-        reply.json(Status::Ok, {{QStringLiteral("messages"), list}, {QStringLiteral("next"), found->next}});
+        // Long messages with every part's PDU add up: past the answer's
+        // size the rest waits for the next page, which begins after the
+        // last event of the last message given.
+        QByteArray list = "[";
+        qint64 next = found->next;
+        for (std::size_t i = 0; i < found->messages.size(); ++i) {
+            if (list.size() > MessageApi::kMaxAnswerBytes) {
+                next = found->last[i - 1];
+                break;
+            }
+            if (i > 0)
+                list += ',';
+            list += QJsonDocument(MessageJson(found->messages[i])).toJson(QJsonDocument::Compact);
+        }
+        list += ']';
+        reply.send(Status::Ok, "{\"messages\":" + list + ",\"next\":" + QByteArray::number(next) + '}');
     }
 
     void message(qint64 id, Reply& reply) {

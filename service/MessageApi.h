@@ -94,10 +94,12 @@ public:
     Result<MessageRecord, ApiError> get(qint64 id);
     // "history"'s filters; newest first.
     Result<std::vector<MessageRecord>, ApiError> list(const HistoryQuery& query);
-    // The messages whose first event came after `cursor` (0: from the
-    // start), `direction` only when given (a message coming in counts from
-    // its arrival whole, one going out from its recording), at most `limit`
-    // (1..1000), each once, in the order those events were committed.
+    // The messages whose events came after `cursor` (0: from the start),
+    // `direction` only when given (a message coming in has one, its arrival
+    // whole; one going out one a change of state, from its recording on):
+    // at most `limit` (1..1000) events, each message once as it is now, in
+    // the order of its last of those events. The page's `next` is the last
+    // event it covers, so a caller that follows it learns every change.
     Result<MessagePage, ApiError> after(qint64 cursor, std::optional<msg::Direction> direction, int limit);
     Result<std::vector<ModemRecord>, ApiError> modems();
 
@@ -106,6 +108,10 @@ public:
     // long texts would hold the program's thread and the store's lock for
     // minutes.
     static constexpr int kMaxParts = 10'000;
+    // What one answer of a door carries at most (the bytes of the messages'
+    // JSON): a page of long messages with every part's PDU would be
+    // hundreds of MiB. A door stops adding messages past it, at least one.
+    static constexpr qsizetype kMaxAnswerBytes = 4 * 1024 * 1024;
     static constexpr int kMaxKey = 200; // characters of an idempotency key
     // How long a key is remembered: a caller's retry comes within minutes,
     // and the table must not grow for ever.

@@ -4,6 +4,7 @@
 // bytes on the wire matter, a plain socket.
 
 #include "HttpGateway.h"
+#include "BusService.h"
 #include "MessageApi.h"
 #include "MessageCentre.h"
 #include "StoreFixtures.h"
@@ -563,6 +564,67 @@ TEST(HttpWire, ClosesARequestThatDoesNotComeWholeInTime) {
     EXPECT_LT(clock.elapsed(), 1500) << "closed by the request's time, not the idle one";
     EXPECT_TRUE(got.startsWith("HTTP/1.1 408 ")) << got.toStdString();
     EXPECT_TRUE(got.contains("\"error\":\"Timeout\"")) << got.toStdString();
+}
+
+// ---- the size of an answer
+
+// Long messages with every part's PDU: a page stops at the answer's size
+// and its cursor goes on after the last message given; D-Bus's List the
+// same by its offset. Nothing is skipped or given twice either way.
+TEST(HttpAnswer, StopsAtItsSizeAndPagesOnWithoutSkipping) {
+    Served served;
+    // 100 parts each, some 60 KiB of JSON: 120 of them are twice an answer.
+    const QString text(67 * 100, QChar(0x101));
+    std::set<qint64> queued;
+    for (int batch = 0; batch < 2; ++batch) {
+        QStringList to;
+        for (int i = 0; i < 60; ++i)
+            to << QStringLiteral("+62812%1%2").arg(batch).arg(i, 4, 10, QLatin1Char('0'));
+        const auto sent = served.api->submitText(to, text, {});
+        ASSERT_TRUE(sent) << sent.error().why.toStdString();
+        queued.insert(sent->ids.begin(), sent->ids.end());
+    }
+    ASSERT_EQ(queued.size(), 120u);
+
+    std::set<qint64> paged;
+    qint64 cursor = 0;
+    int pages = 0;
+    for (;;) {
+        const Answer answer =
+            served.call(kGet, kMessages + QStringLiteral("?after=%1&limit=1000").arg(cursor));
+        ASSERT_EQ(answer.status, 200);
+        EXPECT_LT(answer.body.size(), MessageApi::kMaxAnswerBytes + 200 * 1024);
+        const QJsonArray messages = answer.json.value(QStringLiteral("messages")).toArray();
+        if (messages.isEmpty())
+            break;
+        ++pages;
+        for (const QJsonValue m : messages)
+            EXPECT_TRUE(paged.insert(m.toObject().value(QStringLiteral("id")).toInteger()).second);
+        cursor = answer.json.value(QStringLiteral("next")).toInteger();
+        ASSERT_LT(pages, 10);
+    }
+    EXPECT_EQ(paged, queued);
+    EXPECT_GE(pages, 2);
+
+    api::BusService bus(*served.api, *served.centre);
+    std::set<qint64> listed;
+    int lists = 0;
+    for (;;) {
+        const QList<QVariantMap> page =
+            bus.List({{QStringLiteral("offset"), static_cast<qulonglong>(listed.size())}});
+        if (page.isEmpty())
+            break;
+        ++lists;
+        qsizetype bytes = 0;
+        for (const QVariantMap& m : page) {
+            EXPECT_TRUE(listed.insert(m.value(QStringLiteral("id")).toLongLong()).second);
+            bytes += QJsonDocument(QJsonObject::fromVariantMap(m)).toJson(QJsonDocument::Compact).size();
+        }
+        EXPECT_LT(bytes, MessageApi::kMaxAnswerBytes + 200 * 1024);
+        ASSERT_LT(lists, 10);
+    }
+    EXPECT_EQ(listed, queued);
+    EXPECT_GE(lists, 2);
 }
 
 // ---- the cursor
