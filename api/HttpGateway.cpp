@@ -149,7 +149,7 @@ public:
         connect(&m_request, &QTimer::timeout, this, [this] {
             refuse("408 Request Timeout", QStringLiteral("Timeout"),
                    HttpGateway::tr("the request did not come whole within %1 s")
-                       .arg(m_request.interval() / 1000));
+                       .arg((m_request.interval() + 999) / 1000));
         });
     }
 
