@@ -15,6 +15,7 @@
 #include <QDBusMessage>
 #include <QDateTime>
 #include <QFileInfo>
+#include <QJsonDocument>
 #include <QPointer>
 #include <QTimeZone>
 
@@ -98,8 +99,8 @@ Result<SubmitOptions, QString> ReadOptions(const QVariantMap& given) {
 constexpr int kUssdTexts = 10;
 constexpr qint64 kUssdHoldSeconds = 600;
 
-// What one List answers at most: a bus message stays well within what
-// the bus carries (a few MiB); offset pages on.
+// What one List answers at most (and fewer when their size passes
+// MessageApi::kMaxAnswerBytes); offset pages on.
 constexpr int kMaxListed = 1000;
 
 Result<HistoryQuery, QString> ReadFilter(const QVariantMap& given) {
@@ -322,9 +323,18 @@ QList<QVariantMap> BusService::List(const QVariantMap& filter) {
         refuse(found.error().code, found.error().why);
         return {};
     }
+    // Within what a bus carries whatever the messages hold (long ones
+    // with every part's PDU): fewer than asked when the answer would pass
+    // kMaxAnswerBytes, and the caller pages on by the offset.
     QList<QVariantMap> all;
-    for (const MessageRecord& m : found.value())
-        all.append(ToBus(MessageJson(m)));
+    qsizetype bytes = 0;
+    for (const MessageRecord& m : found.value()) {
+        if (bytes > MessageApi::kMaxAnswerBytes)
+            break;
+        const QJsonObject json = MessageJson(m);
+        bytes += QJsonDocument(json).toJson(QJsonDocument::Compact).size();
+        all.append(ToBus(json));
+    }
     return all;
 }
 

@@ -130,15 +130,27 @@ private:
 // program hold more than a request's worth of its bytes. It lives as the
 // socket's child, and connects to readyRead before Qt's server does, so
 // it sees each chunk first.
+//
+// Two clocks keep a connection from being held for nothing: between
+// requests the idle one, from a request's first byte until Qt's server has
+// it whole the request's one, which no trickle of bytes restarts.
 class Connection : public QObject {
 public:
-    Connection(QTcpSocket* socket, QObject* http) : QObject(socket), m_socket(socket), m_http(http) {
+    Connection(QTcpSocket* socket, QObject* http, int idleMs, int requestMs)
+        : QObject(socket), m_socket(socket), m_http(http) {
         socket->setProperty(kProperty, QVariant::fromValue<QObject*>(this));
         connect(socket, &QTcpSocket::readyRead, this, &Connection::arrived);
         m_idle.setSingleShot(true);
-        m_idle.setInterval(HttpGateway::kIdleMs);
+        m_idle.setInterval(idleMs);
         connect(&m_idle, &QTimer::timeout, this, [this] { close(); });
         m_idle.start();
+        m_request.setSingleShot(true);
+        m_request.setInterval(requestMs);
+        connect(&m_request, &QTimer::timeout, this, [this] {
+            refuse("408 Request Timeout", QStringLiteral("Timeout"),
+                   HttpGateway::tr("the request did not come whole within %1 s")
+                       .arg((m_request.interval() + 999) / 1000));
+        });
     }
 
     static Connection* Of(QTcpSocket* socket) {
@@ -150,6 +162,8 @@ public:
         m_count = 0;
         m_headDone = false;
         m_head.clear();
+        m_request.stop();
+        m_idle.start();
     }
 
     std::function<void(const QString&)> refused; // told when a request is refused here
@@ -162,8 +176,11 @@ private:
             discard();
             return;
         }
-        m_idle.start();
         const qint64 fresh = m_socket->bytesAvailable();
+        if (m_count == 0 && fresh > 0) {
+            m_idle.stop();
+            m_request.start();
+        }
         m_count += fresh;
         if (!m_headDone) {
             // Only the head is looked at, for its length and an upgrade;
@@ -232,6 +249,7 @@ private:
     void close(const QByteArray& farewell = {}) {
         m_closing = true;
         m_idle.stop();
+        m_request.stop();
         QObject::disconnect(m_socket, &QTcpSocket::readyRead, m_http, nullptr);
         discard();
         QTimer::singleShot(5000, m_socket, [socket = m_socket] { socket->abort(); });
@@ -257,7 +275,7 @@ private:
 
     QTcpSocket* m_socket;
     QObject* m_http;
-    QTimer m_idle;
+    QTimer m_idle, m_request;
     qint64 m_count = 0;
     QByteArray m_head;
     bool m_headDone = false;
@@ -269,8 +287,8 @@ private:
 // over the limit of connections at once.
 class Listener : public QTcpServer {
 public:
-    Listener(QObject* http, std::function<void(const QString&)> refused)
-        : m_http(http), m_refused(std::move(refused)) {}
+    Listener(QObject* http, std::function<void(const QString&)> refused, int idleMs, int requestMs)
+        : m_http(http), m_refused(std::move(refused)), m_idleMs(idleMs), m_requestMs(requestMs) {}
 
 protected:
     void incomingConnection(qintptr descriptor) override {
@@ -286,7 +304,7 @@ protected:
         }
         ++m_open;
         connect(socket, &QObject::destroyed, this, [this] { --m_open; });
-        auto* connection = new Connection(socket, m_http);
+        auto* connection = new Connection(socket, m_http, m_idleMs, m_requestMs);
         connection->refused = [this, address = socket->peerAddress()](const QString& reason) {
             m_refused(address.toString() + QStringLiteral(": ") + reason);
         };
@@ -296,6 +314,7 @@ protected:
 private:
     QObject* m_http;
     std::function<void(const QString&)> m_refused;
+    int m_idleMs, m_requestMs;
     int m_open = 0;
 };
 
@@ -563,10 +582,22 @@ private:
             reply.error(found.error());
             return;
         }
-        QJsonArray list;
-        for (const MessageRecord& m : found->messages)
-            list.append(MessageJson(m));
-        reply.json(Status::Ok, {{QStringLiteral("messages"), list}, {QStringLiteral("next"), found->next}});
+        // Long messages with every part's PDU add up: past the answer's
+        // size the rest waits for the next page, which begins after the
+        // last event of the last message given.
+        QByteArray list = "[";
+        qint64 next = found->next;
+        for (std::size_t i = 0; i < found->messages.size(); ++i) {
+            if (list.size() > MessageApi::kMaxAnswerBytes) {
+                next = found->last[i - 1];
+                break;
+            }
+            if (i > 0)
+                list += ',';
+            list += QJsonDocument(MessageJson(found->messages[i])).toJson(QJsonDocument::Compact);
+        }
+        list += ']';
+        reply.send(Status::Ok, "{\"messages\":" + list + ",\"next\":" + QByteArray::number(next) + '}');
     }
 
     void message(qint64 id, Reply& reply) {
@@ -669,7 +700,8 @@ Result<quint16, QString> HttpGateway::start() {
     auto server = std::make_unique<Server>(m_api, m_config,
                                            QCryptographicHash::hash(*token, QCryptographicHash::Sha256));
     Server* http = server.get();
-    auto* listener = new Listener(http, [http](const QString& what) { http->tell(what); });
+    auto* listener = new Listener(
+        http, [http](const QString& what) { http->tell(what); }, m_idleMs, m_requestMs);
     if (!listener->listen(address, port)) {
         const QString why = listener->errorString();
         delete listener;

@@ -49,14 +49,25 @@ public:
     static constexpr qint64 kMaxHead = 8 * 1024;
     // Connections open at once; one more is closed at once.
     static constexpr int kMaxConnections = 64;
-    // A connection idle this long is closed.
+    // A connection with no request under way this long is closed.
     static constexpr int kIdleMs = 60 * 1000;
+    // A request's head and body come within this from its first byte, or
+    // the connection is closed with 408: a client sending a byte now and
+    // then must not hold one of the kMaxConnections for ever.
+    static constexpr int kRequestMs = 30 * 1000;
+
+    // The two above, shortened by tests; before start().
+    void setTimes(int idleMs, int requestMs) {
+        m_idleMs = idleMs;
+        m_requestMs = requestMs;
+    }
 
 private:
     class Server; // Qt's HTTP server, in HttpGateway.cpp
     MessageApi& m_api;
     HttpConfig m_config;
     std::unique_ptr<Server> m_server;
+    int m_idleMs = kIdleMs, m_requestMs = kRequestMs;
 };
 
 } // namespace velmora::api

@@ -518,6 +518,10 @@
         <source>the message&apos;s kind, a number or a code in it is not one there is</source>
         <translation>jenis pesan, atau angka atau kode di dalamnya, tidak ada</translation>
     </message>
+    <message>
+        <source>this would queue %1 parts (messages of %2 parts to %3 recipients); one request queues at most %4</source>
+        <translation>ini akan mengantrekan %1 bagian (pesan %2 bagian ke %3 penerima); satu permintaan mengantrekan paling banyak %4</translation>
+    </message>
 </context>
 <context>
     <name>MessageService</name>
@@ -2116,6 +2120,10 @@
     <message>
         <source>there is no WebSocket here</source>
         <translation>tidak ada WebSocket di sini</translation>
+    </message>
+    <message>
+        <source>the request did not come whole within %1 s</source>
+        <translation>permintaan tidak datang utuh dalam %1 detik</translation>
     </message>
 </context>
 <context>

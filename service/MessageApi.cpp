@@ -213,6 +213,12 @@ Result<Submitted, ApiError> MessageApi::submit(const QStringList& recipients, co
         return R::Fail(Error(
             ApiError::BadRequest,
             QCoreApplication::translate("MessageApi", "the key is longer than %1 characters").arg(kMaxKey)));
+    // A key seen before: its ids, whatever was asked this time and
+    // whatever changed since (its expire time passed, its modem went).
+    // The store looks again under its write lock before it records.
+    if (!options.key.isEmpty())
+        if (auto ids = store->KeyIds(options.key))
+            return R::Ok({std::move(*ids), true});
     if (!options.modem.isEmpty() && !m_centre.channel(options.modem))
         return R::Fail(
             Error(ApiError::BadRequest,
@@ -222,10 +228,6 @@ Result<Submitted, ApiError> MessageApi::submit(const QStringList& recipients, co
         (options.expire <= now || (options.at.isValid() && options.expire <= options.at)))
         return R::Fail(Error(ApiError::BadRequest,
                              QCoreApplication::translate("MessageApi", "it would expire before it may go")));
-    // A key seen before: its ids, whatever was asked this time.
-    if (!options.key.isEmpty())
-        if (auto ids = store->KeyIds(options.key))
-            return R::Ok({std::move(*ids), true});
 
     for (auto it = message.begin(); it != message.end(); ++it) {
         const auto field = MessageFields().find(it.key());
@@ -256,6 +258,7 @@ Result<Submitted, ApiError> MessageApi::submit(const QStringList& recipients, co
 
     std::vector<MessageRecord> records;
     records.reserve(static_cast<std::size_t>(recipients.size()));
+    qsizetype parts = 0;
     for (const QString& to : recipients) {
         QJsonObject one = message;
         one.insert(QStringLiteral("destination"), to);
@@ -275,6 +278,21 @@ Result<Submitted, ApiError> MessageApi::submit(const QStringList& recipients, co
             return R::Fail(Error(ApiError::Refused,
                                  recipients.size() == 1 ? words : QStringLiteral("%1: %2").arg(to, words)));
         }
+        // Every recipient's message as long as this one: refused before
+        // the rest are built.
+        parts += static_cast<qsizetype>(built->pdus.size());
+        const qsizetype wouldMake =
+            parts + static_cast<qsizetype>(built->pdus.size()) *
+                        (recipients.size() - static_cast<qsizetype>(records.size()) - 1);
+        if (wouldMake > kMaxParts)
+            return R::Fail(Error(
+                ApiError::Refused,
+                QCoreApplication::translate("MessageApi", "this would queue %1 parts (messages of %2 parts "
+                                                          "to %3 recipients); one request queues at most %4")
+                    .arg(wouldMake)
+                    .arg(built->pdus.size())
+                    .arg(recipients.size())
+                    .arg(kMaxParts)));
         // Taken by no modem yet: the one that claims it is written then.
         MessageRecord record = OutgoingRecord(*request, *built, ModemId{});
         record.created = now;

@@ -79,7 +79,10 @@ public:
     // call's ids and queues nothing. At most kMaxRecipients; the modem, when
     // named, one of the centre's; a message BuildMessage refuses is Refused
     // with its words (after "NUMBER: " when there are several recipients),
-    // and nothing is queued.
+    // as is one that would make more than kMaxParts parts, and nothing is
+    // queued. A key seen before is answered before anything else is looked
+    // at: a retry after its expire time passed, or after its modem went,
+    // still gets the first ids.
     Result<Submitted, ApiError> submit(const QStringList& recipients, const QJsonObject& message,
                                        const SubmitOptions& options);
     // The same for a text: {"kind": "text", "text": text, "longText": true,
@@ -91,14 +94,24 @@ public:
     Result<MessageRecord, ApiError> get(qint64 id);
     // "history"'s filters; newest first.
     Result<std::vector<MessageRecord>, ApiError> list(const HistoryQuery& query);
-    // The messages whose first event came after `cursor` (0: from the
-    // start), `direction` only when given (a message coming in counts from
-    // its arrival whole, one going out from its recording), at most `limit`
-    // (1..1000), each once, in the order those events were committed.
+    // The messages whose events came after `cursor` (0: from the start),
+    // `direction` only when given (a message coming in has one, its arrival
+    // whole; one going out one a change of state, from its recording on):
+    // at most `limit` (1..1000) events, each message once as it is now, in
+    // the order of its last of those events. The page's `next` is the last
+    // event it covers, so a caller that follows it learns every change.
     Result<MessagePage, ApiError> after(qint64 cursor, std::optional<msg::Direction> direction, int limit);
     Result<std::vector<ModemRecord>, ApiError> modems();
 
     static constexpr int kMaxRecipients = 1000;
+    // Parts one request may queue, all recipients together: a thousand
+    // long texts would hold the program's thread and the store's lock for
+    // minutes.
+    static constexpr int kMaxParts = 10'000;
+    // What one answer of a door carries at most (the bytes of the messages'
+    // JSON): a page of long messages with every part's PDU would be
+    // hundreds of MiB. A door stops adding messages past it, at least one.
+    static constexpr qsizetype kMaxAnswerBytes = 4 * 1024 * 1024;
     static constexpr int kMaxKey = 200; // characters of an idempotency key
     // How long a key is remembered: a caller's retry comes within minutes,
     // and the table must not grow for ever.

@@ -146,12 +146,16 @@ struct StoreEvent {
     QDateTime at; // UTC
 };
 
-// One page of "what is new since": the messages after a cursor, in the
-// order their events were committed, and the cursor to ask with next time
-// (the last event's sequence number looked at; the same cursor when
-// nothing is new).
+// One page of "what is new since": the messages that changed after a
+// cursor, each once as it is now, in the order of their last change in the
+// page, and the cursor to ask with next time (the last event's sequence
+// number looked at; the same cursor when nothing is new).
 struct MessagePage {
     std::vector<MessageRecord> messages;
+    // Each message's last event in the page, beside it: a door that
+    // answers only the first N gives last[N-1] as its cursor and passes
+    // over nothing.
+    std::vector<qint64> last;
     qint64 next = 0;
 };
 
@@ -370,9 +374,10 @@ public:
     Result<std::vector<StoreEvent>> EventsAfter(qint64 seq, int limit);
     // The newest event's seq; 0 when there is none (or it cannot be read).
     qint64 LastEventSeq();
-    // The messages whose first event of `kind` ("" any) came after
-    // `cursor`, in the order of those events, each once, at most `limit`
-    // (1..1,000). A message deleted since is left out.
+    // The events of `kind` ("" any) after `cursor`, at most `limit`
+    // (1..1,000), as the messages they are of: each once, as it is now, in
+    // the order of its last of those events. A message deleted since is
+    // left out.
     Result<MessagePage> MessagesAfter(qint64 cursor, const QString& kind, int limit);
 
     // ---- modems

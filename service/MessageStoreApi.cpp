@@ -6,6 +6,8 @@
 
 #include <QJsonArray>
 
+#include <map>
+
 namespace velmora {
 
 namespace {
@@ -134,12 +136,10 @@ Result<MessagePage> MessageStore::MessagesAfter(qint64 cursor, const QString& ki
         // may move the cursor to it without passing over anything.
         const qint64 top =
             Scalar(d->Cached(QStringLiteral("SELECT coalesce(max(seq), 0) FROM events")), {}, 0).toLongLong();
-        const QString sameKind = kind.isEmpty() ? QString() : QStringLiteral(" AND e.kind = ?");
-        QSqlQuery& q = d->Cached(
-            QStringLiteral("SELECT e.message_id, e.seq FROM events e WHERE e.seq > ? AND e.seq <= ?%1"
-                           " AND NOT EXISTS (SELECT 1 FROM events f WHERE f.message_id = e.message_id%2"
-                           " AND f.seq < e.seq) ORDER BY e.seq LIMIT ?")
-                .arg(sameKind, kind.isEmpty() ? QString() : QStringLiteral(" AND f.kind = e.kind")));
+        QSqlQuery& q =
+            d->Cached(QStringLiteral("SELECT message_id, seq FROM events WHERE seq > ? AND seq <= ?%1"
+                                     " ORDER BY seq LIMIT ?")
+                          .arg(kind.isEmpty() ? QString() : QStringLiteral(" AND kind = ?")));
         int at = 0;
         q.bindValue(at++, cursor);
         q.bindValue(at++, top);
@@ -147,15 +147,32 @@ Result<MessagePage> MessageStore::MessagesAfter(qint64 cursor, const QString& ki
             q.bindValue(at++, kind);
         q.bindValue(at++, most);
         Run(q);
-        std::vector<std::pair<qint64, qint64>> found; // message, seq
-        while (q.next())
-            found.emplace_back(q.value(0).toLongLong(), q.value(1).toLongLong());
+        // A message changed twice in the page is told once, where its
+        // last change is: what it is now is what the caller learns.
+        std::vector<std::pair<qint64, qint64>> found; // message, its last seq here
+        std::map<qint64, std::size_t> where;
+        int events = 0;
+        qint64 lastSeq = cursor;
+        while (q.next()) {
+            const qint64 id = q.value(0).toLongLong();
+            lastSeq = q.value(1).toLongLong();
+            ++events;
+            if (const auto it = where.find(id); it != where.end())
+                found[it->second].second = 0; // moved to the end below
+            where[id] = found.size();
+            found.emplace_back(id, lastSeq);
+        }
         q.finish();
         MessagePage page;
-        page.next = static_cast<int>(found.size()) == most ? found.back().second : std::max(cursor, top);
-        for (const auto& [id, seq] : found)
-            if (auto m = Message(id))
+        page.next = events == most ? lastSeq : std::max(cursor, top);
+        for (const auto& [id, seq] : found) {
+            if (seq == 0)
+                continue;
+            if (auto m = Message(id)) {
                 page.messages.push_back(std::move(*m));
+                page.last.push_back(seq);
+            }
+        }
         return R::Ok(std::move(page));
     } catch (const SqlFailed& f) {
         return R::Fail(d->ReadFailure(f));

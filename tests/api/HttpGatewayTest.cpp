@@ -4,6 +4,7 @@
 // bytes on the wire matter, a plain socket.
 
 #include "HttpGateway.h"
+#include "BusService.h"
 #include "MessageApi.h"
 #include "MessageCentre.h"
 #include "StoreFixtures.h"
@@ -64,7 +65,9 @@ struct Answer {
 // connections open between requests.
 class Served {
 public:
-    explicit Served(int perMinute = 0) {
+    // `times`: [Http]'s idle and request limits, shortened by a test.
+    explicit Served(int perMinute = 0,
+                    std::pair<int, int> times = {HttpGateway::kIdleMs, HttpGateway::kRequestMs}) {
         CentreSetup setup;
         setup.paths.transmitLog = path("Tr_smsn.Txt").toStdString();
         setup.paths.failedLog = path("Fl_smsn.Txt").toStdString();
@@ -79,6 +82,7 @@ public:
         config.tokenFile = TokenFile("7f3a-rahasia-token-41\n");
         config.perMinute = perMinute;
         gateway = std::make_unique<HttpGateway>(*api, config);
+        gateway->setTimes(times.first, times.second);
         const auto started = gateway->start();
         EXPECT_TRUE(started) << started.error().toStdString();
         port = started ? *started : 0;
@@ -359,6 +363,14 @@ const Case kCases[] = {
      "",
      0,
      {{kPost, kMessages, Text("+6281234567890", "Halo", R"(, "key": "order-17")")}}},
+    {"same key, expired since",
+     {kPost, kMessages,
+      Text("+6281234567890", "Halo", R"(, "key": "order-18", "expire": "2001-01-01T00:00:00Z")")},
+     200,
+     "",
+     0,
+     {{kPost, kMessages,
+       Text("+6281234567890", "Halo", R"(, "key": "order-18", "expire": "2099-01-01T00:00:00Z")")}}},
     {"same key, other text",
      {kPost, kMessages, Text("+6281234567890", "Lain", R"(, "key": "order-17")")},
      200,
@@ -508,6 +520,111 @@ TEST(HttpWire, ClosesAConnectionOverTheLimit) {
         served_one, QByteArray("GET /v1/health HTTP/1.1\r\nHost: x\r\nAuthorization: ") + kToken + "\r\n\r\n",
         [](const QByteArray& got) { return got.contains("\"status\":\"ok\""); });
     EXPECT_TRUE(answer.startsWith("HTTP/1.1 200 ")) << answer.toStdString();
+}
+
+// A client sending its request a byte now and then holds a connection
+// only for the request's time from its first byte, however often a byte
+// comes; one that sends its request in a few pieces within it is served.
+TEST(HttpWire, ClosesARequestThatDoesNotComeWholeInTime) {
+    Served served(0, {1500, 600});
+    const QByteArray health =
+        QByteArray("GET /v1/health HTTP/1.1\r\nHost: x\r\nAuthorization: ") + kToken + "\r\n\r\n";
+    const auto connected = [&](QTcpSocket& socket) {
+        socket.connectToHost(QHostAddress::LocalHost, served.port);
+        return Until([&] { return socket.state() == QAbstractSocket::ConnectedState; });
+    };
+    QTcpSocket quick;
+    ASSERT_TRUE(connected(quick));
+    QByteArray got;
+    for (qsizetype at = 0; at < health.size(); at += health.size() / 3 + 1) {
+        quick.write(health.mid(at, health.size() / 3 + 1));
+        Until([&] { return false; }, 100);
+        got += quick.readAll();
+    }
+    Until([&] {
+        got += quick.readAll();
+        return got.contains("\"status\":\"ok\"");
+    });
+    EXPECT_TRUE(got.startsWith("HTTP/1.1 200 ")) << got.toStdString();
+
+    QTcpSocket slow;
+    ASSERT_TRUE(connected(slow));
+    QElapsedTimer clock;
+    clock.start();
+    got.clear();
+    for (qsizetype at = 0;
+         at < health.size() && slow.state() == QAbstractSocket::ConnectedState && clock.elapsed() < 4000;
+         ++at) {
+        slow.write(health.mid(at, 1));
+        Until([&] { return slow.state() != QAbstractSocket::ConnectedState; }, 200);
+        got += slow.readAll();
+    }
+    EXPECT_EQ(slow.state(), QAbstractSocket::UnconnectedState)
+        << "still open after " << clock.elapsed() << " ms";
+    EXPECT_LT(clock.elapsed(), 1500) << "closed by the request's time, not the idle one";
+    EXPECT_TRUE(got.startsWith("HTTP/1.1 408 ")) << got.toStdString();
+    EXPECT_TRUE(got.contains("\"error\":\"Timeout\"")) << got.toStdString();
+}
+
+// ---- the size of an answer
+
+// Long messages with every part's PDU: a page stops at the answer's size
+// and its cursor goes on after the last message given; D-Bus's List the
+// same by its offset. Nothing is skipped or given twice either way.
+TEST(HttpAnswer, StopsAtItsSizeAndPagesOnWithoutSkipping) {
+    Served served;
+    // 100 parts each, some 60 KiB of JSON: 120 of them are twice an answer.
+    const QString text(67 * 100, QChar(0x101));
+    std::set<qint64> queued;
+    for (int batch = 0; batch < 2; ++batch) {
+        QStringList to;
+        for (int i = 0; i < 60; ++i)
+            to << QStringLiteral("+62812%1%2").arg(batch).arg(i, 4, 10, QLatin1Char('0'));
+        const auto sent = served.api->submitText(to, text, {});
+        ASSERT_TRUE(sent) << sent.error().why.toStdString();
+        queued.insert(sent->ids.begin(), sent->ids.end());
+    }
+    ASSERT_EQ(queued.size(), 120u);
+
+    std::set<qint64> paged;
+    qint64 cursor = 0;
+    int pages = 0;
+    for (;;) {
+        const Answer answer =
+            served.call(kGet, kMessages + QStringLiteral("?after=%1&limit=1000").arg(cursor));
+        ASSERT_EQ(answer.status, 200);
+        EXPECT_LT(answer.body.size(), MessageApi::kMaxAnswerBytes + 200 * 1024);
+        const QJsonArray messages = answer.json.value(QStringLiteral("messages")).toArray();
+        if (messages.isEmpty())
+            break;
+        ++pages;
+        for (const QJsonValue m : messages)
+            EXPECT_TRUE(paged.insert(m.toObject().value(QStringLiteral("id")).toInteger()).second);
+        cursor = answer.json.value(QStringLiteral("next")).toInteger();
+        ASSERT_LT(pages, 10);
+    }
+    EXPECT_EQ(paged, queued);
+    EXPECT_GE(pages, 2);
+
+    api::BusService bus(*served.api, *served.centre);
+    std::set<qint64> listed;
+    int lists = 0;
+    for (;;) {
+        const QList<QVariantMap> page =
+            bus.List({{QStringLiteral("offset"), static_cast<qulonglong>(listed.size())}});
+        if (page.isEmpty())
+            break;
+        ++lists;
+        qsizetype bytes = 0;
+        for (const QVariantMap& m : page) {
+            EXPECT_TRUE(listed.insert(m.value(QStringLiteral("id")).toLongLong()).second);
+            bytes += QJsonDocument(QJsonObject::fromVariantMap(m)).toJson(QJsonDocument::Compact).size();
+        }
+        EXPECT_LT(bytes, MessageApi::kMaxAnswerBytes + 200 * 1024);
+        ASSERT_LT(lists, 10);
+    }
+    EXPECT_EQ(listed, queued);
+    EXPECT_GE(lists, 2);
 }
 
 // ---- the cursor

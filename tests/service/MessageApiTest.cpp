@@ -77,6 +77,12 @@ TEST_F(Api, aRefusedRequestQueuesNothing) {
     noModem.modem = QStringLiteral("office");
     SubmitOptions expired;
     expired.expire = QDateTime::currentDateTimeUtc().addSecs(-1);
+    // 255 parts each: 40 of them pass the parts one request may queue.
+    QStringList forty;
+    for (int i = 0; i < 40; ++i)
+        forty << QStringLiteral("62813%1").arg(i);
+    const QJsonObject longest{
+        {"kind", "text"}, {"text", QString(255 * 153, QLatin1Char('a'))}, {"longText", true}};
     const struct {
         const char* name;
         QStringList to;
@@ -119,6 +125,7 @@ TEST_F(Api, aRefusedRequestQueuesNothing) {
          ApiError::Refused,
          "longer than any message"},
         {"a kind there is not", {"6281"}, {{"kind", "fax"}}, {}, ApiError::BadRequest, "kind"},
+        {"more parts than one request queues", forty, longest, {}, ApiError::Refused, "10200 parts"},
     };
     for (const auto& row : rows) {
         const auto sent = api->submit(row.to, row.message, row.options);
@@ -155,6 +162,19 @@ TEST_F(Api, aKeyQueuesOnceAndACancelAfterTheMessageLeftIsAConflict) {
     ASSERT_TRUE(again);
     EXPECT_TRUE(again->again);
     EXPECT_EQ(again->ids, first->ids);
+    // A retry whose expire time passed since, or whose modem is gone, is
+    // the same request all the same: answered, not refused.
+    for (const auto& changed_since :
+         {std::pair{QStringLiteral(""), -1}, std::pair{QStringLiteral("office"), 0}}) {
+        SubmitOptions retry = options;
+        retry.modem = changed_since.first;
+        if (changed_since.second)
+            retry.expire = QDateTime::currentDateTimeUtc().addSecs(changed_since.second);
+        const auto late = api->submitText({"6281", "6282"}, QStringLiteral("Halo 😀"), retry);
+        ASSERT_TRUE(late) << late.error().why.toStdString();
+        EXPECT_TRUE(late->again);
+        EXPECT_EQ(late->ids, first->ids);
+    }
     EXPECT_EQ(store().Count({}), 2);
 
     const auto got = api->get(first->ids[0]);

@@ -18,6 +18,7 @@
 
 #include <atomic>
 #include <functional>
+#include <map>
 #include <set>
 #include <thread>
 
@@ -155,8 +156,9 @@ TEST_F(StoreApi, everyChangeOfAMessageIsOneEventInItsTransaction) {
 // ---- the cursor
 
 // One connection writes on a thread of its own while another reads pages
-// by the cursor: every message comes exactly once, in commit order, however
-// the pages fall between the commits.
+// by the cursor: every message comes, its last change is never passed
+// over, and each writer's messages end in commit order, however the pages
+// fall between the commits.
 TEST_F(StoreApi, theCursorNeverSkipsNorRepeatsWithTwoWriters) {
     auto reader = OpenStore();
     ASSERT_TRUE(reader);
@@ -177,12 +179,20 @@ TEST_F(StoreApi, theCursorNeverSkipsNorRepeatsWithTwoWriters) {
     };
     std::thread first(write, 0), second(write, 1);
     std::vector<qint64> read;
+    std::map<qint64, msg::State> lastSeen;
     qint64 cursor = 0;
     const auto page = [&] {
         const MessagePage p = Value(reader->MessagesAfter(cursor, QStringLiteral("state"), 7));
         EXPECT_GE(p.next, cursor);
-        for (const MessageRecord& m : p.messages)
+        EXPECT_EQ(p.last.size(), p.messages.size());
+        std::set<qint64> inPage;
+        for (const MessageRecord& m : p.messages) {
+            EXPECT_TRUE(inPage.insert(m.id).second) << "twice in one page: " << m.id;
+            // Seen again later, it is the latest of it that counts.
+            std::erase(read, m.id);
             read.push_back(m.id);
+            lastSeen[m.id] = m.state;
+        }
         cursor = p.next;
         return p.messages.size();
     };
@@ -199,8 +209,10 @@ TEST_F(StoreApi, theCursorNeverSkipsNorRepeatsWithTwoWriters) {
     std::set<qint64> all(written[0].begin(), written[0].end());
     all.insert(written[1].begin(), written[1].end());
     ASSERT_EQ(all.size(), 2u * kEach);
-    EXPECT_EQ(read.size(), all.size()) << "each message once";
     EXPECT_EQ(std::set<qint64>(read.begin(), read.end()), all);
+    // Each one's failure is learnt, whether its page came before or after.
+    for (const auto& [id, state] : lastSeen)
+        EXPECT_EQ(state, msg::State::Failed) << id;
     // In the order they were committed: each writer's own in its order.
     for (const auto& mine : written) {
         std::vector<qint64> order;
@@ -212,7 +224,7 @@ TEST_F(StoreApi, theCursorNeverSkipsNorRepeatsWithTwoWriters) {
     EXPECT_EQ(Value(reader->MessagesAfter(cursor, {}, 10)).messages.size(), 0u);
 }
 
-TEST_F(StoreApi, aPageHoldsEachMessageOnceByItsFirstEventOfTheKind) {
+TEST_F(StoreApi, aPageHoldsEachMessageOnceByItsLastEventOfTheKind) {
     auto store = OpenStore();
     ASSERT_TRUE(store);
     const QDateTime when = Utc("2026-03-01T10:00:00Z");
@@ -221,31 +233,41 @@ TEST_F(StoreApi, aPageHoldsEachMessageOnceByItsFirstEventOfTheKind) {
     Value(store->SetState(out, msg::State::Failed, msg::Reason::Error));
     const qint64 gone = QueueOne(*store, QStringLiteral("6283"));
     Value(store->Delete(gone));
+    // Events: 1 out queued, 2 in received, 3 out failed, 4 gone queued.
     const struct {
         const char* kind;
+        qint64 after;
         int limit;
         std::vector<qint64> ids;
+        std::vector<qint64> last;
     } cases[] = {
-        {"", 10, {out, in}},
-        {"received", 10, {in}},
-        {"state", 10, {out}},
-        {"", 1, {out}},
+        {"", 0, 10, {in, out}, {2, 3}},
+        {"received", 0, 10, {in}, {2}},
+        {"state", 0, 10, {out}, {3}},
+        {"", 0, 1, {out}, {1}},
+        {"", 0, 2, {out, in}, {1, 2}},
+        // Its failure is news to one who saw it queued.
+        {"state", 1, 10, {out}, {3}},
+        {"", 2, 1, {out}, {3}},
     };
     for (const auto& c : cases) {
-        const MessagePage p = Value(store->MessagesAfter(0, QString::fromLatin1(c.kind), c.limit));
+        const MessagePage p = Value(store->MessagesAfter(c.after, QString::fromLatin1(c.kind), c.limit));
         std::vector<qint64> ids;
         for (const MessageRecord& m : p.messages)
             ids.push_back(m.id);
-        EXPECT_EQ(ids, c.ids) << c.kind << " " << c.limit;
+        EXPECT_EQ(ids, c.ids) << c.kind << " " << c.after << " " << c.limit;
+        EXPECT_EQ(p.last, c.last) << c.kind << " " << c.after << " " << c.limit;
     }
     // A page that is not full moves the cursor past all it looked at; a full
-    // one only to its last message's event.
+    // one only to its last event.
     const MessagePage full = Value(store->MessagesAfter(0, {}, 1));
     EXPECT_EQ(full.next, 1);
     const MessagePage rest = Value(store->MessagesAfter(full.next, {}, 10));
     EXPECT_EQ(rest.next, store->LastEventSeq());
-    ASSERT_EQ(rest.messages.size(), 1u);
+    ASSERT_EQ(rest.messages.size(), 2u);
     EXPECT_EQ(rest.messages[0].id, in);
+    EXPECT_EQ(rest.messages[1].id, out);
+    EXPECT_EQ(rest.messages[1].state, msg::State::Failed);
     EXPECT_TRUE(Value(store->MessagesAfter(rest.next, {}, 10)).messages.empty());
     EXPECT_EQ(Value(store->MessagesAfter(rest.next, {}, 10)).next, rest.next);
 }
