@@ -141,27 +141,6 @@ Result<HistoryQuery, QString> ReadFilter(const QVariantMap& given) {
     return Result<HistoryQuery, QString>::Ok(std::move(query));
 }
 
-QJsonObject BatchJson(const BatchRecord& b) {
-    const auto time = [](const QDateTime& t) {
-        return t.isValid() ? QJsonValue(t.toUTC().toString(Qt::ISODate)) : QJsonValue();
-    };
-    return {{"batch", b.id},
-            {"name", b.name},
-            {"state", msg::BatchStateName(b.state)},
-            {"finished", b.finished()},
-            {"pauseReason", QString::fromLatin1(msg::ReasonName(b.pauseReason))},
-            {"created", time(b.created)},
-            {"total", b.total},
-            {"queued", b.queued},
-            {"sending", b.sending},
-            {"sent", b.sent},
-            {"delivered", b.delivered},
-            {"notDelivered", b.notDelivered},
-            {"failed", b.failed},
-            {"cancelled", b.cancelled},
-            {"uncertain", b.uncertain}};
-}
-
 // A reply the bus waits for (Ussd, ReadPhone), answered once: with what
 // the work found, or with an error when the work never runs or its answer
 // never comes back (the modem's link went away: a reload removed the modem,

@@ -34,6 +34,8 @@ QJsonObject MessageJson(const MessageRecord& m);
 // A modem as "velmora-cli modems --json" shows it (its `queued` as the
 // caller filled it in).
 QJsonObject ModemJson(const ModemRecord& m);
+// A batch's state and counts as "queue list --json" shows them.
+QJsonObject BatchJson(const BatchRecord& b);
 
 // How a message asked for through the API goes.
 struct SubmitOptions {

@@ -67,6 +67,24 @@ QJsonObject MessageJson(const MessageRecord& m) {
             {"modem", modem}};
 }
 
+QJsonObject BatchJson(const BatchRecord& b) {
+    return {{"batch", b.id},
+            {"name", b.name},
+            {"state", msg::BatchStateName(b.state)},
+            {"finished", b.finished()},
+            {"pauseReason", QString::fromLatin1(msg::ReasonName(b.pauseReason))},
+            {"created", Time(b.created)},
+            {"total", b.total},
+            {"queued", b.queued},
+            {"sending", b.sending},
+            {"sent", b.sent},
+            {"delivered", b.delivered},
+            {"notDelivered", b.notDelivered},
+            {"failed", b.failed},
+            {"cancelled", b.cancelled},
+            {"uncertain", b.uncertain}};
+}
+
 QJsonObject ModemJson(const ModemRecord& m) {
     return {
         {"name", m.name},

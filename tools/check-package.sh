@@ -68,6 +68,8 @@ sort -k2 >"$tmp/want" <<EOF
 -rw-r--r-- usr/lib/sysusers.d/velmora.conf
 -rw-r--r-- usr/share/doc/velmora/examples/velmorad.conf
 -rw-r--r-- usr/share/man/man8/velmorad.8.gz
+-rw-r--r-- usr/share/dbus-1/interfaces/org.velmora.Velmora1.xml
+-rw-r--r-- usr/share/dbus-1/system.d/org.velmora.Velmora1.conf
 -rw-r--r-- usr/share/applications/velmora.desktop
 -rw-r--r-- usr/share/doc/velmora/README.md.gz
 -rw-r--r-- usr/share/doc/velmora/changelog.Debian.gz

@@ -5,6 +5,7 @@
 #include "BatchBuilder.h"
 #include "CliPhone.h"
 #include "CommandApplication.h"
+#include "MessageApi.h"
 #include "Outbox.h"
 #include "Recipients.h"
 #include "Said.h"
@@ -1060,26 +1061,13 @@ int RunQueue(std::vector<std::string> words, Io io) {
                 const auto time = [](const QDateTime& t) {
                     return t.isValid() ? QJsonValue(t.toUTC().toString(Qt::ISODate)) : QJsonValue();
                 };
-                all.append(QJsonObject{{"batch", b.id},
-                                       {"name", b.name},
-                                       {"state", msg::BatchStateName(b.state)},
-                                       {"finished", b.finished()},
-                                       {"pauseReason", QString::fromLatin1(msg::ReasonName(b.pauseReason))},
-                                       {"created", time(b.created)},
-                                       {"total", b.total},
-                                       {"queued", b.queued},
-                                       {"sending", b.sending},
-                                       {"sent", b.sent},
-                                       {"delivered", b.delivered},
-                                       {"notDelivered", b.notDelivered},
-                                       {"failed", b.failed},
-                                       {"cancelled", b.cancelled},
-                                       {"uncertain", b.uncertain},
-                                       {"intervalSeconds", static_cast<double>(b.pacing.intervalMs) / 1000},
-                                       {"perHour", b.pacing.perHour},
-                                       {"startAt", time(b.pacing.startAt)},
-                                       {"expireAt", time(b.pacing.expireAt)},
-                                       {"retries", b.pacing.retries}});
+                QJsonObject batch = BatchJson(b);
+                batch.insert("intervalSeconds", static_cast<double>(b.pacing.intervalMs) / 1000);
+                batch.insert("perHour", b.pacing.perHour);
+                batch.insert("startAt", time(b.pacing.startAt));
+                batch.insert("expireAt", time(b.pacing.expireAt));
+                batch.insert("retries", b.pacing.retries);
+                all.append(batch);
             }
             io.out << QJsonDocument(all).toJson(QJsonDocument::Indented).toStdString();
             return kExitOk;

@@ -10,6 +10,22 @@ namespace velmora::cli {
 
 namespace {
 
+// Each message the phone keeps (its long ones joined) as decode prints
+// them; whether every one could be read.
+bool PrintInbox(const std::vector<InboxEntry>& entries, bool json, Io io) {
+    bool allRead = true;
+    int ordinal = 0;
+    for (const auto& e : entries) {
+        if (!json && ordinal > 0)
+            io.out << '\n';
+        std::string pdus;
+        for (const auto& p : e.parts)
+            pdus += (pdus.empty() ? "" : " ") + p.pdu;
+        allRead = PrintReadMessage(e.message, pdus, e.Indexes(), ++ordinal, json, io) && allRead;
+    }
+    return allRead;
+}
+
 std::string InboxUsage() {
     return translate("inbox",
                      "usage: velmora-cli inbox [LINK OPTIONS] [--json] [--delete INDEX...]\n"
@@ -87,16 +103,7 @@ int InboxThrough(const Running& running, bool json, Io io) {
     for (const QJsonValue& p : read.value().value("problems").toArray())
         problems.push_back(S(p.toString()));
     const auto entries = JoinInbox(stored);
-    bool allRead = true;
-    int ordinal = 0;
-    for (const auto& e : entries) {
-        if (!json && ordinal > 0)
-            io.out << '\n';
-        std::string pdus;
-        for (const auto& p : e.parts)
-            pdus += (pdus.empty() ? "" : " ") + p.pdu;
-        allRead = PrintReadMessage(e.message, pdus, e.Indexes(), ++ordinal, json, io) && allRead;
-    }
+    bool allRead = PrintInbox(entries, json, io);
     for (const std::string& problem : problems)
         io.err << "velmora-cli: " << ForOutput(problem, io.errIsTerminal) << '\n';
     allRead = allRead && problems.empty();
@@ -158,16 +165,7 @@ int RunInbox(std::vector<std::string> words, Io io) {
         return kExitUnreachable;
     }
     const auto entries = JoinInbox(stored);
-    bool allRead = true;
-    int ordinal = 0;
-    for (const auto& e : entries) {
-        if (!json && ordinal > 0)
-            io.out << '\n';
-        std::string pdus;
-        for (const auto& p : e.parts)
-            pdus += (pdus.empty() ? "" : " ") + p.pdu;
-        allRead = PrintReadMessage(e.message, pdus, e.Indexes(), ++ordinal, json, io) && allRead;
-    }
+    bool allRead = PrintInbox(entries, json, io);
     // A store or a message that could not be read is named; the exit status
     // says the read was not whole.
     const std::vector<std::string>& problems = phone.session().StoreProblems();

@@ -22,6 +22,22 @@ namespace velmora::cli {
 
 namespace {
 
+// A menu's lines stay lines on a terminal; what else they hold is escaped
+// there. An answer with no text prints nothing.
+void PrintMenu(const std::string& text, Io io) {
+    if (text.empty())
+        return;
+    std::size_t from = 0;
+    while (from <= text.size()) {
+        const auto end = std::min(text.find('\n', from), text.size());
+        std::string shown = text.substr(from, end - from);
+        if (!shown.empty() && shown.back() == '\r')
+            shown.pop_back();
+        io.out << ForOutput(shown, io.outIsTerminal) << '\n';
+        from = end + 1;
+    }
+}
+
 std::string UssdUsage() {
     return translate("ussd",
                      "usage: velmora-cli ussd [LINK OPTIONS] [--wait SECONDS] CODE [REPLY...]\n"
@@ -143,17 +159,7 @@ int UssdThrough(const Running& running, const std::vector<std::string>& texts, i
         last.kind = api::UssdKindFromName(s.value("kind").toString()).value_or(UssdAnswer::Kind::Unreadable);
         last.text = S(s.value("text").toString());
         last.detail = S(s.value("detail").toString());
-        if (!last.text.empty()) {
-            std::size_t from = 0;
-            while (from <= last.text.size()) {
-                const auto end = std::min(last.text.find('\n', from), last.text.size());
-                std::string shown = last.text.substr(from, end - from);
-                if (!shown.empty() && shown.back() == '\r')
-                    shown.pop_back();
-                io.out << ForOutput(shown, io.outIsTerminal) << '\n';
-                from = end + 1;
-            }
-        }
+        PrintMenu(last.text, io);
         if (const std::string said = Plainly(last, waitSeconds); !said.empty()) {
             if (NetworkAnswered(last.kind))
                 io.out << said << '\n';
@@ -251,17 +257,7 @@ int RunUssd(std::vector<std::string> words, Io io) {
                 if (const auto saved = SaveUssdWire(settingsFile, modemKey, dialogue.Wire()); !saved)
                     io.err << "velmora-cli: " << saved.error() << '\n';
             if (!last.text.empty()) {
-                // A menu's lines stay lines on a terminal; what else they
-                // hold is escaped there.
-                std::size_t from = 0;
-                while (from <= last.text.size()) {
-                    const auto end = std::min(last.text.find('\n', from), last.text.size());
-                    std::string shown = last.text.substr(from, end - from);
-                    if (!shown.empty() && shown.back() == '\r')
-                        shown.pop_back();
-                    io.out << ForOutput(shown, io.outIsTerminal) << '\n';
-                    from = end + 1;
-                }
+                PrintMenu(last.text, io);
                 keep(last.text);
             }
             if (const std::string said = Plainly(last, waitSeconds); !said.empty()) {

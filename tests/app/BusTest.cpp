@@ -436,6 +436,8 @@ TEST_F(BusTwoModemsTest, DelayedAnswersComeWhenTheModemGoes) {
 TEST_F(BusTest, SendTheDaemonDoesNotAnswerIsUncertainAndQueuedOnce) {
     const pid_t daemon = static_cast<pid_t>(m_daemon.processId());
     ::kill(daemon, SIGSTOP);
+    // Two calls unanswered: 2 s each rather than the 10 s a user waits.
+    m_env.insert("VELMORA_CALL_TIMEOUT_MS", "2000");
     const Ran sent = Cli({"send", "text", "0812345678", "Hi"}, 60000);
     ::kill(daemon, SIGCONT);
     EXPECT_EQ(sent.code, 5) << sent.err;
