@@ -5,6 +5,7 @@
 // store, and go out as the API queues them. What the doors hear is what
 // pump() tells, as the centre's own changes make it tell at once.
 
+#include "EventLoop.h"
 #include "MessageApi.h"
 #include "MessageCentre.h"
 #include "MessageStore.h"
@@ -21,29 +22,7 @@
 
 namespace velmora::testing {
 
-inline QCoreApplication& App() {
-    static int argc = 1;
-    static char name[] = "api_hooks_tests";
-    static char* argv[] = {name, nullptr};
-    static QCoreApplication app(argc, argv);
-    return app;
-}
-
-// Runs the event loop until `done` or `ms` have passed; whether it is done.
-inline bool Until(const std::function<bool()>& done, int ms = 10000) {
-    QElapsedTimer timer;
-    timer.start();
-    while (!done() && timer.elapsed() < ms) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-        QThread::msleep(2);
-    }
-    return done();
-}
-
-// The event loop for `ms`, whatever happens.
-inline void Spin(int ms) {
-    Until([] { return false; }, ms);
-}
+inline QCoreApplication& App() { return TestApp("api_hooks_tests"); }
 
 // What the program says in its log (qInfo, qWarning) while one lives.
 class LogLines {

@@ -5,6 +5,7 @@
 
 #include "HttpGateway.h"
 #include "BusService.h"
+#include "EventLoop.h"
 #include "MessageApi.h"
 #include "MessageCentre.h"
 #include "StoreFixtures.h"
@@ -36,21 +37,7 @@ namespace {
 
 using api::HttpGateway;
 
-QCoreApplication& App() {
-    static int argc = 1;
-    static char name[] = "api_http_tests";
-    static char* argv[] = {name, nullptr};
-    static QCoreApplication app(argc, argv);
-    return app;
-}
-
-bool Until(const std::function<bool()>& done, int ms = 10000) {
-    QElapsedTimer timer;
-    timer.start();
-    while (!done() && timer.elapsed() < ms)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    return done();
-}
+QCoreApplication& App() { return TestApp("api_http_tests"); }
 
 constexpr char kToken[] = "Bearer 7f3a-rahasia-token-41";
 

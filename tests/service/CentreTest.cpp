@@ -3,6 +3,7 @@
 // (the PDUs each simulated phone took, counted from its --record file),
 // what it reads from each phone, and a stop in the middle of a send.
 
+#include "EventLoop.h"
 #include "MessageCentre.h"
 #include "MessageStore.h"
 #include "PhoneLink.h"
@@ -24,24 +25,7 @@
 namespace velmora::testing {
 namespace {
 
-QCoreApplication& App() {
-    static int argc = 1;
-    static char name[] = "service_centre_tests";
-    static char* argv[] = {name, nullptr};
-    static QCoreApplication app(argc, argv);
-    return app;
-}
-
-// Runs the event loop until `done` or `ms` have passed; whether it is done.
-bool Until(const std::function<bool()>& done, int ms = 20000) {
-    QElapsedTimer timer;
-    timer.start();
-    while (!done() && timer.elapsed() < ms) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-        QThread::msleep(5);
-    }
-    return done();
-}
+QCoreApplication& App() { return TestApp("service_centre_tests"); }
 
 // The PDUs a simulated phone took, one a line of its --record file.
 std::vector<std::string> Recorded(const std::string& file) {

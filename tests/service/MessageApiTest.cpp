@@ -4,6 +4,7 @@
 // through the store.
 
 #include "MessageApi.h"
+#include "EventLoop.h"
 #include "MessageCentre.h"
 #include "MessageStore.h"
 #include "SimPhone.h"
@@ -22,23 +23,7 @@
 namespace velmora::testing {
 namespace {
 
-QCoreApplication& App() {
-    static int argc = 1;
-    static char name[] = "service_centre_tests";
-    static char* argv[] = {name, nullptr};
-    static QCoreApplication app(argc, argv);
-    return app;
-}
-
-bool Until(const std::function<bool()>& done, int ms = 20000) {
-    QElapsedTimer timer;
-    timer.start();
-    while (!done() && timer.elapsed() < ms) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-        QThread::msleep(5);
-    }
-    return done();
-}
+QCoreApplication& App() { return TestApp("service_centre_tests"); }
 
 class Api : public ::testing::Test {
 protected:
