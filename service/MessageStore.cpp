@@ -5,7 +5,9 @@
 
 #include "MessageStoreImpl.h"
 
+#include <QRegularExpression>
 #include <QUrl>
+#include <QUrlQuery>
 
 #include <array>
 #include <atomic>
@@ -22,8 +24,9 @@ namespace {
 // ---- the schema, one step a version
 
 void CreateVersion1(const QSqlDatabase& db) {
+    const sql::Dialect sql = sql::Dialect::Of(db);
     const QString statements[] = {
-        QStringLiteral("CREATE TABLE meta(key TEXT PRIMARY KEY, value TEXT)") + sql::WithoutRowid(),
+        QStringLiteral("CREATE TABLE meta(key TEXT PRIMARY KEY, value TEXT)") + sql.WithoutRowid(),
         // at: what lists sort by, the time received for what came in and the
         // time recorded for what went out.
         QStringLiteral("CREATE TABLE messages("
@@ -43,16 +46,18 @@ void CreateVersion1(const QSqlDatabase& db) {
         QStringLiteral(
             "CREATE INDEX messages_joining ON messages(peer, concat_ref, concat_total) WHERE complete = 0"),
         // Every PDU ever read, once: what the received log holds.
-        QStringLiteral("CREATE TABLE pdus(id INTEGER PRIMARY KEY, hash INTEGER NOT NULL, pdu NOT NULL)"),
+        QStringLiteral("CREATE TABLE pdus(id INTEGER PRIMARY KEY, hash INTEGER NOT NULL, pdu %1 NOT NULL)")
+            .arg(sql.Octets()),
         QStringLiteral("CREATE INDEX pdus_hash ON pdus(hash)"),
         // Outgoing parts keep their PDU; incoming ones point at theirs.
         QStringLiteral("CREATE TABLE parts("
                        " id INTEGER PRIMARY KEY,"
                        " message_id INTEGER NOT NULL REFERENCES messages(id) ON DELETE CASCADE,"
-                       " part INTEGER NOT NULL, pdu, pdu_id INTEGER REFERENCES pdus(id),"
+                       " part INTEGER NOT NULL, pdu %1, pdu_id INTEGER REFERENCES pdus(id),"
                        " reference INTEGER, answer TEXT NOT NULL DEFAULT '', sent INTEGER,"
                        " report_status INTEGER, report_time INTEGER,"
-                       " UNIQUE(message_id, part))"),
+                       " UNIQUE(message_id, part))")
+            .arg(sql.Octets()),
         QStringLiteral("CREATE UNIQUE INDEX parts_pdu ON parts(pdu_id) WHERE pdu_id IS NOT NULL"),
         QStringLiteral("CREATE INDEX parts_waiting ON parts(reference, sent) WHERE reference IS NOT NULL AND "
                        "report_status "
@@ -63,7 +68,7 @@ void CreateVersion1(const QSqlDatabase& db) {
             " pdu_id INTEGER NOT NULL REFERENCES pdus(id),"
             " modem TEXT NOT NULL, storage TEXT NOT NULL, idx INTEGER NOT NULL, seen INTEGER NOT NULL,"
             " PRIMARY KEY(pdu_id, modem, storage, idx))") +
-            sql::WithoutRowid(),
+            sql.WithoutRowid(),
         QStringLiteral(
             "CREATE TABLE phonebook(id INTEGER PRIMARY KEY, name TEXT NOT NULL, number TEXT NOT NULL,"
             " peer TEXT NOT NULL, fold TEXT NOT NULL)"),
@@ -71,15 +76,26 @@ void CreateVersion1(const QSqlDatabase& db) {
         // Each message's folded number and text (see Folded) by its id, in
         // an index of every three characters: a word is found among 100,000
         // messages without reading them all.
-        sql::CreateSearch(),
     };
     for (const QString& statement : statements)
+        Exec(db, sql.Ddl(statement));
+    for (const QString& statement : sql.CreateSearch())
         Exec(db, statement);
+    // PostgreSQL's index of three-letter pieces is an extension the
+    // database may not offer, or this user may not add: without it a
+    // search reads every message, and nothing else changes.
+    for (const QString& statement : sql.SearchIndex()) {
+        Exec(db, QStringLiteral("SAVEPOINT search_index"));
+        QSqlQuery q(db);
+        Exec(db, q.exec(statement) ? QStringLiteral("RELEASE SAVEPOINT search_index")
+                                   : QStringLiteral("ROLLBACK TO SAVEPOINT search_index"));
+    }
 }
 
 // Sending to many, and the groups it is sent to. A version-1 store gains
 // the columns in place: its messages belong to no batch and count no tries.
 void CreateVersion2(const QSqlDatabase& db) {
+    const sql::Dialect sql = sql::Dialect::Of(db);
     const QString statements[] = {
         // The pacing as the user set it; times in ms since 1970 as every
         // other time here, NULL for none.
@@ -117,16 +133,17 @@ void CreateVersion2(const QSqlDatabase& db) {
                        " group_id INTEGER NOT NULL REFERENCES groups(id) ON DELETE CASCADE,"
                        " position INTEGER NOT NULL, name TEXT NOT NULL, number TEXT NOT NULL,"
                        " PRIMARY KEY(group_id, position))") +
-            sql::WithoutRowid(),
+            sql.WithoutRowid(),
     };
     for (const QString& statement : statements)
-        Exec(db, statement);
+        Exec(db, sql.Ddl(statement));
 }
 
 // Several modems on one store. A version-2 store gains the columns in
 // place: what it holds went through, or came from, the one modem of the
 // window or the CLI (named ""), and what it has queued may go through any.
 void CreateVersion3(const QSqlDatabase& db) {
+    const sql::Dialect sql = sql::Dialect::Of(db);
     const QString statements[] = {
         // What each modem was last seen as, by the name the settings give it.
         QStringLiteral(
@@ -135,7 +152,7 @@ void CreateVersion3(const QSqlDatabase& db) {
             " device TEXT NOT NULL DEFAULT '', by_id TEXT NOT NULL DEFAULT '', operator TEXT NOT NULL "
             "DEFAULT '',"
             " signal INTEGER NOT NULL DEFAULT -1, state TEXT NOT NULL DEFAULT '', last_seen INTEGER)") +
-            sql::WithoutRowid(),
+            sql.WithoutRowid(),
         // modem: the one that took it to send (Claim), or read it.
         QStringLiteral("ALTER TABLE messages ADD COLUMN modem TEXT NOT NULL DEFAULT ''"),
         // want_modem: the one a queued message is to go through, '' for the
@@ -150,26 +167,27 @@ void CreateVersion3(const QSqlDatabase& db) {
             "CREATE INDEX messages_modem_started ON messages(modem, started) WHERE started IS NOT NULL"),
     };
     for (const QString& statement : statements)
-        Exec(db, statement);
+        Exec(db, sql.Ddl(statement));
 }
 
 // Other programs' doors on the store. A version-3 store gains them in
 // place: its messages have no events (what was before is not told again)
 // and no expiry of their own.
 void CreateVersion4(const QSqlDatabase& db) {
+    const sql::Dialect sql = sql::Dialect::Of(db);
     QStringList statements{
         // Every change a door tells of, in the order it was committed:
         // with one writer at a time, a larger seq was committed later, so
         // a reader that remembers the last seq it saw misses nothing.
         QStringLiteral("CREATE TABLE events(seq %1, message_id INTEGER NOT NULL, kind TEXT NOT NULL,"
                        " state TEXT NOT NULL, reason TEXT NOT NULL DEFAULT '', at INTEGER NOT NULL)")
-            .arg(sql::SequenceKey()),
+            .arg(sql.SequenceKey()),
         // A message's first event of a kind, found without reading them all.
         QStringLiteral("CREATE INDEX events_message ON events(message_id, kind, seq)"),
         // The callers' idempotency keys and the ids they queued (a JSON array).
         QStringLiteral(
             "CREATE TABLE api_keys(key TEXT PRIMARY KEY, ids TEXT NOT NULL, created INTEGER NOT NULL)") +
-            sql::WithoutRowid(),
+            sql.WithoutRowid(),
         // A message's "not after": still queued then, it expires.
         QStringLiteral("ALTER TABLE messages ADD COLUMN expire_at INTEGER"),
         QStringLiteral("CREATE INDEX messages_expiring ON messages(expire_at)"
@@ -180,11 +198,12 @@ void CreateVersion4(const QSqlDatabase& db) {
             " body %1 NOT NULL, attempts INTEGER NOT NULL DEFAULT 0, next_at INTEGER NOT NULL,"
             " done_at INTEGER, last_status INTEGER, last_error TEXT NOT NULL DEFAULT '',"
             " UNIQUE(seq, url))")
-            .arg(sql::Octets()),
+            .arg(sql.Octets()),
         QStringLiteral("CREATE INDEX webhooks_due ON webhooks(next_at) WHERE done_at IS NULL"),
     };
-    statements << sql::CreateEventTriggers();
     for (const QString& statement : statements)
+        Exec(db, sql.Ddl(statement));
+    for (const QString& statement : sql.CreateEventTriggers())
         Exec(db, statement);
 }
 
@@ -247,15 +266,15 @@ QString CheckHeader(const QString& path) {
 Result<int, QString> CheckContents(const QSqlDatabase& db, const QString& path) {
     using R = Result<int, QString>;
     try {
-        const auto id = static_cast<quint32>(Scalar(db, sql::ApplicationId()).toLongLong());
-        const auto version = static_cast<quint32>(Scalar(db, sql::SchemaVersion()).toLongLong());
+        const auto id = static_cast<quint32>(Scalar(db, sql::Dialect().ApplicationId()).toLongLong());
+        const auto version = static_cast<quint32>(Scalar(db, sql::Dialect().SchemaVersion()).toLongLong());
         if (id != 0 && id != static_cast<quint32>(MessageStore::kApplicationId))
             return R::Fail(ForeignId(path, id));
         if (version > static_cast<quint32>(MessageStore::kSchemaVersion))
             return R::Fail(Newer(path, version));
         // A store is marked from its first schema on; an unmarked file with
         // tables in it is someone else's.
-        if (id == 0 && Scalar(db, sql::CountSchemaObjects()).toInt() > 0)
+        if (id == 0 && Scalar(db, sql::Dialect().CountSchemaObjects()).toInt() > 0)
             return R::Fail(NotOurs(
                 path, QCoreApplication::translate("MessageStore", "it holds another program's tables")));
         return R::Ok(static_cast<int>(version));
@@ -266,6 +285,117 @@ Result<int, QString> CheckContents(const QSqlDatabase& db, const QString& path) 
         }
         return R::Fail(NotOurs(path, Why(f.error)));
     }
+}
+
+// The same for a store on a server, where `meta` keeps what SQLite's
+// header does: a schema with none of this program's tables and no other
+// tables is new (0).
+Result<int, QString> CheckServerContents(const QSqlDatabase& db, const QString& url) {
+    using R = Result<int, QString>;
+    const sql::Dialect sql(true);
+    try {
+        const bool hasMeta = Scalar(db, QStringLiteral("SELECT to_regclass('meta') IS NOT NULL")).toBool();
+        if (!hasMeta) {
+            if (Scalar(db, sql.CountSchemaObjects()).toInt() > 0)
+                return R::Fail(NotOurs(
+                    url, QCoreApplication::translate("MessageStore", "it holds another program's tables")));
+            return R::Ok(0);
+        }
+        const auto value = [&](const char* key) {
+            return Scalar(db, QStringLiteral("SELECT value FROM meta WHERE key = ?"), {QLatin1String(key)});
+        };
+        const auto id = static_cast<quint32>(value("application_id").toLongLong());
+        const auto version = static_cast<quint32>(value("schema_version").toLongLong());
+        if (id != static_cast<quint32>(MessageStore::kApplicationId))
+            return R::Fail(ForeignId(url, id));
+        if (version > static_cast<quint32>(MessageStore::kSchemaVersion))
+            return R::Fail(Newer(url, version));
+        return R::Ok(static_cast<int>(version));
+    } catch (const SqlFailed& f) {
+        return R::Fail(NotOurs(url, Why(f.error)));
+    }
+}
+
+// Where a server's store is, read from its URL: what Qt's driver is given.
+struct ServerAddress {
+    QString user, host, database, sslMode, schema, passwordFile;
+    int port = 5432;
+};
+
+Result<ServerAddress, QString> ReadAddress(const QString& location) {
+    using R = Result<ServerAddress, QString>;
+    const auto refused = [&](const QString& why) {
+        return R::Fail(
+            QCoreApplication::translate("MessageStore", "The message store %1 could not be opened: %2")
+                .arg(location, why));
+    };
+    // Read by hand: QUrl takes no socket folder ("%2Frun%2Fpostgresql")
+    // for a host, which libpq's URLs allow.
+    static const QRegularExpression kUrl(QStringLiteral("^postgres(?:ql)?://([^@/?#]*)@(\\[[^\\]/]*\\]|[^:/"
+                                                        "?#]*)(?::([0-9]{1,5}))?/([^?#]*)(?:\\?([^#]*))?$"));
+    const QRegularExpressionMatch m = kUrl.match(location);
+    if (!m.hasMatch())
+        return refused(QCoreApplication::translate(
+            "MessageStore",
+            "the URL names no user, host or database (postgresql://USER@HOST:PORT/DATABASE)"));
+    const auto decoded = [](const QString& part) { return QUrl::fromPercentEncoding(part.toUtf8()); };
+    if (m.captured(1).contains(QLatin1Char(':')))
+        return refused(QCoreApplication::translate(
+            "MessageStore",
+            "a password is not written in the URL (anyone could read it): give a password_file"));
+    ServerAddress a;
+    a.user = decoded(m.captured(1));
+    a.host = decoded(m.captured(2));
+    if (a.host.startsWith(QLatin1Char('[')))
+        a.host = a.host.mid(1, a.host.size() - 2);
+    a.port = m.captured(3).isEmpty() ? 5432 : m.captured(3).toInt();
+    a.database = decoded(m.captured(4));
+    if (a.user.isEmpty() || a.host.isEmpty() || a.database.isEmpty() ||
+        a.database.contains(QLatin1Char('/')) || a.port < 1 || a.port > 65535)
+        return refused(QCoreApplication::translate(
+            "MessageStore",
+            "the URL names no user, host or database (postgresql://USER@HOST:PORT/DATABASE)"));
+    const QUrlQuery query(m.captured(5));
+    for (const auto& [key, value] : query.queryItems(QUrl::FullyDecoded)) {
+        if (key == QLatin1String("sslmode"))
+            a.sslMode = value;
+        else if (key == QLatin1String("schema"))
+            a.schema = value;
+        else if (key == QLatin1String("password_file"))
+            a.passwordFile = value;
+        else
+            return refused(QCoreApplication::translate("MessageStore", "the URL's %1 is not known").arg(key));
+    }
+    static const QStringList kModes{QStringLiteral("disable"),   QStringLiteral("allow"),
+                                    QStringLiteral("prefer"),    QStringLiteral("require"),
+                                    QStringLiteral("verify-ca"), QStringLiteral("verify-full")};
+    if (!a.sslMode.isEmpty() && !kModes.contains(a.sslMode))
+        return refused(QCoreApplication::translate("MessageStore", "sslmode is one of %1")
+                           .arg(kModes.join(QStringLiteral(", "))));
+    // Written into the connection's options: a name and nothing else.
+    static const QRegularExpression kName(QStringLiteral("^[a-z_][a-z0-9_]{0,62}$"));
+    if (!a.schema.isEmpty() && !kName.match(a.schema).hasMatch())
+        return refused(QCoreApplication::translate("MessageStore",
+                                                   "the schema's name is lower-case letters, digits and _"));
+    return R::Ok(a);
+}
+
+// The password a file holds (its first line), refused when others than
+// its owner may read it.
+Result<QString, QString> ReadPassword(const QString& file) {
+    using R = Result<QString, QString>;
+    QFile f(file);
+    const auto refused = [&](const QString& why) {
+        return R::Fail(QCoreApplication::translate("MessageStore", "The password file %1 was not used: %2")
+                           .arg(Shown(file), why));
+    };
+    if (!f.open(QIODevice::ReadOnly))
+        return refused(f.errorString());
+    if (f.permissions() & (QFileDevice::ReadGroup | QFileDevice::ReadOther))
+        return refused(QCoreApplication::translate("MessageStore",
+                                                   "group or others may read it (chmod 600 fixes that)"));
+    const QByteArray line = f.read(4096).split('\n').value(0).trimmed();
+    return R::Ok(QString::fromUtf8(line));
 }
 
 QString NewConnectionName() {
@@ -289,7 +419,9 @@ MessageStore::~MessageStore() {
 
 QString MessageStore::path() const { return d->path; }
 
-void MessageStore::SetBusyTimeout(int ms) { QSqlQuery(d->db).exec(sql::BusyTimeout(std::max(0, ms))); }
+bool MessageStore::shared() const { return d->dialect.pg; }
+
+void MessageStore::SetBusyTimeout(int ms) { QSqlQuery(d->db).exec(d->dialect.BusyTimeout(std::max(0, ms))); }
 
 namespace {
 
@@ -330,8 +462,101 @@ QString OpenFailure(const QString& path, const QSqlError& e) {
 
 } // namespace
 
+bool MessageStore::IsUrl(const QString& location) {
+    return location.startsWith(QLatin1String("postgresql://")) ||
+           location.startsWith(QLatin1String("postgres://"));
+}
+
+Result<std::unique_ptr<MessageStore>> MessageStore::OpenServer(const QString& location, Access access) {
+    using R = Result<std::unique_ptr<MessageStore>>;
+    const auto address = ReadAddress(location);
+    if (!address)
+        return R::Fail(address.error().toStdString());
+    const ServerAddress& a = *address;
+    QString password;
+    if (!a.passwordFile.isEmpty()) {
+        const auto read = ReadPassword(a.passwordFile);
+        if (!read)
+            return R::Fail(read.error().toStdString());
+        password = *read;
+    }
+    std::unique_ptr<MessageStore> store(new MessageStore);
+    Impl& d = *store->d;
+    d.path = location;
+    d.readOnly = access == Access::Read;
+    d.dialect = sql::Dialect(true);
+    d.connection = NewConnectionName();
+    d.db = QSqlDatabase::addDatabase(d.dialect.Driver(), d.connection);
+    if (!d.db.isValid())
+        return R::Fail(QCoreApplication::translate(
+                           "MessageStore", "The message store %1 could not be opened: Qt's PostgreSQL "
+                                           "driver is missing (Debian's libqt6sql6-psql)")
+                           .arg(location)
+                           .toStdString());
+    d.db.setHostName(a.host);
+    d.db.setPort(a.port);
+    d.db.setUserName(a.user);
+    d.db.setDatabaseName(a.database);
+    if (!password.isEmpty())
+        d.db.setPassword(password);
+    QStringList options{QStringLiteral("connect_timeout=10"), QStringLiteral("application_name=velmora")};
+    if (!a.sslMode.isEmpty())
+        options << QStringLiteral("sslmode=") + a.sslMode;
+    if (!a.schema.isEmpty())
+        // public after it: where extensions such as pg_trgm usually are.
+        options << QStringLiteral("options='-csearch_path=%1,public'").arg(a.schema);
+    d.db.setConnectOptions(options.join(QLatin1Char(';')));
+    if (!d.db.open())
+        return R::Fail(OpenFailure(location, d.db.lastError()).toStdString());
+    store->SetBusyTimeout(kBusyTimeoutMs);
+    if (!a.schema.isEmpty() && !d.readOnly)
+        QSqlQuery(d.db).exec(QStringLiteral("CREATE SCHEMA IF NOT EXISTS %1").arg(a.schema));
+    const auto version = CheckServerContents(d.db, location);
+    if (!version)
+        return R::Fail(version.error().toStdString());
+    if (d.readOnly) {
+        if (*version < kSchemaVersion)
+            return R::Fail(
+                QCoreApplication::translate("MessageStore", "The message store %1 could not be read: %2")
+                    .arg(location, QCoreApplication::translate("MessageStore", "it holds nothing yet"))
+                    .toStdString());
+        QSqlQuery(d.db).exec(QStringLiteral("SET SESSION CHARACTERISTICS AS TRANSACTION READ ONLY"));
+        return R::Ok(std::move(store));
+    }
+    if (*version < kSchemaVersion) {
+        try {
+            // Under the write lock: of many programs starting at once on a
+            // new database, the first builds the schema and the others find it.
+            Transaction t(d.db);
+            const auto again = CheckServerContents(d.db, location);
+            if (!again)
+                return R::Fail(again.error().toStdString());
+            for (int v = *again; v < kSchemaVersion; ++v)
+                kSteps[static_cast<std::size_t>(v)](d.db);
+            if (*again < kSchemaVersion) {
+                const QString set =
+                    d.dialect.InsertOrReplace(QStringLiteral("INTO meta(key, value) VALUES(?, ?)"),
+                                              QStringLiteral("key"), {QStringLiteral("value")});
+                Scalar(d.db, set, {QStringLiteral("application_id"), QString::number(kApplicationId)});
+                Scalar(d.db, set, {QStringLiteral("schema_version"), QString::number(kSchemaVersion)});
+            }
+            t.Commit();
+        } catch (const SqlFailed& f) {
+            return R::Fail(QCoreApplication::translate(
+                               "MessageStore", "The message store %1 could not be brought to schema %2: %3")
+                               .arg(location)
+                               .arg(kSchemaVersion)
+                               .arg(Why(f.error))
+                               .toStdString());
+        }
+    }
+    return R::Ok(std::move(store));
+}
+
 Result<std::unique_ptr<MessageStore>> MessageStore::Open(const QString& path, Access access) {
     using R = Result<std::unique_ptr<MessageStore>>;
+    if (IsUrl(path))
+        return OpenServer(path, access);
     const QFileInfo info(path);
     const bool reading = access == Access::Read;
     if (!reading && !QDir().mkpath(info.absolutePath()))
@@ -355,9 +580,9 @@ Result<std::unique_ptr<MessageStore>> MessageStore::Open(const QString& path, Ac
         const QString name = NewConnectionName();
         QString refused;
         {
-            QSqlDatabase look = QSqlDatabase::addDatabase(sql::Driver(), name);
+            QSqlDatabase look = QSqlDatabase::addDatabase(sql::Dialect().Driver(), name);
             look.setDatabaseName(path);
-            look.setConnectOptions(sql::ReadOnlyOptions());
+            look.setConnectOptions(sql::Dialect::ReadOnlyOptions());
             if (!look.open())
                 refused = SaysDamaged(look.lastError()) ? OpenFailure(path, look.lastError())
                                                         : NotOurs(path, Why(look.lastError()));
@@ -378,16 +603,16 @@ Result<std::unique_ptr<MessageStore>> MessageStore::Open(const QString& path, Ac
     d.path = path;
     d.readOnly = reading;
     d.connection = NewConnectionName();
-    d.db = QSqlDatabase::addDatabase(sql::Driver(), d.connection);
+    d.db = QSqlDatabase::addDatabase(d.dialect.Driver(), d.connection);
     if (reading && ReadAsItLies(path)) {
         QUrl url = QUrl::fromLocalFile(info.absoluteFilePath());
-        url.setQuery(sql::AsItLiesQuery());
+        url.setQuery(sql::Dialect::AsItLiesQuery());
         d.db.setDatabaseName(url.toString(QUrl::FullyEncoded));
-        d.db.setConnectOptions(sql::ReadOnlyOptions(true));
+        d.db.setConnectOptions(sql::Dialect::ReadOnlyOptions(true));
     } else {
         d.db.setDatabaseName(path);
         if (reading)
-            d.db.setConnectOptions(sql::ReadOnlyOptions());
+            d.db.setConnectOptions(sql::Dialect::ReadOnlyOptions());
     }
     if (!d.db.isValid())
         return R::Fail(
@@ -399,7 +624,7 @@ Result<std::unique_ptr<MessageStore>> MessageStore::Open(const QString& path, Ac
         return R::Fail(OpenFailure(path, d.db.lastError()).toStdString());
     store->SetBusyTimeout(kBusyTimeoutMs);
     QSqlQuery pragma(d.db);
-    pragma.exec(sql::ForeignKeys());
+    pragma.exec(d.dialect.ForeignKeys());
     // Checked again here: another program may have written it since.
     const auto version = CheckContents(d.db, path);
     if (!version)
@@ -419,7 +644,7 @@ Result<std::unique_ptr<MessageStore>> MessageStore::Open(const QString& path, Ac
     // (velmora_store_bench, warm disk).
     if (info.exists() && info.size() > 0) {
         QSqlQuery check(d.db);
-        if (!check.exec(sql::QuickCheck())) {
+        if (!check.exec(d.dialect.QuickCheck())) {
             if (SaysDamaged(check.lastError()))
                 MarkDamaged(path, Why(check.lastError()));
         } else if (check.next() && check.value(0).toString() != QLatin1String("ok")) {
@@ -430,17 +655,17 @@ Result<std::unique_ptr<MessageStore>> MessageStore::Open(const QString& path, Ac
         return R::Ok(std::move(store));
     // A read-only file keeps its journal as it is; everything else in it can
     // still be read.
-    pragma.exec(sql::WriteAheadLog());
+    pragma.exec(d.dialect.WriteAheadLog());
     // NORMAL, not FULL: with a write-ahead log a committed change is in the
     // log before the call returns, so it outlives the program being killed
     // or crashing (what an Uncertain message is about); only a power cut
     // can take back the last changes before the next checkpoint, and the
     // file stays whole. FULL waits for the disk at every commit: 4.6 to 5.5
     // ms a state change here against 0.1 ms, more than a send can spare.
-    pragma.exec(sql::Synchronous(false));
+    pragma.exec(d.dialect.Synchronous(false));
     // 16 MiB of pages kept in memory (2 MiB by default): the indexes of a
     // large store stay read.
-    pragma.exec(sql::CacheSize());
+    pragma.exec(d.dialect.CacheSize());
     if (*version < kSchemaVersion) {
         try {
             // One step for every program starting at once on a new store:
@@ -453,8 +678,8 @@ Result<std::unique_ptr<MessageStore>> MessageStore::Open(const QString& path, Ac
             for (int v = *again; v < kSchemaVersion; ++v)
                 kSteps[static_cast<std::size_t>(v)](d.db);
             if (*again < kSchemaVersion) {
-                Exec(d.db, sql::SetApplicationId(kApplicationId));
-                Exec(d.db, sql::SetSchemaVersion(kSchemaVersion));
+                Exec(d.db, d.dialect.SetApplicationId(kApplicationId));
+                Exec(d.db, d.dialect.SetSchemaVersion(kSchemaVersion));
             }
             t.Commit();
         } catch (const SqlFailed& f) {
@@ -502,7 +727,7 @@ StoreProblem MessageStore::ProblemFor(const std::string& sentence) const {
 Result<QStringList> MessageStore::IntegrityCheck() {
     QSqlQuery q(d->db);
     q.setForwardOnly(true);
-    if (!q.exec(sql::IntegrityCheck(100))) {
+    if (!q.exec(d->dialect.IntegrityCheck(100))) {
         if (SaysDamaged(q.lastError())) {
             MarkDamaged(d->path, Why(q.lastError()));
             return Result<QStringList>::Ok({Why(q.lastError())});
@@ -536,6 +761,10 @@ Result<bool> MessageStore::Backup(const QString& file, bool replace) {
             QCoreApplication::translate("MessageStore", "the file is there already (--force replaces it)"));
     if (target.exists() && !target.isFile())
         return failed(QCoreApplication::translate("MessageStore", "it is not a file"));
+    if (d->dialect.pg)
+        return failed(QCoreApplication::translate(
+            "MessageStore",
+            "a store on a server is copied with \"velmora-cli store copy\" or the server's own tools"));
     if (DamageKey(file) == DamageKey(d->path))
         return failed(QCoreApplication::translate("MessageStore", "it is the store itself"));
     // Beside the copy, so that the rename cannot cross file systems; a
@@ -568,7 +797,7 @@ Result<bool> MessageStore::Backup(const QString& file, bool replace) {
         whole = false;
     } else {
         QSqlQuery q(d->db);
-        if (!q.exec(sql::CopyInto(temporary))) {
+        if (!q.exec(d->dialect.CopyInto(temporary))) {
             const QSqlError e = q.lastError();
             QFile::remove(temporary);
             if (!SaysDamaged(e))
@@ -608,7 +837,8 @@ QString MessageStore::CheckWritable() {
     try {
         Transaction t(d->db);
         QSqlQuery& q =
-            d->Cached(sql::InsertOrReplace() + QStringLiteral(" INTO meta(key, value) VALUES('checked', ?)"));
+            d->Cached(d->dialect.InsertOrReplace(QStringLiteral("INTO meta(key, value) VALUES('checked', ?)"),
+                                                 QStringLiteral("key"), {QStringLiteral("value")}));
         Run(q, {QDateTime::currentDateTimeUtc().toString(Qt::ISODateWithMs)});
         t.Commit();
         return {};

@@ -182,7 +182,14 @@ public:
     // take at once. A newer schema, or a file that is not a Velmora store,
     // is refused with a sentence naming the file, and left untouched. A
     // store SQLite calls damaged opens for reading only: Fault() says so.
+    // `path` may instead be a PostgreSQL server's URL (IsUrl), shared by
+    // several programs on several boxes:
+    //     postgresql://USER@HOST:PORT/DB?password_file=F&sslmode=M&schema=S
+    // The schema is built there by the first program, under a lock.
     static Result<std::unique_ptr<MessageStore>> Open(const QString& path, Access access = Access::Write);
+    static bool IsUrl(const QString& location);
+    // Whether the store is a server's that other boxes may share.
+    bool shared() const;
 
     // Why the store changes nothing any more.
     enum class Fault {
@@ -442,6 +449,7 @@ public:
 
 private:
     MessageStore();
+    static Result<std::unique_ptr<MessageStore>> OpenServer(const QString& location, Access access);
     struct Impl;
     std::unique_ptr<Impl> d;
 };

@@ -104,9 +104,10 @@ Result<qint64> MessageStore::SaveGroup(const Group& group) {
                     .toStdString());
         qint64 id = group.id;
         if (id == 0) {
-            QSqlQuery& add = d->Cached(QStringLiteral("INSERT INTO groups(name, fold) VALUES(?, ?)"));
+            QSqlQuery& add = d->Cached(QStringLiteral("INSERT INTO groups(name, fold) VALUES(?, ?)") +
+                                       d->dialect.ReturningId());
             Run(add, {name, fold});
-            id = add.lastInsertId().toLongLong();
+            id = d->InsertedId(add);
         } else {
             QSqlQuery& rename =
                 d->Cached(QStringLiteral("UPDATE groups SET name = ?, fold = ? WHERE id = ?"));
@@ -143,9 +144,11 @@ std::vector<QString> MessageStore::NumbersNamed(const QString& name) {
     try {
         // The same number kept twice under the name, however written
         // ("+62812...", "0812..."), is one recipient.
-        QSqlQuery& q = d->Cached(QStringLiteral(
-            "SELECT number FROM phonebook WHERE trim(fold) = ? GROUP BY peer ORDER BY min(id)"));
-        Run(q, {folded});
+        QSqlQuery& q = d->Cached(
+            QStringLiteral("SELECT b.number FROM phonebook b WHERE trim(b.fold) = ? AND b.id ="
+                           " (SELECT min(c.id) FROM phonebook c WHERE c.peer = b.peer AND trim(c.fold) = ?)"
+                           " ORDER BY b.id"));
+        Run(q, {folded, folded});
         while (q.next())
             out.push_back(q.value(0).toString());
         q.finish();

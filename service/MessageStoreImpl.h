@@ -27,9 +27,11 @@
 #include <QJsonDocument>
 #include <QMutex>
 #include <QSqlDatabase>
+#include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QStringList>
+#include <QSysInfo>
 #include <QVariant>
 
 #include <algorithm>
@@ -58,7 +60,10 @@ inline QString Why(const QSqlError& e) {
 // forms too: the file's pages are not what SQLite wrote.
 inline bool SaysDamaged(const QSqlError& e) {
     bool ok = false;
-    const int code = e.nativeErrorCode().toInt(&ok);
+    // A server's codes are SQLSTATEs of five characters, some all digits
+    // ("23505"): never SQLite's.
+    const QString native = e.nativeErrorCode();
+    const int code = native.size() < 5 ? native.toInt(&ok) : 0;
     if (ok && ((code & 0xff) == 11 || (code & 0xff) == 26))
         return true;
     const QString text = e.databaseText();
@@ -113,10 +118,22 @@ inline void Run(QSqlQuery& q) {
         throw SqlFailed{q.lastError()};
 }
 
+// A server's text holds no U+0000 (libpq would cut the text there): a
+// phone's text that has one keeps the rest, with U+FFFD in its place.
+inline QVariant ForServer(const QVariant& v) {
+    if (v.typeId() != QMetaType::QString)
+        return v;
+    QString text = v.toString();
+    if (!text.contains(QChar(0)))
+        return v;
+    return text.replace(QChar(0), QChar(QChar::ReplacementCharacter));
+}
+
 inline void Run(QSqlQuery& q, std::initializer_list<QVariant> values) {
+    const bool server = q.driver() && q.driver()->dbmsType() == QSqlDriver::PostgreSQL;
     int i = 0;
     for (const QVariant& v : values)
-        q.bindValue(i++, v);
+        q.bindValue(i++, server ? ForServer(v) : v);
     Run(q);
 }
 
@@ -142,17 +159,23 @@ inline QVariant Scalar(const QSqlDatabase& db, const QString& sql,
 
 // BEGIN IMMEDIATE: the write lock is taken at once (waiting out another
 // writer up to the busy timeout) rather than at the first write, where a
-// reader turned writer could only fail.
+// reader turned writer could only fail. On a server, the advisory lock
+// that stands for it, but for a claim (`Rows`): it locks only the rows it
+// takes, so that programs on several boxes claim side by side.
 class Transaction {
 public:
-    explicit Transaction(const QSqlDatabase& db) : m_db(db) {
+    enum Locking { Store, Rows };
+    explicit Transaction(const QSqlDatabase& db, Locking locking = Store) : m_db(db) {
         // A damaged store is never written: SQLite could only spread the
         // damage, and what is lost must stay where a copy can save it.
         if (const auto damage = DamageOf(m_db.databaseName())) {
             m_open = false;
             throw SqlFailed{QSqlError(*damage, *damage, QSqlError::StatementError, QStringLiteral("11"))};
         }
-        Exec(m_db, sql::BeginWrite());
+        const sql::Dialect dialect = sql::Dialect::Of(m_db);
+        Exec(m_db, dialect.BeginWrite());
+        if (dialect.pg && locking == Store)
+            Exec(m_db, dialect.WriteLock());
     }
     ~Transaction() {
         if (m_open)
@@ -210,16 +233,27 @@ inline bool IsHex(const QByteArray& text) {
     });
 }
 
+// A server's column of octets holds only octets: what a phone gave that is
+// not hex is kept behind this mark, which no PDU starts with (its first
+// octet is the length of the centre's address, at most 12).
+inline constexpr char kTextMark[] = "\xFFtext:";
+
 // Hex as its octets (half the size); anything else as the text it is.
-inline QVariant PduValue(const QByteArray& canonical) {
+inline QVariant PduValue(const QByteArray& canonical, bool server = false) {
     if (IsHex(canonical))
         return QByteArray::fromHex(canonical);
+    if (server)
+        return QByteArray(kTextMark) + canonical;
     return QString::fromLatin1(canonical);
 }
 
-inline QString PduText(const QVariant& v) {
-    if (v.typeId() == QMetaType::QByteArray)
-        return QString::fromLatin1(v.toByteArray().toHex().toUpper());
+inline QString PduText(const QVariant& v, bool server = false) {
+    if (v.typeId() == QMetaType::QByteArray) {
+        const QByteArray octets = v.toByteArray();
+        if (server && octets.startsWith(kTextMark))
+            return QString::fromLatin1(octets.mid(static_cast<qsizetype>(sizeof kTextMark) - 1));
+        return QString::fromLatin1(octets.toHex().toUpper());
+    }
     return v.toString();
 }
 
@@ -312,9 +346,17 @@ inline QString ThisProcess() {
     return QStringLiteral("%1:%2").arg(pid).arg(start.value_or(0));
 }
 
+// This process among the programs of every box sharing a server's store:
+// "host/pid:start time" (MessageStore::InstanceId).
+inline QString ThisInstance() { return QSysInfo::machineHostName() + QLatin1Char('/') + ThisProcess(); }
+
 // Whether the program that recorded `owner` still runs: a message another
 // running program is sending is not left to the next start.
 inline bool StillRunning(const QString& owner) {
+    // A program on a shared store names its box first: one on another box
+    // is not seen from here, and its lease tells instead.
+    if (const auto slash = owner.indexOf(QLatin1Char('/')); slash >= 0)
+        return owner.left(slash) != QSysInfo::machineHostName() || StillRunning(owner.mid(slash + 1));
     const auto colon = owner.indexOf(':');
     bool ok = false;
     const long pid = owner.left(colon).toLong(&ok);
@@ -335,6 +377,29 @@ struct MessageStore::Impl {
     QString connection;
     QSqlDatabase db;
     bool readOnly = false;
+    // SQLite's forms, or a server's.
+    sql::Dialect dialect;
+    // Who sends what this connection claims: this process on a file, this
+    // process on this box on a server (the instance of `instances`).
+    QString owner() const { return dialect.pg ? ThisInstance() : ThisProcess(); }
+    // The id of the row an INSERT (with dialect.ReturningId()) just added.
+    qint64 InsertedId(QSqlQuery& q) const {
+        if (!dialect.pg)
+            return q.lastInsertId().toLongLong();
+        const qint64 id = q.next() ? q.value(0).toLongLong() : 0;
+        q.finish();
+        return id;
+    }
+    // A setting of the connection ("" where the database has none).
+    void Setting(const QString& statement) {
+        if (!statement.isEmpty())
+            QSqlQuery(db).exec(statement);
+    }
+    QString IndexStatement() const {
+        return dialect.InsertOrReplace(
+            QStringLiteral("INTO search(%1, fold) VALUES(?, ?)").arg(dialect.SearchId()), dialect.SearchId(),
+            {QStringLiteral("fold")});
+    }
 
     // Statements prepared once for the life of the connection: preparing
     // costs more than running most of them.
@@ -395,10 +460,9 @@ struct MessageStore::Impl {
     // cut can undo. Were the mark undone, the next start would find the
     // message queued and send it a second time.
     Result<bool> DurableUpdate(const QString& sql, std::initializer_list<QVariant> values) {
-        QSqlQuery pragma(db);
-        pragma.exec(sql::Synchronous(true));
+        Setting(dialect.Synchronous(true));
         auto result = Update(sql, values);
-        pragma.exec(sql::Synchronous(false));
+        Setting(dialect.Synchronous(false));
         return result;
     }
 
@@ -423,10 +487,7 @@ struct MessageStore::Impl {
             indexLater.emplace_back(message, Folded(number, text));
             return;
         }
-        static const QString kIndex =
-            sql::InsertOrReplace() +
-            QStringLiteral(" INTO search(%1, fold) VALUES(?, ?)").arg(sql::SearchId());
-        Run(Cached(kIndex), {message, Folded(number, text)});
+        Run(Cached(IndexStatement()), {message, Folded(number, text)});
     }
     // A step that records many messages in one transaction indexes them
     // all at its end: a statement on `messages` takes a savepoint (its
@@ -449,9 +510,7 @@ struct MessageStore::Impl {
         void Flush() {
             d.deferIndex = false;
             for (const auto& [id, fold] : d.indexLater)
-                Run(d.Cached(sql::InsertOrReplace() +
-                             QStringLiteral(" INTO search(%1, fold) VALUES(?, ?)").arg(sql::SearchId())),
-                    {id, fold});
+                Run(d.Cached(d.IndexStatement()), {id, fold});
             d.indexLater.clear();
             d.deferIndex = true;
         }

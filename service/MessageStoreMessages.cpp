@@ -104,7 +104,7 @@ constexpr int kNewestWindow = 2000;
 
 // `newest`: only the newest kNewestWindow messages, each read (Messages'
 // first try).
-Filter FilterFor(const HistoryQuery& query, bool newest = false) {
+Filter FilterFor(const sql::Dialect& sql, const HistoryQuery& query, bool newest = false) {
     QStringList clauses;
     Filter f;
     if (!query.number.isEmpty()) {
@@ -132,11 +132,11 @@ Filter FilterFor(const HistoryQuery& query, bool newest = false) {
     if (const QString word = query.search.trimmed(); !word.isEmpty()) {
         const QString folded = word.toCaseFolded();
         const QString byName = QStringLiteral("m.peer IN (SELECT b.peer FROM phonebook b WHERE %1)")
-                                   .arg(sql::Contains(QStringLiteral("b.fold"), QStringLiteral("?")));
+                                   .arg(sql.Contains(QStringLiteral("b.fold"), QStringLiteral("?")));
         // Read message by message, not through the index.
         const QString inText =
             QStringLiteral("(EXISTS (SELECT 1 FROM search s WHERE s.%1 = m.id AND %2) OR %3)")
-                .arg(sql::SearchId(), sql::Contains(QStringLiteral("s.fold"), QStringLiteral("?")), byName);
+                .arg(sql.SearchId(), sql.Contains(QStringLiteral("s.fold"), QStringLiteral("?")), byName);
         if (newest) {
             clauses << QStringLiteral("m.at >= coalesce((SELECT at FROM messages ORDER BY at DESC, id DESC"
                                       " LIMIT 1 OFFSET %1), 0)")
@@ -145,9 +145,9 @@ Filter FilterFor(const HistoryQuery& query, bool newest = false) {
             f.values << folded << folded;
         } else if (folded.size() >= 3) {
             clauses << QStringLiteral("(m.id IN (SELECT %1 FROM search WHERE %2) OR %3)")
-                           .arg(sql::SearchId(), sql::Matches(QStringLiteral("fold"), QStringLiteral("?")),
+                           .arg(sql.SearchId(), sql.Matches(QStringLiteral("fold"), QStringLiteral("?")),
                                 byName);
-            f.values << sql::GlobPattern(folded) << folded;
+            f.values << sql.Pattern(folded) << folded;
         } else {
             // Too short for the index of three characters: such a word is
             // in many messages, and the newest are read until enough match.
@@ -173,13 +173,14 @@ bool IsSearchPage(const HistoryQuery& query) {
 
 // The statement listing what `query` asks for, run and ready to be read.
 QSqlQuery ListMessages(const QSqlDatabase& db, const HistoryQuery& query, bool newest) {
-    const Filter f = FilterFor(query, newest);
+    const sql::Dialect sql = sql::Dialect::Of(db);
+    const Filter f = FilterFor(sql, query, newest);
     // A batch's recipients are listed in the order they were given.
     const QString order =
         query.batch ? QStringLiteral("m.position, m.id") : QStringLiteral("m.at DESC, m.id DESC");
     QSqlQuery q = Prepare(db, QStringLiteral("SELECT %1 FROM messages m%2 ORDER BY %3%4")
                                   .arg(kMessageColumns, f.where, order,
-                                       sql::LimitOffset(query.limit, std::max(0, query.offset))));
+                                       sql.LimitOffset(query.limit, std::max(0, query.offset))));
     Bind(q, f.values);
     Run(q);
     return q;
@@ -202,11 +203,13 @@ QString ConversationKey(const QString& number, const QString& countryCode) {
 }
 
 qint64 MessageStore::Impl::InsertMessage(const MessageRecord& r, bool queued) {
-    QSqlQuery& q = Cached(QStringLiteral(
-        "INSERT INTO messages(direction, peer, number, kind, text, content, request, state,"
-        " reason, reason_code, modem_imsi, modem_device, created, sent, delivered, received, at,"
-        " complete, batch_id, position, tries, not_before, name, modem, want_modem, expire_at)"
-        " VALUES(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
+    QSqlQuery& q =
+        Cached(QStringLiteral(
+                   "INSERT INTO messages(direction, peer, number, kind, text, content, request, state,"
+                   " reason, reason_code, modem_imsi, modem_device, created, sent, delivered, received, at,"
+                   " complete, batch_id, position, tries, not_before, name, modem, want_modem, expire_at)"
+                   " VALUES(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)") +
+               dialect.ReturningId());
     const QDateTime created = r.created.isValid() ? r.created : QDateTime::currentDateTimeUtc();
     const QDateTime at = r.received.isValid() ? r.received : created;
     const QVariant noInt{QMetaType(QMetaType::Int)};
@@ -240,7 +243,7 @@ qint64 MessageStore::Impl::InsertMessage(const MessageRecord& r, bool queued) {
             Text(r.modem),
             queued ? QVariant(Text(r.wantModem)) : QVariant(QMetaType(QMetaType::QString)),
             Millis(r.expireAt)});
-    const qint64 id = q.lastInsertId().toLongLong();
+    const qint64 id = InsertedId(q);
     Index(id, r.number, r.text);
     return id;
 }
@@ -255,9 +258,11 @@ qint64 MessageStore::Impl::InsertOutgoing(const MessageRecord& message, bool que
 }
 
 qint64 MessageStore::Impl::InsertRead(const MessageRecord& r, std::optional<PartInfo> joining) {
-    QSqlQuery& q = Cached(QStringLiteral(
-        "INSERT INTO messages(direction, peer, number, kind, text, content, state, created, received, at,"
-        " complete, concat_ref, concat_total, modem) VALUES(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
+    QSqlQuery& q = Cached(
+        QStringLiteral(
+            "INSERT INTO messages(direction, peer, number, kind, text, content, state, created, received, at,"
+            " complete, concat_ref, concat_total, modem) VALUES(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)") +
+        dialect.ReturningId());
     const qint64 received = r.received.toMSecsSinceEpoch();
     const QVariant noInt{QMetaType(QMetaType::Int)};
     Run(q, {QString::fromLatin1(msg::DirectionName(r.direction)), Text(ConversationKey(r.number)),
@@ -265,7 +270,7 @@ qint64 MessageStore::Impl::InsertRead(const MessageRecord& r, std::optional<Part
             QString::fromLatin1(msg::StateName(r.state)), QDateTime::currentMSecsSinceEpoch(), received,
             received, r.complete ? 1 : 0, joining ? QVariant(joining->reference) : noInt,
             joining ? QVariant(joining->total) : noInt, Text(r.modem)});
-    const qint64 id = q.lastInsertId().toLongLong();
+    const qint64 id = InsertedId(q);
     Index(id, r.number, r.text);
     return id;
 }
@@ -279,7 +284,7 @@ void MessageStore::Impl::InsertPart(qint64 message, const PartRecord& p) {
     QSqlQuery& q =
         Cached(QStringLiteral("INSERT INTO parts(message_id, part, pdu, reference, answer, report_status)"
                               " VALUES(?, ?, ?, ?, ?, ?)"));
-    Run(q, {message, p.part, PduValue(Canonical(p.pdu)), Optional(p.reference), Text(p.answer),
+    Run(q, {message, p.part, PduValue(Canonical(p.pdu), dialect.pg), Optional(p.reference), Text(p.answer),
             Optional(p.reportStatus)});
 }
 
@@ -289,7 +294,7 @@ qint64 MessageStore::Impl::FindPdu(const QByteArray& canonical) {
     const QString text = QString::fromLatin1(canonical);
     qint64 id = 0;
     while (id == 0 && q.next())
-        if (PduText(q.value(1)) == text)
+        if (PduText(q.value(1), dialect.pg) == text)
             id = q.value(0).toLongLong();
     q.finish();
     return id;
@@ -301,15 +306,14 @@ ReceivedRecord MessageStore::Impl::Receive(const QString& modem, const QString& 
     ReceivedRecord r;
     qint64 pduId = FindPdu(canonical);
     if (pduId == 0) {
-        QSqlQuery& add = Cached(QStringLiteral("INSERT INTO pdus(hash, pdu) VALUES(?, ?)"));
-        Run(add, {PduHash(canonical), PduValue(canonical)});
-        pduId = add.lastInsertId().toLongLong();
+        QSqlQuery& add =
+            Cached(QStringLiteral("INSERT INTO pdus(hash, pdu) VALUES(?, ?)") + dialect.ReturningId());
+        Run(add, {PduHash(canonical), PduValue(canonical, dialect.pg)});
+        pduId = InsertedId(add);
         r.newPdu = true;
     }
-    static const QString kPlace =
-        sql::InsertOrIgnore() +
-        QStringLiteral(" INTO places(pdu_id, modem, storage, idx, seen) VALUES(?, ?, ?, ?, ?)");
-    QSqlQuery& place = Cached(kPlace);
+    QSqlQuery& place = Cached(dialect.InsertOrIgnore(
+        QStringLiteral("INTO places(pdu_id, modem, storage, idx, seen) VALUES(?, ?, ?, ?, ?)")));
     Run(place, {pduId, Text(modem), Text(storage), index, QDateTime::currentMSecsSinceEpoch()});
     r.newPlace = place.numRowsAffected() > 0;
     if (!r.newPdu) {
@@ -359,11 +363,10 @@ qint64 MessageStore::Impl::NewMessageFrom(const DecodedPdu& pdu, qint64 pduId, q
                 .toLongLong();
         if (joined != 0) {
             InsertReadPart(joined, part->seq, pduId);
-            static const QString kEarliest =
-                QStringLiteral("UPDATE messages SET received = %1, at = %2 WHERE id = ?")
-                    .arg(sql::Least(QStringLiteral("received"), QStringLiteral("?")),
-                         sql::Least(QStringLiteral("at"), QStringLiteral("?")));
-            QSqlQuery& earliest = Cached(kEarliest);
+            QSqlQuery& earliest =
+                Cached(QStringLiteral("UPDATE messages SET received = %1, at = %2 WHERE id = ?")
+                           .arg(dialect.Least(QStringLiteral("received"), QStringLiteral("?")),
+                                dialect.Least(QStringLiteral("at"), QStringLiteral("?"))));
             Run(earliest, {receivedMs, receivedMs, joined});
             Rejoin(joined);
             return joined;
@@ -391,7 +394,7 @@ void MessageStore::Impl::Rejoin(qint64 message) {
     Run(parts, {message});
     std::vector<DecodedPdu> decoded;
     while (parts.next())
-        if (auto pdu = DecodePdu(PduText(parts.value(0)).toStdString()))
+        if (auto pdu = DecodePdu(PduText(parts.value(0), dialect.pg).toStdString()))
             decoded.push_back(std::move(*pdu));
     parts.finish();
     MessageRecord m;
@@ -421,12 +424,13 @@ void MessageStore::Impl::LoadParts(std::vector<MessageRecord>& records) {
             marks << QStringLiteral("?");
         QSqlQuery q = Prepare(
             db,
-            QStringLiteral("SELECT p.message_id, p.part, coalesce(p.pdu, d.pdu), p.reference, p.answer,"
-                           " p.report_status,"
-                           " (SELECT l.storage FROM places l WHERE l.pdu_id = p.pdu_id ORDER BY l.seen DESC),"
-                           " (SELECT l.idx FROM places l WHERE l.pdu_id = p.pdu_id ORDER BY l.seen DESC)"
-                           " FROM parts p LEFT JOIN pdus d ON d.id = p.pdu_id"
-                           " WHERE p.message_id IN (%1) ORDER BY p.message_id, p.part")
+            QStringLiteral(
+                "SELECT p.message_id, p.part, coalesce(p.pdu, d.pdu), p.reference, p.answer,"
+                " p.report_status,"
+                " (SELECT l.storage FROM places l WHERE l.pdu_id = p.pdu_id ORDER BY l.seen DESC LIMIT 1),"
+                " (SELECT l.idx FROM places l WHERE l.pdu_id = p.pdu_id ORDER BY l.seen DESC LIMIT 1)"
+                " FROM parts p LEFT JOIN pdus d ON d.id = p.pdu_id"
+                " WHERE p.message_id IN (%1) ORDER BY p.message_id, p.part")
                 .arg(marks.join(QLatin1Char(','))));
         for (std::size_t i = 0; i < n; ++i)
             q.bindValue(static_cast<int>(i), records[start + i].id);
@@ -434,7 +438,7 @@ void MessageStore::Impl::LoadParts(std::vector<MessageRecord>& records) {
         while (q.next()) {
             PartRecord p;
             p.part = q.value(1).toInt();
-            p.pdu = PduText(q.value(2));
+            p.pdu = PduText(q.value(2), dialect.pg);
             p.reference = OptionalInt(q.value(3));
             p.answer = q.value(4).toString();
             p.reportStatus = OptionalInt(q.value(5));
@@ -460,9 +464,9 @@ Result<qint64> MessageStore::AddOutgoing(const MessageRecord& message) {
                     "UPDATE messages SET request = %1"
                     " WHERE id = ? AND direction = 'out' AND state IN ('failed', 'uncertain', 'cancelled')"
                     " AND %2 IS NULL")
-                    .arg(sql::JsonWithField(QStringLiteral("request"), QStringLiteral("replacedBy"),
-                                            QStringLiteral("?")),
-                         sql::JsonField(QStringLiteral("request"), QStringLiteral("replacedBy"))));
+                    .arg(d->dialect.JsonWithNumber(QStringLiteral("request"), QStringLiteral("replacedBy"),
+                                                   QStringLiteral("?")),
+                         d->dialect.JsonField(QStringLiteral("request"), QStringLiteral("replacedBy"))));
             Run(mark, {id, r.replaces});
             if (mark.numRowsAffected() != 1)
                 return Result<qint64>::Fail(d->Refused(
@@ -488,7 +492,7 @@ Result<bool> MessageStore::SetState(qint64 id, msg::State state, msg::Reason rea
                        " delivered = CASE WHEN ? THEN ? ELSE delivered END, owner = ? WHERE id = ?"),
         {QString::fromLatin1(msg::StateName(state)), Text(QString::fromLatin1(msg::ReasonName(reason))),
          Optional(code), state == msg::State::Sent, at, state == msg::State::Delivered, at,
-         state == msg::State::Sending ? QVariant(ThisProcess()) : QVariant(), id});
+         state == msg::State::Sending ? QVariant(d->owner()) : QVariant(), id});
 }
 
 Result<bool> MessageStore::SetPartSent(qint64 id, int part, std::optional<int> reference,
@@ -669,7 +673,7 @@ qint64 MessageStore::ReplacedBy(qint64 id) {
         // that recorded it; it stays named when the replacement is deleted.
         return Scalar(d->db,
                       QStringLiteral("SELECT %1 FROM messages WHERE id = ?")
-                          .arg(sql::JsonField(QStringLiteral("request"), QStringLiteral("replacedBy"))),
+                          .arg(d->dialect.JsonField(QStringLiteral("request"), QStringLiteral("replacedBy"))),
                       {id})
             .toLongLong();
     } catch (const SqlFailed&) {
@@ -761,7 +765,7 @@ Result<int> MessageStore::EachMessage(const HistoryQuery& query,
 
 int MessageStore::Count(const HistoryQuery& query) {
     try {
-        const Filter f = FilterFor(query);
+        const Filter f = FilterFor(d->dialect, query);
         QSqlQuery q = Prepare(d->db, QStringLiteral("SELECT count(*) FROM messages m%1").arg(f.where));
         Bind(q, f.values);
         Run(q);
@@ -777,7 +781,7 @@ std::vector<Conversation> MessageStore::Conversations(const QString& search) {
     try {
         HistoryQuery query;
         query.search = search;
-        const Filter f = FilterFor(query);
+        const Filter f = FilterFor(d->dialect, query);
         // The number and text beside max(at) are the newest message's. With
         // nothing to search, the counts come from the index by conversation
         // alone and only each newest message is read.
@@ -791,14 +795,27 @@ std::vector<Conversation> MessageStore::Conversations(const QString& search) {
                       " JOIN messages m ON m.id = (SELECT x.id FROM messages x WHERE x.peer = g.peer"
                       " ORDER BY x.at DESC, x.id DESC LIMIT 1)"
                       " ORDER BY g.last DESC")
-                : QStringLiteral(
+            : !d->dialect.pg
+                ? QStringLiteral(
                       "SELECT m.peer, m.number, m.text, max(m.at), count(*),"
                       " (SELECT b.name FROM phonebook b WHERE b.peer = m.peer ORDER BY b.id LIMIT 1),"
                       " m.kind, m.content"
                       " FROM messages m%1 GROUP BY m.peer ORDER BY max(m.at) DESC")
+                      .arg(f.where)
+                // SQLite reads the columns beside max() from its row; a
+                // server reads that row again, among those found.
+                : QStringLiteral(
+                      "SELECT g.peer, m.number, m.text, g.last, g.n,"
+                      " (SELECT b.name FROM phonebook b WHERE b.peer = g.peer ORDER BY b.id LIMIT 1),"
+                      " m.kind, m.content"
+                      " FROM (SELECT m.peer, max(m.at) AS last, count(*) AS n FROM messages m%1 GROUP BY "
+                      "m.peer) g"
+                      " JOIN messages m ON m.id = (SELECT m.id FROM messages m%1 AND m.peer = g.peer"
+                      " AND m.at = g.last ORDER BY m.id DESC LIMIT 1)"
+                      " ORDER BY g.last DESC")
                       .arg(f.where);
         QSqlQuery q = Prepare(d->db, sql);
-        Bind(q, f.values);
+        Bind(q, d->dialect.pg && !f.where.isEmpty() ? f.values + f.values : f.values);
         Run(q);
         while (q.next()) {
             Conversation c;
@@ -828,7 +845,7 @@ Result<bool> MessageStore::Delete(qint64 id) {
         QSqlQuery& q = d->Cached(QStringLiteral("DELETE FROM messages WHERE id = ?"));
         Run(q, {id});
         const bool deleted = q.numRowsAffected() > 0;
-        Run(d->Cached(QStringLiteral("DELETE FROM search WHERE %1 = ?").arg(sql::SearchId())), {id});
+        Run(d->Cached(QStringLiteral("DELETE FROM search WHERE %1 = ?").arg(d->dialect.SearchId())), {id});
         // Its events go with it: a cursor past them finds nothing less.
         Run(d->Cached(QStringLiteral("DELETE FROM events WHERE message_id = ?")), {id});
         t.Commit();
@@ -859,7 +876,7 @@ Result<int> MessageStore::DeleteBefore(const QDateTime& before) {
         Transaction t(d->db);
         const qint64 ms = before.toMSecsSinceEpoch();
         Exec(d->db, QStringLiteral("DELETE FROM search WHERE %1 IN (SELECT id FROM messages%2)")
-                        .arg(sql::SearchId(), QLatin1String(kOldWhere))
+                        .arg(d->dialect.SearchId(), QLatin1String(kOldWhere))
                         .replace(QLatin1Char('?'), QString::number(ms)));
         QSqlQuery events = Prepare(d->db, QStringLiteral("DELETE FROM events WHERE message_id IN"
                                                          " (SELECT id FROM messages%1)")

@@ -128,14 +128,16 @@ Result<qint64> MessageStore::AddBatch(const BatchRecord& batch, const std::vecto
                 return Result<qint64>::Ok(0);
         }
         const QDateTime created = batch.created.isValid() ? batch.created : QDateTime::currentDateTimeUtc();
-        QSqlQuery& add = d->Cached(QStringLiteral(
-            "INSERT INTO batches(name, key, created, state, pause_reason, interval_ms, per_hour,"
-            " start_at, expire_at, retries) VALUES(?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
+        QSqlQuery& add = d->Cached(
+            QStringLiteral(
+                "INSERT INTO batches(name, key, created, state, pause_reason, interval_ms, per_hour,"
+                " start_at, expire_at, retries) VALUES(?, ?, ?, ?, ?, ?, ?, ?, ?, ?)") +
+            d->dialect.ReturningId());
         const BatchPacing& p = batch.pacing;
         Run(add, {Text(batch.name), Text(batch.key), created.toMSecsSinceEpoch(), Name(batch.state),
                   Name(batch.pauseReason), p.intervalMs, p.perHour, Millis(p.startAt), Millis(p.expireAt),
                   p.retries});
-        const qint64 id = add.lastInsertId().toLongLong();
+        const qint64 id = d->InsertedId(add);
         Impl::IndexAtEnd index(*d);
         MessageRecord r;
         for (std::size_t i = 0; i < messages.size(); ++i) {
@@ -227,8 +229,8 @@ std::optional<MessageRecord> MessageStore::NextQueued(qint64 batch, const std::o
             forModem ? QStringLiteral(" AND coalesce(m.want_modem, '') IN ('', ?)") : QString();
         const QString order = batch != 0 ? QStringLiteral("m.position") : QStringLiteral("m.id");
         QSqlQuery& q = d->Cached(QStringLiteral("SELECT %1 FROM messages m WHERE %2 AND m.state = 'queued'%3"
-                                                " ORDER BY m.not_before, %4 LIMIT 1")
-                                     .arg(kMessageColumns, which, modem, order));
+                                                " ORDER BY m.not_before%5, %4 LIMIT 1")
+                                     .arg(kMessageColumns, which, modem, order, d->dialect.NullsFirst()));
         int at = 0;
         if (batch != 0)
             q.bindValue(at++, batch);
@@ -252,8 +254,8 @@ std::vector<MessageRecord> MessageStore::QueuedAlone() {
     try {
         QSqlQuery& q = d->Cached(
             QStringLiteral("SELECT %1 FROM messages m WHERE m.batch_id IS NULL AND m.state = 'queued'"
-                           " AND m.want_modem IS NOT NULL ORDER BY m.not_before, m.id")
-                .arg(kMessageColumns));
+                           " AND m.want_modem IS NOT NULL ORDER BY m.not_before%2, m.id")
+                .arg(kMessageColumns, d->dialect.NullsFirst()));
         Run(q);
         while (q.next())
             out.push_back(RecordAt(q));
@@ -311,20 +313,20 @@ Result<bool> MessageStore::Claim(qint64 id, const QDateTime& now, const ModemId&
                        " modem_imsi = CASE WHEN ? THEN ? ELSE modem_imsi END,"
                        " modem_device = CASE WHEN ? THEN ? ELSE modem_device END"
                        " WHERE id = ? AND state = 'queued' AND coalesce(want_modem, '') IN ('', ?)"),
-        {ThisProcess(), now.toMSecsSinceEpoch(), Text(modem.name), where, Text(modem.imsi), where,
+        {d->owner(), now.toMSecsSinceEpoch(), Text(modem.name), where, Text(modem.imsi), where,
          Text(modem.device), id, Text(modem.name)});
 }
 
 Result<bool> MessageStore::Requeue(qint64 id, const QDateTime& notBefore, msg::Reason reason,
                                    std::optional<int> code, bool refundTry) {
-    static const QString kRequeue =
+    const QString requeue =
         QStringLiteral("UPDATE messages SET state = 'queued', not_before = ?, reason = ?,"
                        " reason_code = ?, tries = CASE WHEN ? THEN %1 ELSE tries END,"
                        " owner = NULL WHERE id = ? AND state IN ('failed', 'uncertain', 'cancelled')"
                        " AND %2 IS NULL")
-            .arg(sql::Greatest(QStringLiteral("tries - 1"), QStringLiteral("0")),
-                 sql::JsonField(QStringLiteral("request"), QStringLiteral("replacedBy")));
-    return d->Update(kRequeue, {Millis(notBefore), Name(reason), Optional(code), refundTry, id});
+            .arg(d->dialect.Greatest(QStringLiteral("tries - 1"), QStringLiteral("0")),
+                 d->dialect.JsonField(QStringLiteral("request"), QStringLiteral("replacedBy")));
+    return d->Update(requeue, {Millis(notBefore), Name(reason), Optional(code), refundTry, id});
 }
 
 Result<std::vector<qint64>> MessageStore::ExpireQueued(const QDateTime& now) {

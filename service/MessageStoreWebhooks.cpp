@@ -49,7 +49,8 @@ Result<qint64> MessageStore::WebhookPosition() {
         const qint64 last =
             Scalar(d->db, QStringLiteral("SELECT coalesce(max(seq), 0) FROM events"), {}, 0).toLongLong();
         QSqlQuery q =
-            Prepare(d->db, sql::InsertOrReplace() + QStringLiteral(" INTO meta(key, value) VALUES(?, ?)"));
+            Prepare(d->db, d->dialect.InsertOrReplace(QStringLiteral("INTO meta(key, value) VALUES(?, ?)"),
+                                                      QStringLiteral("key"), {QStringLiteral("value")}));
         Run(q, {kPositionKey, QString::number(last)});
         t.Commit();
         return Result<qint64>::Ok(last);
@@ -66,9 +67,8 @@ Result<int> MessageStore::QueueWebhooks(const QString& url, qint64 from, qint64 
         if (!position || *position != from)
             return Result<int>::Fail(d->Refused(QCoreApplication::translate(
                 "MessageStore", "the webhooks' queue was moved on by another program")));
-        QSqlQuery& insert =
-            d->Cached(sql::InsertOrIgnore() +
-                      QStringLiteral(" INTO webhooks(seq, url, body, next_at) VALUES(?, ?, ?, 0)"));
+        QSqlQuery& insert = d->Cached(d->dialect.InsertOrIgnore(
+            QStringLiteral("INTO webhooks(seq, url, body, next_at) VALUES(?, ?, ?, 0)")));
         int queued = 0;
         for (const WebhookEvent& e : events) {
             Run(insert, {e.seq, Text(url), e.body});

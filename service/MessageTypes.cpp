@@ -28,7 +28,7 @@ constexpr std::array<std::pair<Direction, const char*>, 2> kDirections{{
     {Direction::In, "in"},
 }};
 
-constexpr std::array<std::pair<Reason, const char*>, 15> kReasons{{
+constexpr std::array<std::pair<Reason, const char*>, 16> kReasons{{
     {Reason::None, ""},
     {Reason::CmsError, "cms-error"},
     {Reason::CmeError, "cme-error"},
@@ -44,6 +44,7 @@ constexpr std::array<std::pair<Reason, const char*>, 15> kReasons{{
     {Reason::Cancelled, "cancelled"},
     {Reason::Expired, "expired"},
     {Reason::Retrying, "retrying"},
+    {Reason::Vanished, "vanished"},
 }};
 
 constexpr std::array<std::pair<BatchState, const char*>, 3> kBatchStates{{

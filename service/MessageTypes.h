@@ -52,6 +52,7 @@ enum class Reason {
     Cancelled,    // the user took it out of the queue
     Expired,      // its batch's time to send ran out before it went
     Retrying,     // queued again after the phone refused it: code the try it is at
+    Vanished,     // the program sending it stopped beating on a shared store (its lease ran out)
 };
 Q_ENUM_NS(Reason)
 

@@ -38,6 +38,7 @@ const std::vector<Term> kTerms = {
     {Table::Reason, QT_TRANSLATE_NOOP("reason", "cancelled"), nullptr},
     {Table::Reason, QT_TRANSLATE_NOOP("reason", "expired"), nullptr},
     {Table::Reason, QT_TRANSLATE_NOOP("reason", "retrying"), nullptr},
+    {Table::Reason, QT_TRANSLATE_NOOP("reason", "vanished"), nullptr},
     // msg::BatchStateName's, and a batch with nothing left to send.
     {Table::BatchState, QT_TRANSLATE_NOOP("batch state", "active"), nullptr},
     {Table::BatchState, QT_TRANSLATE_NOOP("batch state", "paused"), nullptr},

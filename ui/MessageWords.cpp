@@ -42,6 +42,9 @@ QString FailedWhy(msg::Reason reason, std::optional<int> code) {
         return QCoreApplication::translate("MessageWords", "taken out of the queue");
     case msg::Reason::Expired:
         return QCoreApplication::translate("MessageWords", "its batch's time to send ran out first");
+    case msg::Reason::Vanished:
+        return QCoreApplication::translate("MessageWords",
+                                           "the program sending it on another box stopped answering");
     case msg::Reason::Retrying:
     case msg::Reason::None:
         break;
@@ -56,6 +59,9 @@ QString UncertainWhy(msg::Reason reason) {
         return QCoreApplication::translate("MessageWords", "the phone took the PDU but never answered");
     case msg::Reason::Stopped:
         return QCoreApplication::translate("MessageWords", "the program stopped while it was being sent");
+    case msg::Reason::Vanished:
+        return QCoreApplication::translate(
+            "MessageWords", "the program sending it stopped answering (its instance vanished)");
     case msg::Reason::LinkLost:
         return QCoreApplication::translate("MessageWords", "the link was lost after the phone took the PDU");
     case msg::Reason::Cancelled:

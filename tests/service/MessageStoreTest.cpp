@@ -2,6 +2,7 @@
 
 #include "MessageRequest.h"
 #include "StoreFixtures.h"
+#include "StoreOnPg.h"
 #include "Terms.h"
 #include "TestNames.h"
 
@@ -36,7 +37,15 @@ template <class T> T Value(const Result<T>& r) {
 
 class Store : public ::testing::Test {
 protected:
-    QString Path() const { return dir.filePath(QStringLiteral("data/messages.sqlite")); }
+    // The store of this test: a file, or a schema of its own on the test
+    // server.
+    QString Path() const {
+        if (!testing::OnPg())
+            return dir.filePath(QStringLiteral("data/messages.sqlite"));
+        if (server.isEmpty())
+            server = testing::FreshPgStore();
+        return server;
+    }
     std::unique_ptr<MessageStore> OpenStore() {
         auto store = MessageStore::Open(Path());
         EXPECT_TRUE(store) << store.error();
@@ -64,6 +73,7 @@ protected:
         return *id;
     }
     QTemporaryDir dir;
+    mutable QString server;
 };
 
 // ---- opening
@@ -78,6 +88,8 @@ class FreshFiles : public Store, public ::testing::WithParamInterface<FreshCase>
 // A missing file, an empty one and an empty database (schema 0) are all
 // brought to the schema through the migrations, and marked as Velmora's.
 TEST_P(FreshFiles, areMigratedToTheSchema) {
+    if (testing::OnPg())
+        GTEST_SKIP() << "about SQLite files";
     ASSERT_TRUE(GetParam().make(Path()));
     {
         auto store = OpenStore();
@@ -126,6 +138,8 @@ struct RefusedCase {
 class RefusedFiles : public Store, public ::testing::WithParamInterface<RefusedCase> {};
 
 TEST_P(RefusedFiles, areNamedAndLeftUntouched) {
+    if (testing::OnPg())
+        GTEST_SKIP() << "about SQLite files";
     const RefusedCase& c = GetParam();
     ASSERT_TRUE(QDir().mkpath(QFileInfo(Path()).absolutePath()));
     ASSERT_TRUE(c.sql.isEmpty() ? testing::Write(Path(), c.bytes) : testing::RunSql(Path(), c.sql));
@@ -173,6 +187,8 @@ struct UnwritableCase {
 class Unwritable : public Store, public ::testing::WithParamInterface<UnwritableCase> {};
 
 TEST_P(Unwritable, saysWhyAndRecordsNothing) {
+    if (testing::OnPg())
+        GTEST_SKIP() << "about SQLite files";
     const UnwritableCase& c = GetParam();
     {
         auto store = OpenStore();
@@ -784,6 +800,8 @@ protected:
 };
 
 TEST_F(Batches, aFirstSchemaStoreIsMigratedInPlaceAndKeepsItsMessages) {
+    if (testing::OnPg())
+        GTEST_SKIP() << "about SQLite files";
     ASSERT_TRUE(QDir().mkpath(QFileInfo(Path()).absolutePath()));
     ASSERT_TRUE(testing::WriteVersion1Store(Path()));
     {
@@ -1519,6 +1537,8 @@ TEST_F(Store, modemsAreKeptByName) {
 // went through the one unnamed modem, and what its batches have queued may
 // go through any.
 TEST_F(Batches, aSecondSchemaStoreIsMigratedInPlace) {
+    if (testing::OnPg())
+        GTEST_SKIP() << "about SQLite files";
     ASSERT_TRUE(QDir().mkpath(QFileInfo(Path()).absolutePath()));
     ASSERT_TRUE(testing::WriteVersion2Store(Path()));
     {
