@@ -141,6 +141,8 @@ listen_addresses = ''
 unix_socket_directories = '$quoted_dir'
 unix_socket_permissions = 0700
 port = 5432
+# Parallel tests, each with a connection or two, and daemons with pools.
+max_connections = 200
 fsync = off
 synchronous_commit = off
 full_page_writes = off
