@@ -3,7 +3,8 @@
 // The tests' way to the throw-away PostgreSQL server (tools/pg-test-server.sh,
 // ctest's fixture "pg"): its URL, whether this run is the one on PostgreSQL,
 // and a fresh schema for each test so that tests sharing the server never see
-// each other's tables.
+// each other's tables. A program that includes it links Qt6::Sql (velmora_service
+// brings it).
 
 #include <QFile>
 #include <QRandomGenerator>
