@@ -46,9 +46,11 @@ done
 # velmorad's notifications to systemd; every symbol it uses is in the first
 # libsystemd0, so dpkg-shlibdeps names it without a version.
 field Depends | tr ',' '\n' | grep -q "^ *libsystemd0\( (>= [^)]*)\)\? *$" || fail "Depends lacks libsystemd0: $(field Depends)"
-# Loaded as a plugin, so named by hand: without it no message is kept.
-field Depends | tr ',' '\n' | grep -q "^ *libqt6sql6-sqlite (>= " ||
-    fail "Depends lacks libqt6sql6-sqlite: $(field Depends)"
+# Loaded as plugins, so named by hand: without the first no message is kept,
+# without the second no store on PostgreSQL is reached.
+for driver in libqt6sql6-sqlite libqt6sql6-psql; do
+    field Depends | tr ',' '\n' | grep -q "^ *$driver (>= " || fail "Depends lacks $driver: $(field Depends)"
+done
 field Description | grep -q '&[a-z]*;' && fail "Description holds XML escapes: $(field Description)"
 # The system's velmorad runs as velmora, made at install from sysusers.d.
 dpkg-deb -e "$deb" "$tmp/control"

@@ -6,7 +6,7 @@ set -eu
 PACKAGES="cmake make g++ pkg-config git ccache \
   qt6-base-dev qt6-base-dev-tools qt6-tools-dev qt6-l10n-tools qt6-serialport-dev qt6-multimedia-dev libqt6svg6 qt6-qpa-plugins \
   qt6-httpserver-dev qt6-websockets-dev dbus-daemon dbus-bin libglib2.0-bin curl \
-  libqt6sql6-sqlite libsystemd-dev \
+  libqt6sql6-sqlite libqt6sql6-psql postgresql libsystemd-dev \
   libgl-dev \
   googletest libgtest-dev libgmock-dev libbenchmark-dev \
   clang libclang-rt-dev clang-format lld \
