@@ -2,7 +2,7 @@
 
 #include "MessageRequest.h"
 #include "StoreFixtures.h"
-#include "StoreOnPg.h"
+#include "PgTest.h"
 #include "Terms.h"
 #include "TestNames.h"
 
