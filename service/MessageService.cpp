@@ -185,6 +185,38 @@ Result<SendJob*, SendRefusal> MessageService::sendQueued(qint64 id, const QDateT
     return R::Ok(start(id, pdus, message->number.toStdString(), report));
 }
 
+Result<MessageService::NextSend, SendRefusal>
+MessageService::sendNext(qint64 batch, const QDateTime& now, const ModemPace& pace,
+                         const std::function<void(qint64)>& claimed) {
+    using R = Result<NextSend, SendRefusal>;
+    if (!m_store)
+        return R::Fail({SendRefusal::Store, {}, m_storeWhy});
+    if (const QString why = m_store->CheckWritable(); !why.isEmpty())
+        return R::Fail({SendRefusal::Store, {}, m_store->ProblemFor(why)});
+    const auto taken = m_store->ClaimNext(batch, m_transport.Modem(), now, pace);
+    if (!taken)
+        return R::Fail({SendRefusal::Store, {}, m_store->ProblemFor(taken.error())});
+    if (taken->id == 0)
+        return R::Ok({nullptr, 0, taken->wait});
+    const qint64 id = taken->id;
+    const auto message = m_store->Message(id);
+    // Claimed, so it is this program's to end: a message with nothing to
+    // send fails here rather than staying Sending.
+    if (!message || message->parts.empty()) {
+        m_store->SetState(id, msg::State::Failed, msg::Reason::StoreFailed);
+        return R::Fail({SendRefusal::Invalid,
+                        Refusal{translate("MessageService", "the message is not queued"), RefusedField::None},
+                        {}});
+    }
+    if (claimed)
+        claimed(id);
+    std::vector<std::string> pdus;
+    for (const PartRecord& p : message->parts)
+        pdus.push_back(p.pdu.toStdString());
+    const bool report = message->request.value(QLatin1String("report")).toBool();
+    return R::Ok({start(id, pdus, message->number.toStdString(), report), id, {}});
+}
+
 SendJob* MessageService::start(qint64 id, const std::vector<std::string>& pdus, const std::string& number,
                                bool report) {
     // A message tried again: the handle of its last try is done with.

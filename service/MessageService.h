@@ -166,6 +166,19 @@ public:
     // `now` is when it started, by the outbox's clock (its pace counts from it).
     Result<SendJob*, SendRefusal> sendQueued(qint64 id,
                                              const QDateTime& now = QDateTime::currentDateTimeUtc());
+    // What sendNext did: started the message `id` (job), or took none; then
+    // `wait` is when one may fall due (null: none for now).
+    struct NextSend {
+        SendJob* job = nullptr;
+        qint64 id = 0;
+        QDateTime wait;
+    };
+    // Takes the first due message of `batch` (0: those of no batch) for
+    // this program's modem, its pace and the batch's decided inside the
+    // store's claim (MessageStore::ClaimNext), and hands its PDUs over.
+    // `claimed` hears its id before anything is told of it.
+    Result<NextSend, SendRefusal> sendNext(qint64 batch, const QDateTime& now, const ModemPace& pace,
+                                           const std::function<void(qint64)>& claimed);
     void release(SendJob* job);
     // Whether a message is on its way through the transport now.
     // (The window may hand over a message of its own while one of a batch

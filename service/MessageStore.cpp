@@ -207,10 +207,29 @@ void CreateVersion4(const QSqlDatabase& db) {
         Exec(db, statement);
 }
 
+// Several programs, on several boxes, on one store. A version-4 store
+// gains them in place: nothing it holds is leased yet.
+void CreateVersion5(const QSqlDatabase& db) {
+    const sql::Dialect sql = sql::Dialect::Of(db);
+    const QString statements[] = {
+        // Each program using the store, by "host/pid:start time" (a file's:
+        // "pid:start time"), while it beats.
+        QStringLiteral(
+            "CREATE TABLE instances(id TEXT PRIMARY KEY, host TEXT NOT NULL, started INTEGER NOT NULL,"
+            " beat INTEGER NOT NULL, modems TEXT NOT NULL DEFAULT '')") +
+            sql.WithoutRowid(),
+        // Until when the program sending a message holds it: its beats
+        // move it on; once past, the message's fate is not known.
+        QStringLiteral("ALTER TABLE messages ADD COLUMN lease_until INTEGER"),
+    };
+    for (const QString& statement : statements)
+        Exec(db, sql.Ddl(statement));
+}
+
 // kSteps[v] takes a store of schema v to v + 1.
 using Step = void (*)(const QSqlDatabase&);
-constexpr std::array<Step, MessageStore::kSchemaVersion> kSteps{&CreateVersion1, &CreateVersion2,
-                                                                &CreateVersion3, &CreateVersion4};
+constexpr std::array<Step, MessageStore::kSchemaVersion> kSteps{
+    &CreateVersion1, &CreateVersion2, &CreateVersion3, &CreateVersion4, &CreateVersion5};
 
 // ---- what a file is, before anything writes to it
 

@@ -146,6 +146,28 @@ struct StoreEvent {
     QDateTime at; // UTC
 };
 
+// The pace a modem keeps (its Interval= and PerHour=), which a claim keeps
+// to whichever program on the store makes it.
+struct ModemPace {
+    qint64 intervalMs = 0;
+    int perHour = 0;
+};
+
+// What a claim found: the message it took (id), else when one may fall due
+// (null: none is queued for it, or the due ones are being taken by others).
+struct ClaimOutcome {
+    qint64 id = 0;
+    QDateTime wait;
+};
+
+// One program using a shared store (the `instances` table).
+struct InstanceRecord {
+    QString id; // "host/pid:start time"
+    QString host;
+    QDateTime started, beat;
+    QStringList modems;
+};
+
 // One page of "what is new since": the messages that changed after a
 // cursor, each once as it is now, in the order of their last change in the
 // page, and the cursor to ask with next time (the last event's sequence
@@ -162,7 +184,7 @@ struct MessagePage {
 class MessageStore {
 public:
     // The schema this program writes.
-    static constexpr int kSchemaVersion = 4;
+    static constexpr int kSchemaVersion = 5;
     // PRAGMA application_id of a Velmora store: "VLMR".
     static constexpr int kApplicationId = 0x564C4D52;
     // How long a change waits for another connection's write to end.
@@ -349,6 +371,15 @@ public:
     // (any more) or names another modem.
     Result<bool> Claim(qint64 id, const QDateTime& now = QDateTime::currentDateTimeUtc(),
                        const ModemId& modem = {});
+    // Takes the first due message of `batch` (0: those of no batch) that
+    // `modem` may take, in one transaction: what the batch's pace and the
+    // modem's `pace` allow now is decided inside it, under a lock of the
+    // batch, so that programs on several boxes keep one pace between them;
+    // the message is picked and locked (passing over those another
+    // program's claim holds) and made Sending with its owner, modem, start,
+    // try and lease in one statement. Nothing taken: when one may be due.
+    Result<ClaimOutcome> ClaimNext(qint64 batch, const ModemId& modem, const QDateTime& now,
+                                   const ModemPace& pace = {});
     // Puts a failed or uncertain message back in the queue, to go not before
     // `notBefore` (null: when its turn comes). `reason` (with `code`) says
     // why, shown while it waits. `refundTry`: the try it had does not count
@@ -386,6 +417,27 @@ public:
     // the order of its last of those events. A message deleted since is
     // left out.
     Result<MessagePage> MessagesAfter(qint64 cursor, const QString& kind, int limit);
+
+    // ---- several programs on one shared store (MessageStoreShared.cpp)
+    // How long what this program sends stays its own without a beat
+    // ([Store] LeaseSeconds=; 60 by default).
+    void SetLeaseSeconds(int seconds);
+    int leaseSeconds() const;
+    // This program as the store names it: the owner of what it sends.
+    QString InstanceId() const;
+    // A heartbeat on a shared store: this program (with its modems' names)
+    // is registered or refreshed, and the leases of what it is sending move
+    // on. Nothing on a file: a program there that stops is found by its
+    // process (MarkInterrupted).
+    Result<bool> Beat(const QStringList& modems, const QDateTime& now = QDateTime::currentDateTimeUtc());
+    // On a shared store: every message whose lease ran out before `now`
+    // becomes Uncertain (Vanished), never sent again by itself, and the
+    // programs that stopped beating are forgotten. Gives the ids.
+    Result<std::vector<qint64>> ExpireLeases(const QDateTime& now = QDateTime::currentDateTimeUtc());
+    // This program leaves the shared store (a clean stop).
+    Result<bool> Leave();
+    // The programs beating on the store, by id.
+    Result<std::vector<InstanceRecord>> Instances();
 
     // ---- modems
     // Adds the modem, or replaces what is known of the one of that name.

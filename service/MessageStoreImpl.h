@@ -379,6 +379,8 @@ struct MessageStore::Impl {
     bool readOnly = false;
     // SQLite's forms, or a server's.
     sql::Dialect dialect;
+    // How long a claim holds without a beat, in ms.
+    qint64 leaseMs = 60'000;
     // Who sends what this connection claims: this process on a file, this
     // process on this box on a server (the instance of `instances`).
     QString owner() const { return dialect.pg ? ThisInstance() : ThisProcess(); }

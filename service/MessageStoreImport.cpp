@@ -150,6 +150,7 @@ ImportReport MessageStore::ImportReceivedLog(const QString& logPath) {
         }
         if (!batch) {
             batch.emplace(d->db);
+            d->Setting(d->dialect.QuietEvents());
             before = Scalar(d->Cached(QStringLiteral("SELECT coalesce(max(seq), 0) FROM events")), {}, 0)
                          .toLongLong();
         }

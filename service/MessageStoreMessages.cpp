@@ -487,12 +487,19 @@ Result<bool> MessageStore::SetState(qint64 id, msg::State state, msg::Reason rea
     const qint64 at = when.toMSecsSinceEpoch();
     auto update = state == msg::State::Sending ? &Impl::DurableUpdate : &Impl::Update;
     return (d.get()->*update)(
+        // A message another program took since (its lease ran out and it
+        // was queued again) is that program's: a late word from this one
+        // does not overwrite it.
         QStringLiteral("UPDATE messages SET state = ?, reason = ?, reason_code = ?,"
                        " sent = CASE WHEN ? THEN coalesce(sent, ?) ELSE sent END,"
-                       " delivered = CASE WHEN ? THEN ? ELSE delivered END, owner = ? WHERE id = ?"),
+                       " delivered = CASE WHEN ? THEN ? ELSE delivered END, owner = ?, lease_until = ?"
+                       " WHERE id = ? AND (owner IS NULL OR owner = ?)"),
         {QString::fromLatin1(msg::StateName(state)), Text(QString::fromLatin1(msg::ReasonName(reason))),
          Optional(code), state == msg::State::Sent, at, state == msg::State::Delivered, at,
-         state == msg::State::Sending ? QVariant(d->owner()) : QVariant(), id});
+         state == msg::State::Sending ? QVariant(d->owner()) : QVariant(),
+         state == msg::State::Sending ? QVariant(QDateTime::currentMSecsSinceEpoch() + d->leaseMs)
+                                      : QVariant(QMetaType(QMetaType::LongLong)),
+         id, d->owner()});
 }
 
 Result<bool> MessageStore::SetPartSent(qint64 id, int part, std::optional<int> reference,

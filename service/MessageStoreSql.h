@@ -191,6 +191,11 @@ public:
     // time makes it so on SQLite).
     QString ForUpdate() const { return pg ? QStringLiteral(" FOR UPDATE") : QString(); }
 
+    // The rest of the transaction makes no events (what an imported log
+    // holds is history, not news): SQLite's are deleted before its commit
+    // instead, as they are written at once.
+    QString QuietEvents() const { return pg ? QStringLiteral("SET LOCAL velmora.quiet = 'on'") : QString(); }
+
     // ---- the schema's forms
 
     // A statement of the schema as SQLite is given it, in the server's
@@ -281,7 +286,8 @@ private:
         };
         return {
             QStringLiteral("CREATE FUNCTION velmora_event() RETURNS trigger LANGUAGE plpgsql AS $$"
-                           " BEGIN PERFORM pg_advisory_xact_lock(%1);"
+                           " BEGIN IF current_setting('velmora.quiet', true) = 'on' THEN RETURN NULL; END IF;"
+                           " PERFORM pg_advisory_xact_lock(%1);"
                            " INSERT INTO events(message_id, kind, state, reason, at)"
                            " VALUES(NEW.id, TG_ARGV[0], NEW.state, NEW.reason, %2);"
                            " RETURN NULL; END $$")

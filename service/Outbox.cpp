@@ -250,11 +250,14 @@ std::optional<OutboxStep> Outbox::tryStart(const BatchRecord* batch, std::option
         }
         if (!m_service.phoneReady())
             return OutboxStep{OutboxStep::NoPhone, 0, now};
-        // Known before the send starts: a session that answers at once
-        // ends the message inside sendQueued.
-        m_current = first->id;
+        // The store's claim decides which goes, and whether the pace allows
+        // it now: another program on the store may have taken the first,
+        // or started one of the batch a moment ago. Known before the send
+        // starts: a session that answers at once ends the message inside
+        // sendNext.
         m_currentBatch = batch ? batch->id : 0;
-        const auto sent = m_service.sendQueued(first->id, now);
+        const auto sent = m_service.sendNext(m_currentBatch, now, {m_modemIntervalMs, m_modemPerHour},
+                                             [this](qint64 id) { m_current = id; });
         if (!sent) {
             m_current = 0;
             if (sent.error().kind == SendRefusal::Store) {
@@ -263,10 +266,18 @@ std::optional<OutboxStep> Outbox::tryStart(const BatchRecord* batch, std::option
             }
             continue;
         }
-        m_service.release(sent.value());
+        if (!sent->job) {
+            if (sent->wait.isValid() && sent->wait > now) {
+                if (!earliest || sent->wait < *earliest)
+                    earliest = sent->wait;
+                break;
+            }
+            continue;
+        }
+        m_service.release(sent->job);
         if (batch)
             emit batchChanged(batch->id);
-        return OutboxStep{OutboxStep::Started, first->id, now};
+        return OutboxStep{OutboxStep::Started, sent->id, now};
     }
     return std::nullopt;
 }

@@ -1,8 +1,8 @@
 #include "MessageStore.h"
 
 #include "MessageRequest.h"
-#include "StoreFixtures.h"
 #include "PgTest.h"
+#include "StoreFixtures.h"
 #include "Terms.h"
 #include "TestNames.h"
 
@@ -160,9 +160,9 @@ INSTANTIATE_TEST_SUITE_P(
         RefusedCase{"newer schema",
                     {"CREATE TABLE messages(id INTEGER PRIMARY KEY)",
                      QStringLiteral("PRAGMA application_id = %1").arg(MessageStore::kApplicationId),
-                     "PRAGMA user_version = 5"},
+                     "PRAGMA user_version = 6"},
                     {},
-                    "was written by a newer Velmora (schema 5; this one knows 4)"},
+                    "was written by a newer Velmora (schema 6; this one knows 5)"},
         RefusedCase{"another program's id",
                     {"CREATE TABLE places(id INTEGER PRIMARY KEY)", "PRAGMA application_id = 1179208788"},
                     {},

@@ -1,0 +1,230 @@
+// Several programs, on several boxes, on one store: the claim that takes
+// the next message for one modem of one program (its pace decided inside
+// it), the programs' heartbeats, and the leases that name a message's fate
+// unknown once the program sending it is gone.
+
+#include "MessageStoreImpl.h"
+
+#include <QScopeGuard>
+
+namespace velmora {
+
+namespace {
+
+constexpr qint64 kHourMs = 3'600'000;
+
+std::vector<qint64> Column(QSqlQuery& q, std::initializer_list<QVariant> values) {
+    Run(q, values);
+    std::vector<qint64> out;
+    while (q.next())
+        out.push_back(q.value(0).toLongLong());
+    q.finish();
+    return out;
+}
+
+} // namespace
+
+void MessageStore::SetLeaseSeconds(int seconds) { d->leaseMs = std::max(1, seconds) * qint64(1000); }
+
+int MessageStore::leaseSeconds() const { return static_cast<int>(d->leaseMs / 1000); }
+
+QString MessageStore::InstanceId() const { return d->owner(); }
+
+Result<ClaimOutcome> MessageStore::ClaimNext(qint64 batch, const ModemId& modem, const QDateTime& now,
+                                             const ModemPace& pace) {
+    using R = Result<ClaimOutcome>;
+    const qint64 at = now.toMSecsSinceEpoch();
+    // A claim's commit waits for the disk on SQLite (see DurableUpdate).
+    d->Setting(d->dialect.Synchronous(true));
+    const auto restore = qScopeGuard([this] { d->Setting(d->dialect.Synchronous(false)); });
+    try {
+        // Only the rows it reads are locked: claims of other programs for
+        // other batches, and for other messages of this one, go on beside it.
+        Transaction t(d->db, Transaction::Rows);
+        qint64 due = at;
+        const auto notBefore = [&due](qint64 t) { due = std::max(due, t); };
+        // The hour is full when `cap` started in it: the next may go an
+        // hour after the start that leaves it first.
+        const auto hourCap = [&](std::vector<qint64> starts, int cap) {
+            starts.erase(
+                std::remove_if(starts.begin(), starts.end(), [&](qint64 s) { return s < at - kHourMs; }),
+                starts.end());
+            const auto n = static_cast<std::size_t>(cap);
+            if (cap > 0 && starts.size() >= n)
+                notBefore(starts[starts.size() - n] + kHourMs);
+        };
+        if (batch != 0) {
+            // Locked until the commit: of two programs claiming from one
+            // batch, the second reads the start the first just made.
+            QSqlQuery& b = d->Cached(
+                QStringLiteral("SELECT state, interval_ms, per_hour, start_at FROM batches WHERE id = ?") +
+                d->dialect.ForUpdate());
+            Run(b, {batch});
+            if (!b.next()) {
+                b.finish();
+                return R::Ok({});
+            }
+            const QString state = b.value(0).toString();
+            const qint64 interval = b.value(1).toLongLong();
+            const int perHour = b.value(2).toInt();
+            const QVariant startAt = b.value(3);
+            b.finish();
+            if (state != QLatin1String("active"))
+                return R::Ok({});
+            if (!startAt.isNull())
+                notBefore(startAt.toLongLong());
+            if (interval > 0) {
+                const QVariant last = Scalar(
+                    d->Cached(QStringLiteral(
+                        "SELECT max(started) FROM messages WHERE batch_id = ? AND started IS NOT NULL")),
+                    {batch});
+                if (!last.isNull())
+                    notBefore(last.toLongLong() + interval);
+            }
+            if (perHour > 0)
+                hourCap(Column(d->Cached(QStringLiteral("SELECT started FROM messages WHERE batch_id = ?"
+                                                        " AND started >= ? ORDER BY started")),
+                               {batch, at - kHourMs}),
+                        perHour);
+        }
+        if (pace.intervalMs > 0 || pace.perHour > 0) {
+            const qint64 back = std::max<qint64>(pace.intervalMs, pace.perHour > 0 ? kHourMs : 0);
+            const std::vector<qint64> starts =
+                Column(d->Cached(QStringLiteral(
+                           "SELECT started FROM messages WHERE modem = ? AND started >= ? ORDER BY started")),
+                       {Text(modem.name), at - back});
+            if (pace.intervalMs > 0 && !starts.empty())
+                notBefore(starts.back() + pace.intervalMs);
+            hourCap(starts, pace.perHour);
+        }
+        if (due > at)
+            return R::Ok({0, Time(due)});
+        const QString which = batch != 0 ? QStringLiteral("m.batch_id = ?")
+                                         : QStringLiteral("m.batch_id IS NULL AND m.want_modem IS NOT NULL");
+        const QString order = batch != 0 ? QStringLiteral("m.position") : QStringLiteral("m.id");
+        const QString forModem =
+            QStringLiteral(" AND m.state = 'queued' AND coalesce(m.want_modem, '') IN ('', ?)");
+        // The SIM and port are the ones it goes through, for its reports to
+        // find it; a caller that names neither leaves those it had.
+        const bool where = !modem.imsi.isEmpty() || !modem.device.isEmpty();
+        QSqlQuery& claim = d->Cached(
+            QStringLiteral("UPDATE messages SET state = 'sending', reason = '', reason_code = NULL,"
+                           " owner = ?, tries = tries + 1, started = ?, modem = ?,"
+                           " modem_imsi = CASE WHEN ? THEN ? ELSE modem_imsi END,"
+                           " modem_device = CASE WHEN ? THEN ? ELSE modem_device END, lease_until = ?"
+                           " WHERE state = 'queued' AND id = (SELECT m.id FROM messages m WHERE %1%2"
+                           " AND (m.not_before IS NULL OR m.not_before <= ?)"
+                           " ORDER BY m.not_before%3, %4 LIMIT 1%5) RETURNING id")
+                .arg(which, forModem, d->dialect.NullsFirst(), order, d->dialect.SkipLocked()));
+        int i = 0;
+        for (const QVariant& v : {QVariant(d->owner()), QVariant(at), QVariant(Text(modem.name)),
+                                  QVariant(where), QVariant(Text(modem.imsi)), QVariant(where),
+                                  QVariant(Text(modem.device)), QVariant(at + d->leaseMs)})
+            claim.bindValue(i++, v);
+        if (batch != 0)
+            claim.bindValue(i++, batch);
+        claim.bindValue(i++, Text(modem.name));
+        claim.bindValue(i++, at);
+        Run(claim);
+        const qint64 id = claim.next() ? claim.value(0).toLongLong() : 0;
+        claim.finish();
+        if (id == 0) {
+            // None due now: when the first of the others will be.
+            QSqlQuery& next = d->Cached(
+                QStringLiteral("SELECT min(m.not_before) FROM messages m WHERE %1%2 AND m.not_before > ?")
+                    .arg(which, forModem));
+            int j = 0;
+            if (batch != 0)
+                next.bindValue(j++, batch);
+            next.bindValue(j++, Text(modem.name));
+            next.bindValue(j++, at);
+            Run(next);
+            const QVariant wait = next.next() ? next.value(0) : QVariant();
+            next.finish();
+            return R::Ok({0, Time(wait)});
+        }
+        t.Commit();
+        return R::Ok({id, {}});
+    } catch (const SqlFailed& f) {
+        return R::Fail(d->Failure(f));
+    }
+}
+
+Result<bool> MessageStore::Beat(const QStringList& modems, const QDateTime& now) {
+    if (!d->dialect.pg)
+        return Result<bool>::Ok(false);
+    static const qint64 started = QDateTime::currentMSecsSinceEpoch();
+    try {
+        Transaction t(d->db);
+        const qint64 at = now.toMSecsSinceEpoch();
+        Run(d->Cached(QStringLiteral(
+                "INSERT INTO instances(id, host, started, beat, modems) VALUES(?, ?, ?, ?, ?)"
+                " ON CONFLICT(id) DO UPDATE SET beat = excluded.beat, modems = excluded.modems")),
+            {d->owner(), QSysInfo::machineHostName(), started, at, modems.join(QLatin1Char(','))});
+        Run(d->Cached(QStringLiteral("UPDATE messages SET lease_until = ? WHERE state = 'sending' AND owner "
+                                     "= ? AND lease_until < ?")),
+            {at + d->leaseMs, d->owner(), at + d->leaseMs});
+        t.Commit();
+        return Result<bool>::Ok(true);
+    } catch (const SqlFailed& f) {
+        return Result<bool>::Fail(d->Failure(f));
+    }
+}
+
+Result<std::vector<qint64>> MessageStore::ExpireLeases(const QDateTime& now) {
+    using R = Result<std::vector<qint64>>;
+    if (!d->dialect.pg)
+        return R::Ok({});
+    try {
+        const qint64 at = now.toMSecsSinceEpoch();
+        // Asked at every beat: with nothing late, no write lock is taken.
+        const QString late = QStringLiteral(
+            "state = 'sending' AND lease_until IS NOT NULL AND lease_until < ? AND owner <> ?");
+        if (Scalar(d->Cached(QStringLiteral("SELECT count(*) FROM messages WHERE %1").arg(late)),
+                   {at, d->owner()})
+                    .toLongLong() == 0 &&
+            Scalar(d->Cached(QStringLiteral("SELECT count(*) FROM instances WHERE beat < ?")),
+                   {at - d->leaseMs})
+                    .toLongLong() == 0)
+            return R::Ok({});
+        Transaction t(d->db);
+        // Its program may have sent it or not: never sent again by itself.
+        // Its owner stays, so that the program, were it only cut off, can
+        // still tell what became of it, unless it is queued again meanwhile.
+        const std::vector<qint64> ids =
+            Column(d->Cached(QStringLiteral("UPDATE messages SET state = 'uncertain', reason = 'vanished',"
+                                            " reason_code = NULL WHERE %1 RETURNING id")
+                                 .arg(late)),
+                   {at, d->owner()});
+        Run(d->Cached(QStringLiteral("DELETE FROM instances WHERE beat < ?")), {at - d->leaseMs});
+        t.Commit();
+        return R::Ok(ids);
+    } catch (const SqlFailed& f) {
+        return R::Fail(d->Failure(f));
+    }
+}
+
+Result<bool> MessageStore::Leave() {
+    if (!d->dialect.pg)
+        return Result<bool>::Ok(false);
+    return d->Update(QStringLiteral("DELETE FROM instances WHERE id = ?"), {d->owner()});
+}
+
+Result<std::vector<InstanceRecord>> MessageStore::Instances() {
+    using R = Result<std::vector<InstanceRecord>>;
+    try {
+        QSqlQuery& q =
+            d->Cached(QStringLiteral("SELECT id, host, started, beat, modems FROM instances ORDER BY id"));
+        Run(q);
+        std::vector<InstanceRecord> out;
+        while (q.next())
+            out.push_back({q.value(0).toString(), q.value(1).toString(), Time(q.value(2)), Time(q.value(3)),
+                           q.value(4).toString().split(QLatin1Char(','), Qt::SkipEmptyParts)});
+        q.finish();
+        return R::Ok(std::move(out));
+    } catch (const SqlFailed& f) {
+        return R::Fail(d->ReadFailure(f));
+    }
+}
+
+} // namespace velmora
