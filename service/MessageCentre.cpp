@@ -303,6 +303,15 @@ void MessageCentre::open() {
     // What a stopped program left sending may have gone: never again by itself.
     if (const auto marked = m_store->MarkInterrupted(); !marked)
         emit storeProblem(m_store->ProblemFor(marked.error()));
+    m_store->SetLeaseSeconds(m_setup.leaseSeconds);
+    // On a shared store the others learn from its beats that this program
+    // is alive, and it learns from theirs who is not.
+    if (m_store->shared()) {
+        m_beat = new QTimer(this);
+        connect(m_beat, &QTimer::timeout, this, &MessageCentre::beat);
+        m_beat->start(std::max(1, m_setup.leaseSeconds / 3) * 1000);
+        beat();
+    }
     if (!m_store->IsEmpty())
         return;
     const QString log = Q(m_setup.paths.receivedLog);
@@ -425,12 +434,34 @@ std::vector<ModemChannel*> MessageCentre::channels() const {
     return all;
 }
 
+void MessageCentre::setLeaseSeconds(int seconds) {
+    m_setup.leaseSeconds = std::max(1, seconds);
+    if (m_store)
+        m_store->SetLeaseSeconds(m_setup.leaseSeconds);
+    if (m_beat)
+        m_beat->start(std::max(1, m_setup.leaseSeconds / 3) * 1000);
+}
+
+void MessageCentre::beat() {
+    if (!m_store || !m_store->shared())
+        return;
+    QStringList modems;
+    for (ModemChannel* c : channels())
+        modems << c->name();
+    if (const auto beaten = m_store->Beat(modems); !beaten)
+        emit storeProblem(m_store->ProblemFor(beaten.error()));
+    if (const auto expired = m_store->ExpireLeases(); !expired)
+        emit storeProblem(m_store->ProblemFor(expired.error()));
+}
+
 bool MessageCentre::stop(QDeadlineTimer deadline) {
     bool inTime = true;
     if (!m_stopped) {
         m_stopped = true;
         if (m_poll)
             m_poll->stop();
+        if (m_beat)
+            m_beat->stop();
         for (ModemChannel* c : channels())
             c->halt();
         // The messages on their way end as they would, while there is time.
@@ -445,6 +476,10 @@ bool MessageCentre::stop(QDeadlineTimer deadline) {
         const QDeadlineTimer ends(std::clamp<qint64>(deadline.remainingTime(), kLinkEndMs, kShutDownMs));
         for (ModemChannel* c : channels())
             inTime = c->shutDown(ends) && inTime;
+        // What it was sending has ended or is uncertain: nothing of it is
+        // left for the leases to find.
+        if (m_store && m_store->shared())
+            m_store->Leave();
     }
     // The import's thread ends before the centre does.
     if (m_import) {

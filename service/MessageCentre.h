@@ -52,6 +52,10 @@ struct CentreSetup {
     // How often every outbox looks at the store again by itself, for what
     // another program queued (velmora-cli send --queue); 0 never.
     int pollMs = 0;
+    // On a store several programs share: how long what this program sends
+    // stays its own without a beat ([Store] LeaseSeconds=). It beats a
+    // third of that.
+    int leaseSeconds = 60;
 };
 
 // One modem and everything that sends and reads through it.
@@ -181,6 +185,12 @@ public:
     // Something changed in the store (a batch queued, resumed...): every
     // outbox that is free looks at it now.
     void poke();
+    // [Store] LeaseSeconds= (before open(): the setup's; after: at once).
+    void setLeaseSeconds(int seconds);
+    // One heartbeat on a shared store (the timer's): this program and its
+    // modems are said to be alive, and what a vanished program was sending
+    // becomes uncertain.
+    void beat();
 
 signals:
     // The store could not do what was asked (terms::StoreProblemText says it).
@@ -203,6 +213,7 @@ private:
     std::vector<std::unique_ptr<ModemChannel>> m_channels;
     QThread* m_import = nullptr; // taking in the received log, at the first start
     QTimer* m_poll = nullptr;
+    QTimer* m_beat = nullptr;
     bool m_stopped = false;
 };
 

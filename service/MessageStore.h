@@ -418,6 +418,12 @@ public:
     // left out.
     Result<MessagePage> MessagesAfter(qint64 cursor, const QString& kind, int limit);
 
+    // Copies every message, batch, group, name, modem, event and webhook
+    // delivery into `target`, ids and all, in one transaction on it, and
+    // makes its search index; refused when `target` holds any message.
+    // Gives how many messages (MessageStoreCopy.cpp).
+    Result<int> CopyTo(MessageStore& target);
+
     // ---- several programs on one shared store (MessageStoreShared.cpp)
     // How long what this program sends stays its own without a beat
     // ([Store] LeaseSeconds=; 60 by default).

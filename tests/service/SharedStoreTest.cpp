@@ -1,0 +1,276 @@
+// Several programs on one store: claims that never take a message twice,
+// a pace kept between programs, leases that run out, and a store's history
+// copied into another. On a file, and again on the test server
+// (service_tests_pg), where programs on several boxes meet.
+
+#include "MessageStore.h"
+
+#include "PgTest.h"
+#include "StoreFixtures.h"
+#include "TestNames.h"
+
+#include <QSqlError>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <set>
+#include <thread>
+
+namespace velmora {
+namespace {
+
+template <class T> T Value(const Result<T>& r) {
+    if (!r) {
+        ADD_FAILURE() << r.error();
+        return T{};
+    }
+    return *r;
+}
+
+const QDateTime kNow = QDateTime::fromMSecsSinceEpoch(1'800'000'000'000, Qt::UTC);
+
+class SharedStore : public ::testing::Test {
+protected:
+    QString Path() const {
+        if (!testing::OnPg())
+            return dir.filePath(QStringLiteral("messages.sqlite"));
+        if (server.isEmpty())
+            server = testing::FreshPgStore();
+        return server;
+    }
+    std::unique_ptr<MessageStore> Open(const QString& where) {
+        auto store = MessageStore::Open(where);
+        EXPECT_TRUE(store) << store.error();
+        return store ? std::move(store.value()) : nullptr;
+    }
+    // A statement on the store as another program would run it.
+    bool Sql(const QString& statement) {
+        if (!testing::OnPg())
+            return testing::RunSql(Path(), {statement});
+        bool ok = false;
+        {
+            QSqlDatabase db = testing::OpenPg(Path(), QStringLiteral("shared-test-sql"));
+            QSqlQuery q(db);
+            ok = q.exec(QStringLiteral("SET search_path TO ") + testing::ParsePgUrl(Path())->schema) &&
+                 q.exec(statement);
+            EXPECT_TRUE(ok) << q.lastError().text().toStdString();
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("shared-test-sql"));
+        return ok;
+    }
+    static MessageRecord Text(const QString& number) {
+        MessageRecord m;
+        m.number = number;
+        m.kind = QStringLiteral("text");
+        m.text = QStringLiteral("Rapat jam 9");
+        PartRecord p;
+        p.part = 1;
+        p.pdu = QStringLiteral("0011000C912658969999990000AA0361F118");
+        m.parts.push_back(p);
+        return m;
+    }
+    qint64 Batch(MessageStore& s, int n, qint64 intervalMs = 0, int perHour = 0) {
+        BatchRecord b;
+        b.name = QStringLiteral("rapat");
+        b.key = QStringLiteral("k%1").arg(n);
+        b.state = msg::BatchState::Active;
+        b.pacing.intervalMs = intervalMs;
+        b.pacing.perHour = perHour;
+        std::vector<MessageRecord> messages;
+        for (int i = 0; i < n; ++i)
+            messages.push_back(Text(QStringLiteral("62812%1").arg(1000 + i)));
+        return Value(s.AddBatch(b, messages));
+    }
+    QTemporaryDir dir;
+    mutable QString server;
+};
+
+// Two programs (each its own connection, its own modem) claim from one
+// batch at once until nothing is left: each message is taken once.
+TEST_F(SharedStore, twoProgramsClaimingFromOneBatchTakeEachMessageOnce) {
+    auto setup = Open(Path());
+    ASSERT_TRUE(setup);
+    constexpr int kMessages = 120;
+    const qint64 batch = Batch(*setup, kMessages);
+    std::vector<qint64> taken[2];
+    const auto claim = [&](int which) {
+        auto own = MessageStore::Open(Path());
+        ASSERT_TRUE(own) << own.error();
+        const ModemId modem(QString(), QStringLiteral("/dev/ttyUSB%1").arg(which),
+                            QStringLiteral("m%1").arg(which));
+        for (;;) {
+            const auto got = (*own)->ClaimNext(batch, modem, kNow);
+            ASSERT_TRUE(got) << got.error();
+            if (got->id == 0)
+                break;
+            taken[which].push_back(got->id);
+        }
+    };
+    std::thread first(claim, 0), second(claim, 1);
+    first.join();
+    second.join();
+    std::set<qint64> all(taken[0].begin(), taken[0].end());
+    all.insert(taken[1].begin(), taken[1].end());
+    EXPECT_EQ(all.size(), taken[0].size() + taken[1].size()) << "a message was claimed twice";
+    EXPECT_EQ(all.size(), std::size_t(kMessages));
+    for (int which = 0; which < 2; ++which)
+        for (const qint64 id : taken[which]) {
+            const auto m = setup->Message(id);
+            ASSERT_TRUE(m);
+            EXPECT_EQ(m->state, msg::State::Sending);
+            EXPECT_EQ(m->modem, QStringLiteral("m%1").arg(which));
+            EXPECT_EQ(m->tries, 1);
+        }
+}
+
+struct PaceCase {
+    const char* name;
+    qint64 batchIntervalMs;
+    int batchPerHour;
+    ModemPace modem;
+    // Claims at kNow + each offset (ms), by programs in turn; whether each
+    // takes one, and when the ones refused may try.
+    std::vector<std::pair<qint64, qint64>> claims; // {offset, wait offset or 0 for taken}
+};
+
+class Pace : public SharedStore, public ::testing::WithParamInterface<PaceCase> {};
+
+// The pace of a batch and of a modem is decided inside the claim: a second
+// program claiming a moment after the first waits as the first would.
+TEST_P(Pace, holdsAcrossPrograms) {
+    const PaceCase& c = GetParam();
+    auto a = Open(Path());
+    auto b = Open(Path());
+    ASSERT_TRUE(a && b);
+    const qint64 batch = Batch(*a, 5, c.batchIntervalMs, c.batchPerHour);
+    const ModemId modem(QString(), QStringLiteral("/dev/ttyUSB0"), QStringLiteral("office"));
+    for (std::size_t i = 0; i < c.claims.size(); ++i) {
+        MessageStore& s = i % 2 ? *b : *a;
+        const auto [at, wait] = c.claims[i];
+        const auto got = Value(s.ClaimNext(batch, modem, kNow.addMSecs(at), c.modem));
+        if (wait == 0) {
+            EXPECT_NE(got.id, 0) << "claim " << i;
+        } else {
+            EXPECT_EQ(got.id, 0) << "claim " << i;
+            EXPECT_EQ(got.wait, kNow.addMSecs(wait)) << "claim " << i;
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, Pace,
+    ::testing::Values(PaceCase{"batch interval", 60'000, 0, {}, {{0, 0}, {10, 60'000}, {60'000, 0}}},
+                      PaceCase{"batch per hour", 0, 2, {}, {{0, 0}, {1, 0}, {2, 3'600'000}}},
+                      PaceCase{"modem interval", 0, 0, {30'000, 0}, {{0, 0}, {5, 30'000}, {30'000, 0}}},
+                      PaceCase{"none", 0, 0, {}, {{0, 0}, {0, 0}, {0, 0}}}),
+    [](const auto& info) { return testing::CaseName(info.index, info.param.name); });
+
+// A program that stops beating loses what it was sending to "uncertain"
+// once its lease runs out, never to the queue; the message, queued again
+// by the user and taken by another, is not overwritten by a late word
+// from the one that vanished.
+TEST_F(SharedStore, aLeaseRunningOutMakesItsMessageUncertainAndALateWordChangesNothing) {
+    auto store = Open(Path());
+    ASSERT_TRUE(store);
+    const qint64 batch = Batch(*store, 2);
+    const ModemId modem(QString(), QStringLiteral("/dev/ttyUSB0"), QStringLiteral("office"));
+    const qint64 mine = Value(store->ClaimNext(batch, modem, kNow)).id;
+    const qint64 theirs = Value(store->ClaimNext(batch, modem, kNow)).id;
+    ASSERT_NE(mine, 0);
+    ASSERT_NE(theirs, 0);
+    // Another box took `theirs` and stopped beating a while ago.
+    ASSERT_TRUE(
+        Sql(QStringLiteral("UPDATE messages SET owner = 'elsewhere/77:1', lease_until = %1 WHERE id = %2")
+                .arg(kNow.addSecs(-1).toMSecsSinceEpoch())
+                .arg(theirs)));
+    const auto expired = Value(store->ExpireLeases(kNow));
+    if (!store->shared()) {
+        // A file's programs are found by their process instead.
+        EXPECT_TRUE(expired.empty());
+        return;
+    }
+    EXPECT_EQ(expired, std::vector<qint64>{theirs});
+    EXPECT_EQ(store->Message(theirs)->state, msg::State::Uncertain);
+    EXPECT_EQ(store->Message(theirs)->reason, msg::Reason::Vanished);
+    EXPECT_EQ(store->Message(mine)->state, msg::State::Sending) << "its own claim is not its to expire";
+    // This program's word on the other's message changes nothing.
+    EXPECT_FALSE(Value(store->SetState(theirs, msg::State::Sent)));
+    EXPECT_EQ(store->Message(theirs)->state, msg::State::Uncertain);
+    // Its beat keeps its own lease and names it among the programs.
+    ASSERT_TRUE(Value(store->Beat({QStringLiteral("office")}, kNow.addSecs(50))));
+    EXPECT_TRUE(Value(store->ExpireLeases(kNow.addSecs(100))).empty());
+    const auto instances = Value(store->Instances());
+    ASSERT_EQ(instances.size(), 1u);
+    EXPECT_EQ(instances[0].id, store->InstanceId());
+    EXPECT_EQ(instances[0].modems, QStringList{QStringLiteral("office")});
+    // Its own word is taken.
+    EXPECT_TRUE(Value(store->SetState(mine, msg::State::Sent)));
+}
+
+// A file of the last schema, brought up to date, copied into an empty store
+// (the test server's on the pg run) and, from there, back into a file: every
+// message, part and event as it was, found by a search, and the next id
+// after the copied ones. A store that holds messages takes no copy.
+TEST_F(SharedStore, aStoreOfTheLastSchemaCopiesIntoAnEmptyOneAndBack) {
+    const QString file = dir.filePath(QStringLiteral("old.sqlite"));
+    ASSERT_TRUE(testing::WriteVersion3Store(file));
+    auto old = Open(file);
+    ASSERT_TRUE(old);
+    const ModemId sim(QStringLiteral("510011234567890"), QStringLiteral("/dev/ttyUSB0"));
+    ASSERT_NE(Value(old->AddReceived(sim, QStringLiteral("SM"), 3,
+                                     testing::Deliver("6281299", "Jadi besok?", kNow)))
+                  .id,
+              0);
+    ASSERT_NE(Value(old->AddReceived({}, QStringLiteral("SM"), 4, QStringLiteral("not a pdu at all"))).id, 0);
+    ASSERT_TRUE(Value(old->CancelQueued(3)));
+    const auto before = old->Messages({});
+    ASSERT_GE(before.size(), 6u);
+    const auto eventsBefore = Value(old->EventsAfter(0, 100));
+
+    const auto same = [&](MessageStore& copy) {
+        const auto after = copy.Messages({});
+        ASSERT_EQ(after.size(), before.size());
+        for (std::size_t i = 0; i < before.size(); ++i) {
+            EXPECT_EQ(after[i].id, before[i].id);
+            EXPECT_EQ(after[i].text, before[i].text);
+            EXPECT_EQ(after[i].state, before[i].state);
+            EXPECT_EQ(after[i].kind, before[i].kind);
+            EXPECT_EQ(after[i].received, before[i].received);
+            ASSERT_EQ(after[i].parts.size(), before[i].parts.size());
+            for (std::size_t p = 0; p < before[i].parts.size(); ++p)
+                EXPECT_EQ(after[i].parts[p].pdu, before[i].parts[p].pdu);
+        }
+        const auto events = Value(copy.EventsAfter(0, 100));
+        ASSERT_EQ(events.size(), eventsBefore.size());
+        for (std::size_t i = 0; i < events.size(); ++i)
+            EXPECT_EQ(events[i].seq, eventsBefore[i].seq);
+        HistoryQuery search;
+        search.search = QStringLiteral("BESOK");
+        EXPECT_EQ(copy.Messages(search).size(), 1u);
+        EXPECT_TRUE(copy.HasPdu(QStringLiteral("not a pdu at all")));
+    };
+
+    auto target = Open(Path());
+    ASSERT_TRUE(target);
+    EXPECT_EQ(Value(old->CopyTo(*target)), static_cast<int>(before.size()));
+    same(*target);
+    const qint64 next = Value(target->AddQueued(Text(QStringLiteral("6281300"))));
+    EXPECT_GT(next, before.front().id);
+    EXPECT_GT(Value(target->EventsAfter(0, 100)).back().seq, eventsBefore.back().seq);
+    const auto refused = old->CopyTo(*target);
+    ASSERT_FALSE(refused);
+    EXPECT_NE(refused.error().find("holds messages already"), std::string::npos) << refused.error();
+
+    if (testing::OnPg()) {
+        ASSERT_TRUE(Value(target->Delete(next)));
+        auto back = Open(dir.filePath(QStringLiteral("back.sqlite")));
+        ASSERT_TRUE(back);
+        EXPECT_EQ(Value(target->CopyTo(*back)), static_cast<int>(before.size()));
+        same(*back);
+    }
+}
+
+} // namespace
+} // namespace velmora
