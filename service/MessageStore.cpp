@@ -528,6 +528,9 @@ Result<std::unique_ptr<MessageStore>> MessageStore::OpenServer(const QString& lo
     if (!d.db.open())
         return R::Fail(OpenFailure(location, d.db.lastError()).toStdString());
     store->SetBusyTimeout(kBusyTimeoutMs);
+    // The server's notices ("already exists, skipping") are not the user's
+    // business; warnings and errors come through the statements' results.
+    QSqlQuery(d.db).exec(QStringLiteral("SET client_min_messages TO warning"));
     if (!a.schema.isEmpty() && !d.readOnly)
         QSqlQuery(d.db).exec(QStringLiteral("CREATE SCHEMA IF NOT EXISTS %1").arg(a.schema));
     const auto version = CheckServerContents(d.db, location);

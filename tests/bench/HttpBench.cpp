@@ -97,6 +97,8 @@ int main(int argc, char** argv) {
     setup.paths.failedLog = dir.filePath(QStringLiteral("Fl_smsn.Txt")).toStdString();
     setup.paths.receivedLog = dir.filePath(QStringLiteral("Received.Txt")).toStdString();
     setup.paths.messageStore = dir.filePath(QStringLiteral("messages.sqlite")).toStdString();
+    // A server's store instead (a URL, with a schema of its own).
+    setup.storePath = qEnvironmentVariable("VELMORA_BENCH_STORE");
     setup.importAtOnce = true;
     MessageCentre centre(std::move(setup));
     centre.open();
