@@ -16,8 +16,6 @@ constexpr qsizetype kMaxStoreUrl = 2048;
 // PostgreSQL's longest name (NAMEDATALEN - 1).
 constexpr qsizetype kMaxSchemaName = 63;
 
-QString Tr(const char* text) { return QCoreApplication::translate("StoreLocation", text); }
-
 QString Decoded(const QString& text) { return QUrl::fromPercentEncoding(text.toUtf8()); }
 
 QString Encoded(const QString& text) { return QString::fromLatin1(QUrl::toPercentEncoding(text)); }
@@ -89,22 +87,30 @@ QString HostProblem(const QString& hostPort) {
     if (hostPort.startsWith(u'[')) {
         const qsizetype close = hostPort.indexOf(u']');
         if (close < 0)
-            return Tr("\"%1\" is not a host name, an address or a socket folder").arg(hostPort);
+            return QCoreApplication::translate("StoreLocation",
+                                               "\"%1\" is not a host name, an address or a socket folder")
+                .arg(hostPort);
         host = hostPort.left(close + 1);
         const QString after = hostPort.mid(close + 1);
         if (!after.isEmpty() && !after.startsWith(u':'))
-            return Tr("\"%1\" is not a host name, an address or a socket folder").arg(hostPort);
+            return QCoreApplication::translate("StoreLocation",
+                                               "\"%1\" is not a host name, an address or a socket folder")
+                .arg(hostPort);
         port = after.mid(1);
         if (after.startsWith(u':') && port.isEmpty())
-            return Tr("\"%1\" is not a port from 1 to 65535").arg(port);
+            return QCoreApplication::translate("StoreLocation", "\"%1\" is not a port from 1 to 65535")
+                .arg(port);
     } else if (const qsizetype colon = hostPort.indexOf(u':'); colon >= 0) {
         host = hostPort.left(colon);
         port = hostPort.mid(colon + 1);
         if (port.isEmpty() || port.contains(u':'))
-            return Tr("\"%1\" is not a port from 1 to 65535").arg(port);
+            return QCoreApplication::translate("StoreLocation", "\"%1\" is not a port from 1 to 65535")
+                .arg(port);
     }
     if (host.isEmpty())
-        return Tr("names no host; give its name, its address or the server's socket folder (%2F...)");
+        return QCoreApplication::translate(
+            "StoreLocation",
+            "names no host; give its name, its address or the server's socket folder (%2F...)");
     const QString decoded = Decoded(host);
     const bool socketFolder = decoded.startsWith(u'/');
     bool good = false;
@@ -119,13 +125,16 @@ QString HostProblem(const QString& hostPort) {
         good = AllAscii(host, "-._");
     }
     if (!good)
-        return Tr("\"%1\" is not a host name, an address or a socket folder").arg(decoded);
+        return QCoreApplication::translate("StoreLocation",
+                                           "\"%1\" is not a host name, an address or a socket folder")
+            .arg(decoded);
     if (!port.isEmpty()) {
         bool number = AllAscii(port, "") && port.size() <= 5;
         for (const QChar c : port)
             number = number && c.isDigit();
         if (!number || port.toInt() < 1 || port.toInt() > 65535)
-            return Tr("\"%1\" is not a port from 1 to 65535").arg(port);
+            return QCoreApplication::translate("StoreLocation", "\"%1\" is not a port from 1 to 65535")
+                .arg(port);
     }
     return {};
 }
@@ -186,47 +195,61 @@ std::optional<QString> StoreUrlItem(const QString& url, const QString& name) {
 
 QString StoreUrlProblem(const QString& url) {
     if (url.size() > kMaxStoreUrl)
-        return Tr("is longer than %1 characters").arg(kMaxStoreUrl);
+        return QCoreApplication::translate("StoreLocation", "is longer than %1 characters").arg(kMaxStoreUrl);
     const auto parts = Split(url);
     if (!parts ||
         (parts->scheme != QLatin1String("postgresql") && parts->scheme != QLatin1String("postgres")))
         // Not repeated back: what was meant as another URL may hold a password.
-        return Tr(
+        return QCoreApplication::translate(
+            "StoreLocation",
             "is not a postgresql:// or postgres:// URL, such as postgresql://velmora@db.example.org/velmora");
     const UrlParts& p = *parts;
     // Said before anything else: the URL is not repeated back with it.
     if (p.userInfo.contains(u':'))
-        return Tr(
+        return QCoreApplication::translate(
+            "StoreLocation",
             "holds a password, which would show in ps and in logs; keep it in a file that PasswordFile= "
             "names");
     if (!p.hasUserInfo || p.userInfo.isEmpty())
-        return Tr("names no user; put it before the host, as in postgresql://velmora@HOST/DATABASE");
+        return QCoreApplication::translate(
+            "StoreLocation",
+            "names no user; put it before the host, as in postgresql://velmora@HOST/DATABASE");
     if (const QString why = HostProblem(p.hostPort); !why.isEmpty())
         return why;
     const QString database = Decoded(p.path.mid(1));
     if (p.path.size() < 2)
-        return Tr("names no database; end it with /DATABASE, as in postgresql://velmora@HOST/velmora");
+        return QCoreApplication::translate(
+            "StoreLocation",
+            "names no database; end it with /DATABASE, as in postgresql://velmora@HOST/velmora");
     if (database.contains(u'/'))
-        return Tr("\"%1\" is not a database name").arg(database);
+        return QCoreApplication::translate("StoreLocation", "\"%1\" is not a database name").arg(database);
     if (p.hasFragment)
-        return Tr("ends in a #fragment, which a store's URL does not take");
+        return QCoreApplication::translate("StoreLocation",
+                                           "ends in a #fragment, which a store's URL does not take");
     std::set<QString> seen;
     for (const auto& [key, value] : QueryItems(p.query)) {
         const QString name = Decoded(key), plain = Decoded(value);
         if (name != QLatin1String("password_file") && name != QLatin1String("sslmode") &&
             name != QLatin1String("schema"))
-            return Tr("takes password_file, sslmode and schema after '?', not \"%1\"").arg(name);
+            return QCoreApplication::translate(
+                       "StoreLocation", "takes password_file, sslmode and schema after '?', not \"%1\"")
+                .arg(name);
         if (!seen.insert(name).second)
-            return Tr("gives %1 twice").arg(name);
+            return QCoreApplication::translate("StoreLocation", "gives %1 twice").arg(name);
         if (name == QLatin1String("password_file") && !plain.startsWith(u'/'))
-            return Tr("password_file \"%1\" is not an absolute path").arg(plain);
+            return QCoreApplication::translate("StoreLocation",
+                                               "password_file \"%1\" is not an absolute path")
+                .arg(plain);
         if (name == QLatin1String("sslmode") && !IsSslMode(plain))
-            return Tr("\"%1\" is not an sslmode: disable, allow, prefer, require, verify-ca or verify-full")
+            return QCoreApplication::translate(
+                       "StoreLocation",
+                       "\"%1\" is not an sslmode: disable, allow, prefer, require, verify-ca or verify-full")
                 .arg(plain);
         // Set as the search_path: a plain name only, never a piece of SQL.
         if (name == QLatin1String("schema") &&
             (!AllAscii(plain, "_") || plain.front().isDigit() || plain.size() > kMaxSchemaName))
-            return Tr("\"%1\" is not a schema name: letters, digits and _, at most %2")
+            return QCoreApplication::translate(
+                       "StoreLocation", "\"%1\" is not a schema name: letters, digits and _, at most %2")
                 .arg(plain)
                 .arg(kMaxSchemaName);
     }
@@ -248,8 +271,12 @@ bool StoreNotMadeYet(const QString& location) {
 }
 
 bool StoreMayOpen(const QString& location, bool write) {
-    if (IsStoreUrl(location))
-        return true;
+    // The system daemon's server is reached with a password only its user
+    // may read: another user's command works on its own store instead.
+    if (IsStoreUrl(location)) {
+        const auto passwordFile = StoreUrlItem(location, "password_file");
+        return !passwordFile || QFileInfo(*passwordFile).isReadable();
+    }
     const QFileInfo file(location);
     return write ? file.isWritable() : file.isReadable();
 }

@@ -55,7 +55,8 @@ bool SameStore(const QString& a, const QString& b);
 bool StoreNotMadeYet(const QString& location);
 
 // Whether this user may open the store at all (`write`: to change it). For
-// a file its permissions say; a server answers only at the open.
+// a file its permissions say; for a server, whether its password file (if
+// it names one) may be read: the server itself answers only at the open.
 bool StoreMayOpen(const QString& location, bool write);
 
 } // namespace velmora

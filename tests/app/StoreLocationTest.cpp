@@ -123,6 +123,11 @@ TEST(StoreLocation, UrlsAreComparedAsWrittenAndFilesByWhatTheyName) {
     EXPECT_TRUE(StoreNotMadeYet(missing));
     EXPECT_TRUE(StoreMayOpen("postgresql://v@h/db", true));
     EXPECT_FALSE(StoreMayOpen(missing, false));
+    // A server's password this user may not read: not a store for it.
+    const QString pw = QString::fromStdString(dir / "pw");
+    WriteText(dir / "pw", "secret\n");
+    EXPECT_TRUE(StoreMayOpen(StoreLocation("postgresql://v@h/db", pw, ""), false));
+    EXPECT_FALSE(StoreMayOpen(StoreLocation("postgresql://v@h/db", missing, ""), false));
 }
 
 } // namespace
