@@ -246,10 +246,11 @@ QString StoreUrlProblem(const QString& url) {
                        "\"%1\" is not an sslmode: disable, allow, prefer, require, verify-ca or verify-full")
                 .arg(plain);
         // Set as the search_path: a plain name only, never a piece of SQL.
-        if (name == QLatin1String("schema") &&
-            (!AllAscii(plain, "_") || plain.front().isDigit() || plain.size() > kMaxSchemaName))
+        if (name == QLatin1String("schema") && (!AllAscii(plain, "_") || plain.front().isDigit() ||
+                                                plain != plain.toLower() || plain.size() > kMaxSchemaName))
             return QCoreApplication::translate(
-                       "StoreLocation", "\"%1\" is not a schema name: letters, digits and _, at most %2")
+                       "StoreLocation",
+                       "\"%1\" is not a schema name: lower-case letters, digits and _, at most %2")
                 .arg(plain)
                 .arg(kMaxSchemaName);
     }

@@ -1322,16 +1322,16 @@
         <translation>&quot;%1&quot; bukan sslmode: disable, allow, prefer, require, verify-ca atau verify-full</translation>
     </message>
     <message>
-        <source>&quot;%1&quot; is not a schema name: letters, digits and _, at most %2</source>
-        <translation>&quot;%1&quot; bukan nama skema: huruf, angka dan _, paling banyak %2</translation>
-    </message>
-    <message>
         <source>is not a postgresql:// or postgres:// URL, such as postgresql://velmora@db.example.org/velmora</source>
         <translation>bukan URL postgresql:// atau postgres://, seperti postgresql://velmora@db.example.org/velmora</translation>
     </message>
     <message>
         <source>holds a password, which would show in ps and in logs; keep it in a file that PasswordFile= names</source>
         <translation>berisi kata sandi, yang akan terlihat di ps dan di log; simpan di berkas yang disebut PasswordFile=</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a schema name: lower-case letters, digits and _, at most %2</source>
+        <translation>&quot;%1&quot; bukan nama skema: huruf kecil, angka dan _, paling banyak %2</translation>
     </message>
 </context>
 <context>

@@ -73,6 +73,7 @@ const UrlCase kUrls[] = {
     {"postgresql://v@h/db?password_file=pw", "\"pw\" is not an absolute path"},
     {"postgresql://v@h/db?schema=a%3Bdrop", "\"a;drop\" is not a schema name"},
     {"postgresql://v@h/db?schema=1a", "is not a schema name"},
+    {"postgresql://v@h/db?schema=Shop", "is not a schema name"},
 };
 
 class StoreUrl : public ::testing::TestWithParam<UrlCase> {};
