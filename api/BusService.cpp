@@ -6,6 +6,7 @@
 #include "MessageService.h"
 #include "Outbox.h"
 #include "PhoneLink.h"
+#include "StoreLocation.h"
 #include "Transports.h"
 #include "UssdDialogue.h"
 #include "UssdRecord.h"
@@ -330,7 +331,11 @@ QList<QVariantMap> BusService::ListModems() {
 }
 
 QString BusService::StorePath() {
-    return m_centre.store() ? QFileInfo(m_centre.store()->path()).absoluteFilePath() : QString();
+    if (!m_centre.store())
+        return {};
+    // A server's URL is said as given; a file by its whole path.
+    const QString path = m_centre.store()->path();
+    return IsStoreUrl(path) ? path : QFileInfo(path).absoluteFilePath();
 }
 
 QVariantMap BusService::Identity() {

@@ -1,5 +1,7 @@
 #include "AppPaths.h"
 
+#include "StoreLocation.h"
+
 #include <climits>
 #include <cstdlib>
 #include <pwd.h>
@@ -95,7 +97,8 @@ std::string ChooseMessageStore(const AppPaths& paths, const std::string& configu
     const std::string chosen = !override.empty() ? override : configured;
     if (chosen.empty())
         return paths.messageStore;
-    if (chosen.front() == '/')
+    // A server's URL is no file beside the logs.
+    if (chosen.front() == '/' || IsStoreUrl(chosen))
         return chosen;
     const auto slash = paths.receivedLog.rfind('/');
     return slash == std::string::npos ? chosen : paths.receivedLog.substr(0, slash + 1) + chosen;

@@ -17,7 +17,8 @@ struct AppPaths {
 
 // The message store to use: `override` (a command's --store) first, then the
 // settings' [Messages] Store=, then the one beside the logs. A relative path
-// is taken from the folder of the logs.
+// is taken from the folder of the logs; a URL (StoreLocation.h) is kept as
+// it is.
 std::string ChooseMessageStore(const AppPaths& paths, const std::string& configured,
                                const std::string& override = {});
 

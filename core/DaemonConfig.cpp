@@ -2,6 +2,7 @@
 
 #include "FileIo.h"
 #include "IniFile.h"
+#include "StoreLocation.h"
 #include "Strings.h"
 #include "Ussd.h"
 
@@ -99,6 +100,8 @@ public:
     void ReadHooksKey(HooksConfig& hooks, const QString& section, const QString& key, const QString& value);
     void ReadWebhooksKey(WebhookConfig& webhook, const QString& section, const QString& key,
                          const QString& value);
+    void ReadStoreKey(DaemonConfig& config, const QString& section, const QString& key, const QString& value);
+    void CheckPasswordFile(const QString& section, const QString& key, const QString& path);
     // A file that holds a secret (a PIN, a token): its text when only its
     // owner may read it and it is at most `limit` octets, else why not
     // (a larger one is left to the caller when it asks for `truncated`).
@@ -408,6 +411,76 @@ void Reader::ReadWebhooksKey(WebhookConfig& webhook, const QString& section, con
     }
 }
 
+void Reader::ReadStoreKey(DaemonConfig& config, const QString& section, const QString& key,
+                          const QString& value) {
+    if (SameName(key, "Path")) {
+        if (value.isEmpty())
+            Problem(section, key,
+                    QCoreApplication::translate("DaemonConfig",
+                                                "is empty; leave the key out for the default place"));
+        else
+            config.storePath = Absolute(value);
+    } else if (SameName(key, "Url")) {
+        const QString why =
+            value.isEmpty()
+                ? QCoreApplication::translate("DaemonConfig", "is empty; leave the key out for a store file")
+                : StoreUrlProblem(value);
+        if (!why.isEmpty()) {
+            Problem(section, key, why);
+            return;
+        }
+        config.storeUrl = value;
+        // A password file the URL names itself is as much a secret as one
+        // PasswordFile= names.
+        if (const auto inUrl = StoreUrlItem(value, "password_file"))
+            CheckPasswordFile(section, key, *inUrl);
+    } else if (SameName(key, "PasswordFile")) {
+        if (value.isEmpty()) {
+            Problem(section, key,
+                    QCoreApplication::translate("DaemonConfig",
+                                                "is empty; leave the key out when the server asks for none"));
+        } else {
+            config.storePasswordFile = Absolute(value);
+            CheckPasswordFile(section, key, config.storePasswordFile);
+        }
+    } else if (SameName(key, "SslMode")) {
+        if (IsSslMode(value.toLower()))
+            config.storeSslMode = value.toLower();
+        else
+            Problem(
+                section, key,
+                QCoreApplication::translate(
+                    "DaemonConfig", "\"%1\" is not disable, allow, prefer, require, verify-ca or verify-full")
+                    .arg(value));
+    } else if (SameName(key, "LeaseSeconds")) {
+        const auto seconds = Digits(value);
+        if (seconds && *seconds >= kMinLeaseSeconds && *seconds <= kMaxLeaseSeconds)
+            config.leaseSeconds = static_cast<int>(*seconds);
+        else
+            Problem(section, key,
+                    QCoreApplication::translate("DaemonConfig",
+                                                "\"%1\" is not a whole number of seconds from %2 to %3")
+                        .arg(value)
+                        .arg(kMinLeaseSeconds)
+                        .arg(kMaxLeaseSeconds));
+    } else {
+        Problem(section, key,
+                QCoreApplication::translate(
+                    "DaemonConfig",
+                    "unknown key; [Store] takes Path, Url, PasswordFile, SslMode and LeaseSeconds"));
+    }
+}
+
+// The server's password: a line, in a file only its owner may read.
+void Reader::CheckPasswordFile(const QString& section, const QString& key, const QString& path) {
+    if (!ReadSecretFile(section, key, path, kSecretFileLimit))
+        return;
+    // The first line as the store reads it, not the file's text trimmed.
+    const auto read = ReadFilePrefixOrRefusal(path.toStdString(), kSecretFileLimit);
+    if (read && Q(read->bytes).section(u'\n', 0, 0).trimmed().isEmpty())
+        Problem(section, key, QCoreApplication::translate("DaemonConfig", "%1 holds no password").arg(path));
+}
+
 } // namespace
 
 Result<DaemonConfig, std::vector<ConfigProblem>> LoadDaemonConfig(const QString& file) {
@@ -520,16 +593,7 @@ Result<DaemonConfig, std::vector<ConfigProblem>> LoadDaemonConfig(const QString&
         } else if (lower == "webhooks") {
             reader.ReadWebhooksKey(config.webhook, section, key, value);
         } else if (lower == "store") {
-            if (!SameName(key, "Path"))
-                reader.Problem(
-                    section, key,
-                    QCoreApplication::translate("DaemonConfig", "unknown key; [Store] takes Path"));
-            else if (value.isEmpty())
-                reader.Problem(section, key,
-                               QCoreApplication::translate(
-                                   "DaemonConfig", "is empty; leave the key out for the default place"));
-            else
-                config.storePath = reader.Absolute(value);
+            reader.ReadStoreKey(config, section, key, value);
         } else {
             if (!SameName(key, "CountryCode")) {
                 reader.Problem(
@@ -595,6 +659,31 @@ Result<DaemonConfig, std::vector<ConfigProblem>> LoadDaemonConfig(const QString&
             "Webhooks", "SecretFile",
             QCoreApplication::translate("DaemonConfig",
                                         "missing; every post is signed with the secret kept in this file"));
+    // One store: a file or a server, and the server's keys only with it.
+    if (!config.storeUrl.isEmpty()) {
+        if (!config.storePath.isEmpty())
+            reader.Problem("Store", "Url",
+                           QCoreApplication::translate(
+                               "DaemonConfig", "and Path= name two stores; give the one the daemon keeps"));
+        const struct {
+            const char* key;
+            const char* item;
+            bool given;
+        } twice[] = {{"PasswordFile", "password_file", !config.storePasswordFile.isEmpty()},
+                     {"SslMode", "sslmode", !config.storeSslMode.isEmpty()}};
+        for (const auto& t : twice)
+            if (t.given && StoreUrlItem(config.storeUrl, t.item))
+                reader.Problem(
+                    "Store", t.key,
+                    QCoreApplication::translate("DaemonConfig", "is given in Url= too (%1=); give it once")
+                        .arg(t.item));
+    } else if (!keysSeen.count({"store", "url"})) {
+        for (const char* key : {"PasswordFile", "SslMode"})
+            if (keysSeen.count({"store", QString(key).toLower()}))
+                reader.Problem(
+                    "Store", key,
+                    QCoreApplication::translate("DaemonConfig", "goes with Url=, the server it is for"));
+    }
     if (!modemSection)
         reader.Problem({}, {},
                        QCoreApplication::translate(
@@ -603,6 +692,10 @@ Result<DaemonConfig, std::vector<ConfigProblem>> LoadDaemonConfig(const QString&
     if (!reader.problems.empty())
         return Outcome::Fail(reader.problems);
     return Outcome::Ok(config);
+}
+
+QString DaemonConfig::storeLocation() const {
+    return storeUrl.isEmpty() ? storePath : StoreLocation(storeUrl, storePasswordFile, storeSslMode);
 }
 
 QString ConfigProblemLine(const ConfigProblem& problem) {

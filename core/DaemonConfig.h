@@ -19,6 +19,11 @@
 //
 //     [Store]
 //     Path=/var/lib/velmora/messages.sqlite
+//     ; or a PostgreSQL server, which two daemons on two boxes may share:
+//     ; Url=postgresql://velmora@db.example.org/velmora
+//     ; PasswordFile=/etc/velmora/db.password
+//     ; SslMode=verify-full
+//     ; LeaseSeconds=60
 //
 //     [Messages]
 //     CountryCode=62
@@ -73,11 +78,19 @@ struct WebhookConfig {
 struct DaemonConfig {
     QString file;
     QString storePath;          // [Store] Path= ("": the daemon's default place)
+    QString storeUrl;           // [Store] Url= (postgresql://...; never with Path=)
+    QString storePasswordFile;  // [Store] PasswordFile= (refused when group or others may read it)
+    QString storeSslMode;       // [Store] SslMode= (libpq's, in lower case; "" as the Url= says)
+    int leaseSeconds = 60;      // [Store] LeaseSeconds=: a silent daemon's claims go after this
     QString countryCode = "62"; // [Messages] CountryCode=
     std::vector<ModemConfig> modems;
     HttpConfig http;
     HooksConfig hooks;
     WebhookConfig webhook;
+
+    // The store as MessageStore::Open takes it: the server's URL with its
+    // password file and sslmode, or else storePath.
+    QString storeLocation() const;
 };
 
 // One thing wrong in the file: where (section and key, either "" when the
@@ -87,7 +100,7 @@ struct ConfigProblem {
     QString file, section, key, why;
 };
 
-// Reads and checks the whole file. Relative paths in it (PinFile=, Path=)
+// Reads and checks the whole file. Relative paths in it (PinFile=, Path=, PasswordFile=)
 // are taken from the file's own folder and given back absolute. Gives every
 // problem found, in file order, rather than stopping at the first.
 Result<DaemonConfig, std::vector<ConfigProblem>> LoadDaemonConfig(const QString& file);
@@ -98,6 +111,9 @@ QString ConfigProblemLine(const ConfigProblem& problem);
 // The modems at most one daemon runs, and a modem's name at most.
 inline constexpr std::size_t kMaxModems = 64;
 inline constexpr int kMaxModemName = 40;
+// [Store] LeaseSeconds= at least and at most.
+inline constexpr int kMinLeaseSeconds = 10;
+inline constexpr int kMaxLeaseSeconds = 3600;
 
 // The settings of the system's daemon (the velmorad.service unit).
 inline constexpr char kSystemDaemonConfig[] = "/etc/velmora/velmorad.conf";

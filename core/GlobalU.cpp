@@ -2,7 +2,9 @@
 
 #include "FileIo.h"
 #include "IniFile.h"
+#include "QtText.h"
 #include "Said.h"
+#include "StoreLocation.h"
 
 #include <charconv>
 #include <cstdint>
@@ -17,6 +19,7 @@ const char kFormSection[] = "Form";
 const char kDevicesSection[] = "Serial Devices";
 const char kMessagesSection[] = "Messages";
 const char kOutboxSection[] = "Outbox";
+const char kStoreSection[] = "Store";
 
 // Far above any settings file the programs write, and small enough that
 // reading it costs nothing.
@@ -69,7 +72,34 @@ void ReadSerialDevices(const IniFile& ini, std::map<int, std::string>& devices) 
     }
 }
 
-void ReadCommunication(const IniFile& ini, Settings& settings, std::vector<std::string>& messages) {
+// A server named wrongly is not guessed at, nor is a weaker sslmode than
+// the one meant: the file is used and the user told why.
+void ReadStore(const IniFile& ini, const std::string& file, Settings& settings,
+               std::vector<std::string>& messages) {
+    settings.StoreUrl = ini.Value(kStoreSection, "Url").value_or("");
+    settings.StoreSslMode = ini.Value(kStoreSection, "SslMode").value_or("");
+    settings.StorePasswordFile = ini.Value(kStoreSection, "PasswordFile").value_or("");
+    if (!settings.StorePasswordFile.empty() && settings.StorePasswordFile.front() != '/') {
+        const auto slash = file.rfind('/');
+        if (slash != std::string::npos)
+            settings.StorePasswordFile = file.substr(0, slash + 1) + settings.StorePasswordFile;
+    }
+    if (settings.StoreUrl.empty())
+        return;
+    std::string why = S(StoreUrlProblem(Q(settings.StoreUrl)));
+    if (why.empty() && !settings.StoreSslMode.empty() && !IsSslMode(Q(settings.StoreSslMode)))
+        why = Fill(translate("Settings", "SslMode=%1 is not disable, allow, prefer, require, verify-ca or "
+                                         "verify-full"),
+                   {settings.StoreSslMode});
+    if (why.empty())
+        return;
+    messages.push_back(
+        Fill(translate("Settings", "[Store] Url: %1; the message store file is used instead"), {why}));
+    settings.StoreUrl.clear();
+}
+
+void ReadCommunication(const IniFile& ini, const std::string& file, Settings& settings,
+                       std::vector<std::string>& messages) {
     settings.PortNumber = static_cast<std::uint8_t>(ReadInt(ini, kCommSection, "Port", 1, messages) & 0xFF);
     // Only the offered speeds, compared as text; anything else runs (and
     // is saved back) as 19200.
@@ -82,6 +112,7 @@ void ReadCommunication(const IniFile& ini, Settings& settings, std::vector<std::
     settings.DeliveryReport = ini.Value(kCommSection, "DeliveryReport") == std::optional<std::string>("1");
     ReadSerialDevices(ini, settings.SerialDevices);
     settings.MessageStore = ini.Value(kMessagesSection, "Store").value_or("");
+    ReadStore(ini, file, settings, messages);
     const int keep = ReadInt(ini, kMessagesSection, "KeepDays", 0, messages);
     settings.KeepDays = 0;
     if (keep >= 0 && keep <= kMaxKeepDays)
@@ -143,6 +174,12 @@ IniFile ReadSettingsFile(const std::string& file, std::vector<std::string>& mess
 
 } // namespace
 
+std::string SettingsStore(const Settings& settings) {
+    if (settings.StoreUrl.empty())
+        return settings.MessageStore;
+    return S(StoreLocation(Q(settings.StoreUrl), Q(settings.StorePasswordFile), Q(settings.StoreSslMode)));
+}
+
 bool IsOfferedBaudRate(int baud) {
     for (int offered : kOfferedBaudRates)
         if (baud == offered)
@@ -154,7 +191,7 @@ std::vector<std::string> LoadSettings(SettingsSection section, const std::string
     std::vector<std::string> messages;
     const IniFile ini = ReadSettingsFile(file, messages);
     if (section == SettingsSection::Communication)
-        ReadCommunication(ini, settings, messages);
+        ReadCommunication(ini, file, settings, messages);
     else
         ReadWindow(ini, settings, messages);
     return messages;
@@ -163,7 +200,7 @@ std::vector<std::string> LoadSettings(SettingsSection section, const std::string
 std::vector<std::string> LoadSettings(const std::string& file, Settings& settings) {
     std::vector<std::string> messages;
     const IniFile ini = ReadSettingsFile(file, messages);
-    ReadCommunication(ini, settings, messages);
+    ReadCommunication(ini, file, settings, messages);
     ReadWindow(ini, settings, messages);
     return messages;
 }

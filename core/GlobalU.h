@@ -32,6 +32,11 @@ struct Settings {
     // "[Messages]" Store=path: the message store, when not beside the logs.
     // Read only, the user keeps it.
     std::string MessageStore;
+    // "[Store] Url=postgresql://...", PasswordFile=, SslMode=: a PostgreSQL
+    // server instead of the file (StoreLocation.h). A Url= or SslMode= that
+    // cannot be taken is named and the file used. PasswordFile= is made
+    // absolute from the settings file's folder. Read only, the user keeps it.
+    std::string StoreUrl, StorePasswordFile, StoreSslMode;
     // "[Messages] KeepDays=n": messages older than n days are deleted when
     // a program opens the store to write it (never one still to be sent);
     // 0 keeps every one. Read only, the user keeps it.
@@ -45,6 +50,10 @@ struct Settings {
     std::string CountryCode{kDefaultCountryCode};
 };
 
+// The store the settings name, as ChooseMessageStore takes it: the server of
+// [Store] Url= with its password file and sslmode, else [Messages] Store=.
+std::string SettingsStore(const Settings& settings);
+
 // [Messages] KeepDays at most: a hundred years.
 constexpr int kMaxKeepDays = 36500;
 
@@ -54,7 +63,7 @@ constexpr int kMaxRetries = 10;
 enum class SettingsSection {
     Communication, // "[Communication Port]" Port, Baudrate, Dialogue, DeliveryReport
                    // (and "[Serial Devices]", "[Messages]" Store, KeepDays, CountryCode,
-                   // "[Outbox]" Retries)
+                   // "[Outbox]" Retries, "[Store]" Url, PasswordFile, SslMode)
     Window,        // "[Form]" ZTop, ZLeft, ZHeight, ZWidth
 };
 

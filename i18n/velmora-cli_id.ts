@@ -1798,52 +1798,12 @@ yang gagal atau tidak pasti atau ada penerima yang terlewat (disebut di stderr),
 <context>
     <name>store</name>
     <message>
-        <source>usage: velmora-cli store check [--store PATH]
-       velmora-cli store backup FILE [--force] [--store PATH]
-
-check   reads every page of the message store (SQLite&apos;s integrity_check) and
-        says whether it is whole, or what SQLite found wrong
-backup  copies the message store to FILE as it is at one moment, while
-        other programs may be using it; the copy is written under another
-        name and takes FILE&apos;s name when whole. An existing FILE is kept
-        unless --force is given.
-
-  --store PATH    the store instead of the one the settings name
-
-Exit status: 0 when the store is whole (check) or copied (backup), 1 when
-it is damaged or could not be read or copied, 2 for wrong usage.
-</source>
-        <translation>pemakaian: velmora-cli store check [--store PATH]
-           velmora-cli store backup FILE [--force] [--store PATH]
-
-check   membaca setiap halaman penyimpanan pesan (integrity_check SQLite) dan
-        mengatakan apakah utuh, atau apa yang salah menurut SQLite
-backup  menyalin penyimpanan pesan ke FILE seperti keadaannya pada satu saat,
-        selagi program lain mungkin memakainya; salinan ditulis dengan nama
-        lain dan baru memakai nama FILE setelah utuh. FILE yang sudah ada
-        dibiarkan kecuali --force diberikan.
-
-  --store PATH    penyimpanan yang dipakai, bukan yang disebut pengaturan
-
-Status keluar: 0 bila penyimpanan utuh (check) atau tersalin (backup), 1 bila
-rusak atau tidak bisa dibaca atau disalin, 2 untuk pemakaian yang salah.
-</translation>
-    </message>
-    <message>
-        <source>store: --store needs a value</source>
-        <translation>store: --store perlu nilai</translation>
-    </message>
-    <message>
         <source>store: unknown option &quot;%1&quot;</source>
         <translation>store: opsi tidak dikenal &quot;%1&quot;</translation>
     </message>
     <message>
         <source>store: unexpected &quot;%1&quot;</source>
         <translation>store: tidak diharapkan: &quot;%1&quot;</translation>
-    </message>
-    <message>
-        <source>store: check or backup?</source>
-        <translation>store: check atau backup?</translation>
     </message>
     <message>
         <source>store: unknown &quot;%1&quot;</source>
@@ -1876,6 +1836,82 @@ rusak atau tidak bisa dibaca atau disalin, 2 untuk pemakaian yang salah.
     <message>
         <source>The message store is damaged: its bytes are copied as they lie to %1, for a rescue to read</source>
         <translation>Penyimpanan pesan rusak: bita-bitanya disalin apa adanya ke %1, untuk dibaca saat penyelamatan</translation>
+    </message>
+    <message>
+        <source>usage: velmora-cli store check [--store PATH]
+       velmora-cli store backup FILE [--force] [--store PATH]
+       velmora-cli store copy --from LOCATION --to LOCATION
+
+check   reads every page of the message store (SQLite&apos;s integrity_check) and
+        says whether it is whole, or what SQLite found wrong
+backup  copies the message store to FILE as it is at one moment, while
+        other programs may be using it; the copy is written under another
+        name and takes FILE&apos;s name when whole. An existing FILE is kept
+        unless --force is given.
+copy    copies every message, batch, group, contact and modem of one store
+        into another that holds no message yet, such as a file into a
+        PostgreSQL server&apos;s; the first is only read
+
+  --store PATH    the store instead of the one the settings name
+  --from LOCATION, --to LOCATION
+                  a store&apos;s file or postgresql://USER@HOST/DATABASE?...
+
+Exit status: 0 when the store is whole (check) or copied (backup, copy), 1
+when it is damaged or could not be read or copied, 2 for wrong usage.
+</source>
+        <translation>pemakaian: velmora-cli store check [--store PATH]
+           velmora-cli store backup FILE [--force] [--store PATH]
+           velmora-cli store copy --from LOCATION --to LOCATION
+
+check   membaca setiap halaman penyimpanan pesan (integrity_check SQLite) dan
+        mengatakan apakah utuh, atau apa yang salah menurut SQLite
+backup  menyalin penyimpanan pesan ke FILE seperti keadaannya pada satu saat,
+        selagi program lain mungkin memakainya; salinan ditulis dengan nama
+        lain dan baru memakai nama FILE setelah utuh. FILE yang sudah ada
+        dibiarkan kecuali --force diberikan.
+copy    menyalin setiap pesan, batch, grup, kontak dan modem dari satu
+        penyimpanan ke penyimpanan lain yang belum berisi pesan, seperti berkas
+        ke penyimpanan server PostgreSQL; yang pertama hanya dibaca
+
+  --store PATH    penyimpanan yang dipakai, bukan yang disebut pengaturan
+  --from LOCATION, --to LOCATION
+                  berkas penyimpanan atau postgresql://USER@HOST/DATABASE?...
+
+Status keluar: 0 bila penyimpanan utuh (check) atau tersalin (backup, copy), 1
+bila rusak atau tidak bisa dibaca atau disalin, 2 untuk pemakaian yang salah.
+</translation>
+    </message>
+    <message>
+        <source>this build cannot copy one store into another yet</source>
+        <translation>build ini belum bisa menyalin satu penyimpanan ke penyimpanan lain</translation>
+    </message>
+    <message>
+        <source>store copy: takes --from and --to only</source>
+        <translation>store copy: hanya menerima --from dan --to</translation>
+    </message>
+    <message>
+        <source>store copy: --from which store, --to which?</source>
+        <translation>store copy: --from penyimpanan mana, --to mana?</translation>
+    </message>
+    <message>
+        <source>store copy: --from and --to name one store</source>
+        <translation>store copy: --from dan --to menyebut satu penyimpanan yang sama</translation>
+    </message>
+    <message>
+        <source>store: %1 needs a value</source>
+        <translation>store: %1 perlu nilai</translation>
+    </message>
+    <message>
+        <source>store: --from and --to go with copy</source>
+        <translation>store: --from dan --to dipakai bersama copy</translation>
+    </message>
+    <message>
+        <source>store: check, backup or copy?</source>
+        <translation>store: check, backup atau copy?</translation>
+    </message>
+    <message>
+        <source>Copied %1 messages from %2 to %3</source>
+        <translation>Tersalin %1 pesan dari %2 ke %3</translation>
     </message>
 </context>
 <context>

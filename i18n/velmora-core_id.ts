@@ -318,10 +318,6 @@
         <translation>diberikan dua kali dalam bagian ini</translation>
     </message>
     <message>
-        <source>unknown key; [Store] takes Path</source>
-        <translation>kunci tak dikenal; [Store] menerima Path</translation>
-    </message>
-    <message>
         <source>is empty; leave the key out for the default place</source>
         <translation>kosong; hilangkan kunci ini untuk tempat bawaan</translation>
     </message>
@@ -416,6 +412,42 @@
     <message>
         <source>missing; every post is signed with the secret kept in this file</source>
         <translation>tidak ada; setiap kiriman ditandatangani dengan rahasia yang disimpan di berkas ini</translation>
+    </message>
+    <message>
+        <source>is empty; leave the key out for a store file</source>
+        <translation>kosong; hilangkan kunci ini untuk berkas penyimpanan</translation>
+    </message>
+    <message>
+        <source>is empty; leave the key out when the server asks for none</source>
+        <translation>kosong; hilangkan kunci ini bila server tidak memintanya</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not disable, allow, prefer, require, verify-ca or verify-full</source>
+        <translation>&quot;%1&quot; bukan disable, allow, prefer, require, verify-ca atau verify-full</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a whole number of seconds from %2 to %3</source>
+        <translation>&quot;%1&quot; bukan bilangan bulat detik dari %2 sampai %3</translation>
+    </message>
+    <message>
+        <source>unknown key; [Store] takes Path, Url, PasswordFile, SslMode and LeaseSeconds</source>
+        <translation>kunci tak dikenal; [Store] menerima Path, Url, PasswordFile, SslMode dan LeaseSeconds</translation>
+    </message>
+    <message>
+        <source>%1 holds no password</source>
+        <translation>%1 tidak berisi kata sandi</translation>
+    </message>
+    <message>
+        <source>and Path= name two stores; give the one the daemon keeps</source>
+        <translation>dan Path= menyebut dua penyimpanan; berikan satu yang dipakai daemon</translation>
+    </message>
+    <message>
+        <source>is given in Url= too (%1=); give it once</source>
+        <translation>juga diberikan di Url= (%1=); berikan sekali saja</translation>
+    </message>
+    <message>
+        <source>goes with Url=, the server it is for</source>
+        <translation>dipakai bersama Url=, server yang dituju</translation>
     </message>
 </context>
 <context>
@@ -1229,6 +1261,77 @@
     <message>
         <source>[Messages] CountryCode=%1 is not 1 to 3 digits; %2 is used</source>
         <translation>[Messages] CountryCode=%1 bukan 1 sampai 3 digit; dipakai %2</translation>
+    </message>
+    <message>
+        <source>SslMode=%1 is not disable, allow, prefer, require, verify-ca or verify-full</source>
+        <translation>SslMode=%1 bukan disable, allow, prefer, require, verify-ca atau verify-full</translation>
+    </message>
+    <message>
+        <source>[Store] Url: %1; the message store file is used instead</source>
+        <translation>[Store] Url: %1; berkas penyimpanan pesan yang dipakai</translation>
+    </message>
+</context>
+<context>
+    <name>StoreLocation</name>
+    <message>
+        <source>&quot;%1&quot; is not a host name, an address or a socket folder</source>
+        <translation>&quot;%1&quot; bukan nama host, alamat, atau folder soket</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a port from 1 to 65535</source>
+        <translation>&quot;%1&quot; bukan port dari 1 sampai 65535</translation>
+    </message>
+    <message>
+        <source>names no host; give its name, its address or the server&apos;s socket folder (%2F...)</source>
+        <translation>tidak menyebut host; berikan namanya, alamatnya, atau folder soket server (%2F...)</translation>
+    </message>
+    <message>
+        <source>is longer than %1 characters</source>
+        <translation>lebih panjang dari %1 karakter</translation>
+    </message>
+    <message>
+        <source>names no user; put it before the host, as in postgresql://velmora@HOST/DATABASE</source>
+        <translation>tidak menyebut pengguna; taruh sebelum host, seperti postgresql://velmora@HOST/DATABASE</translation>
+    </message>
+    <message>
+        <source>names no database; end it with /DATABASE, as in postgresql://velmora@HOST/velmora</source>
+        <translation>tidak menyebut basis data; akhiri dengan /DATABASE, seperti postgresql://velmora@HOST/velmora</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a database name</source>
+        <translation>&quot;%1&quot; bukan nama basis data</translation>
+    </message>
+    <message>
+        <source>ends in a #fragment, which a store&apos;s URL does not take</source>
+        <translation>diakhiri #fragmen, yang tidak diterima URL penyimpanan</translation>
+    </message>
+    <message>
+        <source>takes password_file, sslmode and schema after &apos;?&apos;, not &quot;%1&quot;</source>
+        <translation>menerima password_file, sslmode dan schema setelah &apos;?&apos;, bukan &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>gives %1 twice</source>
+        <translation>memberikan %1 dua kali</translation>
+    </message>
+    <message>
+        <source>password_file &quot;%1&quot; is not an absolute path</source>
+        <translation>password_file &quot;%1&quot; bukan path absolut</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not an sslmode: disable, allow, prefer, require, verify-ca or verify-full</source>
+        <translation>&quot;%1&quot; bukan sslmode: disable, allow, prefer, require, verify-ca atau verify-full</translation>
+    </message>
+    <message>
+        <source>is not a postgresql:// or postgres:// URL, such as postgresql://velmora@db.example.org/velmora</source>
+        <translation>bukan URL postgresql:// atau postgres://, seperti postgresql://velmora@db.example.org/velmora</translation>
+    </message>
+    <message>
+        <source>holds a password, which would show in ps and in logs; keep it in a file that PasswordFile= names</source>
+        <translation>berisi kata sandi, yang akan terlihat di ps dan di log; simpan di berkas yang disebut PasswordFile=</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a schema name: lower-case letters, digits and _, at most %2</source>
+        <translation>&quot;%1&quot; bukan nama skema: huruf kecil, angka dan _, paling banyak %2</translation>
     </message>
 </context>
 <context>
@@ -2354,6 +2457,10 @@ SIGHUP membaca ulang pengaturan; SIGTERM menghentikannya.
     <message>
         <source>answering as org.velmora.Velmora1 on the %1 bus</source>
         <translation>menjawab sebagai org.velmora.Velmora1 di bus %1</translation>
+    </message>
+    <message>
+        <source>[Store] Url, PasswordFile, SslMode and LeaseSeconds change at the next start only</source>
+        <translation>[Store] Url, PasswordFile, SslMode dan LeaseSeconds baru berubah pada start berikutnya</translation>
     </message>
 </context>
 </TS>

@@ -72,7 +72,7 @@ TForm1::TForm1(WindowSetup setup, QWidget* parent)
     m_link = m_setup.makeLink(m_settings);
     CentreSetup centre;
     centre.paths = m_setup.paths;
-    centre.storePath = Q(ChooseMessageStore(m_setup.paths, m_settings.MessageStore));
+    centre.storePath = Q(ChooseMessageStore(m_setup.paths, SettingsStore(m_settings)));
     centre.keepDays = m_settings.KeepDays;
     m_centre = std::make_unique<MessageCentre>(std::move(centre));
     // Opening the store marks what was left sending uncertain: never while

@@ -16,13 +16,13 @@
 #include "QtText.h"
 #include "Recipients.h"
 #include "RunningMessagesDialog.h"
+#include "StoreLocation.h"
 #include "TForm1.h"
 #include "Terms.h"
 #include "Translations.h"
 #include "ui_TForm1.h"
 
 #include <QAction>
-#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenu>
@@ -51,7 +51,7 @@ void TForm1::StartFrontEnd() {
     auto& ui = *m_ui;
     // The program's store, when the window may read it, shows the history
     // and the outbox as the program writes them; it is never written here.
-    if (const QString path = m_running->storePath(); !path.isEmpty() && QFileInfo(path).isReadable()) {
+    if (const QString path = m_running->storePath(); !path.isEmpty() && StoreMayOpen(path, false)) {
         if (auto opened = MessageStore::Open(path, MessageStore::Access::Read))
             m_runningStore = std::move(opened.value());
     }

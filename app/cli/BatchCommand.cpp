@@ -10,6 +10,7 @@
 #include "Recipients.h"
 #include "Said.h"
 #include "Shown.h"
+#include "StoreLocation.h"
 #include "Terms.h"
 #include "Through.h"
 #include "Transports.h"
@@ -570,10 +571,9 @@ Result<std::unique_ptr<MessageStore>> OpenMessageStore(const std::optional<std::
     if (path.empty()) {
         for (const auto& message : messages)
             io.err << "velmora-cli: " << AboutFile(paths.settingsFile, message) << '\n';
-        path = ChooseMessageStore(paths, settings.MessageStore);
+        path = ChooseMessageStore(paths, SettingsStore(settings));
     }
-    const QFileInfo file(Q(path));
-    if (!create && (!file.exists() || (file.isFile() && file.size() == 0)))
+    if (!create && StoreNotMadeYet(Q(path)))
         return Result<std::unique_ptr<MessageStore>>::Ok(nullptr);
     auto opened = MessageStore::Open(Q(path), access);
     // A command that would change a damaged store says so before it looks
@@ -724,7 +724,7 @@ int RunSendToMany(const PhoneTarget& given, const ManyOptions& many, const Repor
         running = RunningProgram(target, io);
     if (running && !target.store) {
         const auto path = running->storePath();
-        if (path && !path.value().isEmpty() && QFileInfo(path.value()).isWritable())
+        if (path && !path.value().isEmpty() && StoreMayOpen(path.value(), true))
             target.store = S(path.value());
         else
             running = {};
@@ -925,7 +925,7 @@ int RunQueue(std::vector<std::string> words, Io io) {
         auto running = RunningProgram(target, io);
         if (running && !target.store) {
             const auto path = running->storePath();
-            if (path && !path.value().isEmpty() && QFileInfo(path.value()).isReadable())
+            if (path && !path.value().isEmpty() && StoreMayOpen(path.value(), false))
                 target.store = S(path.value());
             else
                 running = {};

@@ -138,7 +138,7 @@ public:
         m_contactFile = paths.contactFile;
         m_err = &io.err;
         m_paths = paths;
-        m_storePath = ChooseMessageStore(paths, settings.MessageStore, target.store.value_or(""));
+        m_storePath = ChooseMessageStore(paths, SettingsStore(settings), target.store.value_or(""));
         m_settings = settings;
         SetHomeCountryCode(Q(settings.CountryCode));
     }

@@ -9,13 +9,13 @@
 #include "QtText.h"
 #include "Said.h"
 #include "Shown.h"
+#include "StoreLocation.h"
 #include "TerminalText.h"
 #include "Terms.h"
 #include "Through.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
-#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -285,11 +285,10 @@ int RunHistory(std::vector<std::string> words, Io io) {
         Settings settings;
         for (const auto& message : LoadSettings(SettingsSection::Communication, paths.settingsFile, settings))
             io.err << "velmora-cli: " << ForOutput(message, io.errIsTerminal) << '\n';
-        path = Q(ChooseMessageStore(paths, settings.MessageStore));
+        path = Q(ChooseMessageStore(paths, SettingsStore(settings)));
     }
     // Reading makes no store: an empty file is not one yet either.
-    const QFileInfo file(path);
-    if (!file.exists() || (file.isFile() && file.size() == 0)) {
+    if (StoreNotMadeYet(path)) {
         if (deleting)
             io.out << Fill(translate("history", "No message from before %1 to delete"),
                            {S(options->deleteBefore.date().toString(Qt::ISODate))})

@@ -7,6 +7,7 @@
 #include "QtText.h"
 #include "Said.h"
 #include "StatusReport.h"
+#include "StoreLocation.h"
 #include "TerminalText.h"
 #include "Terms.h"
 #include "Translations.h"
@@ -105,7 +106,7 @@ std::unique_ptr<api::BusClient> RunningProgram(bool direct, const std::optional<
         return client;
     // A store named on the command line that is not the program's: the
     // command works on that one, alone.
-    if (!*path || QFileInfo(path->value()).canonicalFilePath() != QFileInfo(Q(*store)).canonicalFilePath())
+    if (!*path || !SameStore(path->value(), Q(*store)))
         return nullptr;
     return client;
 }
@@ -376,7 +377,7 @@ std::optional<std::string> StoreOfRunning(const std::optional<std::string>& give
         SayRefused(path.error(), io);
     // A store this user may not read (the system's, outside its group) is
     // left alone: the command then reads its own, as without the program.
-    if (!path || path.value().isEmpty() || !QFileInfo(path.value()).isReadable())
+    if (!path || path.value().isEmpty() || !StoreMayOpen(path.value(), false))
         return given;
     SayThrough(*client, io);
     return S(path.value());

@@ -39,13 +39,16 @@ Result<bool, QString> CentreRun::start(const DaemonConfig& config) {
     SetHomeCountryCode(config.countryCode);
     CentreSetup setup;
     setup.paths = CurrentAppPaths();
-    setup.storePath = config.storePath;
+    setup.storePath = config.storeLocation();
     setup.pollMs = m_pollMs;
     // A box without a screen reads the old log at once: nobody waits on it.
     setup.importAtOnce = true;
     m_centre = std::make_unique<MessageCentre>(std::move(setup));
     QObject::connect(m_centre.get(), &MessageCentre::storeProblem,
                      [](const StoreProblem& problem) { qWarning().noquote() << problem.text(); });
+    // How long a daemon that stopped beating keeps what it claimed: the
+    // others on one server take it over after that.
+    // TODO(i32 merge): m_centre->setLeaseSeconds(config.leaseSeconds);
     m_centre->open();
     if (!m_centre->noStoreReason().isNull())
         return Result<bool, QString>::Fail(

@@ -63,7 +63,7 @@ Daemon::Daemon(CentreControl& centre, DaemonLog& log, SystemdNotifier* notifier,
 
 bool Daemon::start(const DaemonConfig& config) {
     DaemonConfig resolved = config;
-    if (resolved.storePath.isEmpty())
+    if (resolved.storePath.isEmpty() && resolved.storeUrl.isEmpty())
         resolved.storePath = m_defaultStore;
     const auto started = m_centre.start(resolved);
     if (!started) {
@@ -100,11 +100,20 @@ void Daemon::reload() {
             m_log.warning(ConfigProblemLine(problem));
     } else {
         DaemonConfig wanted = *loaded;
-        if (wanted.storePath.isEmpty())
+        if (wanted.storePath.isEmpty() && wanted.storeUrl.isEmpty())
             wanted.storePath = m_defaultStore;
-        if (wanted.storePath != m_config.storePath || wanted.countryCode != m_config.countryCode)
+        const bool pathChanged = wanted.storeUrl.isEmpty() && m_config.storeUrl.isEmpty() &&
+                                 wanted.storePath != m_config.storePath;
+        if (pathChanged || wanted.countryCode != m_config.countryCode)
             m_log.warning(QCoreApplication::translate(
                 "velmorad", "[Store] Path and [Messages] CountryCode change at the next start only"));
+        // The store is opened once; the server and the leases taken on it
+        // stay as the start found them.
+        if (!pathChanged && (wanted.storeLocation() != m_config.storeLocation() ||
+                             wanted.leaseSeconds != m_config.leaseSeconds))
+            m_log.warning(QCoreApplication::translate(
+                "velmorad",
+                "[Store] Url, PasswordFile, SslMode and LeaseSeconds change at the next start only"));
         const ModemChanges changes = DiffModems(m_config.modems, wanted.modems);
         for (const QString& name : changes.remove) {
             m_log.notice(QCoreApplication::translate("velmorad", "modem %1 closed").arg(name));

@@ -191,6 +191,8 @@ TEST(AppPaths, TheMessageStoreIsTheCommandsThenTheSettingsThenBesideTheLogs) {
         {"shop.sqlite", "", "/home/u/.local/share/velmora/shop.sqlite"},
         {"/srv/shop.sqlite", "/tmp/run.sqlite", "/tmp/run.sqlite"},
         {"", "run.sqlite", "/home/u/.local/share/velmora/run.sqlite"},
+        {"", "postgresql://v@h/db", "postgresql://v@h/db"},
+        {"postgres://v@%2Frun%2Fpg/db", "", "postgres://v@%2Frun%2Fpg/db"},
     };
     for (const auto& r : rows)
         EXPECT_EQ(ChooseMessageStore(kXdgDefault, r.configured, r.override), r.want)

@@ -5,6 +5,7 @@
 
 #include <QProcess>
 #include <QString>
+#include <QUrl>
 
 #include <filesystem>
 
@@ -126,6 +127,55 @@ const Case kBadFiles[] = {
     {"unknown store key",
      "[Modem a]\nDevice=/dev/ttyUSB0\n[Store]\nFile=x\n",
      {{"Store", "File", "unknown key"}}},
+// A PostgreSQL server instead of the file.
+#define PG "[Store]\nUrl=postgresql://velmora@db.example.org/velmora"
+    {"store url and path",
+     MODEM "[Store]\nPath=m.sqlite\nUrl=postgresql://velmora@db/velmora\n",
+     {{"Store", "Url", "and Path= name two stores"}}},
+    {"store url empty", MODEM "[Store]\nUrl=\n", {{"Store", "Url", "is empty"}}},
+    {"store url of another server",
+     MODEM "[Store]\nUrl=mysql://v@db/velmora\n",
+     {{"Store", "Url", "postgresql://"}}},
+    {"store url with a password",
+     MODEM "[Store]\nUrl=postgresql://velmora:pw@db/velmora\n",
+     {{"Store", "Url", "holds a password"}}},
+    {"store url without a database",
+     MODEM "[Store]\nUrl=postgresql://v@db\n",
+     {{"Store", "Url", "no database"}}},
+    {"password file the group may read",
+     MODEM PG "\nPasswordFile=secret\n",
+     {{"Store", "PasswordFile", "(mode 0640)"}},
+     {},
+     {"pw\n", 0640}},
+    {"password file of the url others may read",
+     MODEM PG "?password_file=@DIR@secret\n",
+     {{"Store", "Url", "(mode 0604)"}},
+     {},
+     {"pw\n", 0604}},
+    {"password file with no password",
+     MODEM PG "\nPasswordFile=secret\n",
+     {{"Store", "PasswordFile", "holds no password"}},
+     {},
+     {"\nlater\n", 0600}},
+    {"password file empty", MODEM PG "\nPasswordFile=\n", {{"Store", "PasswordFile", "is empty"}}},
+    {"password file without a server",
+     MODEM "[Store]\nPasswordFile=secret\nSslMode=require\n",
+     {{"Store", "PasswordFile", "goes with Url="}, {"Store", "SslMode", "goes with Url="}},
+     {},
+     kSecret},
+    {"password file twice",
+     MODEM PG "?password_file=@DIR@secret\nPasswordFile=secret\n",
+     {{"Store", "PasswordFile", "given in Url= too (password_file=)"}},
+     {},
+     kSecret},
+    {"ssl mode unknown", MODEM PG "\nSslMode=on\n", {{"Store", "SslMode", "\"on\" is not disable, allow"}}},
+    {"ssl mode twice",
+     MODEM PG "?sslmode=require\nSslMode=disable\n",
+     {{"Store", "SslMode", "given in Url= too (sslmode=)"}}},
+    {"lease too short", MODEM PG "\nLeaseSeconds=9\n", {{"Store", "LeaseSeconds", "from 10 to 3600"}}},
+    {"lease too long", MODEM PG "\nLeaseSeconds=3601\n", {{"Store", "LeaseSeconds", "from 10 to 3600"}}},
+    {"lease in minutes", MODEM PG "\nLeaseSeconds=1m\n", {{"Store", "LeaseSeconds", "\"1m\""}}},
+#undef PG
     {"country code with letters",
      "[Modem a]\nDevice=/dev/ttyUSB0\n[Messages]\nCountryCode=ID\n",
      {{"Messages", "CountryCode", "country calling code"}}},
@@ -237,7 +287,10 @@ TEST_P(BadDaemonConfig, IsRefusedNamingSectionKeyAndWhy) {
     const Case& c = GetParam();
     TempDir dir;
     const std::string file = dir / "velmorad.conf";
-    WriteText(file, c.file);
+    std::string text = c.file;
+    for (std::size_t at; (at = text.find("@DIR@")) != std::string::npos;)
+        text.replace(at, 5, dir.path());
+    WriteText(file, text);
     if (c.pin.text) {
         WriteText(dir / "pin", c.pin.text);
         ASSERT_EQ(::chmod((dir / "pin").c_str(), c.pin.mode), 0);
@@ -388,6 +441,33 @@ TEST(DaemonConfig, AHookWhosePathIsQuotedKeepsItsQuotes) {
         EXPECT_EQ(loaded->hooks.onReceive.toStdString(), value);
         EXPECT_EQ(QProcess::splitCommand(loaded->hooks.onReceive).front().toStdString(),
                   (folder / "on sms").string());
+    }
+}
+
+TEST(DaemonConfig, TheStoreIsAFileOrAServer) {
+    TempDir dir;
+    WriteText(dir / "db pw", "secret\n");
+    ASSERT_EQ(::chmod((dir / "db pw").c_str(), 0600), 0);
+    const std::string encoded = QUrl::toPercentEncoding(QString::fromStdString(dir / "db pw")).toStdString();
+    const struct {
+        const char* store;
+        std::string location;
+        int lease;
+    } rows[] = {
+        {"", "", 60},
+        {"Path=m.sqlite\nLeaseSeconds=10\n", dir / "m.sqlite", 10},
+        {"Url=postgresql://velmora@%2Ftmp%2Fpg:5432/velmora\n",
+         "postgresql://velmora@%2Ftmp%2Fpg:5432/velmora", 60},
+        {"url=postgres://velmora@db/velmora?schema=shop\nPasswordFile=db pw\nSslMode=Verify-Full\n"
+         "LeaseSeconds=3600\n",
+         "postgres://velmora@db/velmora?schema=shop&password_file=" + encoded + "&sslmode=verify-full", 3600},
+    };
+    for (const auto& row : rows) {
+        WriteText(dir / "velmorad.conf", std::string(MODEM "[Store]\n") + row.store);
+        const auto loaded = LoadDaemonConfig(QString::fromStdString(dir / "velmorad.conf"));
+        ASSERT_TRUE(loaded.ok()) << row.store << ConfigProblemLine(loaded.error().front()).toStdString();
+        EXPECT_EQ(loaded->storeLocation().toStdString(), row.location) << row.store;
+        EXPECT_EQ(loaded->leaseSeconds, row.lease) << row.store;
     }
 }
 

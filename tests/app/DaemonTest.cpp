@@ -262,6 +262,46 @@ TEST_F(DaemonRun, StartOpensEveryModemWithTheDefaultStore) {
     EXPECT_EQ(centre.started.storePath, "/var/lib/velmora/messages.sqlite");
 }
 
+TEST_F(DaemonRun, AServerInTheSettingsIsOpenedInsteadOfTheDefaultFile) {
+    Daemon daemon(centre, log, nullptr);
+    daemon.setDefaultStore("/var/lib/velmora/messages.sqlite");
+    ASSERT_TRUE(daemon.start(
+        Load(std::string(kTwoModems) + "[Store]\nUrl=postgresql://v@db/velmora\nSslMode=require\n")));
+    EXPECT_EQ(centre.started.storeLocation(), "postgresql://v@db/velmora?sslmode=require");
+    EXPECT_TRUE(centre.started.storePath.isEmpty());
+}
+
+// The store is opened once: what changes it waits for the next start, and
+// the log says which keys those are.
+TEST_F(DaemonRun, StoreChangesOnReloadWaitForTheNextStart) {
+    const char kPathLine[] = "[Store] Path and [Messages] CountryCode change at the next start only";
+    const char kServerLine[] =
+        "[Store] Url, PasswordFile, SslMode and LeaseSeconds change at the next start only";
+    const struct {
+        const char *before, *after;
+        bool pathLine, serverLine;
+    } rows[] = {
+        {"", "Url=postgresql://v@db/velmora\n", false, true},
+        {"Url=postgresql://v@db/velmora\n", "Url=postgresql://v@db/velmora\nLeaseSeconds=30\n", false, true},
+        {"Url=postgresql://v@db/velmora\n", "Url=postgresql://v@db/velmora\nSslMode=disable\n", false, true},
+        {"Url=postgresql://v@db/velmora\nLeaseSeconds=30\n",
+         "LeaseSeconds=30\nUrl=postgresql://v@db/velmora\n", false, false},
+        {"Path=a.sqlite\n", "Path=b.sqlite\n", true, false},
+    };
+    for (const auto& row : rows) {
+        Captured said;
+        DaemonLog rowLog{said.file(), true};
+        Daemon daemon(centre, rowLog, nullptr);
+        daemon.setDefaultStore("/var/lib/velmora/messages.sqlite");
+        ASSERT_TRUE(daemon.start(Load(std::string(kTwoModems) + "[Store]\n" + row.before)));
+        WriteConfig(std::string(kTwoModems) + "[Store]\n" + row.after);
+        daemon.reload();
+        const std::string text = said.text();
+        EXPECT_EQ(text.find(kPathLine) != std::string::npos, row.pathLine) << row.after << text;
+        EXPECT_EQ(text.find(kServerLine) != std::string::npos, row.serverLine) << row.after << text;
+    }
+}
+
 TEST_F(DaemonRun, RefusedStartIsLoggedAndOpensNoModem) {
     centre.refuse = true;
     Daemon daemon(centre, log, nullptr);

@@ -4,6 +4,9 @@
 #include "HeapPeak.h"
 #include "IniFile.h"
 
+#include <QString>
+#include <QUrl>
+
 #include <csignal>
 #include <cstdio>
 #include <sys/resource.h>
@@ -142,6 +145,44 @@ TEST(Settings, TheMessageStoreIsReadAndKeptThroughASave) {
     Settings again;
     LoadSettings(S::Communication, file, again);
     EXPECT_EQ(again.MessageStore, "/srv/shop.sqlite");
+}
+
+// A PostgreSQL server instead of the file: taken whole, or named and the
+// file used, never a weaker sslmode than the one written.
+TEST(Settings, TheStoreMayBeAServer) {
+    const struct Row {
+        const char* store;
+        const char* location; // @DIR@: the settings file's folder
+        const char* complaint;
+    } rows[] = {
+        {"", "/srv/shop.sqlite", ""},
+        {"Url=postgresql://v@db/velmora\n", "postgresql://v@db/velmora", ""},
+        {"Url=postgresql://v@%2Frun%2Fpg/velmora\nPasswordFile=db.pw\nSslMode=verify-full\n",
+         "postgresql://v@%2Frun%2Fpg/velmora?password_file=@DIR@db.pw&sslmode=verify-full", ""},
+        {"PasswordFile=/etc/pw\n", "/srv/shop.sqlite", ""},
+        {"Url=postgresql://v:hunter2@db/velmora\n", "/srv/shop.sqlite", "[Store] Url: holds a password"},
+        {"Url=db.example.org\n", "/srv/shop.sqlite", "is not a postgresql://"},
+        {"Url=postgresql://v@db/velmora\nSslMode=verify_full\n", "/srv/shop.sqlite",
+         "SslMode=verify_full is not disable"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.store);
+        TempDir dir;
+        const std::string file = dir / "velmora.Ini";
+        WriteText(file, std::string("[Messages]\nStore=/srv/shop.sqlite\n[Store]\n") + row.store);
+        Settings s;
+        const auto messages = LoadSettings(S::Communication, file, s);
+        std::string want = row.location;
+        if (const auto at = want.find("@DIR@"); at != std::string::npos)
+            want.replace(at, 5, QUrl::toPercentEncoding(QString::fromStdString(dir.path())).toStdString());
+        EXPECT_EQ(SettingsStore(s), want);
+        ASSERT_EQ(messages.size(), *row.complaint ? 1U : 0U);
+        if (*row.complaint) {
+            EXPECT_NE(messages[0].find(row.complaint), std::string::npos) << messages[0];
+            EXPECT_NE(messages[0].find("the message store file is used instead"), std::string::npos);
+            EXPECT_EQ(messages[0].find("hunter2"), std::string::npos);
+        }
+    }
 }
 
 // The country code of national numbers: 1 to 3 digits, anything else named
