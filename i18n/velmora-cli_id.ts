@@ -1882,10 +1882,6 @@ bila rusak atau tidak bisa dibaca atau disalin, 2 untuk pemakaian yang salah.
 </translation>
     </message>
     <message>
-        <source>this build cannot copy one store into another yet</source>
-        <translation>build ini belum bisa menyalin satu penyimpanan ke penyimpanan lain</translation>
-    </message>
-    <message>
         <source>store copy: takes --from and --to only</source>
         <translation>store copy: hanya menerima --from dan --to</translation>
     </message>

@@ -728,6 +728,54 @@
         <source>the webhooks&apos; queue was moved on by another program</source>
         <translation>antrean webhook sudah dimajukan oleh program lain</translation>
     </message>
+    <message>
+        <source>the URL names no user, host or database (postgresql://USER@HOST:PORT/DATABASE)</source>
+        <translation>URL tidak menyebut pengguna, host, atau basis data (postgresql://PENGGUNA@HOST:PORT/BASISDATA)</translation>
+    </message>
+    <message>
+        <source>a password is not written in the URL (anyone could read it): give a password_file</source>
+        <translation>kata sandi tidak ditulis di URL (siapa pun bisa membacanya): berikan password_file</translation>
+    </message>
+    <message>
+        <source>the URL&apos;s %1 is not known</source>
+        <translation>%1 pada URL tidak dikenal</translation>
+    </message>
+    <message>
+        <source>sslmode is one of %1</source>
+        <translation>sslmode adalah salah satu dari %1</translation>
+    </message>
+    <message>
+        <source>the schema&apos;s name is lower-case letters, digits and _</source>
+        <translation>nama skema terdiri dari huruf kecil, angka, dan _</translation>
+    </message>
+    <message>
+        <source>The password file %1 was not used: %2</source>
+        <translation>Berkas kata sandi %1 tidak dipakai: %2</translation>
+    </message>
+    <message>
+        <source>group or others may read it (chmod 600 fixes that)</source>
+        <translation>grup atau pengguna lain dapat membacanya (chmod 600 memperbaikinya)</translation>
+    </message>
+    <message>
+        <source>only postgresql:// servers keep a message store</source>
+        <translation>hanya server postgresql:// yang dapat menyimpan pesan</translation>
+    </message>
+    <message>
+        <source>The message store %1 could not be opened: Qt&apos;s PostgreSQL driver is missing (Debian&apos;s libqt6sql6-psql)</source>
+        <translation>Penyimpanan pesan %1 tidak dapat dibuka: driver PostgreSQL milik Qt tidak ada (paket Debian libqt6sql6-psql)</translation>
+    </message>
+    <message>
+        <source>a store on a server is copied with &quot;velmora-cli store copy&quot; or the server&apos;s own tools</source>
+        <translation>penyimpanan di server disalin dengan &quot;velmora-cli store copy&quot; atau alat milik server itu sendiri</translation>
+    </message>
+    <message>
+        <source>a store is not copied into itself</source>
+        <translation>penyimpanan tidak disalin ke dirinya sendiri</translation>
+    </message>
+    <message>
+        <source>the message store %1 holds messages already: a copy goes only into an empty one</source>
+        <translation>penyimpanan pesan %1 sudah berisi pesan: salinan hanya masuk ke penyimpanan yang kosong</translation>
+    </message>
 </context>
 <context>
     <name>Outbox</name>
@@ -1915,6 +1963,10 @@
     <message>
         <source>retrying</source>
         <translation>akan dicoba lagi</translation>
+    </message>
+    <message>
+        <source>vanished</source>
+        <translation>lenyap</translation>
     </message>
 </context>
 <context>

@@ -516,6 +516,14 @@ Kirim %2 not pertama?</translation>
         <source>%1: %2</source>
         <translation>%1: %2</translation>
     </message>
+    <message>
+        <source>the program sending it on another box stopped answering</source>
+        <translation>program yang mengirimnya di mesin lain berhenti menjawab</translation>
+    </message>
+    <message>
+        <source>the program sending it stopped answering (its instance vanished)</source>
+        <translation>program yang mengirimnya berhenti menjawab (instansnya lenyap)</translation>
+    </message>
 </context>
 <context>
     <name>MessagesWindow</name>

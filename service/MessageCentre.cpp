@@ -247,7 +247,8 @@ std::unique_ptr<MessageCentre> MessageCentre::FromConfig(const DaemonConfig& con
                                                          int pollMs) {
     CentreSetup setup;
     setup.paths = paths;
-    setup.storePath = config.storePath;
+    setup.storePath = config.storeLocation();
+    setup.leaseSeconds = config.leaseSeconds;
     setup.pollMs = pollMs;
     auto centre = std::make_unique<MessageCentre>(std::move(setup));
     centre->open();

@@ -5,6 +5,8 @@
 
 #include "MessageStoreImpl.h"
 
+#include "StoreLocation.h"
+
 #include <QRegularExpression>
 #include <QUrl>
 #include <QUrlQuery>
@@ -481,13 +483,18 @@ QString OpenFailure(const QString& path, const QSqlError& e) {
 
 } // namespace
 
-bool MessageStore::IsUrl(const QString& location) {
-    return location.startsWith(QLatin1String("postgresql://")) ||
-           location.startsWith(QLatin1String("postgres://"));
-}
+// Any "SCHEME://": a mistyped scheme is refused as a URL, never made a file.
+bool MessageStore::IsUrl(const QString& location) { return IsStoreUrl(location); }
 
 Result<std::unique_ptr<MessageStore>> MessageStore::OpenServer(const QString& location, Access access) {
     using R = Result<std::unique_ptr<MessageStore>>;
+    if (!location.startsWith(QLatin1String("postgresql://")) &&
+        !location.startsWith(QLatin1String("postgres://")))
+        return R::Fail(
+            QCoreApplication::translate("MessageStore", "The message store %1 could not be opened: %2")
+                .arg(location, QCoreApplication::translate("MessageStore",
+                                                           "only postgresql:// servers keep a message store"))
+                .toStdString());
     const auto address = ReadAddress(location);
     if (!address)
         return R::Fail(address.error().toStdString());

@@ -107,7 +107,10 @@ inline StoreProblem WriteProblem(const QString& path, const QSqlError& e) {
 
 inline QSqlQuery Prepare(const QSqlDatabase& db, const QString& sql) {
     QSqlQuery q(db);
-    q.setForwardOnly(true);
+    // Qt reads a server's rows one at a time when forward only, and then
+    // the connection runs no other statement until the last is read: a
+    // list that reads each message's parts as it goes would break off.
+    q.setForwardOnly(db.driverName() != QLatin1String("QPSQL"));
     if (!q.prepare(sql))
         throw SqlFailed{q.lastError()};
     return q;

@@ -43,12 +43,7 @@ std::string StoreUsage() {
 
 // The one call into the store that copies it. MessageStore::CopyTo is not
 // in this tree yet: the command refuses until it is.
-Result<int> CopyStore(MessageStore& from, MessageStore& to) {
-    (void)from;
-    (void)to;
-    // TODO(i32 merge): return from.CopyTo(to);
-    return Result<int>::Fail(translate("store", "this build cannot copy one store into another yet"));
-}
+Result<int> CopyStore(MessageStore& from, MessageStore& to) { return from.CopyTo(to); }
 
 int RunCopy(const std::string& from, const std::string& to, bool otherOptions, Io io) {
     if (otherOptions)

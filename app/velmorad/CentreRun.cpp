@@ -46,9 +46,9 @@ Result<bool, QString> CentreRun::start(const DaemonConfig& config) {
     m_centre = std::make_unique<MessageCentre>(std::move(setup));
     QObject::connect(m_centre.get(), &MessageCentre::storeProblem,
                      [](const StoreProblem& problem) { qWarning().noquote() << problem.text(); });
-    // How long a daemon that stopped beating keeps what it claimed: the
-    // others on one server take it over after that.
-    // TODO(i32 merge): m_centre->setLeaseSeconds(config.leaseSeconds);
+    // How long what a daemon is sending stays its own once it stops
+    // beating: the others on one server then call it uncertain.
+    m_centre->setLeaseSeconds(config.leaseSeconds);
     m_centre->open();
     if (!m_centre->noStoreReason().isNull())
         return Result<bool, QString>::Fail(

@@ -448,6 +448,9 @@ TEST_F(HistoryCli, theStoreIsCheckedAndCopiedWithExitCodesThatSaySo) {
         {{"copy", "--from", store, "--to", damaged.toStdString()}, kExitRefused, "damaged"},
         {{"backup", "--store", store}, kExitUsage, "which file"},
         {{"mend", "--store", store}, kExitUsage, "unknown"},
+        {{"copy", "--from", store, "--to", copy + ".new"}, kExitOk, "Copied "},
+        {{"copy", "--from", store, "--to", copy + ".new"}, kExitRefused, "holds messages already"},
+        {{"copy", "--from", store, "--to", "mysql://u@h/db"}, kExitRefused, "only postgresql://"},
     };
     for (const Row& row : rows) {
         const Outcome o = Store(row.words);

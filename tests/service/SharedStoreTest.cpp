@@ -209,6 +209,38 @@ TEST_F(SharedStore, aLeaseRunningOutMakesItsMessageUncertainAndALateWordChangesN
     EXPECT_TRUE(Value(store->SetState(mine, msg::State::Sent)));
 }
 
+// Two programs whose modems hold one SIM read the same PDUs at once: each
+// is one message, whichever program recorded it first.
+TEST_F(SharedStore, whatTwoProgramsReadFromOneSimIsOneMessageEach) {
+    auto setup = Open(Path());
+    ASSERT_TRUE(setup);
+    constexpr int kPdus = 40;
+    std::vector<ReceivedRecord> got[2];
+    const auto read = [&](int which) {
+        auto own = MessageStore::Open(Path());
+        ASSERT_TRUE(own) << own.error();
+        const ModemId modem(QStringLiteral("510011234567890"), QStringLiteral("/dev/ttyUSB%1").arg(which),
+                            QStringLiteral("m%1").arg(which));
+        for (int i = 0; i < kPdus; ++i) {
+            const auto r = (*own)->AddReceived(
+                modem, QStringLiteral("SM"), i,
+                testing::Deliver(QStringLiteral("62812%1").arg(i), QStringLiteral("Halo %1").arg(i), kNow));
+            ASSERT_TRUE(r) << r.error();
+            got[which].push_back(*r);
+        }
+    };
+    std::thread first(read, 0), second(read, 1);
+    first.join();
+    second.join();
+    HistoryQuery in;
+    in.direction = msg::Direction::In;
+    EXPECT_EQ(setup->Count(in), kPdus);
+    for (int i = 0; i < kPdus; ++i) {
+        EXPECT_EQ(got[0][i].id, got[1][i].id) << i;
+        EXPECT_NE(got[0][i].newPdu, got[1][i].newPdu) << "one of them recorded PDU " << i << " first";
+    }
+}
+
 // A file of the last schema, brought up to date, copied into an empty store
 // (the test server's on the pg run) and, from there, back into a file: every
 // message, part and event as it was, found by a search, and the next id
