@@ -2514,5 +2514,9 @@ SIGHUP membaca ulang pengaturan; SIGTERM menghentikannya.
         <source>[Store] Url, PasswordFile, SslMode and LeaseSeconds change at the next start only</source>
         <translation>[Store] Url, PasswordFile, SslMode dan LeaseSeconds baru berubah pada start berikutnya</translation>
     </message>
+    <message>
+        <source>modem %1 not opened: %2 on the same store has a modem of that name (each box names its modems apart)</source>
+        <translation>modem %1 tidak dibuka: %2 pada penyimpanan yang sama punya modem dengan nama itu (setiap mesin memberi nama modemnya sendiri-sendiri)</translation>
+    </message>
 </context>
 </TS>

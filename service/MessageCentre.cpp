@@ -443,6 +443,19 @@ void MessageCentre::setLeaseSeconds(int seconds) {
         m_beat->start(std::max(1, m_setup.leaseSeconds / 3) * 1000);
 }
 
+QString MessageCentre::modemElsewhere(const QString& name) const {
+    if (!m_store || !m_store->shared())
+        return {};
+    const auto instances = m_store->Instances();
+    if (!instances)
+        return {};
+    const QDateTime alive = QDateTime::currentDateTimeUtc().addSecs(-m_setup.leaseSeconds);
+    for (const InstanceRecord& i : *instances)
+        if (i.id != m_store->InstanceId() && i.beat >= alive && i.modems.contains(name))
+            return i.id;
+    return {};
+}
+
 void MessageCentre::beat() {
     if (!m_store || !m_store->shared())
         return;

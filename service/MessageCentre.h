@@ -187,6 +187,10 @@ public:
     void poke();
     // [Store] LeaseSeconds= (before open(): the setup's; after: at once).
     void setLeaseSeconds(int seconds);
+    // The program on a shared store that beats with a modem called `name`,
+    // other than this one ("" none): the modems of programs sharing one
+    // store need names of their own, or their paces and reports mix.
+    QString modemElsewhere(const QString& name) const;
     // One heartbeat on a shared store (the timer's): this program and its
     // modems are said to be alive, and what a vanished program was sending
     // becomes uncertain.

@@ -26,7 +26,7 @@ cd "$(dirname "$0")/.."
 tools/setup.sh
 tools/build-release.sh velmora_bench velmora_store_bench link_figures ui_figures ui_phonebook_figures \
     ui_fast_figures ui_inbox_figures ui_picture_figures ui_messages_figures ui_batch_figures \
-    velmora_centre_bench velmora_bus_bench velmora_http_bench velmora_webhook_bench velmorad velmora-cli \
+    velmora_centre_bench velmora_bus_bench velmora_http_bench velmora_webhook_bench velmora_claim_bench velmorad velmora-cli \
     velmora-phonesim
 export QT_QPA_PLATFORM=offscreen
 bin=build/release/bin
@@ -46,6 +46,20 @@ printf '\nvelmora_http_bench\n'
 "$bin/velmora_http_bench" || status=1
 printf '\nvelmora_webhook_bench\n'
 "$bin/velmora_webhook_bench" || status=1
+# The store on a PostgreSQL server whose commits wait for the disk: a
+# claim while two programs take from one batch, and HTTP intake into it.
+pg=/tmp/velmora-pg-figures.$$
+if url=$(VELMORA_PG_DURABLE=1 tools/pg-test-server.sh start "$pg"); then
+    printf '\nvelmora_claim_bench (PostgreSQL)\n'
+    VELMORA_BENCH_STORE="$url?schema=claim" "$bin/velmora_claim_bench" || status=1
+    printf '\nvelmora_http_bench (PostgreSQL)\n'
+    VELMORA_BENCH_STORE="$url?schema=http" "$bin/velmora_http_bench" || status=1
+    tools/pg-test-server.sh stop "$pg"
+else
+    status=1
+fi
+printf '\nvelmora_claim_bench (SQLite)\n'
+"$bin/velmora_claim_bench" || status=1
 printf '\ndaemon-figures\n'
 BIN=$bin tools/daemon-figures.sh || status=1
 exit $status

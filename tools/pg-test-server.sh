@@ -134,18 +134,24 @@ start() {
         fail "initdb failed in $dir/data"
     fi
     quoted_dir=$(printf '%s' "$dir" | sed "s/'/''/g")
+    # A test server: nothing in it outlives the run, so nothing is made
+    # durable; figures want commits that wait for the disk as a real
+    # server's do (VELMORA_PG_DURABLE=1).
+    if [ "${VELMORA_PG_DURABLE:-0}" = 1 ]; then
+        durability="# durable, as a real server"
+    else
+        durability=$(printf 'fsync = off\nsynchronous_commit = off\nfull_page_writes = off')
+    fi
     cat >>"$dir/data/postgresql.conf" <<EOF
 
-# A test server: nothing in it outlives the run, so nothing is made durable.
+# A test server on a socket of its own.
 listen_addresses = ''
 unix_socket_directories = '$quoted_dir'
 unix_socket_permissions = 0700
 port = 5432
 # Parallel tests, each with a connection or two, and daemons with pools.
 max_connections = 200
-fsync = off
-synchronous_commit = off
-full_page_writes = off
+$durability
 wal_level = minimal
 max_wal_senders = 0
 checkpoint_timeout = 1h

@@ -57,8 +57,19 @@ Result<bool, QString> CentreRun::start(const DaemonConfig& config) {
 }
 
 void CentreRun::addModem(const ModemConfig& modem) {
-    if (ModemChannel* channel = m_centre->addModem(modem))
+    if (const QString other = m_centre->modemElsewhere(modem.name); !other.isEmpty()) {
+        qWarning().noquote() << QCoreApplication::translate(
+                                    "velmorad",
+                                    "modem %1 not opened: %2 on the same store has a modem of that "
+                                    "name (each box names its modems apart)")
+                                    .arg(modem.name, other);
+        return;
+    }
+    if (ModemChannel* channel = m_centre->addModem(modem)) {
         follow(*channel);
+        // The others on a shared store learn of it at once.
+        m_centre->beat();
+    }
 }
 
 void CentreRun::removeModem(const QString& name) {
