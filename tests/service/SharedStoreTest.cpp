@@ -241,13 +241,13 @@ TEST_F(SharedStore, whatTwoProgramsReadFromOneSimIsOneMessageEach) {
     }
 }
 
-// A file of the last schema, brought up to date, copied into an empty store
+// A file of the fourth schema, brought up to date, copied into an empty store
 // (the test server's on the pg run) and, from there, back into a file: every
 // message, part and event as it was, found by a search, and the next id
 // after the copied ones. A store that holds messages takes no copy.
 TEST_F(SharedStore, aStoreOfTheLastSchemaCopiesIntoAnEmptyOneAndBack) {
     const QString file = dir.filePath(QStringLiteral("old.sqlite"));
-    ASSERT_TRUE(testing::WriteVersion3Store(file));
+    ASSERT_TRUE(testing::WriteVersion4Store(file));
     auto old = Open(file);
     ASSERT_TRUE(old);
     const ModemId sim(QStringLiteral("510011234567890"), QStringLiteral("/dev/ttyUSB0"));
@@ -258,8 +258,12 @@ TEST_F(SharedStore, aStoreOfTheLastSchemaCopiesIntoAnEmptyOneAndBack) {
     ASSERT_NE(Value(old->AddReceived({}, QStringLiteral("SM"), 4, QStringLiteral("not a pdu at all"))).id, 0);
     ASSERT_TRUE(Value(old->CancelQueued(3)));
     const auto before = old->Messages({});
-    ASSERT_GE(before.size(), 6u);
+    ASSERT_GE(before.size(), 7u);
+    // Brought from the fourth schema: its key is still known, its queued
+    // message can be claimed with a lease.
+    EXPECT_EQ(old->KeyIds(QStringLiteral("order-6")), std::vector<qint64>{6});
     const auto eventsBefore = Value(old->EventsAfter(0, 100));
+    EXPECT_EQ(eventsBefore.size(), 4u) << "its own event, and the three changes since";
 
     const auto same = [&](MessageStore& copy) {
         const auto after = copy.Messages({});

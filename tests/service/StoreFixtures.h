@@ -212,6 +212,59 @@ inline bool WriteVersion3Store(const QString& path) {
                });
 }
 
+// A store as the fourth schema left it: the third's (see above), then the
+// event sequence and its triggers, the callers' keys, a message of its own
+// expiry and the webhooks' queue; message 6 queued alone with a key, and
+// its event.
+inline bool WriteVersion4Store(const QString& path) {
+    const QString now = QStringLiteral("CAST((julianday('now') - 2440587.5) * 86400000 AS INTEGER)");
+    const auto event = [&](const char* kind) {
+        return QStringLiteral(" BEGIN INSERT INTO events(message_id, kind, state, reason, at)"
+                              " VALUES(NEW.id, '%1', NEW.state, NEW.reason, %2); END")
+            .arg(QLatin1String(kind), now);
+    };
+    return WriteVersion3Store(path) &&
+           RunSql(
+               path,
+               {
+                   "CREATE TABLE events(seq INTEGER PRIMARY KEY AUTOINCREMENT, message_id INTEGER NOT NULL,"
+                   " kind TEXT NOT NULL, state TEXT NOT NULL, reason TEXT NOT NULL DEFAULT '', at INTEGER "
+                   "NOT "
+                   "NULL)",
+                   "CREATE INDEX events_message ON events(message_id, kind, seq)",
+                   "CREATE TABLE api_keys(key TEXT PRIMARY KEY, ids TEXT NOT NULL, created INTEGER NOT NULL)"
+                   " WITHOUT ROWID",
+                   "ALTER TABLE messages ADD COLUMN expire_at INTEGER",
+                   "CREATE INDEX messages_expiring ON messages(expire_at)"
+                   " WHERE state = 'queued' AND expire_at IS NOT NULL",
+                   "CREATE TABLE webhooks(id INTEGER PRIMARY KEY, seq INTEGER NOT NULL, url TEXT NOT NULL,"
+                   " body BLOB NOT NULL, attempts INTEGER NOT NULL DEFAULT 0, next_at INTEGER NOT NULL,"
+                   " done_at INTEGER, last_status INTEGER, last_error TEXT NOT NULL DEFAULT '',"
+                   " UNIQUE(seq, url))",
+                   "CREATE INDEX webhooks_due ON webhooks(next_at) WHERE done_at IS NULL",
+                   QStringLiteral("CREATE TRIGGER events_received AFTER INSERT ON messages"
+                                  " WHEN NEW.direction = 'in' AND NEW.complete = 1") +
+                       event("received"),
+                   QStringLiteral("CREATE TRIGGER events_completed AFTER UPDATE OF complete ON messages"
+                                  " WHEN NEW.direction = 'in' AND NEW.complete = 1 AND OLD.complete = 0") +
+                       event("received"),
+                   QStringLiteral(
+                       "CREATE TRIGGER events_queued AFTER INSERT ON messages WHEN NEW.direction = 'out'") +
+                       event("state"),
+                   QStringLiteral("CREATE TRIGGER events_state AFTER UPDATE OF state, reason ON messages"
+                                  " WHEN NEW.direction = 'out'"
+                                  " AND (NEW.state IS NOT OLD.state OR NEW.reason IS NOT OLD.reason)") +
+                       event("state"),
+                   "INSERT INTO messages(id, direction, peer, number, kind, text, state, modem_imsi,"
+                   " modem_device, created, at, want_modem) VALUES (6, 'out', '628120006', '628120006', "
+                   "'text',"
+                   " 'Kunci', 'queued', '', '', 1767225800000, 1767225800000, '')",
+                   "INSERT INTO parts(message_id, part, pdu) VALUES(6, 1, X'0061')",
+                   "INSERT INTO api_keys(key, ids, created) VALUES('order-6', '[6]', 1767225800000)",
+                   "PRAGMA user_version = 4",
+               });
+}
+
 // Root writes to any file, whatever its mode: for as long as this lives the
 // calling thread (SQLite works in the caller's) goes without the
 // capabilities that let it, as a user would.
