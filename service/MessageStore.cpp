@@ -790,10 +790,6 @@ Result<bool> MessageStore::Backup(const QString& file, bool replace) {
             QCoreApplication::translate("MessageStore", "the file is there already (--force replaces it)"));
     if (target.exists() && !target.isFile())
         return failed(QCoreApplication::translate("MessageStore", "it is not a file"));
-    if (d->dialect.pg)
-        return failed(QCoreApplication::translate(
-            "MessageStore",
-            "a store on a server is copied with \"velmora-cli store copy\" or the server's own tools"));
     if (DamageKey(file) == DamageKey(d->path))
         return failed(QCoreApplication::translate("MessageStore", "it is the store itself"));
     // Beside the copy, so that the rename cannot cross file systems; a
@@ -802,6 +798,31 @@ Result<bool> MessageStore::Backup(const QString& file, bool replace) {
                                   .arg(target.absolutePath(), target.fileName())
                                   .arg(QCoreApplication::applicationPid());
     QFile::remove(temporary);
+    // A server's store is copied into a new file, as one transaction of
+    // reads gives it while others write.
+    if (d->dialect.pg) {
+        auto file = Open(temporary);
+        if (!file) {
+            QFile::remove(temporary);
+            return failed(QString::fromStdString(file.error()));
+        }
+        std::unique_ptr<MessageStore> copy = std::move(file.value());
+        const auto copied = CopyTo(*copy);
+        copy.reset();
+        if (!copied) {
+            QFile::remove(temporary);
+            return failed(QString::fromStdString(copied.error()));
+        }
+        for (const char* beside : {"-wal", "-shm"})
+            QFile::remove(temporary + QLatin1String(beside));
+        if (::rename(QFile::encodeName(temporary).constData(),
+                     QFile::encodeName(target.absoluteFilePath()).constData()) != 0) {
+            const QString why = QString::fromLocal8Bit(std::strerror(errno));
+            QFile::remove(temporary);
+            return failed(why);
+        }
+        return R::Ok(true);
+    }
     // A damaged store cannot be read whole: its bytes are copied as they
     // lie (with its write-ahead log beside the copy), for a rescue to read.
     // Nothing of this program writes it meanwhile.

@@ -4,6 +4,7 @@
 
 #include "MessageStoreImpl.h"
 
+#include <QScopeGuard>
 #include <QSqlRecord>
 
 namespace velmora {
@@ -46,6 +47,11 @@ Result<int> MessageStore::CopyTo(MessageStore& target) {
     const bool fromServer = d->dialect.pg;
     const bool toServer = to.dialect.pg;
     try {
+        // Every table read as of one moment, while others write: parts
+        // never without their message.
+        Exec(d->db, fromServer ? QStringLiteral("BEGIN ISOLATION LEVEL REPEATABLE READ READ ONLY")
+                               : QStringLiteral("BEGIN"));
+        const auto endRead = qScopeGuard([this] { QSqlQuery(d->db).exec(QStringLiteral("ROLLBACK")); });
         Transaction t(to.db);
         if (Scalar(to.db, QStringLiteral("SELECT count(*) FROM messages")).toLongLong() > 0)
             return R::Fail(target.d->Refused(

@@ -305,6 +305,14 @@ TEST_F(SharedStore, aStoreOfTheLastSchemaCopiesIntoAnEmptyOneAndBack) {
         ASSERT_TRUE(back);
         EXPECT_EQ(Value(target->CopyTo(*back)), static_cast<int>(before.size()));
         same(*back);
+        // A server's store backed up is such a file, made under another
+        // name and renamed.
+        const QString backup = dir.filePath(QStringLiteral("backup.sqlite"));
+        EXPECT_TRUE(Value(target->Backup(backup)));
+        auto copy = Open(backup);
+        ASSERT_TRUE(copy);
+        same(*copy);
+        EXPECT_FALSE(target->Backup(backup)) << "an existing file is kept unless asked";
     }
 }
 
