@@ -449,9 +449,8 @@ QString MessageCentre::modemElsewhere(const QString& name) const {
     const auto instances = m_store->Instances();
     if (!instances)
         return {};
-    const QDateTime alive = QDateTime::currentDateTimeUtc().addSecs(-m_setup.leaseSeconds);
     for (const InstanceRecord& i : *instances)
-        if (i.id != m_store->InstanceId() && i.beat >= alive && i.modems.contains(name))
+        if (i.id != m_store->InstanceId() && i.alive && i.modems.contains(name))
             return i.id;
     return {};
 }

@@ -7,6 +7,7 @@
 
 #include "StoreLocation.h"
 
+#include <QDebug>
 #include <QRegularExpression>
 #include <QUrl>
 #include <QUrlQuery>
@@ -86,12 +87,24 @@ void CreateVersion1(const QSqlDatabase& db) {
     // PostgreSQL's index of three-letter pieces is an extension the
     // database may not offer, or this user may not add: without it a
     // search reads every message, and nothing else changes.
-    for (const QString& statement : sql.SearchIndex()) {
+    if (!sql.pg)
+        return;
+    const auto tried = [&db](const QString& statement) {
         Exec(db, QStringLiteral("SAVEPOINT search_index"));
         QSqlQuery q(db);
-        Exec(db, q.exec(statement) ? QStringLiteral("RELEASE SAVEPOINT search_index")
-                                   : QStringLiteral("ROLLBACK TO SAVEPOINT search_index"));
-    }
+        const bool done = q.exec(statement);
+        q.finish();
+        Exec(db, done ? QStringLiteral("RELEASE SAVEPOINT search_index")
+                      : QStringLiteral("ROLLBACK TO SAVEPOINT search_index"));
+        return done;
+    };
+    for (const QString& statement : sql.SearchExtension())
+        if (tried(statement))
+            break;
+    const QString schema = Scalar(db, sql.SearchExtensionSchema()).toString();
+    if (schema.isEmpty() || !tried(sql.SearchIndex(schema)))
+        qWarning().noquote() << QCoreApplication::translate(
+            "MessageStore", "the server offers no pg_trgm to this user: a search reads every message");
 }
 
 // Sending to many, and the groups it is sent to. A version-1 store gains
@@ -337,6 +350,17 @@ Result<int, QString> CheckServerContents(const QSqlDatabase& db, const QString& 
     }
 }
 
+// A location as a refusal shows it: a password written after the user,
+// and the values of the query, are left out.
+QString Redacted(const QString& location) {
+    static const QRegularExpression kPassword(QStringLiteral("^([a-z]+://[^:@/?#]*):[^@/?#]*@"));
+    // The values a user may need to see to find a mistake stay.
+    static const QRegularExpression kValue(QStringLiteral("([?&])(?!(?:schema|sslmode)=)([^=&#]*)=[^&#]*"));
+    QString shown = location;
+    shown.replace(kPassword, QStringLiteral("\\1:...@"));
+    return shown.replace(kValue, QStringLiteral("\\1\\2=..."));
+}
+
 // Where a server's store is, read from its URL: what Qt's driver is given.
 struct ServerAddress {
     QString user, host, database, sslMode, schema, passwordFile;
@@ -348,7 +372,7 @@ Result<ServerAddress, QString> ReadAddress(const QString& location) {
     const auto refused = [&](const QString& why) {
         return R::Fail(
             QCoreApplication::translate("MessageStore", "The message store %1 could not be opened: %2")
-                .arg(location, why));
+                .arg(Redacted(location), why));
     };
     // Read by hand: QUrl takes no socket folder ("%2Frun%2Fpostgresql")
     // for a host, which libpq's URLs allow.
@@ -442,7 +466,10 @@ QString MessageStore::path() const { return d->path; }
 
 bool MessageStore::shared() const { return d->dialect.pg; }
 
-void MessageStore::SetBusyTimeout(int ms) { QSqlQuery(d->db).exec(d->dialect.BusyTimeout(std::max(0, ms))); }
+void MessageStore::SetBusyTimeout(int ms) {
+    d->busyMs = std::max(0, ms);
+    QSqlQuery(d->db).exec(d->dialect.BusyTimeout(d->busyMs));
+}
 
 namespace {
 
@@ -488,13 +515,19 @@ bool MessageStore::IsUrl(const QString& location) { return IsStoreUrl(location);
 
 Result<std::unique_ptr<MessageStore>> MessageStore::OpenServer(const QString& location, Access access) {
     using R = Result<std::unique_ptr<MessageStore>>;
-    if (!location.startsWith(QLatin1String("postgresql://")) &&
-        !location.startsWith(QLatin1String("postgres://")))
+    // What a refusal shows of the location: never a password the user
+    // wrote into it by mistake, nor its query's values.
+    const QString shown = Redacted(location);
+    const auto refused = [&](const QString& why) {
         return R::Fail(
             QCoreApplication::translate("MessageStore", "The message store %1 could not be opened: %2")
-                .arg(location, QCoreApplication::translate("MessageStore",
-                                                           "only postgresql:// servers keep a message store"))
+                .arg(shown, why)
                 .toStdString());
+    };
+    if (!location.startsWith(QLatin1String("postgresql://")) &&
+        !location.startsWith(QLatin1String("postgres://")))
+        return refused(
+            QCoreApplication::translate("MessageStore", "only postgresql:// servers keep a message store"));
     const auto address = ReadAddress(location);
     if (!address)
         return R::Fail(address.error().toStdString());
@@ -514,70 +547,88 @@ Result<std::unique_ptr<MessageStore>> MessageStore::OpenServer(const QString& lo
     d.connection = NewConnectionName();
     d.db = QSqlDatabase::addDatabase(d.dialect.Driver(), d.connection);
     if (!d.db.isValid())
-        return R::Fail(QCoreApplication::translate(
-                           "MessageStore", "The message store %1 could not be opened: Qt's PostgreSQL "
-                                           "driver is missing (Debian's libqt6sql6-psql)")
-                           .arg(location)
-                           .toStdString());
+        return refused(QCoreApplication::translate(
+            "MessageStore", "Qt's PostgreSQL driver is missing (Debian's libqt6sql6-psql)"));
     d.db.setHostName(a.host);
     d.db.setPort(a.port);
     d.db.setUserName(a.user);
     d.db.setDatabaseName(a.database);
     if (!password.isEmpty())
         d.db.setPassword(password);
-    QStringList options{QStringLiteral("connect_timeout=10"), QStringLiteral("application_name=velmora")};
-    if (!a.sslMode.isEmpty())
-        options << QStringLiteral("sslmode=") + a.sslMode;
+    // A server across a network is reached through TLS unless the user
+    // says otherwise: libpq's own default would let anyone between the
+    // boxes turn it off, and read and queue messages. A socket folder is
+    // this box's own.
+    const bool local = a.host.startsWith(QLatin1Char('/'));
+    const QString sslMode = !a.sslMode.isEmpty() ? a.sslMode : local ? QString() : QStringLiteral("require");
+    QStringList options{QStringLiteral("connect_timeout=10"), QStringLiteral("application_name=velmora"),
+                        // A server that stops answering is found out within
+                        // seconds, not when the system gives up on the socket.
+                        QStringLiteral("keepalives=1"), QStringLiteral("keepalives_idle=10"),
+                        QStringLiteral("keepalives_interval=5"), QStringLiteral("keepalives_count=3"),
+                        QStringLiteral("tcp_user_timeout=30000")};
+    if (!sslMode.isEmpty())
+        options << QStringLiteral("sslmode=") + sslMode;
+    // The store's schema alone: a schema= that is missing or refused must
+    // not fall through to the tables of another store in public.
     if (!a.schema.isEmpty())
-        // public after it: where extensions such as pg_trgm usually are.
-        options << QStringLiteral("options='-csearch_path=%1,public'").arg(a.schema);
+        options << QStringLiteral("options='-csearch_path=%1'").arg(a.schema);
     d.db.setConnectOptions(options.join(QLatin1Char(';')));
-    if (!d.db.open())
-        return R::Fail(OpenFailure(location, d.db.lastError()).toStdString());
-    store->SetBusyTimeout(kBusyTimeoutMs);
-    // The server's notices ("already exists, skipping") are not the user's
-    // business; warnings and errors come through the statements' results.
-    QSqlQuery(d.db).exec(QStringLiteral("SET client_min_messages TO warning"));
-    if (!a.schema.isEmpty() && !d.readOnly)
-        QSqlQuery(d.db).exec(QStringLiteral("CREATE SCHEMA IF NOT EXISTS %1").arg(a.schema));
-    const auto version = CheckServerContents(d.db, location);
-    if (!version)
-        return R::Fail(version.error().toStdString());
+    if (!d.db.open()) {
+        QString why = Why(d.db.lastError());
+        if (a.sslMode.isEmpty() && !local)
+            why += QCoreApplication::translate(
+                "MessageStore", " (a server without TLS needs SslMode=disable, or ?sslmode=disable)");
+        return refused(why);
+    }
+    // Longer than a file's: on a server a large batch of another box holds
+    // the write lock for seconds.
+    d.busyMs = kServerBusyTimeoutMs;
+    d.SessionSettings();
+    if (!a.schema.isEmpty()) {
+        if (Scalar(d.db, QStringLiteral("SELECT current_schema()")).toString().isEmpty() && !d.readOnly)
+            QSqlQuery(d.db).exec(QStringLiteral("CREATE SCHEMA IF NOT EXISTS \"%1\"").arg(a.schema));
+        if (Scalar(d.db, QStringLiteral("SELECT current_schema()")).toString() != a.schema)
+            return refused(QCoreApplication::translate("MessageStore",
+                                                       "its schema %1 is not there and could not be made")
+                               .arg(a.schema));
+    }
     if (d.readOnly) {
+        const auto version = CheckServerContents(d.db, shown);
+        if (!version)
+            return R::Fail(version.error().toStdString());
         if (*version < kSchemaVersion)
             return R::Fail(
                 QCoreApplication::translate("MessageStore", "The message store %1 could not be read: %2")
-                    .arg(location, QCoreApplication::translate("MessageStore", "it holds nothing yet"))
+                    .arg(shown, QCoreApplication::translate("MessageStore", "it holds nothing yet"))
                     .toStdString());
-        QSqlQuery(d.db).exec(QStringLiteral("SET SESSION CHARACTERISTICS AS TRANSACTION READ ONLY"));
         return R::Ok(std::move(store));
     }
-    if (*version < kSchemaVersion) {
-        try {
-            // Under the write lock: of many programs starting at once on a
-            // new database, the first builds the schema and the others find it.
-            Transaction t(d.db);
-            const auto again = CheckServerContents(d.db, location);
-            if (!again)
-                return R::Fail(again.error().toStdString());
-            for (int v = *again; v < kSchemaVersion; ++v)
-                kSteps[static_cast<std::size_t>(v)](d.db);
-            if (*again < kSchemaVersion) {
-                const QString set =
-                    d.dialect.InsertOrReplace(QStringLiteral("INTO meta(key, value) VALUES(?, ?)"),
-                                              QStringLiteral("key"), {QStringLiteral("value")});
-                Scalar(d.db, set, {QStringLiteral("application_id"), QString::number(kApplicationId)});
-                Scalar(d.db, set, {QStringLiteral("schema_version"), QString::number(kSchemaVersion)});
-            }
-            t.Commit();
-        } catch (const SqlFailed& f) {
-            return R::Fail(QCoreApplication::translate(
-                               "MessageStore", "The message store %1 could not be brought to schema %2: %3")
-                               .arg(location)
-                               .arg(kSchemaVersion)
-                               .arg(Why(f.error))
-                               .toStdString());
+    try {
+        // Looked at under the write lock: of many programs starting at once
+        // on a new database, the first builds the schema and the others
+        // find it whole.
+        Transaction t(d.db);
+        const auto version = CheckServerContents(d.db, shown);
+        if (!version)
+            return R::Fail(version.error().toStdString());
+        for (int v = *version; v < kSchemaVersion; ++v)
+            kSteps[static_cast<std::size_t>(v)](d.db);
+        if (*version < kSchemaVersion) {
+            const QString set =
+                d.dialect.InsertOrReplace(QStringLiteral("INTO meta(key, value) VALUES(?, ?)"),
+                                          QStringLiteral("key"), {QStringLiteral("value")});
+            Scalar(d.db, set, {QStringLiteral("application_id"), QString::number(kApplicationId)});
+            Scalar(d.db, set, {QStringLiteral("schema_version"), QString::number(kSchemaVersion)});
         }
+        t.Commit();
+    } catch (const SqlFailed& f) {
+        return R::Fail(QCoreApplication::translate(
+                           "MessageStore", "The message store %1 could not be brought to schema %2: %3")
+                           .arg(shown)
+                           .arg(kSchemaVersion)
+                           .arg(Why(f.error))
+                           .toStdString());
     }
     return R::Ok(std::move(store));
 }

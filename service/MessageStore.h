@@ -162,10 +162,11 @@ struct ClaimOutcome {
 
 // One program using a shared store (the `instances` table).
 struct InstanceRecord {
-    QString id; // "host/pid:start time"
+    QString id; // "box/pid:start time"; the box is its machine and boot id
     QString host;
     QDateTime started, beat;
     QStringList modems;
+    bool alive = false; // beat within the lease, by the server's clock
 };
 
 // One page of "what is new since": the messages that changed after a
@@ -189,6 +190,8 @@ public:
     static constexpr int kApplicationId = 0x564C4D52;
     // How long a change waits for another connection's write to end.
     static constexpr int kBusyTimeoutMs = 5000;
+    // The same on a server shared by several boxes.
+    static constexpr int kServerBusyTimeoutMs = 15000;
 
     // What a program means to do with the store.
     enum class Access {
@@ -380,6 +383,10 @@ public:
     // try and lease in one statement. Nothing taken: when one may be due.
     Result<ClaimOutcome> ClaimNext(qint64 batch, const ModemId& modem, const QDateTime& now,
                                    const ModemPace& pace = {});
+    // Drops an uncertain message, by the user: it stays uncertain (reason
+    // Cancelled) and is not the user's to decide on any more. Whoever last
+    // sent it. false when it is not uncertain.
+    Result<bool> DropUncertain(qint64 id);
     // Puts a failed or uncertain message back in the queue, to go not before
     // `notBefore` (null: when its turn comes). `reason` (with `code`) says
     // why, shown while it waits. `refundTry`: the try it had does not count
@@ -435,11 +442,12 @@ public:
     // is registered or refreshed, and the leases of what it is sending move
     // on. Nothing on a file: a program there that stops is found by its
     // process (MarkInterrupted).
-    Result<bool> Beat(const QStringList& modems, const QDateTime& now = QDateTime::currentDateTimeUtc());
-    // On a shared store: every message whose lease ran out before `now`
-    // becomes Uncertain (Vanished), never sent again by itself, and the
-    // programs that stopped beating are forgotten. Gives the ids.
-    Result<std::vector<qint64>> ExpireLeases(const QDateTime& now = QDateTime::currentDateTimeUtc());
+    Result<bool> Beat(const QStringList& modems);
+    // On a shared store: every message whose lease ran out (by the
+    // server's clock) becomes Uncertain (Vanished), never sent again by
+    // itself, and the programs that stopped beating are forgotten. Gives
+    // the ids.
+    Result<std::vector<qint64>> ExpireLeases();
     // This program leaves the shared store (a clean stop).
     Result<bool> Leave();
     // The programs beating on the store, by id.

@@ -58,6 +58,16 @@ Result<int> MessageStore::CopyTo(MessageStore& target) {
                 QCoreApplication::translate("MessageStore", "the message store %1 holds messages already: "
                                                             "a copy goes only into an empty one")
                     .arg(Shown(target.path()))));
+        // A program that ran on it already left its modems, a phone book...:
+        // named, rather than a key the copy would meet half way.
+        for (const char* name : kTables)
+            if (!Columns(d->db, to.db, QString::fromLatin1(name)).isEmpty() &&
+                Scalar(to.db, QStringLiteral("SELECT count(*) FROM %1").arg(QLatin1String(name)))
+                        .toLongLong() > 0)
+                return R::Fail(target.d->Refused(
+                    QCoreApplication::translate("MessageStore", "the message store %1 holds %2 already: "
+                                                                "a copy goes only into an empty one")
+                        .arg(Shown(target.path()), QLatin1String(name))));
         // The rows come with their events; none is told again as new.
         to.Setting(to.dialect.QuietEvents());
         int messages = 0;
@@ -78,9 +88,20 @@ Result<int> MessageStore::CopyTo(MessageStore& target) {
                 d->db, QStringLiteral("SELECT %1 FROM %2").arg(columns.join(QStringLiteral(", ")), table));
             Run(read);
             const qsizetype pdu = columns.indexOf(QStringLiteral("pdu"));
+            // What was on its way when the copy was made has no program
+            // following it in the copy: its fate is not known there.
+            const bool messagesTable = table == QLatin1String("messages");
+            const qsizetype state = messagesTable ? columns.indexOf(QStringLiteral("state")) : -1;
+            const qsizetype reason = messagesTable ? columns.indexOf(QStringLiteral("reason")) : -1;
             while (read.next()) {
+                const bool wasSending =
+                    state >= 0 && read.value(static_cast<int>(state)).toString() == QLatin1String("sending");
                 for (int i = 0; i < columns.size(); ++i) {
                     QVariant v = read.value(i);
+                    if (wasSending && i == state)
+                        v = QStringLiteral("uncertain");
+                    else if (wasSending && i == reason)
+                        v = QStringLiteral("stopped");
                     // Octets on both sides; a text that was no hex keeps
                     // the form each side gives it.
                     if (i == pdu && !v.isNull())

@@ -177,8 +177,16 @@ public:
         }
         const sql::Dialect dialect = sql::Dialect::Of(m_db);
         Exec(m_db, dialect.BeginWrite());
-        if (dialect.pg && locking == Store)
-            Exec(m_db, dialect.WriteLock());
+        // A lock not had in time leaves the server's transaction aborted:
+        // ended here, as the destructor of one never made does not run.
+        if (dialect.pg && locking == Store) {
+            try {
+                Exec(m_db, dialect.WriteLock());
+            } catch (const SqlFailed&) {
+                QSqlQuery(m_db).exec(QStringLiteral("ROLLBACK"));
+                throw;
+            }
+        }
     }
     ~Transaction() {
         if (m_open)
@@ -349,9 +357,23 @@ inline QString ThisProcess() {
     return QStringLiteral("%1:%2").arg(pid).arg(start.value_or(0));
 }
 
+// This box as the programs sharing a server's store tell it apart: its
+// machine id and this boot's (a host name is often the same on boxes made
+// from one image, and a process id is another process after a reboot).
+inline QString ThisBox() {
+    static const QString box = [] {
+        const QByteArray machine = QSysInfo::machineUniqueId();
+        if (machine.isEmpty())
+            return QSysInfo::machineHostName();
+        return QString::fromLatin1(machine.left(12)) + QLatin1Char('.') +
+               QString::fromLatin1(QSysInfo::bootUniqueId().left(8));
+    }();
+    return box;
+}
+
 // This process among the programs of every box sharing a server's store:
-// "host/pid:start time" (MessageStore::InstanceId).
-inline QString ThisInstance() { return QSysInfo::machineHostName() + QLatin1Char('/') + ThisProcess(); }
+// "box/pid:start time" (MessageStore::InstanceId).
+inline QString ThisInstance() { return ThisBox() + QLatin1Char('/') + ThisProcess(); }
 
 // Whether the program that recorded `owner` still runs: a message another
 // running program is sending is not left to the next start.
@@ -359,7 +381,7 @@ inline bool StillRunning(const QString& owner) {
     // A program on a shared store names its box first: one on another box
     // is not seen from here, and its lease tells instead.
     if (const auto slash = owner.indexOf(QLatin1Char('/')); slash >= 0)
-        return owner.left(slash) != QSysInfo::machineHostName() || StillRunning(owner.mid(slash + 1));
+        return owner.left(slash) != ThisBox() || StillRunning(owner.mid(slash + 1));
     const auto colon = owner.indexOf(':');
     bool ok = false;
     const long pid = owner.left(colon).toLong(&ok);
@@ -413,8 +435,37 @@ struct MessageStore::Impl {
     // The last step of this connection that failed, and why (lastProblem()).
     mutable StoreProblem last;
 
+    // The session's settings on a server, made again with a connection.
+    int busyMs = 0;
+    void SessionSettings() {
+        QSqlQuery q(db);
+        q.exec(dialect.BusyTimeout(busyMs));
+        // The server's notices ("already exists, skipping") are not the
+        // user's business; warnings and errors come with the statements.
+        q.exec(QStringLiteral("SET client_min_messages TO warning"));
+        // Well beyond the wait for a lock: a statement the server no longer
+        // works on does not hold the program for ever.
+        q.exec(QStringLiteral("SET statement_timeout = %1").arg(std::max(busyMs, 0) * 4 + 30'000));
+        if (readOnly)
+            q.exec(QStringLiteral("SET SESSION CHARACTERISTICS AS TRANSACTION READ ONLY"));
+    }
+    // A server's connection lost (restarted, cut off by the network) is
+    // made again after the step that found it failed, so the next step
+    // goes on; the statements prepared on the old one go with it.
+    void Revive() const {
+        if (!dialect.pg)
+            return;
+        auto& self = const_cast<Impl&>(*this);
+        if (QSqlQuery alive(self.db); alive.exec(QStringLiteral("SELECT 1")))
+            return;
+        self.cache.clear();
+        self.db.close();
+        if (self.db.open())
+            self.SessionSettings();
+    }
     // Why a change failed, for the user; kept as the last problem.
     std::string Failure(const SqlFailed& f) const {
+        Revive();
         last = readOnly && !DamageOf(path) && !SaysDamaged(f.error)
                    ? StoreProblem{StoreProblem::Reason::ReadOnly, path, {}}
                    : WriteProblem(path, f.error);
@@ -422,6 +473,7 @@ struct MessageStore::Impl {
     }
     // Why a read failed, for the user; kept as the last problem.
     std::string ReadFailure(const SqlFailed& f) const {
+        Revive();
         const auto damage = DamageOf(path);
         last = damage ? StoreProblem{StoreProblem::Reason::Damaged, path, *damage}
                       : StoreProblem{StoreProblem::Reason::ReadFailed, path, Why(f.error)};
@@ -436,6 +488,7 @@ struct MessageStore::Impl {
     // A statement that failed in reading: a damaged store is known as such
     // from then on.
     void Saw(const SqlFailed& f) const {
+        Revive();
         if (SaysDamaged(f.error))
             MarkDamaged(path, Why(f.error));
     }

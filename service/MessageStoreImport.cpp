@@ -133,7 +133,10 @@ ImportReport MessageStore::ImportReceivedLog(const QString& logPath) {
     // Before each commit: the batch's messages indexed, their events gone.
     const auto beforeCommit = [&] {
         index.Flush();
-        Run(d->Cached(QStringLiteral("DELETE FROM events WHERE seq > ?")), {before});
+        // (A server writes none for it at all; the rows after `before`
+        // there are other programs'.)
+        if (!d->dialect.pg)
+            Run(d->Cached(QStringLiteral("DELETE FROM events WHERE seq > ?")), {before});
     };
     const auto take = [&](const QByteArray& raw) {
         const auto line = ParseLogLine(raw, words);

@@ -490,16 +490,18 @@ Result<bool> MessageStore::SetState(qint64 id, msg::State state, msg::Reason rea
         // A message another program took since (its lease ran out and it
         // was queued again) is that program's: a late word from this one
         // does not overwrite it.
+        // Its owner stays once it ended, so that a late word of another
+        // program that once had it changes nothing either.
         QStringLiteral("UPDATE messages SET state = ?, reason = ?, reason_code = ?,"
                        " sent = CASE WHEN ? THEN coalesce(sent, ?) ELSE sent END,"
-                       " delivered = CASE WHEN ? THEN ? ELSE delivered END, owner = ?, lease_until = ?"
-                       " WHERE id = ? AND (owner IS NULL OR owner = ?)"),
+                       " delivered = CASE WHEN ? THEN ? ELSE delivered END,"
+                       " owner = CASE WHEN ? THEN ? ELSE owner END,"
+                       " lease_until = CASE WHEN ? THEN %1 + ? ELSE NULL END"
+                       " WHERE id = ? AND (owner IS NULL OR owner = ?)")
+            .arg(d->dialect.NowMillis()),
         {QString::fromLatin1(msg::StateName(state)), Text(QString::fromLatin1(msg::ReasonName(reason))),
          Optional(code), state == msg::State::Sent, at, state == msg::State::Delivered, at,
-         state == msg::State::Sending ? QVariant(d->owner()) : QVariant(),
-         state == msg::State::Sending ? QVariant(QDateTime::currentMSecsSinceEpoch() + d->leaseMs)
-                                      : QVariant(QMetaType(QMetaType::LongLong)),
-         id, d->owner()});
+         state == msg::State::Sending, d->owner(), state == msg::State::Sending, d->leaseMs, id, d->owner()});
 }
 
 Result<bool> MessageStore::SetPartSent(qint64 id, int part, std::optional<int> reference,

@@ -360,18 +360,29 @@ Result<std::vector<qint64>> MessageStore::ExpireQueued(const QDateTime& now) {
         if (lateIds().empty())
             return R::Ok({});
         Transaction t(d->db);
-        const std::vector<qint64> ids = lateIds();
-        for (const QString& which : {late, ownLate})
-            if (!ids.empty())
-                Run(d->Cached(QStringLiteral("UPDATE messages AS m SET state = 'failed', reason = 'expired',"
-                                             " reason_code = NULL WHERE %1")
-                                  .arg(which)),
-                    {at});
+        // Those it changed, as the change found them (another box's claim
+        // may take one meanwhile): a batch's first, in their order.
+        std::vector<qint64> ids;
+        for (const QString& which : {late, ownLate}) {
+            std::vector<qint64> changed = d->Ids(
+                d->Cached(QStringLiteral("UPDATE messages AS m SET state = 'failed', reason = 'expired',"
+                                         " reason_code = NULL WHERE %1 RETURNING id")
+                              .arg(which)),
+                {at});
+            std::sort(changed.begin(), changed.end());
+            ids.insert(ids.end(), changed.begin(), changed.end());
+        }
         t.Commit();
         return R::Ok(ids);
     } catch (const SqlFailed& f) {
         return R::Fail(d->Failure(f));
     }
+}
+
+Result<bool> MessageStore::DropUncertain(qint64 id) {
+    return d->Update(QStringLiteral("UPDATE messages SET reason = 'cancelled', reason_code = NULL"
+                                    " WHERE id = ? AND state = 'uncertain' AND reason <> 'cancelled'"),
+                     {id});
 }
 
 Result<bool> MessageStore::CancelQueued(qint64 id) {
@@ -385,13 +396,14 @@ Result<std::vector<qint64>> MessageStore::CancelBatch(qint64 id) {
     using R = Result<std::vector<qint64>>;
     try {
         Transaction t(d->db);
-        const std::vector<qint64> ids =
-            d->Ids(d->Cached(QStringLiteral(
-                       "SELECT id FROM messages WHERE batch_id = ? AND state = 'queued' ORDER BY position")),
+        // What it changed, in one statement: on a server another box's
+        // claim may take a message between a look and the change.
+        std::vector<qint64> ids =
+            d->Ids(d->Cached(QStringLiteral("UPDATE messages SET state = 'cancelled', reason = 'cancelled',"
+                                            " reason_code = NULL WHERE batch_id = ? AND state = 'queued'"
+                                            " RETURNING id")),
                    {id});
-        Run(d->Cached(QStringLiteral("UPDATE messages SET state = 'cancelled', reason = 'cancelled',"
-                                     " reason_code = NULL WHERE batch_id = ? AND state = 'queued'")),
-            {id});
+        std::sort(ids.begin(), ids.end());
         Run(d->Cached(QStringLiteral("UPDATE batches SET state = 'cancelled' WHERE id = ?")), {id});
         t.Commit();
         return R::Ok(ids);

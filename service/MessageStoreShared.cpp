@@ -89,10 +89,13 @@ Result<ClaimOutcome> MessageStore::ClaimNext(qint64 batch, const ModemId& modem,
         }
         if (pace.intervalMs > 0 || pace.perHour > 0) {
             const qint64 back = std::max<qint64>(pace.intervalMs, pace.perHour > 0 ? kHourMs : 0);
+            // Its starts by its name and, where known, its SIM: two boxes'
+            // modems of one name are two modems.
             const std::vector<qint64> starts =
                 Column(d->Cached(QStringLiteral(
-                           "SELECT started FROM messages WHERE modem = ? AND started >= ? ORDER BY started")),
-                       {Text(modem.name), at - back});
+                           "SELECT started FROM messages WHERE modem = ?"
+                           " AND (? = '' OR modem_imsi = ?) AND started >= ? ORDER BY started")),
+                       {Text(modem.name), Text(modem.imsi), Text(modem.imsi), at - back});
             if (pace.intervalMs > 0 && !starts.empty())
                 notBefore(starts.back() + pace.intervalMs);
             hourCap(starts, pace.perHour);
@@ -111,15 +114,16 @@ Result<ClaimOutcome> MessageStore::ClaimNext(qint64 batch, const ModemId& modem,
             QStringLiteral("UPDATE messages SET state = 'sending', reason = '', reason_code = NULL,"
                            " owner = ?, tries = tries + 1, started = ?, modem = ?,"
                            " modem_imsi = CASE WHEN ? THEN ? ELSE modem_imsi END,"
-                           " modem_device = CASE WHEN ? THEN ? ELSE modem_device END, lease_until = ?"
+                           " modem_device = CASE WHEN ? THEN ? ELSE modem_device END, lease_until = %6 + ?"
                            " WHERE state = 'queued' AND id = (SELECT m.id FROM messages m WHERE %1%2"
                            " AND (m.not_before IS NULL OR m.not_before <= ?)"
                            " ORDER BY m.not_before%3, %4 LIMIT 1%5) RETURNING id")
-                .arg(which, forModem, d->dialect.NullsFirst(), order, d->dialect.SkipLocked()));
+                .arg(which, forModem, d->dialect.NullsFirst(), order, d->dialect.SkipLocked(),
+                     d->dialect.NowMillis()));
         int i = 0;
         for (const QVariant& v : {QVariant(d->owner()), QVariant(at), QVariant(Text(modem.name)),
                                   QVariant(where), QVariant(Text(modem.imsi)), QVariant(where),
-                                  QVariant(Text(modem.device)), QVariant(at + d->leaseMs)})
+                                  QVariant(Text(modem.device)), QVariant(d->leaseMs)})
             claim.bindValue(i++, v);
         if (batch != 0)
             claim.bindValue(i++, batch);
@@ -150,20 +154,24 @@ Result<ClaimOutcome> MessageStore::ClaimNext(qint64 batch, const ModemId& modem,
     }
 }
 
-Result<bool> MessageStore::Beat(const QStringList& modems, const QDateTime& now) {
+// Leases are kept by the server's clock, whatever each box's says: a box
+// whose clock runs ahead would otherwise take a live program for gone.
+Result<bool> MessageStore::Beat(const QStringList& modems) {
     if (!d->dialect.pg)
         return Result<bool>::Ok(false);
     static const qint64 started = QDateTime::currentMSecsSinceEpoch();
     try {
         Transaction t(d->db);
-        const qint64 at = now.toMSecsSinceEpoch();
+        const QString now = d->dialect.NowMillis();
         Run(d->Cached(QStringLiteral(
-                "INSERT INTO instances(id, host, started, beat, modems) VALUES(?, ?, ?, ?, ?)"
-                " ON CONFLICT(id) DO UPDATE SET beat = excluded.beat, modems = excluded.modems")),
-            {d->owner(), QSysInfo::machineHostName(), started, at, modems.join(QLatin1Char(','))});
-        Run(d->Cached(QStringLiteral("UPDATE messages SET lease_until = ? WHERE state = 'sending' AND owner "
-                                     "= ? AND lease_until < ?")),
-            {at + d->leaseMs, d->owner(), at + d->leaseMs});
+                          "INSERT INTO instances(id, host, started, beat, modems) VALUES(?, ?, ?, %1, ?)"
+                          " ON CONFLICT(id) DO UPDATE SET beat = excluded.beat, modems = excluded.modems")
+                          .arg(now)),
+            {d->owner(), QSysInfo::machineHostName(), started, Text(modems.join(QLatin1Char(',')))});
+        Run(d->Cached(QStringLiteral(
+                          "UPDATE messages SET lease_until = %1 + ? WHERE state = 'sending' AND owner = ?")
+                          .arg(now)),
+            {d->leaseMs, d->owner()});
         t.Commit();
         return Result<bool>::Ok(true);
     } catch (const SqlFailed& f) {
@@ -171,20 +179,23 @@ Result<bool> MessageStore::Beat(const QStringList& modems, const QDateTime& now)
     }
 }
 
-Result<std::vector<qint64>> MessageStore::ExpireLeases(const QDateTime& now) {
+Result<std::vector<qint64>> MessageStore::ExpireLeases() {
     using R = Result<std::vector<qint64>>;
     if (!d->dialect.pg)
         return R::Ok({});
     try {
-        const qint64 at = now.toMSecsSinceEpoch();
+        const QString now = d->dialect.NowMillis();
         // Asked at every beat: with nothing late, no write lock is taken.
-        const QString late = QStringLiteral(
-            "state = 'sending' AND lease_until IS NOT NULL AND lease_until < ? AND owner <> ?");
+        const QString late =
+            QStringLiteral(
+                "state = 'sending' AND lease_until IS NOT NULL AND lease_until < %1 AND owner <> ?")
+                .arg(now);
+        const QString gone = QStringLiteral("beat < %1 - ?").arg(now);
         if (Scalar(d->Cached(QStringLiteral("SELECT count(*) FROM messages WHERE %1").arg(late)),
-                   {at, d->owner()})
+                   {d->owner()})
                     .toLongLong() == 0 &&
-            Scalar(d->Cached(QStringLiteral("SELECT count(*) FROM instances WHERE beat < ?")),
-                   {at - d->leaseMs})
+            Scalar(d->Cached(QStringLiteral("SELECT count(*) FROM instances WHERE %1").arg(gone)),
+                   {d->leaseMs})
                     .toLongLong() == 0)
             return R::Ok({});
         Transaction t(d->db);
@@ -195,8 +206,8 @@ Result<std::vector<qint64>> MessageStore::ExpireLeases(const QDateTime& now) {
             Column(d->Cached(QStringLiteral("UPDATE messages SET state = 'uncertain', reason = 'vanished',"
                                             " reason_code = NULL WHERE %1 RETURNING id")
                                  .arg(late)),
-                   {at, d->owner()});
-        Run(d->Cached(QStringLiteral("DELETE FROM instances WHERE beat < ?")), {at - d->leaseMs});
+                   {d->owner()});
+        Run(d->Cached(QStringLiteral("DELETE FROM instances WHERE %1").arg(gone)), {d->leaseMs});
         t.Commit();
         return R::Ok(ids);
     } catch (const SqlFailed& f) {
@@ -214,12 +225,15 @@ Result<std::vector<InstanceRecord>> MessageStore::Instances() {
     using R = Result<std::vector<InstanceRecord>>;
     try {
         QSqlQuery& q =
-            d->Cached(QStringLiteral("SELECT id, host, started, beat, modems FROM instances ORDER BY id"));
-        Run(q);
+            d->Cached(QStringLiteral(
+                          "SELECT id, host, started, beat, modems, beat >= %1 - ? FROM instances ORDER BY id")
+                          .arg(d->dialect.NowMillis()));
+        Run(q, {d->leaseMs});
         std::vector<InstanceRecord> out;
         while (q.next())
             out.push_back({q.value(0).toString(), q.value(1).toString(), Time(q.value(2)), Time(q.value(3)),
-                           q.value(4).toString().split(QLatin1Char(','), Qt::SkipEmptyParts)});
+                           q.value(4).toString().split(QLatin1Char(','), Qt::SkipEmptyParts),
+                           q.value(5).toBool()});
         q.finish();
         return R::Ok(std::move(out));
     } catch (const SqlFailed& f) {

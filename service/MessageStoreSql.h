@@ -16,12 +16,16 @@
 namespace velmora::store::sql {
 
 // The advisory locks of a shared store (PostgreSQL), held to the end of the
-// transaction that takes them. kWriteLock stands for SQLite's one writer:
-// every change but a claim takes it first, so what was written for one
-// writer at a time holds. kEventLock orders the event sequence by commit.
-// The numbers spell "VLMR" and a letter.
-inline constexpr qint64 kWriteLock = 0x564C4D5257;
-inline constexpr qint64 kEventLock = 0x564C4D5245;
+// transaction that takes them, each one a store (its schema): stores in
+// other schemas of the database never wait for it. kWriteLock stands for
+// SQLite's one writer: every change but a claim takes it first, so what
+// was written for one writer at a time holds. kEventLock orders the event
+// sequence by commit. The numbers spell "VLMW" and "VLME".
+inline constexpr int kWriteLock = 0x564C4D57;
+inline constexpr int kEventLock = 0x564C4D45;
+inline QString AdvisoryLock(int key) {
+    return QStringLiteral("pg_advisory_xact_lock(%1, hashtext(current_schema()))").arg(key);
+}
 
 class Dialect {
 public:
@@ -50,7 +54,7 @@ public:
     // first write. On a server the lock is the advisory one, taken by
     // WriteLock() right after.
     QString BeginWrite() const { return pg ? QStringLiteral("BEGIN") : QStringLiteral("BEGIN IMMEDIATE"); }
-    QString WriteLock() const { return QStringLiteral("SELECT pg_advisory_xact_lock(%1)").arg(kWriteLock); }
+    QString WriteLock() const { return QStringLiteral("SELECT ") + AdvisoryLock(kWriteLock); }
 
     // How long a statement waits for another connection's write.
     QString BusyTimeout(int ms) const {
@@ -226,11 +230,22 @@ public:
             "CREATE VIRTUAL TABLE search USING fts5(fold, tokenize = 'trigram case_sensitive 1', "
             "detail = 'none')")};
     }
-    QStringList SearchIndex() const {
-        if (!pg)
-            return {};
-        return {QStringLiteral("CREATE EXTENSION IF NOT EXISTS pg_trgm"),
-                QStringLiteral("CREATE INDEX search_fold ON search USING gin (fold gin_trgm_ops)")};
+    // Where the database has none yet, it goes into public, where every
+    // store of the database finds it, else into the store's own schema.
+    QStringList SearchExtension() const {
+        return {QStringLiteral("CREATE EXTENSION IF NOT EXISTS pg_trgm SCHEMA public"),
+                QStringLiteral("CREATE EXTENSION IF NOT EXISTS pg_trgm")};
+    }
+    // The schema the extension is in, quoted (none: no row).
+    QString SearchExtensionSchema() const {
+        return QStringLiteral("SELECT quote_ident(n.nspname) FROM pg_extension e"
+                              " JOIN pg_namespace n ON n.oid = e.extnamespace WHERE e.extname = 'pg_trgm'");
+    }
+    // The index by the extension's operators, named with their schema: a
+    // store's search path holds its own schema alone.
+    QString SearchIndex(const QString& extensionSchema) const {
+        return QStringLiteral("CREATE INDEX search_fold ON search USING gin (fold %1.gin_trgm_ops)")
+            .arg(extensionSchema);
     }
 
     // A column of octets as they are.
@@ -287,12 +302,11 @@ private:
         return {
             QStringLiteral("CREATE FUNCTION velmora_event() RETURNS trigger LANGUAGE plpgsql AS $$"
                            " BEGIN IF current_setting('velmora.quiet', true) = 'on' THEN RETURN NULL; END IF;"
-                           " PERFORM pg_advisory_xact_lock(%1);"
+                           " PERFORM %1;"
                            " INSERT INTO events(message_id, kind, state, reason, at)"
                            " VALUES(NEW.id, TG_ARGV[0], NEW.state, NEW.reason, %2);"
                            " RETURN NULL; END $$")
-                .arg(kEventLock)
-                .arg(NowMillis()),
+                .arg(AdvisoryLock(kEventLock), NowMillis()),
             trigger("events_received", "INSERT", "NEW.direction = 'in' AND NEW.complete = 1", "received"),
             trigger("events_completed", "UPDATE OF complete",
                     "NEW.direction = 'in' AND NEW.complete = 1 AND OLD.complete = 0", "received"),

@@ -430,7 +430,7 @@ Result<bool> Outbox::cancelMessage(qint64 id) {
     // the user's to decide on any more.
     if (const auto m = store->Message(id);
         m && m->state == msg::State::Uncertain && m->reason != msg::Reason::Cancelled) {
-        const auto set = store->SetState(id, msg::State::Uncertain, msg::Reason::Cancelled);
+        const auto set = store->DropUncertain(id);
         if (set && set.value()) {
             emit messageChanged(id, msg::State::Uncertain, msg::Reason::Cancelled, -1);
             emit batchChanged(m->batch);

@@ -182,10 +182,9 @@ TEST_F(SharedStore, aLeaseRunningOutMakesItsMessageUncertainAndALateWordChangesN
     ASSERT_NE(theirs, 0);
     // Another box took `theirs` and stopped beating a while ago.
     ASSERT_TRUE(
-        Sql(QStringLiteral("UPDATE messages SET owner = 'elsewhere/77:1', lease_until = %1 WHERE id = %2")
-                .arg(kNow.addSecs(-1).toMSecsSinceEpoch())
+        Sql(QStringLiteral("UPDATE messages SET owner = 'elsewhere/77:1', lease_until = 1 WHERE id = %1")
                 .arg(theirs)));
-    const auto expired = Value(store->ExpireLeases(kNow));
+    const auto expired = Value(store->ExpireLeases());
     if (!store->shared()) {
         // A file's programs are found by their process instead.
         EXPECT_TRUE(expired.empty());
@@ -198,15 +197,30 @@ TEST_F(SharedStore, aLeaseRunningOutMakesItsMessageUncertainAndALateWordChangesN
     // This program's word on the other's message changes nothing.
     EXPECT_FALSE(Value(store->SetState(theirs, msg::State::Sent)));
     EXPECT_EQ(store->Message(theirs)->state, msg::State::Uncertain);
-    // Its beat keeps its own lease and names it among the programs.
-    ASSERT_TRUE(Value(store->Beat({QStringLiteral("office")}, kNow.addSecs(50))));
-    EXPECT_TRUE(Value(store->ExpireLeases(kNow.addSecs(100))).empty());
+    // Its beat keeps its own lease and names it among the programs, the
+    // window's one modem (no name) too.
+    ASSERT_TRUE(Value(store->Beat({QString()})));
+    ASSERT_TRUE(Value(store->Beat({QStringLiteral("office")})));
+    EXPECT_TRUE(Value(store->ExpireLeases()).empty());
     const auto instances = Value(store->Instances());
     ASSERT_EQ(instances.size(), 1u);
     EXPECT_EQ(instances[0].id, store->InstanceId());
     EXPECT_EQ(instances[0].modems, QStringList{QStringLiteral("office")});
-    // Its own word is taken.
+    EXPECT_TRUE(instances[0].alive);
+    // Its own word is taken; the user may drop the other's, which stays
+    // uncertain.
     EXPECT_TRUE(Value(store->SetState(mine, msg::State::Sent)));
+    EXPECT_TRUE(Value(store->DropUncertain(theirs)));
+    EXPECT_EQ(store->Message(theirs)->state, msg::State::Uncertain);
+    EXPECT_EQ(store->Message(theirs)->reason, msg::Reason::Cancelled);
+    // Queued again and taken by another, the late word of the first is not
+    // taken either.
+    ASSERT_TRUE(Value(store->Requeue(theirs, {})));
+    ASSERT_EQ(Value(store->ClaimNext(batch, modem, kNow)).id, theirs);
+    ASSERT_TRUE(
+        Sql(QStringLiteral("UPDATE messages SET owner = 'elsewhere/78:1' WHERE id = %1").arg(theirs)));
+    EXPECT_FALSE(Value(store->SetState(theirs, msg::State::Failed, msg::Reason::Error)));
+    EXPECT_EQ(store->Message(theirs)->state, msg::State::Sending);
 }
 
 // Two programs whose modems hold one SIM read the same PDUs at once: each
