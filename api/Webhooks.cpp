@@ -37,6 +37,9 @@ Webhooks::~Webhooks() {
         m_reply->abort();
         delete m_reply;
     }
+    // Another program on the shared store posts from now on, at its next look.
+    if (m_started)
+        m_store.ReleaseWebhooks(m_config.url);
 }
 
 qint64 Webhooks::PauseAfter(int attempts) {
@@ -145,6 +148,22 @@ void Webhooks::deliverNext() {
     if (!m_started || m_reply)
         return;
     const QDateTime now = m_now();
+    // Every program on a shared store queues; only the one that leads
+    // posts, or the receiver would get each event from each of them.
+    const bool leading = m_store.LeadsWebhooks(m_config.url);
+    if (leading != m_leading.value_or(true)) {
+        if (leading)
+            qInfo().noquote() << tr("webhooks: this program posts to %1 from now on").arg(m_config.url);
+        else
+            qInfo().noquote() << tr("webhooks: another program on the shared store posts to %1; this one "
+                                    "takes over when it stops")
+                                     .arg(m_config.url);
+    }
+    m_leading = leading;
+    if (!leading) {
+        sleepUntil(now.addMSecs(kFollowPauseMs));
+        return;
+    }
     auto next = m_store.NextWebhook(m_config.url, now);
     if (!next) {
         if (!m_storeWarned)

@@ -10,10 +10,12 @@
 // answer in kTimeoutMs, or a network error is tried again after 1 min, 2,
 // 4 ... at most a day, for as long as it takes. One delivery at a time, in
 // order (MessageStore::NextWebhook says how a failing one stops holding
-// back the rest). A receiver sees a delivery more than once only when the
-// program stopped between its answer and recording it: X-Velmora-Delivery
-// names the row, the same each time. The message itself never waits for
-// any of it.
+// back the rest). On a store shared by several programs with the same
+// Url=, every one queues but only one posts (MessageStore::LeadsWebhooks);
+// another takes over within kFollowPauseMs of its stop. A receiver sees
+// a delivery more than once only when the program stopped between its
+// answer and recording it: X-Velmora-Delivery names the row, the same each
+// time. The message itself never waits for any of it.
 
 #include "DaemonConfig.h"
 #include "MessageStore.h"
@@ -28,6 +30,7 @@
 #include <QUrl>
 
 #include <functional>
+#include <optional>
 
 class QNetworkReply;
 
@@ -43,6 +46,10 @@ public:
     static constexpr int kTimeoutMs = 10000;
     static constexpr qint64 kFirstPauseMs = 60 * 1000;
     static constexpr qint64 kLongestPauseMs = 24 * 3600 * 1000;
+    // How often a program that another one leads on a shared store asks
+    // again whether it may lead: how long posting stops when the leader's
+    // box dies.
+    static constexpr qint64 kFollowPauseMs = 5 * 1000;
     static constexpr int kKeepDays = 7; // delivered rows are deleted after
     // A delivery still refused after this many attempts (about a week of
     // pauses) is given up, said in the log: a receiver gone for good, or a
@@ -95,6 +102,8 @@ private:
     qint64 m_position = 0;
     bool m_started = false;
     bool m_storeWarned = false;
+    // Whether this program posts to the URL, as last asked (none yet).
+    std::optional<bool> m_leading;
     std::function<QDateTime()> m_now;
     int m_timeoutMs = kTimeoutMs;
     QNetworkAccessManager m_net;

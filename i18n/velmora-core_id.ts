@@ -2339,6 +2339,14 @@
         <source>webhook: event %1 not delivered after %2 attempts: %3; given up</source>
         <translation>webhook: peristiwa %1 tidak terkirim setelah %2 percobaan: %3; dihentikan</translation>
     </message>
+    <message>
+        <source>webhooks: this program posts to %1 from now on</source>
+        <translation>webhook: mulai sekarang program ini yang mengirim ke %1</translation>
+    </message>
+    <message>
+        <source>webhooks: another program on the shared store posts to %1; this one takes over when it stops</source>
+        <translation>webhook: program lain pada penyimpanan bersama mengirim ke %1; program ini mengambil alih saat program itu berhenti</translation>
+    </message>
 </context>
 <context>
     <name>velmorad</name>

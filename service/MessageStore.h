@@ -512,6 +512,17 @@ public:
     Result<std::vector<WebhookDelivery>> WebhookDeliveries(qint64 afterId = 0, int limit = 1000);
     // Deletes the deliveries done before `before`; gives how many.
     Result<int> DeleteDeliveredWebhooks(const QDateTime& before);
+    // Whether this connection is the one that posts to `url`: on a server's
+    // store shared by several programs with the same [Webhooks] Url=, one
+    // delivers at a time (a lock of the server's session, taken once and
+    // kept until ReleaseWebhooks or the connection ends, so that another
+    // program takes over when this one stops or dies). False when another
+    // leads, or the server could not be asked. On a file, always: one
+    // program has it open.
+    bool LeadsWebhooks(const QString& url);
+    // Lets another program lead `url` from now on (nothing when this
+    // connection does not lead it).
+    void ReleaseWebhooks(const QString& url);
 
 private:
     MessageStore();

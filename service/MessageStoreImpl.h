@@ -37,6 +37,7 @@
 #include <algorithm>
 #include <map>
 #include <optional>
+#include <set>
 #include <string>
 
 namespace velmora::store {
@@ -427,6 +428,11 @@ struct MessageStore::Impl {
             QStringLiteral("INTO search(%1, fold) VALUES(?, ?)").arg(dialect.SearchId()), dialect.SearchId(),
             {QStringLiteral("fold")});
     }
+
+    // The webhook URLs whose lock this connection holds on a server
+    // (LeadsWebhooks): the server counts a lock taken twice, and one
+    // release must let go.
+    std::set<QString> webhookLeads;
 
     // Statements prepared once for the life of the connection: preparing
     // costs more than running most of them.

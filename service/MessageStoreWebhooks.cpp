@@ -37,7 +37,46 @@ std::optional<qint64> Position(const QSqlDatabase& db) {
     return ok ? std::optional<qint64>(seq) : std::nullopt;
 }
 
+// The lock that says which program posts to a URL: the two-key form, its
+// first key "VLMH", apart from the one-key lock that stands for the
+// store's writer; the second the URL in this schema, so that stores in two
+// schemas of one server lead apart.
+const char kLeadKeys[] = "1447841096, hashtext(current_schema() || ' ' || ?)";
+
 } // namespace
+
+bool MessageStore::LeadsWebhooks(const QString& url) {
+    if (!d->dialect.pg)
+        return true;
+    if (d->webhookLeads.count(url))
+        return true;
+    try {
+        QSqlQuery& q =
+            d->Cached(QStringLiteral("SELECT pg_try_advisory_lock(%1)").arg(QLatin1String(kLeadKeys)));
+        if (!Scalar(q, {Text(url)}, false).toBool())
+            return false;
+        d->webhookLeads.insert(url);
+        return true;
+    } catch (const SqlFailed& f) {
+        // Not known to lead: posting nothing is the safe side.
+        d->Saw(f);
+        d->ReadFailure(f);
+        return false;
+    }
+}
+
+void MessageStore::ReleaseWebhooks(const QString& url) {
+    if (!d->webhookLeads.erase(url))
+        return;
+    try {
+        QSqlQuery& q =
+            d->Cached(QStringLiteral("SELECT pg_advisory_unlock(%1)").arg(QLatin1String(kLeadKeys)));
+        Scalar(q, {Text(url)});
+    } catch (const SqlFailed& f) {
+        // A connection that is gone holds nothing any more.
+        d->Saw(f);
+    }
+}
 
 Result<qint64> MessageStore::WebhookPosition() {
     try {

@@ -49,7 +49,8 @@ private:
 
 class ApiWorld {
 public:
-    ApiWorld() {
+    // `store`: where the store is (a server's URL), else a file in the folder.
+    explicit ApiWorld(const QString& store = {}) : m_storeLocation(store) {
         App();
         open();
     }
@@ -63,6 +64,7 @@ public:
         setup.paths.failedLog = path(QStringLiteral("Fl_smsn.Txt")).toStdString();
         setup.paths.receivedLog = path(QStringLiteral("Received.Txt")).toStdString();
         setup.paths.messageStore = path(QStringLiteral("messages.sqlite")).toStdString();
+        setup.storePath = m_storeLocation;
         centre = std::make_unique<MessageCentre>(std::move(setup));
         centre->open();
         api = std::make_unique<MessageApi>(*centre);
@@ -97,6 +99,7 @@ public:
 
 private:
     QTemporaryDir m_dir;
+    QString m_storeLocation;
     int m_index = 0;
 };
 

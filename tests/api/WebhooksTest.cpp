@@ -1,11 +1,13 @@
 // [Webhooks]: each event posted, signed, to a receiver on loopback that
 // fails before it accepts; the pauses between attempts on an injected
 // clock; exactly one accepted delivery an event; the queue kept across a
-// restart; and the store's order of deliveries when one keeps failing.
+// restart; the store's order of deliveries when one keeps failing; and two
+// programs on one server's store, of which one posts.
 
 #include "Webhooks.h"
 #include "ApiWorld.h"
 
+#include "PgTest.h"
 #include "WebReceiver.h"
 
 #include <QCryptographicHash>
@@ -65,8 +67,9 @@ protected:
         config.secretFile = secret;
     }
     // A Webhooks on the world's store and the fake clock.
-    std::unique_ptr<Webhooks> Start() {
-        auto hooks = std::make_unique<Webhooks>(*world.api, world.store(), config);
+    std::unique_ptr<Webhooks> Start() { return Start(world); }
+    std::unique_ptr<Webhooks> Start(ApiWorld& on) {
+        auto hooks = std::make_unique<Webhooks>(*on.api, on.store(), config);
         hooks->setClock([this] { return now; });
         hooks->setTimeoutMs(300);
         QObject::connect(hooks.get(), &Webhooks::attempted, [this](qint64, bool ok) {
@@ -77,8 +80,9 @@ protected:
         EXPECT_TRUE(started) << started.error().toStdString();
         return hooks;
     }
-    std::vector<WebhookDelivery> Rows() {
-        const auto rows = world.store().WebhookDeliveries();
+    std::vector<WebhookDelivery> Rows() { return Rows(world.store()); }
+    std::vector<WebhookDelivery> Rows(MessageStore& store) {
+        const auto rows = store.WebhookDeliveries();
         EXPECT_TRUE(rows);
         return rows ? rows.value() : std::vector<WebhookDelivery>{};
     }
@@ -227,6 +231,40 @@ TEST_F(Webhook, ARefusedDeliveryIsGivenUpAfterAWeekAndTheNextGoesOn) {
     ASSERT_TRUE(Until([&] { return delivered == 1; }));
     Spin(100);
     EXPECT_EQ(attempts, Webhooks::kGiveUpAttempts + 1);
+}
+
+// Two programs with the same Url= on one server's store (api_hooks_tests_pg):
+// both queue, one posts; when it stops, the other takes over at once.
+TEST_F(Webhook, TwoProgramsOnAServersStorePostEachEventOnce) {
+    if (!OnPg())
+        GTEST_SKIP() << "a file is one program's";
+    const QString location = FreshPgStore();
+    ApiWorld box1(location), box2(location);
+    ASSERT_TRUE(box1.centre->store() && box2.centre->store());
+    auto hooks1 = Start(box1);
+    auto hooks2 = Start(box2);
+
+    box1.receive(QStringLiteral("satu"));
+    box1.receive(QStringLiteral("dua"));
+    box1.api->pump();
+    box2.api->pump();
+    ASSERT_TRUE(Until([&] { return delivered == 2; }));
+    Spin(300);
+    auto rows = Rows(box2.store());
+    ASSERT_EQ(rows.size(), 2U) << "each event queued once";
+    EXPECT_EQ(receiver.requests.size(), 2U);
+    EXPECT_EQ(Accepted(), (std::map<qint64, int>{{rows[0].seq, 1}, {rows[1].seq, 1}}));
+
+    // The first stops; the second posts what comes next, without waiting.
+    hooks1.reset();
+    box1.receive(QStringLiteral("tiga"));
+    box2.api->pump();
+    ASSERT_TRUE(Until([&] { return delivered == 3; }, 3000));
+    Spin(300);
+    rows = Rows(box2.store());
+    ASSERT_EQ(rows.size(), 3U);
+    EXPECT_EQ(receiver.requests.size(), 3U);
+    EXPECT_EQ(Accepted(), (std::map<qint64, int>{{rows[0].seq, 1}, {rows[1].seq, 1}, {rows[2].seq, 1}}));
 }
 
 TEST_F(Webhook, AStartIsRefusedForASecretOthersMayReadOrABadAddress) {

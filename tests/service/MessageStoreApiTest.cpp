@@ -354,6 +354,56 @@ TEST_F(StoreApi, aSingleMessageExpiresAtItsOwnTime) {
 
 // ---- as every door shows them
 
+// ---- who posts the webhooks
+
+// Two programs with the same [Webhooks] Url= on one store: on a server one
+// posts at a time and the other takes over when it lets go or its
+// connection ends; on a file each is alone with it, and always leads.
+TEST_F(StoreApi, oneConnectionAtATimeLeadsAUrlsWebhooksOnAServer) {
+    auto first = OpenStore();
+    auto second = OpenStore();
+    ASSERT_TRUE(first && second);
+    const QString url = QStringLiteral("https://hooks.example/sms");
+    const QString other = QStringLiteral("https://hooks.example/other");
+    const struct {
+        const char* name;
+        std::function<bool()> ask;
+        bool onServer; // on a file: always true
+    } steps[] = {
+        {"the first asks", [&] { return first->LeadsWebhooks(url); }, true},
+        {"the second asks", [&] { return second->LeadsWebhooks(url); }, false},
+        {"the first asks again", [&] { return first->LeadsWebhooks(url); }, true},
+        {"another URL is led apart", [&] { return second->LeadsWebhooks(other); }, true},
+        {"a release by one that does not lead changes nothing",
+         [&] {
+             second->ReleaseWebhooks(url);
+             return second->LeadsWebhooks(url);
+         },
+         false},
+        {"one release lets go, however often the first asked",
+         [&] {
+             first->ReleaseWebhooks(url);
+             return second->LeadsWebhooks(url);
+         },
+         true},
+        {"the first follows now", [&] { return first->LeadsWebhooks(url); }, false},
+        {"the second lets go",
+         [&] {
+             second->ReleaseWebhooks(url);
+             return first->LeadsWebhooks(url);
+         },
+         true},
+        {"the first's connection ends",
+         [&] {
+             first.reset();
+             return second->LeadsWebhooks(url);
+         },
+         true},
+    };
+    for (const auto& step : steps)
+        EXPECT_EQ(step.ask(), step.onServer || !testing::OnPg()) << step.name;
+}
+
 TEST(MessageJsonShape, theModemIsNamedWhenItHasAName) {
     const struct {
         const char* name;
