@@ -761,20 +761,32 @@
         <translation>hanya server postgresql:// yang dapat menyimpan pesan</translation>
     </message>
     <message>
-        <source>The message store %1 could not be opened: Qt&apos;s PostgreSQL driver is missing (Debian&apos;s libqt6sql6-psql)</source>
-        <translation>Penyimpanan pesan %1 tidak dapat dibuka: driver PostgreSQL milik Qt tidak ada (paket Debian libqt6sql6-psql)</translation>
-    </message>
-    <message>
-        <source>a store on a server is copied with &quot;velmora-cli store copy&quot; or the server&apos;s own tools</source>
-        <translation>penyimpanan di server disalin dengan &quot;velmora-cli store copy&quot; atau alat milik server itu sendiri</translation>
-    </message>
-    <message>
         <source>a store is not copied into itself</source>
         <translation>penyimpanan tidak disalin ke dirinya sendiri</translation>
     </message>
     <message>
         <source>the message store %1 holds messages already: a copy goes only into an empty one</source>
         <translation>penyimpanan pesan %1 sudah berisi pesan: salinan hanya masuk ke penyimpanan yang kosong</translation>
+    </message>
+    <message>
+        <source>the server offers no pg_trgm to this user: a search reads every message</source>
+        <translation>server tidak menyediakan pg_trgm bagi pengguna ini: pencarian membaca setiap pesan</translation>
+    </message>
+    <message>
+        <source>Qt&apos;s PostgreSQL driver is missing (Debian&apos;s libqt6sql6-psql)</source>
+        <translation>driver PostgreSQL milik Qt tidak ada (paket Debian libqt6sql6-psql)</translation>
+    </message>
+    <message>
+        <source> (a server without TLS needs SslMode=disable, or ?sslmode=disable)</source>
+        <translation> (server tanpa TLS memerlukan SslMode=disable, atau ?sslmode=disable)</translation>
+    </message>
+    <message>
+        <source>its schema %1 is not there and could not be made</source>
+        <translation>skemanya, %1, tidak ada dan tidak dapat dibuat</translation>
+    </message>
+    <message>
+        <source>the message store %1 holds %2 already: a copy goes only into an empty one</source>
+        <translation>penyimpanan pesan %1 sudah berisi %2: salinan hanya masuk ke penyimpanan yang kosong</translation>
     </message>
 </context>
 <context>

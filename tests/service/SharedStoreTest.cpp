@@ -15,6 +15,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
+#include <chrono>
 #include <set>
 #include <thread>
 
@@ -253,6 +255,73 @@ TEST_F(SharedStore, whatTwoProgramsReadFromOneSimIsOneMessageEach) {
         EXPECT_EQ(got[0][i].id, got[1][i].id) << i;
         EXPECT_NE(got[0][i].newPdu, got[1][i].newPdu) << "one of them recorded PDU " << i << " first";
     }
+}
+
+// ---- what only a server does
+
+// Programs starting at once on a new schema all go on, and each schema is
+// a store of its own, whatever another schema of the database holds.
+TEST_F(SharedStore, programsStartingAtOnceOnANewSchemaAllGoOnAndSchemasStayApart) {
+    if (!testing::OnPg())
+        GTEST_SKIP() << "about a server";
+    const QString where = Path();
+    std::vector<std::string> errors(6);
+    std::vector<std::thread> programs;
+    for (int i = 0; i < 6; ++i)
+        programs.emplace_back([&, i] {
+            auto s = MessageStore::Open(where);
+            if (!s)
+                errors[i] = s.error();
+            else if (const auto queued = (*s)->AddQueued(Text(QStringLiteral("62812%1").arg(i))); !queued)
+                errors[i] = queued.error();
+        });
+    for (std::thread& t : programs)
+        t.join();
+    for (const std::string& e : errors)
+        EXPECT_EQ(e, "");
+    const QString other = testing::FreshPgStore();
+    auto apart = Open(other);
+    ASSERT_TRUE(apart);
+    EXPECT_EQ(apart->Count({}), 0);
+    EXPECT_EQ(Open(Path())->Count({}), 6);
+}
+
+// A wait for the write lock that runs out fails that one step; a connection
+// the server dropped fails the step that found it: the next goes on.
+TEST_F(SharedStore, aStepThatFailedOnTheServerLeavesTheNextWhole) {
+    if (!testing::OnPg())
+        GTEST_SKIP() << "about a server";
+    auto store = Open(Path());
+    ASSERT_TRUE(store);
+    store->SetBusyTimeout(200);
+    std::atomic<bool> held{false}, done{false};
+    std::thread other([&] {
+        {
+            QSqlDatabase db = testing::OpenPg(Path(), QStringLiteral("shared-test-hold"));
+            QSqlQuery q(db);
+            q.exec(QStringLiteral("BEGIN"));
+            q.exec(QStringLiteral("SELECT pg_advisory_xact_lock(%1, hashtext('%2'))")
+                       .arg(0x564C4D57)
+                       .arg(testing::ParsePgUrl(Path())->schema));
+            held = true;
+            while (!done)
+                std::this_thread::sleep_for(std::chrono::milliseconds(5));
+            q.exec(QStringLiteral("COMMIT"));
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("shared-test-hold"));
+    });
+    while (!held)
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    EXPECT_FALSE(store->AddQueued(Text(QStringLiteral("6281200")))) << "another program holds the write lock";
+    done = true;
+    other.join();
+    EXPECT_TRUE(store->AddQueued(Text(QStringLiteral("6281201"))));
+    ASSERT_TRUE(Sql(QStringLiteral("SELECT pg_terminate_backend(pid) FROM pg_stat_activity"
+                                   " WHERE application_name = 'velmora' AND pid <> pg_backend_pid()")));
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    const bool first = bool(store->AddQueued(Text(QStringLiteral("6281202"))));
+    EXPECT_TRUE(store->AddQueued(Text(QStringLiteral("6281203")))) << "the connection was made again";
+    EXPECT_EQ(store->Count({}), first ? 3 : 2);
 }
 
 // A file of the fourth schema, brought up to date, copied into an empty store
