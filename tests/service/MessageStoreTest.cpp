@@ -39,13 +39,7 @@ class Store : public ::testing::Test {
 protected:
     // The store of this test: a file, or a schema of its own on the test
     // server.
-    QString Path() const {
-        if (!testing::OnPg())
-            return dir.filePath(QStringLiteral("data/messages.sqlite"));
-        if (server.isEmpty())
-            server = testing::FreshPgStore();
-        return server;
-    }
+    QString Path() const { return testing::StoreOfTest(QDir(dir.path()), server); }
     std::unique_ptr<MessageStore> OpenStore() {
         auto store = MessageStore::Open(Path());
         EXPECT_TRUE(store) << store.error();

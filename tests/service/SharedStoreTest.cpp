@@ -36,11 +36,7 @@ const QDateTime kNow = QDateTime::fromMSecsSinceEpoch(1'800'000'000'000, Qt::UTC
 class SharedStore : public ::testing::Test {
 protected:
     QString Path() const {
-        if (!testing::OnPg())
-            return dir.filePath(QStringLiteral("messages.sqlite"));
-        if (server.isEmpty())
-            server = testing::FreshPgStore();
-        return server;
+        return testing::StoreOfTest(QDir(dir.path()), server, QStringLiteral("messages.sqlite"));
     }
     std::unique_ptr<MessageStore> Open(const QString& where) {
         auto store = MessageStore::Open(where);

@@ -6,6 +6,7 @@
 // each other's tables. A program that includes it links Qt6::Sql (velmora_service
 // brings it).
 
+#include <QDir>
 #include <QFile>
 #include <QRandomGenerator>
 #include <QRegularExpression>
@@ -134,6 +135,18 @@ inline QString FreshPgStore() {
     if (mark >= 0)
         base.truncate(mark);
     return base + QLatin1Char('?') + query.toString(QUrl::FullyEncoded);
+}
+
+// Where a test keeps its store: `file` in its folder, or on the run on
+// PostgreSQL a schema of its own, made at the first call and kept in
+// `server` (one per test).
+inline QString StoreOfTest(const QDir& folder, QString& server,
+                           const QString& file = QStringLiteral("data/messages.sqlite")) {
+    if (!OnPg())
+        return folder.filePath(file);
+    if (server.isEmpty())
+        server = FreshPgStore();
+    return server;
 }
 
 } // namespace velmora::testing
