@@ -166,7 +166,9 @@ struct InstanceRecord {
     QString host;
     QDateTime started, beat;
     QStringList modems;
-    bool alive = false; // beat within the lease, by the server's clock
+    // Beat within the lease, by the server's clock; one of this box also
+    // still runs.
+    bool alive = false;
 };
 
 // One page of "what is new since": the messages that changed after a

@@ -233,7 +233,10 @@ Result<std::vector<InstanceRecord>> MessageStore::Instances() {
         while (q.next())
             out.push_back({q.value(0).toString(), q.value(1).toString(), Time(q.value(2)), Time(q.value(3)),
                            q.value(4).toString().split(QLatin1Char(','), Qt::SkipEmptyParts),
-                           q.value(5).toBool()});
+                           // One of this box that stopped is gone at once,
+                           // whatever its last beat: a daemon started again
+                           // after a crash takes its own modems back.
+                           q.value(5).toBool() && StillRunning(q.value(0).toString())});
         q.finish();
         return R::Ok(std::move(out));
     } catch (const SqlFailed& f) {

@@ -17,6 +17,7 @@
 #include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <map>
 #include <set>
 #include <thread>
 
@@ -205,6 +206,19 @@ TEST_F(SharedStore, aLeaseRunningOutMakesItsMessageUncertainAndALateWordChangesN
     EXPECT_EQ(instances[0].id, store->InstanceId());
     EXPECT_EQ(instances[0].modems, QStringList{QStringLiteral("office")});
     EXPECT_TRUE(instances[0].alive);
+    // A program of this box that stopped is gone at once, whatever its last
+    // beat; one of another box is alive until its lease runs out.
+    const QString box = store->InstanceId().section(QLatin1Char('/'), 0, 0);
+    const QString now = QStringLiteral("CAST(floor(extract(epoch FROM clock_timestamp()) * 1000) AS bigint)");
+    ASSERT_TRUE(
+        Sql(QStringLiteral("INSERT INTO instances(id, host, started, beat, modems) VALUES"
+                           " ('%1/1:1', 'here', 0, %2, 'office'), ('elsewhere/1:1', 'there', 0, %2, 'shop')")
+                .arg(box, now)));
+    std::map<QString, bool> alive;
+    for (const InstanceRecord& i : Value(store->Instances()))
+        alive[i.id] = i.alive;
+    EXPECT_FALSE(alive[box + QStringLiteral("/1:1")]);
+    EXPECT_TRUE(alive[QStringLiteral("elsewhere/1:1")]);
     // Its own word is taken; the user may drop the other's, which stays
     // uncertain.
     EXPECT_TRUE(Value(store->SetState(mine, msg::State::Sent)));
