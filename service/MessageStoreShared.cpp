@@ -207,6 +207,15 @@ Result<std::vector<qint64>> MessageStore::ExpireLeases() {
                                             " reason_code = NULL WHERE %1 RETURNING id")
                                  .arg(late)),
                    {d->owner()});
+        // Its modems are not ready any more: nothing holds them.
+        QSqlQuery& left = d->Cached(QStringLiteral("SELECT modems FROM instances WHERE %1").arg(gone));
+        Run(left, {d->leaseMs});
+        QStringList modems;
+        while (left.next())
+            modems << left.value(0).toString().split(QLatin1Char(','), Qt::SkipEmptyParts);
+        left.finish();
+        for (const QString& name : modems)
+            Run(d->Cached(QStringLiteral("UPDATE modems SET state = 'away' WHERE name = ?")), {name});
         Run(d->Cached(QStringLiteral("DELETE FROM instances WHERE %1").arg(gone)), {d->leaseMs});
         t.Commit();
         return R::Ok(ids);

@@ -219,6 +219,15 @@ TEST_F(SharedStore, aLeaseRunningOutMakesItsMessageUncertainAndALateWordChangesN
         alive[i.id] = i.alive;
     EXPECT_FALSE(alive[box + QStringLiteral("/1:1")]);
     EXPECT_TRUE(alive[QStringLiteral("elsewhere/1:1")]);
+    // Once its lease ran out it is forgotten, and its modems are away.
+    ModemRecord shop;
+    shop.name = QStringLiteral("shop");
+    shop.state = QStringLiteral("ready");
+    ASSERT_TRUE(Value(store->SaveModem(shop)));
+    ASSERT_TRUE(Sql(QStringLiteral("UPDATE instances SET beat = 1 WHERE id = 'elsewhere/1:1'")));
+    EXPECT_TRUE(Value(store->ExpireLeases()).empty());
+    EXPECT_EQ(Value(store->Modems()).front().state, QStringLiteral("away"));
+    EXPECT_EQ(Value(store->Instances()).size(), 2u);
     // Its own word is taken; the user may drop the other's, which stays
     // uncertain.
     EXPECT_TRUE(Value(store->SetState(mine, msg::State::Sent)));
