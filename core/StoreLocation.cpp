@@ -183,6 +183,31 @@ QString StoreLocation(const QString& url, const QString& passwordFile, const QSt
     return head + u'?' + kept.join(u'&') + fragment;
 }
 
+std::optional<StoreServer> StoreServerOf(const QString& url) {
+    if (!StoreUrlProblem(url).isEmpty())
+        return std::nullopt;
+    const UrlParts p = *Split(url);
+    StoreServer s;
+    s.user = Decoded(p.userInfo);
+    QString host = p.hostPort;
+    // The port follows the last ':' outside an address's brackets.
+    if (const qsizetype colon = host.lastIndexOf(u':'); colon >= 0 && colon > host.lastIndexOf(u']')) {
+        s.port = host.mid(colon + 1).toInt();
+        host.truncate(colon);
+    }
+    if (host.startsWith(u'['))
+        host = host.mid(1, host.size() - 2);
+    s.host = Decoded(host);
+    s.database = Decoded(p.path.mid(1));
+    for (const auto& [key, value] : QueryItems(p.query)) {
+        const QString name = Decoded(key);
+        (name == QLatin1String("schema")    ? s.schema
+         : name == QLatin1String("sslmode") ? s.sslMode
+                                            : s.passwordFile) = Decoded(value);
+    }
+    return s;
+}
+
 std::optional<QString> StoreUrlItem(const QString& url, const QString& name) {
     const auto parts = Split(url);
     if (!parts)

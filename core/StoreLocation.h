@@ -37,6 +37,15 @@ QString StoreLocation(const QString& url, const QString& passwordFile, const QSt
 // (one of kSslModes) and schema.
 QString StoreUrlProblem(const QString& url);
 
+// A PostgreSQL store's URL in its parts, decoded: what a connection is
+// made with. Nothing when StoreUrlProblem(url) is not "".
+struct StoreServer {
+    QString user, host, database; // host: a name, an address (no brackets) or a socket folder
+    int port = 5432;
+    QString schema, sslMode, passwordFile; // "" where the URL gives none
+};
+std::optional<StoreServer> StoreServerOf(const QString& url);
+
 // The value of a query item of a store's URL, decoded; nothing when the URL
 // has none of that name.
 std::optional<QString> StoreUrlItem(const QString& url, const QString& name);

@@ -729,26 +729,6 @@
         <translation>antrean webhook sudah dimajukan oleh program lain</translation>
     </message>
     <message>
-        <source>the URL names no user, host or database (postgresql://USER@HOST:PORT/DATABASE)</source>
-        <translation>URL tidak menyebut pengguna, host, atau basis data (postgresql://PENGGUNA@HOST:PORT/BASISDATA)</translation>
-    </message>
-    <message>
-        <source>a password is not written in the URL (anyone could read it): give a password_file</source>
-        <translation>kata sandi tidak ditulis di URL (siapa pun bisa membacanya): berikan password_file</translation>
-    </message>
-    <message>
-        <source>the URL&apos;s %1 is not known</source>
-        <translation>%1 pada URL tidak dikenal</translation>
-    </message>
-    <message>
-        <source>sslmode is one of %1</source>
-        <translation>sslmode adalah salah satu dari %1</translation>
-    </message>
-    <message>
-        <source>the schema&apos;s name is lower-case letters, digits and _</source>
-        <translation>nama skema terdiri dari huruf kecil, angka, dan _</translation>
-    </message>
-    <message>
         <source>The password file %1 was not used: %2</source>
         <translation>Berkas kata sandi %1 tidak dipakai: %2</translation>
     </message>

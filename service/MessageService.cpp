@@ -191,8 +191,7 @@ MessageService::sendNext(qint64 batch, const QDateTime& now, const ModemPace& pa
     using R = Result<NextSend, SendRefusal>;
     if (!m_store)
         return R::Fail({SendRefusal::Store, {}, m_storeWhy});
-    if (const QString why = m_store->CheckWritable(); !why.isEmpty())
-        return R::Fail({SendRefusal::Store, {}, m_store->ProblemFor(why)});
+    // The claim is the check that a change can be committed: it is one.
     const auto taken = m_store->ClaimNext(batch, m_transport.Modem(), now, pace);
     if (!taken)
         return R::Fail({SendRefusal::Store, {}, m_store->ProblemFor(taken.error())});

@@ -10,7 +10,6 @@
 #include <QDebug>
 #include <QRegularExpression>
 #include <QUrl>
-#include <QUrlQuery>
 
 #include <array>
 #include <atomic>
@@ -361,70 +360,6 @@ QString Redacted(const QString& location) {
     return shown.replace(kValue, QStringLiteral("\\1\\2=..."));
 }
 
-// Where a server's store is, read from its URL: what Qt's driver is given.
-struct ServerAddress {
-    QString user, host, database, sslMode, schema, passwordFile;
-    int port = 5432;
-};
-
-Result<ServerAddress, QString> ReadAddress(const QString& location) {
-    using R = Result<ServerAddress, QString>;
-    const auto refused = [&](const QString& why) {
-        return R::Fail(
-            QCoreApplication::translate("MessageStore", "The message store %1 could not be opened: %2")
-                .arg(Redacted(location), why));
-    };
-    // Read by hand: QUrl takes no socket folder ("%2Frun%2Fpostgresql")
-    // for a host, which libpq's URLs allow.
-    static const QRegularExpression kUrl(QStringLiteral("^postgres(?:ql)?://([^@/?#]*)@(\\[[^\\]/]*\\]|[^:/"
-                                                        "?#]*)(?::([0-9]{1,5}))?/([^?#]*)(?:\\?([^#]*))?$"));
-    const QRegularExpressionMatch m = kUrl.match(location);
-    if (!m.hasMatch())
-        return refused(QCoreApplication::translate(
-            "MessageStore",
-            "the URL names no user, host or database (postgresql://USER@HOST:PORT/DATABASE)"));
-    const auto decoded = [](const QString& part) { return QUrl::fromPercentEncoding(part.toUtf8()); };
-    if (m.captured(1).contains(QLatin1Char(':')))
-        return refused(QCoreApplication::translate(
-            "MessageStore",
-            "a password is not written in the URL (anyone could read it): give a password_file"));
-    ServerAddress a;
-    a.user = decoded(m.captured(1));
-    a.host = decoded(m.captured(2));
-    if (a.host.startsWith(QLatin1Char('[')))
-        a.host = a.host.mid(1, a.host.size() - 2);
-    a.port = m.captured(3).isEmpty() ? 5432 : m.captured(3).toInt();
-    a.database = decoded(m.captured(4));
-    if (a.user.isEmpty() || a.host.isEmpty() || a.database.isEmpty() ||
-        a.database.contains(QLatin1Char('/')) || a.port < 1 || a.port > 65535)
-        return refused(QCoreApplication::translate(
-            "MessageStore",
-            "the URL names no user, host or database (postgresql://USER@HOST:PORT/DATABASE)"));
-    const QUrlQuery query(m.captured(5));
-    for (const auto& [key, value] : query.queryItems(QUrl::FullyDecoded)) {
-        if (key == QLatin1String("sslmode"))
-            a.sslMode = value;
-        else if (key == QLatin1String("schema"))
-            a.schema = value;
-        else if (key == QLatin1String("password_file"))
-            a.passwordFile = value;
-        else
-            return refused(QCoreApplication::translate("MessageStore", "the URL's %1 is not known").arg(key));
-    }
-    static const QStringList kModes{QStringLiteral("disable"),   QStringLiteral("allow"),
-                                    QStringLiteral("prefer"),    QStringLiteral("require"),
-                                    QStringLiteral("verify-ca"), QStringLiteral("verify-full")};
-    if (!a.sslMode.isEmpty() && !kModes.contains(a.sslMode))
-        return refused(QCoreApplication::translate("MessageStore", "sslmode is one of %1")
-                           .arg(kModes.join(QStringLiteral(", "))));
-    // Written into the connection's options: a name and nothing else.
-    static const QRegularExpression kName(QStringLiteral("^[a-z_][a-z0-9_]{0,62}$"));
-    if (!a.schema.isEmpty() && !kName.match(a.schema).hasMatch())
-        return refused(QCoreApplication::translate("MessageStore",
-                                                   "the schema's name is lower-case letters, digits and _"));
-    return R::Ok(a);
-}
-
 // The password a file holds (its first line), refused when others than
 // its owner may read it.
 Result<QString, QString> ReadPassword(const QString& file) {
@@ -528,10 +463,10 @@ Result<std::unique_ptr<MessageStore>> MessageStore::OpenServer(const QString& lo
         !location.startsWith(QLatin1String("postgres://")))
         return refused(
             QCoreApplication::translate("MessageStore", "only postgresql:// servers keep a message store"));
-    const auto address = ReadAddress(location);
-    if (!address)
-        return R::Fail(address.error().toStdString());
-    const ServerAddress& a = *address;
+    // The settings' own check of a URL, in their words.
+    if (const QString why = StoreUrlProblem(location); !why.isEmpty())
+        return refused(why);
+    const StoreServer a = *StoreServerOf(location);
     QString password;
     if (!a.passwordFile.isEmpty()) {
         const auto read = ReadPassword(a.passwordFile);

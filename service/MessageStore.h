@@ -383,8 +383,9 @@ public:
     // the message is picked and locked (passing over those another
     // program's claim holds) and made Sending with its owner, modem, start,
     // try and lease in one statement. Nothing taken: when one may be due.
+    // With `take` false it only tells: `wait` is `now` when one is due now.
     Result<ClaimOutcome> ClaimNext(qint64 batch, const ModemId& modem, const QDateTime& now,
-                                   const ModemPace& pace = {});
+                                   const ModemPace& pace = {}, bool take = true);
     // Drops an uncertain message, by the user: it stays uncertain (reason
     // Cancelled) and is not the user's to decide on any more. Whoever last
     // sent it. false when it is not uncertain.

@@ -465,6 +465,9 @@ struct MessageStore::Impl {
         if (QSqlQuery alive(self.db); alive.exec(QStringLiteral("SELECT 1")))
             return;
         self.cache.clear();
+        // The server let go of this connection's locks with it: leading a
+        // URL's webhooks is asked for again.
+        self.webhookLeads.clear();
         self.db.close();
         if (self.db.open())
             self.SessionSettings();

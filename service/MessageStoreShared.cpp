@@ -31,16 +31,19 @@ int MessageStore::leaseSeconds() const { return static_cast<int>(d->leaseMs / 10
 QString MessageStore::InstanceId() const { return d->owner(); }
 
 Result<ClaimOutcome> MessageStore::ClaimNext(qint64 batch, const ModemId& modem, const QDateTime& now,
-                                             const ModemPace& pace) {
+                                             const ModemPace& pace, bool take) {
     using R = Result<ClaimOutcome>;
     const qint64 at = now.toMSecsSinceEpoch();
-    // A claim's commit waits for the disk on SQLite (see DurableUpdate).
-    d->Setting(d->dialect.Synchronous(true));
-    const auto restore = qScopeGuard([this] { d->Setting(d->dialect.Synchronous(false)); });
-    try {
-        // Only the rows it reads are locked: claims of other programs for
-        // other batches, and for other messages of this one, go on beside it.
-        Transaction t(d->db, Transaction::Rows);
+    const QString which = batch != 0 ? QStringLiteral("m.batch_id = ?")
+                                     : QStringLiteral("m.batch_id IS NULL AND m.want_modem IS NOT NULL");
+    const QString forModem =
+        QStringLiteral(" AND m.state = 'queued' AND coalesce(m.want_modem, '') IN ('', ?)");
+    // When the first queued message it may take falls due, by its own time
+    // and the paces of its batch and of the modem; nothing when none is
+    // queued for it or its batch is not active. Inside the claim's
+    // transaction the batch's row is locked: of two programs claiming from
+    // one batch, the second reads the start the first just made.
+    const auto dueAt = [&]() -> std::optional<qint64> {
         qint64 due = at;
         const auto notBefore = [&due](qint64 t) { due = std::max(due, t); };
         // The hour is full when `cap` started in it: the next may go an
@@ -54,23 +57,18 @@ Result<ClaimOutcome> MessageStore::ClaimNext(qint64 batch, const ModemId& modem,
                 notBefore(starts[starts.size() - n] + kHourMs);
         };
         if (batch != 0) {
-            // Locked until the commit: of two programs claiming from one
-            // batch, the second reads the start the first just made.
             QSqlQuery& b = d->Cached(
                 QStringLiteral("SELECT state, interval_ms, per_hour, start_at FROM batches WHERE id = ?") +
                 d->dialect.ForUpdate());
             Run(b, {batch});
-            if (!b.next()) {
-                b.finish();
-                return R::Ok({});
-            }
-            const QString state = b.value(0).toString();
-            const qint64 interval = b.value(1).toLongLong();
-            const int perHour = b.value(2).toInt();
-            const QVariant startAt = b.value(3);
+            const bool found = b.next();
+            const QString state = found ? b.value(0).toString() : QString();
+            const qint64 interval = found ? b.value(1).toLongLong() : 0;
+            const int perHour = found ? b.value(2).toInt() : 0;
+            const QVariant startAt = found ? b.value(3) : QVariant();
             b.finish();
             if (state != QLatin1String("active"))
-                return R::Ok({});
+                return std::nullopt;
             if (!startAt.isNull())
                 notBefore(startAt.toLongLong());
             if (interval > 0) {
@@ -100,13 +98,46 @@ Result<ClaimOutcome> MessageStore::ClaimNext(qint64 batch, const ModemId& modem,
                 notBefore(starts.back() + pace.intervalMs);
             hourCap(starts, pace.perHour);
         }
-        if (due > at)
-            return R::Ok({0, Time(due)});
-        const QString which = batch != 0 ? QStringLiteral("m.batch_id = ?")
-                                         : QStringLiteral("m.batch_id IS NULL AND m.want_modem IS NOT NULL");
+        // The first queued one's own time (none: due when its turn comes).
+        QSqlQuery& first = d->Cached(
+            QStringLiteral("SELECT count(*), min(coalesce(m.not_before, 0)) FROM messages m WHERE %1%2")
+                .arg(which, forModem));
+        int i = 0;
+        if (batch != 0)
+            first.bindValue(i++, batch);
+        first.bindValue(i++, Text(modem.name));
+        Run(first);
+        const bool queued = first.next() && first.value(0).toLongLong() > 0;
+        if (queued)
+            notBefore(first.value(1).toLongLong());
+        first.finish();
+        return queued ? std::optional(due) : std::nullopt;
+    };
+    try {
+        // Looked at first without a lock: an outbox asks twice a second,
+        // and with nothing due no other program's writes wait for it.
+        const auto due = dueAt();
+        if (!due)
+            return R::Ok({});
+        if (*due > at || !take)
+            return R::Ok({0, Time(*due)});
+    } catch (const SqlFailed& f) {
+        return R::Fail(d->ReadFailure(f));
+    }
+    // A claim's commit waits for the disk on SQLite (see DurableUpdate).
+    d->Setting(d->dialect.Synchronous(true));
+    const auto restore = qScopeGuard([this] { d->Setting(d->dialect.Synchronous(false)); });
+    try {
+        // Only the rows it reads are locked: claims of other programs for
+        // other batches, and for other messages of this one, go on beside it.
+        Transaction t(d->db, Transaction::Rows);
+        // Again, now that the batch is locked.
+        const auto due = dueAt();
+        if (!due)
+            return R::Ok({});
+        if (*due > at)
+            return R::Ok({0, Time(*due)});
         const QString order = batch != 0 ? QStringLiteral("m.position") : QStringLiteral("m.id");
-        const QString forModem =
-            QStringLiteral(" AND m.state = 'queued' AND coalesce(m.want_modem, '') IN ('', ?)");
         // The SIM and port are the ones it goes through, for its reports to
         // find it; a caller that names neither leaves those it had.
         const bool where = !modem.imsi.isEmpty() || !modem.device.isEmpty();
@@ -132,21 +163,9 @@ Result<ClaimOutcome> MessageStore::ClaimNext(qint64 batch, const ModemId& modem,
         Run(claim);
         const qint64 id = claim.next() ? claim.value(0).toLongLong() : 0;
         claim.finish();
-        if (id == 0) {
-            // None due now: when the first of the others will be.
-            QSqlQuery& next = d->Cached(
-                QStringLiteral("SELECT min(m.not_before) FROM messages m WHERE %1%2 AND m.not_before > ?")
-                    .arg(which, forModem));
-            int j = 0;
-            if (batch != 0)
-                next.bindValue(j++, batch);
-            next.bindValue(j++, Text(modem.name));
-            next.bindValue(j++, at);
-            Run(next);
-            const QVariant wait = next.next() ? next.value(0) : QVariant();
-            next.finish();
-            return R::Ok({0, Time(wait)});
-        }
+        // None: the due ones are other programs' claims under way.
+        if (id == 0)
+            return R::Ok({});
         t.Commit();
         return R::Ok({id, {}});
     } catch (const SqlFailed& f) {

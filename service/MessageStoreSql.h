@@ -20,9 +20,12 @@ namespace velmora::store::sql {
 // other schemas of the database never wait for it. kWriteLock stands for
 // SQLite's one writer: every change but a claim takes it first, so what
 // was written for one writer at a time holds. kEventLock orders the event
-// sequence by commit. The numbers spell "VLMW" and "VLME".
+// sequence by commit. kWebhookLock, held by a connection for as long as it
+// lives, not a transaction, names the one program that posts a URL's
+// webhooks. The numbers spell "VLMW", "VLME" and "VLMH".
 inline constexpr int kWriteLock = 0x564C4D57;
 inline constexpr int kEventLock = 0x564C4D45;
+inline constexpr int kWebhookLock = 0x564C4D48;
 inline QString AdvisoryLock(int key) {
     return QStringLiteral("pg_advisory_xact_lock(%1, hashtext(current_schema()))").arg(key);
 }

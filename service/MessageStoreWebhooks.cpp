@@ -37,11 +37,11 @@ std::optional<qint64> Position(const QSqlDatabase& db) {
     return ok ? std::optional<qint64>(seq) : std::nullopt;
 }
 
-// The lock that says which program posts to a URL: the two-key form, its
-// first key "VLMH", apart from the one-key lock that stands for the
-// store's writer; the second the URL in this schema, so that stores in two
-// schemas of one server lead apart.
-const char kLeadKeys[] = "1447841096, hashtext(current_schema() || ' ' || ?)";
+// The lock that says which program posts to a URL: the URL in this schema,
+// so that stores in two schemas of one server lead apart.
+QString LeadKeys() {
+    return QStringLiteral("%1, hashtext(current_schema() || ' ' || ?)").arg(sql::kWebhookLock);
+}
 
 } // namespace
 
@@ -51,15 +51,13 @@ bool MessageStore::LeadsWebhooks(const QString& url) {
     if (d->webhookLeads.count(url))
         return true;
     try {
-        QSqlQuery& q =
-            d->Cached(QStringLiteral("SELECT pg_try_advisory_lock(%1)").arg(QLatin1String(kLeadKeys)));
+        QSqlQuery& q = d->Cached(QStringLiteral("SELECT pg_try_advisory_lock(%1)").arg(LeadKeys()));
         if (!Scalar(q, {Text(url)}, false).toBool())
             return false;
         d->webhookLeads.insert(url);
         return true;
     } catch (const SqlFailed& f) {
         // Not known to lead: posting nothing is the safe side.
-        d->Saw(f);
         d->ReadFailure(f);
         return false;
     }
@@ -69,8 +67,7 @@ void MessageStore::ReleaseWebhooks(const QString& url) {
     if (!d->webhookLeads.erase(url))
         return;
     try {
-        QSqlQuery& q =
-            d->Cached(QStringLiteral("SELECT pg_advisory_unlock(%1)").arg(QLatin1String(kLeadKeys)));
+        QSqlQuery& q = d->Cached(QStringLiteral("SELECT pg_advisory_unlock(%1)").arg(LeadKeys()));
         Scalar(q, {Text(url)});
     } catch (const SqlFailed& f) {
         // A connection that is gone holds nothing any more.

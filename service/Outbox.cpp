@@ -191,73 +191,33 @@ void Outbox::setModemPacing(qint64 intervalMs, int perHour) {
     m_modemPerHour = std::max(perHour, 0);
 }
 
-std::optional<QDateTime> Outbox::dueAt(const BatchRecord* batch, const MessageRecord& first,
-                                       const QDateTime& now) {
-    QDateTime due = now;
-    const auto notBefore = [&due](const QDateTime& t) {
-        if (t.isValid() && t > due)
-            due = t;
-    };
-    // The hour is full when `cap` started in it: the next may go an hour
-    // after the start that leaves it first.
-    const auto hourCap = [&](const std::vector<QDateTime>& starts, int cap) {
-        const QDateTime hourAgo = now.addSecs(-3600);
-        const auto inHour = static_cast<std::size_t>(
-            std::count_if(starts.begin(), starts.end(), [&](const QDateTime& t) { return t >= hourAgo; }));
-        const auto n = static_cast<std::size_t>(cap);
-        if (inHour >= n)
-            notBefore(starts[starts.size() - n].addSecs(3600));
-    };
-    notBefore(first.notBefore);
-    if (batch) {
-        notBefore(batch->pacing.startAt);
-        // Start to start, so a phone that takes its time does not stretch
-        // the pace beyond what the user asked for.
-        if (batch->pacing.intervalMs > 0 && batch->lastStart.isValid())
-            notBefore(batch->lastStart.addMSecs(batch->pacing.intervalMs));
-        if (batch->pacing.perHour > 0)
-            hourCap(m_service.store()->StartsSince(batch->id, now.addSecs(-3600)), batch->pacing.perHour);
-    }
-    if (m_modemIntervalMs > 0 || m_modemPerHour > 0) {
-        const qint64 back = std::max<qint64>(m_modemIntervalMs, m_modemPerHour > 0 ? 3'600'000 : 0);
-        const std::vector<QDateTime> starts =
-            m_service.store()->ModemStartsSince(m_service.modem().name, now.addMSecs(-back));
-        if (m_modemIntervalMs > 0 && !starts.empty())
-            notBefore(starts.back().addMSecs(m_modemIntervalMs));
-        if (m_modemPerHour > 0)
-            hourCap(starts, m_modemPerHour);
-    }
-    return due;
-}
-
 std::optional<OutboxStep> Outbox::tryStart(const BatchRecord* batch, std::optional<QDateTime>& earliest,
                                            const QDateTime& now) {
     MessageStore* store = m_service.store();
-    const QString modem = m_service.modem().name;
-    // Another program or modem may take the first one in between: then the
-    // one after it.
+    const qint64 batchId = batch ? batch->id : 0;
+    const ModemPace pace{m_modemIntervalMs, m_modemPerHour};
+    const auto wait = [&](const QDateTime& at) {
+        if (at.isValid() && (!earliest || at < *earliest))
+            earliest = at;
+    };
+    // The store's claim decides which goes, and whether the paces of the
+    // batch and the modem allow it now: another program on the store may
+    // have taken the first, or started one of the batch a moment ago. A
+    // message that cannot go is passed over for the one after it.
     for (int attempt = 0; attempt < 3; ++attempt) {
-        const auto first = store->NextQueued(batch ? batch->id : 0, modem);
-        if (!first)
-            break;
-        const auto due = dueAt(batch, *first, now);
-        if (!due)
-            break;
-        if (*due > now) {
-            if (!earliest || *due < *earliest)
-                earliest = *due;
+        if (!m_service.phoneReady()) {
+            // Only asked: one due now waits for the phone.
+            const auto due = store->ClaimNext(batchId, m_service.modem(), now, pace, false);
+            if (due && due->wait.isValid() && due->wait <= now)
+                return OutboxStep{OutboxStep::NoPhone, 0, now};
+            if (due)
+                wait(due->wait);
             break;
         }
-        if (!m_service.phoneReady())
-            return OutboxStep{OutboxStep::NoPhone, 0, now};
-        // The store's claim decides which goes, and whether the pace allows
-        // it now: another program on the store may have taken the first,
-        // or started one of the batch a moment ago. Known before the send
-        // starts: a session that answers at once ends the message inside
-        // sendNext.
-        m_currentBatch = batch ? batch->id : 0;
-        const auto sent = m_service.sendNext(m_currentBatch, now, {m_modemIntervalMs, m_modemPerHour},
-                                             [this](qint64 id) { m_current = id; });
+        // Known before the send starts: a session that answers at once
+        // ends the message inside sendNext.
+        m_currentBatch = batchId;
+        const auto sent = m_service.sendNext(batchId, now, pace, [this](qint64 id) { m_current = id; });
         if (!sent) {
             m_current = 0;
             if (sent.error().kind == SendRefusal::Store) {
@@ -267,12 +227,8 @@ std::optional<OutboxStep> Outbox::tryStart(const BatchRecord* batch, std::option
             continue;
         }
         if (!sent->job) {
-            if (sent->wait.isValid() && sent->wait > now) {
-                if (!earliest || sent->wait < *earliest)
-                    earliest = sent->wait;
-                break;
-            }
-            continue;
+            wait(sent->wait);
+            break;
         }
         m_service.release(sent->job);
         if (batch)

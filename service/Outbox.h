@@ -188,10 +188,6 @@ signals:
 private:
     void onMessageChanged(qint64 id, msg::State state, msg::Reason reason, int code);
     Result<bool> setState(qint64 batch, msg::BatchState state);
-    // When `first` may go: after its batch's pace (none for a message of no
-    // batch) and its modem's.
-    std::optional<QDateTime> dueAt(const BatchRecord* batch, const MessageRecord& first,
-                                   const QDateTime& now);
     // Starts the first message of `batch` (null: of no batch) when it is
     // due, else notes when it will be in `earliest`; nullopt when none started.
     std::optional<OutboxStep> tryStart(const BatchRecord* batch, std::optional<QDateTime>& earliest,
