@@ -435,14 +435,6 @@ std::vector<ModemChannel*> MessageCentre::channels() const {
     return all;
 }
 
-void MessageCentre::setLeaseSeconds(int seconds) {
-    m_setup.leaseSeconds = std::max(1, seconds);
-    if (m_store)
-        m_store->SetLeaseSeconds(m_setup.leaseSeconds);
-    if (m_beat)
-        m_beat->start(std::max(1, m_setup.leaseSeconds / 3) * 1000);
-}
-
 QString MessageCentre::modemElsewhere(const QString& name) const {
     if (!m_store || !m_store->shared())
         return {};

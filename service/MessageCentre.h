@@ -185,8 +185,6 @@ public:
     // Something changed in the store (a batch queued, resumed...): every
     // outbox that is free looks at it now.
     void poke();
-    // [Store] LeaseSeconds= (before open(): the setup's; after: at once).
-    void setLeaseSeconds(int seconds);
     // The program on a shared store that beats with a modem called `name`,
     // other than this one ("" none): the modems of programs sharing one
     // store need names of their own, or their paces and reports mix.

@@ -58,24 +58,23 @@ Result<int> MessageStore::CopyTo(MessageStore& target) {
                 QCoreApplication::translate("MessageStore", "the message store %1 holds messages already: "
                                                             "a copy goes only into an empty one")
                     .arg(Shown(target.path()))));
+        // Each table's columns both sides have, asked once.
+        std::vector<std::pair<QString, QStringList>> tables;
+        for (const char* name : kTables)
+            if (QStringList columns = Columns(d->db, to.db, QString::fromLatin1(name)); !columns.isEmpty())
+                tables.emplace_back(QString::fromLatin1(name), std::move(columns));
         // A program that ran on it already left its modems, a phone book...:
         // named, rather than a key the copy would meet half way.
-        for (const char* name : kTables)
-            if (!Columns(d->db, to.db, QString::fromLatin1(name)).isEmpty() &&
-                Scalar(to.db, QStringLiteral("SELECT count(*) FROM %1").arg(QLatin1String(name)))
-                        .toLongLong() > 0)
+        for (const auto& [table, columns] : tables)
+            if (Scalar(to.db, QStringLiteral("SELECT count(*) FROM %1").arg(table)).toLongLong() > 0)
                 return R::Fail(target.d->Refused(
                     QCoreApplication::translate("MessageStore", "the message store %1 holds %2 already: "
                                                                 "a copy goes only into an empty one")
-                        .arg(Shown(target.path()), QLatin1String(name))));
+                        .arg(Shown(target.path()), table)));
         // The rows come with their events; none is told again as new.
         to.Setting(to.dialect.QuietEvents());
         int messages = 0;
-        for (const char* name : kTables) {
-            const QString table = QString::fromLatin1(name);
-            const QStringList columns = Columns(d->db, to.db, table);
-            if (columns.isEmpty())
-                continue;
+        for (const auto& [table, columns] : tables) {
             if (table == QLatin1String("events"))
                 Exec(to.db, QStringLiteral("DELETE FROM events"));
             QStringList marks;
@@ -109,7 +108,7 @@ Result<int> MessageStore::CopyTo(MessageStore& target) {
                     insert.bindValue(i, toServer ? ForServer(v) : v);
                 }
                 Run(insert);
-                if (table == QLatin1String("messages"))
+                if (messagesTable)
                     ++messages;
             }
             read.finish();

@@ -722,17 +722,7 @@ int RunSendToMany(const PhoneTarget& given, const ManyOptions& many, const Repor
     Running running;
     if (!many.dryRun && !many.queue && !report.wanted)
         running = RunningProgram(target, io);
-    if (running && !target.store) {
-        const auto path = running->storePath();
-        if (path && !path.value().isEmpty() && StoreMayOpen(path.value(), true))
-            target.store = S(path.value());
-        else
-            running = {};
-    }
-    if (running) {
-        SayThrough(*running, io);
-        running->listen();
-    }
+    FollowRunning(running, target, true, io);
 
     // A dry run reads the store for names and groups, if there is one, and
     // touches neither the phone nor anything kept.
@@ -923,17 +913,7 @@ int RunQueue(std::vector<std::string> words, Io io) {
         // A running program that holds the modems sends the queue: it is
         // followed through it, in its store where this user may read it.
         auto running = RunningProgram(target, io);
-        if (running && !target.store) {
-            const auto path = running->storePath();
-            if (path && !path.value().isEmpty() && StoreMayOpen(path.value(), false))
-                target.store = S(path.value());
-            else
-                running = {};
-        }
-        if (running) {
-            SayThrough(*running, io);
-            running->listen();
-        }
+        FollowRunning(running, target, false, io);
         CliPhone phone(target, io);
         MessageService& service = phone.Service();
         if (!phone.store()) {

@@ -144,6 +144,20 @@ Running RunningProgram(const PhoneTarget& target, Io io) {
     return {};
 }
 
+void FollowRunning(Running& running, PhoneTarget& target, bool write, Io io) {
+    if (running && !target.store) {
+        const auto path = running->storePath();
+        if (path && !path.value().isEmpty() && StoreMayOpen(path.value(), write))
+            target.store = S(path.value());
+        else
+            running = {};
+    }
+    if (running) {
+        SayThrough(*running, io);
+        running->listen();
+    }
+}
+
 void SayThrough(const api::BusClient& client, Io io) {
     io.err << "velmora-cli: "
            << Fill(translate("cli", "through the running Velmora program (D-Bus, %1 bus)"),

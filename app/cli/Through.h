@@ -36,6 +36,11 @@ struct Running {
 // The same for a phone command: also null when --device PATH names a
 // device none of the program's modems is on (that phone is the command's).
 Running RunningProgram(const PhoneTarget& target, Io io);
+// A command that sends through `running` works on the program's own store,
+// where this user may read it (`write`: change it), unless --store names
+// one; a program whose store it may not use is let go (`running` null).
+// One that stays is said on stderr and listened to.
+void FollowRunning(Running& running, PhoneTarget& target, bool write, Io io);
 // --direct in a command's help.
 std::string DirectOptionUsage();
 // How history, modems and queue find a running program's store, for their help.

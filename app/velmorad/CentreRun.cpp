@@ -40,15 +40,15 @@ Result<bool, QString> CentreRun::start(const DaemonConfig& config) {
     CentreSetup setup;
     setup.paths = CurrentAppPaths();
     setup.storePath = config.storeLocation();
+    // How long what a daemon is sending stays its own once it stops
+    // beating: the others on one server then call it uncertain.
+    setup.leaseSeconds = config.leaseSeconds;
     setup.pollMs = m_pollMs;
     // A box without a screen reads the old log at once: nobody waits on it.
     setup.importAtOnce = true;
     m_centre = std::make_unique<MessageCentre>(std::move(setup));
     QObject::connect(m_centre.get(), &MessageCentre::storeProblem,
                      [](const StoreProblem& problem) { qWarning().noquote() << problem.text(); });
-    // How long what a daemon is sending stays its own once it stops
-    // beating: the others on one server then call it uncertain.
-    m_centre->setLeaseSeconds(config.leaseSeconds);
     m_centre->open();
     if (!m_centre->noStoreReason().isNull())
         return Result<bool, QString>::Fail(
