@@ -325,6 +325,14 @@ int FollowThrough(api::BusClient& client, MessageStore& store, std::optional<qin
     std::map<qint64, QDateTime> again; // a message queued again, by the time it goes again
     QDateTime waitingFor;
     for (;;) {
+        // The batch is read before its messages: one that ended between the
+        // two reads would otherwise stop the wait with its last message
+        // untold.
+        bool over = false;
+        if (batch) {
+            const auto b = store.Batch(*batch);
+            over = !b || b->finished() || b->state != msg::BatchState::Active;
+        }
         // What may end: the batch's, or what is queued now and what was.
         std::map<qint64, MessageRecord> now;
         std::map<qint64, QDateTime> startOf; // a batch's --at
@@ -385,8 +393,7 @@ int FollowThrough(api::BusClient& client, MessageStore& store, std::optional<qin
             }
         }
         if (batch) {
-            const auto b = store.Batch(*batch);
-            if (!b || b->finished() || b->state != msg::BatchState::Active)
+            if (over)
                 break;
         } else {
             if (!pending && !follow)
