@@ -37,6 +37,18 @@ int CallTimeoutMs() {
     return ms;
 }
 
+// Qt's bus thread hands an error reply to the caller first and then still
+// tells the connection's own objects of it. A command that ends at once on
+// the error can reach its static teardown in between, and Qt then writes
+// warnings of invalid types onto its stderr. A ping to the bus goes through
+// that same thread, so its answer comes after that thread is done.
+void SettleBusThread(const QDBusConnection& bus) {
+    const QDBusMessage ping =
+        QDBusMessage::createMethodCall(QStringLiteral("org.freedesktop.DBus"), QStringLiteral("/org/freedesktop/DBus"),
+                                       QStringLiteral("org.freedesktop.DBus.Peer"), QStringLiteral("Ping"));
+    bus.call(ping, QDBus::Block, 1000);
+}
+
 // Calls `method`; the failure as the API named it, or the bus's own words.
 Result<QList<QVariant>, BusFailure> Call(const QDBusConnection& bus, const QString& method,
                                          const QList<QVariant>& arguments, int timeoutMs = CallTimeoutMs()) {
@@ -45,6 +57,7 @@ Result<QList<QVariant>, BusFailure> Call(const QDBusConnection& bus, const QStri
     call.setArguments(arguments);
     const QDBusMessage reply = bus.call(call, QDBus::Block, timeoutMs);
     if (reply.type() == QDBusMessage::ErrorMessage) {
+        SettleBusThread(bus);
         const QString name = reply.errorName();
         const QString prefix = QLatin1String(kErrorPrefix);
         if (name == QLatin1String(kAccessDenied))
