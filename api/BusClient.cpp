@@ -43,9 +43,9 @@ int CallTimeoutMs() {
 // warnings of invalid types onto its stderr. A ping to the bus goes through
 // that same thread, so its answer comes after that thread is done.
 void SettleBusThread(const QDBusConnection& bus) {
-    const QDBusMessage ping =
-        QDBusMessage::createMethodCall(QStringLiteral("org.freedesktop.DBus"), QStringLiteral("/org/freedesktop/DBus"),
-                                       QStringLiteral("org.freedesktop.DBus.Peer"), QStringLiteral("Ping"));
+    const QDBusMessage ping = QDBusMessage::createMethodCall(
+        QStringLiteral("org.freedesktop.DBus"), QStringLiteral("/org/freedesktop/DBus"),
+        QStringLiteral("org.freedesktop.DBus.Peer"), QStringLiteral("Ping"));
     bus.call(ping, QDBus::Block, 1000);
 }
 
