@@ -2,6 +2,7 @@
 
 #include "FileIo.h"
 #include "IniFile.h"
+#include "SecretFile.h"
 #include "StoreLocation.h"
 #include "Strings.h"
 #include "Ussd.h"
@@ -196,41 +197,12 @@ void Reader::ReadModemKey(ModemConfig& modem, const QString& section, const QStr
 // secret into) is refused, not used.
 std::optional<QString> Reader::ReadSecretFile(const QString& section, const QString& key, const QString& path,
                                               std::size_t limit, bool* truncated) {
-    struct stat st {};
-    if (::stat(path.toLocal8Bit().constData(), &st) != 0) {
-        Problem(section, key,
-                QCoreApplication::translate("DaemonConfig", "%1 cannot be read: %2")
-                    .arg(path, QString::fromLocal8Bit(std::strerror(errno))));
-        return std::nullopt;
-    }
-    if (!S_ISREG(st.st_mode)) {
-        Problem(section, key,
-                QCoreApplication::translate("DaemonConfig", "%1 is not a regular file").arg(path));
-        return std::nullopt;
-    }
-    if (st.st_mode & (S_IRGRP | S_IWGRP | S_IROTH | S_IWOTH)) {
-        Problem(section, key,
-                QCoreApplication::translate(
-                    "DaemonConfig",
-                    "%1 may be read or changed by others than its owner (mode %2); make it chmod 600")
-                    .arg(path)
-                    .arg(st.st_mode & 0777, 4, 8, QChar(u'0')));
-        return std::nullopt;
-    }
-    const auto read = ReadFilePrefixOrRefusal(path.toStdString(), limit);
+    auto read = velmora::ReadSecretFile(path, limit, truncated);
     if (!read) {
-        Problem(section, key, Q(read.error()));
+        Problem(section, key, read.error());
         return std::nullopt;
     }
-    if (truncated) {
-        *truncated = read->truncated;
-    } else if (read->truncated) {
-        Problem(
-            section, key,
-            QCoreApplication::translate("DaemonConfig", "%1 is larger than %2 octets").arg(path).arg(limit));
-        return std::nullopt;
-    }
-    return Q(read->bytes).trimmed();
+    return std::move(read.value());
 }
 
 // The PIN is a secret, as the API's token and the webhooks' key are.
@@ -471,13 +443,13 @@ void Reader::ReadStoreKey(DaemonConfig& config, const QString& section, const QS
     }
 }
 
-// The server's password: a line, in a file only its owner may read.
+// The server's password: a line, in a file only its owner may read, read
+// as the store reads it.
 void Reader::CheckPasswordFile(const QString& section, const QString& key, const QString& path) {
-    if (!ReadSecretFile(section, key, path, kSecretFileLimit))
-        return;
-    // The first line as the store reads it, not the file's text trimmed.
-    const auto read = ReadFilePrefixOrRefusal(path.toStdString(), kSecretFileLimit);
-    if (read && Q(read->bytes).section(u'\n', 0, 0).trimmed().isEmpty())
+    const auto password = ReadPasswordFile(path);
+    if (!password)
+        Problem(section, key, password.error());
+    else if (password.value().isEmpty())
         Problem(section, key, QCoreApplication::translate("DaemonConfig", "%1 holds no password").arg(path));
 }
 

@@ -733,10 +733,6 @@
         <translation>Berkas kata sandi %1 tidak dipakai: %2</translation>
     </message>
     <message>
-        <source>group or others may read it (chmod 600 fixes that)</source>
-        <translation>grup atau pengguna lain dapat membacanya (chmod 600 memperbaikinya)</translation>
-    </message>
-    <message>
         <source>only postgresql:// servers keep a message store</source>
         <translation>hanya server postgresql:// yang dapat menyimpan pesan</translation>
     </message>

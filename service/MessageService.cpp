@@ -156,35 +156,6 @@ Result<SendJob*, SendRefusal> MessageService::sendNew(const MessageRequest& requ
     return R::Ok(start(id, job->pdus, job->number));
 }
 
-Result<SendJob*, SendRefusal> MessageService::sendQueued(qint64 id, const QDateTime& now) {
-    using R = Result<SendJob*, SendRefusal>;
-    if (!m_store)
-        return R::Fail({SendRefusal::Store, {}, m_storeWhy});
-    if (const QString why = m_store->CheckWritable(); !why.isEmpty())
-        return R::Fail({SendRefusal::Store, {}, m_store->ProblemFor(why)});
-    const auto message = m_store->Message(id);
-    if (!message || message->direction != msg::Direction::Out || message->state != msg::State::Queued ||
-        message->parts.empty())
-        return R::Fail({SendRefusal::Invalid,
-                        Refusal{translate("MessageService", "the message is not queued"), RefusedField::None},
-                        {}});
-    // Taken in one step: another program on this store may be at the same
-    // queue, and only one of them may send it.
-    const auto claimed = m_store->Claim(id, now, m_transport.Modem());
-    if (!claimed)
-        return R::Fail({SendRefusal::Store, {}, m_store->ProblemFor(claimed.error())});
-    if (!claimed.value())
-        return R::Fail({SendRefusal::Invalid,
-                        Refusal{translate("MessageService", "the message is not queued"), RefusedField::None},
-                        {}});
-    std::vector<std::string> pdus;
-    for (const PartRecord& p : message->parts)
-        pdus.push_back(p.pdu.toStdString());
-    // A report asked for when it was queued (MessageApi's "report").
-    const bool report = message->request.value(QLatin1String("report")).toBool();
-    return R::Ok(start(id, pdus, message->number.toStdString(), report));
-}
-
 Result<MessageService::NextSend, SendRefusal>
 MessageService::sendNext(qint64 batch, const QDateTime& now, const ModemPace& pace,
                          const std::function<void(qint64)>& claimed) {
@@ -212,6 +183,7 @@ MessageService::sendNext(qint64 batch, const QDateTime& now, const ModemPace& pa
     std::vector<std::string> pdus;
     for (const PartRecord& p : message->parts)
         pdus.push_back(p.pdu.toStdString());
+    // A report asked for when it was queued (MessageApi's "report").
     const bool report = message->request.value(QLatin1String("report")).toBool();
     return R::Ok({start(id, pdus, message->number.toStdString(), report), id, {}});
 }

@@ -159,13 +159,6 @@ public:
     // Why resend(id) would be refused, asked before the user is; nullopt when
     // it may go again.
     std::optional<SendRefusal> whyNotResend(qint64 id) const;
-    // Sends a message the store holds Queued (one of a batch): takes it for
-    // this program (Sending) and hands its recorded PDUs over. Refused when
-    // it is not queued any more (another program took it, the user
-    // cancelled it) or there is no phone.
-    // `now` is when it started, by the outbox's clock (its pace counts from it).
-    Result<SendJob*, SendRefusal> sendQueued(qint64 id,
-                                             const QDateTime& now = QDateTime::currentDateTimeUtc());
     // What sendNext did: started the message `id` (job), or took none; then
     // `wait` is when one may fall due (null: none for now).
     struct NextSend {

@@ -5,6 +5,7 @@
 
 #include "MessageStoreImpl.h"
 
+#include "SecretFile.h"
 #include "StoreLocation.h"
 
 #include <QDebug>
@@ -360,24 +361,6 @@ QString Redacted(const QString& location) {
     return shown.replace(kValue, QStringLiteral("\\1\\2=..."));
 }
 
-// The password a file holds (its first line), refused when others than
-// its owner may read it.
-Result<QString, QString> ReadPassword(const QString& file) {
-    using R = Result<QString, QString>;
-    QFile f(file);
-    const auto refused = [&](const QString& why) {
-        return R::Fail(QCoreApplication::translate("MessageStore", "The password file %1 was not used: %2")
-                           .arg(Shown(file), why));
-    };
-    if (!f.open(QIODevice::ReadOnly))
-        return refused(f.errorString());
-    if (f.permissions() & (QFileDevice::ReadGroup | QFileDevice::ReadOther))
-        return refused(QCoreApplication::translate("MessageStore",
-                                                   "group or others may read it (chmod 600 fixes that)"));
-    const QByteArray line = f.read(4096).split('\n').value(0).trimmed();
-    return R::Ok(QString::fromUtf8(line));
-}
-
 QString NewConnectionName() {
     static std::atomic<quint64> counter{0};
     return QStringLiteral("velmora-store-%1").arg(++counter);
@@ -469,10 +452,15 @@ Result<std::unique_ptr<MessageStore>> MessageStore::OpenServer(const QString& lo
     const StoreServer a = *StoreServerOf(location);
     QString password;
     if (!a.passwordFile.isEmpty()) {
-        const auto read = ReadPassword(a.passwordFile);
+        // As the settings' check reads it: a file others may read or
+        // change is not used.
+        const auto read = ReadPasswordFile(a.passwordFile);
         if (!read)
-            return R::Fail(read.error().toStdString());
-        password = *read;
+            return R::Fail(
+                QCoreApplication::translate("MessageStore", "The password file %1 was not used: %2")
+                    .arg(Shown(a.passwordFile), read.error())
+                    .toStdString());
+        password = read.value();
     }
     std::unique_ptr<MessageStore> store(new MessageStore);
     Impl& d = *store->d;
@@ -550,9 +538,7 @@ Result<std::unique_ptr<MessageStore>> MessageStore::OpenServer(const QString& lo
         for (int v = *version; v < kSchemaVersion; ++v)
             kSteps[static_cast<std::size_t>(v)](d.db);
         if (*version < kSchemaVersion) {
-            const QString set =
-                d.dialect.InsertOrReplace(QStringLiteral("INTO meta(key, value) VALUES(?, ?)"),
-                                          QStringLiteral("key"), {QStringLiteral("value")});
+            const QString set = d.dialect.SetMeta();
             Scalar(d.db, set, {QStringLiteral("application_id"), QString::number(kApplicationId)});
             Scalar(d.db, set, {QStringLiteral("schema_version"), QString::number(kSchemaVersion)});
         }
@@ -872,10 +858,8 @@ Result<bool> MessageStore::Backup(const QString& file, bool replace) {
 QString MessageStore::CheckWritable() {
     try {
         Transaction t(d->db);
-        QSqlQuery& q =
-            d->Cached(d->dialect.InsertOrReplace(QStringLiteral("INTO meta(key, value) VALUES('checked', ?)"),
-                                                 QStringLiteral("key"), {QStringLiteral("value")}));
-        Run(q, {QDateTime::currentDateTimeUtc().toString(Qt::ISODateWithMs)});
+        Run(d->Cached(d->dialect.SetMeta()),
+            {QStringLiteral("checked"), QDateTime::currentDateTimeUtc().toString(Qt::ISODateWithMs)});
         t.Commit();
         return {};
     } catch (const SqlFailed& f) {

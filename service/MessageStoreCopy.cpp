@@ -116,11 +116,7 @@ Result<int> MessageStore::CopyTo(MessageStore& target) {
         const QVariant webhooks =
             Scalar(d->db, QStringLiteral("SELECT value FROM meta WHERE key = 'webhook_seq'"));
         if (!webhooks.isNull())
-            Scalar(
-                to.db,
-                to.dialect.InsertOrReplace(QStringLiteral("INTO meta(key, value) VALUES('webhook_seq', ?)"),
-                                           QStringLiteral("key"), {QStringLiteral("value")}),
-                {webhooks});
+            Scalar(to.db, to.dialect.SetMeta(), {QStringLiteral("webhook_seq"), webhooks});
         // The search index, made for every message from its own columns.
         {
             Impl::IndexAtEnd index(to);

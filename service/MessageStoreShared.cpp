@@ -13,15 +13,6 @@ namespace {
 
 constexpr qint64 kHourMs = 3'600'000;
 
-std::vector<qint64> Column(QSqlQuery& q, std::initializer_list<QVariant> values) {
-    Run(q, values);
-    std::vector<qint64> out;
-    while (q.next())
-        out.push_back(q.value(0).toLongLong());
-    q.finish();
-    return out;
-}
-
 } // namespace
 
 void MessageStore::SetLeaseSeconds(int seconds) { d->leaseMs = std::max(1, seconds) * qint64(1000); }
@@ -80,7 +71,7 @@ Result<ClaimOutcome> MessageStore::ClaimNext(qint64 batch, const ModemId& modem,
                     notBefore(last.toLongLong() + interval);
             }
             if (perHour > 0)
-                hourCap(Column(d->Cached(QStringLiteral("SELECT started FROM messages WHERE batch_id = ?"
+                hourCap(d->Ids(d->Cached(QStringLiteral("SELECT started FROM messages WHERE batch_id = ?"
                                                         " AND started >= ? ORDER BY started")),
                                {batch, at - kHourMs}),
                         perHour);
@@ -90,7 +81,7 @@ Result<ClaimOutcome> MessageStore::ClaimNext(qint64 batch, const ModemId& modem,
             // Its starts by its name and, where known, its SIM: two boxes'
             // modems of one name are two modems.
             const std::vector<qint64> starts =
-                Column(d->Cached(QStringLiteral(
+                d->Ids(d->Cached(QStringLiteral(
                            "SELECT started FROM messages WHERE modem = ?"
                            " AND (? = '' OR modem_imsi = ?) AND started >= ? ORDER BY started")),
                        {Text(modem.name), Text(modem.imsi), Text(modem.imsi), at - back});
@@ -222,7 +213,7 @@ Result<std::vector<qint64>> MessageStore::ExpireLeases() {
         // Its owner stays, so that the program, were it only cut off, can
         // still tell what became of it, unless it is queued again meanwhile.
         const std::vector<qint64> ids =
-            Column(d->Cached(QStringLiteral("UPDATE messages SET state = 'uncertain', reason = 'vanished',"
+            d->Ids(d->Cached(QStringLiteral("UPDATE messages SET state = 'uncertain', reason = 'vanished',"
                                             " reason_code = NULL WHERE %1 RETURNING id")
                                  .arg(late)),
                    {d->owner()});

@@ -127,6 +127,12 @@ public:
         return QStringLiteral("INSERT %1 ON CONFLICT (%2) DO UPDATE SET %3")
             .arg(into, key, set.join(QStringLiteral(", ")));
     }
+    // Sets the `meta` row of a key (the first value bound) to a value (the
+    // second).
+    QString SetMeta() const {
+        return InsertOrReplace(QStringLiteral("INTO meta(key, value) VALUES(?, ?)"), QStringLiteral("key"),
+                               {QStringLiteral("value")});
+    }
     // What an INSERT adds to give the new row's id (InsertedId reads it).
     QString ReturningId() const { return pg ? QStringLiteral(" RETURNING id") : QString(); }
     // Rows `limit` (-1: all) from `offset` on.

@@ -84,10 +84,7 @@ Result<qint64> MessageStore::WebhookPosition() {
         }
         const qint64 last =
             Scalar(d->db, QStringLiteral("SELECT coalesce(max(seq), 0) FROM events"), {}, 0).toLongLong();
-        QSqlQuery q =
-            Prepare(d->db, d->dialect.InsertOrReplace(QStringLiteral("INTO meta(key, value) VALUES(?, ?)"),
-                                                      QStringLiteral("key"), {QStringLiteral("value")}));
-        Run(q, {kPositionKey, QString::number(last)});
+        Run(d->Cached(d->dialect.SetMeta()), {kPositionKey, QString::number(last)});
         t.Commit();
         return Result<qint64>::Ok(last);
     } catch (const SqlFailed& f) {

@@ -41,9 +41,19 @@ std::string StoreUsage() {
                               "when it is damaged or could not be read or copied, 2 for wrong usage.\n");
 }
 
-// The one call into the store that copies it. MessageStore::CopyTo is not
-// in this tree yet: the command refuses until it is.
-Result<int> CopyStore(MessageStore& from, MessageStore& to) { return from.CopyTo(to); }
+// The store at `location` opened to be read; else the refusal is said and
+// the exit status given. Reading makes no store: an empty file is none yet.
+Result<std::unique_ptr<MessageStore>, int> OpenToRead(const std::string& location, Io io) {
+    using R = Result<std::unique_ptr<MessageStore>, int>;
+    if (StoreNotMadeYet(Q(location)))
+        return R::Fail(Report({kExitRefused, Fill(translate("store", "there is no message store yet: %1"),
+                                                  {ForOutput(location, io.errIsTerminal)})},
+                              io));
+    auto opened = MessageStore::Open(Q(location), MessageStore::Access::Read);
+    if (!opened)
+        return R::Fail(Report({kExitRefused, ForOutput(opened.error(), io.errIsTerminal)}, io));
+    return R::Ok(std::move(opened.value()));
+}
 
 int RunCopy(const std::string& from, const std::string& to, bool otherOptions, Io io) {
     if (otherOptions)
@@ -56,13 +66,9 @@ int RunCopy(const std::string& from, const std::string& to, bool otherOptions, I
         return Report({kExitUsage, translate("store", "store copy: --from and --to name one store")}, io,
                       StoreUsage());
     const CommandApplication app;
-    if (StoreNotMadeYet(Q(from)))
-        return Report({kExitRefused, Fill(translate("store", "there is no message store yet: %1"),
-                                          {ForOutput(from, io.errIsTerminal)})},
-                      io);
-    auto source = MessageStore::Open(Q(from), MessageStore::Access::Read);
+    auto source = OpenToRead(from, io);
     if (!source)
-        return Report({kExitRefused, ForOutput(source.error(), io.errIsTerminal)}, io);
+        return source.error();
     // What a damaged page gives back is no history to hand on.
     if (source.value()->fault() == MessageStore::Fault::Damaged)
         return Report({kExitRefused, ForOutput(S(source.value()->faultText()), io.errIsTerminal)}, io);
@@ -71,7 +77,7 @@ int RunCopy(const std::string& from, const std::string& to, bool otherOptions, I
         return Report({kExitRefused, ForOutput(target.error(), io.errIsTerminal)}, io);
     if (target.value()->fault() != MessageStore::Fault::None)
         return Report({kExitRefused, ForOutput(S(target.value()->faultText()), io.errIsTerminal)}, io);
-    const auto copied = CopyStore(*source.value(), *target.value());
+    const auto copied = source.value()->CopyTo(*target.value());
     if (!copied)
         return Report({kExitRefused, ForOutput(copied.error(), io.errIsTerminal)}, io);
     io.out << Fill(translate("store", "Copied %1 messages from %2 to %3"),
@@ -154,13 +160,9 @@ int RunStore(std::vector<std::string> words, Io io) {
             io.err << "velmora-cli: " << ForOutput(message, io.errIsTerminal) << '\n';
         store = ChooseMessageStore(paths, SettingsStore(settings));
     }
-    if (StoreNotMadeYet(Q(store)))
-        return Report({kExitRefused, Fill(translate("store", "there is no message store yet: %1"),
-                                          {ForOutput(store, io.errIsTerminal)})},
-                      io);
-    auto opened = MessageStore::Open(Q(store), MessageStore::Access::Read);
+    auto opened = OpenToRead(store, io);
     if (!opened)
-        return Report({kExitRefused, ForOutput(opened.error(), io.errIsTerminal)}, io);
+        return opened.error();
     MessageStore& s = *opened.value();
     if (verb == "backup") {
         const auto copied = s.Backup(Q(file), force);
