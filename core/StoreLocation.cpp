@@ -141,10 +141,7 @@ QString HostProblem(const QString& hostPort) {
 
 } // namespace
 
-bool IsStoreUrl(const QString& location) {
-    const qsizetype colon = location.indexOf(QLatin1String("://"));
-    return colon > 0 && AllAscii(location.left(colon), "+-.");
-}
+bool IsStoreUrl(const QString& location) { return Split(location).has_value(); }
 
 bool IsStoreUrl(const std::string& location) { return IsStoreUrl(QString::fromStdString(location)); }
 

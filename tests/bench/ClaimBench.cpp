@@ -7,6 +7,7 @@
 // program. Median, the slowest 1 % and the slowest of all.
 
 #include "MessageStore.h"
+#include "StoreFixtures.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -50,17 +51,8 @@ int main(int argc, char** argv) {
     batch.key = QStringLiteral("claim-bench-%1").arg(QCoreApplication::applicationPid());
     batch.state = msg::BatchState::Active;
     std::vector<MessageRecord> messages;
-    for (int i = 0; i < claims; ++i) {
-        MessageRecord m;
-        m.number = QStringLiteral("62812%1").arg(100000 + i);
-        m.kind = QStringLiteral("text");
-        m.text = QStringLiteral("Rapat jam 9");
-        PartRecord p;
-        p.part = 1;
-        p.pdu = QStringLiteral("0011000C912658969999990000AA0361F118");
-        m.parts.push_back(p);
-        messages.push_back(std::move(m));
-    }
+    for (int i = 0; i < claims; ++i)
+        messages.push_back(testing::QueuedText(QStringLiteral("62812%1").arg(100000 + i)));
     const auto added = store.AddBatch(batch, messages);
     if (!added) {
         std::fprintf(stderr, "%s\n", added.error().c_str());

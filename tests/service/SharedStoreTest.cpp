@@ -59,17 +59,7 @@ protected:
         QSqlDatabase::removeDatabase(QStringLiteral("shared-test-sql"));
         return ok;
     }
-    static MessageRecord Text(const QString& number) {
-        MessageRecord m;
-        m.number = number;
-        m.kind = QStringLiteral("text");
-        m.text = QStringLiteral("Rapat jam 9");
-        PartRecord p;
-        p.part = 1;
-        p.pdu = QStringLiteral("0011000C912658969999990000AA0361F118");
-        m.parts.push_back(p);
-        return m;
-    }
+    static MessageRecord Text(const QString& number) { return testing::QueuedText(number); }
     qint64 Batch(MessageStore& s, int n, qint64 intervalMs = 0, int perHour = 0) {
         BatchRecord b;
         b.name = QStringLiteral("rapat");

@@ -3,6 +3,8 @@
 // PDUs as a phone hands them over, and files as other programs leave them,
 // for the store's tests.
 
+#include "MessageStore.h"
+
 #include <QByteArray>
 #include <QDateTime>
 #include <QFile>
@@ -19,6 +21,19 @@
 #include <string>
 
 namespace velmora::testing {
+
+// A text of one part as a batch or the queue takes it, to `number`.
+inline MessageRecord QueuedText(const QString& number) {
+    MessageRecord m;
+    m.number = number;
+    m.kind = QStringLiteral("text");
+    m.text = QStringLiteral("Rapat jam 9");
+    PartRecord p;
+    p.part = 1;
+    p.pdu = QStringLiteral("0011000C912658969999990000AA0361F118");
+    m.parts.push_back(p);
+    return m;
+}
 
 inline QString Hex2(int v) { return QStringLiteral("%1").arg(v & 0xFF, 2, 16, QLatin1Char('0')).toUpper(); }
 
