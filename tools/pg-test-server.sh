@@ -169,9 +169,9 @@ EOF
         cat "$dir/setup.log" >&2
         fail "cannot make the role and database velmora in the server in $dir"
     fi
-    # Once for the database, where every test's schema finds it (a store
-    # puts public after its own schema): made by tests side by side, the
-    # extension would race.
+    # Once for the database, in public, where every test's schema finds it
+    # (a store's search index names the extension's schema): made by tests
+    # side by side, the extension would race.
     if ! "$psql" -X -q -v ON_ERROR_STOP=1 -h "$dir" -p 5432 -U velmora -d velmora \
         -c "CREATE EXTENSION IF NOT EXISTS pg_trgm SCHEMA public" >>"$dir/setup.log" 2>&1; then
         cat "$dir/setup.log" >&2
