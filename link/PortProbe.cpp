@@ -92,6 +92,30 @@ AtReply Ask(int fd, const std::string& command, int ms, const ProbeOptions& opti
     }
 }
 
+// Reads and drops what still comes until the line has been quiet for
+// `quietMs` (at most four times that in all), or the cancel flag.
+void Settle(int fd, int quietMs, const ProbeOptions& options) {
+    const auto end = SteadyClock::now() + std::chrono::milliseconds(4 * quietMs);
+    auto quietUntil = SteadyClock::now() + std::chrono::milliseconds(quietMs);
+    for (;;) {
+        const auto now = SteadyClock::now();
+        if (Cancelled(options) || now >= quietUntil || now >= end)
+            return;
+        const auto wait =
+            std::chrono::duration_cast<std::chrono::milliseconds>(std::min(quietUntil, end) - now);
+        pollfd p{fd, POLLIN, 0};
+        const int ready = ::poll(&p, 1, static_cast<int>(std::clamp<long long>(wait.count(), 1, kSliceMs)));
+        if (ready < 0 && errno != EINTR)
+            return;
+        if (ready <= 0 || !(p.revents & POLLIN))
+            continue;
+        char buf[512];
+        if (::read(fd, buf, sizeof buf) <= 0)
+            return;
+        quietUntil = SteadyClock::now() + std::chrono::milliseconds(quietMs);
+    }
+}
+
 PortProbeResult Talk(int fd, PortProbeResult result, const ProbeOptions& options) {
     const auto start = SteadyClock::now();
     // A phone a stopped program left at the PDU prompt takes "AT" for PDU
@@ -107,6 +131,11 @@ PortProbeResult Talk(int fd, PortProbeResult result, const ProbeOptions& options
     }
     // A slow phone is given twice its first answer's time, within bounds.
     const auto took = std::chrono::duration_cast<std::chrono::milliseconds>(SteadyClock::now() - start);
+    // A phone that was at the PDU prompt answers the escape and then "AT":
+    // the answer taken may have been the escape's, and the one to "AT",
+    // still on its way, would be read as the manufacturer's. Whatever
+    // follows within about the phone's own answer time is let go first.
+    Settle(fd, static_cast<int>(std::clamp<long long>(took.count() + 20, 20, 200)), options);
     const int identityMs = static_cast<int>(
         std::clamp<long long>(2 * took.count() + 100, 200, std::max(200, options.identityMs)));
     // After a command that ran out of time its late answer would be taken

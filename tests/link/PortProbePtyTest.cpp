@@ -102,27 +102,31 @@ TEST(PortProbe, APhoneAnswersWithItsMakerAndModelAndTheLineIsLeftAsFound) {
 }
 
 // A phone a stopped program left at the PDU prompt is still found, and its
-// identity read as its own.
+// identity read as its own: it answers the probe's escape as well as its
+// "AT", and a slow one's second answer comes while the probe asks on.
 TEST(PortProbe, APhoneLeftAtThePduPromptIsFound) {
-    SimPhone sim({"--no-echo"});
-    {
-        TComPort stopped([d = sim.device()](int) { return d; });
-        stopped.SetConnected(true);
-        std::string got;
-        for (const char* command : {"at+cmgf=0\r", "at+cmgs=18\r"}) {
-            stopped.SendText(command);
-            for (int wait = 0; wait < 100 && got.find(command[5] == 'f' ? "OK" : ">") == std::string::npos;
-                 ++wait) {
-                ::usleep(10000);
-                got += stopped.ReceiveText(stopped.PendingInputBytes());
+    for (const char* delay : {"0", "100"}) {
+        SCOPED_TRACE(std::string("answers after ") + delay + " ms");
+        SimPhone sim({"--no-echo", "--delay", delay});
+        {
+            TComPort stopped([d = sim.device()](int) { return d; });
+            stopped.SetConnected(true);
+            std::string got;
+            for (const char* command : {"at+cmgf=0\r", "at+cmgs=18\r"}) {
+                stopped.SendText(command);
+                for (int wait = 0;
+                     wait < 100 && got.find(command[5] == 'f' ? "OK" : ">") == std::string::npos; ++wait) {
+                    ::usleep(10000);
+                    got += stopped.ReceiveText(stopped.PendingInputBytes());
+                }
             }
+            ASSERT_NE(got.find('>'), std::string::npos) << got;
+            stopped.SetConnected(false); // the program ends before its PDU
         }
-        ASSERT_NE(got.find('>'), std::string::npos) << got;
-        stopped.SetConnected(false); // the program ends before its PDU
+        const PortProbeResult result = ProbePort({1, sim.device()});
+        EXPECT_EQ(result.outcome, ProbeOutcome::Answers) << result.text;
+        EXPECT_EQ(result.text, "answers: VELMORA PhoneSim 1");
     }
-    const PortProbeResult result = ProbePort({1, sim.device()});
-    EXPECT_EQ(result.outcome, ProbeOutcome::Answers) << result.text;
-    EXPECT_EQ(result.text, "answers: VELMORA PhoneSim 1");
 }
 
 TEST(PortProbe, APtyNobodyAnswersGivesNoAnswerWithinAboutASecond) {
